@@ -1,0 +1,74 @@
+#pragma once
+// A TCommonGui for tests: records every box that was shown and gives the
+// answers the test queued. A box without a queued answer gets the default
+// answer of its buttons, as if the user closed it with the close control.
+#include "common/CommonGui.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+struct TShownBox {
+    std::string kind;     // "error", "warning", "information", "question", "input", "choice", "password"
+    std::string message;  // message, or prompt of an input box
+    std::string caption;
+    int flags = 0;
+    std::string checkBoxText;
+    std::string helpTopic;
+    bool translate = false;
+};
+
+class TScriptedGui : public TCommonGui {
+public:
+    // Queued answers, taken in order by the questions and input boxes.
+    void QueueAnswer(int answer) { answers_.push_back(answer); }
+    void QueueInput(const std::string& value, bool ok = true);
+    void QueueCheckBox(bool checked) { checks_.push_back(checked); }
+
+    const std::vector<TShownBox>& Shown() const { return shown_; }
+    // The messages of the shown boxes of one kind, in order.
+    std::vector<std::string> Messages(const std::string& kind) const;
+    void Clear() { shown_.clear(); }
+
+    int WaitDepth() const { return waitDepth_; }
+    int ProgressSteps() const { return progressSteps_; }
+    // Makes ProgressStep answer false (the user asked to stop) from step N on.
+    void StopProgressAt(int step) { stopAt_ = step; }
+
+    void ShowError(const std::string& message, bool translate, const std::string& helpTopic) override;
+    void ShowWarning(const std::string& message, bool translate, const std::string& helpTopic) override;
+    void ShowInformation(const std::string& message, bool translate, const std::string& helpTopic) override;
+    int AskQuestion(const std::string& message, const std::string& caption, bool translate,
+                    const std::string& helpTopic, int flags) override;
+    int AskQuestionWithCheckBox(const std::string& message, const std::string& checkBoxText,
+                                bool& checked, const std::string& caption, bool translate,
+                                const std::string& helpTopic) override;
+    int AskYesNoCancel(const std::string& message, const std::string& caption, bool translate,
+                       const std::string& helpTopic) override;
+    bool InputValue(const std::string& caption, const std::string& prompt, std::string& value,
+                    bool translate, const std::string& helpTopic) override;
+    bool InputValueWithCheckBox(const std::string& caption, const std::string& checkBoxText,
+                                const std::string& prompt, std::string& value, bool& checked,
+                                bool translate, const std::string& helpTopic) override;
+    int AskChoice(const std::string& firstText, const std::string& secondText,
+                  const std::string& caption) override;
+    bool ChangePassword(std::string& password) override;
+    void BeginWait() override { ++waitDepth_; }
+    void EndWait() override { --waitDepth_; }
+    void ProgressStart(const std::string& caption, int total) override { progressSteps_ = 0; }
+    bool ProgressStep(int position, const std::string& text) override;
+    void ProgressEnd() override {}
+    void ProcessMessages() override {}
+
+private:
+    int NextAnswer(int flags);
+    struct Input { std::string value; bool ok; };
+
+    std::vector<TShownBox> shown_;
+    std::deque<int> answers_;
+    std::deque<Input> inputs_;
+    std::deque<bool> checks_;
+    int waitDepth_ = 0;
+    int progressSteps_ = 0;
+    int stopAt_ = -1;
+};
