@@ -74,6 +74,14 @@ public:
     // True when confirmed with a password different from the old one.
     virtual bool ChangePassword(std::string& password) = 0;
 
+    // File dialogs. Filter is "Caption (*.ext)|*.ext". True when the user
+    // chose a file, whose full name is returned then.
+    virtual bool SelectSaveFile(const std::string& title, const std::string& initialDir,
+                                const std::string& proposedName, const std::string& filter,
+                                std::string& fileName) = 0;
+    virtual bool SelectOpenFile(const std::string& title, const std::string& initialDir,
+                                const std::string& filter, std::string& fileName) = 0;
+
     // The hourglass cursor while a long step runs.
     virtual void BeginWait() = 0;
     virtual void EndWait() = 0;

@@ -119,3 +119,30 @@ bool TScriptedGui::ProgressStep(int position, const std::string& text)
     ++progressSteps_;
     return stopAt_ < 0 || progressSteps_ < stopAt_;
 }
+
+bool TScriptedGui::SelectSaveFile(const std::string& title, const std::string& initialDir,
+                                  const std::string& proposedName, const std::string& filter,
+                                  std::string& fileName)
+{
+    shown_.push_back({"save", proposedName, title, mbOkCancel, "", "", false, initialDir});
+    if (inputs_.empty())
+        return false;
+    Input in = inputs_.front();
+    inputs_.pop_front();
+    if (in.ok)
+        fileName = in.value;
+    return in.ok;
+}
+
+bool TScriptedGui::SelectOpenFile(const std::string& title, const std::string& initialDir,
+                                  const std::string& filter, std::string& fileName)
+{
+    shown_.push_back({"open", "", title, mbOkCancel, "", "", false, initialDir});
+    if (inputs_.empty())
+        return false;
+    Input in = inputs_.front();
+    inputs_.pop_front();
+    if (in.ok)
+        fileName = in.value;
+    return in.ok;
+}

@@ -9,13 +9,14 @@
 #include <vector>
 
 struct TShownBox {
-    std::string kind;     // "error", "warning", "information", "question", "input", "choice", "password"
+    std::string kind;     // "error", "warning", "information", "question", "input", "choice", "password", "save", "open"
     std::string message;  // message, or prompt of an input box
     std::string caption;
     int flags = 0;
     std::string checkBoxText;
     std::string helpTopic;
     bool translate = false;
+    std::string initialDir; // file dialogs
 };
 
 class TScriptedGui : public TCommonGui {
@@ -53,6 +54,12 @@ public:
     int AskChoice(const std::string& firstText, const std::string& secondText,
                   const std::string& caption) override;
     bool ChangePassword(std::string& password) override;
+    // File dialogs take the queued inputs too (ok false: cancelled).
+    bool SelectSaveFile(const std::string& title, const std::string& initialDir,
+                        const std::string& proposedName, const std::string& filter,
+                        std::string& fileName) override;
+    bool SelectOpenFile(const std::string& title, const std::string& initialDir,
+                        const std::string& filter, std::string& fileName) override;
     void BeginWait() override { ++waitDepth_; }
     void EndWait() override { --waitDepth_; }
     void ProgressStart(const std::string& caption, int total) override { progressSteps_ = 0; }

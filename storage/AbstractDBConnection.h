@@ -1,0 +1,25 @@
+#pragma once
+// A connection to one database with its pool of queries.
+#include <string>
+
+class TAbstractDBQuery;
+
+class TAbstractDBConnection {
+public:
+    virtual ~TAbstractDBConnection() = default;
+
+    // A query bound to this connection, taken from the pool.
+    virtual TAbstractDBQuery& AcquireQuery() = 0;
+    // Returns a query to the pool; a foreign query or a second release
+    // raises EDeveloperTolvexException.
+    virtual void ReleaseQuery(TAbstractDBQuery& query) = 0;
+    virtual void Reconnect() = 0;
+    virtual void BeginTrans() = 0;
+    virtual void CommitTrans() = 0;
+    virtual void RollbackTrans() = 0;
+    virtual bool InTransaction() const = 0;
+    virtual void Connect() = 0;
+    virtual void Disconnect() = 0;
+    // The next number of a catalog's named sequence, committed at once.
+    virtual int NextSequenceId(const std::string& catalogCode, const std::string& sequenceName) = 0;
+};
