@@ -357,11 +357,24 @@ std::string TIniFile::Serialise() const
 
 void TIniFile::Save()
 {
-    ino_t written = WriteFileAtomically(fileName_, Serialise());
-    TFileStamp stamp = CurrentStamp();
+    ino_t written = 0;
+    try {
+        written = WriteFileAtomically(fileName_, Serialise());
+    } catch (...) {
+        Invalidate();  // the change did not reach the disk: forget it
+        throw;
+    }
     // Someone else may have replaced the file right after the rename: the
-    // cache then stays stale and the next read loads their version.
-    stamp_ = (stamp.exists && stamp.inode == written) ? stamp : TFileStamp{};
-    if (!stamp_.exists)
-        stamp_.size = -1;  // differs from any real state, forcing a re-read
+    // cache is then stale and the next read loads their version.
+    TFileStamp stamp = CurrentStamp();
+    if (stamp.exists && stamp.inode == written)
+        stamp_ = stamp;
+    else
+        Invalidate();
+}
+
+void TIniFile::Invalidate() const
+{
+    stamp_ = TFileStamp{};
+    stamp_.size = -1;  // differs from any state on disk, forcing a re-read
 }

@@ -69,6 +69,7 @@ private:
 
     TFileStamp CurrentStamp() const;
     void Refresh() const;  // re-reads the file when it changed on disk
+    void Invalidate() const;  // makes the next read load the file
     void Parse(const std::string& content) const;
     static TLine ParseLine(const std::string& raw);
     TSection* FindSection(const std::string& name) const;
