@@ -1,0 +1,380 @@
+#include "common/IniFile.h"
+
+#include "common/Exceptions.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const char* const kByteOrderMark = "\xEF\xBB\xBF";
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string Trim(const std::string& text)
+{
+    size_t first = 0;
+    size_t last = text.size();
+    while (first < last && IsBlank(text[first]))
+        ++first;
+    while (last > first && IsBlank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
+}
+
+char LowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameText(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
+    return true;
+}
+
+bool IsQuote(char c)
+{
+    return c == '"' || c == '\'';
+}
+
+bool HasMatchingQuotes(const std::string& text)
+{
+    return text.size() >= 2 && IsQuote(text.front()) && text.back() == text.front();
+}
+
+// The stored value of a trimmed value text: one pair of matching
+// surrounding quotes removed.
+std::string DecodeValue(const std::string& trimmed)
+{
+    return HasMatchingQuotes(trimmed) ? trimmed.substr(1, trimmed.size() - 2) : trimmed;
+}
+
+// The value text that reads back as Value.
+std::string EncodeValue(const std::string& value)
+{
+    bool loses = !value.empty() &&
+                 (IsBlank(value.front()) || IsBlank(value.back()) || HasMatchingQuotes(value));
+    return loses ? "\"" + value + "\"" : value;
+}
+
+bool HasLineBreak(const std::string& text)
+{
+    return text.find_first_of("\r\n") != std::string::npos;
+}
+
+void CheckName(const std::string& name, const char* forbidden, const char* what)
+{
+    bool bad = name.empty() || Trim(name) != name || HasLineBreak(name) ||
+               name.find_first_of(forbidden) != std::string::npos;
+    if (bad)
+        throw EDeveloperTolvexException(std::string("Invalid settings ") + what + " \"" + name + "\"");
+}
+
+void CheckKey(const std::string& key)
+{
+    CheckName(key, "=", "key");
+    if (key.front() == '[' || key.front() == ';')
+        throw EDeveloperTolvexException("Invalid settings key \"" + key + "\"");
+}
+
+std::string FolderOf(const std::string& fileName)
+{
+    size_t slash = fileName.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : fileName.substr(0, slash);
+}
+
+std::string HiddenTempName(const std::string& fileName)
+{
+    size_t slash = fileName.rfind('/');
+    std::string folder = slash == std::string::npos ? "" : fileName.substr(0, slash + 1);
+    std::string base = slash == std::string::npos ? fileName : fileName.substr(slash + 1);
+    return folder + "." + base + ".tmp-XXXXXX";
+}
+
+bool WriteAll(int fd, const std::string& content)
+{
+    size_t done = 0;
+    while (done < content.size()) {
+        ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+void SyncFolder(const std::string& folder)
+{
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+[[noreturn]] void ThrowCannotWrite(const std::string& fileName)
+{
+    throw ECriticalTolvexException("Unable to write to " + fileName);
+}
+
+// Writes the whole content under a temporary name beside the file, makes it
+// durable and renames it over the file. Returns the inode of the new file.
+ino_t WriteFileAtomically(const std::string& fileName, const std::string& content)
+{
+    std::string tempName = HiddenTempName(fileName);
+    int fd = ::mkstemp(tempName.data());
+    if (fd < 0)
+        ThrowCannotWrite(fileName);
+    struct stat old {};
+    if (::stat(fileName.c_str(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777);
+    struct stat written {};
+    bool ok = WriteAll(fd, content) && ::fsync(fd) == 0 && ::fstat(fd, &written) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (!ok || ::rename(tempName.c_str(), fileName.c_str()) != 0) {
+        ::unlink(tempName.c_str());
+        ThrowCannotWrite(fileName);
+    }
+    SyncFolder(FolderOf(fileName));
+    return written.st_ino;
+}
+
+}  // namespace
+
+TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName))
+{
+    sections_.push_back(TSection{});
+}
+
+bool TIniFile::ReadValue(const std::string& section, const std::string& key,
+                         std::string& value) const
+{
+    std::lock_guard lock(mutex_);
+    Refresh();
+    TSection* found = FindSection(section);
+    TLine* entry = found ? FindEntry(*found, key) : nullptr;
+    if (!entry)
+        return false;
+    value = entry->value;
+    return true;
+}
+
+std::string TIniFile::ReadString(const std::string& section, const std::string& key,
+                                 const std::string& def) const
+{
+    std::string value;
+    return ReadValue(section, key, value) ? value : def;
+}
+
+bool TIniFile::ValueExists(const std::string& section, const std::string& key) const
+{
+    std::string value;
+    return ReadValue(section, key, value);
+}
+
+void TIniFile::WriteString(const std::string& section, const std::string& key,
+                           const std::string& value)
+{
+    CheckName(section, "]", "section");
+    CheckKey(key);
+    if (HasLineBreak(value))
+        throw ECriticalTolvexException("A setting cannot hold a line break: [" + section + "] " + key);
+
+    std::lock_guard lock(mutex_);
+    Refresh();
+    TLine line{key + "=" + EncodeValue(value), true, key, value};
+    TSection* found = FindSection(section);
+    if (!found) {
+        AppendSection(section, std::move(line));
+    } else if (TLine* entry = FindEntry(*found, key)) {
+        if (entry->value == value && stamp_.exists)
+            return;  // already on disk as asked
+        entry->raw = entry->key + "=" + EncodeValue(value);
+        entry->value = value;
+    } else {
+        InsertEntry(*found, std::move(line));
+    }
+    Save();
+}
+
+void TIniFile::DeleteKey(const std::string& section, const std::string& key)
+{
+    std::lock_guard lock(mutex_);
+    Refresh();
+    TSection* found = FindSection(section);
+    TLine* entry = found ? FindEntry(*found, key) : nullptr;
+    if (!entry)
+        return;
+    found->lines.erase(found->lines.begin() + (entry - found->lines.data()));
+    Save();
+}
+
+TIniFile::TFileStamp TIniFile::CurrentStamp() const
+{
+    struct stat st {};
+    TFileStamp stamp;
+    if (::stat(fileName_.c_str(), &st) != 0)
+        return stamp;
+    stamp.exists = true;
+    stamp.device = st.st_dev;
+    stamp.inode = st.st_ino;
+    stamp.size = st.st_size;
+    stamp.modifiedSec = st.st_mtim.tv_sec;
+    stamp.modifiedNsec = st.st_mtim.tv_nsec;
+    stamp.changedSec = st.st_ctim.tv_sec;
+    stamp.changedNsec = st.st_ctim.tv_nsec;
+    return stamp;
+}
+
+void TIniFile::Refresh() const
+{
+    // The stamp is taken before reading: a change during the read leaves a
+    // different stamp on disk, so the next call reads again.
+    TFileStamp stamp = CurrentStamp();
+    if (stamp == stamp_)
+        return;
+    std::string content;
+    if (stamp.exists) {
+        std::ifstream in(fileName_, std::ios::binary);
+        if (!in && errno != ENOENT)
+            throw ECriticalTolvexException("Unable to read " + fileName_);
+        std::ostringstream buffer;
+        buffer << in.rdbuf();
+        content = buffer.str();
+    }
+    Parse(content);
+    stamp_ = stamp;
+}
+
+void TIniFile::Parse(const std::string& content) const
+{
+    sections_.assign(1, TSection{});
+    byteOrderMark_ = content.compare(0, 3, kByteOrderMark) == 0;
+    size_t pos = byteOrderMark_ ? 3 : 0;
+    size_t firstBreak = content.find('\n', pos);
+    crlf_ = firstBreak != std::string::npos && firstBreak > pos && content[firstBreak - 1] == '\r';
+    while (pos < content.size()) {
+        size_t end = content.find('\n', pos);
+        if (end == std::string::npos)
+            end = content.size();
+        std::string raw = content.substr(pos, end - pos);
+        if (!raw.empty() && raw.back() == '\r')
+            raw.pop_back();
+        pos = end + 1;
+        std::string trimmed = Trim(raw);
+        if (!trimmed.empty() && trimmed.front() == '[') {
+            size_t close = trimmed.find(']');
+            std::string name = trimmed.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+            sections_.push_back(TSection{true, Trim(name), raw, {}});
+        } else {
+            sections_.back().lines.push_back(ParseLine(raw));
+        }
+    }
+}
+
+TIniFile::TLine TIniFile::ParseLine(const std::string& raw)
+{
+    TLine line;
+    line.raw = raw;
+    std::string trimmed = Trim(raw);
+    size_t equals = trimmed.find('=');
+    if (trimmed.empty() || trimmed.front() == ';' || equals == std::string::npos || equals == 0)
+        return line;  // blank line, comment or text that is no entry: kept as it is
+    line.isEntry = true;
+    line.key = Trim(trimmed.substr(0, equals));
+    line.value = DecodeValue(Trim(trimmed.substr(equals + 1)));
+    return line;
+}
+
+TIniFile::TSection* TIniFile::FindSection(const std::string& name) const
+{
+    for (TSection& section : sections_)
+        if (section.hasHeader && SameText(section.name, name))
+            return &section;
+    return nullptr;
+}
+
+TIniFile::TLine* TIniFile::FindEntry(TSection& section, const std::string& key)
+{
+    for (TLine& line : section.lines)
+        if (line.isEntry && SameText(line.key, key))
+            return &line;
+    return nullptr;
+}
+
+void TIniFile::InsertEntry(TSection& section, TLine line)
+{
+    // A new key goes after the section's last key (before trailing blank
+    // lines and comments), or right below the header when it has none.
+    size_t at = 0;
+    for (size_t i = 0; i < section.lines.size(); ++i)
+        if (section.lines[i].isEntry)
+            at = i + 1;
+    section.lines.insert(section.lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+}
+
+void TIniFile::AppendSection(const std::string& name, TLine line)
+{
+    TSection& last = sections_.back();
+    bool fileEmpty = sections_.size() == 1 && last.lines.empty();
+    bool endsBlank = !last.lines.empty() && Trim(last.lines.back().raw).empty();
+    if (!fileEmpty && !endsBlank)
+        last.lines.emplace_back();  // a blank line between sections
+    TSection section{true, name, "[" + name + "]", {}};
+    section.lines.push_back(std::move(line));
+    sections_.push_back(std::move(section));
+}
+
+std::string TIniFile::Serialise() const
+{
+    const char* eol = crlf_ ? "\r\n" : "\n";
+    std::string out = byteOrderMark_ ? kByteOrderMark : "";
+    for (const TSection& section : sections_) {
+        if (section.hasHeader)
+            out += section.header + eol;
+        for (const TLine& line : section.lines)
+            out += line.raw + eol;
+    }
+    return out;
+}
+
+void TIniFile::Save()
+{
+    ino_t written = 0;
+    try {
+        written = WriteFileAtomically(fileName_, Serialise());
+    } catch (...) {
+        Invalidate();  // the change did not reach the disk: forget it
+        throw;
+    }
+    // Someone else may have replaced the file right after the rename: the
+    // cache is then stale and the next read loads their version.
+    TFileStamp stamp = CurrentStamp();
+    if (stamp.exists && stamp.inode == written)
+        stamp_ = stamp;
+    else
+        Invalidate();
+}
+
+void TIniFile::Invalidate() const
+{
+    stamp_ = TFileStamp{};
+    stamp_.size = -1;  // differs from any state on disk, forcing a re-read
+}
