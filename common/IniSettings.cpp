@@ -1,5 +1,7 @@
 #include "common/IniSettings.h"
 
+#include "common/Deployment.h"
+
 #include <array>
 #include <charconv>
 #include <optional>
@@ -10,12 +12,7 @@ namespace {
 // hosting service and the maker's site and cookie domain. These are
 // configuration values of a deployment; only the paths and queries that
 // the defaults append to them are fixed.
-namespace DeploymentAddresses {
-const std::string kUpdateSite = "http://www.example.com";
-const std::string kHostingSite = "http://www.example.com";
-const std::string kMakerSite = "http://www.example.com";
-const std::string kMakerDomain = "example.com";
-}  // namespace DeploymentAddresses
+
 
 // The database module every database setting names by default.
 const char* const kDatabaseModule = "SQLite";
@@ -96,7 +93,7 @@ void AddUserInterface(TSettingsTable& t)
 
 void AddPublishing(TSettingsTable& t)
 {
-    using namespace DeploymentAddresses;
+    using namespace Deployment;
     t[siSoftwareUpdateURL] = {"SoftwareUpdate", "URL", kUpdateSite + "/softwareupdate/update.xml"};
     t[siPublishOnTolvexHost] = {"PublishOnTolvex", "Host", kHostingSite};
     t[siPublishOnTolvexProcessScript] = {"PublishOnTolvex", "ProcessScript", "/tolvex3/sync.jsp"};
