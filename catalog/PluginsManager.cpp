@@ -103,6 +103,13 @@ bool HasPluginExtension(const fs::path& path)
     return ext == ".tvp";
 }
 
+// Unloads a library loaded for the scan of its folder.
+struct TScanUnload {
+    TLibrariesManager& libraries;
+    int id;
+    ~TScanUnload() { libraries.UnloadModule(id); }
+};
+
 }  // namespace
 
 TPluginsManager::TPluginsManager(const std::string& dir, std::uint8_t kind,
@@ -143,10 +150,11 @@ void TPluginsManager::ScanFolder(const std::string& dir)
         int id = libraries_.LoadModule(fileName);
         if (id == 0)
             continue;
+        // The library is unloaded whatever happens, after the descriptor it
+        // made is gone.
+        TScanUnload unload{libraries_, id};
         if (std::unique_ptr<TAbstractPluginInfo> info = libraries_.GetPluginInfo(id))
             AddLibraryEntries(fileName, *info);
-        // The descriptor is gone before the library that made it.
-        libraries_.UnloadModule(id);
     }
 }
 
