@@ -3,6 +3,8 @@
 // factories), item editors and item managers. A plug-in is created by name,
 // either from the built-in registry or from a plug-in library.
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
 // Plug-in kinds.
@@ -13,6 +15,19 @@ enum TPluginKind : std::uint8_t {
     pkItemEditor = 3,   // item editor (UI editor)
     pkItemManager = 4,  // item manager
 };
+
+// The kind that a kind word of a mixed library's class list stands for:
+// "Database", "ItemEditor", "ItemManager"; any other word is pkNone.
+inline TPluginKind PluginKindFromWord(const std::string& word)
+{
+    if (word == "Database")
+        return pkDatabase;
+    if (word == "ItemEditor")
+        return pkItemEditor;
+    if (word == "ItemManager")
+        return pkItemManager;
+    return pkNone;
+}
 
 class TAbstractPluginClass {
 public:
@@ -25,3 +40,9 @@ public:
     // The parameter string (name=value pairs joined by "&") of the request.
     virtual std::string GetParams() const = 0;
 };
+
+// Creates a new instance of a built-in plug-in class for the requested name
+// and parameter string (the plug-in's virtual constructor); null when it
+// cannot. The caller owns the result.
+using TPluginCreator = std::function<std::unique_ptr<TAbstractPluginClass>(
+    const std::string& name, const std::string& params)>;

@@ -1,0 +1,135 @@
+#include "storage/CatalogTables.h"
+
+#include "storage/AbstractDBConnection.h"
+#include "storage/AbstractDBQuery.h"
+
+namespace {
+
+// The key of every value table: the first seven columns identify one value,
+// MemberType repeats the member's type.
+const char* const kValueKeyColumns =
+    "CatalogCode TEXT NOT NULL COLLATE NOCASE, "
+    "ItemId INTEGER NOT NULL, "
+    "ClassId INTEGER NOT NULL, "
+    "InstanceId INTEGER NOT NULL, "
+    "MemberId INTEGER NOT NULL, "
+    "LangCode TEXT NOT NULL COLLATE NOCASE, "
+    "IndexId INTEGER NOT NULL, "
+    "MemberType INTEGER, ";
+const char* const kValuePrimaryKey = "CatalogCode,ItemId,ClassId,InstanceId,MemberId,LangCode,IndexId";
+
+TCatalogTableDefinition Table(const std::string& name, const std::string& primaryKey,
+                              const std::string& columns)
+{
+    std::string keyClause = primaryKey.empty() ? "" : ", PRIMARY KEY (" + primaryKey + ")";
+    return {name, "table", primaryKey, "CREATE TABLE " + name + " (" + columns + keyClause + ")"};
+}
+
+TCatalogTableDefinition ValueTable(const std::string& name, const std::string& valueColumns)
+{
+    return Table(name, kValuePrimaryKey, kValueKeyColumns + valueColumns);
+}
+
+TCatalogTableDefinition Index(const std::string& table, const std::string& columnName,
+                              const std::string& columns)
+{
+    std::string name = columnName + "_" + table;
+    return {name, "index", "", "CREATE INDEX " + name + " ON " + table + " (" + columns + ")"};
+}
+
+std::vector<TCatalogTableDefinition> BuildDefinitions()
+{
+    return {
+        Table("Items", "CatalogCode,ItemId",
+              "CatalogCode TEXT NOT NULL COLLATE NOCASE, ItemId INTEGER NOT NULL, "
+              "ItemType INTEGER, ParentItemId INTEGER, LinkedItemId INTEGER, NotVisible INTEGER, "
+              "ExpandedImageCode TEXT COLLATE NOCASE, CollapsedImageCode TEXT COLLATE NOCASE, "
+              "OrderNum INTEGER, DontDelete INTEGER, DontSort INTEGER, IsSynchronized INTEGER, "
+              "DateModified DATETIME, UserPriority INTEGER"),
+        // An instance id is unique within its item, whatever the class: a
+        // doubly issued id must fail rather than merge two objects' values.
+        Table("CObjectInstances", "CatalogCode,ItemId,ClassId,InstanceId",
+              "CatalogCode TEXT NOT NULL COLLATE NOCASE, ItemId INTEGER NOT NULL, "
+              "ClassId INTEGER NOT NULL, ParentInstanceId INTEGER, InstanceId INTEGER NOT NULL, "
+              "UNIQUE (CatalogCode, ItemId, InstanceId)"),
+        ValueTable("CStrings", "StringValue TEXT COLLATE NOCASE"),
+        ValueTable("CText", "TextValue TEXT COLLATE NOCASE"),
+        ValueTable("CNumbers", "NumberValue DOUBLE"),
+        ValueTable("CDates", "DateValue DATETIME"),
+        ValueTable("CBinary",
+                   "DataBlob BLOB, DataCrc INTEGER, DataBytes INTEGER, "
+                   "DataMimeType TEXT COLLATE NOCASE"),
+        Table("LocalSettings", "CatalogCode,DataKey",
+              "CatalogCode TEXT NOT NULL COLLATE NOCASE, DataKey TEXT NOT NULL COLLATE NOCASE, "
+              "DataValue TEXT COLLATE NOCASE"),
+        Table("LocalLog", "",
+              "CatalogCode TEXT NOT NULL COLLATE NOCASE, ActionDate DATETIME, LogLevel INTEGER, "
+              "UserName TEXT COLLATE NOCASE, Description TEXT COLLATE NOCASE"),
+        Table("LocalSequences", "CatalogCode,SequenceName",
+              "CatalogCode TEXT NOT NULL COLLATE NOCASE, "
+              "SequenceName TEXT NOT NULL COLLATE NOCASE, LastId INTEGER"),
+        Table("DeletedItems", "CatalogCode,ItemId",
+              "CatalogCode TEXT NOT NULL COLLATE NOCASE, ItemId INTEGER NOT NULL, "
+              "DateModified DATETIME"),
+        Index("Items", "ParentItemId", "CatalogCode, ParentItemId"),
+        Index("Items", "LinkedItemId", "CatalogCode, LinkedItemId"),
+        Index("LocalLog", "ActionDate", "CatalogCode, ActionDate"),
+    };
+}
+
+// Gives a borrowed query back to its connection on every way out.
+class TBorrowedQuery {
+public:
+    explicit TBorrowedQuery(TAbstractDBConnection& connection)
+        : connection_(connection), query_(connection.AcquireQuery())
+    {
+    }
+    ~TBorrowedQuery() { connection_.ReleaseQuery(query_); }
+    TBorrowedQuery(const TBorrowedQuery&) = delete;
+    TBorrowedQuery& operator=(const TBorrowedQuery&) = delete;
+    TAbstractDBQuery& operator*() const { return query_; }
+
+private:
+    TAbstractDBConnection& connection_;
+    TAbstractDBQuery& query_;
+};
+
+}  // namespace
+
+const std::vector<TCatalogTableDefinition>& TCatalogTables::Definitions()
+{
+    static const std::vector<TCatalogTableDefinition> definitions = BuildDefinitions();
+    return definitions;
+}
+
+std::vector<std::string> TCatalogTables::CreateStatements()
+{
+    std::vector<std::string> statements;
+    for (const TCatalogTableDefinition& definition : Definitions())
+        statements.push_back(definition.CreateSQL);
+    return statements;
+}
+
+std::string TCatalogTables::ValueTable(int memberType)
+{
+    if (memberType >= 1 && memberType <= 49)
+        return "CStrings";
+    if (memberType >= 50 && memberType <= 99)
+        return "CText";
+    if (memberType >= 100 && memberType <= 199)
+        return "CNumbers";
+    if (memberType >= 200 && memberType <= 249)
+        return "CDates";
+    if (memberType >= 250 && memberType <= 299)
+        return "CBinary";
+    return {};
+}
+
+void CreateCatalogTables(TAbstractDBConnection& connection)
+{
+    TBorrowedQuery query(connection);
+    for (const std::string& statement : TCatalogTables::CreateStatements()) {
+        (*query).SetSQL(statement);
+        (*query).ExecSQL();
+    }
+}
