@@ -4,7 +4,7 @@
 
 CREATE TABLE Countries (
   CountryCode TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
-  CountryName TEXT COLLATE NOCASE NOT NULL
+  CountryName TEXT COLLATE NOCASE
 );
 
 INSERT INTO Countries (CountryCode, CountryName) VALUES

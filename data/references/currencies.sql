@@ -4,7 +4,7 @@
 
 CREATE TABLE Currencies (
   CurrencyCode TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
-  CurrencyName TEXT COLLATE NOCASE NOT NULL
+  CurrencyName TEXT COLLATE NOCASE
 );
 
 INSERT INTO Currencies (CurrencyCode, CurrencyName) VALUES

@@ -4,12 +4,12 @@
 
 CREATE TABLE Languages (
   LanguageCode       TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
-  LanguageCode3      TEXT COLLATE NOCASE NOT NULL DEFAULT '',
-  LanguageName       TEXT COLLATE NOCASE NOT NULL,
-  LanguageNameNative TEXT COLLATE NOCASE NOT NULL DEFAULT '',
-  Charset            TEXT COLLATE NOCASE NOT NULL DEFAULT '',
-  WebCharset         TEXT COLLATE NOCASE NOT NULL DEFAULT 'utf-8',
-  WinCodePage        INTEGER NOT NULL DEFAULT 0
+  LanguageCode3      TEXT COLLATE NOCASE DEFAULT '',
+  LanguageName       TEXT COLLATE NOCASE,
+  LanguageNameNative TEXT COLLATE NOCASE DEFAULT '',
+  Charset            TEXT COLLATE NOCASE DEFAULT '',
+  WebCharset         TEXT COLLATE NOCASE DEFAULT 'utf-8',
+  WinCodePage        INTEGER DEFAULT 0
 );
 
 INSERT INTO Languages (LanguageCode, LanguageCode3, LanguageName, LanguageNameNative, Charset, WebCharset, WinCodePage) VALUES
