@@ -80,8 +80,11 @@ public:
     static std::string EncodeXmlValue(const std::string& text) { return EncodeXmlText(text); }
     // Every non-ASCII character written as a decimal character reference.
     static std::string EncodeHighChars(const std::string& text);
-    // The characters of the decimal character references in Text (see the
-    // implementation for the exact rule).
+    // The characters of decimal character references: every "&#" dropped, the
+    // rest split at ";" and line breaks like web-form fields (quotes kept
+    // together, each piece URL-decoded); each piece that is a positive decimal
+    // number adds the UTF-16 code unit of its low 16 bits (surrogate pairs
+    // combine). Other pieces are ignored. The result is UTF-8.
     static std::string DecodeCharRefs(const std::string& text);
     // True when Text is not empty and only holds A-Z, a-z, 0-9 and "-".
     static bool IsSimpleName(const std::string& text);

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include <iterator>
 #include <map>
 #include <sstream>
+#include <string_view>
 #include <vector>
 
 namespace fs = std::filesystem;

@@ -10,9 +10,11 @@
 #include <libxml/xmlerror.h>
 #include <pcre2.h>
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -131,7 +133,9 @@ TPcreCode CompilePattern(const char* pattern)
 // here can match only once); Text unchanged when nothing matches.
 void RemoveMatch(std::string& text, const pcre2_code* code)
 {
-    pcre2_match_data* match = pcre2_match_data_create_from_pattern(code, nullptr);
+    pcre2_match_data* match = code ? pcre2_match_data_create_from_pattern(code, nullptr) : nullptr;
+    if (!match)
+        return;
     const int rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), 0, 0,
                                match, nullptr);
     if (rc > 0) {
@@ -222,6 +226,26 @@ std::string TrimMessage(const char* message)
     while (!text.empty() && IsBlankOrControl(text.back()))
         text.pop_back();
     return text;
+}
+
+// The first error the parser reports: later ones are mostly its echoes.
+struct TFirstXmlError {
+    bool found = false;
+    std::string message;
+    int line = 0;
+    int column = 0;
+};
+
+void RecordFirstError(void* userData, xmlErrorPtr error)
+{
+    auto* context = static_cast<xmlParserCtxtPtr>(userData);
+    auto* first = static_cast<TFirstXmlError*>(context->_private);
+    if (first->found || !error || error->level < XML_ERR_ERROR)
+        return;
+    first->found = true;
+    first->message = TrimMessage(error->message);
+    first->line = error->line;
+    first->column = error->int2;
 }
 
 }  // namespace
@@ -349,6 +373,9 @@ bool TCommonFunctions::CheckXml(const std::string& text, int& filePos, std::stri
         reason = "Out of memory";
         return false;
     }
+    TFirstXmlError firstError;
+    context->_private = &firstError;
+    context->sax->serror = RecordFirstError;
     // Read as UTF-8 whatever the declaration says, with no network access
     // and no substitution or loading of entities.
     xmlDocPtr doc = xmlCtxtReadMemory(context, xml.data(), static_cast<int>(xml.size()), nullptr,
@@ -356,10 +383,9 @@ bool TCommonFunctions::CheckXml(const std::string& text, int& filePos, std::stri
                                                    XML_PARSE_NOWARNING);
     const bool wellFormed = doc != nullptr && context->wellFormed;
     if (!wellFormed) {
-        const xmlError* error = xmlCtxtGetLastError(context);
-        reason = TrimMessage(error ? error->message : "The document is not well-formed");
-        if (error)
-            filePos = OffsetOfLineColumn(xml, error->line, error->int2);
+        reason = firstError.found ? firstError.message : "The document is not well-formed";
+        if (firstError.found)
+            filePos = OffsetOfLineColumn(xml, firstError.line, firstError.column);
     }
     xmlFreeDoc(doc);
     xmlFreeParserCtxt(context);
