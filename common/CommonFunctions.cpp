@@ -14,7 +14,7 @@ using namespace common_detail;
 
 namespace {
 
-// Delphi-style Copy: up to Count characters from the 1-based position Pos.
+// Up to Count characters from the 1-based position Pos; empty past the end.
 std::string CopyText(const std::string& text, std::size_t pos, std::size_t count)
 {
     return pos - 1 < text.size() ? text.substr(pos - 1, count) : std::string();
