@@ -87,6 +87,21 @@ EBAY_SITES = [
     ("216", "Singapore"),
 ]
 
+TRANSITIONS = [
+    ("0", "(none)"), ("1001", "Blend"), ("1", "Box in"), ("2", "Box out"), ("3", "Circle in"),
+    ("4", "Circle out"), ("5", "Wipe up"), ("6", "Wipe down"), ("7", "Wipe right"), ("8", "Wipe left"),
+    ("9", "Vertical blinds"), ("10", "Horizontal blinds"), ("11", "Checkerboard across"),
+    ("12", "Checkerboard down"), ("13", "Random dissolve"), ("14", "Split vertical in"),
+    ("15", "Split vertical out"), ("16", "Split horizontal in"), ("17", "Split horizontal out"),
+    ("18", "Strips left down"), ("19", "Strips left up"), ("20", "Strips right down"),
+    ("21", "Strips right up"), ("22", "Random bars horizontal"), ("23", "Random bars vertical"),
+    ("24", "Random transition from above possible values"),
+]
+
+TRANSITION_TIMES = [("2", "Short"), ("4", "Medium"), ("6", "Long")]
+
+PERIODS = [("day", "Day"), ("week", "Week"), ("month", "Month"), ("quater", "Quater"), ("year", "Year")]
+
 # ------------------------------------------------------------ classes
 CLASSES = [
     # ---- common item data ------------------------------------------------
@@ -135,9 +150,12 @@ CLASSES = [
     ]),
     C(6, "CommonPriceSchedule", "Price schedule (item type 2002)", [
         M(1, "CurrencyCode", TEXT, "", "Currency code of the schedule's prices"),
-        M(2, "PriceVisibility", INTEGER, "", "0 public, 1 approved buyers, 2 buyers registered with the hosting service, 3 hidden"),
+        M(2, "PriceVisibility", INTEGER, "L", "Who sees the prices",
+          values=[("0", "Public"), ("1", "Approved buyers"), ("2", "Buyers registered with the hosting service"),
+                  ("3", "Hidden")]),
         M(3, "Calculated", BOOLEAN, "", "The schedule is calculated from its base schedule"),
-        M(4, "CalculatedType", INTEGER, "", "0 add, 1 subtract, 2 multiply, 3 divide"),
+        M(4, "CalculatedType", INTEGER, "L", "Operation of the calculation",
+          values=[("0", "Add"), ("1", "Substract"), ("2", "Multiply"), ("3", "Divide")]),
         M(5, "CalculatedValue", NUMBER, "", "Operand of the calculation"),
     ]),
     C(7, "CommonSource", "Source address of an item taken from the web", [
@@ -145,7 +163,8 @@ CLASSES = [
     ]),
     C(8, "CommonKeywords", "Keywords of a page", [
         M(1, "MetaKeywords", TEXT, "ld", "Keywords of the page, one or more lines"),
-        M(2, "UseParentKeywords", INTEGER, "", "0 include the parent's keywords, 1 do not"),
+        M(2, "UseParentKeywords", INTEGER, "L", "Whether the parent's keywords are included",
+          values=[("0", "Include parent's keywords"), ("1", "Do not include parent's keywords")]),
         M(3, "NotUseParentProperties", BOOLEAN, "", "The page keeps its own keywords instead of the parent's"),
     ]),
     C(9, "PublishingSettings", "Publishing switches of a page", [
@@ -175,14 +194,16 @@ CLASSES = [
         M(3, "ReferalURL", TEXT, "", "Referral address"),
         M(4, "ReferalGenerator", BOOLEAN, "", "Write the generator meta tag"),
         M(5, "ReferalPragma", BOOLEAN, "", "Write the no-cache pragma"),
-        M(6, "Expires", TEXT, "", "Empty: none, 1: absolute date, 2: RFC 850 text"),
+        M(6, "Expires", TEXT, "L", "Kind of expiry; empty: none",
+          values=[("1", "Absolute date"), ("2", "RFC 850 text")]),
         M(7, "ExpiresValue", TEXT, "", "Expiry date or RFC 850 text"),
         M(8, "NotUseParentProperties", BOOLEAN, "", "The page keeps its own values for this group"),
     ]),
     C(12, "SearchEngine", "Search-engine hints of a page (meta tags)", [
         M(1, "AtomzAbstract", TEXT, "ld", "Abstract for search engines"),
         M(2, "AtomzTarget", TEXT, "", "Target for search engines"),
-        M(3, "Revisit", TEXT, "", "Revisit every n days"),
+        M(3, "Revisit", TEXT, "L", "Revisit every n days",
+          values=[(d, d) for d in ("1", "3", "5", "7", "15", "30", "60", "90", "180")]),
         M(4, "Robot", TEXT, "", "Robot searching (code of reference list 9)"),
         M(5, "CacheControl", TEXT, "", "Cache control (code of reference list 3)"),
         M(6, "NotUseParentProperties", BOOLEAN, "", "The page keeps its own values for this group"),
@@ -198,14 +219,14 @@ CLASSES = [
         M(8, "NotUseParentProperties", BOOLEAN, "", "The page keeps its own values for this group"),
     ]),
     C(14, "IEEffects", "Page transition effects", [
-        M(1, "Enter", INTEGER, "", "Transition when the page is entered (0 none, 1001 blend, 1-24 effects)"),
-        M(2, "EnterTime", NUMBER, "", "Duration of the enter transition in seconds"),
-        M(3, "Exit", INTEGER, "", "Transition when the page is left"),
-        M(4, "ExitTime", NUMBER, "", "Duration of the exit transition in seconds"),
+        M(1, "Enter", INTEGER, "L", "Transition when the page is entered", values=TRANSITIONS),
+        M(2, "EnterTime", NUMBER, "L", "Duration of the enter transition in seconds", values=TRANSITION_TIMES),
+        M(3, "Exit", INTEGER, "L", "Transition when the page is left", values=TRANSITIONS),
+        M(4, "ExitTime", NUMBER, "L", "Duration of the exit transition in seconds", values=TRANSITION_TIMES),
         M(5, "NotUseParentProperties", BOOLEAN, "", "The page keeps its own values for this group"),
     ]),
     C(15, "ChatSettings", "Live-chat service of the company item", [
-        M(1, "ChatName", TEXT, "", "Chat service: \"boldchat\" or empty"),
+        M(1, "ChatName", TEXT, "L", "Chat service; empty: none", values=[("boldchat", "BoldChat")]),
         M(2, "ChatId", TEXT, "", "Account id at the chat service"),
     ]),
     C(16, "CommonComments", "Short description of a style item", [
@@ -318,7 +339,9 @@ CLASSES = [
         M(1, "UserName", TEXT, "", "Login name"),
         M(2, "Passwd", PASSWORD, "", "Password, plain or in the scrambled form beginning with $"),
         M(3, "Description", TEXT, "", "Description of the user"),
-        M(4, "Role", TEXT, "", "Admin, Power, Publisher, User, Clerk or another word"),
+        M(4, "Role", TEXT, "L", "Role of the user; another word than those listed gives the least rights",
+          values=[("Admin", "Administrator"), ("Power", "Power User"), ("Publisher", "Publisher"),
+                  ("User", "User"), ("Clerk", "Clerk"), ("Guest", "Guest")]),
     ]),
     C(603, "CatalogProperty", "Value of a catalog property (item type 603 under item 8, item id = property number)", [
         M(1, "PropertyValue", TEXT, "", "The property's value"),
@@ -391,11 +414,14 @@ CLASSES = [
         M(9, "Params", TEXT, "", "Parameter string handed to the item manager"),
     ]),
     C(808, "CatalogTemplates", "Template folder of an item-type definition (one instance per kind)", [
-        M(2, "TemplateType", INTEGER, "", "0 master, 1 body, 2 colour style sheet, 3 font style sheet, 4 report, 5 JSP, 6 dynamic script"),
+        M(2, "TemplateType", INTEGER, "L", "Kind of template",
+          values=[("0", "Master Template"), ("1", "Body Template"), ("2", "Color Css"), ("3", "Font CSS"),
+                  ("4", "Report"), ("5", "JSP"), ("6", "Dynamic Script")]),
         M(3, "ParentItemId", ITEM, "", "Template folder item of that kind"),
     ]),
     C(809, "CatalogUIElements", "Menu entry, button, Select Tree entry or search kind of an item-type definition", [
-        M(1, "ElementType", INTEGER, "", "1 menu item, 2 toolbar button, 3 Select Tree entry, 4 search item"),
+        M(1, "ElementType", INTEGER, "L", "Kind of element",
+          values=[("1", "Menu Item"), ("2", "Toolbar Button"), ("3", "Select Tree"), ("4", "Search Item")]),
         M(3, "ActionId", INTEGER, "", "Action run by the element"),
         M(4, "Caption", TEXT, "", "Caption"),
         M(5, "Hint", TEXT, "", "Hint"),
@@ -464,15 +490,15 @@ CLASSES = [
         M(9, "Cost", AMOUNT, "", "Cost per period"),
         M(10, "CurrencyCode", TEXT, "", "Currency code"),
         M(11, "Units", TEXT, "ld", "Units"),
-        M(12, "Period", TEXT, "", "day, week, month, quater, year or infinite"),
+        M(12, "Period", TEXT, "L", "Time period of the price", values=PERIODS + [("infinite", "Infinite")]),
         M(13, "AllowMultipleInstances", BOOLEAN, "", "A buyer may order the service more than once"),
         M(14, "MinPeriods", INTEGER, "", "Minimum number of periods; 0 = open"),
         M(15, "MaxPeriods", INTEGER, "", "Maximum number of periods; 0 = open"),
         M(16, "InstallationCost", AMOUNT, "", "Installation cost"),
         M(17, "FreeTrialNumPeriods", INTEGER, "", "Periods of the free trial"),
-        M(18, "FreeTrialPeriod", TEXT, "", "Period of the free trial: day, week, month, quater, year"),
+        M(18, "FreeTrialPeriod", TEXT, "L", "Period of the free trial", values=PERIODS),
         M(19, "TrialNumPeriods", INTEGER, "", "Periods of the trial"),
-        M(20, "TrialPeriod", TEXT, "", "Period of the trial: day, week, month, quater, year"),
+        M(20, "TrialPeriod", TEXT, "L", "Period of the trial", values=PERIODS),
         M(21, "TrialCost", AMOUNT, "", "Cost of the trial"),
         M(22, "IsPackage", BOOLEAN, "", "The service is a package of services"),
     ]),
@@ -482,7 +508,8 @@ CLASSES = [
     C(3303, "InitService", "Initial state of an ordered instance of a service", [
         M(1, "ServiceProviderGUID", TEXT, "", "GUID of the service provider"),
         M(2, "ExpirationTerm", INTEGER, "", "Number of periods until expiry"),
-        M(3, "ExpirationPeriod", TEXT, "", "Empty, day, week, month, quater, year or infinite"),
+        M(3, "ExpirationPeriod", TEXT, "L", "Period until expiry; empty: none",
+          values=PERIODS + [("infinite", "Infinite")]),
         M(4, "Quantity", INTEGER, "", "Quantity"),
         M(5, "ServiceGUID", TEXT, "", "GUID of the service"),
         M(6, "InitStatus", INTEGER, "", "Initial status (code of TransactionStatus.Status)"),
@@ -582,7 +609,9 @@ CLASSES = [
           values=[("0", "None"), ("1", "Andale Style"), ("2", "Green LED"), ("3", "Hidden")]),
         M(9, "SiteId", INTEGER, "L", "eBay site id", values=EBAY_SITES),
         M(10, "CurrencyCode", TEXT, "", "Currency of the site"),
-        M(11, "AcceptablePaymentMethods", TEXT, "mu", "ebaypayment, paypal, cashondelivery or personalchecks"),
+        M(11, "AcceptablePaymentMethods", TEXT, "mLu", "Accepted payment methods",
+          values=[("ebaypayment", "eBay Payment (See In Description)"), ("paypal", "PayPal"),
+                  ("cashondelivery", "Cash On Delivery"), ("personalchecks", "Personal Checks")]),
     ]),
     C(4015, "eBayImages", "eBay pictures of a product", [
         M(1, "GalleryImage", IMAGE, "", "Gallery image item; 0 = none"),
