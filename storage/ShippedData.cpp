@@ -11,6 +11,7 @@
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
+#include <libxml/xmlerror.h>
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -149,8 +150,13 @@ void InsertRow(TAbstractDBQuery& query, const std::string& table, xmlNode* actio
 void ApplyRecordsetFile(TAbstractDBConnection& connection, const fs::path& file)
 {
     std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> doc(
-        xmlReadFile(file.c_str(), nullptr, XML_PARSE_NONET | XML_PARSE_NOBLANKS), xmlFreeDoc);
-    xmlNode* root = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
+        xmlReadFile(file.c_str(), nullptr, XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_NOERROR | XML_PARSE_NOWARNING),
+        xmlFreeDoc);
+    if (!doc) {
+        const xmlError* error = xmlGetLastError();
+        throw ECriticalTolvexException(file.string() + ": " + (error && error->message ? error->message : "not XML"));
+    }
+    xmlNode* root = xmlDocGetRootElement(doc.get());
     if (!root || std::string(reinterpret_cast<const char*>(root->name)) != "StoredRecordset")
         throw ECriticalTolvexException("Not a record-set XML file: " + file.string());
     TQueryGuard query(connection);

@@ -4,6 +4,7 @@
 // global definition, references and the database resolver over both.
 #include "common/Exceptions.h"
 #include "common/IniSettings.h"
+#include "storage/AbstractDBConnectionFactory.h"
 #include "storage/GlobalDefinition.h"
 #include "storage/ProgramDatabases.h"
 #include "storage/References.h"
