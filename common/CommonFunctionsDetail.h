@@ -1,0 +1,62 @@
+#pragma once
+// Small ASCII text helpers shared by the implementation files of
+// TCommonFunctions and TParamList. Bytes of 128 and above are never letters.
+#include <algorithm>
+#include <string>
+
+namespace common_detail {
+
+inline bool IsAsciiLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+inline bool IsAsciiDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+inline char LowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+inline std::string LowerCase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), LowerAscii);
+    return text;
+}
+
+inline std::string UpperCase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+        return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    });
+    return text;
+}
+
+inline bool SameText(const std::string& a, const std::string& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+// A control character or space: what trimming removes.
+inline bool IsBlankOrControl(char c)
+{
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+// Text without leading and trailing spaces and control characters.
+inline std::string Trim(const std::string& text)
+{
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && IsBlankOrControl(text[first]))
+        ++first;
+    while (last > first && IsBlankOrControl(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
+}
+
+}  // namespace common_detail

@@ -1,0 +1,35 @@
+// TCommonFunctions: Unix time texts. Date-times count days since 1899-12-30
+// in local time, so 25569 is 1970-01-01; the local standard offset (Bias)
+// turns them into UTC, daylight saving not applied.
+#include "common/CommonFunctions.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+constexpr double UnixEpochDays = 25569;
+constexpr double SecondsPerDay = 86400;
+
+}  // namespace
+
+std::string TCommonFunctions::DateTimeToUnixTime(double dateTime) const
+{
+    if (dateTime == 0)
+        return "0";
+    double seconds = std::round((dateTime - UnixEpochDays) * SecondsPerDay + bias_ * 60.0);
+    if (seconds == 0)
+        seconds = 0;  // no "-0"
+    char text[400];
+    const auto [end, ec] =
+        std::to_chars(text, text + sizeof text, seconds, std::chars_format::fixed, 0);
+    return ec == std::errc() ? std::string(text, end) : "0";
+}
+
+double TCommonFunctions::UnixTimeToDateTime(const std::string& text) const
+{
+    double seconds = 0;
+    if (!TryReadNumber(text, seconds) || seconds == 0)
+        return 0;
+    return (seconds - bias_ * 60.0) / SecondsPerDay + UnixEpochDays;
+}

@@ -1,0 +1,63 @@
+#pragma once
+// One prepared SQLite statement, finalised with the object. Parameters are
+// bound by name (":Name", "@Name" or "$Name" in the text, looked up without
+// regard to case, as the named parameters of the program's statements are)
+// or by position; errors become the program's exceptions (SQLiteErrors.h).
+#include "common/Variant.h"
+
+#include <cstddef>
+#include <map>
+#include <string>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// Orders names without regard to ASCII case.
+struct TCaseInsensitiveLess {
+    bool operator()(const std::string& a, const std::string& b) const;
+};
+
+// Named parameter values, keyed by the name without its ":" prefix.
+using TSQLiteParams = std::map<std::string, TVariant, TCaseInsensitiveLess>;
+
+class TSQLiteStatement {
+public:
+    TSQLiteStatement() = default;
+    // Prepares the first statement of Sql (see Prepare).
+    TSQLiteStatement(sqlite3* db, const std::string& sql);
+    ~TSQLiteStatement();
+    TSQLiteStatement(TSQLiteStatement&& other) noexcept;
+    TSQLiteStatement& operator=(TSQLiteStatement&& other) noexcept;
+    TSQLiteStatement(const TSQLiteStatement&) = delete;
+    TSQLiteStatement& operator=(const TSQLiteStatement&) = delete;
+
+    // Prepares the statement that starts at Offset of Sql and returns the
+    // offset of the text after it. A text of blanks and comments only leaves
+    // the statement empty.
+    std::size_t Prepare(sqlite3* db, const std::string& sql, std::size_t offset = 0);
+    void Finalize();
+
+    bool IsEmpty() const { return stmt_ == nullptr; }
+    sqlite3_stmt* Handle() const { return stmt_; }
+    // True when the statement does not write to the database.
+    bool IsReadOnly() const;
+    const std::string& Sql() const { return sql_; }
+
+    // Binds every parameter of the statement from Params; a parameter
+    // without a value raises ECriticalTolvexException.
+    void BindAll(const TSQLiteParams& params);
+    void Bind(int index, const TVariant& value);
+    void Bind(const std::string& name, const TVariant& value);
+
+    // Runs one step: true when a row is ready, false when done.
+    bool Step();
+    // Makes the statement ready to run again (bindings stay).
+    void Reset();
+
+private:
+    void Check(int resultCode);
+
+    sqlite3* db_ = nullptr;
+    sqlite3_stmt* stmt_ = nullptr;
+    std::string sql_;
+};
