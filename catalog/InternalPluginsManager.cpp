@@ -8,6 +8,7 @@
 #include "catalog/PluginsManager.h"
 #include "common/Exceptions.h"
 #include "common/Translation.h"
+#include "storage/SQLiteModule.h"
 
 #include <algorithm>
 #include <utility>
@@ -203,15 +204,15 @@ std::vector<std::string> TInternalPluginsManager::GetPluginNames(std::uint8_t ki
 
 std::unique_ptr<TPluginLoader> TInternalPluginsManager::GetPluginLoader(const std::string& name) const
 {
-    if (name != DatabaseModuleName)
+    if (name != SQLiteModuleName)
         return nullptr;
+    const TSQLiteModuleDescriptor module = SQLiteModuleDescriptor();
     auto loader = std::make_unique<TPluginLoader>();
-    loader->SetName(DatabaseModuleName);
-    loader->SetDescription(DatabaseModuleDescription);
+    loader->SetName(module.name);
+    loader->SetDescription(module.description);
     loader->SetKind(pkDatabase);
-    loader->AddParam("FileExt", DatabaseModuleFileExt);
-    loader->AddParam("DeleteDatabase", "yes");
-    loader->AddParam("CompressDatabase", "yes");
+    for (const auto& [param, value] : module.properties)
+        loader->AddParam(param, value);
     return loader;
 }
 

@@ -35,11 +35,6 @@ using TFrameEditorCreator = std::function<std::unique_ptr<TAbstractUIEditor>(
 
 class TInternalPluginsManager {
 public:
-    // The database module built into the program.
-    static constexpr const char* DatabaseModuleName = "SQLite";
-    static constexpr const char* DatabaseModuleDescription = "SQLite databases";
-    static constexpr const char* DatabaseModuleFileExt = "sqlite";
-
     // Installs itself as the creator of built-in plug-in-list entries.
     TInternalPluginsManager();
     // Uninstalls itself when it is still the installed creator.
@@ -78,8 +73,8 @@ public:
     // The built-in names of one kind, in the order the plug-in lists take
     // them; empty for a kind other than 2, 3 or 4.
     std::vector<std::string> GetPluginNames(std::uint8_t kind) const;
-    // A new descriptor of the built-in plug-in Name: the database module's
-    // for DatabaseModuleName, null for every other name.
+    // A new descriptor of the built-in plug-in Name: the SQLite database
+    // module's for its name (SQLiteModuleName), null for every other name.
     std::unique_ptr<TPluginLoader> GetPluginLoader(const std::string& name) const;
     // Appends the built-in entries of the manager's kind to Manager, each
     // with its descriptor (GetPluginNames, GetPluginLoader).

@@ -320,8 +320,10 @@ TEST(InternalPluginsManager, DescriptorOfTheBuiltinDatabaseModuleOnly)
     EXPECT_EQ(first->GetName(), "SQLite");
     EXPECT_EQ(first->GetDescription(), "SQLite databases");
     EXPECT_EQ(first->GetKind(), pkDatabase);
-    EXPECT_EQ(first->GetParams(), (std::vector<std::string>{"FileExt=sqlite", "DeleteDatabase=yes",
-                                                            "CompressDatabase=yes"}));
+    EXPECT_EQ(first->GetParams().size(), 3u);
+    EXPECT_EQ(first->GetParam("FileExt"), "sqlite");
+    EXPECT_EQ(first->GetParam("DeleteDatabase"), "yes");
+    EXPECT_EQ(first->GetParam("CompressDatabase"), "yes");
     EXPECT_EQ(registry.GetPluginLoader("sqlite"), nullptr);
     EXPECT_EQ(registry.GetPluginLoader("CommonOptions"), nullptr);
 }
