@@ -139,3 +139,17 @@ TEST_F(SQLiteSequenceTest, NestedDrawIsRefusedAndTheFlagIsClearedAfterAFailure)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SQLiteSequenceTest, ReopeningTheFactoryDrawsFromTheNewDatabase)
+{
+    EXPECT_EQ(factory->NextSequenceId("shop", "Items"), 1);
+    auto other = CreateAndOpen("other");
+    other.reset();
+    ASSERT_TRUE(factory->OpenDatabase(dir, "other", "", ""));
+    EXPECT_EQ(factory->NextSequenceId("shop", "Items"), 1);
+    EXPECT_EQ(LastId("shop", "Items"), TVariant(1));
+}
+
+}  // namespace
