@@ -8,7 +8,6 @@
 #include "catalog/PluginsManager.h"
 #include "common/Exceptions.h"
 #include "common/Translation.h"
-#include "storage/SQLiteModule.h"
 
 #include <algorithm>
 #include <utility>
@@ -92,6 +91,14 @@ void TInternalPluginsManager::RegisterPluginClass(const std::string& pluginName,
         return;
     list->names.push_back(pluginName);
     list->classes.push_back(std::move(create));
+}
+
+void TInternalPluginsManager::RegisterDatabaseModule(const TPluginInfo& descriptor, TPluginCreator create)
+{
+    if (descriptor.GetName().empty() || !create)
+        return;
+    RegisterPluginClass(descriptor.GetName(), pkDatabase, std::move(create));
+    databaseDescriptors_.insert_or_assign(descriptor.GetName(), descriptor);
 }
 
 void TInternalPluginsManager::RegisterFrameClass(std::unique_ptr<TAbstractFrameClass> frameClass)
@@ -204,15 +211,12 @@ std::vector<std::string> TInternalPluginsManager::GetPluginNames(std::uint8_t ki
 
 std::unique_ptr<TPluginLoader> TInternalPluginsManager::GetPluginLoader(const std::string& name) const
 {
-    if (name != SQLiteModuleName)
+    auto found = databaseDescriptors_.find(name);
+    if (found == databaseDescriptors_.end())
         return nullptr;
-    const TSQLiteModuleDescriptor module = SQLiteModuleDescriptor();
     auto loader = std::make_unique<TPluginLoader>();
-    loader->SetName(module.name);
-    loader->SetDescription(module.description);
+    loader->AssignDescriptor(found->second);
     loader->SetKind(pkDatabase);
-    for (const auto& [param, value] : module.properties)
-        loader->AddParam(param, value);
     return loader;
 }
 

@@ -17,6 +17,8 @@
 #include "catalog/AbstractPluginClass.h"
 #include "catalog/AbstractUIEditor.h"
 
+#include "catalog/PluginInfo.h"
+
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -50,6 +52,11 @@ public:
     // An empty name, another kind or an empty Create registers nothing.
     void RegisterPluginClass(const std::string& pluginName, std::uint8_t pluginKind,
                              TPluginCreator create);
+    // Registers a database module built into the program: its descriptor
+    // (name, description, parameters such as "FileExt") and the function
+    // that creates its connection factories. A descriptor without a name
+    // registers nothing.
+    void RegisterDatabaseModule(const TPluginInfo& descriptor, TPluginCreator create);
     // Appends a frame class under its plug-in name; an empty name registers nothing.
     void RegisterFrameClass(std::unique_ptr<TAbstractFrameClass> frameClass);
     // Makes every row of the fixed table that stands for ClassName create its
@@ -73,8 +80,8 @@ public:
     // The built-in names of one kind, in the order the plug-in lists take
     // them; empty for a kind other than 2, 3 or 4.
     std::vector<std::string> GetPluginNames(std::uint8_t kind) const;
-    // A new descriptor of the built-in plug-in Name: the SQLite database
-    // module's for its name (SQLiteModuleName), null for every other name.
+    // A new descriptor of the built-in plug-in Name: a registered database
+    // module's descriptor, null for every other name.
     std::unique_ptr<TPluginLoader> GetPluginLoader(const std::string& name) const;
     // Appends the built-in entries of the manager's kind to Manager, each
     // with its descriptor (GetPluginNames, GetPluginLoader).
@@ -97,6 +104,8 @@ private:
                                                            const std::string& params) const;
     bool IsRegistered(const std::string& name) const;
 
+    // Descriptors of the registered database modules, by name.
+    std::map<std::string, TPluginInfo, std::less<>> databaseDescriptors_;
     TClassList itemEditors_;
     TClassList databaseModules_;
     TClassList itemManagers_;

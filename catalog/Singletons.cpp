@@ -1,6 +1,8 @@
 #include "catalog/Singletons.h"
 
+#include "catalog/InternalPluginsManager.h"
 #include "catalog/LibrariesManager.h"
+#include "catalog/UIManager.h"
 #include "catalog/PluginInfo.h"
 #include "common/CommonProcedures.h"
 #include "common/Translation.h"
@@ -12,6 +14,7 @@ TCommonProcedures* CommonProcedures = nullptr;
 TLibrariesManager* LibrariesManager = nullptr;
 TTranslation* Translation = nullptr;
 TDBManager* DBManager = nullptr;
+TUIManager* UIManager = nullptr;
 
 bool UpdateOnExit = false;
 std::string UpdateArguments;
@@ -19,10 +22,6 @@ std::string SearchText;
 
 void RegisterBuiltinStorageModules()
 {
-    static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
     TSQLiteModuleDescriptor module = SQLiteModuleDescriptor();
     TPluginInfo descriptor;
     descriptor.SetName(module.name);
@@ -30,28 +29,40 @@ void RegisterBuiltinStorageModules()
     descriptor.SetKind(pkDatabase);
     for (const auto& [name, value] : module.properties)
         descriptor.AddParam(name, value);
-    RegisterBuiltinDatabaseModule(descriptor, [](const std::string& name, const std::string& params) {
+    InternalPluginsManager().RegisterDatabaseModule(descriptor, [](const std::string& name, const std::string& params) {
         return std::unique_ptr<TAbstractPluginClass>(CreateSQLiteConnectionFactory(name, params).release());
     });
 }
 
-void CreateSingletons(const std::string& appDir)
+void CreateSingletons(const std::string& appDir,
+                      const std::function<void(TInternalPluginsManager&)>& registerClasses)
 {
     FreeSingletons();
     CommonProcedures = new TCommonProcedures();
     CommonProcedures->App().SetAppDir(appDir);
     LibrariesManager = new TLibrariesManager();
     Translation = new TTranslation(CommonProcedures->App().GetAppDir());
+    TInternalPluginsManager& registry = InternalPluginsManager();
+    registry.SetTranslation(Translation);
     RegisterBuiltinStorageModules();
-    DBManager = new TDBManager(CommonProcedures->App().GetAppDir(), *LibrariesManager);
+    if (registerClasses)
+        registerClasses(registry);
+    registry.RegisterStartupPlaceholders();
+    const std::string& folder = CommonProcedures->App().GetAppDir();
+    DBManager = new TDBManager(folder, *LibrariesManager, registry);
+    UIManager = new TUIManager(folder, *LibrariesManager, registry, Translation);
+    UIManager->Initialize();
 }
 
 void FreeSingletons()
 {
     // Plug-in libraries are unloaded last of the plug-in machinery, after
     // the managers that hold classes from them.
+    delete UIManager;
+    UIManager = nullptr;
     delete DBManager;
     DBManager = nullptr;
+    FreeInternalPluginsManager();
     delete Translation;
     Translation = nullptr;
     delete LibrariesManager;

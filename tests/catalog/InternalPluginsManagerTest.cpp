@@ -1,5 +1,6 @@
 #include "catalog/BuiltinPluginTable.h"
 #include "catalog/InternalPluginsManager.h"
+#include "catalog/PluginInfo.h"
 #include "catalog/LibrariesManager.h"
 #include "catalog/PlaceholderFrameClass.h"
 #include "catalog/PlaceholderItemManager.h"
@@ -309,9 +310,24 @@ TEST(InternalPluginsManager, PluginNamesOfEachKind)
         EXPECT_TRUE(registry.GetPluginNames(kind).empty());
 }
 
-TEST(InternalPluginsManager, DescriptorOfTheBuiltinDatabaseModuleOnly)
+namespace {
+TPluginInfo SQLiteDescriptor()
+{
+    TPluginInfo info;
+    info.SetName("SQLite");
+    info.SetDescription("SQLite databases");
+    info.SetKind(pkDatabase);
+    info.AddParam("FileExt", "sqlite");
+    info.AddParam("DeleteDatabase", "yes");
+    info.AddParam("CompressDatabase", "yes");
+    return info;
+}
+} // namespace
+
+TEST(InternalPluginsManager, DescriptorsOfRegisteredDatabaseModulesOnly)
 {
     TInternalPluginsManager registry;
+    registry.RegisterDatabaseModule(SQLiteDescriptor(), Creates("sqlite module", pkDatabase));
     auto first = registry.GetPluginLoader("SQLite");
     auto second = registry.GetPluginLoader("SQLite");
     ASSERT_TRUE(first && second);
@@ -335,7 +351,7 @@ TEST(InternalPluginsManager, BuiltinEntriesOfAPluginListCreateThroughTheRegistry
     TPluginsManager databases(folder.File("databases"), pkDatabase, libraries);
     {
         TInternalPluginsManager registry;
-        registry.RegisterPluginClass("SQLite", pkDatabase, Creates("sqlite module", pkDatabase));
+        registry.RegisterDatabaseModule(SQLiteDescriptor(), Creates("sqlite module", pkDatabase));
         registry.AddBuiltinPlugins(databases);
 
         TPluginLoader* entry = databases.FindPluginByProperty("FileExt", "SQLITE");

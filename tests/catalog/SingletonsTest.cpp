@@ -1,6 +1,9 @@
 #include "catalog/Singletons.h"
 
+#include "catalog/InternalPluginsManager.h"
 #include "catalog/PluginInfo.h"
+#include "catalog/UIManager.h"
+#include "catalog/AbstractUIEditor.h"
 #include "catalog/PluginsManager.h"
 #include "common/CommonProcedures.h"
 #include "common/Exceptions.h"
@@ -63,4 +66,20 @@ TEST(Singletons, BuiltinDatabaseModuleWorksWithoutADatabasesFolder)
     EXPECT_NO_THROW(query->ExecSQL());
 
     EXPECT_THROW(DBManager->CreateDatabasePlugin("NoSuchModule", ""), EFatalTolvexException);
+}
+
+TEST(Singletons, RegistrationsBeforeTheManagersEndUpInTheOneRegistry)
+{
+    TTempFolder home;
+    bool called = false;
+    CreateSingletons(home.Path(), [&](TInternalPluginsManager& registry) {
+        called = true;
+        EXPECT_EQ(&registry, &InternalPluginsManager());
+    });
+    EXPECT_TRUE(called);
+    ASSERT_NE(UIManager, nullptr);
+    // A name of the fixed table resolves through the UI-module manager.
+    EXPECT_TRUE(UIManager->CreateItemEditor("CommonCompany", ""));
+    FreeSingletons();
+    EXPECT_EQ(UIManager, nullptr);
 }
