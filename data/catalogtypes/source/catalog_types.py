@@ -597,9 +597,10 @@ def base_items(catalog_type, roots=()):
     """Roots, catalog records, properties, templates and the style of every type.
 
     The records that creating a catalog fills (administrator 602, company
-    2001, catalog information 604, creation date 613) carry their object
-    instances but none of the values creation writes, so that creation adds
-    them without meeting a value it would duplicate."""
+    2001, catalog information 604, creation date 613) carry the object that
+    creation writes into as instance 1, and none of the values creation
+    writes, so that creation adds them without meeting a value it would
+    duplicate."""
     items = [
         folder(1, 0, "Web Pages", 1),
         folder(3, 0, "Images", 3),
@@ -613,14 +614,14 @@ def base_items(catalog_type, roots=()):
     ] + [folder(i, 0, n, i) for (i, n) in roots] + [
         Item(601, 601, 6, "Languages", dont_delete=True,
              objects=[names("Languages"), (601, [("String", 1, "EN", "XXX", 0), ("String", 2, "EN")])]),
-        Item(602, 602, 7, "Administrator", dont_delete=True, objects=[names("Administrator"), (602, [])]),
+        Item(602, 602, 7, "Administrator", dont_delete=True, objects=[(602, []), names("Administrator")]),
         Item(604, 604, 9, "Catalog Information", dont_delete=True,
-             objects=[names("Catalog Information"),
-                      (604, [("Number", 1, catalog_type)] if catalog_type else [])]),
+             objects=[(604, [("Number", 1, catalog_type)] if catalog_type else []),
+                      names("Catalog Information")]),
         Item(613, 2, 9, "Catalog Creation", dont_delete=True,
-             objects=[names("Catalog Creation"), (613, [])]),
+             objects=[(613, []), names("Catalog Creation")]),
         Item(2001, 2001, 9, "Company", dont_delete=True,
-             objects=[names("Company"), (3, []), (15, []), (14, [])]),
+             objects=[(3, []), names("Company"), (15, []), (14, [])]),
     ]
     items += [property_item(n, v) for (n, v) in DEFAULT_PROPERTIES]
     items += template_items()
