@@ -337,11 +337,12 @@ private:
         value.indexId = Optional(node, attributes, "index", 0);
         value.memberType = Optional(node, attributes, "type", kind->defaultType);
         attributes.Take("lang", value.langCode);
-        if (kind->table == std::string("CBinary"))
+        const bool binary = value.table == "CBinary";
+        if (binary)
             ReadBinary(node, attributes, value);
         RefuseUnknown(node, attributes);
         CheckValueKey(node, *kind, object, value);
-        if (kind->table != std::string("CBinary"))
+        if (!binary)
             ReadContent(node, *kind, value);
         return value;
     }
@@ -465,18 +466,18 @@ void InsertInstance(TAbstractDBQuery& query, const std::string& code, int itemId
     query.ExecSQL();
 }
 
-// The value columns of a value table and the parameters they are bound to.
-std::string ValueColumns(const std::string& table)
+// The value columns of a value table; each is bound to the parameter of its name.
+std::vector<std::string> ValueColumns(const std::string& table)
 {
     if (table == "CStrings")
-        return "StringValue";
+        return {"StringValue"};
     if (table == "CText")
-        return "TextValue";
+        return {"TextValue"};
     if (table == "CNumbers")
-        return "NumberValue";
+        return {"NumberValue"};
     if (table == "CDates")
-        return "DateValue";
-    return "DataBlob, DataCrc, DataBytes, DataMimeType";
+        return {"DateValue"};
+    return {"DataBlob", "DataCrc", "DataBytes", "DataMimeType"};
 }
 
 void BindValue(TAbstractDBQuery& query, const TCatalogTypeValue& value)
@@ -502,13 +503,15 @@ void BindValue(TAbstractDBQuery& query, const TCatalogTypeValue& value)
 void InsertValue(TAbstractDBQuery& query, const std::string& code, int itemId, const TCatalogTypeObject& object,
                  const TCatalogTypeValue& value)
 {
-    std::string columns = ValueColumns(value.table);
-    std::string parameters = ":" + columns;
-    for (std::size_t pos = 0; (pos = parameters.find(", ", pos)) != std::string::npos; pos += 3)
-        parameters.replace(pos, 2, ", :");
+    std::string columns;
+    std::string parameters;
+    for (const std::string& column : ValueColumns(value.table)) {
+        columns += ", " + column;
+        parameters += ", :" + column;
+    }
     query.SetSQL("INSERT INTO " + value.table + " (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, "
-                 "IndexId, MemberType, " + columns + ") VALUES (:CatalogCode, :ItemId, :ClassId, :InstanceId, "
-                 ":MemberId, :LangCode, :IndexId, :MemberType, " + parameters + ")");
+                 "IndexId, MemberType" + columns + ") VALUES (:CatalogCode, :ItemId, :ClassId, :InstanceId, "
+                 ":MemberId, :LangCode, :IndexId, :MemberType" + parameters + ")");
     query.SetParam("CatalogCode", code);
     query.SetParam("ItemId", itemId);
     query.SetParam("ClassId", object.classId);
