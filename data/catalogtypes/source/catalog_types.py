@@ -704,9 +704,15 @@ def type0():
         menu(16, "New Catalog from Hosting Service...", "Catalog", image="publish", placement="before"),
         menu(15, "Program Settings...", "View", image="settings"),
     ]
+    # The catalog buttons are filled when a catalog opens; these two serve a
+    # shell that shows buttons while none is open.
+    ui += toolbar((16, "New Catalog from Hosting Service", "publish"), (15, "Program Settings", "settings"))
+    # The search kinds keep the search box in place; a search needs an open
+    # catalog and then uses that catalog's kinds.
+    ui += search_kinds((60, "Pages", "InfoPage"), (61, "Products", "ProductPage"))
     return CatalogType(
         0, "No catalog", "The menus and commands offered while no catalog is open", 99, False,
-        actions={i: ACTIONS[i] for i in (10, 15, 16)},
+        actions={i: ACTIONS[i] for i in (10, 15, 16, 60, 61)},
         filters=common_filters(),
         item_types=[whole_catalog(ui)] + common_item_types() + [company_type([Editor("CommonCompany")])],
         items=base_items(0),
