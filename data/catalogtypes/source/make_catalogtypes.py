@@ -29,6 +29,7 @@ OUT_DIR = os.path.dirname(HERE)
 REPO = os.path.dirname(os.path.dirname(OUT_DIR))
 ICON_DIR = os.path.join(OUT_DIR, "icons")
 
+sys.dont_write_bytecode = True  # no __pycache__ beside the sources
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(REPO, "data", "catalogsxml", "source"))
 import catalog_description as cd  # noqa: E402
