@@ -214,7 +214,7 @@ TRecordsetXmlDocument TRecordsetXmlDocument::Parse(std::string bytes)
         RemoveLaterDeclarations(bytes);
     }
     const bool latin1 = !IsWideEncoding(bytes) && !DeclaresEncoding(bytes) &&
-                        !xmlCheckUTF8(Xml(bytes.substr(StartOfText(bytes))));
+                        !xmlCheckUTF8(Xml(bytes) + StartOfText(bytes));
 
     std::unique_ptr<xmlParserCtxt, TParserFree> context(xmlNewParserCtxt());
     if (!context)

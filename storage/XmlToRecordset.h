@@ -64,7 +64,10 @@ private:
     using TFieldElements = std::vector<TFieldElement>;
     class TApplyScope;
 
-    bool IsGlobalMode() const { return mode_ == 3 || mode_ == 5; }
+    bool IsGlobalMode() const
+    {
+        return mode_ == kRecordsetReadGlobalExport || mode_ == kRecordsetReadGlobalDownload;
+    }
     bool IsRemapMode() const { return mode_ == kRecordsetReadCatalogRemapped; }
     std::string FromCatalog() const;
     void Remap();
