@@ -3,6 +3,8 @@
 // lists of GlobalTables and SQL identifiers.
 #include "common/CommonFunctionsDetail.h"
 
+#include "storage/SqlIdentifier.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -34,16 +36,7 @@ inline bool IsKeyField(const std::vector<std::string>& keys, const std::string& 
     return std::find(keys.begin(), keys.end(), common_detail::LowerCase(fieldName)) != keys.end();
 }
 
-// An identifier for an SQL statement: in double quotes, a quote inside doubled.
-inline std::string QuoteIdentifier(const std::string& name)
-{
-    std::string quoted = "\"";
-    for (char c : name) {
-        quoted += c;
-        if (c == '"')
-            quoted += '"';
-    }
-    return quoted + "\"";
-}
+// An identifier for an SQL statement.
+inline std::string QuoteIdentifier(const std::string& name) { return QuoteSqlIdentifier(name); }
 
 }  // namespace recordset_xml
