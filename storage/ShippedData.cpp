@@ -1,5 +1,6 @@
 #include "storage/ShippedData.h"
 
+#include "catalog/CatalogTypeData.h"
 #include "common/Exceptions.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBConnectionFactory.h"
@@ -27,6 +28,8 @@ namespace {
 
 const char* const kCatalogsName = "catalogs";
 const char* const kReferencesName = "tolvex";
+const char* const kCatalogTypesFolder = "catalogtypes";
+const char* const kCatalogTypePrefix = "catalog_";
 
 const char* const kGlobalTablesSchema =
     "CREATE TABLE GlobalTables (TableName TEXT NOT NULL COLLATE NOCASE, DataType TEXT COLLATE NOCASE, "
@@ -206,11 +209,20 @@ fs::path MakeStagingFolder(const fs::path& dir)
 
 TShippedData::TShippedData(std::string dataDir) : dataDir_(std::move(dataDir)) {}
 
-const std::vector<std::string>& TShippedData::DatabaseNames()
+std::vector<std::string> TShippedData::DatabaseNames() const
 {
-    static const std::vector<std::string> names = {kCatalogsName, kReferencesName, "unspsc",
-                                                   "harmonized",  "ebay",          "zarivuro"};
+    std::vector<std::string> names = {kCatalogsName, kReferencesName, "unspsc", "harmonized", "ebay", "zarivuro"};
+    const fs::path definitions = fs::path(dataDir_) / kCatalogTypesFolder;
+    if (fs::is_directory(definitions))
+        for (const fs::path& file : FilesOf(definitions, ".xml"))
+            names.push_back(file.stem().string());
     return names;
+}
+
+std::string TShippedData::CatalogTypeSource(const std::string& name) const
+{
+    const fs::path file = fs::path(dataDir_) / kCatalogTypesFolder / (name + ".xml");
+    return name.rfind(kCatalogTypePrefix, 0) == 0 && fs::is_regular_file(file) ? file.string() : std::string();
 }
 
 std::string TShippedData::BuildTreeDataDir()
@@ -251,6 +263,11 @@ void TShippedData::FillDatabase(TAbstractDBConnection& connection, const std::st
 
 void TShippedData::BuildDatabase(const std::string& dir, const std::string& name) const
 {
+    const std::string definition = CatalogTypeSource(name);
+    if (!definition.empty()) {
+        BuildCatalogTypeDatabase(definition, DatabaseFile(dir, name).string());
+        return;
+    }
     std::unique_ptr<TAbstractDBConnectionFactory> module = CreateSQLiteConnectionFactory(SQLiteModuleName, "");
     if (!module->CreateDatabase(dir, "", name, "", "", 0) || !module->OpenDatabase(dir, name, "", ""))
         throw ECriticalTolvexException("Cannot create the database " + DatabaseFile(dir, name).string());

@@ -8,7 +8,9 @@
 //    definitions in the code (TCatalogTables);
 //  - "tolvex": the reference database, every references/*.sql;
 //  - "unspsc", "harmonized", "ebay", "zarivuro": the code databases, each
-//    from codes/<name>.sql.
+//    from codes/<name>.sql;
+//  - "catalog_<N>": the definition database of catalog type N, from
+//    catalogtypes/catalog_<N>.xml (BuildCatalogTypeDatabase).
 // Every database is built completely in a temporary folder beside the
 // target and only then renamed into place: a failed or interrupted build
 // never leaves half a database where the program looks for one.
@@ -22,8 +24,9 @@ public:
     // DataDir: the folder of the data sources.
     explicit TShippedData(std::string dataDir);
 
-    // The database names, in building order.
-    static const std::vector<std::string>& DatabaseNames();
+    // The databases of the data folder, in building order: the six above,
+    // then one per catalog-type definition.
+    std::vector<std::string> DatabaseNames() const;
     // The data sources of the build tree this program was built from.
     static std::string BuildTreeDataDir();
 
@@ -40,6 +43,8 @@ private:
     void FillDatabase(TAbstractDBConnection& connection, const std::string& name) const;
     void FillCatalogs(TAbstractDBConnection& connection) const;
     std::vector<std::string> SqlSources(const std::string& name) const;
+    // The definition file of a catalog-type database; empty for another name.
+    std::string CatalogTypeSource(const std::string& name) const;
 
     std::string dataDir_;
 };

@@ -169,6 +169,7 @@ class CatalogTypesTest : public GlobalDefinitionTest {
 protected:
     void SetUp() override
     {
+        fixture_.RemoveCatalogTypeDatabases();
         WriteStyleDatabase(fixture_, "catalog_1.sqlite", "t#1",
                            Header("Shop", 1, 2, 1) + std::vector<THeaderValue>{{"CStrings", 6, "'<shop/>'"},
                                                                                {"CStrings", 8, "'3'"}});
@@ -217,8 +218,23 @@ TEST_F(CatalogTypesTest, NamesVersionsAndBodyTemplates)
     EXPECT_EQ(global_.GetCatalogTypeBodyTemplate(99), "<first/>") << "unknown type: the first type's";
 }
 
+TEST_F(GlobalDefinitionTest, TheShippedCatalogTypes)
+{
+    std::vector<std::string> list;
+    global_.FillCatalogTypes(list, false);
+    EXPECT_EQ(list, (std::vector<std::string>{"General business site===1", "Catalog network===2",
+                                              "Partner portal supplier===12", "Hotel===3", "Hotel booking site===5",
+                                              "Hotel association member===8", "Restaurants===7"}));
+    global_.FillCatalogTypes(list, true);
+    EXPECT_EQ(list.size(), 9u);
+    EXPECT_EQ(list.back(), "No catalog===0");
+    EXPECT_EQ(global_.GetCatalogTypeVersion(3), 1);
+    EXPECT_NE(global_.GetCatalogTypeBodyTemplate(3).find("xsl:"), std::string::npos);
+}
+
 TEST_F(GlobalDefinitionTest, WithoutDefinitionDatabasesThereAreNoTypes)
 {
+    fixture_.RemoveCatalogTypeDatabases();
     std::vector<std::string> list = {"stale"};
     global_.FillCatalogTypes(list, true);
     EXPECT_TRUE(list.empty());

@@ -85,6 +85,13 @@ public:
     // The file of a database of the "databases" folder.
     std::string DatabaseFile(const std::string& name) const { return SQLiteDatabaseFileName(DatabasesDir(), name); }
     void Exec(const std::string& database, const std::string& sql) const { ExecOnFile(DatabaseFile(database), sql); }
+    // Removes the shipped catalog-type definition databases.
+    void RemoveCatalogTypeDatabases() const
+    {
+        for (const auto& entry : std::filesystem::directory_iterator(DatabasesDir()))
+            if (entry.path().filename().string().rfind("catalog_", 0) == 0)
+                std::filesystem::remove(entry.path());
+    }
 
     TTempFolder folder;
     TIniSettings settings;
