@@ -2,15 +2,20 @@
 
 #include "common/CommonFunctionsDetail.h"
 #include "common/CommonGui.h"
-#include "common/IniSettings.h"
+#include "common/Exceptions.h"
+#include "common/GlobalSettings.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/NameValueLines.h"
 #include "storage/QueryGuard.h"
 #include "storage/RecordValues.h"
+#include "storage/RecordsetToXml.h"
+#include "storage/SQLiteFiles.h"
+#include "storage/XmlToRecordset.h"
 
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
+#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -78,9 +83,9 @@ bool CatalogTypeOfFile(const fs::path& file, const std::string& head, const std:
 
 }  // namespace
 
-TGlobalDefinition::TGlobalDefinition(const TIniSettings& settings, std::string programFolder,
-                                     TDatabaseModuleCreator createModule, TCommonGui& gui)
-    : settings_(settings), programFolder_(std::move(programFolder)), createModule_(std::move(createModule)), gui_(gui)
+TGlobalDefinition::TGlobalDefinition(const TGlobalSettings& settings, TDatabaseModuleCreator createModule,
+                                     const TCommonFunctions& functions, TCommonGui& gui)
+    : settings_(settings), createModule_(std::move(createModule)), functions_(functions), gui_(gui)
 {
 }
 
@@ -88,7 +93,7 @@ TGlobalDefinition::~TGlobalDefinition() = default;
 
 std::string TGlobalDefinition::DatabasesDir() const
 {
-    return DatabasesFolder(programFolder_);
+    return DatabasesFolder(settings_.AppDir());
 }
 
 // ---- databases ------------------------------------------------------------------------
@@ -97,7 +102,7 @@ TAbstractDBConnectionFactory& TGlobalDefinition::Database(TDatabaseSlot slot)
 {
     std::unique_ptr<TAbstractDBConnectionFactory>& database = databases_[slot];
     if (!database)
-        database = OpenConfiguredDatabase(createModule_, settings_, kDatabaseSettings[slot].firstSetting,
+        database = OpenConfiguredDatabase(createModule_, settings_.IniSettings(), kDatabaseSettings[slot].firstSetting,
                                           DatabasesDir(), kDatabaseSettings[slot].failureMessage);
     return *database;
 }
@@ -233,12 +238,13 @@ void TGlobalDefinition::LoadCatalogTypes()
     if (catalogTypesLoaded_)
         return;
     TWaitCursor wait(gui_);
-    const std::string fileName = settings_.GetString(siStylesDatabaseName);
+    const TIniSettings& ini = settings_.IniSettings();
+    const std::string fileName = ini.GetString(siStylesDatabaseName);
     const std::size_t marker = fileName.find(kCatalogTypeMarker);
     const std::string head = fileName.substr(0, marker);
     const std::string tail = marker == std::string::npos ? "" : fileName.substr(marker + std::string(kCatalogTypeMarker).size());
-    const std::string moduleName = settings_.GetString(siStylesDatabaseType);
-    const std::string params = settings_.GetString(siStylesDatabaseParams);
+    const std::string moduleName = ini.GetString(siStylesDatabaseType);
+    const std::string params = ini.GetString(siStylesDatabaseParams);
     // The module names its own files: their extension is that of any name.
     const std::string extension = fs::path(createModule_(moduleName, params)->GetDatabaseFileName("x")).extension().string();
 
@@ -254,9 +260,10 @@ void TGlobalDefinition::LoadCatalogTypes()
         int number = 0;
         if (!CatalogTypeOfFile(file, head, tail, extension, number))
             continue;
-        std::unique_ptr<TAbstractDBConnectionFactory> module = OpenDatabaseModule(
-            createModule_, moduleName, params, DatabasesDir(), file.stem().string(),
-            settings_.GetString(siStylesUserName), settings_.GetString(siStylesPassword), "Cannot open catalog database");
+        std::unique_ptr<TAbstractDBConnectionFactory> module =
+            OpenDatabaseModule(createModule_, moduleName, params, DatabasesDir(), file.stem().string(),
+                               ini.GetString(siStylesUserName), ini.GetString(siStylesPassword),
+                               "Cannot open catalog database");
         types.push_back(TCatalogTypes::Read(module->GetConnection(), "t#" + std::to_string(number)));
     }
     std::stable_sort(types.begin(), types.end(), [](const auto& a, const auto& b) {
@@ -307,4 +314,97 @@ int TGlobalDefinition::GetCatalogTypeVersion(int catalogType)
 {
     const TCatalogTypes* type = FindCatalogType(catalogType);
     return type ? type->Version : 0;
+}
+
+// ---- export and import of the catalog-description tables -------------------------
+
+namespace {
+
+// The tables, in the order they are written, with the order of their rows.
+struct TExportedTable {
+    const char* table;
+    const char* orderBy;
+};
+const TExportedTable kExportedTables[] = {
+    {"GlobalClasses", "ClassId"},
+    {"GlobalClassMemberList", "ClassId, MemberId, LangCode, DataCode"},
+    {"GlobalClassMembers", "ClassId, MemberId"},
+    {"GlobalClassMessages", "ClassId, MemberId, LangCode, MessageType"},
+    {"GlobalItemIds", "ItemId"},
+    {"GlobalItemTypes", "ItemType"},
+    {"GlobalTables", "TableName"},
+};
+
+}  // namespace
+
+std::string TGlobalDefinition::ExportDir() const
+{
+    return DatabasesDir() + "/catalogsxml";
+}
+
+TRecordsetXmlContext TGlobalDefinition::RecordsetContext()
+{
+    TRecordsetXmlContext context;
+    context.functions = &functions_;
+    context.primaryKeyInfo = [this](const std::string& table) { return GetTablePrimaryKey(table); };
+    if (settings_.IniSettings().GetInteger(siKeyDebug, 0) == 1)
+        context.debugFolder = settings_.GetTempDir();
+    return context;
+}
+
+void TGlobalDefinition::ExportTable(const std::string& table, const std::string& orderBy)
+{
+    TAbstractDBConnection& connection = GetCatalogsDatabase().GetConnection();
+    TRecordsetToXml writer(connection, RecordsetContext());
+    writer.SetWriteNulls(false);
+    writer.SetMode(kRecordsetWriteGlobalTables);
+    writer.AddKeyAction(table, "delete", "", "");
+    {
+        TQueryGuard query(connection);
+        query->SetSQL("SELECT * FROM " + table + " ORDER BY " + orderBy);
+        writer.AddRecordset(table, "insert", query->Open(true));
+    }
+    const std::string fileName = ExportDir() + "/" + table + ".xml";
+    const std::string temporary = fileName + ".tmp";
+    try {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        writer.SaveToStream(file, false);
+        file.close();
+        if (file.fail())
+            throw ECriticalTolvexException("Cannot write the file \"" + temporary + "\"");
+        ReplaceFile(temporary, fileName);
+    } catch (...) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        throw;
+    }
+}
+
+void TGlobalDefinition::ExportCatalogsTables()
+{
+    TWaitCursor wait(gui_);
+    std::error_code ec;
+    fs::create_directories(ExportDir(), ec);
+    for (const TExportedTable& exported : kExportedTables)
+        ExportTable(exported.table, exported.orderBy);
+    gui_.ShowInformation("Catalogs tables successfully exported");
+}
+
+void TGlobalDefinition::ImportCatalogsTables()
+{
+    TWaitCursor wait(gui_);
+    std::vector<fs::path> files;
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(ExportDir(), ec))
+        if (entry.is_regular_file(ec) && entry.path().extension() == ".xml")
+            files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    for (const fs::path& file : files) {
+        std::ifstream in(file, std::ios::binary);
+        if (!in)
+            throw ECriticalTolvexException("Cannot read the file \"" + file.string() + "\"");
+        TXmlToRecordset reader(GetCatalogsDatabase().GetConnection(), RecordsetContext());
+        reader.ApplyStream(in, false, kRecordsetReadGlobalExport);
+    }
+    gui_.ShowInformation("Catalogs tables successfully imported");
 }

@@ -5,7 +5,8 @@
 // too), the four code databases (UNSPSC, Harmonized System, eBay and
 // Zarivuro categories) and the catalog types offered for new catalogs, each
 // read from its own definition database. Everything is opened or read on
-// first use and kept for the run.
+// first use and kept for the run. The catalog-description tables can be
+// exported to record-set XML files and imported from them.
 #include "storage/CatalogTypes.h"
 #include "storage/ConfiguredDatabase.h"
 
@@ -16,15 +17,17 @@
 
 class TAbstractDBConnectionFactory;
 class TAbstractDBQuery;
+class TCommonFunctions;
 class TCommonGui;
-class TIniSettings;
+class TGlobalSettings;
+struct TRecordsetXmlContext;
 
 class TGlobalDefinition {
 public:
-    // Settings, Gui: not owned. The databases lie in the "databases" folder
-    // of ProgramFolder.
-    TGlobalDefinition(const TIniSettings& settings, std::string programFolder, TDatabaseModuleCreator createModule,
-                      TCommonGui& gui);
+    // Settings, Functions, Gui: not owned. The databases lie in the
+    // "databases" folder of the program folder.
+    TGlobalDefinition(const TGlobalSettings& settings, TDatabaseModuleCreator createModule,
+                      const TCommonFunctions& functions, TCommonGui& gui);
     ~TGlobalDefinition();
     TGlobalDefinition(const TGlobalDefinition&) = delete;
     TGlobalDefinition& operator=(const TGlobalDefinition&) = delete;
@@ -73,20 +76,31 @@ public:
     // The catalog types in sort order.
     const std::vector<std::unique_ptr<TCatalogTypes>>& GetCatalogTypes();
 
+    // Writes every catalog-description table to "<table>.xml" in the folder
+    // "databases/catalogsxml" (created when missing), replacing the files.
+    void ExportCatalogsTables();
+    // Applies every "*.xml" file of that folder to the catalog description,
+    // file by file (each one replaces its table). The lists read before stay
+    // as they were.
+    void ImportCatalogsTables();
+
 private:
     enum TDatabaseSlot { dbCatalogs, dbUnspsc, dbHarmonized, dbEBay, dbZarivuro, dbCount };
 
     TAbstractDBConnectionFactory& Database(TDatabaseSlot slot);
     std::string DatabasesDir() const;
+    std::string ExportDir() const;
+    TRecordsetXmlContext RecordsetContext();
+    void ExportTable(const std::string& table, const std::string& orderBy);
     void LoadItemLists();
     void LoadTables();
     std::vector<std::string> CreateStatements(const std::string& dataType, const std::string& tableName);
     void LoadCatalogTypes();
     const TCatalogTypes* FindCatalogType(int catalogType);
 
-    const TIniSettings& settings_;
-    std::string programFolder_;
+    const TGlobalSettings& settings_;
     TDatabaseModuleCreator createModule_;
+    const TCommonFunctions& functions_;
     TCommonGui& gui_;
 
     std::array<std::unique_ptr<TAbstractDBConnectionFactory>, dbCount> databases_;

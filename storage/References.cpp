@@ -1,7 +1,7 @@
 #include "storage/References.h"
 
 #include "common/CommonFunctionsDetail.h"
-#include "common/IniSettings.h"
+#include "common/GlobalSettings.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/QueryGuard.h"
 #include "storage/RecordValues.h"
@@ -15,9 +15,8 @@ std::string TrimmedText(const TAbstractRecordset& rows, const std::string& field
 
 }  // namespace
 
-TReferences::TReferences(const TIniSettings& settings, std::string programFolder,
-                         TDatabaseModuleCreator createModule)
-    : settings_(settings), programFolder_(std::move(programFolder)), createModule_(std::move(createModule))
+TReferences::TReferences(const TGlobalSettings& settings, TDatabaseModuleCreator createModule)
+    : settings_(settings), createModule_(std::move(createModule))
 {
 }
 
@@ -26,8 +25,8 @@ TReferences::~TReferences() = default;
 TAbstractDBConnectionFactory& TReferences::GetReferencesDatabase()
 {
     if (!database_)
-        database_ = OpenConfiguredDatabase(createModule_, settings_, siReferencesDatabaseType,
-                                           DatabasesFolder(programFolder_), "Cannot open reference database");
+        database_ = OpenConfiguredDatabase(createModule_, settings_.IniSettings(), siReferencesDatabaseType,
+                                           DatabasesFolder(settings_.AppDir()), "Cannot open reference database");
     return *database_;
 }
 

@@ -12,7 +12,7 @@
 
 class TAbstractDBConnectionFactory;
 class TAbstractRecordset;
-class TIniSettings;
+class TGlobalSettings;
 
 // One row of the table Languages, texts trimmed.
 struct TLanguageRecord {
@@ -55,8 +55,8 @@ enum TReferenceType : int {
 class TReferences : public TAbstractReferences {
 public:
     // Settings: the [References] settings (17 to 21); the database lies in
-    // the "databases" folder of ProgramFolder. Not owned.
-    TReferences(const TIniSettings& settings, std::string programFolder, TDatabaseModuleCreator createModule);
+    // the "databases" folder of the program folder. Not owned.
+    TReferences(const TGlobalSettings& settings, TDatabaseModuleCreator createModule);
     ~TReferences() override;
     TReferences(const TReferences&) = delete;
     TReferences& operator=(const TReferences&) = delete;
@@ -98,8 +98,7 @@ private:
     template <typename RowReader>
     void ReadRows(const std::string& sql, RowReader readRow);
 
-    const TIniSettings& settings_;
-    std::string programFolder_;
+    const TGlobalSettings& settings_;
     TDatabaseModuleCreator createModule_;
 
     std::vector<TLanguageRecord> languages_;

@@ -1,18 +1,18 @@
 #include "storage/ShippedData.h"
 
 #include "catalog/CatalogTypeData.h"
+#include "common/CommonFunctions.h"
 #include "common/Exceptions.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/CatalogTables.h"
 #include "storage/ConfiguredDatabase.h"
 #include "storage/QueryGuard.h"
+#include "storage/RecordsetXmlContext.h"
 #include "storage/SQLiteFiles.h"
 #include "storage/SQLiteModule.h"
+#include "storage/XmlToRecordset.h"
 
-#include <libxml/parser.h>
-#include <libxml/tree.h>
-#include <libxml/xmlerror.h>
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -82,97 +82,21 @@ void RunSqlFile(TAbstractDBConnection& connection, const fs::path& file)
         throw ECriticalTolvexException("Incomplete SQL statement at the end of " + file.string());
 }
 
-std::string QuotedName(const std::string& name)
-{
-    std::string quoted = "\"";
-    for (char c : name)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
-std::string AttributeOf(xmlNode* node, const char* name)
-{
-    xmlChar* value = xmlGetProp(node, BAD_CAST name);
-    std::string text = value ? reinterpret_cast<const char*>(value) : "";
-    xmlFree(value);
-    return text;
-}
-
-std::string TextOf(xmlNode* node)
-{
-    xmlChar* content = xmlNodeGetContent(node);
-    std::string text = content ? reinterpret_cast<const char*>(content) : "";
-    xmlFree(content);
-    return text;
-}
-
-std::vector<xmlNode*> ElementsOf(xmlNode* parent)
-{
-    std::vector<xmlNode*> elements;
-    for (xmlNode* child = parent->children; child; child = child->next)
-        if (child->type == XML_ELEMENT_NODE)
-            elements.push_back(child);
-    return elements;
-}
-
-// The name of the I-th parameter of a statement.
-std::string ParameterName(std::size_t i)
-{
-    return std::string(":p").append(std::to_string(i));
-}
-
-// One "insert" action: a field element with IsNull="1" inserts Null, an
-// empty one leaves the column as the new row has it.
-void InsertRow(TAbstractDBQuery& query, const std::string& table, xmlNode* action)
-{
-    std::string columns, values;
-    std::vector<TVariant> parameters;
-    for (xmlNode* field : ElementsOf(action)) {
-        const bool isNull = AttributeOf(field, "IsNull") == "1";
-        const std::string text = TextOf(field);
-        if (!isNull && text.empty())
-            continue;
-        const std::string parameter = ParameterName(parameters.size());
-        if (!parameters.empty()) {
-            columns += ", ";
-            values += ", ";
-        }
-        columns += QuotedName(reinterpret_cast<const char*>(field->name));
-        values += parameter;
-        parameters.push_back(isNull ? TVariant() : TVariant(text));
-    }
-    query.SetSQL("INSERT INTO " + QuotedName(table) + " (" + columns + ") VALUES (" + values + ")");
-    for (std::size_t i = 0; i < parameters.size(); ++i)
-        query.SetParam(ParameterName(i), parameters[i]);
-    query.ExecSQL();
-}
-
 // Applies a record-set XML file of a global table, as the catalog
 // description's export writes it: a "delete" of the whole table, then one
 // "insert" per row.
 void ApplyRecordsetFile(TAbstractDBConnection& connection, const fs::path& file)
 {
-    std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> doc(
-        xmlReadFile(file.c_str(), nullptr, XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_NOERROR | XML_PARSE_NOWARNING),
-        xmlFreeDoc);
-    if (!doc) {
-        const xmlError* error = xmlGetLastError();
-        throw ECriticalTolvexException(file.string() + ": " + (error && error->message ? error->message : "not XML"));
-    }
-    xmlNode* root = xmlDocGetRootElement(doc.get());
-    if (!root || std::string(reinterpret_cast<const char*>(root->name)) != "StoredRecordset")
-        throw ECriticalTolvexException("Not a record-set XML file: " + file.string());
-    TQueryGuard query(connection);
-    for (xmlNode* action : ElementsOf(root)) {
-        const std::string table = AttributeOf(action, "Table");
-        const std::string method = AttributeOf(action, "Method");
-        if (method == "delete" && ElementsOf(action).empty())
-            Exec(*query, "DELETE FROM " + QuotedName(table));
-        else if (method == "insert")
-            InsertRow(*query, table, action);
-        else
-            throw ECriticalTolvexException("Unexpected action \"" + method + "\" of table \"" + table + "\" in " +
-                                           file.string());
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        throw ECriticalTolvexException("Cannot read " + file.string());
+    const TCommonFunctions functions;
+    TRecordsetXmlContext context;
+    context.functions = &functions;
+    try {
+        TXmlToRecordset(connection, context).ApplyStream(in, false, kRecordsetReadGlobalExport);
+    } catch (const ETolvexException& error) {
+        throw ECriticalTolvexException(file.string() + ": " + error.what());
     }
 }
 
@@ -185,7 +109,9 @@ void WriteGlobalTables(TAbstractDBConnection& connection)
                       "VALUES (:TableName, :DataType, :PrimaryKeyInfo, :CreateSQL)");
         query->SetParam("TableName", definition.TableName);
         query->SetParam("DataType", definition.DataType);
-        query->SetParam("PrimaryKeyInfo", definition.PrimaryKeyInfo);
+        // An index has no key: Null, as the description's other empty texts.
+        query->SetParam("PrimaryKeyInfo",
+                        definition.PrimaryKeyInfo.empty() ? TVariant() : TVariant(definition.PrimaryKeyInfo));
         query->SetParam("CreateSQL", definition.CreateSQL);
         query->ExecSQL();
     }

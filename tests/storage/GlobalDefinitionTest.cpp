@@ -116,7 +116,7 @@ TEST(GlobalDefinitionDatabasesTest, ADatabaseThatCannotBeOpenedEndsTheProgramWit
     }
     // An unknown database module ends it as well.
     TProgramFolderFixture other;
-    other.settings.SetString(siUnspscDatabaseType, "NoSuchModule");
+    other.settings.IniSettings().SetString(siUnspscDatabaseType, "NoSuchModule");
     EXPECT_THROW(other.globalDefinition.GetUnspscDatabase(), EFatalTolvexException);
     EXPECT_NO_THROW(other.globalDefinition.GetEBayDatabase());
 }
@@ -250,4 +250,93 @@ TEST_F(GlobalDefinitionTest, ADamagedDefinitionDatabaseEndsTheProgram)
     } catch (const EFatalTolvexException& error) {
         EXPECT_STREQ(error.what(), "Cannot open catalog database");
     }
+}
+
+// ---- export and import of the description tables ------------------------------------
+
+namespace {
+
+const char* const kDescriptionTables[] = {"GlobalClasses",   "GlobalClassMemberList", "GlobalClassMembers",
+                                          "GlobalClassMessages", "GlobalItemIds",     "GlobalItemTypes",
+                                          "GlobalTables"};
+
+// Every row of a table with every column (with its storage class), sorted.
+std::vector<std::string> DumpTable(const std::string& fileName, const std::string& table)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(fileName.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db, ("SELECT * FROM " + table).c_str(), -1, &stmt, nullptr);
+    std::vector<std::string> rows;
+    while (stmt && sqlite3_step(stmt) == SQLITE_ROW) {
+        std::string row;
+        for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
+            // An empty text travels as an empty element, which the import
+            // leaves unset: empty and Null read alike.
+            const unsigned char* text = sqlite3_column_text(stmt, i);
+            const int type = sqlite3_column_type(stmt, i) == SQLITE_NULL ? SQLITE_TEXT : sqlite3_column_type(stmt, i);
+            row += std::to_string(type) + ":" + (text ? reinterpret_cast<const char*>(text) : "") + "|";
+        }
+        rows.push_back(row);
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+std::vector<std::vector<std::string>> DumpDescription(const std::string& fileName)
+{
+    std::vector<std::vector<std::string>> tables;
+    for (const char* table : kDescriptionTables)
+        tables.push_back(DumpTable(fileName, table));
+    return tables;
+}
+
+}  // namespace
+
+TEST_F(GlobalDefinitionTest, ExportingAndImportingLeavesTheDescriptionTablesAsTheyWere)
+{
+    const std::string catalogs = fixture_.DatabaseFile("catalogs");
+    // A value with characters outside ISO-8859-1 and a line break travels too.
+    fixture_.Exec("catalogs", "INSERT INTO GlobalItemTypes VALUES (9999, 'Caf\xC3\xA9', 'Two' || char(10) || "
+                              "'lines \xE2\x82\xAC')");
+    const auto before = DumpDescription(catalogs);
+    ASSERT_GT(before[2].size(), 100u);
+
+    global_.ExportCatalogsTables();
+    EXPECT_EQ(fixture_.gui.Messages("information"),
+              (std::vector<std::string>{"Catalogs tables successfully exported"}));
+    EXPECT_EQ(fixture_.gui.WaitDepth(), 0);
+    const std::string exported = fixture_.DatabasesDir() + "/catalogsxml/GlobalItemIds.xml";
+    const std::string text = TTempFolder::Read(exported);
+    EXPECT_EQ(text.rfind("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", 0), 0u);
+    EXPECT_NE(text.find("<Action Table=\"GlobalItemIds\" Method=\"delete\"/>\r\n"), std::string::npos);
+    EXPECT_NE(text.find("<XmlTagName>ImagesRoot</XmlTagName></Action>\r\n"), std::string::npos);
+
+    fixture_.Exec("catalogs", "DELETE FROM GlobalClassMembers; UPDATE GlobalClasses SET ClassXmlTag = 'x'; "
+                              "INSERT INTO GlobalItemIds VALUES (777777, 'Stray'); DELETE FROM GlobalTables");
+    global_.ImportCatalogsTables();
+    EXPECT_EQ(fixture_.gui.Messages("information").back(), "Catalogs tables successfully imported");
+    EXPECT_EQ(DumpDescription(catalogs), before);
+}
+
+TEST_F(GlobalDefinitionTest, ImportingWithoutFilesChangesNothing)
+{
+    const auto before = DumpDescription(fixture_.DatabaseFile("catalogs"));
+    global_.ImportCatalogsTables();
+    EXPECT_EQ(fixture_.gui.Messages("information"), (std::vector<std::string>{"Catalogs tables successfully imported"}));
+    EXPECT_EQ(DumpDescription(fixture_.DatabaseFile("catalogs")), before);
+}
+
+TEST_F(GlobalDefinitionTest, AnImportKeepsTheFilesAppliedBeforeAFailure)
+{
+    global_.ExportCatalogsTables();
+    fixture_.folder.Write("databases/catalogsxml/ZZBroken.xml", "<StoredRecordset><Action");
+    fixture_.Exec("catalogs", "UPDATE GlobalClasses SET ClassXmlTag = 'x'");
+    EXPECT_THROW(global_.ImportCatalogsTables(), EPublisherTolvexException);
+    EXPECT_EQ(ColumnOfFile(fixture_.DatabaseFile("catalogs"), "SELECT ClassXmlTag FROM GlobalClasses WHERE ClassId = 1"),
+              (std::vector<std::string>{"CommonNames"}));
+    EXPECT_EQ(fixture_.gui.Messages("information").size(), 1u) << "only the export's";
+    EXPECT_EQ(fixture_.gui.WaitDepth(), 0);
 }

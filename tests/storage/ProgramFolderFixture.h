@@ -3,7 +3,8 @@
 // databases built from data/, with the services that read them: settings,
 // global definition, references and the database resolver over both.
 #include "common/Exceptions.h"
-#include "common/IniSettings.h"
+#include "common/CommonFunctions.h"
+#include "common/GlobalSettings.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/GlobalDefinition.h"
 #include "storage/ProgramDatabases.h"
@@ -70,9 +71,9 @@ class TProgramFolderFixture {
 public:
     // With BuildDatabases false the "databases" folder starts empty.
     explicit TProgramFolderFixture(bool buildDatabases = true)
-        : settings(folder.File("tolvex.ini")),
-          globalDefinition(settings, folder.Path(), SQLiteModules(), gui),
-          references(settings, folder.Path(), SQLiteModules()),
+        : settings(folder.Path(), nullptr),
+          globalDefinition(settings, SQLiteModules(), functions, gui),
+          references(settings, SQLiteModules()),
           databases(globalDefinition, references)
     {
         if (buildDatabases)
@@ -94,7 +95,8 @@ public:
     }
 
     TTempFolder folder;
-    TIniSettings settings;
+    TGlobalSettings settings;
+    TCommonFunctions functions;
     TScriptedGui gui;
     TGlobalDefinition globalDefinition;
     TReferences references;

@@ -51,7 +51,7 @@ TEST_F(ReferencesTest, AnUnknownLanguageHasNoNamesAndTheDefaultWebCharset)
     EXPECT_EQ(references_.GetLanguageCharset("ZZ"), "");
     EXPECT_EQ(references_.GetWebCharset("ZZ"), "iso-8859-1");
     fixture_.Exec("tolvex", "UPDATE Languages SET WebCharset = '' WHERE LanguageCode = 'DE'");
-    TReferences fresh(fixture_.settings, fixture_.folder.Path(), SQLiteModules());
+    TReferences fresh(fixture_.settings, SQLiteModules());
     EXPECT_EQ(fresh.GetWebCharset("DE"), "iso-8859-1") << "an empty charset too";
 }
 

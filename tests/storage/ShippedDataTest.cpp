@@ -51,10 +51,11 @@ TEST(ShippedDataTest, AFreshProgramFolderGetsItsDatabases)
     EXPECT_TRUE(EnsureShippedDatabases(home.Path(), kDataDir).empty()) << "nothing missing the second time";
 
     // Every database answers through the program's own services.
-    TIniSettings settings(home.File("tolvex.ini"));
+    TGlobalSettings settings(home.Path(), nullptr);
+    TCommonFunctions functions;
     TScriptedGui gui;
-    TGlobalDefinition global(settings, home.Path(), SQLiteModules(), gui);
-    TReferences references(settings, home.Path(), SQLiteModules());
+    TGlobalDefinition global(settings, SQLiteModules(), functions, gui);
+    TReferences references(settings, SQLiteModules());
     EXPECT_EQ(global.GetItemIdByName("ImagesRoot"), 3);
     EXPECT_EQ(references.GetLanguageName("EN"), "English");
     EXPECT_EQ(global.GetCatalogTypeName(1), "General business site");
@@ -83,8 +84,8 @@ TEST(ShippedDataTest, GlobalTablesHoldTheCatalogTablesOfTheCode)
     std::vector<std::string> expected;
     for (const TCatalogTableDefinition& d : TCatalogTables::Definitions())
         expected.push_back(d.TableName + "|" + d.DataType + "|" + d.PrimaryKeyInfo + "|" + d.CreateSQL);
-    EXPECT_EQ(ColumnOfFile(catalogs, "SELECT TableName || '|' || DataType || '|' || PrimaryKeyInfo || '|' || "
-                                     "CreateSQL FROM GlobalTables ORDER BY rowid"),
+    EXPECT_EQ(ColumnOfFile(catalogs, "SELECT TableName || '|' || DataType || '|' || ifnull(PrimaryKeyInfo, '') || "
+                                     "'|' || CreateSQL FROM GlobalTables ORDER BY rowid"),
               expected);
 }
 
@@ -104,9 +105,9 @@ TEST(ShippedDataTest, RecordSetFilesFillTheDescriptionTables)
     copy.Write("data/catalogsxml/GlobalItemTypes.xml", text);
     TShippedData(copy.File("data")).Build(copy.File("databases"));
     const std::string catalogs = copy.File("databases/catalogs.sqlite");
-    EXPECT_EQ(ColumnOfFile(catalogs, "SELECT XmlTagName || '|' || ifnull(Description, 'null') FROM GlobalItemTypes "
+    EXPECT_EQ(ColumnOfFile(catalogs, "SELECT XmlTagName || '|' || ifnull(Description, '') FROM GlobalItemTypes "
                                      "WHERE ItemType = 9999"),
-              (std::vector<std::string>{"Caf\xC3\xA9|null"}));
+              (std::vector<std::string>{"Caf\xC3\xA9|"}));
     const std::string members = TTempFolder::Read(kDataDir + "/catalogsxml/GlobalClassMembers.xml");
     std::size_t inserts = 0;
     for (std::size_t at = members.find("Method=\"insert\""); at != std::string::npos;
