@@ -109,7 +109,7 @@ void WriteGlobalTables(TAbstractDBConnection& connection)
                       "VALUES (:TableName, :DataType, :PrimaryKeyInfo, :CreateSQL)");
         query->SetParam("TableName", definition.TableName);
         query->SetParam("DataType", definition.DataType);
-        // An index has no key: Null, as the description's other empty texts.
+        // An index has no key.
         query->SetParam("PrimaryKeyInfo",
                         definition.PrimaryKeyInfo.empty() ? TVariant() : TVariant(definition.PrimaryKeyInfo));
         query->SetParam("CreateSQL", definition.CreateSQL);
@@ -123,8 +123,10 @@ fs::path DatabaseFile(const std::string& dir, const std::string& name)
 }
 
 // A new, empty folder beside Dir for building into.
-fs::path MakeStagingFolder(const fs::path& dir)
+fs::path MakeStagingFolder(fs::path dir)
 {
+    if (!dir.has_filename())
+        dir = dir.parent_path();  // "databases/" names the same folder as "databases"
     std::string pattern = dir.string() + ".build-XXXXXX";
     if (!mkdtemp(pattern.data()))
         throw ECriticalTolvexException("Cannot create a folder beside " + dir.string());
