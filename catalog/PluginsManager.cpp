@@ -1,6 +1,8 @@
 #include "catalog/PluginsManager.h"
 
 #include "catalog/LibrariesManager.h"
+#include "common/Exceptions.h"
+#include "common/ParamList.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -9,80 +11,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-bool IsLineBreak(char c)
-{
-    return c == '\r' || c == '\n';
-}
-
-// One field starting at Pos (line breaks already skipped); Pos moves past it
-// and its separator.
-std::string NextField(const std::string& text, std::size_t& pos, char separator)
-{
-    const std::size_t n = text.size();
-    if (text[pos] == '"') {
-        // A field opened by a quote loses both quotes; the next field starts
-        // right after the closing quote.
-        std::size_t close = text.find('"', pos + 1);
-        std::string field = text.substr(pos + 1, close == std::string::npos ? std::string::npos
-                                                                           : close - pos - 1);
-        pos = close == std::string::npos ? n : close + 1;
-        return field;
-    }
-    std::size_t end = pos;
-    while (end < n && text[end] != separator && !IsLineBreak(text[end]) && text[end] != '"')
-        ++end;
-    if (end < n && text[end] == '"') {
-        // A quoted stretch inside a field keeps its quotes and ends the field;
-        // the character after the closing quote is its separator.
-        std::size_t close = text.find('"', end + 1);
-        std::string field = text.substr(pos, close == std::string::npos ? std::string::npos
-                                                                       : close + 1 - pos);
-        pos = close == std::string::npos ? n : std::min(n, close + 2);
-        return field;
-    }
-    std::string field = text.substr(pos, end - pos);
-    pos = end < n ? end + 1 : n;
-    return field;
-}
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// "+" a space, "%%" a per cent sign, "%" and two hexadecimal digits a byte.
-std::optional<std::string> UrlDecode(const std::string& text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '+') {
-            out += ' ';
-        } else if (c != '%') {
-            out += c;
-        } else if (i + 1 < text.size() && text[i + 1] == '%') {
-            out += '%';
-            ++i;
-        } else {
-            if (i + 2 >= text.size())
-                return std::nullopt;
-            int high = HexDigit(text[i + 1]);
-            int low = HexDigit(text[i + 2]);
-            if (high < 0 || low < 0)
-                return std::nullopt;
-            out += static_cast<char>(high * 16 + low);
-            i += 2;
-        }
-    }
-    return out;
-}
 
 // Whether an entry named EntryName answers a request for Name: the same
 // name, or a name with a "*" whose text before it begins Name.
@@ -121,19 +49,11 @@ TPluginsManager::TPluginsManager(const std::string& dir, std::uint8_t kind,
 
 std::optional<std::vector<std::string>> TPluginsManager::SplitClassList(const std::string& text)
 {
-    std::vector<std::string> pieces;
-    std::size_t pos = 0;
-    while (true) {
-        while (pos < text.size() && IsLineBreak(text[pos]))
-            ++pos;
-        if (pos >= text.size())
-            break;
-        std::optional<std::string> piece = UrlDecode(NextField(text, pos, '&'));
-        if (!piece)
-            return std::nullopt;
-        pieces.push_back(std::move(*piece));
+    try {
+        return TParamList::SplitFields(text, '&', true);
+    } catch (const ECriticalTolvexException&) {
+        return std::nullopt;  // a "%" that cannot be decoded: no entries
     }
-    return pieces;
 }
 
 void TPluginsManager::ScanFolder(const std::string& dir)

@@ -1,8 +1,13 @@
 // Entry point of the tolvex program.
-#include "common/CommonApp.h"
+#include "catalog/Singletons.h"
+#include "common/CommonProcedures.h"
+#include "common/GlobalSettings.h"
+#include "common/IniSettings.h"
+#include "common/Translation.h"
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <string>
 
@@ -13,7 +18,7 @@ std::string FindProgramFolder(int argc, char** argv)
 {
     for (int i = 1; i + 1 < argc; ++i)
         if (std::strcmp(argv[i], "--home") == 0)
-            return std::filesystem::absolute(argv[i + 1]).string();
+            return std::filesystem::absolute(argv[i + 1]).lexically_normal().string();
     std::error_code ec;
     auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     return (exe.parent_path() / "home").string();
@@ -23,9 +28,21 @@ std::string FindProgramFolder(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    TCommonApp app;
-    app.SetAppDir(FindProgramFolder(argc, argv));
-    std::printf("Tolvex program folder: %s\n", app.GetAppDir().c_str());
-    std::printf("Settings file: %s/tolvex.ini\n", app.GetAppDir().c_str());
-    return 0;
+    std::string home = FindProgramFolder(argc, argv);
+    std::error_code ec;
+    std::filesystem::create_directories(home, ec);
+    int result = 0;
+    try {
+        CreateSingletons(home);
+        TGlobalSettings settings(CommonProcedures->App().GetAppDir(), Translation);
+        std::printf("Tolvex program folder: %s\n", settings.AppDir().c_str());
+        std::printf("Settings file: %s\n", settings.IniSettings().FileName().c_str());
+        std::printf("Databases folder: %s/databases\n", settings.AppDir().c_str());
+        std::printf("Catalog databases: %s\n", settings.GetDatabasePath().c_str());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tolvex: %s\n", e.what());
+        result = 1;
+    }
+    FreeSingletons();
+    return result;
 }

@@ -1,34 +1,13 @@
 #include "storage/DBManager.h"
 
+#include "catalog/InternalPluginsManager.h"
 #include "catalog/PluginInfo.h"
 #include "common/Exceptions.h"
 
-#include <vector>
 
-namespace {
-
-struct TBuiltinDatabaseModule {
-    TPluginInfo descriptor;
-    TPluginCreator creator;
-};
-
-std::vector<TBuiltinDatabaseModule>& BuiltinDatabaseModules()
-{
-    static std::vector<TBuiltinDatabaseModule> modules;
-    return modules;
-}
-
-}  // namespace
-
-void RegisterBuiltinDatabaseModule(const TPluginInfo& descriptor, TPluginCreator creator)
-{
-    if (descriptor.GetName().empty() || descriptor.GetKind() != pkDatabase || !creator)
-        return;
-    BuiltinDatabaseModules().push_back({descriptor, std::move(creator)});
-}
-
-TDBManager::TDBManager(const std::string& appDir, TLibrariesManager& libraries)
-    : plugins_(appDir + "/databases", pkDatabase, libraries)
+TDBManager::TDBManager(const std::string& appDir, TLibrariesManager& libraries,
+                       const TInternalPluginsManager& registry)
+    : registry_(registry), plugins_(appDir + "/databases", pkDatabase, libraries)
 {
 }
 
@@ -43,12 +22,7 @@ void TDBManager::AddBuiltinModules()
     if (builtinModulesAdded_)
         return;
     builtinModulesAdded_ = true;
-    for (const TBuiltinDatabaseModule& module : BuiltinDatabaseModules()) {
-        auto entry = std::make_unique<TPluginLoader>();
-        entry->AssignDescriptor(module.descriptor);
-        entry->SetCreator(module.creator);
-        plugins_.AddPlugin(module.descriptor.GetName(), std::move(entry));
-    }
+    registry_.AddBuiltinPlugins(plugins_);
 }
 
 std::unique_ptr<TAbstractDBConnectionFactory> TDBManager::CreateDatabasePlugin(

@@ -2,8 +2,8 @@
 // The registry of database modules: every database is reached through a
 // connection factory made from a module name and a parameter text. The
 // modules are the plug-in libraries of kind 2 in the program's "databases"
-// folder, followed by the modules built into the program (registered with
-// RegisterBuiltinDatabaseModule), which join the list on first use.
+// folder, followed by the database modules of the built-in registry, which
+// join the list on first use.
 //
 // Factories created here must be destroyed before the manager: a factory
 // from a library lives in that library's code.
@@ -14,14 +14,16 @@
 #include <memory>
 #include <string>
 
+class TInternalPluginsManager;
 class TLibrariesManager;
 class TPluginInfo;
 
 class TDBManager {
 public:
-    // Scans "<AppDir>/databases" for module libraries. Libraries: not owned;
-    // it must outlive the manager.
-    TDBManager(const std::string& appDir, TLibrariesManager& libraries);
+    // Scans "<AppDir>/databases" for module libraries. Libraries and the
+    // built-in registry are not owned; they must outlive the manager.
+    TDBManager(const std::string& appDir, TLibrariesManager& libraries,
+               const TInternalPluginsManager& registry);
     TDBManager(const TDBManager&) = delete;
     TDBManager& operator=(const TDBManager&) = delete;
 
@@ -37,12 +39,6 @@ private:
     void AddBuiltinModules();
 
     bool builtinModulesAdded_ = false;
+    const TInternalPluginsManager& registry_;
     TPluginsManager plugins_;
 };
-
-// Registers a database module built into the program: its descriptor (name,
-// description, kind 2, parameters such as "FileExt") and the function that
-// creates its factories. A descriptor without a name or of another kind, or
-// an empty creator, registers nothing. Register at start, before the first
-// use of any TDBManager: a manager takes the list once.
-void RegisterBuiltinDatabaseModule(const TPluginInfo& descriptor, TPluginCreator creator);

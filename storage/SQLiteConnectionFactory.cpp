@@ -55,6 +55,7 @@ bool TSQLiteConnectionFactory::OpenDatabase(const std::string& dir, const std::s
     user_ = user;
     password_ = password;
     serverName_.clear();
+    sequenceConnection_.reset();  // it belongs to the database opened before
     return mainConnection_->OpenConnection(dir_, serverName_, name_, user_, password_, true);
 }
 

@@ -10,7 +10,7 @@
 //    each statement commits by itself and holds the write lock only while it
 //    runs.
 //  - BeginTrans starts a *logical* unit of work; nothing is locked yet, and
-//    reads see what others have committed (read-committed, as before). The
+//    reads see what others have committed (read-committed). The
 //    first statement of the unit that writes issues BEGIN IMMEDIATE, taking
 //    the write lock; from then on the unit sees its own uncommitted writes and
 //    nobody else sees them. CommitTrans commits them, RollbackTrans undoes all

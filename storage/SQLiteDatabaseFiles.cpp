@@ -89,7 +89,11 @@ std::tm TSQLiteDatabaseFiles::Now() const
 std::string TSQLiteDatabaseFiles::BackupFolder() const
 {
     std::string folder = context_.backupFolder ? context_.backupFolder() : "";
-    return folder.empty() ? context_.programFolder + "/backup" : folder;
+    if (!folder.empty())
+        return folder;
+    if (context_.programFolder.empty())
+        throw EDeveloperTolvexException("The database module has no program folder");
+    return context_.programFolder + "/backup";
 }
 
 bool TSQLiteDatabaseFiles::EnsureBackupFolder(const std::string& folder) const

@@ -2,7 +2,7 @@
 // Values between SQLite and the program's TVariant.
 //
 // Field types come from the declared column types of the schema (the names
-// that Access-style schemas use: TEXT(n), MEMO, LONG, COUNTER, BIT, DATETIME,
+// that the shipped schemas use: TEXT(n), MEMO, LONG, COUNTER, BIT, DATETIME,
 // CURRENCY, LONGBINARY ...), falling back on SQLite's type-affinity rules.
 // A column without a declared type (an expression such as COUNT(*)) takes its
 // type from the storage class of its first non-Null value.

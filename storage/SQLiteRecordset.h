@@ -3,9 +3,9 @@
 // so that no statement stays active (and no read snapshot stays open) while
 // the caller walks the rows or waits for the user.
 //
-// An updatable record set (opened with ReadOnly false) emulates the editable
-// cursor of the original data layer for single-table SELECTs: Edit or Append,
-// SetField, Post become an UPDATE of the row by its key, or an INSERT. The key
+// An updatable record set (opened with ReadOnly false) offers an editable
+// cursor over single-table SELECTs: Edit or Append, SetField, Post become an
+// UPDATE of the row by its key, or an INSERT. The key
 // is the row's rowid, which the query selects as a hidden first column, or,
 // for a table without rowid, its primary key columns (all of which must be
 // selected). After a Post the row is read back, so that default values and

@@ -1,3 +1,4 @@
+#include "catalog/InternalPluginsManager.h"
 #include "catalog/LibrariesManager.h"
 #include "catalog/PluginInfo.h"
 #include "common/Exceptions.h"
@@ -71,48 +72,42 @@ TPluginInfo Descriptor(const std::string& name, const std::string& fileExt)
     return info;
 }
 
-// The built-in modules of these tests, registered once per process.
-void RegisterTestModules()
+// The built-in modules of these tests, registered in the test's own registry.
+void RegisterTestModules(TInternalPluginsManager& registry)
 {
-    static const bool registered = [] {
-        auto create = [](const std::string& name, const std::string& params) {
-            return std::make_unique<TBuiltinTestFactory>(name, params);
-        };
-        RegisterBuiltinDatabaseModule(Descriptor("BuiltinDb", "bdb"), create);
-        // The same name as a library module: the library entry comes first.
-        RegisterBuiltinDatabaseModule(Descriptor("TestDb", "bdb"), create);
-        RegisterBuiltinDatabaseModule(Descriptor("NotAFactory", "naf"),
-                                      [](const std::string&, const std::string&) {
-                                          return std::make_unique<TNotAFactory>();
-                                      });
-        // Neither a database kind nor a name: not registered.
-        TPluginInfo editor = Descriptor("EditorModule", "edt");
-        editor.SetKind(pkItemEditor);
-        RegisterBuiltinDatabaseModule(editor, create);
-        RegisterBuiltinDatabaseModule(Descriptor("", "nnm"), create);
-        return true;
-    }();
-    (void)registered;
+    auto create = [](const std::string& name, const std::string& params) {
+        return std::make_unique<TBuiltinTestFactory>(name, params);
+    };
+    registry.RegisterDatabaseModule(Descriptor("BuiltinDb", "bdb"), create);
+    // The same name as a library module: the library entry comes first.
+    registry.RegisterDatabaseModule(Descriptor("TestDb", "bdb"), create);
+    registry.RegisterDatabaseModule(Descriptor("NotAFactory", "naf"),
+                                    [](const std::string&, const std::string&) {
+                                        return std::make_unique<TNotAFactory>();
+                                    });
+    // Without a name: not registered.
+    registry.RegisterDatabaseModule(Descriptor("", "nnm"), create);
 }
 
 class DBManagerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        RegisterTestModules();
+        RegisterTestModules(registry_);
         std::filesystem::create_directories(temp_.File("databases"));
         std::filesystem::copy_file(TEST_PLUGIN_PATH, temp_.File("databases/testdb.tvp"));
     }
 
     TTempFolder temp_;
     TLibrariesManager libraries_;
+    TInternalPluginsManager registry_;
 };
 
 }  // namespace
 
 TEST_F(DBManagerTest, CreatesFactoriesOfLibraryAndBuiltinModules)
 {
-    TDBManager manager(temp_.Path(), libraries_);
+    TDBManager manager(temp_.Path(), libraries_, registry_);
     EXPECT_EQ(manager.GetPluginsManager().GetKind(), pkDatabase);
 
     std::unique_ptr<TAbstractDBConnectionFactory> library = manager.CreateDatabasePlugin("TestDb", "a=1");
@@ -132,7 +127,7 @@ TEST_F(DBManagerTest, CreatesFactoriesOfLibraryAndBuiltinModules)
 
 TEST_F(DBManagerTest, BuiltinModulesFollowTheLibraryModules)
 {
-    TDBManager manager(temp_.Path(), libraries_);
+    TDBManager manager(temp_.Path(), libraries_, registry_);
     TPluginsManager& modules = manager.GetPluginsManager();
     ASSERT_EQ(modules.GetCount(), 7);
     EXPECT_EQ(modules.GetPlugin(0)->GetFileName(), temp_.File("databases/testdb.tvp"));
@@ -149,7 +144,7 @@ TEST_F(DBManagerTest, BuiltinModulesFollowTheLibraryModules)
 
 TEST_F(DBManagerTest, UnknownOrWrongModulesCannotBeLoaded)
 {
-    TDBManager manager(temp_.Path(), libraries_);
+    TDBManager manager(temp_.Path(), libraries_, registry_);
     for (const char* name : {"Unknown", "WrongKind", "NoObject", "NotAFactory", "testdb", ""}) {
         try {
             manager.CreateDatabasePlugin(name, "");
@@ -163,7 +158,7 @@ TEST_F(DBManagerTest, UnknownOrWrongModulesCannotBeLoaded)
 TEST_F(DBManagerTest, WithoutDatabasesFolderOnlyBuiltinModules)
 {
     TTempFolder empty;
-    TDBManager manager(empty.Path(), libraries_);
+    TDBManager manager(empty.Path(), libraries_, registry_);
     EXPECT_EQ(manager.GetPluginsManager().GetCount(), 3);
     EXPECT_TRUE(manager.CreateDatabasePlugin("TestDb", "p"));
     EXPECT_EQ(manager.CreateDatabasePlugin("TestDb", "p")->GetParams(), "p");

@@ -1,11 +1,14 @@
 // A plug-in library for the tests, built in several variants:
 //  - default: a database module library (kind 2) with the class list
 //    "TestDb&TestDbPattern*&WrongKind&NoObject" and FileExt "tdb";
-//  - TEST_PLUGIN_MIXED: a mixed library (kind 1) naming each class's kind;
+//  - TEST_PLUGIN_MIXED: a mixed library (kind 1) naming each class's kind,
+//    with a UI editor "MixedEditor" and an item manager "MixedManager";
 //  - TEST_PLUGIN_NO_INFO: without the "GetPluginInfo" export;
 //  - TEST_PLUGIN_NO_CLASS: without the "GetPluginClass" export.
 // Its objects are counted, so tests can see that the host frees them.
+#include "catalog/AbstractItemManager.h"
 #include "catalog/AbstractPluginClass.h"
+#include "catalog/AbstractUIEditor.h"
 #include "catalog/PluginInfo.h"
 #include "common/Exceptions.h"
 #include "storage/AbstractDBConnection.h"
@@ -66,12 +69,24 @@ private:
     std::string name_;
 };
 
-// A plug-in object of another kind than its library claims.
-class TTestEditor : public TAbstractPluginClass {
+// A UI editor: in the database library, an object of another kind than its
+// library claims.
+class TTestEditor : public TAbstractUIEditor {
 public:
     explicit TTestEditor(std::string name) : name_(std::move(name)) { ++liveObjects; }
     ~TTestEditor() override { --liveObjects; }
     std::uint8_t GetKind() const override { return pkItemEditor; }
+    std::string GetName() const override { return name_; }
+    std::string GetParams() const override { return {}; }
+
+private:
+    std::string name_;
+};
+
+class TTestItemManager : public TAbstractItemManager {
+public:
+    explicit TTestItemManager(std::string name) : name_(std::move(name)) { ++liveObjects; }
+    ~TTestItemManager() override { --liveObjects; }
     std::string GetName() const override { return name_; }
     std::string GetParams() const override { return {}; }
 
@@ -115,6 +130,8 @@ __attribute__((visibility("default"))) TAbstractPluginClass* GetPluginClass(cons
         return new TTestDbFactory(name);
     if (std::strcmp(name, "WrongKind") == 0 || std::strcmp(name, "MixedEditor") == 0)
         return new TTestEditor(name);
+    if (std::strcmp(name, "MixedManager") == 0)
+        return new TTestItemManager(name);
     return nullptr;
 }
 #endif
