@@ -252,6 +252,8 @@ void TTolvexObject::EnsureInstanceId()
         return;
     instanceRowDirty_ = true;
     instanceId_ = DrawFreeInstanceId();
+    // Until its row is written, no other route may number an object with it.
+    HoldPendingInstanceId();
 }
 
 void TTolvexObject::SaveInstanceRow()
