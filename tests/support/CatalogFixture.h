@@ -10,6 +10,7 @@
 //   catalog.AddItem(1001, 200);                    // an Items row
 //   TTolvexObjectFactory factory(catalog.Context());
 #include "catalog/AbstractCatalog.h"
+#include "storage/AbstractDBConnection.h"
 #include "common/Variant.h"
 #include "storage/AbstractCClassDefinition.h"
 #include "storage/TolvexObjectContext.h"
@@ -20,7 +21,6 @@
 #include <string>
 #include <vector>
 
-class TAbstractDBConnection;
 class TAbstractDBConnectionFactory;
 
 // A class definition declared by a test: members with their types, flags,
