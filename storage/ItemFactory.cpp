@@ -47,7 +47,9 @@ void TTolvexItemFactory::RemoveItems(TPredicate remove)
 
 void TTolvexItemFactory::Trim()
 {
-    RemoveItems([](const TTolvexItem& item) { return item.IsUnreferenced(); });
+    if (unreferencedItems_)
+        RemoveItems([](const TTolvexItem& item) { return item.IsUnreferenced(); });
+    unreferencedItems_ = false;
     lastTrim_ = TMemberValueText::Now();
 }
 

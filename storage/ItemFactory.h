@@ -29,6 +29,8 @@ public:
     void DiscardChanges();
     // Drops every item without references.
     void Trim();
+    // Called by an item whose last reference went: the next trim has work.
+    void NoteUnreferencedItem() { unreferencedItems_ = true; }
 
     const std::string& GetCatalogCode() const { return catalogCode_; }
     TTolvexObjectContext& GetContext() const { return context_; }
@@ -45,4 +47,7 @@ private:
     std::vector<std::unique_ptr<TTolvexItem>> items_;
     std::unordered_map<int, TTolvexItem*> byItemId_;
     double lastTrim_ = 0;
+    // Whether an item may have lost its last reference since the last trim;
+    // the cache is walked only then, as it usually holds only referenced items.
+    bool unreferencedItems_ = false;
 };

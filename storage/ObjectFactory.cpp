@@ -51,8 +51,10 @@ int TTolvexObjectFactory::FindInstanceId(int itemId, int classId, int parentInst
                                          TAbstractDBConnection& connection, const std::string& catalogCode)
 {
     TQueryGuard query(connection);
+    // The subquery is not correlated, so that SQLite looks the data item up
+    // once and then searches its instances by index.
     query->SetSQL("SELECT a.InstanceId FROM CObjectInstances a WHERE a.CatalogCode = :CatalogCode AND a.ItemId IN "
-                  "(SELECT b.LinkedItemId FROM Items b WHERE b.CatalogCode = a.CatalogCode AND b.ItemId = " +
+                  "(SELECT b.LinkedItemId FROM Items b WHERE b.CatalogCode = :CatalogCode AND b.ItemId = " +
                   std::to_string(itemId) + ") AND a.ClassId = " + std::to_string(classId) +
                   " AND a.ParentInstanceId = " + std::to_string(parentInstanceId));
     query->SetParam("CatalogCode", catalogCode);

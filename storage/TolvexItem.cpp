@@ -31,8 +31,8 @@ TTolvexObjectContext& TTolvexItem::Context() const
 
 void TTolvexItem::Release()
 {
-    if (refCount_ > 0)
-        --refCount_;
+    if (refCount_ > 0 && --refCount_ == 0)
+        factory_->NoteUnreferencedItem();
 }
 
 // ---- the row ---------------------------------------------------------------------
@@ -250,7 +250,7 @@ bool TTolvexItem::Save()
     if (result)
         ReleaseRemovedInstances();
     if (changed)
-        MarkItemChanged();
+        TTolvexObject::MarkItemChanged(*connection_, catalogCode_, itemId_, linkedItemId_);
     return result;
 }
 
@@ -259,17 +259,6 @@ void TTolvexItem::ReleaseRemovedInstances()
     for (int instanceId : removedInstances_)
         Context().PendingInstanceIds().Release(catalogCode_, linkedItemId_, instanceId);
     removedInstances_.clear();
-}
-
-void TTolvexItem::MarkItemChanged()
-{
-    TQueryGuard query(*connection_);
-    query->SetSQL("UPDATE Items SET IsSynchronized = 0, DateModified = :DateModified WHERE CatalogCode = "
-                  ":CatalogCode AND (ItemId = " + std::to_string(itemId_) + " OR LinkedItemId = " +
-                  std::to_string(linkedItemId_) + ")");
-    query->SetParam("DateModified", TDateTime{TMemberValueText::Now()});
-    query->SetParam("CatalogCode", catalogCode_);
-    query->ExecSQL();
 }
 
 void TTolvexItem::DeleteInstanceRows(int instanceId)

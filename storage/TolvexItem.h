@@ -75,7 +75,6 @@ private:
     TTolvexObjectContext& Context() const;
     int HighestKnownInstanceId() const;
     void ReleaseRemovedInstances();
-    void MarkItemChanged();
     void LoadStringCache(const std::string& table, const std::string& valueColumn);
     void LoadNumberCache(const std::string& table, const std::string& valueColumn);
 

@@ -152,6 +152,10 @@ public:
     // Deletes the rows of a sub-object that a type-105 value referred to;
     // false when the sub-object has sub-objects or is referred to elsewhere.
     bool DeleteSubObject(int instanceId);
+    // Marks the item and its further placements changed: not synchronised,
+    // modified now.
+    static void MarkItemChanged(TAbstractDBConnection& connection, const std::string& catalogCode, int itemId,
+                                int linkedItemId);
     // Reserves the InstanceId while its CObjectInstances row is not written
     // (objects numbered by the item cache); released when the object dies.
     void HoldPendingInstanceId();
@@ -208,7 +212,6 @@ private:
     void WriteTextRows();
     void WriteNumberRows();
     void DeleteValueRows(const std::string& table);
-    void MarkItemChanged();
     bool InstanceRowExists(int instanceId) const;
     int DrawFreeInstanceId();
     std::string BinaryCondition(int memberId, const std::string& lang, int index) const;

@@ -145,7 +145,7 @@ bool TTolvexObject::Save()
         ownerItem_->DropValueCache();
     SaveInstanceRow();
     if (!ownerItem_)
-        MarkItemChanged();
+        MarkItemChanged(*connection_, catalogCode_, itemId_, linkedItemId_);
     if (!classDefinition_)
         return true;
     if (classDefinition_->HasStrings() || classDefinition_->HasTexts()) {
@@ -166,14 +166,17 @@ bool TTolvexObject::Save()
     return true;
 }
 
-void TTolvexObject::MarkItemChanged()
+void TTolvexObject::MarkItemChanged(TAbstractDBConnection& connection, const std::string& catalogCode, int itemId,
+                                    int linkedItemId)
 {
-    TQueryGuard query(*connection_);
+    // The rows "ItemId = I OR LinkedItemId = L", written so that SQLite
+    // finds both kinds by index instead of reading the whole catalog.
+    TQueryGuard query(connection);
     query->SetSQL("UPDATE Items SET IsSynchronized = 0, DateModified = :DateModified WHERE CatalogCode = "
-                  ":CatalogCode AND (ItemId = " + std::to_string(itemId_) + " OR LinkedItemId = " +
-                  std::to_string(linkedItemId_) + ")");
+                  ":CatalogCode AND ItemId IN (SELECT " + std::to_string(itemId) + " UNION SELECT ItemId FROM Items "
+                  "WHERE CatalogCode = :CatalogCode AND LinkedItemId = " + std::to_string(linkedItemId) + ")");
     query->SetParam("DateModified", TDateTime{TMemberValueText::Now()});
-    query->SetParam("CatalogCode", catalogCode_);
+    query->SetParam("CatalogCode", catalogCode);
     query->ExecSQL();
 }
 
