@@ -199,9 +199,11 @@ void TTolvexObject::WriteTextRows()
                     ":StringValue )");
     texts->SetSQL(std::string("INSERT INTO CText") + kInsertText + "TextValue" + kInsertValues + ":StringValue )");
     for (const TMemberStringValue& value : stringValues_) {
-        if (value.Value.empty())
+        const bool isText = value.MemberType > 49;
+        // Only into a table this save has emptied, so that no row is written twice.
+        if (value.Value.empty() || !(isText ? classDefinition_->HasTexts() : classDefinition_->HasStrings()))
             continue;
-        TAbstractDBQuery& query = value.MemberType > 49 ? *texts : *strings;
+        TAbstractDBQuery& query = isText ? *texts : *strings;
         BindValueKey(query, catalogCode_, linkedItemId_, classId_, instanceId_, value);
         query.SetParam("StringValue", TCommonFunctions::AnsiToWide(value.Value));
         query.ExecSQL();
@@ -216,9 +218,9 @@ void TTolvexObject::WriteNumberRows()
                     ":NumberValue )");
     dates->SetSQL(std::string("INSERT INTO CDates") + kInsertText + "DateValue" + kInsertValues + ":DateValue )");
     for (const TMemberNumberValue& value : numberValues_) {
-        if (value.Value == 0)
-            continue;
         const bool isDate = value.MemberType > 199;
+        if (value.Value == 0 || !(isDate ? classDefinition_->HasDates() : classDefinition_->HasNumbers()))
+            continue;
         TAbstractDBQuery& query = isDate ? *dates : *numbers;
         BindValueKey(query, catalogCode_, linkedItemId_, classId_, instanceId_, value);
         if (isDate)

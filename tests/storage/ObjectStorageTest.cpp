@@ -119,6 +119,18 @@ TEST_F(ObjectStorageTest, EachSaveRewritesTheRowsOfTheObject)
     EXPECT_EQ(Article()->GetStringById(1, "EN", 0), "");
 }
 
+TEST_F(ObjectStorageTest, AValueOfAMemberTheClassLacksNeverBreaksASave)
+{
+    catalog.DeclareClass(22, "Counter").Member(101, "Count", 101);
+    auto counter = factory.GetObjectTyped(1001, 22, catalog.Connection(), "");
+    counter->SetNumberById(101, "XXX", 1, 0);
+    counter->SetStringById(12, "XXX", "no such member", 0);  // an id the class does not define
+    EXPECT_NO_THROW(counter->Save());
+    EXPECT_NO_THROW(counter->Save());
+    EXPECT_EQ(catalog.Count("CStrings"), 0) << "no table of the class holds it";
+    EXPECT_EQ(catalog.Count("CNumbers"), 1);
+}
+
 TEST_F(ObjectStorageTest, ARowOfALanguageTheCatalogLacksIsNeitherLoadedNorKept)
 {
     auto object = Article();
