@@ -1,5 +1,6 @@
 #include "storage/GlobalDefinition.h"
 
+#include "catalog/CatalogDefinitionRows.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/CommonGui.h"
 #include "common/Exceptions.h"
@@ -264,7 +265,7 @@ void TGlobalDefinition::LoadCatalogTypes()
             OpenDatabaseModule(createModule_, moduleName, params, DatabasesDir(), file.stem().string(),
                                ini.GetString(siStylesUserName), ini.GetString(siStylesPassword),
                                "Cannot open catalog database");
-        types.push_back(TCatalogTypes::Read(module->GetConnection(), "t#" + std::to_string(number)));
+        types.push_back(TCatalogTypes::Read(module->GetConnection(), catalog_definition::DefinitionCatalogCode(number)));
     }
     std::stable_sort(types.begin(), types.end(), [](const auto& a, const auto& b) {
         return a->OrderNum != b->OrderNum ? a->OrderNum < b->OrderNum : a->Name < b->Name;
