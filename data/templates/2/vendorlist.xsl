@@ -37,7 +37,11 @@
                     <xsl:otherwise><xsl:call-template name="text"><xsl:with-param name="nodes" select="CommonNames/ItemName"/></xsl:call-template></xsl:otherwise>
                   </xsl:choose>
                 </xsl:with-param>
-                <xsl:with-param name="text" select="normalize-space(concat($about, ' ', $info/CompanyAddressCity))"/>
+                <xsl:with-param name="text">
+                  <xsl:value-of select="$info/CompanyAddressCity"/>
+                  <xsl:if test="normalize-space($info/CompanyAddressCity) and normalize-space($about)"><xsl:text> &#183; </xsl:text></xsl:if>
+                  <xsl:value-of select="$about"/>
+                </xsl:with-param>
               </xsl:call-template>
             </xsl:if>
           </xsl:for-each>

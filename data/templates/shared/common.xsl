@@ -492,7 +492,7 @@
   <!-- The body's background picture of the style, when it has one. -->
   <xsl:template name="body-background">
     <xsl:if test="normalize-space($bgimage)">
-      <xsl:attribute name="style"><xsl:value-of select="concat('background-image: url(&quot;../images/', $bgimage, '&quot;)')"/></xsl:attribute>
+      <xsl:attribute name="style"><xsl:value-of select="concat(&quot;background-image: url('../images/&quot;, $bgimage, &quot;')&quot;)"/></xsl:attribute>
     </xsl:if>
   </xsl:template>
 
