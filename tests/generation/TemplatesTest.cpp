@@ -378,6 +378,11 @@ std::vector<TPageCase> PageCases()
     };
 }
 
+void PrintTo(const TPageCase& page, std::ostream* out)
+{
+    *out << page.Name;
+}
+
 class PageOfStyle : public ::testing::TestWithParam<std::tuple<std::string, TPageCase>> {};
 
 TEST_P(PageOfStyle, IsAnAccessibleHtml5PageWithItsContent)

@@ -729,7 +729,8 @@ main:focus{outline:none}
 .data-table thead th{border-bottom-width:2px}
 .data-table td.number,.data-table th.number{text-align:right}
 .table-scroll{overflow-x:auto}
-.tags{list-style:none;margin:0;padding:0;display:flex;flex-wrap:wrap;gap:.4rem}
+.data-table small{white-space:nowrap;font-weight:400}
+.tags{list-style:none;margin:0 0 .75rem;padding:0;display:flex;flex-wrap:wrap;gap:.4rem}
 .tags li{padding:.2rem .65rem;border:1px solid var(--c-border,#d0d0d0);border-radius:999px;background:var(--c-surface,#fff)}
 .contact-details{font-style:normal;line-height:1.7}
 .panel{background:var(--c-surface,#fff);border:1px solid var(--c-border,#d0d0d0);border-radius:var(--radius,.5rem);padding:1.25rem 1.5rem}
