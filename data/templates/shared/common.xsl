@@ -14,8 +14,9 @@
 -->
 <xsl:stylesheet version="1.0"
     xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
+    xmlns:tolvex="urn:tolvex:generation"
     xmlns:txt="urn:tolvex:texts"
-    exclude-result-prefixes="txt">
+    exclude-result-prefixes="tolvex txt">
 
   <!-- ==== built-in texts ================================================
        English texts of the pages. A language resource (its "text" elements
