@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -98,8 +99,27 @@ public:
     const std::vector<std::string>& GetLanguages() const override { return languages_; }
     bool HasLanguage(const std::string& lang) const override { return lang == "XXX" || lang == "EN" || lang == "DE"; }
     std::string GetCurrentLangCode() const override { return "EN"; }
+    bool IsMultilingual() const override { return true; }
+    int GetCatalogType() const override { return 1; }
+    void LoadLanguages(TAbstractDBConnection&) override {}
+    void Close() override {}
+
+    // The catalog-level operations are not measured here.
+    void UpgradeStyles(TAbstractDBConnection&, TAbstractDBConnection&) override { Unused(); }
+    bool ApplyIncludedStyles(int, TAbstractDBConnection&, TAbstractDBConnection&, const std::string&) override
+    {
+        Unused();
+    }
+    std::string GetCatalogProperty(int, TAbstractDBConnection&) override { Unused(); }
+    void SetCatalogProperty(int, const std::string&, TAbstractDBConnection&) override { Unused(); }
+    int GetDefaultTemplateId(int, TAbstractDBConnection&) override { Unused(); }
+    void ListDefaultTemplateIds(std::vector<std::string>&, TAbstractDBConnection&) override { Unused(); }
+    void MakeDefaultTemplate(int, TAbstractDBConnection&) override { Unused(); }
+    bool DeleteItem(int, TAbstractDBConnection&, bool, bool, TDeleteChildren) override { Unused(); }
 
 private:
+    [[noreturn]] static void Unused() { throw std::logic_error("not part of the object model benchmark"); }
+
     TAbstractDBConnectionFactory& factory_;
     std::vector<std::string> languages_{"EN", "DE"};
 };

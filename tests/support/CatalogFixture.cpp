@@ -1,5 +1,6 @@
 #include "support/CatalogFixture.h"
 
+#include "catalog/Catalog.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
 #include "storage/AbstractDBConnection.h"
@@ -213,6 +214,61 @@ void TCatalogFixture::SetLanguages(const std::vector<std::string>& languages, co
 void TCatalogFixture::Close()
 {
     context_->SetOpenCatalog(nullptr);
+}
+
+namespace {
+
+[[noreturn]] void NotInTheTestCatalog(const char* operation)
+{
+    throw EDeveloperTolvexException(std::string(operation) +
+                                    " needs a catalog object: use TTolvexCatalog instead of the test catalog");
+}
+
+}  // namespace
+
+void TCatalogFixture::UpgradeStyles(TAbstractDBConnection&, TAbstractDBConnection&)
+{
+    NotInTheTestCatalog("UpgradeStyles");
+}
+
+bool TCatalogFixture::ApplyIncludedStyles(int, TAbstractDBConnection&, TAbstractDBConnection&, const std::string&)
+{
+    NotInTheTestCatalog("ApplyIncludedStyles");
+}
+
+std::string TCatalogFixture::GetCatalogProperty(int propertyId, TAbstractDBConnection& connection)
+{
+    return TCatalog::GetCatalogProperty(propertyId, connection, code_);
+}
+
+void TCatalogFixture::SetCatalogProperty(int, const std::string&, TAbstractDBConnection&)
+{
+    NotInTheTestCatalog("SetCatalogProperty");
+}
+
+int TCatalogFixture::GetDefaultTemplateId(int, TAbstractDBConnection&)
+{
+    NotInTheTestCatalog("GetDefaultTemplateId");
+}
+
+void TCatalogFixture::ListDefaultTemplateIds(std::vector<std::string>&, TAbstractDBConnection&)
+{
+    NotInTheTestCatalog("ListDefaultTemplateIds");
+}
+
+void TCatalogFixture::MakeDefaultTemplate(int, TAbstractDBConnection&)
+{
+    NotInTheTestCatalog("MakeDefaultTemplate");
+}
+
+bool TCatalogFixture::DeleteItem(int, TAbstractDBConnection&, bool, bool, TDeleteChildren)
+{
+    NotInTheTestCatalog("DeleteItem");
+}
+
+std::string TCatalogFixture::DatabaseFile() const
+{
+    return SQLiteDatabaseFileName(folder_.Path(), "catalog");
 }
 
 void TCatalogFixture::Reopen()

@@ -88,10 +88,27 @@ public:
     ~TCatalogFixture() override;
 
     // ---- TAbstractCatalog ----------------------------------------------------
+    // What the object model asks of the open catalog. The catalog-level
+    // operations (properties, templates, deletion, styles) belong to
+    // TTolvexCatalog over a catalog object: here they raise
+    // EDeveloperTolvexException. Languages are the ones set by SetLanguages.
+    // The object model sees no open catalog after Close, and this one again after Reopen.
+    void Close() override;
     TAbstractDBConnectionFactory& GetConnectionFactory() override;
     std::string GetCatalogCode() const override { return code_; }
+    int GetCatalogType() const override { return catalogType_; }
+    void UpgradeStyles(TAbstractDBConnection&, TAbstractDBConnection&) override;
+    bool ApplyIncludedStyles(int, TAbstractDBConnection&, TAbstractDBConnection&, const std::string&) override;
+    std::string GetCatalogProperty(int propertyId, TAbstractDBConnection& connection) override;
+    void SetCatalogProperty(int, const std::string&, TAbstractDBConnection&) override;
+    int GetDefaultTemplateId(int, TAbstractDBConnection&) override;
+    void ListDefaultTemplateIds(std::vector<std::string>&, TAbstractDBConnection&) override;
+    void MakeDefaultTemplate(int, TAbstractDBConnection&) override;
+    bool DeleteItem(int, TAbstractDBConnection&, bool, bool, TDeleteChildren) override;
+    void LoadLanguages(TAbstractDBConnection&) override {}
     std::string GetDefaultLangCode() const override { return defaultLang_; }
     const std::vector<std::string>& GetLanguages() const override { return languages_; }
+    bool IsMultilingual() const override { return languages_.size() > 1; }
     bool HasLanguage(const std::string& langCode) const override;
     std::string GetCurrentLangCode() const override { return currentLang_; }
 
@@ -106,9 +123,10 @@ public:
     // Languages (upper case) with the default; the current language becomes the default.
     void SetLanguages(const std::vector<std::string>& languages, const std::string& defaultLang);
     void SetCurrentLangCode(const std::string& lang) { currentLang_ = lang; }
-    // The object model sees no open catalog after Close, and this one again after Reopen.
-    void Close();
+    void SetCatalogType(int catalogType) { catalogType_ = catalogType; }
     void Reopen();
+    // The path of the catalog's database file.
+    std::string DatabaseFile() const;
 
     TFixtureClass& DeclareClass(int classId, const std::string& classXmlTag);
     // An Items row; LinkedItemId 0 means the item's own id.
@@ -124,6 +142,7 @@ public:
 private:
     TTempFolder folder_;
     std::string code_;
+    int catalogType_ = 1;
     std::vector<std::string> languages_{"EN", "DE"};
     std::string defaultLang_ = "EN";
     std::string currentLang_ = "EN";
