@@ -51,9 +51,10 @@ TCatalog::TPreviewUrl TCatalog::ParsePreviewUrl(const std::string& url, TAbstrac
     else
         return result;
 
-    const std::size_t query = url.find_last_of("#?");
-    std::string rest = url.substr(0, query);
-    result.CleanUrl = rest;
+    result.CleanUrl = url.substr(0, url.find_last_of("#?"));
+    // The file and folder come from the path alone, also when a query is
+    // followed by a fragment.
+    std::string rest = url.substr(0, url.find_first_of("#?"));
 
     std::string base;
     const std::size_t separator = LastSeparator(rest);

@@ -1,8 +1,11 @@
 #include "support/CatalogFixture.h"
 
 #include "catalog/Catalog.h"
+#include "catalog/CatalogTypeData.h"
+#include "catalog/Singletons.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
+#include "common/GlobalSettings.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/CatalogTables.h"
@@ -11,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 // ---- TFixtureClass --------------------------------------------------------------
 
@@ -323,4 +327,183 @@ int TCatalogFixture::Count(const std::string& table, const std::string& conditio
                                       (condition.empty() ? "" : " AND (" + condition + ")"),
                                   {{"CatalogCode", code_}});
     return static_cast<int>(count.AsInteger());
+}
+
+// ---- TRecordingCatalogHost ------------------------------------------------------------
+
+std::unique_ptr<TAbstractCatalogData> TRecordingCatalogHost::CreateCatalogData(TCatalog& catalog)
+{
+    return std::make_unique<TTestCatalogData>(catalog, *this);
+}
+
+bool TRecordingCatalogHost::CloseCatalog()
+{
+    calls.push_back("CloseCatalog");
+    return closeCatalogAnswer;
+}
+
+void TRecordingCatalogHost::SetLoginParams(const TLoginParams& params)
+{
+    login = params;
+    calls.push_back("SetLoginParams " + params.DbPath + " " + params.DbType + " " + params.CatalogCode);
+}
+
+void TRecordingCatalogHost::LoginShowWelcome(const std::string& catalogName, bool autoOpen)
+{
+    calls.push_back("LoginShowWelcome " + catalogName + (autoOpen ? " auto" : ""));
+}
+
+void TRecordingCatalogHost::LoginOpenCatalog(const std::string& dbDir, const std::string& catalogName,
+                                             const std::string& dbType)
+{
+    calls.push_back("LoginOpenCatalog " + dbDir + " " + catalogName + " " + dbType);
+}
+
+void TRecordingCatalogHost::ExecuteActionById(int actionId, bool check)
+{
+    calls.push_back("ExecuteAction " + std::to_string(actionId) + (check ? " check" : ""));
+}
+
+void TRecordingCatalogHost::PostActionById(int actionId, bool check)
+{
+    calls.push_back("PostAction " + std::to_string(actionId) + (check ? " check" : ""));
+}
+
+void TRecordingCatalogHost::UpgradeDefinition(const std::string& catalogCode, int catalogType, int currentVersion,
+                                              TAbstractDBConnection&)
+{
+    calls.push_back("UpgradeDefinition " + catalogCode + " " + std::to_string(catalogType) + " from " +
+                    std::to_string(currentVersion));
+}
+
+bool TRecordingCatalogHost::IsConvertibleOldCatalog(const std::string& catalogCode, const std::string&)
+{
+    calls.push_back("IsConvertibleOldCatalog " + catalogCode);
+    return convertible;
+}
+
+bool TRecordingCatalogHost::ConvertOldCatalog(std::string& dbPath, const std::string& catalogCode,
+                                              std::string& userName, std::string& password)
+{
+    calls.push_back("ConvertOldCatalog " + catalogCode + " user '" + userName + "'");
+    if (!conversionSucceeds)
+        return false;
+    dbPath = convertedFolder;
+    userName = "admin";
+    password = "secret";
+    return true;
+}
+
+namespace {
+
+std::string Joined(const std::vector<std::string>& ids)
+{
+    std::string text;
+    for (const std::string& id : ids)
+        text += (text.empty() ? "" : ",") + id;
+    return text;
+}
+
+}  // namespace
+
+void TRecordingCatalogHost::CopyStyleItems(const std::string& targetCode, const std::string& sourceCode,
+                                           const std::vector<std::string>& itemIds, TAbstractDBConnection&,
+                                           TAbstractDBConnection&, const std::string& params, bool onlyMissing,
+                                           bool newDates)
+{
+    calls.push_back("CopyStyleItems " + sourceCode + "->" + targetCode + " " + Joined(itemIds) + " [" + params +
+                    "]" + (onlyMissing ? " onlyMissing" : "") + (newDates ? " newDates" : ""));
+}
+
+void TRecordingCatalogHost::DeleteStyleItems(const std::string& targetCode, const std::string& sourceCode,
+                                             const std::vector<std::string>& itemIds, TAbstractDBConnection&)
+{
+    calls.push_back("DeleteStyleItems " + sourceCode + "->" + targetCode + " " + Joined(itemIds));
+}
+
+// ---- TTestCatalogData --------------------------------------------------------------------
+
+void TTestCatalogData::Open(const std::string& dbPath, const std::string& dbType, const std::string& dbParams,
+                            const std::string& catalogCode, const std::string&, const std::string&, std::uint8_t,
+                            std::string& error)
+{
+    error.clear();
+    if (!ConnectDatabase(dbType, dbParams, dbPath, "catalog")) {
+        error = "Cannot connect to database";
+        return;
+    }
+    if (!host_.openError.empty()) {
+        error = host_.openError;
+        return;
+    }
+    if (!ReadCatalogInfo(catalogCode, GetConnectionFactory().GetConnection())) {
+        error = "Cannot read catalog information";
+        return;
+    }
+    LoadLanguages(GetConnectionFactory().GetConnection());
+}
+
+std::string TTestCatalogData::GetItemName(int itemId, TAbstractDBConnection& connection, const std::string& langCode)
+{
+    TQueryGuard query(connection);
+    query->SetSQL("SELECT StringValue FROM CStrings WHERE CatalogCode = :CatalogCode AND ItemId = :ItemId AND "
+                  "ClassId = 1 AND MemberId = 1 AND LangCode = :LangCode");
+    query->SetParam("CatalogCode", GetCatalogCode());
+    query->SetParam("ItemId", itemId);
+    query->SetParam("LangCode", langCode);
+    TAbstractRecordset& rows = query->Open(true);
+    return rows.Eof() ? std::string() : rows.Field("StringValue").AsText();
+}
+
+// ---- TCatalogEnvironment ---------------------------------------------------------------------
+
+TCatalogEnvironment::TSingletons::TSingletons(const std::string& appDir)
+{
+    std::filesystem::create_directories(appDir + "/databases");
+    CreateSingletons(appDir);
+}
+
+TCatalogEnvironment::TSingletons::~TSingletons()
+{
+    FreeSingletons();
+}
+
+TCatalogEnvironment::TCatalogEnvironment(const std::string& catalogCode)
+    : singletons_(home_.Path()), db_(catalogCode)
+{
+    settings_ = std::make_unique<TGlobalSettings>(home_.Path(), nullptr);
+    db_.DeclareClass(1, "CommonNames").Member(1, "ItemName", 1, mfIsMultiLang).Member(2, "AltFileName", 1, mfIsMultiLang);
+    db_.DeclareClass(510, "PreDefinedStyle").Member(1, "IncludeStyles", 1, mfIsMultiple);
+    db_.DeclareClass(513, "TemplateFolder").Member(1, "TemplateItemId", 102);
+    db_.DeclareClass(601, "Languages").Member(1, "LangCode", 1, mfIsMultiple).Member(2, "DefaultLangCode", 1);
+    db_.DeclareClass(603, "CatalogProperty").Member(1, "PropertyValue", 1);
+    db_.DeclareClass(604, "CatalogInfo").Member(1, "CatalogType", 101);
+    catalog_ = std::make_unique<TCatalog>(TCatalog::TServices{*settings_, *DBManager, gui_, nullptr, db_.Context(),
+                                                              host_, host_, host_});
+}
+
+TCatalogEnvironment::~TCatalogEnvironment()
+{
+    catalog_.reset();
+}
+
+std::string TCatalogEnvironment::OpenCatalog(int catalogType, std::uint8_t flags)
+{
+    db_.Exec("DELETE FROM CNumbers WHERE CatalogCode = :CatalogCode AND ClassId = 604",
+             {{"CatalogCode", db_.GetCatalogCode()}});
+    db_.Exec("INSERT INTO CNumbers (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, IndexId, "
+             "MemberType, NumberValue) VALUES (:CatalogCode, 604, 604, 1, 1, 'XXX', 0, 101, :Type)",
+             {{"CatalogCode", db_.GetCatalogCode()}, {"Type", catalogType}});
+    std::string error;
+    catalog_->Open(db_.Folder().Path(), SQLiteModuleName, "", db_.GetCatalogCode(), "admin", "", flags, error);
+    return error;
+}
+
+void TCatalogEnvironment::BuildDefinition(int catalogType, const std::string& items)
+{
+    const std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<CatalogDefinition catalogType=\"" +
+                            std::to_string(catalogType) + "\">\n" + items + "</CatalogDefinition>\n";
+    const std::string name = "catalog_" + std::to_string(catalogType);
+    const std::string file = home_.Write("source/" + name + ".xml", xml);
+    BuildCatalogTypeDatabase(file, home_.File("databases/" + name + ".sqlite"));
 }
