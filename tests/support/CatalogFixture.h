@@ -96,10 +96,11 @@ public:
     ~TCatalogFixture() override;
 
     // ---- TAbstractCatalog ----------------------------------------------------
-    // What the object model asks of the open catalog. The catalog-level
-    // operations (properties, templates, deletion, styles) belong to
-    // TTolvexCatalog over a catalog object: here they raise
-    // EDeveloperTolvexException. Languages are the ones set by SetLanguages.
+    // What the object model asks of the open catalog. Properties are read
+    // from the database; the other catalog-level operations (writing
+    // properties, templates, deletion, styles) need a catalog object and
+    // raise EDeveloperTolvexException here: use TCatalogEnvironment and
+    // TTolvexCatalog for them. Languages are the ones set by SetLanguages.
     // The object model sees no open catalog after Close, and this one again after Reopen.
     void Close() override;
     TAbstractDBConnectionFactory& GetConnectionFactory() override;
