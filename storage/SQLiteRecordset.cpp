@@ -1,5 +1,7 @@
 #include "storage/SQLiteRecordset.h"
 
+#include "storage/SqlIdentifier.h"
+
 #include "common/Exceptions.h"
 #include "storage/SQLiteDBConnection.h"
 #include "storage/SQLiteFieldTypes.h"
@@ -14,16 +16,7 @@ namespace {
 
 const char* const HiddenRowidColumn = "tolvex_rowid_";
 
-std::string Quoted(const std::string& identifier)
-{
-    std::string result = "\"";
-    for (char c : identifier) {
-        result += c;
-        if (c == '"')
-            result += '"';
-    }
-    return result + "\"";
-}
+std::string Quoted(const std::string& identifier) { return QuoteSqlIdentifier(identifier); }
 
 std::string Text(const char* text)
 {

@@ -1,0 +1,351 @@
+#include "storage/XmlToRecordset.h"
+
+#include "common/CommonFunctions.h"
+#include "common/CommonFunctionsDetail.h"
+#include "common/Exceptions.h"
+#include "common/ParamList.h"
+#include "storage/QueryGuard.h"
+#include "storage/RecordsetXmlInput.h"
+#include "storage/RecordsetXmlNames.h"
+
+#include <chrono>
+#include <map>
+#include <utility>
+
+using common_detail::SameText;
+using recordset_xml::kCatalogCodeField;
+
+namespace {
+
+const char* const kSavepoint = "tolvex_recordset_xml";
+
+// "p" and the index, with Prefix before it.
+std::string ParamName(std::size_t index, const char* prefix = "")
+{
+    std::string name = prefix;
+    name += 'p';
+    name.append(std::to_string(index));
+    return name;
+}
+
+// Binds values to the parameters ":p0", ":p1", ... of a statement in the
+// order they are added.
+class TStatementBuilder {
+public:
+    std::string Add(const TVariant& value)
+    {
+        values_.push_back(value);
+        return ParamName(values_.size() - 1, ":");
+    }
+    void Run(TAbstractDBConnection& connection, const std::string& sql) const
+    {
+        TQueryGuard query(connection);
+        query->SetSQL(sql);
+        for (std::size_t i = 0; i < values_.size(); ++i)
+            query->SetParam(ParamName(i), values_[i]);
+        query->ExecSQL();
+    }
+
+private:
+    std::vector<TVariant> values_;
+};
+
+void Exec(TAbstractDBConnection& connection, const std::string& sql)
+{
+    TStatementBuilder().Run(connection, sql);
+}
+
+// The current local date-time as a day number, for the names of debug copies.
+std::string NowAsNumber(const TCommonFunctions& functions)
+{
+    using namespace std::chrono;
+    const auto millis = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+    const std::string seconds = std::to_string(millis / 1000) + "." + std::to_string(1000 + millis % 1000).substr(1);
+    return TCommonFunctions::VariantToString(TVariant(functions.UnixTimeToDateTime(seconds)));
+}
+
+}  // namespace
+
+// Makes the actions of one document a single unit: a transaction of its
+// own on a connection outside any unit of work, else a savepoint inside the
+// caller's unit. Entered before the first write; undone unless committed.
+class TXmlToRecordset::TApplyScope {
+public:
+    explicit TApplyScope(TAbstractDBConnection& connection) : connection_(connection) {}
+    ~TApplyScope() { Undo(); }
+    TApplyScope(const TApplyScope&) = delete;
+    TApplyScope& operator=(const TApplyScope&) = delete;
+
+    void Enter(const TRecordsetXmlTable& table)
+    {
+        if (state_ != TState::Outside)
+            return;
+        if (!connection_.InTransaction()) {
+            connection_.BeginTrans();
+            state_ = TState::OwnUnit;
+            return;
+        }
+        // A unit of work takes the database's write lock with its first
+        // write, and the savepoint must lie inside that write transaction:
+        // a write that changes nothing opens it first.
+        Exec(connection_, "DELETE FROM " + table.SqlName() + " WHERE 0");
+        Exec(connection_, std::string("SAVEPOINT ") + kSavepoint);
+        state_ = TState::Savepoint;
+    }
+
+    void Commit()
+    {
+        if (state_ == TState::OwnUnit)
+            connection_.CommitTrans();
+        else if (state_ == TState::Savepoint)
+            Exec(connection_, std::string("RELEASE ") + kSavepoint);
+        state_ = TState::Outside;
+    }
+
+private:
+    enum class TState { Outside, OwnUnit, Savepoint };
+
+    void Undo() noexcept
+    {
+        try {
+            if (state_ == TState::OwnUnit) {
+                connection_.RollbackTrans();
+            } else if (state_ == TState::Savepoint) {
+                Exec(connection_, std::string("ROLLBACK TO ") + kSavepoint);
+                Exec(connection_, std::string("RELEASE ") + kSavepoint);
+            }
+        } catch (...) {
+            // The error that ends the document is already on its way; when
+            // the database cancelled the whole transaction, the connection
+            // reports that to its owner on the next statement.
+        }
+        state_ = TState::Outside;
+    }
+
+    TAbstractDBConnection& connection_;
+    TState state_ = TState::Outside;
+};
+
+TXmlToRecordset::TXmlToRecordset(TAbstractDBConnection& connection, TRecordsetXmlContext context)
+    : connection_(connection), context_(std::move(context))
+{
+    if (!context_.functions)
+        throw EDeveloperTolvexException("The record-set reader needs the common functions");
+}
+
+void TXmlToRecordset::ApplyStreamRemapped(std::istream& stream, bool compressed,
+                                          const std::vector<std::string>& map)
+{
+    map_ = map;
+    ApplyStream(stream, compressed, kRecordsetReadCatalogRemapped);
+}
+
+void TXmlToRecordset::ApplyStream(std::istream& stream, bool compressed, std::uint8_t mode)
+{
+    mode_ = mode;
+    document_ = TRecordsetXmlDocument::Parse(ReadRecordsetXmlInput(stream, compressed, maxDocumentSize_));
+    if (IsRemapMode())
+        Remap();
+    SaveDebugCopy();
+    table_.reset();  // the schema may have changed since the last document
+    ApplyActions();
+}
+
+void TXmlToRecordset::SaveDebugCopy() const
+{
+    if (!context_.debugFolder.empty())
+        document_.SaveToFile(context_.debugFolder + "/" + NowAsNumber(*context_.functions) + ".xml");
+}
+
+// ---- remapping ------------------------------------------------------------------
+
+std::string TXmlToRecordset::FromCatalog() const
+{
+    for (const std::string& line : map_)
+        if (SameText(TParamList::NameOf(line), "fromcatalog"))
+            return TParamList::ValueOf(line);
+    return {};
+}
+
+std::string TXmlToRecordset::MissingCatalogCode() const
+{
+    const std::string fromCatalog = IsRemapMode() ? FromCatalog() : std::string();
+    return fromCatalog.empty() ? context_.catalogCode : "c#" + fromCatalog;
+}
+
+void TXmlToRecordset::Remap()
+{
+    const std::string fromCatalog = FromCatalog();
+    if (fromCatalog.empty())
+        return;
+    std::vector<xmlNodePtr> pending{document_.Root()};
+    while (!pending.empty()) {
+        xmlNodePtr element = pending.back();
+        pending.pop_back();
+        const std::string name = TRecordsetXmlDocument::Name(element);
+        if ((name == "CatalogCode" || name == "CATALOGCODE" || name == "catalogcode") &&
+            TRecordsetXmlDocument::Text(element) == fromCatalog)
+            TRecordsetXmlDocument::SetText(element, "c#" + fromCatalog);
+        for (xmlNodePtr child : TRecordsetXmlDocument::ChildElements(element))
+            pending.push_back(child);
+    }
+}
+
+// ---- actions --------------------------------------------------------------------
+
+std::string TXmlToRecordset::MapTableName(const std::string& name)
+{
+    if (SameText(name, "styleimages"))
+        return "Images";
+    if (SameText(name, "styletemplates"))
+        return "Templates";
+    return name;
+}
+
+TXmlToRecordset::TFieldElements TXmlToRecordset::FieldElements(xmlNodePtr parent)
+{
+    TFieldElements fields;
+    for (xmlNodePtr element : TRecordsetXmlDocument::ChildElements(parent)) {
+        TFieldElement field;
+        field.name = TRecordsetXmlDocument::Name(element);
+        std::string isNull;
+        field.isNull = TRecordsetXmlDocument::GetAttribute(element, "IsNull", isNull) && isNull == "1";
+        field.text = TRecordsetXmlDocument::Text(element);
+        fields.push_back(std::move(field));
+    }
+    return fields;
+}
+
+const TRecordsetXmlTable& TXmlToRecordset::OpenTable(const std::string& name)
+{
+    if (!table_ || !SameText(table_->Name(), name))
+        table_ = TRecordsetXmlTable::Open(connection_, name);
+    return *table_;
+}
+
+void TXmlToRecordset::ApplyActions()
+{
+    TApplyScope scope(connection_);
+    for (xmlNodePtr action : TRecordsetXmlDocument::ChildElements(document_.Root()))
+        if (TRecordsetXmlDocument::Name(action) == "Action")
+            ApplyAction(action, scope);
+    scope.Commit();
+}
+
+void TXmlToRecordset::ApplyAction(xmlNodePtr action, TApplyScope& scope)
+{
+    std::string tableName;
+    std::string method;
+    if (!TRecordsetXmlDocument::GetAttribute(action, "Table", tableName) ||
+        !TRecordsetXmlDocument::GetAttribute(action, "Method", method))
+        return;
+    if (method != "update" && method != "insert" && method != "delete" && method != "primarykey")
+        return;
+    tableName = MapTableName(tableName);
+    if (method == "primarykey") {
+        const TRecordsetXmlTable& table = OpenTable("sync" + tableName);
+        scope.Enter(table);
+        for (xmlNodePtr key : TRecordsetXmlDocument::ChildElements(action))
+            if (TRecordsetXmlDocument::Name(key) == "Key")
+                Insert(table, FieldElements(key));
+        return;
+    }
+    const TRecordsetXmlTable& table = OpenTable(tableName);
+    scope.Enter(table);
+    const TFieldElements fields = FieldElements(action);
+    if (method == "update")
+        Update(table, fields);
+    else if (method == "insert")
+        Insert(table, fields);
+    else
+        Delete(table, fields);
+}
+
+void TXmlToRecordset::Insert(const TRecordsetXmlTable& table, const TFieldElements& fields)
+{
+    std::map<int, TVariant> values;  // by field index: a field given twice takes the last value
+    for (const TFieldElement& field : fields) {
+        const int index = table.IndexOf(field.name);
+        if (index < 0 || common_detail::LowerCase(field.name) == "vendorcode")
+            continue;
+        if (!field.isNull && field.text.empty())
+            continue;  // the field keeps what a new row has
+        const std::optional<TVariant> value =
+            context_.functions->SetFieldFromString(table.FieldType(index), field.isNull ? "" : field.text);
+        if (value)
+            values[index] = *value;
+    }
+    const int catalogCode = table.IndexOf(kCatalogCodeField);
+    if (catalogCode >= 0 && !IsRemapMode() && !IsGlobalMode())
+        values[catalogCode] = context_.catalogCode;
+
+    TStatementBuilder statement;
+    std::string names;
+    std::string marks;
+    for (const auto& [index, value] : values) {
+        names += (names.empty() ? "" : ", ") + table.SqlFieldName(index);
+        marks += (marks.empty() ? "" : ", ") + statement.Add(value);
+    }
+    statement.Run(connection_, "INSERT INTO " + table.SqlName() +
+                                   (names.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + marks + ")"));
+}
+
+void TXmlToRecordset::Delete(const TRecordsetXmlTable& table, const TFieldElements& fields)
+{
+    if (fields.empty() && !IsGlobalMode())
+        return;
+    DeleteWhere(table, fields, !IsGlobalMode(), !IsRemapMode() && !IsGlobalMode());
+}
+
+void TXmlToRecordset::Update(const TRecordsetXmlTable& table, const TFieldElements& fields)
+{
+    const std::string keyInfo = context_.primaryKeyInfo ? context_.primaryKeyInfo(table.Name()) : std::string();
+    const std::vector<std::string> keys = recordset_xml::ParsePrimaryKeyInfo(keyInfo);
+    TFieldElements keyFields;
+    for (const TFieldElement& field : fields)
+        if (recordset_xml::IsKeyField(keys, field.name))
+            keyFields.push_back(field);
+    // Global tables have no catalog code: their rows are replaced by key alone.
+    if (!keyFields.empty())
+        DeleteWhere(table, keyFields, !IsGlobalMode(), !IsRemapMode());
+    Insert(table, fields);
+}
+
+void TXmlToRecordset::DeleteWhere(const TRecordsetXmlTable& table, const TFieldElements& fields,
+                                  bool addCatalogCode, bool overrideCatalogCode)
+{
+    TStatementBuilder statement;
+    std::string conditions;
+    const auto addCondition = [&](int index, const TVariant& value) {
+        conditions += (conditions.empty() ? "" : " AND ") + table.SqlFieldName(index) + " = " + statement.Add(value);
+    };
+    bool hasCatalogCode = false;
+    for (const TFieldElement& field : fields) {
+        // Leaving out a condition would delete more rows than the document
+        // meant: a field the table does not have stops the document.
+        const int index = table.IndexOf(field.name);
+        if (index < 0)
+            throw EPublisherTolvexException("The table \"" + table.Name() + "\" has no field \"" + field.name +
+                                            "\" to delete rows by");
+        const bool isCatalogCode = SameText(table.FieldName(index), kCatalogCodeField);
+        hasCatalogCode = hasCatalogCode || isCatalogCode;
+        addCondition(index, isCatalogCode && overrideCatalogCode ? TVariant(context_.catalogCode)
+                                                                 : ConditionValue(table, index, field));
+    }
+    if (addCatalogCode && !hasCatalogCode) {
+        const int index = table.IndexOf(kCatalogCodeField);
+        if (index < 0)
+            throw EPublisherTolvexException("The table \"" + table.Name() + "\" has no field CatalogCode");
+        addCondition(index, TVariant(MissingCatalogCode()));
+    }
+    statement.Run(connection_, "DELETE FROM " + table.SqlName() + (conditions.empty() ? "" : " WHERE " + conditions));
+}
+
+// A field without text matches no row: "= Null" is never true.
+TVariant TXmlToRecordset::ConditionValue(const TRecordsetXmlTable& table, int index,
+                                         const TFieldElement& field) const
+{
+    if (field.isNull)
+        return TVariant();
+    return context_.functions->StringToVariant(table.FieldType(index), field.text);
+}
