@@ -110,13 +110,14 @@ TPicture ReadFirstImage(GifFileType* gif, int transparent)
                             static_cast<std::size_t>(desc.Left) * 4;
         for (int x = 0; x < desc.Width; ++x, out += 4) {
             const int index = line[x];
-            if (index == transparent || index >= colors->ColorCount)
+            if (index >= colors->ColorCount)
                 continue;  // stays transparent
+            // A transparent pixel keeps the colour of its entry, invisible.
             const GifColorType& c = colors->Colors[index];
             out[0] = c.Red;
             out[1] = c.Green;
             out[2] = c.Blue;
-            out[3] = 255;
+            out[3] = index == transparent ? 0 : 255;
         }
     }
     return picture;

@@ -440,9 +440,9 @@ TEST(ImageCodec, GifImageIsPlacedOnItsScreenWithLocalColoursAndInterlace)
     ASSERT_EQ(picture.Width(), 6);
     ASSERT_EQ(picture.Height(), 5) << "the screen grows to hold an image that overhangs it";
     EXPECT_EQ(picture.GetPixel(0, 0), TRgba{}) << "outside the image: transparent";
-    const TRgba rows[] = {Red, {0, 255, 0, 255}, Blue, {255, 255, 0, 255}, {}};
+    const TRgba rows[] = {Red, {0, 255, 0, 255}, Blue, {255, 255, 0, 255}, {9, 9, 9, 0}};
     for (int y = 0; y < 5; ++y)
-        EXPECT_EQ(picture.GetPixel(4, y), rows[y]) << "row " << y << " (the transparent index is row 4)";
+        EXPECT_EQ(picture.GetPixel(4, y), rows[y]) << "row " << y << " (row 4: the transparent entry, its colour kept)";
 }
 
 TEST(ImageCodec, JpegInGreyAndCmykIsReadAsColour)
