@@ -4,6 +4,7 @@
 #include "common/GlobalSettings.h"
 #include "common/IniSettings.h"
 #include "common/Translation.h"
+#include "storage/ShippedData.h"
 
 #include <cstdio>
 #include <cstring>
@@ -34,6 +35,9 @@ int main(int argc, char** argv)
     int result = 0;
     try {
         CreateSingletons(home);
+        // A new program folder gets its databases built from the shipped data.
+        for (const std::string& name : EnsureShippedDatabases(home, TShippedData::BuildTreeDataDir()))
+            std::printf("Built database: %s\n", name.c_str());
         TGlobalSettings settings(CommonProcedures->App().GetAppDir(), Translation);
         std::printf("Tolvex program folder: %s\n", settings.AppDir().c_str());
         std::printf("Settings file: %s\n", settings.IniSettings().FileName().c_str());

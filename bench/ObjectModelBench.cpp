@@ -1,0 +1,207 @@
+// Figures of the object model on a synthetic catalog of 10,000 items, each
+// with one object of six members (texts in two languages, a long text, an
+// integer, a number and a date): saving them all through an object
+// collection in one unit of work, then loading them through a fresh
+// collection (item value caches) and through the object factory.
+#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCClassDefinition.h"
+#include "storage/AbstractDBConnection.h"
+#include "storage/AbstractDBConnectionFactory.h"
+#include "storage/CatalogTables.h"
+#include "storage/ObjectCollection.h"
+#include "storage/ObjectFactory.h"
+#include "storage/QueryGuard.h"
+#include "storage/SQLiteModule.h"
+#include "storage/TolvexObjectContext.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The number of items; the first argument may ask for another.
+int kItems = 10000;
+constexpr int kFirstItemId = 100001;
+constexpr int kProductClass = 10;
+
+struct TBenchMember {
+    int id;
+    const char* tag;
+    int type;
+    std::uint8_t flags;
+};
+
+const TBenchMember kMembers[] = {
+    {1, "Name", 1, mfIsMultiLang | mfUseDefLangForNull},
+    {2, "Code", 1, 0},
+    {50, "Description", 52, mfIsMultiLang},
+    {101, "Stock", 101, 0},
+    {152, "Price", 153, 0},
+    {201, "Available", 201, 0},
+};
+
+// The product class of the synthetic catalog.
+class TBenchClass : public TAbstractCClassDefinition {
+public:
+    int GetClassId() const override { return kProductClass; }
+    std::string GetClassXmlTag() const override { return "Product"; }
+    void WriteXml(xmlDoc*, xmlNode*) override {}
+    bool HasStrings() const override { return true; }
+    bool HasNumbers() const override { return true; }
+    bool HasDates() const override { return true; }
+    bool HasTexts() const override { return true; }
+    bool HasBinary() const override { return false; }
+    int GetMemberType(int memberId) const override { return Find(memberId) ? Find(memberId)->type : 0; }
+    std::uint8_t GetMemberFlags(int memberId) const override { return Find(memberId) ? Find(memberId)->flags : 0; }
+    int GetMemberId(const std::string& name) const override
+    {
+        for (const TBenchMember& member : kMembers)
+            if (name == member.tag)
+                return member.id;
+        return 0;
+    }
+    int GetMemberIdByIndex(int index) const override { return index >= 0 && index < 6 ? kMembers[index].id : -1; }
+    std::string GetMemberXmlTag(int memberId) const override { return Find(memberId) ? Find(memberId)->tag : ""; }
+    std::string GetMessage(int, int, const std::string&) override { return {}; }
+    std::string GetAdditionalText(int) const override { return {}; }
+    std::string GetInitValue(int) const override { return {}; }
+    int GetMemberCount() const override { return 6; }
+    void FillListChoices(int, const std::string&, std::vector<std::string>& list) override { list.clear(); }
+    std::string GetListText(int, const std::string&, const std::string&) override { return {}; }
+    const std::vector<std::string>& GetListValues(int) override { return none_; }
+    std::string GetAddListText(int, const std::string&, const std::string&) override { return {}; }
+    const std::vector<std::string>& GetAddListValues(int) override { return none_; }
+
+private:
+    static const TBenchMember* Find(int memberId)
+    {
+        for (const TBenchMember& member : kMembers)
+            if (member.id == memberId)
+                return &member;
+        return nullptr;
+    }
+    std::vector<std::string> none_;
+};
+
+// The open catalog: code "bench", languages EN and DE.
+class TBenchCatalog : public TAbstractCatalog {
+public:
+    explicit TBenchCatalog(TAbstractDBConnectionFactory& factory) : factory_(factory) {}
+    TAbstractDBConnectionFactory& GetConnectionFactory() override { return factory_; }
+    std::string GetCatalogCode() const override { return "bench"; }
+    std::string GetDefaultLangCode() const override { return "EN"; }
+    const std::vector<std::string>& GetLanguages() const override { return languages_; }
+    bool HasLanguage(const std::string& lang) const override { return lang == "XXX" || lang == "EN" || lang == "DE"; }
+    std::string GetCurrentLangCode() const override { return "EN"; }
+
+private:
+    TAbstractDBConnectionFactory& factory_;
+    std::vector<std::string> languages_{"EN", "DE"};
+};
+
+template <typename F>
+void Measure(const char* what, F&& run)
+{
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("%-52s %6d items  %8.1f ms  %9.0f items/s\n", what, kItems, seconds * 1000.0, kItems / seconds);
+}
+
+void InsertItems(TAbstractDBConnection& connection)
+{
+    TQueryGuard query(connection);
+    query->SetSQL("INSERT INTO Items (CatalogCode, ItemId, ItemType, ParentItemId, LinkedItemId, NotVisible, OrderNum, "
+                  "DontDelete, DontSort, IsSynchronized) VALUES ('bench', :ItemId, 100, 1, :ItemId, 0, 0, 0, 0, 1)");
+    for (int i = 0; i < kItems; ++i) {
+        query->SetParam("ItemId", kFirstItemId + i);
+        query->ExecSQL();
+    }
+}
+
+void FillProduct(TAbstractCObject& product, int i)
+{
+    product.SetLangString("Name", "EN", "Product " + std::to_string(i), 0);
+    product.SetLangString("Name", "DE", "Produkt " + std::to_string(i), 0);
+    product.SetLangString("Code", "XXX", "P-" + std::to_string(i), 0);
+    product.SetLangString("Description", "EN", std::string(200, 'x'), 0);
+    product.SetLangNumber("Stock", "XXX", i % 50 + 1, 0);
+    product.SetLangNumber("Price", "XXX", 9.95 + i, 0);
+    product.SetLangNumber("Available", "XXX", 38000 + i % 365, 0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc > 1)
+        kItems = std::max(1, std::atoi(argv[1]));
+    std::string pattern = (std::filesystem::temp_directory_path() / "tolvex-objects-XXXXXX").string();
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    if (!mkdtemp(buffer.data()))
+        return 1;
+    const std::string dir = buffer.data();
+    {
+        auto factory = CreateSQLiteConnectionFactory(SQLiteModuleName, "");
+        if (!factory->CreateDatabase(dir, "", "bench", "", "", 0) || !factory->OpenDatabase(dir, "bench", "", ""))
+            return 1;
+        CreateCatalogTables(factory->GetConnection());
+        TBenchClass productClass;
+        TBenchCatalog catalog(*factory);
+        TTolvexObjectContext context(
+            [&](int classId) -> TAbstractCClassDefinition* { return classId == kProductClass ? &productClass : nullptr; },
+            [](const std::string& tag) { return tag == "Product" ? kProductClass : 0; });
+        context.SetOpenCatalog(&catalog);
+        {
+            auto setup = factory->OpenSecondConnection();
+            InsertItems(*setup);
+            setup->CommitTrans();
+        }
+
+        auto editing = factory->OpenSecondConnection();
+        Measure("save: new objects via a collection, one unit of work", [&] {
+            TObjectCollection collection(context);
+            collection.Open("bench", *editing);
+            for (int i = 0; i < kItems; ++i)
+                FillProduct(*collection.GetObject(kFirstItemId + i, "Product"), i);
+            if (!collection.SaveAll())
+                std::abort();
+            editing->CommitTrans();
+            editing->BeginTrans();
+        });
+        Measure("save: changed objects via a collection", [&] {
+            TObjectCollection collection(context);
+            collection.Open("bench", *editing);
+            for (int i = 0; i < kItems; ++i)
+                collection.GetObject(kFirstItemId + i, "Product")->SetLangNumber("Stock", "XXX", 99, 0);
+            if (!collection.SaveAll())
+                std::abort();
+            editing->CommitTrans();
+            editing->BeginTrans();
+        });
+
+        double checksum = 0;
+        Measure("load: every value via a collection (value caches)", [&] {
+            TObjectCollection collection(context);
+            collection.Open("bench", factory->GetConnection());
+            for (int i = 0; i < kItems; ++i)
+                checksum += collection.GetObject(kFirstItemId + i, "Product")->GetLangNumber("Price", "XXX", 0);
+        });
+        Measure("load: every value via the object factory", [&] {
+            TTolvexObjectFactory objects(context);
+            for (int i = 0; i < kItems; ++i) {
+                auto product = objects.GetObject(kFirstItemId + i, kProductClass, factory->GetConnection(), "");
+                checksum += product->GetLangNumber("Price", "XXX", 0);
+            }
+        });
+        std::printf("(checksum %.2f)\n", checksum);
+    }
+    std::filesystem::remove_all(dir);
+    return 0;
+}

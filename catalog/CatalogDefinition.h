@@ -1,0 +1,199 @@
+#pragma once
+// The definition of one catalog type, loaded from that type's definition
+// database: the start action, the action list, the tree images, the key
+// values ("filters"), the item types with their editors, item managers,
+// templates, child types, sort groups, flags and tabs, and the UI elements
+// the item types declare. One type is loaded at a time: type 0 while no
+// catalog is open, the open catalog's type otherwise.
+//
+// The definition database of type N holds the catalog "t#N"; it is named by
+// setting 14 with "$CatalogType$" replaced by N and opened with the module,
+// parameters, user and password of settings 12, 13, 15 and 16 in the
+// program's "databases" folder. It stays open while its type is loaded.
+#include "catalog/CatalogUIDetail.h"
+#include "catalog/TolvexItemTypeDetail.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+class TAbstractDBConnection;
+class TAbstractDBConnectionFactory;
+class TCatalogDefinitionImageCache;
+class TCatalogDefinitionLookup;
+class TCommonGui;
+class TDBManager;
+class TIniSettings;
+
+// The loaded catalog type while none is loaded.
+inline constexpr int kNoCatalogType = -1010101;
+// Catalog-type arguments of GetDefinitionDatabase and Load.
+inline constexpr int kOpenCatalogType = -1;  // the type whose database is open
+inline constexpr int kDefaultCatalogType = -2;  // type 0
+
+class TCatalogDefinition {
+public:
+    // The web site to import into the next catalog created (set by the login dialog).
+    struct TWebSiteImport {
+        std::string Url;
+        int DownloadDepth = 0;
+        int MaxPages = 0;
+        bool OnlyUnderlying = false;
+        int StartItemId = 0;
+        int ParentItemId = 0;
+    };
+    // What the last conversion of a previous-generation catalog gave back.
+    struct TOldCatalogConversion {
+        std::string UserName;
+        std::string Password;
+        std::string DirName;
+    };
+
+    // Settings, DBManager, Gui and Lookup are not owned and must outlive the
+    // definition. ProgramFolder holds the "databases" folder.
+    TCatalogDefinition(const TIniSettings& settings, TDBManager& dbManager, std::string programFolder,
+                       TCommonGui& gui, TCatalogDefinitionLookup& lookup);
+    ~TCatalogDefinition();
+    TCatalogDefinition(const TCatalogDefinition&) = delete;
+    TCatalogDefinition& operator=(const TCatalogDefinition&) = delete;
+
+    // ---- loading ------------------------------------------------------------
+    // Called once before the first load; there is nothing to prepare.
+    void Initialize() {}
+    // Loads the definition of CatalogType (-2 means 0); nothing happens when
+    // that type is loaded already. The hourglass shows while it loads. When
+    // loading fails, no type is loaded afterwards.
+    void Load(int catalogType);
+    int GetLoadedCatalogType() const { return loadedType_; }
+    // The definition database of CatalogType, opened (and its type made the
+    // loaded type) when none is open; -1: the open one, null when none; -2:
+    // type 0. Asking for another type than the open one raises
+    // EDeveloperTolvexException "Request connection for not opened catalog type".
+    TAbstractDBConnectionFactory* GetDefinitionDatabase(int catalogType);
+    // A new factory opened on the definition database of CatalogType, owned
+    // by the caller. EFatalTolvexException "Cannot open catalog database"
+    // when it cannot be opened.
+    std::unique_ptr<TAbstractDBConnectionFactory> OpenDefinitionDatabase(int catalogType);
+    // The main window's image cache, which receives the tree images of every
+    // later load; null (the default) loads no images.
+    void SetImageCache(TCatalogDefinitionImageCache* cache) { imageCache_ = cache; }
+
+    // ---- header, actions, filters --------------------------------------------
+    int GetStartActionId() const { return startActionId_; }
+    // Lines of the action id (decimal), "=" and the action string.
+    const std::vector<std::string>& GetActions() const { return actions_; }
+    // The value of the key value named FilterVal + "_" + KeyVal (letter case
+    // ignored); empty when there is none.
+    std::string GetFilterValue(const std::string& filterVal, const std::string& keyVal) const;
+
+    // ---- item types -----------------------------------------------------------
+    // "The detail" of a type is the first detail with that ItemType.
+    int GetItemTypeCount() const { return static_cast<int>(details_.size()); }
+    // Null for an index out of range.
+    TTolvexItemTypeDetail* GetItemTypeDetail(int index) const;
+    TTolvexItemTypeDetail* FindItemTypeDetail(int itemType) const;
+    // Clears List, then adds Name + "=" + Condition of every editor of that
+    // kind of the type, in editor order.
+    void GetItemTypeEditors(int itemType, std::vector<std::string>& list, int editorKind) const;
+    // Params of the first editor of that kind named EditorName (exactly);
+    // empty when there is none; unchanged when the type has no detail.
+    void GetItemTypeEditorParams(int itemType, int editorKind, const std::string& editorName,
+                                 std::string& params) const;
+    // The type's item manager; "CommonItemManager" when it names none or the
+    // type has no detail.
+    std::string GetItemManagerName(int itemType) const;
+    // ItemManagerParams of the first detail whose item manager is ManagerName
+    // (exactly); empty when none.
+    std::string GetItemManagerParams(const std::string& managerName) const;
+    // The type's tabs and tree image; empty when the type has no detail.
+    std::string GetItemTypeDefaultTab(int itemType) const;
+    std::string GetItemTypeFirstTab(int itemType) const;
+    std::string GetItemTypeEditTab(int itemType) const;
+    std::string GetItemTypeImageName(int itemType) const;
+    // The type's flag word and linked-item parent; 0 when it has no detail.
+    int GetItemTypeFlags(int itemType) const;
+    int GetItemTypeParentId(int itemType) const;
+    // The sort group of ItemType (the parent and the ids do not change it); 0 when none.
+    int GetItemTypeSortGroup(int parentItemType, int parentItemId, int itemType, int itemId) const;
+    // Whether the parent type may contain the child type; false when the
+    // parent type has no detail.
+    bool CanContainItemType(int parentItemType, int childItemType) const;
+    // The template item of that kind of the type; 0 when none.
+    int GetItemTypeTemplateId(int itemType, int templateKind) const;
+    // Clears List, then adds (decimal) the item type of every detail with a
+    // template of that kind that is TemplateId.
+    void GetItemTypesUsingTemplate(int templateId, int templateKind, std::vector<std::string>& list) const;
+
+    // ---- UI elements (sorted by Kind, then OrderNum) ---------------------------
+    int GetUIDetailCount() const { return static_cast<int>(uiDetails_.size()); }
+    // Null when Index is not below the count.
+    TCatalogUIDetail* GetUIDetail(int index) const;
+
+    // ---- symbolic ids ---------------------------------------------------------
+    // A number other than 0 stands for itself and the empty text for 0;
+    // "current" and "process" give CurrentId, "currenttree" CurrentTreeId,
+    // "mastertemplate" and "bodytemplate" the ids of SetCurrentTemplateIds,
+    // "Home" the home page; any other text is looked up as an item's XML tag
+    // name (0 when not listed). Keywords are compared exactly.
+    int ResolveItemId(const std::string& text, int currentId, int currentTreeId);
+    // A number other than 0 or the empty text gives that number; "current"
+    // and "process" give CurrentType; any other text is looked up as an
+    // item type's XML tag name.
+    int ResolveItemType(const std::string& text, int currentType);
+    void SetCurrentTemplateIds(int masterTemplateId, int bodyTemplateId);
+
+    // ---- data of catalog creation ------------------------------------------------
+    void SetWebSiteImport(const std::string& url, int downloadDepth, int maxPages, bool onlyUnderlying,
+                          int startItemId, int parentItemId);
+    const TWebSiteImport& GetWebSiteImport() const { return webSiteImport_; }
+    void ClearWebSiteImport() { webSiteImport_ = {}; }
+    TOldCatalogConversion& OldCatalogConversion() { return oldCatalogConversion_; }
+    // The values of one list of the initialisation object (item 521, class
+    // 521) of the definition catalog of CatalogType, in language "XXX", in
+    // index order: "IncludeItem", "InitPageStructure", "UpdateItem" or
+    // "DeleteItem" (any other name raises EDeveloperTolvexException).
+    static std::vector<std::string> ReadInitializationList(TAbstractDBConnection& connection, int catalogType,
+                                                           const std::string& listName);
+
+private:
+    // The UI elements of one load by definition item and instance.
+    using TUIDetailIndex = std::map<std::pair<int, int>, TCatalogUIDetail*>;
+
+    // The main connection of the definition database of CatalogType.
+    TAbstractDBConnection& DefinitionConnection(int catalogType);
+    void Unload();
+    void LoadHeader(int catalogType);
+    void LoadActions(int catalogType);
+    void LoadTreeImages(int catalogType);
+    void LoadFilters(int catalogType);
+    void LoadItemTypes(int catalogType);
+    void LoadItemTypeList(TAbstractDBConnection& connection, const std::string& catalogCode);
+    void LoadItemTypeStrings(TAbstractDBConnection& connection, const std::string& catalogCode,
+                             TUIDetailIndex& index);
+    void LoadItemTypeNumbers(TAbstractDBConnection& connection, const std::string& catalogCode,
+                             TUIDetailIndex& index);
+    void SortLoadedItemTypes();
+    TTolvexItemTypeDetail* DetailOfItem(int definitionItemId) const;
+    TCatalogUIDetail& UIDetailOf(TTolvexItemTypeDetail& detail, int instanceId, TUIDetailIndex& index);
+
+    const TIniSettings& settings_;
+    TDBManager& dbManager_;
+    std::string programFolder_;
+    TCommonGui& gui_;
+    TCatalogDefinitionLookup& lookup_;
+    TCatalogDefinitionImageCache* imageCache_ = nullptr;
+
+    std::unique_ptr<TAbstractDBConnectionFactory> database_;
+    int loadedType_ = kNoCatalogType;
+    int startActionId_ = 0;
+    std::vector<std::unique_ptr<TTolvexItemTypeDetail>> details_;
+    std::vector<std::unique_ptr<TCatalogUIDetail>> uiDetails_;
+    std::vector<std::string> actions_;
+    std::vector<std::string> filters_;
+    int masterTemplateId_ = 0;
+    int bodyTemplateId_ = 0;
+    TOldCatalogConversion oldCatalogConversion_;
+    TWebSiteImport webSiteImport_;
+};

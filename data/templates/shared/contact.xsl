@@ -1,0 +1,36 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!--
+  Body template of the contact page: the page's text beside the company's
+  address, telephone, e-mail and web address.
+-->
+<xsl:stylesheet version="1.0"
+    xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
+    xmlns:tolvex="urn:tolvex:xml-generation"
+    exclude-result-prefixes="tolvex">
+
+  <!-- The company record (the master template writes it too; equal rules
+       run once). -->
+  <tolvex:xml-generation-rule><TagName>Company</TagName><Action>Object</Action><ItemId>Company</ItemId><ClassXmlTag>CommonCompanyInfo</ClassXmlTag></tolvex:xml-generation-rule>
+
+  <xsl:template name="body">
+    <xsl:variable name="info" select="/Page/Company/CommonCompanyInfo"/>
+    <xsl:call-template name="page-heading"/>
+    <div class="detail">
+      <div>
+        <xsl:call-template name="page-text"><xsl:with-param name="part">top</xsl:with-param></xsl:call-template>
+      </div>
+      <section class="panel" aria-labelledby="contact-title">
+        <h2 id="contact-title" class="section-title"><xsl:call-template name="company-name"/></h2>
+        <xsl:call-template name="contact-details"><xsl:with-param name="info" select="$info"/></xsl:call-template>
+        <xsl:if test="normalize-space($info/CompanyContactName)">
+          <p>
+            <xsl:call-template name="res"><xsl:with-param name="id">contact-person</xsl:with-param></xsl:call-template>
+            <xsl:value-of select="concat(': ', $info/CompanyContactName)"/>
+          </p>
+        </xsl:if>
+      </section>
+    </div>
+    <xsl:call-template name="page-text"><xsl:with-param name="part">bottom</xsl:with-param></xsl:call-template>
+  </xsl:template>
+
+</xsl:stylesheet>
