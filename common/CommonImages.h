@@ -20,6 +20,7 @@
 #include <vector>
 
 class TAbstractDBConnection;
+class TAbstractObjectCollection;
 class TCommonGui;
 
 // Which sides SavePictureToStream shrinks to the maximum size.
@@ -75,6 +76,10 @@ public:
     // Size and MimeType are those of the stored data whenever there is some.
     static bool LoadImageToPicture(const std::string& catalogCode, int itemId, TPicture& picture,
                                    std::int64_t& size, std::string& mimeType, TAbstractDBConnection& connection);
+    // The same with the item's "Image" object taken from an object collection
+    // (where it stays; an item without one gets a new, empty one there).
+    static bool LoadCollectionImageToPicture(int itemId, TPicture& picture, std::int64_t& size,
+                                             std::string& mimeType, TAbstractObjectCollection& collection);
     // True when the image item has image data; its bytes are written to
     // Stream unchanged.
     static bool LoadImageToStream(const std::string& catalogCode, int itemId, std::ostream& stream,

@@ -5,10 +5,14 @@
 #include "common/CommonFunctions.h"
 #include "common/Exceptions.h"
 #include "common/PictureCodec.h"
+#include "common/BinaryDataInfo.h"
+#include "storage/AbstractCObject.h"
+#include "storage/AbstractObjectCollection.h"
 #include "storage/CatalogTables.h"
 #include "storage/QueryGuard.h"
 
 #include <ostream>
+#include <sstream>
 
 namespace {
 
@@ -58,6 +62,23 @@ std::optional<TStoredImage> ReadStoredImage(const std::string& catalogCode, int 
     return image;
 }
 
+// Decodes stored image bytes into Picture; Size and MimeType describe the
+// stored data whether it decodes or not.
+bool DecodeStoredImage(const TStoredImage& image, TPicture& picture, std::int64_t& size, std::string& mimeType)
+{
+    size = static_cast<std::int64_t>(image.bytes.size());
+    mimeType = image.mimeType;
+    try {
+        std::unique_ptr<TPicture> loaded = TCommonImages::LoadGraphicFromBytes(image.mimeType, image.bytes);
+        if (!loaded)
+            return false;
+        picture = std::move(*loaded);
+    } catch (const ECriticalTolvexException&) {
+        return false;  // stored bytes that do not decode
+    }
+    return true;
+}
+
 }  // namespace
 
 bool TCommonImages::LoadImageToStream(const std::string& catalogCode, int itemId, std::ostream& stream,
@@ -77,19 +98,20 @@ bool TCommonImages::LoadImageToPicture(const std::string& catalogCode, int itemI
                                        std::int64_t& size, std::string& mimeType, TAbstractDBConnection& connection)
 {
     const std::optional<TStoredImage> image = ReadStoredImage(catalogCode, itemId, connection, true);
-    if (!image)
+    return image && DecodeStoredImage(*image, picture, size, mimeType);
+}
+
+bool TCommonImages::LoadCollectionImageToPicture(int itemId, TPicture& picture, std::int64_t& size,
+                                                 std::string& mimeType, TAbstractObjectCollection& collection)
+{
+    TAbstractCObject* object = collection.GetObject(itemId, "Image");
+    if (!object)
         return false;
-    size = static_cast<std::int64_t>(image->bytes.size());
-    mimeType = image->mimeType;
-    try {
-        std::unique_ptr<TPicture> loaded = LoadGraphicFromBytes(image->mimeType, image->bytes);
-        if (!loaded)
-            return false;
-        picture = std::move(*loaded);
-    } catch (const ECriticalTolvexException&) {
-        return false;  // stored bytes that do not decode
-    }
-    return true;
+    std::ostringstream bytes;
+    TBinaryDataInfo info;
+    if (!object->GetBinaryData("ImageData", kNoLanguageCode, bytes, 0, &info))
+        return false;
+    return DecodeStoredImage({bytes.str(), info.MimeType}, picture, size, mimeType);
 }
 
 std::string TCommonImages::GetImageFileName(int itemId, TAbstractDBConnection& connection,

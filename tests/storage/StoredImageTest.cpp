@@ -8,6 +8,10 @@
 #include "common/CommonImages.h"
 #include "common/PictureCodec.h"
 #include "storage/CatalogTables.h"
+#include "storage/ObjectCollection.h"
+#include "storage/ObjectFactory.h"
+#include "storage/TolvexObject.h"
+#include "support/CatalogFixture.h"
 
 #include <sstream>
 
@@ -268,6 +272,49 @@ TEST_F(StoredImageTest, ReferencesAreReplacedByCatalogAddressesOfTheirImages)
     };
     for (const Case& c : cases)
         EXPECT_EQ(TCommonImages::ReplaceImageUrls(c.html, c.entries, Main(), Catalog), c.expected) << c.why;
+}
+
+// ---- images of an object collection ----------------------------------------------------------
+
+TEST(StoredImageCollection, PictureComesFromTheItemsImageObjectInTheCollection)
+{
+    TCatalogFixture catalog;
+    catalog.DeclareClass(5, "Image").Member(6, "ImageData", 252);
+    catalog.AddItem(1001, 301, 3);
+    catalog.AddItem(2001, 301, 3, 1001);  // a further placement of 1001
+    catalog.AddItem(1002, 301, 3);        // no image object
+    const std::string png = TPictureCodec::ForKind(TPictureKind::Png).Encode(Sample());
+    {
+        TTolvexObjectFactory factory(catalog.Context());
+        auto image = factory.CreateObject(1001, 5, 0, catalog.Connection(), "");
+        std::istringstream in(png);
+        image->SetBinaryData("ImageData", catalog.GetCurrentLangCode(), "image/png", in, 0, nullptr);
+    }
+    TObjectCollection collection(catalog.Context());
+    collection.Open("shop", catalog.Connection());
+
+    for (int itemId : {1001, 2001}) {
+        TPicture picture;
+        std::int64_t size = 0;
+        std::string mimeType;
+        ASSERT_TRUE(TCommonImages::LoadCollectionImageToPicture(itemId, picture, size, mimeType, collection)) << itemId;
+        EXPECT_EQ(picture.Width(), 24) << itemId;
+        EXPECT_EQ(picture.Kind(), TPictureKind::Png) << itemId;
+        EXPECT_EQ(size, static_cast<std::int64_t>(png.size())) << itemId;
+        EXPECT_EQ(mimeType, "image/png") << itemId;
+    }
+    TAbstractCObject* object = collection.GetObject(1001, "Image");
+    TPicture picture;
+    std::int64_t size = 0;
+    std::string mimeType;
+    TCommonImages::LoadCollectionImageToPicture(1001, picture, size, mimeType, collection);
+    EXPECT_EQ(collection.GetObject(1001, "Image"), object) << "the object stays in the collection";
+    EXPECT_FALSE(TCommonImages::LoadCollectionImageToPicture(1002, picture, size, mimeType, collection));
+    EXPECT_FALSE(TCommonImages::LoadCollectionImageToPicture(0, picture, size, mimeType, collection));
+
+    // The rows the object wrote are the ones the database reads find.
+    EXPECT_TRUE(TCommonImages::LoadImageToPicture("shop", 2001, picture, size, mimeType, catalog.Connection()));
+    EXPECT_EQ(TCommonImages::GetImageFileName(1001, catalog.Connection(), "shop"), "1001.png");
 }
 
 // ---- blob fields to files ------------------------------------------------------------------------
