@@ -1,11 +1,10 @@
 // TCommonImages: images stored in the catalog database.
 #include "common/CommonImages.h"
 
+#include "common/BinaryDataInfo.h"
 #include "common/CommonBinary.h"
 #include "common/CommonFunctions.h"
 #include "common/Exceptions.h"
-#include "common/PictureCodec.h"
-#include "common/BinaryDataInfo.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
 #include "storage/CatalogTables.h"
