@@ -1,5 +1,7 @@
 #include "common/CommonBinary.h"
 
+#include "common/AtomicFile.h"
+
 #include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
 #include "storage/QueryGuard.h"
@@ -18,30 +20,6 @@ namespace {
 // Member types of HTML and source-code text members.
 constexpr int HtmlMemberType = 52;
 constexpr int SourceMemberType = 53;
-
-// A fresh name beside FileName for writing before the rename.
-std::string TemporaryName(const std::string& fileName)
-{
-    static std::atomic<unsigned> counter{0};
-    return fileName + ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-}
-
-void WriteFileAtomically(const std::string& fileName, const std::string& data)
-{
-    const std::string temporary = TemporaryName(fileName);
-    bool written = false;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        written = out && out.write(data.data(), static_cast<std::streamsize>(data.size())) && out.flush();
-    }
-    std::error_code error;
-    if (written)
-        fs::rename(temporary, fileName, error);
-    if (!written || error) {
-        fs::remove(temporary, error);
-        throw ECriticalTolvexException("The file \"" + fileName + "\" cannot be written");
-    }
-}
 
 }  // namespace
 
@@ -63,7 +41,8 @@ void TCommonBinary::SaveBlobToFile(const std::string& fileName, const TVariant& 
     std::error_code error;
     if (!fs::is_directory(folder, error))
         return;
-    WriteFileAtomically(fileName, FieldBytes(field).value_or(std::string()));
+    if (!WriteFileAtomically(fileName, FieldBytes(field).value_or(std::string())))
+        throw ECriticalTolvexException("The file \"" + fileName + "\" cannot be written");
 }
 
 void TCommonBinary::AddNamesAfterMarker(const std::string& catalogCode, const std::string& marker,
