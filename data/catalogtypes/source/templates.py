@@ -183,6 +183,8 @@ def read_items():
         check(item.folder in FOLDER_IDS, f"{item.line}: folder {item.folder} has no item id in templates.py")
         check(item.item_type in SOURCE_CLASS or item.item_type == PICTURE,
               f"{item.line}: item type {item.item_type} is no template item type")
+        for word in item.page_types:
+            check(word.isdigit() or word in (ALL_PAGES, HOME_ROOT), f"{item.line}: unknown page type {word}")
         check_file(item)
     for file in ITEM_IDS:
         check(file in files, f"templates.py names {file}, which items.tsv does not list")
@@ -267,6 +269,8 @@ class TemplateSet:
         check(len(masters) == 1, f"{label}: not exactly one master template is the default of all pages")
         self.default_master = masters[0]
         self.default_style = next(s for s in self.styles if s.master == self.default_master.file)
+        named = [p for item in self.of_type(BODY) for p in item.page_types]
+        check(len(named) == len(set(named)), f"{label}: a page type has two default body templates")
 
     # ---- ids
 
