@@ -544,8 +544,8 @@ TEST_P(ShippedDefinition, StylesNameTheirTemplatesSheetsAndBackground)
     const std::vector<std::string> styles =
         db.Column("SELECT ItemId FROM Items WHERE ParentItemId = " + Str(kStylesRoot) + " AND ItemId = LinkedItemId");
     ASSERT_EQ(styles.size(), 3u);
-    const int masterFolder = TemplateFolders(db).at(501).at(0);
     const std::map<int, std::map<int, int>> folders = TemplateFolders(db);
+    const int masterFolder = folders.at(501).at(0);
     for (const std::string& style : styles) {
         const int id = Int(style);
         SCOPED_TRACE("style " + StringMember(db, id, 1, 1));
