@@ -37,7 +37,8 @@ public:
     // The first visible placement of the item other than the item itself; 0 when none.
     virtual int FindVisibleLinkCopy(int itemId, const std::string& catalogCode,
                                     TAbstractDBConnection& connection) = 0;
-    // The item's row; for id 0 or a missing row every field is empty (0, not visible).
+    // The item's row, Visible when NotVisible is empty or 0; for id 0 or a
+    // missing row every field is empty (0, not visible).
     virtual TItemDescription GetItemDescription(int itemId, const std::string& catalogCode,
                                                 TAbstractDBConnection& connection) = 0;
     // The visible sibling after (before) the item among its parent's visible

@@ -12,10 +12,13 @@ XmlBuilderFixture::XmlBuilderFixture()
     catalog.DeclareClass(kProduct, "Product")
         .Member(1, "Name", 1)
         .Member(2, "Tags", 1, mfIsMultiple)
+        .Member(51, "Summary", 51)
+        .Member(100, "Rank", 100)
         .Member(101, "Color", 101)
         .Member(102, "Related", 101, mfIsMultiple)
         .Member(152, "Weight", 152)
-        .Member(153, "Price", 153);
+        .Member(153, "Price", 153)
+        .Member(201, "Released", 201);
     catalog.DeclareClass(kPageLinks, "PageLinks").Member(1, "LinkGroup", 1).Member(101, "LinkStyles", 101);
     catalog.DeclareClass(kMember, "CoCMember").Member(1, "CatalogCode", 1);
     AddItem(100, kSection, 1, 1, "Section A");
