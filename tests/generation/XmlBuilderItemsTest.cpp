@@ -85,6 +85,11 @@ INSTANTIATE_TEST_SUITE_P(
                   "<Menu SelectedItemId=\"100\">" + Name(100, "indent=\"0\"") + Name(110, "indent=\"1\"") +
                       Name(111, "indent=\"1\"") + Name(112, "indent=\"1\"") + Name(200, "indent=\"0\"") +
                       Name(110, "indent=\"0\"", 300) + "</Menu>"},
+        TRuleCase{"HierarchyAndRoot for a deeper page: the path's items, then the page among its siblings",
+                  "TagName=Menu&Action=HierarchyAndRoot&RootItemId=1&" + kNamesTag, 120,
+                  "<Menu SelectedItemId=\"120\">" + Name(100, "indent=\"0\"") + Name(112, "indent=\"1\"") +
+                      Name(120, "indent=\"2\"") + Name(200, "indent=\"0\"") + Name(110, "indent=\"0\"", 300) +
+                      "</Menu>"},
         TRuleCase{"HierarchyAndRoot for a page outside the root",
                   "TagName=Menu&Action=HierarchyAndRoot&RootItemId=112&" + kNamesTag, 110,
                   "<Menu SelectedItemId=\"110\">" + Name(120, "indent=\"0\"") + "</Menu>"},
