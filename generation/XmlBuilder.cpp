@@ -17,6 +17,7 @@ constexpr int kPageLinksClassId = 103;
 
 // Link styles of a link group.
 constexpr int kUseDefaultLinks = 0;
+constexpr int kUseDefaultLinksToo = 1;
 constexpr int kUseParentLinks = 2;
 constexpr int kUseOnlyCustomLinks = 3;
 
@@ -74,7 +75,7 @@ void TXmlBuilder::ProcessRule(int itemId, int treeItemId, int itemType, const st
         if (TAbstractCObject* linkObject = FindLinkGroupObject(itemId, linkGroup)) {
             linkInstanceId = linkObject->GetInstanceId();
             linkStyles = linkObject->GetInteger("LinkStyles", 0);
-            process = linkStyles == kUseDefaultLinks || linkStyles == 1;
+            process = linkStyles == kUseDefaultLinks || linkStyles == kUseDefaultLinksToo;
             if (linkStyles == kUseParentLinks && RunParentLinks(treeItemId, ruleText, catalogCode) &&
                 stopAfterParentLinks)
                 return;
