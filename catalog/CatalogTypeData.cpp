@@ -13,6 +13,7 @@
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
+#include <libxml/xmlstring.h>
 
 #include <charconv>
 #include <cstdint>
@@ -337,14 +338,31 @@ private:
         value.indexId = Optional(node, attributes, "index", 0);
         value.memberType = Optional(node, attributes, "type", kind->defaultType);
         attributes.Take("lang", value.langCode);
-        const bool binary = value.table == "CBinary";
-        if (binary)
-            ReadBinary(node, attributes, value);
+        const bool fromFile = ReadFromFile(node, attributes, value);
         RefuseUnknown(node, attributes);
         CheckValueKey(node, *kind, object, value);
-        if (!binary)
+        if (!fromFile)
             ReadContent(node, *kind, value);
         return value;
+    }
+
+    // Binary values, and Text values that name a file, take their bytes from
+    // that file; answers whether the value did.
+    bool ReadFromFile(const xmlNode* node, TAttributes& attributes, TCatalogTypeValue& value) const
+    {
+        if (value.table == "CBinary") {
+            ReadBinary(node, attributes, value);
+            return true;
+        }
+        std::string file;
+        if (value.table != "CText" || !attributes.Take("file", file))
+            return false;
+        value.text = ReadNamedFile(node, file, "Text");
+        // Texts are UTF-8 without NUL, like the texts written out in the file.
+        if (value.text.find('\0') != std::string::npos ||
+            !xmlCheckUTF8(reinterpret_cast<const xmlChar*>(value.text.c_str())))
+            Fail(node->line, "the file " + file + " is no UTF-8 text");
+        return true;
     }
 
     void CheckValueKey(const xmlNode* node, const TValueKind& kind, const TCatalogTypeObject& object,
@@ -393,19 +411,29 @@ private:
         std::string file;
         if (!attributes.Take("mime", value.mimeType) || value.mimeType.empty())
             Fail(node->line, "Binary needs the attribute mime");
-        if (!attributes.Take("file", file) || file.empty())
+        if (!attributes.Take("file", file))
             Fail(node->line, "Binary needs the attribute file");
+        value.text = ReadNamedFile(node, file, "Binary");
+    }
+
+    // The bytes of the file that a value element names, relative to the
+    // definition file's folder; the element itself holds no text then.
+    std::string ReadNamedFile(const xmlNode* node, const std::string& file, const std::string& element) const
+    {
+        if (file.empty())
+            Fail(node->line, element + " needs a file name in its attribute file");
         if (Trimmed(NodeText(node)) != "")
-            Fail(node->line, "Binary takes its bytes from its file, not from its text");
+            Fail(node->line, element + " takes its bytes from its file, not from its text");
         const fs::path path = fs::path(fileName_).parent_path() / file;
         std::ifstream in(path, std::ios::binary);
         if (!in)
             Fail(node->line, "cannot read the file " + path.string());
-        value.text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        std::string bytes(std::istreambuf_iterator<char>(in), {});
         if (in.bad())
             Fail(node->line, "cannot read the file " + path.string());
-        if (value.text.empty())
+        if (bytes.empty())
             Fail(node->line, "the file " + path.string() + " is empty");
+        return bytes;
     }
 
     std::string fileName_;

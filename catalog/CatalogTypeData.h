@@ -7,7 +7,10 @@
 // The file lists items; each item carries its object instances and each
 // object its member values, with the value kind (and so the value table)
 // written out: String -> CStrings, Text -> CText, Number -> CNumbers,
-// Date -> CDates, Binary -> CBinary (the bytes read from a file beside the
+// Date -> CDates, Binary -> CBinary. Binary values, and Text values that
+// carry the attribute file, take their bytes from that file, named relative
+// to the definition's folder (the shipped templates are read from
+// data/templates and data/styles that way, not copied into every
 // definition). Reading checks the whole file before anything is written; a
 // file that breaks a rule raises ECriticalTolvexException naming the file and
 // the line.

@@ -1,6 +1,8 @@
 // TCommonFunctions: MIME types, files and file names.
 #include "common/CommonFunctions.h"
 
+#include "common/AtomicFile.h"
+
 #include "common/CRC32.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
@@ -77,42 +79,6 @@ std::string JoinLinesWithCrLf(const std::vector<std::string>& lines)
     return out;
 }
 
-bool WriteAll(int fd, const std::string& data)
-{
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Writes Data to a fresh temporary file beside FileName and renames it into
-// place, so the file is either the old one or the whole new one.
-bool WriteFileAtomically(const std::string& fileName, const std::string& data)
-{
-    static std::atomic<unsigned> counter{0};
-    std::string tempName;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        tempName = fileName + ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-        fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return false;
-    }
-    if (fd < 0)
-        return false;
-    const bool written = WriteAll(fd, data);
-    const bool closed = ::close(fd) == 0;
-    if (written && closed && ::rename(tempName.c_str(), fileName.c_str()) == 0)
-        return true;
-    ::unlink(tempName.c_str());
-    return false;
-}
 
 // The full name of a program found along PATH; empty when there is none.
 std::string FindProgram(const std::string& name)
@@ -142,6 +108,8 @@ std::string TCommonFunctions::GetMimeTypeByFileName(const std::string& fileName)
         {".htm", "text/html"},
         {".css", "text/css"},
         {".bmp", "image/bmp"},
+        // PNG pictures are read and written like the other image kinds.
+        {".png", "image/png"},
         {".swf", "application/x-shockwave-flash"},
         {".js", "application/x-javascript"},
         {".pdf", "application/pdf"},

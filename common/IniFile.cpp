@@ -1,5 +1,7 @@
 #include "common/IniFile.h"
 
+#include "common/AtomicFile.h"
+
 #include "common/Exceptions.h"
 
 #include <cerrno>
@@ -90,70 +92,20 @@ void CheckKey(const std::string& key)
         throw EDeveloperTolvexException("Invalid settings key \"" + key + "\"");
 }
 
-std::string FolderOf(const std::string& fileName)
-{
-    size_t slash = fileName.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : fileName.substr(0, slash);
-}
-
-std::string HiddenTempName(const std::string& fileName)
-{
-    size_t slash = fileName.rfind('/');
-    std::string folder = slash == std::string::npos ? "" : fileName.substr(0, slash + 1);
-    std::string base = slash == std::string::npos ? fileName : fileName.substr(slash + 1);
-    return folder + "." + base + ".tmp-XXXXXX";
-}
-
-bool WriteAll(int fd, const std::string& content)
-{
-    size_t done = 0;
-    while (done < content.size()) {
-        ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-void SyncFolder(const std::string& folder)
-{
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
-}
 
 [[noreturn]] void ThrowCannotWrite(const std::string& fileName)
 {
     throw ECriticalTolvexException("Unable to write to " + fileName);
 }
 
-// Writes the whole content under a temporary name beside the file, makes it
-// durable and renames it over the file. Returns the inode of the new file.
-ino_t WriteFileAtomically(const std::string& fileName, const std::string& content)
+// Writes the whole content safely; returns the inode of the new file. The
+// settings file holds scrambled passwords, so a new one is private.
+ino_t WriteIniFile(const std::string& fileName, const std::string& content)
 {
-    std::string tempName = HiddenTempName(fileName);
-    int fd = ::mkstemp(tempName.data());
-    if (fd < 0)
+    ino_t inode = 0;
+    if (!WriteFileAtomically(fileName, content, 0600, &inode))
         ThrowCannotWrite(fileName);
-    struct stat old {};
-    if (::stat(fileName.c_str(), &old) == 0)
-        ::fchmod(fd, old.st_mode & 07777);
-    struct stat written {};
-    bool ok = WriteAll(fd, content) && ::fsync(fd) == 0 && ::fstat(fd, &written) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (!ok || ::rename(tempName.c_str(), fileName.c_str()) != 0) {
-        ::unlink(tempName.c_str());
-        ThrowCannotWrite(fileName);
-    }
-    SyncFolder(FolderOf(fileName));
-    return written.st_ino;
+    return inode;
 }
 
 }  // namespace
@@ -359,7 +311,7 @@ void TIniFile::Save()
 {
     ino_t written = 0;
     try {
-        written = WriteFileAtomically(fileName_, Serialise());
+        written = WriteIniFile(fileName_, Serialise());
     } catch (...) {
         Invalidate();  // the change did not reach the disk: forget it
         throw;

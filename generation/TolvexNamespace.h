@@ -9,6 +9,6 @@
 // agrees on it.
 
 inline constexpr const char* TolvexNamespacePrefix = "tolvex";
-inline constexpr const char* TolvexNamespaceUri = "urn:tolvex:generation";
+inline constexpr const char* TolvexNamespaceUri = "urn:tolvex:xml-generation";
 // Name of a rule element, without its prefix.
 inline constexpr const char* TolvexRuleElementName = "xml-generation-rule";

@@ -12,7 +12,8 @@ TEST(CommonFunctionsText, MimeTypes)
     EXPECT_EQ(F::GetMimeTypeByFileName("x.Htm"), "text/html");
     EXPECT_EQ(F::GetMimeTypeByFileName("x.js"), "application/x-javascript");
     EXPECT_EQ(F::GetMimeTypeByFileName("x.ico"), "application/x-ico");
-    EXPECT_EQ(F::GetMimeTypeByFileName("x.png"), "application/octet-stream");
+    EXPECT_EQ(F::GetMimeTypeByFileName("x.PNG"), "image/png") << "PNG pictures are stored as what they are";
+    EXPECT_EQ(F::GetMimeTypeByFileName("x.webp"), "application/octet-stream");
     EXPECT_EQ(F::GetMimeTypeByFileName("dir.gif/noext"), "application/octet-stream");
 
     EXPECT_EQ(F::GetExtensionByMimeType("image/whatever-it-is", "f.jpg"), "whatever-it-is");

@@ -23,9 +23,12 @@ Names used below:
                    catalog, -1 = tree nodes of every type
     template kinds 0 master, 1 body, 2 colour style sheet, 3 font style
                    sheet, 4 report
-"""
 
-import templates as tpl
+The templates and styles themselves come from data/templates/items.tsv and
+data/styles/styles.tsv through templates.py; here a page type only says
+that it has page templates (PAGE_TEMPLATES), and a catalog type which
+catalog type's templates it carries (templates_of).
+"""
 
 # ------------------------------------------------------------------ records
 
@@ -105,7 +108,7 @@ class Item:
 class CatalogType:
     def __init__(self, number, name, description, order, listed, start_action=0,
                  actions=None, filters=(), item_types=(), items=(), include=(),
-                 init_pages=(), update=(), delete=(), version="1"):
+                 init_pages=(), update=(), delete=(), version="1", templates_of=None):
         self.number = number
         self.name = name
         self.description = description
@@ -121,6 +124,9 @@ class CatalogType:
         self.update = list(update)
         self.delete = list(delete)
         self.version = version
+        # The catalog type whose templates the type carries (a number of
+        # items.tsv's catalog-types column), or SHARED_TEMPLATES.
+        self.templates_of = number if templates_of is None else templates_of
 
 
 # ------------------------------------------------------------------ ids
@@ -149,15 +155,25 @@ IT_CERTIFICATE_DIALOG = 8102
 IT_REFERENCE_DIALOG = 8103
 IT_EXPORT_DIALOG = 8104
 
-# Templates (the same ids in every type; 600000-700000 is the range of
-# template items).
+# Template folders (item type 2 below item 5) that item types name; the
+# templates and the other folders are in templates.py. 600000-700000 is the
+# range of template items.
 MASTER_FOLDER, BODY_FOLDER, COMMON_FOLDER, REPORT_FOLDER = 600001, 600002, 600003, 600005
-MASTER, COLOR_CSS, FONT_CSS = 600101, 600111, 600112
-BODY = 600201
-COMMON, RESOURCE_EN = 600301, 600302
-STYLES_ROOT, STANDARD_STYLE = 510, 600901
+STYLE_SHEETS_FOLDER = 600006
+STYLES_ROOT = 510
 
-PAGE_TEMPLATES = {0: MASTER_FOLDER, 1: BODY_FOLDER}
+# The body-template folder of a page type: make_catalogtypes.py puts in the
+# folder whose default is the page type's own body template (items.tsv), or
+# else the folder of the type's default body template.
+PAGE_BODY = "page body"
+PAGE_TEMPLATES = {0: MASTER_FOLDER, 1: PAGE_BODY}
+
+# CatalogType.templates_of: the shared templates and the styles alone (the
+# files below data/templates/shared/ and data/styles/).
+SHARED_TEMPLATES = "shared"
+
+# Item types of templates: what a template folder may hold.
+TEMPLATE_TYPES = [501, 502, 503, 504, 505, 506, 512, 514, 518]
 
 # Item-type flag words.
 HTML = 0x01
@@ -310,7 +326,7 @@ def common_item_types():
     template_editors = [Editor("CommonTemplatePropertiesEditor"), Editor("CommonXmlSourcesEditor")]
     return [
         ItemType(2, "Folder", image="folder", sort=SORT_OTHER,
-                 editors=[Editor("ItemProperties")], children=[2, 301, 304]),
+                 editors=[Editor("ItemProperties")], children=[2, 301, 304] + TEMPLATE_TYPES),
         ItemType(301, "Image", image="image", editors=[Editor("ImageEdit"), Editor("ItemProperties")],
                  default_tab="ImageEditor-basic", edit_tab="ImageEditor-basic", children=[301]),
         ItemType(304, "Binary object", image="binary", editors=[Editor("ItemProperties")]),
@@ -327,7 +343,8 @@ def common_item_types():
                  sort=SORT_PAGES, editors=source),
         # templates
         ItemType(501, "Master template", "TemplateItemManager", image="master_template",
-                 default_tab="MasterTemplate-basic", templates={0: MASTER_FOLDER},
+                 default_tab="MasterTemplate-basic",
+                 templates={0: MASTER_FOLDER, 2: STYLE_SHEETS_FOLDER, 3: STYLE_SHEETS_FOLDER},
                  editors=[Editor("CommonMasterTemplateEditor"), Editor("TemplateHTMLEditor", "Advanced"),
                           Editor("CommonXmlSourcesEditor"), Editor("PreviewTemplate")],
                  children=[504, 505, 506, 517]),
@@ -339,10 +356,10 @@ def common_item_types():
         ItemType(503, "Language resource", "TemplateItemManager", image="common_template",
                  editors=template_editors),
         ItemType(504, "Colour style sheet", "TemplateItemManager", image="style_sheet",
-                 templates={2: MASTER}, editors=[Editor("CommonTemplatePropertiesEditor"),
+                 templates={2: STYLE_SHEETS_FOLDER}, editors=[Editor("CommonTemplatePropertiesEditor"),
                                                   Editor("CommonCSSSourcesEditor")]),
         ItemType(505, "Font style sheet", "TemplateItemManager", image="style_sheet",
-                 templates={3: MASTER}, editors=[Editor("CommonTemplatePropertiesEditor"),
+                 templates={3: STYLE_SHEETS_FOLDER}, editors=[Editor("CommonTemplatePropertiesEditor"),
                                                   Editor("CommonCSSSourcesEditor")]),
         ItemType(506, "Script", "TemplateItemManager", image="script",
                  editors=[Editor("CommonJavaScriptPropertiesEditor"), Editor("CommonJavaScriptSourcesEditor")]),
@@ -413,7 +430,7 @@ def product_item_types(line_children, with_zarivuro=False):
     ] + [Editor(name, kind=2) for name in codes_other]
     return [
         ItemType(11, "All products", "ProductListItemManager", image="product_line",
-                 editors=[Editor("ListAllProducts")]),
+                 templates=PAGE_TEMPLATES, editors=[Editor("ListAllProducts")]),
         ItemType(IT_PRICE_SCHEDULES, "Price schedules", "CommonPriceSchedulesItemManager", image="price",
                  editors=[Editor("CommonPriceSchedules")]),
         ItemType(IT_OPTION_LIBRARY, "Product options", image="option",
@@ -455,7 +472,7 @@ def company_type(editors, manager="CompanyItemManager"):
 def story_item_types():
     return [
         ItemType(10, "All stories", "CommonAllStoriesItemManager", image="story",
-                 editors=[Editor("CommonAllStories")]),
+                 templates=PAGE_TEMPLATES, editors=[Editor("CommonAllStories")]),
         page_type(3002, "Story", "CommonStoryItemManager", "story", parent=10,
                   editors=page_editors(extra_last=[Editor("CommonAllStoriesChanger")])),
     ]
@@ -594,7 +611,8 @@ DEFAULT_PROPERTIES = [
 
 
 def base_items(catalog_type, roots=()):
-    """Roots, catalog records, properties, templates and the style of every type.
+    """Roots, catalog records and properties of every type (templates.py adds
+    the templates and styles).
 
     The records that creating a catalog fills (administrator 602, company
     2001, catalog information 604, creation date 613) carry the object that
@@ -624,58 +642,15 @@ def base_items(catalog_type, roots=()):
              objects=[(3, []), names("Company"), (15, []), (14, [])]),
     ]
     items += [property_item(n, v) for (n, v) in DEFAULT_PROPERTIES]
-    items += template_items()
     return items
 
 
-def template_items():
-    version = (505, [("String", 1, "1.0")])
-    return [
-        Item(MASTER_FOLDER, 513, 5, "Master Templates", 1, dont_delete=True,
-             objects=[names("Master Templates"), (513, [("Number", 1, MASTER)])],
-             expanded_image="folder_open", collapsed_image="template_folder"),
-        Item(MASTER, 501, MASTER_FOLDER, "Standard", 100,
-             objects=[names("Standard"), (503, [("Text", 1, tpl.MASTER)]), version,
-                      (501, [("Number", 1, COLOR_CSS), ("Number", 2, FONT_CSS)])]),
-        Item(COLOR_CSS, 504, MASTER, "Standard Colours", 100,
-             objects=[names("Standard Colours"), (504, [("Text", 1, tpl.COLOR_CSS)]), version]),
-        Item(FONT_CSS, 505, MASTER, "Standard Fonts", 200,
-             objects=[names("Standard Fonts"), (504, [("Text", 1, tpl.FONT_CSS)]), version]),
-        Item(BODY_FOLDER, 513, 5, "Body Templates", 2, dont_delete=True,
-             objects=[names("Body Templates"), (513, [("Number", 1, BODY)])],
-             expanded_image="folder_open", collapsed_image="template_folder"),
-        Item(BODY, 502, BODY_FOLDER, "Standard Page", 100,
-             objects=[names("Standard Page"), (503, [("Text", 1, tpl.BODY)]), version, (502, [])]),
-        Item(COMMON_FOLDER, 513, 5, "Common Templates", 3, dont_delete=True,
-             objects=[names("Common Templates"), (513, [])],
-             expanded_image="folder_open", collapsed_image="template_folder"),
-        Item(COMMON, 512, COMMON_FOLDER, "Common Templates", 100,
-             objects=[names("Common Templates"), (503, [("Text", 1, tpl.COMMON)]), version]),
-        Item(RESOURCE_EN, 503, COMMON_FOLDER, "English Texts", 200,
-             objects=[names("English Texts"), (503, [("Text", 1, tpl.RESOURCE_EN)]), version]),
-        Item(REPORT_FOLDER, 513, 5, "Report Templates", 5, dont_delete=True,
-             objects=[names("Report Templates"), (513, [])],
-             expanded_image="folder_open", collapsed_image="template_folder"),
-        folder(STYLES_ROOT, 0, "Styles", 510),
-        Item(STANDARD_STYLE, IT_STYLE, STYLES_ROOT, "Standard", 100,
-             objects=[names("Standard"),
-                      (510, [("String", 1, str(i), "XXX", n)
-                             for n, i in enumerate((MASTER, COLOR_CSS, FONT_CSS, BODY, COMMON, RESOURCE_EN))]
-                       + [("String", 2, str(i), "XXX", n) for n, i in enumerate((MASTER, BODY))]
-                       + [("Number", 3, MASTER), ("Number", 4, COLOR_CSS), ("Number", 5, FONT_CSS),
-                          ("String", 7, str(COLOR_CSS), "XXX", 0), ("String", 8, str(FONT_CSS), "XXX", 0)]),
-                      (16, [("Text", 1, "A plain style: the standard master and body templates "
-                                        "with their colour and font style sheets.")])]),
-    ]
-
-
 def base_include(roots=()):
-    """Items every new catalog copies from its type's definition."""
+    """Items every new catalog copies from its type's definition, besides the
+    template folders and the default style's items (templates.py)."""
     ids = [1, 3, 4, 5, 6, 7, 8, 9, 17] + [i for (i, _) in roots]
     ids += [601, 602, 604, 613, 2001]
     ids += [n for (n, _) in DEFAULT_PROPERTIES]
-    ids += [MASTER_FOLDER, MASTER, COLOR_CSS, FONT_CSS, BODY_FOLDER, BODY, COMMON_FOLDER, COMMON,
-            RESOURCE_EN, REPORT_FOLDER]
     return ids
 
 
@@ -878,7 +853,8 @@ def hotel_type(number, name, description, order, hotel_editors, room_editors, ro
         number, name, description, order, True, start_action=1,
         actions=actions(20, 21, 27, 57, 65, 79, *extra_actions),
         filters=filters, item_types=item_types, items=items,
-        include=base_include(roots), init_pages=[100001, 100002, 100003, 100004])
+        include=base_include(roots), init_pages=[100001, 100002, 100003, 100004],
+        templates_of=8)  # every hotel type carries the hotel templates
 
 
 def type3():
@@ -943,7 +919,8 @@ def type7():
     return CatalogType(
         7, "Restaurants", "Web site presenting restaurants: information, photos, menus and maps", 7, True,
         start_action=1, actions=actions(20, 21, 38, 66), filters=filters, item_types=item_types,
-        items=items, include=base_include(), init_pages=[100001, 100003, 100004])
+        items=items, include=base_include(), init_pages=[100001, 100003, 100004],
+        templates_of=SHARED_TEMPLATES)
 
 
 def type12():
@@ -1060,7 +1037,7 @@ def type4():
         # folders (the roots of the records among them) offer the new records
         # in their pop-up menu
         ItemType(2, "Folder", image="folder", sort=SORT_OTHER, editors=[Editor("ItemProperties")],
-                 children=[2, 301, 304, 801, 804, 810, IT_STYLE], ui=record_ui),
+                 children=[2, 301, 304, 801, 804, 810, IT_STYLE] + TEMPLATE_TYPES, ui=record_ui),
         company_type([Editor("CommonCompany")]),
     ])
     filters = common_filters() + [
@@ -1080,7 +1057,8 @@ def type4():
         "The maker's tool: a catalog type's definition, styles and templates, and the hosting service's tables",
         90, False,
         actions={i: ACTIONS[i] for i in (10, 44, 45, 50, 51, 63, 69, 74, *range(90, 102), *range(110, 123))},
-        filters=filters, item_types=item_types, items=base_items(4), include=base_include())
+        filters=filters, item_types=item_types, items=base_items(4), include=base_include(),
+        templates_of=0)  # the templates of the definition in force without a catalog
 
 
 CATALOG_TYPES = [type0(), type1(), type2(), type3(), type4(), type5(), type7(), type8(), type12()]

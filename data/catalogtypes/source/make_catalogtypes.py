@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Writes the catalog-type definitions as XML files.
 
-Reads catalog_types.py (next to this script), checks it against the catalog
-description (data/catalogsxml/source/catalog_description.py) and the tree
-images (data/catalogtypes/icons/, drawn by make_icons.py), and writes, one
-folder up:
+Reads catalog_types.py (next to this script) and, through templates.py, the
+lists of the shipped templates and styles (data/templates/items.tsv,
+data/styles/styles.tsv); checks them against the catalog description
+(data/catalogsxml/source/catalog_description.py) and the tree images
+(data/catalogtypes/icons/, drawn by make_icons.py), and writes, one folder
+up:
 
   catalog_<N>.xml     one definition catalog "t#N" per catalog type
   USED-MEMBERS.txt    every class member the files use, and the item types
@@ -34,6 +36,7 @@ sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(REPO, "data", "catalogsxml", "source"))
 import catalog_description as cd  # noqa: E402
 import catalog_types as ct  # noqa: E402
+import templates as tpl  # noqa: E402
 
 # ------------------------------------------------------------ plug-in names
 # The names the program's built-in registry creates: its fixed table (exact
@@ -124,6 +127,7 @@ class Builder:
 
     def __init__(self, catalog_type):
         self.type = catalog_type
+        self.templates = tpl.TemplateSet(catalog_type)
         self.items = []
         self.used = {}  # (class, member) -> kind
 
@@ -151,21 +155,34 @@ class Builder:
                              objects=[ct.names(icon),
                                       (5, [("Number", 1, 16), ("Number", 2, 16),
                                            ("Binary", 6, ("image/bmp", f"icons/{icon}.bmp"))])]))
-        self.items += t.items
+        self.items += t.items + self.templates.all_items()
+        self.set_home_body()
         return self.items
+
+    def set_home_body(self):
+        """The home page that has a body template of its own names it."""
+        body = self.templates.home_body()
+        if body is None:
+            return
+        home = [item for item in self.type.items if item.item_id == tpl.HOME_PAGE]
+        check(home, f"catalog type {self.type.number}: a home-page body template but no home page")
+        page = [values for (class_id, values) in home[0].objects if class_id == 2]
+        check(page, f"catalog type {self.type.number}: the home page has no web-page object")
+        page[0].append(("Number", 2, body))
 
     def header(self):
         t = self.type
         values = [("Number", 1, t.order), ("String", 2, t.name), ("String", 3, t.description),
                   ("Number", 4, 1 if t.listed else 0), ("Number", 5, t.start_action),
-                  ("Text", 6, ct.tpl.BODY), ("String", 8, t.version), ("Number", 9, t.number)]
+                  ("Text", 6, tpl.FileText(tpl.DEFAULT_BODY)), ("String", 8, t.version), ("Number", 9, t.number)]
         return ct.Item(ct.HEADER_ITEM, ct.IT_HEADER, 8, t.name, order=806, dont_delete=True,
                        objects=[ct.names(t.name), (806, values)])
 
     def init_lists(self):
         t = self.type
         values = []
-        for member, ids in ((1, t.include), (2, t.init_pages), (3, t.update), (4, t.delete)):
+        include = t.include + self.templates.include()
+        for member, ids in ((1, include), (2, t.init_pages), (3, t.update), (4, t.delete)):
             values += [("String", member, str(item_id), "XXX", n) for n, item_id in enumerate(ids)]
         return ct.Item(ct.INIT_ITEM, ct.IT_INIT_LISTS, 8, "Initialisation Lists", order=521, dont_delete=True,
                        objects=[ct.names("Initialisation Lists"), (521, values)])
@@ -192,6 +209,8 @@ class Builder:
         for child in d.children:
             objects.append((805, [("Number", 2, child)]))
         for kind, folder_id in sorted(d.templates.items()):
+            if folder_id == ct.PAGE_BODY:
+                folder_id = self.templates.body_folder(d.item_type)
             objects.append((808, [("Number", 2, kind), ("Number", 3, folder_id)]))
         for n, e in enumerate(d.ui, start=1):
             objects.append((809, [("Number", 1, e.kind), ("Number", 3, e.action), ("String", 4, e.caption),
@@ -203,7 +222,8 @@ class Builder:
 # ------------------------------------------------------------ checks
 
 
-def check_type(t, items, definition_types):
+def check_type(builder, items, definition_types):
+    t = builder.type
     label = f"catalog type {t.number}"
     ids = set()
     for item in items:
@@ -225,7 +245,7 @@ def check_type(t, items, definition_types):
                 check(kind_of(MEMBERS[key][0]) == kind,
                       f"{label}: item {item.item_id}: member {class_id}.{member} is no {kind} member")
             instances.add(n)
-    for item_id in t.include + t.init_pages + t.update + t.delete:
+    for item_id in t.include + builder.templates.include() + t.init_pages + t.update + t.delete:
         check(item_id in ids, f"{label}: the initialisation lists name a missing item {item_id}")
     actions = set(t.actions)
     check(10 in actions, f"{label}: no action 10")
@@ -239,7 +259,12 @@ def check_type(t, items, definition_types):
         for e in d.editors:
             check(is_editor_name(e.name), f"{where}: unknown editor {e.name}")
         for kind, folder_id in d.templates.items():
+            if folder_id == ct.PAGE_BODY:
+                folder_id = builder.templates.body_folder(d.item_type)
             check(folder_id in ids, f"{where}: template folder {folder_id} of kind {kind} is missing")
+        if d.item_type in builder.templates.page_types():
+            check(d.templates.get(1) == ct.PAGE_BODY,
+                  f"{where}: items.tsv gives the type a body template, but it has no page templates")
         for child in d.children:
             check(child in numbers, f"{where}: child type {child} is not defined")
         for e in d.ui:
@@ -287,6 +312,8 @@ def value_xml(class_id, value, used):
     if kind == "Binary":
         mime, file_name = data
         return f'<Binary{attrs} mime="{attribute(mime)}" file="{attribute(file_name)}"/>'
+    if isinstance(data, tpl.FileText):
+        return f'<{kind}{attrs} file="{attribute(data.attribute())}"/>'
     if kind == "Number":
         text = str(data)
     elif kind == "Text":
@@ -370,15 +397,16 @@ def main():
     type4_numbers = {d.item_type for d in type4.item_types}
     try:
         for t in ct.CATALOG_TYPES:
-            items = Builder(t).build()
+            builder = Builder(t)
+            items = builder.build()
             own = {d.item_type for d in t.item_types}
-            check_type(t, items, own | type4_numbers)
+            check_type(builder, items, own | type4_numbers)
             built.append((t, items))
         texts = {f"catalog_{t.number}.xml": catalog_xml(t, items, used) for (t, items) in built}
         for tag in {f.split("=", 1)[1] for t in ct.CATALOG_TYPES for text in t.actions.values()
                     for f in text.split("&") if f.startswith("ByClassId=")}:
             check(tag in CLASS_TAGS.values(), f"a search kind names an unknown class {tag}")
-    except CheckError as error:
+    except (CheckError, tpl.TemplateError) as error:
         print(f"make_catalogtypes: {error}", file=sys.stderr)
         return 1
     for name, text in texts.items():

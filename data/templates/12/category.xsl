@@ -7,7 +7,7 @@
 -->
 <xsl:stylesheet version="1.0"
     xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
-    xmlns:tolvex="urn:tolvex:generation"
+    xmlns:tolvex="urn:tolvex:xml-generation"
     exclude-result-prefixes="tolvex">
 
   <!-- Every product with its categories and the page that shows it. -->

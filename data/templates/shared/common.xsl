@@ -14,7 +14,7 @@
 -->
 <xsl:stylesheet version="1.0"
     xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
-    xmlns:tolvex="urn:tolvex:generation"
+    xmlns:tolvex="urn:tolvex:xml-generation"
     xmlns:txt="urn:tolvex:texts"
     exclude-result-prefixes="tolvex txt">
 

@@ -6,7 +6,7 @@
 -->
 <xsl:stylesheet version="1.0"
     xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
-    xmlns:tolvex="urn:tolvex:generation"
+    xmlns:tolvex="urn:tolvex:xml-generation"
     exclude-result-prefixes="tolvex">
 
   <!-- Every visible story below the stories root, in tree order. -->

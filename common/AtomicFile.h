@@ -1,0 +1,13 @@
+#pragma once
+// Writing a whole file safely: the content goes to a temporary name beside
+// the file, is made durable and renamed over the file, so a crash leaves
+// either the old file or the whole new one, never half of it.
+#include <string>
+#include <sys/types.h>
+
+// Writes Content as FileName. An existing file keeps its permission bits; a
+// new one gets NewFileMode (less the umask). Returns false when anything
+// failed: then the file is unchanged and no temporary file is left.
+// Inode, when given, receives the inode of the new file.
+bool WriteFileAtomically(const std::string& fileName, const std::string& content,
+                         mode_t newFileMode = 0666, ino_t* inode = nullptr);
