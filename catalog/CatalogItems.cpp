@@ -5,8 +5,6 @@
 #include "catalog/CatalogItemsSql.h"
 #include "catalog/TolvexCatalog.h"
 #include "common/CommonFunctionsDetail.h"
-#include "storage/CatalogTables.h"
-#include "storage/QueryGuard.h"
 
 using namespace catalog_sql;
 using std::to_string;
