@@ -196,7 +196,8 @@ public:
     // ---- creating and deleting items (CatalogItemsCreate.cpp, CatalogItemsDelete.cpp) ----
     // Creates an item (ItemId 0: a new id from the sequence "Items") placed
     // after its siblings of the same sort group; OrderNum receives the order
-    // number used. Empty code: the open catalog.
+    // number used. Empty code: the open catalog (0, nothing created, when
+    // none is open).
     int CreateItem(int itemType, int parentItemId, int linkedItemId, const std::string& catalogCode,
                    TAbstractDBConnection& connection, int itemId, std::int64_t* orderNum = nullptr);
     // Creates an item with the next free id strictly between MinId and MaxId

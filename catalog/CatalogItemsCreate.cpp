@@ -32,6 +32,8 @@ int TCatalog::CreateItem(int itemType, int parentItemId, int linkedItemId, const
                          TAbstractDBConnection& connection, int itemId, std::int64_t* orderNum)
 {
     const std::string code = CodeOrOpenCatalog(catalogCode);
+    if (code.empty())
+        return 0;  // an empty code while no catalog is open
     int newId = itemId;
     if (newId == 0) {
         TTolvexCatalog* open = GetOpenCatalog();
@@ -94,6 +96,8 @@ int TCatalog::CreateItemInRange(int minId, int maxId, int itemType, int parentIt
                                 std::int64_t* orderNum)
 {
     const std::string code = CodeOrOpenCatalog(catalogCode);
+    if (code.empty())
+        return 0;
     const int candidate =
         IntOf(FirstField(connection,
                          "SELECT MAX( ItemId ) AS MaxItemId FROM Items WHERE CatalogCode = :CatalogCode AND "

@@ -116,6 +116,8 @@ TEST_F(CatalogItemsTest, AnEmptyCodeNeedsAnOpenCatalog)
 {
     env.Db().AddItem(1000, 100, 1);
     EXPECT_EQ(env.Catalog().GetParentItemId(1000, "", env.Connection()), 0) << "no catalog is open";
+    EXPECT_EQ(env.Catalog().CreateItem(100, 1000, 0, "", env.Connection(), 0), 0);
+    EXPECT_EQ(env.Db().Count("Items"), 1) << "nothing created";
     ASSERT_EQ(env.OpenCatalog(1), "");
     EXPECT_EQ(env.Catalog().GetParentItemId(1000, "", env.Connection()), 1);
     const int created = env.Catalog().CreateItem(100, 1000, 0, "", env.Connection(), 0);
