@@ -112,9 +112,9 @@ std::vector<int> TCatalog::ItemsToDelete(int itemId, const std::string& catalogC
     // Tree roots never go with a subtree, even when a damaged catalog hangs
     // one below an item.
     const auto childrenOf = [&](int id) {
+        const std::string sql = "SELECT a.ItemId FROM Items AS a WHERE " + ChildrenCondition(id);
         std::vector<int> found;
-        for (const TVariant& child :
-             Column(connection, "SELECT a.ItemId FROM Items AS a WHERE " + ChildrenCondition(id), catalogCode, "ItemId"))
+        for (const TVariant& child : Column(connection, sql, catalogCode, "ItemId"))
             if (!IsRootItemId(IntOf(child)))
                 found.push_back(IntOf(child));
         return found;
@@ -133,13 +133,11 @@ void TCatalog::DeleteItemRows(int itemId, const std::string& catalogCode, TAbstr
                  to_string(itemId) + " OR a.ItemId IN (SELECT b.ItemId FROM Items AS b WHERE b.CatalogCode = "
                  "a.CatalogCode AND b.LinkedItemId = " + to_string(itemId) + "))",
              catalogCode);
+    const std::string rows = " FROM Items WHERE CatalogCode = :CatalogCode AND " + RemovedRows("Items", itemId);
     std::vector<TVariant> removed;
     if (writeTombstones)
-        removed = Column(connection,
-                         "SELECT ItemId FROM Items WHERE CatalogCode = :CatalogCode AND " + RemovedRows("Items", itemId),
-                         catalogCode, "ItemId");
-    Exec(connection, "DELETE FROM Items WHERE CatalogCode = :CatalogCode AND " + RemovedRows("Items", itemId),
-         catalogCode);
+        removed = Column(connection, "SELECT ItemId" + rows, catalogCode, "ItemId");
+    Exec(connection, "DELETE" + rows, catalogCode);
     for (const TVariant& value : removed) {
         const int id = IntOf(value);
         if (IsLocalItemId(id))

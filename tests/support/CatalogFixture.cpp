@@ -472,7 +472,9 @@ TCatalogEnvironment::TCatalogEnvironment(const std::string& catalogCode)
     : singletons_(home_.Path()), db_(catalogCode)
 {
     settings_ = std::make_unique<TGlobalSettings>(home_.Path(), nullptr);
-    db_.DeclareClass(1, "CommonNames").Member(1, "ItemName", 1, mfIsMultiLang).Member(2, "AltFileName", 1, mfIsMultiLang);
+    db_.DeclareClass(1, "CommonNames")
+        .Member(1, "ItemName", 1, mfIsMultiLang)
+        .Member(2, "AltFileName", 1, mfIsMultiLang);
     db_.DeclareClass(510, "PreDefinedStyle").Member(1, "IncludeStyles", 1, mfIsMultiple);
     db_.DeclareClass(513, "TemplateFolder").Member(1, "TemplateItemId", 102);
     db_.DeclareClass(601, "Languages").Member(1, "LangCode", 1, mfIsMultiple).Member(2, "DefaultLangCode", 1);
