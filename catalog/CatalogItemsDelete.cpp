@@ -109,8 +109,8 @@ std::vector<int> TCatalog::ItemsToDelete(int itemId, const std::string& catalogC
     std::vector<int> ids{itemId};
     if (children != TDeleteChildren::Cascade)
         return ids;
-    // Tree roots never go with a subtree, even when a damaged catalog hangs
-    // one below an item.
+    // Tree roots never go with a subtree (not even below a root that is
+    // deleted itself).
     const auto childrenOf = [&](int id) {
         const std::string sql = "SELECT a.ItemId FROM Items AS a WHERE " + ChildrenCondition(id);
         std::vector<int> found;

@@ -58,8 +58,9 @@ std::vector<int> TTreeWalk::Descendants(int itemId, const TChildrenOf& childrenO
     while (!pending.empty()) {
         const int current = pending.front();
         pending.pop_front();
+        const bool fromRoot = IsRootItemId(current);
         for (int child : childrenOf(current)) {
-            if (!seen.insert(child).second)
+            if ((IsRootItemId(child) && !fromRoot) || !seen.insert(child).second)
                 continue;
             found.push_back(child);
             pending.push_back(child);

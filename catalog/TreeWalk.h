@@ -3,7 +3,8 @@
 // bounded against cycles: a damaged or imported catalog whose ParentItemId
 // values form a loop must never hang the program. Every walk remembers the
 // items it has seen and never visits one twice; a walk up also stops at the
-// first tree root (ids 0 to 99) and at an item without a row.
+// first tree root (ids 0 to 99) and at an item without a row, and a walk
+// down does not go from an item into a root.
 //
 // Every walk over the item tree goes through here, whether it reads the
 // Items table or a tree held in memory (give the parent or children
@@ -34,8 +35,10 @@ public:
     static bool ReachesRoot(int itemId, const TParentOf& parentOf);
 
     // The descendants of ItemId, breadth first, each once; ItemId itself is
-    // never among them, even when a loop leads back to it. ChildrenOf is
-    // called once for ItemId and once for every descendant, in that order.
+    // never among them, even when a loop leads back to it. A tree root is
+    // never entered from an item that is no root (only a damaged catalog
+    // hangs a root below an item). ChildrenOf is called once for ItemId and
+    // once for every descendant, in that order.
     static std::vector<int> Descendants(int itemId, const TChildrenOf& childrenOf);
     // The same over the Items table of a catalog (children by ParentItemId).
     static std::vector<int> Descendants(TAbstractDBConnection& connection, const std::string& catalogCode,

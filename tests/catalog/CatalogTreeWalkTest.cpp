@@ -63,8 +63,10 @@ TEST(CatalogTreeWalkTest, AncestorsStopAtTheFirstRootAtALoopAndAtAMissingRow)
 TEST(CatalogTreeWalkTest, DescendantsVisitEachItemOnceBreadthFirstAndSurviveLoops)
 {
     const std::map<int, int> tree = {{1000, 1}, {1001, 1000}, {1002, 1000}, {1003, 1001}, {1, 1003}};
-    EXPECT_EQ(TTreeWalk::Descendants(1000, ChildrenIn(tree)), (std::vector<int>{1001, 1002, 1003, 1}))
-        << "the loop back to 1000 through root 1 ends there";
+    EXPECT_EQ(TTreeWalk::Descendants(1000, ChildrenIn(tree)), (std::vector<int>{1001, 1002, 1003}))
+        << "root 1 hung below 1003 is not entered";
+    EXPECT_EQ(TTreeWalk::Descendants(1, ChildrenIn(tree)), (std::vector<int>{1000, 1001, 1002, 1003}))
+        << "the loop back to the start ends there";
     EXPECT_EQ(TTreeWalk::Descendants(1002, ChildrenIn(tree)), std::vector<int>{});
 
     int calls = 0;
