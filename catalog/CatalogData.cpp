@@ -1,0 +1,400 @@
+// The open catalog: life cycle, the opening sequence, the login check, the
+// style check and the catalog-type hook.
+#include "catalog/CatalogData.h"
+
+#include "catalog/Catalog.h"
+#include "catalog/CatalogDataHost.h"
+#include "catalog/CatalogDataUI.h"
+#include "catalog/CatalogDefinition.h"
+#include "catalog/CatalogDefinitionRows.h"
+#include "catalog/CatalogItemsSql.h"
+#include "catalog/StyleSelector.h"
+#include "catalog/TolvexGuiControl.h"
+#include "common/CommonFunctions.h"
+#include "common/CommonFunctionsDetail.h"
+#include "common/CommonGui.h"
+#include "common/GlobalSettings.h"
+#include "common/Translation.h"
+#include "storage/AbstractDBConnection.h"
+#include "storage/AbstractDBConnectionFactory.h"
+#include "storage/CatalogTables.h"
+#include "storage/MemberValueText.h"
+#include "storage/ObjectFactory.h"
+#include "storage/QueryGuard.h"
+#include "storage/TolvexObject.h"
+
+#include <utility>
+
+using namespace catalog_sql;
+using std::to_string;
+
+namespace {
+
+// Catalog users: class 602 with the user name, the password and the role word.
+constexpr int kUserClassId = 602;
+constexpr int kUserNameMember = 1;
+constexpr int kPasswordMember = 2;
+constexpr int kRoleMember = 4;
+// The items that carry a catalog's style: its master templates.
+constexpr int kMasterTemplateType = 501;
+// The version of a style item (class 505): member 1 the version, member 2
+// the version up to which the user declined updates.
+constexpr int kStyleVersionClassId = 505;
+constexpr int kVersionMember = 1;
+constexpr int kDeclinedVersionMember = 2;
+constexpr const char* kDeclinedVersionTag = "DontAskUpToVersion";
+// Partner-portal catalogs build their category pages after every opening.
+constexpr int kPartnerPortalType = 12;
+// Item names: member 1 of class 1.
+constexpr int kNamesClassId = 1;
+// A link copy shows the name of its data item; a chain of copies longer
+// than this is broken data.
+constexpr int kMaxLinkDepth = 16;
+
+constexpr const char* kStyleCatalogPrefix = "t#";
+constexpr const char* kCatalogTypePlaceholder = "$CatalogType$";
+
+const std::pair<const char*, std::uint8_t> kRoleWords[] = {
+    {"admin", urAdministrator}, {"power", urPowerUser}, {"publisher", urPublisher},
+    {"user", urUser},           {"clerk", urClerk},
+};
+
+}  // namespace
+
+TCatalogData::TCatalogData(TCatalog& catalog, const TServices& services)
+    : TTolvexCatalog(catalog), catalog_(catalog), services_(services)
+{
+}
+
+TCatalogData::~TCatalogData()
+{
+    Close();
+}
+
+std::string TCatalogData::Translate(const std::string& text) const
+{
+    return services_.Translation ? services_.Translation->Translate(text) : text;
+}
+
+std::string TCatalogData::Format(const std::string& text, const std::string& arg1, const std::string& arg2) const
+{
+    return services_.Translation ? services_.Translation->Format(text, {arg1, arg2})
+                                 : TTranslation().Format(text, {arg1, arg2}, false);
+}
+
+std::string TCatalogData::DatabaseNameOf(const std::string& catalogCode, const TIniSettings& settings)
+{
+    if (catalogCode.rfind(kStyleCatalogPrefix, 0) != 0)
+        return catalogCode;
+    std::string name = settings.GetString(siStylesDatabaseName);
+    const std::size_t placeholder = name.find(kCatalogTypePlaceholder);
+    if (placeholder != std::string::npos)
+        name.replace(placeholder, std::string(kCatalogTypePlaceholder).size(), catalogCode.substr(2));
+    return name;
+}
+
+std::uint8_t TCatalogData::RoleOfWord(const std::string& roleWord)
+{
+    const std::string word = common_detail::LowerCase(roleWord);
+    for (const auto& [text, role] : kRoleWords)
+        if (word == text)
+            return role;
+    return urOther;
+}
+
+// ---- opening ------------------------------------------------------------------------------
+
+void TCatalogData::Open(const std::string& dbPath, const std::string& dbType, const std::string& dbParams,
+                        const std::string& catalogCode, const std::string& userName, const std::string& password,
+                        std::uint8_t flags, std::string& error)
+{
+    error.clear();
+    const TLoginParams login{dbPath, dbType, dbParams, catalogCode, userName, password};
+    const std::string folder = dbPath.empty() ? services_.Settings.GetDatabasePath() : dbPath;
+    if (!ConnectDatabase(dbType, dbParams, folder, DatabaseNameOf(catalogCode, services_.Settings.IniSettings()))) {
+        error = "Cannot connect to database";
+        return;
+    }
+    const std::string warning = GetConnectionFactory().GetOpenWarning();
+    if (!warning.empty())
+        services_.Gui.ShowWarning(warning, true);
+
+    // Everything up to the commit runs in one unit of work on a connection of
+    // its own; a failed opening leaves it without a commit.
+    std::unique_ptr<TAbstractDBConnection> connection = GetConnectionFactory().OpenSecondConnection();
+    if (!CheckStructureVersion(catalogCode, *connection, error))
+        return;
+    if (!(flags & kOpenSkipUserCheck)) {
+        CheckUser(catalogCode, userName, password, *connection, error);
+        if (!error.empty())
+            return;
+    }
+    if (!LearnCatalogType(catalogCode, *connection, flags, error) || !CheckStyles(login, flags, *connection, error))
+        return;
+    FinishOpening(catalogCode, *connection);
+}
+
+bool TCatalogData::CheckStructureVersion(const std::string& catalogCode, TAbstractDBConnection& connection,
+                                         std::string& error)
+{
+    bool correct = false;
+    try {
+        const std::vector<TVariant> row =
+            FirstRow(connection,
+                     "SELECT * FROM LocalSettings WHERE CatalogCode = :CatalogCode AND DataKey = :DataKey",
+                     catalogCode, {"DataValue"}, {{"DataKey", std::string("TolvexVersion")}});
+        correct = !row.empty() && TextOf(row.front()) == kTolvexDatabaseVersion;
+    } catch (const std::exception&) {
+        // A database of another structure (no such table) is no catalog of ours.
+        correct = false;
+    }
+    if (!correct)
+        error = "Not correct Tolvex database structure.";
+    return correct;
+}
+
+bool TCatalogData::LearnCatalogType(const std::string& catalogCode, TAbstractDBConnection& connection,
+                                    std::uint8_t flags, std::string& error)
+{
+    std::string lowerCode;
+    int catalogType = 0;
+    if (!catalog_.GetCatalogInfo(catalogCode, connection, lowerCode, catalogType, error))
+        return false;
+    if (catalogType == 0 && !(flags & kOpenAcceptTypeZero)) {
+        error = "Unknown catalog type";
+        return false;
+    }
+    SetCatalogCode(lowerCode);
+    SetCatalogType(catalogType);
+    services_.Host.ResetHomePageId();
+    if (TTolvexGuiControl* gui = services_.Host.GetGuiControl())
+        gui->RemoveCatalogMenuItems();
+    catalog_.GetDefinition().Load(catalogType);
+    LoadLanguages(connection);
+    return true;
+}
+
+bool TCatalogData::CheckStyles(const TLoginParams& login, std::uint8_t flags, TAbstractDBConnection& connection,
+                               std::string& error)
+{
+    bool updateOffered = false;
+    if ((flags & kOpenAcceptTypeZero) || CheckStyleVersions(updateOffered, connection))
+        return true;
+    TStyleSelector* selector = services_.Host.GetStyleSelector();
+    if (selector && selector->SelectStyle(updateOffered ? 1 : 0, false)) {
+        error = "reopen";
+        services_.Host.SetLoginParams(login);
+        return false;
+    }
+    if (updateOffered)
+        return true;
+    error = "closecatalog";
+    return false;
+}
+
+void TCatalogData::FinishOpening(const std::string& catalogCode, TAbstractDBConnection& connection)
+{
+    AfterOpen(catalogCode, connection);
+    connection.CommitTrans();
+    catalog_.GetDefinition().Load(GetCatalogType());
+    if (TTolvexGuiControl* gui = services_.Host.GetGuiControl()) {
+        gui->AddMenuActions();
+        gui->AddSearchItems();
+        gui->AddToolbarActions();
+    }
+}
+
+// ---- login ------------------------------------------------------------------------------------
+
+void TCatalogData::CheckUser(const std::string& catalogCode, const std::string& userName,
+                             const std::string& password, TAbstractDBConnection& connection, std::string& error)
+{
+    error.clear();
+    const std::string notExists = "User \"$1\" in catalog \"$2\" not exists";
+    const std::vector<TVariant> user =
+        FirstRow(connection,
+                 "SELECT ItemId FROM CStrings WHERE CatalogCode = :CatalogCode AND ClassId = " +
+                     to_string(kUserClassId) + " AND StringValue = :UserName AND MemberId = " +
+                     to_string(kUserNameMember),
+                 catalogCode, {"ItemId"}, {{"UserName", userName}});
+    if (user.empty()) {
+        error = Format(notExists, userName, catalogCode);
+        return;
+    }
+    // Member id -> value; for a member held twice the first row read wins.
+    std::map<int, std::string> members;
+    TQueryGuard query(connection);
+    query->SetSQL("SELECT StringValue, MemberId FROM CStrings WHERE CatalogCode = :CatalogCode AND ClassId = " +
+                  to_string(kUserClassId) + " AND ItemId = " + to_string(IntOf(user.front())));
+    query->SetParam("CatalogCode", catalogCode);
+    for (TAbstractRecordset& rows = query->Open(true); !rows.Eof(); rows.Next())
+        members.emplace(IntOf(rows.Field("MemberId")), TextOf(rows.Field("StringValue")));
+    query->Close();
+    if (members.empty()) {
+        error = Format(notExists, userName, catalogCode);
+        return;
+    }
+    if (TCommonFunctions::UnscramblePassword(members[kPasswordMember]) != password) {
+        error = Format("Wrong password for user \"$1\" in catalog \"$2\"", userName, catalogCode);
+        return;
+    }
+    userRole_ = RoleOfWord(members[kRoleMember]);
+}
+
+// ---- styles -------------------------------------------------------------------------------------
+
+std::map<int, std::string> TCatalogData::ReadStyleVersions(TAbstractDBConnection& connection,
+                                                           const std::string& catalogCode, int memberId)
+{
+    std::map<int, std::string> versions;
+    TQueryGuard query(connection);
+    query->SetSQL("SELECT ItemId, StringValue FROM CStrings WHERE CatalogCode = :CatalogCode AND ClassId = " +
+                  to_string(kStyleVersionClassId) + " AND MemberId = " + to_string(memberId));
+    query->SetParam("CatalogCode", catalogCode);
+    for (TAbstractRecordset& rows = query->Open(true); !rows.Eof(); rows.Next())
+        versions.emplace(IntOf(rows.Field("ItemId")), TextOf(rows.Field("StringValue")));
+    query->Close();
+    return versions;
+}
+
+bool TCatalogData::CheckStyleVersions(bool& updateOffered, TAbstractDBConnection& connection)
+{
+    updateOffered = true;
+    const int masterTemplates =
+        IntOf(FirstField(connection,
+                         "SELECT COUNT(*) AS NumTemplates FROM Items WHERE CatalogCode = :CatalogCode AND "
+                         "ItemType = " + to_string(kMasterTemplateType),
+                         GetCatalogCode(), "NumTemplates"));
+    if (masterTemplates == 0) {
+        updateOffered = false;  // no style yet: opening asks for one
+        return false;
+    }
+
+    TAbstractDBConnectionFactory* definition = catalog_.GetDefinition().GetDefinitionDatabase(GetCatalogType());
+    const std::map<int, std::string> available =
+        ReadStyleVersions(definition->GetConnection(),
+                          catalog_definition::DefinitionCatalogCode(GetCatalogType()), kVersionMember);
+    std::map<int, std::string> outdated;
+    for (const auto& [itemId, version] : ReadStyleVersions(connection, GetCatalogCode(), kVersionMember)) {
+        const auto offer = available.find(itemId);
+        if (offer != available.end() &&
+            TMemberValueText::ReadFloat(offer->second) > TMemberValueText::ReadFloat(version))
+            outdated.emplace(itemId, offer->second);
+    }
+    if (!outdated.empty()) {
+        for (const auto& [itemId, declined] : ReadStyleVersions(connection, GetCatalogCode(), kDeclinedVersionMember)) {
+            const auto found = outdated.find(itemId);
+            if (found != outdated.end() && found->second == declined)
+                outdated.erase(found);
+        }
+    }
+    if (outdated.empty())
+        return true;
+
+    if (services_.Gui.AskQuestion("Your database contains old styles. Do want to update them now?",
+                                  "New Visual Styles Available", true) == mrYes)
+        return false;
+    if (services_.Gui.AskQuestion("Propose to update styles next time you open the database?", "", true) == mrNo)
+        DeclineStyleUpdates(outdated);
+    return true;
+}
+
+void TCatalogData::DeclineStyleUpdates(const std::map<int, std::string>& outdated)
+{
+    TAbstractDBConnection& connection = GetConnectionFactory().GetConnection();
+    for (const auto& [itemId, version] : outdated) {
+        std::unique_ptr<TTolvexObject> object =
+            catalog_.GetObjectFactory().GetObjectTyped(itemId, kStyleVersionClassId, connection, GetCatalogCode());
+        if (!object)
+            continue;
+        object->Load();
+        object->SetLangString(kDeclinedVersionTag, kNoLanguageCode, version, 0);
+        object->Save();
+    }
+}
+
+// ---- the catalog-type hook ---------------------------------------------------------------------
+
+void TCatalogData::AfterOpen(const std::string& catalogCode, TAbstractDBConnection& connection)
+{
+    UpdateCategoryPages(catalogCode, connection);
+}
+
+void TCatalogData::UpdateCategoryPages(const std::string& catalogCode, TAbstractDBConnection& connection)
+{
+    if (GetCatalogType() == kPartnerPortalType)
+        services_.Host.UpdateCategoryPages(catalogCode, connection);
+}
+
+// ---- languages ------------------------------------------------------------------------------------
+
+void TCatalogData::LoadLanguages(TAbstractDBConnection& connection)
+{
+    TTolvexCatalog::LoadLanguages(connection);
+    currentLangCode_ = GetDefaultLangCode();
+}
+
+// ---- the window side ------------------------------------------------------------------------------
+
+int TCatalogData::GetStartActionId()
+{
+    return catalog_.GetDefinition().GetStartActionId();
+}
+
+void TCatalogData::BuildUI()
+{
+    ui_ = services_.Host.CreateCatalogUI(*this);
+    if (ui_)
+        ui_->Build();
+}
+
+void TCatalogData::SelectWebTreeItem(int itemId)
+{
+    if (ui_)
+        ui_->SelectWebTreeItem(itemId);
+}
+
+bool TCatalogData::CanLeave(bool navigating)
+{
+    return !ui_ || ui_->CanLeave(navigating);
+}
+
+void TCatalogData::Close()
+{
+    if (ui_) {
+        ui_->Clear();
+        ui_.reset();
+    }
+    TTolvexCatalog::Close();
+}
+
+// ---- names ------------------------------------------------------------------------------------------
+
+// TODO: hand over to the catalog queries once their class is in.
+std::string TCatalogData::GetItemName(int itemId, TAbstractDBConnection& connection, const std::string& langCode)
+{
+    const std::string lang = langCode.empty() ? currentLangCode_ : langCode;
+    const std::string where = " FROM CStrings WHERE CatalogCode = :CatalogCode AND ClassId = " +
+                              to_string(kNamesClassId) + " AND MemberId = 1 AND ItemId = ";
+    for (int depth = 0; itemId != 0 && depth < kMaxLinkDepth; ++depth) {
+        const std::string id = to_string(itemId);
+        std::string name = TextOf(FirstField(connection,
+                                             "SELECT MAX( StringValue ) AS StringValue" + where + id +
+                                                 " AND (LangCode = :LangCode OR LangCode = :AllLangCode)",
+                                             GetCatalogCode(), "StringValue",
+                                             {{"LangCode", lang}, {"AllLangCode", std::string(kNoLanguageCode)}}));
+        if (name.empty() && lang != GetDefaultLangCode())
+            name = TextOf(FirstField(connection, "SELECT StringValue" + where + id + " AND LangCode = :LangCode",
+                                     GetCatalogCode(), "StringValue", {{"LangCode", GetDefaultLangCode()}}));
+        if (!name.empty())
+            return name;
+        const int linked = IntOf(FirstField(connection,
+                                            "SELECT LinkedItemId FROM Items WHERE CatalogCode = :CatalogCode AND "
+                                            "ItemId = " + id,
+                                            GetCatalogCode(), "LinkedItemId"));
+        if (linked == itemId)
+            break;
+        itemId = linked;
+    }
+    return {};
+}

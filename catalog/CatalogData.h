@@ -1,0 +1,133 @@
+#pragma once
+// The open catalog: a catalog is open exactly while one exists. The catalog
+// object creates one for every opening and calls Open, which connects to the
+// catalog database, checks its structure version and the user's login,
+// learns the catalog type, loads that type's definition and the catalog's
+// data languages, checks the catalog's visual styles against the styles of
+// its type's definition database and runs the catalog-type hook that builds
+// partner category pages. Afterwards it keeps what the rest of the program
+// asks of the open catalog: the user's role, the current data language and
+// the window side (item editor and trees).
+//
+// Login: a catalog user is an item whose class-602 object holds member 1 =
+// user name, member 2 = password (stored scrambled) and member 4 = role word.
+#include "catalog/AbstractCatalogData.h"
+#include "catalog/CatalogHost.h"
+#include "catalog/TolvexCatalog.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+class TCatalogDataHost;
+class TCatalogDataUI;
+class TCommonGui;
+class TGlobalSettings;
+class TIniSettings;
+class TTranslation;
+
+// The role of the logged-in user.
+enum TUserRole : std::uint8_t {
+    urAdministrator = 0,  // "admin"
+    urPowerUser = 1,      // "power"
+    urPublisher = 2,      // "publisher"
+    urUser = 3,           // "user"
+    urClerk = 4,          // "clerk"
+    urOther = 5,          // any other role word, or none
+};
+
+// Flags of TCatalogData::Open.
+inline constexpr std::uint8_t kOpenAcceptTypeZero = 1;  // a catalog of type 0 opens; no style check
+inline constexpr std::uint8_t kOpenSkipUserCheck = 2;
+
+// The structure version a catalog database must carry in LocalSettings.
+inline constexpr const char* kTolvexDatabaseVersion = "3.0.0";
+
+class TCatalogData : public TTolvexCatalog, public TAbstractCatalogData {
+public:
+    // Not owned; all must outlive the object. Translation may be null
+    // (texts stay English).
+    struct TServices {
+        TCatalogDataHost& Host;
+        TGlobalSettings& Settings;
+        TCommonGui& Gui;
+        const TTranslation* Translation;
+    };
+
+    TCatalogData(TCatalog& catalog, const TServices& services);
+    ~TCatalogData() override;
+
+    // ---- TAbstractCatalogData ---------------------------------------------------
+    TTolvexCatalog& GetCatalog() override { return *this; }
+    // Error stays empty on success; otherwise it holds the message, "reopen"
+    // (a new style was loaded: open again with the login handed to the
+    // host) or "closecatalog" (the user chose no first style).
+    void Open(const std::string& dbPath, const std::string& dbType, const std::string& dbParams,
+              const std::string& catalogCode, const std::string& userName, const std::string& password,
+              std::uint8_t flags, std::string& error) override;
+    int GetStartActionId() override;
+    void BuildUI() override;
+    void SelectWebTreeItem(int itemId) override;
+    std::string GetItemName(int itemId, TAbstractDBConnection& connection, const std::string& langCode) override;
+
+    // ---- TTolvexCatalog -------------------------------------------------------------
+    // Frees the window side, then closes the database.
+    void Close() override;
+    // The base's languages; the current language becomes the default one.
+    void LoadLanguages(TAbstractDBConnection& connection) override;
+    std::string GetCurrentLangCode() const override { return currentLangCode_; }
+
+    // ---- login and checks ---------------------------------------------------------------
+    // Checks user name and password against the catalog's users and sets the
+    // role; Error holds the message when the login fails (role unchanged).
+    void CheckUser(const std::string& catalogCode, const std::string& userName, const std::string& password,
+                   TAbstractDBConnection& connection, std::string& error);
+    std::uint8_t GetUserRole() const { return userRole_; }
+    // True when opening may go on with the catalog's styles as they are.
+    // UpdateOffered is false when the catalog has no style yet.
+    bool CheckStyleVersions(bool& updateOffered, TAbstractDBConnection& connection);
+
+    // ---- the catalog-type hook -------------------------------------------------------------
+    // For catalog type 12 only: brings the partner category pages in step.
+    void AfterOpen(const std::string& catalogCode, TAbstractDBConnection& connection);
+    void UpdateCategoryPages(const std::string& catalogCode, TAbstractDBConnection& connection);
+
+    // ---- the window side ---------------------------------------------------------------------
+    // Whether the item being edited may be left; true before BuildUI.
+    bool CanLeave(bool navigating);
+
+    // The name of the database that holds a catalog: the code itself, or for
+    // a style catalog ("t#" and a type number) the definition database of
+    // that type (setting 14 with the number in place of "$CatalogType$").
+    static std::string DatabaseNameOf(const std::string& catalogCode, const TIniSettings& settings);
+    // The role of a role word (any letter case).
+    static std::uint8_t RoleOfWord(const std::string& roleWord);
+
+private:
+    std::string Translate(const std::string& text) const;
+    std::string Format(const std::string& text, const std::string& arg1, const std::string& arg2) const;
+
+    // Steps of the opening on the second connection; false stops the opening.
+    bool CheckStructureVersion(const std::string& catalogCode, TAbstractDBConnection& connection,
+                               std::string& error);
+    bool LearnCatalogType(const std::string& catalogCode, TAbstractDBConnection& connection, std::uint8_t flags,
+                          std::string& error);
+    bool CheckStyles(const TLoginParams& login, std::uint8_t flags, TAbstractDBConnection& connection,
+                     std::string& error);
+    void FinishOpening(const std::string& catalogCode, TAbstractDBConnection& connection);
+
+    // Steps of the style check.
+    // The class-505 member of every style item: item id -> text (first row wins).
+    static std::map<int, std::string> ReadStyleVersions(TAbstractDBConnection& connection,
+                                                        const std::string& catalogCode, int memberId);
+    void DeclineStyleUpdates(const std::map<int, std::string>& outdated);
+
+    TCatalog& catalog_;
+    TServices services_;
+    std::string currentLangCode_;
+    std::uint8_t userRole_ = urAdministrator;
+    // TODO: own the generated-page cache and the preview history (their
+    // classes are being written) and the templates service.
+    std::unique_ptr<TCatalogDataUI> ui_;
+};

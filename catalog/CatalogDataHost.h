@@ -1,0 +1,34 @@
+#pragma once
+// What the open catalog's data asks of the program around it while it opens
+// and lives: the root object's home-page cache and remembered login, the GUI
+// controller and the style manager (either may be missing in a program
+// without a main window), the builder of the partner category pages, and
+// the window side of the open catalog. The root object implements it.
+#include <memory>
+#include <string>
+
+class TAbstractDBConnection;
+class TCatalogData;
+class TCatalogDataUI;
+class TStyleSelector;
+class TTolvexGuiControl;
+struct TLoginParams;
+
+class TCatalogDataHost {
+public:
+    virtual ~TCatalogDataHost() = default;
+
+    // The next request for the home page item reads the catalog property again.
+    virtual void ResetHomePageId() = 0;
+    // Remembers the six values of a login (for the reopen after a new style).
+    virtual void SetLoginParams(const TLoginParams& params) = 0;
+    // Null when the program runs without a main window.
+    virtual TTolvexGuiControl* GetGuiControl() = 0;
+    // Null when the program runs without a main window.
+    virtual TStyleSelector* GetStyleSelector() = 0;
+    // Brings the category pages of a partner-portal catalog in step with its
+    // products, on Connection.
+    virtual void UpdateCategoryPages(const std::string& catalogCode, TAbstractDBConnection& connection) = 0;
+    // The item editor and trees of the open catalog; null without a main window.
+    virtual std::unique_ptr<TCatalogDataUI> CreateCatalogUI(TCatalogData& data) = 0;
+};

@@ -1,0 +1,248 @@
+#pragma once
+// The root application object, one per process, reached through RootObject.
+// The entry point creates it, starts it, runs the main window and frees it.
+// It owns the long-lived services (application error handler, global
+// settings, references, global definition, classes list with the object
+// context, the catalog object, the GUI controller, the style manager and
+// the help system), remembers the login of the catalog that was opened, and
+// offers the shell the operations that open, close, reopen, delete, back
+// up, restore and compact a catalog, the names and addresses of generated
+// page files, the home page item, the backup reminder and the hand-over to
+// the software update.
+//
+// Start creates the members in a fixed order and Destroy frees them in the
+// reverse order; the process singletons (catalog/Singletons.h, with the
+// common procedures' user interface set) must exist around both.
+//
+// It is what the catalog object asks of the program around it
+// (TCatalogHost, TCatalogUpgrades, TCatalogDefinitionLookup) and what the
+// open catalog's data asks (TCatalogDataHost); the GUI side comes through
+// TTolvexShell.
+#include "catalog/CatalogDataHost.h"
+#include "catalog/CatalogDefinitionLookup.h"
+#include "catalog/CatalogHost.h"
+#include "catalog/CatalogUpgrades.h"
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TAbstractDBConnection;
+class TAbstractDBConnectionFactory;
+class TCatalog;
+class TClassesList;
+class TGlobalDefinition;
+class TGlobalSettings;
+class TProgramDatabases;
+class TReferences;
+class TTolvexException;
+class TTolvexHelpSystem;
+class TTolvexObjectContext;
+class TTolvexShell;
+
+class TTolvex : public TCatalogHost,
+                public TCatalogUpgrades,
+                public TCatalogDefinitionLookup,
+                public TCatalogDataHost {
+public:
+    // What the program gives the root object besides the singletons.
+    struct TEnvironment {
+        // Not owned; must outlive the root object.
+        TTolvexShell* Shell = nullptr;
+        // The shipped data sources: the program folder's databases that are
+        // missing are built from them at start. Empty: nothing is built.
+        std::string DataDir;
+        // The services that bring catalogs up to their definitions, convert
+        // old catalogs and copy style items. Without them nothing is
+        // convertible, and a catalog that needs an upgrade or style items
+        // raises EDeveloperTolvexException.
+        std::function<std::unique_ptr<TCatalogUpgrades>(TTolvex& root)> CreateUpgrades;
+        // The builder of the category pages of partner-portal catalogs; none: no pages are built.
+        std::function<void(TTolvex& root, const std::string& catalogCode, TAbstractDBConnection& connection)>
+            UpdateCategoryPages;
+        // The local date and time; empty: the clock.
+        std::function<std::tm()> Now;
+    };
+
+    // The addresses of the two preview hosts (scheme and host).
+    static constexpr const char* kPreviewHost = "tolvex://preview";
+    static constexpr const char* kStylePreviewHost = "tolvex://stylepreview";
+
+    // Plain construction; every member is made by Start.
+    explicit TTolvex(TEnvironment environment);
+    // Runs Destroy.
+    ~TTolvex() override;
+    TTolvex(const TTolvex&) = delete;
+    TTolvex& operator=(const TTolvex&) = delete;
+
+    // ---- life cycle and program control --------------------------------------------
+    // Creates the members in their fixed order.
+    void Start();
+    // Frees what Start created, in reverse order; safe to call twice.
+    void Destroy();
+    // Asks the main window to close; the message loop then ends.
+    void Quit();
+    bool IsAdvancedMode() const { return advancedMode_; }
+
+    // ---- the members -------------------------------------------------------------------
+    TTolvexException& ExceptionHook() { return *exceptionHook_; }
+    TGlobalSettings& Settings() { return *settings_; }
+    TReferences& References() { return *references_; }
+    TGlobalDefinition& GlobalDefinition() { return *globalDefinition_; }
+    TClassesList& ClassesList() { return *classesList_; }
+    TTolvexObjectContext& ObjectContext() { return *objectContext_; }
+    TCatalog& Catalog() { return *catalog_; }
+    // Null when the shell has none.
+    TTolvexGuiControl* GuiControl() { return guiControl_.get(); }
+    TStyleSelector* StyleManager() { return styleManager_.get(); }
+    TTolvexHelpSystem* HelpSystem() { return helpSystem_.get(); }
+    // The open catalog's data; null while no catalog is open.
+    TCatalogData* GetCatalogData();
+
+    // ---- remembered login parameters ------------------------------------------------------
+    void SetLoginParams(const TLoginParams& params) override;
+    TLoginParams GetLoginParams() const override { return login_; }
+    void SetUserCredentials(const std::string& userName, const std::string& password);
+    std::string GetUserName() const { return login_.UserName; }
+    std::string GetPassword() const { return login_.Password; }
+    void SetCatalogCode(const std::string& catalogCode) { login_.CatalogCode = catalogCode; }
+
+    // ---- home page ---------------------------------------------------------------------------
+    // Catalog property 708 of the open catalog; 100001 when none is open or it is 0.
+    int GetHomePageId() override;
+    void LoadHomePageId();
+    void ResetHomePageId() override { homePageId_ = 0; }
+
+    // ---- page file names and addresses -----------------------------------------------------
+    // The file name of a page: "index" for the home page when asked, else
+    // the item id; "-" and the page number for pages other than 0 and 1; the
+    // extension of the item type. An open catalog puts the item's
+    // alternative file name in its place.
+    std::string GetPageFileName(int itemId, int itemType, int pageNo, bool useIndexForHome,
+                                TAbstractDBConnection* connection, const std::string& altName);
+    // The same without alternative name, its first ".html" replaced by "." + Ext.
+    std::string GetPageFileNameWithExt(int itemId, int itemType, int pageNo, const std::string& ext,
+                                       bool useIndexForHome, TAbstractDBConnection* connection);
+    // The extension (with its dot) that the loaded definition gives the type.
+    std::string GetPageExtension(int itemType) override;
+    // The page's address on the hosting service once it is published there.
+    std::string GetHostedPageUrl(int itemId, int itemType, int pageNo, const std::string& dir,
+                                 TAbstractDBConnection* connection, const std::string& altName);
+
+    // ---- catalog opening, closing and maintenance ---------------------------------------------
+    // Opens a catalog through the catalog object and lays the window out for
+    // it. Error: empty on success; a failure's message is left for the caller.
+    void OpenCatalog(const std::string& dbPath, const std::string& dbType, const std::string& dbParams,
+                     const std::string& catalogCode, const std::string& userName, const std::string& password,
+                     std::uint8_t flags, std::string& error);
+    // False when the item being edited refused to be left (nothing closed).
+    bool CloseCatalog() override;
+    // Closes and opens the remembered catalog again.
+    void ReopenCatalog();
+    // Deletes the remembered catalog's database (empty code: the remembered
+    // catalog); the shell closes the catalog before.
+    bool DeleteCatalog(const std::string& catalogCode);
+    // Backup, restore and compaction of the open catalog's database; nothing
+    // happens while no catalog is open. Restore and compaction stop when the
+    // item being edited refuses to be left.
+    void BackupCatalog();
+    void AutoBackupCatalog();
+    void RestoreCatalog();
+    void CompactCatalog();
+    // True when the user wants a backup of the catalog now.
+    bool AskBackupReminder(const std::string& catalogName);
+
+    // ---- software-update hand-over -------------------------------------------------------------
+    // Runs the update modally; Files (may be null) limits it to those files.
+    // True when it ended with OK.
+    bool RunSoftwareUpdate(const std::vector<std::string>* files, bool applyImmediately);
+    // Starts the update in the background.
+    void StartSoftwareUpdate(const std::vector<std::string>* files);
+    // When downloaded files wait to be applied: sets the updater's arguments,
+    // closes the program and answers true.
+    bool RestartIfUpdatePending();
+
+    // ---- TCatalogHost ---------------------------------------------------------------------------
+    std::unique_ptr<TAbstractCatalogData> CreateCatalogData(TCatalog& catalog) override;
+    void LoginShowWelcome(const std::string& catalogName, bool autoOpen) override;
+    void LoginOpenCatalog(const std::string& dbDir, const std::string& catalogName,
+                          const std::string& dbType) override;
+    void LoginNewCatalog() override;
+    void LoginNewCatalogFromHost() override;
+    std::string GetActionString(int actionId) override;
+    void ExecuteActionById(int actionId, bool check) override;
+    void PostActionById(int actionId, bool check) override;
+    void StartImageServer() override;
+    void StopImageServer() override;
+    std::string GetDefaultCustomXsl() override;
+    std::string GetPreviewHostAddress() override { return kPreviewHost; }
+    std::string GetStylePreviewHostAddress() override { return kStylePreviewHost; }
+
+    // ---- TCatalogUpgrades -------------------------------------------------------------------------
+    int GetCatalogTypeVersion(int catalogType) override;
+    void UpgradeDefinition(const std::string& catalogCode, int catalogType, int currentVersion,
+                           TAbstractDBConnection& connection) override;
+    bool IsConvertibleOldCatalog(const std::string& catalogCode, const std::string& password) override;
+    bool ConvertOldCatalog(std::string& dbPath, const std::string& catalogCode, std::string& userName,
+                           std::string& password) override;
+    void CopyStyleItems(const std::string& targetCode, const std::string& sourceCode,
+                        const std::vector<std::string>& itemIds, TAbstractDBConnection& target,
+                        TAbstractDBConnection& source, const std::string& params, bool onlyMissing,
+                        bool newDates) override;
+    void DeleteStyleItems(const std::string& targetCode, const std::string& sourceCode,
+                          const std::vector<std::string>& itemIds, TAbstractDBConnection& target) override;
+
+    // ---- TCatalogDefinitionLookup -------------------------------------------------------------------
+    int GetItemIdByName(const std::string& name) override;
+    int GetItemTypeByName(const std::string& name) override;
+
+    // ---- TCatalogDataHost ----------------------------------------------------------------------------
+    TTolvexGuiControl* GetGuiControl() override { return guiControl_.get(); }
+    TStyleSelector* GetStyleSelector() override { return styleManager_.get(); }
+    void UpdateCategoryPages(const std::string& catalogCode, TAbstractDBConnection& connection) override;
+    std::unique_ptr<TCatalogDataUI> CreateCatalogUI(TCatalogData& data) override;
+
+private:
+    std::string Translate(const std::string& text) const;
+    std::string FormatMessage(const std::string& text, const std::vector<std::string>& args) const;
+    std::tm Now() const;
+
+    // Steps of Start.
+    void CreateSettings();
+    void CountSession();
+    void CreateDatabases();
+    void CreateCatalog();
+    void CreateGuiParts();
+
+    // Maintenance: the database module of the remembered login (an unopened
+    // factory) and the folder and name of the catalog's database.
+    std::unique_ptr<TAbstractDBConnectionFactory> CreateRememberedModule();
+    std::string CatalogFolder() const;
+    std::string CatalogDatabaseName() const;
+    void ShowCatalogOpened(const std::string& catalogCode);
+
+    TEnvironment environment_;
+    TLoginParams login_;
+    int homePageId_ = 0;
+    bool advancedMode_ = false;
+
+    std::unique_ptr<TTolvexException> exceptionHook_;
+    std::unique_ptr<TGlobalSettings> settings_;
+    std::unique_ptr<TReferences> references_;
+    std::unique_ptr<TGlobalDefinition> globalDefinition_;
+    std::unique_ptr<TProgramDatabases> programDatabases_;
+    std::unique_ptr<TClassesList> classesList_;
+    std::unique_ptr<TTolvexObjectContext> objectContext_;
+    std::unique_ptr<TCatalog> catalog_;
+    std::unique_ptr<TCatalogUpgrades> upgrades_;
+    std::unique_ptr<TTolvexGuiControl> guiControl_;
+    std::unique_ptr<TStyleSelector> styleManager_;
+    std::unique_ptr<TTolvexHelpSystem> helpSystem_;
+};
+
+// The root object of the running program; null before the entry point
+// created it and after it was freed.
+extern TTolvex* RootObject;

@@ -1,0 +1,68 @@
+#pragma once
+// What the root object asks of the program's GUI side: the application
+// object (its handler of unhandled exceptions, ending the message loop), the
+// main window (its caption and its deferred messages), the parts of the GUI
+// side that the root object owns (GUI controller, style manager, help
+// system) and that the open catalog owns (item editor and trees), the login
+// dialog, the action processor and the runner window of the software update.
+//
+// A program without a main window answers null for the parts it lacks; the
+// root object and the catalog then go without them.
+#include <memory>
+#include <string>
+#include <vector>
+
+class TCatalogData;
+class TCatalogDataUI;
+class TStyleSelector;
+class TTolvex;
+class TTolvexException;
+class TTolvexGuiControl;
+class TTolvexHelpSystem;
+
+class TTolvexShell {
+public:
+    virtual ~TTolvexShell() = default;
+
+    // ---- the application object --------------------------------------------------
+    // Installs the handler of exceptions that no operation caught; null removes it.
+    virtual void SetExceptionHandler(TTolvexException* handler) = 0;
+    // Ends the message loop after the current message; the program then
+    // shuts down in its normal order (after a fatal error).
+    virtual void Terminate() = 0;
+
+    // ---- the main window ------------------------------------------------------------
+    // Posts the main window the standard close request: the message loop
+    // ends once it has closed.
+    virtual void PostCloseRequest() = 0;
+    // Posts the message that reopens the catalog after the current event.
+    virtual void PostReopenCatalog() = 0;
+    virtual void SetMainCaption(const std::string& caption) = 0;
+
+    // ---- parts of the GUI side ----------------------------------------------------------
+    virtual std::unique_ptr<TTolvexGuiControl> CreateGuiControl(TTolvex& root) = 0;
+    virtual std::unique_ptr<TStyleSelector> CreateStyleManager(TTolvex& root) = 0;
+    virtual std::unique_ptr<TTolvexHelpSystem> CreateHelpSystem(TTolvex& root) = 0;
+    virtual std::unique_ptr<TCatalogDataUI> CreateCatalogUI(TCatalogData& data) = 0;
+
+    // ---- the login dialog ------------------------------------------------------------------
+    // The page with the list of known catalogs.
+    virtual void LoginShowWelcome(const std::string& catalogName, bool autoOpen) = 0;
+    virtual void LoginOpenCatalog(const std::string& dbDir, const std::string& catalogName,
+                                  const std::string& dbType) = 0;
+    virtual void LoginNewCatalog() = 0;
+    virtual void LoginNewCatalogFromHost() = 0;
+
+    // ---- the action processor ------------------------------------------------------------
+    virtual std::string GetActionString(int actionId) = 0;
+    // Runs the action now; Check asks the current editor first whether it may be left.
+    virtual void ExecuteActionById(int actionId, bool check) = 0;
+    // Runs the action after the current event.
+    virtual void PostActionById(int actionId, bool check) = 0;
+
+    // ---- the software update ------------------------------------------------------------------
+    // Runs the software update with its parameter lines in a runner window.
+    // Modal: shown modally, true when it closed with OK. Otherwise shown
+    // without waiting and started at once; the answer is false.
+    virtual bool RunSoftwareUpdate(const std::vector<std::string>& params, bool modal) = 0;
+};
