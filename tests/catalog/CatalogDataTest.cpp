@@ -1,0 +1,289 @@
+// Opening a catalog: structure version, login and roles, catalog type,
+// style check and the catalog-type hook, on real catalog files opened
+// through the root object.
+#include "catalog/CatalogDataFixture.h"
+
+#include "catalog/CatalogDefinition.h"
+#include "common/CommonFunctions.h"
+#include "common/IniSettings.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const kStyleQuestion = "Your database contains old styles. Do want to update them now?";
+
+std::vector<std::string> Declined(const std::string& file)
+{
+    return ColumnOfFile(file, "SELECT StringValue FROM CStrings WHERE ItemId = 600101 AND ClassId = 505 AND "
+                              "MemberId = 2");
+}
+
+}  // namespace
+
+TEST(CatalogDataTest, EveryRoleWordGivesItsRole)
+{
+    struct Case {
+        const char* user;
+        const char* roleWord;
+        std::uint8_t role;
+    } cases[] = {
+        {"anna", "admin", urAdministrator}, {"bert", "Admin", urAdministrator}, {"carl", "power", urPowerUser},
+        {"dora", "publisher", urPublisher}, {"emil", "user", urUser},          {"fay", "CLERK", urClerk},
+        {"gus", "", urOther},               {"hal", "boss", urOther},
+    };
+    TRootFixture fixture;
+    TTestCatalogSpec spec;
+    spec.users.clear();
+    for (const Case& c : cases)
+        spec.users.push_back({c.user, "pw", c.roleWord});
+    fixture.MakeCatalog(spec);
+    for (const Case& c : cases) {
+        ASSERT_EQ(fixture.Open("shop", c.user, "pw"), "") << c.user;
+        ASSERT_NE(fixture.Data(), nullptr);
+        EXPECT_EQ(fixture.Data()->GetUserRole(), c.role) << "role word '" << c.roleWord << "'";
+        ASSERT_TRUE(fixture.Root().CloseCatalog());
+    }
+}
+
+TEST(CatalogDataTest, LoginComparesThePasswordUnscrambledAndExactly)
+{
+    TRootFixture fixture;
+    TCommonFunctions functions;
+    const std::string scrambled = functions.ScramblePassword("secret");
+    TTestCatalogSpec spec;
+    spec.users = {{"bob", scrambled, "user"}, {"plain", "Secret", "clerk"}, {"nopass", "", "user"}};
+    fixture.MakeCatalog(spec);
+
+    const std::string wrongBob = "Wrong password for user \"bob\" in catalog \"shop\"";
+    struct Case {
+        const char* user;
+        std::string password;
+        std::string error;
+    } cases[] = {
+        {"bob", "secret", ""},
+        {"BOB", "secret", ""},  // the database compares names without regard to case
+        {"bob", "Secret", wrongBob},
+        {"bob", scrambled, wrongBob},  // the stored form itself is no password
+        {"plain", "Secret", ""},       // a value without the scrambled form is the password
+        {"plain", "secret", "Wrong password for user \"plain\" in catalog \"shop\""},
+        {"nopass", "", ""},
+        {"nobody", "secret", "User \"nobody\" in catalog \"shop\" not exists"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(fixture.Open("shop", c.user, c.password), c.error) << c.user << " / " << c.password;
+        EXPECT_EQ(fixture.Root().Catalog().IsOpen(), c.error.empty()) << "a failed login leaves nothing open";
+        fixture.Root().CloseCatalog();
+    }
+}
+
+TEST(CatalogDataTest, OnlyStructureVersion300Opens)
+{
+    TRootFixture fixture;
+    const std::pair<const char*, bool> versions[] = {
+        {"3.0.0", true}, {"-", false}, {"3.0", false}, {"3.0.0 ", false}, {"2.5", false}};
+    int n = 0;
+    for (const auto& [version, opens] : versions) {
+        TTestCatalogSpec spec;
+        spec.code = "v" + std::to_string(n++);
+        spec.structureVersion = version;
+        fixture.MakeCatalog(spec);
+        EXPECT_EQ(fixture.Open(spec.code, "admin", "secret"), opens ? "" : "Not correct Tolvex database structure.")
+            << "version '" << version << "'";
+        fixture.Root().CloseCatalog();
+    }
+
+    // A database without the catalog tables: the failed read gives the same answer.
+    auto factory = CreateSQLiteConnectionFactory(SQLiteModuleName, "");
+    ASSERT_TRUE(factory->CreateDatabase(fixture.DatabaseDir(), "", "empty", "", "", 0));
+    EXPECT_EQ(fixture.Open("empty", "admin", "secret"), "Not correct Tolvex database structure.");
+    EXPECT_EQ(fixture.Open("missing", "admin", "secret"), "Cannot connect to database");
+    EXPECT_FALSE(fixture.Root().Catalog().IsOpen());
+}
+
+TEST(CatalogDataTest, CatalogTypeMustBeKnownUnlessFlagsAcceptTypeZero)
+{
+    TRootFixture fixture;
+    TTestCatalogSpec noInfo;
+    noInfo.code = "noinfo";
+    noInfo.withCatalogInfo = false;
+    fixture.MakeCatalog(noInfo);
+    EXPECT_EQ(fixture.Open("noinfo", "admin", "secret"), "Cannot read catalog information");
+
+    TTestCatalogSpec typeZero;
+    typeZero.code = "zero";
+    typeZero.type = 0;
+    typeZero.styleVersion = "-";
+    fixture.MakeCatalog(typeZero);
+    EXPECT_EQ(fixture.Open("zero", "admin", "secret"), "Unknown catalog type");
+
+    // Flags 3: no user check (an unknown user opens), no style check, role administrator.
+    EXPECT_EQ(fixture.Open("zero", "stranger", "", kOpenAcceptTypeZero | kOpenSkipUserCheck), "");
+    ASSERT_NE(fixture.Data(), nullptr);
+    EXPECT_EQ(fixture.Data()->GetCatalogType(), 0);
+    EXPECT_EQ(fixture.Data()->GetUserRole(), urAdministrator);
+    EXPECT_FALSE(fixture.Log().Has("SelectStyle mode 0"));
+}
+
+TEST(CatalogDataTest, OpeningLoadsTheTypeDefinitionLanguagesAndMenus)
+{
+    TRootFixture fixture;
+    TTestCatalogSpec spec;
+    spec.code = "Shop";
+    spec.languages = {"EN", "DE"};
+    spec.defaultLanguage = "DE";
+    fixture.MakeCatalog(spec);
+    fixture.Log().Clear();
+    ASSERT_EQ(fixture.Open("Shop", "admin", "secret"), "");
+    TCatalogData& data = *fixture.Data();
+    EXPECT_EQ(data.GetCatalogCode(), "shop");
+    EXPECT_EQ(data.GetCatalogType(), 1);
+    EXPECT_EQ(fixture.Root().Catalog().GetDefinition().GetLoadedCatalogType(), 1);
+    EXPECT_EQ(data.GetDefaultLangCode(), "DE");
+    EXPECT_EQ(data.GetCurrentLangCode(), "DE") << "the current language starts as the default one";
+    EXPECT_EQ(data.GetLanguages(), (std::vector<std::string>{"EN", "DE"}));
+    EXPECT_EQ(fixture.Log().Matching("Remove"), std::vector<std::string>{"RemoveCatalogMenuItems"});
+    const std::vector<std::string> added = fixture.Log().Matching("Add");
+    EXPECT_EQ(added, (std::vector<std::string>{"AddMenuActions", "AddSearchItems", "AddToolbarActions"}));
+}
+
+TEST(CatalogDataTest, StyleCatalogCodeOpensTheTypesDefinitionDatabase)
+{
+    TRootFixture fixture;
+    // Setting 14 names the database; the code stays "t#1" in every query.
+    const std::string dir = fixture.Home().File("styles");
+    std::filesystem::create_directories(dir);
+    const std::string file = SQLiteDatabaseFileName(dir, "catalog_1");
+    std::filesystem::copy_file(fixture.Home().File("databases/catalog_1.sqlite"), file);
+    const int version = fixture.Root().GlobalDefinition().GetCatalogTypeVersion(4);
+    ExecOnFile(file, "INSERT INTO LocalSettings VALUES ('t#1', 'TolvexVersion', '3.0.0');"
+                     "INSERT OR REPLACE INTO CStrings (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, "
+                     "IndexId, MemberType, StringValue) VALUES ('t#1', 733, 603, 1, 1, 'XXX', 0, 1, '" +
+                         std::to_string(version) + "')");
+
+    EXPECT_EQ(fixture.Open("t#1", "", "", kOpenAcceptTypeZero | kOpenSkipUserCheck, dir), "");
+    ASSERT_NE(fixture.Data(), nullptr);
+    EXPECT_EQ(fixture.Data()->GetCatalogCode(), "t#1");
+    EXPECT_EQ(fixture.Data()->GetCatalogType(), 4) << "a style catalog opens as a catalog-type definition";
+    TIniSettings& ini = fixture.Root().Settings().IniSettings();
+    EXPECT_EQ(TCatalogData::DatabaseNameOf("t#12", ini), "catalog_12");
+    EXPECT_EQ(TCatalogData::DatabaseNameOf("T#12", ini), "T#12") << "the prefix is case-sensitive";
+    ini.SetString(siStylesDatabaseName, "defs_$CatalogType$_$CatalogType$");
+    EXPECT_EQ(TCatalogData::DatabaseNameOf("t#3", ini), "defs_3_$CatalogType$") << "only the first is replaced";
+}
+
+TEST(CatalogDataTest, CatalogWithoutStyleAsksForTheFirstOne)
+{
+    TRootFixture fixture;
+    TTestCatalogSpec spec;
+    spec.styleVersion = "-";
+    fixture.MakeCatalog(spec);
+
+    // Cancelled: the catalog is closed again and nothing is reported.
+    EXPECT_EQ(fixture.Open("shop", "admin", "secret"), "");
+    EXPECT_TRUE(fixture.Log().Has("SelectStyle mode 0"));
+    EXPECT_FALSE(fixture.Root().Catalog().IsOpen());
+
+    // Chosen: the login is remembered and the catalog opens again afterwards.
+    fixture.Log().Clear();
+    fixture.Shell().styleAnswers = {true};
+    EXPECT_EQ(fixture.Open("shop", "admin", "secret"), "");
+    EXPECT_EQ(fixture.Log().Matching("SelectStyle"), std::vector<std::string>{"SelectStyle mode 0"});
+    EXPECT_TRUE(fixture.Log().Has("PostReopenCatalog"));
+    EXPECT_EQ(fixture.Root().GetLoginParams().CatalogCode, "shop");
+    EXPECT_EQ(fixture.Root().GetLoginParams().Password, "secret");
+
+    // Without the check (flags bit 1) no style is asked for.
+    fixture.Log().Clear();
+    EXPECT_EQ(fixture.Open("shop", "admin", "secret", kOpenAcceptTypeZero), "");
+    EXPECT_TRUE(fixture.Root().Catalog().IsOpen());
+    EXPECT_TRUE(fixture.Log().Matching("SelectStyle").empty());
+}
+
+TEST(CatalogDataTest, OutdatedStylesAreOfferedByNumberUnlessDeclined)
+{
+    // The definition offers version 1.0 of the master template.
+    struct Case {
+        const char* version;
+        const char* declined;
+        bool offered;
+    } cases[] = {
+        {"0.5", "", true},  {"abc", "", true},       // unreadable counts as 0
+        {"1.0", "", false}, {"1.00", "", false},     // equal as numbers
+        {"2.0", "", false}, {"0.5", "1.0", false},   // declined up to the offered version
+        {"0.5", "1.00", true},                       // declined text must equal the offered text
+    };
+    TRootFixture fixture;
+    int n = 0;
+    for (const Case& c : cases) {
+        TTestCatalogSpec spec;
+        spec.code = "s" + std::to_string(n++);
+        spec.styleVersion = c.version;
+        spec.declinedStyleVersion = c.declined;
+        fixture.MakeCatalog(spec);
+        fixture.Gui().Clear();
+        fixture.Log().Clear();
+        if (c.offered)
+            fixture.Gui().QueueAnswer(mrYes);
+        ASSERT_EQ(fixture.Open(spec.code, "admin", "secret"), "");
+        const bool asked = !fixture.Gui().Messages("question").empty();
+        EXPECT_EQ(asked, c.offered) << c.version << " declined '" << c.declined << "'";
+        if (asked) {
+            EXPECT_EQ(fixture.Gui().Shown().front().caption, "New Visual Styles Available");
+            EXPECT_TRUE(fixture.Log().Has("SelectStyle mode 1")) << "Yes runs the optional style dialog";
+        }
+        EXPECT_TRUE(fixture.Root().Catalog().IsOpen()) << "an update not taken keeps the catalog's styles";
+        fixture.Root().CloseCatalog();
+    }
+}
+
+TEST(CatalogDataTest, DecliningAStyleUpdateForGoodStopsTheQuestion)
+{
+    TRootFixture fixture;
+    TTestCatalogSpec spec;
+    spec.styleVersion = "0.5";
+    const std::string file = fixture.MakeCatalog(spec);
+
+    // No, then Yes to "next time": nothing is recorded.
+    fixture.Gui().QueueAnswer(mrNo);
+    fixture.Gui().QueueAnswer(mrYes);
+    ASSERT_EQ(fixture.Open("shop", "admin", "secret"), "");
+    EXPECT_EQ(fixture.Gui().Messages("question").size(), 2u);
+    EXPECT_TRUE(fixture.Log().Matching("SelectStyle").empty());
+    EXPECT_TRUE(Declined(file).empty());
+    fixture.Root().CloseCatalog();
+
+    // No and No: the offered version is recorded as declined.
+    fixture.Gui().Clear();
+    fixture.Gui().QueueAnswer(mrNo);
+    fixture.Gui().QueueAnswer(mrNo);
+    ASSERT_EQ(fixture.Open("shop", "admin", "secret"), "");
+    EXPECT_EQ(fixture.Gui().Messages("question"),
+              (std::vector<std::string>{kStyleQuestion,
+                                        "Propose to update styles next time you open the database?"}));
+    EXPECT_EQ(Declined(file), std::vector<std::string>{"1.0"});
+    fixture.Root().CloseCatalog();
+
+    fixture.Gui().Clear();
+    ASSERT_EQ(fixture.Open("shop", "admin", "secret"), "");
+    EXPECT_TRUE(fixture.Gui().Messages("question").empty());
+}
+
+TEST(CatalogDataTest, PartnerPortalCatalogsBuildTheirCategoryPagesBeforeTheCommit)
+{
+    TRootFixture fixture;
+    TTestCatalogSpec portal;
+    portal.code = "portal";
+    portal.type = 12;
+    fixture.MakeCatalog(portal);
+    TTestCatalogSpec shop;
+    fixture.MakeCatalog(shop);
+
+    ASSERT_EQ(fixture.Open("portal", "admin", "secret"), "");
+    EXPECT_TRUE(fixture.Log().Has("UpdateCategoryPages portal in unit of work"));
+    fixture.Root().CloseCatalog();
+
+    fixture.Log().Clear();
+    ASSERT_EQ(fixture.Open("shop", "admin", "secret"), "");
+    EXPECT_TRUE(fixture.Log().Matching("UpdateCategoryPages").empty());
+}
