@@ -240,10 +240,19 @@ public:
         environment.UpdateCategoryPages = [this](TTolvex&, const std::string& code, TAbstractDBConnection& c) {
             log_.Add("UpdateCategoryPages " + code + (c.InTransaction() ? " in unit of work" : ""));
         };
+        environment_ = environment;
         root_ = std::make_unique<TTolvex>(environment);
         RootObject = root_.get();
         if (start)
             root_->Start();
+    }
+    // Ends the root object and starts a new one over the same program folder.
+    void Restart()
+    {
+        root_.reset();
+        root_ = std::make_unique<TTolvex>(environment_);
+        RootObject = root_.get();
+        root_->Start();
     }
     ~TRootFixture()
     {
@@ -363,5 +372,6 @@ private:
     TCallLog log_;
     TRecordingShell shell_{log_};
     std::tm today_{};
+    TTolvex::TEnvironment environment_;
     std::unique_ptr<TTolvex> root_;
 };
