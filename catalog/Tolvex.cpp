@@ -20,6 +20,7 @@
 #include "common/GlobalSettings.h"
 #include "common/TolvexException.h"
 #include "common/Translation.h"
+#include "generation/TolvexNamespace.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/ClassesList.h"
 #include "storage/ConfiguredDatabase.h"
@@ -338,10 +339,18 @@ void TTolvex::PostActionById(int actionId, bool check)
 void TTolvex::StartImageServer() {}
 void TTolvex::StopImageServer() {}
 
-// TODO: TTemplates::GetDefaultCustomXsl once the templates service is in.
+// The custom templates a catalog starts with: six empty named templates.
+// TODO: hand over to TTemplates::GetDefaultCustomXsl once the templates
+// service is in; the text is the same.
 std::string TTolvex::GetDefaultCustomXsl()
 {
-    return {};
+    std::string text = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
+                       "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\"\r\n"
+                       "       xmlns:alt=\"urn:tolvex:web-services\"\r\n"
+                       "       xmlns:" + std::string(TolvexNamespacePrefix) + "=\"" + TolvexNamespaceUri + "\">\r\n";
+    for (const char* name : {"custom", "custom1", "custom2", "custom3", "custom4", "custom5"})
+        text += "<xsl:template name=\"" + std::string(name) + "\"/>\r\n";
+    return text + "\r\n</xsl:stylesheet>\r\n";
 }
 
 // ---- upgrades --------------------------------------------------------------------------------------

@@ -64,6 +64,9 @@ TEST(RootObjectCatalogTest, OpeningLaysTheWindowOutAndRemembersTheLogin)
     EXPECT_TRUE(fixture.Log().Has("Status 0 Catalog \"shop\" opened"));
     EXPECT_EQ(fixture.Shell().caption,
               "shop " + root.GlobalDefinition().GetCatalogTypeName(1) + " <Tolvex>");
+    const std::string customXsl = TTempFolder::Read(root.Settings().GetPreviewDir() + "/custom.xsl");
+    EXPECT_NE(customXsl.find("<xsl:template name=\"custom5\"/>"), std::string::npos)
+        << "the preview folder gets the default custom templates";
 }
 
 TEST(RootObjectCatalogTest, ClosingStoresTheSessionAndReturnsToTypeZero)
