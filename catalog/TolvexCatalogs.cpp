@@ -41,7 +41,14 @@ void TTolvex::OpenCatalog(const std::string& dbPath, const std::string& dbType, 
     error.clear();
     if (catalogCode.empty())
         return;
-    catalog_->Open(dbPath, dbType, dbParams, catalogCode, userName, password, flags, error);
+    try {
+        catalog_->Open(dbPath, dbType, dbParams, catalogCode, userName, password, flags, error);
+    } catch (...) {
+        // A failure that raised leaves no half-open catalog behind.
+        if (catalog_->IsOpen())
+            catalog_->Close();
+        throw;
+    }
     if (!error.empty() || !catalog_->IsOpen()) {
         if (error == kReopen) {
             error.clear();

@@ -4,6 +4,7 @@
 #include "catalog/CatalogDataFixture.h"
 
 #include "catalog/CatalogDefinition.h"
+#include "common/Exceptions.h"
 #include "common/IniSettings.h"
 #include "storage/SQLiteFiles.h"
 
@@ -45,6 +46,10 @@ TEST(RootObjectCatalogTest, OpeningLaysTheWindowOutAndRemembersTheLogin)
     EXPECT_EQ(fixture.Open("shop", "admin", "wrong"), "Wrong password for user \"admin\" in catalog \"shop\"");
     EXPECT_FALSE(root.Catalog().IsOpen());
     EXPECT_EQ(root.GetLoginParams().CatalogCode, "") << "a failed open remembers nothing";
+    std::string error;
+    EXPECT_THROW(root.OpenCatalog("", "NoSuchModule", "", "shop", "admin", "secret", 0, error),
+                 EFatalTolvexException);
+    EXPECT_FALSE(root.Catalog().IsOpen()) << "an opening that raised leaves nothing half open";
 
     fixture.Log().Clear();
     ASSERT_EQ(fixture.Open("shop", "admin", "secret"), "");
