@@ -196,7 +196,7 @@ struct TTestUser {
     std::string role;
 };
 
-struct TTestCatalogSpec {
+struct TTestCatalog {
     std::string code = "shop";
     int type = 1;
     // The folder of the file; empty: the program's database folder.
@@ -278,18 +278,18 @@ public:
     TCatalogData* Data() { return root_->GetCatalogData(); }
 
     // Makes the catalog file Dir/Code.sqlite; returns its path.
-    std::string MakeCatalog(const TTestCatalogSpec& spec)
+    std::string MakeCatalog(const TTestCatalog& layout)
     {
-        const std::string dir = spec.dir.empty() ? DatabaseDir() : spec.dir;
+        const std::string dir = layout.dir.empty() ? DatabaseDir() : layout.dir;
         std::filesystem::create_directories(dir);
         std::unique_ptr<TAbstractDBConnectionFactory> factory = CreateSQLiteConnectionFactory(SQLiteModuleName, "");
-        if (!factory->CreateDatabase(dir, "", spec.code, "", "", 0))
-            throw std::runtime_error("cannot create the test catalog " + spec.code);
-        const std::string file = SQLiteDatabaseFileName(dir, spec.code);
+        if (!factory->CreateDatabase(dir, "", layout.code, "", "", 0))
+            throw std::runtime_error("cannot create the test catalog " + layout.code);
+        const std::string file = SQLiteDatabaseFileName(dir, layout.code);
         std::string sql;
         for (const std::string& statement : TCatalogTables::CreateStatements())
             sql += statement + ";\n";
-        ExecOnFile(file, sql + CatalogRows(spec));
+        ExecOnFile(file, sql + CatalogRows(layout));
         return file;
     }
 
@@ -303,66 +303,66 @@ public:
     }
 
 private:
-    std::string Item(const TTestCatalogSpec& spec, int itemId, int itemType, int parent) const
+    std::string Item(const TTestCatalog& layout, int itemId, int itemType, int parent) const
     {
         return "INSERT INTO Items (CatalogCode, ItemId, ItemType, ParentItemId, LinkedItemId, NotVisible, OrderNum, "
-               "DontDelete, DontSort, IsSynchronized) VALUES (" + SqlText(spec.code) + ", " +
+               "DontDelete, DontSort, IsSynchronized) VALUES (" + SqlText(layout.code) + ", " +
                std::to_string(itemId) + ", " + std::to_string(itemType) + ", " + std::to_string(parent) + ", " +
                std::to_string(itemId) + ", 0, 0, 0, 0, 1);\n" +
                "INSERT OR IGNORE INTO CObjectInstances (CatalogCode, ItemId, ClassId, ParentInstanceId, InstanceId) "
-               "VALUES (" + SqlText(spec.code) + ", " + std::to_string(itemId) + ", " + std::to_string(itemType) +
+               "VALUES (" + SqlText(layout.code) + ", " + std::to_string(itemId) + ", " + std::to_string(itemType) +
                ", 0, 1);\n";
     }
-    std::string Value(const TTestCatalogSpec& spec, const char* table, int itemId, int classId, int memberId,
+    std::string Value(const TTestCatalog& layout, const char* table, int itemId, int classId, int memberId,
                       int index, int memberType, const std::string& valueColumn, const std::string& value,
                       int instanceId = 1) const
     {
         return std::string("INSERT INTO ") + table + " (CatalogCode, ItemId, ClassId, InstanceId, MemberId, "
-               "LangCode, IndexId, MemberType, " + valueColumn + ") VALUES (" + SqlText(spec.code) + ", " +
+               "LangCode, IndexId, MemberType, " + valueColumn + ") VALUES (" + SqlText(layout.code) + ", " +
                std::to_string(itemId) + ", " + std::to_string(classId) + ", " + std::to_string(instanceId) + ", " +
                std::to_string(memberId) +
                ", 'XXX', " + std::to_string(index) + ", " + std::to_string(memberType) + ", " + value + ");\n";
     }
-    std::string String(const TTestCatalogSpec& spec, int itemId, int classId, int memberId,
+    std::string String(const TTestCatalog& layout, int itemId, int classId, int memberId,
                        const std::string& text, int index = 0) const
     {
-        return Value(spec, "CStrings", itemId, classId, memberId, index, 1, "StringValue", SqlText(text));
+        return Value(layout, "CStrings", itemId, classId, memberId, index, 1, "StringValue", SqlText(text));
     }
-    std::string CatalogRows(const TTestCatalogSpec& spec)
+    std::string CatalogRows(const TTestCatalog& layout)
     {
         std::string sql;
-        if (spec.structureVersion != "-")
-            sql += "INSERT INTO LocalSettings VALUES (" + SqlText(spec.code) + ", 'TolvexVersion', " +
-                   SqlText(spec.structureVersion) + ");\n";
-        if (spec.withCatalogInfo)
-            sql += Item(spec, 604, 604, 8) +
-                   Value(spec, "CNumbers", 604, 604, 1, 0, 101, "NumberValue", std::to_string(spec.type));
-        sql += Item(spec, 601, 601, 8);
-        for (std::size_t i = 0; i < spec.languages.size(); ++i)
-            sql += String(spec, 601, 601, 1, spec.languages[i], static_cast<int>(i));
-        sql += String(spec, 601, 601, 2, spec.defaultLanguage);
-        for (std::size_t i = 0; i < spec.users.size(); ++i) {
+        if (layout.structureVersion != "-")
+            sql += "INSERT INTO LocalSettings VALUES (" + SqlText(layout.code) + ", 'TolvexVersion', " +
+                   SqlText(layout.structureVersion) + ");\n";
+        if (layout.withCatalogInfo)
+            sql += Item(layout, 604, 604, 8) +
+                   Value(layout, "CNumbers", 604, 604, 1, 0, 101, "NumberValue", std::to_string(layout.type));
+        sql += Item(layout, 601, 601, 8);
+        for (std::size_t i = 0; i < layout.languages.size(); ++i)
+            sql += String(layout, 601, 601, 1, layout.languages[i], static_cast<int>(i));
+        sql += String(layout, 601, 601, 2, layout.defaultLanguage);
+        for (std::size_t i = 0; i < layout.users.size(); ++i) {
             const int itemId = 602000 + static_cast<int>(i);
-            sql += Item(spec, itemId, 602, 8) + String(spec, itemId, 602, 1, spec.users[i].name);
-            if (!spec.users[i].password.empty())
-                sql += String(spec, itemId, 602, 2, spec.users[i].password);
-            if (!spec.users[i].role.empty())
-                sql += String(spec, itemId, 602, 4, spec.users[i].role);
+            sql += Item(layout, itemId, 602, 8) + String(layout, itemId, 602, 1, layout.users[i].name);
+            if (!layout.users[i].password.empty())
+                sql += String(layout, itemId, 602, 2, layout.users[i].password);
+            if (!layout.users[i].role.empty())
+                sql += String(layout, itemId, 602, 4, layout.users[i].role);
         }
         // The catalog's data is as new as its type's definition: no upgrade.
-        const int version = spec.type > 0 ? root_->GlobalDefinition().GetCatalogTypeVersion(spec.type) : 0;
-        sql += Item(spec, 733, 603, 8) + String(spec, 733, 603, 1, std::to_string(version));
-        if (!spec.homePage.empty())
-            sql += Item(spec, 708, 603, 8) + String(spec, 708, 603, 1, spec.homePage);
-        if (spec.styleVersion != "-") {
+        const int version = layout.type > 0 ? root_->GlobalDefinition().GetCatalogTypeVersion(layout.type) : 0;
+        sql += Item(layout, 733, 603, 8) + String(layout, 733, 603, 1, std::to_string(version));
+        if (!layout.homePage.empty())
+            sql += Item(layout, 708, 603, 8) + String(layout, 708, 603, 1, layout.homePage);
+        if (layout.styleVersion != "-") {
             // The shipped definitions offer version 1.0 of their templates.
-            sql += Item(spec, 600101, 501, 600001) + "INSERT INTO CObjectInstances VALUES (" + SqlText(spec.code) +
+            sql += Item(layout, 600101, 501, 600001) + "INSERT INTO CObjectInstances VALUES (" + SqlText(layout.code) +
                    ", 600101, 505, 0, 2);\n";
-            const std::string version = spec.styleVersion.empty() ? "1.0" : spec.styleVersion;
-            sql += Value(spec, "CStrings", 600101, 505, 1, 0, 1, "StringValue", SqlText(version), 2);
-            if (!spec.declinedStyleVersion.empty())
-                sql += Value(spec, "CStrings", 600101, 505, 2, 0, 1, "StringValue",
-                             SqlText(spec.declinedStyleVersion), 2);
+            const std::string version = layout.styleVersion.empty() ? "1.0" : layout.styleVersion;
+            sql += Value(layout, "CStrings", 600101, 505, 1, 0, 1, "StringValue", SqlText(version), 2);
+            if (!layout.declinedStyleVersion.empty())
+                sql += Value(layout, "CStrings", 600101, 505, 2, 0, 1, "StringValue",
+                             SqlText(layout.declinedStyleVersion), 2);
         }
         return sql;
     }

@@ -33,11 +33,11 @@ TEST(CatalogDataTest, EveryRoleWordGivesItsRole)
         {"gus", "", urOther},               {"hal", "boss", urOther},
     };
     TRootFixture fixture;
-    TTestCatalogSpec spec;
-    spec.users.clear();
+    TTestCatalog layout;
+    layout.users.clear();
     for (const Case& c : cases)
-        spec.users.push_back({c.user, "pw", c.roleWord});
-    fixture.MakeCatalog(spec);
+        layout.users.push_back({c.user, "pw", c.roleWord});
+    fixture.MakeCatalog(layout);
     for (const Case& c : cases) {
         ASSERT_EQ(fixture.Open("shop", c.user, "pw"), "") << c.user;
         ASSERT_NE(fixture.Data(), nullptr);
@@ -51,9 +51,9 @@ TEST(CatalogDataTest, LoginComparesThePasswordUnscrambledAndExactly)
     TRootFixture fixture;
     TCommonFunctions functions;
     const std::string scrambled = functions.ScramblePassword("secret");
-    TTestCatalogSpec spec;
-    spec.users = {{"bob", scrambled, "user"}, {"plain", "Secret", "clerk"}, {"nopass", "", "user"}};
-    fixture.MakeCatalog(spec);
+    TTestCatalog layout;
+    layout.users = {{"bob", scrambled, "user"}, {"plain", "Secret", "clerk"}, {"nopass", "", "user"}};
+    fixture.MakeCatalog(layout);
 
     const std::string wrongBob = "Wrong password for user \"bob\" in catalog \"shop\"";
     struct Case {
@@ -84,11 +84,11 @@ TEST(CatalogDataTest, OnlyStructureVersion300Opens)
         {"3.0.0", true}, {"-", false}, {"3.0", false}, {"3.0.0 ", false}, {"2.5", false}};
     int n = 0;
     for (const auto& [version, opens] : versions) {
-        TTestCatalogSpec spec;
-        spec.code = "v" + std::to_string(n++);
-        spec.structureVersion = version;
-        fixture.MakeCatalog(spec);
-        EXPECT_EQ(fixture.Open(spec.code, "admin", "secret"), opens ? "" : "Not correct Tolvex database structure.")
+        TTestCatalog layout;
+        layout.code = "v" + std::to_string(n++);
+        layout.structureVersion = version;
+        fixture.MakeCatalog(layout);
+        EXPECT_EQ(fixture.Open(layout.code, "admin", "secret"), opens ? "" : "Not correct Tolvex database structure.")
             << "version '" << version << "'";
         fixture.Root().CloseCatalog();
     }
@@ -104,13 +104,13 @@ TEST(CatalogDataTest, OnlyStructureVersion300Opens)
 TEST(CatalogDataTest, CatalogTypeMustBeKnownUnlessFlagsAcceptTypeZero)
 {
     TRootFixture fixture;
-    TTestCatalogSpec noInfo;
+    TTestCatalog noInfo;
     noInfo.code = "noinfo";
     noInfo.withCatalogInfo = false;
     fixture.MakeCatalog(noInfo);
     EXPECT_EQ(fixture.Open("noinfo", "admin", "secret"), "Cannot read catalog information");
 
-    TTestCatalogSpec typeZero;
+    TTestCatalog typeZero;
     typeZero.code = "zero";
     typeZero.type = 0;
     typeZero.styleVersion = "-";
@@ -128,11 +128,11 @@ TEST(CatalogDataTest, CatalogTypeMustBeKnownUnlessFlagsAcceptTypeZero)
 TEST(CatalogDataTest, OpeningLoadsTheTypeDefinitionLanguagesAndMenus)
 {
     TRootFixture fixture;
-    TTestCatalogSpec spec;
-    spec.code = "Shop";
-    spec.languages = {"EN", "DE"};
-    spec.defaultLanguage = "DE";
-    fixture.MakeCatalog(spec);
+    TTestCatalog layout;
+    layout.code = "Shop";
+    layout.languages = {"EN", "DE"};
+    layout.defaultLanguage = "DE";
+    fixture.MakeCatalog(layout);
     fixture.Log().Clear();
     ASSERT_EQ(fixture.Open("Shop", "admin", "secret"), "");
     TCatalogData& data = *fixture.Data();
@@ -175,9 +175,9 @@ TEST(CatalogDataTest, StyleCatalogCodeOpensTheTypesDefinitionDatabase)
 TEST(CatalogDataTest, CatalogWithoutStyleAsksForTheFirstOne)
 {
     TRootFixture fixture;
-    TTestCatalogSpec spec;
-    spec.styleVersion = "-";
-    fixture.MakeCatalog(spec);
+    TTestCatalog layout;
+    layout.styleVersion = "-";
+    fixture.MakeCatalog(layout);
 
     // Cancelled: the catalog is closed again and nothing is reported.
     EXPECT_EQ(fixture.Open("shop", "admin", "secret"), "");
@@ -216,16 +216,16 @@ TEST(CatalogDataTest, OutdatedStylesAreOfferedByNumberUnlessDeclined)
     TRootFixture fixture;
     int n = 0;
     for (const Case& c : cases) {
-        TTestCatalogSpec spec;
-        spec.code = "s" + std::to_string(n++);
-        spec.styleVersion = c.version;
-        spec.declinedStyleVersion = c.declined;
-        fixture.MakeCatalog(spec);
+        TTestCatalog layout;
+        layout.code = "s" + std::to_string(n++);
+        layout.styleVersion = c.version;
+        layout.declinedStyleVersion = c.declined;
+        fixture.MakeCatalog(layout);
         fixture.Gui().Clear();
         fixture.Log().Clear();
         if (c.offered)
             fixture.Gui().QueueAnswer(mrYes);
-        ASSERT_EQ(fixture.Open(spec.code, "admin", "secret"), "");
+        ASSERT_EQ(fixture.Open(layout.code, "admin", "secret"), "");
         const bool asked = !fixture.Gui().Messages("question").empty();
         EXPECT_EQ(asked, c.offered) << c.version << " declined '" << c.declined << "'";
         if (asked) {
@@ -240,9 +240,9 @@ TEST(CatalogDataTest, OutdatedStylesAreOfferedByNumberUnlessDeclined)
 TEST(CatalogDataTest, DecliningAStyleUpdateForGoodStopsTheQuestion)
 {
     TRootFixture fixture;
-    TTestCatalogSpec spec;
-    spec.styleVersion = "0.5";
-    const std::string file = fixture.MakeCatalog(spec);
+    TTestCatalog layout;
+    layout.styleVersion = "0.5";
+    const std::string file = fixture.MakeCatalog(layout);
 
     // No, then Yes to "next time": nothing is recorded.
     fixture.Gui().QueueAnswer(mrNo);
@@ -272,11 +272,11 @@ TEST(CatalogDataTest, DecliningAStyleUpdateForGoodStopsTheQuestion)
 TEST(CatalogDataTest, PartnerPortalCatalogsBuildTheirCategoryPagesBeforeTheCommit)
 {
     TRootFixture fixture;
-    TTestCatalogSpec portal;
+    TTestCatalog portal;
     portal.code = "portal";
     portal.type = 12;
     fixture.MakeCatalog(portal);
-    TTestCatalogSpec shop;
+    TTestCatalog shop;
     fixture.MakeCatalog(shop);
 
     ASSERT_EQ(fixture.Open("portal", "admin", "secret"), "");

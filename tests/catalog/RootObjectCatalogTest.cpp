@@ -24,9 +24,9 @@ int ItemCount(const std::string& file)
 struct TOpenCatalog {
     explicit TOpenCatalog(TRootFixture& fixture) : dir(fixture.Home().File("elsewhere"))
     {
-        TTestCatalogSpec spec;
-        spec.dir = dir;
-        file = fixture.MakeCatalog(spec);
+        TTestCatalog layout;
+        layout.dir = dir;
+        file = fixture.MakeCatalog(layout);
         EXPECT_EQ(fixture.Open("shop", "admin", "secret", 0, dir), "");
     }
     std::string dir;
@@ -133,7 +133,7 @@ TEST(RootObjectCatalogTest, DeletingRemovesOnlyTheRememberedClosedCatalog)
 {
     TRootFixture fixture;
     const std::string file = fixture.MakeCatalog({});
-    TTestCatalogSpec other;
+    TTestCatalog other;
     other.code = "other";
     const std::string otherFile = fixture.MakeCatalog(other);
     TTolvex& root = fixture.Root();

@@ -89,7 +89,7 @@ TEST(RootObjectTest, ProgramWithoutMainWindowOpensAndClosesCatalogs)
     EXPECT_FALSE(fixture.Root().Catalog().IsOpen());
 
     // Without a style dialog a catalog without style cannot get one.
-    TTestCatalogSpec noStyle;
+    TTestCatalog noStyle;
     noStyle.code = "bare";
     noStyle.styleVersion = "-";
     fixture.MakeCatalog(noStyle);
@@ -101,11 +101,11 @@ TEST(RootObjectTest, HomePageIsTheCatalogPropertyOr100001)
 {
     TRootFixture fixture;
     EXPECT_EQ(fixture.Root().GetHomePageId(), 100001) << "no catalog open";
-    TTestCatalogSpec withHome;
+    TTestCatalog withHome;
     withHome.code = "home";
     withHome.homePage = "100005";
     fixture.MakeCatalog(withHome);
-    TTestCatalogSpec zeroHome;
+    TTestCatalog zeroHome;
     zeroHome.code = "zero";
     zeroHome.homePage = "0";
     fixture.MakeCatalog(zeroHome);
