@@ -71,11 +71,6 @@ TCatalogData::~TCatalogData()
     Close();
 }
 
-std::string TCatalogData::Translate(const std::string& text) const
-{
-    return services_.Translation ? services_.Translation->Translate(text) : text;
-}
-
 std::string TCatalogData::Format(const std::string& text, const std::string& arg1, const std::string& arg2) const
 {
     return services_.Translation ? services_.Translation->Format(text, {arg1, arg2})

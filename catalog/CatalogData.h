@@ -105,7 +105,6 @@ public:
     static std::uint8_t RoleOfWord(const std::string& roleWord);
 
 private:
-    std::string Translate(const std::string& text) const;
     std::string Format(const std::string& text, const std::string& arg1, const std::string& arg2) const;
 
     // Steps of the opening on the second connection; false stops the opening.
@@ -117,7 +116,6 @@ private:
                      std::string& error);
     void FinishOpening(const std::string& catalogCode, TAbstractDBConnection& connection);
 
-    // Steps of the style check.
     // The class-505 member of every style item: item id -> text (first row wins).
     static std::map<int, std::string> ReadStyleVersions(TAbstractDBConnection& connection,
                                                         const std::string& catalogCode, int memberId);
@@ -128,6 +126,7 @@ private:
     std::string currentLangCode_;
     std::uint8_t userRole_ = urAdministrator;
     // TODO: own the generated-page cache and the preview history (their
-    // classes are being written) and the templates service.
+    // classes are being written), the templates service and the
+    // publication entry points once they are in.
     std::unique_ptr<TCatalogDataUI> ui_;
 };
