@@ -154,7 +154,6 @@ void TCatalogQueries::ReadStringMemberList(std::vector<std::string>& list, int i
                                            const std::string& catalogCode, const std::string& langCode,
                                            TAbstractDBConnection& connection)
 {
-    list.clear();
     list = AsTexts(Column(connection, StringMemberSql(itemId, classId, memberId) + " ORDER BY IndexId",
                           CodeOr(catalogCode), "StringValue", {{"LangCode", langCode}}));
 }

@@ -120,6 +120,9 @@ void TCatalogQueries::GetItemNamesInLanguage(const std::vector<int>& ids, std::v
 {
     names.clear();
     std::vector<std::string> values(ids.size());
+    std::map<int, std::vector<std::size_t>> positions;
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        positions[ids[i]].push_back(i);
     for (std::size_t start = 0; start < ids.size(); start += kNamesBatchSize) {
         const std::size_t end = std::min(ids.size(), start + kNamesBatchSize);
         std::vector<int> batch;
@@ -135,10 +138,8 @@ void TCatalogQueries::GetItemNamesInLanguage(const std::vector<int>& ids, std::v
                   ":LangCode) AS NodeName FROM Items AS a WHERE a.CatalogCode = :CatalogCode AND a.ItemId IN (" +
                       JoinIds(batch) + ")) ORDER BY OrderNum, NodeName",
                   CodeOr(catalogCode), {"ItemId", "NodeName"}, {{"LangCode", langCode}})) {
-            const int id = IntOf(row[0]);
-            for (std::size_t i = 0; i < ids.size(); ++i)
-                if (ids[i] == id)
-                    values[i] = TextOf(row[1]);
+            for (std::size_t i : positions[IntOf(row[0])])
+                values[i] = TextOf(row[1]);
         }
     }
     for (std::size_t i = 0; i < ids.size(); ++i)

@@ -160,9 +160,10 @@ void TCatalogQueries::ListVisibleChildrenOf(int parentId, std::vector<std::strin
     list.clear();
     if (parentId == 0)
         return;
+    // An empty NotVisible counts as visible, as everywhere else.
     const std::string lang = LangOr(langCode);
     std::string sql = "SELECT * FROM (SELECT a.ItemId, a.OrderNum," + NameColumn("a.LinkedItemId") +
-                      " FROM Items AS a WHERE a.CatalogCode = :CatalogCode AND a.NotVisible = 0 ";
+                      " FROM Items AS a WHERE a.CatalogCode = :CatalogCode AND (a.NotVisible = 0 OR a.NotVisible IS NULL) ";
     if (itemType != 0)
         sql += " AND a.ItemType = " + to_string(itemType);
     sql += " AND a.ParentItemId = " + to_string(parentId) + ") ORDER BY OrderNum, NodeName";

@@ -272,6 +272,7 @@ TEST_F(CatalogQueriesTest, ChildrenWithNamesAndVisibleChildren)
     Name(1001, "EN", "Shoes");
     Name(1002, "DE", "Hut");
     Name(1009, "EN", "Coat");
+    catalog.Exec("UPDATE Items SET NotVisible = NULL WHERE ItemId = 1002");  // visible too
 
     TLines list{"kept"};
     queries.ListChildren(1000, list, 0, Db(), "DE", "");
