@@ -204,7 +204,13 @@ int TCatalogFolders::ImportPicture(const std::string& bytes, const std::string& 
     if (!TCommonImages::SavePictureToStream(*picture, mimeType, false, 0, TImageScaleType::Maximal, encoded, width,
                                             height, size, writtenMimeType))
         return 0;
+    return CreateImageItem(encoded, width, height, writtenMimeType, baseName, subfolder, connection);
+}
 
+int TCatalogFolders::CreateImageItem(std::istream& encoded, int width, int height, const std::string& mimeType,
+                                     const std::string& baseName, const std::string& subfolder,
+                                     TAbstractDBConnection& connection)
+{
     const std::string code = services_.Catalog.GetCatalogCode();
     TUnitOfWorkScope unit(connection);
     unit.Enter("Items");
@@ -221,7 +227,7 @@ int TCatalogFolders::ImportPicture(const std::string& bytes, const std::string& 
     const std::unique_ptr<TTolvexObject> image = factory.GetObjectTyped(itemId, kImageClassId, connection, code);
     image->SetLangNumber("ImageWidth", kNoLanguageCode, width, 0);
     image->SetLangNumber("ImageHeight", kNoLanguageCode, height, 0);
-    image->SetBinaryDataById(kImageDataMemberId, kNoLanguageCode, writtenMimeType, encoded, 0, nullptr);
+    image->SetBinaryDataById(kImageDataMemberId, kNoLanguageCode, mimeType, encoded, 0, nullptr);
     image->Save();
     unit.Commit();
     return itemId;

@@ -11,6 +11,7 @@
 // encoded: a picture that cannot be stored leaves no item behind. The item,
 // its name and its image are written as one unit of work.
 #include <functional>
+#include <iosfwd>
 #include <string>
 
 class TAbstractCatalog;
@@ -90,6 +91,10 @@ private:
     // decoded as the file DecodeAs names it, encoded for MimeType.
     int ImportPicture(const std::string& bytes, const std::string& decodeAs, const std::string& mimeType,
                       const std::string& baseName, const std::string& subfolder, TAbstractDBConnection& connection);
+    // The image item of an encoded picture, named BaseName or a free name
+    // made from it, in the images folder or its subfolder of that name.
+    int CreateImageItem(std::istream& encoded, int width, int height, const std::string& mimeType,
+                        const std::string& baseName, const std::string& subfolder, TAbstractDBConnection& connection);
     // Sets the item's name in Lang and, while the current language is not
     // the default one, in the default language.
     void NameItem(int itemId, const std::string& name, const std::string& langCode, TAbstractDBConnection& connection,
