@@ -45,11 +45,6 @@ constexpr int kDeclinedVersionMember = 2;
 constexpr const char* kDeclinedVersionTag = "DontAskUpToVersion";
 // Partner-portal catalogs build their category pages after every opening.
 constexpr int kPartnerPortalType = 12;
-// Item names: member 1 of class 1.
-constexpr int kNamesClassId = 1;
-// A link copy shows the name of its data item; a chain of copies longer
-// than this is broken data.
-constexpr int kMaxLinkDepth = 16;
 
 constexpr const char* kStyleCatalogPrefix = "t#";
 constexpr const char* kCatalogTypePlaceholder = "$CatalogType$";
@@ -62,7 +57,7 @@ const std::pair<const char*, std::uint8_t> kRoleWords[] = {
 }  // namespace
 
 TCatalogData::TCatalogData(TCatalog& catalog, const TServices& services)
-    : TTolvexCatalog(catalog), catalog_(catalog), services_(services)
+    : TTolvexCatalog(catalog), catalog_(catalog), services_(services), queries_(*this, services.ObjectContext)
 {
 }
 
@@ -360,36 +355,69 @@ void TCatalogData::Close()
         ui_->Clear();
         ui_.reset();
     }
+    transformCache_ = TTransformCache();
+    previewHistory_ = TPreviewHistory();
     TTolvexCatalog::Close();
 }
 
-// ---- names ------------------------------------------------------------------------------------------
+// ---- what the page XML builder reads ---------------------------------------------------------
 
-// TODO: hand over to the catalog queries once their class is in.
 std::string TCatalogData::GetItemName(int itemId, TAbstractDBConnection& connection, const std::string& langCode)
 {
-    const std::string lang = langCode.empty() ? currentLangCode_ : langCode;
-    const std::string where = " FROM CStrings WHERE CatalogCode = :CatalogCode AND ClassId = " +
-                              to_string(kNamesClassId) + " AND MemberId = 1 AND ItemId = ";
-    for (int depth = 0; itemId != 0 && depth < kMaxLinkDepth; ++depth) {
-        const std::string id = to_string(itemId);
-        std::string name = TextOf(FirstField(connection,
-                                             "SELECT MAX( StringValue ) AS StringValue" + where + id +
-                                                 " AND (LangCode = :LangCode OR LangCode = :AllLangCode)",
-                                             GetCatalogCode(), "StringValue",
-                                             {{"LangCode", lang}, {"AllLangCode", std::string(kNoLanguageCode)}}));
-        if (name.empty() && lang != GetDefaultLangCode())
-            name = TextOf(FirstField(connection, "SELECT StringValue" + where + id + " AND LangCode = :LangCode",
-                                     GetCatalogCode(), "StringValue", {{"LangCode", GetDefaultLangCode()}}));
-        if (!name.empty())
-            return name;
-        const int linked = IntOf(FirstField(connection,
-                                            "SELECT LinkedItemId FROM Items WHERE CatalogCode = :CatalogCode AND "
-                                            "ItemId = " + id,
-                                            GetCatalogCode(), "LinkedItemId"));
-        if (linked == itemId)
-            break;
-        itemId = linked;
-    }
-    return {};
+    return queries_.GetItemName(itemId, connection, langCode);
+}
+
+int TCatalogData::ResolveItemId(const std::string& text, int currentId, int currentTreeId)
+{
+    return catalog_.GetDefinition().ResolveItemId(text, currentId, currentTreeId);
+}
+
+int TCatalogData::ResolveItemType(const std::string& text, int currentType)
+{
+    return catalog_.GetDefinition().ResolveItemType(text, currentType);
+}
+
+int TCatalogData::GetParentItemId(int itemId, const std::string& catalogCode, TAbstractDBConnection& connection)
+{
+    return catalog_.GetParentItemId(itemId, catalogCode, connection);
+}
+
+int TCatalogData::FindVisibleLinkCopy(int itemId, const std::string& catalogCode, TAbstractDBConnection& connection)
+{
+    return catalog_.FindVisibleLinkCopy(itemId, catalogCode, connection);
+}
+
+TItemDescription TCatalogData::GetItemDescription(int itemId, const std::string& catalogCode,
+                                                  TAbstractDBConnection& connection)
+{
+    return queries_.GetItemDescription(itemId, catalogCode, connection);
+}
+
+int TCatalogData::GetNextSiblingId(int itemId, const std::string& catalogCode, TAbstractDBConnection& connection,
+                                   bool sameTypeOnly)
+{
+    return queries_.GetNextSiblingId(itemId, catalogCode, connection, sameTypeOnly);
+}
+
+int TCatalogData::GetPreviousSiblingId(int itemId, const std::string& catalogCode,
+                                       TAbstractDBConnection& connection, bool sameTypeOnly)
+{
+    return queries_.GetPreviousSiblingId(itemId, catalogCode, connection, sameTypeOnly);
+}
+
+std::vector<int> TCatalogData::GetItemPath(int itemId, const std::vector<int>& itemTypes,
+                                           const std::string& catalogCode, TAbstractDBConnection& connection)
+{
+    return queries_.GetItemPath(itemId, itemTypes, connection, catalogCode);
+}
+
+int TCatalogData::CountItemsOfType(int parentId, int itemType, const std::string& catalogCode,
+                                   TAbstractDBConnection& connection)
+{
+    return queries_.CountItemsOfType(parentId, itemType, connection, catalogCode);
+}
+
+TAbstractDBConnection* TCatalogData::GetCategoryConnection()
+{
+    return services_.Host.GetCategoryConnection();
 }

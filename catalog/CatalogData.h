@@ -7,13 +7,19 @@
 // its type's definition database and runs the catalog-type hook that builds
 // partner category pages. Afterwards it keeps what the rest of the program
 // asks of the open catalog: the user's role, the current data language and
-// the window side (item editor and trees).
+// the window side (item editor and trees), the generated-page cache and the
+// preview history, and the catalog queries; the page XML builder reads the
+// open catalog through it (TGenerationCatalog).
 //
 // Login: a catalog user is an item whose class-602 object holds member 1 =
 // user name, member 2 = password (stored scrambled) and member 4 = role word.
 #include "catalog/AbstractCatalogData.h"
 #include "catalog/CatalogHost.h"
+#include "catalog/CatalogQueries.h"
+#include "catalog/PreviewHistory.h"
 #include "catalog/TolvexCatalog.h"
+#include "catalog/TransformCache.h"
+#include "generation/GenerationCatalog.h"
 
 #include <cstdint>
 #include <map>
@@ -25,6 +31,7 @@ class TCatalogDataUI;
 class TCommonGui;
 class TGlobalSettings;
 class TIniSettings;
+class TTolvexObjectContext;
 class TTranslation;
 
 // The role of the logged-in user.
@@ -44,7 +51,7 @@ inline constexpr std::uint8_t kOpenSkipUserCheck = 2;
 // The structure version a catalog database must carry in LocalSettings.
 inline constexpr const char* kTolvexDatabaseVersion = "3.0.0";
 
-class TCatalogData : public TTolvexCatalog, public TAbstractCatalogData {
+class TCatalogData : public TTolvexCatalog, public TAbstractCatalogData, public TGenerationCatalog {
 public:
     // Not owned; all must outlive the object. Translation may be null
     // (texts stay English).
@@ -53,6 +60,7 @@ public:
         TGlobalSettings& Settings;
         TCommonGui& Gui;
         const TTranslation* Translation;
+        TTolvexObjectContext& ObjectContext;
     };
 
     TCatalogData(TCatalog& catalog, const TServices& services);
@@ -97,6 +105,28 @@ public:
     // Whether the item being edited may be left; true before BuildUI.
     bool CanLeave(bool navigating);
 
+    // ---- what the open catalog keeps -----------------------------------------------------------
+    TTransformCache& GetTransformCache() { return transformCache_; }
+    TPreviewHistory& GetPreviewHistory() { return previewHistory_; }
+    TCatalogQueries& GetQueries() { return queries_; }
+
+    // ---- TGenerationCatalog ----------------------------------------------------------------------
+    int ResolveItemId(const std::string& text, int currentId, int currentTreeId) override;
+    int ResolveItemType(const std::string& text, int currentType) override;
+    int GetParentItemId(int itemId, const std::string& catalogCode, TAbstractDBConnection& connection) override;
+    int FindVisibleLinkCopy(int itemId, const std::string& catalogCode, TAbstractDBConnection& connection) override;
+    TItemDescription GetItemDescription(int itemId, const std::string& catalogCode,
+                                        TAbstractDBConnection& connection) override;
+    int GetNextSiblingId(int itemId, const std::string& catalogCode, TAbstractDBConnection& connection,
+                         bool sameTypeOnly) override;
+    int GetPreviousSiblingId(int itemId, const std::string& catalogCode, TAbstractDBConnection& connection,
+                             bool sameTypeOnly) override;
+    std::vector<int> GetItemPath(int itemId, const std::vector<int>& itemTypes, const std::string& catalogCode,
+                                 TAbstractDBConnection& connection) override;
+    int CountItemsOfType(int parentId, int itemType, const std::string& catalogCode,
+                         TAbstractDBConnection& connection) override;
+    TAbstractDBConnection* GetCategoryConnection() override;
+
     // The name of the database that holds a catalog: the code itself, or for
     // a style catalog ("t#" and a type number) the definition database of
     // that type (setting 14 with the number in place of "$CatalogType$").
@@ -125,8 +155,9 @@ private:
     TServices services_;
     std::string currentLangCode_;
     std::uint8_t userRole_ = urAdministrator;
-    // TODO: own the generated-page cache and the preview history (their
-    // classes are being written), the templates service and the
-    // publication entry points once they are in.
+    TTransformCache transformCache_;
+    TPreviewHistory previewHistory_;
+    TCatalogQueries queries_;
+    // TODO: own the templates service and the publication entry points once they are in.
     std::unique_ptr<TCatalogDataUI> ui_;
 };

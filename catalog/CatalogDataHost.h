@@ -3,7 +3,8 @@
 // and lives: the root object's home-page cache and remembered login, the GUI
 // controller and the style manager (either may be missing in a program
 // without a main window), the builder of the partner category pages, and
-// the window side of the open catalog. The root object implements it.
+// the window side of the open catalog and the category database. The root
+// object implements it.
 #include <memory>
 #include <string>
 
@@ -29,6 +30,9 @@ public:
     // Brings the category pages of a partner-portal catalog in step with its
     // products, on Connection.
     virtual void UpdateCategoryPages(const std::string& catalogCode, TAbstractDBConnection& connection) = 0;
+    // The main connection of the trade-portal category database; null when
+    // it cannot be had.
+    virtual TAbstractDBConnection* GetCategoryConnection() = 0;
     // The item editor and trees of the open catalog; null without a main window.
     virtual std::unique_ptr<TCatalogDataUI> CreateCatalogUI(TCatalogData& data) = 0;
 };

@@ -296,7 +296,8 @@ std::string TTolvex::GetHostedPageUrl(int itemId, int itemType, int pageNo, cons
 std::unique_ptr<TAbstractCatalogData> TTolvex::CreateCatalogData(TCatalog& catalog)
 {
     return std::make_unique<TCatalogData>(
-        catalog, TCatalogData::TServices{*this, *settings_, CommonProcedures->Gui(), ::Translation});
+        catalog,
+        TCatalogData::TServices{*this, *settings_, CommonProcedures->Gui(), ::Translation, *objectContext_});
 }
 
 void TTolvex::LoginShowWelcome(const std::string& catalogName, bool autoOpen)
@@ -413,6 +414,16 @@ void TTolvex::UpdateCategoryPages(const std::string& catalogCode, TAbstractDBCon
 {
     if (environment_.UpdateCategoryPages)
         environment_.UpdateCategoryPages(*this, catalogCode, connection);
+}
+
+TAbstractDBConnection* TTolvex::GetCategoryConnection()
+{
+    try {
+        return &globalDefinition_->GetZarivuroDatabase().GetConnection();
+    } catch (const EFatalTolvexException&) {
+        // The category database is missing or broken: pages go without categories.
+        return nullptr;
+    }
 }
 
 std::unique_ptr<TCatalogDataUI> TTolvex::CreateCatalogUI(TCatalogData& data)

@@ -203,6 +203,7 @@ public:
     TTolvexGuiControl* GetGuiControl() override { return guiControl_.get(); }
     TStyleSelector* GetStyleSelector() override { return styleManager_.get(); }
     void UpdateCategoryPages(const std::string& catalogCode, TAbstractDBConnection& connection) override;
+    TAbstractDBConnection* GetCategoryConnection() override;
     std::unique_ptr<TCatalogDataUI> CreateCatalogUI(TCatalogData& data) override;
 
 private:

@@ -287,3 +287,29 @@ TEST(CatalogDataTest, PartnerPortalCatalogsBuildTheirCategoryPagesBeforeTheCommi
     ASSERT_EQ(fixture.Open("shop", "admin", "secret"), "");
     EXPECT_TRUE(fixture.Log().Matching("UpdateCategoryPages").empty());
 }
+
+TEST(CatalogDataTest, PageBuilderReadsTheOpenCatalogThroughIt)
+{
+    TRootFixture fixture;
+    const std::string file = fixture.MakeCatalog({});
+    ExecOnFile(file, "INSERT INTO Items (CatalogCode, ItemId, ItemType, ParentItemId, LinkedItemId, NotVisible, "
+                     "OrderNum) VALUES ('shop', 100001, 100, 1, 100001, 0, 1), ('shop', 100002, 100, 100001, "
+                     "100002, 0, 1), ('shop', 100003, 100, 100001, 100003, 0, 2);"
+                     "INSERT INTO CStrings (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, IndexId, "
+                     "MemberType, StringValue) VALUES ('shop', 100001, 1, 1, 1, 'XXX', 0, 1, 'Home')");
+    ASSERT_EQ(fixture.Open("shop", "admin", "secret"), "");
+    TCatalogData& data = *fixture.Data();
+    TGenerationCatalog& catalog = data;
+    TAbstractDBConnection& connection = data.GetConnectionFactory().GetConnection();
+
+    EXPECT_EQ(catalog.ResolveItemId("current", 100002, 0), 100002);
+    EXPECT_EQ(catalog.ResolveItemId("Home", 0, 0), 100001);
+    EXPECT_EQ(catalog.GetParentItemId(100002, "shop", connection), 100001);
+    EXPECT_EQ(catalog.GetItemDescription(100003, "shop", connection).ParentItemId, 100001);
+    EXPECT_EQ(catalog.GetNextSiblingId(100002, "shop", connection, false), 100003);
+    EXPECT_EQ(catalog.GetPreviousSiblingId(100002, "shop", connection, false), 0);
+    EXPECT_EQ(catalog.GetItemPath(100002, {}, "shop", connection), (std::vector<int>{100002, 100001}));
+    EXPECT_EQ(catalog.CountItemsOfType(100001, 100, "shop", connection), 2);
+    EXPECT_NE(catalog.GetCategoryConnection(), nullptr);
+    EXPECT_EQ(data.GetItemName(100001, connection, ""), "Home");
+}
