@@ -62,6 +62,14 @@ std::vector<std::string> TTransformerStyleSheet::Includes() const
     return hrefs;
 }
 
+// Whether the compiled form takes the entry's value from a hidden parameter:
+// the HTML of a template always, a parameter's value when it is not empty
+// (an empty one stays an empty parameter, see the header).
+bool TTransformerStyleSheet::IsHidden(const TEntry& entry)
+{
+    return entry.kind == TKind::HtmlTemplate || (entry.kind == TKind::Param && !entry.value.empty());
+}
+
 std::string TTransformerStyleSheet::HiddenName(const TEntry& entry)
 {
     return (entry.kind == TKind::Param ? "param-" : "template-") + entry.name;
@@ -71,7 +79,7 @@ std::vector<std::pair<std::string, std::string>> TTransformerStyleSheet::PageVal
 {
     std::vector<std::pair<std::string, std::string>> values;
     for (const TEntry& entry : entries_)
-        if ((entry.kind == TKind::Param || entry.kind == TKind::HtmlTemplate) && !entry.value.empty())
+        if (IsHidden(entry))
             values.emplace_back("{" + std::string(PageValuesNamespace) + "}" + HiddenName(entry), entry.value);
     return values;
 }
@@ -93,13 +101,13 @@ xmlDoc* TTransformerStyleSheet::BuildDocument(bool compiledForm) const
     if (compiledForm) {
         xmlNewNs(root, X(PageValuesNamespace), X(HiddenPrefix));
         for (const TEntry& entry : entries_)
-            if ((entry.kind == TKind::Param || entry.kind == TKind::HtmlTemplate) && !entry.value.empty())
+            if (IsHidden(entry))
                 xmlNewProp(AddXslElement(root, xsl, "param"), X("name"),
                            X(std::string(HiddenPrefix) + ":" + HiddenName(entry)));
     }
 
     for (const TEntry& entry : entries_) {
-        const bool hidden = compiledForm && !entry.value.empty();
+        const bool hidden = compiledForm && IsHidden(entry);
         std::string valueOf = "$";
         valueOf.append(HiddenPrefix).append(":").append(HiddenName(entry));
         switch (entry.kind) {

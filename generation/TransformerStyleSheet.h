@@ -5,12 +5,12 @@
 // of them:
 //  - the work file, with every value written in place, as the work folder
 //    keeps it;
-//  - the compiled form, equal to it except that every value that is not
-//    empty (a parameter's text, the HTML of "top" and "bottom") is read from
-//    a hidden parameter that the page passes when it is transformed
+//  - the compiled form, equal to it except that the HTML of "top" and
+//    "bottom" and every parameter's text that is not empty are read from
+//    hidden parameters that the page passes when it is transformed
 //    (PageValues). The compiled form is therefore the same for every page
-//    with the same templates and the same empty values, and is compiled once
-//    for all of them (TStyleSheetCache).
+//    with the same templates and the same empty parameters, and is compiled
+//    once for all of them (TStyleSheetCache).
 // A parameter with text is a result tree fragment in the work file, so the
 // compiled form keeps it one (xsl:value-of inside xsl:param); an empty value
 // is an empty parameter in both. Both forms thus transform a page alike.
@@ -56,6 +56,7 @@ private:
     };
 
     xmlDoc* BuildDocument(bool compiledForm) const;
+    static bool IsHidden(const TEntry& entry);
     static std::string HiddenName(const TEntry& entry);
     static std::string Serialise(xmlDoc* doc);
 
