@@ -40,7 +40,11 @@ xmlNode* TPageDocument::AddElement(xmlNode* parent, const std::string& name, con
 {
     if (xmlValidateName(X(name), 0) != 0)
         throw ECriticalTolvexException("\"" + name + "\" is no valid name of an element of the page document");
-    return xmlNewTextChild(parent, nullptr, X(name), text.empty() ? nullptr : X(text));
+    // A new node of the document, so that it takes no namespace of its parent.
+    xmlNodePtr element = xmlAddChild(parent, xmlNewDocNode(doc_, nullptr, X(name), nullptr));
+    if (!text.empty())
+        xmlAddChild(element, xmlNewDocText(doc_, X(text)));
+    return element;
 }
 
 std::string TPageDocument::Text() const

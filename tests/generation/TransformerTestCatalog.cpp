@@ -6,6 +6,7 @@
 #include "storage/AbstractObjectCollection.h"
 #include "storage/QueryGuard.h"
 
+#include <libxml/parser.h>
 #include <libxml/tree.h>
 
 #include <filesystem>
@@ -13,6 +14,12 @@
 namespace {
 
 constexpr std::uint8_t kLang = mfIsMultiLang | mfUseDefLangForNull;
+
+// An element without a namespace (xmlNewChild would take the parent's).
+xmlNode* AddElement(xmlNode* parent, const std::string& name)
+{
+    return xmlAddChild(parent, xmlNewDocNode(parent->doc, nullptr, reinterpret_cast<const xmlChar*>(name.c_str()), nullptr));
+}
 
 int IntegerOf(const TVariant& value)
 {
@@ -263,9 +270,14 @@ void TStandInPageXmlSource::ProcessRule(int itemId, int treeItemId, int, const s
     }
     xmlNode* target = xmlDocGetRootElement(doc_);
     if (!tagName.empty())
-        target = xmlNewChild(target, nullptr, reinterpret_cast<const xmlChar*>(tagName.c_str()), nullptr);
+        target = AddElement(target, tagName);
     const int id = catalog_.ResolveItemId(itemText, itemId, treeItemId);
-    if (action == "Object") {
+    if (!catalog_.RuleOutput().empty()) {
+        xmlNodePtr nodes = nullptr;
+        const std::string& xml = catalog_.RuleOutput();
+        if (xmlParseInNodeContext(target, xml.c_str(), static_cast<int>(xml.size()), 0, &nodes) == XML_ERR_OK)
+            xmlAddChildList(target, nodes);
+    } else if (action == "Object") {
         WriteObjects(target, id, classTags, collection);
     } else if (action == "Childs") {
         TQueryGuard query(connection);
@@ -277,10 +289,7 @@ void TStandInPageXmlSource::ProcessRule(int itemId, int treeItemId, int, const s
             children.push_back(IntegerOf(rows.Field(0)));
         query->Close();
         for (int child : children) {
-            xmlNode* wrapper = itemTagName.empty() ? target
-                                                   : xmlNewChild(target, nullptr,
-                                                                 reinterpret_cast<const xmlChar*>(itemTagName.c_str()),
-                                                                 nullptr);
+            xmlNode* wrapper = itemTagName.empty() ? target : AddElement(target, itemTagName);
             WriteObjects(wrapper, child, classTags, collection);
         }
     }

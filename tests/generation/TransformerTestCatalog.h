@@ -108,6 +108,10 @@ public:
     void SetWebCharset(const std::string& lang, const std::string& charset) { charsets_[lang] = charset; }
     void SetImageFileName(const std::string& code, int itemId, const std::string& name) { images_[{code, itemId}] = name; }
     void SetDesktopLook(const TDesktopLook& look) { look_ = look; }
+    // Makes the builder append this XML (elements without a common root)
+    // for every rule instead of running it.
+    void SetRuleOutput(const std::string& xml) { ruleOutput_ = xml; }
+    const std::string& RuleOutput() const { return ruleOutput_; }
     // A small site of item type 3001: master 600101 (folder 600010), body
     // 600201 (folder 600020), common templates 600301, the English resource
     // 600401; the page 100001 "Welcome & more" (German "Willkommen") with top
@@ -121,7 +125,13 @@ public:
     std::pair<int, int> CurrentTemplateIds() const { return currentTemplates_; }
     // Every rule text the builder ran, in order.
     const std::vector<std::string>& ProcessedRules() const { return processedRules_; }
-    void RecordRule(const std::string& rule) { processedRules_.push_back(rule); }
+    void RecordRule(const std::string& rule)
+    {
+        processedRules_.push_back(rule);
+        waitDepths_.push_back(gui_.WaitDepth());
+    }
+    // How deep the hourglass was nested while each rule ran.
+    const std::vector<int>& WaitDepthsOfRules() const { return waitDepths_; }
     const std::vector<std::string>& Imports() const { return imports_; }
     // The text of a work file in the preview folder.
     std::string WorkFile(const std::string& name) const;
@@ -147,7 +157,9 @@ private:
     int homeItemId_ = 100001;
     std::pair<int, int> currentTemplates_{0, 0};
     std::vector<std::string> processedRules_;
+    std::vector<int> waitDepths_;
     std::vector<std::string> imports_;
+    std::string ruleOutput_;
 };
 
 // The page XML builder of the tests: TagName wraps the output; Object
