@@ -24,6 +24,7 @@
 #include "common/TemplateData.h"
 #include "generation/StyleSheetCache.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -146,7 +147,7 @@ private:
                           const std::string& langCode = "");
     void ReadTemplateLevel(int parentItemId, TAbstractDBConnection& connection, std::vector<int>& visited);
     int StoreFirstTemplateAsDefault(int folderItemId, TAbstractDBConnection& connection);
-    void WriteFile(const std::string& name, const std::string& text) const;
+    void WriteFile(const std::string& name, const std::string& text);
     void CollectLinks(int itemId, int treeItemId, const std::string& catalogCode,
                       TAbstractObjectCollection& collection, TAbstractDBConnection& connection,
                       const std::vector<std::string>& rules, std::vector<std::string>& list,
@@ -157,5 +158,11 @@ private:
     std::string reportDir_;
     std::unique_ptr<std::vector<TTemplateData>> templateList_;
     std::unique_ptr<TTemplatesRuleCache> ruleCache_;
+    // What WriteFile last wrote into each work file, with the file's identity then.
+    struct TWrittenFile {
+        std::string text;
+        std::string identity;
+    };
+    std::map<std::string, TWrittenFile> writtenFiles_;
     TStyleSheetCache styleSheets_;
 };

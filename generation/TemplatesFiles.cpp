@@ -10,6 +10,8 @@
 #include "storage/CatalogTables.h"
 #include "storage/QueryGuard.h"
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -31,11 +33,32 @@ bool ReadWholeFile(const std::string& fileName, std::string& text)
     return !in.bad();
 }
 
+// The identity of a file as the file system keeps it: device, inode, size
+// and times of change; empty when it does not exist. Every writer that
+// replaces or changes the file changes it.
+std::string FileIdentity(const std::string& fileName)
+{
+    struct stat info {};
+    if (::stat(fileName.c_str(), &info) != 0)
+        return "";
+    const auto part = [](auto value) { return std::to_string(value) + ":"; };
+    return part(info.st_dev) + part(info.st_ino) + part(info.st_size) + part(info.st_mtim.tv_sec) +
+           part(info.st_mtim.tv_nsec) + part(info.st_ctim.tv_sec) + part(info.st_ctim.tv_nsec);
+}
+
 }  // namespace
 
-void TTemplates::WriteFile(const std::string& name, const std::string& text) const
+// Writes a work file, unless it still holds what was written into it last:
+// the templates stay the same from page to page of a run.
+void TTemplates::WriteFile(const std::string& name, const std::string& text)
 {
-    TCommonFunctions::SaveStringToFile(text, previewDir_ + "/" + name);
+    const std::string fileName = previewDir_ + "/" + name;
+    const auto known = writtenFiles_.find(name);
+    if (known != writtenFiles_.end() && known->second.text == text && !known->second.identity.empty() &&
+        known->second.identity == FileIdentity(fileName))
+        return;
+    TCommonFunctions::SaveStringToFile(text, fileName);
+    writtenFiles_[name] = TWrittenFile{text, FileIdentity(fileName)};
 }
 
 bool TTemplates::WriteTemplateFiles(int itemType, int masterTemplateId, TAbstractDBConnection& connection,

@@ -132,6 +132,19 @@ TEST_F(TransformerTest, APageInAnotherLanguageHasItsOwnTextsAndNoResourceWhenThe
     EXPECT_EQ(TransformWorkFiles(), html);
 }
 
+TEST_F(TransformerTest, AUtf16CharsetInThePagesHeadNamesTheLanguagesCharset)
+{
+    const std::string meta = "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-16\">";
+    std::string escaped = meta;
+    for (std::size_t at = escaped.find('<'); at != std::string::npos; at = escaped.find('<', at))
+        escaped.replace(at, 1, "&lt;");
+    ReplaceTemplate(600201, BodyTemplate("<xsl:text disable-output-escaping=\"yes\">" + escaped + escaped +
+                                         "</xsl:text>"));
+    catalog.SetWebCharset("EN", "windows-1252");
+    ASSERT_TRUE(Generate(100001, 3001)) << error;
+    EXPECT_NE(html.find("charset=windows-1252\">" + meta), std::string::npos) << "the first one only: " << html;
+}
+
 TEST_F(TransformerTest, ThePageObjectNamesItsOwnTemplates)
 {
     catalog.AddTemplate(600102, 501, 600010, "Other",
