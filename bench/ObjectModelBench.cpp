@@ -3,6 +3,7 @@
 // integer, a number and a date): saving them all through an object
 // collection in one unit of work, then loading them through a fresh
 // collection (item value caches) and through the object factory.
+#include "BenchCatalog.h"
 #include "catalog/AbstractCatalog.h"
 #include "storage/AbstractCClassDefinition.h"
 #include "storage/AbstractDBConnection.h"
@@ -89,41 +90,6 @@ private:
     std::vector<std::string> none_;
 };
 
-// The open catalog: code "bench", languages EN and DE.
-class TBenchCatalog : public TAbstractCatalog {
-public:
-    explicit TBenchCatalog(TAbstractDBConnectionFactory& factory) : factory_(factory) {}
-    TAbstractDBConnectionFactory& GetConnectionFactory() override { return factory_; }
-    std::string GetCatalogCode() const override { return "bench"; }
-    std::string GetDefaultLangCode() const override { return "EN"; }
-    const std::vector<std::string>& GetLanguages() const override { return languages_; }
-    bool HasLanguage(const std::string& lang) const override { return lang == "XXX" || lang == "EN" || lang == "DE"; }
-    std::string GetCurrentLangCode() const override { return "EN"; }
-    bool IsMultilingual() const override { return true; }
-    int GetCatalogType() const override { return 1; }
-    void LoadLanguages(TAbstractDBConnection&) override {}
-    void Close() override {}
-
-    // The catalog-level operations are not measured here.
-    void UpgradeStyles(TAbstractDBConnection&, TAbstractDBConnection&) override { Unused(); }
-    bool ApplyIncludedStyles(int, TAbstractDBConnection&, TAbstractDBConnection&, const std::string&) override
-    {
-        Unused();
-    }
-    std::string GetCatalogProperty(int, TAbstractDBConnection&) override { Unused(); }
-    void SetCatalogProperty(int, const std::string&, TAbstractDBConnection&) override { Unused(); }
-    int GetDefaultTemplateId(int, TAbstractDBConnection&) override { Unused(); }
-    void ListDefaultTemplateIds(std::vector<std::string>&, TAbstractDBConnection&) override { Unused(); }
-    void MakeDefaultTemplate(int, TAbstractDBConnection&) override { Unused(); }
-    bool DeleteItem(int, TAbstractDBConnection&, bool, bool, TDeleteChildren) override { Unused(); }
-
-private:
-    [[noreturn]] static void Unused() { throw std::logic_error("not part of the object model benchmark"); }
-
-    TAbstractDBConnectionFactory& factory_;
-    std::vector<std::string> languages_{"EN", "DE"};
-};
-
 template <typename F>
 void Measure(const char* what, F&& run)
 {
@@ -173,7 +139,7 @@ int main(int argc, char** argv)
             return 1;
         CreateCatalogTables(factory->GetConnection());
         TBenchClass productClass;
-        TBenchCatalog catalog(*factory);
+        TBenchCatalog catalog(*factory, {"EN", "DE"});
         TTolvexObjectContext context(
             [&](int classId) -> TAbstractCClassDefinition* { return classId == kProductClass ? &productClass : nullptr; },
             [](const std::string& tag) { return tag == "Product" ? kProductClass : 0; });

@@ -1,0 +1,35 @@
+#pragma once
+// The page document of one page ("out.xml"): the root element "Page" with
+// the attribute "CatalogCode", the header that the transformer writes below
+// it and whatever the generation rules append. The document owns its
+// libxml2 tree; element names are checked, so that a name that is no XML
+// name raises instead of giving a document that cannot be read back.
+#include <string>
+
+typedef struct _xmlDoc xmlDoc;
+typedef struct _xmlNode xmlNode;
+
+class TPageDocument {
+public:
+    explicit TPageDocument(const std::string& catalogCode);
+    ~TPageDocument();
+    TPageDocument(const TPageDocument&) = delete;
+    TPageDocument& operator=(const TPageDocument&) = delete;
+
+    xmlDoc* Document() const { return doc_; }
+    // The root element "Page".
+    xmlNode* Root() const;
+
+    void SetAttribute(xmlNode* element, const std::string& name, const std::string& value);
+    // Appends an element named Name to Parent, with Text as its text when
+    // that is not empty. ECriticalTolvexException when Name is no XML name.
+    xmlNode* AddElement(xmlNode* parent, const std::string& name, const std::string& text = "");
+
+    // The document as text (UTF-8, with its XML declaration, no added blanks).
+    std::string Text() const;
+    // Writes the text to FileName, replacing the file.
+    void SaveToFile(const std::string& fileName) const;
+
+private:
+    xmlDoc* doc_;
+};

@@ -1,0 +1,139 @@
+// The files that a transformation includes and reads: the templates, the
+// language resources and the default custom templates; and the rules read
+// back from the template files.
+#include "generation/Templates.h"
+
+#include "common/CommonFunctions.h"
+#include "generation/TransformerCatalog.h"
+#include "generation/TemplatesRuleCache.h"
+#include "generation/TolvexNamespace.h"
+#include "storage/CatalogTables.h"
+#include "storage/QueryGuard.h"
+
+#include <sys/stat.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+// Report items of this type take the common templates of reports.
+constexpr int kOtherOutputReportType = 7001;
+
+// The namespace of the prefix "alt" in the default custom templates.
+const char* const AltNamespaceUri = "urn:tolvex:web-services";
+
+// The bytes of a file; false when it cannot be read.
+bool ReadWholeFile(const std::string& fileName, std::string& text)
+{
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in)
+        return false;
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+// The identity of a file as the file system keeps it: device, inode, size
+// and times of change; empty when it does not exist. Every writer that
+// replaces or changes the file changes it.
+std::string FileIdentity(const std::string& fileName)
+{
+    struct stat info {};
+    if (::stat(fileName.c_str(), &info) != 0)
+        return "";
+    const auto part = [](auto value) { return std::to_string(value) + ":"; };
+    return part(info.st_dev) + part(info.st_ino) + part(info.st_size) + part(info.st_mtim.tv_sec) +
+           part(info.st_mtim.tv_nsec) + part(info.st_ctim.tv_sec) + part(info.st_ctim.tv_nsec);
+}
+
+}  // namespace
+
+// Writes a work file, unless it still holds what was written into it last:
+// the templates stay the same from page to page of a run.
+void TTemplates::WriteFile(const std::string& name, const std::string& text)
+{
+    const std::string fileName = previewDir_ + "/" + name;
+    const auto known = writtenFiles_.find(name);
+    if (known != writtenFiles_.end() && known->second.text == text && !known->second.identity.empty() &&
+        known->second.identity == FileIdentity(fileName))
+        return;
+    TCommonFunctions::SaveStringToFile(text, fileName);
+    writtenFiles_[name] = TWrittenFile{text, FileIdentity(fileName)};
+}
+
+bool TTemplates::WriteTemplateFiles(int itemType, int masterTemplateId, TAbstractDBConnection& connection,
+                                    const std::string& catalogCode, int bodyTemplateId)
+{
+    const std::string master = GetTemplateXsl(masterTemplateId, catalogCode, connection);
+    std::string body = GetTemplateXsl(bodyTemplateId, catalogCode, connection);
+    const int commonType = itemType == kOtherOutputReportType ? kReportCommonTemplatesType : kPageCommonTemplatesType;
+    const std::string common = GetTemplateXslOfType(commonType, catalogCode, connection);
+    if (master.empty() || common.empty())
+        return false;
+    WriteFile("master.xsl", master);
+    if (body.empty())
+        body = catalog_.GetCatalogTypeBodyTemplate();
+    WriteFile("body.xsl", body);
+    WriteFile("common.xsl", common);
+    return true;
+}
+
+void TTemplates::ReadRules(std::vector<std::string>& list, const std::string& predicate)
+{
+    std::string master;
+    std::string body;
+    if (!ReadWholeFile(previewDir_ + "/master.xsl", master) || !ReadWholeFile(previewDir_ + "/body.xsl", body))
+        return;
+    std::vector<std::string> masterRules;
+    std::vector<std::string> bodyRules;
+    if (!ruleCache_->GetRules(master, predicate, masterRules) || !ruleCache_->GetRules(body, predicate, bodyRules))
+        return;
+    list.insert(list.end(), masterRules.begin(), masterRules.end());
+    list.insert(list.end(), bodyRules.begin(), bodyRules.end());
+}
+
+bool TTemplates::WriteResourceFile(const std::string& langCode, TAbstractDBConnection& connection)
+{
+    TQueryGuard query(connection);
+    query->SetSQL("SELECT a.TextValue FROM CText AS a WHERE a.CatalogCode = :CatalogCode AND a.ItemId IN "
+                  "(SELECT b.ItemId FROM Items AS b WHERE b.CatalogCode = :CatalogCode AND b.ItemType = " +
+                  std::to_string(kLanguageResourceType) + ") AND a.ClassId = " + std::to_string(kXslSourceClass) +
+                  " AND a.MemberId = 1 AND a.LangCode = :LangCode AND a.TextValue LIKE :TextValue");
+    query->SetParam("CatalogCode", catalog_.GetCatalogCode());
+    query->SetParam("LangCode", kNoLanguageCode);
+    query->SetParam("TextValue", "%lang=\"" + langCode + "\"%");
+    TAbstractRecordset& rows = query->Open(true);
+    if (rows.Eof())
+        return false;
+    const std::string text = TCommonFunctions::VariantToString(rows.Field("TextValue"));
+    query->Close();
+    WriteFile(langCode + ".xml", text);
+    return true;
+}
+
+bool TTemplates::SaveTemplateToFile(int itemId, const std::string& fileName, TAbstractDBConnection& connection)
+{
+    TQueryGuard query(connection);
+    query->SetSQL("SELECT a.TextValue FROM CText AS a WHERE a.CatalogCode = :CatalogCode AND a.ItemId = " +
+                  std::to_string(itemId) + " AND a.ClassId = " + std::to_string(kXslSourceClass) +
+                  " AND a.MemberId = 1");
+    query->SetParam("CatalogCode", catalog_.GetCatalogCode());
+    TAbstractRecordset& rows = query->Open(true);
+    if (rows.Eof())
+        return false;
+    const std::string text = TCommonFunctions::VariantToString(rows.Field("TextValue"));
+    query->Close();
+    TCommonFunctions::SaveStringToFile(text, fileName);
+    return true;
+}
+
+std::string TTemplates::GetDefaultCustomXsl()
+{
+    std::string text = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
+                       "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\"\r\n"
+                       "       xmlns:alt=\"" + std::string(AltNamespaceUri) + "\"\r\n"
+                       "       xmlns:" + TolvexNamespacePrefix + "=\"" + TolvexNamespaceUri + "\">\r\n";
+    for (const char* name : {"custom", "custom1", "custom2", "custom3", "custom4", "custom5"})
+        text += "<xsl:template name=\"" + std::string(name) + "\"/>\r\n";
+    return text + "\r\n</xsl:stylesheet>\r\n";
+}

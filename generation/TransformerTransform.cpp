@@ -1,0 +1,131 @@
+// The transformation of the page document with the generated style sheet.
+//
+// The style sheet is the compiled form of "out.xsl" (TTransformerStyleSheet),
+// taken from the templates' cache by its text and the texts of the files it
+// includes as the work folder holds them, and given the page's values as
+// parameters; the page document is transformed as built (it is the document
+// just saved as "out.xml"). The result equals transforming "out.xml" with
+// "out.xsl".
+#include "generation/Transformer.h"
+
+#include "common/CommonFunctions.h"
+#include "common/Translation.h"
+#include "generation/TransformerCatalog.h"
+#include "generation/PageDocument.h"
+#include "generation/StyleSheetCache.h"
+#include "generation/Templates.h"
+#include "generation/TransformerXsltScope.h"
+
+#include <libxml/tree.h>
+#include <libxslt/security.h>
+#include <libxslt/transform.h>
+#include <libxslt/variables.h>
+#include <libxslt/xsltInternals.h>
+#include <libxslt/xsltutils.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+namespace {
+
+struct TDocFree {
+    void operator()(xmlDocPtr doc) const { xmlFreeDoc(doc); }
+};
+struct TContextFree {
+    void operator()(xsltTransformContextPtr context) const { xsltFreeTransformContext(context); }
+};
+
+const xmlChar* X(const std::string& text)
+{
+    return reinterpret_cast<const xmlChar*>(text.c_str());
+}
+
+std::string FileText(const std::string& fileName)
+{
+    std::ifstream in(fileName, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string WithoutTrailingLineBreaks(std::string text)
+{
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+void TTransformer::Transform()
+{
+    transformFailed_ = false;
+    const std::string compiledText = styleSheet_.CompiledText();
+    const std::string baseUrl = workDir_ + "/out.xsl";
+    const TStyleSheetCache::TSheet& sheet =
+        Templates().StyleSheets().Get(CompileKey(compiledText), compiledText, baseUrl);
+    if (!sheet.Sheet) {
+        DescribeFailure(sheet.Error);
+    } else {
+        TTransformerXsltScope scope;
+        std::unique_ptr<xsltTransformContext, TContextFree> context(
+            xsltNewTransformContext(sheet.Sheet, pageDocument_->Document()));
+        xsltSetCtxtSecurityPrefs(TTransformerXsltScope::SecurityPrefs(), context.get());
+        for (const auto& [name, value] : styleSheet_.PageValues())
+            xsltQuoteOneUserParam(context.get(), X(name), X(value));
+        std::unique_ptr<xmlDoc, TDocFree> result(
+            xsltApplyStylesheetUser(sheet.Sheet, pageDocument_->Document(), nullptr, nullptr, nullptr, context.get()));
+        xmlChar* text = nullptr;
+        int length = 0;
+        if (result && context->state == XSLT_STATE_OK &&
+            xsltSaveResultToString(&text, &length, result.get(), sheet.Sheet) == 0) {
+            resultHtml_.assign(text ? reinterpret_cast<const char*>(text) : "", static_cast<std::size_t>(length));
+        } else {
+            DescribeFailure(scope.Messages());
+        }
+        xmlFree(text);
+    }
+    DeliverInWebCharset();
+    TCommonFunctions::SaveStringToFile(resultHtml_, workDir_ + "/out.html");
+}
+
+// The key of the compiled style sheet: where it is compiled, its text and
+// the texts of the files it includes.
+std::string TTransformer::CompileKey(const std::string& compiledText) const
+{
+    std::string key = workDir_;
+    key += '\0';
+    key += compiledText;
+    for (const std::string& include : styleSheet_.Includes()) {
+        key += '\0';
+        key += include;
+        key += '\0';
+        key += FileText(workDir_ + "/" + include);
+    }
+    return key;
+}
+
+// A style sheet that does not compile (a broken template) and a failing
+// transformation are both errors of the XSL transformation; the page is an
+// HTML page describing it, or for reports the plain text.
+void TTransformer::DescribeFailure(const std::string& reason)
+{
+    transformFailed_ = true;
+    const std::string message = WithoutTrailingLineBreaks(reason);
+    const TTranslation& translation = catalog_.GetTranslation();
+    failureText_ = translation.Format("XSL transformation error occurred: $1", {message});
+    if (htmlErrorPages_)
+        resultHtml_ = "<HTML><H2>" + translation.Translate("XSL transformation error occurred") + "</H2><BR>" +
+                      TCommonFunctions::EncodeXmlText(message) + "</HTML>";
+    else
+        resultHtml_ = failureText_;
+}
+
+// A processor that declares UTF-16 in the page's head names the language's
+// web character set instead.
+void TTransformer::DeliverInWebCharset()
+{
+    const std::string utf16 = "content=\"text/html; charset=UTF-16\"";
+    const std::size_t at = resultHtml_.find(utf16);
+    if (at != std::string::npos)
+        resultHtml_.replace(at, utf16.size(), "content=\"text/html; charset=" + catalog_.GetWebCharset(langCode_) + "\"");
+}

@@ -1,0 +1,109 @@
+#include "generation/TransformerXsltScope.h"
+
+#include <libexslt/exslt.h>
+#include <libxml/parser.h>
+#include <libxml/xmlerror.h>
+#include <libxslt/documents.h>
+#include <libxslt/security.h>
+#include <libxslt/xsltutils.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <mutex>
+
+namespace {
+
+// The scope that collects messages now (the innermost one).
+TTransformerXsltScope* CurrentScope = nullptr;
+// The loader that the network-free loader hands the work to.
+xsltDocLoaderFunc WrappedLoader = nullptr;
+
+void CollectGeneric(void*, const char* format, ...)
+{
+    if (!CurrentScope)
+        return;
+    char buffer[2048];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    CurrentScope->AddMessage(buffer);
+}
+
+#if LIBXML_VERSION >= 21200
+void CollectStructured(void*, const xmlError* error)
+#else
+void CollectStructured(void*, xmlErrorPtr error)
+#endif
+{
+    if (!CurrentScope || !error)
+        return;
+    std::string text;
+    if (error->file)
+        text += std::string(error->file) + ":" + std::to_string(error->line) + ": ";
+    text += error->message ? error->message : "error\n";
+    CurrentScope->AddMessage(text);
+}
+
+xmlDocPtr NoNetworkLoader(const xmlChar* uri, xmlDictPtr dict, int options, void* context, xsltLoadType type)
+{
+    return WrappedLoader(uri, dict, options | XML_PARSE_NONET, context, type);
+}
+
+xsltSecurityPrefsPtr CreateSecurityPrefs()
+{
+    xsltSecurityPrefsPtr prefs = xsltNewSecurityPrefs();
+    for (xsltSecurityOption option : {XSLT_SECPREF_WRITE_FILE, XSLT_SECPREF_CREATE_DIRECTORY,
+                                      XSLT_SECPREF_READ_NETWORK, XSLT_SECPREF_WRITE_NETWORK})
+        xsltSetSecurityPrefs(prefs, option, xsltSecurityForbid);
+    return prefs;
+}
+
+}  // namespace
+
+struct TTransformerXsltScope::TSaved {
+    TTransformerXsltScope* outerScope;
+    xmlGenericErrorFunc xmlGeneric;
+    void* xmlGenericContext;
+    xmlStructuredErrorFunc xmlStructured;
+    void* xmlStructuredContext;
+    xmlGenericErrorFunc xsltGeneric;
+    void* xsltGenericContext;
+    xsltDocLoaderFunc loader;
+    xsltSecurityPrefsPtr defaultPrefs;
+};
+
+TTransformerXsltScope::TTransformerXsltScope()
+{
+    static std::once_flag registered;
+    std::call_once(registered, [] { exsltRegisterAll(); });
+
+    saved_.reset(new TSaved{CurrentScope,        xmlGenericError,      xmlGenericErrorContext,
+                        xmlStructuredError,  xmlStructuredErrorContext, xsltGenericError,
+                        xsltGenericErrorContext, xsltDocDefaultLoader, xsltGetDefaultSecurityPrefs()});
+    CurrentScope = this;
+    xmlSetGenericErrorFunc(nullptr, CollectGeneric);
+    xmlSetStructuredErrorFunc(nullptr, CollectStructured);
+    xsltSetGenericErrorFunc(nullptr, CollectGeneric);
+    if (xsltDocDefaultLoader != NoNetworkLoader) {
+        WrappedLoader = xsltDocDefaultLoader;
+        xsltSetLoaderFunc(NoNetworkLoader);
+    }
+    xsltSetDefaultSecurityPrefs(SecurityPrefs());
+}
+
+TTransformerXsltScope::~TTransformerXsltScope()
+{
+    xsltSetDefaultSecurityPrefs(saved_->defaultPrefs);
+    xsltSetLoaderFunc(saved_->loader);
+    xsltSetGenericErrorFunc(saved_->xsltGenericContext, saved_->xsltGeneric);
+    xmlSetStructuredErrorFunc(saved_->xmlStructuredContext, saved_->xmlStructured);
+    xmlSetGenericErrorFunc(saved_->xmlGenericContext, saved_->xmlGeneric);
+    CurrentScope = saved_->outerScope;
+}
+
+xsltSecurityPrefs* TTransformerXsltScope::SecurityPrefs()
+{
+    static xsltSecurityPrefsPtr prefs = CreateSecurityPrefs();
+    return prefs;
+}
