@@ -5,6 +5,7 @@
 #include "catalog/Singletons.h"
 #include "catalog/TolvexCatalog.h"
 #include "common/CommonFunctions.h"
+#include "common/Exceptions.h"
 #include "common/Translation.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/DBManager.h"
@@ -122,6 +123,8 @@ bool TScriptedCreationHost::RunWebSiteImport(std::vector<std::string>& params, T
 {
     calls.push_back("RunWebSiteImport");
     imports.push_back(params);
+    if (importThrows)
+        throw ECriticalTolvexException("The import failed");
     params.push_back("DownloadedPages=" + std::to_string(downloadedPages));
     return importAnswer;
 }

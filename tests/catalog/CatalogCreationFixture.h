@@ -33,6 +33,7 @@ public:
     std::string newCode;
     bool importAnswer = true;
     int downloadedPages = 3;
+    bool importThrows = false;  // the import fails with ECriticalTolvexException
     // The parameter lines of every web-site import run.
     std::vector<std::vector<std::string>> imports;
 

@@ -171,3 +171,184 @@ INSTANTIATE_TEST_SUITE_P(Shipped, CatalogCreationOfType, ::testing::ValuesIn(Shi
                          [](const ::testing::TestParamInfo<int>& info) { return "Type" + std::to_string(info.param); });
 
 }  // namespace
+
+namespace {
+
+// ---- codes, records and the initial structure ------------------------------------------------
+
+TEST_F(CatalogCreation, CodeIsLowerCasedAndMustBeACatalogCode)
+{
+    ASSERT_TRUE(env.Definition().CreateCatalog(env.Request("My-Shop_2", 1)));
+    EXPECT_TRUE(fs::exists(env.CatalogFile("my-shop_2")));
+    EXPECT_EQ(env.Value("my-shop_2", "SELECT DISTINCT CatalogCode FROM Items"), "my-shop_2");
+
+    for (const std::string code : {"", "../shop", "shop/x", "my shop", "shop~new", "caf\xc3\xa9"}) {
+        env.Gui().Clear();
+        EXPECT_FALSE(env.Definition().CreateCatalog(env.Request(code, 1))) << code;
+        EXPECT_EQ(env.Gui().Messages("error"), std::vector<std::string>{"Catalog code contains not allowed symbols"})
+            << code;
+    }
+    EXPECT_EQ(DatabaseFilesOnly(env.DatabaseFiles()), std::vector<std::string>{"my-shop_2.sqlite"});
+    EXPECT_FALSE(fs::exists(env.DatabaseFolder() + "/../shop.sqlite"));
+}
+
+TEST_F(CatalogCreation, WithoutInitialStructureOnlyTablesLogAndVersion)
+{
+    TCatalogDefinition::TNewCatalog request = env.Request("bare", 1);
+    request.InitStructure = false;
+    ASSERT_TRUE(env.Definition().CreateCatalog(request));
+    EXPECT_EQ(env.Value("bare", "SELECT COUNT(*) FROM Items"), "0");
+    EXPECT_EQ(env.Value("bare", "SELECT COUNT(*) FROM CStrings"), "0");
+    EXPECT_EQ(env.Value("bare", "SELECT DataValue FROM LocalSettings WHERE DataKey = 'TolvexVersion'"), "3.0.0");
+    EXPECT_EQ(env.Value("bare", "SELECT Description FROM LocalLog"), "Catalog created");
+}
+
+TEST_F(CatalogCreation, RecordsSkipBlankTextsButAlwaysWriteThePassword)
+{
+    TCatalogDefinition::TNewCatalog request = env.Request("shop", 1);
+    request.AdminPassword = "";
+    request.CompanyName = " \t ";
+    request.Email = "";
+    ASSERT_TRUE(env.Definition().CreateCatalog(request));
+    EXPECT_EQ(env.Value("shop", "SELECT COUNT(*) FROM CStrings WHERE ItemId = 2001 AND ClassId = 3"), "0");
+    EXPECT_EQ(env.Values("shop", "SELECT StringValue FROM CStrings WHERE ItemId = 602 AND ClassId = 602 AND "
+                                 "MemberId = 2"),
+              std::vector<std::string>{""});
+    EXPECT_EQ(env.CheckLoginOnFile("shop", "admin", ""), "");
+    EXPECT_EQ(env.CheckLoginOnFile("shop", "admin", "x"), "Wrong password");
+}
+
+TEST_F(CatalogCreation, ControlCharactersOfRecordTextsBecomeBlanks)
+{
+    TCatalogDefinition::TNewCatalog request = env.Request("shop", 1);
+    request.CompanyName = "Acme\x01Ltd\tand\r\nSons";
+    ASSERT_TRUE(env.Definition().CreateCatalog(request));
+    EXPECT_EQ(Record("shop", 2001, 3, 1), "Acme Ltd\tand\r\nSons");
+}
+
+// ---- an existing database ------------------------------------------------------------------------
+
+class CatalogCreationOverExisting : public CatalogCreation {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(env.Definition().CreateCatalog(env.Request("shop", 1)));
+        env.Exec("shop", "INSERT INTO LocalSettings (CatalogCode, DataKey, DataValue) VALUES ('shop', 'Marker', 'old')");
+        env.Gui().Clear();
+    }
+    std::string Marker() { return env.Value("shop", "SELECT DataValue FROM LocalSettings WHERE DataKey = 'Marker'"); }
+};
+
+TEST_F(CatalogCreationOverExisting, NoKeepsItAndShowsTheModulesMessage)
+{
+    env.Gui().QueueAnswer(mrNo);
+    EXPECT_FALSE(env.Definition().CreateCatalog(env.Request("shop", 2)));
+    const std::string exists = "Database \"" + env.CatalogFile("shop") + "\" already exists";
+    EXPECT_EQ(env.Gui().Messages("question"),
+              std::vector<std::string>{exists + "\nDo you want to overwrite existing catalog?"});
+    EXPECT_EQ(env.Gui().Messages("error"), std::vector<std::string>{exists});
+    EXPECT_EQ(Marker(), "old");
+}
+
+TEST_F(CatalogCreationOverExisting, YesReplacesIt)
+{
+    env.Gui().QueueAnswer(mrYes);
+    ASSERT_TRUE(env.Definition().CreateCatalog(env.Request("shop", 2)));
+    EXPECT_EQ(Marker(), "");
+    EXPECT_EQ(env.Value("shop", "SELECT CAST(NumberValue AS INTEGER) FROM CNumbers WHERE ItemId = 604"), "2");
+    EXPECT_TRUE(env.Gui().Messages("error").empty());
+}
+
+TEST_F(CatalogCreationOverExisting, YesButInUseKeepsIt)
+{
+    ASSERT_EQ(env.Open("shop", "admin", "secret"), "");
+    env.Gui().QueueAnswer(mrYes);
+    EXPECT_FALSE(env.Definition().CreateCatalog(env.Request("shop", 2)));
+    EXPECT_EQ(env.Gui().Messages("error"), std::vector<std::string>{"Cannot delete the catalog \"shop\""});
+    env.Catalog().Close();
+    EXPECT_EQ(Marker(), "old");
+}
+
+// ---- failures leave nothing behind ----------------------------------------------------------------
+
+TEST_F(CatalogCreation, MissingDatabaseFolderIsRefused)
+{
+    fs::remove_all(env.DatabaseFolder());
+    EXPECT_FALSE(env.Definition().CreateCatalog(env.Request("shop", 1)));
+    EXPECT_EQ(env.Gui().Messages("error"),
+              std::vector<std::string>{"Directory \"" + env.DatabaseFolder() + "\" not exists"});
+    EXPECT_FALSE(fs::exists(env.DatabaseFolder()));
+}
+
+TEST_F(CatalogCreation, AFailureAtAnyStepLeavesNoCatalog)
+{
+    // No definition database for the type: the failure comes early.
+    EXPECT_THROW(env.Definition().CreateCatalog(env.Request("early", 99)), EFatalTolvexException);
+    // The import fails after everything else is in place.
+    env.Definition().SetWebSiteImport("http://www.example.test/", 1, 10, false, 100001, 1);
+    env.Host().importThrows = true;
+    EXPECT_THROW(env.Definition().CreateCatalog(env.Request("late", 1)), ECriticalTolvexException);
+    EXPECT_TRUE(env.DatabaseFiles().empty());
+    EXPECT_TRUE(env.Definition().GetWebSiteImport().Url.empty()) << "a failed creation uses up the pending import";
+
+    // Nothing stands in the way of creating them now.
+    env.Host().importThrows = false;
+    EXPECT_TRUE(env.Definition().CreateCatalog(env.Request("late", 1)));
+    EXPECT_EQ(env.Host().imports.size(), 1u);
+}
+
+TEST_F(CatalogCreation, AWorkFileLeftByAnInterruptedCreationIsReplaced)
+{
+    ExecOnFile(env.CatalogFile("shop~new"), "CREATE TABLE Junk (x)");
+    ASSERT_TRUE(env.Definition().CreateCatalog(env.Request("shop", 1)));
+    EXPECT_EQ(DatabaseFilesOnly(env.DatabaseFiles()), std::vector<std::string>{"shop.sqlite"});
+    EXPECT_EQ(env.Value("shop", "SELECT COUNT(*) FROM sqlite_master WHERE name = 'Junk'"), "0");
+}
+
+// ---- the web-site import ----------------------------------------------------------------------------
+
+TEST_F(CatalogCreation, AWebSiteImportReplacesTheFirstPagesAndRunsOnce)
+{
+    env.Definition().SetWebSiteImport("http://www.example.test/", 2, 50, true, 100001, 1);
+    ASSERT_TRUE(env.Definition().CreateCatalog(env.Request("imported", 1)));
+    EXPECT_EQ(env.Value("imported", "SELECT COUNT(*) FROM Items WHERE ItemId = 100001"), "0");
+    EXPECT_EQ(env.Value("imported", "SELECT COUNT(*) FROM Items WHERE ItemId = 600001"), "1");
+    ASSERT_EQ(env.Host().imports.size(), 1u);
+    EXPECT_EQ(env.Host().imports.front(),
+              (std::vector<std::string>{"URL=http://www.example.test/", "DownloadDepth=2", "MaxPages=50",
+                                        "StartItemId=100001", "ParentItemId=1", "CatalogCode=imported",
+                                        "OnlyUnderlying=yes"}));
+    EXPECT_TRUE(env.Definition().GetWebSiteImport().Url.empty());
+
+    ASSERT_TRUE(env.Definition().CreateCatalog(env.Request("plain", 1)));
+    EXPECT_EQ(env.Host().imports.size(), 1u);
+    EXPECT_EQ(env.Value("plain", "SELECT COUNT(*) FROM Items WHERE ItemId = 100001"), "1");
+}
+
+TEST_F(CatalogCreation, ImportAnswersWhetherPagesWereDownloaded)
+{
+    const struct {
+        std::string url;
+        bool windowOk;
+        int pages;
+        bool answer;
+        std::size_t runs;
+    } cases[] = {
+        {"http://www.example.test/", true, 3, true, 1},
+        {"http://www.example.test/", true, 0, false, 1},    // nothing downloaded
+        {"http://www.example.test/", false, 3, false, 1},   // the runner window was cancelled
+        {"not an address", true, 3, false, 0},              // no valid URL: nothing runs
+        {"", true, 3, false, 0},
+    };
+    TCatalogFixture target("shop");
+    for (const auto& c : cases) {
+        env.Host().imports.clear();
+        env.Host().importAnswer = c.windowOk;
+        env.Host().downloadedPages = c.pages;
+        env.Definition().SetWebSiteImport(c.url, 1, 10, false, 100001, 1);
+        EXPECT_EQ(env.Definition().ImportWebSite("shop", target.Connection()), c.answer) << c.url << " " << c.pages;
+        EXPECT_EQ(env.Host().imports.size(), c.runs) << c.url;
+    }
+}
+
+}  // namespace
