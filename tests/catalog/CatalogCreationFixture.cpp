@@ -1,6 +1,7 @@
 #include "CatalogCreationFixture.h"
 
 #include "catalog/Catalog.h"
+#include "catalog/CatalogDefinition.h"
 #include "catalog/CatalogTypeData.h"
 #include "catalog/Singletons.h"
 #include "catalog/TolvexCatalog.h"
@@ -23,7 +24,7 @@ namespace {
 // checks of a real login and reads the catalog information and languages.
 class TCreatedCatalogData : public TTolvexCatalog, public TAbstractCatalogData {
 public:
-    explicit TCreatedCatalogData(TCatalog& catalog) : TTolvexCatalog(catalog) {}
+    explicit TCreatedCatalogData(TCatalog& catalog) : TTolvexCatalog(catalog), catalog_(catalog) {}
 
     TTolvexCatalog& GetCatalog() override { return *this; }
     void Open(const std::string& dbPath, const std::string& dbType, const std::string& dbParams,
@@ -39,13 +40,18 @@ public:
         error = CheckLogin(connection, catalogCode, userName, password);
         if (error.empty() && !ReadCatalogInfo(catalogCode, connection))
             error = "Cannot read catalog information";
-        if (error.empty())
-            LoadLanguages(connection);
+        if (!error.empty())
+            return;
+        catalog_.GetDefinition().Load(GetCatalogType());
+        LoadLanguages(connection);
     }
     int GetStartActionId() override { return 0; }
     void BuildUI() override {}
     void SelectWebTreeItem(int) override {}
     std::string GetItemName(int, TAbstractDBConnection&, const std::string&) override { return {}; }
+
+private:
+    TCatalog& catalog_;
 };
 
 std::string FirstText(TAbstractDBConnection& connection, const std::string& sql, const std::string& code,
