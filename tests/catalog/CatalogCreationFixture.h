@@ -76,8 +76,9 @@ public:
     std::string CatalogFile(const std::string& code) const;
     // The files of the database folder, by name.
     std::vector<std::string> DatabaseFiles() const;
-    // The definition database of a catalog type.
-    std::string DefinitionFile(int catalogType) const { return program_.DatabaseFile("catalog_" + std::to_string(catalogType)); }
+    // A database of the program's "databases" folder, and the definition database of a catalog type.
+    std::string ProgramDatabase(const std::string& name) const { return program_.DatabaseFile(name); }
+    std::string DefinitionFile(int catalogType) const { return ProgramDatabase("catalog_" + std::to_string(catalogType)); }
     // Builds a catalog-type definition (the items of "t#N", in the XML format
     // of the shipped definitions) in place of the shipped one.
     void BuildDefinition(int catalogType, const std::string& items);
