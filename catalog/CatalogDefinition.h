@@ -10,6 +10,10 @@
 // setting 14 with "$CatalogType$" replaced by N and opened with the module,
 // parameters, user and password of settings 12, 13, 15 and 16 in the
 // program's "databases" folder. It stays open while its type is loaded.
+//
+// The definition also creates new catalogs of a type, brings a catalog up to
+// a newer version of its type's definition and changes a catalog's code
+// (see "creating, upgrading and renaming catalogs").
 #include "catalog/CatalogUIDetail.h"
 #include "catalog/TolvexItemTypeDetail.h"
 

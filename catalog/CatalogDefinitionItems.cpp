@@ -83,7 +83,10 @@ struct TCatalogDefinitionItems::TCopy {
     bool stampNow;
     std::vector<int> masterTemplates;  // master templates written
 
-    bool Counts(const TAbstractRecordset& rows) const { return listed.count(to_string(IntOf(rows.Field("ItemId")))) != 0; }
+    bool Counts(const TAbstractRecordset& rows) const
+    {
+        return listed.count(to_string(IntOf(rows.Field("ItemId")))) != 0;
+    }
     std::string SourceQuery(const std::string& table) const
     {
         return "SELECT * FROM " + table + " WHERE CatalogCode = :CatalogCode AND ItemId <> 0 " + filter;
@@ -127,7 +130,8 @@ void TCatalogDefinitionItems::DeleteTargetRows(const TCopy& copy)
             continue;
         for (const char* table : kItemTables)
             Exec(copy.target,
-                 std::string("DELETE FROM ") + table + " WHERE CatalogCode = :CatalogCode AND ItemId = " + to_string(id),
+                 std::string("DELETE FROM ") + table + " WHERE CatalogCode = :CatalogCode AND ItemId = " +
+                     to_string(id),
                  targetCode_);
     }
 }

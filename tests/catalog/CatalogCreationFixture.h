@@ -78,7 +78,10 @@ public:
     std::vector<std::string> DatabaseFiles() const;
     // A database of the program's "databases" folder, and the definition database of a catalog type.
     std::string ProgramDatabase(const std::string& name) const { return program_.DatabaseFile(name); }
-    std::string DefinitionFile(int catalogType) const { return ProgramDatabase("catalog_" + std::to_string(catalogType)); }
+    std::string DefinitionFile(int catalogType) const
+    {
+        return ProgramDatabase("catalog_" + std::to_string(catalogType));
+    }
     // Builds a catalog-type definition (the items of "t#N", in the XML format
     // of the shipped definitions) in place of the shipped one.
     void BuildDefinition(int catalogType, const std::string& items);
