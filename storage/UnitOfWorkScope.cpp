@@ -2,6 +2,7 @@
 
 #include "storage/AbstractDBConnection.h"
 #include "storage/QueryGuard.h"
+#include "storage/SqlIdentifier.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ void TUnitOfWorkScope::Enter(const std::string& table)
         state_ = TState::OwnUnit;
         return;
     }
-    Exec(connection_, "DELETE FROM " + table + " WHERE 0");
+    Exec(connection_, "DELETE FROM " + QuoteSqlIdentifier(table) + " WHERE 0");
     Exec(connection_, std::string("SAVEPOINT ") + kSavepoint);
     state_ = TState::Savepoint;
 }

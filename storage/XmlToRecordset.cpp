@@ -1,5 +1,7 @@
 #include "storage/XmlToRecordset.h"
 
+#include "storage/UnitOfWorkScope.h"
+
 #include "common/CommonFunctions.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
@@ -16,8 +18,6 @@ using common_detail::SameText;
 using recordset_xml::kCatalogCodeField;
 
 namespace {
-
-const char* const kSavepoint = "tolvex_recordset_xml";
 
 // "p" and the index, with Prefix before it.
 std::string ParamName(std::size_t index, const char* prefix = "")
@@ -50,11 +50,6 @@ private:
     std::vector<TVariant> values_;
 };
 
-void Exec(TAbstractDBConnection& connection, const std::string& sql)
-{
-    TStatementBuilder().Run(connection, sql);
-}
-
 // The current local date-time as a day number, for the names of debug copies.
 std::string NowAsNumber(const TCommonFunctions& functions)
 {
@@ -65,66 +60,6 @@ std::string NowAsNumber(const TCommonFunctions& functions)
 }
 
 }  // namespace
-
-// Makes the actions of one document a single unit: a transaction of its
-// own on a connection outside any unit of work, else a savepoint inside the
-// caller's unit. Entered before the first write; undone unless committed.
-class TXmlToRecordset::TApplyScope {
-public:
-    explicit TApplyScope(TAbstractDBConnection& connection) : connection_(connection) {}
-    ~TApplyScope() { Undo(); }
-    TApplyScope(const TApplyScope&) = delete;
-    TApplyScope& operator=(const TApplyScope&) = delete;
-
-    void Enter(const TRecordsetXmlTable& table)
-    {
-        if (state_ != TState::Outside)
-            return;
-        if (!connection_.InTransaction()) {
-            connection_.BeginTrans();
-            state_ = TState::OwnUnit;
-            return;
-        }
-        // A unit of work takes the database's write lock with its first
-        // write, and the savepoint must lie inside that write transaction:
-        // a write that changes nothing opens it first.
-        Exec(connection_, "DELETE FROM " + table.SqlName() + " WHERE 0");
-        Exec(connection_, std::string("SAVEPOINT ") + kSavepoint);
-        state_ = TState::Savepoint;
-    }
-
-    void Commit()
-    {
-        if (state_ == TState::OwnUnit)
-            connection_.CommitTrans();
-        else if (state_ == TState::Savepoint)
-            Exec(connection_, std::string("RELEASE ") + kSavepoint);
-        state_ = TState::Outside;
-    }
-
-private:
-    enum class TState { Outside, OwnUnit, Savepoint };
-
-    void Undo() noexcept
-    {
-        try {
-            if (state_ == TState::OwnUnit) {
-                connection_.RollbackTrans();
-            } else if (state_ == TState::Savepoint) {
-                Exec(connection_, std::string("ROLLBACK TO ") + kSavepoint);
-                Exec(connection_, std::string("RELEASE ") + kSavepoint);
-            }
-        } catch (...) {
-            // The error that ends the document is already on its way; when
-            // the database cancelled the whole transaction, the connection
-            // reports that to its owner on the next statement.
-        }
-        state_ = TState::Outside;
-    }
-
-    TAbstractDBConnection& connection_;
-    TState state_ = TState::Outside;
-};
 
 TXmlToRecordset::TXmlToRecordset(TAbstractDBConnection& connection, TRecordsetXmlContext context)
     : connection_(connection), context_(std::move(context))
@@ -225,14 +160,14 @@ const TRecordsetXmlTable& TXmlToRecordset::OpenTable(const std::string& name)
 
 void TXmlToRecordset::ApplyActions()
 {
-    TApplyScope scope(connection_);
+    TUnitOfWorkScope scope(connection_);
     for (xmlNodePtr action : TRecordsetXmlDocument::ChildElements(document_.Root()))
         if (TRecordsetXmlDocument::Name(action) == "Action")
             ApplyAction(action, scope);
     scope.Commit();
 }
 
-void TXmlToRecordset::ApplyAction(xmlNodePtr action, TApplyScope& scope)
+void TXmlToRecordset::ApplyAction(xmlNodePtr action, TUnitOfWorkScope& scope)
 {
     std::string tableName;
     std::string method;
@@ -244,14 +179,14 @@ void TXmlToRecordset::ApplyAction(xmlNodePtr action, TApplyScope& scope)
     tableName = MapTableName(tableName);
     if (method == "primarykey") {
         const TRecordsetXmlTable& table = OpenTable("sync" + tableName);
-        scope.Enter(table);
+        scope.Enter(table.Name());
         for (xmlNodePtr key : TRecordsetXmlDocument::ChildElements(action))
             if (TRecordsetXmlDocument::Name(key) == "Key")
                 Insert(table, FieldElements(key));
         return;
     }
     const TRecordsetXmlTable& table = OpenTable(tableName);
-    scope.Enter(table);
+    scope.Enter(table.Name());
     const TFieldElements fields = FieldElements(action);
     if (method == "update")
         Update(table, fields);

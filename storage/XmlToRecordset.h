@@ -26,6 +26,8 @@
 #include "storage/RecordsetXmlDocument.h"
 #include "storage/RecordsetXmlTable.h"
 
+class TUnitOfWorkScope;
+
 #include <cstddef>
 #include <cstdint>
 #include <istream>
@@ -62,7 +64,6 @@ private:
         bool isNull = false;
     };
     using TFieldElements = std::vector<TFieldElement>;
-    class TApplyScope;
 
     bool IsGlobalMode() const
     {
@@ -73,7 +74,7 @@ private:
     void Remap();
     void SaveDebugCopy() const;
     void ApplyActions();
-    void ApplyAction(xmlNodePtr action, TApplyScope& scope);
+    void ApplyAction(xmlNodePtr action, TUnitOfWorkScope& scope);
 
     const TRecordsetXmlTable& OpenTable(const std::string& name);
     void Insert(const TRecordsetXmlTable& table, const TFieldElements& fields);
