@@ -10,6 +10,10 @@
 // setting 14 with "$CatalogType$" replaced by N and opened with the module,
 // parameters, user and password of settings 12, 13, 15 and 16 in the
 // program's "databases" folder. It stays open while its type is loaded.
+//
+// The definition also creates new catalogs of a type, brings a catalog up to
+// a newer version of its type's definition and changes a catalog's code
+// (see "creating, upgrading and renaming catalogs").
 #include "catalog/CatalogUIDetail.h"
 #include "catalog/TolvexItemTypeDetail.h"
 
@@ -21,17 +25,27 @@
 
 class TAbstractDBConnection;
 class TAbstractDBConnectionFactory;
+class TCatalog;
+class TCatalogCreationHost;
 class TCatalogDefinitionImageCache;
 class TCatalogDefinitionLookup;
+class TCommonFunctions;
 class TCommonGui;
 class TDBManager;
+class TGlobalDefinition;
+class TGlobalSettings;
 class TIniSettings;
+class TTranslation;
 
 // The loaded catalog type while none is loaded.
 inline constexpr int kNoCatalogType = -1010101;
 // Catalog-type arguments of GetDefinitionDatabase and Load.
 inline constexpr int kOpenCatalogType = -1;  // the type whose database is open
 inline constexpr int kDefaultCatalogType = -2;  // type 0
+// The catalog database's structure version: the LocalSettings row that
+// creation writes and opening requires.
+inline constexpr const char* kStructureVersionKey = "TolvexVersion";
+inline constexpr const char* kStructureVersion = "3.0.0";
 
 class TCatalogDefinition {
 public:
@@ -49,6 +63,36 @@ public:
         std::string UserName;
         std::string Password;
         std::string DirName;
+    };
+    // A catalog to create (see CreateCatalog).
+    struct TNewCatalog {
+        std::string DbType;    // the database module
+        std::string DbParams;  // its parameters
+        int CatalogType = 0;
+        std::string ServerName;
+        std::string CatalogCode;
+        std::string AdminUserName;
+        std::string AdminPassword;  // plain; stored scrambled
+        std::string DbUserName;
+        std::string DbPassword;
+        bool SaveDbPassword = false;
+        std::string CompanyName;
+        std::string Email;
+        // Copy the definition's initial items and write the catalog records.
+        bool InitStructure = true;
+        // Copy the first pages too (never while a web-site import is pending).
+        bool WithInitPages = true;
+    };
+    // What creating, upgrading and renaming catalogs use beyond the loaded
+    // definition; none is owned, all must outlive the definition. Translation
+    // may be null: messages stay English.
+    struct TCreationServices {
+        TCatalog& Catalog;  // the catalog object that owns this definition
+        TGlobalDefinition& GlobalDefinition;
+        TGlobalSettings& Settings;
+        TCommonFunctions& Functions;
+        const TTranslation* Translation;
+        TCatalogCreationHost& Host;
     };
 
     // Settings, DBManager, Gui and Lookup are not owned and must outlive the
@@ -144,6 +188,47 @@ public:
     int ResolveItemType(const std::string& text, int currentType);
     void SetCurrentTemplateIds(int masterTemplateId, int bodyTemplateId);
 
+    // ---- creating, upgrading and renaming catalogs ----------------------------------
+    // (CatalogDefinitionCreate.cpp, CatalogDefinitionUpgrade.cpp,
+    // CatalogDefinitionCode.cpp.) The root object sets the services once,
+    // after the catalog object exists; the operations below raise
+    // EDeveloperTolvexException without them.
+    void SetCreationServices(const TCreationServices& services);
+
+    // Creates the catalog database Request.CatalogCode (lower-cased) in the
+    // database folder and fills it for its catalog type; loads that type's
+    // definition. Asks before it overwrites an existing database. False (with
+    // the reason shown) when the code is not a valid catalog code, the
+    // database exists and is kept, or the module's check refuses;
+    // ECriticalTolvexException when the module cannot create or open the
+    // database. The catalog is built under a work name and gets its own name
+    // only when it is complete: whatever fails, no part-made catalog is left.
+    bool CreateCatalog(const TNewCatalog& request);
+    // Copies the items of the definition's lists "IncludeItem" and, with
+    // WithInitPages, "InitPageStructure" from the definition catalog of
+    // CatalogType (on Source) into CatalogCode (on Target), replacing items
+    // that exist and stamping the copies now. Nothing when Skip.
+    void CopyInitialStructure(const std::string& catalogCode, int catalogType, bool skip, bool withInitPages,
+                              TAbstractDBConnection& target, TAbstractDBConnection& source);
+    // Adds the items of the definition's list "UpdateItem" that the catalog
+    // lacks and deletes those of "DeleteItem", as one unit of work on
+    // Connection; the definition database of CatalogType is the source.
+    // FromVersion does not change what is done; the caller records the new
+    // version.
+    void UpgradeDefinition(const std::string& catalogCode, int catalogType, int fromVersion,
+                           TAbstractDBConnection& connection);
+    // Runs the pending web-site import into CatalogCode on Connection when its
+    // address is a valid URL; true when the import closed with OK and
+    // downloaded at least one page.
+    bool ImportWebSite(const std::string& catalogCode, TAbstractDBConnection& connection);
+    // The "Change Catalog Code" command for the open catalog OldCode: asks for
+    // the new code, gives the database file its new name and every row the
+    // new code, and has the catalog reopened. A catalog whose change fails
+    // keeps its old name and code.
+    void ChangeCatalogCode(const std::string& oldCode);
+    // Whether Code is a catalog code: not empty, only "-", "0"-"9", "_" and "a"-"z".
+    static bool IsValidCatalogCode(const std::string& code);
+
     // ---- data of catalog creation ------------------------------------------------
     void SetWebSiteImport(const std::string& url, int downloadDepth, int maxPages, bool onlyUnderlying,
                           int startItemId, int parentItemId);
@@ -178,12 +263,24 @@ private:
     TTolvexItemTypeDetail* DetailOfItem(int definitionItemId) const;
     TCatalogUIDetail& UIDetailOf(TTolvexItemTypeDetail& detail, int instanceId, TUIDetailIndex& index);
 
+    // Steps of creating, upgrading and renaming.
+    TCreationServices& Services() const;
+    std::string Format(const std::string& text, const std::vector<std::string>& args = {}) const;
+    bool MakeRoomForCatalog(TAbstractDBConnectionFactory& files, const std::string& folder,
+                            const TNewCatalog& request);
+    void BuildCatalog(TAbstractDBConnectionFactory& files, const std::string& folder, const TNewCatalog& request);
+    void FillCatalog(TAbstractDBConnectionFactory& database, const TNewCatalog& request);
+    void WriteCatalogRecords(TAbstractDBConnection& connection, const TNewCatalog& request);
+    bool RenameOpenCatalog(const std::string& oldCode, const std::string& newCode);
+    void ChangeCodeInFile(const std::string& fileName, const std::string& oldCode, const std::string& newCode);
+
     const TIniSettings& settings_;
     TDBManager& dbManager_;
     std::string programFolder_;
     TCommonGui& gui_;
     TCatalogDefinitionLookup& lookup_;
     TCatalogDefinitionImageCache* imageCache_ = nullptr;
+    std::unique_ptr<TCreationServices> services_;
 
     std::unique_ptr<TAbstractDBConnectionFactory> database_;
     int loadedType_ = kNoCatalogType;

@@ -3,7 +3,8 @@
 // definition and that convert catalogs of the previous generation: the
 // definition versions of the catalog description, the definition upgrade,
 // the conversion, and the style loader that copies items of a definition
-// catalog into a catalog. The root object implements it.
+// catalog into a catalog. TCatalogUpgrader (CatalogUpgrader.h) implements it
+// for the program; the root object hands that to the catalog object.
 #include <string>
 #include <vector>
 

@@ -689,4 +689,18 @@ TEST_F(DefinitionFixture, ResolvesSymbolicItemIdsAndTypes)
     }
 }
 
+TEST(CatalogDefinitionCodes, CatalogCodesAreLowerCaseLettersDigitsDashAndUnderscore)
+{
+    const struct {
+        const char* code;
+        bool valid;
+    } cases[] = {
+        {"shop", true},         {"my-shop_2", true},  {"0", true},         {"", false},
+        {"Shop", false},        {"my shop", false},   {"../shop", false},  {"shop/x", false},
+        {"shop.sqlite", false}, {"shop~new", false},  {"t#1", false},      {"caf\xc3\xa9", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TCatalogDefinition::IsValidCatalogCode(c.code), c.valid) << '"' << c.code << '"';
+}
+
 }  // namespace
