@@ -8,6 +8,7 @@
 #include "catalog/CatalogDefinition.h"
 #include "catalog/CatalogDefinitionRows.h"
 #include "catalog/CatalogItemsSql.h"
+#include "catalog/PartnerCategoryPages.h"
 #include "catalog/StyleSelector.h"
 #include "catalog/TolvexGuiControl.h"
 #include "common/CommonFunctions.h"
@@ -43,9 +44,6 @@ constexpr int kStyleVersionClassId = 505;
 constexpr int kVersionMember = 1;
 constexpr int kDeclinedVersionMember = 2;
 constexpr const char* kDeclinedVersionTag = "DontAskUpToVersion";
-// Partner-portal catalogs build their category pages after every opening.
-constexpr int kPartnerPortalType = 12;
-
 constexpr const char* kStyleCatalogPrefix = "t#";
 constexpr const char* kCatalogTypePlaceholder = "$CatalogType$";
 
@@ -57,7 +55,14 @@ const std::pair<const char*, std::uint8_t> kRoleWords[] = {
 }  // namespace
 
 TCatalogData::TCatalogData(TCatalog& catalog, const TServices& services)
-    : TTolvexCatalog(catalog), catalog_(catalog), services_(services), queries_(*this, services.ObjectContext)
+    : TTolvexCatalog(catalog),
+      catalog_(catalog),
+      services_(services),
+      queries_(*this, services.ObjectContext),
+      bookkeeping_(*this, services.Gui),
+      renumbering_(*this),
+      copier_(*this, services.ObjectContext),
+      folders_({*this, catalog, queries_, services.ObjectContext, services.Gui, services.Settings})
 {
 }
 
@@ -312,8 +317,11 @@ void TCatalogData::AfterOpen(const std::string& catalogCode, TAbstractDBConnecti
 
 void TCatalogData::UpdateCategoryPages(const std::string& catalogCode, TAbstractDBConnection& connection)
 {
-    if (GetCatalogType() == kPartnerPortalType)
-        services_.Host.UpdateCategoryPages(catalogCode, connection);
+    if (GetCatalogType() != kPartnerCatalogType)
+        return;
+    // Without the category database there are no categories to build pages for.
+    if (TAbstractDBConnection* categories = services_.Host.GetCategoryConnection())
+        TBTCA(catalog_, *this, *categories).UpdatePages(catalogCode, connection);
 }
 
 // ---- languages ------------------------------------------------------------------------------------

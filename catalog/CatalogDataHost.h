@@ -2,9 +2,8 @@
 // What the open catalog's data asks of the program around it while it opens
 // and lives: the root object's home-page cache and remembered login, the GUI
 // controller and the style manager (either may be missing in a program
-// without a main window), the builder of the partner category pages, and
-// the window side of the open catalog and the category database. The root
-// object implements it.
+// without a main window), the window side of the open catalog and the
+// partner-portal category database. The root object implements it.
 #include <memory>
 #include <string>
 
@@ -27,9 +26,6 @@ public:
     virtual TTolvexGuiControl* GetGuiControl() = 0;
     // Null when the program runs without a main window.
     virtual TStyleSelector* GetStyleSelector() = 0;
-    // Brings the category pages of a partner-portal catalog in step with its
-    // products, on Connection.
-    virtual void UpdateCategoryPages(const std::string& catalogCode, TAbstractDBConnection& connection) = 0;
     // The main connection of the trade-portal category database; null when
     // it cannot be had.
     virtual TAbstractDBConnection* GetCategoryConnection() = 0;

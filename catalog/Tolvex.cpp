@@ -8,6 +8,7 @@
 #include "catalog/CatalogData.h"
 #include "catalog/CatalogDataUI.h"
 #include "catalog/CatalogDefinition.h"
+#include "catalog/CatalogUpgrader.h"
 #include "catalog/Singletons.h"
 #include "catalog/StyleSelector.h"
 #include "catalog/TolvexGuiControl.h"
@@ -20,7 +21,7 @@
 #include "common/GlobalSettings.h"
 #include "common/TolvexException.h"
 #include "common/Translation.h"
-#include "generation/TolvexNamespace.h"
+#include "generation/Templates.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/ClassesList.h"
 #include "storage/ConfiguredDatabase.h"
@@ -51,11 +52,6 @@ const std::pair<int, const char*> kServerPageTypes[] = {
 // Page extensions by the bits of an item type's flag word; the lowest set bit wins.
 const std::pair<int, const char*> kExtensionFlags[] = {
     {0x1, ".html"}, {0x2, ".jsp"}, {0x4, ".php"}, {0x8, ".asp"}, {0x10, ".shtml"}, {0x80, ".pdf"}, {0x100, ".doc"}};
-
-[[noreturn]] void NoUpgrades()
-{
-    throw EDeveloperTolvexException("The program has no catalog upgrade services");
-}
 
 }  // namespace
 
@@ -144,9 +140,13 @@ void TTolvex::CreateDatabases()
 
 void TTolvex::CreateCatalog()
 {
+    upgrader_ = std::make_unique<TCatalogUpgrader>(*globalDefinition_);
     catalog_ = std::make_unique<TCatalog>(TCatalog::TServices{*settings_, *::DBManager, CommonProcedures->Gui(),
                                                               ::Translation, *objectContext_, *this, *this,
-                                                              *this});
+                                                              *upgrader_});
+    upgrader_->Bind(*catalog_);
+    catalog_->GetDefinition().SetCreationServices({*catalog_, *globalDefinition_, *settings_,
+                                                   CommonProcedures->Functions(), ::Translation, *this});
     objectContext_->SetItemIdResolver([this](const std::string& text, int currentId, int currentTreeId) {
         return catalog_->GetDefinition().ResolveItemId(text, currentId, currentTreeId);
     });
@@ -159,8 +159,6 @@ void TTolvex::CreateCatalog()
         return definition ? &definition->GetConnection() : nullptr;
     });
     catalog_->Initialize();
-    if (environment_.CreateUpgrades)
-        upgrades_ = environment_.CreateUpgrades(*this);
 }
 
 void TTolvex::CreateGuiParts()
@@ -180,8 +178,8 @@ void TTolvex::Destroy()
     helpSystem_.reset();
     styleManager_.reset();
     guiControl_.reset();
-    upgrades_.reset();
     catalog_.reset();
+    upgrader_.reset();
     objectContext_.reset();
     classesList_.reset();
     programDatabases_.reset();
@@ -340,62 +338,36 @@ void TTolvex::PostActionById(int actionId, bool check)
 void TTolvex::StartImageServer() {}
 void TTolvex::StopImageServer() {}
 
-// The custom templates a catalog starts with: six empty named templates.
-// TODO: hand over to TTemplates::GetDefaultCustomXsl once the templates
-// service is in; the text is the same.
 std::string TTolvex::GetDefaultCustomXsl()
 {
-    std::string text = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
-                       "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\"\r\n"
-                       "       xmlns:alt=\"urn:tolvex:web-services\"\r\n"
-                       "       xmlns:" + std::string(TolvexNamespacePrefix) + "=\"" + TolvexNamespaceUri + "\">\r\n";
-    for (const char* name : {"custom", "custom1", "custom2", "custom3", "custom4", "custom5"})
-        text += "<xsl:template name=\"" + std::string(name) + "\"/>\r\n";
-    return text + "\r\n</xsl:stylesheet>\r\n";
+    return TTemplates::GetDefaultCustomXsl();
 }
 
-// ---- upgrades --------------------------------------------------------------------------------------
+// ---- what catalog creation and the code change ask ---------------------------------------------
 
-int TTolvex::GetCatalogTypeVersion(int catalogType)
+bool TTolvex::AskNewCatalogCode(const std::string& oldCode, std::string& newCode)
 {
-    return globalDefinition_->GetCatalogTypeVersion(catalogType);
+    return environment_.Shell->AskNewCatalogCode(oldCode, newCode);
 }
 
-void TTolvex::UpgradeDefinition(const std::string& catalogCode, int catalogType, int currentVersion,
-                                TAbstractDBConnection& connection)
+void TTolvex::ExecuteAction(const std::string& action, bool check)
 {
-    if (!upgrades_)
-        NoUpgrades();
-    upgrades_->UpgradeDefinition(catalogCode, catalogType, currentVersion, connection);
+    environment_.Shell->ExecuteAction(action, check);
 }
 
-bool TTolvex::IsConvertibleOldCatalog(const std::string& catalogCode, const std::string& password)
+void TTolvex::QueueAction(const std::string& action, bool check)
 {
-    return upgrades_ && upgrades_->IsConvertibleOldCatalog(catalogCode, password);
+    environment_.Shell->QueueAction(action, check);
 }
 
-bool TTolvex::ConvertOldCatalog(std::string& dbPath, const std::string& catalogCode, std::string& userName,
-                                std::string& password)
+void TTolvex::PostReopenCatalog()
 {
-    return upgrades_ && upgrades_->ConvertOldCatalog(dbPath, catalogCode, userName, password);
+    environment_.Shell->PostReopenCatalog();
 }
 
-void TTolvex::CopyStyleItems(const std::string& targetCode, const std::string& sourceCode,
-                             const std::vector<std::string>& itemIds, TAbstractDBConnection& target,
-                             TAbstractDBConnection& source, const std::string& params, bool onlyMissing,
-                             bool newDates)
+bool TTolvex::RunWebSiteImport(std::vector<std::string>& params, TAbstractDBConnection& connection)
 {
-    if (!upgrades_)
-        NoUpgrades();
-    upgrades_->CopyStyleItems(targetCode, sourceCode, itemIds, target, source, params, onlyMissing, newDates);
-}
-
-void TTolvex::DeleteStyleItems(const std::string& targetCode, const std::string& sourceCode,
-                               const std::vector<std::string>& itemIds, TAbstractDBConnection& target)
-{
-    if (!upgrades_)
-        NoUpgrades();
-    upgrades_->DeleteStyleItems(targetCode, sourceCode, itemIds, target);
+    return environment_.Shell->RunWebSiteImport(params, connection);
 }
 
 // ---- definition lookups and the open catalog's needs -----------------------------------------------------
@@ -408,12 +380,6 @@ int TTolvex::GetItemIdByName(const std::string& name)
 int TTolvex::GetItemTypeByName(const std::string& name)
 {
     return globalDefinition_->GetItemTypeByName(name);
-}
-
-void TTolvex::UpdateCategoryPages(const std::string& catalogCode, TAbstractDBConnection& connection)
-{
-    if (environment_.UpdateCategoryPages)
-        environment_.UpdateCategoryPages(*this, catalogCode, connection);
 }
 
 TAbstractDBConnection* TTolvex::GetCategoryConnection()

@@ -15,13 +15,16 @@
 // common procedures' user interface set) must exist around both.
 //
 // It is what the catalog object asks of the program around it
-// (TCatalogHost, TCatalogUpgrades, TCatalogDefinitionLookup) and what the
-// open catalog's data asks (TCatalogDataHost); the GUI side comes through
-// TTolvexShell.
+// (TCatalogHost, TCatalogDefinitionLookup), what the catalog definition asks
+// when it creates a catalog or changes a catalog's code
+// (TCatalogCreationHost) and what the open catalog's data asks
+// (TCatalogDataHost); the GUI side comes through TTolvexShell. The upgrades
+// of catalogs to their definitions are a TCatalogUpgrader that it creates
+// before the catalog object and binds to it.
+#include "catalog/CatalogCreationHost.h"
 #include "catalog/CatalogDataHost.h"
 #include "catalog/CatalogDefinitionLookup.h"
 #include "catalog/CatalogHost.h"
-#include "catalog/CatalogUpgrades.h"
 
 #include <cstdint>
 #include <ctime>
@@ -33,6 +36,7 @@
 class TAbstractDBConnection;
 class TAbstractDBConnectionFactory;
 class TCatalog;
+class TCatalogUpgrader;
 class TClassesList;
 class TGlobalDefinition;
 class TGlobalSettings;
@@ -44,7 +48,7 @@ class TTolvexObjectContext;
 class TTolvexShell;
 
 class TTolvex : public TCatalogHost,
-                public TCatalogUpgrades,
+                public TCatalogCreationHost,
                 public TCatalogDefinitionLookup,
                 public TCatalogDataHost {
 public:
@@ -55,14 +59,6 @@ public:
         // The shipped data sources: the program folder's databases that are
         // missing are built from them at start. Empty: nothing is built.
         std::string DataDir;
-        // The services that bring catalogs up to their definitions, convert
-        // old catalogs and copy style items. Without them nothing is
-        // convertible, and a catalog that needs an upgrade or style items
-        // raises EDeveloperTolvexException.
-        std::function<std::unique_ptr<TCatalogUpgrades>(TTolvex& root)> CreateUpgrades;
-        // The builder of the category pages of partner-portal catalogs; none: no pages are built.
-        std::function<void(TTolvex& root, const std::string& catalogCode, TAbstractDBConnection& connection)>
-            UpdateCategoryPages;
         // The local date and time; empty: the clock.
         std::function<std::tm()> Now;
     };
@@ -108,7 +104,7 @@ public:
     void SetUserCredentials(const std::string& userName, const std::string& password);
     std::string GetUserName() const { return login_.UserName; }
     std::string GetPassword() const { return login_.Password; }
-    void SetCatalogCode(const std::string& catalogCode) { login_.CatalogCode = catalogCode; }
+    void SetCatalogCode(const std::string& catalogCode) override { login_.CatalogCode = catalogCode; }
 
     // ---- home page ---------------------------------------------------------------------------
     // Catalog property 708 of the open catalog; 100001 when none is open or it is 0.
@@ -181,19 +177,12 @@ public:
     std::string GetPreviewHostAddress() override { return kPreviewHost; }
     std::string GetStylePreviewHostAddress() override { return kStylePreviewHost; }
 
-    // ---- TCatalogUpgrades -------------------------------------------------------------------------
-    int GetCatalogTypeVersion(int catalogType) override;
-    void UpgradeDefinition(const std::string& catalogCode, int catalogType, int currentVersion,
-                           TAbstractDBConnection& connection) override;
-    bool IsConvertibleOldCatalog(const std::string& catalogCode, const std::string& password) override;
-    bool ConvertOldCatalog(std::string& dbPath, const std::string& catalogCode, std::string& userName,
-                           std::string& password) override;
-    void CopyStyleItems(const std::string& targetCode, const std::string& sourceCode,
-                        const std::vector<std::string>& itemIds, TAbstractDBConnection& target,
-                        TAbstractDBConnection& source, const std::string& params, bool onlyMissing,
-                        bool newDates) override;
-    void DeleteStyleItems(const std::string& targetCode, const std::string& sourceCode,
-                          const std::vector<std::string>& itemIds, TAbstractDBConnection& target) override;
+    // ---- TCatalogCreationHost (CloseCatalog and SetCatalogCode above) -----------------------------
+    bool AskNewCatalogCode(const std::string& oldCode, std::string& newCode) override;
+    void ExecuteAction(const std::string& action, bool check) override;
+    void QueueAction(const std::string& action, bool check) override;
+    void PostReopenCatalog() override;
+    bool RunWebSiteImport(std::vector<std::string>& params, TAbstractDBConnection& connection) override;
 
     // ---- TCatalogDefinitionLookup -------------------------------------------------------------------
     int GetItemIdByName(const std::string& name) override;
@@ -202,7 +191,6 @@ public:
     // ---- TCatalogDataHost ----------------------------------------------------------------------------
     TTolvexGuiControl* GetGuiControl() override { return guiControl_.get(); }
     TStyleSelector* GetStyleSelector() override { return styleManager_.get(); }
-    void UpdateCategoryPages(const std::string& catalogCode, TAbstractDBConnection& connection) override;
     TAbstractDBConnection* GetCategoryConnection() override;
     std::unique_ptr<TCatalogDataUI> CreateCatalogUI(TCatalogData& data) override;
 
@@ -237,8 +225,9 @@ private:
     std::unique_ptr<TProgramDatabases> programDatabases_;
     std::unique_ptr<TClassesList> classesList_;
     std::unique_ptr<TTolvexObjectContext> objectContext_;
+    // Created before the catalog object, which refers to it, and freed after it.
+    std::unique_ptr<TCatalogUpgrader> upgrader_;
     std::unique_ptr<TCatalog> catalog_;
-    std::unique_ptr<TCatalogUpgrades> upgrades_;
     std::unique_ptr<TTolvexGuiControl> guiControl_;
     std::unique_ptr<TStyleSelector> styleManager_;
     std::unique_ptr<TTolvexHelpSystem> helpSystem_;

@@ -4,7 +4,8 @@
 // main window (its caption and its deferred messages), the parts of the GUI
 // side that the root object owns (GUI controller, style manager, help
 // system) and that the open catalog owns (item editor and trees), the login
-// dialog, the action processor and the runner window of the software update.
+// dialog, the "Change Catalog Code" dialog, the action processor and the
+// runner windows of the software update and the web-site import.
 //
 // A program without a main window answers null for the parts it lacks; the
 // root object and the catalog then go without them.
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+class TAbstractDBConnection;
 class TCatalogData;
 class TCatalogDataUI;
 class TStyleSelector;
@@ -59,10 +61,23 @@ public:
     virtual void ExecuteActionById(int actionId, bool check) = 0;
     // Runs the action after the current event.
     virtual void PostActionById(int actionId, bool check) = 0;
+    // The same for action strings: now, or queued to run after the current event.
+    virtual void ExecuteAction(const std::string& action, bool check) = 0;
+    virtual void QueueAction(const std::string& action, bool check) = 0;
+
+    // ---- the "Change Catalog Code" dialog ------------------------------------------------------
+    // Shows the dialog with OldCode; true and the code typed when the user pressed "Ok".
+    virtual bool AskNewCatalogCode(const std::string& oldCode, std::string& newCode) = 0;
 
     // ---- the software update ------------------------------------------------------------------
     // Runs the software update with its parameter lines in a runner window.
     // Modal: shown modally, true when it closed with OK. Otherwise shown
     // without waiting and started at once; the answer is false.
     virtual bool RunSoftwareUpdate(const std::vector<std::string>& params, bool modal) = 0;
+
+    // ---- the web-site import --------------------------------------------------------------------
+    // Runs the web-site import with its parameter lines modally in a runner
+    // window on Connection; the lines afterwards hold what the import
+    // reported. True when the window closed with OK.
+    virtual bool RunWebSiteImport(std::vector<std::string>& params, TAbstractDBConnection& connection) = 0;
 };

@@ -116,7 +116,11 @@ public:
     std::string GetActionString(int) override { return {}; }
     void ExecuteActionById(int, bool) override {}
     void PostActionById(int, bool) override {}
+    void ExecuteAction(const std::string&, bool) override {}
+    void QueueAction(const std::string&, bool) override {}
+    bool AskNewCatalogCode(const std::string&, std::string&) override { return false; }
     bool RunSoftwareUpdate(const std::vector<std::string>&, bool) override { return false; }
+    bool RunWebSiteImport(std::vector<std::string>&, TAbstractDBConnection&) override { return false; }
 
     TTolvexException* Handler() const { return handler_; }
 

@@ -5,11 +5,13 @@
 // catalog database files made for tests.
 //
 //   TRootFixture fixture;                         // started root object
-//   fixture.MakeCatalog({.code = "shop"});        // UserData/shop.sqlite, user admin/secret
+//   fixture.CreateCatalog("shop", 1);              // created as the program creates catalogs
+//   fixture.MakeCatalog({.code = "shop"});        // a file of a given layout, user admin/secret
 //   std::string error = fixture.Open("shop", "admin", "secret");
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"
 #include "catalog/CatalogDataUI.h"
+#include "catalog/CatalogDefinition.h"
 #include "catalog/Singletons.h"
 #include "catalog/StyleSelector.h"
 #include "catalog/Tolvex.h"
@@ -17,6 +19,7 @@
 #include "catalog/TolvexHelpSystem.h"
 #include "catalog/TolvexShell.h"
 #include "common/CommonProcedures.h"
+#include "common/Exceptions.h"
 #include "common/GlobalSettings.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBConnectionFactory.h"
@@ -137,6 +140,8 @@ public:
     bool canLeave = true;             // the item editor's answer
     std::deque<bool> styleAnswers;    // the style dialog's answers
     std::map<int, std::string> actions;
+    std::string newCatalogCode;       // the "Change Catalog Code" dialog's answer; empty: cancelled
+    bool importThrows = false;        // the web-site import fails with ECriticalTolvexException
 
     // What was asked.
     TTolvexException* handler = nullptr;
@@ -178,6 +183,21 @@ public:
     std::string GetActionString(int actionId) override { return actions[actionId]; }
     void ExecuteActionById(int actionId, bool) override { log_.Add("ExecuteAction " + std::to_string(actionId)); }
     void PostActionById(int actionId, bool) override { log_.Add("PostAction " + std::to_string(actionId)); }
+    void ExecuteAction(const std::string& action, bool) override { log_.Add("ExecuteAction " + action); }
+    void QueueAction(const std::string& action, bool) override { log_.Add("QueueAction " + action); }
+    bool AskNewCatalogCode(const std::string& oldCode, std::string& newCode) override
+    {
+        log_.Add("AskNewCatalogCode " + oldCode);
+        newCode = newCatalogCode;
+        return !newCatalogCode.empty();
+    }
+    bool RunWebSiteImport(std::vector<std::string>&, TAbstractDBConnection&) override
+    {
+        log_.Add("RunWebSiteImport");
+        if (importThrows)
+            throw ECriticalTolvexException("The import failed");
+        return false;
+    }
     bool RunSoftwareUpdate(const std::vector<std::string>& params, bool modal) override
     {
         updateParams = params;
@@ -237,9 +257,6 @@ public:
         environment.Shell = &shell_;
         environment.DataDir = TShippedData::BuildTreeDataDir();
         environment.Now = [this] { return today_; };
-        environment.UpdateCategoryPages = [this](TTolvex&, const std::string& code, TAbstractDBConnection& c) {
-            log_.Add("UpdateCategoryPages " + code + (c.InTransaction() ? " in unit of work" : ""));
-        };
         environment_ = environment;
         root_ = std::make_unique<TTolvex>(environment);
         RootObject = root_.get();
@@ -276,6 +293,22 @@ public:
     }
     // The open catalog's data; null while none is open.
     TCatalogData* Data() { return root_->GetCatalogData(); }
+
+    // Creates the catalog in the database folder as the login dialog has it
+    // created: administrator "admin" with password "secret", the type's
+    // initial structure. The answer of the creation.
+    bool CreateCatalog(const std::string& code, int catalogType)
+    {
+        TCatalogDefinition::TNewCatalog request;
+        request.DbType = SQLiteModuleName;
+        request.CatalogType = catalogType;
+        request.CatalogCode = code;
+        request.AdminUserName = "admin";
+        request.AdminPassword = "secret";
+        request.CompanyName = "Acme Ltd";
+        request.Email = "info@acme.test";
+        return root_->Catalog().GetDefinition().CreateCatalog(request);
+    }
 
     // Makes the catalog file Dir/Code.sqlite; returns its path.
     std::string MakeCatalog(const TTestCatalog& layout)

@@ -6,6 +6,7 @@
 #include "catalog/CatalogDefinition.h"
 #include "common/CommonFunctions.h"
 #include "common/IniSettings.h"
+#include "storage/SQLiteFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -269,23 +270,38 @@ TEST(CatalogDataTest, DecliningAStyleUpdateForGoodStopsTheQuestion)
     EXPECT_TRUE(fixture.Gui().Messages("question").empty());
 }
 
-TEST(CatalogDataTest, PartnerPortalCatalogsBuildTheirCategoryPagesBeforeTheCommit)
+TEST(CatalogDataTest, PartnerPortalCatalogsBuildTheirCategoryPagesWhenTheyOpen)
 {
     TRootFixture fixture;
-    TTestCatalog portal;
-    portal.code = "portal";
-    portal.type = 12;
-    fixture.MakeCatalog(portal);
-    TTestCatalog shop;
-    fixture.MakeCatalog(shop);
+    const std::string categories = fixture.Home().File("databases/zarivuro.sqlite");
+    const std::string leaf = ColumnOfFile(categories, "SELECT CategoryId FROM ZUDICategories WHERE LeafCategory = 1 "
+                                                      "ORDER BY CategoryId LIMIT 1").front();
+    const std::string page = std::to_string(std::stoi(leaf) % 10000 + 110000);
+    const std::string assign = "INSERT INTO Items (CatalogCode, ItemId, ItemType, ParentItemId, LinkedItemId) VALUES "
+                               "('$', 1000001, 3001, 100002, 1000001); INSERT INTO CNumbers (CatalogCode, ItemId, "
+                               "ClassId, InstanceId, MemberId, LangCode, IndexId, MemberType, NumberValue) VALUES "
+                               "('$', 1000001, 8001, 1, 2, 'XXX', 0, 101, " + leaf + ")";
+    const auto assignIn = [&](const std::string& code) {
+        std::string sql = assign;
+        for (std::size_t at = sql.find('$'); at != std::string::npos; at = sql.find('$'))
+            sql.replace(at, 1, code);
+        ExecOnFile(SQLiteDatabaseFileName(fixture.DatabaseDir(), code), sql);
+    };
+    const auto pages = [&](const std::string& code) {
+        return ColumnOfFile(SQLiteDatabaseFileName(fixture.DatabaseDir(), code),
+                            "SELECT ItemId FROM Items WHERE ItemType = 8006");
+    };
 
+    ASSERT_TRUE(fixture.CreateCatalog("portal", 12));
+    ASSERT_TRUE(fixture.CreateCatalog("shop", 1));
+    assignIn("portal");
+    assignIn("shop");
     ASSERT_EQ(fixture.Open("portal", "admin", "secret"), "");
-    EXPECT_TRUE(fixture.Log().Has("UpdateCategoryPages portal in unit of work"));
+    EXPECT_EQ(pages("portal"), std::vector<std::string>{page}) << "the page of the product's category";
     fixture.Root().CloseCatalog();
 
-    fixture.Log().Clear();
     ASSERT_EQ(fixture.Open("shop", "admin", "secret"), "");
-    EXPECT_TRUE(fixture.Log().Matching("UpdateCategoryPages").empty());
+    EXPECT_TRUE(pages("shop").empty()) << "only partner-portal catalogs have category pages";
 }
 
 TEST(CatalogDataTest, PageBuilderReadsTheOpenCatalogThroughIt)
