@@ -299,6 +299,7 @@ public:
     // initial structure. The answer of the creation.
     bool CreateCatalog(const std::string& code, int catalogType)
     {
+        std::filesystem::create_directories(DatabaseDir());
         TCatalogDefinition::TNewCatalog request;
         request.DbType = SQLiteModuleName;
         request.CatalogType = catalogType;
