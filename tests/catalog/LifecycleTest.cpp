@@ -258,3 +258,14 @@ TEST_F(Lifecycle, RestoreAndCompactionStopWhenTheEditorRefusesToClose)
     ASSERT_TRUE(IsOpen());
     EXPECT_EQ(ItemCount("shop"), items);
 }
+
+TEST_F(Lifecycle, AnOutdatedCatalogIsBroughtUpToItsDefinitionWhenItOpens)
+{
+    ASSERT_TRUE(fixture.CreateCatalog("shop", 1));
+    const std::string current = Value("shop", "SELECT StringValue FROM CStrings WHERE ItemId = 733 AND ClassId = 603");
+    ASSERT_EQ(current, std::to_string(Root().GlobalDefinition().GetCatalogTypeVersion(1)));
+    ASSERT_NE(current, "0");
+    ExecOnFile(File("shop"), "UPDATE CStrings SET StringValue = '0' WHERE ItemId = 733 AND ClassId = 603");
+    ASSERT_EQ(fixture.Open("shop", "admin", "secret"), "");
+    EXPECT_EQ(Value("shop", "SELECT StringValue FROM CStrings WHERE ItemId = 733 AND ClassId = 603"), current);
+}
