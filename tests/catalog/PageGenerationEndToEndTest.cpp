@@ -15,6 +15,7 @@
 
 #include "catalog/CatalogDefinition.h"
 #include "catalog/CatalogPageGeneration.h"
+#include "catalog/CatalogUpgrader.h"
 #include "catalog/TreeWalk.h"
 #include "common/CommonImages.h"
 #include "common/CommonProcedures.h"
@@ -24,9 +25,13 @@
 #include "storage/ObjectCollection.h"
 #include "storage/QueryGuard.h"
 #include "storage/References.h"
+#include "storage/TolvexObject.h"
+#include "storage/ObjectFactory.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -43,7 +48,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kWebTreeRoot = 1;
-constexpr int kFirstLocalItemId = 1000000;
+constexpr int kNamesClassId = 1;
 constexpr const char* kCode = "shop";
 
 // One page of the web tree: the tree item and the item whose data it shows.
@@ -96,6 +101,56 @@ std::string Normalised(const std::string& html, int year)
     return std::regex_replace(text, std::regex("\\b" + std::to_string(year) + "\\b"), "YEAR");
 }
 
+// A started root object over a temporary program folder with the shipped
+// databases, the process singletons, the program's catalog upgrades and a
+// shell that records its calls.
+class TPageProgram {
+public:
+    TPageProgram()
+    {
+        fs::create_directories(home_.File("databases"));
+        CreateSingletons(home_.Path());
+        CommonProcedures->SetGui(&gui_);
+        TTolvex::TEnvironment environment;
+        environment.Shell = &shell_;
+        environment.DataDir = TShippedData::BuildTreeDataDir();
+        environment.CreateUpgrades = [](TTolvex& root) -> std::unique_ptr<TCatalogUpgrades> {
+            auto upgrader = std::make_unique<TCatalogUpgrader>(root.GlobalDefinition());
+            upgrader->Bind(root.Catalog());
+            return upgrader;
+        };
+        root_ = std::make_unique<TTolvex>(environment);
+        RootObject = root_.get();
+        root_->Start();
+        fs::create_directories(root_->Settings().GetDatabasePath());
+    }
+    ~TPageProgram()
+    {
+        root_.reset();
+        RootObject = nullptr;
+        FreeSingletons();
+    }
+    TPageProgram(const TPageProgram&) = delete;
+    TPageProgram& operator=(const TPageProgram&) = delete;
+
+    TTolvex& Root() { return *root_; }
+    TScriptedGui& Gui() { return gui_; }
+    TCatalogData* Data() { return root_->GetCatalogData(); }
+    std::string Open(const std::string& code, const std::string& user, const std::string& password)
+    {
+        std::string error;
+        root_->OpenCatalog("", SQLiteModuleName, "", code, user, password, 0, error);
+        return error;
+    }
+
+private:
+    TTempFolder home_;
+    TScriptedGui gui_;
+    TCallLog log_;
+    TRecordingShell shell_{log_};
+    std::unique_ptr<TTolvex> root_;
+};
+
 // A created and opened catalog of one type with its page generation.
 class TPageSite {
 public:
@@ -113,15 +168,18 @@ public:
         request.CompanyName = "Acme Ltd";
         request.Email = "info@acme.test";
         if (!definition.CreateCatalog(request))
-            throw std::runtime_error("cannot create a catalog of type " + std::to_string(catalogType));
+            throw std::runtime_error("cannot create a catalog of type " + std::to_string(catalogType) + ": " +
+                                     ShownMessages());
         const std::string error = root_.Open(kCode, "admin", "secret");
         if (!error.empty() || !root_.Data())
-            throw std::runtime_error("cannot open the catalog: " + error);
+            throw std::runtime_error("cannot open the catalog: " + error + " " + ShownMessages());
         TTolvex& root = root_.Root();
         pages_ = std::make_unique<TCatalogPageGeneration>(
             *root_.Data(), TCatalogPageGeneration::TServices{root.Catalog(), root.Settings(), root.GlobalDefinition(),
                                                              root.References(), root_.Gui(), nullptr,
                                                              root.ObjectContext()});
+        AddLanguage("DE");
+        AddPageOfEachKind();
         collection_ = std::make_unique<TObjectCollection>(root.ObjectContext());
         collection_->Open(kCode, Connection());
     }
@@ -131,6 +189,64 @@ public:
     TAbstractDBConnection& Connection() { return pages_->GetMainConnection(); }
     int CatalogType() const { return catalogType_; }
     int HomePageId() { return root_.Root().GetHomePageId(); }
+
+    // A second data language after the catalog's first one.
+    void AddLanguage(const std::string& langCode)
+    {
+        TQueryGuard query(Connection());
+        query->SetSQL("INSERT INTO CStrings (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, IndexId, "
+                      "MemberType, StringValue) SELECT CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, "
+                      "IndexId + 1, MemberType, :Lang FROM CStrings WHERE CatalogCode = :CatalogCode AND ItemId = 601 "
+                      "AND ClassId = 601 AND MemberId = 1 ORDER BY IndexId DESC LIMIT 1");
+        query->SetParam("Lang", langCode);
+        query->SetParam("CatalogCode", std::string(kCode));
+        query->ExecSQL();
+        query->Close();
+        Data().LoadLanguages(Connection());
+    }
+
+    // One named page for every page kind of the catalog's type that its
+    // first pages lack, each below a page whose type may contain it; the
+    // names need escaping in the page.
+    void AddPageOfEachKind()
+    {
+        TCatalog& catalog = root_.Root().Catalog();
+        TCatalogDefinition& definition = catalog.GetDefinition();
+        const int homeType = Data().GetQueries().GetItemType(HomePageId(), kCode, Connection());
+        std::vector<std::string> kinds;
+        definition.GetItemTypesUsingTemplate(Pages().GetItemTypeTemplateId(homeType, kMasterTemplateKind),
+                                             kMasterTemplateKind, kinds);
+        std::map<int, int> placeOfType;  // a page of each type present
+        for (const TPageItem& item : PageItems())
+            placeOfType.emplace(item.ItemType, item.TreeItemId);
+        for (bool added = true; added;) {
+            added = false;
+            for (const std::string& text : kinds) {
+                const int type = std::atoi(text.c_str());
+                if (placeOfType.count(type))
+                    continue;
+                for (const auto& [parentType, parentId] : placeOfType) {
+                    if (!definition.CanContainItemType(parentType, type))
+                        continue;
+                    placeOfType[type] = AddNamedPage(type, parentId, text);
+                    added = true;
+                    break;
+                }
+            }
+        }
+    }
+
+    int AddNamedPage(int itemType, int parentId, const std::string& suffix)
+    {
+        TCatalog& catalog = root_.Root().Catalog();
+        const int id = catalog.CreateItem(itemType, parentId, 0, kCode, Connection(), 0);
+        std::unique_ptr<TTolvexObject> names =
+            catalog.GetObjectFactory().CreateObjectTyped(id, kNamesClassId, 0, Connection(), kCode);
+        names->SetLangString("ItemName", "EN", "Caf\xc3\xa9 & <Co> " + suffix, 0);
+        names->SetLangString("ItemName", "DE", "Kaffee & Co " + suffix, 0);
+        names->Save();
+        return id;
+    }
 
     // Every visible item of the web tree whose type has pages (a master template folder).
     std::vector<TPageItem> PageItems()
@@ -207,7 +323,15 @@ public:
     }
 
 private:
-    TRootFixture root_;
+    std::string ShownMessages()
+    {
+        std::string text;
+        for (const TShownBox& box : root_.Gui().Shown())
+            text += box.message + "\n";
+        return text;
+    }
+
+    TPageProgram root_;
     TScriptedCreationHost host_;
     int catalogType_;
     std::unique_ptr<TCatalogPageGeneration> pages_;
@@ -219,7 +343,9 @@ void CheckPageShape(TPageSite& site, const TGeneratedPage& page)
 {
     SCOPED_TRACE("page " + std::to_string(page.Item.TreeItemId) + " in " + page.LangCode);
     EXPECT_EQ(page.Html.rfind("<!DOCTYPE html>", 0), 0u) << page.Html.substr(0, 200);
-    EXPECT_NE(page.Html.find("<html lang=\"" + page.LangCode), std::string::npos);
+    std::string lang = page.LangCode;
+    std::transform(lang.begin(), lang.end(), lang.begin(), [](unsigned char c) { return std::tolower(c); });
+    EXPECT_NE(page.Html.find("<html lang=\"" + lang + "\""), std::string::npos);
     EXPECT_NE(page.Html.find("</html>"), std::string::npos);
     EXPECT_NE(page.Html.find("<main"), std::string::npos);
     EXPECT_EQ(page.Html.find("Error"), std::string::npos) << "an error page";
