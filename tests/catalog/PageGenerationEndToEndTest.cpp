@@ -206,8 +206,9 @@ public:
     }
 
     // One named page for every page kind of the catalog's type that its
-    // first pages lack, each below a page whose type may contain it; the
-    // names need escaping in the page.
+    // first pages lack, each below a page whose type may contain it (the
+    // highest such type: a product below the product line rather than an
+    // information page); the names need escaping in the page.
     void AddPageOfEachKind()
     {
         TCatalog& catalog = root_.Root().Catalog();
@@ -225,7 +226,8 @@ public:
                 const int type = std::atoi(text.c_str());
                 if (placeOfType.count(type))
                     continue;
-                for (const auto& [parentType, parentId] : placeOfType) {
+                for (auto it = placeOfType.rbegin(); it != placeOfType.rend(); ++it) {
+                    const auto [parentType, parentId] = *it;
                     if (!definition.CanContainItemType(parentType, type))
                         continue;
                     placeOfType[type] = AddNamedPage(type, parentId, text);
