@@ -53,6 +53,10 @@
         <xsl:call-template name="pager"><xsl:with-param name="total" select="count($products)"/></xsl:call-template>
       </section>
     </xsl:if>
+    <xsl:variable name="own-text"><xsl:call-template name="top"/><xsl:call-template name="bottom"/></xsl:variable>
+    <xsl:if test="not($lines) and not($products) and not(normalize-space($own-text))">
+      <p class="empty-note"><xsl:call-template name="res"><xsl:with-param name="id">nothing-yet</xsl:with-param></xsl:call-template></p>
+    </xsl:if>
     <xsl:call-template name="page-text"><xsl:with-param name="part">bottom</xsl:with-param></xsl:call-template>
   </xsl:template>
 
