@@ -67,7 +67,7 @@ struct TGeneratedPage {
 
 std::string FixtureFolder()
 {
-    return fs::path(__FILE__).parent_path().string() + "/fixtures/pages";
+    return std::string(TOLVEX_TEST_SOURCE_DIR) + "/catalog/fixtures/pages";
 }
 
 std::string XmlEscaped(const std::string& text)
@@ -102,7 +102,7 @@ std::string Normalised(const std::string& html, int year)
 }
 
 // A started root object over a temporary program folder with the shipped
-// databases, the process singletons, the program's catalog upgrades and a
+// databases, the process singletons and a
 // shell that records its calls.
 class TPageProgram {
 public:
@@ -114,11 +114,6 @@ public:
         TTolvex::TEnvironment environment;
         environment.Shell = &shell_;
         environment.DataDir = TShippedData::BuildTreeDataDir();
-        environment.CreateUpgrades = [](TTolvex& root) -> std::unique_ptr<TCatalogUpgrades> {
-            auto upgrader = std::make_unique<TCatalogUpgrader>(root.GlobalDefinition());
-            upgrader->Bind(root.Catalog());
-            return upgrader;
-        };
         root_ = std::make_unique<TTolvex>(environment);
         RootObject = root_.get();
         root_->Start();
