@@ -2,6 +2,9 @@
 // style check and the catalog-type hook.
 #include "catalog/CatalogData.h"
 
+#include "catalog/CatalogPageGeneration.h"
+#include "common/Exceptions.h"
+
 #include "catalog/Catalog.h"
 #include "catalog/CatalogDataHost.h"
 #include "catalog/CatalogDataUI.h"
@@ -192,6 +195,7 @@ void TCatalogData::FinishOpening(const std::string& catalogCode, TAbstractDBConn
     AfterOpen(catalogCode, connection);
     connection.CommitTrans();
     catalog_.GetDefinition().Load(GetCatalogType());
+    pageGeneration_ = services_.Host.CreatePageGeneration(*this);
     if (TTolvexGuiControl* gui = services_.Host.GetGuiControl()) {
         gui->AddMenuActions();
         gui->AddSearchItems();
@@ -363,9 +367,17 @@ void TCatalogData::Close()
         ui_->Clear();
         ui_.reset();
     }
+    pageGeneration_.reset();
     transformCache_ = TTransformCache();
     previewHistory_ = TPreviewHistory();
     TTolvexCatalog::Close();
+}
+
+TCatalogPageGeneration& TCatalogData::GetPageGeneration()
+{
+    if (!pageGeneration_)
+        throw EDeveloperTolvexException("Page generation of a catalog that is not open");
+    return *pageGeneration_;
 }
 
 // ---- what the page XML builder reads ---------------------------------------------------------

@@ -37,6 +37,7 @@
 #include <string>
 
 class TCatalogDataHost;
+class TCatalogPageGeneration;
 class TCatalogDataUI;
 class TCommonGui;
 class TGlobalSettings;
@@ -85,6 +86,9 @@ public:
               const std::string& catalogCode, const std::string& userName, const std::string& password,
               std::uint8_t flags, std::string& error) override;
     int GetStartActionId() override;
+    // Page generation of the open catalog (its templates and the transformer's
+    // services); raises EDeveloperTolvexException while the catalog is not open.
+    TCatalogPageGeneration& GetPageGeneration();
     void BuildUI() override;
     void SelectWebTreeItem(int itemId) override;
     std::string GetItemName(int itemId, TAbstractDBConnection& connection, const std::string& langCode) override;
@@ -249,6 +253,7 @@ private:
     TItemRenumbering renumbering_;
     TItemCopier copier_;
     TCatalogFolders folders_;
-    // TODO: own the templates service and the publication entry points once they are in.
     std::unique_ptr<TCatalogDataUI> ui_;
+    // Templates and page generation of the open catalog; made when opening succeeds.
+    std::unique_ptr<TCatalogPageGeneration> pageGeneration_;
 };

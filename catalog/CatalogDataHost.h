@@ -13,6 +13,7 @@ class TCatalogDataUI;
 class TStyleSelector;
 class TTolvexGuiControl;
 struct TLoginParams;
+class TCatalogPageGeneration;
 
 class TCatalogDataHost {
 public:
@@ -31,4 +32,6 @@ public:
     virtual TAbstractDBConnection* GetCategoryConnection() = 0;
     // The item editor and trees of the open catalog; null without a main window.
     virtual std::unique_ptr<TCatalogDataUI> CreateCatalogUI(TCatalogData& data) = 0;
+    // Page generation over the open catalog (templates, transformer services).
+    virtual std::unique_ptr<TCatalogPageGeneration> CreatePageGeneration(TCatalogData& data) = 0;
 };

@@ -4,6 +4,8 @@
 // software-update hand-over in TolvexUpdate.cpp.
 #include "catalog/Tolvex.h"
 
+#include "catalog/CatalogPageGeneration.h"
+
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"
 #include "catalog/CatalogDataUI.h"
@@ -395,4 +397,11 @@ TAbstractDBConnection* TTolvex::GetCategoryConnection()
 std::unique_ptr<TCatalogDataUI> TTolvex::CreateCatalogUI(TCatalogData& data)
 {
     return environment_.Shell->CreateCatalogUI(data);
+}
+
+std::unique_ptr<TCatalogPageGeneration> TTolvex::CreatePageGeneration(TCatalogData& data)
+{
+    return std::make_unique<TCatalogPageGeneration>(
+        data, TCatalogPageGeneration::TServices{*catalog_, *settings_, *globalDefinition_, *references_,
+                                                CommonProcedures->Gui(), ::Translation, *objectContext_});
 }

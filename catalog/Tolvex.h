@@ -193,6 +193,7 @@ public:
     TStyleSelector* GetStyleSelector() override { return styleManager_.get(); }
     TAbstractDBConnection* GetCategoryConnection() override;
     std::unique_ptr<TCatalogDataUI> CreateCatalogUI(TCatalogData& data) override;
+    std::unique_ptr<TCatalogPageGeneration> CreatePageGeneration(TCatalogData& data) override;
 
 private:
     std::string Translate(const std::string& text) const;

@@ -169,10 +169,8 @@ public:
         if (!error.empty() || !root_.Data())
             throw std::runtime_error("cannot open the catalog: " + error + " " + ShownMessages());
         TTolvex& root = root_.Root();
-        pages_ = std::make_unique<TCatalogPageGeneration>(
-            *root_.Data(), TCatalogPageGeneration::TServices{root.Catalog(), root.Settings(), root.GlobalDefinition(),
-                                                             root.References(), root_.Gui(), nullptr,
-                                                             root.ObjectContext()});
+        // The open catalog owns its page generation, made by the root object.
+        pages_ = &root_.Data()->GetPageGeneration();
         AddLanguage("DE");
         AddPageOfEachKind();
         collection_ = std::make_unique<TObjectCollection>(root.ObjectContext());
@@ -331,7 +329,7 @@ private:
     TPageProgram root_;
     TScriptedCreationHost host_;
     int catalogType_;
-    std::unique_ptr<TCatalogPageGeneration> pages_;
+    TCatalogPageGeneration* pages_ = nullptr;
     std::unique_ptr<TObjectCollection> collection_;
 };
 
