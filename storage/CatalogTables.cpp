@@ -73,7 +73,7 @@ std::vector<TCatalogTableDefinition> BuildDefinitions()
               "DateModified DATETIME"),
         // Finding the items of a type (the common templates, the language
         // resource) would otherwise read every row of the catalog.
-        Index("Items", "ItemType", "CatalogCode, ItemType"),
+        Index("Items", "ItemType", "CatalogCode, ItemType, ItemId"),
         Index("Items", "ParentItemId", "CatalogCode, ParentItemId"),
         Index("Items", "LinkedItemId", "CatalogCode, LinkedItemId"),
         Index("LocalLog", "ActionDate", "CatalogCode, ActionDate"),
