@@ -71,6 +71,9 @@ std::vector<TCatalogTableDefinition> BuildDefinitions()
         Table("DeletedItems", "CatalogCode,ItemId",
               "CatalogCode TEXT NOT NULL COLLATE NOCASE, ItemId INTEGER NOT NULL, "
               "DateModified DATETIME"),
+        // Finding the items of a type (the common templates, the language
+        // resource) would otherwise read every row of the catalog.
+        Index("Items", "ItemType", "CatalogCode, ItemType, ItemId"),
         Index("Items", "ParentItemId", "CatalogCode, ParentItemId"),
         Index("Items", "LinkedItemId", "CatalogCode, LinkedItemId"),
         Index("LocalLog", "ActionDate", "CatalogCode, ActionDate"),

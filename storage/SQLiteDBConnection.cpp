@@ -160,6 +160,7 @@ void TSQLiteDBConnection::CloseHandle()
         return;
     for (auto& entry : pool_)
         entry.query->Unprepare();
+    statementCache_.Clear();
     if (writing_)
         EndWriting();
     sqlite3_close_v2(db_);

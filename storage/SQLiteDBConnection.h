@@ -40,6 +40,7 @@
 // connection) has no SQLite counterpart between connections: no connection
 // sees the uncommitted work of another.
 #include "storage/AbstractDBConnection.h"
+#include "storage/SQLiteStatementCache.h"
 
 #include <map>
 #include <memory>
@@ -93,6 +94,11 @@ public:
     void BeforeStatement(const TSQLiteStatement& statement);
     // Records a sequence number drawn inside this connection's unit of work.
     void RememberDrawnNumber(const std::string& catalogCode, const std::string& sequenceName, int number);
+    // The prepared statements of this connection, kept for re-use.
+    TSQLiteStatementCache& StatementCache() { return statementCache_; }
+    // A statement of this connection changed the schema: cached statements
+    // are prepared anew.
+    void SchemaChanged() { statementCache_.Clear(); }
     // The factory is going away; sequences are no longer available.
     void DetachFactory() { factory_ = nullptr; }
 
@@ -124,5 +130,6 @@ private:
     bool writing_ = false;
     bool aborted_ = false;
     std::map<TSequenceKey, int> drawnNumbers_;
+    TSQLiteStatementCache statementCache_;  // before pool_: its queries give statements back
     std::vector<TCachedQuery> pool_;
 };

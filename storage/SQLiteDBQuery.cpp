@@ -3,10 +3,15 @@
 #include "common/Exceptions.h"
 #include "storage/SQLiteDBConnection.h"
 #include "storage/SQLiteRecordset.h"
+#include "storage/SQLiteCachedStatement.h"
+#include "storage/SQLiteStatementCache.h"
 
 TSQLiteDBQuery::TSQLiteDBQuery(TSQLiteDBConnection& connection) : connection_(connection) {}
 
-TSQLiteDBQuery::~TSQLiteDBQuery() = default;
+TSQLiteDBQuery::~TSQLiteDBQuery()
+{
+    Unprepare();
+}
 
 void TSQLiteDBQuery::SetSQL(const std::string& text)
 {
@@ -36,20 +41,20 @@ void TSQLiteDBQuery::SetParam(const std::string& name, const TVariant& value)
 
 void TSQLiteDBQuery::Unprepare()
 {
+    if (!prepared_.empty())
+        connection_.StatementCache().Give(sql_, std::move(prepared_), preparedGeneration_);
     prepared_.clear();
 }
 
 std::vector<TSQLiteStatement>& TSQLiteDBQuery::Statements()
 {
-    if (!prepared_.empty())
+    TSQLiteStatementCache& cache = connection_.StatementCache();
+    if (!prepared_.empty() && preparedGeneration_ == cache.Generation())
         return prepared_;
-    std::size_t offset = 0;
-    while (offset < sql_.size()) {
-        TSQLiteStatement statement;
-        offset = statement.Prepare(connection_.Handle(), sql_, offset);
-        if (!statement.IsEmpty())
-            prepared_.push_back(std::move(statement));
-    }
+    Unprepare();  // statements of an older schema are finalised, not kept
+    sqlite3* db = connection_.Handle();
+    preparedGeneration_ = cache.Generation();
+    prepared_ = cache.Take(db, sql_);
     if (prepared_.empty())
         throw EDeveloperTolvexException("The query has no statement to run");
     return prepared_;
@@ -72,21 +77,28 @@ void TSQLiteDBQuery::ExecSQL()
         connection_.BeforeStatement(statement);
         while (statement.Step()) {
         }
+        if (statement.ChangesSchema())
+            connection_.SchemaChanged();
     }
 }
 
 TAbstractRecordset& TSQLiteDBQuery::Open(bool readOnly)
 {
     Close();
-    TSQLiteStatement& cached = SingleStatement();
+    TSQLiteStatement& statement = SingleStatement();
     TSQLiteUpdateTarget target;
-    TSQLiteStatement withRowid;
-    if (!readOnly) {
-        target = TSQLiteRecordset::FindUpdateTarget(connection_, cached);
-        if (target.hiddenRowid)
-            withRowid.Prepare(connection_.Handle(), TSQLiteRecordset::WithHiddenRowid(cached.Sql()));
-    }
-    TSQLiteStatement& statement = withRowid.IsEmpty() ? cached : withRowid;
+    if (!readOnly)
+        target = TSQLiteRecordset::FindUpdateTarget(connection_, statement);
+    if (!target.hiddenRowid)
+        return ReadRecordset(statement, readOnly, std::move(target));
+    // The rowid is read as a hidden first column, by a statement of its own.
+    TSQLiteCachedStatement withRowid(connection_, TSQLiteRecordset::WithHiddenRowid(statement.Sql()));
+    return ReadRecordset(*withRowid, readOnly, std::move(target));
+}
+
+TAbstractRecordset& TSQLiteDBQuery::ReadRecordset(TSQLiteStatement& statement, bool readOnly,
+                                                  TSQLiteUpdateTarget target)
+{
     statement.Reset();
     statement.BindAll(params_);
     connection_.BeforeStatement(statement);

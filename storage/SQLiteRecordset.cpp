@@ -3,6 +3,7 @@
 #include "storage/SqlIdentifier.h"
 
 #include "common/Exceptions.h"
+#include "storage/SQLiteCachedStatement.h"
 #include "storage/SQLiteDBConnection.h"
 #include "storage/SQLiteFieldTypes.h"
 #include "storage/SQLiteStatement.h"
@@ -123,7 +124,6 @@ TSQLiteRecordset::TSQLiteRecordset(TSQLiteDBConnection& connection, TSQLiteState
                                    bool readOnly, TSQLiteUpdateTarget target)
     : connection_(connection), readOnly_(readOnly), target_(std::move(target))
 {
-    ReadColumns(statement);
     ReadRows(statement);
 }
 
@@ -149,10 +149,15 @@ void TSQLiteRecordset::ReadColumns(TSQLiteStatement& statement)
 
 void TSQLiteRecordset::ReadRows(TSQLiteStatement& statement)
 {
+    // The first step comes before the columns are read: it prepares anew a
+    // statement whose tables changed since it was prepared.
+    bool hasRow = statement.Step();
+    ReadColumns(statement);
     sqlite3_stmt* stmt = statement.Handle();
     const int first = FirstColumn();
-    while (statement.Step()) {
+    for (; hasRow; hasRow = statement.Step()) {
         TRow row;
+        row.values.reserve(columns_.size());
         if (target_.hiddenRowid)
             row.rowid = std::int64_t{sqlite3_column_int64(stmt, 0)};
         for (std::size_t i = 0; i < columns_.size(); ++i) {
@@ -324,7 +329,8 @@ std::string ReturningList(bool withRowid, const std::vector<std::string>& origin
 
 void TSQLiteRecordset::ReadBack(TRow& row, const std::string& sql, const std::vector<TVariant>& values)
 {
-    TSQLiteStatement statement(connection_.Handle(), sql);
+    TSQLiteCachedStatement cached(connection_, sql);
+    TSQLiteStatement& statement = *cached;
     for (std::size_t i = 0; i < values.size(); ++i)
         statement.Bind(static_cast<int>(i) + 1, values[i]);
     connection_.BeforeStatement(statement);

@@ -6,6 +6,8 @@
 
 #include <sqlite3.h>
 
+#include <cctype>
+#include <string>
 #include <strings.h>
 #include <utility>
 
@@ -66,6 +68,41 @@ void TSQLiteStatement::Finalize()
 bool TSQLiteStatement::IsReadOnly() const
 {
     return !stmt_ || sqlite3_stmt_readonly(stmt_) != 0;
+}
+
+namespace {
+
+// The offset of the first word of Sql, after blanks and comments.
+std::size_t FirstWordOffset(const std::string& sql)
+{
+    std::size_t at = 0;
+    while (at < sql.size()) {
+        if (std::isspace(static_cast<unsigned char>(sql[at]))) {
+            ++at;
+        } else if (sql.compare(at, 2, "--") == 0) {
+            at = sql.find('\n', at);
+        } else if (sql.compare(at, 2, "/*") == 0) {
+            at = sql.find("*/", at + 2);
+            at = at == std::string::npos ? at : at + 2;
+        } else {
+            return at;
+        }
+    }
+    return sql.size();
+}
+
+}  // namespace
+
+bool TSQLiteStatement::ChangesSchema() const
+{
+    const std::size_t at = FirstWordOffset(sql_);
+    for (const char* word : {"CREATE", "DROP", "ALTER"}) {
+        const std::size_t length = std::char_traits<char>::length(word);
+        if (strncasecmp(sql_.c_str() + at, word, length) == 0 &&
+            !std::isalnum(static_cast<unsigned char>(sql_.c_str()[at + length])))
+            return true;
+    }
+    return false;
 }
 
 void TSQLiteStatement::Check(int resultCode)

@@ -42,6 +42,8 @@ public:
     // True when the statement does not write to the database.
     bool IsReadOnly() const;
     const std::string& Sql() const { return sql_; }
+    // True for CREATE, DROP and ALTER statements.
+    bool ChangesSchema() const;
 
     // Binds every parameter of the statement from Params; a parameter
     // without a value raises ECriticalTolvexException.

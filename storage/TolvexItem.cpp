@@ -42,9 +42,9 @@ void TTolvexItem::LoadRow()
     if (rowLoaded_)
         return;
     TQueryGuard query(*connection_);
-    query->SetSQL("SELECT a.* FROM Items a WHERE a.CatalogCode = :CatalogCode AND a.ItemId = " +
-                  std::to_string(itemId_));
+    query->SetSQL("SELECT a.* FROM Items a WHERE a.CatalogCode = :CatalogCode AND a.ItemId = :ItemId");
     query->SetParam("CatalogCode", catalogCode_);
+    query->SetParam("ItemId", itemId_);
     TAbstractRecordset& row = query->Open(true);
     if (!row.Eof()) {
         using object_fields::ToInt;
@@ -127,9 +127,9 @@ void TTolvexItem::LoadObjects()
     if (objectsLoaded_ || linkedItemId_ == 0)
         return;
     TQueryGuard query(*connection_);
-    query->SetSQL("SELECT a.* FROM CObjectInstances a WHERE a.CatalogCode = :CatalogCode AND a.ItemId = " +
-                  std::to_string(linkedItemId_));
+    query->SetSQL("SELECT a.* FROM CObjectInstances a WHERE a.CatalogCode = :CatalogCode AND a.ItemId = :ItemId");
     query->SetParam("CatalogCode", catalogCode_);
+    query->SetParam("ItemId", linkedItemId_);
     for (TAbstractRecordset& rows = query->Open(true); !rows.Eof(); rows.Next()) {
         auto object = TTolvexObject::CreateFromItem(Context(), *this, object_fields::ToInt(rows.Field("ClassId")),
                                                     object_fields::ToInt(rows.Field("InstanceId")));
@@ -318,10 +318,9 @@ void TTolvexItem::LoadValueCaches()
 
 namespace {
 
-std::string CacheStatement(const std::string& table, int linkedItemId)
+std::string CacheStatement(const std::string& table)
 {
-    return "SELECT * FROM " + table + " WHERE CatalogCode = :CatalogCode AND ItemId = " +
-           std::to_string(linkedItemId) +
+    return "SELECT * FROM " + table + " WHERE CatalogCode = :CatalogCode AND ItemId = :ItemId"
            " ORDER BY CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, IndexId";
 }
 
@@ -344,8 +343,9 @@ TCached CachedKey(const TAbstractRecordset& row)
 void TTolvexItem::LoadStringCache(const std::string& table, const std::string& valueColumn)
 {
     TQueryGuard query(*connection_);
-    query->SetSQL(CacheStatement(table, linkedItemId_));
+    query->SetSQL(CacheStatement(table));
     query->SetParam("CatalogCode", catalogCode_);
+    query->SetParam("ItemId", linkedItemId_);
     for (TAbstractRecordset& rows = query->Open(true); !rows.Eof(); rows.Next()) {
         TCachedStringValue cached = CachedKey<TCachedStringValue>(rows);
         cached.Value = object_fields::ToText(rows.Field(valueColumn));
@@ -357,8 +357,9 @@ void TTolvexItem::LoadStringCache(const std::string& table, const std::string& v
 void TTolvexItem::LoadNumberCache(const std::string& table, const std::string& valueColumn)
 {
     TQueryGuard query(*connection_);
-    query->SetSQL(CacheStatement(table, linkedItemId_));
+    query->SetSQL(CacheStatement(table));
     query->SetParam("CatalogCode", catalogCode_);
+    query->SetParam("ItemId", linkedItemId_);
     for (TAbstractRecordset& rows = query->Open(true); !rows.Eof(); rows.Next()) {
         TCachedNumberValue cached = CachedKey<TCachedNumberValue>(rows);
         cached.Value = object_fields::ToDouble(rows.Field(valueColumn));

@@ -106,9 +106,9 @@ void TTolvexObject::LoadItemRow()
     TQueryGuard query(*connection_);
     query->SetSQL("SELECT a.LinkedItemId, a.ParentItemId, (SELECT b.NotVisible FROM Items AS b WHERE "
                   "b.CatalogCode = a.CatalogCode AND b.ItemId = a.LinkedItemId) AS IsNotVisible, a.ItemType "
-                  "FROM Items AS a WHERE a.CatalogCode = :CatalogCode AND a.ItemId = " +
-                  std::to_string(itemId_));
+                  "FROM Items AS a WHERE a.CatalogCode = :CatalogCode AND a.ItemId = :ItemId");
     query->SetParam("CatalogCode", catalogCode_);
+    query->SetParam("ItemId", itemId_);
     TAbstractRecordset& rows = query->Open(true);
     if (!rows.Eof()) {
         linkedItemId_ = object_fields::ToInt(rows.Field("LinkedItemId"));

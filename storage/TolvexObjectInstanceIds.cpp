@@ -53,8 +53,9 @@ int TTolvexObjectInstanceIds::HighestStored(TAbstractDBConnection& connection, c
 {
     TQueryGuard query(connection);
     query->SetSQL("SELECT MAX(InstanceId) AS MaxInstanceId FROM CObjectInstances WHERE CatalogCode = "
-                  ":CatalogCode AND ItemId = " + std::to_string(itemId));
+                  ":CatalogCode AND ItemId = :ItemId");
     query->SetParam("CatalogCode", catalogCode);
+    query->SetParam("ItemId", itemId);
     TAbstractRecordset& rows = query->Open(true);
     const int highest = rows.Eof() ? 0 : object_fields::ToInt(rows.Field("MaxInstanceId"));
     query->Close();
@@ -65,9 +66,11 @@ bool TTolvexObjectInstanceIds::IsStored(TAbstractDBConnection& connection, const
                                         int itemId, int instanceId)
 {
     TQueryGuard query(connection);
-    query->SetSQL("SELECT * FROM CObjectInstances WHERE CatalogCode = :CatalogCode AND ItemId = " +
-                  std::to_string(itemId) + " AND InstanceId = " + std::to_string(instanceId));
+    query->SetSQL("SELECT * FROM CObjectInstances WHERE CatalogCode = :CatalogCode AND ItemId = :ItemId"
+                  " AND InstanceId = :InstanceId");
     query->SetParam("CatalogCode", catalogCode);
+    query->SetParam("ItemId", itemId);
+    query->SetParam("InstanceId", instanceId);
     const bool stored = !query->Open(true).Eof();
     query->Close();
     return stored;

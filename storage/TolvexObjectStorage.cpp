@@ -19,6 +19,17 @@ namespace {
 
 constexpr int kSubObjectType = 105;
 
+// Binds the parameters that name the rows of one object. The ids are bound,
+// not written into the text, so that the statement is prepared once for all
+// objects.
+void BindObject(TAbstractDBQuery& query, const std::string& catalogCode, int itemId, int classId, int instanceId)
+{
+    query.SetParam("CatalogCode", catalogCode);
+    query.SetParam("ItemId", itemId);
+    query.SetParam("ClassId", classId);
+    query.SetParam("InstanceId", instanceId);
+}
+
 const char* const kInsertText =
     "( CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, IndexId, MemberType, ";
 const char* const kInsertValues =
@@ -101,10 +112,10 @@ void TTolvexObject::CopyFromValueCaches()
 void TTolvexObject::LoadValueTable(const std::string& table, const std::string& valueColumn, bool numbers)
 {
     TQueryGuard query(*connection_);
-    query->SetSQL("SELECT * FROM " + table + " WHERE CatalogCode = :CatalogCode AND ItemId = " +
-                  std::to_string(linkedItemId_) + " AND ClassId = " + std::to_string(classId_) +
-                  " AND InstanceId = " + std::to_string(instanceId_) + " ORDER BY MemberId, IndexId");
-    query->SetParam("CatalogCode", catalogCode_);
+    query->SetSQL("SELECT * FROM " + table +
+                  " WHERE CatalogCode = :CatalogCode AND ItemId = :ItemId AND ClassId = :ClassId"
+                  " AND InstanceId = :InstanceId ORDER BY MemberId, IndexId");
+    BindObject(*query, catalogCode_, linkedItemId_, classId_, instanceId_);
     for (TAbstractRecordset& rows = query->Open(true); !rows.Eof(); rows.Next()) {
         std::string lang = object_fields::ToText(rows.Field("LangCode"));
         if (!context_.IsLanguageKept(lang))
@@ -173,20 +184,22 @@ void TTolvexObject::MarkItemChanged(TAbstractDBConnection& connection, const std
     // finds both kinds by index instead of reading the whole catalog.
     TQueryGuard query(connection);
     query->SetSQL("UPDATE Items SET IsSynchronized = 0, DateModified = :DateModified WHERE CatalogCode = "
-                  ":CatalogCode AND ItemId IN (SELECT " + std::to_string(itemId) + " UNION SELECT ItemId FROM Items "
-                  "WHERE CatalogCode = :CatalogCode AND LinkedItemId = " + std::to_string(linkedItemId) + ")");
+                  ":CatalogCode AND ItemId IN (SELECT :ItemId UNION SELECT ItemId FROM Items "
+                  "WHERE CatalogCode = :CatalogCode AND LinkedItemId = :LinkedItemId)");
     query->SetParam("DateModified", TDateTime{TMemberValueText::Now()});
     query->SetParam("CatalogCode", catalogCode);
+    query->SetParam("ItemId", itemId);
+    query->SetParam("LinkedItemId", linkedItemId);
     query->ExecSQL();
 }
 
 void TTolvexObject::DeleteValueRows(const std::string& table)
 {
     TQueryGuard query(*connection_);
-    query->SetSQL("DELETE FROM " + table + " WHERE CatalogCode = :CatalogCode AND ItemId = " +
-                  std::to_string(linkedItemId_) + " AND ClassId = " + std::to_string(classId_) +
-                  " AND InstanceID = " + std::to_string(instanceId_));
-    query->SetParam("CatalogCode", catalogCode_);
+    query->SetSQL("DELETE FROM " + table +
+                  " WHERE CatalogCode = :CatalogCode AND ItemId = :ItemId AND ClassId = :ClassId"
+                  " AND InstanceID = :InstanceId");
+    BindObject(*query, catalogCode_, linkedItemId_, classId_, instanceId_);
     query->ExecSQL();
 }
 
@@ -273,9 +286,9 @@ void TTolvexObject::SaveInstanceRow()
     }
     TQueryGuard query(*connection_);
     query->SetSQL("INSERT INTO CObjectInstances( CatalogCode, ItemId, ClassId, ParentInstanceId, InstanceId ) "
-                  "VALUES( :CatalogCode, " + std::to_string(linkedItemId_) + ", " + std::to_string(classId_) +
-                  ", " + std::to_string(parentInstanceId_) + ", " + std::to_string(instanceId_) + " )");
-    query->SetParam("CatalogCode", catalogCode_);
+                  "VALUES( :CatalogCode, :ItemId, :ClassId, :ParentInstanceId, :InstanceId )");
+    BindObject(*query, catalogCode_, linkedItemId_, classId_, instanceId_);
+    query->SetParam("ParentInstanceId", parentInstanceId_);
     query->ExecSQL();
     instanceRowDirty_ = false;
 }
@@ -294,10 +307,9 @@ void TTolvexObject::ClearAll()
     if (!classDefinition_ || !classDefinition_->HasBinary())
         return;
     TQueryGuard query(*connection_);
-    query->SetSQL("DELETE FROM CBinary WHERE CatalogCode = :CatalogCode AND ItemId = " +
-                  std::to_string(linkedItemId_) + " AND ClassId = " + std::to_string(classId_) +
-                  " AND InstanceId = " + std::to_string(instanceId_));
-    query->SetParam("CatalogCode", catalogCode_);
+    query->SetSQL("DELETE FROM CBinary WHERE CatalogCode = :CatalogCode AND ItemId = :ItemId"
+                  " AND ClassId = :ClassId AND InstanceId = :InstanceId");
+    BindObject(*query, catalogCode_, linkedItemId_, classId_, instanceId_);
     query->ExecSQL();
 }
 
