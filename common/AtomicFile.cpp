@@ -57,7 +57,7 @@ mode_t CurrentUmask()
 }  // namespace
 
 bool WriteFileAtomically(const std::string& fileName, const std::string& content, mode_t newFileMode,
-                         ino_t* inode)
+                         ino_t* inode, TDurability durability)
 {
     std::string tempName = HiddenTempName(fileName);
     const int fd = ::mkstemp(tempName.data());
@@ -68,13 +68,15 @@ bool WriteFileAtomically(const std::string& fileName, const std::string& content
                                                               : (newFileMode & ~CurrentUmask());
     ::fchmod(fd, mode);
     struct stat written {};
-    bool ok = WriteAll(fd, content) && ::fsync(fd) == 0 && ::fstat(fd, &written) == 0;
+    const bool durable = durability == TDurability::Durable;
+    bool ok = WriteAll(fd, content) && (!durable || ::fsync(fd) == 0) && ::fstat(fd, &written) == 0;
     ok = (::close(fd) == 0) && ok;
     if (!ok || ::rename(tempName.c_str(), fileName.c_str()) != 0) {
         ::unlink(tempName.c_str());
         return false;
     }
-    SyncFolder(FolderOf(fileName));
+    if (durable)
+        SyncFolder(FolderOf(fileName));
     if (inode)
         *inode = written.st_ino;
     return true;

@@ -46,6 +46,9 @@ public:
     // name and renamed into place; raises ECriticalTolvexException when the
     // file cannot be written.
     static void SaveStringToFile(const std::string& text, const std::string& fileName);
+    // The same for a scratch file (a work file rewritten for every page):
+    // renamed into place whole, but not synced to the disk.
+    static void SaveWorkFile(const std::string& text, const std::string& fileName);
     // The file's text with every line ended by CR LF; empty when it does not exist.
     static std::string LoadStringFromFile(const std::string& fileName);
     // Opens a file or address with the desktop's handler ("xdg-open"), without

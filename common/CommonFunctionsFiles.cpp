@@ -178,6 +178,12 @@ void TCommonFunctions::SaveStringToFile(const std::string& text, const std::stri
         throw ECriticalTolvexException("Cannot write the file \"" + fileName + "\"");
 }
 
+void TCommonFunctions::SaveWorkFile(const std::string& text, const std::string& fileName)
+{
+    if (!WriteFileAtomically(fileName, JoinLinesWithCrLf(SplitLines(text)), 0666, nullptr, TDurability::Scratch))
+        throw ECriticalTolvexException("Cannot write the file \"" + fileName + "\"");
+}
+
 std::string TCommonFunctions::LoadStringFromFile(const std::string& fileName)
 {
     std::ifstream in(fileName, std::ios::binary);

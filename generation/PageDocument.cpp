@@ -59,5 +59,5 @@ std::string TPageDocument::Text() const
 
 void TPageDocument::SaveToFile(const std::string& fileName) const
 {
-    TCommonFunctions::SaveStringToFile(Text(), fileName);
+    TCommonFunctions::SaveWorkFile(Text(), fileName);
 }

@@ -57,7 +57,7 @@ void TTemplates::WriteFile(const std::string& name, const std::string& text)
     if (known != writtenFiles_.end() && known->second.text == text && !known->second.identity.empty() &&
         known->second.identity == FileIdentity(fileName))
         return;
-    TCommonFunctions::SaveStringToFile(text, fileName);
+    TCommonFunctions::SaveWorkFile(text, fileName);
     writtenFiles_[name] = TWrittenFile{text, FileIdentity(fileName)};
 }
 

@@ -63,7 +63,7 @@ void TTransformer::BuildStylesheet()
                                             : "empty");
     if (KindOf(itemType_) != TPageKind::Report)
         AddTopAndBottom();
-    TCommonFunctions::SaveStringToFile(styleSheet_.WorkFileText(), workDir_ + "/out.xsl");
+    TCommonFunctions::SaveWorkFile(styleSheet_.WorkFileText(), workDir_ + "/out.xsl");
 }
 
 void TTransformer::AddDesktopParams()

@@ -85,7 +85,7 @@ void TTransformer::Transform()
         xmlFree(text);
     }
     DeliverInWebCharset();
-    TCommonFunctions::SaveStringToFile(resultHtml_, workDir_ + "/out.html");
+    TCommonFunctions::SaveWorkFile(resultHtml_, workDir_ + "/out.html");
 }
 
 // The key of the compiled style sheet: where it is compiled, its text and
