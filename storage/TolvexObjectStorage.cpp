@@ -255,10 +255,14 @@ bool TTolvexObject::InstanceRowExists(int instanceId) const
 // an item may already hold such an id, numbered as its highest plus 1.
 int TTolvexObject::DrawFreeInstanceId()
 {
+    // The open catalog's sequences serve its own objects only: an object of
+    // another catalog (one being created, say) draws from its own database.
     TAbstractCatalog* catalog = context_.GetOpenCatalog();
+    const bool ofOpenCatalog = catalog && catalog->GetCatalogCode() == catalogCode_;
     auto draw = [&] {
-        const int number = catalog ? catalog->GetConnectionFactory().NextSequenceId(catalogCode_, kInstanceSequence)
-                                   : connection_->NextSequenceId(catalogCode_, kInstanceSequence);
+        const int number = ofOpenCatalog
+                               ? catalog->GetConnectionFactory().NextSequenceId(catalogCode_, kInstanceSequence)
+                               : connection_->NextSequenceId(catalogCode_, kInstanceSequence);
         return LocalIdFromSequence(number);
     };
     return context_.PendingInstanceIds().DrawFree(draw, *connection_, catalogCode_, linkedItemId_);
