@@ -34,7 +34,6 @@ namespace {
 // Catalog properties: items of this type under the properties root, the
 // value in string member 1 of the class of the same number.
 constexpr int kPropertyItemType = 603;
-constexpr int kPropertyClassId = 603;
 constexpr int kPropertyMemberId = 1;
 // The catalog type of a catalog-type definition opened as a catalog.
 constexpr int kDefinitionCatalogType = 4;

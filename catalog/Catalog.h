@@ -39,6 +39,9 @@ class TTranslation;
 
 // The tag of a catalog list entry from a previous-generation installation.
 inline constexpr int kOldInstallCatalogTag = -1010101;
+// Catalog properties are items of this type (and class) under item 8,
+// whose id is the property number.
+inline constexpr int kPropertyClassId = 603;
 // Catalog properties used by the opening.
 inline constexpr int kPropertyInitialised = 707;
 inline constexpr int kPropertyHomePage = 708;

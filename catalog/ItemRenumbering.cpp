@@ -1,6 +1,7 @@
 #include "catalog/ItemRenumbering.h"
 
 #include "catalog/AbstractCatalog.h"
+#include "catalog/Catalog.h"
 #include "catalog/CatalogItemsSql.h"
 #include "catalog/CatalogQueriesRows.h"
 #include "common/CommonFunctionsDetail.h"
@@ -79,8 +80,10 @@ void TItemRenumbering::RenumberNewItems(int startId, TAbstractDBConnection& conn
         RenumberItem(oldId, newId, connection);
         ++newId;
     }
-    if (!mapping.empty())
+    if (!mapping.empty()) {
         RewriteTexts(mapping, connection, progress);
+        RenumberHomePageProperty(mapping, connection);
+    }
     // Local items that were not renumbered still hold their ids: the
     // sequence must not hand them out again.
     if (mapping.size() == localIds.size())
@@ -88,6 +91,19 @@ void TItemRenumbering::RenumberNewItems(int startId, TAbstractDBConnection& conn
              "UPDATE LocalSequences SET LastId = 0 WHERE CatalogCode = :CatalogCode AND SequenceName = :SequenceName",
              code, {{"SequenceName", kItemsSequence}});
     unit.Commit();
+}
+
+// The home page property (708) holds an item id as text: a renumbered home
+// page must stay the home page.
+void TItemRenumbering::RenumberHomePageProperty(const TMapping& mapping, TAbstractDBConnection& connection)
+{
+    const std::string code = catalog_.GetCatalogCode();
+    for (const auto& [oldId, newId] : mapping)
+        Exec(connection,
+             "UPDATE CStrings SET StringValue = :NewId WHERE CatalogCode = :CatalogCode AND ItemId = " +
+                 to_string(kPropertyHomePage) + " AND ClassId = " + to_string(kPropertyClassId) +
+                 " AND MemberId = 1 AND StringValue = :OldId",
+             code, {{"NewId", to_string(newId)}, {"OldId", to_string(oldId)}});
 }
 
 void TItemRenumbering::RenumberItem(int oldId, int newId, TAbstractDBConnection& connection)

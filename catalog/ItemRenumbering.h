@@ -53,6 +53,7 @@ public:
 private:
     void RenumberItem(int oldId, int newId, TAbstractDBConnection& connection);
     void RewriteTexts(const TMapping& mapping, TAbstractDBConnection& connection, const TProgress& progress);
+    void RenumberHomePageProperty(const TMapping& mapping, TAbstractDBConnection& connection);
 
     TAbstractCatalog& catalog_;
 };

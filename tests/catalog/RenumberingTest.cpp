@@ -201,3 +201,16 @@ TEST_F(RenumberingTest, RunsInsideTheCallersUnitOfWork)
     EXPECT_EQ(catalog.Count("Items", "ItemId = 1000001"), 1) << "nothing is committed for the caller";
     EXPECT_EQ(ItemsSequence(), 7);
 }
+
+TEST_F(RenumberingTest, ARenumberedHomePageStaysTheHomePage)
+{
+    catalog.AddItem(1000001, 100, 1);
+    catalog.AddItem(708, 603, 8);
+    catalog.Exec("INSERT INTO CStrings (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, IndexId, "
+                 "MemberType, StringValue) VALUES ('shop', 708, 603, 1, 1, 'XXX', 0, 1, '1000001')");
+
+    Renumber();
+
+    EXPECT_EQ(catalog.Scalar("SELECT StringValue FROM CStrings WHERE ItemId = 708 AND ClassId = 603").AsText(),
+              std::to_string(kFirstGlobal));
+}
