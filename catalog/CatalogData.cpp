@@ -48,7 +48,6 @@ constexpr int kVersionMember = 1;
 constexpr int kDeclinedVersionMember = 2;
 constexpr const char* kDeclinedVersionTag = "DontAskUpToVersion";
 constexpr const char* kStyleCatalogPrefix = "t#";
-constexpr const char* kCatalogTypePlaceholder = "$CatalogType$";
 
 const std::pair<const char*, std::uint8_t> kRoleWords[] = {
     {"admin", urAdministrator}, {"power", urPowerUser}, {"publisher", urPublisher},
@@ -84,11 +83,7 @@ std::string TCatalogData::DatabaseNameOf(const std::string& catalogCode, const T
 {
     if (catalogCode.rfind(kStyleCatalogPrefix, 0) != 0)
         return catalogCode;
-    std::string name = settings.GetString(siStylesDatabaseName);
-    const std::size_t placeholder = name.find(kCatalogTypePlaceholder);
-    if (placeholder != std::string::npos)
-        name.replace(placeholder, std::string(kCatalogTypePlaceholder).size(), catalogCode.substr(2));
-    return name;
+    return TCatalogDefinition::DefinitionDatabaseName(settings, catalogCode.substr(2));
 }
 
 std::uint8_t TCatalogData::RoleOfWord(const std::string& roleWord)

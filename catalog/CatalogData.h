@@ -127,79 +127,8 @@ public:
     TCatalogQueries& GetQueries() { return queries_; }
     TCatalogBookkeeping& GetBookkeeping() { return bookkeeping_; }
     TCatalogFolders& GetFolders() { return folders_; }
-
-    // ---- queries (TCatalogQueries) -----------------------------------------------------------------
-    int GetItemType(int itemId, const std::string& catalogCode, TAbstractDBConnection& connection);
-    int FindItemByName(const std::string& name, const std::string& catalogCode, TAbstractDBConnection& connection);
-    int FindChildByName(const std::string& name, const std::string& catalogCode, TAbstractDBConnection& connection,
-                        int parentId);
-    int FindUserItem(const std::string& userName, TAbstractDBConnection& connection);
-    int FindInstanceByValue(int itemId, int classId, int memberId, TAbstractDBConnection& connection,
-                            const std::string& langCode, const std::string& value);
-    int FindChildOfType(int parentId, int itemType, TAbstractDBConnection& connection,
-                        const std::string& catalogCode);
-    std::string ReadStringMember(int itemId, int classId, int memberId, const std::string& langCode,
-                                 TAbstractDBConnection& connection);
-    std::string ReadStringMemberOfCatalog(int itemId, int classId, int memberId, const std::string& langCode,
-                                          TAbstractDBConnection& connection, const std::string& catalogCode);
-    void ReadStringMemberList(std::vector<std::string>& list, int itemId, int classId, int memberId,
-                              const std::string& catalogCode, const std::string& langCode,
-                              TAbstractDBConnection& connection);
-    void GetChildIdsOfType(int parentId, int itemType, TAbstractDBConnection& connection,
-                           std::vector<std::string>& list);
-    void GetChildIds(int parentId, std::vector<std::string>& list, TAbstractDBConnection& connection);
-    void GetItemIdsOfType(int itemType, std::vector<std::string>& list, bool dataItemsOnly,
-                          TAbstractDBConnection& connection, const std::string& catalogCode);
-    void ListInstanceIds(int itemId, int classId, TAbstractDBConnection& connection, const std::string& catalogCode,
-                         std::vector<std::string>& list);
-    void GetItemNames(const std::vector<int>& ids, std::vector<std::string>& names,
-                      TAbstractDBConnection& connection, const std::string& langCode = "");
-    void GetItemNamesInLanguage(const std::vector<int>& ids, std::vector<std::string>& names,
-                                TAbstractDBConnection& connection, const std::string& langCode,
-                                const std::string& catalogCode);
-    void ListSubtree(int parentId, std::vector<std::string>& list, int depth, TAbstractDBConnection& connection);
-    void ListChildren(int parentId, std::vector<std::string>& list, int itemType, TAbstractDBConnection& connection,
-                      const std::string& langCode, const std::string& catalogCode);
-    void ListVisibleChildren(int parentId, std::vector<std::string>& list, int itemType, const std::string& langCode,
-                             TAbstractDBConnection& connection);
-    int GetSiblingId(int itemId, const std::string& catalogCode, bool forward, TAbstractDBConnection& connection,
-                     bool sameTypeOnly);
-    std::vector<int> GetParentChain(int itemId, TAbstractDBConnection& connection);
-    bool MemberValueExistsIn(int itemType, int parentId, TAbstractDBConnection& connection, int itemId,
-                             const std::string& value, const std::string& memberName, const std::string& classTag);
-    bool MemberValueExists(TAbstractDBConnection& connection, int itemId, const std::string& value,
-                           const std::string& memberName, const std::string& classTag);
-
-    // ---- item state and bookkeeping (TCatalogBookkeeping) ---------------------------------------------
-    bool IsItemVisible(int itemId, TAbstractDBConnection& connection);
-    void SetItemVisible(int itemId, bool visible, TAbstractDBConnection& connection);
-    void TouchItem(TAbstractDBQuery& query, int itemId);
-    void SetUserPriority(int itemId, int flags, TAbstractDBConnection& connection);
-    void MarkUnsynchronized(int itemId, int secondId, TAbstractDBConnection& connection, bool withSubtree);
-    void MarkChildrenUnsynchronized(int itemId, TAbstractDBConnection& connection);
-    void ChangeCatalogCode(const std::string& newCode, TAbstractDBConnection& connection,
-                           const std::vector<std::string>& tables);
-    std::string GetLocalSetting(const std::string& key);
-    void SetLocalSetting(const std::string& key, const std::string& value);
-    int NewInstanceId(const std::string& catalogCode);
-
-    // ---- renumbering and copying (TItemRenumbering, TItemCopier) --------------------------------------
-    void RenumberNewItems(int startId, TAbstractDBConnection& connection, const TItemRenumbering::TProgress& progress,
-                          const bool& cancel);
-    int CopyItem(int sourceId, int wantedId, TAbstractDBConnection& connection);
-
-    // ---- folder, name and image items (TCatalogFolders) ----------------------------------------------
-    int FindOrCreateFolder(int parentId, const std::string& name, bool create, TAbstractDBConnection& connection,
-                           const std::string& langCode);
-    std::string SetItemName(int itemId, const TCatalogFolders::TNewItemCaption& newItemCaption,
-                            const std::string& text, TAbstractDBConnection& connection,
-                            TAbstractObjectCollection* collection = nullptr);
-    std::string MakeUniqueItemName(const std::string& baseName, TAbstractDBConnection& connection);
-    int ImportImageFromFile(const std::string& folder, const std::string& fileName, const std::string& subfolder,
-                            TAbstractDBConnection& connection);
-    int ImportImageFromUrl(const std::string& url, const TCatalogFolders::THttpGet& httpGet,
-                           const std::string& subfolder, TAbstractDBConnection& connection);
-    std::string GetImageFileUrl(int itemId, TAbstractDBConnection& connection);
+    TItemRenumbering& GetRenumbering() { return renumbering_; }
+    TItemCopier& GetCopier() { return copier_; }
 
     // ---- TGenerationCatalog ----------------------------------------------------------------------
     int ResolveItemId(const std::string& text, int currentId, int currentTreeId) override;

@@ -33,17 +33,6 @@ constexpr int kInitListsItemId = 521;
 constexpr int kInitListsClassId = 521;
 
 constexpr const char* kTreeImageMimeType = "image/bmp";
-constexpr const char* kCatalogTypeMark = "$CatalogType$";
-
-// Setting 14 with its first "$CatalogType$" replaced by the type number.
-std::string DefinitionDatabaseName(const TIniSettings& settings, int catalogType)
-{
-    std::string name = settings.GetString(siStylesDatabaseName);
-    const std::size_t at = name.find(kCatalogTypeMark);
-    if (at != std::string::npos)
-        name.replace(at, std::string(kCatalogTypeMark).size(), std::to_string(catalogType));
-    return name;
-}
 
 // The member of object 521 that holds an initialisation list.
 int InitListMember(const std::string& listName)
@@ -95,7 +84,7 @@ std::unique_ptr<TAbstractDBConnectionFactory> TCatalogDefinition::OpenDefinition
                                                    settings_.GetString(siStylesDatabaseParams));
     bool opened = false;
     try {
-        opened = factory->OpenDatabase(programFolder_ + "/databases", DefinitionDatabaseName(settings_, catalogType),
+        opened = factory->OpenDatabase(programFolder_ + "/databases", DefinitionDatabaseName(settings_, std::to_string(catalogType)),
                                        settings_.GetString(siStylesUserName),
                                        settings_.GetString(siStylesPassword));
     } catch (const ETolvexException&) {
@@ -297,4 +286,14 @@ std::vector<std::string> TCatalogDefinition::ReadInitializationList(TAbstractDBC
     for (TAbstractRecordset& rows = query->Open(true); !rows.Eof(); rows.Next())
         values.push_back(TextOf(rows.Field("StringValue")));
     return values;
+}
+
+std::string TCatalogDefinition::DefinitionDatabaseName(const TIniSettings& settings, const std::string& typeText)
+{
+    static const std::string mark = "$CatalogType$";
+    std::string name = settings.GetString(siStylesDatabaseName);
+    const std::size_t at = name.find(mark);
+    if (at != std::string::npos)
+        name.replace(at, mark.size(), typeText);
+    return name;
 }

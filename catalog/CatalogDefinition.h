@@ -228,6 +228,9 @@ public:
     void ChangeCatalogCode(const std::string& oldCode);
     // Whether Code is a catalog code: not empty, only "-", "0"-"9", "_" and "a"-"z".
     static bool IsValidCatalogCode(const std::string& code);
+    // The name of a catalog type's definition database: setting 14 with its
+    // first "$CatalogType$" replaced by TypeText (the type number as text).
+    static std::string DefinitionDatabaseName(const TIniSettings& settings, const std::string& typeText);
 
     // ---- data of catalog creation ------------------------------------------------
     void SetWebSiteImport(const std::string& url, int downloadDepth, int maxPages, bool onlyUnderlying,

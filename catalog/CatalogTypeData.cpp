@@ -1,5 +1,7 @@
 #include "catalog/CatalogTypeData.h"
 
+#include "storage/MemberValueText.h"
+
 #include "common/CRC32.h"
 #include "common/Exceptions.h"
 #include "storage/AbstractDBConnection.h"
@@ -453,11 +455,7 @@ TVariant TextOrNull(const std::string& text)
 
 TDateTime Now()
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    const double seconds = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec;
-    return TDateTime{DayNumber(local) + seconds / 86400.0};
+    return TDateTime{TMemberValueText::Now()};
 }
 
 void InsertItem(TAbstractDBQuery& query, const std::string& code, const TCatalogTypeItem& item, TDateTime now)

@@ -1,5 +1,7 @@
 #include "catalog/InternalPluginsManager.h"
 
+#include "common/CommonFunctionsDetail.h"
+
 #include "catalog/BuiltinPluginTable.h"
 #include "catalog/PlaceholderFrameClass.h"
 #include "catalog/PlaceholderItemManager.h"
@@ -23,16 +25,7 @@ std::unique_ptr<TInternalPluginsManager>& ProcessRegistry()
     return registry;
 }
 
-char AsciiUpper(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameTextAscii(const std::string& a, const std::string& b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); });
-}
+using common_detail::SameText;
 
 // Whether a registered frame name answers Name: a name ending in "*" by the
 // text before it, any other name exactly; case counts.
@@ -155,7 +148,7 @@ const TPluginCreator* TInternalPluginsManager::FindRegisteredClass(const std::st
 {
     for (const TClassList* list : {&itemEditors_, &itemManagers_, &databaseModules_})
         for (std::size_t i = 0; i < list->names.size(); ++i)
-            if (SameTextAscii(list->names[i], name))
+            if (SameText(list->names[i], name))
                 return &list->classes[i];
     return nullptr;
 }

@@ -97,13 +97,17 @@ void TItemRenumbering::RenumberNewItems(int startId, TAbstractDBConnection& conn
 // page must stay the home page.
 void TItemRenumbering::RenumberHomePageProperty(const TMapping& mapping, TAbstractDBConnection& connection)
 {
-    const std::string code = catalog_.GetCatalogCode();
-    for (const auto& [oldId, newId] : mapping)
+    const std::string homePage = catalog_.GetCatalogProperty(kPropertyHomePage, connection);
+    for (const auto& [oldId, newId] : mapping) {
+        if (homePage != to_string(oldId))
+            continue;
         Exec(connection,
              "UPDATE CStrings SET StringValue = :NewId WHERE CatalogCode = :CatalogCode AND ItemId = " +
                  to_string(kPropertyHomePage) + " AND ClassId = " + to_string(kPropertyClassId) +
                  " AND MemberId = 1 AND StringValue = :OldId",
-             code, {{"NewId", to_string(newId)}, {"OldId", to_string(oldId)}});
+             catalog_.GetCatalogCode(), {{"NewId", to_string(newId)}, {"OldId", homePage}});
+        return;
+    }
 }
 
 void TItemRenumbering::RenumberItem(int oldId, int newId, TAbstractDBConnection& connection)

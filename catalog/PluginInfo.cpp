@@ -1,27 +1,14 @@
 #include "catalog/PluginInfo.h"
 
-#include <algorithm>
+#include "common/CommonFunctionsDetail.h"
 
-namespace {
-
-char AsciiUpper(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameTextAscii(const std::string& a, const std::string& b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); });
-}
-
-}  // namespace
+using common_detail::SameText;
 
 std::string TPluginInfo::GetParam(const std::string& name) const
 {
     for (const std::string& line : params_) {
         std::size_t eq = line.find('=');
-        if (eq != std::string::npos && SameTextAscii(line.substr(0, eq), name))
+        if (eq != std::string::npos && SameText(line.substr(0, eq), name))
             return line.substr(eq + 1);
     }
     return {};
@@ -34,7 +21,7 @@ void TPluginInfo::AddParam(const std::string& name, const std::string& value)
 
 bool TPluginInfo::ParamEquals(const std::string& name, const std::string& value) const
 {
-    return SameTextAscii(GetParam(name), value);
+    return SameText(GetParam(name), value);
 }
 
 void TPluginInfo::AssignDescriptor(const TAbstractPluginInfo& other)

@@ -41,6 +41,13 @@ inline bool SameText(const std::string& a, const std::string& b)
                       [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
+// Replaces every From in Text by To; the search goes on after each inserted To.
+inline void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
+{
+    for (std::size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
+        text.replace(pos, from.size(), to);
+}
+
 // A control character or space: what trimming removes.
 inline bool IsBlankOrControl(char c)
 {

@@ -27,13 +27,6 @@ bool IsDroppedControl(char c)
     return static_cast<unsigned char>(c) < 32 && c != '\t' && c != '\n' && c != '\r';
 }
 
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
-{
-    for (std::size_t pos = text.find(from); pos != std::string::npos;
-         pos = text.find(from, pos + to.size()))
-        text.replace(pos, from.size(), to);
-}
-
 // ---- UTF-8 ------------------------------------------------------------------
 
 void AppendUtf8(std::string& out, std::uint32_t cp)

@@ -22,7 +22,7 @@ constexpr int ImageReferenceMemberType = 106;
 // The "ImageData" value of the item's image object: the top-level object of
 // class 5 of the item's data item (the linked item of a further placement),
 // language "XXX" (the member is not language-dependent), index 0.
-std::string ImageDataQuery(const std::string& columns, int itemId)
+std::string ImageDataQuery(const std::string& columns)
 {
     const std::string classId = std::to_string(ImageClassId);
     return "SELECT " + columns +
@@ -34,7 +34,7 @@ std::string ImageDataQuery(const std::string& columns, int itemId)
            " AND v.ClassId = " + classId + " AND v.InstanceId = o.InstanceId"
            " AND v.MemberId = " + std::to_string(ImageDataMemberId) +
            " AND v.LangCode = :LangCode AND v.IndexId = 0 AND v.DataBlob IS NOT NULL"
-           " WHERE i.CatalogCode = :CatalogCode AND i.ItemId = " + std::to_string(itemId) +
+           " WHERE i.CatalogCode = :CatalogCode AND i.ItemId = :ItemId"
            " ORDER BY o.InstanceId LIMIT 1";
 }
 
@@ -48,8 +48,9 @@ std::optional<TStoredImage> ReadStoredImage(const std::string& catalogCode, int 
                                             TAbstractDBConnection& connection, bool withData)
 {
     TQueryGuard query(connection);
-    query->SetSQL(ImageDataQuery(withData ? "v.DataMimeType, v.DataBlob" : "v.DataMimeType", itemId));
+    query->SetSQL(ImageDataQuery(withData ? "v.DataMimeType, v.DataBlob" : "v.DataMimeType"));
     query->SetParam("CatalogCode", catalogCode);
+    query->SetParam("ItemId", itemId);
     query->SetParam("LangCode", kNoLanguageCode);
     TAbstractRecordset& rows = query->Open(true);
     if (rows.Eof())

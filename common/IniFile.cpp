@@ -1,16 +1,14 @@
 #include "common/IniFile.h"
 
 #include "common/AtomicFile.h"
+#include "common/CommonFunctionsDetail.h"
 
 #include "common/Exceptions.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -32,20 +30,7 @@ std::string Trim(const std::string& text)
     return text.substr(first, last - first);
 }
 
-char LowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameText(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
-    return true;
-}
+using common_detail::SameText;
 
 bool IsQuote(char c)
 {

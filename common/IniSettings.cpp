@@ -8,12 +8,6 @@
 
 namespace {
 
-// Addresses of the installation's web services: the update server, the
-// hosting service and the maker's site and cookie domain. These are
-// configuration values of a deployment; only the paths and queries that
-// the defaults append to them are fixed.
-
-
 // The database module every database setting names by default.
 const char* const kDatabaseModule = "SQLite";
 

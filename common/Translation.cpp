@@ -1,5 +1,7 @@
 #include "common/Translation.h"
 
+#include "common/CommonFunctionsDetail.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -9,24 +11,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string LowerAscii(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+using common_detail::IsAsciiDigit;
+using common_detail::LowerCase;
 
 // The language code, a dot, any text (possibly none) and "lng".
 bool IsDictionaryFileName(const std::string& name, const std::string& languageCode)
 {
-    std::string lower = LowerAscii(name);
-    std::string prefix = LowerAscii(languageCode) + ".";
+    std::string lower = LowerCase(name);
+    std::string prefix = LowerCase(languageCode) + ".";
     const std::string suffix = "lng";
     return lower.size() >= prefix.size() + suffix.size() && lower.starts_with(prefix) &&
            lower.ends_with(suffix);
@@ -56,13 +48,6 @@ std::string DictionaryKey(const std::string& text)
             key += c;
     }
     return key;
-}
-
-std::string ReplaceAll(std::string text, const std::string& what, const std::string& with)
-{
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
-        text.replace(at, what.size(), with);
-    return text;
 }
 
 // Appends the meaning of the escape whose backslash is at Pos (not the
@@ -142,32 +127,33 @@ void TTranslation::AddLine(const std::string& line)
     size_t equals = line.find('=');
     if (equals == std::string::npos || equals == 0)
         return;  // no source text: the line never matches
-    dictionary_.try_emplace(LowerAscii(line.substr(0, equals)), line.substr(equals + 1));
+    dictionary_.try_emplace(LowerCase(line.substr(0, equals)), line.substr(equals + 1));
 }
 
 std::string TTranslation::Translate(const std::string& text) const
 {
     std::string result = text;
     if (!dictionary_.empty()) {
-        auto found = dictionary_.find(LowerAscii(DictionaryKey(text)));
+        auto found = dictionary_.find(LowerCase(DictionaryKey(text)));
         if (found != dictionary_.end() && !found->second.empty())
             result = found->second;
     }
-    return ReplaceAll(std::move(result), "\\`", "'");
+    common_detail::ReplaceAll(result, "\\`", "'");
+    return result;
 }
 
 size_t TTranslation::Placeholder(const std::string& tmpl, size_t dollar, size_t argCount, int& number)
 {
     size_t n = tmpl.size();
     size_t digits = 0;
-    if (dollar + 2 < n && IsDigit(tmpl[dollar + 1]) && IsDigit(tmpl[dollar + 2])) {
+    if (dollar + 2 < n && IsAsciiDigit(tmpl[dollar + 1]) && IsAsciiDigit(tmpl[dollar + 2])) {
         number = (tmpl[dollar + 1] - '0') * 10 + (tmpl[dollar + 2] - '0');
         digits = 2;
         if (static_cast<size_t>(number) > argCount) {
             number = tmpl[dollar + 1] - '0';
             digits = 1;
         }
-    } else if (IsDigit(tmpl[dollar + 1])) {
+    } else if (IsAsciiDigit(tmpl[dollar + 1])) {
         number = tmpl[dollar + 1] - '0';
         digits = 1;
     }

@@ -1,5 +1,6 @@
 #include "generation/ConverterXsl2Html.h"
 
+#include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 8
@@ -7,7 +8,6 @@
 
 #include <cstdint>
 #include <map>
-#include <string_view>
 
 namespace {
 
@@ -32,18 +32,6 @@ using TMatchData = std::unique_ptr<pcre2_match_data, TMatchDataDeleter>;
 PCRE2_SPTR Subject(const std::string& text)
 {
     return reinterpret_cast<PCRE2_SPTR>(text.data());
-}
-
-// Text with every occurrence of From (exact case) replaced by To.
-std::string ReplaceAllExact(const std::string& text, std::string_view from, std::string_view to)
-{
-    std::string result;
-    std::size_t pos = 0;
-    for (std::size_t hit = text.find(from); hit != std::string::npos; hit = text.find(from, pos)) {
-        result.append(text, pos, hit - pos).append(to);
-        pos = hit + from.size();
-    }
-    return result.append(text, pos, std::string::npos);
 }
 
 }  // namespace
@@ -169,9 +157,9 @@ void TConverterXsl2Html::UnwrapEntities()
     std::size_t pos = 0;
     std::size_t length = 0;
     while (entityExpression_->Find(text_, pattern, start, pos, length)) {
-        const std::string inner = ReplaceAllExact(
-            text_.substr(pos + EntityStartTagLength, length - EntityStartTagLength - EntityEndTagLength),
-            "&amp;", "&");
+        std::string inner =
+            text_.substr(pos + EntityStartTagLength, length - EntityStartTagLength - EntityEndTagLength);
+        common_detail::ReplaceAll(inner, "&amp;", "&");
         text_ = text_.substr(0, pos) + inner + text_.substr(pos + length);
         start = pos + 1;
     }

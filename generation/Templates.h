@@ -113,6 +113,11 @@ public:
     // Writes the language resource of LangCode (the 503 item whose source
     // carries lang="LangCode") to LangCode + ".xml"; false when there is none.
     bool WriteResourceFile(const std::string& langCode, TAbstractDBConnection& connection);
+    // The text of the work file Name in the preview folder as it is on disk;
+    // read once and kept while the file stays the same (its identity in the
+    // file system). Null when the file cannot be read. The text stays valid
+    // until the next call.
+    const std::string* WorkFileText(const std::string& name);
 
     // ---- style catalog ----------------------------------------------------------------
     // Message := how the template compares with its copy in the style catalog.
@@ -164,5 +169,7 @@ private:
         std::string identity;
     };
     std::map<std::string, TWrittenFile> writtenFiles_;
+    // What WorkFileText last read from each work file, with the file's identity then.
+    std::map<std::string, TWrittenFile> readFiles_;
     TStyleSheetCache styleSheets_;
 };

@@ -23,16 +23,6 @@ constexpr int kOtherOutputReportType = 7001;
 // The namespace of the prefix "alt" in the default custom templates.
 const char* const AltNamespaceUri = "urn:tolvex:web-services";
 
-// The bytes of a file; false when it cannot be read.
-bool ReadWholeFile(const std::string& fileName, std::string& text)
-{
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in)
-        return false;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
 // The identity of a file as the file system keeps it: device, inode, size
 // and times of change; empty when it does not exist. Every writer that
 // replaces or changes the file changes it.
@@ -78,15 +68,37 @@ bool TTemplates::WriteTemplateFiles(int itemType, int masterTemplateId, TAbstrac
     return true;
 }
 
+const std::string* TTemplates::WorkFileText(const std::string& name)
+{
+    const std::string fileName = previewDir_ + "/" + name;
+    // The identity is taken before reading: a change while reading makes
+    // the next call read again.
+    const std::string identity = FileIdentity(fileName);
+    if (identity.empty())
+        return nullptr;
+    const auto known = readFiles_.find(name);
+    if (known != readFiles_.end() && known->second.identity == identity)
+        return &known->second.text;
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in)
+        return nullptr;
+    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad())
+        return nullptr;
+    TWrittenFile& read = readFiles_[name];
+    read = TWrittenFile{std::move(text), identity};
+    return &read.text;
+}
+
 void TTemplates::ReadRules(std::vector<std::string>& list, const std::string& predicate)
 {
-    std::string master;
-    std::string body;
-    if (!ReadWholeFile(previewDir_ + "/master.xsl", master) || !ReadWholeFile(previewDir_ + "/body.xsl", body))
+    const std::string* master = WorkFileText("master.xsl");
+    const std::string* body = WorkFileText("body.xsl");
+    if (!master || !body)
         return;
     std::vector<std::string> masterRules;
     std::vector<std::string> bodyRules;
-    if (!ruleCache_->GetRules(master, predicate, masterRules) || !ruleCache_->GetRules(body, predicate, bodyRules))
+    if (!ruleCache_->GetRules(*master, predicate, masterRules) || !ruleCache_->GetRules(*body, predicate, bodyRules))
         return;
     list.insert(list.end(), masterRules.begin(), masterRules.end());
     list.insert(list.end(), bodyRules.begin(), bodyRules.end());

@@ -4,7 +4,7 @@
 #include "generation/Templates.h"
 
 #include "common/Exceptions.h"
-#include "common/ParamList.h"
+#include "generation/GenerationRule.h"
 #include "generation/TransformerCatalog.h"
 #include "generation/PageXmlSource.h"
 
@@ -114,7 +114,7 @@ void TTemplates::CollectLinks(int itemId, int treeItemId, const std::string& cat
     {
         std::unique_ptr<TPageXmlSource> builder = catalog_.CreatePageXmlSource(doc.get(), nullptr);
         for (const std::string& rule : rules) {
-            const TParamList fields(rule);
+            const TGenerationRule fields(rule);
             if (fields.Value("LinkGroup") != linkGroup)
                 continue;
             builder->ProcessRule(itemId, treeItemId, itemType, rule, connection, collection, catalogCode, true);

@@ -52,12 +52,6 @@ std::vector<std::string> TokenNames(const std::string& text)
     return names;
 }
 
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
-{
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-}
-
 }  // namespace
 
 bool TTransformer::UseLinkedJSP(int id)
@@ -81,7 +75,7 @@ std::string TTransformer::ReplaceParams(const std::string& text)
 {
     std::string result = text;
     for (const std::string& name : TokenNames(text))
-        ReplaceAll(result, "$$" + name + "$$", ResolveToken(name));
+        common_detail::ReplaceAll(result, "$$" + name + "$$", ResolveToken(name));
     return result;
 }
 

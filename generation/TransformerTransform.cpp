@@ -23,8 +23,6 @@
 #include <libxslt/xsltInternals.h>
 #include <libxslt/xsltutils.h>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 
 namespace {
@@ -39,12 +37,6 @@ struct TContextFree {
 const xmlChar* X(const std::string& text)
 {
     return reinterpret_cast<const xmlChar*>(text.c_str());
-}
-
-std::string FileText(const std::string& fileName)
-{
-    std::ifstream in(fileName, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string WithoutTrailingLineBreaks(std::string text)
@@ -99,7 +91,8 @@ std::string TTransformer::CompileKey(const std::string& compiledText) const
         key += '\0';
         key += include;
         key += '\0';
-        key += FileText(workDir_ + "/" + include);
+        if (const std::string* text = Templates().WorkFileText(include))
+            key += *text;
     }
     return key;
 }

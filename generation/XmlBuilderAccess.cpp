@@ -3,6 +3,7 @@
 // the open catalog or of a member catalog, and the item type filter.
 #include "generation/XmlBuilder.h"
 
+#include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
 #include "generation/XmlBuilderNodes.h"
 #include "storage/AbstractCClassDefinition.h"
@@ -30,12 +31,6 @@ constexpr const char* kMemberCatalogPrefix = "c#";
 bool Contains(const std::vector<int>& list, int value)
 {
     return std::find(list.begin(), list.end(), value) != list.end();
-}
-
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
-{
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
 }
 
 // Keeps the XPath parser's messages for the exception instead of printing them.
@@ -88,9 +83,9 @@ bool TXmlBuilder::EvaluateCondition(TAbstractCObject& object, const TCondition& 
 {
     if (condition.Kind == TCondition::ckXPath) {
         std::string expression = condition.Value;
-        ReplaceAll(expression, "@parentitemid", std::to_string(object.GetParentItemId()));
-        ReplaceAll(expression, "@treeitemid", std::to_string(object.GetItemId()));
-        ReplaceAll(expression, "@linkeditemid", std::to_string(object.GetLinkedItemId()));
+        common_detail::ReplaceAll(expression, "@parentitemid", std::to_string(object.GetParentItemId()));
+        common_detail::ReplaceAll(expression, "@treeitemid", std::to_string(object.GetItemId()));
+        common_detail::ReplaceAll(expression, "@linkeditemid", std::to_string(object.GetLinkedItemId()));
         return EvaluateXPath(expression);
     }
     if (condition.Kind != TCondition::ckMember)
@@ -120,10 +115,10 @@ bool TXmlBuilder::EvaluateRowCondition(int itemId, int linkedItemId, int parentI
     if (condition.Kind != TCondition::ckXPath)
         return false;
     std::string expression = condition.Value;
-    ReplaceAll(expression, "@parentitemid", std::to_string(parentItemId));
-    ReplaceAll(expression, "@treeitemid", std::to_string(itemId));
-    ReplaceAll(expression, "@linkeditemid", std::to_string(linkedItemId));
-    ReplaceAll(expression, "@itemtype", std::to_string(itemType));
+    common_detail::ReplaceAll(expression, "@parentitemid", std::to_string(parentItemId));
+    common_detail::ReplaceAll(expression, "@treeitemid", std::to_string(itemId));
+    common_detail::ReplaceAll(expression, "@linkeditemid", std::to_string(linkedItemId));
+    common_detail::ReplaceAll(expression, "@itemtype", std::to_string(itemType));
     return EvaluateXPath(expression);
 }
 

@@ -14,6 +14,7 @@
 #include "common/GlobalSettings.h"
 #include "common/IniSettings.h"
 #include "common/TolvexException.h"
+#include "storage/ConfiguredDatabase.h"
 #include "storage/ShippedData.h"
 
 #include <cstdio>
@@ -24,21 +25,19 @@
 
 namespace {
 
+std::string ProgramFilePath()
+{
+    std::error_code ec;
+    return std::filesystem::read_symlink("/proc/self/exe", ec).string();
+}
+
 // The program folder: --home DIR, else "home" beside the executable.
 std::string FindProgramFolder(int argc, char** argv)
 {
     for (int i = 1; i + 1 < argc; ++i)
         if (std::strcmp(argv[i], "--home") == 0)
             return std::filesystem::absolute(argv[i + 1]).lexically_normal().string();
-    std::error_code ec;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return (exe.parent_path() / "home").string();
-}
-
-std::string ProgramFilePath()
-{
-    std::error_code ec;
-    return std::filesystem::read_symlink("/proc/self/exe", ec).string();
+    return (std::filesystem::path(ProgramFilePath()).parent_path() / "home").string();
 }
 
 // Messages go to the terminal; questions get the answer of closing the box.
@@ -133,7 +132,7 @@ void ReportFolders(TTolvex& root)
     TGlobalSettings& settings = root.Settings();
     std::printf("Tolvex program folder: %s\n", settings.AppDir().c_str());
     std::printf("Settings file: %s\n", settings.IniSettings().FileName().c_str());
-    std::printf("Databases folder: %s/databases\n", settings.AppDir().c_str());
+    std::printf("Databases folder: %s\n", DatabasesFolder(settings.AppDir()).c_str());
     std::printf("Catalog databases: %s\n", settings.GetDatabasePath().c_str());
     std::printf("Temp folder: %s\n", settings.GetTempDir().c_str());
     std::printf("Preview folder: %s\n", settings.GetPreviewDir().c_str());
@@ -165,6 +164,11 @@ int main(int argc, char** argv)
             if (!shell.Handler())
                 throw;
             shell.Handler()->HandleException(e);
+            result = 1;
+        } catch (...) {
+            if (!shell.Handler())
+                throw;
+            shell.Handler()->HandleUnknownException();
             result = 1;
         }
         root.Destroy();

@@ -10,13 +10,12 @@
 #include "storage/LWItemCondition.h"
 #include "storage/LWLinkRewriter.h"
 #include "storage/LWObject.h"
+#include "storage/MemberValueText.h"
 #include "storage/QueryGuard.h"
 #include "storage/SQLiteSequenceTable.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
-#include <ctime>
 #include <iterator>
 
 namespace {
@@ -41,20 +40,6 @@ constexpr const char* kUpdatePageText =
 // The tables that hold item data, in the order they are cleaned.
 const char* const kItemDataTables[] = {"CStrings", "CText", "CNumbers", "CBinary", "CDates", "CObjectInstances"};
 
-// The local date and time now, as days since 1899-12-30.
-TDateTime LocalNow()
-{
-    using namespace std::chrono;
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    const sys_days day = year{local.tm_year + 1900} / month{static_cast<unsigned>(local.tm_mon + 1)} /
-                         static_cast<unsigned>(local.tm_mday);
-    const sys_days epoch = year{1899} / December / 30;
-    const double seconds = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec;
-    return TDateTime{static_cast<double>((day - epoch).count()) + seconds / 86400.0};
-}
-
 std::int64_t NumberOf(const TVariant& value)
 {
     switch (value.Kind()) {
@@ -62,11 +47,6 @@ std::int64_t NumberOf(const TVariant& value)
     case TVariantKind::Float: return static_cast<std::int64_t>(value.AsFloat());
     default: return 0;
     }
-}
-
-std::string TextOf(const TVariant& value)
-{
-    return value.Kind() == TVariantKind::Text ? value.AsText() : TCommonFunctions::VariantToString(value);
 }
 
 // An empty or blank language code is the code of values of no language.
@@ -176,7 +156,7 @@ void TConcreteDAL::UpdateItem(const TLWItem& item)
          {"NotVisible", item.NotVisible ? 1 : 0},
          {"ExpandedImageCode", item.ExpandedImageCode},
          {"OrderNum", item.OrderNum},
-         {"DateModified", LocalNow()}});
+         {"DateModified", TDateTime{TMemberValueText::Now()}}});
 }
 
 void TConcreteDAL::UpdateObject(const TLWObject& object)
@@ -260,7 +240,8 @@ void TConcreteDAL::FixLinks(const TLWIdMap& objectIdMap, const TLWIdMap& pageIdM
         for (TAbstractRecordset& rows = query->Open(true); !rows.Eof(); rows.Next())
             texts.push_back({NumberOf(rows.Field("ItemId")), NumberOf(rows.Field("InstanceId")),
                              NumberOf(rows.Field("MemberId")), NumberOf(rows.Field("IndexId")),
-                             TextOf(rows.Field("LangCode")), TextOf(rows.Field("TextValue"))});
+                             TCommonFunctions::VariantToString(rows.Field("LangCode")),
+                             TCommonFunctions::VariantToString(rows.Field("TextValue"))});
         query->Close();
     }
     const TLWLinkRewriter rewriter(objectIdMap, pageIdMap, imageIdMap);
@@ -295,11 +276,11 @@ void TConcreteDAL::EnsurePropertyItem(int propertyId)
             {{"ItemId", propertyId},
              {"ItemType", kPropertyItemType},
              {"ParentItemId", kCatalogPropertiesRootId},
-             {"DateModified", LocalNow()}});
+             {"DateModified", TDateTime{TMemberValueText::Now()}}});
         return;
     }
     Run("UPDATE Items SET DateModified = :DateModified WHERE CatalogCode = :CatalogCode AND ItemId = :ItemId",
-        {{"ItemId", propertyId}, {"DateModified", LocalNow()}});
+        {{"ItemId", propertyId}, {"DateModified", TDateTime{TMemberValueText::Now()}}});
 }
 
 void TConcreteDAL::EnsurePropertyInstance(int propertyId)

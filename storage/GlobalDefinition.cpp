@@ -1,6 +1,7 @@
 #include "storage/GlobalDefinition.h"
 
 #include "catalog/CatalogDefinitionRows.h"
+#include "common/AtomicFile.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/CommonGui.h"
 #include "common/Exceptions.h"
@@ -17,6 +18,7 @@
 #include <charconv>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -366,19 +368,10 @@ void TGlobalDefinition::ExportTable(const std::string& table, const std::string&
         writer.AddRecordset(table, "insert", query->Open(true));
     }
     const std::string fileName = ExportDir() + "/" + table + ".xml";
-    const std::string temporary = fileName + ".tmp";
-    try {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        writer.SaveToStream(file, false);
-        file.close();
-        if (file.fail())
-            throw ECriticalTolvexException("Cannot write the file \"" + temporary + "\"");
-        ReplaceFile(temporary, fileName);
-    } catch (...) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        throw;
-    }
+    std::ostringstream content;
+    writer.SaveToStream(content, false);
+    if (!WriteFileAtomically(fileName, content.str()))
+        throw ECriticalTolvexException("Cannot write the file \"" + fileName + "\"");
 }
 
 void TGlobalDefinition::ExportCatalogsTables()

@@ -54,10 +54,12 @@ int TTolvexObjectFactory::FindInstanceId(int itemId, int classId, int parentInst
     // The subquery is not correlated, so that SQLite looks the data item up
     // once and then searches its instances by index.
     query->SetSQL("SELECT a.InstanceId FROM CObjectInstances a WHERE a.CatalogCode = :CatalogCode AND a.ItemId IN "
-                  "(SELECT b.LinkedItemId FROM Items b WHERE b.CatalogCode = :CatalogCode AND b.ItemId = " +
-                  std::to_string(itemId) + ") AND a.ClassId = " + std::to_string(classId) +
-                  " AND a.ParentInstanceId = " + std::to_string(parentInstanceId));
+                  "(SELECT b.LinkedItemId FROM Items b WHERE b.CatalogCode = :CatalogCode AND b.ItemId = :ItemId) "
+                  "AND a.ClassId = :ClassId AND a.ParentInstanceId = :ParentInstanceId");
     query->SetParam("CatalogCode", catalogCode);
+    query->SetParam("ItemId", itemId);
+    query->SetParam("ClassId", classId);
+    query->SetParam("ParentInstanceId", parentInstanceId);
     TAbstractRecordset& rows = query->Open(true);
     const int instanceId = rows.Eof() ? 0 : object_fields::ToInt(rows.Field("InstanceId"));
     query->Close();

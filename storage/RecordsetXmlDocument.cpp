@@ -1,5 +1,6 @@
 #include "storage/RecordsetXmlDocument.h"
 
+#include "common/AtomicFile.h"
 #include "common/Exceptions.h"
 
 #include <libxml/chvalid.h>
@@ -9,9 +10,8 @@
 
 #include <climits>
 #include <exception>
-#include <filesystem>
-#include <fstream>
 #include <memory>
+#include <sstream>
 #include <utility>
 
 namespace {
@@ -264,32 +264,10 @@ void TRecordsetXmlDocument::Save(const TByteSink& sink) const
 
 void TRecordsetXmlDocument::SaveToFile(const std::string& fileName) const
 {
-    namespace fs = std::filesystem;
-    const std::string temporary = fileName + ".tmp";
-    bool written = false;
-    try {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (file) {
-            // A failed write leaves the stream failed, which is checked at the end.
-            Save([&file](const char* data, std::size_t size) {
-                file.write(data, static_cast<std::streamsize>(size));
-            });
-            file.close();
-            written = !file.fail();
-        }
-    } catch (...) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        throw;
-    }
-    std::error_code error;
-    if (written)
-        fs::rename(temporary, fileName, error);
-    if (!written || error) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
+    std::ostringstream content;
+    Save([&content](const char* data, std::size_t size) { content.write(data, static_cast<std::streamsize>(size)); });
+    if (!WriteFileAtomically(fileName, content.str(), 0666, nullptr, TDurability::Scratch))
         throw ECriticalTolvexException("Cannot write the file \"" + fileName + "\"");
-    }
 }
 
 // ---- nodes ----------------------------------------------------------------------

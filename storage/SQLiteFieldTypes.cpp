@@ -1,21 +1,14 @@
 #include "storage/SQLiteFieldTypes.h"
 
+#include "common/CommonFunctionsDetail.h"
+
 #include <sqlite3.h>
 
-#include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <chrono>
 #include <initializer_list>
 
 namespace {
-
-std::string Upper(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
 
 bool ContainsAny(const std::string& text, std::initializer_list<const char*> words)
 {
@@ -47,7 +40,7 @@ TFieldType TextType(const std::string& upper, const std::string& word)
 
 TFieldType FieldTypeOfDeclaredType(const std::string& declaredType)
 {
-    const std::string upper = Upper(declaredType);
+    const std::string upper = common_detail::UpperCase(declaredType);
     const std::string word = FirstWord(upper);
     if (word.empty())
         return TFieldType::Unknown;

@@ -115,8 +115,7 @@ bool TTolvexItem::IsSynchronized()
 
 int TTolvexItem::GetStateByte()
 {
-    LoadRow();
-    return 0;
+    return 0;  // no state is kept in a byte: nothing to read from the row
 }
 
 // ---- objects ---------------------------------------------------------------------
@@ -267,9 +266,11 @@ void TTolvexItem::DeleteInstanceRows(int instanceId)
         return;
     TQueryGuard query(*connection_);
     for (const char* table : {"CDates", "CNumbers", "CStrings", "CText", "CBinary", "CObjectInstances"}) {
-        query->SetSQL(std::string("DELETE FROM ") + table + " WHERE CatalogCode = :CatalogCode AND ItemId = " +
-                      std::to_string(linkedItemId_) + " AND InstanceId = " + std::to_string(instanceId));
+        query->SetSQL(std::string("DELETE FROM ") + table +
+                      " WHERE CatalogCode = :CatalogCode AND ItemId = :ItemId AND InstanceId = :InstanceId");
         query->SetParam("CatalogCode", catalogCode_);
+        query->SetParam("ItemId", linkedItemId_);
+        query->SetParam("InstanceId", instanceId);
         query->ExecSQL();
     }
 }

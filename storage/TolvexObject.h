@@ -28,6 +28,7 @@
 
 class TAbstractCItem;
 class TAbstractDBConnection;
+class TAbstractDBQuery;
 class TTolvexObjectContext;
 
 class TTolvexObject : public TAbstractCObject {
@@ -214,7 +215,8 @@ private:
     void DeleteValueRows(const std::string& table);
     bool InstanceRowExists(int instanceId) const;
     int DrawFreeInstanceId();
-    std::string BinaryCondition(int memberId, const std::string& lang, int index) const;
+    // Binds the key of one binary value of the member (its row in CBinary).
+    void BindBinaryKey(TAbstractDBQuery& query, int memberId, const std::string& lang, int index) const;
     bool IsBinaryMember(int memberId) const;
     std::string MemberTagValue(const std::string& tag, const std::string& lang);
 

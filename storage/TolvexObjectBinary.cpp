@@ -26,6 +26,11 @@ void FillInfo(const TAbstractRecordset& row, TBinaryDataInfo* info)
     info->Bytes = static_cast<std::int64_t>(object_fields::ToDouble(row.Field("DataBytes")));
 }
 
+// The one binary value of a member, language and index of the object.
+const char* const kBinaryCondition =
+    " WHERE CatalogCode = :CatalogCode AND ItemId = :ItemId AND ClassId = :ClassId AND MemberId = :MemberId "
+    "AND InstanceId = :InstanceId AND LangCode = :LangCode AND IndexId = :IndexId";
+
 std::string ReadWholeStream(std::istream& stream)
 {
     stream.clear();
@@ -44,24 +49,26 @@ bool TTolvexObject::IsBinaryMember(int memberId) const
     return memberId != 0 && type >= 250 && type <= 299;
 }
 
-std::string TTolvexObject::BinaryCondition(int memberId, const std::string& lang, int index) const
+void TTolvexObject::BindBinaryKey(TAbstractDBQuery& query, int memberId, const std::string& lang, int index) const
 {
     const TKey key = Normalise(memberId, lang, index);
-    return " WHERE CatalogCode = :CatalogCode AND ItemId = " + std::to_string(linkedItemId_) +
-           " AND ClassId = " + std::to_string(classId_) + " AND MemberId = " + std::to_string(memberId) +
-           " AND InstanceId = " + std::to_string(instanceId_) + " AND LangCode = :LangCode AND IndexId = " +
-           std::to_string(key.index);
+    query.SetParam("CatalogCode", catalogCode_);
+    query.SetParam("ItemId", linkedItemId_);
+    query.SetParam("ClassId", classId_);
+    query.SetParam("MemberId", memberId);
+    query.SetParam("InstanceId", instanceId_);
+    query.SetParam("LangCode", key.lang);
+    query.SetParam("IndexId", key.index);
 }
 
 bool TTolvexObject::GetBinaryInfoById(int memberId, const std::string& lang, int index, TBinaryDataInfo* info)
 {
     if (!IsBinaryMember(memberId))
         return false;
-    LoadIfNeeded();
+    LoadItemRow();
     TQueryGuard query(*connection_);
-    query->SetSQL("SELECT DataCrc, DataBytes, DataMimeType FROM CBinary" + BinaryCondition(memberId, lang, index));
-    query->SetParam("CatalogCode", catalogCode_);
-    query->SetParam("LangCode", NormaliseLang(memberId, lang));
+    query->SetSQL(std::string("SELECT DataCrc, DataBytes, DataMimeType FROM CBinary") + kBinaryCondition);
+    BindBinaryKey(*query, memberId, lang, index);
     TAbstractRecordset& row = query->Open(true);
     const bool found = !row.Eof();
     if (found)
@@ -75,11 +82,10 @@ bool TTolvexObject::GetBinaryDataById(int memberId, const std::string& lang, std
 {
     if (!IsBinaryMember(memberId))
         return false;
-    LoadIfNeeded();
+    LoadItemRow();
     TQueryGuard query(*connection_);
-    query->SetSQL("SELECT * FROM CBinary" + BinaryCondition(memberId, lang, index));
-    query->SetParam("CatalogCode", catalogCode_);
-    query->SetParam("LangCode", NormaliseLang(memberId, lang));
+    query->SetSQL(std::string("SELECT * FROM CBinary") + kBinaryCondition);
+    BindBinaryKey(*query, memberId, lang, index);
     TAbstractRecordset& row = query->Open(true);
     const bool found = !row.Eof();
     if (found) {
@@ -102,14 +108,13 @@ void TTolvexObject::SetBinaryDataById(int memberId, const std::string& lang, con
     const std::string bytes = ReadWholeStream(stream);
     if (bytes.empty())
         return;
-    LoadIfNeeded();
+    LoadItemRow();
     EnsureInstanceId();
     const TKey key = Normalise(memberId, lang, index);
     const std::uint32_t crc = TCRC32::CalcStringCRC(bytes);
     TQueryGuard query(*connection_);
-    query->SetSQL("SELECT * FROM CBinary" + BinaryCondition(memberId, lang, index));
-    query->SetParam("CatalogCode", catalogCode_);
-    query->SetParam("LangCode", key.lang);
+    query->SetSQL(std::string("SELECT * FROM CBinary") + kBinaryCondition);
+    BindBinaryKey(*query, memberId, lang, index);
     TAbstractRecordset& row = query->Open(false);
     if (row.Eof()) {
         row.Append();
@@ -144,10 +149,9 @@ void TTolvexObject::DeleteBinaryDataById(int memberId, const std::string& lang, 
 {
     if (!IsBinaryMember(memberId))
         return;
-    LoadIfNeeded();
+    LoadItemRow();
     TQueryGuard query(*connection_);
-    query->SetSQL("DELETE FROM CBinary" + BinaryCondition(memberId, lang, index));
-    query->SetParam("CatalogCode", catalogCode_);
-    query->SetParam("LangCode", NormaliseLang(memberId, lang));
+    query->SetSQL(std::string("DELETE FROM CBinary") + kBinaryCondition);
+    BindBinaryKey(*query, memberId, lang, index);
     query->ExecSQL();
 }

@@ -321,27 +321,31 @@ bool TTolvexObject::DeleteSubObject(int instanceId)
 {
     if (instanceId == 0)
         return true;
-    const std::string item = std::to_string(linkedItemId_);
-    const std::string instance = std::to_string(instanceId);
     TQueryGuard query(*connection_);
-    query->SetSQL("SELECT * FROM CObjectInstances WHERE CatalogCode = :CatalogCode AND ItemId = " + item +
-                  " AND ParentInstanceId = " + instance);
+    query->SetSQL("SELECT * FROM CObjectInstances WHERE CatalogCode = :CatalogCode AND ItemId = :ItemId "
+                  "AND ParentInstanceId = :ParentInstanceId");
     query->SetParam("CatalogCode", catalogCode_);
+    query->SetParam("ItemId", linkedItemId_);
+    query->SetParam("ParentInstanceId", instanceId);
     const bool hasSubObjects = !query->Open(true).Eof();
     query->Close();
     if (hasSubObjects)
         return false;
-    query->SetSQL("SELECT COUNT(*) AS NumCount FROM CNumbers WHERE CatalogCode = :CatalogCode AND ItemId = " +
-                  item + " AND MemberType = " + std::to_string(kSubObjectType) + " AND NumberValue = " + instance);
+    query->SetSQL("SELECT COUNT(*) AS NumCount FROM CNumbers WHERE CatalogCode = :CatalogCode AND ItemId = :ItemId "
+                  "AND MemberType = " + std::to_string(kSubObjectType) + " AND NumberValue = :InstanceId");
     query->SetParam("CatalogCode", catalogCode_);
+    query->SetParam("ItemId", linkedItemId_);
+    query->SetParam("InstanceId", instanceId);
     const int references = object_fields::ToInt(query->Open(true).Field("NumCount"));
     query->Close();
     if (references >= 2)
         return false;
     for (const char* table : {"CStrings", "CText", "CNumbers", "CDates", "CBinary", "CObjectInstances"}) {
-        query->SetSQL(std::string("DELETE FROM ") + table + " WHERE CatalogCode = :CatalogCode AND ItemId = " +
-                      item + " AND InstanceId = " + instance);
+        query->SetSQL(std::string("DELETE FROM ") + table +
+                      " WHERE CatalogCode = :CatalogCode AND ItemId = :ItemId AND InstanceId = :InstanceId");
         query->SetParam("CatalogCode", catalogCode_);
+        query->SetParam("ItemId", linkedItemId_);
+        query->SetParam("InstanceId", instanceId);
         query->ExecSQL();
     }
     return true;

@@ -306,4 +306,18 @@ TEST_F(TransformerTemplatesTest, LinkPreviewsShowTheLinksOfALinkGroup)
     EXPECT_EQ(list, std::vector<std::string>{}) << "no rule of the group";
 }
 
+// Rules are read as the page builder reads them, without URL decoding: a "%"
+// in one rule neither breaks the preview nor changes a group's name.
+TEST_F(TransformerTemplatesTest, LinkPreviewsTakeRulesWithAPerCentSignAsTheyAre)
+{
+    catalog.SetRuleOutput("<CommonNames><ItemName LanguageCode=\"EN\">Home</ItemName></CommonNames>");
+    const std::vector<std::string> rules = {"TagName=Footer&LinkGroup=FooterLinks&Condition=Discount>5%&",
+                                            "TagName=Menu&LinkGroup=Sale%25+Offers&Action=Childs&"};
+    std::vector<std::string> list;
+    Templates().GetDefaultLinks(100001, 100001, "shop", catalog.Collection(), Connection(), rules, list,
+                                "Sale%25+Offers", "EN", 3001);
+    EXPECT_EQ(list, std::vector<std::string>{"0=Home"});
+    EXPECT_EQ(catalog.ProcessedRules(), std::vector<std::string>{rules[1]});
+}
+
 }  // namespace

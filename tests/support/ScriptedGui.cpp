@@ -14,6 +14,17 @@ std::vector<std::string> TScriptedGui::Messages(const std::string& kind) const
     return result;
 }
 
+bool TScriptedGui::TakeInput(std::string& value)
+{
+    if (inputs_.empty())
+        return false;
+    Input in = inputs_.front();
+    inputs_.pop_front();
+    if (in.ok)
+        value = in.value;
+    return in.ok;
+}
+
 int TScriptedGui::NextAnswer(int flags)
 {
     if (answers_.empty())
@@ -71,13 +82,7 @@ bool TScriptedGui::InputValue(const std::string& caption, const std::string& pro
                               bool translate, const std::string& helpTopic)
 {
     shown_.push_back({"input", prompt, caption, mbOkCancel, "", helpTopic, translate});
-    if (inputs_.empty())
-        return false;
-    Input in = inputs_.front();
-    inputs_.pop_front();
-    if (in.ok)
-        value = in.value;
-    return in.ok;
+    return TakeInput(value);
 }
 
 bool TScriptedGui::InputValueWithCheckBox(const std::string& caption, const std::string& checkBoxText,
@@ -103,14 +108,10 @@ int TScriptedGui::AskChoice(const std::string& firstText, const std::string& sec
 bool TScriptedGui::ChangePassword(std::string& password)
 {
     shown_.push_back({"password", "", "Change Password", mbOkCancel, "", "", false});
-    std::string old = password;
-    if (inputs_.empty())
+    std::string value;
+    if (!TakeInput(value) || value == password)
         return false;
-    Input in = inputs_.front();
-    inputs_.pop_front();
-    if (!in.ok || in.value == old)
-        return false;
-    password = in.value;
+    password = value;
     return true;
 }
 
@@ -125,24 +126,12 @@ bool TScriptedGui::SelectSaveFile(const std::string& title, const std::string& i
                                   std::string& fileName)
 {
     shown_.push_back({"save", proposedName, title, mbOkCancel, "", "", false, initialDir});
-    if (inputs_.empty())
-        return false;
-    Input in = inputs_.front();
-    inputs_.pop_front();
-    if (in.ok)
-        fileName = in.value;
-    return in.ok;
+    return TakeInput(fileName);
 }
 
 bool TScriptedGui::SelectOpenFile(const std::string& title, const std::string& initialDir,
                                   const std::string& filter, std::string& fileName)
 {
     shown_.push_back({"open", "", title, mbOkCancel, "", "", false, initialDir});
-    if (inputs_.empty())
-        return false;
-    Input in = inputs_.front();
-    inputs_.pop_front();
-    if (in.ok)
-        fileName = in.value;
-    return in.ok;
+    return TakeInput(fileName);
 }

@@ -69,6 +69,8 @@ public:
 
 private:
     int NextAnswer(int flags);
+    // The next queued input: true and Value set when it was "Ok".
+    bool TakeInput(std::string& value);
     struct Input { std::string value; bool ok; };
 
     std::vector<TShownBox> shown_;
