@@ -230,6 +230,7 @@ void TTolvexObject::GetValuesById(int memberId, const std::string& lang, std::ve
 
 void TTolvexObject::GetValueIndexes(int memberId, const std::string& lang, std::vector<std::string>& list)
 {
+    LoadIfNeeded();
     list.clear();
     const std::string normalised = NormaliseLang(memberId, lang);
     if (MemberType(memberId) >= kFirstNumberType) {
@@ -371,6 +372,7 @@ void TTolvexObject::DeleteValueById(int memberId, const std::string& lang, int i
 {
     if (memberId == 0)
         return;
+    LoadIfNeeded();
     const TKey key = Normalise(memberId, lang, index);
     auto atKey = [&](const TMemberValue& v) {
         return v.MemberId == memberId && v.LangCode == key.lang && v.IndexId == key.index;
@@ -385,6 +387,7 @@ bool TTolvexObject::DeleteStringValueById(int memberId, const std::string& lang,
 {
     if (memberId == 0)
         return true;
+    LoadIfNeeded();
     const std::string normalised = NormaliseLang(memberId, lang);
     if (RemoveValues(stringValues_, [&](const TMemberStringValue& v) {
             return v.MemberId == memberId && v.LangCode == normalised && v.Value == value;
@@ -397,6 +400,7 @@ bool TTolvexObject::DeleteNumberValueById(int memberId, const std::string& lang,
 {
     if (memberId == 0)
         return true;
+    LoadIfNeeded();
     const std::string normalised = NormaliseLang(memberId, lang);
     for (std::size_t i = numberValues_.size(); i-- > 0;) {
         const TMemberNumberValue& candidate = numberValues_[i];
@@ -422,6 +426,7 @@ void TTolvexObject::ClearMemberById(int memberId, const std::string& lang)
 {
     if (memberId == 0)
         return;
+    LoadIfNeeded();
     const std::string target = lang.empty() ? lang : NormaliseLang(memberId, lang);
     auto inLanguage = [&](const TMemberValue& v) {
         return v.MemberId == memberId && (target.empty() || v.LangCode == target);
@@ -436,6 +441,7 @@ int TTolvexObject::GetValueCountById(int memberId, const std::string& lang)
 {
     if (memberId == 0)
         return 0;
+    LoadIfNeeded();
     const std::string normalised = NormaliseLang(memberId, lang);
     auto inLanguage = [&](const TMemberValue& v) { return v.MemberId == memberId && v.LangCode == normalised; };
     return static_cast<int>(MemberType(memberId) >= kFirstNumberType
@@ -447,6 +453,7 @@ void TTolvexObject::ExchangeIndexesById(int memberId, int index1, int index2)
 {
     if (memberId == 0 || index1 == index2)
         return;
+    LoadIfNeeded();
     const bool changed = MemberType(memberId) >= kFirstNumberType
                              ? SwapIndexes(numberValues_, memberId, index1, index2)
                              : SwapIndexes(stringValues_, memberId, index1, index2);

@@ -261,3 +261,29 @@ TEST_F(ObjectStorageTest, SubObjectsAreCreatedAndDeletedThroughTheirReference)
 }
 
 }  // namespace
+
+TEST_F(ObjectStorageTest, DeletingFromAnObjectNotYetReadTakesEffect)
+{
+    {
+        auto article = Article();
+        article->SetString("Url", "http://example.com", 0);
+        article->SetNumber("Quantity", 5, 0);
+        article->SetLangString("Title", "EN", "Old", 0);
+        ASSERT_TRUE(article->Save());
+    }
+    {
+        // Fresh objects: nothing read yet when the deletes come.
+        auto article = Article();
+        EXPECT_EQ(article->GetValueCountById(7, "XXX"), 1) << "counting reads the stored values";
+    }
+    {
+        auto article = Article();
+        article->DeleteValueById(7, "XXX", 0);
+        article->ClearMemberById(1, "");
+        ASSERT_TRUE(article->Save());
+    }
+    auto again = Article();
+    EXPECT_EQ(again->GetString("Url", 0), "");
+    EXPECT_EQ(again->GetLangString("Title", "EN", 0), "");
+    EXPECT_EQ(again->GetInteger("Quantity", 0), 5) << "other values stay";
+}
