@@ -2,6 +2,7 @@
 // catalog holds, the questions about an existing database, and the failures
 // that must leave no part-made catalog behind.
 #include "CatalogCreationFixture.h"
+#include "support/TestPaths.h"
 
 #include "catalog/Catalog.h"
 #include "catalog/TolvexCatalog.h"
@@ -25,7 +26,7 @@ namespace {
 std::vector<int> ShippedTypes()
 {
     std::vector<int> types;
-    for (const auto& entry : fs::directory_iterator(std::string(TOLVEX_DATA_DIR) + "/catalogtypes")) {
+    for (const auto& entry : fs::directory_iterator(ShippedDataSourceDir() + "/catalogtypes")) {
         const std::string name = entry.path().filename().string();
         if (name.rfind("catalog_", 0) == 0 && entry.path().extension() == ".xml")
             types.push_back(std::stoi(name.substr(8)));

@@ -1,4 +1,5 @@
 #include "catalog/CatalogDefinition.h"
+#include "support/TestPaths.h"
 
 #include "catalog/CatalogDefinitionImageCache.h"
 #include "catalog/CatalogDefinitionLookup.h"
@@ -26,7 +27,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kDefinitionsDir = std::string(TOLVEX_DATA_DIR) + "/catalogtypes";
+const std::string kDefinitionsDir = ShippedDataSourceDir() + "/catalogtypes";
 
 // The catalog types shipped as data/catalogtypes/catalog_<N>.xml.
 std::vector<int> ShippedTypes()

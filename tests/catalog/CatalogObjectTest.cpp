@@ -3,6 +3,7 @@
 // entry points, the catalog list and menu, deleting a catalog database and
 // the catalog information.
 #include "catalog/Catalog.h"
+#include "support/TestPaths.h"
 #include "catalog/CatalogDefinition.h"
 #include "catalog/CatalogTypeData.h"
 #include "catalog/PluginLoader.h"
@@ -148,7 +149,7 @@ TEST(CatalogObjectTest, ACatalogOfThePreviousGenerationIsConvertedWhenTheUserAgr
 TEST(CatalogObjectTest, InitializeLoadsTheDefinitionOfTypeZero)
 {
     TCatalogEnvironment env;
-    BuildCatalogTypeDatabase(std::string(TOLVEX_DATA_DIR) + "/catalogtypes/catalog_0.xml",
+    BuildCatalogTypeDatabase(ShippedDataSourceDir() + "/catalogtypes/catalog_0.xml",
                              env.Home().File("databases/catalog_0.sqlite"));
     env.Catalog().Initialize();
     EXPECT_EQ(env.Catalog().GetDefinition().GetLoadedCatalogType(), 0);

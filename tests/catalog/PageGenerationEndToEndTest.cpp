@@ -11,6 +11,7 @@
 // generated ones; TOLVEX_WRITE_SITE=<folder> writes each catalog's pages
 // with their style sheets and pictures as a site to look at in a browser.
 #include "CatalogCreationFixture.h"
+#include "support/TestPaths.h"
 #include "CatalogDataFixture.h"
 
 #include "catalog/CatalogDefinition.h"
@@ -67,7 +68,7 @@ struct TGeneratedPage {
 
 std::string FixtureFolder()
 {
-    return std::string(TOLVEX_TEST_SOURCE_DIR) + "/catalog/fixtures/pages";
+    return TestSourceDir() + "/catalog/fixtures/pages";
 }
 
 std::string XmlEscaped(const std::string& text)

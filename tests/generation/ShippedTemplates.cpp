@@ -1,4 +1,5 @@
 #include "ShippedTemplates.h"
+#include "support/TestPaths.h"
 
 #include "support/TempFolder.h"
 
@@ -43,7 +44,7 @@ std::vector<std::vector<std::string>> ReadList(const std::string& relative, std:
 
 std::string DataPath(const std::string& relative)
 {
-    return std::string(TOLVEX_DATA_DIR) + "/" + relative;
+    return ShippedDataSourceDir() + "/" + relative;
 }
 
 std::string ReadDataFile(const std::string& relative)
@@ -53,7 +54,7 @@ std::string ReadDataFile(const std::string& relative)
 
 std::string FixturePath(const std::string& relative)
 {
-    return std::string(TOLVEX_TEST_SOURCE_DIR) + "/generation/fixtures/" + relative;
+    return TestSourceDir() + "/generation/fixtures/" + relative;
 }
 
 std::vector<TShippedItem> ReadShippedItems()

@@ -1,4 +1,5 @@
 #include "common/ClassMember.h"
+#include "support/TestPaths.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/ClassesList.h"
 #include "storage/TolvexObjectList.h"
@@ -69,7 +70,7 @@ protected:
 // The lines of tests/storage/fixtures/named-classes.txt, split at tabs.
 std::vector<std::vector<std::string>> NamedClasses()
 {
-    std::ifstream in(std::string(TOLVEX_TEST_SOURCE_DIR) + "/storage/fixtures/named-classes.txt");
+    std::ifstream in(TestSourceDir() + "/storage/fixtures/named-classes.txt");
     std::vector<std::vector<std::string>> rows;
     for (std::string line; std::getline(in, line);) {
         if (line.empty() || line[0] == '#')

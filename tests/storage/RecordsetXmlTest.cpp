@@ -1,5 +1,6 @@
 // Record-set documents written from and applied to real SQLite databases.
 #include "common/Base64.h"
+#include "support/TestPaths.h"
 #include "common/CommonFunctions.h"
 #include "common/Exceptions.h"
 #include "storage/CatalogTables.h"
@@ -369,7 +370,7 @@ TEST_F(RecordsetXmlTest, FieldNamesThatCannotBeElementsAreRefused)
 
 TEST_F(RecordsetXmlTest, ShippedDescriptionTablesImportTwiceAndExportByteForByte)
 {
-    const std::string dir = std::string(TOLVEX_DATA_DIR) + "/catalogsxml/";
+    const std::string dir = ShippedDataSourceDir() + "/catalogsxml/";
     Exec(Db(), ReadFile(dir + "SCHEMA.sql"));
     const std::map<std::string, std::string> tables = {
         {"GlobalClasses", "ClassId"},
