@@ -157,10 +157,10 @@ TPreviewResponse TPreviewResolver::ResolveAddress(const std::string& url)
         return PassOn();
 
     TDataSource data = DataSource();
-    if (!data.Connection)
-        return NotFound();
     std::string path;
     const THostKind kind = HostOf(url, path);
+    if (!data.Connection)
+        return kind == THostKind::Other ? PassOn() : NotFound();
     if (kind == THostKind::Other) {
         std::optional<TPreviewResponse> stored = ServeBySourceUrl(CutQueryAndFragment(url), data);
         return stored ? *stored : PassOn();
