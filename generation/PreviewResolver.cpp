@@ -166,22 +166,8 @@ TPreviewResponse TPreviewResolver::ResolveAddress(const std::string& url)
         return stored ? *stored : PassOn();
     }
 
-    // A member catalog of the catalog network: "/c#" (or "/c%23") and its code.
-    if (kind == THostKind::Preview) {
-        std::size_t codeStart = 0;
-        if (path.rfind("/c#", 0) == 0)
-            codeStart = 3;
-        else if (path.size() >= 5 && SameText(path.substr(0, 5), "/c%23"))
-            codeStart = 5;
-        if (codeStart != 0) {
-            const std::size_t codeEnd = std::min(path.find('/', codeStart), path.size());
-            const std::string member = TParamList::UrlDecode(path.substr(codeStart, codeEnd - codeStart));
-            data.CatalogCode = "c#" + member;
-            if (member.empty() || !source_.CatalogExists(data.CatalogCode, *data.Connection))
-                return NotFound();
-            path.erase(0, codeEnd);
-        }
-    }
+    if (kind == THostKind::Preview && !TakeMemberCatalog(path, data))
+        return NotFound();
 
     const std::string cleanPath = CutQueryAndFragment(path);
     const std::optional<TPreviewPath> parts = SplitPath(cleanPath);
@@ -202,6 +188,24 @@ TPreviewResponse TPreviewResolver::ResolveAddress(const std::string& url)
     std::optional<TPreviewResponse> resource =
         kind == THostKind::StylePreview ? ServeStyleHostResource(*parts, data) : ServeResource(*parts, data);
     return resource ? *resource : NotFound();
+}
+
+bool TPreviewResolver::TakeMemberCatalog(std::string& path, TDataSource& data)
+{
+    std::size_t codeStart = 0;
+    if (path.rfind("/c#", 0) == 0)
+        codeStart = 3;
+    else if (path.size() >= 5 && SameText(path.substr(0, 5), "/c%23"))
+        codeStart = 5;
+    if (codeStart == 0)
+        return true;
+    const std::size_t codeEnd = std::min(path.find('/', codeStart), path.size());
+    const std::string member = TParamList::UrlDecode(path.substr(codeStart, codeEnd - codeStart));
+    data.CatalogCode = "c#" + member;
+    if (member.empty() || !source_.CatalogExists(data.CatalogCode, *data.Connection))
+        return false;
+    path.erase(0, codeEnd);
+    return true;
 }
 
 TPreviewResolver::THostKind TPreviewResolver::HostOf(const std::string& url, std::string& path)

@@ -88,6 +88,9 @@ private:
     TPreviewResponse ResolveAddress(const std::string& url);
     THostKind HostOf(const std::string& url, std::string& path);
     TDataSource DataSource();
+    // A path below "/c#" (or "/c%23") and a member code reads that member
+    // catalog: Path loses the prefix. False for an unknown member.
+    bool TakeMemberCatalog(std::string& path, TDataSource& data);
     // Splits a path cut before query and fragment; nothing for a refused path.
     static std::optional<TPreviewPath> SplitPath(const std::string& path);
 

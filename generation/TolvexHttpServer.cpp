@@ -16,6 +16,8 @@ namespace {
 
 // How long Start waits for the server thread to accept: 5 ms steps, 10 s in all.
 constexpr int kStartWaitSteps = 2000;
+constexpr std::size_t kRequestThreads = 4;
+constexpr time_t kKeepAliveSeconds = 2;
 
 // The item id a request path names: its file name cut before the first ".".
 int ItemIdOfPath(const std::string& path)
@@ -58,6 +60,10 @@ void TTolvexHttpServer::Listen(const std::string& catalogCode, std::unique_ptr<T
         connection_ = std::move(connection);
     }
     server_ = std::make_unique<httplib::Server>();
+    // Requests are answered one at a time anyway (one connection); a few
+    // threads keep an idle kept-alive client from blocking the others.
+    server_->new_task_queue = [] { return new httplib::ThreadPool(kRequestThreads); };
+    server_->set_keep_alive_timeout(kKeepAliveSeconds);
     // Only SO_REUSEADDR: with the library's default SO_REUSEPORT a second
     // server could share the port unnoticed.
     server_->set_socket_options([](int socket) {
