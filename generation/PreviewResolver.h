@@ -14,17 +14,22 @@
 //                           "index" (the home page) or an alternative file
 //                           name, optionally followed by "-" and a page number
 //   /c#MEMBER/LANG/PAGE.EXT the same for the member catalog "c#" + MEMBER
-//   /FOLDER/FILE            a resource: FOLDER "images" or an image extension,
-//                           FOLDER "bin" a binary object, "css" and "js" the
-//                           catalog's style sheets and scripts
-//   */stylepreview.jsp      the cached style-preview page (item -4)
+//   /FOLDER/FILE            a resource, FILE an item id or alternative file
+//                           name: an image (FOLDER "images" or an image
+//                           extension), a binary object (FOLDER "bin"), a
+//                           style sheet (".css") or a script (".js")
+//   /LANG/stylepreview.jsp  the cached style-preview page (item -4)
 // On the style-preview host resources come from the style catalog of the
-// catalog type first.
+// catalog type first. While the style dialog previews styles, the data comes
+// from the style-preview catalog of the definition database.
 //
 // Nothing is ever written to disk, and no file name is taken from an
 // address: the answer is bytes in memory. A path with a "." or ".." segment,
 // a file name that decodes to a path, a malformed "%" escape, an unknown
 // member catalog and a failing query all answer not found.
+//
+// It runs where the browser views ask, on the GUI thread: it reads the open
+// catalog's connections and page cache, as the rest of the window side does.
 #include "generation/PreviewContentHooks.h"
 
 #include <optional>
