@@ -1,5 +1,5 @@
 // The local image server in the program: listening while a catalog of a type
-// above 0 is open, on the catalog's images, and not listening once the
+// above 0 (only) is open, on the catalog's images, and not listening once the
 // catalog closes; a taken port is logged and the catalog opens all the same.
 #include "catalog/CatalogDataFixture.h"
 #include "common/CommonFunctions.h"
@@ -19,6 +19,7 @@ namespace {
 
 constexpr int kOpenClosePort = 38731;
 constexpr int kTakenPort = 38732;
+constexpr int kTypeZeroPort = 38733;
 
 // The status of "GET Path" to 127.0.0.1:Port; 0 when nothing listens.
 int GetStatus(int port, const std::string& path)
@@ -71,6 +72,14 @@ TEST(LocalImageServerCatalogTest, ListensFromOpeningToClosingOfTheCatalog)
 
     ASSERT_EQ(fixture.Open("shop", "admin", "secret"), "");
     EXPECT_EQ(GetStatus(kOpenClosePort, "/55.gif"), 200) << "and started again with the next opening";
+}
+
+TEST(LocalImageServerCatalogTest, CatalogOfTypeZeroIsNotServed)
+{
+    TRootFixture fixture(true, kTypeZeroPort);
+    fixture.MakeCatalog({.code = "zero", .type = 0, .styleVersion = "-"});
+    ASSERT_EQ(fixture.Open("zero", "admin", "secret", kOpenAcceptTypeZero), "");
+    EXPECT_EQ(GetStatus(kTypeZeroPort, "/1.gif"), 0);
 }
 
 TEST(LocalImageServerCatalogTest, TakenPortIsLoggedAndTheCatalogOpens)
