@@ -123,6 +123,10 @@ public:
 
     // ---- what the open catalog keeps -----------------------------------------------------------
     TTransformCache& GetTransformCache() { return transformCache_; }
+    // Set by the style dialog while it previews the styles of the definition
+    // database; preview serving then reads the style-preview catalog.
+    bool IsStylePreview() const { return stylePreview_; }
+    void SetStylePreview(bool stylePreview) { stylePreview_ = stylePreview; }
     TPreviewHistory& GetPreviewHistory() { return previewHistory_; }
     TCatalogQueries& GetQueries() { return queries_; }
     TCatalogBookkeeping& GetBookkeeping() { return bookkeeping_; }
@@ -176,6 +180,7 @@ private:
     std::string currentLangCode_;
     std::uint8_t userRole_ = urAdministrator;
     TTransformCache transformCache_;
+    bool stylePreview_ = false;
     TPreviewHistory previewHistory_;
     TCatalogQueries queries_;
     TCatalogBookkeeping bookkeeping_;

@@ -24,6 +24,8 @@
 #include "common/TolvexException.h"
 #include "common/Translation.h"
 #include "generation/Templates.h"
+#include "generation/TolvexHttpServer.h"
+#include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/ClassesList.h"
 #include "storage/ConfiguredDatabase.h"
@@ -147,6 +149,9 @@ void TTolvex::CreateCatalog()
                                                               ::Translation, *objectContext_, *this, *this,
                                                               *upgrader_});
     upgrader_->Bind(*catalog_);
+    imageServer_ = std::make_unique<TTolvexHttpServer>(
+        settings_->GetTempDir(),
+        environment_.ImageServerPort != 0 ? environment_.ImageServerPort : TTolvexHttpServer::kDefaultPort);
     catalog_->GetDefinition().SetCreationServices({*catalog_, *globalDefinition_, *settings_,
                                                    CommonProcedures->Functions(), ::Translation, *this});
     objectContext_->SetItemIdResolver([this](const std::string& text, int currentId, int currentTreeId) {
@@ -180,6 +185,8 @@ void TTolvex::Destroy()
     helpSystem_.reset();
     styleManager_.reset();
     guiControl_.reset();
+    // Stopped before the catalog whose connection it reads goes.
+    imageServer_.reset();
     catalog_.reset();
     upgrader_.reset();
     objectContext_.reset();
@@ -335,10 +342,22 @@ void TTolvex::PostActionById(int actionId, bool check)
     environment_.Shell->PostActionById(actionId, check);
 }
 
-// The local image server is not part of the program yet: there is nothing
-// to start or stop.
-void TTolvex::StartImageServer() {}
-void TTolvex::StopImageServer() {}
+// The image server reads the open catalog through a connection of its own,
+// on its own threads; a failed start is in its log file only.
+void TTolvex::StartImageServer()
+{
+    TCatalogData* data = GetCatalogData();
+    if (!imageServer_ || !data)
+        return;
+    TAbstractDBConnectionFactory& factory = data->GetConnectionFactory();
+    imageServer_->Start(data->GetCatalogCode(), [&factory] { return factory.OpenSecondConnection(); });
+}
+
+void TTolvex::StopImageServer()
+{
+    if (imageServer_)
+        imageServer_->Stop();
+}
 
 std::string TTolvex::GetDefaultCustomXsl()
 {

@@ -44,6 +44,7 @@ class TProgramDatabases;
 class TReferences;
 class TTolvexException;
 class TTolvexHelpSystem;
+class TTolvexHttpServer;
 class TTolvexObjectContext;
 class TTolvexShell;
 
@@ -61,6 +62,8 @@ public:
         std::string DataDir;
         // The local date and time; empty: the clock.
         std::function<std::tm()> Now;
+        // The port of the local image server; 0: its default port.
+        int ImageServerPort = 0;
     };
 
     // The addresses of the two preview hosts (scheme and host).
@@ -229,6 +232,8 @@ private:
     // Created before the catalog object, which refers to it, and freed after it.
     std::unique_ptr<TCatalogUpgrader> upgrader_;
     std::unique_ptr<TCatalog> catalog_;
+    // Serves the open catalog's images while a catalog of a type above 0 is open.
+    std::unique_ptr<TTolvexHttpServer> imageServer_;
     std::unique_ptr<TTolvexGuiControl> guiControl_;
     std::unique_ptr<TStyleSelector> styleManager_;
     std::unique_ptr<TTolvexHelpSystem> helpSystem_;

@@ -244,7 +244,8 @@ inline std::string SqlText(const std::string& text)
 
 class TRootFixture {
 public:
-    explicit TRootFixture(bool start = true)
+    // ImageServerPort: the local image server's port; 0: the program's own.
+    explicit TRootFixture(bool start = true, int imageServerPort = 0)
     {
         std::filesystem::create_directories(home_.File("databases"));
         CreateSingletons(home_.Path());
@@ -257,6 +258,7 @@ public:
         environment.Shell = &shell_;
         environment.DataDir = TShippedData::BuildTreeDataDir();
         environment.Now = [this] { return today_; };
+        environment.ImageServerPort = imageServerPort;
         environment_ = environment;
         root_ = std::make_unique<TTolvex>(environment);
         RootObject = root_.get();
