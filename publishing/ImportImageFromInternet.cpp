@@ -47,7 +47,9 @@ void TImportImageFromInternet::Download()
     lastAnswer_ = 0;
     const THttpResponse response = httpClient_->Get(Param("URL"), *responseStream_);
     GetResponseStream();
-    if (response.StatusCode < 200 || response.StatusCode > 299)
+    // A "No Content" answer carries no picture by its nature: like any
+    // answer outside 200..299 it leaves the run unsuccessful without an error.
+    if (response.StatusCode < 200 || response.StatusCode > 299 || response.StatusCode == 204)
         return;
     if (responseStream_->str().empty())
         throw EPublisherTolvexException("Empty data stream");
