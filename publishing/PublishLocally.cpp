@@ -174,7 +174,7 @@ void TPublishLocally::PublishBinaryRows(int classId, const std::string& folder, 
     query->SetParam("CatalogCode", catalogCode_);
     for (TAbstractRecordset& rows = query->Open(true); !rows.Eof() && !cancelled_; rows.Next()) {
         const int itemId = FieldInteger(rows, "ItemId");
-        const std::string extension = TCommonFunctions::GetExtensionByMimeType(FieldText(rows, "DataMimeType"), "");
+        const std::string extension = ExtensionOf(itemId, classId, FieldText(rows, "DataMimeType"));
         const TVariant blob = rows.Field("DataBlob");
         const std::string data = blob.Kind() == TVariantKind::Bytes  ? blob.AsBytes().data
                                  : blob.Kind() == TVariantKind::Text ? blob.AsText()
@@ -195,6 +195,25 @@ void TPublishLocally::PublishBinaryRows(int classId, const std::string& folder, 
         if (!alt.empty())
             site_->WriteFile(folder + "/" + alt + "." + extension, data);
     }
+}
+
+std::string TPublishLocally::ExtensionOf(int itemId, int classId, const std::string& mimeType)
+{
+    // A binary object's type often has no extension of its own
+    // ("application/pdf"): its original file name gives it then, so that the
+    // file is published under the name the pages link to.
+    std::string originalFileName;
+    if (classId == kBinaryObjectClassId && collection_) {
+        if (TAbstractCObject* object = collection_->GetObject(itemId, "BinaryObject")) {
+            originalFileName = object->GetLangString("BinaryDataFileName", Data().GetCurrentLangCode(), 0);
+            if (originalFileName.empty())
+                originalFileName = object->GetLangString("BinaryDataFileName", kAllLangCode, 0);
+        }
+    }
+    std::string extension = TCommonFunctions::GetExtensionByMimeType(mimeType, originalFileName);
+    if (!originalFileName.empty() && extension == originalFileName)
+        extension.clear();  // a file name without extension
+    return extension;
 }
 
 std::string TPublishLocally::AltFileName(int itemId)

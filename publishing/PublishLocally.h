@@ -97,6 +97,8 @@ private:
     // Writes a copy under the item's alternative file name when it has one
     // that is a plain name; logs and counts one that is not.
     std::string AltFileName(int itemId);
+    // The extension of a stored image or binary object.
+    std::string ExtensionOf(int itemId, int classId, const std::string& mimeType);
 
     TCatalog& Catalog();
     TCatalogData& Data();

@@ -25,10 +25,9 @@ void Exec(TAbstractDBConnection& connection, const std::string& sql, const std::
 
 TPublishSite::TPublishSite(const std::map<int, int>& flagsByType)
 {
-    if (!root_.CreateCatalog(kCode, 1))
-        throw std::runtime_error("cannot create the catalog");
+    // The definition is read when the catalog is created: change it before.
     if (!flagsByType.empty()) {
-        const std::string file = SQLiteDatabaseFileName(root_.DatabaseDir(), "catalog_1");
+        const std::string file = SQLiteDatabaseFileName(root_.Home().File("databases"), "catalog_1");
         std::string sql;
         for (const auto& [type, flags] : flagsByType)
             sql += "UPDATE CNumbers SET NumberValue = " + std::to_string(flags) +
@@ -36,6 +35,8 @@ TPublishSite::TPublishSite(const std::map<int, int>& flagsByType)
                    "ClassId = 810 AND MemberId = 1 AND NumberValue = " + std::to_string(type) + ");\n";
         ExecOnFile(file, sql);
     }
+    if (!root_.CreateCatalog(kCode, 1))
+        throw std::runtime_error("cannot create the catalog");
     const std::string error = root_.Open(kCode, "admin", "secret");
     if (!error.empty() || !root_.Data())
         throw std::runtime_error("cannot open the catalog: " + error);
@@ -91,8 +92,15 @@ void TPublishSite::SetSource(int itemId, const std::string& classTag, const std:
     object->Save();
 }
 
-void TPublishSite::AddBinary(int itemId, int classId, const std::string& mimeType, const std::string& bytes)
+void TPublishSite::AddBinary(int itemId, int classId, const std::string& mimeType, const std::string& bytes,
+                             const std::string& originalFileName)
 {
+    if (!originalFileName.empty()) {
+        TTolvexObjectFactory& factory = root_.Root().Catalog().GetObjectFactory();
+        std::unique_ptr<TTolvexObject> object = factory.CreateObjectTyped(itemId, classId, 0, Connection(), kCode);
+        object->SetLangString("BinaryDataFileName", Data().GetCurrentLangCode(), originalFileName, 0);
+        object->Save();
+    }
     Exec(Connection(),
          "INSERT INTO CBinary (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, IndexId, MemberType, "
          "DataBlob, DataBytes, DataMimeType) VALUES (:CatalogCode, :ItemId, :ClassId, 1, 6, 'XXX', 0, 252, :Blob, "

@@ -36,7 +36,9 @@ public:
     void SetName(int itemId, const std::string& en, const std::string& de);
     void SetAltFileName(int itemId, const std::string& name);
     void SetSource(int itemId, const std::string& classTag, const std::string& text);
-    void AddBinary(int itemId, int classId, const std::string& mimeType, const std::string& bytes);
+    // A stored image (class 5) or binary object (class 304, with its original file name).
+    void AddBinary(int itemId, int classId, const std::string& mimeType, const std::string& bytes,
+                   const std::string& originalFileName = "");
 
     // ---- publishing ---------------------------------------------------------------------
     std::vector<std::string> Params(const std::string& langCode = "") const;
