@@ -95,19 +95,21 @@ void TPublishSite::SetSource(int itemId, const std::string& classTag, const std:
 void TPublishSite::AddBinary(int itemId, int classId, const std::string& mimeType, const std::string& bytes,
                              const std::string& originalFileName)
 {
+    // The object first, so that its value row belongs to an object instance.
+    TTolvexObjectFactory& factory = root_.Root().Catalog().GetObjectFactory();
+    std::unique_ptr<TTolvexObject> object = factory.CreateObjectTyped(itemId, classId, 0, Connection(), kCode);
     if (!originalFileName.empty()) {
-        TTolvexObjectFactory& factory = root_.Root().Catalog().GetObjectFactory();
-        std::unique_ptr<TTolvexObject> object = factory.CreateObjectTyped(itemId, classId, 0, Connection(), kCode);
         object->SetLangString("BinaryDataFileName", Data().GetCurrentLangCode(), originalFileName, 0);
         object->Save();
     }
     Exec(Connection(),
          "INSERT INTO CBinary (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, IndexId, MemberType, "
-         "DataBlob, DataBytes, DataMimeType) VALUES (:CatalogCode, :ItemId, :ClassId, 1, 6, 'XXX', 0, 252, :Blob, "
-         ":Bytes, :Mime)",
+         "DataBlob, DataBytes, DataMimeType) VALUES (:CatalogCode, :ItemId, :ClassId, :InstanceId, 6, 'XXX', 0, 252, "
+         ":Blob, :Bytes, :Mime)",
          {{"CatalogCode", std::string(kCode)},
           {"ItemId", itemId},
           {"ClassId", classId},
+          {"InstanceId", object->GetInstanceId()},
           {"Blob", TVariant(TBytes{bytes})},
           {"Bytes", static_cast<int>(bytes.size())},
           {"Mime", mimeType}});
