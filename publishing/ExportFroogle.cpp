@@ -11,6 +11,7 @@
 #include "publishing/PublisherRunner.h"
 #include "storage/AbstractCObject.h"
 #include "storage/ObjectFactory.h"
+#include "storage/IdRanges.h"
 #include "storage/QueryGuard.h"
 #include "storage/RecordValues.h"
 #include "storage/TolvexObjectContext.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-constexpr int kWebTreeRoot = 1;
 constexpr int kPriceScheduleType = 2002;
 constexpr int kCategoryPageType = 4001;
 constexpr int kProductPageType = 4002;
@@ -40,7 +40,7 @@ void TExportFroogle::Execute()
         Runner()->ProcessMessages();
     std::vector<std::string> lines;
     seen_.clear();
-    ExportChildren(kWebTreeRoot, lines, "");
+    ExportChildren(kWebTreeRootId, lines, "");
     success_ = !lines.empty();
     if (cancelled_)
         return;

@@ -9,6 +9,7 @@
 #include "storage/ClassesList.h"
 #include "storage/GlobalDefinition.h"
 #include "storage/ObjectFactory.h"
+#include "storage/IdRanges.h"
 #include "storage/QueryGuard.h"
 #include "storage/RecordValues.h"
 #include "storage/TolvexObjectContext.h"
@@ -16,8 +17,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr int kTemplatesRoot = 5;
 
 struct TTemplateFile {
     int ItemType;
@@ -41,7 +40,7 @@ void TExportTemplates::Execute()
         throw EPublisherTolvexException("No catalog is open");
     dirName_ = Param("DirName");
     seen_.clear();
-    ExportFolder(kTemplatesRoot);
+    ExportFolder(kTemplatesRootId);
     success_ = true;
 }
 

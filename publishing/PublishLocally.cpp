@@ -12,6 +12,7 @@
 #include "storage/AbstractCObject.h"
 #include "storage/ObjectCollection.h"
 #include "storage/ObjectFactory.h"
+#include "storage/IdRanges.h"
 #include "storage/QueryGuard.h"
 #include "storage/RecordValues.h"
 
@@ -20,8 +21,6 @@
 
 namespace {
 
-constexpr int kWebTreeRoot = 1;
-constexpr int kTemplatesRoot = 5;
 constexpr int kImageClassId = 5;
 constexpr int kBinaryObjectClassId = 304;
 constexpr const char* kAllLangCode = "XXX";
@@ -105,7 +104,7 @@ void TPublishLocally::Execute()
     site_->EnsureFolder("css");
     site_->EnsureFolder("js");
     std::vector<int> seen;
-    WalkTree(kTemplatesRoot, false, &TPublishLocally::WriteTemplate, seen);
+    WalkTree(kTemplatesRootId, false, &TPublishLocally::WriteTemplate, seen);
     if (cancelled_)
         return;
     site_->EnsureFolder("images");
@@ -325,7 +324,7 @@ void TPublishLocally::PublishPages()
     for (const std::string& lang : languages_)
         site_->EnsureFolder(lang);
     std::vector<int> seen;
-    WalkTree(kWebTreeRoot, true, &TPublishLocally::WritePage, seen);
+    WalkTree(kWebTreeRootId, true, &TPublishLocally::WritePage, seen);
 }
 
 void TPublishLocally::WritePage(const TTreeRow& row)

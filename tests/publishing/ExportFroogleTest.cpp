@@ -129,36 +129,38 @@ TEST(ExportFroogle, TheFeedIsTheExpectedBytes)
     EXPECT_EQ(catalog.site.Runner().Last(), "Successfully exported.");
 }
 
-TEST(ExportFroogle, WithoutAPublicDollarScheduleNoFileIsWritten)
+TEST(ExportFroogle, CatalogsWithoutDollarPricesOrProductsGiveNoFile)
 {
-    TFeedCatalog catalog;
-    const int eur = catalog.AddSchedule("EUR", 0);
-    catalog.AddSchedule("usd", 0);  // the currency code must be exactly "USD"
-    catalog.AddProduct(catalog.site.HomePageId(), "Saw", "", {{eur, 10}});
-    TTempFolder folder;
-    std::vector<std::string> params{"FileName=" + folder.File("feed.txt")};
-    auto exporter = catalog.Make(params);
-    exporter->Run();
-    EXPECT_FALSE(fs::exists(folder.File("feed.txt")));
-    EXPECT_FALSE(exporter->Succeeded());
-    const std::vector<std::string> errors = catalog.site.Program().Gui().Messages("error");
-    ASSERT_FALSE(errors.empty());
-    EXPECT_EQ(errors.front(), "Only prices in USD are valid at Froogle");
-}
-
-TEST(ExportFroogle, WithoutProductsNoFileIsWritten)
-{
-    TFeedCatalog catalog;
-    catalog.AddSchedule("USD", 0);
-    TTempFolder folder;
-    std::vector<std::string> params{"FileName=" + folder.File("feed.txt")};
-    auto exporter = catalog.Make(params);
-    exporter->Run();
-    EXPECT_FALSE(fs::exists(folder.File("feed.txt")));
-    EXPECT_FALSE(exporter->Succeeded());
-    const std::vector<std::string> shown = catalog.site.Program().Gui().Messages("information");
-    ASSERT_FALSE(shown.empty());
-    EXPECT_EQ(shown.front(), "There is no products to export");
+    struct TCase {
+        const char* name;
+        std::vector<std::string> currencies;  // public schedules
+        bool withProduct;
+        const char* boxKind;
+        const char* message;
+    };
+    // The currency code must be exactly "USD".
+    const TCase cases[] = {
+        {"OnlyEuroAndLowerCaseDollar", {"EUR", "usd"}, true, "error", "Only prices in USD are valid at Froogle"},
+        {"NoProducts", {"USD"}, false, "information", "There is no products to export"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TFeedCatalog catalog;
+        int schedule = 0;
+        for (const std::string& currency : c.currencies)
+            schedule = catalog.AddSchedule(currency, 0);
+        if (c.withProduct)
+            catalog.AddProduct(catalog.site.HomePageId(), "Saw", "", {{schedule, 10}});
+        TTempFolder folder;
+        std::vector<std::string> params{"FileName=" + folder.File("feed.txt")};
+        auto exporter = catalog.Make(params);
+        exporter->Run();
+        EXPECT_FALSE(fs::exists(folder.File("feed.txt")));
+        EXPECT_FALSE(exporter->Succeeded());
+        const std::vector<std::string> shown = catalog.site.Program().Gui().Messages(c.boxKind);
+        ASSERT_FALSE(shown.empty());
+        EXPECT_EQ(shown.front(), c.message);
+    }
 }
 
 TEST(ExportFroogle, CleaningKeepsOnlyTheFeedsCharacters)
