@@ -2,6 +2,7 @@
 // data-changed notice, cancelling, the retry protocol with its bounded
 // automatic retries, the family wordings, the log file and the HTTP client's
 // settings.
+#include "PublishSiteFixture.h"
 #include "ScriptedRunner.h"
 
 #include "common/Exceptions.h"
@@ -48,6 +49,18 @@ public:
         this->logFileName_ = fileName;
     }
     void MakeHttpClient() { this->CreateHttpClient(); }
+    void AskReopen() { this->reopenCatalog_ = true; }
+    void Select(const std::string& lang) { this->SelectLanguages(lang); }
+    void Respond(const std::string& body) { *this->responseStream_ << body; }
+    void LogServer(int kind)
+    {
+        if (kind == 0)
+            this->LogServerMessage();
+        else if (kind == 1)
+            this->LogServerWarning();
+        else
+            this->LogServerError();
+    }
 };
 
 class TolvexPublisherTest : public testing::Test {
@@ -309,6 +322,35 @@ TEST_F(TolvexPublisherTest, HttpClientTakesProxyAndAddressFromTheSettings)
     EXPECT_EQ(ProxyPortOf("8080"), 8080);
     EXPECT_EQ(ProxyPortOf(""), 0);
     EXPECT_EQ(ProxyPortOf("80x"), 0);
+}
+
+TEST_F(TolvexPublisherTest, ServerAnswersAreLoggedWithoutTheirPrefix)
+{
+    auto operation = Make();
+    operation.MakeHttpClient();
+    operation.Respond("Message:saved");
+    operation.LogServer(0);
+    EXPECT_EQ(runner.Last(), "saved");
+    operation.LogServer(2);
+    EXPECT_EQ(runner.Last(), "e:saved") << "an error answer loses only its first 6 characters (\"Error:\")";
+    EXPECT_EQ(operation.GetResponseStream()->tellg(), 0) << "the body stays rewound";
+}
+
+TEST(TolvexPublisherCatalog, LanguagesAndReopenFollowTheOpenCatalog)
+{
+    TPublishSite site;
+    std::vector<std::string> params;
+    {
+        TTestOperation<> operation(params, site.Connection(),
+                                   {site.Program().Gui(), nullptr, &site.Runner(), &site.Program().Root(), nullptr});
+        operation.Select("");
+        EXPECT_EQ(operation.GetLanguages(), (std::vector<std::string>{"EN", "DE"}));
+        operation.Select("DE");
+        EXPECT_EQ(operation.GetLanguages(), std::vector<std::string>{"DE"});
+        operation.AskReopen();
+        EXPECT_FALSE(site.Program().Log().Has("PostReopenCatalog"));
+    }
+    EXPECT_TRUE(site.Program().Log().Has("PostReopenCatalog")) << "asked when the operation is freed";
 }
 
 }  // namespace
