@@ -63,6 +63,13 @@ std::string GeneratedPage(TPublishSite& site, int itemId, int itemType, const st
 }
 
 // What the fixture catalog gains for the whole-site test.
+std::string SourcePageText(int id)
+{
+    const std::string text = std::to_string(id);
+    return "<p><a href=\"" + text + "-2.html\">2</a> <a href=\"" + text + "-3.HTML\">3</a> <a href=\"" + text +
+           "-0.html\">0</a> <a href=\"9" + text + "-7.html\">other</a></p>";
+}
+
 struct TAddedItems {
     int logo = 0, manual = 0, script = 0, sourcePage = 0;
 };
@@ -82,10 +89,7 @@ TAddedItems AddSiteContent(TPublishSite& site)
     site.SetAltFileName(site.HomePageId(), "start");
     added.sourcePage = site.AddItem(kHtmlSourcePage, site.HomePageId());
     site.SetName(added.sourcePage, "Offers", "Angebote");
-    const std::string id = std::to_string(added.sourcePage);
-    site.SetSource(added.sourcePage, "HtmlData",
-                   "<p><a href=\"" + id + "-2.html\">2</a> <a href=\"" + id + "-3.HTML\">3</a> <a href=\"" + id +
-                       "-0.html\">0</a> <a href=\"9" + id + "-7.html\">other</a></p>");
+    site.SetSource(added.sourcePage, "HtmlData", SourcePageText(added.sourcePage));
     return added;
 }
 
@@ -133,7 +137,16 @@ TEST(PublishLocally, TheWholeSiteInTwoLanguagesIsTheExpectedTreeOfFiles)
         EXPECT_EQ(files.at(lang + "/" + source + "-3.html"), files.at(lang + "/" + source + ".html"));
     }
     EXPECT_NE(files.at("EN/index.html"), files.at("DE/index.html"));
-    EXPECT_EQ(files.at("DE/100002.html"), GeneratedPage(site, 100002, 4001, "DE"));
+    // Every web page is the page the generator gives for it; the source page is its text as stored.
+    for (const std::string lang : {"EN", "DE"}) {
+        for (const int id : {100001, 100002, 100003, 100004}) {
+            const TItemDescription item = site.Data().GetItemDescription(id, TPublishSite::kCode, site.Connection());
+            EXPECT_EQ(files.at(lang + "/" + std::to_string(id) + ".html"),
+                      GeneratedPage(site, id, item.ItemType, lang))
+                << lang << "/" << id;
+        }
+        EXPECT_EQ(files.at(lang + "/" + source + ".html"), SourcePageText(added.sourcePage));
+    }
     EXPECT_NE(files.at("DE/100002.html").find("<html lang=\"de\""), std::string::npos);
 
     // The log: one line per template, image, binary object and page in each language; further pages announced.
