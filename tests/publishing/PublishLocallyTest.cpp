@@ -4,6 +4,8 @@
 // cannot be generated; names that must not lead out of the site folder.
 #include "PublishSiteFixture.h"
 
+#include "publishing/PublishParameters.h"
+
 #include "catalog/CatalogPageGeneration.h"
 #include "common/Exceptions.h"
 #include "generation/Templates.h"
@@ -368,5 +370,29 @@ INSTANTIATE_TEST_SUITE_P(
                     TLinkCase{"HugeNumberCapped", "x1234-99999999999999.html", {TPublishLocally::kMaxPagesPerItem + 1}},
                     TLinkCase{"InOrder", "x1234-5.html x1234-2.html x1234-5.html", {5, 2, 5}}),
     [](const testing::TestParamInfo<TLinkCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+TEST(PublishParameters, OfferTheCatalogsLanguagesAndItsIndexFileName)
+{
+    TPublishSite site;
+    TPublishParameters choices = TPublishParameters::ForOpenCatalog(site.Program().Root(), nullptr);
+    ASSERT_EQ(choices.Languages.size(), 3u);
+    EXPECT_EQ(choices.Languages[0], "[All possible]===");
+    EXPECT_EQ(choices.Languages[1].substr(choices.Languages[1].find("===")), "===EN");
+    EXPECT_EQ(choices.Languages[2].substr(choices.Languages[2].find("===")), "===DE");
+    EXPECT_NE(choices.Languages[1], "===EN") << "a language shows its name";
+    EXPECT_EQ(choices.IndexFileName, "index.html");
+    site.Data().SetCatalogProperty(711, "start.htm", site.Connection());
+    EXPECT_EQ(TPublishParameters::ForOpenCatalog(site.Program().Root(), nullptr).IndexFileName, "start.htm");
+
+    EXPECT_EQ(TPublishParameters::RunParameters("/site", "", "index.html", false, 0),
+              (std::vector<std::string>{"Path=/site", "LangCode=", "IndexFileName=index.html"}));
+    EXPECT_EQ(TPublishParameters::RunParameters("/site", "DE", "start.htm", true, 100002),
+              (std::vector<std::string>{"Path=/site", "LangCode=DE", "IndexFileName=start.htm",
+                                        "MakeServerSideScripts=yes", "PublishPage=100002"}));
+}
 
 }  // namespace
