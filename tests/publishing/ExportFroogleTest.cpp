@@ -4,6 +4,7 @@
 #include "PublishSiteFixture.h"
 
 #include "publishing/ExportFroogle.h"
+#include "publishing/FroogleSettings.h"
 #include "storage/ObjectFactory.h"
 #include "storage/QueryGuard.h"
 #include "storage/TolvexObject.h"
@@ -167,6 +168,32 @@ TEST(ExportFroogle, CleaningKeepsOnlyTheFeedsCharacters)
 {
     EXPECT_EQ(TExportFroogle::CleanText("a\tb\r\nc \"d\" 'e' caf\xc3\xa9 *+,-./\\_ 09 AZ az <>&;:!?#"),
               "abc d e caf *+,-./\\_ 09 AZ az ");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FroogleSettings, AreStoredInItem1511AndLoadedBack)
+{
+    TPublishSite site;
+    TTolvex& root = site.Program().Root();
+    const TFroogleSettings initial = TFroogleSettings::Load(root, site.Connection(), "EN");
+    EXPECT_EQ(initial.FTPSite, TFroogleSettings::kDefaultFtpSite);
+    EXPECT_EQ(initial.UserName, "");
+    EXPECT_FALSE(root.Catalog().ItemExists(1511, TPublishSite::kCode, site.Connection()));
+
+    TFroogleSettings settings{"ftp://upload.test", "shop-user", "p\"w d"};
+    settings.Store(root, site.Connection(), "EN");
+    settings.UserName = "second";
+    settings.Store(root, site.Connection(), "EN");
+    const TItemDescription item = site.Data().GetItemDescription(1511, TPublishSite::kCode, site.Connection());
+    EXPECT_EQ(item.ItemType, 1511);
+    EXPECT_EQ(item.ParentItemId, 0);
+    const TFroogleSettings loaded = TFroogleSettings::Load(root, site.Connection(), "EN");
+    EXPECT_EQ(loaded.FTPSite, "ftp://upload.test");
+    EXPECT_EQ(loaded.UserName, "second");
+    EXPECT_EQ(loaded.Password, "p\"w d");
 }
 
 }  // namespace
