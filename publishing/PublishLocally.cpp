@@ -131,6 +131,9 @@ void TPublishLocally::ReadParameters()
     while (path_.size() > 1 && (path_.back() == '/' || path_.back() == '\\'))
         path_.pop_back();
     std::replace(path_.begin(), path_.end(), '\\', '/');
+    // No folder at all would put the site into the file system's root.
+    if (path_.empty())
+        throw EPublisherTolvexException(Tr("No folder to publish into"));
     makeServerSideScripts_ = Param("MakeServerSideScripts") == "yes";
     publishPage_ = VariantToInteger(TVariant(Param("PublishPage")));
     logFileName_ = path_ + "/publish.info";

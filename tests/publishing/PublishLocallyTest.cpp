@@ -322,6 +322,8 @@ TEST(PublishLocally, AMissingSiteFolderIsNotCreated)
     std::vector<std::string> params = {"Path=" + site.Site().File("missing"), "IndexFileName=index.html"};
     EXPECT_THROW(site.Make(params)->Run(), EPublisherTolvexException);
     EXPECT_FALSE(fs::exists(site.Site().File("missing")));
+    std::vector<std::string> noPath = {"Path=", "IndexFileName=index.html"};
+    EXPECT_THROW(site.Make(noPath)->Run(), EPublisherTolvexException);
 }
 
 TEST(PublishLocally, FileLoggingListsTheBinaryObjectsInPublishInfo)
