@@ -5,6 +5,7 @@
 #include "catalog/CatalogDefinition.h"
 #include "catalog/CatalogPageGeneration.h"
 #include "catalog/Tolvex.h"
+#include "common/CommonBinary.h"
 #include "common/CommonFunctions.h"
 #include "common/Exceptions.h"
 #include "generation/Transformer.h"
@@ -177,10 +178,7 @@ void TPublishLocally::PublishBinaryRows(int classId, const std::string& folder, 
     for (TAbstractRecordset& rows = query->Open(true); !rows.Eof() && !cancelled_; rows.Next()) {
         const int itemId = FieldInteger(rows, "ItemId");
         const std::string extension = ExtensionOf(itemId, classId, FieldText(rows, "DataMimeType"));
-        const TVariant blob = rows.Field("DataBlob");
-        const std::string data = blob.Kind() == TVariantKind::Bytes  ? blob.AsBytes().data
-                                 : blob.Kind() == TVariantKind::Text ? blob.AsText()
-                                                                     : std::string();
+        const std::string data = TCommonBinary::FieldBytes(rows.Field("DataBlob")).value_or(std::string());
         const std::string fileName = std::to_string(itemId) + "." + extension;
         if (!TSiteFolder::IsPlainName(fileName)) {
             WriteLog(Format("Invalid file name \"$1\"", {fileName}), 3);

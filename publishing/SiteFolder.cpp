@@ -16,7 +16,7 @@ bool TSiteFolder::IsPlainName(const std::string& name)
     if (name.empty() || name.front() == '.' || name.size() > 255)
         return false;
     for (unsigned char c : name)
-        if (!(std::isalnum(c) && c < 128) && c != '-' && c != '_' && c != '.')
+        if (!(std::isalnum(c) && c < 128) && c != '-' && c != '_' && c != '.' && c != '+')
             return false;
     return true;
 }

@@ -16,7 +16,8 @@ public:
     std::string FullName(const std::string& relative) const { return path_ + "/" + relative; }
 
     // True for a name that is one path component of letters, digits and
-    // "-", "_", "." only, not starting with a full stop (so not "." or "..").
+    // "-", "_", ".", "+" only ("svg+xml"), not starting with a full stop (so
+    // not "." or "..").
     static bool IsPlainName(const std::string& name);
 
     // Creates Path/Folder when missing (Path itself must exist). Raises
