@@ -5,6 +5,7 @@
 #include "PublishSiteFixture.h"
 
 #include "publishing/PublishParameters.h"
+#include "publishing/SiteFolder.h"
 
 #include "catalog/CatalogPageGeneration.h"
 #include "common/Exceptions.h"
@@ -396,5 +397,32 @@ TEST(PublishParameters, OfferTheCatalogsLanguagesAndItsIndexFileName)
               (std::vector<std::string>{"Path=/site", "LangCode=DE", "IndexFileName=start.htm",
                                         "MakeServerSideScripts=yes", "PublishPage=100002"}));
 }
+
+}  // namespace
+
+namespace {
+
+struct TNameCase {
+    const char* name;
+    std::string text;
+    bool plain;
+};
+
+class PlainNames : public testing::TestWithParam<TNameCase> {};
+
+TEST_P(PlainNames, AreSinglePathComponentsThatStayInTheSiteFolder)
+{
+    EXPECT_EQ(TSiteFolder::IsPlainName(GetParam().text), GetParam().plain) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PlainNames,
+    testing::Values(TNameCase{"Empty", "", false}, TNameCase{"Dot", ".", false}, TNameCase{"DotDot", "..", false},
+                    TNameCase{"Hidden", ".htaccess", false}, TNameCase{"Slash", "a/b", false},
+                    TNameCase{"Backslash", "a\\b", false}, TNameCase{"Space", "a b", false},
+                    TNameCase{"NonAscii", "caf\xc3\xa9", false}, TNameCase{"TooLong", std::string(256, 'a'), false},
+                    TNameCase{"FileName", "ok-1_2.css", true}, TNameCase{"LanguageCode", "EN", true},
+                    TNameCase{"Subtype", "1234.svg+xml", true}, TNameCase{"Longest", std::string(255, 'a'), true}),
+    [](const testing::TestParamInfo<TNameCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
