@@ -3,7 +3,8 @@
   Body template of a room of a hotel: photos beside the room's name, type
   and features; then the page's text, the prices by season (in this catalog
   type the extra-person price is the twin-room price), the fixed-period
-  prices and the notes.
+  prices and the notes. A price of a period without a text of its own is
+  named by its dates, else "Price".
 -->
 <xsl:stylesheet version="1.0"
     xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
@@ -52,7 +53,7 @@
       </xsl:if>
       <div class="summary">
         <xsl:call-template name="page-heading"><xsl:with-param name="text" select="$name"/></xsl:call-template>
-        <dl class="facts">
+        <xsl:variable name="facts">
           <xsl:if test="normalize-space($r/RoomCategory)">
             <div class="fact">
               <dt><xsl:call-template name="res"><xsl:with-param name="id">room-type</xsl:with-param></xsl:call-template></dt>
@@ -62,7 +63,8 @@
           <xsl:if test="$r/NumRooms &gt; 0">
             <xsl:call-template name="fact"><xsl:with-param name="label">number-of-rooms</xsl:with-param><xsl:with-param name="value" select="$r/NumRooms"/></xsl:call-template>
           </xsl:if>
-        </dl>
+        </xsl:variable>
+        <xsl:if test="normalize-space($facts)"><dl class="facts"><xsl:copy-of select="$facts"/></dl></xsl:if>
         <xsl:variable name="features" select="$r/Characteristics[normalize-space()] | $r/Smoking[normalize-space()]"/>
         <xsl:if test="$features or $r/Breakfast = 1">
           <ul class="tags">
@@ -81,7 +83,7 @@
     <xsl:call-template name="season-prices"/>
     <xsl:call-template name="period-prices"><xsl:with-param name="r" select="$r"/></xsl:call-template>
     <xsl:variable name="notes"><xsl:call-template name="text"><xsl:with-param name="nodes" select="$r/SpecialNotes"/></xsl:call-template></xsl:variable>
-    <xsl:if test="normalize-space($notes)"><p class="empty-note"><xsl:value-of select="$notes"/></p></xsl:if>
+    <xsl:if test="normalize-space($notes)"><p class="note"><xsl:value-of select="$notes"/></p></xsl:if>
     <xsl:call-template name="page-text"><xsl:with-param name="part">bottom</xsl:with-param></xsl:call-template>
   </xsl:template>
 
@@ -207,12 +209,20 @@
           <xsl:otherwise><xsl:value-of select="/Page/DefaultCurrency/CatalogProperty/PropertyValue"/></xsl:otherwise>
         </xsl:choose>
       </xsl:variable>
+      <xsl:variable name="text"><xsl:call-template name="text"><xsl:with-param name="nodes" select="$label"/></xsl:call-template></xsl:variable>
+      <xsl:variable name="dates">
+        <xsl:if test="normalize-space($from) or normalize-space($to)"><xsl:value-of select="normalize-space(concat($from, ' &#8211; ', $to))"/></xsl:if>
+      </xsl:variable>
       <tr>
         <th scope="row">
-          <xsl:call-template name="text"><xsl:with-param name="nodes" select="$label"/></xsl:call-template>
-          <xsl:if test="normalize-space($from) or normalize-space($to)">
-            <br/><small><xsl:value-of select="normalize-space(concat($from, ' &#8211; ', $to))"/></small>
-          </xsl:if>
+          <xsl:choose>
+            <xsl:when test="normalize-space($text)">
+              <xsl:value-of select="$text"/>
+              <xsl:if test="string($dates)"><br/><small><xsl:value-of select="$dates"/></small></xsl:if>
+            </xsl:when>
+            <xsl:when test="string($dates)"><xsl:value-of select="$dates"/></xsl:when>
+            <xsl:otherwise><xsl:call-template name="res"><xsl:with-param name="id">price</xsl:with-param></xsl:call-template></xsl:otherwise>
+          </xsl:choose>
         </th>
         <td class="number">
           <xsl:call-template name="amount"><xsl:with-param name="value" select="$price"/><xsl:with-param name="currency" select="$cur"/></xsl:call-template>
