@@ -22,6 +22,7 @@ and 390 pixels wide into OUT/shots/<style>-<page>-<width>.png.
 Needs xsltproc; --shots needs chromium.
 """
 import argparse
+import concurrent.futures
 import os
 import re
 import shutil
@@ -161,6 +162,7 @@ def main():
     args = parser.parse_args()
     only = set(filter(None, args.only.split(",")))
     out = os.path.abspath(args.out)
+    shots = []
     for style in STYLES:
         folder = os.path.join(out, style)
         for sub in (args.lang, "css", "images"):
@@ -177,11 +179,14 @@ def main():
             with open(page, "w", encoding="utf-8") as f:
                 f.write(html)
             stand_in_pictures(html, os.path.join(folder, "images"))
-            if args.shots:
-                os.makedirs(os.path.join(out, "shots"), exist_ok=True)
-                for width, height in ((1280, 1400), (390, 2200)):
-                    screenshot(page, os.path.join(out, "shots", "%s-%s-%d.png" % (style, name, width)), width, height)
+            for width, height in ((1280, 1400), (390, 2200)):
+                shots.append((page, os.path.join(out, "shots", "%s-%s-%d.png" % (style, name, width)), width, height))
             print(page)
+    if args.shots:
+        os.makedirs(os.path.join(out, "shots"), exist_ok=True)
+        with concurrent.futures.ThreadPoolExecutor(max_workers=4) as pool:
+            for done in pool.map(lambda shot: screenshot(*shot) or shot[1], shots):
+                print(done)
 
 
 if __name__ == "__main__":

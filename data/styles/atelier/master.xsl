@@ -47,6 +47,7 @@
 .page-title{font-size:clamp(2rem,1.4rem + 2.5vw,2.9rem);text-align:center}
 .page-title::after{content:"";display:block;width:3rem;margin:1rem auto 0;border-bottom:2px solid var(--c-accent,#9c3f1f)}
 .breadcrumbs ol{justify-content:center}
+.detail>.contact-panel:only-child{justify-self:center;width:100%}
 .site-footer{padding:0 0 2.5rem;text-align:center;color:var(--c-muted,#5f5141);font-size:.92em}
 .site-footer .contact-details{display:inline-block}
 .site-footer .copyright{margin:1rem 0 0}

@@ -60,6 +60,8 @@
 .footer-contact{display:none}
 }
 @media (max-width:55.99rem){
+.brand{font-size:1.15rem}
+.brand-logo{max-height:2.75rem}
 .side-contact{display:none}
 .site-nav{margin:.75rem 0 0}
 .menu-tree{display:flex;flex-wrap:wrap;gap:.25rem}
