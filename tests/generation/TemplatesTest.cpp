@@ -519,6 +519,10 @@ TEST(Templates, PagesWriteNoEmptyColumnsOrListsAndNoRepeatedHeadings)
          {{"//div[@class = 'detail']/*", 1}, {"//div[@class = 'detail']/section[@aria-labelledby = 'contact-title']", 1}}},
         {"contact with text", "shared/contact.xsl", "contact.xml", true,
          {{"//div[@class = 'detail']/*", 2}, {"//div[@class = 'detail']/div/div[contains(@class, 'user-content')]", 1}}},
+        {"member without text", "2/vendor.xsl", "vendor-bare.xml", false,
+         {{"//div[@class = 'detail']/*", 1}, {"//div[@class = 'detail']/section[@aria-labelledby = 'vendor-contact-title']", 1}}},
+        {"member with a description", "2/vendor.xsl", "vendor.xml", false,
+         {{"//div[@class = 'detail']/*", 2}, {"//div[@class = 'detail']/div/p[@class = 'lead']", 1}}},
         // The home page is headed by the business's name, other pages by their own.
         {"home page", "1/productline.xsl", "productline.xml", true,
          {{"//h1[normalize-space() = 'Fjordline Coffee Roasters']", 1}, {"//h2[@id = 'lines-title']", 1},

@@ -51,7 +51,7 @@
 .site-footer{padding:0 0 2.5rem;text-align:center;color:var(--c-muted,#5f5141);font-size:.92em}
 .site-footer .contact-details{display:inline-block}
 .site-footer .copyright{margin:1rem 0 0}
-@media (max-width:40rem){.sheet{border-inline:0}.site-main .container{width:100%}
+@media (max-width:40rem){.site-header{padding-top:1.5rem}.site-main{padding:1.25rem 0 2rem}.sheet{border-inline:0}.site-main .container{width:100%}
 .menu-collapsible{padding:.5rem 0}
 .menu-collapsible .menu-toggle{display:block;position:absolute;width:1px;height:1px;opacity:0}
 .menu-collapsible .menu-button{display:inline-flex;color:var(--c-nav-text,#3d2f22)}

@@ -50,7 +50,7 @@
 .footer-name{font-family:var(--f-heading,inherit);font-weight:700;font-size:1.15rem;margin:0 0 .5rem}
 .footer-about{margin:0;max-width:40ch}
 .copyright{grid-column:1/-1;margin:1rem 0 0;padding-top:1rem;border-top:1px solid var(--c-footer-rule,rgba(255,255,255,.25));font-size:.9em}
-@media (max-width:40rem){.brand{font-size:1.1rem}.brand-logo{max-height:2.5rem}.site-nav a{padding:.55rem .7rem}.sheet{border-radius:0;border-inline:0}.site-main>.container{width:100%}
+@media (max-width:40rem){.site-main{padding:1rem 0 2rem}.brand{font-size:1.1rem}.brand-logo{max-height:2.5rem}.site-nav a{padding:.55rem .7rem}.sheet{border-radius:0;border-inline:0}.site-main>.container{width:100%}
 .has-menu-button .brand{max-width:calc(100% - 7.5rem)}
 .menu-collapsible{flex:1 1 100%}
 .menu-collapsible .menu-toggle{display:block;position:absolute;width:1px;height:1px;opacity:0}

@@ -60,6 +60,8 @@
 .footer-contact{display:none}
 }
 @media (max-width:55.99rem){
+.layout{display:flex;flex-direction:column}
+.content-column{flex:1}
 .brand{font-size:1.15rem}
 .brand-logo{max-height:2.75rem}
 .side-contact{display:none}

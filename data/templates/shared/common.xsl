@@ -780,6 +780,7 @@ main:focus{outline:none}
 .gallery-more img{display:block;border-radius:.25rem;aspect-ratio:1;object-fit:cover}
 .summary{display:flex;flex-direction:column;gap:.75rem}
 .summary .price{font-size:1.5rem}
+.summary>.page-title:last-child{margin-bottom:0}
 .lead{font-size:1.1em}
 .product-code{color:var(--c-muted,#555);margin:0}
 .facts{display:grid;grid-template-columns:minmax(8rem,max-content) 1fr;gap:.4rem 1.25rem;margin:0}
