@@ -4,7 +4,8 @@
   and features; then the page's text, the prices by season (in this catalog
   type the extra-person price is the twin-room price), the fixed-period
   prices and the notes. A price of a period without a text of its own is
-  named by its dates, else "Price".
+  named by its dates, else "Price". On phones the price tables show each
+  row as a block of labelled prices.
 -->
 <xsl:stylesheet version="1.0"
     xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
@@ -96,7 +97,7 @@
       <section class="section" aria-labelledby="prices-title">
         <h2 id="prices-title" class="section-title"><xsl:call-template name="res"><xsl:with-param name="id">season-prices</xsl:with-param></xsl:call-template></h2>
         <div class="table-scroll">
-          <table class="data-table">
+          <table class="data-table stack-narrow">
             <thead>
               <tr>
                 <th scope="col"><xsl:call-template name="res"><xsl:with-param name="id">season</xsl:with-param></xsl:call-template></th>
@@ -115,11 +116,11 @@
                     <xsl:call-template name="text"><xsl:with-param name="nodes" select="key('season-name', Season/@ItemId)[1]/ItemName"/></xsl:call-template>
                     <xsl:call-template name="season-dates"><xsl:with-param name="s" select="key('season-dates', Season/@ItemId)[1]"/></xsl:call-template>
                   </th>
-                  <xsl:if test="$rows/SinglePrice[. &gt; 0]"><td class="number"><xsl:call-template name="season-amount"><xsl:with-param name="value" select="SinglePrice"/><xsl:with-param name="row" select="$row"/></xsl:call-template></td></xsl:if>
-                  <xsl:if test="$rows/DoublePrice[. &gt; 0]"><td class="number"><xsl:call-template name="season-amount"><xsl:with-param name="value" select="DoublePrice"/><xsl:with-param name="row" select="$row"/></xsl:call-template></td></xsl:if>
-                  <xsl:if test="$rows/ExtraPersonPrice[. &gt; 0]"><td class="number"><xsl:call-template name="season-amount"><xsl:with-param name="value" select="ExtraPersonPrice"/><xsl:with-param name="row" select="$row"/></xsl:call-template></td></xsl:if>
-                  <xsl:if test="$rows/TriplePrice[. &gt; 0]"><td class="number"><xsl:call-template name="season-amount"><xsl:with-param name="value" select="TriplePrice"/><xsl:with-param name="row" select="$row"/></xsl:call-template></td></xsl:if>
-                  <xsl:if test="$rows/QuadroPrice[. &gt; 0]"><td class="number"><xsl:call-template name="season-amount"><xsl:with-param name="value" select="QuadroPrice"/><xsl:with-param name="row" select="$row"/></xsl:call-template></td></xsl:if>
+                  <xsl:if test="$rows/SinglePrice[. &gt; 0]"><td class="number"><xsl:attribute name="data-label"><xsl:call-template name="res"><xsl:with-param name="id">single-room</xsl:with-param></xsl:call-template></xsl:attribute><xsl:call-template name="season-amount"><xsl:with-param name="value" select="SinglePrice"/><xsl:with-param name="row" select="$row"/></xsl:call-template></td></xsl:if>
+                  <xsl:if test="$rows/DoublePrice[. &gt; 0]"><td class="number"><xsl:attribute name="data-label"><xsl:call-template name="res"><xsl:with-param name="id">double-room</xsl:with-param></xsl:call-template></xsl:attribute><xsl:call-template name="season-amount"><xsl:with-param name="value" select="DoublePrice"/><xsl:with-param name="row" select="$row"/></xsl:call-template></td></xsl:if>
+                  <xsl:if test="$rows/ExtraPersonPrice[. &gt; 0]"><td class="number"><xsl:attribute name="data-label"><xsl:call-template name="res"><xsl:with-param name="id">twin-room</xsl:with-param></xsl:call-template></xsl:attribute><xsl:call-template name="season-amount"><xsl:with-param name="value" select="ExtraPersonPrice"/><xsl:with-param name="row" select="$row"/></xsl:call-template></td></xsl:if>
+                  <xsl:if test="$rows/TriplePrice[. &gt; 0]"><td class="number"><xsl:attribute name="data-label"><xsl:call-template name="res"><xsl:with-param name="id">triple-room</xsl:with-param></xsl:call-template></xsl:attribute><xsl:call-template name="season-amount"><xsl:with-param name="value" select="TriplePrice"/><xsl:with-param name="row" select="$row"/></xsl:call-template></td></xsl:if>
+                  <xsl:if test="$rows/QuadroPrice[. &gt; 0]"><td class="number"><xsl:attribute name="data-label"><xsl:call-template name="res"><xsl:with-param name="id">quadruple-room</xsl:with-param></xsl:call-template></xsl:attribute><xsl:call-template name="season-amount"><xsl:with-param name="value" select="QuadroPrice"/><xsl:with-param name="row" select="$row"/></xsl:call-template></td></xsl:if>
                 </tr>
               </xsl:for-each>
             </tbody>
@@ -170,7 +171,7 @@
         <xsl:variable name="rates"><xsl:call-template name="text"><xsl:with-param name="nodes" select="$r/Rates"/></xsl:call-template></xsl:variable>
         <xsl:if test="normalize-space($rates)"><p><xsl:value-of select="$rates"/></p></xsl:if>
         <div class="table-scroll">
-          <table class="data-table">
+          <table class="data-table stack-narrow">
             <tbody>
               <xsl:call-template name="period-row">
                 <xsl:with-param name="label" select="$r/Price1Text"/>
@@ -225,6 +226,7 @@
           </xsl:choose>
         </th>
         <td class="number">
+          <xsl:attribute name="data-label"><xsl:call-template name="res"><xsl:with-param name="id">price</xsl:with-param></xsl:call-template></xsl:attribute>
           <xsl:call-template name="amount"><xsl:with-param name="value" select="$price"/><xsl:with-param name="currency" select="$cur"/></xsl:call-template>
         </td>
         <td class="number">

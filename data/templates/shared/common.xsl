@@ -794,6 +794,15 @@ main:focus{outline:none}
 .data-table td.number,.data-table th.number{text-align:right}
 .table-scroll{overflow-x:auto}
 .data-table small{white-space:nowrap;font-weight:400}
+@media (max-width:30rem){
+.stack-narrow thead{position:absolute;width:1px;height:1px;overflow:hidden;clip:rect(0 0 0 0);white-space:nowrap}
+.stack-narrow,.stack-narrow tbody,.stack-narrow tr,.stack-narrow th,.stack-narrow td{display:block;width:100%}
+.stack-narrow tr{padding:.6rem 0;border-bottom:1px solid var(--c-border,#d0d0d0)}
+.stack-narrow th,.stack-narrow td{border:0;padding:.15rem 0}
+.stack-narrow td{display:flex;justify-content:space-between;gap:1rem;text-align:right}
+.stack-narrow td[data-label]::before{content:attr(data-label);text-align:left}
+.stack-narrow td:empty{display:none}
+}
 .tags{list-style:none;margin:0 0 .75rem;padding:0;display:flex;flex-wrap:wrap;gap:.4rem}
 .tags li{padding:.2rem .65rem;border:1px solid var(--c-border,#d0d0d0);border-radius:999px;background:var(--c-surface,#fff)}
 .contact-details{font-style:normal;line-height:1.7}
