@@ -545,7 +545,11 @@ TEST(Templates, PagesWriteNoEmptyColumnsOrListsAndNoRepeatedHeadings)
          {{"//th[@scope = 'row'][not(normalize-space())]", 0},
           {"//th[@scope = 'row'][normalize-space() = 'Price']", 1},
           {"//th[@scope = 'row'][starts-with(normalize-space(), 'Easter week')]/small", 1},
-          {"//p[@class = 'note'][normalize-space() = 'Cots on request.']", 1}, {"//*[@class = 'empty-note']", 0}}},
+          {"//p[@class = 'note'][normalize-space() = 'Cots on request.']", 1}, {"//*[@class = 'empty-note']", 0},
+          // labels for the prices when phones show each row as a block
+          {"//table[contains(@class, 'stack-narrow')]//td[@data-label = 'Single']", 2},
+          {"//table[contains(@class, 'stack-narrow')]//td[@data-label = 'Twin']", 2},
+          {"//table[contains(@class, 'stack-narrow')]//td[@data-label = 'Price']", 2}}},
         // A room without season prices shows the lowest of its own rates.
         {"rooms", "8/rooms.xsl", "rooms.xml", true,
          {{"//li[.//a[normalize-space() = 'Attic single']]//p[@class = 'price'][contains(., '720.00')]", 1},
