@@ -46,6 +46,8 @@
 .sheet{background:var(--c-surface,#fffdf9);border:1px solid var(--c-rule,#e3d8c8);padding:clamp(1.25rem,4vw,3.5rem);box-shadow:0 .5rem 2rem -1rem rgba(60,40,20,.25)}
 .page-title{font-size:clamp(2rem,1.4rem + 2.5vw,2.9rem);text-align:center}
 .page-title::after{content:"";display:block;width:3rem;margin:1rem auto 0;border-bottom:2px solid var(--c-accent,#9c3f1f)}
+.summary .page-title{text-align:left}
+.summary .page-title::after{margin-left:0}
 .breadcrumbs ol{justify-content:center}
 .detail>.contact-panel:only-child{justify-self:center;width:100%}
 .site-footer{padding:0 0 2.5rem;text-align:center;color:var(--c-muted,#5f5141);font-size:.92em}
