@@ -33,7 +33,7 @@
           <xsl:call-template name="component-css"/>
           <xsl:text>
 .site-header{background:var(--c-header-bg,#12304d);color:var(--c-header-text,#fff)}
-.site-header :focus-visible,.site-footer :focus-visible{outline-color:var(--c-focus-inverse,#fcd34d)}
+.site-header :focus-visible,.site-footer :focus-visible,.site-header .menu-toggle:focus-visible+.menu-button{outline-color:var(--c-focus-inverse,#fcd34d)}
 .header-inner{position:relative;display:flex;flex-wrap:wrap;align-items:center;justify-content:space-between;gap:.5rem 2rem;padding:.9rem 0}
 .brand{display:inline-flex;align-items:center;gap:.75rem;min-height:2.75rem;color:inherit;text-decoration:none;font-family:var(--f-heading,inherit);font-weight:700;font-size:1.3rem;letter-spacing:.01em}
 .brand-logo{max-height:3rem;width:auto}

@@ -34,7 +34,7 @@
           <xsl:text>
 .layout{min-height:100vh}
 .site-header{position:relative;background:var(--c-header-bg,#1e3a2f);color:var(--c-header-text,#fff);padding:1.25rem 1rem}
-.site-header :focus-visible{outline-color:var(--c-focus-inverse,#fde68a)}
+.site-header :focus-visible,.site-header .menu-toggle:focus-visible+.menu-button{outline-color:var(--c-focus-inverse,#fde68a)}
 .brand{display:flex;align-items:center;gap:.75rem;min-height:2.75rem;color:inherit;text-decoration:none;font-family:var(--f-heading,inherit);font-weight:700;font-size:1.3rem;line-height:1.2}
 .brand-logo{max-height:3.5rem;width:auto;border-radius:.35rem}
 .site-nav{margin:1.25rem 0}
@@ -74,6 +74,7 @@
 .menu-collapsible .menu-button{display:inline-flex;position:absolute;top:1.25rem;right:1rem}
 .menu-collapsible .menu-toggle:not(:checked)~.menu-tree{display:none}
 .menu-collapsible .menu-tree{flex-direction:column;margin-top:.75rem}
+.menu-collapsible .menu-tree ul{display:block}
 }
 </xsl:text>
         </style>
