@@ -25,6 +25,7 @@
 #include "catalog/CatalogDataHost.h"
 #include "catalog/CatalogDefinitionLookup.h"
 #include "catalog/CatalogHost.h"
+#include "generation/StyleManagerHost.h"
 
 #include <cstdint>
 #include <ctime>
@@ -46,11 +47,13 @@ class TTolvexException;
 class TTolvexHelpSystem;
 class TTolvexObjectContext;
 class TTolvexShell;
+class TStyleManager;
 
 class TTolvex : public TCatalogHost,
                 public TCatalogCreationHost,
                 public TCatalogDefinitionLookup,
-                public TCatalogDataHost {
+                public TCatalogDataHost,
+                public TStyleManagerHost {
 public:
     // What the program gives the root object besides the singletons.
     struct TEnvironment {
@@ -93,7 +96,7 @@ public:
     TCatalog& Catalog() { return *catalog_; }
     // Null when the shell has none.
     TTolvexGuiControl* GuiControl() { return guiControl_.get(); }
-    TStyleSelector* StyleManager() { return styleManager_.get(); }
+    TStyleManager& StyleManager() { return *styleManager_; }
     TTolvexHelpSystem* HelpSystem() { return helpSystem_.get(); }
     // The open catalog's data; null while no catalog is open.
     TCatalogData* GetCatalogData();
@@ -190,10 +193,14 @@ public:
 
     // ---- TCatalogDataHost ----------------------------------------------------------------------------
     TTolvexGuiControl* GetGuiControl() override { return guiControl_.get(); }
-    TStyleSelector* GetStyleSelector() override { return styleManager_.get(); }
+    TStyleSelector* GetStyleSelector() override;
     TAbstractDBConnection* GetCategoryConnection() override;
     std::unique_ptr<TCatalogDataUI> CreateCatalogUI(TCatalogData& data) override;
     std::unique_ptr<TCatalogPageGeneration> CreatePageGeneration(TCatalogData& data) override;
+
+    // ---- TStyleManagerHost (ExecuteAction and PostReopenCatalog above) -----------------------------
+    std::unique_ptr<TStyleDialog> CreateStyleDialog() override;
+    void StartStyleOperation(std::unique_ptr<TStyleOperation> operation) override;
 
 private:
     std::string Translate(const std::string& text) const;
@@ -230,7 +237,7 @@ private:
     std::unique_ptr<TCatalogUpgrader> upgrader_;
     std::unique_ptr<TCatalog> catalog_;
     std::unique_ptr<TTolvexGuiControl> guiControl_;
-    std::unique_ptr<TStyleSelector> styleManager_;
+    std::unique_ptr<TStyleManager> styleManager_;
     std::unique_ptr<TTolvexHelpSystem> helpSystem_;
 };
 
