@@ -288,12 +288,20 @@ void TStyleManager::ExportStylesTables()
     for (const TVariant& code : Column(connection, "SELECT CatalogCode FROM Items GROUP BY CatalogCode", "",
                                        "CatalogCode"))
         codes.push_back(TextOf(code));
+    // Only the catalog tables this program keeps are exchanged (a table of
+    // the list that the catalog description does not name is left out).
+    const auto exchanged = [this](const char* table) {
+        return !services_.GlobalDefinition.GetTablePrimaryKey(table).empty();
+    };
     for (const std::string& code : codes) {
         TRecordsetToXml writer(connection, services_.GlobalDefinition.RecordsetContext());
         writer.SetWriteNulls(false);
         for (const char* table : kDeletedTables)
-            writer.AddKeyAction(table, "delete", "CatalogCode", code);
+            if (exchanged(table))
+                writer.AddKeyAction(table, "delete", "CatalogCode", code);
         for (const TExportedRows& rows : kExportedRows) {
+            if (!exchanged(rows.table))
+                continue;
             TQueryGuard query(connection);
             query->SetSQL(std::string("SELECT * FROM ") + rows.table + " WHERE CatalogCode = :CatalogCode ORDER BY " +
                           rows.orderBy);

@@ -17,13 +17,14 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
-// Every row of every table of a database file, tables by name and rows in
-// their stored order, blobs as hexadecimal: two equal dumps are two equal databases.
+// Every row of every table of a database file, tables by name and rows
+// sorted, blobs as hexadecimal: two equal dumps are two databases with the same rows.
 inline std::string DumpDatabase(const std::string& fileName)
 {
     sqlite3* db = nullptr;
@@ -38,23 +39,28 @@ inline std::string DumpDatabase(const std::string& fileName)
     std::ostringstream dump;
     for (const std::string& table : tables) {
         dump << "[" << table << "]\n";
-        sqlite3_prepare_v2(db, ("SELECT * FROM \"" + table + "\" ORDER BY rowid").c_str(), -1, &stmt, nullptr);
+        std::vector<std::string> rows;
+        sqlite3_prepare_v2(db, ("SELECT * FROM \"" + table + "\"").c_str(), -1, &stmt, nullptr);
         while (sqlite3_step(stmt) == SQLITE_ROW) {
+            std::ostringstream row;
             for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
                 if (sqlite3_column_type(stmt, i) == SQLITE_BLOB) {
                     const auto* bytes = static_cast<const unsigned char*>(sqlite3_column_blob(stmt, i));
                     for (int b = 0; b < sqlite3_column_bytes(stmt, i); ++b)
-                        dump << "0123456789abcdef"[bytes[b] >> 4] << "0123456789abcdef"[bytes[b] & 15];
+                        row << "0123456789abcdef"[bytes[b] >> 4] << "0123456789abcdef"[bytes[b] & 15];
                 } else if (const unsigned char* text = sqlite3_column_text(stmt, i)) {
-                    dump << text;
+                    row << text;
                 } else {
-                    dump << "NULL";
+                    row << "NULL";
                 }
-                dump << "|";
+                row << "|";
             }
-            dump << "\n";
+            rows.push_back(row.str());
         }
         sqlite3_finalize(stmt);
+        std::sort(rows.begin(), rows.end());
+        for (const std::string& row : rows)
+            dump << row << "\n";
     }
     sqlite3_close(db);
     return dump.str();
