@@ -6,7 +6,6 @@
 #include "catalog/CatalogDefinition.h"
 #include "catalog/CatalogItemsSql.h"
 #include "catalog/TolvexCatalog.h"
-#include "common/AtomicFile.h"
 #include "common/CommonGui.h"
 #include "common/Exceptions.h"
 #include "generation/StyleDialog.h"
@@ -23,17 +22,15 @@
 #include "storage/ObjectFactory.h"
 #include "storage/QueryGuard.h"
 #include "storage/RecordsetToXml.h"
+#include "storage/RecordsetXmlFolder.h"
 #include "storage/TolvexObject.h"
 #include "storage/UnitOfWorkScope.h"
-#include "storage/XmlToRecordset.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <set>
-#include <sstream>
 
 namespace fs = std::filesystem;
 using catalog_sql::Column;
@@ -308,11 +305,7 @@ void TStyleManager::ExportStylesTables()
             query->SetParam("CatalogCode", code);
             writer.AddRecordset(rows.table, "insert", query->Open(true));
         }
-        std::ostringstream content;
-        writer.SaveToStream(content, false);
-        const std::string fileName = folder + "/" + code + ".xml";
-        if (!WriteFileAtomically(fileName, content.str()))
-            throw ECriticalTolvexException("Cannot write the file \"" + fileName + "\"");
+        WriteRecordsetFile(writer, folder + "/" + code + ".xml");
     }
     services_.Gui.ShowInformation("Styles tables successfully exported");
 }
@@ -320,19 +313,7 @@ void TStyleManager::ExportStylesTables()
 void TStyleManager::ImportStylesTables()
 {
     TWaitCursor wait(services_.Gui);
-    TAbstractDBConnection& connection = DefinitionConnection();
-    std::vector<fs::path> files;
-    std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(StylesXmlFolder(), error))
-        if (entry.is_regular_file(error) && entry.path().extension() == ".xml")
-            files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    for (const fs::path& file : files) {
-        std::ifstream in(file, std::ios::binary);
-        if (!in)
-            throw ECriticalTolvexException("Cannot read the file \"" + file.string() + "\"");
-        TXmlToRecordset(connection, services_.GlobalDefinition.RecordsetContext())
-            .ApplyStream(in, false, kRecordsetReadGlobalExport);
-    }
+    ApplyRecordsetFolder(StylesXmlFolder(), DefinitionConnection(), services_.GlobalDefinition.RecordsetContext(),
+                         kRecordsetReadGlobalExport);
     services_.Gui.ShowInformation("Styles tables successfully imported");
 }
