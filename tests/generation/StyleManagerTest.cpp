@@ -222,3 +222,36 @@ TEST(StyleManagerTest, NewerVersionsAreMarkedComparedAsNumbers)
                   c.marked ? c.offered : "")
             << c.itemId;
 }
+
+TEST(StyleManagerTest, FirstStyleOfANewCatalogIsChosenWhileOpeningAndAFailureOpensNothing)
+{
+    TRootFixture fixture;
+    TTestCatalog bare;
+    bare.code = "bare";
+    bare.styleVersion = "-";
+    const std::string file = fixture.MakeCatalog(bare);
+    ExecOnFile(file, "CREATE TRIGGER injected BEFORE INSERT ON CText BEGIN SELECT RAISE(ABORT, 'injected fault'); "
+                     "END;");
+    const std::string before = DumpDatabase(file);
+
+    fixture.Shell().style.answers = {true};
+    EXPECT_THROW(fixture.Open("bare", "admin", "secret"), ETolvexException);
+    EXPECT_FALSE(fixture.Root().Catalog().IsOpen()) << "no half-open catalog";
+    EXPECT_TRUE(DumpDatabase(file) == before) << "rows before and after differ";
+    EXPECT_EQ(fixture.Shell().style.shown,
+              (std::vector<std::string>{"StyleDialog mode 0 master 0 color 0 font 0 background 0"}));
+
+    ExecOnFile(file, "DROP TRIGGER injected");
+    fixture.Shell().style.answers = {true};
+    fixture.Shell().style.styleId = kMeadow;
+    EXPECT_EQ(fixture.Open("bare", "admin", "secret"), "");
+    ASSERT_TRUE(fixture.Log().Has("PostReopenCatalog"));
+    fixture.Root().ReopenCatalog();
+    ASSERT_TRUE(fixture.Root().Catalog().IsOpen()) << "with a style the catalog opens";
+    TCatalogData& data = *fixture.Data();
+    TAbstractDBConnection& definition =
+        fixture.Root().Catalog().GetDefinition().GetDefinitionDatabase(kOpenCatalogType)->GetConnection();
+    EXPECT_EQ(fixture.Root().StyleManager().FindCurrentStyle(data, "t#1", nullptr, definition,
+                                                             data.GetConnectionFactory().GetConnection()),
+              kMeadow);
+}
