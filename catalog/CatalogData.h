@@ -109,6 +109,12 @@ public:
     // True when opening may go on with the catalog's styles as they are.
     // UpdateOffered is false when the catalog has no style yet.
     bool CheckStyleVersions(bool& updateOffered, TAbstractDBConnection& connection);
+    // The class-505 member of every style item: item id -> text (first row wins).
+    static std::map<int, std::string> ReadStyleVersions(TAbstractDBConnection& connection,
+                                                        const std::string& catalogCode, int memberId);
+    // Records for each item (item id -> version) on Connection that the user
+    // need not be asked about updating it up to that version.
+    void DeclineStyleUpdates(const std::map<int, std::string>& outdated, TAbstractDBConnection& connection);
 
     // ---- the catalog-type hook -------------------------------------------------------------
     // For catalog type 12 only: brings the partner category pages in step
@@ -170,10 +176,6 @@ private:
                      std::string& error);
     void FinishOpening(const std::string& catalogCode, TAbstractDBConnection& connection);
 
-    // The class-505 member of every style item: item id -> text (first row wins).
-    static std::map<int, std::string> ReadStyleVersions(TAbstractDBConnection& connection,
-                                                        const std::string& catalogCode, int memberId);
-    void DeclineStyleUpdates(const std::map<int, std::string>& outdated);
 
     TCatalog& catalog_;
     TServices services_;

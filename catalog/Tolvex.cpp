@@ -23,6 +23,9 @@
 #include "common/GlobalSettings.h"
 #include "common/TolvexException.h"
 #include "common/Translation.h"
+#include "generation/StyleDialog.h"
+#include "generation/StyleManager.h"
+#include "generation/StyleOperation.h"
 #include "generation/Templates.h"
 #include "generation/TolvexHttpServer.h"
 #include "storage/AbstractDBConnection.h"
@@ -174,7 +177,9 @@ void TTolvex::CreateGuiParts()
     guiControl_ = shell.CreateGuiControl(*this);
     if (guiControl_)
         guiControl_->Initialize();
-    styleManager_ = shell.CreateStyleManager(*this);
+    styleManager_ = std::make_unique<TStyleManager>(TStyleManager::TServices{
+        *catalog_, *globalDefinition_, CommonProcedures->Gui(), ::Translation, *this, settings_->AppDir()});
+    styleManager_->Initialize();
     helpSystem_ = shell.CreateHelpSystem(*this);
     if (helpSystem_)
         helpSystem_->Initialize();
@@ -416,6 +421,21 @@ TAbstractDBConnection* TTolvex::GetCategoryConnection()
 std::unique_ptr<TCatalogDataUI> TTolvex::CreateCatalogUI(TCatalogData& data)
 {
     return environment_.Shell->CreateCatalogUI(data);
+}
+
+TStyleSelector* TTolvex::GetStyleSelector()
+{
+    return styleManager_.get();
+}
+
+std::unique_ptr<TStyleDialog> TTolvex::CreateStyleDialog()
+{
+    return environment_.Shell->CreateStyleDialog();
+}
+
+void TTolvex::StartStyleOperation(std::unique_ptr<TStyleOperation> operation)
+{
+    environment_.Shell->StartStyleOperation(std::move(operation));
 }
 
 std::unique_ptr<TCatalogPageGeneration> TTolvex::CreatePageGeneration(TCatalogData& data)

@@ -3,7 +3,6 @@
 // ends; it opens no catalog.
 #include "catalog/CatalogDataUI.h"
 #include "catalog/Singletons.h"
-#include "catalog/StyleSelector.h"
 #include "catalog/Tolvex.h"
 #include "catalog/TolvexGuiControl.h"
 #include "catalog/TolvexHelpSystem.h"
@@ -14,6 +13,8 @@
 #include "common/GlobalSettings.h"
 #include "common/IniSettings.h"
 #include "common/TolvexException.h"
+#include "generation/StyleDialog.h"
+#include "generation/StyleOperation.h"
 #include "storage/ConfiguredDatabase.h"
 #include "storage/ShippedData.h"
 
@@ -105,7 +106,7 @@ public:
     void PostReopenCatalog() override {}
     void SetMainCaption(const std::string&) override {}
     std::unique_ptr<TTolvexGuiControl> CreateGuiControl(TTolvex&) override { return nullptr; }
-    std::unique_ptr<TStyleSelector> CreateStyleManager(TTolvex&) override { return nullptr; }
+    std::unique_ptr<TStyleDialog> CreateStyleDialog() override { return nullptr; }
     std::unique_ptr<TTolvexHelpSystem> CreateHelpSystem(TTolvex&) override { return nullptr; }
     std::unique_ptr<TCatalogDataUI> CreateCatalogUI(TCatalogData&) override { return nullptr; }
     void LoginShowWelcome(const std::string&, bool) override {}
@@ -120,6 +121,7 @@ public:
     bool AskNewCatalogCode(const std::string&, std::string&) override { return false; }
     bool RunSoftwareUpdate(const std::vector<std::string>&, bool) override { return false; }
     bool RunWebSiteImport(std::vector<std::string>&, TAbstractDBConnection&) override { return false; }
+    void StartStyleOperation(std::unique_ptr<TStyleOperation>) override {}
 
     TTolvexException* Handler() const { return handler_; }
 
