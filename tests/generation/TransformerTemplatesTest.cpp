@@ -4,6 +4,7 @@
 // comparison with the style catalog and the link previews.
 #include "TransformerTestCatalog.h"
 
+#include "generation/GenerationRule.h"
 #include "generation/Templates.h"
 #include "support/TempFolder.h"
 
@@ -200,8 +201,28 @@ TEST_F(TransformerTemplatesTest, RulesAreReadFromTheMasterThenTheBodyInDocumentO
         "<tolvex:xml-generation-rule>text only</tolvex:xml-generation-rule>\n"
         "<tolvex:xml-generation-rule/>"));
     EXPECT_EQ(Rules(), (std::vector<std::string>{"TagName=B&Action=Object&", "TagName=Menu&",
-                                                 "#comment=the pages below&TagName=A&ItemId=currenttree&"}));
+                                                 "#comment= the pages below &TagName= A &ItemId=currenttree&"}))
+        << "values as they stand, blank text between the keys left out";
     EXPECT_EQ(Rules("[@isLink = 1]"), (std::vector<std::string>{"TagName=Menu&"}));
+}
+
+// The rules as the builder receives them: a line break inside a value ends
+// the value, and what follows is a field of its own.
+TEST_F(TransformerTemplatesTest, ALineBreakInsideARuleValueEndsTheValue)
+{
+    WriteWorkFile("master.xsl", WithRules(""));
+    WriteWorkFile("body.xsl", WithRules(
+        "<tolvex:xml-generation-rule><TagName>Top\nItemId=5</TagName><Action>\n  Object\n</Action>"
+        "<ClassXmlTag>CommonNames\r\n</ClassXmlTag></tolvex:xml-generation-rule>"));
+    const std::vector<std::string> rules = Rules();
+    ASSERT_EQ(rules.size(), 1u);
+    const TGenerationRule rule(rules[0]);
+    EXPECT_EQ(rule.Value("TagName"), "Top");
+    EXPECT_EQ(rule.Value("ItemId"), "5") << "the text after the break, a field with a key";
+    EXPECT_EQ(rule.Value("Action"), "") << "the value ends at its first break";
+    EXPECT_EQ(rule.Values("ClassXmlTag"), std::vector<std::string>{"CommonNames"});
+    EXPECT_EQ(rule.Fields(), (std::vector<std::string>{"TagName=Top", "ItemId=5", "Action=", "  Object", "",
+                                                       "ClassXmlTag=CommonNames", ""}));
 }
 
 TEST_F(TransformerTemplatesTest, RulesNeedTheirNamespaceAndTemplatesThatLoad)
