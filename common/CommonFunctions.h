@@ -103,6 +103,10 @@ public:
     // Wraps named entities between tags (other than the five of XML) into
     // xsl:text elements that disable output escaping.
     static void WrapNamedEntities(std::string& text);
+    // Text as an XPath string literal that selects exactly Text: between
+    // apostrophes, or double quotes when it holds an apostrophe, or for a
+    // text holding both a concat() of such pieces.
+    static std::string XPathStringLiteral(const std::string& text);
     // True when Text is well-formed XML; else false with the parser's reason
     // and the byte offset (from 0) of the error in Text.
     static bool CheckXml(const std::string& text, int& filePos, std::string& reason);

@@ -111,6 +111,15 @@ TEST_F(TransformerTest, AWebPageIsBuiltFromItsTemplatesRulesAndStyleSheet)
     EXPECT_EQ(catalog.WorkFile("body.xsl").substr(0, 40), "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n");
 }
 
+TEST_F(TransformerTest, ALanguageCodeWithAnApostropheFindsItsResource)
+{
+    catalog.AddTemplate(600402, 503, 5, "Quoted",
+                        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                        "<resources lang=\"it's\"><text id=\"made\">Fatto</text></resources>\n");
+    ASSERT_TRUE(Generate(100001, 3001, "it's")) << error;
+    EXPECT_NE(html.find("<p class=\"footer\">Fatto | "), std::string::npos) << html;
+}
+
 TEST_F(TransformerTest, RulesRunOnceEachInTheOrderOfTheirTexts)
 {
     // The master's rule is the body's first one written over several lines;
