@@ -407,6 +407,18 @@ TEST_F(RecordsetXmlTest, FieldNamesOutsideTheDocumentsCharacterSetAreRefused)
     }
 }
 
+// A date far beyond the years 1 to 9999 in a document is read as no date,
+// and a date out of range in the database is written as the nearest day.
+TEST_F(RecordsetXmlTest, DatesFarOutOfRangeAreReadAsNoDate)
+{
+    Apply(Doc("<Action Table=\"Kinds\" Method=\"insert\"><CatalogCode>shop</CatalogCode><Id>1</Id>"
+              "<Day>1e300</Day><Moment>-86400000000000000</Moment></Action>"));
+    const auto rows = Rows(Db(), "SELECT Day, Moment FROM Kinds WHERE Id = 1");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][0], TVariant(TDateTime{0}));
+    EXPECT_EQ(rows[0][1], TVariant(TDateTime{0}));
+}
+
 // ---- the shipped catalog-description files -------------------------------------------------
 
 TEST_F(RecordsetXmlTest, ShippedDescriptionTablesImportTwiceAndExportByteForByte)
