@@ -277,8 +277,11 @@ void TIniFile::AppendSection(const std::string& name, TLine line)
     TSection& last = sections_.back();
     bool fileEmpty = sections_.size() == 1 && last.lines.empty();
     bool endsBlank = !last.lines.empty() && Trim(last.lines.back().raw).empty();
-    if (!fileEmpty && !endsBlank)
-        last.lines.push_back(TLine{"", NewLineEnd()});  // a blank line between sections
+    if (!fileEmpty && !endsBlank) {
+        TLine blank;  // a blank line between sections
+        blank.eol = NewLineEnd();
+        last.lines.push_back(std::move(blank));
+    }
     TSection section{true, name, "[" + name + "]", NewLineEnd(), {}};
     section.lines.push_back(std::move(line));
     sections_.push_back(std::move(section));
