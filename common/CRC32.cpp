@@ -33,9 +33,14 @@ std::uint32_t TCRC32::CalcStreamCRC(std::istream& stream) const
         crc = Update(crc, block.data(), static_cast<std::size_t>(got));
     }
 
+    // A read that failed (not the end of the stream) must stay visible:
+    // the CRC then covers only the part read.
+    const bool readFailed = stream.bad();
     stream.clear();
     if (saved != std::istream::pos_type(-1))
         stream.seekg(saved);
+    if (readFailed)
+        stream.setstate(std::ios::badbit);
     return crc;
 }
 

@@ -10,6 +10,8 @@ class TCRC32 {
 public:
     // The CRC-32 of the whole stream, whatever its current position; the
     // position is left where it was. Read in blocks of at most 10240 bytes.
+    // When a read fails the stream is left bad (after its position was
+    // restored) and the value is not the CRC of the stream: check bad().
     std::uint32_t CalcStreamCRC(std::istream& stream) const;
     // The CRC-32 of bytes held in memory.
     static std::uint32_t CalcStringCRC(const std::string& data);

@@ -103,6 +103,10 @@ public:
     // Wraps named entities between tags (other than the five of XML) into
     // xsl:text elements that disable output escaping.
     static void WrapNamedEntities(std::string& text);
+    // Text as an XPath string literal that selects exactly Text: between
+    // apostrophes, or double quotes when it holds an apostrophe, or for a
+    // text holding both a concat() of such pieces.
+    static std::string XPathStringLiteral(const std::string& text);
     // True when Text is well-formed XML; else false with the parser's reason
     // and the byte offset (from 0) of the error in Text.
     static bool CheckXml(const std::string& text, int& filePos, std::string& reason);
@@ -124,11 +128,22 @@ public:
     static std::string VariantToString(const TVariant& value);
 
     // ---- time -------------------------------------------------------------
+    // Date-times are day numbers since 1899-12-30, the time of day the size
+    // of the fraction (also before that day); the program knows the years
+    // 1 to 9999: 0001-01-01 is -693593, 9999-12-31 23:59:59 is MaxDateTime.
+    static constexpr double MinDateTime = -693593.0 - 86399.0 / 86400.0;
+    static constexpr double MaxDateTime = 2958465.0 + 86399.0 / 86400.0;
+    // True when Days is a date-time of those years.
+    static bool IsDateTimeInRange(double days) { return days >= MinDateTime && days <= MaxDateTime; }
+    // Days brought into those years: an earlier day becomes 0001-01-01
+    // 00:00, a later one 9999-12-31 23:59:59, a NaN the zero date-time.
+    static double ClampDateTime(double days);
     // Local standard-time offset in minutes: UTC = local time + Bias.
     int Bias() const { return bias_; }
     // Seconds since 1970-01-01 00:00 UTC as decimal text; "0" for no date.
     std::string DateTimeToUnixTime(double dateTime) const;
-    // The local date-time of a Unix time text; 0 for "0" or a text that is no number.
+    // The local date-time of a Unix time text; 0 for "0", a text that is no
+    // number, and a time outside the years 1 to 9999.
     double UnixTimeToDateTime(const std::string& text) const;
 
     // ---- versions ---------------------------------------------------------

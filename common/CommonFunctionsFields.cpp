@@ -46,6 +46,7 @@ bool ReadBoolean(std::string text)
 std::string FormatDateTime(double days)
 {
     using namespace std::chrono;
+    days = TCommonFunctions::ClampDateTime(days);
     // The whole part counts days, the fraction's size the time of day, also
     // for dates before 1899-12-30.
     auto whole = static_cast<long long>(std::trunc(days));

@@ -169,7 +169,7 @@ std::uint32_t TCommonFunctions::GetFileCRC32(const std::string& fileName)
     if (!in)
         return 0;
     const std::uint32_t crc = TCRC32().CalcStreamCRC(in);
-    return in.bad() ? 0 : crc;
+    return in.bad() ? 0 : crc;  // a read that failed half way gives no CRC
 }
 
 void TCommonFunctions::SaveStringToFile(const std::string& text, const std::string& fileName)

@@ -31,5 +31,16 @@ double TCommonFunctions::UnixTimeToDateTime(const std::string& text) const
     double seconds = 0;
     if (!TryReadNumber(text, seconds) || seconds == 0)
         return 0;
-    return (seconds - bias_ * 60.0) / SecondsPerDay + UnixEpochDays;
+    const double days = (seconds - bias_ * 60.0) / SecondsPerDay + UnixEpochDays;
+    // A time no calendar of the program holds is taken as no number.
+    return IsDateTimeInRange(days) ? days : 0;
+}
+
+double TCommonFunctions::ClampDateTime(double days)
+{
+    if (std::isnan(days))
+        return 0;
+    if (days < MinDateTime)
+        return -693593.0;
+    return days > MaxDateTime ? MaxDateTime : days;
 }

@@ -391,3 +391,25 @@ std::string TCommonFunctions::AnsiToWide(const std::string& text)
     std::replace_if(out.begin(), out.end(), IsDroppedControl, ' ');
     return out;
 }
+
+std::string TCommonFunctions::XPathStringLiteral(const std::string& text)
+{
+    if (text.find('\'') == std::string::npos)
+        return "'" + text + "'";
+    if (text.find('"') == std::string::npos)
+        return "\"" + text + "\"";
+    // XPath 1.0 has no escape in literals: pieces without apostrophes
+    // between apostrophes, each apostrophe between double quotes.
+    std::string result = "concat(";
+    std::size_t from = 0;
+    bool first = true;
+    while (from < text.size()) {
+        const std::size_t quote = text.find('\'', from);
+        const std::string piece =
+            quote == from ? "\"'\"" : "'" + text.substr(from, quote == std::string::npos ? std::string::npos : quote - from) + "'";
+        result += (first ? "" : ", ") + piece;
+        first = false;
+        from = quote == from ? from + 1 : (quote == std::string::npos ? text.size() : quote);
+    }
+    return result + ")";
+}

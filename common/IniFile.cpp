@@ -136,7 +136,7 @@ void TIniFile::WriteString(const std::string& section, const std::string& key,
 
     std::lock_guard lock(mutex_);
     Refresh();
-    TLine line{key + "=" + EncodeValue(value), true, key, value};
+    TLine line{key + "=" + EncodeValue(value), NewLineEnd(), true, key, value};
     TSection* found = FindSection(section);
     if (!found) {
         AppendSection(section, std::move(line));
@@ -209,27 +209,32 @@ void TIniFile::Parse(const std::string& content) const
     crlf_ = firstBreak != std::string::npos && firstBreak > pos && content[firstBreak - 1] == '\r';
     while (pos < content.size()) {
         size_t end = content.find('\n', pos);
-        if (end == std::string::npos)
+        std::string eol;
+        if (end == std::string::npos) {
             end = content.size();
-        std::string raw = content.substr(pos, end - pos);
-        if (!raw.empty() && raw.back() == '\r')
-            raw.pop_back();
+        } else {
+            // Only the CR right before the LF belongs to the line end; any
+            // other stays part of the line, so it is written back as it was.
+            eol = end > pos && content[end - 1] == '\r' ? "\r\n" : "\n";
+        }
+        std::string raw = content.substr(pos, end - pos - (eol.size() == 2 ? 1 : 0));
         pos = end + 1;
         std::string trimmed = Trim(raw);
         if (!trimmed.empty() && trimmed.front() == '[') {
             size_t close = trimmed.find(']');
             std::string name = trimmed.substr(1, close == std::string::npos ? std::string::npos : close - 1);
-            sections_.push_back(TSection{true, Trim(name), raw, {}});
+            sections_.push_back(TSection{true, Trim(name), raw, eol, {}});
         } else {
-            sections_.back().lines.push_back(ParseLine(raw));
+            sections_.back().lines.push_back(ParseLine(raw, eol));
         }
     }
 }
 
-TIniFile::TLine TIniFile::ParseLine(const std::string& raw)
+TIniFile::TLine TIniFile::ParseLine(const std::string& raw, const std::string& eol)
 {
     TLine line;
     line.raw = raw;
+    line.eol = eol;
     std::string trimmed = Trim(raw);
     size_t equals = trimmed.find('=');
     if (trimmed.empty() || trimmed.front() == ';' || equals == std::string::npos || equals == 0)
@@ -272,22 +277,33 @@ void TIniFile::AppendSection(const std::string& name, TLine line)
     TSection& last = sections_.back();
     bool fileEmpty = sections_.size() == 1 && last.lines.empty();
     bool endsBlank = !last.lines.empty() && Trim(last.lines.back().raw).empty();
-    if (!fileEmpty && !endsBlank)
-        last.lines.emplace_back();  // a blank line between sections
-    TSection section{true, name, "[" + name + "]", {}};
+    if (!fileEmpty && !endsBlank) {
+        TLine blank;  // a blank line between sections
+        blank.eol = NewLineEnd();
+        last.lines.push_back(std::move(blank));
+    }
+    TSection section{true, name, "[" + name + "]", NewLineEnd(), {}};
     section.lines.push_back(std::move(line));
     sections_.push_back(std::move(section));
 }
 
 std::string TIniFile::Serialise() const
 {
-    const char* eol = crlf_ ? "\r\n" : "\n";
     std::string out = byteOrderMark_ ? kByteOrderMark : "";
+    // A last line without a line end gets one when lines follow it now.
+    bool open = false;
+    const auto put = [&](const std::string& raw, const std::string& eol) {
+        if (open)
+            out += NewLineEnd();
+        out += raw;
+        out += eol;
+        open = eol.empty();
+    };
     for (const TSection& section : sections_) {
         if (section.hasHeader)
-            out += section.header + eol;
+            put(section.header, section.headerEol);
         for (const TLine& line : section.lines)
-            out += line.raw + eol;
+            put(line.raw, line.eol);
     }
     return out;
 }

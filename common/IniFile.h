@@ -6,7 +6,10 @@
 // Every change is written to disk before the call returns, atomically: the
 // whole file goes to a temporary file in the same folder, which is then
 // renamed over the old one. The file is created by the first change.
-// Comments, blank lines and the order of sections and keys survive a rewrite.
+// Comments, blank lines and the order of sections and keys survive a rewrite,
+// and every line that the change does not touch is written back byte for
+// byte, its own line end (LF or CR LF) included; new lines take the line
+// end of the file's first line.
 //
 // Reads see changes made by other objects or processes at once: the file is
 // read again whenever its identity, size or times differ from the last read.
@@ -46,7 +49,8 @@ public:
 
 private:
     struct TLine {
-        std::string raw;    // the line as it stands in the file
+        std::string raw;    // the line as it stands in the file, without its line end
+        std::string eol;    // its line end: "\n", "\r\n", or "" for a last line without one
         bool isEntry = false;
         std::string key;    // entries only
         std::string value;  // entries only, decoded
@@ -55,6 +59,7 @@ private:
         bool hasHeader = false;  // false for lines before the first section
         std::string name;
         std::string header;      // the header line as it stands
+        std::string headerEol;   // and its line end
         std::vector<TLine> lines;
     };
     // What identifies one version of the file on disk.
@@ -71,7 +76,8 @@ private:
     void Refresh() const;  // re-reads the file when it changed on disk
     void Invalidate() const;  // makes the next read load the file
     void Parse(const std::string& content) const;
-    static TLine ParseLine(const std::string& raw);
+    static TLine ParseLine(const std::string& raw, const std::string& eol);
+    std::string NewLineEnd() const { return crlf_ ? "\r\n" : "\n"; }
     TSection* FindSection(const std::string& name) const;
     static TLine* FindEntry(TSection& section, const std::string& key);
     static void InsertEntry(TSection& section, TLine line);

@@ -29,6 +29,9 @@ private:
     // Cuts the template's content out of the working text by item type;
     // false for a type that has none.
     bool CutContent(int templateItemType);
+    // Removes the comment that opens an editable region when it stands at
+    // the very end of the working text.
+    void RemoveTrailingRegionComment();
     // Turns xsl:text elements with output escaping disabled that hold only
     // escaped named entity references back into the plain references.
     void UnwrapEntities();

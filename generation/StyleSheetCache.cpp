@@ -50,8 +50,12 @@ TStyleSheetCache::TSheet TStyleSheetCache::Compile(const std::string& text, cons
         else if (result.Sheet->errors != 0)
             Free(result);
     }
-    if (!result.Sheet)
+    if (!result.Sheet && !scope.FirstParseError().empty()) {
+        result.ParseError = true;
+        result.Error = scope.FirstParseError();
+    } else if (!result.Sheet) {
         result.Error = scope.Messages().empty() ? "The style sheet does not compile" : scope.Messages();
+    }
     return result;
 }
 

@@ -21,6 +21,9 @@ public:
     struct TSheet {
         xsltStylesheet* Sheet = nullptr;  // null when the text did not compile
         std::string Error;                // why it did not compile
+        // The text or a file it includes is not well-formed XML; Error is
+        // then the first parse error, "file:line:column: reason".
+        bool ParseError = false;
     };
 
     explicit TStyleSheetCache(std::size_t capacity = 16);

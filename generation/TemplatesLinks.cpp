@@ -3,6 +3,7 @@
 // document and reading the names back.
 #include "generation/Templates.h"
 
+#include "common/CommonFunctions.h"
 #include "common/Exceptions.h"
 #include "generation/GenerationRule.h"
 #include "generation/TransformerCatalog.h"
@@ -121,17 +122,19 @@ void TTemplates::CollectLinks(int itemId, int treeItemId, const std::string& cat
             tag = fields.Value("TagName");
         }
     }
-    if (tag.empty())
-        tag = "*";
-
+    // The names are compared as XPath strings, so that any tag, group name
+    // or language code selects exactly its own elements.
+    const std::string wrappers =
+        tag.empty() ? std::string("//*") : "//*[name() = " + TCommonFunctions::XPathStringLiteral(tag) + "]";
     TSelector selector(doc.get());
-    const std::string inLanguage = "[@LanguageCode = '" + langCode + "']";
-    for (xmlNodePtr name : selector.Select("//" + tag + "/CommonNames/ItemName" + inLanguage))
+    const std::string inLanguage = "[@LanguageCode = " + TCommonFunctions::XPathStringLiteral(langCode) + "]";
+    for (xmlNodePtr name : selector.Select(wrappers + "/CommonNames/ItemName" + inLanguage))
         list.push_back(Indent(name) + (parentLinks ? "=1#" : "=") + Content(name));
     if (!parentLinks)
         return;
-    for (xmlNodePtr link :
-         selector.Select("//" + tag + "/LinkGroup[ ./LinkGroup = '" + linkGroup + "' ]/Link/LinkObject")) {
+    for (xmlNodePtr link : selector.Select(wrappers + "/LinkGroup[ ./LinkGroup = " +
+                                           TCommonFunctions::XPathStringLiteral(linkGroup) +
+                                           " ]/Link/LinkObject")) {
         const bool pageLink = !selector.Select("./IsPageLink[ . = '1' ]", link).empty();
         const std::vector<xmlNodePtr> caption =
             selector.Select(pageLink ? "./PageItemId/CommonNames/ItemName" + inLanguage : "./Caption" + inLanguage,

@@ -1,7 +1,7 @@
 #include "generation/TemplatesRuleCache.h"
 
-#include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
+#include "generation/GenerationRule.h"
 #include "generation/TolvexNamespace.h"
 #include "generation/TransformerXsltScope.h"
 
@@ -17,46 +17,6 @@ namespace {
 const xmlChar* X(const char* text)
 {
     return reinterpret_cast<const xmlChar*>(text);
-}
-
-std::string Content(const xmlNode* node)
-{
-    xmlChar* value = xmlNodeGetContent(node);
-    std::string text = value ? reinterpret_cast<const char*>(value) : "";
-    xmlFree(value);
-    return common_detail::Trim(text);
-}
-
-// The name the DOM gives a node: the qualified name of an element, the
-// target of a processing instruction, "#comment", "#text", "#cdata-section".
-std::string NodeName(const xmlNode* node)
-{
-    switch (node->type) {
-    case XML_ELEMENT_NODE:
-        return node->ns && node->ns->prefix
-                   ? std::string(reinterpret_cast<const char*>(node->ns->prefix)) + ":" +
-                         reinterpret_cast<const char*>(node->name)
-                   : reinterpret_cast<const char*>(node->name);
-    case XML_PI_NODE: return reinterpret_cast<const char*>(node->name);
-    case XML_COMMENT_NODE: return "#comment";
-    case XML_CDATA_SECTION_NODE: return "#cdata-section";
-    default: return "#text";
-    }
-}
-
-// The rule text of one rule element; empty when it has no child elements.
-std::string RuleText(const xmlNode* rule)
-{
-    std::string text;
-    bool hasElement = false;
-    for (const xmlNode* child = rule->children; child; child = child->next) {
-        const std::string content = Content(child);
-        if (child->type == XML_TEXT_NODE && content.empty())
-            continue;
-        hasElement = hasElement || child->type == XML_ELEMENT_NODE;
-        text += NodeName(child) + "=" + content + "&";
-    }
-    return hasElement ? text : std::string();
 }
 
 struct TDocFree {
@@ -109,7 +69,7 @@ bool TTemplatesRuleCache::ReadRules(const std::string& text, const std::string& 
         throw ECriticalTolvexException("The rules of a template cannot be selected by \"" + path + "\"");
     if (found->nodesetval)
         for (int i = 0; i < found->nodesetval->nodeNr; ++i)
-            if (std::string rule = RuleText(found->nodesetval->nodeTab[i]); !rule.empty())
+            if (std::string rule = TGenerationRule::TextOfElement(found->nodesetval->nodeTab[i]); !rule.empty())
                 rules.push_back(std::move(rule));
     return true;
 }

@@ -2,13 +2,10 @@
 // The generation rules of template texts, read once per distinct text.
 //
 // A rule is a "tolvex:xml-generation-rule" element of a template; its rule
-// text is made of its child nodes in document order, each written as the
-// node's name, "=", its text and "&" (so the text ends with "&"). Comments,
-// processing instructions and text directly inside the rule take part under
-// the names the DOM gives them ("#comment", "#text" ...); text made only of
-// blanks and line breaks does not, and every text is taken without its
-// leading and trailing blanks, as the templates are indented freely. A rule
-// without child elements gives no rule.
+// text is TGenerationRule::TextOfElement: its child nodes in document order,
+// each written as the node's name, "=", its text as it stands and "&". A
+// value is not trimmed: a line break inside it ends the value when the rule
+// text is split, and what follows becomes a field of its own.
 #include <cstddef>
 #include <list>
 #include <string>

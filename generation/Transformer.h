@@ -122,6 +122,7 @@ private:
     // ---- transformation (TransformerTransform.cpp) ---------------------------------
     void Transform();
     void DescribeFailure(const std::string& reason);
+    void DescribeParseError(const std::string& reason);
     std::string CompileKey(const std::string& compiledText) const;
     void DeliverInWebCharset();
 

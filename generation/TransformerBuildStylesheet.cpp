@@ -59,7 +59,7 @@ void TTransformer::BuildStylesheet()
         styleSheet_.AddInclude("custom.xsl");
     AddPageParams(colorScheme, fontScheme, backgroundImageCode);
     styleSheet_.AddVariable("resource", Templates().WriteResourceFile(langCode_, *connection_)
-                                            ? "document( '" + langCode_ + ".xml' )"
+                                            ? "document( " + TCommonFunctions::XPathStringLiteral(langCode_ + ".xml") + " )"
                                             : "empty");
     if (KindOf(itemType_) != TPageKind::Report)
         AddTopAndBottom();

@@ -55,7 +55,9 @@ void TTransformer::Transform()
     const std::string baseUrl = workDir_ + "/out.xsl";
     const TStyleSheetCache::TSheet& sheet =
         Templates().StyleSheets().Get(CompileKey(compiledText), compiledText, baseUrl);
-    if (!sheet.Sheet) {
+    if (!sheet.Sheet && sheet.ParseError) {
+        DescribeParseError(sheet.Error);
+    } else if (!sheet.Sheet) {
         DescribeFailure(sheet.Error);
     } else {
         TTransformerXsltScope scope;
@@ -97,9 +99,10 @@ std::string TTransformer::CompileKey(const std::string& compiledText) const
     return key;
 }
 
-// A style sheet that does not compile (a broken template) and a failing
-// transformation are both errors of the XSL transformation; the page is an
-// HTML page describing it, or for reports the plain text.
+// A style sheet that does not compile (a template that is well-formed but
+// no valid XSL) and a failing transformation are both errors of the XSL
+// transformation; the page is an HTML page describing it, or for reports
+// the plain text.
 void TTransformer::DescribeFailure(const std::string& reason)
 {
     transformFailed_ = true;
@@ -109,6 +112,21 @@ void TTransformer::DescribeFailure(const std::string& reason)
     if (htmlErrorPages_)
         resultHtml_ = "<HTML><H2>" + translation.Translate("XSL transformation error occurred") + "</H2><BR>" +
                       TCommonFunctions::EncodeXmlText(message) + "</HTML>";
+    else
+        resultHtml_ = failureText_;
+}
+
+// The style sheet or a template it includes is not well-formed XML: the
+// page names the parse error (file, line, column and reason), or for
+// reports the plain text does.
+void TTransformer::DescribeParseError(const std::string& reason)
+{
+    transformFailed_ = true;
+    const TTranslation& translation = catalog_.GetTranslation();
+    failureText_ = translation.Format("XSL data parse error occurred: $1", {reason});
+    if (htmlErrorPages_)
+        resultHtml_ = "<HTML><H2>" + translation.Translate("A parse error occurred") + "</H2><BR>" +
+                      TCommonFunctions::EncodeXmlText(reason);
     else
         resultHtml_ = failureText_;
 }

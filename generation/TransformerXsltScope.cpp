@@ -10,6 +10,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
+#include <string>
 
 namespace {
 
@@ -30,6 +31,30 @@ void CollectGeneric(void*, const char* format, ...)
     CurrentScope->AddMessage(buffer);
 }
 
+// An error of the parser (also of its namespace checks) that is no mere
+// warning: the document is not well-formed.
+bool IsParseError(const xmlError& error)
+{
+    return (error.domain == XML_FROM_PARSER || error.domain == XML_FROM_NAMESPACE) && error.level >= XML_ERR_ERROR;
+}
+
+// "file:line:column: reason", the file without its folder (the work folder
+// says nothing to the template's author), the reason without its line break.
+std::string ParseErrorText(const xmlError& error)
+{
+    std::string file = error.file ? error.file : "";
+    if (const std::size_t slash = file.find_last_of('/'); slash != std::string::npos)
+        file.erase(0, slash + 1);
+    std::string reason = error.message ? error.message : "";
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r'))
+        reason.pop_back();
+    std::string text = file.empty() ? std::string() : file + ":";
+    text += std::to_string(error.line) + ":";
+    if (error.int2 > 0)
+        text += std::to_string(error.int2) + ":";
+    return text + " " + reason;
+}
+
 #if LIBXML_VERSION >= 21200
 void CollectStructured(void*, const xmlError* error)
 #else
@@ -43,6 +68,8 @@ void CollectStructured(void*, xmlErrorPtr error)
         text += std::string(error->file) + ":" + std::to_string(error->line) + ": ";
     text += error->message ? error->message : "error\n";
     CurrentScope->AddMessage(text);
+    if (IsParseError(*error))
+        CurrentScope->NoteParseError(ParseErrorText(*error));
 }
 
 xmlDocPtr NoNetworkLoader(const xmlChar* uri, xmlDictPtr dict, int options, void* context, xsltLoadType type)

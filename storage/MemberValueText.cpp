@@ -1,5 +1,6 @@
 #include "storage/MemberValueText.h"
 
+#include "common/CommonFunctions.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/FormatArg.h"
 #include "storage/SQLiteFieldTypes.h"
@@ -81,6 +82,7 @@ int TMemberValueText::TruncateToInt(double value)
 TDateTimeParts TMemberValueText::DecodeDateTime(double days)
 {
     using namespace std::chrono;
+    days = TCommonFunctions::ClampDateTime(days);
     // The whole part counts days, the fraction's size the time of day, also
     // for dates before 1899-12-30.
     long long whole = static_cast<long long>(std::trunc(days));
@@ -165,7 +167,7 @@ double TMemberValueText::ReadDateTime(const std::string& text)
     const std::string s = common_detail::Trim(text);
     if (s.find('-') != std::string::npos) {
         const auto parsed = ParseIsoDateTime(s);
-        return parsed ? parsed->days : 0;
+        return parsed && TCommonFunctions::IsDateTimeInRange(parsed->days) ? parsed->days : 0;
     }
     const double time = ReadTimeOfDay(s);
     return time < 0 ? 0 : time;

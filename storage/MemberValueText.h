@@ -23,6 +23,8 @@ public:
     // The number truncated toward zero, as a 32-bit integer (clamped; 0 for NaN).
     static int TruncateToInt(double value);
 
+    // Days outside the years 1 to 9999 are taken as the nearest day of
+    // them (TCommonFunctions::ClampDateTime).
     static TDateTimeParts DecodeDateTime(double days);
     static std::string FormatShortDate(double days);
     static std::string FormatLongTime(double days);
@@ -35,6 +37,7 @@ public:
     static int ReadInteger(const std::string& text);
     // A number with "." as the decimal separator; 0 when the text is not one.
     static double ReadFloat(const std::string& text);
-    // "yyyy-mm-dd", "yyyy-mm-dd hh:nn[:ss]" or "hh:nn[:ss]"; 0 when the text is none of them.
+    // "yyyy-mm-dd", "yyyy-mm-dd hh:nn[:ss]" or "hh:nn[:ss]"; 0 when the text is none of them
+    // or a date outside the years 1 to 9999.
     static double ReadDateTime(const std::string& text);
 };

@@ -42,6 +42,20 @@ void AppendLatin1(std::string& out, unsigned char code)
     out += static_cast<char>(0x80 | (code & 0x3F));
 }
 
+// True when every character of the UTF-8 text is one of ISO-8859-1.
+bool IsLatin1(const std::string& text)
+{
+    const auto* bytes = Xml(text);
+    for (std::size_t pos = 0; pos < text.size();) {
+        int length = static_cast<int>(std::min<std::size_t>(4, text.size() - pos));
+        const int code = xmlGetUTF8Char(bytes + pos, &length);
+        if (code < 0 || code > 0xFF || length <= 0)
+            return false;
+        pos += static_cast<std::size_t>(length);
+    }
+    return true;
+}
+
 // ---- reading ------------------------------------------------------------------
 
 bool IsBlank(char c)
@@ -276,6 +290,13 @@ xmlNodePtr TRecordsetXmlDocument::AddElement(xmlNodePtr parent, const std::strin
 {
     if (name.empty() || xmlValidateName(Xml(name), 0) != 0)
         throw EDeveloperTolvexException("\"" + name + "\" cannot be the name of an XML element");
+    // The document is written in ISO-8859-1, and a name cannot hold a
+    // character reference: a name with any other character could not be
+    // read back.
+    if (!IsLatin1(name))
+        throw EDeveloperTolvexException("\"" + name +
+                                        "\" cannot be the name of an element of a record-set document: it holds "
+                                        "a character outside ISO-8859-1");
     return xmlAddChild(parent, xmlNewDocNode(parent->doc, nullptr, Xml(name), nullptr));
 }
 

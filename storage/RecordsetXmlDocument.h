@@ -44,7 +44,8 @@ public:
 
     // ---- nodes ----------------------------------------------------------------
     // Appends an element named Name; EDeveloperTolvexException when Name is
-    // no XML name.
+    // no XML name or holds a character outside ISO-8859-1 (the document's
+    // encoding, in which a name has no other way to be written).
     static xmlNodePtr AddElement(xmlNodePtr parent, const std::string& name);
     // Replaces the element's content with Text (see SafeText).
     static void SetText(xmlNodePtr element, const std::string& text);

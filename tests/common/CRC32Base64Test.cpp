@@ -39,7 +39,48 @@ std::size_t CountOf(const std::string& text, const std::string& what)
     return count;
 }
 
+// Serves the first FailAt bytes of Data; reading beyond them fails as a
+// file stream's buffer fails on a read error (it throws, the stream turns bad).
+class THalfReadableBuffer : public std::streambuf {
+public:
+    THalfReadableBuffer(std::string data, std::size_t failAt) : data_(std::move(data)), failAt_(failAt)
+    {
+        setg(data_.data(), data_.data(), data_.data() + failAt_);
+    }
+
+protected:
+    int_type underflow() override { throw std::ios_base::failure("the device failed"); }
+    pos_type seekoff(off_type offset, std::ios::seekdir dir, std::ios::openmode which) override
+    {
+        const off_type base = dir == std::ios::beg   ? 0
+                              : dir == std::ios::cur ? gptr() - eback()
+                                                     : static_cast<off_type>(data_.size());
+        return seekpos(pos_type(base + offset), which);
+    }
+    pos_type seekpos(pos_type pos, std::ios::openmode) override
+    {
+        if (off_type(pos) < 0 || off_type(pos) > static_cast<off_type>(failAt_))
+            return pos_type(off_type(-1));
+        setg(eback(), eback() + off_type(pos), eback() + failAt_);
+        return pos;
+    }
+
+private:
+    std::string data_;
+    std::size_t failAt_;
+};
+
 }  // namespace
+
+TEST(CRC32, AReadThatFailsHalfWayLeavesTheStreamBad)
+{
+    for (const std::size_t failAt : {std::size_t{0}, std::size_t{100}, std::size_t{15000}}) {
+        THalfReadableBuffer buffer(Bytes(25000), failAt);
+        std::istream in(&buffer);
+        TCRC32().CalcStreamCRC(in);
+        EXPECT_TRUE(in.bad()) << "failing after " << failAt << " bytes";
+    }
+}
 
 TEST(CRC32, KnownValuesAndEmptyStream)
 {

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 
 using F = TCommonFunctions;
 
@@ -145,4 +146,38 @@ TEST(CommonFunctionsFields, VariantToString)
     EXPECT_EQ(F::VariantToString(TVariant(TDateTime{25569})), "1970-01-01");
     EXPECT_EQ(F::VariantToString(TVariant(TDateTime{45000.75})), "2023-03-15 18:00:00");
     EXPECT_EQ(F::VariantToString(TVariant(TBytes{"ab"})), "ab");
+}
+
+// Day numbers beyond the years 1 to 9999 (a damaged database or document)
+// are written as the nearest day of them, never as a wrapped year.
+TEST(CommonFunctionsFields, DatesOutOfRangeAreWrittenAsTheNearestDay)
+{
+    const struct {
+        double days;
+        const char* text;
+    } cases[] = {
+        {2958465.5, "9999-12-31 12:00:00"},
+        {-693593.25, "0001-01-01 06:00:00"},
+        {2958466.0, "9999-12-31 23:59:59"},
+        {1e9, "9999-12-31 23:59:59"},
+        {1e300, "9999-12-31 23:59:59"},
+        {std::numeric_limits<double>::infinity(), "9999-12-31 23:59:59"},
+        {-693594.0, "0001-01-01"},
+        {-1e300, "0001-01-01"},
+        {-std::numeric_limits<double>::infinity(), "0001-01-01"},
+        {std::numeric_limits<double>::quiet_NaN(), "1899-12-30"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(F::VariantToString(TVariant(TDateTime{c.days})), c.text) << c.days;
+}
+
+// A Unix time text of a day beyond those years is read as no date.
+TEST(CommonFunctionsTime, UnixTimesOutOfRangeReadAsNoDate)
+{
+    TTimeZone zone("UTC");
+    const F functions;
+    EXPECT_DOUBLE_EQ(functions.UnixTimeToDateTime("253402300799"), F::MaxDateTime) << "9999-12-31 23:59:59";
+    EXPECT_DOUBLE_EQ(functions.UnixTimeToDateTime("-62135596800"), -693593.0) << "0001-01-01";
+    for (const char* text : {"253402300800", "-62135683200", "1e300", "-1e300", "1e15"})
+        EXPECT_EQ(functions.UnixTimeToDateTime(text), 0) << text;
 }

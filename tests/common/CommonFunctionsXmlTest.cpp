@@ -2,6 +2,8 @@
 #include "common/CommonFunctions.h"
 
 #include <gtest/gtest.h>
+#include <libxml/tree.h>
+#include <libxml/xpath.h>
 
 using F = TCommonFunctions;
 
@@ -124,4 +126,32 @@ TEST(CommonFunctionsXml, WideText)
     EXPECT_EQ(F::AnsiToWide(std::string("\x01" "a\tb\r\n\x1f\x7f\xC3\xA9", 10)),
               std::string(" a\tb\r\n \x7f\xC3\xA9", 10));
     EXPECT_EQ(F::WideToAnsi("caf\xC3\xA9"), "caf\xC3\xA9");
+}
+
+// The literal, evaluated by the XPath engine, gives the text back unchanged
+// and compares equal to an attribute holding it.
+TEST(CommonFunctionsXml, XPathStringLiteralSelectsExactlyItsText)
+{
+    const std::string texts[] = {"", "EN", "it's", "say \"hi\"", "Tom's \"best\"", "'", "\"'", "''\"\"",
+                                 "a'b\"c'd", "'\"", "]) or (1=1", "caf\xC3\xA9's"};
+    for (const std::string& text : texts) {
+        const std::string literal = F::XPathStringLiteral(text);
+        xmlDocPtr doc = xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0"));
+        xmlNodePtr root = xmlNewDocNode(doc, nullptr, reinterpret_cast<const xmlChar*>("r"), nullptr);
+        xmlDocSetRootElement(doc, root);
+        xmlSetProp(root, reinterpret_cast<const xmlChar*>("v"), reinterpret_cast<const xmlChar*>(text.c_str()));
+        xmlXPathContextPtr context = xmlXPathNewContext(doc);
+        xmlXPathObjectPtr value =
+            xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(("string(" + literal + ")").c_str()), context);
+        ASSERT_NE(value, nullptr) << literal;
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(value->stringval)), text) << literal;
+        xmlXPathFreeObject(value);
+        xmlXPathObjectPtr found =
+            xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(("/r[@v = " + literal + "]").c_str()), context);
+        ASSERT_NE(found, nullptr) << literal;
+        EXPECT_EQ(xmlXPathNodeSetGetLength(found->nodesetval), 1) << literal;
+        xmlXPathFreeObject(found);
+        xmlXPathFreeContext(context);
+        xmlFreeDoc(doc);
+    }
 }

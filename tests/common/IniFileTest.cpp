@@ -71,6 +71,44 @@ TEST(IniFile, RewriteKeepsOrderCommentsLineEndsAndUntouchedLines)
               "K=v\r\n");
 }
 
+// Files edited by hand mix their line ends; a write changes its own line
+// and leaves every other byte of the file as it was, however often it runs.
+TEST(IniFile, AWriteLeavesEveryOtherLineByteForByte)
+{
+    struct TCase {
+        const char* why;
+        std::string before;
+        std::string section, key, value;
+        std::string after;
+    };
+    const TCase cases[] = {
+        {"CR LF lines in a file of LF lines",
+         "[A]\nx=1\r\ny=2\r\r\nz=3\n[B]\r\nk=old\n", "B", "k", "new",
+         "[A]\nx=1\r\ny=2\r\r\nz=3\n[B]\r\nk=new\n"},
+        {"LF lines in a file of CR LF lines, stray CRs inside lines",
+         "; c\r\n[A]\nx=1\r\r\nnote\rmore\n", "A", "x", "2",
+         "; c\r\n[A]\nx=2\r\nnote\rmore\n"},
+        {"a changed line keeps its own line end", "[A]\nx=1\r\ny=1\n", "A", "x", "2", "[A]\nx=2\r\ny=1\n"},
+        {"a last line without a line end keeps none", "[A]\r\nx=1\r\n[B]\r\ny=1\r", "A", "x", "2",
+         "[A]\r\nx=2\r\n[B]\r\ny=1\r"},
+        {"a last line without a line end gets one when a line follows", "[A]\nx=1", "A", "y", "2",
+         "[A]\nx=1\ny=2\n"},
+        {"a new section after a last line without a line end", "[A]\r\nx=1", "B", "y", "2",
+         "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n"},
+    };
+    for (const TCase& c : cases) {
+        TTempFolder folder;
+        const std::string path = folder.Write("a.ini", c.before);
+        TIniFile ini(path);
+        ini.WriteString(c.section, c.key, c.value);
+        EXPECT_EQ(TTempFolder::Read(path), c.after) << c.why;
+        for (const std::string& value : {std::string("other"), c.value})
+            ini.WriteString(c.section, c.key, value);
+        EXPECT_EQ(TTempFolder::Read(path), c.after) << "rewritten again: " << c.why;
+        EXPECT_EQ(ini.ReadString(c.section, c.key, "none"), c.value) << c.why;
+    }
+}
+
 TEST(IniFile, EveryValueWithoutLineBreakReadsBackExactly)
 {
     TTempFolder folder;

@@ -104,6 +104,61 @@ TEST(ConverterXsl2Html, UnwrapsOnlyTextElementsThatHoldNothingButEscapedEntities
             << c.Why;
 }
 
+// The region comment at the end of a body, and its near misses: the
+// comment holds no ">" and a quoted name, and only blanks may follow it.
+TEST(ConverterXsl2Html, OnlyARegionCommentWithAQuotedNameAtTheVeryEndGoes)
+{
+    struct TCase {
+        const char* Why;
+        std::string Content;
+        std::string Html;
+    };
+    const std::vector<TCase> cases = {
+        {"blanks everywhere", "<p/><!--\t#BeginEditable\n\"a \"b\" c\" \r\n-->\r\n ", "<p/>"},
+        {"an empty name", "<p/><!--#BEGINEDITABLE\"\"-->", "<p/>"},
+        {"the first of two comments that qualify", "<p/><!--#BeginEditable \"<!--#BeginEditable \"x\"-->", "<p/>"},
+        {"a name with one quote only", "<p/><!--#BeginEditable \"-->", "<p/><!--#BeginEditable \"-->"},
+        {"a \">\" inside", "<p/><!--#BeginEditable \"a>b\"-->", "<p/><!--#BeginEditable \"a>b\"-->"},
+        {"a later comment after a \">\"", "<!--#BeginEditable \"a><!-- TemplateBeginEditable \"b\" -->", "<!--#BeginEditable \"a>"},
+        {"text after it", "<p/><!--#BeginEditable \"x\"--> x", "<p/><!--#BeginEditable \"x\"--> x"},
+        {"no quotes", "<p/><!--#BeginEditable x-->", "<p/><!--#BeginEditable x-->"},
+        {"another keyword", "<p/><!--#EndEditable \"x\"-->", "<p/><!--#EndEditable \"x\"-->"},
+        {"something between keyword and name", "<p/><!--#BeginEditable: \"x\"-->", "<p/><!--#BeginEditable: \"x\"-->"},
+        {"only the end", "\"-->", "\"-->"},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(Convert(Head + "<xsl:template name=\"body\">" + c.Content + "</xsl:template>", Body), c.Html)
+            << c.Why;
+}
+
+// Large malformed bodies: every step takes time in proportion to the text,
+// and the text comes out as the steps say.
+TEST(ConverterXsl2Html, LargeMalformedBodiesAreConvertedWhole)
+{
+    const std::string open = Head + "<xsl:template name=\"body\">";
+    std::string comments;
+    while (comments.size() < 256 * 1024)
+        comments += "<!-- #BeginEditable \"region ";
+    EXPECT_EQ(Convert(open + comments, Body), comments) << "unterminated region comments stay";
+    EXPECT_EQ(Convert(open + "<b/>" + comments + "\" -->", Body), "<b/>") << "from the first one on";
+    EXPECT_EQ(Convert(open + comments + "\" --> x", Body), comments + "\" --> x") << "text after the last";
+
+    std::string ends;
+    while (ends.size() < 256 * 1024)
+        ends += "</xsl:if ";
+    EXPECT_EQ(Convert(open + ends, Body), ends) << "end tags that never close stay";
+    const std::string closed = Convert(open + ends + ">", Body);
+    EXPECT_EQ(closed, "</bdo>") << "one end tag up to the only \">\"";
+
+    std::string wrapped;
+    std::string unwrapped;
+    while (wrapped.size() < 256 * 1024) {
+        wrapped += "<xsl:text disable-output-escaping=\"yes\">&amp;nbsp;&amp;copy;</xsl:text>.";
+        unwrapped += "&nbsp;&copy;.";
+    }
+    EXPECT_EQ(Convert(open + wrapped, Body), unwrapped) << "every one of many text elements";
+}
+
 TEST(ConverterXsl2Html, OneConverterServesSeveralConversions)
 {
     TConverterXsl2Html converter;

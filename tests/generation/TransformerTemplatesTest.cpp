@@ -4,6 +4,8 @@
 // comparison with the style catalog and the link previews.
 #include "TransformerTestCatalog.h"
 
+#include "common/CommonFunctions.h"
+#include "generation/GenerationRule.h"
 #include "generation/Templates.h"
 #include "support/TempFolder.h"
 
@@ -200,8 +202,28 @@ TEST_F(TransformerTemplatesTest, RulesAreReadFromTheMasterThenTheBodyInDocumentO
         "<tolvex:xml-generation-rule>text only</tolvex:xml-generation-rule>\n"
         "<tolvex:xml-generation-rule/>"));
     EXPECT_EQ(Rules(), (std::vector<std::string>{"TagName=B&Action=Object&", "TagName=Menu&",
-                                                 "#comment=the pages below&TagName=A&ItemId=currenttree&"}));
+                                                 "#comment= the pages below &TagName= A &ItemId=currenttree&"}))
+        << "values as they stand, blank text between the keys left out";
     EXPECT_EQ(Rules("[@isLink = 1]"), (std::vector<std::string>{"TagName=Menu&"}));
+}
+
+// The rules as the builder receives them: a line break inside a value ends
+// the value, and what follows is a field of its own.
+TEST_F(TransformerTemplatesTest, ALineBreakInsideARuleValueEndsTheValue)
+{
+    WriteWorkFile("master.xsl", WithRules(""));
+    WriteWorkFile("body.xsl", WithRules(
+        "<tolvex:xml-generation-rule><TagName>Top\nItemId=5</TagName><Action>\n  Object\n</Action>"
+        "<ClassXmlTag>CommonNames\r\n</ClassXmlTag></tolvex:xml-generation-rule>"));
+    const std::vector<std::string> rules = Rules();
+    ASSERT_EQ(rules.size(), 1u);
+    const TGenerationRule rule(rules[0]);
+    EXPECT_EQ(rule.Value("TagName"), "Top");
+    EXPECT_EQ(rule.Value("ItemId"), "5") << "the text after the break, a field with a key";
+    EXPECT_EQ(rule.Value("Action"), "") << "the value ends at its first break";
+    EXPECT_EQ(rule.Values("ClassXmlTag"), std::vector<std::string>{"CommonNames"});
+    EXPECT_EQ(rule.Fields(), (std::vector<std::string>{"TagName=Top", "ItemId=5", "Action=", "  Object", "",
+                                                       "ClassXmlTag=CommonNames", ""}));
 }
 
 TEST_F(TransformerTemplatesTest, RulesNeedTheirNamespaceAndTemplatesThatLoad)
@@ -304,6 +326,38 @@ TEST_F(TransformerTemplatesTest, LinkPreviewsShowTheLinksOfALinkGroup)
     Templates().GetDefaultLinks(100001, 100001, "shop", catalog.Collection(), Connection(), rules, list, "Sidebar",
                                 "EN", 3001);
     EXPECT_EQ(list, std::vector<std::string>{}) << "no rule of the group";
+}
+
+// Group names, wrapper tags and language codes are texts of the catalog and
+// the templates: any of them, quotes included, selects its own links.
+TEST_F(TransformerTemplatesTest, LinkPreviewsTakeAnyGroupNameTagAndLanguage)
+{
+    const struct {
+        std::string tag;
+        std::string group;
+        std::string lang;
+    } cases[] = {
+        {"Menu", "Tom's \"best\"", "EN"},
+        {"Menu", "it's", "E'N"},
+        {"x-y.z", "say \"hi\"", "E\"N"},
+        {"Menu", "'] | //*[' ", "EN"},
+    };
+    for (const auto& c : cases) {
+        const std::string lang = TCommonFunctions::EncodeXmlText(c.lang);
+        catalog.SetRuleOutput("<CommonNames><ItemName LanguageCode=\"" + lang + "\">Home</ItemName>"
+                              "<ItemName LanguageCode=\"XX\">Other</ItemName></CommonNames>"
+                              "<LinkGroup><LinkGroup>" + TCommonFunctions::EncodeXmlText(c.group) + "</LinkGroup>"
+                              "<Link><LinkObject><IsPageLink>0</IsPageLink><Caption LanguageCode=\"" + lang +
+                              "\">Blog</Caption></LinkObject></Link></LinkGroup>"
+                              "<LinkGroup><LinkGroup>Other</LinkGroup>"
+                              "<Link><LinkObject><IsPageLink>0</IsPageLink><Caption LanguageCode=\"" + lang +
+                              "\">Wrong</Caption></LinkObject></Link></LinkGroup>");
+        const std::vector<std::string> rules = {"TagName=" + c.tag + "&LinkGroup=" + c.group + "&Action=Childs&"};
+        std::vector<std::string> list;
+        Templates().GetParentLinks(100001, 100001, "shop", catalog.Collection(), Connection(), rules, list,
+                                   c.group, c.lang, 3001);
+        EXPECT_EQ(list, (std::vector<std::string>{"0=1#Home", "0=0#Blog"})) << c.tag << " " << c.group << " " << c.lang;
+    }
 }
 
 // Rules are read as the page builder reads them, without URL decoding: a "%"

@@ -4,6 +4,7 @@
 // and the failures, which are reported as failures.
 #include "TransformerTestCatalog.h"
 
+#include "common/CommonFunctions.h"
 #include "common/Log.h"
 #include "generation/Transformer.h"
 #include "support/TempFolder.h"
@@ -108,6 +109,15 @@ TEST_F(TransformerTest, AWebPageIsBuiltFromItsTemplatesRulesAndStyleSheet)
         EXPECT_TRUE(std::filesystem::exists(catalog.GetPreviewDir() + "/" + file)) << file;
     EXPECT_EQ(catalog.WorkFile("out.html"), WithCrLf(html));
     EXPECT_EQ(catalog.WorkFile("body.xsl").substr(0, 40), "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n");
+}
+
+TEST_F(TransformerTest, ALanguageCodeWithAnApostropheFindsItsResource)
+{
+    catalog.AddTemplate(600402, 503, 5, "Quoted",
+                        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                        "<resources lang=\"it's\"><text id=\"made\">Fatto</text></resources>\n");
+    ASSERT_TRUE(Generate(100001, 3001, "it's")) << error;
+    EXPECT_NE(html.find("<p class=\"footer\">Fatto | "), std::string::npos) << html;
 }
 
 TEST_F(TransformerTest, RulesRunOnceEachInTheOrderOfTheirTexts)
@@ -294,6 +304,15 @@ TEST_F(TransformerReportTest, AReportWithABrokenBodyGivesThePlainErrorText)
     EXPECT_EQ(html.rfind("<HTML><BODY><CENTER><H2>XSL transformation error occurred: ", 0), 0u) << html;
 }
 
+TEST_F(TransformerReportTest, AReportWithABodyThatIsNotWellFormedGivesTheParseError)
+{
+    ReplaceTemplate(600602, BodyTemplate("<line>open</lines>"));
+    EXPECT_FALSE(Generate(700003, 7003));
+    EXPECT_EQ(error.rfind("XSL data parse error occurred: body.xsl:3:", 0), 0u) << error;
+    EXPECT_NE(error.find("mismatch"), std::string::npos) << "the parser's reason: " << error;
+    EXPECT_EQ(html, "<HTML><BODY><CENTER><H2>" + TCommonFunctions::EncodeXmlText(error) + "</H2></CENTER></BODY></HTML>");
+}
+
 TEST_F(TransformerReportTest, AReportWithoutItsObjectIsNoPage)
 {
     catalog.Fixture().DeclareClass(kReportClass, "");  // the class has no tag: no report object
@@ -333,7 +352,7 @@ TEST_F(TransformerTest, AFailedTransformationIsAFailureWithAnErrorPageForThePrev
         {"runtime error", BodyTemplate("<xsl:message terminate=\"yes\">stopped here</xsl:message>")},
         {"XPath error", BodyTemplate("<xsl:value-of select=\"1 +\"/>")},
         {"undefined template", BodyTemplate("<xsl:call-template name=\"nowhere\"/>")},
-        {"not well-formed", "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"},
+        {"an instruction without its select", BodyTemplate("<xsl:value-of/>")},
     };
     for (const auto& c : cases) {
         ReplaceTemplate(600201, c.body);
@@ -345,6 +364,44 @@ TEST_F(TransformerTest, AFailedTransformationIsAFailureWithAnErrorPageForThePrev
     }
     ReplaceTemplate(600201, TTransformerTestCatalog::SmallBody);
     EXPECT_TRUE(Generate(100001, 3001)) << "a mended template gives the page again: " << error;
+    EXPECT_EQ(html, SmallPageHtml);
+}
+
+// A template that is not well-formed XML is named with its line, column
+// and the parser's reason, so its author can find the fault.
+TEST_F(TransformerTest, ATemplateThatIsNotWellFormedShowsTheParseError)
+{
+    const struct {
+        const char* why;
+        int templateId;
+        std::string xsl;
+        std::string where;   // how the reason starts
+        std::string reason;  // a part of the parser's reason
+    } cases[] = {
+        {"an end tag that does not match", 600201, BodyTemplate("<p>open</b>"), "body.xsl:3:", "mismatch"},
+        {"an undefined entity", 600201, BodyTemplate("a&nbsp;b"), "body.xsl:3:", "nbsp"},
+        {"an unquoted attribute", 600201, BodyTemplate("<p class=x/>"), "body.xsl:3:", "AttValue"},
+        {"a style sheet that never ends", 600201,
+         "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">", "body.xsl:", ""},
+        {"a broken master", 600101, "<xsl:stylesheet version=\"1.0\"\r\n<", "master.xsl:", ""},
+    };
+    for (const auto& c : cases) {
+        ReplaceTemplate(c.templateId, c.xsl);
+        EXPECT_FALSE(Generate(100001, 3001)) << c.why;
+        const std::string head = "<HTML><H2>A parse error occurred</H2><BR>";
+        ASSERT_EQ(html.rfind(head, 0), 0u) << c.why << ": " << html;
+        const std::string reason = html.substr(head.size());
+        EXPECT_EQ(reason.rfind(c.where, 0), 0u) << c.why << ": " << reason;
+        EXPECT_NE(reason.find(c.reason), std::string::npos) << c.why << ": " << reason;
+        EXPECT_GT(reason.size(), c.where.size() + 10) << "with the parser's reason: " << c.why;
+        const std::string prefix = "XSL data parse error occurred: ";
+        ASSERT_EQ(error.rfind(prefix, 0), 0u) << c.why << ": " << error;
+        EXPECT_EQ(TCommonFunctions::EncodeXmlText(error.substr(prefix.size())), reason) << "escaped in the page";
+        EXPECT_EQ(catalog.WorkFile("out.html"), WithCrLf(html) + "\r\n") << c.why;
+        ReplaceTemplate(600101, TTransformerTestCatalog::SmallMaster);
+        ReplaceTemplate(600201, TTransformerTestCatalog::SmallBody);
+    }
+    EXPECT_TRUE(Generate(100001, 3001)) << "mended templates give the page again: " << error;
     EXPECT_EQ(html, SmallPageHtml);
 }
 

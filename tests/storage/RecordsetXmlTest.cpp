@@ -6,6 +6,7 @@
 #include "storage/CatalogTables.h"
 #include "storage/QueryGuard.h"
 #include "storage/RecordsetToXml.h"
+#include "storage/RecordsetXmlDocument.h"
 #include "storage/SQLiteConnectionFactory.h"
 #include "storage/XmlToRecordset.h"
 #include "support/ScriptedGui.h"
@@ -364,6 +365,58 @@ TEST_F(RecordsetXmlTest, FieldNamesThatCannotBeElementsAreRefused)
     TQueryGuard query(Db());
     query->SetSQL("SELECT 1 AS \"two words\"");
     EXPECT_THROW(writer.AddRecordset("Kinds", "insert", query->Open(true)), EDeveloperTolvexException);
+}
+
+// A field name becomes an element name, which the ISO-8859-1 document can
+// only hold when each of its characters is one of that set: such a name is
+// written and read back, any other is refused before anything is written.
+TEST_F(RecordsetXmlTest, FieldNamesOutsideTheDocumentsCharacterSetAreRefused)
+{
+    const struct {
+        const char* name;
+        bool written;
+    } cases[] = {
+        {"Name", true},
+        {"caf\xC3\xA9", true},
+        {"\xC3\xBF\xC3\x80x", true},
+        {"\xCE\xA9mega", false},
+        {"price\xE2\x82\xAC", false},
+        {"\xE6\x9D\xB1\xE4\xBA\xAC", false},
+        {"x\xF0\x9F\x98\x80", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TRecordsetToXml writer(Db(), Context());
+        writer.SetMode(kRecordsetWriteGlobalTables);
+        TQueryGuard query(Db());
+        query->SetSQL(std::string("SELECT 7 AS \"") + c.name + "\"");
+        if (!c.written) {
+            EXPECT_THROW(writer.AddRecordset("Kinds", "insert", query->Open(true)), EDeveloperTolvexException);
+            continue;
+        }
+        writer.AddRecordset("Kinds", "insert", query->Open(true));
+        std::ostringstream out;
+        writer.SaveToStream(out, false);
+        const TRecordsetXmlDocument document = TRecordsetXmlDocument::Parse(out.str());
+        const auto actions = TRecordsetXmlDocument::ChildElements(document.Root());
+        ASSERT_EQ(actions.size(), 1u);
+        const auto fields = TRecordsetXmlDocument::ChildElements(actions[0]);
+        ASSERT_EQ(fields.size(), 1u);
+        EXPECT_EQ(TRecordsetXmlDocument::Name(fields[0]), c.name);
+        EXPECT_EQ(TRecordsetXmlDocument::Text(fields[0]), "7");
+    }
+}
+
+// A date far beyond the years 1 to 9999 in a document is read as no date,
+// and a date out of range in the database is written as the nearest day.
+TEST_F(RecordsetXmlTest, DatesFarOutOfRangeAreReadAsNoDate)
+{
+    Apply(Doc("<Action Table=\"Kinds\" Method=\"insert\"><CatalogCode>shop</CatalogCode><Id>1</Id>"
+              "<Day>1e300</Day><Moment>-86400000000000000</Moment></Action>"));
+    const auto rows = Rows(Db(), "SELECT Day, Moment FROM Kinds WHERE Id = 1");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][0], TVariant(TDateTime{0}));
+    EXPECT_EQ(rows[0][1], TVariant(TDateTime{0}));
 }
 
 // ---- the shipped catalog-description files -------------------------------------------------

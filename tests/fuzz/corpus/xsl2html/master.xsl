@@ -1,0 +1,1 @@
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform"><xsl:template match="/"><html><body><XSL:IF test="1"><xsl:call-template name="body"/></XSL:IF></body></html></xsl:template><xsl:template name="x"/></xsl:stylesheet>
