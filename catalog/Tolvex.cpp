@@ -167,8 +167,10 @@ void TTolvex::CreateGuiParts()
 {
     TTolvexShell& shell = *environment_.Shell;
     guiControl_ = shell.CreateGuiControl(*this);
-    if (guiControl_)
+    if (guiControl_) {
         guiControl_->Initialize();
+        catalog_->GetDefinition().SetImageCache(guiControl_->GetImageCache());
+    }
     styleManager_ = shell.CreateStyleManager(*this);
     helpSystem_ = shell.CreateHelpSystem(*this);
     if (helpSystem_)
@@ -179,6 +181,8 @@ void TTolvex::Destroy()
 {
     helpSystem_.reset();
     styleManager_.reset();
+    if (catalog_)
+        catalog_->GetDefinition().SetImageCache(nullptr);
     guiControl_.reset();
     catalog_.reset();
     upgrader_.reset();
