@@ -48,6 +48,14 @@ void TGUIControl::ApplyLeftPane()
     window_.pnlMainLeftWebTree->setVisible(webTreeVisible_);
     window_.pnlMainLeftTemplates->setVisible(templatesVisible_);
     window_.sbtnMainClientShowWebTree->setVisible(!webTreeVisible_);
+    if (webTreeVisible_ && templatesVisible_) {
+        const QList<int> sizes = window_.splMainLeftWebTree->sizes();
+        if (sizes.size() == 2 && (sizes[0] == 0 || sizes[1] == 0)) {
+            const int height = std::max(window_.splMainLeftWebTree->height(), 300);
+            const int web = GuiControlRules::WebTreePanelHeight(height, 0, 0, 2.0 / 3.0);
+            window_.splMainLeftWebTree->setSizes({web, height - web});
+        }
+    }
     if (any && !autoHideApplied_) {
         const bool wasHidden = window_.pnlMainLeft->isHidden();
         window_.pnlMainLeft->show();

@@ -29,9 +29,34 @@ using UiText::Tr;
 
 namespace {
 
+// Without a desktop icon theme (a bare X server), the freedesktop theme
+// that the system ships is used.
+void ChooseIconTheme()
+{
+    if (QIcon::hasThemeIcon("document-new"))
+        return;
+    QStringList paths = QIcon::themeSearchPaths();
+    const QString dataDirs = qEnvironmentVariable("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
+    for (const QString& dir : dataDirs.split(':', Qt::SkipEmptyParts))
+        if (!paths.contains(dir + "/icons"))
+            paths << dir + "/icons";
+    QIcon::setThemeSearchPaths(paths);
+    for (const char* theme : {"Adwaita", "breeze", "hicolor"}) {
+        QIcon::setThemeName(theme);
+        if (QIcon::hasThemeIcon("document-new"))
+            return;
+    }
+}
+
+// A theme icon (or its symbolic form), else the style's own picture.
 QIcon Icon(const char* themeName, QStyle::StandardPixmap fallback)
 {
-    return QIcon::fromTheme(themeName, QApplication::style()->standardIcon(fallback));
+    if (QIcon::hasThemeIcon(themeName))
+        return QIcon::fromTheme(themeName);
+    const QString symbolic = QString(themeName) + "-symbolic";
+    if (QIcon::hasThemeIcon(symbolic))
+        return QIcon::fromTheme(symbolic);
+    return QApplication::style()->standardIcon(fallback);
 }
 
 // A caption bar: a label on a darker strip, optional buttons at its right.
@@ -69,6 +94,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("frmMain");
     setWindowTitle("Tolvex");
+    ChooseIconTheme();
     setWindowIcon(Icon("applications-internet", QStyle::SP_DesktopIcon));
     BuildMenus();
     BuildToolbars();

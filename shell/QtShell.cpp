@@ -51,22 +51,26 @@ private:
 
 }  // namespace
 
-TQtShell::TQtShell(TQtCommonGui& gui, TTolvexApplication* application)
-    : gui_(gui), application_(application), window_(std::make_unique<TfrmMain>()), processor_(*this)
+TQtShell::TQtShell(TCommonGui& gui, TQtCommonGui* qtGui, TTolvexApplication* application)
+    : gui_(gui), qtGui_(qtGui), application_(application), window_(std::make_unique<TfrmMain>()), processor_(*this)
 {
     window_->SetHandler(this);
-    gui_.SetParentWindow(window_.get());
     findReplace_ = std::make_unique<TFindReplace>(gui_, window_.get());
-    gui_.SetHelpHandler([this](const std::vector<std::string>& aliases) {
-        if (help_)
-            help_->ShowHelpForAliases(aliases);
-    });
+    if (qtGui_) {
+        qtGui_->SetParentWindow(window_.get());
+        qtGui_->SetHelpHandler([this](const std::vector<std::string>& aliases) {
+            if (help_)
+                help_->ShowHelpForAliases(aliases);
+        });
+    }
 }
 
 TQtShell::~TQtShell()
 {
-    gui_.SetHelpHandler(nullptr);
-    gui_.SetParentWindow(nullptr);
+    if (qtGui_) {
+        qtGui_->SetHelpHandler(nullptr);
+        qtGui_->SetParentWindow(nullptr);
+    }
     findReplace_.reset();
     window_->SetHandler(nullptr);
 }

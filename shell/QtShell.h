@@ -23,8 +23,10 @@ class TfrmMain;
 
 class TQtShell : public TTolvexShell, public TActionHost, public TMainWindowHandler {
 public:
-    // Application may be null (tests): exceptions are not caught then.
-    TQtShell(TQtCommonGui& gui, TTolvexApplication* application);
+    // Gui shows every message; QtGui, when given, is the Qt one that Gui
+    // is (it gets the main window as parent and the help system). Application
+    // may be null (tests): exceptions are not caught then.
+    TQtShell(TCommonGui& gui, TQtCommonGui* qtGui, TTolvexApplication* application);
     ~TQtShell() override;
 
     TfrmMain& Window() { return *window_; }
@@ -102,7 +104,8 @@ public:
 private:
     void EditCommand(const char* slot);
 
-    TQtCommonGui& gui_;
+    TCommonGui& gui_;
+    TQtCommonGui* qtGui_;
     TTolvexApplication* application_;
     std::unique_ptr<TfrmMain> window_;
     TActionProcessor processor_;

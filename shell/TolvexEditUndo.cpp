@@ -14,7 +14,7 @@ TTolvexEditUndo::TTolvexEditUndo(QObject* parent) : QAction(parent)
     setToolTip(UiText::Tr("Undo"));
     setStatusTip(UiText::Tr("Reverts the last action"));
     setShortcut(QKeySequence::Undo);
-    setIcon(QIcon::fromTheme("edit-undo"));
+    setIcon(QIcon::hasThemeIcon("edit-undo") ? QIcon::fromTheme("edit-undo") : QIcon::fromTheme("edit-undo-symbolic"));
     setEnabled(false);
     connect(this, &QAction::triggered, this, [this] { ExecuteTarget(QApplication::focusWidget()); });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { Track(now); });

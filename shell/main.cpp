@@ -100,7 +100,7 @@ int RunWindow(int argc, char** argv, const std::string& home)
     TQtCommonGui gui;
     CommonProcedures->SetGui(&gui);
     HelpFiles::InstallHelp((std::filesystem::path(TShippedData::BuildTreeDataDir()) / "help").string(), home);
-    TQtShell shell(gui, &app);
+    TQtShell shell(gui, &gui, &app);
     TTolvex root(Environment(shell));
     RootObject = &root;
     int result = 0;

@@ -1,0 +1,203 @@
+// The main window over a real program folder: start, layout for a closed
+// and an open catalog, private messages, view choices, closing.
+#include "ShellFixture.h"
+
+#include "catalog/Catalog.h"
+#include "catalog/CatalogDefinition.h"
+#include "common/GlobalSettings.h"
+#include "common/IniSettings.h"
+#include "shell/MainWindowEvent.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QSplitter>
+#include <QToolButton>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList MenuTitles(QMenuBar* bar)
+{
+    QStringList titles;
+    for (QAction* a : bar->actions())
+        titles << a->text();
+    return titles;
+}
+
+int DynamicItems(QMenu* menu)
+{
+    int count = 0;
+    for (QAction* a : menu->actions()) {
+        if (a->menu() && a->menu()->objectName() == "miFileStyles")
+            continue;  // the catalog types, not the definition's elements
+        count += dynamic_cast<TTolvexMenuItem*>(a) != nullptr;
+        if (a->menu())
+            count += DynamicItems(a->menu());
+    }
+    return count;
+}
+
+TEST(MainWindow, StartsWithTheMenusOfTypeZeroAndNoCatalog)
+{
+    TShellFixture f;
+    TfrmMain& w = f.Window();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.windowTitle(), "Tolvex");
+    EXPECT_EQ(MenuTitles(w.menuBar()),
+              (QStringList{"&File", "&Edit", "&View", "&Catalog", "&Web", "&Report", "&Help"}));
+    EXPECT_EQ(static_cast<QStackedWidget*>(w.centralWidget())->currentWidget(), w.pnlMainWelcome);
+    EXPECT_FALSE(w.miMainCatalog->isEnabled());
+    EXPECT_FALSE(w.Action("miFileCloseCatalog")->isEnabled());
+    EXPECT_TRUE(w.tbtMainDefault->isVisible());
+    EXPECT_FALSE(w.tbtMainCustom->isVisible());
+    EXPECT_TRUE(w.statusBar()->isVisible());
+    EXPECT_EQ(f.Root().Catalog().GetDefinition().GetLoadedCatalogType(), 0);
+    // File / Styles lists the catalog types.
+    EXPECT_FALSE(w.miFileStyles->isEmpty());
+    // Every type-0 menu element whose place exists is in the menus.
+    int menuElements = 0;
+    const TCatalogDefinition& definition = f.Root().Catalog().GetDefinition();
+    for (int i = 0; i < definition.GetUIDetailCount(); ++i)
+        menuElements += definition.GetUIDetail(i)->Kind == uikMenuItem && definition.GetUIDetail(i)->ItemType == 0;
+    int shown = 0;
+    for (QAction* top : w.menuBar()->actions())
+        shown += DynamicItems(top->menu());
+    EXPECT_LE(shown, menuElements);
+    f.Screenshot("main-no-catalog");
+}
+
+TEST(MainWindow, StartMessageAsksForTheLoginWithoutABox)
+{
+    TShellFixture f;
+    f.Window().PostMessage(WM_START_PROCESS, 0, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f.Gui().StatusText(0), "The login dialog is not available yet.");
+    EXPECT_TRUE(f.Boxes().Shown().empty());
+}
+
+TEST(MainWindow, MessagesThatNeedACatalogDoNothingWithoutOne)
+{
+    TShellFixture f;
+    f.Shell().Processor().QueueAction("Action=ProgramSettings", false);  // nothing queued: no catalog
+    EXPECT_EQ(f.Shell().Processor().QueuedCount(), 0u);
+    for (int message : {WM_EDIT_ITEM, WM_EXECUTE_ACTION_ID, WM_RUN_QUEUED_ACTION, WM_OBJECT_CHANGED, WM_FOCUS_EDITOR,
+                        WM_FREE_PROCESS_WINDOWS})
+        f.Window().PostMessage(message, 1, 1);
+    f.Window().PostMessage(WM_DELETE_CATALOG, 0, 0);  // only 1042 deletes
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(f.Boxes().Shown().empty());
+    EXPECT_TRUE(f.Window().isVisible());
+}
+
+TEST(MainWindow, PrivateMessagesAreUserEventsWithTheSameOffsets)
+{
+    EXPECT_EQ(TMainWindowEvent::EventType(WM_START_PROCESS), QEvent::User + 11);
+    EXPECT_EQ(TMainWindowEvent::EventType(WM_FOCUS_EDITOR), QEvent::User + 21);
+    EXPECT_EQ(TMainWindowEvent::MessageOf(static_cast<QEvent::Type>(QEvent::User + 14)), WM_RUN_QUEUED_ACTION);
+    EXPECT_EQ(TMainWindowEvent::MessageOf(static_cast<QEvent::Type>(QEvent::User + 30)), 0);
+}
+
+TEST(MainWindow, OpensACatalogAndLaysTheWindowOut)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    ASSERT_TRUE(f.Root().Catalog().IsOpen());
+    TfrmMain& w = f.Window();
+    EXPECT_EQ(static_cast<QStackedWidget*>(w.centralWidget())->currentWidget(), static_cast<QWidget*>(w.pnlMain));
+    EXPECT_TRUE(w.miMainCatalog->isEnabled());
+    EXPECT_TRUE(w.Action("miFileCloseCatalog")->isEnabled());
+    EXPECT_NE(w.windowTitle(), "Tolvex");
+    EXPECT_TRUE(w.pnlMainLeft->isVisible());
+    EXPECT_TRUE(w.tbtMainLanguage->isVisible());
+    EXPECT_GT(w.cbtbMainSelectLanguage->count(), 0);
+    EXPECT_FALSE(w.sbarMainPanels[3]->text().isEmpty());
+    f.Screenshot("main-catalog-open");
+
+    // Closing restores the closed layout and the type-0 menus.
+    w.Action("miFileCloseCatalog")->trigger();
+    EXPECT_FALSE(f.Root().Catalog().IsOpen());
+    EXPECT_EQ(static_cast<QStackedWidget*>(w.centralWidget())->currentWidget(), w.pnlMainWelcome);
+    EXPECT_FALSE(w.tbtMainLanguage->isVisible());
+    EXPECT_EQ(w.windowTitle(), "Tolvex");
+}
+
+TEST(MainWindow, ClosingClosesTheCatalogAndStoresThePlacement)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    f.Window().showNormal();
+    f.Window().setGeometry(40, 50, 900, 600);
+    EXPECT_TRUE(f.Window().close());
+    EXPECT_FALSE(f.Root().Catalog().IsOpen());
+    TWindowPlacement placement;
+    f.Root().Settings().RestoreWindowPlacement(placement);
+    EXPECT_FALSE(placement.maximised);
+    EXPECT_EQ(placement.width, 900);
+    EXPECT_EQ(placement.height, 600);
+}
+
+TEST(MainWindow, HidingBothTreesSwitchesAutoHideOffAndRemembersTheChoices)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TGUIControl& gui = f.Gui();
+    TfrmMain& w = f.Window();
+    gui.SetAutoHide(true);
+    EXPECT_TRUE(gui.IsAutoHide());
+    gui.SetAutoHide(false);
+    gui.SetWebTreeVisible(false);
+    EXPECT_TRUE(w.sbtnMainClientShowWebTree->isVisible());
+    gui.SetAutoHide(true);
+    gui.SetTemplatesVisible(false);
+    EXPECT_FALSE(gui.IsAutoHide());
+    EXPECT_FALSE(w.pnlMainLeft->isVisible());
+    EXPECT_FALSE(w.Action("miViewAutoHide")->isEnabled());
+    const TIniSettings& ini = f.Root().Settings().IniSettings();
+    EXPECT_FALSE(ini.GetBool(siWebTree, true));
+    EXPECT_FALSE(ini.GetBool(siTemplatesTree, true));
+    gui.SetWebTreeVisible(true);
+    EXPECT_TRUE(w.pnlMainLeft->isVisible());
+    EXPECT_TRUE(w.Action("miViewAutoHide")->isEnabled());
+    EXPECT_FALSE(w.sbtnMainClientShowWebTree->isVisible());
+
+    gui.SetToolbarVisible(false);
+    EXPECT_FALSE(w.tbtMainDefault->isVisible());
+    gui.SetStatusBarVisible(false);
+    EXPECT_FALSE(w.statusBar()->isVisible());
+    EXPECT_FALSE(ini.GetBool(siStatusbar, true));
+}
+
+TEST(MainWindow, StylesMenuShowsAnOpeningErrorAsAMessage)
+{
+    TShellFixture f;
+    f.OpenStyleCatalog(1);
+    if (f.Root().Catalog().IsOpen())
+        GTEST_SKIP() << "the style catalog opens";
+    EXPECT_EQ(f.Boxes().Messages("error").size(), 1u);
+}
+
+TEST(MainWindow, AboutBoxNamesTheFolders)
+{
+    TShellFixture f;
+    f.Window().Action("miHelpAbout")->trigger();
+    ASSERT_EQ(f.Boxes().Messages("information").size(), 1u);
+    EXPECT_NE(f.Boxes().Messages("information")[0].find(f.Home().Path()), std::string::npos);
+}
+
+TEST(MainWindow, CommandsWithoutTheirWindowsSayTheyAreNotAvailable)
+{
+    TShellFixture f;
+    f.Window().Action("miFileNewCatalog")->trigger();
+    f.Window().Action("miFileProgramSettings")->trigger();
+    const std::vector<std::string> infos = f.Boxes().Messages("information");
+    ASSERT_EQ(infos.size(), 2u);
+    EXPECT_EQ(infos[0], "The login dialog is not available yet.");
+    EXPECT_EQ(infos[1], "The program settings dialog is not available yet.");
+}
+
+}  // namespace
