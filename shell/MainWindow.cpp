@@ -205,7 +205,7 @@ void TfrmMain::BuildMenus()
     miMainReport->setObjectName("miMainReport");
     miMainHelp = bar->addMenu(Tr("&Help"));
     miMainHelp->setObjectName("miMainHelp");
-    AddAction(miMainHelp, "miHelpContents", "Help Contents", QKeySequence::HelpContents,
+    AddAction(miMainHelp, "miHelpContents", "Tolvex Help", QKeySequence::HelpContents,
               Icon("help-contents", QStyle::SP_DialogHelpButton));
     miMainHelp->addSeparator();
     AddAction(miMainHelp, "miHelpAbout", "About Tolvex...", {}, Icon("help-about", QStyle::SP_MessageBoxInformation));
