@@ -44,6 +44,10 @@ public:
     void AddToolbarActions() override;
     TCatalogDefinitionImageCache* GetImageCache() override { return this; }
 
+    // Localises a window of the program (once after creating it): its texts
+    // translated, the user-interface font of settings 56 and 57.
+    void LocalizeControl(QWidget* control);
+
     // ---- the image cache ----------------------------------------------------------------------
     void ClearCachedImages() override;
     void AddCachedImage(const std::string& name, const std::string& picture, const std::string& mimeType) override;

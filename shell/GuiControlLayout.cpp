@@ -13,6 +13,8 @@
 #include "catalog/Singletons.h"
 #include "shell/GuiControlRules.h"
 #include "shell/MainWindow.h"
+#include "shell/TranslateControl.h"
+#include "common/Translation.h"
 #include "shell/UiText.h"
 #include "storage/References.h"
 
@@ -261,6 +263,14 @@ void TGUIControl::ShowStatusNotice()
         gui.ShowWarning(statusNotice_, false, "");
     else if (statusFlags_ & 1)
         gui.ShowInformation(statusNotice_, false, "");
+}
+
+void TGUIControl::LocalizeControl(QWidget* control)
+{
+    if (!::Translation)
+        return;
+    const TIniSettings& ini = root_.Settings().IniSettings();
+    TranslateControl(control, *::Translation, ini.GetString(siFontName), ini.GetInteger(siFontSize, 0));
 }
 
 // ---- languages -----------------------------------------------------------------------------------------
