@@ -1,5 +1,7 @@
 #include "QtApplication.h"
 
+#include "shell/TolvexApplication.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -14,12 +16,12 @@ public:
         static char name[] = "tests_shell";
         static char* argv[] = {name, nullptr};
         qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-        app_ = std::make_unique<QApplication>(argc, argv);
+        app_ = std::make_unique<TTolvexApplication>(argc, argv);
     }
     void TearDown() override { app_.reset(); }
 
 private:
-    std::unique_ptr<QApplication> app_;
+    std::unique_ptr<TTolvexApplication> app_;
 };
 
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new TQtEnvironment);
