@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -132,12 +133,15 @@ TEST(QtCommonGui, HelpButtonShowsHelpAndKeepsTheBoxOpen)
     bool stillOpen = false;
     OnNextModal([&](QWidget* w) {
         auto* box = static_cast<TfrmMessageBox*>(w);
+        if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR"))
+            box->grab().save(QString("%1/message-box.png").arg(dir));
         ASSERT_NE(box->HelpButton(), nullptr);
         box->HelpButton()->click();
         stillOpen = box->isVisible();
         box->close();
     });
-    gui.ShowError("Bad", true, "frmLogin.Welcome");
+    gui.ShowError("The catalog \"shop\" could not be opened: the database file is locked by another program.",
+                  true, "frmLogin.Welcome");
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(asked, (std::vector<std::string>{"frmLogin.Welcome"}));
 }
