@@ -16,6 +16,8 @@
 
 #include <QApplication>
 #include <QBitmap>
+#include <QComboBox>
+#include <QLabel>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
@@ -51,6 +53,14 @@ void TGUIControl::Initialize()
         connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateMenuIfPossible(menu); });
     connect(window_.miMainEdit, &QMenu::aboutToShow, this, [this] { UpdateFindMenu(); });
     connect(window_.miMainFile, &QMenu::aboutToShow, this, [this] { UpdateRecentCatalogs(); });
+    // Choosing a language in the combo changes the editing language; a
+    // selection made by program is not reported (its signals are blocked).
+    connect(window_.cbtbMainSelectLanguage, &QComboBox::activated, this, [this](int index) {
+        const QString code = window_.cbtbMainSelectLanguage->itemData(index).toString();
+        processor_.ItemClickWithoutCheck({0, "Action=ChangeLang&LangCode=" + S(code), "", "", ""},
+                                         TClickedEntryKind::MenuItem);
+    });
+    window_.sbarMainPanels[3]->installEventFilter(this);
     for (size_t i = 0; i < window_.tbiMainCustom.size(); ++i)
         connect(window_.tbiMainCustom[i], &QAction::triggered, this, [this, i] {
             if (actionSlots_[i])

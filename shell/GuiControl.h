@@ -14,6 +14,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -109,6 +110,11 @@ public:
     // ---- languages -----------------------------------------------------------------------------------
     void FillLanguageCombo();
     void UpdateLanguageControls();
+    // One entry per catalog language; a click changes the editing language
+    // (through the action processor, without asking the editor) or, with a
+    // handler, goes to it with the language code. The default language's
+    // entry is bold.
+    void FillLanguageMenu(QMenu* menu, std::function<void(const std::string&)> handler = {});
 
     // ---- catalog state and built-in menus ---------------------------------------------------------------
     void UpdateMainMenu(bool open);

@@ -12,7 +12,9 @@
 #include "common/IniSettings.h"
 #include "catalog/Singletons.h"
 #include "shell/GuiControlRules.h"
+#include "shell/ActionProcessor.h"
 #include "shell/MainWindow.h"
+#include "shell/TolvexMenuItem.h"
 #include "shell/TranslateControl.h"
 #include "common/Translation.h"
 #include "shell/UiText.h"
@@ -167,6 +169,14 @@ void TGUIControl::CheckAutoHide(const QPoint& cursor)
 
 bool TGUIControl::eventFilter(QObject* watched, QEvent* event)
 {
+    // The language panel of the status bar opens the language list.
+    if (watched == window_.sbarMainPanels[3] && event->type() == QEvent::MouseButtonRelease && catalogOpen_) {
+        QMenu languages;
+        languages.setObjectName("pmMainLanguages");
+        FillLanguageMenu(&languages);
+        languages.exec(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        return true;
+    }
     if (autoHideApplied_ && event->type() == QEvent::MouseMove)
         CheckAutoHide(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
     return QObject::eventFilter(watched, event);
@@ -316,4 +326,33 @@ void TGUIControl::UpdateLanguageControls()
     QComboBox* combo = window_.cbtbMainSelectLanguage;
     const QSignalBlocker block(combo);
     combo->setCurrentIndex(combo->findData(Q(code)));
+}
+
+void TGUIControl::FillLanguageMenu(QMenu* menu, std::function<void(const std::string&)> handler)
+{
+    for (QAction* entry : menu->actions()) {
+        menu->removeAction(entry);
+        delete entry;
+    }
+    TCatalogData* data = root_.GetCatalogData();
+    if (!data)
+        return;
+    for (const std::string& code : data->GetLanguages()) {
+        const std::string name = root_.References().GetLanguageName(code);
+        auto* item = new TTolvexMenuItem(QString("%1  %2").arg(Q(code.substr(0, 2)), Q(name.empty() ? code : name)),
+                                         menu);
+        item->Command.ActionString = handler ? code : "Action=ChangeLang&LangCode=" + code;
+        if (code == data->GetDefaultLangCode()) {
+            QFont bold = item->font();
+            bold.setBold(true);
+            item->setFont(bold);
+        }
+        connect(item, &QAction::triggered, this, [this, item, handler] {
+            if (handler)
+                handler(item->Command.ActionString);
+            else
+                processor_.ItemClickWithoutCheck(item->Command, TClickedEntryKind::MenuItem);
+        });
+        menu->addAction(item);
+    }
 }

@@ -189,3 +189,30 @@ TEST(GuiControl, SearchRunsTheCheckedKindAndKeepsFiveDistinctKeywords)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GuiControl, LanguageMenuListsTheCatalogsLanguagesWithTheDefaultInBold)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    QMenu menu;
+    std::vector<std::string> chosen;
+    f.Gui().FillLanguageMenu(&menu, [&](const std::string& code) { chosen.push_back(code); });
+    ASSERT_FALSE(menu.isEmpty());
+    int bold = 0;
+    for (QAction* a : menu.actions())
+        bold += a->font().bold();
+    EXPECT_EQ(bold, 1);
+    menu.actions().first()->trigger();
+    ASSERT_EQ(chosen.size(), 1u);
+    EXPECT_FALSE(chosen[0].empty());
+
+    // Without a handler the entry carries the language change for the action processor.
+    f.Gui().FillLanguageMenu(&menu);
+    auto* item = dynamic_cast<TTolvexMenuItem*>(menu.actions().first());
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->Command.ActionString.rfind("Action=ChangeLang&LangCode=", 0), 0u);
+}
+
+}  // namespace
