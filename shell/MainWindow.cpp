@@ -1,5 +1,6 @@
 #include "shell/MainWindow.h"
 
+#include "shell/ControlOperations.h"
 #include "shell/GuiControlRules.h"
 #include "shell/MainWindowEvent.h"
 #include "shell/MainWindowHandler.h"
@@ -10,6 +11,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -101,6 +103,21 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     BuildPanes();
     BuildStatusBar();
     resize(1024, 700);
+    qApp->installEventFilter(this);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && widget == focusWidget() &&
+            ControlOperations::HandleFormKeyPress(this, static_cast<QKeyEvent*>(event), [this] {
+                if (handler_)
+                    handler_->HandleCommand("actMainEditFind");
+            }))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 QAction* TfrmMain::AddAction(QMenu* menu, const char* name, const char* caption, const QKeySequence& keys,
@@ -270,7 +287,12 @@ void TfrmMain::BuildToolbars()
         if (handler_)
             handler_->HandleCommand("tbsiMainSearch");
     });
-    connect(cbMainSearch->lineEdit(), &QLineEdit::returnPressed, tbsiMainSearch, &QToolButton::click);
+    // Enter in the search box searches; it does not move the focus on.
+    cbMainSearch->lineEdit()->setProperty("tolvexTag", ControlOperations::kTagEnterNotIntercepted);
+    connect(cbMainSearch->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        if (!cbMainSearch->currentText().isEmpty())
+            tbsiMainSearch->click();
+    });
 }
 
 QWidget* TfrmMain::BuildTreePanel(const char* name, const char* caption, QLabel*& captionLabel, QToolBar*& mainBar,

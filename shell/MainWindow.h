@@ -102,6 +102,8 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    // The window previews the key presses of its controls (the shared form keys).
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -11,6 +11,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QSplitter>
+#include <QLineEdit>
+#include <QTest>
 #include <QToolButton>
 #include <QMenuBar>
 #include <QStackedWidget>
@@ -198,6 +200,28 @@ TEST(MainWindow, CommandsWithoutTheirWindowsSayTheyAreNotAvailable)
     ASSERT_EQ(infos.size(), 2u);
     EXPECT_EQ(infos[0], "The login dialog is not available yet.");
     EXPECT_EQ(infos[1], "The program settings dialog is not available yet.");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MainWindow, EnterInTheSearchBoxSearchesAndEmptyTextDoesNot)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    f.Boxes().Clear();
+    TfrmMain& w = f.Window();
+    if (w.tbsiMainSearchMenu->isEmpty())
+        GTEST_SKIP() << "the type declares no search kinds";
+    ::SearchText.clear();
+    w.cbMainSearch->setEditText("");
+    QTest::keyClick(w.cbMainSearch->lineEdit(), Qt::Key_Return);
+    EXPECT_TRUE(f.Boxes().Messages("error").empty());
+    EXPECT_EQ(::SearchText, "");
+    w.cbMainSearch->setEditText("apple");
+    QTest::keyClick(w.cbMainSearch->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(::SearchText, "apple");
 }
 
 }  // namespace
