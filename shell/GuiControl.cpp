@@ -12,6 +12,7 @@
 #include "shell/MainWindow.h"
 #include "shell/TolvexMenuItem.h"
 #include "shell/TolvexToolbarItem.h"
+#include "shell/TreeNodeData.h"
 #include "shell/UiText.h"
 
 #include <QApplication>
@@ -395,4 +396,83 @@ QAction* TGUIControl::CheckedSearchKind() const
         if (dynamic_cast<TTolvexToolbarItem*>(entry) && entry->isChecked())
             return entry;
     return nullptr;
+}
+
+// ---- tree buttons for a node --------------------------------------------------------------------
+
+void TGUIControl::FillCustomButtons(const std::array<QAction*, 12>& buttons, QToolBar* bar,
+                                    const TItemDescription& node, bool testCondition)
+{
+    for (QAction* button : buttons) {
+        button->setVisible(false);
+        disconnect(button, &QAction::triggered, nullptr, nullptr);
+    }
+    size_t used = 0;
+    const TCatalogDefinition& definition = root_.Catalog().GetDefinition();
+    const std::string catalogCode = OpenCatalogCode();
+    for (int i = 0; i < definition.GetUIDetailCount() && used < buttons.size(); ++i) {
+        const TCatalogUIDetail* e = definition.GetUIDetail(i);
+        if (e->Kind != uikToolbarButton || (e->ItemType != node.ItemType && e->ItemType != -1))
+            continue;
+        if (testCondition && !GuiControlRules::CheckCondition(e->Condition, &node.ItemId, catalogCode))
+            continue;
+        QAction* button = buttons[used++];
+        const QString caption = Tr(e->Caption);
+        button->setText(caption);
+        button->setToolTip(caption);
+        button->setIcon(CachedIcon(FindCachedImage(e->ImageName)));
+        button->setData(e->ActionId);
+        const int actionId = e->ActionId;
+        connect(button, &QAction::triggered, this,
+                [this, actionId] { processor_.ItemClick({actionId, "", "", "", ""}, TClickedEntryKind::ToolbarItem); });
+        button->setVisible(true);
+    }
+    bar->setVisible(used > 0);
+}
+
+void TGUIControl::UpdateWebTreeButtons(QTreeWidgetItem* node)
+{
+    const TItemDescription* description = DescriptionOf(node);
+    if (!description)
+        return;
+    QTreeWidgetItem* parent = node->parent();
+    GuiControlRules::TTreeNodeFacts facts;
+    facts.Node = description;
+    facts.Parent = DescriptionOf(parent);
+    facts.HasParent = parent != nullptr;
+    facts.HasChildren = node->childCount() > 0;
+    const int index = parent ? parent->indexOfChild(node) : node->treeWidget()->indexOfTopLevelItem(node);
+    const int count = parent ? parent->childCount() : node->treeWidget()->topLevelItemCount();
+    facts.IsFirst = index == 0;
+    facts.IsLast = index == count - 1;
+    if (index > 0)
+        facts.Previous = DescriptionOf(parent ? parent->child(index - 1) : node->treeWidget()->topLevelItem(index - 1));
+    const GuiControlRules::TWebTreeButtons b = GuiControlRules::WebTreeButtons(facts);
+    window_.Action("tbtnWebTreeDelete")->setEnabled(b.DeleteEnabled);
+    QAction* up = window_.Action("tbtnWebTreeMoveUp");
+    QAction* down = window_.Action("tbtnWebTreeMoveDown");
+    up->setEnabled(b.MoveUpEnabled);
+    down->setEnabled(b.MoveDownEnabled);
+    up->setToolTip(Tr(b.MoveUpHint));
+    down->setToolTip(Tr(b.MoveDownHint));
+    up->setVisible(b.MoveShown);
+    down->setVisible(b.MoveShown);
+    QAction* sort = window_.Action("tbtnWebTreeSort");
+    sort->setVisible(b.SortShown);
+    sort->setChecked(b.SortPressed);
+    FillCustomButtons(window_.tbtnTreeCustom, window_.tbtbarMainWebTreeCustom, *description, true);
+}
+
+void TGUIControl::UpdateTemplateTreeButtons(QTreeWidgetItem* node)
+{
+    const TItemDescription* description = DescriptionOf(node);
+    if (!description) {
+        for (QAction* button : window_.tbtnTemplatesCustom)
+            button->setVisible(false);
+        window_.tbtbarMainTemplateCustom->hide();
+        return;
+    }
+    window_.Action("tbtnTemplatesDelete")
+        ->setEnabled(!(description->Flags & ifNotDeletable) && node->childCount() == 0);
+    FillCustomButtons(window_.tbtnTemplatesCustom, window_.tbtbarMainTemplateCustom, *description, false);
 }

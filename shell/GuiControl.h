@@ -21,10 +21,13 @@
 
 class QAction;
 class QMenu;
+class QToolBar;
+class QTreeWidgetItem;
 class QWidget;
 class TActionProcessor;
 class TCatalogUIDetail;
 class TfrmMain;
+class TItemDescription;
 class TTolvex;
 class TTolvexHelpSystem;
 class TTolvexMenuItem;
@@ -74,6 +77,10 @@ public:
     void UpdateMenuIfPossible(QMenu* menu);
     void EnableWebTreeButtons(bool enabled);
     void EnableTemplateTreeButtons(bool enabled);
+    // The web tree's buttons and custom buttons for a node (item nodes only).
+    void UpdateWebTreeButtons(QTreeWidgetItem* node);
+    // The templates tree's Delete and custom buttons for a node.
+    void UpdateTemplateTreeButtons(QTreeWidgetItem* node);
     void SearchKindClick(QAction* kind);
     // The checked search kind; null when none.
     QAction* CheckedSearchKind() const;
@@ -140,6 +147,10 @@ private:
 
     std::vector<const TCatalogUIDetail*> Elements(int kind, int itemType) const;
     QMenu* TargetMenu(const std::string& menuPath) const;
+    // Fills the custom buttons of a tree from the elements of kind 2 of the
+    // node's type (or -1), testing conditions when asked.
+    void FillCustomButtons(const std::array<QAction*, 12>& buttons, QToolBar* bar, const TItemDescription& node,
+                           bool testCondition);
     std::string OpenCatalogCode() const;
     int UserRole() const;
     void ApplyLeftPane();

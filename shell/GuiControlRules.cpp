@@ -1,5 +1,6 @@
 #include "shell/GuiControlRules.h"
 
+#include "common/ItemDescription.h"
 #include "common/ParamList.h"
 
 #include <charconv>
@@ -106,6 +107,39 @@ std::string LanguageCodeOfMenuEntry(const std::string& actionString)
 {
     const size_t at = actionString.rfind('=');
     return at == std::string::npos ? actionString : actionString.substr(at + 1, 8);
+}
+
+TWebTreeButtons WebTreeButtons(const TTreeNodeFacts& f)
+{
+    TWebTreeButtons b;
+    if (!f.Node)
+        return b;
+    const TItemDescription& node = *f.Node;
+    b.DeleteEnabled = !(node.Flags & ifNotDeletable) && !f.HasChildren;
+    b.MoveUpEnabled = !f.IsFirst && node.OrderNum > 0 && (!f.Previous || f.Previous->OrderNum > 0);
+    b.MoveDownEnabled = f.HasParent && !f.IsLast && node.OrderNum > 0;
+    b.SortShown = f.HasChildren;
+    b.SortPressed = !(node.Flags & ifManualOrder);
+    b.MoveShown = f.Parent != nullptr;
+    if (f.Parent && !(f.Parent->Flags & ifManualOrder)) {
+        b.MoveUpEnabled = b.MoveDownEnabled = false;
+        b.MoveUpHint = b.MoveDownHint = "Sorted Alphabetically";
+    }
+    return b;
+}
+
+TWebTreePopup WebTreePopup(const TTreeNodeFacts& f)
+{
+    TWebTreePopup p;
+    if (!f.Node)
+        return p;
+    const TItemDescription& node = *f.Node;
+    const bool manual = node.Flags & ifManualOrder;
+    p.DeletePage = !(node.Flags & ifNotDeletable);
+    p.MovePageUp = manual && !f.IsFirst && node.OrderNum > 0 && (!f.Previous || f.Previous->OrderNum > 0);
+    p.MovePageDown = manual && node.OrderNum > 0 && f.HasParent && !f.IsLast;
+    p.Sort = f.HasChildren && manual;
+    return p;
 }
 
 }  // namespace GuiControlRules

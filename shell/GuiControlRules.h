@@ -6,7 +6,44 @@
 #include <string>
 #include <vector>
 
+class TItemDescription;
+
 namespace GuiControlRules {
+
+// What the tree-button rules need to know of a node: its description, its
+// parent's (null when the parent is no item node or there is none), its
+// previous sibling's (null when that is no item node or there is none).
+struct TTreeNodeFacts {
+    const TItemDescription* Node = nullptr;
+    const TItemDescription* Parent = nullptr;
+    const TItemDescription* Previous = nullptr;
+    bool HasParent = false;
+    bool HasChildren = false;
+    bool IsFirst = true;
+    bool IsLast = true;
+};
+
+// The web tree's Delete, Move Up, Move Down and Sort for a node.
+struct TWebTreeButtons {
+    bool DeleteEnabled = false;
+    bool MoveShown = false;
+    bool MoveUpEnabled = false;
+    bool MoveDownEnabled = false;
+    std::string MoveUpHint = "Move Up";
+    std::string MoveDownHint = "Move Down";
+    bool SortShown = false;
+    bool SortPressed = false;
+};
+TWebTreeButtons WebTreeButtons(const TTreeNodeFacts& facts);
+
+// The web tree's pop-up items for a node.
+struct TWebTreePopup {
+    bool DeletePage = false;
+    bool MovePageUp = false;
+    bool MovePageDown = false;
+    bool Sort = false;
+};
+TWebTreePopup WebTreePopup(const TTreeNodeFacts& facts);
 
 // An element's condition: fields split like an action string, every one
 // must hold. "ItemId=" fields hold when their comma-separated list contains

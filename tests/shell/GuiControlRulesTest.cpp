@@ -76,3 +76,85 @@ TEST(GuiControlRules, CaptionAndValue)
 }
 
 }  // namespace
+
+#include "common/ItemDescription.h"
+
+namespace {
+
+TItemDescription Item(int orderNum, std::uint8_t flags)
+{
+    TItemDescription d;
+    d.ItemId = 100;
+    d.OrderNum = orderNum;
+    d.Flags = flags;
+    return d;
+}
+
+TEST(GuiControlRules, WebTreeButtonsFollowTheNodeAndItsParent)
+{
+    const TItemDescription manualParent = Item(1, ifManualOrder);
+    const TItemDescription sortedParent = Item(1, 0);
+    const TItemDescription node = Item(5, 0);
+    const TItemDescription locked = Item(5, ifNotDeletable);
+    const TItemDescription unordered = Item(0, 0);
+
+    // A middle child of a parent in manual order: everything possible.
+    TTreeNodeFacts f{&node, &manualParent, &unordered, true, false, false, false};
+    TWebTreeButtons b = WebTreeButtons(f);
+    EXPECT_TRUE(b.DeleteEnabled);
+    EXPECT_TRUE(b.MoveShown);
+    EXPECT_FALSE(b.MoveUpEnabled);  // the previous sibling has no order number
+    EXPECT_TRUE(b.MoveDownEnabled);
+    EXPECT_EQ(b.MoveUpHint, "Move Up");
+    EXPECT_FALSE(b.SortShown);
+
+    f.Previous = nullptr;  // previous sibling is no item node
+    EXPECT_TRUE(WebTreeButtons(f).MoveUpEnabled);
+
+    // Under a parent sorted alphabetically: both moves off, with the hint.
+    f.Parent = &sortedParent;
+    b = WebTreeButtons(f);
+    EXPECT_FALSE(b.MoveUpEnabled);
+    EXPECT_FALSE(b.MoveDownEnabled);
+    EXPECT_EQ(b.MoveUpHint, "Sorted Alphabetically");
+    EXPECT_EQ(b.MoveDownHint, "Sorted Alphabetically");
+
+    // At the top level: the moves are hidden.
+    f.Parent = nullptr;
+    EXPECT_FALSE(WebTreeButtons(f).MoveShown);
+
+    // Not deletable, or with children: no Delete; children show Sort.
+    f.Node = &locked;
+    EXPECT_FALSE(WebTreeButtons(f).DeleteEnabled);
+    f.Node = &node;
+    f.HasChildren = true;
+    b = WebTreeButtons(f);
+    EXPECT_FALSE(b.DeleteEnabled);
+    EXPECT_TRUE(b.SortShown);
+    EXPECT_TRUE(b.SortPressed);  // children sorted alphabetically
+
+    // First and last children.
+    f = {&node, &manualParent, nullptr, true, false, true, true};
+    b = WebTreeButtons(f);
+    EXPECT_FALSE(b.MoveUpEnabled);
+    EXPECT_FALSE(b.MoveDownEnabled);
+}
+
+TEST(GuiControlRules, WebTreePopupUsesTheNodesOwnOrder)
+{
+    const TItemDescription manual = Item(3, ifManualOrder);
+    const TItemDescription sorted = Item(3, 0);
+    TTreeNodeFacts f{&manual, nullptr, nullptr, true, true, false, false};
+    TWebTreePopup p = WebTreePopup(f);
+    EXPECT_TRUE(p.DeletePage);
+    EXPECT_TRUE(p.MovePageUp);
+    EXPECT_TRUE(p.MovePageDown);
+    EXPECT_TRUE(p.Sort);
+    f.Node = &sorted;
+    p = WebTreePopup(f);
+    EXPECT_FALSE(p.MovePageUp);
+    EXPECT_FALSE(p.MovePageDown);
+    EXPECT_FALSE(p.Sort);
+}
+
+}  // namespace

@@ -216,3 +216,50 @@ TEST(GuiControl, LanguageMenuListsTheCatalogsLanguagesWithTheDefaultInBold)
 }
 
 }  // namespace
+
+#include "shell/TreeNodeData.h"
+
+#include <QTreeWidget>
+
+namespace {
+
+TEST(GuiControl, WebTreeButtonsForANodeUnderASortedParent)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TfrmMain& w = f.Window();
+    TItemDescription parent, first, second;
+    parent.ItemId = 10;
+    parent.ItemType = 1;
+    parent.OrderNum = 1;  // children sorted alphabetically (no manual order)
+    first.ItemId = 11;
+    first.ItemType = 7;
+    first.OrderNum = 1;
+    second = first;
+    second.ItemId = 12;
+    second.OrderNum = 2;
+    auto* top = new QTreeWidgetItem(w.tvMainWebTree, QStringList{"Home"});
+    auto* a = new QTreeWidgetItem(top, QStringList{"A"});
+    auto* b = new QTreeWidgetItem(top, QStringList{"B"});
+    SetDescription(top, &parent);
+    SetDescription(a, &first);
+    SetDescription(b, &second);
+
+    f.Gui().UpdateWebTreeButtons(b);
+    EXPECT_FALSE(w.Action("tbtnWebTreeMoveUp")->isEnabled());
+    EXPECT_EQ(w.Action("tbtnWebTreeMoveUp")->toolTip(), "Sorted Alphabetically");
+    EXPECT_TRUE(w.Action("tbtnWebTreeDelete")->isEnabled());
+
+    parent.Flags = ifManualOrder;
+    f.Gui().UpdateWebTreeButtons(b);
+    EXPECT_TRUE(w.Action("tbtnWebTreeMoveUp")->isEnabled());
+    EXPECT_FALSE(w.Action("tbtnWebTreeMoveDown")->isEnabled());  // the last child
+    EXPECT_EQ(w.Action("tbtnWebTreeMoveUp")->toolTip(), "Move Up");
+
+    f.Gui().UpdateWebTreeButtons(top);  // top level: moves hidden, Sort shown
+    EXPECT_FALSE(w.Action("tbtnWebTreeMoveUp")->isVisible());
+    EXPECT_FALSE(w.Action("tbtnWebTreeDelete")->isEnabled());
+    w.tvMainWebTree->clear();
+}
+
+}  // namespace
