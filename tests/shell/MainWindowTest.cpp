@@ -225,3 +225,38 @@ TEST(MainWindow, EnterInTheSearchBoxSearchesAndEmptyTextDoesNot)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MainWindow, AutoHidePaneLeavesWithTheMouseAndReturnsAtTheLeftEdge)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TfrmMain& w = f.Window();
+    w.showNormal();
+    w.resize(1000, 700);
+    QCoreApplication::processEvents();
+    TGUIControl& gui = f.Gui();
+    gui.SetAutoHide(true);
+    QWidget* pane = w.pnlMainLeft;
+    const QPoint origin = w.pnlMain->mapToGlobal(QPoint(0, 0));
+    const int middle = origin.y() + w.pnlMain->height() / 2;
+
+    gui.CheckAutoHide(QPoint(origin.x() + 5, middle));  // in the strip: shown
+    ASSERT_TRUE(pane->isVisible());
+    const QPoint inside = pane->mapToGlobal(QPoint(pane->width() / 2, pane->height() / 2));
+    gui.CheckAutoHide(inside);
+    EXPECT_TRUE(pane->isVisible());
+    gui.CheckAutoHide(QPoint(origin.x() + w.pnlMain->width() - 10, middle));  // over the editor
+    EXPECT_FALSE(pane->isVisible());
+    gui.CheckAutoHide(QPoint(origin.x() + 40, middle));  // not yet at the edge
+    EXPECT_FALSE(pane->isVisible());
+    gui.CheckAutoHide(QPoint(origin.x() + 3, middle));
+    EXPECT_TRUE(pane->isVisible());
+
+    gui.SetAutoHide(false);
+    EXPECT_TRUE(pane->isVisible());
+    EXPECT_FALSE(f.Root().Settings().IniSettings().GetBool(siAutohide, true));
+}
+
+}  // namespace
