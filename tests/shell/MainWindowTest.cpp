@@ -260,3 +260,29 @@ TEST(MainWindow, AutoHidePaneLeavesWithTheMouseAndReturnsAtTheLeftEdge)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MainWindow, LastUsedCatalogsShowOnlyWhereASettingIsStored)
+{
+    TShellFixture f;
+    TIniSettings& ini = f.Root().Settings().IniSettings();
+    for (int id = siLastUsed1; id <= siLastUsed5; ++id)
+        ini.SetString(id, "");
+    f.Gui().UpdateRecentCatalogs();
+    EXPECT_FALSE(f.Window().miFileLastUsedSeparator->isVisible());
+    ini.SetString(siLastUsed1, "shop");
+    ini.SetString(siLastUsed3, "hotel");
+    f.Gui().UpdateRecentCatalogs();
+    const auto& items = f.Window().miFileLastUsed;
+    EXPECT_TRUE(items[0]->isVisible());
+    EXPECT_EQ(items[0]->text(), "shop");
+    EXPECT_FALSE(items[1]->isVisible());
+    EXPECT_TRUE(items[2]->isVisible());
+    EXPECT_EQ(items[2]->text(), "hotel");
+    EXPECT_FALSE(items[3]->isVisible());
+    EXPECT_FALSE(items[4]->isVisible());
+    EXPECT_TRUE(f.Window().miFileLastUsedSeparator->isVisible());
+}
+
+}  // namespace

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -253,6 +254,26 @@ TEST(QtCommonGui, BusyCursorNestsAndUnwinds)
         EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     }
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(QtCommonGui, ProgressStepsAnswerFalseOnceCancelled)
+{
+    TQtCommonGui gui;
+    gui.ProgressStart("Copying", 10);
+    EXPECT_TRUE(gui.ProgressStep(1, "one"));
+    QProgressDialog* dialog = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* p = qobject_cast<QProgressDialog*>(w))
+            dialog = p;
+    ASSERT_NE(dialog, nullptr);
+    dialog->cancel();
+    EXPECT_FALSE(gui.ProgressStep(2, "two"));
+    gui.ProgressEnd();
+    EXPECT_TRUE(gui.ProgressStep(3, ""));  // no progress running: nothing to stop
 }
 
 }  // namespace
