@@ -128,6 +128,8 @@ public:
     void FillStylesMenu();
     void UpdateRecentCatalogs();
     void UpdateFindMenu();
+    // Whether a search text was entered before (Find Next needs one).
+    void SetFindTextCheck(std::function<bool()> hasFindText) { hasFindText_ = std::move(hasFindText); }
     void UpdateReportMenu();
     // Help for the control that had the focus before the help button.
     void ShowContextHelp(TTolvexHelpSystem* help);
@@ -178,4 +180,5 @@ private:
     QPointer<QWidget> previousActiveControl_;
     QPointer<QWidget> activeControl_;
     bool hintShown_ = false;
+    std::function<bool()> hasFindText_;
 };

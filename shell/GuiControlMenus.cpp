@@ -189,15 +189,14 @@ void TGUIControl::UpdateRecentCatalogs()
 
 void TGUIControl::UpdateFindMenu()
 {
-    QWidget* focused = previousActiveControl_ && qobject_cast<QMenu*>(activeControl_) ? previousActiveControl_.data()
-                                                                                       : QApplication::focusWidget();
+    QWidget* focused = QApplication::focusWidget();
     const bool tree = focused == window_.tvMainWebTree || focused == window_.tvMainTemplates;
     const bool multiLine = qobject_cast<QTextEdit*>(focused) || qobject_cast<QPlainTextEdit*>(focused);
     const bool find = multiLine || tree || qobject_cast<QLineEdit*>(focused);
     const bool replace = find && !tree;
     window_.Action("actMainEditFind")->setEnabled(find);
     window_.Action("actMainEditReplace")->setEnabled(replace);
-    window_.Action("actMainEditFindNext")->setEnabled(find);
+    window_.Action("actMainEditFindNext")->setEnabled(replace && hasFindText_ && hasFindText_());
 }
 
 void TGUIControl::ActiveControlChanged(QWidget* now)

@@ -133,6 +133,7 @@ std::unique_ptr<TTolvexGuiControl> TQtShell::CreateGuiControl(TTolvex& root)
     root_ = &root;
     auto control = std::make_unique<TGUIControl>(root, *window_, processor_);
     guiControl_ = control.get();
+    guiControl_->SetFindTextCheck([this] { return findReplace_->HasFindText(); });
     return control;
 }
 

@@ -12,6 +12,9 @@
 #include <QLabel>
 #include <QSplitter>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+#include "shell/FindReplace.h"
 #include <QTest>
 #include <QToolButton>
 #include <QMenuBar>
@@ -283,6 +286,47 @@ TEST(MainWindow, LastUsedCatalogsShowOnlyWhereASettingIsStored)
     EXPECT_FALSE(items[3]->isVisible());
     EXPECT_FALSE(items[4]->isVisible());
     EXPECT_TRUE(f.Window().miFileLastUsedSeparator->isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MainWindow, FindCommandsFollowTheFocusedControl)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TfrmMain& w = f.Window();
+    w.activateWindow();
+    QPlainTextEdit memo(&w);
+    memo.setPlainText("red green");
+    memo.show();
+    memo.setFocus();
+    QCoreApplication::processEvents();
+    if (QApplication::focusWidget() != &memo)
+        GTEST_SKIP() << "no focus on this platform";
+    f.Gui().UpdateFindMenu();
+    EXPECT_TRUE(w.Action("actMainEditFind")->isEnabled());
+    EXPECT_TRUE(w.Action("actMainEditReplace")->isEnabled());
+    EXPECT_FALSE(w.Action("actMainEditFindNext")->isEnabled());  // nothing searched yet
+    f.Shell().FindReplace().ShowFindDialog(&memo);
+    f.Shell().FindReplace().Find("green", true, false);
+    f.Shell().FindReplace().FindDialog()->hide();
+    w.activateWindow();
+    memo.setFocus();
+    QCoreApplication::processEvents();
+    f.Gui().UpdateFindMenu();
+    EXPECT_TRUE(w.Action("actMainEditFindNext")->isEnabled());
+
+    f.Shell().FindReplace().FindDialog()->hide();
+    w.activateWindow();
+    w.tvMainWebTree->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(w.tvMainWebTree));
+    f.Gui().UpdateFindMenu();
+    EXPECT_TRUE(w.Action("actMainEditFind")->isEnabled());
+    EXPECT_FALSE(w.Action("actMainEditReplace")->isEnabled());
+    EXPECT_FALSE(w.Action("actMainEditFindNext")->isEnabled());
 }
 
 }  // namespace
