@@ -289,13 +289,12 @@ bool TCatalogData::CheckStyleVersions(bool& updateOffered, TAbstractDBConnection
                                   "New Visual Styles Available", true) == mrYes)
         return false;
     if (services_.Gui.AskQuestion("Propose to update styles next time you open the database?", "", true) == mrNo)
-        DeclineStyleUpdates(outdated);
+        DeclineStyleUpdates(outdated, GetConnectionFactory().GetConnection());
     return true;
 }
 
-void TCatalogData::DeclineStyleUpdates(const std::map<int, std::string>& outdated)
+void TCatalogData::DeclineStyleUpdates(const std::map<int, std::string>& outdated, TAbstractDBConnection& connection)
 {
-    TAbstractDBConnection& connection = GetConnectionFactory().GetConnection();
     for (const auto& [itemId, version] : outdated) {
         std::unique_ptr<TTolvexObject> object =
             catalog_.GetObjectFactory().GetObjectTyped(itemId, kStyleVersionClassId, connection, GetCatalogCode());

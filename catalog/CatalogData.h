@@ -109,6 +109,12 @@ public:
     // True when opening may go on with the catalog's styles as they are.
     // UpdateOffered is false when the catalog has no style yet.
     bool CheckStyleVersions(bool& updateOffered, TAbstractDBConnection& connection);
+    // The class-505 member of every style item: item id -> text (first row wins).
+    static std::map<int, std::string> ReadStyleVersions(TAbstractDBConnection& connection,
+                                                        const std::string& catalogCode, int memberId);
+    // Records for each item (item id -> version) on Connection that the user
+    // need not be asked about updating it up to that version.
+    void DeclineStyleUpdates(const std::map<int, std::string>& outdated, TAbstractDBConnection& connection);
 
     // ---- the catalog-type hook -------------------------------------------------------------
     // For catalog type 12 only: brings the partner category pages in step
@@ -123,6 +129,10 @@ public:
 
     // ---- what the open catalog keeps -----------------------------------------------------------
     TTransformCache& GetTransformCache() { return transformCache_; }
+    // Set by the style dialog while it previews the styles of the definition
+    // database; preview serving then reads the style-preview catalog.
+    bool IsStylePreview() const { return stylePreview_; }
+    void SetStylePreview(bool stylePreview) { stylePreview_ = stylePreview; }
     TPreviewHistory& GetPreviewHistory() { return previewHistory_; }
     TCatalogQueries& GetQueries() { return queries_; }
     TCatalogBookkeeping& GetBookkeeping() { return bookkeeping_; }
@@ -166,16 +176,13 @@ private:
                      std::string& error);
     void FinishOpening(const std::string& catalogCode, TAbstractDBConnection& connection);
 
-    // The class-505 member of every style item: item id -> text (first row wins).
-    static std::map<int, std::string> ReadStyleVersions(TAbstractDBConnection& connection,
-                                                        const std::string& catalogCode, int memberId);
-    void DeclineStyleUpdates(const std::map<int, std::string>& outdated);
 
     TCatalog& catalog_;
     TServices services_;
     std::string currentLangCode_;
     std::uint8_t userRole_ = urAdministrator;
     TTransformCache transformCache_;
+    bool stylePreview_ = false;
     TPreviewHistory previewHistory_;
     TCatalogQueries queries_;
     TCatalogBookkeeping bookkeeping_;

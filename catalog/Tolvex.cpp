@@ -23,7 +23,12 @@
 #include "common/GlobalSettings.h"
 #include "common/TolvexException.h"
 #include "common/Translation.h"
+#include "generation/StyleDialog.h"
+#include "generation/StyleManager.h"
+#include "generation/StyleOperation.h"
 #include "generation/Templates.h"
+#include "generation/TolvexHttpServer.h"
+#include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/ClassesList.h"
 #include "storage/ConfiguredDatabase.h"
@@ -147,6 +152,9 @@ void TTolvex::CreateCatalog()
                                                               ::Translation, *objectContext_, *this, *this,
                                                               *upgrader_});
     upgrader_->Bind(*catalog_);
+    imageServer_ = std::make_unique<TTolvexHttpServer>(
+        settings_->GetTempDir(),
+        environment_.ImageServerPort != 0 ? environment_.ImageServerPort : TTolvexHttpServer::kDefaultPort);
     catalog_->GetDefinition().SetCreationServices({*catalog_, *globalDefinition_, *settings_,
                                                    CommonProcedures->Functions(), ::Translation, *this});
     objectContext_->SetItemIdResolver([this](const std::string& text, int currentId, int currentTreeId) {
@@ -171,7 +179,9 @@ void TTolvex::CreateGuiParts()
         guiControl_->Initialize();
         catalog_->GetDefinition().SetImageCache(guiControl_->GetImageCache());
     }
-    styleManager_ = shell.CreateStyleManager(*this);
+    styleManager_ = std::make_unique<TStyleManager>(TStyleManager::TServices{
+        *catalog_, *globalDefinition_, CommonProcedures->Gui(), ::Translation, *this, settings_->AppDir()});
+    styleManager_->Initialize();
     helpSystem_ = shell.CreateHelpSystem(*this);
     if (helpSystem_)
         helpSystem_->Initialize();
@@ -184,6 +194,8 @@ void TTolvex::Destroy()
     if (catalog_)
         catalog_->GetDefinition().SetImageCache(nullptr);
     guiControl_.reset();
+    // Stopped before the catalog whose connection it reads goes.
+    imageServer_.reset();
     catalog_.reset();
     upgrader_.reset();
     objectContext_.reset();
@@ -339,10 +351,22 @@ void TTolvex::PostActionById(int actionId, bool check)
     environment_.Shell->PostActionById(actionId, check);
 }
 
-// The local image server is not part of the program yet: there is nothing
-// to start or stop.
-void TTolvex::StartImageServer() {}
-void TTolvex::StopImageServer() {}
+// The image server reads the open catalog through a connection of its own,
+// on its own threads; a failed start is in its log file only.
+void TTolvex::StartImageServer()
+{
+    TCatalogData* data = GetCatalogData();
+    if (!imageServer_ || !data)
+        return;
+    TAbstractDBConnectionFactory& factory = data->GetConnectionFactory();
+    imageServer_->Start(data->GetCatalogCode(), [&factory] { return factory.OpenSecondConnection(); });
+}
+
+void TTolvex::StopImageServer()
+{
+    if (imageServer_)
+        imageServer_->Stop();
+}
 
 std::string TTolvex::GetDefaultCustomXsl()
 {
@@ -401,6 +425,21 @@ TAbstractDBConnection* TTolvex::GetCategoryConnection()
 std::unique_ptr<TCatalogDataUI> TTolvex::CreateCatalogUI(TCatalogData& data)
 {
     return environment_.Shell->CreateCatalogUI(data);
+}
+
+TStyleSelector* TTolvex::GetStyleSelector()
+{
+    return styleManager_.get();
+}
+
+std::unique_ptr<TStyleDialog> TTolvex::CreateStyleDialog()
+{
+    return environment_.Shell->CreateStyleDialog();
+}
+
+void TTolvex::StartStyleOperation(std::unique_ptr<TStyleOperation> operation)
+{
+    environment_.Shell->StartStyleOperation(std::move(operation));
 }
 
 std::unique_ptr<TCatalogPageGeneration> TTolvex::CreatePageGeneration(TCatalogData& data)

@@ -25,6 +25,7 @@
 #include "catalog/CatalogDataHost.h"
 #include "catalog/CatalogDefinitionLookup.h"
 #include "catalog/CatalogHost.h"
+#include "generation/StyleManagerHost.h"
 
 #include <cstdint>
 #include <ctime>
@@ -44,13 +45,16 @@ class TProgramDatabases;
 class TReferences;
 class TTolvexException;
 class TTolvexHelpSystem;
+class TTolvexHttpServer;
 class TTolvexObjectContext;
 class TTolvexShell;
+class TStyleManager;
 
 class TTolvex : public TCatalogHost,
                 public TCatalogCreationHost,
                 public TCatalogDefinitionLookup,
-                public TCatalogDataHost {
+                public TCatalogDataHost,
+                public TStyleManagerHost {
 public:
     // What the program gives the root object besides the singletons.
     struct TEnvironment {
@@ -61,6 +65,8 @@ public:
         std::string DataDir;
         // The local date and time; empty: the clock.
         std::function<std::tm()> Now;
+        // The port of the local image server; 0: its default port.
+        int ImageServerPort = 0;
     };
 
     // The addresses of the two preview hosts (scheme and host).
@@ -93,7 +99,7 @@ public:
     TCatalog& Catalog() { return *catalog_; }
     // Null when the shell has none.
     TTolvexGuiControl* GuiControl() { return guiControl_.get(); }
-    TStyleSelector* StyleManager() { return styleManager_.get(); }
+    TStyleManager& StyleManager() { return *styleManager_; }
     TTolvexHelpSystem* HelpSystem() { return helpSystem_.get(); }
     // The open catalog's data; null while no catalog is open.
     TCatalogData* GetCatalogData();
@@ -190,10 +196,14 @@ public:
 
     // ---- TCatalogDataHost ----------------------------------------------------------------------------
     TTolvexGuiControl* GetGuiControl() override { return guiControl_.get(); }
-    TStyleSelector* GetStyleSelector() override { return styleManager_.get(); }
+    TStyleSelector* GetStyleSelector() override;
     TAbstractDBConnection* GetCategoryConnection() override;
     std::unique_ptr<TCatalogDataUI> CreateCatalogUI(TCatalogData& data) override;
     std::unique_ptr<TCatalogPageGeneration> CreatePageGeneration(TCatalogData& data) override;
+
+    // ---- TStyleManagerHost (ExecuteAction and PostReopenCatalog above) -----------------------------
+    std::unique_ptr<TStyleDialog> CreateStyleDialog() override;
+    void StartStyleOperation(std::unique_ptr<TStyleOperation> operation) override;
 
 private:
     std::string Translate(const std::string& text) const;
@@ -229,8 +239,10 @@ private:
     // Created before the catalog object, which refers to it, and freed after it.
     std::unique_ptr<TCatalogUpgrader> upgrader_;
     std::unique_ptr<TCatalog> catalog_;
+    // Serves the open catalog's images while a catalog of a type above 0 is open.
+    std::unique_ptr<TTolvexHttpServer> imageServer_;
     std::unique_ptr<TTolvexGuiControl> guiControl_;
-    std::unique_ptr<TStyleSelector> styleManager_;
+    std::unique_ptr<TStyleManager> styleManager_;
     std::unique_ptr<TTolvexHelpSystem> helpSystem_;
 };
 

@@ -2,10 +2,10 @@
 // What the root object asks of the program's GUI side: the application
 // object (its handler of unhandled exceptions, ending the message loop), the
 // main window (its caption and its deferred messages), the parts of the GUI
-// side that the root object owns (GUI controller, style manager, help
-// system) and that the open catalog owns (item editor and trees), the login
+// side that the root object owns (GUI controller, help system) and that the
+// open catalog owns (item editor and trees), the style dialog, the login
 // dialog, the "Change Catalog Code" dialog, the action processor and the
-// runner windows of the software update and the web-site import.
+// runner windows of the software update, the web-site import and the styles.
 //
 // A program without a main window answers null for the parts it lacks; the
 // root object and the catalog then go without them.
@@ -18,7 +18,8 @@
 class TAbstractDBConnection;
 class TCatalogData;
 class TCatalogDataUI;
-class TStyleSelector;
+class TStyleDialog;
+class TStyleOperation;
 class TTolvex;
 class TTolvexException;
 class TTolvexGuiControl;
@@ -43,7 +44,8 @@ public:
 
     // ---- parts of the GUI side ----------------------------------------------------------
     virtual std::unique_ptr<TTolvexGuiControl> CreateGuiControl(TTolvex& root) = 0;
-    virtual std::unique_ptr<TStyleSelector> CreateStyleManager(TTolvex& root) = 0;
+    // The style selection dialog, a new one for every choice of a style.
+    virtual std::unique_ptr<TStyleDialog> CreateStyleDialog() = 0;
     virtual std::unique_ptr<TTolvexHelpSystem> CreateHelpSystem(TTolvex& root) = 0;
     virtual std::unique_ptr<TCatalogDataUI> CreateCatalogUI(TCatalogData& data) = 0;
 
@@ -61,6 +63,10 @@ public:
     // Modal: shown modally, true when it closed with OK. Otherwise shown
     // without waiting and started at once; the answer is false.
     virtual bool RunSoftwareUpdate(const std::vector<std::string>& params, bool modal) = 0;
+
+    // ---- long operations of the styles -----------------------------------------------------
+    // Shows a runner window for the operation without waiting and starts it.
+    virtual void StartStyleOperation(std::unique_ptr<TStyleOperation> operation) = 0;
 
     // ---- the web-site import --------------------------------------------------------------------
     // Runs the web-site import with its parameter lines modally in a runner

@@ -3,11 +3,12 @@
 // messages go to the terminal, questions get the answer of closing their
 // box, and the root object goes without GUI parts.
 #include "catalog/CatalogDataUI.h"
-#include "catalog/StyleSelector.h"
 #include "catalog/TolvexGuiControl.h"
 #include "catalog/TolvexHelpSystem.h"
 #include "catalog/TolvexShell.h"
 #include "common/CommonGui.h"
+#include "generation/StyleDialog.h"
+#include "generation/StyleOperation.h"
 
 #include <cstdio>
 #include <memory>
@@ -81,7 +82,7 @@ public:
     void PostReopenCatalog() override {}
     void SetMainCaption(const std::string&) override {}
     std::unique_ptr<TTolvexGuiControl> CreateGuiControl(TTolvex&) override { return nullptr; }
-    std::unique_ptr<TStyleSelector> CreateStyleManager(TTolvex&) override { return nullptr; }
+    std::unique_ptr<TStyleDialog> CreateStyleDialog() override { return nullptr; }
     std::unique_ptr<TTolvexHelpSystem> CreateHelpSystem(TTolvex&) override { return nullptr; }
     std::unique_ptr<TCatalogDataUI> CreateCatalogUI(TCatalogData&) override { return nullptr; }
     void LoginShowWelcome(const std::string&, bool) override {}
@@ -96,6 +97,7 @@ public:
     bool AskNewCatalogCode(const std::string&, std::string&) override { return false; }
     bool RunSoftwareUpdate(const std::vector<std::string>&, bool) override { return false; }
     bool RunWebSiteImport(std::vector<std::string>&, TAbstractDBConnection&) override { return false; }
+    void StartStyleOperation(std::unique_ptr<TStyleOperation>) override {}
 
     TTolvexException* Handler() const { return handler_; }
 

@@ -6,6 +6,8 @@
 #include "catalog/CatalogDefinition.h"
 #include "catalog/Singletons.h"
 #include "catalog/StyleSelector.h"
+#include "generation/StyleDialog.h"
+#include "generation/StyleOperation.h"
 #include "catalog/Tolvex.h"
 #include "catalog/TolvexCatalog.h"
 #include "common/CommonFunctions.h"
@@ -35,14 +37,23 @@ using UiText::S;
 
 namespace {
 
-// The style dialog is built later: until then the user is told so.
-class TPendingStyleSelector : public TStyleSelector {
+// The style dialog's window is built later: until then the user is told so
+// and no style is chosen.
+class TPendingStyleDialog : public TStyleDialog {
 public:
-    explicit TPendingStyleSelector(TQtShell& shell) : shell_(shell) {}
-    bool SelectStyle(int, bool) override
+    explicit TPendingStyleDialog(TQtShell& shell) : shell_(shell) {}
+    void Setup(int, TAbstractDBConnection&, int, int, int, int) override {}
+    bool Execute() override
     {
         shell_.NotAvailable("The style dialog");
         return false;
+    }
+    void CollectSelection(std::vector<std::string>& itemIds, std::vector<std::string>& defaultTemplateIds,
+                          std::vector<std::string>& params) override
+    {
+        itemIds.clear();
+        defaultTemplateIds.clear();
+        params.clear();
     }
 
 private:
@@ -137,9 +148,9 @@ std::unique_ptr<TTolvexGuiControl> TQtShell::CreateGuiControl(TTolvex& root)
     return control;
 }
 
-std::unique_ptr<TStyleSelector> TQtShell::CreateStyleManager(TTolvex&)
+std::unique_ptr<TStyleDialog> TQtShell::CreateStyleDialog()
 {
-    return std::make_unique<TPendingStyleSelector>(*this);
+    return std::make_unique<TPendingStyleDialog>(*this);
 }
 
 std::unique_ptr<TTolvexHelpSystem> TQtShell::CreateHelpSystem(TTolvex& root)
@@ -225,6 +236,11 @@ bool TQtShell::RunWebSiteImport(std::vector<std::string>&, TAbstractDBConnection
 {
     NotAvailable("The web-site import");
     return false;
+}
+
+void TQtShell::StartStyleOperation(std::unique_ptr<TStyleOperation>)
+{
+    NotAvailable("The window of the style operations");
 }
 
 // ---- TActionHost --------------------------------------------------------------------------------
@@ -316,7 +332,7 @@ void TQtShell::NewCatalogFromHost()
 
 bool TQtShell::SelectStyle(int mode, bool postReopen)
 {
-    TStyleSelector* selector = root_ ? root_->StyleManager() : nullptr;
+    TStyleSelector* selector = root_ ? root_->GetStyleSelector() : nullptr;
     return selector && selector->SelectStyle(mode, postReopen);
 }
 

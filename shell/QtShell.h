@@ -48,7 +48,7 @@ public:
     void PostReopenCatalog() override;
     void SetMainCaption(const std::string& caption) override;
     std::unique_ptr<TTolvexGuiControl> CreateGuiControl(TTolvex& root) override;
-    std::unique_ptr<TStyleSelector> CreateStyleManager(TTolvex& root) override;
+    std::unique_ptr<TStyleDialog> CreateStyleDialog() override;
     std::unique_ptr<TTolvexHelpSystem> CreateHelpSystem(TTolvex& root) override;
     std::unique_ptr<TCatalogDataUI> CreateCatalogUI(TCatalogData& data) override;
     void LoginShowWelcome(const std::string& catalogName, bool autoOpen) override;
@@ -63,6 +63,7 @@ public:
     bool AskNewCatalogCode(const std::string& oldCode, std::string& newCode) override;
     bool RunSoftwareUpdate(const std::vector<std::string>& params, bool modal) override;
     bool RunWebSiteImport(std::vector<std::string>& params, TAbstractDBConnection& connection) override;
+    void StartStyleOperation(std::unique_ptr<TStyleOperation> operation) override;
 
     // ---- TActionHost ---------------------------------------------------------------------------
     TCommonGui& Gui() override;

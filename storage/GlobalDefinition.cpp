@@ -11,6 +11,7 @@
 #include "storage/QueryGuard.h"
 #include "storage/RecordValues.h"
 #include "storage/RecordsetToXml.h"
+#include "storage/RecordsetXmlFolder.h"
 #include "storage/SQLiteFiles.h"
 #include "storage/XmlToRecordset.h"
 
@@ -367,11 +368,7 @@ void TGlobalDefinition::ExportTable(const std::string& table, const std::string&
         query->SetSQL("SELECT * FROM " + table + " ORDER BY " + orderBy);
         writer.AddRecordset(table, "insert", query->Open(true));
     }
-    const std::string fileName = ExportDir() + "/" + table + ".xml";
-    std::ostringstream content;
-    writer.SaveToStream(content, false);
-    if (!WriteFileAtomically(fileName, content.str()))
-        throw ECriticalTolvexException("Cannot write the file \"" + fileName + "\"");
+    WriteRecordsetFile(writer, ExportDir() + "/" + table + ".xml");
 }
 
 void TGlobalDefinition::ExportCatalogsTables()
@@ -387,18 +384,7 @@ void TGlobalDefinition::ExportCatalogsTables()
 void TGlobalDefinition::ImportCatalogsTables()
 {
     TWaitCursor wait(gui_);
-    std::vector<fs::path> files;
-    std::error_code ec;
-    for (const fs::directory_entry& entry : fs::directory_iterator(ExportDir(), ec))
-        if (entry.is_regular_file(ec) && entry.path().extension() == ".xml")
-            files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    for (const fs::path& file : files) {
-        std::ifstream in(file, std::ios::binary);
-        if (!in)
-            throw ECriticalTolvexException("Cannot read the file \"" + file.string() + "\"");
-        TXmlToRecordset reader(GetCatalogsDatabase().GetConnection(), RecordsetContext());
-        reader.ApplyStream(in, false, kRecordsetReadGlobalExport);
-    }
+    ApplyRecordsetFolder(ExportDir(), GetCatalogsDatabase().GetConnection(), RecordsetContext(),
+                         kRecordsetReadGlobalExport);
     gui_.ShowInformation("Catalogs tables successfully imported");
 }

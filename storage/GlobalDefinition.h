@@ -83,6 +83,9 @@ public:
     // file by file (each one replaces its table). The lists read before stay
     // as they were.
     void ImportCatalogsTables();
+    // What the record-set XML writer and reader need for the program's
+    // databases: the value conversions, the tables' primary keys, the debug folder.
+    TRecordsetXmlContext RecordsetContext();
 
 private:
     enum TDatabaseSlot { dbCatalogs, dbUnspsc, dbHarmonized, dbEBay, dbZarivuro, dbCount };
@@ -90,7 +93,6 @@ private:
     TAbstractDBConnectionFactory& Database(TDatabaseSlot slot);
     std::string DatabasesDir() const;
     std::string ExportDir() const;
-    TRecordsetXmlContext RecordsetContext();
     void ExportTable(const std::string& table, const std::string& orderBy);
     void LoadItemLists();
     void LoadTables();

@@ -13,11 +13,11 @@
 #include "catalog/CatalogDataUI.h"
 #include "catalog/CatalogDefinition.h"
 #include "catalog/Singletons.h"
-#include "catalog/StyleSelector.h"
 #include "catalog/Tolvex.h"
 #include "catalog/TolvexGuiControl.h"
 #include "catalog/TolvexHelpSystem.h"
 #include "catalog/TolvexShell.h"
+#include "generation/StyleOperation.h"
 #include "common/CommonProcedures.h"
 #include "common/Exceptions.h"
 #include "common/GlobalSettings.h"
@@ -29,6 +29,7 @@
 #include "storage/SQLiteModule.h"
 #include "storage/ShippedData.h"
 #include "support/ScriptedGui.h"
+#include "support/ScriptedStyleDialog.h"
 #include "support/TempFolder.h"
 
 #include <algorithm>
@@ -79,29 +80,6 @@ private:
     TCallLog& log_;
 };
 
-// Answers the style dialog as queued (no answer: cancelled).
-class TScriptedStyleSelector : public TStyleSelector {
-public:
-    TScriptedStyleSelector(TCallLog& log, std::deque<bool>& answers) : log_(log), answers_(answers)
-    {
-        log_.Add("CreateStyleManager");
-    }
-    ~TScriptedStyleSelector() override { log_.Add("FreeStyleManager"); }
-    bool SelectStyle(int mode, bool postReopen) override
-    {
-        log_.Add("SelectStyle mode " + std::to_string(mode) + (postReopen ? " reopen" : ""));
-        if (answers_.empty())
-            return false;
-        const bool answer = answers_.front();
-        answers_.pop_front();
-        return answer;
-    }
-
-private:
-    TCallLog& log_;
-    std::deque<bool>& answers_;
-};
-
 class TRecordingHelpSystem : public TTolvexHelpSystem {
 public:
     explicit TRecordingHelpSystem(TCallLog& log) : log_(log) { log_.Add("CreateHelpSystem"); }
@@ -133,12 +111,15 @@ private:
 
 class TRecordingShell : public TTolvexShell {
 public:
-    explicit TRecordingShell(TCallLog& log) : log_(log) {}
+    explicit TRecordingShell(TCallLog& log) : log_(log)
+    {
+        style.record = [&log](const std::string& line) { log.Add(line); };
+    }
 
     // Set-up.
     bool withWindow = true;           // false: no GUI parts at all
     bool canLeave = true;             // the item editor's answer
-    std::deque<bool> styleAnswers;    // the style dialog's answers
+    TStyleScript style;               // the style dialog's answers and choice
     std::map<int, std::string> actions;
     std::string newCatalogCode;       // the "Change Catalog Code" dialog's answer; empty: cancelled
     bool importThrows = false;        // the web-site import fails with ECriticalTolvexException
@@ -147,6 +128,7 @@ public:
     TTolvexException* handler = nullptr;
     std::string caption;
     std::vector<std::string> updateParams;
+    std::unique_ptr<TStyleOperation> styleOperation;  // the last one started
 
     void SetExceptionHandler(TTolvexException* h) override
     {
@@ -161,9 +143,12 @@ public:
     {
         return withWindow ? std::make_unique<TRecordingGuiControl>(log_) : nullptr;
     }
-    std::unique_ptr<TStyleSelector> CreateStyleManager(TTolvex&) override
+    std::unique_ptr<TStyleDialog> CreateStyleDialog() override
     {
-        return withWindow ? std::make_unique<TScriptedStyleSelector>(log_, styleAnswers) : nullptr;
+        if (!withWindow)
+            return nullptr;
+        log_.Add("CreateStyleDialog");
+        return std::make_unique<TScriptedStyleDialog>(style);
     }
     std::unique_ptr<TTolvexHelpSystem> CreateHelpSystem(TTolvex&) override
     {
@@ -197,6 +182,11 @@ public:
         if (importThrows)
             throw ECriticalTolvexException("The import failed");
         return false;
+    }
+    void StartStyleOperation(std::unique_ptr<TStyleOperation> operation) override
+    {
+        log_.Add("StartStyleOperation");
+        styleOperation = std::move(operation);
     }
     bool RunSoftwareUpdate(const std::vector<std::string>& params, bool modal) override
     {
@@ -244,7 +234,8 @@ inline std::string SqlText(const std::string& text)
 
 class TRootFixture {
 public:
-    explicit TRootFixture(bool start = true)
+    // ImageServerPort: the local image server's port; 0: the program's own.
+    explicit TRootFixture(bool start = true, int imageServerPort = 0)
     {
         std::filesystem::create_directories(home_.File("databases"));
         CreateSingletons(home_.Path());
@@ -257,6 +248,7 @@ public:
         environment.Shell = &shell_;
         environment.DataDir = TShippedData::BuildTreeDataDir();
         environment.Now = [this] { return today_; };
+        environment.ImageServerPort = imageServerPort;
         environment_ = environment;
         root_ = std::make_unique<TTolvex>(environment);
         RootObject = root_.get();

@@ -123,7 +123,7 @@ TEST(CatalogDataTest, CatalogTypeMustBeKnownUnlessFlagsAcceptTypeZero)
     ASSERT_NE(fixture.Data(), nullptr);
     EXPECT_EQ(fixture.Data()->GetCatalogType(), 0);
     EXPECT_EQ(fixture.Data()->GetUserRole(), urAdministrator);
-    EXPECT_FALSE(fixture.Log().Has("SelectStyle mode 0"));
+    EXPECT_FALSE(fixture.Log().Has("StyleDialog mode 0"));
 }
 
 TEST(CatalogDataTest, OpeningLoadsTheTypeDefinitionLanguagesAndMenus)
@@ -182,14 +182,14 @@ TEST(CatalogDataTest, CatalogWithoutStyleAsksForTheFirstOne)
 
     // Cancelled: the catalog is closed again and nothing is reported.
     EXPECT_EQ(fixture.Open("shop", "admin", "secret"), "");
-    EXPECT_TRUE(fixture.Log().Has("SelectStyle mode 0"));
+    EXPECT_TRUE(fixture.Log().Has("StyleDialog mode 0"));
     EXPECT_FALSE(fixture.Root().Catalog().IsOpen());
 
     // Chosen: the login is remembered and the catalog opens again afterwards.
     fixture.Log().Clear();
-    fixture.Shell().styleAnswers = {true};
+    fixture.Shell().style.answers = {true};
     EXPECT_EQ(fixture.Open("shop", "admin", "secret"), "");
-    EXPECT_EQ(fixture.Log().Matching("SelectStyle"), std::vector<std::string>{"SelectStyle mode 0"});
+    EXPECT_EQ(fixture.Log().Matching("StyleDialog"), std::vector<std::string>{"StyleDialog mode 0"});
     EXPECT_TRUE(fixture.Log().Has("PostReopenCatalog"));
     EXPECT_EQ(fixture.Root().GetLoginParams().CatalogCode, "shop");
     EXPECT_EQ(fixture.Root().GetLoginParams().Password, "secret");
@@ -198,7 +198,7 @@ TEST(CatalogDataTest, CatalogWithoutStyleAsksForTheFirstOne)
     fixture.Log().Clear();
     EXPECT_EQ(fixture.Open("shop", "admin", "secret", kOpenAcceptTypeZero), "");
     EXPECT_TRUE(fixture.Root().Catalog().IsOpen());
-    EXPECT_TRUE(fixture.Log().Matching("SelectStyle").empty());
+    EXPECT_TRUE(fixture.Log().Matching("StyleDialog").empty());
 }
 
 TEST(CatalogDataTest, OutdatedStylesAreOfferedByNumberUnlessDeclined)
@@ -231,7 +231,7 @@ TEST(CatalogDataTest, OutdatedStylesAreOfferedByNumberUnlessDeclined)
         EXPECT_EQ(asked, c.offered) << c.version << " declined '" << c.declined << "'";
         if (asked) {
             EXPECT_EQ(fixture.Gui().Shown().front().caption, "New Visual Styles Available");
-            EXPECT_TRUE(fixture.Log().Has("SelectStyle mode 1")) << "Yes runs the optional style dialog";
+            EXPECT_TRUE(fixture.Log().Has("StyleDialog mode 1")) << "Yes runs the optional style dialog";
         }
         EXPECT_TRUE(fixture.Root().Catalog().IsOpen()) << "an update not taken keeps the catalog's styles";
         fixture.Root().CloseCatalog();
@@ -250,7 +250,7 @@ TEST(CatalogDataTest, DecliningAStyleUpdateForGoodStopsTheQuestion)
     fixture.Gui().QueueAnswer(mrYes);
     ASSERT_EQ(fixture.Open("shop", "admin", "secret"), "");
     EXPECT_EQ(fixture.Gui().Messages("question").size(), 2u);
-    EXPECT_TRUE(fixture.Log().Matching("SelectStyle").empty());
+    EXPECT_TRUE(fixture.Log().Matching("StyleDialog").empty());
     EXPECT_TRUE(Declined(file).empty());
     fixture.Root().CloseCatalog();
 

@@ -20,7 +20,7 @@ TEST(RootObjectTest, StartCreatesAndDestroyFreesInFixedOrder)
     TRootFixture fixture(false);
     fixture.Root().Start();
     EXPECT_EQ(fixture.Log().calls, (Calls{"SetExceptionHandler", "CreateGuiControl", "GuiControl.Initialize",
-                                          "CreateStyleManager", "CreateHelpSystem", "HelpSystem.Initialize"}));
+                                          "CreateHelpSystem", "HelpSystem.Initialize"}));
     TTolvex& root = fixture.Root();
     EXPECT_TRUE(fs::is_directory(root.Settings().GetTempDir()));
     EXPECT_TRUE(fs::is_directory(root.Settings().GetPreviewDir()));
@@ -36,11 +36,11 @@ TEST(RootObjectTest, StartCreatesAndDestroyFreesInFixedOrder)
     ASSERT_EQ(fixture.Open("shop", "admin", "secret"), "");
     fixture.Log().Clear();
     root.Destroy();
-    EXPECT_EQ(fixture.Log().calls, (Calls{"FreeHelpSystem", "FreeStyleManager", "FreeGuiControl", "ClearCatalogUI",
+    EXPECT_EQ(fixture.Log().calls, (Calls{"FreeHelpSystem", "FreeGuiControl", "ClearCatalogUI",
                                           "FreeCatalogUI", "RemoveExceptionHandler"}));
     EXPECT_TRUE(DefaultDatabaseModuleContext().programFolder.empty()) << "the module context left with the settings";
     root.Destroy();
-    EXPECT_EQ(fixture.Log().calls.size(), 6u) << "a second Destroy does nothing";
+    EXPECT_EQ(fixture.Log().calls.size(), 5u) << "a second Destroy does nothing";
 }
 
 TEST(RootObjectTest, EveryStartCountsASessionOnOneComputerId)

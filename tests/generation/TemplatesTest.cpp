@@ -488,6 +488,128 @@ TEST(Templates, PageWithoutOwnTextsStyleSheetsOrBackgroundWritesNoneOfThem)
     }
 }
 
+// ---- what a visitor sees: no empty parts, no repeated headings -----------------
+
+std::string NormalisedSpace(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        const bool space = c == ' ' || c == '\n' || c == '\t' || c == '\r';
+        if (space && (out.empty() || out.back() == ' '))
+            continue;
+        out += space ? ' ' : c;
+    }
+    if (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return out;
+}
+
+TEST(Templates, PagesWriteNoEmptyColumnsOrListsAndNoRepeatedHeadings)
+{
+    struct TCase {
+        const char* Name;
+        const char* Body;
+        const char* Fixture;
+        bool OwnText;
+        std::vector<std::pair<std::string, std::size_t>> Counts;  // XPath, number of nodes
+    };
+    const std::vector<TCase> cases = {
+        // The address alone, without an empty column for the missing text beside it.
+        {"contact without text", "shared/contact.xsl", "contact.xml", false,
+         {{"//div[@class = 'detail']/*", 1}, {"//div[@class = 'detail']/section[@aria-labelledby = 'contact-title']", 1}}},
+        {"contact with text", "shared/contact.xsl", "contact.xml", true,
+         {{"//div[@class = 'detail']/*", 2}, {"//div[@class = 'detail']/div/div[contains(@class, 'user-content')]", 1}}},
+        {"member without text", "2/vendor.xsl", "vendor-bare.xml", false,
+         {{"//div[@class = 'detail']/*", 1}, {"//div[@class = 'detail']/section[@aria-labelledby = 'vendor-contact-title']", 1}}},
+        {"member with a description", "2/vendor.xsl", "vendor.xml", false,
+         {{"//div[@class = 'detail']/*", 2}, {"//div[@class = 'detail']/div/p[@class = 'lead']", 1}}},
+        // The home page is headed by the business's name, other pages by their own.
+        {"home page", "1/productline.xsl", "productline.xml", true,
+         {{"//h1[normalize-space() = 'Fjordline Coffee Roasters']", 1}, {"//h2[@id = 'lines-title']", 1},
+          {"//h2[@id = 'products-title']", 1}, {"//h3[@class = 'card-title']", 5}}},
+        {"other page", "shared/info.xsl", "info.xml", true, {{"//h1[normalize-space() = 'About us']", 1}}},
+        // A page named like its one list has no second heading of the same words.
+        {"page named like its list", "1/productline.xsl", "productline-named.xml", true,
+         {{"//h1[normalize-space() = 'Products']", 1}, {"//h2[normalize-space() = 'Products']", 0},
+          {"//*[@aria-labelledby = 'products-title']", 0}, {"//h2[@class = 'card-title']", 3}}},
+        // A hotel's own name heads its home page; an empty hotel record gives
+        // the business's name, no empty facts list and no empty column.
+        {"hotel", "8/hotel.xsl", "hotel.xml", false,
+         {{"//h1[normalize-space() = 'Seaview Guesthouse']", 1}, {"//dl[@class = 'facts']/div", 4}}},
+        {"hotel without data", "8/hotel.xsl", "hotel-bare.xml", false,
+         {{"//h1[normalize-space() = 'Fjordline Coffee Roasters']", 1}, {"//dl", 0},
+          {"//div[@class = 'detail']/*", 1}}},
+        // A period price without text is named by "Price"; the notes are
+        // the room's own words, not the muted "nothing to show" note.
+        {"room", "8/room.xsl", "room.xml", false,
+         {{"//th[@scope = 'row'][not(normalize-space())]", 0},
+          {"//th[@scope = 'row'][normalize-space() = 'Price']", 1},
+          {"//th[@scope = 'row'][starts-with(normalize-space(), 'Easter week')]/small", 1},
+          {"//p[@class = 'note'][normalize-space() = 'Cots on request.']", 1}, {"//*[@class = 'empty-note']", 0},
+          // labels for the prices when phones show each row as a block
+          {"//table[contains(@class, 'stack-narrow')]//td[@data-label = 'Single']", 2},
+          {"//table[contains(@class, 'stack-narrow')]//td[@data-label = 'Twin']", 2},
+          {"//table[contains(@class, 'stack-narrow')]//td[@data-label = 'Price']", 2}}},
+        // A room without season prices shows the lowest of its own rates.
+        {"rooms", "8/rooms.xsl", "rooms.xml", true,
+         {{"//li[.//a[normalize-space() = 'Attic single']]//p[@class = 'price'][contains(., '720.00')]", 1},
+          {"//li[.//a[normalize-space() = 'Attic single']]//p[@class = 'price-note']"
+           "[normalize-space() = 'Per night, breakfast included']", 1},
+          {"//li[.//a[normalize-space() = 'Harbour double']]//p[@class = 'price'][contains(., '950.00')]", 1},
+          {"//p[@class = 'price-note']", 1}}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TTempFolder work;
+        TPageRequest request;
+        request.Body = c.Body;
+        request.Fixture = c.Fixture;
+        if (!c.OwnText) {
+            request.Top = "";
+            request.Bottom = "";
+        }
+        const std::string html = RenderPage(work, request);
+        ExpectAccessibleHtml5Page(html);
+        TDoc doc = ParseHtml(html);
+        ASSERT_TRUE(doc);
+        TQuery q(doc.get());
+        for (const auto& [path, count] : c.Counts)
+            EXPECT_EQ(q.Count(path), count) << path;
+    }
+}
+
+TEST(Templates, EveryStyleFoldsALongMenuBehindAButtonAndKeepsTheAddressInTheFooter)
+{
+    // The sample site's menu has six entries: more than a phone shows in a
+    // line or two. The button is a check box with its label, so the menu
+    // opens without script.
+    for (const std::string& style : ShippedStyleFolders()) {
+        for (const auto& [lang, caption] : {std::pair<std::string, std::string>{"EN", "Menu"}, {"DE", "Men\xC3\xBC"}}) {
+            SCOPED_TRACE(style + " " + lang);
+            TTempFolder work;
+            TPageRequest request;
+            request.Style = style;
+            request.Body = "shared/info.xsl";
+            request.Fixture = "info.xml";
+            request.Lang = lang;
+            const std::string html = RenderPage(work, request);
+            ExpectAccessibleHtml5Page(html);
+            TDoc doc = ParseHtml(html);
+            ASSERT_TRUE(doc);
+            TQuery q(doc.get());
+            const std::string nav = "//header//nav[contains(concat(' ', @class, ' '), ' menu-collapsible ')]";
+            EXPECT_EQ(q.Count(nav + "/input[@type = 'checkbox'][@id = 'menu-toggle']"), 1u);
+            EXPECT_EQ(q.Count(nav + "/input[@id = 'menu-toggle']/following-sibling::*[1][self::label[@for = 'menu-toggle']]"), 1u);
+            EXPECT_EQ(NormalisedSpace(q.String("//label[@for = 'menu-toggle']")), caption);
+            EXPECT_EQ(q.Count(nav + "/label/following-sibling::ul/li/a"), 6u) << "the menu follows the button";
+            EXPECT_NE(html.find(".menu-toggle:not(:checked)~"), std::string::npos) << "the style folds the menu";
+            // Phone visitors find the address and the ways of contact at the foot of every page.
+            EXPECT_EQ(q.Count("//footer//address//a[starts-with(@href, 'tel:')]"), 1u);
+            EXPECT_EQ(q.Count("//footer//address//a[starts-with(@href, 'mailto:')]"), 1u);
+        }
+    }
+}
+
 // ---- generation rules ---------------------------------------------------------
 
 // Values of the record-set XML of a global table: every Field of its rows.

@@ -2,7 +2,8 @@
 <!--
   Master template of the style "Atelier": a centred heading with the
   company's name in a book face and the navigation beneath it, the page as a
-  sheet on warm paper, a quiet centred footer.
+  sheet on warm paper, a quiet centred footer. On phones a long menu folds
+  behind a button under the name.
 
   The body template of the page fills the main region (named template
   "body"); the common templates give texts, links and shared style rules.
@@ -45,11 +46,19 @@
 .sheet{background:var(--c-surface,#fffdf9);border:1px solid var(--c-rule,#e3d8c8);padding:clamp(1.25rem,4vw,3.5rem);box-shadow:0 .5rem 2rem -1rem rgba(60,40,20,.25)}
 .page-title{font-size:clamp(2rem,1.4rem + 2.5vw,2.9rem);text-align:center}
 .page-title::after{content:"";display:block;width:3rem;margin:1rem auto 0;border-bottom:2px solid var(--c-accent,#9c3f1f)}
+.summary .page-title{text-align:left}
+.summary .page-title::after{margin-left:0}
 .breadcrumbs ol{justify-content:center}
+.detail>.contact-panel:only-child{justify-self:center;width:100%}
 .site-footer{padding:0 0 2.5rem;text-align:center;color:var(--c-muted,#5f5141);font-size:.92em}
 .site-footer .contact-details{display:inline-block}
 .site-footer .copyright{margin:1rem 0 0}
-@media (max-width:40rem){.sheet{border-inline:0}.site-main .container{width:100%}}
+@media (max-width:40rem){.site-header{padding-top:1.5rem}.site-main{padding:1.25rem 0 2rem}.sheet{border-inline:0}.site-main .container{width:100%}
+.menu-collapsible{padding:.5rem 0}
+.menu-collapsible .menu-toggle{display:block;position:absolute;width:1px;height:1px;opacity:0}
+.menu-collapsible .menu-button{display:inline-flex;color:var(--c-nav-text,#3d2f22)}
+.menu-collapsible .menu-toggle:not(:checked)~.menu{display:none}
+.menu-collapsible .menu{flex-direction:column;padding:.25rem 0 0}}
 </xsl:text>
         </style>
       </head>
@@ -60,8 +69,10 @@
           <xsl:call-template name="brand"/>
           <xsl:variable name="has-menu"><xsl:call-template name="menu-entries-exist"/></xsl:variable>
           <xsl:if test="$has-menu = '1'">
-            <nav class="site-nav">
+            <nav>
+              <xsl:attribute name="class"><xsl:call-template name="menu-class"/></xsl:attribute>
               <xsl:attribute name="aria-label"><xsl:call-template name="res"><xsl:with-param name="id">main-navigation</xsl:with-param></xsl:call-template></xsl:attribute>
+              <xsl:call-template name="menu-toggle"/>
               <xsl:call-template name="menu-top-level"/>
             </nav>
           </xsl:if>

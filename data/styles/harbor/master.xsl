@@ -2,7 +2,8 @@
 <!--
   Master template of the style "Harbor": a dark header bar with the logo and
   the main navigation, the page on a light sheet, a dark footer with the
-  company's address.
+  company's address. On phones a long menu folds behind a button at the
+  top right.
 
   The body template of the page fills the main region (named template
   "body"); the common templates give texts, links and shared style rules.
@@ -32,8 +33,8 @@
           <xsl:call-template name="component-css"/>
           <xsl:text>
 .site-header{background:var(--c-header-bg,#12304d);color:var(--c-header-text,#fff)}
-.site-header :focus-visible,.site-footer :focus-visible{outline-color:var(--c-focus-inverse,#fcd34d)}
-.header-inner{display:flex;flex-wrap:wrap;align-items:center;justify-content:space-between;gap:.5rem 2rem;padding:.9rem 0}
+.site-header :focus-visible,.site-footer :focus-visible,.site-header .menu-toggle:focus-visible+.menu-button{outline-color:var(--c-focus-inverse,#fcd34d)}
+.header-inner{position:relative;display:flex;flex-wrap:wrap;align-items:center;justify-content:space-between;gap:.5rem 2rem;padding:.9rem 0}
 .brand{display:inline-flex;align-items:center;gap:.75rem;min-height:2.75rem;color:inherit;text-decoration:none;font-family:var(--f-heading,inherit);font-weight:700;font-size:1.3rem;letter-spacing:.01em}
 .brand-logo{max-height:3rem;width:auto}
 .site-nav .menu{list-style:none;margin:0;padding:0;display:flex;flex-wrap:wrap;gap:.25rem}
@@ -49,7 +50,13 @@
 .footer-name{font-family:var(--f-heading,inherit);font-weight:700;font-size:1.15rem;margin:0 0 .5rem}
 .footer-about{margin:0;max-width:40ch}
 .copyright{grid-column:1/-1;margin:1rem 0 0;padding-top:1rem;border-top:1px solid var(--c-footer-rule,rgba(255,255,255,.25));font-size:.9em}
-@media (max-width:40rem){.site-nav a{padding:.55rem .7rem}.sheet{border-radius:0;border-inline:0}.site-main>.container{width:100%}}
+@media (max-width:40rem){.site-main{padding:1rem 0 2rem}.brand{font-size:1.1rem}.brand-logo{max-height:2.5rem}.site-nav a{padding:.55rem .7rem}.sheet{border-radius:0;border-inline:0}.site-main>.container{width:100%}
+.has-menu-button .brand{max-width:calc(100% - 7.5rem)}
+.menu-collapsible{flex:1 1 100%}
+.menu-collapsible .menu-toggle{display:block;position:absolute;width:1px;height:1px;opacity:0}
+.menu-collapsible .menu-button{display:inline-flex;position:absolute;top:.9rem;right:0}
+.menu-collapsible .menu-toggle:not(:checked)~.menu{display:none}
+.menu-collapsible .menu{flex-direction:column;padding:.25rem 0 .5rem}}
 </xsl:text>
         </style>
       </head>
@@ -58,11 +65,14 @@
         <xsl:call-template name="skip-link"/>
         <header class="site-header">
           <div class="container header-inner">
+            <xsl:if test="$menu-collapsible"><xsl:attribute name="class">container header-inner has-menu-button</xsl:attribute></xsl:if>
             <xsl:call-template name="brand"/>
             <xsl:variable name="has-menu"><xsl:call-template name="menu-entries-exist"/></xsl:variable>
             <xsl:if test="$has-menu = '1'">
-              <nav class="site-nav">
+              <nav>
+                <xsl:attribute name="class"><xsl:call-template name="menu-class"/></xsl:attribute>
                 <xsl:attribute name="aria-label"><xsl:call-template name="res"><xsl:with-param name="id">main-navigation</xsl:with-param></xsl:call-template></xsl:attribute>
+                <xsl:call-template name="menu-toggle"/>
                 <xsl:call-template name="menu-top-level"/>
               </nav>
             </xsl:if>

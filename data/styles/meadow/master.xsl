@@ -2,7 +2,8 @@
 <!--
   Master template of the style "Meadow": a green side column with the logo,
   the navigation as an opened tree and the company's address; the page on
-  the right. On narrow screens the column becomes a header above the page.
+  the right. On narrow screens the column becomes a header above the page,
+  a long menu folds behind a button and the address moves to the footer.
 
   The body template of the page fills the main region (named template
   "body"); the common templates give texts, links and shared style rules.
@@ -32,8 +33,8 @@
           <xsl:call-template name="component-css"/>
           <xsl:text>
 .layout{min-height:100vh}
-.site-header{background:var(--c-header-bg,#1e3a2f);color:var(--c-header-text,#fff);padding:1.25rem 1rem}
-.site-header :focus-visible{outline-color:var(--c-focus-inverse,#fde68a)}
+.site-header{position:relative;background:var(--c-header-bg,#1e3a2f);color:var(--c-header-text,#fff);padding:1.25rem 1rem}
+.site-header :focus-visible,.site-header .menu-toggle:focus-visible+.menu-button{outline-color:var(--c-focus-inverse,#fde68a)}
 .brand{display:flex;align-items:center;gap:.75rem;min-height:2.75rem;color:inherit;text-decoration:none;font-family:var(--f-heading,inherit);font-weight:700;font-size:1.3rem;line-height:1.2}
 .brand-logo{max-height:3.5rem;width:auto;border-radius:.35rem}
 .site-nav{margin:1.25rem 0}
@@ -50,13 +51,31 @@
 .site-main .page{max-width:68rem}
 .site-footer{padding:1.25rem 1rem;border-top:1px solid var(--c-border,#d9d3c3);color:var(--c-muted,#5b5548);font-size:.9em}
 .site-footer p{margin:0}
+.footer-contact{margin:0 0 .75rem}
 @media (min-width:56rem){
 .layout{display:grid;grid-template-columns:18rem minmax(0,1fr)}
 .site-header{position:sticky;top:0;height:100vh;overflow-y:auto;padding:2rem 1.25rem}
 .site-main{padding:2.5rem clamp(1.5rem,4vw,3.5rem) 3rem}
 .site-footer{padding:1.25rem clamp(1.5rem,4vw,3.5rem)}
+.footer-contact{display:none}
 }
-@media (max-width:55.99rem){.side-contact{display:none}.menu-tree{display:flex;flex-wrap:wrap;gap:.25rem}.menu-tree ul{display:none}}
+@media (max-width:55.99rem){
+.layout{display:flex;flex-direction:column}
+.content-column{flex:1}
+.brand{font-size:1.15rem}
+.brand-logo{max-height:2.75rem}
+.side-contact{display:none}
+.site-nav{margin:.75rem 0 0}
+.menu-tree{display:flex;flex-wrap:wrap;gap:.25rem}
+.menu-tree ul{display:none}
+.has-menu-button .brand{max-width:calc(100% - 7.5rem)}
+.menu-collapsible{margin:0}
+.menu-collapsible .menu-toggle{display:block;position:absolute;width:1px;height:1px;opacity:0}
+.menu-collapsible .menu-button{display:inline-flex;position:absolute;top:1.25rem;right:1rem}
+.menu-collapsible .menu-toggle:not(:checked)~.menu-tree{display:none}
+.menu-collapsible .menu-tree{flex-direction:column;margin-top:.75rem}
+.menu-collapsible .menu-tree ul{display:block}
+}
 </xsl:text>
         </style>
       </head>
@@ -65,11 +84,14 @@
         <xsl:call-template name="skip-link"/>
         <div class="layout">
           <header class="site-header">
+            <xsl:if test="$menu-collapsible"><xsl:attribute name="class">site-header has-menu-button</xsl:attribute></xsl:if>
             <xsl:call-template name="brand"/>
             <xsl:variable name="has-menu"><xsl:call-template name="menu-entries-exist"/></xsl:variable>
             <xsl:if test="$has-menu = '1'">
-              <nav class="site-nav">
+              <nav>
+                <xsl:attribute name="class"><xsl:call-template name="menu-class"/></xsl:attribute>
                 <xsl:attribute name="aria-label"><xsl:call-template name="res"><xsl:with-param name="id">main-navigation</xsl:with-param></xsl:call-template></xsl:attribute>
+                <xsl:call-template name="menu-toggle"/>
                 <xsl:call-template name="menu-tree"/>
               </nav>
             </xsl:if>
@@ -85,6 +107,9 @@
               </div>
             </main>
             <footer class="site-footer">
+              <div class="footer-contact">
+                <xsl:call-template name="contact-details"/>
+              </div>
               <xsl:call-template name="copyright"/>
             </footer>
           </div>

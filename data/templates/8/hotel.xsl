@@ -21,7 +21,7 @@
     <xsl:variable name="name">
       <xsl:choose>
         <xsl:when test="normalize-space($own-name)"><xsl:value-of select="$own-name"/></xsl:when>
-        <xsl:otherwise><xsl:call-template name="page-name"/></xsl:otherwise>
+        <xsl:otherwise><xsl:call-template name="heading-name"/></xsl:otherwise>
       </xsl:choose>
     </xsl:variable>
     <div class="detail">
@@ -41,7 +41,7 @@
         </xsl:if>
         <xsl:variable name="short"><xsl:call-template name="text"><xsl:with-param name="nodes" select="$h/LocationShort"/></xsl:call-template></xsl:variable>
         <xsl:if test="normalize-space($short)"><p class="lead"><xsl:value-of select="$short"/></p></xsl:if>
-        <dl class="facts">
+        <xsl:variable name="facts">
           <xsl:call-template name="fact"><xsl:with-param name="label">check-in</xsl:with-param><xsl:with-param name="value" select="$v/CheckInTime"/></xsl:call-template>
           <xsl:call-template name="fact"><xsl:with-param name="label">check-out</xsl:with-param><xsl:with-param name="value" select="$v/CheckOutTime"/></xsl:call-template>
           <xsl:if test="$h/NumberRooms &gt; 0">
@@ -53,7 +53,8 @@
               <dd><xsl:call-template name="list-text"><xsl:with-param name="node" select="$h/BreakfastIncluded"/></xsl:call-template></dd>
             </div>
           </xsl:if>
-        </dl>
+        </xsl:variable>
+        <xsl:if test="normalize-space($facts)"><dl class="facts"><xsl:copy-of select="$facts"/></dl></xsl:if>
       </div>
     </div>
     <xsl:call-template name="page-text"><xsl:with-param name="part">top</xsl:with-param></xsl:call-template>

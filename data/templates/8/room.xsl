@@ -3,7 +3,9 @@
   Body template of a room of a hotel: photos beside the room's name, type
   and features; then the page's text, the prices by season (in this catalog
   type the extra-person price is the twin-room price), the fixed-period
-  prices and the notes.
+  prices and the notes. A price of a period without a text of its own is
+  named by its dates, else "Price". On phones the price tables show each
+  row as a block of labelled prices.
 -->
 <xsl:stylesheet version="1.0"
     xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
@@ -52,7 +54,7 @@
       </xsl:if>
       <div class="summary">
         <xsl:call-template name="page-heading"><xsl:with-param name="text" select="$name"/></xsl:call-template>
-        <dl class="facts">
+        <xsl:variable name="facts">
           <xsl:if test="normalize-space($r/RoomCategory)">
             <div class="fact">
               <dt><xsl:call-template name="res"><xsl:with-param name="id">room-type</xsl:with-param></xsl:call-template></dt>
@@ -62,7 +64,8 @@
           <xsl:if test="$r/NumRooms &gt; 0">
             <xsl:call-template name="fact"><xsl:with-param name="label">number-of-rooms</xsl:with-param><xsl:with-param name="value" select="$r/NumRooms"/></xsl:call-template>
           </xsl:if>
-        </dl>
+        </xsl:variable>
+        <xsl:if test="normalize-space($facts)"><dl class="facts"><xsl:copy-of select="$facts"/></dl></xsl:if>
         <xsl:variable name="features" select="$r/Characteristics[normalize-space()] | $r/Smoking[normalize-space()]"/>
         <xsl:if test="$features or $r/Breakfast = 1">
           <ul class="tags">
@@ -81,7 +84,7 @@
     <xsl:call-template name="season-prices"/>
     <xsl:call-template name="period-prices"><xsl:with-param name="r" select="$r"/></xsl:call-template>
     <xsl:variable name="notes"><xsl:call-template name="text"><xsl:with-param name="nodes" select="$r/SpecialNotes"/></xsl:call-template></xsl:variable>
-    <xsl:if test="normalize-space($notes)"><p class="empty-note"><xsl:value-of select="$notes"/></p></xsl:if>
+    <xsl:if test="normalize-space($notes)"><p class="note"><xsl:value-of select="$notes"/></p></xsl:if>
     <xsl:call-template name="page-text"><xsl:with-param name="part">bottom</xsl:with-param></xsl:call-template>
   </xsl:template>
 
@@ -94,7 +97,7 @@
       <section class="section" aria-labelledby="prices-title">
         <h2 id="prices-title" class="section-title"><xsl:call-template name="res"><xsl:with-param name="id">season-prices</xsl:with-param></xsl:call-template></h2>
         <div class="table-scroll">
-          <table class="data-table">
+          <table class="data-table stack-narrow">
             <thead>
               <tr>
                 <th scope="col"><xsl:call-template name="res"><xsl:with-param name="id">season</xsl:with-param></xsl:call-template></th>
@@ -113,11 +116,11 @@
                     <xsl:call-template name="text"><xsl:with-param name="nodes" select="key('season-name', Season/@ItemId)[1]/ItemName"/></xsl:call-template>
                     <xsl:call-template name="season-dates"><xsl:with-param name="s" select="key('season-dates', Season/@ItemId)[1]"/></xsl:call-template>
                   </th>
-                  <xsl:if test="$rows/SinglePrice[. &gt; 0]"><td class="number"><xsl:call-template name="season-amount"><xsl:with-param name="value" select="SinglePrice"/><xsl:with-param name="row" select="$row"/></xsl:call-template></td></xsl:if>
-                  <xsl:if test="$rows/DoublePrice[. &gt; 0]"><td class="number"><xsl:call-template name="season-amount"><xsl:with-param name="value" select="DoublePrice"/><xsl:with-param name="row" select="$row"/></xsl:call-template></td></xsl:if>
-                  <xsl:if test="$rows/ExtraPersonPrice[. &gt; 0]"><td class="number"><xsl:call-template name="season-amount"><xsl:with-param name="value" select="ExtraPersonPrice"/><xsl:with-param name="row" select="$row"/></xsl:call-template></td></xsl:if>
-                  <xsl:if test="$rows/TriplePrice[. &gt; 0]"><td class="number"><xsl:call-template name="season-amount"><xsl:with-param name="value" select="TriplePrice"/><xsl:with-param name="row" select="$row"/></xsl:call-template></td></xsl:if>
-                  <xsl:if test="$rows/QuadroPrice[. &gt; 0]"><td class="number"><xsl:call-template name="season-amount"><xsl:with-param name="value" select="QuadroPrice"/><xsl:with-param name="row" select="$row"/></xsl:call-template></td></xsl:if>
+                  <xsl:if test="$rows/SinglePrice[. &gt; 0]"><td class="number"><xsl:attribute name="data-label"><xsl:call-template name="res"><xsl:with-param name="id">single-room</xsl:with-param></xsl:call-template></xsl:attribute><xsl:call-template name="season-amount"><xsl:with-param name="value" select="SinglePrice"/><xsl:with-param name="row" select="$row"/></xsl:call-template></td></xsl:if>
+                  <xsl:if test="$rows/DoublePrice[. &gt; 0]"><td class="number"><xsl:attribute name="data-label"><xsl:call-template name="res"><xsl:with-param name="id">double-room</xsl:with-param></xsl:call-template></xsl:attribute><xsl:call-template name="season-amount"><xsl:with-param name="value" select="DoublePrice"/><xsl:with-param name="row" select="$row"/></xsl:call-template></td></xsl:if>
+                  <xsl:if test="$rows/ExtraPersonPrice[. &gt; 0]"><td class="number"><xsl:attribute name="data-label"><xsl:call-template name="res"><xsl:with-param name="id">twin-room</xsl:with-param></xsl:call-template></xsl:attribute><xsl:call-template name="season-amount"><xsl:with-param name="value" select="ExtraPersonPrice"/><xsl:with-param name="row" select="$row"/></xsl:call-template></td></xsl:if>
+                  <xsl:if test="$rows/TriplePrice[. &gt; 0]"><td class="number"><xsl:attribute name="data-label"><xsl:call-template name="res"><xsl:with-param name="id">triple-room</xsl:with-param></xsl:call-template></xsl:attribute><xsl:call-template name="season-amount"><xsl:with-param name="value" select="TriplePrice"/><xsl:with-param name="row" select="$row"/></xsl:call-template></td></xsl:if>
+                  <xsl:if test="$rows/QuadroPrice[. &gt; 0]"><td class="number"><xsl:attribute name="data-label"><xsl:call-template name="res"><xsl:with-param name="id">quadruple-room</xsl:with-param></xsl:call-template></xsl:attribute><xsl:call-template name="season-amount"><xsl:with-param name="value" select="QuadroPrice"/><xsl:with-param name="row" select="$row"/></xsl:call-template></td></xsl:if>
                 </tr>
               </xsl:for-each>
             </tbody>
@@ -168,7 +171,7 @@
         <xsl:variable name="rates"><xsl:call-template name="text"><xsl:with-param name="nodes" select="$r/Rates"/></xsl:call-template></xsl:variable>
         <xsl:if test="normalize-space($rates)"><p><xsl:value-of select="$rates"/></p></xsl:if>
         <div class="table-scroll">
-          <table class="data-table">
+          <table class="data-table stack-narrow">
             <tbody>
               <xsl:call-template name="period-row">
                 <xsl:with-param name="label" select="$r/Price1Text"/>
@@ -207,14 +210,23 @@
           <xsl:otherwise><xsl:value-of select="/Page/DefaultCurrency/CatalogProperty/PropertyValue"/></xsl:otherwise>
         </xsl:choose>
       </xsl:variable>
+      <xsl:variable name="text"><xsl:call-template name="text"><xsl:with-param name="nodes" select="$label"/></xsl:call-template></xsl:variable>
+      <xsl:variable name="dates">
+        <xsl:if test="normalize-space($from) or normalize-space($to)"><xsl:value-of select="normalize-space(concat($from, ' &#8211; ', $to))"/></xsl:if>
+      </xsl:variable>
       <tr>
         <th scope="row">
-          <xsl:call-template name="text"><xsl:with-param name="nodes" select="$label"/></xsl:call-template>
-          <xsl:if test="normalize-space($from) or normalize-space($to)">
-            <br/><small><xsl:value-of select="normalize-space(concat($from, ' &#8211; ', $to))"/></small>
-          </xsl:if>
+          <xsl:choose>
+            <xsl:when test="normalize-space($text)">
+              <xsl:value-of select="$text"/>
+              <xsl:if test="string($dates)"><br/><small><xsl:value-of select="$dates"/></small></xsl:if>
+            </xsl:when>
+            <xsl:when test="string($dates)"><xsl:value-of select="$dates"/></xsl:when>
+            <xsl:otherwise><xsl:call-template name="res"><xsl:with-param name="id">price</xsl:with-param></xsl:call-template></xsl:otherwise>
+          </xsl:choose>
         </th>
         <td class="number">
+          <xsl:attribute name="data-label"><xsl:call-template name="res"><xsl:with-param name="id">price</xsl:with-param></xsl:call-template></xsl:attribute>
           <xsl:call-template name="amount"><xsl:with-param name="value" select="$price"/><xsl:with-param name="currency" select="$cur"/></xsl:call-template>
         </td>
         <td class="number">

@@ -1,7 +1,9 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!--
   Body template of the rooms page of a hotel: the page's text, then a card
-  for each room below it with its photo, type and lowest season price.
+  for each room below it with its photo, type and lowest rate: the lowest
+  of its season prices and its own prices for fixed periods, with the
+  room's text of what the rates are for.
 -->
 <xsl:stylesheet version="1.0"
     xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
@@ -49,7 +51,8 @@
                 </xsl:if>
                 <xsl:variable name="amounts" select="$prices/SinglePrice[. &gt; 0] | $prices/DoublePrice[. &gt; 0]
                                                      | $prices/ExtraPersonPrice[. &gt; 0] | $prices/TriplePrice[. &gt; 0]
-                                                     | $prices/QuadroPrice[. &gt; 0]"/>
+                                                     | $prices/QuadroPrice[. &gt; 0]
+                                                     | $room/Price1[. &gt; 0] | $room/Price2[. &gt; 0]"/>
                 <xsl:for-each select="$amounts">
                   <xsl:sort select="." data-type="number"/>
                   <xsl:if test="position() = 1">
@@ -63,6 +66,8 @@
                     </p>
                   </xsl:if>
                 </xsl:for-each>
+                <xsl:variable name="rates"><xsl:call-template name="text"><xsl:with-param name="nodes" select="$room/Rates"/></xsl:call-template></xsl:variable>
+                <xsl:if test="$amounts and normalize-space($rates)"><p class="price-note"><xsl:value-of select="$rates"/></p></xsl:if>
               </div>
             </li>
           </xsl:for-each>
@@ -75,7 +80,8 @@
     <xsl:call-template name="page-text"><xsl:with-param name="part">bottom</xsl:with-param></xsl:call-template>
   </xsl:template>
 
-  <!-- The currency of a season price: its own, else the catalog's default. -->
+  <!-- The currency of a season price or of a room's own price (the object
+     that holds the price): its own, else the catalog's default. -->
   <xsl:template name="season-currency">
     <xsl:param name="price"/>
     <xsl:choose>

@@ -25,6 +25,7 @@
   <txt:text id="number-format">point</txt:text>
   <txt:text id="skip-link">Skip to main content</txt:text>
   <txt:text id="main-navigation">Main navigation</txt:text>
+  <txt:text id="menu">Menu</txt:text>
   <txt:text id="section-navigation">In this section</txt:text>
   <txt:text id="breadcrumb">Breadcrumb</txt:text>
   <txt:text id="home">Home</txt:text>
@@ -271,11 +272,44 @@
 
   <!-- ==== navigation ==================================================== -->
 
-  <!-- Menu entries: the names the navigation rule wrote, without the pages
-       their own settings leave out of the navigation. -->
+  <!-- The top-level menu entries: the names the navigation rule wrote,
+       without the pages their own settings leave out of the navigation. -->
+  <xsl:variable name="menu-top-entries"
+      select="/Page/Menu/CommonNames[@indent = 0][not(following-sibling::*[1][self::CommonWebPage]/NotVisible = 1)]"/>
+
+  <!-- The custom links of the main menu's link group (page-links editor) in
+       the page's language, else those of the default language. -->
+  <xsl:variable name="menu-groups" select="/Page/Menu/LinkGroup[LinkGroup = 'MainMenu']"/>
+  <xsl:variable name="menu-own-links" select="$menu-groups/Link[@LanguageCode = $lang]/LinkObject"/>
+  <xsl:variable name="menu-custom-links"
+      select="$menu-own-links | $menu-groups/Link[@LanguageCode = 'DEF'][not($menu-own-links)]/LinkObject"/>
+
+  <!-- Whether the page has a menu at all. -->
   <xsl:template name="menu-entries-exist">
     <xsl:if test="/Page/Menu/CommonNames[not(following-sibling::*[1][self::CommonWebPage]/NotVisible = 1)]
-                  or /Page/Menu/LinkGroup[LinkGroup = 'MainMenu']/Link">1</xsl:if>
+                  or $menu-groups/Link">1</xsl:if>
+  </xsl:template>
+
+  <!-- With more top-level entries than a phone shows in a line or two, a
+       button that opens and closes the menu on narrow screens. It is a
+       check box with its label, so it works without script; the master's
+       style rules say below which width the menu collapses behind it
+       (class "menu-collapsible" on the navigation). -->
+  <xsl:variable name="menu-collapsible" select="count($menu-top-entries) + count($menu-custom-links) &gt; 4"/>
+  <xsl:template name="menu-toggle">
+    <xsl:if test="$menu-collapsible">
+      <input type="checkbox" id="menu-toggle" class="menu-toggle"/>
+      <label for="menu-toggle" class="menu-button">
+        <span class="menu-button-icon" aria-hidden="true"></span>
+        <xsl:call-template name="res"><xsl:with-param name="id">menu</xsl:with-param></xsl:call-template>
+      </label>
+    </xsl:if>
+  </xsl:template>
+
+  <!-- The class of the main navigation element. -->
+  <xsl:template name="menu-class">
+    <xsl:text>site-nav</xsl:text>
+    <xsl:if test="$menu-collapsible"><xsl:text> menu-collapsible</xsl:text></xsl:if>
   </xsl:template>
 
   <!-- One menu link; the current page is marked for assistive technology,
@@ -300,10 +334,7 @@
 
   <!-- The custom links of the main menu's link group (page-links editor). -->
   <xsl:template name="custom-links">
-    <xsl:variable name="groups" select="/Page/Menu/LinkGroup[LinkGroup = 'MainMenu']"/>
-    <xsl:variable name="own" select="$groups/Link[@LanguageCode = $lang]/LinkObject"/>
-    <xsl:variable name="links" select="$own | $groups/Link[@LanguageCode = 'DEF'][not($own)]/LinkObject"/>
-    <xsl:for-each select="$links">
+    <xsl:for-each select="$menu-custom-links">
       <xsl:variable name="is-page"><xsl:call-template name="text"><xsl:with-param name="nodes" select="IsPageLink"/></xsl:call-template></xsl:variable>
       <xsl:variable name="page" select="(PageItemId[@LanguageCode = $lang] | PageItemId[@LanguageCode = 'DEF'])[@ItemId][1]"/>
       <li>
@@ -328,7 +359,7 @@
   <!-- The top level of the menu as one list. -->
   <xsl:template name="menu-top-level">
     <ul class="menu">
-      <xsl:for-each select="/Page/Menu/CommonNames[@indent = 0][not(following-sibling::*[1][self::CommonWebPage]/NotVisible = 1)]">
+      <xsl:for-each select="$menu-top-entries">
         <li><xsl:call-template name="menu-link"><xsl:with-param name="entry" select="."/></xsl:call-template></li>
       </xsl:for-each>
       <xsl:call-template name="custom-links"/>
@@ -339,8 +370,7 @@
        opened. -->
   <xsl:template name="menu-tree">
     <ul class="menu-tree">
-      <xsl:apply-templates mode="menu-tree"
-          select="/Page/Menu/CommonNames[@indent = 0][not(following-sibling::*[1][self::CommonWebPage]/NotVisible = 1)]"/>
+      <xsl:apply-templates mode="menu-tree" select="$menu-top-entries"/>
       <xsl:call-template name="custom-links"/>
     </ul>
   </xsl:template>
@@ -516,10 +546,38 @@
     </a>
   </xsl:template>
 
+  <!-- The name the page's heading shows: on the home page the business's
+       name (its page name is mostly just "Home"), else the page's name. -->
+  <xsl:template name="heading-name">
+    <xsl:variable name="company"><xsl:call-template name="company-name"/></xsl:variable>
+    <xsl:choose>
+      <xsl:when test="$home-id != '' and string(/Page/@TreeItemId) = $home-id and normalize-space($company)">
+        <xsl:value-of select="$company"/>
+      </xsl:when>
+      <xsl:otherwise><xsl:call-template name="page-name"/></xsl:otherwise>
+    </xsl:choose>
+  </xsl:template>
+
   <!-- The page's heading. -->
   <xsl:template name="page-heading">
-    <xsl:param name="text"><xsl:call-template name="page-name"/></xsl:param>
+    <xsl:param name="text"><xsl:call-template name="heading-name"/></xsl:param>
     <h1 class="page-title"><xsl:value-of select="$text"/></h1>
+  </xsl:template>
+
+  <!-- The heading of a section of the page (h2 with the given id and the
+       text of the language resource), left out when it would only repeat
+       the page's heading, as on a page named like its one list. Heading:
+       the text of the page's h1. -->
+  <xsl:template name="section-heading">
+    <xsl:param name="id"/>
+    <xsl:param name="res"/>
+    <xsl:param name="heading"><xsl:call-template name="heading-name"/></xsl:param>
+    <xsl:variable name="text"><xsl:call-template name="res"><xsl:with-param name="id" select="$res"/></xsl:call-template></xsl:variable>
+    <xsl:variable name="upper">ABCDEFGHIJKLMNOPQRSTUVWXYZ&#196;&#214;&#220;&#201;&#200;&#192;&#199;&#209;</xsl:variable>
+    <xsl:variable name="lower">abcdefghijklmnopqrstuvwxyz&#228;&#246;&#252;&#233;&#232;&#224;&#231;&#241;</xsl:variable>
+    <xsl:if test="translate(normalize-space($text), $upper, $lower) != translate(normalize-space($heading), $upper, $lower)">
+      <h2 id="{$id}" class="section-title"><xsl:value-of select="$text"/></h2>
+    </xsl:if>
   </xsl:template>
 
   <!-- The page's own text above (top) or below (bottom) the generated part. -->
@@ -706,11 +764,15 @@ main:focus{outline:none}
 .price-from{font-weight:400;color:var(--c-muted,#555)}
 .price-on-request{font-weight:600}
 .empty-note{color:var(--c-muted,#555)}
+.price-note{margin:0;color:var(--c-muted,#555);font-size:.9em}
+.note{margin:0 0 1.5rem;padding:.75rem 1rem;border-left:4px solid var(--c-accent,#0b57d0);border-radius:0 .25rem .25rem 0;background:var(--c-surface-alt,#f3f3f3)}
 .pager ul{list-style:none;margin:1.5rem 0;padding:0;display:flex;flex-wrap:wrap;gap:.5rem}
 .pager a,.pager span{display:inline-block;min-width:2.75rem;padding:.55rem .8rem;border:1px solid var(--c-border,#d0d0d0);border-radius:.25rem;text-align:center;text-decoration:none}
 .pager [aria-current]{background:var(--c-accent,#0b57d0);border-color:var(--c-accent,#0b57d0);color:var(--c-on-accent,#fff);font-weight:700}
 .detail{display:grid;gap:2rem;grid-template-columns:1fr;align-items:start;margin:0 0 2rem}
 @media (min-width:48rem){.detail{grid-template-columns:minmax(0,1fr) minmax(0,1fr)}}
+.detail>:only-child{grid-column:1/-1}
+.contact-panel:only-child{max-width:36rem}
 .gallery{display:grid;gap:.75rem}
 .gallery-main{background:var(--c-surface-alt,#f3f3f3);border-radius:var(--radius,.5rem);overflow:hidden}
 .gallery-main img{display:block;width:100%}
@@ -718,6 +780,7 @@ main:focus{outline:none}
 .gallery-more img{display:block;border-radius:.25rem;aspect-ratio:1;object-fit:cover}
 .summary{display:flex;flex-direction:column;gap:.75rem}
 .summary .price{font-size:1.5rem}
+.summary>.page-title:last-child{margin-bottom:0}
 .lead{font-size:1.1em}
 .product-code{color:var(--c-muted,#555);margin:0}
 .facts{display:grid;grid-template-columns:minmax(8rem,max-content) 1fr;gap:.4rem 1.25rem;margin:0}
@@ -731,12 +794,32 @@ main:focus{outline:none}
 .data-table td.number,.data-table th.number{text-align:right}
 .table-scroll{overflow-x:auto}
 .data-table small{white-space:nowrap;font-weight:400}
+@media (max-width:30rem){
+.stack-narrow thead{position:absolute;width:1px;height:1px;overflow:hidden;clip:rect(0 0 0 0);white-space:nowrap}
+.stack-narrow,.stack-narrow tbody,.stack-narrow tr,.stack-narrow th,.stack-narrow td{display:block;width:100%}
+.stack-narrow tr{padding:.6rem 0;border-bottom:1px solid var(--c-border,#d0d0d0)}
+.stack-narrow th,.stack-narrow td{border:0;padding:.15rem 0}
+.stack-narrow td{display:flex;justify-content:space-between;gap:1rem;text-align:right}
+.stack-narrow td[data-label]::before{content:attr(data-label);text-align:left}
+.stack-narrow td:empty{display:none}
+}
 .tags{list-style:none;margin:0 0 .75rem;padding:0;display:flex;flex-wrap:wrap;gap:.4rem}
 .tags li{padding:.2rem .65rem;border:1px solid var(--c-border,#d0d0d0);border-radius:999px;background:var(--c-surface,#fff)}
 .contact-details{font-style:normal;line-height:1.7}
 .panel{background:var(--c-surface,#fff);border:1px solid var(--c-border,#d0d0d0);border-radius:var(--radius,.5rem);padding:1.25rem 1.5rem}
 .story{padding:0 0 1.5rem;margin:0 0 1.5rem;border-bottom:1px solid var(--c-border,#d0d0d0)}
 .story:last-child{border-bottom:0}
+.menu-toggle,.menu-button{display:none}
+.menu-button{align-items:center;gap:.6rem;min-height:2.75rem;padding:.45rem .9rem;border:1px solid currentColor;border-radius:.35rem;font-weight:600;line-height:1;cursor:pointer;user-select:none}
+.menu-button-icon,.menu-button-icon::before,.menu-button-icon::after{display:block;width:1.1rem;height:2px;background:currentColor}
+.menu-button-icon{position:relative}
+.menu-button-icon::before,.menu-button-icon::after{content:"";position:absolute;left:0}
+.menu-button-icon::before{top:-6px}
+.menu-button-icon::after{top:6px}
+.menu-toggle:checked+.menu-button .menu-button-icon{background:transparent}
+.menu-toggle:checked+.menu-button .menu-button-icon::before{top:0;transform:rotate(45deg)}
+.menu-toggle:checked+.menu-button .menu-button-icon::after{top:0;transform:rotate(-45deg)}
+.menu-toggle:focus-visible+.menu-button{outline:3px solid var(--c-focus,#b45309);outline-offset:2px}
 .visually-hidden{position:absolute!important;width:1px;height:1px;overflow:hidden;clip:rect(0 0 0 0);white-space:nowrap}
 @media (prefers-reduced-motion:reduce){*{transition:none!important;scroll-behavior:auto!important}}
 @media print{.site-header nav,.skip-link,.pager,.site-nav,.sidebar{display:none}body{background:none}}

@@ -1,0 +1,55 @@
+#include "publishing/SiteFolder.h"
+
+#include "common/AtomicFile.h"
+#include "common/CommonFunctions.h"
+#include "common/Exceptions.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+bool TSiteFolder::IsPlainName(const std::string& name)
+{
+    if (name.empty() || name.front() == '.' || name.size() > 255)
+        return false;
+    for (unsigned char c : name)
+        if (!(std::isalnum(c) && c < 128) && c != '-' && c != '_' && c != '.' && c != '+')
+            return false;
+    return true;
+}
+
+void TSiteFolder::EnsureFolder(const std::string& folder) const
+{
+    const std::string full = FullName(folder);
+    if (mkdir(full.c_str(), 0777) == 0 || errno == EEXIST) {
+        struct stat info {};
+        if (stat(full.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+            return;
+    }
+    throw EPublisherTolvexException("Cannot create folder " + full + ": " + std::strerror(errno));
+}
+
+void TSiteFolder::WriteFile(const std::string& relative, const std::string& content) const
+{
+    const std::string full = FullName(relative);
+    if (!WriteFileAtomically(full, content, 0666, nullptr, TDurability::Scratch))
+        throw EPublisherTolvexException("Cannot write file " + full);
+}
+
+void TSiteFolder::WriteTextFile(const std::string& relative, const std::string& text) const
+{
+    TCommonFunctions::SaveWorkFile(text, FullName(relative));
+}
+
+void TSiteFolder::Sync() const
+{
+    const int fd = open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool synced = fd >= 0 && syncfs(fd) == 0;
+    if (fd >= 0)
+        close(fd);
+    if (!synced)
+        throw EPublisherTolvexException("Cannot write the site folder " + path_ + " to the disk");
+}

@@ -1,0 +1,35 @@
+#pragma once
+// The folder a site is published into. Every file is written whole (to a
+// temporary name, then renamed into place) but not synced one by one: a
+// site folder is rebuilt from the catalog, so the whole folder's file
+// system is synced once when the run ends. Names that become path
+// components (alternative file names, language codes, the redirect page's
+// name) must be plain names: they can never lead out of the site folder.
+#include <string>
+
+class TSiteFolder {
+public:
+    explicit TSiteFolder(std::string path) : path_(std::move(path)) {}
+
+    const std::string& Path() const { return path_; }
+    // Path, "/" and the relative name.
+    std::string FullName(const std::string& relative) const { return path_ + "/" + relative; }
+
+    // True for a name that is one path component of letters, digits and
+    // "-", "_", ".", "+" only ("svg+xml"), not starting with a full stop (so
+    // not "." or "..").
+    static bool IsPlainName(const std::string& name);
+
+    // Creates Path/Folder when missing (Path itself must exist). Raises
+    // EPublisherTolvexException when it cannot.
+    void EnsureFolder(const std::string& folder) const;
+    // Writes Path/Relative whole. Raises EPublisherTolvexException when it cannot.
+    void WriteFile(const std::string& relative, const std::string& content) const;
+    // Writes the text as a text file (TCommonFunctions::SaveWorkFile: lines ended by CR LF).
+    void WriteTextFile(const std::string& relative, const std::string& text) const;
+    // Pushes everything written to the disk (one sync of the folder's file system).
+    void Sync() const;
+
+private:
+    std::string path_;
+};

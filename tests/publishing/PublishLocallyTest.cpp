@@ -1,0 +1,428 @@
+// Publishing a catalog's site into a folder: the whole tree of files in two
+// languages, names and bytes; further pages found in a page's links; output
+// kinds by the item type's flags; a single page; cancelling; pages that
+// cannot be generated; names that must not lead out of the site folder.
+#include "PublishSiteFixture.h"
+
+#include "publishing/PublishParameters.h"
+#include "publishing/SiteFolder.h"
+
+#include "catalog/CatalogPageGeneration.h"
+#include "common/Exceptions.h"
+#include "generation/Templates.h"
+#include "generation/Transformer.h"
+#include "storage/ObjectCollection.h"
+#include "storage/TolvexObjectContext.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kImageItemType = 301;
+constexpr int kBinaryItemType = 304;
+constexpr int kScriptItemType = 506;
+constexpr int kHtmlSourcePage = 401;
+constexpr int kAspSourcePage = 402;
+constexpr int kStoryPage = 3002;
+constexpr int kInformationPage = 3001;
+constexpr int kReportPage = 7001;
+constexpr int kHtmlReportPage = 7003;
+
+const std::string kGif("GIF89a-logo-bytes");
+const std::string kPdf("%PDF-1.4 manual");
+
+std::set<std::string> Names(const std::map<std::string, std::string>& files)
+{
+    std::set<std::string> names;
+    for (const auto& [name, bytes] : files)
+        names.insert(name);
+    return names;
+}
+
+std::string Redirect(const std::string& target)
+{
+    return "<HTML><BODY>\r\n<SCRIPT LANGUAGE=JavaScript>window.location=\"" + target +
+           "\";</SCRIPT>\r\nFollow the link to reach main page <A HREF=\"" + target + "\">" + target +
+           "</A>\r\n</BODY></HTML>\r\n";
+}
+
+// The page as the page generator gives it for publishing, generated apart from the run.
+std::string GeneratedPage(TPublishSite& site, int itemId, int itemType, const std::string& lang)
+{
+    TObjectCollection collection(site.Program().Root().ObjectContext());
+    collection.Open(TPublishSite::kCode, site.Connection());
+    TTransformer transformer(site.Data().GetPageGeneration(), TPublishSite::kCode, nullptr);
+    transformer.SetOutputKind(true, "html");
+    transformer.SetPublishMode("locally");
+    transformer.SetPageNumber(1);
+    EXPECT_TRUE(transformer.GeneratePage(itemId, itemId, itemType, lang, collection, site.Connection(), ""));
+    return transformer.GetResultHtml();
+}
+
+// What the fixture catalog gains for the whole-site test.
+std::string SourcePageText(int id)
+{
+    const std::string text = std::to_string(id);
+    return "<p><a href=\"" + text + "-2.html\">2</a> <a href=\"" + text + "-3.HTML\">3</a> <a href=\"" + text +
+           "-0.html\">0</a> <a href=\"9" + text + "-7.html\">other</a></p>";
+}
+
+struct TAddedItems {
+    int logo = 0, manual = 0, script = 0, sourcePage = 0;
+};
+
+TAddedItems AddSiteContent(TPublishSite& site)
+{
+    TAddedItems added;
+    added.logo = site.AddItem(kImageItemType, 3);
+    site.AddBinary(added.logo, 5, "image/gif", kGif);
+    site.SetAltFileName(added.logo, "logo");
+    added.manual = site.AddItem(kBinaryItemType, 4);
+    site.AddBinary(added.manual, 304, "application/pdf", kPdf, "Manual v2.pdf");
+    site.SetAltFileName(added.manual, "manual");
+    added.script = site.AddItem(kScriptItemType, 5);
+    site.SetSource(added.script, "JavaScript", "var a = 1;\nvar b = 2;");
+    site.SetAltFileName(added.script, "menu");
+    site.SetAltFileName(site.HomePageId(), "start");
+    added.sourcePage = site.AddItem(kHtmlSourcePage, site.HomePageId());
+    site.SetName(added.sourcePage, "Offers", "Angebote");
+    site.SetSource(added.sourcePage, "HtmlData", SourcePageText(added.sourcePage));
+    return added;
+}
+
+TEST(PublishLocally, TheWholeSiteInTwoLanguagesIsTheExpectedTreeOfFiles)
+{
+    TPublishSite site;
+    const TAddedItems added = AddSiteContent(site);
+    std::vector<std::string> params = site.Params();
+    auto publish = site.Make(params);
+    publish->Run();
+    ASSERT_EQ(site.Runner().Last(), "Successfully published.");
+    EXPECT_TRUE(publish->Succeeded());
+
+    const std::string logo = std::to_string(added.logo), manual = std::to_string(added.manual);
+    const std::string script = std::to_string(added.script), source = std::to_string(added.sourcePage);
+    std::set<std::string> expected{"index.html",       "css/600111.css",   "css/600112.css",
+                                   "js/" + script + ".js", "js/menu.js",   "images/600121.png",
+                                   "images/" + logo + ".gif", "images/logo.gif", "bin/" + manual + ".pdf",
+                                   "bin/manual.pdf"};
+    for (const std::string lang : {"EN", "DE"}) {
+        for (const std::string page : {"index", "100001", "start", "100002", "100003", "100004"})
+            expected.insert(lang + "/" + page + ".html");
+        for (const std::string& page : {source, source + "-2", source + "-3"})
+            expected.insert(lang + "/" + page + ".html");
+    }
+    const std::map<std::string, std::string> files = site.Files();
+    EXPECT_EQ(Names(files), expected);
+
+    EXPECT_EQ(files.at("index.html"), Redirect("EN/index.html")) << "the default language when both are published";
+    EXPECT_EQ(files.at("images/logo.gif"), kGif);
+    EXPECT_EQ(files.at("images/" + logo + ".gif"), kGif);
+    EXPECT_EQ(files.at("bin/manual.pdf"), kPdf);
+    EXPECT_EQ(files.at("js/menu.js"), "var a = 1;\r\nvar b = 2;\r\n");
+    EXPECT_EQ(files.at("js/" + script + ".js"), files.at("js/menu.js"));
+    // Style sheets are text files: their lines end with CR LF.
+    std::string css = site.Data().GetPageGeneration().GetTemplates().GetTemplateCss(600111, "", site.Connection());
+    ASSERT_FALSE(css.empty());
+    for (std::size_t at = css.find('\n'); at != std::string::npos; at = css.find('\n', at + 2))
+        css.replace(at, 1, "\r\n");
+    EXPECT_EQ(files.at("css/600111.css"), css);
+    // The home page under its three names, with the same bytes, in each language.
+    for (const std::string lang : {"EN", "DE"}) {
+        EXPECT_EQ(files.at(lang + "/index.html"), files.at(lang + "/100001.html"));
+        EXPECT_EQ(files.at(lang + "/start.html"), files.at(lang + "/100001.html"));
+        EXPECT_EQ(files.at(lang + "/" + source + "-3.html"), files.at(lang + "/" + source + ".html"));
+    }
+    EXPECT_NE(files.at("EN/index.html"), files.at("DE/index.html"));
+    // Every web page is the page the generator gives for it; the source page is its text as stored.
+    for (const std::string lang : {"EN", "DE"}) {
+        for (const int id : {100001, 100002, 100003, 100004}) {
+            const TItemDescription item = site.Data().GetItemDescription(id, TPublishSite::kCode, site.Connection());
+            EXPECT_EQ(files.at(lang + "/" + std::to_string(id) + ".html"),
+                      GeneratedPage(site, id, item.ItemType, lang))
+                << lang << "/" << id;
+        }
+        EXPECT_EQ(files.at(lang + "/" + source + ".html"), SourcePageText(added.sourcePage));
+    }
+    EXPECT_NE(files.at("DE/100002.html").find("<html lang=\"de\""), std::string::npos);
+
+    // The log: one line per template, image, binary object and page in each language; further pages announced.
+    const std::vector<std::string> lines = site.Runner().Texts();
+    auto count = [&](const std::string& text) { return std::count(lines.begin(), lines.end(), text); };
+    EXPECT_EQ(count("Publishing image " + logo + ".gif"), 1);
+    EXPECT_EQ(count("Publishing binary object " + manual + ".pdf"), 1);
+    EXPECT_EQ(count("Publishing EN/Offers page"), 1);
+    EXPECT_EQ(count("Publishing DE/Offers page"), 1);
+    EXPECT_EQ(count("  Page 2"), 2);
+    EXPECT_EQ(count("  Page 3"), 2);
+    EXPECT_EQ(count("  Page 7"), 0) << "a link of another item";
+    EXPECT_FALSE(fs::exists(site.Site().File("publish.info"))) << "no file logging when publishing locally";
+}
+
+TEST(PublishLocally, OneChosenLanguageIsTheOnlyFolderAndTheRedirectTarget)
+{
+    TPublishSite site;
+    std::vector<std::string> params = site.Params("DE");
+    site.Make(params)->Run();
+    const std::map<std::string, std::string> files = site.Files();
+    EXPECT_EQ(files.at("index.html"), Redirect("DE/index.html"));
+    EXPECT_TRUE(files.count("DE/index.html"));
+    EXPECT_FALSE(fs::exists(site.Site().File("EN")));
+}
+
+TEST(PublishLocally, OutputKindsFollowTheItemTypeFlags)
+{
+    // Information pages html and PDF (0x81), stories every kind (0x1F).
+    TPublishSite site({{kInformationPage, 0x81}, {kStoryPage, 0x1F}});
+    const int story = site.AddItem(kStoryPage, site.HomePageId());
+    const int asp = site.AddItem(kAspSourcePage, site.HomePageId());
+    site.SetSource(asp, "ASPData", "<% Response.Write(1) %>");
+    const int report = site.AddItem(kReportPage, site.HomePageId());
+    std::vector<std::vector<std::string>> reportParams;
+    struct TCase { bool serverSide; };
+    for (const bool serverSide : {false, true}) {
+        SCOPED_TRACE(serverSide ? "with server-side kinds" : "without server-side kinds");
+        fs::remove_all(site.Site().Path());
+        fs::create_directories(site.Site().Path());
+        std::vector<std::string> params = site.Params("EN");
+        if (serverSide)
+            params.push_back("MakeServerSideScripts=yes");
+        auto publish = site.Make(params);
+        // A report operation that writes its file.
+        publish->SetReportFactory([&](std::vector<std::string>& p, TAbstractDBConnection& c) {
+            reportParams.push_back(p);
+            struct TWriter : TTolvexPublisher {
+                using TTolvexPublisher::TTolvexPublisher;
+                void Execute() override
+                {
+                    std::ofstream(Param("ReportFileName")) << "%PDF report";
+                    success_ = true;
+                }
+            };
+            return std::make_unique<TWriter>(p, c, TPublisherEnvironment{site.Program().Gui(), nullptr, &site.Runner()});
+        });
+        publish->Run();
+        EXPECT_EQ(site.Runner().Last(), "Successfully published.");
+        const std::set<std::string> names = Names(site.Files());
+        const std::string s = "EN/" + std::to_string(story), a = "EN/" + std::to_string(asp);
+        EXPECT_TRUE(names.count("EN/100003.html")) << "0x81 gives the html page";
+        EXPECT_FALSE(names.count("EN/100003.pdf")) << "and no PDF";
+        EXPECT_TRUE(names.count(s + ".html"));
+        EXPECT_TRUE(names.count("EN/" + std::to_string(report) + ".pdf")) << "0x80 alone: a report";
+        for (const char* kind : {".jsp", ".php", ".asp", ".shtml"})
+            EXPECT_EQ(names.count(s + kind), serverSide ? 1u : 0u) << kind;
+        EXPECT_EQ(names.count(a + ".asp"), serverSide ? 1u : 0u);
+    }
+    ASSERT_EQ(reportParams.size(), 2u);
+    const std::vector<std::string> expected{"ReportFileName=" + site.Site().File("EN/" + std::to_string(report) + ".pdf"),
+                                            "LangCode=EN",
+                                            "ItemId=" + std::to_string(report),
+                                            "ItemType=7001",
+                                            "NotCustomize=yes",
+                                            "NotOpenReport=yes",
+                                            "NoMessageBoxes=yes"};
+    EXPECT_EQ(reportParams.front(), expected);
+}
+
+TEST(PublishLocally, ReportPagesWithoutReportsAreCountedAsFailedPages)
+{
+    TPublishSite site;
+    const int report = site.AddItem(kReportPage, site.HomePageId());
+    std::vector<std::string> params = site.Params();
+    auto publish = site.Make(params);
+    publish->Run();
+    EXPECT_EQ(publish->GetFailedPages(), 2);
+    EXPECT_TRUE(site.Runner().Has("Cannot create \"" + std::to_string(report) + ".pdf\" page"));
+    EXPECT_EQ(site.Runner().Last(), "Published and 2 error(s) occur");
+}
+
+TEST(PublishLocally, APageThatCannotBeGeneratedIsLoggedCountedAndTheRunGoesOn)
+{
+    TPublishSite site;
+    // An HTML report page without its report object.
+    const int broken = site.AddItem(kHtmlReportPage, site.HomePageId());
+    std::vector<std::string> params = site.Params();
+    auto publish = site.Make(params);
+    publish->Run();
+    const std::string fileName = std::to_string(broken) + ".html";
+    EXPECT_TRUE(site.Runner().Has("Cannot create \"" + fileName + "\" page"));
+    EXPECT_EQ(publish->GetFailedPages(), 2);
+    EXPECT_EQ(site.Runner().Last(), "Published and 2 error(s) occur");
+    EXPECT_EQ(site.Program().Gui().Messages("error").size(), 1u);
+    const std::set<std::string> names = Names(site.Files());
+    EXPECT_FALSE(names.count("EN/" + fileName));
+    EXPECT_TRUE(names.count("EN/100004.html")) << "the pages after it are published";
+}
+
+TEST(PublishLocally, ASinglePageIsWrittenAloneWithoutStyleSheetsOrChildren)
+{
+    TPublishSite site;
+    const int child = site.AddItem(kStoryPage, 100002);
+    std::vector<std::string> params = site.Params();
+    params.push_back("PublishPage=100002");
+    site.Make(params)->Run();
+    const std::set<std::string> names = Names(site.Files());
+    const std::set<std::string> expected{"index.html", "images/600121.png", "EN/100002.html", "DE/100002.html"};
+    EXPECT_EQ(names, expected) << "child " << child << " is not published";
+    EXPECT_EQ(site.Runner().Last(), "Successfully published.");
+}
+
+TEST(PublishLocally, CancellingDuringTheImagesStopsBeforeBinaryObjectsAndPages)
+{
+    TPublishSite site;
+    const int manual = site.AddItem(kBinaryItemType, 4);
+    site.AddBinary(manual, 304, "application/pdf", kPdf);
+    std::vector<std::string> params = site.Params();
+    auto publish = site.Make(params);
+    site.Runner().onProcessMessages = [&] {
+        if (!publish->IsCancelled() && site.Runner().Last().rfind("Publishing image", 0) == 0)
+            publish->Cancel();
+    };
+    publish->Run();
+    EXPECT_EQ(site.Runner().Last(), "Operation was canceled by user.");
+    EXPECT_FALSE(publish->Succeeded());
+    EXPECT_FALSE(fs::exists(site.Site().File("bin/" + std::to_string(manual) + ".pdf")));
+    EXPECT_FALSE(fs::exists(site.Site().File("EN")));
+    EXPECT_TRUE(site.Program().Gui().Messages("error").empty());
+}
+
+TEST(PublishLocally, NamesThatWouldLeaveTheSiteFolderAreRefused)
+{
+    TPublishSite site;
+    const int image = site.AddItem(kImageItemType, 3);
+    site.AddBinary(image, 5, "image/gif", kGif);
+    site.SetAltFileName(image, "../../escaped");
+    site.SetAltFileName(100002, "../escaped-page");
+    std::vector<std::string> params = site.Params();
+    auto publish = site.Make(params);
+    publish->Run();
+    EXPECT_TRUE(site.Runner().Has("Invalid alternative file name \"../../escaped\""));
+    EXPECT_FALSE(fs::exists(site.Site().File("../escaped.gif")));
+    EXPECT_FALSE(fs::exists(site.Site().File("escaped-page.html")));
+    EXPECT_TRUE(fs::exists(site.Site().File("EN/100002.html")));
+    EXPECT_GE(publish->GetErrorCount(), 1);
+
+    // A language code or an index file name that is no plain name.
+    TTempFolder outside;
+    std::vector<std::string> badLang = site.Params("../" + fs::path(outside.Path()).filename().string());
+    site.Make(badLang)->Run();
+    EXPECT_TRUE(fs::is_empty(outside.Path()));
+    std::vector<std::string> badIndex = {"Path=" + site.Site().Path(), "IndexFileName=../index.html"};
+    EXPECT_THROW(site.Make(badIndex)->Run(), EPublisherTolvexException);
+}
+
+TEST(PublishLocally, AMissingSiteFolderIsNotCreated)
+{
+    TPublishSite site;
+    std::vector<std::string> params = {"Path=" + site.Site().File("missing"), "IndexFileName=index.html"};
+    EXPECT_THROW(site.Make(params)->Run(), EPublisherTolvexException);
+    EXPECT_FALSE(fs::exists(site.Site().File("missing")));
+    std::vector<std::string> noPath = {"Path=", "IndexFileName=index.html"};
+    EXPECT_THROW(site.Make(noPath)->Run(), EPublisherTolvexException);
+}
+
+TEST(PublishLocally, FileLoggingListsTheBinaryObjectsInPublishInfo)
+{
+    struct TLoggingPublish : TPublishLocally {
+        TLoggingPublish(std::vector<std::string>& p, TAbstractDBConnection& c, const TPublisherEnvironment& e)
+            : TPublishLocally(p, c, e)
+        {
+            fileLogging_ = true;
+        }
+    };
+    TPublishSite site;
+    const int manual = site.AddItem(kBinaryItemType, 4);
+    site.AddBinary(manual, 304, "application/pdf", kPdf, "manual.pdf");
+    site.SetAltFileName(manual, "manual");
+    std::vector<std::string> params = site.Params("EN");
+    TLoggingPublish publish(params, site.Connection(),
+                            {site.Program().Gui(), nullptr, &site.Runner(), &site.Program().Root(), nullptr});
+    publish.Run();
+    EXPECT_EQ(TTempFolder::Read(site.Site().File("publish.info")),
+              site.Site().File("bin/" + std::to_string(manual) + ".pdf") + "\r\n");
+}
+
+struct TLinkCase {
+    const char* name;
+    const char* html;
+    std::vector<int> numbers;
+};
+
+class LinkedPages : public testing::TestWithParam<TLinkCase> {};
+
+TEST_P(LinkedPages, AreTheNumberedLinksOfTheItem)
+{
+    EXPECT_EQ(LinkedPageNumbers(GetParam().html, 1234), GetParam().numbers);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LinkedPages,
+    testing::Values(TLinkCase{"Plain", "<a href=\"1234-2.html\">", {2}},
+                    TLinkCase{"UpperCaseExtension", "<a href=\"1234-3.HTML\">", {3}},
+                    TLinkCase{"PageZeroIgnored", "<a href=\"1234-0.html\">", {}},
+                    TLinkCase{"OtherItemPrefix", "<a href=\"91234-2.html\">", {}},
+                    TLinkCase{"AtTheStartNeedsACharacterBefore", "1234-2.html", {}},
+                    TLinkCase{"OtherExtension", "x1234-2.htm x1234-4.php", {}},
+                    TLinkCase{"NoDigits", "x1234-.html", {}},
+                    TLinkCase{"HugeNumberCapped", "x1234-99999999999999.html", {TPublishLocally::kMaxPagesPerItem + 1}},
+                    TLinkCase{"InOrder", "x1234-5.html x1234-2.html x1234-5.html", {5, 2, 5}}),
+    [](const testing::TestParamInfo<TLinkCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+TEST(PublishParameters, OfferTheCatalogsLanguagesAndItsIndexFileName)
+{
+    TPublishSite site;
+    TPublishParameters choices = TPublishParameters::ForOpenCatalog(site.Program().Root(), nullptr);
+    ASSERT_EQ(choices.Languages.size(), 3u);
+    EXPECT_EQ(choices.Languages[0], "[All possible]===");
+    EXPECT_EQ(choices.Languages[1].substr(choices.Languages[1].find("===")), "===EN");
+    EXPECT_EQ(choices.Languages[2].substr(choices.Languages[2].find("===")), "===DE");
+    EXPECT_NE(choices.Languages[1], "===EN") << "a language shows its name";
+    EXPECT_EQ(choices.IndexFileName, "index.html");
+    site.Data().SetCatalogProperty(711, "start.htm", site.Connection());
+    EXPECT_EQ(TPublishParameters::ForOpenCatalog(site.Program().Root(), nullptr).IndexFileName, "start.htm");
+
+    EXPECT_EQ(TPublishParameters::RunParameters("/site", "", "index.html", false, 0),
+              (std::vector<std::string>{"Path=/site", "LangCode=", "IndexFileName=index.html"}));
+    EXPECT_EQ(TPublishParameters::RunParameters("/site", "DE", "start.htm", true, 100002),
+              (std::vector<std::string>{"Path=/site", "LangCode=DE", "IndexFileName=start.htm",
+                                        "MakeServerSideScripts=yes", "PublishPage=100002"}));
+}
+
+}  // namespace
+
+namespace {
+
+struct TNameCase {
+    const char* name;
+    std::string text;
+    bool plain;
+};
+
+class PlainNames : public testing::TestWithParam<TNameCase> {};
+
+TEST_P(PlainNames, AreSinglePathComponentsThatStayInTheSiteFolder)
+{
+    EXPECT_EQ(TSiteFolder::IsPlainName(GetParam().text), GetParam().plain) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PlainNames,
+    testing::Values(TNameCase{"Empty", "", false}, TNameCase{"Dot", ".", false}, TNameCase{"DotDot", "..", false},
+                    TNameCase{"Hidden", ".htaccess", false}, TNameCase{"Slash", "a/b", false},
+                    TNameCase{"Backslash", "a\\b", false}, TNameCase{"Space", "a b", false},
+                    TNameCase{"NonAscii", "caf\xc3\xa9", false}, TNameCase{"TooLong", std::string(256, 'a'), false},
+                    TNameCase{"FileName", "ok-1_2.css", true}, TNameCase{"LanguageCode", "EN", true},
+                    TNameCase{"Subtype", "1234.svg+xml", true}, TNameCase{"Longest", std::string(255, 'a'), true}),
+    [](const testing::TestParamInfo<TNameCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
