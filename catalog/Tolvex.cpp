@@ -175,8 +175,10 @@ void TTolvex::CreateGuiParts()
 {
     TTolvexShell& shell = *environment_.Shell;
     guiControl_ = shell.CreateGuiControl(*this);
-    if (guiControl_)
+    if (guiControl_) {
         guiControl_->Initialize();
+        catalog_->GetDefinition().SetImageCache(guiControl_->GetImageCache());
+    }
     styleManager_ = std::make_unique<TStyleManager>(TStyleManager::TServices{
         *catalog_, *globalDefinition_, CommonProcedures->Gui(), ::Translation, *this, settings_->AppDir()});
     styleManager_->Initialize();
@@ -189,6 +191,8 @@ void TTolvex::Destroy()
 {
     helpSystem_.reset();
     styleManager_.reset();
+    if (catalog_)
+        catalog_->GetDefinition().SetImageCache(nullptr);
     guiControl_.reset();
     // Stopped before the catalog whose connection it reads goes.
     imageServer_.reset();

@@ -2,8 +2,11 @@
 // The GUI controller as the root object and the open catalog's data use it:
 // the main window's layout for an open or a closed catalog, the status bar
 // and the menu, search and toolbar entries that the loaded catalog
-// definition contributes. The shell implements it.
+// definition contributes, and the image cache that the definition fills
+// with its tree images. The shell implements it.
 #include <string>
+
+class TCatalogDefinitionImageCache;
 
 class TTolvexGuiControl {
 public:
@@ -24,4 +27,9 @@ public:
     virtual void AddMenuActions() = 0;
     virtual void AddSearchItems() = 0;
     virtual void AddToolbarActions() = 0;
+
+    // The cache that receives the tree images of every catalog definition
+    // loaded later (the menus, buttons and trees take their images from
+    // it); null when the controller shows no images.
+    virtual TCatalogDefinitionImageCache* GetImageCache() { return nullptr; }
 };

@@ -9,6 +9,8 @@
 //
 // A program without a main window answers null for the parts it lacks; the
 // root object and the catalog then go without them.
+#include "catalog/CatalogHost.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,10 +25,8 @@ class TTolvexException;
 class TTolvexGuiControl;
 class TTolvexHelpSystem;
 
-class TTolvexShell {
+class TTolvexShell : public TCatalogCommands {
 public:
-    virtual ~TTolvexShell() = default;
-
     // ---- the application object --------------------------------------------------
     // Installs the handler of exceptions that no operation caught; null removes it.
     virtual void SetExceptionHandler(TTolvexException* handler) = 0;
@@ -49,20 +49,7 @@ public:
     virtual std::unique_ptr<TTolvexHelpSystem> CreateHelpSystem(TTolvex& root) = 0;
     virtual std::unique_ptr<TCatalogDataUI> CreateCatalogUI(TCatalogData& data) = 0;
 
-    // ---- the login dialog ------------------------------------------------------------------
-    // The page with the list of known catalogs.
-    virtual void LoginShowWelcome(const std::string& catalogName, bool autoOpen) = 0;
-    virtual void LoginOpenCatalog(const std::string& dbDir, const std::string& catalogName,
-                                  const std::string& dbType) = 0;
-    virtual void LoginNewCatalog() = 0;
-    virtual void LoginNewCatalogFromHost() = 0;
-
-    // ---- the action processor ------------------------------------------------------------
-    virtual std::string GetActionString(int actionId) = 0;
-    // Runs the action now; Check asks the current editor first whether it may be left.
-    virtual void ExecuteActionById(int actionId, bool check) = 0;
-    // Runs the action after the current event.
-    virtual void PostActionById(int actionId, bool check) = 0;
+    // ---- the login dialog and the action processor (TCatalogCommands), and:
     // The same for action strings: now, or queued to run after the current event.
     virtual void ExecuteAction(const std::string& action, bool check) = 0;
     virtual void QueueAction(const std::string& action, bool check) = 0;

@@ -1,0 +1,184 @@
+#pragma once
+// The controller of the main window: every part of the program reaches the
+// window's menus, toolbars, panes and status bar through it. It turns the
+// loaded catalog definition's UI elements into menu items, catalog-action
+// buttons, tree buttons, "Select Tree" entries and search kinds (running
+// them through the action processor), keeps the definition's images, lays
+// the window out for an open or a closed catalog, keeps the view choices
+// in settings 50 to 55 and fills the status bar and the language controls.
+#include "catalog/CatalogDefinitionImageCache.h"
+#include "catalog/TolvexGuiControl.h"
+
+#include <QIcon>
+#include <QObject>
+#include <QPointer>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QToolBar;
+class QTreeWidgetItem;
+class QWidget;
+class TActionProcessor;
+class TCatalogUIDetail;
+class TfrmMain;
+class TItemDescription;
+class TTolvex;
+class TTolvexHelpSystem;
+class TTolvexMenuItem;
+
+class TGUIControl : public QObject, public TTolvexGuiControl, public TCatalogDefinitionImageCache {
+public:
+    TGUIControl(TTolvex& root, TfrmMain& window, TActionProcessor& processor);
+    ~TGUIControl() override;
+
+    // ---- TTolvexGuiControl ------------------------------------------------------------------
+    void Initialize() override;
+    void UpdateCatalogState(bool catalogOpen) override;
+    void SetStatusText(const std::string& text, bool translate, int panel) override;
+    void RemoveCatalogActions() override;
+    void RemoveCatalogMenuItems() override;
+    void AddMenuActions() override;
+    void AddSearchItems() override;
+    void AddToolbarActions() override;
+    TCatalogDefinitionImageCache* GetImageCache() override { return this; }
+
+    // Localises a window of the program (once after creating it): its texts
+    // translated, the user-interface font of settings 56 and 57.
+    void LocalizeControl(QWidget* control);
+
+    // ---- the image cache ----------------------------------------------------------------------
+    void ClearCachedImages() override;
+    void AddCachedImage(const std::string& name, const std::string& picture, const std::string& mimeType) override;
+    // Index of the image of that name (exact); -1 when there is none.
+    int FindCachedImage(const std::string& name) const;
+    QIcon CachedIcon(int index) const;
+    int CachedImageCount() const { return static_cast<int>(images_.size()); }
+
+    // ---- catalog-defined items ----------------------------------------------------------------
+    void AddMenuItem(int actionId, const std::string& caption, const std::string& params,
+                     const std::string& imageName, const std::string& condition, const std::string& extra);
+    // Depth-first below Menu (last child first, each child before its
+    // children) for a dynamic item of that name; null for an empty name.
+    TTolvexMenuItem* FindMenuItemByName(const std::string& name, QMenu* menu) const;
+    void AddToolbarSlot(int actionId, const std::string& caption, const std::string& imageName,
+                        const std::string& params);
+    void RebuildActionToolbar();
+    void ResetActionButtons();
+    void CheckActionButton(const std::string& actionString);
+    void UncheckActionButton(const std::string& actionString);
+    void ClearActionToolbars();
+    // Enables the menu's "IfPossible" items by whether their add-new action is possible.
+    void UpdateMenuIfPossible(QMenu* menu);
+    void EnableWebTreeButtons(bool enabled);
+    void EnableTemplateTreeButtons(bool enabled);
+    // The web tree's buttons and custom buttons for a node (item nodes only).
+    void UpdateWebTreeButtons(QTreeWidgetItem* node);
+    // The templates tree's Delete and custom buttons for a node.
+    void UpdateTemplateTreeButtons(QTreeWidgetItem* node);
+    void SearchKindClick(QAction* kind);
+    // The checked search kind; null when none.
+    QAction* CheckedSearchKind() const;
+
+    // ---- layout and view choices ----------------------------------------------------------------
+    void SetWebTreeVisible(bool visible);
+    void SetTemplatesVisible(bool visible);
+    void SetToolbarVisible(bool visible);
+    void SetStatusBarVisible(bool visible);
+    void SetAutoHide(bool on);
+    void ApplyAutoHide(bool on);
+    // Shows or hides the floating left pane by the cursor position (global).
+    void CheckAutoHide(const QPoint& cursor);
+    void CollapseTemplates(bool collapse);
+    bool IsWebTreeVisible() const { return webTreeVisible_; }
+    bool IsTemplatesVisible() const { return templatesVisible_; }
+    bool IsToolbarVisible() const { return toolbarVisible_; }
+    bool IsStatusBarVisible() const { return statusBarVisible_; }
+    bool IsAutoHide() const { return autoHide_; }
+
+    // ---- editor pane and captions ----------------------------------------------------------------
+    void SetMainCaption(const std::string& text);
+    void SetEditorCaption(const std::string& text);
+    void SetTemplatesCaption(const std::string& captionFormat);
+    void ShowSavePanel(bool visible);
+
+    // ---- status bar -------------------------------------------------------------------------------
+    // Notice kinds: 1 hint, 2 warning, 4 error; the highest present counts.
+    void SetStatusNotice(const std::string& text, int flags);
+    void ShowStatusNotice();
+    // The text a panel shows (tests).
+    std::string StatusText(int panel) const;
+
+    // ---- languages -----------------------------------------------------------------------------------
+    void FillLanguageCombo();
+    void UpdateLanguageControls();
+    // One entry per catalog language; a click changes the editing language
+    // (through the action processor, without asking the editor) or, with a
+    // handler, goes to it with the language code. The default language's
+    // entry is bold.
+    void FillLanguageMenu(QMenu* menu, std::function<void(const std::string&)> handler = {});
+
+    // ---- catalog state and built-in menus ---------------------------------------------------------------
+    void UpdateMainMenu(bool open);
+    void FillStylesMenu();
+    void UpdateRecentCatalogs();
+    void UpdateFindMenu();
+    // Whether a search text was entered before (Find Next needs one).
+    void SetFindTextCheck(std::function<bool()> hasFindText) { hasFindText_ = std::move(hasFindText); }
+    void UpdateReportMenu();
+    // Help for the control that had the focus before the help button.
+    void ShowContextHelp(TTolvexHelpSystem* help);
+
+    TfrmMain& Window() { return window_; }
+
+private:
+    struct TToolButtonAction {
+        int ActionId = 0;
+        int ImageIndex = -1;
+        QString Caption;
+    };
+    struct TCachedImage {
+        std::string Name;
+        QIcon Icon;
+    };
+
+    std::vector<const TCatalogUIDetail*> Elements(int kind, int itemType) const;
+    QMenu* TargetMenu(const std::string& menuPath) const;
+    // Fills the custom buttons of a tree from the elements of kind 2 of the
+    // node's type (or -1), testing conditions when asked.
+    void FillCustomButtons(const std::array<QAction*, 12>& buttons, QToolBar* bar, const TItemDescription& node,
+                           bool testCondition);
+    std::string OpenCatalogCode() const;
+    int UserRole() const;
+    void ApplyLeftPane();
+    void StyleMenuItemClick(const std::string& catalogType);
+    void ActiveControlChanged(QWidget* now);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void StoreFlag(int setting, bool& field, bool value);
+
+    TTolvex& root_;
+    TfrmMain& window_;
+    TActionProcessor& processor_;
+
+    bool catalogOpen_ = false;
+    bool webTreeVisible_ = true;
+    bool templatesVisible_ = true;
+    bool toolbarVisible_ = true;
+    bool statusBarVisible_ = true;
+    bool autoHide_ = false;
+    bool autoHideApplied_ = false;
+    bool templatesCollapsed_ = false;
+    int statusFlags_ = 0;
+    std::string statusNotice_;
+    std::array<std::unique_ptr<TToolButtonAction>, 9> actionSlots_;
+    std::vector<TCachedImage> images_;
+    QPointer<QWidget> previousActiveControl_;
+    QPointer<QWidget> activeControl_;
+    bool hintShown_ = false;
+    std::function<bool()> hasFindText_;
+};

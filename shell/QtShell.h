@@ -1,0 +1,117 @@
+#pragma once
+// The GUI side of the program on Qt: the main window with its controller,
+// the action processor, the help system and the common GUI. It is what the
+// root object asks of the GUI side (TTolvexShell), what the action
+// processor acts on (TActionHost) and what the main window hands on
+// (TMainWindowHandler). Parts that later work brings (login dialog, trees,
+// item editors, publishing windows) answer with a clear "not available
+// yet" message.
+#include "catalog/TolvexShell.h"
+#include "shell/ActionHost.h"
+#include "shell/ActionProcessor.h"
+#include "shell/MainWindowHandler.h"
+
+#include <memory>
+#include <string>
+
+class TFindReplace;
+class TGUIControl;
+class THelpSystem;
+class TQtCommonGui;
+class TTolvexApplication;
+class TfrmMain;
+
+class TQtShell : public TTolvexShell, public TActionHost, public TMainWindowHandler {
+public:
+    // Gui shows every message; QtGui, when given, is the Qt one that Gui
+    // is (it gets the main window as parent and the help system). Application
+    // may be null (tests): exceptions are not caught then.
+    TQtShell(TCommonGui& gui, TQtCommonGui* qtGui, TTolvexApplication* application);
+    ~TQtShell() override;
+
+    TfrmMain& Window() { return *window_; }
+    TActionProcessor& Processor() { return processor_; }
+    // Null before the root object created them.
+    TGUIControl* GuiControl() { return guiControl_; }
+    THelpSystem* Help() { return help_; }
+    TFindReplace& FindReplace() { return *findReplace_; }
+
+    // What the window does once created: placement, layout for a closed
+    // catalog with the type-0 menus, shown, and the start message posted
+    // (unless Start is false).
+    void ShowMainWindow(bool start = true);
+
+    // ---- TTolvexShell ---------------------------------------------------------------------------
+    void SetExceptionHandler(TTolvexException* handler) override;
+    void Terminate() override;
+    void PostCloseRequest() override;
+    void PostReopenCatalog() override;
+    void SetMainCaption(const std::string& caption) override;
+    std::unique_ptr<TTolvexGuiControl> CreateGuiControl(TTolvex& root) override;
+    std::unique_ptr<TStyleDialog> CreateStyleDialog() override;
+    std::unique_ptr<TTolvexHelpSystem> CreateHelpSystem(TTolvex& root) override;
+    std::unique_ptr<TCatalogDataUI> CreateCatalogUI(TCatalogData& data) override;
+    void LoginShowWelcome(const std::string& catalogName, bool autoOpen) override;
+    void LoginOpenCatalog(const std::string& dbDir, const std::string& catalogName, const std::string& dbType) override;
+    void LoginNewCatalog() override;
+    void LoginNewCatalogFromHost() override;
+    std::string GetActionString(int actionId) override;
+    void ExecuteActionById(int actionId, bool check) override;
+    void PostActionById(int actionId, bool check) override;
+    void ExecuteAction(const std::string& action, bool check) override;
+    void QueueAction(const std::string& action, bool check) override;
+    bool AskNewCatalogCode(const std::string& oldCode, std::string& newCode) override;
+    bool RunSoftwareUpdate(const std::vector<std::string>& params, bool modal) override;
+    bool RunWebSiteImport(std::vector<std::string>& params, TAbstractDBConnection& connection) override;
+    void StartStyleOperation(std::unique_ptr<TStyleOperation> operation) override;
+
+    // ---- TActionHost ---------------------------------------------------------------------------
+    TCommonGui& Gui() override;
+    std::string Translate(const std::string& text) override;
+    bool IsCatalogOpen() override;
+    bool CanLeave() override;
+    std::string GetCatalogCode() override;
+    std::string GetCatalogProperty(int propertyId) override;
+    int GetUserRole() override;
+    std::string GetUserName() override;
+    std::string GetPassword() override;
+    std::string GetCurrentLangCode() override;
+    void SetCurrentLangCode(const std::string& langCode) override;
+    void ClearTransformCache() override;
+    std::string GetSetting(int settingId) override;
+    void ShowSettingsDialog() override;
+    void NewCatalogFromHost() override;
+    bool SelectStyle(int mode, bool postReopen) override;
+    void OpenUrl(const std::string& url) override;
+    void PostMainWindowMessage(int message, std::int64_t wParam, std::int64_t lParam) override;
+    void ResetActionButtons() override;
+    void CheckActionButton(const std::string& actionString) override;
+    void UncheckActionButton(const std::string& actionString) override;
+    void SetTemplatesCaption(const std::string& captionFormat) override;
+    void UpdateReportMenu() override;
+    void NotAvailable(const std::string& what) override;
+
+    // ---- TMainWindowHandler -----------------------------------------------------------------------
+    void HandleMessage(const TMainWindowPost& post) override;
+    void HandleCommand(const std::string& name) override;
+    bool CanClose() override;
+    void Closed() override;
+
+    // Runs a search with the search box's text and checked kind.
+    void RunSearch();
+    // The about box's text: version and folders.
+    std::string AboutText() const;
+
+private:
+    void EditCommand(const char* slot);
+
+    TCommonGui& gui_;
+    TQtCommonGui* qtGui_;
+    TTolvexApplication* application_;
+    std::unique_ptr<TfrmMain> window_;
+    TActionProcessor processor_;
+    std::unique_ptr<TFindReplace> findReplace_;
+    TTolvex* root_ = nullptr;
+    TGUIControl* guiControl_ = nullptr;
+    THelpSystem* help_ = nullptr;
+};

@@ -1,0 +1,112 @@
+#include "shell/SelectDirectory.h"
+
+#include "catalog/Singletons.h"
+#include "common/CommonGui.h"
+#include "common/Translation.h"
+#include "shell/UiText.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+using UiText::Q;
+using UiText::S;
+using UiText::Tr;
+
+TfrmSelectDirectory::TfrmSelectDirectory(const std::string& initialFolder, const std::string& helpAlias,
+                                         TCommonGui& gui, THelpHandler help, QWidget* parent)
+    : QDialog(parent), gui_(gui)
+{
+    setObjectName("frmSelectDirectory");
+    setWindowTitle(Tr("Select Directory ..."));
+    auto* layout = new QVBoxLayout(this);
+    model_ = new QFileSystemModel(this);
+    model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    model_->setRootPath(QDir::rootPath());
+    tree_ = new QTreeView(this);
+    tree_->setModel(model_);
+    for (int column = 1; column < model_->columnCount(); ++column)
+        tree_->hideColumn(column);
+    tree_->header()->hide();
+    layout->addWidget(tree_, 1);
+    path_ = new QLineEdit(this);
+    layout->addWidget(path_);
+    auto* buttons = new QDialogButtonBox(this);
+    create_ = buttons->addButton(Tr("Create Folder"), QDialogButtonBox::ActionRole);
+    ok_ = buttons->addButton(QDialogButtonBox::Ok);
+    ok_->setText(Tr("Ok"));
+    buttons->addButton(QDialogButtonBox::Cancel)->setText(Tr("Cancel"));
+    if (!helpAlias.empty()) {
+        help_ = buttons->addButton(QDialogButtonBox::Help);
+        help_->setText(Tr("Help"));
+        connect(help_, &QPushButton::clicked, this, [help, helpAlias] {
+            if (help)
+                help({helpAlias});
+        });
+    }
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(create_, &QPushButton::clicked, this, &TfrmSelectDirectory::CreateFolder);
+    connect(path_, &QLineEdit::textChanged, this, &TfrmSelectDirectory::PathChanged);
+    connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                const QString folder = model_->filePath(current);
+                if (QDir::cleanPath(path_->text()) != folder)
+                    path_->setText(folder);
+            });
+    const QString initial = Q(initialFolder);
+    OpenOn(!initial.isEmpty() && QFileInfo(initial).isDir() ? initial : QDir::homePath());
+    resize(440, 480);
+}
+
+void TfrmSelectDirectory::OpenOn(const QString& folder)
+{
+    const QModelIndex index = model_->index(QDir::cleanPath(folder));
+    tree_->setCurrentIndex(index);
+    tree_->scrollTo(index);
+    tree_->expand(index);
+    path_->setText(QDir::cleanPath(folder));
+}
+
+void TfrmSelectDirectory::PathChanged()
+{
+    const QString typed = QDir::cleanPath(path_->text());
+    const bool exists = !path_->text().isEmpty() && QFileInfo(typed).isDir();
+    ok_->setEnabled(exists);
+    create_->setEnabled(!exists && !path_->text().isEmpty());
+    if (exists && model_->filePath(tree_->currentIndex()) != typed)
+        tree_->setCurrentIndex(model_->index(typed));
+}
+
+void TfrmSelectDirectory::CreateFolder()
+{
+    const QString typed = QDir::cleanPath(path_->text());
+    if (!QDir().mkpath(typed)) {
+        const std::string message = ::Translation
+                                        ? ::Translation->Format("Cannot create directory \"$1\"", {S(typed)})
+                                        : "Cannot create directory \"" + S(typed) + "\"";
+        gui_.ShowError(message, false, "");
+        return;
+    }
+    OpenOn(typed);
+    PathChanged();
+}
+
+std::string TfrmSelectDirectory::CurrentFolder() const
+{
+    return S(model_->filePath(tree_->currentIndex()));
+}
+
+std::string SelectDirectoryDialog(const std::string& initialFolder, const std::string& helpAlias, TCommonGui& gui,
+                                  TfrmSelectDirectory::THelpHandler help, QWidget* parent)
+{
+    TfrmSelectDirectory dialog(initialFolder, helpAlias, gui, std::move(help), parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.CurrentFolder() : std::string();
+}

@@ -1,0 +1,17 @@
+#pragma once
+// Texts of the windows: the translation service's translation of an English
+// text (unchanged while there is none), as a QString; and the two ways
+// between the program's UTF-8 std::string and QString.
+#include <QString>
+
+#include <string>
+
+namespace UiText {
+
+QString Tr(const std::string& text);
+// Translated only when Translate is set.
+QString TrIf(const std::string& text, bool translate);
+inline QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+inline std::string S(const QString& text) { return text.toUtf8().toStdString(); }
+
+}  // namespace UiText

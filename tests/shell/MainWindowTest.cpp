@@ -1,0 +1,332 @@
+// The main window over a real program folder: start, layout for a closed
+// and an open catalog, private messages, view choices, closing.
+#include "ShellFixture.h"
+
+#include "catalog/Catalog.h"
+#include "catalog/CatalogDefinition.h"
+#include "common/GlobalSettings.h"
+#include "common/IniSettings.h"
+#include "shell/MainWindowEvent.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QSplitter>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+#include "shell/FindReplace.h"
+#include <QTest>
+#include <QToolButton>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList MenuTitles(QMenuBar* bar)
+{
+    QStringList titles;
+    for (QAction* a : bar->actions())
+        titles << a->text();
+    return titles;
+}
+
+int DynamicItems(QMenu* menu)
+{
+    int count = 0;
+    for (QAction* a : menu->actions()) {
+        if (a->menu() && a->menu()->objectName() == "miFileStyles")
+            continue;  // the catalog types, not the definition's elements
+        count += dynamic_cast<TTolvexMenuItem*>(a) != nullptr;
+        if (a->menu())
+            count += DynamicItems(a->menu());
+    }
+    return count;
+}
+
+TEST(MainWindow, StartsWithTheMenusOfTypeZeroAndNoCatalog)
+{
+    TShellFixture f;
+    TfrmMain& w = f.Window();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.windowTitle(), "Tolvex");
+    EXPECT_EQ(MenuTitles(w.menuBar()),
+              (QStringList{"&File", "&Edit", "&View", "&Catalog", "&Web", "&Report", "&Help"}));
+    EXPECT_EQ(static_cast<QStackedWidget*>(w.centralWidget())->currentWidget(), w.pnlMainWelcome);
+    EXPECT_FALSE(w.miMainCatalog->isEnabled());
+    EXPECT_FALSE(w.Action("miFileCloseCatalog")->isEnabled());
+    EXPECT_TRUE(w.tbtMainDefault->isVisible());
+    EXPECT_FALSE(w.tbtMainCustom->isVisible());
+    EXPECT_TRUE(w.statusBar()->isVisible());
+    EXPECT_EQ(f.Root().Catalog().GetDefinition().GetLoadedCatalogType(), 0);
+    // File / Styles lists the catalog types.
+    EXPECT_FALSE(w.miFileStyles->isEmpty());
+    // Every type-0 menu element whose place exists is in the menus.
+    int menuElements = 0;
+    const TCatalogDefinition& definition = f.Root().Catalog().GetDefinition();
+    for (int i = 0; i < definition.GetUIDetailCount(); ++i)
+        menuElements += definition.GetUIDetail(i)->Kind == uikMenuItem && definition.GetUIDetail(i)->ItemType == 0;
+    int shown = 0;
+    for (QAction* top : w.menuBar()->actions())
+        shown += DynamicItems(top->menu());
+    EXPECT_LE(shown, menuElements);
+    f.Screenshot("main-no-catalog");
+}
+
+TEST(MainWindow, StartMessageAsksForTheLoginWithoutABox)
+{
+    TShellFixture f;
+    f.Window().PostMessage(WM_START_PROCESS, 0, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f.Gui().StatusText(0), "The login dialog is not available yet.");
+    EXPECT_TRUE(f.Boxes().Shown().empty());
+}
+
+TEST(MainWindow, MessagesThatNeedACatalogDoNothingWithoutOne)
+{
+    TShellFixture f;
+    f.Shell().Processor().QueueAction("Action=ProgramSettings", false);  // nothing queued: no catalog
+    EXPECT_EQ(f.Shell().Processor().QueuedCount(), 0u);
+    for (int message : {WM_EDIT_ITEM, WM_EXECUTE_ACTION_ID, WM_RUN_QUEUED_ACTION, WM_OBJECT_CHANGED, WM_FOCUS_EDITOR,
+                        WM_FREE_PROCESS_WINDOWS})
+        f.Window().PostMessage(message, 1, 1);
+    f.Window().PostMessage(WM_DELETE_CATALOG, 0, 0);  // only 1042 deletes
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(f.Boxes().Shown().empty());
+    EXPECT_TRUE(f.Window().isVisible());
+}
+
+TEST(MainWindow, PrivateMessagesAreUserEventsWithTheSameOffsets)
+{
+    EXPECT_EQ(TMainWindowEvent::EventType(WM_START_PROCESS), QEvent::User + 11);
+    EXPECT_EQ(TMainWindowEvent::EventType(WM_FOCUS_EDITOR), QEvent::User + 21);
+    EXPECT_EQ(TMainWindowEvent::MessageOf(static_cast<QEvent::Type>(QEvent::User + 14)), WM_RUN_QUEUED_ACTION);
+    EXPECT_EQ(TMainWindowEvent::MessageOf(static_cast<QEvent::Type>(QEvent::User + 30)), 0);
+}
+
+TEST(MainWindow, OpensACatalogAndLaysTheWindowOut)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    ASSERT_TRUE(f.Root().Catalog().IsOpen());
+    TfrmMain& w = f.Window();
+    EXPECT_EQ(static_cast<QStackedWidget*>(w.centralWidget())->currentWidget(), static_cast<QWidget*>(w.pnlMain));
+    EXPECT_TRUE(w.miMainCatalog->isEnabled());
+    EXPECT_TRUE(w.Action("miFileCloseCatalog")->isEnabled());
+    EXPECT_NE(w.windowTitle(), "Tolvex");
+    EXPECT_TRUE(w.pnlMainLeft->isVisible());
+    EXPECT_TRUE(w.tbtMainLanguage->isVisible());
+    EXPECT_GT(w.cbtbMainSelectLanguage->count(), 0);
+    EXPECT_FALSE(w.sbarMainPanels[3]->text().isEmpty());
+    f.Screenshot("main-catalog-open");
+
+    // Closing restores the closed layout and the type-0 menus.
+    w.Action("miFileCloseCatalog")->trigger();
+    EXPECT_FALSE(f.Root().Catalog().IsOpen());
+    EXPECT_EQ(static_cast<QStackedWidget*>(w.centralWidget())->currentWidget(), w.pnlMainWelcome);
+    EXPECT_FALSE(w.tbtMainLanguage->isVisible());
+    EXPECT_EQ(w.windowTitle(), "Tolvex");
+}
+
+TEST(MainWindow, ClosingClosesTheCatalogAndStoresThePlacement)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    f.Window().showNormal();
+    f.Window().setGeometry(40, 50, 900, 600);
+    EXPECT_TRUE(f.Window().close());
+    EXPECT_FALSE(f.Root().Catalog().IsOpen());
+    TWindowPlacement placement;
+    f.Root().Settings().RestoreWindowPlacement(placement);
+    EXPECT_FALSE(placement.maximised);
+    EXPECT_EQ(placement.width, 900);
+    EXPECT_EQ(placement.height, 600);
+}
+
+TEST(MainWindow, HidingBothTreesSwitchesAutoHideOffAndRemembersTheChoices)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TGUIControl& gui = f.Gui();
+    TfrmMain& w = f.Window();
+    gui.SetAutoHide(true);
+    EXPECT_TRUE(gui.IsAutoHide());
+    gui.SetAutoHide(false);
+    gui.SetWebTreeVisible(false);
+    EXPECT_TRUE(w.sbtnMainClientShowWebTree->isVisible());
+    gui.SetAutoHide(true);
+    gui.SetTemplatesVisible(false);
+    EXPECT_FALSE(gui.IsAutoHide());
+    EXPECT_FALSE(w.pnlMainLeft->isVisible());
+    EXPECT_FALSE(w.Action("miViewAutoHide")->isEnabled());
+    const TIniSettings& ini = f.Root().Settings().IniSettings();
+    EXPECT_FALSE(ini.GetBool(siWebTree, true));
+    EXPECT_FALSE(ini.GetBool(siTemplatesTree, true));
+    gui.SetWebTreeVisible(true);
+    EXPECT_TRUE(w.pnlMainLeft->isVisible());
+    EXPECT_TRUE(w.Action("miViewAutoHide")->isEnabled());
+    EXPECT_FALSE(w.sbtnMainClientShowWebTree->isVisible());
+
+    gui.SetToolbarVisible(false);
+    EXPECT_FALSE(w.tbtMainDefault->isVisible());
+    gui.SetStatusBarVisible(false);
+    EXPECT_FALSE(w.statusBar()->isVisible());
+    EXPECT_FALSE(ini.GetBool(siStatusbar, true));
+}
+
+TEST(MainWindow, StylesMenuShowsAnOpeningErrorAsAMessage)
+{
+    TShellFixture f;
+    f.OpenStyleCatalog(1);
+    if (f.Root().Catalog().IsOpen())
+        GTEST_SKIP() << "the style catalog opens";
+    EXPECT_EQ(f.Boxes().Messages("error").size(), 1u);
+}
+
+TEST(MainWindow, AboutBoxNamesTheFolders)
+{
+    TShellFixture f;
+    f.Window().Action("miHelpAbout")->trigger();
+    ASSERT_EQ(f.Boxes().Messages("information").size(), 1u);
+    EXPECT_NE(f.Boxes().Messages("information")[0].find(f.Home().Path()), std::string::npos);
+}
+
+TEST(MainWindow, CommandsWithoutTheirWindowsSayTheyAreNotAvailable)
+{
+    TShellFixture f;
+    f.Window().Action("miFileNewCatalog")->trigger();
+    f.Window().Action("miFileProgramSettings")->trigger();
+    const std::vector<std::string> infos = f.Boxes().Messages("information");
+    ASSERT_EQ(infos.size(), 2u);
+    EXPECT_EQ(infos[0], "The login dialog is not available yet.");
+    EXPECT_EQ(infos[1], "The program settings dialog is not available yet.");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MainWindow, EnterInTheSearchBoxSearchesAndEmptyTextDoesNot)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    f.Boxes().Clear();
+    TfrmMain& w = f.Window();
+    if (w.tbsiMainSearchMenu->isEmpty())
+        GTEST_SKIP() << "the type declares no search kinds";
+    ::SearchText.clear();
+    w.cbMainSearch->setEditText("");
+    QTest::keyClick(w.cbMainSearch->lineEdit(), Qt::Key_Return);
+    EXPECT_TRUE(f.Boxes().Messages("error").empty());
+    EXPECT_EQ(::SearchText, "");
+    w.cbMainSearch->setEditText("apple");
+    QTest::keyClick(w.cbMainSearch->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(::SearchText, "apple");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MainWindow, AutoHidePaneLeavesWithTheMouseAndReturnsAtTheLeftEdge)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TfrmMain& w = f.Window();
+    w.showNormal();
+    w.resize(1000, 700);
+    QCoreApplication::processEvents();
+    TGUIControl& gui = f.Gui();
+    gui.SetAutoHide(true);
+    QWidget* pane = w.pnlMainLeft;
+    const QPoint origin = w.pnlMain->mapToGlobal(QPoint(0, 0));
+    const int middle = origin.y() + w.pnlMain->height() / 2;
+
+    gui.CheckAutoHide(QPoint(origin.x() + 5, middle));  // in the strip: shown
+    ASSERT_TRUE(pane->isVisible());
+    const QPoint inside = pane->mapToGlobal(QPoint(pane->width() / 2, pane->height() / 2));
+    gui.CheckAutoHide(inside);
+    EXPECT_TRUE(pane->isVisible());
+    gui.CheckAutoHide(QPoint(origin.x() + w.pnlMain->width() - 10, middle));  // over the editor
+    EXPECT_FALSE(pane->isVisible());
+    gui.CheckAutoHide(QPoint(origin.x() + 40, middle));  // not yet at the edge
+    EXPECT_FALSE(pane->isVisible());
+    gui.CheckAutoHide(QPoint(origin.x() + 3, middle));
+    EXPECT_TRUE(pane->isVisible());
+
+    gui.SetAutoHide(false);
+    EXPECT_TRUE(pane->isVisible());
+    EXPECT_FALSE(f.Root().Settings().IniSettings().GetBool(siAutohide, true));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MainWindow, LastUsedCatalogsShowOnlyWhereASettingIsStored)
+{
+    TShellFixture f;
+    TIniSettings& ini = f.Root().Settings().IniSettings();
+    for (int id = siLastUsed1; id <= siLastUsed5; ++id)
+        ini.SetString(id, "");
+    f.Gui().UpdateRecentCatalogs();
+    EXPECT_FALSE(f.Window().miFileLastUsedSeparator->isVisible());
+    ini.SetString(siLastUsed1, "shop");
+    ini.SetString(siLastUsed3, "hotel");
+    f.Gui().UpdateRecentCatalogs();
+    const auto& items = f.Window().miFileLastUsed;
+    EXPECT_TRUE(items[0]->isVisible());
+    EXPECT_EQ(items[0]->text(), "shop");
+    EXPECT_FALSE(items[1]->isVisible());
+    EXPECT_TRUE(items[2]->isVisible());
+    EXPECT_EQ(items[2]->text(), "hotel");
+    EXPECT_FALSE(items[3]->isVisible());
+    EXPECT_FALSE(items[4]->isVisible());
+    EXPECT_TRUE(f.Window().miFileLastUsedSeparator->isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MainWindow, FindCommandsFollowTheFocusedControl)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TfrmMain& w = f.Window();
+    w.activateWindow();
+    QPlainTextEdit memo(&w);
+    memo.setPlainText("red green");
+    memo.show();
+    memo.setFocus();
+    QCoreApplication::processEvents();
+    if (QApplication::focusWidget() != &memo)
+        GTEST_SKIP() << "no focus on this platform";
+    f.Gui().UpdateFindMenu();
+    EXPECT_TRUE(w.Action("actMainEditFind")->isEnabled());
+    EXPECT_TRUE(w.Action("actMainEditReplace")->isEnabled());
+    EXPECT_FALSE(w.Action("actMainEditFindNext")->isEnabled());  // nothing searched yet
+    f.Shell().FindReplace().ShowFindDialog(&memo);
+    f.Shell().FindReplace().Find("green", true, false);
+    f.Shell().FindReplace().FindDialog()->hide();
+    w.activateWindow();
+    memo.setFocus();
+    QCoreApplication::processEvents();
+    f.Gui().UpdateFindMenu();
+    EXPECT_TRUE(w.Action("actMainEditFindNext")->isEnabled());
+
+    f.Shell().FindReplace().FindDialog()->hide();
+    w.activateWindow();
+    w.tvMainWebTree->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(w.tvMainWebTree));
+    f.Gui().UpdateFindMenu();
+    EXPECT_TRUE(w.Action("actMainEditFind")->isEnabled());
+    EXPECT_FALSE(w.Action("actMainEditReplace")->isEnabled());
+    EXPECT_FALSE(w.Action("actMainEditFindNext")->isEnabled());
+}
+
+}  // namespace

@@ -1,0 +1,117 @@
+#pragma once
+// The program with its main window over a fresh program folder: the
+// process singletons, the Qt shell with a scripted GUI (every message is
+// recorded, every question gets its queued or default answer), the root
+// object started and the window shown without the start message.
+#include "QtApplication.h"
+
+#include "catalog/Catalog.h"
+#include "catalog/CatalogDefinition.h"
+#include "catalog/Singletons.h"
+#include "catalog/Tolvex.h"
+#include "common/CommonProcedures.h"
+#include "shell/GuiControl.h"
+#include "shell/HelpFiles.h"
+#include "shell/MainWindow.h"
+#include "shell/QtShell.h"
+#include "shell/TolvexMenuItem.h"
+#include "storage/ShippedData.h"
+#include "storage/SQLiteModule.h"
+#include "common/GlobalSettings.h"
+#include "support/ScriptedGui.h"
+#include "support/TempFolder.h"
+
+#include <QCoreApplication>
+#include <QMenu>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+class TShellFixture {
+public:
+    explicit TShellFixture(bool withHelp = true)
+    {
+        CreateSingletons(home_.Path());
+        CommonProcedures->SetGui(&gui_);
+        if (withHelp)
+            HelpFiles::InstallHelp((std::filesystem::path(TShippedData::BuildTreeDataDir()) / "help").string(),
+                                   home_.Path());
+        shell_ = std::make_unique<TQtShell>(gui_, nullptr, nullptr);
+        TTolvex::TEnvironment environment;
+        environment.Shell = shell_.get();
+        environment.DataDir = TShippedData::BuildTreeDataDir();
+        root_ = std::make_unique<TTolvex>(environment);
+        RootObject = root_.get();
+        root_->Start();
+        shell_->ShowMainWindow(false);
+        QCoreApplication::processEvents();
+    }
+    ~TShellFixture()
+    {
+        shell_->Window().hide();
+        root_.reset();
+        RootObject = nullptr;
+        shell_.reset();
+        FreeSingletons();
+    }
+    TShellFixture(const TShellFixture&) = delete;
+    TShellFixture& operator=(const TShellFixture&) = delete;
+
+    TTolvex& Root() { return *root_; }
+    TQtShell& Shell() { return *shell_; }
+    TfrmMain& Window() { return shell_->Window(); }
+    TGUIControl& Gui() { return *shell_->GuiControl(); }
+    TScriptedGui& Boxes() { return gui_; }
+    const TTempFolder& Home() const { return home_; }
+
+    // Opens the style catalog of a catalog type, as File / Styles does.
+    void OpenStyleCatalog(int catalogType)
+    {
+        for (QAction* entry : Window().miFileStyles->actions())
+            if (auto* item = dynamic_cast<TTolvexMenuItem*>(entry); item && item->Command.ActionString == std::to_string(catalogType))
+                item->trigger();
+        QCoreApplication::processEvents();
+    }
+
+    // Creates a catalog of the type in the database folder (administrator
+    // "admin", password "secret") and opens it through the root object; the
+    // opening's error text.
+    std::string CreateAndOpen(const std::string& code, int catalogType)
+    {
+        std::filesystem::create_directories(root_->Settings().GetDatabasePath());
+        TCatalogDefinition::TNewCatalog request;
+        request.DbType = SQLiteModuleName;
+        request.CatalogType = catalogType;
+        request.CatalogCode = code;
+        request.AdminUserName = "admin";
+        request.AdminPassword = "secret";
+        request.CompanyName = "Acme Ltd";
+        request.Email = "info@acme.test";
+        if (!root_->Catalog().GetDefinition().CreateCatalog(request))
+            return "creation failed";
+        std::string error;
+        root_->OpenCatalog("", SQLiteModuleName, "", code, "admin", "secret", 0, error);
+        QCoreApplication::processEvents();
+        return error;
+    }
+
+    // Saves a picture of the window when TOLVEX_SCREENSHOT_DIR names a folder.
+    void Screenshot(const char* name)
+    {
+        const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR");
+        if (!dir)
+            return;
+        Window().showNormal();
+        Window().resize(1100, 720);
+        QCoreApplication::processEvents();
+        Window().grab().save(QString("%1/%2.png").arg(dir, name));
+    }
+
+private:
+    TTempFolder home_;
+    TScriptedGui gui_;
+    std::unique_ptr<TQtShell> shell_;
+    std::unique_ptr<TTolvex> root_;
+};

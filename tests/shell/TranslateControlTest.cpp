@@ -1,0 +1,62 @@
+// Localising windows: texts from their English source, the untranslated
+// tag, the kept font size.
+#include "QtApplication.h"
+
+#include "common/Translation.h"
+#include "shell/TranslateControl.h"
+#include "support/TempFolder.h"
+
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+TEST(TranslateControl, TranslatesFromTheEnglishSourceAndSkipsUntranslatedControls)
+{
+    TTempFolder home;
+    std::ofstream(home.File("DE.lng")) << "Save=Speichern\nName=Name DE\nOptions=Optionen\nSettings=Einstellungen\n";
+    std::ofstream(home.File("FR.lng")) << "Save=Enregistrer\n";
+    TTranslation translation(home.Path());
+    translation.LoadLanguage("DE");
+
+    QDialog window;
+    window.setWindowTitle("Settings");
+    auto* layout = new QVBoxLayout(&window);
+    auto* save = new QPushButton("Save", &window);
+    save->setToolTip("Save");
+    auto* label = new QLabel("Name", &window);
+    label->setProperty(kTagProperty, kTagKeepFontSize);
+    auto* group = new QGroupBox("Options", &window);
+    auto* inner = new QLabel("Save", group);
+    group->setProperty(kTagProperty, kTagUntranslated);
+    layout->addWidget(save);
+    layout->addWidget(label);
+    layout->addWidget(group);
+    const int labelSize = label->font().pointSize();
+
+    TranslateControl(&window, translation, "DejaVu Sans", 13);
+    EXPECT_EQ(window.windowTitle(), "Einstellungen");
+    EXPECT_EQ(save->text(), "Speichern");
+    EXPECT_EQ(save->toolTip(), "Speichern");
+    EXPECT_EQ(save->font().pointSize(), 13);
+    EXPECT_EQ(label->text(), "Name DE");
+    EXPECT_EQ(label->font().pointSize(), labelSize);  // kept
+    EXPECT_EQ(group->title(), "Options");              // untranslated, with what it holds
+    EXPECT_EQ(inner->text(), "Save");
+
+    // Again in another language: from the English source, not from German.
+    translation.LoadLanguage("FR");
+    TranslateControl(&window, translation, "", 0);
+    EXPECT_EQ(save->text(), "Enregistrer");
+    EXPECT_EQ(label->text(), "Name");
+    EXPECT_EQ(window.windowTitle(), "Settings");
+}
+
+}  // namespace
