@@ -148,6 +148,9 @@ public:
     void EnsureInstanceId();
     // Writes the CObjectInstances row when it is due.
     void SaveInstanceRow();
+    // The instance row may be missing (a unit that wrote it was undone): the
+    // next save looks for it and writes it when it is not there.
+    void MarkInstanceRowDirty() { instanceRowDirty_ = true; }
     // Sets Loaded (for new, empty objects).
     void MarkLoaded() { loaded_ = true; }
     // Deletes the rows of a sub-object that a type-105 value referred to;
@@ -210,6 +213,7 @@ private:
 
     void CopyFromValueCaches();
     void LoadValueTable(const std::string& table, const std::string& valueColumn, bool numbers);
+    void WriteRows();
     void WriteTextRows();
     void WriteNumberRows();
     void DeleteValueRows(const std::string& table);

@@ -14,6 +14,7 @@
 #include "storage/QueryGuard.h"
 #include "storage/TolvexObjectContext.h"
 #include "storage/TolvexObjectFields.h"
+#include "storage/UnitOfWorkScope.h"
 
 namespace {
 
@@ -154,11 +155,29 @@ bool TTolvexObject::Save()
         linkedItemId_ = itemId_;
     if (ownerItem_)
         ownerItem_->DropValueCache();
+    // The rows are deleted and written again: all in one unit, so that a
+    // failure half way leaves the stored values as they were.
+    TUnitOfWorkScope unit(*connection_);
+    unit.Enter("CObjectInstances");
+    try {
+        WriteRows();
+        unit.Commit();
+    } catch (...) {
+        // The instance row this save wrote is undone with the rest.
+        MarkInstanceRowDirty();
+        throw;
+    }
+    // Modified stays set: the object counts as modified until it is loaded again.
+    return true;
+}
+
+void TTolvexObject::WriteRows()
+{
     SaveInstanceRow();
     if (!ownerItem_)
         MarkItemChanged(*connection_, catalogCode_, itemId_, linkedItemId_);
     if (!classDefinition_)
-        return true;
+        return;
     if (classDefinition_->HasStrings() || classDefinition_->HasTexts()) {
         if (classDefinition_->HasStrings())
             DeleteValueRows("CStrings");
@@ -173,8 +192,6 @@ bool TTolvexObject::Save()
             DeleteValueRows("CDates");
         WriteNumberRows();
     }
-    // Modified stays set: the object counts as modified until it is loaded again.
-    return true;
 }
 
 void TTolvexObject::MarkItemChanged(TAbstractDBConnection& connection, const std::string& catalogCode, int itemId,
@@ -340,6 +357,8 @@ bool TTolvexObject::DeleteSubObject(int instanceId)
     query->Close();
     if (references >= 2)
         return false;
+    TUnitOfWorkScope unit(*connection_);
+    unit.Enter("CObjectInstances");
     for (const char* table : {"CStrings", "CText", "CNumbers", "CDates", "CBinary", "CObjectInstances"}) {
         query->SetSQL(std::string("DELETE FROM ") + table +
                       " WHERE CatalogCode = :CatalogCode AND ItemId = :ItemId AND InstanceId = :InstanceId");
@@ -348,6 +367,7 @@ bool TTolvexObject::DeleteSubObject(int instanceId)
         query->SetParam("InstanceId", instanceId);
         query->ExecSQL();
     }
+    unit.Commit();
     return true;
 }
 

@@ -2,6 +2,7 @@
 // type in several languages, the rows each save leaves, instance ids and
 // rows, binary data and sub-objects.
 #include "common/BinaryDataInfo.h"
+#include "common/Exceptions.h"
 #include "storage/ObjectCollection.h"
 #include "storage/ObjectFactory.h"
 #include "storage/TolvexObject.h"
@@ -258,6 +259,76 @@ TEST_F(ObjectStorageTest, SubObjectsAreCreatedAndDeletedThroughTheirReference)
     EXPECT_EQ(article->GetValueCountById(105, "XXX"), 1);
     EXPECT_EQ(catalog.Count("CObjectInstances", "InstanceId = " + std::to_string(second->GetInstanceId())), 0);
     EXPECT_EQ(catalog.Count("CStrings", "InstanceId = " + std::to_string(first->GetInstanceId())), 1);
+}
+
+// A trigger that refuses one text, so that a save fails half way through its inserts.
+void RefuseText(TCatalogFixture& catalog, const std::string& text)
+{
+    catalog.Exec("CREATE TRIGGER RefuseText BEFORE INSERT ON CStrings WHEN NEW.StringValue = '" + text +
+                 "' BEGIN SELECT RAISE(ABORT, 'refused'); END");
+}
+
+TEST_F(ObjectStorageTest, ASaveThatFailsHalfWayKeepsEveryStoredValue)
+{
+    auto object = Article();
+    object->SetStringById(1, "EN", "Title", 0);
+    object->SetStringById(1, "DE", "Titel", 0);
+    object->SetStringById(7, "XXX", "http://x", 0);
+    object->SetNumberById(101, "XXX", 5, 0);
+    ASSERT_TRUE(object->Save());
+
+    RefuseText(catalog, "refused");
+    auto changed = Article();
+    changed->SetStringById(1, "DE", "refused", 0);
+    changed->SetNumberById(101, "XXX", 9, 0);
+    EXPECT_THROW(changed->Save(), ETolvexException);
+
+    auto stored = Article();
+    EXPECT_EQ(stored->GetStringById(1, "EN", 0), "Title");
+    EXPECT_EQ(stored->GetStringById(1, "DE", 0), "Titel");
+    EXPECT_EQ(stored->GetStringById(7, "XXX", 0), "http://x");
+    EXPECT_EQ(stored->GetIntegerById(101, "XXX", 0), 5);
+    EXPECT_EQ(catalog.Count("CStrings"), 3);
+}
+
+TEST_F(ObjectStorageTest, AFirstSaveThatFailsWritesTheInstanceRowWhenSavedAgain)
+{
+    RefuseText(catalog, "refused");
+    auto object = Article();
+    object->SetStringById(7, "XXX", "refused", 0);
+    EXPECT_THROW(object->Save(), ETolvexException);
+    EXPECT_EQ(catalog.Count("CObjectInstances"), 0) << "the failed save left nothing";
+
+    object->SetStringById(7, "XXX", "http://x", 0);
+    ASSERT_TRUE(object->Save());
+    EXPECT_EQ(catalog.Count("CObjectInstances", "InstanceId = " + std::to_string(object->GetInstanceId())), 1);
+    EXPECT_EQ(Article()->GetStringById(7, "XXX", 0), "http://x");
+}
+
+TEST_F(ObjectStorageTest, ASaveThatFailsInsideAUnitOfWorkUndoesOnlyItself)
+{
+    auto object = Article();
+    object->SetStringById(1, "EN", "Title", 0);
+    object->SetStringById(7, "XXX", "http://x", 0);
+    ASSERT_TRUE(object->Save());
+    RefuseText(catalog, "refused");
+
+    std::unique_ptr<TAbstractDBConnection> unit = catalog.OpenSecondConnection();
+    catalog.AddItem(1002);
+    auto earlier = factory.GetObjectTyped(1002, kArticle, *unit, "");
+    earlier->SetStringById(7, "XXX", "kept", 0);
+    ASSERT_TRUE(earlier->Save());
+    auto failing = factory.GetObjectTyped(1001, kArticle, *unit, "");
+    failing->SetNumberById(101, "XXX", 3, 0);
+    failing->SetStringById(1, "EN", "refused", 0);
+    EXPECT_THROW(failing->Save(), ETolvexException);
+    unit->CommitTrans();
+
+    EXPECT_EQ(Article(1002)->GetStringById(7, "XXX", 0), "kept") << "the unit's earlier write stays";
+    auto stored = Article();
+    EXPECT_EQ(stored->GetStringById(1, "EN", 0), "Title");
+    EXPECT_EQ(stored->GetStringById(7, "XXX", 0), "http://x");
+    EXPECT_EQ(catalog.Count("CNumbers"), 0);
 }
 
 }  // namespace
