@@ -7,8 +7,9 @@
 //    "XXX", whatever language the caller names;
 //  - a member that is not multiple keeps one value per language, at index 0,
 //    whatever index the caller names;
-//  - language codes compare exactly, except against the catalog's language
-//    list;
+//  - language codes are kept in upper case (NormalLangCode), whatever case
+//    the caller or a stored row uses: they match without regard to case, as
+//    in the value tables;
 //  - values stay in the order in which they were loaded or added.
 // Texts (member types below 100) and numbers (100 and above) live in two
 // lists. The values load lazily on first access: from the owner item's

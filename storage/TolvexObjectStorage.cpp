@@ -8,6 +8,7 @@
 #include "storage/AbstractCItem.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBConnectionFactory.h"
+#include "storage/CatalogTables.h"
 #include "storage/IdRanges.h"
 #include "storage/MemberValueText.h"
 #include "storage/ObjectFactory.h"
@@ -93,7 +94,7 @@ void TTolvexObject::CopyFromValueCaches()
         value.MemberId = cached.MemberId;
         value.MemberType = cached.MemberType;
         value.IndexId = cached.IndexId;
-        value.LangCode = cached.LangCode;
+        value.LangCode = NormalLangCode(cached.LangCode);
         value.Value = cached.Value;
         stringValues_.push_back(std::move(value));
     }
@@ -104,7 +105,7 @@ void TTolvexObject::CopyFromValueCaches()
         value.MemberId = cached.MemberId;
         value.MemberType = cached.MemberType;
         value.IndexId = cached.IndexId;
-        value.LangCode = cached.LangCode;
+        value.LangCode = NormalLangCode(cached.LangCode);
         value.Value = cached.Value;
         numberValues_.push_back(std::move(value));
     }
@@ -118,7 +119,7 @@ void TTolvexObject::LoadValueTable(const std::string& table, const std::string& 
                   " AND InstanceId = :InstanceId ORDER BY MemberId, IndexId");
     BindObject(*query, catalogCode_, linkedItemId_, classId_, instanceId_);
     for (TAbstractRecordset& rows = query->Open(true); !rows.Eof(); rows.Next()) {
-        std::string lang = object_fields::ToText(rows.Field("LangCode"));
+        std::string lang = NormalLangCode(object_fields::ToText(rows.Field("LangCode")));
         if (!context_.IsLanguageKept(lang))
             continue;
         const int memberId = object_fields::ToInt(rows.Field("MemberId"));

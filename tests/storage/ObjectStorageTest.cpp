@@ -261,6 +261,44 @@ TEST_F(ObjectStorageTest, SubObjectsAreCreatedAndDeletedThroughTheirReference)
     EXPECT_EQ(catalog.Count("CStrings", "InstanceId = " + std::to_string(first->GetInstanceId())), 1);
 }
 
+TEST_F(ObjectStorageTest, LanguageCodesMatchWithoutRegardToCase)
+{
+    // A row stored under a lower-case code by another route.
+    auto object = Article();
+    object->SetStringById(1, "EN", "Title", 0);
+    object->Save();
+    catalog.Exec("INSERT INTO CStrings (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, IndexId, "
+                 "MemberType, StringValue) VALUES ('shop', 1001, 20, :InstanceId, 51, 'de', 0, 51, 'Alt')",
+                 {{"InstanceId", object->GetInstanceId()}});
+
+    auto mixed = Article();
+    EXPECT_EQ(mixed->GetStringById(51, "DE", 0), "Alt");
+    mixed->SetStringById(1, "en", "Title EN", 0);
+    mixed->SetStringById(1, "De", "Titel", 0);
+    mixed->SetStringById(51, "dE", "Neu", 0);
+    mixed->SetNumberById(153, "de", 2.5, 0);
+    mixed->SetNumberById(153, "DE", 3.5, 0);
+    ASSERT_NO_THROW(mixed->Save());
+
+    EXPECT_EQ(catalog.Count("CStrings"), 2) << "one row per language";
+    EXPECT_EQ(catalog.Count("CText"), 1);
+    EXPECT_EQ(catalog.Count("CNumbers"), 1);
+    TObjectCollection collection(catalog.Context());
+    collection.Open("shop", catalog.Connection());
+    std::unique_ptr<TTolvexObject> fresh = Article();
+    for (TTolvexObject* loaded : {fresh.get(), collection.GetObject(1001, "Article")}) {
+        for (const char* lang : {"EN", "en"})
+            EXPECT_EQ(loaded->GetStringById(1, lang, 0), "Title EN") << lang;
+        for (const char* lang : {"DE", "de", "De"}) {
+            EXPECT_EQ(loaded->GetStringById(1, lang, 0), "Titel") << lang;
+            EXPECT_EQ(loaded->GetStringById(51, lang, 0), "Neu") << lang;
+            EXPECT_DOUBLE_EQ(loaded->GetNumberById(153, lang, 0), 3.5) << lang;
+            EXPECT_TRUE(loaded->HasValueById(1, lang)) << lang;
+            EXPECT_EQ(loaded->GetValueCountById(1, lang), 1) << lang;
+        }
+    }
+}
+
 // A trigger that refuses one text, so that a save fails half way through its inserts.
 void RefuseText(TCatalogFixture& catalog, const std::string& text)
 {
