@@ -104,7 +104,13 @@ void TCatalogData::Open(const std::string& dbPath, const std::string& dbType, co
     error.clear();
     const TLoginParams login{dbPath, dbType, dbParams, catalogCode, userName, password};
     const std::string folder = dbPath.empty() ? services_.Settings.GetDatabasePath() : dbPath;
-    if (!ConnectDatabase(dbType, dbParams, folder, DatabaseNameOf(catalogCode, services_.Settings.IniSettings()))) {
+    const std::string name = DatabaseNameOf(catalogCode, services_.Settings.IniSettings());
+    // A file that is no catalog is refused before anything in it changes.
+    if (!CheckDatabaseUnchanged(dbType, dbParams, folder, name, [&](TAbstractDBConnection& reading) {
+            return CheckStructureVersion(catalogCode, reading, error);
+        }))
+        return;
+    if (!ConnectDatabase(dbType, dbParams, folder, name)) {
         error = "Cannot connect to database";
         return;
     }

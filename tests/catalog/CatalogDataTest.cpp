@@ -9,6 +9,11 @@
 #include "storage/SQLiteFiles.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -18,6 +23,12 @@ std::vector<std::string> Declined(const std::string& file)
 {
     return ColumnOfFile(file, "SELECT StringValue FROM CStrings WHERE ItemId = 600101 AND ClassId = 505 AND "
                               "MemberId = 2");
+}
+
+std::string BytesOf(const std::string& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace
@@ -100,6 +111,37 @@ TEST(CatalogDataTest, OnlyStructureVersion300Opens)
     EXPECT_EQ(fixture.Open("empty", "admin", "secret"), "Not correct Tolvex database structure.");
     EXPECT_EQ(fixture.Open("missing", "admin", "secret"), "Cannot connect to database");
     EXPECT_FALSE(fixture.Root().Catalog().IsOpen());
+}
+
+TEST(CatalogDataTest, AFileThatIsRefusedIsLeftAsItWas)
+{
+    TRootFixture fixture;
+    const std::string dir = fixture.DatabaseDir();
+    std::filesystem::create_directories(dir);
+    // Another program's database, in its own journal mode.
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open((dir + "/foreign.sqlite").c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE Notes (Id INTEGER PRIMARY KEY, Text TEXT);"
+                                   "INSERT INTO Notes (Text) VALUES ('kept');", nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+    }
+    TCommonFunctions::SaveStringToFile("", dir + "/blank.sqlite");
+    // A catalog's tables without the structure version.
+    TTestCatalog noVersion;
+    noVersion.code = "noversion";
+    noVersion.structureVersion = "-";
+    fixture.MakeCatalog(noVersion);
+
+    for (const char* code : {"foreign", "blank", "noversion"}) {
+        const std::string file = dir + "/" + code + ".sqlite";
+        const std::string before = BytesOf(file);
+        EXPECT_EQ(fixture.Open(code, "admin", "secret"), "Not correct Tolvex database structure.") << code;
+        EXPECT_FALSE(fixture.Root().Catalog().IsOpen());
+        EXPECT_EQ(BytesOf(file), before) << code << ": the bytes are unchanged";
+        EXPECT_FALSE(std::filesystem::exists(file + "-wal")) << code;
+    }
 }
 
 TEST(CatalogDataTest, CatalogTypeMustBeKnownUnlessFlagsAcceptTypeZero)
