@@ -168,7 +168,15 @@ bool TCatalogData::LearnCatalogType(const std::string& catalogCode, TAbstractDBC
     services_.Host.ResetHomePageId();
     if (TTolvexGuiControl* gui = services_.Host.GetGuiControl())
         gui->RemoveCatalogMenuItems();
-    catalog_.GetDefinition().Load(catalogType);
+    try {
+        catalog_.GetDefinition().Load(catalogType);
+    } catch (const EFatalTolvexException&) {
+        // The type's definition cannot be opened (a foreign or damaged
+        // file names a type this program does not have): the catalog is
+        // refused, the program goes on.
+        error = "Unknown catalog type";
+        return false;
+    }
     LoadLanguages(connection);
     return true;
 }

@@ -168,6 +168,25 @@ TEST(CatalogDataTest, CatalogTypeMustBeKnownUnlessFlagsAcceptTypeZero)
     EXPECT_FALSE(fixture.Log().Has("SelectStyle mode 0"));
 }
 
+TEST(CatalogDataTest, ACatalogTypeWithoutDefinitionIsRefusedAndTheProgramGoesOn)
+{
+    TRootFixture fixture;
+    TTestCatalog foreign;
+    foreign.code = "foreign";
+    foreign.type = 987;  // no definition database for this type
+    foreign.styleVersion = "-";
+    fixture.MakeCatalog(foreign);
+    fixture.MakeCatalog(TTestCatalog{});
+
+    std::string error;
+    ASSERT_NO_THROW(error = fixture.Open("foreign", "admin", "secret"));
+    EXPECT_EQ(error, "Unknown catalog type");
+    EXPECT_FALSE(fixture.Root().Catalog().IsOpen());
+    EXPECT_EQ(fixture.Open("shop", "admin", "secret"), "") << "another catalog opens afterwards";
+    ASSERT_NE(fixture.Data(), nullptr);
+    EXPECT_EQ(fixture.Data()->GetCatalogType(), 1);
+}
+
 TEST(CatalogDataTest, OpeningLoadsTheTypeDefinitionLanguagesAndMenus)
 {
     TRootFixture fixture;
