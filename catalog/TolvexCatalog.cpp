@@ -86,7 +86,8 @@ bool TTolvexCatalog::CheckDatabaseUnchanged(const std::string& dbType, const std
                                             const std::string& dbPath, const std::string& catalogName,
                                             const std::function<bool(TAbstractDBConnection&)>& check)
 {
-    std::unique_ptr<TAbstractDBConnectionFactory> module = catalog_.GetDBManager().CreateDatabasePlugin(dbType, dbParams);
+    std::unique_ptr<TAbstractDBConnectionFactory> module =
+        catalog_.GetDBManager().CreateDatabasePlugin(dbType, dbParams);
     std::unique_ptr<TAbstractDBConnection> reading = module->OpenReadOnlyConnection(dbPath, catalogName);
     return !reading || check(*reading);
 }

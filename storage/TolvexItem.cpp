@@ -235,20 +235,27 @@ bool TTolvexItem::Save()
         return false;
     bool changed = !removedInstances_.empty();
     bool result = true;
-    // Every object of the item is saved, or none is.
+    // Every object of the item is saved, or none is. The unit begins with
+    // the first write: an item without changes takes no write lock inside
+    // a caller's unit of work.
     TUnitOfWorkScope unit(*connection_);
-    unit.Enter("CObjectInstances");
+    const auto enter = [&] { unit.Enter("CObjectInstances"); };
     try {
         for (const auto& object : objects_) {
-            if (object->IsModified())
+            if (object->IsModified()) {
                 changed = true;
-            else if (object->GetParentInstanceId() != 0)
+                enter();
+            } else if (object->GetParentInstanceId() != 0 && object->IsInstanceRowDue()) {
                 // A sub-object without values of its own is still referred to:
                 // its instance must exist, or its id could be given away again.
+                enter();
                 object->SaveInstanceRow();
+            }
             if (!object->Save())
                 result = false;
         }
+        if (!removedInstances_.empty())
+            enter();
         for (int instanceId : removedInstances_)
             DeleteInstanceRows(instanceId);
         if (changed)

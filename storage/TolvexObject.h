@@ -149,6 +149,8 @@ public:
     void EnsureInstanceId();
     // Writes the CObjectInstances row when it is due.
     void SaveInstanceRow();
+    // Whether SaveInstanceRow has a row to look for or write.
+    bool IsInstanceRowDue() const { return linkedItemId_ != 0 && (instanceRowDirty_ || instanceId_ == 0); }
     // The instance row may be missing (a unit that wrote it was undone): the
     // next save looks for it and writes it when it is not there.
     void MarkInstanceRowDirty() { instanceRowDirty_ = true; }

@@ -298,7 +298,7 @@ void TTolvexObject::EnsureInstanceId()
 
 void TTolvexObject::SaveInstanceRow()
 {
-    if (linkedItemId_ == 0 || !(instanceRowDirty_ || instanceId_ == 0))
+    if (!IsInstanceRowDue())
         return;
     if (instanceId_ != 0) {
         if (InstanceRowExists(instanceId_))

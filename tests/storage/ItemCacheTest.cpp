@@ -134,6 +134,20 @@ TEST_F(ItemCacheTest, AnItemSaveThatFailsKeepsTheStoredValuesOfEveryObject)
     EXPECT_EQ(catalog.Count("Items", "IsSynchronized = 0"), 0);
 }
 
+TEST_F(ItemCacheTest, SavingAnItemWithoutChangesInsideAUnitTakesNoWriteLock)
+{
+    auto room = factory.CreateObject(1001, kRoom, 0, catalog.Connection(), "");
+    room->SetNumberById(101, "XXX", 2, 0);
+    room->Save();
+    std::unique_ptr<TAbstractDBConnection> unit = catalog.OpenSecondConnection();
+    TTolvexItemFactory unitItems{catalog.Context(), "shop", *unit};
+    TTolvexItem* item = unitItems.GetItem(1001);
+    ASSERT_NE(item->FindObject(kRoom), nullptr);
+    EXPECT_TRUE(item->Save());
+    EXPECT_NO_THROW(catalog.Exec("UPDATE Items SET IsSynchronized = 1")) << "other connections may still write";
+    unit->RollbackTrans();
+}
+
 TEST_F(ItemCacheTest, DiscardingKeepsItemsWithoutChanges)
 {
     catalog.AddItem(1002);
