@@ -23,6 +23,7 @@
 #include "storage/SQLiteModule.h"
 #include "storage/TolvexObject.h"
 #include "storage/TolvexObjectContext.h"
+#include "storage/UnitOfWorkScope.h"
 
 #include <filesystem>
 
@@ -271,6 +272,9 @@ std::string TCatalog::GetCatalogProperty(int propertyId, TAbstractDBConnection& 
 void TCatalog::SetCatalogProperty(int propertyId, const std::string& value, TAbstractDBConnection& connection,
                                   const std::string& catalogCode)
 {
+    // The property's item and its value are written together.
+    TUnitOfWorkScope unit(connection);
+    unit.Enter("Items");
     const int items = IntOf(FirstField(connection,
                                        "SELECT COUNT(*) AS NumItems FROM Items WHERE CatalogCode = :CatalogCode AND "
                                        "ItemId = " + to_string(propertyId),
@@ -284,6 +288,7 @@ void TCatalog::SetCatalogProperty(int propertyId, const std::string& value, TAbs
     object->Load();
     object->SetStringById(kPropertyMemberId, kNoLanguageCode, value, 0);
     object->Save();
+    unit.Commit();
 }
 
 bool TCatalog::GetCatalogInfo(const std::string& catalogCode, TAbstractDBConnection& connection,

@@ -73,12 +73,16 @@ void TCatalogBookkeeping::MarkUnsynchronized(int itemId, int secondId, TAbstract
                                              bool withSubtree)
 {
     TWaitCursor wait(gui_);
+    // All marked or none: a half-marked tree would be published half.
+    TUnitOfWorkScope unit(connection);
+    unit.Enter("Items");
     Exec(connection,
          kUnsynchronize + ("(ItemId = " + to_string(itemId) + " OR LinkedItemId = " + to_string(itemId) +
                            " OR LinkedItemId = " + to_string(secondId) + ")"),
          Code(), {{"DateModified", Now()}});
     if (withSubtree)
         MarkChildrenUnsynchronized(itemId, connection);
+    unit.Commit();
 }
 
 void TCatalogBookkeeping::MarkChildrenUnsynchronized(int itemId, TAbstractDBConnection& connection)
@@ -99,7 +103,10 @@ void TCatalogBookkeeping::MarkChildrenUnsynchronized(int itemId, TAbstractDBConn
                 parents.push_back(IntOf(rows.Field("ItemId")));
         return parents;
     };
+    TUnitOfWorkScope unit(connection);
+    unit.Enter("Items");
     TTreeWalk::Descendants(itemId, markLevel);
+    unit.Commit();
 }
 
 void TCatalogBookkeeping::ChangeCatalogCode(const std::string& newCode, TAbstractDBConnection& connection,

@@ -104,7 +104,13 @@ void TCatalogData::Open(const std::string& dbPath, const std::string& dbType, co
     error.clear();
     const TLoginParams login{dbPath, dbType, dbParams, catalogCode, userName, password};
     const std::string folder = dbPath.empty() ? services_.Settings.GetDatabasePath() : dbPath;
-    if (!ConnectDatabase(dbType, dbParams, folder, DatabaseNameOf(catalogCode, services_.Settings.IniSettings()))) {
+    const std::string name = DatabaseNameOf(catalogCode, services_.Settings.IniSettings());
+    // A file that is no catalog is refused before anything in it changes.
+    if (!CheckDatabaseUnchanged(dbType, dbParams, folder, name, [&](TAbstractDBConnection& reading) {
+            return CheckStructureVersion(catalogCode, reading, error);
+        }))
+        return;
+    if (!ConnectDatabase(dbType, dbParams, folder, name)) {
         error = "Cannot connect to database";
         return;
     }
@@ -162,7 +168,15 @@ bool TCatalogData::LearnCatalogType(const std::string& catalogCode, TAbstractDBC
     services_.Host.ResetHomePageId();
     if (TTolvexGuiControl* gui = services_.Host.GetGuiControl())
         gui->RemoveCatalogMenuItems();
-    catalog_.GetDefinition().Load(catalogType);
+    try {
+        catalog_.GetDefinition().Load(catalogType);
+    } catch (const EFatalTolvexException&) {
+        // The type's definition cannot be opened (a foreign or damaged
+        // file names a type this program does not have): the catalog is
+        // refused, the program goes on.
+        error = "Unknown catalog type";
+        return false;
+    }
     LoadLanguages(connection);
     return true;
 }

@@ -46,6 +46,12 @@ inline constexpr int kDefaultCatalogType = -2;  // type 0
 // creation writes and opening requires.
 inline constexpr const char* kStructureVersionKey = "TolvexVersion";
 inline constexpr const char* kStructureVersion = "3.0.0";
+// A catalog is built in a database named after its code followed by this,
+// which no catalog code contains, and gets its own name when it is
+// complete. Such a database is never a catalog: a creation cut short left it.
+inline constexpr const char* kCreationWorkSuffix = "~new";
+// Whether a database name (the file name without extension) is such a work name.
+bool IsCreationWorkName(const std::string& databaseName);
 
 class TCatalogDefinition {
 public:
@@ -272,6 +278,9 @@ private:
     bool MakeRoomForCatalog(TAbstractDBConnectionFactory& files, const std::string& folder,
                             const TNewCatalog& request);
     void BuildCatalog(TAbstractDBConnectionFactory& files, const std::string& folder, const TNewCatalog& request);
+    // Deletes the work databases that creations cut short left in Folder.
+    static void DeleteLeftoverWorkDatabases(TAbstractDBConnectionFactory& files, const std::string& folder,
+                                            const TNewCatalog& request);
     void FillCatalog(TAbstractDBConnectionFactory& database, const TNewCatalog& request);
     void WriteCatalogRecords(TAbstractDBConnection& connection, const TNewCatalog& request);
     bool RenameOpenCatalog(const std::string& oldCode, const std::string& newCode);

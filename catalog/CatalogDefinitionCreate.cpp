@@ -25,13 +25,12 @@
 #include "storage/MemberValueText.h"
 #include "storage/QueryGuard.h"
 
+#include <filesystem>
+
+namespace fs = std::filesystem;
 using std::to_string;
 
 namespace {
-
-// A catalog is built under its code followed by this, which no catalog code
-// contains, and gets its own name when it is complete.
-constexpr const char* kWorkNameSuffix = "~new";
 
 // The catalog records that creation writes, all in instance 1, "XXX", index 0.
 constexpr int kRecordInstanceId = 1;
@@ -136,6 +135,13 @@ bool TCatalogDefinition::IsValidCatalogCode(const std::string& code)
     return true;
 }
 
+bool IsCreationWorkName(const std::string& databaseName)
+{
+    const std::string name = common_detail::LowerCase(databaseName);
+    const std::string suffix = kCreationWorkSuffix;
+    return name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
 // ---- creating a catalog ---------------------------------------------------------------------
 
 bool TCatalogDefinition::CreateCatalog(const TNewCatalog& request)
@@ -189,11 +195,11 @@ void TCatalogDefinition::BuildCatalog(TAbstractDBConnectionFactory& files, const
         ~TClearImport() { definition.ClearWebSiteImport(); }
     } clearImport{*this};
 
-    const std::string workName = request.CatalogCode + kWorkNameSuffix;
+    const std::string workName = request.CatalogCode + kCreationWorkSuffix;
     const auto deleteWorkFile = [&] {
         files.DeleteDatabase(folder, request.ServerName, workName, request.DbUserName, request.DbPassword);
     };
-    deleteWorkFile();  // left by a creation that was cut short
+    DeleteLeftoverWorkDatabases(files, folder, request);
     if (!files.CreateDatabase(folder, request.ServerName, workName, request.DbUserName, request.DbPassword,
                               request.SaveDbPassword ? 1 : 0))
         throw ECriticalTolvexException("Cannot create the database");
@@ -215,6 +221,22 @@ void TCatalogDefinition::BuildCatalog(TAbstractDBConnectionFactory& files, const
         deleteWorkFile();
         throw;
     }
+}
+
+void TCatalogDefinition::DeleteLeftoverWorkDatabases(TAbstractDBConnectionFactory& files, const std::string& folder,
+                                                     const TNewCatalog& request)
+{
+    // The module names its files Name + extension.
+    const std::string extension = fs::path(files.GetDatabaseFileName("x")).extension().string();
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        const fs::path file = entry.path().filename();
+        if (file.extension() == extension && IsCreationWorkName(file.stem().string()))
+            names.push_back(file.stem().string());
+    }
+    for (const std::string& name : names)
+        files.DeleteDatabase(folder, request.ServerName, name, request.DbUserName, request.DbPassword);
 }
 
 void TCatalogDefinition::FillCatalog(TAbstractDBConnectionFactory& database, const TNewCatalog& request)

@@ -13,6 +13,7 @@
 #include "common/CommonGui.h"
 #include "storage/IdRanges.h"
 #include "storage/QueryGuard.h"
+#include "storage/SqlIdentifier.h"
 #include "storage/UnitOfWorkScope.h"
 
 #include <set>
@@ -212,9 +213,10 @@ bool TCatalog::IsNamedInPageTexts(int itemId, const std::string& catalogCode, TA
     }
     for (const std::string& name : names) {
         TQueryGuard query(connection);
-        query->SetSQL("SELECT TextValue FROM CText WHERE CatalogCode = :CatalogCode AND TextValue LIKE :SearchValue");
+        query->SetSQL(std::string("SELECT TextValue FROM CText WHERE CatalogCode = :CatalogCode AND TextValue LIKE "
+                                  ":SearchValue") + kLikeEscapeClause);
         query->SetParam("CatalogCode", catalogCode);
-        query->SetParam("SearchValue", "%" + name + ".%");
+        query->SetParam("SearchValue", "%" + LikeLiteral(name + ".") + "%");
         for (TAbstractRecordset& rows = query->Open(true); !rows.Eof(); rows.Next())
             if (NamesTheFile(common_detail::LowerCase(TextOf(rows.Field("TextValue"))), name))
                 return true;

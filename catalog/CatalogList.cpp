@@ -2,6 +2,7 @@
 // dialog and File menu) and the menu entries made from it.
 #include "catalog/Catalog.h"
 
+#include "catalog/CatalogDefinition.h"
 #include "catalog/PluginLoader.h"
 #include "catalog/PluginsManager.h"
 #include "common/CommonFunctionsDetail.h"
@@ -87,6 +88,8 @@ void TCatalog::AddCatalogFiles(const std::string& dir, std::vector<TListEntry>& 
         return;
     for (const std::string& fileName : FilesWithExtension(dir, ext)) {
         const std::string name = LowerCase(fileName.substr(0, fileName.find('.')));
+        if (IsCreationWorkName(name))
+            continue;  // a creation cut short left it: no catalog
         const bool listed = std::any_of(list.begin(), list.end(), [&](const TListEntry& entry) {
             return entry.Text.substr(0, entry.Text.find('=')) == name;
         });

@@ -37,7 +37,11 @@ void RegisterBuiltinStorageModules()
 void CreateSingletons(const std::string& appDir,
                       const std::function<void(TInternalPluginsManager&)>& registerClasses)
 {
-    FreeSingletons();
+    // Classes registered before the first creation wait in the registry; a
+    // creation that replaces existing singletons starts from an empty one.
+    const bool recreating = CommonProcedures || LibrariesManager || Translation || DBManager || UIManager;
+    if (recreating)
+        FreeSingletons();
     CommonProcedures = new TCommonProcedures();
     CommonProcedures->App().SetAppDir(appDir);
     LibrariesManager = new TLibrariesManager();

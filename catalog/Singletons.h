@@ -35,9 +35,11 @@ void RegisterBuiltinStorageModules();
 
 // Creates, in this order: the common procedures (with the program folder),
 // the libraries manager, the translation service, the built-in registry
-// (unless a registration created it already) with the built-in modules, the
-// database-module manager (which scans "<AppDir>/databases" for module
-// libraries) and the UI-module manager (which scans "<AppDir>/modules").
+// (unless a registration created it already: its classes are kept) with the
+// built-in modules, the database-module manager (which scans
+// "<AppDir>/databases" for module libraries) and the UI-module manager
+// (which scans "<AppDir>/modules"). Singletons that exist already are freed
+// first, the registry with them.
 // RegisterClasses registers the program's own plug-in and frame classes (the
 // Qt side's editors); the classes nobody registered get placeholders after it.
 void CreateSingletons(const std::string& appDir,

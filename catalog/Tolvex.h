@@ -154,8 +154,9 @@ public:
     void AutoBackupCatalog();
     void RestoreCatalog();
     void CompactCatalog();
-    // True when the user wants a backup of the catalog now.
-    bool AskBackupReminder(const std::string& catalogName);
+    // True when the user wants a backup of the catalog now; DatabaseName
+    // names the catalog's database (the section its backups keep).
+    bool AskBackupReminder(const std::string& databaseName);
 
     // ---- software-update hand-over -------------------------------------------------------------
     // Runs the update modally; Files (may be null) limits it to those files.

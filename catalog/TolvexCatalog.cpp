@@ -82,6 +82,16 @@ bool TTolvexCatalog::ConnectDatabase(const std::string& dbType, const std::strin
     return factory_->OpenDatabase(dbPath, catalogName, "", "");
 }
 
+bool TTolvexCatalog::CheckDatabaseUnchanged(const std::string& dbType, const std::string& dbParams,
+                                            const std::string& dbPath, const std::string& catalogName,
+                                            const std::function<bool(TAbstractDBConnection&)>& check)
+{
+    std::unique_ptr<TAbstractDBConnectionFactory> module =
+        catalog_.GetDBManager().CreateDatabasePlugin(dbType, dbParams);
+    std::unique_ptr<TAbstractDBConnection> reading = module->OpenReadOnlyConnection(dbPath, catalogName);
+    return !reading || check(*reading);
+}
+
 bool TTolvexCatalog::OpenDatabaseFile(const std::string& filePath)
 {
     factory_.reset();

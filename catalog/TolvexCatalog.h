@@ -7,6 +7,7 @@
 // by file. The catalog-level work goes through the catalog object.
 #include "catalog/AbstractCatalog.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -55,6 +56,14 @@ public:
     // database module"); the answer of the open.
     bool ConnectDatabase(const std::string& dbType, const std::string& dbParams, const std::string& dbPath,
                          const std::string& catalogName);
+    // Looks into the database CatalogName in DbPath before ConnectDatabase
+    // opens it (which may prepare the file for this program's use), through
+    // a connection that changes nothing in it; Check reads it and decides.
+    // True without a look when the database does not exist or the module
+    // cannot open it that way.
+    bool CheckDatabaseUnchanged(const std::string& dbType, const std::string& dbParams, const std::string& dbPath,
+                                const std::string& catalogName,
+                                const std::function<bool(TAbstractDBConnection&)>& check);
     // Opens a catalog database by its file path, through the database module
     // whose "FileExt" is the file's extension (any letter case).
     bool OpenDatabaseFile(const std::string& filePath);

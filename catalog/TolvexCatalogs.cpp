@@ -15,6 +15,7 @@
 #include "catalog/Singletons.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/DBManager.h"
+#include "storage/DatabaseModuleContext.h"
 #include "storage/GlobalDefinition.h"
 #include "storage/MemberValueText.h"
 #include "storage/SQLiteFiles.h"
@@ -24,11 +25,6 @@ namespace {
 // The answers of a catalog opening that ask the root object to act.
 constexpr const char* kReopen = "reopen";
 constexpr const char* kCloseCatalog = "closecatalog";
-
-std::string BackupSection(const std::string& catalogName)
-{
-    return "backup_" + catalogName;
-}
 
 }  // namespace
 
@@ -68,7 +64,9 @@ void TTolvex::OpenCatalog(const std::string& dbPath, const std::string& dbType, 
 
 void TTolvex::ShowCatalogOpened(const std::string& catalogCode)
 {
-    if (AskBackupReminder(catalogCode))
+    // Under the database's name, as the backup keeps it (a style catalog's
+    // database is named otherwise than its code).
+    if (AskBackupReminder(CatalogDatabaseName()))
         AutoBackupCatalog();
     if (guiControl_) {
         guiControl_->UpdateCatalogState(true);
@@ -181,10 +179,10 @@ void TTolvex::CompactCatalog()
 
 // ---- backup reminder ---------------------------------------------------------------------------
 
-bool TTolvex::AskBackupReminder(const std::string& catalogName)
+bool TTolvex::AskBackupReminder(const std::string& databaseName)
 {
     TIniSettings& ini = settings_->IniSettings();
-    const std::string section = BackupSection(catalogName);
+    const std::string section = DatabaseBackupSection(databaseName);
     if (ini.GetBool(siBackupDontRemind, false) || ini.ReadValue(section, "DontRemind", "") == "1")
         return false;
     const int interval = ini.GetInteger(siBackupRemind, 7);

@@ -9,6 +9,7 @@
 #include "generation/TolvexNamespace.h"
 #include "storage/CatalogTables.h"
 #include "storage/QueryGuard.h"
+#include "storage/SqlIdentifier.h"
 
 #include <sys/stat.h>
 
@@ -110,10 +111,11 @@ bool TTemplates::WriteResourceFile(const std::string& langCode, TAbstractDBConne
     query->SetSQL("SELECT a.TextValue FROM CText AS a WHERE a.CatalogCode = :CatalogCode AND a.ItemId IN "
                   "(SELECT b.ItemId FROM Items AS b WHERE b.CatalogCode = :CatalogCode AND b.ItemType = " +
                   std::to_string(kLanguageResourceType) + ") AND a.ClassId = " + std::to_string(kXslSourceClass) +
-                  " AND a.MemberId = 1 AND a.LangCode = :LangCode AND a.TextValue LIKE :TextValue");
+                  " AND a.MemberId = 1 AND a.LangCode = :LangCode AND a.TextValue LIKE :TextValue" +
+                  kLikeEscapeClause);
     query->SetParam("CatalogCode", catalog_.GetCatalogCode());
     query->SetParam("LangCode", kNoLanguageCode);
-    query->SetParam("TextValue", "%lang=\"" + langCode + "\"%");
+    query->SetParam("TextValue", "%" + LikeLiteral("lang=\"" + langCode + "\"") + "%");
     TAbstractRecordset& rows = query->Open(true);
     if (rows.Eof())
         return false;

@@ -3,11 +3,10 @@
 // factories. One factory stands for one database: it opens the main
 // connection, hands out further connections and manages the database file.
 #include "catalog/AbstractPluginClass.h"
+#include "storage/AbstractDBConnection.h"
 
 #include <memory>
 #include <string>
-
-class TAbstractDBConnection;
 
 class TAbstractDBConnectionFactoryBasic : public TAbstractPluginClass {};
 
@@ -19,6 +18,16 @@ public:
     virtual TAbstractDBConnection& GetConnection() = 0;
     // A new connection with a transaction begun at once; owned by the caller.
     virtual std::unique_ptr<TAbstractDBConnection> OpenSecondConnection() = 0;
+    // A connection that only reads the database Dir/Name, opened without
+    // changing anything in it, to look into a file before it is opened as a
+    // database (OpenDatabase may prepare the file for its own use). Null
+    // when the database does not exist, or when the module cannot open a
+    // database that way.
+    virtual std::unique_ptr<TAbstractDBConnection> OpenReadOnlyConnection(const std::string& /*dir*/,
+                                                                          const std::string& /*name*/)
+    {
+        return nullptr;
+    }
     virtual bool CreateDatabase(const std::string& dir, const std::string& serverName,
                                 const std::string& name, const std::string& user,
                                 const std::string& password, int flag) = 0;

@@ -1,5 +1,6 @@
 #include "storage/CatalogTables.h"
 
+#include "common/CommonFunctionsDetail.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBQuery.h"
 
@@ -135,4 +136,9 @@ void CreateCatalogTables(TAbstractDBConnection& connection)
         (*query).SetSQL(statement);
         (*query).ExecSQL();
     }
+}
+
+std::string NormalLangCode(const std::string& langCode)
+{
+    return common_detail::UpperCase(langCode);
 }

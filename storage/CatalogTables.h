@@ -26,6 +26,10 @@ struct TCatalogTableDefinition {
 // The language code of values that belong to no language.
 inline constexpr const char* kNoLanguageCode = "XXX";
 
+// A language code as objects keep and compare it: upper case (ASCII), so
+// that "en" and "EN" name one language, as they do in the value tables.
+std::string NormalLangCode(const std::string& langCode);
+
 class TCatalogTables {
 public:
     // Every table, then every index, in creation order.

@@ -28,7 +28,7 @@ struct TDatabaseModuleContext {
     // Setting 65 [Backup] Keep: how many automatic backups are kept.
     std::function<int()> backupKeep;
 
-    // Values of the ini file's per-database sections ("backup_" + name).
+    // Values of the ini file's per-database sections (DatabaseBackupSection).
     std::function<std::string(const std::string& section, const std::string& key)> readIni;
     std::function<void(const std::string& section, const std::string& key, const std::string& value)> writeIni;
 
@@ -38,3 +38,11 @@ struct TDatabaseModuleContext {
     // How long a write waits for another writer before the busy message.
     int busyTimeoutMs = 5000;
 };
+
+// The ini file's section of a database's backups (its kept files and the
+// day of its last backup), by database name: the backups write it and the
+// backup reminder reads it.
+inline std::string DatabaseBackupSection(const std::string& databaseName)
+{
+    return "backup_" + databaseName;
+}

@@ -13,6 +13,7 @@
 #include "storage/RecordsetToXml.h"
 #include "storage/RecordsetXmlFolder.h"
 #include "storage/SQLiteFiles.h"
+#include "storage/SqlIdentifier.h"
 #include "storage/XmlToRecordset.h"
 
 #include <algorithm>
@@ -57,13 +58,7 @@ bool ReadInteger(const std::string& text, int& number)
 // entries are named after their table).
 std::string IndexNamePattern(const std::string& name)
 {
-    std::string pattern = "%\\_";
-    for (char c : name) {
-        if (c == '%' || c == '_' || c == '\\')
-            pattern += '\\';
-        pattern += c;
-    }
-    return pattern;
+    return "%" + LikeLiteral("_" + name);
 }
 
 // The number of a definition database's file name, when the file belongs to
@@ -215,7 +210,8 @@ std::vector<std::string> TGlobalDefinition::CreateStatements(const std::string& 
     // An index entry is named after its table: its name ends with "_" and the table's name.
     const bool isIndex = dataType == "index";
     if (!tableName.empty())
-        query->AddSQL(isIndex ? "AND TableName LIKE :TableName ESCAPE '\\'" : "AND TableName = :TableName");
+        query->AddSQL(isIndex ? std::string("AND TableName LIKE :TableName") + kLikeEscapeClause
+                              : std::string("AND TableName = :TableName"));
     query->SetParam("DataType", dataType);
     if (!tableName.empty())
         query->SetParam("TableName", isIndex ? IndexNamePattern(tableName) : tableName);

@@ -10,8 +10,26 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <sys/stat.h>
+
+namespace {
+
+// Whether the file starts with the header of an SQLite database in WAL mode
+// (file format version numbers 2 at offsets 18 and 19).
+bool IsWalDatabaseFile(const std::string& fileName)
+{
+    static const char kMagic[] = "SQLite format 3";
+    char header[20] = {};
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in.read(header, sizeof header))
+        return false;
+    return std::memcmp(header, kMagic, sizeof kMagic) == 0 && header[18] == 2 && header[19] == 2;
+}
+
+}  // namespace
 
 TSQLiteConnectionFactory::TSQLiteConnectionFactory(const std::string& name, const std::string& params,
                                                    const TDatabaseModuleContext& context)
@@ -70,6 +88,21 @@ std::unique_ptr<TAbstractDBConnection> TSQLiteConnectionFactory::OpenSecondConne
     if (!connection->OpenConnection(dir_, serverName_, name_, user_, password_, false))
         throw ECriticalTolvexException("Cannot open the database");
     connection->BeginTrans();
+    return connection;
+}
+
+std::unique_ptr<TAbstractDBConnection> TSQLiteConnectionFactory::OpenReadOnlyConnection(const std::string& dir,
+                                                                                        const std::string& name)
+{
+    // A database already in WAL mode is opened as it is: OpenDatabase
+    // changes nothing in it, whereas a reader alone would leave the WAL
+    // files behind, which only a writer removes.
+    if (IsWalDatabaseFile(SQLiteDatabaseFileName(dir, name)))
+        return nullptr;
+    // No sequences: a connection that only reads never draws a number.
+    auto connection = std::make_unique<TSQLiteDBConnection>(nullptr, context_.busyTimeoutMs);
+    if (!connection->OpenForReading(dir, name))
+        return nullptr;
     return connection;
 }
 

@@ -43,6 +43,8 @@ public:
                       const std::string& password) override;
     TAbstractDBConnection& GetConnection() override;
     std::unique_ptr<TAbstractDBConnection> OpenSecondConnection() override;
+    std::unique_ptr<TAbstractDBConnection> OpenReadOnlyConnection(const std::string& dir,
+                                                                  const std::string& name) override;
     bool CreateDatabase(const std::string& dir, const std::string& serverName, const std::string& name,
                         const std::string& user, const std::string& password, int flag) override;
     void CheckNewDatabase(const std::string& dir, const std::string& serverName, const std::string& name,

@@ -98,26 +98,8 @@ bool TSQLiteDBConnection::OpenConnection(const std::string& dir, const std::stri
                                          const std::string& name, const std::string& user,
                                          const std::string& password, bool readUncommitted)
 {
-    if (!DatabaseExists(dir, name))
+    if (!Open(dir, name, false))
         return false;
-    Disconnect();
-    CloseHandle();
-    const std::string fileName = SQLiteDatabaseFileName(dir, name);
-    int rc = sqlite3_open_v2(fileName.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
-    try {
-        if (rc != SQLITE_OK)
-            RaiseSQLiteError(db_, rc, "");
-        sqlite3_extended_result_codes(db_, 1);
-        sqlite3_busy_timeout(db_, busyTimeoutMs_);
-        ExecSQLiteScript(db_, "PRAGMA schema_version");  // fails at once on a file that is no database
-        if (!sqlite3_db_readonly(db_, "main"))
-            ExecSQLiteScript(db_, "PRAGMA journal_mode=WAL");
-        ExecSQLiteScript(db_, "PRAGMA synchronous=FULL");
-    } catch (...) {
-        sqlite3_close_v2(db_);
-        db_ = nullptr;
-        throw;
-    }
     dir_ = dir;
     serverName_ = serverName;
     name_ = name;
@@ -125,6 +107,41 @@ bool TSQLiteDBConnection::OpenConnection(const std::string& dir, const std::stri
     if (!user.empty()) {
         user_ = user;
         password_ = password;
+    }
+    return true;
+}
+
+bool TSQLiteDBConnection::OpenForReading(const std::string& dir, const std::string& name)
+{
+    // Connect reopens nothing: this connection is for one look only.
+    name_.clear();
+    return Open(dir, name, true);
+}
+
+bool TSQLiteDBConnection::Open(const std::string& dir, const std::string& name, bool readOnly)
+{
+    if (!DatabaseExists(dir, name))
+        return false;
+    Disconnect();
+    CloseHandle();
+    const std::string fileName = SQLiteDatabaseFileName(dir, name);
+    int rc = sqlite3_open_v2(fileName.c_str(), &db_, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE,
+                             nullptr);
+    try {
+        if (rc != SQLITE_OK)
+            RaiseSQLiteError(db_, rc, "");
+        sqlite3_extended_result_codes(db_, 1);
+        sqlite3_busy_timeout(db_, busyTimeoutMs_);
+        ExecSQLiteScript(db_, "PRAGMA schema_version");  // fails at once on a file that is no database
+        if (!readOnly) {
+            if (!sqlite3_db_readonly(db_, "main"))
+                ExecSQLiteScript(db_, "PRAGMA journal_mode=WAL");
+            ExecSQLiteScript(db_, "PRAGMA synchronous=FULL");
+        }
+    } catch (...) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        throw;
     }
     fileKey_ = TSQLiteFileRegistry::Key(fileName);
     TSQLiteFileRegistry::AddConnection(fileKey_);

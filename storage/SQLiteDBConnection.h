@@ -78,6 +78,11 @@ public:
     // remembered with Password; SQLite itself has no log-in.
     bool OpenConnection(const std::string& dir, const std::string& serverName, const std::string& name,
                         const std::string& user, const std::string& password, bool readUncommitted);
+    // Opens Dir/Name.sqlite for reading only, to look into a file before it
+    // is taken as a database of this program: nothing in the file is
+    // changed (its journal mode stays, an empty file stays empty). False when
+    // the file does not exist; a file that is no database raises.
+    bool OpenForReading(const std::string& dir, const std::string& name);
     static bool DatabaseExists(const std::string& dir, const std::string& name);
 
     bool IsConnected() const { return db_ != nullptr; }
@@ -119,6 +124,7 @@ private:
     void KeepDrawnNumbersAfterRollback();
     void KeepDrawnNumbers();
     void CloseHandle();
+    bool Open(const std::string& dir, const std::string& name, bool readOnly);
 
     TSQLiteConnectionFactory* factory_;
     int busyTimeoutMs_;

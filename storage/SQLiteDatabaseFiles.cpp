@@ -283,7 +283,7 @@ void TSQLiteDatabaseFiles::AutoBackup(const std::string& dir, const std::string&
     RotateBackups(name, folder, targetName);
 }
 
-// Keeps the newest backups: the list in the section "backup_" + Name names
+// Keeps the newest backups: the list in the backup section of Name names
 // the kept files, newest first. A file named twice (a second backup in the
 // same minute overwrote the first) counts once and is never deleted here.
 void TSQLiteDatabaseFiles::RotateBackups(const std::string& name, const std::string& folder,
@@ -292,7 +292,7 @@ void TSQLiteDatabaseFiles::RotateBackups(const std::string& name, const std::str
     const int keep = context_.backupKeep ? context_.backupKeep() : 5;
     if (keep <= 0)
         return;
-    const std::string section = "backup_" + name;
+    const std::string section = DatabaseBackupSection(name);
     auto key = [](int i) { return "BackupFileName_" + std::to_string(i); };
     auto read = [&](int i) { return context_.readIni ? context_.readIni(section, key(i)) : std::string(); };
     auto write = [&](const std::string& k, const std::string& v) {

@@ -6,6 +6,7 @@
 #include "storage/QueryGuard.h"
 #include "storage/TolvexObjectContext.h"
 #include "storage/TolvexObjectFields.h"
+#include "storage/UnitOfWorkScope.h"
 
 #include <algorithm>
 
@@ -234,22 +235,40 @@ bool TTolvexItem::Save()
         return false;
     bool changed = !removedInstances_.empty();
     bool result = true;
-    for (const auto& object : objects_) {
-        if (object->IsModified())
-            changed = true;
-        else if (object->GetParentInstanceId() != 0)
-            // A sub-object without values of its own is still referred to:
-            // its instance must exist, or its id could be given away again.
-            object->SaveInstanceRow();
-        if (!object->Save())
-            result = false;
+    // Every object of the item is saved, or none is. The unit begins with
+    // the first write: an item without changes takes no write lock inside
+    // a caller's unit of work.
+    TUnitOfWorkScope unit(*connection_);
+    const auto enter = [&] { unit.Enter("CObjectInstances"); };
+    try {
+        for (const auto& object : objects_) {
+            if (object->IsModified()) {
+                changed = true;
+                enter();
+            } else if (object->GetParentInstanceId() != 0 && object->IsInstanceRowDue()) {
+                // A sub-object without values of its own is still referred to:
+                // its instance must exist, or its id could be given away again.
+                enter();
+                object->SaveInstanceRow();
+            }
+            if (!object->Save())
+                result = false;
+        }
+        if (!removedInstances_.empty())
+            enter();
+        for (int instanceId : removedInstances_)
+            DeleteInstanceRows(instanceId);
+        if (changed)
+            TTolvexObject::MarkItemChanged(*connection_, catalogCode_, itemId_, linkedItemId_);
+        unit.Commit();
+    } catch (...) {
+        // The instance rows written by this save are undone with the rest.
+        for (const auto& object : objects_)
+            object->MarkInstanceRowDirty();
+        throw;
     }
-    for (int instanceId : removedInstances_)
-        DeleteInstanceRows(instanceId);
     if (result)
         ReleaseRemovedInstances();
-    if (changed)
-        TTolvexObject::MarkItemChanged(*connection_, catalogCode_, itemId_, linkedItemId_);
     return result;
 }
 

@@ -73,7 +73,7 @@ int TTolvexObject::MemberIdOf(const std::string& memberName) const
 
 std::string TTolvexObject::NormaliseLang(int memberId, const std::string& lang) const
 {
-    return (MemberFlags(memberId) & mfIsMultiLang) ? lang : std::string(kNoLanguageCode);
+    return (MemberFlags(memberId) & mfIsMultiLang) ? NormalLangCode(lang) : std::string(kNoLanguageCode);
 }
 
 TTolvexObject::TKey TTolvexObject::Normalise(int memberId, const std::string& lang, int index) const

@@ -7,8 +7,9 @@
 //    "XXX", whatever language the caller names;
 //  - a member that is not multiple keeps one value per language, at index 0,
 //    whatever index the caller names;
-//  - language codes compare exactly, except against the catalog's language
-//    list;
+//  - language codes are kept in upper case (NormalLangCode), whatever case
+//    the caller or a stored row uses: they match without regard to case, as
+//    in the value tables;
 //  - values stay in the order in which they were loaded or added.
 // Texts (member types below 100) and numbers (100 and above) live in two
 // lists. The values load lazily on first access: from the owner item's
@@ -148,6 +149,11 @@ public:
     void EnsureInstanceId();
     // Writes the CObjectInstances row when it is due.
     void SaveInstanceRow();
+    // Whether SaveInstanceRow has a row to look for or write.
+    bool IsInstanceRowDue() const { return linkedItemId_ != 0 && (instanceRowDirty_ || instanceId_ == 0); }
+    // The instance row may be missing (a unit that wrote it was undone): the
+    // next save looks for it and writes it when it is not there.
+    void MarkInstanceRowDirty() { instanceRowDirty_ = true; }
     // Sets Loaded (for new, empty objects).
     void MarkLoaded() { loaded_ = true; }
     // Deletes the rows of a sub-object that a type-105 value referred to;
@@ -210,6 +216,7 @@ private:
 
     void CopyFromValueCaches();
     void LoadValueTable(const std::string& table, const std::string& valueColumn, bool numbers);
+    void WriteRows();
     void WriteTextRows();
     void WriteNumberRows();
     void DeleteValueRows(const std::string& table);

@@ -8,12 +8,14 @@
 #include "storage/AbstractCItem.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBConnectionFactory.h"
+#include "storage/CatalogTables.h"
 #include "storage/IdRanges.h"
 #include "storage/MemberValueText.h"
 #include "storage/ObjectFactory.h"
 #include "storage/QueryGuard.h"
 #include "storage/TolvexObjectContext.h"
 #include "storage/TolvexObjectFields.h"
+#include "storage/UnitOfWorkScope.h"
 
 namespace {
 
@@ -92,7 +94,7 @@ void TTolvexObject::CopyFromValueCaches()
         value.MemberId = cached.MemberId;
         value.MemberType = cached.MemberType;
         value.IndexId = cached.IndexId;
-        value.LangCode = cached.LangCode;
+        value.LangCode = NormalLangCode(cached.LangCode);
         value.Value = cached.Value;
         stringValues_.push_back(std::move(value));
     }
@@ -103,7 +105,7 @@ void TTolvexObject::CopyFromValueCaches()
         value.MemberId = cached.MemberId;
         value.MemberType = cached.MemberType;
         value.IndexId = cached.IndexId;
-        value.LangCode = cached.LangCode;
+        value.LangCode = NormalLangCode(cached.LangCode);
         value.Value = cached.Value;
         numberValues_.push_back(std::move(value));
     }
@@ -117,7 +119,7 @@ void TTolvexObject::LoadValueTable(const std::string& table, const std::string& 
                   " AND InstanceId = :InstanceId ORDER BY MemberId, IndexId");
     BindObject(*query, catalogCode_, linkedItemId_, classId_, instanceId_);
     for (TAbstractRecordset& rows = query->Open(true); !rows.Eof(); rows.Next()) {
-        std::string lang = object_fields::ToText(rows.Field("LangCode"));
+        std::string lang = NormalLangCode(object_fields::ToText(rows.Field("LangCode")));
         if (!context_.IsLanguageKept(lang))
             continue;
         const int memberId = object_fields::ToInt(rows.Field("MemberId"));
@@ -154,11 +156,29 @@ bool TTolvexObject::Save()
         linkedItemId_ = itemId_;
     if (ownerItem_)
         ownerItem_->DropValueCache();
+    // The rows are deleted and written again: all in one unit, so that a
+    // failure half way leaves the stored values as they were.
+    TUnitOfWorkScope unit(*connection_);
+    unit.Enter("CObjectInstances");
+    try {
+        WriteRows();
+        unit.Commit();
+    } catch (...) {
+        // The instance row this save wrote is undone with the rest.
+        MarkInstanceRowDirty();
+        throw;
+    }
+    // Modified stays set: the object counts as modified until it is loaded again.
+    return true;
+}
+
+void TTolvexObject::WriteRows()
+{
     SaveInstanceRow();
     if (!ownerItem_)
         MarkItemChanged(*connection_, catalogCode_, itemId_, linkedItemId_);
     if (!classDefinition_)
-        return true;
+        return;
     if (classDefinition_->HasStrings() || classDefinition_->HasTexts()) {
         if (classDefinition_->HasStrings())
             DeleteValueRows("CStrings");
@@ -173,8 +193,6 @@ bool TTolvexObject::Save()
             DeleteValueRows("CDates");
         WriteNumberRows();
     }
-    // Modified stays set: the object counts as modified until it is loaded again.
-    return true;
 }
 
 void TTolvexObject::MarkItemChanged(TAbstractDBConnection& connection, const std::string& catalogCode, int itemId,
@@ -280,7 +298,7 @@ void TTolvexObject::EnsureInstanceId()
 
 void TTolvexObject::SaveInstanceRow()
 {
-    if (linkedItemId_ == 0 || !(instanceRowDirty_ || instanceId_ == 0))
+    if (!IsInstanceRowDue())
         return;
     if (instanceId_ != 0) {
         if (InstanceRowExists(instanceId_))
@@ -340,6 +358,8 @@ bool TTolvexObject::DeleteSubObject(int instanceId)
     query->Close();
     if (references >= 2)
         return false;
+    TUnitOfWorkScope unit(*connection_);
+    unit.Enter("CObjectInstances");
     for (const char* table : {"CStrings", "CText", "CNumbers", "CDates", "CBinary", "CObjectInstances"}) {
         query->SetSQL(std::string("DELETE FROM ") + table +
                       " WHERE CatalogCode = :CatalogCode AND ItemId = :ItemId AND InstanceId = :InstanceId");
@@ -348,6 +368,7 @@ bool TTolvexObject::DeleteSubObject(int instanceId)
         query->SetParam("InstanceId", instanceId);
         query->ExecSQL();
     }
+    unit.Commit();
     return true;
 }
 

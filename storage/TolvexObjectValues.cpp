@@ -172,8 +172,9 @@ bool TTolvexObject::HasValueById(int memberId, const std::string& lang)
                                                     : HasMemberValue(stringValues_, memberId, normalised);
 }
 
-bool TTolvexObject::IsDefaultLangValueById(int memberId, const std::string& lang, int index)
+bool TTolvexObject::IsDefaultLangValueById(int memberId, const std::string& langCode, int index)
 {
+    const std::string lang = NormalLangCode(langCode);
     if (memberId == 0 || lang == context_.GetDefaultLangCode() || !(MemberFlags(memberId) & mfUseDefLangForNull))
         return false;
     LoadIfNeeded();

@@ -106,6 +106,16 @@ TEST_F(CatalogBindingTest, PropertiesRoundTripThroughTheirItems)
     EXPECT_EQ(bound.GetCatalogProperty(708, Connection()), "");
 }
 
+TEST_F(CatalogBindingTest, APropertyWhoseValueCannotBeWrittenLeavesNoItem)
+{
+    bound.SetCatalogCode("shop");
+    env.Db().Exec("CREATE TRIGGER RefuseValue BEFORE INSERT ON CStrings WHEN NEW.StringValue = 'refused' "
+                  "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    EXPECT_THROW(bound.SetCatalogProperty(708, "refused", Connection()), ETolvexException);
+    EXPECT_EQ(env.Db().Count("Items", "ItemId = 708"), 0);
+    EXPECT_EQ(env.Db().Count("CObjectInstances", "ItemId = 708"), 0);
+}
+
 TEST_F(CatalogBindingTest, DefaultTemplatesOfTemplateFolders)
 {
     bound.SetCatalogCode("shop");

@@ -92,6 +92,20 @@ TEST_F(CatalogBookkeepingTest, MarkingForRepublishingReachesPlacementsAndTheWhol
     EXPECT_EQ(gui.WaitDepth(), 0) << "the hourglass is gone again";
 }
 
+TEST_F(CatalogBookkeepingTest, MarkingThatFailsInTheSubtreeMarksNothing)
+{
+    catalog.AddItem(1000, 100, 1);
+    catalog.AddItem(1100, 100, 1000);
+    catalog.AddItem(1110, 100, 1100);
+    catalog.AddItem(1111, 100, 1110);
+    catalog.Exec("CREATE TRIGGER RefuseMark BEFORE UPDATE ON Items WHEN OLD.ItemId = 1111 "
+                 "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    EXPECT_THROW(bookkeeping.MarkUnsynchronized(1000, 1000, catalog.Connection(), true), ETolvexException);
+    for (int id : {1000, 1100, 1110, 1111})
+        EXPECT_EQ(Synchronized(id), 1) << id;
+    EXPECT_EQ(gui.WaitDepth(), 0);
+}
+
 TEST_F(CatalogBookkeepingTest, MarkingALoopOfParentsEnds)
 {
     catalog.AddItem(1000, 100, 1200);

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -305,6 +306,16 @@ TEST_F(CatalogCreation, AWorkFileLeftByAnInterruptedCreationIsReplaced)
     ASSERT_TRUE(env.Definition().CreateCatalog(env.Request("shop", 1)));
     EXPECT_EQ(DatabaseFilesOnly(env.DatabaseFiles()), std::vector<std::string>{"shop.sqlite"});
     EXPECT_EQ(env.Value("shop", "SELECT COUNT(*) FROM sqlite_master WHERE name = 'Junk'"), "0");
+}
+
+TEST_F(CatalogCreation, WorkFilesLeftByCreationsOfOtherCodesGoAtTheNextCreation)
+{
+    ExecOnFile(env.CatalogFile("old~new"), "CREATE TABLE Junk (x)");
+    std::ofstream(env.CatalogFile("old~new") + "-wal") << "log";
+    std::ofstream(env.CatalogFile("old~new") + "-shm") << "shm";
+    std::ofstream(env.CatalogFile("Other~NEW")) << "";
+    ASSERT_TRUE(env.Definition().CreateCatalog(env.Request("shop", 1)));
+    EXPECT_EQ(env.DatabaseFiles(), std::vector<std::string>{"shop.sqlite"});
 }
 
 // ---- the web-site import ----------------------------------------------------------------------------

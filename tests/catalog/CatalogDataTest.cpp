@@ -9,6 +9,11 @@
 #include "storage/SQLiteFiles.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -18,6 +23,12 @@ std::vector<std::string> Declined(const std::string& file)
 {
     return ColumnOfFile(file, "SELECT StringValue FROM CStrings WHERE ItemId = 600101 AND ClassId = 505 AND "
                               "MemberId = 2");
+}
+
+std::string BytesOf(const std::string& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace
@@ -102,6 +113,37 @@ TEST(CatalogDataTest, OnlyStructureVersion300Opens)
     EXPECT_FALSE(fixture.Root().Catalog().IsOpen());
 }
 
+TEST(CatalogDataTest, AFileThatIsRefusedIsLeftAsItWas)
+{
+    TRootFixture fixture;
+    const std::string dir = fixture.DatabaseDir();
+    std::filesystem::create_directories(dir);
+    // Another program's database, in its own journal mode.
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open((dir + "/foreign.sqlite").c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE Notes (Id INTEGER PRIMARY KEY, Text TEXT);"
+                                   "INSERT INTO Notes (Text) VALUES ('kept');", nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+    }
+    TCommonFunctions::SaveStringToFile("", dir + "/blank.sqlite");
+    // A catalog's tables without the structure version.
+    TTestCatalog noVersion;
+    noVersion.code = "noversion";
+    noVersion.structureVersion = "-";
+    fixture.MakeCatalog(noVersion);
+
+    for (const char* code : {"foreign", "blank", "noversion"}) {
+        const std::string file = dir + "/" + code + ".sqlite";
+        const std::string before = BytesOf(file);
+        EXPECT_EQ(fixture.Open(code, "admin", "secret"), "Not correct Tolvex database structure.") << code;
+        EXPECT_FALSE(fixture.Root().Catalog().IsOpen());
+        EXPECT_EQ(BytesOf(file), before) << code << ": the bytes are unchanged";
+        EXPECT_FALSE(std::filesystem::exists(file + "-wal")) << code;
+    }
+}
+
 TEST(CatalogDataTest, CatalogTypeMustBeKnownUnlessFlagsAcceptTypeZero)
 {
     TRootFixture fixture;
@@ -124,6 +166,25 @@ TEST(CatalogDataTest, CatalogTypeMustBeKnownUnlessFlagsAcceptTypeZero)
     EXPECT_EQ(fixture.Data()->GetCatalogType(), 0);
     EXPECT_EQ(fixture.Data()->GetUserRole(), urAdministrator);
     EXPECT_FALSE(fixture.Log().Has("StyleDialog mode 0"));
+}
+
+TEST(CatalogDataTest, ACatalogTypeWithoutDefinitionIsRefusedAndTheProgramGoesOn)
+{
+    TRootFixture fixture;
+    TTestCatalog foreign;
+    foreign.code = "foreign";
+    foreign.type = 987;  // no definition database for this type
+    foreign.styleVersion = "-";
+    fixture.MakeCatalog(foreign);
+    fixture.MakeCatalog(TTestCatalog{});
+
+    std::string error;
+    ASSERT_NO_THROW(error = fixture.Open("foreign", "admin", "secret"));
+    EXPECT_EQ(error, "Unknown catalog type");
+    EXPECT_FALSE(fixture.Root().Catalog().IsOpen());
+    EXPECT_EQ(fixture.Open("shop", "admin", "secret"), "") << "another catalog opens afterwards";
+    ASSERT_NE(fixture.Data(), nullptr);
+    EXPECT_EQ(fixture.Data()->GetCatalogType(), 1);
 }
 
 TEST(CatalogDataTest, OpeningLoadsTheTypeDefinitionLanguagesAndMenus)

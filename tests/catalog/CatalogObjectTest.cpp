@@ -248,6 +248,8 @@ TEST(CatalogObjectTest, TheCatalogListHoldsTheFilesOfTheDatabaseAndProgramFolder
     env.Home().Write("UserData/shop.sqlite", "");
     env.Home().Write("UserData/Beta.Backup.SQLITE", "");
     env.Home().Write("UserData/notes.txt", "");
+    env.Home().Write("UserData/half~new.sqlite", "");  // a creation that was cut short
+    env.Home().Write("UserData/Half~NEW.sqlite", "");
     env.Home().Write("shop.sqlite", "");
 
     std::vector<TCatalog::TListEntry> list{{"stale", 0}};

@@ -289,3 +289,31 @@ TEST(RootObjectCatalogTest, OpeningAfterTheIntervalOffersTheAutomaticBackup)
     ASSERT_FALSE(kept.empty());
     EXPECT_TRUE(fs::exists(fixture.Home().File("backup/" + kept)));
 }
+
+TEST(RootObjectCatalogTest, AStyleCatalogsReminderReadsTheDateItsBackupWrites)
+{
+    TRootFixture fixture;
+    TTolvex& root = fixture.Root();
+    const std::string dir = fixture.Home().File("styles");
+    fs::create_directories(dir);
+    const std::string file = SQLiteDatabaseFileName(dir, "catalog_1");
+    fs::copy_file(fixture.Home().File("databases/catalog_1.sqlite"), file);
+    const int version = root.GlobalDefinition().GetCatalogTypeVersion(4);
+    ExecOnFile(file, "INSERT INTO LocalSettings VALUES ('t#1', 'TolvexVersion', '3.0.0');"
+                     "INSERT OR REPLACE INTO CStrings (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, "
+                     "IndexId, MemberType, StringValue) VALUES ('t#1', 733, 603, 1, 1, 'XXX', 0, 1, '" +
+                         std::to_string(version) + "')");
+    TIniSettings& ini = root.Settings().IniSettings();
+    ini.WriteValue("backup_catalog_1", "LastBackup", "1");  // long ago
+
+    fixture.Gui().QueueAnswer(mrYes);
+    ASSERT_EQ(fixture.Open("t#1", "", "", kOpenAcceptTypeZero | kOpenSkipUserCheck, dir), "");
+    EXPECT_EQ(fixture.Gui().Shown().size(), 1u) << "the reminder asks";
+    EXPECT_FALSE(ini.ReadValue("backup_catalog_1", "BackupFileName_1", "").empty()) << "the backup ran";
+    EXPECT_EQ(ini.ReadValue("backup_t#1", "LastBackup", ""), "") << "one section for both";
+
+    ASSERT_TRUE(root.CloseCatalog());
+    fixture.Gui().Clear();
+    ASSERT_EQ(fixture.Open("t#1", "", "", kOpenAcceptTypeZero | kOpenSkipUserCheck, dir), "");
+    EXPECT_TRUE(fixture.Gui().Shown().empty()) << "no reminder right after a backup";
+}

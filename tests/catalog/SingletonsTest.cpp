@@ -10,12 +10,14 @@
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/DBManager.h"
+#include "storage/SQLiteModule.h"
 #include "storage/QueryGuard.h"
 #include "storage/AbstractDBQuery.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -66,6 +68,29 @@ TEST(Singletons, BuiltinDatabaseModuleWorksWithoutADatabasesFolder)
     EXPECT_NO_THROW(query->ExecSQL());
 
     EXPECT_THROW(DBManager->CreateDatabasePlugin("NoSuchModule", ""), EFatalTolvexException);
+}
+
+TEST(Singletons, AClassRegisteredBeforeTheSingletonsAreCreatedIsKept)
+{
+    TTempFolder home;
+    FreeSingletons();
+    int made = 0;
+    RegisterPluginClass("EarlyModule", pkDatabase, [&](const std::string& name, const std::string& params) {
+        ++made;
+        return std::unique_ptr<TAbstractPluginClass>(CreateSQLiteConnectionFactory(name, params).release());
+    });
+    CreateSingletons(home.Path());
+    const std::vector<std::string> names = InternalPluginsManager().GetPluginNames(pkDatabase);
+    EXPECT_NE(std::find(names.begin(), names.end(), "EarlyModule"), names.end());
+    EXPECT_NE(std::find(names.begin(), names.end(), "SQLite"), names.end()) << "the built-in module as well";
+    EXPECT_NO_THROW(InternalPluginsManager().CreatePlugin("EarlyModule", ""));
+    EXPECT_EQ(made, 1);
+
+    // Creating them again starts from an empty registry.
+    CreateSingletons(home.Path());
+    const std::vector<std::string> again = InternalPluginsManager().GetPluginNames(pkDatabase);
+    EXPECT_EQ(std::find(again.begin(), again.end(), "EarlyModule"), again.end());
+    FreeSingletons();
 }
 
 TEST(Singletons, RegistrationsBeforeTheManagersEndUpInTheOneRegistry)

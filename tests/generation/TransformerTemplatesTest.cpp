@@ -246,6 +246,8 @@ TEST_F(TransformerTemplatesTest, TheResourceOfALanguageIsWrittenWhenThereIsOne)
     EXPECT_NE(catalog.WorkFile("EN.xml").find("Made with care"), std::string::npos);
     EXPECT_FALSE(Templates().WriteResourceFile("DE", Connection()));
     EXPECT_FALSE(std::filesystem::exists(catalog.GetPreviewDir() + "/DE.xml"));
+    for (const char* lookAlike : {"E_", "%", "E%"})
+        EXPECT_FALSE(Templates().WriteResourceFile(lookAlike, Connection())) << lookAlike << " is no language EN";
 }
 
 TEST_F(TransformerTemplatesTest, TheDefaultCustomTemplatesAreSixEmptyNamedTemplates)

@@ -112,6 +112,42 @@ TEST_F(ItemCacheTest, SavingAfterADeletionRemovesTheInstanceFromEveryTableOnce)
     EXPECT_EQ(catalog.Count("Items", "IsSynchronized = 0"), 0) << "a second save changes nothing";
 }
 
+TEST_F(ItemCacheTest, AnItemSaveThatFailsKeepsTheStoredValuesOfEveryObject)
+{
+    auto room = factory.CreateObject(1001, kRoom, 0, catalog.Connection(), "");
+    room->SetStringById(1, "EN", "Blue", 0);
+    room->Save();
+    auto photo = factory.CreateObject(1001, kPhoto, 0, catalog.Connection(), "");
+    photo->SetStringById(51, "XXX", "Sunset", 0);
+    photo->Save();
+    catalog.Exec("UPDATE Items SET IsSynchronized = 1");
+    catalog.Exec("CREATE TRIGGER RefuseCaption BEFORE INSERT ON CText WHEN NEW.TextValue = 'refused' "
+                 "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+
+    TTolvexItem* item = items.GetItem(1001);
+    item->FindObject(kRoom)->SetStringById(1, "EN", "Green", 0);
+    item->FindObject(kPhoto)->SetStringById(51, "XXX", "refused", 0);
+    EXPECT_THROW(item->Save(), ETolvexException);
+
+    EXPECT_EQ(factory.GetObjectTyped(1001, kRoom, catalog.Connection(), "")->GetStringById(1, "EN", 0), "Blue");
+    EXPECT_EQ(factory.GetObjectTyped(1001, kPhoto, catalog.Connection(), "")->GetStringById(51, "XXX", 0), "Sunset");
+    EXPECT_EQ(catalog.Count("Items", "IsSynchronized = 0"), 0);
+}
+
+TEST_F(ItemCacheTest, SavingAnItemWithoutChangesInsideAUnitTakesNoWriteLock)
+{
+    auto room = factory.CreateObject(1001, kRoom, 0, catalog.Connection(), "");
+    room->SetNumberById(101, "XXX", 2, 0);
+    room->Save();
+    std::unique_ptr<TAbstractDBConnection> unit = catalog.OpenSecondConnection();
+    TTolvexItemFactory unitItems{catalog.Context(), "shop", *unit};
+    TTolvexItem* item = unitItems.GetItem(1001);
+    ASSERT_NE(item->FindObject(kRoom), nullptr);
+    EXPECT_TRUE(item->Save());
+    EXPECT_NO_THROW(catalog.Exec("UPDATE Items SET IsSynchronized = 1")) << "other connections may still write";
+    unit->RollbackTrans();
+}
+
 TEST_F(ItemCacheTest, DiscardingKeepsItemsWithoutChanges)
 {
     catalog.AddItem(1002);

@@ -2,6 +2,7 @@
 // type in several languages, the rows each save leaves, instance ids and
 // rows, binary data and sub-objects.
 #include "common/BinaryDataInfo.h"
+#include "common/Exceptions.h"
 #include "storage/ObjectCollection.h"
 #include "storage/ObjectFactory.h"
 #include "storage/TolvexObject.h"
@@ -258,6 +259,114 @@ TEST_F(ObjectStorageTest, SubObjectsAreCreatedAndDeletedThroughTheirReference)
     EXPECT_EQ(article->GetValueCountById(105, "XXX"), 1);
     EXPECT_EQ(catalog.Count("CObjectInstances", "InstanceId = " + std::to_string(second->GetInstanceId())), 0);
     EXPECT_EQ(catalog.Count("CStrings", "InstanceId = " + std::to_string(first->GetInstanceId())), 1);
+}
+
+TEST_F(ObjectStorageTest, LanguageCodesMatchWithoutRegardToCase)
+{
+    // A row stored under a lower-case code by another route.
+    auto object = Article();
+    object->SetStringById(1, "EN", "Title", 0);
+    object->Save();
+    catalog.Exec("INSERT INTO CStrings (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, IndexId, "
+                 "MemberType, StringValue) VALUES ('shop', 1001, 20, :InstanceId, 51, 'de', 0, 51, 'Alt')",
+                 {{"InstanceId", object->GetInstanceId()}});
+
+    auto mixed = Article();
+    EXPECT_EQ(mixed->GetStringById(51, "DE", 0), "Alt");
+    mixed->SetStringById(1, "en", "Title EN", 0);
+    mixed->SetStringById(1, "De", "Titel", 0);
+    mixed->SetStringById(51, "dE", "Neu", 0);
+    mixed->SetNumberById(153, "de", 2.5, 0);
+    mixed->SetNumberById(153, "DE", 3.5, 0);
+    ASSERT_NO_THROW(mixed->Save());
+
+    EXPECT_EQ(catalog.Count("CStrings"), 2) << "one row per language";
+    EXPECT_EQ(catalog.Count("CText"), 1);
+    EXPECT_EQ(catalog.Count("CNumbers"), 1);
+    TObjectCollection collection(catalog.Context());
+    collection.Open("shop", catalog.Connection());
+    std::unique_ptr<TTolvexObject> fresh = Article();
+    for (TTolvexObject* loaded : {fresh.get(), collection.GetObject(1001, "Article")}) {
+        for (const char* lang : {"EN", "en"})
+            EXPECT_EQ(loaded->GetStringById(1, lang, 0), "Title EN") << lang;
+        for (const char* lang : {"DE", "de", "De"}) {
+            EXPECT_EQ(loaded->GetStringById(1, lang, 0), "Titel") << lang;
+            EXPECT_EQ(loaded->GetStringById(51, lang, 0), "Neu") << lang;
+            EXPECT_DOUBLE_EQ(loaded->GetNumberById(153, lang, 0), 3.5) << lang;
+            EXPECT_TRUE(loaded->HasValueById(1, lang)) << lang;
+            EXPECT_EQ(loaded->GetValueCountById(1, lang), 1) << lang;
+        }
+    }
+}
+
+// A trigger that refuses one text, so that a save fails half way through its inserts.
+void RefuseText(TCatalogFixture& catalog, const std::string& text)
+{
+    catalog.Exec("CREATE TRIGGER RefuseText BEFORE INSERT ON CStrings WHEN NEW.StringValue = '" + text +
+                 "' BEGIN SELECT RAISE(ABORT, 'refused'); END");
+}
+
+TEST_F(ObjectStorageTest, ASaveThatFailsHalfWayKeepsEveryStoredValue)
+{
+    auto object = Article();
+    object->SetStringById(1, "EN", "Title", 0);
+    object->SetStringById(1, "DE", "Titel", 0);
+    object->SetStringById(7, "XXX", "http://x", 0);
+    object->SetNumberById(101, "XXX", 5, 0);
+    ASSERT_TRUE(object->Save());
+
+    RefuseText(catalog, "refused");
+    auto changed = Article();
+    changed->SetStringById(1, "DE", "refused", 0);
+    changed->SetNumberById(101, "XXX", 9, 0);
+    EXPECT_THROW(changed->Save(), ETolvexException);
+
+    auto stored = Article();
+    EXPECT_EQ(stored->GetStringById(1, "EN", 0), "Title");
+    EXPECT_EQ(stored->GetStringById(1, "DE", 0), "Titel");
+    EXPECT_EQ(stored->GetStringById(7, "XXX", 0), "http://x");
+    EXPECT_EQ(stored->GetIntegerById(101, "XXX", 0), 5);
+    EXPECT_EQ(catalog.Count("CStrings"), 3);
+}
+
+TEST_F(ObjectStorageTest, AFirstSaveThatFailsWritesTheInstanceRowWhenSavedAgain)
+{
+    RefuseText(catalog, "refused");
+    auto object = Article();
+    object->SetStringById(7, "XXX", "refused", 0);
+    EXPECT_THROW(object->Save(), ETolvexException);
+    EXPECT_EQ(catalog.Count("CObjectInstances"), 0) << "the failed save left nothing";
+
+    object->SetStringById(7, "XXX", "http://x", 0);
+    ASSERT_TRUE(object->Save());
+    EXPECT_EQ(catalog.Count("CObjectInstances", "InstanceId = " + std::to_string(object->GetInstanceId())), 1);
+    EXPECT_EQ(Article()->GetStringById(7, "XXX", 0), "http://x");
+}
+
+TEST_F(ObjectStorageTest, ASaveThatFailsInsideAUnitOfWorkUndoesOnlyItself)
+{
+    auto object = Article();
+    object->SetStringById(1, "EN", "Title", 0);
+    object->SetStringById(7, "XXX", "http://x", 0);
+    ASSERT_TRUE(object->Save());
+    RefuseText(catalog, "refused");
+
+    std::unique_ptr<TAbstractDBConnection> unit = catalog.OpenSecondConnection();
+    catalog.AddItem(1002);
+    auto earlier = factory.GetObjectTyped(1002, kArticle, *unit, "");
+    earlier->SetStringById(7, "XXX", "kept", 0);
+    ASSERT_TRUE(earlier->Save());
+    auto failing = factory.GetObjectTyped(1001, kArticle, *unit, "");
+    failing->SetNumberById(101, "XXX", 3, 0);
+    failing->SetStringById(1, "EN", "refused", 0);
+    EXPECT_THROW(failing->Save(), ETolvexException);
+    unit->CommitTrans();
+
+    EXPECT_EQ(Article(1002)->GetStringById(7, "XXX", 0), "kept") << "the unit's earlier write stays";
+    auto stored = Article();
+    EXPECT_EQ(stored->GetStringById(1, "EN", 0), "Title");
+    EXPECT_EQ(stored->GetStringById(7, "XXX", 0), "http://x");
+    EXPECT_EQ(catalog.Count("CNumbers"), 0);
 }
 
 }  // namespace

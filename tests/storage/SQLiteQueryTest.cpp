@@ -4,6 +4,7 @@
 
 #include "storage/SQLiteDBConnection.h"
 #include "storage/SQLiteFieldTypes.h"
+#include "storage/SqlIdentifier.h"
 
 namespace {
 
@@ -76,6 +77,24 @@ TEST_F(SQLiteQueryTest, NamedParametersAreBoundNeverPasted)
     EXPECT_EQ(rows.Field("name"), TVariant(":Name is text"));
     rows.Next();
     EXPECT_TRUE(rows.Eof());
+}
+
+TEST_F(SQLiteQueryTest, ALikeLiteralMatchesTheNameAsItIsWritten)
+{
+    const char* const names[] = {"50%", "500", "a_b", "axb", "c\\d", "c\\\\d", "cd", "e'f"};
+    int id = 0;
+    for (const char* name : names)
+        Exec(Main(), "INSERT INTO Items (ItemId, Name) VALUES (:Id, :Name)",
+             {{"Id", ++id}, {"Name", "<a href=\"" + std::string(name) + ".html\">"}});
+    for (const char* name : names) {
+        TQueryGuard query(Main());
+        query->SetSQL(std::string("SELECT Name FROM Items WHERE Name LIKE :Pattern") + kLikeEscapeClause);
+        query->SetParam("Pattern", "%\"" + LikeLiteral(name) + ".%");
+        std::vector<std::string> found;
+        for (TAbstractRecordset& rows = query->Open(true); !rows.Eof(); rows.Next())
+            found.push_back(rows.Field("Name").AsText());
+        EXPECT_EQ(found, std::vector<std::string>{"<a href=\"" + std::string(name) + ".html\">"}) << name;
+    }
 }
 
 TEST_F(SQLiteQueryTest, MissingParameterRaisesAndNewTextDropsOldValues)
