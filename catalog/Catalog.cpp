@@ -14,6 +14,7 @@
 #include "common/CommonGui.h"
 #include "common/GlobalSettings.h"
 #include "common/Translation.h"
+#include "common/WellKnownIds.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/CatalogTables.h"
 #include "storage/DBManager.h"
@@ -33,8 +34,6 @@ namespace {
 
 // Catalog properties: items of this type under the properties root, the
 // value in string member 1 of the class of the same number.
-constexpr int kPropertyItemType = 603;
-constexpr int kPropertyMemberId = 1;
 // The catalog type of a catalog-type definition opened as a catalog.
 constexpr int kDefinitionCatalogType = 4;
 // The action that shows the about page.

@@ -19,6 +19,7 @@
 #include "common/CommonGui.h"
 #include "common/GlobalSettings.h"
 #include "common/Translation.h"
+#include "common/WellKnownIds.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/CatalogTables.h"
@@ -34,16 +35,12 @@ using std::to_string;
 
 namespace {
 
-// Catalog users: class 602 with the user name, the password and the role word.
-constexpr int kUserClassId = 602;
+// Catalog users: the user name, the password and the role word.
 constexpr int kUserNameMember = 1;
 constexpr int kPasswordMember = 2;
 constexpr int kRoleMember = 4;
-// The items that carry a catalog's style: its master templates.
-constexpr int kMasterTemplateType = 501;
-// The version of a style item (class 505): member 1 the version, member 2
+// The version of a style item: member 1 the version, member 2
 // the version up to which the user declined updates.
-constexpr int kStyleVersionClassId = 505;
 constexpr int kVersionMember = 1;
 constexpr int kDeclinedVersionMember = 2;
 constexpr const char* kDeclinedVersionTag = "DontAskUpToVersion";
@@ -243,7 +240,7 @@ std::map<int, std::string> TCatalogData::ReadStyleVersions(TAbstractDBConnection
     std::map<int, std::string> versions;
     TQueryGuard query(connection);
     query->SetSQL("SELECT ItemId, StringValue FROM CStrings WHERE CatalogCode = :CatalogCode AND ClassId = " +
-                  to_string(kStyleVersionClassId) + " AND MemberId = " + to_string(memberId));
+                  to_string(kVersionClass) + " AND MemberId = " + to_string(memberId));
     query->SetParam("CatalogCode", catalogCode);
     for (TAbstractRecordset& rows = query->Open(true); !rows.Eof(); rows.Next())
         versions.emplace(IntOf(rows.Field("ItemId")), TextOf(rows.Field("StringValue")));
@@ -298,7 +295,7 @@ void TCatalogData::DeclineStyleUpdates(const std::map<int, std::string>& outdate
     TAbstractDBConnection& connection = GetConnectionFactory().GetConnection();
     for (const auto& [itemId, version] : outdated) {
         std::unique_ptr<TTolvexObject> object =
-            catalog_.GetObjectFactory().GetObjectTyped(itemId, kStyleVersionClassId, connection, GetCatalogCode());
+            catalog_.GetObjectFactory().GetObjectTyped(itemId, kVersionClass, connection, GetCatalogCode());
         if (!object)
             continue;
         object->Load();

@@ -8,6 +8,7 @@
 #include "common/Exceptions.h"
 #include "common/IniSettings.h"
 #include "common/ParamList.h"
+#include "common/WellKnownIds.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/DBManager.h"
 #include "storage/CatalogTables.h"
@@ -27,7 +28,6 @@ constexpr int kActionItemType = 801;
 constexpr int kActionsFolderId = 29;
 constexpr int kFilterItemType = 804;
 constexpr int kFiltersFolderId = 30;
-constexpr int kTreeImageItemType = 301;
 constexpr int kTreeImagesFolderId = 640000;
 constexpr int kInitListsItemId = 521;
 constexpr int kInitListsClassId = 521;
@@ -188,7 +188,7 @@ void TCatalogDefinition::LoadTreeImages(int catalogType)
     query->SetSQL("SELECT " + MemberColumn("CStrings", "StringValue", 1, 1, "ImageName") +
                   ", b.DataBlob AS Picture FROM Items i JOIN CBinary b ON b.CatalogCode = i.CatalogCode "
                   "AND b.ItemId = i.ItemId AND b.ClassId = 5 AND b.DataMimeType = :MimeType WHERE " +
-                  VisibleItemsCondition(kTreeImageItemType, kTreeImagesFolderId) +
+                  VisibleItemsCondition(kImageItemType, kTreeImagesFolderId) +
                   " ORDER BY i.OrderNum, i.ItemId, b.InstanceId, b.MemberId");
     query->SetParam("CatalogCode", DefinitionCatalogCode(catalogType));
     query->SetParam("MimeType", kTreeImageMimeType);

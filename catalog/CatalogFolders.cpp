@@ -11,6 +11,7 @@
 #include "common/CommonImages.h"
 #include "common/Exceptions.h"
 #include "common/GlobalSettings.h"
+#include "common/WellKnownIds.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
 #include "storage/CatalogTables.h"
@@ -29,12 +30,6 @@ using std::to_string;
 
 namespace {
 
-constexpr int kFolderItemType = 2;
-constexpr int kImageItemType = 301;
-constexpr int kNamesClassId = 1;
-constexpr int kItemNameMemberId = 1;
-constexpr int kImageClassId = 5;
-constexpr int kImageDataMemberId = 6;
 const char* const kNamesClassTag = "CommonNames";
 
 bool IsRegularFile(const std::string& path)

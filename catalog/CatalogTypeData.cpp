@@ -4,6 +4,7 @@
 
 #include "common/CRC32.h"
 #include "common/Exceptions.h"
+#include "common/MemberTypes.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBQuery.h"
 #include "storage/CatalogTables.h"
@@ -46,11 +47,11 @@ struct TValueKind {
 };
 
 const TValueKind kValueKinds[] = {
-    {"String", "CStrings", 1, 49, 1},
-    {"Text", "CText", 50, 99, 51},
-    {"Number", "CNumbers", 100, 199, 101},
-    {"Date", "CDates", 200, 249, 203},
-    {"Binary", "CBinary", 250, 299, 251},
+    {"String", "CStrings", kFirstStringMemberType, kLastStringMemberType, 1},
+    {"Text", "CText", kFirstTextMemberType, kLastTextMemberType, 51},
+    {"Number", "CNumbers", kFirstIntegerMemberType, kLastFloatMemberType, 101},
+    {"Date", "CDates", kFirstDateMemberType, kLastDateMemberType, 203},
+    {"Binary", "CBinary", kFirstBinaryMemberType, kLastBinaryMemberType, 251},
 };
 
 const TValueKind* FindValueKind(const std::string& element)

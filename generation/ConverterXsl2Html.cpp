@@ -2,6 +2,7 @@
 
 #include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
+#include "common/WellKnownIds.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
@@ -10,9 +11,6 @@
 #include <map>
 
 namespace {
-
-constexpr int MasterTemplateType = 501;
-constexpr int BodyTemplateType = 502;
 
 // Start tag and end tag of an xsl:text element with output escaping disabled;
 // the entity pattern matches exactly these texts (ignoring case) around
@@ -131,7 +129,7 @@ void TConverterXsl2Html::Convert(const std::string& xsl, int templateItemType, s
 bool TConverterXsl2Html::CutContent(int templateItemType)
 {
     TExpression& e = *expression_;
-    if (templateItemType == BodyTemplateType) {
+    if (templateItemType == kBodyTemplateType) {
         text_ = e.ReplaceAll(text_, "^.*<xsl:template\\s*name=\"body\"\\s*>", "");
         text_ = e.ReplaceAll(text_, "</xsl:template>.*$", "");
         // Editable-region comments of design tools standing right at the
@@ -141,7 +139,7 @@ bool TConverterXsl2Html::CutContent(int templateItemType)
             text_, "<!--\\s*(#BeginEditable|TemplateBeginEditable)\\s*\"[^>]*\"\\s*-->\\s*$", "");
         return true;
     }
-    if (templateItemType == MasterTemplateType) {
+    if (templateItemType == kMasterTemplateType) {
         text_ = e.ReplaceAll(text_, "^.*<xsl:template\\s*match=\"/\"\\s*>", "");
         text_ = e.ReplaceAll(text_, "</xsl:template>.*$", "");
         return true;

@@ -4,6 +4,7 @@
 
 #include "common/CommonFunctions.h"
 #include "common/CommonFunctionsDetail.h"
+#include "common/WellKnownIds.h"
 #include "generation/TransformerCatalog.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
@@ -15,9 +16,6 @@
 #include <memory>
 
 namespace {
-
-// The item whose "CommonCompanyInfo" object holds the company data.
-constexpr int kCompanyItemId = 2001;
 
 struct TCodeFree {
     void operator()(pcre2_code* code) const { pcre2_code_free(code); }

@@ -5,6 +5,7 @@
 
 #include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
+#include "common/MemberTypes.h"
 #include "generation/XmlBuilderNodes.h"
 #include "storage/AbstractCClassDefinition.h"
 #include "storage/AbstractDBQuery.h"
@@ -94,7 +95,7 @@ bool TXmlBuilder::EvaluateCondition(TAbstractCObject& object, const TCondition& 
     const int memberId = definition ? definition->GetMemberId(condition.Member) : 0;
     const int memberType = definition ? definition->GetMemberType(memberId) : 0;
     int order = 0;
-    if (memberType >= 100) {
+    if (memberType >= kFirstIntegerMemberType) {
         const double value = object.GetNumber(condition.Member, 0);
         const double wanted = TMemberValueText::ReadFloat(condition.Value);
         order = value < wanted ? -1 : (value > wanted ? 1 : 0);

@@ -6,6 +6,7 @@
 #include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
 #include "common/ParamList.h"
+#include "common/WellKnownIds.h"
 #include "storage/AbstractCClassDefinition.h"
 #include "storage/CatalogTables.h"
 #include "storage/MemberValueText.h"
@@ -17,8 +18,6 @@
 namespace {
 
 constexpr const char* kDefaultPassCode = "DEF";
-constexpr int kImageClassId = 5;
-constexpr int kNamesClassId = 1;
 
 const xmlChar* X(const std::string& text)
 {
