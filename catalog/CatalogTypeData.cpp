@@ -5,6 +5,7 @@
 #include "common/CRC32.h"
 #include "common/Exceptions.h"
 #include "common/MemberTypes.h"
+#include "common/XmlPtr.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBQuery.h"
 #include "storage/CatalogTables.h"
@@ -141,12 +142,6 @@ std::string Trimmed(const std::string& text)
     return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-// Frees a parsed document.
-struct TXmlDocCloser {
-    void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
-};
-using TXmlDocPtr = std::unique_ptr<xmlDoc, TXmlDocCloser>;
-
 // The first error the parser reports: later ones are mostly its echoes.
 struct TParseError {
     bool found = false;
@@ -191,8 +186,7 @@ private:
 
     TXmlDocPtr Parse() const
     {
-        std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> context(xmlNewParserCtxt(),
-                                                                              xmlFreeParserCtxt);
+        const TXmlParserPtr context(xmlNewParserCtxt());
         if (!context)
             throw ECriticalTolvexException(fileName_ + ": out of memory");
         TParseError error;

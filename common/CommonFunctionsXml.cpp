@@ -5,6 +5,7 @@
 #include "common/ParamList.h"
 #include "common/Exceptions.h"
 #include "common/RegexPattern.h"
+#include "common/XmlPtr.h"
 
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
@@ -344,7 +345,7 @@ bool TCommonFunctions::CheckXml(const std::string& text, int& filePos, std::stri
         reason = "Document too large";
         return false;
     }
-    xmlParserCtxtPtr context = xmlNewParserCtxt();
+    const TXmlParserPtr context(xmlNewParserCtxt());
     if (!context) {
         reason = "Out of memory";
         return false;
@@ -354,17 +355,14 @@ bool TCommonFunctions::CheckXml(const std::string& text, int& filePos, std::stri
     context->sax->serror = RecordFirstError;
     // Read as UTF-8 whatever the declaration says, with no network access
     // and no substitution or loading of entities.
-    xmlDocPtr doc = xmlCtxtReadMemory(context, xml.data(), static_cast<int>(xml.size()), nullptr,
-                                      "UTF-8", XML_PARSE_NONET | XML_PARSE_NOERROR |
-                                                   XML_PARSE_NOWARNING);
+    const TXmlDocPtr doc(xmlCtxtReadMemory(context.get(), xml.data(), static_cast<int>(xml.size()), nullptr,
+                                           "UTF-8", XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
     const bool wellFormed = doc != nullptr && context->wellFormed;
     if (!wellFormed) {
         reason = firstError.found ? firstError.message : "The document is not well-formed";
         if (firstError.found)
             filePos = OffsetOfLineColumn(xml, firstError.line, firstError.column);
     }
-    xmlFreeDoc(doc);
-    xmlFreeParserCtxt(context);
     return wellFormed;
 }
 

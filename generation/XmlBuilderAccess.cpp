@@ -6,6 +6,7 @@
 #include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
 #include "common/MemberTypes.h"
+#include "common/XmlPtr.h"
 #include "generation/XmlBuilderNodes.h"
 #include "storage/AbstractCClassDefinition.h"
 #include "storage/AbstractDBQuery.h"
@@ -127,16 +128,14 @@ bool TXmlBuilder::EvaluateRowCondition(int itemId, int linkedItemId, int parentI
 // far. ECriticalTolvexException when it is no XPath expression.
 bool TXmlBuilder::EvaluateXPath(const std::string& expression)
 {
-    std::unique_ptr<xmlXPathContext, decltype(&xmlXPathFreeContext)> context(xmlXPathNewContext(document_),
-                                                                              xmlXPathFreeContext);
+    const TXPathContextPtr context(xmlXPathNewContext(document_));
     if (!context)
         throw ECriticalTolvexException("Cannot build the page document");
     std::string error;
     context->error = KeepXPathError;
     context->userData = &error;
-    std::unique_ptr<xmlXPathObject, decltype(&xmlXPathFreeObject)> result(
-        xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(expression.c_str()), context.get()),
-        xmlXPathFreeObject);
+    const TXPathObjectPtr result(
+        xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(expression.c_str()), context.get()));
     if (!result)
         throw ECriticalTolvexException("The condition \"" + expression +
                                        "\" of a generation rule is not a valid XPath expression" +

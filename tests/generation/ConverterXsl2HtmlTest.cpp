@@ -7,6 +7,7 @@
 #include "ShippedTemplates.h"
 
 #include "common/WellKnownIds.h"
+#include "common/XmlPtr.h"
 #include "generation/ConverterXsl2Html.h"
 
 #include <gtest/gtest.h>
@@ -116,10 +117,6 @@ TEST(ConverterXsl2Html, OneConverterServesSeveralConversions)
 
 // ---- round trip of the shipped templates ----------------------------------------
 
-struct TDocDeleter {
-    void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
-};
-
 // The content of the template that the converter edits, cut from the raw
 // text: between the start tag and the first end tag after it.
 std::string TemplateContent(const std::string& xsl, const std::string& startTag)
@@ -201,7 +198,7 @@ void CollectXslNames(xmlNodePtr parent, std::vector<std::string>& names)
 std::vector<std::string> XslNamesInTemplate(const std::string& path, int type)
 {
     std::vector<std::string> names;
-    std::unique_ptr<xmlDoc, TDocDeleter> doc(xmlReadFile(path.c_str(), nullptr, XML_PARSE_NONET));
+    const TXmlDocPtr doc(xmlReadFile(path.c_str(), nullptr, XML_PARSE_NONET));
     if (!doc)
         return names;
     xmlNodePtr edited = nullptr;
