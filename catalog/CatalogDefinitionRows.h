@@ -4,10 +4,8 @@
 // and field values as integers and texts.
 #include "common/CommonFunctions.h"
 #include "common/Variant.h"
+#include "storage/RecordValues.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
 #include <string>
 
 namespace catalog_definition {
@@ -18,17 +16,10 @@ inline std::string DefinitionCatalogCode(int catalogType)
     return "t#" + std::to_string(catalogType);
 }
 
-// A number field as an integer (fractions cut off); 0 for Null or a text.
+// A number field as an integer (fractions cut off); 0 for Null.
 inline int IntOf(const TVariant& value)
 {
-    double number = 0.0;
-    if (value.Kind() == TVariantKind::Integer)
-        number = static_cast<double>(value.AsInteger());
-    else if (value.Kind() == TVariantKind::Float && std::isfinite(value.AsFloat()))
-        number = std::trunc(value.AsFloat());
-    number = std::clamp(number, static_cast<double>(std::numeric_limits<int>::min()),
-                        static_cast<double>(std::numeric_limits<int>::max()));
-    return static_cast<int>(number);
+    return VariantToInteger(value);
 }
 
 // A text field; empty for Null.
