@@ -10,6 +10,7 @@
 #include "common/CommonGui.h"
 #include "common/CommonImages.h"
 #include "common/Exceptions.h"
+#include "common/FileContent.h"
 #include "common/GlobalSettings.h"
 #include "common/WellKnownIds.h"
 #include "storage/AbstractCObject.h"
@@ -21,8 +22,6 @@
 #include "storage/UnitOfWorkScope.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 using namespace catalog_sql;
@@ -40,10 +39,10 @@ bool IsRegularFile(const std::string& path)
 
 std::string ReadWholeFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    std::optional<std::string> content = ReadFileContent(path);
+    if (!content)
         throw ECriticalTolvexException("Cannot read the file " + path);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return std::move(*content);
 }
 
 // The MIME type of a reply without parameters, lower case.

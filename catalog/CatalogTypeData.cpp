@@ -4,6 +4,7 @@
 
 #include "common/CRC32.h"
 #include "common/Exceptions.h"
+#include "common/FileContent.h"
 #include "common/MemberTypes.h"
 #include "common/XmlPtr.h"
 #include "storage/AbstractDBConnection.h"
@@ -23,8 +24,6 @@
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
@@ -422,12 +421,10 @@ private:
         if (Trimmed(NodeText(node)) != "")
             Fail(node->line, element + " takes its bytes from its file, not from its text");
         const fs::path path = fs::path(fileName_).parent_path() / file;
-        std::ifstream in(path, std::ios::binary);
-        if (!in)
+        std::optional<std::string> content = ReadFileContent(path.string());
+        if (!content)
             Fail(node->line, "cannot read the file " + path.string());
-        std::string bytes(std::istreambuf_iterator<char>(in), {});
-        if (in.bad())
-            Fail(node->line, "cannot read the file " + path.string());
+        std::string bytes = std::move(*content);
         if (bytes.empty())
             Fail(node->line, "the file " + path.string() + " is empty");
         return bytes;

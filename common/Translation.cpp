@@ -1,11 +1,10 @@
 #include "common/Translation.h"
 
 #include "common/CommonFunctionsDetail.h"
+#include "common/FileContent.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -26,10 +25,7 @@ bool IsDictionaryFileName(const std::string& name, const std::string& languageCo
 
 std::string ReadWholeFile(const std::string& fileName)
 {
-    std::ifstream in(fileName, std::ios::binary);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    std::string content = buffer.str();
+    std::string content = ReadFileContent(fileName).value_or("");
     if (content.starts_with("\xEF\xBB\xBF"))
         content.erase(0, 3);
     return content;

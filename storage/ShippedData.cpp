@@ -3,6 +3,7 @@
 #include "catalog/CatalogTypeData.h"
 #include "common/CommonFunctions.h"
 #include "common/Exceptions.h"
+#include "common/FileContent.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/CatalogTables.h"
@@ -37,12 +38,10 @@ const char* const kGlobalTablesSchema =
 
 std::string ReadWholeFile(const fs::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    std::optional<std::string> text = ReadFileContent(file.string());
+    if (!text)
         throw ECriticalTolvexException("Cannot read " + file.string());
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return std::move(*text);
 }
 
 // The files of Dir whose names end with Extension, in name order.
