@@ -3,6 +3,7 @@
 #include "catalog/CatalogDefinitionImageCache.h"
 #include "catalog/CatalogDefinitionLookup.h"
 #include "catalog/CatalogDefinitionRows.h"
+#include "catalog/SymbolicIds.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/CommonGui.h"
 #include "common/Exceptions.h"
@@ -14,7 +15,6 @@
 #include "storage/CatalogTables.h"
 #include "storage/QueryGuard.h"
 
-#include <charconv>
 
 using namespace catalog_definition;
 
@@ -42,22 +42,6 @@ int InitListMember(const std::string& listName)
         if (listName == names[member - 1])
             return member;
     throw EDeveloperTolvexException("Unknown initialisation list");
-}
-
-// A decimal integer (an optional sign, then digits) within the range of
-// int; 0 for any other text.
-int NumberOf(const std::string& text)
-{
-    const char* first = text.data();
-    const char* last = first + text.size();
-    if (first != last && *first == '+') {
-        ++first;
-        if (first != last && *first == '-')
-            return 0;
-    }
-    int value = 0;
-    const auto [end, error] = std::from_chars(first, last, value);
-    return error == std::errc() && end == last ? value : 0;
 }
 
 }  // namespace
@@ -229,32 +213,12 @@ std::string TCatalogDefinition::GetFilterValue(const std::string& filterVal, con
 
 int TCatalogDefinition::ResolveItemId(const std::string& text, int currentId, int currentTreeId)
 {
-    if (text.empty())
-        return 0;
-    if (const int number = NumberOf(text); number != 0)
-        return number;
-    if (text == "current" || text == "process")
-        return currentId;
-    if (text == "currenttree")
-        return currentTreeId;
-    if (text == "mastertemplate")
-        return masterTemplateId_;
-    if (text == "bodytemplate")
-        return bodyTemplateId_;
-    if (text == "Home")
-        return lookup_.GetHomePageId();
-    return lookup_.GetItemIdByName(text);
+    return ResolveSymbolicItemId(text, {currentId, currentTreeId, masterTemplateId_, bodyTemplateId_}, lookup_);
 }
 
 int TCatalogDefinition::ResolveItemType(const std::string& text, int currentType)
 {
-    if (text.empty())
-        return 0;
-    if (const int number = NumberOf(text); number != 0)
-        return number;
-    if (text == "current" || text == "process")
-        return currentType;
-    return lookup_.GetItemTypeByName(text);
+    return ResolveSymbolicItemType(text, currentType, lookup_);
 }
 
 void TCatalogDefinition::SetCurrentTemplateIds(int masterTemplateId, int bodyTemplateId)
