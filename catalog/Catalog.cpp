@@ -77,13 +77,12 @@ TTolvexCatalog* TCatalog::GetOpenCatalog()
 
 std::string TCatalog::Translate(const std::string& text) const
 {
-    return services_.Translation ? services_.Translation->Translate(text) : text;
+    return TTranslation::OrEnglish(services_.Translation).Translate(text);
 }
 
 std::string TCatalog::Format(const std::string& text, const std::string& arg) const
 {
-    return services_.Translation ? services_.Translation->Format(text, {arg})
-                                 : TTranslation().Format(text, {arg}, false);
+    return TTranslation::OrEnglish(services_.Translation).Format(text, {arg});
 }
 
 std::string TCatalog::DatabaseDir() const

@@ -72,8 +72,7 @@ TCatalogData::~TCatalogData()
 
 std::string TCatalogData::Format(const std::string& text, const std::string& arg1, const std::string& arg2) const
 {
-    return services_.Translation ? services_.Translation->Format(text, {arg1, arg2})
-                                 : TTranslation().Format(text, {arg1, arg2}, false);
+    return TTranslation::OrEnglish(services_.Translation).Format(text, {arg1, arg2});
 }
 
 std::string TCatalogData::DatabaseNameOf(const std::string& catalogCode, const TIniSettings& settings)

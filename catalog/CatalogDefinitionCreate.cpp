@@ -119,9 +119,7 @@ TCatalogDefinition::TCreationServices& TCatalogDefinition::Services() const
 std::string TCatalogDefinition::Format(const std::string& text, const std::vector<std::string>& args) const
 {
     const std::vector<TFormatArg> formatArgs(args.begin(), args.end());
-    const TTranslation* translation = Services().Translation;
-    return translation ? translation->FormatMessage(text, formatArgs, true)
-                       : TTranslation().FormatMessage(text, formatArgs, false);
+    return TTranslation::OrEnglish(Services().Translation).FormatMessage(text, formatArgs, true);
 }
 
 bool TCatalogDefinition::IsValidCatalogCode(const std::string& code)

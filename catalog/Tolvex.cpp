@@ -68,14 +68,13 @@ TTolvex::~TTolvex()
 
 std::string TTolvex::Translate(const std::string& text) const
 {
-    return ::Translation ? ::Translation->Translate(text) : text;
+    return TTranslation::OrEnglish(::Translation).Translate(text);
 }
 
 std::string TTolvex::FormatMessage(const std::string& text, const std::vector<std::string>& args) const
 {
     const std::vector<TFormatArg> formatArgs(args.begin(), args.end());
-    return ::Translation ? ::Translation->FormatMessage(text, formatArgs, true)
-                         : TTranslation().FormatMessage(text, formatArgs, false);
+    return TTranslation::OrEnglish(::Translation).FormatMessage(text, formatArgs, true);
 }
 
 std::tm TTolvex::Now() const

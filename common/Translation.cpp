@@ -126,6 +126,12 @@ void TTranslation::AddLine(const std::string& line)
     dictionary_.try_emplace(LowerCase(line.substr(0, equals)), line.substr(equals + 1));
 }
 
+const TTranslation& TTranslation::OrEnglish(const TTranslation* translation)
+{
+    static const TTranslation english;
+    return translation ? *translation : english;
+}
+
 std::string TTranslation::Translate(const std::string& text) const
 {
     std::string result = text;

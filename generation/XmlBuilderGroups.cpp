@@ -154,7 +154,7 @@ void TXmlBuilder::WriteGroupData(xmlNode* target, int id, const std::string& ite
         if (log_->IsCancelled())
             return;
         const char* const line = "Group data item id - $1";
-        log_->AddLine(translation_ ? translation_->Format(line, {id}) : TTranslation().Format(line, {id}, false));
+        log_->AddLine(TTranslation::OrEnglish(translation_).Format(line, {id}));
     }
     TGroupWork work(rule);
     std::string classFilter;
