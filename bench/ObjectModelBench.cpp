@@ -4,7 +4,7 @@
 // collection in one unit of work, then loading them through a fresh
 // collection (item value caches) and through the object factory.
 #include "BenchCatalog.h"
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/CatalogTables.h"

@@ -16,7 +16,7 @@
 // it reads every item row. The catalog schema has that index now, so the
 // option only names the figure differently.
 #include "BenchCatalog.h"
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "common/CommonGui.h"
 #include "common/ParamList.h"
 #include "common/Translation.h"

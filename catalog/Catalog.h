@@ -16,7 +16,7 @@
 // the login dialog, the action processor, the image server, the open
 // catalog's data, the upgrades) comes through TCatalogHost and
 // TCatalogUpgrades.
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "common/WellKnownIds.h"
 
 #include <cstdint>

@@ -4,17 +4,15 @@
 // and field values as integers and texts.
 #include "common/CommonFunctions.h"
 #include "common/Variant.h"
+#include "storage/CatalogTypes.h"
 #include "storage/RecordValues.h"
 
 #include <string>
 
 namespace catalog_definition {
 
-// The code of the definition catalog of a catalog type: "t#" and the number.
-inline std::string DefinitionCatalogCode(int catalogType)
-{
-    return "t#" + std::to_string(catalogType);
-}
+// The code of the definition catalog of a catalog type (storage/CatalogTypes.h).
+using ::DefinitionCatalogCode;
 
 // A number field as an integer (fractions cut off); 0 for Null.
 inline int IntOf(const TVariant& value)

@@ -1,6 +1,6 @@
 #include "catalog/CatalogFolders.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogItemsSql.h"
 #include "catalog/CatalogQueries.h"

@@ -1,7 +1,7 @@
 // Single values and simple lists of the open catalog, one statement each.
 #include "catalog/CatalogQueries.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "catalog/CatalogItemsSql.h"
 #include "common/CommonFunctions.h"
 #include "common/WellKnownIds.h"

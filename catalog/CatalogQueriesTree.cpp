@@ -4,7 +4,7 @@
 // walked once and never hangs the program.
 #include "catalog/CatalogQueries.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "catalog/CatalogQueriesRows.h"
 #include "catalog/TreeWalk.h"
 #include "common/CommonFunctions.h"

@@ -1,6 +1,6 @@
 #include "catalog/ItemCopier.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "catalog/CatalogItemsSql.h"
 #include "common/Translation.h"
 #include "common/WellKnownIds.h"

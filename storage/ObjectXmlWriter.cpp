@@ -1,6 +1,6 @@
 #include "storage/ObjectXmlWriter.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "common/BinaryDataInfo.h"
 #include "common/CommonFunctions.h"
 #include "common/CommonFunctionsDetail.h"

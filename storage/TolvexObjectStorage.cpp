@@ -2,7 +2,7 @@
 // CObjectInstances row, and sub-objects.
 #include "storage/TolvexObject.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "common/CommonFunctions.h"
 #include "common/MemberTypes.h"
 #include "storage/AbstractCClassDefinition.h"

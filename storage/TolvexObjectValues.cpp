@@ -2,7 +2,7 @@
 // with the fallbacks of language-dependent members.
 #include "storage/TolvexObject.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "common/MemberTypes.h"
 #include "storage/AbstractCClassDefinition.h"
 #include "storage/AbstractCItem.h"

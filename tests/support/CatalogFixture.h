@@ -9,7 +9,7 @@
 //   catalog.DeclareClass(10, "Product").Member(1, "Name", 1, mfIsMultiLang);
 //   catalog.AddItem(1001, 200);                    // an Items row
 //   TTolvexObjectFactory factory(catalog.Context());
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "catalog/AbstractCatalogData.h"
 #include "catalog/CatalogDefinitionLookup.h"
 #include "catalog/CatalogHost.h"
