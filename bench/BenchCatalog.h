@@ -2,7 +2,7 @@
 // The open catalog of the benchmarks: code "bench" over a given database,
 // with its languages. The catalog-level operations are not measured and
 // raise when called.
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 
 #include <algorithm>
 #include <stdexcept>

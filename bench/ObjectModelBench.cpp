@@ -4,8 +4,7 @@
 // collection in one unit of work, then loading them through a fresh
 // collection (item value caches) and through the object factory.
 #include "BenchCatalog.h"
-#include "catalog/AbstractCatalog.h"
-#include "storage/AbstractCClassDefinition.h"
+#include "storage/AbstractCatalog.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/CatalogTables.h"
@@ -14,6 +13,7 @@
 #include "storage/QueryGuard.h"
 #include "storage/SQLiteModule.h"
 #include "storage/TolvexObjectContext.h"
+#include "support/FixtureClass.h"
 
 #include <algorithm>
 #include <chrono>
@@ -48,47 +48,13 @@ const TBenchMember kMembers[] = {
 };
 
 // The product class of the synthetic catalog.
-class TBenchClass : public TAbstractCClassDefinition {
-public:
-    int GetClassId() const override { return kProductClass; }
-    std::string GetClassXmlTag() const override { return "Product"; }
-    void WriteXml(xmlDoc*, xmlNode*) override {}
-    bool HasStrings() const override { return true; }
-    bool HasNumbers() const override { return true; }
-    bool HasDates() const override { return true; }
-    bool HasTexts() const override { return true; }
-    bool HasBinary() const override { return false; }
-    int GetMemberType(int memberId) const override { return Find(memberId) ? Find(memberId)->type : 0; }
-    std::uint8_t GetMemberFlags(int memberId) const override { return Find(memberId) ? Find(memberId)->flags : 0; }
-    int GetMemberId(const std::string& name) const override
-    {
-        for (const TBenchMember& member : kMembers)
-            if (name == member.tag)
-                return member.id;
-        return 0;
-    }
-    int GetMemberIdByIndex(int index) const override { return index >= 0 && index < 6 ? kMembers[index].id : -1; }
-    std::string GetMemberXmlTag(int memberId) const override { return Find(memberId) ? Find(memberId)->tag : ""; }
-    std::string GetMessage(int, int, const std::string&) override { return {}; }
-    std::string GetAdditionalText(int) const override { return {}; }
-    std::string GetInitValue(int) const override { return {}; }
-    int GetMemberCount() const override { return 6; }
-    void FillListChoices(int, const std::string&, std::vector<std::string>& list) override { list.clear(); }
-    std::string GetListText(int, const std::string&, const std::string&) override { return {}; }
-    const std::vector<std::string>& GetListValues(int) override { return none_; }
-    std::string GetAddListText(int, const std::string&, const std::string&) override { return {}; }
-    const std::vector<std::string>& GetAddListValues(int) override { return none_; }
-
-private:
-    static const TBenchMember* Find(int memberId)
-    {
-        for (const TBenchMember& member : kMembers)
-            if (member.id == memberId)
-                return &member;
-        return nullptr;
-    }
-    std::vector<std::string> none_;
-};
+TFixtureClass ProductClass()
+{
+    TFixtureClass product(kProductClass, "Product");
+    for (const TBenchMember& member : kMembers)
+        product.Member(member.id, member.tag, member.type, member.flags);
+    return product;
+}
 
 template <typename F>
 void Measure(const char* what, F&& run)
@@ -138,7 +104,7 @@ int main(int argc, char** argv)
         if (!factory->CreateDatabase(dir, "", "bench", "", "", 0) || !factory->OpenDatabase(dir, "bench", "", ""))
             return 1;
         CreateCatalogTables(factory->GetConnection());
-        TBenchClass productClass;
+        TFixtureClass productClass = ProductClass();
         TBenchCatalog catalog(*factory, {"EN", "DE"});
         TTolvexObjectContext context(
             [&](int classId) -> TAbstractCClassDefinition* { return classId == kProductClass ? &productClass : nullptr; },

@@ -16,7 +16,7 @@
 // it reads every item row. The catalog schema has that index now, so the
 // option only names the figure differently.
 #include "BenchCatalog.h"
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "common/CommonGui.h"
 #include "common/ParamList.h"
 #include "common/Translation.h"
@@ -24,7 +24,6 @@
 #include "generation/PageXmlSource.h"
 #include "generation/Templates.h"
 #include "generation/Transformer.h"
-#include "storage/AbstractCClassDefinition.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBConnectionFactory.h"
@@ -35,6 +34,7 @@
 #include "storage/QueryGuard.h"
 #include "storage/SQLiteModule.h"
 #include "storage/TolvexObjectContext.h"
+#include "support/FixtureClass.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
@@ -79,68 +79,16 @@ struct TMember {
     std::uint8_t flags;
 };
 
-class TBenchClass : public TAbstractCClassDefinition {
-public:
-    TBenchClass(int id, std::string tag, std::vector<TMember> members)
-        : id_(id), tag_(std::move(tag)), members_(std::move(members)) {}
-    int GetClassId() const override { return id_; }
-    std::string GetClassXmlTag() const override { return tag_; }
-    void WriteXml(xmlDoc*, xmlNode*) override {}
-    bool HasStrings() const override { return Has(1, 49); }
-    bool HasNumbers() const override { return Has(100, 199); }
-    bool HasDates() const override { return Has(200, 249); }
-    bool HasTexts() const override { return Has(50, 99); }
-    bool HasBinary() const override { return Has(250, 299); }
-    int GetMemberType(int memberId) const override { return Find(memberId) ? Find(memberId)->type : 0; }
-    std::uint8_t GetMemberFlags(int memberId) const override { return Find(memberId) ? Find(memberId)->flags : 0; }
-    int GetMemberId(const std::string& name) const override
-    {
-        for (const TMember& member : members_)
-            if (member.tag == name)
-                return member.id;
-        return 0;
-    }
-    int GetMemberIdByIndex(int index) const override
-    {
-        return index >= 0 && index < GetMemberCount() ? members_[static_cast<std::size_t>(index)].id : -1;
-    }
-    std::string GetMemberXmlTag(int memberId) const override { return Find(memberId) ? Find(memberId)->tag : ""; }
-    std::string GetMessage(int, int, const std::string&) override { return {}; }
-    std::string GetAdditionalText(int) const override { return {}; }
-    std::string GetInitValue(int) const override { return {}; }
-    int GetMemberCount() const override { return static_cast<int>(members_.size()); }
-    void FillListChoices(int, const std::string&, std::vector<std::string>& list) override { list.clear(); }
-    std::string GetListText(int, const std::string&, const std::string&) override { return {}; }
-    const std::vector<std::string>& GetListValues(int) override { return none_; }
-    std::string GetAddListText(int, const std::string&, const std::string&) override { return {}; }
-    const std::vector<std::string>& GetAddListValues(int) override { return none_; }
-
-private:
-    const TMember* Find(int memberId) const
-    {
-        for (const TMember& member : members_)
-            if (member.id == memberId)
-                return &member;
-        return nullptr;
-    }
-    bool Has(int low, int high) const
-    {
-        return std::any_of(members_.begin(), members_.end(),
-                           [&](const TMember& m) { return m.type >= low && m.type <= high; });
-    }
-    int id_;
-    std::string tag_;
-    std::vector<TMember> members_;
-    std::vector<std::string> none_;
-};
-
 constexpr std::uint8_t kLang = 0x02 | 0x04;  // language-dependent, default language for empty values
 
-std::map<int, std::unique_ptr<TBenchClass>> MakeClasses()
+std::map<int, std::unique_ptr<TFixtureClass>> MakeClasses()
 {
-    std::map<int, std::unique_ptr<TBenchClass>> classes;
+    std::map<int, std::unique_ptr<TFixtureClass>> classes;
     const auto add = [&](int id, const char* tag, std::vector<TMember> members) {
-        classes[id] = std::make_unique<TBenchClass>(id, tag, std::move(members));
+        auto definition = std::make_unique<TFixtureClass>(id, tag);
+        for (const TMember& member : members)
+            definition->Member(member.id, member.tag, member.type, member.flags);
+        classes[id] = std::move(definition);
     };
     add(1, "CommonNames", {{1, "ItemName", 1, kLang}, {2, "AltFileName", 1, kLang}});
     add(2, "CommonWebPage", {{1, "MasterTemplate", 102, 0}, {2, "BodyTemplate", 102, 0}, {3, "LinkedJSP", 102, 0},

@@ -3,7 +3,7 @@
 // item editor's tabbed container. It is created by name, with the parameter
 // string of the request, by the UI-module manager from a plug-in library or
 // from the built-in registry; the caller owns it.
-#include "catalog/AbstractPluginClass.h"
+#include "storage/AbstractPluginClass.h"
 
 class TAbstractUIEditor : public TAbstractPluginClass {
 public:

@@ -8,7 +8,7 @@
 // Also the classes that register themselves at start-up (two UI editor
 // classes and the editor frames), as the registry's placeholders need them
 // until their editors are part of the program.
-#include "catalog/AbstractPluginClass.h"
+#include "storage/AbstractPluginClass.h"
 
 #include <cstdint>
 #include <span>

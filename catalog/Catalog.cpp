@@ -14,6 +14,7 @@
 #include "common/CommonGui.h"
 #include "common/GlobalSettings.h"
 #include "common/Translation.h"
+#include "common/WellKnownIds.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/CatalogTables.h"
 #include "storage/DBManager.h"
@@ -34,8 +35,6 @@ namespace {
 
 // Catalog properties: items of this type under the properties root, the
 // value in string member 1 of the class of the same number.
-constexpr int kPropertyItemType = 603;
-constexpr int kPropertyMemberId = 1;
 // The catalog type of a catalog-type definition opened as a catalog.
 constexpr int kDefinitionCatalogType = 4;
 // The action that shows the about page.
@@ -79,13 +78,12 @@ TTolvexCatalog* TCatalog::GetOpenCatalog()
 
 std::string TCatalog::Translate(const std::string& text) const
 {
-    return services_.Translation ? services_.Translation->Translate(text) : text;
+    return TTranslation::OrEnglish(services_.Translation).Translate(text);
 }
 
 std::string TCatalog::Format(const std::string& text, const std::string& arg) const
 {
-    return services_.Translation ? services_.Translation->Format(text, {arg})
-                                 : TTranslation().Format(text, {arg}, false);
+    return TTranslation::OrEnglish(services_.Translation).Format(text, {arg});
 }
 
 std::string TCatalog::DatabaseDir() const

@@ -16,7 +16,8 @@
 // the login dialog, the action processor, the image server, the open
 // catalog's data, the upgrades) comes through TCatalogHost and
 // TCatalogUpgrades.
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
+#include "common/WellKnownIds.h"
 
 #include <cstdint>
 #include <memory>
@@ -41,7 +42,6 @@ class TTranslation;
 inline constexpr int kOldInstallCatalogTag = -1010101;
 // Catalog properties are items of this type (and class) under item 8,
 // whose id is the property number.
-inline constexpr int kPropertyClassId = 603;
 // Catalog properties used by the opening.
 inline constexpr int kPropertyInitialised = 707;
 inline constexpr int kPropertyHomePage = 708;

@@ -1,6 +1,6 @@
 #include "catalog/CatalogBookkeeping.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "catalog/CatalogItemsSql.h"
 #include "catalog/TreeWalk.h"
 #include "storage/QueryGuard.h"

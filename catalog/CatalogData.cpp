@@ -19,6 +19,7 @@
 #include "common/CommonGui.h"
 #include "common/GlobalSettings.h"
 #include "common/Translation.h"
+#include "common/WellKnownIds.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/CatalogTables.h"
@@ -34,16 +35,12 @@ using std::to_string;
 
 namespace {
 
-// Catalog users: class 602 with the user name, the password and the role word.
-constexpr int kUserClassId = 602;
+// Catalog users: the user name, the password and the role word.
 constexpr int kUserNameMember = 1;
 constexpr int kPasswordMember = 2;
 constexpr int kRoleMember = 4;
-// The items that carry a catalog's style: its master templates.
-constexpr int kMasterTemplateType = 501;
-// The version of a style item (class 505): member 1 the version, member 2
+// The version of a style item: member 1 the version, member 2
 // the version up to which the user declined updates.
-constexpr int kStyleVersionClassId = 505;
 constexpr int kVersionMember = 1;
 constexpr int kDeclinedVersionMember = 2;
 constexpr const char* kDeclinedVersionTag = "DontAskUpToVersion";
@@ -75,8 +72,7 @@ TCatalogData::~TCatalogData()
 
 std::string TCatalogData::Format(const std::string& text, const std::string& arg1, const std::string& arg2) const
 {
-    return services_.Translation ? services_.Translation->Format(text, {arg1, arg2})
-                                 : TTranslation().Format(text, {arg1, arg2}, false);
+    return TTranslation::OrEnglish(services_.Translation).Format(text, {arg1, arg2});
 }
 
 std::string TCatalogData::DatabaseNameOf(const std::string& catalogCode, const TIniSettings& settings)
@@ -257,7 +253,7 @@ std::map<int, std::string> TCatalogData::ReadStyleVersions(TAbstractDBConnection
     std::map<int, std::string> versions;
     TQueryGuard query(connection);
     query->SetSQL("SELECT ItemId, StringValue FROM CStrings WHERE CatalogCode = :CatalogCode AND ClassId = " +
-                  to_string(kStyleVersionClassId) + " AND MemberId = " + to_string(memberId));
+                  to_string(kVersionClass) + " AND MemberId = " + to_string(memberId));
     query->SetParam("CatalogCode", catalogCode);
     for (TAbstractRecordset& rows = query->Open(true); !rows.Eof(); rows.Next())
         versions.emplace(IntOf(rows.Field("ItemId")), TextOf(rows.Field("StringValue")));
@@ -311,7 +307,7 @@ void TCatalogData::DeclineStyleUpdates(const std::map<int, std::string>& outdate
 {
     for (const auto& [itemId, version] : outdated) {
         std::unique_ptr<TTolvexObject> object =
-            catalog_.GetObjectFactory().GetObjectTyped(itemId, kStyleVersionClassId, connection, GetCatalogCode());
+            catalog_.GetObjectFactory().GetObjectTyped(itemId, kVersionClass, connection, GetCatalogCode());
         if (!object)
             continue;
         object->Load();

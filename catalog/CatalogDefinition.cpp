@@ -3,17 +3,18 @@
 #include "catalog/CatalogDefinitionImageCache.h"
 #include "catalog/CatalogDefinitionLookup.h"
 #include "catalog/CatalogDefinitionRows.h"
+#include "catalog/SymbolicIds.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/CommonGui.h"
 #include "common/Exceptions.h"
 #include "common/IniSettings.h"
 #include "common/ParamList.h"
+#include "common/WellKnownIds.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/DBManager.h"
 #include "storage/CatalogTables.h"
 #include "storage/QueryGuard.h"
 
-#include <charconv>
 
 using namespace catalog_definition;
 
@@ -27,7 +28,6 @@ constexpr int kActionItemType = 801;
 constexpr int kActionsFolderId = 29;
 constexpr int kFilterItemType = 804;
 constexpr int kFiltersFolderId = 30;
-constexpr int kTreeImageItemType = 301;
 constexpr int kTreeImagesFolderId = 640000;
 constexpr int kInitListsItemId = 521;
 constexpr int kInitListsClassId = 521;
@@ -42,22 +42,6 @@ int InitListMember(const std::string& listName)
         if (listName == names[member - 1])
             return member;
     throw EDeveloperTolvexException("Unknown initialisation list");
-}
-
-// A decimal integer (an optional sign, then digits) within the range of
-// int; 0 for any other text.
-int NumberOf(const std::string& text)
-{
-    const char* first = text.data();
-    const char* last = first + text.size();
-    if (first != last && *first == '+') {
-        ++first;
-        if (first != last && *first == '-')
-            return 0;
-    }
-    int value = 0;
-    const auto [end, error] = std::from_chars(first, last, value);
-    return error == std::errc() && end == last ? value : 0;
 }
 
 }  // namespace
@@ -188,7 +172,7 @@ void TCatalogDefinition::LoadTreeImages(int catalogType)
     query->SetSQL("SELECT " + MemberColumn("CStrings", "StringValue", 1, 1, "ImageName") +
                   ", b.DataBlob AS Picture FROM Items i JOIN CBinary b ON b.CatalogCode = i.CatalogCode "
                   "AND b.ItemId = i.ItemId AND b.ClassId = 5 AND b.DataMimeType = :MimeType WHERE " +
-                  VisibleItemsCondition(kTreeImageItemType, kTreeImagesFolderId) +
+                  VisibleItemsCondition(kImageItemType, kTreeImagesFolderId) +
                   " ORDER BY i.OrderNum, i.ItemId, b.InstanceId, b.MemberId");
     query->SetParam("CatalogCode", DefinitionCatalogCode(catalogType));
     query->SetParam("MimeType", kTreeImageMimeType);
@@ -229,32 +213,12 @@ std::string TCatalogDefinition::GetFilterValue(const std::string& filterVal, con
 
 int TCatalogDefinition::ResolveItemId(const std::string& text, int currentId, int currentTreeId)
 {
-    if (text.empty())
-        return 0;
-    if (const int number = NumberOf(text); number != 0)
-        return number;
-    if (text == "current" || text == "process")
-        return currentId;
-    if (text == "currenttree")
-        return currentTreeId;
-    if (text == "mastertemplate")
-        return masterTemplateId_;
-    if (text == "bodytemplate")
-        return bodyTemplateId_;
-    if (text == "Home")
-        return lookup_.GetHomePageId();
-    return lookup_.GetItemIdByName(text);
+    return ResolveSymbolicItemId(text, {currentId, currentTreeId, masterTemplateId_, bodyTemplateId_}, lookup_);
 }
 
 int TCatalogDefinition::ResolveItemType(const std::string& text, int currentType)
 {
-    if (text.empty())
-        return 0;
-    if (const int number = NumberOf(text); number != 0)
-        return number;
-    if (text == "current" || text == "process")
-        return currentType;
-    return lookup_.GetItemTypeByName(text);
+    return ResolveSymbolicItemType(text, currentType, lookup_);
 }
 
 void TCatalogDefinition::SetCurrentTemplateIds(int masterTemplateId, int bodyTemplateId)

@@ -182,15 +182,9 @@ public:
     TCatalogUIDetail* GetUIDetail(int index) const;
 
     // ---- symbolic ids ---------------------------------------------------------
-    // A number other than 0 stands for itself and the empty text for 0;
-    // "current" and "process" give CurrentId, "currenttree" CurrentTreeId,
-    // "mastertemplate" and "bodytemplate" the ids of SetCurrentTemplateIds,
-    // "Home" the home page; any other text is looked up as an item's XML tag
-    // name (0 when not listed). Keywords are compared exactly.
+    // The rules of catalog/SymbolicIds.h; "mastertemplate" and "bodytemplate"
+    // give the ids of SetCurrentTemplateIds.
     int ResolveItemId(const std::string& text, int currentId, int currentTreeId);
-    // A number other than 0 or the empty text gives that number; "current"
-    // and "process" give CurrentType; any other text is looked up as an
-    // item type's XML tag name.
     int ResolveItemType(const std::string& text, int currentType);
     void SetCurrentTemplateIds(int masterTemplateId, int bodyTemplateId);
 

@@ -17,6 +17,7 @@
 #include "common/GlobalSettings.h"
 #include "common/ParamList.h"
 #include "common/Translation.h"
+#include "common/WellKnownIds.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/CatalogTables.h"
@@ -35,10 +36,7 @@ namespace {
 // The catalog records that creation writes, all in instance 1, "XXX", index 0.
 constexpr int kRecordInstanceId = 1;
 constexpr int kUserItemId = 602;
-constexpr int kUserClassId = 602;
-constexpr int kCompanyItemId = 2001;
 constexpr int kCompanyClassId = 3;
-constexpr int kCatalogInfoId = 604;  // item and class
 constexpr int kCreationId = 613;     // item and class
 constexpr int kCreationDateMember = 613001;
 constexpr int kTextType = 1;
@@ -120,9 +118,7 @@ TCatalogDefinition::TCreationServices& TCatalogDefinition::Services() const
 std::string TCatalogDefinition::Format(const std::string& text, const std::vector<std::string>& args) const
 {
     const std::vector<TFormatArg> formatArgs(args.begin(), args.end());
-    const TTranslation* translation = Services().Translation;
-    return translation ? translation->FormatMessage(text, formatArgs, true)
-                       : TTranslation().FormatMessage(text, formatArgs, false);
+    return TTranslation::OrEnglish(Services().Translation).FormatMessage(text, formatArgs, true);
 }
 
 bool TCatalogDefinition::IsValidCatalogCode(const std::string& code)
@@ -280,11 +276,11 @@ void TCatalogDefinition::WriteCatalogRecords(TAbstractDBConnection& connection, 
 
     catalog_sql::Exec(connection,
                       "DELETE FROM CNumbers WHERE CatalogCode = :CatalogCode AND ItemId = " +
-                          to_string(kCatalogInfoId) + " AND ClassId = " + to_string(kCatalogInfoId) +
+                          to_string(kCatalogInfoItemId) + " AND ClassId = " + to_string(kCatalogInfoClassId) +
                           " AND MemberId = 1",
                       code);
     if (request.CatalogType != 0)
-        WriteRecordValue(connection, "CNumbers", "NumberValue", code, kCatalogInfoId, kCatalogInfoId, 1,
+        WriteRecordValue(connection, "CNumbers", "NumberValue", code, kCatalogInfoItemId, kCatalogInfoClassId, 1,
                          kIntegerType, request.CatalogType);
     WriteRecordValue(connection, "CDates", "DateValue", code, kCreationId, kCreationId, kCreationDateMember,
                      kDateTimeType, catalog_sql::Now());

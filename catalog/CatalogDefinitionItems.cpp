@@ -5,6 +5,7 @@
 #include "common/CommonFunctions.h"
 #include "common/CommonGui.h"
 #include "common/ParamList.h"
+#include "common/WellKnownIds.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBQuery.h"
 #include "storage/MemberValueText.h"
@@ -48,10 +49,6 @@ const std::vector<std::string> kItemColumns = {"ItemId",           "ItemType",  
                                                "DontDelete",       "DontSort",          "NotVisible",   "OrderNum",
                                                "ExpandedImageCode", "CollapsedImageCode", "IsSynchronized",
                                                "DateModified"};
-
-// Master templates carry the style's schemes in their class-501 object.
-constexpr int kMasterTemplateType = 501;
-constexpr int kMasterTemplateClass = 501;
 
 std::string InsertStatement(const std::string& table, const std::vector<std::string>& columns)
 {

@@ -4,31 +4,20 @@
 // and field values as integers and texts.
 #include "common/CommonFunctions.h"
 #include "common/Variant.h"
+#include "storage/CatalogTypes.h"
+#include "storage/RecordValues.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
 #include <string>
 
 namespace catalog_definition {
 
-// The code of the definition catalog of a catalog type: "t#" and the number.
-inline std::string DefinitionCatalogCode(int catalogType)
-{
-    return "t#" + std::to_string(catalogType);
-}
+// The code of the definition catalog of a catalog type (storage/CatalogTypes.h).
+using ::DefinitionCatalogCode;
 
-// A number field as an integer (fractions cut off); 0 for Null or a text.
+// A number field as an integer (fractions cut off); 0 for Null.
 inline int IntOf(const TVariant& value)
 {
-    double number = 0.0;
-    if (value.Kind() == TVariantKind::Integer)
-        number = static_cast<double>(value.AsInteger());
-    else if (value.Kind() == TVariantKind::Float && std::isfinite(value.AsFloat()))
-        number = std::trunc(value.AsFloat());
-    number = std::clamp(number, static_cast<double>(std::numeric_limits<int>::min()),
-                        static_cast<double>(std::numeric_limits<int>::max()));
-    return static_cast<int>(number);
+    return VariantToInteger(value);
 }
 
 // A text field; empty for Null.

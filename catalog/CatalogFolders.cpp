@@ -1,6 +1,6 @@
 #include "catalog/CatalogFolders.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogItemsSql.h"
 #include "catalog/CatalogQueries.h"
@@ -10,7 +10,9 @@
 #include "common/CommonGui.h"
 #include "common/CommonImages.h"
 #include "common/Exceptions.h"
+#include "common/FileContent.h"
 #include "common/GlobalSettings.h"
+#include "common/WellKnownIds.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
 #include "storage/CatalogTables.h"
@@ -20,8 +22,6 @@
 #include "storage/UnitOfWorkScope.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 using namespace catalog_sql;
@@ -29,12 +29,6 @@ using std::to_string;
 
 namespace {
 
-constexpr int kFolderItemType = 2;
-constexpr int kImageItemType = 301;
-constexpr int kNamesClassId = 1;
-constexpr int kItemNameMemberId = 1;
-constexpr int kImageClassId = 5;
-constexpr int kImageDataMemberId = 6;
 const char* const kNamesClassTag = "CommonNames";
 
 bool IsRegularFile(const std::string& path)
@@ -45,10 +39,10 @@ bool IsRegularFile(const std::string& path)
 
 std::string ReadWholeFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    std::optional<std::string> content = ReadFileContent(path);
+    if (!content)
         throw ECriticalTolvexException("Cannot read the file " + path);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return std::move(*content);
 }
 
 // The MIME type of a reply without parameters, lower case.

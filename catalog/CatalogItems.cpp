@@ -5,6 +5,7 @@
 #include "catalog/CatalogItemsSql.h"
 #include "catalog/TolvexCatalog.h"
 #include "common/CommonFunctionsDetail.h"
+#include "common/WellKnownIds.h"
 
 using namespace catalog_sql;
 using std::to_string;
@@ -12,7 +13,6 @@ using std::to_string;
 namespace {
 
 // The alternative file name: string member 2 of the names class.
-constexpr int kNamesClassId = 1;
 constexpr int kAltFileNameMemberId = 2;
 // The address an item was imported from: string member 1 of class 7.
 constexpr int kSourceClassId = 7;

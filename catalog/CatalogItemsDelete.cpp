@@ -11,6 +11,7 @@
 #include "catalog/TreeWalk.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/CommonGui.h"
+#include "common/MemberTypes.h"
 #include "storage/IdRanges.h"
 #include "storage/QueryGuard.h"
 #include "storage/SqlIdentifier.h"
@@ -32,7 +33,7 @@ constexpr std::uint8_t kRefLinkCopies = 2;
 constexpr std::uint8_t kRefMemberValue = 4;
 constexpr std::uint8_t kRefPageText = 8;
 // Member types whose number values are item ids.
-constexpr int kItemReferenceTypes[] = {102, 107};
+constexpr int kItemReferenceTypes[] = {kItemIdMemberType, kNestedItemIdMemberType};
 
 // The rows that deleting ItemId removes: the item and its link copies.
 std::string RemovedRows(const std::string& alias, int itemId)

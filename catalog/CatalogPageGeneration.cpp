@@ -18,8 +18,6 @@
 TCatalogPageGeneration::TCatalogPageGeneration(TCatalogData& data, const TServices& services)
     : data_(data), services_(services)
 {
-    if (!services_.Translation)
-        ownTranslation_ = std::make_unique<TTranslation>();
     templates_ = std::make_unique<TTemplates>(*this);
 }
 
@@ -66,7 +64,7 @@ std::string TCatalogPageGeneration::GetReportDir() const
 
 const TTranslation& TCatalogPageGeneration::GetTranslation() const
 {
-    return services_.Translation ? *services_.Translation : *ownTranslation_;
+    return TTranslation::OrEnglish(services_.Translation);
 }
 
 TDesktopLook TCatalogPageGeneration::GetDesktopLook() const

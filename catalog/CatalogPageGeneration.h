@@ -89,6 +89,5 @@ private:
     TCatalogData& data_;
     TServices services_;
     // English texts when the program gives no translation.
-    std::unique_ptr<TTranslation> ownTranslation_;
     std::unique_ptr<TTemplates> templates_;
 };

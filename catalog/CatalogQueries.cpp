@@ -1,17 +1,16 @@
 // Single values and simple lists of the open catalog, one statement each.
 #include "catalog/CatalogQueries.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "catalog/CatalogItemsSql.h"
 #include "common/CommonFunctions.h"
+#include "common/WellKnownIds.h"
 
 using namespace catalog_sql;
 using std::to_string;
 
 namespace {
 
-constexpr int kNamesClassId = 1;
-constexpr int kUsersClassId = 602;
 
 std::vector<std::string> AsTexts(const std::vector<TVariant>& values)
 {
@@ -107,7 +106,7 @@ int TCatalogQueries::FindUserItem(const std::string& userName, TAbstractDBConnec
 {
     return IntOf(FirstField(connection,
                             "SELECT ItemId FROM CStrings WHERE CatalogCode = :CatalogCode AND ClassId = " +
-                                to_string(kUsersClassId) + " AND MemberId = 1 AND StringValue = :StringValue",
+                                to_string(kUserClassId) + " AND MemberId = 1 AND StringValue = :StringValue",
                             Code(), "ItemId", {{"StringValue", userName}}));
 }
 

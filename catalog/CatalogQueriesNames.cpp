@@ -1,7 +1,7 @@
 // Item names with their fall-backs, one item or many at once.
 #include "catalog/CatalogQueries.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "catalog/CatalogQueriesRows.h"
 #include "common/CommonFunctions.h"
 #include "common/CommonFunctionsDetail.h"

@@ -4,11 +4,12 @@
 // walked once and never hangs the program.
 #include "catalog/CatalogQueries.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "catalog/CatalogQueriesRows.h"
 #include "catalog/TreeWalk.h"
 #include "common/CommonFunctions.h"
 #include "common/CommonFunctionsDetail.h"
+#include "common/MemberTypes.h"
 #include "storage/AbstractCClassDefinition.h"
 #include "storage/CatalogTables.h"
 #include "storage/MemberValueText.h"
@@ -284,12 +285,12 @@ bool TCatalogQueries::MemberValueExistsIn(int itemType, int parentId, TAbstractD
     const int memberType = definition->GetMemberType(memberId);
     std::string sql;
     TParams params;
-    if (memberType < 50) {
+    if (memberType <= kLastStringMemberType) {
         sql = "SELECT a.ItemId FROM CStrings a WHERE a.CatalogCode = :CatalogCode AND a.ClassId = " +
               to_string(classId) + " AND a.MemberId = " + to_string(memberId) +
               " AND a.StringValue = :StringValue AND a.ItemId <> " + to_string(itemId);
         params.emplace_back("StringValue", TCommonFunctions::AnsiToWide(value));
-    } else if (memberType > 100) {
+    } else if (memberType > kFirstIntegerMemberType) {
         sql = "SELECT a.ItemId FROM CNumbers a WHERE a.CatalogCode = :CatalogCode AND a.ClassId = " +
               to_string(classId) + " AND a.MemberId = " + to_string(memberId) +
               " AND a.NumberValue = :NumberValue AND a.ItemId <> " + to_string(itemId);

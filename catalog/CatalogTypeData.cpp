@@ -4,6 +4,9 @@
 
 #include "common/CRC32.h"
 #include "common/Exceptions.h"
+#include "common/FileContent.h"
+#include "common/MemberTypes.h"
+#include "common/XmlPtr.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBQuery.h"
 #include "storage/CatalogTables.h"
@@ -21,8 +24,6 @@
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
@@ -46,11 +47,11 @@ struct TValueKind {
 };
 
 const TValueKind kValueKinds[] = {
-    {"String", "CStrings", 1, 49, 1},
-    {"Text", "CText", 50, 99, 51},
-    {"Number", "CNumbers", 100, 199, 101},
-    {"Date", "CDates", 200, 249, 203},
-    {"Binary", "CBinary", 250, 299, 251},
+    {"String", "CStrings", kFirstStringMemberType, kLastStringMemberType, 1},
+    {"Text", "CText", kFirstTextMemberType, kLastTextMemberType, 51},
+    {"Number", "CNumbers", kFirstIntegerMemberType, kLastFloatMemberType, 101},
+    {"Date", "CDates", kFirstDateMemberType, kLastDateMemberType, 203},
+    {"Binary", "CBinary", kFirstBinaryMemberType, kLastBinaryMemberType, 251},
 };
 
 const TValueKind* FindValueKind(const std::string& element)
@@ -140,12 +141,6 @@ std::string Trimmed(const std::string& text)
     return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-// Frees a parsed document.
-struct TXmlDocCloser {
-    void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
-};
-using TXmlDocPtr = std::unique_ptr<xmlDoc, TXmlDocCloser>;
-
 // The first error the parser reports: later ones are mostly its echoes.
 struct TParseError {
     bool found = false;
@@ -190,8 +185,7 @@ private:
 
     TXmlDocPtr Parse() const
     {
-        std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> context(xmlNewParserCtxt(),
-                                                                              xmlFreeParserCtxt);
+        const TXmlParserPtr context(xmlNewParserCtxt());
         if (!context)
             throw ECriticalTolvexException(fileName_ + ": out of memory");
         TParseError error;
@@ -427,12 +421,10 @@ private:
         if (Trimmed(NodeText(node)) != "")
             Fail(node->line, element + " takes its bytes from its file, not from its text");
         const fs::path path = fs::path(fileName_).parent_path() / file;
-        std::ifstream in(path, std::ios::binary);
-        if (!in)
+        std::optional<std::string> content = ReadFileContent(path.string());
+        if (!content)
             Fail(node->line, "cannot read the file " + path.string());
-        std::string bytes(std::istreambuf_iterator<char>(in), {});
-        if (in.bad())
-            Fail(node->line, "cannot read the file " + path.string());
+        std::string bytes = std::move(*content);
         if (bytes.empty())
             Fail(node->line, "the file " + path.string() + " is empty");
         return bytes;

@@ -184,8 +184,7 @@ std::unique_ptr<TAbstractPluginClass> TInternalPluginsManager::CreatePlugin(
         return CreateTableClass(std::string(row->className), row->kind, name, params);
 
     const char* message = "Cannot find \"$1\" internal plugin";
-    throw ECriticalTolvexException(translation_ ? translation_->Format(message, {name})
-                                                : TTranslation().Format(message, {name}, false));
+    throw ECriticalTolvexException(TTranslation::OrEnglish(translation_).Format(message, {name}));
 }
 
 std::vector<std::string> TInternalPluginsManager::GetPluginNames(std::uint8_t kind) const

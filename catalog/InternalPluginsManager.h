@@ -14,7 +14,7 @@
 // Registration is explicit: each subsystem has a function that registers
 // its classes, called at start-up; nothing is ever removed.
 #include "catalog/AbstractFrameClass.h"
-#include "catalog/AbstractPluginClass.h"
+#include "storage/AbstractPluginClass.h"
 #include "catalog/AbstractUIEditor.h"
 
 #include "catalog/PluginInfo.h"

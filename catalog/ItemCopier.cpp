@@ -1,8 +1,9 @@
 #include "catalog/ItemCopier.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "catalog/CatalogItemsSql.h"
 #include "common/Translation.h"
+#include "common/WellKnownIds.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/CatalogTables.h"
 #include "storage/IdRanges.h"
@@ -18,8 +19,6 @@ using std::to_string;
 
 namespace {
 
-constexpr int kNamesClassId = 1;
-constexpr int kItemNameMemberId = 1;
 // A copy goes this far after the last of its siblings.
 constexpr std::int64_t kCopyOrderStep = 10;
 

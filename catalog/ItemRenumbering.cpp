@@ -1,11 +1,12 @@
 #include "catalog/ItemRenumbering.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogItemsSql.h"
 #include "catalog/CatalogQueriesRows.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
+#include "common/MemberTypes.h"
 #include "storage/IdRanges.h"
 #include "storage/TolvexObject.h"
 #include "storage/UnitOfWorkScope.h"
@@ -117,8 +118,9 @@ void TItemRenumbering::RenumberItem(int oldId, int newId, TAbstractDBConnection&
         Exec(connection, SetItemId(table, oldId, newId), code);
     Exec(connection,
          "UPDATE CNumbers SET NumberValue = " + to_string(newId) +
-             " WHERE CatalogCode = :CatalogCode AND (MemberType = 102 OR MemberType = 106 OR MemberType = 107) AND "
-             "NumberValue = " + to_string(oldId),
+             " WHERE CatalogCode = :CatalogCode AND (MemberType = " + to_string(kItemIdMemberType) +
+             " OR MemberType = " + to_string(kImageItemIdMemberType) + " OR MemberType = " +
+             to_string(kNestedItemIdMemberType) + ") AND NumberValue = " + to_string(oldId),
          code);
     for (const char* table : kLaterTables)
         Exec(connection, SetItemId(table, oldId, newId), code);

@@ -6,7 +6,7 @@
 //
 // Objects obtained from a library (descriptors, plug-in objects) must be
 // destroyed before that library is unloaded.
-#include "catalog/AbstractPluginClass.h"
+#include "storage/AbstractPluginClass.h"
 #include "catalog/AbstractPluginInfo.h"
 #include "catalog/LibraryDescription.h"
 

@@ -1,9 +1,10 @@
 #include "catalog/PartnerCategoryPages.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogBookkeeping.h"
 #include "catalog/CatalogItemsSql.h"
+#include "common/WellKnownIds.h"
 #include "storage/ObjectFactory.h"
 #include "storage/QueryGuard.h"
 #include "storage/TolvexObject.h"
@@ -20,10 +21,8 @@ constexpr int kPageIdBase = 110000;
 constexpr int kPageIdSpan = 10000;
 constexpr int kPageItemType = 8006;
 constexpr int kPagesParentId = 100002;
-constexpr int kNamesClassId = 1;
 constexpr int kCategoriesClassId = 8001;
 constexpr int kCategoryMemberId = 2;
-constexpr int kCompanyItemId = 2001;
 
 }  // namespace
 

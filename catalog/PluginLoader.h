@@ -5,7 +5,7 @@
 // from it must be destroyed before the entry. A built-in entry (empty file
 // name) creates through its own creator when it has one, otherwise through
 // the process-wide built-in creator that the built-in registry installs.
-#include "catalog/AbstractPluginClass.h"
+#include "storage/AbstractPluginClass.h"
 #include "catalog/PluginInfo.h"
 
 #include <memory>

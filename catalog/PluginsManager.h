@@ -6,7 +6,7 @@
 // plug-in objects. Destroying the manager destroys the entries and so
 // unloads the libraries kept loaded for them: every plug-in object created
 // through it must be destroyed first.
-#include "catalog/AbstractPluginClass.h"
+#include "storage/AbstractPluginClass.h"
 #include "catalog/PluginLoader.h"
 
 #include <cstdint>

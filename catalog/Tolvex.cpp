@@ -33,6 +33,7 @@
 #include "storage/ClassesList.h"
 #include "storage/ConfiguredDatabase.h"
 #include "storage/GlobalDefinition.h"
+#include "storage/IdRanges.h"
 #include "storage/MemberValueText.h"
 #include "storage/ProgramDatabases.h"
 #include "storage/References.h"
@@ -49,9 +50,6 @@ namespace {
 
 // The home page when the catalog names none.
 constexpr int kDefaultHomePageId = 100001;
-// Ids of items created locally that the hosting service has not numbered yet.
-constexpr int kFirstUnpublishedId = 1000000;
-constexpr int kLastUnpublishedId = 50000000;
 
 // Page extensions of the item types with server-side pages.
 const std::pair<int, const char*> kServerPageTypes[] = {
@@ -75,14 +73,13 @@ TTolvex::~TTolvex()
 
 std::string TTolvex::Translate(const std::string& text) const
 {
-    return ::Translation ? ::Translation->Translate(text) : text;
+    return TTranslation::OrEnglish(::Translation).Translate(text);
 }
 
 std::string TTolvex::FormatMessage(const std::string& text, const std::vector<std::string>& args) const
 {
     const std::vector<TFormatArg> formatArgs(args.begin(), args.end());
-    return ::Translation ? ::Translation->FormatMessage(text, formatArgs, true)
-                         : TTranslation().FormatMessage(text, formatArgs, false);
+    return TTranslation::OrEnglish(::Translation).FormatMessage(text, formatArgs, true);
 }
 
 std::tm TTolvex::Now() const
@@ -300,7 +297,7 @@ std::string TTolvex::GetPageFileNameWithExt(int itemId, int itemType, int pageNo
 std::string TTolvex::GetHostedPageUrl(int itemId, int itemType, int pageNo, const std::string& dir,
                                       TAbstractDBConnection* connection, const std::string& altName)
 {
-    if (itemId >= kFirstUnpublishedId && itemId <= kLastUnpublishedId)
+    if (itemId >= kLocalIdOffset && itemId <= kLocalItemIdLimit)
         return Translate("Will be assigned after publishing");
     TTolvexCatalog* open = catalog_->GetOpenCatalog();
     return Deployment::kHostingSite + "/" + (open ? open->GetCatalogCode() : std::string()) + "/" + dir + "/" +

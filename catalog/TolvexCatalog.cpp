@@ -9,6 +9,7 @@
 #include "catalog/PluginsManager.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
+#include "common/WellKnownIds.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/CatalogTables.h"
 #include "storage/DBManager.h"
@@ -26,14 +27,10 @@ using std::to_string;
 
 namespace {
 
-// The catalog information: the catalog type in number member 1 of class 604.
-constexpr int kCatalogInfoClassId = 604;
 // The data languages: class 601, member 1 a language, member 2 the default.
 constexpr int kLanguagesClassId = 601;
 constexpr int kLanguageMemberId = 1;
 constexpr int kDefaultLanguageMemberId = 2;
-// A template folder names its default template in number member 1 of class 513.
-constexpr int kTemplateFolderClassId = 513;
 // A predefined style of a definition catalog (class 510) lists the items it includes.
 constexpr int kPredefinedStyleClassId = 510;
 // The language of a catalog-type definition opened as a catalog, and the
@@ -179,7 +176,7 @@ int TTolvexCatalog::GetDefaultTemplateId(int folderItemId, TAbstractDBConnection
         return 0;
     return IntOf(FirstField(connection,
                             "SELECT NumberValue FROM CNumbers WHERE CatalogCode = :CatalogCode AND ItemId = " +
-                                to_string(folderItemId) + " AND ClassId = " + to_string(kTemplateFolderClassId) +
+                                to_string(folderItemId) + " AND ClassId = " + to_string(kTemplateFolderClass) +
                                 " AND MemberID = 1",
                             catalogCode_, "NumberValue"));
 }
@@ -189,7 +186,7 @@ void TTolvexCatalog::ListDefaultTemplateIds(std::vector<std::string>& list, TAbs
     list.clear();
     for (const TVariant& value : Column(connection,
                                         "SELECT NumberValue FROM CNumbers WHERE CatalogCode = :CatalogCode AND "
-                                        "ClassId = " + to_string(kTemplateFolderClassId) + " AND MemberID = 1",
+                                        "ClassId = " + to_string(kTemplateFolderClass) + " AND MemberID = 1",
                                         catalogCode_, "NumberValue"))
         list.push_back(to_string(IntOf(value)));
 }
@@ -203,7 +200,7 @@ void TTolvexCatalog::MakeDefaultTemplate(int templateItemId, TAbstractDBConnecti
     if (folder == 0)
         return;  // no such template: there is no folder to change
     std::unique_ptr<TTolvexObject> settings =
-        catalog_.GetObjectFactory().GetObjectTyped(folder, kTemplateFolderClassId, connection, catalogCode_);
+        catalog_.GetObjectFactory().GetObjectTyped(folder, kTemplateFolderClass, connection, catalogCode_);
     if (!settings)
         return;
     settings->Load();

@@ -5,7 +5,7 @@
 // items and the upgrade of the catalog's style data. The open catalog's
 // data derives from it; the style loader binds its own to catalogs it opens
 // by file. The catalog-level work goes through the catalog object.
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 
 #include <functional>
 #include <memory>

@@ -63,7 +63,5 @@ TAbstractItemManager* TUIManager::GetItemManager(const std::string& name, const 
 
 void TUIManager::RaiseCannotLoad(const char* messageTemplate, const std::string& name) const
 {
-    throw ECriticalTolvexException(translation_
-                                       ? translation_->Format(messageTemplate, {name})
-                                       : TTranslation().Format(messageTemplate, {name}, false));
+    throw ECriticalTolvexException(TTranslation::OrEnglish(translation_).Format(messageTemplate, {name}));
 }

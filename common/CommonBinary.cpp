@@ -4,6 +4,7 @@
 
 #include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
+#include "common/MemberTypes.h"
 #include "storage/QueryGuard.h"
 
 #include <unistd.h>
@@ -14,14 +15,6 @@
 
 namespace fs = std::filesystem;
 using namespace common_detail;
-
-namespace {
-
-// Member types of HTML and source-code text members.
-constexpr int HtmlMemberType = 52;
-constexpr int SourceMemberType = 53;
-
-}  // namespace
 
 std::optional<std::string> TCommonBinary::FieldBytes(const TVariant& field)
 {
@@ -51,7 +44,7 @@ void TCommonBinary::AddNamesAfterMarker(const std::string& catalogCode, const st
 {
     TQueryGuard query(connection);
     query->SetSQL("SELECT TextValue FROM CText WHERE CatalogCode = :CatalogCode AND (MemberType = " +
-                  std::to_string(SourceMemberType) + " OR MemberType = " + std::to_string(HtmlMemberType) +
+                  std::to_string(kSourceMemberType) + " OR MemberType = " + std::to_string(kHtmlMemberType) +
                   ") AND TextValue LIKE :TextValue");
     query->SetParam("CatalogCode", catalogCode);
     query->SetParam("TextValue", "%" + marker + "%");

@@ -6,6 +6,7 @@
 #include "common/CRC32.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
+#include "common/FileContent.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -186,11 +187,10 @@ void TCommonFunctions::SaveWorkFile(const std::string& text, const std::string& 
 
 std::string TCommonFunctions::LoadStringFromFile(const std::string& fileName)
 {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in)
+    const std::optional<std::string> text = ReadFileContent(fileName);
+    if (!text)
         return std::string();
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return JoinLinesWithCrLf(SplitLines(text));
+    return JoinLinesWithCrLf(SplitLines(*text));
 }
 
 void TCommonFunctions::ShellOpen(const std::string& fileOrUrl)

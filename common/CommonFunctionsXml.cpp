@@ -4,11 +4,11 @@
 #include "common/CommonFunctionsDetail.h"
 #include "common/ParamList.h"
 #include "common/Exceptions.h"
+#include "common/RegexPattern.h"
+#include "common/XmlPtr.h"
 
-#define PCRE2_CODE_UNIT_WIDTH 8
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
-#include <pcre2.h>
 
 #include <algorithm>
 #include <charconv>
@@ -107,35 +107,19 @@ std::int32_t PositiveInteger(const std::string& piece)
 
 // ---- regular expressions ----------------------------------------------------
 
-struct TPcreCodeDeleter {
-    void operator()(pcre2_code* code) const { pcre2_code_free(code); }
-};
-using TPcreCode = std::unique_ptr<pcre2_code, TPcreCodeDeleter>;
-
 // Case-insensitive, "." crossing lines, "$" only at the very end.
-TPcreCode CompilePattern(const char* pattern)
+TRegexPattern CompilePattern(const char* pattern)
 {
-    int error = 0;
-    PCRE2_SIZE offset = 0;
-    return TPcreCode(pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern), PCRE2_ZERO_TERMINATED,
-                                   PCRE2_CASELESS | PCRE2_DOTALL | PCRE2_DOLLAR_ENDONLY, &error,
-                                   &offset, nullptr));
+    return TRegexPattern(pattern, roCaseless | roDotAll | roDollarEndOnly);
 }
 
-// Removes the first match of Code from Text (each of the patterns used
+// Removes the first match of Pattern from Text (each of the patterns used
 // here can match only once); Text unchanged when nothing matches.
-void RemoveMatch(std::string& text, const pcre2_code* code)
+void RemoveMatch(std::string& text, const TRegexPattern& pattern)
 {
-    pcre2_match_data* match = code ? pcre2_match_data_create_from_pattern(code, nullptr) : nullptr;
-    if (!match)
-        return;
-    const int rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), 0, 0,
-                               match, nullptr);
-    if (rc > 0) {
-        const PCRE2_SIZE* range = pcre2_get_ovector_pointer(match);
-        text.erase(range[0], range[1] - range[0]);
-    }
-    pcre2_match_data_free(match);
+    TRegexMatch match(pattern);
+    if (pattern.Match(text, 0, match) > 0)
+        text.erase(match.Start(), match.End() - match.Start());
 }
 
 // ---- named entities ---------------------------------------------------------
@@ -315,11 +299,11 @@ bool TCommonFunctions::IsSimpleName(const std::string& text)
 
 std::string TCommonFunctions::ExtractHtmlBody(const std::string& html)
 {
-    static const TPcreCode head = CompilePattern("^.*<body\\s*[^>]*>");
-    static const TPcreCode tail = CompilePattern("</body\\s*>.*$");
+    static const TRegexPattern head = CompilePattern("^.*<body\\s*[^>]*>");
+    static const TRegexPattern tail = CompilePattern("</body\\s*>.*$");
     std::string body = html;
-    RemoveMatch(body, head.get());
-    RemoveMatch(body, tail.get());
+    RemoveMatch(body, head);
+    RemoveMatch(body, tail);
     return body;
 }
 
@@ -361,7 +345,7 @@ bool TCommonFunctions::CheckXml(const std::string& text, int& filePos, std::stri
         reason = "Document too large";
         return false;
     }
-    xmlParserCtxtPtr context = xmlNewParserCtxt();
+    const TXmlParserPtr context(xmlNewParserCtxt());
     if (!context) {
         reason = "Out of memory";
         return false;
@@ -371,17 +355,14 @@ bool TCommonFunctions::CheckXml(const std::string& text, int& filePos, std::stri
     context->sax->serror = RecordFirstError;
     // Read as UTF-8 whatever the declaration says, with no network access
     // and no substitution or loading of entities.
-    xmlDocPtr doc = xmlCtxtReadMemory(context, xml.data(), static_cast<int>(xml.size()), nullptr,
-                                      "UTF-8", XML_PARSE_NONET | XML_PARSE_NOERROR |
-                                                   XML_PARSE_NOWARNING);
+    const TXmlDocPtr doc(xmlCtxtReadMemory(context.get(), xml.data(), static_cast<int>(xml.size()), nullptr,
+                                           "UTF-8", XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
     const bool wellFormed = doc != nullptr && context->wellFormed;
     if (!wellFormed) {
         reason = firstError.found ? firstError.message : "The document is not well-formed";
         if (firstError.found)
             filePos = OffsetOfLineColumn(xml, firstError.line, firstError.column);
     }
-    xmlFreeDoc(doc);
-    xmlFreeParserCtxt(context);
     return wellFormed;
 }
 

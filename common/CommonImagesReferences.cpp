@@ -2,60 +2,29 @@
 #include "common/CommonImages.h"
 
 #include "common/CommonFunctionsDetail.h"
-
-#define PCRE2_CODE_UNIT_WIDTH 8
-#include <pcre2.h>
+#include "common/RegexPattern.h"
 
 #include <charconv>
 #include <functional>
-#include <memory>
 
 using namespace common_detail;
 
 namespace {
 
-// A compiled pattern: case-insensitive, "." crossing lines, "^" and "$" at
-// the start and end of the whole text. Bytes are matched as they are.
-class TPattern {
-public:
-    explicit TPattern(const char* pattern)
-    {
-        int error = 0;
-        PCRE2_SIZE offset = 0;
-        code_ = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern), PCRE2_ZERO_TERMINATED,
-                              PCRE2_CASELESS | PCRE2_DOTALL | PCRE2_DOLLAR_ENDONLY, &error, &offset, nullptr);
-    }
-    ~TPattern() { pcre2_code_free(code_); }
-    TPattern(const TPattern&) = delete;
-    TPattern& operator=(const TPattern&) = delete;
+// Case-insensitive, "." crossing lines, "^" and "$" at the start and end of
+// the whole text.
+TRegexPattern ImagePattern(const char* pattern)
+{
+    return TRegexPattern(pattern, roCaseless | roDotAll | roDollarEndOnly);
+}
 
-    // Calls Found with the text of every match, left to right. Stops at the
-    // first failure of the matcher (such as its backtracking limit).
-    void ForEachMatch(const std::string& text, const std::function<void(const std::string&)>& found) const
-    {
-        struct TFree {
-            void operator()(pcre2_match_data* data) const { pcre2_match_data_free(data); }
-        };
-        if (!code_)
-            return;
-        std::unique_ptr<pcre2_match_data, TFree> match(pcre2_match_data_create_from_pattern(code_, nullptr));
-        if (!match)
-            return;
-        PCRE2_SIZE offset = 0;
-        while (offset <= text.size()) {
-            const int rc = pcre2_match(code_, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), offset, 0,
-                                       match.get(), nullptr);
-            if (rc <= 0)
-                return;
-            const PCRE2_SIZE* range = pcre2_get_ovector_pointer(match.get());
-            found(text.substr(range[0], range[1] - range[0]));
-            offset = range[1] > range[0] ? range[1] : range[0] + 1;
-        }
-    }
-
-private:
-    pcre2_code* code_ = nullptr;
-};
+// Calls Found with the text of every match, left to right; stops at the
+// first failure of the matcher (such as its backtracking limit).
+void ForEachMatch(const TRegexPattern& pattern, const std::string& text,
+                  const std::function<void(const std::string&)>& found)
+{
+    pattern.ForEachMatch(text, [&](const TRegexMatch& match) { found(match.Group(text)); });
+}
 
 bool IsBlank(char c)
 {
@@ -140,12 +109,12 @@ int LongestAt(const std::string& text, std::size_t pos, const std::vector<TRepla
 
 void TCommonImages::ExtractImageUrls(const std::string& html, std::vector<std::string>& list)
 {
-    static const TPattern sources(R"(<(img|input)\s+[^>]*src=[^>]*>)");
-    static const TPattern backgrounds(R"(<[^>]*background=[^>]*>)");
-    static const TPattern urls(R"(url\([^)]*\))");
-    sources.ForEachMatch(html, [&](const std::string& tag) { AddValue(list, AttributeValue(tag, "src=")); });
-    backgrounds.ForEachMatch(html, [&](const std::string& tag) { AddValue(list, AttributeValue(tag, "background=")); });
-    urls.ForEachMatch(html, [&](const std::string& match) { AddValue(list, UrlValue(match)); });
+    static const TRegexPattern sources = ImagePattern(R"(<(img|input)\s+[^>]*src=[^>]*>)");
+    static const TRegexPattern backgrounds = ImagePattern(R"(<[^>]*background=[^>]*>)");
+    static const TRegexPattern urls = ImagePattern(R"(url\([^)]*\))");
+    ForEachMatch(sources, html, [&](const std::string& tag) { AddValue(list, AttributeValue(tag, "src=")); });
+    ForEachMatch(backgrounds, html, [&](const std::string& tag) { AddValue(list, AttributeValue(tag, "background=")); });
+    ForEachMatch(urls, html, [&](const std::string& match) { AddValue(list, UrlValue(match)); });
 }
 
 std::string TCommonImages::ReplaceImageUrls(const std::string& html, const std::vector<std::string>& entries,

@@ -5,6 +5,8 @@
 #include "common/CommonBinary.h"
 #include "common/CommonFunctions.h"
 #include "common/Exceptions.h"
+#include "common/MemberTypes.h"
+#include "common/WellKnownIds.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
 #include "storage/CatalogTables.h"
@@ -15,16 +17,13 @@
 
 namespace {
 
-constexpr int ImageClassId = 5;
-constexpr int ImageDataMemberId = 6;
-constexpr int ImageReferenceMemberType = 106;
 
 // The "ImageData" value of the item's image object: the top-level object of
 // class 5 of the item's data item (the linked item of a further placement),
 // language "XXX" (the member is not language-dependent), index 0.
 std::string ImageDataQuery(const std::string& columns)
 {
-    const std::string classId = std::to_string(ImageClassId);
+    const std::string classId = std::to_string(kImageClassId);
     return "SELECT " + columns +
            " FROM Items AS i"
            " JOIN CObjectInstances AS o ON o.CatalogCode = i.CatalogCode"
@@ -32,7 +31,7 @@ std::string ImageDataQuery(const std::string& columns)
            " AND o.ClassId = " + classId + " AND COALESCE(o.ParentInstanceId, 0) = 0"
            " JOIN CBinary AS v ON v.CatalogCode = o.CatalogCode AND v.ItemId = o.ItemId"
            " AND v.ClassId = " + classId + " AND v.InstanceId = o.InstanceId"
-           " AND v.MemberId = " + std::to_string(ImageDataMemberId) +
+           " AND v.MemberId = " + std::to_string(kImageDataMemberId) +
            " AND v.LangCode = :LangCode AND v.IndexId = 0 AND v.DataBlob IS NOT NULL"
            " WHERE i.CatalogCode = :CatalogCode AND i.ItemId = :ItemId"
            " ORDER BY o.InstanceId LIMIT 1";
@@ -131,7 +130,7 @@ void TCommonImages::GetUsedImageIds(const std::string& catalogCode, std::vector<
     {
         TQueryGuard query(connection);
         query->SetSQL("SELECT NumberValue FROM CNumbers WHERE CatalogCode = :CatalogCode AND MemberType = " +
-                      std::to_string(ImageReferenceMemberType) + " GROUP BY NumberValue");
+                      std::to_string(kImageItemIdMemberType) + " GROUP BY NumberValue");
         query->SetParam("CatalogCode", catalogCode);
         for (TAbstractRecordset& rows = query->Open(true); !rows.Eof(); rows.Next()) {
             const TVariant value = rows.Field("NumberValue");

@@ -4,10 +4,9 @@
 #include "common/CommonFunctionsDetail.h"
 
 #include "common/Exceptions.h"
+#include "common/FileContent.h"
 
 #include <cerrno>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 
 namespace {
@@ -189,12 +188,10 @@ void TIniFile::Refresh() const
         return;
     std::string content;
     if (stamp.exists) {
-        std::ifstream in(fileName_, std::ios::binary);
-        if (!in && errno != ENOENT)
+        std::optional<std::string> read = ReadFileContent(fileName_);
+        if (!read && errno != ENOENT)
             throw ECriticalTolvexException("Unable to read " + fileName_);
-        std::ostringstream buffer;
-        buffer << in.rdbuf();
-        content = buffer.str();
+        content = std::move(read).value_or("");
     }
     Parse(content);
     stamp_ = stamp;

@@ -1,11 +1,10 @@
 #include "common/Translation.h"
 
 #include "common/CommonFunctionsDetail.h"
+#include "common/FileContent.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -26,10 +25,7 @@ bool IsDictionaryFileName(const std::string& name, const std::string& languageCo
 
 std::string ReadWholeFile(const std::string& fileName)
 {
-    std::ifstream in(fileName, std::ios::binary);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    std::string content = buffer.str();
+    std::string content = ReadFileContent(fileName).value_or("");
     if (content.starts_with("\xEF\xBB\xBF"))
         content.erase(0, 3);
     return content;
@@ -128,6 +124,12 @@ void TTranslation::AddLine(const std::string& line)
     if (equals == std::string::npos || equals == 0)
         return;  // no source text: the line never matches
     dictionary_.try_emplace(LowerCase(line.substr(0, equals)), line.substr(equals + 1));
+}
+
+const TTranslation& TTranslation::OrEnglish(const TTranslation* translation)
+{
+    static const TTranslation english;
+    return translation ? *translation : english;
 }
 
 std::string TTranslation::Translate(const std::string& text) const

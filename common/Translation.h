@@ -56,6 +56,10 @@ public:
     // "===", value) only the caption is translated.
     void TranslateCaptionValueList(std::vector<std::string>& strings) const;
 
+    // The service to use where none may be given: Translation itself, or,
+    // when it is null, an English pass-through with an empty dictionary.
+    static const TTranslation& OrEnglish(const TTranslation* translation);
+
 private:
     std::vector<std::string> DictionaryFiles(const std::string& languageCode) const;
     void LoadFile(const std::string& fileName);

@@ -2,9 +2,8 @@
 
 #include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
-
-#define PCRE2_CODE_UNIT_WIDTH 8
-#include <pcre2.h>
+#include "common/RegexPattern.h"
+#include "common/WellKnownIds.h"
 
 #include <cctype>
 #include <cstdint>
@@ -14,28 +13,11 @@
 
 namespace {
 
-constexpr int MasterTemplateType = 501;
-constexpr int BodyTemplateType = 502;
-
 // Start tag and end tag of an xsl:text element with output escaping disabled;
 // the entity pattern matches exactly these texts (ignoring case) around
 // its references, so their lengths frame the references.
 constexpr std::size_t EntityStartTagLength = 40;  // <xsl:text disable-output-escaping="yes">
 constexpr std::size_t EntityEndTagLength = 11;    // </xsl:text>
-
-struct TCodeDeleter {
-    void operator()(pcre2_code* code) const { pcre2_code_free(code); }
-};
-struct TMatchDataDeleter {
-    void operator()(pcre2_match_data* data) const { pcre2_match_data_free(data); }
-};
-using TCode = std::unique_ptr<pcre2_code, TCodeDeleter>;
-using TMatchData = std::unique_ptr<pcre2_match_data, TMatchDataDeleter>;
-
-PCRE2_SPTR Subject(const std::string& text)
-{
-    return reinterpret_cast<PCRE2_SPTR>(text.data());
-}
 
 // The characters of "\s" in the patterns: blank, TAB, LF, VT, FF and CR.
 bool IsPatternBlank(char c)
@@ -72,25 +54,7 @@ public:
     std::string ReplaceAll(const std::string& text, const char* pattern,
                            const std::string& replacement)
     {
-        const pcre2_code* code = Compile(pattern);
-        const std::uint32_t options = PCRE2_SUBSTITUTE_GLOBAL | PCRE2_SUBSTITUTE_LITERAL |
-                                      PCRE2_SUBSTITUTE_OVERFLOW_LENGTH;
-        std::string result(text.size() + 64, '\0');
-        for (;;) {
-            PCRE2_SIZE length = result.size();
-            const int rc = pcre2_substitute(
-                code, Subject(text), text.size(), 0, options, nullptr, nullptr,
-                reinterpret_cast<PCRE2_SPTR>(replacement.data()), replacement.size(),
-                reinterpret_cast<PCRE2_UCHAR*>(result.data()), &length);
-            if (rc == PCRE2_ERROR_NOMEMORY) {
-                result.resize(length);
-                continue;
-            }
-            if (rc < 0)
-                throw EDeveloperTolvexException("Regular expression failed: " + std::string(pattern));
-            result.resize(length);
-            return result;
-        }
+        return Compile(pattern).ReplaceAll(text, replacement);
     }
 
     // Finds the first match of Pattern at or after Start: its position and length.
@@ -99,38 +63,29 @@ public:
     {
         if (start > text.size())
             return false;
-        const pcre2_code* code = Compile(pattern);
-        TMatchData match(pcre2_match_data_create_from_pattern(code, nullptr));
-        if (!match)
-            throw EDeveloperTolvexException("Out of memory for a regular expression match");
-        const int rc = pcre2_match(code, Subject(text), text.size(), start, 0, match.get(), nullptr);
-        if (rc == PCRE2_ERROR_NOMATCH)
+        const TRegexPattern& expression = Compile(pattern);
+        TRegexMatch match(expression);
+        const int rc = expression.Match(text, start, match);
+        if (rc == TRegexPattern::NoMatch)
             return false;
         if (rc < 0)
             throw EDeveloperTolvexException("Regular expression failed: " + std::string(pattern));
-        const PCRE2_SIZE* range = pcre2_get_ovector_pointer(match.get());
-        pos = range[0];
-        length = range[1] - range[0];
+        pos = match.Start();
+        length = match.End() - match.Start();
         return true;
     }
 
 private:
-    const pcre2_code* Compile(const char* pattern)
+    const TRegexPattern& Compile(const char* pattern)
     {
         auto found = codes_.find(pattern);
         if (found != codes_.end())
-            return found->second.get();
-        int error = 0;
-        PCRE2_SIZE offset = 0;
-        TCode code(pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern), PCRE2_ZERO_TERMINATED,
-                                 PCRE2_CASELESS | PCRE2_DOTALL | PCRE2_DOLLAR_ENDONLY, &error,
-                                 &offset, nullptr));
-        if (!code)
-            throw EDeveloperTolvexException("Invalid regular expression: " + std::string(pattern));
-        return codes_.emplace(pattern, std::move(code)).first->second.get();
+            return found->second;
+        return codes_.emplace(pattern, TRegexPattern(pattern, roCaseless | roDotAll | roDollarEndOnly))
+            .first->second;
     }
 
-    std::map<std::string, TCode> codes_;
+    std::map<std::string, TRegexPattern> codes_;
 };
 
 TConverterXsl2Html::TConverterXsl2Html()
@@ -158,7 +113,7 @@ void TConverterXsl2Html::Convert(const std::string& xsl, int templateItemType, s
 bool TConverterXsl2Html::CutContent(int templateItemType)
 {
     TExpression& e = *expression_;
-    if (templateItemType == BodyTemplateType) {
+    if (templateItemType == kBodyTemplateType) {
         text_ = e.ReplaceAll(text_, "^.*<xsl:template\\s*name=\"body\"\\s*>", "");
         text_ = e.ReplaceAll(text_, "</xsl:template>.*$", "");
         // Editable-region comments of design tools standing right at the
@@ -167,7 +122,7 @@ bool TConverterXsl2Html::CutContent(int templateItemType)
         RemoveTrailingRegionComment();
         return true;
     }
-    if (templateItemType == MasterTemplateType) {
+    if (templateItemType == kMasterTemplateType) {
         text_ = e.ReplaceAll(text_, "^.*<xsl:template\\s*match=\"/\"\\s*>", "");
         text_ = e.ReplaceAll(text_, "</xsl:template>.*$", "");
         return true;

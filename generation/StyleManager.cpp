@@ -6,6 +6,7 @@
 #include "catalog/CatalogDefinition.h"
 #include "catalog/CatalogItemsSql.h"
 #include "catalog/TolvexCatalog.h"
+#include "common/WellKnownIds.h"
 #include "common/CommonGui.h"
 #include "common/Exceptions.h"
 #include "generation/StyleDialog.h"
@@ -40,8 +41,6 @@ using std::to_string;
 
 namespace {
 
-constexpr int kMasterTemplateType = 501;
-constexpr int kMasterTemplateClass = 501;
 constexpr int kStyleClass = 510;
 constexpr int kStylesRoot = 510;
 // The class-505 members: the version and the version the user declined.

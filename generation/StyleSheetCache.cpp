@@ -1,3 +1,4 @@
+#include "common/XmlPtr.h"
 #include "generation/StyleSheetCache.h"
 
 #include "generation/TransformerXsltScope.h"
@@ -41,13 +42,14 @@ TStyleSheetCache::TSheet TStyleSheetCache::Compile(const std::string& text, cons
 {
     TTransformerXsltScope scope;
     TSheet result;
-    xmlDocPtr doc = xmlReadMemory(text.data(), static_cast<int>(text.size()), baseUrl.c_str(), nullptr,
-                                  XSLT_PARSE_OPTIONS | XML_PARSE_NONET);
+    TXmlDocPtr doc(xmlReadMemory(text.data(), static_cast<int>(text.size()), baseUrl.c_str(), nullptr,
+                                 XSLT_PARSE_OPTIONS | XML_PARSE_NONET));
     if (doc) {
-        result.Sheet = xsltParseStylesheetDoc(doc);
-        if (!result.Sheet)
-            xmlFreeDoc(doc);
-        else if (result.Sheet->errors != 0)
+        // A compiled sheet owns its document; a failed compilation leaves it to us.
+        result.Sheet = xsltParseStylesheetDoc(doc.get());
+        if (result.Sheet)
+            doc.release();
+        if (result.Sheet && result.Sheet->errors != 0)
             Free(result);
     }
     if (!result.Sheet && !scope.FirstParseError().empty()) {

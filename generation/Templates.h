@@ -22,6 +22,7 @@
 // with CR LF line ends, replacing the file. What the folder holds is
 // overwritten by every transformation.
 #include "common/TemplateData.h"
+#include "common/WellKnownIds.h"
 #include "generation/StyleSheetCache.h"
 
 #include <map>
@@ -36,18 +37,12 @@ class TTransformerCatalog;
 class TTemplatesRuleCache;
 
 // Template item types and the classes of template data.
-inline constexpr int kMasterTemplateType = 501;
-inline constexpr int kBodyTemplateType = 502;
 inline constexpr int kLanguageResourceType = 503;
 inline constexpr int kPageCommonTemplatesType = 512;
 inline constexpr int kReportCommonTemplatesType = 518;
-inline constexpr int kTemplateFolderType = 2;
+inline constexpr int kTemplateFolderType = kFolderItemType;
 inline constexpr int kXslSourceClass = 503;
 inline constexpr int kCssSourceClass = 504;
-inline constexpr int kVersionClass = 505;
-inline constexpr int kTemplateFolderClass = 513;
-inline constexpr int kMasterTemplateClass = 501;
-inline constexpr int kBodyTemplateClass = 502;
 // Template kinds of an item type's template folders.
 inline constexpr int kMasterTemplateKind = 0;
 inline constexpr int kBodyTemplateKind = 1;

@@ -4,6 +4,7 @@
 #include "generation/Templates.h"
 
 #include "common/CommonFunctions.h"
+#include "common/FileContent.h"
 #include "generation/TransformerCatalog.h"
 #include "generation/TemplatesRuleCache.h"
 #include "generation/TolvexNamespace.h"
@@ -13,8 +14,6 @@
 
 #include <sys/stat.h>
 
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -80,14 +79,11 @@ const std::string* TTemplates::WorkFileText(const std::string& name)
     const auto known = readFiles_.find(name);
     if (known != readFiles_.end() && known->second.identity == identity)
         return &known->second.text;
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in)
-        return nullptr;
-    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
+    std::optional<std::string> text = ReadFileContent(fileName);
+    if (!text)
         return nullptr;
     TWrittenFile& read = readFiles_[name];
-    read = TWrittenFile{std::move(text), identity};
+    read = TWrittenFile{std::move(*text), identity};
     return &read.text;
 }
 

@@ -5,6 +5,7 @@
 
 #include "common/CommonFunctions.h"
 #include "common/Exceptions.h"
+#include "common/XmlPtr.h"
 #include "generation/GenerationRule.h"
 #include "generation/TransformerCatalog.h"
 #include "generation/PageXmlSource.h"
@@ -42,34 +43,26 @@ std::string Indent(const xmlNode* node)
     return indent;
 }
 
-struct TDocFree {
-    void operator()(xmlDocPtr doc) const { xmlFreeDoc(doc); }
-};
-
 // XPath selections on one document.
 class TSelector {
 public:
     explicit TSelector(xmlDocPtr doc) : context_(xmlXPathNewContext(doc)) {}
-    ~TSelector() { xmlXPathFreeContext(context_); }
-    TSelector(const TSelector&) = delete;
-    TSelector& operator=(const TSelector&) = delete;
 
     // The nodes Path selects from Node (the document element when null).
     std::vector<xmlNodePtr> Select(const std::string& path, xmlNodePtr node = nullptr)
     {
         context_->node = node ? node : xmlDocGetRootElement(context_->doc);
-        xmlXPathObjectPtr found = xmlXPathEvalExpression(X(path), context_);
+        const TXPathObjectPtr found(xmlXPathEvalExpression(X(path), context_.get()));
         if (!found)
             throw ECriticalTolvexException("The links cannot be selected by \"" + path + "\"");
         std::vector<xmlNodePtr> nodes;
         if (found->nodesetval)
             nodes.assign(found->nodesetval->nodeTab, found->nodesetval->nodeTab + found->nodesetval->nodeNr);
-        xmlXPathFreeObject(found);
         return nodes;
     }
 
 private:
-    xmlXPathContextPtr context_;
+    TXPathContextPtr context_;
 };
 
 // A document whose element is an empty "xsl:stylesheet", for the rules to write into.
@@ -110,7 +103,7 @@ void TTemplates::CollectLinks(int itemId, int treeItemId, const std::string& cat
                               bool parentLinks)
 {
     list.clear();
-    std::unique_ptr<xmlDoc, TDocFree> doc(ScratchDocument());
+    const TXmlDocPtr doc(ScratchDocument());
     std::string tag;
     {
         std::unique_ptr<TPageXmlSource> builder = catalog_.CreatePageXmlSource(doc.get(), nullptr);

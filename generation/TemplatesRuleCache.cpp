@@ -1,6 +1,7 @@
 #include "generation/TemplatesRuleCache.h"
 
 #include "common/Exceptions.h"
+#include "common/XmlPtr.h"
 #include "generation/GenerationRule.h"
 #include "generation/TolvexNamespace.h"
 #include "generation/TransformerXsltScope.h"
@@ -19,15 +20,6 @@ const xmlChar* X(const char* text)
     return reinterpret_cast<const xmlChar*>(text);
 }
 
-struct TDocFree {
-    void operator()(xmlDocPtr doc) const { xmlFreeDoc(doc); }
-};
-struct TContextFree {
-    void operator()(xmlXPathContextPtr context) const { xmlXPathFreeContext(context); }
-};
-struct TObjectFree {
-    void operator()(xmlXPathObjectPtr object) const { xmlXPathFreeObject(object); }
-};
 
 }  // namespace
 
@@ -56,15 +48,15 @@ bool TTemplatesRuleCache::ReadRules(const std::string& text, const std::string& 
 {
     rules.clear();
     TTransformerXsltScope scope;  // keeps parse errors of broken templates off the console
-    std::unique_ptr<xmlDoc, TDocFree> doc(
+    const TXmlDocPtr doc(
         xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, nullptr, XML_PARSE_NONET));
     if (!doc || !xmlDocGetRootElement(doc.get()))
         return false;
-    std::unique_ptr<xmlXPathContext, TContextFree> context(xmlXPathNewContext(doc.get()));
+    const TXPathContextPtr context(xmlXPathNewContext(doc.get()));
     xmlXPathRegisterNs(context.get(), X(TolvexNamespacePrefix), X(TolvexNamespaceUri));
     context->node = xmlDocGetRootElement(doc.get());
     const std::string path = "//" + std::string(TolvexNamespacePrefix) + ":" + TolvexRuleElementName + predicate;
-    std::unique_ptr<xmlXPathObject, TObjectFree> found(xmlXPathEvalExpression(X(path.c_str()), context.get()));
+    const TXPathObjectPtr found(xmlXPathEvalExpression(X(path.c_str()), context.get()));
     if (!found)
         throw ECriticalTolvexException("The rules of a template cannot be selected by \"" + path + "\"");
     if (found->nodesetval)

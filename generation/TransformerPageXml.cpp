@@ -5,6 +5,7 @@
 
 #include "common/CommonGui.h"
 #include "common/ParamList.h"
+#include "common/WellKnownIds.h"
 #include "generation/TransformerCatalog.h"
 #include "generation/PageDocument.h"
 #include "generation/PageXmlSource.h"
@@ -16,8 +17,6 @@
 
 namespace {
 
-// The item whose "CatalogInfo" object names the catalog type.
-constexpr int kCatalogInfoItemId = 604;
 // The class of the simulated wholesale buyer and the system's "undefined" number.
 constexpr int kWholesaleBuyerClass = 10005;
 constexpr int kUndefinedNumber = -1010101;

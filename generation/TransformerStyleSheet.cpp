@@ -1,3 +1,4 @@
+#include "common/XmlPtr.h"
 #include "generation/TransformerStyleSheet.h"
 
 #include <libxml/tree.h>
@@ -157,12 +158,12 @@ std::string TTransformerStyleSheet::Serialise(xmlDoc* doc)
 
 std::string TTransformerStyleSheet::WorkFileText() const
 {
-    std::unique_ptr<xmlDoc, void (*)(xmlDocPtr)> doc(BuildDocument(false), xmlFreeDoc);
+    const TXmlDocPtr doc(BuildDocument(false));
     return Serialise(doc.get());
 }
 
 std::string TTransformerStyleSheet::CompiledText() const
 {
-    std::unique_ptr<xmlDoc, void (*)(xmlDocPtr)> doc(BuildDocument(true), xmlFreeDoc);
+    const TXmlDocPtr doc(BuildDocument(true));
     return Serialise(doc.get());
 }

@@ -4,51 +4,28 @@
 
 #include "common/CommonFunctions.h"
 #include "common/CommonFunctionsDetail.h"
+#include "common/RegexPattern.h"
+#include "common/WellKnownIds.h"
 #include "generation/TransformerCatalog.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
 
-#define PCRE2_CODE_UNIT_WIDTH 8
-#include <pcre2.h>
-
 #include <algorithm>
-#include <memory>
 
 namespace {
-
-// The item whose "CommonCompanyInfo" object holds the company data.
-constexpr int kCompanyItemId = 2001;
-
-struct TCodeFree {
-    void operator()(pcre2_code* code) const { pcre2_code_free(code); }
-};
-struct TMatchFree {
-    void operator()(pcre2_match_data* data) const { pcre2_match_data_free(data); }
-};
 
 // The names of the tokens of Text in order of first occurrence; a name
 // equal to one found before, ignoring case, is not taken again.
 std::vector<std::string> TokenNames(const std::string& text)
 {
-    static const std::unique_ptr<pcre2_code, TCodeFree> pattern = [] {
-        int error = 0;
-        PCRE2_SIZE offset = 0;
-        return std::unique_ptr<pcre2_code, TCodeFree>(pcre2_compile(
-            reinterpret_cast<PCRE2_SPTR>("\\$\\$([\\w/-]*)\\$\\$"), PCRE2_ZERO_TERMINATED,
-            PCRE2_CASELESS | PCRE2_DOTALL, &error, &offset, nullptr));
-    }();
+    static const TRegexPattern pattern("\\$\\$([\\w/-]*)\\$\\$", roCaseless | roDotAll);
     std::vector<std::string> names;
-    std::unique_ptr<pcre2_match_data, TMatchFree> match(pcre2_match_data_create_from_pattern(pattern.get(), nullptr));
-    PCRE2_SIZE start = 0;
-    while (start <= text.size() && pcre2_match(pattern.get(), reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(),
-                                               start, 0, match.get(), nullptr) > 0) {
-        const PCRE2_SIZE* range = pcre2_get_ovector_pointer(match.get());
-        std::string name = text.substr(range[2], range[3] - range[2]);
+    pattern.ForEachMatch(text, [&](const TRegexMatch& match) {
+        std::string name = match.Group(text, 1);
         if (std::none_of(names.begin(), names.end(),
                          [&](const std::string& known) { return common_detail::SameText(known, name); }))
             names.push_back(std::move(name));
-        start = range[1] > range[0] ? range[1] : range[1] + 1;
-    }
+    });
     return names;
 }
 

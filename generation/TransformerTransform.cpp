@@ -10,6 +10,7 @@
 
 #include "common/CommonFunctions.h"
 #include "common/Translation.h"
+#include "common/XmlPtr.h"
 #include "generation/TransformerCatalog.h"
 #include "generation/PageDocument.h"
 #include "generation/StyleSheetCache.h"
@@ -27,9 +28,6 @@
 
 namespace {
 
-struct TDocFree {
-    void operator()(xmlDocPtr doc) const { xmlFreeDoc(doc); }
-};
 struct TContextFree {
     void operator()(xsltTransformContextPtr context) const { xsltFreeTransformContext(context); }
 };
@@ -66,7 +64,7 @@ void TTransformer::Transform()
         xsltSetCtxtSecurityPrefs(TTransformerXsltScope::SecurityPrefs(), context.get());
         for (const auto& [name, value] : styleSheet_.PageValues())
             xsltQuoteOneUserParam(context.get(), X(name), X(value));
-        std::unique_ptr<xmlDoc, TDocFree> result(
+        const TXmlDocPtr result(
             xsltApplyStylesheetUser(sheet.Sheet, pageDocument_->Document(), nullptr, nullptr, nullptr, context.get()));
         xmlChar* text = nullptr;
         int length = 0;

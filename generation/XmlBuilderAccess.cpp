@@ -5,6 +5,8 @@
 
 #include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
+#include "common/MemberTypes.h"
+#include "common/XmlPtr.h"
 #include "generation/XmlBuilderNodes.h"
 #include "storage/AbstractCClassDefinition.h"
 #include "storage/AbstractDBQuery.h"
@@ -94,7 +96,7 @@ bool TXmlBuilder::EvaluateCondition(TAbstractCObject& object, const TCondition& 
     const int memberId = definition ? definition->GetMemberId(condition.Member) : 0;
     const int memberType = definition ? definition->GetMemberType(memberId) : 0;
     int order = 0;
-    if (memberType >= 100) {
+    if (memberType >= kFirstIntegerMemberType) {
         const double value = object.GetNumber(condition.Member, 0);
         const double wanted = TMemberValueText::ReadFloat(condition.Value);
         order = value < wanted ? -1 : (value > wanted ? 1 : 0);
@@ -126,16 +128,14 @@ bool TXmlBuilder::EvaluateRowCondition(int itemId, int linkedItemId, int parentI
 // far. ECriticalTolvexException when it is no XPath expression.
 bool TXmlBuilder::EvaluateXPath(const std::string& expression)
 {
-    std::unique_ptr<xmlXPathContext, decltype(&xmlXPathFreeContext)> context(xmlXPathNewContext(document_),
-                                                                              xmlXPathFreeContext);
+    const TXPathContextPtr context(xmlXPathNewContext(document_));
     if (!context)
         throw ECriticalTolvexException("Cannot build the page document");
     std::string error;
     context->error = KeepXPathError;
     context->userData = &error;
-    std::unique_ptr<xmlXPathObject, decltype(&xmlXPathFreeObject)> result(
-        xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(expression.c_str()), context.get()),
-        xmlXPathFreeObject);
+    const TXPathObjectPtr result(
+        xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(expression.c_str()), context.get()));
     if (!result)
         throw ECriticalTolvexException("The condition \"" + expression +
                                        "\" of a generation rule is not a valid XPath expression" +

@@ -6,6 +6,7 @@
 
 #include "common/CommonFunctionsDetail.h"
 #include "common/Log.h"
+#include "common/MemberTypes.h"
 #include "common/ParamList.h"
 #include "common/Translation.h"
 #include "generation/GenerationCatalog.h"
@@ -26,8 +27,6 @@ using namespace xml_builder_nodes;
 
 namespace {
 
-// Member type whose aggregates are written with two decimals.
-constexpr int kCurrencyMemberType = 153;
 constexpr const char* kCategoryDatabaseName = "zarivuro";
 
 // The working lists of GroupData.
@@ -155,7 +154,7 @@ void TXmlBuilder::WriteGroupData(xmlNode* target, int id, const std::string& ite
         if (log_->IsCancelled())
             return;
         const char* const line = "Group data item id - $1";
-        log_->AddLine(translation_ ? translation_->Format(line, {id}) : TTranslation().Format(line, {id}, false));
+        log_->AddLine(TTranslation::OrEnglish(translation_).Format(line, {id}));
     }
     TGroupWork work(rule);
     std::string classFilter;
@@ -202,7 +201,7 @@ void TXmlBuilder::WriteGroupData(xmlNode* target, int id, const std::string& ite
         for (const TGroupWork::TAggregate& aggregate : work.aggregates) {
             const double value = work.Result(group, aggregate);
             AddTextElement(document_, element, aggregate.function + aggregate.member,
-                           aggregate.memberType == kCurrencyMemberType ? TMemberValueText::FormatTwoDecimals(value)
+                           aggregate.memberType == kAmountMemberType ? TMemberValueText::FormatTwoDecimals(value)
                                                                        : TMemberValueText::FormatShort(value));
         }
     }

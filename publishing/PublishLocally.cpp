@@ -5,6 +5,7 @@
 #include "catalog/CatalogDefinition.h"
 #include "catalog/CatalogPageGeneration.h"
 #include "catalog/Tolvex.h"
+#include "common/WellKnownIds.h"
 #include "common/CommonBinary.h"
 #include "common/CommonFunctions.h"
 #include "common/Exceptions.h"
@@ -22,7 +23,6 @@
 
 namespace {
 
-constexpr int kImageClassId = 5;
 constexpr int kBinaryObjectClassId = 304;
 constexpr const char* kAllLangCode = "XXX";
 

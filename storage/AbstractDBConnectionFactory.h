@@ -2,7 +2,7 @@
 // A database module: a plug-in of kind 2 whose instances are connection
 // factories. One factory stands for one database: it opens the main
 // connection, hands out further connections and manages the database file.
-#include "catalog/AbstractPluginClass.h"
+#include "storage/AbstractPluginClass.h"
 #include "storage/AbstractDBConnection.h"
 
 #include <memory>

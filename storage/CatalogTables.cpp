@@ -1,3 +1,4 @@
+#include "common/MemberTypes.h"
 #include "storage/CatalogTables.h"
 
 #include "common/CommonFunctionsDetail.h"
@@ -116,15 +117,15 @@ std::vector<std::string> TCatalogTables::CreateStatements()
 
 std::string TCatalogTables::ValueTable(int memberType)
 {
-    if (memberType >= 1 && memberType <= 49)
+    if (IsStringMemberType(memberType))
         return "CStrings";
-    if (memberType >= 50 && memberType <= 99)
+    if (IsTextMemberType(memberType))
         return "CText";
-    if (memberType >= 100 && memberType <= 199)
+    if (IsNumberMemberType(memberType))
         return "CNumbers";
-    if (memberType >= 200 && memberType <= 249)
+    if (IsDateMemberType(memberType))
         return "CDates";
-    if (memberType >= 250 && memberType <= 299)
+    if (IsBinaryMemberType(memberType))
         return "CBinary";
     return {};
 }

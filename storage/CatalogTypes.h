@@ -6,6 +6,12 @@
 
 class TAbstractDBConnection;
 
+// The code of the definition catalog of a catalog type: "t#" and the number.
+inline std::string DefinitionCatalogCode(int catalogType)
+{
+    return "t#" + std::to_string(catalogType);
+}
+
 class TCatalogTypes {
 public:
     std::string Name;          // string member 2

@@ -4,6 +4,7 @@
 #include "common/CommonFunctions.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
+#include "common/WellKnownIds.h"
 #include "storage/CatalogTables.h"
 #include "storage/IdRanges.h"
 #include "storage/LWItem.h"
@@ -22,9 +23,6 @@ namespace {
 
 // Catalog properties: items of this type under the properties root, the
 // value in string member 1 of the class of the same number, instance 1.
-constexpr int kPropertyItemType = 603;
-constexpr int kPropertyClassId = 603;
-constexpr int kPropertyMemberId = 1;
 constexpr int kPropertyMemberType = 1;
 constexpr int kPropertyInstanceId = 1;
 

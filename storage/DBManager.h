@@ -7,7 +7,7 @@
 //
 // Factories created here must be destroyed before the manager: a factory
 // from a library lives in that library's code.
-#include "catalog/AbstractPluginClass.h"
+#include "storage/AbstractPluginClass.h"
 #include "catalog/PluginsManager.h"
 #include "storage/AbstractDBConnectionFactory.h"
 

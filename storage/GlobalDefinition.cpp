@@ -1,12 +1,12 @@
 #include "storage/GlobalDefinition.h"
 
-#include "catalog/CatalogDefinitionRows.h"
 #include "common/AtomicFile.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/CommonGui.h"
 #include "common/Exceptions.h"
 #include "common/GlobalSettings.h"
 #include "storage/AbstractDBConnectionFactory.h"
+#include "storage/CatalogTypes.h"
 #include "storage/NameValueLines.h"
 #include "storage/QueryGuard.h"
 #include "storage/RecordValues.h"
@@ -264,7 +264,7 @@ void TGlobalDefinition::LoadCatalogTypes()
             OpenDatabaseModule(createModule_, moduleName, params, DatabasesDir(), file.stem().string(),
                                ini.GetString(siStylesUserName), ini.GetString(siStylesPassword),
                                "Cannot open catalog database");
-        types.push_back(TCatalogTypes::Read(module->GetConnection(), catalog_definition::DefinitionCatalogCode(number)));
+        types.push_back(TCatalogTypes::Read(module->GetConnection(), DefinitionCatalogCode(number)));
     }
     std::stable_sort(types.begin(), types.end(), [](const auto& a, const auto& b) {
         return a->OrderNum != b->OrderNum ? a->OrderNum < b->OrderNum : a->Name < b->Name;

@@ -1,6 +1,6 @@
 #include "storage/ObjectFactory.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/IdRanges.h"
 #include "storage/QueryGuard.h"

@@ -1,11 +1,12 @@
 #include "storage/ObjectXmlWriter.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "common/BinaryDataInfo.h"
 #include "common/CommonFunctions.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
 #include "common/ParamList.h"
+#include "common/WellKnownIds.h"
 #include "storage/AbstractCClassDefinition.h"
 #include "storage/CatalogTables.h"
 #include "storage/MemberValueText.h"
@@ -17,8 +18,6 @@
 namespace {
 
 constexpr const char* kDefaultPassCode = "DEF";
-constexpr int kImageClassId = 5;
-constexpr int kNamesClassId = 1;
 
 const xmlChar* X(const std::string& text)
 {

@@ -4,9 +4,8 @@
 // that is no number).
 #include "common/CommonFunctions.h"
 #include "storage/AbstractDBQuery.h"
+#include "storage/MemberValueText.h"
 
-#include <charconv>
-#include <cmath>
 #include <string>
 
 inline std::string FieldText(const TAbstractRecordset& records, const std::string& name)
@@ -14,26 +13,26 @@ inline std::string FieldText(const TAbstractRecordset& records, const std::strin
     return TCommonFunctions::VariantToString(records.Field(name));
 }
 
-// A value as a whole number: fractions truncated toward zero, a decimal
-// text read as a number, anything else 0.
-inline int VariantToInteger(const TVariant& value)
+// A value as a number: Null and Blobs 0, a date its day number, a text read
+// as a decimal number ("1.5"; 0 when it is none).
+inline double VariantToNumber(const TVariant& value)
 {
     switch (value.Kind()) {
-    case TVariantKind::Integer:
-        return static_cast<int>(value.AsInteger());
-    case TVariantKind::Float:
-        return std::isfinite(value.AsFloat()) ? static_cast<int>(std::trunc(value.AsFloat())) : 0;
-    case TVariantKind::Boolean:
-        return value.AsBoolean() ? 1 : 0;
-    case TVariantKind::Text: {
-        const std::string& text = value.AsText();
-        int number = 0;
-        auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-        return error == std::errc() && end == text.data() + text.size() ? number : 0;
+    case TVariantKind::Integer: return static_cast<double>(value.AsInteger());
+    case TVariantKind::Float: return value.AsFloat();
+    case TVariantKind::Boolean: return value.AsBoolean() ? 1 : 0;
+    case TVariantKind::DateTime: return value.AsDateTime().days;
+    case TVariantKind::Text: return TMemberValueText::ReadFloat(value.AsText());
+    default: return 0;
     }
-    default:
-        return 0;
-    }
+}
+
+// A value as a whole number: the number above truncated toward zero and
+// clamped to the range of int (NaN gives 0). Every reader of integer fields
+// uses this one rule.
+inline int VariantToInteger(const TVariant& value)
+{
+    return TMemberValueText::TruncateToInt(VariantToNumber(value));
 }
 
 inline int FieldInteger(const TAbstractRecordset& records, const std::string& name)

@@ -2,6 +2,7 @@
 
 #include "common/AtomicFile.h"
 #include "common/Exceptions.h"
+#include "common/XmlPtr.h"
 
 #include <libxml/chvalid.h>
 #include <libxml/parser.h>
@@ -29,12 +30,6 @@ std::string FromXml(const xmlChar* text)
 {
     return text ? reinterpret_cast<const char*>(text) : "";
 }
-
-// An owned libxml2 string.
-struct TXmlFree {
-    void operator()(xmlChar* text) const { xmlFree(text); }
-};
-using TXmlString = std::unique_ptr<xmlChar, TXmlFree>;
 
 void AppendLatin1(std::string& out, unsigned char code)
 {
@@ -161,10 +156,6 @@ void StopAtDocumentType(void* userData, const xmlChar*, const xmlChar*, const xm
     xmlStopParser(context);
 }
 
-struct TParserFree {
-    void operator()(xmlParserCtxtPtr context) const { xmlFreeParserCtxt(context); }
-};
-
 // ---- writing ------------------------------------------------------------------
 
 struct TWriteState {
@@ -230,7 +221,7 @@ TRecordsetXmlDocument TRecordsetXmlDocument::Parse(std::string bytes)
     const bool latin1 = !IsWideEncoding(bytes) && !DeclaresEncoding(bytes) &&
                         !xmlCheckUTF8(Xml(bytes) + StartOfText(bytes));
 
-    std::unique_ptr<xmlParserCtxt, TParserFree> context(xmlNewParserCtxt());
+    TXmlParserPtr context(xmlNewParserCtxt());
     if (!context)
         throw ECriticalTolvexException("Out of memory");
     TParseReport report;
@@ -314,7 +305,7 @@ void TRecordsetXmlDocument::SetAttribute(xmlNodePtr element, const char* name, c
 
 bool TRecordsetXmlDocument::GetAttribute(xmlNodePtr element, const char* name, std::string& value)
 {
-    TXmlString text(xmlGetProp(element, BAD_CAST name));
+    TXmlStringPtr text(xmlGetProp(element, BAD_CAST name));
     if (!text)
         return false;
     value = FromXml(text.get());
@@ -323,7 +314,7 @@ bool TRecordsetXmlDocument::GetAttribute(xmlNodePtr element, const char* name, s
 
 std::string TRecordsetXmlDocument::Text(xmlNodePtr element)
 {
-    TXmlString text(xmlNodeGetContent(element));
+    TXmlStringPtr text(xmlNodeGetContent(element));
     return FromXml(text.get());
 }
 

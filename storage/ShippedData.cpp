@@ -3,6 +3,7 @@
 #include "catalog/CatalogTypeData.h"
 #include "common/CommonFunctions.h"
 #include "common/Exceptions.h"
+#include "common/FileContent.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/CatalogTables.h"
@@ -16,6 +17,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -37,12 +39,10 @@ const char* const kGlobalTablesSchema =
 
 std::string ReadWholeFile(const fs::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    std::optional<std::string> text = ReadFileContent(file.string());
+    if (!text)
         throw ECriticalTolvexException("Cannot read " + file.string());
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return std::move(*text);
 }
 
 // The files of Dir whose names end with Extension, in name order.
@@ -145,6 +145,26 @@ std::vector<std::string> TShippedData::DatabaseNames() const
         for (const fs::path& file : FilesOf(definitions, ".xml"))
             names.push_back(file.stem().string());
     return names;
+}
+
+std::vector<int> TShippedData::CatalogTypes() const
+{
+    std::vector<int> types;
+    const fs::path definitions = fs::path(dataDir_) / kCatalogTypesFolder;
+    if (!fs::is_directory(definitions))
+        return types;
+    for (const fs::path& file : FilesOf(definitions, ".xml")) {
+        const std::string name = file.stem().string();
+        if (name.rfind(kCatalogTypePrefix, 0) != 0)
+            continue;
+        const std::string number = name.substr(std::string(kCatalogTypePrefix).size());
+        int type = 0;
+        const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), type);
+        if (error == std::errc() && end == number.data() + number.size())
+            types.push_back(type);
+    }
+    std::sort(types.begin(), types.end());
+    return types;
 }
 
 std::string TShippedData::CatalogTypeSource(const std::string& name) const

@@ -27,6 +27,9 @@ public:
     // The databases of the data folder, in building order: the six above,
     // then one per catalog-type definition.
     std::vector<std::string> DatabaseNames() const;
+    // The catalog types that have a definition (catalogtypes/catalog_<N>.xml),
+    // in ascending order.
+    std::vector<int> CatalogTypes() const;
     // The data sources of the build tree this program was built from.
     static std::string BuildTreeDataDir();
 

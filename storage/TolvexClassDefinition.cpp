@@ -4,6 +4,7 @@
 #include "common/CommonFunctions.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
+#include "common/MemberTypes.h"
 #include "storage/CatalogTables.h"
 #include "storage/DatabaseResolver.h"
 #include "storage/NameValueLines.h"
@@ -70,15 +71,15 @@ TDatabaseResolver& TTolvexClassDefinition::Databases() const
 void TTolvexClassDefinition::AddMember(std::unique_ptr<TClassMember> member)
 {
     const int type = member->MemberType;
-    if (type <= 49)
+    if (type <= kLastStringMemberType)
         hasStrings_ = true;
-    else if (type <= 99)
+    else if (type <= kLastTextMemberType)
         hasTexts_ = true;
-    else if (type <= 199)
+    else if (type <= kLastFloatMemberType)
         hasNumbers_ = true;
-    else if (type <= 249)
+    else if (type <= kLastDateMemberType)
         hasDates_ = true;
-    else if (type <= 299)
+    else if (type <= kLastBinaryMemberType)
         hasBinary_ = true;
     members_.push_back(std::move(member));
 }

@@ -4,6 +4,7 @@
 
 #include "common/BinaryDataInfo.h"
 #include "common/CRC32.h"
+#include "common/MemberTypes.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/QueryGuard.h"
 #include "storage/TolvexObjectFields.h"
@@ -46,7 +47,7 @@ std::string ReadWholeStream(std::istream& stream)
 bool TTolvexObject::IsBinaryMember(int memberId) const
 {
     const int type = MemberType(memberId);
-    return memberId != 0 && type >= 250 && type <= 299;
+    return memberId != 0 && IsBinaryMemberType(type);
 }
 
 void TTolvexObject::BindBinaryKey(TAbstractDBQuery& query, int memberId, const std::string& lang, int index) const

@@ -1,6 +1,6 @@
 #include "storage/TolvexObjectContext.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "storage/CatalogTables.h"
 #include "storage/MemberValueText.h"
 

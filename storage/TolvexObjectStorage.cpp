@@ -2,8 +2,9 @@
 // CObjectInstances row, and sub-objects.
 #include "storage/TolvexObject.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "common/CommonFunctions.h"
+#include "common/MemberTypes.h"
 #include "storage/AbstractCClassDefinition.h"
 #include "storage/AbstractCItem.h"
 #include "storage/AbstractDBConnection.h"
@@ -19,7 +20,6 @@
 
 namespace {
 
-constexpr int kSubObjectType = 105;
 
 // Binds the parameters that name the rows of one object. The ids are bound,
 // not written into the text, so that the statement is prepared once for all
@@ -230,7 +230,7 @@ void TTolvexObject::WriteTextRows()
                     ":StringValue )");
     texts->SetSQL(std::string("INSERT INTO CText") + kInsertText + "TextValue" + kInsertValues + ":StringValue )");
     for (const TMemberStringValue& value : stringValues_) {
-        const bool isText = value.MemberType > 49;
+        const bool isText = value.MemberType > kLastStringMemberType;
         // Only into a table this save has emptied, so that no row is written twice.
         if (value.Value.empty() || !(isText ? classDefinition_->HasTexts() : classDefinition_->HasStrings()))
             continue;
@@ -249,7 +249,7 @@ void TTolvexObject::WriteNumberRows()
                     ":NumberValue )");
     dates->SetSQL(std::string("INSERT INTO CDates") + kInsertText + "DateValue" + kInsertValues + ":DateValue )");
     for (const TMemberNumberValue& value : numberValues_) {
-        const bool isDate = value.MemberType > 199;
+        const bool isDate = value.MemberType > kLastFloatMemberType;
         if (value.Value == 0 || !(isDate ? classDefinition_->HasDates() : classDefinition_->HasNumbers()))
             continue;
         TAbstractDBQuery& query = isDate ? *dates : *numbers;
@@ -350,7 +350,7 @@ bool TTolvexObject::DeleteSubObject(int instanceId)
     if (hasSubObjects)
         return false;
     query->SetSQL("SELECT COUNT(*) AS NumCount FROM CNumbers WHERE CatalogCode = :CatalogCode AND ItemId = :ItemId "
-                  "AND MemberType = " + std::to_string(kSubObjectType) + " AND NumberValue = :InstanceId");
+                  "AND MemberType = " + std::to_string(kSubObjectMemberType) + " AND NumberValue = :InstanceId");
     query->SetParam("CatalogCode", catalogCode_);
     query->SetParam("ItemId", linkedItemId_);
     query->SetParam("InstanceId", instanceId);
@@ -376,7 +376,7 @@ TAbstractCObject* TTolvexObject::AddSubObject(const std::string& memberName, con
                                               const std::string& lang)
 {
     const int memberId = MemberIdOf(memberName);
-    if (memberId == 0 || MemberType(memberId) != kSubObjectType)
+    if (memberId == 0 || MemberType(memberId) != kSubObjectMemberType)
         return nullptr;
     const int subClassId = context_.GetClassId(classXmlTag);
     if (subClassId == 0)

@@ -1,5 +1,6 @@
 // TTolvexObject: the text form of single values, member tags inside texts,
 // and the entry to the XML output.
+#include "common/MemberTypes.h"
 #include "storage/TolvexObject.h"
 
 #include "common/ParamList.h"
@@ -48,17 +49,17 @@ std::string TTolvexObject::GetValueText(const std::string& memberName, const std
     if (memberId == 0 || type == 0)
         return {};
     const bool listText = resolveList && (MemberFlags(memberId) & mfIsList);
-    if (type < 100) {
+    if (type < kFirstIntegerMemberType) {
         const std::string text = GetStringById(memberId, lang, index);
         return listText ? classDefinition_->GetListText(memberId, lang, text) : text;
     }
-    if (type < 150) {
+    if (type < kFirstFloatMemberType) {
         const std::string code = std::to_string(GetIntegerById(memberId, lang, index));
         return listText ? classDefinition_->GetListText(memberId, lang, code) : code;
     }
-    if (type < 200)
+    if (type < kFirstDateMemberType)
         return TMemberValueText::FormatShort(GetNumberById(memberId, lang, index));
-    if (type < 250) {
+    if (type < kFirstBinaryMemberType) {
         // 0 is no date.
         const double days = GetNumberById(memberId, lang, index);
         return days == 0 ? std::string() : TMemberValueText::FormatShortDate(days);
@@ -71,13 +72,13 @@ void TTolvexObject::SetValueText(const std::string& memberName, const std::strin
 {
     const int memberId = MemberIdOf(memberName);
     const int type = MemberType(memberId);
-    if (type < 100)
+    if (type < kFirstIntegerMemberType)
         SetStringById(memberId, lang, text, index);
-    else if (type < 150)
+    else if (type < kFirstFloatMemberType)
         SetNumberById(memberId, lang, TMemberValueText::ReadInteger(text), index);
-    else if (type < 200)
+    else if (type < kFirstDateMemberType)
         SetNumberById(memberId, lang, TMemberValueText::ReadFloat(text), index);
-    else if (type < 250)
+    else if (type < kFirstBinaryMemberType)
         SetNumberById(memberId, lang, TMemberValueText::ReadDateTime(text), index);
 }
 

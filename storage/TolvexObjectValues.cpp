@@ -2,7 +2,8 @@
 // with the fallbacks of language-dependent members.
 #include "storage/TolvexObject.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
+#include "common/MemberTypes.h"
 #include "storage/AbstractCClassDefinition.h"
 #include "storage/AbstractCItem.h"
 #include "storage/CatalogTables.h"
@@ -14,8 +15,6 @@
 namespace {
 
 constexpr const char* kDefaultPassCode = "DEF";
-constexpr int kFirstNumberType = 100;
-constexpr int kSubObjectType = 105;
 
 bool IsNoOrDefaultPass(const std::string& lang)
 {
@@ -168,8 +167,8 @@ bool TTolvexObject::HasValueById(int memberId, const std::string& lang)
         return false;
     LoadIfNeeded();
     const std::string normalised = NormaliseLang(memberId, lang);
-    return MemberType(memberId) >= kFirstNumberType ? HasMemberValue(numberValues_, memberId, normalised)
-                                                    : HasMemberValue(stringValues_, memberId, normalised);
+    return MemberType(memberId) >= kFirstIntegerMemberType ? HasMemberValue(numberValues_, memberId, normalised)
+                                                           : HasMemberValue(stringValues_, memberId, normalised);
 }
 
 bool TTolvexObject::IsDefaultLangValueById(int memberId, const std::string& langCode, int index)
@@ -180,7 +179,7 @@ bool TTolvexObject::IsDefaultLangValueById(int memberId, const std::string& lang
     LoadIfNeeded();
     if (!(MemberFlags(memberId) & mfIsMultiple))
         index = 0;
-    if (MemberType(memberId) >= kFirstNumberType) {
+    if (MemberType(memberId) >= kFirstIntegerMemberType) {
         const TMemberNumberValue* value = FindNumber(memberId, lang, index);
         return !value || value->Value == 0;
     }
@@ -191,9 +190,9 @@ bool TTolvexObject::IsDefaultLangValueById(int memberId, const std::string& lang
 std::string TTolvexObject::NumberText(const TMemberNumberValue& value) const
 {
     const int type = value.MemberType;
-    if (type >= 101 && type <= 149)
+    if (type > kFirstIntegerMemberType && type <= kLastIntegerMemberType)
         return std::to_string(TMemberValueText::TruncateToInt(value.Value));
-    if (type == 152 || type == 153)
+    if (type == kFractionNumberMemberType || type == kAmountMemberType)
         return TMemberValueText::FormatGeneral(value.Value);
     return TMemberValueText::FormatShortDate(value.Value);
 }
@@ -212,7 +211,7 @@ void TTolvexObject::GetValuesById(int memberId, const std::string& lang, std::ve
         if (indexes)
             indexes->push_back(std::to_string(index));
     };
-    if (MemberType(memberId) < kFirstNumberType) {
+    if (MemberType(memberId) < kFirstIntegerMemberType) {
         for (const TMemberStringValue& value : stringValues_)
             if (value.MemberId == memberId && value.LangCode == normalised) {
                 addIndex(value.IndexId);
@@ -224,7 +223,8 @@ void TTolvexObject::GetValuesById(int memberId, const std::string& lang, std::ve
         if (value.MemberId == memberId && value.LangCode == normalised) {
             addIndex(value.IndexId);
             const int type = value.MemberType;
-            if ((type >= 101 && type <= 149) || type == 152 || type == 153 || type > 200)
+            if ((type > kFirstIntegerMemberType && type <= kLastIntegerMemberType) ||
+                type == kFractionNumberMemberType || type == kAmountMemberType || type > kFirstDateMemberType)
                 values.push_back(NumberText(value));
         }
 }
@@ -234,7 +234,7 @@ void TTolvexObject::GetValueIndexes(int memberId, const std::string& lang, std::
     LoadIfNeeded();
     list.clear();
     const std::string normalised = NormaliseLang(memberId, lang);
-    if (MemberType(memberId) >= kFirstNumberType) {
+    if (MemberType(memberId) >= kFirstIntegerMemberType) {
         for (const TMemberNumberValue& value : numberValues_)
             if (value.MemberId == memberId && value.LangCode == normalised)
                 list.push_back(std::to_string(value.IndexId));
@@ -253,7 +253,7 @@ void TTolvexObject::SetStringById(int memberId, const std::string& lang, const s
         return;
     LoadIfNeeded();
     const int type = MemberType(memberId);
-    if (type >= kFirstNumberType)
+    if (type >= kFirstIntegerMemberType)
         return;
     TKey key = Normalise(memberId, lang, index);
     if (TMemberStringValue* existing = FindString(memberId, key.lang, key.index)) {
@@ -378,7 +378,7 @@ void TTolvexObject::DeleteValueById(int memberId, const std::string& lang, int i
     auto atKey = [&](const TMemberValue& v) {
         return v.MemberId == memberId && v.LangCode == key.lang && v.IndexId == key.index;
     };
-    const bool removed = MemberType(memberId) >= kFirstNumberType ? RemoveValues(numberValues_, atKey)
+    const bool removed = MemberType(memberId) >= kFirstIntegerMemberType ? RemoveValues(numberValues_, atKey)
                                                                   : RemoveValues(stringValues_, atKey);
     if (removed)
         modified_ = true;
@@ -407,7 +407,7 @@ bool TTolvexObject::DeleteNumberValueById(int memberId, const std::string& lang,
         const TMemberNumberValue& candidate = numberValues_[i];
         if (candidate.MemberId != memberId || candidate.LangCode != normalised || candidate.Value != value)
             continue;
-        if (candidate.MemberType == kSubObjectType) {
+        if (candidate.MemberType == kSubObjectMemberType) {
             const int subInstanceId = TMemberValueText::TruncateToInt(candidate.Value);
             // A sub-object that cannot go keeps its reference, and so do the
             // remaining matches: no sub-object loses its rows while referred to.
@@ -445,7 +445,7 @@ int TTolvexObject::GetValueCountById(int memberId, const std::string& lang)
     LoadIfNeeded();
     const std::string normalised = NormaliseLang(memberId, lang);
     auto inLanguage = [&](const TMemberValue& v) { return v.MemberId == memberId && v.LangCode == normalised; };
-    return static_cast<int>(MemberType(memberId) >= kFirstNumberType
+    return static_cast<int>(MemberType(memberId) >= kFirstIntegerMemberType
                                 ? std::count_if(numberValues_.begin(), numberValues_.end(), inLanguage)
                                 : std::count_if(stringValues_.begin(), stringValues_.end(), inLanguage));
 }
@@ -455,7 +455,7 @@ void TTolvexObject::ExchangeIndexesById(int memberId, int index1, int index2)
     if (memberId == 0 || index1 == index2)
         return;
     LoadIfNeeded();
-    const bool changed = MemberType(memberId) >= kFirstNumberType
+    const bool changed = MemberType(memberId) >= kFirstIntegerMemberType
                              ? SwapIndexes(numberValues_, memberId, index1, index2)
                              : SwapIndexes(stringValues_, memberId, index1, index2);
     if (changed)

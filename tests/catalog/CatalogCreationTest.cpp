@@ -11,6 +11,7 @@
 #include "storage/CatalogTables.h"
 #include "storage/GlobalDefinition.h"
 #include "storage/SQLiteConnectionFactory.h"
+#include "storage/ShippedData.h"
 
 #include <gtest/gtest.h>
 
@@ -26,14 +27,7 @@ namespace {
 // The catalog types shipped as data/catalogtypes/catalog_<N>.xml.
 std::vector<int> ShippedTypes()
 {
-    std::vector<int> types;
-    for (const auto& entry : fs::directory_iterator(ShippedDataSourceDir() + "/catalogtypes")) {
-        const std::string name = entry.path().filename().string();
-        if (name.rfind("catalog_", 0) == 0 && entry.path().extension() == ".xml")
-            types.push_back(std::stoi(name.substr(8)));
-    }
-    std::sort(types.begin(), types.end());
-    return types;
+    return TShippedData(ShippedDataSourceDir()).CatalogTypes();
 }
 
 // The tables of a catalog database.

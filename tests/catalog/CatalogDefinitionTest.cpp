@@ -10,6 +10,7 @@
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/DBManager.h"
 #include "storage/QueryGuard.h"
+#include "storage/ShippedData.h"
 #include "support/ScriptedGui.h"
 #include "support/TempFolder.h"
 
@@ -32,14 +33,7 @@ const std::string kDefinitionsDir = ShippedDataSourceDir() + "/catalogtypes";
 // The catalog types shipped as data/catalogtypes/catalog_<N>.xml.
 std::vector<int> ShippedTypes()
 {
-    std::vector<int> types;
-    for (const auto& entry : fs::directory_iterator(kDefinitionsDir)) {
-        const std::string name = entry.path().filename().string();
-        if (name.rfind("catalog_", 0) == 0 && entry.path().extension() == ".xml")
-            types.push_back(std::stoi(name.substr(8)));
-    }
-    std::sort(types.begin(), types.end());
-    return types;
+    return TShippedData(ShippedDataSourceDir()).CatalogTypes();
 }
 
 // Item names and the home page, as the global definition and the root object answer them.

@@ -3,6 +3,7 @@
 #include "common/CRC32.h"
 #include "common/Exceptions.h"
 #include "storage/IdRanges.h"
+#include "storage/ShippedData.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -32,14 +33,7 @@ const std::string kDefinitionsDir = ShippedDataSourceDir() + "/catalogtypes";
 // The catalog types shipped as data/catalogtypes/catalog_<N>.xml.
 std::vector<int> ShippedTypes()
 {
-    std::vector<int> types;
-    for (const auto& entry : fs::directory_iterator(kDefinitionsDir)) {
-        const std::string name = entry.path().filename().string();
-        if (name.rfind("catalog_", 0) == 0 && entry.path().extension() == ".xml")
-            types.push_back(std::stoi(name.substr(8)));
-    }
-    std::sort(types.begin(), types.end());
-    return types;
+    return TShippedData(ShippedDataSourceDir()).CatalogTypes();
 }
 
 // A built definition database, read with SQLite's own API.

@@ -21,8 +21,10 @@
 #include "common/CommonImages.h"
 #include "common/CommonProcedures.h"
 #include "common/TolvexException.h"
+#include "common/WellKnownIds.h"
 #include "generation/Templates.h"
 #include "generation/Transformer.h"
+#include "storage/IdRanges.h"
 #include "storage/ObjectCollection.h"
 #include "storage/QueryGuard.h"
 #include "storage/References.h"
@@ -48,8 +50,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kWebTreeRoot = 1;
-constexpr int kNamesClassId = 1;
 constexpr const char* kCode = "shop";
 
 // One page of the web tree: the tree item and the item whose data it shows.
@@ -248,7 +248,7 @@ public:
     std::vector<TPageItem> PageItems()
     {
         std::vector<TPageItem> items;
-        for (int id : TTreeWalk::Descendants(Connection(), kCode, kWebTreeRoot)) {
+        for (int id : TTreeWalk::Descendants(Connection(), kCode, kWebTreeRootId)) {
             const TItemDescription row = Data().GetItemDescription(id, kCode, Connection());
             if (!row.Visible || Pages().GetItemTypeTemplateId(row.ItemType, kMasterTemplateKind) == 0)
                 continue;

@@ -33,6 +33,16 @@ TEST(Translation, WithoutDictionaryTextsPassUnchanged)
     EXPECT_EQ(translation.Translate("Save"), "Save");
 }
 
+TEST(Translation, WithoutAServiceTheEnglishPassThroughAnswers)
+{
+    const TTranslation& english = TTranslation::OrEnglish(nullptr);
+    EXPECT_EQ(&english, &TTranslation::OrEnglish(nullptr)) << "one shared pass-through";
+    EXPECT_EQ(english.Translate("Cannot open \\`x\\`"), "Cannot open 'x'");
+    EXPECT_EQ(english.Format("Item $1 of $2", {3, "shop"}), "Item 3 of shop");
+    const TTranslation own;
+    EXPECT_EQ(&TTranslation::OrEnglish(&own), &own);
+}
+
 TEST(Translation, DictionaryFilesOfTheLanguage)
 {
     TTempFolder folder;

@@ -6,6 +6,8 @@
 // content unchanged.
 #include "ShippedTemplates.h"
 
+#include "common/WellKnownIds.h"
+#include "common/XmlPtr.h"
 #include "generation/ConverterXsl2Html.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +21,6 @@
 
 namespace {
 
-constexpr int Master = 501;
-constexpr int Body = 502;
 
 std::string Convert(const std::string& xsl, int type)
 {
@@ -47,28 +47,28 @@ TEST(ConverterXsl2Html, CutsTheContentOfTheTemplateByItemType)
          Head + "<xsl:template match=\"/\">old</xsl:template>\n<xsl:template  match=\"/\" >"
                 "<html><body><xsl:call-template name=\"body\"/></body></html></xsl:template>\n"
                 "<xsl:template name=\"x\"><p/></xsl:template></xsl:stylesheet>",
-         Master, "<html><body><bdo xsl=call-template name=\"body\"/></body></html>"},
+         kMasterTemplateType, "<html><body><bdo xsl=call-template name=\"body\"/></body></html>"},
         {"body: the content of its template named body",
          Head + "<xsl:template name=\"body\">\n<h1><xsl:value-of select=\"a\"/></h1>\n"
                 "</xsl:template></xsl:stylesheet>",
-         Body, "\n<h1><bdo xsl=value-of select=\"a\"/></h1>\n"},
+         kBodyTemplateType, "\n<h1><bdo xsl=value-of select=\"a\"/></h1>\n"},
         {"body: region comments right at the start and the end go, with the blanks after them",
          Head + "<xsl:template name=\"body\"><!-- #EndEditable -->\n<p>x</p>\n"
                 "<!-- #BeginEditable \"body\" -->  \n</xsl:template></xsl:stylesheet>",
-         Body, "<p>x</p>\n"},
+         kBodyTemplateType, "<p>x</p>\n"},
         {"body: design-tool region comments likewise",
          Head + "<xsl:template name=\"body\"><!--TemplateEndEditable--><p>x</p>"
                 "<!-- TemplateBeginEditable \"body\" --></xsl:template></xsl:stylesheet>",
-         Body, "<p>x</p>"},
+         kBodyTemplateType, "<p>x</p>"},
         {"body: a line break before the first comment keeps it",
          Head + "<xsl:template name=\"body\">\n<!-- #EndEditable -->\n<p>x</p>"
                 "<!-- #BeginEditable \"body\" --></xsl:template></xsl:stylesheet>",
-         Body, "\n<!-- #EndEditable -->\n<p>x</p>"},
+         kBodyTemplateType, "\n<!-- #EndEditable -->\n<p>x</p>"},
         {"body: without the named template, everything up to the first end tag",
-         "<xsl:template match=\"/\"><p>x</p></xsl:template><xsl:template name=\"y\"/>", Body,
+         "<xsl:template match=\"/\"><p>x</p></xsl:template><xsl:template name=\"y\"/>", kBodyTemplateType,
          "<bdo xsl=template match=\"/\"><p>x</p>"},
         {"upper-case XSL elements are renamed like lower-case ones",
-         Head + "<XSL:TEMPLATE NAME=\"body\"><XSL:IF test=\"a\"><b/></XSL:IF></XSL:TEMPLATE>", Body,
+         Head + "<XSL:TEMPLATE NAME=\"body\"><XSL:IF test=\"a\"><b/></XSL:IF></XSL:TEMPLATE>", kBodyTemplateType,
          "<bdo xsl=IF test=\"a\"><b/></bdo>"},
         {"a language resource has no editable form", "<resources lang=\"EN\"/>", 503, ""},
         {"nor a common template", Head + "<xsl:template match=\"/\"/></xsl:stylesheet>", 512, ""},
@@ -99,7 +99,7 @@ TEST(ConverterXsl2Html, UnwrapsOnlyTextElementsThatHoldNothingButEscapedEntities
     };
     for (const TCase& c : cases)
         EXPECT_EQ(Convert(Head + "<xsl:template match=\"/\">" + c.Content + "</xsl:template></xsl:stylesheet>",
-                          Master),
+                          kMasterTemplateType),
                   c.Html)
             << c.Why;
 }
@@ -127,7 +127,7 @@ TEST(ConverterXsl2Html, OnlyARegionCommentWithAQuotedNameAtTheVeryEndGoes)
         {"only the end", "\"-->", "\"-->"},
     };
     for (const TCase& c : cases)
-        EXPECT_EQ(Convert(Head + "<xsl:template name=\"body\">" + c.Content + "</xsl:template>", Body), c.Html)
+        EXPECT_EQ(Convert(Head + "<xsl:template name=\"body\">" + c.Content + "</xsl:template>", kBodyTemplateType), c.Html)
             << c.Why;
 }
 
@@ -139,15 +139,15 @@ TEST(ConverterXsl2Html, LargeMalformedBodiesAreConvertedWhole)
     std::string comments;
     while (comments.size() < 256 * 1024)
         comments += "<!-- #BeginEditable \"region ";
-    EXPECT_EQ(Convert(open + comments, Body), comments) << "unterminated region comments stay";
-    EXPECT_EQ(Convert(open + "<b/>" + comments + "\" -->", Body), "<b/>") << "from the first one on";
-    EXPECT_EQ(Convert(open + comments + "\" --> x", Body), comments + "\" --> x") << "text after the last";
+    EXPECT_EQ(Convert(open + comments, kBodyTemplateType), comments) << "unterminated region comments stay";
+    EXPECT_EQ(Convert(open + "<b/>" + comments + "\" -->", kBodyTemplateType), "<b/>") << "from the first one on";
+    EXPECT_EQ(Convert(open + comments + "\" --> x", kBodyTemplateType), comments + "\" --> x") << "text after the last";
 
     std::string ends;
     while (ends.size() < 256 * 1024)
         ends += "</xsl:if ";
-    EXPECT_EQ(Convert(open + ends, Body), ends) << "end tags that never close stay";
-    const std::string closed = Convert(open + ends + ">", Body);
+    EXPECT_EQ(Convert(open + ends, kBodyTemplateType), ends) << "end tags that never close stay";
+    const std::string closed = Convert(open + ends + ">", kBodyTemplateType);
     EXPECT_EQ(closed, "</bdo>") << "one end tag up to the only \">\"";
 
     std::string wrapped;
@@ -156,7 +156,7 @@ TEST(ConverterXsl2Html, LargeMalformedBodiesAreConvertedWhole)
         wrapped += "<xsl:text disable-output-escaping=\"yes\">&amp;nbsp;&amp;copy;</xsl:text>.";
         unwrapped += "&nbsp;&copy;.";
     }
-    EXPECT_EQ(Convert(open + wrapped, Body), unwrapped) << "every one of many text elements";
+    EXPECT_EQ(Convert(open + wrapped, kBodyTemplateType), unwrapped) << "every one of many text elements";
 }
 
 TEST(ConverterXsl2Html, OneConverterServesSeveralConversions)
@@ -164,17 +164,13 @@ TEST(ConverterXsl2Html, OneConverterServesSeveralConversions)
     TConverterXsl2Html converter;
     std::string first;
     std::string second;
-    converter.Convert(Head + "<xsl:template name=\"body\"><i/></xsl:template>", Body, first);
+    converter.Convert(Head + "<xsl:template name=\"body\"><i/></xsl:template>", kBodyTemplateType, first);
     converter.Convert("<x/>", 503, second);
     EXPECT_EQ(first, "<i/>");
     EXPECT_EQ(second, "");
 }
 
 // ---- round trip of the shipped templates ----------------------------------------
-
-struct TDocDeleter {
-    void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
-};
 
 // The content of the template that the converter edits, cut from the raw
 // text: between the start tag and the first end tag after it.
@@ -257,7 +253,7 @@ void CollectXslNames(xmlNodePtr parent, std::vector<std::string>& names)
 std::vector<std::string> XslNamesInTemplate(const std::string& path, int type)
 {
     std::vector<std::string> names;
-    std::unique_ptr<xmlDoc, TDocDeleter> doc(xmlReadFile(path.c_str(), nullptr, XML_PARSE_NONET));
+    const TXmlDocPtr doc(xmlReadFile(path.c_str(), nullptr, XML_PARSE_NONET));
     if (!doc)
         return names;
     xmlNodePtr edited = nullptr;
@@ -266,8 +262,8 @@ std::vector<std::string> XslNamesInTemplate(const std::string& path, int type)
             continue;
         xmlChar* match = xmlGetProp(t, reinterpret_cast<const xmlChar*>("match"));
         xmlChar* name = xmlGetProp(t, reinterpret_cast<const xmlChar*>("name"));
-        if ((type == Master && match && std::string(reinterpret_cast<char*>(match)) == "/") ||
-            (type == Body && name && std::string(reinterpret_cast<char*>(name)) == "body"))
+        if ((type == kMasterTemplateType && match && std::string(reinterpret_cast<char*>(match)) == "/") ||
+            (type == kBodyTemplateType && name && std::string(reinterpret_cast<char*>(name)) == "body"))
             edited = t;
         xmlFree(match);
         xmlFree(name);
@@ -280,7 +276,7 @@ std::vector<std::string> XslNamesInTemplate(const std::string& path, int type)
 TEST(ConverterXsl2Html, ShippedMasterAndBodyTemplatesMakeTheRoundTrip)
 {
     std::size_t templates = 0;
-    for (int type : {Master, Body}) {
+    for (int type : {kMasterTemplateType, kBodyTemplateType}) {
         for (const TShippedItem& item : ShippedItemsOfType(type)) {
             SCOPED_TRACE(item.File);
             ++templates;
@@ -296,7 +292,7 @@ TEST(ConverterXsl2Html, ShippedMasterAndBodyTemplatesMakeTheRoundTrip)
             EXPECT_EQ(names, XslNamesInTemplate(DataPath(item.File), type))
                 << "each bdo names its XSL element";
             const std::string startTag =
-                type == Master ? "<xsl:template match=\"/\">" : "<xsl:template name=\"body\">";
+                type == kMasterTemplateType ? "<xsl:template match=\"/\">" : "<xsl:template name=\"body\">";
             EXPECT_EQ(restored, TemplateContent(xsl, startTag)) << "nothing else changed";
         }
     }

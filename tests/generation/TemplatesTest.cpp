@@ -9,6 +9,7 @@
 // their contrasts; the fixtures use the real member names.
 #include "ShippedTemplates.h"
 
+#include "common/XmlPtr.h"
 #include "generation/TolvexNamespace.h"
 #include "support/TempFolder.h"
 
@@ -45,10 +46,7 @@ const std::string Nbsp = "\xC2\xA0";
 
 // ---- XML documents ---------------------------------------------------------
 
-struct TDocDeleter {
-    void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
-};
-using TDoc = std::unique_ptr<xmlDoc, TDocDeleter>;
+using TDoc = TXmlDocPtr;
 
 std::string Text(const xmlChar* text)
 {
@@ -85,21 +83,17 @@ public:
         Register("txt", TextsNamespace);
         Register(TolvexNamespacePrefix, TolvexNamespaceUri);
     }
-    ~TQuery() { xmlXPathFreeContext(context_); }
-    TQuery(const TQuery&) = delete;
-    TQuery& operator=(const TQuery&) = delete;
 
     std::vector<xmlNodePtr> Nodes(const std::string& path, xmlNodePtr from = nullptr)
     {
         std::vector<xmlNodePtr> nodes;
         context_->node = from ? from : xmlDocGetRootElement(context_->doc);
-        xmlXPathObjectPtr result =
-            xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(path.c_str()), context_);
+        const TXPathObjectPtr result(
+            xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(path.c_str()), context_.get()));
         EXPECT_NE(result, nullptr) << "XPath " << path;
         if (result && result->nodesetval)
             for (int i = 0; i < result->nodesetval->nodeNr; ++i)
                 nodes.push_back(result->nodesetval->nodeTab[i]);
-        xmlXPathFreeObject(result);
         return nodes;
     }
     std::size_t Count(const std::string& path) { return Nodes(path).size(); }
@@ -112,10 +106,10 @@ public:
 private:
     void Register(const char* prefix, const char* uri)
     {
-        xmlXPathRegisterNs(context_, reinterpret_cast<const xmlChar*>(prefix),
+        xmlXPathRegisterNs(context_.get(), reinterpret_cast<const xmlChar*>(prefix),
                            reinterpret_cast<const xmlChar*>(uri));
     }
-    xmlXPathContextPtr context_;
+    TXPathContextPtr context_;
 };
 
 TDoc ReadXml(const std::string& path)

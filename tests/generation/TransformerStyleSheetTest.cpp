@@ -4,6 +4,7 @@
 // stay the same and compiled afresh when one changes.
 #include "TransformerTestCatalog.h"
 
+#include "common/XmlPtr.h"
 #include "generation/StyleSheetCache.h"
 #include "generation/Transformer.h"
 #include "generation/TransformerStyleSheet.h"
@@ -180,15 +181,13 @@ TEST_F(TransformerStyleSheetTest, TheCompiledFormTransformsAPageAsTheWorkFileDoe
     xsltStylesheetPtr style = xsltParseStylesheetFile(
         reinterpret_cast<const xmlChar*>((catalog.GetPreviewDir() + "/out.xsl").c_str()));
     ASSERT_NE(style, nullptr);
-    xmlDocPtr doc = xmlReadFile((catalog.GetPreviewDir() + "/out.xml").c_str(), nullptr, 0);
-    xmlDocPtr result = xsltApplyStylesheet(style, doc, nullptr);
+    const TXmlDocPtr doc(xmlReadFile((catalog.GetPreviewDir() + "/out.xml").c_str(), nullptr, 0));
+    const TXmlDocPtr result(xsltApplyStylesheet(style, doc.get(), nullptr));
     xmlChar* text = nullptr;
     int length = 0;
-    xsltSaveResultToString(&text, &length, result, style);
+    xsltSaveResultToString(&text, &length, result.get(), style);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length)), html);
     xmlFree(text);
-    xmlFreeDoc(result);
-    xmlFreeDoc(doc);
     xsltFreeStylesheet(style);
 }
 

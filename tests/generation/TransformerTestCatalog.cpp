@@ -1,5 +1,7 @@
 #include "TransformerTestCatalog.h"
 
+#include "catalog/CatalogDefinitionLookup.h"
+#include "catalog/SymbolicIds.h"
 #include "common/CommonFunctions.h"
 #include "common/ParamList.h"
 #include "storage/AbstractCObject.h"
@@ -138,21 +140,19 @@ void TTransformerTestCatalog::SetCurrentTemplateIds(int masterTemplateId, int bo
 
 int TTransformerTestCatalog::ResolveItemId(const std::string& text, int currentId, int currentTreeId)
 {
-    if (text == "current" || text == "process")
-        return currentId;
-    if (text == "currenttree")
-        return currentTreeId;
-    if (text == "mastertemplate")
-        return currentTemplates_.first;
-    if (text == "bodytemplate")
-        return currentTemplates_.second;
-    if (text == "Home")
-        return homeItemId_;
-    try {
-        return std::stoi(text);
-    } catch (const std::exception&) {
-        return 0;
-    }
+    // No item of the test catalog has a symbolic name; "Home" is its home item.
+    class THomeOnly : public TCatalogDefinitionLookup {
+    public:
+        explicit THomeOnly(int homeItemId) : homeItemId_(homeItemId) {}
+        int GetItemIdByName(const std::string&) override { return 0; }
+        int GetItemTypeByName(const std::string&) override { return 0; }
+        int GetHomePageId() override { return homeItemId_; }
+
+    private:
+        int homeItemId_;
+    } lookup(homeItemId_);
+    return ResolveSymbolicItemId(text, {currentId, currentTreeId, currentTemplates_.first, currentTemplates_.second},
+                                 lookup);
 }
 
 void TTransformerTestCatalog::ImportStyleItem(int itemId, const std::string& sourceCatalogCode,

@@ -1,4 +1,5 @@
 #include "XmlBuilderFixture.h"
+#include "common/XmlPtr.h"
 
 #include <libxml/xpath.h>
 
@@ -128,16 +129,14 @@ std::string XmlBuilderFixture::Page() const
 
 std::string XmlBuilderFixture::Written(const std::string& xpath) const
 {
-    xmlXPathContextPtr context = xmlXPathNewContext(doc);
-    xmlXPathObjectPtr result = xmlXPathEvalExpression(BAD_CAST xpath.c_str(), context);
+    const TXPathContextPtr context(xmlXPathNewContext(doc));
+    const TXPathObjectPtr result(xmlXPathEvalExpression(BAD_CAST xpath.c_str(), context.get()));
     std::string ids;
     for (int i = 0; result && result->nodesetval && i < result->nodesetval->nodeNr; ++i) {
         xmlChar* id = xmlGetProp(result->nodesetval->nodeTab[i], BAD_CAST "TreeItemId");
         ids += (ids.empty() ? "" : ",") + std::string(id ? reinterpret_cast<const char*>(id) : "?");
         xmlFree(id);
     }
-    xmlXPathFreeObject(result);
-    xmlXPathFreeContext(context);
     return ids;
 }
 

@@ -3,6 +3,10 @@
 // the XML it should hold.
 #include "XmlBuilderFixture.h"
 
+#include <cctype>
+#include <ostream>
+#include <string>
+
 namespace xml_builder_test {
 namespace {
 
@@ -12,6 +16,12 @@ struct TRuleCase {
     int itemId;  // the page (its own tree item)
     std::string expected;
 };
+
+// GoogleTest prints a parameter in failures and test lists: the case's reason, not its bytes.
+void PrintTo(const TRuleCase& c, std::ostream* os)
+{
+    *os << c.why;
+}
 
 class XmlBuilderItemsTest : public XmlBuilderFixture,
                             public ::testing::WithParamInterface<TRuleCase> {};
@@ -23,6 +33,24 @@ TEST_P(XmlBuilderItemsTest, TheRuleWritesItsFragment)
 }
 
 const std::string kNamesTag = "ClassXmlTag=CommonNames&";
+
+// The case's reason in CamelCase ("parent of the tree item" -> ParentOfTheTreeItem), so that
+// test names are the same from run to run and can be picked with a filter.
+std::string CaseName(const ::testing::TestParamInfo<TRuleCase>& info)
+{
+    std::string name;
+    bool upper = true;
+    for (const char* p = info.param.why; *p != '\0'; ++p) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        if (std::isalnum(c) == 0) {
+            upper = true;
+            continue;
+        }
+        name += upper ? static_cast<char>(std::toupper(c)) : static_cast<char>(c);
+        upper = false;
+    }
+    return name;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Actions, XmlBuilderItemsTest,
@@ -102,7 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
         TRuleCase{"TreeInfo of a hidden item", "Action=TreeInfo&ItemId=210&", 110,
                   "<TreeInfo TreeItemId=\"210\" LinkedItemId=\"210\" ItemType=\"20\" ParentItemId=\"200\" Visible=\"0\"/>"},
         TRuleCase{"TreeInfo of a link placement", "Action=TreeInfo&ItemId=300&", 110,
-                  "<TreeInfo TreeItemId=\"300\" LinkedItemId=\"110\" ItemType=\"20\" ParentItemId=\"1\" Visible=\"1\"/>"}));
+                  "<TreeInfo TreeItemId=\"300\" LinkedItemId=\"110\" ItemType=\"20\" ParentItemId=\"1\" Visible=\"1\"/>"}),
+    CaseName);
 
 // ---- cases with objects of their own ------------------------------------------------------------
 

@@ -3,6 +3,7 @@
 // break nor corrupt the page.
 #include "XmlBuilderFixture.h"
 #include "common/Exceptions.h"
+#include "common/XmlPtr.h"
 #include "generation/TolvexNamespace.h"
 
 #include <libxml/parser.h>
@@ -72,10 +73,9 @@ TEST(GenerationRuleTest, TheRuleTextOfAnElementListsItsChildNodes)
     const auto textOf = [&](const std::string& inner) {
         const std::string xml = "<t xmlns:tolvex=\"" + ns + "\"><tolvex:xml-generation-rule>" + inner +
                                 "</tolvex:xml-generation-rule></t>";
-        xmlDoc* doc = xmlReadMemory(xml.data(), static_cast<int>(xml.size()), nullptr, "UTF-8", XML_PARSE_NONET);
-        const std::string text = TGenerationRule::TextOfElement(xmlDocGetRootElement(doc)->children);
-        xmlFreeDoc(doc);
-        return text;
+        const TXmlDocPtr doc(
+            xmlReadMemory(xml.data(), static_cast<int>(xml.size()), nullptr, "UTF-8", XML_PARSE_NONET));
+        return TGenerationRule::TextOfElement(xmlDocGetRootElement(doc.get())->children);
     };
     EXPECT_EQ(textOf("<Action>Object</Action>\n  <ItemId>current</ItemId><!--why-->"),
               "Action=Object&ItemId=current&#comment=why&");

@@ -1,8 +1,8 @@
 #include "XmlBuilderTestCatalog.h"
 
+#include "catalog/SymbolicIds.h"
 #include "storage/AbstractDBQuery.h"
 #include "storage/IdRanges.h"
-#include "storage/MemberValueText.h"
 #include "storage/QueryGuard.h"
 #include "storage/TolvexObjectFields.h"
 #include "support/CatalogFixture.h"
@@ -65,28 +65,22 @@ void TXmlBuilderTestCatalog::AddCategory(int id, const std::string& name, int le
 
 int TXmlBuilderTestCatalog::ResolveItemId(const std::string& text, int currentId, int currentTreeId)
 {
-    if (const int number = TMemberValueText::ReadInteger(text); number != 0)
-        return number;
-    if (text == "current" || text == "process")
-        return currentId;
-    if (text == "currenttree")
-        return currentTreeId;
-    if (text == "mastertemplate")
-        return MasterTemplateId;
-    if (text == "bodytemplate")
-        return BodyTemplateId;
-    if (text == "Home")
-        return HomePageId;
-    return Named(ItemIds, text);
+    return ResolveSymbolicItemId(text, {currentId, currentTreeId, MasterTemplateId, BodyTemplateId}, *this);
 }
 
 int TXmlBuilderTestCatalog::ResolveItemType(const std::string& text, int currentType)
 {
-    if (const int number = TMemberValueText::ReadInteger(text); number != 0)
-        return number;
-    if (text == "current" || text == "process")
-        return currentType;
-    return Named(ItemTypes, text);
+    return ResolveSymbolicItemType(text, currentType, *this);
+}
+
+int TXmlBuilderTestCatalog::GetItemIdByName(const std::string& name)
+{
+    return Named(ItemIds, name);
+}
+
+int TXmlBuilderTestCatalog::GetItemTypeByName(const std::string& name)
+{
+    return Named(ItemTypes, name);
 }
 
 int TXmlBuilderTestCatalog::GetParentItemId(int itemId, const std::string& catalogCode,

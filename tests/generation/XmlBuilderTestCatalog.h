@@ -3,6 +3,7 @@
 // the catalog's Items reads as plain statements on the test catalog's real
 // SQLite database, symbolic ids and item types from small tables the test
 // fills, and the trade-portal categories in a table of the same database.
+#include "catalog/CatalogDefinitionLookup.h"
 #include "generation/GenerationCatalog.h"
 
 #include <map>
@@ -10,7 +11,7 @@
 
 class TCatalogFixture;
 
-class TXmlBuilderTestCatalog : public TGenerationCatalog {
+class TXmlBuilderTestCatalog : public TGenerationCatalog, public TCatalogDefinitionLookup {
 public:
     explicit TXmlBuilderTestCatalog(TCatalogFixture& catalog) : catalog_(catalog) {}
 
@@ -28,6 +29,10 @@ public:
 
     int ResolveItemId(const std::string& text, int currentId, int currentTreeId) override;
     int ResolveItemType(const std::string& text, int currentType) override;
+    // The lookup behind the symbolic names: the maps and HomePageId above.
+    int GetItemIdByName(const std::string& name) override;
+    int GetItemTypeByName(const std::string& name) override;
+    int GetHomePageId() override { return HomePageId; }
     int GetParentItemId(int itemId, const std::string& catalogCode, TAbstractDBConnection& connection) override;
     int FindVisibleLinkCopy(int itemId, const std::string& catalogCode, TAbstractDBConnection& connection) override;
     TItemDescription GetItemDescription(int itemId, const std::string& catalogCode,

@@ -1,4 +1,5 @@
 #include "common/ClassMember.h"
+#include "common/XmlPtr.h"
 #include "support/TestPaths.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/ClassesList.h"
@@ -253,15 +254,14 @@ TEST_F(ClassesListTest, StyleStatementsNeedTheOpenCatalogTypesDatabase)
 
 TEST_F(ClassesListTest, WritesTheClassDescriptionXml)
 {
-    xmlDoc* doc = xmlNewDoc(BAD_CAST "1.0");
-    xmlNode* root = xmlNewDocNode(doc, nullptr, BAD_CAST "Classes", nullptr);
-    xmlDocSetRootElement(doc, root);
-    classes_.GetClassDefinition(9003)->WriteXml(doc, root);
+    const TXmlDocPtr doc(xmlNewDoc(BAD_CAST "1.0"));
+    xmlNode* root = xmlNewDocNode(doc.get(), nullptr, BAD_CAST "Classes", nullptr);
+    xmlDocSetRootElement(doc.get(), root);
+    classes_.GetClassDefinition(9003)->WriteXml(doc.get(), root);
     xmlBuffer* buffer = xmlBufferCreate();
-    xmlNodeDump(buffer, doc, root, 0, 0);
+    xmlNodeDump(buffer, doc.get(), root, 0, 0);
     const std::string xml = reinterpret_cast<const char*>(xmlBufferContent(buffer));
     xmlBufferFree(buffer);
-    xmlFreeDoc(doc);
     EXPECT_EQ(xml,
               "<Classes><Swatch ClassId=\"9003\">"
               "<Shade MemberId=\"1\" MemberType=\"1\" InitValue=\"\">"

@@ -15,6 +15,7 @@
 #include "storage/LWObject.h"
 #include "storage/QueryGuard.h"
 #include "storage/SQLiteConnectionFactory.h"
+#include "support/FixtureClass.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -40,63 +41,21 @@ struct TTestMember {
 };
 
 // A class with a fixed member table; only the member lookups matter here.
-class TTestClass : public TAbstractCClassDefinition {
-public:
-    TTestClass(int classId, std::string tag, std::vector<TTestMember> members)
-        : classId_(classId), tag_(std::move(tag)), members_(std::move(members))
-    {
-    }
-    int GetClassId() const override { return classId_; }
-    std::string GetClassXmlTag() const override { return tag_; }
-    void WriteXml(xmlDoc*, xmlNode*) override {}
-    bool HasStrings() const override { return false; }
-    bool HasNumbers() const override { return false; }
-    bool HasDates() const override { return false; }
-    bool HasTexts() const override { return false; }
-    bool HasBinary() const override { return false; }
-    int GetMemberType(int memberId) const override { return Find(memberId) ? Find(memberId)->Type : 0; }
-    std::uint8_t GetMemberFlags(int memberId) const override { return Find(memberId) ? Find(memberId)->Flags : 0; }
-    int GetMemberId(const std::string& name) const override
-    {
-        for (const TTestMember& member : members_)
-            if (member.Tag == name)
-                return member.Id;
-        return 0;
-    }
-    int GetMemberIdByIndex(int) const override { return -1; }
-    std::string GetMemberXmlTag(int) const override { return {}; }
-    std::string GetMessage(int, int, const std::string&) override { return {}; }
-    std::string GetAdditionalText(int) const override { return {}; }
-    std::string GetInitValue(int) const override { return {}; }
-    int GetMemberCount() const override { return static_cast<int>(members_.size()); }
-    void FillListChoices(int, const std::string&, std::vector<std::string>& list) override { list.clear(); }
-    std::string GetListText(int, const std::string&, const std::string&) override { return {}; }
-    const std::vector<std::string>& GetListValues(int) override { return none_; }
-    std::string GetAddListText(int, const std::string&, const std::string&) override { return {}; }
-    const std::vector<std::string>& GetAddListValues(int) override { return none_; }
-
-private:
-    const TTestMember* Find(int memberId) const
-    {
-        for (const TTestMember& member : members_)
-            if (member.Id == memberId)
-                return &member;
-        return nullptr;
-    }
-
-    int classId_;
-    std::string tag_;
-    std::vector<TTestMember> members_;
-    std::vector<std::string> none_;
-};
+TFixtureClass TestClass(int classId, const std::string& tag, const std::vector<TTestMember>& members)
+{
+    TFixtureClass definition(classId, tag);
+    for (const TTestMember& member : members)
+        definition.Member(member.Id, member.Tag, member.Type, member.Flags);
+    return definition;
+}
 
 // Symbolic names of a catalog type: numbers stand for themselves.
 class TTestDefinitions : public TLWDefinitionLookup {
 public:
     TTestDefinitions()
     {
-        Add(TTestClass(4, "Page", {{1, "Body", 50, mfIsMultiLang}, {2, "Head", 50, mfIsMultiLang}}));
-        Add(TTestClass(10, "Product",
+        Add(TestClass(4, "Page", {{1, "Body", 50, mfIsMultiLang}, {2, "Head", 50, mfIsMultiLang}}));
+        Add(TestClass(10, "Product",
                        {{1, "Name", 1, mfIsMultiLang},
                         {2, "Code", 1, 0},
                         {3, "Description", 50, mfIsMultiLang},
@@ -104,7 +63,7 @@ public:
                         {6, "Released", 200, 0},
                         {7, "Picture", 250, mfIsMultiLang},
                         {8, "Manual", 251, 0}}));
-        Add(TTestClass(11, "Option", {{1, "Caption", 1, 0}}));
+        Add(TestClass(11, "Option", {{1, "Caption", 1, 0}}));
     }
 
     int ResolveItemId(const std::string& name) override
@@ -129,7 +88,7 @@ public:
     }
 
 private:
-    void Add(TTestClass definition) { classes_.emplace(definition.GetClassId(), std::move(definition)); }
+    void Add(TFixtureClass definition) { classes_.emplace(definition.GetClassId(), std::move(definition)); }
 
     static int Resolve(const std::string& name, const std::map<std::string, int>& names)
     {
@@ -141,7 +100,7 @@ private:
         return it == names.end() ? 0 : it->second;
     }
 
-    std::map<int, TTestClass> classes_;
+    std::map<int, TFixtureClass> classes_;
 };
 
 // ---- the fixture: a catalog file with a converter's connection -----------------

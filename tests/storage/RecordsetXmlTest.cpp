@@ -3,6 +3,7 @@
 #include "support/TestPaths.h"
 #include "common/CommonFunctions.h"
 #include "common/Exceptions.h"
+#include "common/FileContent.h"
 #include "storage/CatalogTables.h"
 #include "storage/QueryGuard.h"
 #include "storage/RecordsetToXml.h"
@@ -60,8 +61,7 @@ std::string Inflate(const std::string& data)
 
 std::string ReadFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return ReadFileContent(path).value_or("");
 }
 
 // All byte values, repeated up to Size bytes.

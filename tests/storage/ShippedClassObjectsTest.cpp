@@ -2,6 +2,7 @@
 // list read from the catalog-description database built from data/.
 #include "ProgramFolderFixture.h"
 
+#include "common/XmlPtr.h"
 #include "storage/ClassesList.h"
 #include "storage/ObjectFactory.h"
 #include "storage/TolvexClassDefinition.h"
@@ -50,16 +51,15 @@ TEST_F(ShippedClassObjectsTest, NamesOfAnItemRoundTripInSeveralLanguages)
     EXPECT_EQ(again->GetLangString("ItemName", "EN", 0), "About us");
     EXPECT_EQ(again->GetLangString("ItemName", "DE", 0), "Über uns");
 
-    xmlDocPtr doc = xmlNewDoc(BAD_CAST "1.0");
-    xmlNode* root = xmlNewDocNode(doc, nullptr, BAD_CAST "Page", nullptr);
-    xmlDocSetRootElement(doc, root);
-    xmlNode* element = again->WriteXml(doc, root, "", "", 0);
+    const TXmlDocPtr doc(xmlNewDoc(BAD_CAST "1.0"));
+    xmlNode* root = xmlNewDocNode(doc.get(), nullptr, BAD_CAST "Page", nullptr);
+    xmlDocSetRootElement(doc.get(), root);
+    xmlNode* element = again->WriteXml(doc.get(), root, "", "", 0);
     ASSERT_NE(element, nullptr);
     EXPECT_STREQ(reinterpret_cast<const char*>(element->name), "CommonNames");
     xmlChar* text = xmlNodeGetContent(element);
     std::string content = reinterpret_cast<const char*>(text);
     xmlFree(text);
-    xmlFreeDoc(doc);
     EXPECT_NE(content.find("About us"), std::string::npos);
     EXPECT_NE(content.find("Über uns"), std::string::npos);
 }

@@ -76,6 +76,15 @@ TEST(ShippedDataTest, OnlyTheMissingDatabasesAreBuilt)
     EXPECT_EQ(Marker(catalogs), "Kept");
 }
 
+TEST(ShippedDataTest, CatalogTypesAreTheNumberedDefinitionsInOrder)
+{
+    TTempFolder data;
+    for (const char* name : {"catalog_12.xml", "catalog_2.xml", "catalog_x.xml", "other_3.xml", "catalog_4.txt"})
+        data.Write("catalogtypes/" + std::string(name), "<CatalogDefinition/>");
+    EXPECT_EQ(TShippedData(data.Path()).CatalogTypes(), (std::vector<int>{2, 12}));
+    EXPECT_TRUE(TShippedData(data.File("missing")).CatalogTypes().empty());
+}
+
 TEST(ShippedDataTest, GlobalTablesHoldTheCatalogTablesOfTheCode)
 {
     TTempFolder home;

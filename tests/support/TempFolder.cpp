@@ -1,9 +1,9 @@
+#include "common/FileContent.h"
 #include "support/TempFolder.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -36,10 +36,5 @@ std::string TTempFolder::Write(const std::string& name, const std::string& conte
 
 std::string TTempFolder::Read(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return {};
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    return ReadFileContent(path).value_or("");
 }

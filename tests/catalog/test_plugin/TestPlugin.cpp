@@ -7,7 +7,7 @@
 //  - TEST_PLUGIN_NO_CLASS: without the "GetPluginClass" export.
 // Its objects are counted, so tests can see that the host frees them.
 #include "catalog/AbstractItemManager.h"
-#include "catalog/AbstractPluginClass.h"
+#include "storage/AbstractPluginClass.h"
 #include "catalog/AbstractUIEditor.h"
 #include "catalog/PluginInfo.h"
 #include "common/Exceptions.h"
