@@ -23,7 +23,8 @@ constexpr int kStyleClass = 510;
 constexpr int kCommentClass = 16;
 constexpr int kPreviewClass = 516;
 constexpr int kCatalogInfoClass = 601;
-// The home page of the style-preview catalog.
+// The catalog property with the style-preview catalog's home page, and its default.
+constexpr int kHomePageProperty = 708;
 constexpr int kStylePreviewHomePage = 100001;
 constexpr int kBodyTemplateKind = 1;
 
@@ -239,9 +240,13 @@ std::optional<TStyleChoices::TPage> TStyleChoices::FindStylePreviewPage(int page
     TCatalog& catalog = root_.Catalog();
     if (pageId != 0 && catalog.ItemExists(pageId, previewCode_, definition_))
         return TPage{pageId, Data().GetQueries().GetItemType(pageId, previewCode_, definition_), true};
-    if (pageType != 0)
-        if (const int other = catalog.FindOtherItemOfType(pageType, kStylePreviewHomePage, previewCode_, definition_))
+    if (pageType != 0) {
+        int home = ToInt(TCatalog::GetCatalogProperty(kHomePageProperty, definition_, previewCode_));
+        if (home == 0)
+            home = kStylePreviewHomePage;
+        if (const int other = catalog.FindOtherItemOfType(pageType, home, previewCode_, definition_))
             return TPage{other, pageType, true};
+    }
     return std::nullopt;
 }
 

@@ -111,8 +111,9 @@ void TfrmSelectStyle::BuildLayout()
     left->addWidget(Panel(Tr("Font Scheme"), fonts_, left));
     left->addWidget(Panel(Tr("Background"), backgrounds_, left));
     left->setChildrenCollapsible(false);
-    // The three lists a quarter each, the style tree the rest.
     left->setSizes({400, 100, 100, 100});
+    left->installEventFilter(this);
+    leftPane_ = left;
 
     info_ = new QPlainTextEdit(this);
     info_->setReadOnly(true);
@@ -173,6 +174,19 @@ void TfrmSelectStyle::BuildLayout()
         connect(list, &QTreeWidget::currentItemChanged, this, &TfrmSelectStyle::ChoiceChanged);
     connect(previewButton_, &QPushButton::toggled, this, &TfrmSelectStyle::PreviewToggled);
     connect(tabs_, &QTabBar::currentChanged, this, &TfrmSelectStyle::RefreshPreview);
+}
+
+bool TfrmSelectStyle::eventFilter(QObject* watched, QEvent* event)
+{
+    // When the left pane is resized, the three lists get a quarter of its
+    // height each (less the splitters) and the style tree the rest.
+    if (watched == leftPane_ && event->type() == QEvent::Resize) {
+        const int quarter = (leftPane_->height() - 3 * leftPane_->handleWidth()) / 4;
+        if (quarter > 0)
+            leftPane_->setSizes({leftPane_->height() - 3 * leftPane_->handleWidth() - 3 * quarter, quarter, quarter,
+                                 quarter});
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TfrmSelectStyle::Setup(int mode, TAbstractDBConnection& definitionConnection, int masterTemplateId,

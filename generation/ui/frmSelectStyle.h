@@ -63,6 +63,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
     void accept() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     class TPreviewPage;
@@ -113,5 +114,6 @@ private:
     QTabBar* tabs_ = nullptr;
     QWebEngineView* browser_ = nullptr;
     QWidget* previewArea_ = nullptr;
+    QSplitter* leftPane_ = nullptr;
     QPushButton* previewButton_ = nullptr;
 };

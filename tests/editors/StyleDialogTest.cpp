@@ -56,11 +56,15 @@ protected:
         query->ExecSQL();
     }
 
-    // A preview item of the style catalog that shows the catalog's home page.
-    void AddPreviewItem()
+    // A preview item of the style catalog that shows the page (0: any page of the type).
+    void AddPreviewItem(int pageId = 0, int pageType = 0)
     {
-        const std::string home = std::to_string(program.Root().GetHomePageId());
+        const std::string home = std::to_string(pageId != 0 || pageType != 0 ? pageId : program.Root().GetHomePageId());
         const std::string id = std::to_string(kPreviewItem);
+        if (pageType != 0)
+            Exec("INSERT INTO CNumbers (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, IndexId, "
+                 "MemberType, NumberValue) VALUES ('t#1', " + id + ", 516, 1, 2, 'XXX', 0, 101, " +
+                 std::to_string(pageType) + ")");
         Exec("INSERT INTO Items (CatalogCode, ItemId, ItemType, ParentItemId, LinkedItemId, OrderNum) "
              "VALUES ('t#1', " + id + ", 516, 1, " + id + ", 0)");
         Exec("INSERT INTO CObjectInstances (CatalogCode, ItemId, ClassId, ParentInstanceId, InstanceId) "
@@ -205,6 +209,58 @@ TEST_F(StyleDialogTest, TheFirstStyleMustBeAppliedOrTheCatalogClosed)
     program.fixture.Gui().Clear();
     EXPECT_TRUE(change->close());
     EXPECT_TRUE(program.fixture.Gui().Messages("question").empty());
+}
+
+TEST_F(StyleDialogTest, AStyleWithoutTheWantedSheetSelectsItsOwn)
+{
+    TStyleChoices choices(program.Root(), Definition());
+    const TStyleChoices::TNode harbor = choices.ReadTree().front();
+    const std::optional<TStyleChoices::TStyle> style = choices.ReadStyle(harbor.ItemId);
+    ASSERT_TRUE(style.has_value());
+    ASSERT_NE(style->ColorCssItemId, 0);
+    struct TCase {
+        TStyleChoices::TKind kind;
+        int wanted;
+        int selectedId;
+    };
+    const TCase cases[] = {
+        {TStyleChoices::TKind::Color, 123456, style->ColorCssItemId},      // not offered: the style's own
+        {TStyleChoices::TKind::Color, 0, style->ColorCssItemId},           // none wanted: the style's own
+        {TStyleChoices::TKind::Font, style->FontCssItemId, style->FontCssItemId},
+        {TStyleChoices::TKind::Background, 123456, style->BackgroundImage},
+    };
+    for (const TCase& c : cases) {
+        const TStyleChoices::TChoiceList list = choices.Choices(*style, c.kind, c.wanted);
+        ASSERT_GE(list.Selected, 0) << c.wanted;
+        EXPECT_EQ(list.Entries[list.Selected].first, c.selectedId) << c.wanted;
+    }
+    // A style without backgrounds offers "(none)" alone, selected.
+    TStyleChoices::TStyle bare = *style;
+    bare.Backgrounds.clear();
+    const TStyleChoices::TChoiceList none = choices.Choices(bare, TStyleChoices::TKind::Background, 0);
+    ASSERT_EQ(none.Entries.size(), 1u);
+    EXPECT_EQ(none.Entries[0], (std::pair<int, std::string>{0, "(none)"}));
+    EXPECT_EQ(none.Selected, 0);
+}
+
+TEST_F(StyleDialogTest, APageTheCatalogLacksIsPreviewedFromTheStylePreviewCatalog)
+{
+    // The catalog has no page of type 9999 besides its home page; the
+    // style-preview catalog has one.
+    constexpr int kPageType = 9999;
+    Exec("INSERT INTO Items (CatalogCode, ItemId, ItemType, ParentItemId, LinkedItemId, OrderNum) "
+         "VALUES ('p#1', 100002, 9999, 100001, 100002, 0)");
+    AddPreviewItem(0, kPageType);
+    TStyleChoices choices(program.Root(), Definition());
+    ASSERT_EQ(choices.ReadPreviewTabs().size(), 1u);
+    const std::optional<TStyleChoices::TStyle> style = choices.ReadStyle(choices.ReadTree().front().ItemId);
+    ASSERT_TRUE(style.has_value());
+    for (const int mode : {0, 1}) {
+        const std::string address = choices.GeneratePreview(*style, {}, kPreviewItem, mode);
+        EXPECT_NE(address.find("tolvex://stylepreview/preview/"), std::string::npos) << address;
+        // Its images and sheets come from the definition database.
+        EXPECT_TRUE(program.Data().IsStylePreview());
+    }
 }
 
 }  // namespace
