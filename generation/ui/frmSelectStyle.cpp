@@ -118,6 +118,7 @@ void TfrmSelectStyle::BuildLayout()
     info_ = new QPlainTextEdit(this);
     info_->setReadOnly(true);
     info_->setMaximumHeight(90);
+    info_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tabs_ = new QTabBar(this);
     tabs_->setExpanding(false);
     browser_ = new QWebEngineView(this);

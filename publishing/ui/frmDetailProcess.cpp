@@ -250,8 +250,10 @@ void TfrmDetailProcess::closeEvent(QCloseEvent* event)
 {
     if (finished_ || !publisher_) {
         event->accept();
-        // A finished modeless window that is closed is freed as by its Close button.
-        if (finished_ && !modal_)
+        // A finished window that is closed ends as by its Close button.
+        if (finished_ && modal_)
+            done(publisher_ && publisher_->Succeeded() ? QDialog::Accepted : QDialog::Rejected);
+        else if (finished_)
             PostFreeProcessWindows();
         return;
     }

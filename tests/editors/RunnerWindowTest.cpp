@@ -230,6 +230,13 @@ TEST_F(RunnerWindowTest, AutoCloseClosesOnlyASuccessfulRun)
     // Modal: the caller gets OK.
     std::unique_ptr<TfrmDetailProcess> modal(MakeWindow([](TFakeOperation& op) { op.autoClose = true; }));
     EXPECT_TRUE(modal->ExecuteModal());
+    // Without AutoClose, closing the finished window by the title bar gives OK too.
+    std::unique_ptr<TfrmDetailProcess> closed(MakeWindow([](TFakeOperation&) {}));
+    QTimer::singleShot(0, closed.get(), [&] {
+        WaitUntil([&] { return closed->IsFinished(); });
+        closed->close();
+    });
+    EXPECT_TRUE(closed->ExecuteModal());
 }
 
 TEST_F(RunnerWindowTest, AModalRunThatFailsReturnsCancelWhenClosed)
