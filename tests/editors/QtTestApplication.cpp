@@ -11,6 +11,12 @@ void EnsureQtApplication()
 {
     if (QApplication::instance())
         return;
+    // The browser's processes need these flags when the tests run as root or
+    // without a GPU; ctest does not always pass them on.
+    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     RegisterPreviewScheme();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     static int argc = 1;
