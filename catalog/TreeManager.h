@@ -197,7 +197,9 @@ private:
     // ---- locating
     TTreeNode* FindLoaded(int itemId, TTreeNode* from = nullptr) const;
     TTreeNode* FindAmongSiblings(TTreeNode* first, int itemId) const;
-    bool SearchBelow(const std::string& text, std::vector<int>& path, int depth);
+    // One step of the name search below the last entry of Path; IntoStart
+    // searches the subtree of the node the step starts from.
+    bool SearchBelow(const std::string& text, std::vector<int>& path, int depth, bool intoStart);
     void SelectPath(const std::vector<int>& path);
 
     TTreeManagerHost& host_;

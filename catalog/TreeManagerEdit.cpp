@@ -476,20 +476,14 @@ void TTreeManager::DeleteNode(TTreeNode* node)
         return;
     const bool wasSelected = node->Selected;
     node->Selected = false;
-    // The node to select next: the parent, else the next node, else the previous one.
+    // The node to select next: the parent, else the next node shown, else the previous one.
     TTreeNode* next = Parent(node);
+    if (!next)
+        next = node->NextSibling();
     if (!next) {
-        const std::vector<TTreeNode*> nodes = AllNodes();
-        const auto at = std::find(nodes.begin(), nodes.end(), node) - nodes.begin();
-        for (auto i = at + 1; i < static_cast<long>(nodes.size()) && !next; ++i) {
-            bool below = false;
-            for (TTreeNode* up = nodes[i]->Parent; up && !below; up = up->Parent)
-                below = up == node;
-            if (!below)
-                next = nodes[i];
-        }
-        if (!next && at > 0)
-            next = nodes[at - 1];
+        next = node->PreviousSibling();
+        while (next && next->Expanded && !next->Children.empty())
+            next = next->Children.back().get();
     }
     RemoveChild(node->Parent, node->Index());
     if (wasSelected && next)

@@ -164,9 +164,11 @@ bool TTreeManager::FindNext(const std::string& text)
     for (TTreeNode* node = start; node; node = Parent(node))
         if (node->IsItem())
             path.insert(path.begin(), node->ItemId());
-    bool found = false;
+    // The start node's subtree is searched first; after a finished subtree
+    // the search goes on with the node after it, never into it again.
+    bool found = SearchBelow(wanted, path, 0, true);
     while (!path.empty() && !found)
-        found = SearchBelow(wanted, path, 0);
+        found = SearchBelow(wanted, path, 0, false);
     if (!found)
         return false;
     TTreeNode* before = GetSelectedNode();
@@ -174,7 +176,7 @@ bool TTreeManager::FindNext(const std::string& text)
     return GetSelectedNode() != before;
 }
 
-bool TTreeManager::SearchBelow(const std::string& text, std::vector<int>& path, int depth)
+bool TTreeManager::SearchBelow(const std::string& text, std::vector<int>& path, int depth, bool intoStart)
 {
     if (path.empty() || depth > kMaxSearchDepth)
         return false;
@@ -194,6 +196,10 @@ bool TTreeManager::SearchBelow(const std::string& text, std::vector<int>& path, 
         const bool isStart = !matching && row.ItemId == from;
         if (!matching && !isStart)
             continue;
+        if (isStart && !intoStart) {
+            matching = true;
+            continue;
+        }
         if (!isStart && common_detail::LowerCase(row.NodeName).find(text) != std::string::npos) {
             path.push_back(row.ItemId);
             return true;
@@ -202,7 +208,7 @@ bool TTreeManager::SearchBelow(const std::string& text, std::vector<int>& path, 
         if (row.NumChilds > 0) {
             path.push_back(row.ItemId);
             path.push_back(0);
-            if (SearchBelow(text, path, depth + 1))
+            if (SearchBelow(text, path, depth + 1, false))
                 return true;
             path.pop_back();
         }

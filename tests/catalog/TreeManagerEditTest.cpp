@@ -257,7 +257,7 @@ TEST_F(TreeManagerEditTest, SwitchingTheOrderMode)
 
 TEST_F(TreeManagerEditTest, CopyingShowsAndSelectsTheCopy)
 {
-    Shop(toExpandFirst);
+    Shop(toExpandTopLevel);
     const int copy = tree.CopyItemNode(Node(1002), 0);
     ASSERT_NE(copy, 0);
     EXPECT_EQ(SelectedId(), copy);
@@ -275,21 +275,23 @@ TEST_F(TreeManagerEditTest, CopyingShowsAndSelectsTheCopy)
 
 TEST_F(TreeManagerEditTest, DeletingANodeSelectsItsParentOrNeighbour)
 {
-    Shop(toExpandFirst);
+    Shop(toExpandTopLevel);
     tree.SetSelected(Node(1002));
     tree.DeleteNode(Node(1002));
     EXPECT_EQ(SelectedId(), 1000);
     EXPECT_EQ(Column(1002, "ParentItemId"), 1000) << "the database is not touched";
 
-    tree.SetSelected(Node(1010));
-    tree.DeleteNode(Node(1010));
-    EXPECT_EQ(SelectedId(), 1000) << "the previous node when no next one exists";
+    // "Archive" comes before "Shop" at the top level.
+    tree.SetSelected(Node(1000));
+    tree.DeleteNode(Node(1000));
+    EXPECT_EQ(SelectedId(), 1010) << "the previous node when no next one exists";
+    EXPECT_EQ(Node(1001), nullptr) << "the subtree goes with the node";
     tree.DeleteNode(nullptr);
 }
 
 TEST_F(TreeManagerEditTest, RepublishingAsksAboutTheChildren)
 {
-    Shop(toExpandFirst);
+    Shop(toExpandTopLevel);
     env.Gui().QueueAnswer(2);
     tree.ForceRepublish(Node(1001));
     EXPECT_EQ(Column(1001, "IsSynchronized"), 1) << "cancelled";
