@@ -1,5 +1,5 @@
 // Figures of the tree manager on a catalog of 100,000 items: opening the
-// web tree (only the top level is read), expanding one level, locating an
+// web tree (only the levels shown are read), expanding levels, locating an
 // item deep down, and a name search through levels never expanded.
 #include "catalog/TreeManager.h"
 #include "catalog/TreeManagerHost.h"
@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,11 +41,8 @@ public:
     std::string GetItemName(int, TAbstractDBConnection&, const std::string&) override { return {}; }
     std::string ReadOwnName(int, TAbstractDBConnection&, const std::string&) override { return {}; }
     std::string GetItemIdName(int) override { return {}; }
-    std::vector<int> GetParentChain(int itemId, TAbstractDBConnection&) override
-    {
-        // Item 1000000 + f * 1000 + p lies below folder 100000 + f.
-        return {100000 + (itemId - 1000000) / 1000};
-    }
+    explicit TBenchTreeHost(std::function<std::vector<int>(int)> parents) : parents_(std::move(parents)) {}
+    std::vector<int> GetParentChain(int itemId, TAbstractDBConnection&) override { return parents_(itemId); }
     int GetDefaultTemplateId(int, TAbstractDBConnection&) override { return 0; }
     std::vector<int> GetPageItemTypes() override { return {100}; }
     std::string GetItemTypeImageName(int) override { return "Page"; }
@@ -59,6 +57,9 @@ public:
     int AskYesNoCancel(const std::string&) override { return 2; }
     void BeginWait() override {}
     void EndWait() override {}
+
+private:
+    std::function<std::vector<int>(int)> parents_;
 };
 
 }  // namespace
@@ -79,10 +80,15 @@ int main()
         for (const std::string& statement : TCatalogTables::CreateStatements())
             Exec(main, statement);
 
-        // 100 folders under the web root, 1000 pages in each: 100,100 items.
-        const int folders = 100;
-        const int pages = 1000;
-        Measure("filling 100,100 items with names", [&] {
+        // 10 sections under the web root, 100 categories in each, 100
+        // products in each category: 101,010 items.
+        const int sections = 10;
+        const int categories = 100;
+        const int products = 100;
+        auto sectionId = [](int s) { return 100000 + s; };
+        auto categoryId = [](int s, int c) { return 200000 + s * 1000 + c; };
+        auto productId = [](int s, int c, int p) { return 1000000 + (s * 1000 + c) * 1000 + p; };
+        Measure("filling 101,010 items with names", [&] {
             auto writer = factory.OpenSecondConnection();
             auto item = [&](int id, int type, int parent) {
                 Exec(*writer, "INSERT INTO Items (CatalogCode, ItemId, ItemType, ParentItemId, LinkedItemId, "
@@ -93,22 +99,30 @@ int main()
                               "IndexId, MemberType, StringValue) VALUES ('bench', " + std::to_string(id) +
                                   ", 1, 1, 1, 'XXX', 0, 1, 'Item " + std::to_string(id) + "')");
             };
-            for (int f = 0; f < folders; ++f) {
-                item(100000 + f, 2, 1);
-                for (int p = 0; p < pages; ++p)
-                    item(1000000 + f * 1000 + p, 100, 100000 + f);
+            for (int s = 0; s < sections; ++s) {
+                item(sectionId(s), 2, 1);
+                for (int c = 0; c < categories; ++c) {
+                    item(categoryId(s, c), 2, sectionId(s));
+                    for (int p = 0; p < products; ++p)
+                        item(productId(s, c, p), 100, categoryId(s, c));
+                }
             }
             writer->CommitTrans();
         });
 
-        TBenchTreeHost host;
+        TBenchTreeHost host(
+            [&](int itemId) { return std::vector<int>{200000 + (itemId - 1000000) / 1000, 100000 + (itemId - 1000000) / 1000000}; });
         TTreeManager tree(host);
         tree.Attach(main, "", "bench");
-        Measure("opening the web tree (top level only)", [&] { tree.Setup(1, 0x0128, 0, nullptr); });
+        Measure("opening the web tree (0x0128: sections expanded)", [&] { tree.Setup(1, 0x0128, 0, nullptr); });
         std::printf("  %zu nodes loaded\n", tree.AllNodes().size());
-        Measure("expanding a folder of 1000 pages", [&] { tree.Expand(tree.Root().Children[50].get()); });
-        Measure("locating an item in a folder never expanded", [&] { tree.LocateItem(1000000 + 77 * 1000 + 500, nullptr); });
-        Measure("searching a name 20 folders on", [&] { tree.FindNext("item 1070999"); });
+        Measure("expanding a category of 100 products", [&] { tree.Expand(tree.Root().Children[5]->Children[50].get()); });
+        Measure("expanding the 100 categories of a section",
+                [&] { for (auto& category : tree.Root().Children[7]->Children) tree.Expand(category.get()); });
+        Measure("locating a product in a category never expanded",
+                [&] { tree.LocateItem(productId(3, 77, 42), nullptr); });
+        Measure("searching a name 5 categories on",
+                [&] { tree.FindNext("item " + std::to_string(productId(3, 82, 99))); });
         std::printf("  %zu nodes loaded\n", tree.AllNodes().size());
     }
     std::filesystem::remove_all(dir);
