@@ -418,6 +418,13 @@ void TTreeManager::ExpandAll(TTreeNode* node)
     while (!pending.empty()) {
         TTreeNode* n = pending.back();
         pending.pop_back();
+        // A damaged catalog whose parents form a loop shows an item below
+        // itself again; it is not expanded a second time, or this would never end.
+        bool again = false;
+        for (TTreeNode* up = Parent(n); up && !again; up = Parent(up))
+            again = up->ItemId() == n->ItemId();
+        if (again)
+            continue;
         Expand(n);
         for (auto& child : n->Children)
             pending.push_back(child.get());

@@ -223,3 +223,32 @@ TEST_F(TreeManagerTest, AFolderThatLosesItsChildrenLeavesATreeWithoutEmptyFolder
     tree.RefreshNode(Node(1000), nullptr);
     EXPECT_EQ(Node(1000), nullptr);
 }
+
+TEST_F(TreeManagerTest, ExpandingTheWholeTreeEndsInACatalogWithALoop)
+{
+    // The tree's root hangs below its own child: every level shows the other again.
+    Item(600001, 2, 600002, "Root");
+    Item(600002, 2, 600001, "Child");
+    Item(600003, 100, 600002, "Page");
+    Open(toExpandAll, 600001);
+    ASSERT_NE(Node(600003), nullptr);
+    EXPECT_LT(tree.AllNodes().size(), 10U);
+
+    EXPECT_FALSE(tree.FindNext("nothing like this")) << "the search ends too";
+}
+
+TEST_F(TreeManagerTest, SelectedCaptionTakesTheOwnNameWithoutFallBacks)
+{
+    env.Db().SetLanguages({"EN", "DE"}, "EN");
+    Item(1000, 100, 1, "Shared");
+    Open();
+    tree.SetSelected(Node(1000));
+    Name(1000, "EN", "English");
+    tree.UpdateSelectedCaption(1000, env.Connection());
+    EXPECT_EQ(Node(1000)->Caption, "English");
+    env.Db().SetCurrentLangCode("DE");
+    tree.UpdateSelectedCaption(1000, env.Connection());
+    EXPECT_EQ(Node(1000)->Caption, "") << "no name of its own in German";
+    tree.UpdateSelectedCaption(4242, env.Connection());
+    EXPECT_EQ(Node(1000)->Caption, "");
+}
