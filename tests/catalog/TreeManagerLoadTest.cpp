@@ -252,3 +252,23 @@ TEST_F(TreeManagerTest, SelectedCaptionTakesTheOwnNameWithoutFallBacks)
     tree.UpdateSelectedCaption(4242, env.Connection());
     EXPECT_EQ(Node(1000)->Caption, "");
 }
+
+TEST_F(TreeManagerTest, UnnamedItemShowsTheTagNameOfItsGlobalIdWhenAsked)
+{
+    struct TNamingHost : TCatalogTreeHost {
+        using TCatalogTreeHost::TCatalogTreeHost;
+        std::string GetItemIdName(int itemId) override { return itemId == 8 ? "Settings" : ""; }
+    };
+    TNamingHost naming{{env.Db(), env.Catalog(), queries, copier, bookkeeping, env.Gui(), nullptr, nullptr, {}}};
+    TTreeManager named(naming);
+    named.Attach(env.Connection(), "", "shop");
+    Item(8, 2, 1);
+    Item(1000, 100, 1);
+
+    named.Setup(1, toGlobalIdNames, 0, nullptr);
+    ASSERT_EQ(named.Root().Children.size(), 2U);
+    EXPECT_EQ(named.Root().Children[0]->Caption, "Settings");
+    EXPECT_EQ(named.Root().Children[1]->Caption, "(No name for the language)");
+    named.Setup(1, 0, 0, nullptr);
+    EXPECT_EQ(named.Root().Children[0]->Caption, "(No name for the language)");
+}
