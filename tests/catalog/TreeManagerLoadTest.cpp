@@ -3,6 +3,8 @@
 // refreshing.
 #include "TreeManagerFixture.h"
 
+#include "common/Exceptions.h"
+
 using namespace tree_test;
 using TCaptions = std::vector<std::string>;
 
@@ -271,4 +273,13 @@ TEST_F(TreeManagerTest, UnnamedItemShowsTheTagNameOfItsGlobalIdWhenAsked)
     EXPECT_EQ(named.Root().Children[1]->Caption, "(No name for the language)");
     named.Setup(1, 0, 0, nullptr);
     EXPECT_EQ(named.Root().Children[0]->Caption, "(No name for the language)");
+}
+
+TEST_F(TreeManagerTest, DatabaseErrorReachesTheCallerAndTheHourglassEnds)
+{
+    Item(1000, 100, 1, "Page");
+    env.Db().Exec("DROP TABLE CStrings");
+    EXPECT_THROW(Open(), ECriticalTolvexException);
+    EXPECT_EQ(env.Gui().WaitDepth(), 0);
+    EXPECT_TRUE(tree.Root().Children.empty());
 }
