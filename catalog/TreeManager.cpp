@@ -54,8 +54,9 @@ TTreeManager::TTreeManager(TTreeManagerHost& host) : host_(host) {}
 
 TTreeManager::~TTreeManager()
 {
+    // A view still attached is emptied first; it must not outlive the manager.
+    Clear();
     observer_ = nullptr;
-    root_.Children.clear();
 }
 
 void TTreeManager::Attach(TAbstractDBConnection& connection, const std::string& captionLangCode,

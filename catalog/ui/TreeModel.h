@@ -3,7 +3,9 @@
 // kept in step through the manager's notifications. Captions, images and
 // the drawing state (colours, struck-out and bold fonts) come from the
 // manager; what only a view can do (expanding, selecting, scrolling,
-// editing captions) is passed on as signals to TCatalogTreeView.
+// editing captions) is passed on as signals to TCatalogTreeView. The model
+// attaches itself to the manager as its observer and detaches when it is
+// destroyed: it (and its view) must go before the manager.
 #include "catalog/TreeManagerObserver.h"
 
 #include <QAbstractItemModel>
