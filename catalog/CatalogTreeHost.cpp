@@ -1,6 +1,6 @@
 #include "catalog/CatalogTreeHost.h"
 
-#include "catalog/AbstractCatalog.h"
+#include "storage/AbstractCatalog.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogBookkeeping.h"
 #include "catalog/CatalogDefinition.h"
