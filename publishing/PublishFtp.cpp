@@ -158,7 +158,14 @@ void TPublishFtp::EnterDefaultDirectory()
     WriteLog(Format("Cannot change to directory: $1 ($2)", {defaultDirectory_, ftp_->LastReplyText()}), 3);
     if (Gui().AskQuestion(Tr("Create directory?"), "", false) != mrYes)
         return;  // the site goes into the login folder
-    ftp_->MakeDir(defaultDirectory_);
+    // Every missing level of the path, one MKD each.
+    for (std::size_t slash = defaultDirectory_.find('/', 1); ; slash = defaultDirectory_.find('/', slash + 1)) {
+        const std::string level = defaultDirectory_.substr(0, slash);
+        if (!IsSuccess(ftp_->ChangeDir(level)))
+            ftp_->MakeDir(level);
+        if (slash == std::string::npos)
+            break;
+    }
     const long entered = ftp_->ChangeDir(defaultDirectory_);
     if (!IsSuccess(entered))
         throw EPublisherTolvexException(Format("Cannot create directory \"$1\". Exit with message \"$2\"",
