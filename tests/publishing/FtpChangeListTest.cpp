@@ -3,6 +3,7 @@
 #include "publishing/FtpChangeList.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 TEST(FtpChangeList, CrcTextIsASigned32BitDecimal)
 {
@@ -39,8 +40,21 @@ TEST(FtpChangeList, ReadsBackWhatItStoresAndTellsChangedFiles)
 
 TEST(FtpChangeList, AnEntryWithoutCrcCountsAsChangedAndDamagedBytesAsNoList)
 {
+    const std::string xml = "<Files CatalogCode=\"shop\"><File Name=\"\\a.html\"/>"
+                            "<File Name=\"\\b.html\" CRC32=\"0\"/></Files>";
+    uLongf size = compressBound(static_cast<uLong>(xml.size()));
+    std::string packed(size, '\0');
+    compress2(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(xml.data()),
+              static_cast<uLong>(xml.size()), 9);
+    packed.resize(size);
     TFtpChangeList read;
+    read.Load(packed);
+    EXPECT_TRUE(read.IsChanged("\\a.html", 0));
+    EXPECT_FALSE(read.IsChanged("\\b.html", 0));
+
     read.Load("garbage");
     EXPECT_FALSE(read.HasRoot());
     EXPECT_TRUE(read.Entries().empty());
+    read.Load(packed.substr(0, packed.size() / 2));
+    EXPECT_FALSE(read.HasRoot());
 }
