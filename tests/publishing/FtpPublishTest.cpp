@@ -376,3 +376,28 @@ TEST_F(FtpPublish, NamesThatWouldLeaveTheSiteFolderOnTheServerAreNotSent)
     EXPECT_TRUE(site.Runner().Has("Invalid file name \"..\\escape.html\""));
     EXPECT_GE(publish->GetErrorCount(), 2);
 }
+
+TEST_F(FtpPublish, AFolderThatCannotBeMadeOnTheServerLeavesOutTheRestOfItsParent)
+{
+    // A file where the folder "css" should be: it can be neither entered nor made.
+    serverRoot.Write("css", "in the way");
+    auto blocked = Publish("changed");
+    EXPECT_GE(blocked->GetErrorCount(), 1);
+    EXPECT_TRUE(std::any_of(site.Runner().lines.begin(), site.Runner().lines.end(), [](const auto& line) {
+        return line.Level == 3 && line.Text.rfind("Cannot create directory \"css\". Exit with message", 0) == 0;
+    }));
+    // What comes after "css" in the site's folder was not sent, nor listed.
+    EXPECT_FALSE(fs::exists(serverRoot.File("index.html")));
+    EXPECT_TRUE(fs::exists(serverRoot.File("bin")));
+    const std::map<std::string, std::string> listed = AsMap(RemoteChangeList());
+    EXPECT_EQ(listed.count("\\index.html"), 0u);
+    EXPECT_EQ(listed.count("\\publish.info"), 0u);
+
+    // Once the way is free, the next run sends what was left out, and only that.
+    fs::remove(serverRoot.File("css"));
+    auto freed = Publish("changed");
+    ASSERT_TRUE(freed->Succeeded()) << site.Runner().Last();
+    EXPECT_EQ(ServerFiles(), site.Files());
+    for (const std::string& path : server.PathsOf("STOR"))
+        EXPECT_EQ(listed.count(EntryOf(path)), 0u) << path;
+}

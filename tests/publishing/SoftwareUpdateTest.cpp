@@ -95,6 +95,11 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         files_[path] = bytes;
     }
+    void Remove(const std::string& path)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        files_.erase(path);
+    }
     int Requests(const std::string& path)
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -254,6 +259,25 @@ TEST_F(SoftwareUpdateTest, AnArchiveThatFailsItsCheckIsCountedAndStillRecorded)
     EXPECT_EQ(Update("bad.dll.z"), bad.Packed());
     EXPECT_EQ(Update("doupdate"), "bad.dll.z=path=&version=1.1&resultName=bad.dll\r\n");
     EXPECT_EQ(restarts, 0);
+}
+
+TEST_F(SoftwareUpdateTest, AFailedDownloadIsLoggedInRedAndCanBeSkipped)
+{
+    TListedFile gone{"gone.dll", "gone bytes"};
+    gone.required = true;
+    TListedFile next{"next.dll", "next bytes"};
+    next.required = true;
+    server.Publish({gone, next});
+    server.Remove("/files/gone.dll.z");
+    gui.QueueAnswer(mrYes);
+    gui.QueueAnswer(mrNo);
+    runner.answers = {caIgnore};
+    auto update = Run();
+    EXPECT_EQ(runner.questions.size(), 1u);
+    EXPECT_TRUE(std::any_of(runner.lines.begin(), runner.lines.end(),
+                            [](const TScriptedRunner::TLine& line) { return line.Level == 3; }));
+    EXPECT_EQ(Update("next.dll.z"), "next bytes");
+    EXPECT_EQ(server.Requests("/files/next.dll.z"), 1);
 }
 
 TEST_F(SoftwareUpdateTest, AnArchiveAlreadyPresentIsNotFetchedAgainButUnpacked)
