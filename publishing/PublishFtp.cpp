@@ -7,6 +7,7 @@
 #include "common/Exceptions.h"
 #include "publishing/FtpAuthorization.h"
 #include "publishing/FtpClient.h"
+#include "publishing/PublisherRunner.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -62,6 +63,10 @@ TPublishFtp::TPublishFtp(std::vector<std::string>& params, TAbstractDBConnection
         bytesReceived_ += received;
         if (sent != 0 || received != 0)
             ShowTransferCounts(bytesSent_, bytesReceived_);
+        // The runner's window works while a transfer runs, so that its
+        // Cancel reaches the run and aborts the transfer.
+        if (Runner())
+            Runner()->ProcessMessages();
         return cancelled_ && !finishing_;
     };
 }

@@ -257,7 +257,11 @@ TEST_F(FtpPublish, ACancelledRunLeavesAChangeListOfWhatArrivedAndTheNextRunSends
     AddImages(250);
     std::unique_ptr<TPublishFtp> publish;
     int uploads = 0;
+    std::size_t seen = 0;
     site.Runner().onProcessMessages = [&] {
+        if (site.Runner().lines.size() == seen)
+            return;
+        seen = site.Runner().lines.size();
         if (site.Runner().Last().rfind("Upload file", 0) == 0 && ++uploads == 180)
             publish->Cancel();
     };
@@ -400,4 +404,37 @@ TEST_F(FtpPublish, AFolderThatCannotBeMadeOnTheServerLeavesOutTheRestOfItsParent
     EXPECT_EQ(ServerFiles(), site.Files());
     for (const std::string& path : server.PathsOf("STOR"))
         EXPECT_EQ(listed.count(EntryOf(path)), 0u) << path;
+}
+
+TEST_F(FtpPublish, ACancelDuringATransferAbortsItAndTheFileIsNotListed)
+{
+    const int big = site.AddItem(kImageItemType, 3);
+    site.AddBinary(big, 5, "image/gif", std::string(32 * 1024 * 1024, 'g'));
+    const std::string name = "\\images\\" + std::to_string(big) + ".gif";
+    std::unique_ptr<TPublishFtp> publish;
+    // Cancelled once the big file's bytes are on their way.
+    long long sentBefore = -1;
+    site.Runner().onProcessMessages = [&] {
+        if (site.Runner().Last() != "Upload file " + std::to_string(big) + ".gif")
+            return;
+        if (sentBefore < 0)
+            sentBefore = site.Runner().sent;
+        else if (site.Runner().sent > sentBefore)
+            publish->Cancel();
+    };
+    dialog.Queue(kUser, kPassword);
+    server.ClearCommands();
+    publish = Make("changed");
+    publish->Run();
+    site.Runner().onProcessMessages = nullptr;
+    EXPECT_TRUE(publish->IsCancelled());
+    EXPECT_FALSE(publish->Succeeded());
+    const std::vector<std::string> stored = server.PathsOf("STOR");
+    EXPECT_NE(std::find(stored.begin(), stored.end(), "images/" + std::to_string(big) + ".gif"), stored.end());
+    EXPECT_LT(TTempFolder::Read(serverRoot.File("images/" + std::to_string(big) + ".gif")).size(),
+              32u * 1024 * 1024);
+    // What was sent before is listed; the aborted file is not.
+    const std::map<std::string, std::string> listed = AsMap(RemoteChangeList());
+    EXPECT_EQ(listed.count(name), 0u);
+    EXPECT_FALSE(listed.empty());
 }
