@@ -44,9 +44,14 @@ std::string Signed(std::uint32_t crc)
 
 // One file of the update list, with the archive the server holds for it.
 struct TListedFile {
+    TListedFile(std::string fileName, std::string bytes, std::string fileVersion = "1.1", std::string folder = "")
+        : name(std::move(fileName)), content(std::move(bytes)), version(std::move(fileVersion)), path(std::move(folder))
+    {
+    }
+
     std::string name;
     std::string content;
-    std::string version = "1.1";
+    std::string version;
     std::string path;
     bool required = false;
     std::string archive;  // default: name + ".z"
