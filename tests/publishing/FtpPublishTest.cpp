@@ -59,12 +59,14 @@ protected:
     std::vector<std::string> params;
 
     // Empties the staging folder (as the entry point does) and publishes.
-    std::unique_ptr<TPublishFtp> Make(const std::string& method, const std::string& defaultDirectory = "")
+    // Host: the server's address unless given.
+    std::unique_ptr<TPublishFtp> Make(const std::string& method, const std::string& defaultDirectory = "",
+                                      const std::string& host = "")
     {
         for (const auto& entry : fs::directory_iterator(site.Site().Path()))
             fs::remove_all(entry.path());
         params = site.Params();
-        params.push_back("HostName=" + server.HostName());
+        params.push_back("HostName=" + (host.empty() ? server.HostName() : host));
         params.push_back("DefaultDirectory=" + defaultDirectory);
         params.push_back("UpdateMethod=" + method);
         return std::make_unique<TPublishFtp>(
@@ -437,4 +439,17 @@ TEST_F(FtpPublish, ACancelDuringATransferAbortsItAndTheFileIsNotListed)
     const std::map<std::string, std::string> listed = AsMap(RemoteChangeList());
     EXPECT_EQ(listed.count(name), 0u);
     EXPECT_FALSE(listed.empty());
+}
+
+TEST_F(FtpPublish, AServerThatCannotBeReachedShowsTheDialogAgain)
+{
+    dialog.Queue(kUser, kPassword);
+    // Nothing listens on port 1 of 127.0.0.1.
+    auto publish = Make("changed", "", "127.0.0.1:1");
+    publish->Run();
+    EXPECT_EQ(dialog.shown.size(), 2u);
+    EXPECT_TRUE(std::any_of(site.Runner().lines.begin(), site.Runner().lines.end(), [](const auto& line) {
+        return line.Level == 3 && line.Text.rfind("Cannot connect: ", 0) == 0 && line.Text.size() > 16;
+    }));
+    EXPECT_TRUE(site.Runner().Has("Authorization process was canceled by user"));
 }

@@ -365,4 +365,14 @@ TEST_F(SoftwareUpdateTest, NoAddressOrABrokenListEndsTheRunWithItsLine)
     server.Serve("/list.xml", "<client><latest><file><name>a</name></file></latest></client>");
     Run();
     EXPECT_TRUE(runner.Has("Cannot find URL for download software updates"));
+
+    // A list that cannot be fetched: logged in red, and Skip goes on with no list.
+    server.Remove("/list.xml");
+    runner.lines.clear();
+    runner.answers = {caIgnore};
+    auto missing = Run();
+    EXPECT_FALSE(missing->Succeeded());
+    EXPECT_EQ(runner.questions.size(), 1u);
+    EXPECT_TRUE(std::any_of(runner.lines.begin(), runner.lines.end(),
+                            [](const TScriptedRunner::TLine& line) { return line.Level == 3; }));
 }
