@@ -1,0 +1,77 @@
+#pragma once
+// Publishes the site to an FTP server: local publishing into the staging
+// folder ("Path"), a login through the authorization dialog, the upload of
+// every file of the staging folder (folders created on the server as
+// needed), and the change list "siteinfo.zip" in the folder where the upload
+// starts. With "UpdateMethod" = "changed" the previous change list is read
+// first and files whose CRC-32 it already holds are not sent again. Nothing
+// is ever deleted on the server.
+//
+// Parameters besides those of local publishing: "HostName" ("name" or
+// "name:port"), "DefaultDirectory" (may be empty), "UpdateMethod" ("all" or
+// "changed"). Catalog properties: 720 the login name, 719 the password in
+// the program's scrambled form.
+//
+// The change list names only files that reached the server: a file that
+// failed, was skipped or was cancelled keeps its previous entry (or none),
+// so the next run sends it again. The list is stored on the server every
+// kChangeListEvery uploads and at the end of every run that sent a file,
+// also a failed or cancelled one, so a run that stops half-way can simply be
+// run again and sends only what is still missing.
+#include "publishing/FtpChangeList.h"
+#include "publishing/PublishLocally.h"
+
+#include <memory>
+#include <string>
+
+class TFtpAuthorizationDialog;
+struct TFtpLogin;
+class TFtpClient;
+
+class TPublishFtp : public TPublishLocally {
+public:
+    static constexpr const char* kChangeListName = "siteinfo.zip";
+    static constexpr int kChangeListEvery = 100;
+    static constexpr int kPasswordProperty = 719;
+    static constexpr int kLoginNameProperty = 720;
+
+    // Authorization: the dialog asking for the login; null is a dialog that
+    // is always cancelled.
+    TPublishFtp(std::vector<std::string>& params, TAbstractDBConnection& connection,
+                const TPublisherEnvironment& environment, TFtpAuthorizationDialog* authorization);
+    ~TPublishFtp() override;
+
+    void Execute() override;
+
+    // The change list as the last run left it, and the files it sent.
+    const TFtpChangeList& GetSiteInfo() const { return siteInfo_; }
+    int GetUploadedFiles() const { return uploadedFiles_; }
+
+private:
+    bool Login();
+    // One login attempt with what the dialog gave; true when logged in.
+    bool TryLogin(const TFtpLogin& login);
+    void EnterDefaultDirectory();
+    void ReadPreviousChangeList();
+    // RemoteFolder: the folder below the starting folder ("" for that folder).
+    bool UploadFolder(const std::string& localFolder, const std::string& remoteFolder);
+    bool UploadFile(const std::string& localFile, const std::string& remoteFile);
+    // Stores the change list; Final: the run is ending (a cancelled run still stores it).
+    bool UploadChangeList(bool final);
+    // The path of a name below the starting folder, relative to the login folder.
+    std::string RemotePath(const std::string& relative) const;
+
+    std::string hostName_;
+    std::string defaultDirectory_;
+    bool updateOnlyChanged_ = false;
+    TFtpAuthorizationDialog* authorization_;
+    std::unique_ptr<TFtpClient> ftp_;
+    TFtpChangeList siteInfo_;
+    // The folder where the upload starts, relative to the login folder.
+    std::string startFolder_;
+    int uploadedFiles_ = 0;
+    // Entries recorded since the change list was last stored.
+    int unsavedEntries_ = 0;
+    // While set, a cancel does not abort the transfer (the final change list).
+    bool finishing_ = false;
+};
