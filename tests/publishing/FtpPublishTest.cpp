@@ -3,6 +3,7 @@
 // what changed; a file that did not reach the server stays out of the
 // change list; the login dialog, the stored credentials and the default
 // directory; names that would leave the site's folder on the server.
+#include "common/WellKnownIds.h"
 #include "PublishSiteFixture.h"
 
 #include "catalog/Catalog.h"
@@ -24,7 +25,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kImageItemType = 301;
 constexpr const char* kUser = "web";
 constexpr const char* kPassword = "s3cret-pw";
 
