@@ -13,8 +13,6 @@
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/GlobalDefinition.h"
 #include "storage/ObjectFactory.h"
-#include "storage/QueryGuard.h"
-#include "storage/RecordValues.h"
 #include "storage/References.h"
 
 TCatalogPageGeneration::TCatalogPageGeneration(TCatalogData& data, const TServices& services)
@@ -85,16 +83,7 @@ TDesktopLook TCatalogPageGeneration::GetDesktopLook() const
 int TCatalogPageGeneration::GetLinkedItemId(int itemId, const std::string& catalogCode,
                                             TAbstractDBConnection& connection)
 {
-    // Asked for every page: the id is bound, so the statement is prepared once.
-    const std::string code = CodeOrOpen(catalogCode);
-    if (itemId == 0 || code.empty())
-        return 0;
-    TQueryGuard query(connection);
-    query->SetSQL("SELECT LinkedItemId FROM Items WHERE CatalogCode = :CatalogCode AND ItemId = :ItemId");
-    query->SetParam("CatalogCode", code);
-    query->SetParam("ItemId", itemId);
-    TAbstractRecordset& rows = query->Open(true);
-    return rows.Eof() ? 0 : FieldInteger(rows, "LinkedItemId");
+    return services_.Catalog.GetLinkedItemId(itemId, catalogCode, connection);
 }
 
 std::string TCatalogPageGeneration::GetAltFileName(int itemId, TAbstractDBConnection& connection,
