@@ -53,14 +53,17 @@ TTemplates::~TTemplates() = default;
 
 // ---- one publishing run -----------------------------------------------------------------
 
+// A run opened inside another one shares its values; the outer one ends them.
 void TTemplates::BeginRun()
 {
-    run_ = std::make_unique<TRunCache>();
+    if (runDepth_++ == 0)
+        run_ = std::make_unique<TRunCache>();
 }
 
 void TTemplates::EndRun()
 {
-    run_.reset();
+    if (--runDepth_ == 0)
+        run_.reset();
 }
 
 std::string TTemplates::RunKey(const std::string& what, const TAbstractDBConnection& connection)

@@ -209,5 +209,6 @@ private:
         std::map<std::string, bool> readSinceWrite;
     };
     std::unique_ptr<TRunCache> run_;
+    int runDepth_ = 0;
     TStyleSheetCache styleSheets_;
 };

@@ -172,6 +172,8 @@ TEST_F(TransformerTemplatesTest, ARunReadsTemplateValuesOnceAndTheNextRunSeesEdi
         catalog.PutNumber(600101, kMasterClass, 1, "XXX", 504002);
         catalog.PutText(600101, 503, 1, "XXX", "<edited-master/>");
         EXPECT_EQ(Templates().GetCountOnPage(600201, Connection()), 12) << "read once in a run";
+        { TTemplates::TRun inner(Templates()); }
+        EXPECT_EQ(Templates().GetCountOnPage(600201, Connection()), 12) << "an inner run ends nothing";
         Templates().GetStyleSchemes(600101, color, font, background, Connection());
         EXPECT_EQ(color, 504001);
         ASSERT_TRUE(Templates().WriteTemplateFiles(3001, 600101, Connection(), "", 600201));
