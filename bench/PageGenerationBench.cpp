@@ -536,6 +536,8 @@ int main(int argc, char** argv)
         }
         std::size_t bytes = 0;
         const auto start = TClock::now();
+        // As a publishing run: the templates are read once for the run.
+        TTemplates::TRun run(catalog.GetTemplates());
         for (const int id : ids) {
             TTransformer transformer(catalog, "bench", nullptr);
             if (!transformer.GeneratePage(id, id, kPageType, "EN", collection, factory->GetConnection(), "")) {

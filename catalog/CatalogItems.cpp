@@ -66,7 +66,10 @@ int TCatalog::GetLinkedItemId(int itemId, const std::string& catalogCode, TAbstr
     const std::string code = CodeOrOpenCatalog(catalogCode);
     if (itemId == 0 || code.empty())
         return 0;
-    return IntOf(FirstField(connection, ItemRow("LinkedItemId", itemId), code, "LinkedItemId"));
+    // Asked for every page a publishing run generates: the id is bound.
+    return IntOf(FirstField(connection,
+                            "SELECT LinkedItemId FROM Items WHERE CatalogCode = :CatalogCode AND ItemId = :ItemId",
+                            code, "LinkedItemId", {{"ItemId", itemId}}));
 }
 
 int TCatalog::GetParentItemId(int itemId, const std::string& catalogCode, TAbstractDBConnection& connection)
@@ -179,9 +182,9 @@ std::string TCatalog::GetAltFileName(int itemId, TAbstractDBConnection* connecti
         "SELECT MAX((SELECT b.StringValue FROM CStrings AS b WHERE b.CatalogCode = a.CatalogCode AND "
         "b.ItemId = a.LinkedItemId AND b.ClassId = " + to_string(kNamesClassId) +
             " AND b.MemberId = " + to_string(kAltFileNameMemberId) +
-            ")) AS AltFileName FROM Items AS a WHERE a.CatalogCode = :CatalogCode AND (a.ItemId = " +
-            to_string(itemId) + " OR a.LinkedItemId = " + to_string(itemId) + ")",
-        catalogCode, "AltFileName"));
+            ")) AS AltFileName FROM Items AS a WHERE a.CatalogCode = :CatalogCode AND (a.ItemId = :ItemId OR "
+            "a.LinkedItemId = :ItemId)",
+        catalogCode, "AltFileName", {{"ItemId", itemId}}));
 }
 
 int TCatalog::FindItemByAltFileName(const std::string& name, TAbstractDBConnection& connection,

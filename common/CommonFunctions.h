@@ -46,9 +46,13 @@ public:
     // name and renamed into place; raises ECriticalTolvexException when the
     // file cannot be written.
     static void SaveStringToFile(const std::string& text, const std::string& fileName);
-    // The same for a scratch file (a work file rewritten for every page):
-    // renamed into place whole, but not synced to the disk.
+    // The same for a work file of page generation, rewritten for every page
+    // and read only by the generation that wrote it: overwritten in place,
+    // not synced to the disk.
     static void SaveWorkFile(const std::string& text, const std::string& fileName);
+    // Text split into lines (at CR LF, CR or LF; a NUL ends the text), each
+    // ended by CR LF; a line break at the very end opens no further line.
+    static std::string WithCrLfLines(const std::string& text);
     // The file's text with every line ended by CR LF; empty when it does not exist.
     static std::string LoadStringFromFile(const std::string& fileName);
     // Opens a file or address with the desktop's handler ("xdg-open"), without

@@ -51,36 +51,6 @@ bool StartsWith(const std::string& text, const std::string& prefix)
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-// The lines of a text: broken at CR LF, CR or LF; a NUL ends the text; a
-// line break at the very end opens no further line.
-std::vector<std::string> SplitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    const std::size_t end = std::min(text.find('\0'), text.size());
-    std::size_t pos = 0;
-    while (pos < end) {
-        const std::size_t brk = std::min(text.find_first_of("\r\n", pos), end);
-        lines.push_back(text.substr(pos, brk - pos));
-        pos = brk;
-        if (pos < end && text[pos] == '\r')
-            ++pos;
-        if (pos < end && text[pos] == '\n')
-            ++pos;
-    }
-    return lines;
-}
-
-std::string JoinLinesWithCrLf(const std::vector<std::string>& lines)
-{
-    std::string out;
-    for (const std::string& line : lines) {
-        out += line;
-        out += "\r\n";
-    }
-    return out;
-}
-
-
 // The full name of a program found along PATH; empty when there is none.
 std::string FindProgram(const std::string& name)
 {
@@ -173,15 +143,50 @@ std::uint32_t TCommonFunctions::GetFileCRC32(const std::string& fileName)
     return in.bad() ? 0 : crc;  // a read that failed half way gives no CRC
 }
 
+std::string TCommonFunctions::WithCrLfLines(const std::string& text)
+{
+    const std::size_t end = std::min(text.find('\0'), text.size());
+    std::string out;
+    out.reserve(end + end / 32 + 2);
+    std::size_t pos = 0;
+    while (pos < end) {
+        const std::size_t brk = std::min(text.find_first_of("\r\n", pos), end);
+        out.append(text, pos, brk - pos);
+        out += "\r\n";
+        pos = brk;
+        if (pos < end && text[pos] == '\r')
+            ++pos;
+        if (pos < end && text[pos] == '\n')
+            ++pos;
+    }
+    return out;
+}
+
 void TCommonFunctions::SaveStringToFile(const std::string& text, const std::string& fileName)
 {
-    if (!WriteFileAtomically(fileName, JoinLinesWithCrLf(SplitLines(text))))
+    if (!WriteFileAtomically(fileName, WithCrLfLines(text)))
         throw ECriticalTolvexException("Cannot write the file \"" + fileName + "\"");
 }
 
 void TCommonFunctions::SaveWorkFile(const std::string& text, const std::string& fileName)
 {
-    if (!WriteFileAtomically(fileName, JoinLinesWithCrLf(SplitLines(text)), 0666, nullptr, TDurability::Scratch))
+    const std::string content = WithCrLfLines(text);
+    // Not truncated to nothing first: on some file systems a file emptied and
+    // written again is pushed to the disk when it is closed.
+    const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    bool written = fd >= 0;
+    for (std::size_t done = 0; written && done < content.size();) {
+        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        written = n > 0;
+        if (written)
+            done += static_cast<std::size_t>(n);
+    }
+    written = written && ::ftruncate(fd, static_cast<off_t>(content.size())) == 0;
+    if (fd >= 0 && ::close(fd) != 0)
+        written = false;
+    if (!written)
         throw ECriticalTolvexException("Cannot write the file \"" + fileName + "\"");
 }
 
@@ -190,7 +195,7 @@ std::string TCommonFunctions::LoadStringFromFile(const std::string& fileName)
     const std::optional<std::string> text = ReadFileContent(fileName);
     if (!text)
         return std::string();
-    return JoinLinesWithCrLf(SplitLines(*text));
+    return WithCrLfLines(*text);
 }
 
 void TCommonFunctions::ShellOpen(const std::string& fileOrUrl)

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 
 namespace {
 
@@ -49,6 +50,38 @@ TTemplates::TTemplates(TTransformerCatalog& catalog)
 }
 
 TTemplates::~TTemplates() = default;
+
+// ---- one publishing run -----------------------------------------------------------------
+
+// A run opened inside another one shares its values; the outer one ends them.
+void TTemplates::BeginRun()
+{
+    if (runDepth_++ == 0)
+        run_ = std::make_unique<TRunCache>();
+}
+
+void TTemplates::EndRun()
+{
+    if (--runDepth_ == 0)
+        run_.reset();
+}
+
+std::string TTemplates::RunKey(const std::string& what, const TAbstractDBConnection& connection)
+{
+    return what + '\0' + std::to_string(reinterpret_cast<std::uintptr_t>(&connection));
+}
+
+int TTemplates::RunValue(const std::string& key, const std::function<int()>& read)
+{
+    if (!run_)
+        return read();
+    const auto known = run_->values.find(key);
+    if (known != run_->values.end())
+        return known->second;
+    const int value = read();
+    run_->values.emplace(key, value);
+    return value;
+}
 
 std::string TTemplates::CodeOrOpen(const std::string& catalogCode) const
 {
@@ -121,6 +154,12 @@ void TTemplates::ReadTemplateLevel(int parentItemId, TAbstractDBConnection& conn
 
 int TTemplates::GetDefaultTemplateId(int itemType, int kind, TAbstractDBConnection& connection)
 {
+    return RunValue(RunKey("default " + Decimal(itemType) + " " + Decimal(kind), connection),
+                    [&] { return ReadDefaultTemplateId(itemType, kind, connection); });
+}
+
+int TTemplates::ReadDefaultTemplateId(int itemType, int kind, TAbstractDBConnection& connection)
+{
     const int folder = catalog_.GetItemTypeTemplateId(itemType, kind);
     if (folder == 0)
         return 0;
@@ -176,13 +215,23 @@ void TTemplates::GetPageTemplates(TAbstractCObject& pageObject, int itemType, in
 std::string TTemplates::FirstText(const std::string& sql, const std::string& catalogCode,
                                   TAbstractDBConnection& connection, const std::string& langCode)
 {
+    std::string key;
+    if (run_) {
+        key = RunKey(sql + '\0' + CodeOrOpen(catalogCode) + '\0' + langCode, connection);
+        const auto known = run_->texts.find(key);
+        if (known != run_->texts.end())
+            return known->second;
+    }
     TQueryGuard query(connection);
     query->SetSQL(sql);
     query->SetParam("CatalogCode", CodeOrOpen(catalogCode));
     if (!langCode.empty())
         query->SetParam("LangCode", langCode);
     const std::string field = sql.find("FROM CStrings") != std::string::npos ? "StringValue" : "TextValue";
-    return TCommonFunctions::VariantToString(FirstRowField(query, field));
+    std::string text = TCommonFunctions::VariantToString(FirstRowField(query, field));
+    if (run_)
+        run_->texts.emplace(std::move(key), text);
+    return text;
 }
 
 std::string TTemplates::GetTemplateXsl(int itemId, const std::string& catalogCode, TAbstractDBConnection& connection)
@@ -230,17 +279,32 @@ void TTemplates::GetStyleSchemes(int itemId, int& colorScheme, int& fontScheme, 
                                  TAbstractDBConnection& connection)
 {
     colorScheme = fontScheme = backgroundImageCode = 0;
-    std::unique_ptr<TAbstractCObject> object =
-        catalog_.GetObjectFactory().GetObject(itemId, kMasterTemplateClass, connection, "");
-    if (!object)
-        return;
-    object->Load();
-    colorScheme = object->GetLangInteger("ColorScheme", kNoLanguageCode, 0);
-    fontScheme = object->GetLangInteger("FontScheme", kNoLanguageCode, 0);
-    backgroundImageCode = object->GetLangInteger("BackgroundImageCode", kNoLanguageCode, 0);
+    const std::string key = RunKey("schemes " + Decimal(itemId), connection);
+    std::unique_ptr<TAbstractCObject> object;
+    const auto member = [&](const char* name) {
+        return RunValue(key + name, [&] {
+            if (!object) {
+                object = catalog_.GetObjectFactory().GetObject(itemId, kMasterTemplateClass, connection, "");
+                if (!object)
+                    return 0;
+                object->Load();
+            }
+            return object->GetLangInteger(name, kNoLanguageCode, 0);
+        });
+    };
+    colorScheme = member("ColorScheme");
+    fontScheme = member("FontScheme");
+    backgroundImageCode = member("BackgroundImageCode");
 }
 
 int TTemplates::GetCountOnPage(int bodyTemplateId, TAbstractDBConnection& connection)
+{
+    return RunValue(RunKey("count on page " + Decimal(bodyTemplateId), connection), [&] {
+        return ReadCountOnPage(bodyTemplateId, connection);
+    });
+}
+
+int TTemplates::ReadCountOnPage(int bodyTemplateId, TAbstractDBConnection& connection)
 {
     TQueryGuard query(connection);
     query->SetSQL("SELECT NumberValue FROM CNumbers WHERE CatalogCode = :CatalogCode AND ItemId = " +

@@ -25,6 +25,7 @@
 #include "common/WellKnownIds.h"
 #include "generation/StyleSheetCache.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -137,11 +138,38 @@ public:
                         const std::vector<std::string>& rules, std::vector<std::string>& list,
                         const std::string& linkGroup, const std::string& langCode, int itemType);
 
+    // ---- one publishing run ----------------------------------------------------------------
+    // While a run is open (TRun), what stays the same from page to page is
+    // read once: template sources, default template ids, the resource of a
+    // language and the values given to RunValue; and a work file written by
+    // this service is known to hold what was written without asking the file
+    // system. Edits made between runs are seen by the next run.
+    class TRun {
+    public:
+        explicit TRun(TTemplates& templates) : templates_(templates) { templates_.BeginRun(); }
+        ~TRun() { templates_.EndRun(); }
+        TRun(const TRun&) = delete;
+        TRun& operator=(const TRun&) = delete;
+
+    private:
+        TTemplates& templates_;
+    };
+    // Read(), remembered under Key while a run is open; called every time otherwise.
+    int RunValue(const std::string& key, const std::function<int()>& read);
+
     // ---- compiled style sheets -------------------------------------------------------------
     // The compiled style sheets of the transformations (kept while the catalog is open).
     TStyleSheetCache& StyleSheets() { return styleSheets_; }
 
 private:
+    void BeginRun();
+    void EndRun();
+    // Key of a value read through Connection.
+    static std::string RunKey(const std::string& what, const TAbstractDBConnection& connection);
+    int ReadDefaultTemplateId(int itemType, int kind, TAbstractDBConnection& connection);
+    int ReadCountOnPage(int bodyTemplateId, TAbstractDBConnection& connection);
+    // The source of the language resource of LangCode; null when there is none.
+    std::unique_ptr<std::string> ReadResource(const std::string& langCode, TAbstractDBConnection& connection);
     std::string CodeOrOpen(const std::string& catalogCode) const;
     std::string FirstText(const std::string& sql, const std::string& catalogCode, TAbstractDBConnection& connection,
                           const std::string& langCode = "");
@@ -166,5 +194,16 @@ private:
     std::map<std::string, TWrittenFile> writtenFiles_;
     // What WorkFileText last read from each work file, with the file's identity then.
     std::map<std::string, TWrittenFile> readFiles_;
+    // The open run's values (RunValue, FirstText), and the work files this
+    // service wrote during it and read back since their last write.
+    struct TRunCache {
+        std::map<std::string, int> values;
+        std::map<std::string, std::string> texts;
+        // Language resources by language; null for a language without one.
+        std::map<std::string, std::shared_ptr<const std::string>> resources;
+        std::map<std::string, bool> readSinceWrite;
+    };
+    std::unique_ptr<TRunCache> run_;
+    int runDepth_ = 0;
     TStyleSheetCache styleSheets_;
 };

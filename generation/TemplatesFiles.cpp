@@ -44,11 +44,19 @@ void TTemplates::WriteFile(const std::string& name, const std::string& text)
 {
     const std::string fileName = previewDir_ + "/" + name;
     const auto known = writtenFiles_.find(name);
-    if (known != writtenFiles_.end() && known->second.text == text && !known->second.identity.empty() &&
-        known->second.identity == FileIdentity(fileName))
+    // During a run only this service writes the work folder.
+    if (known != writtenFiles_.end() && known->second.text == text && run_ && run_->readSinceWrite.count(name))
         return;
+    if (known != writtenFiles_.end() && known->second.text == text && !known->second.identity.empty() &&
+        known->second.identity == FileIdentity(fileName)) {
+        if (run_)
+            run_->readSinceWrite.emplace(name, false);
+        return;
+    }
     TCommonFunctions::SaveWorkFile(text, fileName);
     writtenFiles_[name] = TWrittenFile{text, FileIdentity(fileName)};
+    if (run_)
+        run_->readSinceWrite[name] = false;
 }
 
 bool TTemplates::WriteTemplateFiles(int itemType, int masterTemplateId, TAbstractDBConnection& connection,
@@ -70,6 +78,12 @@ bool TTemplates::WriteTemplateFiles(int itemType, int masterTemplateId, TAbstrac
 
 const std::string* TTemplates::WorkFileText(const std::string& name)
 {
+    if (run_) {
+        const auto written = run_->readSinceWrite.find(name);
+        const auto known = readFiles_.find(name);
+        if (written != run_->readSinceWrite.end() && written->second && known != readFiles_.end())
+            return &known->second.text;
+    }
     const std::string fileName = previewDir_ + "/" + name;
     // The identity is taken before reading: a change while reading makes
     // the next call read again.
@@ -77,13 +91,21 @@ const std::string* TTemplates::WorkFileText(const std::string& name)
     if (identity.empty())
         return nullptr;
     const auto known = readFiles_.find(name);
-    if (known != readFiles_.end() && known->second.identity == identity)
+    if (known != readFiles_.end() && known->second.identity == identity) {
+        if (run_ && run_->readSinceWrite.count(name))
+            run_->readSinceWrite[name] = true;
         return &known->second.text;
+    }
     std::optional<std::string> text = ReadFileContent(fileName);
     if (!text)
         return nullptr;
     TWrittenFile& read = readFiles_[name];
     read = TWrittenFile{std::move(*text), identity};
+    if (run_) {
+        const auto written = run_->readSinceWrite.find(name);
+        if (written != run_->readSinceWrite.end())
+            written->second = true;
+    }
     return &read.text;
 }
 
@@ -103,6 +125,23 @@ void TTemplates::ReadRules(std::vector<std::string>& list, const std::string& pr
 
 bool TTemplates::WriteResourceFile(const std::string& langCode, TAbstractDBConnection& connection)
 {
+    std::shared_ptr<const std::string> text;
+    const std::string key = RunKey(langCode, connection);
+    if (run_ && run_->resources.count(key)) {
+        text = run_->resources[key];
+    } else {
+        text = ReadResource(langCode, connection);
+        if (run_)
+            run_->resources[key] = text;
+    }
+    if (!text)
+        return false;
+    WriteFile(langCode + ".xml", *text);
+    return true;
+}
+
+std::unique_ptr<std::string> TTemplates::ReadResource(const std::string& langCode, TAbstractDBConnection& connection)
+{
     TQueryGuard query(connection);
     query->SetSQL("SELECT a.TextValue FROM CText AS a WHERE a.CatalogCode = :CatalogCode AND a.ItemId IN "
                   "(SELECT b.ItemId FROM Items AS b WHERE b.CatalogCode = :CatalogCode AND b.ItemType = " +
@@ -114,11 +153,10 @@ bool TTemplates::WriteResourceFile(const std::string& langCode, TAbstractDBConne
     query->SetParam("TextValue", "%" + LikeLiteral("lang=\"" + langCode + "\"") + "%");
     TAbstractRecordset& rows = query->Open(true);
     if (rows.Eof())
-        return false;
-    const std::string text = TCommonFunctions::VariantToString(rows.Field("TextValue"));
+        return nullptr;
+    auto text = std::make_unique<std::string>(TCommonFunctions::VariantToString(rows.Field("TextValue")));
     query->Close();
-    WriteFile(langCode + ".xml", text);
-    return true;
+    return text;
 }
 
 bool TTemplates::SaveTemplateToFile(int itemId, const std::string& fileName, TAbstractDBConnection& connection)

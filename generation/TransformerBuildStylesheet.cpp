@@ -11,6 +11,7 @@
 #include "storage/AbstractObjectFactory.h"
 #include "storage/CatalogTables.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 
@@ -124,12 +125,16 @@ bool TTransformer::NeedsCustomTemplates()
 {
     if (bodyTemplateId_ == 0)
         return false;
-    std::unique_ptr<TAbstractCObject> body = catalog_.GetObjectFactory().GetObject(
-        bodyTemplateId_, kBodyTemplateClass, *templateConnection_, templateCatalogCode_);
-    if (!body)
-        return false;
-    body->Load();
-    return body->GetLangBoolean("NeedCustomTemplate", kNoLanguageCode, 0);
+    const std::string key = "needs custom " + std::to_string(bodyTemplateId_) + '\0' + templateCatalogCode_ + '\0' +
+                            std::to_string(reinterpret_cast<std::uintptr_t>(templateConnection_));
+    return Templates().RunValue(key, [this] {
+        std::unique_ptr<TAbstractCObject> body = catalog_.GetObjectFactory().GetObject(
+            bodyTemplateId_, kBodyTemplateClass, *templateConnection_, templateCatalogCode_);
+        if (!body)
+            return 0;
+        body->Load();
+        return body->GetLangBoolean("NeedCustomTemplate", kNoLanguageCode, 0) ? 1 : 0;
+    }) != 0;
 }
 
 void TTransformer::AddTopAndBottom()

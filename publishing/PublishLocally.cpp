@@ -9,6 +9,7 @@
 #include "common/CommonBinary.h"
 #include "common/CommonFunctions.h"
 #include "common/Exceptions.h"
+#include "generation/Templates.h"
 #include "generation/Transformer.h"
 #include "publishing/SiteFolder.h"
 #include "storage/AbstractCObject.h"
@@ -324,6 +325,8 @@ void TPublishLocally::PublishPages()
 {
     for (const std::string& lang : languages_)
         site_->EnsureFolder(lang);
+    // Templates and their settings stay the same for every page of the run.
+    TTemplates::TRun run(Data().GetPageGeneration().GetTemplates());
     std::vector<int> seen;
     WalkTree(kWebTreeRootId, true, &TPublishLocally::WritePage, seen);
 }

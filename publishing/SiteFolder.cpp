@@ -41,7 +41,7 @@ void TSiteFolder::WriteFile(const std::string& relative, const std::string& cont
 
 void TSiteFolder::WriteTextFile(const std::string& relative, const std::string& text) const
 {
-    TCommonFunctions::SaveWorkFile(text, FullName(relative));
+    WriteFile(relative, TCommonFunctions::WithCrLfLines(text));
 }
 
 void TSiteFolder::Sync() const

@@ -25,7 +25,7 @@ public:
     void EnsureFolder(const std::string& folder) const;
     // Writes Path/Relative whole. Raises EPublisherTolvexException when it cannot.
     void WriteFile(const std::string& relative, const std::string& content) const;
-    // Writes the text as a text file (TCommonFunctions::SaveWorkFile: lines ended by CR LF).
+    // Writes the text as a text file (lines ended by CR LF).
     void WriteTextFile(const std::string& relative, const std::string& text) const;
     // Pushes everything written to the disk (one sync of the folder's file system).
     void Sync() const;

@@ -56,6 +56,24 @@ TEST(CommonFunctionsFiles, SaveAndLoadWriteCrLfLines)
                  ECriticalTolvexException);
 }
 
+TEST(CommonFunctionsFiles, AWorkFileIsOverwrittenInPlaceWithCrLfLines)
+{
+    TTempFolder temp;
+    const std::string file = temp.File("out.xml");
+    F::SaveWorkFile("a long first text\nwith two lines", file);
+    struct stat before {};
+    ASSERT_EQ(::stat(file.c_str(), &before), 0);
+    F::SaveWorkFile("short", file);
+    EXPECT_EQ(TTempFolder::Read(file), "short\r\n") << "nothing of the longer text is left";
+    struct stat after {};
+    ASSERT_EQ(::stat(file.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the same file, not a renamed copy";
+    F::SaveWorkFile("", file);
+    EXPECT_EQ(TTempFolder::Read(file), "");
+    EXPECT_EQ(F::WithCrLfLines(std::string("x\ry\n\0z", 6)), "x\r\ny\r\n");
+    EXPECT_THROW(F::SaveWorkFile("x", temp.File("no/such/folder/out.xml")), ECriticalTolvexException);
+}
+
 TEST(CommonFunctionsFiles, ClearDirectoryKeepsTheFolderAndFollowsNoLinks)
 {
     TTempFolder temp;

@@ -159,6 +159,35 @@ TEST_F(TransformerTemplatesTest, VersionsStylesAndCountsHaveTheirDefaults)
     EXPECT_EQ(Templates().GetCountOnPage(600201, Connection()), 24);
 }
 
+TEST_F(TransformerTemplatesTest, ARunReadsTemplateValuesOnceAndTheNextRunSeesEdits)
+{
+    catalog.PutNumber(600201, kBodyClass, 1, "XXX", 12);
+    catalog.PutNumber(600101, kMasterClass, 1, "XXX", 504001);
+    int color = 0, font = 0, background = 0;
+    {
+        TTemplates::TRun run(Templates());
+        EXPECT_EQ(Templates().GetCountOnPage(600201, Connection()), 12);
+        Templates().GetStyleSchemes(600101, color, font, background, Connection());
+        ASSERT_TRUE(Templates().WriteTemplateFiles(3001, 600101, Connection(), "", 600201));
+        Rules();  // reads the work files back, as a page does
+        catalog.PutNumber(600201, kBodyClass, 1, "XXX", 30);
+        catalog.PutNumber(600101, kMasterClass, 1, "XXX", 504002);
+        catalog.PutText(600101, 503, 1, "XXX", "<edited-master/>");
+        EXPECT_EQ(Templates().GetCountOnPage(600201, Connection()), 12) << "read once in a run";
+        { TTemplates::TRun inner(Templates()); }
+        EXPECT_EQ(Templates().GetCountOnPage(600201, Connection()), 12) << "an inner run ends nothing";
+        Templates().GetStyleSchemes(600101, color, font, background, Connection());
+        EXPECT_EQ(color, 504001);
+        ASSERT_TRUE(Templates().WriteTemplateFiles(3001, 600101, Connection(), "", 600201));
+        EXPECT_NE(catalog.WorkFile("master.xsl"), "<edited-master/>\r\n");
+    }
+    EXPECT_EQ(Templates().GetCountOnPage(600201, Connection()), 30) << "the next run sees the edit";
+    Templates().GetStyleSchemes(600101, color, font, background, Connection());
+    EXPECT_EQ(color, 504002);
+    ASSERT_TRUE(Templates().WriteTemplateFiles(3001, 600101, Connection(), "", 600201));
+    EXPECT_EQ(catalog.WorkFile("master.xsl"), "<edited-master/>\r\n");
+}
+
 TEST_F(TransformerTemplatesTest, ATemplateIsSavedToAFileWithCrLfLineEnds)
 {
     TTempFolder folder;

@@ -1,0 +1,221 @@
+// Publishing a whole site into a folder, as the program does it: a catalog
+// of the shipped catalog type 1 with its own templates and page builder,
+// grown to the given number of pages (10000 unless given: the home page, 99
+// sections below it and story pages below the sections), published in
+// English by TPublishLocally. Figures: pages per second of the run.
+//
+// Beside it, in the same run: xsltproc on the same page documents (every
+// page's document is kept apart from the run, then all are transformed in
+// one xsltproc run with the style sheet compiled once), and Hugo on an
+// equivalent site of plain pages (99 sections, a menu of the sections on
+// every page) when the program "hugo" is installed; a line says so when
+// either is absent.
+//
+// Arguments: the number of pages; "--keep" leaves the folders in place.
+#include "PublishSiteFixture.h"
+
+#include "catalog/CatalogPageGeneration.h"
+#include "generation/Templates.h"
+#include "generation/Transformer.h"
+#include "storage/ObjectCollection.h"
+#include "storage/TolvexObjectContext.h"
+#include "storage/UnitOfWorkScope.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kSectionType = 3001;  // an information page
+constexpr int kStoryType = 3002;
+constexpr int kSections = 99;
+
+using TClock = std::chrono::steady_clock;
+
+double Seconds(TClock::time_point since)
+{
+    return std::chrono::duration<double>(TClock::now() - since).count();
+}
+
+void Figure(const char* what, int pages, double seconds)
+{
+    std::printf("%-52s %6d pages  %9.1f ms  %9.1f pages/s\n", what, pages, seconds * 1000.0, pages / seconds);
+}
+
+bool Installed(const std::string& program)
+{
+    return std::system(("command -v " + program + " > /dev/null 2>&1").c_str()) == 0;
+}
+
+std::string Quoted(const std::string& text)
+{
+    return "'" + text + "'";
+}
+
+// Items below the home page: the sections, then story pages spread over them.
+std::vector<int> GrowCatalog(TPublishSite& site, int pages)
+{
+    std::vector<int> ids{site.HomePageId()};
+    TAbstractDBConnection& connection = site.Connection();
+    TUnitOfWorkScope unit(connection);
+    unit.Enter("Items");
+    std::vector<int> sections;
+    for (int s = 0; s < kSections && static_cast<int>(ids.size()) < pages; ++s) {
+        const int id = site.AddItem(kSectionType, site.HomePageId());
+        site.SetName(id, "Section " + std::to_string(s + 1), "Bereich " + std::to_string(s + 1));
+        sections.push_back(id);
+        ids.push_back(id);
+    }
+    for (int i = 0; static_cast<int>(ids.size()) < pages; ++i) {
+        const int id = site.AddItem(kStoryType, sections[static_cast<std::size_t>(i) % sections.size()]);
+        site.SetName(id, "Story " + std::to_string(i + 1), "Geschichte " + std::to_string(i + 1));
+        ids.push_back(id);
+    }
+    unit.Commit();
+    return ids;
+}
+
+// Every page's document and the last style sheet, generated apart from the
+// run into Folder; the number of documents.
+int KeepPageDocuments(TPublishSite& site, const std::vector<int>& ids, const std::string& folder)
+{
+    fs::create_directories(folder);
+    TObjectCollection collection(site.Program().Root().ObjectContext());
+    collection.Open(TPublishSite::kCode, site.Connection());
+    TTemplates::TRun run(site.Data().GetPageGeneration().GetTemplates());
+    int kept = 0;
+    for (const int id : ids) {
+        const int type = site.Data().GetQueries().GetItemType(id, TPublishSite::kCode, site.Connection());
+        TTransformer transformer(site.Data().GetPageGeneration(), TPublishSite::kCode, nullptr);
+        transformer.SetOutputKind(true, "html");
+        transformer.SetPublishMode("locally");
+        transformer.SetPageNumber(1);
+        if (!transformer.GeneratePage(id, id, type, "EN", collection, site.Connection(), ""))
+            continue;
+        fs::copy_file(transformer.GetWorkDir() + "/out.xml", folder + "/" + std::to_string(id) + ".xml",
+                      fs::copy_options::overwrite_existing);
+        ++kept;
+    }
+    return kept;
+}
+
+void TimeXsltproc(const std::string& workDir, const std::string& documents, int count)
+{
+    if (!Installed("xsltproc")) {
+        std::printf("xsltproc: not installed, skipped\n");
+        return;
+    }
+    // Every page's result goes to one file: xsltproc compiles the style
+    // sheet once and applies it to each document in turn.
+    const std::string out = documents + "-html";
+    const std::string command = "cd " + Quoted(workDir) + " && xsltproc out.xsl " + Quoted(documents) +
+                                "/*.xml > " + Quoted(out) + " 2> " + Quoted(out + ".log");
+    const auto start = TClock::now();
+    const int status = std::system(command.c_str());
+    const double seconds = Seconds(start);
+    if (status != 0) {
+        std::ifstream log(out + ".log");
+        std::string line;
+        std::getline(log, line);
+        std::printf("xsltproc: failed (status %d): %s\n", status, line.c_str());
+    }
+    Figure("xsltproc, style sheet compiled once:", count, seconds);
+}
+
+// A Hugo site like the published one: 99 sections with their pages, every
+// page in a layout with a menu of the sections.
+void WriteHugoSite(const std::string& folder, int pages)
+{
+    fs::create_directories(folder + "/layouts/_default");
+    std::ofstream(folder + "/hugo.toml") << "baseURL = 'http://localhost/'\ntitle = 'Bench'\n"
+                                            "disableKinds = ['taxonomy', 'term', 'RSS', 'sitemap']\n";
+    const std::string page =
+        "<!DOCTYPE html><html><head><title>{{ .Title }}</title></head><body><nav><ul>"
+        "{{ range .Site.Menus.main }}<li><a href=\"{{ .URL }}\">{{ .Name }}</a></li>{{ end }}</ul></nav>"
+        "<main><h1>{{ .Title }}</h1>{{ .Content }}<ul>{{ range .Pages }}<li><a href=\"{{ .RelPermalink }}\">"
+        "{{ .Title }}</a></li>{{ end }}</ul></main></body></html>\n";
+    std::ofstream(folder + "/layouts/_default/single.html") << page;
+    std::ofstream(folder + "/layouts/_default/list.html") << page;
+    std::ofstream(folder + "/layouts/index.html") << page;
+    int written = 1;
+    for (int s = 1; s <= kSections && written < pages; ++s, ++written) {
+        const std::string section = folder + "/content/s" + std::to_string(s);
+        fs::create_directories(section);
+        std::ofstream(section + "/_index.md") << "---\ntitle: Section " << s << "\nmenu: main\n---\nSection " << s
+                                              << ".\n";
+    }
+    for (int i = 0; written < pages; ++i, ++written) {
+        const int s = i % kSections + 1;
+        std::ofstream(folder + "/content/s" + std::to_string(s) + "/p" + std::to_string(i + 1) + ".md")
+            << "---\ntitle: Story " << i + 1 << "\n---\nStory " << i + 1 << " of section " << s << ".\n";
+    }
+}
+
+void TimeHugo(const std::string& folder, int pages)
+{
+    if (!Installed("hugo")) {
+        std::printf("hugo: not installed, skipped\n");
+        return;
+    }
+    WriteHugoSite(folder, pages);
+    const auto start = TClock::now();
+    const int status = std::system(("cd " + Quoted(folder) + " && hugo --quiet > /dev/null 2>&1").c_str());
+    const double seconds = Seconds(start);
+    if (status != 0)
+        std::printf("hugo: failed (status %d)\n", status);
+    Figure("hugo, equivalent site:", pages, seconds);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int pages = 10000;
+    bool keep = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--keep")
+            keep = true;
+        else
+            pages = std::max(1, std::atoi(arg.c_str()));
+    }
+    const fs::path scratch = fs::temp_directory_path() / ("tolvex-publish-bench-" + std::to_string(::getpid()));
+    int failed = 0;
+    {
+        TPublishSite site;
+        auto start = TClock::now();
+        const std::vector<int> ids = GrowCatalog(site, pages);
+        Figure("catalog grown:", static_cast<int>(ids.size()), Seconds(start));
+
+        std::vector<std::string> params = site.Params("EN");
+        std::unique_ptr<TPublishLocally> publish = site.Make(params);
+        start = TClock::now();
+        publish->Run();
+        const double serial = Seconds(start);
+        failed = publish->GetFailedPages();
+        if (!publish->Succeeded())
+            std::printf("publishing did not succeed: %s\n", site.Runner().Last().c_str());
+        Figure("publish (one thread):", static_cast<int>(ids.size()), serial);
+        std::printf("%-52s %6d\n", "pages that could not be generated:", failed);
+        std::printf("parallel publishing: not built, no figure\n");
+
+        const std::string documents = (scratch / "documents").string();
+        const int kept = KeepPageDocuments(site, ids, documents);
+        TimeXsltproc(site.Data().GetPageGeneration().GetPreviewDir(), documents, kept);
+        TimeHugo((scratch / "hugo").string(), static_cast<int>(ids.size()));
+    }
+    if (!keep)
+        fs::remove_all(scratch);
+    else
+        std::printf("kept: %s\n", scratch.c_str());
+    return failed == 0 ? 0 : 1;
+}
