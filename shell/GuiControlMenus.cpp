@@ -32,6 +32,7 @@
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QTextEdit>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <filesystem>
@@ -190,7 +191,10 @@ void TGUIControl::UpdateRecentCatalogs()
 void TGUIControl::UpdateFindMenu()
 {
     QWidget* focused = QApplication::focusWidget();
-    const bool tree = focused == window_.tvMainWebTree || focused == window_.tvMainTemplates;
+    // The catalog's tree views take the placeholder trees' place in the tree panes.
+    const bool tree = qobject_cast<QTreeView*>(focused) &&
+                      (window_.pnlMainLeftWebTree->isAncestorOf(focused) ||
+                       window_.pnlMainLeftTemplates->isAncestorOf(focused));
     const bool multiLine = qobject_cast<QTextEdit*>(focused) || qobject_cast<QPlainTextEdit*>(focused);
     const bool find = multiLine || tree || qobject_cast<QLineEdit*>(focused);
     const bool replace = find && !tree;

@@ -82,6 +82,7 @@ TEST(CatalogWiring, OpeningShowsBothTreesWithTheirTopItemsAndClosingRemovesThem)
     EXPECT_GT(itemId, 0);
     EXPECT_TRUE(f.Window().lblMainEditorEmpty->text().contains(QString("(%1)").arg(itemId)))
         << f.Window().lblMainEditorEmpty->text().toStdString();
+    f.Screenshot("catalog-tree-selected");
 
     ASSERT_TRUE(f.Root().CloseCatalog());
     QCoreApplication::processEvents();
@@ -153,6 +154,8 @@ TEST(CatalogWiring, PublishLocallyWritesTheSiteIntoTheChosenFolder)
     ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
     EXPECT_TRUE(runner->GetPublisher() && runner->GetPublisher()->Succeeded())
         << runner->LogView()->toPlainText().toStdString();
+    if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR"))
+        runner->grab().save(QString("%1/publish-runner.png").arg(dir));
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(site.Path()) / "start.html"));
     bool anyPage = false;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(site.Path()))
