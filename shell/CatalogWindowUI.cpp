@@ -66,6 +66,7 @@ void TCatalogWindowUI::Build()
     webView_->setObjectName("tvMainWebTreeView");
     templatesView_ = MakeView(*templatesTree_, window_.tvMainTemplates);
     templatesView_->setObjectName("tvMainTemplatesView");
+    window_.pnlMainLeftTemplatesClient = templatesView_;
 }
 
 TCatalogTreeView* TCatalogWindowUI::MakeView(TTreeManager& manager, QWidget* placeholder)
@@ -81,8 +82,8 @@ TCatalogTreeView* TCatalogWindowUI::MakeView(TTreeManager& manager, QWidget* pla
     view->setFrameShape(QFrame::NoFrame);
     if (QLayout* layout = pane->layout())
         layout->replaceWidget(placeholder, view);
+    view->setHidden(placeholder->isHidden());  // a collapsed pane stays collapsed
     placeholder->hide();
-    view->show();
     QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, view,
                      [this, &manager] { ShowSelected(manager); });
     return view;
@@ -119,12 +120,13 @@ void TCatalogWindowUI::Clear()
             return;
         if (QLayout* layout = view->parentWidget()->layout())
             layout->replaceWidget(view, placeholder);
-        placeholder->show();
+        placeholder->setHidden(view->isHidden());
         delete view;
         view = nullptr;
     };
     restore(webView_, window_.tvMainWebTree);
     restore(templatesView_, window_.tvMainTemplates);
+    window_.pnlMainLeftTemplatesClient = window_.tvMainTemplates;
     webTree_.reset();
     templatesTree_.reset();
     host_.reset();

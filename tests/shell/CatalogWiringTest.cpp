@@ -84,11 +84,19 @@ TEST(CatalogWiring, OpeningShowsBothTreesWithTheirTopItemsAndClosingRemovesThem)
         << f.Window().lblMainEditorEmpty->text().toStdString();
     f.Screenshot("catalog-tree-selected");
 
+    // Collapsing the templates pane hides the templates tree view.
+    f.Gui().CollapseTemplates(false);
+    EXPECT_FALSE(templates->isHidden());
+    f.Gui().CollapseTemplates(true);
+    EXPECT_TRUE(templates->isHidden());
+
     ASSERT_TRUE(f.Root().CloseCatalog());
     QCoreApplication::processEvents();
     EXPECT_EQ(WebView(f), nullptr);
     EXPECT_EQ(TemplatesView(f), nullptr);
     EXPECT_FALSE(f.Window().tvMainWebTree->isHidden());
+    EXPECT_EQ(f.Window().pnlMainLeftTemplatesClient, f.Window().tvMainTemplates);
+    EXPECT_TRUE(f.Window().tvMainTemplates->isHidden());  // still collapsed
 
     // A second catalog opens with fresh trees.
     ASSERT_EQ(f.CreateAndOpen("second", 1), "");
