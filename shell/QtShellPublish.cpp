@@ -8,6 +8,7 @@
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
 #include "storage/AbstractDBConnectionFactory.h"
+#include "common/CommonFunctionsDetail.h"
 #include "common/CommonGui.h"
 #include "common/Translation.h"
 #include "publishing/PublishLocally.h"
@@ -21,14 +22,6 @@ namespace {
 
 constexpr int kPropertyLastPublishFolder = 710;
 constexpr int kPropertyIndexFileName = 711;
-
-std::string Trimmed(const std::string& text)
-{
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 }  // namespace
 
@@ -75,7 +68,7 @@ TfrmDetailProcess* TQtShell::PublishLocally()
     std::string indexFileName = choices.IndexFileName;
     if (!gui_.InputValue("Publish Parameters", "Index file name:", indexFileName, true, "PublishLocally"))
         return nullptr;
-    indexFileName = Trimmed(indexFileName);
+    indexFileName = common_detail::Trim(indexFileName);
     if (indexFileName.empty())
         indexFileName = "index.html";
     data->SetCatalogProperty(kPropertyIndexFileName, indexFileName, connection);
