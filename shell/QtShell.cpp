@@ -265,6 +265,11 @@ void TQtShell::StartStyleOperation(std::unique_ptr<TStyleOperation> operation)
 {
     if (!operation)
         return;
+    if (!IsCatalogOpen()) {
+        // The operation works on the open catalog's second connection.
+        gui_.ShowError("No catalog is open", true, "");
+        return;
+    }
     auto* window = new TfrmDetailProcess(RunnerEnvironment(), window_.get());
     window->CreatePublisher(
         {},

@@ -235,6 +235,16 @@ TEST(CatalogWiring, StyleOperationRunsInARunnerWindow)
     EXPECT_TRUE(WaitFor([] { return TfrmDetailProcess::ProcessWindows().empty(); }));
 }
 
+TEST(CatalogWiring, StyleOperationWithoutAnOpenCatalogIsRefused)
+{
+    TShellFixture f;
+    bool ran = false;
+    f.Root().StartStyleOperation(std::make_unique<TRecordingOperation>(ran));
+    EXPECT_FALSE(ran);
+    EXPECT_TRUE(TfrmDetailProcess::ProcessWindows().empty());
+    EXPECT_EQ(f.Boxes().Messages("error"), (std::vector<std::string>{"No catalog is open"}));
+}
+
 TEST(CatalogWiring, StyleDialogIsTheStyleWindow)
 {
     TShellFixture f;
