@@ -64,9 +64,16 @@ void TGUIControl::UpdateCatalogState(bool open)
         ApplyAutoHide(autoHide_);
     else
         ApplyAutoHide(false);
-    if (!window_.tvMainWebTree->currentItem())
+    // The visible tree of each pane: the placeholder, or the open catalog's view.
+    auto hasCurrent = [](QWidget* pane) {
+        for (QTreeView* tree : pane->findChildren<QTreeView*>())
+            if (!tree->isHidden() && tree->currentIndex().isValid())
+                return true;
+        return false;
+    };
+    if (!hasCurrent(window_.pnlMainLeftWebTree))
         EnableWebTreeButtons(false);
-    if (!window_.tvMainTemplates->currentItem())
+    if (!hasCurrent(window_.pnlMainLeftTemplates))
         EnableTemplateTreeButtons(false);
     UpdateMainMenu(open);
     UpdateRecentCatalogs();
