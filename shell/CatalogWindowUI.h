@@ -6,9 +6,8 @@
 // before their managers, and the panes get their placeholder trees back.
 #include "catalog/CatalogDataUI.h"
 
-#include <functional>
+#include <cstdint>
 #include <memory>
-#include <string>
 
 class QWidget;
 class TCatalogData;
@@ -22,8 +21,7 @@ class TfrmMain;
 
 class TCatalogWindowUI : public TCatalogDataUI {
 public:
-    // CanLeave: whether the item being edited may be left. GuiControl may be
-    // null (no cached icons).
+    // All must outlive the object. GuiControl may be null (no cached icons).
     TCatalogWindowUI(TTolvex& root, TCatalogData& data, TCommonGui& gui, TfrmMain& window,
                      TGUIControl* guiControl);
     ~TCatalogWindowUI() override;
