@@ -56,4 +56,7 @@ public:
     // A command whose target the program does not have yet (item editors,
     // trees, publishing windows): tells the user so. What names the target.
     virtual void NotAvailable(const std::string& what) = 0;
+    // Runs the publishing command of the verb ("PublishLocally", ...); false
+    // when the program has no such command yet.
+    virtual bool Publish(const std::string& /*verb*/) { return false; }
 };

@@ -326,6 +326,8 @@ void TActionProcessor::SelectTree(const TRequest& r)
 
 void TActionProcessor::Publishing(const TRequest& r)
 {
+    if (host_.Publish(r.Verb))
+        return;
     NotAvailable(Format("\"$1\"", {r.Verb}));
 }
 

@@ -116,7 +116,8 @@ void TGUIControl::CollapseTemplates(bool collapse)
     if (collapse && !webTreeVisible_)
         return;  // never two caption bars alone
     templatesCollapsed_ = collapse;
-    window_.tvMainTemplates->setVisible(!collapse);
+    // The client is the placeholder tree, or the open catalog's templates tree view.
+    window_.pnlMainLeftTemplatesClient->setVisible(!collapse);
     window_.tbtbarMainTreeTemplateMain->setVisible(!collapse);
     if (!collapse) {
         const int height = window_.splMainLeftWebTree->height();

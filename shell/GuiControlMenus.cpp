@@ -32,6 +32,7 @@
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QTextEdit>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <filesystem>
@@ -63,9 +64,16 @@ void TGUIControl::UpdateCatalogState(bool open)
         ApplyAutoHide(autoHide_);
     else
         ApplyAutoHide(false);
-    if (!window_.tvMainWebTree->currentItem())
+    // The visible tree of each pane: the placeholder, or the open catalog's view.
+    auto hasCurrent = [](QWidget* pane) {
+        for (QTreeView* tree : pane->findChildren<QTreeView*>())
+            if (!tree->isHidden() && tree->currentIndex().isValid())
+                return true;
+        return false;
+    };
+    if (!hasCurrent(window_.pnlMainLeftWebTree))
         EnableWebTreeButtons(false);
-    if (!window_.tvMainTemplates->currentItem())
+    if (!hasCurrent(window_.pnlMainLeftTemplates))
         EnableTemplateTreeButtons(false);
     UpdateMainMenu(open);
     UpdateRecentCatalogs();
@@ -190,7 +198,10 @@ void TGUIControl::UpdateRecentCatalogs()
 void TGUIControl::UpdateFindMenu()
 {
     QWidget* focused = QApplication::focusWidget();
-    const bool tree = focused == window_.tvMainWebTree || focused == window_.tvMainTemplates;
+    // The catalog's tree views take the placeholder trees' place in the tree panes.
+    const bool tree = qobject_cast<QTreeView*>(focused) &&
+                      (window_.pnlMainLeftWebTree->isAncestorOf(focused) ||
+                       window_.pnlMainLeftTemplates->isAncestorOf(focused));
     const bool multiLine = qobject_cast<QTextEdit*>(focused) || qobject_cast<QPlainTextEdit*>(focused);
     const bool find = multiLine || tree || qobject_cast<QLineEdit*>(focused);
     const bool replace = find && !tree;

@@ -8,6 +8,10 @@
 #include "catalog/StyleSelector.h"
 #include "generation/StyleDialog.h"
 #include "generation/StyleOperation.h"
+#include "generation/ui/frmSelectStyle.h"
+#include "generation/CatalogPreviewSource.h"
+#include "generation/PreviewResolver.h"
+#include "generation/ui/PreviewSchemeHandler.h"
 #include "catalog/Tolvex.h"
 #include "catalog/TolvexCatalog.h"
 #include "common/CommonFunctions.h"
@@ -15,11 +19,13 @@
 #include "common/IniSettings.h"
 #include "common/TolvexException.h"
 #include "common/Translation.h"
+#include "shell/CatalogWindowUI.h"
 #include "shell/FindReplace.h"
 #include "shell/GuiControl.h"
 #include "shell/HelpSystem.h"
 #include "shell/MainWindow.h"
 #include "shell/QtCommonGui.h"
+#include "shell/StyleOperationPublisher.h"
 #include "shell/TolvexApplication.h"
 #include "shell/TolvexToolbarItem.h"
 #include "shell/UiText.h"
@@ -31,36 +37,11 @@
 #include <QMetaObject>
 #include <QToolButton>
 #include <QUrl>
+#include <QWebEngineProfile>
 
 using UiText::Q;
 using UiText::S;
 
-namespace {
-
-// The style dialog's window is built later: until then the user is told so
-// and no style is chosen.
-class TPendingStyleDialog : public TStyleDialog {
-public:
-    explicit TPendingStyleDialog(TQtShell& shell) : shell_(shell) {}
-    void Setup(int, TAbstractDBConnection&, int, int, int, int) override {}
-    bool Execute() override
-    {
-        shell_.NotAvailable("The style dialog");
-        return false;
-    }
-    void CollectSelection(std::vector<std::string>& itemIds, std::vector<std::string>& defaultTemplateIds,
-                          std::vector<std::string>& params) override
-    {
-        itemIds.clear();
-        defaultTemplateIds.clear();
-        params.clear();
-    }
-
-private:
-    TQtShell& shell_;
-};
-
-}  // namespace
 
 TQtShell::TQtShell(TCommonGui& gui, TQtCommonGui* qtGui, TTolvexApplication* application)
     : gui_(gui), qtGui_(qtGui), application_(application), window_(std::make_unique<TfrmMain>()), processor_(*this)
@@ -78,6 +59,7 @@ TQtShell::TQtShell(TCommonGui& gui, TQtCommonGui* qtGui, TTolvexApplication* app
 
 TQtShell::~TQtShell()
 {
+    UninstallPreview();
     if (qtGui_) {
         qtGui_->SetHelpHandler(nullptr);
         qtGui_->SetParentWindow(nullptr);
@@ -145,12 +127,33 @@ std::unique_ptr<TTolvexGuiControl> TQtShell::CreateGuiControl(TTolvex& root)
     auto control = std::make_unique<TGUIControl>(root, *window_, processor_);
     guiControl_ = control.get();
     guiControl_->SetFindTextCheck([this] { return findReplace_->HasFindText(); });
+    InstallPreview(root);
     return control;
+}
+
+void TQtShell::InstallPreview(TTolvex& root)
+{
+    UninstallPreview();
+    previewSource_ = std::make_unique<TCatalogPreviewSource>(root.Catalog(), root);
+    previewResolver_ = std::make_unique<TPreviewResolver>(*previewSource_);
+    previewHandler_ = std::make_unique<TPreviewSchemeHandler>(*previewResolver_);
+    previewHandler_->Install(*QWebEngineProfile::defaultProfile());
+}
+
+void TQtShell::UninstallPreview()
+{
+    if (previewHandler_)
+        previewHandler_->Uninstall(*QWebEngineProfile::defaultProfile());
+    previewHandler_.reset();
+    previewResolver_.reset();
+    previewSource_.reset();
 }
 
 std::unique_ptr<TStyleDialog> TQtShell::CreateStyleDialog()
 {
-    return std::make_unique<TPendingStyleDialog>(*this);
+    if (!root_)
+        return nullptr;
+    return std::make_unique<TfrmSelectStyle>(*root_, gui_, ::Translation, window_.get());
 }
 
 std::unique_ptr<TTolvexHelpSystem> TQtShell::CreateHelpSystem(TTolvex& root)
@@ -160,9 +163,11 @@ std::unique_ptr<TTolvexHelpSystem> TQtShell::CreateHelpSystem(TTolvex& root)
     return help;
 }
 
-std::unique_ptr<TCatalogDataUI> TQtShell::CreateCatalogUI(TCatalogData&)
+std::unique_ptr<TCatalogDataUI> TQtShell::CreateCatalogUI(TCatalogData& data)
 {
-    return nullptr;  // the trees and the item editor come later
+    if (!root_)
+        return nullptr;
+    return std::make_unique<TCatalogWindowUI>(*root_, data, gui_, *window_, guiControl_);
 }
 
 void TQtShell::LoginShowWelcome(const std::string&, bool)
@@ -238,9 +243,45 @@ bool TQtShell::RunWebSiteImport(std::vector<std::string>&, TAbstractDBConnection
     return false;
 }
 
-void TQtShell::StartStyleOperation(std::unique_ptr<TStyleOperation>)
+TfrmDetailProcess::TEnvironment TQtShell::RunnerEnvironment()
 {
-    NotAvailable("The window of the style operations");
+    TfrmDetailProcess::TEnvironment environment;
+    environment.Gui = &gui_;
+    environment.Translation = ::Translation;
+    environment.OpenSecondConnection = [this]() -> std::unique_ptr<TAbstractDBConnection> {
+        TTolvexCatalog* open = root_ && root_->Catalog().IsOpen() ? root_->Catalog().GetOpenCatalog() : nullptr;
+        if (!open || !open->HasConnectionFactory())
+            return nullptr;
+        return open->GetConnectionFactory().OpenSecondConnection();
+    };
+    environment.DataChanged = [this](int itemId, int kind) {
+        window_->PostMessage(WM_OBJECT_CHANGED, itemId, kind);
+    };
+    environment.ReopenCatalog = [this] { PostReopenCatalog(); };
+    return environment;
+}
+
+void TQtShell::StartStyleOperation(std::unique_ptr<TStyleOperation> operation)
+{
+    if (!operation)
+        return;
+    if (!IsCatalogOpen()) {
+        // The operation works on the open catalog's second connection.
+        gui_.ShowError("No catalog is open", true, "");
+        return;
+    }
+    auto* window = new TfrmDetailProcess(RunnerEnvironment(), window_.get());
+    window->CreatePublisher(
+        {},
+        [this, &operation](std::vector<std::string>& params, TAbstractDBConnection* connection,
+                           TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
+            if (!connection)
+                return nullptr;  // no catalog open: the window just offers Close
+            return std::make_unique<TStyleOperationPublisher>(
+                std::move(operation), params, *connection,
+                TPublisherEnvironment{gui_, ::Translation, &runner, root_, nullptr});
+        });
+    window->StartProcess();
 }
 
 // ---- TActionHost --------------------------------------------------------------------------------

@@ -10,7 +10,9 @@
 #include "shell/ActionHost.h"
 #include "shell/ActionProcessor.h"
 #include "shell/MainWindowHandler.h"
+#include "publishing/ui/frmDetailProcess.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,6 +22,9 @@ class THelpSystem;
 class TQtCommonGui;
 class TTolvexApplication;
 class TfrmMain;
+class TCatalogPreviewSource;
+class TPreviewResolver;
+class TPreviewSchemeHandler;
 
 class TQtShell : public TTolvexShell, public TActionHost, public TMainWindowHandler {
 public:
@@ -90,6 +95,16 @@ public:
     void SetTemplatesCaption(const std::string& captionFormat) override;
     void UpdateReportMenu() override;
     void NotAvailable(const std::string& what) override;
+    bool Publish(const std::string& verb) override;
+
+    // ---- publishing (QtShellPublish.cpp) ---------------------------------------------------------
+    // Asks for a folder: Initial folder and help alias -> the chosen folder, empty when cancelled.
+    using TFolderChooser = std::function<std::string(const std::string&, const std::string&)>;
+    // Replaces the folder dialog (tests); empty restores it.
+    void SetFolderChooser(TFolderChooser chooser);
+    std::string ChooseFolder(const std::string& initialFolder, const std::string& helpAlias);
+    // Publishes the open catalog into a folder; the runner window, or null when nothing was started.
+    TfrmDetailProcess* PublishLocally();
 
     // ---- TMainWindowHandler -----------------------------------------------------------------------
     void HandleMessage(const TMainWindowPost& post) override;
@@ -102,8 +117,18 @@ public:
     // The about box's text: version and folders.
     std::string AboutText() const;
 
+    // The handler that answers the browser views' preview addresses; null
+    // before the root object exists and after the window closed.
+    TPreviewSchemeHandler* PreviewHandler() { return previewHandler_.get(); }
+    TPreviewResolver* PreviewResolver() { return previewResolver_.get(); }
+
+    // What the runner windows this shell opens need of the program.
+    TfrmDetailProcess::TEnvironment RunnerEnvironment();
+
 private:
     void EditCommand(const char* slot);
+    void InstallPreview(TTolvex& root);
+    void UninstallPreview();
 
     TCommonGui& gui_;
     TQtCommonGui* qtGui_;
@@ -114,4 +139,8 @@ private:
     TTolvex* root_ = nullptr;
     TGUIControl* guiControl_ = nullptr;
     THelpSystem* help_ = nullptr;
+    std::unique_ptr<TCatalogPreviewSource> previewSource_;
+    std::unique_ptr<TPreviewResolver> previewResolver_;
+    std::unique_ptr<TPreviewSchemeHandler> previewHandler_;
+    TFolderChooser folderChooser_;
 };

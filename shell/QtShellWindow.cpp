@@ -69,6 +69,9 @@ void TQtShell::HandleMessage(const TMainWindowPost& post)
         if (root_ && root_->CloseCatalog())
             root_->RestartIfUpdatePending();
         break;
+    case WM_FREE_PROCESS_WINDOWS:
+        TfrmDetailProcess::FreeProcessWindows();
+        break;
     default:
         // Runner windows, item editors and their data-change notices come
         // with the windows that send them; nothing to do without them.
@@ -188,6 +191,7 @@ bool TQtShell::CanClose()
 
 void TQtShell::Closed()
 {
+    UninstallPreview();
     if (!root_)
         return;
     const QRect frame = window_->normalGeometry();

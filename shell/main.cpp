@@ -9,6 +9,7 @@
 #include "common/GlobalSettings.h"
 #include "common/IniSettings.h"
 #include "common/TolvexException.h"
+#include "generation/ui/PreviewScheme.h"
 #include "shell/ConsoleShell.h"
 #include "shell/HelpFiles.h"
 #include "shell/QtCommonGui.h"
@@ -95,6 +96,9 @@ int RunReport(const std::string& home)
 // The program with its main window.
 int RunWindow(int argc, char** argv, const std::string& home)
 {
+    // The browser views' scheme must be known before the application object exists.
+    RegisterPreviewScheme();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     TTolvexApplication app(argc, argv);
     app.setApplicationVersion(TOLVEX_VERSION);
     TQtCommonGui gui;

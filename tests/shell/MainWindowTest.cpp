@@ -320,9 +320,12 @@ TEST(MainWindow, FindCommandsFollowTheFocusedControl)
 
     f.Shell().FindReplace().FindDialog()->hide();
     w.activateWindow();
-    w.tvMainWebTree->setFocus();
+    // The open catalog's web tree view stands in the web-tree pane.
+    QWidget* webTree = w.findChild<QTreeView*>("tvMainWebTreeView");
+    ASSERT_NE(webTree, nullptr);
+    webTree->setFocus();
     QCoreApplication::processEvents();
-    ASSERT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(w.tvMainWebTree));
+    ASSERT_EQ(QApplication::focusWidget(), webTree);
     f.Gui().UpdateFindMenu();
     EXPECT_TRUE(w.Action("actMainEditFind")->isEnabled());
     EXPECT_FALSE(w.Action("actMainEditReplace")->isEnabled());

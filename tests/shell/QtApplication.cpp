@@ -1,5 +1,6 @@
 #include "QtApplication.h"
 
+#include "generation/ui/PreviewScheme.h"
 #include "shell/TolvexApplication.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,8 @@ public:
         static char name[] = "tests_shell";
         static char* argv[] = {name, nullptr};
         qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+        RegisterPreviewScheme();
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
         app_ = std::make_unique<TTolvexApplication>(argc, argv);
     }
     void TearDown() override { app_.reset(); }
