@@ -52,11 +52,22 @@ public:
     // Puts the unpacked files of "doupdate" in place.
     void ApplyUpdate();
 
+    // The lines of an apply: text and level (1 information, 3 error).
+    using TLogLine = std::function<void(const std::string& text, int level)>;
+    // Puts the unpacked files that ProgramFolder/update/doupdate records in
+    // place: an installed file is kept as "<name>.bak", the versions go into
+    // update/versions.xml, and "doupdate" is removed. Names are checked again
+    // so that nothing lands outside ProgramFolder. Returns the number of files
+    // that could not be placed; raises EPublisherTolvexException when the
+    // installed versions cannot be read. Shared with the updater program.
+    static int ApplyPending(const std::string& programFolder, const TLogLine& log);
+
     const std::vector<std::string>& GetDownloadList() const { return downloadList_; }
     const std::string& GetDownloadUrl() const { return downloadUrl_; }
 
 private:
-    // Unpacks the checked archive into the file of its name.
+    // Unpacks the checked archive into the file of its name; refuses a stream
+    // that is damaged, incomplete or unpacks to another size than the listed one.
     void Unpack(const std::string& archiveFile);
     std::string TickCount() const;
 
