@@ -34,6 +34,8 @@ namespace {
 
 constexpr const char* kUpdateFolderName = "update";
 constexpr const char* kDoUpdateName = "doupdate";
+constexpr const char* kVersionsName = "versions.xml";
+constexpr const char* kListCopyName = "newupdate.xml";
 
 struct TXmlFree {
     void operator()(xmlChar* text) const { xmlFree(text); }
@@ -121,6 +123,13 @@ std::string Lower(std::string text)
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
+}
+
+// Whether Archive would overwrite one of the update folder's own files.
+bool IsReservedName(const std::string& archive)
+{
+    const std::string lower = Lower(archive);
+    return lower == kDoUpdateName || lower == kVersionsName || lower == kListCopyName;
 }
 
 TDoc ParseXml(const std::string& text)
@@ -273,7 +282,7 @@ bool TSoftwareUpdate::ReadUpdateList(const std::string& listText, const std::vec
     downloadUrl_.clear();
     if (listText.empty())
         return false;
-    const TDoc installed = LoadXml(UpdateFolder() + "/versions.xml");
+    const TDoc installed = LoadXml(UpdateFolder() + "/" + kVersionsName);
     list_.reset(ParseXml(listText).release());
     if (!list_) {
         WriteLog(Tr("Corrupted config file"), 3);
@@ -298,7 +307,7 @@ bool TSoftwareUpdate::ReadUpdateList(const std::string& listText, const std::vec
         const std::string archive = ChildText(file, "archive").value_or("");
         const std::string path = TCommonFunctions::SanitizeRelativePath(ChildText(file, "path").value_or(""));
         // Names that are no plain file names could lead out of the folders.
-        if (!TSiteFolder::IsPlainName(name) || !TSiteFolder::IsPlainName(archive) || archive == kDoUpdateName) {
+        if (!TSiteFolder::IsPlainName(name) || !TSiteFolder::IsPlainName(archive) || IsReservedName(archive)) {
             WriteLog(Format("Invalid file name \"$1\"", {TSiteFolder::IsPlainName(name) ? archive : name}), 3);
             ++errorCount_;
             hostile = true;
@@ -339,7 +348,7 @@ bool TSoftwareUpdate::ReadUpdateList(const std::string& listText, const std::vec
     }
     std::error_code error;
     fs::create_directories(UpdateFolder(), error);
-    const std::string copy = UpdateFolder() + "/newupdate.xml";
+    const std::string copy = UpdateFolder() + "/" + kListCopyName;
     fs::remove(copy, error);
     WriteFileAtomically(copy, listText);
     if (hostile) {
@@ -596,7 +605,7 @@ int TSoftwareUpdate::ApplyPending(const std::string& programFolder, const TLogLi
     std::error_code error;
     if (!fs::is_regular_file(doUpdate, error))
         return 0;
-    const std::string versionsFile = updateFolder + "/versions.xml";
+    const std::string versionsFile = updateFolder + "/" + kVersionsName;
     // No versions yet (the first update of an installation): an empty list.
     TDoc versions = fs::exists(versionsFile, error) ? LoadXml(versionsFile) : ParseXml("<versions/>");
     if (!versions || !xmlDocGetRootElement(versions.get())) {
@@ -613,7 +622,7 @@ int TSoftwareUpdate::ApplyPending(const std::string& programFolder, const TLogLi
             line.pop_back();
         const std::string archive = TParamList::NameOf(line);
         const std::string unpacked = updateFolder + "/" + archive;
-        if (!TSiteFolder::IsPlainName(archive) || !fs::is_regular_file(unpacked, error))
+        if (!TSiteFolder::IsPlainName(archive) || IsReservedName(archive) || !fs::is_regular_file(unpacked, error))
             continue;
         const std::string fields = line.substr(archive.size() + 1);
         const std::string path = TCommonFunctions::SanitizeRelativePath(ValueOf(fields, "path"));

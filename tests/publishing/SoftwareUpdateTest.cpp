@@ -417,6 +417,21 @@ TEST_F(SoftwareUpdateTest, NamesFromTheListNeverLeaveTheProgramFolder)
     EXPECT_FALSE(fs::exists(program.File("update/doupdate")));
     EXPECT_FALSE(fs::exists(program.File("outside/evil.dll")));
 
+    // An archive named like the update folder's own files is as hostile.
+    for (const std::string reserved : {"versions.xml", "doupdate", "newupdate.xml"}) {
+        SCOPED_TRACE(reserved);
+        Installed("<versions><file><name>keep.dll</name><version>1.0</version></file></versions>");
+        TListedFile clash{"clash.dll", "clash"};
+        clash.required = true;
+        clash.archive = reserved;
+        server.Publish({clash});
+        runner.lines.clear();
+        Run();
+        EXPECT_TRUE(runner.Has("Invalid file name \"" + reserved + "\""));
+        EXPECT_EQ(server.Requests("/files/" + reserved), 0);
+        EXPECT_NE(Update("versions.xml").find("keep.dll"), std::string::npos);
+    }
+
     // A tampered record is checked again when it is applied.
     Installed("<versions/>");
     program.Write("update/x.z", "bytes");
