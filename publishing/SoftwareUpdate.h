@@ -12,7 +12,12 @@
 //
 // Every name from the list is checked before it touches the disk: an
 // archive or file name must be a plain name, and a folder is cut by
-// SanitizeRelativePath, so nothing is written outside the program folder.
+// SanitizeRelativePath, so nothing is written outside the program folder; a
+// list with a name that fails is refused as a whole. An archive whose size or
+// CRC-32 differs from the list, or whose stream is damaged, incomplete or
+// unpacks to another size than the listed one, is refused; a run with any
+// refused, skipped or interrupted archive writes no "doupdate" and removes
+// the archives it fetched, so a partial update is never applied.
 #include "publishing/TolvexPublisher.h"
 
 #include <cstdint>
