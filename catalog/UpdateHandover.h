@@ -8,7 +8,7 @@
 class TUpdateHandover {
 public:
     // The updater program, beside the program file.
-    static constexpr const char* kUpdaterFileName = "zezazuvuz.exe";
+    static constexpr const char* kUpdaterFileName = "tolvex-updater";
     // The updater's arguments when the program closes to apply an update at once.
     static constexpr const char* kRestartArguments = "restart 1000";
 

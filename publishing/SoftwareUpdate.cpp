@@ -10,6 +10,7 @@
 #include "common/Exceptions.h"
 #include "common/IniSettings.h"
 #include "common/ParamList.h"
+#include "common/Translation.h"
 #include "publishing/HttpClient.h"
 #include "publishing/SiteFolder.h"
 
@@ -33,6 +34,8 @@ namespace {
 
 constexpr const char* kUpdateFolderName = "update";
 constexpr const char* kDoUpdateName = "doupdate";
+constexpr const char* kVersionsName = "versions.xml";
+constexpr const char* kListCopyName = "newupdate.xml";
 
 struct TXmlFree {
     void operator()(xmlChar* text) const { xmlFree(text); }
@@ -122,6 +125,13 @@ std::string Lower(std::string text)
     return text;
 }
 
+// Whether Archive would overwrite one of the update folder's own files.
+bool IsReservedName(const std::string& archive)
+{
+    const std::string lower = Lower(archive);
+    return lower == kDoUpdateName || lower == kVersionsName || lower == kListCopyName;
+}
+
 TDoc ParseXml(const std::string& text)
 {
     return TDoc(xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, nullptr,
@@ -171,6 +181,13 @@ std::string ValueOf(const std::string& fields, const std::string& key)
         }
     }
     return {};
+}
+
+// Text with "$1".. filled in, untranslated (the updater runs without the
+// program's translation).
+std::string FormatText(const std::string& text, const std::vector<std::string>& args)
+{
+    return TTranslation().FormatMessage(text, std::vector<TFormatArg>(args.begin(), args.end()), false);
 }
 
 }  // namespace
@@ -265,7 +282,7 @@ bool TSoftwareUpdate::ReadUpdateList(const std::string& listText, const std::vec
     downloadUrl_.clear();
     if (listText.empty())
         return false;
-    const TDoc installed = LoadXml(UpdateFolder() + "/versions.xml");
+    const TDoc installed = LoadXml(UpdateFolder() + "/" + kVersionsName);
     list_.reset(ParseXml(listText).release());
     if (!list_) {
         WriteLog(Tr("Corrupted config file"), 3);
@@ -280,6 +297,7 @@ bool TSoftwareUpdate::ReadUpdateList(const std::string& listText, const std::vec
     }
     const bool restricted = !allowed.empty() || Param("OnlyFromList") == "yes";
     std::int64_t total = 0;
+    bool hostile = false;
     for (xmlNode* file : Latest(list_.get(), "file")) {
         const std::string name = FileNamePart(ChildText(file, "name").value_or(""));
         if (name.empty())
@@ -289,9 +307,10 @@ bool TSoftwareUpdate::ReadUpdateList(const std::string& listText, const std::vec
         const std::string archive = ChildText(file, "archive").value_or("");
         const std::string path = TCommonFunctions::SanitizeRelativePath(ChildText(file, "path").value_or(""));
         // Names that are no plain file names could lead out of the folders.
-        if (!TSiteFolder::IsPlainName(name) || !TSiteFolder::IsPlainName(archive) || archive == kDoUpdateName) {
+        if (!TSiteFolder::IsPlainName(name) || !TSiteFolder::IsPlainName(archive) || IsReservedName(archive)) {
             WriteLog(Format("Invalid file name \"$1\"", {TSiteFolder::IsPlainName(name) ? archive : name}), 3);
             ++errorCount_;
+            hostile = true;
             continue;
         }
         const std::string folder = path.empty() ? programFolder_ : programFolder_ + "/" + path;
@@ -329,9 +348,15 @@ bool TSoftwareUpdate::ReadUpdateList(const std::string& listText, const std::vec
     }
     std::error_code error;
     fs::create_directories(UpdateFolder(), error);
-    const std::string copy = UpdateFolder() + "/newupdate.xml";
+    const std::string copy = UpdateFolder() + "/" + kListCopyName;
     fs::remove(copy, error);
     WriteFileAtomically(copy, listText);
+    if (hostile) {
+        // A list that tries to name files outside the program folder is not
+        // trusted for any of its files.
+        WriteLog(Tr("The update list is refused: it names files outside the program folder"), 3);
+        return false;
+    }
     if (downloadList_.empty()) {
         WriteLog(Tr("Nothing to update"), 1);
         return false;
@@ -372,14 +397,28 @@ bool TSoftwareUpdate::CheckArchive(const std::string& archiveFile, bool report)
 
 void TSoftwareUpdate::Unpack(const std::string& archiveFile)
 {
-    const std::string packed = archiveFile + ".bin";
-    std::error_code error;
-    fs::remove(packed, error);
-    fs::rename(archiveFile, packed, error);
-    if (error)
-        throw EPublisherTolvexException(Format("Cannot rename file \"$1\": $2", {archiveFile, error.message()}));
-    std::ifstream in(packed, std::ios::binary);
-    std::ofstream out(archiveFile, std::ios::binary | std::ios::trunc);
+    const std::string archive = fs::path(archiveFile).filename().string();
+    // The listed size of the unpacked file bounds the inflation: a stream that
+    // would grow beyond it is refused before it fills the disk.
+    const std::vector<xmlNode*> found =
+        list_ ? FilesWhere(xmlDocGetRootElement(list_.get()), "archive", archive) : std::vector<xmlNode*>();
+    const std::optional<std::string> sizeText = found.size() == 1 ? ChildText(found.front(), "size") : std::nullopt;
+    if (!sizeText || sizeText->empty())
+        throw EPublisherTolvexException(Format("No data about size of $1 file", {archive}));
+    const std::int64_t expected = ToInt32(*sizeText);
+    // Unpacked into a scratch file first, so that a refused archive leaves no
+    // half-written file under the name that "doupdate" would apply.
+    const std::string scratch = archiveFile + ".part";
+    struct TRemove {
+        std::string Name;
+        ~TRemove()
+        {
+            std::error_code ignored;
+            fs::remove(Name, ignored);
+        }
+    } removeScratch{scratch};
+    std::ifstream in(archiveFile, std::ios::binary);
+    std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
     if (!in || !out)
         throw EPublisherTolvexException(Format("Cannot unpack file \"$1\"", {archiveFile}));
     z_stream zstream{};
@@ -389,8 +428,8 @@ void TSoftwareUpdate::Unpack(const std::string& archiveFile)
         z_stream* Stream;
         ~TEnd() { inflateEnd(Stream); }
     } end{&zstream};
-    char input[1024];
-    unsigned char output[1024];
+    char input[16384];
+    unsigned char output[16384];
     std::int64_t written = 0;
     int result = Z_OK;
     while (result != Z_STREAM_END) {
@@ -405,28 +444,40 @@ void TSoftwareUpdate::Unpack(const std::string& archiveFile)
             zstream.avail_out = sizeof output;
             result = inflate(&zstream, Z_NO_FLUSH);
             if (result != Z_OK && result != Z_STREAM_END && result != Z_BUF_ERROR)
-                throw EPublisherTolvexException(Format("The archive \"$1\" is damaged", {archiveFile}));
+                throw EPublisherTolvexException(Format("The archive \"$1\" is damaged", {archive}));
             const std::size_t produced = sizeof output - zstream.avail_out;
             written += static_cast<std::int64_t>(produced);
-            if (written > kMaxArchiveBytes * 4)
-                throw EPublisherTolvexException(Format("The archive \"$1\" unpacks too large", {archiveFile}));
+            if (written > expected)
+                throw EPublisherTolvexException(
+                    Format("The archive \"$1\" unpacks beyond its listed size and is refused", {archive}));
             out.write(reinterpret_cast<const char*>(output), static_cast<std::streamsize>(produced));
         } while (zstream.avail_out == 0 && result != Z_STREAM_END);
     }
     if (result != Z_STREAM_END)
-        throw EPublisherTolvexException(Format("The archive \"$1\" is incomplete", {archiveFile}));
+        throw EPublisherTolvexException(Format("The archive \"$1\" is incomplete", {archive}));
+    if (written != expected)
+        throw EPublisherTolvexException(
+            Format("The archive \"$1\" unpacks to a size other than the listed one and is refused", {archive}));
     out.close();
     if (!out)
         throw EPublisherTolvexException(Format("Cannot write file \"$1\"", {archiveFile}));
     in.close();
-    fs::remove(packed, error);
+    std::error_code error;
+    fs::rename(scratch, archiveFile, error);
+    if (error)
+        throw EPublisherTolvexException(Format("Cannot rename file \"$1\": $2", {scratch, error.message()}));
 }
 
 bool TSoftwareUpdate::DownloadArchives()
 {
     std::error_code error;
     fs::create_directories(UpdateFolder(), error);
-    bool done = false;
+    // This run's record replaces an earlier one: the files it named are
+    // fetched again over the same names below.
+    fs::remove(UpdateFolder() + "/" + kDoUpdateName, error);
+    // Any archive that is not downloaded, checked and unpacked in full makes
+    // the whole run record nothing: half an update is never applied.
+    bool refused = false;
     for (const std::string& line : downloadList_) {
         if (cancelled_)
             break;
@@ -437,15 +488,29 @@ bool TSoftwareUpdate::DownloadArchives()
             WriteLog(Tr("Already was downloaded"), 1);
             // What lies there is the archive itself: it is unpacked as a
             // downloaded one would be.
-            done = RunRetryableStep(
+            // A skipped step counts as done for the runner: whether the
+            // archive really was unpacked is kept here.
+            bool unpacked = false;
+            RunRetryableStep(
                 [&] {
-                    Unpack(file);
+                    try {
+                        Unpack(file);
+                        unpacked = true;
+                    } catch (const ETolvexException& failure) {
+                        WriteLog(failure.what(), 3);
+                        throw;
+                    }
                     return true;
                 },
                 Format("Cannot unpack file \"$1\"", {archive}));
+            if (!unpacked) {
+                refused = true;
+                ++errorCount_;
+            }
             continue;
         }
-        done = RunRetryableStep(
+        bool downloaded = false;
+        RunRetryableStep(
             [&] {
                 try {
                     TWaitCursor wait(Gui());
@@ -459,13 +524,11 @@ bool TSoftwareUpdate::DownloadArchives()
                         if (!out)
                             throw EPublisherTolvexException(Format("Cannot write file \"$1\"", {file}));
                     }
-                    if (CheckArchive(file, true)) {
-                        Unpack(file);
-                        WriteLog(Tr("Downloaded successfully"), 1);
-                    } else {
-                        ++errorCount_;
-                        WriteLog(Tr("Downloaded with errors"), 1);
-                    }
+                    if (!CheckArchive(file, true))
+                        throw EPublisherTolvexException(Format("The archive \"$1\" is refused", {archive}));
+                    Unpack(file);
+                    downloaded = true;
+                    WriteLog(Tr("Downloaded successfully"), 1);
                 } catch (const ETolvexException& failure) {
                     if (!cancelled_)
                         WriteLog(failure.what(), 3);
@@ -474,9 +537,23 @@ bool TSoftwareUpdate::DownloadArchives()
                 return true;
             },
             Format("Cannot download file \"$1\"", {archive}));
+        if (!downloaded) {
+            refused = true;
+            ++errorCount_;
+        }
     }
-    if (cancelled_ || downloadList_.empty())
-        return done && !cancelled_;
+    if (downloadList_.empty())
+        return false;
+    if (cancelled_ || refused) {
+        // Nothing of this run stays behind for a later apply.
+        for (const std::string& line : downloadList_) {
+            const std::string file = UpdateFolder() + "/" + TParamList::NameOf(line);
+            fs::remove(file, error);
+            fs::remove(file + ".part", error);
+        }
+        WriteLog(Tr("The update was not recorded: not every archive was downloaded and checked"), cancelled_ ? 1 : 3);
+        return false;
+    }
     UpdateOnExit = true;
     std::string text;
     for (const std::string& line : downloadList_)
@@ -491,42 +568,76 @@ bool TSoftwareUpdate::DownloadArchives()
                OnRestartForUpdate) {
         OnRestartForUpdate();
     }
-    return done;
+    return true;
 }
 
 void TSoftwareUpdate::ApplyUpdate()
 {
-    const std::string doUpdate = UpdateFolder() + "/" + kDoUpdateName;
+    try {
+        errorCount_ += ApplyPending(programFolder_, [this](const std::string& text, int level) { WriteLog(text, level); });
+    } catch (const EPublisherTolvexException& error) {
+        Gui().ShowError(error.what(), true);
+    }
+}
+
+namespace {
+
+// Whether Path, once its links are followed, lies inside Folder.
+bool LiesInside(const fs::path& path, const fs::path& folder)
+{
+    std::error_code error;
+    const fs::path base = fs::weakly_canonical(folder, error);
+    if (error)
+        return false;
+    const fs::path full = fs::weakly_canonical(path, error);
+    if (error)
+        return false;
+    const fs::path relative = full.lexically_relative(base);
+    return !relative.empty() && *relative.begin() != ".." && !relative.is_absolute();
+}
+
+}  // namespace
+
+int TSoftwareUpdate::ApplyPending(const std::string& programFolder, const TLogLine& log)
+{
+    const std::string updateFolder = programFolder + "/" + kUpdateFolderName;
+    const std::string doUpdate = updateFolder + "/" + kDoUpdateName;
     std::error_code error;
     if (!fs::is_regular_file(doUpdate, error))
-        return;
-    TDoc versions = LoadXml(UpdateFolder() + "/versions.xml");
+        return 0;
+    const std::string versionsFile = updateFolder + "/" + kVersionsName;
+    // No versions yet (the first update of an installation): an empty list.
+    TDoc versions = fs::exists(versionsFile, error) ? LoadXml(versionsFile) : ParseXml("<versions/>");
     if (!versions || !xmlDocGetRootElement(versions.get())) {
-        Gui().ShowError("Cannot process software update", true);
-        return;
+        // The record is dropped: left in place it would start the update
+        // again at every start of the program, failing each time.
+        fs::remove(doUpdate, error);
+        throw EPublisherTolvexException("Cannot process software update");
     }
+    int errors = 0;
     bool placed = false;
     std::istringstream lines(TCommonFunctions::LoadStringFromFile(doUpdate));
     for (std::string line; std::getline(lines, line);) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         const std::string archive = TParamList::NameOf(line);
-        const std::string unpacked = UpdateFolder() + "/" + archive;
-        if (!TSiteFolder::IsPlainName(archive) || !fs::is_regular_file(unpacked, error))
+        const std::string unpacked = updateFolder + "/" + archive;
+        if (!TSiteFolder::IsPlainName(archive) || IsReservedName(archive) || !fs::is_regular_file(unpacked, error))
             continue;
         const std::string fields = line.substr(archive.size() + 1);
         const std::string path = TCommonFunctions::SanitizeRelativePath(ValueOf(fields, "path"));
         const std::string version = ValueOf(fields, "version");
         const std::string resultName = ValueOf(fields, "resultName");
-        // The record is a file on disk: its names are checked again.
-        if (!TSiteFolder::IsPlainName(resultName)) {
-            WriteLog(Format("Invalid file name \"$1\"", {resultName}), 3);
-            ++errorCount_;
+        const std::string folder = path.empty() ? programFolder : programFolder + "/" + path;
+        const std::string target = folder + "/" + resultName;
+        // The record is a file on disk: its names are checked again, and a
+        // folder that is a link out of the program folder is refused too.
+        if (!TSiteFolder::IsPlainName(resultName) || !LiesInside(target, programFolder)) {
+            log(FormatText("Invalid file name \"$1\"", {resultName}), 3);
+            ++errors;
             continue;
         }
-        const std::string folder = path.empty() ? programFolder_ : programFolder_ + "/" + path;
         fs::create_directories(folder, error);
-        const std::string target = folder + "/" + resultName;
         const std::string backup = target + ".bak";
         fs::remove(backup, error);
         bool done = false;
@@ -535,13 +646,18 @@ void TSoftwareUpdate::ApplyUpdate()
             if (!error) {
                 fs::rename(unpacked, target, error);
                 done = !error;
+                if (!done) {
+                    // The installed file goes back where it was.
+                    std::error_code ignored;
+                    fs::rename(backup, target, ignored);
+                }
             }
         } else {
             done = fs::copy_file(unpacked, target, fs::copy_options::none, error) && !error;
         }
         if (!done) {
-            WriteLog(Format("Cannot place file \"$1\": $2", {target, error.message()}), 3);
-            ++errorCount_;
+            log(FormatText("Cannot place file \"$1\": $2", {target, error.message()}), 3);
+            ++errors;
             continue;
         }
         placed = true;
@@ -563,7 +679,10 @@ void TSoftwareUpdate::ApplyUpdate()
             }
         }
     }
-    if (placed && !WriteFileAtomically(UpdateFolder() + "/versions.xml", DocumentText(versions.get())))
-        WriteLog(Tr("Cannot write versions.xml"), 3);
+    if (placed && !WriteFileAtomically(versionsFile, DocumentText(versions.get()))) {
+        log("Cannot write versions.xml", 3);
+        ++errors;
+    }
     fs::remove(doUpdate, error);
+    return errors;
 }

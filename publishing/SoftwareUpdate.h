@@ -12,7 +12,12 @@
 //
 // Every name from the list is checked before it touches the disk: an
 // archive or file name must be a plain name, and a folder is cut by
-// SanitizeRelativePath, so nothing is written outside the program folder.
+// SanitizeRelativePath, so nothing is written outside the program folder; a
+// list with a name that fails is refused as a whole. An archive whose size or
+// CRC-32 differs from the list, or whose stream is damaged, incomplete or
+// unpacks to another size than the listed one, is refused; a run with any
+// refused, skipped or interrupted archive writes no "doupdate" and removes
+// the archives it fetched, so a partial update is never applied.
 #include "publishing/TolvexPublisher.h"
 
 #include <cstdint>
@@ -52,11 +57,22 @@ public:
     // Puts the unpacked files of "doupdate" in place.
     void ApplyUpdate();
 
+    // The lines of an apply: text and level (1 information, 3 error).
+    using TLogLine = std::function<void(const std::string& text, int level)>;
+    // Puts the unpacked files that ProgramFolder/update/doupdate records in
+    // place: an installed file is kept as "<name>.bak", the versions go into
+    // update/versions.xml, and "doupdate" is removed. Names are checked again
+    // so that nothing lands outside ProgramFolder. Returns the number of files
+    // that could not be placed; raises EPublisherTolvexException when the
+    // installed versions cannot be read. Shared with the updater program.
+    static int ApplyPending(const std::string& programFolder, const TLogLine& log);
+
     const std::vector<std::string>& GetDownloadList() const { return downloadList_; }
     const std::string& GetDownloadUrl() const { return downloadUrl_; }
 
 private:
-    // Unpacks the checked archive into the file of its name.
+    // Unpacks the checked archive into the file of its name; refuses a stream
+    // that is damaged, incomplete or unpacks to another size than the listed one.
     void Unpack(const std::string& archiveFile);
     std::string TickCount() const;
 

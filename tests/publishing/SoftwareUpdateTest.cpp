@@ -19,8 +19,10 @@
 
 #include <atomic>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -56,16 +58,21 @@ struct TListedFile {
     bool required = false;
     std::string archive;  // default: name + ".z"
     std::string archiveCrcOverride;
+    std::optional<std::string> packedOverride;  // the archive, listed and served
+    std::optional<std::string> servedOverride;  // served only: the list keeps the real one
+    std::optional<std::string> sizeOverride;    // the listed size of the unpacked file
 
     std::string Archive() const { return archive.empty() ? name + ".z" : archive; }
-    std::string Packed() const { return Compress(content); }
+    std::string Packed() const { return packedOverride ? *packedOverride : Compress(content); }
+    std::string Served() const { return servedOverride ? *servedOverride : Packed(); }
     std::string Xml() const
     {
         const std::string packed = Packed();
         return "<file><name>" + name + "</name><archive>" + Archive() + "</archive><archivesize>" +
                std::to_string(packed.size()) + "</archivesize><archivecrc32>" +
                (archiveCrcOverride.empty() ? Signed(TCRC32::CalcStringCRC(packed)) : archiveCrcOverride) +
-               "</archivecrc32><path>" + path + "</path><size>" + std::to_string(content.size()) +
+               "</archivecrc32><path>" + path + "</path><size>" +
+               (sizeOverride ? *sizeOverride : std::to_string(content.size())) +
                "</size><crc32>" + Signed(TCRC32::CalcStringCRC(content)) + "</crc32><version>" + version +
                "</version><required>" + (required ? "yes" : "no") + "</required></file>";
     }
@@ -116,7 +123,7 @@ public:
         std::string xml = "<?xml version=\"1.0\"?><client><latest><download-url>" + Url("/files") + "</download-url>";
         for (const TListedFile& file : files) {
             xml += file.Xml();
-            Serve("/files/" + file.Archive(), file.Packed());
+            Serve("/files/" + file.Archive(), file.Served());
         }
         Serve("/list.xml", xml + "</latest></client>");
     }
@@ -249,21 +256,83 @@ TEST_F(SoftwareUpdateTest, OnlyFromListRestrictsToTheNamedFiles)
     EXPECT_EQ(named->GetDownloadList().front().substr(0, 8), "b.dll.z=");
 }
 
-TEST_F(SoftwareUpdateTest, AnArchiveThatFailsItsCheckIsCountedAndStillRecorded)
+// An archive that is corrupted, truncated or hostile is refused with its
+// message, and the whole run records nothing: no "doupdate", the installed
+// files untouched, the good archive of the same run not left behind.
+TEST_F(SoftwareUpdateTest, AnArchiveThatFailsItsChecksIsRefusedAndTheRunRecordsNothing)
 {
+    const std::string packed = Compress("bad bytes, version 1.1");
+    struct TCase {
+        std::string label;
+        std::function<void(TListedFile&)> spoil;
+        std::string message;
+    };
+    const std::vector<TCase> cases = {
+        {"wrong CRC", [](TListedFile& file) { file.archiveCrcOverride = "12345"; },
+         "CRC32 of bad.dll.z file is incorrect"},
+        {"truncated download", [&](TListedFile& file) { file.servedOverride = packed.substr(0, packed.size() / 2); },
+         "Size of bad.dll.z file is incorrect"},
+        {"truncated stream listed as it is", [&](TListedFile& file) { file.packedOverride = packed.substr(0, packed.size() / 2); },
+         "The archive \"bad.dll.z\" is incomplete"},
+        {"not a zlib stream", [](TListedFile& file) { file.packedOverride = std::string(64, 'x'); },
+         "The archive \"bad.dll.z\" is damaged"},
+        {"inflates beyond its listed size",
+         [](TListedFile& file) {
+             file.content = std::string(4 * 1024 * 1024, '\0');
+             file.sizeOverride = "22";
+         },
+         "The archive \"bad.dll.z\" unpacks beyond its listed size and is refused"},
+        {"unpacks short of its listed size", [](TListedFile& file) { file.sizeOverride = "23"; },
+         "The archive \"bad.dll.z\" unpacks to a size other than the listed one and is refused"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        TTempFolder folder;
+        folder.Write("bad.dll", "installed bad");
+        folder.Write("good.dll", "installed good");
+        folder.Write("update/versions.xml", "<versions><file><name>bad.dll</name><version>1.0</version></file>"
+                                            "<file><name>good.dll</name><version>1.0</version></file></versions>");
+        TListedFile good{"good.dll", "good bytes, version 1.1"};
+        TListedFile bad{"bad.dll", "bad bytes, version 1.1"};
+        c.spoil(bad);
+        server.Publish({good, bad});
+        runner.lines.clear();
+        runner.answers = {caIgnore};
+        gui.QueueAnswer(mrYes);
+        UpdateOnExit = false;
+        auto update = Make({"ApplyImmediate=yes"});
+        update->SetProgramFolder(folder.Path());
+        update->Run();
+
+        EXPECT_FALSE(update->Succeeded());
+        EXPECT_GE(update->GetErrorCount(), 1);
+        EXPECT_TRUE(runner.Has(c.message)) << runner.Last();
+        EXPECT_TRUE(runner.Has("The update was not recorded: not every archive was downloaded and checked"));
+        EXPECT_FALSE(fs::exists(folder.File("update/doupdate")));
+        EXPECT_FALSE(fs::exists(folder.File("update/good.dll.z")));
+        EXPECT_FALSE(fs::exists(folder.File("update/bad.dll.z")));
+        EXPECT_FALSE(fs::exists(folder.File("update/bad.dll.z.part")));
+        EXPECT_EQ(TTempFolder::Read(folder.File("bad.dll")), "installed bad");
+        EXPECT_EQ(TTempFolder::Read(folder.File("good.dll")), "installed good");
+        EXPECT_FALSE(fs::exists(folder.File("bad.dll.bak")));
+        EXPECT_FALSE(UpdateOnExit);
+        EXPECT_EQ(restarts, 0);
+    }
+}
+
+// A record left by an earlier run is replaced: a run that fails does not
+// leave it to apply files this run has overwritten.
+TEST_F(SoftwareUpdateTest, AFailedRunDropsAnEarlierRecord)
+{
+    program.Write("update/doupdate", "old.z=path=&version=1&resultName=old.dll\r\n");
     TListedFile bad{"bad.dll", "bad bytes"};
     bad.required = true;
     bad.archiveCrcOverride = "12345";
     server.Publish({bad});
     gui.QueueAnswer(mrYes);
-    gui.QueueAnswer(mrNo);
-    auto update = Run();
-    EXPECT_EQ(update->GetErrorCount(), 1);
-    EXPECT_TRUE(runner.Has("CRC32 of bad.dll.z file is incorrect"));
-    EXPECT_TRUE(runner.Has("Downloaded with errors"));
-    EXPECT_EQ(Update("bad.dll.z"), bad.Packed());
-    EXPECT_EQ(Update("doupdate"), "bad.dll.z=path=&version=1.1&resultName=bad.dll\r\n");
-    EXPECT_EQ(restarts, 0);
+    runner.answers = {caIgnore};
+    Run();
+    EXPECT_FALSE(fs::exists(program.File("update/doupdate")));
 }
 
 TEST_F(SoftwareUpdateTest, AFailedDownloadIsLoggedInRedAndCanBeSkipped)
@@ -281,8 +350,12 @@ TEST_F(SoftwareUpdateTest, AFailedDownloadIsLoggedInRedAndCanBeSkipped)
     EXPECT_EQ(runner.questions.size(), 1u);
     EXPECT_TRUE(std::any_of(runner.lines.begin(), runner.lines.end(),
                             [](const TScriptedRunner::TLine& line) { return line.Level == 3; }));
-    EXPECT_EQ(Update("next.dll.z"), "next bytes");
+    // Skip goes on with the next file, but a run with a skipped archive
+    // records nothing and leaves none of its files behind.
     EXPECT_EQ(server.Requests("/files/next.dll.z"), 1);
+    EXPECT_FALSE(fs::exists(program.File("update/next.dll.z")));
+    EXPECT_FALSE(fs::exists(program.File("update/doupdate")));
+    EXPECT_FALSE(update->Succeeded());
 }
 
 TEST_F(SoftwareUpdateTest, AnArchiveAlreadyPresentIsNotFetchedAgainButUnpacked)
@@ -337,6 +410,27 @@ TEST_F(SoftwareUpdateTest, NamesFromTheListNeverLeaveTheProgramFolder)
     EXPECT_FALSE(fs::exists(fs::path(program.Path()).parent_path() / "outside"));
     EXPECT_TRUE(runner.Has("Invalid file name \"..\""));
     ASSERT_EQ(update->GetDownloadList().size(), 1u);
+    // One hostile name and the list is not trusted for any file.
+    EXPECT_TRUE(runner.Has("The update list is refused: it names files outside the program folder"));
+    EXPECT_TRUE(gui.Messages("question").empty());
+    EXPECT_EQ(server.Requests("/files/evil.dll.z"), 0);
+    EXPECT_FALSE(fs::exists(program.File("update/doupdate")));
+    EXPECT_FALSE(fs::exists(program.File("outside/evil.dll")));
+
+    // An archive named like the update folder's own files is as hostile.
+    for (const std::string reserved : {"versions.xml", "doupdate", "newupdate.xml"}) {
+        SCOPED_TRACE(reserved);
+        Installed("<versions><file><name>keep.dll</name><version>1.0</version></file></versions>");
+        TListedFile clash{"clash.dll", "clash"};
+        clash.required = true;
+        clash.archive = reserved;
+        server.Publish({clash});
+        runner.lines.clear();
+        Run();
+        EXPECT_TRUE(runner.Has("Invalid file name \"" + reserved + "\""));
+        EXPECT_EQ(server.Requests("/files/" + reserved), 0);
+        EXPECT_NE(Update("versions.xml").find("keep.dll"), std::string::npos);
+    }
 
     // A tampered record is checked again when it is applied.
     Installed("<versions/>");
