@@ -4,6 +4,7 @@
 // collection in one unit of work, then loading them through a fresh
 // collection (item value caches) and through the object factory.
 #include "BenchCatalog.h"
+#include "support/TempFolder.h"
 #include "storage/AbstractCatalog.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBConnectionFactory.h"
@@ -93,12 +94,8 @@ int main(int argc, char** argv)
 {
     if (argc > 1)
         kItems = std::max(1, std::atoi(argv[1]));
-    std::string pattern = (std::filesystem::temp_directory_path() / "tolvex-objects-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (!mkdtemp(buffer.data()))
-        return 1;
-    const std::string dir = buffer.data();
+    const TTempFolder folder;
+    const std::string dir = folder.Path();
     {
         auto factory = CreateSQLiteConnectionFactory(SQLiteModuleName, "");
         if (!factory->CreateDatabase(dir, "", "bench", "", "", 0) || !factory->OpenDatabase(dir, "bench", "", ""))
@@ -154,6 +151,5 @@ int main(int argc, char** argv)
         });
         std::printf("(checksum %.2f)\n", checksum);
     }
-    std::filesystem::remove_all(dir);
     return 0;
 }

@@ -16,6 +16,7 @@
 // it reads every item row. The catalog schema has that index now, so the
 // option only names the figure differently.
 #include "BenchCatalog.h"
+#include "support/TempFolder.h"
 #include "storage/AbstractCatalog.h"
 #include "common/CommonGui.h"
 #include "common/ParamList.h"
@@ -486,12 +487,8 @@ int main(int argc, char** argv)
         else
             kPages = std::max(1, std::atoi(argv[i]));
     }
-    std::string pattern = (std::filesystem::temp_directory_path() / "tolvex-pages-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (!mkdtemp(buffer.data()))
-        return 1;
-    const std::string dir = buffer.data();
+    const TTempFolder folder;
+    const std::string dir = folder.Path();
     int failures = 0;
     {
         auto factory = CreateSQLiteConnectionFactory(SQLiteModuleName, "");
@@ -556,6 +553,5 @@ int main(int argc, char** argv)
         TimeUncached(catalog.GetPreviewDir());
         TimeXsltproc(catalog.GetPreviewDir());
     }
-    std::filesystem::remove_all(dir);
     return failures == 0 ? 0 : 1;
 }

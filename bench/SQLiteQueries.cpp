@@ -1,6 +1,7 @@
 // Figures of the SQLite module: inserts inside one unit of work, point
 // lookups through a pooled query, and statements that commit by themselves.
 #include "storage/QueryGuard.h"
+#include "support/TempFolder.h"
 #include "storage/SQLiteConnectionFactory.h"
 
 #include <chrono>
@@ -33,12 +34,8 @@ void Exec(TAbstractDBConnection& connection, const std::string& sql, int id)
 
 int main()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tolvex-bench-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (!mkdtemp(buffer.data()))
-        return 1;
-    const std::string dir = buffer.data();
+    const TTempFolder folder;
+    const std::string dir = folder.Path();
     {
         TSQLiteConnectionFactory factory("SQLite", "", {});
         factory.CreateDatabase(dir, "", "bench", "", "", 0);
@@ -73,6 +70,5 @@ int main()
                 factory.NextSequenceId("bench", "Items");
         });
     }
-    std::filesystem::remove_all(dir);
     return 0;
 }

@@ -2,6 +2,7 @@
 // web tree (only the levels shown are read), expanding levels, locating an
 // item deep down, and a name search through levels never expanded.
 #include "catalog/TreeManager.h"
+#include "support/TempFolder.h"
 #include "catalog/TreeManagerHost.h"
 #include "storage/CatalogTables.h"
 #include "storage/QueryGuard.h"
@@ -66,12 +67,8 @@ private:
 
 int main()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tolvex-bench-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (!mkdtemp(buffer.data()))
-        return 1;
-    const std::string dir = buffer.data();
+    const TTempFolder folder;
+    const std::string dir = folder.Path();
     {
         TSQLiteConnectionFactory factory("SQLite", "", {});
         factory.CreateDatabase(dir, "", "bench", "", "", 0);
@@ -125,6 +122,5 @@ int main()
                 [&] { tree.FindNext("item " + std::to_string(productId(3, 82, 99))); });
         std::printf("  %zu nodes loaded\n", tree.AllNodes().size());
     }
-    std::filesystem::remove_all(dir);
     return 0;
 }
