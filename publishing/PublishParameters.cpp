@@ -3,6 +3,7 @@
 #include "catalog/CatalogData.h"
 #include "catalog/CatalogPageGeneration.h"
 #include "catalog/Tolvex.h"
+#include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
 #include "common/Translation.h"
 #include "storage/References.h"
@@ -28,6 +29,11 @@ TPublishParameters TPublishParameters::ForOpenCatalog(TTolvex& root, const TTran
     if (choices.IndexFileName.empty())
         choices.IndexFileName = "index.html";
     return choices;
+}
+
+std::string TPublishParameters::IndexFileNameToSend(const std::string& typed)
+{
+    return common_detail::Trim(typed).empty() ? "index.html" : typed;
 }
 
 std::vector<std::string> TPublishParameters::RunParameters(const std::string& path, const std::string& langCode,

@@ -15,6 +15,10 @@ struct TPublishParameters {
     std::vector<std::string> Languages;
     std::string IndexFileName;
 
+    // The index file name a run gets for what was typed: "index.html" when
+    // nothing but blanks was typed, otherwise the text as typed.
+    static std::string IndexFileNameToSend(const std::string& typed);
+
     // The choices for the open catalog of the program.
     static TPublishParameters ForOpenCatalog(TTolvex& root, const TTranslation* translation);
 

@@ -6,6 +6,7 @@
 #include "shell/MainWindowMessages.h"
 
 #include <charconv>
+#include <map>
 
 namespace {
 
@@ -328,7 +329,20 @@ void TActionProcessor::Publishing(const TRequest& r)
 {
     if (host_.Publish(r.Verb))
         return;
-    NotAvailable(Format("\"$1\"", {r.Verb}));
+    // The operations behind these verbs come with later work.
+    static const std::map<std::string, std::string> kNotYet{
+        {"PublishOnTolvex", "The synchronisation with the hosting service"},
+        {"UploadStyle", "The style upload to the hosting service"},
+        {"DownloadStyle", "The style download from the hosting service"},
+        {"PublishReport", "The reports"},
+        {"CoCManagement", "The catalog-network management"}};
+    const auto known = kNotYet.find(r.Verb);
+    if (known != kNotYet.end())
+        NotAvailable(known->second);
+    else if (r.Verb.rfind("Upload", 0) == 0 || r.Verb.rfind("Download", 0) == 0)
+        NotAvailable("The table transfers");
+    else
+        NotAvailable(Format("\"$1\"", {r.Verb}));
 }
 
 void TActionProcessor::OpenInBrowser(const std::string& url)
@@ -368,7 +382,7 @@ void TActionProcessor::Import(const TRequest& r)
 void TActionProcessor::Export(const TRequest& r)
 {
     // "FtpFroogle" is an operation without effect.
-    if (r.Text("Type") == "Froogle")
+    if (r.Text("Type") == "Froogle" && !host_.Publish("ExportFroogle"))
         NotAvailable("The product feed export");
 }
 

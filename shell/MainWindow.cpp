@@ -166,6 +166,9 @@ void TfrmMain::BuildMenus()
     miFileExport->setObjectName("miFileExport");
     AddAction(miFileExport, "miFileExportCatalogsTables", "Catalogs Tables");
     AddAction(miFileExport, "miFileExportStylesTables", "Styles Tables");
+    AddAction(miFileExport, "miFileExportImages", "Images");
+    AddAction(miFileExport, "miFileExportTemplates", "Templates");
+    AddAction(miFileExport, "miFileExportXHTMLTemplates", "Templates as XHTML");
     miMainFile->addSeparator();
     AddAction(miMainFile, "miFileChangeCatalogCode", "Change Catalog Code...");
     miFileDatabaseUtilities = miMainFile->addMenu(Tr("Database Utilities"));
@@ -224,6 +227,8 @@ void TfrmMain::BuildMenus()
     miMainHelp->setObjectName("miMainHelp");
     AddAction(miMainHelp, "miHelpContents", "Tolvex Help", QKeySequence::HelpContents,
               Icon("help-contents", QStyle::SP_DialogHelpButton));
+    AddAction(miMainHelp, "miHelpSoftwareUpdate", "Software Update", {},
+              Icon("system-software-update", QStyle::SP_BrowserReload));
     miMainHelp->addSeparator();
     AddAction(miMainHelp, "miHelpAbout", "About Tolvex...", {}, Icon("help-about", QStyle::SP_MessageBoxInformation));
 }

@@ -231,12 +231,6 @@ bool TQtShell::AskNewCatalogCode(const std::string& oldCode, std::string& newCod
     return true;
 }
 
-bool TQtShell::RunSoftwareUpdate(const std::vector<std::string>&, bool)
-{
-    NotAvailable("The software update");
-    return false;
-}
-
 bool TQtShell::RunWebSiteImport(std::vector<std::string>&, TAbstractDBConnection&)
 {
     NotAvailable("The web-site import");

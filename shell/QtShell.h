@@ -12,6 +12,8 @@
 #include "shell/MainWindowHandler.h"
 #include "publishing/ui/frmDetailProcess.h"
 
+#include <QPointer>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,6 +24,7 @@ class THelpSystem;
 class TQtCommonGui;
 class TTolvexApplication;
 class TfrmMain;
+class TCatalogData;
 class TCatalogPreviewSource;
 class TPreviewResolver;
 class TPreviewSchemeHandler;
@@ -103,8 +106,24 @@ public:
     // Replaces the folder dialog (tests); empty restores it.
     void SetFolderChooser(TFolderChooser chooser);
     std::string ChooseFolder(const std::string& initialFolder, const std::string& helpAlias);
-    // Publishes the open catalog into a folder; the runner window, or null when nothing was started.
+    // Asks for a page of the web tree: its id and name; false when none was chosen.
+    using TPageChooser = std::function<bool(int& pageId, std::string& pageName)>;
+    // Replaces the page selection (tests); empty restores it.
+    void SetPageChooser(TPageChooser chooser);
+    bool ChoosePage(int& pageId, std::string& pageName);
+    // Each returns its runner window, or null when nothing was started.
+    // Publishes the open catalog into a folder.
     TfrmDetailProcess* PublishLocally();
+    // Publishes the open catalog to an FTP server through the staging folder "FtpPublish".
+    TfrmDetailProcess* PublishByFtp();
+    // Exports the stored pictures, the template sources, the product feed.
+    TfrmDetailProcess* ExportImages();
+    TfrmDetailProcess* ExportTemplates();
+    TfrmDetailProcess* ExportFroogle();
+
+    // ---- software update (QtShellUpdate.cpp) -----------------------------------------------------
+    // The runner window of the last update started without waiting; null when none runs.
+    TfrmDetailProcess* UpdateWindow() const { return updateWindow_.data(); }
 
     // ---- TMainWindowHandler -----------------------------------------------------------------------
     void HandleMessage(const TMainWindowPost& post) override;
@@ -127,6 +146,11 @@ public:
 
 private:
     void EditCommand(const char* slot);
+    // The open catalog's data; null when none is open.
+    TCatalogData* OpenCatalogData();
+    // A modeless runner window, localized, running the operation the factory makes.
+    TfrmDetailProcess* StartRunner(std::vector<std::string> params, const TfrmDetailProcess::TPublisherFactory& factory,
+                                   bool transferPanel);
     void InstallPreview(TTolvex& root);
     void UninstallPreview();
 
@@ -143,4 +167,6 @@ private:
     std::unique_ptr<TPreviewResolver> previewResolver_;
     std::unique_ptr<TPreviewSchemeHandler> previewHandler_;
     TFolderChooser folderChooser_;
+    TPageChooser pageChooser_;
+    QPointer<TfrmDetailProcess> updateWindow_;
 };

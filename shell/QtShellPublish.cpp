@@ -1,27 +1,53 @@
-// The publishing commands of the main window: each asks for what its
-// operation needs, remembers the answers as catalog properties and starts
-// the operation in a modeless runner window with its own connection.
+// The publishing and export commands of the main window: each asks for what
+// its operation needs, remembers the answers as catalog properties and
+// starts the operation in a modeless runner window with its own connection.
 #include "shell/QtShell.h"
 
 #include "catalog/CatalogData.h"
 #include "catalog/Catalog.h"
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
-#include "storage/AbstractDBConnectionFactory.h"
-#include "common/CommonFunctionsDetail.h"
 #include "common/CommonGui.h"
+#include "common/GlobalSettings.h"
 #include "common/Translation.h"
+#include "publishing/ExportFileName.h"
+#include "publishing/ExportFroogle.h"
+#include "publishing/ExportImages.h"
+#include "publishing/ExportTemplates.h"
+#include "publishing/FroogleSettings.h"
+#include "publishing/FtpPublishParameters.h"
+#include "publishing/PublishFtp.h"
 #include "publishing/PublishLocally.h"
 #include "publishing/PublishParameters.h"
 #include "publishing/ui/frmDetailProcess.h"
+#include "publishing/ui/frmFtpAuthorization.h"
+#include "publishing/ui/frmFtpPublishParameters.h"
+#include "publishing/ui/frmPublishParameters.h"
+#include "shell/GuiControl.h"
+#include "shell/HelpSystem.h"
 #include "shell/MainWindow.h"
 #include "shell/SelectDirectory.h"
-#include "shell/HelpSystem.h"
+#include "storage/AbstractDBConnectionFactory.h"
 
 namespace {
 
 constexpr int kPropertyLastPublishFolder = 710;
 constexpr int kPropertyIndexFileName = 711;
+constexpr int kPropertyImageExportFolder = 721;
+constexpr int kPropertyTemplateExportFolder = 729;
+
+// Makes an operation of class T that takes the parameters, the connection and the environment.
+template <typename T>
+TfrmDetailProcess::TPublisherFactory FactoryOf(TCommonGui& gui, TTolvex* root)
+{
+    return [&gui, root](std::vector<std::string>& params, TAbstractDBConnection* connection,
+                        TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
+        if (!connection)
+            return nullptr;  // no catalog open: the window just offers Close
+        return std::make_unique<T>(params, *connection,
+                                   TPublisherEnvironment{gui, ::Translation, &runner, root, nullptr});
+    };
+}
 
 }  // namespace
 
@@ -43,18 +69,58 @@ std::string TQtShell::ChooseFolder(const std::string& initialFolder, const std::
         window_.get());
 }
 
+void TQtShell::SetPageChooser(TPageChooser chooser)
+{
+    pageChooser_ = std::move(chooser);
+}
+
+bool TQtShell::ChoosePage(int& pageId, std::string& pageName)
+{
+    if (pageChooser_)
+        return pageChooser_(pageId, pageName);
+    NotAvailable("The page selection");
+    return false;
+}
+
 bool TQtShell::Publish(const std::string& verb)
 {
-    if (verb != "PublishLocally")
+    if (verb == "PublishLocally")
+        PublishLocally();
+    else if (verb == "PublishByFtp")
+        PublishByFtp();
+    else if (verb == "ExportImages")
+        ExportImages();
+    else if (verb == "ExportTemplates")
+        ExportTemplates();
+    else if (verb == "ExportFroogle")
+        ExportFroogle();
+    else
         return false;
-    PublishLocally();
     return true;
+}
+
+TCatalogData* TQtShell::OpenCatalogData()
+{
+    TCatalogData* data = root_ ? root_->GetCatalogData() : nullptr;
+    return data && root_->Catalog().IsOpen() ? data : nullptr;
+}
+
+TfrmDetailProcess* TQtShell::StartRunner(std::vector<std::string> params,
+                                         const TfrmDetailProcess::TPublisherFactory& factory, bool transferPanel)
+{
+    auto* window = new TfrmDetailProcess(RunnerEnvironment(), window_.get());
+    if (guiControl_)
+        guiControl_->LocalizeControl(window);
+    window->CreatePublisher(std::move(params), factory);
+    window->ShowTransferPanel(transferPanel);
+    window->StartProcess();
+    return window;
 }
 
 TfrmDetailProcess* TQtShell::PublishLocally()
 {
-    TCatalogData* data = root_ ? root_->GetCatalogData() : nullptr;
-    if (!data || !root_->Catalog().IsOpen())
+    TCatalogData* data = OpenCatalogData();
+    if (!data)
         return nullptr;
     TAbstractDBConnection& connection = data->GetConnectionFactory().GetConnection();
     const std::string folder =
@@ -63,26 +129,93 @@ TfrmDetailProcess* TQtShell::PublishLocally()
         return nullptr;
     data->SetCatalogProperty(kPropertyLastPublishFolder, folder, connection);
 
-    // The parameters: every language and every page; the index file name is asked for.
-    const TPublishParameters choices = TPublishParameters::ForOpenCatalog(*root_, ::Translation);
-    std::string indexFileName = choices.IndexFileName;
-    if (!gui_.InputValue("Publish Parameters", "Index file name:", indexFileName, true, "PublishLocally"))
+    TfrmPublishParameters dialog(TPublishParameters::ForOpenCatalog(*root_, ::Translation),
+                                 [this](int& id, std::string& name) { return ChoosePage(id, name); }, ::Translation,
+                                 window_.get());
+    if (dialog.exec() != QDialog::Accepted)
         return nullptr;
-    indexFileName = common_detail::Trim(indexFileName);
-    if (indexFileName.empty())
-        indexFileName = "index.html";
+    const std::string indexFileName = TPublishParameters::IndexFileNameToSend(dialog.IndexFileName());
     data->SetCatalogProperty(kPropertyIndexFileName, indexFileName, connection);
 
-    auto* window = new TfrmDetailProcess(RunnerEnvironment(), window_.get());
-    window->CreatePublisher(
-        TPublishParameters::RunParameters(folder, "", indexFileName, false, 0),
-        [this](std::vector<std::string>& params, TAbstractDBConnection* runConnection,
+    return StartRunner(TPublishParameters::RunParameters(folder, dialog.LangCode(), indexFileName,
+                                                         dialog.ServerSideScripts(), dialog.PageId()),
+                       FactoryOf<TPublishLocally>(gui_, root_), false);
+}
+
+TfrmDetailProcess* TQtShell::PublishByFtp()
+{
+    TCatalogData* data = OpenCatalogData();
+    if (!data)
+        return nullptr;
+    TfrmFtpPublishParameters dialog(TFtpPublishParameters::ForOpenCatalog(*root_, ::Translation),
+                                    [this](int& id, std::string& name) { return ChoosePage(id, name); }, gui_,
+                                    ::Translation, window_.get());
+    if (dialog.exec() != QDialog::Accepted)
+        return nullptr;
+    const TFtpPublishParameters answers = dialog.Answers();
+    answers.Remember(*data, data->GetConnectionFactory().GetConnection());
+    const std::string staging = TFtpPublishParameters::PrepareStagingFolder(root_->Settings().AppDir());
+
+    return StartRunner(
+        answers.RunParameters(staging),
+        [this](std::vector<std::string>& params, TAbstractDBConnection* connection,
                TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
-            if (!runConnection)
+            if (!connection)
                 return nullptr;
-            return std::make_unique<TPublishLocally>(
-                params, *runConnection, TPublisherEnvironment{gui_, ::Translation, &runner, root_, nullptr});
-        });
-    window->StartProcess();
-    return window;
+            // The login question opens over the runner window, which owns it.
+            auto* authorization = new TQtFtpAuthorization(::Translation, dynamic_cast<TfrmDetailProcess*>(&runner));
+            return std::make_unique<TPublishFtp>(params, *connection,
+                                                 TPublisherEnvironment{gui_, ::Translation, &runner, root_, nullptr},
+                                                 authorization);
+        },
+        true);
+}
+
+TfrmDetailProcess* TQtShell::ExportImages()
+{
+    TCatalogData* data = OpenCatalogData();
+    if (!data || !CanLeave())
+        return nullptr;
+    TAbstractDBConnection& connection = data->GetConnectionFactory().GetConnection();
+    const std::string folder =
+        ChooseFolder(data->GetCatalogProperty(kPropertyImageExportFolder, connection), "ExportImages");
+    if (folder.empty())
+        return nullptr;
+    data->SetCatalogProperty(kPropertyImageExportFolder, folder, connection);
+    return StartRunner({"DirName=" + folder}, FactoryOf<TExportImages>(gui_, root_), false);
+}
+
+TfrmDetailProcess* TQtShell::ExportTemplates()
+{
+    TCatalogData* data = OpenCatalogData();
+    if (!data || !CanLeave())
+        return nullptr;
+    TAbstractDBConnection& connection = data->GetConnectionFactory().GetConnection();
+    const std::string folder =
+        ChooseFolder(data->GetCatalogProperty(kPropertyTemplateExportFolder, connection), "ExportTemplates");
+    if (folder.empty())
+        return nullptr;
+    data->SetCatalogProperty(kPropertyTemplateExportFolder, folder, connection);
+    return StartRunner({"DirName=" + folder}, FactoryOf<TExportTemplates>(gui_, root_), false);
+}
+
+TfrmDetailProcess* TQtShell::ExportFroogle()
+{
+    TCatalogData* data = OpenCatalogData();
+    if (!data)
+        return nullptr;
+    const TFroogleSettings settings =
+        TFroogleSettings::Load(*root_, data->GetConnectionFactory().GetConnection(), data->GetCurrentLangCode());
+    if (settings.UserName.empty()) {
+        gui_.ShowError("To export a Froogle data feed, you must first specify your Froogle user name");
+        processor_.QueueAction("Action=MainPageEditor&ItemType=1001&TabName=FroogleOptions-basic", false);
+        return nullptr;
+    }
+    std::string fileName;
+    if (!gui_.SelectSaveFile("Save froogle data feed as", "", settings.UserName + ".txt", "Text file (*.txt)|*.txt",
+                             fileName) ||
+        fileName.empty())
+        return nullptr;
+    return StartRunner({"FileName=" + ExportFileName(fileName, ".txt")}, FactoryOf<TExportFroogle>(gui_, root_),
+                       false);
 }

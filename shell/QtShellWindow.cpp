@@ -166,6 +166,16 @@ void TQtShell::HandleCommand(const std::string& name)
     } else if (name == "btnMainEditorHelp") {
         if (gui)
             gui->ShowContextHelp(help_);
+    } else if (name == "miFileExportImages") {
+        ExportImages();
+    } else if (name == "miFileExportTemplates") {
+        ExportTemplates();
+    } else if (name == "miFileExportXHTMLTemplates") {
+        if (IsCatalogOpen() && CanLeave())
+            NotAvailable("The XHTML template export");
+    } else if (name == "miHelpSoftwareUpdate") {
+        if (root_ && (!IsCatalogOpen() || CanLeave()))
+            root_->StartSoftwareUpdate(nullptr);
     } else if (name == "miHelpAbout") {
         gui_.ShowInformation(AboutText(), false, "");
     } else if (name == "tbsiMainSearch") {
