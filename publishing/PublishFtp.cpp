@@ -8,6 +8,7 @@
 #include "publishing/FtpAuthorization.h"
 #include "publishing/FtpClient.h"
 #include "publishing/PublisherRunner.h"
+#include "storage/AbstractDBConnection.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -122,6 +123,12 @@ bool TPublishFtp::Login()
         catalog.SetCatalogProperty(kPasswordProperty,
                                    login.SavePassword ? TCommonFunctions().ScramblePassword(login.Password) : "",
                                    connection_, catalogCode_);
+        // The login is kept for the next run: a runner's own connection is
+        // rolled back when it is freed, so its unit is committed here.
+        if (connection_.InTransaction()) {
+            connection_.CommitTrans();
+            connection_.BeginTrans();
+        }
         return true;
     }
 }

@@ -14,10 +14,12 @@
 #include "publishing/AbstractPublisher.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "publishing/ui/frmDetailProcess.h"
+#include "publishing/ui/frmPublishParameters.h"
 #include "shell/CatalogWindowUI.h"
 #include "shell/MainWindowMessages.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QTreeWidget>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -153,7 +155,12 @@ TEST(CatalogWiring, PublishLocallyWritesTheSiteIntoTheChosenFolder)
         EXPECT_EQ(help, "PublishLocally");
         return site.Path();
     });
-    f.Boxes().QueueInput("  start.html  ");
+    OnNextModal([](QWidget* modal) {
+        auto* dialog = qobject_cast<TfrmPublishParameters*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->IndexEdit()->setText("start.html");
+        dialog->StartButton()->click();
+    });
     f.Shell().ExecuteAction("Action=PublishLocally", false);
     QCoreApplication::processEvents();
     std::vector<TfrmDetailProcess*> windows = TfrmDetailProcess::ProcessWindows();
@@ -191,7 +198,7 @@ TEST(CatalogWiring, OtherPublishingCommandsStillSayTheyAreNotAvailable)
     TShellFixture f;
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
     const std::size_t before = f.Boxes().Messages("information").size();
-    f.Shell().ExecuteAction("Action=PublishByFtp", false);
+    f.Shell().ExecuteAction("Action=PublishOnTolvex", false);
     ASSERT_EQ(f.Boxes().Messages("information").size(), before + 1);
     EXPECT_NE(f.Boxes().Messages("information").back().find("not available"), std::string::npos);
     EXPECT_TRUE(TfrmDetailProcess::ProcessWindows().empty());

@@ -1,0 +1,359 @@
+// The publishing, export and update commands of the main window, each run
+// with real parts: the dialogs are answered as a user would, the operations
+// run in their runner windows against a folder, an FTP server or an update
+// server on 127.0.0.1, and what they remember and write is checked.
+#include "ShellFixture.h"
+
+#include "catalog/CatalogData.h"
+#include "catalog/Singletons.h"
+#include "common/CRC32.h"
+#include "common/IniSettings.h"
+#include "publishing/FroogleSettings.h"
+#include "publishing/AbstractPublisher.h"
+#include "publishing/ui/frmDetailProcess.h"
+#include "publishing/ui/frmFtpAuthorization.h"
+#include "publishing/ui/frmFtpPublishParameters.h"
+#include "publishing/ui/frmPublishParameters.h"
+#include "shell/MainWindowMessages.h"
+#include "storage/AbstractDBConnectionFactory.h"
+#include "support/FtpTestServer.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+#include <zlib.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+template <typename TCondition>
+bool WaitFor(TCondition condition)
+{
+    for (int i = 0; i < 2000 && !condition(); ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return condition();
+}
+
+// Runs Act on the next modal dialog of class T once it shows.
+template <typename T>
+void WhenShown(std::function<void(T&)> act)
+{
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [act, poll] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()); dialog && dialog->isVisible()) {
+            act(*dialog);
+            *poll = nullptr;  // breaks the cycle
+        } else {
+            QTimer::singleShot(10, *poll);
+        }
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+void Screenshot(QWidget& widget, const char* name)
+{
+    if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR"))
+        widget.grab().save(QString("%1/%2.png").arg(dir, name));
+}
+
+TfrmDetailProcess* OnlyRunner()
+{
+    QCoreApplication::processEvents();
+    const std::vector<TfrmDetailProcess*> windows = TfrmDetailProcess::ProcessWindows();
+    return windows.size() == 1 ? windows.front() : nullptr;
+}
+
+std::string Property(TShellFixture& f, int id)
+{
+    TCatalogData* data = f.Root().GetCatalogData();
+    return data->GetCatalogProperty(id, data->GetConnectionFactory().GetConnection());
+}
+
+void FreeRunners(TShellFixture& f)
+{
+    f.Window().PostMessage(WM_FREE_PROCESS_WINDOWS, 0, 0);
+    WaitFor([] { return TfrmDetailProcess::ProcessWindows().empty(); });
+}
+
+}  // namespace
+
+TEST(PublishEntryPoints, PublishLocallyTakesLanguageAndIndexNameFromTheParametersDialog)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TTempFolder site;
+    f.Shell().SetFolderChooser([&](const std::string&, const std::string&) { return site.Path(); });
+    const std::string language = f.Root().GetCatalogData()->GetLanguages().front();
+    WhenShown<TfrmPublishParameters>([&](TfrmPublishParameters& dialog) {
+        Screenshot(dialog, "publish-parameters");
+        EXPECT_EQ(dialog.IndexEdit()->text(), "index.html");
+        EXPECT_EQ(dialog.LanguageBox()->currentIndex(), 0);  // "[All possible]"
+        EXPECT_EQ(dialog.PageField()->NameField()->text(), "(All Pages)");
+        dialog.LanguageBox()->setCurrentIndex(1);
+        dialog.IndexEdit()->setText("   ");
+        dialog.StartButton()->click();
+    });
+    f.Shell().ExecuteAction("Action=PublishLocally", false);
+    TfrmDetailProcess* runner = OnlyRunner();
+    ASSERT_NE(runner, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
+    EXPECT_TRUE(runner->GetPublisher()->Succeeded()) << runner->LogView()->toPlainText().toStdString();
+    // Blanks only: the default name; the one chosen language only.
+    EXPECT_EQ(runner->GetParams()[1], "LangCode=" + language);
+    EXPECT_EQ(Property(f, 711), "index.html");
+    EXPECT_TRUE(fs::exists(fs::path(site.Path()) / "index.html"));
+    EXPECT_TRUE(fs::is_directory(fs::path(site.Path()) / language));
+    FreeRunners(f);
+
+    // Cancel in the dialog starts nothing.
+    WhenShown<TfrmPublishParameters>([](TfrmPublishParameters& dialog) { dialog.reject(); });
+    f.Shell().ExecuteAction("Action=PublishLocally", false);
+    EXPECT_TRUE(TfrmDetailProcess::ProcessWindows().empty());
+}
+
+TEST(PublishEntryPoints, PublishByFtpUploadsTheStagedSiteAfterTheLogin)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TTempFolder serverRoot;
+    TFtpTestServer server(serverRoot.Path(), "webmaster", "s3cret");
+    // A file an earlier run left in the staging folder is not sent.
+    const fs::path staging = fs::path(f.Root().Settings().AppDir()) / "FtpPublish";
+    fs::create_directories(staging);
+    std::ofstream(staging / "stale.html") << "old";
+
+    WhenShown<TfrmFtpPublishParameters>([&](TfrmFtpPublishParameters& dialog) {
+        EXPECT_EQ(dialog.IndexEdit()->text(), "index.html");
+        EXPECT_EQ(dialog.MethodBox()->currentText(), "Update changed files");
+        // Without a host name Start refuses and the dialog stays.
+        dialog.StartButton()->click();
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.HostEdit()->setText(QString::fromStdString(server.HostName()));
+        dialog.DirectoryEdit()->setText("shop");
+        dialog.UrlEdit()->setText("http://shop.example.com");
+        dialog.MethodBox()->setCurrentIndex(0);
+        Screenshot(dialog, "ftp-parameters");
+        dialog.StartButton()->click();
+    });
+    // The login: first a wrong password, then the right one.
+    int logins = 0;
+    std::function<void(TfrmFtpAuthorization&)> login = [&](TfrmFtpAuthorization& dialog) {
+        ++logins;
+        EXPECT_EQ(dialog.AddressLabel()->text().toStdString(), "ftp://" + server.HostName() + "/shop");
+        if (TfrmDetailProcess* runner = OnlyRunner())
+            Screenshot(*runner, "ftp-runner");
+        dialog.LoginEdit()->setText("webmaster");
+        dialog.PasswordEdit()->setText(logins == 1 ? "wrong" : "s3cret");
+        dialog.SavePasswordBox()->setChecked(true);
+        Screenshot(dialog, "ftp-login");
+        if (logins == 1)
+            WhenShown<TfrmFtpAuthorization>(login);
+        dialog.OkButton()->click();
+    };
+    WhenShown<TfrmFtpAuthorization>(login);
+    f.Boxes().QueueAnswer(mrYes);  // "Create directory?"
+
+    f.Shell().ExecuteAction("Action=PublishByFtp", false);
+    TfrmDetailProcess* runner = OnlyRunner();
+    ASSERT_NE(runner, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
+    Screenshot(*runner, "ftp-runner-finished");
+    const std::string log = runner->LogView()->toPlainText().toStdString();
+    EXPECT_TRUE(runner->GetPublisher()->Succeeded()) << log;
+    EXPECT_EQ(logins, 2);
+    EXPECT_FALSE(runner->TransferPanel()->isHidden());
+
+    const std::vector<std::string> stored = server.PathsOf("STOR");
+    auto sent = [&](const std::string& path) { return std::find(stored.begin(), stored.end(), path) != stored.end(); };
+    EXPECT_TRUE(sent("shop/index.html")) << log;
+    EXPECT_TRUE(sent("shop/siteinfo.zip")) << log;
+    EXPECT_FALSE(sent("shop/stale.html"));
+    EXPECT_FALSE(fs::exists(staging / "stale.html"));
+    EXPECT_TRUE(fs::exists(staging / "index.html"));
+
+    // The answers are remembered for the next run.
+    EXPECT_EQ(Property(f, 714), server.HostName());
+    EXPECT_EQ(Property(f, 715), "shop");
+    EXPECT_EQ(Property(f, 713), "all");
+    EXPECT_EQ(Property(f, 716), "index.html");
+    EXPECT_EQ(Property(f, 718), "http://shop.example.com");
+    FreeRunners(f);
+    EXPECT_EQ(Property(f, 720), "webmaster");
+    EXPECT_FALSE(Property(f, 719).empty());
+
+    WhenShown<TfrmFtpPublishParameters>([&](TfrmFtpPublishParameters& dialog) {
+        EXPECT_EQ(dialog.HostEdit()->text().toStdString(), server.HostName());
+        EXPECT_EQ(dialog.MethodBox()->currentText(), "Update all files");
+        dialog.reject();
+    });
+    f.Shell().ExecuteAction("Action=PublishByFtp", false);
+    EXPECT_TRUE(TfrmDetailProcess::ProcessWindows().empty());
+}
+
+TEST(PublishEntryPoints, ExportsRunFromTheFileMenuIntoTheChosenFolder)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    struct TCase {
+        const char* command;
+        const char* help;
+        int property;
+    };
+    for (const TCase& c : {TCase{"miFileExportImages", "ExportImages", 721},
+                           TCase{"miFileExportTemplates", "ExportTemplates", 729}}) {
+        SCOPED_TRACE(c.command);
+        TTempFolder folder;
+        f.Shell().SetFolderChooser([&](const std::string&, const std::string& help) {
+            EXPECT_EQ(help, c.help);
+            return folder.Path();
+        });
+        f.Window().Action(c.command)->trigger();
+        TfrmDetailProcess* runner = OnlyRunner();
+        ASSERT_NE(runner, nullptr);
+        ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
+        EXPECT_TRUE(runner->GetPublisher()->Succeeded()) << runner->LogView()->toPlainText().toStdString();
+        EXPECT_EQ(Property(f, c.property), folder.Path());
+        FreeRunners(f);
+    }
+    // The template export writes the catalog's templates.
+    TTempFolder templates;
+    f.Shell().SetFolderChooser([&](const std::string&, const std::string&) { return templates.Path(); });
+    f.Window().Action("miFileExportTemplates")->trigger();
+    ASSERT_TRUE(WaitFor([] { return OnlyRunner() && OnlyRunner()->IsFinished(); }));
+    EXPECT_FALSE(fs::is_empty(templates.Path()));
+    FreeRunners(f);
+}
+
+TEST(PublishEntryPoints, ProductFeedExportAsksForTheUserNameFirst)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    f.Shell().ExecuteAction("Action=Export&Type=Froogle", false);
+    ASSERT_FALSE(f.Boxes().Messages("error").empty());
+    EXPECT_NE(f.Boxes().Messages("error").back().find("Froogle user name"), std::string::npos);
+    EXPECT_TRUE(TfrmDetailProcess::ProcessWindows().empty());
+
+    // With a user name the feed goes into the chosen file, ".txt" added.
+    TCatalogData* data = f.Root().GetCatalogData();
+    TFroogleSettings settings;
+    settings.UserName = "acme";
+    settings.Store(f.Root(), data->GetConnectionFactory().GetConnection(), data->GetCurrentLangCode());
+    TTempFolder folder;
+    f.Boxes().QueueInput(folder.Path() + "/feed");
+    f.Shell().ExecuteAction("Action=Export&Type=Froogle", false);
+    TfrmDetailProcess* runner = OnlyRunner();
+    ASSERT_NE(runner, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
+    EXPECT_EQ(runner->GetParams().front(), "FileName=" + folder.Path() + "/feed.txt");
+    FreeRunners(f);
+}
+
+TEST(PublishEntryPoints, OperationsThatAreNotBuiltSaySo)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    for (const char* action : {"Action=PublishOnTolvex", "Action=UploadStyle", "Action=DownloadStyle",
+                               "Action=PublishReport&ItemId=1"}) {
+        SCOPED_TRACE(action);
+        const std::size_t before = f.Boxes().Messages("information").size();
+        f.Shell().ExecuteAction(action, false);
+        ASSERT_EQ(f.Boxes().Messages("information").size(), before + 1);
+        EXPECT_NE(f.Boxes().Messages("information").back().find("is not available yet"), std::string::npos);
+    }
+    EXPECT_TRUE(TfrmDetailProcess::ProcessWindows().empty());
+}
+
+namespace {
+
+// An update server on 127.0.0.1 with one list and the archives it names.
+class TUpdateServer {
+public:
+    TUpdateServer()
+    {
+        server_.Get(R"(/(.*))", [this](const httplib::Request& request, httplib::Response& response) {
+            const auto found = files_.find(request.path);
+            if (found == files_.end())
+                response.status = 404;
+            else
+                response.set_content(found->second, "application/octet-stream");
+        });
+        port_ = server_.bind_to_any_port("127.0.0.1");
+    }
+    ~TUpdateServer()
+    {
+        server_.stop();
+        if (thread_.joinable())
+            thread_.join();
+    }
+    std::string Url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+    // Serves a list with one required file of that name and content, then starts.
+    void Start(const std::string& name, const std::string& content)
+    {
+        uLongf size = compressBound(static_cast<uLong>(content.size()));
+        std::string packed(size, '\0');
+        compress2(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(content.data()),
+                  static_cast<uLong>(content.size()), 9);
+        packed.resize(size);
+        auto crc = [](const std::string& bytes) {
+            return std::to_string(static_cast<std::int32_t>(TCRC32::CalcStringCRC(bytes)));
+        };
+        files_["/files/" + name + ".z"] = packed;
+        files_["/list.xml"] = "<?xml version=\"1.0\"?><client><latest><download-url>" + Url("/files") +
+                              "</download-url><file><name>" + name + "</name><archive>" + name +
+                              ".z</archive><archivesize>" + std::to_string(packed.size()) +
+                              "</archivesize><archivecrc32>" + crc(packed) + "</archivecrc32><path></path><size>" +
+                              std::to_string(content.size()) + "</size><crc32>" + crc(content) +
+                              "</crc32><version>2.0</version><required>yes</required></file></latest></client>";
+        thread_ = std::thread([this] { server_.listen_after_bind(); });
+    }
+
+private:
+    httplib::Server server_;
+    std::map<std::string, std::string> files_;
+    int port_ = 0;
+    std::thread thread_;
+};
+
+}  // namespace
+
+TEST(PublishEntryPoints, SoftwareUpdateFromTheHelpMenuDownloadsAndAsksToRestart)
+{
+    TShellFixture f;
+    TUpdateServer server;
+    server.Start("notes.txt", "the new notes");
+    f.Root().Settings().IniSettings().SetString(siSoftwareUpdateURL, server.Url("/list.xml"));
+    f.Boxes().QueueAnswer(mrYes);  // "Need to download 1 file(s) ..."
+    f.Boxes().QueueAnswer(mrYes);  // restart to register the update
+
+    f.Window().Action("miHelpSoftwareUpdate")->trigger();
+    TfrmDetailProcess* runner = f.Shell().UpdateWindow();
+    ASSERT_NE(runner, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
+    Screenshot(*runner, "software-update");
+    const std::string log = runner->LogView()->toPlainText().toStdString();
+    EXPECT_TRUE(runner->GetPublisher()->Succeeded()) << log;
+    EXPECT_FALSE(runner->TransferPanel()->isHidden());
+    EXPECT_NE(runner->ReceivedText(), "0");
+    const fs::path update = fs::path(f.Root().Settings().AppDir()) / "update";
+    EXPECT_TRUE(fs::exists(update / "doupdate")) << log;
+
+    // Agreeing to restart closes the program with the updater's arguments.
+    EXPECT_TRUE(WaitFor([] { return UpdateArguments == "restart 1000"; }));
+    UpdateArguments.clear();
+    UpdateOnExit = false;
+}
