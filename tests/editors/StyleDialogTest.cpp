@@ -192,6 +192,39 @@ TEST_F(StyleDialogTest, PreviewsTheStyleInTheBrowser)
     handler.Uninstall(*QWebEngineProfile::defaultProfile());
 }
 
+TEST_F(StyleDialogTest, AppliesEachShippedStyleToTheCatalog)
+{
+    for (const QString name : {QStringLiteral("Harbor"), QStringLiteral("Meadow"), QStringLiteral("Atelier")}) {
+        SCOPED_TRACE(name.toStdString());
+        std::unique_ptr<TfrmSelectStyle> dialog = MakeDialog(1);
+        QTreeWidgetItem* style = FindStyle(dialog->StyleTree(), name);
+        ASSERT_NE(style, nullptr);
+        int colour = 0;
+        int font = 0;
+        // The user picks the style and presses OK, as the style manager shows the dialog.
+        QTimer::singleShot(0, [&] {
+            dialog->StyleTree()->setCurrentItem(style);
+            colour = dialog->ColorList()->currentItem()->data(0, Qt::UserRole).toInt();
+            font = dialog->FontList()->currentItem()->data(0, Qt::UserRole).toInt();
+            QMetaObject::invokeMethod(dialog.get(), "accept");
+        });
+        ASSERT_TRUE(dialog->Execute());
+        std::vector<std::string> items, defaults, params;
+        dialog->CollectSelection(items, defaults, params);
+        program.Manager().SetSelection(items, defaults, params);
+        ASSERT_TRUE(program.Manager().LoadStyle());
+
+        // The catalog now has the style's master template with its sheets.
+        const TStyleManager::TCurrentScheme scheme =
+            program.Manager().ReadCurrentScheme(program.Data(), program.Connection());
+        EXPECT_EQ(scheme.ColorScheme, colour);
+        EXPECT_EQ(scheme.FontScheme, font);
+        std::unique_ptr<TfrmSelectStyle> again = MakeDialog(1);
+        ASSERT_NE(again->StyleTree()->currentItem(), nullptr);
+        EXPECT_EQ(again->StyleTree()->currentItem()->text(0), name);
+    }
+}
+
 TEST_F(StyleDialogTest, TheFirstStyleMustBeAppliedOrTheCatalogClosed)
 {
     std::unique_ptr<TfrmSelectStyle> dialog = MakeDialog(0);
