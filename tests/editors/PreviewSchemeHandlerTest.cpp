@@ -1,14 +1,22 @@
 // The preview scheme in a real browser view: a cached page of a fixture
 // catalog loads with its image, a missing resource fails, an address is not
 // answered while no catalog is open, and an image imported from another site
-// is shown from the catalog instead of the network.
+// is shown from the catalog instead of the network; the generated home page
+// of a catalog of a shipped type shows with its pictures and style sheets.
 #include "QtTestApplication.h"
 
 #include "generation/PreviewCatalogFixture.h"
+#include "generation/StyleFixture.h"
 
 #include "catalog/Catalog.h"
 #include "catalog/Tolvex.h"
+#include "catalog/CatalogData.h"
+#include "catalog/CatalogPageGeneration.h"
+#include "catalog/CatalogQueries.h"
 #include "catalog/TransformCache.h"
+#include "generation/CatalogPreviewSource.h"
+#include "generation/Transformer.h"
+#include "storage/ObjectCollection.h"
 #include "generation/PreviewResolver.h"
 #include "generation/PreviewSource.h"
 #include "generation/ui/PreviewSchemeHandler.h"
@@ -20,6 +28,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -174,6 +183,83 @@ TEST_F(PreviewSchemeHandlerTest, AnswersNothingWhileNoCatalogIsOpen)
     EXPECT_FALSE(Load(QStringLiteral("tolvex://preview/EN/1234.html")));
     source.open = true;
     EXPECT_TRUE(Load(QStringLiteral("tolvex://preview/EN/1234.html")));
+}
+
+TEST(PreviewOfACatalog, HomePageShowsWithItsPicturesAndStyleSheets)
+{
+    EnsureQtApplication();
+    TStyleProgram program{1};
+    TCatalogData& data = program.Data();
+    const std::string code = data.GetCatalogCode();
+    const std::string lang = data.GetDefaultLangCode();
+    const int home = program.Root().GetHomePageId();
+    {
+        // The page as the preview generates it, into the catalog's page cache.
+        TObjectCollection collection(program.Root().ObjectContext());
+        collection.Open(code, program.Connection());
+        TTransformer transformer(data.GetPageGeneration(), code, nullptr);
+        const int type = data.GetQueries().GetItemType(home, code, program.Connection());
+        ASSERT_TRUE(transformer.GeneratePage(home, home, type, lang, collection, program.Connection(), ""))
+            << transformer.GetErrorText();
+        data.GetTransformCache().PutTransformResult(home, 1, transformer.GetResultHtml(), lang);
+    }
+    TCatalogPreviewSource source(program.Root().Catalog(), program.Root());
+    TPreviewResolver resolver(source);
+    TPreviewSchemeHandler handler(resolver);
+    QWebEngineProfile profile;
+    handler.Install(profile);
+    {
+        QWebEngineView view;
+        view.setPage(new QWebEnginePage(&profile, &view));
+        view.resize(900, 650);
+        view.show();
+        QSignalSpy finished(view.page(), &QWebEnginePage::loadFinished);
+        view.load(QUrl(QString("tolvex://preview/%1/%2.html").arg(QString::fromStdString(lang)).arg(home)));
+        ASSERT_TRUE(finished.wait(20000));
+        ASSERT_TRUE(finished.takeFirst().at(0).toBool());
+        EXPECT_FALSE(view.page()->title().isEmpty());
+
+        auto evaluate = [&](const QString& script) {
+            QVariant result;
+            QEventLoop loop;
+            view.page()->runJavaScript(script, [&](const QVariant& value) {
+                result = value;
+                loop.quit();
+            });
+            QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+            loop.exec();
+            return result;
+        };
+        // Every picture of the page, as <img> or as a background, arrives and is decoded.
+        const int pictures = evaluate(QStringLiteral(
+            "window.pictures = Array.from(document.images).map(i => i.src).concat("
+            "  Array.from(document.querySelectorAll('*')).map(e => getComputedStyle(e).backgroundImage)"
+            "  .filter(b => b.startsWith('url(')).map(b => b.slice(4, -1).replace(/[\"']/g, '')))"
+            ".map(u => { const i = new Image(); i.src = u; return i; }); window.pictures.length")).toInt();
+        EXPECT_GT(pictures, 0);
+        for (int i = 0; i < 200 && !evaluate(QStringLiteral("window.pictures.every(i => i.complete)")).toBool(); ++i)
+            QTest::qWait(20);
+        const QVariantList images =
+            evaluate(QStringLiteral("window.pictures.map(i => i.src + ' ' + i.naturalWidth)")).toList();
+        for (const QVariant& image : images)
+            EXPECT_FALSE(image.toString().endsWith(" 0")) << image.toString().toStdString();
+        // Every linked style sheet was read, and its rules reach elements of the page.
+        const QVariantList sheets = evaluate(QStringLiteral(
+            "Array.from(document.querySelectorAll('link[rel=stylesheet]')).map(l => l.getAttribute('href') + ' ' + "
+            "(l.sheet ? l.sheet.cssRules.length : -1))")).toList();
+        EXPECT_FALSE(sheets.isEmpty());
+        for (const QVariant& sheet : sheets) {
+            const QString text = sheet.toString();
+            EXPECT_GT(text.section(' ', -1).toInt(), 0) << text.toStdString();
+        }
+        const int applied = evaluate(QStringLiteral(
+            "Array.from(document.styleSheets).flatMap(s => Array.from(s.cssRules))"
+            ".filter(r => r.selectorText && document.querySelector(r.selectorText)).length")).toInt();
+        EXPECT_GT(applied, 0);
+        QTest::qWait(200);
+        SaveWidgetPicture(view, QStringLiteral("preview-home-page"));
+    }
+    handler.Uninstall(profile);
 }
 
 }  // namespace
