@@ -36,6 +36,8 @@ TfrmFtpAuthorization::TfrmFtpAuthorization(const TFtpLogin& login, const TTransl
     password_ = new QLineEdit(Q(login.Password), this);
     password_->setObjectName("edtPassword");
     password_->setEchoMode(QLineEdit::Password);
+    // Enter in the password field logs in; elsewhere the shared keys apply.
+    connect(password_, &QLineEdit::returnPressed, this, &QDialog::accept);
     save_ = new QCheckBox(Tr(translation, "Save Password"), this);
     save_->setObjectName("cbSavePassword");
     save_->setChecked(login.SavePassword);
@@ -76,12 +78,6 @@ TFtpLogin TfrmFtpAuthorization::Login() const
 
 void TfrmFtpAuthorization::keyPressEvent(QKeyEvent* event)
 {
-    // Enter in the password field logs in; elsewhere the shared keys apply.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && password_->hasFocus()) {
-        accept();
-        return;
-    }
     if (!ControlOperations::HandleFormKeyPress(this, event, {}))
         QDialog::keyPressEvent(event);
 }
