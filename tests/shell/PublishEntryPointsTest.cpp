@@ -357,3 +357,25 @@ TEST(PublishEntryPoints, SoftwareUpdateFromTheHelpMenuDownloadsAndAsksToRestart)
     UpdateArguments.clear();
     UpdateOnExit = false;
 }
+
+TEST(PublishEntryPoints, SoftwareUpdateOfGivenFilesRunsModallyAndAppliesAtOnce)
+{
+    TShellFixture f;
+    TUpdateServer server;
+    server.Start("notes.txt", "the new notes");
+    f.Root().Settings().IniSettings().SetString(siSoftwareUpdateURL, server.Url("/list.xml"));
+    f.Boxes().QueueAnswer(mrYes);  // "Need to download 1 file(s) ..."
+    // The user closes the finished window.
+    WhenShown<TfrmDetailProcess>([](TfrmDetailProcess& window) {
+        WaitFor([&] { return window.IsFinished(); });
+        window.CancelButton()->click();
+    });
+    const std::vector<std::string> files{"notes.txt"};
+    EXPECT_TRUE(f.Root().RunSoftwareUpdate(&files, true));
+    const fs::path placed = fs::path(f.Root().Settings().AppDir()) / "notes.txt";
+    std::ifstream in(placed);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "the new notes");
+    EXPECT_FALSE(fs::exists(fs::path(f.Root().Settings().AppDir()) / "update" / "doupdate"));
+    EXPECT_TRUE(UpdateArguments.empty());
+    UpdateOnExit = false;
+}
