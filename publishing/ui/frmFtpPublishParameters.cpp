@@ -32,10 +32,12 @@ TfrmFtpPublishParameters::TfrmFtpPublishParameters(const TFtpPublishParameters& 
         return edit;
     };
     language_ = new QComboBox(this);
+    language_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     language_->setObjectName("cbLanguage");
     PublishDialogParts::FillChoices(language_, answers.Languages, answers.LangCode);
     index_ = line(answers.IndexFileName, "edtIndexFileName");
     method_ = new QComboBox(this);
+    method_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     method_->setObjectName("cbUpdateMethod");
     PublishDialogParts::FillChoices(method_, answers.Methods, answers.UpdateMethod);
     host_ = line(answers.HostName, "edtHostName");

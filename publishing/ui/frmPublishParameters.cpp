@@ -24,6 +24,7 @@ TfrmPublishParameters::TfrmPublishParameters(const TPublishParameters& choices, 
     setWindowTitle(Tr(translation, "Publish Parameters"));
 
     language_ = new QComboBox(this);
+    language_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     language_->setObjectName("cbLanguage");
     PublishDialogParts::FillChoices(language_, choices.Languages, "");
     index_ = new QLineEdit(Q(choices.IndexFileName), this);
