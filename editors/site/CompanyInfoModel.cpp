@@ -53,8 +53,13 @@ TCompanyInfoModel::~TCompanyInfoModel() = default;
 
 std::vector<TCompanyInfoModel::TChoice> TCompanyInfoModel::Countries()
 {
+    return CodeNameChoices(RootObject->References().GetCountries());
+}
+
+std::vector<TCompanyInfoModel::TChoice> TCompanyInfoModel::CodeNameChoices(const std::vector<std::string>& lines)
+{
     std::vector<TChoice> choices;
-    for (const std::string& line : RootObject->References().GetCountries()) {
+    for (const std::string& line : lines) {
         const std::size_t equals = line.find('=');
         if (equals != std::string::npos)
             choices.push_back({line.substr(equals + 1), line.substr(0, equals)});

@@ -38,6 +38,8 @@ public:
     static bool CanSave(int userRole) { return userRole == 0 || userRole == 1; }
     // Every country: name as caption, code as code.
     static std::vector<TChoice> Countries();
+    // Reference lines "Code=Name" as choices of caption Name and code Code.
+    static std::vector<TChoice> CodeNameChoices(const std::vector<std::string>& lines);
 
     bool IsReadOnly() const { return readOnly_; }
     // Whether the record is a member catalog's (shown, never stored).
