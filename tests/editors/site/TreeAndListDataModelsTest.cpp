@@ -7,6 +7,7 @@
 #include "editors/site/FrameListDataModel.h"
 #include "editors/site/FrameTreeDataEditorModel.h"
 #include "editors/site/FrameTreeListOfItemsViewerModel.h"
+#include "editors/site/ParamsItemManagerModel.h"
 
 #include <gtest/gtest.h>
 
@@ -231,6 +232,31 @@ TEST(ListDataModel, RowsAddedEditedAndDeletedReachTheObjectsOnlyWithTheSave)
     model.Store();
     site.Save();
     EXPECT_EQ(instances(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ParamsItemManagerModel, CaptionsFallBackFromTheTemplateToTheNoNameCaptionToTheProductName)
+{
+    struct TCase {
+        std::map<std::string, std::string> values;
+        std::optional<std::string> name;
+        const char* caption;
+    };
+    const TCase cases[] = {
+        {{{"ItemCaption", "Room $1"}}, "Blue", "Room Blue"},
+        {{{"ItemCaption", "Room $1"}}, std::nullopt, "Room $1"},
+        {{{"NoNameItemCaption", "Unnamed room"}}, "Blue", "Unnamed room"},
+        {{}, std::nullopt, "Tolvex"},
+    };
+    for (const TCase& c : cases) {
+        TParamsItemManagerModel model(Values(c.values));
+        EXPECT_EQ(model.GetCaption(c.name), c.caption);
+    }
+    EXPECT_EQ(TParamsItemManagerModel(Values({})).GetNewItemCaption(), "New Item");
+    EXPECT_EQ(TParamsItemManagerModel(Values({{"NewItemName", "New Room"}})).GetNewItemCaption(), "New Room");
 }
 
 }  // namespace
