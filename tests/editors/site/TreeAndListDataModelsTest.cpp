@@ -84,6 +84,31 @@ TEST_F(StoriesList, ItemsWithChildrenAreNeverAskedAboutAndSeveralAreAskedOnce)
     EXPECT_EQ(Stories(), 1);
 }
 
+TEST_F(StoriesList, AStoryNamedInAPageTextIsAskedAboutAgainAndMayBeSkippedAlone)
+{
+    TQueryGuard query(site.MainConnection());
+    query->SetSQL("INSERT INTO CText (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, IndexId, "
+                  "MemberType, TextValue) VALUES (:CatalogCode, 100001, 4, 1, 1, 'EN', 0, 52, :Text)");
+    query->SetParam("CatalogCode", std::string(TSiteModelFixture::kCode));
+    query->SetParam("Text", "<p><a href=\"" + std::to_string(second) + ".html\">news</a></p>");
+    query->ExecSQL();
+    query.Release();
+
+    TTree model = Opened();
+    std::vector<std::string> asked;
+    const auto ask = [&asked](const std::string& question) {
+        asked.push_back(question);
+        return question.rfind("There are hyperlinks", 0) != 0;  // No to the hyperlink question only
+    };
+    EXPECT_TRUE(model.Delete({first, second, third}, ask).empty());
+    EXPECT_EQ(asked, (std::vector<std::string>{
+                         "Do you really want to delete 3 items?",
+                         "There are hyperlinks to the \"Second\" item. Do you want to delete anyway?"}));
+    EXPECT_EQ(model.Find(first), nullptr);
+    EXPECT_NE(model.Find(second), nullptr) << "skipped alone";
+    EXPECT_EQ(model.Find(third), nullptr);
+}
+
 TEST_F(StoriesList, RenamesMovesAndNewFoldersWaitForTheSaveAndCancelDropsThem)
 {
     {
