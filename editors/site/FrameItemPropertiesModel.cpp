@@ -1,0 +1,84 @@
+#include "editors/site/FrameItemPropertiesModel.h"
+
+#include "catalog/Catalog.h"
+#include "common/CommonFunctionsDetail.h"
+#include "editors/site/PagePropertiesModel.h"
+#include "storage/AbstractCObject.h"
+#include "storage/AbstractObjectCollection.h"
+
+namespace {
+
+constexpr const char* kAllLanguages = "XXX";
+
+}  // namespace
+
+void TFrameItemPropertiesModel::Load()
+{
+    nameEdited_ = imageCodeEdited_ = modified_ = false;
+    imageCode_ = context_.Catalog.GetExpandedImageCode(context_.TreeItemId, context_.CatalogCode, context_.Connection);
+    name_.clear();
+    altFileName_.clear();
+    version_.clear();
+    TAbstractCObject* names = context_.Objects.GetObject(context_.ItemId, "CommonNames");
+    TAbstractCObject* version = context_.Objects.GetObject(context_.ItemId, "Version");
+    if (!names || !version)
+        return;
+    name_ = names->GetLangString("ItemName", context_.LangCode, 0);
+    altFileName_ = names->GetLangString("AltFileName", context_.LangCode, 0);
+    version_ = version->GetLangString("Version", context_.LangCode, 0);
+}
+
+void TFrameItemPropertiesModel::SetName(const std::string& name)
+{
+    name_ = name;
+    nameEdited_ = modified_ = true;
+}
+
+void TFrameItemPropertiesModel::SetAltFileName(const std::string& text)
+{
+    altFileName_ = text;
+    modified_ = true;
+}
+
+void TFrameItemPropertiesModel::SetVersion(const std::string& version)
+{
+    version_ = version;
+    modified_ = true;
+}
+
+void TFrameItemPropertiesModel::SetImageCode(const std::string& code)
+{
+    imageCode_ = code;
+    imageCodeEdited_ = modified_ = true;
+}
+
+void TFrameItemPropertiesModel::NameChanged(int itemId, const std::string& name)
+{
+    if (itemId == context_.ItemId)
+        name_ = name;
+}
+
+void TFrameItemPropertiesModel::Store(std::string* nameChanged)
+{
+    if (nameChanged)
+        nameChanged->clear();
+    if (!modified_)
+        return;
+    if (imageCodeEdited_)
+        context_.Catalog.SetExpandedImageCode(common_detail::Trim(imageCode_), context_.TreeItemId,
+                                              context_.CatalogCode, context_.Connection);
+    TAbstractCObject* names = context_.Objects.GetObject(context_.ItemId, "CommonNames");
+    TAbstractCObject* version = context_.Objects.GetObject(context_.ItemId, "Version");
+    if (names && version) {
+        if (nameEdited_) {
+            names->SetLangString("ItemName", kAllLanguages, name_, 0);
+            names->SetLangString("ItemName", context_.LangCode, name_, 0);
+            if (nameChanged)
+                *nameChanged = name_;
+        }
+        altFileName_ = TPagePropertiesModel::FilterFileName(altFileName_);
+        names->SetLangString("AltFileName", context_.LangCode, altFileName_, 0);
+        version->SetLangString("Version", context_.LangCode, version_, 0);
+    }
+    nameEdited_ = imageCodeEdited_ = modified_ = false;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// TFrameItemPropertiesModel: the general "Properties" tab of any item,
+// without widgets: its name (for every language and the content language),
+// id, alternative file name (letters, digits, "-" and "_" only), version,
+// item type and tree image code.
+#include "editors/site/SiteModelContext.h"
+
+#include <string>
+
+class TFrameItemPropertiesModel {
+public:
+    explicit TFrameItemPropertiesModel(const TSiteModelContext& context) : context_(context) {}
+
+    void Load();
+    int ItemId() const { return context_.TreeItemId; }
+    int ItemType() const { return context_.ItemType; }
+    const std::string& Name() const { return name_; }
+    const std::string& AltFileName() const { return altFileName_; }
+    const std::string& Version() const { return version_; }
+    const std::string& ImageCode() const { return imageCode_; }
+    void SetName(const std::string& name);
+    void SetAltFileName(const std::string& text);
+    void SetVersion(const std::string& version);
+    void SetImageCode(const std::string& code);
+    // A rename in the tree of the opened item.
+    void NameChanged(int itemId, const std::string& name);
+    bool IsModified() const { return modified_; }
+    // NameChanged receives the new name when the name was edited (for the
+    // context's "NameChanged" and "NameChangedItemId").
+    void Store(std::string* nameChanged = nullptr);
+
+private:
+    TSiteModelContext context_;
+    std::string name_, altFileName_, version_, imageCode_;
+    bool nameEdited_ = false;
+    bool imageCodeEdited_ = false;
+    bool modified_ = false;
+};
