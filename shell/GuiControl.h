@@ -24,6 +24,7 @@ class QMenu;
 class QToolBar;
 class QTreeWidgetItem;
 class QWidget;
+class TAbstractDBConnection;
 class TActionProcessor;
 class TCatalogUIDetail;
 class TfrmMain;
@@ -31,6 +32,7 @@ class TItemDescription;
 class TTolvex;
 class TTolvexHelpSystem;
 class TTolvexMenuItem;
+class TTreeNode;
 
 class TGUIControl : public QObject, public TTolvexGuiControl, public TCatalogDefinitionImageCache {
 public:
@@ -81,6 +83,9 @@ public:
     void UpdateWebTreeButtons(QTreeWidgetItem* node);
     // The templates tree's Delete and custom buttons for a node.
     void UpdateTemplateTreeButtons(QTreeWidgetItem* node);
+    // The same for a node of the open catalog's trees (null: none selected).
+    void UpdateWebTreeButtons(TTreeNode* node);
+    void UpdateTemplateTreeButtons(TTreeNode* node);
     void SearchKindClick(QAction* kind);
     // The checked search kind; null when none.
     QAction* CheckedSearchKind() const;
@@ -157,6 +162,11 @@ private:
     int UserRole() const;
     void ApplyLeftPane();
     void StyleMenuItemClick(const std::string& catalogType);
+    // The tree buttons follow the selection of the open catalog's tree views.
+    void FollowCatalogTrees();
+    void FillReportItems(TAbstractDBConnection& connection);
+    void ReportMenuItemClick(const std::string& itemId);
+    void DeleteReportItemClick(const std::string& caption, const std::string& itemId);
     void ActiveControlChanged(QWidget* now);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void StoreFlag(int setting, bool& field, bool value);
