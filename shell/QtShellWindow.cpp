@@ -390,14 +390,16 @@ bool TQtShell::ShowSearchResult(const std::string& action)
     QObject::connect(frame, &QObject::destroyed, empty, [empty] { empty->show(); });
     if (guiControl_)
         guiControl_->SetEditorCaption(TFrameSearchResult::kTabCaption);
-    frame->SetOpenHandler([this, data](const TItemDescription& item) {
+    frame->SetOpenHandler([this, data, frame](const TItemDescription& item) {
         const std::string code = data->GetCatalogCode();
         TAbstractDBConnection& main = data->GetConnectionFactory().GetConnection();
         const int id = TSearchResults::OpenTargetId(
             item, [&](int itemId) { return data->FindVisibleLinkCopy(itemId, code, main); });
         const std::string tab = root_->Catalog().GetDefinition().GetItemTypeEditTab(item.ItemType);
         if (std::unique_ptr<TTreeCommands> trees = MakeTreeCommands())
-            trees->LocateOnWebTree(id);
+            trees->RevealOnWebTree(id);
+        // The item takes the results' place in the editor pane.
+        frame->deleteLater();
         processor_.QueueAction(TSearchResults::OpenAction(tab, id), true);
     });
     // Anything opened from a tree takes the pane's place.

@@ -332,6 +332,12 @@ void TTreeCommands::LocateOnWebTree(int itemId)
         s_.WebTree->LocateOtherPlace(itemId);
 }
 
+void TTreeCommands::RevealOnWebTree(int treeItemId)
+{
+    if (s_.WebTree)
+        s_.WebTree->LocateItem(treeItemId, nullptr);
+}
+
 void TTreeCommands::SelectTemplatesRoot(int rootItemId)
 {
     if (s_.TemplatesTree && rootItemId != 0)

@@ -83,7 +83,10 @@ public:
     // Selects the web tree's current item again; false when there is none.
     bool SelectLastItem();
     void SelectFirstItem();
+    // Shows the other placements of a data item (LocateOnWebTree).
     void LocateOnWebTree(int itemId);
+    // Selects a tree item, loading and expanding the levels above it.
+    void RevealOnWebTree(int treeItemId);
     // Rebuilds the templates tree on another root.
     void SelectTemplatesRoot(int rootItemId);
     void Refresh(bool templatesTree, int itemId);
