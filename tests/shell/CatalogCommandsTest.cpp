@@ -427,25 +427,84 @@ TEST(CatalogCommands, MenusFollowTheUsersRole)
     EXPECT_FALSE(f.Window().Action("miFileCloseCatalog")->isEnabled());
 }
 
-TEST(CatalogCommands, ReportMenuListsReportTypesAndTheirCommandsSayTheyAreNotAvailableYet)
+namespace {
+
+// An Items row with its name (class 1, member 1, for every language; none when Name is empty).
+void AddItem(TShellFixture& f, int itemId, int itemType, int parentId, int orderNum, const std::string& name)
+{
+    catalog_sql::Exec(Main(f),
+                      "INSERT INTO Items (CatalogCode, ItemId, ItemType, ParentItemId, LinkedItemId, OrderNum, "
+                      "DontSort, DontDelete, NotVisible, IsSynchronized) VALUES (:CatalogCode, " +
+                          std::to_string(itemId) + ", " + std::to_string(itemType) + ", " + std::to_string(parentId) +
+                          ", " + std::to_string(itemId) + ", " + std::to_string(orderNum) + ", 0, 0, 0, 0)",
+                      "shop");
+    if (!name.empty())
+        catalog_sql::Exec(Main(f),
+                          "INSERT INTO CStrings (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, "
+                          "IndexId, StringValue) VALUES (:CatalogCode, " + std::to_string(itemId) +
+                              ", 1, 1, 1, 'XXX', 0, :Name)",
+                          "shop", {{"Name", name}});
+}
+
+// A report item of a report type: number member 1 of class 7001.
+void AddReport(TShellFixture& f, int itemId, int reportType, int orderNum, const std::string& name)
+{
+    AddItem(f, itemId, 7001, reportType, orderNum, name);
+    catalog_sql::Exec(Main(f),
+                      "INSERT INTO CNumbers (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, IndexId, "
+                      "NumberValue) VALUES (:CatalogCode, " + std::to_string(itemId) + ", 7001, 2, 1, 'XXX', 0, " +
+                          std::to_string(reportType) + ")",
+                      "shop");
+}
+
+QStringList Texts(QMenu* menu)
+{
+    QStringList texts;
+    for (QAction* entry : menu->actions())
+        texts << (entry->isSeparator() ? "-" : entry->text());
+    return texts;
+}
+
+}  // namespace
+
+TEST(CatalogCommands, ReportMenuListsReportTypesWithTheirReports)
 {
     TShellFixture f;
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
-    QMenu* reports = f.Window().miMainReport;
-    if (!reports->menuAction()->isVisible())
-        GTEST_SKIP() << "the catalog type has no report types";
-    ASSERT_FALSE(reports->actions().isEmpty());
-    auto* type = dynamic_cast<TTolvexMenuItem*>(reports->actions().first());
-    ASSERT_NE(type, nullptr);
-    ASSERT_NE(type->menu(), nullptr);
-    const QList<QAction*> entries = type->menu()->actions();
-    ASSERT_FALSE(entries.isEmpty());
-    QAction* newReport = nullptr;
-    for (QAction* entry : entries)
-        if (entry->text() == "New Report")
-            newReport = entry;
-    ASSERT_NE(newReport, nullptr);
-    newReport->trigger();
+    const int root = f.Root().Catalog().GetDefinition().GetItemTypeTemplateId(514, 4);
+    ASSERT_NE(root, 0);
+    // A report root without report types hides the menu.
+    EXPECT_FALSE(f.Window().miMainReport->menuAction()->isVisible());
+
+    AddItem(f, 950001, 514, root, 100, "Sales");
+    AddItem(f, 950002, 521, root, 200, "Empty group");
+    AddReport(f, 950011, 950001, 200, "Monthly");
+    AddReport(f, 950012, 950001, 100, "");  // no name in any language
+    f.Shell().ExecuteAction("Action=UpdateReportMenu", false);
+
+    QMenu* menu = f.Window().miMainReport;
+    EXPECT_TRUE(menu->menuAction()->isVisible());
+    ASSERT_EQ(Texts(menu), (QStringList{"Sales", "Empty group"}));
+    QMenu* sales = menu->actions()[0]->menu();
+    QMenu* empty = menu->actions()[1]->menu();
+    ASSERT_TRUE(sales && empty);
+    EXPECT_EQ(Texts(sales), (QStringList{"(No name for the language)", "Monthly", "-", "New Report", "Delete"}));
+    EXPECT_EQ(Texts(empty), (QStringList{"New Report"}));  // no separator, no "Delete"
+    QMenu* deleteMenu = sales->actions().last()->menu();
+    ASSERT_NE(deleteMenu, nullptr);
+    EXPECT_EQ(Texts(deleteMenu), (QStringList{"(No name for the language)", "Monthly"}));
+
+    // Reports themselves are not published yet.
+    sales->actions()[1]->trigger();
     ASSERT_FALSE(f.Boxes().Messages("information").empty());
     EXPECT_NE(f.Boxes().Messages("information").back().find("PublishReport"), std::string::npos);
+
+    // Deleting a report asks, deletes, and rebuilds the menu afterwards.
+    f.Boxes().QueueAnswer(mrYes);
+    deleteMenu->actions()[1]->trigger();
+    EXPECT_EQ(f.Boxes().Messages("question").back(), "Do you really want to delete \"Monthly\" report");
+    EXPECT_EQ(Row(f, 950011).first, -1);
+    QCoreApplication::processEvents();
+    sales = f.Window().miMainReport->actions()[0]->menu();
+    EXPECT_EQ(Texts(sales), (QStringList{"(No name for the language)", "-", "New Report", "Delete"}));
 }
