@@ -135,6 +135,8 @@ public:
     void UpdateFindMenu();
     // Whether a search text was entered before (Find Next needs one).
     void SetFindTextCheck(std::function<bool()> hasFindText) { hasFindText_ = std::move(hasFindText); }
+    // Runs a command of the trees' buttons and pop-up menus by its name.
+    void SetTreeCommandHandler(std::function<void(const std::string&)> handler) { treeCommand_ = std::move(handler); }
     void UpdateReportMenu();
     // Help for the control that had the focus before the help button.
     void ShowContextHelp(TTolvexHelpSystem* help);
@@ -164,6 +166,9 @@ private:
     void StyleMenuItemClick(const std::string& catalogType);
     // The tree buttons follow the selection of the open catalog's tree views.
     void FollowCatalogTrees();
+    void ShowWebTreePopup(TTreeNode* node, const QPoint& at);
+    void ShowTemplatesPopup(TTreeNode* node, const QPoint& at);
+    void TreeCommand(const std::string& name);
     void FillReportItems(TAbstractDBConnection& connection);
     void ReportMenuItemClick(const std::string& itemId);
     void DeleteReportItemClick(const std::string& caption, const std::string& itemId);
@@ -191,4 +196,5 @@ private:
     QPointer<QWidget> activeControl_;
     bool hintShown_ = false;
     std::function<bool()> hasFindText_;
+    std::function<void(const std::string&)> treeCommand_;
 };

@@ -13,6 +13,7 @@
 #include "shell/ActionProcessor.h"
 #include "shell/FrameSearchResult.h"
 #include "shell/GuiControlRules.h"
+#include "shell/TreeCommands.h"
 #include "common/Translation.h"
 #include "catalog/PluginLoader.h"
 #include "catalog/PluginsManager.h"
@@ -41,6 +42,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QToolBar>
 #include <QStackedWidget>
@@ -291,6 +293,53 @@ void TGUIControl::DeleteReportItemClick(const std::string& caption, const std::s
 
 namespace {
 
+// The keys of a catalog tree. They come before the window's shortcuts: a
+// catalog definition may give a menu item the same key.
+class TTreeKeys : public QObject {
+public:
+    TTreeKeys(TCatalogTreeView& view, std::function<void()> deleteNode, bool infoKey)
+        : QObject(&view), view_(view), delete_(std::move(deleteNode)), infoKey_(infoKey)
+    {
+        setObjectName("treeKeys");
+        view.installEventFilter(this);
+    }
+
+private:
+    enum class TKey { None, Delete, Info };
+    TKey KeyOf(const QKeyEvent& key) const
+    {
+        const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
+        if (key.key() == Qt::Key_Delete && mods == Qt::NoModifier)
+            return TKey::Delete;
+        if (infoKey_ && key.key() == Qt::Key_I && mods == (Qt::ControlModifier | Qt::AltModifier))
+            return TKey::Info;
+        return TKey::None;
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+            return false;
+        const TKey key = KeyOf(*static_cast<QKeyEvent*>(event));
+        if (key == TKey::None)
+            return false;
+        event->accept();
+        if (event->type() == QEvent::ShortcutOverride)
+            return true;  // the key press follows and comes here
+        if (key == TKey::Delete) {
+            delete_();
+        } else {
+            const std::string info = TTreeCommands::NodeInfo(view_.Manager().GetSelectedNode());
+            if (!info.empty())
+                CommonProcedures->Gui().ShowInformation(info, false);
+        }
+        return true;
+    }
+
+    TCatalogTreeView& view_;
+    std::function<void()> delete_;
+    bool infoKey_;
+};
+
 GuiControlRules::TTreeNodeFacts FactsOf(TTreeNode* node)
 {
     GuiControlRules::TTreeNodeFacts facts;
@@ -354,12 +403,30 @@ void TGUIControl::FollowCatalogTrees()
         view->setProperty("tolvexButtonsFollow", true);
         return true;
     };
-    if (first(web))
+    if (first(web)) {
         connect(web->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 [this, web] { UpdateWebTreeButtons(web->Manager().GetSelectedNode()); });
-    if (first(templates))
+        web->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(web, &QWidget::customContextMenuRequested, this, [this, web](const QPoint& at) {
+            ShowWebTreePopup(web->Manager().GetSelectedNode(), web->viewport()->mapToGlobal(at));
+        });
+    }
+    if (first(templates)) {
         connect(templates->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 [this, templates] { UpdateTemplateTreeButtons(templates->Manager().GetSelectedNode()); });
+        templates->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(templates, &QWidget::customContextMenuRequested, this, [this, templates](const QPoint& at) {
+            ShowTemplatesPopup(templates->Manager().GetSelectedNode(), templates->viewport()->mapToGlobal(at));
+        });
+    }
+    // Delete in a tree clicks its Delete button while that is enabled; Ctrl+Alt+I
+    // in the web tree tells the selected node's ids.
+    for (auto [view, button] : {std::pair{web, "tbtnWebTreeDelete"}, {templates, "tbtnTemplatesDelete"}})
+        if (view && !view->findChild<QObject*>("treeKeys"))
+            new TTreeKeys(*view, [this, name = std::string(button)] {
+                if (QAction* action = window_.Action(name); action && action->isEnabled())
+                    action->trigger();
+            }, view == web);
     if (web)
         UpdateWebTreeButtons(web->Manager().GetSelectedNode());
     if (templates)
@@ -461,4 +528,54 @@ void TGUIControl::ShowContextHelp(TTolvexHelpSystem* help)
         aliases.push_back(S(control->parentWidget()->objectName()) + suffix);
     aliases.push_back(S(window_.objectName()));
     help->ShowHelpForAliases(aliases);
+}
+
+// ---- the trees' pop-up menus -------------------------------------------------------------------
+
+void TGUIControl::TreeCommand(const std::string& name)
+{
+    if (treeCommand_)
+        treeCommand_(name);
+}
+
+void TGUIControl::ShowWebTreePopup(TTreeNode* node, const QPoint& at)
+{
+    if (!node || !node->IsItem())
+        return;
+    const GuiControlRules::TWebTreePopup popup = GuiControlRules::WebTreePopup(FactsOf(node));
+    QMenu menu(&window_);
+    const std::pair<const char*, const char*> items[] = {{"Delete Page", "tbtnWebTreeDelete"},
+                                                         {"Move Page Up", "tbtnWebTreeMoveUp"},
+                                                         {"Move Page Down", "tbtnWebTreeMoveDown"},
+                                                         {"Sort", "tbtnWebTreeSort"}};
+    const bool enabled[] = {popup.DeletePage, popup.MovePageUp, popup.MovePageDown, popup.Sort};
+    for (size_t i = 0; i < std::size(items); ++i) {
+        const std::string command = items[i].second;
+        QAction* entry = menu.addAction(Tr(items[i].first), this, [this, command] { TreeCommand(command); });
+        entry->setEnabled(enabled[i]);
+    }
+    menu.exec(at);
+}
+
+void TGUIControl::ShowTemplatesPopup(TTreeNode* node, const QPoint& at)
+{
+    const bool item = node && node->IsItem();
+    QMenu menu(&window_);
+    const std::pair<const char*, const char*> items[] = {
+        {"Copy to New Template", "tbtnTemplatesCopyToNew"},
+        {"Export Template To Styles Database", "tbtnTemplatesExportToStyles"},
+        {"Restore Template From Styles Database", "tbtnTemplatesRestoreFromStyles"},
+        {"Compare with Template From Styles Database", "tbtnTemplatesCompareWithStyles"},
+        {nullptr, nullptr},
+        {"Delete Template", "tbtnTemplatesDelete"}};
+    for (const auto& [caption, name] : items) {
+        if (!caption) {
+            menu.addSeparator();
+            continue;
+        }
+        const std::string command = name;
+        QAction* entry = menu.addAction(Tr(caption), this, [this, command] { TreeCommand(command); });
+        entry->setEnabled(command == "tbtnTemplatesDelete" ? window_.Action(command)->isEnabled() : item);
+    }
+    menu.exec(at);
 }

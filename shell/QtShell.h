@@ -135,6 +135,7 @@ private:
     void EditCommand(const char* slot);
     // The buttons of the two catalog trees.
     void TreeCommand(const std::string& name);
+    void CompareTemplateWithStyles();
     void InstallPreview(TTolvex& root);
     void UninstallPreview();
 

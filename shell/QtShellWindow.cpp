@@ -346,11 +346,34 @@ void TQtShell::TreeCommand(const std::string& name)
         trees->DeleteTemplate();
     } else if (name == "tbtnTemplatesCopyToNew") {
         trees->CopyToNewTemplate();
+    } else if (name == "tbtnTemplatesCompareWithStyles") {
+        CompareTemplateWithStyles();
+    } else if (name == "tbtnTemplatesExportToStyles" || name == "tbtnTemplatesRestoreFromStyles") {
+        const bool exporting = name == "tbtnTemplatesExportToStyles";
+        if (CanLeave() &&
+            gui_.AskQuestion(exporting ? "Overwrite the template in styles database with your local copy?"
+                                       : "Overwrite your local copy of template with the one from styles database?") ==
+                mrYes)
+            NotAvailable(exporting ? "Exporting templates to the styles database"
+                                   : "Restoring templates from the styles database");
     }
     if (guiControl_ && web && name.rfind("tbtnWebTree", 0) == 0)
         guiControl_->UpdateWebTreeButtons(web->Manager().GetSelectedNode());
     if (name.rfind("tbtnTemplates", 0) == 0)
         UpdateTemplateTreeButtons();
+}
+
+void TQtShell::CompareTemplateWithStyles()
+{
+    TCatalogTreeView* templates = CatalogTree(*window_, "tvMainTemplatesView");
+    TTreeNode* node = templates ? templates->Manager().GetSelectedNode() : nullptr;
+    TCatalogData* data = root_ ? root_->GetCatalogData() : nullptr;
+    if (!node || !node->IsItem() || !data)
+        return;
+    std::string message;
+    data->GetPageGeneration().GetTemplates().CompareWithStyles(node->ItemId(), data->GetCatalogCode(), message,
+                                                               data->GetConnectionFactory().GetConnection());
+    gui_.ShowInformation(message, false, "");
 }
 
 void TQtShell::UpdateTemplateTreeButtons()

@@ -508,3 +508,51 @@ TEST(CatalogCommands, ReportMenuListsReportTypesWithTheirReports)
     sales = f.Window().miMainReport->actions()[0]->menu();
     EXPECT_EQ(Texts(sales), (QStringList{"(No name for the language)", "-", "New Report", "Delete"}));
 }
+
+TEST(CatalogCommands, TemplatesAreCopiedAndDeletedAndTheTreeKeysWork)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    auto* view = f.Window().findChild<TCatalogTreeView*>("tvMainTemplatesView");
+    ASSERT_NE(view, nullptr);
+    TTreeManager& templates = view->Manager();
+    // The first template below a folder.
+    TTreeNode* original = nullptr;
+    for (int depth = 0; depth < 3 && !original; ++depth)
+        for (TTreeNode* node : templates.AllNodes()) {
+            if (node->IsItem() && node->Data->ItemType != 2 && node->Data->ItemType != 0 && node->Parent &&
+                node->Parent->Parent) {
+                original = node;
+                break;
+            }
+            templates.Expand(node);
+        }
+    ASSERT_NE(original, nullptr);
+    const int parentId = original->Data->ParentItemId;
+    templates.SetSelected(original);
+    f.Shell().HandleCommand("tbtnTemplatesCopyToNew");
+    TTreeNode* copy = templates.GetSelectedNode();
+    ASSERT_NE(copy, nullptr);
+    const int copyId = copy->ItemId();
+    EXPECT_NE(copyId, original->ItemId());
+    EXPECT_EQ(Row(f, copyId).first, parentId);
+
+    // The copy goes again: Delete asks first.
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(f.Window().Action("tbtnTemplatesDelete")->isEnabled());
+    f.Boxes().QueueAnswer(mrYes);
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Delete);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Row(f, copyId).first, -1);
+    for (TTreeNode* node : templates.AllNodes())
+        EXPECT_NE(node->ItemId(), copyId);
+
+    // Ctrl+Alt+I on a web-tree page tells its ids.
+    TCatalogTreeView* web = WebView(f);
+    web->Manager().SetSelected(web->Manager().Root().FirstChild());
+    web->setFocus();
+    QTest::keyClick(web, Qt::Key_I, Qt::ControlModifier | Qt::AltModifier);
+    ASSERT_FALSE(f.Boxes().Messages("information").empty());
+    EXPECT_EQ(f.Boxes().Messages("information").back().rfind("TreeItemId: ", 0), 0u);
+}
