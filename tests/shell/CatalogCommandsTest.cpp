@@ -556,3 +556,42 @@ TEST(CatalogCommands, TemplatesAreCopiedAndDeletedAndTheTreeKeysWork)
     ASSERT_FALSE(f.Boxes().Messages("information").empty());
     EXPECT_EQ(f.Boxes().Messages("information").back().rfind("TreeItemId: ", 0), 0u);
 }
+
+TEST(CatalogCommands, TreeVerbsOfActionStringsWorkOnTheOpenCatalogsTrees)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TTreeManager& web = WebTree(f);
+    TTreeManager& templates = f.Window().findChild<TCatalogTreeView*>("tvMainTemplatesView")->Manager();
+    const int homeId = f.Root().GetHomePageId();
+    TTreeNode* last = web.Root().Children.back().get();
+
+    // SelectFirstItem selects the home page; LastWebTreeItem goes back to the current node.
+    web.SetSelected(last);
+    web.SetCurrentNode(last);
+    f.Shell().ExecuteAction("Action=SelectFirstItem", false);
+    ASSERT_NE(web.GetSelectedNode(), nullptr);
+    EXPECT_EQ(web.GetSelectedNode()->ItemId(), homeId);
+    f.Shell().ExecuteAction("Action=LastWebTreeItem", false);
+    EXPECT_EQ(web.GetSelectedNode(), last);
+
+    // NewFromSelected copies the selected web-tree page under the id typed.
+    f.Boxes().QueueInput("950500");
+    f.Shell().ExecuteAction("Action=NewFromSelected", false);
+    EXPECT_EQ(Row(f, 950500).first, Row(f, last->ItemId()).first);
+
+    // SelectTree builds the templates tree on another root, with the caption asked for.
+    TTreeNode* folder = templates.Root().FirstChild();
+    ASSERT_TRUE(folder && folder->IsItem());
+    const int folderId = folder->ItemId();
+    f.Shell().ExecuteAction("Action=SelectTree&ItemId=" + std::to_string(folderId) + "&Caption=Mail", false);
+    EXPECT_EQ(templates.GetRootItemId(), folderId);
+    EXPECT_EQ(templates.GetOptions(), TTreeCommands::kSelectedTreeOptions);
+    EXPECT_EQ(f.Window().pnlMainLeftTemplatesCaption->text(), "Mail");
+
+    // Refresh re-reads a node's caption; no message for either tree.
+    const size_t messages = f.Boxes().Shown().size();
+    f.Shell().ExecuteAction("Action=Refresh&Name=WebTree&ItemId=" + std::to_string(homeId), false);
+    f.Shell().ExecuteAction("Action=Refresh&Name=TermplatesTree&ItemId=" + std::to_string(folderId), false);
+    EXPECT_EQ(f.Boxes().Shown().size(), messages);
+}
