@@ -136,6 +136,7 @@ private:
     // The buttons of the two catalog trees.
     void TreeCommand(const std::string& name);
     void CompareTemplateWithStyles();
+    void DeleteOpenCatalog();
     void InstallPreview(TTolvex& root);
     void UninstallPreview();
 

@@ -11,6 +11,7 @@
 #include "common/CommonGui.h"
 #include "common/GlobalSettings.h"
 #include "common/IniSettings.h"
+#include "common/Translation.h"
 #include "catalog/CatalogPageGeneration.h"
 #include "catalog/TreeManager.h"
 #include "catalog/ui/CatalogTreeView.h"
@@ -184,9 +185,7 @@ void TQtShell::HandleCommand(const std::string& name)
         if (root_)
             root_->CompactCatalog();
     } else if (name == "miFileDeleteCatalog") {
-        if (root_ && gui_.AskQuestion("Do you really want to delete the catalog?", "", true, "", 0) == mrYes &&
-            root_->CloseCatalog())
-            root_->DeleteCatalog("");
+        DeleteOpenCatalog();
     } else if (name == "miFileProgramSettings") {
         processor_.ExecuteAction("Action=ProgramSettings", true);
     } else if (name == "miEditApplyNewStyle") {
@@ -361,6 +360,19 @@ void TQtShell::TreeCommand(const std::string& name)
         guiControl_->UpdateWebTreeButtons(web->Manager().GetSelectedNode());
     if (name.rfind("tbtnTemplates", 0) == 0)
         UpdateTemplateTreeButtons();
+}
+
+void TQtShell::DeleteOpenCatalog()
+{
+    if (!root_ || !IsCatalogOpen())
+        return;
+    const std::string code = GetCatalogCode();
+    const TTranslation& texts = TTranslation::OrEnglish(::Translation);
+    if (gui_.AskQuestion(texts.Format("Do you really want to delete \"$1\" catalog?", {code}), "", false, "",
+                         mbYesNo | mbDefaultButton2) != mrYes)
+        return;
+    if (root_->CloseCatalog() && root_->DeleteCatalog(code))
+        gui_.ShowInformation(texts.Format("Catalog \"$1\" successfully deleted.", {code}), false, "");
 }
 
 void TQtShell::CompareTemplateWithStyles()

@@ -595,3 +595,22 @@ TEST(CatalogCommands, TreeVerbsOfActionStringsWorkOnTheOpenCatalogsTrees)
     f.Shell().ExecuteAction("Action=Refresh&Name=TermplatesTree&ItemId=" + std::to_string(folderId), false);
     EXPECT_EQ(f.Boxes().Shown().size(), messages);
 }
+
+TEST(CatalogCommands, DeleteCatalogAsksWithItsCodeAndSaysWhenItIsGone)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    f.Boxes().QueueAnswer(mrNo);
+    f.Window().Action("miFileDeleteCatalog")->trigger();
+    EXPECT_EQ(f.Boxes().Messages("question").back(), "Do you really want to delete \"shop\" catalog?");
+    EXPECT_TRUE(f.Root().Catalog().IsOpen());
+
+    f.Boxes().QueueAnswer(mrYes);
+    f.Window().Action("miFileDeleteCatalog")->trigger();
+    EXPECT_FALSE(f.Root().Catalog().IsOpen());
+    ASSERT_FALSE(f.Boxes().Messages("information").empty());
+    EXPECT_EQ(f.Boxes().Messages("information").back(), "Catalog \"shop\" successfully deleted.");
+    std::string error;
+    f.Root().OpenCatalog("", SQLiteModuleName, "", "shop", "admin", "secret", 0, error);
+    EXPECT_NE(error, "");
+}
