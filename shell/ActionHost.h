@@ -3,7 +3,10 @@
 // main window (its deferred messages, its catalog-action buttons), the
 // settings, the style manager and the browser. The shell implements it over
 // the root object; tests use a recording stand-in. No widgets here.
+#include "shell/TreeCommands.h"
+
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class TCommonGui;
@@ -59,4 +62,13 @@ public:
     // Runs the publishing command of the verb ("PublishLocally", ...); false
     // when the program has no such command yet.
     virtual bool Publish(const std::string& /*verb*/) { return false; }
+
+    // ---- the open catalog's trees and search results ---------------------------------------
+    // The commands on the open catalog's trees; null while it has none.
+    virtual std::unique_ptr<TTreeCommands> MakeTreeCommands() { return nullptr; }
+    // The templates tree's buttons follow its selected node again.
+    virtual void UpdateTemplateTreeButtons() {}
+    // Shows the search results an action string asks for in the editor
+    // pane; false when the program cannot show them.
+    virtual bool ShowSearchResult(const std::string& /*action*/) { return false; }
 };

@@ -4,6 +4,7 @@
 #include "common/ParamList.h"
 #include "shell/ActionHost.h"
 #include "shell/MainWindowMessages.h"
+#include "shell/TreeCommands.h"
 
 #include <charconv>
 #include <map>
@@ -28,6 +29,8 @@ constexpr int kPropertyFtpHost = 714;
 constexpr int kPropertyFtpDirectory = 715;
 constexpr int kPropertyFtpIndexFile = 716;
 constexpr int kPropertyWebAddress = 718;
+// The link marker of the add-new verbs: a new item of its own placed again at the tree position.
+constexpr int kLinkMarker = -2;
 
 }  // namespace
 
@@ -225,7 +228,10 @@ bool TActionProcessor::IsActionPossible(const std::string& action)
     if (!add && !(linked && request.ItemType != 0 && request.ParentItemId != 0))
         return true;
     // The web tree decides where an item may be added; without it nothing can be.
-    return false;
+    const std::unique_ptr<TTreeCommands> trees = host_.MakeTreeCommands();
+    return trees && trees->CanAddNewItem(request.ItemType, linked ? kLinkMarker : 0,
+                                         request.Verb.find("Possible") != std::string::npos,
+                                         request.Int("BetweenStart"), request.Int("BetweenEnd"));
 }
 
 bool TActionProcessor::IsActionPossibleById(int actionId)
@@ -262,6 +268,8 @@ void TActionProcessor::MainPageEditor(const TRequest& r)
     // Item -1 empties the editor pane, which is empty while there is no item editor.
     if (r.ItemId == -1)
         return;
+    if (r.ItemId == 0 && r.ItemType == 0 && r.Text("EditorName") == "SearchResult" && host_.ShowSearchResult(r.Action))
+        return;
     if (r.ItemId != 0 || r.ItemType != 0 || !r.Text("EditorName").empty())
         NotAvailable("The item editor");
 }
@@ -272,20 +280,31 @@ void TActionProcessor::NewWindowEditor(const TRequest& r)
         NotAvailable("The editor window");
 }
 
-void TActionProcessor::LastWebTreeItem(const TRequest&)
+void TActionProcessor::LastWebTreeItem(const TRequest& r)
 {
-    NotAvailable("The web tree");
+    const std::unique_ptr<TTreeCommands> trees = host_.MakeTreeCommands();
+    if (!trees)
+        NotAvailable("The web tree");
+    else if (trees->SelectLastItem())
+        host_.UncheckActionButton(r.Action);
 }
 
-void TActionProcessor::AddNewItem(const TRequest&)
+void TActionProcessor::AddNewItem(const TRequest& r)
 {
-    NotAvailable("Adding items to the web tree");
+    const std::unique_ptr<TTreeCommands> trees = host_.MakeTreeCommands();
+    if (!trees) {
+        NotAvailable("Adding items to the web tree");
+        return;
+    }
+    const bool linked = r.Verb.find("Linked") != std::string::npos;
+    trees->AddNewItem(r.ItemType, linked ? kLinkMarker : 0, r.Verb.find("Possible") != std::string::npos,
+                      r.Int("BetweenStart"), r.Int("BetweenEnd"), r.ParentItemId);
 }
 
 void TActionProcessor::AddNewLinkedItem(const TRequest& r)
 {
     if (r.ItemType != 0 && r.ParentItemId != 0)
-        NotAvailable("Adding items to the web tree");
+        AddNewItem(r);
 }
 
 void TActionProcessor::ChangeLang(const TRequest& r)
@@ -303,16 +322,26 @@ void TActionProcessor::PostEditItemVerb(const TRequest& r)
     host_.ResetActionButtons();
 }
 
-void TActionProcessor::NewFromSelected(const TRequest&)
+void TActionProcessor::NewFromSelected(const TRequest& r)
 {
     std::string id;
-    if (host_.Gui().InputValue("Item Id", "Enter new item id", id, true))
+    if (!host_.Gui().InputValue("Item Id", "Enter new item id", id, true))
+        return;
+    if (const std::unique_ptr<TTreeCommands> trees = host_.MakeTreeCommands())
+        trees->CopySelected(r.Text("Tree") == "Templates", id);
+    else
         NotAvailable("Copying tree items");
 }
 
-void TActionProcessor::TreeVerb(const TRequest&)
+void TActionProcessor::TreeVerb(const TRequest& r)
 {
-    NotAvailable("The web tree");
+    const std::unique_ptr<TTreeCommands> trees = host_.MakeTreeCommands();
+    if (!trees)
+        NotAvailable("The web tree");
+    else if (r.Verb == "SelectFirstItem")
+        trees->SelectFirstItem();
+    else
+        trees->LocateOnWebTree(r.ItemId);
 }
 
 void TActionProcessor::SelectTree(const TRequest& r)
@@ -322,7 +351,13 @@ void TActionProcessor::SelectTree(const TRequest& r)
     const std::string caption = r.Text("Caption");
     if (!caption.empty())
         host_.SetTemplatesCaption(caption);
-    NotAvailable("The templates tree");
+    const std::unique_ptr<TTreeCommands> trees = host_.MakeTreeCommands();
+    if (!trees) {
+        NotAvailable("The templates tree");
+        return;
+    }
+    trees->SelectTemplatesRoot(r.ItemId);
+    host_.UpdateTemplateTreeButtons();
 }
 
 void TActionProcessor::Publishing(const TRequest& r)
@@ -395,7 +430,11 @@ void TActionProcessor::Refresh(const TRequest& r)
 {
     // The templates tree's name is spelled so in the shipped definitions.
     const std::string name = r.Text("Name");
-    if (name == "TermplatesTree" || name == "WebTree")
+    if (name != "TermplatesTree" && name != "WebTree")
+        return;
+    if (const std::unique_ptr<TTreeCommands> trees = host_.MakeTreeCommands())
+        trees->Refresh(name == "TermplatesTree", r.ItemId);
+    else
         NotAvailable(name == "WebTree" ? "The web tree" : "The templates tree");
 }
 

@@ -24,6 +24,7 @@ class QMenu;
 class QToolBar;
 class QTreeWidgetItem;
 class QWidget;
+class TAbstractDBConnection;
 class TActionProcessor;
 class TCatalogUIDetail;
 class TfrmMain;
@@ -31,6 +32,7 @@ class TItemDescription;
 class TTolvex;
 class TTolvexHelpSystem;
 class TTolvexMenuItem;
+class TTreeNode;
 
 class TGUIControl : public QObject, public TTolvexGuiControl, public TCatalogDefinitionImageCache {
 public:
@@ -81,6 +83,9 @@ public:
     void UpdateWebTreeButtons(QTreeWidgetItem* node);
     // The templates tree's Delete and custom buttons for a node.
     void UpdateTemplateTreeButtons(QTreeWidgetItem* node);
+    // The same for a node of the open catalog's trees (null: none selected).
+    void UpdateWebTreeButtons(TTreeNode* node);
+    void UpdateTemplateTreeButtons(TTreeNode* node);
     void SearchKindClick(QAction* kind);
     // The checked search kind; null when none.
     QAction* CheckedSearchKind() const;
@@ -130,6 +135,8 @@ public:
     void UpdateFindMenu();
     // Whether a search text was entered before (Find Next needs one).
     void SetFindTextCheck(std::function<bool()> hasFindText) { hasFindText_ = std::move(hasFindText); }
+    // Runs a command of the trees' buttons and pop-up menus by its name.
+    void SetTreeCommandHandler(std::function<void(const std::string&)> handler) { treeCommand_ = std::move(handler); }
     void UpdateReportMenu();
     // Help for the control that had the focus before the help button.
     void ShowContextHelp(TTolvexHelpSystem* help);
@@ -157,6 +164,14 @@ private:
     int UserRole() const;
     void ApplyLeftPane();
     void StyleMenuItemClick(const std::string& catalogType);
+    // The tree buttons follow the selection of the open catalog's tree views.
+    void FollowCatalogTrees();
+    void ShowWebTreePopup(TTreeNode* node, const QPoint& at);
+    void ShowTemplatesPopup(TTreeNode* node, const QPoint& at);
+    void TreeCommand(const std::string& name);
+    void FillReportItems(TAbstractDBConnection& connection);
+    void ReportMenuItemClick(const std::string& itemId);
+    void DeleteReportItemClick(const std::string& caption, const std::string& itemId);
     void ActiveControlChanged(QWidget* now);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void StoreFlag(int setting, bool& field, bool value);
@@ -181,4 +196,5 @@ private:
     QPointer<QWidget> activeControl_;
     bool hintShown_ = false;
     std::function<bool()> hasFindText_;
+    std::function<void(const std::string&)> treeCommand_;
 };

@@ -1,10 +1,20 @@
 // The GUI controller: the window for an open or a closed catalog, the
-// built-in menus' enabling, File / Styles, File / Last Used, the find
-// commands and context help.
+// built-in menus' enabling, File / Styles, the Report menu, File / Last
+// Used, the find commands and context help, and the tree buttons that
+// follow the open catalog's trees.
 #include "shell/GuiControl.h"
 
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"
+#include "catalog/CatalogDefinition.h"
+#include "catalog/CatalogItemsSql.h"
+#include "catalog/TreeManager.h"
+#include "catalog/ui/CatalogTreeView.h"
+#include "shell/ActionProcessor.h"
+#include "shell/FrameSearchResult.h"
+#include "shell/GuiControlRules.h"
+#include "shell/TreeCommands.h"
+#include "common/Translation.h"
 #include "catalog/PluginLoader.h"
 #include "catalog/PluginsManager.h"
 #include "catalog/Singletons.h"
@@ -20,6 +30,8 @@
 #include "shell/UiText.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/DBManager.h"
+#include "storage/QueryGuard.h"
+#include "storage/RecordValues.h"
 #include "storage/GlobalDefinition.h"
 
 #include <QApplication>
@@ -29,7 +41,10 @@
 #include <QSplitter>
 #include <QMenu>
 #include <QMenuBar>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QToolBar>
 #include <QStackedWidget>
 #include <QTextEdit>
 #include <QTreeView>
@@ -75,6 +90,10 @@ void TGUIControl::UpdateCatalogState(bool open)
         EnableWebTreeButtons(false);
     if (!hasCurrent(window_.pnlMainLeftTemplates))
         EnableTemplateTreeButtons(false);
+    if (open)
+        FollowCatalogTrees();
+    else
+        delete window_.pnlMainEditor->findChild<TFrameSearchResult*>();  // results of the closed catalog
     UpdateMainMenu(open);
     UpdateRecentCatalogs();
 }
@@ -130,13 +149,288 @@ void TGUIControl::UpdateMainMenu(bool open)
         UpdateReportMenu();
 }
 
+// ---- the Report menu --------------------------------------------------------------------------
+
+namespace {
+
+// Report types hang below the item the definition assigns to item type 514
+// for template kind 4; their children of types 514 and 521 are the report
+// types, report items (types 7001 and 7003) name their type in number
+// member 1 of class 7001.
+constexpr int kReportTypeItemType = 514;
+constexpr int kReportGroupItemType = 521;
+constexpr int kReportTemplateKind = 4;
+constexpr int kReportClassId = 7001;
+constexpr const char* kAllLanguages = "XXX";
+
+void ClearMenu(QMenu* menu)
+{
+    for (QAction* entry : menu->actions()) {
+        menu->removeAction(entry);
+        if (QMenu* submenu = entry->menu(); submenu && submenu->parent() == menu)
+            delete submenu;
+        if (entry->parent() == menu)
+            delete entry;
+    }
+}
+
+// The report items of a report type in menu order: by order number, then by name.
+std::vector<int> ReportItemIds(TAbstractDBConnection& connection, const std::string& catalogCode, int reportType,
+                               const std::string& langCode)
+{
+    const std::string sql =
+        "SELECT i.ItemId FROM Items AS i WHERE i.CatalogCode = :CatalogCode AND (i.ItemType = 7001 OR "
+        "i.ItemType = 7003) AND EXISTS (SELECT * FROM CNumbers AS n WHERE n.CatalogCode = i.CatalogCode AND "
+        "n.ItemId = i.ItemId AND n.ClassId = " + std::to_string(kReportClassId) +
+        " AND n.MemberId = 1 AND n.NumberValue = " + std::to_string(reportType) +
+        ") ORDER BY i.OrderNum, (SELECT MAX(s.StringValue) FROM CStrings AS s WHERE s.CatalogCode = i.CatalogCode "
+        "AND s.ItemId = i.ItemId AND s.ClassId = 1 AND s.MemberId = 1 AND (s.LangCode = :LangCode OR s.LangCode = "
+        ":AllLangCode)), i.ItemId";
+    std::vector<int> ids;
+    for (const TVariant& id : catalog_sql::Column(connection, sql, catalogCode, "ItemId",
+                                                  {{"LangCode", langCode}, {"AllLangCode", std::string(kAllLanguages)}}))
+        ids.push_back(catalog_sql::IntOf(id));
+    return ids;
+}
+
+}  // namespace
+
 void TGUIControl::UpdateReportMenu()
 {
-    // Reports are items of the catalog's report structure; the report
-    // publishing that fills this menu comes with the publishing windows.
     QMenu* menu = window_.miMainReport;
-    const bool any = !menu->isEmpty();
-    menu->menuAction()->setVisible(any);
+    TCatalogData* data = root_.Catalog().IsOpen() ? root_.GetCatalogData() : nullptr;
+    const int reportRoot =
+        data ? root_.Catalog().GetDefinition().GetItemTypeTemplateId(kReportTypeItemType, kReportTemplateKind) : 0;
+    if (reportRoot == 0) {
+        ClearMenu(menu);
+        menu->menuAction()->setVisible(false);
+        return;
+    }
+    TAbstractDBConnection& connection = data->GetConnectionFactory().GetConnection();
+    std::vector<std::string> types;
+    for (int itemType : {kReportTypeItemType, kReportGroupItemType})
+        data->GetQueries().ListChildren(reportRoot, types, itemType, connection, kAllLanguages,
+                                        data->GetCatalogCode());
+    menu->menuAction()->setVisible(!types.empty());
+    ClearMenu(menu);
+    for (const std::string& line : types) {
+        const size_t eq = line.find('=');
+        auto* entry = new TTolvexMenuItem(Tr(eq == std::string::npos ? line : line.substr(eq + 1)), menu);
+        entry->Command.ActionString = line.substr(0, eq);
+        entry->setMenu(new QMenu(menu));
+        menu->addAction(entry);
+    }
+    FillReportItems(connection);
+}
+
+void TGUIControl::FillReportItems(TAbstractDBConnection& connection)
+{
+    TCatalogData* data = root_.GetCatalogData();
+    if (!data)
+        return;
+    const std::string lang = data->GetCurrentLangCode();
+    for (QAction* action : window_.miMainReport->actions()) {
+        auto* type = dynamic_cast<TTolvexMenuItem*>(action);
+        if (!type || !type->menu())
+            continue;
+        QMenu* menu = type->menu();
+        ClearMenu(menu);
+        const std::vector<int> ids =
+            ReportItemIds(connection, data->GetCatalogCode(), std::atoi(type->Command.ActionString.c_str()), lang);
+        std::vector<std::string> names;
+        data->GetQueries().GetItemNames(ids, names, connection, lang);
+        QMenu* deleteMenu = ids.empty() ? nullptr : new QMenu(Tr("Delete"), menu);
+        for (int id : ids) {
+            std::string name;
+            const std::string prefix = std::to_string(id) + "=";
+            for (const std::string& line : names)
+                if (line.compare(0, prefix.size(), prefix) == 0)
+                    name = line.substr(prefix.size());
+            const QString caption = name.empty() ? Tr("(No name for the language)") : Tr(name);
+            const std::string itemId = std::to_string(id);
+            auto* report = new TTolvexMenuItem(caption, menu);
+            report->Command.ActionString = itemId;
+            connect(report, &QAction::triggered, this, [this, itemId] { ReportMenuItemClick(itemId); });
+            menu->addAction(report);
+            auto* remove = new TTolvexMenuItem(caption, deleteMenu);
+            remove->Command.ActionString = itemId;
+            const std::string text = S(caption);
+            connect(remove, &QAction::triggered, this, [this, text, itemId] { DeleteReportItemClick(text, itemId); });
+            deleteMenu->addAction(remove);
+        }
+        if (!ids.empty())
+            menu->addSeparator();
+        auto* newReport = new TTolvexMenuItem(Tr("New Report"), menu);
+        newReport->Command.ActionString = type->Command.ActionString;
+        const std::string typeId = type->Command.ActionString;
+        connect(newReport, &QAction::triggered, this, [this, typeId] { ReportMenuItemClick(typeId); });
+        menu->addAction(newReport);
+        if (deleteMenu)
+            menu->addMenu(deleteMenu);
+    }
+}
+
+void TGUIControl::ReportMenuItemClick(const std::string& itemId)
+{
+    processor_.ExecuteAction("Action=PublishReport&ItemId=" + itemId, true);
+}
+
+void TGUIControl::DeleteReportItemClick(const std::string& caption, const std::string& itemId)
+{
+    TCommonGui& gui = CommonProcedures->Gui();
+    const std::string question =
+        TTranslation::OrEnglish(::Translation).Format("Do you really want to delete \"$1\" report", {caption});
+    if (gui.AskQuestion(question, "", false) != mrYes)
+        return;
+    if (TCatalogData* data = root_.Catalog().IsOpen() ? root_.GetCatalogData() : nullptr)
+        // A report that cannot be deleted stays listed; the menu is built again either way.
+        data->DeleteItem(std::atoi(itemId.c_str()), data->GetConnectionFactory().GetConnection(), true, true,
+                         TDeleteChildren::Refuse);
+    processor_.QueueAction("Action=UpdateReportMenu", true);
+}
+
+// ---- the buttons of the open catalog's trees ----------------------------------------------------
+
+namespace {
+
+// The keys of a catalog tree. They come before the window's shortcuts: a
+// catalog definition may give a menu item the same key.
+class TTreeKeys : public QObject {
+public:
+    TTreeKeys(TCatalogTreeView& view, std::function<void()> deleteNode, bool infoKey)
+        : QObject(&view), view_(view), delete_(std::move(deleteNode)), infoKey_(infoKey)
+    {
+        setObjectName("treeKeys");
+        view.installEventFilter(this);
+    }
+
+private:
+    enum class TKey { None, Delete, Info };
+    TKey KeyOf(const QKeyEvent& key) const
+    {
+        const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
+        if (key.key() == Qt::Key_Delete && mods == Qt::NoModifier)
+            return TKey::Delete;
+        if (infoKey_ && key.key() == Qt::Key_I && mods == (Qt::ControlModifier | Qt::AltModifier))
+            return TKey::Info;
+        return TKey::None;
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+            return false;
+        const TKey key = KeyOf(*static_cast<QKeyEvent*>(event));
+        if (key == TKey::None)
+            return false;
+        event->accept();
+        if (event->type() == QEvent::ShortcutOverride)
+            return true;  // the key press follows and comes here
+        if (key == TKey::Delete) {
+            delete_();
+        } else {
+            const std::string info = TTreeCommands::NodeInfo(view_.Manager().GetSelectedNode());
+            if (!info.empty())
+                CommonProcedures->Gui().ShowInformation(info, false);
+        }
+        return true;
+    }
+
+    TCatalogTreeView& view_;
+    std::function<void()> delete_;
+    bool infoKey_;
+};
+
+GuiControlRules::TTreeNodeFacts FactsOf(TTreeNode* node)
+{
+    GuiControlRules::TTreeNodeFacts facts;
+    facts.Node = node->Data.get();
+    TTreeNode* parent = node->Parent;
+    facts.HasParent = parent && parent->Parent;  // top-level nodes hang below the invisible root
+    facts.Parent = facts.HasParent ? parent->Data.get() : nullptr;
+    facts.HasChildren = !node->Children.empty();
+    TTreeNode* previous = node->PreviousSibling();
+    facts.IsFirst = previous == nullptr;
+    facts.IsLast = node->NextSibling() == nullptr;
+    facts.Previous = previous ? previous->Data.get() : nullptr;
+    return facts;
+}
+
+}  // namespace
+
+void TGUIControl::UpdateWebTreeButtons(TTreeNode* node)
+{
+    EnableWebTreeButtons(node != nullptr);
+    if (!node || !node->IsItem())
+        return;
+    const GuiControlRules::TWebTreeButtons b = GuiControlRules::WebTreeButtons(FactsOf(node));
+    window_.Action("tbtnWebTreeDelete")->setEnabled(b.DeleteEnabled);
+    QAction* up = window_.Action("tbtnWebTreeMoveUp");
+    QAction* down = window_.Action("tbtnWebTreeMoveDown");
+    up->setEnabled(b.MoveUpEnabled);
+    down->setEnabled(b.MoveDownEnabled);
+    up->setToolTip(Tr(b.MoveUpHint));
+    down->setToolTip(Tr(b.MoveDownHint));
+    up->setVisible(b.MoveShown);
+    down->setVisible(b.MoveShown);
+    QAction* sort = window_.Action("tbtnWebTreeSort");
+    sort->setVisible(b.SortShown);
+    sort->setChecked(b.SortPressed);
+    FillCustomButtons(window_.tbtnTreeCustom, window_.tbtbarMainWebTreeCustom, *node->Data, true);
+}
+
+void TGUIControl::UpdateTemplateTreeButtons(TTreeNode* node)
+{
+    if (!node || !node->IsItem()) {
+        for (QAction* button : window_.tbtnTemplatesCustom)
+            button->setVisible(false);
+        window_.tbtbarMainTemplateCustom->hide();
+        window_.Action("tbtnTemplatesDelete")->setEnabled(false);
+        return;
+    }
+    window_.Action("tbtnTemplatesDelete")
+        ->setEnabled(!(node->Data->Flags & ifNotDeletable) && node->Children.empty());
+    FillCustomButtons(window_.tbtnTemplatesCustom, window_.tbtbarMainTemplateCustom, *node->Data, false);
+}
+
+void TGUIControl::FollowCatalogTrees()
+{
+    auto* web = window_.findChild<TCatalogTreeView*>("tvMainWebTreeView");
+    auto* templates = window_.findChild<TCatalogTreeView*>("tvMainTemplatesView");
+    // Once per view: a view lives as long as its catalog is open.
+    auto first = [](QWidget* view) {
+        if (!view || view->property("tolvexButtonsFollow").toBool())
+            return false;
+        view->setProperty("tolvexButtonsFollow", true);
+        return true;
+    };
+    if (first(web)) {
+        connect(web->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this, web] { UpdateWebTreeButtons(web->Manager().GetSelectedNode()); });
+        web->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(web, &QWidget::customContextMenuRequested, this, [this, web](const QPoint& at) {
+            ShowWebTreePopup(web->Manager().GetSelectedNode(), web->viewport()->mapToGlobal(at));
+        });
+    }
+    if (first(templates)) {
+        connect(templates->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this, templates] { UpdateTemplateTreeButtons(templates->Manager().GetSelectedNode()); });
+        templates->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(templates, &QWidget::customContextMenuRequested, this, [this, templates](const QPoint& at) {
+            ShowTemplatesPopup(templates->Manager().GetSelectedNode(), templates->viewport()->mapToGlobal(at));
+        });
+    }
+    // Delete in a tree clicks its Delete button while that is enabled; Ctrl+Alt+I
+    // in the web tree tells the selected node's ids.
+    for (auto [view, button] : {std::pair{web, "tbtnWebTreeDelete"}, {templates, "tbtnTemplatesDelete"}})
+        if (view && !view->findChild<QObject*>("treeKeys"))
+            new TTreeKeys(*view, [this, name = std::string(button)] {
+                if (QAction* action = window_.Action(name); action && action->isEnabled())
+                    action->trigger();
+            }, view == web);
+    if (web)
+        UpdateWebTreeButtons(web->Manager().GetSelectedNode());
+    if (templates)
+        UpdateTemplateTreeButtons(templates->Manager().GetSelectedNode());
 }
 
 void TGUIControl::FillStylesMenu()
@@ -234,4 +528,54 @@ void TGUIControl::ShowContextHelp(TTolvexHelpSystem* help)
         aliases.push_back(S(control->parentWidget()->objectName()) + suffix);
     aliases.push_back(S(window_.objectName()));
     help->ShowHelpForAliases(aliases);
+}
+
+// ---- the trees' pop-up menus -------------------------------------------------------------------
+
+void TGUIControl::TreeCommand(const std::string& name)
+{
+    if (treeCommand_)
+        treeCommand_(name);
+}
+
+void TGUIControl::ShowWebTreePopup(TTreeNode* node, const QPoint& at)
+{
+    if (!node || !node->IsItem())
+        return;
+    const GuiControlRules::TWebTreePopup popup = GuiControlRules::WebTreePopup(FactsOf(node));
+    QMenu menu(&window_);
+    const std::pair<const char*, const char*> items[] = {{"Delete Page", "tbtnWebTreeDelete"},
+                                                         {"Move Page Up", "tbtnWebTreeMoveUp"},
+                                                         {"Move Page Down", "tbtnWebTreeMoveDown"},
+                                                         {"Sort", "tbtnWebTreeSort"}};
+    const bool enabled[] = {popup.DeletePage, popup.MovePageUp, popup.MovePageDown, popup.Sort};
+    for (size_t i = 0; i < std::size(items); ++i) {
+        const std::string command = items[i].second;
+        QAction* entry = menu.addAction(Tr(items[i].first), this, [this, command] { TreeCommand(command); });
+        entry->setEnabled(enabled[i]);
+    }
+    menu.exec(at);
+}
+
+void TGUIControl::ShowTemplatesPopup(TTreeNode* node, const QPoint& at)
+{
+    const bool item = node && node->IsItem();
+    QMenu menu(&window_);
+    const std::pair<const char*, const char*> items[] = {
+        {"Copy to New Template", "tbtnTemplatesCopyToNew"},
+        {"Export Template To Styles Database", "tbtnTemplatesExportToStyles"},
+        {"Restore Template From Styles Database", "tbtnTemplatesRestoreFromStyles"},
+        {"Compare with Template From Styles Database", "tbtnTemplatesCompareWithStyles"},
+        {nullptr, nullptr},
+        {"Delete Template", "tbtnTemplatesDelete"}};
+    for (const auto& [caption, name] : items) {
+        if (!caption) {
+            menu.addSeparator();
+            continue;
+        }
+        const std::string command = name;
+        QAction* entry = menu.addAction(Tr(caption), this, [this, command] { TreeCommand(command); });
+        entry->setEnabled(command == "tbtnTemplatesDelete" ? window_.Action(command)->isEnabled() : item);
+    }
+    menu.exec(at);
 }

@@ -273,20 +273,29 @@ void TfrmMain::BuildToolbars()
 
     tbtMainSearch = addToolBar(Tr("Search"));
     tbtMainSearch->setObjectName("tbtMainSearch");
-    cbMainSearch = new QComboBox(tbtMainSearch);
+    // The box and its button are one widget, so that a crowded toolbar row
+    // never hides the button behind the toolbar's extension arrow.
+    auto* searchBox = new QWidget(tbtMainSearch);
+    auto* searchLayout = new QHBoxLayout(searchBox);
+    searchLayout->setContentsMargins(0, 0, 0, 0);
+    searchLayout->setSpacing(2);
+    cbMainSearch = new QComboBox(searchBox);
     cbMainSearch->setObjectName("cbMainSearch");
     cbMainSearch->setEditable(true);
     cbMainSearch->setMinimumWidth(160);
     cbMainSearch->setInsertPolicy(QComboBox::NoInsert);
-    tbtMainSearch->addWidget(cbMainSearch);
-    tbsiMainSearch = new QToolButton(tbtMainSearch);
+    cbMainSearch->lineEdit()->setPlaceholderText(Tr("Search"));
+    cbMainSearch->setToolTip(Tr("Enter search keyword"));
+    searchLayout->addWidget(cbMainSearch);
+    tbsiMainSearch = new QToolButton(searchBox);
     tbsiMainSearch->setObjectName("tbsiMainSearch");
     tbsiMainSearch->setIcon(Icon("edit-find", QStyle::SP_FileDialogContentsView));
     tbsiMainSearch->setToolTip(Tr("Search"));
     tbsiMainSearchMenu = new QMenu(tbsiMainSearch);
     tbsiMainSearch->setMenu(tbsiMainSearchMenu);
     tbsiMainSearch->setPopupMode(QToolButton::MenuButtonPopup);
-    tbtMainSearch->addWidget(tbsiMainSearch);
+    searchLayout->addWidget(tbsiMainSearch);
+    tbtMainSearch->addWidget(searchBox);
     tbtMainSearch->hide();
     connect(tbsiMainSearch, &QToolButton::clicked, this, [this] {
         if (handler_)

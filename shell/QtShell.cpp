@@ -127,6 +127,7 @@ std::unique_ptr<TTolvexGuiControl> TQtShell::CreateGuiControl(TTolvex& root)
     auto control = std::make_unique<TGUIControl>(root, *window_, processor_);
     guiControl_ = control.get();
     guiControl_->SetFindTextCheck([this] { return findReplace_->HasFindText(); });
+    guiControl_->SetTreeCommandHandler([this](const std::string& name) { HandleCommand(name); });
     InstallPreview(root);
     return control;
 }

@@ -19,6 +19,7 @@
 #include <string>
 
 class TFindReplace;
+class TFrameSearchResult;
 class TGUIControl;
 class THelpSystem;
 class TQtCommonGui;
@@ -99,6 +100,9 @@ public:
     void UpdateReportMenu() override;
     void NotAvailable(const std::string& what) override;
     bool Publish(const std::string& verb) override;
+    std::unique_ptr<TTreeCommands> MakeTreeCommands() override;
+    void UpdateTemplateTreeButtons() override;
+    bool ShowSearchResult(const std::string& action) override;
 
     // ---- publishing (QtShellPublish.cpp) ---------------------------------------------------------
     // Asks for a folder: Initial folder and help alias -> the chosen folder, empty when cancelled.
@@ -133,6 +137,8 @@ public:
 
     // Runs a search with the search box's text and checked kind.
     void RunSearch();
+    // The search results the editor pane shows; null when it shows none.
+    TFrameSearchResult* SearchResult() const;
     // The about box's text: version and folders.
     std::string AboutText() const;
 
@@ -151,6 +157,10 @@ private:
     // A modeless runner window, localized, running the operation the factory makes.
     TfrmDetailProcess* StartRunner(std::vector<std::string> params, const TfrmDetailProcess::TPublisherFactory& factory,
                                    bool transferPanel);
+    // The buttons of the two catalog trees.
+    void TreeCommand(const std::string& name);
+    void CompareTemplateWithStyles();
+    void DeleteOpenCatalog();
     void InstallPreview(TTolvex& root);
     void UninstallPreview();
 

@@ -11,7 +11,19 @@
 #include "common/CommonGui.h"
 #include "common/GlobalSettings.h"
 #include "common/IniSettings.h"
+#include "common/Translation.h"
+#include "catalog/CatalogPageGeneration.h"
+#include "catalog/TreeManager.h"
+#include "catalog/ui/CatalogTreeView.h"
+#include "catalog/ui/TreeModel.h"
+#include "generation/Templates.h"
 #include "shell/FindReplace.h"
+#include "shell/FrameSearchResult.h"
+#include "shell/TreeCommands.h"
+#include "storage/AbstractDBConnectionFactory.h"
+#include "storage/ClassesList.h"
+#include "storage/GlobalDefinition.h"
+#include "storage/ObjectCollection.h"
 #include "shell/GuiControl.h"
 #include "shell/HelpSystem.h"
 #include "shell/MainWindow.h"
@@ -22,9 +34,17 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLayout>
+#include <QTreeWidget>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QToolBar>
+
+#include <algorithm>
 
 using UiText::Q;
 using UiText::S;
@@ -33,6 +53,54 @@ namespace {
 
 constexpr std::int64_t kDeleteCatalogCheck = 1042;
 constexpr int kMaxSearchHistory = 5;
+
+TCatalogTreeView* CatalogTree(TfrmMain& window, const char* name)
+{
+    return window.findChild<TCatalogTreeView*>(name);
+}
+
+// Found items dragged from the search results onto the web tree are placed
+// under the page they are dropped on.
+class TSearchResultDrop : public QObject {
+public:
+    TSearchResultDrop(TQtShell& shell, TCatalogTreeView& tree) : QObject(&tree), shell_(shell), tree_(tree)
+    {
+        setObjectName("searchResultDrop");
+        tree.viewport()->installEventFilter(this);
+    }
+
+private:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+            return false;
+        auto* drop = static_cast<QDropEvent*>(event);
+        TFrameSearchResult* results = shell_.SearchResult();
+        if (!results || drop->source() != results->List())
+            return false;  // the tree's own drags move nodes
+        TTreeNode* target = TTreeModel::NodeOf(tree_.indexAt(drop->position().toPoint()));
+        std::vector<TTreeCommands::TEntry> entries;
+        for (const TSearchResults::TFound& found : results->SelectedItems())
+            entries.push_back({found.Item.GetDataItemId(), found.Item.ItemType, found.Caption});
+        const std::unique_ptr<TTreeCommands> trees = shell_.MakeTreeCommands();
+        const bool may = trees && trees->CanPlace(target, entries);
+        if (type == QEvent::Drop) {
+            drop->setDropAction(Qt::IgnoreAction);  // the manager adds the rows itself
+            drop->accept();
+            if (may)
+                trees->Place(target, entries);
+        } else if (may) {
+            drop->acceptProposedAction();
+        } else {
+            drop->ignore();
+        }
+        return true;
+    }
+
+    TQtShell& shell_;
+    TCatalogTreeView& tree_;
+};
 
 }  // namespace
 
@@ -117,9 +185,7 @@ void TQtShell::HandleCommand(const std::string& name)
         if (root_)
             root_->CompactCatalog();
     } else if (name == "miFileDeleteCatalog") {
-        if (root_ && gui_.AskQuestion("Do you really want to delete the catalog?", "", true, "", 0) == mrYes &&
-            root_->CloseCatalog())
-            root_->DeleteCatalog("");
+        DeleteOpenCatalog();
     } else if (name == "miFileProgramSettings") {
         processor_.ExecuteAction("Action=ProgramSettings", true);
     } else if (name == "miEditApplyNewStyle") {
@@ -180,10 +246,8 @@ void TQtShell::HandleCommand(const std::string& name)
         gui_.ShowInformation(AboutText(), false, "");
     } else if (name == "tbsiMainSearch") {
         RunSearch();
-    } else if (name.rfind("tbtnWebTree", 0) == 0) {
-        NotAvailable("The web tree");
-    } else if (name.rfind("tbtnTemplates", 0) == 0) {
-        NotAvailable("The templates tree");
+    } else if (name.rfind("tbtnWebTree", 0) == 0 || name.rfind("tbtnTemplates", 0) == 0) {
+        TreeCommand(name);
     } else if (name == "actMainEditorSave" || name == "btnMainEditorSave" || name == "btnMainEditorCancel") {
         if (IsCatalogOpen())
             NotAvailable("The item editor");
@@ -221,6 +285,8 @@ void TQtShell::RunSearch()
     auto* kind = dynamic_cast<TTolvexToolbarItem*>(guiControl_->CheckedSearchKind());
     if (!kind)
         return;
+    // The previous results leave the editor pane before the new search runs.
+    delete SearchResult();
     ::SearchText = S(keyword);
     // History: the keyword at the top once, at most five entries.
     for (int i = box->count() - 1; i >= 0; --i)
@@ -231,6 +297,166 @@ void TQtShell::RunSearch()
         box->removeItem(kMaxSearchHistory);
     box->setCurrentIndex(0);
     processor_.ItemClick(kind->Command, TClickedEntryKind::ToolbarItem);
+}
+
+// ---- the catalog trees -------------------------------------------------------------------------
+
+std::unique_ptr<TTreeCommands> TQtShell::MakeTreeCommands()
+{
+    TCatalogData* data = root_ && IsCatalogOpen() ? root_->GetCatalogData() : nullptr;
+    TCatalogTreeView* web = CatalogTree(*window_, "tvMainWebTreeView");
+    TCatalogTreeView* templates = CatalogTree(*window_, "tvMainTemplatesView");
+    if (!data || (!web && !templates))
+        return nullptr;
+    TTreeCommands::TServices services;
+    services.WebTree = web ? &web->Manager() : nullptr;
+    services.TemplatesTree = templates ? &templates->Manager() : nullptr;
+    services.Data = data;
+    services.Gui = &gui_;
+    services.Translation = ::Translation;
+    services.CanLeave = [this] { return CanLeave(); };
+    TTolvex* root = root_;
+    services.HomePageId = [root] { return root->GetHomePageId(); };
+    services.TemplatesChanged = [data] { data->GetPageGeneration().GetTemplates().ResetTemplateList(); };
+    if (qtGui_)
+        services.ChooseItemType = [this, root](int& itemType, int& first, int& last) {
+            std::vector<std::string> types = root->GlobalDefinition().GetItemTypes();
+            std::sort(types.begin(), types.end());
+            std::string chosen;
+            if (!qtGui_->SelectItemType(types, chosen, first, last, true, true))
+                return false;
+            try {
+                itemType = std::stoi(chosen);
+            } catch (const std::exception&) {
+                itemType = 0;
+            }
+            return true;
+        };
+    return std::make_unique<TTreeCommands>(std::move(services));
+}
+
+void TQtShell::TreeCommand(const std::string& name)
+{
+    const std::unique_ptr<TTreeCommands> trees = MakeTreeCommands();
+    if (!trees)
+        return;
+    TCatalogTreeView* web = CatalogTree(*window_, "tvMainWebTreeView");
+    if (name == "tbtnWebTreeDelete") {
+        trees->DeletePage();
+    } else if (name == "tbtnWebTreeSort") {
+        trees->ToggleSort();
+    } else if (name == "tbtnWebTreeMoveUp") {
+        trees->MoveUp();
+    } else if (name == "tbtnWebTreeMoveDown") {
+        trees->MoveDown();
+    } else if (name == "tbtnWebTreeForceRepublish") {
+        trees->ForceRepublish();
+    } else if (name == "tbtnTemplatesDelete") {
+        trees->DeleteTemplate();
+    } else if (name == "tbtnTemplatesCopyToNew") {
+        trees->CopyToNewTemplate();
+    } else if (name == "tbtnTemplatesCompareWithStyles") {
+        CompareTemplateWithStyles();
+    } else if (name == "tbtnTemplatesExportToStyles" || name == "tbtnTemplatesRestoreFromStyles") {
+        const bool exporting = name == "tbtnTemplatesExportToStyles";
+        if (CanLeave() &&
+            gui_.AskQuestion(exporting ? "Overwrite the template in styles database with your local copy?"
+                                       : "Overwrite your local copy of template with the one from styles database?") ==
+                mrYes)
+            NotAvailable(exporting ? "Exporting templates to the styles database"
+                                   : "Restoring templates from the styles database");
+    }
+    if (guiControl_ && web && name.rfind("tbtnWebTree", 0) == 0)
+        guiControl_->UpdateWebTreeButtons(web->Manager().GetSelectedNode());
+    if (name.rfind("tbtnTemplates", 0) == 0)
+        UpdateTemplateTreeButtons();
+}
+
+void TQtShell::DeleteOpenCatalog()
+{
+    if (!root_ || !IsCatalogOpen())
+        return;
+    const std::string code = GetCatalogCode();
+    const TTranslation& texts = TTranslation::OrEnglish(::Translation);
+    if (gui_.AskQuestion(texts.Format("Do you really want to delete \"$1\" catalog?", {code}), "", false, "",
+                         mbYesNo | mbDefaultButton2) != mrYes)
+        return;
+    if (root_->CloseCatalog() && root_->DeleteCatalog(code))
+        gui_.ShowInformation(texts.Format("Catalog \"$1\" successfully deleted.", {code}), false, "");
+}
+
+void TQtShell::CompareTemplateWithStyles()
+{
+    TCatalogTreeView* templates = CatalogTree(*window_, "tvMainTemplatesView");
+    TTreeNode* node = templates ? templates->Manager().GetSelectedNode() : nullptr;
+    TCatalogData* data = root_ ? root_->GetCatalogData() : nullptr;
+    if (!node || !node->IsItem() || !data)
+        return;
+    std::string message;
+    data->GetPageGeneration().GetTemplates().CompareWithStyles(node->ItemId(), data->GetCatalogCode(), message,
+                                                               data->GetConnectionFactory().GetConnection());
+    gui_.ShowInformation(message, false, "");
+}
+
+void TQtShell::UpdateTemplateTreeButtons()
+{
+    if (TCatalogTreeView* templates = CatalogTree(*window_, "tvMainTemplatesView"); templates && guiControl_)
+        guiControl_->UpdateTemplateTreeButtons(templates->Manager().GetSelectedNode());
+}
+
+// ---- search results -----------------------------------------------------------------------------
+
+TFrameSearchResult* TQtShell::SearchResult() const
+{
+    return window_->pnlMainEditor->findChild<TFrameSearchResult*>();
+}
+
+bool TQtShell::ShowSearchResult(const std::string& action)
+{
+    TCatalogData* data = root_ && IsCatalogOpen() ? root_->GetCatalogData() : nullptr;
+    if (!data)
+        return false;
+    TTolvex* root = root_;
+    const TSearchResults::TRequest request = TSearchResults::ParseRequest(
+        action, [root](const std::string& name) { return root->GlobalDefinition().GetItemTypeByName(name); },
+        [root](const std::string& tag) { return root->ClassesList().GetClassId(tag); });
+    TAbstractDBConnection& connection = data->GetConnectionFactory().GetConnection();
+    TObjectCollection objects(root_->ObjectContext());
+    objects.Open(data->GetCatalogCode(), connection);
+    std::vector<TSearchResults::TFound> found = TSearchResults::Search(
+        request, ::SearchText, connection, data->GetCatalogCode(), data->GetCurrentLangCode(), objects);
+
+    delete SearchResult();
+    QWidget* pane = window_->pnlMainEditor;
+    auto* frame = new TFrameSearchResult(std::move(found), pane);
+    pane->layout()->addWidget(frame);
+    window_->lblMainEditorEmpty->hide();
+    QLabel* empty = window_->lblMainEditorEmpty;
+    QObject::connect(frame, &QObject::destroyed, empty, [empty] { empty->show(); });
+    if (guiControl_)
+        guiControl_->SetEditorCaption(TFrameSearchResult::kTabCaption);
+    frame->SetOpenHandler([this, data, frame](const TItemDescription& item) {
+        const std::string code = data->GetCatalogCode();
+        TAbstractDBConnection& main = data->GetConnectionFactory().GetConnection();
+        const int id = TSearchResults::OpenTargetId(
+            item, [&](int itemId) { return data->FindVisibleLinkCopy(itemId, code, main); });
+        const std::string tab = root_->Catalog().GetDefinition().GetItemTypeEditTab(item.ItemType);
+        if (std::unique_ptr<TTreeCommands> trees = MakeTreeCommands())
+            trees->RevealOnWebTree(id);
+        // The item takes the results' place in the editor pane.
+        frame->deleteLater();
+        processor_.QueueAction(TSearchResults::OpenAction(tab, id), true);
+    });
+    // Anything opened from a tree takes the pane's place.
+    for (const char* name : {"tvMainWebTreeView", "tvMainTemplatesView"})
+        if (TCatalogTreeView* tree = CatalogTree(*window_, name))
+            QObject::connect(tree->selectionModel(), &QItemSelectionModel::selectionChanged, frame,
+                             [frame] { frame->deleteLater(); });
+    // Found items may be dropped onto the web tree.
+    if (TCatalogTreeView* web = CatalogTree(*window_, "tvMainWebTreeView"); web && !web->findChild<QObject*>("searchResultDrop"))
+        new TSearchResultDrop(*this, *web);
+    frame->show();
+    return true;
 }
 
 std::string TQtShell::AboutText() const
