@@ -369,7 +369,7 @@ void TActionProcessor::Publishing(const TRequest& r)
         {"PublishOnTolvex", "The synchronisation with the hosting service"},
         {"UploadStyle", "The style upload to the hosting service"},
         {"DownloadStyle", "The style download from the hosting service"},
-        {"PublishReport", "The reports"},
+        {"PublishReport", "Report publishing"},
         {"CoCManagement", "The catalog-network management"}};
     const auto known = kNotYet.find(r.Verb);
     if (known != kNotYet.end())

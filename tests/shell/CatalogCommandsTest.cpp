@@ -497,7 +497,7 @@ TEST(CatalogCommands, ReportMenuListsReportTypesWithTheirReports)
     // Reports themselves are not published yet.
     sales->actions()[1]->trigger();
     ASSERT_FALSE(f.Boxes().Messages("information").empty());
-    EXPECT_NE(f.Boxes().Messages("information").back().find("PublishReport"), std::string::npos);
+    EXPECT_NE(f.Boxes().Messages("information").back().find("Report publishing"), std::string::npos);
 
     // Deleting a report asks, deletes, and rebuilds the menu afterwards.
     f.Boxes().QueueAnswer(mrYes);
