@@ -8,7 +8,6 @@
 
 #include <QObject>
 
-class QWebChannel;
 class QWebEnginePage;
 
 class THtmlChangeWatcher : public QObject {
@@ -22,5 +21,4 @@ public:
 
 private:
     THtmlEventHandler& handler_;
-    QWebChannel* channel_;
 };
