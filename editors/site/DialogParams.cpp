@@ -1,17 +1,13 @@
 #include "editors/site/DialogParams.h"
 
+#include "common/CommonFunctionsDetail.h"
+
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 
 namespace {
 
-bool SameText(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
+using common_detail::SameText;
 
 // True when Line is "Name=..." for the name.
 bool IsNamed(const std::string& line, const std::string& name)

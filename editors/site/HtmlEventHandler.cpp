@@ -1,17 +1,9 @@
 #include "editors/site/HtmlEventHandler.h"
 
-#include <cctype>
+#include "common/CommonFunctionsDetail.h"
 
-namespace {
 
-std::string UpperCase(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
-}  // namespace
+using common_detail::UpperCase;
 
 bool THtmlEventHandler::Qualifies(const std::string& eventType, const std::string& tagName,
                                   const std::optional<std::string>& typeAttribute)

@@ -1,10 +1,11 @@
 #include "editors/site/HtmlInsertions.h"
 
+#include "common/CommonFunctionsDetail.h"
+
 #include "common/CommonFunctions.h"
 #include "common/ParamList.h"
 #include "common/Translation.h"
 
-#include <cctype>
 
 namespace {
 
@@ -12,20 +13,13 @@ std::string Escaped(const std::string& text) { return TCommonFunctions::EncodeXm
 
 std::string UrlEncoded(const std::string& text) { return TParamList::UrlEncode(text, true); }
 
-std::string LowerCase(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t\r\n") == std::string::npos; }
 
 // The extension of a file name with its dot, lower-cased; empty without one.
 std::string ExtensionOf(const std::string& fileName)
 {
     const std::size_t dot = fileName.find_last_of("./\\");
-    return dot == std::string::npos || fileName[dot] != '.' ? std::string() : LowerCase(fileName.substr(dot));
+    return dot == std::string::npos || fileName[dot] != '.' ? std::string() : common_detail::LowerCase(fileName.substr(dot));
 }
 
 // ' NAME="number"' when the number is above 0, else empty.

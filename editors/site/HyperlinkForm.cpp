@@ -1,16 +1,9 @@
 #include "editors/site/HyperlinkForm.h"
 
-namespace {
+#include "common/CommonFunctionsDetail.h"
+#include "editors/site/FollowingCaption.h"
 
-std::string Trimmed(const std::string& text)
-{
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-}  // namespace
+using common_detail::Trim;
 
 const std::vector<std::string>& THyperlinkForm::Protocols()
 {
@@ -44,10 +37,7 @@ void THyperlinkForm::Init(const TDialogParams& params)
 bool THyperlinkForm::AddressChanged(const std::string& addressText)
 {
     Address = addressText;
-    if (CaptionEdited || Caption == addressText)
-        return false;
-    Caption = addressText;
-    return true;
+    return FollowingCaption::Follow(Caption, CaptionEdited, addressText);
 }
 
 void THyperlinkForm::CaptionTyped(const std::string& caption)
@@ -58,7 +48,7 @@ void THyperlinkForm::CaptionTyped(const std::string& caption)
 
 void THyperlinkForm::Save(TDialogParams& params) const
 {
-    const std::string typed = Trimmed(Address);
+    const std::string typed = Trim(Address);
     if (typed.empty())
         return;
     std::string url = typed;
@@ -69,11 +59,11 @@ void THyperlinkForm::Save(TDialogParams& params) const
     if (!CaptionHidden && !Caption.empty()) {
         if (Caption.back() == ' ')
             params.Set("AddSpaceAtTheEnd", "yes");
-        params.Set("Caption", Trimmed(Caption));
+        params.Set("Caption", Trim(Caption));
     } else {
         params.Set("Caption", typed);
     }
-    if (const std::string title = Trimmed(Title); !title.empty())
+    if (const std::string title = Trim(Title); !title.empty())
         params.Set("ATitle", title);
     params.Set("NewWindow", NewWindow ? "yes" : "no");
 }

@@ -1,6 +1,7 @@
 #include "editors/site/SelectPageForm.h"
 
 #include "catalog/TreeManager.h"
+#include "editors/site/FollowingCaption.h"
 
 void TSelectPageForm::Init(const TDialogParams& params)
 {
@@ -28,10 +29,7 @@ void TSelectPageForm::Init(const TDialogParams& params)
 
 bool TSelectPageForm::NodeSelected(const std::string& nodeText)
 {
-    if (CaptionEdited || Caption == nodeText)
-        return false;
-    Caption = nodeText;
-    return true;
+    return FollowingCaption::Follow(Caption, CaptionEdited, nodeText);
 }
 
 void TSelectPageForm::CaptionTyped(const std::string& caption)

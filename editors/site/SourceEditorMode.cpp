@@ -1,9 +1,10 @@
 #include "editors/site/SourceEditorMode.h"
 
+#include "common/CommonFunctionsDetail.h"
+
 #include "common/RegexPattern.h"
 
 #include <algorithm>
-#include <cctype>
 #include <set>
 
 namespace {
@@ -59,14 +60,6 @@ std::string QuoteForPattern(const std::string& text)
     return out;
 }
 
-std::string Trimmed(const std::string& text)
-{
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 }  // namespace
 
 TSourceEditorMode TSourceEditorMode::Choose(const std::string& pluginName, const std::string& classTag,
@@ -110,12 +103,9 @@ std::vector<std::string> TSourceEditorMode::SectionNames(const std::string& text
             found.erase(end, 3);
         // The name follows the keyword; a "#BeginEditable" marker is read from
         // the same offset, which its shorter keyword and blank also reach.
-        std::string lower = found;
-        for (char& c : lower)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        const std::size_t keyword = lower.find("templatebegineditable");
+        const std::size_t keyword = common_detail::LowerCase(found).find("templatebegineditable");
         const std::size_t from = keyword != std::string::npos ? keyword + 21 : 20;
-        std::string name = from < found.size() ? Trimmed(found.substr(from)) : std::string();
+        std::string name = from < found.size() ? common_detail::Trim(found.substr(from)) : std::string();
         std::erase(name, '"');
         if (!name.empty())
             names.insert(name);

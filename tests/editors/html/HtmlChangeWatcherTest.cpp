@@ -39,7 +39,7 @@ protected:
     {
         bool done = false;
         page->runJavaScript(statement, QWebEngineScript::ApplicationWorld, [&](const QVariant&) { done = true; });
-        QTest::qWaitFor([&] { return done; }, 5000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
         QTest::qWait(100);
     }
 
