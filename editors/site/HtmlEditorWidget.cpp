@@ -62,6 +62,19 @@ const char* const kTopTargetScript = R"((function () {
     return false;
 })())";
 
+// A selected picture or table is kept: the caret goes after it.
+const char* const kCollapseAfterControl = R"((function () {
+    var s = window.getSelection();
+    if (s && s.rangeCount > 0 && !s.isCollapsed) {
+        var r = s.getRangeAt(0);
+        var picked = r.startContainer === r.endContainer && r.endOffset - r.startOffset === 1 &&
+                     r.startContainer.childNodes ? r.startContainer.childNodes[r.startOffset] : null;
+        if (picked && picked.tagName && /^(IMG|TABLE|INPUT|OBJECT|EMBED|HR)$/.test(picked.tagName))
+            s.collapseToEnd();
+    }
+    return true;
+})())";
+
 }  // namespace
 
 THtmlEditorWidget::THtmlEditorWidget(TCommonGui& gui, THtmlInsertionCommands* commands, QWidget* parent)
@@ -144,7 +157,7 @@ void THtmlEditorWidget::BuildToolbars()
         };
     };
     AddAction(actions_, "Insert Picture", insert(&THtmlInsertionCommands::InsertPicture), "Picture");
-    AddAction(actions_, "Insert Table", insert(&THtmlInsertionCommands::InsertTable), "Table");
+    AddAction(actions_, "Insert Table", [this] { InsertTable(); }, "Table");
     AddAction(actions_, "Insert Object", insert(&THtmlInsertionCommands::InsertObject), "Object");
     actions_->addSeparator();
     AddAction(actions_, "Horizontal Line", [this] { ActiveView()->InsertHtml("<HR>"); }, "Line");
@@ -240,4 +253,17 @@ void THtmlEditorWidget::InsertPopupImage()
             const std::string text = S(found.value(QStringLiteral("text")).toString());
             view->InsertHtml(THtmlInsertions::PopupImageLink(address, text.empty() ? caption : text));
         });
+}
+
+void THtmlEditorWidget::InsertTable()
+{
+    if (!commands_)
+        return;
+    const std::string table = commands_->InsertTable();
+    if (table.empty())
+        return;
+    // A table never takes the place of a selected picture or table.
+    TDesignView* view = ActiveView();
+    view->page()->runJavaScript(QString::fromUtf8(kCollapseAfterControl), QWebEngineScript::ApplicationWorld,
+                                [view, table](const QVariant&) { view->InsertHtml(table); });
 }

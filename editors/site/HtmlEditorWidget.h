@@ -51,6 +51,7 @@ private:
                        const char* shortText = nullptr);
     void InsertLink(int kind);
     void InsertPopupImage();
+    void InsertTable();
 
     TCommonGui& gui_;
     THtmlInsertionCommands* commands_;

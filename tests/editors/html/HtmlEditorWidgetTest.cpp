@@ -104,6 +104,19 @@ TEST_F(HtmlEditorWidgetTest, InsertionsLandInThePartEnteredLast)
     SaveWidgetPicture(*editor, "html-editor");
 }
 
+TEST_F(HtmlEditorWidgetTest, ATableNeverReplacesASelectedPicture)
+{
+    Evaluate(editor->TopView(), "document.getElementById('a').insertAdjacentHTML('beforeend', '<img id=\"pic\" src=\"../images/1.gif\">');"
+                                "var r = document.createRange(); r.selectNode(document.getElementById('pic'));"
+                                "var s = window.getSelection(); s.removeAllRanges(); s.addRange(r); 1");
+    answers = {"NumberRows=1", "NumberColumns=2"};
+    editor->Action("Insert Table")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Parts().first.find("<table") != std::string::npos; }, 5000))
+        << Parts().first;
+    EXPECT_EQ(opened, "InsertTable");
+    EXPECT_NE(Parts().first.find("id=\"pic\""), std::string::npos) << Parts().first;
+}
+
 TEST_F(HtmlEditorWidgetTest, EditingALinkReplacesIt)
 {
     Select(editor->TopView(), "old", 2, 4);  // inside "old page"
