@@ -1,9 +1,12 @@
 #include "editors/site/DesignDocument.h"
 
 #include "common/CommonFunctions.h"
+#include "common/CommonFunctionsDetail.h"
 #include "common/RegexPattern.h"
 
 #include <cstdio>
+#include <set>
+#include <sstream>
 
 std::string TDesignDocument::BodyTag(bool top, const std::string& backgroundFile)
 {
@@ -66,4 +69,30 @@ std::string TDesignDocument::ScriptString(const std::string& text)
         }
     }
     return out + "\"";
+}
+
+std::vector<std::string> TDesignDocument::CssClassNames(const std::string& pageCss)
+{
+    static const TRegexPattern comments(R"(/\*.*?\*/)", roCaseless | roDotAll);
+    static const TRegexPattern blocks(R"(\{[^}]*\})", roCaseless | roDotAll);
+    const std::string selectors = blocks.ReplaceAll(comments.ReplaceAll(pageCss, " "), "\n");
+    std::vector<std::string> names;
+    std::set<std::string> seen;
+    std::string token;
+    const auto take = [&] {
+        if (token.size() > 1 && token[0] == '.') {
+            std::string name = common_detail::LowerCase(token.substr(1));
+            if (seen.insert(name).second)
+                names.push_back(name);
+        }
+        token.clear();
+    };
+    for (const char c : selectors) {
+        if (c == ' ' || c == ',' || c == '\t' || c == '\r' || c == '\n')
+            take();
+        else
+            token += c;
+    }
+    take();
+    return names;
 }

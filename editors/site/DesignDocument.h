@@ -4,6 +4,7 @@
 // part (with the background picture), and the part's HTML; and the part's
 // HTML as stored when it is read back. No widgets.
 #include <string>
+#include <vector>
 
 struct TDesignDocument {
     // The body start tag of the top or bottom part; BackgroundFile is the
@@ -15,6 +16,9 @@ struct TDesignDocument {
     // The body's HTML as stored: an editor left empty (a line break, an
     // empty paragraph or the engine's lone line break) stores nothing.
     static std::string StoredBody(const std::string& bodyHtml);
+    // The class names a style sheet defines (".name" selectors), each once,
+    // lower-cased, without the dot, in the order they first appear.
+    static std::vector<std::string> CssClassNames(const std::string& pageCss);
     // Text as a JavaScript string literal.
     static std::string ScriptString(const std::string& text);
 };

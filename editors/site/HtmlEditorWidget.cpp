@@ -5,6 +5,8 @@
 #include "shell/UiText.h"
 
 #include <QAction>
+#include <QMenu>
+#include <QToolButton>
 #include <QApplication>
 #include <QSplitter>
 #include <QToolBar>
@@ -75,6 +77,32 @@ const char* const kCollapseAfterControl = R"((function () {
     return true;
 })())";
 
+// Gives the selection a style-sheet class: a selected picture or table gets
+// it as its class, selected text is wrapped in a SPAN of that class.
+const char* const kApplyClass = R"((function (name) {
+    var s = window.getSelection();
+    if (!s || s.rangeCount === 0) return false;
+    var r = s.getRangeAt(0);
+    var picked = r.startContainer === r.endContainer && r.endOffset - r.startOffset === 1 &&
+                 r.startContainer.childNodes ? r.startContainer.childNodes[r.startOffset] : null;
+    if (picked && picked.tagName && /^(IMG|TABLE|INPUT|OBJECT|EMBED|HR)$/.test(picked.tagName)) {
+        picked.className = name;
+        return true;
+    }
+    if (r.collapsed) return false;
+    // Built in the document itself: the engine's own insertion would turn
+    // the class into the styles it stands for.
+    var span = document.createElement("span");
+    span.className = name;
+    span.appendChild(r.extractContents());
+    r.insertNode(span);
+    var around = document.createRange();
+    around.selectNodeContents(span);
+    s.removeAllRanges();
+    s.addRange(around);
+    return true;
+}))";
+
 }  // namespace
 
 THtmlEditorWidget::THtmlEditorWidget(TCommonGui& gui, THtmlInsertionCommands* commands, QWidget* parent)
@@ -140,6 +168,14 @@ void THtmlEditorWidget::BuildToolbars()
         font.setUnderline(style == 2);
         button->setFont(font);
     }
+    styles_ = new QMenu(Tr("Select CSS Style"), this);
+    QAction* styles = format_->addAction(Tr("Select CSS Style"));
+    styles->setObjectName(QStringLiteral("Select CSS Style"));
+    styles->setIconText(Tr("Style"));
+    styles->setMenu(styles_);
+    styles->setEnabled(false);
+    if (auto* button = qobject_cast<QToolButton*>(format_->widgetForAction(styles)))
+        button->setPopupMode(QToolButton::InstantPopup);
     format_->addSeparator();
     AddAction(format_, "Align Left", command("justifyLeft"), "Left");
     AddAction(format_, "Center", command("justifyCenter"), "Center");
@@ -194,6 +230,7 @@ void THtmlEditorWidget::LoadParts(const std::string& topHtml, const std::string&
                                   const std::string& pageCss, const std::string& backgroundFile,
                                   const std::string& languageCode)
 {
+    FillCssClasses(pageCss);
     const QString folder = QStringLiteral("tolvex://preview/%1/").arg(Q(languageCode));
     top_->LoadDocument(TDesignDocument::Document(topHtml, pageCss, true, backgroundFile),
                        QUrl(folder + QStringLiteral("dhtmlTop.html")));
@@ -266,4 +303,23 @@ void THtmlEditorWidget::InsertTable()
     TDesignView* view = ActiveView();
     view->page()->runJavaScript(QString::fromUtf8(kCollapseAfterControl), QWebEngineScript::ApplicationWorld,
                                 [view, table](const QVariant&) { view->InsertHtml(table); });
+}
+
+void THtmlEditorWidget::FillCssClasses(const std::string& pageCss)
+{
+    styles_->clear();
+    for (const std::string& name : TDesignDocument::CssClassNames(pageCss))
+        styles_->addAction(Q(name), this, [this, name] { ApplyCssClass(name); });
+    Action(QStringLiteral("Select CSS Style"))->setEnabled(!styles_->isEmpty());
+}
+
+void THtmlEditorWidget::ApplyCssClass(const std::string& className)
+{
+    TDesignView* view = ActiveView();
+    const QString script = QString::fromUtf8(kApplyClass) + QStringLiteral("(") +
+                           Q(TDesignDocument::ScriptString(className)) + QStringLiteral(")");
+    view->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [this](const QVariant& done) {
+        if (done.toBool())
+            emit Modified();
+    });
 }

@@ -13,6 +13,7 @@
 #include <string>
 
 class QAction;
+class QMenu;
 class QSplitter;
 class QToolBar;
 class TCommonGui;
@@ -38,6 +39,9 @@ public:
     TDesignView* ActiveView() const;
     void SetBottomActive(bool bottom) { bottomActive_ = bottom; }
     QAction* Action(const QString& caption) const;
+    QMenu* StyleMenu() const { return styles_; }
+    // Gives the selection of the active part the style-sheet class.
+    void ApplyCssClass(const std::string& className);
 
 signals:
     void Ready();
@@ -52,11 +56,13 @@ private:
     void InsertLink(int kind);
     void InsertPopupImage();
     void InsertTable();
+    void FillCssClasses(const std::string& pageCss);
 
     TCommonGui& gui_;
     THtmlInsertionCommands* commands_;
     QToolBar* format_;
     QToolBar* actions_;
+    QMenu* styles_;
     QSplitter* splitter_;
     TDesignView* top_;
     TDesignView* bottom_;

@@ -35,6 +35,14 @@ TEST(DesignDocument, WrapsThePartAndReadsItBack)
     EXPECT_EQ(TDesignDocument::ScriptString("a\"b\\c\n\u2028</script>"), "\"a\\\"b\\\\c\\n\\u2028</script>\"");
 }
 
+TEST(DesignDocument, ClassNamesOfTheStyleSheet)
+{
+    const std::string css = "/* a/b .hidden { } */ .Title, h1.big { color: red }\n"
+                            "td .small,.title{x:1} /* .gone */ .menu:hover { }";
+    EXPECT_EQ(TDesignDocument::CssClassNames(css), (std::vector<std::string>{"title", "small", "menu:hover"}))
+        << "h1.big is no class selector of its own; comments and blocks never count";
+}
+
 class DesignViewTest : public ::testing::Test {
 protected:
     DesignViewTest()

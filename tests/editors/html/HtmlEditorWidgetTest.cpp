@@ -7,6 +7,7 @@
 #include "support/ScriptedGui.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEnginePage>
@@ -102,6 +103,21 @@ TEST_F(HtmlEditorWidgetTest, InsertionsLandInThePartEnteredLast)
     EXPECT_TRUE(QTest::qWaitFor([&] { return Parts().first.find("<hr>") != std::string::npos; }, 5000))
         << Parts().first;
     SaveWidgetPicture(*editor, "html-editor");
+}
+
+TEST_F(HtmlEditorWidgetTest, StyleClassesOfThePageApplyToTheSelection)
+{
+    QStringList classes;
+    for (QAction* action : editor->StyleMenu()->actions())
+        classes << action->text();
+    EXPECT_EQ(classes, (QStringList{"topofpage", "bottomofpage"}));
+    EXPECT_TRUE(editor->Action("Select CSS Style")->isEnabled());
+
+    Select(editor->TopView(), "a", 0, 5);
+    editor->StyleMenu()->actions().at(1)->trigger();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return Parts().first.find("<span class=\"bottomofpage\">Visit</span>") != std::string::npos; }, 5000))
+        << Parts().first;
 }
 
 TEST_F(HtmlEditorWidgetTest, ATableNeverReplacesASelectedPicture)
