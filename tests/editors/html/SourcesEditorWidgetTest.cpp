@@ -172,3 +172,35 @@ TEST_F(SourcesEditorWidgetTest, EachColouringShows)
 }
 
 }  // namespace
+
+#include "editors/site/SiteDialog.h"
+#include "editors/site/SourceDialogFrame.h"
+
+#include <QPushButton>
+
+namespace {
+
+TEST(SourceDialog, EditsTheShownLanguageAndPassesTheOthersThrough)
+{
+    EnsureQtApplication();
+    TScriptedGui gui;
+    auto* frame = new TSourceDialogFrame(gui, "FR");
+    TSiteDialog dialog({frame}, QSize(560, 360));
+    TDialogParams pairs({"SourceHtml_EN=<p>Hello</p>", "SourceHtml_FR=<p>Salut</p>"});
+    dialog.Init(pairs);
+    dialog.show();
+    EXPECT_EQ(frame->Editor()->TopText(), "<p>Salut</p>");
+    EXPECT_FALSE(dialog.OkButton()->isEnabled());
+    EXPECT_FALSE(frame->Editor()->BottomEditor()->isVisible());
+
+    frame->Editor()->TopEditor()->setFocus();
+    frame->Editor()->TopEditor()->setCursorPosition(0, 3);
+    QTest::keyClicks(frame->Editor()->TopEditor(), "Bonjour, ");
+    EXPECT_TRUE(dialog.OkButton()->isEnabled());
+    SaveWidgetPicture(dialog, "dialog-source");
+    dialog.SaveAnswers(pairs);
+    EXPECT_EQ(pairs.Lines(),
+              (std::vector<std::string>{"SourceHtml_EN=<p>Hello</p>", "SourceHtml_FR=<p>Bonjour, Salut</p>"}));
+}
+
+}  // namespace
