@@ -13,7 +13,7 @@ namespace {
 // Design mode, and every edit reported.
 const char* const kDesignScript = R"(
 document.designMode = "on";
-document.addEventListener("input", function () { sink.Edited(); }, true);
+document.addEventListener("input", function () { sink.Post("input", "", null); }, true);
 )";
 
 QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
@@ -28,11 +28,12 @@ TDesignView::TDesignView(TCommonGui& gui, QWidget* parent) : QWebEngineView(pare
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
-    PageChannel::Install(*page(), QStringLiteral("tolvexDesign"), this, QString::fromUtf8(kDesignScript));
+    channel_ = new TPageChannel(*page(), QStringLiteral("tolvexDesign"), QString::fromUtf8(kDesignScript), this);
+    connect(channel_, &TPageChannel::Posted, this, &TDesignView::Modified);
     connect(this, &QWebEngineView::loadFinished, this, [this] {
         // Design mode is switched on by the document-ready script; the
         // channel answers once it is connected.
-        Run(QStringLiteral("document.designMode = 'on'; true"), [this](const QVariant&) {
+        RunScript(QStringLiteral("document.designMode = 'on'; true"), [this](const QVariant&) {
             ready_ = true;
             emit Ready();
         });
@@ -45,17 +46,17 @@ void TDesignView::LoadDocument(const std::string& document, const QUrl& base)
     setHtml(Q(document), base);
 }
 
-void TDesignView::Run(const QString& script, std::function<void(const QVariant&)> done)
+void TDesignView::RunScript(const QString& script, std::function<void(const QVariant&)> done)
 {
-    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [done](const QVariant& result) {
-        if (done)
+    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [alive = alive_, done](const QVariant& result) {
+        if (*alive && done)
             done(result);
     });
 }
 
 void TDesignView::ReadBodyHtml(std::function<void(const std::string&)> done)
 {
-    Run(QStringLiteral("document.body ? document.body.innerHTML : ''"), [done](const QVariant& result) {
+    RunScript(QStringLiteral("document.body ? document.body.innerHTML : ''"), [done](const QVariant& result) {
         done(TDesignDocument::StoredBody(result.toString().toUtf8().toStdString()));
     });
 }
@@ -79,7 +80,7 @@ void TDesignView::ExecCommand(const std::string& command, const std::string& val
 {
     const std::string script = "document.execCommand(" + TDesignDocument::ScriptString(command) + ", false, " +
                                TDesignDocument::ScriptString(value) + ")";
-    Run(Q(script), [this, done](const QVariant& result) {
+    RunScript(Q(script), [this, done](const QVariant& result) {
         const bool ok = result.toBool();
         if (ok)
             emit Modified();
@@ -88,4 +89,11 @@ void TDesignView::ExecCommand(const std::string& command, const std::string& val
     });
 }
 
-void TDesignView::Edited() { emit Modified(); }
+TDesignView::~TDesignView()
+{
+    // Nothing of this view is reached while the page goes: no late answers,
+    // no late load signal, and the channel leaves first.
+    *alive_ = false;
+    disconnect(this, &QWebEngineView::loadFinished, this, nullptr);
+    delete channel_;
+}

@@ -8,9 +8,11 @@
 #include <QWebEngineView>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 class TCommonGui;
+class TPageChannel;
 
 class TDesignView : public QWebEngineView {
     Q_OBJECT
@@ -31,8 +33,11 @@ public:
     void ExecCommand(const std::string& command, const std::string& value = {},
                      std::function<void(bool)> done = {});
 
-    // Called by the page script when the user edits.
-    Q_INVOKABLE void Edited();
+    ~TDesignView() override;
+
+    // Runs a script in the program's own world; Done gets its result, and
+    // is never called once the view is going.
+    void RunScript(const QString& script, std::function<void(const QVariant&)> done = {});
 
 signals:
     void Ready();
@@ -40,8 +45,10 @@ signals:
     void Modified();
 
 private:
-    void Run(const QString& script, std::function<void(const QVariant&)> done);
 
     TCommonGui& gui_;
+    TPageChannel* channel_;
     bool ready_ = false;
+    // False from the start of the destruction: the engine may answer late.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -13,7 +13,7 @@ function report(event) {
     if (!element || !element.tagName)
         return;
     var type = element.getAttribute ? element.getAttribute("type") : null;
-    sink.Event(event.type, element.tagName, type);
+    sink.Post(event.type, element.tagName, type);
 }
 document.addEventListener("change", report, true);
 document.addEventListener("click", report, true);
@@ -24,7 +24,8 @@ document.addEventListener("click", report, true);
 THtmlChangeWatcher::THtmlChangeWatcher(QWebEnginePage& page, THtmlEventHandler& handler)
     : QObject(&page), handler_(handler)
 {
-    PageChannel::Install(page, QStringLiteral("tolvexHtmlChanges"), this, QString::fromUtf8(kListener));
+    auto* channel = new TPageChannel(page, QStringLiteral("tolvexHtmlChanges"), QString::fromUtf8(kListener), this);
+    connect(channel, &TPageChannel::Posted, this, &THtmlChangeWatcher::Event);
 }
 
 void THtmlChangeWatcher::Event(const QString& type, const QString& tagName, const QVariant& typeAttribute)

@@ -16,9 +16,8 @@ public:
     // Attaches to Page for its life; Handler is borrowed.
     THtmlChangeWatcher(QWebEnginePage& page, THtmlEventHandler& handler);
 
-    // Called by the page script.
-    Q_INVOKABLE void Event(const QString& type, const QString& tagName, const QVariant& typeAttribute);
-
 private:
+    void Event(const QString& type, const QString& tagName, const QVariant& typeAttribute);
+
     THtmlEventHandler& handler_;
 };

@@ -250,8 +250,8 @@ void THtmlEditorWidget::InsertLink(int kind)
     if (!commands_)
         return;
     TDesignView* view = ActiveView();
-    view->page()->runJavaScript(
-        QString::fromUtf8(kSelectionScript), QWebEngineScript::ApplicationWorld, [this, view, kind](const QVariant& value) {
+    view->RunScript(
+        QString::fromUtf8(kSelectionScript), [this, view, kind](const QVariant& value) {
             const QVariantMap found = value.toMap();
             THtmlInsertionCommands::TSelection selection;
             selection.Control = found.value(QStringLiteral("control")).toBool();
@@ -274,8 +274,8 @@ void THtmlEditorWidget::InsertPopupImage()
         return;
     TDesignView* view = ActiveView();
     view->ExecCommand("unlink");
-    view->page()->runJavaScript(
-        QString::fromUtf8(kSelectionScript), QWebEngineScript::ApplicationWorld, [this, view](const QVariant& value) {
+    view->RunScript(
+        QString::fromUtf8(kSelectionScript), [this, view](const QVariant& value) {
             const QVariantMap found = value.toMap();
             std::string caption;
             const std::string address = commands_->PopupImageAddress(caption);
@@ -283,7 +283,7 @@ void THtmlEditorWidget::InsertPopupImage()
                 return;
             if (found.value(QStringLiteral("control")).toBool()) {
                 view->ExecCommand("createLink", address, [view](bool) {
-                    view->page()->runJavaScript(QString::fromUtf8(kTopTargetScript), QWebEngineScript::ApplicationWorld);
+                    view->RunScript(QString::fromUtf8(kTopTargetScript));
                 });
                 return;
             }
@@ -301,8 +301,7 @@ void THtmlEditorWidget::InsertTable()
         return;
     // A table never takes the place of a selected picture or table.
     TDesignView* view = ActiveView();
-    view->page()->runJavaScript(QString::fromUtf8(kCollapseAfterControl), QWebEngineScript::ApplicationWorld,
-                                [view, table](const QVariant&) { view->InsertHtml(table); });
+    view->RunScript(QString::fromUtf8(kCollapseAfterControl), [view, table](const QVariant&) { view->InsertHtml(table); });
 }
 
 void THtmlEditorWidget::FillCssClasses(const std::string& pageCss)
@@ -318,7 +317,7 @@ void THtmlEditorWidget::ApplyCssClass(const std::string& className)
     TDesignView* view = ActiveView();
     const QString script = QString::fromUtf8(kApplyClass) + QStringLiteral("(") +
                            Q(TDesignDocument::ScriptString(className)) + QStringLiteral(")");
-    view->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [this](const QVariant& done) {
+    view->RunScript(script, [this](const QVariant& done) {
         if (done.toBool())
             emit Modified();
     });

@@ -6,8 +6,6 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 
-namespace PageChannel {
-
 namespace {
 
 QString ChannelLibrary()
@@ -20,11 +18,11 @@ QString ChannelLibrary()
 
 }  // namespace
 
-void Install(QWebEnginePage& page, const QString& name, QObject* object, const QString& script)
+TPageChannel::TPageChannel(QWebEnginePage& page, const QString& name, const QString& script, QObject* parent)
+    : QObject(parent), page_(&page), channel_(new QWebChannel)
 {
-    auto* channel = new QWebChannel(object);
-    channel->registerObject(name, object);
-    page.setWebChannel(channel, QWebEngineScript::ApplicationWorld);
+    channel_->registerObject(name, this);
+    page.setWebChannel(channel_, QWebEngineScript::ApplicationWorld);
     QWebEngineScript injected;
     injected.setName(name);
     injected.setWorldId(QWebEngineScript::ApplicationWorld);
@@ -37,4 +35,13 @@ void Install(QWebEnginePage& page, const QString& name, QObject* object, const Q
     page.scripts().insert(injected);
 }
 
-}  // namespace PageChannel
+TPageChannel::~TPageChannel()
+{
+    // The page lets go of the channel before it goes.
+    if (page_ && page_->webChannel() == channel_)
+        page_->setWebChannel(nullptr, QWebEngineScript::ApplicationWorld);
+    channel_->deregisterObject(this);
+    delete channel_;
+}
+
+void TPageChannel::Post(const QString& kind, const QString& text, const QVariant& value) { emit Posted(kind, text, value); }

@@ -52,6 +52,12 @@ protected:
         view->resize(520, 260);
         view->show();
     }
+    ~DesignViewTest() override
+    {
+        // The engine finishes with the page in the event loop, as in the program.
+        view.reset();
+        QTest::qWait(100);
+    }
     void Load(const std::string& html)
     {
         QSignalSpy ready(view.get(), &TDesignView::Ready);

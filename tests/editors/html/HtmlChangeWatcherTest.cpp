@@ -34,6 +34,12 @@ protected:
         // The script connects its channel after the document is ready.
         QTest::qWait(300);
     }
+    ~HtmlChangeWatcherTest() override
+    {
+        // The engine finishes with the page in the event loop, as in the program.
+        page.reset();
+        QTest::qWait(100);
+    }
     // Runs a statement as the user's action would, from outside the page's scripts.
     void Do(const QString& statement)
     {

@@ -46,6 +46,12 @@ protected:
         EXPECT_TRUE(editor->IsReady() || ready.wait(20000));
         QTest::qWait(200);
     }
+    ~HtmlEditorWidgetTest() override
+    {
+        // The engine finishes with the pages in the event loop, as in the program.
+        editor.reset();
+        QTest::qWait(100);
+    }
     void Evaluate(TDesignView* view, const QString& script)
     {
         bool done = false;
