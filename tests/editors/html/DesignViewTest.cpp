@@ -139,3 +139,44 @@ TEST_F(DesignViewTest, AnEmptiedEditorStoresNothing)
 }
 
 }  // namespace
+
+#include <QBuffer>
+#include <QWebEngineProfile>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlSchemeHandler>
+
+namespace {
+
+// Answers the preview host's picture and style-sheet addresses as the program's handler would.
+class TPicturesHandler : public QWebEngineUrlSchemeHandler {
+public:
+    QStringList asked;
+    void requestStarted(QWebEngineUrlRequestJob* job) override
+    {
+        asked << job->requestUrl().toString();
+        static const QByteArray gif("GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xff\xff\xff!\xf9\x04\x01\x00\x00"
+                                    "\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;",
+                                    43);
+        const bool css = job->requestUrl().path().endsWith(QLatin1String(".css"));
+        auto* body = new QBuffer(job);
+        body->setData(css ? QByteArray("h1 { letter-spacing: 3px; }") : gif);
+        job->reply(css ? QByteArray("text/css") : QByteArray("image/gif"), body);
+    }
+};
+
+TEST_F(DesignViewTest, PicturesAndStyleSheetsComeFromThePreviewHost)
+{
+    TPicturesHandler handler;
+    QWebEngineProfile::defaultProfile()->installUrlSchemeHandler("tolvex", &handler);
+    Load("<link rel=\"stylesheet\" href=\"../css/88.css\"><h1>Hi</h1><img id=\"logo\" src=\"../images/55.gif\">");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Evaluate("String(document.getElementById('logo').naturalWidth)") == "1"; },
+                                5000))
+        << handler.asked.join(' ').toStdString();
+    EXPECT_EQ(Evaluate("getComputedStyle(document.querySelector('h1')).letterSpacing"), "3px");
+    EXPECT_TRUE(handler.asked.contains("tolvex://preview/images/55.gif")) << handler.asked.join(' ').toStdString();
+    view.reset();
+    QTest::qWait(100);
+    QWebEngineProfile::defaultProfile()->removeUrlSchemeHandler(&handler);
+}
+
+}  // namespace
