@@ -1,0 +1,98 @@
+#include "editors/site/DesignDocument.h"
+
+#include "common/CommonFunctions.h"
+#include "common/CommonFunctionsDetail.h"
+#include "common/RegexPattern.h"
+
+#include <cstdio>
+#include <set>
+#include <sstream>
+
+std::string TDesignDocument::BodyTag(bool top, const std::string& backgroundFile)
+{
+    std::string tag = "<body class=\"pagebody bodyContent bgcolor0 color0 font0 size0 body bgImage ";
+    tag += top ? "topofpage\" " : "bottomofpage\" ";
+    if (!backgroundFile.empty())
+        tag += " background=\"../images/" + TCommonFunctions::EncodeXmlText(backgroundFile) + "\">";
+    else
+        tag += ">";
+    return tag;
+}
+
+std::string TDesignDocument::Document(const std::string& html, const std::string& pageCss, bool top,
+                                      const std::string& backgroundFile)
+{
+    // A style sheet cannot end its own STYLE element early.
+    std::string css = pageCss;
+    for (std::size_t at = 0; (at = css.find("</", at)) != std::string::npos; at += 3)
+        css.replace(at, 2, "<\\/");
+    return "<html><head><META http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\"><STYLE>" + css +
+           "</STYLE></head>" + BodyTag(top, backgroundFile) + html + "</body></html>";
+}
+
+std::string TDesignDocument::StoredBody(const std::string& bodyHtml)
+{
+    static const TRegexPattern empty(R"(^\s*(<p>\s*&nbsp;\s*</p>|<br>)?\s*$)", roCaseless);
+    if (bodyHtml.size() < 32) {
+        TRegexMatch match(empty);
+        if (empty.Match(bodyHtml, 0, match) > 0)
+            return {};
+    }
+    return bodyHtml;
+}
+
+std::string TDesignDocument::ScriptString(const std::string& text)
+{
+    std::string out = "\"";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                out += escaped;
+            } else if (c == 0xE2 && i + 2 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0x80 &&
+                       (static_cast<unsigned char>(text[i + 2]) == 0xA8 ||
+                        static_cast<unsigned char>(text[i + 2]) == 0xA9)) {
+                // Line and paragraph separators end a line in older scripts.
+                out += static_cast<unsigned char>(text[i + 2]) == 0xA8 ? "\\u2028" : "\\u2029";
+                i += 2;
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    return out + "\"";
+}
+
+std::vector<std::string> TDesignDocument::CssClassNames(const std::string& pageCss)
+{
+    static const TRegexPattern comments(R"(/\*.*?\*/)", roCaseless | roDotAll);
+    static const TRegexPattern blocks(R"(\{[^}]*\})", roCaseless | roDotAll);
+    const std::string selectors = blocks.ReplaceAll(comments.ReplaceAll(pageCss, " "), "\n");
+    std::vector<std::string> names;
+    std::set<std::string> seen;
+    std::string token;
+    const auto take = [&] {
+        if (token.size() > 1 && token[0] == '.') {
+            std::string name = common_detail::LowerCase(token.substr(1));
+            if (seen.insert(name).second)
+                names.push_back(name);
+        }
+        token.clear();
+    };
+    for (const char c : selectors) {
+        if (c == ' ' || c == ',' || c == '\t' || c == '\r' || c == '\n')
+            take();
+        else
+            token += c;
+    }
+    take();
+    return names;
+}

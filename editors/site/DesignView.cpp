@@ -1,0 +1,99 @@
+#include "editors/site/DesignView.h"
+
+#include "common/CommonGui.h"
+#include "editors/site/DesignDocument.h"
+#include "editors/site/PageChannel.h"
+
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
+
+namespace {
+
+// Design mode, and every edit reported.
+const char* const kDesignScript = R"(
+document.designMode = "on";
+document.addEventListener("input", function () { sink.Post("input", "", null); }, true);
+)";
+
+QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+}  // namespace
+
+TDesignView::TDesignView(TCommonGui& gui, QWidget* parent) : QWebEngineView(parent), gui_(gui)
+{
+    QWebEngineSettings* settings = page()->settings();
+    // The page's scripts stay inert; the program's own world still runs.
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    channel_ = new TPageChannel(*page(), QStringLiteral("tolvexDesign"), QString::fromUtf8(kDesignScript), this);
+    connect(channel_, &TPageChannel::Posted, this, &TDesignView::Modified);
+    connect(this, &QWebEngineView::loadFinished, this, [this] {
+        // Design mode is switched on by the document-ready script; the
+        // channel answers once it is connected.
+        RunScript(QStringLiteral("document.designMode = 'on'; true"), [this](const QVariant&) {
+            ready_ = true;
+            emit Ready();
+        });
+    });
+}
+
+void TDesignView::LoadDocument(const std::string& document, const QUrl& base)
+{
+    ready_ = false;
+    setHtml(Q(document), base);
+}
+
+void TDesignView::RunScript(const QString& script, std::function<void(const QVariant&)> done)
+{
+    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [alive = alive_, done](const QVariant& result) {
+        if (*alive && done)
+            done(result);
+    });
+}
+
+void TDesignView::ReadBodyHtml(std::function<void(const std::string&)> done)
+{
+    RunScript(QStringLiteral("document.body ? document.body.innerHTML : ''"), [done](const QVariant& result) {
+        done(TDesignDocument::StoredBody(result.toString().toUtf8().toStdString()));
+    });
+}
+
+void TDesignView::InsertHtml(const std::string& html, std::function<void(bool)> done)
+{
+    if (html.find_first_not_of(" \t\r\n") == std::string::npos) {
+        if (done)
+            done(false);
+        return;
+    }
+    ExecCommand("insertHTML", html, [this, done](bool ok) {
+        if (!ok)
+            gui_.ShowError("Cannot execute the task");
+        if (done)
+            done(ok);
+    });
+}
+
+void TDesignView::ExecCommand(const std::string& command, const std::string& value, std::function<void(bool)> done)
+{
+    const std::string script = "document.execCommand(" + TDesignDocument::ScriptString(command) + ", false, " +
+                               TDesignDocument::ScriptString(value) + ")";
+    RunScript(Q(script), [this, done](const QVariant& result) {
+        const bool ok = result.toBool();
+        if (ok)
+            emit Modified();
+        if (done)
+            done(ok);
+    });
+}
+
+TDesignView::~TDesignView()
+{
+    // Nothing of this view is reached while the page goes: no late answers,
+    // no late load signal, and the channel leaves first.
+    *alive_ = false;
+    disconnect(this, &QWebEngineView::loadFinished, this, nullptr);
+    delete channel_;
+}
