@@ -23,6 +23,7 @@
 #include "shell/FindReplace.h"
 #include "shell/GuiControl.h"
 #include "shell/HelpSystem.h"
+#include "shell/Login.h"
 #include "shell/MainWindow.h"
 #include "shell/QtCommonGui.h"
 #include "shell/StyleOperationPublisher.h"
@@ -170,25 +171,41 @@ std::unique_ptr<TCatalogDataUI> TQtShell::CreateCatalogUI(TCatalogData& data)
     return std::make_unique<TCatalogWindowUI>(*root_, data, gui_, *window_, guiControl_);
 }
 
-void TQtShell::LoginShowWelcome(const std::string&, bool)
+TLogin::TEnvironment TQtShell::LoginEnvironment()
 {
-    if (guiControl_)
-        guiControl_->SetStatusText("The login dialog is not available yet.", true, 0);
+    TLogin::TEnvironment environment{*root_, gui_};
+    environment.Translation = ::Translation;
+    environment.Parent = window_.get();
+    environment.Help = [this](const std::vector<std::string>& aliases) {
+        if (help_)
+            help_->ShowHelpForAliases(aliases);
+    };
+    environment.OpenUrl = [this](const std::string& url) { OpenUrl(url); };
+    return environment;
 }
 
-void TQtShell::LoginOpenCatalog(const std::string&, const std::string&, const std::string&)
+void TQtShell::LoginShowWelcome(const std::string& catalogName, bool autoOpen)
 {
-    NotAvailable("The login dialog");
+    if (root_)
+        TLogin(LoginEnvironment()).ShowWelcome(catalogName, autoOpen);
+}
+
+void TQtShell::LoginOpenCatalog(const std::string& dbDir, const std::string& catalogName, const std::string& dbType)
+{
+    if (root_)
+        TLogin(LoginEnvironment()).OpenCatalog(dbDir, catalogName, dbType);
 }
 
 void TQtShell::LoginNewCatalog()
 {
-    NotAvailable("The login dialog");
+    if (root_)
+        TLogin(LoginEnvironment()).NewCatalog();
 }
 
 void TQtShell::LoginNewCatalogFromHost()
 {
-    NotAvailable("The login dialog");
+    if (root_)
+        TLogin(LoginEnvironment()).NewCatalogFromHost();
 }
 
 std::string TQtShell::GetActionString(int actionId)

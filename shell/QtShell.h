@@ -3,12 +3,13 @@
 // the action processor, the help system and the common GUI. It is what the
 // root object asks of the GUI side (TTolvexShell), what the action
 // processor acts on (TActionHost) and what the main window hands on
-// (TMainWindowHandler). Parts that later work brings (login dialog, trees,
-// item editors, publishing windows) answer with a clear "not available
+// (TMainWindowHandler). Parts that later work brings (item editors,
+// publishing windows) answer with a clear "not available
 // yet" message.
 #include "catalog/TolvexShell.h"
 #include "shell/ActionHost.h"
 #include "shell/ActionProcessor.h"
+#include "shell/Login.h"
 #include "shell/MainWindowHandler.h"
 #include "publishing/ui/frmDetailProcess.h"
 
@@ -126,6 +127,8 @@ public:
     TfrmDetailProcess::TEnvironment RunnerEnvironment();
 
 private:
+    // What the login dialog needs of the program.
+    TLogin::TEnvironment LoginEnvironment();
     void EditCommand(const char* slot);
     void InstallPreview(TTolvex& root);
     void UninstallPreview();

@@ -97,7 +97,6 @@ void TQtShell::HandleCommand(const std::string& name)
     } else if (name == "miFileOpenCatalogList") {
         if (root_)
             root_->Catalog().OpenWithLogin("", false);
-        NotAvailable("The login dialog");
     } else if (name == "miFileCloseCatalog") {
         if (root_)
             root_->CloseCatalog();

@@ -9,6 +9,7 @@
 #include "shell/MainWindowEvent.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QSplitter>
 #include <QLineEdit>
@@ -76,13 +77,19 @@ TEST(MainWindow, StartsWithTheMenusOfTypeZeroAndNoCatalog)
     f.Screenshot("main-no-catalog");
 }
 
-TEST(MainWindow, StartMessageAsksForTheLoginWithoutABox)
+TEST(MainWindow, StartMessageOpensTheLogin)
 {
     TShellFixture f;
+    QString shown;
+    OnNextModal([&shown](QWidget* w) {
+        shown = w->objectName();
+        static_cast<QDialog*>(w)->reject();
+    });
     f.Window().PostMessage(WM_START_PROCESS, 0, 0);
     QCoreApplication::processEvents();
-    EXPECT_EQ(f.Gui().StatusText(0), "The login dialog is not available yet.");
+    EXPECT_EQ(shown, "frmLogin");
     EXPECT_TRUE(f.Boxes().Shown().empty());
+    EXPECT_FALSE(f.Root().Catalog().IsOpen());
 }
 
 TEST(MainWindow, MessagesThatNeedACatalogDoNothingWithoutOne)
@@ -197,12 +204,12 @@ TEST(MainWindow, AboutBoxNamesTheFolders)
 TEST(MainWindow, CommandsWithoutTheirWindowsSayTheyAreNotAvailable)
 {
     TShellFixture f;
+    OnNextModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
     f.Window().Action("miFileNewCatalog")->trigger();
     f.Window().Action("miFileProgramSettings")->trigger();
     const std::vector<std::string> infos = f.Boxes().Messages("information");
-    ASSERT_EQ(infos.size(), 2u);
-    EXPECT_EQ(infos[0], "The login dialog is not available yet.");
-    EXPECT_EQ(infos[1], "The program settings dialog is not available yet.");
+    ASSERT_EQ(infos.size(), 1u);
+    EXPECT_EQ(infos[0], "The program settings dialog is not available yet.");
 }
 
 }  // namespace
