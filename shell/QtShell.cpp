@@ -15,6 +15,7 @@
 #include "catalog/Tolvex.h"
 #include "catalog/TolvexCatalog.h"
 #include "common/CommonFunctions.h"
+#include "common/Deployment.h"
 #include "common/GlobalSettings.h"
 #include "common/IniSettings.h"
 #include "common/TolvexException.h"
@@ -24,6 +25,8 @@
 #include "shell/GuiControl.h"
 #include "shell/HelpSystem.h"
 #include "shell/Login.h"
+#include "shell/frmAbout.h"
+#include "shell/frmChangeCatalogCode.h"
 #include "shell/MainWindow.h"
 #include "shell/QtCommonGui.h"
 #include "shell/StyleOperationPublisher.h"
@@ -32,6 +35,7 @@
 #include "shell/UiText.h"
 #include "storage/AbstractDBConnectionFactory.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QLineEdit>
@@ -241,11 +245,31 @@ void TQtShell::QueueAction(const std::string& action, bool check)
 
 bool TQtShell::AskNewCatalogCode(const std::string& oldCode, std::string& newCode)
 {
-    std::string code = oldCode;
-    if (!gui_.InputValue("Change Catalog Code", "New catalog code:", code, true, "ChangeCatalogCode"))
+    TfrmChangeCatalogCode dialog(oldCode, gui_, [this](const std::string& alias) {
+        if (help_)
+            help_->ShowHelpForAlias(alias);
+    }, window_.get());
+    if (dialog.exec() != QDialog::Accepted)
         return false;
-    newCode = code;
+    newCode = dialog.NewCode();
     return true;
+}
+
+void TQtShell::ShowAboutBox()
+{
+    TfrmAbout::TContent content;
+    content.Version = S(QApplication::applicationVersion());
+    content.HomePage = Deployment::kMakerSite;
+    content.SupportAddress = Deployment::kSupportAddress;
+    content.Folders = AboutText();
+    content.Environment = environmentCheck_;
+    content.Help = [this](const std::string& alias) {
+        if (help_)
+            help_->ShowHelpForAlias(alias);
+    };
+    content.OpenUrl = [this](const std::string& url) { OpenUrl(url); };
+    TfrmAbout about(std::move(content), window_.get());
+    about.exec();
 }
 
 bool TQtShell::RunSoftwareUpdate(const std::vector<std::string>&, bool)

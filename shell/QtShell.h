@@ -24,6 +24,7 @@ class TQtCommonGui;
 class TTolvexApplication;
 class TfrmMain;
 class TCatalogPreviewSource;
+class TEnvironmentCheck;
 class TPreviewResolver;
 class TPreviewSchemeHandler;
 
@@ -117,6 +118,10 @@ public:
     void RunSearch();
     // The about box's text: version and folders.
     std::string AboutText() const;
+    // Shows the about box.
+    void ShowAboutBox();
+    // The environment check the about box shows; not owned, may be null.
+    void SetEnvironmentCheck(const TEnvironmentCheck* check) { environmentCheck_ = check; }
 
     // The handler that answers the browser views' preview addresses; null
     // before the root object exists and after the window closed.
@@ -146,4 +151,5 @@ private:
     std::unique_ptr<TPreviewResolver> previewResolver_;
     std::unique_ptr<TPreviewSchemeHandler> previewHandler_;
     TFolderChooser folderChooser_;
+    const TEnvironmentCheck* environmentCheck_ = nullptr;
 };

@@ -166,7 +166,7 @@ void TQtShell::HandleCommand(const std::string& name)
         if (gui)
             gui->ShowContextHelp(help_);
     } else if (name == "miHelpAbout") {
-        gui_.ShowInformation(AboutText(), false, "");
+        ShowAboutBox();
     } else if (name == "tbsiMainSearch") {
         RunSearch();
     } else if (name.rfind("tbtnWebTree", 0) == 0) {
