@@ -19,6 +19,7 @@
 #include "common/GlobalSettings.h"
 #include "common/IniSettings.h"
 #include "common/TolvexException.h"
+#include "storage/References.h"
 #include "common/Translation.h"
 #include "shell/CatalogWindowUI.h"
 #include "shell/FindReplace.h"
@@ -27,6 +28,7 @@
 #include "shell/Login.h"
 #include "shell/frmAbout.h"
 #include "shell/frmChangeCatalogCode.h"
+#include "shell/frmSettings.h"
 #include "shell/MainWindow.h"
 #include "shell/QtCommonGui.h"
 #include "shell/StyleOperationPublisher.h"
@@ -403,7 +405,19 @@ std::string TQtShell::GetSetting(int settingId)
 
 void TQtShell::ShowSettingsDialog()
 {
-    NotAvailable("The program settings dialog");
+    if (!root_)
+        return;
+    TSettingsModel model(root_->Settings().IniSettings(), root_->Settings().AppDir(),
+                         [this](const std::string& code) { return root_->References().GetLanguageName(code); });
+    TfrmSettings dialog(
+        model, gui_,
+        [this](const std::string& alias) {
+            if (help_)
+                help_->ShowHelpForAlias(alias);
+        },
+        [this](const std::string& folder, const std::string& alias) { return ChooseFolder(folder, alias); }, {},
+        window_.get());
+    dialog.exec();
 }
 
 void TQtShell::NewCatalogFromHost()

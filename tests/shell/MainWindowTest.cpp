@@ -206,15 +206,22 @@ TEST(MainWindow, AboutBoxNamesTheFolders)
     EXPECT_TRUE(folders.contains(QString::fromStdString(f.Home().Path())));
 }
 
-TEST(MainWindow, CommandsWithoutTheirWindowsSayTheyAreNotAvailable)
+TEST(MainWindow, NewCatalogAndProgramSettingsOpenTheirDialogs)
 {
     TShellFixture f;
-    OnNextModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+    QStringList shown;
+    const auto closeNext = [&shown] {
+        OnNextModal([&shown](QWidget* w) {
+            shown << w->objectName();
+            static_cast<QDialog*>(w)->reject();
+        });
+    };
+    closeNext();
     f.Window().Action("miFileNewCatalog")->trigger();
+    closeNext();
     f.Window().Action("miFileProgramSettings")->trigger();
-    const std::vector<std::string> infos = f.Boxes().Messages("information");
-    ASSERT_EQ(infos.size(), 1u);
-    EXPECT_EQ(infos[0], "The program settings dialog is not available yet.");
+    EXPECT_EQ(shown, (QStringList{"frmLogin", "frmSettings"}));
+    EXPECT_TRUE(f.Boxes().Shown().empty());
 }
 
 }  // namespace
