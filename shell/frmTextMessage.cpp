@@ -30,7 +30,7 @@ TfrmTextMessage::TfrmTextMessage(const QString& label, const QString& text, cons
     memoTextMessage->setObjectName("memoTextMessage");
     memoTextMessage->setReadOnly(true);
     QPalette palette = memoTextMessage->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Midlight));
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window).lighter(104));
     memoTextMessage->setPalette(palette);
     layout->addWidget(memoTextMessage, 1);
     cbTextMessageDontShowAgain = new QCheckBox(checkBoxText.isEmpty() ? TrIf("Don't show the message again", translate)
