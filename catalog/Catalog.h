@@ -144,6 +144,10 @@ public:
     // Opens the catalog of a menu entry through the login dialog.
     void CatalogMenuItemClick(const TMenuEntry& entry);
     bool CatalogFileExists(const std::string& catalogName) const;
+    // Copies a catalog file of a previous installation into the database
+    // folder under its name, unless a file of that name is there already;
+    // the path of the file in the database folder.
+    std::string CopyOldInstallCatalog(const std::string& file);
 
     // ---- properties and catalog information ----------------------------------------
     // Empty when the property is not set.

@@ -140,21 +140,24 @@ void TCatalog::CatalogMenuItemClick(const TMenuEntry& entry)
     TPluginsManager& modules = services_.DBManager.GetPluginsManager();
     const TPluginLoader* module = nullptr;
     if (entry.Tag == kOldInstallCatalogTag) {
-        // A catalog of a previous installation is copied into the database
-        // folder unless a file of that name is there already.
-        const std::string fileName = entry.File.substr(lastSeparator + 1);
-        const std::size_t dot = fileName.find('.');
-        const std::string target = DatabaseDir() + "/" + fileName.substr(0, dot) +
-                                   (dot == std::string::npos ? "" : fileName.substr(dot));
-        std::error_code error;
-        if (!fs::exists(target, error))
-            CopyFileInto(entry.File, target);
+        CopyOldInstallCatalog(entry.File);
         module = modules.FindPlugin(SQLiteModuleName);
     } else {
         module = modules.GetPlugin(entry.Tag);
     }
     if (module)
         OpenFileWithLogin(dir, name, module->GetName());
+}
+
+std::string TCatalog::CopyOldInstallCatalog(const std::string& file)
+{
+    const std::size_t lastSeparator = file.find_last_of("/\\");
+    const std::string fileName = lastSeparator == std::string::npos ? file : file.substr(lastSeparator + 1);
+    const std::string target = DatabaseDir() + "/" + fileName;
+    std::error_code error;
+    if (!fs::exists(target, error))
+        CopyFileInto(file, target);
+    return target;
 }
 
 bool TCatalog::CatalogFileExists(const std::string& catalogName) const

@@ -15,14 +15,20 @@
 #include "catalog/Tolvex.h"
 #include "catalog/TolvexCatalog.h"
 #include "common/CommonFunctions.h"
+#include "common/Deployment.h"
 #include "common/GlobalSettings.h"
 #include "common/IniSettings.h"
 #include "common/TolvexException.h"
+#include "storage/References.h"
 #include "common/Translation.h"
 #include "shell/CatalogWindowUI.h"
 #include "shell/FindReplace.h"
 #include "shell/GuiControl.h"
 #include "shell/HelpSystem.h"
+#include "shell/Login.h"
+#include "shell/frmAbout.h"
+#include "shell/frmChangeCatalogCode.h"
+#include "shell/frmSettings.h"
 #include "shell/MainWindow.h"
 #include "shell/QtCommonGui.h"
 #include "shell/StyleOperationPublisher.h"
@@ -31,6 +37,7 @@
 #include "shell/UiText.h"
 #include "storage/AbstractDBConnectionFactory.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QLineEdit>
@@ -171,25 +178,41 @@ std::unique_ptr<TCatalogDataUI> TQtShell::CreateCatalogUI(TCatalogData& data)
     return std::make_unique<TCatalogWindowUI>(*root_, data, gui_, *window_, guiControl_);
 }
 
-void TQtShell::LoginShowWelcome(const std::string&, bool)
+TLogin::TEnvironment TQtShell::LoginEnvironment()
 {
-    if (guiControl_)
-        guiControl_->SetStatusText("The login dialog is not available yet.", true, 0);
+    TLogin::TEnvironment environment{*root_, gui_};
+    environment.Translation = ::Translation;
+    environment.Parent = window_.get();
+    environment.Help = [this](const std::vector<std::string>& aliases) {
+        if (help_)
+            help_->ShowHelpForAliases(aliases);
+    };
+    environment.OpenUrl = [this](const std::string& url) { OpenUrl(url); };
+    return environment;
 }
 
-void TQtShell::LoginOpenCatalog(const std::string&, const std::string&, const std::string&)
+void TQtShell::LoginShowWelcome(const std::string& catalogName, bool autoOpen)
 {
-    NotAvailable("The login dialog");
+    if (root_)
+        TLogin(LoginEnvironment()).ShowWelcome(catalogName, autoOpen);
+}
+
+void TQtShell::LoginOpenCatalog(const std::string& dbDir, const std::string& catalogName, const std::string& dbType)
+{
+    if (root_)
+        TLogin(LoginEnvironment()).OpenCatalog(dbDir, catalogName, dbType);
 }
 
 void TQtShell::LoginNewCatalog()
 {
-    NotAvailable("The login dialog");
+    if (root_)
+        TLogin(LoginEnvironment()).NewCatalog();
 }
 
 void TQtShell::LoginNewCatalogFromHost()
 {
-    NotAvailable("The login dialog");
+    if (root_)
+        TLogin(LoginEnvironment()).NewCatalogFromHost();
 }
 
 std::string TQtShell::GetActionString(int actionId)
@@ -225,11 +248,31 @@ void TQtShell::QueueAction(const std::string& action, bool check)
 
 bool TQtShell::AskNewCatalogCode(const std::string& oldCode, std::string& newCode)
 {
-    std::string code = oldCode;
-    if (!gui_.InputValue("Change Catalog Code", "New catalog code:", code, true, "ChangeCatalogCode"))
+    TfrmChangeCatalogCode dialog(oldCode, gui_, [this](const std::string& alias) {
+        if (help_)
+            help_->ShowHelpForAlias(alias);
+    }, window_.get());
+    if (dialog.exec() != QDialog::Accepted)
         return false;
-    newCode = code;
+    newCode = dialog.NewCode();
     return true;
+}
+
+void TQtShell::ShowAboutBox()
+{
+    TfrmAbout::TContent content;
+    content.Version = S(QApplication::applicationVersion());
+    content.HomePage = Deployment::kMakerSite;
+    content.SupportAddress = Deployment::kSupportAddress;
+    content.Folders = AboutText();
+    content.Environment = environmentCheck_;
+    content.Help = [this](const std::string& alias) {
+        if (help_)
+            help_->ShowHelpForAlias(alias);
+    };
+    content.OpenUrl = [this](const std::string& url) { OpenUrl(url); };
+    TfrmAbout about(std::move(content), window_.get());
+    about.exec();
 }
 
 bool TQtShell::RunWebSiteImport(std::vector<std::string>&, TAbstractDBConnection&)
@@ -357,7 +400,19 @@ std::string TQtShell::GetSetting(int settingId)
 
 void TQtShell::ShowSettingsDialog()
 {
-    NotAvailable("The program settings dialog");
+    if (!root_)
+        return;
+    TSettingsModel model(root_->Settings().IniSettings(), root_->Settings().AppDir(),
+                         [this](const std::string& code) { return root_->References().GetLanguageName(code); });
+    TfrmSettings dialog(
+        model, gui_,
+        [this](const std::string& alias) {
+            if (help_)
+                help_->ShowHelpForAlias(alias);
+        },
+        [this](const std::string& folder, const std::string& alias) { return ChooseFolder(folder, alias); }, {},
+        window_.get());
+    dialog.exec();
 }
 
 void TQtShell::NewCatalogFromHost()

@@ -3,12 +3,13 @@
 // the action processor, the help system and the common GUI. It is what the
 // root object asks of the GUI side (TTolvexShell), what the action
 // processor acts on (TActionHost) and what the main window hands on
-// (TMainWindowHandler). Parts that later work brings (login dialog, trees,
-// item editors, publishing windows) answer with a clear "not available
+// (TMainWindowHandler). Parts that later work brings (item editors,
+// publishing windows) answer with a clear "not available
 // yet" message.
 #include "catalog/TolvexShell.h"
 #include "shell/ActionHost.h"
 #include "shell/ActionProcessor.h"
+#include "shell/Login.h"
 #include "shell/MainWindowHandler.h"
 #include "publishing/ui/frmDetailProcess.h"
 
@@ -27,6 +28,7 @@ class TTolvexApplication;
 class TfrmMain;
 class TCatalogData;
 class TCatalogPreviewSource;
+class TEnvironmentCheck;
 class TPreviewResolver;
 class TPreviewSchemeHandler;
 
@@ -141,6 +143,10 @@ public:
     TFrameSearchResult* SearchResult() const;
     // The about box's text: version and folders.
     std::string AboutText() const;
+    // Shows the about box.
+    void ShowAboutBox();
+    // The environment check the about box shows; not owned, may be null.
+    void SetEnvironmentCheck(const TEnvironmentCheck* check) { environmentCheck_ = check; }
 
     // The handler that answers the browser views' preview addresses; null
     // before the root object exists and after the window closed.
@@ -151,6 +157,8 @@ public:
     TfrmDetailProcess::TEnvironment RunnerEnvironment();
 
 private:
+    // What the login dialog needs of the program.
+    TLogin::TEnvironment LoginEnvironment();
     void EditCommand(const char* slot);
     // The open catalog's data; null when none is open.
     TCatalogData* OpenCatalogData();
@@ -179,4 +187,5 @@ private:
     TFolderChooser folderChooser_;
     TPageChooser pageChooser_;
     QPointer<TfrmDetailProcess> updateWindow_;
+    const TEnvironmentCheck* environmentCheck_ = nullptr;
 };

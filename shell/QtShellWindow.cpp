@@ -165,7 +165,6 @@ void TQtShell::HandleCommand(const std::string& name)
     } else if (name == "miFileOpenCatalogList") {
         if (root_)
             root_->Catalog().OpenWithLogin("", false);
-        NotAvailable("The login dialog");
     } else if (name == "miFileCloseCatalog") {
         if (root_)
             root_->CloseCatalog();
@@ -243,7 +242,7 @@ void TQtShell::HandleCommand(const std::string& name)
         if (root_ && (!IsCatalogOpen() || CanLeave()))
             root_->StartSoftwareUpdate(nullptr);
     } else if (name == "miHelpAbout") {
-        gui_.ShowInformation(AboutText(), false, "");
+        ShowAboutBox();
     } else if (name == "tbsiMainSearch") {
         RunSearch();
     } else if (name.rfind("tbtnWebTree", 0) == 0 || name.rfind("tbtnTemplates", 0) == 0) {

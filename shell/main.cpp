@@ -11,10 +11,12 @@
 #include "common/TolvexException.h"
 #include "generation/ui/PreviewScheme.h"
 #include "shell/ConsoleShell.h"
+#include "shell/EnvironmentCheck.h"
 #include "shell/HelpFiles.h"
 #include "shell/QtCommonGui.h"
 #include "shell/QtShell.h"
 #include "shell/TolvexApplication.h"
+#include "shell/frmTextMessage.h"
 #include "storage/ConfiguredDatabase.h"
 #include "storage/ShippedData.h"
 
@@ -104,7 +106,13 @@ int RunWindow(int argc, char** argv, const std::string& home)
     TQtCommonGui gui;
     CommonProcedures->SetGui(&gui);
     HelpFiles::InstallHelp((std::filesystem::path(TShippedData::BuildTreeDataDir()) / "help").string(), home);
+    // The machine is checked before anything of the program exists.
+    TEnvironmentCheck environmentCheck;
+    environmentCheck.UseProgramChecks(home, TShippedData::BuildTreeDataDir());
+    if (!environmentCheck.Check() && !TfrmTextMessage::ShowContinueDialog(environmentCheck))
+        return 1;
     TQtShell shell(gui, &gui, &app);
+    shell.SetEnvironmentCheck(&environmentCheck);
     TTolvex root(Environment(shell));
     RootObject = &root;
     int result = 0;

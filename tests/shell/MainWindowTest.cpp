@@ -9,6 +9,7 @@
 #include "shell/MainWindowEvent.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QSplitter>
 #include <QLineEdit>
@@ -76,13 +77,19 @@ TEST(MainWindow, StartsWithTheMenusOfTypeZeroAndNoCatalog)
     f.Screenshot("main-no-catalog");
 }
 
-TEST(MainWindow, StartMessageAsksForTheLoginWithoutABox)
+TEST(MainWindow, StartMessageOpensTheLogin)
 {
     TShellFixture f;
+    QString shown;
+    OnNextModal([&shown](QWidget* w) {
+        shown = w->objectName();
+        static_cast<QDialog*>(w)->reject();
+    });
     f.Window().PostMessage(WM_START_PROCESS, 0, 0);
     QCoreApplication::processEvents();
-    EXPECT_EQ(f.Gui().StatusText(0), "The login dialog is not available yet.");
+    EXPECT_EQ(shown, "frmLogin");
     EXPECT_TRUE(f.Boxes().Shown().empty());
+    EXPECT_FALSE(f.Root().Catalog().IsOpen());
 }
 
 TEST(MainWindow, MessagesThatNeedACatalogDoNothingWithoutOne)
@@ -189,20 +196,32 @@ TEST(MainWindow, StylesMenuShowsAnOpeningErrorAsAMessage)
 TEST(MainWindow, AboutBoxNamesTheFolders)
 {
     TShellFixture f;
+    QString folders;
+    OnNextModal([&folders](QWidget* w) {
+        if (auto* label = w->findChild<QLabel*>("lblFolders"))
+            folders = label->text();
+        static_cast<QDialog*>(w)->accept();
+    });
     f.Window().Action("miHelpAbout")->trigger();
-    ASSERT_EQ(f.Boxes().Messages("information").size(), 1u);
-    EXPECT_NE(f.Boxes().Messages("information")[0].find(f.Home().Path()), std::string::npos);
+    EXPECT_TRUE(folders.contains(QString::fromStdString(f.Home().Path())));
 }
 
-TEST(MainWindow, CommandsWithoutTheirWindowsSayTheyAreNotAvailable)
+TEST(MainWindow, NewCatalogAndProgramSettingsOpenTheirDialogs)
 {
     TShellFixture f;
+    QStringList shown;
+    const auto closeNext = [&shown] {
+        OnNextModal([&shown](QWidget* w) {
+            shown << w->objectName();
+            static_cast<QDialog*>(w)->reject();
+        });
+    };
+    closeNext();
     f.Window().Action("miFileNewCatalog")->trigger();
+    closeNext();
     f.Window().Action("miFileProgramSettings")->trigger();
-    const std::vector<std::string> infos = f.Boxes().Messages("information");
-    ASSERT_EQ(infos.size(), 2u);
-    EXPECT_EQ(infos[0], "The login dialog is not available yet.");
-    EXPECT_EQ(infos[1], "The program settings dialog is not available yet.");
+    EXPECT_EQ(shown, (QStringList{"frmLogin", "frmSettings"}));
+    EXPECT_TRUE(f.Boxes().Shown().empty());
 }
 
 }  // namespace

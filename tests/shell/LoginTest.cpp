@@ -1,0 +1,388 @@
+// The login over a real program folder: the dialog driven offscreen to
+// create a catalog of type 1 and open it, to log in again with the
+// remembered login, and to refuse a wrong password and a bad code; and the
+// login model's decisions without a window.
+#include "ShellFixture.h"
+
+#include "catalog/TolvexCatalog.h"
+#include "common/CommonFunctions.h"
+#include "common/CookieStore.h"
+#include "common/IniSettings.h"
+#include "shell/Login.h"
+#include "shell/LoginModel.h"
+#include "shell/MainWindowMessages.h"
+#include "shell/frmLogin.h"
+#include "storage/SQLiteFiles.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+namespace {
+
+using TAct = std::function<void(TfrmLogin&)>;
+
+// Acts on the login dialogs the next call shows: the first action on the
+// first showing, the next on the one after, and so on. Each action ends
+// its showing; a showing with no action left fails the test and is
+// cancelled, so that a test never waits for a dialog nobody closes.
+void OnLoginShowings(std::vector<TAct> acts)
+{
+    auto poll = std::make_shared<std::function<void()>>();
+    auto remaining = std::make_shared<std::vector<TAct>>(std::move(acts));
+    auto dialogSeen = std::make_shared<QPointer<TfrmLogin>>();
+    auto seenOnce = std::make_shared<bool>(false);
+    *poll = [poll, remaining, dialogSeen, seenOnce] {
+        // The flow has ended once its dialog is gone.
+        if (*seenOnce && dialogSeen->isNull())
+            return;
+        auto* dialog = qobject_cast<TfrmLogin*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) {
+            QTimer::singleShot(5, *poll);
+            return;
+        }
+        *dialogSeen = dialog;
+        *seenOnce = true;
+        if (remaining->empty()) {
+            ADD_FAILURE() << "the login dialog was shown once more than expected";
+            dialog->reject();
+        } else {
+            const TAct act = remaining->front();
+            remaining->erase(remaining->begin());
+            act(*dialog);
+            if (dialog->isVisible()) {
+                ADD_FAILURE() << "the login dialog stayed open";
+                dialog->reject();
+            }
+        }
+        QTimer::singleShot(5, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+void Screenshot(QWidget& window, const char* name)
+{
+    if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR"))
+        window.grab().save(QString("%1/%2.png").arg(dir, name));
+}
+
+// Fills the new-catalog page: the type by its number, the code typed.
+void FillNewCatalog(TfrmLogin& d, const char* type, const char* code, const char* password, const char* confirm,
+                    bool save)
+{
+    d.cbLoginNewCatalogType->setCurrentIndex(d.cbLoginNewCatalogType->findData(type));
+    d.edtLoginNewCatalogCode->clear();
+    QTest::keyClicks(d.edtLoginNewCatalogCode, code);
+    d.edtLoginNewPassword->setText(password);
+    d.edtLoginNewConfirm->setText(confirm);
+    d.cbLoginNewSavePassword->setChecked(save);
+}
+
+class Login : public ::testing::Test {
+protected:
+    TTolvex& Root() { return f.Root(); }
+    TIniSettings& Ini() { return Root().Settings().IniSettings(); }
+    std::string OpenCode()
+    {
+        TTolvexCatalog* open = Root().Catalog().GetOpenCatalog();
+        return open ? open->GetCatalogCode() : std::string();
+    }
+    TShellFixture f;
+};
+
+TEST_F(Login, CreatesACatalogOfTypeOneOpensItAndLogsInAgainWithTheRememberedLogin)
+{
+    // No catalog yet: the start page goes straight to the new catalog.
+    OnLoginShowings({[](TfrmLogin& d) {
+        EXPECT_EQ(d.Pages()->currentWidget(), d.tabLoginNew);
+        EXPECT_EQ(d.windowTitle(), "Create Catalog");
+        EXPECT_FALSE(d.edtLoginNewUserName->isVisible()) << "only in the advanced mode";
+        Screenshot(d, "login-new-catalog-empty");
+        FillNewCatalog(d, "1", "My_Shop", "secret1", "secret1", true);
+        EXPECT_EQ(d.edtLoginNewCatalogCode->text(), "myshop") << "capitals lower-cased, the underscore swallowed";
+        Screenshot(d, "login-new-catalog-filled");
+        d.btnLoginNewContinue->click();
+    }});
+    // As at the first start: the start message opens the login.
+    f.Window().PostMessage(WM_START_PROCESS, 0, 0);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(Root().Catalog().IsOpen()) << testing::PrintToString(f.Boxes().Messages("error"));
+    f.Screenshot("first-run-catalog-open");
+    EXPECT_EQ(OpenCode(), "myshop");
+    EXPECT_EQ(Root().Catalog().GetOpenCatalog()->GetCatalogType(), 1);
+    EXPECT_EQ(Ini().ReadValue("catalog-myshop", "UserName", ""), "Administrator");
+    const std::string stored = Ini().ReadValue("catalog-myshop", "Password", "");
+    EXPECT_NE(stored, "secret1") << "never stored plain";
+    EXPECT_EQ(TCommonFunctions::UnscramblePassword(stored), "secret1");
+
+    // Closed and logged in again: the catalog is preselected with its remembered login.
+    ASSERT_TRUE(Root().CloseCatalog());
+    OnLoginShowings({[](TfrmLogin& d) {
+        EXPECT_EQ(d.Pages()->currentWidget(), d.tabLoginWelcome);
+        EXPECT_TRUE(d.rbLoginWelcomeOpen->isChecked());
+        ASSERT_EQ(d.lbLoginWelcomeDatabases->count(), 1);
+        EXPECT_EQ(d.lbLoginWelcomeDatabases->currentItem()->text(), "myshop");
+        Screenshot(d, "login-welcome");
+        d.btnLoginWelcomeOk->click();
+        EXPECT_EQ(d.Pages()->currentWidget(), d.tabLoginOpen);
+        EXPECT_EQ(d.edtLoginOpenCatalogCode->text(), "myshop");
+        EXPECT_EQ(d.edtLoginOpenUserName->text(), "Administrator");
+        EXPECT_EQ(d.edtLoginOpenPassword->text(), "secret1");
+        EXPECT_TRUE(d.cbLoginOpenSave->isChecked());
+        Screenshot(d, "login-open");
+        d.btnLoginOpenOk->click();
+    }});
+    f.Shell().LoginShowWelcome("", false);
+    ASSERT_TRUE(Root().Catalog().IsOpen());
+    EXPECT_EQ(Ini().ReadValue("catalog-myshop", "Password", ""), stored) << "an unchanged password is not rewritten";
+    EXPECT_TRUE(f.Boxes().Messages("error").empty());
+}
+
+TEST_F(Login, AWrongPasswordIsRefusedAndTheDialogComesBackUntilCancelled)
+{
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    ASSERT_TRUE(Root().CloseCatalog());
+    OnLoginShowings({[](TfrmLogin& d) {
+                         d.btnLoginWelcomeOk->click();
+                         d.edtLoginOpenUserName->setText("admin");
+                         d.edtLoginOpenPassword->setText("wrong");
+                         d.btnLoginOpenOk->click();
+                     },
+                     [](TfrmLogin& d) {
+                         EXPECT_EQ(d.Pages()->currentWidget(), d.tabLoginOpen) << "shown again on its page";
+                         d.reject();
+                     }});
+    f.Shell().LoginShowWelcome("shop", false);
+    EXPECT_FALSE(Root().Catalog().IsOpen());
+    EXPECT_EQ(f.Boxes().Messages("error"),
+              std::vector<std::string>{"Wrong password for user \"admin\" in catalog \"shop\""});
+    // The user name is remembered, the password was not asked to be.
+    EXPECT_EQ(Ini().ReadValue("catalog-shop", "UserName", ""), "admin");
+    EXPECT_EQ(Ini().ReadValue("catalog-shop", "Password", ""), "");
+}
+
+TEST_F(Login, TheNewCatalogPageListsEveryBrokenRuleInOneBoxAndKeepsThePage)
+{
+    struct TCase {
+        const char* name;
+        const char* code;  // set as pasted
+        const char* password;
+        const char* confirm;
+        std::string messages;
+    };
+    const TCase cases[] = {
+        {"blank in the code", "my shop", "secret1", "secret1", "Catalog code contains wrong symbols\r\n"},
+        {"empty code", "", "secret1", "secret1", "Catalog code must be entered\r\n"},
+        {"short and differing passwords", "shop", "abcd", "abce",
+         "Password must be at least 5 chars\r\nPasswords differ\r\n"},
+        {"everything at once", "Sh op", "", "x",
+         "Catalog code contains wrong symbols\r\nPassword must be at least 5 chars\r\nPasswords differ\r\n"},
+    };
+    for (const TCase& c : cases) {
+        f.Boxes().Clear();
+        OnLoginShowings({[&c](TfrmLogin& d) {
+            d.cbLoginNewCatalogType->setCurrentIndex(d.cbLoginNewCatalogType->findData("1"));
+            d.edtLoginNewCatalogCode->setText(c.code);
+            d.edtLoginNewPassword->setText(c.password);
+            d.edtLoginNewConfirm->setText(c.confirm);
+            d.btnLoginNewContinue->click();
+            EXPECT_TRUE(d.isVisible()) << c.name;
+            EXPECT_EQ(d.Pages()->currentWidget(), d.tabLoginNew) << c.name;
+            d.reject();
+        }});
+        f.Shell().LoginNewCatalog();
+        EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{c.messages}) << c.name;
+        EXPECT_FALSE(Root().Catalog().IsOpen()) << c.name;
+    }
+    const std::string folder = Root().Settings().GetDatabasePath();
+    EXPECT_TRUE(!std::filesystem::exists(folder) || std::filesystem::is_empty(folder));
+}
+
+TEST_F(Login, AnUnderscoreCannotBeTypedButAPastedOneIsAccepted)
+{
+    OnLoginShowings({[](TfrmLogin& d) {
+        FillNewCatalog(d, "1", "a_b", "secret1", "secret1", false);
+        EXPECT_EQ(d.edtLoginNewCatalogCode->text(), "ab");
+        d.edtLoginNewCatalogCode->setText("a_b");
+        d.btnLoginNewContinue->click();
+    }});
+    f.Shell().LoginNewCatalog();
+    EXPECT_EQ(OpenCode(), "a_b");
+    EXPECT_EQ(Ini().ReadValue("catalog-a_b", "Password", ""), "") << "not asked to save it";
+}
+
+TEST_F(Login, ACatalogFromTheHostingServiceIsRefusedWhileTheServiceIsNotReachable)
+{
+    OnLoginShowings({[](TfrmLogin& d) {
+                         EXPECT_EQ(d.Pages()->currentWidget(), d.tabNewCatalogFromHost);
+                         EXPECT_EQ(d.windowTitle(), "New Catalog From Host");
+                         Screenshot(d, "login-from-host");
+                         d.btnFromHostOk->click();  // nothing entered
+                         EXPECT_TRUE(d.isVisible());
+                         QTest::keyClicks(d.edtFromHostCatalogCode, "Hosted");
+                         d.edtFromHostPassword->setText("secret1");
+                         d.btnFromHostOk->click();
+                     },
+                     [](TfrmLogin& d) { d.reject(); }});
+    f.Shell().LoginNewCatalogFromHost();
+    const std::vector<std::string> errors = f.Boxes().Messages("error");
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_EQ(errors[0], "Catalog code must be entered\r\nPassword must be entered\r\n");
+    EXPECT_NE(errors[1].find("not reachable"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(SQLiteDatabaseFileName(Root().Settings().GetDatabasePath(), "hosted")));
+}
+
+TEST_F(Login, TheHostAccountIsRememberedPerCatalog)
+{
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TLogin::TEnvironment environment{Root(), f.Boxes()};
+    OnLoginShowings({[](TfrmLogin& d) {
+        EXPECT_EQ(d.edtHostAuthUserName->text(), "Administrator");
+        d.edtHostAuthUserName->setText("owner");
+        d.edtHostAuthPassword->setText("pw-host");
+        d.cbHostAuthSave->setChecked(true);
+        d.btnHostAuthOk->click();
+    }});
+    std::string user;
+    std::string password;
+    ASSERT_TRUE(TLogin(environment).AskHostAccount(user, password));
+    EXPECT_EQ(user, "owner");
+    EXPECT_EQ(password, "pw-host");
+    OnLoginShowings({[](TfrmLogin& d) {
+        EXPECT_EQ(d.edtHostAuthUserName->text(), "owner");
+        EXPECT_EQ(d.edtHostAuthPassword->text(), "pw-host");
+        d.cbHostAuthSave->setChecked(false);
+        d.btnHostAuthOk->click();
+    }});
+    ASSERT_TRUE(TLogin(environment).AskHostAccount(user, password));
+    EXPECT_EQ(Ini().ReadValue("catalogauth-shop", "UserName", ""), "owner");
+    EXPECT_EQ(Ini().ReadValue("catalogauth-shop", "Password", ""), "");
+}
+
+// ---- the model without a window ------------------------------------------------------------------
+
+// A cookie store holding the cookies set for each address.
+class TMapCookieStore : public TCookieStore {
+public:
+    bool GetCookie(const std::string& url, const std::string& name, std::string& value) override
+    {
+        const auto found = cookies.find(url + "|" + name);
+        if (found == cookies.end())
+            return false;
+        value = found->second;
+        return true;
+    }
+    bool SetCookie(const std::string& url, const std::string& name, const std::string& data) override
+    {
+        cookies.erase(url + "|" + name);
+        setCalls.push_back(url + "|" + name + "|" + data);
+        return true;
+    }
+    std::map<std::string, std::string> cookies;
+    std::vector<std::string> setCalls;
+};
+
+class LoginModel : public Login {
+protected:
+    void SetUp() override { CommonProcedures->Functions().SetCookieStore(&store); }
+    void TearDown() override { CommonProcedures->Functions().SetCookieStore(nullptr); }
+    void Register(const std::string& registration)
+    {
+        Ini().SetString(siCookieHost, "http://register.test/");
+        Ini().SetString(siCookieName, "REG");
+        store.cookies["http://register.test/|REG"] = registration;
+    }
+    TMapCookieStore store;
+};
+
+TEST_F(LoginModel, ARegistrationPrefillsTheNewCatalogOnceUnlessItsCatalogExists)
+{
+    Register("catalogtype=1&catalogcode=acme&username=boss&companyname=Acme&email=a@acme.test&passwd=reg-pw");
+    {
+        TLoginModel model(Root(), f.Boxes(), nullptr);
+        model.StartWelcome("", false);
+        EXPECT_EQ(model.Page(), TLoginPage::NewCatalog);
+        EXPECT_EQ(model.NewFields().Code, "acme");
+        EXPECT_EQ(model.NewFields().UserName, "boss");
+        EXPECT_FALSE(model.RegisterEnabled());
+        TNewCatalogFields fields{true, "1", "acme", "boss", "other", "other", false};
+        EXPECT_EQ(model.ValidateNewCatalog(fields),
+                  std::vector<std::string>{"Password you have registered at server doesn't match"});
+        fields.Password = fields.Confirmation = "reg-pw";
+        EXPECT_TRUE(model.ValidateNewCatalog(fields).empty());
+    }
+    EXPECT_EQ(store.setCalls.size(), 1u) << "the cookie is expired when the dialog goes";
+
+    ASSERT_EQ(f.CreateAndOpen("acme", 1), "");
+    ASSERT_TRUE(Root().CloseCatalog());
+    Register("catalogtype=1&catalogcode=acme&username=boss");
+    TLoginModel model(Root(), f.Boxes(), nullptr);
+    model.StartWelcome("", false);
+    EXPECT_EQ(model.Page(), TLoginPage::Welcome) << "the registered catalog exists";
+}
+
+TEST_F(LoginModel, AnIncompleteRegistrationCountsForNothing)
+{
+    for (const std::string text : {"catalogtype=0&catalogcode=a&username=b", "catalogtype=x&catalogcode=a&username=b",
+                                   "catalogtype=1&username=b", "catalogtype=1&catalogcode=a"}) {
+        EXPECT_FALSE(TRegistration::Parse(text).IsComplete()) << text;
+    }
+    EXPECT_TRUE(TRegistration::Parse("catalogtype=7&catalogcode=a%20b&username=b").IsComplete());
+    EXPECT_EQ(TRegistration::Parse("catalogcode=a%20b").CatalogCode, "a%20b") << "taken as it stands";
+}
+
+TEST_F(LoginModel, AutoOpenOfAnUnknownCatalogSaysSoAndSelectsTheFirst)
+{
+    ASSERT_EQ(f.CreateAndOpen("beta", 1), "");
+    ASSERT_TRUE(Root().CloseCatalog());
+    ASSERT_EQ(f.CreateAndOpen("alpha", 1), "");
+    ASSERT_TRUE(Root().CloseCatalog());
+    f.Boxes().Clear();
+    TLoginModel model(Root(), f.Boxes(), nullptr);
+    model.StartWelcome("Gamma", true);
+    EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{"Cannot open \"gamma\" catalog."});
+    EXPECT_EQ(model.Page(), TLoginPage::Welcome);
+    EXPECT_EQ(model.EntryCaptions(), (std::vector<std::string>{"alpha", "beta"}));
+    EXPECT_EQ(model.SelectedEntry(), 0);
+    EXPECT_FALSE(model.AutoPressOk());
+
+    TLoginModel known(Root(), f.Boxes(), nullptr);
+    known.StartWelcome("BETA", true);
+    EXPECT_EQ(known.SelectedEntry(), 1);
+    EXPECT_TRUE(known.AutoPressOk());
+}
+
+TEST_F(LoginModel, RememberedPasswordsAreScrambledAndPlainOnesAreReadAsTheyStand)
+{
+    TLoginModel model(Root(), f.Boxes(), nullptr);
+    model.WriteLogin("catalog-", "shop", "admin", "secret", true);
+    EXPECT_NE(Ini().ReadValue("catalog-shop", "Password", ""), "secret");
+    EXPECT_EQ(model.ReadLogin("catalog-", "shop").Password, "secret");
+    Ini().WriteValue("catalog-old", "Password", "plain-pw");
+    const TRememberedLogin old = model.ReadLogin("catalog-", "old");
+    EXPECT_EQ(old.Password, "plain-pw");
+    EXPECT_TRUE(old.PasswordSaved);
+    EXPECT_FALSE(model.ReadLogin("catalog-", "none").PasswordSaved);
+}
+
+TEST_F(LoginModel, AnEmptyCatalogCodeIsRefusedBeforeAnythingHappens)
+{
+    TLoginModel model(Root(), f.Boxes(), nullptr);
+    model.Request().Mode = TLoginMode::OpenCatalog;
+    EXPECT_FALSE(model.ProcessLogin(true));
+    EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{"Empty catalog code"});
+    EXPECT_TRUE(model.ProcessLogin(false)) << "cancel ends the flow";
+}
+
+}  // namespace
