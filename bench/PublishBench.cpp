@@ -11,7 +11,8 @@
 // every page) when the program "hugo" is installed; a line says so when
 // either is absent.
 //
-// Arguments: the number of pages; "--keep" leaves the folders in place.
+// Arguments: the number of pages; "--keep" leaves the folders in place;
+// "--publish-only" times the publishing alone (for profiling).
 #include "PublishSiteFixture.h"
 
 #include "catalog/CatalogPageGeneration.h"
@@ -181,10 +182,13 @@ int main(int argc, char** argv)
 {
     int pages = 10000;
     bool keep = false;
+    bool publishOnly = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--keep")
             keep = true;
+        else if (arg == "--publish-only")
+            publishOnly = true;
         else
             pages = std::max(1, std::atoi(arg.c_str()));
     }
@@ -207,6 +211,8 @@ int main(int argc, char** argv)
         Figure("publish (one thread):", static_cast<int>(ids.size()), serial);
         std::printf("%-52s %6d\n", "pages that could not be generated:", failed);
         std::printf("parallel publishing: not built, no figure\n");
+        if (publishOnly)
+            return failed == 0 ? 0 : 1;
 
         const std::string documents = (scratch / "documents").string();
         const int kept = KeepPageDocuments(site, ids, documents);
