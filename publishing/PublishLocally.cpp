@@ -327,8 +327,16 @@ void TPublishLocally::PublishPages()
         site_->EnsureFolder(lang);
     // Templates and their settings stay the same for every page of the run.
     TTemplates::TRun run(Data().GetPageGeneration().GetTemplates());
+    // The work files are left as the last page wrote them, also when the run stops early.
+    const std::string workDir = Data().GetPageGeneration().GetPreviewDir();
     std::vector<int> seen;
-    WalkTree(kWebTreeRootId, true, &TPublishLocally::WritePage, seen);
+    try {
+        WalkTree(kWebTreeRootId, true, &TPublishLocally::WritePage, seen);
+    } catch (...) {
+        keptWorkFiles_.Write(workDir);
+        throw;
+    }
+    keptWorkFiles_.Write(workDir);
 }
 
 void TPublishLocally::WritePage(const TTreeRow& row)
@@ -384,6 +392,7 @@ void TPublishLocally::GenerateKind(const TTreeRow& row, const std::string& lang,
     transformer.SetOutputKind(true, extension);
     transformer.SetPublishMode(publishKind_);
     transformer.SetPageNumber(pageNumber);
+    transformer.KeepWorkFiles(keptWorkFiles_, ++pageSequence_);
     bool generated = false;
     std::string reason;
     try {

@@ -14,6 +14,7 @@
 // copies); <lang>/<page file name> for every page; publish.info when file
 // logging is on. A page that cannot be generated is logged and counted as
 // an error, so the end line tells how many pages failed.
+#include "generation/TransformerWorkFiles.h"
 #include "publishing/TolvexPublisher.h"
 
 #include <functional>
@@ -109,6 +110,9 @@ private:
     // The report running for a PDF page, so that a cancel reaches it.
     TTolvexPublisher* report_ = nullptr;
     int failedPages_ = 0;
+    // The pages' work files, written into the preview folder when the pages are done.
+    TTransformerWorkFiles keptWorkFiles_;
+    long pageSequence_ = 0;
 };
 
 // The numbers n (not 0) of the links "<ItemId>-<n>.html" in the HTML, in
