@@ -12,7 +12,9 @@
 // either is absent.
 //
 // Arguments: the number of pages; "--keep" leaves the folders in place;
-// "--publish-only" times the publishing alone (for profiling).
+// "--publish-only" times the publishing alone (for profiling); "--copy-site
+// DIR" copies the published site and the preview folder's work files into
+// DIR (to compare the output of two builds).
 #include "PublishSiteFixture.h"
 
 #include "catalog/CatalogPageGeneration.h"
@@ -183,12 +185,15 @@ int main(int argc, char** argv)
     int pages = 10000;
     bool keep = false;
     bool publishOnly = false;
+    std::string copySite;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--keep")
             keep = true;
         else if (arg == "--publish-only")
             publishOnly = true;
+        else if (arg == "--copy-site" && i + 1 < argc)
+            copySite = argv[++i];
         else
             pages = std::max(1, std::atoi(arg.c_str()));
     }
@@ -209,6 +214,13 @@ int main(int argc, char** argv)
         if (!publish->Succeeded())
             std::printf("publishing did not succeed: %s\n", site.Runner().Last().c_str());
         Figure("publish (one thread):", static_cast<int>(ids.size()), serial);
+        if (!copySite.empty()) {
+            fs::create_directories(copySite + "/work");
+            fs::copy(site.Site().Path(), copySite + "/site", fs::copy_options::recursive);
+            for (const char* name : {"out.xml", "out.xsl", "out.html", "master.xsl", "body.xsl", "common.xsl"})
+                fs::copy_file(site.Data().GetPageGeneration().GetPreviewDir() + "/" + name,
+                              copySite + "/work/" + name, fs::copy_options::overwrite_existing);
+        }
         std::printf("%-52s %6d\n", "pages that could not be generated:", failed);
         std::printf("parallel publishing: not built, no figure\n");
         if (publishOnly)

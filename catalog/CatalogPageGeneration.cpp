@@ -158,5 +158,5 @@ std::string TCatalogPageGeneration::GetImageFileName(int imageItemId, TAbstractD
 std::unique_ptr<TPageXmlSource> TCatalogPageGeneration::CreatePageXmlSource(xmlDoc* document, TLog* log)
 {
     return std::make_unique<TXmlBuilderPageSource>(document, log, data_, services_.ObjectContext,
-                                                   services_.Translation);
+                                                   services_.Translation, templates_->BuilderRunCache());
 }

@@ -24,6 +24,7 @@
 #include "common/TemplateData.h"
 #include "common/WellKnownIds.h"
 #include "generation/StyleSheetCache.h"
+#include "generation/XmlBuilderRunCache.h"
 
 #include <functional>
 #include <map>
@@ -156,6 +157,8 @@ public:
     };
     // Read(), remembered under Key while a run is open; called every time otherwise.
     int RunValue(const std::string& key, const std::function<int()>& read);
+    // What the page XML builders of the open run keep; null while no run is open.
+    TXmlBuilderRunCache* BuilderRunCache() { return run_ ? run_->builder.get() : nullptr; }
 
     // ---- compiled style sheets -------------------------------------------------------------
     // The compiled style sheets of the transformations (kept while the catalog is open).
@@ -202,6 +205,7 @@ private:
         // Language resources by language; null for a language without one.
         std::map<std::string, std::shared_ptr<const std::string>> resources;
         std::map<std::string, bool> readSinceWrite;
+        std::unique_ptr<TXmlBuilderRunCache> builder = std::make_unique<TXmlBuilderRunCache>();
     };
     std::unique_ptr<TRunCache> run_;
     int runDepth_ = 0;
