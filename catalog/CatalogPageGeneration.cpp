@@ -157,6 +157,13 @@ std::string TCatalogPageGeneration::GetImageFileName(int imageItemId, TAbstractD
 
 std::unique_ptr<TPageXmlSource> TCatalogPageGeneration::CreatePageXmlSource(xmlDoc* document, TLog* log)
 {
-    return std::make_unique<TXmlBuilderPageSource>(document, log, data_, services_.ObjectContext,
-                                                   services_.Translation, templates_->BuilderRunCache());
+    return CreatePageXmlSourceOver(data_, document, log, templates_->BuilderRunCache());
+}
+
+std::unique_ptr<TPageXmlSource> TCatalogPageGeneration::CreatePageXmlSourceOver(TGenerationCatalog& catalog,
+                                                                                xmlDoc* document, TLog* log,
+                                                                                TXmlBuilderRunCache* runCache)
+{
+    return std::make_unique<TXmlBuilderPageSource>(document, log, catalog, services_.ObjectContext,
+                                                   services_.Translation, runCache);
 }

@@ -126,6 +126,8 @@ bool TTransformer::GeneratePage(int sourceItemId, int treeItemId, int itemType, 
     itemId_ = catalog_.GetLinkedItemId(sourceItemId, catalogCode_, connection);
     if (!templatesFromOtherCatalog_)
         templateConnection_ = &connection;
+    if (keptWorkFiles_)
+        Templates().SetWorkFileStamp(workFileSequence_);
 
     bool finished = false;
     const bool prepared = PreparePage(sourceItemId, finished);
