@@ -33,10 +33,11 @@ struct TPublishWorkers::TWorker {
 
     ~TWorker()
     {
+        // The collection works with the generation's object context.
         generator.reset();
+        collection.reset();
         run.reset();
         generation.reset();
-        collection.reset();
         connection.reset();
         std::error_code ignored;
         if (!folder.empty())
@@ -69,10 +70,11 @@ TPublishWorkers::TPublishWorkers(TCatalogData& data, TTolvex& root, std::mutex& 
     for (std::size_t i = 0; i < count; ++i) {
         auto worker = std::make_unique<TWorker>();
         worker->connection = data.GetConnectionFactory().OpenSecondConnection();
-        worker->collection = std::make_unique<TObjectCollection>(root.ObjectContext());
-        worker->collection->Open(options.CatalogCode, *worker->connection);
         worker->folder = MakeWorkFolder();
-        worker->generation = std::make_unique<TWorkerPageGeneration>(pages, catalog, lock, worker->folder, languages);
+        worker->generation = std::make_unique<TWorkerPageGeneration>(pages, catalog, root.ObjectContext(), lock,
+                                                                     worker->folder, languages);
+        worker->collection = std::make_unique<TObjectCollection>(worker->generation->ObjectContext());
+        worker->collection->Open(options.CatalogCode, *worker->connection);
         worker->run = std::make_unique<TTemplates::TRun>(worker->generation->Templates());
         worker->generator = std::make_unique<TPublishPageGenerator>(*worker->generation, *worker->collection,
                                                                     *worker->connection, worker->kept, options);

@@ -4,6 +4,7 @@
 #include "common/CommonGui.h"
 #include "generation/PageXmlSource.h"
 #include "generation/Templates.h"
+#include "storage/TolvexObjectContext.h"
 
 // A worker shows nothing and asks nothing: a question is answered Cancel.
 class TWorkerPageGeneration::TQuietGui : public TCommonGui {
@@ -47,12 +48,20 @@ public:
 };
 
 TWorkerPageGeneration::TWorkerPageGeneration(TCatalogPageGeneration& shared, TGenerationCatalog& sharedData,
-                                             std::mutex& lock, std::string workDir,
-                                             const std::vector<std::string>& languages)
+                                             TTolvexObjectContext& sharedContext, std::mutex& lock,
+                                             std::string workDir, const std::vector<std::string>& languages)
     : shared_(shared), sharedData_(sharedData), lock_(lock), workDir_(std::move(workDir)),
       catalogCode_(shared.GetCatalogCode()), defaultLangCode_(shared.GetDefaultLangCode()),
       gui_(std::make_unique<TQuietGui>())
 {
+    // The class definitions are read once for the program and only read afterwards.
+    context_ = std::make_unique<TTolvexObjectContext>(
+        [&sharedContext](int classId) { return sharedContext.GetClassDefinition(classId); },
+        [&sharedContext](const std::string& classXmlTag) { return sharedContext.GetClassId(classXmlTag); });
+    context_->SetOpenCatalog(sharedContext.GetOpenCatalog());
+    context_->SetItemIdResolver([this](const std::string& text, int currentId, int currentTreeId) {
+        return ResolveItemId(text, currentId, currentTreeId);
+    });
     for (const std::string& lang : languages)
         webCharsets_[lang] = shared.GetWebCharset(lang);
     templates_ = std::make_unique<TTemplates>(*this);
@@ -104,7 +113,7 @@ int TWorkerPageGeneration::ResolveItemId(const std::string& text, int currentId,
 
 std::unique_ptr<TPageXmlSource> TWorkerPageGeneration::CreatePageXmlSource(xmlDoc* document, TLog* log)
 {
-    return shared_.CreatePageXmlSourceOver(*this, document, log, templates_->BuilderRunCache());
+    return shared_.CreatePageXmlSourceOver(*this, *context_, document, log, templates_->BuilderRunCache());
 }
 
 // ---- queries through the worker's connection ------------------------------------------------

@@ -9,6 +9,8 @@
 //   values of the run (a run is open while the worker exists);
 // - its own "mastertemplate" and "bodytemplate" (the templates of the page
 //   it is generating);
+// - its own object context (the classes of the shared one; its own pending
+//   instance ids; item names resolved as above);
 // - a user interface that shows nothing (a worker never asks or waits);
 // - the web character sets of the run's languages, read when it is made.
 //
@@ -27,15 +29,20 @@
 
 class TCatalogPageGeneration;
 class TTemplates;
+class TTolvexObjectContext;
 
 class TWorkerPageGeneration : public TTransformerCatalog, public TGenerationCatalog {
 public:
-    // WorkDir must exist; Languages are the run's languages. Nothing owned.
-    TWorkerPageGeneration(TCatalogPageGeneration& shared, TGenerationCatalog& sharedData, std::mutex& lock,
-                          std::string workDir, const std::vector<std::string>& languages);
+    // WorkDir must exist; Languages are the run's languages; SharedContext
+    // is the program's object context. Nothing owned.
+    TWorkerPageGeneration(TCatalogPageGeneration& shared, TGenerationCatalog& sharedData,
+                          TTolvexObjectContext& sharedContext, std::mutex& lock, std::string workDir,
+                          const std::vector<std::string>& languages);
     ~TWorkerPageGeneration() override;
 
     TTemplates& Templates() { return *templates_; }
+    // The worker's object context, for its object collection.
+    TTolvexObjectContext& ObjectContext() { return *context_; }
 
     // ---- TTransformerCatalog ---------------------------------------------------------
     std::string GetCatalogCode() const override;
@@ -94,5 +101,6 @@ private:
     int masterTemplateId_ = 0;
     int bodyTemplateId_ = 0;
     std::unique_ptr<TQuietGui> gui_;
+    std::unique_ptr<TTolvexObjectContext> context_;
     std::unique_ptr<TTemplates> templates_;
 };
