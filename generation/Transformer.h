@@ -16,8 +16,10 @@
 // type a web page.
 //
 // Create a transformer for a page, set the options, call GeneratePage,
-// read the result. The work files are shared by every transformer of the
-// process, so pages are generated one after another. The compiled form of
+// read the result. The work files are shared by every transformer over the
+// same catalog answerer (its preview folder), so its pages are generated one
+// after another; publishing workers each have an answerer with a work
+// folder of its own. The compiled form of
 // the style sheet is kept by the templates service (TStyleSheetCache) and
 // reused by the following pages while their templates stay the same, so the
 // work of a page is building its document and transforming it. The work

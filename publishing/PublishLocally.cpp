@@ -10,7 +10,6 @@
 #include "common/CommonFunctions.h"
 #include "common/Exceptions.h"
 #include "generation/Templates.h"
-#include "generation/Transformer.h"
 #include "publishing/PublishWorkers.h"
 #include "publishing/PublisherRunner.h"
 #include "publishing/SiteFolder.h"
