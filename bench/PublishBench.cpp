@@ -4,6 +4,9 @@
 // sections below it and story pages below the sections), published in
 // English by TPublishLocally. Figures: pages per second of the run.
 //
+// Then the same site again with the default number of worker threads into a
+// second folder, compared with the first byte for byte.
+//
 // Beside it, in the same run: xsltproc on the same page documents (every
 // page's document is kept apart from the run, then all are transformed in
 // one xsltproc run with the style sheet compiled once), and Hugo on an
@@ -11,7 +14,10 @@
 // every page) when the program "hugo" is installed; a line says so when
 // either is absent.
 //
-// Arguments: the number of pages; "--keep" leaves the folders in place.
+// Arguments: the number of pages; "--keep" leaves the folders in place;
+// "--publish-only" times the publishing alone (for profiling); "--copy-site
+// DIR" copies the published site and the preview folder's work files into
+// DIR (to compare the output of two builds).
 #include "PublishSiteFixture.h"
 
 #include "catalog/CatalogPageGeneration.h"
@@ -27,6 +33,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -108,11 +115,12 @@ int KeepPageDocuments(TPublishSite& site, const std::vector<int>& ids, const std
     return kept;
 }
 
-void TimeXsltproc(const std::string& workDir, const std::string& documents, int count)
+// Seconds taken; 0 when xsltproc is not installed.
+double TimeXsltproc(const std::string& workDir, const std::string& documents, int count)
 {
     if (!Installed("xsltproc")) {
         std::printf("xsltproc: not installed, skipped\n");
-        return;
+        return 0;
     }
     // Every page's result goes to one file: xsltproc compiles the style
     // sheet once and applies it to each document in turn.
@@ -129,6 +137,7 @@ void TimeXsltproc(const std::string& workDir, const std::string& documents, int 
         std::printf("xsltproc: failed (status %d): %s\n", status, line.c_str());
     }
     Figure("xsltproc, style sheet compiled once:", count, seconds);
+    return status == 0 ? seconds : 0;
 }
 
 // A Hugo site like the published one: 99 sections with their pages, every
@@ -160,11 +169,12 @@ void WriteHugoSite(const std::string& folder, int pages)
     }
 }
 
-void TimeHugo(const std::string& folder, int pages)
+// Seconds taken; 0 when hugo is not installed.
+double TimeHugo(const std::string& folder, int pages)
 {
     if (!Installed("hugo")) {
         std::printf("hugo: not installed, skipped\n");
-        return;
+        return 0;
     }
     WriteHugoSite(folder, pages);
     const auto start = TClock::now();
@@ -173,6 +183,19 @@ void TimeHugo(const std::string& folder, int pages)
     if (status != 0)
         std::printf("hugo: failed (status %d)\n", status);
     Figure("hugo, equivalent site:", pages, seconds);
+    return status == 0 ? seconds : 0;
+}
+
+// Whether the two folders hold the same files with the same bytes.
+bool SameTree(const std::string& first, const std::string& second)
+{
+    std::map<std::string, std::string> files[2];
+    const std::string roots[2] = {first, second};
+    for (int i = 0; i < 2; ++i)
+        for (const auto& entry : fs::recursive_directory_iterator(roots[i]))
+            if (entry.is_regular_file())
+                files[i][fs::relative(entry.path(), roots[i]).string()] = TTempFolder::Read(entry.path().string());
+    return files[0] == files[1];
 }
 
 }  // namespace
@@ -181,10 +204,16 @@ int main(int argc, char** argv)
 {
     int pages = 10000;
     bool keep = false;
+    bool publishOnly = false;
+    std::string copySite;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--keep")
             keep = true;
+        else if (arg == "--publish-only")
+            publishOnly = true;
+        else if (arg == "--copy-site" && i + 1 < argc)
+            copySite = argv[++i];
         else
             pages = std::max(1, std::atoi(arg.c_str()));
     }
@@ -196,22 +225,56 @@ int main(int argc, char** argv)
         const std::vector<int> ids = GrowCatalog(site, pages);
         Figure("catalog grown:", static_cast<int>(ids.size()), Seconds(start));
 
+        // One thread, then the default number of workers into a second
+        // folder; the two sites must be the same byte for byte.
         std::vector<std::string> params = site.Params("EN");
         std::unique_ptr<TPublishLocally> publish = site.Make(params);
+        publish->SetWorkers(1);
         start = TClock::now();
         publish->Run();
         const double serial = Seconds(start);
         failed = publish->GetFailedPages();
         if (!publish->Succeeded())
             std::printf("publishing did not succeed: %s\n", site.Runner().Last().c_str());
-        Figure("publish (one thread):", static_cast<int>(ids.size()), serial);
+        const int count = static_cast<int>(ids.size());
+        Figure("publish, one thread:", count, serial);
         std::printf("%-52s %6d\n", "pages that could not be generated:", failed);
-        std::printf("parallel publishing: not built, no figure\n");
+        if (!copySite.empty()) {
+            fs::create_directories(copySite + "/work");
+            fs::copy(site.Site().Path(), copySite + "/site", fs::copy_options::recursive);
+            for (const char* name : {"out.xml", "out.xsl", "out.html", "master.xsl", "body.xsl", "common.xsl"})
+                fs::copy_file(site.Data().GetPageGeneration().GetPreviewDir() + "/" + name,
+                              copySite + "/work/" + name, fs::copy_options::overwrite_existing);
+        }
+        if (publishOnly)
+            return failed == 0 ? 0 : 1;
+
+        const std::string parallelSite = (scratch / "parallel").string();
+        fs::create_directories(parallelSite);
+        std::vector<std::string> parallelParams = params;
+        parallelParams.front() = "Path=" + parallelSite;
+        std::unique_ptr<TPublishLocally> parallelPublish = site.Make(parallelParams);
+        const int workers = parallelPublish->GetWorkers();
+        start = TClock::now();
+        parallelPublish->Run();
+        const double parallel = Seconds(start);
+        Figure(("publish, " + std::to_string(workers) + " workers:").c_str(), count, parallel);
+        std::printf("%-52s %s\n", "parallel site equals the one-thread site:",
+                    SameTree(site.Site().Path(), parallelSite) ? "yes, byte for byte" : "NO");
 
         const std::string documents = (scratch / "documents").string();
         const int kept = KeepPageDocuments(site, ids, documents);
-        TimeXsltproc(site.Data().GetPageGeneration().GetPreviewDir(), documents, kept);
-        TimeHugo((scratch / "hugo").string(), static_cast<int>(ids.size()));
+        const double xsltproc = TimeXsltproc(site.Data().GetPageGeneration().GetPreviewDir(), documents, kept);
+        const double hugo = TimeHugo((scratch / "hugo").string(), count);
+        std::printf("\nratios (time per page against the other's; below 1 is faster):\n");
+        if (xsltproc > 0) {
+            std::printf("  one thread / xsltproc:        %5.2f  (target 1.5 at most)\n", (serial / count) / (xsltproc / kept));
+            std::printf("  %d workers / xsltproc:         %5.2f\n", workers, (parallel / count) / (xsltproc / kept));
+        }
+        if (hugo > 0) {
+            std::printf("  one thread / hugo:            %5.2f\n", serial / hugo);
+            std::printf("  %d workers / hugo:             %5.2f  (target 1 at most)\n", workers, parallel / hugo);
+        }
     }
     if (!keep)
         fs::remove_all(scratch);

@@ -177,13 +177,16 @@ std::string TCatalog::GetAltFileName(int itemId, TAbstractDBConnection* connecti
 {
     if (itemId == 0 || !connection)
         return {};
+    // The item and its linked copies are found through the two indexes of
+    // Items (asked for every published page: no scan of the catalog's items).
     return TextOf(FirstField(
         *connection,
         "SELECT MAX((SELECT b.StringValue FROM CStrings AS b WHERE b.CatalogCode = a.CatalogCode AND "
         "b.ItemId = a.LinkedItemId AND b.ClassId = " + to_string(kNamesClassId) +
             " AND b.MemberId = " + to_string(kAltFileNameMemberId) +
-            ")) AS AltFileName FROM Items AS a WHERE a.CatalogCode = :CatalogCode AND (a.ItemId = :ItemId OR "
-            "a.LinkedItemId = :ItemId)",
+            ")) AS AltFileName FROM Items AS a WHERE a.CatalogCode = :CatalogCode AND a.ItemId IN (SELECT "
+            ":ItemId UNION SELECT c.ItemId FROM Items AS c WHERE c.CatalogCode = :CatalogCode AND c.LinkedItemId = "
+            ":ItemId)",
         catalogCode, "AltFileName", {{"ItemId", itemId}}));
 }
 

@@ -157,6 +157,13 @@ std::string TCatalogPageGeneration::GetImageFileName(int imageItemId, TAbstractD
 
 std::unique_ptr<TPageXmlSource> TCatalogPageGeneration::CreatePageXmlSource(xmlDoc* document, TLog* log)
 {
-    return std::make_unique<TXmlBuilderPageSource>(document, log, data_, services_.ObjectContext,
-                                                   services_.Translation);
+    return CreatePageXmlSourceOver(data_, services_.ObjectContext, document, log, templates_->BuilderRunCache());
+}
+
+std::unique_ptr<TPageXmlSource> TCatalogPageGeneration::CreatePageXmlSourceOver(TGenerationCatalog& catalog,
+                                                                                TTolvexObjectContext& context,
+                                                                                xmlDoc* document, TLog* log,
+                                                                                TXmlBuilderRunCache* runCache)
+{
+    return std::make_unique<TXmlBuilderPageSource>(document, log, catalog, context, services_.Translation, runCache);
 }

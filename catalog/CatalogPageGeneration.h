@@ -15,6 +15,8 @@
 #include <string>
 
 class TCatalog;
+class TGenerationCatalog;
+class TXmlBuilderRunCache;
 class TCatalogData;
 class TGlobalDefinition;
 class TGlobalSettings;
@@ -81,6 +83,10 @@ public:
 
     // ---- page XML builder ------------------------------------------------------------------
     std::unique_ptr<TPageXmlSource> CreatePageXmlSource(xmlDoc* document, TLog* log) override;
+    // A builder over another answerer of the catalog's questions and
+    // another object context (a publishing worker's), keeping what stays the same for a run in RunCache (may be null).
+    std::unique_ptr<TPageXmlSource> CreatePageXmlSourceOver(TGenerationCatalog& catalog, TTolvexObjectContext& context,
+                                                            xmlDoc* document, TLog* log, TXmlBuilderRunCache* runCache);
 
 private:
     // An empty code stands for the open catalog.

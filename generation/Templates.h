@@ -24,6 +24,7 @@
 #include "common/TemplateData.h"
 #include "common/WellKnownIds.h"
 #include "generation/StyleSheetCache.h"
+#include "generation/XmlBuilderRunCache.h"
 
 #include <functional>
 #include <map>
@@ -156,6 +157,14 @@ public:
     };
     // Read(), remembered under Key while a run is open; called every time otherwise.
     int RunValue(const std::string& key, const std::function<int()>& read);
+    // The work files written from now on are marked with Stamp (a page's
+    // place in a publishing run); WorkFileStamps gives the mark of each
+    // file's last write, so that the work folders of several workers can be
+    // merged as one worker generating the pages in order would have left them.
+    void SetWorkFileStamp(long stamp) { stamp_ = stamp; }
+    const std::map<std::string, long>& WorkFileStamps() const { return stamps_; }
+    // What the page XML builders of the open run keep; null while no run is open.
+    TXmlBuilderRunCache* BuilderRunCache() { return run_ ? run_->builder.get() : nullptr; }
 
     // ---- compiled style sheets -------------------------------------------------------------
     // The compiled style sheets of the transformations (kept while the catalog is open).
@@ -202,8 +211,11 @@ private:
         // Language resources by language; null for a language without one.
         std::map<std::string, std::shared_ptr<const std::string>> resources;
         std::map<std::string, bool> readSinceWrite;
+        std::unique_ptr<TXmlBuilderRunCache> builder = std::make_unique<TXmlBuilderRunCache>();
     };
     std::unique_ptr<TRunCache> run_;
     int runDepth_ = 0;
     TStyleSheetCache styleSheets_;
+    long stamp_ = 0;
+    std::map<std::string, long> stamps_;
 };

@@ -43,6 +43,7 @@ std::string FileIdentity(const std::string& fileName)
 void TTemplates::WriteFile(const std::string& name, const std::string& text)
 {
     const std::string fileName = previewDir_ + "/" + name;
+    stamps_[name] = stamp_;
     const auto known = writtenFiles_.find(name);
     // During a run only this service writes the work folder.
     if (known != writtenFiles_.end() && known->second.text == text && run_ && run_->readSinceWrite.count(name))

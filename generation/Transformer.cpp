@@ -8,6 +8,7 @@
 #include "generation/PageDocument.h"
 #include "generation/PageXmlSource.h"
 #include "generation/Templates.h"
+#include "generation/TransformerWorkFiles.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
 
@@ -31,7 +32,7 @@ bool LessIgnoringCase(const std::string& a, const std::string& b)
 
 TTransformer::TTransformer(TTransformerCatalog& catalog, const std::string& catalogCode, TLog* log)
     : catalog_(catalog), log_(log), catalogCode_(catalogCode), templateCatalogCode_(catalogCode),
-      workDir_(catalog.GetPreviewDir()), pageDocument_(std::make_unique<TPageDocument>(catalogCode)),
+      workDir_(catalog.GetPreviewDir()), pageDocument_(std::make_shared<TPageDocument>(catalogCode)),
       builder_(catalog.CreatePageXmlSource(pageDocument_->Document(), log))
 {
 }
@@ -84,6 +85,20 @@ void TTransformer::SetTemplateSource(const std::string& catalogCode, TAbstractDB
     templatesFromOtherCatalog_ = true;
 }
 
+void TTransformer::KeepWorkFiles(TTransformerWorkFiles& files, long sequence)
+{
+    keptWorkFiles_ = &files;
+    workFileSequence_ = sequence;
+}
+
+void TTransformer::SaveWorkText(const std::string& name, const std::string& text)
+{
+    if (keptWorkFiles_)
+        keptWorkFiles_->KeepText(name, text, workFileSequence_);
+    else
+        TCommonFunctions::SaveWorkFile(text, workDir_ + "/" + name);
+}
+
 // ---- generation -----------------------------------------------------------------------
 
 TTransformer::TPageKind TTransformer::KindOf(int itemType)
@@ -111,6 +126,8 @@ bool TTransformer::GeneratePage(int sourceItemId, int treeItemId, int itemType, 
     itemId_ = catalog_.GetLinkedItemId(sourceItemId, catalogCode_, connection);
     if (!templatesFromOtherCatalog_)
         templateConnection_ = &connection;
+    if (keptWorkFiles_)
+        Templates().SetWorkFileStamp(workFileSequence_);
 
     bool finished = false;
     const bool prepared = PreparePage(sourceItemId, finished);
@@ -147,7 +164,7 @@ void TTransformer::ResetForPage()
 {
     if (used_) {
         builder_.reset();
-        pageDocument_ = std::make_unique<TPageDocument>(catalogCode_);
+        pageDocument_ = std::make_shared<TPageDocument>(catalogCode_);
         builder_ = catalog_.CreatePageXmlSource(pageDocument_->Document(), log_);
         resultHtml_.clear();
         errorText_.clear();

@@ -16,12 +16,15 @@
 // type a web page.
 //
 // Create a transformer for a page, set the options, call GeneratePage,
-// read the result. The work files are shared by every transformer of the
-// process, so pages are generated one after another. The compiled form of
+// read the result. The work files are shared by every transformer over the
+// same catalog answerer (its preview folder), so its pages are generated one
+// after another; publishing workers each have an answerer with a work
+// folder of its own. The compiled form of
 // the style sheet is kept by the templates service (TStyleSheetCache) and
 // reused by the following pages while their templates stay the same, so the
-// work of a page is building its document and transforming it; the files in
-// the work folder are written for every page all the same.
+// work of a page is building its document and transforming it. The work
+// files out.xsl, out.xml and out.html are written for every page, unless a
+// publishing run keeps them back (KeepWorkFiles) to write them once.
 #include "generation/TransformerStyleSheet.h"
 
 #include <memory>
@@ -37,6 +40,7 @@ class TLog;
 class TPageDocument;
 class TPageXmlSource;
 class TTemplates;
+class TTransformerWorkFiles;
 
 class TTransformer {
 public:
@@ -88,6 +92,10 @@ public:
 
     // ---- the work files -----------------------------------------------------------
     const std::string& GetWorkDir() const { return workDir_; }
+    // The work files out.xsl, out.xml and out.html of the pages generated
+    // from now on go to Files (not owned) as the page Sequence of a run
+    // instead of the work folder.
+    void KeepWorkFiles(TTransformerWorkFiles& files, long sequence);
 
 private:
     enum class TPageKind { Source, TemplateItself, Report, WebPage };
@@ -146,7 +154,7 @@ private:
     std::string workDir_;
     int pageNumber_ = 0;
     std::string publishMode_ = "preview";
-    std::unique_ptr<TPageDocument> pageDocument_;
+    std::shared_ptr<TPageDocument> pageDocument_;
     std::unique_ptr<TPageXmlSource> builder_;
     TTransformerStyleSheet styleSheet_;
     int masterTemplateId_ = 0;
@@ -172,4 +180,8 @@ private:
     TAbstractDBConnection* connection_ = nullptr;
     TAbstractDBConnection* templateConnection_ = nullptr;
     bool used_ = false;
+    TTransformerWorkFiles* keptWorkFiles_ = nullptr;
+    long workFileSequence_ = 0;
+    // Writes a work file, or keeps it back for the run.
+    void SaveWorkText(const std::string& name, const std::string& text);
 };

@@ -64,7 +64,7 @@ void TTransformer::BuildStylesheet()
                                             : "empty");
     if (KindOf(itemType_) != TPageKind::Report)
         AddTopAndBottom();
-    TCommonFunctions::SaveWorkFile(styleSheet_.WorkFileText(), workDir_ + "/out.xsl");
+    SaveWorkText("out.xsl", styleSheet_.WorkFileText());
 }
 
 void TTransformer::AddDesktopParams()

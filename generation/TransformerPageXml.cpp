@@ -9,6 +9,7 @@
 #include "generation/TransformerCatalog.h"
 #include "generation/PageDocument.h"
 #include "generation/PageXmlSource.h"
+#include "generation/TransformerWorkFiles.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
 #include "storage/AbstractObjectFactory.h"
@@ -51,7 +52,10 @@ void TTransformer::BuildXml()
                 builder_->ProcessRule(itemId_, treeItemId_, itemType_, rule, *connection_, *collection_, catalogCode_,
                                       false);
     }
-    pageDocument_->SaveToFile(workDir_ + "/out.xml");
+    if (keptWorkFiles_)
+        keptWorkFiles_->KeepDocument("out.xml", pageDocument_, workFileSequence_);
+    else
+        pageDocument_->SaveToFile(workDir_ + "/out.xml");
 }
 
 void TTransformer::SetRootAttributes()

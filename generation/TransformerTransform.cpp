@@ -4,7 +4,7 @@
 // taken from the templates' cache by its text and the texts of the files it
 // includes as the work folder holds them, and given the page's values as
 // parameters; the page document is transformed as built (it is the document
-// just saved as "out.xml"). The result equals transforming "out.xml" with
+// written as "out.xml"). The result equals transforming "out.xml" with
 // "out.xsl".
 #include "generation/Transformer.h"
 
@@ -15,9 +15,11 @@
 #include "generation/PageDocument.h"
 #include "generation/StyleSheetCache.h"
 #include "generation/Templates.h"
+#include "generation/TransformerWorkFiles.h"
 #include "generation/TransformerXsltScope.h"
 
 #include <libxml/tree.h>
+#include <libxslt/imports.h>
 #include <libxslt/security.h>
 #include <libxslt/transform.h>
 #include <libxslt/variables.h>
@@ -62,6 +64,10 @@ void TTransformer::Transform()
         std::unique_ptr<xsltTransformContext, TContextFree> context(
             xsltNewTransformContext(sheet.Sheet, pageDocument_->Document()));
         xsltSetCtxtSecurityPrefs(TTransformerXsltScope::SecurityPrefs(), context.get());
+        // A style sheet that strips blanks strips them from the page
+        // document itself: a document kept back is kept as it was built.
+        if (keptWorkFiles_ && xsltNeedElemSpaceHandling(context.get()))
+            keptWorkFiles_->KeepText("out.xml", pageDocument_->Text(), workFileSequence_);
         for (const auto& [name, value] : styleSheet_.PageValues())
             xsltQuoteOneUserParam(context.get(), X(name), X(value));
         const TXmlDocPtr result(
@@ -77,7 +83,7 @@ void TTransformer::Transform()
         xmlFree(text);
     }
     DeliverInWebCharset();
-    TCommonFunctions::SaveWorkFile(resultHtml_, workDir_ + "/out.html");
+    SaveWorkText("out.html", resultHtml_);
 }
 
 // The key of the compiled style sheet: where it is compiled, its text and

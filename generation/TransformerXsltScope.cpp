@@ -14,8 +14,20 @@
 
 namespace {
 
-// The scope that collects messages now (the innermost one).
-TTransformerXsltScope* CurrentScope = nullptr;
+// The scope that collects messages now (the innermost one of this thread).
+// libxml2 keeps its error handlers per thread; libxslt's error handler,
+// document loader and default security preferences are one for the
+// process: the first scope of any thread installs them, the last one
+// restores what was there before.
+thread_local TTransformerXsltScope* CurrentScope = nullptr;
+std::mutex SharedSettingsMutex;
+int SharedSettingsUsers = 0;
+struct TSharedSettings {
+    xmlGenericErrorFunc xsltGeneric = nullptr;
+    void* xsltGenericContext = nullptr;
+    xsltDocLoaderFunc loader = nullptr;
+    xsltSecurityPrefsPtr defaultPrefs = nullptr;
+} SavedSharedSettings;
 // The loader that the network-free loader hands the work to.
 xsltDocLoaderFunc WrappedLoader = nullptr;
 
@@ -94,10 +106,6 @@ struct TTransformerXsltScope::TSaved {
     void* xmlGenericContext;
     xmlStructuredErrorFunc xmlStructured;
     void* xmlStructuredContext;
-    xmlGenericErrorFunc xsltGeneric;
-    void* xsltGenericContext;
-    xsltDocLoaderFunc loader;
-    xsltSecurityPrefsPtr defaultPrefs;
 };
 
 TTransformerXsltScope::TTransformerXsltScope()
@@ -105,25 +113,34 @@ TTransformerXsltScope::TTransformerXsltScope()
     static std::once_flag registered;
     std::call_once(registered, [] { exsltRegisterAll(); });
 
-    saved_.reset(new TSaved{CurrentScope,        xmlGenericError,      xmlGenericErrorContext,
-                        xmlStructuredError,  xmlStructuredErrorContext, xsltGenericError,
-                        xsltGenericErrorContext, xsltDocDefaultLoader, xsltGetDefaultSecurityPrefs()});
+    saved_.reset(new TSaved{CurrentScope, xmlGenericError, xmlGenericErrorContext, xmlStructuredError,
+                            xmlStructuredErrorContext});
     CurrentScope = this;
     xmlSetGenericErrorFunc(nullptr, CollectGeneric);
     xmlSetStructuredErrorFunc(nullptr, CollectStructured);
-    xsltSetGenericErrorFunc(nullptr, CollectGeneric);
-    if (xsltDocDefaultLoader != NoNetworkLoader) {
-        WrappedLoader = xsltDocDefaultLoader;
-        xsltSetLoaderFunc(NoNetworkLoader);
+    std::lock_guard<std::mutex> guard(SharedSettingsMutex);
+    if (SharedSettingsUsers++ == 0) {
+        SavedSharedSettings = {xsltGenericError, xsltGenericErrorContext, xsltDocDefaultLoader,
+                               xsltGetDefaultSecurityPrefs()};
+        xsltSetGenericErrorFunc(nullptr, CollectGeneric);
+        if (xsltDocDefaultLoader != NoNetworkLoader) {
+            WrappedLoader = xsltDocDefaultLoader;
+            xsltSetLoaderFunc(NoNetworkLoader);
+        }
+        xsltSetDefaultSecurityPrefs(SecurityPrefs());
     }
-    xsltSetDefaultSecurityPrefs(SecurityPrefs());
 }
 
 TTransformerXsltScope::~TTransformerXsltScope()
 {
-    xsltSetDefaultSecurityPrefs(saved_->defaultPrefs);
-    xsltSetLoaderFunc(saved_->loader);
-    xsltSetGenericErrorFunc(saved_->xsltGenericContext, saved_->xsltGeneric);
+    {
+        std::lock_guard<std::mutex> guard(SharedSettingsMutex);
+        if (--SharedSettingsUsers == 0) {
+            xsltSetDefaultSecurityPrefs(SavedSharedSettings.defaultPrefs);
+            xsltSetLoaderFunc(SavedSharedSettings.loader);
+            xsltSetGenericErrorFunc(SavedSharedSettings.xsltGenericContext, SavedSharedSettings.xsltGeneric);
+        }
+    }
     xmlSetStructuredErrorFunc(saved_->xmlStructuredContext, saved_->xmlStructured);
     xmlSetGenericErrorFunc(saved_->xmlGenericContext, saved_->xmlGeneric);
     CurrentScope = saved_->outerScope;

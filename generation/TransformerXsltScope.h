@@ -10,7 +10,9 @@
 //  - the XSLT security preferences, also the ones used while a style sheet
 //    and its includes compile, forbid writing files, creating folders and
 //    every network access.
-// The handlers in force before are restored when it dies; scopes may nest.
+// The handlers in force before are restored when it dies; scopes may nest,
+// and scopes of several threads may live at once (each thread's messages go
+// to its own innermost scope).
 // The EXSLT extensions are registered on first use.
 #include <memory>
 #include <string>

@@ -37,6 +37,7 @@ class TLog;
 class TObjectCollection;
 class TTolvexObjectContext;
 class TTranslation;
+class TXmlBuilderRunCache;
 
 class TXmlBuilder {
 public:
@@ -49,6 +50,9 @@ public:
 
     // The translation of log lines; untranslated without one. Not owned.
     void SetTranslation(const TTranslation* translation) { translation_ = translation; }
+    // What stays the same for every page of a publishing run (may be null:
+    // everything is read for the page). Not owned.
+    void SetRunCache(TXmlBuilderRunCache* cache) { runCache_ = cache; }
 
     // ---- rules ------------------------------------------------------------------
     // Runs one rule into the document for the item ItemId shown by the tree
@@ -152,7 +156,10 @@ private:
                                 const std::vector<std::string>& classXmlTags, std::vector<int>& path);
     int ParentForWalk(TAbstractCObject& object, int id);
     std::vector<int> MenuRows(int parentId, const std::vector<int>& itemTypes);
+    std::vector<int> ReadMenuRows(int parentId, const std::vector<int>& itemTypes);
+    std::string MenuKey(const std::string& what, int itemId, const std::vector<int>& itemTypes) const;
     void WriteMenuItem(TMenu& menu, int itemId);
+    void WriteMenuItemObjects(TMenu& menu, int itemId);
     void WriteMenuChildren(TMenu& menu, int itemId);
     void WriteMenuPath(TMenu& menu, const std::vector<int>& path, std::size_t position, int& selected);
 
@@ -176,6 +183,7 @@ private:
     TGenerationCatalog& catalog_;
     TTolvexObjectContext& context_;
     const TTranslation* translation_ = nullptr;
+    TXmlBuilderRunCache* runCache_ = nullptr;
 
     std::string openCatalogCode_;
     std::string dataCatalogCode_;

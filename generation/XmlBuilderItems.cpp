@@ -5,10 +5,13 @@
 
 #include "generation/GenerationCatalog.h"
 #include "generation/XmlBuilderNodes.h"
+#include "generation/XmlBuilderRunCache.h"
 #include "storage/IdRanges.h"
 #include "storage/MemberValueText.h"
 #include "storage/ObjectCollection.h"
 #include "storage/TolvexObjectContext.h"
+
+#include <libxml/tree.h>
 
 #include <algorithm>
 
@@ -210,7 +213,24 @@ void TXmlBuilder::WriteMenuPath(TMenu& menu, const std::vector<int>& path, std::
     }
 }
 
+// The key of a menu's rows or entry in the run cache: what the result depends on.
+std::string TXmlBuilder::MenuKey(const std::string& what, int itemId, const std::vector<int>& itemTypes) const
+{
+    std::string key = what + '\0' + dataCatalogCode_ + '\0' + std::to_string(itemId) + '\0' +
+                      context_.GetCurrentLangCode() + '\0' + context_.GetDefaultLangCode();
+    for (const int type : itemTypes)
+        key += ',' + std::to_string(type);
+    return key;
+}
+
 std::vector<int> TXmlBuilder::MenuRows(int parentId, const std::vector<int>& itemTypes)
+{
+    if (!runCache_)
+        return ReadMenuRows(parentId, itemTypes);
+    return runCache_->Ids(MenuKey("rows", parentId, itemTypes), [&] { return ReadMenuRows(parentId, itemTypes); });
+}
+
+std::vector<int> TXmlBuilder::ReadMenuRows(int parentId, const std::vector<int>& itemTypes)
 {
     const std::string sql = "SELECT * FROM (SELECT a.ItemId, a.OrderNum, " + NameColumn("ItemId", "b", "DefLangCode") +
                             " FROM Items a WHERE a.CatalogCode = :CatalogCode AND a.ParentItemId = " +
@@ -222,7 +242,25 @@ std::vector<int> TXmlBuilder::MenuRows(int parentId, const std::vector<int>& ite
     return ids;
 }
 
+// A menu entry is the same on every page of a run: its elements are
+// written once and copied afterwards.
 void TXmlBuilder::WriteMenuItem(TMenu& menu, int itemId)
+{
+    if (!runCache_) {
+        WriteMenuItemObjects(menu, itemId);
+        return;
+    }
+    std::string key = MenuKey("entry", itemId, {menu.countChildItemType, menu.indent});
+    for (const std::string& tag : *menu.classXmlTags)
+        key += '\0' + tag;
+    if (runCache_->CopyElements(key, document_, menu.target))
+        return;
+    xmlNode* last = menu.target->last;
+    WriteMenuItemObjects(menu, itemId);
+    runCache_->RememberElements(key, last ? last->next : menu.target->children);
+}
+
+void TXmlBuilder::WriteMenuItemObjects(TMenu& menu, int itemId)
 {
     for (const std::string& tag : *menu.classXmlTags) {
         TCObjectHandle object = GetObject(itemId, tag);

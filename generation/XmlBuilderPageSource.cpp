@@ -4,10 +4,12 @@
 #include "storage/ObjectCollection.h"
 
 TXmlBuilderPageSource::TXmlBuilderPageSource(xmlDoc* document, TLog* log, TGenerationCatalog& catalog,
-                                             TTolvexObjectContext& context, const TTranslation* translation)
+                                             TTolvexObjectContext& context, const TTranslation* translation,
+                                             TXmlBuilderRunCache* runCache)
     : builder_(document, log, catalog, context)
 {
     builder_.SetTranslation(translation);
+    builder_.SetRunCache(runCache);
 }
 
 void TXmlBuilderPageSource::ProcessRule(int itemId, int treeItemId, int itemType, const std::string& ruleText,

@@ -11,8 +11,9 @@ class TXmlBuilderPageSource : public TPageXmlSource {
 public:
     // Document and Log (may be null) are not owned; Catalog and Context must
     // outlive the source; Translation (may be null) translates log lines.
+    // RunCache (may be null, not owned) keeps what stays the same for every page of a publishing run.
     TXmlBuilderPageSource(xmlDoc* document, TLog* log, TGenerationCatalog& catalog, TTolvexObjectContext& context,
-                          const TTranslation* translation);
+                          const TTranslation* translation, TXmlBuilderRunCache* runCache = nullptr);
 
     // The collection must be the catalog's object collection
     // (TObjectCollection); any other raises EDeveloperTolvexException.

@@ -10,7 +10,8 @@
 #include "common/CommonFunctions.h"
 #include "common/Exceptions.h"
 #include "generation/Templates.h"
-#include "generation/Transformer.h"
+#include "publishing/PublishWorkers.h"
+#include "publishing/PublisherRunner.h"
 #include "publishing/SiteFolder.h"
 #include "storage/AbstractCObject.h"
 #include "storage/ObjectCollection.h"
@@ -20,46 +21,15 @@
 #include "storage/RecordValues.h"
 
 #include <algorithm>
-#include <cctype>
+#include <chrono>
+#include <thread>
 
 namespace {
 
 constexpr int kBinaryObjectClassId = 304;
 constexpr const char* kAllLangCode = "XXX";
 
-// Output kinds by the flag word of the item type: the server-side kinds, in their order.
-const std::pair<int, const char*> kServerSideKinds[] = {{0x02, "jsp"}, {0x04, "php"}, {0x08, "asp"}, {0x10, "shtml"}};
-constexpr int kHtmlFlag = 0x01;
-constexpr int kPdfFlag = 0x80;
-
 }  // namespace
-
-std::vector<int> LinkedPageNumbers(const std::string& html, int itemId)
-{
-    std::vector<int> numbers;
-    const std::string needle = std::to_string(itemId) + "-";
-    for (std::size_t at = html.find(needle, 1); at != std::string::npos; at = html.find(needle, at + 1)) {
-        if (std::isdigit(static_cast<unsigned char>(html[at - 1])))
-            continue;
-        std::size_t digits = at + needle.size();
-        std::size_t end = digits;
-        while (end < html.size() && std::isdigit(static_cast<unsigned char>(html[end])))
-            ++end;
-        if (end == digits || html.size() - end < 5)
-            continue;
-        std::string suffix = html.substr(end, 5);
-        std::transform(suffix.begin(), suffix.end(), suffix.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (suffix != ".html")
-            continue;
-        // Numbers past the page limit are as good as none: cap the text.
-        const std::string text = html.substr(digits, std::min<std::size_t>(end - digits, 9));
-        const int number = end - digits > 9 ? TPublishLocally::kMaxPagesPerItem + 1 : std::stoi(text);
-        if (number != 0)
-            numbers.push_back(number);
-    }
-    return numbers;
-}
 
 TPublishLocally::TPublishLocally(std::vector<std::string>& params, TAbstractDBConnection& connection,
                                  const TPublisherEnvironment& environment)
@@ -321,47 +291,150 @@ void TPublishLocally::WriteTemplate(const TTreeRow& row)
 
 // ---- pages -------------------------------------------------------------------------------------------
 
+int TPublishLocally::DefaultWorkers()
+{
+    const int cores = static_cast<int>(std::thread::hardware_concurrency());
+    return std::clamp(cores, 1, kMaxWorkers);
+}
+
+void TPublishLocally::SetWorkers(int count)
+{
+    workers_ = std::clamp(count, 1, kMaxWorkers);
+}
+
 void TPublishLocally::PublishPages()
 {
     for (const std::string& lang : languages_)
         site_->EnsureFolder(lang);
     // Templates and their settings stay the same for every page of the run.
     TTemplates::TRun run(Data().GetPageGeneration().GetTemplates());
+    tasks_.clear();
     std::vector<int> seen;
-    WalkTree(kWebTreeRootId, true, &TPublishLocally::WritePage, seen);
+    WalkTree(kWebTreeRootId, true, &TPublishLocally::CollectPage, seen);
+    TPublishPageGenerator::TOptions options{catalogCode_, publishKind_, makeServerSideScripts_};
+    // The work files are left as the last page wrote them, also when the run stops early.
+    const std::string workDir = Data().GetPageGeneration().GetPreviewDir();
+    try {
+        if (workers_ > 1 && tasks_.size() > 1)
+            PublishInParallel(options);
+        else
+            PublishInOrder(options);
+    } catch (...) {
+        keptWorkFiles_.Write(workDir);
+        throw;
+    }
+    keptWorkFiles_.Write(workDir);
 }
 
-void TPublishLocally::WritePage(const TTreeRow& row)
+void TPublishLocally::CollectPage(const TTreeRow& row)
 {
-    for (const std::string& lang : languages_) {
+    for (const std::string& lang : languages_)
+        tasks_.push_back(TPublishPageTask{row.ItemId, row.LinkedItemId, row.ItemType, FlagsOf(row.ItemType),
+                                          row.NodeName, lang});
+}
+
+void TPublishLocally::PublishInOrder(const TPublishPageGenerator::TOptions& options)
+{
+    const std::atomic<bool> running{false};
+    TPublishPageGenerator generator(Data().GetPageGeneration(), *collection_, connection_, keptWorkFiles_, options);
+    for (std::size_t i = 0; i < tasks_.size() && !cancelled_; ++i) {
+        WriteLog(Format("Publishing $1/$2 page", {tasks_[i].Lang, tasks_[i].NodeName}));
         if (cancelled_)
             return;
-        WriteLog(Format("Publishing $1/$2 page", {lang, row.NodeName}));
-        PublishPageInLanguage(row, lang);
+        TPublishPageResult result = generator.Generate(tasks_[i], static_cast<long>(i), running);
+        Replay(tasks_[i], result);
     }
 }
 
-void TPublishLocally::PublishPageInLanguage(const TTreeRow& row, const std::string& lang)
+// The pages generated by worker threads, each with its own connection,
+// object collection and page generation (its own work folder), taking the
+// next page as they finish one; this thread replays the results in the
+// order of the pages, keeps the runner answering while it waits, and
+// stops the workers on cancel. The work folders are merged into the
+// preview folder as a run in order would have left it.
+void TPublishLocally::PublishInParallel(const TPublishPageGenerator::TOptions& options)
 {
-    const int flags = FlagsOf(row.ItemType);
-    // The page numbers met so far, in order, and whether each was written.
-    std::vector<std::pair<int, bool>> pages{{1, false}};
-    while (!cancelled_) {
-        auto next = std::find_if(pages.begin(), pages.end(), [](const auto& page) { return !page.second; });
-        if (next == pages.end())
+    TPublishWorkers workers(Data(), *Root(), sharedLock_, languages_, options,
+                            std::min<std::size_t>(static_cast<std::size_t>(workers_), tasks_.size()));
+    workers.Start(tasks_);
+    try {
+        for (std::size_t i = 0; i < tasks_.size() && !cancelled_; ++i) {
+            WriteLog(Format("Publishing $1/$2 page", {tasks_[i].Lang, tasks_[i].NodeName}));
+            TPublishPageResult result;
+            while (!cancelled_ && !workers.Take(i, result, std::chrono::milliseconds(100)))
+                if (Runner())
+                    Runner()->ProcessMessages();
+            if (cancelled_)
+                break;
+            Replay(tasks_[i], result);
+        }
+    } catch (...) {
+        workers.Finish(keptWorkFiles_, Data().GetPageGeneration().GetPreviewDir());
+        throw;
+    }
+    workers.Finish(keptWorkFiles_, Data().GetPageGeneration().GetPreviewDir());
+}
+
+// What a page's generation gave, done on the publisher's thread in the
+// order of the pages: the log, the files, the counts.
+void TPublishLocally::Replay(const TPublishPageTask& task, TPublishPageResult& result)
+{
+    using TKind = TPublishPageEvent::TKind;
+    for (TPublishPageEvent& event : result.Events) {
+        if (cancelled_)
+            return;
+        switch (event.Kind) {
+        case TKind::FurtherPage:
+            WriteLog(Format("  Page $1", {std::to_string(event.PageNumber)}));
             break;
-        const int number = next->first;
-        next->second = true;
-        if (number != 1)
-            WriteLog(Format("  Page $1", {std::to_string(number)}));
-        if (flags & kHtmlFlag)
-            GenerateKind(row, lang, number, "html", pages);
-        else if (flags & kPdfFlag)
-            GeneratePdf(row, lang);
-        if (makeServerSideScripts_)
-            for (const auto& [flag, extension] : kServerSideKinds)
-                if ((flags & flag) && !cancelled_)
-                    GenerateKind(row, lang, number, extension, pages);
+        case TKind::RunLogLine:
+            GetLog().AddLine(event.Text);
+            break;
+        case TKind::Beyond:
+            WriteLog(Format("Page $1 is beyond the last page that is published ($2)",
+                            {std::to_string(event.PageNumber), std::to_string(kMaxPagesPerItem)}), 3);
+            ++errorCount_;
+            break;
+        case TKind::Page:
+            WritePageFiles(task, event.PageNumber, event.Extension, event.Text);
+            break;
+        case TKind::Failed:
+            PageFailed(PageFileName(task, event.PageNumber, event.Extension, true, false), event.Text);
+            break;
+        case TKind::Pdf:
+            GeneratePdf(task);
+            break;
+        }
+    }
+    if (result.Error)
+        std::rethrow_exception(result.Error);
+}
+
+std::string TPublishLocally::PageFileName(const TPublishPageTask& task, int pageNumber, const std::string& extension,
+                                          bool useIndexForHome, bool altName)
+{
+    std::lock_guard<std::mutex> guard(sharedLock_);
+    return Root()->GetPageFileNameWithExt(task.ItemId, task.ItemType, pageNumber, extension, useIndexForHome,
+                                          altName ? &connection_ : nullptr);
+}
+
+void TPublishLocally::WritePageFiles(const TPublishPageTask& task, int pageNumber, const std::string& extension,
+                                     const std::string& html)
+{
+    const std::string fileName = PageFileName(task, pageNumber, extension, true, false);
+    const std::string folder = task.Lang + "/";
+    site_->WriteFile(folder + fileName, html);
+    const std::string withoutIndex = PageFileName(task, pageNumber, extension, false, false);
+    if (withoutIndex != fileName)
+        site_->WriteFile(folder + withoutIndex, html);
+    const std::string withAltName = PageFileName(task, pageNumber, extension, true, true);
+    if (withAltName != fileName) {
+        if (TSiteFolder::IsPlainName(withAltName)) {
+            site_->WriteFile(folder + withAltName, html);
+        } else {
+            WriteLog(Format("Invalid alternative file name \"$1\"", {withAltName}), 3);
+            ++errorCount_;
+        }
     }
 }
 
@@ -374,75 +447,18 @@ void TPublishLocally::PageFailed(const std::string& fileName, const std::string&
     ++errorCount_;
 }
 
-void TPublishLocally::GenerateKind(const TTreeRow& row, const std::string& lang, int pageNumber,
-                                   const std::string& extension, std::vector<std::pair<int, bool>>& pages)
+void TPublishLocally::GeneratePdf(const TPublishPageTask& task)
 {
-    TTolvex& root = *Root();
-    TTransformer transformer(Data().GetPageGeneration(), catalogCode_, &GetLog());
-    const std::string fileName =
-        root.GetPageFileNameWithExt(row.ItemId, row.ItemType, pageNumber, extension, true, nullptr);
-    transformer.SetOutputKind(true, extension);
-    transformer.SetPublishMode(publishKind_);
-    transformer.SetPageNumber(pageNumber);
-    bool generated = false;
-    std::string reason;
-    try {
-        generated = transformer.GeneratePage(row.LinkedItemId, row.ItemId, row.ItemType, lang, *collection_,
-                                             connection_, "");
-        if (!generated)
-            reason = transformer.GetErrorText();
-    } catch (const ETolvexException& error) {
-        reason = error.what();
-    }
-    if (cancelled_)
-        return;
-    if (!generated) {
-        PageFailed(fileName, reason);
-        return;
-    }
-    const std::string html = transformer.GetResultHtml();
-    for (int number : LinkedPageNumbers(html, row.ItemId)) {
-        auto known = std::find_if(pages.begin(), pages.end(), [number](const auto& page) { return page.first == number; });
-        if (known != pages.end())
-            continue;
-        if (number > kMaxPagesPerItem) {
-            WriteLog(Format("Page $1 is beyond the last page that is published ($2)",
-                            {std::to_string(number), std::to_string(kMaxPagesPerItem)}), 3);
-            ++errorCount_;
-            pages.emplace_back(number, true);
-            continue;
-        }
-        pages.emplace_back(number, false);
-    }
-    const std::string folder = lang + "/";
-    site_->WriteFile(folder + fileName, html);
-    const std::string withoutIndex =
-        root.GetPageFileNameWithExt(row.ItemId, row.ItemType, pageNumber, extension, false, nullptr);
-    if (withoutIndex != fileName)
-        site_->WriteFile(folder + withoutIndex, html);
-    const std::string withAltName =
-        root.GetPageFileNameWithExt(row.ItemId, row.ItemType, pageNumber, extension, true, &connection_);
-    if (withAltName != fileName) {
-        if (TSiteFolder::IsPlainName(withAltName)) {
-            site_->WriteFile(folder + withAltName, html);
-        } else {
-            WriteLog(Format("Invalid alternative file name \"$1\"", {withAltName}), 3);
-            ++errorCount_;
-        }
-    }
-}
-
-void TPublishLocally::GeneratePdf(const TTreeRow& row, const std::string& lang)
-{
-    const std::string fileName = std::to_string(row.ItemId) + ".pdf";
+    const std::string& lang = task.Lang;
+    const std::string fileName = std::to_string(task.ItemId) + ".pdf";
     if (!reportFactory_) {
         PageFailed(fileName, Tr("Reports are not available in this version"));
         return;
     }
     std::vector<std::string> params{"ReportFileName=" + site_->FullName(lang + "/" + fileName),
                                     "LangCode=" + lang,
-                                    "ItemId=" + std::to_string(row.LinkedItemId),
-                                    "ItemType=" + std::to_string(row.ItemType),
+                                    "ItemId=" + std::to_string(task.LinkedItemId),
+                                    "ItemType=" + std::to_string(task.ItemType),
                                     "NotCustomize=yes",
                                     "NotOpenReport=yes",
                                     "NoMessageBoxes=yes"};

@@ -1,0 +1,36 @@
+#include "generation/TransformerWorkFiles.h"
+
+#include "common/CommonFunctions.h"
+#include "generation/PageDocument.h"
+
+void TTransformerWorkFiles::Keep(const std::string& name, TEntry entry)
+{
+    auto [at, added] = files_.try_emplace(name);
+    if (added || at->second.sequence <= entry.sequence)
+        at->second = std::move(entry);
+}
+
+void TTransformerWorkFiles::KeepText(const std::string& name, std::string text, long sequence)
+{
+    Keep(name, TEntry{sequence, std::move(text), nullptr});
+}
+
+void TTransformerWorkFiles::KeepDocument(const std::string& name, std::shared_ptr<const TPageDocument> document,
+                                         long sequence)
+{
+    Keep(name, TEntry{sequence, {}, std::move(document)});
+}
+
+void TTransformerWorkFiles::Merge(TTransformerWorkFiles&& other)
+{
+    for (auto& [name, entry] : other.files_)
+        Keep(name, std::move(entry));
+    other.files_.clear();
+}
+
+void TTransformerWorkFiles::Write(const std::string& folder)
+{
+    for (const auto& [name, entry] : files_)
+        TCommonFunctions::SaveWorkFile(entry.document ? entry.document->Text() : entry.text, folder + "/" + name);
+    files_.clear();
+}

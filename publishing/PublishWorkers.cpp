@@ -1,0 +1,153 @@
+#include "publishing/PublishWorkers.h"
+
+#include "catalog/CatalogData.h"
+#include "catalog/CatalogPageGeneration.h"
+#include "catalog/Tolvex.h"
+#include "common/Exceptions.h"
+#include "generation/Templates.h"
+#include "publishing/WorkerPageGeneration.h"
+#include "storage/AbstractDBConnection.h"
+#include "storage/AbstractDBConnectionFactory.h"
+#include "storage/ObjectCollection.h"
+
+#include <libxml/parser.h>
+#include <libxslt/xslt.h>
+
+#include <filesystem>
+#include <map>
+#include <stdlib.h>
+#include <thread>
+#include <utility>
+
+namespace fs = std::filesystem;
+
+struct TPublishWorkers::TWorker {
+    std::unique_ptr<TAbstractDBConnection> connection;
+    std::unique_ptr<TObjectCollection> collection;
+    std::string folder;
+    std::unique_ptr<TWorkerPageGeneration> generation;
+    std::unique_ptr<TTemplates::TRun> run;
+    TTransformerWorkFiles kept;
+    std::unique_ptr<TPublishPageGenerator> generator;
+    std::thread thread;
+
+    ~TWorker()
+    {
+        // The collection works with the generation's object context.
+        generator.reset();
+        collection.reset();
+        run.reset();
+        generation.reset();
+        connection.reset();
+        std::error_code ignored;
+        if (!folder.empty())
+            fs::remove_all(folder, ignored);
+    }
+};
+
+namespace {
+
+// A new empty folder for a worker's work files, apart from the preview folder.
+std::string MakeWorkFolder()
+{
+    std::string pattern = (fs::temp_directory_path() / "tolvex-publish-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw EPublisherTolvexException("Cannot create a work folder for publishing");
+    return pattern;
+}
+
+}  // namespace
+
+TPublishWorkers::TPublishWorkers(TCatalogData& data, TTolvex& root, std::mutex& lock,
+                                 const std::vector<std::string>& languages,
+                                 const TPublishPageGenerator::TOptions& options, std::size_t count)
+{
+    // The libraries' process-wide set-up is done once, before any thread uses them.
+    xmlInitParser();
+    xsltInit();
+    TCatalogPageGeneration& pages = data.GetPageGeneration();
+    TGenerationCatalog& catalog = data;
+    for (std::size_t i = 0; i < count; ++i) {
+        auto worker = std::make_unique<TWorker>();
+        worker->connection = data.GetConnectionFactory().OpenSecondConnection();
+        worker->folder = MakeWorkFolder();
+        worker->generation = std::make_unique<TWorkerPageGeneration>(pages, catalog, root.ObjectContext(), lock,
+                                                                     worker->folder, languages);
+        worker->collection = std::make_unique<TObjectCollection>(worker->generation->ObjectContext());
+        worker->collection->Open(options.CatalogCode, *worker->connection);
+        worker->run = std::make_unique<TTemplates::TRun>(worker->generation->Templates());
+        worker->generator = std::make_unique<TPublishPageGenerator>(*worker->generation, *worker->collection,
+                                                                    *worker->connection, worker->kept, options);
+        workers_.push_back(std::move(worker));
+    }
+}
+
+TPublishWorkers::~TPublishWorkers()
+{
+    StopAndJoin();
+}
+
+void TPublishWorkers::Start(const std::vector<TPublishPageTask>& tasks)
+{
+    tasks_ = &tasks;
+    results_.assign(tasks.size(), TPublishPageResult());
+    done_.assign(tasks.size(), 0);
+    for (auto& worker : workers_)
+        worker->thread = std::thread([this, &worker] { Run(*worker); });
+}
+
+void TPublishWorkers::Run(TWorker& worker)
+{
+    while (!stop_.load()) {
+        const std::size_t index = next_++;
+        if (index >= tasks_->size())
+            return;
+        TPublishPageResult result = worker.generator->Generate((*tasks_)[index], static_cast<long>(index), stop_);
+        {
+            std::lock_guard<std::mutex> guard(resultsMutex_);
+            results_[index] = std::move(result);
+            done_[index] = 1;
+        }
+        resultReady_.notify_all();
+    }
+}
+
+bool TPublishWorkers::Take(std::size_t index, TPublishPageResult& result, std::chrono::milliseconds wait)
+{
+    std::unique_lock<std::mutex> guard(resultsMutex_);
+    if (!resultReady_.wait_for(guard, wait, [&] { return done_[index] != 0; }))
+        return false;
+    result = std::move(results_[index]);
+    results_[index] = TPublishPageResult();
+    return true;
+}
+
+void TPublishWorkers::StopAndJoin()
+{
+    stop_ = true;
+    for (auto& worker : workers_)
+        if (worker->thread.joinable())
+            worker->thread.join();
+}
+
+void TPublishWorkers::Finish(TTransformerWorkFiles& kept, const std::string& workDir)
+{
+    if (finished_)
+        return;
+    finished_ = true;
+    StopAndJoin();
+    // Each template work file comes from the worker that wrote it for the latest page.
+    std::map<std::string, std::pair<long, const TWorker*>> latest;
+    for (auto& worker : workers_) {
+        kept.Merge(std::move(worker->kept));
+        for (const auto& [name, stamp] : worker->generation->Templates().WorkFileStamps()) {
+            auto& entry = latest[name];
+            if (!entry.second || entry.first < stamp)
+                entry = {stamp, worker.get()};
+        }
+        if (worker->connection->InTransaction())
+            worker->connection->CommitTrans();
+    }
+    for (const auto& [name, source] : latest)
+        fs::copy_file(source.second->folder + "/" + name, workDir + "/" + name, fs::copy_options::overwrite_existing);
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The worker threads of a parallel local publishing run. Each worker has
+// its own second connection to the catalog, its own object collection and
+// its own page generation with its own work folder (TWorkerPageGeneration),
+// all made on the publisher's thread; the workers take the run's pages in
+// turn and keep each page's result until the publisher takes it, in the
+// order of the pages.
+//
+//   TPublishWorkers workers(data, root, lock, languages, options, 4);
+//   workers.Start(tasks);
+//   for (i ...) while (!workers.Take(i, result, 100ms)) keep the runner answering;
+//   workers.Finish(keptWorkFiles, previewDir);
+#include "generation/TransformerWorkFiles.h"
+#include "publishing/PublishPageGenerator.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class TCatalogData;
+class TTolvex;
+
+class TPublishWorkers {
+public:
+    // Lock is the publisher's lock of the catalog's shared services. Raises
+    // EPublisherTolvexException when a worker cannot be made.
+    TPublishWorkers(TCatalogData& data, TTolvex& root, std::mutex& lock, const std::vector<std::string>& languages,
+                    const TPublishPageGenerator::TOptions& options, std::size_t count);
+    // Stops and waits for the workers when Finish was not called.
+    ~TPublishWorkers();
+    TPublishWorkers(const TPublishWorkers&) = delete;
+    TPublishWorkers& operator=(const TPublishWorkers&) = delete;
+
+    // Starts the workers on Tasks (which must stay unchanged until Finish).
+    void Start(const std::vector<TPublishPageTask>& tasks);
+    // Result := the result of the Index-th task when it is done within Wait
+    // (it is then no longer kept); false when it is not done yet.
+    bool Take(std::size_t index, TPublishPageResult& result, std::chrono::milliseconds wait);
+    // Stops the workers (each ends the page it is generating) and waits for
+    // them; hands their kept work files (out.xsl, out.xml, out.html) to
+    // Kept and copies their template work files into WorkDir as a run in
+    // order would have left them there; commits what their connections wrote.
+    void Finish(TTransformerWorkFiles& kept, const std::string& workDir);
+
+private:
+    struct TWorker;
+    void Run(TWorker& worker);
+    void StopAndJoin();
+
+    std::vector<std::unique_ptr<TWorker>> workers_;
+    const std::vector<TPublishPageTask>* tasks_ = nullptr;
+    std::atomic<std::size_t> next_{0};
+    std::atomic<bool> stop_{false};
+    std::mutex resultsMutex_;
+    std::condition_variable resultReady_;
+    std::vector<TPublishPageResult> results_;
+    std::vector<char> done_;
+    bool finished_ = false;
+};

@@ -1,0 +1,259 @@
+#include "publishing/WorkerPageGeneration.h"
+
+#include "catalog/CatalogPageGeneration.h"
+#include "common/CommonGui.h"
+#include "generation/PageXmlSource.h"
+#include "generation/Templates.h"
+#include "storage/TolvexObjectContext.h"
+
+// A worker shows nothing and asks nothing: a question is answered Cancel.
+class TWorkerPageGeneration::TQuietGui : public TCommonGui {
+public:
+    void ShowError(const std::string&, bool, const std::string&) override {}
+    void ShowWarning(const std::string&, bool, const std::string&) override {}
+    void ShowInformation(const std::string&, bool, const std::string&) override {}
+    int AskQuestion(const std::string&, const std::string&, bool, const std::string&, int) override { return mrCancel; }
+    int AskQuestionWithCheckBox(const std::string&, const std::string&, bool&, const std::string&, bool,
+                                const std::string&) override
+    {
+        return mrCancel;
+    }
+    int AskYesNoCancel(const std::string&, const std::string&, bool, const std::string&) override { return mrCancel; }
+    bool InputValue(const std::string&, const std::string&, std::string&, bool, const std::string&) override
+    {
+        return false;
+    }
+    bool InputValueWithCheckBox(const std::string&, const std::string&, const std::string&, std::string&, bool&, bool,
+                                const std::string&) override
+    {
+        return false;
+    }
+    int AskChoice(const std::string&, const std::string&, const std::string&) override { return mrCancel; }
+    bool ChangePassword(std::string&) override { return false; }
+    bool SelectSaveFile(const std::string&, const std::string&, const std::string&, const std::string&,
+                        std::string&) override
+    {
+        return false;
+    }
+    bool SelectOpenFile(const std::string&, const std::string&, const std::string&, std::string&) override
+    {
+        return false;
+    }
+    void BeginWait() override {}
+    void EndWait() override {}
+    void ProgressStart(const std::string&, int) override {}
+    bool ProgressStep(int, const std::string&) override { return true; }
+    void ProgressEnd() override {}
+    void ProcessMessages() override {}
+};
+
+TWorkerPageGeneration::TWorkerPageGeneration(TCatalogPageGeneration& shared, TGenerationCatalog& sharedData,
+                                             TTolvexObjectContext& sharedContext, std::mutex& lock,
+                                             std::string workDir, const std::vector<std::string>& languages)
+    : shared_(shared), sharedData_(sharedData), lock_(lock), workDir_(std::move(workDir)),
+      catalogCode_(shared.GetCatalogCode()), defaultLangCode_(shared.GetDefaultLangCode()),
+      gui_(std::make_unique<TQuietGui>())
+{
+    // The class definitions are read once for the program and only read afterwards.
+    context_ = std::make_unique<TTolvexObjectContext>(
+        [&sharedContext](int classId) { return sharedContext.GetClassDefinition(classId); },
+        [&sharedContext](const std::string& classXmlTag) { return sharedContext.GetClassId(classXmlTag); });
+    context_->SetOpenCatalog(sharedContext.GetOpenCatalog());
+    context_->SetItemIdResolver([this](const std::string& text, int currentId, int currentTreeId) {
+        return ResolveItemId(text, currentId, currentTreeId);
+    });
+    for (const std::string& lang : languages)
+        webCharsets_[lang] = shared.GetWebCharset(lang);
+    templates_ = std::make_unique<TTemplates>(*this);
+}
+
+TWorkerPageGeneration::~TWorkerPageGeneration() = default;
+
+// ---- answered by the worker itself ----------------------------------------------------------
+
+std::string TWorkerPageGeneration::GetCatalogCode() const
+{
+    return catalogCode_;
+}
+
+std::string TWorkerPageGeneration::GetDefaultLangCode() const
+{
+    return defaultLangCode_;
+}
+
+TCommonGui& TWorkerPageGeneration::GetGui()
+{
+    return *gui_;
+}
+
+void TWorkerPageGeneration::SetCurrentTemplateIds(int masterTemplateId, int bodyTemplateId)
+{
+    masterTemplateId_ = masterTemplateId;
+    bodyTemplateId_ = bodyTemplateId;
+}
+
+std::string TWorkerPageGeneration::GetWebCharset(const std::string& langCode)
+{
+    const auto known = webCharsets_.find(langCode);
+    if (known != webCharsets_.end())
+        return known->second;
+    std::lock_guard<std::mutex> guard(lock_);
+    return shared_.GetWebCharset(langCode);
+}
+
+int TWorkerPageGeneration::ResolveItemId(const std::string& text, int currentId, int currentTreeId)
+{
+    if (text == "mastertemplate")
+        return masterTemplateId_;
+    if (text == "bodytemplate")
+        return bodyTemplateId_;
+    std::lock_guard<std::mutex> guard(lock_);
+    return sharedData_.ResolveItemId(text, currentId, currentTreeId);
+}
+
+std::unique_ptr<TPageXmlSource> TWorkerPageGeneration::CreatePageXmlSource(xmlDoc* document, TLog* log)
+{
+    return shared_.CreatePageXmlSourceOver(*this, *context_, document, log, templates_->BuilderRunCache());
+}
+
+// ---- queries through the worker's connection ------------------------------------------------
+
+int TWorkerPageGeneration::GetLinkedItemId(int itemId, const std::string& catalogCode,
+                                           TAbstractDBConnection& connection)
+{
+    return shared_.GetLinkedItemId(itemId, catalogCode, connection);
+}
+
+std::string TWorkerPageGeneration::GetAltFileName(int itemId, TAbstractDBConnection& connection,
+                                                  const std::string& catalogCode)
+{
+    return shared_.GetAltFileName(itemId, connection, catalogCode);
+}
+
+int TWorkerPageGeneration::GetItemType(int itemId, const std::string& catalogCode, TAbstractDBConnection& connection)
+{
+    return shared_.GetItemType(itemId, catalogCode, connection);
+}
+
+std::string TWorkerPageGeneration::GetImageFileName(int imageItemId, TAbstractDBConnection& connection,
+                                                    const std::string& catalogCode)
+{
+    return shared_.GetImageFileName(imageItemId, connection, catalogCode);
+}
+
+int TWorkerPageGeneration::GetParentItemId(int itemId, const std::string& catalogCode,
+                                           TAbstractDBConnection& connection)
+{
+    return sharedData_.GetParentItemId(itemId, catalogCode, connection);
+}
+
+int TWorkerPageGeneration::FindVisibleLinkCopy(int itemId, const std::string& catalogCode,
+                                               TAbstractDBConnection& connection)
+{
+    return sharedData_.FindVisibleLinkCopy(itemId, catalogCode, connection);
+}
+
+TItemDescription TWorkerPageGeneration::GetItemDescription(int itemId, const std::string& catalogCode,
+                                                           TAbstractDBConnection& connection)
+{
+    return sharedData_.GetItemDescription(itemId, catalogCode, connection);
+}
+
+int TWorkerPageGeneration::GetNextSiblingId(int itemId, const std::string& catalogCode,
+                                            TAbstractDBConnection& connection, bool sameTypeOnly)
+{
+    return sharedData_.GetNextSiblingId(itemId, catalogCode, connection, sameTypeOnly);
+}
+
+int TWorkerPageGeneration::GetPreviousSiblingId(int itemId, const std::string& catalogCode,
+                                                TAbstractDBConnection& connection, bool sameTypeOnly)
+{
+    return sharedData_.GetPreviousSiblingId(itemId, catalogCode, connection, sameTypeOnly);
+}
+
+std::vector<int> TWorkerPageGeneration::GetItemPath(int itemId, const std::vector<int>& itemTypes,
+                                                    const std::string& catalogCode, TAbstractDBConnection& connection)
+{
+    return sharedData_.GetItemPath(itemId, itemTypes, catalogCode, connection);
+}
+
+int TWorkerPageGeneration::CountItemsOfType(int parentId, int itemType, const std::string& catalogCode,
+                                            TAbstractDBConnection& connection)
+{
+    return sharedData_.CountItemsOfType(parentId, itemType, catalogCode, connection);
+}
+
+// ---- shared services, under the lock ---------------------------------------------------------
+
+TAbstractDBConnection& TWorkerPageGeneration::GetMainConnection()
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return shared_.GetMainConnection();
+}
+
+TAbstractObjectFactory& TWorkerPageGeneration::GetObjectFactory()
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return shared_.GetObjectFactory();
+}
+
+std::string TWorkerPageGeneration::GetReportDir() const
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return shared_.GetReportDir();
+}
+
+const TTranslation& TWorkerPageGeneration::GetTranslation() const
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return shared_.GetTranslation();
+}
+
+TDesktopLook TWorkerPageGeneration::GetDesktopLook() const
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return shared_.GetDesktopLook();
+}
+
+int TWorkerPageGeneration::GetItemTypeTemplateId(int itemType, int kind)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return shared_.GetItemTypeTemplateId(itemType, kind);
+}
+
+std::string TWorkerPageGeneration::GetCatalogTypeBodyTemplate()
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return shared_.GetCatalogTypeBodyTemplate();
+}
+
+std::string TWorkerPageGeneration::GetStyleCatalogCode()
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return shared_.GetStyleCatalogCode();
+}
+
+TAbstractDBConnection* TWorkerPageGeneration::GetStyleConnection()
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return shared_.GetStyleConnection();
+}
+
+void TWorkerPageGeneration::ImportStyleItem(int itemId, const std::string& sourceCatalogCode,
+                                            TAbstractDBConnection& sourceConnection, TAbstractDBConnection& connection)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    shared_.ImportStyleItem(itemId, sourceCatalogCode, sourceConnection, connection);
+}
+
+int TWorkerPageGeneration::ResolveItemType(const std::string& text, int currentType)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return sharedData_.ResolveItemType(text, currentType);
+}
+
+TAbstractDBConnection* TWorkerPageGeneration::GetCategoryConnection()
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return sharedData_.GetCategoryConnection();
+}

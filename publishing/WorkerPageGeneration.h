@@ -1,0 +1,106 @@
+#pragma once
+// The page generation of one publishing worker thread: what the page
+// generator asks of the open catalog (TTransformerCatalog) and what the
+// page XML builder asks (TGenerationCatalog), answered by the open
+// catalog's own page generation, except what a worker must have for itself:
+//
+// - its own templates service, writing the XSL files of its transformations
+//   into its own work folder, with its own compiled style sheets and its own
+//   values of the run (a run is open while the worker exists);
+// - its own "mastertemplate" and "bodytemplate" (the templates of the page
+//   it is generating);
+// - its own object context (the classes of the shared one; its own pending
+//   instance ids; item names resolved as above);
+// - a user interface that shows nothing (a worker never asks or waits);
+// - the web character sets of the run's languages, read when it is made.
+//
+// What the shared catalog answers from its definition and symbolic ids is
+// asked under a lock shared by the workers and the publisher; what it
+// answers with queries through the worker's own connection is asked
+// without one. Made on the publisher's thread, then used by one worker.
+#include "generation/GenerationCatalog.h"
+#include "generation/TransformerCatalog.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class TCatalogPageGeneration;
+class TTemplates;
+class TTolvexObjectContext;
+
+class TWorkerPageGeneration : public TTransformerCatalog, public TGenerationCatalog {
+public:
+    // WorkDir must exist; Languages are the run's languages; SharedContext
+    // is the program's object context. Nothing owned.
+    TWorkerPageGeneration(TCatalogPageGeneration& shared, TGenerationCatalog& sharedData,
+                          TTolvexObjectContext& sharedContext, std::mutex& lock, std::string workDir,
+                          const std::vector<std::string>& languages);
+    ~TWorkerPageGeneration() override;
+
+    TTemplates& Templates() { return *templates_; }
+    // The worker's object context, for its object collection.
+    TTolvexObjectContext& ObjectContext() { return *context_; }
+
+    // ---- TTransformerCatalog ---------------------------------------------------------
+    std::string GetCatalogCode() const override;
+    std::string GetDefaultLangCode() const override;
+    TAbstractDBConnection& GetMainConnection() override;
+    TAbstractObjectFactory& GetObjectFactory() override;
+    TTemplates& GetTemplates() override { return *templates_; }
+    std::string GetPreviewDir() const override { return workDir_; }
+    std::string GetReportDir() const override;
+    const TTranslation& GetTranslation() const override;
+    TCommonGui& GetGui() override;
+    TDesktopLook GetDesktopLook() const override;
+    int GetLinkedItemId(int itemId, const std::string& catalogCode, TAbstractDBConnection& connection) override;
+    std::string GetAltFileName(int itemId, TAbstractDBConnection& connection,
+                               const std::string& catalogCode) override;
+    int GetItemType(int itemId, const std::string& catalogCode, TAbstractDBConnection& connection) override;
+    int GetItemTypeTemplateId(int itemType, int kind) override;
+    void SetCurrentTemplateIds(int masterTemplateId, int bodyTemplateId) override;
+    std::string GetCatalogTypeBodyTemplate() override;
+    std::string GetStyleCatalogCode() override;
+    TAbstractDBConnection* GetStyleConnection() override;
+    void ImportStyleItem(int itemId, const std::string& sourceCatalogCode, TAbstractDBConnection& sourceConnection,
+                         TAbstractDBConnection& connection) override;
+    std::string GetWebCharset(const std::string& langCode) override;
+    std::string GetImageFileName(int imageItemId, TAbstractDBConnection& connection,
+                                 const std::string& catalogCode) override;
+    std::unique_ptr<TPageXmlSource> CreatePageXmlSource(xmlDoc* document, TLog* log) override;
+
+    // ---- TGenerationCatalog (and both) ------------------------------------------------------
+    int ResolveItemId(const std::string& text, int currentId, int currentTreeId) override;
+    int ResolveItemType(const std::string& text, int currentType) override;
+    int GetParentItemId(int itemId, const std::string& catalogCode, TAbstractDBConnection& connection) override;
+    int FindVisibleLinkCopy(int itemId, const std::string& catalogCode, TAbstractDBConnection& connection) override;
+    TItemDescription GetItemDescription(int itemId, const std::string& catalogCode,
+                                        TAbstractDBConnection& connection) override;
+    int GetNextSiblingId(int itemId, const std::string& catalogCode, TAbstractDBConnection& connection,
+                         bool sameTypeOnly) override;
+    int GetPreviousSiblingId(int itemId, const std::string& catalogCode, TAbstractDBConnection& connection,
+                             bool sameTypeOnly) override;
+    std::vector<int> GetItemPath(int itemId, const std::vector<int>& itemTypes, const std::string& catalogCode,
+                                 TAbstractDBConnection& connection) override;
+    int CountItemsOfType(int parentId, int itemType, const std::string& catalogCode,
+                         TAbstractDBConnection& connection) override;
+    TAbstractDBConnection* GetCategoryConnection() override;
+
+private:
+    class TQuietGui;
+
+    TCatalogPageGeneration& shared_;
+    TGenerationCatalog& sharedData_;
+    std::mutex& lock_;
+    std::string workDir_;
+    std::string catalogCode_;
+    std::string defaultLangCode_;
+    std::map<std::string, std::string> webCharsets_;
+    int masterTemplateId_ = 0;
+    int bodyTemplateId_ = 0;
+    std::unique_ptr<TQuietGui> gui_;
+    std::unique_ptr<TTolvexObjectContext> context_;
+    std::unique_ptr<TTemplates> templates_;
+};
