@@ -4,6 +4,8 @@
 #include "editors/site/DesignDocument.h"
 #include "editors/site/PageChannel.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
@@ -33,6 +35,7 @@ TDesignView::TDesignView(TCommonGui& gui, QWidget* parent) : QWebEngineView(pare
     connect(this, &QWebEngineView::loadFinished, this, [this] {
         // Design mode is switched on by the document-ready script; the
         // channel answers once it is connected.
+        SetShowBorders(showBorders_);
         RunScript(QStringLiteral("document.designMode = 'on'; true"), [this](const QVariant&) {
             ready_ = true;
             emit Ready();
@@ -87,6 +90,57 @@ void TDesignView::ExecCommand(const std::string& command, const std::string& val
         if (done)
             done(ok);
     });
+}
+
+void TDesignView::RunTableCommand(TTableCommand command, std::function<void(bool)> done)
+{
+    RunScript(Q(TDesignTable::CommandScript(command)), [this, done](const QVariant& result) {
+        const bool changed = result.toBool();
+        if (changed)
+            emit Modified();
+        if (done)
+            done(changed);
+    });
+}
+
+void TDesignView::ReadSelectionStatus(std::function<void(const TDesignSelectionStatus&)> done)
+{
+    RunScript(Q(TDesignTable::StatusScript()), [this, done](const QVariant& result) {
+        const QVariantMap found = result.toMap();
+        TDesignSelectionStatus status;
+        status.Type = found.value(QStringLiteral("type"), QStringLiteral("None")).toString().toStdString();
+        status.Tag = found.value(QStringLiteral("tag")).toString().toStdString();
+        status.Image = found.value(QStringLiteral("image")).toString().toStdString();
+        status.InCell = found.value(QStringLiteral("inCell")).toBool();
+        status.CanMerge = found.value(QStringLiteral("canMerge")).toBool();
+        status.Link = found.value(QStringLiteral("link")).toBool();
+        status.CanUndo = page()->action(QWebEnginePage::Undo)->isEnabled();
+        status.CanPaste = page()->action(QWebEnginePage::Paste)->isEnabled();
+        done(status);
+    });
+}
+
+void TDesignView::SetShowBorders(bool on)
+{
+    showBorders_ = on;
+    // A style element in the head: the stored HTML is the body's.
+    RunScript(QStringLiteral(R"((function (on) {
+        var style = document.getElementById("tolvex-borders");
+        if (!on) { if (style) style.parentNode.removeChild(style); return true; }
+        if (style || !document.head) return true;
+        style = document.createElement("style");
+        style.id = "tolvex-borders";
+        style.textContent = "table, td, th { outline: 1px dotted #8a8a8a; outline-offset: -1px; }";
+        document.head.appendChild(style);
+        return true;
+    })(%1))")
+                  .arg(on ? QStringLiteral("true") : QStringLiteral("false")));
+}
+
+void TDesignView::contextMenuEvent(QContextMenuEvent* event)
+{
+    emit ContextMenuRequested(event->globalPos());
+    event->accept();
 }
 
 TDesignView::~TDesignView()

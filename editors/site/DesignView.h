@@ -4,6 +4,9 @@
 // loads never runs; the program edits the document from its own script
 // world (execCommand, the body's HTML). Addresses are resolved against the
 // preview host, so the page's style sheets and pictures show.
+#include "editors/site/DesignContextMenu.h"
+#include "editors/site/DesignTable.h"
+
 #include <QUrl>
 #include <QWebEngineView>
 
@@ -33,6 +36,15 @@ public:
     void ExecCommand(const std::string& command, const std::string& value = {},
                      std::function<void(bool)> done = {});
 
+    // A table command at the selection; Done gets whether the table changed.
+    void RunTableCommand(TTableCommand command, std::function<void(bool)> done = {});
+    // What the selection allows (the context menu's state).
+    void ReadSelectionStatus(std::function<void(const TDesignSelectionStatus&)> done);
+    // Dotted outlines of tables and cells (also of those without a border);
+    // they belong to the view, never to the stored HTML.
+    void SetShowBorders(bool on);
+    bool ShowBorders() const { return showBorders_; }
+
     ~TDesignView() override;
 
     // Runs a script in the program's own world; Done gets its result, and
@@ -43,12 +55,18 @@ signals:
     void Ready();
     // The user changed the document.
     void Modified();
+    // The user asked for the context menu at the global position Where.
+    void ContextMenuRequested(const QPoint& where);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
 
     TCommonGui& gui_;
     TPageChannel* channel_;
     bool ready_ = false;
+    bool showBorders_ = false;
     // False from the start of the destruction: the engine may answer late.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
