@@ -60,6 +60,7 @@ bool TWebPreviewModel::Generate(const std::string& lang)
     std::string text;
     if (!services_.Generate(lang, pageNo_, query_, role_, text)) {
         services_.PutPage(kErrorPageId, pageNo_, text, lang);
+        lastError_ = text;
         return false;
     }
     services_.PutPage(services_.TreeItemId, pageNo_, text, lang);

@@ -66,6 +66,8 @@ public:
     bool GeneratePreview(const std::string& lang, std::string& address);
     // The address of the edited item's current page in Lang.
     std::string PageAddress(const std::string& lang) const;
+    // The failure text of the last generation that failed.
+    const std::string& LastError() const { return lastError_; }
     std::string ErrorAddress() const { return services_.PreviewHost + "/" + std::to_string(kErrorPageId) + ".html"; }
 
     // Before the view loads Url (Current: what it shows now): whether it
@@ -88,5 +90,6 @@ private:
     int pageNo_ = 0;
     std::string query_;
     std::string role_;
+    std::string lastError_;
     bool previewOn_ = true;
 };
