@@ -146,3 +146,20 @@ int TDesignDocument::FontSizeStep(int points)
             best = i + 1;
     return best;
 }
+
+std::string TDesignDocument::ToggleShadow(const std::string& style)
+{
+    static const TRegexPattern shadow(R"(\s*box-shadow\s*:[^;]*;?)", roCaseless);
+    TRegexMatch match(shadow);
+    if (shadow.Match(style, 0, match) > 0) {
+        std::string rest = shadow.ReplaceAll(style, "");
+        const std::size_t first = rest.find_first_not_of(" ");
+        return first == std::string::npos ? std::string() : rest.substr(first);
+    }
+    std::string result = style;
+    const std::size_t last = result.find_last_not_of(" ");
+    result.erase(last == std::string::npos ? 0 : last + 1);
+    if (!result.empty() && result.back() != ';')
+        result += ";";
+    return result + (result.empty() ? "" : " ") + "box-shadow: 4px 4px 4px gray;";
+}

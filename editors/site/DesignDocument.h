@@ -25,6 +25,9 @@ struct TDesignDocument {
     static std::string PhotoFileName(const std::string& source);
     // The save dialog's filter for a file name: "jpg files (*.jpg)".
     static std::string PhotoFilter(const std::string& fileName);
+    // A picture's style attribute with its shadow switched: added after
+    // the other declarations, or removed when it has one.
+    static std::string ToggleShadow(const std::string& style);
     // The document's font size step (1-7) nearest to a size in points.
     static int FontSizeStep(int points);
     // Text as a JavaScript string literal.

@@ -150,6 +150,25 @@ const char* const kFindElement = R"((function (tag) {
     return {found: true, tag: element.tagName, attributes: attributes};
 }))";
 
+// The selected picture and its style attribute, and the style written back.
+const char* const kSelectedImageStyle = R"((function () {
+    var s = window.getSelection();
+    if (!s || s.rangeCount === 0) return {image: false};
+    var r = s.getRangeAt(0);
+    var picked = r.startContainer === r.endContainer && r.endOffset - r.startOffset === 1 &&
+                 r.startContainer.childNodes ? r.startContainer.childNodes[r.startOffset] : null;
+    if (!picked || picked.tagName !== "IMG") return {image: false};
+    window.tolvexShadowImage = picked;
+    return {image: true, style: picked.getAttribute("style") || ""};
+})())";
+
+const char* const kSetSelectedImageStyle = R"((function (style) {
+    var image = window.tolvexShadowImage;
+    if (!image || !image.isConnected) return false;
+    if (style) image.setAttribute("style", style); else image.removeAttribute("style");
+    return true;
+}))";
+
 const char* const kWriteAttributes = R"((function (changes) {
     var element = window.tolvexPropertiesElement;
     if (!element || !element.isConnected) return false;
@@ -248,10 +267,8 @@ void THtmlEditorWidget::BuildToolbars()
     AddAction(format_, "Justify", [this] { Justify(); }, "Justify");
     AddAction(format_, "Align Right", command("justifyRight"), "Right");
     format_->addSeparator();
-    AddAction(format_, "Numbered List", command("insertOrderedList"), "1. 2.");
-    AddAction(format_, "Bulleted List", command("insertUnorderedList"), "\u2022 List");
-    AddAction(format_, "Decrease Indent", command("outdent"), "\u00ab");
-    AddAction(format_, "Increase Indent", command("indent"), "\u00bb");
+    AddAction(format_, "Unordered List", command("insertUnorderedList"), "\u2022 List");
+    AddAction(format_, "Ordered List", command("insertOrderedList"), "1. 2.");
 
     const auto insert = [this](std::string (THtmlInsertionCommands::*make)()) {
         return [this, make] {
@@ -281,6 +298,8 @@ void THtmlEditorWidget::BuildToolbars()
         SetShowBorders(on);
         emit ShowBordersChanged(on);
     });
+    borders_->addSeparator();
+    AddAction(borders_, "Shadow", [this] { ToggleShadow(); }, "Shadow");
     BuildContextMenu();
 }
 
@@ -529,6 +548,25 @@ void THtmlEditorWidget::ChangeFont()
     if (font.pointSize() > 0)
         view->ExecCommand("fontSize", std::to_string(TDesignDocument::FontSizeStep(font.pointSize())));
     view->setFocus();
+}
+
+void THtmlEditorWidget::ToggleShadow()
+{
+    TDesignView* view = ActiveView();
+    view->RunScript(QString::fromUtf8(kSelectedImageStyle), [this, view](const QVariant& value) {
+        const QVariantMap found = value.toMap();
+        if (!found.value(QStringLiteral("image")).toBool()) {
+            gui_.ShowError("Select an image.");
+            return;
+        }
+        const std::string style = TDesignDocument::ToggleShadow(S(found.value(QStringLiteral("style")).toString()));
+        view->RunScript(QString::fromUtf8(kSetSelectedImageStyle) + QStringLiteral("(") +
+                            Q(TDesignDocument::ScriptString(style)) + QStringLiteral(")"),
+                        [this](const QVariant& done) {
+                            if (done.toBool())
+                                emit Modified();
+                        });
+    });
 }
 
 void THtmlEditorWidget::Justify()

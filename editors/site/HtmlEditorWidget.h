@@ -74,6 +74,8 @@ public:
     void ShowElementProperties(const std::string& tagName);
     void ChangeFont();
     void Justify();
+    // "Shadow": a shadow on the selected picture, or off again.
+    void ToggleShadow();
     void SavePhoto();
     // "Properties": a link's dialog, the font, or the selected control's attributes.
     void ShowProperties();

@@ -64,6 +64,14 @@ TEST(DesignDocument, PhotoFileNameOfACatalogPicture)
         EXPECT_EQ(TDesignDocument::PhotoFileName(source), name) << source;
     EXPECT_EQ(TDesignDocument::PhotoFilter("3001.jpg"), "jpg files (*.jpg)");
     EXPECT_EQ(TDesignDocument::PhotoFilter("noextension"), "");
+    const std::pair<const char*, const char*> shadows[] = {
+        {"", "box-shadow: 4px 4px 4px gray;"},
+        {"border: 0", "border: 0; box-shadow: 4px 4px 4px gray;"},
+        {"border: 0; box-shadow: 4px 4px 4px gray;", "border: 0;"},
+        {"BOX-SHADOW: 1px 1px red; width: 5px", "width: 5px"},
+    };
+    for (const auto& [style, toggled] : shadows)
+        EXPECT_EQ(TDesignDocument::ToggleShadow(style), toggled) << style;
     EXPECT_EQ(TDesignDocument::FontSizeStep(7), 1);
     EXPECT_EQ(TDesignDocument::FontSizeStep(12), 3);
     EXPECT_EQ(TDesignDocument::FontSizeStep(20), 5);

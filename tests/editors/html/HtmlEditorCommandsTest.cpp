@@ -216,6 +216,13 @@ TEST_F(HtmlEditorCommandsTest, SavePhotoOffersTheCatalogPicturesName)
     editor->SavePhoto();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !gui.Shown().empty(); }, 5000));
     EXPECT_EQ(gui.Shown().back().message, "Cannot save the image");
+
+    // "Shadow" on the selected picture, and only on a picture.
+    editor->Action(QStringLiteral("Shadow"))->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Top().find("style=\"box-shadow") != std::string::npos; }, 5000)) << Top();
+    CaretIn("intro");
+    editor->Action(QStringLiteral("Shadow"))->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return gui.Shown().back().message == "Select an image."; }, 5000));
 }
 
 }  // namespace
