@@ -100,7 +100,9 @@ bool TWebPreviewModel::BeforeNavigate(const std::string& url, const std::string&
     if (question != std::string::npos) {
         query = address.substr(question + 1);
         address.erase(question);
-        if (address == current)
+        // The page shown with the query it was made for: the view reloads
+        // it. A new query is the item's own page made again, below.
+        if (address == current && query == query_)
             return true;
     }
     const std::string host = services_.PreviewHost + "/";

@@ -15,6 +15,8 @@
 #include <QWebEngineDownloadRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -46,8 +48,8 @@ protected:
         owner_.UpdateControls();
         return allowed;
     }
-    // Pages of the preview never open windows of their own.
-    QWebEnginePage* createWindow(WebWindowType) override { return nullptr; }
+    // A link into a new window opens in the preview itself, past the same checks.
+    QWebEnginePage* createWindow(WebWindowType) override { return this; }
 
 private:
     TWebPreviewWidget& owner_;
@@ -126,6 +128,23 @@ TWebPreviewWidget::TWebPreviewWidget(TWebPreviewModel& model, QWebEngineProfile*
     // The page runs as it will on the site, but opens nothing on its own.
     page->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    // A form the page posts is sent as a query: the preview host makes
+    // pages from addresses, and never sees a request's body.
+    QWebEngineScript forms;
+    forms.setName(QStringLiteral("tolvexPreviewForms"));
+    forms.setWorldId(QWebEngineScript::ApplicationWorld);
+    forms.setInjectionPoint(QWebEngineScript::DocumentReady);
+    forms.setRunsOnSubFrames(false);
+    forms.setSourceCode(QStringLiteral(R"(
+document.addEventListener("submit", function (event) {
+    var form = event.target;
+    if (!form || (form.getAttribute("method") || "get").toLowerCase() !== "post") return;
+    event.preventDefault();
+    var query = new URLSearchParams(new FormData(form)).toString();
+    location.href = (form.action || location.href).split("?")[0] + "?" + query;
+}, true);
+)"));
+    page->scripts().insert(forms);
     view_->setPage(page);
     stack_->addWidget(caption_);
     stack_->addWidget(view_);

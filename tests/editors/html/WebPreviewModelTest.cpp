@@ -76,7 +76,9 @@ TEST_F(WebPreviewModelTest, LinksInsideThePreview)
     const Case cases[] = {
         {"a blank page", "about:blank", page, true, "", "", false},
         {"a place in the page shown", page + "#top", page, true, "", "", false},
-        {"the page shown with a query: the view reloads it", page + "?a=1", page, true, "", "", false},
+        {"the page shown with its own query: the view reloads it", page + "?", page, true, "", "", false},
+        {"a form sent to the page shown regenerates with its query", page + "?a=1", page, true, "EN/0/a=1/", "",
+         false},
         {"another page number regenerates", "tolvex://preview/EN/500-2.html", page, true, "EN/2//", "", false},
         {"another language regenerates and switches the program's",
          "tolvex://preview/DE/500.html", page, true, "DE/0//", "Action=ChangeLang&LangCode=DE", false},

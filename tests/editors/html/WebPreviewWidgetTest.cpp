@@ -185,6 +185,18 @@ TEST_F(WebPreviewWidgetTest, ShowsTheEditedPageAndFollowsItsLinks)
     ASSERT_FALSE(gui.Shown().empty());
     EXPECT_EQ(gui.Shown().back().message, "Cannot follow the link in preview mode");
     EXPECT_EQ(Url(), first);
+
+    // A form the page posts to itself: the page is made again for its fields.
+    const std::size_t made = generated.size();
+    finished.clear();  // the refused links' loads
+    Evaluate(QStringLiteral("var f = document.createElement('form'); f.method = 'post'; f.action = '%1';"
+                            "f.innerHTML = '<input name=\"colour\" value=\"dark blue\">'; document.body.appendChild(f);"
+                            "f.requestSubmit(); 1")
+                 .arg(first));
+    ASSERT_TRUE(WaitLoaded(finished));
+    EXPECT_EQ(Url(), first + QStringLiteral("?colour=dark+blue"));
+    EXPECT_EQ(generated.size(), made + 1);
+    EXPECT_EQ(model->Query(), "colour=dark+blue");
 }
 
 TEST_F(WebPreviewWidgetTest, OffShowsTheCaptionAndAFailureShowsItsText)
