@@ -2,20 +2,30 @@
 
 namespace {
 
-// Shared helpers: the selection's cell and the table's grid. A grid slot
-// names the cell covering it, with the row and column the cell starts at.
-const char* const kTableLibrary = R"(
-var tolvexTable = (function () {
+// The editor's script library: the selection (a selected element, a
+// control: a picture, table, form field, object or line), the selection's
+// cell and the table's grid. A grid slot names the cell covering it, with
+// the row and column the cell starts at.
+const char* const kLibrary = R"(
+var tolvexDesign = (function () {
     function selectionRange() {
         var s = window.getSelection();
         return s && s.rangeCount > 0 ? s.getRangeAt(0) : null;
     }
-    function pickedControl(r) {
+    // The one element a range holds, else null.
+    function pickedNode(r) {
         if (!r || r.startContainer !== r.endContainer || r.endOffset - r.startOffset !== 1 ||
             !r.startContainer.childNodes)
             return null;
         var picked = r.startContainer.childNodes[r.startOffset];
-        return picked && picked.tagName && /^(IMG|TABLE|INPUT|OBJECT|EMBED|HR)$/.test(picked.tagName) ? picked : null;
+        return picked && picked.tagName ? picked : null;
+    }
+    function isControl(node) {
+        return !!(node && node.tagName && /^(IMG|TABLE|INPUT|OBJECT|EMBED|HR)$/.test(node.tagName));
+    }
+    function pickedControl(r) {
+        var picked = pickedNode(r);
+        return isControl(picked) ? picked : null;
     }
     function enclosing(node, tags) {
         for (; node; node = node.parentNode)
@@ -191,6 +201,8 @@ var tolvexTable = (function () {
         }
     };
     return {
+        pickedNode: pickedNode,
+        isControl: isControl,
         run: function (name) {
             var cell = currentCell();
             return cell ? commands[name](cell) : false;
@@ -233,13 +245,11 @@ const char* CommandName(TTableCommand command)
 
 }  // namespace
 
+std::string TDesignTable::Library() { return kLibrary; }
+
 std::string TDesignTable::CommandScript(TTableCommand command)
 {
-    return std::string("(function () {") + kTableLibrary + "return tolvexTable.run(\"" + CommandName(command) +
-           "\");})()";
+    return std::string("tolvexDesign.run(\"") + CommandName(command) + "\")";
 }
 
-std::string TDesignTable::StatusScript()
-{
-    return std::string("(function () {") + kTableLibrary + "return tolvexTable.status();})()";
-}
+std::string TDesignTable::StatusScript() { return "tolvexDesign.status()"; }

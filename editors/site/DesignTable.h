@@ -8,6 +8,10 @@
 enum class TTableCommand { InsertRow, InsertColumn, DeleteRow, DeleteColumn, MergeCells, SplitCell };
 
 struct TDesignTable {
+    // The script library the editor's own script world holds from the
+    // start of every document ("tolvexDesign": the selection and the table
+    // commands); the scripts below and the editor's others call it.
+    static std::string Library();
     // The script that runs the command at the selection; it answers whether
     // the document changed.
     static std::string CommandScript(TTableCommand command);

@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
 namespace {
@@ -30,6 +31,13 @@ TDesignView::TDesignView(TCommonGui& gui, QWidget* parent) : QWebEngineView(pare
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    QWebEngineScript library;
+    library.setName(QStringLiteral("tolvexDesignLibrary"));
+    library.setWorldId(QWebEngineScript::ApplicationWorld);
+    library.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    library.setRunsOnSubFrames(false);
+    library.setSourceCode(Q(TDesignTable::Library()));
+    page()->scripts().insert(library);
     channel_ = new TPageChannel(*page(), QStringLiteral("tolvexDesign"), QString::fromUtf8(kDesignScript), this);
     connect(channel_, &TPageChannel::Posted, this, &TDesignView::Modified);
     connect(this, &QWebEngineView::loadFinished, this, [this] {

@@ -35,9 +35,8 @@ const char* const kSelectionScript = R"((function () {
     if (!s || s.rangeCount === 0)
         return {control: false, text: "", address: "", title: ""};
     var r = s.getRangeAt(0);
-    var picked = r.startContainer === r.endContainer && r.endOffset - r.startOffset === 1 &&
-                 r.startContainer.childNodes ? r.startContainer.childNodes[r.startOffset] : null;
-    var control = !!(picked && picked.tagName && /^(IMG|TABLE|INPUT|OBJECT|EMBED|HR)$/.test(picked.tagName));
+    var picked = tolvexDesign.pickedNode(r);
+    var control = !!(tolvexDesign.isControl(picked));
     var element = control ? picked : r.commonAncestorContainer;
     if (element && element.nodeType === 3)
         element = element.parentNode;
@@ -76,9 +75,8 @@ const char* const kCollapseAfterControl = R"((function () {
     var s = window.getSelection();
     if (s && s.rangeCount > 0 && !s.isCollapsed) {
         var r = s.getRangeAt(0);
-        var picked = r.startContainer === r.endContainer && r.endOffset - r.startOffset === 1 &&
-                     r.startContainer.childNodes ? r.startContainer.childNodes[r.startOffset] : null;
-        if (picked && picked.tagName && /^(IMG|TABLE|INPUT|OBJECT|EMBED|HR)$/.test(picked.tagName))
+        var picked = tolvexDesign.pickedNode(r);
+        if (tolvexDesign.isControl(picked))
             s.collapseToEnd();
     }
     return true;
@@ -90,9 +88,8 @@ const char* const kApplyClass = R"((function (name) {
     var s = window.getSelection();
     if (!s || s.rangeCount === 0) return false;
     var r = s.getRangeAt(0);
-    var picked = r.startContainer === r.endContainer && r.endOffset - r.startOffset === 1 &&
-                 r.startContainer.childNodes ? r.startContainer.childNodes[r.startOffset] : null;
-    if (picked && picked.tagName && /^(IMG|TABLE|INPUT|OBJECT|EMBED|HR)$/.test(picked.tagName)) {
+    var picked = tolvexDesign.pickedNode(r);
+    if (tolvexDesign.isControl(picked)) {
         picked.className = name;
         return true;
     }
@@ -116,8 +113,7 @@ const char* const kJustify = R"((function () {
     var s = window.getSelection();
     if (!s || s.rangeCount === 0) return false;
     var r = s.getRangeAt(0);
-    var picked = r.startContainer === r.endContainer && r.endOffset - r.startOffset === 1 &&
-                 r.startContainer.childNodes ? r.startContainer.childNodes[r.startOffset] : null;
+    var picked = tolvexDesign.pickedNode(r);
     var element = picked && picked.tagName ? picked : r.commonAncestorContainer;
     if (element && element.nodeType === 3) element = element.parentNode;
     for (var i = 0; i < 3 && element; ++i, element = element.parentElement)
@@ -132,8 +128,7 @@ const char* const kFindElement = R"((function (tag) {
     var s = window.getSelection();
     if (!s || s.rangeCount === 0) return {found: false, tag: ""};
     var r = s.getRangeAt(0);
-    var picked = r.startContainer === r.endContainer && r.endOffset - r.startOffset === 1 &&
-                 r.startContainer.childNodes ? r.startContainer.childNodes[r.startOffset] : null;
+    var picked = tolvexDesign.pickedNode(r);
     if (!(picked && picked.tagName)) picked = null;
     var element = null;
     if (tag) {
@@ -155,8 +150,7 @@ const char* const kSelectedImageStyle = R"((function () {
     var s = window.getSelection();
     if (!s || s.rangeCount === 0) return {image: false};
     var r = s.getRangeAt(0);
-    var picked = r.startContainer === r.endContainer && r.endOffset - r.startOffset === 1 &&
-                 r.startContainer.childNodes ? r.startContainer.childNodes[r.startOffset] : null;
+    var picked = tolvexDesign.pickedNode(r);
     if (!picked || picked.tagName !== "IMG") return {image: false};
     window.tolvexShadowImage = picked;
     return {image: true, style: picked.getAttribute("style") || ""};
