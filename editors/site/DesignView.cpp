@@ -6,6 +6,9 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QEventLoop>
+#include <QTimer>
+#include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -143,6 +146,38 @@ void TDesignView::SetShowBorders(bool on)
         return true;
     })(%1))")
                   .arg(on ? QStringLiteral("true") : QStringLiteral("false")));
+}
+
+bool TDesignView::FindText(const QString& text, bool down, bool matchCase)
+{
+    QWebEnginePage::FindFlags flags;
+    if (!down)
+        flags |= QWebEnginePage::FindBackward;
+    if (matchCase)
+        flags |= QWebEnginePage::FindCaseSensitively;
+    // A new search (other text or options) starts afresh; the same one goes
+    // on to the next occurrence.
+    if (text != lastFind_ || flags != lastFindFlags_)
+        page()->findText(QString());
+    lastFind_ = text;
+    lastFindFlags_ = flags;
+    // The engine answers soon; the answer may also come after the wait.
+    struct TAnswer {
+        bool done = false;
+        bool found = false;
+        QEventLoop loop;
+    };
+    auto answer = std::make_shared<TAnswer>();
+    page()->findText(text, flags, [answer](const QWebEngineFindTextResult& result) {
+        answer->found = result.numberOfMatches() > 0;
+        answer->done = true;
+        answer->loop.quit();
+    });
+    if (!answer->done) {
+        QTimer::singleShot(3000, &answer->loop, &QEventLoop::quit);
+        answer->loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    return answer->found;
 }
 
 void TDesignView::contextMenuEvent(QContextMenuEvent* event)

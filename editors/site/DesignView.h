@@ -6,8 +6,10 @@
 // preview host, so the page's style sheets and pictures show.
 #include "editors/site/DesignContextMenu.h"
 #include "editors/site/DesignTable.h"
+#include "shell/FindReplace.h"
 
 #include <QUrl>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 #include <functional>
@@ -17,7 +19,7 @@
 class TCommonGui;
 class TPageChannel;
 
-class TDesignView : public QWebEngineView {
+class TDesignView : public QWebEngineView, public TFindTarget {
     Q_OBJECT
 public:
     explicit TDesignView(TCommonGui& gui, QWidget* parent = nullptr);
@@ -45,6 +47,10 @@ public:
     void SetShowBorders(bool on);
     bool ShowBorders() const { return showBorders_; }
 
+    // The shared find dialog's search ("Search" of the context menu): the
+    // next occurrence is selected; false when there is none.
+    bool FindText(const QString& text, bool down, bool matchCase) override;
+
     ~TDesignView() override;
 
     // Runs a script in the program's own world; Done gets its result, and
@@ -67,6 +73,8 @@ private:
     TPageChannel* channel_;
     bool ready_ = false;
     bool showBorders_ = false;
+    QString lastFind_;
+    QWebEnginePage::FindFlags lastFindFlags_;
     // False from the start of the destruction: the engine may answer late.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

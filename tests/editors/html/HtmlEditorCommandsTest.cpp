@@ -7,6 +7,7 @@
 #include "editors/site/DesignView.h"
 #include "editors/site/HtmlEditorWidget.h"
 #include "editors/site/frmProperties.h"
+#include "shell/FindReplace.h"
 #include "support/ScriptedGui.h"
 
 #include <QAction>
@@ -170,6 +171,20 @@ TEST_F(HtmlEditorCommandsTest, CellPropertiesWriteTheChangedAttributes)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !gui.Shown().empty(); }, 5000));
     EXPECT_EQ(gui.Shown().back().message, "Cannot show properties for \"TD\" html element");
     EXPECT_FALSE(asked);
+}
+
+TEST_F(HtmlEditorCommandsTest, SearchFindsTextInThePart)
+{
+    QSignalSpy search(editor.get(), &THtmlEditorWidget::SearchRequested);
+    editor->MenuAction(QStringLiteral("Search"))->trigger();
+    EXPECT_EQ(search.count(), 1);
+    TFindReplace finder(gui, nullptr);
+    finder.ShowFindDialog(editor->TopView());
+    finder.Find(QStringLiteral("45 eur"), true, false);
+    EXPECT_TRUE(gui.Shown().empty());
+    finder.Find(QStringLiteral("45 eur"), true, true);
+    ASSERT_FALSE(gui.Shown().empty()) << "match case";
+    EXPECT_EQ(gui.Shown().back().message, "Could not find \"45 eur\"");
 }
 
 TEST_F(HtmlEditorCommandsTest, ShowBordersBelongsToTheViewOnly)
