@@ -20,9 +20,11 @@
 #include "generation/ui/PreviewSchemeHandler.h"
 #include "storage/ObjectCollection.h"
 #include "support/ScriptedGui.h"
+#include "support/TempFolder.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
@@ -197,6 +199,27 @@ TEST_F(WebPreviewWidgetTest, ShowsTheEditedPageAndFollowsItsLinks)
     EXPECT_EQ(Url(), first + QStringLiteral("?colour=dark+blue"));
     EXPECT_EQ(generated.size(), made + 1);
     EXPECT_EQ(model->Query(), "colour=dark+blue");
+}
+
+TEST_F(WebPreviewWidgetTest, SavesAndPrintsThePageShown)
+{
+    QSignalSpy finished(widget->View(), &QWebEngineView::loadFinished);
+    widget->ShowPreview(lang);
+    ASSERT_TRUE(WaitLoaded(finished));
+    TTempFolder folder;
+    const QString page = QString::fromStdString(folder.Path()) + QStringLiteral("/page.html");
+    const QString pdf = QString::fromStdString(folder.Path()) + QStringLiteral("/page.pdf");
+    QString target;
+    widget->AskFileName = [&](const QString&, const QString&) { return target; };
+    target = pdf;
+    QSignalSpy printed(widget->View()->page(), &QWebEnginePage::pdfPrintingFinished);
+    widget->Action(QStringLiteral("Print page"))->trigger();
+    ASSERT_TRUE(printed.wait(20000));
+    EXPECT_TRUE(printed.takeFirst().at(1).toBool());
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
+    target = page;
+    widget->Action(QStringLiteral("Save page"))->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo(page).size() > 0; }, 20000));
 }
 
 TEST_F(WebPreviewWidgetTest, OffShowsTheCaptionAndAFailureShowsItsText)
