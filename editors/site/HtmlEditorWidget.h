@@ -1,13 +1,15 @@
 #pragma once
 // The visual HTML editor's window part: the page's top and bottom parts,
-// each a design view, one above the other with a splitter; a formatting
-// toolbar and an actions toolbar whose insertions run through
-// THtmlInsertionCommands and land at the selection of the part entered
-// last. Loading and storing the parts is the frame's.
-#include "editors/site/HtmlInsertionCommands.h"
-
+// each a design view, one above the other with a splitter; the text,
+// alignment, actions, borders and image toolbars and the context menu
+// (editing, the table commands, cell and element properties, Save Photo).
+// Insertions run through THtmlInsertionCommands; every command lands at
+// the selection of the part entered last. Loading and storing the parts,
+// and keeping the user's choices (Show Borders, Show all possible
+// attributes) in the settings, is the frame's.
 #include "editors/site/DesignContextMenu.h"
 #include "editors/site/DesignTable.h"
+#include "editors/site/HtmlInsertionCommands.h"
 
 #include <QUrl>
 #include <QWidget>
