@@ -31,7 +31,9 @@ public:
             Generate;
         // Puts a page into the catalog's page cache.
         std::function<void(int itemId, int pageNo, const std::string& html, const std::string& lang)> PutPage;
-        // The file name of the edited item's page Page ("index.html", "12-2.html").
+        // The file name of the edited item's page Page ("index.html",
+        // "12-2.html"). "index" only for the home page's first page: the
+        // preview host reads no page number after "index".
         std::function<std::string(int pageNo)> PageFileName;
         std::function<std::string()> ItemTitle;
         std::function<std::string()> CurrentLang;

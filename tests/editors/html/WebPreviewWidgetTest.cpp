@@ -24,6 +24,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QMenu>
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -79,8 +80,10 @@ protected:
         services.PutPage = [this](int id, int pageNo, const std::string& html, const std::string& language) {
             program.Data().GetTransformCache().PutTransformResult(id, pageNo, html, language);
         };
+        // "index" names only the home page's first page: the preview host
+        // reads no page number after it.
         services.PageFileName = [this](int pageNo) {
-            return program.Root().GetPageFileName(home, homeType, pageNo, true, &program.Connection(), "");
+            return program.Root().GetPageFileName(home, homeType, pageNo, pageNo <= 1, &program.Connection(), "");
         };
         services.ItemTitle = [] { return std::string("Home page"); };
         services.CurrentLang = [this] { return lang; };
@@ -169,6 +172,17 @@ TEST_F(WebPreviewWidgetTest, ShowsTheEditedPageAndFollowsItsLinks)
     ASSERT_TRUE(WaitLoaded(finished));
     EXPECT_EQ(Url(), first);
     EXPECT_EQ(generated.back(), 0) << "the first page is generated again";
+    // Forward's menu lists the second page; choosing it goes there.
+    emit widget->ForwardMenu()->aboutToShow();
+    ASSERT_EQ(widget->ForwardMenu()->actions().size(), 1);
+    EXPECT_EQ(widget->ForwardMenu()->actions().front()->text(), QStringLiteral("Home page"));
+    widget->ForwardMenu()->actions().front()->trigger();
+    ASSERT_TRUE(WaitLoaded(finished));
+
+    EXPECT_TRUE(Url().endsWith(QStringLiteral("%1-2.html").arg(home))) << Url().toStdString();
+    widget->findChild<QToolButton*>(QStringLiteral("Back"))->click();
+    ASSERT_TRUE(WaitLoaded(finished));
+    EXPECT_EQ(Url(), first);
 
     // A menu link of the page to another item asks for that item, and the page stays.
     const QString link = Evaluate(QStringLiteral(
