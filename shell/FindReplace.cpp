@@ -90,6 +90,8 @@ bool ReadEdit(QWidget* target, TEditText& out)
         out.selLength = line->selectedText().size();
         return true;
     }
+    if (auto* custom = dynamic_cast<TFindTarget*>(target))
+        return custom->CanReplace() && custom->ReadText(out.text, out.selStart, out.selLength);
     QTextCursor cursor;
     if (auto* text = qobject_cast<QTextEdit*>(target)) {
         out.text = text->toPlainText();
@@ -109,6 +111,8 @@ void SelectInEdit(QWidget* target, qsizetype start, qsizetype length)
 {
     if (auto* line = qobject_cast<QLineEdit*>(target)) {
         line->setSelection(static_cast<int>(start), static_cast<int>(length));
+    } else if (auto* custom = dynamic_cast<TFindTarget*>(target)) {
+        custom->SelectText(start, length);
     } else {
         QTextCursor cursor;
         if (auto* text = qobject_cast<QTextEdit*>(target))
@@ -134,6 +138,10 @@ void WriteEdit(QWidget* target, qsizetype start, qsizetype length, const QString
     if (auto* line = qobject_cast<QLineEdit*>(target)) {
         line->setSelection(static_cast<int>(start), static_cast<int>(length));
         line->insert(replacement);
+        return;
+    }
+    if (auto* custom = dynamic_cast<TFindTarget*>(target)) {
+        custom->WriteText(start, length, replacement);
         return;
     }
     QTextCursor cursor;

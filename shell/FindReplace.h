@@ -6,6 +6,7 @@
 // match-case choice are kept for the program's run.
 #include <QDialog>
 #include <QPointer>
+#include <QString>
 
 #include <functional>
 #include <string>
@@ -23,6 +24,15 @@ public:
     virtual bool FindText(const QString& text, bool down, bool matchCase) = 0;
     // Whether it can replace text (the trees cannot).
     virtual bool CanReplace() const { return false; }
+    // Text access for replacing, in QString positions: a target that can
+    // replace answers these three (ReadText true), the replace dialog then
+    // works on it as on an edit control.
+    virtual bool ReadText(QString& /*text*/, qsizetype& /*selStart*/, qsizetype& /*selLength*/) const
+    {
+        return false;
+    }
+    virtual void WriteText(qsizetype /*start*/, qsizetype /*length*/, const QString& /*replacement*/) {}
+    virtual void SelectText(qsizetype /*start*/, qsizetype /*length*/) {}
 };
 
 class TFindReplace;

@@ -5,6 +5,7 @@
 #include "common/RegexPattern.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 #include <sstream>
 
@@ -95,4 +96,70 @@ std::vector<std::string> TDesignDocument::CssClassNames(const std::string& pageC
     }
     take();
     return names;
+}
+
+std::string TDesignDocument::PhotoFileName(const std::string& source)
+{
+    static const std::string prefix = "../images/";
+    if (source.compare(0, prefix.size(), prefix) != 0)
+        return {};
+    std::string path = source.substr(0, source.find_first_of("?#"));
+    for (char& c : path)
+        if (c == '\\')
+            c = '/';
+    const std::string last = path.substr(path.rfind('/') + 1);
+    std::string name;
+    for (std::size_t i = 0; i < last.size(); ++i) {
+        const auto hex = [](char c) {
+            return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        };
+        if (last[i] == '+')
+            name += ' ';
+        else if (last[i] == '%' && i + 2 < last.size() + 0 && hex(last[i + 1]) >= 0 && hex(last[i + 2]) >= 0) {
+            name += static_cast<char>(hex(last[i + 1]) * 16 + hex(last[i + 2]));
+            i += 2;
+        } else
+            name += last[i];
+    }
+    // A decoded name never leads out of the folder it is saved in.
+    if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos || name == "." || name == "..")
+        return {};
+    return name;
+}
+
+std::string TDesignDocument::PhotoFilter(const std::string& fileName)
+{
+    const std::size_t dot = fileName.rfind('.');
+    if (dot == std::string::npos || dot + 1 == fileName.size())
+        return {};
+    const std::string extension = fileName.substr(dot);
+    return extension.substr(1) + " files (*" + extension + ")";
+}
+
+int TDesignDocument::FontSizeStep(int points)
+{
+    // The sizes of the steps 1 to 7 in points.
+    static const int steps[] = {8, 10, 12, 14, 18, 24, 36};
+    int best = 1;
+    for (int i = 0; i < 7; ++i)
+        if (std::abs(points - steps[i]) < std::abs(points - steps[best - 1]))
+            best = i + 1;
+    return best;
+}
+
+std::string TDesignDocument::ToggleShadow(const std::string& style)
+{
+    static const TRegexPattern shadow(R"(\s*box-shadow\s*:[^;]*;?)", roCaseless);
+    TRegexMatch match(shadow);
+    if (shadow.Match(style, 0, match) > 0) {
+        std::string rest = shadow.ReplaceAll(style, "");
+        const std::size_t first = rest.find_first_not_of(" ");
+        return first == std::string::npos ? std::string() : rest.substr(first);
+    }
+    std::string result = style;
+    const std::size_t last = result.find_last_not_of(" ");
+    result.erase(last == std::string::npos ? 0 : last + 1);
+    if (!result.empty() && result.back() != ';')
+        result += ";";
+    return result + (result.empty() ? "" : " ") + "box-shadow: 4px 4px 4px gray;";
 }

@@ -19,6 +19,17 @@ struct TDesignDocument {
     // The class names a style sheet defines (".name" selectors), each once,
     // lower-cased, without the dot, in the order they first appear.
     static std::vector<std::string> CssClassNames(const std::string& pageCss);
+    // The file name "Save Photo" offers for a picture's address: the last
+    // part of a catalog image's address ("../images/..."), without query and
+    // fragment, URL-decoded; empty for any other address.
+    static std::string PhotoFileName(const std::string& source);
+    // The save dialog's filter for a file name: "jpg files (*.jpg)".
+    static std::string PhotoFilter(const std::string& fileName);
+    // A picture's style attribute with its shadow switched: added after
+    // the other declarations, or removed when it has one.
+    static std::string ToggleShadow(const std::string& style);
+    // The document's font size step (1-7) nearest to a size in points.
+    static int FontSizeStep(int points);
     // Text as a JavaScript string literal.
     static std::string ScriptString(const std::string& text);
 };

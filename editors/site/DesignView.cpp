@@ -4,8 +4,14 @@
 #include "editors/site/DesignDocument.h"
 #include "editors/site/PageChannel.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QEventLoop>
+#include <QTimer>
+#include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
 namespace {
@@ -28,11 +34,19 @@ TDesignView::TDesignView(TCommonGui& gui, QWidget* parent) : QWebEngineView(pare
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    QWebEngineScript library;
+    library.setName(QStringLiteral("tolvexDesignLibrary"));
+    library.setWorldId(QWebEngineScript::ApplicationWorld);
+    library.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    library.setRunsOnSubFrames(false);
+    library.setSourceCode(Q(TDesignTable::Library()));
+    page()->scripts().insert(library);
     channel_ = new TPageChannel(*page(), QStringLiteral("tolvexDesign"), QString::fromUtf8(kDesignScript), this);
     connect(channel_, &TPageChannel::Posted, this, &TDesignView::Modified);
     connect(this, &QWebEngineView::loadFinished, this, [this] {
         // Design mode is switched on by the document-ready script; the
         // channel answers once it is connected.
+        SetShowBorders(showBorders_);
         RunScript(QStringLiteral("document.designMode = 'on'; true"), [this](const QVariant&) {
             ready_ = true;
             emit Ready();
@@ -87,6 +101,89 @@ void TDesignView::ExecCommand(const std::string& command, const std::string& val
         if (done)
             done(ok);
     });
+}
+
+void TDesignView::RunTableCommand(TTableCommand command, std::function<void(bool)> done)
+{
+    RunScript(Q(TDesignTable::CommandScript(command)), [this, done](const QVariant& result) {
+        const bool changed = result.toBool();
+        if (changed)
+            emit Modified();
+        if (done)
+            done(changed);
+    });
+}
+
+void TDesignView::ReadSelectionStatus(std::function<void(const TDesignSelectionStatus&)> done)
+{
+    RunScript(Q(TDesignTable::StatusScript()), [this, done](const QVariant& result) {
+        const QVariantMap found = result.toMap();
+        TDesignSelectionStatus status;
+        status.Type = found.value(QStringLiteral("type"), QStringLiteral("None")).toString().toStdString();
+        status.Tag = found.value(QStringLiteral("tag")).toString().toStdString();
+        status.Image = found.value(QStringLiteral("image")).toString().toStdString();
+        status.InCell = found.value(QStringLiteral("inCell")).toBool();
+        status.CanMerge = found.value(QStringLiteral("canMerge")).toBool();
+        status.Link = found.value(QStringLiteral("link")).toBool();
+        status.CanUndo = page()->action(QWebEnginePage::Undo)->isEnabled();
+        status.CanPaste = page()->action(QWebEnginePage::Paste)->isEnabled();
+        done(status);
+    });
+}
+
+void TDesignView::SetShowBorders(bool on)
+{
+    showBorders_ = on;
+    // A style element in the head: the stored HTML is the body's.
+    RunScript(QStringLiteral(R"((function (on) {
+        var style = document.getElementById("tolvex-borders");
+        if (!on) { if (style) style.parentNode.removeChild(style); return true; }
+        if (style || !document.head) return true;
+        style = document.createElement("style");
+        style.id = "tolvex-borders";
+        style.textContent = "table, td, th { outline: 1px dotted #8a8a8a; outline-offset: -1px; }";
+        document.head.appendChild(style);
+        return true;
+    })(%1))")
+                  .arg(on ? QStringLiteral("true") : QStringLiteral("false")));
+}
+
+bool TDesignView::FindText(const QString& text, bool down, bool matchCase)
+{
+    QWebEnginePage::FindFlags flags;
+    if (!down)
+        flags |= QWebEnginePage::FindBackward;
+    if (matchCase)
+        flags |= QWebEnginePage::FindCaseSensitively;
+    // A new search (other text or options) starts afresh; the same one goes
+    // on to the next occurrence.
+    if (text != lastFind_ || flags != lastFindFlags_)
+        page()->findText(QString());
+    lastFind_ = text;
+    lastFindFlags_ = flags;
+    // The engine answers soon; the answer may also come after the wait.
+    struct TAnswer {
+        bool done = false;
+        bool found = false;
+        QEventLoop loop;
+    };
+    auto answer = std::make_shared<TAnswer>();
+    page()->findText(text, flags, [answer](const QWebEngineFindTextResult& result) {
+        answer->found = result.numberOfMatches() > 0;
+        answer->done = true;
+        answer->loop.quit();
+    });
+    if (!answer->done) {
+        QTimer::singleShot(3000, &answer->loop, &QEventLoop::quit);
+        answer->loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    return answer->found;
+}
+
+void TDesignView::contextMenuEvent(QContextMenuEvent* event)
+{
+    emit ContextMenuRequested(event->globalPos());
+    event->accept();
 }
 
 TDesignView::~TDesignView()

@@ -4,7 +4,12 @@
 // loads never runs; the program edits the document from its own script
 // world (execCommand, the body's HTML). Addresses are resolved against the
 // preview host, so the page's style sheets and pictures show.
+#include "editors/site/DesignContextMenu.h"
+#include "editors/site/DesignTable.h"
+#include "shell/FindReplace.h"
+
 #include <QUrl>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 #include <functional>
@@ -14,7 +19,7 @@
 class TCommonGui;
 class TPageChannel;
 
-class TDesignView : public QWebEngineView {
+class TDesignView : public QWebEngineView, public TFindTarget {
     Q_OBJECT
 public:
     explicit TDesignView(TCommonGui& gui, QWidget* parent = nullptr);
@@ -33,6 +38,19 @@ public:
     void ExecCommand(const std::string& command, const std::string& value = {},
                      std::function<void(bool)> done = {});
 
+    // A table command at the selection; Done gets whether the table changed.
+    void RunTableCommand(TTableCommand command, std::function<void(bool)> done = {});
+    // What the selection allows (the context menu's state).
+    void ReadSelectionStatus(std::function<void(const TDesignSelectionStatus&)> done);
+    // Dotted outlines of tables and cells (also of those without a border);
+    // they belong to the view, never to the stored HTML.
+    void SetShowBorders(bool on);
+    bool ShowBorders() const { return showBorders_; }
+
+    // The shared find dialog's search ("Search" of the context menu): the
+    // next occurrence is selected; false when there is none.
+    bool FindText(const QString& text, bool down, bool matchCase) override;
+
     ~TDesignView() override;
 
     // Runs a script in the program's own world; Done gets its result, and
@@ -43,12 +61,20 @@ signals:
     void Ready();
     // The user changed the document.
     void Modified();
+    // The user asked for the context menu at the global position Where.
+    void ContextMenuRequested(const QPoint& where);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
 
     TCommonGui& gui_;
     TPageChannel* channel_;
     bool ready_ = false;
+    bool showBorders_ = false;
+    QString lastFind_;
+    QWebEnginePage::FindFlags lastFindFlags_;
     // False from the start of the destruction: the engine may answer late.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -2,9 +2,16 @@
 
 #include "editors/site/DesignDocument.h"
 #include "editors/site/DesignView.h"
+#include "editors/site/frmProperties.h"
+#include "common/CommonGui.h"
+#include "catalog/Singletons.h"
+#include "common/Translation.h"
 #include "shell/UiText.h"
 
 #include <QAction>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QHBoxLayout>
 #include <QMenu>
 #include <QToolButton>
 #include <QApplication>
@@ -28,9 +35,8 @@ const char* const kSelectionScript = R"((function () {
     if (!s || s.rangeCount === 0)
         return {control: false, text: "", address: "", title: ""};
     var r = s.getRangeAt(0);
-    var picked = r.startContainer === r.endContainer && r.endOffset - r.startOffset === 1 &&
-                 r.startContainer.childNodes ? r.startContainer.childNodes[r.startOffset] : null;
-    var control = !!(picked && picked.tagName && /^(IMG|TABLE|INPUT|OBJECT|EMBED|HR)$/.test(picked.tagName));
+    var picked = tolvexDesign.pickedNode(r);
+    var control = !!(tolvexDesign.isControl(picked));
     var element = control ? picked : r.commonAncestorContainer;
     if (element && element.nodeType === 3)
         element = element.parentNode;
@@ -69,9 +75,8 @@ const char* const kCollapseAfterControl = R"((function () {
     var s = window.getSelection();
     if (s && s.rangeCount > 0 && !s.isCollapsed) {
         var r = s.getRangeAt(0);
-        var picked = r.startContainer === r.endContainer && r.endOffset - r.startOffset === 1 &&
-                     r.startContainer.childNodes ? r.startContainer.childNodes[r.startOffset] : null;
-        if (picked && picked.tagName && /^(IMG|TABLE|INPUT|OBJECT|EMBED|HR)$/.test(picked.tagName))
+        var picked = tolvexDesign.pickedNode(r);
+        if (tolvexDesign.isControl(picked))
             s.collapseToEnd();
     }
     return true;
@@ -83,9 +88,8 @@ const char* const kApplyClass = R"((function (name) {
     var s = window.getSelection();
     if (!s || s.rangeCount === 0) return false;
     var r = s.getRangeAt(0);
-    var picked = r.startContainer === r.endContainer && r.endOffset - r.startOffset === 1 &&
-                 r.startContainer.childNodes ? r.startContainer.childNodes[r.startOffset] : null;
-    if (picked && picked.tagName && /^(IMG|TABLE|INPUT|OBJECT|EMBED|HR)$/.test(picked.tagName)) {
+    var picked = tolvexDesign.pickedNode(r);
+    if (tolvexDesign.isControl(picked)) {
         picked.className = name;
         return true;
     }
@@ -103,6 +107,69 @@ const char* const kApplyClass = R"((function (name) {
     return true;
 }))";
 
+// "Justify": the paragraph or division at the selection, looked for at most
+// two levels up, gets justified.
+const char* const kJustify = R"((function () {
+    var s = window.getSelection();
+    if (!s || s.rangeCount === 0) return false;
+    var r = s.getRangeAt(0);
+    var picked = tolvexDesign.pickedNode(r);
+    var element = picked && picked.tagName ? picked : r.commonAncestorContainer;
+    if (element && element.nodeType === 3) element = element.parentNode;
+    for (var i = 0; i < 3 && element; ++i, element = element.parentElement)
+        if (element.tagName === "P" || element.tagName === "DIV") { element.setAttribute("align", "justify"); return true; }
+    return false;
+})())";
+
+// The element the properties dialog shows: the enclosing element of a tag,
+// or the selected control for no tag. It is kept in this script world for
+// writing the changes back.
+const char* const kFindElement = R"((function (tag) {
+    var s = window.getSelection();
+    if (!s || s.rangeCount === 0) return {found: false, tag: ""};
+    var r = s.getRangeAt(0);
+    var picked = tolvexDesign.pickedNode(r);
+    if (!(picked && picked.tagName)) picked = null;
+    var element = null;
+    if (tag) {
+        for (var node = picked || r.startContainer; node && node !== document.body; node = node.parentNode)
+            if (node.nodeType === 1 && node.tagName === tag) { element = node; break; }
+    } else {
+        element = picked;
+    }
+    if (!element) return {found: false, tag: picked ? picked.tagName : "", control: !!picked};
+    window.tolvexPropertiesElement = element;
+    var attributes = [];
+    for (var i = 0; i < element.attributes.length; ++i)
+        attributes.push([element.attributes[i].name, element.attributes[i].value]);
+    return {found: true, tag: element.tagName, attributes: attributes};
+}))";
+
+// The selected picture and its style attribute, and the style written back.
+const char* const kSelectedImageStyle = R"((function () {
+    var s = window.getSelection();
+    if (!s || s.rangeCount === 0) return {image: false};
+    var r = s.getRangeAt(0);
+    var picked = tolvexDesign.pickedNode(r);
+    if (!picked || picked.tagName !== "IMG") return {image: false};
+    window.tolvexShadowImage = picked;
+    return {image: true, style: picked.getAttribute("style") || ""};
+})())";
+
+const char* const kSetSelectedImageStyle = R"((function (style) {
+    var image = window.tolvexShadowImage;
+    if (!image || !image.isConnected) return false;
+    if (style) image.setAttribute("style", style); else image.removeAttribute("style");
+    return true;
+}))";
+
+const char* const kWriteAttributes = R"((function (changes) {
+    var element = window.tolvexPropertiesElement;
+    if (!element || !element.isConnected) return false;
+    changes.forEach(function (c) { element.setAttribute(c[0], c[1]); });
+    return true;
+}))";
+
 }  // namespace
 
 THtmlEditorWidget::THtmlEditorWidget(TCommonGui& gui, THtmlInsertionCommands* commands, QWidget* parent)
@@ -113,8 +180,15 @@ THtmlEditorWidget::THtmlEditorWidget(TCommonGui& gui, THtmlInsertionCommands* co
     layout->setSpacing(0);
     format_ = new QToolBar(this);
     actions_ = new QToolBar(this);
+    borders_ = new QToolBar(this);
     layout->addWidget(format_);
-    layout->addWidget(actions_);
+    // The actions and the borders share a row.
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+    row->addWidget(actions_);
+    row->addWidget(borders_);
+    row->addStretch(1);
+    layout->addLayout(row);
     splitter_ = new QSplitter(Qt::Vertical, this);
     top_ = new TDesignView(gui_, splitter_);
     bottom_ = new TDesignView(gui_, splitter_);
@@ -123,6 +197,10 @@ THtmlEditorWidget::THtmlEditorWidget(TCommonGui& gui, THtmlInsertionCommands* co
     layout->addWidget(splitter_, 1);
     for (TDesignView* view : {top_, bottom_}) {
         connect(view, &TDesignView::Modified, this, &THtmlEditorWidget::Modified);
+        connect(view, &TDesignView::ContextMenuRequested, this, [this, view](const QPoint& where) {
+            bottomActive_ = view == bottom_;
+            ShowContextMenu(where);
+        });
         connect(view, &TDesignView::Ready, this, [this] {
             if (IsReady())
                 emit Ready();
@@ -156,6 +234,7 @@ QAction* THtmlEditorWidget::AddAction(QToolBar* bar, const char* caption, std::f
 void THtmlEditorWidget::BuildToolbars()
 {
     const auto command = [this](const char* name) { return [this, name] { ActiveView()->ExecCommand(name); }; };
+    AddAction(format_, "Change Font", [this] { ChangeFont(); }, "Font");
     AddAction(format_, "Bold", command("bold"), "B")->setShortcut(QKeySequence::Bold);
     AddAction(format_, "Italic", command("italic"), "I")->setShortcut(QKeySequence::Italic);
     AddAction(format_, "Underline", command("underline"), "U")->setShortcut(QKeySequence::Underline);
@@ -179,12 +258,11 @@ void THtmlEditorWidget::BuildToolbars()
     format_->addSeparator();
     AddAction(format_, "Align Left", command("justifyLeft"), "Left");
     AddAction(format_, "Center", command("justifyCenter"), "Center");
+    AddAction(format_, "Justify", [this] { Justify(); }, "Justify");
     AddAction(format_, "Align Right", command("justifyRight"), "Right");
     format_->addSeparator();
-    AddAction(format_, "Numbered List", command("insertOrderedList"), "1. 2.");
-    AddAction(format_, "Bulleted List", command("insertUnorderedList"), "\u2022 List");
-    AddAction(format_, "Decrease Indent", command("outdent"), "\u00ab");
-    AddAction(format_, "Increase Indent", command("indent"), "\u00bb");
+    AddAction(format_, "Unordered List", command("insertUnorderedList"), "\u2022 List");
+    AddAction(format_, "Ordered List", command("insertOrderedList"), "1. 2.");
 
     const auto insert = [this](std::string (THtmlInsertionCommands::*make)()) {
         return [this, make] {
@@ -208,11 +286,20 @@ void THtmlEditorWidget::BuildToolbars()
         if (!action->isSeparator() && action->objectName().startsWith(QLatin1String("Insert ")) &&
             action->objectName() != QLatin1String("Insert Line Break"))
             action->setEnabled(commands_ != nullptr);
+    QAction* borders = AddAction(borders_, "Show Borders", [] {}, "Borders");
+    borders->setCheckable(true);
+    connect(borders, &QAction::toggled, this, [this](bool on) {
+        SetShowBorders(on);
+        emit ShowBordersChanged(on);
+    });
+    borders_->addSeparator();
+    AddAction(borders_, "Shadow", [this] { ToggleShadow(); }, "Shadow");
+    BuildContextMenu();
 }
 
 QAction* THtmlEditorWidget::Action(const QString& caption) const
 {
-    for (QToolBar* bar : {format_, actions_})
+    for (QToolBar* bar : {format_, actions_, borders_})
         for (QAction* action : bar->actions())
             if (action->objectName() == caption)
                 return action;
@@ -321,4 +408,250 @@ void THtmlEditorWidget::ApplyCssClass(const std::string& className)
         if (done.toBool())
             emit Modified();
     });
+}
+
+void THtmlEditorWidget::BuildContextMenu()
+{
+    context_ = new QMenu(this);
+    const auto add = [this](QMenu* menu, const char* caption, std::function<void()> run) {
+        QAction* action = menu->addAction(Tr(caption));
+        action->setObjectName(QString::fromUtf8(caption));
+        connect(action, &QAction::triggered, this, [run] { run(); });
+        return action;
+    };
+    const auto page = [this](QWebEnginePage::WebAction action) {
+        return [this, action] { ActiveView()->page()->triggerAction(action); };
+    };
+    const auto table = [this](TTableCommand command) { return [this, command] { RunTableCommand(command); }; };
+    add(context_, "Undo", page(QWebEnginePage::Undo));
+    add(context_, "Cut", page(QWebEnginePage::Cut));
+    add(context_, "Copy", page(QWebEnginePage::Copy));
+    add(context_, "Paste", page(QWebEnginePage::Paste));
+    add(context_, "Select All", page(QWebEnginePage::SelectAll));
+    context_->addSeparator();
+    add(context_, "Search", [this] { emit SearchRequested(); });
+    context_->addSeparator();
+    QMenu* tables = context_->addMenu(Tr("Table"));
+    tables->menuAction()->setObjectName(QStringLiteral("Table"));
+    add(tables, "Insert New Table", [this] { InsertTable(); });
+    tables->addSeparator();
+    add(tables, "Merge Cells", table(TTableCommand::MergeCells));
+    add(tables, "Split Cell", table(TTableCommand::SplitCell));
+    tables->addSeparator();
+    add(tables, "Insert Row", table(TTableCommand::InsertRow));
+    add(tables, "Insert Column", table(TTableCommand::InsertColumn));
+    tables->addSeparator();
+    add(tables, "Delete Row", table(TTableCommand::DeleteRow));
+    add(tables, "Delete Column", table(TTableCommand::DeleteColumn));
+    tables->addSeparator();
+    add(tables, "Cell Properties", [this] { ShowElementProperties("TD"); });
+    add(tables, "Row Properties", [this] { ShowElementProperties("TR"); });
+    context_->addSeparator();
+    add(context_, "Remove Hyperlink", [this] { ActiveView()->ExecCommand("unlink"); });
+    add(context_, "Insert Pop-Up Image", [this] { InsertPopupImage(); });
+    add(context_, "Save Photo", [this] { SavePhoto(); });
+    context_->addSeparator();
+    add(context_, "Properties", [this] { ShowProperties(); });
+    add(context_, "Edit Html Source Code", [this] { emit EditSourceRequested(); });
+    MenuAction(QStringLiteral("Insert New Table"))->setEnabled(commands_ != nullptr);
+    MenuAction(QStringLiteral("Insert Pop-Up Image"))->setEnabled(commands_ != nullptr);
+    menuState_.InsertNewTable = commands_ != nullptr;
+    ApplyMenuState(menuState_);
+}
+
+QAction* THtmlEditorWidget::MenuAction(const QString& caption) const
+{
+    const QList<QAction*> all = context_->findChildren<QAction*>(caption);
+    for (QAction* action : all)
+        return action;
+    for (QMenu* menu : context_->findChildren<QMenu*>())
+        for (QAction* action : menu->actions())
+            if (action->objectName() == caption)
+                return action;
+    for (QAction* action : context_->actions())
+        if (action->objectName() == caption)
+            return action;
+    return nullptr;
+}
+
+void THtmlEditorWidget::ApplyMenuState(const TDesignMenuState& state)
+{
+    const auto set = [this](const char* caption, bool enabled, bool visible = true) {
+        QAction* action = MenuAction(QString::fromUtf8(caption));
+        action->setEnabled(enabled);
+        action->setVisible(visible);
+    };
+    set("Undo", state.Undo);
+    set("Paste", state.Paste);
+    set("Insert New Table", state.InsertNewTable && commands_ != nullptr);
+    set("Merge Cells", state.MergeCells);
+    set("Split Cell", state.SplitCell);
+    for (const char* caption : {"Insert Row", "Insert Column", "Delete Row", "Delete Column"})
+        set(caption, state.RowColumn);
+    set("Cell Properties", state.CellProperties);
+    set("Row Properties", state.CellProperties);
+    set("Remove Hyperlink", state.RemoveHyperlinkVisible, state.RemoveHyperlinkVisible);
+    set("Save Photo", state.SavePhotoVisible, state.SavePhotoVisible);
+}
+
+void THtmlEditorWidget::ShowContextMenu(const QPoint& where, std::function<void()> shown)
+{
+    ActiveView()->ReadSelectionStatus([this, where, shown](const TDesignSelectionStatus& status) {
+        lastStatus_ = status;
+        menuState_ = TDesignMenuState::For(status, menuState_);
+        ApplyMenuState(menuState_);
+        if (shown) {
+            shown();
+            return;
+        }
+        context_->popup(where);
+    });
+}
+
+void THtmlEditorWidget::RunTableCommand(TTableCommand command)
+{
+    ActiveView()->RunTableCommand(command, [this](bool changed) {
+        if (changed)
+            emit Modified();
+    });
+}
+
+void THtmlEditorWidget::SetShowBorders(bool on)
+{
+    QAction* action = Action(QStringLiteral("Show Borders"));
+    {
+        const QSignalBlocker blocker(action);
+        action->setChecked(on);
+    }
+    top_->SetShowBorders(on);
+    bottom_->SetShowBorders(on);
+}
+
+void THtmlEditorWidget::ChangeFont()
+{
+    TDesignView* view = ActiveView();
+    QFont font;
+    const bool chosen = dialogs_.Font ? dialogs_.Font(font) : [&] {
+        bool ok = false;
+        font = QFontDialog::getFont(&ok, font, this, Tr("Change Font"));
+        return ok;
+    }();
+    if (!chosen)
+        return;
+    view->ExecCommand("fontName", S(font.family()));
+    if (font.pointSize() > 0)
+        view->ExecCommand("fontSize", std::to_string(TDesignDocument::FontSizeStep(font.pointSize())));
+    view->setFocus();
+}
+
+void THtmlEditorWidget::ToggleShadow()
+{
+    TDesignView* view = ActiveView();
+    view->RunScript(QString::fromUtf8(kSelectedImageStyle), [this, view](const QVariant& value) {
+        const QVariantMap found = value.toMap();
+        if (!found.value(QStringLiteral("image")).toBool()) {
+            gui_.ShowError("Select an image.");
+            return;
+        }
+        const std::string style = TDesignDocument::ToggleShadow(S(found.value(QStringLiteral("style")).toString()));
+        view->RunScript(QString::fromUtf8(kSetSelectedImageStyle) + QStringLiteral("(") +
+                            Q(TDesignDocument::ScriptString(style)) + QStringLiteral(")"),
+                        [this](const QVariant& done) {
+                            if (done.toBool())
+                                emit Modified();
+                        });
+    });
+}
+
+void THtmlEditorWidget::Justify()
+{
+    TDesignView* view = ActiveView();
+    view->RunScript(QString::fromUtf8(kJustify), [this, view](const QVariant& done) {
+        if (done.toBool())
+            emit Modified();
+        view->setFocus();
+    });
+}
+
+void THtmlEditorWidget::SavePhoto()
+{
+    ActiveView()->ReadSelectionStatus([this](const TDesignSelectionStatus& status) {
+        const std::string name =
+            status.Type == "Control" && status.Tag == "IMG" ? TDesignDocument::PhotoFileName(status.Image) : "";
+        if (name.empty()) {
+            gui_.ShowError("Cannot save the image");
+            return;
+        }
+        const QString filter = Q(TDesignDocument::PhotoFilter(name));
+        const QString target = dialogs_.SavePath ? dialogs_.SavePath(Q(name), filter)
+                                                 : QFileDialog::getSaveFileName(this, Tr("Save Photo"), Q(name), filter);
+        if (target.isEmpty() || !photoSaver_)
+            return;
+        if (!photoSaver_(name, S(target)))
+            gui_.ShowError("Cannot save the image");
+    });
+}
+
+void THtmlEditorWidget::ShowProperties()
+{
+    TDesignView* view = ActiveView();
+    view->RunScript(QString::fromUtf8(kSelectionScript), [this, view](const QVariant& value) {
+        const QVariantMap found = value.toMap();
+        if (found.value(QStringLiteral("control")).toBool()) {
+            ShowElementProperties({});
+        } else if (!found.value(QStringLiteral("address")).toString().isEmpty()) {
+            InsertLink(1);
+        } else {
+            ChangeFont();
+        }
+        view->setFocus();
+    });
+}
+
+void THtmlEditorWidget::ShowElementProperties(const std::string& tagName)
+{
+    TDesignView* view = ActiveView();
+    const QString script = QString::fromUtf8(kFindElement) + QStringLiteral("(") +
+                           Q(TDesignDocument::ScriptString(tagName)) + QStringLiteral(")");
+    view->RunScript(script, [this, view, tagName](const QVariant& value) {
+        const QVariantMap found = value.toMap();
+        if (!found.value(QStringLiteral("found")).toBool()) {
+            const TTranslation& texts = TTranslation::OrEnglish(::Translation);
+            if (tagName.empty())
+                gui_.ShowError(texts.Format("Cannot show properties for control \"$1\"",
+                                            {S(found.value(QStringLiteral("tag")).toString())}));
+            else
+                gui_.ShowError(texts.Format("Cannot show properties for \"$1\" html element", {tagName}));
+            return;
+        }
+        OpenProperties(view, found);
+    });
+}
+
+void THtmlEditorWidget::OpenProperties(TDesignView* view, const QVariantMap& found)
+{
+    std::vector<std::pair<std::string, std::string>> attributes;
+    for (const QVariant& pair : found.value(QStringLiteral("attributes")).toList()) {
+        const QVariantList both = pair.toList();
+        if (both.size() == 2)
+            attributes.emplace_back(S(both[0].toString()), S(both[1].toString()));
+    }
+    TfrmProperties dialog(S(found.value(QStringLiteral("tag")).toString()), attributes, showAllAttributes_, this);
+    const bool accepted = dialogs_.Properties ? dialogs_.Properties(dialog) : dialog.exec() == QDialog::Accepted;
+    if (dialog.ShowAllChanged()) {
+        showAllAttributes_ = dialog.ShowAll();
+        emit ShowAllAttributesChanged(showAllAttributes_);
+    }
+    const auto changes = dialog.Properties().Changes();
+    if (!accepted || changes.empty())
+        return;
+    QString list = QStringLiteral("[");
+    for (const auto& [name, value] : changes)
+        list += QStringLiteral("[%1, %2],").arg(Q(TDesignDocument::ScriptString(name)), Q(TDesignDocument::ScriptString(value)));
+    list += QStringLiteral("]");
+    view->RunScript(QString::fromUtf8(kWriteAttributes) + QStringLiteral("(") + list + QStringLiteral(")"),
+                    [this](const QVariant& done) {
+                        if (done.toBool())
+                            emit Modified();
+                    });
 }

@@ -1,9 +1,14 @@
 #pragma once
 // The visual HTML editor's window part: the page's top and bottom parts,
-// each a design view, one above the other with a splitter; a formatting
-// toolbar and an actions toolbar whose insertions run through
-// THtmlInsertionCommands and land at the selection of the part entered
-// last. Loading and storing the parts is the frame's.
+// each a design view, one above the other with a splitter; the text,
+// alignment, actions, borders and image toolbars and the context menu
+// (editing, the table commands, cell and element properties, Save Photo).
+// Insertions run through THtmlInsertionCommands; every command lands at
+// the selection of the part entered last. Loading and storing the parts,
+// and keeping the user's choices (Show Borders, Show all possible
+// attributes) in the settings, is the frame's.
+#include "editors/site/DesignContextMenu.h"
+#include "editors/site/DesignTable.h"
 #include "editors/site/HtmlInsertionCommands.h"
 
 #include <QUrl>
@@ -13,11 +18,13 @@
 #include <string>
 
 class QAction;
+class QFont;
 class QMenu;
 class QSplitter;
 class QToolBar;
 class TCommonGui;
 class TDesignView;
+class TfrmProperties;
 
 class THtmlEditorWidget : public QWidget {
     Q_OBJECT
@@ -43,11 +50,54 @@ public:
     // Gives the selection of the active part the style-sheet class.
     void ApplyCssClass(const std::string& className);
 
+    // The dialogs the editor opens; tests answer them in place of the user.
+    struct TDialogs {
+        std::function<bool(TfrmProperties&)> Properties;
+        // The file a picture is saved to; empty when cancelled.
+        std::function<QString(const QString& fileName, const QString& filter)> SavePath;
+        std::function<bool(QFont&)> Font;
+    };
+    TDialogs& Dialogs() { return dialogs_; }
+    // Saves the catalog picture named FileName to Target ("Save Photo");
+    // without it the picture is not saved.
+    void SetPhotoSaver(std::function<bool(const std::string& fileName, const std::string& target)> saver)
+    {
+        photoSaver_ = std::move(saver);
+    }
+
+    // Dotted outlines of tables and cells in both parts.
+    void SetShowBorders(bool on);
+    // The check box of the properties dialog starts in this state.
+    void SetShowAllAttributes(bool on) { showAllAttributes_ = on; }
+    // The table commands at the selection of the active part.
+    void RunTableCommand(TTableCommand command);
+    // The attributes of the enclosing element of the tag (a selected
+    // control's own for an empty tag) in the properties dialog.
+    void ShowElementProperties(const std::string& tagName);
+    void ChangeFont();
+    void Justify();
+    // "Shadow": a shadow on the selected picture, or off again.
+    void ToggleShadow();
+    void SavePhoto();
+    // "Properties": a link's dialog, the font, or the selected control's attributes.
+    void ShowProperties();
+    // Updates the context menu for the active part's selection and shows it
+    // at Where; Shown follows once it is up to date.
+    void ShowContextMenu(const QPoint& where, std::function<void()> shown = {});
+    QMenu* ContextMenu() const { return context_; }
+    QAction* MenuAction(const QString& caption) const;
+
 signals:
     void Ready();
     void Modified();
     // "Edit Html Source Code": the frame edits every language's source.
     void EditSourceRequested();
+    // The user switched "Show Borders" or "Show all possible attributes":
+    // the frame keeps the choice for new editors.
+    void ShowBordersChanged(bool on);
+    void ShowAllAttributesChanged(bool on);
+    // "Search": the frame opens the shared find dialog.
+    void SearchRequested();
 
 private:
     void BuildToolbars();
@@ -57,11 +107,21 @@ private:
     void InsertPopupImage();
     void InsertTable();
     void FillCssClasses(const std::string& pageCss);
+    void BuildContextMenu();
+    void ApplyMenuState(const TDesignMenuState& state);
+    void OpenProperties(TDesignView* view, const QVariantMap& found);
 
     TCommonGui& gui_;
     THtmlInsertionCommands* commands_;
     QToolBar* format_;
     QToolBar* actions_;
+    QToolBar* borders_;
+    QMenu* context_ = nullptr;
+    TDesignMenuState menuState_;
+    TDesignSelectionStatus lastStatus_;
+    TDialogs dialogs_;
+    std::function<bool(const std::string&, const std::string&)> photoSaver_;
+    bool showAllAttributes_ = false;
     QMenu* styles_;
     QSplitter* splitter_;
     TDesignView* top_;

@@ -112,3 +112,40 @@ bool TSourceTextEdit::FindText(const QString& text, bool down, bool matchCase)
         getCursorPosition(&lineFrom, &indexFrom);
     return findFirst(text, false, matchCase, false, false, down, down ? -1 : lineFrom, down ? -1 : indexFrom);
 }
+
+long TSourceTextEdit::BytePosition(const QString& text, qsizetype position) const
+{
+    return static_cast<long>(QStringView(text).left(position).toUtf8().size());
+}
+
+bool TSourceTextEdit::ReadText(QString& out, qsizetype& selStart, qsizetype& selLength) const
+{
+    out = text();
+    const QByteArray bytes = out.toUtf8();
+    auto* self = const_cast<TSourceTextEdit*>(this);
+    const long start = self->SendScintilla(SCI_GETSELECTIONSTART);
+    const long end = self->SendScintilla(SCI_GETSELECTIONEND);
+    selStart = QString::fromUtf8(bytes.left(start)).size();
+    selLength = QString::fromUtf8(bytes.mid(start, end - start)).size();
+    return true;
+}
+
+void TSourceTextEdit::WriteText(qsizetype start, qsizetype length, const QString& replacement)
+{
+    // One undoable change, whatever its size.
+    const QString current = text();
+    beginUndoAction();
+    SendScintilla(SCI_SETTARGETSTART, BytePosition(current, start));
+    SendScintilla(SCI_SETTARGETEND, BytePosition(current, start + length));
+    const QByteArray bytes = replacement.toUtf8();
+    SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
+    endUndoAction();
+}
+
+void TSourceTextEdit::SelectText(qsizetype start, qsizetype length)
+{
+    const QString current = text();
+    SelectBytes(static_cast<std::size_t>(BytePosition(current, start)),
+                static_cast<std::size_t>(BytePosition(current, start + length) - BytePosition(current, start)));
+    setFocus();
+}

@@ -27,7 +27,14 @@ public:
     void CaretRowColumn(int& row, int& column) const;
 
     bool FindText(const QString& text, bool down, bool matchCase) override;
+    // The shared replace dialog works on the text too.
+    bool CanReplace() const override { return !isReadOnly(); }
+    bool ReadText(QString& text, qsizetype& selStart, qsizetype& selLength) const override;
+    void WriteText(qsizetype start, qsizetype length, const QString& replacement) override;
+    void SelectText(qsizetype start, qsizetype length) override;
 
 private:
+    // The byte position of a position counted in UTF-16 units, and back.
+    long BytePosition(const QString& text, qsizetype position) const;
     TSourceColouring colouring_ = TSourceColouring::Html;
 };

@@ -1,0 +1,23 @@
+#pragma once
+// The table commands of the visual HTML editor, as scripts the editor runs
+// in its own script world on the edited document: rows and columns are
+// inserted and deleted, and cells merged and split, on the table's grid, so
+// that cells spanning rows or columns keep the grid whole. No widgets.
+#include <string>
+
+enum class TTableCommand { InsertRow, InsertColumn, DeleteRow, DeleteColumn, MergeCells, SplitCell };
+
+struct TDesignTable {
+    // The script library the editor's own script world holds from the
+    // start of every document ("tolvexDesign": the selection and the table
+    // commands); the scripts below and the editor's others call it.
+    static std::string Library();
+    // The script that runs the command at the selection; it answers whether
+    // the document changed.
+    static std::string CommandScript(TTableCommand command);
+    // The script that answers what the selection allows: an object with
+    // "type" ("None", "Text" or "Control"), "tag" (the selected control's
+    // tag), "inCell", "canMerge", "link" (a link encloses the selection
+    // within two levels), "image" (the selected picture's "src").
+    static std::string StatusScript();
+};
