@@ -126,6 +126,16 @@ public:
     // ---- the window side ---------------------------------------------------------------------
     // Whether the item being edited may be left; true before BuildUI.
     bool CanLeave(bool navigating);
+    // A named editor dialog (the name in any letter case): "inserttable",
+    // "selectpage", "enterhyperlink", "selectpageorhyperlink",
+    // "insertbinaryobject", "editprice", "selectitemoption",
+    // "edithtmlsource", "edititemoptions", and the picture dialogs (names
+    // containing "image", which add the image sizes of the catalog
+    // properties to Params). Runs the dialog item type's editors modally on
+    // Connection; true when confirmed. False without a window side or for
+    // an unknown name.
+    bool RunDialog(const std::string& dialogName, TAbstractDBConnection& connection,
+                   std::vector<std::string>& params);
 
     // ---- what the open catalog keeps -----------------------------------------------------------
     TTransformCache& GetTransformCache() { return transformCache_; }
