@@ -350,6 +350,16 @@ int TCatalogData::GetStartActionId()
     return catalog_.GetDefinition().GetStartActionId();
 }
 
+bool TCatalogData::SetCurrentLangCode(const std::string& langCode)
+{
+    std::string code = langCode;
+    std::transform(code.begin(), code.end(), code.begin(), [](unsigned char c) { return std::toupper(c); });
+    if (!HasLanguage(code))
+        return false;
+    currentLangCode_ = code;
+    return true;
+}
+
 bool TCatalogData::RunDialog(const std::string& dialogName, TAbstractDBConnection& connection,
                              std::vector<std::string>& params)
 {

@@ -99,6 +99,11 @@ public:
     // The base's languages; the current language becomes the default one.
     void LoadLanguages(TAbstractDBConnection& connection) override;
     std::string GetCurrentLangCode() const override { return currentLangCode_; }
+    // The editing language (a language of the catalog, any letter case);
+    // false, nothing changed, for a code the catalog does not have.
+    bool SetCurrentLangCode(const std::string& langCode);
+    // The window side; null before BuildUI and without a window.
+    TCatalogDataUI* GetUI() { return ui_.get(); }
 
     // ---- login and checks ---------------------------------------------------------------
     // Checks user name and password against the catalog's users and sets the

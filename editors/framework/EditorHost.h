@@ -33,8 +33,13 @@ public:
 
 // An editor window: a host shown modally, with a wizard mode and a
 // language panel of its own.
+class TTolvexControlClass;
+
 class TEditorWindow : public TEditorHost {
 public:
+    // The context that owns the window (its language panel switches that
+    // context's language).
+    virtual void Bind(TTolvexControlClass& context) = 0;
     // Tabs hidden, Prev/Next/Finish/Cancel buttons.
     virtual void SetWizardMode(bool wizard) = 0;
     // Shows the window modally with the preferred size (ignored unless both

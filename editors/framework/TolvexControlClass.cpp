@@ -58,6 +58,7 @@ TEditorPanel& TTolvexControlClass::CreateContainerForm()
             throw EDeveloperTolvexException("The program has no editor windows");
         window_ = ownWindow_.get();
         ownsWindow_ = true;
+        window_->Bind(*this);
         SetModified(false);
     }
     return window_->Panel();

@@ -125,6 +125,7 @@ public:
     void PressCancel() override {}
     TEditorPanel& Panel() override { return Panel_; }
     void SetWizardMode(bool wizard) override { Wizard = wizard; }
+    void Bind(TTolvexControlClass&) override {}
     int ShowModal(int, int) override
     {
         if (OnShow)
@@ -186,8 +187,21 @@ class TEditingFixture {
 public:
     explicit TEditingFixture(const std::function<void(TInternalPluginsManager&)>& registerMore = {},
                              int catalogType = 1)
+        : TEditingFixture(registerMore, catalogType, "")
     {
-        CreateSingletons(home_.Path(), [&](TInternalPluginsManager& registry) {
+    }
+    // Home: the program folder to use (empty: a new temporary one); the
+    // catalog is created only when the folder has none yet.
+    TEditingFixture(const std::function<void(TInternalPluginsManager&)>& registerMore, int catalogType,
+                    const std::string& home)
+    {
+        if (home.empty()) {
+            ownHome_ = std::make_unique<TTempFolder>();
+            home_ = ownHome_->Path();
+        } else {
+            home_ = home;
+        }
+        CreateSingletons(home_, [&](TInternalPluginsManager& registry) {
             RegisterFrameworkClasses(registry);
             if (registerMore)
                 registerMore(registry);
@@ -200,6 +214,15 @@ public:
         RootObject = root_.get();
         root_->Start();
         std::filesystem::create_directories(root_->Settings().GetDatabasePath());
+        if (!std::filesystem::exists(SQLiteDatabaseFileName(root_->Settings().GetDatabasePath(), "shop")))
+            CreateCatalog(catalogType);
+        std::string error;
+        root_->OpenCatalog("", SQLiteModuleName, "", "shop", "admin", "secret", 0, error);
+        OpenError = error;
+    }
+
+    void CreateCatalog(int catalogType)
+    {
         TCatalogDefinition::TNewCatalog request;
         request.DbType = SQLiteModuleName;
         request.CatalogType = catalogType;
@@ -209,9 +232,6 @@ public:
         request.CompanyName = "Acme Ltd";
         request.Email = "info@acme.test";
         root_->Catalog().GetDefinition().CreateCatalog(request);
-        std::string error;
-        root_->OpenCatalog("", SQLiteModuleName, "", "shop", "admin", "secret", 0, error);
-        OpenError = error;
     }
     ~TEditingFixture()
     {
@@ -235,7 +255,8 @@ public:
     std::string OpenError;
 
 private:
-    TTempFolder home_;
+    std::unique_ptr<TTempFolder> ownHome_;
+    std::string home_;
     TScriptedGui gui_;
     TConsoleShell console_;
     std::unique_ptr<TTolvex> root_;
