@@ -143,7 +143,11 @@ void TCatalogWindowUI::OpenNode(TTreeManager& manager)
     TTreeNode* node = manager.GetSelectedNode();
     if (!node || !node->IsItem())
         return;
-    const TItemDescription& item = *node->Data;
+    const TItemDescription item = *node->Data;
+    // The pane's label names the item while its editors are built (and
+    // again when they cannot be).
+    const std::string name = data_.GetItemName(item.ItemId, manager.GetConnection(), data_.GetCurrentLangCode());
+    window_.lblMainEditorEmpty->setText(UiText::Q(name + " (" + std::to_string(item.ItemId) + ")"));
     mainEditor_->PrepareOpen(item.ParentItemId, item.LinkedItemId, "", "");
     mainEditor_->OpenItem(item.ItemId, item.ItemId, item.ItemType, nullptr, 0);
 }

@@ -1,6 +1,7 @@
 #include "editors/framework/FrameBasedEditor.h"
 
 #include "catalog/AbstractFrameClass.h"
+#include "editors/framework/FrameClass.h"
 
 TFrameBasedEditor::TFrameBasedEditor(std::string name, std::string params, const TAbstractFrameClass* frameClass)
     : TTolvexUIEditor(std::move(name), std::move(params)), frameClass_(frameClass)
@@ -23,4 +24,9 @@ void TFrameBasedEditor::CreatePages()
 bool TFrameBasedEditor::IsSingleFrame() const
 {
     return frameClass_ && frameClass_->IsSingleFrame();
+}
+
+bool TFrameBasedEditor::IsPlaceholder() const
+{
+    return !dynamic_cast<const TFrameClass*>(frameClass_);
 }

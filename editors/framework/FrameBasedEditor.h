@@ -11,6 +11,8 @@ public:
     void SetFrameClass(const TAbstractFrameClass* frameClass) { frameClass_ = frameClass; }
     void CreatePages() override;
     bool IsSingleFrame() const override;
+    // True for a frame class the program does not have yet.
+    bool IsPlaceholder() const override;
 
 private:
     const TAbstractFrameClass* frameClass_;

@@ -13,6 +13,7 @@ public:
     TPlaceholderEditor(std::string name, std::string params, const std::string& standsFor);
 
     void CreatePages() override;
+    bool IsPlaceholder() const override { return true; }
 
 private:
     TPlaceholderFrameClass frameClass_;

@@ -6,6 +6,9 @@
 #include "catalog/Tolvex.h"
 #include "catalog/TreeManager.h"
 #include "catalog/TreeNode.h"
+#include "catalog/Singletons.h"
+#include "common/Translation.h"
+#include "editors/framework/TolvexUIEditor.h"
 #include "common/CommonGui.h"
 #include "editors/framework/EditorHost.h"
 #include "editors/framework/EditorParams.h"
@@ -265,6 +268,16 @@ bool TTolvexItemEditor::OpenItem(int itemId, int treeItemId, int itemType, std::
         currentItemType_ = 0;
         return false;
     }
+    if (context_->OwnsContainerForm() && OnlyPlaceholders()) {
+        // A window of pages that only say their editor is missing helps
+        // nobody: the user is told instead, and nothing of the opening stays.
+        context_->CancelChanges();
+        FreeOpening();
+        services_.Gui.ShowInformation(
+            TTranslation::OrEnglish(::Translation).Format("$1 is not available yet.", {"The editor window"}), false,
+            "");
+        return false;
+    }
     const bool result = context_->ShowModal() == 1;
     if (!result)
         return false;
@@ -275,6 +288,14 @@ bool TTolvexItemEditor::OpenItem(int itemId, int treeItemId, int itemType, std::
     LocateInTree(treeItemId_);
     if (!newItemCreated_ && main_ && services_.Shell)
         services_.Shell->PostMessage(WM_FOCUS_EDITOR, 0, 0);
+    return true;
+}
+
+bool TTolvexItemEditor::OnlyPlaceholders() const
+{
+    for (const auto& editor : container_->Editors())
+        if (!editor->IsPlaceholder())
+            return false;
     return true;
 }
 

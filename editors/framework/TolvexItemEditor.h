@@ -81,6 +81,7 @@ public:
 
 private:
     bool CreateNewItem(int itemType, int& itemId);
+    bool OnlyPlaceholders() const;
     void ReplaceNewTreeNode(int newItemId, int itemType, int orderNum, int linkedItemId);
     void DeselectOtherNodes(int itemId);
     void LocateInTree(int treeItemId);

@@ -47,6 +47,8 @@ public:
     virtual bool CanLeaveTab();
     virtual bool SelectTab(const std::string& tabName);
     virtual bool IsSingleFrame() const { return false; }
+    // Whether this editor only stands for one the program does not have yet.
+    virtual bool IsPlaceholder() const { return false; }
     virtual bool Save();
     virtual void Cancel();
     // The roles that may save through this editor: {0, 1, 3, 4}.
