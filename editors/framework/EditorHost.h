@@ -3,6 +3,7 @@
 // (its caption, its Save/Cancel/Help bar and the status bar) or an editor
 // window of its own (caption, Ok/Cancel/Help buttons, its own status bar
 // with the language panel). Implemented by the Qt side; tests record it.
+#include <functional>
 #include <string>
 
 class TEditorPanel;
@@ -43,8 +44,10 @@ public:
     // Tabs hidden, Prev/Next/Finish/Cancel buttons.
     virtual void SetWizardMode(bool wizard) = 0;
     // Shows the window modally with the preferred size (ignored unless both
-    // are positive); 1 when closed with Ok or Finish, 2 otherwise.
-    virtual int ShowModal(int width, int height) = 0;
+    // are positive); 1 when closed with Ok or Finish, 2 otherwise. Ok and
+    // Finish close the window only when Accept answers true (the save
+    // succeeded); otherwise it stays open with the user's edits.
+    virtual int ShowModal(int width, int height, const std::function<bool()>& accept) = 0;
     // The editing language changed: the language panel repaints.
     virtual void LanguageChanged() = 0;
 };

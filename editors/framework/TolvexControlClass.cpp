@@ -121,10 +121,10 @@ int TTolvexControlClass::ShowModal()
 {
     if (!window_ || !ownsWindow_)
         return 1;
-    const int result = window_->ShowModal(preferredWidth_, preferredHeight_);
-    if (result == 1)
-        SaveChanges();
-    else
+    // Ok saves while the window is still open: a save that fails keeps the
+    // window and the user's edits.
+    const int result = window_->ShowModal(preferredWidth_, preferredHeight_, [this] { return SaveChanges(); });
+    if (result != 1)
         CancelChanges();
     return result;
 }

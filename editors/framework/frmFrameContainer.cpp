@@ -66,7 +66,7 @@ TfrmFrameContainer::TfrmFrameContainer(TTolvex& root, QWidget* owner) : QDialog(
         if (wizard_)
             PrevPage();
         else
-            done(1);
+            Accept();
     });
     connect(btnContainerCancel, &QPushButton::clicked, this, [this] {
         if (wizard_)
@@ -74,7 +74,7 @@ TfrmFrameContainer::TfrmFrameContainer(TTolvex& root, QWidget* owner) : QDialog(
         else
             done(2);
     });
-    connect(btnContainerFinish, &QPushButton::clicked, this, [this] { done(1); });
+    connect(btnContainerFinish, &QPushButton::clicked, this, [this] { Accept(); });
     connect(btnContainerDoCancel, &QPushButton::clicked, this, [this] { done(2); });
     connect(btnContainerHelp, &QPushButton::clicked, this, [this] {
         if (context_)
@@ -170,11 +170,20 @@ void TfrmFrameContainer::SetWizardMode(bool wizard)
     UpdateWizardButtons();
 }
 
-int TfrmFrameContainer::ShowModal(int width, int height)
+int TfrmFrameContainer::ShowModal(int width, int height, const std::function<bool()>& accept)
 {
     if (width > 0 && height > 0)
         resize(width, height);
-    return exec() == 1 ? 1 : 2;
+    accept_ = accept;
+    const int result = exec() == 1 ? 1 : 2;
+    accept_ = nullptr;
+    return result;
+}
+
+void TfrmFrameContainer::Accept()
+{
+    if (!accept_ || accept_())
+        done(1);
 }
 
 void TfrmFrameContainer::showEvent(QShowEvent* event)

@@ -43,7 +43,7 @@ public:
     void PressCancel() override;
     TEditorPanel& Panel() override { return *panel_; }
     void SetWizardMode(bool wizard) override;
-    int ShowModal(int width, int height) override;
+    int ShowModal(int width, int height, const std::function<bool()>& accept) override;
     void LanguageChanged() override;
 
     void PrevPage();
@@ -67,9 +67,11 @@ protected:
 
 private:
     TEditorTabWidget* Tabs() const;
+    void Accept();
 
     TTolvex& root_;
     TTolvexControlClass* context_ = nullptr;
     std::unique_ptr<TQtEditorPanel> panel_;
     bool wizard_ = false;
+    std::function<bool()> accept_;
 };

@@ -126,10 +126,12 @@ public:
     TEditorPanel& Panel() override { return Panel_; }
     void SetWizardMode(bool wizard) override { Wizard = wizard; }
     void Bind(TTolvexControlClass&) override {}
-    int ShowModal(int, int) override
+    int ShowModal(int, int, const std::function<bool()>& accept) override
     {
         if (OnShow)
             OnShow();
+        if (ModalResult == 1 && accept && !accept())
+            return 2;
         return ModalResult;
     }
     void LanguageChanged() override { ++LanguagePanelRepaints; }

@@ -5,7 +5,7 @@
 // creates a page, writes a catalog property and publishes the site to a
 // folder, none of them meeting a busy catalog; then Cancel leaves the
 // item's rows exactly as they were, and in a second run Save stores the edit.
-#include "../QtTestApplication.h"
+#include "MainWindowFixture.h"
 
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"
@@ -105,74 +105,6 @@ void RegisterAll(TInternalPluginsManager& registry)
         });
 }
 
-template <class TCondition>
-bool WaitFor(TCondition condition)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < 30000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    return condition();
-}
-
-class TMainWindowFixture {
-public:
-    TMainWindowFixture()
-    {
-        EnsureQtApplication();
-        CreateSingletons(home_.Path(), RegisterAll);
-        CommonProcedures->SetGui(&gui_);
-        shell_ = std::make_unique<TQtShell>(gui_, nullptr, nullptr);
-        TTolvex::TEnvironment environment;
-        environment.Shell = shell_.get();
-        environment.DataDir = TShippedData::BuildTreeDataDir();
-        root_ = std::make_unique<TTolvex>(environment);
-        RootObject = root_.get();
-        root_->Start();
-        shell_->ShowMainWindow(false);
-        QCoreApplication::processEvents();
-    }
-    ~TMainWindowFixture()
-    {
-        shell_->Window().hide();
-        root_.reset();
-        RootObject = nullptr;
-        shell_.reset();
-        FreeSingletons();
-    }
-    std::string CreateAndOpen()
-    {
-        std::filesystem::create_directories(root_->Settings().GetDatabasePath());
-        TCatalogDefinition::TNewCatalog request;
-        request.DbType = SQLiteModuleName;
-        request.CatalogType = 1;
-        request.CatalogCode = "shop";
-        request.AdminUserName = "admin";
-        request.AdminPassword = "secret";
-        request.CompanyName = "Acme Ltd";
-        request.Email = "info@acme.test";
-        if (!root_->Catalog().GetDefinition().CreateCatalog(request))
-            return "creation failed";
-        std::string error;
-        root_->OpenCatalog("", SQLiteModuleName, "", "shop", "admin", "secret", 0, error);
-        QCoreApplication::processEvents();
-        return error;
-    }
-    TTolvex& Root() { return *root_; }
-    TQtShell& Shell() { return *shell_; }
-    TfrmMain& Window() { return shell_->Window(); }
-    TScriptedGui& Boxes() { return gui_; }
-    TCatalogData& Data() { return *root_->GetCatalogData(); }
-    TAbstractDBConnection& Main() { return Data().GetConnectionFactory().GetConnection(); }
-    TTolvexItemEditor& Editor() { return *shell_->CatalogUI()->MainEditor(); }
-
-private:
-    TTempFolder home_;
-    TScriptedGui gui_;
-    std::unique_ptr<TQtShell> shell_;
-    std::unique_ptr<TTolvex> root_;
-};
-
 // Every value row of the item, as text.
 std::string ItemRows(TAbstractDBConnection& connection, int itemId)
 {
@@ -193,7 +125,7 @@ std::string ItemRows(TAbstractDBConnection& connection, int itemId)
 
 void RunScenario(bool save)
 {
-    TMainWindowFixture f;
+    TMainWindowFixture f(RegisterAll);
     ASSERT_EQ(f.CreateAndOpen(), "");
     ASSERT_TRUE(f.Shell().CatalogUI() && f.Shell().CatalogUI()->MainEditor());
     // A new catalog's start action (its initial settings) comes first; then
@@ -256,9 +188,9 @@ void RunScenario(bool save)
         EXPECT_EQ(ItemRows(f.Main(), kHome), before);
         EXPECT_NE(edit->text(), "Unsaved welcome");
     }
-    for (TfrmDetailProcess* window : TfrmDetailProcess::ProcessWindows())
-        window->close();
-    TfrmDetailProcess::FreeProcessWindows();
+    // The finished runner window goes (with its connection) while the catalog is open.
+    f.Window().PostMessage(WM_FREE_PROCESS_WINDOWS, 0, 0);
+    ASSERT_TRUE(WaitFor([] { return TfrmDetailProcess::ProcessWindows().empty(); }));
 }
 
 TEST(EditorScenario, CancelLeavesTheItemAsItWasAfterTheMainWindowWorkedOn)
