@@ -8,7 +8,7 @@
 #include "editors/framework/TolvexControlClass.h"
 #include "storage/References.h"
 
-#include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -44,24 +44,31 @@ TfrmFrameContainer::TfrmFrameContainer(TTolvex& root, QWidget* owner) : QDialog(
     hostLayout->setContentsMargins(6, 6, 6, 0);
     layout->addWidget(pnlContainer, 1);
 
-    auto* buttons = new QDialogButtonBox(this);
+    // Help on the left; Ok and Cancel, or in wizard mode "< Prev", "Next >",
+    // Finish and Cancel, on the right in that order.
+    auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(6, 0, 6, 0);
-    btnContainerOk = buttons->addButton(Tr("Ok"), QDialogButtonBox::AcceptRole);
-    btnContainerCancel = buttons->addButton(Tr("Cancel"), QDialogButtonBox::RejectRole);
-    btnContainerFinish = buttons->addButton(Tr("Finish"), QDialogButtonBox::ActionRole);
-    btnContainerDoCancel = buttons->addButton(Tr("Cancel"), QDialogButtonBox::ActionRole);
-    btnContainerHelp = buttons->addButton(Tr("Help"), QDialogButtonBox::HelpRole);
+    btnContainerHelp = new QPushButton(Tr("Help"), this);
+    btnContainerOk = new QPushButton(Tr("Ok"), this);
+    btnContainerCancel = new QPushButton(Tr("Cancel"), this);
+    btnContainerFinish = new QPushButton(Tr("Finish"), this);
+    btnContainerDoCancel = new QPushButton(Tr("Cancel"), this);
+    buttons->addWidget(btnContainerHelp);
+    buttons->addStretch();
+    for (QPushButton* button : {btnContainerOk, btnContainerCancel, btnContainerFinish, btnContainerDoCancel})
+        buttons->addWidget(button);
+    btnContainerOk->setDefault(true);
     const std::pair<QPushButton*, const char*> names[] = {
         {btnContainerOk, "btnContainerOk"}, {btnContainerCancel, "btnContainerCancel"},
         {btnContainerFinish, "btnContainerFinish"}, {btnContainerDoCancel, "btnContainerDoCancel"},
         {btnContainerHelp, "btnContainerHelp"}};
     for (const auto& [button, name] : names) {
         button->setObjectName(name);
-        button->setAutoDefault(false);
+        button->setAutoDefault(button == btnContainerOk);
     }
     btnContainerFinish->hide();
     btnContainerDoCancel->hide();
-    layout->addWidget(buttons);
+    layout->addLayout(buttons);
     connect(btnContainerOk, &QPushButton::clicked, this, [this] {
         if (wizard_)
             PrevPage();
