@@ -291,3 +291,27 @@ TEST_F(EditingProtocolTest, SavedItemGetsItsValidationFlagsAndTheNotice)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EditingProtocolTest, ANewItemIsThereAtOnceAndCancelTakesItAwayAgain)
+{
+    Open();
+    const int homeType = editor_->GetItemType();
+    editor_->PrepareOpen(kHome, 0, "", "");
+    ASSERT_TRUE(editor_->OpenItemWithEditor(-2, -2, homeType, "TestNames", "", nullptr));
+    const int created = editor_->GetTreeItemId();
+    ASSERT_GT(created, 0);
+    EXPECT_TRUE(editor_->Context()->IsNewItem());
+    EXPECT_TRUE(editor_->Context()->IsModified()) << "a new item starts modified";
+    EXPECT_TRUE(fixture_.Root().Catalog().ItemExists(created, "shop", MainConnection())) << "the trees can show it";
+    Data().SetCatalogProperty(707, "free", MainConnection());  // and nothing holds the lock
+
+    editor_->Cancel(true);
+    EXPECT_FALSE(fixture_.Root().Catalog().ItemExists(created, "shop", MainConnection()));
+    ASSERT_FALSE(fixture_.Shell().Posts.empty());
+    EXPECT_EQ(fixture_.Shell().Posts.back().Message, WM_EDIT_ITEM) << "back to the item open before";
+    EXPECT_EQ(fixture_.Shell().Posts.back().WParam, kHome);
+}
+
+}  // namespace
