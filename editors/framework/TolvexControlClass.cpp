@@ -221,12 +221,22 @@ int TTolvexControlClass::GetUserRole() const
 
 std::string TTolvexControlClass::GetCatalogOption(int optionId)
 {
+    if (parent_)
+        return parent_->GetCatalogOption(optionId);
+    const auto pending = pendingOptions_.find(optionId);
+    if (pending != pendingOptions_.end())
+        return pending->second;
     return Data()->GetCatalogProperty(optionId, GetConnection());
 }
 
 void TTolvexControlClass::SetCatalogOption(int optionId, const std::string& value)
 {
+    if (parent_) {
+        parent_->SetCatalogOption(optionId, value);
+        return;
+    }
     // Written with the save, so that nothing holds the write lock meanwhile.
+    pendingOptions_[optionId] = value;
     TCatalogData* data = Data();
     DeferUntilSave([data, optionId, value](TAbstractDBConnection& connection) {
         data->SetCatalogProperty(optionId, value, connection);
@@ -345,6 +355,7 @@ bool TTolvexControlClass::SaveChanges()
     if (!parent_) {
         undoActions_.clear();
         deferredWrites_.clear();
+        pendingOptions_.clear();
         ShowValidation(flags, messages);
     }
     SetModified(false);
@@ -370,6 +381,7 @@ void TTolvexControlClass::CancelChanges()
         CommitNow(*undo);
     undoActions_.clear();
     deferredWrites_.clear();
+    pendingOptions_.clear();
     if (!parent_ && collection_)
         collection_->DiscardChanges();
     for (TItemEditorContainer* container : containers_)

@@ -26,6 +26,7 @@
 // its parent's connection, objects, language and modified state.
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -91,6 +92,8 @@ public:
     std::string GetAppDir() const;
     TTolvexObjectFactory& GetObjectFactory();
     int GetUserRole() const;
+    // A catalog property: the value set through this context since the last
+    // save, else the stored one. A value set is written with the next save.
     std::string GetCatalogOption(int optionId);
     void SetCatalogOption(int optionId, const std::string& value);
     int FindFirstItemOfType(int itemType);
@@ -203,4 +206,5 @@ private:
     bool ownsWindow_ = false;
     std::vector<TWrite> undoActions_;
     std::vector<TWrite> deferredWrites_;
+    std::map<int, std::string> pendingOptions_;
 };

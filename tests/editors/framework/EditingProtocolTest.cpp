@@ -315,3 +315,24 @@ TEST_F(EditingProtocolTest, ANewItemIsThereAtOnceAndCancelTakesItAwayAgain)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EditingProtocolTest, CatalogOptionsSetInTheEditorAreWrittenWithTheSave)
+{
+    Open();
+    TTolvexControlClass& context = *editor_->Context();
+    context.SetCatalogOption(706, "EUR");
+    EXPECT_EQ(context.GetCatalogOption(706), "EUR");
+    EXPECT_NE(Data().GetCatalogProperty(706, MainConnection()), "EUR");
+    Data().SetCatalogProperty(709, "no", MainConnection());  // nothing holds the lock
+    context.CancelChanges();
+    EXPECT_NE(context.GetCatalogOption(706), "EUR");
+
+    context.SetCatalogOption(706, "CHF");
+    context.SetModified(true);
+    ASSERT_TRUE(editor_->Save());
+    EXPECT_EQ(Data().GetCatalogProperty(706, MainConnection()), "CHF");
+}
+
+}  // namespace
