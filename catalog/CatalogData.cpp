@@ -2,6 +2,9 @@
 // style check and the catalog-type hook.
 #include "catalog/CatalogData.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "catalog/CatalogPageGeneration.h"
 #include "common/Exceptions.h"
 
@@ -345,6 +348,55 @@ void TCatalogData::LoadLanguages(TAbstractDBConnection& connection)
 int TCatalogData::GetStartActionId()
 {
     return catalog_.GetDefinition().GetStartActionId();
+}
+
+bool TCatalogData::SetCurrentLangCode(const std::string& langCode)
+{
+    std::string code = langCode;
+    std::transform(code.begin(), code.end(), code.begin(), [](unsigned char c) { return std::toupper(c); });
+    if (!HasLanguage(code))
+        return false;
+    currentLangCode_ = code;
+    return true;
+}
+
+bool TCatalogData::RunDialog(const std::string& dialogName, TAbstractDBConnection& connection,
+                             std::vector<std::string>& params)
+{
+    if (!ui_)
+        return false;
+    std::string name = dialogName;
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    const auto property = [&](int id) { return GetCatalogProperty(id, connection); };
+    int itemType = 0;
+    if (name.find("image") != std::string::npos) {
+        itemType = 202;
+        if (name == "logoimage") {
+            params.push_back("MainImageSize=" + property(704));
+            params.push_back("DontNeedLargeCopy=yes");
+        } else if (name == "htmlimage") {
+            params.push_back("ShowHtmlAttributes=yes");
+        } else if (name == "image") {
+            params.push_back("MainImageSize=" + property(702));
+            params.push_back("ThumbnailImageSize=" + property(705));
+            params.push_back("LargeImageSize=" + property(703));
+        } else if (name == "imagethumbnail") {
+            params.push_back("MainImageSize=" + property(705));
+            params.push_back("DontNeedLargeCopy=yes");
+        } else if (name == "iconimage") {
+            params.push_back("OnlyImageFormat=Icon files (*.ico)|*.ico");
+        }
+    } else {
+        static const std::map<std::string, int> kDialogTypes = {
+            {"inserttable", 201},      {"selectpage", 203},       {"enterhyperlink", 204},
+            {"selectpageorhyperlink", 205}, {"insertbinaryobject", 207}, {"editprice", 208},
+            {"selectitemoption", 209}, {"edithtmlsource", 210},   {"edititemoptions", 302}};
+        const auto found = kDialogTypes.find(name);
+        if (found == kDialogTypes.end())
+            return false;
+        itemType = found->second;
+    }
+    return ui_->RunEditorDialog(itemType, params, connection);
 }
 
 void TCatalogData::BuildUI()

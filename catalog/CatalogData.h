@@ -99,6 +99,11 @@ public:
     // The base's languages; the current language becomes the default one.
     void LoadLanguages(TAbstractDBConnection& connection) override;
     std::string GetCurrentLangCode() const override { return currentLangCode_; }
+    // The editing language (a language of the catalog, any letter case);
+    // false, nothing changed, for a code the catalog does not have.
+    bool SetCurrentLangCode(const std::string& langCode);
+    // The window side; null before BuildUI and without a window.
+    TCatalogDataUI* GetUI() { return ui_.get(); }
 
     // ---- login and checks ---------------------------------------------------------------
     // Checks user name and password against the catalog's users and sets the
@@ -126,6 +131,16 @@ public:
     // ---- the window side ---------------------------------------------------------------------
     // Whether the item being edited may be left; true before BuildUI.
     bool CanLeave(bool navigating);
+    // A named editor dialog (the name in any letter case): "inserttable",
+    // "selectpage", "enterhyperlink", "selectpageorhyperlink",
+    // "insertbinaryobject", "editprice", "selectitemoption",
+    // "edithtmlsource", "edititemoptions", and the picture dialogs (names
+    // containing "image", which add the image sizes of the catalog
+    // properties to Params). Runs the dialog item type's editors modally on
+    // Connection; true when confirmed. False without a window side or for
+    // an unknown name.
+    bool RunDialog(const std::string& dialogName, TAbstractDBConnection& connection,
+                   std::vector<std::string>& params);
 
     // ---- what the open catalog keeps -----------------------------------------------------------
     TTransformCache& GetTransformCache() { return transformCache_; }

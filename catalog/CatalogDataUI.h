@@ -2,6 +2,11 @@
 // The open catalog in the main window: the item editor in the editor pane
 // and the web and templates trees. The shell builds one for every open
 // catalog; the catalog data owns it and frees it when the catalog closes.
+#include <string>
+#include <vector>
+
+class TAbstractDBConnection;
+
 class TCatalogDataUI {
 public:
     virtual ~TCatalogDataUI() = default;
@@ -15,4 +20,13 @@ public:
     virtual bool CanLeave(bool navigating) = 0;
     // Empties both trees and frees the item editors (the catalog closes).
     virtual void Clear() = 0;
+    // Opens the dialog item type's editors in a modal editor window on
+    // Connection, with Params as its parameter list (its frames write their
+    // answers into it); true when it closed with Ok. False where the
+    // program has no editor windows.
+    virtual bool RunEditorDialog(int /*itemType*/, std::vector<std::string>& /*params*/,
+                                 TAbstractDBConnection& /*connection*/)
+    {
+        return false;
+    }
 };

@@ -59,6 +59,25 @@ public:
     // A command whose target the program does not have yet (item editors,
     // trees, publishing windows): tells the user so. What names the target.
     virtual void NotAvailable(const std::string& what) = 0;
+    // ---- the item editors ----------------------------------------------------------------
+    // Whether the open catalog has an item editor in the editor pane.
+    virtual bool HasItemEditor() { return false; }
+    // Opens an item (ItemType 0: its own type), an item type's editor (ItemId
+    // -1 or 0) or one named editor in the editor pane; false when the item
+    // being edited may not be left or the opening failed.
+    virtual bool OpenInEditor(int /*itemId*/, int /*itemType*/, const std::string& /*editorName*/,
+                              const std::string& /*action*/)
+    {
+        return false;
+    }
+    // The same in a modal editor window of its own (a wizard when asked).
+    virtual bool OpenInEditorWindow(int /*itemId*/, int /*itemType*/, const std::string& /*action*/, bool /*wizard*/)
+    {
+        return false;
+    }
+    // The editors of the editor pane show the catalog's data afresh.
+    virtual void RefreshEditor() {}
+
     // Runs the publishing command of the verb ("PublishLocally", ...); false
     // when the program has no such command yet.
     virtual bool Publish(const std::string& /*verb*/) { return false; }

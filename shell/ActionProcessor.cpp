@@ -246,8 +246,11 @@ bool TActionProcessor::OpenItemInMainEditor(int itemId, int treeItemId, int item
 {
     if (!host_.CanLeave())
         return false;
-    NotAvailable("The item editor");
-    return false;
+    if (!host_.HasItemEditor()) {
+        NotAvailable("The item editor");
+        return false;
+    }
+    return host_.OpenInEditor(itemId, itemType, "", action);
 }
 
 // ---- verbs --------------------------------------------------------------------------------------
@@ -270,14 +273,26 @@ void TActionProcessor::MainPageEditor(const TRequest& r)
         return;
     if (r.ItemId == 0 && r.ItemType == 0 && r.Text("EditorName") == "SearchResult" && host_.ShowSearchResult(r.Action))
         return;
-    if (r.ItemId != 0 || r.ItemType != 0 || !r.Text("EditorName").empty())
+    if (r.ItemId == 0 && r.ItemType == 0 && r.Text("EditorName").empty())
+        return;
+    if (!host_.HasItemEditor()) {
         NotAvailable("The item editor");
+        return;
+    }
+    if (r.Text("Check") == "yes" && !host_.CanLeave())
+        return;
+    host_.OpenInEditor(r.ItemId, r.ItemType, r.Text("EditorName"), r.Action);
 }
 
 void TActionProcessor::NewWindowEditor(const TRequest& r)
 {
-    if (r.ItemId != 0 || r.ItemType != 0)
+    if (r.ItemId == 0 && r.ItemType == 0)
+        return;
+    if (!host_.HasItemEditor()) {
         NotAvailable("The editor window");
+        return;
+    }
+    host_.OpenInEditorWindow(r.ItemId, r.ItemType, r.Action, r.Text("Wizard") == "yes");
 }
 
 void TActionProcessor::LastWebTreeItem(const TRequest& r)
@@ -423,7 +438,10 @@ void TActionProcessor::Export(const TRequest& r)
 
 void TActionProcessor::RefreshMainPageEditor(const TRequest&)
 {
-    NotAvailable("The item editor");
+    if (host_.HasItemEditor())
+        host_.RefreshEditor();
+    else
+        NotAvailable("The item editor");
 }
 
 void TActionProcessor::Refresh(const TRequest& r)

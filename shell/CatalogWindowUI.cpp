@@ -3,6 +3,7 @@
 #include "catalog/CatalogData.h"
 #include "catalog/CatalogTreeHost.h"
 #include "catalog/TreeManager.h"
+#include "catalog/TreeNode.h"
 #include "catalog/Catalog.h"
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
@@ -12,6 +13,16 @@
 #include "shell/GuiControl.h"
 #include "shell/MainWindow.h"
 #include "shell/UiText.h"
+#include "catalog/TolvexHelpSystem.h"
+#include "catalog/TolvexShell.h"
+#include "catalog/UIManager.h"
+#include "editors/framework/EditorPaneHost.h"
+#include "editors/framework/TolvexControlClass.h"
+#include "editors/framework/TolvexItemEditor.h"
+#include "editors/framework/frmEditValueAllLanguages.h"
+#include "editors/framework/frmFrameContainer.h"
+#include "generation/CatalogPreviewSource.h"
+#include "common/ParamList.h"
 
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -19,9 +30,14 @@
 #include <QTreeWidget>
 
 TCatalogWindowUI::TCatalogWindowUI(TTolvex& root, TCatalogData& data, TCommonGui& gui, TfrmMain& window,
-                                   TGUIControl* guiControl)
-    : root_(root), data_(data), gui_(gui), window_(window), guiControl_(guiControl)
+                                   TGUIControl* guiControl, TTolvexShell* shell, TCatalogPreviewSource* preview)
+    : root_(root), data_(data), gui_(gui), window_(window), guiControl_(guiControl), shell_(shell), preview_(preview)
 {
+}
+
+TEditingServices TCatalogWindowUI::Services()
+{
+    return {root_, gui_, *::UIManager, this, paneHost_.get()};
 }
 
 TCatalogWindowUI::~TCatalogWindowUI()
@@ -67,6 +83,22 @@ void TCatalogWindowUI::Build()
     templatesView_ = MakeView(*templatesTree_, window_.tvMainTemplates);
     templatesView_->setObjectName("tvMainTemplatesView");
     window_.pnlMainLeftTemplatesClient = templatesView_;
+
+    paneHost_ = std::make_unique<TEditorPaneHost>(window_, guiControl_);
+    mainEditor_ = std::make_unique<TTolvexItemEditor>(Services(), &paneHost_->Panel());
+    mainEditor_->SetMainEditor(true);
+    mainEditor_->AddTreeManager(webTree_.get());
+    mainEditor_->AddTreeManager(templatesTree_.get());
+    if (preview_) {
+        TTolvexItemEditor* editor = mainEditor_.get();
+        preview_->SetEditorState({[editor]() -> TAbstractDBConnection* { return editor->GetConnection(); },
+                                  [editor]() -> std::optional<TPreviewSource::TEditedItem> {
+                                      if (!editor->Context())
+                                          return std::nullopt;
+                                      return TPreviewSource::TEditedItem{editor->GetLinkedItemId(),
+                                                                         editor->GetTreeItemId()};
+                                  }});
+    }
 }
 
 TCatalogTreeView* TCatalogWindowUI::MakeView(TTreeManager& manager, QWidget* placeholder)
@@ -92,13 +124,121 @@ TCatalogTreeView* TCatalogWindowUI::MakeView(TTreeManager& manager, QWidget* pla
 void TCatalogWindowUI::ShowSelected(TTreeManager& manager)
 {
     const int itemId = manager.GetCurrentItemId();
-    if (itemId <= 0)
+    if (itemId <= 0 || reselecting_ || !mainEditor_)
         return;
-    if (!CanLeave(true))
+    if (itemId == mainEditor_->GetTreeItemId() && mainEditor_->Context())
         return;
-    const std::string name = data_.GetItemName(itemId, manager.GetConnection(), data_.GetCurrentLangCode());
-    const std::string text = name + " (" + std::to_string(itemId) + ")";
-    window_.lblMainEditorEmpty->setText(UiText::Q(text));
+    if (!CanLeave(true)) {
+        // The edited item stays: its node is selected again.
+        reselecting_ = true;
+        manager.SelectItem(mainEditor_->GetTreeItemId());
+        reselecting_ = false;
+        return;
+    }
+    OpenNode(manager);
+}
+
+void TCatalogWindowUI::OpenNode(TTreeManager& manager)
+{
+    TTreeNode* node = manager.GetSelectedNode();
+    if (!node || !node->IsItem())
+        return;
+    const TItemDescription item = *node->Data;
+    // The pane's label names the item while its editors are built (and
+    // again when they cannot be).
+    const std::string name = data_.GetItemName(item.ItemId, manager.GetConnection(), data_.GetCurrentLangCode());
+    window_.lblMainEditorEmpty->setText(UiText::Q(name + " (" + std::to_string(item.ItemId) + ")"));
+    mainEditor_->PrepareOpen(item.ParentItemId, item.LinkedItemId, "", "");
+    mainEditor_->OpenItem(item.ItemId, item.ItemId, item.ItemType, nullptr, 0);
+}
+
+bool TCatalogWindowUI::OpenInMainEditor(int itemId, int itemType, const std::string& editorName,
+                                        const std::string& action)
+{
+    if (!mainEditor_ || !CanLeave(true))
+        return false;
+    mainEditor_->PrepareOpen(0, 0, action, "");
+    if (!editorName.empty())
+        return mainEditor_->OpenItemWithEditor(-1, -1, -1, editorName, "", nullptr);
+    if (itemId > 0) {
+        const TItemDescription item =
+            data_.GetItemDescription(itemId, data_.GetCatalogCode(), data_.GetConnectionFactory().GetConnection());
+        mainEditor_->PrepareOpen(item.ParentItemId, item.LinkedItemId, action, "");
+        return mainEditor_->OpenItem(itemId, itemId, item.ItemType ? item.ItemType : itemType, nullptr, 0);
+    }
+    return mainEditor_->OpenItem(-1, -1, itemType, nullptr, 0);
+}
+
+bool TCatalogWindowUI::OpenInEditorWindow(int itemId, int itemType, const std::string& action, bool wizard)
+{
+    TTolvexItemEditor editor(Services(), nullptr);
+    editor.SetWizardMode(wizard);
+    int treeItemId = -1;
+    int type = itemType;
+    if (itemId > 0) {
+        const TItemDescription item =
+            data_.GetItemDescription(itemId, data_.GetCatalogCode(), data_.GetConnectionFactory().GetConnection());
+        editor.PrepareOpen(item.ParentItemId, item.LinkedItemId, action, "");
+        treeItemId = itemId;
+        if (item.ItemType)
+            type = item.ItemType;
+    } else {
+        editor.PrepareOpen(0, 0, action, "");
+    }
+    const bool ok = editor.OpenItem(itemId > 0 ? itemId : -1, treeItemId, type, nullptr, 0);
+    if (mainEditor_ && ok)
+        mainEditor_->ReloadEditors();
+    return ok;
+}
+
+bool TCatalogWindowUI::RunEditorDialog(int itemType, std::vector<std::string>& params,
+                                       TAbstractDBConnection& connection)
+{
+    TTolvexItemEditor editor(Services(), nullptr);
+    editor.SetConnection(&connection);
+    editor.PrepareOpen(0, 0, "", "");
+    return editor.OpenItem(-1, -1, itemType, &params, 0);
+}
+
+void TCatalogWindowUI::ExecuteAction(const std::string& action, bool check)
+{
+    if (shell_)
+        shell_->ExecuteAction(action, check);
+}
+
+void TCatalogWindowUI::QueueAction(const std::string& action, bool check)
+{
+    if (shell_)
+        shell_->QueueAction(action, check);
+}
+
+void TCatalogWindowUI::PostMessage(int message, std::int64_t wParam, std::int64_t lParam)
+{
+    window_.PostMessage(message, wParam, lParam);
+}
+
+void TCatalogWindowUI::ShowHelpForAlias(const std::string& alias)
+{
+    if (TTolvexHelpSystem* help = root_.HelpSystem())
+        help->ShowHelpForAliases({alias});
+}
+
+void TCatalogWindowUI::LanguagesReloaded()
+{
+    if (guiControl_)
+        guiControl_->FillLanguageCombo();
+}
+
+std::unique_ptr<TEditorWindow> TCatalogWindowUI::CreateEditorWindow()
+{
+    return std::make_unique<TfrmFrameContainer>(root_, &window_);
+}
+
+bool TCatalogWindowUI::EditValueInAllLanguages(TTolvexControlClass& context, int itemId,
+                                               const std::string& classXmlTag, const std::string& memberXmlTag,
+                                               std::string& value)
+{
+    return TfrmEditValueAllLanguages::Edit(context, &window_, itemId, classXmlTag, memberXmlTag, value);
 }
 
 void TCatalogWindowUI::SelectWebTreeItem(int itemId)
@@ -107,13 +247,18 @@ void TCatalogWindowUI::SelectWebTreeItem(int itemId)
         webTree_->SelectItem(itemId);
 }
 
-bool TCatalogWindowUI::CanLeave(bool)
+bool TCatalogWindowUI::CanLeave(bool navigating)
 {
-    return true;  // no item editor holds unsaved changes yet
+    return !mainEditor_ || mainEditor_->CloseQuery(navigating) == 1;
 }
 
 void TCatalogWindowUI::Clear()
 {
+    // The editors go before the trees and the connection they read.
+    if (preview_)
+        preview_->SetEditorState({});
+    mainEditor_.reset();
+    paneHost_.reset();
     // Views first: they follow their managers until they are gone.
     auto restore = [](TCatalogTreeView*& view, QWidget* placeholder) {
         if (!view)

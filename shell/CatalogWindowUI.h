@@ -2,9 +2,16 @@
 // The open catalog in the main window: the web tree (items from the root,
 // item 1) and the templates tree (item 5), each a tree manager over the
 // catalog's main connection with a view in its pane of the main window.
-// Selecting a node shows the item in the editor pane. Views are destroyed
-// before their managers, and the panes get their placeholder trees back.
+// Selecting a node opens the item in the main item editor of the editor
+// pane (after asking whether the item being edited may be left). It is also
+// what the editors reach of the program (TEditorShell): actions, the main
+// window's messages, help, the language combo and editor windows, and it
+// tells the preview which item is edited and through which connection.
+// Views are destroyed before their managers, and the panes get their
+// placeholder trees back.
 #include "catalog/CatalogDataUI.h"
+#include "editors/framework/EditingServices.h"
+#include "editors/framework/EditorShell.h"
 
 #include <cstdint>
 #include <memory>
@@ -18,18 +25,46 @@ class TGUIControl;
 class TTolvex;
 class TTreeManager;
 class TfrmMain;
+class TCatalogPreviewSource;
+class TEditorPaneHost;
+class TTolvexItemEditor;
+class TTolvexShell;
 
-class TCatalogWindowUI : public TCatalogDataUI {
+class TCatalogWindowUI : public TCatalogDataUI, public TEditorShell {
 public:
-    // All must outlive the object. GuiControl may be null (no cached icons).
+    // All must outlive the object. GuiControl may be null (no cached icons);
+    // Shell (the action processor's way in) and Preview may be null.
     TCatalogWindowUI(TTolvex& root, TCatalogData& data, TCommonGui& gui, TfrmMain& window,
-                     TGUIControl* guiControl);
+                     TGUIControl* guiControl, TTolvexShell* shell = nullptr,
+                     TCatalogPreviewSource* preview = nullptr);
     ~TCatalogWindowUI() override;
 
     void Build() override;
     void SelectWebTreeItem(int itemId) override;
     bool CanLeave(bool navigating) override;
     void Clear() override;
+    bool RunEditorDialog(int itemType, std::vector<std::string>& params, TAbstractDBConnection& connection) override;
+
+    // ---- TEditorShell -------------------------------------------------------------------
+    void ExecuteAction(const std::string& action, bool check) override;
+    void QueueAction(const std::string& action, bool check) override;
+    void PostMessage(int message, std::int64_t wParam, std::int64_t lParam) override;
+    void ShowHelpForAlias(const std::string& alias) override;
+    void LanguagesReloaded() override;
+    std::unique_ptr<TEditorWindow> CreateEditorWindow() override;
+    bool EditValueInAllLanguages(TTolvexControlClass& context, int itemId, const std::string& classXmlTag,
+                                 const std::string& memberXmlTag, std::string& value) override;
+
+    // The item editor of the editor pane; null before Build.
+    TTolvexItemEditor* MainEditor() { return mainEditor_.get(); }
+    // Opens an item (ItemId) or an item type's editor (ItemId -1) in the
+    // editor pane; EditorName alone shows that one editor. False when the
+    // item being edited may not be left or the opening failed.
+    bool OpenInMainEditor(int itemId, int itemType, const std::string& editorName, const std::string& action);
+    // Opens an item or an item type in an editor window of its own (modal);
+    // true when it closed with Ok.
+    bool OpenInEditorWindow(int itemId, int itemType, const std::string& action, bool wizard);
+    TEditingServices Services();
 
     TTreeManager* WebTree() { return webTree_.get(); }
     TTreeManager* TemplatesTree() { return templatesTree_.get(); }
@@ -45,6 +80,7 @@ public:
 private:
     TCatalogTreeView* MakeView(TTreeManager& manager, QWidget* placeholder);
     void ShowSelected(TTreeManager& manager);
+    void OpenNode(TTreeManager& manager);
 
     TTolvex& root_;
     TCatalogData& data_;
@@ -56,4 +92,9 @@ private:
     std::unique_ptr<TTreeManager> templatesTree_;
     TCatalogTreeView* webView_ = nullptr;
     TCatalogTreeView* templatesView_ = nullptr;
+    TTolvexShell* shell_;
+    TCatalogPreviewSource* preview_;
+    std::unique_ptr<TEditorPaneHost> paneHost_;
+    std::unique_ptr<TTolvexItemEditor> mainEditor_;
+    bool reselecting_ = false;
 };

@@ -22,6 +22,7 @@
 #include "storage/References.h"
 #include "common/Translation.h"
 #include "shell/CatalogWindowUI.h"
+#include "editors/framework/TolvexItemEditor.h"
 #include "shell/FindReplace.h"
 #include "shell/GuiControl.h"
 #include "shell/HelpSystem.h"
@@ -175,7 +176,38 @@ std::unique_ptr<TCatalogDataUI> TQtShell::CreateCatalogUI(TCatalogData& data)
 {
     if (!root_)
         return nullptr;
-    return std::make_unique<TCatalogWindowUI>(*root_, data, gui_, *window_, guiControl_);
+    return std::make_unique<TCatalogWindowUI>(*root_, data, gui_, *window_, guiControl_, this,
+                                              previewSource_.get());
+}
+
+TCatalogWindowUI* TQtShell::CatalogUI()
+{
+    TCatalogData* data = root_ ? root_->GetCatalogData() : nullptr;
+    return data ? dynamic_cast<TCatalogWindowUI*>(data->GetUI()) : nullptr;
+}
+
+bool TQtShell::HasItemEditor()
+{
+    TCatalogWindowUI* ui = CatalogUI();
+    return ui && ui->MainEditor();
+}
+
+bool TQtShell::OpenInEditor(int itemId, int itemType, const std::string& editorName, const std::string& action)
+{
+    TCatalogWindowUI* ui = CatalogUI();
+    return ui && ui->OpenInMainEditor(itemId, itemType, editorName, action);
+}
+
+bool TQtShell::OpenInEditorWindow(int itemId, int itemType, const std::string& action, bool wizard)
+{
+    TCatalogWindowUI* ui = CatalogUI();
+    return ui && ui->OpenInEditorWindow(itemId, itemType, action, wizard);
+}
+
+void TQtShell::RefreshEditor()
+{
+    if (TCatalogWindowUI* ui = CatalogUI(); ui && ui->MainEditor())
+        ui->MainEditor()->RefreshEditors();
 }
 
 TLogin::TEnvironment TQtShell::LoginEnvironment()
@@ -382,9 +414,17 @@ std::string TQtShell::GetCurrentLangCode()
     return data ? data->GetCurrentLangCode() : std::string();
 }
 
-void TQtShell::SetCurrentLangCode(const std::string&)
+void TQtShell::SetCurrentLangCode(const std::string& langCode)
 {
-    NotAvailable("Changing the editing language");
+    // Nothing is asked and nothing saved: the editors store their controls
+    // into the language being left and show the new one.
+    TCatalogData* data = root_ ? root_->GetCatalogData() : nullptr;
+    if (!data || !data->SetCurrentLangCode(langCode))
+        return;
+    ClearTransformCache();
+    if (guiControl_)
+        guiControl_->UpdateLanguageControls();
+    RefreshEditor();
 }
 
 void TQtShell::ClearTransformCache()

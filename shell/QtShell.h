@@ -32,6 +32,8 @@ class TEnvironmentCheck;
 class TPreviewResolver;
 class TPreviewSchemeHandler;
 
+class TCatalogWindowUI;
+
 class TQtShell : public TTolvexShell, public TActionHost, public TMainWindowHandler {
 public:
     // Gui shows every message; QtGui, when given, is the Qt one that Gui
@@ -62,6 +64,12 @@ public:
     std::unique_ptr<TStyleDialog> CreateStyleDialog() override;
     std::unique_ptr<TTolvexHelpSystem> CreateHelpSystem(TTolvex& root) override;
     std::unique_ptr<TCatalogDataUI> CreateCatalogUI(TCatalogData& data) override;
+    // The open catalog's window side (trees and the main item editor); null while none is open.
+    TCatalogWindowUI* CatalogUI();
+    bool HasItemEditor() override;
+    bool OpenInEditor(int itemId, int itemType, const std::string& editorName, const std::string& action) override;
+    bool OpenInEditorWindow(int itemId, int itemType, const std::string& action, bool wizard) override;
+    void RefreshEditor() override;
     void LoginShowWelcome(const std::string& catalogName, bool autoOpen) override;
     void LoginOpenCatalog(const std::string& dbDir, const std::string& catalogName, const std::string& dbType) override;
     void LoginNewCatalog() override;

@@ -1,6 +1,9 @@
 // The shell's side of the main window: its private messages, the built-in
 // commands of its menus and buttons, closing, and the search box.
 #include "shell/QtShell.h"
+#include "shell/CatalogWindowUI.h"
+#include "editors/framework/TolvexControlClass.h"
+#include "editors/framework/TolvexItemEditor.h"
 
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"
@@ -140,6 +143,18 @@ void TQtShell::HandleMessage(const TMainWindowPost& post)
     case WM_FREE_PROCESS_WINDOWS:
         TfrmDetailProcess::FreeProcessWindows();
         break;
+    case WM_OBJECT_CHANGED:
+        if (TCatalogWindowUI* ui = CatalogUI(); ui && ui->MainEditor())
+            ui->MainEditor()->NotifyDataChanged(static_cast<int>(post.WParam), static_cast<int>(post.LParam));
+        break;
+    case WM_FLUSH_EDITOR:
+        if (TCatalogWindowUI* ui = CatalogUI(); ui && ui->MainEditor())
+            ui->MainEditor()->FlushChanges();
+        break;
+    case WM_FOCUS_EDITOR:
+        if (TCatalogWindowUI* ui = CatalogUI(); ui && ui->MainEditor())
+            ui->MainEditor()->FocusEditor();
+        break;
     default:
         // Runner windows, item editors and their data-change notices come
         // with the windows that send them; nothing to do without them.
@@ -248,8 +263,15 @@ void TQtShell::HandleCommand(const std::string& name)
     } else if (name.rfind("tbtnWebTree", 0) == 0 || name.rfind("tbtnTemplates", 0) == 0) {
         TreeCommand(name);
     } else if (name == "actMainEditorSave" || name == "btnMainEditorSave" || name == "btnMainEditorCancel") {
-        if (IsCatalogOpen())
+        TCatalogWindowUI* ui = CatalogUI();
+        if (ui && ui->MainEditor() && ui->MainEditor()->Context()) {
+            if (name == "btnMainEditorCancel")
+                ui->MainEditor()->Cancel(true);
+            else if (ui->MainEditor()->Context()->IsModified())
+                ui->MainEditor()->Save();
+        } else if (IsCatalogOpen() && !ui) {
             NotAvailable("The item editor");
+        }
     } else {
         NotAvailable(S(Q(name)));
     }

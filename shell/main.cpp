@@ -9,6 +9,7 @@
 #include "common/GlobalSettings.h"
 #include "common/IniSettings.h"
 #include "common/TolvexException.h"
+#include "editors/framework/Registration.h"
 #include "generation/ui/PreviewScheme.h"
 #include "shell/ConsoleShell.h"
 #include "shell/EnvironmentCheck.h"
@@ -142,7 +143,7 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(home, ec);
     int result = 0;
     try {
-        CreateSingletons(home);
+        CreateSingletons(home, RegisterFrameworkClasses);
         result = HasOption(argc, argv, "--paths") ? RunReport(home) : RunWindow(argc, argv, home);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tolvex: %s\n", e.what());

@@ -30,6 +30,20 @@ bool TTolvexDataFactory::SaveAll(const std::string& catalogCode)
     return result;
 }
 
+bool TTolvexDataFactory::WriteAll()
+{
+    for (const auto& factory : itemFactories_)
+        if (!factory->WriteAll())
+            return false;
+    return true;
+}
+
+void TTolvexDataFactory::ForgetWrittenRemovals()
+{
+    for (const auto& factory : itemFactories_)
+        factory->ForgetWrittenRemovals();
+}
+
 void TTolvexDataFactory::DiscardChanges(const std::string& catalogCode)
 {
     for (const auto& factory : itemFactories_)

@@ -22,6 +22,9 @@ public:
     // fails; true when none failed.
     bool SaveAll(const std::string& catalogCode);
     void DiscardChanges(const std::string& catalogCode);
+    // WriteAll and ForgetWrittenRemovals of every item factory (see TTolvexItemFactory).
+    bool WriteAll();
+    void ForgetWrittenRemovals();
     // Frees every item factory with its items.
     void Clear();
 

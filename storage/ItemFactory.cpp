@@ -62,6 +62,21 @@ bool TTolvexItemFactory::SaveAll()
     return result;
 }
 
+bool TTolvexItemFactory::WriteAll()
+{
+    bool result = true;
+    for (const auto& item : items_)
+        if (item->HasChanges() && !item->WriteKeepingPending())
+            result = false;
+    return result;
+}
+
+void TTolvexItemFactory::ForgetWrittenRemovals()
+{
+    for (const auto& item : items_)
+        item->ForgetWrittenRemovals();
+}
+
 void TTolvexItemFactory::DiscardChanges()
 {
     RemoveItems([](const TTolvexItem& item) { return item.HasChanges(); });

@@ -25,6 +25,11 @@ public:
     // Saves every item with changes, in cache order, also after a failure;
     // true when all those saves succeeded.
     bool SaveAll();
+    // Writes every item with changes and keeps the changes due (see
+    // TTolvexItem::WriteKeepingPending); true when all those writes succeeded.
+    bool WriteAll();
+    // The unit of a WriteAll was committed (TTolvexItem::ForgetWrittenRemovals).
+    void ForgetWrittenRemovals();
     // Drops every item with changes.
     void DiscardChanges();
     // Drops every item without references.

@@ -67,6 +67,16 @@ bool TObjectCollection::SaveAll()
     return Data().SaveAll("");
 }
 
+bool TObjectCollection::WriteAll()
+{
+    return Data().WriteAll();
+}
+
+void TObjectCollection::ConfirmWritten()
+{
+    Data().ForgetWrittenRemovals();
+}
+
 void TObjectCollection::DiscardChanges()
 {
     Data().DiscardChanges("");

@@ -35,6 +35,15 @@ public:
     void DiscardChanges() override;
     void Clear() override;
 
+    // Writes every changed item into the connection's unit of work like
+    // SaveAll, but keeps the changes due, so that the unit may be rolled back
+    // (a preview of unsaved values, a save that failed half way) and the
+    // same changes written again later. False when an item's write failed.
+    bool WriteAll();
+    // The unit that WriteAll wrote into was committed: removed objects are
+    // forgotten, as after SaveAll.
+    void ConfirmWritten();
+
     // The cached item of the collection's catalog (made on first use); null for ItemId 0.
     TTolvexItem* GetItem(int itemId);
 

@@ -231,6 +231,21 @@ bool TTolvexItem::HasChanges() const
 
 bool TTolvexItem::Save()
 {
+    return SaveRows(false);
+}
+
+bool TTolvexItem::WriteKeepingPending()
+{
+    return SaveRows(true);
+}
+
+void TTolvexItem::ForgetWrittenRemovals()
+{
+    ReleaseRemovedInstances();
+}
+
+bool TTolvexItem::SaveRows(bool keepPending)
+{
     if (!rowLoaded_)
         return false;
     bool changed = !removedInstances_.empty();
@@ -266,6 +281,13 @@ bool TTolvexItem::Save()
         for (const auto& object : objects_)
             object->MarkInstanceRowDirty();
         throw;
+    }
+    if (keepPending) {
+        // The unit may still be rolled back: the rows written here must be
+        // looked for again, and the removed instances deleted again.
+        for (const auto& object : objects_)
+            object->MarkInstanceRowDirty();
+        return result;
     }
     if (result)
         ReleaseRemovedInstances();

@@ -70,8 +70,17 @@ public:
     // Deletes the rows of the instance from the six tables of object data.
     void DeleteInstanceRows(int instanceId);
     void LoadValueCaches();
+    // Writes the item's changes like Save into the connection's unit of work,
+    // but keeps them due (objects modified, instance rows to be looked for,
+    // removed instances to be deleted), so that the unit may be rolled back
+    // and the same changes written again.
+    bool WriteKeepingPending();
+    // After the unit of a WriteKeepingPending was committed: the removed
+    // instances are gone for good.
+    void ForgetWrittenRemovals();
 
 private:
+    bool SaveRows(bool keepPending);
     TTolvexObjectContext& Context() const;
     int HighestKnownInstanceId() const;
     void ReleaseRemovedInstances();

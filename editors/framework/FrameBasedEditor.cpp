@@ -1,0 +1,32 @@
+#include "editors/framework/FrameBasedEditor.h"
+
+#include "catalog/AbstractFrameClass.h"
+#include "editors/framework/FrameClass.h"
+
+TFrameBasedEditor::TFrameBasedEditor(std::string name, std::string params, const TAbstractFrameClass* frameClass)
+    : TTolvexUIEditor(std::move(name), std::move(params)), frameClass_(frameClass)
+{
+}
+
+void TFrameBasedEditor::CreatePages()
+{
+    if (!frameClass_)
+        return;
+    std::string caption = frameClass_->TabCaption();
+    if (caption.empty())
+        caption = GetName();
+    std::string tabName = frameClass_->TabName();
+    if (tabName.empty())
+        tabName = GetName();
+    AddTab(caption, tabName, frameClass_);
+}
+
+bool TFrameBasedEditor::IsSingleFrame() const
+{
+    return frameClass_ && frameClass_->IsSingleFrame();
+}
+
+bool TFrameBasedEditor::IsPlaceholder() const
+{
+    return !dynamic_cast<const TFrameClass*>(frameClass_);
+}
