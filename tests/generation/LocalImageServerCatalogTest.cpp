@@ -4,6 +4,7 @@
 #include "catalog/CatalogDataFixture.h"
 #include "common/CommonFunctions.h"
 #include "generation/TolvexHttpServer.h"
+#include "support/FreePort.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +18,9 @@
 
 namespace {
 
-constexpr int kOpenClosePort = 38731;
-constexpr int kTakenPort = 38732;
-constexpr int kTypeZeroPort = 38733;
+const int kOpenClosePort = FreeLocalPort();
+const int kTakenPort = FreeLocalPort();
+const int kTypeZeroPort = FreeLocalPort();
 
 // The status of "GET Path" to 127.0.0.1:Port; 0 when nothing listens.
 int GetStatus(int port, const std::string& path)

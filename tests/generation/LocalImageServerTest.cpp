@@ -9,6 +9,7 @@
 #include "generation/TolvexHttpServer.h"
 #include "storage/AbstractDBConnection.h"
 #include "support/CatalogFixture.h"
+#include "support/FreePort.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -24,12 +25,12 @@
 
 namespace {
 
-// Fixed ports of these tests, one per test so that they may run side by side.
-constexpr int kServePort = 38721;
-constexpr int kPeerPort = 38722;
-constexpr int kTakenPort = 38723;
-constexpr int kOwnConnectionPort = 38724;
-constexpr int kRestartPort = 38725;
+// Ports of these tests, free when the test program starts, one per test.
+const int kServePort = FreeLocalPort();
+const int kPeerPort = FreeLocalPort();
+const int kTakenPort = FreeLocalPort();
+const int kOwnConnectionPort = FreeLocalPort();
+const int kRestartPort = FreeLocalPort();
 
 std::string Bytes(const std::string& text)
 {

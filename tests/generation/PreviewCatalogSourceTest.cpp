@@ -7,6 +7,7 @@
 #include "catalog/CatalogDataFixture.h"
 #include "generation/CatalogPreviewSource.h"
 #include "generation/PreviewResolver.h"
+#include "support/FreePort.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@ using TStatus = TPreviewResponse::TStatus;
 const std::string kPreview = TTolvex::kPreviewHost;
 const std::string kStyle = TTolvex::kStylePreviewHost;
 // The image server of these tests listens here, not on the program's port.
-constexpr int kImageServerPort = 38741;
+const int kImageServerPort = FreeLocalPort();
 
 class PreviewCatalogSourceTest : public ::testing::Test {
 protected:

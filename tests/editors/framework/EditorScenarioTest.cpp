@@ -26,6 +26,7 @@
 #include "editors/framework/TolvexUIEditor.h"
 #include "generation/Transformer.h"
 #include "publishing/ui/frmDetailProcess.h"
+#include "publishing/ui/frmPublishParameters.h"
 #include "publishing/AbstractPublisher.h"
 #include "shell/CatalogWindowUI.h"
 #include "shell/HelpFiles.h"
@@ -41,16 +42,20 @@
 #include "support/ScriptedGui.h"
 #include "support/TempFolder.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -168,7 +173,15 @@ void RunScenario(bool save)
     f.Data().SetCatalogProperty(709, "no", f.Main());
     TTempFolder site;
     f.Shell().SetFolderChooser([&](const std::string&, const std::string&) { return site.Path(); });
-    f.Boxes().QueueInput("index.html");
+    // The publish parameters window comes up after the folder: start with its defaults.
+    auto startWithDefaults = std::make_shared<std::function<void()>>();
+    *startWithDefaults = [startWithDefaults] {
+        if (auto* dialog = qobject_cast<TfrmPublishParameters*>(QApplication::activeModalWidget()))
+            dialog->StartButton()->click();
+        else
+            QTimer::singleShot(5, *startWithDefaults);
+    };
+    QTimer::singleShot(0, *startWithDefaults);
     f.Shell().ExecuteAction("Action=PublishLocally", false);
     QCoreApplication::processEvents();
     std::vector<TfrmDetailProcess*> windows = TfrmDetailProcess::ProcessWindows();
