@@ -336,6 +336,10 @@ std::unique_ptr<TTreeCommands> TQtShell::MakeTreeCommands()
     services.Gui = &gui_;
     services.Translation = ::Translation;
     services.CanLeave = [this] { return CanLeave(); };
+    services.CancelEditor = [this](bool cancelEditors) {
+        if (TCatalogWindowUI* ui = CatalogUI(); ui && ui->MainEditor())
+            ui->MainEditor()->Cancel(cancelEditors);
+    };
     TTolvex* root = root_;
     services.HomePageId = [root] { return root->GetHomePageId(); };
     services.TemplatesChanged = [data] { data->GetPageGeneration().GetTemplates().ResetTemplateList(); };
