@@ -21,4 +21,8 @@ void RegisterHtmlEditors(TInternalPluginsManager& registry)
     RegisterEditor<THTMLEditor>(registry, "THTMLEditor");
     RegisterEditor<THTMLDataEditor>(registry, "THTMLDataEditor");
     RegisterEditor<TCommonHtmlEditor>(registry, "TCommonHtmlEditor");
+    RegisterEditor<TInsertTableRef>(registry, "TInsertTableRef");
+    RegisterEditor<TEnterHyperlinkRef>(registry, "TEnterHyperlinkRef");
+    RegisterEditor<TSelectPageRef>(registry, "TSelectPageRef");
+    RegisterEditor<TSelectPageOrHyperlinkRef>(registry, "TSelectPageOrHyperlinkRef");
 }

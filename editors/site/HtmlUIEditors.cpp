@@ -4,6 +4,7 @@
 #include "editors/framework/EditorParams.h"
 #include "editors/framework/FrameClass.h"
 #include "editors/site/FrameHtmlDataEditor.h"
+#include "editors/site/FrameSiteDialog.h"
 #include "editors/site/FrameSourcesDataEditor.h"
 
 namespace {
@@ -13,6 +14,15 @@ const TFrameClassOf<TFrameHtmlEditor> kHtmlFrame("", "TFrameHtmlEditor");
 const TFrameClassOf<TFrameHtmlPageEditor> kHtmlPageFrame("", "TFrameHtmlPageEditor");
 const TFrameClassOf<TFrameSourcesPageEditor> kSourcesPageFrame("", "TFrameSourcesPageEditor");
 const TFrameClassOf<TFrameCommonHtmlEditor> kCommonHtmlFrame("", "TFrameCommonHtmlEditor");
+const TFrameClassOf<TFrameInsertTableRef> kInsertTableFrame("", "TFrameInsertTableRef");
+const TFrameClassOf<TFrameHyperlinkRef> kHyperlinkFrame("", "TFrameHyperlinkRef");
+const TFrameClassOf<TFrameSelectPage> kSelectPageFrame("", "TFrameSelectPage");
+
+void SetSize(int& width, int& height, int w, int h)
+{
+    width = w;
+    height = h;
+}
 
 }  // namespace
 
@@ -49,3 +59,27 @@ void TCommonHtmlEditor::CreatePages()
     std::string caption = common_detail::Trim(ValueOfName(params, "tabcaption"));
     AddTab(caption.empty() ? "Design" : caption, tabName.empty() ? "Design" : tabName, &kCommonHtmlFrame);
 }
+
+void TInsertTableRef::CreatePages() { AddTab("Insert Table", "InsertTable-main", &kInsertTableFrame); }
+void TInsertTableRef::GetPreferredSize(int& width, int& height) const { SetSize(width, height, 290, 385); }
+
+void TEnterHyperlinkRef::CreatePages() { AddTab("Hyperlink", "EnterHyperlink-main", &kHyperlinkFrame); }
+void TEnterHyperlinkRef::GetPreferredSize(int& width, int& height) const { SetSize(width, height, 340, 240); }
+
+void TSelectPageRef::CreatePages() { AddTab("Page", "SelectPage-main", &kSelectPageFrame); }
+void TSelectPageRef::GetPreferredSize(int& width, int& height) const { SetSize(width, height, 360, 420); }
+
+TSelectPageOrHyperlinkRef::TSelectPageOrHyperlinkRef(std::string name, std::string params)
+    : TTolvexUIEditor(std::move(name), std::move(params))
+{
+    // Only the tab shown answers.
+    ActiveTabOnly = true;
+}
+
+void TSelectPageOrHyperlinkRef::CreatePages()
+{
+    AddTab("Page", "SelectPage-main", &kSelectPageFrame);
+    AddTab("Hyperlink", "EnterHyperlink-main", &kHyperlinkFrame);
+}
+
+void TSelectPageOrHyperlinkRef::GetPreferredSize(int& width, int& height) const { SetSize(width, height, 400, 440); }

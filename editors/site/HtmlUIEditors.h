@@ -35,3 +35,36 @@ public:
     void CreatePages() override;
     bool IsSingleFrame() const override { return true; }
 };
+
+// The named dialogs of the insertions: insert table, hyperlink, page
+// picker, and page picker or hyperlink on two tabs.
+class TInsertTableRef : public TTolvexUIEditor {
+public:
+    using TTolvexUIEditor::TTolvexUIEditor;
+    void CreatePages() override;
+    bool IsSingleFrame() const override { return true; }
+    void GetPreferredSize(int& width, int& height) const override;
+};
+
+class TEnterHyperlinkRef : public TTolvexUIEditor {
+public:
+    using TTolvexUIEditor::TTolvexUIEditor;
+    void CreatePages() override;
+    bool IsSingleFrame() const override { return true; }
+    void GetPreferredSize(int& width, int& height) const override;
+};
+
+class TSelectPageRef : public TTolvexUIEditor {
+public:
+    using TTolvexUIEditor::TTolvexUIEditor;
+    void CreatePages() override;
+    bool IsSingleFrame() const override { return true; }
+    void GetPreferredSize(int& width, int& height) const override;
+};
+
+class TSelectPageOrHyperlinkRef : public TTolvexUIEditor {
+public:
+    TSelectPageOrHyperlinkRef(std::string name, std::string params);
+    void CreatePages() override;
+    void GetPreferredSize(int& width, int& height) const override;
+};

@@ -17,6 +17,18 @@
 #include "editors/site/SourcesEditorWidget.h"
 #include "storage/QueryGuard.h"
 #include "storage/RecordValues.h"
+#include "catalog/TreeManager.h"
+#include "catalog/ui/CatalogTreeView.h"
+#include "editors/framework/frmFrameContainer.h"
+#include "editors/site/FrameSiteDialog.h"
+#include "editors/site/HyperlinkFrame.h"
+#include "editors/site/InsertTableFrame.h"
+#include "editors/site/SelectPageFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTimer>
 
 #include <QPushButton>
 #include <QTest>
@@ -28,6 +40,31 @@
 namespace {
 
 constexpr int kHtmlPageType = 401;
+constexpr int kHome = 100001;
+
+// Runs Act on the named dialog's window once it is shown.
+void WhenShown(const std::function<void(TfrmFrameContainer&)>& act)
+{
+    QTimer::singleShot(0, [act] {
+        TfrmFrameContainer* window = nullptr;
+        QTest::qWaitFor([&] {
+            window = qobject_cast<TfrmFrameContainer*>(QApplication::activeModalWidget());
+            return window != nullptr;
+        }, 10000);
+        ASSERT_NE(window, nullptr);
+        act(*window);
+    });
+}
+
+// Selects an item in the page picker of a dialog window.
+void PickPage(TfrmFrameContainer& window, int itemId)
+{
+    auto* picker = window.findChild<TSelectPageFrame*>();
+    ASSERT_NE(picker, nullptr);
+    for (TTreeNode* node : picker->Manager().AllNodes())
+        if (node->ItemId() == itemId)
+            picker->Tree()->setCurrentIndex(picker->Tree()->Model().IndexOf(node));
+}
 
 class HtmlPageEditorTest : public ::testing::Test {
 protected:
@@ -170,6 +207,85 @@ TEST_F(HtmlPageEditorTest, SwitchingViewsWithoutEditsChangesNothing)
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
     EXPECT_EQ(StoredSource("EN"), before);
+}
+
+// Each insertion of the toolbar, through the catalog's named dialogs in
+// editor windows, puts its markup into the design view.
+struct TInsertionCase {
+    const char* name;
+    const char* action;
+    std::function<void(TfrmFrameContainer&)> answer;  // empty: no dialog
+    std::vector<std::string> expected;
+};
+
+TEST_F(HtmlPageEditorTest, EachInsertionPutsItsMarkupIntoTheDesignView)
+{
+    const std::vector<TInsertionCase> cases = {
+        {"table", "Insert Table",
+         [](TfrmFrameContainer& window) {
+             auto* table = window.findChild<TInsertTableFrame*>();
+             ASSERT_NE(table, nullptr);
+             table->RowsEdit()->setText("2");
+             table->ColumnsEdit()->setText("3");
+             table->CaptionEdit()->setText("Prices");
+             window.btnContainerOk->click();
+         },
+         {"<table", "Prices", "<td"}},
+        {"hyperlink", "Insert Hyperlink",
+         [](TfrmFrameContainer& window) {
+             auto* link = window.findChild<THyperlinkFrame*>();
+             ASSERT_NE(link, nullptr);
+             link->AddressEdit()->setText("example.com/shop");
+             link->CaptionEdit()->setText("Our shop");
+             window.btnContainerOk->click();
+         },
+         {"example.com/shop", "Our shop</a>"}},
+        {"page link", "Insert Link to Page",
+         [](TfrmFrameContainer& window) {
+             PickPage(window, kHome);
+             window.btnContainerOk->click();
+         },
+         {"href=\"index.html\""}},
+        {"line", "Horizontal Line", {}, {"<hr>"}},
+    };
+    Open();
+    auto* frame = FrameOf<TFrameHtmlPageEditor>("HTMLEditor-html");
+    ASSERT_NE(frame, nullptr);
+    THtmlEditorWidget* editor = frame->Editor();
+    for (const TInsertionCase& insertion : cases) {
+        SCOPED_TRACE(insertion.name);
+        TypeIntoDesign(QString(" %1 ").arg(insertion.name));
+        if (insertion.answer)
+            WhenShown(insertion.answer);
+        QAction* action = editor->Action(insertion.action);
+        ASSERT_NE(action, nullptr);
+        action->trigger();
+        for (const std::string& markup : insertion.expected)
+            EXPECT_TRUE(QTest::qWaitFor([&] {
+                return Evaluate(editor->TopView(), "document.body.innerHTML").contains(QString::fromStdString(markup));
+            }, 5000)) << markup << " in " << Evaluate(editor->TopView(), "document.body.innerHTML").toStdString();
+    }
+}
+
+// The publishing dialogs' page picker runs the catalog's "SelectPage" dialog.
+TEST_F(HtmlPageEditorTest, PublishingPagePickerAnswersWithTheChosenPage)
+{
+    WhenShown([](TfrmFrameContainer& window) {
+        PickPage(window, kHome);
+        if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR"))
+            window.grab().save(QString("%1/select-page-dialog.png").arg(dir));
+        window.btnContainerOk->click();
+    });
+    int pageId = 0;
+    std::string pageName;
+    ASSERT_TRUE(f.Shell().ChoosePage(pageId, pageName));
+    EXPECT_EQ(pageId, kHome);
+    EXPECT_EQ(pageName, "Home");
+
+    WhenShown([](TfrmFrameContainer& window) { window.btnContainerCancel->click(); });
+    pageId = 0;
+    EXPECT_FALSE(f.Shell().ChoosePage(pageId, pageName));
+    EXPECT_EQ(pageId, 0);
 }
 
 }  // namespace
