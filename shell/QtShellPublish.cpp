@@ -3,6 +3,8 @@
 // starts the operation in a modeless runner window with its own connection.
 #include "shell/QtShell.h"
 
+#include <cstdlib>
+
 #include "catalog/CatalogData.h"
 #include "catalog/Catalog.h"
 #include "catalog/Singletons.h"
@@ -28,6 +30,7 @@
 #include "shell/MainWindow.h"
 #include "shell/SelectDirectory.h"
 #include "storage/AbstractDBConnectionFactory.h"
+#include "storage/NameValueLines.h"
 
 namespace {
 
@@ -78,8 +81,19 @@ bool TQtShell::ChoosePage(int& pageId, std::string& pageName)
 {
     if (pageChooser_)
         return pageChooser_(pageId, pageName);
-    NotAvailable("The page selection");
-    return false;
+    // The catalog's page picker, on the main connection.
+    TCatalogData* data = OpenCatalogData();
+    if (!data)
+        return false;
+    std::vector<std::string> params;
+    if (!data->RunDialog("SelectPage", data->GetConnectionFactory().GetConnection(), params))
+        return false;
+    const int id = std::atoi(ValueOfName(params, "PageId").c_str());
+    if (id <= 0)
+        return false;
+    pageId = id;
+    pageName = ValueOfName(params, "PageName");
+    return true;
 }
 
 bool TQtShell::Publish(const std::string& verb)

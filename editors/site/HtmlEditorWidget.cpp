@@ -325,6 +325,28 @@ void THtmlEditorWidget::LoadParts(const std::string& topHtml, const std::string&
                           QUrl(folder + QStringLiteral("dhtmlBottom.html")));
 }
 
+void THtmlEditorWidget::LoadWholeDocument(const std::string& document, const std::string& languageCode)
+{
+    FillCssClasses("");
+    const QString folder = QStringLiteral("tolvex://preview/%1/").arg(Q(languageCode));
+    top_->LoadDocument(document, QUrl(folder + QStringLiteral("dhtmlTop.html")));
+    // The bottom part stays empty (and hidden) but is made ready like the top.
+    bottom_->LoadDocument(TDesignDocument::Document("", "", false, ""), QUrl(folder + QStringLiteral("dhtmlBottom.html")));
+}
+
+void THtmlEditorWidget::ReadDocument(std::function<void(const std::string&)> done)
+{
+    top_->RunScript(QStringLiteral("(document.doctype ? new XMLSerializer().serializeToString(document.doctype) + '\\n' : '')"
+                                   " + document.documentElement.outerHTML"),
+                    [done](const QVariant& result) { done(result.toString().toUtf8().toStdString()); });
+}
+
+void THtmlEditorWidget::ShowTopOnly()
+{
+    bottom_->hide();
+    bottomActive_ = false;
+}
+
 void THtmlEditorWidget::ReadParts(std::function<void(const std::string&, const std::string&)> done)
 {
     top_->ReadBodyHtml([this, done](const std::string& top) {

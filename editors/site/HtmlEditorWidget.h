@@ -37,6 +37,12 @@ public:
     void LoadParts(const std::string& topHtml, const std::string& bottomHtml, const std::string& pageCss,
                    const std::string& backgroundFile, const std::string& languageCode);
     bool IsReady() const;
+    // A complete document in the top part (its head kept), for editors of a
+    // whole page's source; read back with ReadDocument.
+    void LoadWholeDocument(const std::string& document, const std::string& languageCode);
+    void ReadDocument(std::function<void(const std::string& document)> done);
+    // Only the top part shows and fills the editor.
+    void ShowTopOnly();
     // Both parts' HTML as stored.
     void ReadParts(std::function<void(const std::string& top, const std::string& bottom)> done);
 

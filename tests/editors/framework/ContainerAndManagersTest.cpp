@@ -57,7 +57,7 @@ TEST_F(ContainerTest, EditorsThatTheProgramLacksShowWhichEditorTheyStandFor)
 
 TEST_F(ContainerTest, ConditionsChooseTheEditors)
 {
-    ASSERT_TRUE(Open(kHome, "HtmlEditor="));
+    ASSERT_TRUE(Open(kHome, "TemplateHTMLEditor="));
     TItemEditorContainer& container = *editor_->Container();
     struct TCase {
         const char* condition;

@@ -1,0 +1,137 @@
+#include "editors/site/FrameHtmlEditor.h"
+
+#include "catalog/Tolvex.h"
+#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/TolvexControlClass.h"
+#include "editors/site/HtmlEditorWidget.h"
+#include "editors/site/HtmlInsertionCommands.h"
+#include "storage/AbstractCObject.h"
+#include "storage/References.h"
+
+#include <QEventLoop>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <map>
+
+namespace {
+
+constexpr const char* kDesignClass = "CommonDesign";
+constexpr int kReadTimeoutMs = 20000;
+
+}  // namespace
+
+TFrameHtmlEditor::TFrameHtmlEditor(TFrameSite& site)
+{
+    setObjectName("TFrameHtmlEditor");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (TQtFrameSite* page = TQtFrameSite::Of(site))
+        page->Place(this);
+}
+
+TFrameHtmlEditor::~TFrameHtmlEditor() = default;
+
+void TFrameHtmlEditor::InitControls()
+{
+    TTolvexControlClass& context = *GetContext();
+    THtmlInsertionCommands::TServices services;
+    services.RunDialog = [&context](const std::string& name, TDialogParams& pairs) {
+        std::vector<std::string> lines = pairs.Lines();
+        if (!context.RunDialog(name, lines))
+            return false;
+        pairs = TDialogParams(std::move(lines));
+        return true;
+    };
+    services.CatalogOption = [&context](int option) { return context.GetCatalogOption(option); };
+    services.PageFileName = [&context](int itemId, int itemType) {
+        return context.Services().Root.GetPageFileName(itemId, itemType, 0, true, &context.GetConnection(), "");
+    };
+    services.Gui = &context.Services().Gui;
+    commands_ = std::make_unique<THtmlInsertionCommands>(services);
+    editor_ = new THtmlEditorWidget(context.Services().Gui, commands_.get(), this);
+    layout()->addWidget(editor_);
+    connect(editor_, &THtmlEditorWidget::Modified, this, [this] { SetModified(); });
+    connect(editor_, &THtmlEditorWidget::EditSourceRequested, this, [this] {
+        if (SourceEditEnabled)
+            EditHtmlSource();
+    });
+}
+
+void TFrameHtmlEditor::ShowTopOnly() { editor_->ShowTopOnly(); }
+
+void TFrameHtmlEditor::LoadFromObjects(bool)
+{
+    TrackChanges = false;
+    TAbstractCObject* design = GetObject(kDesignClass);
+    const std::string& lang = ContentLangCode();
+    editor_->LoadParts(design ? design->GetLangString("TopHTMLValue", lang, 0) : "",
+                       design ? design->GetLangString("BottomHTMLValue", lang, 0) : "", "", "", lang);
+    TrackChanges = true;
+}
+
+bool TFrameHtmlEditor::WaitForRead(const std::function<void(std::function<void()>)>& read)
+{
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timeout.start(kReadTimeoutMs);
+    if (!editor_->IsReady()) {
+        QObject::connect(editor_, &THtmlEditorWidget::Ready, &loop, &QEventLoop::quit);
+        loop.exec();
+        if (!editor_->IsReady())
+            return false;
+    }
+    // 0 waiting, 1 answered, 2 given up: a late answer then leaves the loop alone.
+    auto state = std::make_shared<int>(0);
+    read([state, &loop] {
+        if (*state == 2)
+            return;
+        *state = 1;
+        loop.quit();
+    });
+    if (*state == 0)
+        loop.exec();
+    if (*state == 0)
+        *state = 2;
+    return *state == 1;
+}
+
+void TFrameHtmlEditor::StoreToObjects(bool)
+{
+    if (!IsModified() || !editor_)
+        return;
+    TAbstractCObject* design = GetObject(kDesignClass);
+    const std::string lang = ContentLangCode();
+    if (!design || lang.empty())
+        return;
+    auto parts = std::make_shared<std::pair<std::string, std::string>>();
+    if (!WaitForRead([&](std::function<void()> finished) {
+            editor_->ReadParts([parts, finished](const std::string& top, const std::string& bottom) {
+                *parts = {top, bottom};
+                finished();
+            });
+        }))
+        return;
+    design->SetLangString("TopHTMLValue", lang, parts->first, 0);
+    design->SetLangString("BottomHTMLValue", lang, parts->second, 0);
+}
+
+void TFrameHtmlEditor::EditHtmlSource()
+{
+    TAbstractCObject* design = GetObject(kDesignClass);
+    if (!design)
+        return;
+    StoreToObjects(false);
+    const char* member = editor_->ActiveView() == editor_->BottomView() ? "BottomHTMLValue" : "TopHTMLValue";
+    std::map<std::string, std::string> htmlByLanguage;
+    for (const TLanguageRecord& language : GetContext()->GetReferences().GetLanguages())
+        htmlByLanguage[language.LanguageCode] = design->GetLangString(member, language.LanguageCode, 0);
+    if (!commands_->EditHtmlSource(htmlByLanguage))
+        return;
+    for (const auto& [language, html] : htmlByLanguage)
+        design->SetLangString(member, language, html, 0);
+    SetModified();
+    LoadFromObjects(false);
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The visual HTML editor as a page of an item's editor: the design views of
+// THtmlEditorWidget over the design's top and bottom HTML in the content
+// language, with the insertion commands running the catalog's named
+// dialogs through the editing context. Reading the views is asynchronous;
+// storing waits for it in a local event loop so that Save stores what the
+// views show.
+#include "editors/framework/TolvexFrameEditor.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class TFrameSite;
+class THtmlEditorWidget;
+class THtmlInsertionCommands;
+
+class TFrameHtmlEditor : public QWidget, public TTolvexFrameEditor {
+public:
+    explicit TFrameHtmlEditor(TFrameSite& site);
+    ~TFrameHtmlEditor() override;
+
+    void InitControls() override;
+    void LoadFromObjects(bool languageSwitch) override;
+    void StoreToObjects(bool languageSwitch) override;
+
+    THtmlEditorWidget* Editor() const { return editor_; }
+
+    // The toolbar offers "Edit Html Source Code".
+    bool SourceEditEnabled = true;
+
+protected:
+    // "Edit Html Source Code": every language's HTML in the source dialog.
+    virtual void EditHtmlSource();
+    // Waits (in a local event loop) until the views are ready and runs Read,
+    // which calls back once; false when the views did not answer in time.
+    bool WaitForRead(const std::function<void(std::function<void()> finished)>& read);
+    // The views show nothing more than their top part.
+    void ShowTopOnly();
+    THtmlInsertionCommands& Commands() { return *commands_; }
+
+private:
+    std::unique_ptr<THtmlInsertionCommands> commands_;
+    THtmlEditorWidget* editor_ = nullptr;
+};
