@@ -28,6 +28,8 @@ namespace {
 
 constexpr int kBinaryObjectClassId = 304;
 constexpr const char* kAllLangCode = "XXX";
+// Threads writing the site's files during a parallel run.
+constexpr std::size_t kWriterThreads = 2;
 
 }  // namespace
 
@@ -311,7 +313,7 @@ void TPublishLocally::PublishPages()
     tasks_.clear();
     std::vector<int> seen;
     WalkTree(kWebTreeRootId, true, &TPublishLocally::CollectPage, seen);
-    TPublishPageGenerator::TOptions options{catalogCode_, publishKind_, makeServerSideScripts_};
+    TPublishPageGenerator::TOptions options{catalogCode_, publishKind_, makeServerSideScripts_, {}};
     // The work files are left as the last page wrote them, also when the run stops early.
     const std::string workDir = Data().GetPageGeneration().GetPreviewDir();
     try {
@@ -354,8 +356,17 @@ void TPublishLocally::PublishInOrder(const TPublishPageGenerator::TOptions& opti
 // preview folder as a run in order would have left it.
 void TPublishLocally::PublishInParallel(const TPublishPageGenerator::TOptions& options)
 {
-    TPublishWorkers workers(Data(), *Root(), sharedLock_, languages_, options,
+    // The workers find the names of the pages' files, and other threads
+    // write them, so that this thread only replays.
+    TPublishPageGenerator::TOptions workerOptions = options;
+    workerOptions.PageNames = [this](const TPublishPageTask& task, int pageNumber, const std::string& extension,
+                                     TAbstractDBConnection& connection) {
+        return PageNames(task, pageNumber, extension, connection);
+    };
+    TPublishWorkers workers(Data(), *Root(), sharedLock_, languages_, workerOptions,
                             std::min<std::size_t>(static_cast<std::size_t>(workers_), tasks_.size()));
+    TSiteWriter writer(*site_, kWriterThreads);
+    writer_ = &writer;
     workers.Start(tasks_);
     try {
         for (std::size_t i = 0; i < tasks_.size() && !cancelled_; ++i) {
@@ -368,7 +379,10 @@ void TPublishLocally::PublishInParallel(const TPublishPageGenerator::TOptions& o
                 break;
             Replay(tasks_[i], result);
         }
+        writer_ = nullptr;
+        writer.Finish();
     } catch (...) {
+        writer_ = nullptr;
         workers.Finish(keptWorkFiles_, Data().GetPageGeneration().GetPreviewDir());
         throw;
     }
@@ -396,7 +410,7 @@ void TPublishLocally::Replay(const TPublishPageTask& task, TPublishPageResult& r
             ++errorCount_;
             break;
         case TKind::Page:
-            WritePageFiles(task, event.PageNumber, event.Extension, event.Text);
+            WritePageFiles(task, event);
             break;
         case TKind::Failed:
             PageFailed(PageFileName(task, event.PageNumber, event.Extension, true, false), event.Text);
@@ -418,21 +432,37 @@ std::string TPublishLocally::PageFileName(const TPublishPageTask& task, int page
                                           altName ? &connection_ : nullptr);
 }
 
-void TPublishLocally::WritePageFiles(const TPublishPageTask& task, int pageNumber, const std::string& extension,
-                                     const std::string& html)
+TPublishPageNames TPublishLocally::PageNames(const TPublishPageTask& task, int pageNumber,
+                                             const std::string& extension, TAbstractDBConnection& connection)
 {
-    const std::string fileName = PageFileName(task, pageNumber, extension, true, false);
+    std::lock_guard<std::mutex> guard(sharedLock_);
+    TTolvex& root = *Root();
+    return TPublishPageNames{
+        root.GetPageFileNameWithExt(task.ItemId, task.ItemType, pageNumber, extension, true, nullptr),
+        root.GetPageFileNameWithExt(task.ItemId, task.ItemType, pageNumber, extension, false, nullptr),
+        root.GetPageFileNameWithExt(task.ItemId, task.ItemType, pageNumber, extension, true, &connection)};
+}
+
+void TPublishLocally::WritePageFiles(const TPublishPageTask& task, TPublishPageEvent& page)
+{
+    const TPublishPageNames names =
+        page.HasNames ? page.Names : PageNames(task, page.PageNumber, page.Extension, connection_);
     const std::string folder = task.Lang + "/";
-    site_->WriteFile(folder + fileName, html);
-    const std::string withoutIndex = PageFileName(task, pageNumber, extension, false, false);
-    if (withoutIndex != fileName)
-        site_->WriteFile(folder + withoutIndex, html);
-    const std::string withAltName = PageFileName(task, pageNumber, extension, true, true);
-    if (withAltName != fileName) {
-        if (TSiteFolder::IsPlainName(withAltName)) {
-            site_->WriteFile(folder + withAltName, html);
+    auto html = std::make_shared<const std::string>(std::move(page.Text));
+    const auto write = [&](const std::string& name) {
+        if (writer_)
+            writer_->Write(folder + name, html);
+        else
+            site_->WriteFile(folder + name, *html);
+    };
+    write(names.WithIndex);
+    if (names.WithoutIndex != names.WithIndex)
+        write(names.WithoutIndex);
+    if (names.WithAltName != names.WithIndex) {
+        if (TSiteFolder::IsPlainName(names.WithAltName)) {
+            write(names.WithAltName);
         } else {
-            WriteLog(Format("Invalid alternative file name \"$1\"", {withAltName}), 3);
+            WriteLog(Format("Invalid alternative file name \"$1\"", {names.WithAltName}), 3);
             ++errorCount_;
         }
     }

@@ -22,6 +22,7 @@
 // publisher's thread; a cancel stops the workers after their current page.
 #include "generation/TransformerWorkFiles.h"
 #include "publishing/PublishPageGenerator.h"
+#include "publishing/SiteWriter.h"
 #include "publishing/TolvexPublisher.h"
 
 #include <functional>
@@ -110,8 +111,10 @@ private:
     void Replay(const TPublishPageTask& task, TPublishPageResult& result);
     std::string PageFileName(const TPublishPageTask& task, int pageNumber, const std::string& extension,
                              bool useIndexForHome, bool altName);
-    void WritePageFiles(const TPublishPageTask& task, int pageNumber, const std::string& extension,
-                        const std::string& html);
+    // The names of a page's files; the alternative name is asked through Connection.
+    TPublishPageNames PageNames(const TPublishPageTask& task, int pageNumber, const std::string& extension,
+                                TAbstractDBConnection& connection);
+    void WritePageFiles(const TPublishPageTask& task, TPublishPageEvent& page);
     void GeneratePdf(const TPublishPageTask& task);
     void PageFailed(const std::string& fileName, const std::string& reason);
     // Writes a copy under the item's alternative file name when it has one
@@ -124,6 +127,8 @@ private:
     TCatalogData& Data();
 
     std::unique_ptr<TSiteFolder> site_;
+    // The threads writing the pages' files during a parallel run; none otherwise.
+    TSiteWriter* writer_ = nullptr;
     std::map<int, int> flagsOfType_;
     TReportFactory reportFactory_;
     // The report running for a PDF page, so that a cancel reaches it.

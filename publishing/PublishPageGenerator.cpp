@@ -79,7 +79,7 @@ void TPublishPageGenerator::Add(TPublishPageEvent::TKind kind, std::string text,
                                 const std::string& extension)
 {
     if (result_)
-        result_->Events.push_back(TPublishPageEvent{kind, std::move(text), pageNumber, extension});
+        result_->Events.push_back(TPublishPageEvent{kind, std::move(text), pageNumber, extension, false, {}});
 }
 
 TPublishPageResult TPublishPageGenerator::Generate(const TPublishPageTask& task, long taskIndex,
@@ -155,4 +155,9 @@ void TPublishPageGenerator::GenerateKind(const TPublishPageTask& task, int pageN
         pages.emplace_back(number, false);
     }
     Add(TPublishPageEvent::TKind::Page, std::move(html), pageNumber, extension);
+    if (options_.PageNames && result_) {
+        TPublishPageEvent& page = result_->Events.back();
+        page.Names = options_.PageNames(task, pageNumber, extension, connection_);
+        page.HasNames = true;
+    }
 }

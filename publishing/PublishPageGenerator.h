@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -34,6 +35,15 @@ struct TPublishPageTask {
     std::string Lang;
 };
 
+// The names of a page's files in its language's folder: with "index" for
+// the home page, with the item's id, and with its alternative file name
+// (each the same as the first when there is no other).
+struct TPublishPageNames {
+    std::string WithIndex;
+    std::string WithoutIndex;
+    std::string WithAltName;
+};
+
 struct TPublishPageEvent {
     enum class TKind {
         FurtherPage, // the line that a further page follows: PageNumber
@@ -47,6 +57,9 @@ struct TPublishPageEvent {
     std::string Text;
     int PageNumber = 0;
     std::string Extension;
+    // A page's file names, when the generator was given a way to find them.
+    bool HasNames = false;
+    TPublishPageNames Names;
 };
 
 struct TPublishPageResult {
@@ -67,6 +80,12 @@ public:
         // "locally" or "ftp": the value of the parameter "publish".
         std::string PublishKind = "locally";
         bool MakeServerSideScripts = false;
+        // When set, the names of each page's files are found with the
+        // generator's connection as the page is made (so the publisher's
+        // thread need not).
+        std::function<TPublishPageNames(const TPublishPageTask& task, int pageNumber, const std::string& extension,
+                                        TAbstractDBConnection& connection)>
+            PageNames;
     };
 
     // Nothing owned; all must outlive the generator and be used by no other thread meanwhile.
