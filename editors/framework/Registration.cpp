@@ -6,6 +6,7 @@
 #include "editors/framework/FrameBasedEditor.h"
 #include "editors/framework/PageItemManager.h"
 #include "editors/framework/TolvexItemManager.h"
+#include "editors/site/SiteEditorsRegistration.h"
 
 namespace {
 
@@ -49,6 +50,7 @@ void RegisterFrameworkClasses(TInternalPluginsManager& registry)
     RegisterCaptioned(registry, "TAllStoriesItemManager", "All Stories", "", true);
     RegisterCaptioned(registry, "TOptionsItemManager", "Catalog Options", "", false);
     RegisterCaptioned(registry, "TTolvexAboutItemManager", "Tolvex Information", "New Item", true);
+    RegisterSiteEditors(registry);
     registry.SetFrameEditorCreator(
         [](const std::string& name, const std::string& params, const TAbstractFrameClass& frameClass) {
             return std::unique_ptr<TAbstractUIEditor>(new TFrameBasedEditor(name, params, &frameClass));

@@ -1,0 +1,130 @@
+// The site editors in the main window's editor pane: users, company and
+// the other frames opened on a real catalog, edited through their controls,
+// saved and cancelled.
+#include "../framework/MainWindowFixture.h"
+
+#include "catalog/CatalogData.h"
+#include "editors/framework/ItemEditorContainer.h"
+#include "editors/framework/Registration.h"
+#include "editors/framework/TolvexControlClass.h"
+#include "editors/site/frmAddNewUser.h"
+#include "storage/AbstractCObject.h"
+#include "storage/QueryGuard.h"
+#include "storage/RecordValues.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+template <class T>
+T* Find(TMainWindowFixture& f, const char* name)
+{
+    return f.Window().pnlMainEditor->findChild<T*>(name);
+}
+
+void Shoot(TMainWindowFixture& f, const char* name)
+{
+    if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR")) {
+        f.Window().resize(1100, 720);
+        QCoreApplication::processEvents();
+        f.Window().grab().save(QString("%1/site-%2.png").arg(dir, name));
+    }
+}
+
+// Fills the "Add New User" window once it shows, and accepts it.
+void AnswerAddUser(const QString& name, const QString& password, const QString& check)
+{
+    auto fill = std::make_shared<std::function<void()>>();
+    *fill = [=] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog->objectName() != "frmAddNewUser") {
+            QTimer::singleShot(5, *fill);
+            return;
+        }
+        dialog->findChild<QLineEdit*>("edtUserName")->setText(name);
+        dialog->findChild<QLineEdit*>("edtDescription")->setText("Shop clerk");
+        dialog->findChild<QLineEdit*>("edtPassword")->setText(password);
+        dialog->findChild<QLineEdit*>("edtPasswordCheck")->setText(check);
+        dialog->accept();
+    };
+    QTimer::singleShot(0, *fill);
+}
+
+int CountUsers(TMainWindowFixture& f)
+{
+    TQueryGuard query(f.Main());
+    query->SetSQL("SELECT COUNT(*) AS N FROM Items WHERE CatalogCode = :Code AND ItemType = 602");
+    query->SetParam("Code", std::string("shop"));
+    TAbstractRecordset& r = query->Open(true);
+    return std::stoi(FieldText(r, "N"));
+}
+
+QTreeWidget* OpenUsersTab(TMainWindowFixture& f)
+{
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemType=1001", false);
+    QCoreApplication::processEvents();
+    if (!f.Editor().Container()->ActivateTabByName("OptionsEditor-users"))
+        return nullptr;
+    return Find<QTreeWidget>(f, "lvUsers");
+}
+
+}  // namespace
+
+TEST(SiteEditorsPane, UsersTabAddsAUserWhoCanLogInAfterSave)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses);
+    ASSERT_EQ(f.CreateAndOpen(), "");
+    QTreeWidget* users = OpenUsersTab(f);
+    ASSERT_NE(users, nullptr);
+    ASSERT_EQ(users->topLevelItemCount(), 1);
+    EXPECT_EQ(users->topLevelItem(0)->text(0), "admin");
+    // The last administrator cannot go.
+    EXPECT_FALSE(Find<QPushButton>(f, "btnRemove")->isEnabled());
+    const int before = CountUsers(f);
+
+    // A mismatched check is refused and the window comes back; then the right one is taken.
+    AnswerAddUser("bob", "pass123", "pass124");
+    QTimer::singleShot(50, [] { AnswerAddUser("bob", "pass123", "pass123"); });
+    Find<QPushButton>(f, "btnAddUser")->click();
+    ASSERT_EQ(f.Boxes().Messages("error").size(), 1u);
+    EXPECT_NE(f.Boxes().Messages("error")[0].find("match"), std::string::npos);
+    ASSERT_EQ(users->topLevelItemCount(), 2);
+    EXPECT_TRUE(f.Window().btnMainEditorSave->isEnabled());
+    Shoot(f, "users");
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_EQ(CountUsers(f), before + 1);
+
+    // The password is never kept in clear text, and the new user logs in.
+    TQueryGuard query(f.Main());
+    query->SetSQL("SELECT COUNT(*) AS N FROM CStrings WHERE StringValue = 'pass123'");
+    EXPECT_EQ(FieldText(query->Open(true), "N"), "0");
+    query->Close();
+    ASSERT_TRUE(f.Root().CloseCatalog());
+    std::string error;
+    f.Root().OpenCatalog("", SQLiteModuleName, "", "shop", "bob", "pass123", 0, error);
+    EXPECT_EQ(error, "");
+}
+
+TEST(SiteEditorsPane, UsersTabCancelDropsTheAddedUser)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses);
+    ASSERT_EQ(f.CreateAndOpen(), "");
+    QTreeWidget* users = OpenUsersTab(f);
+    ASSERT_NE(users, nullptr);
+    const int before = CountUsers(f);
+    AnswerAddUser("carol", "secret9", "secret9");
+    Find<QPushButton>(f, "btnAddUser")->click();
+    ASSERT_EQ(users->topLevelItemCount(), 2);
+    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    EXPECT_EQ(CountUsers(f), before);
+    EXPECT_EQ(users->topLevelItemCount(), 1);
+}
