@@ -10,6 +10,8 @@
 #include "editors/site/FrameCompanyContact.h"
 #include "editors/site/FrameCompanyEditor.h"
 #include "editors/site/FrameOptionsEditorModel.h"
+#include "editors/site/FramePagePropetiesEditor.h"
+#include "editors/site/FrameSimplePageProperties.h"
 #include "editors/site/FrameUsersEditor.h"
 #include "editors/site/SiteTabsEditor.h"
 
@@ -23,6 +25,8 @@ const TPlaceholderFrameClass kOptionsFrame("", "TFrameOptionsEditor", "Basic", "
 const TPlaceholderFrameClass kOptionsLocalizeFrame("", "TFrameOptionsLocalize", "Locale", "OptionsEditor-localize", false);
 const TPlaceholderFrameClass kAdvancedOptionsFrame("", "TFrameAdvancedOptions", "Advanced", "OptionsEditor-advanced", false);
 const TFrameClassOf<TFrameUsersEditor> kUsersFrame("", "TFrameUsersEditor");
+const TFrameClassOf<TFramePagePropetiesEditor> kPagePropertiesFrame("", "TFramePagePropetiesEditor");
+const TFrameClassOf<TFrameSimplePageProperties> kSimplePagePropertiesFrame("", "TFrameSimplePageProperties");
 const TFrameClassOf<TFrameCompanyEditor> kCompanyFrame("", "TFrameCompanyEditor");
 const TFrameClassOf<TFrameCompanyAddress> kCompanyAddressFrame("", "TFrameCompanyAddress");
 const TFrameClassOf<TFrameCompanyContact> kCompanyContactFrame("", "TFrameCompanyContact");
@@ -67,6 +71,10 @@ void RegisterSiteEditors(TInternalPluginsManager& registry)
     RegisterTabs(registry, "TBasicCompanyEditor", {basic}, {0, 1});
     RegisterTabs(registry, "TAddressEditor", {address}, {0, 1});
     RegisterTabs(registry, "TContactEditor", {contact}, {0, 1});
+    RegisterTabs(registry, "TPagePropertiesEditor",
+                 {{"Web Page Properties", "PagePropertiesEditor-properties", &kPagePropertiesFrame, {}}}, {0, 1, 3, 4});
+    RegisterTabs(registry, "TSimplePagePropertiesEditor",
+                 {{"Properties", "PagePropertiesEditor-properties", &kSimplePagePropertiesFrame, {}}}, {0, 1, 3, 4});
     registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameAllCompanyInfo>>(
         "AllCompanyInfoEditor", "TFrameAllCompanyInfo", "Company Info", "AllCompanyInfo-basic", false));
 }

@@ -4,6 +4,9 @@
 #include "../framework/MainWindowFixture.h"
 
 #include "catalog/CatalogData.h"
+#include "catalog/CatalogPageGeneration.h"
+#include "generation/Transformer.h"
+#include "storage/ObjectCollection.h"
 #include "editors/framework/ItemEditorContainer.h"
 #include "editors/framework/Registration.h"
 #include "editors/framework/TolvexControlClass.h"
@@ -19,6 +22,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -77,7 +81,98 @@ QTreeWidget* OpenUsersTab(TMainWindowFixture& f)
     return Find<QTreeWidget>(f, "lvUsers");
 }
 
+constexpr int kHome = 100001;
+
+std::string GenerateHome(TMainWindowFixture& f)
+{
+    TTolvexControlClass& context = *f.Editor().Context();
+    std::string html;
+    context.WithUnsavedValues([&](TAbstractDBConnection& connection) {
+        TTransformer transformer(f.Data().GetPageGeneration(), f.Data().GetCatalogCode(), nullptr);
+        const int type = f.Data().GetQueries().GetItemType(kHome, "shop", connection);
+        transformer.GeneratePage(kHome, kHome, type, context.GetCurrentLangCode(), context.GetObjectCollection(),
+                                 connection, "");
+        html = transformer.GetResultHtml();
+    });
+    return html;
+}
+
+// Whether a tree outside the editor pane shows a node with the text.
+bool TreeShows(TMainWindowFixture& f, const QString& text)
+{
+    for (QTreeView* tree : f.Window().findChildren<QTreeView*>()) {
+        if (f.Window().pnlMainEditor->isAncestorOf(tree) || !tree->model())
+            continue;
+        QAbstractItemModel* model = tree->model();
+        if (!model->match(model->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchRecursive | Qt::MatchExactly).isEmpty())
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
+
+TEST(SiteEditorsPane, CompanyEditorSavesWhatTheGeneratedPagesShow)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses);
+    ASSERT_EQ(f.CreateAndOpen(), "");
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=2001&ItemType=2001", false);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("CompanyEditor-basic"));
+    auto* name = Find<QLineEdit>(f, "edtCompanyName");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), "Acme Ltd");
+    name->selectAll();
+    QTest::keyClicks(name, "Zephyr Widgets");
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("CompanyEditor-contact"));
+    auto* phone = Find<QLineEdit>(f, "edtCompanyPhone");
+    ASSERT_NE(phone, nullptr);
+    QTest::keyClicks(phone, "+1 555 0100");
+    Shoot(f, "company-contact");
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("CompanyEditor-address"));
+    Shoot(f, "company-address");
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("CompanyEditor-basic"));
+    Shoot(f, "company-basic");
+
+    // Cancel first: the name comes back.
+    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    EXPECT_EQ(name->text(), "Acme Ltd");
+    EXPECT_EQ(GenerateHome(f).find("Zephyr Widgets"), std::string::npos);
+
+    name->selectAll();
+    QTest::keyClicks(name, "Zephyr Widgets");
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    EXPECT_NE(GenerateHome(f).find("Zephyr Widgets"), std::string::npos);
+}
+
+TEST(SiteEditorsPane, PagePropertiesRenameRenamesTheTreeNode)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses);
+    ASSERT_EQ(f.CreateAndOpen(), "");
+    QCoreApplication::processEvents();
+    f.Shell().CatalogUI()->SelectWebTreeItem(kHome);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("PagePropertiesEditor-properties"));
+    auto* name = Find<QLineEdit>(f, "edtName");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), "Home");
+
+    // An empty name is refused and nothing is stored.
+    name->selectAll();
+    QTest::keyClick(name, Qt::Key_Delete);
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    ASSERT_FALSE(f.Boxes().Messages("error").empty());
+    EXPECT_TRUE(f.Editor().Context()->IsModified());
+
+    QTest::keyClicks(name, "Welcome Renamed");
+    Shoot(f, "page-properties");
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(TreeShows(f, "Welcome Renamed"));
+    EXPECT_FALSE(TreeShows(f, "Home"));
+}
 
 TEST(SiteEditorsPane, UsersTabAddsAUserWhoCanLogInAfterSave)
 {
@@ -104,10 +199,12 @@ TEST(SiteEditorsPane, UsersTabAddsAUserWhoCanLogInAfterSave)
     EXPECT_EQ(CountUsers(f), before + 1);
 
     // The password is never kept in clear text, and the new user logs in.
-    TQueryGuard query(f.Main());
-    query->SetSQL("SELECT COUNT(*) AS N FROM CStrings WHERE StringValue = 'pass123'");
-    EXPECT_EQ(FieldText(query->Open(true), "N"), "0");
-    query->Close();
+    {
+        TQueryGuard query(f.Main());
+        query->SetSQL("SELECT COUNT(*) AS N FROM CStrings WHERE StringValue = 'pass123'");
+        EXPECT_EQ(FieldText(query->Open(true), "N"), "0");
+        query->Close();
+    }
     ASSERT_TRUE(f.Root().CloseCatalog());
     std::string error;
     f.Root().OpenCatalog("", SQLiteModuleName, "", "shop", "bob", "pass123", 0, error);
