@@ -10,6 +10,7 @@
 #include "editors/site/FrameCompanyContact.h"
 #include "editors/site/FrameCompanyEditor.h"
 #include "editors/site/FrameOptionsEditorModel.h"
+#include "editors/site/FramePageMetaTags.h"
 #include "editors/site/FramePagePropetiesEditor.h"
 #include "editors/site/FrameSimplePageProperties.h"
 #include "editors/site/FrameUsersEditor.h"
@@ -27,6 +28,7 @@ const TPlaceholderFrameClass kAdvancedOptionsFrame("", "TFrameAdvancedOptions", 
 const TFrameClassOf<TFrameUsersEditor> kUsersFrame("", "TFrameUsersEditor");
 const TFrameClassOf<TFramePagePropetiesEditor> kPagePropertiesFrame("", "TFramePagePropetiesEditor");
 const TFrameClassOf<TFrameSimplePageProperties> kSimplePagePropertiesFrame("", "TFrameSimplePageProperties");
+const TFrameClassOf<TFramePageMetaTags> kMetaTagsFrame("", "TFramePageMetaTags");
 const TFrameClassOf<TFrameCompanyEditor> kCompanyFrame("", "TFrameCompanyEditor");
 const TFrameClassOf<TFrameCompanyAddress> kCompanyAddressFrame("", "TFrameCompanyAddress");
 const TFrameClassOf<TFrameCompanyContact> kCompanyContactFrame("", "TFrameCompanyContact");
@@ -75,6 +77,8 @@ void RegisterSiteEditors(TInternalPluginsManager& registry)
                  {{"Web Page Properties", "PagePropertiesEditor-properties", &kPagePropertiesFrame, {}}}, {0, 1, 3, 4});
     RegisterTabs(registry, "TSimplePagePropertiesEditor",
                  {{"Properties", "PagePropertiesEditor-properties", &kSimplePagePropertiesFrame, {}}}, {0, 1, 3, 4});
+    RegisterTabs(registry, "TWebPageMetaTagsEditor", {{"Meta Tags", "WebPageMetaTagsEditor-properties", &kMetaTagsFrame, {}}},
+                 {0, 1, 3, 4});
     registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameAllCompanyInfo>>(
         "AllCompanyInfoEditor", "TFrameAllCompanyInfo", "Company Info", "AllCompanyInfo-basic", false));
 }

@@ -174,6 +174,36 @@ TEST(SiteEditorsPane, PagePropertiesRenameRenamesTheTreeNode)
     EXPECT_FALSE(TreeShows(f, "Home"));
 }
 
+TEST(SiteEditorsPane, MetaTagsTabStoresTheTitleAndCancelDropsIt)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses);
+    ASSERT_EQ(f.CreateAndOpen(), "");
+    QCoreApplication::processEvents();
+    constexpr int kAboutUs = 100003;
+    auto openTitle = [&] {
+        // The meta tags show in the advanced mode's editor list: open that editor by name.
+        EXPECT_TRUE(f.Editor().OpenItemWithEditor(kAboutUs, kAboutUs, 3001, "CommonWebPageMetaTags", "", nullptr));
+        QCoreApplication::processEvents();
+        f.Editor().Container()->ActivateTabByName("WebPageMetaTagsEditor-properties");
+        return Find<QLineEdit>(f, "edtTitle");
+    };
+    QLineEdit* title = openTitle();
+    ASSERT_NE(title, nullptr);
+    QTest::keyClicks(title, "About the shop");
+    Shoot(f, "meta-tags");
+    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    EXPECT_EQ(title->text(), "");
+    QTest::keyClicks(title, "About the shop");
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    {
+        TQueryGuard query(f.Main());
+        query->SetSQL("SELECT COUNT(*) AS N FROM CStrings WHERE StringValue = 'About the shop'");
+        EXPECT_EQ(FieldText(query->Open(true), "N"), "1");
+        query->Close();
+    }
+}
+
 TEST(SiteEditorsPane, UsersTabAddsAUserWhoCanLogInAfterSave)
 {
     TMainWindowFixture f(RegisterFrameworkClasses);
