@@ -7,6 +7,7 @@
 #include "editors/framework/PageItemManager.h"
 #include "editors/framework/TolvexItemManager.h"
 #include "editors/site/HtmlEditorsRegistration.h"
+#include "editors/site/SiteEditorsRegistration.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ void RegisterFrameworkClasses(TInternalPluginsManager& registry)
     RegisterCaptioned(registry, "TOptionsItemManager", "Catalog Options", "", false);
     RegisterCaptioned(registry, "TTolvexAboutItemManager", "Tolvex Information", "New Item", true);
     RegisterHtmlEditors(registry);
+    RegisterSiteEditors(registry);
     registry.SetFrameEditorCreator(
         [](const std::string& name, const std::string& params, const TAbstractFrameClass& frameClass) {
             return std::unique_ptr<TAbstractUIEditor>(new TFrameBasedEditor(name, params, &frameClass));

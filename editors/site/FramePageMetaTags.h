@@ -1,0 +1,40 @@
+#pragma once
+// The "Meta Tags" tab of a web page: the meta values in groups, each group
+// either the page's own or, with "Use parent's properties", left to the
+// parent page. Every value shows as a line of text over
+// TFramePageMetaTagsModel, which applies the rules between the values.
+#include "editors/framework/TolvexFrameEditor.h"
+
+#include <QWidget>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QLineEdit;
+class TFramePageMetaTagsModel;
+class TFrameSite;
+
+class TFramePageMetaTags : public QWidget, public TTolvexFrameEditor {
+public:
+    explicit TFramePageMetaTags(TFrameSite& site);
+    ~TFramePageMetaTags() override;
+
+    void InitControls() override;
+    void LoadFromObjects(bool languageSwitch) override;
+    void StoreToObjects(bool languageSwitch) override;
+
+private:
+    struct TValueEdit {
+        int Group;
+        std::string Member;
+        QLineEdit* Edit;
+    };
+    void ShowValues();
+
+    std::unique_ptr<TFramePageMetaTagsModel> model_;
+    std::vector<TValueEdit> edits_;
+    std::vector<QCheckBox*> parentBoxes_;
+};
