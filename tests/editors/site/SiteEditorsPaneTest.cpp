@@ -202,6 +202,11 @@ TEST(SiteEditorsPane, MetaTagsTabStoresTheTitleAndCancelDropsIt)
         EXPECT_EQ(FieldText(query->Open(true), "N"), "1");
         query->Close();
     }
+    // Another item, then the page again: the stored title comes back.
+    EXPECT_TRUE(f.Editor().OpenItemWithEditor(100001, 100001, 3001, "CommonWebPageMetaTags", "", nullptr));
+    title = openTitle();
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->text(), "About the shop");
 }
 
 TEST(SiteEditorsPane, UsersTabAddsAUserWhoCanLogInAfterSave)
