@@ -37,7 +37,7 @@ public:
                     TTolvexControlClass& context, TEditorPanel& hostPanel, int editorKind, int parentItemId,
                     int linkedItemId, int itemType);
     // An editor name, "=" and a condition: the only editor to show.
-    void SetSingleEditor(const std::string& spec) { singleEditor_ = spec; }
+    void SetSingleEditor(const std::string& editorAndCondition) { singleEditor_ = editorAndCondition; }
     // Builds the editors; false (nothing left behind) when an editor could
     // not be created. Raises "Already Showed" the second time.
     bool Show(bool isNewItem);
