@@ -31,6 +31,7 @@ TAbstractCObject* TFrameHtmlDataEditor::DataObject()
 void TFrameHtmlDataEditor::LoadFromObjects(bool)
 {
     TrackChanges = false;
+    EditedSinceLoad = false;
     TAbstractCObject* object = DataObject();
     const std::string value = object ? object->GetLangString(DataMemberTag, ContentLangCode(), 0) : "";
     if (WholeDocument)
@@ -42,7 +43,7 @@ void TFrameHtmlDataEditor::LoadFromObjects(bool)
 
 void TFrameHtmlDataEditor::StoreToObjects(bool)
 {
-    if (!IsModified() || !Editor() || ContentLangCode().empty())
+    if (!EditedSinceLoad || !Editor() || ContentLangCode().empty())
         return;
     TAbstractCObject* object = DataObject();
     if (!object)

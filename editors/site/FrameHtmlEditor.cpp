@@ -51,7 +51,11 @@ void TFrameHtmlEditor::InitControls()
     commands_ = std::make_unique<THtmlInsertionCommands>(services);
     editor_ = new THtmlEditorWidget(context.Services().Gui, commands_.get(), this);
     layout()->addWidget(editor_);
-    connect(editor_, &THtmlEditorWidget::Modified, this, [this] { SetModified(); });
+    connect(editor_, &THtmlEditorWidget::Modified, this, [this] {
+        if (TrackChanges)
+            EditedSinceLoad = true;
+        SetModified();
+    });
     connect(editor_, &THtmlEditorWidget::EditSourceRequested, this, [this] {
         if (SourceEditEnabled)
             EditHtmlSource();
@@ -63,6 +67,7 @@ void TFrameHtmlEditor::ShowTopOnly() { editor_->ShowTopOnly(); }
 void TFrameHtmlEditor::LoadFromObjects(bool)
 {
     TrackChanges = false;
+    EditedSinceLoad = false;
     TAbstractCObject* design = GetObject(kDesignClass);
     const std::string& lang = ContentLangCode();
     editor_->LoadParts(design ? design->GetLangString("TopHTMLValue", lang, 0) : "",
@@ -100,7 +105,7 @@ bool TFrameHtmlEditor::WaitForRead(const std::function<void(std::function<void()
 
 void TFrameHtmlEditor::StoreToObjects(bool)
 {
-    if (!IsModified() || !editor_)
+    if (!EditedSinceLoad || !editor_)
         return;
     TAbstractCObject* design = GetObject(kDesignClass);
     const std::string lang = ContentLangCode();

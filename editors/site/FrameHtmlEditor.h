@@ -32,6 +32,10 @@ public:
     bool SourceEditEnabled = true;
 
 protected:
+    // The user edited the text shown since it was last loaded. Only then is it
+    // stored: after a language switch the frame may show another language's
+    // value as a fallback, which must not be copied into the new language.
+    bool EditedSinceLoad = false;
     // "Edit Html Source Code": every language's HTML in the source dialog.
     virtual void EditHtmlSource();
     // Waits (in a local event loop) until the views are ready and runs Read,

@@ -31,6 +31,7 @@ TSourceEditorMode TFrameSourcesDataEditor::ChooseMode()
 void TFrameSourcesDataEditor::LoadFromObjects(bool)
 {
     TrackChanges = false;
+    EditedSinceLoad = false;
     TAbstractCObject* object = DataClassTag.empty() ? nullptr : GetObject(DataClassTag);
     Editor()->SetTopText(object ? object->GetLangString(DataMemberTag, ContentLangCode(), 0) : "");
     TrackChanges = true;
@@ -38,7 +39,7 @@ void TFrameSourcesDataEditor::LoadFromObjects(bool)
 
 void TFrameSourcesDataEditor::StoreToObjects(bool)
 {
-    if (!IsModified() || ContentLangCode().empty() || DataClassTag.empty())
+    if (!EditedSinceLoad || ContentLangCode().empty() || DataClassTag.empty())
         return;
     if (TAbstractCObject* object = GetObject(DataClassTag))
         object->SetLangString(DataMemberTag, ContentLangCode(), Editor()->Mode().StoredText(Editor()->TopText()), 0);

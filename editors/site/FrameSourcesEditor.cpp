@@ -46,7 +46,11 @@ void TFrameSourcesEditor::InitControls()
     editor_ = new TSourcesEditorWidget(GetContext()->Services().Gui, this);
     layout()->addWidget(editor_);
     editor_->ApplyMode(ChooseMode());
-    connect(editor_, &TSourcesEditorWidget::Modified, this, [this] { SetModified(); });
+    connect(editor_, &TSourcesEditorWidget::Modified, this, [this] {
+        if (TrackChanges)
+            EditedSinceLoad = true;
+        SetModified();
+    });
     connect(editor_, &TSourcesEditorWidget::StatusText, this, [this](const QString& text) {
         GetContext()->SetStatusText(0, text.toUtf8().toStdString());
     });
@@ -55,6 +59,7 @@ void TFrameSourcesEditor::InitControls()
 void TFrameSourcesEditor::LoadFromObjects(bool)
 {
     TrackChanges = false;
+    EditedSinceLoad = false;
     const TSourceEditorMode& mode = editor_->Mode();
     const std::string& lang = ContentLangCode();
     if (mode.Mode == smDesign) {
@@ -73,7 +78,7 @@ void TFrameSourcesEditor::LoadFromObjects(bool)
 
 void TFrameSourcesEditor::StoreToObjects(bool)
 {
-    if (!IsModified() || !editor_)
+    if (!EditedSinceLoad || !editor_)
         return;
     const TSourceEditorMode& mode = editor_->Mode();
     const std::string& lang = ContentLangCode();

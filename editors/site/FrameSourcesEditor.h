@@ -22,6 +22,10 @@ public:
     TSourcesEditorWidget* Editor() const { return editor_; }
 
 protected:
+    // The user edited the text shown since it was last loaded. Only then is it
+    // stored: after a language switch the frame may show another language's
+    // value as a fallback, which must not be copied into the new language.
+    bool EditedSinceLoad = false;
     // The mode the editor works in; the UI editor's name and its "class",
     // "member" and "OnlyTop" parameters choose it.
     virtual TSourceEditorMode ChooseMode();

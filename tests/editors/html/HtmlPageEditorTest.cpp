@@ -207,6 +207,21 @@ TEST_F(HtmlPageEditorTest, TypedDesignAndSourceTextIsStoredInItsOwnLanguage)
     EXPECT_EQ(german.find("Spring sale"), std::string::npos) << german;
 }
 
+TEST_F(HtmlPageEditorTest, ALanguageShownButNotEditedGetsNoCopyOfAnothersText)
+{
+    Open();
+    TypeIntoDesign("Spring sale");
+    // German shows the English text as its fallback; nothing is typed there.
+    f.Shell().SetCurrentLangCode("DE");
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("SourcesEditor-basic"));
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("HTMLEditor-html"));
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    EXPECT_NE(StoredSource("EN").find("Spring sale"), std::string::npos);
+    EXPECT_EQ(StoredSource("DE").find("Spring sale"), std::string::npos) << StoredSource("DE");
+}
+
 TEST_F(HtmlPageEditorTest, SwitchingViewsWithoutEditsChangesNothing)
 {
     Open();
