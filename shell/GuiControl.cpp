@@ -447,7 +447,11 @@ void TGUIControl::UpdateWebTreeButtons(QTreeWidgetItem* node)
     facts.IsLast = index == count - 1;
     if (index > 0)
         facts.Previous = DescriptionOf(parent ? parent->child(index - 1) : node->treeWidget()->topLevelItem(index - 1));
-    const GuiControlRules::TWebTreeButtons b = GuiControlRules::WebTreeButtons(facts);
+    ShowWebTreeButtons(GuiControlRules::WebTreeButtons(facts), *description);
+}
+
+void TGUIControl::ShowWebTreeButtons(const GuiControlRules::TWebTreeButtons& b, const TItemDescription& node)
+{
     window_.Action("tbtnWebTreeDelete")->setEnabled(b.DeleteEnabled);
     QAction* up = window_.Action("tbtnWebTreeMoveUp");
     QAction* down = window_.Action("tbtnWebTreeMoveDown");
@@ -460,7 +464,7 @@ void TGUIControl::UpdateWebTreeButtons(QTreeWidgetItem* node)
     QAction* sort = window_.Action("tbtnWebTreeSort");
     sort->setVisible(b.SortShown);
     sort->setChecked(b.SortPressed);
-    FillCustomButtons(window_.tbtnTreeCustom, window_.tbtbarMainWebTreeCustom, *description, true);
+    FillCustomButtons(window_.tbtnTreeCustom, window_.tbtbarMainWebTreeCustom, node, true);
 }
 
 void TGUIControl::UpdateTemplateTreeButtons(QTreeWidgetItem* node)

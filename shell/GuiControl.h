@@ -33,6 +33,9 @@ class TTolvex;
 class TTolvexHelpSystem;
 class TTolvexMenuItem;
 class TTreeNode;
+namespace GuiControlRules {
+struct TWebTreeButtons;
+}
 
 class TGUIControl : public QObject, public TTolvexGuiControl, public TCatalogDefinitionImageCache {
 public:
@@ -158,6 +161,8 @@ private:
     QMenu* TargetMenu(const std::string& menuPath) const;
     // Fills the custom buttons of a tree from the elements of kind 2 of the
     // node's type (or -1), testing conditions when asked.
+    // Shows the web tree's buttons as the rules decided for the selected item node.
+    void ShowWebTreeButtons(const GuiControlRules::TWebTreeButtons& buttons, const TItemDescription& node);
     void FillCustomButtons(const std::array<QAction*, 12>& buttons, QToolBar* bar, const TItemDescription& node,
                            bool testCondition);
     std::string OpenCatalogCode() const;

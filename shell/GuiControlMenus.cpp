@@ -362,20 +362,7 @@ void TGUIControl::UpdateWebTreeButtons(TTreeNode* node)
     EnableWebTreeButtons(node != nullptr);
     if (!node || !node->IsItem())
         return;
-    const GuiControlRules::TWebTreeButtons b = GuiControlRules::WebTreeButtons(FactsOf(node));
-    window_.Action("tbtnWebTreeDelete")->setEnabled(b.DeleteEnabled);
-    QAction* up = window_.Action("tbtnWebTreeMoveUp");
-    QAction* down = window_.Action("tbtnWebTreeMoveDown");
-    up->setEnabled(b.MoveUpEnabled);
-    down->setEnabled(b.MoveDownEnabled);
-    up->setToolTip(Tr(b.MoveUpHint));
-    down->setToolTip(Tr(b.MoveDownHint));
-    up->setVisible(b.MoveShown);
-    down->setVisible(b.MoveShown);
-    QAction* sort = window_.Action("tbtnWebTreeSort");
-    sort->setVisible(b.SortShown);
-    sort->setChecked(b.SortPressed);
-    FillCustomButtons(window_.tbtnTreeCustom, window_.tbtbarMainWebTreeCustom, *node->Data, true);
+    ShowWebTreeButtons(GuiControlRules::WebTreeButtons(FactsOf(node)), *node->Data);
 }
 
 void TGUIControl::UpdateTemplateTreeButtons(TTreeNode* node)
