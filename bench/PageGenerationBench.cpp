@@ -19,6 +19,7 @@
 #include "support/TempFolder.h"
 #include "storage/AbstractCatalog.h"
 #include "common/CommonGui.h"
+#include "common/QuietGui.h"
 #include "common/ParamList.h"
 #include "common/Translation.h"
 #include "generation/TransformerCatalog.h"
@@ -193,31 +194,6 @@ std::string CommonXsl()
 }
 
 // ---- the catalog ---------------------------------------------------------------------------
-
-class TQuietGui : public TCommonGui {
-public:
-    void ShowError(const std::string&, bool, const std::string&) override {}
-    void ShowWarning(const std::string&, bool, const std::string&) override {}
-    void ShowInformation(const std::string&, bool, const std::string&) override {}
-    int AskQuestion(const std::string&, const std::string&, bool, const std::string&, int) override { return mrNo; }
-    int AskQuestionWithCheckBox(const std::string&, const std::string&, bool&, const std::string&, bool,
-                                const std::string&) override { return mrNo; }
-    int AskYesNoCancel(const std::string&, const std::string&, bool, const std::string&) override { return mrCancel; }
-    bool InputValue(const std::string&, const std::string&, std::string&, bool, const std::string&) override { return false; }
-    bool InputValueWithCheckBox(const std::string&, const std::string&, const std::string&, std::string&, bool&, bool,
-                                const std::string&) override { return false; }
-    int AskChoice(const std::string&, const std::string&, const std::string&) override { return mrCancel; }
-    bool ChangePassword(std::string&) override { return false; }
-    bool SelectSaveFile(const std::string&, const std::string&, const std::string&, const std::string&,
-                        std::string&) override { return false; }
-    bool SelectOpenFile(const std::string&, const std::string&, const std::string&, std::string&) override { return false; }
-    void BeginWait() override {}
-    void EndWait() override {}
-    void ProgressStart(const std::string&, int) override {}
-    bool ProgressStep(int, const std::string&) override { return true; }
-    void ProgressEnd() override {}
-    void ProcessMessages() override {}
-};
 
 int FirstInteger(TAbstractDBConnection& connection, const std::string& sql)
 {

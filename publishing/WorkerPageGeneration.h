@@ -30,6 +30,7 @@
 class TCatalogPageGeneration;
 class TTemplates;
 class TTolvexObjectContext;
+class TQuietGui;
 
 class TWorkerPageGeneration : public TTransformerCatalog, public TGenerationCatalog {
 public:
@@ -89,7 +90,6 @@ public:
     TAbstractDBConnection* GetCategoryConnection() override;
 
 private:
-    class TQuietGui;
 
     TCatalogPageGeneration& shared_;
     TGenerationCatalog& sharedData_;
