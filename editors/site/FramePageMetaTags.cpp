@@ -5,6 +5,7 @@
 #include "editors/site/SiteFrameContext.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,6 +19,21 @@ using TModel = TFramePageMetaTagsModel;
 const char* const kGroupCaptions[] = {"Basic", "Document", "Languages", "Search Engine", "Effects", "Other"};
 
 QString Q(const std::string& text) { return QString::fromUtf8(text.c_str()); }
+
+// "MetaDescription" -> "Meta Description": the caption of a member's field.
+QString Caption(const std::string& member)
+{
+    QString caption;
+    for (std::size_t i = 0; i < member.size(); ++i) {
+        const char c = member[i];
+        if (i > 0 && c >= 'A' && c <= 'Z' && member[i - 1] >= 'a' && member[i - 1] <= 'z')
+            caption += ' ';
+        caption += QChar(c);
+    }
+    return caption;
+}
+
+constexpr const char* kKeywordChoiceMember = "UseParentKeywords";
 
 }  // namespace
 
@@ -54,12 +70,28 @@ void TFramePageMetaTags::InitControls()
             });
         }
         for (const std::string& member : TModel::Members(static_cast<TModel::TGroup>(group))) {
+            if (member == kKeywordChoiceMember) {
+                auto* choice = new QComboBox(box);
+                choice->setObjectName(Q("cmb" + member));
+                choice->addItems({tr("Include the parent's keywords"), tr("Do not include the parent's keywords")});
+                auto* label = new QLabel(tr("Parent's keywords:"), box);
+                label->setBuddy(choice);
+                form->addRow(label, choice);
+                edits_.push_back({group, member, nullptr, choice});
+                connect(choice, &QComboBox::currentIndexChanged, this, [this, group, member](int index) {
+                    if (!TrackChanges || index < 0)
+                        return;
+                    model_->SetValue(static_cast<TModel::TGroup>(group), member, std::to_string(index));
+                    SetModified();
+                });
+                continue;
+            }
             auto* edit = new QLineEdit(box);
             edit->setObjectName(Q("edt" + member));
-            auto* label = new QLabel(Q(member) + ":", box);
+            auto* label = new QLabel(Caption(member) + ":", box);
             label->setBuddy(edit);
             form->addRow(label, edit);
-            edits_.push_back({group, member, edit});
+            edits_.push_back({group, member, edit, nullptr});
             connect(edit, &QLineEdit::textEdited, this, [this, group, member](const QString& text) {
                 model_->SetValue(static_cast<TModel::TGroup>(group), member, text.toUtf8().toStdString());
                 SetModified();
@@ -86,8 +118,15 @@ void TFramePageMetaTags::ShowValues()
             parentBoxes_[group]->setChecked(model_->UsesParent(static_cast<TModel::TGroup>(group)));
     for (const TValueEdit& value : edits_) {
         const auto group = static_cast<TModel::TGroup>(value.Group);
-        value.Edit->setText(Q(model_->Value(group, value.Member)));
-        value.Edit->setEnabled(model_->IsEditable(group));
+        const std::string text = model_->Value(group, value.Member);
+        QWidget* control = value.Edit;
+        if (value.Choice) {
+            value.Choice->setCurrentIndex(text == "1" ? 1 : 0);
+            control = value.Choice;
+        } else {
+            value.Edit->setText(Q(text));
+        }
+        control->setEnabled(model_->IsEditable(group));
     }
     TrackChanges = tracking;
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class TFramePageMetaTagsModel;
 class TFrameSite;
@@ -30,7 +31,8 @@ private:
     struct TValueEdit {
         int Group;
         std::string Member;
-        QLineEdit* Edit;
+        QLineEdit* Edit;       // null for the keyword choice
+        QComboBox* Choice;     // "UseParentKeywords": 0 include the parent's keywords, 1 do not
     };
     void ShowValues();
 
