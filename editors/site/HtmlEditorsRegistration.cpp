@@ -2,6 +2,7 @@
 
 #include "catalog/InternalPluginsManager.h"
 #include "editors/site/HtmlUIEditors.h"
+#include "editors/site/WebPreviewViewer.h"
 
 namespace {
 
@@ -25,4 +26,5 @@ void RegisterHtmlEditors(TInternalPluginsManager& registry)
     RegisterEditor<TEnterHyperlinkRef>(registry, "TEnterHyperlinkRef");
     RegisterEditor<TSelectPageRef>(registry, "TSelectPageRef");
     RegisterEditor<TSelectPageOrHyperlinkRef>(registry, "TSelectPageOrHyperlinkRef");
+    RegisterEditor<TWebPreviewViewer>(registry, "TWebPreviewViewer");
 }

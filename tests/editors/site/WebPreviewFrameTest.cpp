@@ -1,0 +1,240 @@
+// The "Preview" tab of an item in the main window's editor pane: what is
+// typed into the page's source shows in the previewed page before Save and
+// is gone after Cancel, the catalog stays writable for everybody else while
+// the preview is made, and the tab follows the user's preview preferences,
+// the opening action's query and the editing language.
+#include "../framework/MainWindowFixture.h"
+
+#include "catalog/CatalogData.h"
+#include "common/IniSettings.h"
+#include "editors/framework/ItemEditorContainer.h"
+#include "editors/framework/Registration.h"
+#include "editors/framework/TolvexControlClass.h"
+#include "editors/framework/TolvexUIEditor.h"
+#include "editors/site/FrameSourcesDataEditor.h"
+#include "editors/site/FrameWebPreview.h"
+#include "editors/site/SourceTextEdit.h"
+#include "editors/site/SourcesEditorWidget.h"
+#include "editors/site/WebPreviewWidget.h"
+#include "storage/QueryGuard.h"
+#include "storage/RecordValues.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kHtmlPageType = 401;
+constexpr const char* kPreviewTab = "WebPreviewViewer-preview";
+
+class WebPreviewFrameTest : public ::testing::Test {
+protected:
+    WebPreviewFrameTest() : f(RegisterFrameworkClasses)
+    {
+        EXPECT_EQ(f.CreateAndOpen(), "");
+        page = f.Root().Catalog().CreateItem(kHtmlPageType, 1, 0, f.Data().GetCatalogCode(), f.Main(), 0);
+        EXPECT_GT(page, 0);
+    }
+    ~WebPreviewFrameTest() override { QTest::qWait(100); }
+
+    // A second data language after the catalog's first one.
+    void AddLanguage(const std::string& langCode)
+    {
+        TQueryGuard query(f.Main());
+        query->SetSQL("INSERT INTO CStrings (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, IndexId, "
+                      "MemberType, StringValue) SELECT CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, "
+                      "IndexId + 1, MemberType, :Lang FROM CStrings WHERE CatalogCode = :CatalogCode AND ItemId = 601 "
+                      "AND ClassId = 601 AND MemberId = 1 ORDER BY IndexId DESC LIMIT 1");
+        query->SetParam("Lang", langCode);
+        query->SetParam("CatalogCode", f.Data().GetCatalogCode());
+        query->ExecSQL();
+        query->Close();
+        f.Data().LoadLanguages(f.Main());
+    }
+
+    TIniSettings& Settings() { return f.Root().Settings().IniSettings(); }
+
+    void Open(const std::string& extra = "")
+    {
+        f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(page) +
+                                    "&ItemType=" + std::to_string(kHtmlPageType) + extra,
+                                false);
+        QCoreApplication::processEvents();
+    }
+
+    template <class TFrame>
+    TFrame* FrameOf(const std::string& tabName)
+    {
+        for (const auto& editor : f.Editor().Container()->Editors())
+            if (auto* frame = dynamic_cast<TFrame*>(editor->FrameOfTab(tabName)))
+                return frame;
+        return nullptr;
+    }
+
+    // Shows the preview tab and waits until its page has loaded.
+    TWebPreviewWidget* ShowPreview()
+    {
+        if (!f.Editor().Container()->ActivateTabByName(kPreviewTab))
+            return nullptr;
+        auto* frame = FrameOf<TFrameWebPreview>(kPreviewTab);
+        if (!frame || !frame->Preview())
+            return nullptr;
+        TWebPreviewWidget* preview = frame->Preview();
+        WaitLoaded(preview);
+        return preview;
+    }
+
+    void WaitLoaded(TWebPreviewWidget* preview)
+    {
+        QWebEngineView* view = preview->View();
+        QTest::qWaitFor([&] { return view->url().scheme() == "tolvex" && !view->page()->isLoading(); }, 20000);
+        QTest::qWait(200);
+    }
+
+    QString Evaluate(TWebPreviewWidget* preview, const QString& script)
+    {
+        QString value;
+        bool done = false;
+        preview->View()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                                               [&](const QVariant& result) {
+                                                   value = result.toString();
+                                                   done = true;
+                                               });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 10000));
+        return value;
+    }
+
+    // Everything stored for the page, read through the main connection.
+    std::string Stored()
+    {
+        TQueryGuard query(f.Main());
+        query->SetSQL("SELECT StringValue AS V FROM CStrings WHERE ItemId = :ItemId "
+                      "UNION ALL SELECT TextValue AS V FROM CText WHERE ItemId = :ItemId");
+        query->SetParam("ItemId", page);
+        std::string all;
+        for (TAbstractRecordset& r = query->Open(true); !r.Eof(); r.Next())
+            all += FieldText(r, "V") + "\n";
+        return all;
+    }
+
+    void Screenshot(const char* name)
+    {
+        if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR")) {
+            f.Window().resize(1100, 720);
+            QTest::qWait(500);
+            f.Window().grab().save(QString("%1/%2.png").arg(dir, name));
+        }
+    }
+
+    TMainWindowFixture f;
+    int page = 0;
+};
+
+TEST_F(WebPreviewFrameTest, ShowsTheUnsavedEditAndCancelLeavesTheCatalogAsItWas)
+{
+    Open();
+    const std::string before = Stored();
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("SourcesEditor-basic"));
+    auto* source = FrameOf<TFrameSourcesPageEditor>("SourcesEditor-basic");
+    ASSERT_NE(source, nullptr);
+    TSourceTextEdit* text = source->Editor()->TopEditor();
+    text->setFocus();
+    text->selectAll();
+    QTest::keyClicks(text, "<html><body><p id=\"typed\">Autumn offers</p></body></html>");
+    ASSERT_TRUE(f.Editor().Context()->IsModified());
+
+    TWebPreviewWidget* preview = ShowPreview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(Evaluate(preview, "var p = document.getElementById('typed'); p ? p.textContent : ''"), "Autumn offers");
+    EXPECT_TRUE(preview->View()->url().toString().startsWith("tolvex://preview/EN/")) << preview->View()->url().toString().toStdString();
+    EXPECT_FALSE(f.Window().btnMainEditorSave->isVisible()) << "the preview tab has no Save bar";
+    EXPECT_TRUE(f.Editor().Context()->IsModified());
+    EXPECT_EQ(Stored(), before) << "the preview wrote nothing that stays";
+    // The preview gave the write lock up: another connection writes at once.
+    {
+        TQueryGuard write(f.Main());
+        write->SetSQL("UPDATE Items SET OrderNum = OrderNum WHERE ItemId = :ItemId");
+        write->SetParam("ItemId", page);
+        write->ExecSQL();
+    }
+    Screenshot("web-preview-tab");
+
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("SourcesEditor-basic"));
+    EXPECT_TRUE(f.Window().btnMainEditorCancel->isVisible());
+    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    EXPECT_EQ(Stored(), before);
+    ASSERT_NE(ShowPreview(), nullptr);
+    EXPECT_EQ(Evaluate(preview, "document.getElementById('typed') ? 'shown' : 'gone'"), "gone");
+}
+
+TEST_F(WebPreviewFrameTest, FollowsThePreviewPreferences)
+{
+    // Off: the caption shows and nothing is generated; the role choice is
+    // the in-house mode's alone.
+    Settings().SetBool(siPreviewPreview, false);
+    Settings().SetString(siPreviewForUser, "wholesale");
+    Open();
+    TWebPreviewWidget* preview = nullptr;
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName(kPreviewTab));
+    preview = FrameOf<TFrameWebPreview>(kPreviewTab)->Preview();
+    QTest::qWait(300);
+    EXPECT_FALSE(preview->View()->isVisible());
+    EXPECT_FALSE(preview->Action("Print page")->isEnabled());
+    EXPECT_TRUE(preview->View()->url().isEmpty() || preview->View()->url().toString() == "about:blank");
+    EXPECT_FALSE(preview->RoleBox()->isVisible());
+    Screenshot("web-preview-off");
+
+    // On again through the button: generated at once, and remembered.
+    preview->Action("Preview")->trigger();
+    WaitLoaded(preview);
+    EXPECT_TRUE(preview->View()->isVisible());
+    EXPECT_TRUE(preview->View()->url().toString().startsWith("tolvex://preview/"));
+    EXPECT_TRUE(Settings().GetBool(siPreviewPreview, false));
+}
+
+TEST_F(WebPreviewFrameTest, InHouseModeOffersTheRoleKeptInTheSettings)
+{
+    Settings().WriteValue("Key", "Name", "zoziva");
+    Settings().SetString(siPreviewForUser, "wholesale");
+    Open();
+    TWebPreviewWidget* preview = ShowPreview();
+    ASSERT_NE(preview, nullptr);
+    Screenshot("web-preview-roles");
+    ASSERT_TRUE(preview->Action("PreviewRole")->isVisible());
+    EXPECT_TRUE(preview->RoleBox()->isVisible());
+    EXPECT_EQ(preview->RoleBox()->currentData().toString(), "wholesale");
+    const int owner = preview->RoleBox()->findData("hotelowner");
+    ASSERT_GE(owner, 0);
+    preview->RoleBox()->setCurrentIndex(owner);
+    emit preview->RoleBox()->activated(owner);
+    EXPECT_EQ(Settings().GetString(siPreviewForUser), "hotelowner");
+}
+
+TEST_F(WebPreviewFrameTest, PreviewsTheOpeningQueryAndFollowsTheLanguage)
+{
+    AddLanguage("DE");
+    Open("&QueryStr=colour%3Dred+and+blue");
+    TWebPreviewWidget* preview = ShowPreview();
+    ASSERT_NE(preview, nullptr);
+    const QString url = preview->View()->url().toString();
+    EXPECT_TRUE(url.startsWith("tolvex://preview/EN/")) << url.toStdString();
+    EXPECT_TRUE(url.endsWith("?colour=red and blue") || url.endsWith("?colour=red%20and%20blue")) << url.toStdString();
+
+    // Another editing language while the preview shows: made again in it.
+    f.Shell().SetCurrentLangCode("DE");
+    QTest::qWaitFor([&] { return preview->View()->url().toString().startsWith("tolvex://preview/DE/"); }, 20000);
+    EXPECT_TRUE(preview->View()->url().toString().startsWith("tolvex://preview/DE/"))
+        << preview->View()->url().toString().toStdString();
+}
+
+}  // namespace
