@@ -42,7 +42,12 @@ std::string TFrameWebFormModel::Setting(const char* key) const
 
 std::string TFrameWebFormModel::TabCaption() const
 {
-    const std::string caption = Setting("TabCaption");
+    return TabCaption(context_.Catalog.GetDefinition(), editorName_);
+}
+
+std::string TFrameWebFormModel::TabCaption(const TCatalogDefinition& definition, const std::string& editorName)
+{
+    const std::string caption = definition.GetFilterValue(editorName, "TabCaption");
     return caption.empty() ? TTranslation::OrEnglish(Translation).Translate("Edit") : caption;
 }
 

@@ -10,6 +10,8 @@
 
 #include <string>
 
+class TCatalogDefinition;
+
 class TFrameWebFormModel {
 public:
     // The generated form page: where the browser goes.
@@ -23,6 +25,7 @@ public:
 
     // The tab's caption: "TabCaption", or the translated "Edit".
     std::string TabCaption() const;
+    static std::string TabCaption(const TCatalogDefinition& definition, const std::string& editorName);
     // The form template of the item; 0 when there is none (nothing is shown).
     int FormTemplateId() const;
     // The stored form data handed to the template (empty without the member).

@@ -11,6 +11,8 @@
 #include "editors/site/FrameCompanyEditor.h"
 #include "editors/site/FrameOptionsEditorModel.h"
 #include "editors/site/FramePageMetaTags.h"
+#include "editors/site/FrameTolvexAbout.h"
+#include "editors/site/FrameWebForm.h"
 #include "editors/site/FramePagePropetiesEditor.h"
 #include "editors/site/FrameSimplePageProperties.h"
 #include "editors/site/FrameUsersEditor.h"
@@ -32,6 +34,7 @@ const TFrameClassOf<TFramePageMetaTags> kMetaTagsFrame("", "TFramePageMetaTags")
 const TFrameClassOf<TFrameCompanyEditor> kCompanyFrame("", "TFrameCompanyEditor");
 const TFrameClassOf<TFrameCompanyAddress> kCompanyAddressFrame("", "TFrameCompanyAddress");
 const TFrameClassOf<TFrameCompanyContact> kCompanyContactFrame("", "TFrameCompanyContact");
+const TFrameClassOf<TFrameTolvexAbout> kAboutFrame("", "TFrameTolvexAbout");
 
 void RegisterTabs(TInternalPluginsManager& registry, const char* className, TTabs tabs, std::set<int> saveRoles,
                   bool singleFrame = false)
@@ -79,6 +82,12 @@ void RegisterSiteEditors(TInternalPluginsManager& registry)
                  {{"Properties", "PagePropertiesEditor-properties", &kSimplePagePropertiesFrame, {}}}, {0, 1, 3, 4});
     RegisterTabs(registry, "TWebPageMetaTagsEditor", {{"Meta Tags", "WebPageMetaTagsEditor-properties", &kMetaTagsFrame, {}}},
                  {0, 1, 3, 4});
+    // The information page has nothing to save: every role may open it.
+    RegisterTabs(registry, "TTolvexAboutViewer", {{"About", "TolvexAboutViewer-basic", &kAboutFrame, {}}},
+                 {0, 1, 2, 3, 4, 5, 6, 7}, true);
+    registry.RegisterBuiltinClass("TWebForm", [](const std::string& name, const std::string& params) {
+        return std::unique_ptr<TAbstractPluginClass>(new TWebForm(name, params));
+    });
     registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameAllCompanyInfo>>(
         "AllCompanyInfoEditor", "TFrameAllCompanyInfo", "Company Info", "AllCompanyInfo-basic", false));
 }
