@@ -25,6 +25,7 @@ TFrameTolvexAbout::TFrameTolvexAbout(TFrameSite& site)
     cbTolvexAboutGoHome_->setObjectName("cbTolvexAboutGoHome");
 
     auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(6, 4, 6, 6);
     buttons->addWidget(cbTolvexAboutGoHome_);
     buttons->addStretch();
     buttons->addWidget(btnTolvexAboutContinue_);

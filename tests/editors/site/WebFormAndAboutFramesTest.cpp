@@ -1,0 +1,276 @@
+// The web form editor and the information page in the main window's editor
+// pane. The form is drawn by a child of the item's chosen template; what the
+// user fills in reaches the item only when the form changed, Cancel drops
+// it, and the page never leaves the form. The information page shows the
+// program's page, keeps the start-up choice and goes on to the first item,
+// also when the page file is missing.
+#include "../framework/MainWindowFixture.h"
+
+#include "catalog/Catalog.h"
+#include "catalog/CatalogData.h"
+#include "catalog/CatalogDefinition.h"
+#include "common/GlobalSettings.h"
+#include "editors/framework/EditorPages.h"
+#include "editors/framework/ItemEditorContainer.h"
+#include "editors/framework/Registration.h"
+#include "editors/framework/TolvexControlClass.h"
+#include "editors/framework/TolvexUIEditor.h"
+#include "editors/site/FrameTolvexAbout.h"
+#include "editors/site/FrameWebForm.h"
+#include "storage/AbstractDBConnectionFactory.h"
+#include "storage/ObjectFactory.h"
+#include "storage/QueryGuard.h"
+#include "storage/TolvexObject.h"
+#include "storage/TolvexObjectContext.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+constexpr int kHtmlPageType = 401;
+constexpr const char* kFormEditor = "WebFormOrder";
+constexpr const char* kFormPage =
+    "<html><body><form action=\"thanks.html\" method=\"post\">"
+    "<input name=\"ItemName\" value=\"Garden chair\">"
+    "<input type=\"checkbox\" name=\"gift\" value=\"yes\">"
+    "<input name=\"note\" id=\"note\">"
+    "<input type=\"submit\" id=\"send\" value=\"Send\"></form>"
+    "<a id=\"away\" href=\"http://example.test/\">elsewhere</a></body></html>";
+
+QString Evaluate(QWebEngineView* view, const QString& script)
+{
+    QString value;
+    bool done = false;
+    view->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& result) {
+        value = result.toString();
+        done = true;
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 10000));
+    return value;
+}
+
+template <class TFrame>
+TFrame* FrameOf(TMainWindowFixture& f, const std::string& tabName)
+{
+    for (const auto& editor : f.Editor().Container()->Editors())
+        if (auto* frame = dynamic_cast<TFrame*>(editor->FrameOfTab(tabName)))
+            return frame;
+    return nullptr;
+}
+
+void Screenshot(TMainWindowFixture& f, const char* name)
+{
+    if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR")) {
+        f.Window().resize(1100, 720);
+        QTest::qWait(500);
+        f.Window().grab().save(QString("%1/%2.png").arg(dir, name));
+    }
+}
+
+class WebFormFrameTest : public ::testing::Test {
+protected:
+    WebFormFrameTest() : f(RegisterFrameworkClasses)
+    {
+        // The definition describes the form before the catalog opens.
+        DescribeForm({{"TemplateType", "ByChild"},
+                      {"TemplateClassXmlTag", "CommonWebPage"},
+                      {"TemplateMemberXmlTag", "LinkedJSP"},
+                      {"MasterTemplateType", std::to_string(kHtmlPageType)},
+                      {"ParamClassXmlTag", "CommonWebPage"},
+                      {"ParamMemberXmlTag", "MetaDescription"},
+                      {"ParamName", "FormData"},
+                      {"TabCaption", "Order form"}});
+        EXPECT_EQ(f.CreateAndOpen(), "");
+        const std::string code = f.Data().GetCatalogCode();
+        const int templateItem = f.Root().Catalog().CreateItem(kHtmlPageType, 1, 0, code, f.Main(), 0);
+        const int form = f.Root().Catalog().CreateItem(kHtmlPageType, templateItem, 0, code, f.Main(), 0);
+        item = f.Root().Catalog().CreateItem(kHtmlPageType, 1, 0, code, f.Main(), 0);
+        auto source = Object(form, "HtmlData");
+        source->SetLangString("SourceCode", "XXX", kFormPage, 0);
+        source->Save();
+        auto page = Object(item, "CommonWebPage");
+        page->SetNumber("LinkedJSP", templateItem, 0);
+        page->SetLangString("MetaDescription", "EN", "stored before", 0);
+        page->Save();
+    }
+    ~WebFormFrameTest() override { QTest::qWait(100); }
+
+    // Filter rows of the catalog type's definition, made as copies of a shipped one.
+    void DescribeForm(const std::vector<std::pair<std::string, std::string>>& values)
+    {
+        std::unique_ptr<TAbstractDBConnectionFactory> factory =
+            f.Root().Catalog().GetDefinition().OpenDefinitionDatabase(1);
+        TAbstractDBConnection& connection = factory->GetConnection();
+        int id = 399000;
+        for (const auto& [key, value] : values) {
+            ++id;
+            for (const char* sql :
+                 {"CREATE TEMP TABLE CopyItem AS SELECT * FROM Items WHERE ItemId = 300001",
+                  "UPDATE CopyItem SET ItemId = :Id", "INSERT INTO Items SELECT * FROM CopyItem",
+                  "CREATE TEMP TABLE CopyStrings AS SELECT * FROM CStrings WHERE ItemId = 300001",
+                  "UPDATE CopyStrings SET ItemId = :Id, StringValue = CASE WHEN MemberId = 2 THEN :Key "
+                  "WHEN MemberId = 3 THEN :Value ELSE :Editor END",
+                  "INSERT INTO CStrings SELECT * FROM CopyStrings", "DROP TABLE CopyItem", "DROP TABLE CopyStrings"}) {
+                TQueryGuard query(connection);
+                query->SetSQL(sql);
+                const std::string text = sql;
+                if (text.find(":Id") != std::string::npos)
+                    query->SetParam("Id", id);
+                if (text.find(":Key") != std::string::npos) {
+                    query->SetParam("Key", key);
+                    query->SetParam("Value", value);
+                    query->SetParam("Editor", std::string(kFormEditor));
+                }
+                query->ExecSQL();
+            }
+        }
+    }
+
+    std::unique_ptr<TTolvexObject> Object(int itemId, const std::string& classTag)
+    {
+        const int classId = f.Root().ObjectContext().GetClassId(classTag);
+        TTolvexObjectFactory& factory = f.Root().Catalog().GetObjectFactory();
+        const std::string code = f.Data().GetCatalogCode();
+        std::unique_ptr<TTolvexObject> object = factory.GetObjectTyped(itemId, classId, f.Main(), code);
+        if (object->GetInstanceId() == 0)
+            object = factory.CreateObjectTyped(itemId, classId, 0, f.Main(), code);
+        return object;
+    }
+
+    std::string Stored() { return Object(item, "CommonWebPage")->GetLangString("MetaDescription", "EN", 0); }
+
+    // Opens the item with the form editor alone; the form's view once loaded.
+    QWebEngineView* OpenForm()
+    {
+        if (!f.Shell().CatalogUI()->OpenInMainEditor(item, kHtmlPageType, "",
+                                                      std::string("Action=MainPageEditor&EditorType=") + kFormEditor))
+            return nullptr;
+        QCoreApplication::processEvents();
+        auto* frame = FrameOf<TFrameWebForm>(f, kFormEditor);
+        if (!frame)
+            return nullptr;
+        QWebEngineView* view = frame->View();
+        QTest::qWaitFor([&] { return view->url().scheme() == "tolvex" && !view->page()->isLoading(); }, 20000);
+        // The page's script is ready once it answers.
+        QTest::qWaitFor([&] { return Evaluate(view, "document.readyState") == "complete"; }, 10000);
+        QTest::qWait(300);
+        return view;
+    }
+
+    void TypeNote(QWebEngineView* view, const QString& text)
+    {
+        Evaluate(view, "document.getElementById('note').focus(); 1");
+        view->setFocus();
+        QTest::keyClicks(view->focusProxy() ? view->focusProxy() : view, text);
+        QTest::qWaitFor([&] { return f.Editor().Context()->IsModified(); }, 5000);
+        QTest::qWait(200);
+    }
+
+    TMainWindowFixture f;
+    int item = 0;
+};
+
+TEST_F(WebFormFrameTest, WhatIsFilledInIsStoredOnlyWhenTheFormChanged)
+{
+    QWebEngineView* view = OpenForm();
+    ASSERT_NE(view, nullptr);
+    auto* tabs = f.Window().pnlMainEditor->findChild<QTabWidget*>();
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), "Order form");
+    EXPECT_EQ(Evaluate(view, "String(document.forms.length)"), "1");
+    const QUrl formUrl = view->url();
+
+    // Unchanged: Save leaves the stored data alone.
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_EQ(Stored(), "stored before");
+
+    // A link of the form page goes nowhere.
+    Evaluate(view, "document.getElementById('away').click(); 1");
+    QTest::qWait(500);
+    EXPECT_EQ(view->url(), formUrl);
+
+    // Typed, then cancelled: nothing stays.
+    TypeNote(view, "rush");
+    ASSERT_TRUE(f.Editor().Context()->IsModified());
+    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    EXPECT_EQ(Stored(), "stored before");
+    EXPECT_NE(f.Data().GetItemName(item, f.Main(), "EN"), "Garden chair");
+
+    // Typed and ticked, then saved: the whole form's data, and the name it carries.
+    QTest::qWaitFor([&] { return !view->page()->isLoading(); }, 20000);
+    QTest::qWait(300);
+    TypeNote(view, "by Friday");
+    Evaluate(view, "document.querySelector('[name=gift]').click(); 1");
+    QTest::qWait(300);
+    Screenshot(f, "web-form");
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_EQ(Stored(), "ItemName=Garden+chair&gift=yes&note=by+Friday");
+    EXPECT_EQ(f.Data().GetItemName(item, f.Main(), "EN"), "Garden chair");
+    EXPECT_EQ(view->url(), formUrl);
+}
+
+TEST_F(WebFormFrameTest, TheFormsOwnSubmitTakesTheDataAndStaysOnTheForm)
+{
+    QWebEngineView* view = OpenForm();
+    ASSERT_NE(view, nullptr);
+    const QUrl formUrl = view->url();
+    TypeNote(view, "wrap it");
+    Evaluate(view, "document.getElementById('send').click(); 1");
+    QTest::qWait(500);
+    EXPECT_EQ(view->url(), formUrl);
+    EXPECT_EQ(Stored(), "stored before") << "taken into the item, written by Save";
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_EQ(Stored(), "ItemName=Garden+chair&note=wrap+it");
+}
+
+TEST(TolvexAboutFrame, ShowsTheProgramsPageKeepsTheStartChoiceAndGoesOn)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses);
+    ASSERT_EQ(f.CreateAndOpen(), "");
+    const std::string code = f.Data().GetCatalogCode();
+    const auto open = [&f]() -> TFrameTolvexAbout* {
+        f.Shell().ExecuteAction("Action=MainPageEditor&ItemType=1003", false);
+        QCoreApplication::processEvents();
+        return FrameOf<TFrameTolvexAbout>(f, "TolvexAboutViewer-basic");
+    };
+
+    // Without the page file the view shows its own error; the buttons still work.
+    TFrameTolvexAbout* about = open();
+    ASSERT_NE(about, nullptr);
+    EXPECT_FALSE(f.Window().btnMainEditorSave->isVisible());
+    auto* goHome = about->findChild<QCheckBox*>("cbTolvexAboutGoHome");
+    ASSERT_NE(goHome, nullptr);
+    EXPECT_FALSE(goHome->isChecked());
+    goHome->click();
+    EXPECT_EQ(TCatalog::GetCatalogProperty(kPropertyStartOnAbout, f.Main(), code), "no");
+    goHome->click();
+    EXPECT_EQ(TCatalog::GetCatalogProperty(kPropertyStartOnAbout, f.Main(), code), "yes");
+
+    // With the page: it shows, and "Continue" opens the catalog's first item.
+    const std::filesystem::path folder = std::filesystem::path(f.Root().Settings().AppDir()) / "about";
+    std::filesystem::create_directories(folder);
+    std::ofstream((folder / "tolvex.htm").string())
+        << "<html><head><title>Welcome</title></head><body><h1>Welcome to your catalog</h1>"
+           "<p>Build the pages of your site in the web tree, then preview and publish them.</p></body></html>";
+    about = open();
+    ASSERT_NE(about, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return about->View()->title() == "Welcome"; }, 20000));
+    Screenshot(f, "tolvex-about");
+    QTest::mouseClick(about->findChild<QPushButton*>("btnTolvexAboutContinue"), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.Editor().Context()->GetItemId() == f.Root().GetHomePageId(); }, 10000));
+}
+
+}  // namespace
