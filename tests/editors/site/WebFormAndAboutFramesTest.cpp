@@ -35,7 +35,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -259,15 +258,14 @@ TEST(TolvexAboutFrame, ShowsTheProgramsPageKeepsTheStartChoiceAndGoesOn)
     goHome->click();
     EXPECT_EQ(TCatalog::GetCatalogProperty(kPropertyStartOnAbout, f.Main(), code), "yes");
 
-    // With the page: it shows, and "Continue" opens the catalog's first item.
+    // With the shipped page: it shows, and "Continue" opens the catalog's first item.
     const std::filesystem::path folder = std::filesystem::path(f.Root().Settings().AppDir()) / "about";
     std::filesystem::create_directories(folder);
-    std::ofstream((folder / "tolvex.htm").string())
-        << "<html><head><title>Welcome</title></head><body><h1>Welcome to your catalog</h1>"
-           "<p>Build the pages of your site in the web tree, then preview and publish them.</p></body></html>";
+    std::filesystem::copy_file(std::filesystem::path(TShippedData::BuildTreeDataDir()) / "about" / "tolvex.htm",
+                               folder / "tolvex.htm");
     about = open();
     ASSERT_NE(about, nullptr);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return about->View()->title() == "Welcome"; }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return about->View()->title() == "Tolvex Information"; }, 20000));
     Screenshot(f, "tolvex-about");
     QTest::mouseClick(about->findChild<QPushButton*>("btnTolvexAboutContinue"), Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return f.Editor().Context()->GetItemId() == f.Root().GetHomePageId(); }, 10000));
