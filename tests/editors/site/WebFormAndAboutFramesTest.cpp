@@ -9,6 +9,8 @@
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"
 #include "catalog/CatalogDefinition.h"
+#include "catalog/Singletons.h"
+#include "catalog/UIManager.h"
 #include "common/GlobalSettings.h"
 #include "editors/framework/EditorPages.h"
 #include "editors/framework/ItemEditorContainer.h"
@@ -233,6 +235,18 @@ TEST_F(WebFormFrameTest, TheFormsOwnSubmitTakesTheDataAndStaysOnTheForm)
     EXPECT_EQ(Stored(), "stored before") << "taken into the item, written by Save";
     QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
     EXPECT_EQ(Stored(), "ItemName=Garden+chair&note=wrap+it");
+}
+
+// The names the shipped catalog types give these editors open real ones.
+TEST(WebViewEditors, ShippedNamesCreateRealEditors)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses);
+    for (const char* name : {"CommonWebPreview", "TolvexAboutViewer", "WebFormOrder"}) {
+        std::unique_ptr<TAbstractUIEditor> editor = UIManager->CreateItemEditor(name, "");
+        auto* uiEditor = dynamic_cast<TTolvexUIEditor*>(editor.get());
+        ASSERT_NE(uiEditor, nullptr) << name;
+        EXPECT_FALSE(uiEditor->IsPlaceholder()) << name;
+    }
 }
 
 TEST(TolvexAboutFrame, ShowsTheProgramsPageKeepsTheStartChoiceAndGoesOn)
