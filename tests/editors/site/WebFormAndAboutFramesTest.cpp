@@ -4,7 +4,7 @@
 // it, and the page never leaves the form. The information page shows the
 // program's page, keeps the start-up choice and goes on to the first item,
 // also when the page file is missing.
-#include "../framework/MainWindowFixture.h"
+#include "EditorPaneHelpers.h"
 
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"
@@ -50,35 +50,7 @@ constexpr const char* kFormPage =
     "<input type=\"submit\" id=\"send\" value=\"Send\"></form>"
     "<a id=\"away\" href=\"http://example.test/\">elsewhere</a></body></html>";
 
-QString Evaluate(QWebEngineView* view, const QString& script)
-{
-    QString value;
-    bool done = false;
-    view->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& result) {
-        value = result.toString();
-        done = true;
-    });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 10000));
-    return value;
-}
-
-template <class TFrame>
-TFrame* FrameOf(TMainWindowFixture& f, const std::string& tabName)
-{
-    for (const auto& editor : f.Editor().Container()->Editors())
-        if (auto* frame = dynamic_cast<TFrame*>(editor->FrameOfTab(tabName)))
-            return frame;
-    return nullptr;
-}
-
-void Screenshot(TMainWindowFixture& f, const char* name)
-{
-    if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR")) {
-        f.Window().resize(1100, 720);
-        QTest::qWait(500);
-        f.Window().grab().save(QString("%1/%2.png").arg(dir, name));
-    }
-}
+QString Evaluate(QWebEngineView* view, const QString& script) { return RunScript(*view->page(), script); }
 
 class WebFormFrameTest : public ::testing::Test {
 protected:
@@ -159,7 +131,7 @@ protected:
                                                       std::string("Action=MainPageEditor&EditorType=") + kFormEditor))
             return nullptr;
         QCoreApplication::processEvents();
-        auto* frame = FrameOf<TFrameWebForm>(f, kFormEditor);
+        auto* frame = FrameOfTab<TFrameWebForm>(f, kFormEditor);
         if (!frame)
             return nullptr;
         QWebEngineView* view = frame->View();
@@ -216,7 +188,7 @@ TEST_F(WebFormFrameTest, WhatIsFilledInIsStoredOnlyWhenTheFormChanged)
     TypeNote(view, "by Friday");
     Evaluate(view, "document.querySelector('[name=gift]').click(); 1");
     QTest::qWait(300);
-    Screenshot(f, "web-form");
+    ShootMainWindow(f, "web-form");
     QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
     EXPECT_EQ(Stored(), "ItemName=Garden+chair&gift=yes&note=by+Friday");
     EXPECT_EQ(f.Data().GetItemName(item, f.Main(), "EN"), "Garden chair");
@@ -257,7 +229,7 @@ TEST(TolvexAboutFrame, ShowsTheProgramsPageKeepsTheStartChoiceAndGoesOn)
     const auto open = [&f]() -> TFrameTolvexAbout* {
         f.Shell().ExecuteAction("Action=MainPageEditor&ItemType=1003", false);
         QCoreApplication::processEvents();
-        return FrameOf<TFrameTolvexAbout>(f, "TolvexAboutViewer-basic");
+        return FrameOfTab<TFrameTolvexAbout>(f, "TolvexAboutViewer-basic");
     };
 
     // Without the page file the view shows its own error; the buttons still work.
@@ -280,7 +252,7 @@ TEST(TolvexAboutFrame, ShowsTheProgramsPageKeepsTheStartChoiceAndGoesOn)
     about = open();
     ASSERT_NE(about, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return about->View()->title() == "Tolvex Information"; }, 20000));
-    Screenshot(f, "tolvex-about");
+    ShootMainWindow(f, "tolvex-about");
     QTest::mouseClick(about->findChild<QPushButton*>("btnTolvexAboutContinue"), Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return f.Editor().Context()->GetItemId() == f.Root().GetHomePageId(); }, 10000));
 }

@@ -3,7 +3,7 @@
 // is gone after Cancel, the catalog stays writable for everybody else while
 // the preview is made, and the tab follows the user's preview preferences,
 // the opening action's query and the editing language.
-#include "../framework/MainWindowFixture.h"
+#include "EditorPaneHelpers.h"
 
 #include "catalog/CatalogData.h"
 #include "common/IniSettings.h"
@@ -46,21 +46,6 @@ protected:
     }
     ~WebPreviewFrameTest() override { QTest::qWait(100); }
 
-    // A second data language after the catalog's first one.
-    void AddLanguage(const std::string& langCode)
-    {
-        TQueryGuard query(f.Main());
-        query->SetSQL("INSERT INTO CStrings (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, IndexId, "
-                      "MemberType, StringValue) SELECT CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, "
-                      "IndexId + 1, MemberType, :Lang FROM CStrings WHERE CatalogCode = :CatalogCode AND ItemId = 601 "
-                      "AND ClassId = 601 AND MemberId = 1 ORDER BY IndexId DESC LIMIT 1");
-        query->SetParam("Lang", langCode);
-        query->SetParam("CatalogCode", f.Data().GetCatalogCode());
-        query->ExecSQL();
-        query->Close();
-        f.Data().LoadLanguages(f.Main());
-    }
-
     TIniSettings& Settings() { return f.Root().Settings().IniSettings(); }
 
     void Open(const std::string& extra = "")
@@ -71,21 +56,12 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    template <class TFrame>
-    TFrame* FrameOf(const std::string& tabName)
-    {
-        for (const auto& editor : f.Editor().Container()->Editors())
-            if (auto* frame = dynamic_cast<TFrame*>(editor->FrameOfTab(tabName)))
-                return frame;
-        return nullptr;
-    }
-
     // Shows the preview tab and waits until its page has loaded.
     TWebPreviewWidget* ShowPreview()
     {
         if (!f.Editor().Container()->ActivateTabByName(kPreviewTab))
             return nullptr;
-        auto* frame = FrameOf<TFrameWebPreview>(kPreviewTab);
+        auto* frame = FrameOfTab<TFrameWebPreview>(f, kPreviewTab);
         if (!frame || !frame->Preview())
             return nullptr;
         TWebPreviewWidget* preview = frame->Preview();
@@ -102,15 +78,7 @@ protected:
 
     QString Evaluate(TWebPreviewWidget* preview, const QString& script)
     {
-        QString value;
-        bool done = false;
-        preview->View()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
-                                               [&](const QVariant& result) {
-                                                   value = result.toString();
-                                                   done = true;
-                                               });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 10000));
-        return value;
+        return RunScript(*preview->View()->page(), script);
     }
 
     // Everything stored for the page, read through the main connection.
@@ -126,14 +94,7 @@ protected:
         return all;
     }
 
-    void Screenshot(const char* name)
-    {
-        if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR")) {
-            f.Window().resize(1100, 720);
-            QTest::qWait(500);
-            f.Window().grab().save(QString("%1/%2.png").arg(dir, name));
-        }
-    }
+    void Screenshot(const char* name) { ShootMainWindow(f, name); }
 
     TMainWindowFixture f;
     int page = 0;
@@ -144,7 +105,7 @@ TEST_F(WebPreviewFrameTest, ShowsTheUnsavedEditAndCancelLeavesTheCatalogAsItWas)
     Open();
     const std::string before = Stored();
     ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("SourcesEditor-basic"));
-    auto* source = FrameOf<TFrameSourcesPageEditor>("SourcesEditor-basic");
+    auto* source = FrameOfTab<TFrameSourcesPageEditor>(f, "SourcesEditor-basic");
     ASSERT_NE(source, nullptr);
     TSourceTextEdit* text = source->Editor()->TopEditor();
     text->setFocus();
@@ -186,7 +147,7 @@ TEST_F(WebPreviewFrameTest, FollowsThePreviewPreferences)
     Open();
     TWebPreviewWidget* preview = nullptr;
     ASSERT_TRUE(f.Editor().Container()->ActivateTabByName(kPreviewTab));
-    preview = FrameOf<TFrameWebPreview>(kPreviewTab)->Preview();
+    preview = FrameOfTab<TFrameWebPreview>(f, kPreviewTab)->Preview();
     QTest::qWait(300);
     EXPECT_FALSE(preview->View()->isVisible());
     EXPECT_FALSE(preview->Action("Print page")->isEnabled());
@@ -206,6 +167,8 @@ TEST_F(WebPreviewFrameTest, InHouseModeOffersTheRoleKeptInTheSettings)
 {
     Settings().WriteValue("Key", "Name", "zoziva");
     Settings().SetString(siPreviewForUser, "wholesale");
+    // Wide enough for the whole toolbar.
+    f.Window().resize(1100, 720);
     Open();
     TWebPreviewWidget* preview = ShowPreview();
     ASSERT_NE(preview, nullptr);
@@ -222,7 +185,7 @@ TEST_F(WebPreviewFrameTest, InHouseModeOffersTheRoleKeptInTheSettings)
 
 TEST_F(WebPreviewFrameTest, PreviewsTheOpeningQueryAndFollowsTheLanguage)
 {
-    AddLanguage("DE");
+    AddDataLanguage(f, "DE");
     Open("&QueryStr=colour%3Dred+and+blue");
     TWebPreviewWidget* preview = ShowPreview();
     ASSERT_NE(preview, nullptr);
