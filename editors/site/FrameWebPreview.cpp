@@ -7,6 +7,7 @@
 #include "catalog/Tolvex.h"
 #include "common/CommonProcedures.h"
 #include "common/GlobalSettings.h"
+#include "common/Exceptions.h"
 #include "common/IniSettings.h"
 #include "editors/framework/EditingServices.h"
 #include "editors/framework/EditorParams.h"
@@ -14,6 +15,7 @@
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexItemManager.h"
 #include "editors/framework/TolvexUIEditor.h"
+#include "editors/site/SiteFrameContext.h"
 #include "editors/site/WebPreviewModel.h"
 #include "editors/site/WebPreviewViewer.h"
 #include "editors/site/WebPreviewWidget.h"
@@ -90,8 +92,14 @@ void TFrameWebPreview::InitControls()
     services.QueueAction = [&context](const std::string& action, bool check) { context.QueueAction(action, check); };
     model_ = std::make_unique<TWebPreviewModel>(std::move(services));
     // A query the opening action carried ("QueryStr=") is previewed first.
-    if (std::vector<std::string>* params = context.GetParams())
-        model_->InitFromActionString(ValueOfName(*params, "ActionString"));
+    // A malformed one is reported, and the page is previewed without it.
+    if (std::vector<std::string>* params = context.GetParams()) {
+        try {
+            model_->InitFromActionString(ValueOfName(*params, "ActionString"));
+        } catch (const ECriticalTolvexException& error) {
+            ShowFrameError(error.what());
+        }
+    }
 
     TIniSettings& settings = Settings(context);
     preview_ = new TWebPreviewWidget(*model_, nullptr, this);

@@ -200,4 +200,16 @@ TEST_F(WebPreviewFrameTest, PreviewsTheOpeningQueryAndFollowsTheLanguage)
         << preview->View()->url().toString().toStdString();
 }
 
+TEST_F(WebPreviewFrameTest, AMalformedOpeningQueryIsReportedAndThePageStillShows)
+{
+    ASSERT_TRUE(f.Shell().CatalogUI()->OpenInMainEditor(page, kHtmlPageType, "",
+                                                        "Action=MainPageEditor&QueryStr=colour%zzred"));
+    TWebPreviewWidget* preview = ShowPreview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_FALSE(preview->View()->url().toString().contains("?")) << preview->View()->url().toString().toStdString();
+    ASSERT_FALSE(f.Boxes().Shown().empty());
+    EXPECT_EQ(f.Boxes().Shown().back().kind, "error");
+    EXPECT_NE(f.Boxes().Shown().back().message.find("URL"), std::string::npos) << f.Boxes().Shown().back().message;
+}
+
 }  // namespace
