@@ -200,6 +200,28 @@ TEST_F(WebPreviewFrameTest, PreviewsTheOpeningQueryAndFollowsTheLanguage)
         << preview->View()->url().toString().toStdString();
 }
 
+TEST_F(WebPreviewFrameTest, AMenuLinkOfThePreviewOpensThatPageInTheEditor)
+{
+    const int home = f.Root().GetHomePageId();
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(home), false);
+    QCoreApplication::processEvents();
+    TWebPreviewWidget* preview = ShowPreview();
+    ASSERT_NE(preview, nullptr);
+    Screenshot("web-preview-home");
+    // A menu link to another page of the site; the click is not waited
+    // for, since the page it was made in goes with the item it shows.
+    const QString pick = "Array.from(document.links).find(a => /^\\d+\\.html$/.test(a.getAttribute('href')) && "
+                         "a.getAttribute('href') !== '" + QString::number(home) + ".html')";
+    const QString target = Evaluate(preview, "var a = " + pick + "; a ? a.getAttribute('href') : ''");
+    ASSERT_FALSE(target.isEmpty());
+    const std::size_t boxes = f.Boxes().Shown().size();
+    preview->View()->page()->runJavaScript(pick + ".click()", QWebEngineScript::ApplicationWorld);
+    const int opened = target.section('.', 0, 0).toInt();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.Editor().Context()->GetItemId() == opened; }, 10000))
+        << "still on " << f.Editor().Context()->GetItemId() << ", link " << target.toStdString();
+    EXPECT_EQ(f.Boxes().Shown().size(), boxes) << "no question, no refusal";
+}
+
 TEST_F(WebPreviewFrameTest, AMalformedOpeningQueryIsReportedAndThePageStillShows)
 {
     ASSERT_TRUE(f.Shell().CatalogUI()->OpenInMainEditor(page, kHtmlPageType, "",
