@@ -11,6 +11,7 @@
 #include "catalog/CatalogDefinition.h"
 #include "catalog/Singletons.h"
 #include "catalog/UIManager.h"
+#include "common/WellKnownIds.h"
 #include "common/GlobalSettings.h"
 #include "editors/framework/EditorPages.h"
 #include "editors/framework/ItemEditorContainer.h"
@@ -42,6 +43,8 @@ namespace {
 
 constexpr int kHtmlPageType = 401;
 constexpr const char* kFormEditor = "WebFormOrder";
+constexpr const char* kBrokenFormEditor = "WebFormBroken";
+constexpr int kWebPageType = 3001;
 constexpr const char* kFormPage =
     "<html><body><form action=\"thanks.html\" method=\"post\">"
     "<input name=\"ItemName\" value=\"Garden chair\">"
@@ -57,7 +60,7 @@ protected:
     WebFormFrameTest() : f(RegisterFrameworkClasses)
     {
         // The definition describes the form before the catalog opens.
-        DescribeForm({{"TemplateType", "ByChild"},
+        DescribeForm(kFormEditor, {{"TemplateType", "ByChild"},
                       {"TemplateClassXmlTag", "CommonWebPage"},
                       {"TemplateMemberXmlTag", "LinkedJSP"},
                       {"MasterTemplateType", std::to_string(kHtmlPageType)},
@@ -65,6 +68,11 @@ protected:
                       {"ParamMemberXmlTag", "MetaDescription"},
                       {"ParamName", "FormData"},
                       {"TabCaption", "Order form"}});
+        // A second form whose template is a page with a master template that does not parse.
+        DescribeForm(kBrokenFormEditor, {{"TemplateType", "ByChild"},
+                                         {"TemplateClassXmlTag", "CommonWebPage"},
+                                         {"TemplateMemberXmlTag", "LinkedJSP"},
+                                         {"MasterTemplateType", std::to_string(kWebPageType)}});
         EXPECT_EQ(f.CreateAndOpen(), "");
         const std::string code = f.Data().GetCatalogCode();
         const int templateItem = f.Root().Catalog().CreateItem(kHtmlPageType, 1, 0, code, f.Main(), 0);
@@ -81,14 +89,13 @@ protected:
     ~WebFormFrameTest() override { QTest::qWait(100); }
 
     // Filter rows of the catalog type's definition, made as copies of a shipped one.
-    void DescribeForm(const std::vector<std::pair<std::string, std::string>>& values)
+    void DescribeForm(const std::string& editorName, const std::vector<std::pair<std::string, std::string>>& values)
     {
         std::unique_ptr<TAbstractDBConnectionFactory> factory =
             f.Root().Catalog().GetDefinition().OpenDefinitionDatabase(1);
         TAbstractDBConnection& connection = factory->GetConnection();
-        int id = 399000;
         for (const auto& [key, value] : values) {
-            ++id;
+            const int id = ++lastFilterId;
             for (const char* sql :
                  {"CREATE TEMP TABLE CopyItem AS SELECT * FROM Items WHERE ItemId = 300001",
                   "UPDATE CopyItem SET ItemId = :Id", "INSERT INTO Items SELECT * FROM CopyItem",
@@ -104,7 +111,7 @@ protected:
                 if (text.find(":Key") != std::string::npos) {
                     query->SetParam("Key", key);
                     query->SetParam("Value", value);
-                    query->SetParam("Editor", std::string(kFormEditor));
+                    query->SetParam("Editor", editorName);
                 }
                 query->ExecSQL();
             }
@@ -125,13 +132,13 @@ protected:
     std::string Stored() { return Object(item, "CommonWebPage")->GetLangString("MetaDescription", "EN", 0); }
 
     // Opens the item with the form editor alone; the form's view once loaded.
-    QWebEngineView* OpenForm()
+    QWebEngineView* OpenForm(const char* editorName = kFormEditor)
     {
         if (!f.Shell().CatalogUI()->OpenInMainEditor(item, kHtmlPageType, "",
-                                                      std::string("Action=MainPageEditor&EditorType=") + kFormEditor))
+                                                      std::string("Action=MainPageEditor&EditorType=") + editorName))
             return nullptr;
         QCoreApplication::processEvents();
-        auto* frame = FrameOfTab<TFrameWebForm>(f, kFormEditor);
+        auto* frame = FrameOfTab<TFrameWebForm>(f, editorName);
         if (!frame)
             return nullptr;
         QWebEngineView* view = frame->View();
@@ -153,6 +160,7 @@ protected:
 
     TMainWindowFixture f;
     int item = 0;
+    int lastFilterId = 399000;
 };
 
 TEST_F(WebFormFrameTest, WhatIsFilledInIsStoredOnlyWhenTheFormChanged)
@@ -207,6 +215,31 @@ TEST_F(WebFormFrameTest, TheFormsOwnSubmitTakesTheDataAndStaysOnTheForm)
     EXPECT_EQ(Stored(), "stored before") << "taken into the item, written by Save";
     QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
     EXPECT_EQ(Stored(), "ItemName=Garden+chair&note=wrap+it");
+}
+
+TEST_F(WebFormFrameTest, AFormTemplateThatFailsShowsTheErrorPageAndTakesNothing)
+{
+    const std::string code = f.Data().GetCatalogCode();
+    const int broken = f.Root().Catalog().CreateItem(kMasterTemplateType, 1, 0, code, f.Main(), 0);
+    auto xsl = Object(broken, "XmlData");
+    xsl->SetLangString("SourceCode", "XXX", "<xsl:stylesheet version=\"1.0\"\r\n<", 0);
+    xsl->Save();
+    const int templateItem = f.Root().Catalog().CreateItem(kHtmlPageType, 1, 0, code, f.Main(), 0);
+    const int form = f.Root().Catalog().CreateItem(kWebPageType, templateItem, 0, code, f.Main(), 0);
+    auto formPage = Object(form, "CommonWebPage");
+    formPage->SetNumber("MasterTemplate", broken, 0);
+    formPage->Save();
+    auto page = Object(item, "CommonWebPage");
+    page->SetNumber("LinkedJSP", templateItem, 0);
+    page->Save();
+
+    QWebEngineView* view = OpenForm(kBrokenFormEditor);
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->url().toString().endsWith("/13.html")) << view->url().toString().toStdString();
+    const QString text = Evaluate(view, "document.body.innerText");
+    EXPECT_TRUE(text.contains("error")) << text.toStdString();
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_EQ(Stored(), "stored before");
 }
 
 // The names the shipped catalog types give these editors open real ones.
