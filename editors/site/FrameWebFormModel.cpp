@@ -6,6 +6,7 @@
 #include "catalog/CatalogPageGeneration.h"
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
+#include "common/CommonFunctions.h"
 #include "common/Exceptions.h"
 #include "common/ParamList.h"
 #include "common/Translation.h"
@@ -99,8 +100,17 @@ TFrameWebFormModel::TFormPage TFrameWebFormModel::Generate()
         cache.PutTransformResult(context_.TreeItemId, 0, transformer.GetResultHtml(), context_.LangCode);
         formUrl_ = PageUrl(context_.TreeItemId);
     } else {
-        const std::string error = transformer.GetErrorText().empty() ? transformer.GetResultHtml()
-                                                                     : transformer.GetErrorText();
+        // The browser shows page 13 as HTML: the transformer's own error
+        // page when it made one (its text escaped), else the error text
+        // escaped into a page of its own.
+        std::string error = transformer.GetResultHtml();
+        if (error.empty()) {
+            std::string text = transformer.GetErrorText();
+            if (text.empty())
+                text = TTranslation::OrEnglish(Translation).Translate("The page could not be generated.");
+            error = "<html><body><pre style=\"white-space: pre-wrap\">" + TCommonFunctions::EncodeXmlText(text) +
+                    "</pre></body></html>";
+        }
         cache.PutTransformResult(kErrorPageId, 0, error, context_.LangCode);
         formUrl_ = PageUrl(kErrorPageId);
     }

@@ -237,7 +237,8 @@ TEST_F(WebFormFrameTest, AFormTemplateThatFailsShowsTheErrorPageAndTakesNothing)
     ASSERT_NE(view, nullptr);
     EXPECT_TRUE(view->url().toString().endsWith("/13.html")) << view->url().toString().toStdString();
     const QString text = Evaluate(view, "document.body.innerText");
-    EXPECT_TRUE(text.contains("error")) << text.toStdString();
+    EXPECT_TRUE(text.contains("parse error occurred")) << text.toStdString();
+    EXPECT_TRUE(text.contains("master.xsl")) << "with the parser's reason: " << text.toStdString();
     QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
     EXPECT_EQ(Stored(), "stored before");
 }
