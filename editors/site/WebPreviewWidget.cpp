@@ -108,6 +108,9 @@ TWebPreviewWidget::TWebPreviewWidget(TWebPreviewModel& model, QWebEngineProfile*
     roleSeparator_ = toolbar_->addSeparator();
     roles_ = new QComboBox(toolbar_);
     roles_->setObjectName(QStringLiteral("PreviewRole"));
+    // Narrow enough to stay on the toolbar of a narrow pane; the list shows the whole captions.
+    roles_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    roles_->setMinimumContentsLength(16);
     for (const auto& [caption, value] : TWebPreviewModel::Roles())
         roles_->addItem(Tr(caption), Q(value));
     roleAction_ = toolbar_->addWidget(roles_);
