@@ -62,10 +62,22 @@ void TDesignView::LoadDocument(const std::string& document, const QUrl& base)
 
 void TDesignView::RunScript(const QString& script, std::function<void(const QVariant&)> done)
 {
-    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [alive = alive_, done](const QVariant& result) {
-        if (*alive && done)
-            done(result);
-    });
+    // The answer arrives inside one of the engine's own tasks, and the engine
+    // runs nothing else until that task returns. What Done does (a modal
+    // dialog, a message box, a wait for another answer) would then freeze
+    // every page of the program, so Done runs from Qt's queue instead.
+    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                          [this, alive = alive_, done](const QVariant& result) {
+                              if (!*alive || !done)
+                                  return;
+                              QMetaObject::invokeMethod(
+                                  this,
+                                  [alive, done, result] {
+                                      if (*alive)
+                                          done(result);
+                                  },
+                                  Qt::QueuedConnection);
+                          });
 }
 
 void TDesignView::ReadBodyHtml(std::function<void(const std::string&)> done)

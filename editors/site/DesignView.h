@@ -53,8 +53,9 @@ public:
 
     ~TDesignView() override;
 
-    // Runs a script in the program's own world; Done gets its result, and
-    // is never called once the view is going.
+    // Runs a script in the program's own world; Done gets its result from
+    // Qt's event queue (so it may open dialogs), and is never called once
+    // the view is going.
     void RunScript(const QString& script, std::function<void(const QVariant&)> done = {});
 
 signals:
