@@ -3,12 +3,14 @@
 #include "common/CommonGui.h"
 #include "editors/site/DesignDocument.h"
 #include "editors/site/PageChannel.h"
+#include "generation/ui/PreviewScheme.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QEventLoop>
 #include <QTimer>
 #include <QWebEngineFindTextResult>
+#include <QWebEngineProfile>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -57,7 +59,26 @@ TDesignView::TDesignView(TCommonGui& gui, QWidget* parent) : QWebEngineView(pare
 void TDesignView::LoadDocument(const std::string& document, const QUrl& base)
 {
     ready_ = false;
-    setHtml(Q(document), base);
+    documentHook_.Reset();
+    if (base.scheme().toLatin1() != PreviewSchemeName() ||
+        !page()->profile()->urlSchemeHandler(PreviewSchemeName())) {
+        // Nothing serves the preview scheme here: the document is handed
+        // over directly (its pictures then do not show).
+        setHtml(Q(document), base);
+        return;
+    }
+    static int loads = 0;
+    QUrl address = base;
+    address.setQuery(QStringLiteral("load=%1").arg(++loads));
+    const std::string url = address.toString(QUrl::FullyEncoded).toStdString();
+    auto content = std::make_shared<const std::string>(document);
+    documentHook_ = TPreviewContentHooks::Global().Install(
+        [url, content](const std::string& asked) -> std::optional<std::string> {
+            if (asked != url)
+                return std::nullopt;
+            return *content;
+        });
+    load(address);
 }
 
 void TDesignView::RunScript(const QString& script, std::function<void(const QVariant&)> done)

@@ -1,6 +1,9 @@
 #include "editors/site/FrameHtmlEditor.h"
 
+#include "catalog/CatalogData.h"
+#include "catalog/CatalogPageGeneration.h"
 #include "catalog/Tolvex.h"
+#include "common/GlobalSettings.h"
 #include "editors/framework/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/site/HtmlEditorWidget.h"
@@ -60,6 +63,18 @@ void TFrameHtmlEditor::InitControls()
         if (SourceEditEnabled)
             EditHtmlSource();
     });
+    // The user's last choices; a new editor starts with them.
+    TIniSettings& settings = context.Services().Root.Settings().IniSettings();
+    editor_->SetShowBorders(settings.GetBool(siHtmlEditorShowBorders, true));
+    editor_->SetShowAllAttributes(settings.GetBool(siHtmlEditorShowAllAttributes, false));
+    connect(editor_, &THtmlEditorWidget::ShowBordersChanged, this,
+            [&settings](bool on) { settings.SetBool(siHtmlEditorShowBorders, on); });
+    connect(editor_, &THtmlEditorWidget::ShowAllAttributesChanged, this,
+            [&settings](bool on) { settings.SetBool(siHtmlEditorShowAllAttributes, on); });
+    if (TCatalogData* data = context.Data())
+        PageStyle = TDesignPageStyle::Of(GetObject("CommonWebPage"), context.GetItemType(),
+                                         data->GetPageGeneration().GetTemplates(), data->GetCatalogCode(),
+                                         context.GetConnection());
 }
 
 void TFrameHtmlEditor::ShowTopOnly() { editor_->ShowTopOnly(); }
@@ -71,7 +86,8 @@ void TFrameHtmlEditor::LoadFromObjects(bool)
     TAbstractCObject* design = GetObject(kDesignClass);
     const std::string& lang = ContentLangCode();
     editor_->LoadParts(design ? design->GetLangString("TopHTMLValue", lang, 0) : "",
-                       design ? design->GetLangString("BottomHTMLValue", lang, 0) : "", "", "", lang);
+                       design ? design->GetLangString("BottomHTMLValue", lang, 0) : "", PageStyle.Css,
+                       PageStyle.BackgroundFile, lang);
     TrackChanges = true;
 }
 

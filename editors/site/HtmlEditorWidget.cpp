@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QToolButton>
 #include <QApplication>
@@ -190,10 +191,28 @@ THtmlEditorWidget::THtmlEditorWidget(TCommonGui& gui, THtmlInsertionCommands* co
     row->addStretch(1);
     layout->addLayout(row);
     splitter_ = new QSplitter(Qt::Vertical, this);
-    top_ = new TDesignView(gui_, splitter_);
-    bottom_ = new TDesignView(gui_, splitter_);
-    splitter_->addWidget(top_);
-    splitter_->addWidget(bottom_);
+    splitter_->setChildrenCollapsible(false);
+    // Each part: its caption over its view.
+    const auto part = [this](const char* caption, QLabel*& label) {
+        auto* box = new QWidget(splitter_);
+        auto* column = new QVBoxLayout(box);
+        column->setContentsMargins(0, 4, 0, 0);
+        column->setSpacing(2);
+        label = new QLabel(Tr(caption), box);
+        label->setContentsMargins(4, 0, 0, 0);
+        auto* view = new TDesignView(gui_, box);
+        label->setBuddy(view);
+        column->addWidget(label);
+        column->addWidget(view, 1);
+        splitter_->addWidget(box);
+        return view;
+    };
+    top_ = part("Top of page", topLabel_);
+    bottom_ = part("Bottom of page", bottomLabel_);
+    // The top part comes first among the children, so that it is the part
+    // that takes the focus when the editor is focused (the splitter keeps
+    // them the other way round).
+    top_->parentWidget()->stackUnder(bottom_->parentWidget());
     layout->addWidget(splitter_, 1);
     for (TDesignView* view : {top_, bottom_}) {
         connect(view, &TDesignView::Modified, this, &THtmlEditorWidget::Modified);
@@ -308,7 +327,7 @@ QAction* THtmlEditorWidget::Action(const QString& caption) const
 
 TDesignView* THtmlEditorWidget::ActiveView() const
 {
-    return bottomActive_ && bottom_->isVisible() ? bottom_ : top_;
+    return bottomActive_ && !bottom_->parentWidget()->isHidden() ? bottom_ : top_;
 }
 
 bool THtmlEditorWidget::IsReady() const { return top_->IsReady() && bottom_->IsReady(); }
@@ -343,7 +362,8 @@ void THtmlEditorWidget::ReadDocument(std::function<void(const std::string&)> don
 
 void THtmlEditorWidget::ShowTopOnly()
 {
-    bottom_->hide();
+    topLabel_->hide();
+    bottom_->parentWidget()->hide();
     bottomActive_ = false;
 }
 

@@ -19,6 +19,7 @@
 
 class QAction;
 class QFont;
+class QLabel;
 class QMenu;
 class QSplitter;
 class QToolBar;
@@ -132,5 +133,7 @@ private:
     QSplitter* splitter_;
     TDesignView* top_;
     TDesignView* bottom_;
+    QLabel* topLabel_;
+    QLabel* bottomLabel_;
     bool bottomActive_ = false;
 };

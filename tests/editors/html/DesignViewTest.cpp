@@ -6,6 +6,7 @@
 #include "editors/site/DesignDocument.h"
 #include "editors/site/DesignView.h"
 #include "editors/site/HtmlInsertions.h"
+#include "generation/PreviewContentHooks.h"
 #include "support/ScriptedGui.h"
 
 #include <QSignalSpy>
@@ -147,13 +148,21 @@ TEST_F(DesignViewTest, AnEmptiedEditorStoresNothing)
 
 namespace {
 
-// Answers the preview host's picture and style-sheet addresses as the program's handler would.
+// Answers the preview host's addresses as the program's handler would: the
+// hooked editor documents, pictures and style sheets.
 class TPicturesHandler : public QWebEngineUrlSchemeHandler {
 public:
     QStringList asked;
     void requestStarted(QWebEngineUrlRequestJob* job) override
     {
         asked << job->requestUrl().toString();
+        // The editor's own document comes first, from the content hooks.
+        if (auto document = TPreviewContentHooks::Global().Ask(job->requestUrl().toString(QUrl::FullyEncoded).toStdString())) {
+            auto* page = new QBuffer(job);
+            page->setData(QByteArray::fromStdString(*document));
+            job->reply(QByteArray("text/html"), page);
+            return;
+        }
         static const QByteArray gif("GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xff\xff\xff!\xf9\x04\x01\x00\x00"
                                     "\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;",
                                     43);
@@ -174,6 +183,8 @@ TEST_F(DesignViewTest, PicturesAndStyleSheetsComeFromThePreviewHost)
         << handler.asked.join(' ').toStdString();
     EXPECT_EQ(Evaluate("getComputedStyle(document.querySelector('h1')).letterSpacing"), "3px");
     EXPECT_TRUE(handler.asked.contains("tolvex://preview/images/55.gif")) << handler.asked.join(' ').toStdString();
+    // The document itself was served through the scheme, at the part's address.
+    EXPECT_TRUE(handler.asked.front().startsWith("tolvex://preview/EN/dhtmlTop.html?")) << handler.asked.join(' ').toStdString();
     view.reset();
     QTest::qWait(100);
     QWebEngineProfile::defaultProfile()->removeUrlSchemeHandler(&handler);
