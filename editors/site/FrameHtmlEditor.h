@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 
+class TDialogParams;
 class TFrameSite;
 class THtmlEditorWidget;
 class THtmlInsertionCommands;
@@ -50,6 +51,9 @@ protected:
     THtmlInsertionCommands& Commands() { return *commands_; }
 
 private:
+    // "ImportHtmlData": a page from a file or the web; its body in "HtmlData".
+    bool ImportHtmlData(TDialogParams& pairs);
+
     std::unique_ptr<THtmlInsertionCommands> commands_;
     THtmlEditorWidget* editor_ = nullptr;
 };

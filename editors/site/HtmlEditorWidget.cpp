@@ -292,6 +292,8 @@ void THtmlEditorWidget::BuildToolbars()
     AddAction(actions_, "Insert Picture", insert(&THtmlInsertionCommands::InsertPicture), "Picture");
     AddAction(actions_, "Insert Table", [this] { InsertTable(); }, "Table");
     AddAction(actions_, "Insert Object", insert(&THtmlInsertionCommands::InsertObject), "Object");
+    AddAction(actions_, "Open HTML File", [this] { ImportHtml(false); }, "Open");
+    AddAction(actions_, "Import HTML From Web", [this] { ImportHtml(true); }, "From Web");
     actions_->addSeparator();
     AddAction(actions_, "Horizontal Line", [this] { ActiveView()->InsertHtml("<HR>"); }, "Line");
     AddAction(actions_, "Insert Line Break", [this] { ActiveView()->InsertHtml("<BR>"); }, "Break");
@@ -302,8 +304,11 @@ void THtmlEditorWidget::BuildToolbars()
     actions_->addSeparator();
     AddAction(actions_, "Edit Html Source Code", [this] { emit EditSourceRequested(); }, "Source");
     for (QAction* action : actions_->actions())
-        if (!action->isSeparator() && action->objectName().startsWith(QLatin1String("Insert ")) &&
-            action->objectName() != QLatin1String("Insert Line Break"))
+        if (!action->isSeparator() &&
+            ((action->objectName().startsWith(QLatin1String("Insert ")) &&
+              action->objectName() != QLatin1String("Insert Line Break")) ||
+             action->objectName() == QLatin1String("Open HTML File") ||
+             action->objectName() == QLatin1String("Import HTML From Web")))
             action->setEnabled(commands_ != nullptr);
     QAction* borders = AddAction(borders_, "Show Borders", [] {}, "Borders");
     borders->setCheckable(true);
@@ -336,21 +341,19 @@ void THtmlEditorWidget::LoadParts(const std::string& topHtml, const std::string&
                                   const std::string& pageCss, const std::string& backgroundFile,
                                   const std::string& languageCode)
 {
+    shown_ = {pageCss, backgroundFile, languageCode, false};
     FillCssClasses(pageCss);
-    const QString folder = QStringLiteral("tolvex://preview/%1/").arg(Q(languageCode));
-    top_->LoadDocument(TDesignDocument::Document(topHtml, pageCss, true, backgroundFile),
-                       QUrl(folder + QStringLiteral("dhtmlTop.html")));
-    bottom_->LoadDocument(TDesignDocument::Document(bottomHtml, pageCss, false, backgroundFile),
-                          QUrl(folder + QStringLiteral("dhtmlBottom.html")));
+    top_->LoadDocument(TDesignDocument::Document(topHtml, pageCss, true, backgroundFile), PartAddress(true));
+    bottom_->LoadDocument(TDesignDocument::Document(bottomHtml, pageCss, false, backgroundFile), PartAddress(false));
 }
 
 void THtmlEditorWidget::LoadWholeDocument(const std::string& document, const std::string& languageCode)
 {
+    shown_ = {"", "", languageCode, true};
     FillCssClasses("");
-    const QString folder = QStringLiteral("tolvex://preview/%1/").arg(Q(languageCode));
-    top_->LoadDocument(document, QUrl(folder + QStringLiteral("dhtmlTop.html")));
+    top_->LoadDocument(document, PartAddress(true));
     // The bottom part stays empty (and hidden) but is made ready like the top.
-    bottom_->LoadDocument(TDesignDocument::Document("", "", false, ""), QUrl(folder + QStringLiteral("dhtmlBottom.html")));
+    bottom_->LoadDocument(TDesignDocument::Document("", "", false, ""), PartAddress(false));
 }
 
 void THtmlEditorWidget::ReadDocument(std::function<void(const std::string&)> done)
@@ -431,6 +434,27 @@ void THtmlEditorWidget::InsertTable()
     // A table never takes the place of a selected picture or table.
     TDesignView* view = ActiveView();
     view->RunScript(QString::fromUtf8(kCollapseAfterControl), [view, table](const QVariant&) { view->InsertHtml(table); });
+}
+
+QUrl THtmlEditorWidget::PartAddress(bool top) const
+{
+    return QUrl(QStringLiteral("tolvex://preview/%1/%2")
+                    .arg(Q(shown_.LanguageCode), top ? QStringLiteral("dhtmlTop.html") : QStringLiteral("dhtmlBottom.html")));
+}
+
+void THtmlEditorWidget::ImportHtml(bool fromWeb)
+{
+    if (!commands_)
+        return;
+    const std::string html = commands_->ImportHtml(fromWeb);
+    if (html.empty())
+        return;
+    // The imported page replaces the whole part entered last.
+    TDesignView* view = ActiveView();
+    const bool top = view == top_;
+    view->LoadDocument(shown_.WholeDocument ? html : TDesignDocument::Document(html, shown_.Css, top, shown_.Background),
+                       PartAddress(top));
+    emit Modified();
 }
 
 void THtmlEditorWidget::FillCssClasses(const std::string& pageCss)

@@ -113,6 +113,10 @@ private:
     void InsertLink(int kind);
     void InsertPopupImage();
     void InsertTable();
+    // "Open HTML File", "Import HTML From Web".
+    void ImportHtml(bool fromWeb);
+    // The preview-host address a part is shown at, in the language last loaded.
+    QUrl PartAddress(bool top) const;
     void FillCssClasses(const std::string& pageCss);
     void BuildContextMenu();
     void ApplyMenuState(const TDesignMenuState& state);
@@ -136,4 +140,11 @@ private:
     QLabel* topLabel_;
     QLabel* bottomLabel_;
     bool bottomActive_ = false;
+    // What the parts were last loaded with, for a part loaded anew.
+    struct TShown {
+        std::string Css;
+        std::string Background;
+        std::string LanguageCode;
+        bool WholeDocument = false;
+    } shown_;
 };

@@ -14,11 +14,15 @@
 #include "editors/site/frmProperties.h"
 #include "storage/QueryGuard.h"
 #include "storage/RecordValues.h"
+#include "support/TempFolder.h"
+#include "editors/framework/TolvexControlClass.h"
+#include "editors/framework/frmFrameContainer.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -162,6 +166,36 @@ TEST_F(HtmlDesignFrameTest, BorderAndAttributeChoicesAreKeptForTheNextEditor)
     PutCaretInParagraph(next->TopView());
     next->ShowElementProperties("P");
     EXPECT_TRUE(QTest::qWaitFor([&] { return askedAgain; }, 5000));
+}
+
+TEST_F(HtmlDesignFrameTest, AnOpenedHtmlFileReplacesThePartAndIsStored)
+{
+    THtmlEditorWidget* editor = OpenDesign();
+    ASSERT_NE(editor, nullptr);
+    TTempFolder disk;
+    const std::string file = disk.Write(
+        "offer.html", "<html><head><title>Offer</title></head><body><h2>Autumn offer</h2><p>Pears</p></body></html>");
+    f.Boxes().QueueInput(file);
+    editor->Action("Open HTML File")->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return editor->IsReady() && Evaluate(editor->TopView(), "document.body.innerHTML").toString().contains("Autumn offer");
+    }, 10000));
+    EXPECT_FALSE(Evaluate(editor->TopView(), "document.body.innerHTML").toString().contains("<title>"));
+    EXPECT_TRUE(Evaluate(editor->TopView(), "document.body.className").toString().contains("topofpage"))
+        << "shown in the part's own document";
+    ASSERT_TRUE(f.Editor().Context()->IsModified());
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    TQueryGuard query(f.Main());
+    query->SetSQL("SELECT StringValue AS V FROM CStrings WHERE ItemId = :Id AND LangCode = 'EN' "
+                  "UNION ALL SELECT TextValue AS V FROM CText WHERE ItemId = :Id AND LangCode = 'EN'");
+    query->SetParam("Id", kHome);
+    std::string stored;
+    for (TAbstractRecordset& r = query->Open(true); !r.Eof(); r.Next())
+        stored += FieldText(r, "V") + "\n";
+    query->Close();
+    EXPECT_NE(stored.find("<h2>Autumn offer</h2>"), std::string::npos) << stored;
+    EXPECT_EQ(stored.find("Welcome to our web site"), std::string::npos) << "the part was replaced: " << stored;
 }
 
 }  // namespace
