@@ -182,14 +182,14 @@ THtmlEditorWidget::THtmlEditorWidget(TCommonGui& gui, THtmlInsertionCommands* co
     format_ = new QToolBar(this);
     actions_ = new QToolBar(this);
     borders_ = new QToolBar(this);
-    layout->addWidget(format_);
-    // The actions and the borders share a row.
+    // The text and the borders share a row; the actions have the second.
     auto* row = new QHBoxLayout;
     row->setSpacing(0);
-    row->addWidget(actions_);
+    row->addWidget(format_);
     row->addWidget(borders_);
     row->addStretch(1);
     layout->addLayout(row);
+    layout->addWidget(actions_);
     splitter_ = new QSplitter(Qt::Vertical, this);
     splitter_->setChildrenCollapsible(false);
     // Each part: its caption over its view.
