@@ -2,6 +2,7 @@
 
 #include "common/CommonGui.h"
 #include "editors/site/DesignDocument.h"
+#include "editors/site/DesignPage.h"
 #include "editors/site/PageChannel.h"
 #include "generation/ui/PreviewScheme.h"
 
@@ -30,6 +31,7 @@ QString Q(const std::string& text) { return QString::fromUtf8(text.data(), stati
 
 TDesignView::TDesignView(TCommonGui& gui, QWidget* parent) : QWebEngineView(parent), gui_(gui)
 {
+    setPage(new TDesignPage(this));
     QWebEngineSettings* settings = page()->settings();
     // The page's scripts stay inert; the program's own world still runs.
     settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);

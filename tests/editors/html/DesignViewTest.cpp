@@ -105,6 +105,22 @@ TEST_F(DesignViewTest, ScriptsInThePartStayInert)
     EXPECT_NE(Body().find("<h1>Welcome</h1>"), std::string::npos) << "the part is kept as it was, script too";
 }
 
+TEST_F(DesignViewTest, ThePartNeverNavigatesAway)
+{
+    // A page that redirects itself, or a link followed, would leave the
+    // document being edited, and its edits would be lost.
+    Load("<meta http-equiv=\"refresh\" content=\"0; url=http://127.0.0.1:9/elsewhere.html\"><h1>Moved</h1>"
+         "<a id=\"away\" href=\"http://127.0.0.1:9/link.html\">away</a>");
+    QTest::qWait(1500);
+    EXPECT_NE(Body().find("<h1>Moved</h1>"), std::string::npos) << Body();
+    Evaluate("document.getElementById('away').click(); 1");
+    QTest::qWait(500);
+    EXPECT_NE(Body().find("<h1>Moved</h1>"), std::string::npos) << Body();
+    // Loading a document is still the view's own.
+    Load("<p>Next</p>");
+    EXPECT_NE(Body().find("<p>Next</p>"), std::string::npos) << Body();
+}
+
 TEST_F(DesignViewTest, TypingAndInsertionsReachTheHtml)
 {
     Load("<h1>Welcome</h1><p id=\"text\">to our shop</p>");
