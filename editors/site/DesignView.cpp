@@ -2,13 +2,16 @@
 
 #include "common/CommonGui.h"
 #include "editors/site/DesignDocument.h"
+#include "editors/site/DesignPage.h"
 #include "editors/site/PageChannel.h"
+#include "generation/ui/PreviewScheme.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QEventLoop>
 #include <QTimer>
 #include <QWebEngineFindTextResult>
+#include <QWebEngineProfile>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -28,6 +31,7 @@ QString Q(const std::string& text) { return QString::fromUtf8(text.data(), stati
 
 TDesignView::TDesignView(TCommonGui& gui, QWidget* parent) : QWebEngineView(parent), gui_(gui)
 {
+    setPage(new TDesignPage(this));
     QWebEngineSettings* settings = page()->settings();
     // The page's scripts stay inert; the program's own world still runs.
     settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
@@ -57,15 +61,46 @@ TDesignView::TDesignView(TCommonGui& gui, QWidget* parent) : QWebEngineView(pare
 void TDesignView::LoadDocument(const std::string& document, const QUrl& base)
 {
     ready_ = false;
-    setHtml(Q(document), base);
+    documentHook_.Reset();
+    if (base.scheme().toLatin1() != PreviewSchemeName() ||
+        !page()->profile()->urlSchemeHandler(PreviewSchemeName())) {
+        // Nothing serves the preview scheme here: the document is handed
+        // over directly (its pictures then do not show).
+        setHtml(Q(document), base);
+        return;
+    }
+    static int loads = 0;
+    QUrl address = base;
+    address.setQuery(QStringLiteral("load=%1").arg(++loads));
+    const std::string url = address.toString(QUrl::FullyEncoded).toStdString();
+    auto content = std::make_shared<const std::string>(document);
+    documentHook_ = TPreviewContentHooks::Global().Install(
+        [url, content](const std::string& asked) -> std::optional<std::string> {
+            if (asked != url)
+                return std::nullopt;
+            return *content;
+        });
+    load(address);
 }
 
 void TDesignView::RunScript(const QString& script, std::function<void(const QVariant&)> done)
 {
-    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [alive = alive_, done](const QVariant& result) {
-        if (*alive && done)
-            done(result);
-    });
+    // The answer arrives inside one of the engine's own tasks, and the engine
+    // runs nothing else until that task returns. What Done does (a modal
+    // dialog, a message box, a wait for another answer) would then freeze
+    // every page of the program, so Done runs from Qt's queue instead.
+    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                          [this, alive = alive_, done](const QVariant& result) {
+                              if (!*alive || !done)
+                                  return;
+                              QMetaObject::invokeMethod(
+                                  this,
+                                  [alive, done, result] {
+                                      if (*alive)
+                                          done(result);
+                                  },
+                                  Qt::QueuedConnection);
+                          });
 }
 
 void TDesignView::ReadBodyHtml(std::function<void(const std::string&)> done)

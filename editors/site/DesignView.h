@@ -6,6 +6,7 @@
 // preview host, so the page's style sheets and pictures show.
 #include "editors/site/DesignContextMenu.h"
 #include "editors/site/DesignTable.h"
+#include "generation/PreviewContentHooks.h"
 #include "shell/FindReplace.h"
 
 #include <QUrl>
@@ -25,7 +26,10 @@ public:
     explicit TDesignView(TCommonGui& gui, QWidget* parent = nullptr);
 
     // Shows a whole document at the address Base (a preview-host address of
-    // the part, "tolvex://preview/EN/dhtmlTop.html"); Ready follows.
+    // the part, "tolvex://preview/EN/dhtmlTop.html"); Ready follows. The
+    // preview scheme serves it, so its style sheets and pictures load as
+    // the published page's do; the address carries a query of this load
+    // of its own, so that two editors never get each other's document.
     void LoadDocument(const std::string& document, const QUrl& base);
     bool IsReady() const { return ready_; }
 
@@ -53,8 +57,9 @@ public:
 
     ~TDesignView() override;
 
-    // Runs a script in the program's own world; Done gets its result, and
-    // is never called once the view is going.
+    // Runs a script in the program's own world; Done gets its result from
+    // Qt's event queue (so it may open dialogs), and is never called once
+    // the view is going.
     void RunScript(const QString& script, std::function<void(const QVariant&)> done = {});
 
 signals:
@@ -71,6 +76,8 @@ private:
 
     TCommonGui& gui_;
     TPageChannel* channel_;
+    // Answers the address of the document shown, while it is shown.
+    TPreviewContentHooks::THookHandle documentHook_;
     bool ready_ = false;
     bool showBorders_ = false;
     QString lastFind_;

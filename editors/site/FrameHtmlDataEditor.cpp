@@ -37,7 +37,7 @@ void TFrameHtmlDataEditor::LoadFromObjects(bool)
     if (WholeDocument)
         Editor()->LoadWholeDocument(value, ContentLangCode());
     else
-        Editor()->LoadParts(value, "", "", "", ContentLangCode());
+        Editor()->LoadParts(value, "", PageStyle.Css, PageStyle.BackgroundFile, ContentLangCode());
     TrackChanges = true;
 }
 

@@ -1,11 +1,18 @@
 #include "editors/site/FrameHtmlEditor.h"
 
+#include "catalog/CatalogData.h"
+#include "catalog/CatalogPageGeneration.h"
 #include "catalog/Tolvex.h"
+#include "common/CommonGui.h"
+#include "common/Exceptions.h"
+#include "common/GlobalSettings.h"
 #include "editors/framework/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/site/HtmlEditorWidget.h"
 #include "editors/site/HtmlInsertionCommands.h"
+#include "publishing/HtmlImport.h"
 #include "storage/AbstractCObject.h"
+#include "storage/AbstractDBConnectionFactory.h"
 #include "storage/References.h"
 
 #include <QEventLoop>
@@ -36,7 +43,9 @@ void TFrameHtmlEditor::InitControls()
 {
     TTolvexControlClass& context = *GetContext();
     THtmlInsertionCommands::TServices services;
-    services.RunDialog = [&context](const std::string& name, TDialogParams& pairs) {
+    services.RunDialog = [this, &context](const std::string& name, TDialogParams& pairs) {
+        if (name == "ImportHtmlData")
+            return ImportHtmlData(pairs);
         std::vector<std::string> lines = pairs.Lines();
         if (!context.RunDialog(name, lines))
             return false;
@@ -60,6 +69,43 @@ void TFrameHtmlEditor::InitControls()
         if (SourceEditEnabled)
             EditHtmlSource();
     });
+    // The user's last choices; a new editor starts with them.
+    TIniSettings& settings = context.Services().Root.Settings().IniSettings();
+    editor_->SetShowBorders(settings.GetBool(siHtmlEditorShowBorders, true));
+    editor_->SetShowAllAttributes(settings.GetBool(siHtmlEditorShowAllAttributes, false));
+    connect(editor_, &THtmlEditorWidget::ShowBordersChanged, this,
+            [&settings](bool on) { settings.SetBool(siHtmlEditorShowBorders, on); });
+    connect(editor_, &THtmlEditorWidget::ShowAllAttributesChanged, this,
+            [&settings](bool on) { settings.SetBool(siHtmlEditorShowAllAttributes, on); });
+    if (TCatalogData* data = context.Data())
+        PageStyle = TDesignPageStyle::Of(GetObject("CommonWebPage"), context.GetItemType(),
+                                         data->GetPageGeneration().GetTemplates(), data->GetCatalogCode(),
+                                         context.GetConnection());
+}
+
+bool TFrameHtmlEditor::ImportHtmlData(TDialogParams& pairs)
+{
+    TTolvexControlClass& context = *GetContext();
+    TCatalogData* data = context.Data();
+    if (!data)
+        return false;
+    TCommonGui& gui = context.Services().Gui;
+    const TIniSettings& settings = context.Services().Root.Settings().IniSettings();
+    // The pictures become image items at once, through the main connection:
+    // the editing connection never holds the write lock while the user works.
+    THtmlImport import(gui, &data->GetFolders(), data->GetConnectionFactory().GetConnection(), data->GetCatalogCode(),
+                       settings.GetString(siProxyName), settings.GetInteger(siProxyPort, 0));
+    const bool images = pairs.Value("DontImportImages") != "yes";
+    std::string html;
+    try {
+        if (!(pairs.Value("FromWeb") == "yes" ? import.FromWeb(images, html) : import.FromFile(images, html)))
+            return false;
+    } catch (const ETolvexException& error) {
+        gui.ShowError(error.what(), false);
+        return false;
+    }
+    pairs.Set("HtmlData", html);
+    return true;
 }
 
 void TFrameHtmlEditor::ShowTopOnly() { editor_->ShowTopOnly(); }
@@ -71,7 +117,8 @@ void TFrameHtmlEditor::LoadFromObjects(bool)
     TAbstractCObject* design = GetObject(kDesignClass);
     const std::string& lang = ContentLangCode();
     editor_->LoadParts(design ? design->GetLangString("TopHTMLValue", lang, 0) : "",
-                       design ? design->GetLangString("BottomHTMLValue", lang, 0) : "", "", "", lang);
+                       design ? design->GetLangString("BottomHTMLValue", lang, 0) : "", PageStyle.Css,
+                       PageStyle.BackgroundFile, lang);
     TrackChanges = true;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 // The visual HTML editor as a page of an item's editor: the design views of
 // THtmlEditorWidget over the design's top and bottom HTML in the content
-// language, with the insertion commands running the catalog's named
-// dialogs through the editing context. Reading the views is asynchronous;
+// language, shown with the page's style sheets, with the insertion commands
+// running the catalog's named dialogs through the editing context. "Show
+// Borders" and "Show all possible attributes" are kept in the settings. Reading the views is asynchronous;
 // storing waits for it in a local event loop so that Save stores what the
 // views show.
 #include "editors/framework/TolvexFrameEditor.h"
+#include "editors/site/DesignPageStyle.h"
 
 #include <QWidget>
 
@@ -13,6 +15,7 @@
 #include <memory>
 #include <string>
 
+class TDialogParams;
 class TFrameSite;
 class THtmlEditorWidget;
 class THtmlInsertionCommands;
@@ -36,6 +39,8 @@ protected:
     // stored: after a language switch the frame may show another language's
     // value as a fallback, which must not be copied into the new language.
     bool EditedSinceLoad = false;
+    // The page's style sheets and background, which every part is shown with.
+    TDesignPageStyle PageStyle;
     // "Edit Html Source Code": every language's HTML in the source dialog.
     virtual void EditHtmlSource();
     // Waits (in a local event loop) until the views are ready and runs Read,
@@ -46,6 +51,9 @@ protected:
     THtmlInsertionCommands& Commands() { return *commands_; }
 
 private:
+    // "ImportHtmlData": a page from a file or the web; its body in "HtmlData".
+    bool ImportHtmlData(TDialogParams& pairs);
+
     std::unique_ptr<THtmlInsertionCommands> commands_;
     THtmlEditorWidget* editor_ = nullptr;
 };

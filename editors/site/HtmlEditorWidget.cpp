@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QToolButton>
 #include <QApplication>
@@ -181,19 +182,37 @@ THtmlEditorWidget::THtmlEditorWidget(TCommonGui& gui, THtmlInsertionCommands* co
     format_ = new QToolBar(this);
     actions_ = new QToolBar(this);
     borders_ = new QToolBar(this);
-    layout->addWidget(format_);
-    // The actions and the borders share a row.
+    // The text and the borders share a row; the actions have the second.
     auto* row = new QHBoxLayout;
     row->setSpacing(0);
-    row->addWidget(actions_);
+    row->addWidget(format_);
     row->addWidget(borders_);
     row->addStretch(1);
     layout->addLayout(row);
+    layout->addWidget(actions_);
     splitter_ = new QSplitter(Qt::Vertical, this);
-    top_ = new TDesignView(gui_, splitter_);
-    bottom_ = new TDesignView(gui_, splitter_);
-    splitter_->addWidget(top_);
-    splitter_->addWidget(bottom_);
+    splitter_->setChildrenCollapsible(false);
+    // Each part: its caption over its view.
+    const auto part = [this](const char* caption, QLabel*& label) {
+        auto* box = new QWidget(splitter_);
+        auto* column = new QVBoxLayout(box);
+        column->setContentsMargins(0, 4, 0, 0);
+        column->setSpacing(2);
+        label = new QLabel(Tr(caption), box);
+        label->setContentsMargins(4, 0, 0, 0);
+        auto* view = new TDesignView(gui_, box);
+        label->setBuddy(view);
+        column->addWidget(label);
+        column->addWidget(view, 1);
+        splitter_->addWidget(box);
+        return view;
+    };
+    top_ = part("Top of page", topLabel_);
+    bottom_ = part("Bottom of page", bottomLabel_);
+    // The top part comes first among the children, so that it is the part
+    // that takes the focus when the editor is focused (the splitter keeps
+    // them the other way round).
+    top_->parentWidget()->stackUnder(bottom_->parentWidget());
     layout->addWidget(splitter_, 1);
     for (TDesignView* view : {top_, bottom_}) {
         connect(view, &TDesignView::Modified, this, &THtmlEditorWidget::Modified);
@@ -273,6 +292,8 @@ void THtmlEditorWidget::BuildToolbars()
     AddAction(actions_, "Insert Picture", insert(&THtmlInsertionCommands::InsertPicture), "Picture");
     AddAction(actions_, "Insert Table", [this] { InsertTable(); }, "Table");
     AddAction(actions_, "Insert Object", insert(&THtmlInsertionCommands::InsertObject), "Object");
+    AddAction(actions_, "Open HTML File", [this] { ImportHtml(false); }, "Open");
+    AddAction(actions_, "Import HTML From Web", [this] { ImportHtml(true); }, "From Web");
     actions_->addSeparator();
     AddAction(actions_, "Horizontal Line", [this] { ActiveView()->InsertHtml("<HR>"); }, "Line");
     AddAction(actions_, "Insert Line Break", [this] { ActiveView()->InsertHtml("<BR>"); }, "Break");
@@ -283,8 +304,11 @@ void THtmlEditorWidget::BuildToolbars()
     actions_->addSeparator();
     AddAction(actions_, "Edit Html Source Code", [this] { emit EditSourceRequested(); }, "Source");
     for (QAction* action : actions_->actions())
-        if (!action->isSeparator() && action->objectName().startsWith(QLatin1String("Insert ")) &&
-            action->objectName() != QLatin1String("Insert Line Break"))
+        if (!action->isSeparator() &&
+            ((action->objectName().startsWith(QLatin1String("Insert ")) &&
+              action->objectName() != QLatin1String("Insert Line Break")) ||
+             action->objectName() == QLatin1String("Open HTML File") ||
+             action->objectName() == QLatin1String("Import HTML From Web")))
             action->setEnabled(commands_ != nullptr);
     QAction* borders = AddAction(borders_, "Show Borders", [] {}, "Borders");
     borders->setCheckable(true);
@@ -308,7 +332,7 @@ QAction* THtmlEditorWidget::Action(const QString& caption) const
 
 TDesignView* THtmlEditorWidget::ActiveView() const
 {
-    return bottomActive_ && bottom_->isVisible() ? bottom_ : top_;
+    return bottomActive_ && !bottom_->parentWidget()->isHidden() ? bottom_ : top_;
 }
 
 bool THtmlEditorWidget::IsReady() const { return top_->IsReady() && bottom_->IsReady(); }
@@ -317,21 +341,19 @@ void THtmlEditorWidget::LoadParts(const std::string& topHtml, const std::string&
                                   const std::string& pageCss, const std::string& backgroundFile,
                                   const std::string& languageCode)
 {
+    shown_ = {pageCss, backgroundFile, languageCode, false};
     FillCssClasses(pageCss);
-    const QString folder = QStringLiteral("tolvex://preview/%1/").arg(Q(languageCode));
-    top_->LoadDocument(TDesignDocument::Document(topHtml, pageCss, true, backgroundFile),
-                       QUrl(folder + QStringLiteral("dhtmlTop.html")));
-    bottom_->LoadDocument(TDesignDocument::Document(bottomHtml, pageCss, false, backgroundFile),
-                          QUrl(folder + QStringLiteral("dhtmlBottom.html")));
+    top_->LoadDocument(TDesignDocument::Document(topHtml, pageCss, true, backgroundFile), PartAddress(true));
+    bottom_->LoadDocument(TDesignDocument::Document(bottomHtml, pageCss, false, backgroundFile), PartAddress(false));
 }
 
 void THtmlEditorWidget::LoadWholeDocument(const std::string& document, const std::string& languageCode)
 {
+    shown_ = {"", "", languageCode, true};
     FillCssClasses("");
-    const QString folder = QStringLiteral("tolvex://preview/%1/").arg(Q(languageCode));
-    top_->LoadDocument(document, QUrl(folder + QStringLiteral("dhtmlTop.html")));
+    top_->LoadDocument(document, PartAddress(true));
     // The bottom part stays empty (and hidden) but is made ready like the top.
-    bottom_->LoadDocument(TDesignDocument::Document("", "", false, ""), QUrl(folder + QStringLiteral("dhtmlBottom.html")));
+    bottom_->LoadDocument(TDesignDocument::Document("", "", false, ""), PartAddress(false));
 }
 
 void THtmlEditorWidget::ReadDocument(std::function<void(const std::string&)> done)
@@ -343,7 +365,8 @@ void THtmlEditorWidget::ReadDocument(std::function<void(const std::string&)> don
 
 void THtmlEditorWidget::ShowTopOnly()
 {
-    bottom_->hide();
+    topLabel_->hide();
+    bottom_->parentWidget()->hide();
     bottomActive_ = false;
 }
 
@@ -411,6 +434,27 @@ void THtmlEditorWidget::InsertTable()
     // A table never takes the place of a selected picture or table.
     TDesignView* view = ActiveView();
     view->RunScript(QString::fromUtf8(kCollapseAfterControl), [view, table](const QVariant&) { view->InsertHtml(table); });
+}
+
+QUrl THtmlEditorWidget::PartAddress(bool top) const
+{
+    return QUrl(QStringLiteral("tolvex://preview/%1/%2")
+                    .arg(Q(shown_.LanguageCode), top ? QStringLiteral("dhtmlTop.html") : QStringLiteral("dhtmlBottom.html")));
+}
+
+void THtmlEditorWidget::ImportHtml(bool fromWeb)
+{
+    if (!commands_)
+        return;
+    const std::string html = commands_->ImportHtml(fromWeb);
+    if (html.empty())
+        return;
+    // The imported page replaces the whole part entered last.
+    TDesignView* view = ActiveView();
+    const bool top = view == top_;
+    view->LoadDocument(shown_.WholeDocument ? html : TDesignDocument::Document(html, shown_.Css, top, shown_.Background),
+                       PartAddress(top));
+    emit Modified();
 }
 
 void THtmlEditorWidget::FillCssClasses(const std::string& pageCss)

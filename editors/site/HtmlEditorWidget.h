@@ -19,6 +19,7 @@
 
 class QAction;
 class QFont;
+class QLabel;
 class QMenu;
 class QSplitter;
 class QToolBar;
@@ -112,6 +113,10 @@ private:
     void InsertLink(int kind);
     void InsertPopupImage();
     void InsertTable();
+    // "Open HTML File", "Import HTML From Web".
+    void ImportHtml(bool fromWeb);
+    // The preview-host address a part is shown at, in the language last loaded.
+    QUrl PartAddress(bool top) const;
     void FillCssClasses(const std::string& pageCss);
     void BuildContextMenu();
     void ApplyMenuState(const TDesignMenuState& state);
@@ -132,5 +137,14 @@ private:
     QSplitter* splitter_;
     TDesignView* top_;
     TDesignView* bottom_;
+    QLabel* topLabel_;
+    QLabel* bottomLabel_;
     bool bottomActive_ = false;
+    // What the parts were last loaded with, for a part loaded anew.
+    struct TShown {
+        std::string Css;
+        std::string Background;
+        std::string LanguageCode;
+        bool WholeDocument = false;
+    } shown_;
 };

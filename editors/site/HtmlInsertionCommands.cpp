@@ -73,6 +73,16 @@ std::string THtmlInsertionCommands::InsertLink(int kind, const TSelection& selec
     return THtmlInsertions::Link(link);
 }
 
+std::string THtmlInsertionCommands::ImportHtml(bool fromWeb)
+{
+    TDialogParams pairs;
+    if (fromWeb)
+        pairs.Set("FromWeb", "yes");
+    if (!services_.RunDialog("ImportHtmlData", pairs))
+        return {};
+    return pairs.Value("HtmlData");
+}
+
 bool THtmlInsertionCommands::EditHtmlSource(std::map<std::string, std::string>& htmlByLanguage)
 {
     TDialogParams pairs;

@@ -49,6 +49,10 @@ public:
     // link on the control itself.
     std::string InsertLink(int kind, const TSelection& selection, std::string& address);
 
+    // "Open HTML File" and "Import HTML From Web": the imported page's body,
+    // which replaces the part; empty when nothing was imported.
+    std::string ImportHtml(bool fromWeb);
+
     // "Edit Html Source Code": the HTML of every language by its code; the
     // source dialog's answers replace them. False when it was cancelled.
     bool EditHtmlSource(std::map<std::string, std::string>& htmlByLanguage);

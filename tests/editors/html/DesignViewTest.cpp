@@ -6,6 +6,7 @@
 #include "editors/site/DesignDocument.h"
 #include "editors/site/DesignView.h"
 #include "editors/site/HtmlInsertions.h"
+#include "generation/PreviewContentHooks.h"
 #include "support/ScriptedGui.h"
 
 #include <QSignalSpy>
@@ -104,6 +105,22 @@ TEST_F(DesignViewTest, ScriptsInThePartStayInert)
     EXPECT_NE(Body().find("<h1>Welcome</h1>"), std::string::npos) << "the part is kept as it was, script too";
 }
 
+TEST_F(DesignViewTest, ThePartNeverNavigatesAway)
+{
+    // A page that redirects itself, or a link followed, would leave the
+    // document being edited, and its edits would be lost.
+    Load("<meta http-equiv=\"refresh\" content=\"0; url=http://127.0.0.1:9/elsewhere.html\"><h1>Moved</h1>"
+         "<a id=\"away\" href=\"http://127.0.0.1:9/link.html\">away</a>");
+    QTest::qWait(1500);
+    EXPECT_NE(Body().find("<h1>Moved</h1>"), std::string::npos) << Body();
+    Evaluate("document.getElementById('away').click(); 1");
+    QTest::qWait(500);
+    EXPECT_NE(Body().find("<h1>Moved</h1>"), std::string::npos) << Body();
+    // Loading a document is still the view's own.
+    Load("<p>Next</p>");
+    EXPECT_NE(Body().find("<p>Next</p>"), std::string::npos) << Body();
+}
+
 TEST_F(DesignViewTest, TypingAndInsertionsReachTheHtml)
 {
     Load("<h1>Welcome</h1><p id=\"text\">to our shop</p>");
@@ -147,13 +164,21 @@ TEST_F(DesignViewTest, AnEmptiedEditorStoresNothing)
 
 namespace {
 
-// Answers the preview host's picture and style-sheet addresses as the program's handler would.
+// Answers the preview host's addresses as the program's handler would: the
+// hooked editor documents, pictures and style sheets.
 class TPicturesHandler : public QWebEngineUrlSchemeHandler {
 public:
     QStringList asked;
     void requestStarted(QWebEngineUrlRequestJob* job) override
     {
         asked << job->requestUrl().toString();
+        // The editor's own document comes first, from the content hooks.
+        if (auto document = TPreviewContentHooks::Global().Ask(job->requestUrl().toString(QUrl::FullyEncoded).toStdString())) {
+            auto* page = new QBuffer(job);
+            page->setData(QByteArray::fromStdString(*document));
+            job->reply(QByteArray("text/html"), page);
+            return;
+        }
         static const QByteArray gif("GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xff\xff\xff!\xf9\x04\x01\x00\x00"
                                     "\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;",
                                     43);
@@ -174,6 +199,8 @@ TEST_F(DesignViewTest, PicturesAndStyleSheetsComeFromThePreviewHost)
         << handler.asked.join(' ').toStdString();
     EXPECT_EQ(Evaluate("getComputedStyle(document.querySelector('h1')).letterSpacing"), "3px");
     EXPECT_TRUE(handler.asked.contains("tolvex://preview/images/55.gif")) << handler.asked.join(' ').toStdString();
+    // The document itself was served through the scheme, at the part's address.
+    EXPECT_TRUE(handler.asked.front().startsWith("tolvex://preview/EN/dhtmlTop.html?")) << handler.asked.join(' ').toStdString();
     view.reset();
     QTest::qWait(100);
     QWebEngineProfile::defaultProfile()->removeUrlSchemeHandler(&handler);
