@@ -171,9 +171,24 @@ bool TFindReplace::IsSearchable(QWidget* target)
            dynamic_cast<TFindTarget*>(target);
 }
 
+QWidget* TFindReplace::SearchableFor(QWidget* focus)
+{
+    // A web view or a composite editor keeps the focus on an inner child (the
+    // engine's focus proxy, a viewport): the control that searches is the
+    // nearest searchable widget up the parent chain.
+    for (QWidget* widget = focus; widget; widget = widget->parentWidget()) {
+        if (IsSearchable(widget))
+            return widget;
+        if (widget->isWindow())
+            break;
+    }
+    return nullptr;
+}
+
 void TFindReplace::ShowFindDialog(QWidget* target)
 {
-    if (!IsSearchable(target))
+    target = SearchableFor(target);
+    if (!target)
         return;
     target_ = target;
     if (!findDialog_) {
@@ -192,6 +207,7 @@ void TFindReplace::ShowFindDialog(QWidget* target)
 
 void TFindReplace::ShowReplaceDialog(QWidget* target)
 {
+    target = SearchableFor(target);
     const bool edit = qobject_cast<QLineEdit*>(target) || qobject_cast<QTextEdit*>(target) ||
                       qobject_cast<QPlainTextEdit*>(target);
     auto* custom = dynamic_cast<TFindTarget*>(target);

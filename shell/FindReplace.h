@@ -81,6 +81,8 @@ public:
     TfrmFindReplace* FindDialog() const { return findDialog_; }
     TfrmFindReplace* ReplaceDialog() const { return replaceDialog_; }
     static bool IsSearchable(QWidget* target);
+    // The widget find and replace work on when `focus` has the focus.
+    static QWidget* SearchableFor(QWidget* focus);
 
 private:
     void Remember(const QString& text, bool down, bool matchCase);

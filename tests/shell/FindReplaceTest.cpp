@@ -128,6 +128,36 @@ TEST(FindReplace, TreesGetADialogWithoutOptionsForTheRun)
     EXPECT_FALSE(find.FindDialog()->isHidden());
 }
 
+// A control that searches itself while the focus sits on an inner child, as a
+// web view's focus proxy does.
+class TSearchingPanel : public QWidget, public TFindTarget {
+public:
+    std::vector<QString> searched;
+    bool FindText(const QString& text, bool, bool) override
+    {
+        searched.push_back(text);
+        return true;
+    }
+};
+
+TEST(FindReplace, AnInnerChildWithTheFocusSearchesThroughItsControl)
+{
+    TScriptedGui gui;
+    TSearchingPanel panel;
+    auto* proxy = new QWidget(&panel);
+    TFindReplace find(gui, nullptr);
+    EXPECT_EQ(TFindReplace::SearchableFor(proxy), &panel);
+    find.ShowFindDialog(proxy);
+    ASSERT_NE(find.FindDialog(), nullptr);
+    find.Find("needle", true, false);
+    EXPECT_EQ(panel.searched, (std::vector<QString>{"needle"}));
+
+    QWidget plain;  // nothing searchable up the chain: no dialog
+    TFindReplace none(gui, nullptr);
+    none.ShowFindDialog(new QWidget(&plain));
+    EXPECT_EQ(none.FindDialog(), nullptr);
+}
+
 TEST(FindReplace, FindNextDoesNothingBeforeAnyDialog)
 {
     TScriptedGui gui;
