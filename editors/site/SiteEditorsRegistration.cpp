@@ -9,11 +9,15 @@
 #include "editors/site/FrameCompanyAddress.h"
 #include "editors/site/FrameCompanyContact.h"
 #include "editors/site/FrameCompanyEditor.h"
+#include "editors/site/FrameJavaScriptPropertiesEditor.h"
 #include "editors/site/FrameOptionsEditorModel.h"
+#include "editors/site/FramePageLinks.h"
 #include "editors/site/FramePageMetaTags.h"
 #include "editors/site/FramePagePropetiesEditor.h"
+#include "editors/site/FrameSimplePageMetaTags.h"
 #include "editors/site/FrameSimplePageProperties.h"
 #include "editors/site/FrameUsersEditor.h"
+#include "editors/site/FrameWebPageContainer.h"
 #include "editors/site/SiteTabsEditor.h"
 
 #include <algorithm>
@@ -29,6 +33,10 @@ const TFrameClassOf<TFrameUsersEditor> kUsersFrame("", "TFrameUsersEditor");
 const TFrameClassOf<TFramePagePropetiesEditor> kPagePropertiesFrame("", "TFramePagePropetiesEditor");
 const TFrameClassOf<TFrameSimplePageProperties> kSimplePagePropertiesFrame("", "TFrameSimplePageProperties");
 const TFrameClassOf<TFramePageMetaTags> kMetaTagsFrame("", "TFramePageMetaTags");
+const TFrameClassOf<TFrameSimplePageMetaTags> kSimpleMetaTagsFrame("", "TFrameSimplePageMetaTags");
+const TFrameClassOf<TFramePageLinks> kPageLinksFrame("", "TFramePageLinks");
+const TFrameClassOf<TFrameJavaScriptPropertiesEditor> kJavaScriptPropertiesFrame("", "TFrameJavaScriptPropertiesEditor");
+const TFrameClassOf<TFrameWebPageContainer> kWebPageContainerFrame("", "TFrameWebPageContainer");
 const TFrameClassOf<TFrameCompanyEditor> kCompanyFrame("", "TFrameCompanyEditor");
 const TFrameClassOf<TFrameCompanyAddress> kCompanyAddressFrame("", "TFrameCompanyAddress");
 const TFrameClassOf<TFrameCompanyContact> kCompanyContactFrame("", "TFrameCompanyContact");
@@ -55,6 +63,10 @@ TSiteTabsEditor::TTab OptionsTab(const char* caption, const char* name, const TA
     return {caption, name, frameClass, [tabName](TTolvexControlClass& context) { return OptionsTabShown(context, tabName); }};
 }
 
+// The meta tags tab shows every group in the advanced mode, the few common values otherwise.
+bool AdvancedMode(TTolvexControlClass&) { return RootObject && RootObject->IsAdvancedMode(); }
+bool SimplifiedMode(TTolvexControlClass& context) { return !AdvancedMode(context); }
+
 }  // namespace
 
 void RegisterSiteEditors(TInternalPluginsManager& registry)
@@ -77,7 +89,15 @@ void RegisterSiteEditors(TInternalPluginsManager& registry)
                  {{"Web Page Properties", "PagePropertiesEditor-properties", &kPagePropertiesFrame, {}}}, {0, 1, 3, 4});
     RegisterTabs(registry, "TSimplePagePropertiesEditor",
                  {{"Properties", "PagePropertiesEditor-properties", &kSimplePagePropertiesFrame, {}}}, {0, 1, 3, 4});
-    RegisterTabs(registry, "TWebPageMetaTagsEditor", {{"Meta Tags", "WebPageMetaTagsEditor-properties", &kMetaTagsFrame, {}}},
+    RegisterTabs(registry, "TWebPageMetaTagsEditor",
+                 {{"Meta Tags", "WebPageMetaTagsEditor-properties", &kMetaTagsFrame, AdvancedMode},
+                  {"Meta Tags", "WebPageMetaTagsEditor-properties", &kSimpleMetaTagsFrame, SimplifiedMode}},
+                 {0, 1, 3, 4});
+    RegisterTabs(registry, "TPageLinksEditor", {{"Links", "PageLinks-basic", &kPageLinksFrame, {}}}, {0, 1, 3, 4});
+    RegisterTabs(registry, "TWebPageEditor", {{"Web Page", "WebPageEditor-properties", &kWebPageContainerFrame, {}}},
+                 {0, 1, 3, 4});
+    RegisterTabs(registry, "TJavaScriptPropertiesEditor",
+                 {{"JavaScript Properties", "JavaScriptProperties-basic", &kJavaScriptPropertiesFrame, {}}},
                  {0, 1, 3, 4});
     registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameAllCompanyInfo>>(
         "AllCompanyInfoEditor", "TFrameAllCompanyInfo", "Company Info", "AllCompanyInfo-basic", false));
