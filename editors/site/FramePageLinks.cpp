@@ -82,7 +82,7 @@ void TFramePageLinks::InitControls()
     tvLinks_->setObjectName("tvLinks");
     tvLinks_->setHeaderHidden(true);
     tvLinks_->setItemsExpandable(false);
-    tvLinks_->setRootIsDecorated(true);
+    tvLinks_->setRootIsDecorated(false);
     tvLinks_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto* lblLinks = new QLabel(Tr("Links"), this);
     lblLinks->setBuddy(tvLinks_);

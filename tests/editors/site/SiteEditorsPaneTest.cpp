@@ -176,7 +176,8 @@ TEST(SiteEditorsPane, PagePropertiesRenameRenamesTheTreeNode)
 
 TEST(SiteEditorsPane, MetaTagsTabStoresTheTitleAndCancelDropsIt)
 {
-    TMainWindowFixture f(RegisterFrameworkClasses);
+    // The title is in the advanced meta tags frame.
+    TMainWindowFixture f(RegisterFrameworkClasses, true);
     ASSERT_EQ(f.CreateAndOpen(), "");
     QCoreApplication::processEvents();
     constexpr int kAboutUs = 100003;

@@ -1,0 +1,267 @@
+// The page links, meta tags, script properties and web page tabs in the main
+// window's editor pane on a real catalog: edited through their controls,
+// saved, cancelled, and what the generated page shows afterwards.
+#include "../framework/MainWindowFixture.h"
+
+#include "catalog/CatalogPageGeneration.h"
+#include "catalog/TreeManager.h"
+#include "catalog/ui/CatalogTreeView.h"
+#include "catalog/ui/TreeModel.h"
+#include "common/CommonGui.h"
+#include "editors/framework/ItemEditorContainer.h"
+#include "editors/framework/Registration.h"
+#include "editors/framework/TolvexControlClass.h"
+#include "editors/framework/frmFrameContainer.h"
+#include "editors/site/FramePageLinks.h"
+#include "editors/site/HyperlinkFrame.h"
+#include "editors/site/SelectPageFrame.h"
+#include "generation/Transformer.h"
+#include "storage/ObjectCollection.h"
+#include "storage/QueryGuard.h"
+#include "storage/RecordValues.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kHome = 100001;
+constexpr int kHomeType = 4001;
+constexpr int kAboutUs = 100003;
+constexpr int kPageType = 3001;
+
+template <class T>
+T* Find(TMainWindowFixture& f, const char* name)
+{
+    return f.Window().pnlMainEditor->findChild<T*>(name);
+}
+
+void Shoot(TMainWindowFixture& f, const char* name)
+{
+    if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR")) {
+        f.Window().resize(1100, 720);
+        QCoreApplication::processEvents();
+        f.Window().grab().save(QString("%1/site-%2.png").arg(dir, name));
+    }
+}
+
+// Answers the next dialog window with Act once it shows.
+void WhenShown(const std::function<void(TfrmFrameContainer&)>& act)
+{
+    QTimer::singleShot(0, [act] {
+        TfrmFrameContainer* window = nullptr;
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return (window = qobject_cast<TfrmFrameContainer*>(QApplication::activeModalWidget())); }, 10000));
+        ASSERT_NE(window, nullptr);
+        act(*window);
+    });
+}
+
+// The link dialog answered on its hyperlink tab.
+void AnswerAddress(const QString& address, const QString& caption, const char* screenshot = nullptr)
+{
+    WhenShown([=](TfrmFrameContainer& window) {
+        // The hyperlink tab's frame is made when the tab first shows.
+        if (auto* tabs = window.findChild<QTabWidget*>())
+            for (int i = 0; i < tabs->count(); ++i)
+                if (tabs->tabText(i).contains("Hyperlink"))
+                    tabs->setCurrentIndex(i);
+        QCoreApplication::processEvents();
+        auto* link = window.findChild<THyperlinkFrame*>();
+        if (!link) {
+            ADD_FAILURE() << "no hyperlink tab";
+            window.btnContainerCancel->click();
+            return;
+        }
+        link->AddressEdit()->setText(address);
+        link->CaptionEdit()->setText(caption);
+        if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR"); dir && screenshot)
+            window.grab().save(QString("%1/site-%2.png").arg(dir, screenshot));
+        window.btnContainerOk->click();
+    });
+}
+
+// The link dialog answered with a page of the page picker.
+void AnswerPage(int itemId)
+{
+    WhenShown([=](TfrmFrameContainer& window) {
+        auto* picker = window.findChild<TSelectPageFrame*>();
+        ASSERT_NE(picker, nullptr);
+        for (TTreeNode* node : picker->Manager().AllNodes())
+            if (node->ItemId() == itemId)
+                picker->Tree()->setCurrentIndex(picker->Tree()->Model().IndexOf(node));
+        window.btnContainerOk->click();
+    });
+}
+
+std::string GeneratePage(TMainWindowFixture& f, int itemId)
+{
+    TTolvexControlClass& context = *f.Editor().Context();
+    std::string html;
+    context.WithUnsavedValues([&](TAbstractDBConnection& connection) {
+        TTransformer transformer(f.Data().GetPageGeneration(), f.Data().GetCatalogCode(), nullptr);
+        const int type = f.Data().GetQueries().GetItemType(itemId, "shop", connection);
+        transformer.GeneratePage(itemId, itemId, type, context.GetCurrentLangCode(), context.GetObjectCollection(),
+                                 connection, "");
+        html = transformer.GetResultHtml();
+    });
+    return html;
+}
+
+// The captions of the custom links under the first group, in order, joined by "|".
+std::string CustomLinks(QTreeWidget& tree)
+{
+    QStringList captions;
+    QTreeWidgetItem* group = tree.topLevelItem(0);
+    for (int i = 0; group && i < group->childCount(); ++i)
+        if (group->child(i)->foreground(0) != QBrush(tree.palette().brush(QPalette::Disabled, QPalette::Text)))
+            captions << group->child(i)->text(0);
+    return captions.join('|').toStdString();
+}
+
+class PageLinksFrame : public ::testing::Test {
+protected:
+    PageLinksFrame() : f(RegisterFrameworkClasses) { EXPECT_EQ(f.CreateAndOpen(), ""); }
+
+    QTreeWidget* Open()
+    {
+        EXPECT_TRUE(f.Editor().OpenItemWithEditor(kHome, kHome, kHomeType, "CommonPageLinks", "", nullptr));
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(f.Editor().Container()->ActivateTabByName("PageLinks-basic"));
+        auto* frame = Find<TFramePageLinks>(f, "TFramePageLinks");
+        return frame ? frame->Tree() : nullptr;
+    }
+    QPushButton* Button(const char* name) { return Find<QPushButton>(f, name); }
+    void Click(const char* name)
+    {
+        QPushButton* button = Button(name);
+        ASSERT_NE(button, nullptr);
+        ASSERT_TRUE(button->isEnabled()) << name;
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    void Select(QTreeWidget& tree, const QString& caption)
+    {
+        const QList<QTreeWidgetItem*> found = tree.findItems(caption, Qt::MatchExactly | Qt::MatchRecursive);
+        ASSERT_FALSE(found.isEmpty()) << caption.toStdString();
+        tree.setCurrentItem(found.front());
+    }
+    void Save() { QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton); }
+
+    TMainWindowFixture f;
+};
+
+TEST_F(PageLinksFrame, GroupNodeOffersTheStyleAndOnlyAdd)
+{
+    QTreeWidget* tree = Open();
+    ASSERT_NE(tree, nullptr);
+    ASSERT_GT(tree->topLevelItemCount(), 0) << "the shipped templates name link groups";
+    QTreeWidgetItem* group = tree->topLevelItem(0);
+    EXPECT_EQ(group->text(0), "MainMenu (Default links)");
+    EXPECT_EQ(tree->currentItem(), group) << "the first group is selected";
+    EXPECT_GT(group->childCount(), 0) << "the template's default links";
+    EXPECT_TRUE(CustomLinks(*tree).empty()) << "default entries are grey";
+    auto* style = Find<QComboBox>(f, "cbStyle");
+    EXPECT_TRUE(style->isEnabled());
+    EXPECT_EQ(style->currentText(), "Use default links");
+    EXPECT_FALSE(Find<QLineEdit>(f, "edtUrl")->isVisibleTo(tree->parentWidget()));
+    EXPECT_TRUE(Button("btnAdd")->isEnabled());
+    for (const char* name : {"btnDelete", "btnEdit", "btnUp", "btnDown"})
+        EXPECT_FALSE(Button(name)->isEnabled()) << name;
+
+    // A default entry: no style, its address shown, still only Add.
+    tree->setCurrentItem(group->child(0));
+    EXPECT_FALSE(style->isEnabled());
+    EXPECT_TRUE(Find<QLineEdit>(f, "edtUrl")->isVisibleTo(tree->parentWidget()));
+    EXPECT_TRUE(Button("btnAdd")->isEnabled());
+    EXPECT_FALSE(Button("btnDelete")->isEnabled());
+
+    // Only the page's own links: the defaults go.
+    tree->setCurrentItem(group);
+    style->setFocus();
+    QTest::keyClick(style, Qt::Key_End);
+    EXPECT_EQ(group->text(0), "MainMenu (Only custom links)");
+    EXPECT_EQ(group->childCount(), 0);
+    EXPECT_TRUE(f.Editor().Context()->IsModified());
+    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), "MainMenu (Default links)");
+}
+
+TEST_F(PageLinksFrame, LinksAreAddedMovedAndDeletedUndoableUntilSave)
+{
+    QTreeWidget* tree = Open();
+    ASSERT_NE(tree, nullptr);
+    AnswerAddress("https://partner.example/", "Our Partner", "page-links-dialog");
+    Click("btnAdd");
+    ASSERT_EQ(CustomLinks(*tree), "Our Partner");
+    EXPECT_EQ(tree->currentItem()->text(0), "Our Partner") << "the new link is selected";
+    EXPECT_EQ(Find<QLineEdit>(f, "edtUrl")->text(), "https://partner.example/");
+    EXPECT_TRUE(Button("btnDelete")->isEnabled());
+    EXPECT_TRUE(Button("btnEdit")->isEnabled());
+    EXPECT_FALSE(Button("btnUp")->isEnabled()) << "the previous sibling is a default entry";
+
+    AnswerPage(kAboutUs);
+    Click("btnAdd");
+    ASSERT_EQ(CustomLinks(*tree), "Our Partner|About Us");
+    EXPECT_EQ(Find<QLineEdit>(f, "edtUrl")->text(), "100003.html");
+    EXPECT_FALSE(Button("btnDown")->isEnabled());
+    Click("btnUp");
+    EXPECT_EQ(CustomLinks(*tree), "About Us|Our Partner");
+    EXPECT_EQ(tree->currentItem()->text(0), "About Us") << "the moved link stays selected";
+    Shoot(f, "page-links");
+
+    // Cancel drops every change.
+    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    EXPECT_TRUE(CustomLinks(*tree).empty());
+    EXPECT_EQ(GeneratePage(f, kHome).find("partner.example"), std::string::npos);
+
+    // Added, edited and saved: the generated page links to it.
+    AnswerAddress("https://partner.example/", "Our Partner");
+    Click("btnAdd");
+    AnswerAddress("https://friends.example/", "Friends");
+    Click("btnEdit");
+    ASSERT_EQ(CustomLinks(*tree), "Friends");
+    Save();
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    std::string html = GeneratePage(f, kHome);
+    EXPECT_NE(html.find("https://friends.example/"), std::string::npos);
+    EXPECT_NE(html.find("Friends"), std::string::npos);
+    EXPECT_EQ(html.find("partner.example"), std::string::npos);
+
+    // Deleting asks first; No keeps the link.
+    Select(*tree, "Friends");
+    f.Boxes().QueueAnswer(mrNo);
+    Click("btnDelete");
+    EXPECT_EQ(CustomLinks(*tree), "Friends");
+    f.Boxes().QueueAnswer(mrYes);
+    Click("btnDelete");
+    EXPECT_TRUE(CustomLinks(*tree).empty());
+    EXPECT_GT(tree->topLevelItem(0)->childCount(), 0) << "the default entries stay";
+    ASSERT_FALSE(f.Boxes().Messages("question").empty());
+    EXPECT_EQ(f.Boxes().Messages("question").back(), "Do you really want to delete \"Friends\" link?");
+    Save();
+    EXPECT_EQ(GeneratePage(f, kHome).find("friends.example"), std::string::npos);
+
+    // The stored links come back when the page is opened again.
+    AnswerPage(kAboutUs);
+    Click("btnAdd");
+    Save();
+    EXPECT_TRUE(f.Editor().OpenItemWithEditor(kAboutUs, kAboutUs, kPageType, "CommonPageLinks", "", nullptr));
+    tree = Open();
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(CustomLinks(*tree), "About Us");
+}
+
+}  // namespace
