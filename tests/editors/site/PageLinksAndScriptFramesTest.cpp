@@ -265,3 +265,60 @@ TEST_F(PageLinksFrame, LinksAreAddedMovedAndDeletedUndoableUntilSave)
 }
 
 }  // namespace
+
+namespace {
+
+constexpr int kScriptType = 506;
+constexpr int kTemplatesRoot = 5;
+
+std::string StoredName(TMainWindowFixture& f, int itemId)
+{
+    TQueryGuard query(f.Main());
+    query->SetSQL("SELECT StringValue FROM CStrings WHERE ItemId = :Id AND ClassId = 1 AND MemberId = 1");
+    query->SetParam("Id", itemId);
+    TAbstractRecordset& r = query->Open(true);
+    return r.Eof() ? std::string() : FieldText(r, "StringValue");
+}
+
+TEST(ScriptPropertiesFrame, NameAndFileNameAreSavedForEveryLanguageAndCancelRestoresThem)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses);
+    ASSERT_EQ(f.CreateAndOpen(), "");
+    const int script = f.Root().Catalog().CreateItem(kScriptType, kTemplatesRoot, 0, "shop", f.Main(), 0);
+    ASSERT_GT(script, 0);
+    ASSERT_TRUE(f.Editor().OpenItemWithEditor(script, script, kScriptType, "CommonJavaScriptPropertiesEditor", "",
+                                              nullptr));
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("JavaScriptProperties-basic"));
+    auto* name = Find<QLineEdit>(f, "edtScriptName");
+    auto* fileName = Find<QLineEdit>(f, "edtScriptFileName");
+    ASSERT_NE(name, nullptr);
+    ASSERT_NE(fileName, nullptr);
+    EXPECT_EQ(Find<QLabel>(f, "lblScriptId")->text(), QString::number(script));
+    EXPECT_EQ(Find<QLabel>(f, "lblVersion")->text(), "Unknown");
+    const QString original = name->text();
+
+    name->selectAll();
+    QTest::keyClicks(name, "Slideshow");
+    EXPECT_TRUE(f.Editor().Context()->IsModified());
+    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    EXPECT_EQ(name->text(), original);
+
+    name->selectAll();
+    QTest::keyClicks(name, "Slideshow");
+    QTest::keyClicks(fileName, "slideshow");
+    Shoot(f, "script-properties");
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    EXPECT_EQ(StoredName(f, script), "Slideshow");
+    {
+        TQueryGuard query(f.Main());
+        query->SetSQL("SELECT LangCode FROM CStrings WHERE ItemId = :Id AND StringValue = 'slideshow'");
+        query->SetParam("Id", script);
+        TAbstractRecordset& r = query->Open(true);
+        ASSERT_FALSE(r.Eof()) << "the file name is stored";
+        EXPECT_EQ(FieldText(r, "LangCode"), "XXX") << "the same in every language";
+    }
+}
+
+}  // namespace
