@@ -42,9 +42,11 @@ constexpr int kHomeType = 4001;
 constexpr int kAboutUs = 100003;
 constexpr int kPageType = 3001;
 
+// A control of the open editor (the editors of an item left before are gone first).
 template <class T>
 T* Find(TMainWindowFixture& f, const char* name)
 {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return f.Window().pnlMainEditor->findChild<T*>(name);
 }
 
@@ -319,6 +321,92 @@ TEST(ScriptPropertiesFrame, NameAndFileNameAreSavedForEveryLanguageAndCancelRest
         ASSERT_FALSE(r.Eof()) << "the file name is stored";
         EXPECT_EQ(FieldText(r, "LangCode"), "XXX") << "the same in every language";
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A page under an ordinary page, whose meta values may come from its parent.
+int AddChildPage(TMainWindowFixture& f)
+{
+    return f.Root().Catalog().CreateItem(kPageType, kAboutUs, 0, "shop", f.Main(), 0);
+}
+
+TEST(SimpleMetaTagsFrame, ChildPageKeepsItsOwnValuesOnlyOnceTheParentBoxIsUnticked)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses);
+    ASSERT_EQ(f.CreateAndOpen(), "");
+    const int child = AddChildPage(f);
+    ASSERT_GT(child, 0);
+    auto open = [&](int itemId) {
+        f.Editor().PrepareOpen(0, 0, "", "");  // the place is read from the catalog, as the tree does
+        EXPECT_TRUE(f.Editor().OpenItemWithEditor(itemId, itemId, kPageType, "CommonWebPageMetaTags", "", nullptr));
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(f.Editor().Container()->ActivateTabByName("WebPageMetaTagsEditor-properties"));
+        return Find<QCheckBox>(f, "chkUseParent");
+    };
+    QCheckBox* useParent = open(child);
+    ASSERT_NE(useParent, nullptr) << "the simple frame shows outside the advanced mode";
+    EXPECT_EQ(Find<QWidget>(f, "TFramePageMetaTags"), nullptr);
+    auto* description = Find<QPlainTextEdit>(f, "memDescription");
+    auto* keywords = Find<QPlainTextEdit>(f, "memKeywords");
+    auto* refresh = Find<QLineEdit>(f, "edtRefresh");
+    EXPECT_TRUE(useParent->isVisibleTo(description->window()));
+    EXPECT_TRUE(useParent->isChecked()) << "a new page says nothing of its own";
+    EXPECT_FALSE(description->isEnabled());
+
+    useParent->click();
+    EXPECT_TRUE(description->isEnabled());
+    description->setFocus();
+    QTest::keyClicks(description, "Boots for every season");
+    QTest::keyClicks(keywords, "boots, shoes");
+    QTest::keyClicks(refresh, "30");
+    Shoot(f, "simple-meta-tags");
+    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    EXPECT_TRUE(useParent->isChecked());
+    EXPECT_EQ(description->toPlainText(), "");
+
+    useParent->click();
+    QTest::keyClicks(description, "Boots for every season");
+    QTest::keyClicks(refresh, "30");
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    EXPECT_NE(GeneratePage(f, child).find("Boots for every season"), std::string::npos);
+
+    // Another page, then this one again: the stored values come back.
+    useParent = open(kAboutUs);
+    ASSERT_NE(useParent, nullptr);
+    EXPECT_FALSE(useParent->isVisibleTo(useParent->window())) << "a page under the web tree's root has no parent box";
+    EXPECT_TRUE(Find<QPlainTextEdit>(f, "memDescription")->isEnabled());
+    useParent = open(child);
+    EXPECT_FALSE(useParent->isChecked());
+    EXPECT_EQ(Find<QPlainTextEdit>(f, "memDescription")->toPlainText(), "Boots for every season");
+    EXPECT_EQ(Find<QLineEdit>(f, "edtRefresh")->text(), "30");
+
+    // Back to the parent's values: the page's own are cleared.
+    useParent->click();
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_EQ(GeneratePage(f, child).find("Boots for every season"), std::string::npos);
+    open(kAboutUs);
+    useParent = open(child);
+    EXPECT_TRUE(useParent->isChecked());
+    EXPECT_EQ(Find<QLineEdit>(f, "edtRefresh")->text(), "");
+}
+
+TEST(WebPageContainerFrame, HoldsASecondEditorOfThePage)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses);
+    ASSERT_EQ(f.CreateAndOpen(), "");
+    ASSERT_TRUE(f.Editor().OpenItemWithEditor(kAboutUs, kAboutUs, kPageType, "CommonWebPage", "", nullptr));
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("WebPageEditor-properties"));
+    EXPECT_NE(Find<QWidget>(f, "TFrameWebPageContainer"), nullptr);
+    EXPECT_NE(Find<QWidget>(f, "pnlWebPageClient"), nullptr);
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_TRUE(f.Boxes().Messages("error").empty());
+    // Leaving the page frees the nested editor before its panel.
+    EXPECT_TRUE(f.Editor().OpenItemWithEditor(kHome, kHome, kHomeType, "CommonPageLinks", "", nullptr));
 }
 
 }  // namespace
