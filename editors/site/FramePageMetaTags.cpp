@@ -5,11 +5,14 @@
 #include "editors/site/SiteFrameContext.h"
 
 #include <QCheckBox>
+#include <QButtonGroup>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -34,6 +37,18 @@ QString Caption(const std::string& member)
 }
 
 constexpr const char* kKeywordChoiceMember = "UseParentKeywords";
+
+QDateTime ToQt(const TModel::TDateTime& value)
+{
+    return QDateTime(QDate(value.Year, value.Month, value.Day), QTime(value.Hour, value.Minute, value.Second));
+}
+
+TModel::TDateTime FromQt(const QDateTime& value)
+{
+    const QDate day = value.date();
+    const QTime time = value.time();
+    return {day.year(), day.month(), day.day(), time.hour(), time.minute(), time.second()};
+}
 
 }  // namespace
 
@@ -97,6 +112,8 @@ void TFramePageMetaTags::InitControls()
                 SetModified();
             });
         }
+        if (group == TModel::mgOther)
+            AddExpiryRows(*box, *form);
         column->addWidget(box);
     }
     column->addStretch();
@@ -107,6 +124,76 @@ void TFramePageMetaTags::InitControls()
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll);
+}
+
+void TFramePageMetaTags::AddExpiryRows(QWidget& box, QFormLayout& form)
+{
+    chkExpires_ = new QCheckBox(tr("Expires"), &box);
+    chkExpires_->setObjectName("chkExpires");
+    rbAbsolute_ = new QRadioButton(tr("Absolute date/time"), &box);
+    rbAbsolute_->setObjectName("rbExpiresAbsolute");
+    rbRfc850_ = new QRadioButton(tr("RFC850 format"), &box);
+    rbRfc850_->setObjectName("rbExpiresRfc850");
+    auto* choices = new QButtonGroup(&box);
+    choices->addButton(rbAbsolute_);
+    choices->addButton(rbRfc850_);
+    rbAbsolute_->setChecked(true);
+    // The picker starts at the current date and time.
+    dtExpires_ = new QDateTimeEdit(QDateTime::currentDateTime(), &box);
+    dtExpires_->setObjectName("dtExpires");
+    dtExpires_->setDisplayFormat("dd/MM/yyyy HH:mm:ss");
+    dtExpires_->setCalendarPopup(true);
+    edtExpires_ = new QLineEdit(&box);
+    edtExpires_->setObjectName("edtExpiresRfc850");
+    edtExpires_->setPlaceholderText("Saturday, 01-Jan-00 10:30:00 GMT");
+    form.addRow(QString(), chkExpires_);
+    form.addRow(rbAbsolute_, dtExpires_);
+    form.addRow(rbRfc850_, edtExpires_);
+
+    connect(chkExpires_, &QCheckBox::toggled, this, [this] { ExpiryChosen(); });
+    connect(rbAbsolute_, &QRadioButton::toggled, this, [this] { ExpiryChosen(); });
+    connect(dtExpires_, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime& value) {
+        if (!TrackChanges)
+            return;
+        model_->SetExpiryDate(FromQt(value));
+        SetModified();
+    });
+    connect(edtExpires_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        model_->SetExpiryText(text.toUtf8().toStdString());
+        SetModified();
+    });
+}
+
+void TFramePageMetaTags::ExpiryChosen()
+{
+    if (!TrackChanges)
+        return;
+    if (!chkExpires_->isChecked())
+        model_->SetExpiry(TModel::exNone);
+    else
+        model_->SetExpiry(rbRfc850_->isChecked() ? TModel::exRfc850 : TModel::exAbsolute);
+    ShowExpiry();
+    SetModified();
+}
+
+void TFramePageMetaTags::ShowExpiry()
+{
+    const bool tracking = TrackChanges;
+    TrackChanges = false;
+    const TModel::TExpiry expiry = model_->Expiry();
+    chkExpires_->setChecked(expiry != TModel::exNone);
+    if (expiry != TModel::exNone)
+        (expiry == TModel::exRfc850 ? rbRfc850_ : rbAbsolute_)->setChecked(true);
+    dtExpires_->setDateTime(ToQt(model_->ExpiryDate()));
+    edtExpires_->setText(Q(model_->ExpiryText()));
+    const bool open = model_->IsEditable(TModel::mgOther);
+    const bool expires = open && expiry != TModel::exNone;
+    chkExpires_->setEnabled(open);
+    rbAbsolute_->setEnabled(expires);
+    rbRfc850_->setEnabled(expires);
+    dtExpires_->setEnabled(expires && rbAbsolute_->isChecked());
+    edtExpires_->setEnabled(expires && rbRfc850_->isChecked());
+    TrackChanges = tracking;
 }
 
 void TFramePageMetaTags::ShowValues()
@@ -128,12 +215,15 @@ void TFramePageMetaTags::ShowValues()
         }
         control->setEnabled(model_->IsEditable(group));
     }
+    ShowExpiry();
     TrackChanges = tracking;
 }
 
 void TFramePageMetaTags::LoadFromObjects(bool /*languageSwitch*/)
 {
     model_ = std::make_unique<TModel>(SiteModelContextOf(*this));
+    if (dtExpires_)
+        model_->StartExpiryAt(FromQt(dtExpires_->dateTime()));
     model_->Load();
     ShowValues();
 }

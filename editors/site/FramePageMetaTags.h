@@ -14,7 +14,11 @@
 
 class QCheckBox;
 class QComboBox;
+class QDateTimeEdit;
+class QFormLayout;
 class QLineEdit;
+class QRadioButton;
+class QWidget;
 class TFramePageMetaTagsModel;
 class TFrameSite;
 
@@ -35,8 +39,17 @@ private:
         QComboBox* Choice;     // "UseParentKeywords": 0 include the parent's keywords, 1 do not
     };
     void ShowValues();
+    // The expiry rows of the "Other" group: none, an absolute date or an RFC 850 text.
+    void AddExpiryRows(QWidget& box, QFormLayout& form);
+    void ShowExpiry();
+    void ExpiryChosen();
 
     std::unique_ptr<TFramePageMetaTagsModel> model_;
     std::vector<TValueEdit> edits_;
     std::vector<QCheckBox*> parentBoxes_;
+    QCheckBox* chkExpires_ = nullptr;
+    QRadioButton* rbAbsolute_ = nullptr;
+    QRadioButton* rbRfc850_ = nullptr;
+    QDateTimeEdit* dtExpires_ = nullptr;
+    QLineEdit* edtExpires_ = nullptr;
 };

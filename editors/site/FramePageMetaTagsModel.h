@@ -61,6 +61,9 @@ public:
     TExpiry Expiry() const { return expiry_; }
     void SetExpiry(TExpiry expiry);
     const TDateTime& ExpiryDate() const { return expiryDate_; }
+    // The date shown before a load (the picker's): a stored date that cannot
+    // be read leaves it; not a change of the page.
+    void StartExpiryAt(const TDateTime& value) { expiryDate_ = value; }
     void SetExpiryDate(const TDateTime& value);
     const std::string& ExpiryText() const { return expiryText_; }
     void SetExpiryText(const std::string& text);

@@ -23,11 +23,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -407,6 +409,77 @@ TEST(WebPageContainerFrame, HoldsASecondEditorOfThePage)
     EXPECT_TRUE(f.Boxes().Messages("error").empty());
     // Leaving the page frees the nested editor before its panel.
     EXPECT_TRUE(f.Editor().OpenItemWithEditor(kHome, kHome, kHomeType, "CommonPageLinks", "", nullptr));
+}
+
+}  // namespace
+
+namespace {
+
+// The stored "Expires" and "ExpiresValue" (members 6 and 7 of "WebDocumentOther") of a page, joined by "|".
+std::string StoredExpiry(TMainWindowFixture& f, int itemId)
+{
+    std::string values[2];
+    TQueryGuard query(f.Main());
+    query->SetSQL("SELECT MemberId, StringValue FROM CStrings WHERE ItemId = :Id AND ClassId = 11 AND MemberId IN (6, 7)");
+    query->SetParam("Id", itemId);
+    for (TAbstractRecordset& r = query->Open(true); !r.Eof(); r.Next())
+        values[FieldText(r, "MemberId") == "7"] = FieldText(r, "StringValue");
+    return values[0] + "|" + values[1];
+}
+
+TEST(MetaTagsFrame, ExpiryIsStoredAsAnAbsoluteDateOrAsRfc850Text)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses, true);
+    ASSERT_EQ(f.CreateAndOpen(), "");
+    auto open = [&](int itemId) {
+        f.Editor().PrepareOpen(0, 0, "", "");
+        EXPECT_TRUE(f.Editor().OpenItemWithEditor(itemId, itemId, kPageType, "CommonWebPageMetaTags", "", nullptr));
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(f.Editor().Container()->ActivateTabByName("WebPageMetaTagsEditor-properties"));
+        return Find<QCheckBox>(f, "chkExpires");
+    };
+    auto save = [&] {
+        QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+        EXPECT_FALSE(f.Editor().Context()->IsModified());
+    };
+    QCheckBox* expires = open(kAboutUs);
+    ASSERT_NE(expires, nullptr);
+    auto* absolute = Find<QRadioButton>(f, "rbExpiresAbsolute");
+    auto* rfc850 = Find<QRadioButton>(f, "rbExpiresRfc850");
+    auto* picker = Find<QDateTimeEdit>(f, "dtExpires");
+    auto* text = Find<QLineEdit>(f, "edtExpiresRfc850");
+    EXPECT_FALSE(expires->isChecked());
+    EXPECT_FALSE(picker->isEnabled());
+    EXPECT_FALSE(absolute->isEnabled());
+
+    expires->click();
+    EXPECT_TRUE(absolute->isChecked());
+    EXPECT_TRUE(picker->isEnabled());
+    EXPECT_FALSE(text->isEnabled());
+    picker->setDateTime(QDateTime(QDate(2000, 1, 1), QTime(10, 30, 0)));
+    Shoot(f, "meta-tags-expiry");
+    save();
+    EXPECT_EQ(StoredExpiry(f, kAboutUs), "1|Sat, 01 Jan 2000 10:30:00 GMT");
+
+    open(kHome);
+    expires = open(kAboutUs);
+    picker = Find<QDateTimeEdit>(f, "dtExpires");
+    EXPECT_TRUE(expires->isChecked());
+    EXPECT_EQ(picker->dateTime(), QDateTime(QDate(2000, 1, 1), QTime(10, 30, 0)));
+
+    rfc850 = Find<QRadioButton>(f, "rbExpiresRfc850");
+    text = Find<QLineEdit>(f, "edtExpiresRfc850");
+    rfc850->click();
+    EXPECT_FALSE(picker->isEnabled());
+    ASSERT_TRUE(text->isEnabled());
+    QTest::keyClicks(text, "Saturday, 01-Jan-00 10:30:00 GMT");
+    save();
+    EXPECT_EQ(StoredExpiry(f, kAboutUs), "2|Saturday, 01-Jan-00 10:30:00 GMT");
+
+    expires->click();
+    EXPECT_FALSE(text->isEnabled());
+    save();
+    EXPECT_EQ(StoredExpiry(f, kAboutUs), "|");
 }
 
 }  // namespace
