@@ -457,6 +457,7 @@ TEST(MetaTagsFrame, ExpiryIsStoredAsAnAbsoluteDateOrAsRfc850Text)
     EXPECT_TRUE(picker->isEnabled());
     EXPECT_FALSE(text->isEnabled());
     picker->setDateTime(QDateTime(QDate(2000, 1, 1), QTime(10, 30, 0)));
+    Find<QTabWidget>(f, "pcMetaTags")->setCurrentIndex(5);
     Shoot(f, "meta-tags-expiry");
     save();
     EXPECT_EQ(StoredExpiry(f, kAboutUs), "1|Sat, 01 Jan 2000 10:30:00 GMT");
