@@ -484,3 +484,67 @@ TEST(MetaTagsFrame, ExpiryIsStoredAsAnAbsoluteDateOrAsRfc850Text)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MetaTagsFrame, ListsStoreTheirCodesAndTheCharsetFollowsTheWindowTarget)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses, true);
+    ASSERT_EQ(f.CreateAndOpen(), "");
+    auto open = [&](int itemId) {
+        f.Editor().PrepareOpen(0, 0, "", "");
+        EXPECT_TRUE(f.Editor().OpenItemWithEditor(itemId, itemId, kPageType, "CommonWebPageMetaTags", "", nullptr));
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(f.Editor().Container()->ActivateTabByName("WebPageMetaTagsEditor-properties"));
+    };
+    open(kAboutUs);
+    auto* charset = Find<QComboBox>(f, "cmbCharset");
+    auto* charsetOther = Find<QLineEdit>(f, "edtCharsetOther");
+    auto* windowTarget = Find<QCheckBox>(f, "chkCharsetWindowTarget");
+    auto* documentClass = Find<QComboBox>(f, "cmbClass");
+    auto* enterTime = Find<QComboBox>(f, "cmbEnterTime");
+    auto* exitTime = Find<QComboBox>(f, "cmbExitTime");
+    ASSERT_TRUE(charset && charsetOther && windowTarget && documentClass && enterTime && exitTime);
+    ASSERT_GT(documentClass->count(), 1) << "filled from the reference list";
+    EXPECT_EQ(documentClass->currentIndex(), -1) << "nothing stored, nothing chosen";
+
+    // Typing another charset drops the choice; choosing one empties the text.
+    charset->setCurrentIndex(0);
+    QTest::keyClicks(charsetOther, "koi8-r");
+    EXPECT_EQ(charset->currentIndex(), -1);
+    charset->setCurrentIndex(0);
+    EXPECT_EQ(charsetOther->text(), "");
+    // The window target takes the charset away.
+    windowTarget->click();
+    EXPECT_EQ(charset->currentIndex(), -1);
+    EXPECT_FALSE(charset->isEnabled());
+    EXPECT_FALSE(charsetOther->isEnabled());
+
+    documentClass->setCurrentIndex(1);
+    const QString chosenClass = documentClass->currentText();
+    enterTime->setCurrentText("3");
+    exitTime->setCurrentText("Long");
+    Find<QTabWidget>(f, "pcMetaTags")->setCurrentIndex(2);
+    Shoot(f, "meta-tags-languages");
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    {
+        TQueryGuard query(f.Main());
+        query->SetSQL("SELECT NumberValue FROM CNumbers WHERE ItemId = :Id AND ClassId = 14 AND MemberId IN (2, 4) ORDER BY MemberId");
+        query->SetParam("Id", kAboutUs);
+        std::string seconds;
+        for (TAbstractRecordset& r = query->Open(true); !r.Eof(); r.Next())
+            seconds += FieldText(r, "NumberValue") + " ";
+        EXPECT_EQ(seconds, "3 6 ") << "the times in seconds";
+    }
+
+    open(kHome);
+    open(kAboutUs);
+    EXPECT_EQ(Find<QComboBox>(f, "cmbClass")->currentText(), chosenClass);
+    EXPECT_EQ(Find<QComboBox>(f, "cmbEnterTime")->currentText(), "3");
+    EXPECT_EQ(Find<QComboBox>(f, "cmbExitTime")->currentText(), "Long");
+    EXPECT_TRUE(Find<QCheckBox>(f, "chkCharsetWindowTarget")->isChecked());
+    EXPECT_FALSE(Find<QComboBox>(f, "cmbCharset")->isEnabled());
+}
+
+}  // namespace
