@@ -1,7 +1,7 @@
 // The page links, meta tags, script properties and web page tabs in the main
 // window's editor pane on a real catalog: edited through their controls,
 // saved, cancelled, and what the generated page shows afterwards.
-#include "../framework/MainWindowFixture.h"
+#include "EditorPageGeneration.h"
 
 #include "catalog/CatalogPageGeneration.h"
 #include "catalog/TreeManager.h"
@@ -61,6 +61,21 @@ void Shoot(TMainWindowFixture& f, const char* name)
     }
 }
 
+// Opens an item in the editor pane with one editor of its item type, its place
+// read from the catalog as the tree does, and shows the editor's tab.
+bool OpenWithEditor(TMainWindowFixture& f, int itemId, int itemType, const char* editor, const char* tab)
+{
+    f.Editor().PrepareOpen(0, 0, "", "");
+    const bool opened = f.Editor().OpenItemWithEditor(itemId, itemId, itemType, editor, "", nullptr);
+    QCoreApplication::processEvents();
+    return opened && f.Editor().Container()->ActivateTabByName(tab);
+}
+
+void OpenMetaTags(TMainWindowFixture& f, int itemId)
+{
+    EXPECT_TRUE(OpenWithEditor(f, itemId, kPageType, "CommonWebPageMetaTags", "WebPageMetaTagsEditor-properties"));
+}
+
 // Answers the next dialog window with Act once it shows.
 void WhenShown(const std::function<void(TfrmFrameContainer&)>& act)
 {
@@ -110,20 +125,6 @@ void AnswerPage(int itemId)
     });
 }
 
-std::string GeneratePage(TMainWindowFixture& f, int itemId)
-{
-    TTolvexControlClass& context = *f.Editor().Context();
-    std::string html;
-    context.WithUnsavedValues([&](TAbstractDBConnection& connection) {
-        TTransformer transformer(f.Data().GetPageGeneration(), f.Data().GetCatalogCode(), nullptr);
-        const int type = f.Data().GetQueries().GetItemType(itemId, "shop", connection);
-        transformer.GeneratePage(itemId, itemId, type, context.GetCurrentLangCode(), context.GetObjectCollection(),
-                                 connection, "");
-        html = transformer.GetResultHtml();
-    });
-    return html;
-}
-
 // The captions of the custom links under the first group, in order, joined by "|".
 std::string CustomLinks(QTreeWidget& tree)
 {
@@ -141,9 +142,7 @@ protected:
 
     QTreeWidget* Open()
     {
-        EXPECT_TRUE(f.Editor().OpenItemWithEditor(kHome, kHome, kHomeType, "CommonPageLinks", "", nullptr));
-        QCoreApplication::processEvents();
-        EXPECT_TRUE(f.Editor().Container()->ActivateTabByName("PageLinks-basic"));
+        EXPECT_TRUE(OpenWithEditor(f, kHome, kHomeType, "CommonPageLinks", "PageLinks-basic"));
         auto* frame = Find<TFramePageLinks>(f, "TFramePageLinks");
         return frame ? frame->Tree() : nullptr;
     }
@@ -262,7 +261,7 @@ TEST_F(PageLinksFrame, LinksAreAddedMovedAndDeletedUndoableUntilSave)
     AnswerPage(kAboutUs);
     Click("btnAdd");
     Save();
-    EXPECT_TRUE(f.Editor().OpenItemWithEditor(kAboutUs, kAboutUs, kPageType, "CommonPageLinks", "", nullptr));
+    EXPECT_TRUE(OpenWithEditor(f, kAboutUs, kPageType, "CommonPageLinks", "PageLinks-basic"));
     tree = Open();
     ASSERT_NE(tree, nullptr);
     EXPECT_EQ(CustomLinks(*tree), "About Us");
@@ -290,10 +289,8 @@ TEST(ScriptPropertiesFrame, NameAndFileNameAreSavedForEveryLanguageAndCancelRest
     ASSERT_EQ(f.CreateAndOpen(), "");
     const int script = f.Root().Catalog().CreateItem(kScriptType, kTemplatesRoot, 0, "shop", f.Main(), 0);
     ASSERT_GT(script, 0);
-    ASSERT_TRUE(f.Editor().OpenItemWithEditor(script, script, kScriptType, "CommonJavaScriptPropertiesEditor", "",
-                                              nullptr));
-    QCoreApplication::processEvents();
-    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("JavaScriptProperties-basic"));
+    ASSERT_TRUE(
+        OpenWithEditor(f, script, kScriptType, "CommonJavaScriptPropertiesEditor", "JavaScriptProperties-basic"));
     auto* name = Find<QLineEdit>(f, "edtScriptName");
     auto* fileName = Find<QLineEdit>(f, "edtScriptFileName");
     ASSERT_NE(name, nullptr);
@@ -342,10 +339,7 @@ TEST(SimpleMetaTagsFrame, ChildPageKeepsItsOwnValuesOnlyOnceTheParentBoxIsUntick
     const int child = AddChildPage(f);
     ASSERT_GT(child, 0);
     auto open = [&](int itemId) {
-        f.Editor().PrepareOpen(0, 0, "", "");  // the place is read from the catalog, as the tree does
-        EXPECT_TRUE(f.Editor().OpenItemWithEditor(itemId, itemId, kPageType, "CommonWebPageMetaTags", "", nullptr));
-        QCoreApplication::processEvents();
-        EXPECT_TRUE(f.Editor().Container()->ActivateTabByName("WebPageMetaTagsEditor-properties"));
+        OpenMetaTags(f, itemId);
         return Find<QCheckBox>(f, "chkUseParent");
     };
     QCheckBox* useParent = open(child);
@@ -400,15 +394,13 @@ TEST(WebPageContainerFrame, HoldsASecondEditorOfThePage)
 {
     TMainWindowFixture f(RegisterFrameworkClasses);
     ASSERT_EQ(f.CreateAndOpen(), "");
-    ASSERT_TRUE(f.Editor().OpenItemWithEditor(kAboutUs, kAboutUs, kPageType, "CommonWebPage", "", nullptr));
-    QCoreApplication::processEvents();
-    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("WebPageEditor-properties"));
+    ASSERT_TRUE(OpenWithEditor(f, kAboutUs, kPageType, "CommonWebPage", "WebPageEditor-properties"));
     EXPECT_NE(Find<QWidget>(f, "TFrameWebPageContainer"), nullptr);
     EXPECT_NE(Find<QWidget>(f, "pnlWebPageClient"), nullptr);
     QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
     EXPECT_TRUE(f.Boxes().Messages("error").empty());
     // Leaving the page frees the nested editor before its panel.
-    EXPECT_TRUE(f.Editor().OpenItemWithEditor(kHome, kHome, kHomeType, "CommonPageLinks", "", nullptr));
+    EXPECT_TRUE(OpenWithEditor(f, kHome, kHomeType, "CommonPageLinks", "PageLinks-basic"));
 }
 
 }  // namespace
@@ -432,10 +424,7 @@ TEST(MetaTagsFrame, ExpiryIsStoredAsAnAbsoluteDateOrAsRfc850Text)
     TMainWindowFixture f(RegisterFrameworkClasses, true);
     ASSERT_EQ(f.CreateAndOpen(), "");
     auto open = [&](int itemId) {
-        f.Editor().PrepareOpen(0, 0, "", "");
-        EXPECT_TRUE(f.Editor().OpenItemWithEditor(itemId, itemId, kPageType, "CommonWebPageMetaTags", "", nullptr));
-        QCoreApplication::processEvents();
-        EXPECT_TRUE(f.Editor().Container()->ActivateTabByName("WebPageMetaTagsEditor-properties"));
+        OpenMetaTags(f, itemId);
         return Find<QCheckBox>(f, "chkExpires");
     };
     auto save = [&] {
@@ -491,12 +480,7 @@ TEST(MetaTagsFrame, ListsStoreTheirCodesAndTheCharsetFollowsTheWindowTarget)
 {
     TMainWindowFixture f(RegisterFrameworkClasses, true);
     ASSERT_EQ(f.CreateAndOpen(), "");
-    auto open = [&](int itemId) {
-        f.Editor().PrepareOpen(0, 0, "", "");
-        EXPECT_TRUE(f.Editor().OpenItemWithEditor(itemId, itemId, kPageType, "CommonWebPageMetaTags", "", nullptr));
-        QCoreApplication::processEvents();
-        EXPECT_TRUE(f.Editor().Container()->ActivateTabByName("WebPageMetaTagsEditor-properties"));
-    };
+    auto open = [&](int itemId) { OpenMetaTags(f, itemId); };
     open(kAboutUs);
     auto* charset = Find<QComboBox>(f, "cmbCharset");
     auto* charsetOther = Find<QLineEdit>(f, "edtCharsetOther");

@@ -1,7 +1,7 @@
 // The site editors in the main window's editor pane: users, company and
 // the other frames opened on a real catalog, edited through their controls,
 // saved and cancelled.
-#include "../framework/MainWindowFixture.h"
+#include "EditorPageGeneration.h"
 
 #include "catalog/CatalogData.h"
 #include "catalog/CatalogPageGeneration.h"
@@ -83,19 +83,7 @@ QTreeWidget* OpenUsersTab(TMainWindowFixture& f)
 
 constexpr int kHome = 100001;
 
-std::string GenerateHome(TMainWindowFixture& f)
-{
-    TTolvexControlClass& context = *f.Editor().Context();
-    std::string html;
-    context.WithUnsavedValues([&](TAbstractDBConnection& connection) {
-        TTransformer transformer(f.Data().GetPageGeneration(), f.Data().GetCatalogCode(), nullptr);
-        const int type = f.Data().GetQueries().GetItemType(kHome, "shop", connection);
-        transformer.GeneratePage(kHome, kHome, type, context.GetCurrentLangCode(), context.GetObjectCollection(),
-                                 connection, "");
-        html = transformer.GetResultHtml();
-    });
-    return html;
-}
+std::string GenerateHome(TMainWindowFixture& f) { return GeneratePage(f, kHome); }
 
 // Whether a tree outside the editor pane shows a node with the text.
 bool TreeShows(TMainWindowFixture& f, const QString& text)
