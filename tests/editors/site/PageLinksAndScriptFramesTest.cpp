@@ -1,7 +1,7 @@
 // The page links, meta tags, script properties and web page tabs in the main
 // window's editor pane on a real catalog: edited through their controls,
 // saved, cancelled, and what the generated page shows afterwards.
-#include "EditorPageGeneration.h"
+#include "SitePaneTestHelpers.h"
 
 #include "catalog/CatalogPageGeneration.h"
 #include "catalog/TreeManager.h"
@@ -50,15 +50,6 @@ T* Find(TMainWindowFixture& f, const char* name)
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return f.Window().pnlMainEditor->findChild<T*>(name);
-}
-
-void Shoot(TMainWindowFixture& f, const char* name)
-{
-    if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR")) {
-        f.Window().resize(1100, 720);
-        QCoreApplication::processEvents();
-        f.Window().grab().save(QString("%1/site-%2.png").arg(dir, name));
-    }
 }
 
 // Opens an item in the editor pane with one editor of its item type, its place

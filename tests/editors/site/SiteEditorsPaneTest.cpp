@@ -1,7 +1,7 @@
 // The site editors in the main window's editor pane: users, company and
 // the other frames opened on a real catalog, edited through their controls,
 // saved and cancelled.
-#include "EditorPageGeneration.h"
+#include "SitePaneTestHelpers.h"
 
 #include "catalog/CatalogData.h"
 #include "catalog/CatalogPageGeneration.h"
@@ -33,15 +33,6 @@ template <class T>
 T* Find(TMainWindowFixture& f, const char* name)
 {
     return f.Window().pnlMainEditor->findChild<T*>(name);
-}
-
-void Shoot(TMainWindowFixture& f, const char* name)
-{
-    if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR")) {
-        f.Window().resize(1100, 720);
-        QCoreApplication::processEvents();
-        f.Window().grab().save(QString("%1/site-%2.png").arg(dir, name));
-    }
 }
 
 // Fills the "Add New User" window once it shows, and accepts it.

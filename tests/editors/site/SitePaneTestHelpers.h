@@ -1,6 +1,5 @@
 #pragma once
-// A page generated as the main editor's preview generates it: with the
-// values not saved yet, through the editor's own connection.
+// What the tests of the site editors in the main window's editor pane share.
 #include "../framework/MainWindowFixture.h"
 
 #include "catalog/CatalogPageGeneration.h"
@@ -8,8 +7,11 @@
 #include "generation/Transformer.h"
 #include "storage/ObjectCollection.h"
 
+#include <cstdlib>
 #include <string>
 
+// A page generated as the main editor's preview generates it: with the
+// values not saved yet, through the editor's own connection.
 inline std::string GeneratePage(TMainWindowFixture& f, int itemId)
 {
     TTolvexControlClass& context = *f.Editor().Context();
@@ -22,4 +24,14 @@ inline std::string GeneratePage(TMainWindowFixture& f, int itemId)
         html = transformer.GetResultHtml();
     });
     return html;
+}
+
+// Saves a picture of the main window as site-<name>.png when TOLVEX_SCREENSHOT_DIR is set.
+inline void Shoot(TMainWindowFixture& f, const char* name)
+{
+    if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR")) {
+        f.Window().resize(1100, 720);
+        QCoreApplication::processEvents();
+        f.Window().grab().save(QString("%1/site-%2.png").arg(dir, name));
+    }
 }
