@@ -3,7 +3,6 @@
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
 #include "common/CommonGui.h"
-#include "common/CommonProcedures.h"
 #include "editors/framework/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/site/DialogParams.h"
@@ -12,7 +11,6 @@
 #include "shell/GuiControl.h"
 #include "shell/UiText.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -142,10 +140,6 @@ void TFramePageLinks::InitControls()
     setTabOrder(btnEdit_, btnDelete_);
 
     connect(tvLinks_, &QTreeWidget::currentItemChanged, this, [this] { Selection(); });
-    connect(tvLinks_, &QTreeWidget::itemDoubleClicked, this, [this] {
-        if (btnEdit_->isEnabled())
-            EditLink();
-    });
     connect(btnAdd_, &QPushButton::clicked, this, [this] { AddLink(); });
     connect(btnEdit_, &QPushButton::clicked, this, [this] { EditLink(); });
     connect(btnDelete_, &QPushButton::clicked, this, [this] { DeleteLink(); });
@@ -162,10 +156,11 @@ void TFramePageLinks::LoadFromObjects(bool /*languageSwitch*/)
 {
     TrackChanges = false;
     model_->SetLanguage(SiteModelContextOf(*this).LangCode);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    model_->Load();
-    Rebuild();
-    QApplication::restoreOverrideCursor();
+    {
+        const TWaitCursor wait(GetContext()->Services().Gui);
+        model_->Load();
+        Rebuild();
+    }
     TrackChanges = true;
     Select(0, -1);
 }
@@ -304,9 +299,9 @@ void TFramePageLinks::EditLink()
 void TFramePageLinks::DeleteLink()
 {
     const TNodeRef selected = Selected();
-    if (!model_->CanDelete(selected.Group, selected.Entry) || !CommonProcedures)
+    if (!model_->CanDelete(selected.Group, selected.Entry))
         return;
-    TCommonGui& gui = CommonProcedures->Gui();
+    TCommonGui& gui = GetContext()->Services().Gui;
     if (gui.AskQuestion(model_->DeleteQuestion(selected.Group, selected.Entry), "", false, "", mbYesNo) != mrYes)
         return;
     const std::string error = model_->DeleteLink(selected.Group, selected.Entry);
