@@ -193,6 +193,29 @@ TEST_F(PageLinksFrame, GroupNodeOffersTheStyleAndOnlyAdd)
     EXPECT_EQ(tree->topLevelItem(0)->text(0), "MainMenu (Default links)");
 }
 
+TEST_F(PageLinksFrame, ParentsLinksAreFollowedByThePagesOwn)
+{
+    const int child = f.Root().Catalog().CreateItem(kPageType, kAboutUs, 0, "shop", f.Main(), 0);
+    ASSERT_GT(child, 0);
+    ASSERT_TRUE(OpenWithEditor(f, child, kPageType, "CommonPageLinks", "PageLinks-basic"));
+    QTreeWidget* tree = Find<TFramePageLinks>(f, "TFramePageLinks")->Tree();
+    auto* style = Find<QComboBox>(f, "cbStyle");
+    style->setFocus();
+    QTest::keyClick(style, Qt::Key_Down);
+    ASSERT_EQ(style->currentText(), "Use parent's links");
+    QTreeWidgetItem* group = tree->topLevelItem(0);
+    EXPECT_EQ(group->text(0), "MainMenu (Parent's links)");
+    ASSERT_GT(group->childCount(), 0) << "the parent page's menu";
+    EXPECT_TRUE(CustomLinks(*tree).empty()) << "the parent's entries are grey";
+
+    AnswerAddress("https://partner.example/", "Our Partner");
+    Click("btnAdd");
+    group = tree->topLevelItem(0);
+    EXPECT_EQ(group->child(group->childCount() - 1)->text(0), "Our Partner");
+    Save();
+    EXPECT_NE(GeneratePage(f, child).find("https://partner.example/"), std::string::npos);
+}
+
 TEST_F(PageLinksFrame, LinksAreAddedMovedAndDeletedUndoableUntilSave)
 {
     QTreeWidget* tree = Open();
