@@ -546,3 +546,23 @@ TEST(MetaTagsFrame, ListsStoreTheirCodesAndTheCharsetFollowsTheWindowTarget)
 }
 
 }  // namespace
+
+namespace {
+
+// In the advanced mode a page picked in the web tree shows the real meta
+// tags and links tabs of its item type's editor list.
+TEST(PageEditorTabs, AdvancedModeShowsTheMetaTagsAndLinksOfAPage)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses, true);
+    ASSERT_EQ(f.CreateAndOpen(), "");
+    f.Shell().CatalogUI()->SelectWebTreeItem(kAboutUs);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("WebPageMetaTagsEditor-properties"));
+    EXPECT_NE(Find<QWidget>(f, "TFramePageMetaTags"), nullptr);
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("PageLinks-basic"));
+    auto* links = Find<TFramePageLinks>(f, "TFramePageLinks");
+    ASSERT_NE(links, nullptr);
+    EXPECT_GT(links->Tree()->topLevelItemCount(), 0);
+}
+
+}  // namespace
