@@ -229,11 +229,14 @@ void TFramePageLinks::Select(int group, int entry)
 void TFramePageLinks::Selection()
 {
     const TNodeRef selected = Selected();
+    // Nodes are numbered by the model's lists; a node being replaced may point past them.
     const TModel::TLinkEntry* entry = nullptr;
-    if (selected.Group >= 0 && selected.Entry >= 0)
-        entry = &model_->Groups()[selected.Group].Entries[selected.Entry];
+    const std::vector<TModel::TLinkGroup>& groups = model_->Groups();
+    if (selected.Group >= 0 && selected.Group < static_cast<int>(groups.size()) && selected.Entry >= 0 &&
+        selected.Entry < static_cast<int>(groups[selected.Group].Entries.size()))
+        entry = &groups[selected.Group].Entries[selected.Entry];
     edtUrl_->setText(entry ? Q(entry->LinkTarget) : QString());
-    if (selected.Group >= 0) {
+    if (selected.Group >= 0 && selected.Group < static_cast<int>(groups.size())) {
         const bool tracking = TrackChanges;
         TrackChanges = false;
         cbStyle_->setCurrentIndex(cbStyle_->findData(model_->ComboStyle(selected.Group)));
