@@ -51,6 +51,8 @@ public:
 
     // Reads the link groups of the page's templates (once, as the tab is made).
     void Init();
+    // The language whose links the next Load shows and the changes go into.
+    void SetLanguage(const std::string& langCode) { context_.LangCode = langCode; }
     void Load();
     const std::vector<TLinkGroup>& Groups() const { return groups_; }
     // The style the combo shows for a group; -1 (no selection) for style 1.

@@ -66,9 +66,20 @@ const std::vector<std::string>& TFramePageMetaTagsModel::Members(TGroup group)
 
 bool TFramePageMetaTagsModel::ParentRuleApplies(int parentItemId) { return parentItemId < 0 || parentItemId >= 100; }
 
+void TFramePageMetaTagsModel::ClearObject(TAbstractCObject& object)
+{
+    // Emptying an object's values does not mark it modified, and an
+    // unmodified object is not written: without the mark the stored values
+    // would stay and the page would keep its own values. Setting and
+    // removing the own-values flag (a member of every group object) marks it.
+    object.ClearAll();
+    object.SetBoolean(kOwnValues, true, 0);
+    object.ClearMember(kOwnValues, "");
+}
+
 void TFramePageMetaTagsModel::ClearBasic(TAbstractCObject& webPage, TAbstractCObject& keywords)
 {
-    keywords.ClearAll();
+    ClearObject(keywords);
     for (const char* member : {"MetaDescription", kOwnValues, "Title"})
         webPage.ClearMember(member, "");
 }
@@ -251,7 +262,7 @@ void TFramePageMetaTagsModel::StoreGroup(TGroup group)
         if (group == mgBasic)
             ClearBasic(*objects[0], *objects[1]);
         else
-            objects.front()->ClearAll();
+            ClearObject(*objects.front());
         return;
     }
     for (TAbstractCObject* object : objects)

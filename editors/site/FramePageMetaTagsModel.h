@@ -32,6 +32,8 @@ public:
     // Whether a page under this parent offers "Use parent's properties": a
     // page under an ordinary page, not under a tree root or a system item.
     static bool ParentRuleApplies(int parentItemId);
+    // Removes every value of a group object, so that the parent's values apply.
+    static void ClearObject(TAbstractCObject& object);
     // Clears what the "Basic" group keeps: the keywords object entirely and
     // the title, description and own-values flag of the page object.
     static void ClearBasic(TAbstractCObject& webPage, TAbstractCObject& keywords);
@@ -59,6 +61,9 @@ public:
     TExpiry Expiry() const { return expiry_; }
     void SetExpiry(TExpiry expiry);
     const TDateTime& ExpiryDate() const { return expiryDate_; }
+    // The date shown before a load (the picker's): a stored date that cannot
+    // be read leaves it; not a change of the page.
+    void StartExpiryAt(const TDateTime& value) { expiryDate_ = value; }
     void SetExpiryDate(const TDateTime& value);
     const std::string& ExpiryText() const { return expiryText_; }
     void SetExpiryText(const std::string& text);

@@ -63,7 +63,7 @@ void TFrameSimplePageMetaTagsModel::Store()
         return;
     modified_ = false;
     if (useParent_) {
-        other->ClearAll();
+        TFramePageMetaTagsModel::ClearObject(*other);
         TFramePageMetaTagsModel::ClearBasic(*webPage, *keywords);
         return;
     }

@@ -56,6 +56,10 @@ void THyperlinkForm::Save(TDialogParams& params) const
     if (url.find(':') == std::string::npos && protocol.find(':') != std::string::npos)
         url = protocol + url;
     params.Set("URL", url);
+    // An address answers for the whole dialog: a page picked on another tab
+    // of the same dialog before is no longer the answer.
+    params.Remove("PageLink");
+    params.Remove("PageId");
     if (!CaptionHidden && !Caption.empty()) {
         if (Caption.back() == ' ')
             params.Set("AddSpaceAtTheEnd", "yes");

@@ -9,13 +9,17 @@
 #include "editors/site/FrameCompanyAddress.h"
 #include "editors/site/FrameCompanyContact.h"
 #include "editors/site/FrameCompanyEditor.h"
+#include "editors/site/FrameJavaScriptPropertiesEditor.h"
 #include "editors/site/FrameOptionsEditorModel.h"
+#include "editors/site/FramePageLinks.h"
 #include "editors/site/FramePageMetaTags.h"
 #include "editors/site/FrameTolvexAbout.h"
 #include "editors/site/FrameWebForm.h"
 #include "editors/site/FramePagePropetiesEditor.h"
+#include "editors/site/FrameSimplePageMetaTags.h"
 #include "editors/site/FrameSimplePageProperties.h"
 #include "editors/site/FrameUsersEditor.h"
+#include "editors/site/FrameWebPageContainer.h"
 #include "editors/site/SiteTabsEditor.h"
 
 #include <algorithm>
@@ -31,6 +35,10 @@ const TFrameClassOf<TFrameUsersEditor> kUsersFrame("", "TFrameUsersEditor");
 const TFrameClassOf<TFramePagePropetiesEditor> kPagePropertiesFrame("", "TFramePagePropetiesEditor");
 const TFrameClassOf<TFrameSimplePageProperties> kSimplePagePropertiesFrame("", "TFrameSimplePageProperties");
 const TFrameClassOf<TFramePageMetaTags> kMetaTagsFrame("", "TFramePageMetaTags");
+const TFrameClassOf<TFrameSimplePageMetaTags> kSimpleMetaTagsFrame("", "TFrameSimplePageMetaTags");
+const TFrameClassOf<TFramePageLinks> kPageLinksFrame("", "TFramePageLinks");
+const TFrameClassOf<TFrameJavaScriptPropertiesEditor> kJavaScriptPropertiesFrame("", "TFrameJavaScriptPropertiesEditor");
+const TFrameClassOf<TFrameWebPageContainer> kWebPageContainerFrame("", "TFrameWebPageContainer");
 const TFrameClassOf<TFrameCompanyEditor> kCompanyFrame("", "TFrameCompanyEditor");
 const TFrameClassOf<TFrameCompanyAddress> kCompanyAddressFrame("", "TFrameCompanyAddress");
 const TFrameClassOf<TFrameCompanyContact> kCompanyContactFrame("", "TFrameCompanyContact");
@@ -58,6 +66,10 @@ TSiteTabsEditor::TTab OptionsTab(const char* caption, const char* name, const TA
     return {caption, name, frameClass, [tabName](TTolvexControlClass& context) { return OptionsTabShown(context, tabName); }};
 }
 
+// The meta tags tab shows every group in the advanced mode, the few common values otherwise.
+bool AdvancedMode(TTolvexControlClass&) { return RootObject && RootObject->IsAdvancedMode(); }
+bool SimplifiedMode(TTolvexControlClass& context) { return !AdvancedMode(context); }
+
 }  // namespace
 
 void RegisterSiteEditors(TInternalPluginsManager& registry)
@@ -80,7 +92,15 @@ void RegisterSiteEditors(TInternalPluginsManager& registry)
                  {{"Web Page Properties", "PagePropertiesEditor-properties", &kPagePropertiesFrame, {}}}, {0, 1, 3, 4});
     RegisterTabs(registry, "TSimplePagePropertiesEditor",
                  {{"Properties", "PagePropertiesEditor-properties", &kSimplePagePropertiesFrame, {}}}, {0, 1, 3, 4});
-    RegisterTabs(registry, "TWebPageMetaTagsEditor", {{"Meta Tags", "WebPageMetaTagsEditor-properties", &kMetaTagsFrame, {}}},
+    RegisterTabs(registry, "TWebPageMetaTagsEditor",
+                 {{"Meta Tags", "WebPageMetaTagsEditor-properties", &kMetaTagsFrame, AdvancedMode},
+                  {"Meta Tags", "WebPageMetaTagsEditor-properties", &kSimpleMetaTagsFrame, SimplifiedMode}},
+                 {0, 1, 3, 4});
+    RegisterTabs(registry, "TPageLinksEditor", {{"Links", "PageLinks-basic", &kPageLinksFrame, {}}}, {0, 1, 3, 4});
+    RegisterTabs(registry, "TWebPageEditor", {{"Web Page", "WebPageEditor-properties", &kWebPageContainerFrame, {}}},
+                 {0, 1, 3, 4});
+    RegisterTabs(registry, "TJavaScriptPropertiesEditor",
+                 {{"JavaScript Properties", "JavaScriptProperties-basic", &kJavaScriptPropertiesFrame, {}}},
                  {0, 1, 3, 4});
     // The information page has nothing to save: every role may open it.
     RegisterTabs(registry, "TTolvexAboutViewer", {{"About", "TolvexAboutViewer-basic", &kAboutFrame, {}}},

@@ -42,9 +42,13 @@ bool WaitFor(TCondition condition)
 
 class TMainWindowFixture {
 public:
-    explicit TMainWindowFixture(const std::function<void(TInternalPluginsManager&)>& registerClasses)
+    // AdvancedMode: the program starts as the user's "Advanced Version".
+    explicit TMainWindowFixture(const std::function<void(TInternalPluginsManager&)>& registerClasses,
+                                bool advancedMode = false)
     {
         EnsureQtApplication();
+        if (advancedMode)
+            home_.Write("tolvex.ini", "[Key]\nadvanced=1\n");
         CreateSingletons(home_.Path(), registerClasses);
         CommonProcedures->SetGui(&gui_);
         shell_ = std::make_unique<TQtShell>(gui_, nullptr, nullptr);

@@ -1,7 +1,7 @@
 // The site editors in the main window's editor pane: users, company and
 // the other frames opened on a real catalog, edited through their controls,
 // saved and cancelled.
-#include "../framework/MainWindowFixture.h"
+#include "SitePaneTestHelpers.h"
 
 #include "catalog/CatalogData.h"
 #include "catalog/CatalogPageGeneration.h"
@@ -33,15 +33,6 @@ template <class T>
 T* Find(TMainWindowFixture& f, const char* name)
 {
     return f.Window().pnlMainEditor->findChild<T*>(name);
-}
-
-void Shoot(TMainWindowFixture& f, const char* name)
-{
-    if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR")) {
-        f.Window().resize(1100, 720);
-        QCoreApplication::processEvents();
-        f.Window().grab().save(QString("%1/site-%2.png").arg(dir, name));
-    }
 }
 
 // Fills the "Add New User" window once it shows, and accepts it.
@@ -83,19 +74,7 @@ QTreeWidget* OpenUsersTab(TMainWindowFixture& f)
 
 constexpr int kHome = 100001;
 
-std::string GenerateHome(TMainWindowFixture& f)
-{
-    TTolvexControlClass& context = *f.Editor().Context();
-    std::string html;
-    context.WithUnsavedValues([&](TAbstractDBConnection& connection) {
-        TTransformer transformer(f.Data().GetPageGeneration(), f.Data().GetCatalogCode(), nullptr);
-        const int type = f.Data().GetQueries().GetItemType(kHome, "shop", connection);
-        transformer.GeneratePage(kHome, kHome, type, context.GetCurrentLangCode(), context.GetObjectCollection(),
-                                 connection, "");
-        html = transformer.GetResultHtml();
-    });
-    return html;
-}
+std::string GenerateHome(TMainWindowFixture& f) { return GeneratePage(f, kHome); }
 
 // Whether a tree outside the editor pane shows a node with the text.
 bool TreeShows(TMainWindowFixture& f, const QString& text)
@@ -176,7 +155,8 @@ TEST(SiteEditorsPane, PagePropertiesRenameRenamesTheTreeNode)
 
 TEST(SiteEditorsPane, MetaTagsTabStoresTheTitleAndCancelDropsIt)
 {
-    TMainWindowFixture f(RegisterFrameworkClasses);
+    // The title is in the advanced meta tags frame.
+    TMainWindowFixture f(RegisterFrameworkClasses, true);
     ASSERT_EQ(f.CreateAndOpen(), "");
     QCoreApplication::processEvents();
     constexpr int kAboutUs = 100003;

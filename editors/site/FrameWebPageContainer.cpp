@@ -1,0 +1,36 @@
+#include "editors/site/FrameWebPageContainer.h"
+
+#include "editors/framework/QtEditorPanel.h"
+#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/TolvexControlClass.h"
+#include "editors/framework/TolvexItemEditor.h"
+
+#include <QVBoxLayout>
+
+TNestedEditorPanelHolder::~TNestedEditorPanelHolder() = default;
+
+TFrameWebPageContainer::TFrameWebPageContainer(TFrameSite& site)
+{
+    setObjectName("TFrameWebPageContainer");
+    if (TQtFrameSite* page = TQtFrameSite::Of(site))
+        page->Place(this);
+}
+
+TFrameWebPageContainer::~TFrameWebPageContainer() = default;
+
+void TFrameWebPageContainer::InitControls()
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    client_ = new QWidget(this);
+    client_->setObjectName("pnlWebPageClient");
+    auto* clientLayout = new QVBoxLayout(client_);
+    clientLayout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(client_);
+    NestedPanel = std::make_unique<TQtEditorPanel>(*client_);
+
+    TTolvexControlClass& context = *GetContext();
+    const int page = context.GetTreeItemId();
+    CreateNestedEditor(*NestedPanel)
+        .OpenItem(page, page, context.GetItemType(), context.GetParams(), kNestedEditorKind);
+}
