@@ -3,6 +3,7 @@
 // the grid whole, and a command outside a table changes nothing. Also the
 // rules without a page: what the context menu offers, the file name "Save
 // Photo" offers, and the attribute list of the properties dialog.
+#include "../PageScript.h"
 #include "editors/QtTestApplication.h"
 #include "editors/site/DesignDocument.h"
 #include "editors/site/DesignView.h"
@@ -128,9 +129,7 @@ protected:
     }
     void Evaluate(const QString& script)
     {
-        bool done = false;
-        view->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant&) { done = true; });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
+        EvaluateInPage(*view->page(), script);
     }
     // Selects from the start of one element's text to the end of another's
     // (the same element: a caret at its start).

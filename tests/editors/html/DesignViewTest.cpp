@@ -2,6 +2,7 @@
 // mode with the page's style sheet, scripts in it stay inert, typing and
 // inserted markup reach the HTML read back, and an empty editor stores
 // nothing.
+#include "../PageScript.h"
 #include "editors/QtTestApplication.h"
 #include "editors/site/DesignDocument.h"
 #include "editors/site/DesignView.h"
@@ -80,14 +81,7 @@ protected:
     }
     QString Evaluate(const QString& script)
     {
-        QString value;
-        bool done = false;
-        view->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& result) {
-            value = result.toString();
-            done = true;
-        });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
-        return value;
+        return EvaluateInPage(*view->page(), script).toString();
     }
 
     static constexpr const char* kCss =

@@ -1,6 +1,7 @@
 // The form change sink on a real web page: a checkbox click marks the editor
 // modified once; a click into a text field does not; page scripts switched
 // off do not stop the watcher.
+#include "../PageScript.h"
 #include "editors/QtTestApplication.h"
 #include "editors/site/HtmlChangeWatcher.h"
 
@@ -43,9 +44,7 @@ protected:
     // Runs a statement as the user's action would, from outside the page's scripts.
     void Do(const QString& statement)
     {
-        bool done = false;
-        page->runJavaScript(statement, QWebEngineScript::ApplicationWorld, [&](const QVariant&) { done = true; });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
+        EvaluateInPage(*page, statement);
         QTest::qWait(100);
     }
 

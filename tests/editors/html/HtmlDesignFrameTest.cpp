@@ -2,7 +2,7 @@
 // the parts show with the page's own style sheets and background, served
 // through the preview scheme; "Show Borders" and "Show all possible
 // attributes" are kept in the settings for the next editor.
-#include "editors/framework/MainWindowFixture.h"
+#include "../site/EditorPaneHelpers.h"
 
 #include "common/GlobalSettings.h"
 #include "editors/framework/ItemEditorContainer.h"
@@ -67,14 +67,7 @@ protected:
 
     QVariant Evaluate(TDesignView* view, const QString& script)
     {
-        QVariant value;
-        bool done = false;
-        view->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& result) {
-            value = result;
-            done = true;
-        });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
-        return value;
+        return EvaluateInPage(*view->page(), script);
     }
 
     void PutCaretInParagraph(TDesignView* view)
@@ -85,15 +78,6 @@ protected:
     }
 
     TIniSettings& Settings() { return f.Root().Settings().IniSettings(); }
-
-    void Screenshot(const char* name)
-    {
-        if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR")) {
-            f.Window().resize(1100, 720);
-            QTest::qWait(500);
-            f.Window().grab().save(QString("%1/%2.png").arg(dir, name));
-        }
-    }
 
     TMainWindowFixture f;
 };
@@ -118,7 +102,7 @@ TEST_F(HtmlDesignFrameTest, PartsShowWithThePagesStyleSheetsThroughThePreviewSch
     // The style sheet's classes are offered.
     EXPECT_FALSE(editor->StyleMenu()->isEmpty());
     EXPECT_TRUE(editor->Action("Select CSS Style")->isEnabled());
-    Screenshot("html-design-home");
+    Shoot(f, "html-design-home");
 }
 
 TEST_F(HtmlDesignFrameTest, BorderAndAttributeChoicesAreKeptForTheNextEditor)

@@ -3,6 +3,7 @@
 // properties dialog writes a changed attribute of the enclosing cell, "Show
 // Borders" outlines tables without touching the stored HTML, and "Save
 // Photo" offers a catalog picture's file name.
+#include "../PageScript.h"
 #include "editors/QtTestApplication.h"
 #include "editors/site/DesignView.h"
 #include "editors/site/HtmlEditorWidget.h"
@@ -48,14 +49,7 @@ protected:
     }
     QVariant Evaluate(const QString& script)
     {
-        QVariant value;
-        bool done = false;
-        editor->TopView()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-            value = v;
-            done = true;
-        });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
-        return value;
+        return EvaluateInPage(*editor->TopView()->page(), script);
     }
     void CaretIn(const char* id)
     {

@@ -1,6 +1,7 @@
 // The visual HTML editor widget offscreen: both parts show, the toolbar's
 // insertions land in the part entered last, and a link edited inside an
 // existing link replaces it instead of nesting a second one.
+#include "../PageScript.h"
 #include "editors/QtTestApplication.h"
 #include "editors/site/DesignView.h"
 #include "editors/site/HtmlEditorWidget.h"
@@ -54,9 +55,7 @@ protected:
     }
     void Evaluate(TDesignView* view, const QString& script)
     {
-        bool done = false;
-        view->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant&) { done = true; });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
+        EvaluateInPage(*view->page(), script);
     }
     // Selects the text of an element's first text node from one offset to another.
     void Select(TDesignView* view, const char* id, int from, int to)

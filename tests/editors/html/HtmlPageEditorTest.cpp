@@ -3,7 +3,7 @@
 // view reaches "SourceCode" of the item's "HtmlData" after Save, each in
 // its own language; switching between the views without edits changes
 // nothing; a preview generated before Save shows the unsaved edit.
-#include "editors/framework/MainWindowFixture.h"
+#include "../site/EditorPaneHelpers.h"
 
 #include "editors/framework/ItemEditorContainer.h"
 #include "editors/framework/Registration.h"
@@ -91,26 +91,11 @@ protected:
     HtmlPageEditorTest() : f(RegisterFrameworkClasses)
     {
         EXPECT_EQ(f.CreateAndOpen(), "");
-        AddLanguage("DE");
+        AddDataLanguage(f, "DE");
         page = f.Root().Catalog().CreateItem(kHtmlPageType, 1, 0, f.Data().GetCatalogCode(), f.Main(), 0);
         EXPECT_GT(page, 0);
     }
     ~HtmlPageEditorTest() override { QTest::qWait(100); }
-
-    // A second data language after the catalog's first one.
-    void AddLanguage(const std::string& langCode)
-    {
-        TQueryGuard query(f.Main());
-        query->SetSQL("INSERT INTO CStrings (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, IndexId, "
-                      "MemberType, StringValue) SELECT CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, "
-                      "IndexId + 1, MemberType, :Lang FROM CStrings WHERE CatalogCode = :CatalogCode AND ItemId = 601 "
-                      "AND ClassId = 601 AND MemberId = 1 ORDER BY IndexId DESC LIMIT 1");
-        query->SetParam("Lang", langCode);
-        query->SetParam("CatalogCode", f.Data().GetCatalogCode());
-        query->ExecSQL();
-        query->Close();
-        f.Data().LoadLanguages(f.Main());
-    }
 
     void Open()
     {
@@ -134,31 +119,15 @@ protected:
         return all;
     }
 
-    template <class TFrame>
-    TFrame* FrameOf(const std::string& tabName)
-    {
-        for (const auto& editor : f.Editor().Container()->Editors())
-            if (auto* frame = dynamic_cast<TFrame*>(editor->FrameOfTab(tabName)))
-                return frame;
-        return nullptr;
-    }
-
     QString Evaluate(TDesignView* view, const QString& script)
     {
-        QString value;
-        bool done = false;
-        view->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& result) {
-            value = result.toString();
-            done = true;
-        });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
-        return value;
+        return EvaluateInPage(*view->page(), script).toString();
     }
 
     // Types at the end of the design view's body.
     void TypeIntoDesign(const QString& text)
     {
-        auto* frame = FrameOf<TFrameHtmlPageEditor>("HTMLEditor-html");
+        auto* frame = FrameOfTab<TFrameHtmlPageEditor>(f, "HTMLEditor-html");
         ASSERT_NE(frame, nullptr);
         THtmlEditorWidget* editor = frame->Editor();
         ASSERT_TRUE(QTest::qWaitFor([&] { return editor->IsReady(); }, 20000));
@@ -172,15 +141,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return f.Editor().Context()->IsModified(); }, 5000));
     }
 
-    void Screenshot(const char* name)
-    {
-        if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR")) {
-            f.Window().resize(1100, 720);
-            QTest::qWait(300);
-            f.Window().grab().save(QString("%1/%2.png").arg(dir, name));
-        }
-    }
-
     TMainWindowFixture f;
     int page = 0;
 };
@@ -190,7 +150,7 @@ TEST_F(HtmlPageEditorTest, TypedDesignAndSourceTextIsStoredInItsOwnLanguage)
     Open();
     f.Window().resize(1100, 720);
     TypeIntoDesign("Spring sale");
-    Screenshot("html-page-design");
+    Shoot(f, "html-page-design");
 
     // The other language, in the source view: the English edit is stored
     // into the language being left; the German source, without a value of
@@ -198,13 +158,13 @@ TEST_F(HtmlPageEditorTest, TypedDesignAndSourceTextIsStoredInItsOwnLanguage)
     f.Shell().SetCurrentLangCode("DE");
     QCoreApplication::processEvents();
     ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("SourcesEditor-basic"));
-    auto* source = FrameOf<TFrameSourcesPageEditor>("SourcesEditor-basic");
+    auto* source = FrameOfTab<TFrameSourcesPageEditor>(f, "SourcesEditor-basic");
     ASSERT_NE(source, nullptr);
     TSourceTextEdit* text = source->Editor()->TopEditor();
     text->setFocus();
     text->selectAll();
     QTest::keyClicks(text, "<p>Fruehlingsangebot</p>");
-    Screenshot("html-page-source");
+    Shoot(f, "html-page-source");
 
     QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
     EXPECT_FALSE(f.Editor().Context()->IsModified());
@@ -256,7 +216,7 @@ struct TInsertionCase {
 TEST_F(HtmlPageEditorTest, EachInsertionPutsItsMarkupIntoTheDesignView)
 {
     Open();
-    auto* frame = FrameOf<TFrameHtmlPageEditor>("HTMLEditor-html");
+    auto* frame = FrameOfTab<TFrameHtmlPageEditor>(f, "HTMLEditor-html");
     ASSERT_NE(frame, nullptr);
     THtmlEditorWidget* editor = frame->Editor();
     TypeIntoDesign("Offers");

@@ -4,6 +4,7 @@
 // in place and joins the history, a link off the preview host is refused,
 // turning the preview off shows the caption, and a failed generation shows
 // its text as the page.
+#include "../PageScript.h"
 #include "editors/QtTestApplication.h"
 #include "generation/StyleFixture.h"
 
@@ -108,14 +109,7 @@ protected:
     }
     QVariant Evaluate(const QString& script)
     {
-        QVariant value;
-        bool done = false;
-        widget->View()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-            value = v;
-            done = true;
-        });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 10000));
-        return value;
+        return EvaluateInPage(*widget->View()->page(), script);
     }
     // Follows a link of the page as a click would.
     void Follow(const QString& href)

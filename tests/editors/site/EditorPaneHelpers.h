@@ -1,11 +1,17 @@
 #pragma once
 // Small helpers for tests that drive an item's editor in the main window's
 // editor pane: the frame shown on a tab, a second data language, scripts
-// run in a web page, and pictures of the window.
+// run in a web page, a page generated with the unsaved values, and pictures
+// of the window.
 #include "../framework/MainWindowFixture.h"
+#include "../PageScript.h"
 
+#include "catalog/CatalogPageGeneration.h"
 #include "editors/framework/ItemEditorContainer.h"
+#include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
+#include "generation/Transformer.h"
+#include "storage/ObjectCollection.h"
 #include "storage/QueryGuard.h"
 
 #include <QString>
@@ -46,22 +52,32 @@ inline void AddDataLanguage(TMainWindowFixture& f, const std::string& langCode)
 // Runs Script in the program's own script world of Page; its result as text.
 inline QString RunScript(QWebEnginePage& page, const QString& script)
 {
-    QString value;
-    bool done = false;
-    page.runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& result) {
-        value = result.toString();
-        done = true;
-    });
-    QTest::qWaitFor([&] { return done; }, 10000);
-    return value;
+    return EvaluateInPage(page, script).toString();
 }
 
-// With TOLVEX_SCREENSHOT_DIR set, a picture of the main window as Name.png there.
-inline void ShootMainWindow(TMainWindowFixture& f, const char* name)
+// A page generated as the main editor's preview generates it: with the
+// values not saved yet, through the editor's own connection.
+inline std::string GeneratePage(TMainWindowFixture& f, int itemId)
+{
+    TTolvexControlClass& context = *f.Editor().Context();
+    std::string html;
+    context.WithUnsavedValues([&](TAbstractDBConnection& connection) {
+        TTransformer transformer(f.Data().GetPageGeneration(), f.Data().GetCatalogCode(), nullptr);
+        const int type = f.Data().GetQueries().GetItemType(itemId, f.Data().GetCatalogCode(), connection);
+        transformer.GeneratePage(itemId, itemId, type, context.GetCurrentLangCode(), context.GetObjectCollection(),
+                                 connection, "");
+        html = transformer.GetResultHtml();
+    });
+    return html;
+}
+
+// With TOLVEX_SCREENSHOT_DIR set, a picture of the main window as site-<name>.png
+// there, after a moment for web views to paint.
+inline void Shoot(TMainWindowFixture& f, const char* name)
 {
     if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR")) {
         f.Window().resize(1100, 720);
-        QTest::qWait(500);
-        f.Window().grab().save(QString("%1/%2.png").arg(dir, name));
+        QTest::qWait(300);
+        f.Window().grab().save(QString("%1/site-%2.png").arg(dir, name));
     }
 }

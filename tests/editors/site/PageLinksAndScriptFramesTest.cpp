@@ -1,7 +1,7 @@
 // The page links, meta tags, script properties and web page tabs in the main
 // window's editor pane on a real catalog: edited through their controls,
 // saved, cancelled, and what the generated page shows afterwards.
-#include "SitePaneTestHelpers.h"
+#include "EditorPaneHelpers.h"
 
 #include "catalog/CatalogPageGeneration.h"
 #include "catalog/TreeManager.h"

@@ -1,7 +1,7 @@
 // The site editors in the main window's editor pane: users, company and
 // the other frames opened on a real catalog, edited through their controls,
 // saved and cancelled.
-#include "SitePaneTestHelpers.h"
+#include "EditorPaneHelpers.h"
 
 #include "catalog/CatalogData.h"
 #include "catalog/CatalogPageGeneration.h"

@@ -196,7 +196,7 @@ TEST_F(WebFormFrameTest, WhatIsFilledInIsStoredOnlyWhenTheFormChanged)
     TypeNote(view, "by Friday");
     Evaluate(view, "document.querySelector('[name=gift]').click(); 1");
     QTest::qWait(300);
-    ShootMainWindow(f, "web-form");
+    Shoot(f, "web-form");
     QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
     EXPECT_EQ(Stored(), "ItemName=Garden+chair&gift=yes&note=by+Friday");
     EXPECT_EQ(f.Data().GetItemName(item, f.Main(), "EN"), "Garden chair");
@@ -286,7 +286,7 @@ TEST(TolvexAboutFrame, ShowsTheProgramsPageKeepsTheStartChoiceAndGoesOn)
     about = open();
     ASSERT_NE(about, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return about->View()->title() == "Tolvex Information"; }, 20000));
-    ShootMainWindow(f, "tolvex-about");
+    Shoot(f, "tolvex-about");
     QTest::mouseClick(about->findChild<QPushButton*>("btnTolvexAboutContinue"), Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return f.Editor().Context()->GetItemId() == f.Root().GetHomePageId(); }, 10000));
 }

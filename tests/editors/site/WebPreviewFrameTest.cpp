@@ -94,7 +94,7 @@ protected:
         return all;
     }
 
-    void Screenshot(const char* name) { ShootMainWindow(f, name); }
+    void Screenshot(const char* name) { Shoot(f, name); }
 
     TMainWindowFixture f;
     int page = 0;
