@@ -145,5 +145,7 @@ void TFrameListDataModel::Store()
         for (std::size_t column = 0; column < columns_.size(); ++column)
             object->SetValueText(columns_[column].Member, context_.LangCode, values_[i][column], 0);
     }
-    operations_.clear();
+    // The rows are read back from the objects, so that the added rows carry
+    // their instances and a second Store changes nothing.
+    Load();
 }

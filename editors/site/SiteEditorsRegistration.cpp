@@ -5,15 +5,22 @@
 #include "catalog/Tolvex.h"
 #include "editors/framework/FrameClass.h"
 #include "editors/framework/TolvexControlClass.h"
+#include "editors/site/AllStoriesChanger.h"
+#include "editors/site/DefinitionTabEditor.h"
 #include "editors/site/FrameAllCompanyInfo.h"
+#include "editors/site/FrameAllStoriesViewer.h"
 #include "editors/site/FrameCompanyAddress.h"
 #include "editors/site/FrameCompanyContact.h"
 #include "editors/site/FrameCompanyEditor.h"
+#include "editors/site/FrameListData.h"
 #include "editors/site/FrameOptionsEditorModel.h"
 #include "editors/site/FramePageMetaTags.h"
 #include "editors/site/FramePagePropetiesEditor.h"
 #include "editors/site/FrameSimplePageProperties.h"
+#include "editors/site/FrameTreeDataEditor.h"
+#include "editors/site/FrameTreeListOfItemsViewer.h"
 #include "editors/site/FrameUsersEditor.h"
+#include "editors/site/ParamsItemManager.h"
 #include "editors/site/SiteTabsEditor.h"
 
 #include <algorithm>
@@ -32,6 +39,9 @@ const TFrameClassOf<TFramePageMetaTags> kMetaTagsFrame("", "TFramePageMetaTags")
 const TFrameClassOf<TFrameCompanyEditor> kCompanyFrame("", "TFrameCompanyEditor");
 const TFrameClassOf<TFrameCompanyAddress> kCompanyAddressFrame("", "TFrameCompanyAddress");
 const TFrameClassOf<TFrameCompanyContact> kCompanyContactFrame("", "TFrameCompanyContact");
+const TFrameClassOf<TFrameAllStoriesViewer> kAllStoriesFrame("", "TFrameAllStoriesViewer");
+const TFrameClassOf<TFrameTreeListOfItemsViewer> kTreeListOfItemsFrame("", "TFrameTreeListOfItemsViewer");
+const TFrameClassOf<TFrameListData> kListDataFrame("", "TFrameListData");
 
 void RegisterTabs(TInternalPluginsManager& registry, const char* className, TTabs tabs, std::set<int> saveRoles,
                   bool singleFrame = false)
@@ -79,6 +89,22 @@ void RegisterSiteEditors(TInternalPluginsManager& registry)
                  {{"Properties", "PagePropertiesEditor-properties", &kSimplePagePropertiesFrame, {}}}, {0, 1, 3, 4});
     RegisterTabs(registry, "TWebPageMetaTagsEditor", {{"Meta Tags", "WebPageMetaTagsEditor-properties", &kMetaTagsFrame, {}}},
                  {0, 1, 3, 4});
+    RegisterTabs(registry, "TAllStoriesViewer", {{"All Stories", "AllStoriesViewer-list", &kAllStoriesFrame, {}}},
+                 {0, 1, 3, 4}, true);
+    registry.RegisterBuiltinClass("TAllStoriesChanger", [](const std::string& name, const std::string& params) {
+        return std::unique_ptr<TAbstractPluginClass>(new TAllStoriesChanger(name, params));
+    });
+    registry.RegisterBuiltinClass("TTreeListOfItems", [](const std::string& name, const std::string& params) {
+        return std::unique_ptr<TAbstractPluginClass>(
+            new TDefinitionTabEditor(name, params, "ListItemsTabName", "ListItems", &kTreeListOfItemsFrame));
+    });
+    registry.RegisterBuiltinClass("TListDataEditor", [](const std::string& name, const std::string& params) {
+        return std::unique_ptr<TAbstractPluginClass>(
+            new TDefinitionTabEditor(name, params, "ListDataTabName", "ListDataEditor", &kListDataFrame));
+    });
+    registry.RegisterBuiltinClass("TParamsItemManager", [](const std::string& name, const std::string& params) {
+        return std::unique_ptr<TAbstractPluginClass>(new TParamsItemManager(name, params));
+    });
     registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameAllCompanyInfo>>(
         "AllCompanyInfoEditor", "TFrameAllCompanyInfo", "Company Info", "AllCompanyInfo-basic", false));
 }
