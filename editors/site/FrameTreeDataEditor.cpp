@@ -113,12 +113,7 @@ TFrameTreeDataEditor::TFrameTreeDataEditor(TFrameSite& site)
     connect(tvTreeData_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& position) { ShowContextMenu(position); });
     tvTreeData_->CanDrop = [this](int targetId, const std::vector<int>& ids) {
-        return model_ && std::any_of(ids.begin(), ids.end(), [&](int id) {
-                   const TModel::TNode* target = model_->Find(targetId);
-                   return (target && target->IsFolder && id != targetId && model_->Find(id) &&
-                           !model_->Find(id)->IsFolder) ||
-                          model_->CanDrop(targetId, id);
-               });
+        return model_ && std::any_of(ids.begin(), ids.end(), [&](int id) { return model_->CanDrop(targetId, id); });
     };
     tvTreeData_->Dropped = [this](int targetId, const std::vector<int>& ids) { Dropped(targetId, ids); };
     connect(btnTreeDataNew_, &QPushButton::clicked, this, [this] { AddItem(); });
@@ -265,15 +260,19 @@ void TFrameTreeDataEditor::Fill(int selectId)
     const QIcon folderIcon = style()->standardIcon(QStyle::SP_DirIcon);
     const QIcon itemIcon = style()->standardIcon(QStyle::SP_FileIcon);
     std::map<int, QTreeWidgetItem*> items;
-    for (const TModel::TNode& node : model_->Nodes()) {
-        const auto parent = items.find(node.ParentItemId);
-        auto* item = parent == items.end() ? new QTreeWidgetItem(tvTreeData_) : new QTreeWidgetItem(parent->second);
-        item->setText(0, Q(node.Name));
-        item->setIcon(0, node.IsFolder ? folderIcon : itemIcon);
-        item->setData(0, TTreeDataView::kItemIdRole, node.ItemId);
-        item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
-        items[node.ItemId] = item;
-    }
+    // Parents before their children, whatever order the moves left the nodes in.
+    std::function<void(int, QTreeWidgetItem*)> addChildren = [&](int parentId, QTreeWidgetItem* parent) {
+        for (const TModel::TNode& node : model_->Children(parentId)) {
+            auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tvTreeData_);
+            item->setText(0, Q(node.Name));
+            item->setIcon(0, node.IsFolder ? folderIcon : itemIcon);
+            item->setData(0, TTreeDataView::kItemIdRole, node.ItemId);
+            item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
+            items[node.ItemId] = item;
+            addChildren(node.ItemId, item);
+        }
+    };
+    addChildren(model_->Settings().TreeRoot, nullptr);
     for (const auto& [id, item] : items)
         item->setExpanded(expanded.count(id) > 0 || (expanded.empty() && item->childCount() > 0));
     if (const auto found = items.find(selectId); found != items.end()) {
