@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -425,6 +426,7 @@ TEST(ListDataFrame, ServiceFieldsAreAddedEditedAndDeletedUndoablyUntilSave)
     QCoreApplication::processEvents();
     auto* list = Find<QTreeWidget>(f, "lvListData");
     ASSERT_NE(list, nullptr);
+    EXPECT_EQ(f.Window().pnlMainClientCaption->text(), "Service: Massage") << "the definition's caption template";
     EXPECT_EQ(list->headerItem()->text(0), "Name");
     EXPECT_EQ(list->headerItem()->text(3), "Description");
     list->setFocus();
