@@ -10,6 +10,7 @@
 #include "editors/framework/TolvexUIEditor.h"
 #include "editors/site/DefinitionValues.h"
 #include "editors/site/FrameListDataModel.h"
+#include "editors/site/FrameShortcut.h"
 #include "editors/site/SiteFrameContext.h"
 #include "shell/UiText.h"
 
@@ -17,15 +18,12 @@
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
 
 using UiText::Q;
-
-constexpr int kYes = 6;
 
 // The value of Name in a name=value list; empty when there is none.
 std::string ValueIn(const std::vector<std::string>& params, const std::string& name)
@@ -84,14 +82,9 @@ TFrameListData::TFrameListData(TFrameSite& site)
     connect(btnListDataAdd_, &QPushButton::clicked, this, [this] { AddItem(); });
     connect(btnListDataEdit_, &QPushButton::clicked, this, [this] { EditItem(); });
     connect(btnListDataDelete_, &QPushButton::clicked, this, [this] { DeleteItem(); });
-    const auto shortcut = [this](const QKeySequence& keys, std::function<void()> run) {
-        auto* key = new QShortcut(keys, this);
-        key->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(key, &QShortcut::activated, this, std::move(run));
-    };
-    shortcut(QKeySequence::Delete, [this] { DeleteItem(); });
-    shortcut(QKeySequence::Undo, [this] { Undo(); });
-    shortcut(QKeySequence::New, [this] {
+    AddFrameShortcut(this, QKeySequence::Delete, [this] { DeleteItem(); });
+    AddFrameShortcut(this, QKeySequence::Undo, [this] { Undo(); });
+    AddFrameShortcut(this, QKeySequence::New, [this] {
         if (btnListDataAdd_->isVisible())
             AddItem();
     });
@@ -215,7 +208,7 @@ void TFrameListData::DeleteItem()
     const int row = SelectedRow();
     if (!model_ || row < 0)
         return;
-    if (CommonProcedures->Gui().AskQuestion(model_->DeleteQuestion(), "", false) != kYes)
+    if (CommonProcedures->Gui().AskQuestion(model_->DeleteQuestion(), "", false) != mrYes)
         return;
     model_->Delete(row);
     Changed(row);

@@ -7,6 +7,7 @@
 #include "editors/framework/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexItemEditor.h"
+#include "editors/site/FrameShortcut.h"
 #include "editors/site/SiteFrameContext.h"
 #include "editors/site/TreeDataView.h"
 #include "shell/UiText.h"
@@ -18,7 +19,6 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -33,16 +33,6 @@ namespace {
 using TModel = TFrameTreeDataEditorModel;
 using UiText::Q;
 using UiText::S;
-
-constexpr int kYes = 6;
-
-QShortcut* FrameShortcut(QWidget* frame, const QKeySequence& keys, std::function<void()> run)
-{
-    auto* shortcut = new QShortcut(keys, frame);
-    shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-    QObject::connect(shortcut, &QShortcut::activated, frame, std::move(run));
-    return shortcut;
-}
 
 }  // namespace
 
@@ -126,13 +116,13 @@ TFrameTreeDataEditor::TFrameTreeDataEditor(TFrameSite& site)
     });
     connect(cbTreeDataLocateOnWebTree_, &QCheckBox::toggled, this, [this](bool checked) { LocateToggled(checked); });
 
-    FrameShortcut(this, QKeySequence::Delete, [this] {
+    AddFrameShortcut(this, QKeySequence::Delete, [this] {
         if (!IsEditingCaption())
             DeleteSelected();
     });
-    FrameShortcut(this, QKeySequence::Undo, [this] { Undo(); });
-    FrameShortcut(this, QKeySequence::New, [this] { AddItem(); });
-    FrameShortcut(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), [this] { NewFolder(); });
+    AddFrameShortcut(this, QKeySequence::Undo, [this] { Undo(); });
+    AddFrameShortcut(this, QKeySequence::New, [this] { AddItem(); });
+    AddFrameShortcut(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), [this] { NewFolder(); });
     if (TQtFrameSite* page = TQtFrameSite::Of(site))
         page->Place(this);
 }
@@ -359,7 +349,7 @@ void TFrameTreeDataEditor::DeleteSelected()
         return;
     TCommonGui& gui = CommonProcedures->Gui();
     const std::vector<std::string> errors = model_->Delete(tvTreeData_->SelectedIds(), [&gui](const std::string& text) {
-        return gui.AskQuestion(text, "", false) == kYes;
+        return gui.AskQuestion(text, "", false) == mrYes;
     });
     for (const std::string& error : errors)
         ShowFrameError(error);
