@@ -162,7 +162,7 @@ void TFrameTreeDataEditor::InitControls()
     Fill(0);
 }
 
-void TFrameTreeDataEditor::LoadFromObjects(bool /*languageSwitch*/)
+void TFrameTreeDataEditor::LoadFromObjects(bool languageSwitch)
 {
     // The tree was read by InitControls just before.
     if (firstLoadPending_) {
@@ -172,7 +172,13 @@ void TFrameTreeDataEditor::LoadFromObjects(bool /*languageSwitch*/)
     if (!model_)
         return;
     const int selected = SelectedId();
-    model_->Reload();
+    if (languageSwitch && !model_->IsModified()) {
+        // The captions in the new language; unsaved renames keep the language they were typed in.
+        model_ = std::make_unique<TModel>(SiteModelContextOf(*this), Settings());
+        model_->Load();
+    } else {
+        model_->Reload();
+    }
     Fill(selected);
 }
 
@@ -378,6 +384,11 @@ void TFrameTreeDataEditor::Renamed(QTreeWidgetItem* item)
     const TModel::TNode* node = model_->Find(id);
     if (!node || node->Name == name)
         return;
+    if (item->text(0).trimmed().isEmpty()) {
+        // An item keeps a caption: the old one comes back.
+        QMetaObject::invokeMethod(this, [this, id] { Fill(id); }, Qt::QueuedConnection);
+        return;
+    }
     model_->Rename(id, name);
     // Refilled later: the view is still closing its editor.
     QMetaObject::invokeMethod(this, [this, id] { Changed(id); }, Qt::QueuedConnection);

@@ -214,6 +214,12 @@ TEST_F(StoriesListFrame, DeletionAsksAsTheItemsRequire)
     QTest::mouseClick(Button("btnTreeDataDelete"), Qt::LeftButton);
     EXPECT_NE(tree->FindItem(old), nullptr);
     EXPECT_FALSE(f.Editor().Context()->IsModified());
+    // A caption cannot be emptied in place.
+    Select(*tree, old);
+    QTest::keyClick(tree, Qt::Key_F2);
+    TypeCaption(*tree, " ");
+    EXPECT_EQ(tree->FindItem(old)->text(0), "Old news");
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
     // Without a selected node, Edit and Delete are off.
     tree->clearSelection();
     EXPECT_FALSE(Button("btnTreeDataEdit")->isEnabled());
@@ -297,6 +303,17 @@ TEST_F(StoriesListFrame, TheAllStoriesTabOfAStoryAsksToSaveAndLeadsToTheList)
     tabs->setCurrentIndex(allStories);
     ASSERT_TRUE(WaitFor([&] { return Find<TTreeDataView>(f, "tvTreeData") != nullptr; }));
     EXPECT_EQ(f.Editor().Context()->GetItemType(), 10);
+}
+
+TEST_F(StoriesListFrame, ATreeListWithoutDefinitionValuesStaysEmptyAndUnconfigured)
+{
+    ASSERT_TRUE(f.Editor().OpenItemWithEditor(first, first, 3002, "CommonTreeListNews", "", nullptr));
+    QCoreApplication::processEvents();
+    auto* frame = Find<QWidget>(f, "TFrameTreeListOfItemsViewer");
+    ASSERT_NE(frame, nullptr) << "the tree list is a frame of its own, not a placeholder";
+    auto* tree = frame->findChild<TTreeDataView*>("tvTreeData");
+    EXPECT_EQ(tree->topLevelItemCount(), 0);
+    EXPECT_FALSE(frame->findChild<QPushButton*>("btnTreeDataNew")->isVisible()) << "\"DataBottom\" is not \"yes\"";
 }
 
 // ---- list data -------------------------------------------------------------------------------------
