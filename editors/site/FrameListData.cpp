@@ -68,6 +68,7 @@ TFrameListData::TFrameListData(TFrameSite& site)
         bottom->addWidget(button);
     bottom->addStretch();
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);  // the frame's site has margins of its own
     layout->addWidget(lvListData_, 1);
     layout->addWidget(pnlListDataBottom_);
     setTabOrder(lvListData_, btnListDataAdd_);

@@ -82,6 +82,7 @@ TFrameTreeDataEditor::TFrameTreeDataEditor(TFrameSite& site)
     bottom->addWidget(btnTreeDataHelp_);
 
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);  // the frame's site has margins of its own
     layout->addWidget(pnlTreeDataTop_);
     layout->addWidget(pnlTreeDataLocation_);
     layout->addWidget(splitter_, 1);

@@ -4,6 +4,7 @@
 // tab of a story, and the list of a service's fields with its dialog.
 #include "../framework/MainWindowFixture.h"
 
+#include "catalog/CatalogBookkeeping.h"
 #include "editors/framework/FrameClass.h"
 #include "editors/framework/ItemEditorContainer.h"
 #include "editors/framework/QtFrameSite.h"
@@ -18,6 +19,7 @@
 #include "storage/ObjectFactory.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -260,6 +262,23 @@ TEST_F(StoriesListFrame, AddAndEditOpenTheStoryInTheMainEditor)
     Select(*tree, second);
     QTest::mouseClick(Button("btnTreeDataEdit"), Qt::LeftButton);
     ASSERT_TRUE(WaitFor([&] { return f.Editor().Context()->GetItemId() == second; }));
+}
+
+TEST_F(StoriesListFrame, TheLocateCheckBoxIsRememberedForTheNextOpening)
+{
+    ASSERT_NE(Open(), nullptr);
+    auto* locate = Find<QCheckBox>(f, "cbTreeDataLocateOnWebTree");
+    ASSERT_NE(locate, nullptr);
+    EXPECT_FALSE(locate->isChecked());
+    QTest::mouseClick(locate, Qt::LeftButton);
+    EXPECT_EQ(f.Data().GetBookkeeping().GetLocalSetting("LocateStoryOnWebTree"), "yes");
+
+    ASSERT_TRUE(f.Editor().OpenItem(first, first, 3002, nullptr, 0));
+    ASSERT_NE(Open(), nullptr);
+    locate = Find<QCheckBox>(f, "cbTreeDataLocateOnWebTree");
+    EXPECT_TRUE(locate->isChecked());
+    QTest::mouseClick(locate, Qt::LeftButton);
+    EXPECT_EQ(f.Data().GetBookkeeping().GetLocalSetting("LocateStoryOnWebTree"), "no");
 }
 
 TEST_F(StoriesListFrame, AnImportNoticeReloadsTheTreeAndKeepsTheUnsavedChanges)
