@@ -128,6 +128,8 @@ TFrameTreeDataEditor::TFrameTreeDataEditor(TFrameSite& site)
         page->Place(this);
 }
 
+TNestedEditorPanel::~TNestedEditorPanel() = default;
+
 TFrameTreeDataEditor::~TFrameTreeDataEditor() = default;
 
 TFrameTreeDataEditorModel::TSettings TFrameTreeDataEditor::Settings() { return {}; }
@@ -153,8 +155,8 @@ void TFrameTreeDataEditor::InitControls()
             GetContext()->Data()->GetBookkeeping().GetLocalSetting(settings.LocateSettingName) == "yes");
     }
     if (settings.RightEditorKind != 0) {
-        nestedPanel_ = std::make_unique<TQtEditorPanel>(*pnlTreeViewClient_);
-        nested_ = &CreateNestedEditor(*nestedPanel_);
+        NestedPanel = std::make_unique<TQtEditorPanel>(*pnlTreeViewClient_);
+        nested_ = &CreateNestedEditor(*NestedPanel);
         splitter_->setSizes({width() / 2, width() - width() / 2});
     } else {
         pnlTreeViewClient_->hide();

@@ -22,7 +22,14 @@ class TEditorPanel;
 class TFrameSite;
 class TTreeDataView;
 
-class TFrameTreeDataEditor : public QWidget, public TTolvexFrameViewer {
+// The panel of the right-hand editor. A base listed before the frame base,
+// so that the panel outlives the nested editors the frame base owns.
+struct TNestedEditorPanel {
+    std::unique_ptr<TEditorPanel> NestedPanel;
+    ~TNestedEditorPanel();
+};
+
+class TFrameTreeDataEditor : public QWidget, private TNestedEditorPanel, public TTolvexFrameViewer {
 public:
     explicit TFrameTreeDataEditor(TFrameSite& site);
     ~TFrameTreeDataEditor() override;
@@ -78,6 +85,5 @@ private:
     QPushButton* btnTreeDataHelp_;
     QSplitter* splitter_;
     QWidget* pnlTreeViewClient_;
-    std::unique_ptr<TEditorPanel> nestedPanel_;
     class TTolvexItemEditor* nested_ = nullptr;
 };

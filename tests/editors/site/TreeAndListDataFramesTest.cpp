@@ -10,6 +10,7 @@
 #include "editors/framework/QtFrameSite.h"
 #include "editors/framework/Registration.h"
 #include "editors/framework/TolvexControlClass.h"
+#include "editors/site/FrameTreeDataEditor.h"
 #include "editors/site/SiteTabsEditor.h"
 #include "editors/site/TreeDataView.h"
 #include "storage/QueryGuard.h"
@@ -333,6 +334,47 @@ TEST_F(StoriesListFrame, ATreeListWithoutDefinitionValuesStaysEmptyAndUnconfigur
     auto* tree = frame->findChild<TTreeDataView*>("tvTreeData");
     EXPECT_EQ(tree->topLevelItemCount(), 0);
     EXPECT_FALSE(frame->findChild<QPushButton*>("btnTreeDataNew")->isVisible()) << "\"DataBottom\" is not \"yes\"";
+}
+
+// A tree with an item editor of kind 2 (the company's classification codes)
+// on the right of the tree, over the items under gRightEditorRoot.
+int gRightEditorRoot = 0;
+
+class TTreeWithEditor : public TFrameTreeDataEditor {
+public:
+    using TFrameTreeDataEditor::TFrameTreeDataEditor;
+
+protected:
+    TFrameTreeDataEditorModel::TSettings Settings() override
+    {
+        TFrameTreeDataEditorModel::TSettings settings;
+        settings.TreeRoot = gRightEditorRoot;
+        settings.RightEditorKind = 2;
+        return settings;
+    }
+};
+
+TEST(TreeDataFrame, ARightHandEditorShowsTheSelectedItem)
+{
+    TMainWindowFixture f([](TInternalPluginsManager& registry) {
+        RegisterFrameworkClasses(registry);
+        registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TTreeWithEditor>>(
+            "TestTreeWithEditor", "TTreeWithEditor", "Items", "TestTree-list", true));
+    });
+    ASSERT_EQ(f.CreateAndOpen(), "");
+    constexpr int kCompany = 2001;
+    gRightEditorRoot = ParentOf(f, kCompany);
+    ASSERT_TRUE(f.Editor().OpenItemWithEditor(-1, -1, 10, "TestTreeWithEditor", "", nullptr));
+    QCoreApplication::processEvents();
+    auto* tree = Find<TTreeDataView>(f, "tvTreeData");
+    ASSERT_NE(tree, nullptr);
+    auto* right = Find<QWidget>(f, "pnlTreeViewClient");
+    ASSERT_TRUE(right && right->isVisible());
+    EXPECT_TRUE(right->findChildren<QTabWidget*>().isEmpty());
+    Select(*tree, kCompany);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(right->findChildren<QTabWidget*>().isEmpty()) << "the company's code editors fill the right side";
+    Shoot(f, "tree-right-editor");
 }
 
 // ---- list data -------------------------------------------------------------------------------------
