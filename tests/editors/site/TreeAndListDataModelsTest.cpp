@@ -235,10 +235,16 @@ TEST(ListDataModel, RowsAddedEditedAndDeletedReachTheObjectsOnlyWithTheSave)
         ASSERT_TRUE(model.ApplyDialog(-1, {"Caption=Blog", "URL=http://blog.test/"}));
         model.Undo();
         ASSERT_EQ(model.Rows().size(), 1u);
+        model.Store();  // a preview stores; a later change and the save store again
+        ASSERT_TRUE(model.ApplyDialog(-1, {"Caption=Blog", "URL=http://blog.test/"}));
+        model.Store();
+        model.Undo();
+        EXPECT_EQ(model.Rows().size(), 2u) << "nothing to undo once stored";
+        model.Delete(1);
         model.Store();
         site.Save();
     }
-    EXPECT_EQ(instances(), 1);
+    EXPECT_EQ(instances(), 1) << "each row created once";
 
     TFrameListDataModel model(site.Context(item), lookup);
     model.Load();
