@@ -392,6 +392,5 @@ std::vector<std::string> TFrameTreeDataEditorModel::Store()
             break;
         }
     }
-    operations_.clear();
     return errors;
 }

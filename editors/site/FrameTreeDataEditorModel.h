@@ -86,7 +86,9 @@ public:
     void Undo();
     bool IsModified() const { return !operations_.empty(); }
     // Writes the recorded operations in order; the errors of items the
-    // catalog would not delete. The tree is read again afterwards.
+    // catalog would not delete. The operations stay recorded until the next
+    // Load (once the save is committed), so that a save that failed and was
+    // rolled back writes them all again.
     std::vector<std::string> Store();
     // The items whose nodes elsewhere (the web tree) show what the last
     // Store changed: the parents that lost or gained children, the renamed.

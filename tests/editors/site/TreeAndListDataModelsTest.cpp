@@ -133,8 +133,13 @@ TEST_F(StoriesList, RenamesMovesAndNewFoldersWaitForTheSaveAndCancelDropsThem)
     model.Rename(newFolder, "2024");
     ASSERT_TRUE(model.Move({third}, newFolder));
     ASSERT_TRUE(model.CanUndo());
+    // A save that fails is rolled back; the next one writes everything again, once.
+    EXPECT_TRUE(model.Store().empty());
+    site.Cancel();
     EXPECT_TRUE(model.Store().empty());
     site.Save();
+    EXPECT_EQ(site.CountOnMain("SELECT COUNT(*) FROM Items WHERE CatalogCode = :CatalogCode AND ItemType = 2 AND ParentItemId = 10"), 2)
+        << "the new folder exists once";
     EXPECT_EQ(site.Data().GetItemName(first, site.MainConnection(), "EN"), "Headline");
     EXPECT_EQ(ParentOnMain(second), folder);
     const int created = ParentOnMain(third);
