@@ -253,10 +253,11 @@ TEST_F(StoriesListFrame, AddAndEditOpenTheStoryInTheMainEditor)
     ASSERT_TRUE(WaitFor([&] { return f.Editor().Context()->GetItemType() == 3002; }));
     const int added = f.Editor().Context()->GetTreeItemId();
     EXPECT_EQ(ParentOf(f, added), folder);
-    // Cancelling the new story removes it again.
+    // Cancelling the new story removes it again and returns to the stories list.
     QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
     QCoreApplication::processEvents();
     EXPECT_EQ(ParentOf(f, added), 0);
+    EXPECT_TRUE(WaitFor([&] { return f.Editor().Context() && f.Editor().Context()->GetItemType() == 10; }));
 
     tree = Open();
     ASSERT_NE(tree, nullptr);
