@@ -4,6 +4,7 @@
 #include "catalog/Tolvex.h"
 #include "common/CommonProcedures.h"
 #include "common/ParamList.h"
+#include "editors/framework/EditorParams.h"
 #include "editors/framework/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexItemEditor.h"
@@ -24,25 +25,6 @@
 namespace {
 
 using UiText::Q;
-
-// The value of Name in a name=value list; empty when there is none.
-std::string ValueIn(const std::vector<std::string>& params, const std::string& name)
-{
-    for (const std::string& line : params)
-        if (TParamList::NameOf(line) == name)
-            return TParamList::ValueOf(line);
-    return {};
-}
-
-void SetValueIn(std::vector<std::string>& params, const std::string& name, const std::string& value)
-{
-    for (std::string& line : params)
-        if (TParamList::NameOf(line) == name) {
-            line = name + "=" + value;
-            return;
-        }
-    params.push_back(name + "=" + value);
-}
 
 }  // namespace
 
@@ -180,10 +162,10 @@ void TFrameListData::AddOrEditItem(bool edit)
     // keeps what the user typed.
     if (edit)
         for (const std::string& line : model_->EditParams(row))
-            SetValueIn(params, TParamList::NameOf(line), TParamList::ValueOf(line));
+            editor_params::SetValue(params, TParamList::NameOf(line), TParamList::ValueOf(line));
     TTolvexControlClass& context = *GetContext();
     for (;;) {
-        SetValueIn(params, "reedit", "");
+        editor_params::SetValue(params, "reedit", "");
         bool ok = false;
         {
             TTolvexItemEditor dialog(context.Services(), nullptr);
@@ -198,7 +180,7 @@ void TFrameListData::AddOrEditItem(bool edit)
                 Changed(edit ? row : static_cast<int>(model_->Rows().size()) - 1);
             break;
         }
-        if (ValueIn(params, "reedit").empty())
+        if (ValueOfName(params, "reedit").empty())
             break;
     }
     UpdateButtons();

@@ -12,10 +12,9 @@
 #include "editors/site/TreeDataView.h"
 #include "shell/UiText.h"
 
-#include <QApplication>
+#include <QAction>
 #include <QCheckBox>
 #include <QHBoxLayout>
-#include <QAction>
 #include <QKeySequence>
 #include <QMenu>
 #include <QPushButton>
