@@ -16,6 +16,7 @@
 #include "catalog/TolvexHelpSystem.h"
 #include "catalog/TolvexShell.h"
 #include "catalog/UIManager.h"
+#include "editors/framework/EditorParams.h"
 #include "editors/framework/EditorPaneHost.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexItemEditor.h"
@@ -23,6 +24,7 @@
 #include "editors/framework/frmFrameContainer.h"
 #include "generation/CatalogPreviewSource.h"
 #include "common/ParamList.h"
+#include "storage/NameValueLines.h"
 
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -152,11 +154,20 @@ void TCatalogWindowUI::OpenNode(TTreeManager& manager)
     mainEditor_->OpenItem(item.ItemId, item.ItemId, item.ItemType, nullptr, 0);
 }
 
+// The item id of an action that adds a new item in the main editor.
+constexpr int kNewItemInMainEditor = -2;
+
 bool TCatalogWindowUI::OpenInMainEditor(int itemId, int itemType, const std::string& editorName,
                                         const std::string& action)
 {
     if (!mainEditor_ || !CanLeave(true))
         return false;
+    if (itemId == kNewItemInMainEditor) {
+        // A new item of the type under the action's "ParentItemId": lists that add in the main editor.
+        const int parent = std::atoi(ValueOfName(editor_params::Split(action), "ParentItemId").c_str());
+        mainEditor_->PrepareOpen(parent, 0, action, "");
+        return mainEditor_->OpenItem(kNewItemInMainEditor, kNewItemInMainEditor, itemType, nullptr, 0);
+    }
     mainEditor_->PrepareOpen(0, 0, action, "");
     if (!editorName.empty())
         return mainEditor_->OpenItemWithEditor(-1, -1, -1, editorName, "", nullptr);

@@ -6,6 +6,7 @@
 #include "common/Translation.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
+#include "storage/NameValueLines.h"
 #include "storage/TolvexObjectContext.h"
 
 #include <algorithm>
@@ -79,12 +80,7 @@ void TFrameListDataModel::Record() { operations_.push_back({rows_, values_}); }
 
 bool TFrameListDataModel::ApplyDialog(int row, const std::vector<std::string>& params)
 {
-    auto value = [&params](const std::string& name) {
-        for (const std::string& line : params)
-            if (TParamList::NameOf(line) == name)
-                return TParamList::ValueOf(line);
-        return std::string();
-    };
+    auto value = [&params](const std::string& name) { return ValueOfName(params, name); };
     if (!value("reedit").empty())
         return false;
     if (columns_.empty() || row >= static_cast<int>(rows_.size()))
@@ -145,5 +141,7 @@ void TFrameListDataModel::Store()
         for (std::size_t column = 0; column < columns_.size(); ++column)
             object->SetValueText(columns_[column].Member, context_.LangCode, values_[i][column], 0);
     }
-    operations_.clear();
+    // The rows are read back from the objects, so that the added rows carry
+    // their instances and a second Store changes nothing.
+    Load();
 }

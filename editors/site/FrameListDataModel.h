@@ -48,6 +48,8 @@ public:
     bool CanUndo() const { return !operations_.empty(); }
     void Undo();
     bool IsModified() const { return !operations_.empty(); }
+    // Writes the rows into the item's objects and reads them back; the undo
+    // history starts anew.
     void Store();
 
 private:

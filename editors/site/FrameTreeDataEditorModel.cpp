@@ -48,8 +48,25 @@ std::string TFrameTreeDataEditorModel::Text(const std::string& text, const std::
 
 void TFrameTreeDataEditorModel::Load()
 {
-    nodes_.clear();
     operations_.clear();
+    ReadTree();
+}
+
+void TFrameTreeDataEditorModel::Reload()
+{
+    ReadTree();
+    std::vector<TOperation> recorded = std::move(operations_);
+    operations_.clear();
+    for (TOperation& operation : recorded) {
+        operation.Before = nodes_;
+        if (Apply(operation))
+            operations_.push_back(std::move(operation));
+    }
+}
+
+void TFrameTreeDataEditorModel::ReadTree()
+{
+    nodes_.clear();
     if (settings_.TreeRoot == 0)
         return;
     for (const int id : TTreeWalk::Descendants(context_.Connection, context_.CatalogCode, settings_.TreeRoot)) {
@@ -65,6 +82,49 @@ void TFrameTreeDataEditorModel::Load()
         node.Name = context_.Data.GetItemName(row.GetDataItemId(), context_.Connection, context_.LangCode);
         nodes_.push_back(node);
     }
+}
+
+bool TFrameTreeDataEditorModel::Apply(const TOperation& operation)
+{
+    bool applied = false;
+    switch (operation.Kind) {
+    case TKind::NewFolder: {
+        if (operation.ParentItemId != settings_.TreeRoot && !Find(operation.ParentItemId))
+            return false;
+        TNode folder;
+        folder.ItemId = operation.Ids.front();
+        folder.ParentItemId = operation.ParentItemId;
+        folder.ItemType = operation.ItemType;
+        folder.IsFolder = true;
+        folder.Name = operation.Name;
+        nodes_.push_back(folder);
+        return true;
+    }
+    case TKind::Rename:
+        for (TNode& node : nodes_)
+            if (node.ItemId == operation.Ids.front()) {
+                node.Name = operation.Name;
+                applied = true;
+            }
+        return applied;
+    case TKind::Move:
+        if (operation.ParentItemId != settings_.TreeRoot && !Find(operation.ParentItemId))
+            return false;
+        for (TNode& node : nodes_)
+            if (std::find(operation.Ids.begin(), operation.Ids.end(), node.ItemId) != operation.Ids.end()) {
+                node.ParentItemId = operation.ParentItemId;
+                applied = true;
+            }
+        return applied;
+    case TKind::Delete:
+        for (const int id : operation.Ids)
+            if (Find(id)) {
+                RemoveSubtree(id);
+                applied = true;
+            }
+        return applied;
+    }
+    return false;
 }
 
 std::vector<TFrameTreeDataEditorModel::TNode> TFrameTreeDataEditorModel::Children(int parentItemId) const
@@ -195,9 +255,7 @@ void TFrameTreeDataEditorModel::Rename(int itemId, const std::string& name)
         return;
     NodeRenamed(itemId, name);
     operations_.push_back({TKind::Rename, {itemId}, 0, name, 0, nodes_});
-    for (TNode& entry : nodes_)
-        if (entry.ItemId == itemId)
-            entry.Name = name;
+    Apply(operations_.back());
 }
 
 bool TFrameTreeDataEditorModel::CanDrop(int targetId, int draggedId) const
@@ -222,12 +280,10 @@ bool TFrameTreeDataEditorModel::Move(const std::vector<int>& ids, int targetId)
         if (!folderTarget && !CanDrop(targetId, id))
             continue;
         operation.Ids.push_back(id);
-        for (TNode& node : nodes_)
-            if (node.ItemId == id)
-                node.ParentItemId = targetId;
     }
     if (operation.Ids.empty())
         return false;
+    Apply(operation);
     operations_.push_back(std::move(operation));
     return true;
 }
@@ -236,15 +292,12 @@ int TFrameTreeDataEditorModel::NewFolder(int selectedId)
 {
     const TNode* selected = Find(selectedId);
     const int parent = selected ? selected->ParentItemId : settings_.TreeRoot;
-    TNode folder;
-    folder.ItemId = nextTemporaryId_--;
-    folder.ParentItemId = parent;
-    folder.ItemType = settings_.FolderItemType;
-    folder.IsFolder = true;
-    folder.Name = TTranslation::OrEnglish(Translation).Translate(settings_.NewFolderCaption);
-    operations_.push_back({TKind::NewFolder, {folder.ItemId}, parent, folder.Name, folder.ItemType, nodes_});
-    nodes_.push_back(folder);
-    return folder.ItemId;
+    const int id = nextTemporaryId_--;
+    operations_.push_back({TKind::NewFolder, {id}, parent,
+                           TTranslation::OrEnglish(Translation).Translate(settings_.NewFolderCaption),
+                           settings_.FolderItemType, nodes_});
+    Apply(operations_.back());
+    return id;
 }
 
 void TFrameTreeDataEditorModel::Undo()
@@ -279,6 +332,17 @@ void TFrameTreeDataEditorModel::WriteMove(int itemId, int parentItemId)
 std::vector<std::string> TFrameTreeDataEditorModel::Store()
 {
     std::vector<std::string> errors;
+    storedIds_.clear();
+    auto touched = [this](int id) {
+        if (id > 0 && std::find(storedIds_.begin(), storedIds_.end(), id) == storedIds_.end())
+            storedIds_.push_back(id);
+    };
+    auto parentBefore = [](const TOperation& operation, int id) {
+        for (const TNode& node : operation.Before)
+            if (node.ItemId == id)
+                return node.ParentItemId;
+        return 0;
+    };
     std::map<int, int> created;  // temporary id -> item id
     auto real = [&created](int id) {
         const auto found = created.find(id);
@@ -290,6 +354,7 @@ std::vector<std::string> TFrameTreeDataEditorModel::Store()
             const int id = context_.Catalog.CreateItem(operation.ItemType, real(operation.ParentItemId), 0,
                                                        context_.CatalogCode, context_.Connection, 0);
             created[operation.Ids.front()] = id;
+            touched(real(operation.ParentItemId));
             if (TAbstractCObject* names = context_.Objects.GetObject(id, "CommonNames"))
                 names->SetLangString("ItemName", context_.LangCode, operation.Name, 0);
             break;
@@ -303,11 +368,15 @@ std::vector<std::string> TFrameTreeDataEditorModel::Store()
             const int dataId = before && before->LinkedItemId > 0 ? before->LinkedItemId : id;
             if (TAbstractCObject* names = context_.Objects.GetObject(dataId, "CommonNames"))
                 names->SetLangString("ItemName", context_.LangCode, operation.Name, 0);
+            touched(id);
             break;
         }
         case TKind::Move:
-            for (const int id : operation.Ids)
+            for (const int id : operation.Ids) {
+                touched(real(parentBefore(operation, id)));
                 WriteMove(real(id), real(operation.ParentItemId));
+            }
+            touched(real(operation.ParentItemId));
             break;
         case TKind::Delete:
             for (const int id : operation.Ids) {
@@ -317,10 +386,11 @@ std::vector<std::string> TFrameTreeDataEditorModel::Store()
                         name = node.Name;
                 if (!WriteDelete(real(id)))
                     errors.push_back(Text("Cannot delete \"$1\" item.", name));
+                else
+                    touched(real(parentBefore(operation, id)));
             }
             break;
         }
     }
-    operations_.clear();
     return errors;
 }

@@ -55,6 +55,9 @@ public:
     const TSettings& Settings() const { return settings_; }
     // Reads the tree; drops every unsaved change.
     void Load();
+    // Reads the tree again (others may have changed it) and applies the
+    // unsaved changes to it anew; a change whose items are gone is dropped.
+    void Reload();
     // Every node, parents before their children.
     const std::vector<TNode>& Nodes() const { return nodes_; }
     std::vector<TNode> Children(int parentItemId) const;
@@ -83,8 +86,13 @@ public:
     void Undo();
     bool IsModified() const { return !operations_.empty(); }
     // Writes the recorded operations in order; the errors of items the
-    // catalog would not delete. The tree is read again afterwards.
+    // catalog would not delete. The operations stay recorded until the next
+    // Load (once the save is committed), so that a save that failed and was
+    // rolled back writes them all again.
     std::vector<std::string> Store();
+    // The items whose nodes elsewhere (the web tree) show what the last
+    // Store changed: the parents that lost or gained children, the renamed.
+    const std::vector<int>& StoredItemIds() const { return storedIds_; }
 
 protected:
     // Called before a rename is recorded.
@@ -101,6 +109,9 @@ private:
         std::vector<TNode> Before;  // the tree before the operation
     };
 
+    void ReadTree();
+    // Changes the shown tree as the operation says; false when none of its items is there.
+    bool Apply(const TOperation& operation);
     bool HasChildren(int itemId) const;
     bool IsBelow(int itemId, int ancestorId) const;
     void RemoveSubtree(int itemId);
@@ -112,5 +123,6 @@ private:
     TSettings settings_;
     std::vector<TNode> nodes_;
     std::vector<TOperation> operations_;
+    std::vector<int> storedIds_;
     int nextTemporaryId_ = -1;
 };

@@ -1,8 +1,5 @@
 #include "editors/site/FrameTreeListOfItemsViewerModel.h"
 
-#include "catalog/Catalog.h"
-#include "catalog/CatalogDefinition.h"
-
 #include <cstdlib>
 
 TFrameTreeDataEditorModel::TSettings TFrameTreeListOfItemsViewerModel::SettingsFrom(const TLookup& value)
@@ -23,12 +20,4 @@ TFrameTreeDataEditorModel::TSettings TFrameTreeListOfItemsViewerModel::SettingsF
     settings.ShowLocationPanel = value("DataLocation") == "yes";
     settings.CancelAction = value("OnCancel");
     return settings;
-}
-
-TFrameTreeListOfItemsViewerModel::TLookup TFrameTreeListOfItemsViewerModel::DefinitionValues(
-    TCatalog& catalog, const std::string& pluginName)
-{
-    return [&catalog, pluginName](const std::string& key) {
-        return catalog.GetDefinition().GetFilterValue(pluginName, key);
-    };
 }

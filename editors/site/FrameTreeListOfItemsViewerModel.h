@@ -14,8 +14,6 @@ public:
     using TLookup = std::function<std::string(const std::string& key)>;
 
     static TSettings SettingsFrom(const TLookup& value);
-    // The lookup of the open catalog's definition under PluginName.
-    static TLookup DefinitionValues(TCatalog& catalog, const std::string& pluginName);
 
     TFrameTreeListOfItemsViewerModel(const TSiteModelContext& context, const TLookup& value)
         : TFrameTreeDataEditorModel(context, SettingsFrom(value))

@@ -5,11 +5,15 @@
 #include "catalog/Tolvex.h"
 #include "editors/framework/FrameClass.h"
 #include "editors/framework/TolvexControlClass.h"
+#include "editors/site/AllStoriesChanger.h"
+#include "editors/site/DefinitionTabEditor.h"
 #include "editors/site/FrameAllCompanyInfo.h"
+#include "editors/site/FrameAllStoriesViewer.h"
 #include "editors/site/FrameCompanyAddress.h"
 #include "editors/site/FrameCompanyContact.h"
 #include "editors/site/FrameCompanyEditor.h"
 #include "editors/site/FrameJavaScriptPropertiesEditor.h"
+#include "editors/site/FrameListData.h"
 #include "editors/site/FrameOptionsEditorModel.h"
 #include "editors/site/FramePageLinks.h"
 #include "editors/site/FramePageMetaTags.h"
@@ -18,8 +22,11 @@
 #include "editors/site/FramePagePropetiesEditor.h"
 #include "editors/site/FrameSimplePageMetaTags.h"
 #include "editors/site/FrameSimplePageProperties.h"
+#include "editors/site/FrameTreeDataEditor.h"
+#include "editors/site/FrameTreeListOfItemsViewer.h"
 #include "editors/site/FrameUsersEditor.h"
 #include "editors/site/FrameWebPageContainer.h"
+#include "editors/site/ParamsItemManager.h"
 #include "editors/site/SiteTabsEditor.h"
 
 #include <algorithm>
@@ -43,6 +50,9 @@ const TFrameClassOf<TFrameCompanyEditor> kCompanyFrame("", "TFrameCompanyEditor"
 const TFrameClassOf<TFrameCompanyAddress> kCompanyAddressFrame("", "TFrameCompanyAddress");
 const TFrameClassOf<TFrameCompanyContact> kCompanyContactFrame("", "TFrameCompanyContact");
 const TFrameClassOf<TFrameTolvexAbout> kAboutFrame("", "TFrameTolvexAbout");
+const TFrameClassOf<TFrameAllStoriesViewer> kAllStoriesFrame("", "TFrameAllStoriesViewer");
+const TFrameClassOf<TFrameTreeListOfItemsViewer> kTreeListOfItemsFrame("", "TFrameTreeListOfItemsViewer");
+const TFrameClassOf<TFrameListData> kListDataFrame("", "TFrameListData");
 
 void RegisterTabs(TInternalPluginsManager& registry, const char* className, TTabs tabs, std::set<int> saveRoles,
                   bool singleFrame = false)
@@ -107,6 +117,22 @@ void RegisterSiteEditors(TInternalPluginsManager& registry)
                  {0, 1, 2, 3, 4, 5, 6, 7}, true);
     registry.RegisterBuiltinClass("TWebForm", [](const std::string& name, const std::string& params) {
         return std::unique_ptr<TAbstractPluginClass>(new TWebForm(name, params));
+    });
+    RegisterTabs(registry, "TAllStoriesViewer", {{"All Stories", "AllStoriesViewer-list", &kAllStoriesFrame, {}}},
+                 {0, 1, 3, 4}, true);
+    registry.RegisterBuiltinClass("TAllStoriesChanger", [](const std::string& name, const std::string& params) {
+        return std::unique_ptr<TAbstractPluginClass>(new TAllStoriesChanger(name, params));
+    });
+    registry.RegisterBuiltinClass("TTreeListOfItems", [](const std::string& name, const std::string& params) {
+        return std::unique_ptr<TAbstractPluginClass>(
+            new TDefinitionTabEditor(name, params, "ListItemsTabName", "ListItems", &kTreeListOfItemsFrame));
+    });
+    registry.RegisterBuiltinClass("TListDataEditor", [](const std::string& name, const std::string& params) {
+        return std::unique_ptr<TAbstractPluginClass>(
+            new TDefinitionTabEditor(name, params, "ListDataTabName", "ListDataEditor", &kListDataFrame));
+    });
+    registry.RegisterBuiltinClass("TParamsItemManager", [](const std::string& name, const std::string& params) {
+        return std::unique_ptr<TAbstractPluginClass>(new TParamsItemManager(name, params));
     });
     registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameAllCompanyInfo>>(
         "AllCompanyInfoEditor", "TFrameAllCompanyInfo", "Company Info", "AllCompanyInfo-basic", false));

@@ -133,8 +133,13 @@ TEST_F(StoriesList, RenamesMovesAndNewFoldersWaitForTheSaveAndCancelDropsThem)
     model.Rename(newFolder, "2024");
     ASSERT_TRUE(model.Move({third}, newFolder));
     ASSERT_TRUE(model.CanUndo());
+    // A save that fails is rolled back; the next one writes everything again, once.
+    EXPECT_TRUE(model.Store().empty());
+    site.Cancel();
     EXPECT_TRUE(model.Store().empty());
     site.Save();
+    EXPECT_EQ(site.CountOnMain("SELECT COUNT(*) FROM Items WHERE CatalogCode = :CatalogCode AND ItemType = 2 AND ParentItemId = 10"), 2)
+        << "the new folder exists once";
     EXPECT_EQ(site.Data().GetItemName(first, site.MainConnection(), "EN"), "Headline");
     EXPECT_EQ(ParentOnMain(second), folder);
     const int created = ParentOnMain(third);
@@ -235,10 +240,16 @@ TEST(ListDataModel, RowsAddedEditedAndDeletedReachTheObjectsOnlyWithTheSave)
         ASSERT_TRUE(model.ApplyDialog(-1, {"Caption=Blog", "URL=http://blog.test/"}));
         model.Undo();
         ASSERT_EQ(model.Rows().size(), 1u);
+        model.Store();  // a preview stores; a later change and the save store again
+        ASSERT_TRUE(model.ApplyDialog(-1, {"Caption=Blog", "URL=http://blog.test/"}));
+        model.Store();
+        model.Undo();
+        EXPECT_EQ(model.Rows().size(), 2u) << "nothing to undo once stored";
+        model.Delete(1);
         model.Store();
         site.Save();
     }
-    EXPECT_EQ(instances(), 1);
+    EXPECT_EQ(instances(), 1) << "each row created once";
 
     TFrameListDataModel model(site.Context(item), lookup);
     model.Load();
