@@ -1,6 +1,5 @@
 #include "editors/site/FrameInitEditorModel.h"
 
-#include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"
 #include "catalog/Tolvex.h"
 #include "common/CommonFunctionsDetail.h"
@@ -54,7 +53,7 @@ void TFrameInitEditorModel::Load()
         return common_detail::SameText(choice.second, defaultCode);
     });
     language_ = listed ? common_detail::UpperCase(defaultCode) : languages.empty() ? "" : languages.front().second;
-    currency_ = TCatalog::GetCatalogProperty(kCurrency, context_.Connection, context_.CatalogCode);
+    currency_ = writes_.GetCatalogOption(kCurrency);
     if (TAbstractCObject* company = context_.Objects.GetObject(kCompanyItemId, "CommonCompanyInfo")) {
         country_ = company->GetLangString("CompanyCountry", context_.LangCode, 0);
         companyName_ = company->GetLangString("CompanyName", context_.LangCode, 0);
@@ -67,8 +66,8 @@ bool TFrameInitEditorModel::Store()
         company->SetLangString("CompanyCountry", context_.LangCode, country_, 0);
         company->SetLangString("CompanyName", context_.LangCode, companyName_, 0);
     }
-    context_.Catalog.SetCatalogProperty(kInitialised, "yes", context_.Connection, context_.CatalogCode);
-    context_.Catalog.SetCatalogProperty(kCurrency, currency_, context_.Connection, context_.CatalogCode);
+    writes_.SetCatalogOption(kInitialised, "yes");
+    writes_.SetCatalogOption(kCurrency, currency_);
     const std::string code = common_detail::UpperCase(common_detail::Trim(language_));
     TAbstractCObject* languages = context_.Objects.GetObject(kLanguagesItemId, "Languages");
     if (code.empty() || !languages)
