@@ -5,15 +5,20 @@
 #include "catalog/Tolvex.h"
 #include "editors/framework/FrameClass.h"
 #include "editors/framework/TolvexControlClass.h"
+#include "editors/site/FrameAdvancedOptions.h"
 #include "editors/site/FrameAllCompanyInfo.h"
 #include "editors/site/FrameCompanyAddress.h"
 #include "editors/site/FrameCompanyContact.h"
 #include "editors/site/FrameCompanyEditor.h"
+#include "editors/site/FrameItemProperties.h"
+#include "editors/site/FrameOptionsEditor.h"
+#include "editors/site/FrameOptionsLocalize.h"
 #include "editors/site/FrameOptionsEditorModel.h"
 #include "editors/site/FramePageMetaTags.h"
 #include "editors/site/FramePagePropetiesEditor.h"
 #include "editors/site/FrameSimplePageProperties.h"
 #include "editors/site/FrameUsersEditor.h"
+#include "editors/site/InitEditor.h"
 #include "editors/site/SiteTabsEditor.h"
 
 #include <algorithm>
@@ -22,9 +27,10 @@ namespace {
 
 using TTabs = std::vector<TSiteTabsEditor::TTab>;
 
-const TPlaceholderFrameClass kOptionsFrame("", "TFrameOptionsEditor", "Basic", "OptionsEditor-options", false);
-const TPlaceholderFrameClass kOptionsLocalizeFrame("", "TFrameOptionsLocalize", "Locale", "OptionsEditor-localize", false);
-const TPlaceholderFrameClass kAdvancedOptionsFrame("", "TFrameAdvancedOptions", "Advanced", "OptionsEditor-advanced", false);
+const TFrameClassOf<TFrameOptionsEditor> kOptionsFrame("", "TFrameOptionsEditor");
+const TFrameClassOf<TFrameOptionsLocalize> kOptionsLocalizeFrame("", "TFrameOptionsLocalize");
+const TFrameClassOf<TFrameAdvancedOptions> kAdvancedOptionsFrame("", "TFrameAdvancedOptions");
+const TFrameClassOf<TFrameItemProperties> kItemPropertiesFrame("", "TFrameItemProperties");
 const TFrameClassOf<TFrameUsersEditor> kUsersFrame("", "TFrameUsersEditor");
 const TFrameClassOf<TFramePagePropetiesEditor> kPagePropertiesFrame("", "TFramePagePropetiesEditor");
 const TFrameClassOf<TFrameSimplePageProperties> kSimplePagePropertiesFrame("", "TFrameSimplePageProperties");
@@ -79,6 +85,11 @@ void RegisterSiteEditors(TInternalPluginsManager& registry)
                  {{"Properties", "PagePropertiesEditor-properties", &kSimplePagePropertiesFrame, {}}}, {0, 1, 3, 4});
     RegisterTabs(registry, "TWebPageMetaTagsEditor", {{"Meta Tags", "WebPageMetaTagsEditor-properties", &kMetaTagsFrame, {}}},
                  {0, 1, 3, 4});
+    RegisterTabs(registry, "TItemPropertiesEditor",
+                 {{"Properties", "ItemPropertiesEditor-properties", &kItemPropertiesFrame, {}}}, {0, 1, 3, 4});
+    registry.RegisterBuiltinClass("TInitEditor", [](const std::string& name, const std::string& params) {
+        return std::unique_ptr<TAbstractPluginClass>(new TInitEditor(name, params));
+    });
     registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameAllCompanyInfo>>(
         "AllCompanyInfoEditor", "TFrameAllCompanyInfo", "Company Info", "AllCompanyInfo-basic", false));
 }
