@@ -23,6 +23,10 @@ QComboBox* ChoiceCombo(QWidget* parent, const char* name, const TFrameInitEditor
 {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(name);
+    // The small window is not widened by the longest country name.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(12);
+    combo->setPlaceholderText(QObject::tr("(not chosen)"));
     for (const auto& [caption, code] : choices)
         combo->addItem(Q(caption), Q(code));
     return combo;

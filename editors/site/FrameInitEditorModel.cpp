@@ -62,13 +62,19 @@ void TFrameInitEditorModel::Load()
 
 bool TFrameInitEditorModel::Store()
 {
+    const std::string code = common_detail::UpperCase(common_detail::Trim(language_));
     if (TAbstractCObject* company = context_.Objects.GetObject(kCompanyItemId, "CommonCompanyInfo")) {
-        company->SetLangString("CompanyCountry", context_.LangCode, country_, 0);
-        company->SetLangString("CompanyName", context_.LangCode, companyName_, 0);
+        // Also in the catalog's new language: written only in the language
+        // being left, the name would not show once the catalog changed to it.
+        for (const std::string& lang : {context_.LangCode, code}) {
+            if (lang.empty())
+                continue;
+            company->SetLangString("CompanyCountry", lang, country_, 0);
+            company->SetLangString("CompanyName", lang, companyName_, 0);
+        }
     }
     writes_.SetCatalogOption(kInitialised, "yes");
     writes_.SetCatalogOption(kCurrency, currency_);
-    const std::string code = common_detail::UpperCase(common_detail::Trim(language_));
     TAbstractCObject* languages = context_.Objects.GetObject(kLanguagesItemId, "Languages");
     if (code.empty() || !languages)
         return false;

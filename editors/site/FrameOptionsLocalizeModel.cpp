@@ -2,6 +2,7 @@
 
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
+#include "common/CommonFunctions.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/Translation.h"
 #include "storage/AbstractCObject.h"
@@ -20,8 +21,9 @@ constexpr int kDimensionUnit = 725;
 TFrameOptionsLocalizeModel::TLanguageRow Row(const std::string& code, bool isDefault)
 {
     TReferences& references = RootObject->References();
+    // The references keep native names as decimal character references.
     return {code, TTranslation::OrEnglish(Translation).Translate(references.GetLanguageName(code)),
-            references.GetLanguageNativeName(code), isDefault};
+            TCommonFunctions::DecodeCharRefs(references.GetLanguageNativeName(code)), isDefault};
 }
 
 }  // namespace

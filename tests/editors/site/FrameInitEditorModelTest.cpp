@@ -48,6 +48,7 @@ TEST(InitEditorModel, ALanguageReplacesTheListOfAOneLanguageCatalogAndJoinsAList
     EXPECT_EQ(site.Committed(601, 601)->GetString("DefaultLangCode", 0), "DE");
     EXPECT_EQ(site.Property(706), "EUR");
     EXPECT_EQ(site.Committed(2001, 3)->GetValueText("CompanyCountry", "EN", 0, false), "DE");
+    EXPECT_EQ(site.Committed(2001, 3)->GetLangString("CompanyName", "EN", 0), "Acme GmbH");
 
     // Two languages now; choosing one of them again lists it once.
     auto languages = site.Committed(601, 601);
