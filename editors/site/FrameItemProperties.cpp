@@ -100,7 +100,7 @@ void TFrameItemProperties::ShowMemberTexts(const std::string& member, QLabel* la
                                            const QString& caption)
 {
     const TFrameItemPropertiesModel::TMemberTexts texts = model_->MemberTexts(member);
-    label->setText(texts.Caption.empty() ? caption : Q(texts.Caption) + ":");
+    label->setText(texts.Caption.empty() ? caption : "&" + Q(texts.Caption) + ":");
     label->setToolTip(Q(texts.Hint));
     edit->setToolTip(Q(texts.Hint));
 }

@@ -101,6 +101,9 @@ public:
         });
         answer.start();
         QCoreApplication::processEvents();
+        // The main window has the keyboard again once the window is gone.
+        Window().activateWindow();
+        QCoreApplication::processEvents();
         return error;
     }
     TTolvex& Root() { return *root_; }

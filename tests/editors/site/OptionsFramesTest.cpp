@@ -255,6 +255,8 @@ TEST(OptionsFrames, LocaleTabKeepsOneDefaultInTheListAndTheCatalogReloadsItsLang
 
     language->setCurrentIndex(language->findData("DE"));
     add->click();
+    SelectCode(list, "DE");
+    EXPECT_EQ(list->currentItem()->data(0, Qt::UserRole + 1).toString(), "Deutsch") << "the native name, decoded";
     language->setCurrentIndex(language->findData(QString::fromStdString(first)));
     add->click();
     EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{"The language already available"});
