@@ -4,6 +4,7 @@
 #include "editors/site/FrameAdvancedOptionsModel.h"
 #include "editors/site/SiteFrameContext.h"
 #include "editors/site/TransitionEffects.h"
+#include "shell/UiText.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -14,19 +15,20 @@
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromUtf8(text.c_str()); }
-std::string S(const QString& text) { return text.toUtf8().toStdString(); }
+using UiText::Q;
+using UiText::S;
 
 QComboBox* EffectCombo(QWidget* parent, const char* name)
 {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(name);
     for (const auto& [caption, value] : TTransitionEffects::Effects())
-        combo->addItem(QObject::tr(caption.c_str()), value);
+        combo->addItem(UiText::Tr(caption), value);
     return combo;
 }
 
-// Offers the time words; any number of seconds may be typed.
+// Offers the time words, translated as the model reads them back; any number
+// of seconds may be typed.
 QComboBox* TimeCombo(QWidget* parent, const char* name)
 {
     auto* combo = new QComboBox(parent);
@@ -34,7 +36,7 @@ QComboBox* TimeCombo(QWidget* parent, const char* name)
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     for (const std::string& word : TTransitionEffects::TimeWords())
-        combo->addItem(QObject::tr(word.c_str()));
+        combo->addItem(UiText::Tr(word));
     return combo;
 }
 

@@ -5,6 +5,7 @@
 #include "editors/site/FrameInitEditorModel.h"
 #include "editors/site/SiteDatabaseWrites.h"
 #include "editors/site/SiteFrameContext.h"
+#include "shell/UiText.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -14,8 +15,8 @@
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromUtf8(text.c_str()); }
-std::string S(const QString& text) { return text.toUtf8().toStdString(); }
+using UiText::Q;
+using UiText::S;
 
 constexpr int kReloadLanguages = 1;
 

@@ -8,6 +8,7 @@
 #include "editors/site/FrameItemPropertiesModel.h"
 #include "editors/site/SiteDatabaseWrites.h"
 #include "editors/site/SiteFrameContext.h"
+#include "shell/UiText.h"
 #include "storage/GlobalDefinition.h"
 
 #include <QFormLayout>
@@ -17,8 +18,8 @@
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromUtf8(text.c_str()); }
-std::string S(const QString& text) { return text.toUtf8().toStdString(); }
+using UiText::Q;
+using UiText::S;
 
 }  // namespace
 

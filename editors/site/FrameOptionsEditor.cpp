@@ -9,6 +9,7 @@
 #include "editors/site/FrameOptionsEditorModel.h"
 #include "editors/site/SiteDatabaseWrites.h"
 #include "editors/site/SiteFrameContext.h"
+#include "shell/UiText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -25,8 +26,8 @@
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromUtf8(text.c_str()); }
-std::string S(const QString& text) { return text.toUtf8().toStdString(); }
+using UiText::Q;
+using UiText::S;
 
 using TModel = TFrameOptionsEditorModel;
 

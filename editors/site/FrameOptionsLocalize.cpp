@@ -10,6 +10,7 @@
 #include "editors/site/LanguageItemDelegate.h"
 #include "editors/site/SiteDatabaseWrites.h"
 #include "editors/site/SiteFrameContext.h"
+#include "shell/UiText.h"
 #include "storage/References.h"
 
 #include <QComboBox>
@@ -24,8 +25,8 @@
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromUtf8(text.c_str()); }
-std::string S(const QString& text) { return text.toUtf8().toStdString(); }
+using UiText::Q;
+using UiText::S;
 
 // The refresh flag that makes the catalog read its languages after the save.
 constexpr int kReloadLanguages = 1;

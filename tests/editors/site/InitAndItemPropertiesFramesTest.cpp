@@ -1,7 +1,7 @@
 // The initial settings window a new catalog opens with, and the general
 // item properties tab, on real catalogs: loaded, edited through their
 // controls, saved, and (for the properties) cancelled.
-#include "../framework/MainWindowFixture.h"
+#include "PaneHelpers.h"
 
 #include "common/WellKnownIds.h"
 #include "editors/framework/ItemEditorContainer.h"
@@ -94,20 +94,7 @@ TEST(InitialSettingsWindow, AnotherLanguageReplacesTheOnlyOneAndTheCatalogReadsI
     EXPECT_EQ(company->GetLangString("CompanyCountry", "DE", 0), "DE");
 }
 
-template <class T>
-T* Find(TMainWindowFixture& f, const char* name)
-{
-    return f.Window().pnlMainEditor->findChild<T*>(name);
-}
-
-void Shoot(TMainWindowFixture& f, const char* name)
-{
-    if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR")) {
-        f.Window().resize(1100, 720);
-        QCoreApplication::processEvents();
-        f.Window().grab().save(QString("%1/%2.png").arg(dir, name));
-    }
-}
+using pane::Find;
 
 // A folder of the templates tree with a name and, when asked, a version.
 int AddFolder(TMainWindowFixture& f, const std::string& name, bool withVersion)
@@ -133,12 +120,6 @@ bool OpenProperties(TMainWindowFixture& f, int item)
     return f.Editor().Container()->ActivateTabByName("ItemPropertiesEditor-properties");
 }
 
-void Type(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
-}
 
 TEST(ItemPropertiesTab, StoresNameFileNameVersionAndImageCodeWithTheSaveOnly)
 {
@@ -160,21 +141,21 @@ TEST(ItemPropertiesTab, StoresNameFileNameVersionAndImageCodeWithTheSaveOnly)
     EXPECT_FALSE(file->toolTip().isEmpty()) << "the member's hint";
 
     // Cancel leaves everything as it was.
-    Type(name, "Gone");
-    Type(code, "9");
-    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    pane::TypeOver(name, "Gone");
+    pane::TypeOver(code, "9");
+    pane::Cancel(f);
     EXPECT_EQ(name->text(), "Layouts");
     EXPECT_EQ(code->text(), "");
 
-    Type(name, "Page Layouts");
-    Type(file, "page layouts.v2");
-    Type(version, "2.1");
-    Type(code, " 7 ");
-    Shoot(f, "item-properties");
+    pane::TypeOver(name, "Page Layouts");
+    pane::TypeOver(file, "page layouts.v2");
+    pane::TypeOver(version, "2.1");
+    pane::TypeOver(code, " 7 ");
+    pane::Shoot(f, "item-properties");
     // Not before the save: the editor holds no write while the user works.
     f.Editor().Context()->WithUnsavedValues([](TAbstractDBConnection&) {});
     EXPECT_EQ(f.Root().Catalog().GetExpandedImageCode(item, kCode, f.Main()), "");
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    pane::Save(f);
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     EXPECT_EQ(file->text(), "pagelayoutsv2") << "only letters, digits, - and _ remain";
     auto names = Committed(f, item, kNamesClassId);
@@ -195,8 +176,8 @@ TEST(ItemPropertiesTab, EachRenameIsReportedToTheItemEditor)
     std::vector<std::string> params;
     f.Editor().Context()->SetParams(&params);
     for (const char* newName : {"First", "Second"}) {
-        Type(name, newName);
-        QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+        pane::TypeOver(name, newName);
+        pane::Save(f);
         EXPECT_EQ(ValueOfName(params, "NameChanged"), newName);
         EXPECT_EQ(ValueOfName(params, "NameChangedItemId"), std::to_string(item));
     }
@@ -213,8 +194,8 @@ TEST(ItemPropertiesTab, AnItemWithoutAVersionOffersOnlyTheImageCode)
         EXPECT_FALSE(Find<QLineEdit>(f, edit)->isEnabled()) << edit;
     auto* code = Find<QLineEdit>(f, "edtItemPropertiesImageCode");
     ASSERT_TRUE(code->isEnabled());
-    Type(code, "4");
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    pane::TypeOver(code, "4");
+    pane::Save(f);
     EXPECT_EQ(f.Root().Catalog().GetExpandedImageCode(item, kCode, f.Main()), "4");
     TQueryGuard query(f.Main());
     query->SetSQL("SELECT COUNT(*) AS N FROM CObjectInstances WHERE ItemId = :ItemId AND ClassId = 505");

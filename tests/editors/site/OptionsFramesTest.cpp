@@ -3,7 +3,7 @@
 // their controls, written only by Save (also after a preview wrote and undid
 // them), left as they were by Cancel, with the rules of sizes, carts,
 // passwords, languages and effect times.
-#include "../framework/MainWindowFixture.h"
+#include "PaneHelpers.h"
 
 #include "common/IniSettings.h"
 #include "common/WellKnownIds.h"
@@ -28,20 +28,10 @@ namespace {
 
 constexpr const char* kCode = "shop";
 
-template <class T>
-T* Find(TMainWindowFixture& f, const char* name)
-{
-    return f.Window().pnlMainEditor->findChild<T*>(name);
-}
-
-void Shoot(TMainWindowFixture& f, const char* name)
-{
-    if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR")) {
-        f.Window().resize(1100, 720);
-        QCoreApplication::processEvents();
-        f.Window().grab().save(QString("%1/options-%2.png").arg(dir, name));
-    }
-}
+using pane::Cancel;
+using pane::Find;
+using pane::Save;
+using pane::Shoot;
 
 // The program in the advanced mode, as its settings file says before it starts.
 void RegisterAdvanced(TInternalPluginsManager& registry)
@@ -68,15 +58,6 @@ bool OpenTab(TMainWindowFixture& f, const char* tabName)
     return f.Editor().Container()->ActivateTabByName(tabName);
 }
 
-void Type(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
-}
-
-void Save(TMainWindowFixture& f) { QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton); }
-void Cancel(TMainWindowFixture& f) { QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton); }
 
 // A preview as the editor runs one: the unsaved values written and undone.
 void Preview(TMainWindowFixture& f)
@@ -106,24 +87,24 @@ TEST(OptionsFrames, BasicTabStoresValidSizesAndTheCartOnlyWithTheSave)
     auto* payPal = Find<QLineEdit>(f, "edtPayPalAccount");
 
     // Cancel first: nothing reaches the catalog and the controls come back.
-    Type(logo, "321");
+    pane::TypeOver(logo, "321");
     Cancel(f);
     EXPECT_EQ(logo->text().toStdString(), logoSize);
     EXPECT_EQ(Committed(f, 704), logoSize);
 
-    Type(main, "abc");
-    Type(logo, "150");
+    pane::TypeOver(main, "abc");
+    pane::TypeOver(logo, "150");
     defaultSize->setChecked(true);
     EXPECT_TRUE(fullSize->isEnabled());
-    Type(fullSize, "900");
+    pane::TypeOver(fullSize, "900");
     originalSize->setChecked(true);
     EXPECT_FALSE(defaultSize->isChecked()) << "the two full-size choices exclude each other";
     EXPECT_FALSE(fullSize->isEnabled());
     EXPECT_FALSE(payPal->isEnabled());
     Find<QRadioButton>(f, "rbPayPal")->setChecked(true);
     EXPECT_TRUE(payPal->isEnabled());
-    Type(payPal, "pay@acme.test");
-    Shoot(f, "basic");
+    pane::TypeOver(payPal, "pay@acme.test");
+    Shoot(f, "options-basic");
     // A preview writes the values and undoes them; the save still has them.
     Preview(f);
     EXPECT_EQ(Committed(f, 704), logoSize);
@@ -151,8 +132,8 @@ TEST(OptionsFrames, AdvancedModeShowsAnOtherCartByItsNameAndSavesItBack)
     EXPECT_EQ(name->text(), "mycart");
     EXPECT_TRUE(name->isEnabled());
     EXPECT_FALSE(Find<QLineEdit>(f, "edtPayPalAccount")->isEnabled());
-    Shoot(f, "basic-advanced");
-    Type(Find<QLineEdit>(f, "edtThumbnailImageSize"), "90");
+    Shoot(f, "options-basic-advanced");
+    pane::TypeOver(Find<QLineEdit>(f, "edtThumbnailImageSize"), "90");
     Save(f);
     EXPECT_EQ(Committed(f, 731), "mycart");
     EXPECT_EQ(Committed(f, 705), "90");
@@ -215,7 +196,7 @@ TEST(OptionsFrames, APowerUserSavesWithoutUsersTabOrPasswordButton)
     EXPECT_FALSE(f.Editor().Container()->ActivateTabByName("OptionsEditor-users"));
     EXPECT_FALSE(Find<QPushButton>(f, "btnChangePassword")->isEnabled());
     ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("OptionsEditor-options"));
-    Type(Find<QLineEdit>(f, "edtLogoImageSize"), "140");
+    pane::TypeOver(Find<QLineEdit>(f, "edtLogoImageSize"), "140");
     Save(f);
     EXPECT_EQ(Committed(f, 704), "140");
 }
@@ -284,7 +265,7 @@ TEST(OptionsFrames, LocaleTabKeepsOneDefaultInTheListAndTheCatalogReloadsItsLang
     EXPECT_FALSE(rows[1].second);
     auto* currency = Find<QComboBox>(f, "cbCurrency");
     currency->setCurrentIndex(currency->findData("EUR"));
-    Shoot(f, "locale");
+    Shoot(f, "options-locale");
     Save(f);
 
     auto languages = CommittedObject(f, 601, 601);
@@ -319,7 +300,7 @@ TEST(OptionsFrames, AdvancedTabStoresChatAndEffectTimes)
     enter->setCurrentIndex(enter->findData(3));
     enterTime->setCurrentText("3.5");
     exitTime->setCurrentText("Long");
-    Shoot(f, "advanced");
+    Shoot(f, "options-advanced");
     Save(f);
     EXPECT_EQ(CommittedObject(f, kCompanyItemId, 14)->GetNumber("EnterTime", 0), 3.5) << "stored as typed";
     EXPECT_EQ(CommittedObject(f, kCompanyItemId, 15)->GetString("ChatName", 0), "boldchat");
