@@ -5,11 +5,15 @@
 // passwords, languages and effect times.
 #include "PaneHelpers.h"
 
+#include "catalog/TreeManager.h"
+#include "catalog/ui/CatalogTreeView.h"
+#include "catalog/ui/TreeModel.h"
 #include "common/IniSettings.h"
 #include "common/WellKnownIds.h"
 #include "editors/framework/ItemEditorContainer.h"
 #include "editors/framework/Registration.h"
 #include "editors/framework/TolvexControlClass.h"
+#include "editors/site/SelectPageFrame.h"
 #include "storage/ObjectFactory.h"
 #include "storage/TolvexObject.h"
 
@@ -19,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -116,6 +121,35 @@ TEST(OptionsFrames, BasicTabStoresValidSizesAndTheCartOnlyWithTheSave)
     EXPECT_EQ(Committed(f, 732), "yes");
     EXPECT_EQ(Committed(f, 731), "paypal");
     EXPECT_EQ(Committed(f, 734), "pay@acme.test");
+}
+
+TEST(OptionsFrames, TheDefaultPageIsChosenInThePagePicker)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses);
+    ASSERT_EQ(f.CreateAndOpen(), "");
+    constexpr int kAboutUs = 100003;
+    ASSERT_TRUE(OpenTab(f, "OptionsEditor-options"));
+    auto* page = Find<QLineEdit>(f, "edtDefaultPage");
+    EXPECT_EQ(page->text(), "Home") << "the first page when none is set";
+
+    // Cancelling the picker changes nothing.
+    pane::WhenShown([](TfrmFrameContainer& window) { window.btnContainerCancel->click(); });
+    Find<QToolButton>(f, "btnSelectPage")->click();
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+
+    pane::WhenShown([](TfrmFrameContainer& window) {
+        auto* picker = window.findChild<TSelectPageFrame*>();
+        ASSERT_NE(picker, nullptr);
+        for (TTreeNode* node : picker->Manager().AllNodes())
+            if (node->ItemId() == kAboutUs)
+                picker->Tree()->setCurrentIndex(picker->Tree()->Model().IndexOf(node));
+        window.btnContainerOk->click();
+    });
+    Find<QToolButton>(f, "btnSelectPage")->click();
+    EXPECT_EQ(page->text(), "About Us");
+    Save(f);
+    EXPECT_EQ(Committed(f, 708), std::to_string(kAboutUs));
+    EXPECT_EQ(f.Root().GetHomePageId(), kAboutUs) << "the cached home page was forgotten";
 }
 
 TEST(OptionsFrames, AdvancedModeShowsAnOtherCartByItsNameAndSavesItBack)
