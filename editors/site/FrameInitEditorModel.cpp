@@ -16,6 +16,8 @@ namespace {
 constexpr int kCurrency = 706;
 constexpr int kInitialised = 707;
 constexpr int kLanguagesItemId = 601;
+// "(Not specified)" of the references is no language for a catalog's data.
+constexpr const char* kUnspecifiedLanguage = "XXX";
 
 TFrameInitEditorModel::TChoices FromChoices(const std::vector<TCompanyInfoModel::TChoice>& choices)
 {
@@ -27,11 +29,12 @@ TFrameInitEditorModel::TChoices FromChoices(const std::vector<TCompanyInfoModel:
 
 }  // namespace
 
-TFrameInitEditorModel::TChoices TFrameInitEditorModel::LanguageChoices()
+TFrameInitEditorModel::TChoices TFrameInitEditorModel::LanguageChoices(bool withUnspecified)
 {
     TChoices choices;
     for (const TLanguageRecord& language : RootObject->References().GetLanguages())
-        choices.emplace_back(language.LanguageName, language.LanguageCode);
+        if (withUnspecified || language.LanguageCode != kUnspecifiedLanguage)
+            choices.emplace_back(language.LanguageName, language.LanguageCode);
     return choices;
 }
 

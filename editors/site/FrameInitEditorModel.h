@@ -15,7 +15,9 @@ class TFrameInitEditorModel {
 public:
     // Caption and code.
     using TChoices = std::vector<std::pair<std::string, std::string>>;
-    static TChoices LanguageChoices();
+    // The languages a catalog may have; WithUnspecified adds the references'
+    // "(Not specified)" (code "XXX").
+    static TChoices LanguageChoices(bool withUnspecified = false);
     static TChoices CurrencyChoices();
     static TChoices CountryChoices();
     // The dialog's size.

@@ -168,6 +168,8 @@ void TFrameOptionsEditor::LoadFromObjects(bool languageSwitch)
     if (!languageSwitch || !model_) {
         CreateModel();
         model_->Load();
+    } else {
+        model_->SetLangCode(SiteModelContextOf(*this).LangCode);
     }
     ShowValues();
     TrackChanges = true;

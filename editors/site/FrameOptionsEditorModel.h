@@ -56,8 +56,11 @@ public:
     bool IsFullSizeEnabled() const { return values_.StoreDefaultSize; }
     bool IsPayPalAccountEnabled() const { return values_.Cart == ctPayPal || values_.Cart == ctPayPalBuyItNow; }
     bool IsOtherCartNameEnabled() const { return values_.Cart == ctOther; }
-    // The name shown for the default page (item 100001's when none is set).
+    // The name shown for the default page (item 100001's when none is set),
+    // in the content language.
     std::string DefaultPageName() const;
+    // Another content language (an editing-language switch keeps the values).
+    void SetLangCode(const std::string& langCode) { context_.LangCode = langCode; }
     // The page chosen in the "SelectPage" dialog; 0 changes nothing.
     void SelectDefaultPage(int pageId);
 

@@ -69,7 +69,8 @@ void TFrameOptionsLocalize::InitControls()
 
     cbLanguage_ = new QComboBox(this);
     cbLanguage_->setObjectName("cbLanguage");
-    for (const auto& [name, code] : TFrameInitEditorModel::LanguageChoices())
+    // "(Not specified)" stands for no language chosen to add.
+    for (const auto& [name, code] : TFrameInitEditorModel::LanguageChoices(true))
         cbLanguage_->addItem(Q(name), Q(code));
     btnAdd_ = new QPushButton(tr("&Add"), this);
     btnAdd_->setObjectName("btnAdd");

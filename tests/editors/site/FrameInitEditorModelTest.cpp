@@ -26,6 +26,8 @@ TEST(InitEditorModel, OkWithoutChangesSavesTheShownValuesAndMarksTheSettingsDone
     EXPECT_EQ(model.Language(), site.Data().GetDefaultLangCode());
     EXPECT_FALSE(TFrameInitEditorModel::CurrencyChoices().empty());
     EXPECT_FALSE(TFrameInitEditorModel::CountryChoices().empty());
+    for (const auto& [caption, code] : TFrameInitEditorModel::LanguageChoices())
+        EXPECT_NE(code, "XXX") << "not specified is no catalog language";
     const std::vector<std::string> before = LanguageCodes(site);
     EXPECT_TRUE(model.Store());
     site.Save();
