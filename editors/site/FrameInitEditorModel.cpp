@@ -1,6 +1,5 @@
 #include "editors/site/FrameInitEditorModel.h"
 
-#include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"
 #include "catalog/Tolvex.h"
 #include "common/CommonFunctionsDetail.h"
@@ -17,6 +16,8 @@ namespace {
 constexpr int kCurrency = 706;
 constexpr int kInitialised = 707;
 constexpr int kLanguagesItemId = 601;
+// "(Not specified)" of the references is no language for a catalog's data.
+constexpr const char* kUnspecifiedLanguage = "XXX";
 
 TFrameInitEditorModel::TChoices FromChoices(const std::vector<TCompanyInfoModel::TChoice>& choices)
 {
@@ -28,11 +29,12 @@ TFrameInitEditorModel::TChoices FromChoices(const std::vector<TCompanyInfoModel:
 
 }  // namespace
 
-TFrameInitEditorModel::TChoices TFrameInitEditorModel::LanguageChoices()
+TFrameInitEditorModel::TChoices TFrameInitEditorModel::LanguageChoices(bool withUnspecified)
 {
     TChoices choices;
     for (const TLanguageRecord& language : RootObject->References().GetLanguages())
-        choices.emplace_back(language.LanguageName, language.LanguageCode);
+        if (withUnspecified || language.LanguageCode != kUnspecifiedLanguage)
+            choices.emplace_back(language.LanguageName, language.LanguageCode);
     return choices;
 }
 
@@ -54,7 +56,7 @@ void TFrameInitEditorModel::Load()
         return common_detail::SameText(choice.second, defaultCode);
     });
     language_ = listed ? common_detail::UpperCase(defaultCode) : languages.empty() ? "" : languages.front().second;
-    currency_ = TCatalog::GetCatalogProperty(kCurrency, context_.Connection, context_.CatalogCode);
+    currency_ = writes_.GetCatalogOption(kCurrency);
     if (TAbstractCObject* company = context_.Objects.GetObject(kCompanyItemId, "CommonCompanyInfo")) {
         country_ = company->GetLangString("CompanyCountry", context_.LangCode, 0);
         companyName_ = company->GetLangString("CompanyName", context_.LangCode, 0);
@@ -63,13 +65,19 @@ void TFrameInitEditorModel::Load()
 
 bool TFrameInitEditorModel::Store()
 {
-    if (TAbstractCObject* company = context_.Objects.GetObject(kCompanyItemId, "CommonCompanyInfo")) {
-        company->SetLangString("CompanyCountry", context_.LangCode, country_, 0);
-        company->SetLangString("CompanyName", context_.LangCode, companyName_, 0);
-    }
-    context_.Catalog.SetCatalogProperty(kInitialised, "yes", context_.Connection, context_.CatalogCode);
-    context_.Catalog.SetCatalogProperty(kCurrency, currency_, context_.Connection, context_.CatalogCode);
     const std::string code = common_detail::UpperCase(common_detail::Trim(language_));
+    if (TAbstractCObject* company = context_.Objects.GetObject(kCompanyItemId, "CommonCompanyInfo")) {
+        // Also in the catalog's new language: written only in the language
+        // being left, the name would not show once the catalog changed to it.
+        for (const std::string& lang : {context_.LangCode, code}) {
+            if (lang.empty())
+                continue;
+            company->SetLangString("CompanyCountry", lang, country_, 0);
+            company->SetLangString("CompanyName", lang, companyName_, 0);
+        }
+    }
+    writes_.SetCatalogOption(kInitialised, "yes");
+    writes_.SetCatalogOption(kCurrency, currency_);
     TAbstractCObject* languages = context_.Objects.GetObject(kLanguagesItemId, "Languages");
     if (code.empty() || !languages)
         return false;

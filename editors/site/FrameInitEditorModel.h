@@ -4,6 +4,7 @@
 // language. It counts as modified from the start, so that OK always saves
 // the values shown; saving also marks the initial settings done (property
 // 707 "yes").
+#include "editors/site/SiteDatabaseWrites.h"
 #include "editors/site/SiteModelContext.h"
 
 #include <string>
@@ -14,14 +15,21 @@ class TFrameInitEditorModel {
 public:
     // Caption and code.
     using TChoices = std::vector<std::pair<std::string, std::string>>;
-    static TChoices LanguageChoices();
+    // The languages a catalog may have; WithUnspecified adds the references'
+    // "(Not specified)" (code "XXX").
+    static TChoices LanguageChoices(bool withUnspecified = false);
     static TChoices CurrencyChoices();
     static TChoices CountryChoices();
     // The dialog's size.
     static constexpr int kPreferredWidth = 360;
     static constexpr int kPreferredHeight = 340;
 
-    explicit TFrameInitEditorModel(const TSiteModelContext& context) : context_(context) {}
+    explicit TFrameInitEditorModel(const TSiteModelContext& context)
+        : context_(context), writes_(TSiteDatabaseWrites::Direct(context))
+    {
+    }
+    // Where the properties are read and written (straight on the connection by default).
+    void UseWrites(const TSiteDatabaseWrites& writes) { writes_ = writes; }
 
     void Load();
     std::string Language() const { return language_; }
@@ -41,5 +49,6 @@ public:
 
 private:
     TSiteModelContext context_;
+    TSiteDatabaseWrites writes_;
     std::string language_, currency_, country_, companyName_;
 };

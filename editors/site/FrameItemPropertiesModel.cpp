@@ -2,13 +2,25 @@
 
 #include "catalog/Catalog.h"
 #include "common/CommonFunctionsDetail.h"
+#include "common/WellKnownIds.h"
 #include "editors/site/PagePropertiesModel.h"
+#include "storage/AbstractCClassDefinition.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
 
 namespace {
 
 constexpr const char* kAllLanguages = "XXX";
+constexpr int kCaptionMessage = 1;
+constexpr int kHintMessage = 2;
+
+// Whether the item has an object of the class (asking for one would create it).
+bool HasObject(TAbstractObjectCollection& objects, int itemId, int classId)
+{
+    std::vector<std::string> instances;
+    objects.GetInstanceIds(itemId, classId, instances);
+    return !instances.empty();
+}
 
 }  // namespace
 
@@ -19,13 +31,26 @@ void TFrameItemPropertiesModel::Load()
     name_.clear();
     altFileName_.clear();
     version_.clear();
+    hasNames_ = HasObject(context_.Objects, context_.ItemId, kNamesClassId) &&
+                HasObject(context_.Objects, context_.ItemId, kVersionClass);
+    if (!hasNames_)
+        return;
     TAbstractCObject* names = context_.Objects.GetObject(context_.ItemId, "CommonNames");
     TAbstractCObject* version = context_.Objects.GetObject(context_.ItemId, "Version");
-    if (!names || !version)
-        return;
     name_ = names->GetLangString("ItemName", context_.LangCode, 0);
     altFileName_ = names->GetLangString("AltFileName", context_.LangCode, 0);
     version_ = version->GetLangString("Version", context_.LangCode, 0);
+}
+
+TFrameItemPropertiesModel::TMemberTexts TFrameItemPropertiesModel::MemberTexts(const std::string& member) const
+{
+    TAbstractCObject* names = hasNames_ ? context_.Objects.GetObject(context_.ItemId, "CommonNames") : nullptr;
+    TAbstractCClassDefinition* definition = names ? names->GetClassDefinition() : nullptr;
+    if (!definition)
+        return {};
+    const int memberId = definition->GetMemberId(member);
+    return {definition->GetMessage(memberId, kCaptionMessage, context_.LangCode),
+            definition->GetMessage(memberId, kHintMessage, context_.LangCode)};
 }
 
 void TFrameItemPropertiesModel::SetName(const std::string& name)
@@ -64,11 +89,17 @@ void TFrameItemPropertiesModel::Store(std::string* nameChanged)
         nameChanged->clear();
     if (!modified_)
         return;
-    if (imageCodeEdited_)
-        context_.Catalog.SetExpandedImageCode(common_detail::Trim(imageCode_), context_.TreeItemId,
-                                              context_.CatalogCode, context_.Connection);
-    TAbstractCObject* names = context_.Objects.GetObject(context_.ItemId, "CommonNames");
-    TAbstractCObject* version = context_.Objects.GetObject(context_.ItemId, "Version");
+    if (imageCodeEdited_) {
+        TCatalog* catalog = &context_.Catalog;
+        const std::string code = common_detail::Trim(imageCode_);
+        const int treeItemId = context_.TreeItemId;
+        const std::string catalogCode = context_.CatalogCode;
+        writes_.Write([=](TAbstractDBConnection& connection) {
+            catalog->SetExpandedImageCode(code, treeItemId, catalogCode, connection);
+        });
+    }
+    TAbstractCObject* names = hasNames_ ? context_.Objects.GetObject(context_.ItemId, "CommonNames") : nullptr;
+    TAbstractCObject* version = hasNames_ ? context_.Objects.GetObject(context_.ItemId, "Version") : nullptr;
     if (names && version) {
         if (nameEdited_) {
             names->SetLangString("ItemName", kAllLanguages, name_, 0);

@@ -1,6 +1,5 @@
 #include "editors/site/FrameOptionsEditorModel.h"
 
-#include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
@@ -70,7 +69,7 @@ std::vector<std::pair<std::string, TCart>> TFrameOptionsEditorModel::CartChoices
 
 TFrameOptionsEditorModel::TFrameOptionsEditorModel(const TSiteModelContext& context, const std::string& userName,
                                                    int userRole)
-    : context_(context), userName_(userName), userRole_(userRole)
+    : context_(context), writes_(TSiteDatabaseWrites::Direct(context)), userName_(userName), userRole_(userRole)
 {
 }
 
@@ -81,12 +80,12 @@ std::string TFrameOptionsEditorModel::PasswordButtonCaption() const
 
 std::string TFrameOptionsEditorModel::Property(int propertyId) const
 {
-    return TCatalog::GetCatalogProperty(propertyId, context_.Connection, context_.CatalogCode);
+    return writes_.GetCatalogOption(propertyId);
 }
 
 void TFrameOptionsEditorModel::SetProperty(int propertyId, const std::string& value)
 {
-    context_.Catalog.SetCatalogProperty(propertyId, value, context_.Connection, context_.CatalogCode);
+    writes_.SetCatalogOption(propertyId, value);
 }
 
 void TFrameOptionsEditorModel::Load()
@@ -182,8 +181,7 @@ void TFrameOptionsEditorModel::Store()
         }
         passwordChanged_ = false;
     }
-    if (RootObject)
-        RootObject->ResetHomePageId();
+    stored_ = true;
     modified_ = false;
 }
 
@@ -193,4 +191,8 @@ void TFrameOptionsEditorModel::AfterSave()
         RootObject->SetUserCredentials(userName_, newPassword_);
     passwordStored_ = false;
     newPassword_.clear();
+    // The cached home page is forgotten once the new default page is committed.
+    if (stored_ && RootObject)
+        RootObject->ResetHomePageId();
+    stored_ = false;
 }

@@ -2,12 +2,13 @@
 // TFrameOptionsEditorModel: the "Basic" tab of the catalog options without
 // widgets: image sizes, the default web page, the shopping cart with its
 // PayPal account, and the logged-in user's password. The values are catalog
-// properties written on the editing connection by Store, so that the
+// properties written by Store through TSiteDatabaseWrites, so that the
 // options item's save keeps them and its cancel drops them.
 //
 // A changed password is written scrambled into the user's object at Store;
 // the remembered login takes it only after the save (AfterSave), so a
 // cancel leaves the login as it was.
+#include "editors/site/SiteDatabaseWrites.h"
 #include "editors/site/SiteModelContext.h"
 
 #include <string>
@@ -41,6 +42,8 @@ public:
 
     // UserName: the remembered login user; UserRole: the logged-in user's role.
     TFrameOptionsEditorModel(const TSiteModelContext& context, const std::string& userName, int userRole);
+    // Where the properties are read and written (straight on the connection by default).
+    void UseWrites(const TSiteDatabaseWrites& writes) { writes_ = writes; }
 
     // "Change password for user \"$1\"" and whether the button is enabled (administrators only).
     std::string PasswordButtonCaption() const;
@@ -53,8 +56,11 @@ public:
     bool IsFullSizeEnabled() const { return values_.StoreDefaultSize; }
     bool IsPayPalAccountEnabled() const { return values_.Cart == ctPayPal || values_.Cart == ctPayPalBuyItNow; }
     bool IsOtherCartNameEnabled() const { return values_.Cart == ctOther; }
-    // The name shown for the default page (item 100001's when none is set).
+    // The name shown for the default page (item 100001's when none is set),
+    // in the content language.
     std::string DefaultPageName() const;
+    // Another content language (an editing-language switch keeps the values).
+    void SetLangCode(const std::string& langCode) { context_.LangCode = langCode; }
     // The page chosen in the "SelectPage" dialog; 0 changes nothing.
     void SelectDefaultPage(int pageId);
 
@@ -64,7 +70,8 @@ public:
 
     bool IsModified() const { return modified_; }
     void Store();
-    // After the options item was saved: the remembered login takes the new password.
+    // After the options item was saved: the remembered login takes the new
+    // password, and the home page is looked up again.
     void AfterSave();
 
 private:
@@ -72,11 +79,13 @@ private:
     void SetProperty(int propertyId, const std::string& value);
 
     TSiteModelContext context_;
+    TSiteDatabaseWrites writes_;
     std::string userName_;
     int userRole_;
     TValues values_;
     std::string newPassword_;  // held until the login takes it after the save
     bool passwordChanged_ = false;
     bool passwordStored_ = false;
+    bool stored_ = false;
     bool modified_ = false;
 };

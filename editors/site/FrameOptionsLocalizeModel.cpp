@@ -1,8 +1,8 @@
 #include "editors/site/FrameOptionsLocalizeModel.h"
 
-#include "catalog/Catalog.h"
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
+#include "common/CommonFunctions.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/Translation.h"
 #include "storage/AbstractCObject.h"
@@ -18,9 +18,12 @@ constexpr int kCurrency = 706;
 constexpr int kWeightUnit = 724;
 constexpr int kDimensionUnit = 725;
 
-std::string LanguageName(const std::string& code)
+TFrameOptionsLocalizeModel::TLanguageRow Row(const std::string& code, bool isDefault)
 {
-    return TTranslation::OrEnglish(Translation).Translate(RootObject->References().GetLanguageName(code));
+    TReferences& references = RootObject->References();
+    // The references keep native names as decimal character references.
+    return {code, TTranslation::OrEnglish(Translation).Translate(references.GetLanguageName(code)),
+            TCommonFunctions::DecodeCharRefs(references.GetLanguageNativeName(code)), isDefault};
 }
 
 }  // namespace
@@ -37,16 +40,15 @@ void TFrameOptionsLocalizeModel::Load()
         for (const std::string& code : codes) {
             const bool isDefault = !marked && common_detail::SameText(code, defaultCode);
             marked = marked || isDefault;
-            rows_.push_back({code, LanguageName(code), isDefault});
+            rows_.push_back(Row(code, isDefault));
         }
         if (!marked && !rows_.empty())
             rows_.front().IsDefault = true;
     }
     SortRows();
-    auto property = [this](int id) { return TCatalog::GetCatalogProperty(id, context_.Connection, context_.CatalogCode); };
-    currency_ = property(kCurrency);
-    weightUnit_ = property(kWeightUnit);
-    dimensionUnit_ = property(kDimensionUnit);
+    currency_ = writes_.GetCatalogOption(kCurrency);
+    weightUnit_ = writes_.GetCatalogOption(kWeightUnit);
+    dimensionUnit_ = writes_.GetCatalogOption(kDimensionUnit);
 }
 
 void TFrameOptionsLocalizeModel::SortRows()
@@ -64,7 +66,7 @@ std::string TFrameOptionsLocalizeModel::Add(const std::string& code)
     for (const TLanguageRow& row : rows_)
         if (common_detail::SameText(row.Code, code))
             return TTranslation::OrEnglish(Translation).Translate("The language already available");
-    rows_.push_back({common_detail::UpperCase(code), LanguageName(code), rows_.empty()});
+    rows_.push_back(Row(common_detail::UpperCase(code), rows_.empty()));
     SortRows();
     modified_ = true;
     return std::string();
@@ -126,9 +128,9 @@ bool TFrameOptionsLocalizeModel::Store()
 {
     if (!modified_)
         return false;
-    context_.Catalog.SetCatalogProperty(kCurrency, currency_, context_.Connection, context_.CatalogCode);
-    context_.Catalog.SetCatalogProperty(kDimensionUnit, dimensionUnit_, context_.Connection, context_.CatalogCode);
-    context_.Catalog.SetCatalogProperty(kWeightUnit, weightUnit_, context_.Connection, context_.CatalogCode);
+    writes_.SetCatalogOption(kCurrency, currency_);
+    writes_.SetCatalogOption(kDimensionUnit, dimensionUnit_);
+    writes_.SetCatalogOption(kWeightUnit, weightUnit_);
     if (TAbstractCObject* languages = context_.Objects.GetObject(kLanguagesItemId, "Languages")) {
         languages->ClearMember("LangCode", "");
         for (std::size_t i = 0; i < rows_.size(); ++i)

@@ -3,6 +3,7 @@
 // without widgets: the catalog's data languages with the default one, the
 // default currency and the default weight and dimension units. The list
 // always keeps exactly one default language that is in the list.
+#include "editors/site/SiteDatabaseWrites.h"
 #include "editors/site/SiteModelContext.h"
 
 #include <string>
@@ -13,10 +14,16 @@ public:
     struct TLanguageRow {
         std::string Code;
         std::string Caption;  // the language's name
+        std::string NativeName;
         bool IsDefault = false;
     };
 
-    explicit TFrameOptionsLocalizeModel(const TSiteModelContext& context) : context_(context) {}
+    explicit TFrameOptionsLocalizeModel(const TSiteModelContext& context)
+        : context_(context), writes_(TSiteDatabaseWrites::Direct(context))
+    {
+    }
+    // Where the properties are read and written (straight on the connection by default).
+    void UseWrites(const TSiteDatabaseWrites& writes) { writes_ = writes; }
 
     void Load();
     // Sorted by caption.
@@ -47,6 +54,7 @@ private:
     void SortRows();
 
     TSiteModelContext context_;
+    TSiteDatabaseWrites writes_;
     std::vector<TLanguageRow> rows_;
     std::string currency_, weightUnit_, dimensionUnit_;
     bool modified_ = false;

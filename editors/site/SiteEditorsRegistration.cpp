@@ -7,6 +7,7 @@
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/site/AllStoriesChanger.h"
 #include "editors/site/DefinitionTabEditor.h"
+#include "editors/site/FrameAdvancedOptions.h"
 #include "editors/site/FrameAllCompanyInfo.h"
 #include "editors/site/FrameAllStoriesViewer.h"
 #include "editors/site/FrameCompanyAddress.h"
@@ -14,6 +15,9 @@
 #include "editors/site/FrameCompanyEditor.h"
 #include "editors/site/FrameJavaScriptPropertiesEditor.h"
 #include "editors/site/FrameListData.h"
+#include "editors/site/FrameItemProperties.h"
+#include "editors/site/FrameOptionsEditor.h"
+#include "editors/site/FrameOptionsLocalize.h"
 #include "editors/site/FrameOptionsEditorModel.h"
 #include "editors/site/FramePageLinks.h"
 #include "editors/site/FramePageMetaTags.h"
@@ -27,6 +31,7 @@
 #include "editors/site/FrameUsersEditor.h"
 #include "editors/site/FrameWebPageContainer.h"
 #include "editors/site/ParamsItemManager.h"
+#include "editors/site/InitEditor.h"
 #include "editors/site/SiteTabsEditor.h"
 
 #include <algorithm>
@@ -35,9 +40,10 @@ namespace {
 
 using TTabs = std::vector<TSiteTabsEditor::TTab>;
 
-const TPlaceholderFrameClass kOptionsFrame("", "TFrameOptionsEditor", "Basic", "OptionsEditor-options", false);
-const TPlaceholderFrameClass kOptionsLocalizeFrame("", "TFrameOptionsLocalize", "Locale", "OptionsEditor-localize", false);
-const TPlaceholderFrameClass kAdvancedOptionsFrame("", "TFrameAdvancedOptions", "Advanced", "OptionsEditor-advanced", false);
+const TFrameClassOf<TFrameOptionsEditor> kOptionsFrame("", "TFrameOptionsEditor");
+const TFrameClassOf<TFrameOptionsLocalize> kOptionsLocalizeFrame("", "TFrameOptionsLocalize");
+const TFrameClassOf<TFrameAdvancedOptions> kAdvancedOptionsFrame("", "TFrameAdvancedOptions");
+const TFrameClassOf<TFrameItemProperties> kItemPropertiesFrame("", "TFrameItemProperties");
 const TFrameClassOf<TFrameUsersEditor> kUsersFrame("", "TFrameUsersEditor");
 const TFrameClassOf<TFramePagePropetiesEditor> kPagePropertiesFrame("", "TFramePagePropetiesEditor");
 const TFrameClassOf<TFrameSimplePageProperties> kSimplePagePropertiesFrame("", "TFrameSimplePageProperties");
@@ -133,6 +139,11 @@ void RegisterSiteEditors(TInternalPluginsManager& registry)
     });
     registry.RegisterBuiltinClass("TParamsItemManager", [](const std::string& name, const std::string& params) {
         return std::unique_ptr<TAbstractPluginClass>(new TParamsItemManager(name, params));
+    });
+    RegisterTabs(registry, "TItemPropertiesEditor",
+                 {{"Properties", "ItemPropertiesEditor-properties", &kItemPropertiesFrame, {}}}, {0, 1, 3, 4});
+    registry.RegisterBuiltinClass("TInitEditor", [](const std::string& name, const std::string& params) {
+        return std::unique_ptr<TAbstractPluginClass>(new TInitEditor(name, params));
     });
     registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameAllCompanyInfo>>(
         "AllCompanyInfoEditor", "TFrameAllCompanyInfo", "Company Info", "AllCompanyInfo-basic", false));

@@ -13,6 +13,7 @@
 #include "common/CommonProcedures.h"
 #include "common/GlobalSettings.h"
 #include "editors/framework/TolvexItemEditor.h"
+#include "editors/framework/frmFrameContainer.h"
 #include "shell/CatalogWindowUI.h"
 #include "shell/MainWindow.h"
 #include "shell/QtShell.h"
@@ -22,8 +23,11 @@
 #include "support/ScriptedGui.h"
 #include "support/TempFolder.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
 
 #include <filesystem>
 #include <functional>
@@ -69,7 +73,10 @@ public:
         shell_.reset();
         FreeSingletons();
     }
-    std::string CreateAndOpen()
+    // A new catalog opens with its initial settings window (the catalog
+    // type's start action): InitialSettings answers it; without one, the
+    // owner confirms what it shows with OK.
+    std::string CreateAndOpen(const std::function<void(TfrmFrameContainer&)>& initialSettings = {})
     {
         std::filesystem::create_directories(root_->Settings().GetDatabasePath());
         TCatalogDefinition::TNewCatalog request;
@@ -84,6 +91,22 @@ public:
             return "creation failed";
         std::string error;
         root_->OpenCatalog("", SQLiteModuleName, "", "shop", "admin", "secret", 0, error);
+        QTimer answer;
+        answer.setInterval(5);
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            auto* window = qobject_cast<TfrmFrameContainer*>(QApplication::activeModalWidget());
+            if (!window)
+                return;
+            answer.stop();
+            if (initialSettings)
+                initialSettings(*window);
+            else
+                window->btnContainerOk->click();
+        });
+        answer.start();
+        QCoreApplication::processEvents();
+        // The main window has the keyboard again once the window is gone.
+        Window().activateWindow();
         QCoreApplication::processEvents();
         return error;
     }

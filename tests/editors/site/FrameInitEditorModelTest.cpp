@@ -26,6 +26,8 @@ TEST(InitEditorModel, OkWithoutChangesSavesTheShownValuesAndMarksTheSettingsDone
     EXPECT_EQ(model.Language(), site.Data().GetDefaultLangCode());
     EXPECT_FALSE(TFrameInitEditorModel::CurrencyChoices().empty());
     EXPECT_FALSE(TFrameInitEditorModel::CountryChoices().empty());
+    for (const auto& [caption, code] : TFrameInitEditorModel::LanguageChoices())
+        EXPECT_NE(code, "XXX") << "not specified is no catalog language";
     const std::vector<std::string> before = LanguageCodes(site);
     EXPECT_TRUE(model.Store());
     site.Save();
@@ -48,6 +50,7 @@ TEST(InitEditorModel, ALanguageReplacesTheListOfAOneLanguageCatalogAndJoinsAList
     EXPECT_EQ(site.Committed(601, 601)->GetString("DefaultLangCode", 0), "DE");
     EXPECT_EQ(site.Property(706), "EUR");
     EXPECT_EQ(site.Committed(2001, 3)->GetValueText("CompanyCountry", "EN", 0, false), "DE");
+    EXPECT_EQ(site.Committed(2001, 3)->GetLangString("CompanyName", "EN", 0), "Acme GmbH");
 
     // Two languages now; choosing one of them again lists it once.
     auto languages = site.Committed(601, 601);
