@@ -45,37 +45,6 @@ namespace {
 constexpr int kHtmlPageType = 401;
 constexpr int kHome = 100001;
 
-// Runs Act on the named dialog's window once it is shown. The window is
-// looked for on each tick of a timer, never in a waiting loop of its own: a
-// dialog opened while such a loop ran would run inside it and never be found.
-void WhenShown(const std::function<void(TfrmFrameContainer&)>& act)
-{
-    auto* poll = new QTimer;
-    poll->setInterval(20);
-    auto deadline = std::make_shared<QDeadlineTimer>(10000);
-    QObject::connect(poll, &QTimer::timeout, [poll, act, deadline] {
-        auto* window = qobject_cast<TfrmFrameContainer*>(QApplication::activeModalWidget());
-        if (!window && !deadline->hasExpired())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        if (!window) {
-            ADD_FAILURE() << "no dialog was shown";
-            return;
-        }
-        QPointer<TfrmFrameContainer> shown(window);
-        act(*window);
-        // A window the answer left open fails the test instead of hanging it.
-        QTimer::singleShot(3000, [shown] {
-            if (shown && shown->isVisible()) {
-                ADD_FAILURE() << "the dialog stayed open";
-                shown->btnContainerCancel->click();
-            }
-        });
-    });
-    poll->start();
-}
-
 // Selects an item in the page picker of a dialog window.
 void PickPage(TfrmFrameContainer& window, int itemId)
 {

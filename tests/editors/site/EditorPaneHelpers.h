@@ -1,8 +1,9 @@
 #pragma once
 // Small helpers for tests that drive an item's editor in the main window's
 // editor pane: the frame shown on a tab, a second data language, scripts
-// run in a web page, a page generated with the unsaved values, and pictures
-// of the window.
+// run in a web page, a page generated with the unsaved values, controls
+// found and typed over, Save and Cancel pressed, a modal editor window
+// answered, and pictures of the window.
 #include "../framework/MainWindowFixture.h"
 #include "../PageScript.h"
 
@@ -10,17 +11,26 @@
 #include "editors/framework/ItemEditorContainer.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
+#include "editors/framework/frmFrameContainer.h"
 #include "generation/Transformer.h"
 #include "storage/ObjectCollection.h"
 #include "storage/QueryGuard.h"
 
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QString>
+#include <QTimer>
 #include <QTest>
 #include <QVariant>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
 #include <cstdlib>
+#include <functional>
+#include <memory>
 #include <string>
 
 // The created frame of the tab in the main editor, of type TFrame; null when
@@ -80,4 +90,54 @@ inline void Shoot(TMainWindowFixture& f, const char* name)
         QTest::qWait(300);
         f.Window().grab().save(QString("%1/site-%2.png").arg(dir, name));
     }
+}
+
+// A control of the main window's editor pane, by object name.
+template <class T>
+T* Find(TMainWindowFixture& f, const char* name)
+{
+    return f.Window().pnlMainEditor->findChild<T*>(name);
+}
+
+// Types Text over the whole content of Edit, as a user would.
+inline void TypeOver(QLineEdit* edit, const QString& text)
+{
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+inline void PressSave(TMainWindowFixture& f) { QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton); }
+inline void PressCancel(TMainWindowFixture& f) { QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton); }
+
+// Runs Act on the next modal editor window (a named dialog, a wizard) once it
+// shows. The window is looked for on each tick of a timer, never in a waiting
+// loop of its own: a dialog opened while such a loop ran would run inside it
+// and never be found. A window the answer left open is cancelled and fails
+// the test instead of hanging it.
+inline void WhenShown(const std::function<void(TfrmFrameContainer&)>& act)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(20);
+    auto deadline = std::make_shared<QDeadlineTimer>(10000);
+    QObject::connect(poll, &QTimer::timeout, [poll, act, deadline] {
+        auto* window = qobject_cast<TfrmFrameContainer*>(QApplication::activeModalWidget());
+        if (!window && !deadline->hasExpired())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (!window) {
+            ADD_FAILURE() << "no editor window showed";
+            return;
+        }
+        QPointer<TfrmFrameContainer> shown(window);
+        act(*window);
+        QTimer::singleShot(3000, [shown] {
+            if (shown && shown->isVisible()) {
+                ADD_FAILURE() << "the editor window stayed open";
+                shown->btnContainerCancel->click();
+            }
+        });
+    });
+    poll->start();
 }

@@ -1,7 +1,7 @@
 // The initial settings window a new catalog opens with, and the general
 // item properties tab, on real catalogs: loaded, edited through their
 // controls, saved, and (for the properties) cancelled.
-#include "PaneHelpers.h"
+#include "EditorPaneHelpers.h"
 
 #include "common/WellKnownIds.h"
 #include "editors/framework/ItemEditorContainer.h"
@@ -94,7 +94,6 @@ TEST(InitialSettingsWindow, AnotherLanguageReplacesTheOnlyOneAndTheCatalogReadsI
     EXPECT_EQ(company->GetLangString("CompanyCountry", "DE", 0), "DE");
 }
 
-using pane::Find;
 
 // A folder of the templates tree with a name and, when asked, a version.
 int AddFolder(TMainWindowFixture& f, const std::string& name, bool withVersion)
@@ -141,21 +140,21 @@ TEST(ItemPropertiesTab, StoresNameFileNameVersionAndImageCodeWithTheSaveOnly)
     EXPECT_FALSE(file->toolTip().isEmpty()) << "the member's hint";
 
     // Cancel leaves everything as it was.
-    pane::TypeOver(name, "Gone");
-    pane::TypeOver(code, "9");
-    pane::Cancel(f);
+    TypeOver(name, "Gone");
+    TypeOver(code, "9");
+    PressCancel(f);
     EXPECT_EQ(name->text(), "Layouts");
     EXPECT_EQ(code->text(), "");
 
-    pane::TypeOver(name, "Page Layouts");
-    pane::TypeOver(file, "page layouts.v2");
-    pane::TypeOver(version, "2.1");
-    pane::TypeOver(code, " 7 ");
-    pane::Shoot(f, "item-properties");
+    TypeOver(name, "Page Layouts");
+    TypeOver(file, "page layouts.v2");
+    TypeOver(version, "2.1");
+    TypeOver(code, " 7 ");
+    Shoot(f, "item-properties");
     // Not before the save: the editor holds no write while the user works.
     f.Editor().Context()->WithUnsavedValues([](TAbstractDBConnection&) {});
     EXPECT_EQ(f.Root().Catalog().GetExpandedImageCode(item, kCode, f.Main()), "");
-    pane::Save(f);
+    PressSave(f);
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     EXPECT_EQ(file->text(), "pagelayoutsv2") << "only letters, digits, - and _ remain";
     auto names = Committed(f, item, kNamesClassId);
@@ -176,8 +175,8 @@ TEST(ItemPropertiesTab, EachRenameIsReportedToTheItemEditor)
     std::vector<std::string> params;
     f.Editor().Context()->SetParams(&params);
     for (const char* newName : {"First", "Second"}) {
-        pane::TypeOver(name, newName);
-        pane::Save(f);
+        TypeOver(name, newName);
+        PressSave(f);
         EXPECT_EQ(ValueOfName(params, "NameChanged"), newName);
         EXPECT_EQ(ValueOfName(params, "NameChangedItemId"), std::to_string(item));
     }
@@ -194,8 +193,8 @@ TEST(ItemPropertiesTab, AnItemWithoutAVersionOffersOnlyTheImageCode)
         EXPECT_FALSE(Find<QLineEdit>(f, edit)->isEnabled()) << edit;
     auto* code = Find<QLineEdit>(f, "edtItemPropertiesImageCode");
     ASSERT_TRUE(code->isEnabled());
-    pane::TypeOver(code, "4");
-    pane::Save(f);
+    TypeOver(code, "4");
+    PressSave(f);
     EXPECT_EQ(f.Root().Catalog().GetExpandedImageCode(item, kCode, f.Main()), "4");
     TQueryGuard query(f.Main());
     query->SetSQL("SELECT COUNT(*) AS N FROM CObjectInstances WHERE ItemId = :ItemId AND ClassId = 505");

@@ -3,7 +3,7 @@
 // their controls, written only by Save (also after a preview wrote and undid
 // them), left as they were by Cancel, with the rules of sizes, carts,
 // passwords, languages and effect times.
-#include "PaneHelpers.h"
+#include "EditorPaneHelpers.h"
 
 #include "catalog/TreeManager.h"
 #include "catalog/ui/CatalogTreeView.h"
@@ -33,10 +33,6 @@ namespace {
 
 constexpr const char* kCode = "shop";
 
-using pane::Cancel;
-using pane::Find;
-using pane::Save;
-using pane::Shoot;
 
 // The program in the advanced mode, as its settings file says before it starts.
 void RegisterAdvanced(TInternalPluginsManager& registry)
@@ -92,28 +88,28 @@ TEST(OptionsFrames, BasicTabStoresValidSizesAndTheCartOnlyWithTheSave)
     auto* payPal = Find<QLineEdit>(f, "edtPayPalAccount");
 
     // Cancel first: nothing reaches the catalog and the controls come back.
-    pane::TypeOver(logo, "321");
-    Cancel(f);
+    TypeOver(logo, "321");
+    PressCancel(f);
     EXPECT_EQ(logo->text().toStdString(), logoSize);
     EXPECT_EQ(Committed(f, 704), logoSize);
 
-    pane::TypeOver(main, "abc");
-    pane::TypeOver(logo, "150");
+    TypeOver(main, "abc");
+    TypeOver(logo, "150");
     defaultSize->setChecked(true);
     EXPECT_TRUE(fullSize->isEnabled());
-    pane::TypeOver(fullSize, "900");
+    TypeOver(fullSize, "900");
     originalSize->setChecked(true);
     EXPECT_FALSE(defaultSize->isChecked()) << "the two full-size choices exclude each other";
     EXPECT_FALSE(fullSize->isEnabled());
     EXPECT_FALSE(payPal->isEnabled());
     Find<QRadioButton>(f, "rbPayPal")->setChecked(true);
     EXPECT_TRUE(payPal->isEnabled());
-    pane::TypeOver(payPal, "pay@acme.test");
+    TypeOver(payPal, "pay@acme.test");
     Shoot(f, "options-basic");
     // A preview writes the values and undoes them; the save still has them.
     Preview(f);
     EXPECT_EQ(Committed(f, 704), logoSize);
-    Save(f);
+    PressSave(f);
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     EXPECT_EQ(Committed(f, 702), mainSize) << "letters are not a size";
     EXPECT_EQ(Committed(f, 704), "150");
@@ -133,11 +129,11 @@ TEST(OptionsFrames, TheDefaultPageIsChosenInThePagePicker)
     EXPECT_EQ(page->text(), "Home") << "the first page when none is set";
 
     // Cancelling the picker changes nothing.
-    pane::WhenShown([](TfrmFrameContainer& window) { window.btnContainerCancel->click(); });
+    WhenShown([](TfrmFrameContainer& window) { window.btnContainerCancel->click(); });
     Find<QToolButton>(f, "btnSelectPage")->click();
     EXPECT_FALSE(f.Editor().Context()->IsModified());
 
-    pane::WhenShown([](TfrmFrameContainer& window) {
+    WhenShown([](TfrmFrameContainer& window) {
         auto* picker = window.findChild<TSelectPageFrame*>();
         ASSERT_NE(picker, nullptr);
         for (TTreeNode* node : picker->Manager().AllNodes())
@@ -147,7 +143,7 @@ TEST(OptionsFrames, TheDefaultPageIsChosenInThePagePicker)
     });
     Find<QToolButton>(f, "btnSelectPage")->click();
     EXPECT_EQ(page->text(), "About Us");
-    Save(f);
+    PressSave(f);
     EXPECT_EQ(Committed(f, 708), std::to_string(kAboutUs));
     EXPECT_EQ(f.Root().GetHomePageId(), kAboutUs) << "the cached home page was forgotten";
 }
@@ -167,14 +163,14 @@ TEST(OptionsFrames, AdvancedModeShowsAnOtherCartByItsNameAndSavesItBack)
     EXPECT_TRUE(name->isEnabled());
     EXPECT_FALSE(Find<QLineEdit>(f, "edtPayPalAccount")->isEnabled());
     Shoot(f, "options-basic-advanced");
-    pane::TypeOver(Find<QLineEdit>(f, "edtThumbnailImageSize"), "90");
-    Save(f);
+    TypeOver(Find<QLineEdit>(f, "edtThumbnailImageSize"), "90");
+    PressSave(f);
     EXPECT_EQ(Committed(f, 731), "mycart");
     EXPECT_EQ(Committed(f, 705), "90");
 
     Find<QRadioButton>(f, "rbRequestForQuote")->setChecked(true);
     EXPECT_FALSE(name->isEnabled());
-    Save(f);
+    PressSave(f);
     EXPECT_EQ(Committed(f, 731), "rfq");
 }
 
@@ -197,12 +193,12 @@ TEST(OptionsFrames, AChangedPasswordLogsInOnlyAfterTheSave)
     button->click();
     ASSERT_EQ(f.Boxes().Messages("information").size(), 1u);
     EXPECT_TRUE(f.Editor().Context()->IsModified());
-    Cancel(f);
+    PressCancel(f);
     EXPECT_EQ(f.Root().GetPassword(), "secret") << "a cancelled change is forgotten";
 
     f.Boxes().QueueInput("better1");
     button->click();
-    Save(f);
+    PressSave(f);
     EXPECT_EQ(f.Root().GetPassword(), "better1");
     ASSERT_TRUE(f.Root().CloseCatalog());
     std::string error;
@@ -230,8 +226,8 @@ TEST(OptionsFrames, APowerUserSavesWithoutUsersTabOrPasswordButton)
     EXPECT_FALSE(f.Editor().Container()->ActivateTabByName("OptionsEditor-users"));
     EXPECT_FALSE(Find<QPushButton>(f, "btnChangePassword")->isEnabled());
     ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("OptionsEditor-options"));
-    pane::TypeOver(Find<QLineEdit>(f, "edtLogoImageSize"), "140");
-    Save(f);
+    TypeOver(Find<QLineEdit>(f, "edtLogoImageSize"), "140");
+    PressSave(f);
     EXPECT_EQ(Committed(f, 704), "140");
 }
 
@@ -278,7 +274,7 @@ TEST(OptionsFrames, LocaleTabKeepsOneDefaultInTheListAndTheCatalogReloadsItsLang
     ASSERT_EQ(list->topLevelItemCount(), 2);
 
     // Cancel: the list comes back as stored.
-    Cancel(f);
+    PressCancel(f);
     EXPECT_EQ(list->topLevelItemCount(), 1);
 
     language->setCurrentIndex(language->findData("DE"));
@@ -300,7 +296,7 @@ TEST(OptionsFrames, LocaleTabKeepsOneDefaultInTheListAndTheCatalogReloadsItsLang
     auto* currency = Find<QComboBox>(f, "cbCurrency");
     currency->setCurrentIndex(currency->findData("EUR"));
     Shoot(f, "options-locale");
-    Save(f);
+    PressSave(f);
 
     auto languages = CommittedObject(f, 601, 601);
     std::vector<std::string> codes;
@@ -335,7 +331,7 @@ TEST(OptionsFrames, AdvancedTabStoresChatAndEffectTimes)
     enterTime->setCurrentText("3.5");
     exitTime->setCurrentText("Long");
     Shoot(f, "options-advanced");
-    Save(f);
+    PressSave(f);
     EXPECT_EQ(CommittedObject(f, kCompanyItemId, 14)->GetNumber("EnterTime", 0), 3.5) << "stored as typed";
     EXPECT_EQ(CommittedObject(f, kCompanyItemId, 15)->GetString("ChatName", 0), "boldchat");
     // Another item, then the options again: the whole seconds only, and the
@@ -353,7 +349,7 @@ TEST(OptionsFrames, AdvancedTabStoresChatAndEffectTimes)
     // None clears the chat id.
     chat->setCurrentIndex(0);
     EXPECT_EQ(Find<QLineEdit>(f, "edtChatId")->text(), "");
-    Save(f);
+    PressSave(f);
     EXPECT_EQ(CommittedObject(f, kCompanyItemId, 15)->GetString("ChatName", 0), "");
     EXPECT_EQ(CommittedObject(f, kCompanyItemId, 15)->GetString("ChatId", 0), "");
 }

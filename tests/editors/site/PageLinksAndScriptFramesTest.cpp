@@ -45,13 +45,6 @@ constexpr int kAboutUs = 100003;
 constexpr int kPageType = 3001;
 
 // A control of the open editor (the editors of an item left before are gone first).
-template <class T>
-T* Find(TMainWindowFixture& f, const char* name)
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return f.Window().pnlMainEditor->findChild<T*>(name);
-}
-
 // Opens an item in the editor pane with one editor of its item type, its place
 // read from the catalog as the tree does, and shows the editor's tab.
 bool OpenWithEditor(TMainWindowFixture& f, int itemId, int itemType, const char* editor, const char* tab)

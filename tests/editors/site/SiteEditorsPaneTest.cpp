@@ -29,12 +29,6 @@
 
 namespace {
 
-template <class T>
-T* Find(TMainWindowFixture& f, const char* name)
-{
-    return f.Window().pnlMainEditor->findChild<T*>(name);
-}
-
 // Fills the "Add New User" window once it shows, and accepts it.
 void AnswerAddUser(const QString& name, const QString& password, const QString& check)
 {

@@ -2,7 +2,7 @@
 // catalog: the stories list with its deletions, renames, moves and new
 // folders (undoable, written by Save, dropped by Cancel), the "All Stories"
 // tab of a story, and the list of a service's fields with its dialog.
-#include "../framework/MainWindowFixture.h"
+#include "EditorPaneHelpers.h"
 
 #include "catalog/CatalogBookkeeping.h"
 #include "editors/framework/FrameClass.h"
@@ -38,21 +38,6 @@ namespace {
 constexpr int kYes = 6;
 constexpr int kNo = 7;
 constexpr int kCancel = 2;
-
-template <class T>
-T* Find(TMainWindowFixture& f, const char* name)
-{
-    return f.Window().pnlMainEditor->findChild<T*>(name);
-}
-
-void Shoot(TMainWindowFixture& f, const char* name)
-{
-    if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR")) {
-        f.Window().resize(1100, 720);
-        QCoreApplication::processEvents();
-        f.Window().grab().save(QString("%1/lists-%2.png").arg(dir, name));
-    }
-}
 
 int AddItem(TMainWindowFixture& f, int itemType, int parent, const std::string& name)
 {
