@@ -5,6 +5,7 @@
 #include "storage/SQLiteDBQuery.h"
 #include "storage/SQLiteErrors.h"
 #include "storage/SQLiteFileRegistry.h"
+#include "storage/SQLiteLibrary.h"
 #include "storage/SQLiteModule.h"
 #include "storage/SQLiteSequenceTable.h"
 #include "storage/SQLiteStatement.h"
@@ -125,6 +126,7 @@ bool TSQLiteDBConnection::Open(const std::string& dir, const std::string& name, 
     Disconnect();
     CloseHandle();
     const std::string fileName = SQLiteDatabaseFileName(dir, name);
+    ConfigureSQLiteLibrary();
     int rc = sqlite3_open_v2(fileName.c_str(), &db_, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE,
                              nullptr);
     try {
