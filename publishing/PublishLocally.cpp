@@ -368,25 +368,43 @@ void TPublishLocally::PublishInParallel(const TPublishPageGenerator::TOptions& o
     TSiteWriter writer(*site_, kWriterThreads);
     writer_ = &writer;
     workers.Start(tasks_);
+    const std::string workDir = Data().GetPageGeneration().GetPreviewDir();
+    // The pages replayed so far; the workers may have gone further.
+    std::size_t replayed = 0;
     try {
-        for (std::size_t i = 0; i < tasks_.size() && !cancelled_; ++i) {
-            WriteLog(Format("Publishing $1/$2 page", {tasks_[i].Lang, tasks_[i].NodeName}));
+        for (; replayed < tasks_.size() && !cancelled_; ++replayed) {
+            const TPublishPageTask& task = tasks_[replayed];
+            WriteLog(Format("Publishing $1/$2 page", {task.Lang, task.NodeName}));
             TPublishPageResult result;
-            while (!cancelled_ && !workers.Take(i, result, std::chrono::milliseconds(100)))
+            while (!cancelled_ && !workers.Take(replayed, result, std::chrono::milliseconds(100)))
                 if (Runner())
                     Runner()->ProcessMessages();
             if (cancelled_)
                 break;
-            Replay(tasks_[i], result);
+            Replay(task, result);
         }
         writer_ = nullptr;
         writer.Finish();
     } catch (...) {
         writer_ = nullptr;
-        workers.Finish(keptWorkFiles_, Data().GetPageGeneration().GetPreviewDir());
+        workers.Finish(keptWorkFiles_, workDir, replayed);
         throw;
     }
-    workers.Finish(keptWorkFiles_, Data().GetPageGeneration().GetPreviewDir());
+    workers.Finish(keptWorkFiles_, workDir, replayed);
+    if (replayed < tasks_.size() && replayed > 0)
+        RegenerateLastPage(options, replayed - 1);
+}
+
+// A run that stopped early leaves the work files of the last page it
+// finished, as a run on one thread does. The workers' work folders hold
+// what they wrote last, which may be for pages past that one: the page is
+// generated once more on this thread (writing nothing into the site) so
+// that the preview folder's template files are the ones it used.
+void TPublishLocally::RegenerateLastPage(const TPublishPageGenerator::TOptions& options, std::size_t index)
+{
+    const std::atomic<bool> running{false};
+    TPublishPageGenerator generator(Data().GetPageGeneration(), *collection_, connection_, keptWorkFiles_, options);
+    generator.Generate(tasks_[index], static_cast<long>(index), running);
 }
 
 // What a page's generation gave, done on the publisher's thread in the
@@ -427,7 +445,7 @@ void TPublishLocally::Replay(const TPublishPageTask& task, TPublishPageResult& r
 std::string TPublishLocally::PageFileName(const TPublishPageTask& task, int pageNumber, const std::string& extension,
                                           bool useIndexForHome, bool altName)
 {
-    std::lock_guard<std::mutex> guard(sharedLock_);
+    TSharedServicesGuard guard(sharedLock_);
     return Root()->GetPageFileNameWithExt(task.ItemId, task.ItemType, pageNumber, extension, useIndexForHome,
                                           altName ? &connection_ : nullptr);
 }
@@ -435,7 +453,7 @@ std::string TPublishLocally::PageFileName(const TPublishPageTask& task, int page
 TPublishPageNames TPublishLocally::PageNames(const TPublishPageTask& task, int pageNumber,
                                              const std::string& extension, TAbstractDBConnection& connection)
 {
-    std::lock_guard<std::mutex> guard(sharedLock_);
+    TSharedServicesGuard guard(sharedLock_);
     TTolvex& root = *Root();
     return TPublishPageNames{
         root.GetPageFileNameWithExt(task.ItemId, task.ItemType, pageNumber, extension, true, nullptr),
@@ -492,6 +510,10 @@ void TPublishLocally::GeneratePdf(const TPublishPageTask& task)
                                     "NotCustomize=yes",
                                     "NotOpenReport=yes",
                                     "NoMessageBoxes=yes"};
+    // During a parallel run workers may write through the same connection.
+    std::unique_lock<TSharedServicesLock> guard(sharedLock_, std::defer_lock);
+    if (writer_)
+        guard.lock();
     std::unique_ptr<TTolvexPublisher> report = reportFactory_(params, connection_);
     report_ = report.get();
     try {

@@ -14,6 +14,7 @@
 #include <libxslt/xslt.h>
 
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <stdlib.h>
 #include <thread>
@@ -58,7 +59,7 @@ std::string MakeWorkFolder()
 
 }  // namespace
 
-TPublishWorkers::TPublishWorkers(TCatalogData& data, TTolvex& root, std::mutex& lock,
+TPublishWorkers::TPublishWorkers(TCatalogData& data, TTolvex& root, TSharedServicesLock& lock,
                                  const std::vector<std::string>& languages,
                                  const TPublishPageGenerator::TOptions& options, std::size_t count)
 {
@@ -130,17 +131,22 @@ void TPublishWorkers::StopAndJoin()
             worker->thread.join();
 }
 
-void TPublishWorkers::Finish(TTransformerWorkFiles& kept, const std::string& workDir)
+void TPublishWorkers::Finish(TTransformerWorkFiles& kept, const std::string& workDir, std::size_t before)
 {
     if (finished_)
         return;
     finished_ = true;
     StopAndJoin();
+    const long limit = tasks_ && before < tasks_->size() ? static_cast<long>(before) * TPublishPageGenerator::kSequencePerTask
+                                               : std::numeric_limits<long>::max();
     // Each template work file comes from the worker that wrote it for the latest page.
     std::map<std::string, std::pair<long, const TWorker*>> latest;
     for (auto& worker : workers_) {
+        worker->kept.ForgetFrom(limit);
         kept.Merge(std::move(worker->kept));
         for (const auto& [name, stamp] : worker->generation->Templates().WorkFileStamps()) {
+            if (stamp >= limit)
+                continue;
             auto& entry = latest[name];
             if (!entry.second || entry.first < stamp)
                 entry = {stamp, worker.get()};
