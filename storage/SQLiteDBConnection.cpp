@@ -184,6 +184,7 @@ void TSQLiteDBConnection::CloseHandle()
         EndWriting();
     sqlite3_close_v2(db_);
     db_ = nullptr;
+    snapshot_ = false;
     inUnit_ = false;
     aborted_ = false;
     drawnNumbers_.clear();
@@ -221,9 +222,28 @@ void TSQLiteDBConnection::BeforeStatement(const TSQLiteStatement& statement)
         throw ECriticalTolvexException(UnitAbortedMessage);
     if (statement.IsReadOnly() || writing_)
         return;
+    ReleaseReadSnapshot();
     FailIfLockedByThisThread();
     if (inUnit_)
         BeginWriting();
+}
+
+void TSQLiteDBConnection::HoldReadSnapshot()
+{
+    // Only outside SQLite's own transactions: never while the unit writes.
+    if (!db_ || snapshot_ || writing_ || !sqlite3_get_autocommit(db_))
+        return;
+    ExecSQLiteScript(db_, "BEGIN");
+    snapshot_ = true;
+}
+
+void TSQLiteDBConnection::ReleaseReadSnapshot()
+{
+    if (!snapshot_)
+        return;
+    snapshot_ = false;
+    if (db_ && !sqlite3_get_autocommit(db_) && sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 void TSQLiteDBConnection::BeginWriting()
