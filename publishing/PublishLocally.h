@@ -128,7 +128,7 @@ private:
     TCatalogData& Data();
 
     std::unique_ptr<TSiteFolder> site_;
-    // The threads writing the pages' files during a parallel run; none otherwise.
+    // The threads writing the pages' files while the pages are generated.
     TSiteWriter* writer_ = nullptr;
     std::map<int, int> flagsOfType_;
     TReportFactory reportFactory_;
