@@ -16,6 +16,9 @@ const xmlChar* X(const std::string& text)
 
 TPageDocument::TPageDocument(const std::string& catalogCode) : doc_(xmlNewDoc(X("1.0")))
 {
+    // The names of elements and attributes are kept once in the document's
+    // dictionary instead of allocated (and freed) for every node.
+    doc_->dict = xmlDictCreate();
     xmlNodePtr root = xmlNewDocNode(doc_, nullptr, X("Page"), nullptr);
     xmlDocSetRootElement(doc_, root);
     SetAttribute(root, "CatalogCode", catalogCode);
