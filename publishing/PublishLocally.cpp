@@ -463,12 +463,19 @@ std::string TPublishLocally::PageFileName(const TPublishPageTask& task, int page
 TPublishPageNames TPublishLocally::PageNames(const TPublishPageTask& task, int pageNumber,
                                              const std::string& extension, TAbstractDBConnection& connection)
 {
+    // The alternative name is read through Connection (a worker's own) before the lock is taken.
+    const std::string alt = Catalog().GetAltFileName(task.ItemId, &connection, catalogCode_);
     TSharedServicesGuard guard(sharedLock_);
     TTolvex& root = *Root();
+    std::string withIndex =
+        root.GetPageFileNameWithExt(task.ItemId, task.ItemType, pageNumber, extension, true, nullptr);
+    std::string withAltName = alt.empty() ? withIndex
+                                          : root.GetPageFileNameWithExt(task.ItemId, task.ItemType, pageNumber,
+                                                                        extension, true, &connection, alt);
     return TPublishPageNames{
-        root.GetPageFileNameWithExt(task.ItemId, task.ItemType, pageNumber, extension, true, nullptr),
+        std::move(withIndex),
         root.GetPageFileNameWithExt(task.ItemId, task.ItemType, pageNumber, extension, false, nullptr),
-        root.GetPageFileNameWithExt(task.ItemId, task.ItemType, pageNumber, extension, true, &connection)};
+        std::move(withAltName)};
 }
 
 void TPublishLocally::WritePageFiles(const TPublishPageTask& task, TPublishPageEvent& page)

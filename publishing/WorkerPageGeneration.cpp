@@ -52,6 +52,8 @@ void TWorkerPageGeneration::SetCurrentTemplateIds(int masterTemplateId, int body
 {
     masterTemplateId_ = masterTemplateId;
     bodyTemplateId_ = bodyTemplateId;
+    // A new page: the answers of the shared catalog are asked anew.
+    resolvedIds_.clear();
 }
 
 std::string TWorkerPageGeneration::GetWebCharset(const std::string& langCode)
@@ -69,8 +71,14 @@ int TWorkerPageGeneration::ResolveItemId(const std::string& text, int currentId,
         return masterTemplateId_;
     if (text == "bodytemplate")
         return bodyTemplateId_;
+    auto key = std::make_tuple(text, currentId, currentTreeId);
+    const auto known = resolvedIds_.find(key);
+    if (known != resolvedIds_.end())
+        return known->second;
     TSharedServicesGuard guard(lock_);
-    return sharedData_.ResolveItemId(text, currentId, currentTreeId);
+    const int id = sharedData_.ResolveItemId(text, currentId, currentTreeId);
+    resolvedIds_.emplace(std::move(key), id);
+    return id;
 }
 
 std::unique_ptr<TPageXmlSource> TWorkerPageGeneration::CreatePageXmlSource(xmlDoc* document, TLog* log)

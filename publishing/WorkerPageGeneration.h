@@ -29,6 +29,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 class TCatalogPageGeneration;
@@ -106,6 +107,9 @@ private:
     std::map<std::string, std::string> webCharsets_;
     int masterTemplateId_ = 0;
     int bodyTemplateId_ = 0;
+    // The shared catalog's answers to ResolveItemId for the page being
+    // generated (its rules ask the same again and again), by text and ids.
+    std::map<std::tuple<std::string, int, int>, int> resolvedIds_;
     std::unique_ptr<TQuietGui> gui_;
     std::unique_ptr<TTolvexObjectContext> context_;
     std::unique_ptr<TTemplates> templates_;
