@@ -400,21 +400,27 @@ void TPublishLocally::PublishInParallel(const TPublishPageGenerator::TOptions& o
         workers.Finish(keptWorkFiles_, workDir, replayed);
         throw;
     }
-    workers.Finish(keptWorkFiles_, workDir, replayed);
-    if (replayed < tasks_.size() && replayed > 0)
-        RegenerateLastPage(options, replayed - 1);
+    std::vector<std::size_t> again = workers.Finish(keptWorkFiles_, workDir, replayed);
+    if (replayed < tasks_.size() && replayed > 0) {
+        again.push_back(replayed - 1);
+        GenerateAgain(options, again);
+    }
 }
 
 // A run that stopped early leaves the work files of the last page it
 // finished, as a run on one thread does. The workers' work folders hold
-// what they wrote last, which may be for pages past that one: the page is
-// generated once more on this thread (writing nothing into the site) so
-// that the preview folder's template files are the ones it used.
-void TPublishLocally::RegenerateLastPage(const TPublishPageGenerator::TOptions& options, std::size_t index)
+// what they wrote last, which may be for pages past that one: the pages
+// that last wrote each work file before the stop are generated once more
+// on this thread, in order (writing nothing into the site), so that the
+// preview folder holds what they left.
+void TPublishLocally::GenerateAgain(const TPublishPageGenerator::TOptions& options, std::vector<std::size_t> tasks)
 {
+    std::sort(tasks.begin(), tasks.end());
+    tasks.erase(std::unique(tasks.begin(), tasks.end()), tasks.end());
     const std::atomic<bool> running{false};
     TPublishPageGenerator generator(Data().GetPageGeneration(), *collection_, connection_, keptWorkFiles_, options);
-    generator.Generate(tasks_[index], static_cast<long>(index), running);
+    for (const std::size_t index : tasks)
+        generator.Generate(tasks_[index], static_cast<long>(index), running);
 }
 
 // What a page's generation gave, done on the publisher's thread in the

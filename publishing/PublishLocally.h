@@ -108,7 +108,7 @@ private:
     void CollectPage(const TTreeRow& row);
     void PublishInOrder(const TPublishPageGenerator::TOptions& options);
     void PublishInParallel(const TPublishPageGenerator::TOptions& options);
-    void RegenerateLastPage(const TPublishPageGenerator::TOptions& options, std::size_t index);
+    void GenerateAgain(const TPublishPageGenerator::TOptions& options, std::vector<std::size_t> tasks);
     void Replay(const TPublishPageTask& task, TPublishPageResult& result);
     std::string PageFileName(const TPublishPageTask& task, int pageNumber, const std::string& extension,
                              bool useIndexForHome, bool altName);

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <limits>
 #include <map>
+#include <set>
 #include <stdlib.h>
 #include <thread>
 #include <utility>
@@ -131,10 +132,11 @@ void TPublishWorkers::StopAndJoin()
             worker->thread.join();
 }
 
-void TPublishWorkers::Finish(TTransformerWorkFiles& kept, const std::string& workDir, std::size_t before)
+std::vector<std::size_t> TPublishWorkers::Finish(TTransformerWorkFiles& kept, const std::string& workDir,
+                                                 std::size_t before)
 {
     if (finished_)
-        return;
+        return {};
     finished_ = true;
     StopAndJoin();
     const long limit = tasks_ && before < tasks_->size() ? static_cast<long>(before) * TPublishPageGenerator::kSequencePerTask
@@ -156,4 +158,14 @@ void TPublishWorkers::Finish(TTransformerWorkFiles& kept, const std::string& wor
     }
     for (const auto& [name, source] : latest)
         fs::copy_file(source.second->folder + "/" + name, workDir + "/" + name, fs::copy_options::overwrite_existing);
+    if (limit == std::numeric_limits<long>::max())
+        return {};
+    std::map<std::string, long> lastBefore;
+    for (auto& worker : workers_)
+        for (const auto& [name, stamp] : worker->generation->Templates().WorkFileStampsBefore(limit))
+            lastBefore[name] = std::max(lastBefore[name], stamp);
+    std::set<std::size_t> tasks;
+    for (const auto& [name, stamp] : lastBefore)
+        tasks.insert(static_cast<std::size_t>(stamp / TPublishPageGenerator::kSequencePerTask));
+    return {tasks.begin(), tasks.end()};
 }

@@ -47,9 +47,12 @@ public:
     // Kept and copies their template work files into WorkDir as a run in
     // order would have left them there; commits what their connections wrote.
     // Only what was written for pages before the Before-th task counts (a
-    // run that stopped there).
-    void Finish(TTransformerWorkFiles& kept, const std::string& workDir,
-                std::size_t before = static_cast<std::size_t>(-1));
+    // run that stopped there). Answers, for such a run, the tasks whose
+    // pages were the last before it to write a template work file, in
+    // order: a worker may since have written that file again for a later
+    // page, so the publisher generates them once more.
+    std::vector<std::size_t> Finish(TTransformerWorkFiles& kept, const std::string& workDir,
+                                    std::size_t before = static_cast<std::size_t>(-1));
 
 private:
     struct TWorker;
