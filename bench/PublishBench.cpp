@@ -15,7 +15,8 @@
 // either is absent.
 //
 // Arguments: the number of pages; "--keep" leaves the folders in place;
-// "--publish-only" times the publishing alone (for profiling); "--copy-site
+// "--publish-only" times the publishing alone (for profiling);
+// "--parallel-only" the publishing with the workers alone; "--copy-site
 // DIR" copies the published site and the preview folder's work files into
 // DIR (to compare the output of two builds).
 #include "PublishSiteFixture.h"
@@ -205,6 +206,7 @@ int main(int argc, char** argv)
     int pages = 10000;
     bool keep = false;
     bool publishOnly = false;
+    bool parallelOnly = false;
     std::string copySite;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -212,6 +214,8 @@ int main(int argc, char** argv)
             keep = true;
         else if (arg == "--publish-only")
             publishOnly = true;
+        else if (arg == "--parallel-only")
+            parallelOnly = true;
         else if (arg == "--copy-site" && i + 1 < argc)
             copySite = argv[++i];
         else
@@ -229,6 +233,13 @@ int main(int argc, char** argv)
         // folder; the two sites must be the same byte for byte.
         std::vector<std::string> params = site.Params("EN");
         std::unique_ptr<TPublishLocally> publish = site.Make(params);
+        if (parallelOnly) {
+            start = TClock::now();
+            publish->Run();
+            Figure(("publish, " + std::to_string(publish->GetWorkers()) + " workers:").c_str(),
+                   static_cast<int>(ids.size()), Seconds(start));
+            return publish->GetFailedPages() == 0 ? 0 : 1;
+        }
         publish->SetWorkers(1);
         start = TClock::now();
         publish->Run();

@@ -285,9 +285,10 @@ std::string TTolvex::GetPageFileName(int itemId, int itemType, int pageNo, bool 
 }
 
 std::string TTolvex::GetPageFileNameWithExt(int itemId, int itemType, int pageNo, const std::string& ext,
-                                            bool useIndexForHome, TAbstractDBConnection* connection)
+                                            bool useIndexForHome, TAbstractDBConnection* connection,
+                                            const std::string& altName)
 {
-    std::string fileName = GetPageFileName(itemId, itemType, pageNo, useIndexForHome, connection, "");
+    std::string fileName = GetPageFileName(itemId, itemType, pageNo, useIndexForHome, connection, altName);
     const std::size_t html = fileName.find(".html");
     if (html != std::string::npos)
         fileName.replace(html, 5, "." + ext);

@@ -125,9 +125,11 @@ public:
     // alternative file name in its place.
     std::string GetPageFileName(int itemId, int itemType, int pageNo, bool useIndexForHome,
                                 TAbstractDBConnection* connection, const std::string& altName);
-    // The same without alternative name, its first ".html" replaced by "." + Ext.
+    // The same, its first ".html" replaced by "." + Ext; the alternative
+    // name is read through Connection unless given as AltName.
     std::string GetPageFileNameWithExt(int itemId, int itemType, int pageNo, const std::string& ext,
-                                       bool useIndexForHome, TAbstractDBConnection* connection);
+                                       bool useIndexForHome, TAbstractDBConnection* connection,
+                                       const std::string& altName = "");
     // The extension (with its dot) that the loaded definition gives the type.
     std::string GetPageExtension(int itemType) override;
     // The page's address on the hosting service once it is published there.

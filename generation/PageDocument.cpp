@@ -14,8 +14,14 @@ const xmlChar* X(const std::string& text)
 
 }  // namespace
 
-TPageDocument::TPageDocument(const std::string& catalogCode) : doc_(xmlNewDoc(X("1.0")))
+TPageDocument::TPageDocument(const std::string& catalogCode, xmlDict* names) : doc_(xmlNewDoc(X("1.0")))
 {
+    // The names of elements and attributes are kept once in the document's
+    // dictionary instead of allocated (and freed) for every node.
+    if (names && xmlDictReference(names) == 0)
+        doc_->dict = names;
+    else
+        doc_->dict = xmlDictCreate();
     xmlNodePtr root = xmlNewDocNode(doc_, nullptr, X("Page"), nullptr);
     xmlDocSetRootElement(doc_, root);
     SetAttribute(root, "CatalogCode", catalogCode);

@@ -8,10 +8,14 @@
 
 typedef struct _xmlDoc xmlDoc;
 typedef struct _xmlNode xmlNode;
+typedef struct _xmlDict xmlDict;
 
 class TPageDocument {
 public:
-    explicit TPageDocument(const std::string& catalogCode);
+    // Names: the dictionary the document keeps its names in, shared with
+    // other documents of the same thread (the pages of a run); a new one
+    // when null.
+    explicit TPageDocument(const std::string& catalogCode, xmlDict* names = nullptr);
     ~TPageDocument();
     TPageDocument(const TPageDocument&) = delete;
     TPageDocument& operator=(const TPageDocument&) = delete;

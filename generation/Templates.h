@@ -163,6 +163,10 @@ public:
     // merged as one worker generating the pages in order would have left them.
     void SetWorkFileStamp(long stamp) { stamp_ = stamp; }
     const std::map<std::string, long>& WorkFileStamps() const { return stamps_; }
+    // The marks of the open run's last write of each work file before the
+    // mark Before (a run that stopped there); a file written only from
+    // Before on is not listed.
+    std::map<std::string, long> WorkFileStampsBefore(long before) const;
     // What the page XML builders of the open run keep; null while no run is open.
     TXmlBuilderRunCache* BuilderRunCache() { return run_ ? run_->builder.get() : nullptr; }
 
@@ -211,6 +215,8 @@ private:
         // Language resources by language; null for a language without one.
         std::map<std::string, std::shared_ptr<const std::string>> resources;
         std::map<std::string, bool> readSinceWrite;
+        // The marks of every write of each work file during the run, in order.
+        std::map<std::string, std::vector<long>> stampHistory;
         std::unique_ptr<TXmlBuilderRunCache> builder = std::make_unique<TXmlBuilderRunCache>();
     };
     std::unique_ptr<TRunCache> run_;

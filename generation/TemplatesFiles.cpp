@@ -12,6 +12,8 @@
 #include "storage/QueryGuard.h"
 #include "storage/SqlIdentifier.h"
 
+#include <algorithm>
+#include <iterator>
 #include <sys/stat.h>
 
 
@@ -44,6 +46,8 @@ void TTemplates::WriteFile(const std::string& name, const std::string& text)
 {
     const std::string fileName = previewDir_ + "/" + name;
     stamps_[name] = stamp_;
+    if (run_)
+        run_->stampHistory[name].push_back(stamp_);
     const auto known = writtenFiles_.find(name);
     // During a run only this service writes the work folder.
     if (known != writtenFiles_.end() && known->second.text == text && run_ && run_->readSinceWrite.count(name))
@@ -75,6 +79,20 @@ bool TTemplates::WriteTemplateFiles(int itemType, int masterTemplateId, TAbstrac
     WriteFile("body.xsl", body);
     WriteFile("common.xsl", common);
     return true;
+}
+
+std::map<std::string, long> TTemplates::WorkFileStampsBefore(long before) const
+{
+    std::map<std::string, long> stamps;
+    if (!run_)
+        return stamps;
+    for (const auto& [name, history] : run_->stampHistory) {
+        // The marks of one service only grow: its pages come in order.
+        const auto after = std::lower_bound(history.begin(), history.end(), before);
+        if (after != history.begin())
+            stamps[name] = *std::prev(after);
+    }
+    return stamps;
 }
 
 const std::string* TTemplates::WorkFileText(const std::string& name)

@@ -9,6 +9,7 @@
 #include "generation/PageXmlSource.h"
 #include "generation/Templates.h"
 #include "generation/TransformerWorkFiles.h"
+#include "generation/XmlBuilderRunCache.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
 
@@ -32,12 +33,20 @@ bool LessIgnoringCase(const std::string& a, const std::string& b)
 
 TTransformer::TTransformer(TTransformerCatalog& catalog, const std::string& catalogCode, TLog* log)
     : catalog_(catalog), log_(log), catalogCode_(catalogCode), templateCatalogCode_(catalogCode),
-      workDir_(catalog.GetPreviewDir()), pageDocument_(std::make_shared<TPageDocument>(catalogCode)),
+      workDir_(catalog.GetPreviewDir()), pageDocument_(NewPageDocument()),
       builder_(catalog.CreatePageXmlSource(pageDocument_->Document(), log))
 {
 }
 
 TTransformer::~TTransformer() = default;
+
+// During a publishing run the page documents keep their names with the
+// run's kept menu elements, which are then copied into them as they are.
+std::shared_ptr<TPageDocument> TTransformer::NewPageDocument() const
+{
+    const TXmlBuilderRunCache* run = catalog_.GetTemplates().BuilderRunCache();
+    return std::make_shared<TPageDocument>(catalogCode_, run ? run->Names() : nullptr);
+}
 
 // ---- options ------------------------------------------------------------------------
 
@@ -164,7 +173,7 @@ void TTransformer::ResetForPage()
 {
     if (used_) {
         builder_.reset();
-        pageDocument_ = std::make_shared<TPageDocument>(catalogCode_);
+        pageDocument_ = NewPageDocument();
         builder_ = catalog_.CreatePageXmlSource(pageDocument_->Document(), log_);
         resultHtml_.clear();
         errorText_.clear();

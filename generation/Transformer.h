@@ -101,6 +101,7 @@ private:
     enum class TPageKind { Source, TemplateItself, Report, WebPage };
     static TPageKind KindOf(int itemType);
 
+    std::shared_ptr<TPageDocument> NewPageDocument() const;
     void ResetForPage();
     bool PreparePage(int sourceItemId, bool& finished);
     bool PrepareSourcePage(int sourceItemId);

@@ -28,6 +28,11 @@ void TTransformerWorkFiles::Merge(TTransformerWorkFiles&& other)
     other.files_.clear();
 }
 
+void TTransformerWorkFiles::ForgetFrom(long sequence)
+{
+    std::erase_if(files_, [sequence](const auto& entry) { return entry.second.sequence >= sequence; });
+}
+
 void TTransformerWorkFiles::Write(const std::string& folder)
 {
     for (const auto& [name, entry] : files_)

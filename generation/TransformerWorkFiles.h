@@ -25,6 +25,9 @@ public:
     void KeepDocument(const std::string& name, std::shared_ptr<const TPageDocument> document, long sequence);
     // Takes over what Other kept for a later page than this holds.
     void Merge(TTransformerWorkFiles&& other);
+    // Forgets what was kept for the pages from Sequence on (a run that
+    // stopped early leaves the files of the pages it finished).
+    void ForgetFrom(long sequence);
     bool Empty() const { return files_.empty(); }
     // Writes every kept file into Folder (lines ended by CR LF, as every
     // work file), then forgets them.

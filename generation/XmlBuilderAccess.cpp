@@ -168,10 +168,9 @@ void TXmlBuilder::ProcessForChilds(xmlNode* target)
 {
     const TProcessForData& processFor = running_->processFor;
     const std::string sql = "SELECT ItemId, LinkedItemId, ItemType FROM Items WHERE CatalogCode = :CatalogCode AND "
-                            "ParentItemId = " + std::to_string(processFor.ProcessForItemId) +
-                            GetItemTypeFilter(processFor.ProcessForItemTypes) +
+                            "ParentItemId = :ParentItemId" + GetItemTypeFilter(processFor.ProcessForItemTypes) +
                             " AND (NotVisible IS NULL OR NotVisible = 0) ORDER BY OrderNum";
-    for (const TItemRow& row : ReadItemRows(sql, {})) {
+    for (const TItemRow& row : ReadItemRows(sql, {{"ParentItemId", processFor.ProcessForItemId}})) {
         if (Cancelled())
             return;
         xmlNode* element = processFor.ProcessForTagName.empty() ? target : IterationElement(target, row);
@@ -191,10 +190,11 @@ void TXmlBuilder::ProcessForAllChilds(xmlNode* target, int parentId, std::set<in
         "MAX(b.StringValue) FROM CStrings b WHERE b.CatalogCode = a.CatalogCode AND b.ItemId = a.LinkedItemId AND "
         "b.ClassId = 1 AND MemberId = 1 AND (LangCode = :LangCode OR LangCode = :AllLangCode) ) AS ItemName, "
         "(SELECT COUNT(*) FROM Items c WHERE c.CatalogCode = a.CatalogCode AND c.ParentItemId = a.ItemId) AS "
-        "NumChilds FROM Items a WHERE a.CatalogCode = :CatalogCode AND a.ParentItemId = " +
-        std::to_string(parentId) + " AND (a.NotVisible IS NULL OR a.NotVisible = 0)) ORDER BY OrderNum, ItemName";
+        "NumChilds FROM Items a WHERE a.CatalogCode = :CatalogCode AND a.ParentItemId = :ParentItemId AND "
+        "(a.NotVisible IS NULL OR a.NotVisible = 0)) ORDER BY OrderNum, ItemName";
     xmlNode* current = target;
-    for (const TItemRow& row : ReadItemRows(sql, {{"LangCode", context_.GetDefaultLangCode()}})) {
+    for (const TItemRow& row :
+         ReadItemRows(sql, {{"LangCode", context_.GetDefaultLangCode()}, {"ParentItemId", parentId}})) {
         if (Cancelled())
             return;
         if (Contains(processFor.ProcessForItemTypes, row.ItemType) &&
@@ -225,10 +225,11 @@ void TXmlBuilder::ProcessForBuildHierarchy(xmlNode* target, bool checkAll, int m
         "FROM Items b WHERE b.CatalogCode = a.CatalogCode AND b.ParentItemId = a.ItemId) AS NumChilds, (SELECT MAX( "
         "c.StringValue ) FROM CStrings c WHERE c.CatalogCode = a.CatalogCode AND c.ItemId = a.ItemId AND c.ClassId = "
         "1 AND c.MemberId = 1 AND (c.LangCode = :LangCode OR c.LangCode = :AllLangCode)) AS ItemName FROM Items a "
-        "WHERE a.CatalogCode = :CatalogCode AND a.ParentItemId = " +
-        std::to_string(parentId) + filter + " AND (NotVisible IS NULL OR NotVisible = 0) ) ORDER BY OrderNum, ItemName";
+        "WHERE a.CatalogCode = :CatalogCode AND a.ParentItemId = :ParentItemId" + filter +
+        " AND (NotVisible IS NULL OR NotVisible = 0) ) ORDER BY OrderNum, ItemName";
     xmlNode* current = target;
-    for (const TItemRow& row : ReadItemRows(sql, {{"LangCode", context_.GetDefaultLangCode()}})) {
+    for (const TItemRow& row :
+         ReadItemRows(sql, {{"LangCode", context_.GetDefaultLangCode()}, {"ParentItemId", parentId}})) {
         if (Cancelled())
             return;
         if (!processFor.Condition.Active ||

@@ -82,10 +82,9 @@ void TXmlBuilder::WriteChilds(xmlNode* target, int id, const std::vector<int>& i
         return;
     const std::string sql = "SELECT * FROM (SELECT a.OrderNum, a.ItemId, a.LinkedItemId, " +
                             NameColumn("ItemId", "b", "LangCode") +
-                            " FROM Items a WHERE a.CatalogCode = :CatalogCode AND a.ParentItemId = " +
-                            std::to_string(id) + GetItemTypeFilter(itemTypes) +
-                            " AND a.NotVisible = 0) ORDER BY OrderNum, ItemName";
-    for (const TItemRow& row : ReadItemRows(sql, {{"LangCode", context_.GetCurrentLangCode()}})) {
+                            " FROM Items a WHERE a.CatalogCode = :CatalogCode AND a.ParentItemId = :ParentItemId" +
+                            GetItemTypeFilter(itemTypes) + " AND a.NotVisible = 0) ORDER BY OrderNum, ItemName";
+    for (const TItemRow& row : ReadItemRows(sql, {{"LangCode", context_.GetCurrentLangCode()}, {"ParentItemId", id}})) {
         if (!LogItem(row.ItemId))
             return;
         xmlNode* element = itemTagName.empty() ? target : AddElement(document_, target, itemTagName);
@@ -113,9 +112,10 @@ void TXmlBuilder::WriteAllChildsOf(xmlNode* target, int parentId, int level, con
         "SELECT * FROM ( SELECT a.ItemId, a.ItemType, a.LinkedItemId, a.ParentItemId, a.OrderNum, " +
         NameColumn("LinkedItemId", "b", "LangCode") +
         ", (SELECT COUNT(*) FROM Items c WHERE c.CatalogCode = a.CatalogCode AND c.ParentItemId = a.ItemId) "
-        "AS NumChilds FROM Items a WHERE a.CatalogCode = :CatalogCode AND a.ParentItemId = " +
-        std::to_string(parentId) + " AND (a.NotVisible IS NULL OR a.NotVisible = 0)) ORDER BY OrderNum, ItemName";
-    for (const TItemRow& row : ReadItemRows(sql, {{"LangCode", context_.GetDefaultLangCode()}})) {
+        "AS NumChilds FROM Items a WHERE a.CatalogCode = :CatalogCode AND a.ParentItemId = :ParentItemId AND "
+        "(a.NotVisible IS NULL OR a.NotVisible = 0)) ORDER BY OrderNum, ItemName";
+    for (const TItemRow& row :
+         ReadItemRows(sql, {{"LangCode", context_.GetDefaultLangCode()}, {"ParentItemId", parentId}})) {
         if (Cancelled())
             return;
         if (Contains(itemTypes, row.ItemType) &&
@@ -144,7 +144,7 @@ void TXmlBuilder::WriteHierarchy(xmlNode* target, int id, int itemType, const st
             return;
         const std::vector<TItemRow> rows =
             ReadItemRows("SELECT ItemId, ParentItemId, ItemType, LinkedItemId FROM Items WHERE CatalogCode = "
-                         ":CatalogCode AND ItemId = " + std::to_string(id), {});
+                         ":CatalogCode AND ItemId = :ItemId", {{"ItemId", id}});
         if (rows.empty())
             return;
         const TItemRow& row = rows.front();
@@ -233,11 +233,11 @@ std::vector<int> TXmlBuilder::MenuRows(int parentId, const std::vector<int>& ite
 std::vector<int> TXmlBuilder::ReadMenuRows(int parentId, const std::vector<int>& itemTypes)
 {
     const std::string sql = "SELECT * FROM (SELECT a.ItemId, a.OrderNum, " + NameColumn("ItemId", "b", "DefLangCode") +
-                            " FROM Items a WHERE a.CatalogCode = :CatalogCode AND a.ParentItemId = " +
-                            std::to_string(parentId) + GetItemTypeFilter(itemTypes) +
-                            " AND a.NotVisible = 0) ORDER BY OrderNum, ItemName";
+                            " FROM Items a WHERE a.CatalogCode = :CatalogCode AND a.ParentItemId = :ParentItemId" +
+                            GetItemTypeFilter(itemTypes) + " AND a.NotVisible = 0) ORDER BY OrderNum, ItemName";
     std::vector<int> ids;
-    for (const TItemRow& row : ReadItemRows(sql, {{"DefLangCode", context_.GetDefaultLangCode()}}))
+    for (const TItemRow& row :
+         ReadItemRows(sql, {{"DefLangCode", context_.GetDefaultLangCode()}, {"ParentItemId", parentId}}))
         ids.push_back(row.ItemId);
     return ids;
 }
@@ -278,10 +278,10 @@ void TXmlBuilder::WriteMenuItemObjects(TMenu& menu, int itemId)
 void TXmlBuilder::WriteMenuChildren(TMenu& menu, int itemId)
 {
     ++menu.indent;
-    const std::string sql = "SELECT ItemId FROM Items WHERE CatalogCode = :CatalogCode AND ParentItemId = " +
-                            std::to_string(itemId) + GetItemTypeFilter(*menu.itemTypes) +
+    const std::string sql = "SELECT ItemId FROM Items WHERE CatalogCode = :CatalogCode AND ParentItemId = "
+                            ":ParentItemId" + GetItemTypeFilter(*menu.itemTypes) +
                             " AND (NotVisible IS NULL OR NotVisible = 0) ORDER BY OrderNum";
-    for (const TItemRow& row : ReadItemRows(sql, {})) {
+    for (const TItemRow& row : ReadItemRows(sql, {{"ParentItemId", itemId}})) {
         if (Cancelled())
             break;
         WriteMenuItem(menu, row.ItemId);

@@ -5,7 +5,9 @@
 // templates service's run (TTemplates::TRun), so that edits made between
 // runs are seen by the next run. Elements are kept in a document of their
 // own and copied into each page; elements with namespaces are not kept
-// (a copy could declare them again).
+// (a copy could declare them again). The pages of the run keep their names
+// in the kept document's dictionary (Names), so that a copy takes the
+// names over as they are instead of looking each one up again.
 #include <functional>
 #include <map>
 #include <string>
@@ -13,6 +15,7 @@
 
 typedef struct _xmlDoc xmlDoc;
 typedef struct _xmlNode xmlNode;
+typedef struct _xmlDict xmlDict;
 
 class TXmlBuilderRunCache {
 public:
@@ -30,6 +33,8 @@ public:
     // Remembers copies of First and the siblings that follow it (all when
     // First is null, nothing then) under Key, unless one of them uses namespaces.
     void RememberElements(const std::string& key, const xmlNode* first);
+    // The dictionary of the kept elements' names, for the run's page documents.
+    xmlDict* Names() const;
 
 private:
     xmlDoc* doc_;

@@ -22,13 +22,13 @@
 // publisher's thread; a cancel stops the workers after their current page.
 #include "generation/TransformerWorkFiles.h"
 #include "publishing/PublishPageGenerator.h"
+#include "publishing/SharedServicesLock.h"
 #include "publishing/SiteWriter.h"
 #include "publishing/TolvexPublisher.h"
 
 #include <functional>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -108,6 +108,7 @@ private:
     void CollectPage(const TTreeRow& row);
     void PublishInOrder(const TPublishPageGenerator::TOptions& options);
     void PublishInParallel(const TPublishPageGenerator::TOptions& options);
+    void GenerateAgain(const TPublishPageGenerator::TOptions& options, std::vector<std::size_t> tasks);
     void Replay(const TPublishPageTask& task, TPublishPageResult& result);
     std::string PageFileName(const TPublishPageTask& task, int pageNumber, const std::string& extension,
                              bool useIndexForHome, bool altName);
@@ -127,7 +128,7 @@ private:
     TCatalogData& Data();
 
     std::unique_ptr<TSiteFolder> site_;
-    // The threads writing the pages' files during a parallel run; none otherwise.
+    // The threads writing the pages' files while the pages are generated.
     TSiteWriter* writer_ = nullptr;
     std::map<int, int> flagsOfType_;
     TReportFactory reportFactory_;
@@ -140,5 +141,5 @@ private:
     std::vector<TPublishPageTask> tasks_;
     int workers_ = DefaultWorkers();
     // Held while the catalog's shared services are asked (by workers and by this thread).
-    std::mutex sharedLock_;
+    TSharedServicesLock sharedLock_;
 };

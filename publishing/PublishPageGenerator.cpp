@@ -4,6 +4,7 @@
 #include "generation/Transformer.h"
 #include "generation/TransformerWorkFiles.h"
 #include "storage/ObjectCollection.h"
+#include "storage/ReadSnapshotScope.h"
 
 #include <algorithm>
 #include <cctype>
@@ -91,6 +92,8 @@ TPublishPageResult TPublishPageGenerator::Generate(const TPublishPageTask& task,
     sequence_ = taskIndex * kSequencePerTask;
     log_.SetCancelled(stop.load());
     try {
+        // The pages' reads see the catalog as it was when they began.
+        const TReadSnapshotScope snapshot(connection_);
         // The page numbers met so far, in order, and whether each was generated.
         std::vector<std::pair<int, bool>> pages{{1, false}};
         while (!stop.load()) {

@@ -14,7 +14,9 @@
 #include <libxslt/xslt.h>
 
 #include <filesystem>
+#include <limits>
 #include <map>
+#include <set>
 #include <stdlib.h>
 #include <thread>
 #include <utility>
@@ -58,7 +60,7 @@ std::string MakeWorkFolder()
 
 }  // namespace
 
-TPublishWorkers::TPublishWorkers(TCatalogData& data, TTolvex& root, std::mutex& lock,
+TPublishWorkers::TPublishWorkers(TCatalogData& data, TTolvex& root, TSharedServicesLock& lock,
                                  const std::vector<std::string>& languages,
                                  const TPublishPageGenerator::TOptions& options, std::size_t count)
 {
@@ -130,17 +132,23 @@ void TPublishWorkers::StopAndJoin()
             worker->thread.join();
 }
 
-void TPublishWorkers::Finish(TTransformerWorkFiles& kept, const std::string& workDir)
+std::vector<std::size_t> TPublishWorkers::Finish(TTransformerWorkFiles& kept, const std::string& workDir,
+                                                 std::size_t before)
 {
     if (finished_)
-        return;
+        return {};
     finished_ = true;
     StopAndJoin();
+    const long limit = tasks_ && before < tasks_->size() ? static_cast<long>(before) * TPublishPageGenerator::kSequencePerTask
+                                               : std::numeric_limits<long>::max();
     // Each template work file comes from the worker that wrote it for the latest page.
     std::map<std::string, std::pair<long, const TWorker*>> latest;
     for (auto& worker : workers_) {
+        worker->kept.ForgetFrom(limit);
         kept.Merge(std::move(worker->kept));
         for (const auto& [name, stamp] : worker->generation->Templates().WorkFileStamps()) {
+            if (stamp >= limit)
+                continue;
             auto& entry = latest[name];
             if (!entry.second || entry.first < stamp)
                 entry = {stamp, worker.get()};
@@ -150,4 +158,14 @@ void TPublishWorkers::Finish(TTransformerWorkFiles& kept, const std::string& wor
     }
     for (const auto& [name, source] : latest)
         fs::copy_file(source.second->folder + "/" + name, workDir + "/" + name, fs::copy_options::overwrite_existing);
+    if (limit == std::numeric_limits<long>::max())
+        return {};
+    std::map<std::string, long> lastBefore;
+    for (auto& worker : workers_)
+        for (const auto& [name, stamp] : worker->generation->Templates().WorkFileStampsBefore(limit))
+            lastBefore[name] = std::max(lastBefore[name], stamp);
+    std::set<std::size_t> tasks;
+    for (const auto& [name, stamp] : lastBefore)
+        tasks.insert(static_cast<std::size_t>(stamp / TPublishPageGenerator::kSequencePerTask));
+    return {tasks.begin(), tasks.end()};
 }

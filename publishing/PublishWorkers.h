@@ -12,6 +12,7 @@
 //   workers.Finish(keptWorkFiles, previewDir);
 #include "generation/TransformerWorkFiles.h"
 #include "publishing/PublishPageGenerator.h"
+#include "publishing/SharedServicesLock.h"
 
 #include <atomic>
 #include <chrono>
@@ -29,7 +30,7 @@ class TPublishWorkers {
 public:
     // Lock is the publisher's lock of the catalog's shared services. Raises
     // EPublisherTolvexException when a worker cannot be made.
-    TPublishWorkers(TCatalogData& data, TTolvex& root, std::mutex& lock, const std::vector<std::string>& languages,
+    TPublishWorkers(TCatalogData& data, TTolvex& root, TSharedServicesLock& lock, const std::vector<std::string>& languages,
                     const TPublishPageGenerator::TOptions& options, std::size_t count);
     // Stops and waits for the workers when Finish was not called.
     ~TPublishWorkers();
@@ -45,7 +46,13 @@ public:
     // them; hands their kept work files (out.xsl, out.xml, out.html) to
     // Kept and copies their template work files into WorkDir as a run in
     // order would have left them there; commits what their connections wrote.
-    void Finish(TTransformerWorkFiles& kept, const std::string& workDir);
+    // Only what was written for pages before the Before-th task counts (a
+    // run that stopped there). Answers, for such a run, the tasks whose
+    // pages were the last before it to write a template work file, in
+    // order: a worker may since have written that file again for a later
+    // page, so the publisher generates them once more.
+    std::vector<std::size_t> Finish(TTransformerWorkFiles& kept, const std::string& workDir,
+                                    std::size_t before = static_cast<std::size_t>(-1));
 
 private:
     struct TWorker;

@@ -4,10 +4,12 @@
 #include "common/QuietGui.h"
 #include "generation/PageXmlSource.h"
 #include "generation/Templates.h"
+#include "publishing/LockedConnection.h"
+#include "storage/ObjectFactory.h"
 #include "storage/TolvexObjectContext.h"
 
 TWorkerPageGeneration::TWorkerPageGeneration(TCatalogPageGeneration& shared, TGenerationCatalog& sharedData,
-                                             TTolvexObjectContext& sharedContext, std::mutex& lock,
+                                             TTolvexObjectContext& sharedContext, TSharedServicesLock& lock,
                                              std::string workDir, const std::vector<std::string>& languages)
     : shared_(shared), sharedData_(sharedData), lock_(lock), workDir_(std::move(workDir)),
       catalogCode_(shared.GetCatalogCode()), defaultLangCode_(shared.GetDefaultLangCode()),
@@ -24,6 +26,7 @@ TWorkerPageGeneration::TWorkerPageGeneration(TCatalogPageGeneration& shared, TGe
     for (const std::string& lang : languages)
         webCharsets_[lang] = shared.GetWebCharset(lang);
     templates_ = std::make_unique<TTemplates>(*this);
+    factory_ = std::make_unique<TTolvexObjectFactory>(*context_);
 }
 
 TWorkerPageGeneration::~TWorkerPageGeneration() = default;
@@ -49,6 +52,8 @@ void TWorkerPageGeneration::SetCurrentTemplateIds(int masterTemplateId, int body
 {
     masterTemplateId_ = masterTemplateId;
     bodyTemplateId_ = bodyTemplateId;
+    // A new page: the answers of the shared catalog are asked anew.
+    resolvedIds_.clear();
 }
 
 std::string TWorkerPageGeneration::GetWebCharset(const std::string& langCode)
@@ -56,7 +61,7 @@ std::string TWorkerPageGeneration::GetWebCharset(const std::string& langCode)
     const auto known = webCharsets_.find(langCode);
     if (known != webCharsets_.end())
         return known->second;
-    std::lock_guard<std::mutex> guard(lock_);
+    TSharedServicesGuard guard(lock_);
     return shared_.GetWebCharset(langCode);
 }
 
@@ -66,8 +71,14 @@ int TWorkerPageGeneration::ResolveItemId(const std::string& text, int currentId,
         return masterTemplateId_;
     if (text == "bodytemplate")
         return bodyTemplateId_;
-    std::lock_guard<std::mutex> guard(lock_);
-    return sharedData_.ResolveItemId(text, currentId, currentTreeId);
+    auto key = std::make_tuple(text, currentId, currentTreeId);
+    const auto known = resolvedIds_.find(key);
+    if (known != resolvedIds_.end())
+        return known->second;
+    TSharedServicesGuard guard(lock_);
+    const int id = sharedData_.ResolveItemId(text, currentId, currentTreeId);
+    resolvedIds_.emplace(std::move(key), id);
+    return id;
 }
 
 std::unique_ptr<TPageXmlSource> TWorkerPageGeneration::CreatePageXmlSource(xmlDoc* document, TLog* log)
@@ -144,75 +155,88 @@ int TWorkerPageGeneration::CountItemsOfType(int parentId, int itemType, const st
 
 // ---- shared services, under the lock ---------------------------------------------------------
 
+// What a page writes through the catalog's main connection (a folder's
+// default template, say) is written there as a run on one thread writes it,
+// each statement under the lock.
 TAbstractDBConnection& TWorkerPageGeneration::GetMainConnection()
 {
-    std::lock_guard<std::mutex> guard(lock_);
-    return shared_.GetMainConnection();
+    if (!mainConnection_) {
+        TSharedServicesGuard guard(lock_);
+        mainConnection_ = std::make_unique<TLockedConnection>(shared_.GetMainConnection(), lock_);
+    }
+    return *mainConnection_;
 }
 
+// Objects made by the worker belong to its own object context.
 TAbstractObjectFactory& TWorkerPageGeneration::GetObjectFactory()
 {
-    std::lock_guard<std::mutex> guard(lock_);
-    return shared_.GetObjectFactory();
+    return *factory_;
 }
 
 std::string TWorkerPageGeneration::GetReportDir() const
 {
-    std::lock_guard<std::mutex> guard(lock_);
+    TSharedServicesGuard guard(lock_);
     return shared_.GetReportDir();
 }
 
 const TTranslation& TWorkerPageGeneration::GetTranslation() const
 {
-    std::lock_guard<std::mutex> guard(lock_);
+    TSharedServicesGuard guard(lock_);
     return shared_.GetTranslation();
 }
 
 TDesktopLook TWorkerPageGeneration::GetDesktopLook() const
 {
-    std::lock_guard<std::mutex> guard(lock_);
+    TSharedServicesGuard guard(lock_);
     return shared_.GetDesktopLook();
 }
 
 int TWorkerPageGeneration::GetItemTypeTemplateId(int itemType, int kind)
 {
-    std::lock_guard<std::mutex> guard(lock_);
+    TSharedServicesGuard guard(lock_);
     return shared_.GetItemTypeTemplateId(itemType, kind);
 }
 
 std::string TWorkerPageGeneration::GetCatalogTypeBodyTemplate()
 {
-    std::lock_guard<std::mutex> guard(lock_);
+    TSharedServicesGuard guard(lock_);
     return shared_.GetCatalogTypeBodyTemplate();
 }
 
 std::string TWorkerPageGeneration::GetStyleCatalogCode()
 {
-    std::lock_guard<std::mutex> guard(lock_);
+    TSharedServicesGuard guard(lock_);
     return shared_.GetStyleCatalogCode();
 }
 
 TAbstractDBConnection* TWorkerPageGeneration::GetStyleConnection()
 {
-    std::lock_guard<std::mutex> guard(lock_);
+    TSharedServicesGuard guard(lock_);
     return shared_.GetStyleConnection();
 }
 
 void TWorkerPageGeneration::ImportStyleItem(int itemId, const std::string& sourceCatalogCode,
                                             TAbstractDBConnection& sourceConnection, TAbstractDBConnection& connection)
 {
-    std::lock_guard<std::mutex> guard(lock_);
+    TSharedServicesGuard guard(lock_);
     shared_.ImportStyleItem(itemId, sourceCatalogCode, sourceConnection, connection);
 }
 
 int TWorkerPageGeneration::ResolveItemType(const std::string& text, int currentType)
 {
-    std::lock_guard<std::mutex> guard(lock_);
+    TSharedServicesGuard guard(lock_);
     return sharedData_.ResolveItemType(text, currentType);
 }
 
+// The category database has one connection for the program: the worker's
+// queries on it run under the lock.
 TAbstractDBConnection* TWorkerPageGeneration::GetCategoryConnection()
 {
-    std::lock_guard<std::mutex> guard(lock_);
-    return sharedData_.GetCategoryConnection();
+    if (!categoryConnectionAsked_) {
+        TSharedServicesGuard guard(lock_);
+        categoryConnectionAsked_ = true;
+        if (TAbstractDBConnection* shared = sharedData_.GetCategoryConnection())
+            categoryConnection_ = std::make_unique<TLockedConnection>(*shared, lock_);
+    }
+    return categoryConnection_.get();
 }

@@ -10,7 +10,11 @@
 // - its own "mastertemplate" and "bodytemplate" (the templates of the page
 //   it is generating);
 // - its own object context (the classes of the shared one; its own pending
-//   instance ids; item names resolved as above);
+//   instance ids; item names resolved as above) and its own object factory
+//   over it;
+// - the catalog's main connection and the category database's connection
+//   wrapped so that each query and unit of work on them runs under the
+//   lock (TLockedConnection);
 // - a user interface that shows nothing (a worker never asks or waits);
 // - the web character sets of the run's languages, read when it is made.
 //
@@ -20,24 +24,27 @@
 // without one. Made on the publisher's thread, then used by one worker.
 #include "generation/GenerationCatalog.h"
 #include "generation/TransformerCatalog.h"
+#include "publishing/SharedServicesLock.h"
 
 #include <map>
 #include <memory>
-#include <mutex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 class TCatalogPageGeneration;
 class TTemplates;
 class TTolvexObjectContext;
 class TQuietGui;
+class TLockedConnection;
+class TTolvexObjectFactory;
 
 class TWorkerPageGeneration : public TTransformerCatalog, public TGenerationCatalog {
 public:
     // WorkDir must exist; Languages are the run's languages; SharedContext
     // is the program's object context. Nothing owned.
     TWorkerPageGeneration(TCatalogPageGeneration& shared, TGenerationCatalog& sharedData,
-                          TTolvexObjectContext& sharedContext, std::mutex& lock, std::string workDir,
+                          TTolvexObjectContext& sharedContext, TSharedServicesLock& lock, std::string workDir,
                           const std::vector<std::string>& languages);
     ~TWorkerPageGeneration() override;
 
@@ -93,14 +100,22 @@ private:
 
     TCatalogPageGeneration& shared_;
     TGenerationCatalog& sharedData_;
-    std::mutex& lock_;
+    TSharedServicesLock& lock_;
     std::string workDir_;
     std::string catalogCode_;
     std::string defaultLangCode_;
     std::map<std::string, std::string> webCharsets_;
     int masterTemplateId_ = 0;
     int bodyTemplateId_ = 0;
+    // The shared catalog's answers to ResolveItemId for the page being
+    // generated (its rules ask the same again and again), by text and ids.
+    std::map<std::tuple<std::string, int, int>, int> resolvedIds_;
     std::unique_ptr<TQuietGui> gui_;
     std::unique_ptr<TTolvexObjectContext> context_;
     std::unique_ptr<TTemplates> templates_;
+    std::unique_ptr<TTolvexObjectFactory> factory_;
+    // The shared connections, each query on them under the lock; made when first asked for.
+    std::unique_ptr<TLockedConnection> mainConnection_;
+    std::unique_ptr<TLockedConnection> categoryConnection_;
+    bool categoryConnectionAsked_ = false;
 };

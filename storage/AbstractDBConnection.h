@@ -22,4 +22,12 @@ public:
     virtual void Disconnect() = 0;
     // The next number of a catalog's named sequence, committed at once.
     virtual int NextSequenceId(const std::string& catalogCode, const std::string& sequenceName) = 0;
+    // From HoldReadSnapshot to ReleaseReadSnapshot the reads of this
+    // connection see one state of the database, taken by the first of them,
+    // instead of each statement taking its own; the first statement that
+    // writes ends the snapshot. For a burst of reads on a connection of one
+    // thread (a page being generated). Connections that cannot hold one do
+    // nothing.
+    virtual void HoldReadSnapshot() {}
+    virtual void ReleaseReadSnapshot() {}
 };

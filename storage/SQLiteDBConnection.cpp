@@ -5,6 +5,7 @@
 #include "storage/SQLiteDBQuery.h"
 #include "storage/SQLiteErrors.h"
 #include "storage/SQLiteFileRegistry.h"
+#include "storage/SQLiteLibrary.h"
 #include "storage/SQLiteModule.h"
 #include "storage/SQLiteSequenceTable.h"
 #include "storage/SQLiteStatement.h"
@@ -125,6 +126,7 @@ bool TSQLiteDBConnection::Open(const std::string& dir, const std::string& name, 
     Disconnect();
     CloseHandle();
     const std::string fileName = SQLiteDatabaseFileName(dir, name);
+    ConfigureSQLiteLibrary();
     int rc = sqlite3_open_v2(fileName.c_str(), &db_, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE,
                              nullptr);
     try {
@@ -182,6 +184,7 @@ void TSQLiteDBConnection::CloseHandle()
         EndWriting();
     sqlite3_close_v2(db_);
     db_ = nullptr;
+    snapshot_ = false;
     inUnit_ = false;
     aborted_ = false;
     drawnNumbers_.clear();
@@ -219,9 +222,28 @@ void TSQLiteDBConnection::BeforeStatement(const TSQLiteStatement& statement)
         throw ECriticalTolvexException(UnitAbortedMessage);
     if (statement.IsReadOnly() || writing_)
         return;
+    ReleaseReadSnapshot();
     FailIfLockedByThisThread();
     if (inUnit_)
         BeginWriting();
+}
+
+void TSQLiteDBConnection::HoldReadSnapshot()
+{
+    // Only outside SQLite's own transactions: never while the unit writes.
+    if (!db_ || snapshot_ || writing_ || !sqlite3_get_autocommit(db_))
+        return;
+    ExecSQLiteScript(db_, "BEGIN");
+    snapshot_ = true;
+}
+
+void TSQLiteDBConnection::ReleaseReadSnapshot()
+{
+    if (!snapshot_)
+        return;
+    snapshot_ = false;
+    if (db_ && !sqlite3_get_autocommit(db_) && sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 void TSQLiteDBConnection::BeginWriting()

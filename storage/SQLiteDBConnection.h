@@ -71,6 +71,12 @@ public:
     void Connect() override;
     void Disconnect() override;
     int NextSequenceId(const std::string& catalogCode, const std::string& sequenceName) override;
+    // A read transaction held open between the two: every statement would
+    // otherwise begin and end one of its own, each time taking the shared
+    // WAL index's locks, which all connections of the process to the same
+    // file take through one mutex. Nothing is held while the unit writes.
+    void HoldReadSnapshot() override;
+    void ReleaseReadSnapshot() override;
 
     // Opens Dir/Name.sqlite; false (nothing opened) when the file does not
     // exist: a missing database is never created here. Errors of the open
@@ -135,6 +141,7 @@ private:
     bool inUnit_ = false;
     bool writing_ = false;
     bool aborted_ = false;
+    bool snapshot_ = false;
     std::map<TSequenceKey, int> drawnNumbers_;
     TSQLiteStatementCache statementCache_;  // before pool_: its queries give statements back
     std::vector<TCachedQuery> pool_;

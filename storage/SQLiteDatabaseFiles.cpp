@@ -4,6 +4,7 @@
 #include "common/Exceptions.h"
 #include "storage/SQLiteFileRegistry.h"
 #include "storage/SQLiteFiles.h"
+#include "storage/SQLiteLibrary.h"
 #include "storage/SQLiteModule.h"
 #include "storage/SQLiteStatement.h"
 
@@ -154,6 +155,7 @@ bool TSQLiteDatabaseFiles::Create(const std::string& dir, const std::string& nam
         RemoveSQLiteSideFiles(temporary);
         fs::remove(temporary, ec);
         sqlite3* raw = nullptr;
+        ConfigureSQLiteLibrary();
         int rc = sqlite3_open_v2(temporary.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
         std::unique_ptr<sqlite3, TSQLiteHandleCloser> db(raw);
         if (rc != SQLITE_OK)

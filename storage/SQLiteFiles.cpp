@@ -2,6 +2,7 @@
 
 #include "common/Exceptions.h"
 #include "storage/SQLiteErrors.h"
+#include "storage/SQLiteLibrary.h"
 #include "storage/SQLiteStatement.h"
 
 #include <sqlite3.h>
@@ -101,6 +102,7 @@ void ReplaceFile(const std::string& source, const std::string& target)
 sqlite3* OpenSQLiteFile(const std::string& fileName, int busyTimeoutMs)
 {
     sqlite3* db = nullptr;
+    ConfigureSQLiteLibrary();
     int rc = sqlite3_open_v2(fileName.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
     std::unique_ptr<sqlite3, TSQLiteHandleCloser> guard(db);
     if (rc != SQLITE_OK)

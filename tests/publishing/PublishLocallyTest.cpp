@@ -10,16 +10,21 @@
 #include "catalog/CatalogPageGeneration.h"
 #include "common/CommonFunctions.h"
 #include "common/Exceptions.h"
+#include "common/WellKnownIds.h"
 #include "generation/Templates.h"
 #include "generation/Transformer.h"
+#include "storage/AbstractCObject.h"
+#include "storage/AbstractObjectFactory.h"
 #include "storage/ObjectCollection.h"
 #include "storage/TolvexObjectContext.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -465,7 +470,8 @@ struct TRunOutcome {
     bool operator==(const TRunOutcome&) const = default;
 };
 
-TRunOutcome PublishWith(TPublishSite& site, int workers)
+// CancelAt: the log line at which the user cancels; none when empty.
+TRunOutcome PublishWith(TPublishSite& site, int workers, const std::string& cancelAt = "")
 {
     const std::string work = site.Data().GetPageGeneration().GetPreviewDir();
     for (const auto& entry : fs::directory_iterator(site.Site().Path()))
@@ -477,7 +483,16 @@ TRunOutcome PublishWith(TPublishSite& site, int workers)
     params.push_back("MakeServerSideScripts=yes");
     auto publish = site.Make(params);
     publish->SetWorkers(workers);
+    site.Runner().onProcessMessages = [&] {
+        if (cancelAt.empty() || site.Runner().Last() != cancelAt || publish->IsCancelled())
+            return;
+        // Workers have the time to go on to later pages (in the other language too).
+        if (workers > 1)
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        publish->Cancel();
+    };
     publish->Run();
+    site.Runner().onProcessMessages = nullptr;
     TRunOutcome outcome{site.Files(), site.Runner().Texts(), publish->GetErrorCount(), publish->GetFailedPages(), {}};
     for (const auto& entry : fs::directory_iterator(work))
         outcome.workFiles[entry.path().filename().string()] = TTempFolder::Read(entry.path().string());
@@ -531,4 +546,67 @@ TEST(PublishLocally, CancellingAParallelRunStopsItsWorkers)
     for (const auto& [name, bytes] : site.Files())
         written += name.rfind("EN/", 0) == 0;
     EXPECT_LT(written, 10u) << "the pages after the cancel are not written";
+}
+
+// The folder of the story pages' master templates has no default yet: the
+// first page that needs it stores the folder's first template as its default.
+// Workers store it as one thread does, through the catalog's own connection,
+// and the site is the same.
+TEST(PublishLocally, AFolderWithoutDefaultTemplateGetsItsFirstTemplateAlsoFromWorkers)
+{
+    TPublishSite site;
+    const int section = site.AddItem(kInformationPage, site.HomePageId());
+    for (int i = 0; i < 16; ++i)
+        site.AddItem(kStoryPage, section);
+    TCatalogPageGeneration& pages = site.Data().GetPageGeneration();
+    const int folder = pages.GetItemTypeTemplateId(kStoryPage, kMasterTemplateKind);
+    ASSERT_NE(folder, 0);
+    const auto defaultOfFolder = [&] {
+        auto object = pages.GetObjectFactory().GetObject(folder, kTemplateFolderClass, site.Connection(), "");
+        object->Load();
+        return object->GetInteger("TemplateItemId", 0);
+    };
+    const int stored = defaultOfFolder();
+    ASSERT_NE(stored, 0);
+    const auto forget = [&] {
+        auto object = pages.GetObjectFactory().GetObject(folder, kTemplateFolderClass, site.Connection(), "");
+        object->Load();
+        object->SetNumber("TemplateItemId", 0, 0);
+        object->Save();
+        ASSERT_EQ(defaultOfFolder(), 0);
+    };
+
+    forget();
+    const TRunOutcome inOrder = PublishWith(site, 1);
+    EXPECT_EQ(defaultOfFolder(), stored);
+    EXPECT_EQ(inOrder.failed, 0);
+    forget();
+    const TRunOutcome parallel = PublishWith(site, 4);
+    EXPECT_EQ(defaultOfFolder(), stored);
+    EXPECT_TRUE(parallel == inOrder);
+    EXPECT_FALSE(site.Connection().InTransaction());
+}
+
+// A run cancelled at a page leaves the site, the log and the preview
+// folder's work files as one thread cancelled at the same page does, though
+// the workers have generated pages past it, with other templates, by then:
+// the last page is German, the English resource was last written for the
+// English page before it and by a worker again for a later page.
+TEST(PublishLocally, ACancelledParallelRunLeavesWhatOneThreadLeaves)
+{
+    TPublishSite site;
+    const int section = site.AddItem(kInformationPage, site.HomePageId());
+    for (int i = 0; i < 30; ++i) {
+        const int story = site.AddItem(i % 3 == 0 ? kInformationPage : kStoryPage, section);
+        site.SetName(story, "Page " + std::to_string(i), "Seite " + std::to_string(i));
+    }
+    const std::string cancelAt = "Publishing EN/Page 10 page";
+    const TRunOutcome inOrder = PublishWith(site, 1, cancelAt);
+    ASSERT_EQ(inOrder.log.back(), "Operation was canceled by user.");
+    ASSERT_TRUE(inOrder.workFiles.count("out.xml") && inOrder.workFiles.count("master.xsl"));
+    EXPECT_NE(inOrder.workFiles.at("out.xml").find("Page 9"), std::string::npos) << "the last page finished";
+    const TRunOutcome parallel = PublishWith(site, 4, cancelAt);
+    EXPECT_EQ(parallel.log, inOrder.log);
+    EXPECT_EQ(parallel.workFiles, inOrder.workFiles);
+    EXPECT_TRUE(parallel == inOrder);
 }
