@@ -1,12 +1,15 @@
 #pragma once
 // The program with its main window over a fresh program folder: the
-// process singletons, the Qt shell with a scripted GUI (every message is
+// process singletons with the classes a test registers (none: every editor
+// is a placeholder), the Qt shell with a scripted GUI (every message is
 // recorded, every question gets its queued or default answer), the root
 // object started and the window shown without the start message.
 #include "QtApplication.h"
 
 #include "catalog/Catalog.h"
+#include "catalog/CatalogData.h"
 #include "catalog/CatalogDefinition.h"
+#include "catalog/InternalPluginsManager.h"
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
 #include "common/CommonProcedures.h"
@@ -18,6 +21,9 @@
 #include "storage/ShippedData.h"
 #include "storage/SQLiteModule.h"
 #include "common/GlobalSettings.h"
+#include "editors/framework/TolvexItemEditor.h"
+#include "shell/CatalogWindowUI.h"
+#include "storage/AbstractDBConnectionFactory.h"
 #include "support/ScriptedGui.h"
 #include "support/TempFolder.h"
 
@@ -26,14 +32,17 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
 class TShellFixture {
 public:
-    explicit TShellFixture(bool withHelp = true)
+    using TRegisterClasses = std::function<void(TInternalPluginsManager&)>;
+
+    explicit TShellFixture(bool withHelp = true, const TRegisterClasses& registerClasses = {})
     {
-        CreateSingletons(home_.Path());
+        CreateSingletons(home_.Path(), registerClasses);
         CommonProcedures->SetGui(&gui_);
         if (withHelp)
             HelpFiles::InstallHelp((std::filesystem::path(TShippedData::BuildTreeDataDir()) / "help").string(),
@@ -65,6 +74,10 @@ public:
     TGUIControl& Gui() { return *shell_->GuiControl(); }
     TScriptedGui& Boxes() { return gui_; }
     const TTempFolder& Home() const { return home_; }
+    // The open catalog: its data, its main connection and the editor pane's item editor.
+    TCatalogData& Data() { return *root_->GetCatalogData(); }
+    TAbstractDBConnection& Main() { return Data().GetConnectionFactory().GetConnection(); }
+    TTolvexItemEditor& Editor() { return *shell_->CatalogUI()->MainEditor(); }
 
     // Opens the style catalog of a catalog type, as File / Styles does.
     void OpenStyleCatalog(int catalogType)
