@@ -32,6 +32,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -40,8 +41,11 @@ class TShellFixture {
 public:
     using TRegisterClasses = std::function<void(TInternalPluginsManager&)>;
 
-    explicit TShellFixture(bool withHelp = true, const TRegisterClasses& registerClasses = {})
+    // AdvancedMode: the program starts as with the settings' "Advanced Version" ticked.
+    explicit TShellFixture(bool withHelp = true, const TRegisterClasses& registerClasses = {}, bool advancedMode = false)
     {
+        if (advancedMode)
+            std::ofstream((std::filesystem::path(home_.Path()) / "tolvex.ini").string()) << "[Key]\nadvanced=1\n";
         CreateSingletons(home_.Path(), registerClasses);
         CommonProcedures->SetGui(&gui_);
         if (withHelp)

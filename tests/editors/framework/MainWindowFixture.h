@@ -28,7 +28,10 @@ struct TEditorsApplication {
 
 class TMainWindowFixture : private TEditorsApplication, public TShellFixture {
 public:
-    explicit TMainWindowFixture(const TRegisterClasses& registerClasses) : TShellFixture(false, registerClasses) {}
+    explicit TMainWindowFixture(const TRegisterClasses& registerClasses, bool advancedMode = false)
+        : TShellFixture(false, registerClasses, advancedMode)
+    {
+    }
 
     using TShellFixture::CreateAndOpen;
     std::string CreateAndOpen() { return CreateAndOpen("shop", 1); }
