@@ -19,6 +19,7 @@
 #include "catalog/TreeManager.h"
 #include "catalog/ui/CatalogTreeView.h"
 #include "catalog/ui/TreeModel.h"
+#include "support/TempFolder.h"
 #include "publishing/ui/frmDetailProcess.h"
 #include "publishing/ui/frmPublishParameters.h"
 #include "shell/MainWindowMessages.h"
@@ -38,6 +39,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
+#include <QWebEngineView>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
@@ -195,13 +197,19 @@ TDesignView* DesignView(TShellFixture& f)
 // Types at the end of the design view's body, as a user who clicked there.
 void TypeIntoDesign(TDesignView& view, const QString& text)
 {
+    // A click into the page (the login window was the active one), then the caret to the end.
+    view.window()->activateWindow();
+    QTest::qWaitForWindowActive(view.window());
+    QWidget* target = view.focusProxy() ? view.focusProxy() : &view;
+    QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(20, 20));
+    view.setFocus();
     RunScript(*view.page(), "var range = document.createRange(); range.selectNodeContents(document.body);"
                             "range.collapse(false); var s = window.getSelection(); s.removeAllRanges();"
                             "s.addRange(range); 1");
-    view.setFocus();
-    QTest::keyClicks(view.focusProxy() ? view.focusProxy() : &view, text);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return RunScript(*view.page(), "document.body.innerHTML").contains(text); },
-                                5000));
+    QTest::keyClicks(target, text);
+
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return RunScript(*view.page(), "document.body.innerText").contains(text.trimmed()); }, 5000));
 }
 
 class NewUserPath : public ::testing::Test {
@@ -274,6 +282,170 @@ TEST_F(NewUserPath, CreatesAndPreviewsASiteThroughTheWindowsAlone)
     Type(InPane<QLineEdit>(f, "edtMetaKeywords"), "kites, chimes");
     Shoot(f.Window(), "05-meta-tags");
     Save();
+
+    // 4. Two pages under the home page, from Catalog / New / Page, named and given text.
+    const std::vector<std::pair<QString, QString>> pages = {{"Our Kites", "Handmade kites for every wind."},
+                                                            {"Wind Chimes", "Chimes tuned to the breeze."}};
+    for (const auto& [name, text] : pages) {
+        ASSERT_TRUE(ClickWebTreeNode(f, "Home"));
+        QAction* newPage = MenuEntry(f.Window(), {"Catalog", "New", "Page"});
+        ASSERT_NE(newPage, nullptr);
+        newPage->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(f.Editor().Context() && f.Editor().Context()->IsNewItem());
+        Shoot(f.Window(), name == pages[0].first ? "06-new-page" : "08-second-new-page");
+        // The new node's caption opens for typing; the page is named in its properties instead.
+        for (QLineEdit* edit : f.Shell().CatalogUI()->WebTreeView()->findChildren<QLineEdit*>())
+            if (edit->isVisible())
+                QTest::keyClick(edit, Qt::Key_Escape);
+        ASSERT_TRUE(ClickTab(f, "Web Page Properties"));
+        Type(InPane<QLineEdit>(f, "edtName"), name);
+        ASSERT_TRUE(ClickTab(f, "Design"));
+        TDesignView* design = DesignView(f);
+        ASSERT_NE(design, nullptr);
+        TypeIntoDesign(*design, text);
+        Shoot(f.Window(), name == pages[0].first ? "07-first-page" : "09-second-page");
+        Save();
+    }
+
+    // 5. The first page links to the second: its design view's "Insert Link to Page"
+    //    asks for the page in the page picker.
+    ASSERT_TRUE(ClickWebTreeNode(f, pages[0].first));
+    ASSERT_TRUE(ClickTab(f, "Design"));
+    TDesignView* design = DesignView(f);
+    ASSERT_NE(design, nullptr);
+    TypeIntoDesign(*design, " See also: ");
+    auto picked = WhenShown<TfrmFrameContainer>([&](TfrmFrameContainer& w) {
+        auto* picker = w.findChild<TSelectPageFrame*>();
+        ASSERT_NE(picker, nullptr);
+        for (TTreeNode* node : picker->Manager().AllNodes())
+            if (node->Caption == pages[1].first.toStdString())
+                picker->Tree()->setCurrentIndex(picker->Tree()->Model().IndexOf(node));
+        Shoot(w, "10-page-picker");
+        w.btnContainerOk->click();
+    });
+    auto* editor = f.Window().pnlMainEditor->findChild<THtmlEditorWidget*>();
+    ASSERT_NE(editor, nullptr);
+    editor->Action("Insert Link to Page")->trigger();
+    ASSERT_TRUE(Handled(picked));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return RunScript(*design->page(), "document.body.innerHTML").contains("<a "); },
+                                5000))
+        << RunScript(*design->page(), "document.body.innerHTML").toStdString();
+    Shoot(f.Window(), "11-link");
+    Save();
+
+    // 6. A user, in the Users tab of the catalog options.
+    QAction* options = MenuEntry(f.Window(), {"Catalog", "Catalog Options..."});
+    ASSERT_NE(options, nullptr);
+    options->trigger();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(ClickTab(f, "Users"));
+    auto added = WhenShown<QDialog>(
+        [](QDialog& d) {
+            Type(d.findChild<QLineEdit*>("edtUserName"), "clerk1");
+            Type(d.findChild<QLineEdit*>("edtDescription"), "Shop clerk");
+            Type(d.findChild<QLineEdit*>("edtPassword"), "breeze5");
+            Type(d.findChild<QLineEdit*>("edtPasswordCheck"), "breeze5");
+            Shoot(d, "12-add-user");
+            d.accept();
+        },
+        "frmAddNewUser");
+    auto* addUser = InPane<QPushButton>(f, "btnAddUser");
+    ASSERT_NE(addUser, nullptr);
+    QTest::mouseClick(addUser, Qt::LeftButton);
+    ASSERT_TRUE(Handled(added));
+    auto* users = InPane<QTreeWidget>(f, "lvUsers");
+    ASSERT_NE(users, nullptr);
+    EXPECT_EQ(users->findItems("clerk1", Qt::MatchExactly).size(), 1);
+    Shoot(f.Window(), "13-users");
+    Save();
+
+    // 7. Published into a folder from the Web menu, then the runner window's Preview.
+    TTempFolder site;
+    TTempFolder openerFolder;
+    const fs::path opened = fs::path(openerFolder.Path()) / "opened.txt";
+    {
+        // The desktop's opener, recording what it was asked to open.
+        const fs::path script = fs::path(openerFolder.Path()) / "xdg-open";
+        std::ofstream(script) << "#!/bin/sh\nprintf '%s' \"$1\" > '" << opened.string() << ".part'\nmv '"
+                              << opened.string() << ".part' '" << opened.string() << "'\n";
+        fs::permissions(script, fs::perms::owner_all);
+    }
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", (openerFolder.Path() + ":" + path).c_str(), 1);
+    auto folder = WhenShown<TfrmSelectDirectory>([&](TfrmSelectDirectory& d) {
+        Type(d.PathEdit(), QString::fromStdString(site.Path()));
+        Shoot(d, "14-publish-folder");
+        QTest::mouseClick(d.OkButton(), Qt::LeftButton);
+    });
+    auto parameters = WhenShown<TfrmPublishParameters>([](TfrmPublishParameters& d) {
+        Shoot(d, "15-publish-parameters");
+        QTest::mouseClick(d.StartButton(), Qt::LeftButton);
+    });
+    QAction* publish = MenuEntry(f.Window(), {"Web", "Publish Locally..."});
+    ASSERT_NE(publish, nullptr);
+    publish->trigger();
+    ASSERT_TRUE(Handled(folder));
+    ASSERT_TRUE(Handled(parameters));
+    ASSERT_TRUE(QTest::qWaitFor([] { return TfrmDetailProcess::ProcessWindows().size() == 1; }, 5000));
+    TfrmDetailProcess* runner = TfrmDetailProcess::ProcessWindows().front();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return runner->IsFinished(); }, 60000));
+    Shoot(*runner, "16-published");
+    ASSERT_TRUE(runner->PreviewButton()->isVisible());
+    QTest::mouseClick(runner->PreviewButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(opened); }, 10000));
+    ::setenv("PATH", path.c_str(), 1);
+    std::ifstream in(opened);
+    const std::string address((std::istreambuf_iterator<char>(in)), {});
+
+    // The previewed home page and the first page, in a real browser page.
+    QWebEngineView browser;
+    browser.resize(1000, 700);
+    auto load = [&](const QUrl& url) {
+        bool loaded = false;
+        QObject::connect(&browser, &QWebEngineView::loadFinished, &browser, [&](bool) { loaded = true; },
+                         Qt::SingleShotConnection);
+        browser.load(url);
+        return QTest::qWaitFor([&] { return loaded; }, 20000);
+    };
+    const QUrl home = QUrl::fromUserInput(QString::fromStdString(address));
+    ASSERT_TRUE(load(home)) << address;
+    browser.show();
+    Shoot(browser, "17-preview-home");
+    QWebEnginePage& page = *browser.page();
+    EXPECT_EQ(RunScript(page, "document.title"), "Zephyr Widgets - wind toys");
+    EXPECT_EQ(RunScript(page, "document.querySelector('meta[name=description]').content"),
+              "Kites and wind chimes made by hand");
+    EXPECT_TRUE(RunScript(page, "document.querySelector('meta[name=keywords]').content").contains("kites, chimes"));
+    const QString homeText = RunScript(page, "document.body.innerText");
+    EXPECT_TRUE(homeText.contains("Zephyr Widgets")) << homeText.toStdString();
+    EXPECT_TRUE(homeText.contains("+1 555 0100")) << homeText.toStdString();
+
+    // The first page is found among the published files by its text (the home page lists no sub-pages).
+    QUrl kitesAddress;
+    for (const auto& entry : fs::recursive_directory_iterator(site.Path())) {
+        if (entry.path().extension() != ".html")
+            continue;
+        std::ifstream file(entry.path());
+        const std::string html((std::istreambuf_iterator<char>(file)), {});
+        if (html.find("Handmade kites") != std::string::npos)
+            kitesAddress = QUrl::fromLocalFile(QString::fromStdString(entry.path().string()));
+    }
+    ASSERT_FALSE(kitesAddress.isEmpty()) << "no published page holds the first page's text";
+    ASSERT_TRUE(load(QUrl(kitesAddress)));
+    Shoot(browser, "18-preview-first-page");
+    const QString kitesText = RunScript(page, "document.body.innerText");
+    EXPECT_TRUE(kitesText.contains("Handmade kites for every wind.")) << kitesText.toStdString();
+    const QString chimesAddress =
+        RunScript(page, "Array.from(document.links).filter(a => a.textContent.trim() == 'Wind Chimes')"
+                        ".map(a => a.href).join(' ')");
+    ASSERT_FALSE(chimesAddress.isEmpty()) << "the link to the second page";
+    ASSERT_TRUE(load(QUrl(chimesAddress.split(' ').front())));
+    EXPECT_TRUE(RunScript(page, "document.body.innerText").contains("Chimes tuned to the breeze."));
+    Shoot(browser, "19-preview-second-page");
+    EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{});
+    f.Window().PostMessage(WM_FREE_PROCESS_WINDOWS, 0, 0);
+    QTest::qWaitFor([] { return TfrmDetailProcess::ProcessWindows().empty(); }, 5000);
 }
 
 }  // namespace
