@@ -136,7 +136,8 @@ void TCatalogWindowUI::CaptionEdited(TTreeManager& manager, int itemId, const st
         const int dataItemId = node->Data->GetDataItemId();
         // A caption left as the tree shows the item (its name, or the mark of
         // an item without one) tells the editor nothing.
-        if (caption == host_->ReadOwnName(itemId, manager.GetConnection(), data_.GetCurrentLangCode()))
+        const std::string name = data_.GetItemName(dataItemId, manager.GetConnection(), data_.GetCurrentLangCode());
+        if (caption == name || (name.empty() && caption == host_->Translate("(No name for the language)")))
             return;
         mainEditor_->NameChanged(dataItemId, caption);
         return;

@@ -35,6 +35,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -195,8 +196,14 @@ TDesignView* DesignView(TShellFixture& f)
 }
 
 // Types at the end of the design view's body, as a user who clicked there.
+// Waits until the editor has noticed the typing too, as its frame stores only what it noticed.
 void TypeIntoDesign(TDesignView& view, const QString& text)
 {
+    auto* editor = qobject_cast<THtmlEditorWidget*>(view.parentWidget());
+    for (QWidget* w = view.parentWidget(); !editor && w; w = w->parentWidget())
+        editor = qobject_cast<THtmlEditorWidget*>(w);
+    ASSERT_NE(editor, nullptr);
+    QSignalSpy noticed(editor, &THtmlEditorWidget::Modified);
     // A click into the page (the login window was the active one), then the caret to the end.
     view.window()->activateWindow();
     QTest::qWaitForWindowActive(view.window());
@@ -210,6 +217,7 @@ void TypeIntoDesign(TDesignView& view, const QString& text)
 
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return RunScript(*view.page(), "document.body.innerText").contains(text.trimmed()); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !noticed.isEmpty(); }, 5000)) << "the editor did not notice the typing";
 }
 
 class NewUserPath : public ::testing::Test {
