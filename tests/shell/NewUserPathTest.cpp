@@ -19,6 +19,7 @@
 #include "catalog/TreeManager.h"
 #include "catalog/ui/CatalogTreeView.h"
 #include "catalog/ui/TreeModel.h"
+#include "support/RecordingOpener.h"
 #include "support/TempFolder.h"
 #include "publishing/ui/frmDetailProcess.h"
 #include "publishing/ui/frmPublishParameters.h"
@@ -370,17 +371,7 @@ TEST_F(NewUserPath, CreatesAndPreviewsASiteThroughTheWindowsAlone)
 
     // 7. Published into a folder from the Web menu, then the runner window's Preview.
     TTempFolder site;
-    TTempFolder openerFolder;
-    const fs::path opened = fs::path(openerFolder.Path()) / "opened.txt";
-    {
-        // The desktop's opener, recording what it was asked to open.
-        const fs::path script = fs::path(openerFolder.Path()) / "xdg-open";
-        std::ofstream(script) << "#!/bin/sh\nprintf '%s' \"$1\" > '" << opened.string() << ".part'\nmv '"
-                              << opened.string() << ".part' '" << opened.string() << "'\n";
-        fs::permissions(script, fs::perms::owner_all);
-    }
-    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
-    ::setenv("PATH", (openerFolder.Path() + ":" + path).c_str(), 1);
+    TRecordingOpener opener;
     auto folder = WhenShown<TfrmSelectDirectory>([&](TfrmSelectDirectory& d) {
         Type(d.PathEdit(), QString::fromStdString(site.Path()));
         Shoot(d, "14-publish-folder");
@@ -401,10 +392,8 @@ TEST_F(NewUserPath, CreatesAndPreviewsASiteThroughTheWindowsAlone)
     Shoot(*runner, "16-published");
     ASSERT_TRUE(runner->PreviewButton()->isVisible());
     QTest::mouseClick(runner->PreviewButton(), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(opened); }, 10000));
-    ::setenv("PATH", path.c_str(), 1);
-    std::ifstream in(opened);
-    const std::string address((std::istreambuf_iterator<char>(in)), {});
+    const std::string address = opener.Opened();
+    ASSERT_FALSE(address.empty()) << "the preview opened nothing";
 
     // The previewed home page and the first page, in a real browser page.
     QWebEngineView browser;
