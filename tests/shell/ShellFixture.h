@@ -22,13 +22,17 @@
 #include "storage/SQLiteModule.h"
 #include "common/GlobalSettings.h"
 #include "editors/framework/TolvexItemEditor.h"
+#include "editors/framework/frmFrameContainer.h"
 #include "shell/CatalogWindowUI.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "support/ScriptedGui.h"
 #include "support/TempFolder.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QPushButton>
+#include <QTimer>
 
 #include <cstdlib>
 #include <filesystem>
@@ -94,8 +98,12 @@ public:
 
     // Creates a catalog of the type in the database folder (administrator
     // "admin", password "secret") and opens it through the root object; the
-    // opening's error text.
-    std::string CreateAndOpen(const std::string& code, int catalogType)
+    // opening's error text. A new catalog opens with its initial settings
+    // window (the catalog type's start action) when that editor is
+    // registered: InitialSettings answers it; without one, the owner
+    // confirms what it shows with OK.
+    std::string CreateAndOpen(const std::string& code, int catalogType,
+                              const std::function<void(TfrmFrameContainer&)>& initialSettings = {})
     {
         std::filesystem::create_directories(root_->Settings().GetDatabasePath());
         TCatalogDefinition::TNewCatalog request;
@@ -108,8 +116,24 @@ public:
         request.Email = "info@acme.test";
         if (!root_->Catalog().GetDefinition().CreateCatalog(request))
             return "creation failed";
+        QTimer answer;
+        answer.setInterval(5);
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            auto* window = qobject_cast<TfrmFrameContainer*>(QApplication::activeModalWidget());
+            if (!window)
+                return;
+            answer.stop();
+            if (initialSettings)
+                initialSettings(*window);
+            else
+                window->btnContainerOk->click();
+        });
+        answer.start();
         std::string error;
         root_->OpenCatalog("", SQLiteModuleName, "", code, "admin", "secret", 0, error);
+        QCoreApplication::processEvents();
+        // The main window has the keyboard again once the window is gone.
+        Window().activateWindow();
         QCoreApplication::processEvents();
         return error;
     }

@@ -2,7 +2,8 @@
 // The program with its main window over a fresh program folder, with the
 // classes a test registers (the shell tests' fixture, after the editors'
 // application is made), and a catalog of type 1, "shop", created and opened
-// on request.
+// on request (its initial settings window answered, see CreateAndOpen of
+// the shell fixture).
 #include "../QtTestApplication.h"
 #include "../../shell/ShellFixture.h"
 
@@ -34,5 +35,8 @@ public:
     }
 
     using TShellFixture::CreateAndOpen;
-    std::string CreateAndOpen() { return CreateAndOpen("shop", 1); }
+    std::string CreateAndOpen(const std::function<void(TfrmFrameContainer&)>& initialSettings = {})
+    {
+        return CreateAndOpen("shop", 1, initialSettings);
+    }
 };
