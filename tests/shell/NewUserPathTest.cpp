@@ -34,6 +34,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -175,6 +176,21 @@ void Type(QLineEdit* edit, const QString& text)
     QTest::keyClicks(edit, text);
 }
 
+// Types into the pane's field of a member: its line edit ("edt" and the
+// member) or, for a text of several lines, its memo ("mem" and the member).
+void TypeMember(TShellFixture& f, const QString& member, const QString& text)
+{
+    if (auto* edit = InPane<QLineEdit>(f, ("edt" + member).toUtf8().constData())) {
+        Type(edit, text);
+        return;
+    }
+    auto* memo = InPane<QPlainTextEdit>(f, ("mem" + member).toUtf8().constData());
+    ASSERT_NE(memo, nullptr) << "no field for " << member.toStdString();
+    memo->setFocus();
+    memo->selectAll();
+    QTest::keyClicks(memo, text);
+}
+
 QString RunScript(QWebEnginePage& page, const QString& script)
 {
     QString value;
@@ -286,9 +302,9 @@ TEST_F(NewUserPath, CreatesAndPreviewsASiteThroughTheWindowsAlone)
     // 3. The home page's meta tags.
     ASSERT_TRUE(ClickWebTreeNode(f, "Home"));
     ASSERT_TRUE(ClickTab(f, "Meta Tags"));
-    Type(InPane<QLineEdit>(f, "edtTitle"), "Zephyr Widgets - wind toys");
-    Type(InPane<QLineEdit>(f, "edtMetaDescription"), "Kites and wind chimes made by hand");
-    Type(InPane<QLineEdit>(f, "edtMetaKeywords"), "kites, chimes");
+    TypeMember(f, "Title", "Zephyr Widgets - wind toys");
+    TypeMember(f, "MetaDescription", "Kites and wind chimes made by hand");
+    TypeMember(f, "MetaKeywords", "kites, chimes");
     Shoot(f.Window(), "05-meta-tags");
     Save();
 
