@@ -237,6 +237,18 @@ void TypeIntoDesign(TDesignView& view, const QString& text)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !noticed.isEmpty(); }, 5000)) << "the editor did not notice the typing";
 }
 
+// Whether some text or string value of the catalog holds Text.
+bool Stored(TShellFixture& f, const std::string& text)
+{
+    TQueryGuard query(f.Main());
+    query->SetSQL("SELECT COUNT(*) AS N FROM (SELECT TextValue AS V FROM CText UNION ALL "
+                  "SELECT StringValue AS V FROM CStrings) WHERE instr(V, :Text) > 0");
+    query->SetParam("Text", text);
+    const bool found = FieldInteger(query->Open(true), "N") > 0;
+    query->Close();
+    return found;
+}
+
 class NewUserPath : public ::testing::Test {
 protected:
     // A user who has ticked "Advanced Version" (the meta tags are an advanced editor).
@@ -331,6 +343,7 @@ TEST_F(NewUserPath, CreatesAndPreviewsASiteThroughTheWindowsAlone)
         TypeIntoDesign(*design, text);
         Shoot(f.Window(), name == pages[0].first ? "07-first-page" : "09-second-page");
         Save();
+        EXPECT_TRUE(Stored(f, text.toStdString())) << "the saved page lacks the text typed into it";
     }
 
     // 5. The first page links to the second: its design view's "Insert Link to Page"
@@ -358,6 +371,7 @@ TEST_F(NewUserPath, CreatesAndPreviewsASiteThroughTheWindowsAlone)
         << RunScript(*design->page(), "document.body.innerHTML").toStdString();
     Shoot(f.Window(), "11-link");
     Save();
+    EXPECT_TRUE(Stored(f, "See also:")) << "the saved page lacks its link";
 
     // 6. A user, in the Users tab of the catalog options.
     QAction* options = MenuEntry(f.Window(), {"Catalog", "Catalog Options..."});
