@@ -104,6 +104,7 @@ const TActionProcessor::TVerb TActionProcessor::kVerbs[] = {
     {"UploadStyle", &TActionProcessor::Publishing},
     {"AccessWebServices", &TActionProcessor::AccessWebServices},
     {"UpdateReportMenu", &TActionProcessor::UpdateReportMenu},
+    {"CancelAction", &TActionProcessor::EditingCancelled},
 };
 
 TActionProcessor::TActionProcessor(TActionHost& host) : host_(host) {}
@@ -263,6 +264,11 @@ void TActionProcessor::ProgramSettings(const TRequest&)
 void TActionProcessor::NewCatalogFromHost(const TRequest&)
 {
     host_.NewCatalogFromHost();
+}
+
+void TActionProcessor::EditingCancelled(const TRequest&)
+{
+    // The item editor says that its changes were cancelled; nothing here follows it.
 }
 
 void TActionProcessor::MainPageEditor(const TRequest& r)

@@ -101,6 +101,7 @@ private:
     void ApplyNewStyleForChildren(const TRequest& r);
     void AccessWebServices(const TRequest& r);
     void UpdateReportMenu(const TRequest& r);
+    void EditingCancelled(const TRequest& r);
 
     TActionHost& host_;
     int queueCount_ = 0;

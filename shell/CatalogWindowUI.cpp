@@ -9,6 +9,7 @@
 #include "catalog/Tolvex.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "catalog/ui/CatalogTreeView.h"
+#include "catalog/ui/TreeModel.h"
 #include "common/Translation.h"
 #include "shell/GuiControl.h"
 #include "shell/MainWindow.h"
@@ -120,14 +121,39 @@ TCatalogTreeView* TCatalogWindowUI::MakeView(TTreeManager& manager, QWidget* pla
     placeholder->hide();
     QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, view,
                      [this, &manager] { ShowSelected(manager); });
+    QObject::connect(&view->Model(), &TTreeModel::captionEdited, view,
+                     [this, &manager](int itemId, const QString& caption) {
+                         CaptionEdited(manager, itemId, UiText::S(caption));
+                     });
     return view;
+}
+
+void TCatalogWindowUI::CaptionEdited(TTreeManager& manager, int itemId, const std::string& caption)
+{
+    if (!mainEditor_)
+        return;
+    for (const TTreeNode* node : manager.AllNodes()) {
+        if (!node->IsItem() || node->ItemId() != itemId)
+            continue;
+        const int dataItemId = node->Data->GetDataItemId();
+        // A caption left as the tree shows the item (its name, or the mark of
+        // an item without one) tells the editor nothing.
+        const std::string name = data_.GetItemName(dataItemId, manager.GetConnection(), data_.GetCurrentLangCode());
+        if (caption == name || (name.empty() && caption == host_->Translate("(No name for the language)")))
+            return;
+        mainEditor_->NameChanged(dataItemId, caption);
+        return;
+    }
 }
 
 void TCatalogWindowUI::ShowSelected(TTreeManager& manager)
 {
-    const int itemId = manager.GetCurrentItemId();
-    if (itemId <= 0 || reselecting_ || !mainEditor_)
+    // The selected node is opened, as OpenNode does; the node of a new item
+    // (id -2, added from the Catalog menu or the tree buttons) included.
+    const TTreeNode* selected = manager.GetSelectedNode();
+    if (!selected || !selected->IsItem() || reselecting_ || !mainEditor_)
         return;
+    const int itemId = selected->ItemId();
     if (itemId == mainEditor_->GetTreeItemId() && mainEditor_->Context())
         return;
     if (!CanLeave(true)) {

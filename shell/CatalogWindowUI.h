@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class QWidget;
 class TCatalogData;
@@ -80,6 +81,8 @@ public:
 private:
     TCatalogTreeView* MakeView(TTreeManager& manager, QWidget* placeholder);
     void ShowSelected(TTreeManager& manager);
+    // A caption typed into a tree names the item: the item editor takes the name.
+    void CaptionEdited(TTreeManager& manager, int itemId, const std::string& caption);
     void OpenNode(TTreeManager& manager);
 
     TTolvex& root_;

@@ -8,6 +8,7 @@
 
 #include "publishing/PublishLocally.h"
 #include "publishing/ui/frmDetailProcess.h"
+#include "support/RecordingOpener.h"
 #include "support/TempFolder.h"
 
 #include <QPointer>
@@ -24,34 +25,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Puts an "xdg-open" first on PATH that writes its argument into a file.
-class TRecordingOpener {
-public:
-    TRecordingOpener() : oldPath_(std::getenv("PATH") ? std::getenv("PATH") : "")
-    {
-        const fs::path script = fs::path(folder_.Path()) / "xdg-open";
-        std::ofstream(script) << "#!/bin/sh\nprintf '%s' \"$1\" > '" << Record() << ".part'\nmv '" << Record()
-                              << ".part' '" << Record() << "'\n";
-        fs::permissions(script, fs::perms::owner_all);
-        ::setenv("PATH", (folder_.Path() + ":" + oldPath_).c_str(), 1);
-    }
-    ~TRecordingOpener() { ::setenv("PATH", oldPath_.c_str(), 1); }
-
-    std::string Record() const { return folder_.Path() + "/opened.txt"; }
-    // What was opened, once the opener ran; empty after about ten seconds.
-    std::string Opened() const
-    {
-        for (int i = 0; i < 500 && !fs::exists(Record()); ++i)
-            QTest::qWait(20);
-        std::ifstream in(Record());
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-private:
-    TTempFolder folder_;
-    std::string oldPath_;
-};
 
 TEST(RunnerWindowPreview, PreviewAfterLocalPublishingOpensTheSite)
 {

@@ -125,6 +125,8 @@ const TVerbCase kVerbCases[] = {
     {"KeysIgnoreCase", "action=ChangeLang&langcode=DE", {"SetLang DE"}},
     {"QuotedAmpersandStaysInValue", "Action=ChangeLang&\"LangCode=A&B\"", {"SetLang A&B"}},
     {"EmptyString", "", {}},
+    // Sent by the item editor on every Cancel: known, and nothing follows it.
+    {"EditingCancelledIsNoUnknownAction", "Action=CancelAction", {}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, ActionVerbs, ::testing::ValuesIn(kVerbCases),

@@ -284,9 +284,12 @@ TEST(CatalogCommands, AddNewItemWithoutRangeAddsANodeForTheEditorToStore)
     f.Shell().ExecuteAction("Action=AddNewChildItem&ItemType=" + std::to_string(pageType), false);
     TTreeNode* added = tree.GetSelectedNode();
     ASSERT_TRUE(added && added->IsItem());
-    EXPECT_EQ(added->ItemId(), -2);
     EXPECT_TRUE(added->Data->Flags & ifNew);
     EXPECT_EQ(added->Parent, home);
+    // Selected, the new node opened in the item editor, which stored the new item for it.
+    EXPECT_GT(added->ItemId(), 0);
+    EXPECT_EQ(added->ItemId(), f.Editor().GetTreeItemId());
+    EXPECT_EQ(f.Editor().GetItemType(), pageType);
 
     // Without a selected page nothing can be added, and the user is told why.
     tree.SetSelected(nullptr);

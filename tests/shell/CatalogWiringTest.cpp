@@ -17,12 +17,15 @@
 #include "publishing/ui/frmPublishParameters.h"
 #include "shell/CatalogWindowUI.h"
 #include "shell/MainWindowMessages.h"
+#include "editors/framework/Registration.h"
+#include "editors/framework/TolvexControlClass.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QTreeWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTextEdit>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -104,6 +107,30 @@ TEST(CatalogWiring, OpeningShowsBothTreesWithTheirTopItemsAndClosingRemovesThem)
     ASSERT_EQ(f.CreateAndOpen("second", 1), "");
     ASSERT_NE(WebView(f), nullptr);
     EXPECT_GT(WebView(f)->model()->rowCount(), 0);
+}
+
+TEST(CatalogWiring, ACaptionTypedInTheWebTreeNamesTheEditedItem)
+{
+    TShellFixture f(false, RegisterFrameworkClasses);
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TCatalogTreeView* web = WebView(f);
+    constexpr int kAboutUs = 100003;
+    f.Shell().CatalogUI()->SelectWebTreeItem(kAboutUs);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(f.Editor().GetTreeItemId(), kAboutUs);
+    const QModelIndex node = web->currentIndex();
+    ASSERT_EQ(node.data().toString(), "About Us");
+
+    // The caption left as it was tells the editor nothing.
+    web->model()->setData(node, "About Us", Qt::EditRole);
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+
+    web->model()->setData(node, "Who We Are", Qt::EditRole);
+    EXPECT_TRUE(f.Editor().Context()->IsModified());
+    EXPECT_TRUE(f.Window().btnMainEditorSave->isEnabled());
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_FALSE(f.Editor().Context()->IsModified()) << testing::PrintToString(f.Boxes().Messages("error"));
+    EXPECT_EQ(f.Data().GetItemName(kAboutUs, f.Main(), f.Data().GetCurrentLangCode()), "Who We Are");
 }
 
 TEST(CatalogWiring, WebTreeOfCatalogType4ShowsGlobalIdNames)

@@ -1,12 +1,15 @@
 #pragma once
 // The program with its main window over a fresh program folder: the
-// process singletons, the Qt shell with a scripted GUI (every message is
+// process singletons with the classes a test registers (none: every editor
+// is a placeholder), the Qt shell with a scripted GUI (every message is
 // recorded, every question gets its queued or default answer), the root
 // object started and the window shown without the start message.
 #include "QtApplication.h"
 
 #include "catalog/Catalog.h"
+#include "catalog/CatalogData.h"
 #include "catalog/CatalogDefinition.h"
+#include "catalog/InternalPluginsManager.h"
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
 #include "common/CommonProcedures.h"
@@ -18,22 +21,36 @@
 #include "storage/ShippedData.h"
 #include "storage/SQLiteModule.h"
 #include "common/GlobalSettings.h"
+#include "editors/framework/TolvexItemEditor.h"
+#include "editors/framework/frmFrameContainer.h"
+#include "shell/CatalogWindowUI.h"
+#include "storage/AbstractDBConnectionFactory.h"
 #include "support/ScriptedGui.h"
 #include "support/TempFolder.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QPushButton>
+#include <QTimer>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 
 class TShellFixture {
 public:
-    explicit TShellFixture(bool withHelp = true)
+    using TRegisterClasses = std::function<void(TInternalPluginsManager&)>;
+
+    // AdvancedMode: the program starts as with the settings' "Advanced Version" ticked.
+    explicit TShellFixture(bool withHelp = true, const TRegisterClasses& registerClasses = {}, bool advancedMode = false)
     {
-        CreateSingletons(home_.Path());
+        if (advancedMode)
+            std::ofstream((std::filesystem::path(home_.Path()) / "tolvex.ini").string()) << "[Key]\nadvanced=1\n";
+        CreateSingletons(home_.Path(), registerClasses);
         CommonProcedures->SetGui(&gui_);
         if (withHelp)
             HelpFiles::InstallHelp((std::filesystem::path(TShippedData::BuildTreeDataDir()) / "help").string(),
@@ -65,6 +82,10 @@ public:
     TGUIControl& Gui() { return *shell_->GuiControl(); }
     TScriptedGui& Boxes() { return gui_; }
     const TTempFolder& Home() const { return home_; }
+    // The open catalog: its data, its main connection and the editor pane's item editor.
+    TCatalogData& Data() { return *root_->GetCatalogData(); }
+    TAbstractDBConnection& Main() { return Data().GetConnectionFactory().GetConnection(); }
+    TTolvexItemEditor& Editor() { return *shell_->CatalogUI()->MainEditor(); }
 
     // Opens the style catalog of a catalog type, as File / Styles does.
     void OpenStyleCatalog(int catalogType)
@@ -77,8 +98,12 @@ public:
 
     // Creates a catalog of the type in the database folder (administrator
     // "admin", password "secret") and opens it through the root object; the
-    // opening's error text.
-    std::string CreateAndOpen(const std::string& code, int catalogType)
+    // opening's error text. A new catalog opens with its initial settings
+    // window (the catalog type's start action) when that editor is
+    // registered: InitialSettings answers it; without one, the owner
+    // confirms what it shows with OK.
+    std::string CreateAndOpen(const std::string& code, int catalogType,
+                              const std::function<void(TfrmFrameContainer&)>& initialSettings = {})
     {
         std::filesystem::create_directories(root_->Settings().GetDatabasePath());
         TCatalogDefinition::TNewCatalog request;
@@ -91,8 +116,24 @@ public:
         request.Email = "info@acme.test";
         if (!root_->Catalog().GetDefinition().CreateCatalog(request))
             return "creation failed";
+        QTimer answer;
+        answer.setInterval(5);
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            auto* window = qobject_cast<TfrmFrameContainer*>(QApplication::activeModalWidget());
+            if (!window)
+                return;
+            answer.stop();
+            if (initialSettings)
+                initialSettings(*window);
+            else
+                window->btnContainerOk->click();
+        });
+        answer.start();
         std::string error;
         root_->OpenCatalog("", SQLiteModuleName, "", code, "admin", "secret", 0, error);
+        QCoreApplication::processEvents();
+        // The main window has the keyboard again once the window is gone.
+        Window().activateWindow();
         QCoreApplication::processEvents();
         return error;
     }
