@@ -86,15 +86,6 @@ bool ChooseKindFor(TShellFixture& f, int itemType)
     return false;
 }
 
-// The first loaded item node of the type.
-TTreeNode* FirstNodeOfType(TShellFixture& f, int itemType)
-{
-    for (TTreeNode* node : WebTree(f).AllNodes())
-        if (node->IsItem() && node->Data->ItemType == itemType && node->Data->ItemId == node->Data->LinkedItemId)
-            return node;
-    return nullptr;
-}
-
 void Click(TShellFixture& f, const char* action)
 {
     f.Window().Action(action)->trigger();

@@ -201,7 +201,7 @@ TEST(CatalogWiring, PublishLocallyWritesTheSiteIntoTheChosenFolder)
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(site.Path()) / "start.html"));
     bool anyPage = false;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(site.Path()))
-        anyPage = anyPage || entry.path().extension() == ".html" && entry.path().filename() != "start.html";
+        anyPage = anyPage || (entry.path().extension() == ".html" && entry.path().filename() != "start.html");
     EXPECT_TRUE(anyPage);
 
     // The folder and the index name are remembered for the next run.
