@@ -102,6 +102,9 @@ void TClassesList::LoadClasses()
 {
     if (loaded_)
         return;
+    std::lock_guard<std::recursive_mutex> hold(TTolvexClassDefinition::ReadLock());
+    if (loaded_)
+        return;
     TTolvexObjectList<TTolvexClassDefinition> classes;
     ReadClasses(classes);
     ReadMembers(classes);

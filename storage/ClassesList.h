@@ -6,6 +6,7 @@
 #include "storage/TolvexClassDefinition.h"
 #include "storage/TolvexObjectList.h"
 
+#include <atomic>
 #include <string>
 
 class TDatabaseResolver;
@@ -31,6 +32,6 @@ private:
     void ReadMembers(TTolvexObjectList<TTolvexClassDefinition>& classes);
 
     TDatabaseResolver& databases_;
-    bool loaded_ = false;
+    std::atomic<bool> loaded_ = false;
     TTolvexObjectList<TTolvexClassDefinition> classes_;
 };

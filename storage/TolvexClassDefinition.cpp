@@ -13,6 +13,7 @@
 
 #include <libxml/tree.h>
 
+#include <atomic>
 #include <charconv>
 
 namespace {
@@ -148,10 +149,19 @@ std::string TTolvexClassDefinition::GetInitValue(int memberId) const
     return member ? member->InitValue : std::string();
 }
 
+std::recursive_mutex& TTolvexClassDefinition::ReadLock()
+{
+    static std::recursive_mutex lock;
+    return lock;
+}
+
 // ---- messages -----------------------------------------------------------------------
 
 void TTolvexClassDefinition::LoadMessages()
 {
+    std::lock_guard<std::recursive_mutex> hold(ReadLock());
+    if (std::atomic_ref<bool>(messagesLoaded_).load(std::memory_order_acquire))
+        return;
     TQueryGuard query(Databases().ConnectionFor(kCatalogsPrefix));
     query->SetSQL("SELECT * FROM GlobalClassMessages WHERE ClassId = " + std::to_string(classId_));
     std::vector<std::string> messages;
@@ -159,12 +169,12 @@ void TTolvexClassDefinition::LoadMessages()
         messages.push_back(FieldText(rows, "MemberId") + "-" + FieldText(rows, "LangCode") + "-" +
                            FieldText(rows, "MessageType") + "=" + FieldText(rows, "MessageValue"));
     messages_ = std::move(messages);
-    messagesLoaded_ = true;
+    std::atomic_ref<bool>(messagesLoaded_).store(true, std::memory_order_release);
 }
 
 std::string TTolvexClassDefinition::GetMessage(int memberId, int messageType, const std::string& lang)
 {
-    if (!messagesLoaded_)
+    if (!std::atomic_ref<bool>(messagesLoaded_).load(std::memory_order_acquire))
         LoadMessages();
     for (const std::string& language : {lang, std::string(kNoLanguageCode), std::string("EN")}) {
         const std::string name = std::to_string(memberId).append("-").append(language).append("-").append(
@@ -184,6 +194,7 @@ void TTolvexClassDefinition::FillListChoices(int memberId, const std::string& la
     const TClassMember* member = Member(memberId);
     if (!member || !(member->Flags & mfIsList))
         return;
+    std::lock_guard<std::recursive_mutex> hold(ReadLock());
     TQueryGuard query(Databases().ConnectionFor(kCatalogsPrefix));
     query->SetSQL("SELECT * FROM GlobalClassMemberList WHERE ClassId = " + std::to_string(classId_) +
                   " AND MemberId = " + std::to_string(memberId) + " AND LangCode = :LangCode ORDER BY OrderNum");
@@ -227,13 +238,16 @@ void TTolvexClassDefinition::ReadValueLists(const TClassMember& member, std::vec
 TClassMember* TTolvexClassDefinition::MemberWithLists(int memberId)
 {
     TClassMember* member = Member(memberId);
-    if (member && !member->ListsBuilt) {
+    if (!member || std::atomic_ref<bool>(member->ListsBuilt).load(std::memory_order_acquire))
+        return member;
+    std::lock_guard<std::recursive_mutex> hold(ReadLock());
+    if (!member->ListsBuilt) {
         std::vector<std::string> list;
         std::vector<std::string> addList;
         ReadValueLists(*member, list, addList);
         member->ListValues = std::move(list);
         member->AddListValues = std::move(addList);
-        member->ListsBuilt = true;
+        std::atomic_ref<bool>(member->ListsBuilt).store(true, std::memory_order_release);
     }
     return member;
 }

@@ -6,6 +6,7 @@
 #include "storage/AbstractCClassDefinition.h"
 
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,12 @@ class TDatabaseResolver;
 
 class TTolvexClassDefinition : public TAbstractCClassDefinition {
 public:
+    // Class definitions are shared by every thread that makes objects (the
+    // publishing workers too) and fill in what they read from the program's
+    // databases on first use; this lock serialises those reads, the
+    // connections they share and the caches they fill.
+    static std::recursive_mutex& ReadLock();
+
     // Databases: where messages and value lists are read (not owned; may be
     // null for a definition that never reads them).
     TTolvexClassDefinition(int classId, std::string classXmlTag, TDatabaseResolver* databases = nullptr);

@@ -12,6 +12,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -194,6 +195,29 @@ TEST_F(ClassesListTest, ValueListsWithAlternativeAndAdditionalTextsAndLanguageFa
     EXPECT_EQ(thing.GetAddListText(3, "EN", "g"), "") << "a blank additional text is not kept";
     EXPECT_EQ(thing.GetListText(4, "EN", "r"), "");
     EXPECT_TRUE(thing.GetListValues(4).empty());
+}
+
+// Publishing workers share the class definitions: the first look at the
+// classes, the value lists and the messages, from several threads at once,
+// read each once over the shared connection and every thread sees the whole.
+TEST_F(ClassesListTest, ThreadsReadingForTheFirstTimeAllSeeTheWholeDefinition)
+{
+    for (int round = 0; round < 20; ++round) {
+        TClassesList classes(fixture_.databases);
+        std::vector<std::string> seen(8);
+        std::vector<std::thread> threads;
+        for (std::size_t i = 0; i < seen.size(); ++i)
+            threads.emplace_back([&classes, &seen, i] {
+                TTolvexClassDefinition* thing = classes.GetClassDefinition(9001);
+                TTolvexClassDefinition* swatch = classes.GetClassDefinition(9003);
+                seen[i] = thing->GetListText(3, "DE", "b") + "," + std::to_string(thing->GetListValues(3).size()) +
+                          "," + swatch->GetListText(1, "EN", "g") + "," + thing->GetMessage(5, 1, "DE");
+            });
+        for (std::thread& thread : threads)
+            thread.join();
+        for (const std::string& text : seen)
+            ASSERT_EQ(text, "Blau,4,Green,Name DE") << "round " << round;
+    }
 }
 
 TEST_F(ClassesListTest, ListChoicesComeFromTheListTableInTheMembersLanguage)
