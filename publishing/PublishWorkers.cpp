@@ -13,6 +13,7 @@
 #include <libxml/parser.h>
 #include <libxslt/xslt.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <limits>
 #include <map>
@@ -101,17 +102,38 @@ void TPublishWorkers::Start(const std::vector<TPublishPageTask>& tasks)
 void TPublishWorkers::Run(TWorker& worker)
 {
     while (!stop_.load()) {
-        const std::size_t index = next_++;
-        if (index >= tasks_->size())
+        const auto [first, count] = Claim();
+        if (count == 0)
             return;
-        TPublishPageResult result = worker.generator->Generate((*tasks_)[index], static_cast<long>(index), stop_);
-        {
-            std::lock_guard<std::mutex> guard(resultsMutex_);
-            results_[index] = std::move(result);
-            done_[index] = 1;
+        const std::size_t end = first + count;
+        for (std::size_t index = first; index < end && !stop_.load(); ++index) {
+            TPublishPageResult result = worker.generator->Generate((*tasks_)[index], static_cast<long>(index), stop_);
+            {
+                std::lock_guard<std::mutex> guard(resultsMutex_);
+                results_[index] = std::move(result);
+                done_[index] = 1;
+            }
+            resultReady_.notify_all();
         }
-        resultReady_.notify_all();
     }
+}
+
+// A worker takes the next run of consecutive tasks: pages next to each other
+// share their menus, which each worker builds once and then copies, so runs
+// spare the workers building the same menus again. Runs shrink towards the
+// end so that the workers finish together.
+std::pair<std::size_t, std::size_t> TPublishWorkers::Claim()
+{
+    const std::size_t size = tasks_->size();
+    std::size_t first = next_.load();
+    std::size_t count = 0;
+    do {
+        if (first >= size)
+            return {size, 0};
+        const std::size_t share = (size - first) / (4 * workers_.size());
+        count = std::clamp<std::size_t>(share, 1, kMostTasksAtOnce);
+    } while (!next_.compare_exchange_weak(first, first + count));
+    return {first, count};
 }
 
 bool TPublishWorkers::Take(std::size_t index, TPublishPageResult& result, std::chrono::milliseconds wait)

@@ -21,6 +21,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TCatalogData;
@@ -55,8 +56,15 @@ public:
                                     std::size_t before = static_cast<std::size_t>(-1));
 
 private:
+    // The longest run of tasks a worker takes at once: the pages of a run
+    // wait in memory until the publisher's thread takes them in order.
+    static constexpr std::size_t kMostTasksAtOnce = 128;
+
     struct TWorker;
     void Run(TWorker& worker);
+    // The first task and the number of tasks of a worker's next run of
+    // consecutive tasks; none when all are taken.
+    std::pair<std::size_t, std::size_t> Claim();
     void StopAndJoin();
 
     std::vector<std::unique_ptr<TWorker>> workers_;
