@@ -156,10 +156,22 @@ void WriteEdit(QWidget* target, qsizetype start, qsizetype length, const QString
 
 }  // namespace
 
-TFindReplace::TFindReplace(TCommonGui& gui, QWidget* window) : gui_(gui), window_(window) {}
+namespace {
+TFindReplace* mainWindowFindReplace = nullptr;
+}
+
+TFindReplace::TFindReplace(TCommonGui& gui, QWidget* window) : gui_(gui), window_(window)
+{
+    if (window)
+        mainWindowFindReplace = this;
+}
+
+TFindReplace* TFindReplace::Current() { return mainWindowFindReplace; }
 
 TFindReplace::~TFindReplace()
 {
+    if (mainWindowFindReplace == this)
+        mainWindowFindReplace = nullptr;
     delete findDialog_.data();
     delete replaceDialog_.data();
 }

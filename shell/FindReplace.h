@@ -80,6 +80,10 @@ public:
 
     TfrmFindReplace* FindDialog() const { return findDialog_; }
     TfrmFindReplace* ReplaceDialog() const { return replaceDialog_; }
+    // The find and replace of the main window, which the editors inside it
+    // share (their context menus' Find, Replace and Search); null while no
+    // main window has one.
+    static TFindReplace* Current();
     static bool IsSearchable(QWidget* target);
     // The widget find and replace work on when `focus` has the focus.
     static QWidget* SearchableFor(QWidget* focus);

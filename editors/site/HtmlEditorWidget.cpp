@@ -1,5 +1,7 @@
 #include "editors/site/HtmlEditorWidget.h"
 
+#include "shell/FindReplace.h"
+
 #include "editors/site/DesignDocument.h"
 #include "editors/site/DesignView.h"
 #include "editors/site/frmProperties.h"
@@ -495,7 +497,10 @@ void THtmlEditorWidget::BuildContextMenu()
     add(context_, "Paste", page(QWebEnginePage::Paste));
     add(context_, "Select All", page(QWebEnginePage::SelectAll));
     context_->addSeparator();
-    add(context_, "Search", [this] { emit SearchRequested(); });
+    add(context_, "Search", [this] {
+        if (TFindReplace* find = TFindReplace::Current())
+            find->ShowFindDialog(ActiveView());
+    });
     context_->addSeparator();
     QMenu* tables = context_->addMenu(Tr("Table"));
     tables->menuAction()->setObjectName(QStringLiteral("Table"));

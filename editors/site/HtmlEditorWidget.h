@@ -103,8 +103,6 @@ signals:
     // the frame keeps the choice for new editors.
     void ShowBordersChanged(bool on);
     void ShowAllAttributesChanged(bool on);
-    // "Search": the frame opens the shared find dialog.
-    void SearchRequested();
 
 private:
     void BuildToolbars();

@@ -149,19 +149,13 @@ QMenu* TSourcesEditorWidget::ContextMenu(TSourceTextEdit* editor)
     add("Delete", QKeySequence::Delete, selection, [editor] { editor->removeSelectedText(); });
     add("Select All", QKeySequence::SelectAll, true, [editor] { editor->selectAll(); });
     menu_->addSeparator();
-    add("Find", QKeySequence::Find, findReplace_ != nullptr, [this, editor] {
-        if (findReplace_)
-            findReplace_->ShowFindDialog(editor);
-    });
-    add("Find Next", QKeySequence::FindNext, findReplace_ && findReplace_->HasFindText(), [this, editor] {
+    TFindReplace* find = findReplace_ ? findReplace_ : TFindReplace::Current();
+    add("Find", QKeySequence::Find, find != nullptr, [find, editor] { find->ShowFindDialog(editor); });
+    add("Find Next", QKeySequence::FindNext, find && find->HasFindText(), [find, editor] {
         editor->setFocus();
-        if (findReplace_)
-            findReplace_->FindNext();
+        find->FindNext();
     });
-    add("Replace", QKeySequence::Replace, findReplace_ != nullptr, [this, editor] {
-        if (findReplace_)
-            findReplace_->ShowReplaceDialog(editor);
-    });
+    add("Replace", QKeySequence::Replace, find != nullptr, [find, editor] { find->ShowReplaceDialog(editor); });
     if (mode_.XmlTools) {
         menu_->addSeparator();
         add("Validate XML", QKeySequence(), true, [this, editor] { ValidateXml(editor); });

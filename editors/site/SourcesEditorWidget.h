@@ -42,6 +42,7 @@ public:
     QSplitter* Splitter() const { return splitter_; }
 
     // The shared find and replace dialogs, when the program has them.
+    // The find and replace the context menu uses; the main window's when none is set.
     void SetFindReplace(TFindReplace* findReplace) { findReplace_ = findReplace; }
 
     // The context menu for an editor, its items enabled for the moment.

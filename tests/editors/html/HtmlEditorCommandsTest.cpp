@@ -169,11 +169,13 @@ TEST_F(HtmlEditorCommandsTest, CellPropertiesWriteTheChangedAttributes)
 
 TEST_F(HtmlEditorCommandsTest, SearchFindsTextInThePart)
 {
-    QSignalSpy search(editor.get(), &THtmlEditorWidget::SearchRequested);
+    // "Search" opens the main window's find dialog on the part.
+    QWidget mainWindow;
+    TFindReplace finder(gui, &mainWindow);
+    editor->TopView()->setFocus();
     editor->MenuAction(QStringLiteral("Search"))->trigger();
-    EXPECT_EQ(search.count(), 1);
-    TFindReplace finder(gui, nullptr);
-    finder.ShowFindDialog(editor->TopView());
+    ASSERT_NE(finder.FindDialog(), nullptr);
+    EXPECT_TRUE(finder.FindDialog()->isVisible());
     finder.Find(QStringLiteral("45 eur"), true, false);
     EXPECT_TRUE(gui.Shown().empty());
     finder.Find(QStringLiteral("45 eur"), true, true);
