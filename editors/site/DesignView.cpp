@@ -7,7 +7,11 @@
 #include "generation/ui/PreviewScheme.h"
 
 #include <QAction>
+#include <QChildEvent>
 #include <QContextMenuEvent>
+#include <QDeadlineTimer>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QEventLoop>
 #include <QTimer>
 #include <QWebEngineFindTextResult>
@@ -19,19 +23,60 @@
 
 namespace {
 
-// Design mode, and every edit reported.
+// Design mode, every edit reported, and the keys the page has handled
+// counted (a key's text lands with its keypress, other edits with keydown).
 const char* const kDesignScript = R"(
 document.designMode = "on";
-document.addEventListener("input", function () { sink.Post("input", "", null); }, true);
+document.addEventListener("input", function () { window.tolvexEdited = true; sink.Post("input", "", null); }, true);
+window.tolvexKeys = { down: 0, press: 0 };
+window.addEventListener("keydown", function () { window.tolvexKeys.down++; }, true);
+window.addEventListener("keypress", function () { window.tolvexKeys.press++; }, true);
 )";
 
 QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// How long a read waits for keys the engine has not handled yet.
+constexpr int kKeysWaitMs = 2000;
+constexpr int kKeysPollMs = 10;
+
+// A key whose text the page receives as a keypress as well.
+bool HasKeyPress(const QKeyEvent& key)
+{
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
+        return true;
+    if (key.modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+        return false;
+    const QString text = key.text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}
+
+// A key press that changes the document when design mode takes it: text,
+// the keys that delete or break lines, and the clipboard and undo shortcuts.
+bool IsEditingKey(const QKeyEvent& key)
+{
+    for (QKeySequence::StandardKey edit : {QKeySequence::Paste, QKeySequence::Cut, QKeySequence::Undo,
+                                           QKeySequence::Redo})
+        if (key.matches(edit))
+            return true;
+    switch (key.key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return true;
+    default:
+        break;
+    }
+    return HasKeyPress(key);
+}
 
 }  // namespace
 
 TDesignView::TDesignView(TCommonGui& gui, QWidget* parent) : QWebEngineView(parent), gui_(gui)
 {
     setPage(new TDesignPage(this));
+    for (QObject* child : children())
+        child->installEventFilter(this);
     QWebEngineSettings* settings = page()->settings();
     // The page's scripts stay inert; the program's own world still runs.
     settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
@@ -61,6 +106,7 @@ TDesignView::TDesignView(TCommonGui& gui, QWidget* parent) : QWebEngineView(pare
 void TDesignView::LoadDocument(const std::string& document, const QUrl& base)
 {
     ready_ = false;
+    keysSent_ = {};
     documentHook_.Reset();
     if (base.scheme().toLatin1() != PreviewSchemeName() ||
         !page()->profile()->urlSchemeHandler(PreviewSchemeName())) {
@@ -103,9 +149,61 @@ void TDesignView::RunScript(const QString& script, std::function<void(const QVar
                           });
 }
 
+void TDesignView::ReadEdited(std::function<void(bool)> done)
+{
+    RunScriptAfterKeys(QStringLiteral("window.tolvexEdited === true"),
+                       [done](const QVariant& result) { done(result.toBool()); });
+}
+
+void TDesignView::RunScriptAfterKeys(const QString& script, std::function<void(const QVariant&)> done)
+{
+    WhenKeysHandled(QDeadlineTimer(kKeysWaitMs), [this, script, done] { RunScript(script, done); });
+}
+
+void TDesignView::WhenKeysHandled(QDeadlineTimer deadline, std::function<void()> done)
+{
+    const TKeyCounts sent = keysSent_;
+    RunScript(QStringLiteral("window.tolvexKeys ? [window.tolvexKeys.down, window.tolvexKeys.press] : [0, 0]"),
+              [this, sent, deadline, done](const QVariant& result) {
+                  const QVariantList handled = result.toList();
+                  const bool caughtUp = handled.size() == 2 && handled[0].toInt() >= sent.Down &&
+                                        handled[1].toInt() >= sent.Press;
+                  // A key the engine never passes on to the page must not hold the read up for good.
+                  if (caughtUp || deadline.hasExpired()) {
+                      done();
+                      return;
+                  }
+                  QTimer::singleShot(kKeysPollMs, this, [this, deadline, done] { WhenKeysHandled(deadline, done); });
+              });
+}
+
+bool TDesignView::event(QEvent* event)
+{
+    // The engine's input widget comes and goes with the page: every child
+    // of the view has its keys watched.
+    if (event->type() == QEvent::ChildAdded)
+        static_cast<QChildEvent*>(event)->child()->installEventFilter(this);
+    return QWebEngineView::event(event);
+}
+
+bool TDesignView::eventFilter(QObject* watched, QEvent* event)
+{
+    // The page reports an edit only after the engine has handled the key,
+    // which may be after the user pressed Save: a key that edits counts at once.
+    if (event->type() == QEvent::KeyPress && ready_) {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        ++keysSent_.Down;
+        if (HasKeyPress(key))
+            ++keysSent_.Press;
+        if (IsEditingKey(key))
+            emit Modified();
+    }
+    return QWebEngineView::eventFilter(watched, event);
+}
+
 void TDesignView::ReadBodyHtml(std::function<void(const std::string&)> done)
 {
-    RunScript(QStringLiteral("document.body ? document.body.innerHTML : ''"), [done](const QVariant& result) {
+    RunScriptAfterKeys(QStringLiteral("document.body ? document.body.innerHTML : ''"), [done](const QVariant& result) {
         done(TDesignDocument::StoredBody(result.toString().toUtf8().toStdString()));
     });
 }

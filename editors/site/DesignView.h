@@ -9,6 +9,7 @@
 #include "generation/PreviewContentHooks.h"
 #include "shell/FindReplace.h"
 
+#include <QDeadlineTimer>
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -33,6 +34,8 @@ public:
     void LoadDocument(const std::string& document, const QUrl& base);
     bool IsReady() const { return ready_; }
 
+    // Whether the page saw an edit since it was loaded, handed to Done.
+    void ReadEdited(std::function<void(bool)> done);
     // The body's HTML as stored, handed to Done.
     void ReadBodyHtml(std::function<void(const std::string&)> done);
     // Puts HTML at the selection (replacing it); nothing for blank HTML.
@@ -57,6 +60,10 @@ public:
 
     ~TDesignView() override;
 
+    // Runs Script once the page has handled the keys typed into the view so
+    // far (the engine takes them in its own time), so that it sees their text.
+    void RunScriptAfterKeys(const QString& script, std::function<void(const QVariant&)> done);
+
     // Runs a script in the program's own world; Done gets its result from
     // Qt's event queue (so it may open dialogs), and is never called once
     // the view is going.
@@ -64,21 +71,30 @@ public:
 
 signals:
     void Ready();
-    // The user changed the document.
+    // The user changed the document (or pressed a key that changes it).
     void Modified();
     // The user asked for the context menu at the global position Where.
     void ContextMenuRequested(const QPoint& where);
 
 protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    void WhenKeysHandled(QDeadlineTimer deadline, std::function<void()> done);
 
     TCommonGui& gui_;
     TPageChannel* channel_;
     // Answers the address of the document shown, while it is shown.
     TPreviewContentHooks::THookHandle documentHook_;
     bool ready_ = false;
+    // The keys passed to the engine since the document was loaded: all of
+    // them, and those with text.
+    struct TKeyCounts {
+        int Down = 0;
+        int Press = 0;
+    } keysSent_;
     bool showBorders_ = false;
     QString lastFind_;
     QWebEnginePage::FindFlags lastFindFlags_;

@@ -43,7 +43,7 @@ void TFrameHtmlDataEditor::LoadFromObjects(bool)
 
 void TFrameHtmlDataEditor::StoreToObjects(bool)
 {
-    if (!EditedSinceLoad || !Editor() || ContentLangCode().empty())
+    if (!Editor() || ContentLangCode().empty() || !WasEdited())
         return;
     TAbstractCObject* object = DataObject();
     if (!object)

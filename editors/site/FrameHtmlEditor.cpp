@@ -150,9 +150,27 @@ bool TFrameHtmlEditor::WaitForRead(const std::function<void(std::function<void()
     return *state == 1;
 }
 
+bool TFrameHtmlEditor::WasEdited()
+{
+    if (EditedSinceLoad)
+        return true;
+    // Views still loading show nothing the user could have changed.
+    if (!editor_->IsReady())
+        return false;
+    auto edited = std::make_shared<bool>(false);
+    if (!WaitForRead([&](std::function<void()> finished) {
+            editor_->ReadEdited([edited, finished](bool answer) {
+                *edited = answer;
+                finished();
+            });
+        }))
+        return false;
+    return EditedSinceLoad = *edited;
+}
+
 void TFrameHtmlEditor::StoreToObjects(bool)
 {
-    if (!EditedSinceLoad || !editor_)
+    if (!editor_ || !WasEdited())
         return;
     TAbstractCObject* design = GetObject(kDesignClass);
     const std::string lang = ContentLangCode();

@@ -46,6 +46,10 @@ protected:
     // Waits (in a local event loop) until the views are ready and runs Read,
     // which calls back once; false when the views did not answer in time.
     bool WaitForRead(const std::function<void(std::function<void()> finished)>& read);
+    // Whether the user edited the views since they were loaded: the views'
+    // change notice may still be on its way when Save is pressed, so the
+    // views are asked when it has not arrived. False when they do not answer.
+    bool WasEdited();
     // The views show nothing more than their top part.
     void ShowTopOnly();
     THtmlInsertionCommands& Commands() { return *commands_; }

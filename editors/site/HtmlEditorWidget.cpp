@@ -360,8 +360,14 @@ void THtmlEditorWidget::LoadWholeDocument(const std::string& document, const std
 
 void THtmlEditorWidget::ReadDocument(std::function<void(const std::string&)> done)
 {
-    top_->RunScript(QStringLiteral("(document.doctype ? new XMLSerializer().serializeToString(document.doctype) + '\\n' : '')"
-                                   " + document.documentElement.outerHTML"),
+    // The outlines of Show Borders belong to the view, not to the page.
+    top_->RunScriptAfterKeys(QStringLiteral("(function () {"
+                                            " var root = document.documentElement.cloneNode(true);"
+                                            " var borders = root.querySelector('#tolvex-borders');"
+                                            " if (borders) borders.parentNode.removeChild(borders);"
+                                            " return (document.doctype ? new XMLSerializer()"
+                                            ".serializeToString(document.doctype) + '\\n' : '') + root.outerHTML;"
+                                            " })()"),
                     [done](const QVariant& result) { done(result.toString().toUtf8().toStdString()); });
 }
 
@@ -370,6 +376,16 @@ void THtmlEditorWidget::ShowTopOnly()
     topLabel_->hide();
     bottom_->parentWidget()->hide();
     bottomActive_ = false;
+}
+
+void THtmlEditorWidget::ReadEdited(std::function<void(bool)> done)
+{
+    top_->ReadEdited([this, done](bool top) {
+        if (top)
+            done(true);
+        else
+            bottom_->ReadEdited(done);
+    });
 }
 
 void THtmlEditorWidget::ReadParts(std::function<void(const std::string&, const std::string&)> done)

@@ -44,6 +44,8 @@ public:
     void ReadDocument(std::function<void(const std::string& document)> done);
     // Only the top part shows and fills the editor.
     void ShowTopOnly();
+    // Whether either part saw an edit since it was loaded.
+    void ReadEdited(std::function<void(bool edited)> done);
     // Both parts' HTML as stored.
     void ReadParts(std::function<void(const std::string& top, const std::string& bottom)> done);
 
