@@ -11,6 +11,7 @@
 #include "editors/framework/EditorPanel.h"
 #include "editors/framework/EditorShell.h"
 #include "editors/framework/FrameBasedEditor.h"
+#include "editors/framework/PageItemManager.h"
 #include "editors/framework/PlaceholderEditor.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexItemEditor.h"
@@ -171,6 +172,8 @@ bool TItemEditorContainer::Show(bool isNewItem)
         return false;
     }
     manager.SetupContext(*context_);
+    if (isNewItem)
+        NameNewPage(manager);
     UpdateCaption(&manager);
     if (itemId_ == 0)
         context_->ShowSavePanel(false);
@@ -200,6 +203,19 @@ bool TItemEditorContainer::Show(bool isNewItem)
     if (!maySave)
         context_->Services().Gui.ShowWarning(kNoPermissions, true, "");
     return true;
+}
+
+void TItemEditorContainer::NameNewPage(TTolvexItemManager& manager)
+{
+    // The caption and the properties show the name at once, and a page
+    // saved as it is keeps the name the tree showed for it.
+    TCatalogData* data = context_->Data();
+    if (!dynamic_cast<TPageItemManager*>(&manager) || !data)
+        return;
+    TAbstractCObject* names = context_->GetObjectCollection().GetObject(context_->GetItemId(), "CommonNames");
+    const std::string lang = data->GetDefaultLangCode();
+    if (names && names->GetLangString("ItemName", lang, 0).empty())
+        names->SetLangString("ItemName", lang, manager.GetNewItemCaption(*context_), 0);
 }
 
 bool TItemEditorContainer::ActivateTabByName(const std::string& names)
@@ -239,7 +255,7 @@ void TItemEditorContainer::RefreshEditors()
 {
     for (const auto& editor : editors_)
         editor->LanguageChanged();
-    UpdateCaption(&TTolvexItemManager::ForItemType(context_->Services(), itemType_));
+    RefreshCaption();
 }
 
 bool TItemEditorContainer::Save()
@@ -309,13 +325,16 @@ void TItemEditorContainer::NameChanged(int itemId, const std::string& newName)
     if (itemId != context_->GetItemId())
         return;
     for (const auto& editor : editors_)
-        if (editor->NameChanged(itemId, newName))
+        if (editor->NameChanged(itemId, newName)) {
+            RefreshCaption();
             return;
+        }
     // No frame shows the name: the names object takes it and is written
     // with the item's save.
     if (TAbstractCObject* names = context_->GetObjectCollection().GetObject(itemId, "CommonNames"))
         names->SetLangString("ItemName", context_->GetCurrentLangCode(), newName, 0);
     context_->SetModified(true);
+    RefreshCaption();
 }
 
 void TItemEditorContainer::ClearEditors()
@@ -361,7 +380,7 @@ void TItemEditorContainer::ReloadEditors()
 {
     for (const auto& editor : editors_)
         editor->Reload();
-    UpdateCaption(&TTolvexItemManager::ForItemType(context_->Services(), itemType_));
+    RefreshCaption();
 }
 
 void TItemEditorContainer::StoreControls()
@@ -398,6 +417,11 @@ void TItemEditorContainer::SetInvalidControl(void* control)
 {
     if (!invalidControl_)
         invalidControl_ = control;
+}
+
+void TItemEditorContainer::RefreshCaption()
+{
+    UpdateCaption(&TTolvexItemManager::ForItemType(context_->Services(), itemType_));
 }
 
 void TItemEditorContainer::UpdateCaption(TTolvexItemManager* itemManager)

@@ -71,6 +71,8 @@ public:
     bool CheckEditorCondition(const std::string& condition);
     bool ActivateTabByName(const std::string& names);
     void UpdateCaption(TTolvexItemManager* itemManager);
+    // The caption again from the item's present name (after a rename not yet saved).
+    void RefreshCaption();
     const std::vector<std::unique_ptr<TTolvexUIEditor>>& Editors() const { return editors_; }
 
     // ---- TEditorPagesListener --------------------------------------------------
@@ -79,6 +81,8 @@ public:
 
 private:
     void LoadLinkInfo();
+    // A new page takes the name its tree node shows, in the default language.
+    void NameNewPage(TTolvexItemManager& manager);
     bool MaySaveThrough(const TTolvexUIEditor& editor) const;
     std::unique_ptr<TTolvexUIEditor> CreateEditor(const std::string& name);
     std::vector<std::string> EditorList() const;

@@ -1,6 +1,7 @@
 #include "editors/site/PagePropertiesFrameBase.h"
 
 #include "editors/framework/EditorParams.h"
+#include "editors/framework/ItemEditorContainer.h"
 #include "editors/framework/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
@@ -65,6 +66,7 @@ void TPagePropertiesFrameBase::InitControls()
 
     connect(edtName_, &QLineEdit::textEdited, this, [this](const QString& text) {
         model_->SetName(S(text));
+        ShowNameInCaption();
         Changed();
     });
     connect(edtAltFileName_, &QLineEdit::textEdited, this, [this](const QString& text) {
@@ -121,7 +123,8 @@ void TPagePropertiesFrameBase::StoreToObjects(bool /*languageSwitch*/)
 
 bool TPagePropertiesFrameBase::Save()
 {
-    if (model_ && IsModified()) {
+    // A new page is checked even untouched: it may have come without a name.
+    if (model_ && (IsModified() || GetContext()->IsNewItem())) {
         TPagePropertiesModel::TInvalid invalid = TPagePropertiesModel::ivNone;
         const std::string error = model_->Validate(&invalid);
         if (!error.empty()) {
@@ -141,9 +144,19 @@ void TPagePropertiesFrameBase::SetNameEditText(const std::string& name)
     const bool tracking = TrackChanges;
     TrackChanges = false;
     edtName_->setText(Q(name));
-    if (model_)
+    if (model_) {
         model_->NameChanged(GetContext()->GetItemId(), name);
+        model_->ApplyNameToObjects();
+    }
     TrackChanges = tracking;
+}
+
+void TPagePropertiesFrameBase::ShowNameInCaption()
+{
+    model_->ApplyNameToObjects();
+    if (TTolvexUIEditor* editor = GetUIEditor())
+        if (TItemEditorContainer* container = editor->GetContainer())
+            container->RefreshCaption();
 }
 
 void TPagePropertiesFrameBase::Changed()

@@ -41,6 +41,8 @@ protected:
     void SetNameEditText(const std::string& name) override;
 
 private:
+    // The name typed shows in the editor's caption at once.
+    void ShowNameInCaption();
     void ShowUrl();
 
     QString nameCaption_;

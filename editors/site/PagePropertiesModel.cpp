@@ -91,6 +91,12 @@ std::string TPagePropertiesModel::PageUrlError() const
     return pageUrl_.find('/') == std::string::npos ? Texts().Translate("Not published page.") : std::string();
 }
 
+void TPagePropertiesModel::ApplyNameToObjects()
+{
+    if (nameEdited_ && HasObjects() && !context_.LangCode.empty())
+        Object("CommonNames")->SetLangString("ItemName", context_.LangCode, name_, 0);
+}
+
 void TPagePropertiesModel::NameChanged(int itemId, const std::string& name)
 {
     if (itemId == context_.ItemId)

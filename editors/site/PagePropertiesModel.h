@@ -40,6 +40,9 @@ public:
     const std::string& PageUrl() const { return pageUrl_; }
     // The error clicking the address gives: "Not published page." when there is none.
     std::string PageUrlError() const;
+    // The name typed so far into the names object at once, so that the
+    // editor's caption shows it before the save (which writes it again).
+    void ApplyNameToObjects();
     // A rename in the tree of the opened item.
     void NameChanged(int itemId, const std::string& name);
 
