@@ -1,8 +1,9 @@
 // The page-source editor of an HTML page item in the main window's editor
 // pane, offscreen: text typed into the design view and into the source
 // view reaches "SourceCode" of the item's "HtmlData" after Save, each in
-// its own language; switching between the views without edits changes
-// nothing; a preview generated before Save shows the unsaved edit.
+// its own language, also when Save follows the typing at once; switching
+// between the views without edits changes nothing; a preview generated
+// before Save shows the unsaved edit.
 #include "../site/EditorPaneHelpers.h"
 
 #include "editors/framework/ItemEditorContainer.h"
@@ -171,6 +172,34 @@ TEST_F(HtmlPageEditorTest, SwitchingViewsWithoutEditsChangesNothing)
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
     EXPECT_EQ(StoredSource("EN"), before);
+}
+
+TEST_F(HtmlPageEditorTest, TextTypedAndSavedAtOnceIsStoredWithoutTheViewsOutlines)
+{
+    Open();
+    auto* frame = FrameOfTab<TFrameHtmlPageEditor>(f, "HTMLEditor-html");
+    ASSERT_NE(frame, nullptr);
+    TDesignView* view = frame->Editor()->TopView();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->Editor()->IsReady(); }, 20000));
+    Evaluate(view, "var range = document.createRange(); range.selectNodeContents(document.body);"
+                   "range.collapse(false); var s = window.getSelection(); s.removeAllRanges(); s.addRange(range); 1");
+    view->setFocus();
+    QWidget* target = view->focusProxy() ? view->focusProxy() : view;
+
+    // Typed and saved with no wait between: neither for the page's change
+    // notice nor for the engine to show the text. First with the button,
+    // then with the keyboard shortcut.
+    QTest::keyClicks(target, "Quick words");
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_NE(StoredSource("EN").find("Quick words"), std::string::npos) << StoredSource("EN");
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    // The outlines the view draws around tables are the view's own.
+    EXPECT_EQ(StoredSource("EN").find("tolvex-borders"), std::string::npos) << StoredSource("EN");
+
+    QTest::keyClicks(target, " and more");
+    QTest::keyClick(target, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(f.Editor().Context()->IsModified()) << "Ctrl+S saved nothing";
+    EXPECT_NE(StoredSource("EN").find("Quick words and more"), std::string::npos) << StoredSource("EN");
 }
 
 // Each insertion of the toolbar, through the catalog's named dialogs in
