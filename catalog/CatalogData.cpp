@@ -140,8 +140,8 @@ bool TCatalogData::CheckStructureVersion(const std::string& catalogCode, TAbstra
         const std::vector<TVariant> row =
             FirstRow(connection,
                      "SELECT * FROM LocalSettings WHERE CatalogCode = :CatalogCode AND DataKey = :DataKey",
-                     catalogCode, {"DataValue"}, {{"DataKey", std::string("TolvexVersion")}});
-        correct = !row.empty() && TextOf(row.front()) == kTolvexDatabaseVersion;
+                     catalogCode, {"DataValue"}, {{"DataKey", std::string(kStructureVersionKey)}});
+        correct = !row.empty() && TextOf(row.front()) == kStructureVersion;
     } catch (const std::exception&) {
         // A database of another structure (no such table) is no catalog of ours.
         correct = false;

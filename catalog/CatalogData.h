@@ -59,9 +59,6 @@ enum TUserRole : std::uint8_t {
 inline constexpr std::uint8_t kOpenAcceptTypeZero = 1;  // a catalog of type 0 opens; no style check
 inline constexpr std::uint8_t kOpenSkipUserCheck = 2;
 
-// The structure version a catalog database must carry in LocalSettings.
-inline constexpr const char* kTolvexDatabaseVersion = "3.0.0";
-
 class TCatalogData : public TTolvexCatalog, public TAbstractCatalogData, public TGenerationCatalog {
 public:
     // Not owned; all must outlive the object. Translation may be null

@@ -1,5 +1,7 @@
 #include "catalog/CatalogTypeData.h"
 
+#include "catalog/CatalogBookkeeping.h"
+#include "catalog/CatalogDefinition.h"
 #include "storage/MemberValueText.h"
 
 #include "common/CRC32.h"
@@ -574,16 +576,21 @@ TCatalogTypeData TCatalogTypeData::ReadFile(const std::string& xmlFile)
 
 void TCatalogTypeData::WriteRows(TAbstractDBConnection& connection) const
 {
-    TQueryGuard query(connection);
-    const TDateTime now = Now();
-    for (const TCatalogTypeItem& item : items_) {
-        InsertItem(*query, catalogCode_, item, now);
-        for (const TCatalogTypeObject& object : item.objects) {
-            InsertInstance(*query, catalogCode_, item.linkedItemId, object);
-            for (const TCatalogTypeValue& value : object.values)
-                InsertValue(*query, catalogCode_, item.linkedItemId, object, value);
+    {
+        TQueryGuard query(connection);
+        const TDateTime now = Now();
+        for (const TCatalogTypeItem& item : items_) {
+            InsertItem(*query, catalogCode_, item, now);
+            for (const TCatalogTypeObject& object : item.objects) {
+                InsertInstance(*query, catalogCode_, item.linkedItemId, object);
+                for (const TCatalogTypeValue& value : object.values)
+                    InsertValue(*query, catalogCode_, item.linkedItemId, object, value);
+            }
         }
     }
+    // The definition catalog opens as a catalog too (File / Styles), and
+    // opening requires the structure version that creation gives a catalog.
+    TCatalogBookkeeping::WriteLocalSetting(connection, catalogCode_, kStructureVersionKey, kStructureVersion);
 }
 
 void BuildCatalogTypeDatabase(const std::string& xmlFile, const std::string& targetSqliteFile)

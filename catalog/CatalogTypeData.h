@@ -74,7 +74,9 @@ public:
 
     // Inserts the rows of every item into the catalog tables of the
     // connection's database (which must exist), every value bound as a
-    // parameter. DateModified of the items is the current time.
+    // parameter, and the catalog's structure version into LocalSettings, so
+    // that the definition catalog opens like any catalog. DateModified of
+    // the items is the current time.
     void WriteRows(TAbstractDBConnection& connection) const;
 
 private:

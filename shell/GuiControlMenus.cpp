@@ -435,7 +435,9 @@ void TGUIControl::FillStylesMenu()
             continue;
         auto* item = new TTolvexMenuItem(Q(line.substr(0, split)), menu);
         item->Command.ActionString = line.substr(split + 3);
-        connect(item, &QAction::triggered, this, [this, item] { StyleMenuItemClick(item->Command.ActionString); });
+        // The type travels by value: closing the open catalog rebuilds this menu and deletes the entry.
+        connect(item, &QAction::triggered, this,
+                [this, type = item->Command.ActionString] { StyleMenuItemClick(type); });
         menu->addAction(item);
     }
     menu->setEnabled(!menu->isEmpty());

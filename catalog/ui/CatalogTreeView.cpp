@@ -23,11 +23,6 @@ TCatalogTreeView::TCatalogTreeView(TTreeManager& manager, std::function<QIcon(co
 
     connect(this, &QTreeView::expanded, this, &TCatalogTreeView::OnExpanded);
     connect(this, &QTreeView::collapsed, this, &TCatalogTreeView::OnCollapsed);
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { OnUserSelection(); });
-    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
-        connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { OnUserSelection(); },
-                Qt::UniqueConnection);
-    });
     connect(model_, &TTreeModel::expandedChangedByManager, this, &TCatalogTreeView::FollowManagerExpansion);
     connect(model_, &TTreeModel::selectionChangedByManager, this, &TCatalogTreeView::FollowManagerSelection);
     connect(model_, &TTreeModel::makeVisibleRequested, this, [this](const QModelIndex& index) { scrollTo(index); });
@@ -36,6 +31,19 @@ TCatalogTreeView::TCatalogTreeView(TTreeManager& manager, std::function<QIcon(co
 }
 
 TCatalogTreeView::~TCatalogTreeView() = default;
+
+// The user's selection is routed from whichever selection model the view
+// has: setModel installs a new one (a reload of the tree keeps it), so the
+// routing follows the selection model rather than the model's resets.
+void TCatalogTreeView::setSelectionModel(QItemSelectionModel* selectionModel)
+{
+    if (QItemSelectionModel* previous = this->selectionModel(); previous && previous != selectionModel)
+        disconnect(previous, &QItemSelectionModel::selectionChanged, this, &TCatalogTreeView::OnUserSelection);
+    QTreeView::setSelectionModel(selectionModel);
+    if (selectionModel)
+        connect(selectionModel, &QItemSelectionModel::selectionChanged, this, &TCatalogTreeView::OnUserSelection,
+                Qt::UniqueConnection);
+}
 
 void TCatalogTreeView::OnExpanded(const QModelIndex& index)
 {

@@ -22,6 +22,8 @@ public:
     TTreeModel& Model() { return *model_; }
     TTreeManager& Manager() { return manager_; }
 
+    void setSelectionModel(QItemSelectionModel* selectionModel) override;
+
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;

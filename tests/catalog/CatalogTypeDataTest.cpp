@@ -737,6 +737,9 @@ TEST(CatalogTypeData, WritesEveryColumnTheFileGives)
     EXPECT_EQ(db.Rows("SELECT MemberType, DataBlob, DataBytes, DataCrc, DataMimeType FROM CBinary"),
               (Rows{{"252", std::string("A\0B", 3), "3",
                      Str(static_cast<std::int32_t>(TCRC32::CalcStringCRC(std::string("A\0B", 3)))), "image/bmp"}}));
+    // The definition catalog opens as a catalog, which requires its structure version.
+    EXPECT_EQ(db.Rows("SELECT CatalogCode, DataKey, DataValue FROM LocalSettings"),
+              (Rows{{"t#7", "TolvexVersion", "3.0.0"}}));
     EXPECT_FALSE(fs::exists(folder.File("out/catalog_7.building.sqlite")));
 }
 

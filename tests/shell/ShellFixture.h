@@ -88,11 +88,14 @@ public:
     TTolvexItemEditor& Editor() { return *shell_->CatalogUI()->MainEditor(); }
 
     // Opens the style catalog of a catalog type, as File / Styles does.
+    // Opening rebuilds the menu, so its entries are not looked at after the trigger.
     void OpenStyleCatalog(int catalogType)
     {
         for (QAction* entry : Window().miFileStyles->actions())
-            if (auto* item = dynamic_cast<TTolvexMenuItem*>(entry); item && item->Command.ActionString == std::to_string(catalogType))
+            if (auto* item = dynamic_cast<TTolvexMenuItem*>(entry); item && item->Command.ActionString == std::to_string(catalogType)) {
                 item->trigger();
+                break;
+            }
         QCoreApplication::processEvents();
     }
 
