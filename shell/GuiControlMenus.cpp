@@ -459,8 +459,13 @@ void TGUIControl::StyleMenuItemClick(const std::string& catalogType)
     const TIniSettings& ini = root_.Settings().IniSettings();
     const std::string folder = (std::filesystem::path(root_.Settings().AppDir()) / "databases").string();
     std::string error;
-    root_.OpenCatalog(folder, ini.GetString(siStylesDatabaseType), ini.GetString(siStylesDatabaseParams),
-                      "t#" + std::to_string(type), "", "", kOpenSkipUserCheck, error);
+    try {
+        root_.OpenCatalog(folder, ini.GetString(siStylesDatabaseType), ini.GetString(siStylesDatabaseParams),
+                          "t#" + std::to_string(type), "", "", kOpenSkipUserCheck, error);
+    } catch (const std::exception& e) {
+        // A damaged definition database: the opening left no catalog open.
+        error = e.what();
+    }
     if (!error.empty())
         CommonProcedures->Gui().ShowError(error, true, "");
 }

@@ -25,6 +25,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include <filesystem>
+
 namespace {
 
 QStringList MenuTitles(QMenuBar* bar)
@@ -184,12 +188,16 @@ TEST(MainWindow, HidingBothTreesSwitchesAutoHideOffAndRemembersTheChoices)
     EXPECT_FALSE(ini.GetBool(siStatusbar, true));
 }
 
+// A style catalog that cannot be opened says why in one message and leaves
+// no catalog open.
 TEST(MainWindow, StylesMenuShowsAnOpeningErrorAsAMessage)
 {
     TShellFixture f;
+    const std::filesystem::path file = std::filesystem::path(f.Home().Path()) / "databases" / "catalog_1.sqlite";
+    ASSERT_TRUE(std::filesystem::is_regular_file(file) && !std::filesystem::is_symlink(file)) << file;
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << "not a database";
     f.OpenStyleCatalog(1);
-    if (f.Root().Catalog().IsOpen())
-        GTEST_SKIP() << "the style catalog opens";
+    EXPECT_FALSE(f.Root().Catalog().IsOpen());
     EXPECT_EQ(f.Boxes().Messages("error").size(), 1u);
 }
 
