@@ -128,6 +128,7 @@ bool TTransformer::GeneratePage(int sourceItemId, int treeItemId, int itemType, 
 {
     ResetForPage();
     treeItemId_ = treeItemId;
+    pageFileName_.reset();
     itemType_ = itemType;
     langCode_ = langCode;
     collection_ = &collection;

@@ -7,9 +7,9 @@
 // TXmlKeptElements, which the run's page documents share (Kept()): they
 // keep their names in its dictionary and borrow its elements.
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 typedef struct _xmlDoc xmlDoc;
@@ -40,5 +40,5 @@ public:
 
 private:
     std::shared_ptr<TXmlKeptElements> kept_;
-    std::map<std::string, std::vector<int>> ids_;
+    std::unordered_map<std::string, std::vector<int>> ids_;
 };

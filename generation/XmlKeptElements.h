@@ -18,9 +18,9 @@
 // Thread safety: one object serves one thread's pages; a kept page
 // document may be freed on another thread, so lending and returning are locked.
 #include <list>
-#include <map>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 typedef struct _xmlDoc xmlDoc;
@@ -61,6 +61,6 @@ private:
 
     mutable std::mutex mutex_;
     xmlDoc* doc_;
-    std::map<std::string, TEntry> elements_;
-    std::map<xmlDoc*, std::vector<TSet*>> loans_;
+    std::unordered_map<std::string, TEntry> elements_;
+    std::unordered_map<xmlDoc*, std::vector<TSet*>> loans_;
 };
