@@ -2,6 +2,7 @@
 
 #include "common/CommonFunctions.h"
 #include "common/Exceptions.h"
+#include "generation/XmlKeptElements.h"
 
 #include <libxml/tree.h>
 
@@ -27,8 +28,19 @@ TPageDocument::TPageDocument(const std::string& catalogCode, xmlDict* names) : d
     SetAttribute(root, "CatalogCode", catalogCode);
 }
 
+TPageDocument::TPageDocument(const std::string& catalogCode, std::shared_ptr<TXmlKeptElements> kept)
+    : TPageDocument(catalogCode, kept ? kept->Names() : nullptr)
+{
+    kept_ = std::move(kept);
+    if (kept_ && doc_->dict == kept_->Names())
+        kept_->AcceptBorrower(doc_);
+}
+
 TPageDocument::~TPageDocument()
 {
+    // What the document borrows is no part of it: given back before it is freed.
+    if (kept_)
+        kept_->Return(doc_);
     xmlFreeDoc(doc_);
 }
 

@@ -4,11 +4,13 @@
 // it and whatever the generation rules append. The document owns its
 // libxml2 tree; element names are checked, so that a name that is no XML
 // name raises instead of giving a document that cannot be read back.
+#include <memory>
 #include <string>
 
 typedef struct _xmlDoc xmlDoc;
 typedef struct _xmlNode xmlNode;
 typedef struct _xmlDict xmlDict;
+class TXmlKeptElements;
 
 class TPageDocument {
 public:
@@ -16,6 +18,9 @@ public:
     // other documents of the same thread (the pages of a run); a new one
     // when null.
     explicit TPageDocument(const std::string& catalogCode, xmlDict* names = nullptr);
+    // A page document of a publishing run: it keeps its names in Kept's
+    // dictionary and may borrow its elements, which it gives back when freed.
+    TPageDocument(const std::string& catalogCode, std::shared_ptr<TXmlKeptElements> kept);
     ~TPageDocument();
     TPageDocument(const TPageDocument&) = delete;
     TPageDocument& operator=(const TPageDocument&) = delete;
@@ -36,4 +41,5 @@ public:
 
 private:
     xmlDoc* doc_;
+    std::shared_ptr<TXmlKeptElements> kept_;
 };

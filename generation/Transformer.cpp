@@ -41,11 +41,12 @@ TTransformer::TTransformer(TTransformerCatalog& catalog, const std::string& cata
 TTransformer::~TTransformer() = default;
 
 // During a publishing run the page documents keep their names with the
-// run's kept menu elements, which are then copied into them as they are.
+// run's kept menu elements, which are then lent to them.
 std::shared_ptr<TPageDocument> TTransformer::NewPageDocument() const
 {
     const TXmlBuilderRunCache* run = catalog_.GetTemplates().BuilderRunCache();
-    return std::make_shared<TPageDocument>(catalogCode_, run ? run->Names() : nullptr);
+    return run ? std::make_shared<TPageDocument>(catalogCode_, run->Kept())
+               : std::make_shared<TPageDocument>(catalogCode_);
 }
 
 // ---- options ------------------------------------------------------------------------
@@ -127,6 +128,7 @@ bool TTransformer::GeneratePage(int sourceItemId, int treeItemId, int itemType, 
 {
     ResetForPage();
     treeItemId_ = treeItemId;
+    pageFileName_.reset();
     itemType_ = itemType;
     langCode_ = langCode;
     collection_ = &collection;

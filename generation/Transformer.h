@@ -28,6 +28,7 @@
 #include "generation/TransformerStyleSheet.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -141,6 +142,8 @@ private:
     std::string ResolveToken(const std::string& name);
     std::string PathValue(const std::string& name);
     std::string MemberValue(int itemId, const std::string& classTag, const std::string& member);
+    // The page's alternative file name, read once for the page.
+    const std::string& PageFileName();
 
     TTransformerCatalog& catalog_;
     std::vector<std::pair<std::string, std::string>> parameters_;
@@ -174,6 +177,7 @@ private:
     std::string failureText_;
     int itemId_ = 0;
     int treeItemId_ = 0;
+    std::optional<std::string> pageFileName_;
     int itemType_ = 0;
     std::string submittedQuery_;
     std::string langCode_;

@@ -68,8 +68,7 @@ void TTransformer::SetRootAttributes()
     if (treeItemId_ != 0) {
         pageDocument_->SetAttribute(root, "ItemType", std::to_string(itemType_));
         pageDocument_->SetAttribute(root, "TreeItemId", std::to_string(treeItemId_));
-        pageDocument_->SetAttribute(root, "FileName",
-                                    catalog_.GetAltFileName(treeItemId_, *connection_, catalogCode_));
+        pageDocument_->SetAttribute(root, "FileName", PageFileName());
     }
 }
 

@@ -56,6 +56,13 @@ std::string TTransformer::ReplaceParams(const std::string& text)
     return result;
 }
 
+const std::string& TTransformer::PageFileName()
+{
+    if (!pageFileName_)
+        pageFileName_ = catalog_.GetAltFileName(treeItemId_, *connection_, catalogCode_);
+    return *pageFileName_;
+}
+
 std::string TTransformer::ResolveToken(const std::string& name)
 {
     std::string value;
@@ -66,7 +73,7 @@ std::string TTransformer::ResolveToken(const std::string& name)
     else if (name == "TreeItemId")
         value = std::to_string(treeItemId_);
     else if (name == "FileName")
-        value = catalog_.GetAltFileName(treeItemId_, *connection_, catalogCode_);
+        value = PageFileName();
     else if (name == "ItemType")
         value = std::to_string(itemType_);
     else if (name == "LanguageCode")

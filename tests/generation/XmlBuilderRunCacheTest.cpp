@@ -54,8 +54,9 @@ TEST(XmlBuilderRunCache, CopiesAreTheElementsAsWrittenWithSharedOrOwnNames)
         cache->RememberElements("menu", menu->children);
     }
     auto shared = std::make_unique<TPageDocument>("shop", cache->Names());
+    auto borrower = std::make_unique<TPageDocument>("shop", cache->Kept());
     TPageDocument own("shop");
-    for (TPageDocument* page : {shared.get(), &own}) {
+    for (TPageDocument* page : {shared.get(), borrower.get(), &own}) {
         xmlNode* menu = page->AddElement(page->Root(), "Menu");
         ASSERT_TRUE(cache->CopyElements("menu", page->Document(), menu));
         EXPECT_EQ(Children(*page, menu), written);
@@ -64,6 +65,7 @@ TEST(XmlBuilderRunCache, CopiesAreTheElementsAsWrittenWithSharedOrOwnNames)
     // The page outlives the run's kept elements (a kept work file).
     cache.reset();
     EXPECT_EQ(Children(*shared, shared->Root()->children), written);
+    EXPECT_EQ(Children(*borrower, borrower->Root()->children), written);
 }
 
 }  // namespace
