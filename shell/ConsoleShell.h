@@ -6,7 +6,7 @@
 #include "catalog/TolvexGuiControl.h"
 #include "catalog/TolvexHelpSystem.h"
 #include "catalog/TolvexShell.h"
-#include "common/CommonGui.h"
+#include "common/QuietGui.h"
 #include "generation/StyleDialog.h"
 #include "generation/StyleOperation.h"
 
@@ -18,7 +18,8 @@
 class TTolvexException;
 
 // Messages go to the terminal; questions get the answer of closing the box.
-class TConsoleGui : public TCommonGui {
+// Everything else is refused or ignored, as by the quiet GUI.
+class TConsoleGui : public TQuietGui {
 public:
     void ShowError(const std::string& message, bool, const std::string&) override { Print("Error", message); }
     void ShowWarning(const std::string& message, bool, const std::string&) override { Print("Warning", message); }
@@ -39,32 +40,6 @@ public:
         Print("Question", message);
         return mrCancel;
     }
-    bool InputValue(const std::string&, const std::string&, std::string&, bool, const std::string&) override
-    {
-        return false;
-    }
-    bool InputValueWithCheckBox(const std::string&, const std::string&, const std::string&, std::string&, bool&,
-                                bool, const std::string&) override
-    {
-        return false;
-    }
-    int AskChoice(const std::string&, const std::string&, const std::string&) override { return mrCancel; }
-    bool ChangePassword(std::string&) override { return false; }
-    bool SelectSaveFile(const std::string&, const std::string&, const std::string&, const std::string&,
-                        std::string&) override
-    {
-        return false;
-    }
-    bool SelectOpenFile(const std::string&, const std::string&, const std::string&, std::string&) override
-    {
-        return false;
-    }
-    void BeginWait() override {}
-    void EndWait() override {}
-    void ProgressStart(const std::string&, int) override {}
-    bool ProgressStep(int, const std::string&) override { return true; }
-    void ProgressEnd() override {}
-    void ProcessMessages() override {}
 
 private:
     static void Print(const char* kind, const std::string& message)
