@@ -4,6 +4,7 @@
 // rules without a page: what the context menu offers, the file name "Save
 // Photo" offers, and the attribute list of the properties dialog.
 #include "../PageScript.h"
+#include "DesignViewFixture.h"
 #include "editors/QtTestApplication.h"
 #include "editors/site/DesignDocument.h"
 #include "editors/site/DesignView.h"
@@ -106,27 +107,9 @@ TEST(ElementProperties, ListsWritesBackOnlyChangesAndHidesDesignTime)
     EXPECT_FALSE(properties.Fill("", {}, true));
 }
 
-class DesignTableTest : public ::testing::Test {
+class DesignTableTest : public TDesignViewFixture {
 protected:
-    DesignTableTest()
-    {
-        EnsureQtApplication();
-        view = std::make_unique<TDesignView>(gui);
-        view->resize(520, 260);
-        view->show();
-    }
-    ~DesignTableTest() override
-    {
-        view.reset();
-        QTest::qWait(100);
-    }
-    void Load(const std::string& html)
-    {
-        QSignalSpy ready(view.get(), &TDesignView::Ready);
-        view->LoadDocument(TDesignDocument::Document(html, "", true, ""),
-                           QUrl(QStringLiteral("tolvex://preview/EN/dhtmlTop.html")));
-        ASSERT_TRUE(ready.wait(20000));
-    }
+    void Load(const std::string& html) { LoadPart(html, ""); }
     void Evaluate(const QString& script)
     {
         EvaluateInPage(*view->page(), script);
@@ -167,8 +150,6 @@ protected:
         return changed;
     }
 
-    TScriptedGui gui;
-    std::unique_ptr<TDesignView> view;
 };
 
 // Two rows of two cells, "a1 a2 / b1 b2", with the spans each case needs.

@@ -3,6 +3,7 @@
 // inserted markup reach the HTML read back, and an empty editor stores
 // nothing.
 #include "../PageScript.h"
+#include "DesignViewFixture.h"
 #include "editors/QtTestApplication.h"
 #include "editors/site/DesignDocument.h"
 #include "editors/site/DesignView.h"
@@ -45,27 +46,11 @@ TEST(DesignDocument, ClassNamesOfTheStyleSheet)
         << "h1.big is no class selector of its own; comments and blocks never count";
 }
 
-class DesignViewTest : public ::testing::Test {
+class DesignViewTest : public TDesignViewFixture {
 protected:
-    DesignViewTest()
-    {
-        EnsureQtApplication();
-        view = std::make_unique<TDesignView>(gui);
-        view->resize(520, 260);
-        view->show();
-    }
-    ~DesignViewTest() override
-    {
-        // The engine finishes with the page in the event loop, as in the program.
-        view.reset();
-        QTest::qWait(100);
-    }
     void Load(const std::string& html)
     {
-        QSignalSpy ready(view.get(), &TDesignView::Ready);
-        view->LoadDocument(TDesignDocument::Document(html, kCss, true, ""),
-                           QUrl(QStringLiteral("tolvex://preview/EN/dhtmlTop.html")));
-        ASSERT_TRUE(ready.wait(20000));
+        LoadPart(html, kCss);
         QTest::qWait(200);
     }
     std::string Body()
@@ -86,8 +71,6 @@ protected:
 
     static constexpr const char* kCss =
         "body { font-family: sans-serif; background: #fdfaf0; } .topofpage h1 { color: #2a5d8f; }";
-    TScriptedGui gui;
-    std::unique_ptr<TDesignView> view;
 };
 
 TEST_F(DesignViewTest, ScriptsInThePartStayInert)
