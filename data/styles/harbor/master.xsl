@@ -91,7 +91,7 @@
             <div>
               <p class="footer-name"><xsl:call-template name="company-name"/></p>
               <xsl:variable name="about">
-                <xsl:call-template name="text"><xsl:with-param name="nodes" select="/Page/Company/CommonCompanyInfo/CompanyDescription"/></xsl:call-template>
+                <xsl:call-template name="text"><xsl:with-param name="nodes" select="$page-root/Company/CommonCompanyInfo/CompanyDescription"/></xsl:call-template>
               </xsl:variable>
               <xsl:if test="normalize-space($about)"><p class="footer-about"><xsl:value-of select="$about"/></p></xsl:if>
             </div>

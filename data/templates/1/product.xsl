@@ -24,7 +24,7 @@
   <xsl:key name="field-name" match="FieldDefinitions/CommonNames" use="@ItemId"/>
 
   <xsl:template name="body">
-    <xsl:variable name="p" select="/Page/Product"/>
+    <xsl:variable name="p" select="$page-root/Product"/>
     <xsl:variable name="own-name"><xsl:call-template name="text"><xsl:with-param name="nodes" select="$p/Product/Name"/></xsl:call-template></xsl:variable>
     <xsl:variable name="name">
       <xsl:choose>

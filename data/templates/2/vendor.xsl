@@ -13,7 +13,7 @@
   <tolvex:xml-generation-rule><TagName>Vendor</TagName><Action>Object</Action><ItemId>Company</ItemId><CatalogCode>CoCMember</CatalogCode><CatalogCodeItemId>current</CatalogCodeItemId><ClassXmlTag>CommonCompanyInfo</ClassXmlTag></tolvex:xml-generation-rule>
 
   <xsl:template name="body">
-    <xsl:variable name="info" select="/Page/Vendor/CommonCompanyInfo"/>
+    <xsl:variable name="info" select="$page-root/Vendor/CommonCompanyInfo"/>
     <xsl:call-template name="page-heading"/>
     <xsl:variable name="about"><xsl:call-template name="text"><xsl:with-param name="nodes" select="$info/CompanyDescription"/></xsl:call-template></xsl:variable>
     <xsl:variable name="own-text"><xsl:call-template name="top"/></xsl:variable>

@@ -15,8 +15,8 @@
   <tolvex:xml-generation-rule><TagName>SubPages</TagName><Action>Childs</Action><ItemId>currenttree</ItemId><ClassXmlTag>CommonNames</ClassXmlTag><ClassXmlTag>CommonWebPage</ClassXmlTag><ItemTagName>Entry</ItemTagName></tolvex:xml-generation-rule>
 
   <xsl:template name="body">
-    <xsl:variable name="h" select="/Page/Hotel/HotelInfo"/>
-    <xsl:variable name="v" select="/Page/Hotel/VIDOHotelInfo"/>
+    <xsl:variable name="h" select="$page-root/Hotel/HotelInfo"/>
+    <xsl:variable name="v" select="$page-root/Hotel/VIDOHotelInfo"/>
     <xsl:variable name="own-name"><xsl:call-template name="text"><xsl:with-param name="nodes" select="$h/HotelName"/></xsl:call-template></xsl:variable>
     <xsl:variable name="name">
       <xsl:choose>

@@ -22,7 +22,7 @@
   <xsl:key name="season-dates" match="Seasons/ZOZSeason" use="@ItemId"/>
 
   <xsl:template name="body">
-    <xsl:variable name="r" select="/Page/Room/RoomInfo"/>
+    <xsl:variable name="r" select="$page-root/Room/RoomInfo"/>
     <xsl:variable name="name"><xsl:call-template name="page-name"/></xsl:variable>
     <div class="detail">
       <xsl:variable name="more" select="$r/AdditionalPhotos[Image/ImageData/Size &gt; 0]"/>
@@ -90,7 +90,7 @@
 
   <!-- The price table by season; a column only for the prices some season has. -->
   <xsl:template name="season-prices">
-    <xsl:variable name="rows" select="/Page/SeasonPrices/RoomSeasonPrice"/>
+    <xsl:variable name="rows" select="$page-root/SeasonPrices/RoomSeasonPrice"/>
     <xsl:variable name="columns" select="$rows/SinglePrice[. &gt; 0] | $rows/DoublePrice[. &gt; 0] | $rows/ExtraPersonPrice[. &gt; 0]
                                          | $rows/TriplePrice[. &gt; 0] | $rows/QuadroPrice[. &gt; 0]"/>
     <xsl:if test="$columns">
@@ -153,7 +153,7 @@
         <xsl:with-param name="currency">
           <xsl:choose>
             <xsl:when test="normalize-space($row/Currency)"><xsl:value-of select="$row/Currency"/></xsl:when>
-            <xsl:otherwise><xsl:value-of select="/Page/DefaultCurrency/CatalogProperty/PropertyValue"/></xsl:otherwise>
+            <xsl:otherwise><xsl:value-of select="$page-root/DefaultCurrency/CatalogProperty/PropertyValue"/></xsl:otherwise>
           </xsl:choose>
         </xsl:with-param>
       </xsl:call-template>
@@ -207,7 +207,7 @@
       <xsl:variable name="cur">
         <xsl:choose>
           <xsl:when test="normalize-space($currency)"><xsl:value-of select="$currency"/></xsl:when>
-          <xsl:otherwise><xsl:value-of select="/Page/DefaultCurrency/CatalogProperty/PropertyValue"/></xsl:otherwise>
+          <xsl:otherwise><xsl:value-of select="$page-root/DefaultCurrency/CatalogProperty/PropertyValue"/></xsl:otherwise>
         </xsl:choose>
       </xsl:variable>
       <xsl:variable name="text"><xsl:call-template name="text"><xsl:with-param name="nodes" select="$label"/></xsl:call-template></xsl:variable>

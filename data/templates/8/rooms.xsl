@@ -86,7 +86,7 @@
     <xsl:param name="price"/>
     <xsl:choose>
       <xsl:when test="normalize-space($price/Currency)"><xsl:value-of select="$price/Currency"/></xsl:when>
-      <xsl:otherwise><xsl:value-of select="/Page/DefaultCurrency/CatalogProperty/PropertyValue"/></xsl:otherwise>
+      <xsl:otherwise><xsl:value-of select="$page-root/DefaultCurrency/CatalogProperty/PropertyValue"/></xsl:otherwise>
     </xsl:choose>
   </xsl:template>
 

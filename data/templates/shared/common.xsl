@@ -91,6 +91,12 @@
   <xsl:key name="hidden-schedule" match="PriceSchedules/CommonPriceSchedule[PriceVisibility != 0]"
            use="@ItemId"/>
 
+  <!-- The page document's root element. Paths to the page's parts start
+       here rather than at "/": the processor answers a plain absolute path
+       by walking the whole document, menu included, while a path from a
+       variable goes straight down its children. -->
+  <xsl:variable name="page-root" select="/Page"/>
+
   <!-- The home page's tree item, and the page's items per page (9 unless set). -->
   <xsl:variable name="home-id" select="string(/Page/Home/CommonNames/@TreeItemId)"/>
   <xsl:variable name="per-page">
@@ -113,16 +119,14 @@
        Nodes: the member's elements of one object. -->
   <xsl:template name="text">
     <xsl:param name="nodes"/>
-    <xsl:value-of select="($nodes[@LanguageCode = $lang] | $nodes[@LanguageCode = 'DEF']
-                           | $nodes[not(@LanguageCode)])[normalize-space()][1]"/>
+    <xsl:value-of select="$nodes[(@LanguageCode = $lang or @LanguageCode = 'DEF' or not(@LanguageCode)) and normalize-space()][1]"/>
   </xsl:template>
 
   <!-- The same for a member that holds HTML: written as markup. -->
   <xsl:template name="html">
     <xsl:param name="nodes"/>
     <xsl:value-of disable-output-escaping="yes"
-        select="($nodes[@LanguageCode = $lang] | $nodes[@LanguageCode = 'DEF']
-                 | $nodes[not(@LanguageCode)])[normalize-space()][1]"/>
+        select="$nodes[(@LanguageCode = $lang or @LanguageCode = 'DEF' or not(@LanguageCode)) and normalize-space()][1]"/>
   </xsl:template>
 
   <!-- A text of the language resource, or its built-in English text. -->
@@ -157,14 +161,14 @@
   <!-- The name of the page being generated. -->
   <xsl:template name="page-name">
     <xsl:call-template name="text">
-      <xsl:with-param name="nodes" select="/Page/Current/CommonNames/ItemName"/>
+      <xsl:with-param name="nodes" select="$page-root/Current/CommonNames/ItemName"/>
     </xsl:call-template>
   </xsl:template>
 
   <!-- The company's name. -->
   <xsl:template name="company-name">
     <xsl:call-template name="text">
-      <xsl:with-param name="nodes" select="/Page/Company/CommonCompanyInfo/CompanyName"/>
+      <xsl:with-param name="nodes" select="$page-root/Company/CommonCompanyInfo/CompanyName"/>
     </xsl:call-template>
   </xsl:template>
 
@@ -237,7 +241,7 @@
     <xsl:variable name="own" select="key('schedule', $row/PriceSchedule/@ItemId)/CurrencyCode"/>
     <xsl:choose>
       <xsl:when test="normalize-space($own)"><xsl:value-of select="$own"/></xsl:when>
-      <xsl:otherwise><xsl:value-of select="/Page/DefaultCurrency/CatalogProperty/PropertyValue"/></xsl:otherwise>
+      <xsl:otherwise><xsl:value-of select="$page-root/DefaultCurrency/CatalogProperty/PropertyValue"/></xsl:otherwise>
     </xsl:choose>
   </xsl:template>
 
@@ -275,7 +279,7 @@
   <!-- The top-level menu entries: the names the navigation rule wrote,
        without the pages their own settings leave out of the navigation. -->
   <xsl:variable name="menu-top-entries"
-      select="/Page/Menu/CommonNames[@indent = 0][not(following-sibling::*[1][self::CommonWebPage]/NotVisible = 1)]"/>
+      select="/Page/Menu/CommonNames[@indent = 0][not(following-sibling::*[1]/self::CommonWebPage/NotVisible = 1)]"/>
 
   <!-- The custom links of the main menu's link group (page-links editor) in
        the page's language, else those of the default language. -->
@@ -286,7 +290,7 @@
 
   <!-- Whether the page has a menu at all. -->
   <xsl:template name="menu-entries-exist">
-    <xsl:if test="/Page/Menu/CommonNames[not(following-sibling::*[1][self::CommonWebPage]/NotVisible = 1)]
+    <xsl:if test="/Page/Menu/CommonNames[not(following-sibling::*[1]/self::CommonWebPage/NotVisible = 1)]
                   or $menu-groups/Link">1</xsl:if>
   </xsl:template>
 
@@ -383,7 +387,7 @@
     <xsl:variable name="children"
         select="following-sibling::CommonNames[number(@indent) = $indent + 1]
                 [generate-id(preceding-sibling::CommonNames[number(@indent) &lt;= $indent][1]) = $id]
-                [not(following-sibling::*[1][self::CommonWebPage]/NotVisible = 1)]"/>
+                [not(following-sibling::*[1]/self::CommonWebPage/NotVisible = 1)]"/>
     <li>
       <xsl:call-template name="menu-link"><xsl:with-param name="entry" select="."/></xsl:call-template>
       <xsl:if test="$children">
@@ -394,7 +398,7 @@
 
   <!-- The trail from the home page to the current page; none on the home page. -->
   <xsl:template name="breadcrumbs">
-    <xsl:variable name="trail" select="/Page/Breadcrumbs/CommonNames"/>
+    <xsl:variable name="trail" select="$page-root/Breadcrumbs/CommonNames"/>
     <xsl:if test="count($trail) &gt; 1 or ($trail and $home-id != '' and not($trail/@TreeItemId = $home-id))">
       <nav class="breadcrumbs">
         <xsl:attribute name="aria-label"><xsl:call-template name="res"><xsl:with-param name="id">breadcrumb</xsl:with-param></xsl:call-template></xsl:attribute>
@@ -491,7 +495,7 @@
     <meta name="viewport" content="width=device-width, initial-scale=1"/>
     <xsl:variable name="name"><xsl:call-template name="page-name"/></xsl:variable>
     <xsl:variable name="title">
-      <xsl:call-template name="text"><xsl:with-param name="nodes" select="/Page/Current/CommonWebPage/Title"/></xsl:call-template>
+      <xsl:call-template name="text"><xsl:with-param name="nodes" select="$page-root/Current/CommonWebPage/Title"/></xsl:call-template>
     </xsl:variable>
     <xsl:variable name="company"><xsl:call-template name="company-name"/></xsl:variable>
     <title>
@@ -505,13 +509,13 @@
       </xsl:choose>
     </title>
     <xsl:variable name="description">
-      <xsl:call-template name="text"><xsl:with-param name="nodes" select="/Page/Current/CommonWebPage/MetaDescription"/></xsl:call-template>
+      <xsl:call-template name="text"><xsl:with-param name="nodes" select="$page-root/Current/CommonWebPage/MetaDescription"/></xsl:call-template>
     </xsl:variable>
     <xsl:if test="normalize-space($description)">
       <meta name="description" content="{normalize-space($description)}"/>
     </xsl:if>
     <xsl:variable name="keywords">
-      <xsl:call-template name="text"><xsl:with-param name="nodes" select="/Page/Current/CommonKeywords/MetaKeywords"/></xsl:call-template>
+      <xsl:call-template name="text"><xsl:with-param name="nodes" select="$page-root/Current/CommonKeywords/MetaKeywords"/></xsl:call-template>
     </xsl:variable>
     <xsl:if test="normalize-space($keywords)">
       <meta name="keywords" content="{normalize-space($keywords)}"/>
@@ -537,7 +541,7 @@
     <xsl:variable name="company"><xsl:call-template name="company-name"/></xsl:variable>
     <a class="brand" href="{concat('index.', $linkext)}">
       <xsl:call-template name="image">
-        <xsl:with-param name="ref" select="/Page/Company/CommonCompanyInfo/CompanyLogoImage"/>
+        <xsl:with-param name="ref" select="$page-root/Company/CommonCompanyInfo/CompanyLogoImage"/>
         <xsl:with-param name="alt" select="''"/>
         <xsl:with-param name="class">brand-logo</xsl:with-param>
         <xsl:with-param name="lazy" select="false()"/>
@@ -601,7 +605,7 @@
 
   <!-- A company's address and ways of contact. Info: a CommonCompanyInfo element. -->
   <xsl:template name="contact-details">
-    <xsl:param name="info" select="/Page/Company/CommonCompanyInfo"/>
+    <xsl:param name="info" select="$page-root/Company/CommonCompanyInfo"/>
     <xsl:param name="with-name" select="false()"/>
     <xsl:variable name="city-line" select="normalize-space(concat($info/CompanyAddressPostalCode, ' ', $info/CompanyAddressCity, ' ', $info/CompanyAddressState))"/>
     <address class="contact-details">

@@ -14,7 +14,7 @@
   <tolvex:xml-generation-rule><TagName>Company</TagName><Action>Object</Action><ItemId>Company</ItemId><ClassXmlTag>CommonCompanyInfo</ClassXmlTag></tolvex:xml-generation-rule>
 
   <xsl:template name="body">
-    <xsl:variable name="info" select="/Page/Company/CommonCompanyInfo"/>
+    <xsl:variable name="info" select="$page-root/Company/CommonCompanyInfo"/>
     <xsl:call-template name="page-heading"/>
     <xsl:variable name="own-text"><xsl:call-template name="top"/></xsl:variable>
     <div class="detail">
