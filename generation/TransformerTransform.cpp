@@ -17,6 +17,7 @@
 #include "generation/Templates.h"
 #include "generation/TransformerWorkFiles.h"
 #include "generation/TransformerXsltScope.h"
+#include "generation/XsltFragmentCache.h"
 
 #include <libxml/tree.h>
 #include <libxslt/imports.h>
@@ -64,6 +65,7 @@ void TTransformer::Transform()
         std::unique_ptr<xsltTransformContext, TContextFree> context(
             xsltNewTransformContext(sheet.Sheet, pageDocument_->Document()));
         xsltSetCtxtSecurityPrefs(TTransformerXsltScope::SecurityPrefs(), context.get());
+        TXsltFragmentCache::Fill(context.get());
         // A style sheet that strips blanks strips them from the page
         // document itself: a document kept back is kept as it was built.
         if (keptWorkFiles_ && xsltNeedElemSpaceHandling(context.get()))
