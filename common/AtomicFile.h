@@ -1,7 +1,9 @@
 #pragma once
 // Writing a whole file safely: the content goes to a temporary name beside
 // the file, is made durable and renamed over the file, so a crash leaves
-// either the old file or the whole new one, never half of it.
+// either the old file or the whole new one, never half of it. A file that
+// does not exist yet is written unnamed in its folder and then linked under
+// its name, with the same guarantee and one change of the folder less.
 #include <string>
 #include <sys/types.h>
 
