@@ -17,6 +17,13 @@ TStyleSheetCache::~TStyleSheetCache()
 const TStyleSheetCache::TSheet& TStyleSheetCache::Get(const std::string& key, const std::string& text,
                                                        const std::string& baseUrl)
 {
+    return Get(key, [&text] { return text; }, baseUrl);
+}
+
+const TStyleSheetCache::TSheet& TStyleSheetCache::Get(const std::string& key,
+                                                       const std::function<std::string()>& makeText,
+                                                       const std::string& baseUrl)
+{
     for (auto it = entries_.begin(); it != entries_.end(); ++it)
         if (it->key == key) {
             entries_.splice(entries_.begin(), entries_, it);
@@ -27,7 +34,7 @@ const TStyleSheetCache::TSheet& TStyleSheetCache::Get(const std::string& key, co
         entries_.pop_back();
     }
     ++compileCount_;
-    entries_.push_front(TEntry{key, Compile(text, baseUrl)});
+    entries_.push_front(TEntry{key, Compile(makeText(), baseUrl)});
     return entries_.front().sheet;
 }
 

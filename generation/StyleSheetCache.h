@@ -11,6 +11,7 @@
 // broken template is not compiled again for every page. The least recently
 // used sheet is dropped when the cache is full.
 #include <cstddef>
+#include <functional>
 #include <list>
 #include <string>
 
@@ -35,6 +36,9 @@ public:
     // Text are resolved against BaseUrl (the file it stands for). The
     // reference stays valid until the next call.
     const TSheet& Get(const std::string& key, const std::string& text, const std::string& baseUrl);
+    // The same, the text made by MakeText only when it must be compiled.
+    const TSheet& Get(const std::string& key, const std::function<std::string()>& makeText,
+                      const std::string& baseUrl);
     // Frees every sheet.
     void Clear();
     std::size_t Size() const { return entries_.size(); }

@@ -133,7 +133,7 @@ private:
     void Transform();
     void DescribeFailure(const std::string& reason);
     void DescribeParseError(const std::string& reason);
-    std::string CompileKey(const std::string& compiledText) const;
+    std::string CompileKey(const std::string& compiledShape) const;
     void DeliverInWebCharset();
 
     // ---- source pages and tokens (TransformerTokens.cpp) -----------------------------

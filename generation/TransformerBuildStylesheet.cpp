@@ -6,6 +6,7 @@
 #include "common/CommonFunctions.h"
 #include "generation/TransformerCatalog.h"
 #include "generation/Templates.h"
+#include "generation/TransformerWorkFiles.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
 #include "storage/AbstractObjectFactory.h"
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 
 namespace {
 
@@ -64,7 +66,12 @@ void TTransformer::BuildStylesheet()
                                             : "empty");
     if (KindOf(itemType_) != TPageKind::Report)
         AddTopAndBottom();
-    SaveWorkText("out.xsl", styleSheet_.WorkFileText());
+    if (keptWorkFiles_)
+        keptWorkFiles_->KeepMadeText(
+            "out.xsl", [sheet = std::make_shared<const TTransformerStyleSheet>(styleSheet_)] { return sheet->WorkFileText(); },
+            workFileSequence_);
+    else
+        SaveWorkText("out.xsl", styleSheet_.WorkFileText());
 }
 
 void TTransformer::AddDesktopParams()

@@ -167,3 +167,24 @@ std::string TTransformerStyleSheet::CompiledText() const
     const TXmlDocPtr doc(BuildDocument(true));
     return Serialise(doc.get());
 }
+
+// The output, then each entry's kind and name, and its value where the
+// compiled form holds it (each text ended by a zero byte, which no text holds).
+std::string TTransformerStyleSheet::CompiledShape() const
+{
+    std::string shape = method_;
+    shape += '\0';
+    shape += encoding_;
+    shape += '\0';
+    for (const TEntry& entry : entries_) {
+        shape += static_cast<char>('0' + static_cast<int>(entry.kind));
+        shape += IsHidden(entry) ? 'h' : 'v';
+        shape += entry.name;
+        shape += '\0';
+        if (!IsHidden(entry)) {
+            shape += entry.value;
+            shape += '\0';
+        }
+    }
+    return shape;
+}

@@ -43,6 +43,10 @@ public:
     std::string WorkFileText() const;
     // The text of the compiled form.
     std::string CompiledText() const;
+    // What the compiled form is made of, as a short text: equal for two
+    // style sheets exactly when their compiled forms are equal, and much
+    // cheaper to make than the compiled text.
+    std::string CompiledShape() const;
     // The hidden parameters of the compiled form ("{namespace}name") with the
     // page's values, for the transformation.
     std::vector<std::pair<std::string, std::string>> PageValues() const;

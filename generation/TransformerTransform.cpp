@@ -52,10 +52,9 @@ std::string WithoutTrailingLineBreaks(std::string text)
 void TTransformer::Transform()
 {
     transformFailed_ = false;
-    const std::string compiledText = styleSheet_.CompiledText();
     const std::string baseUrl = workDir_ + "/out.xsl";
-    const TStyleSheetCache::TSheet& sheet =
-        Templates().StyleSheets().Get(CompileKey(compiledText), compiledText, baseUrl);
+    const TStyleSheetCache::TSheet& sheet = Templates().StyleSheets().Get(
+        CompileKey(styleSheet_.CompiledShape()), [this] { return styleSheet_.CompiledText(); }, baseUrl);
     if (!sheet.Sheet && sheet.ParseError) {
         DescribeParseError(sheet.Error);
     } else if (!sheet.Sheet) {
@@ -88,13 +87,13 @@ void TTransformer::Transform()
     SaveWorkText("out.html", resultHtml_);
 }
 
-// The key of the compiled style sheet: where it is compiled, its text and
-// the texts of the files it includes.
-std::string TTransformer::CompileKey(const std::string& compiledText) const
+// The key of the compiled style sheet: where it is compiled, what its
+// compiled text is made of and the texts of the files it includes.
+std::string TTransformer::CompileKey(const std::string& compiledShape) const
 {
     std::string key = workDir_;
     key += '\0';
-    key += compiledText;
+    key += compiledShape;
     for (const std::string& include : styleSheet_.Includes()) {
         key += '\0';
         key += include;

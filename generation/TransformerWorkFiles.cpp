@@ -12,13 +12,18 @@ void TTransformerWorkFiles::Keep(const std::string& name, TEntry entry)
 
 void TTransformerWorkFiles::KeepText(const std::string& name, std::string text, long sequence)
 {
-    Keep(name, TEntry{sequence, std::move(text), nullptr});
+    Keep(name, TEntry{sequence, std::move(text), nullptr, nullptr});
 }
 
 void TTransformerWorkFiles::KeepDocument(const std::string& name, std::shared_ptr<const TPageDocument> document,
                                          long sequence)
 {
-    Keep(name, TEntry{sequence, {}, std::move(document)});
+    Keep(name, TEntry{sequence, {}, std::move(document), nullptr});
+}
+
+void TTransformerWorkFiles::KeepMadeText(const std::string& name, std::function<std::string()> make, long sequence)
+{
+    Keep(name, TEntry{sequence, {}, nullptr, std::move(make)});
 }
 
 void TTransformerWorkFiles::Merge(TTransformerWorkFiles&& other)
@@ -35,7 +40,9 @@ void TTransformerWorkFiles::ForgetFrom(long sequence)
 
 void TTransformerWorkFiles::Write(const std::string& folder)
 {
-    for (const auto& [name, entry] : files_)
-        TCommonFunctions::SaveWorkFile(entry.document ? entry.document->Text() : entry.text, folder + "/" + name);
+    for (const auto& [name, entry] : files_) {
+        const std::string text = entry.document ? entry.document->Text() : entry.make ? entry.make() : entry.text;
+        TCommonFunctions::SaveWorkFile(text, folder + "/" + name);
+    }
     files_.clear();
 }

@@ -13,6 +13,7 @@
 //   TTransformerWorkFiles kept;
 //   transformer.KeepWorkFiles(kept, sequence);   // for every page
 //   kept.Write(previewDir);                       // when the run ends
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -23,6 +24,9 @@ class TTransformerWorkFiles {
 public:
     void KeepText(const std::string& name, std::string text, long sequence);
     void KeepDocument(const std::string& name, std::shared_ptr<const TPageDocument> document, long sequence);
+    // A text made by Make only when the file is written (most kept texts
+    // are replaced by a later page's before that).
+    void KeepMadeText(const std::string& name, std::function<std::string()> make, long sequence);
     // Takes over what Other kept for a later page than this holds.
     void Merge(TTransformerWorkFiles&& other);
     // Forgets what was kept for the pages from Sequence on (a run that
@@ -38,6 +42,7 @@ private:
         long sequence = 0;
         std::string text;
         std::shared_ptr<const TPageDocument> document;
+        std::function<std::string()> make;
     };
     void Keep(const std::string& name, TEntry entry);
 

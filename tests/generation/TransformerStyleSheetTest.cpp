@@ -204,6 +204,7 @@ TEST_F(TransformerStyleSheetTest, TheCompiledFormDiffersOnlyByTheEmptinessOfValu
     a.AddHtmlTemplate("top", "<b>one</b>");
     b.AddHtmlTemplate("top", "<i>two</i>");
     EXPECT_EQ(a.CompiledText(), b.CompiledText());
+    EXPECT_EQ(a.CompiledShape(), b.CompiledShape()) << "the shape stands for the compiled text";
     EXPECT_NE(a.WorkFileText(), b.WorkFileText());
     EXPECT_EQ(b.PageValues(), (std::vector<std::pair<std::string, std::string>>{
                                   {"{urn:tolvex:page-values}param-lang", "DE"},
@@ -215,6 +216,18 @@ TEST_F(TransformerStyleSheetTest, TheCompiledFormDiffersOnlyByTheEmptinessOfValu
     c.AddParam("lang", "");
     c.AddHtmlTemplate("top", "<i>two</i>");
     EXPECT_NE(c.CompiledText(), b.CompiledText()) << "an empty value is no result tree fragment";
+    EXPECT_NE(c.CompiledShape(), b.CompiledShape());
+
+    // What the compiled form writes out (a variable's expression, the
+    // output's encoding) tells the shapes apart as it does the texts.
+    TTransformerStyleSheet d = a;
+    TTransformerStyleSheet e = a;
+    d.AddVariable("resource", "document('EN.xml')");
+    e.AddVariable("resource", "empty");
+    EXPECT_NE(d.CompiledShape(), e.CompiledShape());
+    TTransformerStyleSheet f = a;
+    f.SetOutput("html", "iso-8859-1");
+    EXPECT_NE(f.CompiledShape(), a.CompiledShape());
 }
 
 // ---- compiled sheets kept -------------------------------------------------------------------------
