@@ -25,6 +25,7 @@
 #include "common/WellKnownIds.h"
 #include "generation/StyleSheetCache.h"
 #include "generation/XmlBuilderRunCache.h"
+#include "generation/XsltLentDocuments.h"
 
 #include <functional>
 #include <map>
@@ -173,6 +174,8 @@ public:
     // ---- compiled style sheets -------------------------------------------------------------
     // The compiled style sheets of the transformations (kept while the catalog is open).
     TStyleSheetCache& StyleSheets() { return styleSheets_; }
+    // The documents the transformations read, parsed once (the language resources).
+    TXsltLentDocuments& LentDocuments() { return lentDocuments_; }
 
 private:
     void BeginRun();
@@ -222,6 +225,7 @@ private:
     std::unique_ptr<TRunCache> run_;
     int runDepth_ = 0;
     TStyleSheetCache styleSheets_;
+    TXsltLentDocuments lentDocuments_;
     long stamp_ = 0;
     std::map<std::string, long> stamps_;
 };

@@ -186,6 +186,7 @@ void TTransformer::ResetForPage()
     used_ = true;
     rules_.clear();
     styleSheet_ = TTransformerStyleSheet();
+    resourceFile_.clear();
 }
 
 // Takes the page's templates by its kind. Finished is set when the page is

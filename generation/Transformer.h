@@ -161,6 +161,8 @@ private:
     std::shared_ptr<TPageDocument> pageDocument_;
     std::unique_ptr<TPageXmlSource> builder_;
     TTransformerStyleSheet styleSheet_;
+    // The language resource the style sheet reads ("EN.xml"); empty when it reads none.
+    std::string resourceFile_;
     int masterTemplateId_ = 0;
     int bodyTemplateId_ = 0;
     bool htmlErrorPages_ = true;

@@ -61,9 +61,11 @@ void TTransformer::BuildStylesheet()
     if (NeedsCustomTemplates())
         styleSheet_.AddInclude("custom.xsl");
     AddPageParams(colorScheme, fontScheme, backgroundImageCode);
-    styleSheet_.AddVariable("resource", Templates().WriteResourceFile(langCode_, *connection_)
-                                            ? "document( " + TCommonFunctions::XPathStringLiteral(langCode_ + ".xml") + " )"
-                                            : "empty");
+    if (Templates().WriteResourceFile(langCode_, *connection_))
+        resourceFile_ = langCode_ + ".xml";
+    styleSheet_.AddVariable("resource", resourceFile_.empty()
+                                            ? "empty"
+                                            : "document( " + TCommonFunctions::XPathStringLiteral(resourceFile_) + " )");
     if (KindOf(itemType_) != TPageKind::Report)
         AddTopAndBottom();
     if (keptWorkFiles_)

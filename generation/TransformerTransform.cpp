@@ -65,6 +65,9 @@ void TTransformer::Transform()
             xsltNewTransformContext(sheet.Sheet, pageDocument_->Document()));
         xsltSetCtxtSecurityPrefs(TTransformerXsltScope::SecurityPrefs(), context.get());
         TXsltFragmentCache::Fill(context.get());
+        if (!resourceFile_.empty())
+            if (const std::string* text = Templates().WorkFileText(resourceFile_))
+                Templates().LentDocuments().Lend(context.get(), baseUrl, resourceFile_, *text);
         // A style sheet that strips blanks strips them from the page
         // document itself: a document kept back is kept as it was built.
         if (keptWorkFiles_ && xsltNeedElemSpaceHandling(context.get()))
