@@ -3,6 +3,7 @@
 // convert fragments give the same result as with libxslt's own fragments.
 #include "common/XmlPtr.h"
 #include "generation/XsltFragmentCache.h"
+#include "XsltContextRun.h"
 
 #include <gtest/gtest.h>
 #include <libexslt/exslt.h>
@@ -40,19 +41,12 @@ std::string Transform(const char* body, bool filled)
         return {};
     const TXmlDocPtr source(xmlReadMemory(kSource, static_cast<int>(std::char_traits<char>::length(kSource)),
                                           "page.xml", nullptr, 0));
-    xsltTransformContextPtr context = xsltNewTransformContext(sheet, source.get());
-    if (filled) {
-        TXsltFragmentCache::Fill(context);
-        EXPECT_EQ(context->cache->nbRVT, TXsltFragmentCache::kFragments);
-    }
-    const TXmlDocPtr result(xsltApplyStylesheetUser(sheet, source.get(), nullptr, nullptr, nullptr, context));
-    std::string output;
-    xmlChar* bytes = nullptr;
-    int length = 0;
-    if (result && xsltSaveResultToString(&bytes, &length, result.get(), sheet) == 0 && bytes)
-        output.assign(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(length));
-    xmlFree(bytes);
-    xsltFreeTransformContext(context);
+    const std::string output = TransformThroughContext(sheet, source.get(), [filled](xsltTransformContextPtr context) {
+        if (filled) {
+            TXsltFragmentCache::Fill(context);
+            EXPECT_EQ(context->cache->nbRVT, TXsltFragmentCache::kFragments);
+        }
+    });
     xsltFreeStylesheet(sheet);
     return output;
 }

@@ -3,6 +3,7 @@
 // contexts that borrowed them, and not lent where the file must be read.
 #include "common/XmlPtr.h"
 #include "generation/XsltLentDocuments.h"
+#include "XsltContextRun.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -33,17 +34,11 @@ protected:
             xmlReadMemory(text.data(), static_cast<int>(text.size()), sheetUrl.c_str(), nullptr, 0));
         EXPECT_NE(sheet, nullptr);
         const TXmlDocPtr page(xmlReadMemory("<Page/>", 7, "page.xml", nullptr, 0));
-        xsltTransformContextPtr context = xsltNewTransformContext(sheet, page.get());
-        if (lentText)
-            lent_.Lend(context, sheetUrl, "EN.xml", lentText);
-        const TXmlDocPtr result(xsltApplyStylesheetUser(sheet, page.get(), nullptr, nullptr, nullptr, context));
-        std::string output;
-        xmlChar* bytes = nullptr;
-        int length = 0;
-        if (result && xsltSaveResultToString(&bytes, &length, result.get(), sheet) == 0 && bytes)
-            output.assign(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(length));
-        xmlFree(bytes);
-        xsltFreeTransformContext(context);
+        const std::string output =
+            TransformThroughContext(sheet, page.get(), [&](xsltTransformContextPtr context) {
+                if (lentText)
+                    lent_.Lend(context, sheetUrl, "EN.xml", lentText);
+            });
         xsltFreeStylesheet(sheet);
         return output;
     }
