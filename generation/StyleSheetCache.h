@@ -4,8 +4,9 @@
 //
 // The transformer compiles, for each distinct set of templates, a form of
 // the generated style sheet whose page values are parameters
-// (TTransformerStyleSheet), and asks this cache for it by a key made of that
-// text and the texts of the files it includes: pages with an equal key share
+// (TTransformerStyleSheet), and asks this cache for it by a key made of what
+// that text is made of and the texts of the files it includes (the text
+// itself is made only when it must be compiled): pages with an equal key share
 // one compiled sheet, and a changed template gives a new key and so a fresh
 // compilation. A sheet that did not compile is kept with its messages, so a
 // broken template is not compiled again for every page. The least recently

@@ -1,10 +1,11 @@
 // The transformation of the page document with the generated style sheet.
 //
 // The style sheet is the compiled form of "out.xsl" (TTransformerStyleSheet),
-// taken from the templates' cache by its text and the texts of the files it
-// includes as the work folder holds them, and given the page's values as
-// parameters; the page document is transformed as built (it is the document
-// written as "out.xml"). The result equals transforming "out.xml" with
+// taken from the templates' cache by what its text is made of and the texts
+// of the files it includes as the work folder holds them, and given the
+// page's values as parameters; the page document is transformed as built
+// (it is the document written as "out.xml"), with the language resource
+// lent already parsed. The result equals transforming "out.xml" with
 // "out.xsl".
 #include "generation/Transformer.h"
 
