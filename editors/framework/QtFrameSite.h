@@ -19,6 +19,13 @@ public:
     QWidget* Container() { return this; }
     // The site of a frame (null for a site that is not a widget).
     static TQtFrameSite* Of(TFrameSite& site) { return dynamic_cast<TQtFrameSite*>(&site); }
+    // Places Frame into Site when the site is a widget (what every frame's
+    // constructor does; a site without widgets, in headless use, takes none).
+    static void PlaceInto(TFrameSite& site, QWidget* frame)
+    {
+        if (TQtFrameSite* page = Of(site))
+            page->Place(frame);
+    }
 
 private:
     QLabel* message_ = nullptr;

@@ -30,8 +30,7 @@ TCompanyFrameBase::TCompanyFrameBase(TFrameSite& site, const char* objectName, s
     : fields_(std::move(fields))
 {
     setObjectName(objectName);
-    if (TQtFrameSite* page = TQtFrameSite::Of(site))
-        page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 TCompanyFrameBase::~TCompanyFrameBase() = default;

@@ -50,8 +50,7 @@ void SelectEffect(QComboBox* combo, int value)
 TFrameAdvancedOptions::TFrameAdvancedOptions(TFrameSite& site)
 {
     setObjectName("TFrameAdvancedOptions");
-    if (TQtFrameSite* page = TQtFrameSite::Of(site))
-        page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 TFrameAdvancedOptions::~TFrameAdvancedOptions() = default;

@@ -33,8 +33,7 @@ TFrameHtmlEditor::TFrameHtmlEditor(TFrameSite& site)
     setObjectName("TFrameHtmlEditor");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    if (TQtFrameSite* page = TQtFrameSite::Of(site))
-        page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 TFrameHtmlEditor::~TFrameHtmlEditor() = default;

@@ -44,8 +44,7 @@ void Select(QComboBox* combo, const std::string& code)
 TFrameInitEditor::TFrameInitEditor(TFrameSite& site)
 {
     setObjectName("TFrameInitEditor");
-    if (TQtFrameSite* page = TQtFrameSite::Of(site))
-        page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 TFrameInitEditor::~TFrameInitEditor() = default;

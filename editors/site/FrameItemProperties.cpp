@@ -26,8 +26,7 @@ using UiText::S;
 TFrameItemProperties::TFrameItemProperties(TFrameSite& site)
 {
     setObjectName("TFrameItemProperties");
-    if (TQtFrameSite* page = TQtFrameSite::Of(site))
-        page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 TFrameItemProperties::~TFrameItemProperties() = default;

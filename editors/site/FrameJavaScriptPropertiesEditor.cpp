@@ -19,8 +19,7 @@ using UiText::Tr;
 TFrameJavaScriptPropertiesEditor::TFrameJavaScriptPropertiesEditor(TFrameSite& site)
 {
     setObjectName("TFrameJavaScriptPropertiesEditor");
-    if (TQtFrameSite* page = TQtFrameSite::Of(site))
-        page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 TFrameJavaScriptPropertiesEditor::~TFrameJavaScriptPropertiesEditor() = default;

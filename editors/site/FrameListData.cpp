@@ -71,8 +71,7 @@ TFrameListData::TFrameListData(TFrameSite& site)
         if (btnListDataAdd_->isVisible())
             AddItem();
     });
-    if (TQtFrameSite* page = TQtFrameSite::Of(site))
-        page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 TFrameListData::~TFrameListData() = default;

@@ -51,8 +51,7 @@ const char* CartButtonName(TModel::TCart cart)
 TFrameOptionsEditor::TFrameOptionsEditor(TFrameSite& site)
 {
     setObjectName("TFrameOptionsEditor");
-    if (TQtFrameSite* page = TQtFrameSite::Of(site))
-        page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 TFrameOptionsEditor::~TFrameOptionsEditor() = default;

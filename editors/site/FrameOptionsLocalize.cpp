@@ -50,8 +50,7 @@ void Select(QComboBox* combo, const std::string& code)
 TFrameOptionsLocalize::TFrameOptionsLocalize(TFrameSite& site)
 {
     setObjectName("TFrameOptionsLocalize");
-    if (TQtFrameSite* page = TQtFrameSite::Of(site))
-        page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 TFrameOptionsLocalize::~TFrameOptionsLocalize() = default;

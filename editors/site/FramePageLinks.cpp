@@ -68,8 +68,7 @@ TModel::TLinkAnswer AnswerOf(const TDialogParams& params)
 TFramePageLinks::TFramePageLinks(TFrameSite& site)
 {
     setObjectName("TFramePageLinks");
-    if (TQtFrameSite* page = TQtFrameSite::Of(site))
-        page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 TFramePageLinks::~TFramePageLinks() = default;

@@ -112,8 +112,7 @@ TModel::TDateTime FromQt(const QDateTime& value)
 TFramePageMetaTags::TFramePageMetaTags(TFrameSite& site)
 {
     setObjectName("TFramePageMetaTags");
-    if (TQtFrameSite* page = TQtFrameSite::Of(site))
-        page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 TFramePageMetaTags::~TFramePageMetaTags() = default;

@@ -21,8 +21,7 @@ using UiText::Tr;
 TFrameSimplePageMetaTags::TFrameSimplePageMetaTags(TFrameSite& site)
 {
     setObjectName("TFrameSimplePageMetaTags");
-    if (TQtFrameSite* page = TQtFrameSite::Of(site))
-        page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 TFrameSimplePageMetaTags::~TFrameSimplePageMetaTags() = default;

@@ -18,8 +18,7 @@ TFrameSiteDialog::TFrameSiteDialog(TFrameSite& site)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    if (TQtFrameSite* page = TQtFrameSite::Of(site))
-        page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 TFrameSiteDialog::~TFrameSiteDialog() = default;

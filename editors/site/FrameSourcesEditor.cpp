@@ -22,8 +22,7 @@ TFrameSourcesEditor::TFrameSourcesEditor(TFrameSite& site)
     setObjectName("TFrameSourcesEditor");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    if (TQtFrameSite* page = TQtFrameSite::Of(site))
-        page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 std::vector<std::string> TFrameSourcesEditor::EditorParams() const

@@ -34,8 +34,7 @@ TFrameTolvexAbout::TFrameTolvexAbout(TFrameSite& site)
     layout->addWidget(wbTolvexAbout_, 1);
     layout->addLayout(buttons);
     setTabOrder(btnTolvexAboutContinue_, cbTolvexAboutGoHome_);
-    if (TQtFrameSite* page = TQtFrameSite::Of(site))
-        page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 TFrameTolvexAbout::~TFrameTolvexAbout() = default;

@@ -123,8 +123,7 @@ TFrameTreeDataEditor::TFrameTreeDataEditor(TFrameSite& site)
     AddFrameShortcut(this, QKeySequence::Undo, [this] { Undo(); });
     AddFrameShortcut(this, QKeySequence::New, [this] { AddItem(); });
     AddFrameShortcut(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), [this] { NewFolder(); });
-    if (TQtFrameSite* page = TQtFrameSite::Of(site))
-        page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 TNestedEditorPanel::~TNestedEditorPanel() = default;

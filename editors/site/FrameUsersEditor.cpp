@@ -79,8 +79,7 @@ TFrameUsersEditor::TFrameUsersEditor(TFrameSite& site)
     connect(btnUpdate_, &QPushButton::clicked, this, [this] { UpdateUser(); });
     connect(btnSetPassword_, &QPushButton::clicked, this, [this] { SetPassword(); });
     connect(btnRemove_, &QPushButton::clicked, this, [this] { RemoveUser(); });
-    if (TQtFrameSite* page = TQtFrameSite::Of(site))
-        page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 TFrameUsersEditor::~TFrameUsersEditor() = default;

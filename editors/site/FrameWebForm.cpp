@@ -85,8 +85,7 @@ TFrameWebForm::TFrameWebForm(TFrameSite& site)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(wbWebForm_);
-    if (TQtFrameSite* site_page = TQtFrameSite::Of(site))
-        site_page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 TFrameWebForm::~TFrameWebForm()

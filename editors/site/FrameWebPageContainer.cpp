@@ -12,8 +12,7 @@ TNestedEditorPanelHolder::~TNestedEditorPanelHolder() = default;
 TFrameWebPageContainer::TFrameWebPageContainer(TFrameSite& site)
 {
     setObjectName("TFrameWebPageContainer");
-    if (TQtFrameSite* page = TQtFrameSite::Of(site))
-        page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 TFrameWebPageContainer::~TFrameWebPageContainer() = default;

@@ -44,8 +44,7 @@ TFrameWebPreview::TFrameWebPreview(TFrameSite& site)
     setObjectName("TFrameWebPreview");
     new QVBoxLayout(this);
     layout()->setContentsMargins(0, 0, 0, 0);
-    if (TQtFrameSite* page = TQtFrameSite::Of(site))
-        page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 TFrameWebPreview::~TFrameWebPreview()

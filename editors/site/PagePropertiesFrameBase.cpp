@@ -25,8 +25,7 @@ TPagePropertiesFrameBase::TPagePropertiesFrameBase(TFrameSite& site, const char*
     : nameCaption_(nameCaption)
 {
     setObjectName(objectName);
-    if (TQtFrameSite* page = TQtFrameSite::Of(site))
-        page->Place(this);
+    TQtFrameSite::PlaceInto(site, this);
 }
 
 TPagePropertiesFrameBase::~TPagePropertiesFrameBase() = default;

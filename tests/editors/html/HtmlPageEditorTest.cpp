@@ -12,10 +12,7 @@
 #include "editors/framework/TolvexUIEditor.h"
 #include "editors/site/DesignView.h"
 #include "editors/site/FrameHtmlDataEditor.h"
-#include "editors/site/FrameSourcesDataEditor.h"
 #include "editors/site/HtmlEditorWidget.h"
-#include "editors/site/SourceTextEdit.h"
-#include "editors/site/SourcesEditorWidget.h"
 #include "storage/QueryGuard.h"
 #include "storage/RecordValues.h"
 #include "catalog/TreeManager.h"
@@ -127,13 +124,7 @@ TEST_F(HtmlPageEditorTest, TypedDesignAndSourceTextIsStoredInItsOwnLanguage)
     // its own, shows the default language's until it is replaced.
     f.Shell().SetCurrentLangCode("DE");
     QCoreApplication::processEvents();
-    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("SourcesEditor-basic"));
-    auto* source = FrameOfTab<TFrameSourcesPageEditor>(f, "SourcesEditor-basic");
-    ASSERT_NE(source, nullptr);
-    TSourceTextEdit* text = source->Editor()->TopEditor();
-    text->setFocus();
-    text->selectAll();
-    QTest::keyClicks(text, "<p>Fruehlingsangebot</p>");
+    ASSERT_TRUE(TypeIntoPageSource(f, "<p>Fruehlingsangebot</p>"));
     Shoot(f, "html-page-source");
 
     QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);

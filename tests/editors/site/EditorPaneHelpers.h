@@ -12,6 +12,9 @@
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
 #include "editors/framework/frmFrameContainer.h"
+#include "editors/site/FrameSourcesDataEditor.h"
+#include "editors/site/SourceTextEdit.h"
+#include "editors/site/SourcesEditorWidget.h"
 #include "generation/Transformer.h"
 #include "storage/ObjectCollection.h"
 #include "storage/QueryGuard.h"
@@ -105,6 +108,22 @@ inline void TypeOver(QLineEdit* edit, const QString& text)
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, text);
+}
+
+// Opens the page's source tab and types Text over its upper editor's whole
+// text, as a user would; false when the tab or its frame is not there.
+inline bool TypeIntoPageSource(TMainWindowFixture& f, const QString& text)
+{
+    if (!f.Editor().Container()->ActivateTabByName("SourcesEditor-basic"))
+        return false;
+    auto* source = FrameOfTab<TFrameSourcesPageEditor>(f, "SourcesEditor-basic");
+    if (!source)
+        return false;
+    TSourceTextEdit* edit = source->Editor()->TopEditor();
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    return true;
 }
 
 inline void PressSave(TMainWindowFixture& f) { QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton); }

@@ -11,10 +11,7 @@
 #include "editors/framework/Registration.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
-#include "editors/site/FrameSourcesDataEditor.h"
 #include "editors/site/FrameWebPreview.h"
-#include "editors/site/SourceTextEdit.h"
-#include "editors/site/SourcesEditorWidget.h"
 #include "editors/site/WebPreviewWidget.h"
 #include "storage/QueryGuard.h"
 #include "storage/RecordValues.h"
@@ -104,13 +101,7 @@ TEST_F(WebPreviewFrameTest, ShowsTheUnsavedEditAndCancelLeavesTheCatalogAsItWas)
 {
     Open();
     const std::string before = Stored();
-    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("SourcesEditor-basic"));
-    auto* source = FrameOfTab<TFrameSourcesPageEditor>(f, "SourcesEditor-basic");
-    ASSERT_NE(source, nullptr);
-    TSourceTextEdit* text = source->Editor()->TopEditor();
-    text->setFocus();
-    text->selectAll();
-    QTest::keyClicks(text, "<html><body><p id=\"typed\">Autumn offers</p></body></html>");
+    ASSERT_TRUE(TypeIntoPageSource(f, "<html><body><p id=\"typed\">Autumn offers</p></body></html>"));
     ASSERT_TRUE(f.Editor().Context()->IsModified());
 
     TWebPreviewWidget* preview = ShowPreview();
