@@ -10,6 +10,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cctype>
 #include <strings.h>
 
@@ -129,22 +130,8 @@ TSQLiteRecordset::TSQLiteRecordset(TSQLiteDBConnection& connection, TSQLiteState
 
 void TSQLiteRecordset::ReadColumns(TSQLiteStatement& statement)
 {
-    sqlite3_stmt* stmt = statement.Handle();
-    for (int i = FirstColumn(); i < sqlite3_column_count(stmt); ++i) {
-        TColumn column;
-        column.name = Text(sqlite3_column_name(stmt, i));
-        column.type = FieldTypeOfDeclaredType(Text(sqlite3_column_decltype(stmt, i)));
-        column.originTable = Text(sqlite3_column_table_name(stmt, i));
-        column.originColumn = Text(sqlite3_column_origin_name(stmt, i));
-        int autoIncrement = 0;
-        if (!column.originColumn.empty() &&
-            sqlite3_table_column_metadata(connection_.Handle(), "main", column.originTable.c_str(),
-                                          column.originColumn.c_str(), nullptr, nullptr, nullptr,
-                                          nullptr, &autoIncrement) == SQLITE_OK &&
-            autoIncrement)
-            column.type = TFieldType::AutoInc;
-        columns_.push_back(std::move(column));
-    }
+    const std::vector<TColumn>& all = statement.Columns();
+    columns_.assign(all.begin() + std::min<std::size_t>(FirstColumn(), all.size()), all.end());
 }
 
 void TSQLiteRecordset::ReadRows(TSQLiteStatement& statement)

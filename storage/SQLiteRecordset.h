@@ -11,12 +11,12 @@
 // selected). After a Post the row is read back, so that default values and
 // automatic numbers are visible. Scrolling with Next posts pending changes.
 #include "storage/AbstractDBQuery.h"
+#include "storage/SQLiteStatement.h"
 
 #include <string>
 #include <vector>
 
 class TSQLiteDBConnection;
-class TSQLiteStatement;
 
 // Where the rows of an updatable record set are written back.
 struct TSQLiteUpdateTarget {
@@ -55,12 +55,7 @@ public:
 
 private:
     enum class TState { Browse, Edit, Insert };
-    struct TColumn {
-        std::string name;
-        TFieldType type = TFieldType::Unknown;
-        std::string originTable;
-        std::string originColumn;  // empty for an expression
-    };
+    using TColumn = TSQLiteStatement::TColumn;
     struct TRow {
         std::vector<TVariant> values;
         TVariant rowid;

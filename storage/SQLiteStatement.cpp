@@ -27,7 +27,8 @@ TSQLiteStatement::~TSQLiteStatement()
 }
 
 TSQLiteStatement::TSQLiteStatement(TSQLiteStatement&& other) noexcept
-    : db_(other.db_), stmt_(std::exchange(other.stmt_, nullptr)), sql_(std::move(other.sql_))
+    : db_(other.db_), stmt_(std::exchange(other.stmt_, nullptr)), sql_(std::move(other.sql_)),
+      columns_(std::move(other.columns_)), columnsRead_(std::exchange(other.columnsRead_, -1))
 {
 }
 
@@ -38,6 +39,8 @@ TSQLiteStatement& TSQLiteStatement::operator=(TSQLiteStatement&& other) noexcept
         db_ = other.db_;
         stmt_ = std::exchange(other.stmt_, nullptr);
         sql_ = std::move(other.sql_);
+        columns_ = std::move(other.columns_);
+        columnsRead_ = std::exchange(other.columnsRead_, -1);
     }
     return *this;
 }
@@ -63,6 +66,37 @@ void TSQLiteStatement::Finalize()
     if (stmt_)
         sqlite3_finalize(stmt_);
     stmt_ = nullptr;
+    columns_.clear();
+    columnsRead_ = -1;
+}
+
+int TSQLiteStatement::Reprepared() const
+{
+    return sqlite3_stmt_status(stmt_, SQLITE_STMTSTATUS_REPREPARE, 0);
+}
+
+const std::vector<TSQLiteStatement::TColumn>& TSQLiteStatement::Columns()
+{
+    if (!stmt_ || columnsRead_ == Reprepared())
+        return columns_;
+    const auto text = [](const char* value) { return std::string(value ? value : ""); };
+    columns_.clear();
+    for (int i = 0; i < sqlite3_column_count(stmt_); ++i) {
+        TColumn column;
+        column.name = text(sqlite3_column_name(stmt_, i));
+        column.type = FieldTypeOfDeclaredType(text(sqlite3_column_decltype(stmt_, i)));
+        column.originTable = text(sqlite3_column_table_name(stmt_, i));
+        column.originColumn = text(sqlite3_column_origin_name(stmt_, i));
+        int autoIncrement = 0;
+        if (!column.originColumn.empty() &&
+            sqlite3_table_column_metadata(db_, "main", column.originTable.c_str(), column.originColumn.c_str(),
+                                          nullptr, nullptr, nullptr, nullptr, &autoIncrement) == SQLITE_OK &&
+            autoIncrement)
+            column.type = TFieldType::AutoInc;
+        columns_.push_back(std::move(column));
+    }
+    columnsRead_ = Reprepared();
+    return columns_;
 }
 
 bool TSQLiteStatement::IsReadOnly() const

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <map>
 #include <string>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -56,10 +57,28 @@ public:
     // Makes the statement ready to run again (bindings stay).
     void Reset();
 
+    // A column of the statement's result as the schema declares it.
+    struct TColumn {
+        std::string name;
+        TFieldType type = TFieldType::Unknown;  // AutoInc for an auto-increment key
+        std::string originTable;
+        std::string originColumn;  // empty for an expression
+    };
+    // Every column of the result, the first one included. Read from the
+    // schema once (a statement run again and again, as the program's cached
+    // statements are, asked it on every run) and again when SQLite has
+    // prepared the statement anew since; ask after the first Step, which is
+    // when SQLite does that.
+    const std::vector<TColumn>& Columns();
+
 private:
     void Check(int resultCode);
+    int Reprepared() const;
 
     sqlite3* db_ = nullptr;
     sqlite3_stmt* stmt_ = nullptr;
     std::string sql_;
+    std::vector<TColumn> columns_;
+    // How often SQLite had prepared the statement anew when columns_ was read; -1: not read.
+    int columnsRead_ = -1;
 };
