@@ -288,9 +288,11 @@
   <xsl:variable name="menu-custom-links"
       select="$menu-own-links | $menu-groups/Link[@LanguageCode = 'DEF'][not($menu-own-links)]/LinkObject"/>
 
-  <!-- Whether the page has a menu at all. -->
+  <!-- Whether the page has a menu at all (a visible top-level entry, known
+       already, spares looking through every entry). -->
   <xsl:template name="menu-entries-exist">
-    <xsl:if test="/Page/Menu/CommonNames[not(following-sibling::*[1]/self::CommonWebPage/NotVisible = 1)]
+    <xsl:if test="$menu-top-entries
+                  or /Page/Menu/CommonNames[not(following-sibling::*[1]/self::CommonWebPage/NotVisible = 1)]
                   or $menu-groups/Link">1</xsl:if>
   </xsl:template>
 
