@@ -177,16 +177,19 @@ std::string TCatalog::GetAltFileName(int itemId, TAbstractDBConnection* connecti
 {
     if (itemId == 0 || !connection)
         return {};
-    // The item and its linked copies are found through the two indexes of
-    // Items (asked for every published page: no scan of the catalog's items).
+    // The name stored for the item's original, or for the item itself when
+    // it has linked copies. The item and its copies are found through the
+    // two indexes of Items (asked for every published page: no scan of the
+    // catalog's items); a row found twice changes no maximum, so the two
+    // lists are joined without sorting out duplicates.
     return TextOf(FirstField(
         *connection,
-        "SELECT MAX((SELECT b.StringValue FROM CStrings AS b WHERE b.CatalogCode = a.CatalogCode AND "
-        "b.ItemId = a.LinkedItemId AND b.ClassId = " + to_string(kNamesClassId) +
+        "SELECT MAX((SELECT b.StringValue FROM CStrings AS b WHERE b.CatalogCode = :CatalogCode AND "
+        "b.ItemId = l.OriginalId AND b.ClassId = " + to_string(kNamesClassId) +
             " AND b.MemberId = " + to_string(kAltFileNameMemberId) +
-            ")) AS AltFileName FROM Items AS a WHERE a.CatalogCode = :CatalogCode AND a.ItemId IN (SELECT "
-            ":ItemId UNION SELECT c.ItemId FROM Items AS c WHERE c.CatalogCode = :CatalogCode AND c.LinkedItemId = "
-            ":ItemId)",
+            ")) AS AltFileName FROM (SELECT a.LinkedItemId AS OriginalId FROM Items AS a WHERE a.CatalogCode = "
+            ":CatalogCode AND a.ItemId = :ItemId UNION ALL SELECT c.LinkedItemId FROM Items AS c WHERE "
+            "c.CatalogCode = :CatalogCode AND c.LinkedItemId = :ItemId) AS l",
         catalogCode, "AltFileName", {{"ItemId", itemId}}));
 }
 
