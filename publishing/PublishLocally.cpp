@@ -77,7 +77,7 @@ void TPublishLocally::Execute()
         return;
     site_->EnsureFolder("css");
     site_->EnsureFolder("js");
-    std::vector<int> seen;
+    std::unordered_set<int> seen;
     WalkTree(kTemplatesRootId, false, &TPublishLocally::WriteTemplate, seen);
     if (cancelled_)
         return;
@@ -244,14 +244,13 @@ std::vector<TPublishLocally::TTreeRow> TPublishLocally::ReadTreeLevel(int parent
 
 // Depth first, pre-order, in OrderNum order. Every item is visited once at
 // most, so a loop in a damaged catalog's tree ends the walk of that branch.
-void TPublishLocally::WalkTree(int parentId, bool filter, TItemWriter writer, std::vector<int>& seen)
+void TPublishLocally::WalkTree(int parentId, bool filter, TItemWriter writer, std::unordered_set<int>& seen)
 {
     for (const TTreeRow& row : ReadTreeLevel(parentId)) {
         if (cancelled_)
             return;
-        if (std::find(seen.begin(), seen.end(), row.ItemId) != seen.end())
+        if (!seen.insert(row.ItemId).second)
             continue;
-        seen.push_back(row.ItemId);
         if (!filter || FlagsOf(row.ItemType) > 0)
             (this->*writer)(row);
         if (row.NumChilds > 0 && publishPage_ == 0)
@@ -311,7 +310,7 @@ void TPublishLocally::PublishPages()
     // Templates and their settings stay the same for every page of the run.
     TTemplates::TRun run(Data().GetPageGeneration().GetTemplates());
     tasks_.clear();
-    std::vector<int> seen;
+    std::unordered_set<int> seen;
     WalkTree(kWebTreeRootId, true, &TPublishLocally::CollectPage, seen);
     TPublishPageGenerator::TOptions options{catalogCode_, publishKind_, makeServerSideScripts_, {}};
     // The work files are left as the last page wrote them, also when the run stops early.

@@ -30,6 +30,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -99,7 +100,7 @@ private:
     void PublishPages();
 
     // ---- tree walk ------------------------------------------------------------------
-    void WalkTree(int parentId, bool filter, TItemWriter writer, std::vector<int>& seen);
+    void WalkTree(int parentId, bool filter, TItemWriter writer, std::unordered_set<int>& seen);
     std::vector<TTreeRow> ReadTreeLevel(int parentId);
     int FlagsOf(int itemType);
 
