@@ -14,6 +14,10 @@
 // every page) when the program "hugo" is installed; a line says so when
 // either is absent.
 //
+// The parallel run and Hugo share the machine with whatever else runs on
+// it and their times swing most: each runs three times (into fresh
+// folders) and the median counts; every time is printed.
+//
 // Arguments: the number of pages; "--keep" leaves the folders in place;
 // "--publish-only" times the publishing alone (for profiling);
 // "--parallel-only" the publishing with the workers alone; "--copy-site
@@ -57,6 +61,24 @@ double Seconds(TClock::time_point since)
 void Figure(const char* what, int pages, double seconds)
 {
     std::printf("%-52s %6d pages  %9.1f ms  %9.1f pages/s\n", what, pages, seconds * 1000.0, pages / seconds);
+}
+
+// How often the parallel run and Hugo run; the median counts.
+constexpr int kRepeats = 3;
+
+double Median(std::vector<double> seconds)
+{
+    std::sort(seconds.begin(), seconds.end());
+    return seconds[seconds.size() / 2];
+}
+
+// "label: a, b, c ms" for the repeated times.
+void PrintTimes(const char* what, const std::vector<double>& seconds)
+{
+    std::printf("%-52s", what);
+    for (std::size_t i = 0; i < seconds.size(); ++i)
+        std::printf("%s%.1f", i == 0 ? " " : ", ", seconds[i] * 1000.0);
+    std::printf(" ms\n");
 }
 
 bool Installed(const std::string& program)
@@ -170,7 +192,8 @@ void WriteHugoSite(const std::string& folder, int pages)
     }
 }
 
-// Seconds taken; 0 when hugo is not installed.
+// The median of the seconds taken, each build into a fresh folder; 0 when
+// hugo is not installed or fails.
 double TimeHugo(const std::string& folder, int pages)
 {
     if (!Installed("hugo")) {
@@ -178,13 +201,20 @@ double TimeHugo(const std::string& folder, int pages)
         return 0;
     }
     WriteHugoSite(folder, pages);
-    const auto start = TClock::now();
-    const int status = std::system(("cd " + Quoted(folder) + " && hugo --quiet > /dev/null 2>&1").c_str());
-    const double seconds = Seconds(start);
-    if (status != 0)
-        std::printf("hugo: failed (status %d)\n", status);
-    Figure("hugo, equivalent site:", pages, seconds);
-    return status == 0 ? seconds : 0;
+    std::vector<double> times;
+    for (int run = 0; run < kRepeats; ++run) {
+        const auto start = TClock::now();
+        const int status = std::system(("cd " + Quoted(folder) + " && hugo --quiet -d public" + std::to_string(run) +
+                                        " > /dev/null 2>&1").c_str());
+        times.push_back(Seconds(start));
+        if (status != 0) {
+            std::printf("hugo: failed (status %d)\n", status);
+            return 0;
+        }
+    }
+    PrintTimes("hugo, each run:", times);
+    Figure("hugo, equivalent site (median):", pages, Median(times));
+    return Median(times);
 }
 
 // Whether the two folders hold the same files with the same bytes.
@@ -260,18 +290,25 @@ int main(int argc, char** argv)
         if (publishOnly)
             return failed == 0 ? 0 : 1;
 
-        const std::string parallelSite = (scratch / "parallel").string();
-        fs::create_directories(parallelSite);
-        std::vector<std::string> parallelParams = params;
-        parallelParams.front() = "Path=" + parallelSite;
-        std::unique_ptr<TPublishLocally> parallelPublish = site.Make(parallelParams);
-        const int workers = parallelPublish->GetWorkers();
-        start = TClock::now();
-        parallelPublish->Run();
-        const double parallel = Seconds(start);
-        Figure(("publish, " + std::to_string(workers) + " workers:").c_str(), count, parallel);
-        std::printf("%-52s %s\n", "parallel site equals the one-thread site:",
-                    SameTree(site.Site().Path(), parallelSite) ? "yes, byte for byte" : "NO");
+        std::vector<double> parallelTimes;
+        int workers = 0;
+        for (int run = 0; run < kRepeats; ++run) {
+            const std::string parallelSite = (scratch / ("parallel" + std::to_string(run))).string();
+            fs::create_directories(parallelSite);
+            std::vector<std::string> parallelParams = params;
+            parallelParams.front() = "Path=" + parallelSite;
+            std::unique_ptr<TPublishLocally> parallelPublish = site.Make(parallelParams);
+            workers = parallelPublish->GetWorkers();
+            start = TClock::now();
+            parallelPublish->Run();
+            parallelTimes.push_back(Seconds(start));
+            if (run == 0)
+                std::printf("%-52s %s\n", "parallel site equals the one-thread site:",
+                            SameTree(site.Site().Path(), parallelSite) ? "yes, byte for byte" : "NO");
+        }
+        const double parallel = Median(parallelTimes);
+        PrintTimes(("publish, " + std::to_string(workers) + " workers, each run:").c_str(), parallelTimes);
+        Figure(("publish, " + std::to_string(workers) + " workers (median):").c_str(), count, parallel);
 
         const std::string documents = (scratch / "documents").string();
         const int kept = KeepPageDocuments(site, ids, documents);
