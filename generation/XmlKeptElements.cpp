@@ -101,9 +101,11 @@ TXmlKeptElements::~TXmlKeptElements()
     // Every borrower holds this object, so nothing is lent any more. The
     // kept elements are no part of the document's tree: freed one by one.
     for (auto& [key, entry] : elements_)
-        for (TSet& set : entry.sets)
+        for (TSet& set : entry.sets) {
+            Own(set);
             for (xmlNode* node : set.nodes)
                 xmlFreeNode(node);
+        }
     xmlFreeDoc(doc_);
 }
 
@@ -142,10 +144,12 @@ bool TXmlKeptElements::Put(const std::string& key, xmlDoc* document, xmlNode* ta
             xmlAddChild(target, node);
         }
         set.lentTo = document;
+        set.stale = false;
         borrower->second.push_back(&set);
         return true;
     }
     const bool sameNames = document->dict && document->dict == doc_->dict;
+    Own(entry.sets.front());
     for (const xmlNode* node : entry.sets.front().nodes)
         xmlAddChild(target, sameNames ? CopyWithSameNames(node, document)
                                       : xmlDocCopyNode(const_cast<xmlNode*>(node), document, 1));
@@ -158,10 +162,20 @@ TXmlKeptElements::TSet& TXmlKeptElements::FreeSet(TEntry& entry)
     for (TSet& set : entry.sets)
         if (!set.lentTo)
             return set;
+    Own(entry.sets.front());
     TSet& copy = entry.sets.emplace_back();
     for (const xmlNode* node : entry.sets.front().nodes)
         copy.nodes.push_back(CopyWithSameNames(node, doc_));
     return copy;
+}
+
+void TXmlKeptElements::Own(TSet& set)
+{
+    if (!set.stale)
+        return;
+    for (xmlNode* node : set.nodes)
+        Adopt(node, doc_);
+    set.stale = false;
 }
 
 void TXmlKeptElements::AcceptBorrower(xmlDoc* document)
@@ -176,12 +190,14 @@ void TXmlKeptElements::Return(xmlDoc* document)
     const auto borrower = loans_.find(document);
     if (borrower == loans_.end())
         return;
+    // The nodes are only unlinked here: walking them all to make them the
+    // kept document's again is left until they are used otherwise than
+    // lent once more (lending walks them anyway).
     for (TSet* set : borrower->second) {
-        for (xmlNode* node : set->nodes) {
+        for (xmlNode* node : set->nodes)
             xmlUnlinkNode(node);
-            Adopt(node, doc_);
-        }
         set->lentTo = nullptr;
+        set->stale = true;
     }
     loans_.erase(borrower);
 }

@@ -52,12 +52,17 @@ private:
     struct TSet {
         std::vector<xmlNode*> nodes;
         xmlDoc* lentTo = nullptr;
+        // Returned by a document about to be freed: the nodes still name it
+        // as theirs until Own() or the next lending makes them right.
+        bool stale = false;
     };
     struct TEntry {
         std::list<TSet> sets;
         bool lendable = false;
     };
     TSet& FreeSet(TEntry& entry);
+    // Makes Set's nodes name the kept document as theirs again.
+    void Own(TSet& set);
 
     mutable std::mutex mutex_;
     xmlDoc* doc_;

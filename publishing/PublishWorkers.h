@@ -66,6 +66,8 @@ private:
     // consecutive tasks; none when all are taken.
     std::pair<std::size_t, std::size_t> Claim();
     void StopAndJoin();
+    // Frees the workers, each on a thread of its own; their connections are closed on this thread.
+    void Release() noexcept;
 
     std::vector<std::unique_ptr<TWorker>> workers_;
     const std::vector<TPublishPageTask>* tasks_ = nullptr;

@@ -121,6 +121,27 @@ TEST(XmlKeptElements, AStyleSheetStrippingBlanksLeavesTheNextPageAsWritten)
     xsltFreeStylesheet(style);
 }
 
+// Elements given back by a freed page are copied correctly into a document
+// that borrows nothing, and freed with the kept elements.
+TEST(XmlKeptElements, ElementsReturnedByAFreedPageAreCopiedIntoADocumentThatBorrowsNothing)
+{
+    auto kept = KeepMenu(false);
+    Page(kept, "a").reset();
+    Page(kept, "b").reset();
+    TXmlDocPtr other(xmlNewDoc(X("1.0")));
+    xmlNode* root = xmlNewDocNode(other.get(), nullptr, X("Menu"), nullptr);
+    xmlDocSetRootElement(other.get(), root);
+    ASSERT_TRUE(kept->Put("menu", other.get(), root));
+    xmlChar* text = nullptr;
+    int size = 0;
+    xmlDocDumpMemory(other.get(), &text, &size);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(text), static_cast<std::size_t>(size)),
+              "<?xml version=\"1.0\"?>\n<Menu><CommonNames ItemId=\"1\"><ItemName>Entry 1</ItemName></CommonNames>"
+              "<CommonNames ItemId=\"2\"><ItemName>Entry 2</ItemName></CommonNames></Menu>\n");
+    xmlFree(text);
+    EXPECT_EQ(Text(*Page(kept, "c")), Expected("c", false));
+}
+
 TEST(XmlKeptElements, NothingKeptUnderAKeyPutsNothing)
 {
     auto kept = KeepMenu(false);
