@@ -31,6 +31,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class TAbstractCObject;
@@ -116,6 +117,10 @@ public:
     // file system). Null when the file cannot be read. The text stays valid
     // until the next call.
     const std::string* WorkFileText(const std::string& name);
+    // A number that stands for the text WorkFileText gives for Name (0 when
+    // the file cannot be read): it changes only when that text changes, so
+    // that keys can hold it in place of the text.
+    long WorkFileVersion(const std::string& name);
 
     // ---- style catalog ----------------------------------------------------------------
     // Message := how the template compares with its copy in the style catalog.
@@ -208,8 +213,17 @@ private:
         std::string identity;
     };
     std::map<std::string, TWrittenFile> writtenFiles_;
-    // What WorkFileText last read from each work file, with the file's identity then.
-    std::map<std::string, TWrittenFile> readFiles_;
+    // What WorkFileText last read from each work file, with the file's
+    // identity then and the text's number (WorkFileVersion).
+    struct TReadFile : TWrittenFile {
+        long version = 0;
+    };
+    std::map<std::string, TReadFile> readFiles_;
+    // The numbers given to the texts read lately: a text read again (a
+    // template changed and changed back) gets its number again, so the
+    // sheets compiled with it are found again.
+    std::unordered_map<std::string, long> versions_;
+    long lastVersion_ = 0;
     // The open run's values (RunValue, FirstText), and the work files this
     // service wrote during it and read back since their last write.
     struct TRunCache {

@@ -19,6 +19,9 @@
 
 namespace {
 
+// How many texts of work files keep their numbers (WorkFileVersion).
+constexpr std::size_t kRememberedVersions = 64;
+
 // Report items of this type take the common templates of reports.
 constexpr int kOtherOutputReportType = 7001;
 
@@ -118,14 +121,31 @@ const std::string* TTemplates::WorkFileText(const std::string& name)
     std::optional<std::string> text = ReadFileContent(fileName);
     if (!text)
         return nullptr;
-    TWrittenFile& read = readFiles_[name];
-    read = TWrittenFile{std::move(*text), identity};
+    TReadFile& read = readFiles_[name];
+    if (read.version == 0 || read.text != *text) {
+        // More texts than the compiled sheets kept could need: start afresh.
+        if (versions_.size() >= kRememberedVersions)
+            versions_.clear();
+        const auto [known, added] = versions_.try_emplace(*text, lastVersion_ + 1);
+        if (added)
+            ++lastVersion_;
+        read.version = known->second;
+    }
+    read.text = std::move(*text);
+    read.identity = identity;
     if (run_) {
         const auto written = run_->readSinceWrite.find(name);
         if (written != run_->readSinceWrite.end())
             written->second = true;
     }
     return &read.text;
+}
+
+long TTemplates::WorkFileVersion(const std::string& name)
+{
+    if (!WorkFileText(name))
+        return 0;
+    return readFiles_[name].version;
 }
 
 void TTemplates::ReadRules(std::vector<std::string>& list, const std::string& predicate)

@@ -92,7 +92,8 @@ void TTransformer::Transform()
 }
 
 // The key of the compiled style sheet: where it is compiled, what its
-// compiled text is made of and the texts of the files it includes.
+// compiled text is made of and the texts of the files it includes (by
+// their numbers: the texts are tens of kilobytes, copied for every page).
 std::string TTransformer::CompileKey(const std::string& compiledShape) const
 {
     std::string key = workDir_;
@@ -102,8 +103,7 @@ std::string TTransformer::CompileKey(const std::string& compiledShape) const
         key += '\0';
         key += include;
         key += '\0';
-        if (const std::string* text = Templates().WorkFileText(include))
-            key += *text;
+        key += std::to_string(Templates().WorkFileVersion(include));
     }
     return key;
 }

@@ -277,9 +277,13 @@
   <!-- ==== navigation ==================================================== -->
 
   <!-- The top-level menu entries: the names the navigation rule wrote,
-       without the pages their own settings leave out of the navigation. -->
+       without the pages their own settings leave out of the navigation.
+       The rule writes the level as a plain number; the processor tests an
+       attribute of the selected names faster than a predicate on each
+       name (the menu holds the current page's siblings too, often a
+       hundred names). -->
   <xsl:variable name="menu-top-entries"
-      select="/Page/Menu/CommonNames[@indent = 0][not(following-sibling::*[1]/self::CommonWebPage/NotVisible = 1)]"/>
+      select="$page-root/Menu/CommonNames/@indent[. = '0']/parent::*[not(following-sibling::*[1]/self::CommonWebPage/NotVisible = 1)]"/>
 
   <!-- The custom links of the main menu's link group (page-links editor) in
        the page's language, else those of the default language. -->
