@@ -160,7 +160,10 @@ private:
     std::string MenuKey(const std::string& what, int itemId, const std::vector<int>& itemTypes) const;
     void WriteMenuItem(TMenu& menu, int itemId);
     void WriteMenuItemObjects(TMenu& menu, int itemId);
-    void WriteMenuChildren(TMenu& menu, int itemId);
+    void WriteMenuChildren(TMenu& menu, const std::vector<int>& children);
+    std::vector<int> ReadMenuChildren(int itemId, const std::vector<int>& itemTypes);
+    void WriteMenuSiblings(TMenu& menu, int parentId, const std::vector<int>& siblings);
+    std::string MenuEntryKey(const std::string& what, int itemId, const TMenu& menu) const;
     void WriteMenuPath(TMenu& menu, const std::vector<int>& path, std::size_t position, int& selected);
 
     // ---- groups and reference data (XmlBuilderGroups.cpp) ----

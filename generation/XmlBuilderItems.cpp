@@ -186,7 +186,7 @@ void TXmlBuilder::WriteHierarchyAndRoot(xmlNode* target, int rootId, int itemId,
         selected = path.front();
         const std::size_t position = static_cast<std::size_t>(found - path.begin());
         if (position == 0)
-            WriteMenuChildren(menu, selected);
+            WriteMenuChildren(menu, ReadMenuChildren(selected, itemTypes));
         else
             WriteMenuPath(menu, path, position, selected);
     }
@@ -205,12 +205,46 @@ void TXmlBuilder::WriteMenuPath(TMenu& menu, const std::vector<int>& path, std::
             WriteMenuItem(menu, path[i]);
             continue;
         }
-        for (const int sibling : MenuRows(path[1], *menu.itemTypes)) {
+        const std::vector<int> siblings = MenuRows(path[1], *menu.itemTypes);
+        std::vector<int> children;
+        if (std::find(siblings.begin(), siblings.end(), selected) != siblings.end())
+            children = ReadMenuChildren(selected, *menu.itemTypes);
+        if (children.empty()) {
+            WriteMenuSiblings(menu, path[1], siblings);
+            continue;
+        }
+        for (const int sibling : siblings) {
             WriteMenuItem(menu, sibling);
             if (sibling == selected)
-                WriteMenuChildren(menu, selected);
+                WriteMenuChildren(menu, children);
         }
     }
+}
+
+// The entries of the selected page and its siblings when nothing is written
+// between them: the same on every page below Parent (a story among a
+// hundred in its section), so with the run cache they are written once and
+// then copied as one run of elements.
+void TXmlBuilder::WriteMenuSiblings(TMenu& menu, int parentId, const std::vector<int>& siblings)
+{
+    if (!runCache_) {
+        for (const int sibling : siblings) {
+            if (Cancelled())
+                return;
+            WriteMenuItem(menu, sibling);
+        }
+        return;
+    }
+    const std::string key = MenuEntryKey("siblings", parentId, menu);
+    if (runCache_->CopyElements(key, document_, menu.target))
+        return;
+    xmlNode* last = menu.target->last;
+    for (const int sibling : siblings) {
+        if (Cancelled())
+            return;
+        WriteMenuItem(menu, sibling);
+    }
+    runCache_->RememberElements(key, last ? last->next : menu.target->children);
 }
 
 // The key of a menu's rows or entry in the run cache: what the result depends on.
@@ -220,6 +254,20 @@ std::string TXmlBuilder::MenuKey(const std::string& what, int itemId, const std:
                       context_.GetCurrentLangCode() + '\0' + context_.GetDefaultLangCode();
     for (const int type : itemTypes)
         key += ',' + std::to_string(type);
+    return key;
+}
+
+// The key of what a menu writes for ItemId (an entry, or the entries below
+// it) in the run cache: the menu's item types, level and objects count too.
+std::string TXmlBuilder::MenuEntryKey(const std::string& what, int itemId, const TMenu& menu) const
+{
+    std::vector<int> shape = *menu.itemTypes;
+    shape.push_back(-1);
+    shape.push_back(menu.countChildItemType);
+    shape.push_back(menu.indent);
+    std::string key = MenuKey(what, itemId, shape);
+    for (const std::string& tag : *menu.classXmlTags)
+        key += '\0' + tag;
     return key;
 }
 
@@ -250,9 +298,7 @@ void TXmlBuilder::WriteMenuItem(TMenu& menu, int itemId)
         WriteMenuItemObjects(menu, itemId);
         return;
     }
-    std::string key = MenuKey("entry", itemId, {menu.countChildItemType, menu.indent});
-    for (const std::string& tag : *menu.classXmlTags)
-        key += '\0' + tag;
+    const std::string key = MenuEntryKey("entry", itemId, menu);
     if (runCache_->CopyElements(key, document_, menu.target))
         return;
     xmlNode* last = menu.target->last;
@@ -275,16 +321,25 @@ void TXmlBuilder::WriteMenuItemObjects(TMenu& menu, int itemId)
     }
 }
 
-void TXmlBuilder::WriteMenuChildren(TMenu& menu, int itemId)
+// The visible children of the selected page, written below its entry.
+std::vector<int> TXmlBuilder::ReadMenuChildren(int itemId, const std::vector<int>& itemTypes)
+{
+    const std::string sql = "SELECT ItemId FROM Items WHERE CatalogCode = :CatalogCode AND ParentItemId = "
+                            ":ParentItemId" + GetItemTypeFilter(itemTypes) +
+                            " AND (NotVisible IS NULL OR NotVisible = 0) ORDER BY OrderNum";
+    std::vector<int> ids;
+    for (const TItemRow& row : ReadItemRows(sql, {{"ParentItemId", itemId}}))
+        ids.push_back(row.ItemId);
+    return ids;
+}
+
+void TXmlBuilder::WriteMenuChildren(TMenu& menu, const std::vector<int>& children)
 {
     ++menu.indent;
-    const std::string sql = "SELECT ItemId FROM Items WHERE CatalogCode = :CatalogCode AND ParentItemId = "
-                            ":ParentItemId" + GetItemTypeFilter(*menu.itemTypes) +
-                            " AND (NotVisible IS NULL OR NotVisible = 0) ORDER BY OrderNum";
-    for (const TItemRow& row : ReadItemRows(sql, {{"ParentItemId", itemId}})) {
+    for (const int child : children) {
         if (Cancelled())
             break;
-        WriteMenuItem(menu, row.ItemId);
+        WriteMenuItem(menu, child);
     }
     --menu.indent;
 }

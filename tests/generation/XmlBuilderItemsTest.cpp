@@ -2,10 +2,12 @@
 // for a page of the fixture catalog and the page document is compared with
 // the XML it should hold.
 #include "XmlBuilderFixture.h"
+#include "generation/XmlBuilderRunCache.h"
 
 #include <cctype>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace xml_builder_test {
 namespace {
@@ -132,6 +134,30 @@ INSTANTIATE_TEST_SUITE_P(
         TRuleCase{"TreeInfo of a link placement", "Action=TreeInfo&ItemId=300&", 110,
                   "<TreeInfo TreeItemId=\"300\" LinkedItemId=\"110\" ItemType=\"20\" ParentItemId=\"1\" Visible=\"1\"/>"}),
     CaseName);
+
+// A publishing run keeps menu entries, and the run of a page's siblings, to
+// copy them into the next pages: every page's menu is the one written
+// without the run cache, whether the page opens children below its entry
+// (112), shares its siblings with the page before (110, 111), sits deeper
+// (120), has other siblings at the same level (220) or comes back after others.
+TEST_F(XmlBuilderFixture, MenusWrittenWithTheRunCacheAreTheMenusWrittenWithout)
+{
+    AddItem(220, kArticle, 200, 2, "Cup");
+    const std::string rule = "TagName=Menu&Action=HierarchyAndRoot&RootItemId=1&" + kNamesTag;
+    const int pages[] = {110, 111, 112, 120, 220, 111, 110, 100};
+    std::vector<std::string> expected;
+    for (const int page : pages) {
+        NewPage();
+        expected.push_back(Run(rule, page));
+    }
+    TXmlBuilderRunCache cache;
+    for (int pass = 0; pass < 2; ++pass)
+        for (std::size_t i = 0; i < std::size(pages); ++i) {
+            NewPage();
+            builder->SetRunCache(&cache);
+            EXPECT_EQ(Run(rule, pages[i]), expected[i]) << "page " << pages[i] << ", pass " << pass;
+        }
+}
 
 // ---- cases with objects of their own ------------------------------------------------------------
 
