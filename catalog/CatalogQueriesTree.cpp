@@ -67,8 +67,8 @@ void WalkUp(int itemId, const std::string& catalogCode, TAbstractDBConnection& c
         const std::vector<TVariant> row =
             FirstRow(connection,
                      "SELECT ParentItemId, ItemType, NotVisible FROM Items WHERE CatalogCode = :CatalogCode AND "
-                     "ItemId = " + to_string(id),
-                     catalogCode, {"ParentItemId", "ItemType", "NotVisible"});
+                     "ItemId = :ItemId",
+                     catalogCode, {"ParentItemId", "ItemType", "NotVisible"}, {{"ItemId", id}});
         if (row.empty())
             return std::nullopt;
         walked.push_back({id, IntOf(row[1]), IntOf(row[2]) == 0});
