@@ -81,6 +81,9 @@ TPublishWorkers::TPublishWorkers(TCatalogData& data, TTolvex& root, TSharedServi
     for (std::size_t i = 0; i < count; ++i) {
         auto worker = std::make_unique<TWorker>();
         worker->connection = data.GetConnectionFactory().OpenSecondConnection();
+        // A worker reads the pages' rows all over the catalog: with SQLite's
+        // own 2 MB it read a few database pages from the file for every page.
+        worker->connection->SetReadCacheSize(kReadCacheBytes);
         worker->folder = MakeWorkFolder();
         worker->generation = std::make_unique<TWorkerPageGeneration>(pages, catalog, root.ObjectContext(), lock,
                                                                      worker->folder, languages);

@@ -59,6 +59,8 @@ private:
     // The longest run of tasks a worker takes at once: the pages of a run
     // wait in memory until the publisher's thread takes them in order.
     static constexpr std::size_t kMostTasksAtOnce = 128;
+    // How much of the catalog each worker's connection may keep in memory.
+    static constexpr std::size_t kReadCacheBytes = 16u << 20;
 
     struct TWorker;
     void Run(TWorker& worker);

@@ -1,5 +1,6 @@
 #pragma once
 // A connection to one database with its pool of queries.
+#include <cstddef>
 #include <string>
 
 class TAbstractDBQuery;
@@ -30,4 +31,9 @@ public:
     // nothing.
     virtual void HoldReadSnapshot() {}
     virtual void ReleaseReadSnapshot() {}
+    // The connection will read much of the database again and again (a
+    // publishing worker): it may keep up to Bytes of the database in memory
+    // rather than read it from the file anew. Connections that keep nothing
+    // do nothing.
+    virtual void SetReadCacheSize(std::size_t /*bytes*/) {}
 };

@@ -135,6 +135,7 @@ bool TSQLiteDBConnection::Open(const std::string& dir, const std::string& name, 
         sqlite3_extended_result_codes(db_, 1);
         sqlite3_busy_timeout(db_, busyTimeoutMs_);
         ExecSQLiteScript(db_, "PRAGMA schema_version");  // fails at once on a file that is no database
+        ApplyReadCacheSize();
         if (!readOnly) {
             if (!sqlite3_db_readonly(db_, "main"))
                 ExecSQLiteScript(db_, "PRAGMA journal_mode=WAL");
@@ -226,6 +227,20 @@ void TSQLiteDBConnection::BeforeStatement(const TSQLiteStatement& statement)
     FailIfLockedByThisThread();
     if (inUnit_)
         BeginWriting();
+}
+
+void TSQLiteDBConnection::SetReadCacheSize(std::size_t bytes)
+{
+    readCacheBytes_ = bytes;
+    if (db_)
+        ApplyReadCacheSize();
+}
+
+void TSQLiteDBConnection::ApplyReadCacheSize()
+{
+    // A negative size counts kibibytes.
+    if (readCacheBytes_ > 0)
+        ExecSQLiteScript(db_, "PRAGMA cache_size = -" + std::to_string(readCacheBytes_ / 1024));
 }
 
 void TSQLiteDBConnection::HoldReadSnapshot()

@@ -77,6 +77,8 @@ public:
     // file take through one mutex. Nothing is held while the unit writes.
     void HoldReadSnapshot() override;
     void ReleaseReadSnapshot() override;
+    // SQLite's page cache of this connection (2 MB unless set), kept on reconnecting.
+    void SetReadCacheSize(std::size_t bytes) override;
 
     // Opens Dir/Name.sqlite; false (nothing opened) when the file does not
     // exist: a missing database is never created here. Errors of the open
@@ -125,6 +127,7 @@ private:
     void DetectAbortedUnit();
     void FailIfLockedByThisThread() const;
     void BeginWriting();
+    void ApplyReadCacheSize();
     void EndWriting();
     void RollbackWrites();
     void KeepDrawnNumbersAfterRollback();
@@ -134,6 +137,7 @@ private:
 
     TSQLiteConnectionFactory* factory_;
     int busyTimeoutMs_;
+    std::size_t readCacheBytes_ = 0;  // 0: SQLite's own size
     sqlite3* db_ = nullptr;
     std::string fileKey_;
     std::string dir_, serverName_, name_, user_, password_;

@@ -1,6 +1,7 @@
 // A connection's read snapshot: its reads see one state of the database
 // until it is released, and a write of its own ends it first, so that the
-// write sees (and may change) what others committed meanwhile.
+// write sees (and may change) what others committed meanwhile. Also the
+// size of a reading connection's page cache.
 #include "SQLiteFixture.h"
 
 #include "storage/ReadSnapshotScope.h"
@@ -57,6 +58,19 @@ TEST_F(SQLiteReadSnapshotTest, AWriteEndsTheSnapshotAndSeesOthersCommits)
         EXPECT_EQ(Scalar(Main(), "SELECT Name FROM Items WHERE ItemId = " + std::to_string(id)), TVariant("seen"));
         EXPECT_EQ(Scalar(Main(), "SELECT Name FROM Items WHERE ItemId = " + std::to_string(id + 1)), TVariant("mine"));
     }
+}
+
+// A connection that reads much (a publishing worker) keeps more of the
+// database in memory; the size stays when it connects again.
+TEST_F(SQLiteReadSnapshotTest, AReadCacheSizeIsTheConnectionsPageCacheAlsoAfterReconnecting)
+{
+    auto reader = factory->OpenSecondConnection();
+    EXPECT_EQ(Scalar(*reader, "PRAGMA cache_size"), TVariant(-2000)) << "SQLite's own size";
+    reader->SetReadCacheSize(16u << 20);
+    EXPECT_EQ(Scalar(*reader, "PRAGMA cache_size"), TVariant(-16384));
+    reader->Reconnect();
+    EXPECT_EQ(Scalar(*reader, "PRAGMA cache_size"), TVariant(-16384));
+    EXPECT_EQ(Count(*reader, "Items"), 1);
 }
 
 }  // namespace
