@@ -77,10 +77,13 @@ void AddCData(xmlDoc* doc, xmlNode* element, const std::string& text)
     }
 }
 
-void RequireXmlName(const std::string& tag, const std::string& owner)
+// Raises when Tag is no XML name; Owner() names what the tag belongs to,
+// asked only then (every member of every object written passes here).
+template <typename TOwner>
+void RequireXmlName(const std::string& tag, const TOwner& owner)
 {
     if (xmlValidateNCName(X(tag), 0) != 0)
-        throw ECriticalTolvexException("The XML tag \"" + tag + "\" of " + owner + " is not a valid XML name");
+        throw ECriticalTolvexException("The XML tag \"" + tag + "\" of " + owner() + " is not a valid XML name");
 }
 
 }  // namespace
@@ -102,7 +105,7 @@ xmlNode* TObjectXmlWriter::WriteObject(xmlNode* parent, const std::string& attrN
     const std::string classTag = object_.GetClassXmlTag();
     if (classTag.empty())
         return nullptr;
-    RequireXmlName(classTag, "class " + std::to_string(object_.GetClassId()));
+    RequireXmlName(classTag, [&] { return "class " + std::to_string(object_.GetClassId()); });
     xmlNode* element = AddElement(doc_, parent, classTag);
     if (!attrName.empty())
         SetAttribute(element, attrName, attrValue);
@@ -165,7 +168,7 @@ void TObjectXmlWriter::WriteMember(int memberId, const std::string& lang, int in
     const std::string tag = MemberTag(memberId);
     if (tag.empty())
         return;
-    RequireXmlName(tag, "member " + std::to_string(memberId) + " of class " + object_.GetClassXmlTag());
+    RequireXmlName(tag, [&] { return "member " + std::to_string(memberId) + " of class " + object_.GetClassXmlTag(); });
     const int type = object_.MemberType(memberId);
     if (type == 56) {
         WritePieces(objectElement, tag, memberId, lang, index);
