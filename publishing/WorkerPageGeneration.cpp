@@ -1,6 +1,7 @@
 #include "publishing/WorkerPageGeneration.h"
 
 #include "catalog/CatalogPageGeneration.h"
+#include "catalog/SymbolicIds.h"
 #include "common/QuietGui.h"
 #include "generation/PageXmlSource.h"
 #include "generation/Templates.h"
@@ -13,7 +14,7 @@ TWorkerPageGeneration::TWorkerPageGeneration(TCatalogPageGeneration& shared, TGe
                                              std::string workDir, const std::vector<std::string>& languages)
     : shared_(shared), sharedData_(sharedData), lock_(lock), workDir_(std::move(workDir)),
       catalogCode_(shared.GetCatalogCode()), defaultLangCode_(shared.GetDefaultLangCode()),
-      gui_(std::make_unique<TQuietGui>())
+      names_(sharedData, lock), gui_(std::make_unique<TQuietGui>())
 {
     // The class definitions are read once for the program and only read afterwards.
     context_ = std::make_unique<TTolvexObjectContext>(
@@ -52,8 +53,6 @@ void TWorkerPageGeneration::SetCurrentTemplateIds(int masterTemplateId, int body
 {
     masterTemplateId_ = masterTemplateId;
     bodyTemplateId_ = bodyTemplateId;
-    // A new page: the answers of the shared catalog are asked anew.
-    resolvedIds_.clear();
 }
 
 std::string TWorkerPageGeneration::GetWebCharset(const std::string& langCode)
@@ -67,18 +66,7 @@ std::string TWorkerPageGeneration::GetWebCharset(const std::string& langCode)
 
 int TWorkerPageGeneration::ResolveItemId(const std::string& text, int currentId, int currentTreeId)
 {
-    if (text == "mastertemplate")
-        return masterTemplateId_;
-    if (text == "bodytemplate")
-        return bodyTemplateId_;
-    auto key = std::make_tuple(text, currentId, currentTreeId);
-    const auto known = resolvedIds_.find(key);
-    if (known != resolvedIds_.end())
-        return known->second;
-    TSharedServicesGuard guard(lock_);
-    const int id = sharedData_.ResolveItemId(text, currentId, currentTreeId);
-    resolvedIds_.emplace(std::move(key), id);
-    return id;
+    return ResolveSymbolicItemId(text, {currentId, currentTreeId, masterTemplateId_, bodyTemplateId_}, names_);
 }
 
 std::unique_ptr<TPageXmlSource> TWorkerPageGeneration::CreatePageXmlSource(xmlDoc* document, TLog* log)
@@ -224,8 +212,7 @@ void TWorkerPageGeneration::ImportStyleItem(int itemId, const std::string& sourc
 
 int TWorkerPageGeneration::ResolveItemType(const std::string& text, int currentType)
 {
-    TSharedServicesGuard guard(lock_);
-    return sharedData_.ResolveItemType(text, currentType);
+    return ResolveSymbolicItemType(text, currentType, names_);
 }
 
 // The category database has one connection for the program: the worker's

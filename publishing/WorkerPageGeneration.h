@@ -8,7 +8,8 @@
 //   into its own work folder, with its own compiled style sheets and its own
 //   values of the run (a run is open while the worker exists);
 // - its own "mastertemplate" and "bodytemplate" (the templates of the page
-//   it is generating);
+//   it is generating), and the rules of symbolic ids applied by itself,
+//   only the catalog's names asked of it (TWorkerNameLookup);
 // - its own object context (the classes of the shared one; its own pending
 //   instance ids; item names resolved as above) and its own object factory
 //   over it;
@@ -25,11 +26,11 @@
 #include "generation/GenerationCatalog.h"
 #include "generation/TransformerCatalog.h"
 #include "publishing/SharedServicesLock.h"
+#include "publishing/WorkerNameLookup.h"
 
 #include <map>
 #include <memory>
 #include <string>
-#include <tuple>
 #include <vector>
 
 class TCatalogPageGeneration;
@@ -107,9 +108,8 @@ private:
     std::map<std::string, std::string> webCharsets_;
     int masterTemplateId_ = 0;
     int bodyTemplateId_ = 0;
-    // The shared catalog's answers to ResolveItemId for the page being
-    // generated (its rules ask the same again and again), by text and ids.
-    std::map<std::tuple<std::string, int, int>, int> resolvedIds_;
+    // The catalog's names of items and item types, asked once each.
+    TWorkerNameLookup names_;
     std::unique_ptr<TQuietGui> gui_;
     std::unique_ptr<TTolvexObjectContext> context_;
     std::unique_ptr<TTemplates> templates_;
