@@ -44,12 +44,41 @@ void TSiteFolder::WriteTextFile(const std::string& relative, const std::string& 
     WriteFile(relative, TCommonFunctions::WithCrLfLines(text));
 }
 
-void TSiteFolder::Sync() const
+TSiteFolder::~TSiteFolder()
 {
-    const int fd = open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (started_.joinable())
+        started_.join();
+}
+
+bool TSiteFolder::SyncFileSystem(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     const bool synced = fd >= 0 && syncfs(fd) == 0;
     if (fd >= 0)
         close(fd);
-    if (!synced)
+    return synced;
+}
+
+void TSiteFolder::StartSync()
+{
+    if (started_.joinable())
+        return;
+    try {
+        started_ = std::thread([this] { startedSynced_ = SyncFileSystem(path_); });
+    } catch (...) {
+        // No thread: Sync pushes everything at the end.
+        startedSynced_ = true;
+    }
+}
+
+void TSiteFolder::Sync()
+{
+    bool synced = true;
+    if (started_.joinable()) {
+        started_.join();
+        synced = startedSynced_;
+    }
+    // What was written since (the log, the work files) is little to push.
+    if (!SyncFileSystem(path_) || !synced)
         throw EPublisherTolvexException("Cannot write the site folder " + path_ + " to the disk");
 }

@@ -6,10 +6,15 @@
 // components (alternative file names, language codes, the redirect page's
 // name) must be plain names: they can never lead out of the site folder.
 #include <string>
+#include <thread>
 
 class TSiteFolder {
 public:
     explicit TSiteFolder(std::string path) : path_(std::move(path)) {}
+    // Waits for a sync that StartSync began.
+    ~TSiteFolder();
+    TSiteFolder(const TSiteFolder&) = delete;
+    TSiteFolder& operator=(const TSiteFolder&) = delete;
 
     const std::string& Path() const { return path_; }
     // Path, "/" and the relative name.
@@ -27,9 +32,19 @@ public:
     void WriteFile(const std::string& relative, const std::string& content) const;
     // Writes the text as a text file (lines ended by CR LF).
     void WriteTextFile(const std::string& relative, const std::string& text) const;
-    // Pushes everything written to the disk (one sync of the folder's file system).
-    void Sync() const;
+    // Starts pushing what was written so far to the disk on a thread of its
+    // own (the pages' files, once the last is written), so that the wait
+    // overlaps the run's last work; Sync waits for it.
+    void StartSync();
+    // Pushes everything written to the disk (one sync of the folder's file
+    // system, after the one StartSync began). Raises
+    // EPublisherTolvexException when either failed.
+    void Sync();
 
 private:
+    static bool SyncFileSystem(const std::string& path);
+
     std::string path_;
+    std::thread started_;
+    bool startedSynced_ = false;
 };

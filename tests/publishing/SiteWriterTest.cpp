@@ -57,3 +57,26 @@ TEST(SiteWriter, RaisesAFileThatCannotBeWritten)
     EXPECT_TRUE(raised);
     EXPECT_THROW(writer.Finish(), EPublisherTolvexException) << "Finish raises it again";
 }
+
+// The folder's sync, begun early or not at all before the end, succeeds on
+// a folder that is there and raises on one that is not; a sync begun and
+// never ended is waited for when the folder object goes.
+TEST(SiteFolder, ASyncBegunEarlyEndsWithTheLastOne)
+{
+    TTempFolder folder;
+    for (const bool early : {false, true}) {
+        SCOPED_TRACE(early ? "begun early" : "at the end only");
+        TSiteFolder site(folder.Path());
+        site.WriteFile("a.html", "a");
+        if (early)
+            site.StartSync();
+        site.WriteFile("publish.info", "log");
+        EXPECT_NO_THROW(site.Sync());
+        TSiteFolder missing(folder.Path() + "/missing");
+        if (early)
+            missing.StartSync();
+        EXPECT_THROW(missing.Sync(), EPublisherTolvexException);
+    }
+    TSiteFolder left(folder.Path());
+    left.StartSync();
+}
