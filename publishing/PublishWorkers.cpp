@@ -139,12 +139,16 @@ void TPublishWorkers::Run(TWorker& worker)
         const std::size_t end = first + count;
         for (std::size_t index = first; index < end && !stop_.load(); ++index) {
             TPublishPageResult result = worker.generator->Generate((*tasks_)[index], static_cast<long>(index), stop_);
+            bool awaited = false;
             {
                 std::lock_guard<std::mutex> guard(resultsMutex_);
                 results_[index] = std::move(result);
                 done_[index] = 1;
+                awaited = index == awaited_;
             }
-            resultReady_.notify_all();
+            // The publisher waits for one page at a time: only that one wakes it.
+            if (awaited)
+                resultReady_.notify_one();
         }
     }
 }
@@ -170,7 +174,10 @@ std::pair<std::size_t, std::size_t> TPublishWorkers::Claim()
 bool TPublishWorkers::Take(std::size_t index, TPublishPageResult& result, std::chrono::milliseconds wait)
 {
     std::unique_lock<std::mutex> guard(resultsMutex_);
-    if (!resultReady_.wait_for(guard, wait, [&] { return done_[index] != 0; }))
+    awaited_ = index;
+    const bool done = resultReady_.wait_for(guard, wait, [&] { return done_[index] != 0; });
+    awaited_ = kNoneAwaited;
+    if (!done)
         return false;
     result = std::move(results_[index]);
     results_[index] = TPublishPageResult();

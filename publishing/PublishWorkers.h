@@ -79,5 +79,8 @@ private:
     std::condition_variable resultReady_;
     std::vector<TPublishPageResult> results_;
     std::vector<char> done_;
+    // The task whose result Take waits for.
+    static constexpr std::size_t kNoneAwaited = static_cast<std::size_t>(-1);
+    std::size_t awaited_ = kNoneAwaited;
     bool finished_ = false;
 };

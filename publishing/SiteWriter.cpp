@@ -23,11 +23,16 @@ TSiteWriter::~TSiteWriter()
 void TSiteWriter::Write(std::string relative, std::shared_ptr<const std::string> content)
 {
     std::unique_lock<std::mutex> guard(mutex_);
-    changed_.wait(guard, [this] { return queue_.size() < kMaxWaiting || error_; });
+    if (queue_.size() >= kMaxWaiting && !error_) {
+        ++fullWaiters_;
+        notFull_.wait(guard, [this] { return queue_.size() < kMaxWaiting / 2 || error_; });
+        --fullWaiters_;
+    }
     if (error_)
         std::rethrow_exception(error_);
     queue_.push_back(TFile{std::move(relative), std::move(content)});
-    changed_.notify_all();
+    if (idleWriters_ > 0)
+        notEmpty_.notify_one();
 }
 
 void TSiteWriter::Finish()
@@ -49,7 +54,7 @@ void TSiteWriter::Stop()
         std::lock_guard<std::mutex> guard(mutex_);
         stopping_ = true;
     }
-    changed_.notify_all();
+    notEmpty_.notify_all();
     for (std::thread& thread : threads_)
         if (thread.joinable())
             thread.join();
@@ -59,12 +64,16 @@ void TSiteWriter::Run()
 {
     std::unique_lock<std::mutex> guard(mutex_);
     for (;;) {
-        changed_.wait(guard, [this] { return !queue_.empty() || stopping_; });
+        ++idleWriters_;
+        notEmpty_.wait(guard, [this] { return !queue_.empty() || stopping_; });
+        --idleWriters_;
         if (queue_.empty() || error_)
             return;
         TFile file = std::move(queue_.front());
         queue_.pop_front();
-        changed_.notify_all();
+        // The publisher waiting for room goes on once half the queue is written.
+        if (fullWaiters_ > 0 && queue_.size() < kMaxWaiting / 2)
+            notFull_.notify_all();
         guard.unlock();
         std::exception_ptr error;
         try {
@@ -76,7 +85,7 @@ void TSiteWriter::Run()
         if (error && !error_) {
             error_ = error;
             queue_.clear();
-            changed_.notify_all();
+            notFull_.notify_all();
         }
     }
 }

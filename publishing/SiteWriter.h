@@ -49,7 +49,13 @@ private:
 
     const TSiteFolder& site_;
     std::mutex mutex_;
-    std::condition_variable changed_;
+    // A file to write, or the end (for the writing threads); room in the
+    // queue or an error (for the publisher). Each is notified only when
+    // somebody waits for it.
+    std::condition_variable notEmpty_;
+    std::condition_variable notFull_;
+    std::size_t idleWriters_ = 0;
+    std::size_t fullWaiters_ = 0;
     std::deque<TFile> queue_;
     std::exception_ptr error_;
     bool stopping_ = false;
