@@ -211,13 +211,14 @@ int TPublishLocally::FlagsOf(int itemType)
 
 std::vector<TPublishLocally::TTreeRow> TPublishLocally::ReadTreeLevel(int parentId)
 {
+    // Only the columns the walk reads: every item of the site passes here.
     TQueryGuard query(connection_);
-    query->SetSQL("SELECT *,");
+    query->SetSQL("SELECT a.ItemId, a.LinkedItemId, a.ItemType,");
     query->AddSQL("(SELECT Max( StringValue ) FROM CStrings AS c WHERE c.CatalogCode = a.CatalogCode AND c.ItemId = "
                   "a.LinkedItemId AND c.ClassId = 1 AND c.MemberId = 1 AND (c.LangCode = :LangCode OR c.LangCode = "
                   ":AllLangCode)) AS NodeName,");
-    query->AddSQL("(SELECT COUNT(*) FROM Items AS b WHERE b.CatalogCode = a.CatalogCode AND b.ParentItemId = "
-                  "a.ItemId) AS NumChilds");
+    query->AddSQL("EXISTS (SELECT 1 FROM Items AS b WHERE b.CatalogCode = a.CatalogCode AND b.ParentItemId = "
+                  "a.ItemId) AS HasChildren");
     if (publishPage_ != 0)
         query->AddSQL("FROM Items AS a WHERE a.CatalogCode = :CatalogCode AND a.ItemId = " +
                       std::to_string(publishPage_));
@@ -236,7 +237,7 @@ std::vector<TPublishLocally::TTreeRow> TPublishLocally::ReadTreeLevel(int parent
             row.LinkedItemId = row.ItemId;
         row.ItemType = FieldInteger(records, "ItemType");
         row.NodeName = FieldText(records, "NodeName");
-        row.NumChilds = FieldInteger(records, "NumChilds");
+        row.HasChildren = FieldInteger(records, "HasChildren") != 0;
         rows.push_back(std::move(row));
     }
     return rows;
@@ -253,7 +254,7 @@ void TPublishLocally::WalkTree(int parentId, bool filter, TItemWriter writer, st
             continue;
         if (!filter || FlagsOf(row.ItemType) > 0)
             (this->*writer)(row);
-        if (row.NumChilds > 0 && publishPage_ == 0)
+        if (row.HasChildren && publishPage_ == 0)
             WalkTree(row.ItemId, filter, writer, seen);
     }
 }

@@ -88,7 +88,7 @@ private:
         int ItemId = 0;
         int ItemType = 0;
         std::string NodeName;
-        int NumChilds = 0;
+        bool HasChildren = false;
     };
     using TItemWriter = void (TPublishLocally::*)(const TTreeRow& row);
 
