@@ -86,6 +86,10 @@
   <xsl:decimal-format name="comma" decimal-separator="," grouping-separator="."/>
   <xsl:decimal-format name="space" decimal-separator="," grouping-separator="&#160;"/>
 
+  <!-- The texts of the language resource by id: a page asks for several,
+       and the processor tests a predicate on every text for each. -->
+  <xsl:key name="resource-text" match="/resources/text" use="@id"/>
+
   <!-- Price schedules by id; those whose prices the public does not see. -->
   <xsl:key name="schedule" match="PriceSchedules/CommonPriceSchedule" use="@ItemId"/>
   <xsl:key name="hidden-schedule" match="PriceSchedules/CommonPriceSchedule[PriceVisibility != 0]"
@@ -132,9 +136,16 @@
   <!-- A text of the language resource, or its built-in English text. -->
   <xsl:template name="res">
     <xsl:param name="id"/>
-    <xsl:variable name="own" select="$resource/resources/text[@id = $id]"/>
+    <xsl:variable name="wanted" select="string($id)"/>
+    <!-- "1" and the text when the resource has it (an empty text too). -->
+    <xsl:variable name="own">
+      <xsl:for-each select="$resource">
+        <xsl:variable name="text" select="key('resource-text', $wanted)"/>
+        <xsl:if test="$text">1<xsl:value-of select="$text"/></xsl:if>
+      </xsl:for-each>
+    </xsl:variable>
     <xsl:choose>
-      <xsl:when test="$own"><xsl:value-of select="$own"/></xsl:when>
+      <xsl:when test="string($own)"><xsl:value-of select="substring($own, 2)"/></xsl:when>
       <xsl:otherwise><xsl:value-of select="document('')/*/txt:text[@id = $id]"/></xsl:otherwise>
     </xsl:choose>
   </xsl:template>
