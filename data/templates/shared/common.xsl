@@ -171,17 +171,23 @@
 
   <!-- The name of the page being generated. -->
   <xsl:template name="page-name">
+    <xsl:value-of select="$page-name-text"/>
+  </xsl:template>
+  <xsl:variable name="page-name-text">
     <xsl:call-template name="text">
       <xsl:with-param name="nodes" select="$page-root/Current/CommonNames/ItemName"/>
     </xsl:call-template>
-  </xsl:template>
+  </xsl:variable>
 
-  <!-- The company's name. -->
+  <!-- The company's name (a page shows it in several places: found once). -->
   <xsl:template name="company-name">
+    <xsl:value-of select="$company-name-text"/>
+  </xsl:template>
+  <xsl:variable name="company-name-text">
     <xsl:call-template name="text">
       <xsl:with-param name="nodes" select="$page-root/Company/CommonCompanyInfo/CompanyName"/>
     </xsl:call-template>
-  </xsl:template>
+  </xsl:variable>
 
   <!-- ==== addresses ===================================================== -->
 
