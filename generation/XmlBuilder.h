@@ -26,6 +26,7 @@
 #include "common/Variant.h"
 #include "storage/AbstractCObject.h"
 
+#include <functional>
 #include <set>
 #include <string>
 #include <utility>
@@ -163,6 +164,7 @@ private:
     void WriteMenuChildren(TMenu& menu, const std::vector<int>& children);
     std::vector<int> ReadMenuChildren(int itemId, const std::vector<int>& itemTypes);
     void WriteMenuSiblings(TMenu& menu, int parentId, const std::vector<int>& siblings);
+    void WriteKeptOnce(TMenu& menu, const std::string& key, const std::function<bool()>& write);
     std::string MenuEntryKey(const std::string& what, int itemId, const TMenu& menu) const;
     void WriteMenuPath(TMenu& menu, const std::vector<int>& path, std::size_t position, int& selected);
 

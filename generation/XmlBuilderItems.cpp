@@ -14,6 +14,7 @@
 #include <libxml/tree.h>
 
 #include <algorithm>
+#include <functional>
 
 using namespace xml_builder_nodes;
 
@@ -227,24 +228,30 @@ void TXmlBuilder::WriteMenuPath(TMenu& menu, const std::vector<int>& path, std::
 // then copied as one run of elements.
 void TXmlBuilder::WriteMenuSiblings(TMenu& menu, int parentId, const std::vector<int>& siblings)
 {
-    if (!runCache_) {
+    const auto writeAll = [&] {
         for (const int sibling : siblings) {
             if (Cancelled())
-                return;
+                return false;
             WriteMenuItem(menu, sibling);
         }
-        return;
-    }
-    const std::string key = MenuEntryKey("siblings", parentId, menu);
+        return true;
+    };
+    if (!runCache_)
+        writeAll();
+    else
+        WriteKeptOnce(menu, MenuEntryKey("siblings", parentId, menu), writeAll);
+}
+
+// What Write appends to the menu, kept under Key the first time in a run
+// and copied on the pages that follow; nothing is kept when Write answers
+// false (cancelled halfway).
+void TXmlBuilder::WriteKeptOnce(TMenu& menu, const std::string& key, const std::function<bool()>& write)
+{
     if (runCache_->CopyElements(key, document_, menu.target))
         return;
     xmlNode* last = menu.target->last;
-    for (const int sibling : siblings) {
-        if (Cancelled())
-            return;
-        WriteMenuItem(menu, sibling);
-    }
-    runCache_->RememberElements(key, last ? last->next : menu.target->children);
+    if (write())
+        runCache_->RememberElements(key, last ? last->next : menu.target->children);
 }
 
 // The key of a menu's rows or entry in the run cache: what the result depends on.
@@ -298,12 +305,10 @@ void TXmlBuilder::WriteMenuItem(TMenu& menu, int itemId)
         WriteMenuItemObjects(menu, itemId);
         return;
     }
-    const std::string key = MenuEntryKey("entry", itemId, menu);
-    if (runCache_->CopyElements(key, document_, menu.target))
-        return;
-    xmlNode* last = menu.target->last;
-    WriteMenuItemObjects(menu, itemId);
-    runCache_->RememberElements(key, last ? last->next : menu.target->children);
+    WriteKeptOnce(menu, MenuEntryKey("entry", itemId, menu), [&] {
+        WriteMenuItemObjects(menu, itemId);
+        return true;
+    });
 }
 
 void TXmlBuilder::WriteMenuItemObjects(TMenu& menu, int itemId)
