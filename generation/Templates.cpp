@@ -83,6 +83,16 @@ int TTemplates::RunValue(const std::string& key, const std::function<int()>& rea
     return value;
 }
 
+std::string TTemplates::RunText(const std::string& key, const std::function<std::string()>& read)
+{
+    if (!run_)
+        return read();
+    const auto known = run_->texts.find(key);
+    if (known != run_->texts.end())
+        return known->second;
+    return run_->texts.emplace(key, read()).first->second;
+}
+
 std::string TTemplates::CodeOrOpen(const std::string& catalogCode) const
 {
     return catalogCode.empty() ? catalog_.GetCatalogCode() : catalogCode;

@@ -163,6 +163,7 @@ public:
     };
     // Read(), remembered under Key while a run is open; called every time otherwise.
     int RunValue(const std::string& key, const std::function<int()>& read);
+    std::string RunText(const std::string& key, const std::function<std::string()>& read);
     // The work files written from now on are marked with Stamp (a page's
     // place in a publishing run); WorkFileStamps gives the mark of each
     // file's last write, so that the work folders of several workers can be

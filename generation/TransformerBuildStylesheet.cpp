@@ -123,10 +123,18 @@ std::string TTransformer::BackgroundImageFileName(int backgroundImageCode)
 {
     if (backgroundImageCode == 0)
         return "";
-    std::string name = catalog_.GetImageFileName(backgroundImageCode, *connection_, catalogCode_);
-    if (name.empty() && templatesFromOtherCatalog_)
-        name = catalog_.GetImageFileName(backgroundImageCode, *templateConnection_, templateCatalogCode_);
-    return name;
+    // The same picture for every page of a run.
+    const auto pointer = [](const void* at) { return std::to_string(reinterpret_cast<std::uintptr_t>(at)); };
+    const std::string key = "background image " + std::to_string(backgroundImageCode) + '\0' + catalogCode_ + '\0' +
+                            pointer(connection_) + '\0' +
+                            (templatesFromOtherCatalog_ ? templateCatalogCode_ + '\0' + pointer(templateConnection_)
+                                                        : std::string());
+    return Templates().RunText(key, [&] {
+        std::string name = catalog_.GetImageFileName(backgroundImageCode, *connection_, catalogCode_);
+        if (name.empty() && templatesFromOtherCatalog_)
+            name = catalog_.GetImageFileName(backgroundImageCode, *templateConnection_, templateCatalogCode_);
+        return name;
+    });
 }
 
 // Whether the body template asks for the custom templates.
