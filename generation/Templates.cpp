@@ -71,26 +71,28 @@ std::string TTemplates::RunKey(const std::string& what, const TAbstractDBConnect
     return what + '\0' + std::to_string(reinterpret_cast<std::uintptr_t>(&connection));
 }
 
+namespace {
+
+// Read(), remembered in Values under Key.
+template <typename TValue, typename TRead>
+TValue Remembered(std::map<std::string, TValue>& values, const std::string& key, const TRead& read)
+{
+    const auto known = values.find(key);
+    if (known != values.end())
+        return known->second;
+    return values.emplace(key, read()).first->second;
+}
+
+}  // namespace
+
 int TTemplates::RunValue(const std::string& key, const std::function<int()>& read)
 {
-    if (!run_)
-        return read();
-    const auto known = run_->values.find(key);
-    if (known != run_->values.end())
-        return known->second;
-    const int value = read();
-    run_->values.emplace(key, value);
-    return value;
+    return run_ ? Remembered(run_->values, key, read) : read();
 }
 
 std::string TTemplates::RunText(const std::string& key, const std::function<std::string()>& read)
 {
-    if (!run_)
-        return read();
-    const auto known = run_->texts.find(key);
-    if (known != run_->texts.end())
-        return known->second;
-    return run_->texts.emplace(key, read()).first->second;
+    return run_ ? Remembered(run_->texts, key, read) : read();
 }
 
 std::string TTemplates::CodeOrOpen(const std::string& catalogCode) const

@@ -7,31 +7,30 @@ TWorkerNameLookup::TWorkerNameLookup(TGenerationCatalog& shared, TSharedServices
 {
 }
 
+// Ask(), under the lock, remembered in Answers under Name.
+template <typename TAsk>
+int TWorkerNameLookup::Remembered(std::map<std::string, int>& answers, const std::string& name, const TAsk& ask)
+{
+    const auto known = answers.find(name);
+    if (known != answers.end())
+        return known->second;
+    TSharedServicesGuard guard(lock_);
+    return answers[name] = ask();
+}
+
 // The shared catalog resolves a name that is no number and no keyword (the
 // only texts the rules look up) by its own lookup, whatever the current ids.
 int TWorkerNameLookup::GetItemIdByName(const std::string& name)
 {
-    const auto known = itemIds_.find(name);
-    if (known != itemIds_.end())
-        return known->second;
-    TSharedServicesGuard guard(lock_);
-    return itemIds_[name] = shared_.ResolveItemId(name, 0, 0);
+    return Remembered(itemIds_, name, [&] { return shared_.ResolveItemId(name, 0, 0); });
 }
 
 int TWorkerNameLookup::GetItemTypeByName(const std::string& name)
 {
-    const auto known = itemTypes_.find(name);
-    if (known != itemTypes_.end())
-        return known->second;
-    TSharedServicesGuard guard(lock_);
-    return itemTypes_[name] = shared_.ResolveItemType(name, 0);
+    return Remembered(itemTypes_, name, [&] { return shared_.ResolveItemType(name, 0); });
 }
 
 int TWorkerNameLookup::GetHomePageId()
 {
-    if (!homePageId_) {
-        TSharedServicesGuard guard(lock_);
-        homePageId_ = shared_.ResolveItemId("Home", 0, 0);
-    }
-    return *homePageId_;
+    return Remembered(itemIds_, "Home", [&] { return shared_.ResolveItemId("Home", 0, 0); });
 }

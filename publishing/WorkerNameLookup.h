@@ -10,7 +10,6 @@
 #include "publishing/SharedServicesLock.h"
 
 #include <map>
-#include <optional>
 #include <string>
 
 class TGenerationCatalog;
@@ -25,9 +24,12 @@ public:
     int GetHomePageId() override;
 
 private:
+    template <typename TAsk>
+    int Remembered(std::map<std::string, int>& answers, const std::string& name, const TAsk& ask);
+
     TGenerationCatalog& shared_;
     TSharedServicesLock& lock_;
+    // By name; the home page under "Home", which is no name the rules look up.
     std::map<std::string, int> itemIds_;
     std::map<std::string, int> itemTypes_;
-    std::optional<int> homePageId_;
 };

@@ -5,12 +5,10 @@
 #include "PublishSiteFixture.h"
 
 #include "catalog/CatalogPageGeneration.h"
-#include "catalog/Tolvex.h"
 #include "publishing/LockedConnection.h"
 #include "publishing/WorkerPageGeneration.h"
 #include "storage/AbstractDBQuery.h"
 #include "storage/QueryGuard.h"
-#include "storage/TolvexObjectContext.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -69,8 +67,8 @@ TEST(LockedConnection, AWorkerReachesTheSharedConnectionsOnlyUnderTheLock)
     TPublishSite site;
     TSharedServicesLock lock;
     TTempFolder work;
-    TWorkerPageGeneration worker(site.Data().GetPageGeneration(), site.Data(), site.Program().Root().ObjectContext(),
-                                 lock, work.Path(), {"EN"});
+    const auto made = site.MakeWorker(lock, work.Path());
+    TWorkerPageGeneration& worker = *made;
     TAbstractDBConnection* shared[] = {&site.Connection(), site.Data().GetCategoryConnection()};
     TAbstractDBConnection* seen[] = {&worker.GetMainConnection(), worker.GetCategoryConnection()};
     for (int i = 0; i < 2; ++i) {

@@ -1,6 +1,8 @@
 #include "PublishSiteFixture.h"
 
 #include "catalog/CatalogPageGeneration.h"
+#include "catalog/Tolvex.h"
+#include "publishing/WorkerPageGeneration.h"
 #include "storage/ObjectFactory.h"
 #include "storage/QueryGuard.h"
 #include "storage/TolvexObject.h"
@@ -118,6 +120,13 @@ void TPublishSite::AddBinary(int itemId, int classId, const std::string& mimeTyp
 std::vector<std::string> TPublishSite::Params(const std::string& langCode) const
 {
     return {"Path=" + site_.Path(), "LangCode=" + langCode, "IndexFileName=index.html"};
+}
+
+std::unique_ptr<TWorkerPageGeneration> TPublishSite::MakeWorker(TSharedServicesLock& lock, const std::string& workDir)
+{
+    return std::make_unique<TWorkerPageGeneration>(Data().GetPageGeneration(), Data(),
+                                                   Program().Root().ObjectContext(), lock, workDir,
+                                                   std::vector<std::string>{"EN"});
 }
 
 std::unique_ptr<TPublishLocally> TPublishSite::Make(std::vector<std::string>& params)

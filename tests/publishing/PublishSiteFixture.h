@@ -9,12 +9,15 @@
 #include "ScriptedRunner.h"
 
 #include "publishing/PublishLocally.h"
+#include "publishing/SharedServicesLock.h"
 #include "support/TempFolder.h"
 
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
+
+class TWorkerPageGeneration;
 
 class TPublishSite {
 public:
@@ -43,6 +46,8 @@ public:
     // ---- publishing ---------------------------------------------------------------------
     std::vector<std::string> Params(const std::string& langCode = "") const;
     std::unique_ptr<TPublishLocally> Make(std::vector<std::string>& params);
+    // A publishing worker's page generation over this catalog (English), with its work folder WorkDir.
+    std::unique_ptr<TWorkerPageGeneration> MakeWorker(TSharedServicesLock& lock, const std::string& workDir);
     // Every file below the site folder: relative name -> bytes.
     std::map<std::string, std::string> Files() const;
 

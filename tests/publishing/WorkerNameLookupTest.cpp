@@ -5,9 +5,7 @@
 #include "PublishSiteFixture.h"
 
 #include "catalog/CatalogData.h"
-#include "catalog/Tolvex.h"
 #include "publishing/WorkerPageGeneration.h"
-#include "storage/TolvexObjectContext.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +17,8 @@ TEST(WorkerNameLookup, TheWorkerResolvesIdsAndTypesAsTheCatalogDoes)
     TPublishSite site;
     TSharedServicesLock lock;
     TTempFolder work;
-    TWorkerPageGeneration worker(site.Data().GetPageGeneration(), site.Data(), site.Program().Root().ObjectContext(),
-                                 lock, work.Path(), {"EN"});
+    const auto made = site.MakeWorker(lock, work.Path());
+    TWorkerPageGeneration& worker = *made;
     worker.SetCurrentTemplateIds(41, 42);
     const int home = site.HomePageId();
     ASSERT_NE(home, 0);
