@@ -31,7 +31,12 @@ double TCommonFunctions::UnixTimeToDateTime(const std::string& text) const
     double seconds = 0;
     if (!TryReadNumber(text, seconds) || seconds == 0)
         return 0;
-    const double days = (seconds - bias_ * 60.0) / SecondsPerDay + UnixEpochDays;
+    // Whole days and the seconds of the day apart, as the program's clock
+    // makes a date-time (TMemberValueText::Now): a whole second read back
+    // is then the very number that was written, not one a rounding away.
+    const double local = seconds - bias_ * 60.0;
+    const double wholeDays = std::floor(local / SecondsPerDay);
+    const double days = UnixEpochDays + wholeDays + (local - wholeDays * SecondsPerDay) / SecondsPerDay;
     // A time no calendar of the program holds is taken as no number.
     return IsDateTimeInRange(days) ? days : 0;
 }
