@@ -1,8 +1,0 @@
-#include "editors/site/FrameAllStoriesViewer.h"
-
-TFrameAllStoriesViewer::TFrameAllStoriesViewer(TFrameSite& site) : TFrameTreeDataEditor(site)
-{
-    setObjectName("TFrameAllStoriesViewer");
-}
-
-TFrameTreeDataEditorModel::TSettings TFrameAllStoriesViewer::Settings() { return TFrameTreeDataEditorModel::Stories(); }

@@ -1,8 +1,0 @@
-#pragma once
-// TFrameCompanyAddressModel: the company's "Address" tab without widgets.
-#include "editors/site/CompanyInfoModel.h"
-
-class TFrameCompanyAddressModel : public TCompanyInfoModel {
-public:
-    TFrameCompanyAddressModel(const TSiteModelContext& context, int frameItemId, const std::string& editorName);
-};

@@ -1,8 +1,0 @@
-#pragma once
-// TFrameCompanyContactModel: the company's "Contact" tab without widgets.
-#include "editors/site/CompanyInfoModel.h"
-
-class TFrameCompanyContactModel : public TCompanyInfoModel {
-public:
-    TFrameCompanyContactModel(const TSiteModelContext& context, int frameItemId, const std::string& editorName);
-};

@@ -1,0 +1,744 @@
+#include "editors/site/html/HtmlEditorWidget.h"
+
+#include "gui/FindReplace.h"
+
+#include "editors/site/html/DesignDocument.h"
+#include "editors/site/html/DesignView.h"
+#include "editors/site/html/frmProperties.h"
+#include "common/CommonGui.h"
+#include "catalog/Singletons.h"
+#include "common/Translation.h"
+#include "gui/UiText.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
+#include <QApplication>
+#include <QSplitter>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+
+using UiText::Q;
+using UiText::S;
+using UiText::Tr;
+
+namespace {
+
+// The selection as the link insertions need it: a control or text, its
+// text, and the link that encloses it within two levels (which a text
+// selection is then widened to, so that the new link replaces it).
+const char* const kSelectionScript = R"((function () {
+    var s = window.getSelection();
+    if (!s || s.rangeCount === 0)
+        return {control: false, text: "", address: "", title: ""};
+    var r = s.getRangeAt(0);
+    var picked = tolvexDesign.pickedNode(r);
+    var control = !!(tolvexDesign.isControl(picked));
+    var element = control ? picked : r.commonAncestorContainer;
+    if (element && element.nodeType === 3)
+        element = element.parentNode;
+    var link = null;
+    for (var i = 0; i < 3 && element; ++i, element = element.parentElement)
+        if (element.tagName === "A") { link = element; break; }
+    var result = {control: control, text: control ? "" : s.toString(), address: "", title: ""};
+    if (link) {
+        var attribute = link.hasAttribute("href") ? "href" : "name";
+        result.address = link.getAttribute(attribute) || "";
+        result.title = link.getAttribute("title") || "";
+        if (!control) {
+            var around = document.createRange();
+            around.selectNode(link);
+            s.removeAllRanges();
+            s.addRange(around);
+            result.text = link.textContent;
+        }
+    }
+    return result;
+})())";
+
+// The link just made around the selected control opens in the whole window.
+const char* const kTopTargetScript = R"((function () {
+    var s = window.getSelection();
+    if (!s || s.rangeCount === 0) return false;
+    var element = s.getRangeAt(0).commonAncestorContainer;
+    if (element && element.nodeType === 3) element = element.parentNode;
+    for (var i = 0; i < 3 && element; ++i, element = element.parentElement)
+        if (element.tagName === "A") { element.setAttribute("target", "_top"); return true; }
+    return false;
+})())";
+
+// A selected picture or table is kept: the caret goes after it.
+const char* const kCollapseAfterControl = R"((function () {
+    var s = window.getSelection();
+    if (s && s.rangeCount > 0 && !s.isCollapsed) {
+        var r = s.getRangeAt(0);
+        var picked = tolvexDesign.pickedNode(r);
+        if (tolvexDesign.isControl(picked))
+            s.collapseToEnd();
+    }
+    return true;
+})())";
+
+// Gives the selection a style-sheet class: a selected picture or table gets
+// it as its class, selected text is wrapped in a SPAN of that class.
+const char* const kApplyClass = R"((function (name) {
+    var s = window.getSelection();
+    if (!s || s.rangeCount === 0) return false;
+    var r = s.getRangeAt(0);
+    var picked = tolvexDesign.pickedNode(r);
+    if (tolvexDesign.isControl(picked)) {
+        picked.className = name;
+        return true;
+    }
+    if (r.collapsed) return false;
+    // Built in the document itself: the engine's own insertion would turn
+    // the class into the styles it stands for.
+    var span = document.createElement("span");
+    span.className = name;
+    span.appendChild(r.extractContents());
+    r.insertNode(span);
+    var around = document.createRange();
+    around.selectNodeContents(span);
+    s.removeAllRanges();
+    s.addRange(around);
+    return true;
+}))";
+
+// "Justify": the paragraph or division at the selection, looked for at most
+// two levels up, gets justified.
+const char* const kJustify = R"((function () {
+    var s = window.getSelection();
+    if (!s || s.rangeCount === 0) return false;
+    var r = s.getRangeAt(0);
+    var picked = tolvexDesign.pickedNode(r);
+    var element = picked && picked.tagName ? picked : r.commonAncestorContainer;
+    if (element && element.nodeType === 3) element = element.parentNode;
+    for (var i = 0; i < 3 && element; ++i, element = element.parentElement)
+        if (element.tagName === "P" || element.tagName === "DIV") { element.setAttribute("align", "justify"); return true; }
+    return false;
+})())";
+
+// The element the properties dialog shows: the enclosing element of a tag,
+// or the selected control for no tag. It is kept in this script world for
+// writing the changes back.
+const char* const kFindElement = R"((function (tag) {
+    var s = window.getSelection();
+    if (!s || s.rangeCount === 0) return {found: false, tag: ""};
+    var r = s.getRangeAt(0);
+    var picked = tolvexDesign.pickedNode(r);
+    if (!(picked && picked.tagName)) picked = null;
+    var element = null;
+    if (tag) {
+        for (var node = picked || r.startContainer; node && node !== document.body; node = node.parentNode)
+            if (node.nodeType === 1 && node.tagName === tag) { element = node; break; }
+    } else {
+        element = picked;
+    }
+    if (!element) return {found: false, tag: picked ? picked.tagName : "", control: !!picked};
+    window.tolvexPropertiesElement = element;
+    var attributes = [];
+    for (var i = 0; i < element.attributes.length; ++i)
+        attributes.push([element.attributes[i].name, element.attributes[i].value]);
+    return {found: true, tag: element.tagName, attributes: attributes};
+}))";
+
+// The selected picture and its style attribute, and the style written back.
+const char* const kSelectedImageStyle = R"((function () {
+    var s = window.getSelection();
+    if (!s || s.rangeCount === 0) return {image: false};
+    var r = s.getRangeAt(0);
+    var picked = tolvexDesign.pickedNode(r);
+    if (!picked || picked.tagName !== "IMG") return {image: false};
+    window.tolvexShadowImage = picked;
+    return {image: true, style: picked.getAttribute("style") || ""};
+})())";
+
+const char* const kSetSelectedImageStyle = R"((function (style) {
+    var image = window.tolvexShadowImage;
+    if (!image || !image.isConnected) return false;
+    if (style) image.setAttribute("style", style); else image.removeAttribute("style");
+    return true;
+}))";
+
+const char* const kWriteAttributes = R"((function (changes) {
+    var element = window.tolvexPropertiesElement;
+    if (!element || !element.isConnected) return false;
+    changes.forEach(function (c) { element.setAttribute(c[0], c[1]); });
+    return true;
+}))";
+
+}  // namespace
+
+THtmlEditorWidget::THtmlEditorWidget(TCommonGui& gui, THtmlInsertionCommands* commands, QWidget* parent)
+    : QWidget(parent), gui_(gui), commands_(commands)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    format_ = new QToolBar(this);
+    actions_ = new QToolBar(this);
+    borders_ = new QToolBar(this);
+    // The text and the borders share a row; the actions have the second.
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+    row->addWidget(format_);
+    row->addWidget(borders_);
+    row->addStretch(1);
+    layout->addLayout(row);
+    layout->addWidget(actions_);
+    splitter_ = new QSplitter(Qt::Vertical, this);
+    splitter_->setChildrenCollapsible(false);
+    // Each part: its caption over its view.
+    const auto part = [this](const char* caption, QLabel*& label) {
+        auto* box = new QWidget(splitter_);
+        auto* column = new QVBoxLayout(box);
+        column->setContentsMargins(0, 4, 0, 0);
+        column->setSpacing(2);
+        label = new QLabel(Tr(caption), box);
+        label->setContentsMargins(4, 0, 0, 0);
+        auto* view = new TDesignView(gui_, box);
+        label->setBuddy(view);
+        column->addWidget(label);
+        column->addWidget(view, 1);
+        splitter_->addWidget(box);
+        return view;
+    };
+    top_ = part("Top of page", topLabel_);
+    bottom_ = part("Bottom of page", bottomLabel_);
+    // The top part comes first among the children, so that it is the part
+    // that takes the focus when the editor is focused (the splitter keeps
+    // them the other way round).
+    top_->parentWidget()->stackUnder(bottom_->parentWidget());
+    layout->addWidget(splitter_, 1);
+    for (TDesignView* view : {top_, bottom_}) {
+        connect(view, &TDesignView::Modified, this, &THtmlEditorWidget::Modified);
+        connect(view, &TDesignView::ContextMenuRequested, this, [this, view](const QPoint& where) {
+            bottomActive_ = view == bottom_;
+            ShowContextMenu(where);
+        });
+        connect(view, &TDesignView::Ready, this, [this] {
+            if (IsReady())
+                emit Ready();
+        });
+    }
+    // The part entered last receives the commands.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        for (QWidget* widget = now; widget; widget = widget->parentWidget()) {
+            if (widget == top_ || widget == bottom_) {
+                bottomActive_ = widget == bottom_;
+                return;
+            }
+        }
+    });
+    BuildToolbars();
+}
+
+QAction* THtmlEditorWidget::AddAction(QToolBar* bar, const char* caption, std::function<void()> run,
+                                      const char* shortText)
+{
+    QAction* action = bar->addAction(Tr(caption));
+    action->setObjectName(QString::fromUtf8(caption));
+    // The toolbars show a short text; the whole caption is the tool tip.
+    action->setToolTip(Tr(caption));
+    if (shortText)
+        action->setIconText(Tr(shortText));
+    connect(action, &QAction::triggered, this, [run] { run(); });
+    return action;
+}
+
+void THtmlEditorWidget::BuildToolbars()
+{
+    const auto command = [this](const char* name) { return [this, name] { ActiveView()->ExecCommand(name); }; };
+    AddAction(format_, "Change Font", [this] { ChangeFont(); }, "Font");
+    AddAction(format_, "Bold", command("bold"), "B")->setShortcut(QKeySequence::Bold);
+    AddAction(format_, "Italic", command("italic"), "I")->setShortcut(QKeySequence::Italic);
+    AddAction(format_, "Underline", command("underline"), "U")->setShortcut(QKeySequence::Underline);
+    // B, I and U look like what they do.
+    for (const auto& [caption, style] : {std::pair{"Bold", 0}, std::pair{"Italic", 1}, std::pair{"Underline", 2}}) {
+        QWidget* button = format_->widgetForAction(Action(QString::fromUtf8(caption)));
+        QFont font = button->font();
+        font.setBold(style == 0);
+        font.setItalic(style == 1);
+        font.setUnderline(style == 2);
+        button->setFont(font);
+    }
+    styles_ = new QMenu(Tr("Select CSS Style"), this);
+    QAction* styles = format_->addAction(Tr("Select CSS Style"));
+    styles->setObjectName(QStringLiteral("Select CSS Style"));
+    styles->setIconText(Tr("Style"));
+    styles->setMenu(styles_);
+    styles->setEnabled(false);
+    if (auto* button = qobject_cast<QToolButton*>(format_->widgetForAction(styles)))
+        button->setPopupMode(QToolButton::InstantPopup);
+    format_->addSeparator();
+    AddAction(format_, "Align Left", command("justifyLeft"), "Left");
+    AddAction(format_, "Center", command("justifyCenter"), "Center");
+    AddAction(format_, "Justify", [this] { Justify(); }, "Justify");
+    AddAction(format_, "Align Right", command("justifyRight"), "Right");
+    format_->addSeparator();
+    AddAction(format_, "Unordered List", command("insertUnorderedList"), "\u2022 List");
+    AddAction(format_, "Ordered List", command("insertOrderedList"), "1. 2.");
+
+    const auto insert = [this](std::string (THtmlInsertionCommands::*make)()) {
+        return [this, make] {
+            if (commands_)
+                ActiveView()->InsertHtml((commands_->*make)());
+        };
+    };
+    AddAction(actions_, "Insert Picture", insert(&THtmlInsertionCommands::InsertPicture), "Picture");
+    AddAction(actions_, "Insert Table", [this] { InsertTable(); }, "Table");
+    AddAction(actions_, "Insert Object", insert(&THtmlInsertionCommands::InsertObject), "Object");
+    AddAction(actions_, "Open HTML File", [this] { ImportHtml(false); }, "Open");
+    AddAction(actions_, "Import HTML From Web", [this] { ImportHtml(true); }, "From Web");
+    actions_->addSeparator();
+    AddAction(actions_, "Horizontal Line", [this] { ActiveView()->InsertHtml("<HR>"); }, "Line");
+    AddAction(actions_, "Insert Line Break", [this] { ActiveView()->InsertHtml("<BR>"); }, "Break");
+    AddAction(actions_, "Insert Hyperlink", [this] { InsertLink(1); }, "Link");
+    AddAction(actions_, "Insert Anchor", [this] { InsertLink(2); }, "Anchor");
+    AddAction(actions_, "Insert Link to Page", [this] { InsertLink(0); }, "Page Link");
+    AddAction(actions_, "Insert Pop-Up Image", [this] { InsertPopupImage(); }, "Pop-Up");
+    actions_->addSeparator();
+    AddAction(actions_, "Edit Html Source Code", [this] { emit EditSourceRequested(); }, "Source");
+    for (QAction* action : actions_->actions())
+        if (!action->isSeparator() &&
+            ((action->objectName().startsWith(QLatin1String("Insert ")) &&
+              action->objectName() != QLatin1String("Insert Line Break")) ||
+             action->objectName() == QLatin1String("Open HTML File") ||
+             action->objectName() == QLatin1String("Import HTML From Web")))
+            action->setEnabled(commands_ != nullptr);
+    QAction* borders = AddAction(borders_, "Show Borders", [] {}, "Borders");
+    borders->setCheckable(true);
+    connect(borders, &QAction::toggled, this, [this](bool on) {
+        SetShowBorders(on);
+        emit ShowBordersChanged(on);
+    });
+    borders_->addSeparator();
+    AddAction(borders_, "Shadow", [this] { ToggleShadow(); }, "Shadow");
+    BuildContextMenu();
+}
+
+QAction* THtmlEditorWidget::Action(const QString& caption) const
+{
+    for (QToolBar* bar : {format_, actions_, borders_})
+        for (QAction* action : bar->actions())
+            if (action->objectName() == caption)
+                return action;
+    return nullptr;
+}
+
+TDesignView* THtmlEditorWidget::ActiveView() const
+{
+    return bottomActive_ && !bottom_->parentWidget()->isHidden() ? bottom_ : top_;
+}
+
+bool THtmlEditorWidget::IsReady() const { return top_->IsReady() && bottom_->IsReady(); }
+
+void THtmlEditorWidget::LoadParts(const std::string& topHtml, const std::string& bottomHtml,
+                                  const std::string& pageCss, const std::string& backgroundFile,
+                                  const std::string& languageCode)
+{
+    shown_ = {pageCss, backgroundFile, languageCode, false};
+    FillCssClasses(pageCss);
+    top_->LoadDocument(TDesignDocument::Document(topHtml, pageCss, true, backgroundFile), PartAddress(true));
+    bottom_->LoadDocument(TDesignDocument::Document(bottomHtml, pageCss, false, backgroundFile), PartAddress(false));
+}
+
+void THtmlEditorWidget::LoadWholeDocument(const std::string& document, const std::string& languageCode)
+{
+    shown_ = {"", "", languageCode, true};
+    FillCssClasses("");
+    top_->LoadDocument(document, PartAddress(true));
+    // The bottom part stays empty (and hidden) but is made ready like the top.
+    bottom_->LoadDocument(TDesignDocument::Document("", "", false, ""), PartAddress(false));
+}
+
+void THtmlEditorWidget::ReadDocument(std::function<void(const std::string&)> done)
+{
+    // The outlines of Show Borders belong to the view, not to the page.
+    top_->RunScriptAfterKeys(QStringLiteral("(function () {"
+                                            " var root = document.documentElement.cloneNode(true);"
+                                            " var borders = root.querySelector('#tolvex-borders');"
+                                            " if (borders) borders.parentNode.removeChild(borders);"
+                                            " return (document.doctype ? new XMLSerializer()"
+                                            ".serializeToString(document.doctype) + '\\n' : '') + root.outerHTML;"
+                                            " })()"),
+                    [done](const QVariant& result) { done(result.toString().toUtf8().toStdString()); });
+}
+
+void THtmlEditorWidget::ShowTopOnly()
+{
+    topLabel_->hide();
+    bottom_->parentWidget()->hide();
+    bottomActive_ = false;
+}
+
+void THtmlEditorWidget::ReadEdited(std::function<void(bool)> done)
+{
+    top_->ReadEdited([this, done](bool top) {
+        if (top)
+            done(true);
+        else
+            bottom_->ReadEdited(done);
+    });
+}
+
+void THtmlEditorWidget::ReadParts(std::function<void(const std::string&, const std::string&)> done)
+{
+    top_->ReadBodyHtml([this, done](const std::string& top) {
+        bottom_->ReadBodyHtml([top, done](const std::string& bottom) { done(top, bottom); });
+    });
+}
+
+void THtmlEditorWidget::InsertLink(int kind)
+{
+    if (!commands_)
+        return;
+    TDesignView* view = ActiveView();
+    view->RunScript(
+        QString::fromUtf8(kSelectionScript), [this, view, kind](const QVariant& value) {
+            const QVariantMap found = value.toMap();
+            THtmlInsertionCommands::TSelection selection;
+            selection.Control = found.value(QStringLiteral("control")).toBool();
+            selection.Text = S(found.value(QStringLiteral("text")).toString());
+            selection.Address = S(found.value(QStringLiteral("address")).toString());
+            selection.Title = S(found.value(QStringLiteral("title")).toString());
+            std::string address;
+            const std::string markup = commands_->InsertLink(kind, selection, address);
+            if (!markup.empty())
+                view->InsertHtml(markup);
+            else if (selection.Control && !address.empty())
+                view->ExecCommand("createLink", address);
+            view->setFocus();
+        });
+}
+
+void THtmlEditorWidget::InsertPopupImage()
+{
+    if (!commands_)
+        return;
+    TDesignView* view = ActiveView();
+    view->ExecCommand("unlink");
+    view->RunScript(
+        QString::fromUtf8(kSelectionScript), [this, view](const QVariant& value) {
+            const QVariantMap found = value.toMap();
+            std::string caption;
+            const std::string address = commands_->PopupImageAddress(caption);
+            if (address.empty())
+                return;
+            if (found.value(QStringLiteral("control")).toBool()) {
+                view->ExecCommand("createLink", address, [view](bool) {
+                    view->RunScript(QString::fromUtf8(kTopTargetScript));
+                });
+                return;
+            }
+            const std::string text = S(found.value(QStringLiteral("text")).toString());
+            view->InsertHtml(THtmlInsertions::PopupImageLink(address, text.empty() ? caption : text));
+        });
+}
+
+void THtmlEditorWidget::InsertTable()
+{
+    if (!commands_)
+        return;
+    const std::string table = commands_->InsertTable();
+    if (table.empty())
+        return;
+    // A table never takes the place of a selected picture or table.
+    TDesignView* view = ActiveView();
+    view->RunScript(QString::fromUtf8(kCollapseAfterControl), [view, table](const QVariant&) { view->InsertHtml(table); });
+}
+
+QUrl THtmlEditorWidget::PartAddress(bool top) const
+{
+    return QUrl(QStringLiteral("tolvex://preview/%1/%2")
+                    .arg(Q(shown_.LanguageCode), top ? QStringLiteral("dhtmlTop.html") : QStringLiteral("dhtmlBottom.html")));
+}
+
+void THtmlEditorWidget::ImportHtml(bool fromWeb)
+{
+    if (!commands_)
+        return;
+    const std::string html = commands_->ImportHtml(fromWeb);
+    if (html.empty())
+        return;
+    // The imported page replaces the whole part entered last.
+    TDesignView* view = ActiveView();
+    const bool top = view == top_;
+    view->LoadDocument(shown_.WholeDocument ? html : TDesignDocument::Document(html, shown_.Css, top, shown_.Background),
+                       PartAddress(top));
+    emit Modified();
+}
+
+void THtmlEditorWidget::FillCssClasses(const std::string& pageCss)
+{
+    styles_->clear();
+    for (const std::string& name : TDesignDocument::CssClassNames(pageCss))
+        styles_->addAction(Q(name), this, [this, name] { ApplyCssClass(name); });
+    Action(QStringLiteral("Select CSS Style"))->setEnabled(!styles_->isEmpty());
+}
+
+void THtmlEditorWidget::ApplyCssClass(const std::string& className)
+{
+    TDesignView* view = ActiveView();
+    const QString script = QString::fromUtf8(kApplyClass) + QStringLiteral("(") +
+                           Q(TDesignDocument::ScriptString(className)) + QStringLiteral(")");
+    view->RunScript(script, [this](const QVariant& done) {
+        if (done.toBool())
+            emit Modified();
+    });
+}
+
+void THtmlEditorWidget::BuildContextMenu()
+{
+    context_ = new QMenu(this);
+    const auto add = [this](QMenu* menu, const char* caption, std::function<void()> run) {
+        QAction* action = menu->addAction(Tr(caption));
+        action->setObjectName(QString::fromUtf8(caption));
+        connect(action, &QAction::triggered, this, [run] { run(); });
+        return action;
+    };
+    const auto page = [this](QWebEnginePage::WebAction action) {
+        return [this, action] { ActiveView()->page()->triggerAction(action); };
+    };
+    const auto table = [this](TTableCommand command) { return [this, command] { RunTableCommand(command); }; };
+    add(context_, "Undo", page(QWebEnginePage::Undo));
+    add(context_, "Cut", page(QWebEnginePage::Cut));
+    add(context_, "Copy", page(QWebEnginePage::Copy));
+    add(context_, "Paste", page(QWebEnginePage::Paste));
+    add(context_, "Select All", page(QWebEnginePage::SelectAll));
+    context_->addSeparator();
+    add(context_, "Search", [this] {
+        if (TFindReplace* find = TFindReplace::Current())
+            find->ShowFindDialog(ActiveView());
+    });
+    context_->addSeparator();
+    QMenu* tables = context_->addMenu(Tr("Table"));
+    tables->menuAction()->setObjectName(QStringLiteral("Table"));
+    add(tables, "Insert New Table", [this] { InsertTable(); });
+    tables->addSeparator();
+    add(tables, "Merge Cells", table(TTableCommand::MergeCells));
+    add(tables, "Split Cell", table(TTableCommand::SplitCell));
+    tables->addSeparator();
+    add(tables, "Insert Row", table(TTableCommand::InsertRow));
+    add(tables, "Insert Column", table(TTableCommand::InsertColumn));
+    tables->addSeparator();
+    add(tables, "Delete Row", table(TTableCommand::DeleteRow));
+    add(tables, "Delete Column", table(TTableCommand::DeleteColumn));
+    tables->addSeparator();
+    add(tables, "Cell Properties", [this] { ShowElementProperties("TD"); });
+    add(tables, "Row Properties", [this] { ShowElementProperties("TR"); });
+    context_->addSeparator();
+    add(context_, "Remove Hyperlink", [this] { ActiveView()->ExecCommand("unlink"); });
+    add(context_, "Insert Pop-Up Image", [this] { InsertPopupImage(); });
+    add(context_, "Save Photo", [this] { SavePhoto(); });
+    context_->addSeparator();
+    add(context_, "Properties", [this] { ShowProperties(); });
+    add(context_, "Edit Html Source Code", [this] { emit EditSourceRequested(); });
+    MenuAction(QStringLiteral("Insert New Table"))->setEnabled(commands_ != nullptr);
+    MenuAction(QStringLiteral("Insert Pop-Up Image"))->setEnabled(commands_ != nullptr);
+    menuState_.InsertNewTable = commands_ != nullptr;
+    ApplyMenuState(menuState_);
+}
+
+QAction* THtmlEditorWidget::MenuAction(const QString& caption) const
+{
+    const QList<QAction*> all = context_->findChildren<QAction*>(caption);
+    for (QAction* action : all)
+        return action;
+    for (QMenu* menu : context_->findChildren<QMenu*>())
+        for (QAction* action : menu->actions())
+            if (action->objectName() == caption)
+                return action;
+    for (QAction* action : context_->actions())
+        if (action->objectName() == caption)
+            return action;
+    return nullptr;
+}
+
+void THtmlEditorWidget::ApplyMenuState(const TDesignMenuState& state)
+{
+    const auto set = [this](const char* caption, bool enabled, bool visible = true) {
+        QAction* action = MenuAction(QString::fromUtf8(caption));
+        action->setEnabled(enabled);
+        action->setVisible(visible);
+    };
+    set("Undo", state.Undo);
+    set("Paste", state.Paste);
+    set("Insert New Table", state.InsertNewTable && commands_ != nullptr);
+    set("Merge Cells", state.MergeCells);
+    set("Split Cell", state.SplitCell);
+    for (const char* caption : {"Insert Row", "Insert Column", "Delete Row", "Delete Column"})
+        set(caption, state.RowColumn);
+    set("Cell Properties", state.CellProperties);
+    set("Row Properties", state.CellProperties);
+    set("Remove Hyperlink", state.RemoveHyperlinkVisible, state.RemoveHyperlinkVisible);
+    set("Save Photo", state.SavePhotoVisible, state.SavePhotoVisible);
+}
+
+void THtmlEditorWidget::ShowContextMenu(const QPoint& where, std::function<void()> shown)
+{
+    ActiveView()->ReadSelectionStatus([this, where, shown](const TDesignSelectionStatus& status) {
+        lastStatus_ = status;
+        menuState_ = TDesignMenuState::For(status, menuState_);
+        ApplyMenuState(menuState_);
+        if (shown) {
+            shown();
+            return;
+        }
+        context_->popup(where);
+    });
+}
+
+void THtmlEditorWidget::RunTableCommand(TTableCommand command)
+{
+    ActiveView()->RunTableCommand(command, [this](bool changed) {
+        if (changed)
+            emit Modified();
+    });
+}
+
+void THtmlEditorWidget::SetShowBorders(bool on)
+{
+    QAction* action = Action(QStringLiteral("Show Borders"));
+    {
+        const QSignalBlocker blocker(action);
+        action->setChecked(on);
+    }
+    top_->SetShowBorders(on);
+    bottom_->SetShowBorders(on);
+}
+
+void THtmlEditorWidget::ChangeFont()
+{
+    TDesignView* view = ActiveView();
+    QFont font;
+    const bool chosen = dialogs_.Font ? dialogs_.Font(font) : [&] {
+        bool ok = false;
+        font = QFontDialog::getFont(&ok, font, this, Tr("Change Font"));
+        return ok;
+    }();
+    if (!chosen)
+        return;
+    view->ExecCommand("fontName", S(font.family()));
+    if (font.pointSize() > 0)
+        view->ExecCommand("fontSize", std::to_string(TDesignDocument::FontSizeStep(font.pointSize())));
+    view->setFocus();
+}
+
+void THtmlEditorWidget::ToggleShadow()
+{
+    TDesignView* view = ActiveView();
+    view->RunScript(QString::fromUtf8(kSelectedImageStyle), [this, view](const QVariant& value) {
+        const QVariantMap found = value.toMap();
+        if (!found.value(QStringLiteral("image")).toBool()) {
+            gui_.ShowError("Select an image.");
+            return;
+        }
+        const std::string style = TDesignDocument::ToggleShadow(S(found.value(QStringLiteral("style")).toString()));
+        view->RunScript(QString::fromUtf8(kSetSelectedImageStyle) + QStringLiteral("(") +
+                            Q(TDesignDocument::ScriptString(style)) + QStringLiteral(")"),
+                        [this](const QVariant& done) {
+                            if (done.toBool())
+                                emit Modified();
+                        });
+    });
+}
+
+void THtmlEditorWidget::Justify()
+{
+    TDesignView* view = ActiveView();
+    view->RunScript(QString::fromUtf8(kJustify), [this, view](const QVariant& done) {
+        if (done.toBool())
+            emit Modified();
+        view->setFocus();
+    });
+}
+
+void THtmlEditorWidget::SavePhoto()
+{
+    ActiveView()->ReadSelectionStatus([this](const TDesignSelectionStatus& status) {
+        const std::string name =
+            status.Type == "Control" && status.Tag == "IMG" ? TDesignDocument::PhotoFileName(status.Image) : "";
+        if (name.empty()) {
+            gui_.ShowError("Cannot save the image");
+            return;
+        }
+        const QString filter = Q(TDesignDocument::PhotoFilter(name));
+        const QString target = dialogs_.SavePath ? dialogs_.SavePath(Q(name), filter)
+                                                 : QFileDialog::getSaveFileName(this, Tr("Save Photo"), Q(name), filter);
+        if (target.isEmpty() || !photoSaver_)
+            return;
+        if (!photoSaver_(name, S(target)))
+            gui_.ShowError("Cannot save the image");
+    });
+}
+
+void THtmlEditorWidget::ShowProperties()
+{
+    TDesignView* view = ActiveView();
+    view->RunScript(QString::fromUtf8(kSelectionScript), [this, view](const QVariant& value) {
+        const QVariantMap found = value.toMap();
+        if (found.value(QStringLiteral("control")).toBool()) {
+            ShowElementProperties({});
+        } else if (!found.value(QStringLiteral("address")).toString().isEmpty()) {
+            InsertLink(1);
+        } else {
+            ChangeFont();
+        }
+        view->setFocus();
+    });
+}
+
+void THtmlEditorWidget::ShowElementProperties(const std::string& tagName)
+{
+    TDesignView* view = ActiveView();
+    const QString script = QString::fromUtf8(kFindElement) + QStringLiteral("(") +
+                           Q(TDesignDocument::ScriptString(tagName)) + QStringLiteral(")");
+    view->RunScript(script, [this, view, tagName](const QVariant& value) {
+        const QVariantMap found = value.toMap();
+        if (!found.value(QStringLiteral("found")).toBool()) {
+            const TTranslation& texts = TTranslation::OrEnglish(::Translation);
+            if (tagName.empty())
+                gui_.ShowError(texts.Format("Cannot show properties for control \"$1\"",
+                                            {S(found.value(QStringLiteral("tag")).toString())}));
+            else
+                gui_.ShowError(texts.Format("Cannot show properties for \"$1\" html element", {tagName}));
+            return;
+        }
+        OpenProperties(view, found);
+    });
+}
+
+void THtmlEditorWidget::OpenProperties(TDesignView* view, const QVariantMap& found)
+{
+    std::vector<std::pair<std::string, std::string>> attributes;
+    for (const QVariant& pair : found.value(QStringLiteral("attributes")).toList()) {
+        const QVariantList both = pair.toList();
+        if (both.size() == 2)
+            attributes.emplace_back(S(both[0].toString()), S(both[1].toString()));
+    }
+    TfrmProperties dialog(S(found.value(QStringLiteral("tag")).toString()), attributes, showAllAttributes_, this);
+    const bool accepted = dialogs_.Properties ? dialogs_.Properties(dialog) : dialog.exec() == QDialog::Accepted;
+    if (dialog.ShowAllChanged()) {
+        showAllAttributes_ = dialog.ShowAll();
+        emit ShowAllAttributesChanged(showAllAttributes_);
+    }
+    const auto changes = dialog.Properties().Changes();
+    if (!accepted || changes.empty())
+        return;
+    QString list = QStringLiteral("[");
+    for (const auto& [name, value] : changes)
+        list += QStringLiteral("[%1, %2],").arg(Q(TDesignDocument::ScriptString(name)), Q(TDesignDocument::ScriptString(value)));
+    list += QStringLiteral("]");
+    view->RunScript(QString::fromUtf8(kWriteAttributes) + QStringLiteral("(") + list + QStringLiteral(")"),
+                    [this](const QVariant& done) {
+                        if (done.toBool())
+                            emit Modified();
+                    });
+}

@@ -1,0 +1,96 @@
+#include "editors/site/html/HtmlInsertionCommands.h"
+
+#include "common/CommonGui.h"
+
+std::string THtmlInsertionCommands::InsertPicture()
+{
+    TDialogParams pairs({"MainImageSize=" + services_.CatalogOption(702),
+                         "LargeImageSize=" + services_.CatalogOption(703), "CanLargeCopy=yes",
+                         "FolderName=Design images"});
+    if (!services_.RunDialog("HtmlImage", pairs))
+        return {};
+    return THtmlInsertions(services_.Translation).Picture(pairs);
+}
+
+std::string THtmlInsertionCommands::PopupImageAddress(std::string& caption)
+{
+    TDialogParams pairs({"MainImageSize=" + services_.CatalogOption(702), "FolderName=Pop-up images"});
+    if (!services_.RunDialog("Image", pairs))
+        return {};
+    caption = pairs.Value("Caption");
+    return THtmlInsertions::PopupImageAddress(pairs);
+}
+
+std::string THtmlInsertionCommands::InsertObject()
+{
+    TDialogParams pairs;
+    if (!services_.RunDialog("InsertBinaryObject", pairs))
+        return {};
+    return THtmlInsertions(services_.Translation).Object(pairs);
+}
+
+std::string THtmlInsertionCommands::InsertTable()
+{
+    TDialogParams pairs;
+    if (!services_.RunDialog("InsertTable", pairs))
+        return {};
+    return THtmlInsertions::Table(THtmlInsertions::TableFromAnswers(pairs));
+}
+
+std::string THtmlInsertionCommands::InsertLink(int kind, const TSelection& selection, std::string& address)
+{
+    address.clear();
+    THtmlLink link;
+    if (kind == 2) {
+        std::string name = selection.Address;
+        if (!services_.Gui || !services_.Gui->InputValue("Insert Anchor", "Name of Anchor", name))
+            return {};
+        link = THtmlInsertions::Anchor(name, selection.Text);
+    } else {
+        TDialogParams pairs;
+        if (selection.Control)
+            pairs.Set("DontShowCaption", "yes");
+        else
+            pairs.Set("InitCaption", selection.Text);
+        pairs.Set("InitTitle", selection.Title);
+        pairs.Set("InitURL", selection.Address);
+        if (kind == 1) {
+            if (!services_.RunDialog("EnterHyperlink", pairs) || pairs.Value("URL").empty())
+                return {};
+            link = THtmlInsertions::HyperlinkFromAnswers(pairs);
+        } else {
+            pairs.Set("ShowCaptionPanel", "yes");
+            if (!services_.RunDialog("SelectPage", pairs) || pairs.Number("PageId") == 0)
+                return {};
+            const std::string file = services_.PageFileName(static_cast<int>(pairs.Number("PageId")),
+                                                            static_cast<int>(pairs.Number("PageType")));
+            link = THtmlInsertions::PageLinkFromAnswers(pairs, file);
+        }
+    }
+    address = link.Address;
+    if (selection.Control)
+        return {};
+    return THtmlInsertions::Link(link);
+}
+
+std::string THtmlInsertionCommands::ImportHtml(bool fromWeb)
+{
+    TDialogParams pairs;
+    if (fromWeb)
+        pairs.Set("FromWeb", "yes");
+    if (!services_.RunDialog("ImportHtmlData", pairs))
+        return {};
+    return pairs.Value("HtmlData");
+}
+
+bool THtmlInsertionCommands::EditHtmlSource(std::map<std::string, std::string>& htmlByLanguage)
+{
+    TDialogParams pairs;
+    for (const auto& [language, html] : htmlByLanguage)
+        pairs.Set("SourceHtml_" + language, html);
+    if (!services_.RunDialog("EditHtmlSource", pairs))
+        return false;
+    for (auto& [language, html] : htmlByLanguage)
+        html = pairs.Value("SourceHtml_" + language);
+    return true;
+}

@@ -1,0 +1,89 @@
+#pragma once
+// A frame that shows the items under a fixed root of the catalog (with
+// folders) in a tree of its own, and lets the user add and open items in
+// the main editor, and delete, rename (in place), move (drag and drop) and
+// group them in new folders. Those four changes are kept by the frame's
+// model, each undoable (Ctrl+Z) until the item is saved, written by the
+// save and dropped by Cancel. The decisions are TFrameTreeDataEditorModel's;
+// descendants give its settings (the stories list, the tree lists of the
+// catalog definition).
+#include "editors/framework/TolvexFrameViewer.h"
+#include "editors/site/lists/FrameTreeDataEditorModel.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QCheckBox;
+class QPushButton;
+class QSplitter;
+class QTreeWidgetItem;
+class TEditorPanel;
+class TFrameSite;
+class TTreeDataView;
+
+// The panel of the right-hand editor. A base listed before the frame base,
+// so that the panel outlives the nested editors the frame base owns.
+struct TNestedEditorPanel {
+    std::unique_ptr<TEditorPanel> NestedPanel;
+    ~TNestedEditorPanel();
+};
+
+class TFrameTreeDataEditor : public QWidget, private TNestedEditorPanel, public TTolvexFrameViewer {
+public:
+    explicit TFrameTreeDataEditor(TFrameSite& site);
+    ~TFrameTreeDataEditor() override;
+
+    void InitControls() override;
+    void LoadFromObjects(bool languageSwitch) override;
+    bool Save() override;
+    void Cancel() override;
+    void AfterSave() override;
+    void TabShown() override;
+    void ExecuteCommand(const std::string& command) override;
+    void ReleaseControls() override;
+
+protected:
+    // The descendant's configuration; the default leaves the tree empty.
+    virtual TFrameTreeDataEditorModel::TSettings Settings();
+    virtual void UpdateButtons();
+    virtual void EditSelected();
+    virtual void AddItem();
+    virtual void DeleteSelected();
+
+    TFrameTreeDataEditorModel* Model() const { return model_.get(); }
+
+private:
+    void Fill(int selectId);
+    int SelectedId() const;
+    const TFrameTreeDataEditorModel::TNode* SelectedNode() const;
+    bool IsEditingCaption() const;
+    void SelectionChanged();
+    void EditClicked();
+    void NewFolder();
+    void Renamed(QTreeWidgetItem* item);
+    void Dropped(int targetId, const std::vector<int>& ids);
+    void Undo();
+    void LocateToggled(bool checked);
+    void ShowContextMenu(const QPoint& position);
+    // After a change of the model: the view, the modified mark and the Save bar.
+    void Changed(int selectId);
+    void ShowNested(const TFrameTreeDataEditorModel::TNode& node);
+
+    std::unique_ptr<TFrameTreeDataEditorModel> model_;
+    bool firstLoadPending_ = true;
+    bool filling_ = false;
+    TTreeDataView* tvTreeData_;
+    QWidget* pnlTreeDataTop_;
+    QWidget* pnlTreeDataLocation_;
+    QCheckBox* cbTreeDataLocateOnWebTree_;
+    QWidget* pnlTreeDataBottom_;
+    QPushButton* btnTreeDataNew_;
+    QPushButton* btnTreeDataEdit_;
+    QPushButton* btnTreeDataDelete_;
+    QPushButton* btnTreeDataNewFolder_;
+    QPushButton* btnTreeDataHelp_;
+    QSplitter* splitter_;
+    QWidget* pnlTreeViewClient_;
+    class TTolvexItemEditor* nested_ = nullptr;
+};
