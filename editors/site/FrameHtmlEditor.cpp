@@ -13,13 +13,11 @@
 #include "publishing/HtmlImport.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractDBConnectionFactory.h"
-#include "storage/References.h"
 
 #include <QEventLoop>
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <map>
 
 namespace {
 
@@ -192,15 +190,13 @@ void TFrameHtmlEditor::EditHtmlSource()
     TAbstractCObject* design = GetObject(kDesignClass);
     if (!design)
         return;
+    TCatalogData* data = GetContext()->Data();
+    if (!data)
+        return;
     StoreToObjects(false);
     const char* member = editor_->ActiveView() == editor_->BottomView() ? "BottomHTMLValue" : "TopHTMLValue";
-    std::map<std::string, std::string> htmlByLanguage;
-    for (const TLanguageRecord& language : GetContext()->GetReferences().GetLanguages())
-        htmlByLanguage[language.LanguageCode] = design->GetLangString(member, language.LanguageCode, 0);
-    if (!commands_->EditHtmlSource(htmlByLanguage))
+    if (!commands_->EditHtmlSource(*design, member, data->GetLanguages()))
         return;
-    for (const auto& [language, html] : htmlByLanguage)
-        design->SetLangString(member, language, html, 0);
     SetModified();
     LoadFromObjects(false);
 }

@@ -23,6 +23,8 @@
 #include "editors/site/HyperlinkFrame.h"
 #include "editors/site/InsertTableFrame.h"
 #include "editors/site/SelectPageFrame.h"
+#include "editors/site/SourceTextEdit.h"
+#include "editors/site/SourcesEditorWidget.h"
 
 #include <QAction>
 #include <QApplication>
@@ -191,6 +193,47 @@ TEST_F(HtmlPageEditorTest, TextTypedAndSavedAtOnceIsStoredWithoutTheViewsOutline
     QTest::keyClick(target, Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(f.Editor().Context()->IsModified()) << "Ctrl+S saved nothing";
     EXPECT_NE(StoredSource("EN").find("Quick words and more"), std::string::npos) << StoredSource("EN");
+}
+
+TEST_F(HtmlPageEditorTest, TheSourceDialogWritesOnlyTheCatalogsLanguagesItChanged)
+{
+    Open();
+    TypeIntoDesign("Spring sale");
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    ASSERT_FALSE(f.Editor().Context()->IsModified());
+    auto storedLanguages = [this] {
+        TQueryGuard query(f.Main());
+        query->SetSQL("SELECT COUNT(DISTINCT LangCode) FROM (SELECT LangCode FROM CStrings WHERE ItemId = :ItemId "
+                      "UNION ALL SELECT LangCode FROM CText WHERE ItemId = :ItemId)");
+        query->SetParam("ItemId", page);
+        const int count = VariantToInteger(query->Open(true).Field(0));
+        query->Close();
+        return count;
+    };
+    const int before = storedLanguages();
+
+    // The dialog shows the source of the content language; German is not touched.
+    WhenShown([](TfrmFrameContainer& window) {
+        auto* source = window.findChild<TSourcesEditorWidget*>();
+        ASSERT_NE(source, nullptr);
+        EXPECT_NE(source->TopEditor()->text().indexOf("Spring sale"), -1);
+        source->TopEditor()->setFocus();
+        source->TopEditor()->selectAll();
+        QTest::keyClicks(source->TopEditor(), "<p>Summer sale</p>");
+        window.btnContainerOk->click();
+    });
+    auto* frame = FrameOfTab<TFrameHtmlPageEditor>(f, "HTMLEditor-html");
+    ASSERT_NE(frame, nullptr);
+    frame->Editor()->Action("Edit Html Source Code")->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return frame->Editor()->IsReady() &&
+               Evaluate(frame->Editor()->TopView(), "document.body.innerHTML").contains("Summer sale");
+    }, 10000));
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    EXPECT_NE(StoredSource("EN").find("Summer sale"), std::string::npos) << StoredSource("EN");
+    EXPECT_EQ(StoredSource("DE"), "") << "German keeps falling back to the default language";
+    EXPECT_EQ(storedLanguages(), before) << "no language outside the catalog gets a copy";
 }
 
 // Each insertion of the toolbar, through the catalog's named dialogs in
