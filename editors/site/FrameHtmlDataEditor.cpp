@@ -60,6 +60,8 @@ void TFrameHtmlDataEditor::StoreToObjects(bool)
     });
     if (read)
         object->SetLangString(DataMemberTag, ContentLangCode(), *value, 0);
+    else
+        ViewsUnread = true;
 }
 
 void TFrameHtmlDataEditor::EditHtmlSource()
@@ -69,9 +71,8 @@ void TFrameHtmlDataEditor::EditHtmlSource()
     if (!object)
         return;
     TCatalogData* data = GetContext()->Data();
-    if (!data)
+    if (!data || !StoreViews())
         return;
-    StoreToObjects(false);
     if (!Commands().EditHtmlSource(*object, DataMemberTag, data->GetLanguages()))
         return;
     SetModified();

@@ -8,6 +8,7 @@
 #include "common/GlobalSettings.h"
 #include "editors/framework/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
+#include "editors/framework/TolvexUIEditor.h"
 #include "editors/site/HtmlEditorWidget.h"
 #include "editors/site/HtmlInsertionCommands.h"
 #include "publishing/HtmlImport.h"
@@ -22,7 +23,6 @@
 namespace {
 
 constexpr const char* kDesignClass = "CommonDesign";
-constexpr int kReadTimeoutMs = 20000;
 
 }  // namespace
 
@@ -125,7 +125,7 @@ bool TFrameHtmlEditor::WaitForRead(const std::function<void(std::function<void()
     QTimer timeout;
     timeout.setSingleShot(true);
     QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-    timeout.start(kReadTimeoutMs);
+    timeout.start(readTimeoutMs_);
     if (!editor_->IsReady()) {
         QObject::connect(editor_, &THtmlEditorWidget::Ready, &loop, &QEventLoop::quit);
         loop.exec();
@@ -160,8 +160,12 @@ bool TFrameHtmlEditor::WasEdited()
                 *edited = answer;
                 finished();
             });
-        }))
+        })) {
+        // Unknown: a frame the user changed cannot be taken as stored.
+        if (IsModified())
+            ViewsUnread = true;
         return false;
+    }
     return EditedSinceLoad = *edited;
 }
 
@@ -179,10 +183,41 @@ void TFrameHtmlEditor::StoreToObjects(bool)
                 *parts = {top, bottom};
                 finished();
             });
-        }))
+        })) {
+        ViewsUnread = true;
         return;
+    }
     design->SetLangString("TopHTMLValue", lang, parts->first, 0);
     design->SetLangString("BottomHTMLValue", lang, parts->second, 0);
+}
+
+bool TFrameHtmlEditor::Save()
+{
+    ViewsUnread = false;
+    if (!TTolvexFrameEditor::Save())
+        return false;
+    if (!ViewsUnread)
+        return true;
+    // The text the views show is not in the objects: the save must not go on without it.
+    ShowViewsUnread();
+    SetModified();
+    GetUIEditor()->SetInvalidControl(editor_);
+    return false;
+}
+
+bool TFrameHtmlEditor::StoreViews()
+{
+    ViewsUnread = false;
+    StoreToObjects(false);
+    if (ViewsUnread)
+        ShowViewsUnread();
+    return !ViewsUnread;
+}
+
+void TFrameHtmlEditor::ShowViewsUnread()
+{
+    GetContext()->Services().Gui.ShowError(
+        "The design view did not answer in time, so its text was not stored. Wait a moment and try again.");
 }
 
 void TFrameHtmlEditor::EditHtmlSource()
@@ -191,9 +226,8 @@ void TFrameHtmlEditor::EditHtmlSource()
     if (!design)
         return;
     TCatalogData* data = GetContext()->Data();
-    if (!data)
+    if (!data || !StoreViews())
         return;
-    StoreToObjects(false);
     const char* member = editor_->ActiveView() == editor_->BottomView() ? "BottomHTMLValue" : "TopHTMLValue";
     if (!commands_->EditHtmlSource(*design, member, data->GetLanguages()))
         return;

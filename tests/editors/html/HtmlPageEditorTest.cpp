@@ -236,6 +236,31 @@ TEST_F(HtmlPageEditorTest, TheSourceDialogWritesOnlyTheCatalogsLanguagesItChange
     EXPECT_EQ(storedLanguages(), before) << "no language outside the catalog gets a copy";
 }
 
+TEST_F(HtmlPageEditorTest, AViewThatDoesNotAnswerFailsTheSaveAndKeepsTheEdit)
+{
+    Open();
+    TypeIntoDesign("Busy text");
+    auto* frame = FrameOfTab<TFrameHtmlPageEditor>(f, "HTMLEditor-html");
+    ASSERT_NE(frame, nullptr);
+    const std::string before = StoredSource("EN");
+    // The view's page is busy for a while: it answers no read until then.
+    frame->SetReadTimeout(300);
+    frame->Editor()->TopView()->page()->runJavaScript(
+        "var until = Date.now() + 3000; while (Date.now() < until) {} 1", QWebEngineScript::ApplicationWorld);
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    ASSERT_EQ(f.Boxes().Messages("error").size(), 1u);
+    EXPECT_NE(f.Boxes().Messages("error")[0].find("did not answer"), std::string::npos);
+    EXPECT_TRUE(f.Editor().Context()->IsModified()) << "the editor stays modified";
+    EXPECT_EQ(f.Editor().Container()->GetActiveTabName(), "HTMLEditor-html");
+    EXPECT_EQ(StoredSource("EN"), before) << "nothing saved without the view's text";
+
+    // Once the view answers again, the save stores the text.
+    frame->SetReadTimeout(20000);
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    EXPECT_NE(StoredSource("EN").find("Busy text"), std::string::npos) << StoredSource("EN");
+}
+
 // Each insertion of the toolbar, through the catalog's named dialogs in
 // editor windows, puts its markup into the design view.
 struct TInsertionCase {
