@@ -261,6 +261,40 @@ TEST_F(HtmlPageEditorTest, AViewThatDoesNotAnswerFailsTheSaveAndKeepsTheEdit)
     EXPECT_NE(StoredSource("EN").find("Busy text"), std::string::npos) << StoredSource("EN");
 }
 
+// A server-side page's source is edited as text only: a design view would
+// write the document back as the browser understands it and break the
+// server's code.
+TEST_F(HtmlPageEditorTest, ServerSidePagesAreEditedAsSourceOnlyAndKeepTheirCode)
+{
+    const std::vector<std::pair<int, std::string>> pages = {
+        {402, "<html><body><% Response.Write(\"Hi\") %><p>ASP</p></body></html>"},
+        {403, "<%@ page contentType=\"text/html\" %><html><body><% out.println(\"Hi\"); %></body></html>"},
+        {404, "<html><body><?php if ($a < 3) { echo \"<b>Hi</b>\"; } ?><p>PHP</p></body></html>"},
+        {405, "<html><body><!--#include virtual=\"/footer.html\" --><p>SHTML</p></body></html>"},
+    };
+    for (const auto& [type, source] : pages) {
+        SCOPED_TRACE(type);
+        page = f.Root().Catalog().CreateItem(type, 1, 0, f.Data().GetCatalogCode(), f.Main(), 0);
+        ASSERT_TRUE(f.Shell().CatalogUI()->OpenInMainEditor(page, type, "", ""));
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(f.Editor().Container()->ActivateTabByName("HTMLEditor-html")) << "no design view";
+        EXPECT_EQ(FrameOfTab<TFrameHtmlPageEditor>(f, "HTMLEditor-html"), nullptr);
+        ASSERT_TRUE(TypeIntoPageSource(f, QString::fromStdString(source)));
+        QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+        EXPECT_FALSE(f.Editor().Context()->IsModified());
+        EXPECT_EQ(StoredSource("EN"), source + "\n");
+        // Opened again, the source shows as it was stored.
+        ASSERT_TRUE(f.Shell().CatalogUI()->OpenInMainEditor(kHome, 0, "", ""));
+        ASSERT_TRUE(f.Shell().CatalogUI()->OpenInMainEditor(page, type, "", ""));
+        QCoreApplication::processEvents();
+        auto* frame = FrameOfTab<TFrameSourcesPageEditor>(f, "SourcesEditor-basic");
+        ASSERT_NE(frame, nullptr);
+        EXPECT_EQ(frame->Editor()->TopText(), source);
+        if (type == 402)
+            Shoot(f, "server-side-page");
+    }
+}
+
 // Each insertion of the toolbar, through the catalog's named dialogs in
 // editor windows, puts its markup into the design view.
 struct TInsertionCase {
