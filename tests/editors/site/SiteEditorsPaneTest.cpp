@@ -253,6 +253,7 @@ TEST(SiteEditorsPane, UsersAddedAndRemovedSurviveAPreview)
     PressSave(f);
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     EXPECT_EQ(CountUsers(f), before + 1);
+    Shoot(f, "users-saved");
 
     // The same for a removal, and the removed user is gone once.
     const QList<QTreeWidgetItem*> dave = users->findItems("dave", Qt::MatchExactly);
@@ -305,4 +306,5 @@ TEST(SiteEditorsPane, VisiblePageSurvivesAPreviewALanguageSwitchAndARefusedSave)
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     EXPECT_FALSE(visibleOnMain());
     EXPECT_FALSE(visible->isChecked());
+    Shoot(f, "page-hidden-saved");
 }
