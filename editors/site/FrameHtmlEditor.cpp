@@ -19,7 +19,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-
 namespace {
 
 constexpr const char* kDesignClass = "CommonDesign";
