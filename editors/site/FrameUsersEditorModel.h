@@ -7,7 +7,9 @@
 // items through TSiteDatabaseWrites under one key, so that the options
 // item's save writes them and its cancel (dropping the model) leaves the
 // catalog as it was. Store runs again before the save (a preview, a language
-// switch): the added and removed users stay pending until Saved.
+// switch): the added and removed users stay pending until Saved. A model
+// writing straight on the connection (used alone) writes them at each Store,
+// so its caller calls Saved after every Store it commits.
 //
 // Passwords are kept and written only in the scrambled form the login
 // unscrambles; no operation hands a password back in clear text. The last
