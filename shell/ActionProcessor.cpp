@@ -3,7 +3,7 @@
 #include "common/CommonGui.h"
 #include "common/ParamList.h"
 #include "shell/ActionHost.h"
-#include "shell/MainWindowMessages.h"
+#include "gui/MainWindowMessages.h"
 #include "shell/TreeCommands.h"
 
 #include <charconv>

@@ -1,6 +1,6 @@
 #include "shell/CodeKeyFilter.h"
 
-#include "shell/ControlOperations.h"
+#include "gui/ControlOperations.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
-#include "shell/ControlOperations.h"
+#include "gui/ControlOperations.h"
 
 #include "shell/GuiControlRules.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

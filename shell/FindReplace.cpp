@@ -1,10 +1,10 @@
-#include "shell/FindReplace.h"
+#include "gui/FindReplace.h"
 
 #include "catalog/Singletons.h"
 #include "common/CommonGui.h"
 #include "common/Translation.h"
-#include "shell/TextSearch.h"
-#include "shell/UiText.h"
+#include "gui/TextSearch.h"
+#include "gui/UiText.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #include "shell/FrameSearchResult.h"
 
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

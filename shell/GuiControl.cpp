@@ -13,7 +13,7 @@
 #include "shell/TolvexMenuItem.h"
 #include "shell/TolvexToolbarItem.h"
 #include "shell/TreeNodeData.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QApplication>
 #include <QBitmap>

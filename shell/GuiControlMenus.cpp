@@ -27,7 +27,7 @@
 #include "common/IniSettings.h"
 #include "shell/MainWindow.h"
 #include "shell/TolvexMenuItem.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/DBManager.h"
 #include "storage/QueryGuard.h"

@@ -5,7 +5,7 @@
 #include "common/IniSettings.h"
 #include "shell/HelpFiles.h"
 #include "shell/HelpWindow.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QApplication>
 

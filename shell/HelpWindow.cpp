@@ -1,6 +1,6 @@
 #include "shell/HelpWindow.h"
 
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QAction>
 #include <QStyle>

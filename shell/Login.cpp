@@ -1,6 +1,6 @@
 #include "shell/Login.h"
 
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

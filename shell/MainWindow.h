@@ -4,7 +4,7 @@
 // bar, and the status bar with four panels. It owns no logic: commands,
 // private messages and the close request go to its handler; the GUI
 // controller lays it out and fills it.
-#include "shell/MainWindowMessages.h"
+#include "gui/MainWindowMessages.h"
 
 #include <QMainWindow>
 

@@ -2,7 +2,7 @@
 // A private message of the main window as a Qt event: type QEvent::User
 // plus the message's offset from the user message base, with its two
 // arguments.
-#include "shell/MainWindowMessages.h"
+#include "gui/MainWindowMessages.h"
 
 #include <QEvent>
 

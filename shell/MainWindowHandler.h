@@ -2,7 +2,7 @@
 // What the main window hands on: its private messages, the built-in
 // commands of its menus and buttons (by the object name of the action), and
 // the question whether it may close. The shell implements it.
-#include "shell/MainWindowMessages.h"
+#include "gui/MainWindowMessages.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "shell/MessageBox.h"
+#include "gui/MessageBox.h"
 
 #include "common/CommonGui.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QApplication>
 #include <QCheckBox>

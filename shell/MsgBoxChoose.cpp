@@ -1,7 +1,7 @@
-#include "shell/MsgBoxChoose.h"
+#include "gui/MsgBoxChoose.h"
 
 #include "common/CommonGui.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>

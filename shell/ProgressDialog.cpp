@@ -2,7 +2,7 @@
 
 #include "shell/MainWindowEvent.h"
 #include "shell/TolvexProgress.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>

@@ -1,9 +1,9 @@
 #include "shell/QtCommonGui.h"
 
 #include "shell/ChangePassword.h"
-#include "shell/MsgBoxChoose.h"
+#include "gui/MsgBoxChoose.h"
 #include "shell/SelectType.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -4,7 +4,7 @@
 // dialogs; Qt's file dialogs; the busy cursor for the hourglass and a
 // progress dialog for long steps.
 #include "common/CommonGui.h"
-#include "shell/MessageBox.h"
+#include "gui/MessageBox.h"
 
 #include <QPointer>
 

@@ -10,7 +10,7 @@
 #include "publishing/SoftwareUpdate.h"
 #include "shell/GuiControl.h"
 #include "shell/MainWindow.h"
-#include "shell/MainWindowMessages.h"
+#include "gui/MainWindowMessages.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/References.h"
 

@@ -3,7 +3,7 @@
 #include "catalog/Singletons.h"
 #include "common/CommonGui.h"
 #include "common/Translation.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QDialogButtonBox>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "shell/SelectType.h"
 
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

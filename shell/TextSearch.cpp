@@ -1,4 +1,4 @@
-#include "shell/TextSearch.h"
+#include "gui/TextSearch.h"
 
 namespace TextSearch {
 

@@ -1,6 +1,6 @@
 #include "shell/TolvexEditUndo.h"
 
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QApplication>
 #include <QLineEdit>

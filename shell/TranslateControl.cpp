@@ -1,7 +1,7 @@
-#include "shell/TranslateControl.h"
+#include "gui/TranslateControl.h"
 
 #include "common/Translation.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QAbstractButton>
 #include <QAction>

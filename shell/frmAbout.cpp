@@ -2,7 +2,7 @@
 
 #include "common/Translation.h"
 #include "catalog/Singletons.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 #include "shell/frmTextMessage.h"
 
 #include <QApplication>

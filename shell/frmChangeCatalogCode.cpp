@@ -3,8 +3,8 @@
 #include "catalog/CatalogDefinition.h"
 #include "common/CommonGui.h"
 #include "shell/CodeKeyFilter.h"
-#include "shell/ControlOperations.h"
-#include "shell/UiText.h"
+#include "gui/ControlOperations.h"
+#include "gui/UiText.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

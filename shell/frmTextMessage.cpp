@@ -1,7 +1,7 @@
 #include "shell/frmTextMessage.h"
 
 #include "shell/EnvironmentCheck.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

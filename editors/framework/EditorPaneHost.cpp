@@ -1,4 +1,4 @@
-#include "editors/framework/EditorPaneHost.h"
+#include "editors/framework/ui/EditorPaneHost.h"
 
 #include "shell/GuiControl.h"
 #include "shell/MainWindow.h"

@@ -3,7 +3,7 @@
 // editor caption, the Save/Cancel/Help bar, the status bar and the pane
 // itself as the panel on which the item's editors are built.
 #include "editors/framework/EditorHost.h"
-#include "editors/framework/QtEditorPanel.h"
+#include "editors/framework/ui/QtEditorPanel.h"
 
 class TGUIControl;
 class TfrmMain;

@@ -1,7 +1,7 @@
-#include "editors/framework/QtEditorPanel.h"
+#include "editors/framework/ui/QtEditorPanel.h"
 
-#include "editors/framework/EditorTabWidget.h"
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/EditorTabWidget.h"
+#include "editors/framework/ui/QtFrameSite.h"
 
 #include <QLayout>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtFrameSite.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

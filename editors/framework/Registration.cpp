@@ -6,7 +6,7 @@
 #include "editors/framework/FrameBasedEditor.h"
 #include "editors/framework/PageItemManager.h"
 #include "editors/framework/TolvexItemManager.h"
-#include "editors/site/HtmlEditorsRegistration.h"
+#include "editors/site/html/HtmlEditorsRegistration.h"
 #include "editors/site/SiteEditorsRegistration.h"
 
 namespace {

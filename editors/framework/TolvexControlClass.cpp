@@ -14,7 +14,7 @@
 #include "editors/framework/EditorShell.h"
 #include "editors/framework/ItemEditorContainer.h"
 #include "editors/framework/TolvexItemManager.h"
-#include "shell/MainWindowMessages.h"
+#include "gui/MainWindowMessages.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/ObjectCollection.h"

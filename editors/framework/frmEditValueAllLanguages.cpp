@@ -1,4 +1,4 @@
-#include "editors/framework/frmEditValueAllLanguages.h"
+#include "editors/framework/ui/frmEditValueAllLanguages.h"
 
 #include "catalog/CatalogData.h"
 #include "catalog/Singletons.h"

@@ -9,7 +9,7 @@
 // "< Prev" and "Next >"; "Finish" saves, the second "Cancel" cancels.
 // Closing by the title bar cancels.
 #include "editors/framework/EditorHost.h"
-#include "editors/framework/QtEditorPanel.h"
+#include "editors/framework/ui/QtEditorPanel.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "editors/site/AllStoriesChanger.h"
+#include "editors/site/lists/AllStoriesChanger.h"
 
 #include "editors/framework/TolvexControlClass.h"
 

@@ -1,8 +1,8 @@
-#include "editors/site/CompanyFrameBase.h"
+#include "editors/site/company/CompanyFrameBase.h"
 
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexUIEditor.h"
-#include "editors/site/CompanyInfoModel.h"
+#include "editors/site/company/CompanyInfoModel.h"
 #include "editors/site/SiteFrameContext.h"
 
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "editors/site/CompanyInfoModel.h"
+#include "editors/site/company/CompanyInfoModel.h"
 
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"

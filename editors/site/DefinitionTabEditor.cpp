@@ -1,8 +1,8 @@
-#include "editors/site/DefinitionTabEditor.h"
+#include "editors/site/lists/DefinitionTabEditor.h"
 
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
-#include "editors/site/DefinitionValues.h"
+#include "editors/site/lists/DefinitionValues.h"
 
 TDefinitionTabEditor::TDefinitionTabEditor(std::string name, std::string params, std::string captionKey,
                                            std::string tabName, const TAbstractFrameClass* frameClass)

@@ -1,4 +1,4 @@
-#include "editors/site/DefinitionValues.h"
+#include "editors/site/lists/DefinitionValues.h"
 
 #include "catalog/Catalog.h"
 #include "catalog/CatalogDefinition.h"

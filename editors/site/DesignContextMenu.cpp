@@ -1,4 +1,4 @@
-#include "editors/site/DesignContextMenu.h"
+#include "editors/site/html/DesignContextMenu.h"
 
 TDesignMenuState TDesignMenuState::For(const TDesignSelectionStatus& status, const TDesignMenuState& previous)
 {

@@ -1,4 +1,4 @@
-#include "editors/site/DesignDocument.h"
+#include "editors/site/html/DesignDocument.h"
 
 #include "common/CommonFunctions.h"
 #include "common/CommonFunctionsDetail.h"

@@ -1,4 +1,4 @@
-#include "editors/site/DesignPage.h"
+#include "editors/site/html/DesignPage.h"
 
 bool TDesignPage::acceptNavigationRequest(const QUrl&, NavigationType type, bool isMainFrame)
 {

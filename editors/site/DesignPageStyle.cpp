@@ -1,4 +1,4 @@
-#include "editors/site/DesignPageStyle.h"
+#include "editors/site/html/DesignPageStyle.h"
 
 #include "common/CommonImages.h"
 #include "generation/Templates.h"

@@ -1,6 +1,6 @@
-#include "editors/site/DesignTable.h"
+#include "editors/site/html/DesignTable.h"
 
-#include "editors/site/DesignDocument.h"
+#include "editors/site/html/DesignDocument.h"
 
 namespace {
 

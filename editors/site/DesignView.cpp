@@ -1,9 +1,9 @@
-#include "editors/site/DesignView.h"
+#include "editors/site/html/DesignView.h"
 
 #include "common/CommonGui.h"
-#include "editors/site/DesignDocument.h"
-#include "editors/site/DesignPage.h"
-#include "editors/site/PageChannel.h"
+#include "editors/site/html/DesignDocument.h"
+#include "editors/site/html/DesignPage.h"
+#include "editors/site/html/PageChannel.h"
 #include "generation/ui/PreviewScheme.h"
 
 #include <QAction>

@@ -4,10 +4,10 @@
 // loads never runs; the program edits the document from its own script
 // world (execCommand, the body's HTML). Addresses are resolved against the
 // preview host, so the page's style sheets and pictures show.
-#include "editors/site/DesignContextMenu.h"
-#include "editors/site/DesignTable.h"
+#include "editors/site/html/DesignContextMenu.h"
+#include "editors/site/html/DesignTable.h"
 #include "generation/PreviewContentHooks.h"
-#include "shell/FindReplace.h"
+#include "gui/FindReplace.h"
 
 #include <QDeadlineTimer>
 #include <QUrl>

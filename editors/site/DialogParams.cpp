@@ -1,4 +1,4 @@
-#include "editors/site/DialogParams.h"
+#include "editors/site/html/dialogs/DialogParams.h"
 
 #include "common/CommonFunctionsDetail.h"
 

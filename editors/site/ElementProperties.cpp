@@ -1,4 +1,4 @@
-#include "editors/site/ElementProperties.h"
+#include "editors/site/html/ElementProperties.h"
 
 #include "common/CommonFunctionsDetail.h"
 

@@ -1,10 +1,10 @@
-#include "editors/site/FrameAdvancedOptions.h"
+#include "editors/site/options/FrameAdvancedOptions.h"
 
-#include "editors/framework/QtFrameSite.h"
-#include "editors/site/FrameAdvancedOptionsModel.h"
+#include "editors/framework/ui/QtFrameSite.h"
+#include "editors/site/options/FrameAdvancedOptionsModel.h"
 #include "editors/site/SiteFrameContext.h"
-#include "editors/site/TransitionEffects.h"
-#include "shell/UiText.h"
+#include "editors/site/page/TransitionEffects.h"
+#include "gui/UiText.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -1,7 +1,7 @@
-#include "editors/site/FrameAdvancedOptionsModel.h"
+#include "editors/site/options/FrameAdvancedOptionsModel.h"
 
 #include "common/WellKnownIds.h"
-#include "editors/site/TransitionEffects.h"
+#include "editors/site/page/TransitionEffects.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
 #include "storage/MemberValueText.h"

@@ -1,8 +1,8 @@
-#include "editors/site/FrameAllCompanyInfo.h"
+#include "editors/site/company/FrameAllCompanyInfo.h"
 
 #include "catalog/Tolvex.h"
 #include "editors/framework/TolvexUIEditor.h"
-#include "editors/site/FrameAllCompanyInfoModel.h"
+#include "editors/site/company/FrameAllCompanyInfoModel.h"
 
 TFrameAllCompanyInfo::TFrameAllCompanyInfo(TFrameSite& site)
     : TCompanyFrameBase(site, "TFrameAllCompanyInfo",

@@ -1,7 +1,7 @@
 #pragma once
 // The company record in one tab (frame plug-in "AllCompanyInfoEditor"):
 // after a save, the home page's properties tab opens.
-#include "editors/site/CompanyFrameBase.h"
+#include "editors/site/company/CompanyFrameBase.h"
 
 class TFrameAllCompanyInfo : public TCompanyFrameBase {
 public:

@@ -1,4 +1,4 @@
-#include "editors/site/FrameAllCompanyInfoModel.h"
+#include "editors/site/company/FrameAllCompanyInfoModel.h"
 
 TFrameAllCompanyInfoModel::TFrameAllCompanyInfoModel(const TSiteModelContext& context, int frameItemId,
                                                      const std::string& editorName)

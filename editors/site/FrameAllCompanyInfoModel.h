@@ -4,7 +4,7 @@
 // catalog's code, and the model then counts as modified, so that the first
 // save keeps these defaults. After a save the home page's properties tab
 // opens (AfterSaveAction).
-#include "editors/site/CompanyInfoModel.h"
+#include "editors/site/company/CompanyInfoModel.h"
 
 class TFrameAllCompanyInfoModel : public TCompanyInfoModel {
 public:

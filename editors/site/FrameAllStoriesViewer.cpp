@@ -1,4 +1,4 @@
-#include "editors/site/FrameAllStoriesViewer.h"
+#include "editors/site/lists/FrameAllStoriesViewer.h"
 
 TFrameAllStoriesViewer::TFrameAllStoriesViewer(TFrameSite& site) : TFrameTreeDataEditor(site)
 {

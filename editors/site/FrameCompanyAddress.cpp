@@ -1,7 +1,7 @@
-#include "editors/site/FrameCompanyAddress.h"
+#include "editors/site/company/FrameCompanyAddress.h"
 
 #include "editors/framework/TolvexUIEditor.h"
-#include "editors/site/FrameCompanyAddressModel.h"
+#include "editors/site/company/FrameCompanyAddressModel.h"
 
 TFrameCompanyAddress::TFrameCompanyAddress(TFrameSite& site)
     : TCompanyFrameBase(site, "TFrameCompanyAddress",

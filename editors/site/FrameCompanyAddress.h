@@ -1,6 +1,6 @@
 #pragma once
 // The "Address" tab of the company editors.
-#include "editors/site/CompanyFrameBase.h"
+#include "editors/site/company/CompanyFrameBase.h"
 
 class TFrameCompanyAddress : public TCompanyFrameBase {
 public:

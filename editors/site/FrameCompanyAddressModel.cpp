@@ -1,4 +1,4 @@
-#include "editors/site/FrameCompanyAddressModel.h"
+#include "editors/site/company/FrameCompanyAddressModel.h"
 
 TFrameCompanyAddressModel::TFrameCompanyAddressModel(const TSiteModelContext& context, int frameItemId,
                                                      const std::string& editorName)

@@ -1,6 +1,6 @@
 #pragma once
 // TFrameCompanyAddressModel: the company's "Address" tab without widgets.
-#include "editors/site/CompanyInfoModel.h"
+#include "editors/site/company/CompanyInfoModel.h"
 
 class TFrameCompanyAddressModel : public TCompanyInfoModel {
 public:

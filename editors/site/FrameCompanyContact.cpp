@@ -1,7 +1,7 @@
-#include "editors/site/FrameCompanyContact.h"
+#include "editors/site/company/FrameCompanyContact.h"
 
 #include "editors/framework/TolvexUIEditor.h"
-#include "editors/site/FrameCompanyContactModel.h"
+#include "editors/site/company/FrameCompanyContactModel.h"
 
 TFrameCompanyContact::TFrameCompanyContact(TFrameSite& site)
     : TCompanyFrameBase(site, "TFrameCompanyContact",

@@ -1,6 +1,6 @@
 #pragma once
 // The "Contact" tab of the company editors.
-#include "editors/site/CompanyFrameBase.h"
+#include "editors/site/company/CompanyFrameBase.h"
 
 class TFrameCompanyContact : public TCompanyFrameBase {
 public:

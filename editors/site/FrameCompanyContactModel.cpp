@@ -1,4 +1,4 @@
-#include "editors/site/FrameCompanyContactModel.h"
+#include "editors/site/company/FrameCompanyContactModel.h"
 
 TFrameCompanyContactModel::TFrameCompanyContactModel(const TSiteModelContext& context, int frameItemId,
                                                      const std::string& editorName)

@@ -1,6 +1,6 @@
 #pragma once
 // TFrameCompanyContactModel: the company's "Contact" tab without widgets.
-#include "editors/site/CompanyInfoModel.h"
+#include "editors/site/company/CompanyInfoModel.h"
 
 class TFrameCompanyContactModel : public TCompanyInfoModel {
 public:

@@ -1,9 +1,9 @@
-#include "editors/site/FrameCompanyEditor.h"
+#include "editors/site/company/FrameCompanyEditor.h"
 
 #include "catalog/CatalogData.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
-#include "editors/site/FrameCompanyEditorModel.h"
+#include "editors/site/company/FrameCompanyEditorModel.h"
 #include "storage/NameValueLines.h"
 
 #include <QFormLayout>

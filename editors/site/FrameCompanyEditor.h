@@ -1,7 +1,7 @@
 #pragma once
 // The "Basic" tab of the company editors: name, description, and the logo
 // and icon chosen among the catalog's images.
-#include "editors/site/CompanyFrameBase.h"
+#include "editors/site/company/CompanyFrameBase.h"
 
 class QLabel;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "editors/site/FrameCompanyEditorModel.h"
+#include "editors/site/company/FrameCompanyEditorModel.h"
 
 #include "storage/MemberValueText.h"
 

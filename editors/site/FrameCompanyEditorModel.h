@@ -1,7 +1,7 @@
 #pragma once
 // TFrameCompanyEditorModel: the company's "Basic" tab without widgets: name,
 // description, logo and icon (image item ids, 0 for none).
-#include "editors/site/CompanyInfoModel.h"
+#include "editors/site/company/CompanyInfoModel.h"
 
 class TFrameCompanyEditorModel : public TCompanyInfoModel {
 public:

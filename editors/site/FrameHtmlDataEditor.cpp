@@ -1,12 +1,12 @@
-#include "editors/site/FrameHtmlDataEditor.h"
+#include "editors/site/html/FrameHtmlDataEditor.h"
 
 #include "catalog/CatalogData.h"
 #include "editors/framework/EditorParams.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
-#include "editors/site/FrameSourcesDataEditor.h"
-#include "editors/site/HtmlEditorWidget.h"
-#include "editors/site/HtmlInsertionCommands.h"
+#include "editors/site/html/FrameSourcesDataEditor.h"
+#include "editors/site/html/HtmlEditorWidget.h"
+#include "editors/site/html/HtmlInsertionCommands.h"
 #include "storage/AbstractCObject.h"
 #include "storage/ObjectCollection.h"
 

@@ -7,7 +7,7 @@
 //    (HTML, ASP, JSP, PHP, SHTML) as a complete document, head included;
 //  - TFrameCommonHtmlEditor edits the member its UI editor's parameters
 //    name ("class", "member", "itemid").
-#include "editors/site/FrameHtmlEditor.h"
+#include "editors/site/html/FrameHtmlEditor.h"
 
 #include <string>
 

@@ -8,7 +8,7 @@
 // views show. Views that do not answer in time fail the save with a message:
 // the editor stays open and modified, and nothing it shows counts as saved.
 #include "editors/framework/TolvexFrameEditor.h"
-#include "editors/site/DesignPageStyle.h"
+#include "editors/site/html/DesignPageStyle.h"
 
 #include <QWidget>
 

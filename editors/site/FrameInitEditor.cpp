@@ -1,11 +1,11 @@
-#include "editors/site/FrameInitEditor.h"
+#include "editors/site/options/FrameInitEditor.h"
 
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
-#include "editors/site/FrameInitEditorModel.h"
+#include "editors/site/options/FrameInitEditorModel.h"
 #include "editors/site/SiteDatabaseWrites.h"
 #include "editors/site/SiteFrameContext.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -1,10 +1,10 @@
-#include "editors/site/FrameInitEditorModel.h"
+#include "editors/site/options/FrameInitEditorModel.h"
 
 #include "catalog/CatalogData.h"
 #include "catalog/Tolvex.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/WellKnownIds.h"
-#include "editors/site/CompanyInfoModel.h"
+#include "editors/site/company/CompanyInfoModel.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
 #include "storage/References.h"

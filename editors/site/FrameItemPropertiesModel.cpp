@@ -1,9 +1,9 @@
-#include "editors/site/FrameItemPropertiesModel.h"
+#include "editors/site/page/FrameItemPropertiesModel.h"
 
 #include "catalog/Catalog.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/WellKnownIds.h"
-#include "editors/site/PagePropertiesModel.h"
+#include "editors/site/page/PagePropertiesModel.h"
 #include "storage/AbstractCClassDefinition.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"

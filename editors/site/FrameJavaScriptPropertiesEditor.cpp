@@ -1,11 +1,11 @@
-#include "editors/site/FrameJavaScriptPropertiesEditor.h"
+#include "editors/site/page/FrameJavaScriptPropertiesEditor.h"
 
 #include "editors/framework/EditorParams.h"
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
-#include "editors/site/FrameJavaScriptPropertiesEditorModel.h"
+#include "editors/site/page/FrameJavaScriptPropertiesEditorModel.h"
 #include "editors/site/SiteFrameContext.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QFormLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "editors/site/FrameJavaScriptPropertiesEditorModel.h"
+#include "editors/site/page/FrameJavaScriptPropertiesEditorModel.h"
 
 #include "catalog/CatalogData.h"
 #include "catalog/CatalogPageGeneration.h"

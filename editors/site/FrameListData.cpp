@@ -1,19 +1,19 @@
-#include "editors/site/FrameListData.h"
+#include "editors/site/lists/FrameListData.h"
 
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
 #include "common/CommonProcedures.h"
 #include "common/ParamList.h"
 #include "editors/framework/EditorParams.h"
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexItemEditor.h"
 #include "editors/framework/TolvexUIEditor.h"
-#include "editors/site/DefinitionValues.h"
-#include "editors/site/FrameListDataModel.h"
-#include "editors/site/FrameShortcut.h"
+#include "editors/site/lists/DefinitionValues.h"
+#include "editors/site/lists/FrameListDataModel.h"
+#include "gui/FrameShortcut.h"
 #include "editors/site/SiteFrameContext.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -1,4 +1,4 @@
-#include "editors/site/FrameListDataModel.h"
+#include "editors/site/lists/FrameListDataModel.h"
 
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"

@@ -1,15 +1,15 @@
-#include "editors/site/FrameOptionsEditor.h"
+#include "editors/site/options/FrameOptionsEditor.h"
 
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
 #include "common/CommonProcedures.h"
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
-#include "editors/site/DialogParams.h"
-#include "editors/site/FrameOptionsEditorModel.h"
+#include "editors/site/html/dialogs/DialogParams.h"
+#include "editors/site/options/FrameOptionsEditorModel.h"
 #include "editors/site/SiteDatabaseWrites.h"
 #include "editors/site/SiteFrameContext.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

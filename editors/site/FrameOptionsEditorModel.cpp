@@ -1,4 +1,4 @@
-#include "editors/site/FrameOptionsEditorModel.h"
+#include "editors/site/options/FrameOptionsEditorModel.h"
 
 #include "catalog/CatalogData.h"
 #include "catalog/Singletons.h"

@@ -1,16 +1,16 @@
-#include "editors/site/FrameOptionsLocalize.h"
+#include "editors/site/options/FrameOptionsLocalize.h"
 
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
-#include "editors/site/CompanyInfoModel.h"
-#include "editors/site/FrameInitEditorModel.h"
-#include "editors/site/FrameOptionsLocalizeModel.h"
-#include "editors/site/LanguageItemDelegate.h"
+#include "editors/site/company/CompanyInfoModel.h"
+#include "editors/site/options/FrameInitEditorModel.h"
+#include "editors/site/options/FrameOptionsLocalizeModel.h"
+#include "editors/site/options/LanguageItemDelegate.h"
 #include "editors/site/SiteDatabaseWrites.h"
 #include "editors/site/SiteFrameContext.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 #include "storage/References.h"
 
 #include <QComboBox>

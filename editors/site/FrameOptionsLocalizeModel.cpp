@@ -1,4 +1,4 @@
-#include "editors/site/FrameOptionsLocalizeModel.h"
+#include "editors/site/options/FrameOptionsLocalizeModel.h"
 
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"

@@ -1,15 +1,15 @@
-#include "editors/site/FramePageLinks.h"
+#include "editors/site/page/FramePageLinks.h"
 
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
 #include "common/CommonGui.h"
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
-#include "editors/site/DialogParams.h"
-#include "editors/site/FramePageLinksModel.h"
+#include "editors/site/html/dialogs/DialogParams.h"
+#include "editors/site/page/FramePageLinksModel.h"
 #include "editors/site/SiteFrameContext.h"
 #include "shell/GuiControl.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QComboBox>
 #include <QGridLayout>

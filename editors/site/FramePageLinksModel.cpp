@@ -1,4 +1,4 @@
-#include "editors/site/FramePageLinksModel.h"
+#include "editors/site/page/FramePageLinksModel.h"
 
 #include "catalog/CatalogData.h"
 #include "catalog/CatalogPageGeneration.h"

@@ -1,13 +1,13 @@
-#include "editors/site/FramePageMetaTags.h"
+#include "editors/site/page/FramePageMetaTags.h"
 
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
-#include "editors/site/FramePageMetaTagsModel.h"
+#include "editors/site/page/FramePageMetaTagsModel.h"
 #include "editors/site/SiteFrameContext.h"
-#include "editors/site/TransitionEffects.h"
-#include "shell/ControlOperations.h"
+#include "editors/site/page/TransitionEffects.h"
+#include "gui/ControlOperations.h"
 #include "shell/GuiControlRules.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 #include "storage/References.h"
 
 #include <QButtonGroup>

@@ -1,7 +1,7 @@
-#include "editors/site/FramePageMetaTagsModel.h"
+#include "editors/site/page/FramePageMetaTagsModel.h"
 
 #include "common/CommonFunctionsDetail.h"
-#include "editors/site/TransitionEffects.h"
+#include "editors/site/page/TransitionEffects.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
 #include "storage/MemberValueText.h"

@@ -1,8 +1,8 @@
-#include "editors/site/FramePagePropetiesEditor.h"
+#include "editors/site/page/FramePagePropetiesEditor.h"
 
 #include "catalog/Tolvex.h"
 #include "editors/framework/TolvexControlClass.h"
-#include "editors/site/FramePagePropetiesEditorModel.h"
+#include "editors/site/page/FramePagePropetiesEditorModel.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 // The "Web Page Properties" tab: name, file name, visibility, the page's
 // master, body and server-side script templates and, in the advanced mode,
 // whether the page or its children are left out of publishing.
-#include "editors/site/PagePropertiesFrameBase.h"
+#include "editors/site/page/PagePropertiesFrameBase.h"
 
 #include <array>
 

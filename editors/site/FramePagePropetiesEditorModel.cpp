@@ -1,4 +1,4 @@
-#include "editors/site/FramePagePropetiesEditorModel.h"
+#include "editors/site/page/FramePagePropetiesEditorModel.h"
 
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"

@@ -4,7 +4,7 @@
 // and server-side script templates and (in the advanced mode) whether the
 // page or its children are left out of publishing. Alternative file names
 // keep only letters, digits, "-" and "_".
-#include "editors/site/PagePropertiesModel.h"
+#include "editors/site/page/PagePropertiesModel.h"
 
 #include <vector>
 

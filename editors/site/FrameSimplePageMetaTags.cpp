@@ -1,9 +1,9 @@
-#include "editors/site/FrameSimplePageMetaTags.h"
+#include "editors/site/page/FrameSimplePageMetaTags.h"
 
-#include "editors/framework/QtFrameSite.h"
-#include "editors/site/FrameSimplePageMetaTagsModel.h"
+#include "editors/framework/ui/QtFrameSite.h"
+#include "editors/site/page/FrameSimplePageMetaTagsModel.h"
 #include "editors/site/SiteFrameContext.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

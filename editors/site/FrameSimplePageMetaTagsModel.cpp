@@ -1,6 +1,6 @@
-#include "editors/site/FrameSimplePageMetaTagsModel.h"
+#include "editors/site/page/FrameSimplePageMetaTagsModel.h"
 
-#include "editors/site/FramePageMetaTagsModel.h"
+#include "editors/site/page/FramePageMetaTagsModel.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
 

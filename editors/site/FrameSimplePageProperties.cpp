@@ -1,7 +1,7 @@
-#include "editors/site/FrameSimplePageProperties.h"
+#include "editors/site/page/FrameSimplePageProperties.h"
 
 #include "editors/framework/TolvexControlClass.h"
-#include "editors/site/FrameSimplePagePropertiesModel.h"
+#include "editors/site/page/FrameSimplePagePropertiesModel.h"
 
 #include <QComboBox>
 #include <QFormLayout>

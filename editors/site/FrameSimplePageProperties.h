@@ -2,7 +2,7 @@
 // The simple "Properties" tab of a web page: name, file name (stored as
 // typed), visibility, keywords with whether the parent's are included, and
 // the description.
-#include "editors/site/PagePropertiesFrameBase.h"
+#include "editors/site/page/PagePropertiesFrameBase.h"
 
 class QComboBox;
 class QPlainTextEdit;

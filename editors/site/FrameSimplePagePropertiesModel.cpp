@@ -1,4 +1,4 @@
-#include "editors/site/FrameSimplePagePropertiesModel.h"
+#include "editors/site/page/FrameSimplePagePropertiesModel.h"
 
 #include "storage/AbstractCObject.h"
 

@@ -2,7 +2,7 @@
 // TFrameSimplePagePropertiesModel: the simple "Properties" tab of a web page
 // without widgets: name, file name (stored as typed), visibility, keywords
 // and description.
-#include "editors/site/PagePropertiesModel.h"
+#include "editors/site/page/PagePropertiesModel.h"
 
 class TFrameSimplePagePropertiesModel : public TPagePropertiesModel {
 public:

@@ -1,4 +1,4 @@
-#include "editors/site/FrameSiteDialog.h"
+#include "editors/site/html/dialogs/FrameSiteDialog.h"
 
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"
@@ -6,11 +6,11 @@
 #include "catalog/CatalogTreeHost.h"
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
-#include "editors/site/HyperlinkFrame.h"
-#include "editors/site/InsertTableFrame.h"
-#include "editors/site/SelectPageFrame.h"
+#include "editors/site/html/dialogs/HyperlinkFrame.h"
+#include "editors/site/html/dialogs/InsertTableFrame.h"
+#include "editors/site/html/dialogs/SelectPageFrame.h"
 
 #include <QVBoxLayout>
 

@@ -1,8 +1,8 @@
-#include "editors/site/FrameSourcesDataEditor.h"
+#include "editors/site/html/FrameSourcesDataEditor.h"
 
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
-#include "editors/site/SourcesEditorWidget.h"
+#include "editors/site/html/SourcesEditorWidget.h"
 #include "storage/AbstractCObject.h"
 
 std::string PageSourceClassOf(int itemType)

@@ -3,7 +3,7 @@
 // editor shows; it holds the member DataMemberTag of the item's object of
 // class DataClassTag in the content language. The page-source editor edits
 // the whole "SourceCode" of an HTML, ASP, JSP, PHP or SHTML page item.
-#include "editors/site/FrameSourcesEditor.h"
+#include "editors/site/html/FrameSourcesEditor.h"
 
 #include <string>
 

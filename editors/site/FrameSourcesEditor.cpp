@@ -1,10 +1,10 @@
-#include "editors/site/FrameSourcesEditor.h"
+#include "editors/site/html/FrameSourcesEditor.h"
 
 #include "editors/framework/EditorParams.h"
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
-#include "editors/site/SourcesEditorWidget.h"
+#include "editors/site/html/SourcesEditorWidget.h"
 #include "storage/AbstractCObject.h"
 
 #include <QVBoxLayout>

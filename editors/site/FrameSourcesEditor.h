@@ -4,7 +4,7 @@
 // and bottom HTML, a member of a class object, or the HTML kept in the
 // editor's parameters), chosen from the UI editor's name and parameters.
 #include "editors/framework/TolvexFrameEditor.h"
-#include "editors/site/SourceEditorMode.h"
+#include "editors/site/html/SourceEditorMode.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
-#include "editors/site/FrameTolvexAbout.h"
+#include "editors/site/options/FrameTolvexAbout.h"
 
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
-#include "editors/site/FrameTolvexAboutModel.h"
+#include "editors/site/options/FrameTolvexAboutModel.h"
 #include "editors/site/SiteFrameContext.h"
 
 #include <QCheckBox>

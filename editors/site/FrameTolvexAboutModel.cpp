@@ -1,4 +1,4 @@
-#include "editors/site/FrameTolvexAboutModel.h"
+#include "editors/site/options/FrameTolvexAboutModel.h"
 
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"

@@ -1,16 +1,16 @@
-#include "editors/site/FrameTreeDataEditor.h"
+#include "editors/site/lists/FrameTreeDataEditor.h"
 
 #include "catalog/CatalogData.h"
 #include "catalog/Singletons.h"
 #include "common/CommonProcedures.h"
-#include "editors/framework/QtEditorPanel.h"
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtEditorPanel.h"
+#include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexItemEditor.h"
-#include "editors/site/FrameShortcut.h"
+#include "gui/FrameShortcut.h"
 #include "editors/site/SiteFrameContext.h"
-#include "editors/site/TreeDataView.h"
-#include "shell/UiText.h"
+#include "editors/site/lists/TreeDataView.h"
+#include "gui/UiText.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -8,7 +8,7 @@
 // descendants give its settings (the stories list, the tree lists of the
 // catalog definition).
 #include "editors/framework/TolvexFrameViewer.h"
-#include "editors/site/FrameTreeDataEditorModel.h"
+#include "editors/site/lists/FrameTreeDataEditorModel.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "editors/site/FrameTreeDataEditorModel.h"
+#include "editors/site/lists/FrameTreeDataEditorModel.h"
 
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"

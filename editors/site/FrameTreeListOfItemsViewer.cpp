@@ -1,10 +1,10 @@
-#include "editors/site/FrameTreeListOfItemsViewer.h"
+#include "editors/site/lists/FrameTreeListOfItemsViewer.h"
 
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
 #include "editors/framework/TolvexUIEditor.h"
-#include "editors/site/DefinitionValues.h"
-#include "editors/site/FrameTreeListOfItemsViewerModel.h"
+#include "editors/site/lists/DefinitionValues.h"
+#include "editors/site/lists/FrameTreeListOfItemsViewerModel.h"
 
 TFrameTreeListOfItemsViewer::TFrameTreeListOfItemsViewer(TFrameSite& site) : TFrameTreeDataEditor(site)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // A tree data frame configured entirely by the catalog definition's values
 // under its UI editor's plug-in name (see TFrameTreeListOfItemsViewerModel).
-#include "editors/site/FrameTreeDataEditor.h"
+#include "editors/site/lists/FrameTreeDataEditor.h"
 
 class TFrameTreeListOfItemsViewer : public TFrameTreeDataEditor {
 public:

@@ -1,4 +1,4 @@
-#include "editors/site/FrameTreeListOfItemsViewerModel.h"
+#include "editors/site/lists/FrameTreeListOfItemsViewerModel.h"
 
 #include <cstdlib>
 

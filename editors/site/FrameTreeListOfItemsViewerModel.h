@@ -4,7 +4,7 @@
 // ("TreeRoot", "TreeItemType", "FolderItemType", "NewFolderString",
 // "DeleteQuestion", "LocateSettingsName", "DataBottom", "DataLocation",
 // "OnCancel"; "ListItemsTabName" captions its tab).
-#include "editors/site/FrameTreeDataEditorModel.h"
+#include "editors/site/lists/FrameTreeDataEditorModel.h"
 
 #include <functional>
 

@@ -1,13 +1,13 @@
-#include "editors/site/FrameUsersEditor.h"
+#include "editors/site/options/FrameUsersEditor.h"
 
 #include "catalog/Singletons.h"
 #include "common/CommonProcedures.h"
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexUIEditor.h"
-#include "editors/site/FrameUsersEditorModel.h"
+#include "editors/site/options/FrameUsersEditorModel.h"
 #include "editors/site/SiteDatabaseWrites.h"
 #include "editors/site/SiteFrameContext.h"
-#include "editors/site/frmAddNewUser.h"
+#include "editors/site/options/frmAddNewUser.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "editors/site/FrameUsersEditorModel.h"
+#include "editors/site/options/FrameUsersEditorModel.h"
 
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"

@@ -1,13 +1,13 @@
-#include "editors/site/FrameWebForm.h"
+#include "editors/site/page/FrameWebForm.h"
 
 #include "catalog/Catalog.h"
 #include "catalog/Tolvex.h"
 #include "editors/framework/EditorParams.h"
 #include "editors/framework/FrameClass.h"
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
-#include "editors/site/FrameWebFormModel.h"
-#include "editors/site/PageChannel.h"
+#include "editors/site/page/FrameWebFormModel.h"
+#include "editors/site/html/PageChannel.h"
 #include "editors/site/SiteFrameContext.h"
 
 #include <QUrl>

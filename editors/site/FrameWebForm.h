@@ -10,7 +10,7 @@
 // named after the plug-in, captioned with its "TabCaption".
 #include "editors/framework/TolvexFrameEditor.h"
 #include "editors/framework/TolvexUIEditor.h"
-#include "editors/site/HtmlEventHandler.h"
+#include "editors/site/html/HtmlEventHandler.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "editors/site/FrameWebFormModel.h"
+#include "editors/site/page/FrameWebFormModel.h"
 
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"

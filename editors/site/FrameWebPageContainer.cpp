@@ -1,7 +1,7 @@
-#include "editors/site/FrameWebPageContainer.h"
+#include "editors/site/page/FrameWebPageContainer.h"
 
-#include "editors/framework/QtEditorPanel.h"
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtEditorPanel.h"
+#include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexItemEditor.h"
 

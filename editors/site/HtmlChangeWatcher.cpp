@@ -1,6 +1,6 @@
-#include "editors/site/HtmlChangeWatcher.h"
+#include "editors/site/html/HtmlChangeWatcher.h"
 
-#include "editors/site/PageChannel.h"
+#include "editors/site/html/PageChannel.h"
 
 #include <QWebEnginePage>
 

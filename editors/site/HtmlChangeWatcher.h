@@ -4,7 +4,7 @@
 // and running also when the page's own scripts are switched off) reports
 // every "change" and "click" with the element's tag name and type attribute
 // to the THtmlEventHandler, which decides whether the editor is modified.
-#include "editors/site/HtmlEventHandler.h"
+#include "editors/site/html/HtmlEventHandler.h"
 
 #include <QObject>
 

@@ -1,14 +1,14 @@
-#include "editors/site/HtmlEditorWidget.h"
+#include "editors/site/html/HtmlEditorWidget.h"
 
-#include "shell/FindReplace.h"
+#include "gui/FindReplace.h"
 
-#include "editors/site/DesignDocument.h"
-#include "editors/site/DesignView.h"
-#include "editors/site/frmProperties.h"
+#include "editors/site/html/DesignDocument.h"
+#include "editors/site/html/DesignView.h"
+#include "editors/site/html/frmProperties.h"
 #include "common/CommonGui.h"
 #include "catalog/Singletons.h"
 #include "common/Translation.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QAction>
 #include <QFileDialog>

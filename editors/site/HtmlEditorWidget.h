@@ -7,9 +7,9 @@
 // the selection of the part entered last. Loading and storing the parts,
 // and keeping the user's choices (Show Borders, Show all possible
 // attributes) in the settings, is the frame's.
-#include "editors/site/DesignContextMenu.h"
-#include "editors/site/DesignTable.h"
-#include "editors/site/HtmlInsertionCommands.h"
+#include "editors/site/html/DesignContextMenu.h"
+#include "editors/site/html/DesignTable.h"
+#include "editors/site/html/HtmlInsertionCommands.h"
 
 #include <QUrl>
 #include <QWidget>

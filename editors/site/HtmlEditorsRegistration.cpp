@@ -1,8 +1,8 @@
-#include "editors/site/HtmlEditorsRegistration.h"
+#include "editors/site/html/HtmlEditorsRegistration.h"
 
 #include "catalog/InternalPluginsManager.h"
-#include "editors/site/HtmlUIEditors.h"
-#include "editors/site/WebPreviewViewer.h"
+#include "editors/site/html/HtmlUIEditors.h"
+#include "editors/site/preview/WebPreviewViewer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "editors/site/HtmlEventHandler.h"
+#include "editors/site/html/HtmlEventHandler.h"
 
 #include "common/CommonFunctionsDetail.h"
 

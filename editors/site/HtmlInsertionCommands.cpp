@@ -1,4 +1,4 @@
-#include "editors/site/HtmlInsertionCommands.h"
+#include "editors/site/html/HtmlInsertionCommands.h"
 
 #include "common/CommonGui.h"
 #include "storage/AbstractCObject.h"

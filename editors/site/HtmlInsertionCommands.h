@@ -3,8 +3,8 @@
 // named dialog each opens with which pairs, and the markup it makes of the
 // answers (THtmlInsertions). The editor runs the dialogs through Run and
 // puts the markup at the selection; an empty result inserts nothing.
-#include "editors/site/DialogParams.h"
-#include "editors/site/HtmlInsertions.h"
+#include "editors/site/html/dialogs/DialogParams.h"
+#include "editors/site/html/HtmlInsertions.h"
 
 #include <functional>
 #include <map>

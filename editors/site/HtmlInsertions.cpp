@@ -1,4 +1,4 @@
-#include "editors/site/HtmlInsertions.h"
+#include "editors/site/html/HtmlInsertions.h"
 
 #include "common/CommonFunctionsDetail.h"
 

@@ -10,7 +10,7 @@
 //
 // An empty result means "insert nothing" (the dialog was answered without
 // what the insertion needs).
-#include "editors/site/DialogParams.h"
+#include "editors/site/html/dialogs/DialogParams.h"
 
 #include <string>
 

@@ -1,12 +1,12 @@
-#include "editors/site/HtmlUIEditors.h"
+#include "editors/site/html/HtmlUIEditors.h"
 
 #include "common/CommonFunctionsDetail.h"
 #include "editors/framework/EditorParams.h"
 #include "editors/framework/FrameClass.h"
 #include "editors/framework/TolvexControlClass.h"
-#include "editors/site/FrameHtmlDataEditor.h"
-#include "editors/site/FrameSiteDialog.h"
-#include "editors/site/FrameSourcesDataEditor.h"
+#include "editors/site/html/FrameHtmlDataEditor.h"
+#include "editors/site/html/dialogs/FrameSiteDialog.h"
+#include "editors/site/html/FrameSourcesDataEditor.h"
 
 namespace {
 

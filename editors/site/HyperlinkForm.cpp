@@ -1,7 +1,7 @@
-#include "editors/site/HyperlinkForm.h"
+#include "editors/site/html/dialogs/HyperlinkForm.h"
 
 #include "common/CommonFunctionsDetail.h"
-#include "editors/site/FollowingCaption.h"
+#include "editors/site/html/dialogs/FollowingCaption.h"
 
 using common_detail::Trim;
 

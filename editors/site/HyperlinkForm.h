@@ -3,7 +3,7 @@
 // start values it reads, the protocol split off an address, the caption
 // that follows the address until the user types one, and the answers it
 // writes on OK.
-#include "editors/site/DialogParams.h"
+#include "editors/site/html/dialogs/DialogParams.h"
 
 #include <string>
 #include <vector>

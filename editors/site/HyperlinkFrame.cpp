@@ -1,6 +1,6 @@
-#include "editors/site/HyperlinkFrame.h"
+#include "editors/site/html/dialogs/HyperlinkFrame.h"
 
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

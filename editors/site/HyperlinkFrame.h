@@ -2,8 +2,8 @@
 // The hyperlink dialog's frame: the address with its protocol, the link's
 // caption (which follows the address until the user types one), the title
 // and "Open in new window". The rules are THyperlinkForm's.
-#include "editors/site/HyperlinkForm.h"
-#include "editors/site/SiteDialogFrame.h"
+#include "editors/site/html/dialogs/HyperlinkForm.h"
+#include "editors/site/html/dialogs/SiteDialogFrame.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,8 +1,8 @@
-#include "editors/site/InitEditor.h"
+#include "editors/site/options/InitEditor.h"
 
 #include "editors/framework/FrameClass.h"
-#include "editors/site/FrameInitEditor.h"
-#include "editors/site/FrameInitEditorModel.h"
+#include "editors/site/options/FrameInitEditor.h"
+#include "editors/site/options/FrameInitEditorModel.h"
 
 namespace {
 

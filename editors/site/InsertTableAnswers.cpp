@@ -1,4 +1,4 @@
-#include "editors/site/InsertTableAnswers.h"
+#include "editors/site/html/dialogs/InsertTableAnswers.h"
 
 void TInsertTableAnswers::Save(TDialogParams& params) const
 {

@@ -1,6 +1,6 @@
 #pragma once
 // What the insert-table dialog writes on OK, from the texts of its fields.
-#include "editors/site/DialogParams.h"
+#include "editors/site/html/dialogs/DialogParams.h"
 
 #include <string>
 

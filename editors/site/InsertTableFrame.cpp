@@ -1,7 +1,7 @@
-#include "editors/site/InsertTableFrame.h"
+#include "editors/site/html/dialogs/InsertTableFrame.h"
 
-#include "editors/site/InsertTableAnswers.h"
-#include "shell/UiText.h"
+#include "editors/site/html/dialogs/InsertTableAnswers.h"
+#include "gui/UiText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

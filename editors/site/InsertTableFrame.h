@@ -2,7 +2,7 @@
 // The insert-table dialog's frame: caption, rows, columns, padding,
 // spacing, width with its unit, border, cell attributes and fixed-width
 // columns. What it writes is TInsertTableAnswers.
-#include "editors/site/SiteDialogFrame.h"
+#include "editors/site/html/dialogs/SiteDialogFrame.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,4 +1,4 @@
-#include "editors/site/LanguageItemDelegate.h"
+#include "editors/site/options/LanguageItemDelegate.h"
 
 #include <QApplication>
 #include <QPainter>

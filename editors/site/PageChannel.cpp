@@ -1,4 +1,4 @@
-#include "editors/site/PageChannel.h"
+#include "editors/site/html/PageChannel.h"
 
 #include <QFile>
 #include <QWebChannel>

@@ -1,4 +1,4 @@
-#include "editors/site/PagePropertiesModel.h"
+#include "editors/site/page/PagePropertiesModel.h"
 
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"

@@ -1,10 +1,10 @@
-#include "editors/site/ParamsItemManager.h"
+#include "editors/site/lists/ParamsItemManager.h"
 
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
 #include "editors/framework/TolvexControlClass.h"
-#include "editors/site/DefinitionValues.h"
-#include "editors/site/ParamsItemManagerModel.h"
+#include "editors/site/lists/DefinitionValues.h"
+#include "editors/site/lists/ParamsItemManagerModel.h"
 #include "storage/ObjectCollection.h"
 
 namespace {

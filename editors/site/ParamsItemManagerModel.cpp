@@ -1,4 +1,4 @@
-#include "editors/site/ParamsItemManagerModel.h"
+#include "editors/site/lists/ParamsItemManagerModel.h"
 
 #include "catalog/Singletons.h"
 #include "common/Translation.h"

@@ -1,7 +1,7 @@
-#include "editors/site/SelectPageForm.h"
+#include "editors/site/html/dialogs/SelectPageForm.h"
 
 #include "catalog/TreeManager.h"
-#include "editors/site/FollowingCaption.h"
+#include "editors/site/html/dialogs/FollowingCaption.h"
 
 void TSelectPageForm::Init(const TDialogParams& params)
 {

@@ -3,7 +3,7 @@
 // reads from the opened editor's parameters (caption, caption panel, tree
 // root and options), the caption that follows the selected page until the
 // user types one, the search messages, and the answers it writes on OK.
-#include "editors/site/DialogParams.h"
+#include "editors/site/html/dialogs/DialogParams.h"
 
 #include <cstdint>
 #include <string>

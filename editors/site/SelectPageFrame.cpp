@@ -1,11 +1,11 @@
-#include "editors/site/SelectPageFrame.h"
+#include "editors/site/html/dialogs/SelectPageFrame.h"
 
 #include "catalog/Singletons.h"
 #include "catalog/TreeManager.h"
 #include "catalog/ui/CatalogTreeView.h"
 #include "common/CommonGui.h"
 #include "common/Translation.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

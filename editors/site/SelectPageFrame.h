@@ -3,8 +3,8 @@
 // name) in a read-only view with its own tree manager, a search by name,
 // the optional caption panel and "Open in new window". OK is available
 // exactly while a node is selected. The rules are TSelectPageForm's.
-#include "editors/site/SelectPageForm.h"
-#include "editors/site/SiteDialogFrame.h"
+#include "editors/site/html/dialogs/SelectPageForm.h"
+#include "editors/site/html/dialogs/SiteDialogFrame.h"
 
 #include <QIcon>
 

@@ -1,7 +1,7 @@
-#include "editors/site/SiteDialog.h"
+#include "editors/site/html/dialogs/SiteDialog.h"
 
-#include "editors/site/SiteDialogFrame.h"
-#include "shell/UiText.h"
+#include "editors/site/html/dialogs/SiteDialogFrame.h"
+#include "gui/UiText.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>

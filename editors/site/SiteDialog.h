@@ -2,7 +2,7 @@
 // The window of a small dialog editor: one frame, or several on tabs of
 // which only the tab shown answers, with OK and Cancel. OK starts disabled
 // until a frame marks itself modified or enables it.
-#include "editors/site/DialogParams.h"
+#include "editors/site/html/dialogs/DialogParams.h"
 
 #include <QDialog>
 

@@ -4,7 +4,7 @@
 // it asks of the window around it (caption, OK caption, OK enabled, OK
 // pressed) it says through signals, so that it can sit in any dialog
 // window (TSiteDialog now, the editor window of the item editors later).
-#include "editors/site/DialogParams.h"
+#include "editors/site/html/dialogs/DialogParams.h"
 
 #include <QWidget>
 

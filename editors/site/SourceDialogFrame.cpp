@@ -1,7 +1,7 @@
-#include "editors/site/SourceDialogFrame.h"
+#include "editors/site/html/dialogs/SourceDialogFrame.h"
 
-#include "editors/site/SourcesEditorWidget.h"
-#include "shell/UiText.h"
+#include "editors/site/html/SourcesEditorWidget.h"
+#include "gui/UiText.h"
 
 #include <QVBoxLayout>
 

@@ -3,7 +3,7 @@
 // editor in its parameter mode, editing the value "SourceHtml_" + language
 // of the pairs it was opened with. The language is the dialog's current one;
 // the other languages' pairs pass through unchanged.
-#include "editors/site/SiteDialogFrame.h"
+#include "editors/site/html/dialogs/SiteDialogFrame.h"
 
 #include <string>
 

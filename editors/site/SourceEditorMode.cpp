@@ -1,4 +1,4 @@
-#include "editors/site/SourceEditorMode.h"
+#include "editors/site/html/SourceEditorMode.h"
 
 #include "common/CommonFunctionsDetail.h"
 

@@ -1,4 +1,4 @@
-#include "editors/site/SourceTextEdit.h"
+#include "editors/site/html/SourceTextEdit.h"
 
 #include <Qsci/qscilexercss.h>
 #include <Qsci/qscilexerhtml.h>

@@ -2,8 +2,8 @@
 // One text area of the source editor: QScintilla with a fixed-pitch font,
 // no margins, the tab key inserting a tab, the colouring of a source kind,
 // and the shared find dialog's search.
-#include "editors/site/SourceEditorMode.h"
-#include "shell/FindReplace.h"
+#include "editors/site/html/SourceEditorMode.h"
+#include "gui/FindReplace.h"
 
 #include <Qsci/qsciscintilla.h>
 

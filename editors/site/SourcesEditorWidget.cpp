@@ -1,12 +1,12 @@
-#include "editors/site/SourcesEditorWidget.h"
+#include "editors/site/html/SourcesEditorWidget.h"
 
 #include "catalog/Singletons.h"
 #include "common/CommonGui.h"
 #include "common/Translation.h"
-#include "editors/site/SourceTextEdit.h"
-#include "editors/site/XmlSourceCheck.h"
-#include "shell/FindReplace.h"
-#include "shell/UiText.h"
+#include "editors/site/html/SourceTextEdit.h"
+#include "editors/site/html/XmlSourceCheck.h"
+#include "gui/FindReplace.h"
+#include "gui/UiText.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -5,7 +5,7 @@
 // caret's row and column for the status bar. What it edits and how it is
 // coloured is decided without widgets (TSourceEditorMode); the frame around
 // it loads and stores the texts.
-#include "editors/site/SourceEditorMode.h"
+#include "editors/site/html/SourceEditorMode.h"
 
 #include <QPointer>
 #include <QWidget>

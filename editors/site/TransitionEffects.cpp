@@ -1,4 +1,4 @@
-#include "editors/site/TransitionEffects.h"
+#include "editors/site/page/TransitionEffects.h"
 
 #include "catalog/Singletons.h"
 #include "common/CommonFunctionsDetail.h"

@@ -1,4 +1,4 @@
-#include "editors/site/TreeDataView.h"
+#include "editors/site/lists/TreeDataView.h"
 
 #include <QDropEvent>
 #include <QMetaObject>

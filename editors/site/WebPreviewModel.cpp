@@ -1,4 +1,4 @@
-#include "editors/site/WebPreviewModel.h"
+#include "editors/site/preview/WebPreviewModel.h"
 
 #include "catalog/PreviewHistory.h"
 #include "common/CommonGui.h"

@@ -1,8 +1,8 @@
-#include "editors/site/WebPreviewViewer.h"
+#include "editors/site/preview/WebPreviewViewer.h"
 
 #include "editors/framework/FrameClass.h"
 #include "editors/framework/ItemEditorContainer.h"
-#include "editors/site/FrameWebPreview.h"
+#include "editors/site/preview/FrameWebPreview.h"
 
 namespace {
 

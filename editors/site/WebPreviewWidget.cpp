@@ -1,7 +1,7 @@
-#include "editors/site/WebPreviewWidget.h"
+#include "editors/site/preview/WebPreviewWidget.h"
 
 #include "common/CommonFunctions.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -5,7 +5,7 @@
 // edited item's page from the preview host. Every page the view is about to
 // load passes TWebPreviewModel first: it regenerates, opens another item or
 // refuses. The widget keeps no rule of its own.
-#include "editors/site/WebPreviewModel.h"
+#include "editors/site/preview/WebPreviewModel.h"
 
 #include <QWidget>
 

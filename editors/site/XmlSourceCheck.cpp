@@ -1,4 +1,4 @@
-#include "editors/site/XmlSourceCheck.h"
+#include "editors/site/html/XmlSourceCheck.h"
 
 #include "common/CommonFunctions.h"
 

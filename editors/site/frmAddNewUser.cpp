@@ -1,6 +1,6 @@
-#include "editors/site/frmAddNewUser.h"
+#include "editors/site/options/frmAddNewUser.h"
 
-#include "editors/site/FrameUsersEditorModel.h"
+#include "editors/site/options/FrameUsersEditorModel.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

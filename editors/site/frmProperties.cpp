@@ -1,6 +1,6 @@
-#include "editors/site/frmProperties.h"
+#include "editors/site/html/frmProperties.h"
 
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -2,7 +2,7 @@
 // "Properties": the attributes of one element of the visual HTML editor,
 // in a list the user edits a value of at a time. The list is a
 // TElementProperties; "Ok" leaves its changes for the caller to write.
-#include "editors/site/ElementProperties.h"
+#include "editors/site/html/ElementProperties.h"
 
 #include <QDialog>
 

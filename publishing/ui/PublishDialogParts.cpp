@@ -1,8 +1,8 @@
 #include "publishing/ui/PublishDialogParts.h"
 
 #include "common/Translation.h"
-#include "shell/ControlOperations.h"
-#include "shell/UiText.h"
+#include "gui/ControlOperations.h"
+#include "gui/UiText.h"
 
 using UiText::Q;
 using UiText::S;

@@ -1,8 +1,8 @@
 #include "publishing/ui/frmFtpAuthorization.h"
 
 #include "publishing/ui/PublishDialogParts.h"
-#include "shell/ControlOperations.h"
-#include "shell/UiText.h"
+#include "gui/ControlOperations.h"
+#include "gui/UiText.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 #include "publishing/ui/frmPublishParameters.h"
 
-#include "shell/ControlOperations.h"
-#include "shell/UiText.h"
+#include "gui/ControlOperations.h"
+#include "gui/UiText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 // dispatched to a recording host.
 #include "shell/ActionHost.h"
 #include "shell/ActionProcessor.h"
-#include "shell/MainWindowMessages.h"
+#include "gui/MainWindowMessages.h"
 #include "support/ScriptedGui.h"
 
 #include "common/Exceptions.h"

@@ -16,7 +16,7 @@
 #include "publishing/ui/frmDetailProcess.h"
 #include "publishing/ui/frmPublishParameters.h"
 #include "shell/CatalogWindowUI.h"
-#include "shell/MainWindowMessages.h"
+#include "gui/MainWindowMessages.h"
 #include "editors/framework/Registration.h"
 #include "editors/framework/TolvexControlClass.h"
 

@@ -2,7 +2,7 @@
 // handling, fitting pictures.
 #include "QtApplication.h"
 
-#include "shell/ControlOperations.h"
+#include "gui/ControlOperations.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 // Find and replace: the text rules headless, the dialogs on real edits.
 #include "QtApplication.h"
 
-#include "shell/FindReplace.h"
-#include "shell/TextSearch.h"
+#include "gui/FindReplace.h"
+#include "gui/TextSearch.h"
 #include "shell/TolvexEditUndo.h"
 #include "support/ScriptedGui.h"
 

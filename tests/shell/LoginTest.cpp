@@ -10,7 +10,7 @@
 #include "common/IniSettings.h"
 #include "shell/Login.h"
 #include "shell/LoginModel.h"
-#include "shell/MainWindowMessages.h"
+#include "gui/MainWindowMessages.h"
 #include "shell/frmLogin.h"
 #include "storage/SQLiteFiles.h"
 

@@ -15,7 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
-#include "shell/FindReplace.h"
+#include "gui/FindReplace.h"
 #include <QTest>
 #include <QToolButton>
 #include <QMenuBar>

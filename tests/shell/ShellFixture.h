@@ -22,7 +22,7 @@
 #include "storage/SQLiteModule.h"
 #include "common/GlobalSettings.h"
 #include "editors/framework/TolvexItemEditor.h"
-#include "editors/framework/frmFrameContainer.h"
+#include "editors/framework/ui/frmFrameContainer.h"
 #include "shell/CatalogWindowUI.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "support/ScriptedGui.h"

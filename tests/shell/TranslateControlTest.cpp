@@ -3,7 +3,7 @@
 #include "QtApplication.h"
 
 #include "common/Translation.h"
-#include "shell/TranslateControl.h"
+#include "gui/TranslateControl.h"
 #include "support/TempFolder.h"
 
 #include <QDialog>

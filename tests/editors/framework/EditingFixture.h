@@ -20,7 +20,7 @@
 #include "editors/framework/FrameSite.h"
 #include "editors/framework/Registration.h"
 #include "shell/ConsoleShell.h"
-#include "shell/MainWindowMessages.h"
+#include "gui/MainWindowMessages.h"
 #include "storage/ShippedData.h"
 #include "storage/SQLiteModule.h"
 #include "common/GlobalSettings.h"

@@ -3,7 +3,7 @@
 // the change, and pages added while building tell nothing.
 #include "../QtTestApplication.h"
 
-#include "editors/framework/EditorTabWidget.h"
+#include "editors/framework/ui/EditorTabWidget.h"
 
 #include <QTabBar>
 #include <QTest>

@@ -7,11 +7,11 @@
 
 #include "editors/framework/EditorParams.h"
 #include "editors/framework/FrameClass.h"
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/Registration.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
-#include "editors/framework/frmFrameContainer.h"
+#include "editors/framework/ui/frmFrameContainer.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -6,9 +6,9 @@
 #include "../PageScript.h"
 #include "DesignViewFixture.h"
 #include "editors/QtTestApplication.h"
-#include "editors/site/DesignDocument.h"
-#include "editors/site/DesignView.h"
-#include "editors/site/ElementProperties.h"
+#include "editors/site/html/DesignDocument.h"
+#include "editors/site/html/DesignView.h"
+#include "editors/site/html/ElementProperties.h"
 #include "support/ScriptedGui.h"
 
 #include <QSignalSpy>

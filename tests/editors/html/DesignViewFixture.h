@@ -2,8 +2,8 @@
 // A design view shown alone on a page loaded through the preview scheme's
 // address, for the tests of the view and of its table commands.
 #include "editors/QtTestApplication.h"
-#include "editors/site/DesignDocument.h"
-#include "editors/site/DesignView.h"
+#include "editors/site/html/DesignDocument.h"
+#include "editors/site/html/DesignView.h"
 #include "support/ScriptedGui.h"
 
 #include <QSignalSpy>

@@ -5,9 +5,9 @@
 #include "../PageScript.h"
 #include "DesignViewFixture.h"
 #include "editors/QtTestApplication.h"
-#include "editors/site/DesignDocument.h"
-#include "editors/site/DesignView.h"
-#include "editors/site/HtmlInsertions.h"
+#include "editors/site/html/DesignDocument.h"
+#include "editors/site/html/DesignView.h"
+#include "editors/site/html/HtmlInsertions.h"
 #include "generation/PreviewContentHooks.h"
 #include "support/ScriptedGui.h"
 

@@ -1,10 +1,10 @@
 // The rules of the table, hyperlink and page dialogs and of the HTML change
 // sink, without widgets.
-#include "editors/site/DialogParams.h"
-#include "editors/site/HtmlEventHandler.h"
-#include "editors/site/HyperlinkForm.h"
-#include "editors/site/InsertTableAnswers.h"
-#include "editors/site/SelectPageForm.h"
+#include "editors/site/html/dialogs/DialogParams.h"
+#include "editors/site/html/HtmlEventHandler.h"
+#include "editors/site/html/dialogs/HyperlinkForm.h"
+#include "editors/site/html/dialogs/InsertTableAnswers.h"
+#include "editors/site/html/dialogs/SelectPageForm.h"
 
 #include "catalog/TreeManager.h"
 

@@ -3,7 +3,7 @@
 // off do not stop the watcher.
 #include "../PageScript.h"
 #include "editors/QtTestApplication.h"
-#include "editors/site/HtmlChangeWatcher.h"
+#include "editors/site/html/HtmlChangeWatcher.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -5,10 +5,10 @@
 // Photo" offers a catalog picture's file name.
 #include "../PageScript.h"
 #include "editors/QtTestApplication.h"
-#include "editors/site/DesignView.h"
-#include "editors/site/HtmlEditorWidget.h"
-#include "editors/site/frmProperties.h"
-#include "shell/FindReplace.h"
+#include "editors/site/html/DesignView.h"
+#include "editors/site/html/HtmlEditorWidget.h"
+#include "editors/site/html/frmProperties.h"
+#include "gui/FindReplace.h"
 #include "support/ScriptedGui.h"
 
 #include <QAction>

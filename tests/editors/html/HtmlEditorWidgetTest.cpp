@@ -3,8 +3,8 @@
 // existing link replaces it instead of nesting a second one.
 #include "../PageScript.h"
 #include "editors/QtTestApplication.h"
-#include "editors/site/DesignView.h"
-#include "editors/site/HtmlEditorWidget.h"
+#include "editors/site/html/DesignView.h"
+#include "editors/site/html/HtmlEditorWidget.h"
 #include "support/ScriptedGui.h"
 
 #include <QAction>

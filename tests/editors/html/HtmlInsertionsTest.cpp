@@ -1,6 +1,6 @@
 // The markup each insertion of the HTML editor produces from its dialog's
 // answers: one table of cases, each with the answers, the markup and why.
-#include "editors/site/HtmlInsertions.h"
+#include "editors/site/html/HtmlInsertions.h"
 
 #include <gtest/gtest.h>
 

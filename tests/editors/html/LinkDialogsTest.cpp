@@ -5,10 +5,10 @@
 #include "catalog/ui/CatalogTreeView.h"
 #include "catalog/ui/TreeModel.h"
 #include "editors/QtTestApplication.h"
-#include "editors/site/HyperlinkFrame.h"
-#include "editors/site/InsertTableFrame.h"
-#include "editors/site/SelectPageFrame.h"
-#include "editors/site/SiteDialog.h"
+#include "editors/site/html/dialogs/HyperlinkFrame.h"
+#include "editors/site/html/dialogs/InsertTableFrame.h"
+#include "editors/site/html/dialogs/SelectPageFrame.h"
+#include "editors/site/html/dialogs/SiteDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

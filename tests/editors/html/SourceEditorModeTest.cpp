@@ -1,7 +1,7 @@
 // How a source editor decides what it edits, what it stores, its template
 // sections and its XML check, without widgets.
-#include "editors/site/SourceEditorMode.h"
-#include "editors/site/XmlSourceCheck.h"
+#include "editors/site/html/SourceEditorMode.h"
+#include "editors/site/html/XmlSourceCheck.h"
 
 #include <gtest/gtest.h>
 

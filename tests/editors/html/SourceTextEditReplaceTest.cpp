@@ -2,8 +2,8 @@
 // the selected occurrence or the next one, Replace All every occurrence as
 // one undoable change, both right with text before them that is not ASCII.
 #include "editors/QtTestApplication.h"
-#include "editors/site/SourceTextEdit.h"
-#include "shell/FindReplace.h"
+#include "editors/site/html/SourceTextEdit.h"
+#include "gui/FindReplace.h"
 #include "support/ScriptedGui.h"
 
 #include <QTest>

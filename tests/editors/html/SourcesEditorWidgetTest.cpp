@@ -3,8 +3,8 @@
 // context menu offers the XML tools in the XML mode, "Validate XML" puts the
 // caret at the error, and the sections move the caret to their marker.
 #include "editors/QtTestApplication.h"
-#include "editors/site/SourceTextEdit.h"
-#include "editors/site/SourcesEditorWidget.h"
+#include "editors/site/html/SourceTextEdit.h"
+#include "editors/site/html/SourcesEditorWidget.h"
 #include "support/ScriptedGui.h"
 
 #include <QAction>
@@ -173,8 +173,8 @@ TEST_F(SourcesEditorWidgetTest, EachColouringShows)
 
 }  // namespace
 
-#include "editors/site/SiteDialog.h"
-#include "editors/site/SourceDialogFrame.h"
+#include "editors/site/html/dialogs/SiteDialog.h"
+#include "editors/site/html/dialogs/SourceDialogFrame.h"
 
 #include <QPushButton>
 

@@ -14,7 +14,7 @@
 #include "catalog/PreviewHistory.h"
 #include "catalog/Tolvex.h"
 #include "catalog/TransformCache.h"
-#include "editors/site/WebPreviewWidget.h"
+#include "editors/site/preview/WebPreviewWidget.h"
 #include "generation/CatalogPreviewSource.h"
 #include "generation/PreviewResolver.h"
 #include "generation/Transformer.h"

@@ -4,10 +4,10 @@
 // defaults, and a member catalog's record shown read-only and never stored.
 #include "editors/site/SiteModelFixture.h"
 
-#include "editors/site/FrameAllCompanyInfoModel.h"
-#include "editors/site/FrameCompanyAddressModel.h"
-#include "editors/site/FrameCompanyContactModel.h"
-#include "editors/site/FrameCompanyEditorModel.h"
+#include "editors/site/company/FrameAllCompanyInfoModel.h"
+#include "editors/site/company/FrameCompanyAddressModel.h"
+#include "editors/site/company/FrameCompanyContactModel.h"
+#include "editors/site/company/FrameCompanyEditorModel.h"
 
 #include <gtest/gtest.h>
 

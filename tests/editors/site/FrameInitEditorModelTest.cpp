@@ -3,7 +3,7 @@
 // of a one-language catalog and joins that of a multi-language one once.
 #include "editors/site/SiteModelFixture.h"
 
-#include "editors/site/FrameInitEditorModel.h"
+#include "editors/site/options/FrameInitEditorModel.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "editors/site/SiteModelFixture.h"
 
 #include "common/WellKnownIds.h"
-#include "editors/site/FrameItemPropertiesModel.h"
+#include "editors/site/page/FrameItemPropertiesModel.h"
 
 #include <gtest/gtest.h>
 

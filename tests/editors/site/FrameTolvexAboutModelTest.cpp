@@ -3,7 +3,7 @@
 #include "editors/site/SiteModelFixture.h"
 
 #include "catalog/Catalog.h"
-#include "editors/site/FrameTolvexAboutModel.h"
+#include "editors/site/options/FrameTolvexAboutModel.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // never hold a password in clear text, and the last administrator stays.
 #include "editors/site/SiteModelFixture.h"
 
-#include "editors/site/FrameUsersEditorModel.h"
+#include "editors/site/options/FrameUsersEditorModel.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // item, decoded as the browser encoded it, and the browser stays on the form.
 #include "editors/site/SiteModelFixture.h"
 
-#include "editors/site/FrameWebFormModel.h"
+#include "editors/site/page/FrameWebFormModel.h"
 
 #include <gtest/gtest.h>
 

@@ -13,7 +13,7 @@
 #include "editors/framework/ItemEditorContainer.h"
 #include "editors/framework/Registration.h"
 #include "editors/framework/TolvexControlClass.h"
-#include "editors/site/SelectPageFrame.h"
+#include "editors/site/html/dialogs/SelectPageFrame.h"
 #include "storage/ObjectFactory.h"
 #include "storage/TolvexObject.h"
 

@@ -3,9 +3,9 @@
 // sees it, the language list with its default, and the effect times.
 #include "editors/site/SiteModelFixture.h"
 
-#include "editors/site/FrameAdvancedOptionsModel.h"
-#include "editors/site/FrameOptionsEditorModel.h"
-#include "editors/site/FrameOptionsLocalizeModel.h"
+#include "editors/site/options/FrameAdvancedOptionsModel.h"
+#include "editors/site/options/FrameOptionsEditorModel.h"
+#include "editors/site/options/FrameOptionsLocalizeModel.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // objects, the group's style, and the levels of default entries.
 #include "editors/site/SiteModelFixture.h"
 
-#include "editors/site/FramePageLinksModel.h"
+#include "editors/site/page/FramePageLinksModel.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // between the language choices and their "Other" texts.
 #include "editors/site/SiteModelFixture.h"
 
-#include "editors/site/FramePageMetaTagsModel.h"
-#include "editors/site/FrameSimplePageMetaTagsModel.h"
+#include "editors/site/page/FramePageMetaTagsModel.h"
+#include "editors/site/page/FrameSimplePageMetaTagsModel.h"
 
 #include <gtest/gtest.h>
 

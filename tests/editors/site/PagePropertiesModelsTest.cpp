@@ -3,9 +3,9 @@
 // with the save and rolled back by a cancel, and the page address.
 #include "editors/site/SiteModelFixture.h"
 
-#include "editors/site/FrameJavaScriptPropertiesEditorModel.h"
-#include "editors/site/FramePagePropetiesEditorModel.h"
-#include "editors/site/FrameSimplePagePropertiesModel.h"
+#include "editors/site/page/FrameJavaScriptPropertiesEditorModel.h"
+#include "editors/site/page/FramePagePropetiesEditorModel.h"
+#include "editors/site/page/FrameSimplePagePropertiesModel.h"
 
 #include <gtest/gtest.h>
 

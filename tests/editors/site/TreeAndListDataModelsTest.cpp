@@ -4,10 +4,10 @@
 // the list of sub-objects with its dialog passes.
 #include "editors/site/SiteModelFixture.h"
 
-#include "editors/site/FrameListDataModel.h"
-#include "editors/site/FrameTreeDataEditorModel.h"
-#include "editors/site/FrameTreeListOfItemsViewerModel.h"
-#include "editors/site/ParamsItemManagerModel.h"
+#include "editors/site/lists/FrameListDataModel.h"
+#include "editors/site/lists/FrameTreeDataEditorModel.h"
+#include "editors/site/lists/FrameTreeListOfItemsViewerModel.h"
+#include "editors/site/lists/ParamsItemManagerModel.h"
 
 #include <gtest/gtest.h>
 
