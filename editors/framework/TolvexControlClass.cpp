@@ -238,7 +238,7 @@ void TTolvexControlClass::SetCatalogOption(int optionId, const std::string& valu
     // Written with the save, so that nothing holds the write lock meanwhile.
     pendingOptions_[optionId] = value;
     TCatalogData* data = Data();
-    DeferUntilSave([data, optionId, value](TAbstractDBConnection& connection) {
+    DeferUntilSave("CatalogOption:" + std::to_string(optionId), [data, optionId, value](TAbstractDBConnection& connection) {
         data->SetCatalogProperty(optionId, value, connection);
     });
 }
@@ -307,7 +307,7 @@ bool TTolvexControlClass::WriteObjects()
 {
     if (!GetObjectCollection().WriteAll())
         return false;
-    for (const TWrite& write : deferredWrites_)
+    for (const auto& [key, write] : deferredWrites_)
         write(GetConnection());
     return true;
 }
@@ -463,10 +463,20 @@ void TTolvexControlClass::AddUndoAction(TWrite undo)
 
 void TTolvexControlClass::DeferUntilSave(TWrite write)
 {
-    if (parent_)
-        parent_->DeferUntilSave(std::move(write));
-    else
-        deferredWrites_.push_back(std::move(write));
+    DeferUntilSave(std::string(), std::move(write));
+}
+
+void TTolvexControlClass::DeferUntilSave(const std::string& key, TWrite write)
+{
+    if (parent_) {
+        parent_->DeferUntilSave(key, std::move(write));
+        return;
+    }
+    // The replaced write goes, and the new one comes last: it is the newest
+    // state of what it writes, applied after the writes deferred before it.
+    if (!key.empty())
+        std::erase_if(deferredWrites_, [&key](const auto& deferred) { return deferred.first == key; });
+    deferredWrites_.emplace_back(key, std::move(write));
 }
 
 // ---- language, text and help ---------------------------------------------------------------------------

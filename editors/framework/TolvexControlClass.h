@@ -29,6 +29,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editors/framework/EditingServices.h"
@@ -148,8 +149,13 @@ public:
     void CommitNow(const TWrite& write);
     // An action that undoes a committed write; Cancel applies them, last first.
     void AddUndoAction(TWrite undo);
-    // A write applied by the next save, inside its unit; Cancel drops it.
+    // A write applied by the next save, inside its unit; Cancel drops it. A
+    // failed save keeps it for the next one.
     void DeferUntilSave(TWrite write);
+    // The same, in place of the write deferred before under Key: a value a
+    // frame stores again and again (each preview and language switch stores
+    // the controls) is written once, as it was stored last.
+    void DeferUntilSave(const std::string& key, TWrite write);
 
     // ---- language, text and help ------------------------------------------------------------------------
     std::string GetCurrentLangCode() const;
@@ -205,6 +211,7 @@ private:
     std::unique_ptr<TEditorWindow> ownWindow_;
     bool ownsWindow_ = false;
     std::vector<TWrite> undoActions_;
-    std::vector<TWrite> deferredWrites_;
+    // In the order they are applied; the key is empty for a write without one.
+    std::vector<std::pair<std::string, TWrite>> deferredWrites_;
     std::map<int, std::string> pendingOptions_;
 };

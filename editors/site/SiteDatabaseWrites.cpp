@@ -14,7 +14,7 @@ TSiteDatabaseWrites TSiteDatabaseWrites::Direct(const TSiteModelContext& context
     writes.set_ = [catalog, connection, code](int id, const std::string& value) {
         catalog->SetCatalogProperty(id, value, *connection, code);
     };
-    writes.write_ = [connection](TWrite write) { write(*connection); };
+    writes.write_ = [connection](const std::string&, TWrite write) { write(*connection); };
     return writes;
 }
 
@@ -24,6 +24,6 @@ TSiteDatabaseWrites TSiteDatabaseWrites::Deferred(TTolvexControlClass& context)
     TSiteDatabaseWrites writes;
     writes.get_ = [owner](int id) { return owner->GetCatalogOption(id); };
     writes.set_ = [owner](int id, const std::string& value) { owner->SetCatalogOption(id, value); };
-    writes.write_ = [owner](TWrite write) { owner->DeferUntilSave(std::move(write)); };
+    writes.write_ = [owner](const std::string& key, TWrite write) { owner->DeferUntilSave(key, std::move(write)); };
     return writes;
 }

@@ -9,6 +9,11 @@
 // write is applied inside the next save's unit (dropped by cancel). Without
 // them (a model used alone) the writes go straight to the editing connection,
 // whose unit the caller commits or rolls back.
+//
+// A model whose Store runs again before the save (every preview stores the
+// controls) writes under a key: the write replaces the one deferred before
+// under that key, so the save applies what was stored last, once. Straight
+// on the connection a keyed write runs at once like any other.
 #include <functional>
 #include <string>
 
@@ -27,10 +32,11 @@ public:
 
     std::string GetCatalogOption(int propertyId) const { return get_(propertyId); }
     void SetCatalogOption(int propertyId, const std::string& value) const { set_(propertyId, value); }
-    void Write(TWrite write) const { write_(std::move(write)); }
+    void Write(TWrite write) const { write_(std::string(), std::move(write)); }
+    void Write(const std::string& key, TWrite write) const { write_(key, std::move(write)); }
 
 private:
     std::function<std::string(int)> get_;
     std::function<void(int, const std::string&)> set_;
-    std::function<void(TWrite)> write_;
+    std::function<void(const std::string&, TWrite)> write_;
 };

@@ -1,5 +1,7 @@
 #include "editors/site/html/DesignTable.h"
 
+#include "editors/site/html/DesignDocument.h"
+
 namespace {
 
 // The editor's script library: the selection (a selected element, a
@@ -200,8 +202,53 @@ var tolvexDesign = (function () {
             return true;
         }
     };
+    // The engine turns an ordinary space next to inserted HTML into a
+    // non-breaking one (on both sides of a link put into a sentence, say).
+    // Every such space is made ordinary again where an ordinary one shows
+    // just the same: between two characters that are not blanks. The text
+    // of the block before and after is compared; when the engine changed
+    // more than those spaces, nothing is touched.
+    function blockOf(node) {
+        for (; node && node !== document.body; node = node.parentNode)
+            if (node.nodeType === 1 && !/^inline/.test(window.getComputedStyle(node).display)) return node;
+        return document.body;
+    }
+    function keepOrdinarySpaces(block, expected) {
+        var nodes = [], text = "", walker = document.createTreeWalker(block, NodeFilter.SHOW_TEXT);
+        for (var n = walker.nextNode(); n; n = walker.nextNode()) { nodes.push(n); text += n.data; }
+        if (text.length !== expected.length) return;
+        var blank = /[ \t\r\n\u00a0]/;
+        for (var i = 0, node = 0, start = 0; i < text.length; ++i) {
+            while (i >= start + nodes[node].data.length) start += nodes[node++].data.length;
+            if (expected.charAt(i) !== " " || text.charAt(i) !== "\u00a0" || i === 0 || i === text.length - 1 ||
+                blank.test(text.charAt(i - 1)) || blank.test(text.charAt(i + 1)))
+                continue;
+            nodes[node].replaceData(i - start, 1, " ");
+            text = text.slice(0, i) + " " + text.slice(i + 1);
+        }
+    }
+    function insertHtml(html) {
+        var r = selectionRange(), block = null, expected = "";
+        if (r) {
+            block = blockOf(r.commonAncestorContainer);
+            var head = document.createRange(), tail = document.createRange(), fragment = document.createElement("template");
+            head.setStart(block, 0);
+            head.setEnd(r.startContainer, r.startOffset);
+            tail.setStart(r.endContainer, r.endOffset);
+            tail.setEnd(block, block.childNodes.length);
+            fragment.innerHTML = html;
+            expected = head.toString() + fragment.content.textContent + tail.toString();
+        }
+        // Blanks at the edges of the HTML would be dropped: they go in as
+        // non-breaking spaces, made ordinary below where they show so.
+        var edges = html.replace(/^ +| +$/g, function (blanks) { return blanks.replace(/ /g, "&nbsp;"); });
+        if (!document.execCommand("insertHTML", false, edges)) return false;
+        if (block && block.isConnected && expected.indexOf(" ") >= 0) keepOrdinarySpaces(block, expected);
+        return true;
+    }
     return {
         pickedNode: pickedNode,
+        insertHtml: insertHtml,
         isControl: isControl,
         run: function (name) {
             var cell = currentCell();
@@ -253,3 +300,8 @@ std::string TDesignTable::CommandScript(TTableCommand command)
 }
 
 std::string TDesignTable::StatusScript() { return "tolvexDesign.status()"; }
+
+std::string TDesignTable::InsertHtmlScript(const std::string& html)
+{
+    return "tolvexDesign.insertHtml(" + TDesignDocument::ScriptString(html) + ")";
+}

@@ -2,15 +2,17 @@
 // The table commands of the visual HTML editor, as scripts the editor runs
 // in its own script world on the edited document: rows and columns are
 // inserted and deleted, and cells merged and split, on the table's grid, so
-// that cells spanning rows or columns keep the grid whole. No widgets.
+// that cells spanning rows or columns keep the grid whole; and the insertion
+// of HTML at the selection. No widgets.
 #include <string>
 
 enum class TTableCommand { InsertRow, InsertColumn, DeleteRow, DeleteColumn, MergeCells, SplitCell };
 
 struct TDesignTable {
     // The script library the editor's own script world holds from the
-    // start of every document ("tolvexDesign": the selection and the table
-    // commands); the scripts below and the editor's others call it.
+    // start of every document ("tolvexDesign": the selection, the table
+    // commands and the insertion); the scripts below and the editor's others
+    // call it.
     static std::string Library();
     // The script that runs the command at the selection; it answers whether
     // the document changed.
@@ -20,4 +22,7 @@ struct TDesignTable {
     // tag), "inCell", "canMerge", "link" (a link encloses the selection
     // within two levels), "image" (the selected picture's "src").
     static std::string StatusScript();
+    // The script that puts HTML at the selection as the engine's "insertHTML"
+    // does, keeping the ordinary spaces around it; it answers whether it did.
+    static std::string InsertHtmlScript(const std::string& html);
 };

@@ -215,8 +215,11 @@ void TDesignView::InsertHtml(const std::string& html, std::function<void(bool)> 
             done(false);
         return;
     }
-    ExecCommand("insertHTML", html, [this, done](bool ok) {
-        if (!ok)
+    RunScript(Q(TDesignTable::InsertHtmlScript(html)), [this, done](const QVariant& result) {
+        const bool ok = result.toBool();
+        if (ok)
+            emit Modified();
+        else
             gui_.ShowError("Cannot execute the task");
         if (done)
             done(ok);

@@ -9,9 +9,6 @@
 #include "editors/site/html/HtmlInsertionCommands.h"
 #include "storage/AbstractCObject.h"
 #include "storage/ObjectCollection.h"
-#include "storage/References.h"
-
-#include <map>
 
 void TFrameHtmlDataEditor::InitControls()
 {
@@ -63,6 +60,8 @@ void TFrameHtmlDataEditor::StoreToObjects(bool)
     });
     if (read)
         object->SetLangString(DataMemberTag, ContentLangCode(), *value, 0);
+    else
+        ViewsUnread = true;
 }
 
 void TFrameHtmlDataEditor::EditHtmlSource()
@@ -71,14 +70,11 @@ void TFrameHtmlDataEditor::EditHtmlSource()
     TAbstractCObject* object = DataClassTag.empty() ? nullptr : GetObject(DataClassTag);
     if (!object)
         return;
-    StoreToObjects(false);
-    std::map<std::string, std::string> htmlByLanguage;
-    for (const TLanguageRecord& language : GetContext()->GetReferences().GetLanguages())
-        htmlByLanguage[language.LanguageCode] = object->GetLangString(DataMemberTag, language.LanguageCode, 0);
-    if (!Commands().EditHtmlSource(htmlByLanguage))
+    TCatalogData* data = GetContext()->Data();
+    if (!data || !StoreViews())
         return;
-    for (const auto& [language, html] : htmlByLanguage)
-        object->SetLangString(DataMemberTag, language, html, 0);
+    if (!Commands().EditHtmlSource(*object, DataMemberTag, data->GetLanguages()))
+        return;
     SetModified();
     LoadFromObjects(false);
 }

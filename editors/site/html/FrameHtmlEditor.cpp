@@ -8,23 +8,20 @@
 #include "common/GlobalSettings.h"
 #include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
+#include "editors/framework/TolvexUIEditor.h"
 #include "editors/site/html/HtmlEditorWidget.h"
 #include "editors/site/html/HtmlInsertionCommands.h"
 #include "publishing/HtmlImport.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractDBConnectionFactory.h"
-#include "storage/References.h"
 
 #include <QEventLoop>
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <map>
-
 namespace {
 
 constexpr const char* kDesignClass = "CommonDesign";
-constexpr int kReadTimeoutMs = 20000;
 
 }  // namespace
 
@@ -127,7 +124,7 @@ bool TFrameHtmlEditor::WaitForRead(const std::function<void(std::function<void()
     QTimer timeout;
     timeout.setSingleShot(true);
     QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-    timeout.start(kReadTimeoutMs);
+    timeout.start(readTimeoutMs_);
     if (!editor_->IsReady()) {
         QObject::connect(editor_, &THtmlEditorWidget::Ready, &loop, &QEventLoop::quit);
         loop.exec();
@@ -162,8 +159,12 @@ bool TFrameHtmlEditor::WasEdited()
                 *edited = answer;
                 finished();
             });
-        }))
+        })) {
+        // Unknown: a frame the user changed cannot be taken as stored.
+        if (IsModified())
+            ViewsUnread = true;
         return false;
+    }
     return EditedSinceLoad = *edited;
 }
 
@@ -181,10 +182,41 @@ void TFrameHtmlEditor::StoreToObjects(bool)
                 *parts = {top, bottom};
                 finished();
             });
-        }))
+        })) {
+        ViewsUnread = true;
         return;
+    }
     design->SetLangString("TopHTMLValue", lang, parts->first, 0);
     design->SetLangString("BottomHTMLValue", lang, parts->second, 0);
+}
+
+bool TFrameHtmlEditor::Save()
+{
+    ViewsUnread = false;
+    if (!TTolvexFrameEditor::Save())
+        return false;
+    if (!ViewsUnread)
+        return true;
+    // The text the views show is not in the objects: the save must not go on without it.
+    ShowViewsUnread();
+    SetModified();
+    GetUIEditor()->SetInvalidControl(editor_);
+    return false;
+}
+
+bool TFrameHtmlEditor::StoreViews()
+{
+    ViewsUnread = false;
+    StoreToObjects(false);
+    if (ViewsUnread)
+        ShowViewsUnread();
+    return !ViewsUnread;
+}
+
+void TFrameHtmlEditor::ShowViewsUnread()
+{
+    GetContext()->Services().Gui.ShowError(
+        "The design view did not answer in time, so its text was not stored. Wait a moment and try again.");
 }
 
 void TFrameHtmlEditor::EditHtmlSource()
@@ -192,15 +224,12 @@ void TFrameHtmlEditor::EditHtmlSource()
     TAbstractCObject* design = GetObject(kDesignClass);
     if (!design)
         return;
-    StoreToObjects(false);
-    const char* member = editor_->ActiveView() == editor_->BottomView() ? "BottomHTMLValue" : "TopHTMLValue";
-    std::map<std::string, std::string> htmlByLanguage;
-    for (const TLanguageRecord& language : GetContext()->GetReferences().GetLanguages())
-        htmlByLanguage[language.LanguageCode] = design->GetLangString(member, language.LanguageCode, 0);
-    if (!commands_->EditHtmlSource(htmlByLanguage))
+    TCatalogData* data = GetContext()->Data();
+    if (!data || !StoreViews())
         return;
-    for (const auto& [language, html] : htmlByLanguage)
-        design->SetLangString(member, language, html, 0);
+    const char* member = editor_->ActiveView() == editor_->BottomView() ? "BottomHTMLValue" : "TopHTMLValue";
+    if (!commands_->EditHtmlSource(*design, member, data->GetLanguages()))
+        return;
     SetModified();
     LoadFromObjects(false);
 }

@@ -17,6 +17,8 @@ std::string PageSourceClassOf(int itemType)
     }
 }
 
+bool IsServerSidePage(int itemType) { return itemType >= 402 && itemType <= 405; }
+
 TSourceEditorMode TFrameSourcesDataEditor::ChooseMode()
 {
     // The colouring follows the editor's name and the class; the value is always the member's.

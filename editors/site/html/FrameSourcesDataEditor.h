@@ -30,3 +30,5 @@ public:
 // The class that holds a page item's source ("HtmlData" for 401 ...
 // "SHtmlData" for 405); empty for other item types.
 std::string PageSourceClassOf(int itemType);
+// The page items whose source runs on a server (ASP, JSP, PHP, SHTML: 402-405).
+bool IsServerSidePage(int itemType);

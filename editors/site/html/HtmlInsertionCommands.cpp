@@ -1,6 +1,7 @@
 #include "editors/site/html/HtmlInsertionCommands.h"
 
 #include "common/CommonGui.h"
+#include "storage/AbstractCObject.h"
 
 std::string THtmlInsertionCommands::InsertPicture()
 {
@@ -90,7 +91,27 @@ bool THtmlInsertionCommands::EditHtmlSource(std::map<std::string, std::string>& 
         pairs.Set("SourceHtml_" + language, html);
     if (!services_.RunDialog("EditHtmlSource", pairs))
         return false;
-    for (auto& [language, html] : htmlByLanguage)
-        html = pairs.Value("SourceHtml_" + language);
+    for (auto entry = htmlByLanguage.begin(); entry != htmlByLanguage.end();) {
+        std::string answer = pairs.Value("SourceHtml_" + entry->first);
+        if (answer == entry->second) {
+            entry = htmlByLanguage.erase(entry);
+            continue;
+        }
+        entry->second = std::move(answer);
+        ++entry;
+    }
     return true;
+}
+
+bool THtmlInsertionCommands::EditHtmlSource(TAbstractCObject& object, const std::string& member,
+                                            const std::vector<std::string>& languages)
+{
+    std::map<std::string, std::string> htmlByLanguage;
+    for (const std::string& language : languages)
+        htmlByLanguage[language] = object.GetLangString(member, language, 0);
+    if (!EditHtmlSource(htmlByLanguage))
+        return false;
+    for (const auto& [language, html] : htmlByLanguage)
+        object.SetLangString(member, language, html, 0);
+    return !htmlByLanguage.empty();
 }

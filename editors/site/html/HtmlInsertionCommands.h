@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class TAbstractCObject;
 class TCommonGui;
 
 class THtmlInsertionCommands {
@@ -53,9 +54,15 @@ public:
     // which replaces the part; empty when nothing was imported.
     std::string ImportHtml(bool fromWeb);
 
-    // "Edit Html Source Code": the HTML of every language by its code; the
-    // source dialog's answers replace them. False when it was cancelled.
+    // "Edit Html Source Code": the HTML of each language by its code in the
+    // source dialog; afterwards the map holds only the languages whose HTML
+    // the dialog changed, with their new HTML. False when it was cancelled.
     bool EditHtmlSource(std::map<std::string, std::string>& htmlByLanguage);
+    // The same for Member of Object in each of the catalog's Languages: only
+    // the values the dialog changed are written back, so a language without
+    // a value of its own keeps falling back to the default language. True
+    // when a value was written.
+    bool EditHtmlSource(TAbstractCObject& object, const std::string& member, const std::vector<std::string>& languages);
 
 private:
     TServices services_;

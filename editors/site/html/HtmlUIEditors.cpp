@@ -3,6 +3,7 @@
 #include "common/CommonFunctionsDetail.h"
 #include "editors/framework/EditorParams.h"
 #include "editors/framework/FrameClass.h"
+#include "editors/framework/TolvexControlClass.h"
 #include "editors/site/html/FrameHtmlDataEditor.h"
 #include "editors/site/html/dialogs/FrameSiteDialog.h"
 #include "editors/site/html/FrameSourcesDataEditor.h"
@@ -48,7 +49,11 @@ THTMLDataEditor::THTMLDataEditor(std::string name, std::string params)
 
 void THTMLDataEditor::CreatePages()
 {
-    AddTab("Design", "HTMLEditor-html", &kHtmlPageFrame);
+    // A server-side page (ASP, JSP, PHP, SHTML) is code for its server, not
+    // a document: a design view would write it back as the browser parsed it
+    // and break the code ("<?php ... ?>", "<% ... %>", "<!--#include ... -->").
+    if (!IsServerSidePage(GetContext()->GetItemType()))
+        AddTab("Design", "HTMLEditor-html", &kHtmlPageFrame);
     AddTab("HTML", "SourcesEditor-basic", &kSourcesPageFrame);
 }
 

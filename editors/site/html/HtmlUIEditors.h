@@ -4,7 +4,8 @@
 //  - THTMLEditor: the design's top and bottom HTML, visual ("Design") and
 //    as source ("HTML"), alternative views of one value;
 //  - THTMLDataEditor ("HtmlPageEditor"): a page item's whole source, the
-//    same two views;
+//    same two views for an HTML page, the source view alone for a page
+//    whose code runs on a server;
 //  - TCommonHtmlEditor ("CommonHtmlEditor..."): one member named by its
 //    parameters, shown without a tab.
 #include "editors/framework/TolvexUIEditor.h"

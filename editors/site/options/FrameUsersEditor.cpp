@@ -5,6 +5,7 @@
 #include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexUIEditor.h"
 #include "editors/site/options/FrameUsersEditorModel.h"
+#include "editors/site/SiteDatabaseWrites.h"
 #include "editors/site/SiteFrameContext.h"
 #include "editors/site/options/frmAddNewUser.h"
 
@@ -90,6 +91,7 @@ void TFrameUsersEditor::LoadFromObjects(bool languageSwitch)
         return;
     TrackChanges = false;
     model_ = std::make_unique<TFrameUsersEditorModel>(SiteModelContextOf(*this));
+    model_->UseWrites(TSiteDatabaseWrites::Deferred(*GetContext()));
     model_->Load();
     FillList(0);
     TrackChanges = true;
@@ -97,14 +99,14 @@ void TFrameUsersEditor::LoadFromObjects(bool languageSwitch)
 
 void TFrameUsersEditor::StoreToObjects(bool /*languageSwitch*/)
 {
-    if (model_ && model_->IsModified())
-        ShowFrameError(model_->Store());
+    if (model_)
+        model_->Store();
 }
 
 bool TFrameUsersEditor::Save()
 {
-    if (model_ && model_->IsModified()) {
-        const std::string error = model_->Store();
+    if (model_) {
+        const std::string error = model_->CheckRemovals();
         if (!error.empty()) {
             ShowFrameError(error);
             GetUIEditor()->SetInvalidControl(lvUsers_);
@@ -112,6 +114,16 @@ bool TFrameUsersEditor::Save()
         }
     }
     return TTolvexFrameEditor::Save();
+}
+
+void TFrameUsersEditor::AfterSave()
+{
+    if (!model_)
+        return;
+    // The added users come back with their item ids.
+    const int row = SelectedRow();
+    model_->Saved();
+    FillList(std::max(0, row));
 }
 
 void TFrameUsersEditor::FillList(int selectRow)

@@ -2,7 +2,8 @@
 // The "Users" tab of the catalog options: the login users with their
 // description and role, and the buttons to update, set the password of,
 // remove and add a user. The decisions are TFrameUsersEditorModel's; its
-// changes are written at the options item's save.
+// changes are written at the options item's save, and the list is read
+// again once that save is committed.
 #include "editors/framework/TolvexFrameEditor.h"
 
 #include <QWidget>
@@ -22,6 +23,7 @@ public:
     ~TFrameUsersEditor() override;
 
     bool Save() override;
+    void AfterSave() override;
     void LoadFromObjects(bool languageSwitch) override;
     void StoreToObjects(bool languageSwitch) override;
 

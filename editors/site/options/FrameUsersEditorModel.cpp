@@ -5,12 +5,15 @@
 #include "catalog/Singletons.h"
 #include "common/CommonFunctions.h"
 #include "common/CommonFunctionsDetail.h"
+#include "common/Exceptions.h"
 #include "common/Translation.h"
 #include "common/WellKnownIds.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
+#include "storage/ObjectFactory.h"
 #include "storage/QueryGuard.h"
 #include "storage/RecordValues.h"
+#include "storage/TolvexObject.h"
 
 #include <algorithm>
 
@@ -143,6 +146,12 @@ std::string TFrameUsersEditorModel::SetPassword(int row, const std::string& pass
     return std::string();
 }
 
+bool TFrameUsersEditorModel::IsReferenced(int itemId) const
+{
+    // Children or number members naming the user.
+    return context_.Catalog.GetItemReferences(itemId, 1 | 4, context_.CatalogCode, context_.Connection) & 5;
+}
+
 std::string TFrameUsersEditorModel::Remove(int row)
 {
     if (!CanRemove(row))
@@ -150,10 +159,9 @@ std::string TFrameUsersEditorModel::Remove(int row)
     const TUserRow& user = entries_[row].Row;
     if (IsAdministrator(user.Role) && AdministratorCount() < 2)
         return Message("Cannot remove the administrator user");
-    // Children or number members naming the user would make the delete fail
-    // at the save: refuse now, while the user can still see why.
-    if (user.ItemId != 0 &&
-        (context_.Catalog.GetItemReferences(user.ItemId, 1 | 4, context_.CatalogCode, context_.Connection) & 5))
+    // A user something refers to could not be deleted by the save: refuse
+    // now, while the user can still see why.
+    if (user.ItemId != 0 && IsReferenced(user.ItemId))
         return Message("Cannot delete user \"$1\"", user.Name);
     if (user.ItemId != 0)
         removed_.emplace_back(user.ItemId, user.Name);
@@ -162,30 +170,60 @@ std::string TFrameUsersEditorModel::Remove(int row)
     return std::string();
 }
 
-std::string TFrameUsersEditorModel::Store()
+std::string TFrameUsersEditorModel::CheckRemovals() const
+{
+    for (const auto& [itemId, name] : removed_)
+        if (IsReferenced(itemId))
+            return Message("Cannot delete user \"$1\"", name);
+    return std::string();
+}
+
+void TFrameUsersEditorModel::Store()
 {
     if (!modified_)
-        return std::string();
-    for (const auto& [itemId, name] : removed_)
-        if (!context_.Catalog.DeleteItem(itemId, context_.CatalogCode, context_.Connection, true, true,
-                                         TDeleteChildren::Refuse))
-            return Message("Cannot delete user \"$1\"", name);
-    removed_.clear();
+        return;
+    // Users read from the catalog change in their objects, which the save writes.
+    struct TNewUser {
+        std::string Name, Description, Role, Password;
+    };
+    std::vector<TNewUser> added;
     for (TEntry& entry : entries_) {
         if (!entry.Changed)
             continue;
-        if (entry.Row.ItemId == 0)
-            entry.Row.ItemId = context_.Catalog.CreateItem(kUserItemType, kUsersParentItemId, 0,
-                                                           context_.CatalogCode, context_.Connection, 0);
-        TAbstractCObject* user = context_.Objects.GetObject(entry.Row.ItemId, kUsersClass);
-        if (!user)
+        if (entry.Row.ItemId == 0) {
+            added.push_back({entry.Row.Name, entry.Row.Description, entry.Row.Role, entry.StoredPassword});
             continue;
-        user->SetString("UserName", entry.Row.Name, 0);
-        user->SetString("Description", entry.Row.Description, 0);
-        user->SetString("Role", entry.Row.Role, 0);
-        user->SetString("Passwd", entry.StoredPassword, 0);
+        }
+        if (TAbstractCObject* user = context_.Objects.GetObject(entry.Row.ItemId, kUsersClass)) {
+            user->SetString("Description", entry.Row.Description, 0);
+            user->SetString("Role", entry.Row.Role, 0);
+            user->SetString("Passwd", entry.StoredPassword, 0);
+        }
         entry.Changed = false;
     }
+    // New and removed users are items: made and deleted only inside the save.
+    // The write replaces the one an earlier Store deferred, and its state
+    // stays here until Saved, so a preview's rollback or a refused save
+    // loses none of it.
+    TCatalog* catalog = &context_.Catalog;
+    const std::string code = context_.CatalogCode;
+    std::vector<std::pair<int, std::string>> removed;  // item id, the error should the delete be refused
+    for (const auto& [itemId, name] : removed_)
+        removed.emplace_back(itemId, Message("Cannot delete user \"$1\"", name));
+    writes_.Write("Users", [catalog, code, removed, added](TAbstractDBConnection& connection) {
+        for (const auto& [itemId, refused] : removed)
+            if (!catalog->DeleteItem(itemId, code, connection, true, true, TDeleteChildren::Refuse))
+                throw ETolvexException(refused);
+        for (const TNewUser& user : added) {
+            const int itemId = catalog->CreateItem(kUserItemType, kUsersParentItemId, 0, code, connection, 0);
+            std::unique_ptr<TTolvexObject> object =
+                catalog->GetObjectFactory().CreateObjectTyped(itemId, kUserClassId, 0, connection, code);
+            object->SetString("UserName", user.Name, 0);
+            object->SetString("Description", user.Description, 0);
+            object->SetString("Role", user.Role, 0);
+            object->SetString("Passwd", user.Password, 0);
+            object->Save();
+        }
+    });
     modified_ = false;
-    return std::string();
 }

@@ -6,6 +6,7 @@
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
 #include "editors/site/page/PagePropertiesModel.h"
+#include "editors/site/SiteDatabaseWrites.h"
 #include "editors/site/SiteFrameContext.h"
 
 #include <QCheckBox>
@@ -30,9 +31,16 @@ TPagePropertiesFrameBase::TPagePropertiesFrameBase(TFrameSite& site, const char*
 
 TPagePropertiesFrameBase::~TPagePropertiesFrameBase() = default;
 
+std::unique_ptr<TPagePropertiesModel> TPagePropertiesFrameBase::NewModel()
+{
+    std::unique_ptr<TPagePropertiesModel> model = CreateModel(SiteModelContextOf(*this));
+    model->UseWrites(TSiteDatabaseWrites::Deferred(*GetContext()));
+    return model;
+}
+
 void TPagePropertiesFrameBase::InitControls()
 {
-    model_ = CreateModel(SiteModelContextOf(*this));
+    model_ = NewModel();
     edtName_ = new QLineEdit(this);
     edtName_->setObjectName("edtName");
     NameEdit = edtName_;
@@ -86,11 +94,14 @@ void TPagePropertiesFrameBase::InitControls()
     });
 }
 
-void TPagePropertiesFrameBase::LoadFromObjects(bool /*languageSwitch*/)
+void TPagePropertiesFrameBase::LoadFromObjects(bool languageSwitch)
 {
     TrackChanges = false;
-    model_ = CreateModel(SiteModelContextOf(*this));
+    std::unique_ptr<TPagePropertiesModel> earlier = std::move(model_);
+    model_ = NewModel();
     model_->Load();
+    if (languageSwitch && earlier)
+        model_->KeepPendingVisibility(*earlier);
     edtName_->setText(Q(model_->Name()));
     edtAltFileName_->setText(Q(model_->AltFileName()));
     chkVisible_->setChecked(model_->IsVisible());
@@ -136,6 +147,12 @@ bool TPagePropertiesFrameBase::Save()
         }
     }
     return TTolvexFrameEditor::Save();
+}
+
+void TPagePropertiesFrameBase::AfterSave()
+{
+    if (model_)
+        model_->Saved();
 }
 
 void TPagePropertiesFrameBase::SetNameEditText(const std::string& name)

@@ -27,6 +27,7 @@ public:
     void LoadFromObjects(bool languageSwitch) override;
     void StoreToObjects(bool languageSwitch) override;
     bool Save() override;
+    void AfterSave() override;
 
 protected:
     virtual std::unique_ptr<TPagePropertiesModel> CreateModel(const TSiteModelContext& context) = 0;
@@ -41,6 +42,8 @@ protected:
     void SetNameEditText(const std::string& name) override;
 
 private:
+    // A model of the frame's item in the content language, writing through the context.
+    std::unique_ptr<TPagePropertiesModel> NewModel();
     // The name typed shows in the editor's caption at once.
     void ShowNameInCaption();
     void ShowUrl();

@@ -56,6 +56,14 @@ void TPagePropertiesModel::Load()
     LoadObjects();
 }
 
+void TPagePropertiesModel::KeepPendingVisibility(const TPagePropertiesModel& earlier)
+{
+    if (!earlier.visibilityChanged_)
+        return;
+    visible_ = earlier.visible_;
+    visibilityChanged_ = true;
+}
+
 void TPagePropertiesModel::RebuildPageUrl(const std::string& altName)
 {
     if (RootObject)
@@ -126,8 +134,14 @@ void TPagePropertiesModel::Store(std::string* nameChanged)
     if (nameChanged)
         nameChanged->clear();
     if (visibilityChanged_) {
-        context_.Data.GetBookkeeping().SetItemVisible(context_.ItemId, visible_, context_.Connection);
-        visibilityChanged_ = false;
+        // Not on the editing connection at once: a preview's rollback or a
+        // refused save would take it away again. The flag stays until Saved.
+        TCatalogData* data = &context_.Data;
+        const int itemId = context_.ItemId;
+        const bool visible = visible_;
+        writes_.Write("Visible:" + std::to_string(itemId), [data, itemId, visible](TAbstractDBConnection& connection) {
+            data->GetBookkeeping().SetItemVisible(itemId, visible, connection);
+        });
     }
     if (!modified_ || !HasObjects() || context_.LangCode.empty())
         return;

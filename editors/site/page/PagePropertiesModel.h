@@ -4,6 +4,11 @@
 // language, its visibility, its address once published, the checks before
 // a save and the rename the tree learns of after it. The full and the simple
 // properties tab derive from it.
+//
+// The visibility is a column of the item's row, not an object value: Store
+// writes it through TSiteDatabaseWrites under one key, and it stays pending
+// (stored again by each Store) until Saved says the save was committed.
+#include "editors/site/SiteDatabaseWrites.h"
 #include "editors/site/SiteModelContext.h"
 
 #include <string>
@@ -15,7 +20,10 @@ public:
     // The control a refused save points at.
     enum TInvalid { ivNone, ivName, ivAltFileName };
 
-    explicit TPagePropertiesModel(const TSiteModelContext& context) : context_(context) {}
+    explicit TPagePropertiesModel(const TSiteModelContext& context)
+        : context_(context), writes_(TSiteDatabaseWrites::Direct(context))
+    {
+    }
     virtual ~TPagePropertiesModel() = default;
     TPagePropertiesModel(const TPagePropertiesModel&) = delete;
     TPagePropertiesModel& operator=(const TPagePropertiesModel&) = delete;
@@ -29,7 +37,13 @@ public:
     // in the catalog's default language.
     void InitNewItem(const std::string& newItemCaption);
 
+    // Where the visibility is written (straight on the connection by default).
+    void UseWrites(const TSiteDatabaseWrites& writes) { writes_ = writes; }
+
     virtual void Load();
+    // Takes over the visibility the earlier model of the frame has not saved
+    // yet: it is the item's, so a reload in another language keeps it.
+    void KeepPendingVisibility(const TPagePropertiesModel& earlier);
     const std::string& Name() const { return name_; }
     void SetName(const std::string& name);
     const std::string& AltFileName() const { return altFileName_; }
@@ -53,6 +67,8 @@ public:
     // NameChanged receives the new name when the name was edited, for the
     // context's "NameChanged" and "NameChangedItemId".
     void Store(std::string* nameChanged = nullptr);
+    // The save that wrote the last Store's visibility was committed.
+    void Saved() { visibilityChanged_ = false; }
 
 protected:
     // The page's objects are there (the tab shows and stores nothing without them).
@@ -70,6 +86,7 @@ private:
     void RebuildPageUrl(const std::string& altName);
 
     TSiteModelContext context_;
+    TSiteDatabaseWrites writes_;
     std::string name_;
     bool nameEdited_ = false;
     bool visible_ = true;

@@ -335,4 +335,40 @@ TEST_F(EditingProtocolTest, CatalogOptionsSetInTheEditorAreWrittenWithTheSave)
     EXPECT_EQ(Data().GetCatalogProperty(706, MainConnection()), "CHF");
 }
 
+TEST_F(EditingProtocolTest, AWriteDeferredAgainUnderItsKeyReplacesTheEarlierOneUntilASaveCommitsIt)
+{
+    Open();
+    TTolvexControlClass& context = *editor_->Context();
+    std::vector<std::string> applied;
+    auto defer = [&](const std::string& key, const std::string& value) {
+        context.DeferUntilSave(key, [&applied, value, this](TAbstractDBConnection& connection) {
+            applied.push_back(value);
+            Data().SetCatalogProperty(708, value, connection);
+        });
+    };
+    const std::string before = Data().GetCatalogProperty(708, MainConnection());
+    defer("Visible:1", "first");
+    defer("", "unkeyed");
+    defer("Visible:1", "second");
+    // A preview applies them and undoes them; they wait for the save.
+    ASSERT_TRUE(context.WithUnsavedValues([](TAbstractDBConnection&) {}));
+    EXPECT_EQ(applied, (std::vector<std::string>{"unkeyed", "second"})) << "the replaced write goes, the new one comes last";
+    EXPECT_EQ(Data().GetCatalogProperty(708, MainConnection()), before);
+
+    // A refused save keeps them too.
+    Frame().Type("");
+    EXPECT_FALSE(editor_->Save());
+    Frame().Type("Saved");
+    applied.clear();
+    ASSERT_TRUE(editor_->Save());
+    EXPECT_EQ(applied, (std::vector<std::string>{"unkeyed", "second"}));
+    EXPECT_EQ(Data().GetCatalogProperty(708, MainConnection()), "second");
+
+    // Committed: the next save writes them no more.
+    Frame().Type("Again");
+    applied.clear();
+    ASSERT_TRUE(editor_->Save());
+    EXPECT_TRUE(applied.empty());
+}
+
 }  // namespace

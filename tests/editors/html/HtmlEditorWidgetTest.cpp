@@ -154,4 +154,33 @@ TEST_F(HtmlEditorWidgetTest, EditingALinkReplacesIt)
     EXPECT_EQ(top.find("<a "), top.rfind("<a ")) << "one link, not one inside the other: " << top;
 }
 
+TEST_F(HtmlEditorWidgetTest, ALinkToAPageKeepsTheOrdinarySpacesAroundIt)
+{
+    struct TCase {
+        const char* text;
+        int from, to;  // the selection in the text
+        const char* addSpace;
+        const char* expected;
+    };
+    const TCase cases[] = {
+        {"Visit our shop now", 10, 14, "no", "<p id=\"a\">Visit our <a href=\"1005.html\">shop</a> now</p>"},
+        // The added space before a word is an ordinary one too.
+        {"Visit our now", 10, 10, "yes", "<p id=\"a\">Visit our <a href=\"1005.html\">shop</a> now</p>"},
+        // At the end of the paragraph an ordinary space would not show: it stays non-breaking.
+        {"Visit our", 9, 9, "yes", "<p id=\"a\">Visit our<a href=\"1005.html\">shop</a>&nbsp;</p>"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        Evaluate(editor->TopView(), QStringLiteral("document.getElementById('a').innerHTML = '%1'; 1").arg(c.text));
+        Select(editor->TopView(), "a", c.from, c.to);
+        answers = {"PageId=1005", "PageType=100", "Caption=shop", std::string("AddSpaceAtTheEnd=") + c.addSpace};
+        editor->Action("Insert Link to Page")->trigger();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Parts().first.find("1005.html") != std::string::npos; }, 5000));
+        EXPECT_NE(Parts().first.find(c.expected), std::string::npos) << Parts().first;
+    }
+    // The engine's undo still takes the link away again.
+    Evaluate(editor->TopView(), "document.execCommand('undo'); 1");
+    EXPECT_EQ(Parts().first.find("1005.html"), std::string::npos) << Parts().first;
+}
+
 }  // namespace

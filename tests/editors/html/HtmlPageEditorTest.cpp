@@ -23,6 +23,8 @@
 #include "editors/site/html/dialogs/HyperlinkFrame.h"
 #include "editors/site/html/dialogs/InsertTableFrame.h"
 #include "editors/site/html/dialogs/SelectPageFrame.h"
+#include "editors/site/html/SourceTextEdit.h"
+#include "editors/site/html/SourcesEditorWidget.h"
 
 #include <QAction>
 #include <QApplication>
@@ -191,6 +193,106 @@ TEST_F(HtmlPageEditorTest, TextTypedAndSavedAtOnceIsStoredWithoutTheViewsOutline
     QTest::keyClick(target, Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(f.Editor().Context()->IsModified()) << "Ctrl+S saved nothing";
     EXPECT_NE(StoredSource("EN").find("Quick words and more"), std::string::npos) << StoredSource("EN");
+}
+
+TEST_F(HtmlPageEditorTest, TheSourceDialogWritesOnlyTheCatalogsLanguagesItChanged)
+{
+    Open();
+    TypeIntoDesign("Spring sale");
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    ASSERT_FALSE(f.Editor().Context()->IsModified());
+    auto storedLanguages = [this] {
+        TQueryGuard query(f.Main());
+        query->SetSQL("SELECT COUNT(DISTINCT LangCode) FROM (SELECT LangCode FROM CStrings WHERE ItemId = :ItemId "
+                      "UNION ALL SELECT LangCode FROM CText WHERE ItemId = :ItemId)");
+        query->SetParam("ItemId", page);
+        const int count = VariantToInteger(query->Open(true).Field(0));
+        query->Close();
+        return count;
+    };
+    const int before = storedLanguages();
+
+    // The dialog shows the source of the content language; German is not touched.
+    WhenShown([](TfrmFrameContainer& window) {
+        auto* source = window.findChild<TSourcesEditorWidget*>();
+        ASSERT_NE(source, nullptr);
+        EXPECT_NE(source->TopEditor()->text().indexOf("Spring sale"), -1);
+        source->TopEditor()->setFocus();
+        source->TopEditor()->selectAll();
+        QTest::keyClicks(source->TopEditor(), "<p>Summer sale</p>");
+        window.btnContainerOk->click();
+    });
+    auto* frame = FrameOfTab<TFrameHtmlPageEditor>(f, "HTMLEditor-html");
+    ASSERT_NE(frame, nullptr);
+    frame->Editor()->Action("Edit Html Source Code")->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return frame->Editor()->IsReady() &&
+               Evaluate(frame->Editor()->TopView(), "document.body.innerHTML").contains("Summer sale");
+    }, 10000));
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    EXPECT_NE(StoredSource("EN").find("Summer sale"), std::string::npos) << StoredSource("EN");
+    EXPECT_EQ(StoredSource("DE"), "") << "German keeps falling back to the default language";
+    EXPECT_EQ(storedLanguages(), before) << "no language outside the catalog gets a copy";
+}
+
+TEST_F(HtmlPageEditorTest, AViewThatDoesNotAnswerFailsTheSaveAndKeepsTheEdit)
+{
+    Open();
+    TypeIntoDesign("Busy text");
+    auto* frame = FrameOfTab<TFrameHtmlPageEditor>(f, "HTMLEditor-html");
+    ASSERT_NE(frame, nullptr);
+    const std::string before = StoredSource("EN");
+    // The view's page is busy for a while: it answers no read until then.
+    frame->SetReadTimeout(300);
+    frame->Editor()->TopView()->page()->runJavaScript(
+        "var until = Date.now() + 3000; while (Date.now() < until) {} 1", QWebEngineScript::ApplicationWorld);
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    ASSERT_EQ(f.Boxes().Messages("error").size(), 1u);
+    EXPECT_NE(f.Boxes().Messages("error")[0].find("did not answer"), std::string::npos);
+    EXPECT_TRUE(f.Editor().Context()->IsModified()) << "the editor stays modified";
+    EXPECT_EQ(f.Editor().Container()->GetActiveTabName(), "HTMLEditor-html");
+    EXPECT_EQ(StoredSource("EN"), before) << "nothing saved without the view's text";
+
+    // Once the view answers again, the save stores the text.
+    frame->SetReadTimeout(20000);
+    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    EXPECT_NE(StoredSource("EN").find("Busy text"), std::string::npos) << StoredSource("EN");
+}
+
+// A server-side page's source is edited as text only: a design view would
+// write the document back as the browser understands it and break the
+// server's code.
+TEST_F(HtmlPageEditorTest, ServerSidePagesAreEditedAsSourceOnlyAndKeepTheirCode)
+{
+    const std::vector<std::pair<int, std::string>> pages = {
+        {402, "<html><body><% Response.Write(\"Hi\") %><p>ASP</p></body></html>"},
+        {403, "<%@ page contentType=\"text/html\" %><html><body><% out.println(\"Hi\"); %></body></html>"},
+        {404, "<html><body><?php if ($a < 3) { echo \"<b>Hi</b>\"; } ?><p>PHP</p></body></html>"},
+        {405, "<html><body><!--#include virtual=\"/footer.html\" --><p>SHTML</p></body></html>"},
+    };
+    for (const auto& [type, source] : pages) {
+        SCOPED_TRACE(type);
+        page = f.Root().Catalog().CreateItem(type, 1, 0, f.Data().GetCatalogCode(), f.Main(), 0);
+        ASSERT_TRUE(f.Shell().CatalogUI()->OpenInMainEditor(page, type, "", ""));
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(f.Editor().Container()->ActivateTabByName("HTMLEditor-html")) << "no design view";
+        EXPECT_EQ(FrameOfTab<TFrameHtmlPageEditor>(f, "HTMLEditor-html"), nullptr);
+        ASSERT_TRUE(TypeIntoPageSource(f, QString::fromStdString(source)));
+        QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+        EXPECT_FALSE(f.Editor().Context()->IsModified());
+        EXPECT_EQ(StoredSource("EN"), source + "\n");
+        // Opened again, the source shows as it was stored.
+        ASSERT_TRUE(f.Shell().CatalogUI()->OpenInMainEditor(kHome, 0, "", ""));
+        ASSERT_TRUE(f.Shell().CatalogUI()->OpenInMainEditor(page, type, "", ""));
+        QCoreApplication::processEvents();
+        auto* frame = FrameOfTab<TFrameSourcesPageEditor>(f, "SourcesEditor-basic");
+        ASSERT_NE(frame, nullptr);
+        EXPECT_EQ(frame->Editor()->TopText(), source);
+        if (type == 402)
+            Shoot(f, "server-side-page");
+    }
 }
 
 // Each insertion of the toolbar, through the catalog's named dialogs in

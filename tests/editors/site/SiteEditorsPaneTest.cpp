@@ -16,6 +16,7 @@
 #include "storage/RecordValues.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -233,4 +234,77 @@ TEST(SiteEditorsPane, UsersTabCancelDropsTheAddedUser)
     QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
     EXPECT_EQ(CountUsers(f), before);
     EXPECT_EQ(users->topLevelItemCount(), 1);
+}
+
+TEST(SiteEditorsPane, UsersAddedAndRemovedSurviveAPreview)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses);
+    ASSERT_EQ(f.CreateAndOpen(), "");
+    QTreeWidget* users = OpenUsersTab(f);
+    ASSERT_NE(users, nullptr);
+    const int before = CountUsers(f);
+    // A preview writes the unsaved values and rolls them back; the save must still make the user.
+    AnswerAddUser("dave", "secret9", "secret9");
+    Find<QPushButton>(f, "btnAddUser")->click();
+    ASSERT_EQ(users->topLevelItemCount(), 2);
+    GeneratePage(f, kHome);
+    EXPECT_EQ(CountUsers(f), before) << "nothing is committed by a preview";
+    f.Data().SetCatalogProperty(707, "free", f.Main());  // nothing holds the lock
+    PressSave(f);
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    EXPECT_EQ(CountUsers(f), before + 1);
+    Shoot(f, "users-saved");
+
+    // The same for a removal, and the removed user is gone once.
+    const QList<QTreeWidgetItem*> dave = users->findItems("dave", Qt::MatchExactly);
+    ASSERT_EQ(dave.size(), 1);
+    users->setCurrentItem(dave.front());
+    Find<QPushButton>(f, "btnRemove")->click();
+    ASSERT_EQ(users->topLevelItemCount(), 1);
+    GeneratePage(f, kHome);
+    GeneratePage(f, kHome);
+    PressSave(f);
+    EXPECT_TRUE(f.Boxes().Messages("error").empty());
+    EXPECT_EQ(CountUsers(f), before);
+    EXPECT_EQ(users->topLevelItemCount(), 1);
+}
+
+TEST(SiteEditorsPane, VisiblePageSurvivesAPreviewALanguageSwitchAndARefusedSave)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses);
+    ASSERT_EQ(f.CreateAndOpen(), "");
+    AddDataLanguage(f, "DE");
+    constexpr int kAboutUs = 100003;
+    auto visibleOnMain = [&] { return f.Data().GetBookkeeping().IsItemVisible(kAboutUs, f.Main()); };
+    ASSERT_TRUE(visibleOnMain());
+    f.Shell().CatalogUI()->SelectWebTreeItem(kAboutUs);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("PagePropertiesEditor-properties"));
+    auto* visible = Find<QCheckBox>(f, "chkVisible");
+    auto* name = Find<QLineEdit>(f, "edtName");
+    ASSERT_TRUE(visible && name);
+    ASSERT_TRUE(visible->isChecked());
+
+    QTest::mouseClick(visible, Qt::LeftButton);
+    ASSERT_FALSE(visible->isChecked());
+    GeneratePage(f, kAboutUs);
+    EXPECT_TRUE(visibleOnMain()) << "nothing is committed by a preview";
+    f.Data().SetCatalogProperty(707, "free", f.Main());  // nothing holds the lock
+
+    // Another language shows the same page, still hidden.
+    f.Shell().SetCurrentLangCode("DE");
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(visible->isChecked());
+    // A refused save keeps it for the next one.
+    TypeOver(name, "");
+    PressSave(f);
+    ASSERT_FALSE(f.Boxes().Messages("error").empty());
+    EXPECT_TRUE(f.Editor().Context()->IsModified());
+    EXPECT_TRUE(visibleOnMain());
+    TypeOver(name, "Uber uns");
+    PressSave(f);
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    EXPECT_FALSE(visibleOnMain());
+    EXPECT_FALSE(visible->isChecked());
+    Shoot(f, "page-hidden-saved");
 }
