@@ -6,6 +6,7 @@
 #include "catalog/Singletons.h"
 #include "editors/framework/ui/EditorTabWidget.h"
 #include "editors/framework/TolvexControlClass.h"
+#include "gui/UiText.h"
 #include "storage/References.h"
 
 #include <QHBoxLayout>
@@ -18,16 +19,13 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+using UiText::Q;
+
 namespace {
 
 QString Tr(const char* text)
 {
     return QString::fromUtf8(TTranslation::OrEnglish(::Translation).Translate(text).c_str());
-}
-
-QString Q(const std::string& text)
-{
-    return QString::fromUtf8(text.c_str());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "editors/site/html/DesignPage.h"
 #include "editors/site/html/PageChannel.h"
 #include "generation/ui/PreviewScheme.h"
+#include "gui/UiText.h"
 
 #include <QAction>
 #include <QChildEvent>
@@ -21,6 +22,8 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
+using UiText::Q;
+
 namespace {
 
 // Design mode, every edit reported, and the keys the page has handled
@@ -32,8 +35,6 @@ window.tolvexKeys = { down: 0, press: 0 };
 window.addEventListener("keydown", function () { window.tolvexKeys.down++; }, true);
 window.addEventListener("keypress", function () { window.tolvexKeys.press++; }, true);
 )";
-
-QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // How long a read waits for keys the engine has not handled yet.
 constexpr int kKeysWaitMs = 2000;

@@ -7,6 +7,7 @@
 #include "editors/site/options/FrameUsersEditorModel.h"
 #include "editors/site/SiteFrameContext.h"
 #include "editors/site/options/frmAddNewUser.h"
+#include "gui/UiText.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -18,11 +19,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-QString Q(const std::string& text) { return QString::fromUtf8(text.c_str()); }
-
-}  // namespace
+using UiText::Q;
 
 TFrameUsersEditor::TFrameUsersEditor(TFrameSite& site)
 {
