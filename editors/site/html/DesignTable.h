@@ -2,16 +2,15 @@
 // The table commands of the visual HTML editor, as scripts the editor runs
 // in its own script world on the edited document: rows and columns are
 // inserted and deleted, and cells merged and split, on the table's grid, so
-// that cells spanning rows or columns keep the grid whole. No widgets.
+// that cells spanning rows or columns keep the grid whole. The scripts call
+// the editor's script library ("tolvexDesign", editors/site/scripts/
+// designLibrary.js), which the view holds from the start of every document.
+// No widgets.
 #include <string>
 
 enum class TTableCommand { InsertRow, InsertColumn, DeleteRow, DeleteColumn, MergeCells, SplitCell };
 
 struct TDesignTable {
-    // The script library the editor's own script world holds from the
-    // start of every document ("tolvexDesign": the selection and the table
-    // commands); the scripts below and the editor's others call it.
-    static std::string Library();
     // The script that runs the command at the selection; it answers whether
     // the document changed.
     static std::string CommandScript(TTableCommand command);
