@@ -2,8 +2,6 @@
 
 #include "catalog/CatalogData.h"
 #include "catalog/Tolvex.h"
-#include "common/Translation.h"
-#include "catalog/Singletons.h"
 #include "editors/framework/ui/EditorTabWidget.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "gui/UiText.h"
@@ -20,15 +18,7 @@
 #include <QVBoxLayout>
 
 using UiText::Q;
-
-namespace {
-
-QString Tr(const char* text)
-{
-    return QString::fromUtf8(TTranslation::OrEnglish(::Translation).Translate(text).c_str());
-}
-
-}  // namespace
+using UiText::Tr;
 
 TfrmFrameContainer::TfrmFrameContainer(TTolvex& root, QWidget* owner) : QDialog(owner), root_(root)
 {
