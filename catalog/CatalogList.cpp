@@ -5,6 +5,7 @@
 #include "catalog/CatalogDefinition.h"
 #include "catalog/PluginLoader.h"
 #include "catalog/PluginsManager.h"
+#include "common/CaptionValue.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/GlobalSettings.h"
 #include "storage/DBManager.h"
@@ -19,7 +20,6 @@ using common_detail::LowerCase;
 namespace {
 
 const char* const kOldInstallPrefix = "Tolvex 2.50";
-const char* const kEntrySeparator = "===";
 
 // Whether two folder names name the same folder (whatever separators,
 // trailing separators or "." and ".." parts they are written with).
@@ -95,7 +95,7 @@ void TCatalog::AddCatalogFiles(const std::string& dir, std::vector<TListEntry>& 
         });
         if (!allowDuplicates && listed)
             continue;
-        list.push_back({(prefix.empty() ? "" : prefix + " / ") + name + kEntrySeparator + dir + "/" + fileName, tag});
+        list.push_back({(prefix.empty() ? "" : prefix + " / ") + name + CaptionValue::kSeparator + dir + "/" + fileName, tag});
     }
 }
 
@@ -119,13 +119,10 @@ std::vector<TCatalog::TMenuEntry> TCatalog::FillCatalogsMenu()
                            [&](const TListEntry& a, const TListEntry& b) { return lowerText(a) == lowerText(b); }),
                list.end());
     std::vector<TMenuEntry> entries;
-    for (const TListEntry& entry : list) {
-        const std::size_t separator = entry.Text.find(kEntrySeparator);
-        if (separator == std::string::npos)
-            entries.push_back({entry.Text, "", entry.Tag});
-        else
-            entries.push_back({entry.Text.substr(0, separator), entry.Text.substr(separator + 3), entry.Tag});
-    }
+    for (const TListEntry& entry : list)
+        entries.push_back({CaptionValue::CaptionOf(entry.Text),
+                           CaptionValue::HasValue(entry.Text) ? CaptionValue::ValueOf(entry.Text) : std::string(),
+                           entry.Tag});
     return entries;
 }
 

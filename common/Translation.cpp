@@ -1,5 +1,6 @@
 #include "common/Translation.h"
 
+#include "common/CaptionValue.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/FileContent.h"
 
@@ -197,11 +198,8 @@ std::string TTranslation::Format(const std::string& tmpl, std::initializer_list<
 
 void TTranslation::TranslateCaptionValueList(std::vector<std::string>& strings) const
 {
-    for (std::string& line : strings) {
-        size_t separator = line.find("===");
-        if (separator == std::string::npos)
-            line = Translate(line);
-        else
-            line = Translate(line.substr(0, separator)) + line.substr(separator);
-    }
+    for (std::string& line : strings)
+        line = CaptionValue::HasValue(line)
+                   ? Translate(CaptionValue::CaptionOf(line)) + CaptionValue::kSeparator + CaptionValue::ValueOf(line)
+                   : Translate(line);
 }

@@ -4,6 +4,7 @@
 #include "catalog/CatalogData.h"
 #include "catalog/CatalogDefinition.h"
 #include "catalog/TolvexCatalog.h"
+#include "common/CaptionValue.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
 #include "common/Translation.h"
@@ -23,8 +24,6 @@ namespace {
 // Members of a catalog network are items of this type with a class-606 object.
 constexpr int kMemberItemType = 5002;
 constexpr int kMemberClass = 606;
-// A catalog list entry: "[prefix / ]name===folder/file".
-constexpr const char* kEntrySeparator = "===";
 
 const char* const kTexts[] = {"",
                               "Do you want to cancel uploading styles process?",
@@ -36,12 +35,12 @@ const char* const kTexts[] = {"",
                               "Errors occurred during the applying styles operation"};
 
 // The database file of the catalog list's entry named Code; empty when none.
+// An entry is "[prefix / ]name===folder/file".
 std::string FindDatabaseFile(const std::vector<TCatalog::TListEntry>& list, const std::string& code)
 {
     for (const TCatalog::TListEntry& entry : list) {
-        const std::size_t separator = entry.Text.find(kEntrySeparator);
-        if (separator != std::string::npos && common_detail::SameText(entry.Text.substr(0, separator), code))
-            return entry.Text.substr(separator + 3);
+        if (CaptionValue::HasValue(entry.Text) && common_detail::SameText(CaptionValue::CaptionOf(entry.Text), code))
+            return CaptionValue::ValueOf(entry.Text);
     }
     return {};
 }

@@ -1,6 +1,6 @@
 #include "gui/ControlOperations.h"
 
-#include "shell/GuiControlRules.h"
+#include "common/CaptionValue.h"
 #include "gui/UiText.h"
 
 #include <QCheckBox>
@@ -57,10 +57,10 @@ bool SelectComboBoxValue(QComboBox* combo, const QString& value, int defaultInde
 {
     int found = -1;
     for (int i = 0; i < combo->count() && found < 0; ++i) {
-        const QString entry = EntryOf(combo, i);
-        const qsizetype split = entry.indexOf("===");
-        const bool same = split < 0 ? entry == value
-                                    : entry.mid(split + 3, kComparedValueLength) == value;
+        const std::string entry = S(EntryOf(combo, i));
+        const bool same = CaptionValue::HasValue(entry)
+                              ? Q(CaptionValue::ValueOf(entry)).left(kComparedValueLength) == value
+                              : Q(entry) == value;
         if (same)
             found = i;
     }
@@ -77,14 +77,14 @@ QString GetComboBoxValue(const QComboBox* combo)
 {
     if (combo->currentIndex() < 0)
         return {};
-    return Q(GuiControlRules::ValueOf(S(EntryOf(combo, combo->currentIndex()))));
+    return Q(CaptionValue::ValueOf(S(EntryOf(combo, combo->currentIndex()))));
 }
 
 QString GetComboBoxCaption(const QComboBox* combo)
 {
     if (combo->currentIndex() < 0)
         return {};
-    return Q(GuiControlRules::CaptionOf(S(EntryOf(combo, combo->currentIndex()))));
+    return Q(CaptionValue::CaptionOf(S(EntryOf(combo, combo->currentIndex()))));
 }
 
 QString GetListBoxValue(const QListWidget* list)
@@ -93,7 +93,7 @@ QString GetListBoxValue(const QListWidget* list)
     if (!item)
         return {};
     const QVariant entry = item->data(kEntryRole);
-    return Q(GuiControlRules::ValueOf(S(entry.isValid() ? entry.toString() : item->text())));
+    return Q(CaptionValue::ValueOf(S(entry.isValid() ? entry.toString() : item->text())));
 }
 
 void FilterCodeKey(QChar& key)

@@ -7,7 +7,7 @@ namespace UiText {
 
 QString Tr(const std::string& text)
 {
-    return Q(::Translation ? ::Translation->Translate(text) : text);
+    return Q(TTranslation::OrEnglish(::Translation).Translate(text));
 }
 
 QString TrIf(const std::string& text, bool translate)

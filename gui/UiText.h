@@ -1,7 +1,8 @@
 #pragma once
 // Texts of the windows: the translation service's translation of an English
-// text (unchanged while there is none), as a QString; and the two ways
-// between the program's UTF-8 std::string and QString.
+// text (the English text while there is no service, TTranslation::OrEnglish),
+// as a QString; and the two ways between the program's UTF-8 std::string and
+// QString.
 #include <QString>
 
 #include <string>

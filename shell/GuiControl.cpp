@@ -4,6 +4,7 @@
 #include "catalog/CatalogDefinition.h"
 #include "catalog/Tolvex.h"
 #include "catalog/TolvexCatalog.h"
+#include "common/CaptionValue.h"
 #include "common/GlobalSettings.h"
 #include "common/IniSettings.h"
 #include "common/ParamList.h"
@@ -368,10 +369,9 @@ void TGUIControl::AddSearchItems()
         delete entry;
     }
     for (const TCatalogUIDetail* e : Elements(uikSearchKind, 0)) {
-        const size_t split = e->Caption.find("===");
-        auto* kind = new TTolvexToolbarItem(Q(e->Caption.substr(0, split)), kinds);  // not translated
-        if (split != std::string::npos)
-            kind->Command.ActionString = e->Caption.substr(split + 3);
+        auto* kind = new TTolvexToolbarItem(Q(CaptionValue::CaptionOf(e->Caption)), kinds);  // not translated
+        if (CaptionValue::HasValue(e->Caption))
+            kind->Command.ActionString = CaptionValue::ValueOf(e->Caption);
         kind->Command.ActionId = e->ActionId;
         kind->setData(e->ActionId);
         kind->setCheckable(true);

@@ -10,6 +10,7 @@
 #include "catalog/CatalogItemsSql.h"
 #include "catalog/TreeManager.h"
 #include "catalog/ui/CatalogTreeView.h"
+#include "common/CaptionValue.h"
 #include "shell/ActionProcessor.h"
 #include "shell/FrameSearchResult.h"
 #include "shell/GuiControlRules.h"
@@ -430,11 +431,10 @@ void TGUIControl::FillStylesMenu()
     std::vector<std::string> types;
     root_.GlobalDefinition().FillCatalogTypes(types, true);
     for (const std::string& line : types) {
-        const size_t split = line.find("===");
-        if (split == std::string::npos)
+        if (!CaptionValue::HasValue(line))
             continue;
-        auto* item = new TTolvexMenuItem(Q(line.substr(0, split)), menu);
-        item->Command.ActionString = line.substr(split + 3);
+        auto* item = new TTolvexMenuItem(Q(CaptionValue::CaptionOf(line)), menu);
+        item->Command.ActionString = CaptionValue::ValueOf(line);
         // The type travels by value: closing the open catalog rebuilds this menu and deletes the entry.
         connect(item, &QAction::triggered, this,
                 [this, type = item->Command.ActionString] { StyleMenuItemClick(type); });

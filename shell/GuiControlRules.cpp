@@ -91,18 +91,6 @@ int BeforePlacementIndex(const std::vector<bool>& entryIsDynamic)
     return static_cast<int>(entryIsDynamic.size());
 }
 
-std::string CaptionOf(const std::string& entry)
-{
-    const size_t at = entry.find("===");
-    return at == std::string::npos ? entry : entry.substr(0, at);
-}
-
-std::string ValueOf(const std::string& entry)
-{
-    const size_t at = entry.find("===");
-    return at == std::string::npos ? entry : entry.substr(at + 3);
-}
-
 std::string LanguageCodeOfMenuEntry(const std::string& actionString)
 {
     const size_t at = actionString.rfind('=');

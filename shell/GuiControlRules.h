@@ -2,7 +2,7 @@
 // The rules of the GUI controller that need no window: whether a UI
 // element's condition holds, the widths of the status bar's panels, the
 // height share of the web tree, where a "before" menu element goes, and the
-// caption-and-value convention of list entries ("caption===value").
+// language code of a language menu entry.
 #include <string>
 #include <vector>
 
@@ -65,11 +65,6 @@ int WebTreePanelHeight(int leftPaneHeight, int dockHeight, int splitterHeight, d
 // which of them are dynamic: before the first built-in entry, after the
 // dynamic ones placed there before; at the end when all are dynamic.
 int BeforePlacementIndex(const std::vector<bool>& entryIsDynamic);
-
-// The caption-and-value convention: the text before the first "===" (the
-// whole entry without one) and the text after it (the whole entry without one).
-std::string CaptionOf(const std::string& entry);
-std::string ValueOf(const std::string& entry);
 
 // Language code of a language menu entry: the text after the action
 // string's last "=", at most 8 characters (the whole string without "=").

@@ -7,6 +7,7 @@
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
 #include "catalog/TolvexCatalog.h"
+#include "common/CaptionValue.h"
 #include "common/CommonFunctions.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/CommonGui.h"
@@ -27,19 +28,11 @@ using common_detail::LowerCase;
 namespace {
 
 const char* const kCatalogSection = "catalog-";
-const char* const kEntrySeparator = "===";
 const char* const kDefaultUserName = "Administrator";
 
 TCommonFunctions& Functions()
 {
     return CommonProcedures->Functions();
-}
-
-// The value of a "caption===value" line.
-std::string ValueOf(const std::string& line)
-{
-    const std::size_t separator = line.find(kEntrySeparator);
-    return separator == std::string::npos ? line : line.substr(separator + 3);
 }
 
 int IntegerOr0(const std::string& text)
@@ -191,7 +184,7 @@ void TLoginModel::StartWelcome(const std::string& catalogCode, bool autoOpen)
                                                                LowerCase(registration_.CatalogCode));
     page_ = TLoginPage::Welcome;
 
-    const std::string prefix = code + kEntrySeparator;
+    const std::string prefix = code + CaptionValue::kSeparator;
     selectedEntry_ = -1;
     for (std::size_t i = 0; i < entries_.size() && selectedEntry_ < 0; ++i)
         if (!code.empty() && entries_[i].Text.compare(0, prefix.size(), prefix) == 0)
@@ -211,7 +204,7 @@ std::vector<std::string> TLoginModel::EntryCaptions() const
 {
     std::vector<std::string> captions;
     for (const TCatalog::TListEntry& entry : entries_)
-        captions.push_back(entry.Text.substr(0, entry.Text.find(kEntrySeparator)));
+        captions.push_back(CaptionValue::CaptionOf(entry.Text));
     return captions;
 }
 
@@ -230,7 +223,7 @@ void TLoginModel::WelcomeOk(bool createNew, int entryIndex)
 void TLoginModel::TakeEntry(int index)
 {
     const TCatalog::TListEntry& entry = entries_[static_cast<std::size_t>(index)];
-    std::string path = ValueOf(entry.Text);
+    std::string path = CaptionValue::ValueOf(entry.Text);
     if (entry.Tag == kOldInstallCatalogTag)
         path = root_.Catalog().CopyOldInstallCatalog(path);
     const std::size_t slash = path.find_last_of("/\\");
@@ -255,7 +248,7 @@ void TLoginModel::StartNewCatalog()
     const std::string preferred = root_.Settings().IniSettings().GetString(siCatalogPreferable);
     const auto typeIndex = [this](const std::string& value) {
         for (std::size_t i = 0; i < catalogTypes_.size(); ++i)
-            if (ValueOf(catalogTypes_[i]) == value)
+            if (CaptionValue::ValueOf(catalogTypes_[i]) == value)
                 return static_cast<int>(i);
         return -1;
     };
@@ -271,7 +264,7 @@ void TLoginModel::StartNewCatalog()
     }
     newFields_.TypeSelected = selectedType_ >= 0;
     if (newFields_.TypeSelected)
-        newFields_.TypeValue = ValueOf(catalogTypes_[static_cast<std::size_t>(selectedType_)]);
+        newFields_.TypeValue = CaptionValue::ValueOf(catalogTypes_[static_cast<std::size_t>(selectedType_)]);
 }
 
 bool TLoginModel::ShowsUserName() const

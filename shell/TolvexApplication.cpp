@@ -1,6 +1,7 @@
 #include "shell/TolvexApplication.h"
 
 #include "common/TolvexException.h"
+#include "gui/ServiceTranslator.h"
 
 #include <exception>
 
@@ -8,6 +9,7 @@ TTolvexApplication::TTolvexApplication(int& argc, char** argv) : QApplication(ar
 {
     setApplicationName("Tolvex");
     setOrganizationName("Tolvex");
+    installTranslator(new TServiceTranslator(nullptr, this));
 }
 
 bool TTolvexApplication::notify(QObject* receiver, QEvent* event)

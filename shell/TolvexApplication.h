@@ -1,7 +1,8 @@
 #pragma once
 // The Qt application object: exceptions that escape an event handler go to
 // the program's handler of uncaught exceptions (one error box) instead of
-// ending the program.
+// ending the program. Its translator answers tr() from the program's
+// translation service (gui/ServiceTranslator.h).
 #include <QApplication>
 
 class TTolvexException;

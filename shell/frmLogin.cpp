@@ -1,5 +1,6 @@
 #include "shell/frmLogin.h"
 
+#include "common/CaptionValue.h"
 #include "shell/CodeKeyFilter.h"
 #include "gui/ControlOperations.h"
 #include "gui/UiText.h"
@@ -274,10 +275,8 @@ void TfrmLogin::FillWelcome()
 void TfrmLogin::FillNew()
 {
     cbLoginNewCatalogType->clear();
-    for (const std::string& line : model_.CatalogTypes()) {
-        const std::size_t separator = line.find("===");
-        cbLoginNewCatalogType->addItem(Q(line.substr(0, separator)), Q(line.substr(separator + 3)));
-    }
+    for (const std::string& line : model_.CatalogTypes())
+        cbLoginNewCatalogType->addItem(Q(CaptionValue::CaptionOf(line)), Q(CaptionValue::ValueOf(line)));
     cbLoginNewCatalogType->setCurrentIndex(model_.SelectedType());
     const TNewCatalogFields& fields = model_.NewFields();
     edtLoginNewCatalogCode->setText(Q(fields.Code));

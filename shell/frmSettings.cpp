@@ -1,5 +1,6 @@
 #include "shell/frmSettings.h"
 
+#include "common/CaptionValue.h"
 #include "common/CommonGui.h"
 #include "gui/ControlOperations.h"
 #include "gui/UiText.h"
@@ -39,10 +40,8 @@ QPushButton* Ellipsis(QWidget* parent, const char* name)
 
 void FillLanguages(QComboBox* combo, const std::vector<std::string>& entries)
 {
-    for (const std::string& entry : entries) {
-        const std::size_t separator = entry.find("===");
-        ControlOperations::AddComboBoxItem(combo, Q(entry.substr(0, separator)), Q(entry.substr(separator + 3)));
-    }
+    for (const std::string& entry : entries)
+        ControlOperations::AddComboBoxItem(combo, Q(CaptionValue::CaptionOf(entry)), Q(CaptionValue::ValueOf(entry)));
 }
 
 // The font dialog of the platform.

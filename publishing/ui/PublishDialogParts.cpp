@@ -1,5 +1,6 @@
 #include "publishing/ui/PublishDialogParts.h"
 
+#include "common/CaptionValue.h"
 #include "common/Translation.h"
 #include "gui/ControlOperations.h"
 #include "gui/UiText.h"
@@ -16,13 +17,8 @@ namespace PublishDialogParts {
 
 void FillChoices(QComboBox* combo, const std::vector<std::string>& lines, const std::string& value)
 {
-    for (const std::string& line : lines) {
-        const std::size_t split = line.find("===");
-        if (split == std::string::npos)
-            ControlOperations::AddComboBoxItem(combo, Q(line), Q(line));
-        else
-            ControlOperations::AddComboBoxItem(combo, Q(line.substr(0, split)), Q(line.substr(split + 3)));
-    }
+    for (const std::string& line : lines)
+        ControlOperations::AddComboBoxItem(combo, Q(CaptionValue::CaptionOf(line)), Q(CaptionValue::ValueOf(line)));
     ControlOperations::SelectComboBoxValue(combo, Q(value), 0);
 }
 

@@ -63,13 +63,8 @@ TEST(GuiControlRules, BeforePlacementGoesAfterEarlierDynamicEntries)
     EXPECT_EQ(BeforePlacementIndex({true, true}), 2);
 }
 
-TEST(GuiControlRules, CaptionAndValue)
+TEST(GuiControlRules, LanguageCodeOfMenuEntry)
 {
-    EXPECT_EQ(CaptionOf("English===EN"), "English");
-    EXPECT_EQ(ValueOf("English===EN"), "EN");
-    EXPECT_EQ(ValueOf("a===b===c"), "b===c");
-    EXPECT_EQ(CaptionOf("plain"), "plain");
-    EXPECT_EQ(ValueOf("plain"), "plain");
     EXPECT_EQ(LanguageCodeOfMenuEntry("Action=ChangeLang&LangCode=DE"), "DE");
     EXPECT_EQ(LanguageCodeOfMenuEntry("FR"), "FR");
     EXPECT_EQ(LanguageCodeOfMenuEntry("x=ABCDEFGHIJ"), "ABCDEFGH");

@@ -1,14 +1,17 @@
 // Localising windows: texts from their English source, the untranslated
-// tag, the kept font size.
+// tag, the kept font size; the frames' tr() captions from the language file.
 #include "QtApplication.h"
+#include "ShellFixture.h"
 
 #include "common/Translation.h"
+#include "editors/framework/Registration.h"
 #include "gui/TranslateControl.h"
 #include "support/TempFolder.h"
 
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -57,6 +60,33 @@ TEST(TranslateControl, TranslatesFromTheEnglishSourceAndSkipsUntranslatedControl
     EXPECT_EQ(save->text(), "Enregistrer");
     EXPECT_EQ(label->text(), "Name");
     EXPECT_EQ(window.windowTitle(), "Settings");
+}
+
+// The initial settings frame builds its captions with tr(): the program's
+// translator answers them from the loaded language, and Qt's own texts
+// without a translation stay as they are.
+TEST(TranslateControl, AFramesTrCaptionsComeFromTheLoadedLanguage)
+{
+    TShellFixture f(true, RegisterFrameworkClasses);
+    std::ofstream(f.Home().File("DE.lng")) << "Company &Name:=&Firmenname:\nC&ountry:=&Land:\n";
+    ::Translation->LoadLanguage("DE");
+
+    QString nameCaption;
+    QString countryCaption;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1, [&](TfrmFrameContainer& window) {
+        for (QLabel* label : window.findChildren<QLabel*>()) {
+            if (!label->buddy())
+                continue;
+            if (label->buddy()->objectName() == "edtInitCompanyName")
+                nameCaption = label->text();
+            else if (label->buddy()->objectName() == "cbInitCountry")
+                countryCaption = label->text();
+        }
+        window.btnContainerOk->click();
+    }), "");
+    EXPECT_EQ(nameCaption.toStdString(), "&Firmenname:");
+    EXPECT_EQ(countryCaption.toStdString(), "&Land:");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString(), "Cancel");
 }
 
 }  // namespace

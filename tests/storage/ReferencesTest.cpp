@@ -1,3 +1,4 @@
+#include "common/CaptionValue.h"
 #include "common/CommonFunctionsDetail.h"
 #include "storage/AbstractDBConnectionFactory.h"
 
@@ -64,7 +65,7 @@ TEST_F(ReferencesTest, LanguagesAreListedByName)
     EXPECT_NE(std::find(list.begin(), list.end(), "(Not specified)===XXX"), list.end());
     std::vector<std::string> names;
     for (const std::string& line : list)
-        names.push_back(line.substr(0, line.find("===")));
+        names.push_back(CaptionValue::CaptionOf(line));
     EXPECT_TRUE(std::is_sorted(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         return common_detail::LowerCase(a) < common_detail::LowerCase(b);
     }));

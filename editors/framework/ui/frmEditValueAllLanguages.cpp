@@ -5,6 +5,7 @@
 #include "catalog/Tolvex.h"
 #include "common/Translation.h"
 #include "editors/framework/TolvexControlClass.h"
+#include "gui/UiText.h"
 #include "storage/AbstractCObject.h"
 #include "storage/ObjectCollection.h"
 #include "storage/References.h"
@@ -15,14 +16,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QString Q(const std::string& text)
-{
-    return QString::fromUtf8(text.c_str());
-}
-
-}  // namespace
+using UiText::Q;
 
 TfrmEditValueAllLanguages::TfrmEditValueAllLanguages(TTolvexControlClass& context, QWidget* owner)
     : QDialog(owner), context_(context)

@@ -2,10 +2,9 @@
 
 #include "catalog/CatalogData.h"
 #include "catalog/Tolvex.h"
-#include "common/Translation.h"
-#include "catalog/Singletons.h"
 #include "editors/framework/ui/EditorTabWidget.h"
 #include "editors/framework/TolvexControlClass.h"
+#include "gui/UiText.h"
 #include "storage/References.h"
 
 #include <QHBoxLayout>
@@ -18,19 +17,8 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-namespace {
-
-QString Tr(const char* text)
-{
-    return QString::fromUtf8(TTranslation::OrEnglish(::Translation).Translate(text).c_str());
-}
-
-QString Q(const std::string& text)
-{
-    return QString::fromUtf8(text.c_str());
-}
-
-}  // namespace
+using UiText::Q;
+using UiText::Tr;
 
 TfrmFrameContainer::TfrmFrameContainer(TTolvex& root, QWidget* owner) : QDialog(owner), root_(root)
 {

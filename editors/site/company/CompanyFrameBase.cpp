@@ -4,6 +4,7 @@
 #include "editors/framework/TolvexUIEditor.h"
 #include "editors/site/company/CompanyInfoModel.h"
 #include "editors/site/SiteFrameContext.h"
+#include "gui/UiText.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -12,12 +13,8 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-namespace {
-
-QString Q(const std::string& text) { return QString::fromUtf8(text.c_str()); }
-std::string S(const QString& text) { return text.toUtf8().toStdString(); }
-
-}  // namespace
+using UiText::Q;
+using UiText::S;
 
 struct TCompanyFrameBase::TControl {
     TField Field;

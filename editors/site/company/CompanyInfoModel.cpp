@@ -3,6 +3,7 @@
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"
 #include "catalog/Tolvex.h"
+#include "common/CaptionValue.h"
 #include "common/WellKnownIds.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
@@ -29,11 +30,9 @@ std::vector<TCompanyInfoModel::TChoice> ReferenceChoices(int refType)
     std::vector<std::string> lines;
     RootObject->References().FillReferenceList(refType, lines, true, "");
     std::vector<TCompanyInfoModel::TChoice> choices;
-    for (const std::string& line : lines) {
-        const std::size_t mark = line.find("===");
-        if (mark != std::string::npos)
-            choices.push_back({line.substr(0, mark), line.substr(mark + 3)});
-    }
+    for (const std::string& line : lines)
+        if (CaptionValue::HasValue(line))
+            choices.push_back({CaptionValue::CaptionOf(line), CaptionValue::ValueOf(line)});
     return choices;
 }
 

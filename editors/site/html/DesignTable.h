@@ -3,17 +3,15 @@
 // in its own script world on the edited document: rows and columns are
 // inserted and deleted, and cells merged and split, on the table's grid, so
 // that cells spanning rows or columns keep the grid whole; and the insertion
-// of HTML at the selection. No widgets.
+// of HTML at the selection. The scripts call
+// the editor's script library ("tolvexDesign", editors/site/scripts/
+// designLibrary.js), which the view holds from the start of every document.
+// No widgets.
 #include <string>
 
 enum class TTableCommand { InsertRow, InsertColumn, DeleteRow, DeleteColumn, MergeCells, SplitCell };
 
 struct TDesignTable {
-    // The script library the editor's own script world holds from the
-    // start of every document ("tolvexDesign": the selection, the table
-    // commands and the insertion); the scripts below and the editor's others
-    // call it.
-    static std::string Library();
     // The script that runs the command at the selection; it answers whether
     // the document changed.
     static std::string CommandScript(TTableCommand command);

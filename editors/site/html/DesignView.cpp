@@ -1,10 +1,12 @@
 #include "editors/site/html/DesignView.h"
 
 #include "common/CommonGui.h"
+#include "editors/site/WebScript.h"
 #include "editors/site/html/DesignDocument.h"
 #include "editors/site/html/DesignPage.h"
 #include "editors/site/html/PageChannel.h"
 #include "generation/ui/PreviewScheme.h"
+#include "gui/UiText.h"
 
 #include <QAction>
 #include <QChildEvent>
@@ -21,19 +23,9 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
+using UiText::Q;
+
 namespace {
-
-// Design mode, every edit reported, and the keys the page has handled
-// counted (a key's text lands with its keypress, other edits with keydown).
-const char* const kDesignScript = R"(
-document.designMode = "on";
-document.addEventListener("input", function () { window.tolvexEdited = true; sink.Post("input", "", null); }, true);
-window.tolvexKeys = { down: 0, press: 0 };
-window.addEventListener("keydown", function () { window.tolvexKeys.down++; }, true);
-window.addEventListener("keypress", function () { window.tolvexKeys.press++; }, true);
-)";
-
-QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // How long a read waits for keys the engine has not handled yet.
 constexpr int kKeysWaitMs = 2000;
@@ -88,9 +80,9 @@ TDesignView::TDesignView(TCommonGui& gui, QWidget* parent) : QWebEngineView(pare
     library.setWorldId(QWebEngineScript::ApplicationWorld);
     library.setInjectionPoint(QWebEngineScript::DocumentCreation);
     library.setRunsOnSubFrames(false);
-    library.setSourceCode(Q(TDesignTable::Library()));
+    library.setSourceCode(WebScript("designLibrary.js"));
     page()->scripts().insert(library);
-    channel_ = new TPageChannel(*page(), QStringLiteral("tolvexDesign"), QString::fromUtf8(kDesignScript), this);
+    channel_ = new TPageChannel(*page(), QStringLiteral("tolvexDesign"), WebScript("designMode.js"), this);
     connect(channel_, &TPageChannel::Posted, this, &TDesignView::Modified);
     connect(this, &QWebEngineView::loadFinished, this, [this] {
         // Design mode is switched on by the document-ready script; the
@@ -270,18 +262,7 @@ void TDesignView::ReadSelectionStatus(std::function<void(const TDesignSelectionS
 void TDesignView::SetShowBorders(bool on)
 {
     showBorders_ = on;
-    // A style element in the head: the stored HTML is the body's.
-    RunScript(QStringLiteral(R"((function (on) {
-        var style = document.getElementById("tolvex-borders");
-        if (!on) { if (style) style.parentNode.removeChild(style); return true; }
-        if (style || !document.head) return true;
-        style = document.createElement("style");
-        style.id = "tolvex-borders";
-        style.textContent = "table, td, th { outline: 1px dotted #8a8a8a; outline-offset: -1px; }";
-        document.head.appendChild(style);
-        return true;
-    })(%1))")
-                  .arg(on ? QStringLiteral("true") : QStringLiteral("false")));
+    RunScript(WebScript("showBorders.js") + (on ? QStringLiteral("(true)") : QStringLiteral("(false)")));
 }
 
 bool TDesignView::FindText(const QString& text, bool down, bool matchCase)

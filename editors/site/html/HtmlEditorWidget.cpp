@@ -1,5 +1,6 @@
 #include "editors/site/html/HtmlEditorWidget.h"
 
+#include "editors/site/WebScript.h"
 #include "gui/FindReplace.h"
 
 #include "editors/site/html/DesignDocument.h"
@@ -27,153 +28,6 @@
 using UiText::Q;
 using UiText::S;
 using UiText::Tr;
-
-namespace {
-
-// The selection as the link insertions need it: a control or text, its
-// text, and the link that encloses it within two levels (which a text
-// selection is then widened to, so that the new link replaces it).
-const char* const kSelectionScript = R"((function () {
-    var s = window.getSelection();
-    if (!s || s.rangeCount === 0)
-        return {control: false, text: "", address: "", title: ""};
-    var r = s.getRangeAt(0);
-    var picked = tolvexDesign.pickedNode(r);
-    var control = !!(tolvexDesign.isControl(picked));
-    var element = control ? picked : r.commonAncestorContainer;
-    if (element && element.nodeType === 3)
-        element = element.parentNode;
-    var link = null;
-    for (var i = 0; i < 3 && element; ++i, element = element.parentElement)
-        if (element.tagName === "A") { link = element; break; }
-    var result = {control: control, text: control ? "" : s.toString(), address: "", title: ""};
-    if (link) {
-        var attribute = link.hasAttribute("href") ? "href" : "name";
-        result.address = link.getAttribute(attribute) || "";
-        result.title = link.getAttribute("title") || "";
-        if (!control) {
-            var around = document.createRange();
-            around.selectNode(link);
-            s.removeAllRanges();
-            s.addRange(around);
-            result.text = link.textContent;
-        }
-    }
-    return result;
-})())";
-
-// The link just made around the selected control opens in the whole window.
-const char* const kTopTargetScript = R"((function () {
-    var s = window.getSelection();
-    if (!s || s.rangeCount === 0) return false;
-    var element = s.getRangeAt(0).commonAncestorContainer;
-    if (element && element.nodeType === 3) element = element.parentNode;
-    for (var i = 0; i < 3 && element; ++i, element = element.parentElement)
-        if (element.tagName === "A") { element.setAttribute("target", "_top"); return true; }
-    return false;
-})())";
-
-// A selected picture or table is kept: the caret goes after it.
-const char* const kCollapseAfterControl = R"((function () {
-    var s = window.getSelection();
-    if (s && s.rangeCount > 0 && !s.isCollapsed) {
-        var r = s.getRangeAt(0);
-        var picked = tolvexDesign.pickedNode(r);
-        if (tolvexDesign.isControl(picked))
-            s.collapseToEnd();
-    }
-    return true;
-})())";
-
-// Gives the selection a style-sheet class: a selected picture or table gets
-// it as its class, selected text is wrapped in a SPAN of that class.
-const char* const kApplyClass = R"((function (name) {
-    var s = window.getSelection();
-    if (!s || s.rangeCount === 0) return false;
-    var r = s.getRangeAt(0);
-    var picked = tolvexDesign.pickedNode(r);
-    if (tolvexDesign.isControl(picked)) {
-        picked.className = name;
-        return true;
-    }
-    if (r.collapsed) return false;
-    // Built in the document itself: the engine's own insertion would turn
-    // the class into the styles it stands for.
-    var span = document.createElement("span");
-    span.className = name;
-    span.appendChild(r.extractContents());
-    r.insertNode(span);
-    var around = document.createRange();
-    around.selectNodeContents(span);
-    s.removeAllRanges();
-    s.addRange(around);
-    return true;
-}))";
-
-// "Justify": the paragraph or division at the selection, looked for at most
-// two levels up, gets justified.
-const char* const kJustify = R"((function () {
-    var s = window.getSelection();
-    if (!s || s.rangeCount === 0) return false;
-    var r = s.getRangeAt(0);
-    var picked = tolvexDesign.pickedNode(r);
-    var element = picked && picked.tagName ? picked : r.commonAncestorContainer;
-    if (element && element.nodeType === 3) element = element.parentNode;
-    for (var i = 0; i < 3 && element; ++i, element = element.parentElement)
-        if (element.tagName === "P" || element.tagName === "DIV") { element.setAttribute("align", "justify"); return true; }
-    return false;
-})())";
-
-// The element the properties dialog shows: the enclosing element of a tag,
-// or the selected control for no tag. It is kept in this script world for
-// writing the changes back.
-const char* const kFindElement = R"((function (tag) {
-    var s = window.getSelection();
-    if (!s || s.rangeCount === 0) return {found: false, tag: ""};
-    var r = s.getRangeAt(0);
-    var picked = tolvexDesign.pickedNode(r);
-    if (!(picked && picked.tagName)) picked = null;
-    var element = null;
-    if (tag) {
-        for (var node = picked || r.startContainer; node && node !== document.body; node = node.parentNode)
-            if (node.nodeType === 1 && node.tagName === tag) { element = node; break; }
-    } else {
-        element = picked;
-    }
-    if (!element) return {found: false, tag: picked ? picked.tagName : "", control: !!picked};
-    window.tolvexPropertiesElement = element;
-    var attributes = [];
-    for (var i = 0; i < element.attributes.length; ++i)
-        attributes.push([element.attributes[i].name, element.attributes[i].value]);
-    return {found: true, tag: element.tagName, attributes: attributes};
-}))";
-
-// The selected picture and its style attribute, and the style written back.
-const char* const kSelectedImageStyle = R"((function () {
-    var s = window.getSelection();
-    if (!s || s.rangeCount === 0) return {image: false};
-    var r = s.getRangeAt(0);
-    var picked = tolvexDesign.pickedNode(r);
-    if (!picked || picked.tagName !== "IMG") return {image: false};
-    window.tolvexShadowImage = picked;
-    return {image: true, style: picked.getAttribute("style") || ""};
-})())";
-
-const char* const kSetSelectedImageStyle = R"((function (style) {
-    var image = window.tolvexShadowImage;
-    if (!image || !image.isConnected) return false;
-    if (style) image.setAttribute("style", style); else image.removeAttribute("style");
-    return true;
-}))";
-
-const char* const kWriteAttributes = R"((function (changes) {
-    var element = window.tolvexPropertiesElement;
-    if (!element || !element.isConnected) return false;
-    changes.forEach(function (c) { element.setAttribute(c[0], c[1]); });
-    return true;
-}))";
-
-}  // namespace
 
 THtmlEditorWidget::THtmlEditorWidget(TCommonGui& gui, THtmlInsertionCommands* commands, QWidget* parent)
     : QWidget(parent), gui_(gui), commands_(commands)
@@ -360,15 +214,8 @@ void THtmlEditorWidget::LoadWholeDocument(const std::string& document, const std
 
 void THtmlEditorWidget::ReadDocument(std::function<void(const std::string&)> done)
 {
-    // The outlines of Show Borders belong to the view, not to the page.
-    top_->RunScriptAfterKeys(QStringLiteral("(function () {"
-                                            " var root = document.documentElement.cloneNode(true);"
-                                            " var borders = root.querySelector('#tolvex-borders');"
-                                            " if (borders) borders.parentNode.removeChild(borders);"
-                                            " return (document.doctype ? new XMLSerializer()"
-                                            ".serializeToString(document.doctype) + '\\n' : '') + root.outerHTML;"
-                                            " })()"),
-                    [done](const QVariant& result) { done(result.toString().toUtf8().toStdString()); });
+    top_->RunScriptAfterKeys(WebScript("documentSource.js"),
+                             [done](const QVariant& result) { done(result.toString().toUtf8().toStdString()); });
 }
 
 void THtmlEditorWidget::ShowTopOnly()
@@ -401,7 +248,7 @@ void THtmlEditorWidget::InsertLink(int kind)
         return;
     TDesignView* view = ActiveView();
     view->RunScript(
-        QString::fromUtf8(kSelectionScript), [this, view, kind](const QVariant& value) {
+        WebScript("selection.js"), [this, view, kind](const QVariant& value) {
             const QVariantMap found = value.toMap();
             THtmlInsertionCommands::TSelection selection;
             selection.Control = found.value(QStringLiteral("control")).toBool();
@@ -425,7 +272,7 @@ void THtmlEditorWidget::InsertPopupImage()
     TDesignView* view = ActiveView();
     view->ExecCommand("unlink");
     view->RunScript(
-        QString::fromUtf8(kSelectionScript), [this, view](const QVariant& value) {
+        WebScript("selection.js"), [this, view](const QVariant& value) {
             const QVariantMap found = value.toMap();
             std::string caption;
             const std::string address = commands_->PopupImageAddress(caption);
@@ -433,7 +280,7 @@ void THtmlEditorWidget::InsertPopupImage()
                 return;
             if (found.value(QStringLiteral("control")).toBool()) {
                 view->ExecCommand("createLink", address, [view](bool) {
-                    view->RunScript(QString::fromUtf8(kTopTargetScript));
+                    view->RunScript(WebScript("linkTargetTop.js"));
                 });
                 return;
             }
@@ -451,7 +298,7 @@ void THtmlEditorWidget::InsertTable()
         return;
     // A table never takes the place of a selected picture or table.
     TDesignView* view = ActiveView();
-    view->RunScript(QString::fromUtf8(kCollapseAfterControl), [view, table](const QVariant&) { view->InsertHtml(table); });
+    view->RunScript(WebScript("collapseAfterControl.js"), [view, table](const QVariant&) { view->InsertHtml(table); });
 }
 
 QUrl THtmlEditorWidget::PartAddress(bool top) const
@@ -486,7 +333,7 @@ void THtmlEditorWidget::FillCssClasses(const std::string& pageCss)
 void THtmlEditorWidget::ApplyCssClass(const std::string& className)
 {
     TDesignView* view = ActiveView();
-    const QString script = QString::fromUtf8(kApplyClass) + QStringLiteral("(") +
+    const QString script = WebScript("applyClass.js") + QStringLiteral("(") +
                            Q(TDesignDocument::ScriptString(className)) + QStringLiteral(")");
     view->RunScript(script, [this](const QVariant& done) {
         if (done.toBool())
@@ -634,14 +481,14 @@ void THtmlEditorWidget::ChangeFont()
 void THtmlEditorWidget::ToggleShadow()
 {
     TDesignView* view = ActiveView();
-    view->RunScript(QString::fromUtf8(kSelectedImageStyle), [this, view](const QVariant& value) {
+    view->RunScript(WebScript("selectedImageStyle.js"), [this, view](const QVariant& value) {
         const QVariantMap found = value.toMap();
         if (!found.value(QStringLiteral("image")).toBool()) {
             gui_.ShowError("Select an image.");
             return;
         }
         const std::string style = TDesignDocument::ToggleShadow(S(found.value(QStringLiteral("style")).toString()));
-        view->RunScript(QString::fromUtf8(kSetSelectedImageStyle) + QStringLiteral("(") +
+        view->RunScript(WebScript("setSelectedImageStyle.js") + QStringLiteral("(") +
                             Q(TDesignDocument::ScriptString(style)) + QStringLiteral(")"),
                         [this](const QVariant& done) {
                             if (done.toBool())
@@ -653,7 +500,7 @@ void THtmlEditorWidget::ToggleShadow()
 void THtmlEditorWidget::Justify()
 {
     TDesignView* view = ActiveView();
-    view->RunScript(QString::fromUtf8(kJustify), [this, view](const QVariant& done) {
+    view->RunScript(WebScript("justify.js"), [this, view](const QVariant& done) {
         if (done.toBool())
             emit Modified();
         view->setFocus();
@@ -682,7 +529,7 @@ void THtmlEditorWidget::SavePhoto()
 void THtmlEditorWidget::ShowProperties()
 {
     TDesignView* view = ActiveView();
-    view->RunScript(QString::fromUtf8(kSelectionScript), [this, view](const QVariant& value) {
+    view->RunScript(WebScript("selection.js"), [this, view](const QVariant& value) {
         const QVariantMap found = value.toMap();
         if (found.value(QStringLiteral("control")).toBool()) {
             ShowElementProperties({});
@@ -698,7 +545,7 @@ void THtmlEditorWidget::ShowProperties()
 void THtmlEditorWidget::ShowElementProperties(const std::string& tagName)
 {
     TDesignView* view = ActiveView();
-    const QString script = QString::fromUtf8(kFindElement) + QStringLiteral("(") +
+    const QString script = WebScript("findElement.js") + QStringLiteral("(") +
                            Q(TDesignDocument::ScriptString(tagName)) + QStringLiteral(")");
     view->RunScript(script, [this, view, tagName](const QVariant& value) {
         const QVariantMap found = value.toMap();
@@ -736,7 +583,7 @@ void THtmlEditorWidget::OpenProperties(TDesignView* view, const QVariantMap& fou
     for (const auto& [name, value] : changes)
         list += QStringLiteral("[%1, %2],").arg(Q(TDesignDocument::ScriptString(name)), Q(TDesignDocument::ScriptString(value)));
     list += QStringLiteral("]");
-    view->RunScript(QString::fromUtf8(kWriteAttributes) + QStringLiteral("(") + list + QStringLiteral(")"),
+    view->RunScript(WebScript("writeAttributes.js") + QStringLiteral("(") + list + QStringLiteral(")"),
                     [this](const QVariant& done) {
                         if (done.toBool())
                             emit Modified();

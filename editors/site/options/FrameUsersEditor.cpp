@@ -8,6 +8,7 @@
 #include "editors/site/SiteDatabaseWrites.h"
 #include "editors/site/SiteFrameContext.h"
 #include "editors/site/options/frmAddNewUser.h"
+#include "gui/UiText.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -19,11 +20,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-QString Q(const std::string& text) { return QString::fromUtf8(text.c_str()); }
-
-}  // namespace
+using UiText::Q;
 
 TFrameUsersEditor::TFrameUsersEditor(TFrameSite& site)
 {

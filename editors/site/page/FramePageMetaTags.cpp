@@ -1,12 +1,12 @@
 #include "editors/site/page/FramePageMetaTags.h"
 
+#include "common/CaptionValue.h"
 #include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/site/page/FramePageMetaTagsModel.h"
 #include "editors/site/SiteFrameContext.h"
 #include "editors/site/page/TransitionEffects.h"
 #include "gui/ControlOperations.h"
-#include "shell/GuiControlRules.h"
 #include "gui/UiText.h"
 #include "storage/References.h"
 
@@ -252,8 +252,8 @@ void TFramePageMetaTags::FillChoices(QComboBox& combo, const std::string& member
         for (const std::string& word : TTransitionEffects::TimeWords())
             combo.addItem(Tr(word));
     for (const std::string& entry : entries)
-        ControlOperations::AddComboBoxItem(&combo, Tr(GuiControlRules::CaptionOf(entry)),
-                                           Q(GuiControlRules::ValueOf(entry)));
+        ControlOperations::AddComboBoxItem(&combo, Tr(CaptionValue::CaptionOf(entry)),
+                                           Q(CaptionValue::ValueOf(entry)));
 }
 
 void TFramePageMetaTags::ValueChanged(int group, const std::string& member, const std::string& text)

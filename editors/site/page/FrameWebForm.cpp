@@ -6,6 +6,7 @@
 #include "editors/framework/FrameClass.h"
 #include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
+#include "editors/site/WebScript.h"
 #include "editors/site/page/FrameWebFormModel.h"
 #include "editors/site/html/PageChannel.h"
 #include "editors/site/SiteFrameContext.h"
@@ -20,27 +21,6 @@
 namespace {
 
 const TFrameClassOf<TFrameWebForm> kWebFormFrame("", "TFrameWebForm");
-
-// Reports every edit, change and click with the first form's fields as a
-// query string and the element's tag name and type attribute; a submit of
-// the form is reported instead of sent. Listens in the capture phase, so
-// that the page's own scripts cannot hide an event from it.
-const char* const kFormScript = R"(
-function formData() {
-    var form = document.forms[0];
-    return form ? new URLSearchParams(new FormData(form)).toString() : "";
-}
-function report(event) {
-    var element = event.target;
-    var tag = element && element.tagName ? element.tagName : "";
-    var type = element && element.getAttribute ? element.getAttribute("type") : null;
-    if (event.type === "submit")
-        event.preventDefault();
-    sink.Post(event.type, formData(), [tag, type]);
-}
-["input", "change", "click", "submit"].forEach(function (type) { document.addEventListener(type, report, true); });
-sink.Post("load", formData(), ["", null]);
-)";
 
 }  // namespace
 
@@ -80,7 +60,7 @@ TFrameWebForm::TFrameWebForm(TFrameSite& site)
     wbWebForm_->setObjectName("wbWebForm");
     auto* page = new TFormPage(*this);
     wbWebForm_->setPage(page);
-    auto* channel = new TPageChannel(*page, QStringLiteral("tolvexWebForm"), QString::fromUtf8(kFormScript), this);
+    auto* channel = new TPageChannel(*page, QStringLiteral("tolvexWebForm"), WebScript("webForm.js"), this);
     connect(channel, &TPageChannel::Posted, this, &TFrameWebForm::PageReported);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

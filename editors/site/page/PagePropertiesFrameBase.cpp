@@ -8,6 +8,7 @@
 #include "editors/site/page/PagePropertiesModel.h"
 #include "editors/site/SiteDatabaseWrites.h"
 #include "editors/site/SiteFrameContext.h"
+#include "gui/UiText.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -15,12 +16,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-namespace {
-
-QString Q(const std::string& text) { return QString::fromUtf8(text.c_str()); }
-std::string S(const QString& text) { return text.toUtf8().toStdString(); }
-
-}  // namespace
+using UiText::Q;
+using UiText::S;
 
 TPagePropertiesFrameBase::TPagePropertiesFrameBase(TFrameSite& site, const char* objectName, const QString& nameCaption)
     : nameCaption_(nameCaption)

@@ -1,6 +1,7 @@
 #include "editors/site/preview/WebPreviewWidget.h"
 
 #include "common/CommonFunctions.h"
+#include "editors/site/WebScript.h"
 #include "gui/UiText.h"
 
 #include <QAction>
@@ -138,15 +139,7 @@ TWebPreviewWidget::TWebPreviewWidget(TWebPreviewModel& model, QWebEngineProfile*
     forms.setWorldId(QWebEngineScript::ApplicationWorld);
     forms.setInjectionPoint(QWebEngineScript::DocumentReady);
     forms.setRunsOnSubFrames(false);
-    forms.setSourceCode(QStringLiteral(R"(
-document.addEventListener("submit", function (event) {
-    var form = event.target;
-    if (!form || (form.getAttribute("method") || "get").toLowerCase() !== "post") return;
-    event.preventDefault();
-    var query = new URLSearchParams(new FormData(form)).toString();
-    location.href = (form.action || location.href).split("?")[0] + "?" + query;
-}, true);
-)"));
+    forms.setSourceCode(WebScript("previewForms.js"));
     page->scripts().insert(forms);
     view_->setPage(page);
     stack_->addWidget(caption_);
