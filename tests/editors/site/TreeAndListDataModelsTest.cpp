@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -42,20 +43,22 @@ protected:
     }
     int Stories() { return site.CountOnMain("SELECT COUNT(*) FROM Items WHERE CatalogCode = :CatalogCode AND ItemType = 3002"); }
     int ParentOnMain(int id) { return site.Catalog().GetParentItemId(id, TSiteModelFixture::kCode, site.MainConnection()); }
-    TTree Opened()
+    // A stories list read anew; it lives as long as the test.
+    TTree& Opened()
     {
-        TTree model(site.Context(10), TTree::Stories());
-        model.Load();
-        return model;
+        models.push_back(std::make_unique<TTree>(site.Context(10), TTree::Stories()));
+        models.back()->Load();
+        return *models.back();
     }
 
     TSiteModelFixture site;
+    std::vector<std::unique_ptr<TTree>> models;
     int folder, inFolder, first, second, third;
 };
 
 TEST_F(StoriesList, ItemsWithChildrenAreNeverAskedAboutAndSeveralAreAskedOnce)
 {
-    TTree model = Opened();
+    TTree& model = Opened();
     ASSERT_NE(model.Find(inFolder), nullptr);
     EXPECT_EQ(model.Find(folder)->IsFolder, true);
     TQuestions questions;
@@ -94,7 +97,7 @@ TEST_F(StoriesList, AStoryNamedInAPageTextIsAskedAboutAgainAndMayBeSkippedAlone)
     query->ExecSQL();
     query.Release();
 
-    TTree model = Opened();
+    TTree& model = Opened();
     std::vector<std::string> asked;
     const auto ask = [&asked](const std::string& question) {
         asked.push_back(question);
@@ -112,7 +115,7 @@ TEST_F(StoriesList, AStoryNamedInAPageTextIsAskedAboutAgainAndMayBeSkippedAlone)
 TEST_F(StoriesList, RenamesMovesAndNewFoldersWaitForTheSaveAndCancelDropsThem)
 {
     {
-        TTree model = Opened();
+        TTree& model = Opened();
         model.Rename(first, "Headline");
         ASSERT_TRUE(model.Move({second}, folder));
         const int newFolder = model.NewFolder(third);
@@ -126,7 +129,7 @@ TEST_F(StoriesList, RenamesMovesAndNewFoldersWaitForTheSaveAndCancelDropsThem)
     EXPECT_EQ(ParentOnMain(second), 10);
     EXPECT_EQ(site.Data().GetItemName(first, site.MainConnection(), "EN"), "First");
 
-    TTree model = Opened();
+    TTree& model = Opened();
     model.Rename(first, "Headline");
     ASSERT_TRUE(model.Move({second}, folder));
     const int newFolder = model.NewFolder(0);
@@ -150,7 +153,7 @@ TEST_F(StoriesList, RenamesMovesAndNewFoldersWaitForTheSaveAndCancelDropsThem)
 
 TEST_F(StoriesList, AddAndEditOpenTheMainEditorAndDropsFollowThePlacementRules)
 {
-    TTree model = Opened();
+    TTree& model = Opened();
     EXPECT_EQ(model.AddAction(folder), "Action=MainPageEditor&ItemId=-2&ItemType=3002&ParentItemId=" +
                                            std::to_string(folder));
     EXPECT_EQ(model.AddAction(inFolder), "Action=MainPageEditor&ItemId=-2&ItemType=3002&ParentItemId=" +
