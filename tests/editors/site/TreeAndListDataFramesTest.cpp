@@ -19,6 +19,7 @@
 #include "storage/TolvexObjectContext.h"
 #include "storage/ObjectFactory.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDropEvent>
@@ -173,10 +174,26 @@ TEST_F(StoriesListFrame, ChangesShowAtOnceAreUndoneOneByOneWrittenBySaveAndDropp
     tree->setFocus();
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Shown(*tree), (std::vector<std::string>{"Headline", "Third", "Archive", "  Old news"}));
+    const std::vector<std::string> undone{"Headline", "Third", "Archive", "  Old news"};
+    EXPECT_EQ(Shown(*tree), undone);
+    // The Edit menu's Redo makes the move again, its Undo takes it back.
+    auto* undo = f.Window().findChild<QAction*>("actMainEditUndo");
+    auto* redo = f.Window().findChild<QAction*>("actMainEditRedo");
+    ASSERT_TRUE(undo && redo);
+    ASSERT_TRUE(redo->isEnabled());
+    redo->trigger();
+    EXPECT_EQ(Shown(*tree), (std::vector<std::string>{"Headline", "Archive", "  Third", "  Old news"}));
+    ASSERT_TRUE(undo->isEnabled());
+    undo->trigger();
+    EXPECT_EQ(Shown(*tree), undone);
 
+    // The folder the user closed stays closed when the tree is read anew.
+    Select(*tree, second);
+    tree->collapse(tree->IndexOf(folder));
     QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
     EXPECT_EQ(Shown(*tree), original);
+    EXPECT_FALSE(tree->isExpanded(tree->IndexOf(folder)));
+    EXPECT_FALSE(undo->isEnabled()) << "nothing left to undo";
     EXPECT_EQ(NameOf(f, first), "First");
 
     change();
@@ -521,6 +538,13 @@ TEST(ListDataFrame, ServiceFieldsAreAddedEditedAndDeletedUndoablyUntilSave)
 
     Focus(*list);
     QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Rows(*list), std::vector<std::string>{"Duration|duration"});
+    // The Edit menu's Redo adds the row again, its Undo takes it back.
+    auto* redo = f.Window().findChild<QAction*>("actMainEditRedo");
+    ASSERT_TRUE(redo && redo->isEnabled());
+    redo->trigger();
+    EXPECT_EQ(Rows(*list), (std::vector<std::string>{"Duration|duration", "Room|room"}));
+    f.Window().findChild<QAction*>("actMainEditUndo")->trigger();
     EXPECT_EQ(Rows(*list), std::vector<std::string>{"Duration|duration"});
     QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
     EXPECT_EQ(CountFields(f, service), 1);
