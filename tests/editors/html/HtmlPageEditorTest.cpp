@@ -209,7 +209,13 @@ TEST_F(HtmlPageEditorTest, EditUndoAndRedoReachTheDesignAndTheSourceView)
     EXPECT_FALSE(redo->isEnabled());
     undo->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !body().contains("Spring sale"); }, 5000)) << body().toStdString();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return redo->isEnabled(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return redo->isEnabled() && !undo->isEnabled(); }, 5000));
+    // The context menu's Undo follows the same answer.
+    THtmlEditorWidget* editor = FrameOfTab<TFrameHtmlPageEditor>(f, "HTMLEditor-html")->Editor();
+    bool shown = false;
+    editor->ShowContextMenu(QPoint(), [&] { shown = true; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown; }, 5000));
+    EXPECT_FALSE(editor->MenuAction("Undo")->isEnabled()) << "nothing left to undo";
     redo->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return body().contains("Spring sale"); }, 5000)) << body().toStdString();
 
