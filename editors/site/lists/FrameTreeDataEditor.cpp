@@ -158,7 +158,7 @@ void TFrameTreeDataEditor::InitControls()
     } else {
         pnlTreeViewClient_->hide();
     }
-    ReadAgain(false);
+    ReadAgain(false, 0);
 }
 
 void TFrameTreeDataEditor::NewModel()
@@ -172,16 +172,16 @@ void TFrameTreeDataEditor::NewModel()
     model_ = std::move(fresh);
 }
 
-void TFrameTreeDataEditor::ReadAgain(bool reload)
+void TFrameTreeDataEditor::ReadAgain(bool reload, int selectId)
 {
-    const int selected = SelectedId();
+    // The selection comes back quietly: no nested editor opened, no location queued.
     reading_ = true;
     if (reload)
         model_->Reload();
     else
         model_->Load();
+    tvTreeData_->Select(selectId);
     reading_ = false;
-    tvTreeData_->Select(selected);
     UpdateButtons();
 }
 
@@ -194,14 +194,13 @@ void TFrameTreeDataEditor::LoadFromObjects(bool languageSwitch)
     }
     if (!model_)
         return;
+    const int selected = SelectedId();
     if (languageSwitch && !model_->IsModified()) {
         // The captions in the new language; unsaved renames keep the language they were typed in.
-        const int selected = SelectedId();
         NewModel();
-        ReadAgain(false);
-        tvTreeData_->Select(selected);
+        ReadAgain(false, selected);
     } else {
-        ReadAgain(true);
+        ReadAgain(true, selected);
     }
 }
 
@@ -221,7 +220,7 @@ void TFrameTreeDataEditor::AfterSave()
     // The nodes of the web tree follow what the save changed.
     for (const int id : model_->StoredItemIds())
         GetContext()->QueueAction("Action=Refresh&Name=WebTree&ItemId=" + std::to_string(id), false);
-    ReadAgain(false);
+    ReadAgain(false, SelectedId());
     if (!model_->Settings().KeepSaveBar)
         GetContext()->ShowSavePanel(false);
 }
@@ -230,7 +229,7 @@ void TFrameTreeDataEditor::Cancel()
 {
     const bool wasNew = GetContext()->IsNewItem();
     if (model_)
-        ReadAgain(false);
+        ReadAgain(false, SelectedId());
     TTolvexFrameViewer::Cancel();
     if (model_ && !model_->Settings().KeepSaveBar)
         GetContext()->ShowSavePanel(false);

@@ -65,8 +65,8 @@ protected:
 private:
     // Shows a new model read from the catalog (dropping every unsaved change).
     void NewModel();
-    // Reads the tree anew (Reload keeps the unsaved changes), keeping the selected item.
-    void ReadAgain(bool reload);
+    // Reads the tree anew (Reload keeps the unsaved changes) and selects the item.
+    void ReadAgain(bool reload, int selectId);
     int SelectedId() const;
     const TFrameTreeDataEditorModel::TNode* SelectedNode() const;
     bool IsEditingCaption() const;
