@@ -194,6 +194,8 @@ void TfrmMain::BuildMenus()
     miMainEdit->setObjectName("miMainEdit");
     actMainEditUndo = new TTolvexEditUndo(this);
     miMainEdit->addAction(actMainEditUndo);
+    actMainEditRedo = new TTolvexEditRedo(this);
+    miMainEdit->addAction(actMainEditRedo);
     miMainEdit->addSeparator();
     AddAction(miMainEdit, "actMainEditCut", "Cut", QKeySequence::Cut, Icon("edit-cut", QStyle::SP_DialogDiscardButton));
     AddAction(miMainEdit, "actMainEditCopy", "Copy", QKeySequence::Copy, Icon("edit-copy", QStyle::SP_FileIcon));

@@ -23,6 +23,7 @@ class QToolButton;
 class QTreeWidget;
 class QWidget;
 class TMainWindowHandler;
+class TTolvexEditRedo;
 class TTolvexEditUndo;
 
 class TfrmMain : public QMainWindow {
@@ -56,6 +57,7 @@ public:
     std::array<QAction*, 5> miFileLastUsed{};
     QAction* miFileLastUsedSeparator = nullptr;
     TTolvexEditUndo* actMainEditUndo = nullptr;
+    TTolvexEditRedo* actMainEditRedo = nullptr;
 
     // ---- toolbars ----------------------------------------------------------------
     QToolBar* tbtMainDefault = nullptr;

@@ -5,6 +5,7 @@
 #include "editors/framework/ui/EditorTabWidget.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "gui/UiText.h"
+#include "gui/UndoRedoAction.h"
 #include "storage/References.h"
 
 #include <QHBoxLayout>
@@ -31,6 +32,9 @@ TfrmFrameContainer::TfrmFrameContainer(TTolvex& root, QWidget* owner) : QDialog(
     auto* hostLayout = new QVBoxLayout(pnlContainer);
     hostLayout->setContentsMargins(6, 6, 6, 0);
     layout->addWidget(pnlContainer, 1);
+    // The window has no Edit menu: its undo and redo keys reach the focused control's history.
+    for (const TUndoRedoAction::TKind kind : {TUndoRedoAction::TKind::Undo, TUndoRedoAction::TKind::Redo})
+        addAction(new TUndoRedoAction(kind, this));
 
     // Help on the left; Ok and Cancel, or in wizard mode "< Prev", "Next >",
     // Finish and Cancel, on the right in that order.

@@ -84,21 +84,63 @@ TDesignView::TDesignView(TCommonGui& gui, QWidget* parent) : QWebEngineView(pare
     page()->scripts().insert(library);
     channel_ = new TPageChannel(*page(), QStringLiteral("tolvexDesign"), WebScript("designMode.js"), this);
     connect(channel_, &TPageChannel::Posted, this, &TDesignView::Modified);
+    connect(this, &TDesignView::Modified, this, [this] { ReadUndoState(); });
     connect(this, &QWebEngineView::loadFinished, this, [this] {
         // Design mode is switched on by the document-ready script; the
         // channel answers once it is connected.
         SetShowBorders(showBorders_);
         RunScript(QStringLiteral("document.designMode = 'on'; true"), [this](const QVariant&) {
             ready_ = true;
+            ReadUndoState();
             emit Ready();
         });
     });
+}
+
+void TDesignView::Undo()
+{
+    // Asked again even when nothing was undone: the state shown was out of date.
+    ExecCommand("undo", {}, [this](bool) { ReadUndoState(); });
+}
+
+void TDesignView::Redo()
+{
+    ExecCommand("redo", {}, [this](bool) { ReadUndoState(); });
+}
+
+void TDesignView::ReadUndoState()
+{
+    if (undoStateAsked_) {
+        undoStateAgain_ = true;
+        return;
+    }
+    undoStateAsked_ = true;
+    RunScriptAfterKeys(QStringLiteral("[document.queryCommandEnabled('undo'), document.queryCommandEnabled('redo')]"),
+                       [this](const QVariant& result) {
+                           undoStateAsked_ = false;
+                           const QVariantList state = result.toList();
+                           const bool canUndo = state.size() == 2 && state[0].toBool();
+                           const bool canRedo = state.size() == 2 && state[1].toBool();
+                           if (canUndo != canUndo_ || canRedo != canRedo_) {
+                               canUndo_ = canUndo;
+                               canRedo_ = canRedo;
+                               UndoStateChanged();
+                           }
+                           if (undoStateAgain_) {
+                               undoStateAgain_ = false;
+                               ReadUndoState();
+                           }
+                       });
 }
 
 void TDesignView::LoadDocument(const std::string& document, const QUrl& base)
 {
     ready_ = false;
     keysSent_ = {};
+    // A new document has no history; an answer about the old one counts no more.
+    canUndo_ = canRedo_ = false;
+    undoStateAsked_ = undoStateAgain_ = false;
+    UndoStateChanged();
     documentHook_.Reset();
     if (base.scheme().toLatin1() != PreviewSchemeName() ||
         !page()->profile()->urlSchemeHandler(PreviewSchemeName())) {
@@ -253,7 +295,7 @@ void TDesignView::ReadSelectionStatus(std::function<void(const TDesignSelectionS
         status.InCell = found.value(QStringLiteral("inCell")).toBool();
         status.CanMerge = found.value(QStringLiteral("canMerge")).toBool();
         status.Link = found.value(QStringLiteral("link")).toBool();
-        status.CanUndo = page()->action(QWebEnginePage::Undo)->isEnabled();
+        status.CanUndo = CanUndo();
         status.CanPaste = page()->action(QWebEnginePage::Paste)->isEnabled();
         done(status);
     });

@@ -3,11 +3,14 @@
 // page's own scripts are switched off, so markup the user types, pastes or
 // loads never runs; the program edits the document from its own script
 // world (execCommand, the body's HTML). Addresses are resolved against the
-// preview host, so the page's style sheets and pictures show.
+// preview host, so the page's style sheets and pictures show. The engine
+// keeps the undo history; Edit / Undo and Redo reach it while the view has
+// the focus, enabled as the document answers whether it can undo or redo.
 #include "editors/site/html/DesignContextMenu.h"
 #include "editors/site/html/DesignTable.h"
 #include "generation/PreviewContentHooks.h"
 #include "gui/FindReplace.h"
+#include "gui/UndoTarget.h"
 
 #include <QDeadlineTimer>
 #include <QUrl>
@@ -21,7 +24,7 @@
 class TCommonGui;
 class TPageChannel;
 
-class TDesignView : public QWebEngineView, public TFindTarget {
+class TDesignView : public QWebEngineView, public TFindTarget, public TUndoTarget {
     Q_OBJECT
 public:
     explicit TDesignView(TCommonGui& gui, QWidget* parent = nullptr);
@@ -58,6 +61,13 @@ public:
     // next occurrence is selected; false when there is none.
     bool FindText(const QString& text, bool down, bool matchCase) override;
 
+    // What the document answered when last asked (after each load, edit,
+    // undo and redo); the engine's own undo and redo.
+    bool CanUndo() const override { return canUndo_; }
+    void Undo() override;
+    bool CanRedo() const override { return canRedo_; }
+    void Redo() override;
+
     ~TDesignView() override;
 
     // Runs Script once the page has handled the keys typed into the view so
@@ -83,6 +93,8 @@ protected:
 
 private:
     void WhenKeysHandled(QDeadlineTimer deadline, std::function<void()> done);
+    // Asks the document whether it can undo and redo, once the keys typed so far are handled.
+    void ReadUndoState();
 
     TCommonGui& gui_;
     TPageChannel* channel_;
@@ -96,6 +108,11 @@ private:
         int Press = 0;
     } keysSent_;
     bool showBorders_ = false;
+    bool canUndo_ = false;
+    bool canRedo_ = false;
+    // A question about the undo state is out; another follows its answer.
+    bool undoStateAsked_ = false;
+    bool undoStateAgain_ = false;
     QString lastFind_;
     QWebEnginePage::FindFlags lastFindFlags_;
     // False from the start of the destruction: the engine may answer late.

@@ -65,7 +65,13 @@ TSourceTextEdit::TSourceTextEdit(QWidget* parent) : QsciScintilla(parent)
     SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1L);
     setBraceMatching(NoBraceMatch);
     SetColouring(TSourceColouring::Html);
+    // Every change of the text (an undo and a redo too) may change what can be undone.
+    connect(this, &QsciScintilla::textChanged, this, [this] { UndoStateChanged(); });
 }
+
+bool TSourceTextEdit::CanUndo() const { return !isReadOnly() && isUndoAvailable(); }
+
+bool TSourceTextEdit::CanRedo() const { return !isReadOnly() && isRedoAvailable(); }
 
 void TSourceTextEdit::SetColouring(TSourceColouring colouring)
 {
@@ -84,6 +90,8 @@ void TSourceTextEdit::SetText(const std::string& value)
 {
     setEolMode(value.find("\r\n") != std::string::npos ? EolWindows : EolUnix);
     setText(QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+    // QScintilla starts a new history with the text.
+    UndoStateChanged();
 }
 
 void TSourceTextEdit::SelectBytes(std::size_t position, std::size_t length)

@@ -66,7 +66,6 @@ TFrameListData::TFrameListData(TFrameSite& site)
     connect(btnListDataEdit_, &QPushButton::clicked, this, [this] { EditItem(); });
     connect(btnListDataDelete_, &QPushButton::clicked, this, [this] { DeleteItem(); });
     AddFrameShortcut(this, QKeySequence::Delete, [this] { DeleteItem(); });
-    AddFrameShortcut(this, QKeySequence::Undo, [this] { Undo(); });
     AddFrameShortcut(this, QKeySequence::New, [this] {
         if (btnListDataAdd_->isVisible())
             AddItem();
@@ -74,13 +73,17 @@ TFrameListData::TFrameListData(TFrameSite& site)
     TQtFrameSite::PlaceInto(site, this);
 }
 
-TFrameListData::~TFrameListData() = default;
+TFrameListData::~TFrameListData()
+{
+    SetUndoStack(nullptr);
+}
 
 void TFrameListData::NewModel()
 {
     const std::string plugin = GetUIEditor() ? GetUIEditor()->GetName() : std::string();
     model_ = std::make_unique<TFrameListDataModel>(SiteModelContextOf(*this),
                                                    DefinitionValues(RootObject->Catalog(), plugin));
+    SetUndoStack(&model_->UndoStack());
 }
 
 void TFrameListData::InitControls()
@@ -198,9 +201,16 @@ void TFrameListData::DeleteItem()
 
 void TFrameListData::Undo()
 {
-    if (!model_ || !model_->CanUndo())
-        return;
     const int selected = SelectedRow();
-    model_->Undo();
-    Fill(selected);
+    TUndoStackTarget::Undo();
+    if (model_)
+        Fill(selected);
+}
+
+void TFrameListData::Redo()
+{
+    const int selected = SelectedRow();
+    TUndoStackTarget::Redo();
+    if (model_)
+        Fill(selected);
 }

@@ -3,10 +3,12 @@
 // the columns, the class and the Add/Edit dialog's item type read from the
 // catalog definition under the UI editor's plug-in name. Add and Edit show
 // the dialog (again, with what was typed, while its frames ask for it);
-// Delete asks first. Every change is undoable (Ctrl+Z) until the save and
-// reaches the item's objects only when the frame stores; Cancel restores
-// the rows. The decisions are TFrameListDataModel's.
+// Delete asks first. Every change is undoable and redoable (Edit / Undo and
+// Redo reach the model's undo stack while the focus is in the frame) until
+// the save and reaches the item's objects only when the frame stores;
+// Cancel restores the rows. The decisions are TFrameListDataModel's.
 #include "editors/framework/TolvexFrameEditor.h"
+#include "gui/UndoTarget.h"
 
 #include <QWidget>
 
@@ -17,10 +19,13 @@ class QTreeWidget;
 class TFrameListDataModel;
 class TFrameSite;
 
-class TFrameListData : public QWidget, public TTolvexFrameEditor {
+class TFrameListData : public QWidget, public TTolvexFrameEditor, public TUndoStackTarget {
 public:
     explicit TFrameListData(TFrameSite& site);
     ~TFrameListData() override;
+
+    void Undo() override;
+    void Redo() override;
 
     void InitControls() override;
     void LoadFromObjects(bool languageSwitch) override;
@@ -37,7 +42,6 @@ private:
     void NewModel();
     void Fill(int selectRow);
     int SelectedRow() const;
-    void Undo();
     void Changed(int selectRow);
 
     std::unique_ptr<TFrameListDataModel> model_;

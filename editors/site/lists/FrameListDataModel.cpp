@@ -9,6 +9,8 @@
 #include "storage/NameValueLines.h"
 #include "storage/TolvexObjectContext.h"
 
+#include <QUndoCommand>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -17,6 +19,23 @@ namespace {
 constexpr const char* kNamesClass = "CommonNames";
 
 }  // namespace
+
+// A row added (no Before), edited, or deleted (no After).
+class TFrameListDataModel::TRowCommand : public QUndoCommand {
+public:
+    TRowCommand(TFrameListDataModel& model, int index, std::optional<TEntry> before, std::optional<TEntry> after)
+        : model_(model), index_(index), before_(std::move(before)), after_(std::move(after))
+    {
+    }
+    void redo() override { model_.Replace(index_, before_, after_); }
+    void undo() override { model_.Replace(index_, after_, before_); }
+
+private:
+    TFrameListDataModel& model_;
+    int index_;
+    std::optional<TEntry> before_;
+    std::optional<TEntry> after_;
+};
 
 TFrameListDataModel::TFrameListDataModel(const TSiteModelContext& context, const TLookup& value) : context_(context)
 {
@@ -37,11 +56,17 @@ TFrameListDataModel::TFrameListDataModel(const TSiteModelContext& context, const
         columns_.push_back({"ItemName", "Name"});
 }
 
+TFrameListDataModel::~TFrameListDataModel()
+{
+    // The stack's commands go with it; nobody is told.
+    undoStack_.blockSignals(true);
+}
+
 void TFrameListDataModel::Load()
 {
     rows_.clear();
     values_.clear();
-    operations_.clear();
+    undoStack_.clear();
     if (columns_.empty())
         return;
     const int classId = RootObject->ObjectContext().GetClassId(classTag_);
@@ -76,7 +101,19 @@ std::vector<std::string> TFrameListDataModel::EditParams(int row) const
     return params;
 }
 
-void TFrameListDataModel::Record() { operations_.push_back({rows_, values_}); }
+void TFrameListDataModel::Replace(int index, const std::optional<TEntry>& from, const std::optional<TEntry>& to)
+{
+    if (!from) {
+        rows_.insert(rows_.begin() + index, to->Row);
+        values_.insert(values_.begin() + index, to->Values);
+    } else if (!to) {
+        rows_.erase(rows_.begin() + index);
+        values_.erase(values_.begin() + index);
+    } else {
+        rows_[index] = to->Row;
+        values_[index] = to->Values;
+    }
+}
 
 bool TFrameListDataModel::ApplyDialog(int row, const std::vector<std::string>& params)
 {
@@ -88,13 +125,12 @@ bool TFrameListDataModel::ApplyDialog(int row, const std::vector<std::string>& p
     std::vector<std::string> raw;
     for (const TColumn& column : columns_)
         raw.push_back(value(column.Member));
-    Record();
     if (row < 0) {
-        rows_.push_back({0, raw});
-        values_.push_back(raw);
+        undoStack_.push(new TRowCommand(*this, static_cast<int>(rows_.size()), std::nullopt, TEntry{{0, raw}, raw}));
     } else {
-        rows_[row].Texts = raw;
-        values_[row] = raw;
+        TEntry after{rows_[row], raw};
+        after.Row.Texts = raw;
+        undoStack_.push(new TRowCommand(*this, row, TEntry{rows_[row], values_[row]}, std::move(after)));
     }
     return true;
 }
@@ -103,23 +139,12 @@ void TFrameListDataModel::Delete(int row)
 {
     if (row < 0 || row >= static_cast<int>(rows_.size()))
         return;
-    Record();
-    rows_.erase(rows_.begin() + row);
-    values_.erase(values_.begin() + row);
-}
-
-void TFrameListDataModel::Undo()
-{
-    if (operations_.empty())
-        return;
-    rows_ = std::move(operations_.back().Rows);
-    values_ = std::move(operations_.back().Values);
-    operations_.pop_back();
+    undoStack_.push(new TRowCommand(*this, row, TEntry{rows_[row], values_[row]}, std::nullopt));
 }
 
 void TFrameListDataModel::Store()
 {
-    if (operations_.empty())
+    if (!IsModified())
         return;
     for (const TRow& loaded : loadedRows_)
         if (std::none_of(rows_.begin(), rows_.end(),

@@ -2,12 +2,16 @@
 // TFrameListDataModel: what a list data frame decides, without the grid: the
 // item's sub-objects of one class as rows, with the columns, the class and
 // the Add/Edit dialog's item type read from the catalog definition under the
-// UI editor's plug-in name. Adding, editing and deleting rows is recorded,
-// shown at once, each undoable until the save, and written into the item's
-// objects only by Store; a cancel drops the model.
+// UI editor's plug-in name. Adding, editing and deleting a row is a command
+// on the model's undo stack: shown at once, undoable and redoable until the
+// save, and written into the item's objects only by Store; a cancel drops
+// the model. "Modified" is "the stack is not clean".
 #include "editors/site/SiteModelContext.h"
 
+#include <QUndoStack>
+
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +30,9 @@ public:
     };
 
     TFrameListDataModel(const TSiteModelContext& context, const TLookup& value);
+    ~TFrameListDataModel();
+    TFrameListDataModel(const TFrameListDataModel&) = delete;
+    TFrameListDataModel& operator=(const TFrameListDataModel&) = delete;
 
     const std::string& ClassXmlTag() const { return classTag_; }
     const std::vector<TColumn>& Columns() const { return columns_; }
@@ -45,21 +52,25 @@ public:
     bool ApplyDialog(int row, const std::vector<std::string>& params);
     void Delete(int row);
 
-    bool CanUndo() const { return !operations_.empty(); }
-    void Undo();
-    bool IsModified() const { return !operations_.empty(); }
+    QUndoStack& UndoStack() { return undoStack_; }
+    bool CanUndo() const { return undoStack_.canUndo(); }
+    void Undo() { undoStack_.undo(); }
+    bool IsModified() const { return !undoStack_.isClean(); }
     // Writes the rows into the item's objects and reads them back; the undo
     // history starts anew.
     void Store();
 
 private:
-    // The list before an operation, for its undo.
-    struct TSnapshot {
-        std::vector<TRow> Rows;
-        std::vector<std::vector<std::string>> Values;
+    class TRowCommand;
+    // A row as shown and its raw values.
+    struct TEntry {
+        TRow Row;
+        std::vector<std::string> Values;
     };
 
-    void Record();
+    // Puts To in the place of From at Index: an insertion without From, a
+    // removal without To.
+    void Replace(int index, const std::optional<TEntry>& from, const std::optional<TEntry>& to);
 
     TSiteModelContext context_;
     std::string classTag_;
@@ -70,5 +81,5 @@ private:
     std::vector<std::vector<std::string>> values_;  // raw values per row
     std::vector<TRow> loadedRows_;
     std::vector<std::vector<std::string>> loadedValues_;
-    std::vector<TSnapshot> operations_;
+    QUndoStack undoStack_;
 };

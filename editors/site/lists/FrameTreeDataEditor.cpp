@@ -9,6 +9,7 @@
 #include "editors/framework/TolvexItemEditor.h"
 #include "gui/FrameShortcut.h"
 #include "editors/site/SiteFrameContext.h"
+#include "editors/site/lists/TreeDataModel.h"
 #include "editors/site/lists/TreeDataView.h"
 #include "gui/UiText.h"
 
@@ -20,18 +21,14 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStyle>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <functional>
-#include <map>
-#include <set>
 
 namespace {
 
 using TModel = TFrameTreeDataEditorModel;
-using UiText::Q;
-using UiText::S;
 
 }  // namespace
 
@@ -54,6 +51,9 @@ TFrameTreeDataEditor::TFrameTreeDataEditor(TFrameSite& site)
     tvTreeData_ = new TTreeDataView(splitter_);
     tvTreeData_->setObjectName("tvTreeData");
     tvTreeData_->setContextMenuPolicy(Qt::CustomContextMenu);
+    treeModel_ = new TTreeDataModel(style()->standardIcon(QStyle::SP_DirIcon), style()->standardIcon(QStyle::SP_FileIcon),
+                                    this);
+    tvTreeData_->setModel(treeModel_);
     pnlTreeViewClient_ = new QWidget(splitter_);
     pnlTreeViewClient_->setObjectName("pnlTreeViewClient");
     new QVBoxLayout(pnlTreeViewClient_);
@@ -97,15 +97,10 @@ TFrameTreeDataEditor::TFrameTreeDataEditor(TFrameSite& site)
     setTabOrder(btnTreeDataDelete_, btnTreeDataNewFolder_);
     setTabOrder(btnTreeDataNewFolder_, btnTreeDataHelp_);
 
-    connect(tvTreeData_, &QTreeWidget::itemSelectionChanged, this, [this] { SelectionChanged(); });
-    connect(tvTreeData_, &QTreeWidget::itemDoubleClicked, this, [this] { EditClicked(); });
-    connect(tvTreeData_, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) { Renamed(item); });
+    connect(tvTreeData_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { SelectionChanged(); });
+    connect(tvTreeData_, &QAbstractItemView::doubleClicked, this, [this] { EditClicked(); });
     connect(tvTreeData_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& position) { ShowContextMenu(position); });
-    tvTreeData_->CanDrop = [this](int targetId, const std::vector<int>& ids) {
-        return model_ && std::any_of(ids.begin(), ids.end(), [&](int id) { return model_->CanDrop(targetId, id); });
-    };
-    tvTreeData_->Dropped = [this](int targetId, const std::vector<int>& ids) { Dropped(targetId, ids); };
     connect(btnTreeDataNew_, &QPushButton::clicked, this, [this] { AddItem(); });
     connect(btnTreeDataEdit_, &QPushButton::clicked, this, [this] { EditClicked(); });
     connect(btnTreeDataDelete_, &QPushButton::clicked, this, [this] { DeleteSelected(); });
@@ -120,7 +115,6 @@ TFrameTreeDataEditor::TFrameTreeDataEditor(TFrameSite& site)
         if (!IsEditingCaption())
             DeleteSelected();
     });
-    AddFrameShortcut(this, QKeySequence::Undo, [this] { Undo(); });
     AddFrameShortcut(this, QKeySequence::New, [this] { AddItem(); });
     AddFrameShortcut(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), [this] { NewFolder(); });
     TQtFrameSite::PlaceInto(site, this);
@@ -128,13 +122,18 @@ TFrameTreeDataEditor::TFrameTreeDataEditor(TFrameSite& site)
 
 TNestedEditorPanel::~TNestedEditorPanel() = default;
 
-TFrameTreeDataEditor::~TFrameTreeDataEditor() = default;
+TFrameTreeDataEditor::~TFrameTreeDataEditor()
+{
+    // The view's model lets go of the frame model before it goes.
+    treeModel_->SetTree(nullptr);
+    SetUndoStack(nullptr);
+}
 
 TFrameTreeDataEditorModel::TSettings TFrameTreeDataEditor::Settings() { return {}; }
 
 void TFrameTreeDataEditor::InitControls()
 {
-    model_ = std::make_unique<TModel>(SiteModelContextOf(*this), Settings());
+    NewModel();
     const TModel::TSettings& settings = model_->Settings();
     pnlTreeDataBottom_->setVisible(settings.ShowBottomPanel);
     pnlTreeDataLocation_->setVisible(settings.ShowLocationPanel);
@@ -159,8 +158,31 @@ void TFrameTreeDataEditor::InitControls()
     } else {
         pnlTreeViewClient_->hide();
     }
-    model_->Load();
-    Fill(0);
+    ReadAgain(false, 0);
+}
+
+void TFrameTreeDataEditor::NewModel()
+{
+    auto fresh = std::make_unique<TModel>(SiteModelContextOf(*this), Settings());
+    if (model_)
+        disconnect(&model_->UndoStack(), nullptr, this, nullptr);
+    treeModel_->SetTree(fresh.get());
+    SetUndoStack(&fresh->UndoStack());
+    connect(&fresh->UndoStack(), &QUndoStack::indexChanged, this, [this] { StackChanged(); });
+    model_ = std::move(fresh);
+}
+
+void TFrameTreeDataEditor::ReadAgain(bool reload, int selectId)
+{
+    // The selection comes back quietly: no nested editor opened, no location queued.
+    reading_ = true;
+    if (reload)
+        model_->Reload();
+    else
+        model_->Load();
+    tvTreeData_->Select(selectId);
+    reading_ = false;
+    UpdateButtons();
 }
 
 void TFrameTreeDataEditor::LoadFromObjects(bool languageSwitch)
@@ -175,12 +197,11 @@ void TFrameTreeDataEditor::LoadFromObjects(bool languageSwitch)
     const int selected = SelectedId();
     if (languageSwitch && !model_->IsModified()) {
         // The captions in the new language; unsaved renames keep the language they were typed in.
-        model_ = std::make_unique<TModel>(SiteModelContextOf(*this), Settings());
-        model_->Load();
+        NewModel();
+        ReadAgain(false, selected);
     } else {
-        model_->Reload();
+        ReadAgain(true, selected);
     }
-    Fill(selected);
 }
 
 bool TFrameTreeDataEditor::Save()
@@ -199,9 +220,7 @@ void TFrameTreeDataEditor::AfterSave()
     // The nodes of the web tree follow what the save changed.
     for (const int id : model_->StoredItemIds())
         GetContext()->QueueAction("Action=Refresh&Name=WebTree&ItemId=" + std::to_string(id), false);
-    const int selected = SelectedId();
-    model_->Load();
-    Fill(selected);
+    ReadAgain(false, SelectedId());
     if (!model_->Settings().KeepSaveBar)
         GetContext()->ShowSavePanel(false);
 }
@@ -210,7 +229,7 @@ void TFrameTreeDataEditor::Cancel()
 {
     const bool wasNew = GetContext()->IsNewItem();
     if (model_)
-        model_->Load();
+        ReadAgain(false, SelectedId());
     TTolvexFrameViewer::Cancel();
     if (model_ && !model_->Settings().KeepSaveBar)
         GetContext()->ShowSavePanel(false);
@@ -246,45 +265,7 @@ void TFrameTreeDataEditor::ReleaseControls()
 
 // ---- the tree --------------------------------------------------------------------------------------
 
-void TFrameTreeDataEditor::Fill(int selectId)
-{
-    filling_ = true;
-    std::set<int> expanded;
-    for (QTreeWidgetItemIterator it(tvTreeData_); *it; ++it)
-        if ((*it)->isExpanded())
-            expanded.insert(TTreeDataView::ItemIdOf(*it));
-    tvTreeData_->clear();
-    const QIcon folderIcon = style()->standardIcon(QStyle::SP_DirIcon);
-    const QIcon itemIcon = style()->standardIcon(QStyle::SP_FileIcon);
-    std::map<int, QTreeWidgetItem*> items;
-    // Parents before their children, whatever order the moves left the nodes in.
-    std::function<void(int, QTreeWidgetItem*)> addChildren = [&](int parentId, QTreeWidgetItem* parent) {
-        for (const TModel::TNode& node : model_->Children(parentId)) {
-            auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tvTreeData_);
-            item->setText(0, Q(node.Name));
-            item->setIcon(0, node.IsFolder ? folderIcon : itemIcon);
-            item->setData(0, TTreeDataView::kItemIdRole, node.ItemId);
-            item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
-            items[node.ItemId] = item;
-            addChildren(node.ItemId, item);
-        }
-    };
-    addChildren(model_->Settings().TreeRoot, nullptr);
-    for (const auto& [id, item] : items)
-        item->setExpanded(expanded.count(id) > 0 || (expanded.empty() && item->childCount() > 0));
-    if (const auto found = items.find(selectId); found != items.end()) {
-        tvTreeData_->setCurrentItem(found->second);
-        tvTreeData_->scrollToItem(found->second);
-    }
-    filling_ = false;
-    UpdateButtons();
-}
-
-int TFrameTreeDataEditor::SelectedId() const
-{
-    QTreeWidgetItem* item = tvTreeData_->currentItem();
-    return item && item->isSelected() ? TTreeDataView::ItemIdOf(item) : 0;
-}
+int TFrameTreeDataEditor::SelectedId() const { return tvTreeData_->SelectedId(); }
 
 const TFrameTreeDataEditorModel::TNode* TFrameTreeDataEditor::SelectedNode() const
 {
@@ -307,7 +288,7 @@ void TFrameTreeDataEditor::UpdateButtons()
 
 void TFrameTreeDataEditor::SelectionChanged()
 {
-    if (filling_)
+    if (reading_)
         return;
     UpdateButtons();
     const TModel::TNode* node = SelectedNode();
@@ -331,7 +312,7 @@ void TFrameTreeDataEditor::EditClicked()
     if (!node)
         return;
     if (node->IsFolder)
-        tvTreeData_->editItem(tvTreeData_->currentItem(), 0);
+        tvTreeData_->edit(tvTreeData_->currentIndex());
     else
         EditSelected();
 }
@@ -360,8 +341,6 @@ void TFrameTreeDataEditor::DeleteSelected()
     });
     for (const std::string& error : errors)
         ShowFrameError(error);
-    if (model_->IsModified())
-        Changed(0);
     UpdateButtons();
 }
 
@@ -370,49 +349,28 @@ void TFrameTreeDataEditor::NewFolder()
     if (!model_ || model_->Settings().TreeRoot == 0 || IsEditingCaption())
         return;
     const int id = model_->NewFolder(SelectedId());
-    Changed(id);
+    tvTreeData_->Select(id);
     // The new folder's caption is ready to be typed over.
-    if (QTreeWidgetItem* item = tvTreeData_->FindItem(id))
-        tvTreeData_->editItem(item, 0);
-}
-
-void TFrameTreeDataEditor::Renamed(QTreeWidgetItem* item)
-{
-    if (filling_ || !model_)
-        return;
-    const int id = TTreeDataView::ItemIdOf(item);
-    const std::string name = S(item->text(0));
-    const TModel::TNode* node = model_->Find(id);
-    if (!node || node->Name == name)
-        return;
-    if (item->text(0).trimmed().isEmpty()) {
-        // An item keeps a caption: the old one comes back.
-        QMetaObject::invokeMethod(this, [this, id] { Fill(id); }, Qt::QueuedConnection);
-        return;
-    }
-    model_->Rename(id, name);
-    // Refilled later: the view is still closing its editor.
-    QMetaObject::invokeMethod(this, [this, id] { Changed(id); }, Qt::QueuedConnection);
-}
-
-void TFrameTreeDataEditor::Dropped(int targetId, const std::vector<int>& ids)
-{
-    if (model_ && model_->Move(ids, targetId))
-        Changed(ids.front());
+    tvTreeData_->edit(tvTreeData_->IndexOf(id));
 }
 
 void TFrameTreeDataEditor::Undo()
 {
-    if (!model_ || !model_->CanUndo() || IsEditingCaption())
-        return;
-    const int selected = SelectedId();
-    model_->Undo();
-    Fill(selected);
+    if (!IsEditingCaption())
+        TUndoStackTarget::Undo();
 }
 
-void TFrameTreeDataEditor::Changed(int selectId)
+void TFrameTreeDataEditor::Redo()
 {
-    Fill(selectId);
+    if (!IsEditingCaption())
+        TUndoStackTarget::Redo();
+}
+
+void TFrameTreeDataEditor::StackChanged()
+{
+    UpdateButtons();
+    if (reading_ || !model_ || !model_->IsModified())
+        return;
     SetModified();
     GetContext()->ShowSavePanel(true);
 }
@@ -445,11 +403,12 @@ void TFrameTreeDataEditor::ShowContextMenu(const QPoint& position)
             add(btnTreeDataEdit_->text(), QKeySequence(), [this] { EditSelected(); });
     }
     if (node) {
-        add(tr("&Rename"), QKeySequence(Qt::Key_F2), [this] { tvTreeData_->editItem(tvTreeData_->currentItem(), 0); });
+        add(tr("&Rename"), QKeySequence(Qt::Key_F2), [this] { tvTreeData_->edit(tvTreeData_->currentIndex()); });
         add(btnTreeDataDelete_->text(), QKeySequence::Delete, [this] { DeleteSelected(); });
     }
     add(btnTreeDataNewFolder_->text(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), [this] { NewFolder(); });
     menu.addSeparator();
-    add(tr("&Undo"), QKeySequence::Undo, [this] { Undo(); })->setEnabled(model_->CanUndo());
+    add(tr("&Undo"), QKeySequence::Undo, [this] { Undo(); })->setEnabled(CanUndo());
+    add(tr("&Redo"), QKeySequence::Redo, [this] { Redo(); })->setEnabled(CanRedo());
     menu.exec(tvTreeData_->viewport()->mapToGlobal(position));
 }

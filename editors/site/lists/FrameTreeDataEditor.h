@@ -3,12 +3,15 @@
 // folders) in a tree of its own, and lets the user add and open items in
 // the main editor, and delete, rename (in place), move (drag and drop) and
 // group them in new folders. Those four changes are kept by the frame's
-// model, each undoable (Ctrl+Z) until the item is saved, written by the
-// save and dropped by Cancel. The decisions are TFrameTreeDataEditorModel's;
-// descendants give its settings (the stories list, the tree lists of the
-// catalog definition).
+// model, each undoable and redoable (Edit / Undo and Redo reach the frame's
+// undo stack while the focus is in it) until the item is saved, written by
+// the save and dropped by Cancel. The decisions are
+// TFrameTreeDataEditorModel's; the tree view shows it through
+// TTreeDataModel. Descendants give its settings (the stories list, the tree
+// lists of the catalog definition).
 #include "editors/framework/TolvexFrameViewer.h"
 #include "editors/site/lists/FrameTreeDataEditorModel.h"
+#include "gui/UndoTarget.h"
 
 #include <QWidget>
 
@@ -17,9 +20,9 @@
 class QCheckBox;
 class QPushButton;
 class QSplitter;
-class QTreeWidgetItem;
 class TEditorPanel;
 class TFrameSite;
+class TTreeDataModel;
 class TTreeDataView;
 
 // The panel of the right-hand editor. A base listed before the frame base,
@@ -29,12 +32,18 @@ struct TNestedEditorPanel {
     ~TNestedEditorPanel();
 };
 
-class TFrameTreeDataEditor : public QWidget, private TNestedEditorPanel, public TTolvexFrameViewer {
+class TFrameTreeDataEditor : public QWidget,
+                             private TNestedEditorPanel,
+                             public TTolvexFrameViewer,
+                             public TUndoStackTarget {
 public:
     explicit TFrameTreeDataEditor(TFrameSite& site);
     ~TFrameTreeDataEditor() override;
 
     void InitControls() override;
+    // The tree's changes; nothing while a caption is being edited.
+    void Undo() override;
+    void Redo() override;
     void LoadFromObjects(bool languageSwitch) override;
     bool Save() override;
     void Cancel() override;
@@ -54,25 +63,27 @@ protected:
     TFrameTreeDataEditorModel* Model() const { return model_.get(); }
 
 private:
-    void Fill(int selectId);
+    // Shows a new model read from the catalog (dropping every unsaved change).
+    void NewModel();
+    // Reads the tree anew (Reload keeps the unsaved changes) and selects the item.
+    void ReadAgain(bool reload, int selectId);
     int SelectedId() const;
     const TFrameTreeDataEditorModel::TNode* SelectedNode() const;
     bool IsEditingCaption() const;
     void SelectionChanged();
     void EditClicked();
     void NewFolder();
-    void Renamed(QTreeWidgetItem* item);
-    void Dropped(int targetId, const std::vector<int>& ids);
-    void Undo();
     void LocateToggled(bool checked);
     void ShowContextMenu(const QPoint& position);
-    // After a change of the model: the view, the modified mark and the Save bar.
-    void Changed(int selectId);
+    // After a change on the undo stack: the modified mark and the Save bar.
+    void StackChanged();
     void ShowNested(const TFrameTreeDataEditorModel::TNode& node);
 
     std::unique_ptr<TFrameTreeDataEditorModel> model_;
+    TTreeDataModel* treeModel_;
     bool firstLoadPending_ = true;
-    bool filling_ = false;
+    // While the model reads the tree: its stack changes are no user's.
+    bool reading_ = false;
     TTreeDataView* tvTreeData_;
     QWidget* pnlTreeDataTop_;
     QWidget* pnlTreeDataLocation_;

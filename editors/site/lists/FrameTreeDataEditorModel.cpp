@@ -10,8 +10,11 @@
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
 
+#include <QUndoCommand>
+
 #include <algorithm>
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -20,7 +23,161 @@ constexpr std::uint8_t kRefLinkCopies = 2;
 constexpr std::uint8_t kRefMember = 4;
 constexpr std::uint8_t kRefInText = 8;
 
+bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t\r\n") == std::string::npos; }
+
+bool Contains(const std::vector<int>& ids, int id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
+
 }  // namespace
+
+// ---- the changes and their commands ------------------------------------------------------------
+
+// What the user asked for, as it is made again on a reloaded tree.
+struct TFrameTreeDataEditorModel::TChange {
+    enum class TKind { Delete, Rename, Move, NewFolder };
+    TKind Kind = TKind::Delete;
+    std::vector<int> Ids;
+    int ParentItemId = 0;  // the target of a move, the parent of a new folder
+    std::string Name;      // of a rename and a new folder
+    int ItemType = 0;      // of a new folder
+};
+
+// A save's writing of the changes: the items the new folders became, the
+// errors, and the items whose nodes elsewhere show what changed.
+struct TFrameTreeDataEditorModel::TStoreRun {
+    TFrameTreeDataEditorModel& Model;
+    std::map<int, int> Created;  // temporary id -> item id
+    std::vector<std::string> Errors;
+
+    int Real(int id) const
+    {
+        const auto found = Created.find(id);
+        return found == Created.end() ? id : found->second;
+    }
+    void Touched(int id)
+    {
+        std::vector<int>& stored = Model.storedIds_;
+        if (id > 0 && !Contains(stored, id))
+            stored.push_back(id);
+    }
+};
+
+class TFrameTreeDataEditorModel::TCommand : public QUndoCommand {
+public:
+    TCommand(TFrameTreeDataEditorModel& model, TChange change) : model_(model), change_(std::move(change)) {}
+    const TChange& Change() const { return change_; }
+    virtual void Write(TStoreRun& run) const = 0;
+
+protected:
+    TFrameTreeDataEditorModel& model_;
+    TChange change_;
+};
+
+class TFrameTreeDataEditorModel::TDeleteCommand : public TCommand {
+public:
+    using TCommand::TCommand;
+    void redo() override
+    {
+        removed_.clear();
+        for (const int id : change_.Ids)
+            removed_.push_back(model_.RemoveSubtree(id));
+    }
+    void undo() override
+    {
+        for (auto subtree = removed_.rbegin(); subtree != removed_.rend(); ++subtree)
+            model_.InsertSubtree(*subtree);
+    }
+    void Write(TStoreRun& run) const override
+    {
+        for (const std::vector<TNode>& subtree : removed_) {
+            const TNode& node = subtree.front();
+            if (!model_.WriteDelete(run.Real(node.ItemId)))
+                run.Errors.push_back(model_.Text("Cannot delete \"$1\" item.", node.Name));
+            else
+                run.Touched(run.Real(node.ParentItemId));
+        }
+    }
+
+private:
+    std::vector<std::vector<TNode>> removed_;  // each deleted node with what was below it
+};
+
+class TFrameTreeDataEditorModel::TRenameCommand : public TCommand {
+public:
+    TRenameCommand(TFrameTreeDataEditorModel& model, TChange change, const TNode& node)
+        : TCommand(model, std::move(change)), oldName_(node.Name), linkedItemId_(node.LinkedItemId)
+    {
+    }
+    void redo() override { model_.SetName(change_.Ids.front(), change_.Name); }
+    void undo() override { model_.SetName(change_.Ids.front(), oldName_); }
+    void Write(TStoreRun& run) const override
+    {
+        const int id = run.Real(change_.Ids.front());
+        const TSiteModelContext& context = model_.context_;
+        // A link's name is its original's.
+        if (TAbstractCObject* names = context.Objects.GetObject(linkedItemId_ > 0 ? linkedItemId_ : id, "CommonNames"))
+            names->SetLangString("ItemName", context.LangCode, change_.Name, 0);
+        run.Touched(id);
+    }
+
+private:
+    std::string oldName_;
+    int linkedItemId_;
+};
+
+class TFrameTreeDataEditorModel::TMoveCommand : public TCommand {
+public:
+    TMoveCommand(TFrameTreeDataEditorModel& model, TChange change, std::vector<int> oldParents)
+        : TCommand(model, std::move(change)), oldParents_(std::move(oldParents))
+    {
+    }
+    void redo() override
+    {
+        for (const int id : change_.Ids)
+            model_.MoveNode(id, change_.ParentItemId);
+    }
+    void undo() override
+    {
+        for (std::size_t i = change_.Ids.size(); i-- > 0;)
+            model_.MoveNode(change_.Ids[i], oldParents_[i]);
+    }
+    void Write(TStoreRun& run) const override
+    {
+        for (std::size_t i = 0; i < change_.Ids.size(); ++i) {
+            run.Touched(run.Real(oldParents_[i]));
+            model_.WriteMove(run.Real(change_.Ids[i]), run.Real(change_.ParentItemId));
+        }
+        run.Touched(run.Real(change_.ParentItemId));
+    }
+
+private:
+    std::vector<int> oldParents_;  // one per moved id
+};
+
+class TFrameTreeDataEditorModel::TNewFolderCommand : public TCommand {
+public:
+    TNewFolderCommand(TFrameTreeDataEditorModel& model, TChange change, TNode folder)
+        : TCommand(model, std::move(change)), folder_(std::move(folder))
+    {
+    }
+    void redo() override { model_.InsertSubtree({folder_}); }
+    void undo() override { model_.RemoveSubtree(folder_.ItemId); }
+    void Write(TStoreRun& run) const override
+    {
+        const TSiteModelContext& context = model_.context_;
+        const int parent = run.Real(folder_.ParentItemId);
+        const int id = context.Catalog.CreateItem(folder_.ItemType, parent, 0, context.CatalogCode,
+                                                  context.Connection, 0);
+        run.Created[folder_.ItemId] = id;
+        run.Touched(parent);
+        if (TAbstractCObject* names = context.Objects.GetObject(id, "CommonNames"))
+            names->SetLangString("ItemName", context.LangCode, folder_.Name, 0);
+    }
+
+private:
+    TNode folder_;
+};
+
+// ---- the model --------------------------------------------------------------------------------------
 
 TFrameTreeDataEditorModel::TSettings TFrameTreeDataEditorModel::Stories()
 {
@@ -41,6 +198,13 @@ TFrameTreeDataEditorModel::TFrameTreeDataEditorModel(const TSiteModelContext& co
 {
 }
 
+TFrameTreeDataEditorModel::~TFrameTreeDataEditorModel()
+{
+    // The stack's commands go with it; nobody is told.
+    observer_ = nullptr;
+    undoStack_.blockSignals(true);
+}
+
 std::string TFrameTreeDataEditorModel::Text(const std::string& text, const std::string& arg) const
 {
     return TTranslation::OrEnglish(Translation).Format(text, {arg});
@@ -48,106 +212,217 @@ std::string TFrameTreeDataEditorModel::Text(const std::string& text, const std::
 
 void TFrameTreeDataEditorModel::Load()
 {
-    operations_.clear();
+    undoStack_.clear();
     ReadTree();
 }
 
 void TFrameTreeDataEditorModel::Reload()
 {
+    std::vector<TChange> changes;
+    for (int i = 0; i < undoStack_.index(); ++i)
+        changes.push_back(static_cast<const TCommand*>(undoStack_.command(i))->Change());
+    undoStack_.clear();
     ReadTree();
-    std::vector<TOperation> recorded = std::move(operations_);
-    operations_.clear();
-    for (TOperation& operation : recorded) {
-        operation.Before = nodes_;
-        if (Apply(operation))
-            operations_.push_back(std::move(operation));
-    }
+    for (const TChange& change : changes)
+        Push(change);
 }
 
 void TFrameTreeDataEditorModel::ReadTree()
 {
+    if (observer_)
+        observer_->BeginReset();
     nodes_.clear();
-    if (settings_.TreeRoot == 0)
-        return;
-    for (const int id : TTreeWalk::Descendants(context_.Connection, context_.CatalogCode, settings_.TreeRoot)) {
-        if (id == settings_.TreeRoot)
-            continue;
-        const TItemDescription row = context_.Data.GetItemDescription(id, context_.CatalogCode, context_.Connection);
-        TNode node;
-        node.ItemId = id;
-        node.ParentItemId = row.ParentItemId;
-        node.ItemType = row.ItemType;
-        node.LinkedItemId = row.LinkedItemId;
-        node.IsFolder = row.ItemType == settings_.FolderItemType;
-        node.Name = context_.Data.GetItemName(row.GetDataItemId(), context_.Connection, context_.LangCode);
-        nodes_.push_back(node);
+    children_.clear();
+    nextOrder_ = 0;
+    if (settings_.TreeRoot != 0) {
+        // Breadth first: a parent is read before its children, so that each
+        // list of children is in the order read.
+        for (const int id : TTreeWalk::Descendants(context_.Connection, context_.CatalogCode, settings_.TreeRoot)) {
+            if (id == settings_.TreeRoot)
+                continue;
+            const TItemDescription row = context_.Data.GetItemDescription(id, context_.CatalogCode, context_.Connection);
+            TNode node;
+            node.ItemId = id;
+            node.ParentItemId = row.ParentItemId;
+            node.ItemType = row.ItemType;
+            node.LinkedItemId = row.LinkedItemId;
+            node.IsFolder = row.ItemType == settings_.FolderItemType;
+            node.Name = context_.Data.GetItemName(row.GetDataItemId(), context_.Connection, context_.LangCode);
+            node.Order = nextOrder_++;
+            children_[node.ParentItemId].push_back(id);
+            nodes_.emplace(id, std::move(node));
+        }
     }
+    if (observer_)
+        observer_->EndReset();
 }
 
-bool TFrameTreeDataEditorModel::Apply(const TOperation& operation)
+bool TFrameTreeDataEditorModel::Push(const TChange& change)
 {
-    bool applied = false;
-    switch (operation.Kind) {
-    case TKind::NewFolder: {
-        if (operation.ParentItemId != settings_.TreeRoot && !Find(operation.ParentItemId))
+    std::unique_ptr<TCommand> command;
+    const bool parentShown = change.ParentItemId == settings_.TreeRoot || Find(change.ParentItemId);
+    switch (change.Kind) {
+    case TChange::TKind::Delete: {
+        TChange shown = change;
+        std::erase_if(shown.Ids, [this](int id) { return !Find(id); });
+        if (shown.Ids.empty())
+            return false;
+        command = std::make_unique<TDeleteCommand>(*this, std::move(shown));
+        break;
+    }
+    case TChange::TKind::Rename: {
+        const TNode* node = Find(change.Ids.front());
+        if (!node)
+            return false;
+        command = std::make_unique<TRenameCommand>(*this, change, *node);
+        break;
+    }
+    case TChange::TKind::Move: {
+        if (!parentShown)
+            return false;
+        TChange shown = change;
+        std::vector<int> oldParents;
+        std::erase_if(shown.Ids, [&](int id) {
+            const TNode* node = Find(id);
+            if (!node || node->ParentItemId == change.ParentItemId)
+                return true;
+            oldParents.push_back(node->ParentItemId);
+            return false;
+        });
+        if (shown.Ids.empty())
+            return false;
+        command = std::make_unique<TMoveCommand>(*this, std::move(shown), std::move(oldParents));
+        break;
+    }
+    case TChange::TKind::NewFolder: {
+        if (!parentShown)
             return false;
         TNode folder;
-        folder.ItemId = operation.Ids.front();
-        folder.ParentItemId = operation.ParentItemId;
-        folder.ItemType = operation.ItemType;
+        folder.ItemId = change.Ids.front();
+        folder.ParentItemId = change.ParentItemId;
+        folder.ItemType = change.ItemType;
         folder.IsFolder = true;
-        folder.Name = operation.Name;
-        nodes_.push_back(folder);
-        return true;
+        folder.Name = change.Name;
+        folder.Order = nextOrder_++;
+        command = std::make_unique<TNewFolderCommand>(*this, change, std::move(folder));
+        break;
     }
-    case TKind::Rename:
-        for (TNode& node : nodes_)
-            if (node.ItemId == operation.Ids.front()) {
-                node.Name = operation.Name;
-                applied = true;
-            }
-        return applied;
-    case TKind::Move:
-        if (operation.ParentItemId != settings_.TreeRoot && !Find(operation.ParentItemId))
-            return false;
-        for (TNode& node : nodes_)
-            if (std::find(operation.Ids.begin(), operation.Ids.end(), node.ItemId) != operation.Ids.end()) {
-                node.ParentItemId = operation.ParentItemId;
-                applied = true;
-            }
-        return applied;
-    case TKind::Delete:
-        for (const int id : operation.Ids)
-            if (Find(id)) {
-                RemoveSubtree(id);
-                applied = true;
-            }
-        return applied;
     }
-    return false;
+    // The stack makes the change (redo) as it takes the command.
+    undoStack_.push(command.release());
+    return true;
 }
+
+// ---- the tree -------------------------------------------------------------------------------------
 
 std::vector<TFrameTreeDataEditorModel::TNode> TFrameTreeDataEditorModel::Children(int parentItemId) const
 {
     std::vector<TNode> children;
-    for (const TNode& node : nodes_)
-        if (node.ParentItemId == parentItemId)
-            children.push_back(node);
+    for (const int id : ChildIds(parentItemId))
+        children.push_back(nodes_.at(id));
     return children;
+}
+
+const std::vector<int>& TFrameTreeDataEditorModel::ChildIds(int parentItemId) const
+{
+    static const std::vector<int> none;
+    const auto found = children_.find(parentItemId);
+    return found == children_.end() ? none : found->second;
 }
 
 const TFrameTreeDataEditorModel::TNode* TFrameTreeDataEditorModel::Find(int itemId) const
 {
-    for (const TNode& node : nodes_)
-        if (node.ItemId == itemId)
-            return &node;
-    return nullptr;
+    const auto found = nodes_.find(itemId);
+    return found == nodes_.end() ? nullptr : &found->second;
 }
 
-bool TFrameTreeDataEditorModel::HasChildren(int itemId) const
+int TFrameTreeDataEditorModel::RowOf(int itemId) const
 {
-    return std::any_of(nodes_.begin(), nodes_.end(), [itemId](const TNode& n) { return n.ParentItemId == itemId; });
+    const TNode* node = Find(itemId);
+    if (!node)
+        return -1;
+    const std::vector<int>& siblings = ChildIds(node->ParentItemId);
+    return static_cast<int>(std::find(siblings.begin(), siblings.end(), itemId) - siblings.begin());
 }
+
+int TFrameTreeDataEditorModel::InsertionRow(int parentItemId, int order) const
+{
+    const std::vector<int>& siblings = ChildIds(parentItemId);
+    const auto at = std::lower_bound(siblings.begin(), siblings.end(), order,
+                                     [this](int id, int value) { return nodes_.at(id).Order < value; });
+    return static_cast<int>(at - siblings.begin());
+}
+
+void TFrameTreeDataEditorModel::InsertSubtree(const std::vector<TNode>& nodes)
+{
+    if (nodes.empty())
+        return;
+    const TNode& top = nodes.front();
+    const int row = InsertionRow(top.ParentItemId, top.Order);
+    if (observer_)
+        observer_->BeginInsert(top.ParentItemId, row);
+    // Parents come before their children.
+    for (const TNode& node : nodes) {
+        std::vector<int>& siblings = children_[node.ParentItemId];
+        siblings.insert(siblings.begin() + InsertionRow(node.ParentItemId, node.Order), node.ItemId);
+        nodes_[node.ItemId] = node;
+    }
+    if (observer_)
+        observer_->EndInsert();
+}
+
+std::vector<TFrameTreeDataEditorModel::TNode> TFrameTreeDataEditorModel::RemoveSubtree(int itemId)
+{
+    std::vector<TNode> removed;
+    const TNode* top = Find(itemId);
+    if (!top)
+        return removed;
+    removed.push_back(*top);
+    for (std::size_t i = 0; i < removed.size(); ++i)
+        for (const int child : ChildIds(removed[i].ItemId))
+            removed.push_back(nodes_.at(child));
+    const int parent = top->ParentItemId;
+    if (observer_)
+        observer_->BeginRemove(parent, RowOf(itemId));
+    std::erase(children_[parent], itemId);
+    for (const TNode& node : removed) {
+        children_.erase(node.ItemId);
+        nodes_.erase(node.ItemId);
+    }
+    if (observer_)
+        observer_->EndRemove();
+    return removed;
+}
+
+void TFrameTreeDataEditorModel::MoveNode(int itemId, int parentItemId)
+{
+    const auto found = nodes_.find(itemId);
+    if (found == nodes_.end() || found->second.ParentItemId == parentItemId)
+        return;
+    TNode& node = found->second;
+    const int from = node.ParentItemId;
+    const int to = InsertionRow(parentItemId, node.Order);
+    if (observer_)
+        observer_->BeginMove(from, RowOf(itemId), parentItemId, to);
+    std::erase(children_[from], itemId);
+    std::vector<int>& siblings = children_[parentItemId];
+    siblings.insert(siblings.begin() + to, itemId);
+    node.ParentItemId = parentItemId;
+    if (observer_)
+        observer_->EndMove();
+}
+
+void TFrameTreeDataEditorModel::SetName(int itemId, const std::string& name)
+{
+    const auto found = nodes_.find(itemId);
+    if (found == nodes_.end())
+        return;
+    found->second.Name = name;
+    if (observer_)
+        observer_->NodeChanged(itemId);
+}
+
+bool TFrameTreeDataEditorModel::HasChildren(int itemId) const { return !ChildIds(itemId).empty(); }
 
 bool TFrameTreeDataEditorModel::IsBelow(int itemId, int ancestorId) const
 {
@@ -190,19 +465,7 @@ std::string TFrameTreeDataEditorModel::LocateAction(int selectedId) const
     return "Action=LocateOnWebTree&ItemId=" + std::to_string(id);
 }
 
-// ---- recorded operations ---------------------------------------------------------------------
-
-void TFrameTreeDataEditorModel::RemoveSubtree(int itemId)
-{
-    std::vector<int> doomed{itemId};
-    for (std::size_t i = 0; i < doomed.size(); ++i)
-        for (const TNode& node : nodes_)
-            if (node.ParentItemId == doomed[i])
-                doomed.push_back(node.ItemId);
-    std::erase_if(nodes_, [&](const TNode& node) {
-        return std::find(doomed.begin(), doomed.end(), node.ItemId) != doomed.end();
-    });
-}
+// ---- the user's changes ------------------------------------------------------------------------
 
 std::vector<std::string> TFrameTreeDataEditorModel::Delete(const std::vector<int>& ids, const TAsk& ask)
 {
@@ -218,14 +481,18 @@ std::vector<std::string> TFrameTreeDataEditorModel::Delete(const std::vector<int
         return errors;
     std::string question = Find(selected.front())->IsFolder ? "Do you really want to delete the folder?"
                                                              : settings_.DeleteQuestion;
-    TOperation operation{TKind::Delete, {}, 0, {}, 0, nodes_};
+    TChange change;
+    change.Kind = TChange::TKind::Delete;
+    // Last to first, so that a folder whose selected children go first may go too.
+    const auto hasChildren = [&](int id) {
+        const std::vector<int>& children = ChildIds(id);
+        return std::any_of(children.begin(), children.end(), [&](int child) { return !Contains(change.Ids, child); });
+    };
     for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
         const TNode* node = Find(*it);
-        if (!node)
-            continue;
         const std::string name = node->Name;
         const int id = node->ItemId;
-        std::uint8_t refs = HasChildren(id) ? kRefChildren : 0;
+        std::uint8_t refs = hasChildren(id) ? kRefChildren : 0;
         if (id > 0)
             refs |= context_.Catalog.GetItemReferences(id, kRefLinkCopies | kRefMember | kRefInText,
                                                        context_.CatalogCode, context_.Connection);
@@ -240,22 +507,25 @@ std::vector<std::string> TFrameTreeDataEditorModel::Delete(const std::vector<int
         }
         if (!several && !ask(Text(question, name)))
             continue;
-        operation.Ids.push_back(id);
-        RemoveSubtree(id);
+        change.Ids.push_back(id);
     }
-    if (!operation.Ids.empty())
-        operations_.push_back(std::move(operation));
+    if (!change.Ids.empty())
+        Push(change);
     return errors;
 }
 
-void TFrameTreeDataEditorModel::Rename(int itemId, const std::string& name)
+bool TFrameTreeDataEditorModel::Rename(int itemId, const std::string& name)
 {
     const TNode* node = Find(itemId);
-    if (!node || node->Name == name)
-        return;
+    // An item keeps a caption.
+    if (!node || node->Name == name || IsBlank(name))
+        return false;
     NodeRenamed(itemId, name);
-    operations_.push_back({TKind::Rename, {itemId}, 0, name, 0, nodes_});
-    Apply(operations_.back());
+    TChange change;
+    change.Kind = TChange::TKind::Rename;
+    change.Ids = {itemId};
+    change.Name = name;
+    return Push(change);
 }
 
 bool TFrameTreeDataEditorModel::CanDrop(int targetId, int draggedId) const
@@ -272,40 +542,30 @@ bool TFrameTreeDataEditorModel::CanDrop(int targetId, int draggedId) const
 
 bool TFrameTreeDataEditorModel::Move(const std::vector<int>& ids, int targetId)
 {
-    TOperation operation{TKind::Move, {}, targetId, {}, 0, nodes_};
+    TChange change;
+    change.Kind = TChange::TKind::Move;
+    change.ParentItemId = targetId;
+    const TNode* target = Find(targetId);
     for (const int id : ids) {
-        const TNode* target = Find(targetId);
-        const TNode* dragged = Find(id);
-        const bool folderTarget = target && target->IsFolder && dragged && id != targetId && !IsBelow(targetId, id);
-        if (!folderTarget && !CanDrop(targetId, id))
-            continue;
-        operation.Ids.push_back(id);
+        // Any node may go into a folder, as long as the folder is not below it.
+        const bool folderTarget = target && target->IsFolder && Find(id) && id != targetId && !IsBelow(targetId, id);
+        if (folderTarget || CanDrop(targetId, id))
+            change.Ids.push_back(id);
     }
-    if (operation.Ids.empty())
-        return false;
-    Apply(operation);
-    operations_.push_back(std::move(operation));
-    return true;
+    return !change.Ids.empty() && Push(change);
 }
 
 int TFrameTreeDataEditorModel::NewFolder(int selectedId)
 {
     const TNode* selected = Find(selectedId);
-    const int parent = selected ? selected->ParentItemId : settings_.TreeRoot;
-    const int id = nextTemporaryId_--;
-    operations_.push_back({TKind::NewFolder, {id}, parent,
-                           TTranslation::OrEnglish(Translation).Translate(settings_.NewFolderCaption),
-                           settings_.FolderItemType, nodes_});
-    Apply(operations_.back());
-    return id;
-}
-
-void TFrameTreeDataEditorModel::Undo()
-{
-    if (operations_.empty())
-        return;
-    nodes_ = std::move(operations_.back().Before);
-    operations_.pop_back();
+    TChange change;
+    change.Kind = TChange::TKind::NewFolder;
+    change.Ids = {nextTemporaryId_--};
+    change.ParentItemId = selected ? selected->ParentItemId : settings_.TreeRoot;
+    change.Name = TTranslation::OrEnglish(Translation).Translate(settings_.NewFolderCaption);
+    change.ItemType = settings_.FolderItemType;
+    Push(change);
+    return change.Ids.front();
 }
 
 // ---- writing -------------------------------------------------------------------------------------
@@ -320,7 +580,7 @@ bool TFrameTreeDataEditorModel::WriteDelete(int itemId)
 void TFrameTreeDataEditorModel::WriteMove(int itemId, int parentItemId)
 {
     const std::vector<int> ancestors = TTreeWalk::Ancestors(context_.Connection, context_.CatalogCode, parentItemId);
-    if (itemId == parentItemId || std::find(ancestors.begin(), ancestors.end(), itemId) != ancestors.end())
+    if (itemId == parentItemId || Contains(ancestors, itemId))
         return;
     catalog_sql::Exec(context_.Connection,
                       "UPDATE Items SET ParentItemId = :ParentItemId, DateModified = :CurrentDate, "
@@ -331,66 +591,9 @@ void TFrameTreeDataEditorModel::WriteMove(int itemId, int parentItemId)
 
 std::vector<std::string> TFrameTreeDataEditorModel::Store()
 {
-    std::vector<std::string> errors;
     storedIds_.clear();
-    auto touched = [this](int id) {
-        if (id > 0 && std::find(storedIds_.begin(), storedIds_.end(), id) == storedIds_.end())
-            storedIds_.push_back(id);
-    };
-    auto parentBefore = [](const TOperation& operation, int id) {
-        for (const TNode& node : operation.Before)
-            if (node.ItemId == id)
-                return node.ParentItemId;
-        return 0;
-    };
-    std::map<int, int> created;  // temporary id -> item id
-    auto real = [&created](int id) {
-        const auto found = created.find(id);
-        return found == created.end() ? id : found->second;
-    };
-    for (const TOperation& operation : operations_) {
-        switch (operation.Kind) {
-        case TKind::NewFolder: {
-            const int id = context_.Catalog.CreateItem(operation.ItemType, real(operation.ParentItemId), 0,
-                                                       context_.CatalogCode, context_.Connection, 0);
-            created[operation.Ids.front()] = id;
-            touched(real(operation.ParentItemId));
-            if (TAbstractCObject* names = context_.Objects.GetObject(id, "CommonNames"))
-                names->SetLangString("ItemName", context_.LangCode, operation.Name, 0);
-            break;
-        }
-        case TKind::Rename: {
-            const TNode* before = nullptr;
-            for (const TNode& node : operation.Before)
-                if (node.ItemId == operation.Ids.front())
-                    before = &node;
-            const int id = real(operation.Ids.front());
-            const int dataId = before && before->LinkedItemId > 0 ? before->LinkedItemId : id;
-            if (TAbstractCObject* names = context_.Objects.GetObject(dataId, "CommonNames"))
-                names->SetLangString("ItemName", context_.LangCode, operation.Name, 0);
-            touched(id);
-            break;
-        }
-        case TKind::Move:
-            for (const int id : operation.Ids) {
-                touched(real(parentBefore(operation, id)));
-                WriteMove(real(id), real(operation.ParentItemId));
-            }
-            touched(real(operation.ParentItemId));
-            break;
-        case TKind::Delete:
-            for (const int id : operation.Ids) {
-                std::string name;
-                for (const TNode& node : operation.Before)
-                    if (node.ItemId == id)
-                        name = node.Name;
-                if (!WriteDelete(real(id)))
-                    errors.push_back(Text("Cannot delete \"$1\" item.", name));
-                else
-                    touched(real(parentBefore(operation, id)));
-            }
-            break;
-        }
-    }
-    return errors;
+    TStoreRun run{*this, {}, {}};
+    for (int i = 0; i < undoStack_.index(); ++i)
+        static_cast<const TCommand*>(undoStack_.command(i))->Write(run);
+    return run.Errors;
 }

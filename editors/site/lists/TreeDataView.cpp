@@ -1,16 +1,12 @@
 #include "editors/site/lists/TreeDataView.h"
 
-#include <QDropEvent>
-#include <QMetaObject>
-#include <QMimeData>
+#include "editors/site/lists/TreeDataModel.h"
 
-namespace {
+#include <QItemSelectionModel>
 
-constexpr const char* kMimeType = "application/x-tolvex-tree-data-nodes";
+#include <functional>
 
-}  // namespace
-
-TTreeDataView::TTreeDataView(QWidget* parent) : QTreeWidget(parent)
+TTreeDataView::TTreeDataView(QWidget* parent) : QTreeView(parent)
 {
     setHeaderHidden(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -20,90 +16,79 @@ TTreeDataView::TTreeDataView(QWidget* parent) : QTreeWidget(parent)
     setDropIndicatorShown(true);
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::MoveAction);
+    connect(this, &QTreeView::expanded, this, [this](const QModelIndex& index) { expanded_.insert(ItemIdOf(index)); });
+    connect(this, &QTreeView::collapsed, this, [this](const QModelIndex& index) { expanded_.remove(ItemIdOf(index)); });
 }
 
-int TTreeDataView::ItemIdOf(const QTreeWidgetItem* item)
+void TTreeDataView::setModel(QAbstractItemModel* model)
 {
-    return item ? item->data(0, kItemIdRole).toInt() : 0;
+    QTreeView::setModel(model);
+    if (!model)
+        return;
+    connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        RestoreExpanded(QModelIndex());
+        expandedKnown_ = expandedKnown_ || this->model()->rowCount() > 0;
+    });
+    connect(model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex& parent, int first, int last) {
+        for (int row = first; row <= last; ++row) {
+            const QModelIndex inserted = this->model()->index(row, 0, parent);
+            if (expanded_.contains(ItemIdOf(inserted)))
+                expand(inserted);
+            RestoreExpanded(inserted);
+        }
+    });
+}
+
+int TTreeDataView::ItemIdOf(const QModelIndex& index) { return TTreeDataModel::ItemIdOf(index); }
+
+QModelIndex TTreeDataView::IndexOf(int itemId) const
+{
+    const auto* tree = qobject_cast<const TTreeDataModel*>(model());
+    return tree ? tree->IndexOf(itemId) : QModelIndex();
 }
 
 std::vector<int> TTreeDataView::SelectedIds() const
 {
     std::vector<int> ids;
-    for (QTreeWidgetItemIterator it(const_cast<TTreeDataView*>(this)); *it; ++it)
-        if ((*it)->isSelected())
-            ids.push_back(ItemIdOf(*it));
+    if (!model() || !selectionModel())
+        return ids;
+    std::function<void(const QModelIndex&)> walk = [&](const QModelIndex& parent) {
+        for (int row = 0; row < model()->rowCount(parent); ++row) {
+            const QModelIndex index = model()->index(row, 0, parent);
+            if (selectionModel()->isSelected(index))
+                ids.push_back(ItemIdOf(index));
+            walk(index);
+        }
+    };
+    walk(QModelIndex());
     return ids;
 }
 
-QTreeWidgetItem* TTreeDataView::FindItem(int itemId) const
+int TTreeDataView::SelectedId() const
 {
-    for (QTreeWidgetItemIterator it(const_cast<TTreeDataView*>(this)); *it; ++it)
-        if (ItemIdOf(*it) == itemId)
-            return *it;
-    return nullptr;
+    const QModelIndex current = currentIndex();
+    return current.isValid() && selectionModel()->isSelected(current) ? ItemIdOf(current) : 0;
 }
 
-QStringList TTreeDataView::mimeTypes() const { return {kMimeType}; }
-
-// The dragged ids, marked with this view, so that a drop takes only nodes
-// dragged from the same tree.
-QMimeData* TTreeDataView::mimeData(const QList<QTreeWidgetItem*>& items) const
+void TTreeDataView::Select(int itemId)
 {
-    QStringList ids{QString::number(reinterpret_cast<quintptr>(this))};
-    for (const QTreeWidgetItem* item : items)
-        ids << QString::number(ItemIdOf(item));
-    auto* data = new QMimeData;
-    data->setData(kMimeType, ids.join(',').toLatin1());
-    return data;
-}
-
-bool TTreeDataView::DropTarget(const QDropEvent& event, int& targetId, std::vector<int>& draggedIds) const
-{
-    const QMimeData* data = event.mimeData();
-    if (!data || !data->hasFormat(kMimeType))
-        return false;
-    const QStringList parts = QString::fromLatin1(data->data(kMimeType)).split(',');
-    if (parts.isEmpty() || parts.front() != QString::number(reinterpret_cast<quintptr>(this)))
-        return false;
-    draggedIds.clear();
-    for (qsizetype i = 1; i < parts.size(); ++i)
-        draggedIds.push_back(parts[i].toInt());
-    targetId = ItemIdOf(itemAt(event.position().toPoint()));
-    return targetId != 0 && !draggedIds.empty();
-}
-
-void TTreeDataView::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (event->mimeData() && event->mimeData()->hasFormat(kMimeType))
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void TTreeDataView::dragMoveEvent(QDragMoveEvent* event)
-{
-    int targetId = 0;
-    std::vector<int> dragged;
-    if (DropTarget(*event, targetId, dragged) && CanDrop && CanDrop(targetId, dragged))
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void TTreeDataView::dropEvent(QDropEvent* event)
-{
-    int targetId = 0;
-    std::vector<int> dragged;
-    if (!DropTarget(*event, targetId, dragged) || !CanDrop || !CanDrop(targetId, dragged)) {
-        event->ignore();
+    const QModelIndex index = IndexOf(itemId);
+    if (!index.isValid()) {
+        clearSelection();
         return;
     }
-    // Reported as a copy: the drag's end must not remove the source nodes,
-    // the frame fills the view again from its model.
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-    // Told once the drop has finished, since the frame rebuilds the nodes.
-    QMetaObject::invokeMethod(
-        this, [this, targetId, dragged] { if (Dropped) Dropped(targetId, dragged); }, Qt::QueuedConnection);
+    setCurrentIndex(index);
+    scrollTo(index);
+}
+
+void TTreeDataView::RestoreExpanded(const QModelIndex& parent)
+{
+    for (int row = 0; row < model()->rowCount(parent); ++row) {
+        const QModelIndex index = model()->index(row, 0, parent);
+        if (!model()->hasChildren(index))
+            continue;
+        if (!expandedKnown_ || expanded_.contains(ItemIdOf(index)))
+            expand(index);
+        RestoreExpanded(index);
+    }
 }

@@ -1,40 +1,39 @@
 #pragma once
-// The tree view of a tree data frame: item ids in the nodes, in-place
-// caption editing, and drag and drop of the selected nodes onto another
-// node of the same view. The view moves nothing itself: it asks the frame
-// whether a drop is allowed and tells it what was dropped where, and the
-// frame changes its model and fills the view again.
-#include <QTreeWidget>
+// The tree view of a tree data frame over its TTreeDataModel: item ids in
+// the nodes, captions edited in place, and drag and drop of the selected
+// nodes onto another node of the same tree (the model decides and moves).
+// The nodes the user expanded stay expanded when the model is read anew
+// (the first reading shows every node expanded) and when an undone change
+// brings a node back.
+#include <QSet>
+#include <QTreeView>
 
-#include <functional>
 #include <vector>
 
-class TTreeDataView : public QTreeWidget {
+class TTreeDataView : public QTreeView {
 public:
-    static constexpr int kItemIdRole = Qt::UserRole;
-
-    // Whether the dragged ids may be dropped onto Target.
-    std::function<bool(int targetId, const std::vector<int>& draggedIds)> CanDrop;
-    std::function<void(int targetId, const std::vector<int>& draggedIds)> Dropped;
-
     explicit TTreeDataView(QWidget* parent = nullptr);
 
-    static int ItemIdOf(const QTreeWidgetItem* item);
+    void setModel(QAbstractItemModel* model) override;
+
+    static int ItemIdOf(const QModelIndex& index);
+    // The index of an item's node; invalid when the tree does not show it.
+    QModelIndex IndexOf(int itemId) const;
     // The ids of the selected nodes, in the order the tree shows them.
     std::vector<int> SelectedIds() const;
-    QTreeWidgetItem* FindItem(int itemId) const;
+    // The current node when it is selected, else 0.
+    int SelectedId() const;
+    // Makes the item's node current and selected and scrolls to it; clears
+    // the selection for an id the tree does not show.
+    void Select(int itemId);
     // Whether a caption is being edited in place.
     bool IsEditing() const { return state() == QAbstractItemView::EditingState; }
 
-protected:
-    QStringList mimeTypes() const override;
-    QMimeData* mimeData(const QList<QTreeWidgetItem*>& items) const override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-
 private:
-    // The target id and the dragged ids of a drag over this view; false for
-    // a drag that did not start in this view or has no node under it.
-    bool DropTarget(const QDropEvent& event, int& targetId, std::vector<int>& draggedIds) const;
+    // Expands the nodes under Parent (and below) that were expanded.
+    void RestoreExpanded(const QModelIndex& parent);
+
+    QSet<int> expanded_;
+    // Until the first reading, every node with children opens expanded.
+    bool expandedKnown_ = false;
 };

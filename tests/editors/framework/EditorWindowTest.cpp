@@ -1,8 +1,9 @@
 // Editor windows: a named dialog of the catalog opens its item type's
 // editors in a modal window, takes its start value from the parameter list
-// and writes its answer there on Ok; a save that fails keeps the window open
-// with what was typed; in wizard mode the pages are walked with Prev and
-// Next and Finish saves; the close box cancels.
+// and writes its answer there on Ok; its Undo works on the focused control;
+// a save that fails keeps the window open with what was typed; in wizard
+// mode the pages are walked with Prev and Next and Finish saves; the close
+// box cancels.
 #include "MainWindowFixture.h"
 
 #include "editors/framework/EditorParams.h"
@@ -12,6 +13,7 @@
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
 #include "editors/framework/ui/frmFrameContainer.h"
+#include "gui/UndoRedoAction.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -123,6 +125,17 @@ TEST(EditorWindow, NamedDialogAnswersThroughItsParametersAndStaysOpenWhenTheSave
     WhenShown([&](TfrmFrameContainer& window) {
         auto* edit = window.findChild<QLineEdit*>("edtAnswer");
         ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->text(), "Hello");
+        // The window has an Undo of its own, which reaches the focused control.
+        edit->setFocus();
+        QTest::keyClicks(edit, " there");
+        TUndoRedoAction* undo = nullptr;
+        for (TUndoRedoAction* action : window.findChildren<TUndoRedoAction*>())
+            if (action->Kind() == TUndoRedoAction::TKind::Undo)
+                undo = action;
+        EXPECT_TRUE(undo && undo->isEnabled());
+        if (undo)
+            undo->trigger();
         EXPECT_EQ(edit->text(), "Hello");
         edit->setText("refuse");
         Picture(window, "editor-window");

@@ -295,6 +295,55 @@ TEST_F(HtmlPageEditorTest, ServerSidePagesAreEditedAsSourceOnlyAndKeepTheirCode)
     }
 }
 
+// Edit / Undo and Redo of the main window, with the focus in the design view
+// and then in the source view: each undoes and redoes in its own history,
+// and each is greyed while there is nothing to undo or redo.
+TEST_F(HtmlPageEditorTest, EditUndoAndRedoReachTheDesignAndTheSourceView)
+{
+    Open();
+    auto* undo = f.Window().findChild<QAction*>("actMainEditUndo");
+    auto* redo = f.Window().findChild<QAction*>("actMainEditRedo");
+    ASSERT_TRUE(undo && redo);
+    TypeIntoDesign("Spring sale");
+    TDesignView* view = FrameOfTab<TFrameHtmlPageEditor>(f, "HTMLEditor-html")->Editor()->TopView();
+    const auto body = [&] { return Evaluate(view, "document.body.innerHTML"); };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return undo->isEnabled(); }, 5000)) << "the typing can be undone";
+    EXPECT_FALSE(redo->isEnabled());
+    undo->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !body().contains("Spring sale"); }, 5000)) << body().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return redo->isEnabled() && !undo->isEnabled(); }, 5000));
+    // The context menu's Undo follows the same answer.
+    THtmlEditorWidget* editor = FrameOfTab<TFrameHtmlPageEditor>(f, "HTMLEditor-html")->Editor();
+    bool shown = false;
+    editor->ShowContextMenu(QPoint(), [&] { shown = true; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown; }, 5000));
+    EXPECT_FALSE(editor->MenuAction("Undo")->isEnabled()) << "nothing left to undo";
+    redo->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return body().contains("Spring sale"); }, 5000)) << body().toStdString();
+
+    // The source view starts with nothing to undo: the loaded text stays.
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("SourcesEditor-basic"));
+    TSourceTextEdit* edit = FrameOfTab<TFrameSourcesPageEditor>(f, "SourcesEditor-basic")->Editor()->TopEditor();
+    edit->setFocus();
+    QCoreApplication::processEvents();
+    const QString loaded = edit->text();
+    ASSERT_TRUE(loaded.contains("Spring sale"));
+    EXPECT_FALSE(undo->isEnabled());
+    edit->setCursorPosition(0, 0);
+    QTest::keyClicks(edit, "<!-- spring -->");
+    EXPECT_TRUE(undo->isEnabled());
+    // The shortcut first, then the menu's action, until nothing is left to undo.
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    for (int steps = 0; undo->isEnabled() && steps < 20; ++steps)
+        undo->trigger();
+    EXPECT_EQ(edit->text(), loaded);
+    ASSERT_TRUE(redo->isEnabled());
+    while (redo->isEnabled())
+        redo->trigger();
+    EXPECT_TRUE(edit->text().startsWith("<!-- spring -->")) << edit->text().left(40).toStdString();
+    EXPECT_TRUE(f.Editor().Context()->IsModified());
+}
+
 // Each insertion of the toolbar, through the catalog's named dialogs in
 // editor windows, puts its markup into the design view.
 struct TInsertionCase {

@@ -19,6 +19,7 @@
 #include "storage/TolvexObjectContext.h"
 #include "storage/ObjectFactory.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDropEvent>
@@ -29,9 +30,12 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -57,30 +61,35 @@ std::string NameOf(TMainWindowFixture& f, int id)
 }
 
 // The captions of the tree's nodes, children indented under their parents.
-std::vector<std::string> Shown(QTreeWidget& tree)
+std::vector<std::string> Shown(QTreeView& tree)
 {
     std::vector<std::string> lines;
-    for (QTreeWidgetItemIterator it(&tree); *it; ++it) {
-        int depth = 0;
-        for (QTreeWidgetItem* up = (*it)->parent(); up; up = up->parent())
-            ++depth;
-        lines.push_back(std::string(depth * 2, ' ') + (*it)->text(0).toStdString());
-    }
+    std::function<void(const QModelIndex&, int)> walk = [&](const QModelIndex& parent, int depth) {
+        for (int row = 0; row < tree.model()->rowCount(parent); ++row) {
+            const QModelIndex index = tree.model()->index(row, 0, parent);
+            lines.push_back(std::string(depth * 2, ' ') + index.data().toString().toStdString());
+            walk(index, depth + 1);
+        }
+    };
+    walk(QModelIndex(), 0);
     return lines;
 }
 
+// The caption of an item's node; empty when the tree does not show it.
+QString Caption(TTreeDataView& tree, int id) { return tree.IndexOf(id).data().toString(); }
+
 void Select(TTreeDataView& tree, int id)
 {
-    QTreeWidgetItem* item = tree.FindItem(id);
-    ASSERT_NE(item, nullptr) << id;
-    tree.setCurrentItem(item);
+    const QModelIndex index = tree.IndexOf(id);
+    ASSERT_TRUE(index.isValid()) << id;
+    tree.setCurrentIndex(index);
 }
 
 // Drags the selected nodes onto the node of Target, as the mouse does.
 bool DragSelectionOnto(TTreeDataView& tree, int targetId)
 {
     std::unique_ptr<QMimeData> data(tree.model()->mimeData(tree.selectionModel()->selectedIndexes()));
-    const QPoint at = tree.visualItemRect(tree.FindItem(targetId)).center();
+    const QPoint at = tree.visualRect(tree.IndexOf(targetId)).center();
     // The enter makes the view the drag's target; the move and the drop go to it.
     QDragEnterEvent enter(at, Qt::MoveAction | Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(tree.viewport(), &enter);
@@ -165,10 +174,26 @@ TEST_F(StoriesListFrame, ChangesShowAtOnceAreUndoneOneByOneWrittenBySaveAndDropp
     tree->setFocus();
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Shown(*tree), (std::vector<std::string>{"Headline", "Third", "Archive", "  Old news"}));
+    const std::vector<std::string> undone{"Headline", "Third", "Archive", "  Old news"};
+    EXPECT_EQ(Shown(*tree), undone);
+    // The Edit menu's Redo makes the move again, its Undo takes it back.
+    auto* undo = f.Window().findChild<QAction*>("actMainEditUndo");
+    auto* redo = f.Window().findChild<QAction*>("actMainEditRedo");
+    ASSERT_TRUE(undo && redo);
+    ASSERT_TRUE(redo->isEnabled());
+    redo->trigger();
+    EXPECT_EQ(Shown(*tree), (std::vector<std::string>{"Headline", "Archive", "  Third", "  Old news"}));
+    ASSERT_TRUE(undo->isEnabled());
+    undo->trigger();
+    EXPECT_EQ(Shown(*tree), undone);
 
+    // The folder the user closed stays closed when the tree is read anew.
+    Select(*tree, second);
+    tree->collapse(tree->IndexOf(folder));
     QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
     EXPECT_EQ(Shown(*tree), original);
+    EXPECT_FALSE(tree->isExpanded(tree->IndexOf(folder)));
+    EXPECT_FALSE(undo->isEnabled()) << "nothing left to undo";
     EXPECT_EQ(NameOf(f, first), "First");
 
     change();
@@ -178,8 +203,11 @@ TEST_F(StoriesListFrame, ChangesShowAtOnceAreUndoneOneByOneWrittenBySaveAndDropp
     EXPECT_EQ(ParentOf(f, first), 0) << "deleted";
     EXPECT_EQ(NameOf(f, second), "Headline");
     EXPECT_EQ(ParentOf(f, third), folder);
-    QTreeWidgetItem* created = tree->findItems("2024", Qt::MatchExactly | Qt::MatchRecursive).value(0);
-    ASSERT_NE(created, nullptr);
+    const QModelIndex created = tree->model()
+                                    ->match(tree->model()->index(0, 0), Qt::DisplayRole, "2024", 1,
+                                            Qt::MatchExactly | Qt::MatchRecursive)
+                                    .value(0);
+    ASSERT_TRUE(created.isValid());
     const int createdId = TTreeDataView::ItemIdOf(created);
     EXPECT_GT(createdId, 0) << "the new folder is a catalog item now";
     EXPECT_EQ(ParentOf(f, createdId), folder) << "beside the story it was made next to";
@@ -200,13 +228,13 @@ TEST_F(StoriesListFrame, DeletionAsksAsTheItemsRequire)
     Select(*tree, old);
     f.Boxes().QueueAnswer(kNo);
     QTest::mouseClick(Button("btnTreeDataDelete"), Qt::LeftButton);
-    EXPECT_NE(tree->FindItem(old), nullptr);
+    EXPECT_TRUE(tree->IndexOf(old).isValid());
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     // A caption cannot be emptied in place.
     Select(*tree, old);
     QTest::keyClick(tree, Qt::Key_F2);
     TypeCaption(*tree, " ");
-    EXPECT_EQ(tree->FindItem(old)->text(0), "Old news");
+    EXPECT_EQ(Caption(*tree, old), "Old news");
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     // Without a selected node, Edit and Delete are off.
     tree->clearSelection();
@@ -277,8 +305,8 @@ TEST_F(StoriesListFrame, AnImportNoticeReloadsTheTreeAndKeepsTheUnsavedChanges)
     TypeCaption(*tree, "Headline");
     const int imported = AddItem(f, 3002, 10, "Imported");
     f.Editor().Context()->PostReloadNotice(0, 5);
-    ASSERT_TRUE(WaitFor([&] { return tree->FindItem(imported) != nullptr; }));
-    EXPECT_EQ(tree->FindItem(second)->text(0), "Headline");
+    ASSERT_TRUE(WaitFor([&] { return tree->IndexOf(imported).isValid(); }));
+    EXPECT_EQ(Caption(*tree, second), "Headline");
     EXPECT_TRUE(f.Editor().Context()->IsModified());
 }
 
@@ -318,7 +346,7 @@ TEST_F(StoriesListFrame, ATreeListWithoutDefinitionValuesStaysEmptyAndUnconfigur
     auto* frame = Find<QWidget>(f, "TFrameTreeListOfItemsViewer");
     ASSERT_NE(frame, nullptr) << "the tree list is a frame of its own, not a placeholder";
     auto* tree = frame->findChild<TTreeDataView*>("tvTreeData");
-    EXPECT_EQ(tree->topLevelItemCount(), 0);
+    EXPECT_EQ(tree->model()->rowCount(), 0);
     EXPECT_FALSE(frame->findChild<QPushButton*>("btnTreeDataNew")->isVisible()) << "\"DataBottom\" is not \"yes\"";
 }
 
@@ -510,6 +538,13 @@ TEST(ListDataFrame, ServiceFieldsAreAddedEditedAndDeletedUndoablyUntilSave)
 
     Focus(*list);
     QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Rows(*list), std::vector<std::string>{"Duration|duration"});
+    // The Edit menu's Redo adds the row again, its Undo takes it back.
+    auto* redo = f.Window().findChild<QAction*>("actMainEditRedo");
+    ASSERT_TRUE(redo && redo->isEnabled());
+    redo->trigger();
+    EXPECT_EQ(Rows(*list), (std::vector<std::string>{"Duration|duration", "Room|room"}));
+    f.Window().findChild<QAction*>("actMainEditUndo")->trigger();
     EXPECT_EQ(Rows(*list), std::vector<std::string>{"Duration|duration"});
     QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
     EXPECT_EQ(CountFields(f, service), 1);

@@ -8,10 +8,17 @@
 #include "editors/site/lists/FrameTreeDataEditorModel.h"
 #include "editors/site/lists/FrameTreeListOfItemsViewerModel.h"
 #include "editors/site/lists/ParamsItemManagerModel.h"
+#include "editors/site/lists/TreeDataModel.h"
+
+#include <QAbstractItemModelTester>
+#include <QMimeData>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -42,20 +49,22 @@ protected:
     }
     int Stories() { return site.CountOnMain("SELECT COUNT(*) FROM Items WHERE CatalogCode = :CatalogCode AND ItemType = 3002"); }
     int ParentOnMain(int id) { return site.Catalog().GetParentItemId(id, TSiteModelFixture::kCode, site.MainConnection()); }
-    TTree Opened()
+    // A stories list read anew; it lives as long as the test.
+    TTree& Opened()
     {
-        TTree model(site.Context(10), TTree::Stories());
-        model.Load();
-        return model;
+        models.push_back(std::make_unique<TTree>(site.Context(10), TTree::Stories()));
+        models.back()->Load();
+        return *models.back();
     }
 
     TSiteModelFixture site;
+    std::vector<std::unique_ptr<TTree>> models;
     int folder, inFolder, first, second, third;
 };
 
 TEST_F(StoriesList, ItemsWithChildrenAreNeverAskedAboutAndSeveralAreAskedOnce)
 {
-    TTree model = Opened();
+    TTree& model = Opened();
     ASSERT_NE(model.Find(inFolder), nullptr);
     EXPECT_EQ(model.Find(folder)->IsFolder, true);
     TQuestions questions;
@@ -94,7 +103,7 @@ TEST_F(StoriesList, AStoryNamedInAPageTextIsAskedAboutAgainAndMayBeSkippedAlone)
     query->ExecSQL();
     query.Release();
 
-    TTree model = Opened();
+    TTree& model = Opened();
     std::vector<std::string> asked;
     const auto ask = [&asked](const std::string& question) {
         asked.push_back(question);
@@ -112,7 +121,7 @@ TEST_F(StoriesList, AStoryNamedInAPageTextIsAskedAboutAgainAndMayBeSkippedAlone)
 TEST_F(StoriesList, RenamesMovesAndNewFoldersWaitForTheSaveAndCancelDropsThem)
 {
     {
-        TTree model = Opened();
+        TTree& model = Opened();
         model.Rename(first, "Headline");
         ASSERT_TRUE(model.Move({second}, folder));
         const int newFolder = model.NewFolder(third);
@@ -126,7 +135,7 @@ TEST_F(StoriesList, RenamesMovesAndNewFoldersWaitForTheSaveAndCancelDropsThem)
     EXPECT_EQ(ParentOnMain(second), 10);
     EXPECT_EQ(site.Data().GetItemName(first, site.MainConnection(), "EN"), "First");
 
-    TTree model = Opened();
+    TTree& model = Opened();
     model.Rename(first, "Headline");
     ASSERT_TRUE(model.Move({second}, folder));
     const int newFolder = model.NewFolder(0);
@@ -148,9 +157,67 @@ TEST_F(StoriesList, RenamesMovesAndNewFoldersWaitForTheSaveAndCancelDropsThem)
     EXPECT_EQ(ParentOnMain(created), 10);
 }
 
+// The item model over the stories list follows every change, its undo, its
+// redo and a reload row by row (Qt's model tester checks each notice).
+TEST_F(StoriesList, TheItemModelFollowsTheChangesTheirUndoRedoAndAReload)
+{
+    TTree& model = Opened();
+    TTreeDataModel rows{QIcon(), QIcon()};
+    QAbstractItemModelTester tester(&rows, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    rows.SetTree(&model);
+    const auto shown = [&rows] {
+        std::vector<std::string> lines;
+        std::function<void(const QModelIndex&, int)> walk = [&](const QModelIndex& parent, int depth) {
+            for (int row = 0; row < rows.rowCount(parent); ++row) {
+                const QModelIndex index = rows.index(row, 0, parent);
+                lines.push_back(std::string(depth * 2, ' ') + index.data().toString().toStdString());
+                walk(index, depth + 1);
+            }
+        };
+        walk(QModelIndex(), 0);
+        return lines;
+    };
+    const std::vector<std::string> original{"First", "Second", "Third", "Archive", "  Old news"};
+    EXPECT_EQ(shown(), original);
+
+    // A caption typed in place, a drop onto the folder, a new folder, a deletion.
+    EXPECT_TRUE(rows.setData(rows.IndexOf(first), "Headline"));
+    EXPECT_FALSE(rows.setData(rows.IndexOf(second), "  ")) << "a caption is never blank";
+    const std::unique_ptr<QMimeData> dragged(rows.mimeData({rows.IndexOf(third)}));
+    EXPECT_FALSE(rows.canDropMimeData(dragged.get(), Qt::MoveAction, 0, 0, rows.IndexOf(folder)))
+        << "a drop between two nodes";
+    EXPECT_FALSE(rows.canDropMimeData(dragged.get(), Qt::MoveAction, -1, 0, rows.IndexOf(first)))
+        << "a story holds no stories";
+    ASSERT_TRUE(rows.dropMimeData(dragged.get(), Qt::MoveAction, -1, 0, rows.IndexOf(folder)));
+    model.NewFolder(inFolder);
+    TQuestions questions;
+    EXPECT_TRUE(model.Delete({second}, questions.Ask()).empty());
+    const std::vector<std::string> changed{"Headline", "Archive", "  Third", "  Old news", "  New Folder"};
+    EXPECT_EQ(shown(), changed);
+
+    // Undone one by one back to the tree as read (each node in its place), and made again.
+    QUndoStack& stack = model.UndoStack();
+    while (stack.canUndo())
+        stack.undo();
+    EXPECT_EQ(shown(), original);
+    EXPECT_FALSE(model.IsModified());
+    while (stack.canRedo())
+        stack.redo();
+    EXPECT_EQ(shown(), changed);
+
+    // A reload makes the changes again on the tree read anew; the undone deletion is gone.
+    stack.undo();
+    model.Reload();
+    EXPECT_EQ(shown(), (std::vector<std::string>{"Headline", "Second", "Archive", "  Third", "  Old news",
+                                                 "  New Folder"}));
+    EXPECT_EQ(stack.count(), 3);
+    EXPECT_FALSE(stack.canRedo());
+    EXPECT_EQ(Stories(), 4) << "nothing written";
+}
+
 TEST_F(StoriesList, AddAndEditOpenTheMainEditorAndDropsFollowThePlacementRules)
 {
-    TTree model = Opened();
+    TTree& model = Opened();
     EXPECT_EQ(model.AddAction(folder), "Action=MainPageEditor&ItemId=-2&ItemType=3002&ParentItemId=" +
                                            std::to_string(folder));
     EXPECT_EQ(model.AddAction(inFolder), "Action=MainPageEditor&ItemId=-2&ItemType=3002&ParentItemId=" +
