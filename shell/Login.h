@@ -17,7 +17,7 @@ public:
         TCommonGui& Gui;
         const TTranslation* Translation = nullptr;
         QWidget* Parent = nullptr;
-        TfrmLogin::THelp Help;
+        THelpRequests* Help = nullptr;  // must outlive the flow
         TfrmLogin::TOpenUrl OpenUrl;
         // The hosting-service download; empty: the service is not reachable.
         TLoginModel::THostDownload HostDownload;
