@@ -28,9 +28,6 @@
 #include "storage/NameValueLines.h"
 
 #include <QItemSelectionModel>
-#include <QLabel>
-#include <QLayout>
-#include <QTreeWidget>
 
 TCatalogWindowUI::TCatalogWindowUI(TTolvex& root, TCatalogData& data, TCommonGui& gui, TfrmMain& window,
                                    TGUIControl* guiControl, TTolvexShell* shell, TCatalogPreviewSource* preview)

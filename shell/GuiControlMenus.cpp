@@ -512,7 +512,9 @@ void TGUIControl::ShowContextHelp(THelpRequests& help)
 {
     std::vector<std::string> aliases;
     QWidget* control = previousActiveControl_;
-    const std::string suffix = control && !control->objectName().isEmpty() ? "." + S(control->objectName()) : "";
+    std::string suffix;
+    if (control && !control->objectName().isEmpty())
+        suffix.append(".").append(S(control->objectName()));
     if (control && control->parentWidget() && !control->parentWidget()->objectName().isEmpty())
         aliases.push_back(S(control->parentWidget()->objectName()) + suffix);
     aliases.push_back(S(window_.objectName()));

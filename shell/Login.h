@@ -18,9 +18,9 @@ public:
         const TTranslation* Translation = nullptr;
         QWidget* Parent = nullptr;
         THelpRequests* Help = nullptr;  // must outlive the flow
-        TfrmLogin::TOpenUrl OpenUrl;
+        TfrmLogin::TOpenUrl OpenUrl{};
         // The hosting-service download; empty: the service is not reachable.
-        TLoginModel::THostDownload HostDownload;
+        TLoginModel::THostDownload HostDownload{};
     };
 
     explicit TLogin(TEnvironment environment);

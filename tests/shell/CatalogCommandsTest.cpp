@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
+#include <QMenu>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -360,6 +362,55 @@ TEST(CatalogCommands, DeletingAPageFirstAsksWhetherTheEditorMayBeLeft)
     EXPECT_FALSE(cancelled);  // the editor's unsaved work is not dropped
     EXPECT_EQ(f.Boxes().Messages("question").size(), questions);
     EXPECT_EQ(Row(f, home->ItemId()).first, 1);
+}
+
+// The web tree's pop-up has rules of its own: a page with children keeps
+// its Delete button disabled, while the pop-up's "Delete Page" still asks.
+TEST(CatalogCommands, WebTreePopUpRunsItsEntriesWhereTheButtonIsDisabled)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TTreeManager& tree = WebTree(f);
+    // The home page with a page below it.
+    TTreeNode* page = tree.Root().FirstChild();
+    ASSERT_TRUE(page && page->IsItem());
+    tree.SetSelected(page);
+    tree.SetCurrentNode(page);
+    const int pageType = f.Root().GlobalDefinition().GetItemTypeByName("InfoPage");
+    f.Shell().ExecuteAction("Action=AddNewChildItem&ItemType=" + std::to_string(pageType) + "&ParentItemId=" +
+                                std::to_string(page->ItemId()) + "&BetweenStart=900000&BetweenEnd=900100",
+                            false);
+    ASSERT_FALSE(page->Children.empty());
+    tree.SetSelected(page);
+    QCoreApplication::processEvents();
+    f.Gui().UpdateWebTreeButtons(page);
+    EXPECT_FALSE(f.Window().Actions().WebTreeDelete->isEnabled());
+
+    QStringList entries;
+    bool deleteEnabled = false;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        QAction* remove = nullptr;
+        for (QAction* entry : menu->actions()) {
+            entries << entry->text();
+            if (entry->text() == "Delete Page")
+                remove = entry;
+        }
+        ASSERT_NE(remove, nullptr);
+        deleteEnabled = remove->isEnabled();
+        menu->close();
+        remove->trigger();
+    });
+    const size_t questions = f.Boxes().Messages("question").size();
+    f.Boxes().QueueAnswer(mrNo);
+    emit WebView(f)->customContextMenuRequested(QPoint(5, 5));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(entries, (QStringList{"Delete Page", "Move Page Up", "Move Page Down", "Sort"}));
+    EXPECT_TRUE(deleteEnabled);
+    ASSERT_EQ(f.Boxes().Messages("question").size(), questions + 1);
+    EXPECT_NE(f.Boxes().Messages("question").back().find("Do you really want to delete \""), std::string::npos);
+    EXPECT_EQ(Row(f, page->ItemId()).first, 1) << "No keeps the page";
 }
 
 TEST(CatalogCommands, NodeInfoListsTheIdsOfAnItemNode)

@@ -188,6 +188,47 @@ TEST(MainWindow, HidingBothTreesSwitchesAutoHideOffAndRemembersTheChoices)
     EXPECT_FALSE(ini.GetBool(siStatusbar, true));
 }
 
+// The caption bars' buttons and the View menu run the same commands of the
+// controller; the View menu's check marks follow.
+TEST(MainWindow, CaptionBarButtonsAndTheViewMenuShowAndHideThePanes)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TGUIControl& gui = f.Gui();
+    TfrmMain& w = f.Window();
+    const TMainWindowActions& view = w.Actions();
+    const auto click = [&w](const char* button) {
+        QTest::mouseClick(w.findChild<QToolButton*>(button), Qt::LeftButton);
+        QCoreApplication::processEvents();
+    };
+    gui.SetWebTreeVisible(true);
+    gui.SetTemplatesVisible(true);
+    gui.SetAutoHide(false);
+
+    click("sbtnWebTreeClose");
+    EXPECT_FALSE(gui.IsWebTreeVisible());
+    EXPECT_FALSE(view.ViewWebTree->isChecked());
+    click("sbtnMainClientShowWebTree");
+    EXPECT_TRUE(gui.IsWebTreeVisible());
+    EXPECT_TRUE(view.ViewWebTree->isChecked());
+    click("sbtnMainTemplatesClose");
+    EXPECT_FALSE(gui.IsTemplatesVisible());
+    view.ViewTemplates->trigger();
+    EXPECT_TRUE(gui.IsTemplatesVisible());
+    EXPECT_TRUE(view.ViewTemplates->isChecked());
+    click("sbtnWebTreeAutoHide");
+    EXPECT_TRUE(gui.IsAutoHide());
+    EXPECT_TRUE(view.ViewAutoHide->isChecked());
+    view.ViewAutoHide->trigger();
+    EXPECT_FALSE(gui.IsAutoHide());
+    view.ViewToolbar->trigger();
+    EXPECT_FALSE(gui.IsToolbarVisible());
+    view.ViewToolbar->trigger();
+    EXPECT_TRUE(gui.IsToolbarVisible());
+    view.ViewStatusBar->trigger();
+    EXPECT_FALSE(w.statusBar()->isVisible());
+}
+
 // A style catalog that cannot be opened says why in one message and leaves
 // no catalog open.
 TEST(MainWindow, StylesMenuShowsAnOpeningErrorAsAMessage)
