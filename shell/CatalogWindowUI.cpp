@@ -28,14 +28,17 @@
 #include "storage/NameValueLines.h"
 
 #include <QItemSelectionModel>
-#include <QLabel>
-#include <QLayout>
-#include <QTreeWidget>
 
 TCatalogWindowUI::TCatalogWindowUI(TTolvex& root, TCatalogData& data, TCommonGui& gui, TfrmMain& window,
                                    TGUIControl* guiControl, TTolvexShell* shell, TCatalogPreviewSource* preview)
     : root_(root), data_(data), gui_(gui), window_(window), guiControl_(guiControl), shell_(shell), preview_(preview)
 {
+}
+
+TCatalogWindowUI* TCatalogWindowUI::Of(TTolvex& root)
+{
+    TCatalogData* data = root.GetCatalogData();
+    return data ? dynamic_cast<TCatalogWindowUI*>(data->GetUI()) : nullptr;
 }
 
 TEditingServices TCatalogWindowUI::Services()
@@ -81,13 +84,12 @@ void TCatalogWindowUI::Build()
     templatesTree_->Attach(connection, "", code);
     templatesTree_->Setup(kTemplatesTreeRoot, kTemplatesTreeOptions, 0, nullptr);
 
-    webView_ = MakeView(*webTree_, window_.tvMainWebTree);
+    webView_ = MakeView(*webTree_, TMainTree::Web);
     webView_->setObjectName("tvMainWebTreeView");
-    templatesView_ = MakeView(*templatesTree_, window_.tvMainTemplates);
+    templatesView_ = MakeView(*templatesTree_, TMainTree::Templates);
     templatesView_->setObjectName("tvMainTemplatesView");
-    window_.pnlMainLeftTemplatesClient = templatesView_;
 
-    paneHost_ = std::make_unique<TEditorPaneHost>(window_, guiControl_);
+    paneHost_ = std::make_unique<TEditorPaneHost>(window_.EditorPaneWidgets(), guiControl_);
     mainEditor_ = std::make_unique<TTolvexItemEditor>(Services(), &paneHost_->Panel());
     mainEditor_->SetMainEditor(true);
     mainEditor_->AddTreeManager(webTree_.get());
@@ -104,21 +106,14 @@ void TCatalogWindowUI::Build()
     }
 }
 
-TCatalogTreeView* TCatalogWindowUI::MakeView(TTreeManager& manager, QWidget* placeholder)
+TCatalogTreeView* TCatalogWindowUI::MakeView(TTreeManager& manager, TMainTree tree)
 {
     TGUIControl* control = guiControl_;
-    auto images = [control](const QString& name) {
-        const int index = control ? control->FindCachedImage(UiText::S(name)) : -1;
-        return index >= 0 ? control->CachedIcon(index) : QIcon();
-    };
-    QWidget* pane = placeholder->parentWidget();
-    auto* view = new TCatalogTreeView(manager, images, pane);
+    auto images = [control](const QString& name) { return control ? control->TreeImage(UiText::S(name)) : QIcon(); };
+    auto* view = new TCatalogTreeView(manager, images, &window_);
     view->setHeaderHidden(true);
     view->setFrameShape(QFrame::NoFrame);
-    if (QLayout* layout = pane->layout())
-        layout->replaceWidget(placeholder, view);
-    view->setHidden(placeholder->isHidden());  // a collapsed pane stays collapsed
-    placeholder->hide();
+    window_.PlaceTreeView(tree, view);
     QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, view,
                      [this, &manager] { ShowSelected(manager); });
     QObject::connect(&view->Model(), &TTreeModel::captionEdited, view,
@@ -175,7 +170,7 @@ void TCatalogWindowUI::OpenNode(TTreeManager& manager)
     // The pane's label names the item while its editors are built (and
     // again when they cannot be).
     const std::string name = data_.GetItemName(item.ItemId, manager.GetConnection(), data_.GetCurrentLangCode());
-    window_.lblMainEditorEmpty->setText(UiText::Q(name + " (" + std::to_string(item.ItemId) + ")"));
+    window_.SetEditorPlaceholderText(UiText::Q(name + " (" + std::to_string(item.ItemId) + ")"));
     mainEditor_->PrepareOpen(item.ParentItemId, item.LinkedItemId, "", "");
     mainEditor_->OpenItem(item.ItemId, item.ItemId, item.ItemType, nullptr, 0);
 }
@@ -297,22 +292,15 @@ void TCatalogWindowUI::Clear()
     mainEditor_.reset();
     paneHost_.reset();
     // Views first: they follow their managers until they are gone.
-    auto restore = [](TCatalogTreeView*& view, QWidget* placeholder) {
-        if (!view)
-            return;
-        if (QLayout* layout = view->parentWidget()->layout())
-            layout->replaceWidget(view, placeholder);
-        placeholder->setHidden(view->isHidden());
-        delete view;
-        view = nullptr;
-    };
-    restore(webView_, window_.tvMainWebTree);
-    restore(templatesView_, window_.tvMainTemplates);
-    window_.pnlMainLeftTemplatesClient = window_.tvMainTemplates;
+    if (webView_)
+        delete window_.TakeTreeView(TMainTree::Web);
+    if (templatesView_)
+        delete window_.TakeTreeView(TMainTree::Templates);
+    webView_ = templatesView_ = nullptr;
     webTree_.reset();
     templatesTree_.reset();
     host_.reset();
-    window_.lblMainEditorEmpty->setText(UiText::Q(::Translation ? ::Translation->Translate(
-                                                                     "Select a page in the web tree to edit it.")
-                                                               : "Select a page in the web tree to edit it."));
+    window_.SetEditorPlaceholderText(UiText::Q(::Translation ? ::Translation->Translate(
+                                                                   "Select a page in the web tree to edit it.")
+                                                             : "Select a page in the web tree to edit it."));
 }

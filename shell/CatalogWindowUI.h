@@ -30,6 +30,7 @@ class TCatalogPreviewSource;
 class TEditorPaneHost;
 class TTolvexItemEditor;
 class TTolvexShell;
+enum class TMainTree;
 
 class TCatalogWindowUI : public TCatalogDataUI, public TEditorShell {
 public:
@@ -56,6 +57,9 @@ public:
     bool EditValueInAllLanguages(TTolvexControlClass& context, int itemId, const std::string& classXmlTag,
                                  const std::string& memberXmlTag, std::string& value) override;
 
+    // The open catalog's window side; null while no catalog is open (or it has no window).
+    static TCatalogWindowUI* Of(TTolvex& root);
+
     // The item editor of the editor pane; null before Build.
     TTolvexItemEditor* MainEditor() { return mainEditor_.get(); }
     // Opens an item (ItemId) or an item type's editor (ItemId -1) in the
@@ -79,7 +83,7 @@ public:
     static constexpr std::uint16_t kTemplatesTreeOptions = 0x1962;
 
 private:
-    TCatalogTreeView* MakeView(TTreeManager& manager, QWidget* placeholder);
+    TCatalogTreeView* MakeView(TTreeManager& manager, TMainTree tree);
     void ShowSelected(TTreeManager& manager);
     // A caption typed into a tree names the item: the item editor takes the name.
     void CaptionEdited(TTreeManager& manager, int itemId, const std::string& caption);

@@ -99,6 +99,6 @@ void TFrameSearchResult::EditClick()
         const QList<QTreeWidgetItem*> selected = list_->selectedItems();
         entry = selected.isEmpty() ? nullptr : selected.first();
     }
-    if (entry && open_)
-        open_(found_[entry->data(0, kIndexRole).toInt()].Item);
+    if (entry)
+        emit openRequested(found_[entry->data(0, kIndexRole).toInt()].Item);
 }

@@ -8,7 +8,6 @@
 
 #include <QWidget>
 
-#include <functional>
 #include <vector>
 
 class QLabel;
@@ -25,8 +24,6 @@ public:
     static constexpr const char* kTabCaption = "Search Result";
     static constexpr const char* kTabName = "SearchResult-basic";
 
-    // Called with the selected entry's item when "Edit" is clicked.
-    void SetOpenHandler(std::function<void(const TItemDescription&)> handler) { open_ = std::move(handler); }
     // The items of the selected entries, in list order.
     std::vector<TSearchResults::TFound> SelectedItems() const;
 
@@ -34,12 +31,15 @@ public:
     QPushButton* EditButton() const { return edit_; }
     QLabel* NoMatchLabel() const { return noMatch_; }
 
+signals:
+    // "Edit" was clicked on an entry: its item is to be opened.
+    void openRequested(const TItemDescription& item);
+
 private:
     void EditClick();
     void SelectionChanged();
 
     std::vector<TSearchResults::TFound> found_;
-    std::function<void(const TItemDescription&)> open_;
     QStackedWidget* pages_;
     QTreeWidget* list_;
     QWidget* bottom_;

@@ -8,6 +8,7 @@
 #include "common/GlobalSettings.h"
 #include "common/IniSettings.h"
 #include "common/ParamList.h"
+#include "gui/FindReplace.h"
 #include "shell/ActionProcessor.h"
 #include "shell/GuiControlRules.h"
 #include "shell/MainWindow.h"
@@ -30,8 +31,8 @@ using UiText::Q;
 using UiText::S;
 using UiText::Tr;
 
-TGUIControl::TGUIControl(TTolvex& root, TfrmMain& window, TActionProcessor& processor)
-    : root_(root), window_(window), processor_(processor)
+TGUIControl::TGUIControl(TTolvex& root, TfrmMain& window, TActionProcessor& processor, const TFindReplace& find)
+    : root_(root), window_(window), processor_(processor), find_(find)
 {
     const TIniSettings& ini = root_.Settings().IniSettings();
     webTreeVisible_ = ini.GetBool(siWebTree, true);
@@ -51,20 +52,19 @@ TGUIControl::~TGUIControl()
 void TGUIControl::Initialize()
 {
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { ActiveControlChanged(now); });
-    for (QMenu* menu : {window_.miMainCatalog, window_.miMainPublish})
+    for (QMenu* menu : {window_.Menu(TMainMenu::Catalog), window_.Menu(TMainMenu::Publish)})
         connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateMenuIfPossible(menu); });
-    connect(window_.miMainEdit, &QMenu::aboutToShow, this, [this] { UpdateFindMenu(); });
-    connect(window_.miMainFile, &QMenu::aboutToShow, this, [this] { UpdateRecentCatalogs(); });
-    // Choosing a language in the combo changes the editing language; a
-    // selection made by program is not reported (its signals are blocked).
-    connect(window_.cbtbMainSelectLanguage, &QComboBox::activated, this, [this](int index) {
-        const QString code = window_.cbtbMainSelectLanguage->itemData(index).toString();
+    connect(window_.Menu(TMainMenu::Edit), &QMenu::aboutToShow, this, &TGUIControl::UpdateFindMenu);
+    connect(window_.Menu(TMainMenu::File), &QMenu::aboutToShow, this, &TGUIControl::UpdateRecentCatalogs);
+    // Choosing a language in the combo changes the editing language.
+    connect(&window_, &TfrmMain::languageChosen, this, [this](const QString& code) {
         processor_.ItemClickWithoutCheck({0, "Action=ChangeLang&LangCode=" + S(code), "", "", ""},
                                          TClickedEntryKind::MenuItem);
     });
-    window_.sbarMainPanels[3]->installEventFilter(this);
-    for (size_t i = 0; i < window_.tbiMainCustom.size(); ++i)
-        connect(window_.tbiMainCustom[i], &QAction::triggered, this, [this, i] {
+    connect(&window_, &TfrmMain::languagePanelClicked, this, &TGUIControl::ShowLanguageMenu);
+    const auto& buttons = window_.CatalogActionButtons();
+    for (size_t i = 0; i < buttons.size(); ++i)
+        connect(buttons[i], &QAction::triggered, this, [this, i] {
             if (actionSlots_[i])
                 processor_.ItemClick({actionSlots_[i]->ActionId, "", "", "", ""}, TClickedEntryKind::ToolbarItem);
         });
@@ -130,19 +130,19 @@ QIcon TGUIControl::CachedIcon(int index) const
 QMenu* TGUIControl::TargetMenu(const std::string& menuPath) const
 {
     if (menuPath == "Catalog")
-        return window_.miMainCatalog;
+        return window_.Menu(TMainMenu::Catalog);
     if (menuPath == "Import")
-        return window_.miFileImport;
+        return window_.Menu(TMainMenu::Import);
     if (menuPath == "Export")
-        return window_.miFileExport;
+        return window_.Menu(TMainMenu::Export);
     if (menuPath == "Reports")
-        return window_.miMainReport;
+        return window_.Menu(TMainMenu::Report);
     if (menuPath == "Publish")
-        return window_.miMainPublish;
+        return window_.Menu(TMainMenu::Publish);
     if (menuPath == "View")
-        return window_.miMainView;
+        return window_.Menu(TMainMenu::View);
     if (menuPath == "Help")
-        return window_.miMainHelp;
+        return window_.Menu(TMainMenu::Help);
     for (QAction* top : window_.menuBar()->actions()) {
         if (TTolvexMenuItem* parent = FindMenuItemByName(menuPath, top->menu())) {
             if (!parent->menu()) {
@@ -269,7 +269,7 @@ void TGUIControl::RebuildActionToolbar()
 {
     bool any = false;
     for (size_t i = 0; i < actionSlots_.size(); ++i) {
-        QAction* button = window_.tbiMainCustom[i];
+        QAction* button = window_.CatalogActionButtons()[i];
         const TToolButtonAction* slot = actionSlots_[i].get();
         button->setVisible(slot != nullptr);
         if (!slot)
@@ -280,13 +280,13 @@ void TGUIControl::RebuildActionToolbar()
         button->setIcon(CachedIcon(slot->ImageIndex));
         button->setData(slot->ActionId);
     }
-    window_.tbtMainCustom->setVisible(any && toolbarVisible_);
+    window_.Toolbar(TMainToolbar::CatalogActions)->setVisible(any && toolbarVisible_);
 }
 
 void TGUIControl::ResetActionButtons()
 {
     RebuildActionToolbar();
-    for (QAction* button : window_.tbiMainCustom)
+    for (QAction* button : window_.CatalogActionButtons())
         button->setChecked(false);
 }
 
@@ -294,51 +294,52 @@ void TGUIControl::CheckActionButton(const std::string& actionString)
 {
     for (size_t i = 0; i < actionSlots_.size(); ++i)
         if (actionSlots_[i] && processor_.GetActionString(actionSlots_[i]->ActionId) == actionString)
-            window_.tbiMainCustom[i]->setChecked(true);
+            window_.CatalogActionButtons()[i]->setChecked(true);
 }
 
 void TGUIControl::UncheckActionButton(const std::string& actionString)
 {
     for (size_t i = 0; i < actionSlots_.size(); ++i)
         if (actionSlots_[i] && processor_.GetActionString(actionSlots_[i]->ActionId) == actionString)
-            window_.tbiMainCustom[i]->setChecked(false);
+            window_.CatalogActionButtons()[i]->setChecked(false);
 }
 
 void TGUIControl::ClearActionToolbars()
 {
     for (size_t i = 0; i < actionSlots_.size(); ++i) {
-        window_.tbiMainCustom[i]->setVisible(false);
+        window_.CatalogActionButtons()[i]->setVisible(false);
         actionSlots_[i].reset();
     }
-    window_.tbtMainCustom->hide();
-    for (QAction* button : window_.tbtnTreeCustom)
-        button->setVisible(false);
-    for (QAction* button : window_.tbtnTemplatesCustom)
-        button->setVisible(false);
+    window_.Toolbar(TMainToolbar::CatalogActions)->hide();
+    for (TMainTree tree : {TMainTree::Web, TMainTree::Templates})
+        for (QAction* button : window_.CustomTreeButtons(tree))
+            button->setVisible(false);
 }
 
 // ---- tree buttons -------------------------------------------------------------------------------
 
+void TGUIControl::HideCustomButtons(TMainTree tree)
+{
+    for (QAction* button : window_.CustomTreeButtons(tree))
+        button->setVisible(false);
+    window_.Toolbar(tree == TMainTree::Web ? TMainToolbar::WebTreeCustom : TMainToolbar::TemplatesCustom)->hide();
+}
+
 void TGUIControl::EnableWebTreeButtons(bool enabled)
 {
-    for (const char* name : {"tbtnWebTreeMoveUp", "tbtnWebTreeMoveDown", "tbtnWebTreeDelete", "tbtnWebTreeSort"})
-        window_.Action(name)->setEnabled(enabled);
-    if (!enabled) {
-        for (QAction* button : window_.tbtnTreeCustom)
-            button->setVisible(false);
-        window_.tbtbarMainWebTreeCustom->hide();
-    }
+    const TMainWindowActions& actions = window_.Actions();
+    for (QAction* button : {actions.WebTreeMoveUp, actions.WebTreeMoveDown, actions.WebTreeDelete, actions.WebTreeSort})
+        button->setEnabled(enabled);
+    if (!enabled)
+        HideCustomButtons(TMainTree::Web);
 }
 
 void TGUIControl::EnableTemplateTreeButtons(bool enabled)
 {
-    if (!enabled) {
-        for (QAction* button : window_.tbtnTemplatesCustom)
-            button->setVisible(false);
-        window_.tbtbarMainTemplateCustom->hide();
-    }
-    window_.Action("tbtnTemplatesDelete")->setEnabled(enabled);
-    QMenu* selectTree = window_.tbsmMainTemplateSelectTree;
+    if (!enabled)
+        HideCustomButtons(TMainTree::Templates);
+    window_.Actions().TemplatesDelete->setEnabled(enabled);
+    QMenu* selectTree = window_.Menu(TMainMenu::SelectTree);
     for (QAction* entry : selectTree->actions()) {
         selectTree->removeAction(entry);
         delete entry;
@@ -356,14 +357,14 @@ void TGUIControl::EnableTemplateTreeButtons(bool enabled)
         connect(item, &QAction::triggered, this, [this, item] { processor_.ExecuteActionById(item->Command.ActionId, true); });
         selectTree->addAction(item);
     }
-    window_.tbsmMainTemplateSelectTreeAction->setVisible(!elements.empty());
+    window_.SetSelectTreeShown(!elements.empty());
 }
 
 // ---- search kinds --------------------------------------------------------------------------------
 
 void TGUIControl::AddSearchItems()
 {
-    QMenu* kinds = window_.tbsiMainSearchMenu;
+    QMenu* kinds = window_.Menu(TMainMenu::SearchKinds);
     for (QAction* entry : kinds->actions()) {
         kinds->removeAction(entry);
         delete entry;
@@ -379,20 +380,20 @@ void TGUIControl::AddSearchItems()
         kinds->addAction(kind);
     }
     const bool any = !kinds->actions().isEmpty();
-    window_.tbtMainSearch->setVisible(any);
+    window_.Toolbar(TMainToolbar::Search)->setVisible(any);
     if (any)
         SearchKindClick(kinds->actions().first());
 }
 
 void TGUIControl::SearchKindClick(QAction* kind)
 {
-    for (QAction* entry : window_.tbsiMainSearchMenu->actions())
+    for (QAction* entry : window_.Menu(TMainMenu::SearchKinds)->actions())
         entry->setChecked(entry == kind);
 }
 
 QAction* TGUIControl::CheckedSearchKind() const
 {
-    for (QAction* entry : window_.tbsiMainSearchMenu->actions())
+    for (QAction* entry : window_.Menu(TMainMenu::SearchKinds)->actions())
         if (dynamic_cast<TTolvexToolbarItem*>(entry) && entry->isChecked())
             return entry;
     return nullptr;
@@ -400,9 +401,9 @@ QAction* TGUIControl::CheckedSearchKind() const
 
 // ---- tree buttons for a node --------------------------------------------------------------------
 
-void TGUIControl::FillCustomButtons(const std::array<QAction*, 12>& buttons, QToolBar* bar,
-                                    const TItemDescription& node, bool testCondition)
+void TGUIControl::FillCustomButtons(TMainTree tree, const TItemDescription& node, bool testCondition)
 {
+    const auto& buttons = window_.CustomTreeButtons(tree);
     for (QAction* button : buttons) {
         button->setVisible(false);
         disconnect(button, &QAction::triggered, nullptr, nullptr);
@@ -427,7 +428,8 @@ void TGUIControl::FillCustomButtons(const std::array<QAction*, 12>& buttons, QTo
                 [this, actionId] { processor_.ItemClick({actionId, "", "", "", ""}, TClickedEntryKind::ToolbarItem); });
         button->setVisible(true);
     }
-    bar->setVisible(used > 0);
+    window_.Toolbar(tree == TMainTree::Web ? TMainToolbar::WebTreeCustom : TMainToolbar::TemplatesCustom)
+        ->setVisible(used > 0);
 }
 
 void TGUIControl::UpdateWebTreeButtons(QTreeWidgetItem* node)
@@ -452,31 +454,28 @@ void TGUIControl::UpdateWebTreeButtons(QTreeWidgetItem* node)
 
 void TGUIControl::ShowWebTreeButtons(const GuiControlRules::TWebTreeButtons& b, const TItemDescription& node)
 {
-    window_.Action("tbtnWebTreeDelete")->setEnabled(b.DeleteEnabled);
-    QAction* up = window_.Action("tbtnWebTreeMoveUp");
-    QAction* down = window_.Action("tbtnWebTreeMoveDown");
+    const TMainWindowActions& actions = window_.Actions();
+    actions.WebTreeDelete->setEnabled(b.DeleteEnabled);
+    QAction* up = actions.WebTreeMoveUp;
+    QAction* down = actions.WebTreeMoveDown;
     up->setEnabled(b.MoveUpEnabled);
     down->setEnabled(b.MoveDownEnabled);
     up->setToolTip(Tr(b.MoveUpHint));
     down->setToolTip(Tr(b.MoveDownHint));
     up->setVisible(b.MoveShown);
     down->setVisible(b.MoveShown);
-    QAction* sort = window_.Action("tbtnWebTreeSort");
-    sort->setVisible(b.SortShown);
-    sort->setChecked(b.SortPressed);
-    FillCustomButtons(window_.tbtnTreeCustom, window_.tbtbarMainWebTreeCustom, node, true);
+    actions.WebTreeSort->setVisible(b.SortShown);
+    actions.WebTreeSort->setChecked(b.SortPressed);
+    FillCustomButtons(TMainTree::Web, node, true);
 }
 
 void TGUIControl::UpdateTemplateTreeButtons(QTreeWidgetItem* node)
 {
     const TItemDescription* description = DescriptionOf(node);
     if (!description) {
-        for (QAction* button : window_.tbtnTemplatesCustom)
-            button->setVisible(false);
-        window_.tbtbarMainTemplateCustom->hide();
+        HideCustomButtons(TMainTree::Templates);
         return;
     }
-    window_.Action("tbtnTemplatesDelete")
-        ->setEnabled(!(description->Flags & ifNotDeletable) && node->childCount() == 0);
-    FillCustomButtons(window_.tbtnTemplatesCustom, window_.tbtbarMainTemplateCustom, *description, false);
+    window_.Actions().TemplatesDelete->setEnabled(!(description->Flags & ifNotDeletable) && node->childCount() == 0);
+    FillCustomButtons(TMainTree::Templates, *description, false);
 }

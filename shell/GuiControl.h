@@ -6,8 +6,12 @@
 // them through the action processor), keeps the definition's images, lays
 // the window out for an open or a closed catalog, keeps the view choices
 // in settings 50 to 55 and fills the status bar and the language controls.
+// A right click on a tree of the open catalog it tells through a signal:
+// the tree pane commands show the pop-up menus.
 #include "catalog/CatalogDefinitionImageCache.h"
 #include "catalog/TolvexGuiControl.h"
+#include "editors/framework/ui/EditorStatusBar.h"
+#include "gui/TreeImages.h"
 
 #include <QIcon>
 #include <QObject>
@@ -27,19 +31,28 @@ class QWidget;
 class TAbstractDBConnection;
 class TActionProcessor;
 class TCatalogUIDetail;
+class TFindReplace;
 class TfrmMain;
+class THelpRequests;
 class TItemDescription;
 class TTolvex;
-class TTolvexHelpSystem;
 class TTolvexMenuItem;
 class TTreeNode;
+enum class TMainTree;
 namespace GuiControlRules {
+struct TTreeNodeFacts;
 struct TWebTreeButtons;
 }
 
-class TGUIControl : public QObject, public TTolvexGuiControl, public TCatalogDefinitionImageCache {
+class TGUIControl : public QObject,
+                    public TTolvexGuiControl,
+                    public TCatalogDefinitionImageCache,
+                    public TEditorStatusBar,
+                    public TTreeImages {
+    Q_OBJECT
 public:
-    TGUIControl(TTolvex& root, TfrmMain& window, TActionProcessor& processor);
+    // Find tells whether a search text was entered before (Find Next needs one).
+    TGUIControl(TTolvex& root, TfrmMain& window, TActionProcessor& processor, const TFindReplace& find);
     ~TGUIControl() override;
 
     // ---- TTolvexGuiControl ------------------------------------------------------------------
@@ -64,6 +77,7 @@ public:
     int FindCachedImage(const std::string& name) const;
     QIcon CachedIcon(int index) const;
     int CachedImageCount() const { return static_cast<int>(images_.size()); }
+    QIcon TreeImage(const std::string& name) const override { return CachedIcon(FindCachedImage(name)); }
 
     // ---- catalog-defined items ----------------------------------------------------------------
     void AddMenuItem(int actionId, const std::string& caption, const std::string& params,
@@ -89,6 +103,8 @@ public:
     // The same for a node of the open catalog's trees (null: none selected).
     void UpdateWebTreeButtons(TTreeNode* node);
     void UpdateTemplateTreeButtons(TTreeNode* node);
+    // What the tree-button rules need to know of an item node of the open catalog's trees.
+    static GuiControlRules::TTreeNodeFacts NodeFacts(TTreeNode* node);
     void SearchKindClick(QAction* kind);
     // The checked search kind; null when none.
     QAction* CheckedSearchKind() const;
@@ -117,7 +133,9 @@ public:
 
     // ---- status bar -------------------------------------------------------------------------------
     // Notice kinds: 1 hint, 2 warning, 4 error; the highest present counts.
-    void SetStatusNotice(const std::string& text, int flags);
+    void SetStatusNotice(const std::string& text, int flags) override;
+    // A panel's text as the editor pane writes it (untranslated).
+    void SetPanelText(int panel, const std::string& text) override { SetStatusText(text, false, panel); }
     void ShowStatusNotice();
     // The text a panel shows (tests).
     std::string StatusText(int panel) const;
@@ -136,15 +154,15 @@ public:
     void FillStylesMenu();
     void UpdateRecentCatalogs();
     void UpdateFindMenu();
-    // Whether a search text was entered before (Find Next needs one).
-    void SetFindTextCheck(std::function<bool()> hasFindText) { hasFindText_ = std::move(hasFindText); }
-    // Runs a command of the trees' buttons and pop-up menus by its name.
-    void SetTreeCommandHandler(std::function<void(const std::string&)> handler) { treeCommand_ = std::move(handler); }
     void UpdateReportMenu();
     // Help for the control that had the focus before the help button.
-    void ShowContextHelp(TTolvexHelpSystem* help);
+    void ShowContextHelp(THelpRequests& help);
 
     TfrmMain& Window() { return window_; }
+
+signals:
+    // A right click on a tree of the open catalog, at a global position.
+    void treeMenuRequested(TMainTree tree, const QPoint& at);
 
 private:
     struct TToolButtonAction {
@@ -163,27 +181,27 @@ private:
     // node's type (or -1), testing conditions when asked.
     // Shows the web tree's buttons as the rules decided for the selected item node.
     void ShowWebTreeButtons(const GuiControlRules::TWebTreeButtons& buttons, const TItemDescription& node);
-    void FillCustomButtons(const std::array<QAction*, 12>& buttons, QToolBar* bar, const TItemDescription& node,
-                           bool testCondition);
+    void FillCustomButtons(TMainTree tree, const TItemDescription& node, bool testCondition);
+    void HideCustomButtons(TMainTree tree);
     std::string OpenCatalogCode() const;
     int UserRole() const;
     void ApplyLeftPane();
     void StyleMenuItemClick(const std::string& catalogType);
     // The tree buttons follow the selection of the open catalog's tree views.
     void FollowCatalogTrees();
-    void ShowWebTreePopup(TTreeNode* node, const QPoint& at);
-    void ShowTemplatesPopup(TTreeNode* node, const QPoint& at);
-    void TreeCommand(const std::string& name);
     void FillReportItems(TAbstractDBConnection& connection);
     void ReportMenuItemClick(const std::string& itemId);
     void DeleteReportItemClick(const std::string& caption, const std::string& itemId);
     void ActiveControlChanged(QWidget* now);
+    // The language list at a click on the status bar's language panel.
+    void ShowLanguageMenu(const QPoint& at);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void StoreFlag(int setting, bool& field, bool value);
 
     TTolvex& root_;
     TfrmMain& window_;
     TActionProcessor& processor_;
+    const TFindReplace& find_;
 
     bool catalogOpen_ = false;
     bool webTreeVisible_ = true;
@@ -200,6 +218,4 @@ private:
     QPointer<QWidget> previousActiveControl_;
     QPointer<QWidget> activeControl_;
     bool hintShown_ = false;
-    std::function<bool()> hasFindText_;
-    std::function<void(const std::string&)> treeCommand_;
 };

@@ -49,38 +49,20 @@ void TGUIControl::StoreFlag(int setting, bool& field, bool value)
 void TGUIControl::ApplyLeftPane()
 {
     const bool any = webTreeVisible_ || templatesVisible_;
-    window_.pnlMainLeftWebTree->setVisible(webTreeVisible_);
-    window_.pnlMainLeftTemplates->setVisible(templatesVisible_);
-    window_.sbtnMainClientShowWebTree->setVisible(!webTreeVisible_);
-    if (webTreeVisible_ && templatesVisible_) {
-        const QList<int> sizes = window_.splMainLeftWebTree->sizes();
-        if (sizes.size() == 2 && (sizes[0] == 0 || sizes[1] == 0)) {
-            const int height = std::max(window_.splMainLeftWebTree->height(), 300);
-            const int web = GuiControlRules::WebTreePanelHeight(height, 0, 0, 2.0 / 3.0);
-            window_.splMainLeftWebTree->setSizes({web, height - web});
-        }
-    }
-    if (any && !autoHideApplied_) {
-        const bool wasHidden = window_.pnlMainLeft->isHidden();
-        window_.pnlMainLeft->show();
-        if (wasHidden) {
-            const int width = root_.Settings().IniSettings().GetInteger(siLeftPanelWidth, 250);
-            const int total = std::max(window_.pnlMain->width(), width + 200);
-            window_.pnlMain->setSizes({width, total - width});
-        }
-    } else if (!any) {
-        window_.pnlMainLeft->hide();
-    }
+    window_.ShowTreePanels(webTreeVisible_, templatesVisible_);
+    if (any && !autoHideApplied_)
+        window_.ShowLeftPane(root_.Settings().IniSettings().GetInteger(siLeftPanelWidth, 250));
+    else if (!any)
+        window_.SetLeftPaneVisible(false);
     if (!any)
         SetAutoHide(false);
-    if (QAction* item = window_.Action("miViewAutoHide"))
-        item->setEnabled(any && catalogOpen_);
+    window_.Actions().ViewAutoHide->setEnabled(any && catalogOpen_);
 }
 
 void TGUIControl::SetWebTreeVisible(bool visible)
 {
     StoreFlag(siWebTree, webTreeVisible_, visible);
-    window_.Action("miViewWebTree")->setChecked(visible);
+    window_.Actions().ViewWebTree->setChecked(visible);
     ApplyLeftPane();
 }
 
@@ -89,26 +71,27 @@ void TGUIControl::SetTemplatesVisible(bool visible)
     StoreFlag(siTemplatesTree, templatesVisible_, visible);
     if (visible && templatesCollapsed_)
         CollapseTemplates(false);
-    window_.Action("miViewTemplates")->setChecked(visible);
+    window_.Actions().ViewTemplates->setChecked(visible);
     ApplyLeftPane();
 }
 
 void TGUIControl::SetToolbarVisible(bool visible)
 {
     StoreFlag(siToolbar, toolbarVisible_, visible);
-    window_.tbtMainDefault->setVisible(visible);
-    window_.tbtMainCustom->setVisible(visible && std::any_of(actionSlots_.begin(), actionSlots_.end(),
-                                                             [](const auto& slot) { return slot != nullptr; }));
-    window_.tbtMainLanguage->setVisible(visible && catalogOpen_);
-    window_.tbtMainSearch->setVisible(visible && !window_.tbsiMainSearchMenu->actions().isEmpty());
-    window_.Action("miViewToolbar")->setChecked(visible);
+    window_.Toolbar(TMainToolbar::Actions)->setVisible(visible);
+    window_.Toolbar(TMainToolbar::CatalogActions)
+        ->setVisible(visible && std::any_of(actionSlots_.begin(), actionSlots_.end(),
+                                            [](const auto& slot) { return slot != nullptr; }));
+    window_.Toolbar(TMainToolbar::Languages)->setVisible(visible && catalogOpen_);
+    window_.Toolbar(TMainToolbar::Search)->setVisible(visible && !window_.Menu(TMainMenu::SearchKinds)->isEmpty());
+    window_.Actions().ViewToolbar->setChecked(visible);
 }
 
 void TGUIControl::SetStatusBarVisible(bool visible)
 {
     StoreFlag(siStatusbar, statusBarVisible_, visible);
     window_.statusBar()->setVisible(visible);
-    window_.Action("miViewStatusBar")->setChecked(visible);
+    window_.Actions().ViewStatusBar->setChecked(visible);
 }
 
 void TGUIControl::CollapseTemplates(bool collapse)
@@ -116,14 +99,7 @@ void TGUIControl::CollapseTemplates(bool collapse)
     if (collapse && !webTreeVisible_)
         return;  // never two caption bars alone
     templatesCollapsed_ = collapse;
-    // The client is the placeholder tree, or the open catalog's templates tree view.
-    window_.pnlMainLeftTemplatesClient->setVisible(!collapse);
-    window_.tbtbarMainTreeTemplateMain->setVisible(!collapse);
-    if (!collapse) {
-        const int height = window_.splMainLeftWebTree->height();
-        window_.splMainLeftWebTree->setSizes(
-            {GuiControlRules::WebTreePanelHeight(height, 0, 0, 2.0 / 3.0), height / 3});
-    }
+    window_.SetTemplatesTreeShown(!collapse);
 }
 
 void TGUIControl::SetAutoHide(bool on)
@@ -134,7 +110,7 @@ void TGUIControl::SetAutoHide(bool on)
         StoreFlag(siAutohide, autoHide_, on);
         ApplyAutoHide(on);
     }
-    QAction* item = window_.Action("miViewAutoHide");
+    QAction* item = window_.Actions().ViewAutoHide;
     item->setChecked(on);
     item->setEnabled((webTreeVisible_ || templatesVisible_) && catalogOpen_);
 }
@@ -149,38 +125,30 @@ void TGUIControl::ApplyAutoHide(bool on)
         CheckAutoHide(QCursor::pos());
     } else {
         qApp->removeEventFilter(this);
-        window_.pnlMainLeft->setVisible(webTreeVisible_ || templatesVisible_);
+        window_.SetLeftPaneVisible(webTreeVisible_ || templatesVisible_);
     }
 }
 
 void TGUIControl::CheckAutoHide(const QPoint& cursor)
 {
-    QWidget* pane = window_.pnlMainLeft;
-    if (pane->isVisible()) {
-        const QRect area(pane->mapToGlobal(QPoint(0, 0)), pane->size());
-        if (!area.contains(cursor))
-            pane->hide();
-        return;
-    }
-    const QPoint origin = window_.pnlMain->mapToGlobal(QPoint(0, 0));
-    const QRect strip(origin.x(), origin.y(), 16, window_.pnlMain->height());
-    if (strip.contains(cursor))
-        pane->show();
+    window_.AutoHideLeftPane(cursor);
 }
 
 bool TGUIControl::eventFilter(QObject* watched, QEvent* event)
 {
-    // The language panel of the status bar opens the language list.
-    if (watched == window_.sbarMainPanels[3] && event->type() == QEvent::MouseButtonRelease && catalogOpen_) {
-        QMenu languages;
-        languages.setObjectName("pmMainLanguages");
-        FillLanguageMenu(&languages);
-        languages.exec(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
-        return true;
-    }
     if (autoHideApplied_ && event->type() == QEvent::MouseMove)
         CheckAutoHide(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
     return QObject::eventFilter(watched, event);
+}
+
+void TGUIControl::ShowLanguageMenu(const QPoint& at)
+{
+    if (!catalogOpen_)
+        return;
+    QMenu languages;
+    languages.setObjectName("pmMainLanguages");
+    FillLanguageMenu(&languages);
+    languages.exec(at);
 }
 
 // ---- captions ----------------------------------------------------------------------------------------
@@ -192,7 +160,7 @@ void TGUIControl::SetMainCaption(const std::string& text)
 
 void TGUIControl::SetEditorCaption(const std::string& text)
 {
-    window_.pnlMainClientCaption->setText(Q(text));
+    window_.SetEditorCaption(Q(text));
 }
 
 void TGUIControl::SetTemplatesCaption(const std::string& captionFormat)
@@ -201,12 +169,12 @@ void TGUIControl::SetTemplatesCaption(const std::string& captionFormat)
     // holds no item nodes yet.
     QString caption = Tr(captionFormat);
     caption.replace("$1", QString());
-    window_.pnlMainLeftTemplatesCaption->setText(caption);
+    window_.SetTemplatesCaption(caption);
 }
 
 void TGUIControl::ShowSavePanel(bool visible)
 {
-    window_.pnlMainClientSave->setVisible(visible);
+    window_.ShowSaveBar(visible);
 }
 
 // ---- status bar ----------------------------------------------------------------------------------------
@@ -214,21 +182,21 @@ void TGUIControl::ShowSavePanel(bool visible)
 void TGUIControl::SetStatusText(const std::string& text, bool translate, int panel)
 {
     // The last panel (the editing language) is never written.
-    if (panel < 0 || panel >= static_cast<int>(window_.sbarMainPanels.size()) - 1)
+    if (panel < 0 || panel >= TfrmMain::kStatusPanels - 1)
         return;
-    window_.sbarMainPanels[panel]->setText(translate ? Tr(text) : Q(text));
+    window_.StatusPanel(panel)->setText(translate ? Tr(text) : Q(text));
 }
 
 std::string TGUIControl::StatusText(int panel) const
 {
-    return S(window_.sbarMainPanels.at(panel)->text());
+    return S(window_.StatusPanel(panel)->text());
 }
 
 void TGUIControl::SetStatusNotice(const std::string& text, int flags)
 {
     statusNotice_ = text;
     statusFlags_ = flags;
-    QLabel* panel = window_.sbarMainPanels[1];
+    QLabel* panel = window_.StatusPanel(1);
     QStyle::StandardPixmap icon;
     QString word;
     if (flags & 4) {
@@ -288,15 +256,15 @@ void TGUIControl::LocalizeControl(QWidget* control)
 
 void TGUIControl::FillLanguageCombo()
 {
-    QComboBox* combo = window_.cbtbMainSelectLanguage;
+    QComboBox* combo = window_.LanguageCombo();
     TCatalogData* data = root_.GetCatalogData();
-    QLabel* panel = window_.sbarMainPanels[3];
+    QLabel* panel = window_.StatusPanel(3);
     if (!data) {
-        window_.tbtMainLanguage->hide();
+        window_.Toolbar(TMainToolbar::Languages)->hide();
         panel->clear();
         return;
     }
-    window_.tbtMainLanguage->setVisible(toolbarVisible_);
+    window_.Toolbar(TMainToolbar::Languages)->setVisible(toolbarVisible_);
     const QSignalBlocker block(combo);
     combo->clear();
     TReferences& references = root_.References();
@@ -312,7 +280,7 @@ void TGUIControl::FillLanguageCombo()
 void TGUIControl::UpdateLanguageControls()
 {
     TCatalogData* data = root_.GetCatalogData();
-    QLabel* panel = window_.sbarMainPanels[3];
+    QLabel* panel = window_.StatusPanel(3);
     if (!data) {
         panel->clear();
         return;
@@ -324,7 +292,7 @@ void TGUIControl::UpdateLanguageControls()
     panel->setText(QString("<span style=\"background:%1;color:%2\">&nbsp;%3&nbsp;</span>&nbsp;%4")
                        .arg(back.name(), fore.name(), Q(code.substr(0, 2)).toHtmlEscaped(),
                             Q(name.empty() ? code : name).toHtmlEscaped()));
-    QComboBox* combo = window_.cbtbMainSelectLanguage;
+    QComboBox* combo = window_.LanguageCombo();
     const QSignalBlocker block(combo);
     combo->setCurrentIndex(combo->findData(Q(code)));
 }

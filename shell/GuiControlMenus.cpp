@@ -11,7 +11,10 @@
 #include "catalog/TreeManager.h"
 #include "catalog/ui/CatalogTreeView.h"
 #include "common/CaptionValue.h"
+#include "gui/FindReplace.h"
+#include "gui/HelpRequests.h"
 #include "shell/ActionProcessor.h"
+#include "shell/CatalogWindowUI.h"
 #include "shell/FrameSearchResult.h"
 #include "shell/GuiControlRules.h"
 #include "shell/TreeCommands.h"
@@ -21,7 +24,6 @@
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
 #include "catalog/TolvexCatalog.h"
-#include "catalog/TolvexHelpSystem.h"
 #include "common/CommonGui.h"
 #include "common/CommonProcedures.h"
 #include "common/GlobalSettings.h"
@@ -67,9 +69,8 @@ void TGUIControl::UpdateCatalogState(bool open)
 {
     catalogOpen_ = open;
     FillLanguageCombo();
-    auto* stack = static_cast<QStackedWidget*>(window_.centralWidget());
-    stack->setCurrentWidget(open ? static_cast<QWidget*>(window_.pnlMain) : window_.pnlMainWelcome);
-    window_.cbtbMainSelectLanguage->setEnabled(open);
+    window_.ShowCatalogPage(open);
+    window_.LanguageCombo()->setEnabled(open);
     RebuildActionToolbar();
     SetWebTreeVisible(webTreeVisible_);
     SetTemplatesVisible(templatesVisible_);
@@ -81,20 +82,14 @@ void TGUIControl::UpdateCatalogState(bool open)
     else
         ApplyAutoHide(false);
     // The visible tree of each pane: the placeholder, or the open catalog's view.
-    auto hasCurrent = [](QWidget* pane) {
-        for (QTreeView* tree : pane->findChildren<QTreeView*>())
-            if (!tree->isHidden() && tree->currentIndex().isValid())
-                return true;
-        return false;
-    };
-    if (!hasCurrent(window_.pnlMainLeftWebTree))
+    if (!window_.TreeHasCurrent(TMainTree::Web))
         EnableWebTreeButtons(false);
-    if (!hasCurrent(window_.pnlMainLeftTemplates))
+    if (!window_.TreeHasCurrent(TMainTree::Templates))
         EnableTemplateTreeButtons(false);
     if (open)
         FollowCatalogTrees();
     else
-        delete window_.pnlMainEditor->findChild<TFrameSearchResult*>();  // results of the closed catalog
+        delete window_.EditorPane()->findChild<TFrameSearchResult*>();  // results of the closed catalog
     UpdateMainMenu(open);
     UpdateRecentCatalogs();
 }
@@ -121,31 +116,33 @@ void TGUIControl::UpdateMainMenu(bool open)
     const bool u = open && role < 4;
     const bool reallyOpen = root_.Catalog().IsOpen();
     FillStylesMenu();
+    const TMainWindowActions& actions = window_.Actions();
     // The in-house tables are not part of this edition's menus.
-    for (const char* name : {"miFileImportCatalogsTables", "miFileImportStylesTables", "miFileExportCatalogsTables",
-                             "miFileExportStylesTables"})
-        window_.Action(name)->setVisible(false);
-    window_.Action("miEditApplyNewStyle")->setEnabled(a);
-    window_.miFileImport->setEnabled(u);
-    window_.miFileExport->setEnabled(u);
-    window_.Action("miFileChangeCatalogCode")->setEnabled(a);
-    window_.miMainCatalog->setEnabled(open);
-    for (const char* name : {"miViewWebTree", "miViewTemplates", "miFileCloseCatalog"})
-        window_.Action(name)->setEnabled(open);
-    window_.miFileDatabaseUtilities->setEnabled(a);
-    window_.Action("miFileBackup")->setEnabled(a);
-    window_.Action("miFileRestore")->setEnabled(a);
+    for (QAction* item : {actions.ImportCatalogsTables, actions.ImportStylesTables, actions.ExportCatalogsTables,
+                          actions.ExportStylesTables})
+        item->setVisible(false);
+    actions.ApplyNewStyle->setEnabled(a);
+    window_.Menu(TMainMenu::Import)->setEnabled(u);
+    window_.Menu(TMainMenu::Export)->setEnabled(u);
+    actions.ChangeCatalogCode->setEnabled(a);
+    window_.Menu(TMainMenu::Catalog)->setEnabled(open);
+    for (QAction* item : {actions.ViewWebTree, actions.ViewTemplates, actions.CloseCatalog})
+        item->setEnabled(open);
+    window_.Menu(TMainMenu::DatabaseUtilities)->setEnabled(a);
+    actions.Backup->setEnabled(a);
+    actions.Restore->setEnabled(a);
     bool canDelete = a;
     bool canCompress = a;
     if (reallyOpen) {
         canDelete = open && role == 0 && ModuleParam(root_, "DeleteDatabase") == "yes";
         canCompress = open && role == 0 && ModuleParam(root_, "CompressDatabase") == "yes";
     }
-    window_.Action("miFileDeleteCatalog")->setEnabled(canDelete);
-    window_.Action("miFileCompress")->setVisible(canCompress);
-    window_.Action("miFileCompress")->setEnabled(canCompress);
-    window_.miMainPublish->setEnabled(reallyOpen ? p : !window_.miMainPublish->isEmpty());
-    window_.miMainReport->menuAction()->setVisible(open);
+    actions.DeleteCatalog->setEnabled(canDelete);
+    actions.Compress->setVisible(canCompress);
+    actions.Compress->setEnabled(canCompress);
+    QMenu* publish = window_.Menu(TMainMenu::Publish);
+    publish->setEnabled(reallyOpen ? p : !publish->isEmpty());
+    window_.Menu(TMainMenu::Report)->menuAction()->setVisible(open);
     if (open && reallyOpen)
         UpdateReportMenu();
 }
@@ -198,7 +195,7 @@ std::vector<int> ReportItemIds(TAbstractDBConnection& connection, const std::str
 
 void TGUIControl::UpdateReportMenu()
 {
-    QMenu* menu = window_.miMainReport;
+    QMenu* menu = window_.Menu(TMainMenu::Report);
     TCatalogData* data = root_.Catalog().IsOpen() ? root_.GetCatalogData() : nullptr;
     const int reportRoot =
         data ? root_.Catalog().GetDefinition().GetItemTypeTemplateId(kReportTypeItemType, kReportTemplateKind) : 0;
@@ -230,7 +227,7 @@ void TGUIControl::FillReportItems(TAbstractDBConnection& connection)
     if (!data)
         return;
     const std::string lang = data->GetCurrentLangCode();
-    for (QAction* action : window_.miMainReport->actions()) {
+    for (QAction* action : window_.Menu(TMainMenu::Report)->actions()) {
         auto* type = dynamic_cast<TTolvexMenuItem*>(action);
         if (!type || !type->menu())
             continue;
@@ -341,7 +338,9 @@ private:
     bool infoKey_;
 };
 
-GuiControlRules::TTreeNodeFacts FactsOf(TTreeNode* node)
+}  // namespace
+
+GuiControlRules::TTreeNodeFacts TGUIControl::NodeFacts(TTreeNode* node)
 {
     GuiControlRules::TTreeNodeFacts facts;
     facts.Node = node->Data.get();
@@ -356,34 +355,31 @@ GuiControlRules::TTreeNodeFacts FactsOf(TTreeNode* node)
     return facts;
 }
 
-}  // namespace
-
 void TGUIControl::UpdateWebTreeButtons(TTreeNode* node)
 {
     EnableWebTreeButtons(node != nullptr);
     if (!node || !node->IsItem())
         return;
-    ShowWebTreeButtons(GuiControlRules::WebTreeButtons(FactsOf(node)), *node->Data);
+    ShowWebTreeButtons(GuiControlRules::WebTreeButtons(NodeFacts(node)), *node->Data);
 }
 
 void TGUIControl::UpdateTemplateTreeButtons(TTreeNode* node)
 {
+    QAction* remove = window_.Actions().TemplatesDelete;
     if (!node || !node->IsItem()) {
-        for (QAction* button : window_.tbtnTemplatesCustom)
-            button->setVisible(false);
-        window_.tbtbarMainTemplateCustom->hide();
-        window_.Action("tbtnTemplatesDelete")->setEnabled(false);
+        HideCustomButtons(TMainTree::Templates);
+        remove->setEnabled(false);
         return;
     }
-    window_.Action("tbtnTemplatesDelete")
-        ->setEnabled(!(node->Data->Flags & ifNotDeletable) && node->Children.empty());
-    FillCustomButtons(window_.tbtnTemplatesCustom, window_.tbtbarMainTemplateCustom, *node->Data, false);
+    remove->setEnabled(!(node->Data->Flags & ifNotDeletable) && node->Children.empty());
+    FillCustomButtons(TMainTree::Templates, *node->Data, false);
 }
 
 void TGUIControl::FollowCatalogTrees()
 {
-    auto* web = window_.findChild<TCatalogTreeView*>("tvMainWebTreeView");
-    auto* templates = window_.findChild<TCatalogTreeView*>("tvMainTemplatesView");
+    TCatalogWindowUI* ui = TCatalogWindowUI::Of(root_);
+    TCatalogTreeView* web = ui ? ui->WebTreeView() : nullptr;
+    TCatalogTreeView* templates = ui ? ui->TemplatesTreeView() : nullptr;
     // Once per view: a view lives as long as its catalog is open.
     auto first = [](QWidget* view) {
         if (!view || view->property("tolvexButtonsFollow").toBool())
@@ -396,7 +392,7 @@ void TGUIControl::FollowCatalogTrees()
                 [this, web] { UpdateWebTreeButtons(web->Manager().GetSelectedNode()); });
         web->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(web, &QWidget::customContextMenuRequested, this, [this, web](const QPoint& at) {
-            ShowWebTreePopup(web->Manager().GetSelectedNode(), web->viewport()->mapToGlobal(at));
+            emit treeMenuRequested(TMainTree::Web, web->viewport()->mapToGlobal(at));
         });
     }
     if (first(templates)) {
@@ -404,16 +400,17 @@ void TGUIControl::FollowCatalogTrees()
                 [this, templates] { UpdateTemplateTreeButtons(templates->Manager().GetSelectedNode()); });
         templates->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(templates, &QWidget::customContextMenuRequested, this, [this, templates](const QPoint& at) {
-            ShowTemplatesPopup(templates->Manager().GetSelectedNode(), templates->viewport()->mapToGlobal(at));
+            emit treeMenuRequested(TMainTree::Templates, templates->viewport()->mapToGlobal(at));
         });
     }
     // Delete in a tree clicks its Delete button while that is enabled; Ctrl+Alt+I
     // in the web tree tells the selected node's ids.
-    for (auto [view, button] : {std::pair{web, "tbtnWebTreeDelete"}, {templates, "tbtnTemplatesDelete"}})
+    const TMainWindowActions& actions = window_.Actions();
+    for (auto [view, button] : {std::pair{web, actions.WebTreeDelete}, {templates, actions.TemplatesDelete}})
         if (view && !view->findChild<QObject*>("treeKeys"))
-            new TTreeKeys(*view, [this, name = std::string(button)] {
-                if (QAction* action = window_.Action(name); action && action->isEnabled())
-                    action->trigger();
+            new TTreeKeys(*view, [button] {
+                if (button->isEnabled())
+                    button->trigger();
             }, view == web);
     if (web)
         UpdateWebTreeButtons(web->Manager().GetSelectedNode());
@@ -423,7 +420,7 @@ void TGUIControl::FollowCatalogTrees()
 
 void TGUIControl::FillStylesMenu()
 {
-    QMenu* menu = window_.miFileStyles;
+    QMenu* menu = window_.Menu(TMainMenu::Styles);
     for (QAction* entry : menu->actions()) {
         menu->removeAction(entry);
         delete entry;
@@ -473,29 +470,29 @@ void TGUIControl::StyleMenuItemClick(const std::string& catalogType)
 void TGUIControl::UpdateRecentCatalogs()
 {
     const TIniSettings& ini = root_.Settings().IniSettings();
+    const TMainWindowActions& actions = window_.Actions();
     bool any = false;
-    for (size_t i = 0; i < window_.miFileLastUsed.size(); ++i) {
+    for (size_t i = 0; i < actions.LastUsed.size(); ++i) {
         const std::string name = ini.GetString(siLastUsed1 + static_cast<int>(i));
-        window_.miFileLastUsed[i]->setVisible(!name.empty());
-        window_.miFileLastUsed[i]->setText(Q(name));
+        actions.LastUsed[i]->setVisible(!name.empty());
+        actions.LastUsed[i]->setText(Q(name));
         any = any || !name.empty();
     }
-    window_.miFileLastUsedSeparator->setVisible(any);
+    actions.LastUsedSeparator->setVisible(any);
 }
 
 void TGUIControl::UpdateFindMenu()
 {
     QWidget* focused = QApplication::focusWidget();
     // The catalog's tree views take the placeholder trees' place in the tree panes.
-    const bool tree = qobject_cast<QTreeView*>(focused) &&
-                      (window_.pnlMainLeftWebTree->isAncestorOf(focused) ||
-                       window_.pnlMainLeftTemplates->isAncestorOf(focused));
+    const bool tree = qobject_cast<QTreeView*>(focused) && window_.IsInTreePanels(focused);
     const bool multiLine = qobject_cast<QTextEdit*>(focused) || qobject_cast<QPlainTextEdit*>(focused);
     const bool find = multiLine || tree || qobject_cast<QLineEdit*>(focused);
     const bool replace = find && !tree;
-    window_.Action("actMainEditFind")->setEnabled(find);
-    window_.Action("actMainEditReplace")->setEnabled(replace);
-    window_.Action("actMainEditFindNext")->setEnabled(replace && hasFindText_ && hasFindText_());
+    const TMainWindowActions& actions = window_.Actions();
+    actions.Find->setEnabled(find);
+    actions.Replace->setEnabled(replace);
+    actions.FindNext->setEnabled(replace && find_.HasFindText());
 }
 
 void TGUIControl::ActiveControlChanged(QWidget* now)
@@ -505,71 +502,21 @@ void TGUIControl::ActiveControlChanged(QWidget* now)
     const QString hint = now ? now->statusTip() : QString();
     if (!hint.isEmpty()) {
         hintShown_ = true;
-        window_.sbarMainPanels[0]->setText(hint);
+        window_.StatusPanel(0)->setText(hint);
     } else if (hintShown_) {
-        window_.sbarMainPanels[0]->clear();
+        window_.StatusPanel(0)->clear();
     }
 }
 
-void TGUIControl::ShowContextHelp(TTolvexHelpSystem* help)
+void TGUIControl::ShowContextHelp(THelpRequests& help)
 {
-    if (!help)
-        return;
     std::vector<std::string> aliases;
     QWidget* control = previousActiveControl_;
-    const std::string suffix = control && !control->objectName().isEmpty() ? "." + S(control->objectName()) : "";
+    std::string suffix;
+    if (control && !control->objectName().isEmpty())
+        suffix.append(".").append(S(control->objectName()));
     if (control && control->parentWidget() && !control->parentWidget()->objectName().isEmpty())
         aliases.push_back(S(control->parentWidget()->objectName()) + suffix);
     aliases.push_back(S(window_.objectName()));
-    help->ShowHelpForAliases(aliases);
-}
-
-// ---- the trees' pop-up menus -------------------------------------------------------------------
-
-void TGUIControl::TreeCommand(const std::string& name)
-{
-    if (treeCommand_)
-        treeCommand_(name);
-}
-
-void TGUIControl::ShowWebTreePopup(TTreeNode* node, const QPoint& at)
-{
-    if (!node || !node->IsItem())
-        return;
-    const GuiControlRules::TWebTreePopup popup = GuiControlRules::WebTreePopup(FactsOf(node));
-    QMenu menu(&window_);
-    const std::pair<const char*, const char*> items[] = {{"Delete Page", "tbtnWebTreeDelete"},
-                                                         {"Move Page Up", "tbtnWebTreeMoveUp"},
-                                                         {"Move Page Down", "tbtnWebTreeMoveDown"},
-                                                         {"Sort", "tbtnWebTreeSort"}};
-    const bool enabled[] = {popup.DeletePage, popup.MovePageUp, popup.MovePageDown, popup.Sort};
-    for (size_t i = 0; i < std::size(items); ++i) {
-        const std::string command = items[i].second;
-        QAction* entry = menu.addAction(Tr(items[i].first), this, [this, command] { TreeCommand(command); });
-        entry->setEnabled(enabled[i]);
-    }
-    menu.exec(at);
-}
-
-void TGUIControl::ShowTemplatesPopup(TTreeNode* node, const QPoint& at)
-{
-    const bool item = node && node->IsItem();
-    QMenu menu(&window_);
-    const std::pair<const char*, const char*> items[] = {
-        {"Copy to New Template", "tbtnTemplatesCopyToNew"},
-        {"Export Template To Styles Database", "tbtnTemplatesExportToStyles"},
-        {"Restore Template From Styles Database", "tbtnTemplatesRestoreFromStyles"},
-        {"Compare with Template From Styles Database", "tbtnTemplatesCompareWithStyles"},
-        {nullptr, nullptr},
-        {"Delete Template", "tbtnTemplatesDelete"}};
-    for (const auto& [caption, name] : items) {
-        if (!caption) {
-            menu.addSeparator();
-            continue;
-        }
-        const std::string command = name;
-        QAction* entry = menu.addAction(Tr(caption), this, [this, command] { TreeCommand(command); });
-        entry->setEnabled(command == "tbtnTemplatesDelete" ? window_.Action(command)->isEnabled() : item);
-    }
-    menu.exec(at);
+    help.ShowHelpForAliases(aliases);
 }

@@ -1,5 +1,6 @@
 #include "shell/MainWindow.h"
 
+#include "editors/framework/ui/EditorPaneHost.h"
 #include "gui/ControlOperations.h"
 #include "shell/GuiControlRules.h"
 #include "shell/MainWindowEvent.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -24,8 +26,11 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <tuple>
 
 using UiText::Tr;
 
@@ -78,12 +83,12 @@ QWidget* CaptionBar(QWidget* parent, QLabel*& label, const QString& text)
     return bar;
 }
 
-QToolButton* BarButton(QWidget* bar, const char* name, const QString& hint, const QIcon& icon)
+// A caption-bar button that stands for a command of the window.
+QToolButton* BarButton(QWidget* bar, const char* name, QAction* command)
 {
     auto* button = new QToolButton(bar);
     button->setObjectName(name);
-    button->setToolTip(hint);
-    button->setIcon(icon);
+    button->setDefaultAction(command);
     button->setAutoRaise(true);
     button->setIconSize(QSize(12, 12));
     bar->layout()->addWidget(button);
@@ -111,11 +116,10 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this && widget == focusWidget() &&
-            ControlOperations::HandleFormKeyPress(this, static_cast<QKeyEvent*>(event), [this] {
-                if (handler_)
-                    handler_->HandleCommand("actMainEditFind");
-            }))
+            ControlOperations::HandleFormKeyPress(this, static_cast<QKeyEvent*>(event), [this] { emit findRequested(); }))
             return true;
+    } else if (event->type() == QEvent::MouseButtonRelease && watched == statusPanels_[3]) {
+        emit languagePanelClicked(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -129,327 +133,377 @@ QAction* TfrmMain::AddAction(QMenu* menu, const char* name, const char* caption,
         action->setShortcut(keys);
     if (menu)
         menu->addAction(action);
-    actions_[name] = action;
-    const std::string command = name;
-    connect(action, &QAction::triggered, this, [this, command] {
-        if (handler_)
-            handler_->HandleCommand(command);
-    });
     return action;
 }
 
-QAction* TfrmMain::Action(const std::string& name) const
+QMenu* TfrmMain::Menu(TMainMenu menu) const
 {
-    const auto found = actions_.find(name);
-    return found == actions_.end() ? nullptr : found->second;
+    switch (menu) {
+    case TMainMenu::File: return miMainFile_;
+    case TMainMenu::Edit: return miMainEdit_;
+    case TMainMenu::View: return miMainView_;
+    case TMainMenu::Catalog: return miMainCatalog_;
+    case TMainMenu::Publish: return miMainPublish_;
+    case TMainMenu::Report: return miMainReport_;
+    case TMainMenu::Help: return miMainHelp_;
+    case TMainMenu::OpenCatalog: return miFileOpenCatalog_;
+    case TMainMenu::Styles: return miFileStyles_;
+    case TMainMenu::Import: return miFileImport_;
+    case TMainMenu::Export: return miFileExport_;
+    case TMainMenu::DatabaseUtilities: return miFileDatabaseUtilities_;
+    case TMainMenu::SearchKinds: return searchKinds_;
+    case TMainMenu::SelectTree: return selectTree_;
+    }
+    return nullptr;
+}
+
+QToolBar* TfrmMain::Toolbar(TMainToolbar toolbar) const
+{
+    switch (toolbar) {
+    case TMainToolbar::Actions: return tbtMainDefault_;
+    case TMainToolbar::CatalogActions: return tbtMainCustom_;
+    case TMainToolbar::Languages: return tbtMainLanguage_;
+    case TMainToolbar::Search: return tbtMainSearch_;
+    case TMainToolbar::WebTree: return webTree_.MainBar;
+    case TMainToolbar::WebTreeCustom: return webTree_.CustomBar;
+    case TMainToolbar::Templates: return templates_.MainBar;
+    case TMainToolbar::TemplatesCustom: return templates_.CustomBar;
+    }
+    return nullptr;
+}
+
+const std::array<QAction*, TfrmMain::kCustomTreeButtons>& TfrmMain::CustomTreeButtons(TMainTree tree) const
+{
+    return Tree(tree).CustomButtons;
 }
 
 void TfrmMain::BuildMenus()
 {
+    TMainWindowActions& a = actions_;
     QMenuBar* bar = menuBar();
-    miMainFile = bar->addMenu(Tr("&File"));
-    miMainFile->setObjectName("miMainFile");
-    AddAction(miMainFile, "miFileNewCatalog", "New Catalog...", QKeySequence::New, Icon("document-new", QStyle::SP_FileIcon));
-    miFileOpenCatalog = miMainFile->addMenu(Icon("document-open", QStyle::SP_DirOpenIcon), Tr("Open Catalog"));
-    miFileOpenCatalog->setObjectName("miFileOpenCatalog");
-    AddAction(miFileOpenCatalog, "miFileOpenCatalogList", "Catalogs...", QKeySequence::Open);
-    AddAction(miMainFile, "miFileCloseCatalog", "Close Catalog", QKeySequence::Close,
-              Icon("document-close", QStyle::SP_DialogCloseButton));
-    miMainFile->addSeparator();
-    miFileStyles = miMainFile->addMenu(Tr("Styles"));
-    miFileStyles->setObjectName("miFileStyles");
-    miFileImport = miMainFile->addMenu(Tr("Import"));
-    miFileImport->setObjectName("miFileImport");
-    AddAction(miFileImport, "miFileImportCatalogsTables", "Catalogs Tables");
-    AddAction(miFileImport, "miFileImportStylesTables", "Styles Tables");
-    miFileExport = miMainFile->addMenu(Tr("Export"));
-    miFileExport->setObjectName("miFileExport");
-    AddAction(miFileExport, "miFileExportCatalogsTables", "Catalogs Tables");
-    AddAction(miFileExport, "miFileExportStylesTables", "Styles Tables");
-    AddAction(miFileExport, "miFileExportImages", "Images");
-    AddAction(miFileExport, "miFileExportTemplates", "Templates");
-    AddAction(miFileExport, "miFileExportXHTMLTemplates", "Templates as XHTML");
-    miMainFile->addSeparator();
-    AddAction(miMainFile, "miFileChangeCatalogCode", "Change Catalog Code...");
-    miFileDatabaseUtilities = miMainFile->addMenu(Tr("Database Utilities"));
-    miFileDatabaseUtilities->setObjectName("miFileDatabaseUtilities");
-    AddAction(miFileDatabaseUtilities, "miFileBackup", "Backup");
-    AddAction(miFileDatabaseUtilities, "miFileRestore", "Restore");
-    AddAction(miFileDatabaseUtilities, "miFileCompress", "Compress");
-    AddAction(miMainFile, "miFileDeleteCatalog", "Delete Catalog", {}, Icon("edit-delete", QStyle::SP_TrashIcon));
-    miMainFile->addSeparator();
-    AddAction(miMainFile, "miFileProgramSettings", "Program Settings...", QKeySequence::Preferences,
-              Icon("preferences-system", QStyle::SP_FileDialogDetailedView));
-    miMainFile->addSeparator();
-    for (size_t i = 0; i < miFileLastUsed.size(); ++i) {
+    miMainFile_ = bar->addMenu(Tr("&File"));
+    miMainFile_->setObjectName("miMainFile");
+    a.NewCatalog = AddAction(miMainFile_, "miFileNewCatalog", "New Catalog...", QKeySequence::New,
+                             Icon("document-new", QStyle::SP_FileIcon));
+    miFileOpenCatalog_ = miMainFile_->addMenu(Icon("document-open", QStyle::SP_DirOpenIcon), Tr("Open Catalog"));
+    miFileOpenCatalog_->setObjectName("miFileOpenCatalog");
+    a.OpenCatalogList = AddAction(miFileOpenCatalog_, "miFileOpenCatalogList", "Catalogs...", QKeySequence::Open);
+    a.CloseCatalog = AddAction(miMainFile_, "miFileCloseCatalog", "Close Catalog", QKeySequence::Close,
+                               Icon("document-close", QStyle::SP_DialogCloseButton));
+    miMainFile_->addSeparator();
+    miFileStyles_ = miMainFile_->addMenu(Tr("Styles"));
+    miFileStyles_->setObjectName("miFileStyles");
+    miFileImport_ = miMainFile_->addMenu(Tr("Import"));
+    miFileImport_->setObjectName("miFileImport");
+    a.ImportCatalogsTables = AddAction(miFileImport_, "miFileImportCatalogsTables", "Catalogs Tables");
+    a.ImportStylesTables = AddAction(miFileImport_, "miFileImportStylesTables", "Styles Tables");
+    miFileExport_ = miMainFile_->addMenu(Tr("Export"));
+    miFileExport_->setObjectName("miFileExport");
+    a.ExportCatalogsTables = AddAction(miFileExport_, "miFileExportCatalogsTables", "Catalogs Tables");
+    a.ExportStylesTables = AddAction(miFileExport_, "miFileExportStylesTables", "Styles Tables");
+    a.ExportImages = AddAction(miFileExport_, "miFileExportImages", "Images");
+    a.ExportTemplates = AddAction(miFileExport_, "miFileExportTemplates", "Templates");
+    a.ExportXhtmlTemplates = AddAction(miFileExport_, "miFileExportXHTMLTemplates", "Templates as XHTML");
+    miMainFile_->addSeparator();
+    a.ChangeCatalogCode = AddAction(miMainFile_, "miFileChangeCatalogCode", "Change Catalog Code...");
+    miFileDatabaseUtilities_ = miMainFile_->addMenu(Tr("Database Utilities"));
+    miFileDatabaseUtilities_->setObjectName("miFileDatabaseUtilities");
+    a.Backup = AddAction(miFileDatabaseUtilities_, "miFileBackup", "Backup");
+    a.Restore = AddAction(miFileDatabaseUtilities_, "miFileRestore", "Restore");
+    a.Compress = AddAction(miFileDatabaseUtilities_, "miFileCompress", "Compress");
+    a.DeleteCatalog = AddAction(miMainFile_, "miFileDeleteCatalog", "Delete Catalog", {},
+                                Icon("edit-delete", QStyle::SP_TrashIcon));
+    miMainFile_->addSeparator();
+    a.ProgramSettings = AddAction(miMainFile_, "miFileProgramSettings", "Program Settings...",
+                                  QKeySequence::Preferences, Icon("preferences-system", QStyle::SP_FileDialogDetailedView));
+    miMainFile_->addSeparator();
+    for (size_t i = 0; i < a.LastUsed.size(); ++i) {
         const std::string name = "miFileLastUsed" + std::to_string(i + 1);
-        miFileLastUsed[i] = AddAction(miMainFile, name.c_str(), "Last Used");
-        miFileLastUsed[i]->setVisible(false);
+        a.LastUsed[i] = AddAction(miMainFile_, name.c_str(), "Last Used");
+        a.LastUsed[i]->setVisible(false);
     }
-    miFileLastUsedSeparator = miMainFile->addSeparator();
-    miFileLastUsedSeparator->setVisible(false);
-    AddAction(miMainFile, "miFileExit", "Exit", QKeySequence::Quit, Icon("application-exit", QStyle::SP_DialogCloseButton));
+    a.LastUsedSeparator = miMainFile_->addSeparator();
+    a.LastUsedSeparator->setVisible(false);
+    a.Exit = AddAction(miMainFile_, "miFileExit", "Exit", QKeySequence::Quit,
+                       Icon("application-exit", QStyle::SP_DialogCloseButton));
 
-    miMainEdit = bar->addMenu(Tr("&Edit"));
-    miMainEdit->setObjectName("miMainEdit");
-    actMainEditUndo = new TTolvexEditUndo(this);
-    miMainEdit->addAction(actMainEditUndo);
-    actMainEditRedo = new TTolvexEditRedo(this);
-    miMainEdit->addAction(actMainEditRedo);
-    miMainEdit->addSeparator();
-    AddAction(miMainEdit, "actMainEditCut", "Cut", QKeySequence::Cut, Icon("edit-cut", QStyle::SP_DialogDiscardButton));
-    AddAction(miMainEdit, "actMainEditCopy", "Copy", QKeySequence::Copy, Icon("edit-copy", QStyle::SP_FileIcon));
-    AddAction(miMainEdit, "actMainEditPaste", "Paste", QKeySequence::Paste,
-              Icon("edit-paste", QStyle::SP_DialogApplyButton));
-    AddAction(miMainEdit, "actMainEditSelectAll", "Select All", QKeySequence::SelectAll);
-    miMainEdit->addSeparator();
-    AddAction(miMainEdit, "actMainEditFind", "Find...", QKeySequence(Qt::CTRL | Qt::Key_F),
-              Icon("edit-find", QStyle::SP_FileDialogContentsView));
-    AddAction(miMainEdit, "actMainEditFindNext", "Find Next", QKeySequence(Qt::CTRL | Qt::Key_G));
-    AddAction(miMainEdit, "actMainEditReplace", "Replace...", QKeySequence(Qt::CTRL | Qt::Key_R),
-              Icon("edit-find-replace", QStyle::SP_BrowserReload));
-    miMainEdit->addSeparator();
-    AddAction(miMainEdit, "miEditApplyNewStyle", "Apply New Style...");
-    AddAction(miMainEdit, "actMainEditorSave", "Save", QKeySequence::Save, Icon("document-save", QStyle::SP_DialogSaveButton));
+    miMainEdit_ = bar->addMenu(Tr("&Edit"));
+    miMainEdit_->setObjectName("miMainEdit");
+    a.Undo = new TTolvexEditUndo(this);
+    miMainEdit_->addAction(a.Undo);
+    a.Redo = new TTolvexEditRedo(this);
+    miMainEdit_->addAction(a.Redo);
+    miMainEdit_->addSeparator();
+    a.Cut = AddAction(miMainEdit_, "actMainEditCut", "Cut", QKeySequence::Cut, Icon("edit-cut", QStyle::SP_DialogDiscardButton));
+    a.Copy = AddAction(miMainEdit_, "actMainEditCopy", "Copy", QKeySequence::Copy, Icon("edit-copy", QStyle::SP_FileIcon));
+    a.Paste = AddAction(miMainEdit_, "actMainEditPaste", "Paste", QKeySequence::Paste,
+                        Icon("edit-paste", QStyle::SP_DialogApplyButton));
+    a.SelectAll = AddAction(miMainEdit_, "actMainEditSelectAll", "Select All", QKeySequence::SelectAll);
+    miMainEdit_->addSeparator();
+    // Find Next and Replace keep Ctrl+G and Ctrl+R, which the platform's standard keys would change.
+    a.Find = AddAction(miMainEdit_, "actMainEditFind", "Find...", QKeySequence::Find,
+                       Icon("edit-find", QStyle::SP_FileDialogContentsView));
+    a.FindNext = AddAction(miMainEdit_, "actMainEditFindNext", "Find Next", QKeySequence(Qt::CTRL | Qt::Key_G));
+    a.Replace = AddAction(miMainEdit_, "actMainEditReplace", "Replace...", QKeySequence(Qt::CTRL | Qt::Key_R),
+                          Icon("edit-find-replace", QStyle::SP_BrowserReload));
+    miMainEdit_->addSeparator();
+    a.ApplyNewStyle = AddAction(miMainEdit_, "miEditApplyNewStyle", "Apply New Style...");
+    a.Save = AddAction(miMainEdit_, "actMainEditorSave", "Save", QKeySequence::Save,
+                       Icon("document-save", QStyle::SP_DialogSaveButton));
 
-    miMainView = bar->addMenu(Tr("&View"));
-    miMainView->setObjectName("miMainView");
-    for (const auto& [name, caption] : {std::pair{"miViewWebTree", "Web Tree"}, {"miViewTemplates", "Templates"},
-                                        {"miViewToolbar", "Toolbar"}, {"miViewStatusBar", "Status Bar"},
-                                        {"miViewAutoHide", "Auto Hide"}})
-        AddAction(miMainView, name, caption)->setCheckable(true);
+    miMainView_ = bar->addMenu(Tr("&View"));
+    miMainView_->setObjectName("miMainView");
+    for (auto [action, name, caption] :
+         {std::tuple{&a.ViewWebTree, "miViewWebTree", "Web Tree"}, {&a.ViewTemplates, "miViewTemplates", "Templates"},
+          {&a.ViewToolbar, "miViewToolbar", "Toolbar"}, {&a.ViewStatusBar, "miViewStatusBar", "Status Bar"},
+          {&a.ViewAutoHide, "miViewAutoHide", "Auto Hide"}}) {
+        *action = AddAction(miMainView_, name, caption);
+        (*action)->setCheckable(true);
+    }
 
-    miMainCatalog = bar->addMenu(Tr("&Catalog"));
-    miMainCatalog->setObjectName("miMainCatalog");
-    miMainPublish = bar->addMenu(Tr("&Web"));
-    miMainPublish->setObjectName("miMainPublish");
-    miMainReport = bar->addMenu(Tr("&Report"));
-    miMainReport->setObjectName("miMainReport");
-    miMainHelp = bar->addMenu(Tr("&Help"));
-    miMainHelp->setObjectName("miMainHelp");
-    AddAction(miMainHelp, "miHelpContents", "Tolvex Help", QKeySequence::HelpContents,
-              Icon("help-contents", QStyle::SP_DialogHelpButton));
-    AddAction(miMainHelp, "miHelpSoftwareUpdate", "Software Update", {},
-              Icon("system-software-update", QStyle::SP_BrowserReload));
-    miMainHelp->addSeparator();
-    AddAction(miMainHelp, "miHelpAbout", "About Tolvex...", {}, Icon("help-about", QStyle::SP_MessageBoxInformation));
+    miMainCatalog_ = bar->addMenu(Tr("&Catalog"));
+    miMainCatalog_->setObjectName("miMainCatalog");
+    miMainPublish_ = bar->addMenu(Tr("&Web"));
+    miMainPublish_->setObjectName("miMainPublish");
+    miMainReport_ = bar->addMenu(Tr("&Report"));
+    miMainReport_->setObjectName("miMainReport");
+    miMainHelp_ = bar->addMenu(Tr("&Help"));
+    miMainHelp_->setObjectName("miMainHelp");
+    a.HelpContents = AddAction(miMainHelp_, "miHelpContents", "Tolvex Help", QKeySequence::HelpContents,
+                               Icon("help-contents", QStyle::SP_DialogHelpButton));
+    a.SoftwareUpdate = AddAction(miMainHelp_, "miHelpSoftwareUpdate", "Software Update", {},
+                                 Icon("system-software-update", QStyle::SP_BrowserReload));
+    miMainHelp_->addSeparator();
+    a.About = AddAction(miMainHelp_, "miHelpAbout", "About Tolvex...", {}, Icon("help-about", QStyle::SP_MessageBoxInformation));
 }
 
 void TfrmMain::BuildToolbars()
 {
-    tbtMainDefault = addToolBar(Tr("Actions"));
-    tbtMainDefault->setObjectName("tbtMainDefault");
-    tbtMainDefault->addAction(Action("miFileNewCatalog"));
-    auto* open = new QToolButton(tbtMainDefault);
+    tbtMainDefault_ = addToolBar(Tr("Actions"));
+    tbtMainDefault_->setObjectName("tbtMainDefault");
+    tbtMainDefault_->addAction(actions_.NewCatalog);
+    auto* open = new QToolButton(tbtMainDefault_);
     open->setObjectName("tbsiMainDefaultOpenCatalog");
-    open->setIcon(miFileOpenCatalog->icon());
+    open->setIcon(miFileOpenCatalog_->icon());
     open->setToolTip(Tr("Open Catalog"));
-    open->setMenu(miFileOpenCatalog);
+    open->setMenu(miFileOpenCatalog_);
     open->setPopupMode(QToolButton::InstantPopup);
-    tbtMainDefault->addWidget(open);
-    tbtMainDefault->addSeparator();
-    tbtMainDefault->addAction(Action("actMainEditCut"));
-    tbtMainDefault->addAction(Action("actMainEditCopy"));
-    tbtMainDefault->addAction(Action("actMainEditPaste"));
-    tbtMainDefault->addAction(actMainEditUndo);
+    tbtMainDefault_->addWidget(open);
+    tbtMainDefault_->addSeparator();
+    tbtMainDefault_->addAction(actions_.Cut);
+    tbtMainDefault_->addAction(actions_.Copy);
+    tbtMainDefault_->addAction(actions_.Paste);
+    tbtMainDefault_->addAction(actions_.Undo);
 
-    tbtMainCustom = addToolBar(Tr("Catalog Actions"));
-    tbtMainCustom->setObjectName("tbtMainCustom");
-    tbtMainCustom->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    for (size_t i = 0; i < tbiMainCustom.size(); ++i) {
-        tbiMainCustom[i] = tbtMainCustom->addAction(QString());
-        tbiMainCustom[i]->setObjectName(QString("tbiMainCustom%1").arg(i + 1));
-        tbiMainCustom[i]->setCheckable(true);
-        tbiMainCustom[i]->setVisible(false);
+    tbtMainCustom_ = addToolBar(Tr("Catalog Actions"));
+    tbtMainCustom_->setObjectName("tbtMainCustom");
+    tbtMainCustom_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    for (size_t i = 0; i < catalogActions_.size(); ++i) {
+        catalogActions_[i] = tbtMainCustom_->addAction(QString());
+        catalogActions_[i]->setObjectName(QString("tbiMainCustom%1").arg(i + 1));
+        catalogActions_[i]->setCheckable(true);
+        catalogActions_[i]->setVisible(false);
     }
-    tbtMainCustom->hide();
+    tbtMainCustom_->hide();
 
-    tbtMainLanguage = addToolBar(Tr("Languages"));
-    tbtMainLanguage->setObjectName("tbtMainLanguage");
-    cbtbMainSelectLanguage = new QComboBox(tbtMainLanguage);
-    cbtbMainSelectLanguage->setObjectName("cbtbMainSelectLanguage");
-    cbtbMainSelectLanguage->setMinimumWidth(118);
-    cbtbMainSelectLanguage->setFocusPolicy(Qt::ClickFocus);
-    tbtMainLanguage->addWidget(cbtbMainSelectLanguage);
-    tbtMainLanguage->hide();
+    tbtMainLanguage_ = addToolBar(Tr("Languages"));
+    tbtMainLanguage_->setObjectName("tbtMainLanguage");
+    languageCombo_ = new QComboBox(tbtMainLanguage_);
+    languageCombo_->setObjectName("cbtbMainSelectLanguage");
+    languageCombo_->setMinimumWidth(118);
+    languageCombo_->setFocusPolicy(Qt::ClickFocus);
+    tbtMainLanguage_->addWidget(languageCombo_);
+    tbtMainLanguage_->hide();
+    // A selection made by program is not reported (the controller blocks the combo's signals).
+    connect(languageCombo_, &QComboBox::activated, this,
+            [this](int index) { emit languageChosen(languageCombo_->itemData(index).toString()); });
 
-    tbtMainSearch = addToolBar(Tr("Search"));
-    tbtMainSearch->setObjectName("tbtMainSearch");
+    tbtMainSearch_ = addToolBar(Tr("Search"));
+    tbtMainSearch_->setObjectName("tbtMainSearch");
     // The box and its button are one widget, so that a crowded toolbar row
     // never hides the button behind the toolbar's extension arrow.
-    auto* searchBox = new QWidget(tbtMainSearch);
+    auto* searchBox = new QWidget(tbtMainSearch_);
     auto* searchLayout = new QHBoxLayout(searchBox);
     searchLayout->setContentsMargins(0, 0, 0, 0);
     searchLayout->setSpacing(2);
-    cbMainSearch = new QComboBox(searchBox);
-    cbMainSearch->setObjectName("cbMainSearch");
-    cbMainSearch->setEditable(true);
-    cbMainSearch->setMinimumWidth(160);
-    cbMainSearch->setInsertPolicy(QComboBox::NoInsert);
-    cbMainSearch->lineEdit()->setPlaceholderText(Tr("Search"));
-    cbMainSearch->setToolTip(Tr("Enter search keyword"));
-    searchLayout->addWidget(cbMainSearch);
-    tbsiMainSearch = new QToolButton(searchBox);
-    tbsiMainSearch->setObjectName("tbsiMainSearch");
-    tbsiMainSearch->setIcon(Icon("edit-find", QStyle::SP_FileDialogContentsView));
-    tbsiMainSearch->setToolTip(Tr("Search"));
-    tbsiMainSearchMenu = new QMenu(tbsiMainSearch);
-    tbsiMainSearch->setMenu(tbsiMainSearchMenu);
-    tbsiMainSearch->setPopupMode(QToolButton::MenuButtonPopup);
-    searchLayout->addWidget(tbsiMainSearch);
-    tbtMainSearch->addWidget(searchBox);
-    tbtMainSearch->hide();
-    connect(tbsiMainSearch, &QToolButton::clicked, this, [this] {
-        if (handler_)
-            handler_->HandleCommand("tbsiMainSearch");
-    });
+    searchBox_ = new QComboBox(searchBox);
+    searchBox_->setObjectName("cbMainSearch");
+    searchBox_->setEditable(true);
+    searchBox_->setMinimumWidth(160);
+    searchBox_->setInsertPolicy(QComboBox::NoInsert);
+    searchBox_->lineEdit()->setPlaceholderText(Tr("Search"));
+    searchBox_->setToolTip(Tr("Enter search keyword"));
+    searchLayout->addWidget(searchBox_);
+    actions_.Search = AddAction(nullptr, "actMainSearch", "Search");
+    searchButton_ = new QToolButton(searchBox);
+    searchButton_->setObjectName("tbsiMainSearch");
+    searchButton_->setIcon(Icon("edit-find", QStyle::SP_FileDialogContentsView));
+    searchButton_->setToolTip(Tr("Search"));
+    searchKinds_ = new QMenu(searchButton_);
+    searchKinds_->setObjectName("tbsiMainSearchKinds");
+    searchButton_->setMenu(searchKinds_);
+    searchButton_->setPopupMode(QToolButton::MenuButtonPopup);
+    searchLayout->addWidget(searchButton_);
+    tbtMainSearch_->addWidget(searchBox);
+    tbtMainSearch_->hide();
+    connect(searchButton_, &QToolButton::clicked, actions_.Search, &QAction::trigger);
     // Enter in the search box searches; it does not move the focus on.
-    cbMainSearch->lineEdit()->setProperty("tolvexTag", ControlOperations::kTagEnterNotIntercepted);
-    connect(cbMainSearch->lineEdit(), &QLineEdit::returnPressed, this, [this] {
-        if (!cbMainSearch->currentText().isEmpty())
-            tbsiMainSearch->click();
+    searchBox_->lineEdit()->setProperty("tolvexTag", ControlOperations::kTagEnterNotIntercepted);
+    connect(searchBox_->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        if (!searchBox_->currentText().isEmpty())
+            searchButton_->click();
     });
 }
 
-QWidget* TfrmMain::BuildTreePanel(const char* name, const char* caption, QLabel*& captionLabel, QToolBar*& mainBar,
-                                  QToolBar*& customBar, std::array<QAction*, 12>& customButtons,
-                                  const char* customName, QTreeWidget*& tree)
+void TfrmMain::BuildTreePanel(TTreePanel& tree, const char* name, const char* caption, const char* customName)
 {
-    auto* panel = new QWidget;
-    panel->setObjectName(name);
-    auto* layout = new QVBoxLayout(panel);
+    tree.Panel = new QWidget;
+    tree.Panel->setObjectName(name);
+    auto* layout = new QVBoxLayout(tree.Panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    QWidget* bar = CaptionBar(panel, captionLabel, Tr(caption));
+    QWidget* bar = CaptionBar(tree.Panel, tree.Caption, Tr(caption));
     bar->setObjectName(QString(name) + "Caption");
+    tree.Caption->setObjectName(QString(name) + "CaptionText");
     layout->addWidget(bar);
-    mainBar = new QToolBar(panel);
-    mainBar->setIconSize(QSize(16, 16));
-    layout->addWidget(mainBar);
-    customBar = new QToolBar(panel);
-    customBar->setIconSize(QSize(16, 16));
-    customBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    for (size_t i = 0; i < customButtons.size(); ++i) {
-        customButtons[i] = customBar->addAction(QString());
-        customButtons[i]->setObjectName(QString("%1%2").arg(customName).arg(i + 1));
-        customButtons[i]->setVisible(false);
+    tree.MainBar = new QToolBar(tree.Panel);
+    tree.MainBar->setIconSize(QSize(16, 16));
+    layout->addWidget(tree.MainBar);
+    tree.CustomBar = new QToolBar(tree.Panel);
+    tree.CustomBar->setIconSize(QSize(16, 16));
+    tree.CustomBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    for (size_t i = 0; i < tree.CustomButtons.size(); ++i) {
+        tree.CustomButtons[i] = tree.CustomBar->addAction(QString());
+        tree.CustomButtons[i]->setObjectName(QString("%1%2").arg(customName).arg(i + 1));
+        tree.CustomButtons[i]->setVisible(false);
     }
-    customBar->hide();
-    layout->addWidget(customBar);
-    tree = new QTreeWidget(panel);
-    tree->setHeaderHidden(true);
-    tree->setFrameShape(QFrame::NoFrame);
-    layout->addWidget(tree, 1);
-    return panel;
+    tree.CustomBar->hide();
+    layout->addWidget(tree.CustomBar);
+    tree.Placeholder = new QTreeWidget(tree.Panel);
+    tree.Placeholder->setHeaderHidden(true);
+    tree.Placeholder->setFrameShape(QFrame::NoFrame);
+    layout->addWidget(tree.Placeholder, 1);
 }
 
 void TfrmMain::BuildPanes()
 {
+    TMainWindowActions& a = actions_;
     auto* stack = new QStackedWidget(this);
-    pnlMainWelcome = new QWidget(stack);
-    pnlMainWelcome->setObjectName("pnlMainWelcome");
-    auto* welcome = new QVBoxLayout(pnlMainWelcome);
-    auto* hint = new QLabel(Tr("No catalog is open.\nCreate a catalog or open one from the File menu."), pnlMainWelcome);
+    welcome_ = new QWidget(stack);
+    welcome_->setObjectName("pnlMainWelcome");
+    auto* welcome = new QVBoxLayout(welcome_);
+    auto* hint = new QLabel(Tr("No catalog is open.\nCreate a catalog or open one from the File menu."), welcome_);
     hint->setAlignment(Qt::AlignCenter);
     hint->setForegroundRole(QPalette::PlaceholderText);
     welcome->addWidget(hint);
-    stack->addWidget(pnlMainWelcome);
+    stack->addWidget(welcome_);
 
-    pnlMain = new QSplitter(Qt::Horizontal, stack);
-    pnlMain->setObjectName("pnlMain");
-    pnlMain->setChildrenCollapsible(false);
-    stack->addWidget(pnlMain);
+    pnlMain_ = new QSplitter(Qt::Horizontal, stack);
+    pnlMain_->setObjectName("pnlMain");
+    pnlMain_->setChildrenCollapsible(false);
+    stack->addWidget(pnlMain_);
     setCentralWidget(stack);
 
-    pnlMainLeft = new QWidget(pnlMain);
-    pnlMainLeft->setObjectName("pnlMainLeft");
-    auto* leftLayout = new QVBoxLayout(pnlMainLeft);
+    pnlMainLeft_ = new QWidget(pnlMain_);
+    pnlMainLeft_->setObjectName("pnlMainLeft");
+    auto* leftLayout = new QVBoxLayout(pnlMainLeft_);
     leftLayout->setContentsMargins(0, 0, 0, 0);
-    splMainLeftWebTree = new QSplitter(Qt::Vertical, pnlMainLeft);
-    splMainLeftWebTree->setObjectName("splMainLeftWebTree");
-    leftLayout->addWidget(splMainLeftWebTree);
+    splMainLeftWebTree_ = new QSplitter(Qt::Vertical, pnlMainLeft_);
+    splMainLeftWebTree_->setObjectName("splMainLeftWebTree");
+    leftLayout->addWidget(splMainLeftWebTree_);
 
-    QLabel* webCaption = nullptr;
-    pnlMainLeftWebTree = BuildTreePanel("pnlMainLeftWebTree", "Web Tree", webCaption, tbtbarMainWebTreeMain,
-                                        tbtbarMainWebTreeCustom, tbtnTreeCustom, "tbtnTreeCustom", tvMainWebTree);
-    tvMainWebTree->setObjectName("tvMainWebTree");
-    QWidget* webBar = webCaption->parentWidget();
-    connect(BarButton(webBar, "sbtnWebTreeAutoHide", Tr("Auto Hide"), Icon("go-first", QStyle::SP_ArrowLeft)),
-            &QToolButton::clicked, this, [this] { handler_->HandleCommand("sbtnWebTreeAutoHide"); });
-    connect(BarButton(webBar, "sbtnWebTreeClose", Tr("Hide Web Tree"), Icon("window-close", QStyle::SP_TitleBarCloseButton)),
-            &QToolButton::clicked, this, [this] { handler_->HandleCommand("sbtnWebTreeClose"); });
-    tbtbarMainWebTreeMain->addAction(AddAction(nullptr, "tbtnWebTreeDelete", "Delete", {}, Icon("edit-delete", QStyle::SP_TrashIcon)));
-    tbtbarMainWebTreeMain->addAction(AddAction(nullptr, "tbtnWebTreeSort", "Sort childs", {}, Icon("view-sort-ascending", QStyle::SP_FileDialogListView)));
-    tbtbarMainWebTreeMain->addAction(AddAction(nullptr, "tbtnWebTreeMoveUp", "Move Up", {}, Icon("go-up", QStyle::SP_ArrowUp)));
-    tbtbarMainWebTreeMain->addAction(AddAction(nullptr, "tbtnWebTreeMoveDown", "Move Down", {}, Icon("go-down", QStyle::SP_ArrowDown)));
-    tbtbarMainWebTreeMain->addAction(AddAction(nullptr, "tbtnWebTreeHelp", "Help", {}, Icon("help-contents", QStyle::SP_DialogHelpButton)));
-    Action("tbtnWebTreeSort")->setCheckable(true);
-    splMainLeftWebTree->addWidget(pnlMainLeftWebTree);
+    BuildTreePanel(webTree_, "pnlMainLeftWebTree", "Web Tree", "tbtnTreeCustom");
+    webTree_.Placeholder->setObjectName("tvMainWebTree");
+    QWidget* webBar = webTree_.Caption->parentWidget();
+    a.WebTreeAutoHide = AddAction(nullptr, "actWebTreeAutoHide", "Auto Hide", {}, Icon("go-first", QStyle::SP_ArrowLeft));
+    a.HideWebTree = AddAction(nullptr, "actWebTreeClose", "Hide Web Tree", {},
+                              Icon("window-close", QStyle::SP_TitleBarCloseButton));
+    BarButton(webBar, "sbtnWebTreeAutoHide", a.WebTreeAutoHide);
+    BarButton(webBar, "sbtnWebTreeClose", a.HideWebTree);
+    a.WebTreeDelete = AddAction(nullptr, "tbtnWebTreeDelete", "Delete", {}, Icon("edit-delete", QStyle::SP_TrashIcon));
+    a.WebTreeSort = AddAction(nullptr, "tbtnWebTreeSort", "Sort childs", {},
+                              Icon("view-sort-ascending", QStyle::SP_FileDialogListView));
+    a.WebTreeSort->setCheckable(true);
+    a.WebTreeMoveUp = AddAction(nullptr, "tbtnWebTreeMoveUp", "Move Up", {}, Icon("go-up", QStyle::SP_ArrowUp));
+    a.WebTreeMoveDown = AddAction(nullptr, "tbtnWebTreeMoveDown", "Move Down", {}, Icon("go-down", QStyle::SP_ArrowDown));
+    a.WebTreeHelp = AddAction(nullptr, "tbtnWebTreeHelp", "Help", {}, Icon("help-contents", QStyle::SP_DialogHelpButton));
+    for (QAction* button : {a.WebTreeDelete, a.WebTreeSort, a.WebTreeMoveUp, a.WebTreeMoveDown, a.WebTreeHelp})
+        webTree_.MainBar->addAction(button);
+    splMainLeftWebTree_->addWidget(webTree_.Panel);
 
-    pnlMainLeftTemplates = BuildTreePanel("pnlMainLeftTemplates", "Templates", pnlMainLeftTemplatesCaption,
-                                          tbtbarMainTreeTemplateMain, tbtbarMainTemplateCustom, tbtnTemplatesCustom,
-                                          "tbtnTemplatesCustom", tvMainTemplates);
-    tvMainTemplates->setObjectName("tvMainTemplates");
-    pnlMainLeftTemplatesClient = tvMainTemplates;
-    connect(BarButton(pnlMainLeftTemplatesCaption->parentWidget(), "sbtnMainTemplatesClose", Tr("Hide Templates"),
-                      Icon("window-close", QStyle::SP_TitleBarCloseButton)),
-            &QToolButton::clicked, this, [this] { handler_->HandleCommand("sbtnMainTemplatesClose"); });
-    tbtbarMainTreeTemplateMain->addAction(AddAction(nullptr, "tbtnTemplatesDelete", "Delete", {}, Icon("edit-delete", QStyle::SP_TrashIcon)));
-    auto* selectTree = new QToolButton(tbtbarMainTreeTemplateMain);
+    BuildTreePanel(templates_, "pnlMainLeftTemplates", "Templates", "tbtnTemplatesCustom");
+    templates_.Placeholder->setObjectName("tvMainTemplates");
+    a.HideTemplates = AddAction(nullptr, "actMainTemplatesClose", "Hide Templates", {},
+                                Icon("window-close", QStyle::SP_TitleBarCloseButton));
+    BarButton(templates_.Caption->parentWidget(), "sbtnMainTemplatesClose", a.HideTemplates);
+    a.TemplatesDelete = AddAction(nullptr, "tbtnTemplatesDelete", "Delete", {}, Icon("edit-delete", QStyle::SP_TrashIcon));
+    templates_.MainBar->addAction(a.TemplatesDelete);
+    auto* selectTree = new QToolButton(templates_.MainBar);
     selectTree->setObjectName("tbsmMainTemplateSelectTree");
     selectTree->setText(Tr("Select Tree"));
     selectTree->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    tbsmMainTemplateSelectTree = new QMenu(selectTree);
-    selectTree->setMenu(tbsmMainTemplateSelectTree);
+    selectTree_ = new QMenu(selectTree);
+    selectTree->setMenu(selectTree_);
     selectTree->setPopupMode(QToolButton::InstantPopup);
-    tbsmMainTemplateSelectTreeAction = tbtbarMainTreeTemplateMain->addWidget(selectTree);
-    tbsmMainTemplateSelectTreeAction->setVisible(false);
-    tbtbarMainTreeTemplateMain->addAction(AddAction(nullptr, "tbtnTemplatesHelp", "Help", {}, Icon("help-contents", QStyle::SP_DialogHelpButton)));
-    splMainLeftWebTree->addWidget(pnlMainLeftTemplates);
-    splMainLeftWebTree->setStretchFactor(0, 2);
-    splMainLeftWebTree->setStretchFactor(1, 1);
+    selectTreeButton_ = templates_.MainBar->addWidget(selectTree);
+    selectTreeButton_->setVisible(false);
+    a.TemplatesHelp = AddAction(nullptr, "tbtnTemplatesHelp", "Help", {}, Icon("help-contents", QStyle::SP_DialogHelpButton));
+    templates_.MainBar->addAction(a.TemplatesHelp);
+    // The entries of the templates tree's pop-up menu.
+    a.TemplatesCopyToNew = AddAction(nullptr, "tbtnTemplatesCopyToNew", "Copy to New Template");
+    a.TemplatesExportToStyles = AddAction(nullptr, "tbtnTemplatesExportToStyles", "Export Template To Styles Database");
+    a.TemplatesRestoreFromStyles =
+        AddAction(nullptr, "tbtnTemplatesRestoreFromStyles", "Restore Template From Styles Database");
+    a.TemplatesCompareWithStyles =
+        AddAction(nullptr, "tbtnTemplatesCompareWithStyles", "Compare with Template From Styles Database");
+    splMainLeftWebTree_->addWidget(templates_.Panel);
+    splMainLeftWebTree_->setStretchFactor(0, 2);
+    splMainLeftWebTree_->setStretchFactor(1, 1);
 
-    pnlMainClient = new QWidget(pnlMain);
-    pnlMainClient->setObjectName("pnlMainClient");
-    auto* clientLayout = new QVBoxLayout(pnlMainClient);
+    auto* client = new QWidget(pnlMain_);
+    client->setObjectName("pnlMainClient");
+    auto* clientLayout = new QVBoxLayout(client);
     clientLayout->setContentsMargins(0, 0, 0, 0);
     clientLayout->setSpacing(0);
-    QWidget* clientBar = CaptionBar(pnlMainClient, pnlMainClientCaption, QString());
-    pnlMainClientCaption->setObjectName("pnlMainClientCaption");
-    sbtnMainClientShowWebTree = BarButton(clientBar, "sbtnMainClientShowWebTree", Tr("Show Web Tree"),
-                                          Icon("go-last", QStyle::SP_ArrowRight));
-    connect(sbtnMainClientShowWebTree, &QToolButton::clicked, this,
-            [this] { handler_->HandleCommand("sbtnMainClientShowWebTree"); });
+    QWidget* clientBar = CaptionBar(client, editorCaption_, QString());
+    editorCaption_->setObjectName("pnlMainClientCaption");
+    a.ShowWebTree = AddAction(nullptr, "actMainClientShowWebTree", "Show Web Tree", {},
+                              Icon("go-last", QStyle::SP_ArrowRight));
+    showWebTreeButton_ = BarButton(clientBar, "sbtnMainClientShowWebTree", a.ShowWebTree);
     clientLayout->addWidget(clientBar);
-    pnlMainEditor = new QWidget(pnlMainClient);
-    pnlMainEditor->setObjectName("pnlMainEditor");
-    auto* editorLayout = new QVBoxLayout(pnlMainEditor);
-    lblMainEditorEmpty = new QLabel(Tr("Select a page in the web tree to edit it."), pnlMainEditor);
-    lblMainEditorEmpty->setAlignment(Qt::AlignCenter);
-    lblMainEditorEmpty->setForegroundRole(QPalette::PlaceholderText);
-    editorLayout->addWidget(lblMainEditorEmpty);
-    clientLayout->addWidget(pnlMainEditor, 1);
-    pnlMainClientSave = new QWidget(pnlMainClient);
-    pnlMainClientSave->setObjectName("pnlMainClientSave");
-    auto* saveLayout = new QHBoxLayout(pnlMainClientSave);
+    editorPane_ = new QWidget(client);
+    editorPane_->setObjectName("pnlMainEditor");
+    auto* editorLayout = new QVBoxLayout(editorPane_);
+    editorPlaceholder_ = new QLabel(Tr("Select a page in the web tree to edit it."), editorPane_);
+    editorPlaceholder_->setObjectName("lblMainEditorEmpty");
+    editorPlaceholder_->setAlignment(Qt::AlignCenter);
+    editorPlaceholder_->setForegroundRole(QPalette::PlaceholderText);
+    editorLayout->addWidget(editorPlaceholder_);
+    clientLayout->addWidget(editorPane_, 1);
+    saveBar_ = new QWidget(client);
+    saveBar_->setObjectName("pnlMainClientSave");
+    auto* saveLayout = new QHBoxLayout(saveBar_);
     saveLayout->addStretch(1);
-    btnMainEditorSave = new QPushButton(Icon("document-save", QStyle::SP_DialogSaveButton), Tr("Save"), pnlMainClientSave);
-    btnMainEditorCancel = new QPushButton(Icon("dialog-cancel", QStyle::SP_DialogCancelButton), Tr("Cancel"), pnlMainClientSave);
-    btnMainEditorHelp = new QPushButton(Icon("help-contents", QStyle::SP_DialogHelpButton), Tr("Help"), pnlMainClientSave);
-    for (auto [button, name] : {std::pair{btnMainEditorSave, "btnMainEditorSave"}, {btnMainEditorCancel, "btnMainEditorCancel"},
-                                {btnMainEditorHelp, "btnMainEditorHelp"}}) {
+    saveButton_ = new QPushButton(Icon("document-save", QStyle::SP_DialogSaveButton), Tr("Save"), saveBar_);
+    cancelButton_ = new QPushButton(Icon("dialog-cancel", QStyle::SP_DialogCancelButton), Tr("Cancel"), saveBar_);
+    auto* help = new QPushButton(Icon("help-contents", QStyle::SP_DialogHelpButton), Tr("Help"), saveBar_);
+    a.EditorCancel = AddAction(nullptr, "actMainEditorCancel", "Cancel");
+    a.EditorHelp = AddAction(nullptr, "actMainEditorHelp", "Help");
+    // The Save button is the Save command (Ctrl+S); both are enabled together.
+    for (auto [button, name, command] : {std::tuple{saveButton_, "btnMainEditorSave", a.Save},
+                                         {cancelButton_, "btnMainEditorCancel", a.EditorCancel},
+                                         {help, "btnMainEditorHelp", a.EditorHelp}}) {
         button->setObjectName(name);
         saveLayout->addWidget(button);
-        const std::string command = name;
-        connect(button, &QPushButton::clicked, this, [this, command] { handler_->HandleCommand(command); });
+        connect(button, &QPushButton::clicked, command, &QAction::trigger);
     }
-    pnlMainClientSave->hide();
-    clientLayout->addWidget(pnlMainClientSave);
+    saveBar_->hide();
+    clientLayout->addWidget(saveBar_);
 
-    pnlMain->addWidget(pnlMainLeft);
-    pnlMain->addWidget(pnlMainClient);
-    pnlMain->setStretchFactor(0, 0);
-    pnlMain->setStretchFactor(1, 1);
+    pnlMain_->addWidget(pnlMainLeft_);
+    pnlMain_->addWidget(client);
+    pnlMain_->setStretchFactor(0, 0);
+    pnlMain_->setStretchFactor(1, 1);
 }
 
 void TfrmMain::BuildStatusBar()
@@ -457,19 +511,19 @@ void TfrmMain::BuildStatusBar()
     QStatusBar* bar = statusBar();
     bar->setObjectName("sbarMain");
     bar->setSizeGripEnabled(true);
-    for (size_t i = 0; i < sbarMainPanels.size(); ++i) {
-        sbarMainPanels[i] = new QLabel(bar);
-        sbarMainPanels[i]->setObjectName(QString("sbarMainPanel%1").arg(i));
-        sbarMainPanels[i]->setTextFormat(i == 3 || i == 1 ? Qt::RichText : Qt::PlainText);
-        bar->addWidget(sbarMainPanels[i], i == 0 ? 1 : 0);
+    for (size_t i = 0; i < statusPanels_.size(); ++i) {
+        statusPanels_[i] = new QLabel(bar);
+        statusPanels_[i]->setObjectName(QString("sbarMainPanel%1").arg(i));
+        statusPanels_[i]->setTextFormat(i == 3 || i == 1 ? Qt::RichText : Qt::PlainText);
+        bar->addWidget(statusPanels_[i], i == 0 ? 1 : 0);
     }
 }
 
 void TfrmMain::ResizeStatusPanels()
 {
-    const std::vector<int> widths = GuiControlRules::StatusPanelWidths(statusBar()->width(), 4);
-    for (size_t i = 1; i < sbarMainPanels.size(); ++i)
-        sbarMainPanels[i]->setFixedWidth(std::max(0, widths[i]));
+    const std::vector<int> widths = GuiControlRules::StatusPanelWidths(statusBar()->width(), kStatusPanels);
+    for (size_t i = 1; i < statusPanels_.size(); ++i)
+        statusPanels_[i]->setFixedWidth(std::max(0, widths[i]));
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* event)
@@ -477,6 +531,146 @@ void TfrmMain::resizeEvent(QResizeEvent* event)
     QMainWindow::resizeEvent(event);
     ResizeStatusPanels();
 }
+
+// ---- the client area -----------------------------------------------------------------------------
+
+void TfrmMain::ShowCatalogPage(bool open)
+{
+    auto* stack = static_cast<QStackedWidget*>(centralWidget());
+    stack->setCurrentWidget(open ? static_cast<QWidget*>(pnlMain_) : welcome_);
+}
+
+TEditorPaneWidgets TfrmMain::EditorPaneWidgets() const
+{
+    return {editorPane_, editorPlaceholder_, editorCaption_, saveBar_, saveButton_, cancelButton_, actions_.Save};
+}
+
+void TfrmMain::PlaceInEditorPane(QWidget* widget)
+{
+    editorPane_->layout()->addWidget(widget);
+    editorPlaceholder_->hide();
+    QLabel* placeholder = editorPlaceholder_;
+    connect(widget, &QObject::destroyed, placeholder, [placeholder] { placeholder->show(); });
+}
+
+void TfrmMain::SetEditorPlaceholderText(const QString& text)
+{
+    editorPlaceholder_->setText(text);
+}
+
+void TfrmMain::SetEditorCaption(const QString& text)
+{
+    editorCaption_->setText(text);
+}
+
+void TfrmMain::SetTemplatesCaption(const QString& text)
+{
+    templates_.Caption->setText(text);
+}
+
+void TfrmMain::ShowSaveBar(bool visible)
+{
+    saveBar_->setVisible(visible);
+}
+
+// ---- the left pane -------------------------------------------------------------------------------
+
+void TfrmMain::ShowTreePanels(bool webTree, bool templates)
+{
+    webTree_.Panel->setVisible(webTree);
+    templates_.Panel->setVisible(templates);
+    showWebTreeButton_->setVisible(!webTree);
+    if (!webTree || !templates)
+        return;
+    const QList<int> sizes = splMainLeftWebTree_->sizes();
+    if (sizes.size() == 2 && (sizes[0] == 0 || sizes[1] == 0)) {
+        const int height = std::max(splMainLeftWebTree_->height(), 300);
+        const int web = GuiControlRules::WebTreePanelHeight(height, 0, 0, 2.0 / 3.0);
+        splMainLeftWebTree_->setSizes({web, height - web});
+    }
+}
+
+void TfrmMain::ShowLeftPane(int widthWhenHidden)
+{
+    const bool wasHidden = pnlMainLeft_->isHidden();
+    pnlMainLeft_->show();
+    if (wasHidden) {
+        const int total = std::max(pnlMain_->width(), widthWhenHidden + 200);
+        pnlMain_->setSizes({widthWhenHidden, total - widthWhenHidden});
+    }
+}
+
+void TfrmMain::SetLeftPaneVisible(bool visible)
+{
+    pnlMainLeft_->setVisible(visible);
+}
+
+void TfrmMain::AutoHideLeftPane(const QPoint& cursor)
+{
+    if (pnlMainLeft_->isVisible()) {
+        const QRect area(pnlMainLeft_->mapToGlobal(QPoint(0, 0)), pnlMainLeft_->size());
+        if (!area.contains(cursor))
+            pnlMainLeft_->hide();
+        return;
+    }
+    const QPoint origin = pnlMain_->mapToGlobal(QPoint(0, 0));
+    const QRect strip(origin.x(), origin.y(), 16, pnlMain_->height());
+    if (strip.contains(cursor))
+        pnlMainLeft_->show();
+}
+
+void TfrmMain::SetTemplatesTreeShown(bool shown)
+{
+    // The tree shown is the placeholder, or the open catalog's templates tree view.
+    (templates_.View ? templates_.View : templates_.Placeholder)->setVisible(shown);
+    templates_.MainBar->setVisible(shown);
+    if (shown) {
+        const int height = splMainLeftWebTree_->height();
+        splMainLeftWebTree_->setSizes({GuiControlRules::WebTreePanelHeight(height, 0, 0, 2.0 / 3.0), height / 3});
+    }
+}
+
+void TfrmMain::SetSelectTreeShown(bool shown)
+{
+    selectTreeButton_->setVisible(shown);
+}
+
+bool TfrmMain::IsInTreePanels(const QWidget* widget) const
+{
+    return widget && (webTree_.Panel->isAncestorOf(widget) || templates_.Panel->isAncestorOf(widget));
+}
+
+bool TfrmMain::TreeHasCurrent(TMainTree tree) const
+{
+    for (QTreeView* view : Tree(tree).Panel->findChildren<QTreeView*>())
+        if (!view->isHidden() && view->currentIndex().isValid())
+            return true;
+    return false;
+}
+
+void TfrmMain::PlaceTreeView(TMainTree which, QWidget* view)
+{
+    TTreePanel& tree = Tree(which);
+    delete TakeTreeView(which);
+    tree.Panel->layout()->replaceWidget(tree.Placeholder, view);
+    view->setHidden(tree.Placeholder->isHidden());  // a collapsed pane stays collapsed
+    tree.Placeholder->hide();
+    tree.View = view;
+}
+
+QWidget* TfrmMain::TakeTreeView(TMainTree which)
+{
+    TTreePanel& tree = Tree(which);
+    QWidget* view = tree.View;
+    if (!view)
+        return nullptr;
+    tree.Panel->layout()->replaceWidget(view, tree.Placeholder);
+    tree.Placeholder->setHidden(view->isHidden());
+    tree.View = nullptr;
+    return view;
+}
+
+// ---- private messages and closing ------------------------------------------------------------------
 
 void TfrmMain::PostMessage(int message, std::int64_t wParam, std::int64_t lParam)
 {

@@ -1,18 +1,18 @@
 #pragma once
 // The program's main window: the menus, the four toolbars, the left pane
 // with the web tree and the templates tree, the editor pane with its save
-// bar, and the status bar with four panels. It owns no logic: commands,
-// private messages and the close request go to its handler; the GUI
-// controller lays it out and fills it.
+// bar, and the status bar with four panels. It owns no logic: its commands
+// are QActions (Actions()) that the command classes connect, its private
+// messages and the close request go to its handler, and what the user does
+// with its other controls it tells through signals. The GUI controller lays
+// it out and fills it through the operations and accessors below.
 #include "gui/MainWindowMessages.h"
+#include "shell/MainWindowActions.h"
 
 #include <QMainWindow>
 
 #include <array>
-#include <map>
-#include <string>
 
-class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
@@ -23,12 +23,47 @@ class QToolButton;
 class QTreeWidget;
 class QWidget;
 class TMainWindowHandler;
-class TTolvexEditRedo;
-class TTolvexEditUndo;
+struct TEditorPaneWidgets;
+
+// The menus of the window that are filled at run time or enabled as a whole.
+enum class TMainMenu {
+    File,
+    Edit,
+    View,
+    Catalog,
+    Publish,
+    Report,
+    Help,
+    OpenCatalog,
+    Styles,
+    Import,
+    Export,
+    DatabaseUtilities,
+    SearchKinds,  // the search button's drop-down
+    SelectTree,   // the templates tree's "Select Tree" drop-down
+};
+
+enum class TMainToolbar {
+    Actions,
+    CatalogActions,
+    Languages,
+    Search,
+    WebTree,
+    WebTreeCustom,
+    Templates,
+    TemplatesCustom,
+};
+
+// The two trees of the left pane.
+enum class TMainTree { Web, Templates };
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 public:
+    static constexpr int kStatusPanels = 4;
+    static constexpr int kCatalogActionButtons = 9;
+    static constexpr int kCustomTreeButtons = 12;
+
     explicit TfrmMain(QWidget* parent = nullptr);
 
     void SetHandler(TMainWindowHandler* handler) { handler_ = handler; }
@@ -38,69 +73,62 @@ public:
     // Runs a private message at once (the one message that is sent).
     void SendMessage(int message, std::int64_t wParam, std::int64_t lParam);
 
-    // A built-in action by its object name; null when there is none.
-    QAction* Action(const std::string& name) const;
+    const TMainWindowActions& Actions() const { return actions_; }
+    QMenu* Menu(TMainMenu menu) const;
+    QToolBar* Toolbar(TMainToolbar toolbar) const;
+    // The buttons of the "Catalog Actions" toolbar and the custom buttons of a tree, hidden while unused.
+    const std::array<QAction*, kCatalogActionButtons>& CatalogActionButtons() const { return catalogActions_; }
+    const std::array<QAction*, kCustomTreeButtons>& CustomTreeButtons(TMainTree tree) const;
+    QComboBox* LanguageCombo() const { return languageCombo_; }
+    QComboBox* SearchBox() const { return searchBox_; }
+    QLabel* StatusPanel(int panel) const { return statusPanels_.at(panel); }
 
-    // ---- menus -----------------------------------------------------------------
-    QMenu* miMainFile = nullptr;
-    QMenu* miMainEdit = nullptr;
-    QMenu* miMainView = nullptr;
-    QMenu* miMainCatalog = nullptr;
-    QMenu* miMainPublish = nullptr;
-    QMenu* miMainReport = nullptr;
-    QMenu* miMainHelp = nullptr;
-    QMenu* miFileStyles = nullptr;
-    QMenu* miFileImport = nullptr;
-    QMenu* miFileExport = nullptr;
-    QMenu* miFileDatabaseUtilities = nullptr;
-    QMenu* miFileOpenCatalog = nullptr;
-    std::array<QAction*, 5> miFileLastUsed{};
-    QAction* miFileLastUsedSeparator = nullptr;
-    TTolvexEditUndo* actMainEditUndo = nullptr;
-    TTolvexEditRedo* actMainEditRedo = nullptr;
+    // ---- the client area -----------------------------------------------------------------------
+    // The panes of an open catalog, or the welcome page while none is open.
+    void ShowCatalogPage(bool open);
+    // The editor pane: the item's editors and the search results are built on it.
+    QWidget* EditorPane() const { return editorPane_; }
+    TEditorPaneWidgets EditorPaneWidgets() const;
+    // Shows a widget of the program's own in the editor pane (the search
+    // results); the pane's text comes back when the widget is gone.
+    void PlaceInEditorPane(QWidget* widget);
+    // The text the editor pane shows while it holds no editor.
+    void SetEditorPlaceholderText(const QString& text);
+    void SetEditorCaption(const QString& text);
+    void SetTemplatesCaption(const QString& text);
+    void ShowSaveBar(bool visible);
 
-    // ---- toolbars ----------------------------------------------------------------
-    QToolBar* tbtMainDefault = nullptr;
-    QToolBar* tbtMainCustom = nullptr;
-    QToolBar* tbtMainLanguage = nullptr;
-    QToolBar* tbtMainSearch = nullptr;
-    std::array<QAction*, 9> tbiMainCustom{};
-    QComboBox* cbtbMainSelectLanguage = nullptr;
-    QComboBox* cbMainSearch = nullptr;
-    QToolButton* tbsiMainSearch = nullptr;
-    QMenu* tbsiMainSearchMenu = nullptr;
+    // ---- the left pane -------------------------------------------------------------------------
+    // Which tree panels show (the "Show Web Tree" button while the web tree does not);
+    // two panels get a share of the height again when one of them had none.
+    void ShowTreePanels(bool webTree, bool templates);
+    // Shows the left pane; when it was hidden, it gets that width back.
+    void ShowLeftPane(int widthWhenHidden);
+    void SetLeftPaneVisible(bool visible);
+    // The floating left pane (auto hide) by the cursor (global): hidden once
+    // the cursor leaves it, shown when it comes to the window's left edge.
+    void AutoHideLeftPane(const QPoint& cursor);
+    // The templates tree and its toolbar below the caption bar.
+    void SetTemplatesTreeShown(bool shown);
+    void SetSelectTreeShown(bool shown);
+    // Whether the widget is inside one of the tree panels.
+    bool IsInTreePanels(const QWidget* widget) const;
+    // Whether the tree that a panel shows has a current node.
+    bool TreeHasCurrent(TMainTree tree) const;
+    // Puts the open catalog's view of a tree in place of the panel's
+    // placeholder tree (hidden when the panel's tree area is collapsed);
+    // TakeTreeView puts the placeholder back and returns the view, which the
+    // caller deletes (null when there was none).
+    void PlaceTreeView(TMainTree tree, QWidget* view);
+    QWidget* TakeTreeView(TMainTree tree);
 
-    // ---- panes ---------------------------------------------------------------------
-    QSplitter* pnlMain = nullptr;           // left pane | editor pane
-    QWidget* pnlMainLeft = nullptr;
-    QSplitter* splMainLeftWebTree = nullptr;  // web tree over templates
-    QWidget* pnlMainLeftWebTree = nullptr;
-    QWidget* pnlMainLeftTemplates = nullptr;
-    QWidget* pnlMainLeftTemplatesClient = nullptr;
-    QLabel* pnlMainLeftTemplatesCaption = nullptr;
-    QToolBar* tbtbarMainWebTreeMain = nullptr;
-    QToolBar* tbtbarMainWebTreeCustom = nullptr;
-    QToolBar* tbtbarMainTreeTemplateMain = nullptr;
-    QToolBar* tbtbarMainTemplateCustom = nullptr;
-    std::array<QAction*, 12> tbtnTreeCustom{};
-    std::array<QAction*, 12> tbtnTemplatesCustom{};
-    QMenu* tbsmMainTemplateSelectTree = nullptr;
-    QAction* tbsmMainTemplateSelectTreeAction = nullptr;
-    QTreeWidget* tvMainWebTree = nullptr;
-    QTreeWidget* tvMainTemplates = nullptr;
-    QWidget* pnlMainClient = nullptr;
-    QLabel* pnlMainClientCaption = nullptr;
-    QToolButton* sbtnMainClientShowWebTree = nullptr;
-    QWidget* pnlMainEditor = nullptr;
-    QLabel* lblMainEditorEmpty = nullptr;
-    QWidget* pnlMainClientSave = nullptr;
-    QPushButton* btnMainEditorSave = nullptr;
-    QPushButton* btnMainEditorCancel = nullptr;
-    QPushButton* btnMainEditorHelp = nullptr;
-    QWidget* pnlMainWelcome = nullptr;  // shown while no catalog is open
-
-    // ---- status bar ---------------------------------------------------------------------
-    std::array<QLabel*, 4> sbarMainPanels{};
+signals:
+    // Ctrl+F in any control of the window: the find dialog, whatever the Find command's state.
+    void findRequested();
+    // The user chose a language in the language combo (not the program).
+    void languageChosen(const QString& langCode);
+    // A click on the status bar's language panel, at a global position.
+    void languagePanelClicked(const QPoint& at);
 
 protected:
     bool event(QEvent* event) override;
@@ -110,17 +138,72 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    struct TTreePanel {
+        QWidget* Panel = nullptr;
+        QLabel* Caption = nullptr;
+        QToolBar* MainBar = nullptr;
+        QToolBar* CustomBar = nullptr;
+        std::array<QAction*, kCustomTreeButtons> CustomButtons{};
+        QTreeWidget* Placeholder = nullptr;
+        QWidget* View = nullptr;  // the open catalog's view, placed instead of the placeholder
+    };
+
     QAction* AddAction(QMenu* menu, const char* name, const char* caption, const QKeySequence& keys = {},
                        const QIcon& icon = {});
     void BuildMenus();
     void BuildToolbars();
     void BuildPanes();
     void BuildStatusBar();
-    QWidget* BuildTreePanel(const char* name, const char* caption, QLabel*& captionLabel, QToolBar*& mainBar,
-                            QToolBar*& customBar, std::array<QAction*, 12>& customButtons, const char* customName,
-                            QTreeWidget*& tree);
+    void BuildTreePanel(TTreePanel& tree, const char* name, const char* caption, const char* customName);
+    TTreePanel& Tree(TMainTree tree) { return tree == TMainTree::Web ? webTree_ : templates_; }
+    const TTreePanel& Tree(TMainTree tree) const { return tree == TMainTree::Web ? webTree_ : templates_; }
     void ResizeStatusPanels();
 
     TMainWindowHandler* handler_ = nullptr;
-    std::map<std::string, QAction*> actions_;
+    TMainWindowActions actions_;
+
+    // ---- menus ---------------------------------------------------------------------------------
+    QMenu* miMainFile_ = nullptr;
+    QMenu* miMainEdit_ = nullptr;
+    QMenu* miMainView_ = nullptr;
+    QMenu* miMainCatalog_ = nullptr;
+    QMenu* miMainPublish_ = nullptr;
+    QMenu* miMainReport_ = nullptr;
+    QMenu* miMainHelp_ = nullptr;
+    QMenu* miFileOpenCatalog_ = nullptr;
+    QMenu* miFileStyles_ = nullptr;
+    QMenu* miFileImport_ = nullptr;
+    QMenu* miFileExport_ = nullptr;
+    QMenu* miFileDatabaseUtilities_ = nullptr;
+
+    // ---- toolbars ------------------------------------------------------------------------------
+    QToolBar* tbtMainDefault_ = nullptr;
+    QToolBar* tbtMainCustom_ = nullptr;
+    QToolBar* tbtMainLanguage_ = nullptr;
+    QToolBar* tbtMainSearch_ = nullptr;
+    std::array<QAction*, kCatalogActionButtons> catalogActions_{};
+    QComboBox* languageCombo_ = nullptr;
+    QComboBox* searchBox_ = nullptr;
+    QToolButton* searchButton_ = nullptr;
+    QMenu* searchKinds_ = nullptr;
+
+    // ---- panes ---------------------------------------------------------------------------------
+    QWidget* welcome_ = nullptr;            // shown while no catalog is open
+    QSplitter* pnlMain_ = nullptr;          // left pane | editor pane
+    QWidget* pnlMainLeft_ = nullptr;
+    QSplitter* splMainLeftWebTree_ = nullptr;  // web tree over templates
+    TTreePanel webTree_;
+    TTreePanel templates_;
+    QMenu* selectTree_ = nullptr;
+    QAction* selectTreeButton_ = nullptr;
+    QLabel* editorCaption_ = nullptr;
+    QToolButton* showWebTreeButton_ = nullptr;
+    QWidget* editorPane_ = nullptr;
+    QLabel* editorPlaceholder_ = nullptr;
+    QWidget* saveBar_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+
+    // ---- status bar ------------------------------------------------------------------------------
+    std::array<QLabel*, kStatusPanels> statusPanels_{};
 };

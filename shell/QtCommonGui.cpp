@@ -1,5 +1,6 @@
 #include "shell/QtCommonGui.h"
 
+#include "gui/HelpRequests.h"
 #include "shell/ChangePassword.h"
 #include "gui/MsgBoxChoose.h"
 #include "shell/SelectType.h"
@@ -27,7 +28,8 @@ TQtCommonGui::~TQtCommonGui()
 std::unique_ptr<TfrmMessageBox> TQtCommonGui::NewBox(const std::string& helpTopic, int icon, int buttons)
 {
     auto box = std::make_unique<TfrmMessageBox>(parent_);
-    box->SetHelpHandler(helpHandler_);
+    if (THelpRequests* help = help_)
+        box->SetHelpHandler([help](const std::vector<std::string>& aliases) { help->ShowHelpForAliases(aliases); });
     box->SetHelpTopic(helpTopic);
     box->SetIcon(icon);
     box->SetButtons(buttons);

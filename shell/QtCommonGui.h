@@ -13,6 +13,7 @@
 #include <vector>
 
 class QProgressDialog;
+class THelpRequests;
 class QWidget;
 
 class TQtCommonGui : public TCommonGui {
@@ -22,8 +23,8 @@ public:
 
     // The window the boxes stand over (the main window once it exists).
     void SetParentWindow(QWidget* parent) { parent_ = parent; }
-    // What the help buttons of the boxes call.
-    void SetHelpHandler(TfrmMessageBox::THelpHandler handler) { helpHandler_ = std::move(handler); }
+    // What the help buttons of the boxes call; null: the boxes show no help. It must outlive its use.
+    void SetHelp(THelpRequests* help) { help_ = help; }
 
     void ShowError(const std::string& message, bool translate, const std::string& helpTopic) override;
     void ShowWarning(const std::string& message, bool translate, const std::string& helpTopic) override;
@@ -66,7 +67,7 @@ private:
     static QString QuestionCaption(const std::string& caption, bool translate);
 
     QPointer<QWidget> parent_;
-    TfrmMessageBox::THelpHandler helpHandler_;
+    THelpRequests* help_ = nullptr;
     QProgressDialog* progress_ = nullptr;
     int waitDepth_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "shell/SelectDirectory.h"
 
+#include "gui/HelpRequests.h"
 #include "catalog/Singletons.h"
 #include "common/CommonGui.h"
 #include "common/Translation.h"
@@ -20,7 +21,7 @@ using UiText::S;
 using UiText::Tr;
 
 TfrmSelectDirectory::TfrmSelectDirectory(const std::string& initialFolder, const std::string& helpAlias,
-                                         TCommonGui& gui, THelpHandler help, QWidget* parent)
+                                         TCommonGui& gui, THelpRequests* help, QWidget* parent)
     : QDialog(parent), gui_(gui)
 {
     setObjectName("frmSelectDirectory");
@@ -47,7 +48,7 @@ TfrmSelectDirectory::TfrmSelectDirectory(const std::string& initialFolder, const
         help_->setText(Tr("Help"));
         connect(help_, &QPushButton::clicked, this, [help, helpAlias] {
             if (help)
-                help({helpAlias});
+                help->ShowHelpForAlias(helpAlias);
         });
     }
     layout->addWidget(buttons);
@@ -105,8 +106,8 @@ std::string TfrmSelectDirectory::CurrentFolder() const
 }
 
 std::string SelectDirectoryDialog(const std::string& initialFolder, const std::string& helpAlias, TCommonGui& gui,
-                                  TfrmSelectDirectory::THelpHandler help, QWidget* parent)
+                                  THelpRequests* help, QWidget* parent)
 {
-    TfrmSelectDirectory dialog(initialFolder, helpAlias, gui, std::move(help), parent);
+    TfrmSelectDirectory dialog(initialFolder, helpAlias, gui, help, parent);
     return dialog.exec() == QDialog::Accepted ? dialog.CurrentFolder() : std::string();
 }

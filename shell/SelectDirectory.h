@@ -5,7 +5,6 @@
 // "Ok" is enabled exactly while the typed folder exists.
 #include <QDialog>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,13 +13,14 @@ class QLineEdit;
 class QPushButton;
 class QTreeView;
 class TCommonGui;
+class THelpRequests;
 
 class TfrmSelectDirectory : public QDialog {
     Q_OBJECT
 public:
-    using THelpHandler = std::function<void(const std::vector<std::string>&)>;
+    // Help (may be null) answers the Help button and must outlive the dialog.
     TfrmSelectDirectory(const std::string& initialFolder, const std::string& helpAlias, TCommonGui& gui,
-                        THelpHandler help, QWidget* parent = nullptr);
+                        THelpRequests* help, QWidget* parent = nullptr);
 
     // The tree's current folder.
     std::string CurrentFolder() const;
@@ -45,4 +45,4 @@ private:
 
 // Shows the picker; the chosen folder on "Ok", empty otherwise.
 std::string SelectDirectoryDialog(const std::string& initialFolder, const std::string& helpAlias, TCommonGui& gui,
-                                  TfrmSelectDirectory::THelpHandler help = {}, QWidget* parent = nullptr);
+                                  THelpRequests* help = nullptr, QWidget* parent = nullptr);

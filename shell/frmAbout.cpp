@@ -1,5 +1,6 @@
 #include "shell/frmAbout.h"
 
+#include "gui/HelpRequests.h"
 #include "common/Translation.h"
 #include "catalog/Singletons.h"
 #include "gui/UiText.h"
@@ -86,7 +87,7 @@ TfrmAbout::TfrmAbout(TContent content, QWidget* parent) : QDialog(parent), conte
 void TfrmAbout::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_F1 && content_.Help) {
-        content_.Help("Context_299");
+        content_.Help->ShowHelpForAlias("Context_299");
         return;
     }
     QDialog::keyPressEvent(event);

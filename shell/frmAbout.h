@@ -10,6 +10,7 @@
 class QLabel;
 class QPushButton;
 class TEnvironmentCheck;
+class THelpRequests;
 
 class TfrmAbout : public QDialog {
     Q_OBJECT
@@ -22,7 +23,8 @@ public:
         std::string Folders;
         // Null: "System Information" is disabled.
         const TEnvironmentCheck* Environment = nullptr;
-        std::function<void(const std::string&)> Help;
+        // Null: F1 shows no help.
+        THelpRequests* Help = nullptr;
         std::function<void(const std::string&)> OpenUrl;
     };
     explicit TfrmAbout(TContent content, QWidget* parent = nullptr);

@@ -1,5 +1,6 @@
 #include "shell/frmChangeCatalogCode.h"
 
+#include "gui/HelpRequests.h"
 #include "catalog/CatalogDefinition.h"
 #include "common/CommonGui.h"
 #include "shell/CodeKeyFilter.h"
@@ -18,7 +19,7 @@ using UiText::S;
 using UiText::Tr;
 
 TfrmChangeCatalogCode::TfrmChangeCatalogCode(const std::string& oldCode, TCommonGui& gui,
-                                             std::function<void(const std::string&)> help, QWidget* parent)
+                                             THelpRequests* help, QWidget* parent)
     : QDialog(parent), gui_(gui)
 {
     setObjectName("frmChangeCatalogCode");
@@ -43,7 +44,7 @@ TfrmChangeCatalogCode::TfrmChangeCatalogCode(const std::string& oldCode, TCommon
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(helpButton, &QPushButton::clicked, this, [help] {
         if (help)
-            help("ChangeCatalogCode");
+            help->ShowHelpForAlias("ChangeCatalogCode");
     });
     layout->addWidget(buttons);
     setMinimumWidth(340);

@@ -5,19 +5,19 @@
 // symbols") and keeps the dialog open with the code selected.
 #include <QDialog>
 
-#include <functional>
 #include <string>
 
 class QLineEdit;
 class QPushButton;
 class TCommonGui;
+class THelpRequests;
 
 class TfrmChangeCatalogCode : public QDialog {
     Q_OBJECT
 public:
-    // Gui shows the refusal; Help shows a help alias (may be empty).
-    TfrmChangeCatalogCode(const std::string& oldCode, TCommonGui& gui,
-                          std::function<void(const std::string&)> help, QWidget* parent = nullptr);
+    // Gui shows the refusal; Help (may be null) answers the Help button and must outlive the dialog.
+    TfrmChangeCatalogCode(const std::string& oldCode, TCommonGui& gui, THelpRequests* help,
+                          QWidget* parent = nullptr);
 
     std::string NewCode() const;
     void accept() override;

@@ -1,6 +1,7 @@
 #include "shell/frmLogin.h"
 
 #include "common/CaptionValue.h"
+#include "gui/HelpRequests.h"
 #include "shell/CodeKeyFilter.h"
 #include "gui/ControlOperations.h"
 #include "gui/UiText.h"
@@ -51,8 +52,8 @@ QLabel* Header(const std::string& text, QWidget* parent)
 
 }  // namespace
 
-TfrmLogin::TfrmLogin(TLoginModel& model, THelp help, TOpenUrl openUrl, QWidget* parent)
-    : QDialog(parent), model_(model), help_(std::move(help)), openUrl_(std::move(openUrl))
+TfrmLogin::TfrmLogin(TLoginModel& model, THelpRequests* help, TOpenUrl openUrl, QWidget* parent)
+    : QDialog(parent), model_(model), help_(help), openUrl_(std::move(openUrl))
 {
     setObjectName("frmLogin");
     // No close button: every page ends with its own buttons.
@@ -79,7 +80,7 @@ QPushButton* TfrmLogin::AddButtons(QWidget* page, const std::string& okText, con
     const std::vector<std::string> aliases{helpAlias, "frmLogin"};
     connect(help, &QPushButton::clicked, this, [this, aliases] {
         if (help_)
-            help_(aliases);
+            help_->ShowHelpForAliases(aliases);
     });
     static_cast<QBoxLayout*>(page->layout())->addStretch(1);
     page->layout()->addWidget(buttons);

@@ -13,6 +13,7 @@
 
 class QCheckBox;
 class QComboBox;
+class THelpRequests;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -23,11 +24,10 @@ class QStackedWidget;
 class TfrmLogin : public QDialog {
     Q_OBJECT
 public:
-    using THelp = std::function<void(const std::vector<std::string>&)>;
     using TOpenUrl = std::function<void(const std::string&)>;
 
-    // Model must outlive the dialog. Help shows help aliases, OpenUrl a web page.
-    TfrmLogin(TLoginModel& model, THelp help, TOpenUrl openUrl, QWidget* parent = nullptr);
+    // Model (and Help, which may be null) must outlive the dialog. OpenUrl shows a web page.
+    TfrmLogin(TLoginModel& model, THelpRequests* help, TOpenUrl openUrl, QWidget* parent = nullptr);
 
     // Shows the model's current page with its values.
     void ShowModelPage();
@@ -95,7 +95,7 @@ private:
     void FromHostOk();
 
     TLoginModel& model_;
-    THelp help_;
+    THelpRequests* help_;
     TOpenUrl openUrl_;
     QStackedWidget* pages_;
 };

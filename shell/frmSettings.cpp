@@ -1,6 +1,7 @@
 #include "shell/frmSettings.h"
 
 #include "common/CaptionValue.h"
+#include "gui/HelpRequests.h"
 #include "common/CommonGui.h"
 #include "gui/ControlOperations.h"
 #include "gui/UiText.h"
@@ -60,7 +61,7 @@ bool PickFont(std::string& name, int& size, bool fixedPitch, QWidget* parent)
 
 }  // namespace
 
-TfrmSettings::TfrmSettings(TSettingsModel& model, TCommonGui& gui, std::function<void(const std::string&)> help,
+TfrmSettings::TfrmSettings(TSettingsModel& model, TCommonGui& gui, THelpRequests* help,
                            TChooseFolder chooseFolder, TChooseFont chooseFont, QWidget* parent)
     : QDialog(parent), model_(model), gui_(gui), chooseFolder_(std::move(chooseFolder)),
       chooseFont_(std::move(chooseFont))
@@ -156,7 +157,7 @@ TfrmSettings::TfrmSettings(TSettingsModel& model, TCommonGui& gui, std::function
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(helpButton, &QPushButton::clicked, this, [help] {
         if (help)
-            help("frmSettings");
+            help->ShowHelpForAlias("frmSettings");
     });
     layout->addWidget(buttons);
 

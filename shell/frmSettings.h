@@ -16,6 +16,7 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class TCommonGui;
+class THelpRequests;
 
 class TfrmSettings : public QDialog {
     Q_OBJECT
@@ -25,7 +26,8 @@ public:
     // Asks for a font: name and size in, false when cancelled.
     using TChooseFont = std::function<bool(std::string& name, int& size, bool fixedPitch)>;
 
-    TfrmSettings(TSettingsModel& model, TCommonGui& gui, std::function<void(const std::string&)> help,
+    // Help may be null; it must outlive the dialog.
+    TfrmSettings(TSettingsModel& model, TCommonGui& gui, THelpRequests* help,
                  TChooseFolder chooseFolder, TChooseFont chooseFont = {}, QWidget* parent = nullptr);
 
     // The values the controls show.

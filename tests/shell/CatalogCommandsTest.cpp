@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
+#include <QMenu>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -63,7 +65,7 @@ std::pair<int, int> Row(TShellFixture& f, int itemId)
 
 void Search(TShellFixture& f, const QString& keyword)
 {
-    QComboBox* box = f.Window().cbMainSearch;
+    QComboBox* box = f.Window().SearchBox();
     box->setEditText(QString());
     QTest::keyClicks(box->lineEdit(), keyword);
     QTest::keyClick(box->lineEdit(), Qt::Key_Return);
@@ -73,7 +75,7 @@ void Search(TShellFixture& f, const QString& keyword)
 // Checks the search kind whose action searches items of the type; false without one.
 bool ChooseKindFor(TShellFixture& f, int itemType)
 {
-    for (QAction* kind : f.Window().tbsiMainSearchMenu->actions()) {
+    for (QAction* kind : f.Window().Menu(TMainMenu::SearchKinds)->actions()) {
         const std::string action = f.Shell().Processor().GetActionString(kind->data().toInt());
         const TSearchResults::TRequest request = TSearchResults::ParseRequest(
             action, [&](const std::string& name) { return f.Root().GlobalDefinition().GetItemTypeByName(name); },
@@ -86,9 +88,9 @@ bool ChooseKindFor(TShellFixture& f, int itemType)
     return false;
 }
 
-void Click(TShellFixture& f, const char* action)
+void Click(TShellFixture& f, QAction* TMainWindowActions::*action)
 {
-    f.Window().Action(action)->trigger();
+    (f.Window().Actions().*action)->trigger();
     QCoreApplication::processEvents();
 }
 
@@ -100,7 +102,7 @@ TEST(CatalogCommands, SearchListsTheMatchingItemsAndEditSelectsTheFoundPageInThe
 {
     TShellFixture f;
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
-    ASSERT_FALSE(f.Window().tbtMainSearch->isHidden());
+    ASSERT_FALSE(f.Window().Toolbar(TMainToolbar::Search)->isHidden());
     TTreeNode* page = nullptr;
     for (auto& child : WebTree(f).Root().Children)
         if (child->IsItem() && child->Caption.size() > 4 && ChooseKindFor(f, child->Data->ItemType)) {
@@ -113,10 +115,10 @@ TEST(CatalogCommands, SearchListsTheMatchingItemsAndEditSelectsTheFoundPageInThe
 
     // A part of the caption in other letter case finds the page.
     Search(f, caption.mid(1, 4).toUpper());
-    TFrameSearchResult* results = f.Shell().SearchResult();
+    TFrameSearchResult* results = f.Shell().Search().SearchResult();
     ASSERT_NE(results, nullptr);
     EXPECT_TRUE(results->isVisibleTo(&f.Window()));
-    EXPECT_FALSE(f.Window().lblMainEditorEmpty->isVisibleTo(&f.Window()));
+    EXPECT_FALSE(f.Window().findChild<QLabel*>("lblMainEditorEmpty")->isVisibleTo(&f.Window()));
     QList<QTreeWidgetItem*> hits = results->List()->findItems(caption, Qt::MatchExactly);
     ASSERT_EQ(hits.size(), 1) << caption.toStdString();
     EXPECT_TRUE(results->EditButton()->isEnabled());  // the first entry is selected
@@ -129,11 +131,11 @@ TEST(CatalogCommands, SearchListsTheMatchingItemsAndEditSelectsTheFoundPageInThe
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_NE(WebTree(f).GetSelectedNode(), nullptr);
     EXPECT_EQ(WebTree(f).GetSelectedNode()->ItemId(), pageId);
-    EXPECT_EQ(f.Shell().SearchResult(), nullptr);
+    EXPECT_EQ(f.Shell().Search().SearchResult(), nullptr);
 
     // A keyword nobody has: the "no match" panel, no list, no Edit.
     Search(f, "zzqqxx no such text");
-    results = f.Shell().SearchResult();
+    results = f.Shell().Search().SearchResult();
     ASSERT_NE(results, nullptr);
     EXPECT_TRUE(results->NoMatchLabel()->isVisibleTo(results));
     EXPECT_FALSE(results->List()->isVisibleTo(results));
@@ -142,7 +144,7 @@ TEST(CatalogCommands, SearchListsTheMatchingItemsAndEditSelectsTheFoundPageInThe
 
     // "%" passes to LIKE as a wildcard.
     Search(f, "%");
-    results = f.Shell().SearchResult();
+    results = f.Shell().Search().SearchResult();
     ASSERT_NE(results, nullptr);
     EXPECT_GE(results->List()->topLevelItemCount(), 1);
 }
@@ -153,7 +155,7 @@ TEST(CatalogCommands, SearchHistoryKeepsFiveDistinctKeywordsMostRecentFirst)
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
     for (const char* keyword : {"Alpha", "beta", "gamma", "delta", "epsilon", "alpha", "zeta"})
         Search(f, keyword);
-    QComboBox* box = f.Window().cbMainSearch;
+    QComboBox* box = f.Window().SearchBox();
     QStringList history;
     for (int i = 0; i < box->count(); ++i)
         history << box->itemText(i);
@@ -163,7 +165,7 @@ TEST(CatalogCommands, SearchHistoryKeepsFiveDistinctKeywordsMostRecentFirst)
     // An empty keyword only says so.
     const size_t errors = f.Boxes().Messages("error").size();
     box->setEditText(QString());
-    f.Window().tbsiMainSearch->click();
+    f.Window().findChild<QToolButton*>("tbsiMainSearch")->click();
     ASSERT_EQ(f.Boxes().Messages("error").size(), errors + 1);
     EXPECT_EQ(f.Boxes().Messages("error").back(), "Enter search keyword");
 }
@@ -236,15 +238,15 @@ TEST(CatalogCommands, AddMoveAndDeletePagesFromTheCommands)
     // the second page moves up past the first.
     tree.SetSelected(home);
     if (home->Data->Flags & ifManualOrder)
-        Click(f, "tbtnWebTreeSort");
+        Click(f, &TMainWindowActions::WebTreeSort);
     ASSERT_FALSE(home->Data->Flags & ifManualOrder);
-    Click(f, "tbtnWebTreeSort");
+    Click(f, &TMainWindowActions::WebTreeSort);
     ASSERT_TRUE(home->Data->Flags & ifManualOrder);
     tree.SetSelected(second);
     QCoreApplication::processEvents();
     const int before = second->Index();
     ASSERT_GT(before, 0);
-    Click(f, "tbtnWebTreeMoveUp");
+    Click(f, &TMainWindowActions::WebTreeMoveUp);
     EXPECT_EQ(second->Index(), before - 1);
     EXPECT_LT(Row(f, secondId).second, Row(f, second->NextSibling()->ItemId()).second);
     f.Screenshot("web-tree-after-add-and-move");
@@ -252,10 +254,10 @@ TEST(CatalogCommands, AddMoveAndDeletePagesFromTheCommands)
     // Deleting: No keeps the page, Yes removes it from the tree and the database.
     tree.SetSelected(second);
     f.Boxes().QueueAnswer(mrNo);
-    Click(f, "tbtnWebTreeDelete");
+    Click(f, &TMainWindowActions::WebTreeDelete);
     EXPECT_EQ(Row(f, secondId).first, homeId);
     f.Boxes().QueueAnswer(mrYes);
-    Click(f, "tbtnWebTreeDelete");
+    Click(f, &TMainWindowActions::WebTreeDelete);
     EXPECT_EQ(Row(f, secondId).first, -1);
     for (TTreeNode* node : tree.AllNodes())
         EXPECT_NE(node->ItemId(), secondId);
@@ -311,7 +313,7 @@ TEST(CatalogCommands, FoundItemsArePlacedUnderAPageAndAFurtherPlacementDeletesAl
     ASSERT_NE(target, nullptr) << "no page may hold another one";
     const int placedId = placed->ItemId();
     const std::string placedCaption = placed->Caption;
-    std::unique_ptr<TTreeCommands> commands = f.Shell().MakeTreeCommands();
+    std::unique_ptr<TTreeCommands> commands = f.Shell().Trees().MakeTreeCommands();
     ASSERT_NE(commands, nullptr);
     const std::vector<TTreeCommands::TEntry> entries{{placedId, placed->Data->ItemType, placedCaption}};
     EXPECT_TRUE(commands->CanPlace(target, entries));
@@ -330,7 +332,7 @@ TEST(CatalogCommands, FoundItemsArePlacedUnderAPageAndAFurtherPlacementDeletesAl
     // Deleting the further placement offers two choices; the first removes the placement only.
     tree.SetSelected(copy);
     f.Boxes().QueueAnswer(101);
-    Click(f, "tbtnWebTreeDelete");
+    Click(f, &TMainWindowActions::WebTreeDelete);
     EXPECT_EQ(Row(f, copyId).first, -1);
     EXPECT_EQ(Row(f, placedId).first, 1);  // the page itself stays where it was
 }
@@ -360,6 +362,55 @@ TEST(CatalogCommands, DeletingAPageFirstAsksWhetherTheEditorMayBeLeft)
     EXPECT_FALSE(cancelled);  // the editor's unsaved work is not dropped
     EXPECT_EQ(f.Boxes().Messages("question").size(), questions);
     EXPECT_EQ(Row(f, home->ItemId()).first, 1);
+}
+
+// The web tree's pop-up has rules of its own: a page with children keeps
+// its Delete button disabled, while the pop-up's "Delete Page" still asks.
+TEST(CatalogCommands, WebTreePopUpRunsItsEntriesWhereTheButtonIsDisabled)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TTreeManager& tree = WebTree(f);
+    // The home page with a page below it.
+    TTreeNode* page = tree.Root().FirstChild();
+    ASSERT_TRUE(page && page->IsItem());
+    tree.SetSelected(page);
+    tree.SetCurrentNode(page);
+    const int pageType = f.Root().GlobalDefinition().GetItemTypeByName("InfoPage");
+    f.Shell().ExecuteAction("Action=AddNewChildItem&ItemType=" + std::to_string(pageType) + "&ParentItemId=" +
+                                std::to_string(page->ItemId()) + "&BetweenStart=900000&BetweenEnd=900100",
+                            false);
+    ASSERT_FALSE(page->Children.empty());
+    tree.SetSelected(page);
+    QCoreApplication::processEvents();
+    f.Gui().UpdateWebTreeButtons(page);
+    EXPECT_FALSE(f.Window().Actions().WebTreeDelete->isEnabled());
+
+    QStringList entries;
+    bool deleteEnabled = false;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        QAction* remove = nullptr;
+        for (QAction* entry : menu->actions()) {
+            entries << entry->text();
+            if (entry->text() == "Delete Page")
+                remove = entry;
+        }
+        ASSERT_NE(remove, nullptr);
+        deleteEnabled = remove->isEnabled();
+        menu->close();
+        remove->trigger();
+    });
+    const size_t questions = f.Boxes().Messages("question").size();
+    f.Boxes().QueueAnswer(mrNo);
+    emit WebView(f)->customContextMenuRequested(QPoint(5, 5));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(entries, (QStringList{"Delete Page", "Move Page Up", "Move Page Down", "Sort"}));
+    EXPECT_TRUE(deleteEnabled);
+    ASSERT_EQ(f.Boxes().Messages("question").size(), questions + 1);
+    EXPECT_NE(f.Boxes().Messages("question").back().find("Do you really want to delete \""), std::string::npos);
+    EXPECT_EQ(Row(f, page->ItemId()).first, 1) << "No keeps the page";
 }
 
 TEST(CatalogCommands, NodeInfoListsTheIdsOfAnItemNode)
@@ -405,20 +456,20 @@ TEST(CatalogCommands, MenusFollowTheUsersRole)
         QCoreApplication::processEvents();
         ASSERT_EQ(error, "") << c.roleWord;
         TfrmMain& w = f.Window();
-        EXPECT_EQ(w.Action("miEditApplyNewStyle")->isEnabled(), c.applyStyle) << c.roleWord;
-        EXPECT_EQ(w.miFileImport->isEnabled(), c.importExport) << c.roleWord;
-        EXPECT_EQ(w.miFileExport->isEnabled(), c.importExport) << c.roleWord;
-        EXPECT_EQ(w.Action("miFileChangeCatalogCode")->isEnabled(), c.changeCode) << c.roleWord;
-        EXPECT_EQ(w.miFileDatabaseUtilities->isEnabled(), c.utilities) << c.roleWord;
-        EXPECT_EQ(w.Action("miFileBackup")->isEnabled(), c.utilities) << c.roleWord;
-        EXPECT_EQ(w.Action("miFileDeleteCatalog")->isEnabled(), c.deleteCatalog) << c.roleWord;
-        EXPECT_EQ(w.miMainPublish->isEnabled(), c.web) << c.roleWord;
-        EXPECT_TRUE(w.miMainCatalog->isEnabled()) << c.roleWord;
-        EXPECT_TRUE(w.Action("miFileCloseCatalog")->isEnabled()) << c.roleWord;
+        EXPECT_EQ(w.Actions().ApplyNewStyle->isEnabled(), c.applyStyle) << c.roleWord;
+        EXPECT_EQ(w.Menu(TMainMenu::Import)->isEnabled(), c.importExport) << c.roleWord;
+        EXPECT_EQ(w.Menu(TMainMenu::Export)->isEnabled(), c.importExport) << c.roleWord;
+        EXPECT_EQ(w.Actions().ChangeCatalogCode->isEnabled(), c.changeCode) << c.roleWord;
+        EXPECT_EQ(w.Menu(TMainMenu::DatabaseUtilities)->isEnabled(), c.utilities) << c.roleWord;
+        EXPECT_EQ(w.Actions().Backup->isEnabled(), c.utilities) << c.roleWord;
+        EXPECT_EQ(w.Actions().DeleteCatalog->isEnabled(), c.deleteCatalog) << c.roleWord;
+        EXPECT_EQ(w.Menu(TMainMenu::Publish)->isEnabled(), c.web) << c.roleWord;
+        EXPECT_TRUE(w.Menu(TMainMenu::Catalog)->isEnabled()) << c.roleWord;
+        EXPECT_TRUE(w.Actions().CloseCatalog->isEnabled()) << c.roleWord;
     }
     ASSERT_TRUE(f.Root().CloseCatalog());
-    EXPECT_FALSE(f.Window().miMainCatalog->isEnabled());
-    EXPECT_FALSE(f.Window().Action("miFileCloseCatalog")->isEnabled());
+    EXPECT_FALSE(f.Window().Menu(TMainMenu::Catalog)->isEnabled());
+    EXPECT_FALSE(f.Window().Actions().CloseCatalog->isEnabled());
 }
 
 namespace {
@@ -468,7 +519,7 @@ TEST(CatalogCommands, ReportMenuListsReportTypesWithTheirReports)
     const int root = f.Root().Catalog().GetDefinition().GetItemTypeTemplateId(514, 4);
     ASSERT_NE(root, 0);
     // A report root without report types hides the menu.
-    EXPECT_FALSE(f.Window().miMainReport->menuAction()->isVisible());
+    EXPECT_FALSE(f.Window().Menu(TMainMenu::Report)->menuAction()->isVisible());
 
     AddItem(f, 950001, 514, root, 100, "Sales");
     AddItem(f, 950002, 521, root, 200, "Empty group");
@@ -476,7 +527,7 @@ TEST(CatalogCommands, ReportMenuListsReportTypesWithTheirReports)
     AddReport(f, 950012, 950001, 100, "");  // no name in any language
     f.Shell().ExecuteAction("Action=UpdateReportMenu", false);
 
-    QMenu* menu = f.Window().miMainReport;
+    QMenu* menu = f.Window().Menu(TMainMenu::Report);
     EXPECT_TRUE(menu->menuAction()->isVisible());
     ASSERT_EQ(Texts(menu), (QStringList{"Sales", "Empty group"}));
     QMenu* sales = menu->actions()[0]->menu();
@@ -499,7 +550,7 @@ TEST(CatalogCommands, ReportMenuListsReportTypesWithTheirReports)
     EXPECT_EQ(f.Boxes().Messages("question").back(), "Do you really want to delete \"Monthly\" report");
     EXPECT_EQ(Row(f, 950011).first, -1);
     QCoreApplication::processEvents();
-    sales = f.Window().miMainReport->actions()[0]->menu();
+    sales = f.Window().Menu(TMainMenu::Report)->actions()[0]->menu();
     EXPECT_EQ(Texts(sales), (QStringList{"(No name for the language)", "-", "New Report", "Delete"}));
 }
 
@@ -524,7 +575,7 @@ TEST(CatalogCommands, TemplatesAreCopiedAndDeletedAndTheTreeKeysWork)
     ASSERT_NE(original, nullptr);
     const int parentId = original->Data->ParentItemId;
     templates.SetSelected(original);
-    f.Shell().HandleCommand("tbtnTemplatesCopyToNew");
+    f.Window().Actions().TemplatesCopyToNew->trigger();
     TTreeNode* copy = templates.GetSelectedNode();
     ASSERT_NE(copy, nullptr);
     const int copyId = copy->ItemId();
@@ -533,7 +584,7 @@ TEST(CatalogCommands, TemplatesAreCopiedAndDeletedAndTheTreeKeysWork)
 
     // The copy goes again: Delete asks first.
     QCoreApplication::processEvents();
-    ASSERT_TRUE(f.Window().Action("tbtnTemplatesDelete")->isEnabled());
+    ASSERT_TRUE(f.Window().Actions().TemplatesDelete->isEnabled());
     f.Boxes().QueueAnswer(mrYes);
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Delete);
@@ -581,7 +632,7 @@ TEST(CatalogCommands, TreeVerbsOfActionStringsWorkOnTheOpenCatalogsTrees)
     f.Shell().ExecuteAction("Action=SelectTree&ItemId=" + std::to_string(folderId) + "&Caption=Mail", false);
     EXPECT_EQ(templates.GetRootItemId(), folderId);
     EXPECT_EQ(templates.GetOptions(), TTreeCommands::kSelectedTreeOptions);
-    EXPECT_EQ(f.Window().pnlMainLeftTemplatesCaption->text(), "Mail");
+    EXPECT_EQ(f.Window().findChild<QLabel*>("pnlMainLeftTemplatesCaptionText")->text(), "Mail");
 
     // Refresh re-reads a node's caption; no message for either tree.
     const size_t messages = f.Boxes().Shown().size();
@@ -595,12 +646,12 @@ TEST(CatalogCommands, DeleteCatalogAsksWithItsCodeAndSaysWhenItIsGone)
     TShellFixture f;
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
     f.Boxes().QueueAnswer(mrNo);
-    f.Window().Action("miFileDeleteCatalog")->trigger();
+    f.Window().Actions().DeleteCatalog->trigger();
     EXPECT_EQ(f.Boxes().Messages("question").back(), "Do you really want to delete \"shop\" catalog?");
     EXPECT_TRUE(f.Root().Catalog().IsOpen());
 
     f.Boxes().QueueAnswer(mrYes);
-    f.Window().Action("miFileDeleteCatalog")->trigger();
+    f.Window().Actions().DeleteCatalog->trigger();
     EXPECT_FALSE(f.Root().Catalog().IsOpen());
     ASSERT_FALSE(f.Boxes().Messages("information").empty());
     EXPECT_EQ(f.Boxes().Messages("information").back(), "Catalog \"shop\" successfully deleted.");

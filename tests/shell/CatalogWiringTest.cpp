@@ -22,6 +22,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QLayout>
 #include <QTreeWidget>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -77,7 +78,7 @@ TEST(CatalogWiring, OpeningShowsBothTreesWithTheirTopItemsAndClosingRemovesThem)
     EXPECT_EQ(web->Manager().GetOptions(), 0x0128);
     EXPECT_EQ(templates->Manager().GetOptions(), 0x1962);
     EXPECT_TRUE(web->isVisibleTo(&f.Window()));
-    EXPECT_FALSE(f.Window().tvMainWebTree->isVisibleTo(&f.Window()));
+    EXPECT_FALSE(f.Window().findChild<QTreeWidget*>("tvMainWebTree")->isVisibleTo(&f.Window()));
     f.Screenshot("catalog-trees");
 
     // Selecting the first top item shows it in the editor pane.
@@ -85,8 +86,8 @@ TEST(CatalogWiring, OpeningShowsBothTreesWithTheirTopItemsAndClosingRemovesThem)
     QCoreApplication::processEvents();
     const int itemId = web->Manager().GetCurrentItemId();
     EXPECT_GT(itemId, 0);
-    EXPECT_TRUE(f.Window().lblMainEditorEmpty->text().contains(QString("(%1)").arg(itemId)))
-        << f.Window().lblMainEditorEmpty->text().toStdString();
+    EXPECT_TRUE(f.Window().findChild<QLabel*>("lblMainEditorEmpty")->text().contains(QString("(%1)").arg(itemId)))
+        << f.Window().findChild<QLabel*>("lblMainEditorEmpty")->text().toStdString();
     f.Screenshot("catalog-tree-selected");
 
     // Collapsing the templates pane hides the templates tree view.
@@ -99,9 +100,10 @@ TEST(CatalogWiring, OpeningShowsBothTreesWithTheirTopItemsAndClosingRemovesThem)
     QCoreApplication::processEvents();
     EXPECT_EQ(WebView(f), nullptr);
     EXPECT_EQ(TemplatesView(f), nullptr);
-    EXPECT_FALSE(f.Window().tvMainWebTree->isHidden());
-    EXPECT_EQ(f.Window().pnlMainLeftTemplatesClient, f.Window().tvMainTemplates);
-    EXPECT_TRUE(f.Window().tvMainTemplates->isHidden());  // still collapsed
+    EXPECT_FALSE(f.Window().findChild<QTreeWidget*>("tvMainWebTree")->isHidden());
+    auto* placeholder = f.Window().findChild<QTreeWidget*>("tvMainTemplates");
+    EXPECT_GE(f.Window().findChild<QWidget*>("pnlMainLeftTemplates")->layout()->indexOf(placeholder), 0);
+    EXPECT_TRUE(placeholder->isHidden());  // still collapsed
 
     // A second catalog opens with fresh trees.
     ASSERT_EQ(f.CreateAndOpen("second", 1), "");
@@ -127,8 +129,8 @@ TEST(CatalogWiring, ACaptionTypedInTheWebTreeNamesTheEditedItem)
 
     web->model()->setData(node, "Who We Are", Qt::EditRole);
     EXPECT_TRUE(f.Editor().Context()->IsModified());
-    EXPECT_TRUE(f.Window().btnMainEditorSave->isEnabled());
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    EXPECT_TRUE(f.SaveButton()->isEnabled());
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_FALSE(f.Editor().Context()->IsModified()) << testing::PrintToString(f.Boxes().Messages("error"));
     EXPECT_EQ(f.Data().GetItemName(kAboutUs, f.Main(), f.Data().GetCurrentLangCode()), "Who We Are");
 }
@@ -177,7 +179,7 @@ TEST(CatalogWiring, PublishLocallyWritesTheSiteIntoTheChosenFolder)
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
     TTempFolder site;
     std::string askedInitial;
-    f.Shell().SetFolderChooser([&](const std::string& initial, const std::string& help) {
+    f.Shell().Dialogs().SetFolderChooser([&](const std::string& initial, const std::string& help) {
         askedInitial = initial;
         EXPECT_EQ(help, "PublishLocally");
         return site.Path();
@@ -208,7 +210,7 @@ TEST(CatalogWiring, PublishLocallyWritesTheSiteIntoTheChosenFolder)
     TAbstractDBConnection& connection = f.Root().GetCatalogData()->GetConnectionFactory().GetConnection();
     EXPECT_EQ(f.Root().GetCatalogData()->GetCatalogProperty(710, connection), site.Path());
     EXPECT_EQ(f.Root().GetCatalogData()->GetCatalogProperty(711, connection), "start.html");
-    f.Shell().SetFolderChooser([&](const std::string& initial, const std::string&) {
+    f.Shell().Dialogs().SetFolderChooser([&](const std::string& initial, const std::string&) {
         askedInitial = initial;
         return std::string();
     });

@@ -27,7 +27,7 @@ TEST(GuiControl, BeforePlacementGoesAboveBuiltInsButBelowEarlierDynamicItems)
 {
     TShellFixture f;
     TGUIControl& gui = f.Gui();
-    QMenu* file = f.Window().miFileImport;
+    QMenu* file = f.Window().Menu(TMainMenu::Import);
     const QStringList builtIn = Captions(file);
     gui.AddMenuItem(1, "First", "MenuPath=Import&Placement=before", "", "", "");
     gui.AddMenuItem(2, "Second", "MenuPath=Import&Placement=before", "", "", "");
@@ -49,21 +49,21 @@ TEST(GuiControl, NamedItemsBecomeSubmenusAtAnyDepth)
     gui.AddMenuItem(3, "Deep", "MenuPath=more", "", "", "");
     gui.AddMenuItem(4, "Lost", "MenuPath=nowhere", "", "", "");
     gui.AddMenuItem(5, "NoPath", "", "", "", "");
-    TTolvexMenuItem* tools = gui.FindMenuItemByName("tools", f.Window().miMainHelp);
+    TTolvexMenuItem* tools = gui.FindMenuItemByName("tools", f.Window().Menu(TMainMenu::Help));
     ASSERT_NE(tools, nullptr);
     ASSERT_NE(tools->menu(), nullptr);
-    TTolvexMenuItem* more = gui.FindMenuItemByName("more", f.Window().miMainHelp);
+    TTolvexMenuItem* more = gui.FindMenuItemByName("more", f.Window().Menu(TMainMenu::Help));
     ASSERT_NE(more, nullptr);
     ASSERT_NE(more->menu(), nullptr);
     EXPECT_EQ(Captions(more->menu()), QStringList{"Deep"});
-    EXPECT_EQ(gui.FindMenuItemByName("", f.Window().miMainHelp), nullptr);
+    EXPECT_EQ(gui.FindMenuItemByName("", f.Window().Menu(TMainMenu::Help)), nullptr);
     int lost = 0;
     for (QAction* top : f.Window().menuBar()->actions())
         for (QAction* a : top->menu()->actions())
             lost += a->text() == "Lost" || a->text() == "NoPath";
     EXPECT_EQ(lost, 0);
     gui.RemoveCatalogMenuItems();
-    EXPECT_EQ(gui.FindMenuItemByName("tools", f.Window().miMainHelp), nullptr);
+    EXPECT_EQ(gui.FindMenuItemByName("tools", f.Window().Menu(TMainMenu::Help)), nullptr);
 }
 
 TEST(GuiControl, MenuConditionsDecideWhetherAnItemIsAdded)
@@ -73,7 +73,7 @@ TEST(GuiControl, MenuConditionsDecideWhetherAnItemIsAdded)
     gui.AddMenuItem(1, "Always", "MenuPath=Help", "", "ItemId=0", "");
     gui.AddMenuItem(2, "Never", "MenuPath=Help", "", "ItemId=12,15", "");
     gui.AddMenuItem(3, "OtherCatalog", "MenuPath=Help", "", "CatalogCode=shop", "");
-    const QStringList captions = Captions(f.Window().miMainHelp);
+    const QStringList captions = Captions(f.Window().Menu(TMainMenu::Help));
     EXPECT_TRUE(captions.contains("Always"));
     EXPECT_FALSE(captions.contains("Never"));
     EXPECT_FALSE(captions.contains("OtherCatalog"));  // no catalog open
@@ -89,14 +89,14 @@ TEST(GuiControl, NineCatalogActionSlotsAndParamsKeepAnElementOff)
         gui.AddToolbarSlot(i, "Action " + std::to_string(i), "", "");
     gui.RebuildActionToolbar();
     int shown = 0;
-    for (QAction* button : f.Window().tbiMainCustom)
+    for (QAction* button : f.Window().CatalogActionButtons())
         shown += button->isVisible();
     EXPECT_EQ(shown, 9);
-    EXPECT_EQ(f.Window().tbiMainCustom[0]->text(), "Action 1");
-    EXPECT_EQ(f.Window().tbiMainCustom[8]->text(), "Action 9");
-    EXPECT_TRUE(f.Window().tbtMainCustom->isVisible());
+    EXPECT_EQ(f.Window().CatalogActionButtons()[0]->text(), "Action 1");
+    EXPECT_EQ(f.Window().CatalogActionButtons()[8]->text(), "Action 9");
+    EXPECT_TRUE(f.Window().Toolbar(TMainToolbar::CatalogActions)->isVisible());
     gui.ClearActionToolbars();
-    EXPECT_FALSE(f.Window().tbtMainCustom->isVisible());
+    EXPECT_FALSE(f.Window().Toolbar(TMainToolbar::CatalogActions)->isVisible());
 }
 
 std::string Bitmap(int width, int height)
@@ -152,7 +152,7 @@ TEST(GuiControl, NoticeShowsItsHighestKind)
 {
     TShellFixture f;
     TGUIControl& gui = f.Gui();
-    QLabel* panel = f.Window().sbarMainPanels[1];
+    QLabel* panel = f.Window().StatusPanel(1);
     gui.SetStatusNotice("Name missing", 6);
     EXPECT_EQ(panel->accessibleName(), "Error");
     gui.ShowStatusNotice();
@@ -169,22 +169,22 @@ TEST(GuiControl, SearchRunsTheCheckedKindAndKeepsFiveDistinctKeywords)
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
     f.Boxes().Clear();
     TfrmMain& w = f.Window();
-    if (w.tbsiMainSearchMenu->isEmpty())
+    if (w.Menu(TMainMenu::SearchKinds)->isEmpty())
         GTEST_SKIP() << "the type declares no search kinds";
-    EXPECT_TRUE(f.Gui().CheckedSearchKind() == w.tbsiMainSearchMenu->actions().first());
+    EXPECT_TRUE(f.Gui().CheckedSearchKind() == w.Menu(TMainMenu::SearchKinds)->actions().first());
 
-    w.cbMainSearch->setEditText("");
-    f.Shell().RunSearch();
+    w.SearchBox()->setEditText("");
+    f.Shell().Search().RunSearch();
     EXPECT_EQ(f.Boxes().Messages("error"), (std::vector<std::string>{"Enter search keyword"}));
 
     for (const char* keyword : {"Apple", "pear", "plum", "fig", "kiwi", "apple", "lime"}) {
-        w.cbMainSearch->setEditText(keyword);
-        f.Shell().RunSearch();
+        w.SearchBox()->setEditText(keyword);
+        f.Shell().Search().RunSearch();
         EXPECT_EQ(::SearchText, keyword);
     }
     QStringList history;
-    for (int i = 0; i < w.cbMainSearch->count(); ++i)
-        history << w.cbMainSearch->itemText(i);
+    for (int i = 0; i < w.SearchBox()->count(); ++i)
+        history << w.SearchBox()->itemText(i);
     EXPECT_EQ(history, (QStringList{"lime", "apple", "kiwi", "fig", "plum"}));
 }
 
@@ -238,7 +238,7 @@ TEST(GuiControl, WebTreeButtonsForANodeUnderASortedParent)
     second = first;
     second.ItemId = 12;
     second.OrderNum = 2;
-    auto* top = new QTreeWidgetItem(w.tvMainWebTree, QStringList{"Home"});
+    auto* top = new QTreeWidgetItem(w.findChild<QTreeWidget*>("tvMainWebTree"), QStringList{"Home"});
     auto* a = new QTreeWidgetItem(top, QStringList{"A"});
     auto* b = new QTreeWidgetItem(top, QStringList{"B"});
     SetDescription(top, &parent);
@@ -246,20 +246,20 @@ TEST(GuiControl, WebTreeButtonsForANodeUnderASortedParent)
     SetDescription(b, &second);
 
     f.Gui().UpdateWebTreeButtons(b);
-    EXPECT_FALSE(w.Action("tbtnWebTreeMoveUp")->isEnabled());
-    EXPECT_EQ(w.Action("tbtnWebTreeMoveUp")->toolTip(), "Sorted Alphabetically");
-    EXPECT_TRUE(w.Action("tbtnWebTreeDelete")->isEnabled());
+    EXPECT_FALSE(w.Actions().WebTreeMoveUp->isEnabled());
+    EXPECT_EQ(w.Actions().WebTreeMoveUp->toolTip(), "Sorted Alphabetically");
+    EXPECT_TRUE(w.Actions().WebTreeDelete->isEnabled());
 
     parent.Flags = ifManualOrder;
     f.Gui().UpdateWebTreeButtons(b);
-    EXPECT_TRUE(w.Action("tbtnWebTreeMoveUp")->isEnabled());
-    EXPECT_FALSE(w.Action("tbtnWebTreeMoveDown")->isEnabled());  // the last child
-    EXPECT_EQ(w.Action("tbtnWebTreeMoveUp")->toolTip(), "Move Up");
+    EXPECT_TRUE(w.Actions().WebTreeMoveUp->isEnabled());
+    EXPECT_FALSE(w.Actions().WebTreeMoveDown->isEnabled());  // the last child
+    EXPECT_EQ(w.Actions().WebTreeMoveUp->toolTip(), "Move Up");
 
     f.Gui().UpdateWebTreeButtons(top);  // top level: moves hidden, Sort shown
-    EXPECT_FALSE(w.Action("tbtnWebTreeMoveUp")->isVisible());
-    EXPECT_FALSE(w.Action("tbtnWebTreeDelete")->isEnabled());
-    w.tvMainWebTree->clear();
+    EXPECT_FALSE(w.Actions().WebTreeMoveUp->isVisible());
+    EXPECT_FALSE(w.Actions().WebTreeDelete->isEnabled());
+    w.findChild<QTreeWidget*>("tvMainWebTree")->clear();
 }
 
 }  // namespace

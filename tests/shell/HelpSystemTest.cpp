@@ -83,7 +83,7 @@ TEST(HelpSystem, ShowsTheFirstAliasWithATopicInTheHelpWindow)
     EXPECT_EQ(help->Window()->Browser()->documentTitle(), "The web tree");
     help->ShowHelpForAliases({"unknown"});  // the contents page
     EXPECT_TRUE(help->Window()->Browser()->source().toLocalFile().endsWith("index.html"));
-    f.Window().Action("miHelpContents")->trigger();
+    f.Window().Actions().HelpContents->trigger();
     EXPECT_EQ(help->Window()->Browser()->documentTitle(), "Tolvex Help");
     EXPECT_EQ(help->BeepCount(), 0);
     if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR"))

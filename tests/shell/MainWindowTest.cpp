@@ -60,15 +60,15 @@ TEST(MainWindow, StartsWithTheMenusOfTypeZeroAndNoCatalog)
     EXPECT_EQ(w.windowTitle(), "Tolvex");
     EXPECT_EQ(MenuTitles(w.menuBar()),
               (QStringList{"&File", "&Edit", "&View", "&Catalog", "&Web", "&Report", "&Help"}));
-    EXPECT_EQ(static_cast<QStackedWidget*>(w.centralWidget())->currentWidget(), w.pnlMainWelcome);
-    EXPECT_FALSE(w.miMainCatalog->isEnabled());
-    EXPECT_FALSE(w.Action("miFileCloseCatalog")->isEnabled());
-    EXPECT_TRUE(w.tbtMainDefault->isVisible());
-    EXPECT_FALSE(w.tbtMainCustom->isVisible());
+    EXPECT_EQ(static_cast<QStackedWidget*>(w.centralWidget())->currentWidget(), w.findChild<QWidget*>("pnlMainWelcome"));
+    EXPECT_FALSE(w.Menu(TMainMenu::Catalog)->isEnabled());
+    EXPECT_FALSE(w.Actions().CloseCatalog->isEnabled());
+    EXPECT_TRUE(w.Toolbar(TMainToolbar::Actions)->isVisible());
+    EXPECT_FALSE(w.Toolbar(TMainToolbar::CatalogActions)->isVisible());
     EXPECT_TRUE(w.statusBar()->isVisible());
     EXPECT_EQ(f.Root().Catalog().GetDefinition().GetLoadedCatalogType(), 0);
     // File / Styles lists the catalog types.
-    EXPECT_FALSE(w.miFileStyles->isEmpty());
+    EXPECT_FALSE(w.Menu(TMainMenu::Styles)->isEmpty());
     // Every type-0 menu element whose place exists is in the menus.
     int menuElements = 0;
     const TCatalogDefinition& definition = f.Root().Catalog().GetDefinition();
@@ -124,21 +124,21 @@ TEST(MainWindow, OpensACatalogAndLaysTheWindowOut)
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
     ASSERT_TRUE(f.Root().Catalog().IsOpen());
     TfrmMain& w = f.Window();
-    EXPECT_EQ(static_cast<QStackedWidget*>(w.centralWidget())->currentWidget(), static_cast<QWidget*>(w.pnlMain));
-    EXPECT_TRUE(w.miMainCatalog->isEnabled());
-    EXPECT_TRUE(w.Action("miFileCloseCatalog")->isEnabled());
+    EXPECT_EQ(static_cast<QStackedWidget*>(w.centralWidget())->currentWidget(), static_cast<QWidget*>(w.findChild<QSplitter*>("pnlMain")));
+    EXPECT_TRUE(w.Menu(TMainMenu::Catalog)->isEnabled());
+    EXPECT_TRUE(w.Actions().CloseCatalog->isEnabled());
     EXPECT_NE(w.windowTitle(), "Tolvex");
-    EXPECT_TRUE(w.pnlMainLeft->isVisible());
-    EXPECT_TRUE(w.tbtMainLanguage->isVisible());
-    EXPECT_GT(w.cbtbMainSelectLanguage->count(), 0);
-    EXPECT_FALSE(w.sbarMainPanels[3]->text().isEmpty());
+    EXPECT_TRUE(w.findChild<QWidget*>("pnlMainLeft")->isVisible());
+    EXPECT_TRUE(w.Toolbar(TMainToolbar::Languages)->isVisible());
+    EXPECT_GT(w.LanguageCombo()->count(), 0);
+    EXPECT_FALSE(w.StatusPanel(3)->text().isEmpty());
     f.Screenshot("main-catalog-open");
 
     // Closing restores the closed layout and the type-0 menus.
-    w.Action("miFileCloseCatalog")->trigger();
+    w.Actions().CloseCatalog->trigger();
     EXPECT_FALSE(f.Root().Catalog().IsOpen());
-    EXPECT_EQ(static_cast<QStackedWidget*>(w.centralWidget())->currentWidget(), w.pnlMainWelcome);
-    EXPECT_FALSE(w.tbtMainLanguage->isVisible());
+    EXPECT_EQ(static_cast<QStackedWidget*>(w.centralWidget())->currentWidget(), w.findChild<QWidget*>("pnlMainWelcome"));
+    EXPECT_FALSE(w.Toolbar(TMainToolbar::Languages)->isVisible());
     EXPECT_EQ(w.windowTitle(), "Tolvex");
 }
 
@@ -167,25 +167,66 @@ TEST(MainWindow, HidingBothTreesSwitchesAutoHideOffAndRemembersTheChoices)
     EXPECT_TRUE(gui.IsAutoHide());
     gui.SetAutoHide(false);
     gui.SetWebTreeVisible(false);
-    EXPECT_TRUE(w.sbtnMainClientShowWebTree->isVisible());
+    EXPECT_TRUE(w.findChild<QToolButton*>("sbtnMainClientShowWebTree")->isVisible());
     gui.SetAutoHide(true);
     gui.SetTemplatesVisible(false);
     EXPECT_FALSE(gui.IsAutoHide());
-    EXPECT_FALSE(w.pnlMainLeft->isVisible());
-    EXPECT_FALSE(w.Action("miViewAutoHide")->isEnabled());
+    EXPECT_FALSE(w.findChild<QWidget*>("pnlMainLeft")->isVisible());
+    EXPECT_FALSE(w.Actions().ViewAutoHide->isEnabled());
     const TIniSettings& ini = f.Root().Settings().IniSettings();
     EXPECT_FALSE(ini.GetBool(siWebTree, true));
     EXPECT_FALSE(ini.GetBool(siTemplatesTree, true));
     gui.SetWebTreeVisible(true);
-    EXPECT_TRUE(w.pnlMainLeft->isVisible());
-    EXPECT_TRUE(w.Action("miViewAutoHide")->isEnabled());
-    EXPECT_FALSE(w.sbtnMainClientShowWebTree->isVisible());
+    EXPECT_TRUE(w.findChild<QWidget*>("pnlMainLeft")->isVisible());
+    EXPECT_TRUE(w.Actions().ViewAutoHide->isEnabled());
+    EXPECT_FALSE(w.findChild<QToolButton*>("sbtnMainClientShowWebTree")->isVisible());
 
     gui.SetToolbarVisible(false);
-    EXPECT_FALSE(w.tbtMainDefault->isVisible());
+    EXPECT_FALSE(w.Toolbar(TMainToolbar::Actions)->isVisible());
     gui.SetStatusBarVisible(false);
     EXPECT_FALSE(w.statusBar()->isVisible());
     EXPECT_FALSE(ini.GetBool(siStatusbar, true));
+}
+
+// The caption bars' buttons and the View menu run the same commands of the
+// controller; the View menu's check marks follow.
+TEST(MainWindow, CaptionBarButtonsAndTheViewMenuShowAndHideThePanes)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TGUIControl& gui = f.Gui();
+    TfrmMain& w = f.Window();
+    const TMainWindowActions& view = w.Actions();
+    const auto click = [&w](const char* button) {
+        QTest::mouseClick(w.findChild<QToolButton*>(button), Qt::LeftButton);
+        QCoreApplication::processEvents();
+    };
+    gui.SetWebTreeVisible(true);
+    gui.SetTemplatesVisible(true);
+    gui.SetAutoHide(false);
+
+    click("sbtnWebTreeClose");
+    EXPECT_FALSE(gui.IsWebTreeVisible());
+    EXPECT_FALSE(view.ViewWebTree->isChecked());
+    click("sbtnMainClientShowWebTree");
+    EXPECT_TRUE(gui.IsWebTreeVisible());
+    EXPECT_TRUE(view.ViewWebTree->isChecked());
+    click("sbtnMainTemplatesClose");
+    EXPECT_FALSE(gui.IsTemplatesVisible());
+    view.ViewTemplates->trigger();
+    EXPECT_TRUE(gui.IsTemplatesVisible());
+    EXPECT_TRUE(view.ViewTemplates->isChecked());
+    click("sbtnWebTreeAutoHide");
+    EXPECT_TRUE(gui.IsAutoHide());
+    EXPECT_TRUE(view.ViewAutoHide->isChecked());
+    view.ViewAutoHide->trigger();
+    EXPECT_FALSE(gui.IsAutoHide());
+    view.ViewToolbar->trigger();
+    EXPECT_FALSE(gui.IsToolbarVisible());
+    view.ViewToolbar->trigger();
+    EXPECT_TRUE(gui.IsToolbarVisible());
+    view.ViewStatusBar->trigger();
+    EXPECT_FALSE(w.statusBar()->isVisible());
 }
 
 // A style catalog that cannot be opened says why in one message and leaves
@@ -210,7 +251,7 @@ TEST(MainWindow, AboutBoxNamesTheFolders)
             folders = label->text();
         static_cast<QDialog*>(w)->accept();
     });
-    f.Window().Action("miHelpAbout")->trigger();
+    f.Window().Actions().About->trigger();
     EXPECT_TRUE(folders.contains(QString::fromStdString(f.Home().Path())));
 }
 
@@ -225,9 +266,9 @@ TEST(MainWindow, NewCatalogAndProgramSettingsOpenTheirDialogs)
         });
     };
     closeNext();
-    f.Window().Action("miFileNewCatalog")->trigger();
+    f.Window().Actions().NewCatalog->trigger();
     closeNext();
-    f.Window().Action("miFileProgramSettings")->trigger();
+    f.Window().Actions().ProgramSettings->trigger();
     EXPECT_EQ(shown, (QStringList{"frmLogin", "frmSettings"}));
     EXPECT_TRUE(f.Boxes().Shown().empty());
 }
@@ -242,15 +283,15 @@ TEST(MainWindow, EnterInTheSearchBoxSearchesAndEmptyTextDoesNot)
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
     f.Boxes().Clear();
     TfrmMain& w = f.Window();
-    if (w.tbsiMainSearchMenu->isEmpty())
+    if (w.Menu(TMainMenu::SearchKinds)->isEmpty())
         GTEST_SKIP() << "the type declares no search kinds";
     ::SearchText.clear();
-    w.cbMainSearch->setEditText("");
-    QTest::keyClick(w.cbMainSearch->lineEdit(), Qt::Key_Return);
+    w.SearchBox()->setEditText("");
+    QTest::keyClick(w.SearchBox()->lineEdit(), Qt::Key_Return);
     EXPECT_TRUE(f.Boxes().Messages("error").empty());
     EXPECT_EQ(::SearchText, "");
-    w.cbMainSearch->setEditText("apple");
-    QTest::keyClick(w.cbMainSearch->lineEdit(), Qt::Key_Return);
+    w.SearchBox()->setEditText("apple");
+    QTest::keyClick(w.SearchBox()->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(::SearchText, "apple");
 }
 
@@ -268,16 +309,16 @@ TEST(MainWindow, AutoHidePaneLeavesWithTheMouseAndReturnsAtTheLeftEdge)
     QCoreApplication::processEvents();
     TGUIControl& gui = f.Gui();
     gui.SetAutoHide(true);
-    QWidget* pane = w.pnlMainLeft;
-    const QPoint origin = w.pnlMain->mapToGlobal(QPoint(0, 0));
-    const int middle = origin.y() + w.pnlMain->height() / 2;
+    QWidget* pane = w.findChild<QWidget*>("pnlMainLeft");
+    const QPoint origin = w.findChild<QSplitter*>("pnlMain")->mapToGlobal(QPoint(0, 0));
+    const int middle = origin.y() + w.findChild<QSplitter*>("pnlMain")->height() / 2;
 
     gui.CheckAutoHide(QPoint(origin.x() + 5, middle));  // in the strip: shown
     ASSERT_TRUE(pane->isVisible());
     const QPoint inside = pane->mapToGlobal(QPoint(pane->width() / 2, pane->height() / 2));
     gui.CheckAutoHide(inside);
     EXPECT_TRUE(pane->isVisible());
-    gui.CheckAutoHide(QPoint(origin.x() + w.pnlMain->width() - 10, middle));  // over the editor
+    gui.CheckAutoHide(QPoint(origin.x() + w.findChild<QSplitter*>("pnlMain")->width() - 10, middle));  // over the editor
     EXPECT_FALSE(pane->isVisible());
     gui.CheckAutoHide(QPoint(origin.x() + 40, middle));  // not yet at the edge
     EXPECT_FALSE(pane->isVisible());
@@ -300,11 +341,11 @@ TEST(MainWindow, LastUsedCatalogsShowOnlyWhereASettingIsStored)
     for (int id = siLastUsed1; id <= siLastUsed5; ++id)
         ini.SetString(id, "");
     f.Gui().UpdateRecentCatalogs();
-    EXPECT_FALSE(f.Window().miFileLastUsedSeparator->isVisible());
+    EXPECT_FALSE(f.Window().Actions().LastUsedSeparator->isVisible());
     ini.SetString(siLastUsed1, "shop");
     ini.SetString(siLastUsed3, "hotel");
     f.Gui().UpdateRecentCatalogs();
-    const auto& items = f.Window().miFileLastUsed;
+    const auto& items = f.Window().Actions().LastUsed;
     EXPECT_TRUE(items[0]->isVisible());
     EXPECT_EQ(items[0]->text(), "shop");
     EXPECT_FALSE(items[1]->isVisible());
@@ -312,7 +353,7 @@ TEST(MainWindow, LastUsedCatalogsShowOnlyWhereASettingIsStored)
     EXPECT_EQ(items[2]->text(), "hotel");
     EXPECT_FALSE(items[3]->isVisible());
     EXPECT_FALSE(items[4]->isVisible());
-    EXPECT_TRUE(f.Window().miFileLastUsedSeparator->isVisible());
+    EXPECT_TRUE(f.Window().Actions().LastUsedSeparator->isVisible());
 }
 
 }  // namespace
@@ -333,9 +374,9 @@ TEST(MainWindow, FindCommandsFollowTheFocusedControl)
     if (QApplication::focusWidget() != &memo)
         GTEST_SKIP() << "no focus on this platform";
     f.Gui().UpdateFindMenu();
-    EXPECT_TRUE(w.Action("actMainEditFind")->isEnabled());
-    EXPECT_TRUE(w.Action("actMainEditReplace")->isEnabled());
-    EXPECT_FALSE(w.Action("actMainEditFindNext")->isEnabled());  // nothing searched yet
+    EXPECT_TRUE(w.Actions().Find->isEnabled());
+    EXPECT_TRUE(w.Actions().Replace->isEnabled());
+    EXPECT_FALSE(w.Actions().FindNext->isEnabled());  // nothing searched yet
     f.Shell().FindReplace().ShowFindDialog(&memo);
     f.Shell().FindReplace().Find("green", true, false);
     f.Shell().FindReplace().FindDialog()->hide();
@@ -343,7 +384,7 @@ TEST(MainWindow, FindCommandsFollowTheFocusedControl)
     memo.setFocus();
     QCoreApplication::processEvents();
     f.Gui().UpdateFindMenu();
-    EXPECT_TRUE(w.Action("actMainEditFindNext")->isEnabled());
+    EXPECT_TRUE(w.Actions().FindNext->isEnabled());
 
     f.Shell().FindReplace().FindDialog()->hide();
     w.activateWindow();
@@ -354,9 +395,9 @@ TEST(MainWindow, FindCommandsFollowTheFocusedControl)
     QCoreApplication::processEvents();
     ASSERT_EQ(QApplication::focusWidget(), webTree);
     f.Gui().UpdateFindMenu();
-    EXPECT_TRUE(w.Action("actMainEditFind")->isEnabled());
-    EXPECT_FALSE(w.Action("actMainEditReplace")->isEnabled());
-    EXPECT_FALSE(w.Action("actMainEditFindNext")->isEnabled());
+    EXPECT_TRUE(w.Actions().Find->isEnabled());
+    EXPECT_FALSE(w.Actions().Replace->isEnabled());
+    EXPECT_FALSE(w.Actions().FindNext->isEnabled());
 }
 
 }  // namespace

@@ -136,13 +136,13 @@ QAction* MenuEntry(TfrmMain& window, const std::vector<QString>& path)
 template <class T>
 T* InPane(TShellFixture& f, const char* name)
 {
-    return f.Window().pnlMainEditor->findChild<T*>(name);
+    return f.EditorPane()->findChild<T*>(name);
 }
 
 // Clicks the tab of the editor pane with that caption.
 bool ClickTab(TShellFixture& f, const QString& caption)
 {
-    for (QTabWidget* tabs : f.Window().pnlMainEditor->findChildren<QTabWidget*>())
+    for (QTabWidget* tabs : f.EditorPane()->findChildren<QTabWidget*>())
         for (int i = 0; i < tabs->count(); ++i)
             if (tabs->tabText(i).remove('&') == caption && tabs->isVisible()) {
                 QTabBar* bar = tabs->tabBar();
@@ -206,7 +206,7 @@ QString RunScript(QWebEnginePage& page, const QString& script)
 // The design view of the page being edited, ready for typing.
 TDesignView* DesignView(TShellFixture& f)
 {
-    auto* editor = f.Window().pnlMainEditor->findChild<THtmlEditorWidget*>();
+    auto* editor = f.EditorPane()->findChild<THtmlEditorWidget*>();
     if (!editor || !QTest::qWaitFor([&] { return editor->IsReady(); }, 20000))
         return nullptr;
     return editor->TopView();
@@ -261,7 +261,7 @@ protected:
 
     void Save()
     {
-        QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+        QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
         QCoreApplication::processEvents();
         ASSERT_FALSE(f.Editor().Context()->IsModified()) << testing::PrintToString(f.Boxes().Messages("error"));
     }
@@ -367,9 +367,9 @@ TEST_F(NewUserPath, CreatesAndPreviewsASiteThroughTheWindowsAlone)
         Shoot(w, "10-page-picker");
         w.btnContainerOk->click();
     });
-    auto* editor = f.Window().pnlMainEditor->findChild<THtmlEditorWidget*>();
+    auto* editor = f.EditorPane()->findChild<THtmlEditorWidget*>();
     ASSERT_NE(editor, nullptr);
-    editor->Action("Insert Link to Page")->trigger();
+    editor->Actions().InsertLinkToPage->trigger();
     ASSERT_TRUE(Handled(picked));
     ASSERT_TRUE(QTest::qWaitFor([&] { return RunScript(*design->page(), "document.body.innerHTML").contains("<a "); },
                                 5000))

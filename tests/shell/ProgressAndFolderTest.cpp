@@ -4,6 +4,7 @@
 #include "shell/ProgressDialog.h"
 #include "shell/SelectDirectory.h"
 #include "shell/TolvexProgress.h"
+#include "support/RecordingHelp.h"
 #include "support/ScriptedGui.h"
 #include "support/TempFolder.h"
 
@@ -112,13 +113,12 @@ TEST(FolderPicker, MissingStartFolderAndFailedCreation)
 {
     TScriptedGui gui;
     TTempFolder home;
-    std::vector<std::string> asked;
-    TfrmSelectDirectory picker(home.File("missing"), "SettingsDatabasePath", gui,
-                               [&](const std::vector<std::string>& a) { asked = a; });
+    TRecordingHelp help;
+    TfrmSelectDirectory picker(home.File("missing"), "SettingsDatabasePath", gui, &help);
     EXPECT_NE(picker.CurrentFolder(), home.File("missing"));  // the default folder
     ASSERT_NE(picker.HelpButton(), nullptr);
     picker.HelpButton()->click();
-    EXPECT_EQ(asked, (std::vector<std::string>{"SettingsDatabasePath"}));
+    EXPECT_EQ(help.Last(), (std::vector<std::string>{"SettingsDatabasePath"}));
 
     std::ofstream(home.File("file")) << "x";
     picker.PathEdit()->setText(QString::fromStdString(home.File("file/sub")));

@@ -97,7 +97,7 @@ TEST(PublishEntryPoints, PublishLocallyTakesLanguageAndIndexNameFromTheParameter
     TShellFixture f;
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
     TTempFolder site;
-    f.Shell().SetFolderChooser([&](const std::string&, const std::string&) { return site.Path(); });
+    f.Shell().Dialogs().SetFolderChooser([&](const std::string&, const std::string&) { return site.Path(); });
     const std::string language = f.Root().GetCatalogData()->GetLanguages().front();
     WhenShown<TfrmPublishParameters>([&](TfrmPublishParameters& dialog) {
         Screenshot(dialog, "publish-parameters");
@@ -210,19 +210,19 @@ TEST(PublishEntryPoints, ExportsRunFromTheFileMenuIntoTheChosenFolder)
     TShellFixture f;
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
     struct TCase {
-        const char* command;
+        QAction* TMainWindowActions::*command;
         const char* help;
         int property;
     };
-    for (const TCase& c : {TCase{"miFileExportImages", "ExportImages", 721},
-                           TCase{"miFileExportTemplates", "ExportTemplates", 729}}) {
-        SCOPED_TRACE(c.command);
+    for (const TCase& c : {TCase{&TMainWindowActions::ExportImages, "ExportImages", 721},
+                           TCase{&TMainWindowActions::ExportTemplates, "ExportTemplates", 729}}) {
+        SCOPED_TRACE(c.help);
         TTempFolder folder;
-        f.Shell().SetFolderChooser([&](const std::string&, const std::string& help) {
+        f.Shell().Dialogs().SetFolderChooser([&](const std::string&, const std::string& help) {
             EXPECT_EQ(help, c.help);
             return folder.Path();
         });
-        f.Window().Action(c.command)->trigger();
+        (f.Window().Actions().*c.command)->trigger();
         TfrmDetailProcess* runner = OnlyRunner();
         ASSERT_NE(runner, nullptr);
         ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
@@ -232,8 +232,8 @@ TEST(PublishEntryPoints, ExportsRunFromTheFileMenuIntoTheChosenFolder)
     }
     // The template export writes the catalog's templates.
     TTempFolder templates;
-    f.Shell().SetFolderChooser([&](const std::string&, const std::string&) { return templates.Path(); });
-    f.Window().Action("miFileExportTemplates")->trigger();
+    f.Shell().Dialogs().SetFolderChooser([&](const std::string&, const std::string&) { return templates.Path(); });
+    f.Window().Actions().ExportTemplates->trigger();
     ASSERT_TRUE(WaitFor([] { return OnlyRunner() && OnlyRunner()->IsFinished(); }));
     EXPECT_FALSE(fs::is_empty(templates.Path()));
     FreeRunners(f);
@@ -340,8 +340,8 @@ TEST(PublishEntryPoints, SoftwareUpdateFromTheHelpMenuDownloadsAndAsksToRestart)
     f.Boxes().QueueAnswer(mrYes);  // "Need to download 1 file(s) ..."
     f.Boxes().QueueAnswer(mrYes);  // restart to register the update
 
-    f.Window().Action("miHelpSoftwareUpdate")->trigger();
-    TfrmDetailProcess* runner = f.Shell().UpdateWindow();
+    f.Window().Actions().SoftwareUpdate->trigger();
+    TfrmDetailProcess* runner = f.Shell().Publishing().UpdateWindow();
     ASSERT_NE(runner, nullptr);
     ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
     Screenshot(*runner, "software-update");

@@ -3,6 +3,7 @@
 
 #include "shell/ChangePassword.h"
 #include "shell/QtCommonGui.h"
+#include "support/RecordingHelp.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -129,8 +130,8 @@ TEST(QtCommonGui, CheckBoxStateComesBack)
 TEST(QtCommonGui, HelpButtonShowsHelpAndKeepsTheBoxOpen)
 {
     TQtCommonGui gui;
-    std::vector<std::string> asked;
-    gui.SetHelpHandler([&](const std::vector<std::string>& aliases) { asked = aliases; });
+    TRecordingHelp help;
+    gui.SetHelp(&help);
     bool stillOpen = false;
     OnNextModal([&](QWidget* w) {
         auto* box = static_cast<TfrmMessageBox*>(w);
@@ -144,7 +145,7 @@ TEST(QtCommonGui, HelpButtonShowsHelpAndKeepsTheBoxOpen)
     gui.ShowError("The catalog \"shop\" could not be opened: the database file is locked by another program.",
                   true, "frmLogin.Welcome");
     EXPECT_TRUE(stillOpen);
-    EXPECT_EQ(asked, (std::vector<std::string>{"frmLogin.Welcome"}));
+    EXPECT_EQ(help.Last(), (std::vector<std::string>{"frmLogin.Welcome"}));
 }
 
 TEST(QtCommonGui, LongMessageWrapsWithinTwoThirdsOfTheScreen)

@@ -17,6 +17,7 @@
 #include "shell/HelpFiles.h"
 #include "shell/MainWindow.h"
 #include "shell/QtShell.h"
+#include "shell/ShellParts.h"
 #include "shell/TolvexMenuItem.h"
 #include "storage/ShippedData.h"
 #include "storage/SQLiteModule.h"
@@ -86,12 +87,16 @@ public:
     TCatalogData& Data() { return *root_->GetCatalogData(); }
     TAbstractDBConnection& Main() { return Data().GetConnectionFactory().GetConnection(); }
     TTolvexItemEditor& Editor() { return *shell_->CatalogUI()->MainEditor(); }
+    // The editor pane and its Save and Cancel buttons.
+    QWidget* EditorPane() { return Window().EditorPane(); }
+    QPushButton* SaveButton() { return Window().findChild<QPushButton*>("btnMainEditorSave"); }
+    QPushButton* CancelButton() { return Window().findChild<QPushButton*>("btnMainEditorCancel"); }
 
     // Opens the style catalog of a catalog type, as File / Styles does.
     // Opening rebuilds the menu, so its entries are not looked at after the trigger.
     void OpenStyleCatalog(int catalogType)
     {
-        for (QAction* entry : Window().miFileStyles->actions())
+        for (QAction* entry : Window().Menu(TMainMenu::Styles)->actions())
             if (auto* item = dynamic_cast<TTolvexMenuItem*>(entry); item && item->Command.ActionString == std::to_string(catalogType)) {
                 item->trigger();
                 break;

@@ -6,6 +6,7 @@
 #include "shell/frmAbout.h"
 #include "shell/frmChangeCatalogCode.h"
 #include "shell/frmTextMessage.h"
+#include "support/RecordingHelp.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -109,8 +110,8 @@ TEST(EnvironmentCheck, SystemInformationGoesOnOnlyWithContinueAnywayTicked)
 TEST(ChangeCatalogCode, FiltersTypingAndRefusesAPastedCodeWithABlank)
 {
     TScriptedGui gui;
-    std::string help;
-    TfrmChangeCatalogCode dialog("shop", gui, [&help](const std::string& alias) { help = alias; });
+    TRecordingHelp help;
+    TfrmChangeCatalogCode dialog("shop", gui, &help);
     dialog.show();
     EXPECT_FALSE(dialog.edtChangeCatalogCodeOld->isEnabled());
     EXPECT_EQ(dialog.edtChangeCatalogCodeOld->text(), "shop");
@@ -152,14 +153,14 @@ TEST(About, ShowsTheVersionFoldersAndSystemInformation)
     check.SetSteps({Step("libraries", true)});
     check.Check();
     std::vector<std::string> urls;
-    std::string help;
+    TRecordingHelp help;
     TfrmAbout::TContent content;
     content.Version = "4.0.12";
     content.HomePage = "http://www.example.com";
     content.SupportAddress = "support@example.com";
     content.Folders = "Program folder: /tmp/x";
     content.Environment = &check;
-    content.Help = [&help](const std::string& alias) { help = alias; };
+    content.Help = &help;
     content.OpenUrl = [&urls](const std::string& url) { urls.push_back(url); };
     TfrmAbout about(content);
     about.show();
@@ -177,7 +178,7 @@ TEST(About, ShowsTheVersionFoldersAndSystemInformation)
     EXPECT_TRUE(information.contains("libraries checked"));
 
     QTest::keyClick(&about, Qt::Key_F1);
-    EXPECT_EQ(help, "Context_299");
+    EXPECT_EQ(help.Last(), std::vector<std::string>{"Context_299"});
     for (QLabel* label : about.findChildren<QLabel*>())
         if (label->text().contains("mailto:"))
             emit label->linkActivated("mailto:support@example.com");

@@ -1,17 +1,32 @@
 #pragma once
 // The main window's editor pane as the host of the main item editor: the
 // editor caption, the Save/Cancel/Help bar, the status bar and the pane
-// itself as the panel on which the item's editors are built.
+// itself as the panel on which the item's editors are built. The window
+// hands over the widgets; the host knows nothing else of it.
 #include "editors/framework/EditorHost.h"
 #include "editors/framework/ui/QtEditorPanel.h"
 
-class TGUIControl;
-class TfrmMain;
+class QAction;
+class QLabel;
+class QPushButton;
+class QWidget;
+class TEditorStatusBar;
+
+// The widgets of the editor pane; all must outlive the host.
+struct TEditorPaneWidgets {
+    QWidget* Pane = nullptr;         // the item's editors are built on it
+    QLabel* Placeholder = nullptr;   // shown while the pane holds no editor
+    QLabel* Caption = nullptr;
+    QWidget* SaveBar = nullptr;
+    QPushButton* Save = nullptr;
+    QPushButton* Cancel = nullptr;
+    QAction* SaveCommand = nullptr;  // the window's Save command (Ctrl+S), enabled with the button
+};
 
 class TEditorPaneHost : public TEditorHost {
 public:
-    // Both must outlive the host; GuiControl may be null (no status bar).
-    TEditorPaneHost(TfrmMain& window, TGUIControl* guiControl);
+    // StatusBar may be null (nothing is written to a status bar); it must outlive the host.
+    TEditorPaneHost(const TEditorPaneWidgets& widgets, TEditorStatusBar* statusBar);
 
     void SetCaption(const std::string& text) override;
     void SetSaveEnabled(bool enabled) override;
@@ -27,7 +42,7 @@ public:
     TEditorPanel& Panel() override { return panel_; }
 
 private:
-    TfrmMain& window_;
-    TGUIControl* guiControl_;
+    TEditorPaneWidgets widgets_;
+    TEditorStatusBar* statusBar_;
     TQtEditorPanel panel_;
 };

@@ -97,7 +97,6 @@ QAction* THtmlEditorWidget::AddAction(QToolBar* bar, const char* caption, std::f
                                       const char* shortText)
 {
     QAction* action = bar->addAction(Tr(caption));
-    action->setObjectName(QString::fromUtf8(caption));
     // The toolbars show a short text; the whole caption is the tool tip.
     action->setToolTip(Tr(caption));
     if (shortText)
@@ -108,14 +107,18 @@ QAction* THtmlEditorWidget::AddAction(QToolBar* bar, const char* caption, std::f
 
 void THtmlEditorWidget::BuildToolbars()
 {
+    TToolbarActions& a = toolbar_;
     const auto command = [this](const char* name) { return [this, name] { ActiveView()->ExecCommand(name); }; };
-    AddAction(format_, "Change Font", [this] { ChangeFont(); }, "Font");
-    AddAction(format_, "Bold", command("bold"), "B")->setShortcut(QKeySequence::Bold);
-    AddAction(format_, "Italic", command("italic"), "I")->setShortcut(QKeySequence::Italic);
-    AddAction(format_, "Underline", command("underline"), "U")->setShortcut(QKeySequence::Underline);
+    a.ChangeFont = AddAction(format_, "Change Font", [this] { ChangeFont(); }, "Font");
+    a.Bold = AddAction(format_, "Bold", command("bold"), "B");
+    a.Bold->setShortcut(QKeySequence::Bold);
+    a.Italic = AddAction(format_, "Italic", command("italic"), "I");
+    a.Italic->setShortcut(QKeySequence::Italic);
+    a.Underline = AddAction(format_, "Underline", command("underline"), "U");
+    a.Underline->setShortcut(QKeySequence::Underline);
     // B, I and U look like what they do.
-    for (const auto& [caption, style] : {std::pair{"Bold", 0}, std::pair{"Italic", 1}, std::pair{"Underline", 2}}) {
-        QWidget* button = format_->widgetForAction(Action(QString::fromUtf8(caption)));
+    for (const auto& [action, style] : {std::pair{a.Bold, 0}, std::pair{a.Italic, 1}, std::pair{a.Underline, 2}}) {
+        QWidget* button = format_->widgetForAction(action);
         QFont font = button->font();
         font.setBold(style == 0);
         font.setItalic(style == 1);
@@ -123,21 +126,20 @@ void THtmlEditorWidget::BuildToolbars()
         button->setFont(font);
     }
     styles_ = new QMenu(Tr("Select CSS Style"), this);
-    QAction* styles = format_->addAction(Tr("Select CSS Style"));
-    styles->setObjectName(QStringLiteral("Select CSS Style"));
-    styles->setIconText(Tr("Style"));
-    styles->setMenu(styles_);
-    styles->setEnabled(false);
-    if (auto* button = qobject_cast<QToolButton*>(format_->widgetForAction(styles)))
+    a.SelectCssStyle = format_->addAction(Tr("Select CSS Style"));
+    a.SelectCssStyle->setIconText(Tr("Style"));
+    a.SelectCssStyle->setMenu(styles_);
+    a.SelectCssStyle->setEnabled(false);
+    if (auto* button = qobject_cast<QToolButton*>(format_->widgetForAction(a.SelectCssStyle)))
         button->setPopupMode(QToolButton::InstantPopup);
     format_->addSeparator();
-    AddAction(format_, "Align Left", command("justifyLeft"), "Left");
-    AddAction(format_, "Center", command("justifyCenter"), "Center");
-    AddAction(format_, "Justify", [this] { Justify(); }, "Justify");
-    AddAction(format_, "Align Right", command("justifyRight"), "Right");
+    a.AlignLeft = AddAction(format_, "Align Left", command("justifyLeft"), "Left");
+    a.Center = AddAction(format_, "Center", command("justifyCenter"), "Center");
+    a.Justify = AddAction(format_, "Justify", [this] { Justify(); }, "Justify");
+    a.AlignRight = AddAction(format_, "Align Right", command("justifyRight"), "Right");
     format_->addSeparator();
-    AddAction(format_, "Unordered List", command("insertUnorderedList"), "\u2022 List");
-    AddAction(format_, "Ordered List", command("insertOrderedList"), "1. 2.");
+    a.UnorderedList = AddAction(format_, "Unordered List", command("insertUnorderedList"), "\u2022 List");
+    a.OrderedList = AddAction(format_, "Ordered List", command("insertOrderedList"), "1. 2.");
 
     const auto insert = [this](std::string (THtmlInsertionCommands::*make)()) {
         return [this, make] {
@@ -145,45 +147,33 @@ void THtmlEditorWidget::BuildToolbars()
                 ActiveView()->InsertHtml((commands_->*make)());
         };
     };
-    AddAction(actions_, "Insert Picture", insert(&THtmlInsertionCommands::InsertPicture), "Picture");
-    AddAction(actions_, "Insert Table", [this] { InsertTable(); }, "Table");
-    AddAction(actions_, "Insert Object", insert(&THtmlInsertionCommands::InsertObject), "Object");
-    AddAction(actions_, "Open HTML File", [this] { ImportHtml(false); }, "Open");
-    AddAction(actions_, "Import HTML From Web", [this] { ImportHtml(true); }, "From Web");
+    a.InsertPicture = AddAction(actions_, "Insert Picture", insert(&THtmlInsertionCommands::InsertPicture), "Picture");
+    a.InsertTable = AddAction(actions_, "Insert Table", [this] { InsertTable(); }, "Table");
+    a.InsertObject = AddAction(actions_, "Insert Object", insert(&THtmlInsertionCommands::InsertObject), "Object");
+    a.OpenHtmlFile = AddAction(actions_, "Open HTML File", [this] { ImportHtml(false); }, "Open");
+    a.ImportHtmlFromWeb = AddAction(actions_, "Import HTML From Web", [this] { ImportHtml(true); }, "From Web");
     actions_->addSeparator();
-    AddAction(actions_, "Horizontal Line", [this] { ActiveView()->InsertHtml("<HR>"); }, "Line");
-    AddAction(actions_, "Insert Line Break", [this] { ActiveView()->InsertHtml("<BR>"); }, "Break");
-    AddAction(actions_, "Insert Hyperlink", [this] { InsertLink(1); }, "Link");
-    AddAction(actions_, "Insert Anchor", [this] { InsertLink(2); }, "Anchor");
-    AddAction(actions_, "Insert Link to Page", [this] { InsertLink(0); }, "Page Link");
-    AddAction(actions_, "Insert Pop-Up Image", [this] { InsertPopupImage(); }, "Pop-Up");
+    a.HorizontalLine = AddAction(actions_, "Horizontal Line", [this] { ActiveView()->InsertHtml("<HR>"); }, "Line");
+    a.InsertLineBreak = AddAction(actions_, "Insert Line Break", [this] { ActiveView()->InsertHtml("<BR>"); }, "Break");
+    a.InsertHyperlink = AddAction(actions_, "Insert Hyperlink", [this] { InsertLink(1); }, "Link");
+    a.InsertAnchor = AddAction(actions_, "Insert Anchor", [this] { InsertLink(2); }, "Anchor");
+    a.InsertLinkToPage = AddAction(actions_, "Insert Link to Page", [this] { InsertLink(0); }, "Page Link");
+    a.InsertPopupImage = AddAction(actions_, "Insert Pop-Up Image", [this] { InsertPopupImage(); }, "Pop-Up");
     actions_->addSeparator();
-    AddAction(actions_, "Edit Html Source Code", [this] { emit EditSourceRequested(); }, "Source");
-    for (QAction* action : actions_->actions())
-        if (!action->isSeparator() &&
-            ((action->objectName().startsWith(QLatin1String("Insert ")) &&
-              action->objectName() != QLatin1String("Insert Line Break")) ||
-             action->objectName() == QLatin1String("Open HTML File") ||
-             action->objectName() == QLatin1String("Import HTML From Web")))
-            action->setEnabled(commands_ != nullptr);
-    QAction* borders = AddAction(borders_, "Show Borders", [] {}, "Borders");
-    borders->setCheckable(true);
-    connect(borders, &QAction::toggled, this, [this](bool on) {
+    a.EditSource = AddAction(actions_, "Edit Html Source Code", [this] { emit EditSourceRequested(); }, "Source");
+    // The insertions and the imports need the insertion commands.
+    for (QAction* action : {a.InsertPicture, a.InsertTable, a.InsertObject, a.OpenHtmlFile, a.ImportHtmlFromWeb,
+                            a.InsertHyperlink, a.InsertAnchor, a.InsertLinkToPage, a.InsertPopupImage})
+        action->setEnabled(commands_ != nullptr);
+    a.ShowBorders = AddAction(borders_, "Show Borders", [] {}, "Borders");
+    a.ShowBorders->setCheckable(true);
+    connect(a.ShowBorders, &QAction::toggled, this, [this](bool on) {
         SetShowBorders(on);
         emit ShowBordersChanged(on);
     });
     borders_->addSeparator();
-    AddAction(borders_, "Shadow", [this] { ToggleShadow(); }, "Shadow");
+    a.Shadow = AddAction(borders_, "Shadow", [this] { ToggleShadow(); }, "Shadow");
     BuildContextMenu();
-}
-
-QAction* THtmlEditorWidget::Action(const QString& caption) const
-{
-    for (QToolBar* bar : {format_, actions_, borders_})
-        for (QAction* action : bar->actions())
-            if (action->objectName() == caption)
-                return action;
-    return nullptr;
 }
 
 TDesignView* THtmlEditorWidget::ActiveView() const
@@ -327,7 +317,7 @@ void THtmlEditorWidget::FillCssClasses(const std::string& pageCss)
     styles_->clear();
     for (const std::string& name : TDesignDocument::CssClassNames(pageCss))
         styles_->addAction(Q(name), this, [this, name] { ApplyCssClass(name); });
-    Action(QStringLiteral("Select CSS Style"))->setEnabled(!styles_->isEmpty());
+    toolbar_.SelectCssStyle->setEnabled(!styles_->isEmpty());
 }
 
 void THtmlEditorWidget::ApplyCssClass(const std::string& className)
@@ -344,9 +334,9 @@ void THtmlEditorWidget::ApplyCssClass(const std::string& className)
 void THtmlEditorWidget::BuildContextMenu()
 {
     context_ = new QMenu(this);
+    TMenuActions& m = menu_;
     const auto add = [this](QMenu* menu, const char* caption, std::function<void()> run) {
         QAction* action = menu->addAction(Tr(caption));
-        action->setObjectName(QString::fromUtf8(caption));
         connect(action, &QAction::triggered, this, [run] { run(); });
         return action;
     };
@@ -354,78 +344,63 @@ void THtmlEditorWidget::BuildContextMenu()
         return [this, action] { ActiveView()->page()->triggerAction(action); };
     };
     const auto table = [this](TTableCommand command) { return [this, command] { RunTableCommand(command); }; };
-    add(context_, "Undo", page(QWebEnginePage::Undo));
-    add(context_, "Cut", page(QWebEnginePage::Cut));
-    add(context_, "Copy", page(QWebEnginePage::Copy));
-    add(context_, "Paste", page(QWebEnginePage::Paste));
-    add(context_, "Select All", page(QWebEnginePage::SelectAll));
+    m.Undo = add(context_, "Undo", page(QWebEnginePage::Undo));
+    m.Cut = add(context_, "Cut", page(QWebEnginePage::Cut));
+    m.Copy = add(context_, "Copy", page(QWebEnginePage::Copy));
+    m.Paste = add(context_, "Paste", page(QWebEnginePage::Paste));
+    m.SelectAll = add(context_, "Select All", page(QWebEnginePage::SelectAll));
     context_->addSeparator();
-    add(context_, "Search", [this] {
+    m.Search = add(context_, "Search", [this] {
         if (TFindReplace* find = TFindReplace::Current())
             find->ShowFindDialog(ActiveView());
     });
     context_->addSeparator();
     QMenu* tables = context_->addMenu(Tr("Table"));
-    tables->menuAction()->setObjectName(QStringLiteral("Table"));
-    add(tables, "Insert New Table", [this] { InsertTable(); });
+    m.Table = tables->menuAction();
+    m.InsertNewTable = add(tables, "Insert New Table", [this] { InsertTable(); });
     tables->addSeparator();
-    add(tables, "Merge Cells", table(TTableCommand::MergeCells));
-    add(tables, "Split Cell", table(TTableCommand::SplitCell));
+    m.MergeCells = add(tables, "Merge Cells", table(TTableCommand::MergeCells));
+    m.SplitCell = add(tables, "Split Cell", table(TTableCommand::SplitCell));
     tables->addSeparator();
-    add(tables, "Insert Row", table(TTableCommand::InsertRow));
-    add(tables, "Insert Column", table(TTableCommand::InsertColumn));
+    m.InsertRow = add(tables, "Insert Row", table(TTableCommand::InsertRow));
+    m.InsertColumn = add(tables, "Insert Column", table(TTableCommand::InsertColumn));
     tables->addSeparator();
-    add(tables, "Delete Row", table(TTableCommand::DeleteRow));
-    add(tables, "Delete Column", table(TTableCommand::DeleteColumn));
+    m.DeleteRow = add(tables, "Delete Row", table(TTableCommand::DeleteRow));
+    m.DeleteColumn = add(tables, "Delete Column", table(TTableCommand::DeleteColumn));
     tables->addSeparator();
-    add(tables, "Cell Properties", [this] { ShowElementProperties("TD"); });
-    add(tables, "Row Properties", [this] { ShowElementProperties("TR"); });
+    m.CellProperties = add(tables, "Cell Properties", [this] { ShowElementProperties("TD"); });
+    m.RowProperties = add(tables, "Row Properties", [this] { ShowElementProperties("TR"); });
     context_->addSeparator();
-    add(context_, "Remove Hyperlink", [this] { ActiveView()->ExecCommand("unlink"); });
-    add(context_, "Insert Pop-Up Image", [this] { InsertPopupImage(); });
-    add(context_, "Save Photo", [this] { SavePhoto(); });
+    m.RemoveHyperlink = add(context_, "Remove Hyperlink", [this] { ActiveView()->ExecCommand("unlink"); });
+    m.InsertPopupImage = add(context_, "Insert Pop-Up Image", [this] { InsertPopupImage(); });
+    m.SavePhoto = add(context_, "Save Photo", [this] { SavePhoto(); });
     context_->addSeparator();
-    add(context_, "Properties", [this] { ShowProperties(); });
-    add(context_, "Edit Html Source Code", [this] { emit EditSourceRequested(); });
-    MenuAction(QStringLiteral("Insert New Table"))->setEnabled(commands_ != nullptr);
-    MenuAction(QStringLiteral("Insert Pop-Up Image"))->setEnabled(commands_ != nullptr);
+    m.Properties = add(context_, "Properties", [this] { ShowProperties(); });
+    m.EditSource = add(context_, "Edit Html Source Code", [this] { emit EditSourceRequested(); });
+    m.InsertNewTable->setEnabled(commands_ != nullptr);
+    m.InsertPopupImage->setEnabled(commands_ != nullptr);
     menuState_.InsertNewTable = commands_ != nullptr;
     ApplyMenuState(menuState_);
 }
 
-QAction* THtmlEditorWidget::MenuAction(const QString& caption) const
-{
-    const QList<QAction*> all = context_->findChildren<QAction*>(caption);
-    for (QAction* action : all)
-        return action;
-    for (QMenu* menu : context_->findChildren<QMenu*>())
-        for (QAction* action : menu->actions())
-            if (action->objectName() == caption)
-                return action;
-    for (QAction* action : context_->actions())
-        if (action->objectName() == caption)
-            return action;
-    return nullptr;
-}
-
 void THtmlEditorWidget::ApplyMenuState(const TDesignMenuState& state)
 {
-    const auto set = [this](const char* caption, bool enabled, bool visible = true) {
-        QAction* action = MenuAction(QString::fromUtf8(caption));
+    const auto set = [](QAction* action, bool enabled, bool visible = true) {
         action->setEnabled(enabled);
         action->setVisible(visible);
     };
-    set("Undo", state.Undo);
-    set("Paste", state.Paste);
-    set("Insert New Table", state.InsertNewTable && commands_ != nullptr);
-    set("Merge Cells", state.MergeCells);
-    set("Split Cell", state.SplitCell);
-    for (const char* caption : {"Insert Row", "Insert Column", "Delete Row", "Delete Column"})
-        set(caption, state.RowColumn);
-    set("Cell Properties", state.CellProperties);
-    set("Row Properties", state.CellProperties);
-    set("Remove Hyperlink", state.RemoveHyperlinkVisible, state.RemoveHyperlinkVisible);
-    set("Save Photo", state.SavePhotoVisible, state.SavePhotoVisible);
+    const TMenuActions& m = menu_;
+    set(m.Undo, state.Undo);
+    set(m.Paste, state.Paste);
+    set(m.InsertNewTable, state.InsertNewTable && commands_ != nullptr);
+    set(m.MergeCells, state.MergeCells);
+    set(m.SplitCell, state.SplitCell);
+    for (QAction* action : {m.InsertRow, m.InsertColumn, m.DeleteRow, m.DeleteColumn})
+        set(action, state.RowColumn);
+    set(m.CellProperties, state.CellProperties);
+    set(m.RowProperties, state.CellProperties);
+    set(m.RemoveHyperlink, state.RemoveHyperlinkVisible, state.RemoveHyperlinkVisible);
+    set(m.SavePhoto, state.SavePhotoVisible, state.SavePhotoVisible);
 }
 
 void THtmlEditorWidget::ShowContextMenu(const QPoint& where, std::function<void()> shown)
@@ -452,7 +427,7 @@ void THtmlEditorWidget::RunTableCommand(TTableCommand command)
 
 void THtmlEditorWidget::SetShowBorders(bool on)
 {
-    QAction* action = Action(QStringLiteral("Show Borders"));
+    QAction* action = toolbar_.ShowBorders;
     {
         const QSignalBlocker blocker(action);
         action->setChecked(on);

@@ -54,7 +54,36 @@ public:
     // The part entered last (the top one unless the bottom one was).
     TDesignView* ActiveView() const;
     void SetBottomActive(bool bottom) { bottomActive_ = bottom; }
-    QAction* Action(const QString& caption) const;
+
+    // The commands of the toolbars.
+    struct TToolbarActions {
+        QAction* ChangeFont = nullptr;
+        QAction* Bold = nullptr;
+        QAction* Italic = nullptr;
+        QAction* Underline = nullptr;
+        QAction* SelectCssStyle = nullptr;  // its menu lists the page's style classes
+        QAction* AlignLeft = nullptr;
+        QAction* Center = nullptr;
+        QAction* Justify = nullptr;
+        QAction* AlignRight = nullptr;
+        QAction* UnorderedList = nullptr;
+        QAction* OrderedList = nullptr;
+        QAction* InsertPicture = nullptr;
+        QAction* InsertTable = nullptr;
+        QAction* InsertObject = nullptr;
+        QAction* OpenHtmlFile = nullptr;
+        QAction* ImportHtmlFromWeb = nullptr;
+        QAction* HorizontalLine = nullptr;
+        QAction* InsertLineBreak = nullptr;
+        QAction* InsertHyperlink = nullptr;
+        QAction* InsertAnchor = nullptr;
+        QAction* InsertLinkToPage = nullptr;
+        QAction* InsertPopupImage = nullptr;
+        QAction* EditSource = nullptr;
+        QAction* ShowBorders = nullptr;  // checkable
+        QAction* Shadow = nullptr;
+    };
+    const TToolbarActions& Actions() const { return toolbar_; }
     QMenu* StyleMenu() const { return styles_; }
     // Gives the selection of the active part the style-sheet class.
     void ApplyCssClass(const std::string& className);
@@ -94,7 +123,31 @@ public:
     // at Where; Shown follows once it is up to date.
     void ShowContextMenu(const QPoint& where, std::function<void()> shown = {});
     QMenu* ContextMenu() const { return context_; }
-    QAction* MenuAction(const QString& caption) const;
+    // The commands of the context menu; Table is the entry of its table submenu.
+    struct TMenuActions {
+        QAction* Undo = nullptr;
+        QAction* Cut = nullptr;
+        QAction* Copy = nullptr;
+        QAction* Paste = nullptr;
+        QAction* SelectAll = nullptr;
+        QAction* Search = nullptr;
+        QAction* Table = nullptr;
+        QAction* InsertNewTable = nullptr;
+        QAction* MergeCells = nullptr;
+        QAction* SplitCell = nullptr;
+        QAction* InsertRow = nullptr;
+        QAction* InsertColumn = nullptr;
+        QAction* DeleteRow = nullptr;
+        QAction* DeleteColumn = nullptr;
+        QAction* CellProperties = nullptr;
+        QAction* RowProperties = nullptr;
+        QAction* RemoveHyperlink = nullptr;
+        QAction* InsertPopupImage = nullptr;
+        QAction* SavePhoto = nullptr;
+        QAction* Properties = nullptr;
+        QAction* EditSource = nullptr;
+    };
+    const TMenuActions& MenuActions() const { return menu_; }
 
 signals:
     void Ready();
@@ -128,6 +181,8 @@ private:
     QToolBar* actions_;
     QToolBar* borders_;
     QMenu* context_ = nullptr;
+    TToolbarActions toolbar_;
+    TMenuActions menu_;
     TDesignMenuState menuState_;
     TDesignSelectionStatus lastStatus_;
     TDialogs dialogs_;

@@ -2,13 +2,14 @@
 
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
+#include "catalog/TolvexGuiControl.h"
 #include "common/CommonGui.h"
 #include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/site/html/dialogs/DialogParams.h"
 #include "editors/site/page/FramePageLinksModel.h"
 #include "editors/site/SiteFrameContext.h"
-#include "shell/GuiControl.h"
+#include "gui/TreeImages.h"
 #include "gui/UiText.h"
 
 #include <QComboBox>
@@ -33,9 +34,8 @@ constexpr int kEntryRole = Qt::UserRole + 1;
 // An image of the main window's trees by name (none while there is no main window).
 QIcon TreeImage(const char* name)
 {
-    auto* control = RootObject ? dynamic_cast<TGUIControl*>(RootObject->GuiControl()) : nullptr;
-    const int index = control ? control->FindCachedImage(name) : -1;
-    return index >= 0 ? control->CachedIcon(index) : QIcon();
+    const auto* images = RootObject ? dynamic_cast<const TTreeImages*>(RootObject->GuiControl()) : nullptr;
+    return images ? images->TreeImage(name) : QIcon();
 }
 
 QIcon EntryImage(const TModel::TLinkEntry& entry)

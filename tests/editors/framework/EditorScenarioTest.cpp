@@ -143,11 +143,11 @@ void RunScenario(bool save)
     const std::string before = ItemRows(f.Main(), kHome);
 
     ASSERT_TRUE(editor.Container()->ActivateTabByName("TestProps"));
-    auto* edit = f.Window().pnlMainEditor->findChild<QLineEdit*>("edtTestName");
+    auto* edit = f.EditorPane()->findChild<QLineEdit*>("edtTestName");
     ASSERT_NE(edit, nullptr);
     edit->selectAll();
     QTest::keyClicks(edit, "Unsaved welcome");
-    EXPECT_TRUE(f.Window().btnMainEditorSave->isEnabled());
+    EXPECT_TRUE(f.SaveButton()->isEnabled());
     if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR")) {
         f.Window().resize(1100, 720);
         f.Window().grab().save(QString("%1/editor-pane-%2.png").arg(dir, save ? "save" : "cancel"));
@@ -172,7 +172,7 @@ void RunScenario(bool save)
     EXPECT_TRUE(f.Shell().CatalogUI()->WebTree()->MoveItemInDatabase(page, folder));
     f.Data().SetCatalogProperty(709, "no", f.Main());
     TTempFolder site;
-    f.Shell().SetFolderChooser([&](const std::string&, const std::string&) { return site.Path(); });
+    f.Shell().Dialogs().SetFolderChooser([&](const std::string&, const std::string&) { return site.Path(); });
     // The publish parameters window comes up after the folder: start with its defaults.
     auto startWithDefaults = std::make_shared<std::function<void()>>();
     *startWithDefaults = [startWithDefaults] {
@@ -193,11 +193,11 @@ void RunScenario(bool save)
     EXPECT_TRUE(context.IsModified());
 
     if (save) {
-        QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+        QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
         EXPECT_FALSE(context.IsModified());
         EXPECT_NE(ItemRows(f.Main(), kHome).find("=Unsaved welcome"), std::string::npos);
     } else {
-        QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+        QTest::mouseClick(f.CancelButton(), Qt::LeftButton);
         EXPECT_EQ(ItemRows(f.Main(), kHome), before);
         EXPECT_NE(edit->text(), "Unsaved welcome");
     }

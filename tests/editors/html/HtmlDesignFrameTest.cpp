@@ -101,7 +101,7 @@ TEST_F(HtmlDesignFrameTest, PartsShowWithThePagesStyleSheetsThroughThePreviewSch
     EXPECT_TRUE(Evaluate(editor->BottomView(), "document.body.className").toString().contains("bottomofpage"));
     // The style sheet's classes are offered.
     EXPECT_FALSE(editor->StyleMenu()->isEmpty());
-    EXPECT_TRUE(editor->Action("Select CSS Style")->isEnabled());
+    EXPECT_TRUE(editor->Actions().SelectCssStyle->isEnabled());
     Shoot(f, "html-design-home");
 }
 
@@ -110,7 +110,7 @@ TEST_F(HtmlDesignFrameTest, BorderAndAttributeChoicesAreKeptForTheNextEditor)
     ASSERT_TRUE(Settings().GetBool(siHtmlEditorShowBorders, true));
     THtmlEditorWidget* editor = OpenDesign();
     ASSERT_NE(editor, nullptr);
-    QAction* borders = editor->Action("Show Borders");
+    QAction* borders = editor->Actions().ShowBorders;
     EXPECT_TRUE(borders->isChecked()) << "borders show by default";
     EXPECT_TRUE(editor->TopView()->ShowBorders());
     borders->trigger();
@@ -139,7 +139,7 @@ TEST_F(HtmlDesignFrameTest, BorderAndAttributeChoicesAreKeptForTheNextEditor)
     ASSERT_GT(other, 0);
     THtmlEditorWidget* next = OpenDesign(other);
     ASSERT_NE(next, nullptr);
-    EXPECT_FALSE(next->Action("Show Borders")->isChecked());
+    EXPECT_FALSE(next->Actions().ShowBorders->isChecked());
     EXPECT_FALSE(next->TopView()->ShowBorders());
     bool askedAgain = false;
     next->Dialogs().Properties = [&](TfrmProperties& dialog) {
@@ -160,7 +160,7 @@ TEST_F(HtmlDesignFrameTest, AnOpenedHtmlFileReplacesThePartAndIsStored)
     const std::string file = disk.Write(
         "offer.html", "<html><head><title>Offer</title></head><body><h2>Autumn offer</h2><p>Pears</p></body></html>");
     f.Boxes().QueueInput(file);
-    editor->Action("Open HTML File")->trigger();
+    editor->Actions().OpenHtmlFile->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] {
         return editor->IsReady() && Evaluate(editor->TopView(), "document.body.innerHTML").toString().contains("Autumn offer");
     }, 10000));
@@ -168,7 +168,7 @@ TEST_F(HtmlDesignFrameTest, AnOpenedHtmlFileReplacesThePartAndIsStored)
     EXPECT_TRUE(Evaluate(editor->TopView(), "document.body.className").toString().contains("topofpage"))
         << "shown in the part's own document";
     ASSERT_TRUE(f.Editor().Context()->IsModified());
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     TQueryGuard query(f.Main());
     query->SetSQL("SELECT StringValue AS V FROM CStrings WHERE ItemId = :Id AND LangCode = 'EN' "

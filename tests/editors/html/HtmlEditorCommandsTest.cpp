@@ -80,8 +80,9 @@ protected:
         editor->ShowContextMenu(QPoint(), [&] { shown = true; });
         ASSERT_TRUE(QTest::qWaitFor([&] { return shown; }, 5000));
     }
-    bool Enabled(const char* caption) { return editor->MenuAction(QString::fromUtf8(caption))->isEnabled(); }
-    bool Visible(const char* caption) { return editor->MenuAction(QString::fromUtf8(caption))->isVisible(); }
+    using TEntry = QAction* THtmlEditorWidget::TMenuActions::*;
+    bool Enabled(TEntry entry) { return (editor->MenuActions().*entry)->isEnabled(); }
+    bool Visible(TEntry entry) { return (editor->MenuActions().*entry)->isVisible(); }
 
     TScriptedGui gui;
     std::unique_ptr<THtmlEditorWidget> editor;
@@ -91,32 +92,33 @@ TEST_F(HtmlEditorCommandsTest, TheContextMenuOnACellRunsTheTableCommands)
 {
     QStringList captions;
     for (QAction* action : editor->ContextMenu()->actions())
-        captions << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
+        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
     EXPECT_EQ(captions, (QStringList{"Undo", "Cut", "Copy", "Paste", "Select All", "-", "Search", "-", "Table", "-",
                                      "Remove Hyperlink", "Insert Pop-Up Image", "Save Photo", "-", "Properties",
                                      "Edit Html Source Code"}));
 
     CaretIn("intro");
     UpdateMenu();
-    EXPECT_FALSE(Enabled("Insert Row"));
-    EXPECT_FALSE(Enabled("Cell Properties"));
-    EXPECT_FALSE(Visible("Save Photo"));
+    EXPECT_FALSE(Enabled(&THtmlEditorWidget::TMenuActions::InsertRow));
+    EXPECT_FALSE(Enabled(&THtmlEditorWidget::TMenuActions::CellProperties));
+    EXPECT_FALSE(Visible(&THtmlEditorWidget::TMenuActions::SavePhoto));
 
     CaretIn("b2");
     UpdateMenu();
-    for (const char* caption : {"Split Cell", "Insert Row", "Insert Column", "Delete Row", "Delete Column",
-                                "Cell Properties", "Row Properties"})
-        EXPECT_TRUE(Enabled(caption)) << caption;
-    EXPECT_FALSE(Enabled("Merge Cells")) << "one cell only";
-    editor->MenuAction(QStringLiteral("Insert Column"))->trigger();
+    using M = THtmlEditorWidget::TMenuActions;
+    for (TEntry entry : {&M::SplitCell, &M::InsertRow, &M::InsertColumn, &M::DeleteRow, &M::DeleteColumn,
+                         &M::CellProperties, &M::RowProperties})
+        EXPECT_TRUE(Enabled(entry)) << (editor->MenuActions().*entry)->text().toStdString();
+    EXPECT_FALSE(Enabled(&THtmlEditorWidget::TMenuActions::MergeCells)) << "one cell only";
+    editor->MenuActions().InsertColumn->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return Top().find("<td>&nbsp;</td><td id=\"b2\">") != std::string::npos; }, 5000))
         << Top();
 
-    editor->Action(QStringLiteral("Show Borders"))->setChecked(true);
+    editor->Actions().ShowBorders->setChecked(true);
     QTest::qWait(100);
     SaveWidgetPicture(*editor, "html-editor-table");
     editor->ContextMenu()->popup(editor->mapToGlobal(QPoint(200, 120)));
-    QMenu* table = editor->MenuAction(QStringLiteral("Table"))->menu();
+    QMenu* table = editor->MenuActions().Table->menu();
     table->popup(editor->mapToGlobal(QPoint(360, 120)));
     QTest::qWait(50);
     SaveWidgetPicture(*editor->ContextMenu(), "html-editor-context-menu");
@@ -150,7 +152,7 @@ TEST_F(HtmlEditorCommandsTest, CellPropertiesWriteTheChangedAttributes)
     };
     QSignalSpy showAll(editor.get(), &THtmlEditorWidget::ShowAllAttributesChanged);
     QSignalSpy modified(editor.get(), &THtmlEditorWidget::Modified);
-    editor->MenuAction(QStringLiteral("Cell Properties"))->trigger();
+    editor->MenuActions().CellProperties->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return Top().find("<td id=\"a2\" width=\"120\">Price</td>") != std::string::npos; },
                                 5000))
         << Top();
@@ -173,7 +175,7 @@ TEST_F(HtmlEditorCommandsTest, SearchFindsTextInThePart)
     QWidget mainWindow;
     TFindReplace finder(gui, &mainWindow);
     editor->TopView()->setFocus();
-    editor->MenuAction(QStringLiteral("Search"))->trigger();
+    editor->MenuActions().Search->trigger();
     ASSERT_NE(finder.FindDialog(), nullptr);
     EXPECT_TRUE(finder.FindDialog()->isVisible());
     finder.Find(QStringLiteral("45 eur"), true, false);
@@ -187,14 +189,14 @@ TEST_F(HtmlEditorCommandsTest, ShowBordersBelongsToTheViewOnly)
 {
     const std::string before = Top();
     QSignalSpy changed(editor.get(), &THtmlEditorWidget::ShowBordersChanged);
-    editor->Action(QStringLiteral("Show Borders"))->trigger();
+    editor->Actions().ShowBorders->trigger();
     EXPECT_EQ(changed.count(), 1);
     EXPECT_TRUE(changed.at(0).at(0).toBool());
     EXPECT_TRUE(QTest::qWaitFor([&] { return Evaluate("!!document.getElementById('tolvex-borders')").toBool(); }, 5000));
     EXPECT_EQ(Top(), before);
     // Set from the stored choice: no signal, the check mark follows.
     editor->SetShowBorders(false);
-    EXPECT_FALSE(editor->Action(QStringLiteral("Show Borders"))->isChecked());
+    EXPECT_FALSE(editor->Actions().ShowBorders->isChecked());
     EXPECT_EQ(changed.count(), 1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !Evaluate("!!document.getElementById('tolvex-borders')").toBool(); }, 5000));
 }
@@ -215,9 +217,9 @@ TEST_F(HtmlEditorCommandsTest, SavePhotoOffersTheCatalogPicturesName)
     });
     SelectElement("pic");
     UpdateMenu();
-    EXPECT_TRUE(Visible("Save Photo"));
-    EXPECT_FALSE(Enabled("Insert Row"));
-    editor->MenuAction(QStringLiteral("Save Photo"))->trigger();
+    EXPECT_TRUE(Visible(&THtmlEditorWidget::TMenuActions::SavePhoto));
+    EXPECT_FALSE(Enabled(&THtmlEditorWidget::TMenuActions::InsertRow));
+    editor->MenuActions().SavePhoto->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !saved.empty(); }, 5000));
     EXPECT_EQ(offered, "my hotel front.jpg");
     EXPECT_EQ(filter, "jpg files (*.jpg)");
@@ -229,10 +231,10 @@ TEST_F(HtmlEditorCommandsTest, SavePhotoOffersTheCatalogPicturesName)
     EXPECT_EQ(gui.Shown().back().message, "Cannot save the image");
 
     // "Shadow" on the selected picture, and only on a picture.
-    editor->Action(QStringLiteral("Shadow"))->trigger();
+    editor->Actions().Shadow->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return Top().find("style=\"box-shadow") != std::string::npos; }, 5000)) << Top();
     CaretIn("intro");
-    editor->Action(QStringLiteral("Shadow"))->trigger();
+    editor->Actions().Shadow->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return gui.Shown().back().message == "Select an image."; }, 5000));
 }
 

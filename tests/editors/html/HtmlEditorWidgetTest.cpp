@@ -93,7 +93,7 @@ TEST_F(HtmlEditorWidgetTest, InsertionsLandInThePartEnteredLast)
     editor->SetBottomActive(true);
     Select(editor->BottomView(), "b", 0, 7);
     answers = {"URL=http://example.com/hours", "Caption=Opening", "NewWindow=yes"};
-    editor->Action("Insert Hyperlink")->trigger();
+    editor->Actions().InsertHyperlink->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return Parts().second.find("Opening</a>") != std::string::npos; }, 5000))
         << Parts().second;
     EXPECT_EQ(opened, "EnterHyperlink");
@@ -104,7 +104,7 @@ TEST_F(HtmlEditorWidgetTest, InsertionsLandInThePartEnteredLast)
 
     editor->SetBottomActive(false);
     Select(editor->TopView(), "a", 0, 0);
-    editor->Action("Horizontal Line")->trigger();
+    editor->Actions().HorizontalLine->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return Parts().first.find("<hr>") != std::string::npos; }, 5000))
         << Parts().first;
     SaveWidgetPicture(*editor, "html-editor");
@@ -116,7 +116,7 @@ TEST_F(HtmlEditorWidgetTest, StyleClassesOfThePageApplyToTheSelection)
     for (QAction* action : editor->StyleMenu()->actions())
         classes << action->text();
     EXPECT_EQ(classes, (QStringList{"topofpage", "bottomofpage"}));
-    EXPECT_TRUE(editor->Action("Select CSS Style")->isEnabled());
+    EXPECT_TRUE(editor->Actions().SelectCssStyle->isEnabled());
 
     Select(editor->TopView(), "a", 0, 5);
     editor->StyleMenu()->actions().at(1)->trigger();
@@ -131,7 +131,7 @@ TEST_F(HtmlEditorWidgetTest, ATableNeverReplacesASelectedPicture)
                                 "var r = document.createRange(); r.selectNode(document.getElementById('pic'));"
                                 "var s = window.getSelection(); s.removeAllRanges(); s.addRange(r); 1");
     answers = {"NumberRows=1", "NumberColumns=2"};
-    editor->Action("Insert Table")->trigger();
+    editor->Actions().InsertTable->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return Parts().first.find("<table") != std::string::npos; }, 5000))
         << Parts().first;
     EXPECT_EQ(opened, "InsertTable");
@@ -142,7 +142,7 @@ TEST_F(HtmlEditorWidgetTest, EditingALinkReplacesIt)
 {
     Select(editor->TopView(), "old", 2, 4);  // inside "old page"
     answers = {"PageId=1005", "PageType=100", "Caption=new page"};
-    editor->Action("Insert Link to Page")->trigger();
+    editor->Actions().InsertLinkToPage->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return Parts().first.find("1005.html") != std::string::npos; }, 5000))
         << Parts().first;
     EXPECT_EQ(sent.Value("InitURL"), "old.html");
@@ -174,7 +174,7 @@ TEST_F(HtmlEditorWidgetTest, ALinkToAPageKeepsTheOrdinarySpacesAroundIt)
         Evaluate(editor->TopView(), QStringLiteral("document.getElementById('a').innerHTML = '%1'; 1").arg(c.text));
         Select(editor->TopView(), "a", c.from, c.to);
         answers = {"PageId=1005", "PageType=100", "Caption=shop", std::string("AddSpaceAtTheEnd=") + c.addSpace};
-        editor->Action("Insert Link to Page")->trigger();
+        editor->Actions().InsertLinkToPage->trigger();
         EXPECT_TRUE(QTest::qWaitFor([&] { return Parts().first.find("1005.html") != std::string::npos; }, 5000));
         EXPECT_NE(Parts().first.find(c.expected), std::string::npos) << Parts().first;
     }

@@ -124,12 +124,12 @@ TEST_F(HtmlPageEditorTest, TypedDesignAndSourceTextIsStoredInItsOwnLanguage)
     // The other language, in the source view: the English edit is stored
     // into the language being left; the German source, without a value of
     // its own, shows the default language's until it is replaced.
-    f.Shell().SetCurrentLangCode("DE");
+    f.Shell().ActionHost().SetCurrentLangCode("DE");
     QCoreApplication::processEvents();
     ASSERT_TRUE(TypeIntoPageSource(f, "<p>Fruehlingsangebot</p>"));
     Shoot(f, "html-page-source");
 
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     const std::string english = StoredSource("EN");
     const std::string german = StoredSource("DE");
@@ -145,11 +145,11 @@ TEST_F(HtmlPageEditorTest, ALanguageShownButNotEditedGetsNoCopyOfAnothersText)
     Open();
     TypeIntoDesign("Spring sale");
     // German shows the English text as its fallback; nothing is typed there.
-    f.Shell().SetCurrentLangCode("DE");
+    f.Shell().ActionHost().SetCurrentLangCode("DE");
     QCoreApplication::processEvents();
     ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("SourcesEditor-basic"));
     ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("HTMLEditor-html"));
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     EXPECT_NE(StoredSource("EN").find("Spring sale"), std::string::npos);
     EXPECT_EQ(StoredSource("DE").find("Spring sale"), std::string::npos) << StoredSource("DE");
@@ -163,7 +163,7 @@ TEST_F(HtmlPageEditorTest, SwitchingViewsWithoutEditsChangesNothing)
     ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("HTMLEditor-html"));
     ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("SourcesEditor-basic"));
     EXPECT_FALSE(f.Editor().Context()->IsModified());
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_EQ(StoredSource("EN"), before);
 }
 
@@ -183,7 +183,7 @@ TEST_F(HtmlPageEditorTest, TextTypedAndSavedAtOnceIsStoredWithoutTheViewsOutline
     // notice nor for the engine to show the text. First with the button,
     // then with the keyboard shortcut.
     QTest::keyClicks(target, "Quick words");
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_NE(StoredSource("EN").find("Quick words"), std::string::npos) << StoredSource("EN");
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     // The outlines the view draws around tables are the view's own.
@@ -199,7 +199,7 @@ TEST_F(HtmlPageEditorTest, TheSourceDialogWritesOnlyTheCatalogsLanguagesItChange
 {
     Open();
     TypeIntoDesign("Spring sale");
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     ASSERT_FALSE(f.Editor().Context()->IsModified());
     auto storedLanguages = [this] {
         TQueryGuard query(f.Main());
@@ -224,12 +224,12 @@ TEST_F(HtmlPageEditorTest, TheSourceDialogWritesOnlyTheCatalogsLanguagesItChange
     });
     auto* frame = FrameOfTab<TFrameHtmlPageEditor>(f, "HTMLEditor-html");
     ASSERT_NE(frame, nullptr);
-    frame->Editor()->Action("Edit Html Source Code")->trigger();
+    frame->Editor()->Actions().EditSource->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] {
         return frame->Editor()->IsReady() &&
                Evaluate(frame->Editor()->TopView(), "document.body.innerHTML").contains("Summer sale");
     }, 10000));
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     EXPECT_NE(StoredSource("EN").find("Summer sale"), std::string::npos) << StoredSource("EN");
     EXPECT_EQ(StoredSource("DE"), "") << "German keeps falling back to the default language";
@@ -247,7 +247,7 @@ TEST_F(HtmlPageEditorTest, AViewThatDoesNotAnswerFailsTheSaveAndKeepsTheEdit)
     frame->SetReadTimeout(300);
     frame->Editor()->TopView()->page()->runJavaScript(
         "var until = Date.now() + 3000; while (Date.now() < until) {} 1", QWebEngineScript::ApplicationWorld);
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     ASSERT_EQ(f.Boxes().Messages("error").size(), 1u);
     EXPECT_NE(f.Boxes().Messages("error")[0].find("did not answer"), std::string::npos);
     EXPECT_TRUE(f.Editor().Context()->IsModified()) << "the editor stays modified";
@@ -256,7 +256,7 @@ TEST_F(HtmlPageEditorTest, AViewThatDoesNotAnswerFailsTheSaveAndKeepsTheEdit)
 
     // Once the view answers again, the save stores the text.
     frame->SetReadTimeout(20000);
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     EXPECT_NE(StoredSource("EN").find("Busy text"), std::string::npos) << StoredSource("EN");
 }
@@ -280,7 +280,7 @@ TEST_F(HtmlPageEditorTest, ServerSidePagesAreEditedAsSourceOnlyAndKeepTheirCode)
         EXPECT_FALSE(f.Editor().Container()->ActivateTabByName("HTMLEditor-html")) << "no design view";
         EXPECT_EQ(FrameOfTab<TFrameHtmlPageEditor>(f, "HTMLEditor-html"), nullptr);
         ASSERT_TRUE(TypeIntoPageSource(f, QString::fromStdString(source)));
-        QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+        QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
         EXPECT_FALSE(f.Editor().Context()->IsModified());
         EXPECT_EQ(StoredSource("EN"), source + "\n");
         // Opened again, the source shows as it was stored.
@@ -317,7 +317,7 @@ TEST_F(HtmlPageEditorTest, EditUndoAndRedoReachTheDesignAndTheSourceView)
     bool shown = false;
     editor->ShowContextMenu(QPoint(), [&] { shown = true; });
     ASSERT_TRUE(QTest::qWaitFor([&] { return shown; }, 5000));
-    EXPECT_FALSE(editor->MenuAction("Undo")->isEnabled()) << "nothing left to undo";
+    EXPECT_FALSE(editor->MenuActions().Undo->isEnabled()) << "nothing left to undo";
     redo->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return body().contains("Spring sale"); }, 5000)) << body().toStdString();
 
@@ -348,7 +348,7 @@ TEST_F(HtmlPageEditorTest, EditUndoAndRedoReachTheDesignAndTheSourceView)
 // editor windows, puts its markup into the design view.
 struct TInsertionCase {
     const char* name;
-    const char* action;
+    QAction* THtmlEditorWidget::TToolbarActions::*action;
     std::function<void(TfrmFrameContainer&)> answer;  // empty: no dialog
     std::vector<std::string> expected;
 };
@@ -366,7 +366,7 @@ TEST_F(HtmlPageEditorTest, EachInsertionPutsItsMarkupIntoTheDesignView)
         EXPECT_EQ(Evaluate(editor->TopView(), "'alive'"), "alive") << "the page froze while the dialog was open";
     };
     const std::vector<TInsertionCase> cases = {
-        {"table", "Insert Table",
+        {"table", &THtmlEditorWidget::TToolbarActions::InsertTable,
          [viewAnswers](TfrmFrameContainer& window) {
              auto* table = window.findChild<TInsertTableFrame*>();
              ASSERT_NE(table, nullptr);
@@ -377,7 +377,7 @@ TEST_F(HtmlPageEditorTest, EachInsertionPutsItsMarkupIntoTheDesignView)
              window.btnContainerOk->click();
          },
          {"<table", "Prices", "<td"}},
-        {"hyperlink", "Insert Hyperlink",
+        {"hyperlink", &THtmlEditorWidget::TToolbarActions::InsertHyperlink,
          [viewAnswers](TfrmFrameContainer& window) {
              auto* link = window.findChild<THyperlinkFrame*>();
              ASSERT_NE(link, nullptr);
@@ -387,21 +387,21 @@ TEST_F(HtmlPageEditorTest, EachInsertionPutsItsMarkupIntoTheDesignView)
              window.btnContainerOk->click();
          },
          {"example.com/shop", "Our shop</a>"}},
-        {"page link", "Insert Link to Page",
+        {"page link", &THtmlEditorWidget::TToolbarActions::InsertLinkToPage,
          [viewAnswers](TfrmFrameContainer& window) {
              viewAnswers();
              PickPage(window, kHome);
              window.btnContainerOk->click();
          },
          {"href=\"index.html\""}},
-        {"line", "Horizontal Line", {}, {"<hr>"}},
-        {"line break", "Insert Line Break", {}, {"<br>"}},
+        {"line", &THtmlEditorWidget::TToolbarActions::HorizontalLine, {}, {"<hr>"}},
+        {"line break", &THtmlEditorWidget::TToolbarActions::InsertLineBreak, {}, {"<br>"}},
     };
     for (const TInsertionCase& insertion : cases) {
         SCOPED_TRACE(insertion.name);
         if (insertion.answer)
             WhenShown(insertion.answer);
-        QAction* action = editor->Action(insertion.action);
+        QAction* action = editor->Actions().*insertion.action;
         ASSERT_NE(action, nullptr);
         action->trigger();
         for (const std::string& markup : insertion.expected)
@@ -422,13 +422,13 @@ TEST_F(HtmlPageEditorTest, PublishingPagePickerAnswersWithTheChosenPage)
     });
     int pageId = 0;
     std::string pageName;
-    ASSERT_TRUE(f.Shell().ChoosePage(pageId, pageName));
+    ASSERT_TRUE(f.Shell().Dialogs().ChoosePage(pageId, pageName));
     EXPECT_EQ(pageId, kHome);
     EXPECT_EQ(pageName, "Home");
 
     WhenShown([](TfrmFrameContainer& window) { window.btnContainerCancel->click(); });
     pageId = 0;
-    EXPECT_FALSE(f.Shell().ChoosePage(pageId, pageName));
+    EXPECT_FALSE(f.Shell().Dialogs().ChoosePage(pageId, pageName));
     EXPECT_EQ(pageId, 0);
 }
 

@@ -99,7 +99,7 @@ inline void Shoot(TMainWindowFixture& f, const char* name)
 template <class T>
 T* Find(TMainWindowFixture& f, const char* name)
 {
-    return f.Window().pnlMainEditor->findChild<T*>(name);
+    return f.EditorPane()->findChild<T*>(name);
 }
 
 // Types Text over the whole content of Edit, as a user would.
@@ -126,8 +126,8 @@ inline bool TypeIntoPageSource(TMainWindowFixture& f, const QString& text)
     return true;
 }
 
-inline void PressSave(TMainWindowFixture& f) { QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton); }
-inline void PressCancel(TMainWindowFixture& f) { QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton); }
+inline void PressSave(TMainWindowFixture& f) { QTest::mouseClick(f.SaveButton(), Qt::LeftButton); }
+inline void PressCancel(TMainWindowFixture& f) { QTest::mouseClick(f.CancelButton(), Qt::LeftButton); }
 
 // Runs Act on the next modal editor window (a named dialog, a wizard) once it
 // shows. The window is looked for on each tick of a timer, never in a waiting

@@ -327,7 +327,7 @@ TEST_P(EveryItemTypeOpensItsEditors, WithoutAMissingSiteEditor)
         ASSERT_EQ(f.Editor().Context()->GetItemType(), c.itemType) << "another item's editor is open";
         ASSERT_NE(f.Editor().Container(), nullptr);
 
-        VisitEveryTab(*f.Window().pnlMainEditor);
+        VisitEveryTab(*f.EditorPane());
 
         if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR")) {
             f.Window().resize(1100, 720);
@@ -335,7 +335,7 @@ TEST_P(EveryItemTypeOpensItsEditors, WithoutAMissingSiteEditor)
             f.Window().grab().save(QString("%1/every-%2.png").arg(dir, QString::fromStdString(CaseName({c, 0}))));
         }
 
-        for (const std::string& what : PlaceholdersShown(*f.Window().pnlMainEditor)) {
+        for (const std::string& what : PlaceholdersShown(*f.EditorPane())) {
             const std::string stands = StandsFor(what);
             if (!kSiteEditorClasses.count(stands))
                 std::cout << "[ other placeholder ] " << what << "\n";

@@ -22,7 +22,7 @@ constexpr int kInformationPageType = 3001;
 // The page's stored name, read through the main connection.
 std::string StoredName(TMainWindowFixture& f, int itemId) { return f.Data().GetItemName(itemId, f.Main(), "EN"); }
 
-QString Caption(TMainWindowFixture& f) { return f.Window().pnlMainClientCaption->text(); }
+QString Caption(TMainWindowFixture& f) { return f.Window().findChild<QLabel*>("pnlMainClientCaption")->text(); }
 
 class NewPageTest : public ::testing::Test {
 protected:

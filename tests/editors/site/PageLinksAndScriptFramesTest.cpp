@@ -145,7 +145,7 @@ protected:
         ASSERT_FALSE(found.isEmpty()) << caption.toStdString();
         tree.setCurrentItem(found.front());
     }
-    void Save() { QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton); }
+    void Save() { QTest::mouseClick(f.SaveButton(), Qt::LeftButton); }
 
     TMainWindowFixture f;
 };
@@ -182,7 +182,7 @@ TEST_F(PageLinksFrame, GroupNodeOffersTheStyleAndOnlyAdd)
     EXPECT_EQ(group->text(0), "MainMenu (Only custom links)");
     EXPECT_EQ(group->childCount(), 0);
     EXPECT_TRUE(f.Editor().Context()->IsModified());
-    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    QTest::mouseClick(f.CancelButton(), Qt::LeftButton);
     EXPECT_EQ(tree->topLevelItem(0)->text(0), "MainMenu (Default links)");
 }
 
@@ -233,7 +233,7 @@ TEST_F(PageLinksFrame, LinksAreAddedMovedAndDeletedUndoableUntilSave)
     Shoot(f, "page-links");
 
     // Cancel drops every change.
-    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    QTest::mouseClick(f.CancelButton(), Qt::LeftButton);
     EXPECT_TRUE(CustomLinks(*tree).empty());
     EXPECT_EQ(GeneratePage(f, kHome).find("partner.example"), std::string::npos);
 
@@ -309,14 +309,14 @@ TEST(ScriptPropertiesFrame, NameAndFileNameAreSavedForEveryLanguageAndCancelRest
     name->selectAll();
     QTest::keyClicks(name, "Slideshow");
     EXPECT_TRUE(f.Editor().Context()->IsModified());
-    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    QTest::mouseClick(f.CancelButton(), Qt::LeftButton);
     EXPECT_EQ(name->text(), original);
 
     name->selectAll();
     QTest::keyClicks(name, "Slideshow");
     QTest::keyClicks(fileName, "slideshow");
     Shoot(f, "script-properties");
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     EXPECT_EQ(StoredName(f, script), "Slideshow");
     {
@@ -366,14 +366,14 @@ TEST(SimpleMetaTagsFrame, ChildPageKeepsItsOwnValuesOnlyOnceTheParentBoxIsUntick
     QTest::keyClicks(keywords, "boots, shoes");
     QTest::keyClicks(refresh, "30");
     Shoot(f, "simple-meta-tags");
-    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    QTest::mouseClick(f.CancelButton(), Qt::LeftButton);
     EXPECT_TRUE(useParent->isChecked());
     EXPECT_EQ(description->toPlainText(), "");
 
     useParent->click();
     QTest::keyClicks(description, "Boots for every season");
     QTest::keyClicks(refresh, "30");
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     EXPECT_NE(GeneratePage(f, child).find("Boots for every season"), std::string::npos);
 
@@ -389,7 +389,7 @@ TEST(SimpleMetaTagsFrame, ChildPageKeepsItsOwnValuesOnlyOnceTheParentBoxIsUntick
 
     // Back to the parent's values: the page's own are cleared.
     useParent->click();
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_EQ(GeneratePage(f, child).find("Boots for every season"), std::string::npos);
     open(kAboutUs);
     useParent = open(child);
@@ -404,7 +404,7 @@ TEST(WebPageContainerFrame, HoldsASecondEditorOfThePage)
     ASSERT_TRUE(OpenWithEditor(f, kAboutUs, kPageType, "CommonWebPage", "WebPageEditor-properties"));
     EXPECT_NE(Find<QWidget>(f, "TFrameWebPageContainer"), nullptr);
     EXPECT_NE(Find<QWidget>(f, "pnlWebPageClient"), nullptr);
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_TRUE(f.Boxes().Messages("error").empty());
     // Leaving the page frees the nested editor before its panel.
     EXPECT_TRUE(OpenWithEditor(f, kHome, kHomeType, "CommonPageLinks", "PageLinks-basic"));
@@ -435,7 +435,7 @@ TEST(MetaTagsFrame, ExpiryIsStoredAsAnAbsoluteDateOrAsRfc850Text)
         return Find<QCheckBox>(f, "chkExpires");
     };
     auto save = [&] {
-        QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+        QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
         EXPECT_FALSE(f.Editor().Context()->IsModified());
     };
     QCheckBox* expires = open(kAboutUs);
@@ -517,7 +517,7 @@ TEST(MetaTagsFrame, ListsStoreTheirCodesAndTheCharsetFollowsTheWindowTarget)
     exitTime->setCurrentText("Long");
     Find<QTabWidget>(f, "pcMetaTags")->setCurrentIndex(2);
     Shoot(f, "meta-tags-languages");
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     {
         TQueryGuard query(f.Main());

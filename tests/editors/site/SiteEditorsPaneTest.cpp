@@ -75,7 +75,7 @@ std::string GenerateHome(TMainWindowFixture& f) { return GeneratePage(f, kHome);
 bool TreeShows(TMainWindowFixture& f, const QString& text)
 {
     for (QTreeView* tree : f.Window().findChildren<QTreeView*>()) {
-        if (f.Window().pnlMainEditor->isAncestorOf(tree) || !tree->model())
+        if (f.EditorPane()->isAncestorOf(tree) || !tree->model())
             continue;
         QAbstractItemModel* model = tree->model();
         if (!model->match(model->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchRecursive | Qt::MatchExactly).isEmpty())
@@ -109,13 +109,13 @@ TEST(SiteEditorsPane, CompanyEditorSavesWhatTheGeneratedPagesShow)
     Shoot(f, "company-basic");
 
     // Cancel first: the name comes back.
-    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    QTest::mouseClick(f.CancelButton(), Qt::LeftButton);
     EXPECT_EQ(name->text(), "Acme Ltd");
     EXPECT_EQ(GenerateHome(f).find("Zephyr Widgets"), std::string::npos);
 
     name->selectAll();
     QTest::keyClicks(name, "Zephyr Widgets");
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     EXPECT_NE(GenerateHome(f).find("Zephyr Widgets"), std::string::npos);
 }
@@ -135,13 +135,13 @@ TEST(SiteEditorsPane, PagePropertiesRenameRenamesTheTreeNode)
     // An empty name is refused and nothing is stored.
     name->selectAll();
     QTest::keyClick(name, Qt::Key_Delete);
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     ASSERT_FALSE(f.Boxes().Messages("error").empty());
     EXPECT_TRUE(f.Editor().Context()->IsModified());
 
     QTest::keyClicks(name, "Welcome Renamed");
     Shoot(f, "page-properties");
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     QCoreApplication::processEvents();
     EXPECT_TRUE(TreeShows(f, "Welcome Renamed"));
@@ -166,10 +166,10 @@ TEST(SiteEditorsPane, MetaTagsTabStoresTheTitleAndCancelDropsIt)
     ASSERT_NE(title, nullptr);
     QTest::keyClicks(title, "About the shop");
     Shoot(f, "meta-tags");
-    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    QTest::mouseClick(f.CancelButton(), Qt::LeftButton);
     EXPECT_EQ(title->text(), "");
     QTest::keyClicks(title, "About the shop");
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     {
         TQueryGuard query(f.Main());
@@ -203,9 +203,9 @@ TEST(SiteEditorsPane, UsersTabAddsAUserWhoCanLogInAfterSave)
     ASSERT_EQ(f.Boxes().Messages("error").size(), 1u);
     EXPECT_NE(f.Boxes().Messages("error")[0].find("match"), std::string::npos);
     ASSERT_EQ(users->topLevelItemCount(), 2);
-    EXPECT_TRUE(f.Window().btnMainEditorSave->isEnabled());
+    EXPECT_TRUE(f.SaveButton()->isEnabled());
     Shoot(f, "users");
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_EQ(CountUsers(f), before + 1);
 
     // The password is never kept in clear text, and the new user logs in.
@@ -231,7 +231,7 @@ TEST(SiteEditorsPane, UsersTabCancelDropsTheAddedUser)
     AnswerAddUser("carol", "secret9", "secret9");
     Find<QPushButton>(f, "btnAddUser")->click();
     ASSERT_EQ(users->topLevelItemCount(), 2);
-    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    QTest::mouseClick(f.CancelButton(), Qt::LeftButton);
     EXPECT_EQ(CountUsers(f), before);
     EXPECT_EQ(users->topLevelItemCount(), 1);
 }
@@ -292,7 +292,7 @@ TEST(SiteEditorsPane, VisiblePageSurvivesAPreviewALanguageSwitchAndARefusedSave)
     f.Data().SetCatalogProperty(707, "free", f.Main());  // nothing holds the lock
 
     // Another language shows the same page, still hidden.
-    f.Shell().SetCurrentLangCode("DE");
+    f.Shell().ActionHost().SetCurrentLangCode("DE");
     QCoreApplication::processEvents();
     EXPECT_FALSE(visible->isChecked());
     // A refused save keeps it for the next one.

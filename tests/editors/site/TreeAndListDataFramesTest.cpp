@@ -146,7 +146,7 @@ TEST_F(StoriesListFrame, ChangesShowAtOnceAreUndoneOneByOneWrittenBySaveAndDropp
     ASSERT_NE(tree, nullptr);
     const std::vector<std::string> original{"First", "Second", "Third", "Archive", "  Old news"};
     EXPECT_EQ(Shown(*tree), original);
-    EXPECT_FALSE(f.Window().pnlMainClientSave->isVisible()) << "the stories list starts without the Save bar";
+    EXPECT_FALSE(f.Window().findChild<QWidget*>("pnlMainClientSave")->isVisible()) << "the stories list starts without the Save bar";
 
     // Delete, rename, move and a new folder, each shown at once.
     auto change = [&] {
@@ -166,7 +166,7 @@ TEST_F(StoriesListFrame, ChangesShowAtOnceAreUndoneOneByOneWrittenBySaveAndDropp
     EXPECT_EQ(f.Boxes().Messages("question").back(), "Do you really want to delete \"First\" story?");
     EXPECT_EQ(Shown(*tree),
               (std::vector<std::string>{"Headline", "Archive", "  Third", "  Old news", "  2024"}));
-    EXPECT_TRUE(f.Window().pnlMainClientSave->isVisible()) << "unsaved changes can be saved";
+    EXPECT_TRUE(f.Window().findChild<QWidget*>("pnlMainClientSave")->isVisible()) << "unsaved changes can be saved";
     EXPECT_EQ(ParentOf(f, third), 10) << "nothing written before the save";
     Shoot(f, "stories-changed");
 
@@ -190,14 +190,14 @@ TEST_F(StoriesListFrame, ChangesShowAtOnceAreUndoneOneByOneWrittenBySaveAndDropp
     // The folder the user closed stays closed when the tree is read anew.
     Select(*tree, second);
     tree->collapse(tree->IndexOf(folder));
-    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    QTest::mouseClick(f.CancelButton(), Qt::LeftButton);
     EXPECT_EQ(Shown(*tree), original);
     EXPECT_FALSE(tree->isExpanded(tree->IndexOf(folder)));
     EXPECT_FALSE(undo->isEnabled()) << "nothing left to undo";
     EXPECT_EQ(NameOf(f, first), "First");
 
     change();
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     QCoreApplication::processEvents();
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     EXPECT_EQ(ParentOf(f, first), 0) << "deleted";
@@ -267,7 +267,7 @@ TEST_F(StoriesListFrame, AddAndEditOpenTheStoryInTheMainEditor)
     const int added = f.Editor().Context()->GetTreeItemId();
     EXPECT_EQ(ParentOf(f, added), folder);
     // Cancelling the new story removes it again and returns to the stories list.
-    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    QTest::mouseClick(f.CancelButton(), Qt::LeftButton);
     QCoreApplication::processEvents();
     EXPECT_EQ(ParentOf(f, added), 0);
     EXPECT_TRUE(WaitFor([&] { return f.Editor().Context() && f.Editor().Context()->GetItemType() == 10; }));
@@ -518,7 +518,7 @@ TEST(ListDataFrame, ServiceFieldsAreAddedEditedAndDeletedUndoablyUntilSave)
     QCoreApplication::processEvents();
     auto* list = Find<QTreeWidget>(f, "lvListData");
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(f.Window().pnlMainClientCaption->text(), "Service: Massage") << "the definition's caption template";
+    EXPECT_EQ(f.Window().findChild<QLabel*>("pnlMainClientCaption")->text(), "Service: Massage") << "the definition's caption template";
     EXPECT_EQ(list->headerItem()->text(0), "Name");
     EXPECT_EQ(list->headerItem()->text(3), "Description");
     list->setFocus();
@@ -546,7 +546,7 @@ TEST(ListDataFrame, ServiceFieldsAreAddedEditedAndDeletedUndoablyUntilSave)
     EXPECT_EQ(Rows(*list), (std::vector<std::string>{"Duration|duration", "Room|room"}));
     f.Window().findChild<QAction*>("actMainEditUndo")->trigger();
     EXPECT_EQ(Rows(*list), std::vector<std::string>{"Duration|duration"});
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_EQ(CountFields(f, service), 1);
 
     // Edit starts from the row's values; Delete asks; Cancel brings both back.
@@ -562,13 +562,13 @@ TEST(ListDataFrame, ServiceFieldsAreAddedEditedAndDeletedUndoablyUntilSave)
     EXPECT_EQ(f.Boxes().Messages("question").back(), "Do you really want to delete the field?");
     EXPECT_TRUE(Rows(*list).empty());
     EXPECT_EQ(CountFields(f, service), 1) << "deleted only by the save";
-    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    QTest::mouseClick(f.CancelButton(), Qt::LeftButton);
     EXPECT_EQ(Rows(*list), std::vector<std::string>{"Duration|duration"});
 
     list->setCurrentItem(list->topLevelItem(0));
     f.Boxes().QueueAnswer(kYes);
     QTest::mouseClick(Find<QPushButton>(f, "btnListDataDelete"), Qt::LeftButton);
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_EQ(CountFields(f, service), 0);
 }
 

@@ -167,7 +167,7 @@ TEST_F(WebFormFrameTest, WhatIsFilledInIsStoredOnlyWhenTheFormChanged)
 {
     QWebEngineView* view = OpenForm();
     ASSERT_NE(view, nullptr);
-    auto* tabs = f.Window().pnlMainEditor->findChild<QTabWidget*>();
+    auto* tabs = f.EditorPane()->findChild<QTabWidget*>();
     ASSERT_NE(tabs, nullptr);
     EXPECT_EQ(tabs->tabText(tabs->currentIndex()), "Order form");
     EXPECT_EQ(Evaluate(view, "String(document.forms.length)"), "1");
@@ -175,7 +175,7 @@ TEST_F(WebFormFrameTest, WhatIsFilledInIsStoredOnlyWhenTheFormChanged)
 
     // Unchanged: Save leaves the stored data alone.
     EXPECT_FALSE(f.Editor().Context()->IsModified());
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_EQ(Stored(), "stored before");
 
     // A link of the form page goes nowhere.
@@ -186,7 +186,7 @@ TEST_F(WebFormFrameTest, WhatIsFilledInIsStoredOnlyWhenTheFormChanged)
     // Typed, then cancelled: nothing stays.
     TypeNote(view, "rush");
     ASSERT_TRUE(f.Editor().Context()->IsModified());
-    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    QTest::mouseClick(f.CancelButton(), Qt::LeftButton);
     EXPECT_EQ(Stored(), "stored before");
     EXPECT_NE(f.Data().GetItemName(item, f.Main(), "EN"), "Garden chair");
 
@@ -197,7 +197,7 @@ TEST_F(WebFormFrameTest, WhatIsFilledInIsStoredOnlyWhenTheFormChanged)
     Evaluate(view, "document.querySelector('[name=gift]').click(); 1");
     QTest::qWait(300);
     Shoot(f, "web-form");
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_EQ(Stored(), "ItemName=Garden+chair&gift=yes&note=by+Friday");
     EXPECT_EQ(f.Data().GetItemName(item, f.Main(), "EN"), "Garden chair");
     EXPECT_EQ(view->url(), formUrl);
@@ -213,7 +213,7 @@ TEST_F(WebFormFrameTest, TheFormsOwnSubmitTakesTheDataAndStaysOnTheForm)
     QTest::qWait(500);
     EXPECT_EQ(view->url(), formUrl);
     EXPECT_EQ(Stored(), "stored before") << "taken into the item, written by Save";
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_EQ(Stored(), "ItemName=Garden+chair&note=wrap+it");
 }
 
@@ -239,7 +239,7 @@ TEST_F(WebFormFrameTest, AFormTemplateThatFailsShowsTheErrorPageAndTakesNothing)
     const QString text = Evaluate(view, "document.body.innerText");
     EXPECT_TRUE(text.contains("parse error occurred")) << text.toStdString();
     EXPECT_TRUE(text.contains("master.xsl")) << "with the parser's reason: " << text.toStdString();
-    QTest::mouseClick(f.Window().btnMainEditorSave, Qt::LeftButton);
+    QTest::mouseClick(f.SaveButton(), Qt::LeftButton);
     EXPECT_EQ(Stored(), "stored before");
 }
 
@@ -269,7 +269,7 @@ TEST(TolvexAboutFrame, ShowsTheProgramsPageKeepsTheStartChoiceAndGoesOn)
     // Without the page file the view shows its own error; the buttons still work.
     TFrameTolvexAbout* about = open();
     ASSERT_NE(about, nullptr);
-    EXPECT_FALSE(f.Window().btnMainEditorSave->isVisible());
+    EXPECT_FALSE(f.SaveButton()->isVisible());
     auto* goHome = about->findChild<QCheckBox*>("cbTolvexAboutGoHome");
     ASSERT_NE(goHome, nullptr);
     EXPECT_FALSE(goHome->isChecked());

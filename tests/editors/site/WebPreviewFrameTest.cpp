@@ -108,7 +108,7 @@ TEST_F(WebPreviewFrameTest, ShowsTheUnsavedEditAndCancelLeavesTheCatalogAsItWas)
     ASSERT_NE(preview, nullptr);
     EXPECT_EQ(Evaluate(preview, "var p = document.getElementById('typed'); p ? p.textContent : ''"), "Autumn offers");
     EXPECT_TRUE(preview->View()->url().toString().startsWith("tolvex://preview/EN/")) << preview->View()->url().toString().toStdString();
-    EXPECT_FALSE(f.Window().btnMainEditorSave->isVisible()) << "the preview tab has no Save bar";
+    EXPECT_FALSE(f.SaveButton()->isVisible()) << "the preview tab has no Save bar";
     EXPECT_TRUE(f.Editor().Context()->IsModified());
     EXPECT_EQ(Stored(), before) << "the preview wrote nothing that stays";
     // The preview gave the write lock up: another connection writes at once.
@@ -121,8 +121,8 @@ TEST_F(WebPreviewFrameTest, ShowsTheUnsavedEditAndCancelLeavesTheCatalogAsItWas)
     Screenshot("web-preview-tab");
 
     ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("SourcesEditor-basic"));
-    EXPECT_TRUE(f.Window().btnMainEditorCancel->isVisible());
-    QTest::mouseClick(f.Window().btnMainEditorCancel, Qt::LeftButton);
+    EXPECT_TRUE(f.CancelButton()->isVisible());
+    QTest::mouseClick(f.CancelButton(), Qt::LeftButton);
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     EXPECT_EQ(Stored(), before);
     ASSERT_NE(ShowPreview(), nullptr);
@@ -185,7 +185,7 @@ TEST_F(WebPreviewFrameTest, PreviewsTheOpeningQueryAndFollowsTheLanguage)
     EXPECT_TRUE(url.endsWith("?colour=red and blue") || url.endsWith("?colour=red%20and%20blue")) << url.toStdString();
 
     // Another editing language while the preview shows: made again in it.
-    f.Shell().SetCurrentLangCode("DE");
+    f.Shell().ActionHost().SetCurrentLangCode("DE");
     QTest::qWaitFor([&] { return preview->View()->url().toString().startsWith("tolvex://preview/DE/"); }, 20000);
     EXPECT_TRUE(preview->View()->url().toString().startsWith("tolvex://preview/DE/"))
         << preview->View()->url().toString().toStdString();

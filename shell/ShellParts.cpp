@@ -1,0 +1,19 @@
+#include "shell/ShellParts.h"
+
+#include "shell/MainWindow.h"
+
+TShellParts::TShellParts(const TBase& b)
+    : Gui(b.Gui),
+      Window(b.Window),
+      Open(b.Root),
+      Host(*this),
+      Processor(Host),
+      ControlOwner(std::make_unique<TGUIControl>(b.Root, b.Window, Processor, b.Find)),
+      Control(*ControlOwner),
+      Dialogs(b.Root, b.Gui, b.Help, b.Window, b.EnvironmentCheck),
+      Publishing(Open, b.Gui, b.Window, Control, Dialogs, Processor),
+      Trees(Open, b.Gui, b.QtGui, b.Window, Control, b.Help, Dialogs),
+      Search(Open, b.Gui, b.Window, Control, Processor, Trees),
+      Commands({Open, b.Gui, b.Window, Control, Processor, b.Find, b.Help, Dialogs, Publishing})
+{
+}
