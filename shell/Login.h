@@ -17,10 +17,10 @@ public:
         TCommonGui& Gui;
         const TTranslation* Translation = nullptr;
         QWidget* Parent = nullptr;
-        TfrmLogin::THelp Help;
-        TfrmLogin::TOpenUrl OpenUrl;
+        TfrmLogin::THelp Help{};
+        TfrmLogin::TOpenUrl OpenUrl{};
         // The hosting-service download; empty: the service is not reachable.
-        TLoginModel::THostDownload HostDownload;
+        TLoginModel::THostDownload HostDownload{};
     };
 
     explicit TLogin(TEnvironment environment);

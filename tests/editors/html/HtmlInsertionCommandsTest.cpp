@@ -22,7 +22,7 @@ protected:
         services.CatalogOption = [](int option) { return option == 702 ? "400" : "800"; };
         services.PageFileName = [](int id, int type) { return std::to_string(id) + "-" + std::to_string(type) + ".html"; };
         services.Gui = &gui;
-        return THtmlInsertionCommands(services);
+        return THtmlInsertionCommands(std::move(services));
     }
 
     TScriptedGui gui;
