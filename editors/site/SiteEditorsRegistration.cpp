@@ -12,6 +12,7 @@
 #include "editors/site/FrameCompanyAddress.h"
 #include "editors/site/FrameCompanyContact.h"
 #include "editors/site/FrameCompanyEditor.h"
+#include "editors/site/FrameFroogle.h"
 #include "editors/site/FrameItemProperties.h"
 #include "editors/site/FrameJavaScriptPropertiesEditor.h"
 #include "editors/site/FrameListData.h"
@@ -146,4 +147,6 @@ void RegisterSiteEditors(TInternalPluginsManager& registry)
     });
     registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameAllCompanyInfo>>(
         "AllCompanyInfoEditor", "TFrameAllCompanyInfo", "Company Info", "AllCompanyInfo-basic", false));
+    registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameFroogle>>(
+        "FroogleOptionsEditor", "TFrameFroogle", "Froogle Options", "FroogleOptions-basic", false));
 }
