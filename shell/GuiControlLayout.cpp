@@ -187,7 +187,7 @@ bool TGUIControl::eventFilter(QObject* watched, QEvent* event)
 
 void TGUIControl::SetMainCaption(const std::string& text)
 {
-    window_.setWindowTitle(Q(text));
+    window_.setWindowTitle(UiText::Title(text));
 }
 
 void TGUIControl::SetEditorCaption(const std::string& text)

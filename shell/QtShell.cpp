@@ -126,7 +126,7 @@ void TQtShell::PostReopenCatalog()
 
 void TQtShell::SetMainCaption(const std::string& caption)
 {
-    window_->setWindowTitle(Q(caption));
+    window_->setWindowTitle(UiText::Title(caption));
 }
 
 std::unique_ptr<TTolvexGuiControl> TQtShell::CreateGuiControl(TTolvex& root)

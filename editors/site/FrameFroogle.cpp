@@ -1,5 +1,6 @@
 #include "editors/site/FrameFroogle.h"
 
+#include "common/MemberTypes.h"
 #include "editors/framework/QtFrameSite.h"
 #include "editors/site/FrameFroogleModel.h"
 #include "editors/site/SiteFrameContext.h"
@@ -16,9 +17,6 @@ namespace {
 using UiText::Q;
 using UiText::S;
 
-// A string member holds up to 255 characters.
-constexpr int kMaxLength = 255;
-
 }  // namespace
 
 TFrameFroogle::TFrameFroogle(TFrameSite& site)
@@ -34,7 +32,7 @@ void TFrameFroogle::InitControls()
     auto edit = [this](const char* name) {
         auto* line = new QLineEdit(this);
         line->setObjectName(name);
-        line->setMaxLength(kMaxLength);
+        line->setMaxLength(kMaxShortTextLength);
         connect(line, &QLineEdit::textEdited, this, [this] { ControlsChanged(); });
         return line;
     };
