@@ -15,9 +15,9 @@
 #include "shell/ActionProcessor.h"
 #include "shell/MainWindow.h"
 #include "shell/TolvexMenuItem.h"
-#include "shell/TranslateControl.h"
+#include "gui/TranslateControl.h"
 #include "common/Translation.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 #include "storage/References.h"
 
 #include <QApplication>

@@ -1,12 +1,12 @@
 #include "shell/MainWindow.h"
 
-#include "shell/ControlOperations.h"
+#include "gui/ControlOperations.h"
 #include "shell/ElidedLabel.h"
 #include "shell/GuiControlRules.h"
 #include "shell/MainWindowEvent.h"
 #include "shell/MainWindowHandler.h"
 #include "shell/TolvexEditUndo.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -23,7 +23,7 @@
 #include "common/Translation.h"
 #include "shell/CatalogWindowUI.h"
 #include "editors/framework/TolvexItemEditor.h"
-#include "shell/FindReplace.h"
+#include "gui/FindReplace.h"
 #include "shell/GuiControl.h"
 #include "shell/HelpSystem.h"
 #include "shell/Login.h"
@@ -35,7 +35,7 @@
 #include "shell/StyleOperationPublisher.h"
 #include "shell/TolvexApplication.h"
 #include "shell/TolvexToolbarItem.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 #include "storage/AbstractDBConnectionFactory.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include "catalog/Singletons.h"
 #include "common/Translation.h"

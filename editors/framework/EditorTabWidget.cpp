@@ -1,6 +1,6 @@
-#include "editors/framework/EditorTabWidget.h"
+#include "editors/framework/ui/EditorTabWidget.h"
 
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtFrameSite.h"
 
 #include <QSignalBlocker>
 #include <QTabBar>

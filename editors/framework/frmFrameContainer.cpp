@@ -1,13 +1,13 @@
-#include "editors/framework/frmFrameContainer.h"
+#include "editors/framework/ui/frmFrameContainer.h"
 
 #include "catalog/CatalogData.h"
 #include "catalog/Tolvex.h"
 #include "common/Translation.h"
 #include "catalog/Singletons.h"
-#include "editors/framework/EditorTabWidget.h"
+#include "editors/framework/ui/EditorTabWidget.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "shell/ElidedLabel.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 #include "storage/References.h"
 
 #include <QHBoxLayout>

@@ -1,10 +1,10 @@
 #include "editors/site/FrameFroogle.h"
 
 #include "common/MemberTypes.h"
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtFrameSite.h"
 #include "editors/site/FrameFroogleModel.h"
 #include "editors/site/SiteFrameContext.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

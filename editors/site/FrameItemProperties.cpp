@@ -1,15 +1,15 @@
-#include "editors/site/FrameItemProperties.h"
+#include "editors/site/page/FrameItemProperties.h"
 
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
 #include "common/MemberTypes.h"
 #include "editors/framework/EditorParams.h"
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
-#include "editors/site/FrameItemPropertiesModel.h"
+#include "editors/site/page/FrameItemPropertiesModel.h"
 #include "editors/site/SiteDatabaseWrites.h"
 #include "editors/site/SiteFrameContext.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 #include "storage/GlobalDefinition.h"
 
 #include <QFormLayout>

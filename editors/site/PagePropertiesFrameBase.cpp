@@ -1,12 +1,12 @@
-#include "editors/site/PagePropertiesFrameBase.h"
+#include "editors/site/page/PagePropertiesFrameBase.h"
 
 #include "common/MemberTypes.h"
 #include "editors/framework/EditorParams.h"
 #include "editors/framework/ItemEditorContainer.h"
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
-#include "editors/site/PagePropertiesModel.h"
+#include "editors/site/page/PagePropertiesModel.h"
 #include "editors/site/SiteFrameContext.h"
 
 #include <QCheckBox>

@@ -7,13 +7,13 @@
 #include "../editors/site/EditorPaneHelpers.h"
 
 #include "editors/framework/Registration.h"
-#include "editors/site/FrameWebPreview.h"
-#include "editors/site/HtmlEditorWidget.h"
-#include "editors/site/WebPreviewWidget.h"
+#include "editors/site/preview/FrameWebPreview.h"
+#include "editors/site/html/HtmlEditorWidget.h"
+#include "editors/site/preview/WebPreviewWidget.h"
 #include "publishing/AbstractPublisher.h"
 #include "publishing/ui/frmDetailProcess.h"
 #include "publishing/ui/frmPublishParameters.h"
-#include "shell/MainWindowMessages.h"
+#include "gui/MainWindowMessages.h"
 #include "support/TempFolder.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The insertion commands: the dialog each opens with its pairs, and what a
 // cancelled or incomplete answer inserts (nothing).
-#include "editors/site/HtmlInsertionCommands.h"
+#include "editors/site/html/HtmlInsertionCommands.h"
 #include "support/ScriptedGui.h"
 
 #include <gtest/gtest.h>

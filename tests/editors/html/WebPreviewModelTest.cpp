@@ -4,7 +4,7 @@
 // and which are refused; the page address, the failure page, the opening
 // query and the role.
 #include "catalog/PreviewHistory.h"
-#include "editors/site/WebPreviewModel.h"
+#include "editors/site/preview/WebPreviewModel.h"
 #include "support/ScriptedGui.h"
 
 #include <gtest/gtest.h>

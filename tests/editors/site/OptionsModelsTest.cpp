@@ -4,10 +4,10 @@
 // product feed's settings.
 #include "editors/site/SiteModelFixture.h"
 
-#include "editors/site/FrameAdvancedOptionsModel.h"
+#include "editors/site/options/FrameAdvancedOptionsModel.h"
 #include "editors/site/FrameFroogleModel.h"
-#include "editors/site/FrameOptionsEditorModel.h"
-#include "editors/site/FrameOptionsLocalizeModel.h"
+#include "editors/site/options/FrameOptionsEditorModel.h"
+#include "editors/site/options/FrameOptionsLocalizeModel.h"
 #include "publishing/FroogleSettings.h"
 
 #include <gtest/gtest.h>

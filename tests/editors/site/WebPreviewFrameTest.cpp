@@ -11,8 +11,8 @@
 #include "editors/framework/Registration.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
-#include "editors/site/FrameWebPreview.h"
-#include "editors/site/WebPreviewWidget.h"
+#include "editors/site/preview/FrameWebPreview.h"
+#include "editors/site/preview/WebPreviewWidget.h"
 #include "storage/QueryGuard.h"
 #include "storage/RecordValues.h"
 
