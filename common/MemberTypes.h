@@ -17,6 +17,8 @@ inline constexpr int kFirstDateMemberType = 200;
 inline constexpr int kLastDateMemberType = 249;
 inline constexpr int kFirstBinaryMemberType = 250;
 inline constexpr int kLastBinaryMemberType = 299;
+// The longest short text (a name, a caption) an edit box accepts.
+inline constexpr int kMaxShortTextLength = 255;
 
 constexpr bool IsStringMemberType(int type)
 {

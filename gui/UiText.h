@@ -14,5 +14,8 @@ QString Tr(const std::string& text);
 QString TrIf(const std::string& text, bool translate);
 inline QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 inline std::string S(const QString& text) { return text.toUtf8().toStdString(); }
+// A window title that may hold an item's name: at most about a hundred
+// characters, the rest replaced by "…".
+QString Title(const std::string& text);
 
 }  // namespace UiText

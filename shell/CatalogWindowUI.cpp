@@ -19,6 +19,7 @@
 #include "catalog/UIManager.h"
 #include "editors/framework/EditorParams.h"
 #include "editors/framework/ui/EditorPaneHost.h"
+#include "editors/framework/ItemEditorContainer.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexItemEditor.h"
 #include "editors/framework/ui/frmEditValueAllLanguages.h"
@@ -183,22 +184,30 @@ bool TCatalogWindowUI::OpenInMainEditor(int itemId, int itemType, const std::str
 {
     if (!mainEditor_ || !CanLeave(true))
         return false;
-    if (itemId == kNewItemInMainEditor) {
-        // A new item of the type under the action's "ParentItemId": lists that add in the main editor.
-        const int parent = std::atoi(ValueOfName(editor_params::Split(action), "ParentItemId").c_str());
-        mainEditor_->PrepareOpen(parent, 0, action, "");
-        return mainEditor_->OpenItem(kNewItemInMainEditor, kNewItemInMainEditor, itemType, nullptr, 0);
-    }
-    mainEditor_->PrepareOpen(0, 0, action, "");
-    if (!editorName.empty())
-        return mainEditor_->OpenItemWithEditor(-1, -1, -1, editorName, "", nullptr);
-    if (itemId > 0) {
-        const TItemDescription item =
-            data_.GetItemDescription(itemId, data_.GetCatalogCode(), data_.GetConnectionFactory().GetConnection());
-        mainEditor_->PrepareOpen(item.ParentItemId, item.LinkedItemId, action, "");
-        return mainEditor_->OpenItem(itemId, itemId, item.ItemType ? item.ItemType : itemType, nullptr, 0);
-    }
-    return mainEditor_->OpenItem(-1, -1, itemType, nullptr, 0);
+    // The tab the action names opens first, and is shown when the item is open already.
+    const std::string tabName = ValueOfName(editor_params::Split(action), "TabName");
+    const auto open = [&] {
+        if (itemId == kNewItemInMainEditor) {
+            // A new item of the type under the action's "ParentItemId": lists that add in the main editor.
+            const int parent = std::atoi(ValueOfName(editor_params::Split(action), "ParentItemId").c_str());
+            mainEditor_->PrepareOpen(parent, 0, action, tabName);
+            return mainEditor_->OpenItem(kNewItemInMainEditor, kNewItemInMainEditor, itemType, nullptr, 0);
+        }
+        mainEditor_->PrepareOpen(0, 0, action, tabName);
+        if (!editorName.empty())
+            return mainEditor_->OpenItemWithEditor(-1, -1, -1, editorName, "", nullptr);
+        if (itemId > 0) {
+            const TItemDescription item =
+                data_.GetItemDescription(itemId, data_.GetCatalogCode(), data_.GetConnectionFactory().GetConnection());
+            mainEditor_->PrepareOpen(item.ParentItemId, item.LinkedItemId, action, tabName);
+            return mainEditor_->OpenItem(itemId, itemId, item.ItemType ? item.ItemType : itemType, nullptr, 0);
+        }
+        return mainEditor_->OpenItem(-1, -1, itemType, nullptr, 0);
+    };
+    const bool opened = open();
+    if (opened && !tabName.empty() && mainEditor_->Container())
+        mainEditor_->Container()->ActivateTabByName(tabName);
+    return opened;
 }
 
 bool TCatalogWindowUI::OpenInEditorWindow(int itemId, int itemType, const std::string& action, bool wizard)

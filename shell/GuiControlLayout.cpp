@@ -155,7 +155,7 @@ void TGUIControl::ShowLanguageMenu(const QPoint& at)
 
 void TGUIControl::SetMainCaption(const std::string& text)
 {
-    window_.setWindowTitle(Q(text));
+    window_.setWindowTitle(UiText::Title(text));
 }
 
 void TGUIControl::SetEditorCaption(const std::string& text)

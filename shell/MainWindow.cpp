@@ -2,6 +2,7 @@
 
 #include "editors/framework/ui/EditorPaneHost.h"
 #include "gui/ControlOperations.h"
+#include "gui/ElidedLabel.h"
 #include "shell/GuiControlRules.h"
 #include "shell/MainWindowEvent.h"
 #include "shell/MainWindowHandler.h"
@@ -74,7 +75,8 @@ QWidget* CaptionBar(QWidget* parent, QLabel*& label, const QString& text)
     bar->setBackgroundRole(QPalette::Mid);
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(6, 2, 2, 2);
-    label = new QLabel(text, bar);
+    // Captions show item names of any length: shortened, never widening the window.
+    label = new TElidedLabel(text, bar);
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);

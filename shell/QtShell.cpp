@@ -15,11 +15,17 @@
 #include "gui/UiText.h"
 #include "publishing/ui/frmDetailProcess.h"
 #include "shell/CatalogWindowUI.h"
+#include "editors/framework/TolvexItemEditor.h"
+#include "gui/FindReplace.h"
+#include "shell/GuiControl.h"
 #include "shell/HelpSystem.h"
 #include "shell/MainWindow.h"
 #include "shell/QtCommonGui.h"
 #include "shell/ShellParts.h"
 #include "shell/TolvexApplication.h"
+#include "shell/TolvexToolbarItem.h"
+#include "gui/UiText.h"
+#include "storage/AbstractDBConnectionFactory.h"
 
 #include <QApplication>
 #include <QMetaObject>
@@ -147,7 +153,7 @@ void TQtShell::PostReopenCatalog()
 
 void TQtShell::SetMainCaption(const std::string& caption)
 {
-    window_->setWindowTitle(Q(caption));
+    window_->setWindowTitle(UiText::Title(caption));
 }
 
 std::unique_ptr<TTolvexGuiControl> TQtShell::CreateGuiControl(TTolvex& root)

@@ -2,11 +2,31 @@
 
 #include "catalog/TreeManager.h"
 #include "catalog/ui/TreeModel.h"
+#include "common/MemberTypes.h"
 
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// A caption typed in place is an item's name: no longer than a name can be.
+class TCaptionDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setMaxLength(kMaxShortTextLength);
+        return editor;
+    }
+};
+
+}  // namespace
 
 TCatalogTreeView::TCatalogTreeView(TTreeManager& manager, std::function<QIcon(const QString&)> images,
                                    QWidget* parent)
@@ -15,6 +35,7 @@ TCatalogTreeView::TCatalogTreeView(TTreeManager& manager, std::function<QIcon(co
     setHeaderHidden(true);
     setUniformRowHeights(true);
     setModel(model_);
+    setItemDelegate(new TCaptionDelegate(this));
     setSelectionMode((manager_.GetOptions() & toMultiSelect) ? ExtendedSelection : SingleSelection);
     setEditTriggers((manager_.GetOptions() & toEditNewCaption) ? EditTriggers(EditKeyPressed | SelectedClicked) : EditTriggers(NoEditTriggers));
     setDragDropMode(DragDrop);

@@ -12,6 +12,7 @@
 #include "editors/site/company/FrameCompanyAddress.h"
 #include "editors/site/company/FrameCompanyContact.h"
 #include "editors/site/company/FrameCompanyEditor.h"
+#include "editors/site/options/FrameFroogle.h"
 #include "editors/site/page/FrameItemProperties.h"
 #include "editors/site/page/FrameJavaScriptPropertiesEditor.h"
 #include "editors/site/lists/FrameListData.h"
@@ -146,4 +147,6 @@ void RegisterSiteEditors(TInternalPluginsManager& registry)
     });
     registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameAllCompanyInfo>>(
         "AllCompanyInfoEditor", "TFrameAllCompanyInfo", "Company Info", "AllCompanyInfo-basic", false));
+    registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameFroogle>>(
+        "FroogleOptionsEditor", "TFrameFroogle", "Froogle Options", "FroogleOptions-basic", false));
 }

@@ -210,18 +210,18 @@ struct TTestCatalog {
     std::string code = "shop";
     int type = 1;
     // The folder of the file; empty: the program's database folder.
-    std::string dir;
+    std::string dir{};
     // LocalSettings "TolvexVersion"; "-" writes no row.
     std::string structureVersion = "3.0.0";
     bool withCatalogInfo = true;
     std::vector<TTestUser> users{{"admin", "secret", "admin"}};
     // The version of the master template 600101; "-": no style at all;
     // empty: the version the type's definition offers.
-    std::string styleVersion;
-    std::string declinedStyleVersion;
+    std::string styleVersion{};
+    std::string declinedStyleVersion{};
     std::vector<std::string> languages{"EN"};
     std::string defaultLanguage = "EN";
-    std::string homePage;  // property 708
+    std::string homePage{};  // property 708
 };
 
 inline std::string SqlText(const std::string& text)

@@ -251,8 +251,9 @@ TEST_P(ShippedDefinitionLoad, LoadsHeaderActionsFiltersImagesItemTypesAndUIEleme
         for (int e = 0; e < detail.GetEditorCount(); ++e) {
             const TCatalogEditor& editor = *detail.GetEditor(e);
             EXPECT_FALSE(editor.Name.empty());
-            if (e > 0)
+            if (e > 0) {
                 EXPECT_LE(detail.GetEditor(e - 1)->Order, editor.Order) << "editors in order";
+            }
             if (editor.Kind == 0)
                 tabs.push_back(editor.Name + "=" + editor.Condition);
         }

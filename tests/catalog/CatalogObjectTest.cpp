@@ -316,7 +316,8 @@ TEST(CatalogObjectTest, CatalogInformation)
         EXPECT_EQ(env.Catalog().GetCatalogInfo(c.code, env.Connection(), lowerCode, type, error), c.found) << c.code;
         EXPECT_EQ(type, c.type) << c.code;
         EXPECT_EQ(lowerCode, c.lowerCode) << c.code;
-        if (!c.found)
+        if (!c.found) {
             EXPECT_EQ(error, "Cannot read catalog information");
+        }
     }
 }

@@ -164,8 +164,9 @@ TEST_P(ShippedDefinition, HeaderNamesTheTypeAndItsStartAction)
 
     const std::map<std::string, std::string> actions = Actions(db);
     const std::string start = NumberMember(db, 806, 806, 5);
-    if (!start.empty())
+    if (!start.empty()) {
         EXPECT_TRUE(actions.count(start)) << "start action " << start;
+    }
     // Only catalog types offered for new catalogs start with the initial settings.
     EXPECT_EQ(!start.empty(), NumberMember(db, 806, 806, 4) == "1");
 }
@@ -240,7 +241,7 @@ TEST_P(ShippedDefinition, InitialisationListsNameItemsThatCreationCanCopy)
                               "AND MemberId = ";
     const std::vector<std::string> include = db.Column(lists + "1 ORDER BY IndexId");
     ASSERT_FALSE(include.empty());
-    for (const std::string& member : {"1", "2", "3", "4"})
+    for (const char* member : {"1", "2", "3", "4"})
         for (const std::string& id : db.Column(lists + member))
             EXPECT_NE(db.Value("SELECT COUNT(*) FROM Items WHERE ItemId = " + id), "0") << "list " << member << ": " << id;
 
@@ -584,10 +585,11 @@ TEST_P(ShippedDefinition, StylesNameTheirTemplatesSheetsAndBackground)
         }
         // Every page type's body template folder gets a default from the style.
         for (const auto& [itemType, kinds] : folders)
-            if (kinds.count(1) && itemType != 502)
+            if (kinds.count(1) && itemType != 502) {
                 EXPECT_TRUE(std::any_of(defaults.begin(), defaults.end(),
                                         [&](int item) { return Parent(db, item) == kinds.at(1); }))
                     << "item type " << itemType;
+            }
     }
 }
 

@@ -376,8 +376,9 @@ void CheckPageLinks(TPageSite& site, const TGeneratedPage& page, const std::set<
     }
     EXPECT_EQ(sheets, 2) << "the colour and the font style sheet";
     for (const std::string& src : AttributeValues(page.Html, "src"))
-        if (src.rfind("../images/", 0) == 0)
+        if (src.rfind("../images/", 0) == 0) {
             EXPECT_TRUE(site.HasImage(std::atoi(src.c_str() + 10))) << src;
+        }
 }
 
 class PageGenerationEndToEnd : public testing::TestWithParam<int> {};

@@ -57,8 +57,9 @@ TEST(CommonFunctionsWeb, GetCookieRetriesWithChangedAddresses)
         EXPECT_EQ(found, c.stored != "elsewhere") << c.stored;
         EXPECT_EQ(store.asked, c.asked) << c.stored;
         EXPECT_EQ(url, c.asked.back()) << "the address is changed in place";
-        if (found)
+        if (found) {
             EXPECT_EQ(value, "v=1");
+        }
     }
 }
 

@@ -81,8 +81,9 @@ TEST(ImageHelpers, MimeTypeChoosesTheDecoder)
         stream.seekg(0, std::ios::end);  // read from the start whatever the position
         const std::unique_ptr<TPicture> picture = TCommonImages::LoadGraphicFromStream(c.mimeType, stream);
         EXPECT_EQ(picture != nullptr, c.loads) << c.mimeType << ": " << c.why;
-        if (picture)
+        if (picture) {
             EXPECT_EQ(picture->Width(), 4) << c.mimeType;
+        }
     }
     EXPECT_THROW(TCommonImages::LoadGraphicFromBytes("image/png", jpeg), ECriticalTolvexException)
         << "JPEG bytes under a PNG type do not decode";

@@ -194,7 +194,7 @@ TEST_F(StyleDialogTest, PreviewsTheStyleInTheBrowser)
 
 TEST_F(StyleDialogTest, AppliesEachShippedStyleToTheCatalog)
 {
-    for (const QString name : {QStringLiteral("Harbor"), QStringLiteral("Meadow"), QStringLiteral("Atelier")}) {
+    for (const QString& name : {QStringLiteral("Harbor"), QStringLiteral("Meadow"), QStringLiteral("Atelier")}) {
         SCOPED_TRACE(name.toStdString());
         std::unique_ptr<TfrmSelectStyle> dialog = MakeDialog(1);
         QTreeWidgetItem* style = FindStyle(dialog->StyleTree(), name);

@@ -159,8 +159,9 @@ TEST_F(LocalImageServerTest, AnswersImagesByItemIdToTheLocalMachine)
         const THttpAnswer answer = Request(kServePort, c.method, c.path);
         ASSERT_TRUE(answer.connected) << c.path;
         EXPECT_EQ(answer.status, c.status) << c.method << " " << c.path << ": " << c.why;
-        if (c.status == 200)
+        if (c.status == 200) {
             EXPECT_EQ(answer.body, c.body) << c.path << ": " << c.why;
+        }
     }
     EXPECT_NE(Request(kServePort, "GET", "/56").headers.find("Content-Type: image/png"), std::string::npos)
         << "the stored MIME type";

@@ -712,28 +712,34 @@ TEST(Templates, RulesNameOnlyKnownActionsKeysClassesItemTypesAndItemIds)
                     EXPECT_FALSE(value.empty()) << key;
                     EXPECT_EQ(value.find('&'), std::string::npos) << key;
                     single[key] = value;
-                    if (key == "ClassXmlTag" || key == "IncludeClassXmlTag")
+                    if (key == "ClassXmlTag" || key == "IncludeClassXmlTag") {
                         EXPECT_EQ(members.count(value), 1u) << "class " << value;
+                    }
                     if (key == "ClassXmlTag")
                         cls = value;
-                    if (key == "ItemType" || key == "ProcessForItemType" || key == "CountChildItemType")
+                    if (key == "ItemType" || key == "ProcessForItemType" || key == "CountChildItemType") {
                         EXPECT_TRUE(itemTypes.count(value) || IsNumber(value)) << "item type " << value;
+                    }
                     if (key == "ItemId" || key == "ProcessForItemId" || key == "RootItemId" ||
-                        key == "CatalogCodeItemId")
+                        key == "CatalogCodeItemId") {
                         EXPECT_TRUE(itemIds.count(value) || itemIdWords.count(value) || IsNumber(value))
                             << "item id " << value;
+                    }
                 }
                 if (single.count("Action"))
                     EXPECT_EQ(actions.count(single["Action"]), 1u) << single["Action"];
                 else
                     EXPECT_TRUE(single.count("LinkGroup")) << "a rule without action is a link group";
                 EXPECT_FALSE(single["TagName"].empty()) << "every rule writes into its own element";
-                if (single.count("MemberXmlTag"))
+                if (single.count("MemberXmlTag")) {
                     EXPECT_EQ(members.at(cls).count(single["MemberXmlTag"]), 1u) << single["MemberXmlTag"];
-                if (Attribute(rule, "isLink") == "1")
+                }
+                if (Attribute(rule, "isLink") == "1") {
                     EXPECT_TRUE(single.count("LinkGroup"));
-                if (single.count("CatalogCode"))
+                }
+                if (single.count("CatalogCode")) {
                     EXPECT_EQ(single["CatalogCode"], "CoCMember");
+                }
             }
         }
     }
@@ -852,8 +858,9 @@ TEST(Templates, ColourSheetsKeepReadableContrasts)
         for (const char* needed : {"text", "bg", "surface", "muted", "link", "accent", "on-accent", "focus"})
             EXPECT_TRUE(colours.count(needed)) << needed;
         for (const auto& [fore, back, least] : pairs)
-            if (colours.count(fore) && colours.count(back))
+            if (colours.count(fore) && colours.count(back)) {
                 EXPECT_GE(Contrast(colours[fore], colours[back]), least) << fore << " on " << back;
+            }
     }
 }
 

@@ -199,7 +199,7 @@ QString RunScript(QWebEnginePage& page, const QString& script)
         value = result.toString();
         done = true;
     });
-    QTest::qWaitFor([&] { return done; }, 10000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 10000)) << "no answer from " << script.toStdString();
     return value;
 }
 
@@ -223,7 +223,7 @@ void TypeIntoDesign(TDesignView& view, const QString& text)
     QSignalSpy noticed(editor, &THtmlEditorWidget::Modified);
     // A click into the page (the login window was the active one), then the caret to the end.
     view.window()->activateWindow();
-    QTest::qWaitForWindowActive(view.window());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(view.window()));
     QWidget* target = view.focusProxy() ? view.focusProxy() : &view;
     RunScript(*view.page(), "window.getSelection().removeAllRanges(); 1");
     QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(20, 20));
@@ -478,7 +478,7 @@ TEST_F(NewUserPath, CreatesAndPreviewsASiteThroughTheWindowsAlone)
     Shoot(browser, "19-preview-second-page");
     EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{});
     f.Window().PostMessage(WM_FREE_PROCESS_WINDOWS, 0, 0);
-    QTest::qWaitFor([] { return TfrmDetailProcess::ProcessWindows().empty(); }, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([] { return TfrmDetailProcess::ProcessWindows().empty(); }, 5000));
 }
 
 }  // namespace

@@ -31,7 +31,8 @@ public:
     // empty after about ten seconds.
     std::string Opened() const
     {
-        QTest::qWaitFor([&] { return std::filesystem::exists(Record()); }, 10000);
+        if (!QTest::qWaitFor([&] { return std::filesystem::exists(Record()); }, 10000))
+            return {};
         std::ifstream in(Record());
         return std::string(std::istreambuf_iterator<char>(in), {});
     }

@@ -36,17 +36,17 @@ int TScriptedGui::NextAnswer(int flags)
 
 void TScriptedGui::ShowError(const std::string& message, bool translate, const std::string& helpTopic)
 {
-    shown_.push_back({"error", message, "Error", mbOk, "", helpTopic, translate});
+    shown_.push_back({"error", message, "Error", mbOk, "", helpTopic, translate, ""});
 }
 
 void TScriptedGui::ShowWarning(const std::string& message, bool translate, const std::string& helpTopic)
 {
-    shown_.push_back({"warning", message, "Error", mbOk, "", helpTopic, translate});
+    shown_.push_back({"warning", message, "Error", mbOk, "", helpTopic, translate, ""});
 }
 
 void TScriptedGui::ShowInformation(const std::string& message, bool translate, const std::string& helpTopic)
 {
-    shown_.push_back({"information", message, "Information", mbOk, "", helpTopic, translate});
+    shown_.push_back({"information", message, "Information", mbOk, "", helpTopic, translate, ""});
 }
 
 int TScriptedGui::AskQuestion(const std::string& message, const std::string& caption, bool translate,
@@ -54,7 +54,7 @@ int TScriptedGui::AskQuestion(const std::string& message, const std::string& cap
 {
     int buttons = ((flags & 0x0F) == mbYesNoCancel) ? mbYesNoCancel : mbYesNo;
     shown_.push_back({"question", message, caption.empty() ? "Question" : caption,
-                      buttons | (flags & ~0x0F), "", helpTopic, translate});
+                      buttons | (flags & ~0x0F), "", helpTopic, translate, ""});
     return NextAnswer(buttons);
 }
 
@@ -63,7 +63,7 @@ int TScriptedGui::AskQuestionWithCheckBox(const std::string& message, const std:
                                           const std::string& helpTopic)
 {
     shown_.push_back({"question", message, caption.empty() ? "Question" : caption, mbYesNo,
-                      checkBoxText, helpTopic, translate});
+                      checkBoxText, helpTopic, translate, ""});
     checked = false;
     if (!checks_.empty()) {
         checked = checks_.front();
@@ -81,7 +81,7 @@ int TScriptedGui::AskYesNoCancel(const std::string& message, const std::string& 
 bool TScriptedGui::InputValue(const std::string& caption, const std::string& prompt, std::string& value,
                               bool translate, const std::string& helpTopic)
 {
-    shown_.push_back({"input", prompt, caption, mbOkCancel, "", helpTopic, translate});
+    shown_.push_back({"input", prompt, caption, mbOkCancel, "", helpTopic, translate, ""});
     return TakeInput(value);
 }
 
@@ -101,13 +101,13 @@ bool TScriptedGui::InputValueWithCheckBox(const std::string& caption, const std:
 int TScriptedGui::AskChoice(const std::string& firstText, const std::string& secondText,
                             const std::string& caption)
 {
-    shown_.push_back({"choice", firstText + "\n" + secondText, caption, mbOkCancel, "", "", false});
+    shown_.push_back({"choice", firstText + "\n" + secondText, caption, mbOkCancel, "", "", false, ""});
     return NextAnswer(mbOkCancel);
 }
 
 bool TScriptedGui::ChangePassword(std::string& password)
 {
-    shown_.push_back({"password", "", "Change Password", mbOkCancel, "", "", false});
+    shown_.push_back({"password", "", "Change Password", mbOkCancel, "", "", false, ""});
     std::string value;
     if (!TakeInput(value) || value == password)
         return false;

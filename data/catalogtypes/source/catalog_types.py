@@ -388,7 +388,7 @@ def common_item_types():
         ItemType(603, "Catalog property", image="settings", editors=[Editor("ItemProperties")]),
         ItemType(1001, "Catalog options", "CommonOptionsItemManager", image="settings",
                  default_tab="OptionsEditor-options",
-                 editors=[Editor("CommonOptions"), Editor("FroogleOptionsEditor", "Advanced")]),
+                 editors=[Editor("CommonOptions"), Editor("FroogleOptionsEditor")]),
         ItemType(IT_INIT_DIALOG, "Initial settings", "CommonInitItemManagerUnit", image="settings",
                  editors=[Editor("CommonInit")]),
         ItemType(IT_ABOUT, "Information page", "TolvexAboutItemManager", image="home",

@@ -9,6 +9,9 @@ TEditorTabWidget::TEditorTabWidget(QWidget* parent) : QTabWidget(parent)
 {
     setObjectName("pcItemEditor");
     setDocumentMode(true);
+    // A caption may hold an item's name: shortened, never widening the window.
+    setElideMode(Qt::ElideRight);
+    setUsesScrollButtons(true);
     connect(this, &QTabWidget::currentChanged, this, [this](int index) { CurrentChanged(index); });
 }
 
@@ -18,6 +21,7 @@ int TEditorTabWidget::AddPage(const std::string& caption)
     sites_.push_back(site);
     const QSignalBlocker blocker(this);
     const int index = addTab(site, QString::fromUtf8(caption.c_str()));
+    setTabToolTip(index, tabText(index));
     site->setObjectName(QString("tsItemEditor%1").arg(index));
     return index;
 }

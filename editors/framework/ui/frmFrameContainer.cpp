@@ -6,6 +6,9 @@
 #include "editors/framework/TolvexControlClass.h"
 #include "gui/UiText.h"
 #include "gui/UndoRedoAction.h"
+#include "common/Translation.h"
+#include "catalog/Singletons.h"
+#include "gui/ElidedLabel.h"
 #include "storage/References.h"
 
 #include <QHBoxLayout>
@@ -84,7 +87,8 @@ TfrmFrameContainer::TfrmFrameContainer(TTolvex& root, QWidget* owner) : QDialog(
     sbarContainer->setObjectName("sbarContainer");
     sbarContainer->setSizeGripEnabled(true);
     for (std::size_t i = 0; i < sbarPanels.size(); ++i) {
-        sbarPanels[i] = new QLabel(sbarContainer);
+        // The first panel shows texts such as the item's caption: shortened, never widening the window.
+        sbarPanels[i] = i == 0 ? new TElidedLabel(QString(), sbarContainer) : new QLabel(sbarContainer);
         sbarPanels[i]->setObjectName(QString("sbarContainerPanel%1").arg(i));
         sbarContainer->addWidget(sbarPanels[i], i == 0 ? 1 : 0);
     }
@@ -109,7 +113,7 @@ TEditorTabWidget* TfrmFrameContainer::Tabs() const
 
 void TfrmFrameContainer::SetCaption(const std::string& text)
 {
-    setWindowTitle(Q(text));
+    setWindowTitle(UiText::Title(text));
 }
 
 void TfrmFrameContainer::SetSaveEnabled(bool enabled)

@@ -2,6 +2,7 @@
 
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
+#include "common/MemberTypes.h"
 #include "editors/framework/EditorParams.h"
 #include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
@@ -40,6 +41,7 @@ void TFrameItemProperties::InitControls()
         return line;
     };
     edtItemPropertiesName_ = edit("edtItemPropertiesName");
+    edtItemPropertiesName_->setMaxLength(kMaxShortTextLength);
     NameEdit = edtItemPropertiesName_;
     edtItemPropertiesId_ = edit("edtItemPropertiesId");
     edtItemPropertiesId_->setReadOnly(true);

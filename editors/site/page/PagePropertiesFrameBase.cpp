@@ -1,5 +1,6 @@
 #include "editors/site/page/PagePropertiesFrameBase.h"
 
+#include "common/MemberTypes.h"
 #include "editors/framework/EditorParams.h"
 #include "editors/framework/ItemEditorContainer.h"
 #include "editors/framework/ui/QtFrameSite.h"
@@ -40,6 +41,7 @@ void TPagePropertiesFrameBase::InitControls()
     model_ = NewModel();
     edtName_ = new QLineEdit(this);
     edtName_->setObjectName("edtName");
+    edtName_->setMaxLength(kMaxShortTextLength);
     NameEdit = edtName_;
     edtAltFileName_ = new QLineEdit(this);
     edtAltFileName_->setObjectName("edtAltFileName");

@@ -146,8 +146,9 @@ TEST(PageValidation, NamesAndMessagesInTheirOrder)
 
     // The title of an item without a name in a one-language catalog.
     names->ClearMember("ItemName", "");
-    if (!fixture.Data().IsMultilingual())
+    if (!fixture.Data().IsMultilingual()) {
         EXPECT_EQ(manager.GetItemTitle(context), "100001.html");
+    }
 }
 
 }  // namespace

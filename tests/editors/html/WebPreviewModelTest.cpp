@@ -110,8 +110,9 @@ TEST_F(WebPreviewModelTest, LinksInsideThePreview)
         EXPECT_EQ(generated.empty() ? std::string() : generated.front(), c.generated);
         EXPECT_EQ(actions.empty() ? std::string() : actions.front(), c.action);
         EXPECT_EQ(gui.Shown().size() > errors, c.refused);
-        if (c.refused)
+        if (c.refused) {
             EXPECT_EQ(gui.Shown().back().message, "Cannot follow the link in preview mode");
+        }
     }
 }
 

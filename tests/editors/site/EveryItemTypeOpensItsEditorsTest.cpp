@@ -1,12 +1,13 @@
 // Every item type that the web tree or the templates tree of a shipped
-// catalog type can hold opens in the main window's editor pane with real
-// site editors, in the simple and in the advanced mode (whose editor lists
-// differ): for each pair of catalog type and item type, a catalog of
-// that type is made, an item of that type is found in its trees (or added
-// through the tree), every tab of its editor is visited, and every page
-// that only stands for a missing editor is collected. A missing site editor
-// fails the case; placeholders of other kinds of editors (products,
-// pictures, hotels...) are only printed.
+// catalog type can hold, and the catalog options that the Catalog menu
+// opens, open in the main window's editor pane with real site editors, in
+// the simple and in the advanced mode (whose editor lists differ): for each
+// pair of catalog type and item type, a catalog of that type is made, an
+// item of that type is found in its trees (or added through the tree; the
+// options through their menu action), every tab of its editor is visited,
+// and every page that only stands for a missing editor is collected. A
+// missing site editor fails the case; placeholders of other kinds of
+// editors (products, pictures, hotels...) are only printed.
 #include "../framework/MainWindowFixture.h"
 
 #include "catalog/CatalogDefinition.h"
@@ -53,9 +54,12 @@ const std::set<std::string> kSiteEditorClasses = {
     "TFrameJavaScriptPropertiesEditor", "TPageLinksEditor", "TFramePageLinks", "TWebPageMetaTagsEditor",
     "TFramePageMetaTags", "TFrameSimplePageMetaTags", "TCompanyEditor", "TBasicCompanyEditor", "TAddressEditor",
     "TContactEditor", "TFrameCompanyEditor", "TFrameCompanyAddress", "TFrameCompanyContact",
-    "TFrameAllCompanyInfo"};
+    "TFrameAllCompanyInfo", "TFrameFroogle"};
 
 // ---- the cases, read from the shipped definitions ----------------------------------------
+
+// The catalog options: no tree holds them, their menu action opens them.
+constexpr int kOptionsItemType = 1001;
 
 struct TCase {
     bool advanced = false;  // the user's "Advanced Version" preference
@@ -178,6 +182,8 @@ std::vector<TCase> AllCases()
         }
         // Folders are containers of the trees with no editor of their own to check.
         types.erase(2);
+        if (rules.typeNames.count(kOptionsItemType))
+            types.insert(kOptionsItemType);
         for (int type : types) {
             auto name = rules.typeNames.find(type);
             for (bool advanced : {false, true})
@@ -311,7 +317,9 @@ TEST_P(EveryItemTypeOpensItsEditors, WithoutAMissingSiteEditor)
 
     try {
         auto existing = std::find_if(places.begin(), places.end(), [&](const TPlace& p) { return p.itemType == c.itemType; });
-        if (existing != places.end()) {
+        if (c.itemType == kOptionsItemType) {
+            f.Shell().ExecuteAction("Action=MainPageEditor&ItemType=" + std::to_string(kOptionsItemType), false);
+        } else if (existing != places.end()) {
             existing->tree->LocateItem(existing->itemId, nullptr);
         } else {
             // None yet: added through the tree under an item that may hold it, as the user adds one.

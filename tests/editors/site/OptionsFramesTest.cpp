@@ -1,8 +1,9 @@
-// The catalog options' Basic, Locale and Advanced tabs in the main window's
-// editor pane on a real catalog: loaded from the catalog, edited through
-// their controls, written only by Save (also after a preview wrote and undid
-// them), left as they were by Cancel, with the rules of sizes, carts,
-// passwords, languages and effect times.
+// The catalog options' Basic, Locale, Advanced and product feed tabs in the
+// main window's editor pane on a real catalog: loaded from the catalog,
+// edited through their controls, written only by Save (also after a preview
+// wrote and undid them), left as they were by Cancel, with the rules of
+// sizes, carts, passwords, languages and effect times; and the product feed
+// exported from the File menu once its tab has the user name.
 #include "EditorPaneHelpers.h"
 
 #include "catalog/TreeManager.h"
@@ -14,20 +15,33 @@
 #include "editors/framework/Registration.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/site/html/dialogs/SelectPageFrame.h"
+#include "publishing/FroogleSettings.h"
+#include "publishing/AbstractPublisher.h"
+#include "publishing/ui/frmDetailProcess.h"
+#include "gui/MainWindowMessages.h"
+#include "support/TempFolder.h"
+#include "storage/TolvexObjectContext.h"
 #include "storage/ObjectFactory.h"
+#include "storage/RecordValues.h"
 #include "storage/TolvexObject.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -352,6 +366,140 @@ TEST(OptionsFrames, AdvancedTabStoresChatAndEffectTimes)
     PressSave(f);
     EXPECT_EQ(CommittedObject(f, kCompanyItemId, 15)->GetString("ChatName", 0), "");
     EXPECT_EQ(CommittedObject(f, kCompanyItemId, 15)->GetString("ChatId", 0), "");
+}
+
+TFroogleSettings CommittedFeed(TMainWindowFixture& f, const std::string& lang)
+{
+    return TFroogleSettings::Load(f.Root(), f.Main(), lang);
+}
+
+int CountSettingsItems(TMainWindowFixture& f)
+{
+    TQueryGuard query(f.Main());
+    query->SetSQL("SELECT COUNT(*) AS Found FROM Items WHERE CatalogCode = :Code AND ItemId = 1511");
+    query->SetParam("Code", std::string(kCode));
+    TAbstractRecordset& rows = query->Open(true);
+    const int count = FieldInteger(rows, "Found");
+    query->Close();
+    return count;
+}
+
+// The feed tab of a new catalog, in the simple mode a new user starts in.
+TEST(OptionsFrames, FeedTabWritesItsItemOnlyWithTheSave)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses);
+    ASSERT_EQ(f.CreateAndOpen(), "");
+    AddDataLanguage(f, "DE");
+    ASSERT_EQ(CountSettingsItems(f), 0);
+    ASSERT_TRUE(OpenTab(f, "FroogleOptions-basic"));
+    auto* tabs = f.EditorPane()->findChild<QTabWidget*>();
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), "Froogle Options");
+    auto* ftp = Find<QLineEdit>(f, "edtFtpSite");
+    auto* user = Find<QLineEdit>(f, "edtUserName");
+    auto* password = Find<QLineEdit>(f, "edtPassword");
+    ASSERT_TRUE(ftp && user && password);
+    EXPECT_EQ(ftp->text().toStdString(), TFroogleSettings::kDefaultFtpSite);
+    EXPECT_EQ(user->text(), "");
+    EXPECT_EQ(password->echoMode(), QLineEdit::Password);
+
+    // Cancel first: the edits come back empty and nothing is written.
+    TypeOver(user, "typo");
+    EXPECT_TRUE(f.Editor().Context()->IsModified());
+    PressCancel(f);
+    EXPECT_EQ(user->text(), "");
+    EXPECT_EQ(CountSettingsItems(f), 0);
+
+    TypeOver(user, "acme");
+    TypeOver(password, "s3cret");
+    Shoot(f, "options-feed");
+    // The settings are the same in every language: a switch keeps what was typed.
+    f.Shell().ActionHost().SetCurrentLangCode("DE");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(user->text(), "acme");
+    EXPECT_EQ(password->text(), "s3cret");
+    // A preview writes the settings item and undoes it; the save still has it.
+    Preview(f);
+    EXPECT_EQ(CountSettingsItems(f), 0);
+    PressSave(f);
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    EXPECT_EQ(CountSettingsItems(f), 1);
+    EXPECT_EQ(CommittedFeed(f, "EN").UserName, "acme");
+    EXPECT_EQ(CommittedFeed(f, "EN").Password, "s3cret");
+    EXPECT_EQ(CommittedFeed(f, "EN").FTPSite, TFroogleSettings::kDefaultFtpSite);
+    EXPECT_EQ(CommittedFeed(f, "DE").UserName, "acme");
+}
+
+QAction* MenuAction(QMenu* menu, const QString& text)
+{
+    for (QAction* action : menu->actions())
+        if (action->text() == text)
+            return action;
+    return nullptr;
+}
+
+// A product page under the web tree's root with a price of a public schedule in US dollars.
+void AddDollarProduct(TMainWindowFixture& f, const std::string& name, double price)
+{
+    TCatalog& catalog = f.Root().Catalog();
+    TTolvexObjectFactory& factory = catalog.GetObjectFactory();
+    auto classId = [&](const char* tag) { return f.Root().ObjectContext().GetClassId(tag); };
+    const int schedule = catalog.CreateItem(2002, 12, 0, kCode, f.Main(), 0);
+    auto prices = factory.CreateObjectTyped(schedule, classId("CommonPriceSchedule"), 0, f.Main(), kCode);
+    prices->SetString("CurrencyCode", "USD", 0);
+    prices->SetNumber("PriceVisibility", 0, 0);
+    prices->Save();
+    const int product = catalog.CreateItem(4002, 1, 0, kCode, f.Main(), 0);
+    auto object = factory.CreateObjectTyped(product, classId("Product"), 0, f.Main(), kCode);
+    object->SetLangString("Name", "EN", name, 0);
+    object->Save();
+    auto rows = factory.CreateObjectTyped(product, classId("Prices"), 0, f.Main(), kCode);
+    rows->Save();
+    auto row = factory.CreateObjectTyped(product, classId("Price"), rows->GetInstanceId(), f.Main(), kCode);
+    row->SetNumber("PriceSchedule", schedule, 0);
+    row->SetNumber("PriceValue", price, 0);
+    row->Save();
+}
+
+TEST(OptionsFrames, ProductFeedOfANewCatalogIsExportedOnceItsTabHasTheUserName)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses);
+    ASSERT_EQ(f.CreateAndOpen(), "");
+    AddDollarProduct(f, "Garden Chair", 12.5);
+    QAction* feed = MenuAction(f.Window().Menu(TMainMenu::Export), "Product Feed...");
+    ASSERT_NE(feed, nullptr) << "File / Export / Product Feed...";
+
+    // Without a user name: the error, then the options open on the feed tab.
+    feed->trigger();
+    ASSERT_FALSE(f.Boxes().Messages("error").empty());
+    EXPECT_NE(f.Boxes().Messages("error").back().find("Froogle user name"), std::string::npos);
+    ASSERT_TRUE(WaitFor([&] { return Find<QLineEdit>(f, "edtUserName") != nullptr; }));
+    auto* tabs = f.EditorPane()->findChild<QTabWidget*>();
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), "Froogle Options");
+    TypeOver(Find<QLineEdit>(f, "edtUserName"), "acme");
+    PressSave(f);
+
+    // With it: the feed goes into the file chosen, named after the user.
+    TTempFolder folder;
+    f.Boxes().QueueInput(folder.Path() + "/acme");
+    feed->trigger();
+    EXPECT_EQ(f.Boxes().Shown().back().message, "acme.txt") << "the file name proposed";
+    std::vector<TfrmDetailProcess*> runners;
+    ASSERT_TRUE(WaitFor([&] {
+        runners = TfrmDetailProcess::ProcessWindows();
+        return runners.size() == 1 && runners.front()->IsFinished();
+    }));
+    EXPECT_TRUE(runners.front()->GetPublisher()->Succeeded()) << runners.front()->LogView()->toPlainText().toStdString();
+    std::ifstream in(folder.Path() + "/acme.txt", std::ios::binary);
+    std::stringstream written;
+    written << in.rdbuf();
+    EXPECT_EQ(written.str().substr(0, written.str().find("\r\n")),
+              "product_url\tname\tdescription\timage_url\tcategory\tprice");
+    EXPECT_NE(written.str().find("\tGarden Chair\t"), std::string::npos) << written.str();
+    EXPECT_NE(written.str().find("\t12.50\r\n"), std::string::npos) << written.str();
+    f.Window().PostMessage(WM_FREE_PROCESS_WINDOWS, 0, 0);
+    EXPECT_TRUE(WaitFor([] { return TfrmDetailProcess::ProcessWindows().empty(); }));
 }
 
 }  // namespace

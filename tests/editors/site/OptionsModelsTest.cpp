@@ -1,11 +1,14 @@
 // The catalog options' models on a real catalog: properties written only
 // with the save, the size and cart rules, the password change as the login
-// sees it, the language list with its default, and the effect times.
+// sees it, the language list with its default, the effect times, and the
+// product feed's settings.
 #include "editors/site/SiteModelFixture.h"
 
 #include "editors/site/options/FrameAdvancedOptionsModel.h"
 #include "editors/site/options/FrameOptionsEditorModel.h"
 #include "editors/site/options/FrameOptionsLocalizeModel.h"
+#include "editors/site/options/FrameFroogleModel.h"
+#include "publishing/FroogleSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -187,6 +190,56 @@ TEST_F(OptionsModels, EffectTimesAreStoredAsTypedAndReloadedAsWholeSeconds)
     again.Store();
     site.Save();
     EXPECT_EQ(site.Committed(2001, 15)->GetString("ChatId", 0), "");
+}
+
+TEST_F(OptionsModels, FeedSettingsCreateTheirItemOnlyWithTheSave)
+{
+    using TFeed = TFrameFroogleModel;
+    const std::string settingsItem =
+        "SELECT COUNT(*) FROM Items WHERE CatalogCode = :CatalogCode AND ItemId = 1511 AND ItemType = 1511 "
+        "AND ParentItemId = 0";
+    ASSERT_EQ(site.CountOnMain(settingsItem), 0) << "a new catalog has no feed settings";
+    TFeed model(site.Context(8));
+    model.Load();
+    EXPECT_EQ(model.Values(), (TFeed::TValues{TFroogleSettings::kDefaultFtpSite, "", ""}));
+    model.Store();
+    site.Save();
+    EXPECT_EQ(site.CountOnMain(settingsItem), 0) << "nothing changed, nothing written";
+
+    // Stored: not committed, but shown again by a reload until forgotten.
+    const TFeed::TValues typed{"ftp://upload.example.com", "acme", "s3cret"};
+    model.SetValues(typed);
+    model.Store();
+    EXPECT_EQ(site.CountOnMain(settingsItem), 0) << "nothing committed before the save";
+    model.Load();
+    EXPECT_EQ(model.Values(), typed);
+
+    // Cancelled: no item, and the catalog's values again.
+    site.Cancel();
+    model.Forget();
+    model.Load();
+    EXPECT_EQ(site.CountOnMain(settingsItem), 0);
+    EXPECT_EQ(model.Values().UserName, "");
+
+    // Saved: the item under parent 0 with the values, as the export reads them in any language.
+    model.SetValues(typed);
+    model.Store();
+    site.Save();
+    EXPECT_EQ(site.CountOnMain(settingsItem), 1);
+    for (const char* lang : {"EN", "DE"}) {
+        const TFroogleSettings committed = TFroogleSettings::Load(site.Program(), site.MainConnection(), lang);
+        EXPECT_EQ((TFeed::TValues{committed.FTPSite, committed.UserName, committed.Password}), typed) << lang;
+    }
+
+    // A later change rewrites the one item.
+    TFeed again(site.Context(8));
+    again.Load();
+    EXPECT_EQ(again.Values(), typed);
+    again.SetValues({typed.FTPSite, "acme2", typed.Password});
+    again.Store();
+    site.Save();
+    EXPECT_EQ(site.CountOnMain(settingsItem), 1);
+    EXPECT_EQ(TFroogleSettings::Load(site.Program(), site.MainConnection(), "EN").UserName, "acme2");
 }
 
 }  // namespace

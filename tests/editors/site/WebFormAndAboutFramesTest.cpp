@@ -142,9 +142,11 @@ protected:
         if (!frame)
             return nullptr;
         QWebEngineView* view = frame->View();
-        QTest::qWaitFor([&] { return view->url().scheme() == "tolvex" && !view->page()->isLoading(); }, 20000);
+        if (!QTest::qWaitFor([&] { return view->url().scheme() == "tolvex" && !view->page()->isLoading(); }, 20000))
+            return nullptr;
         // The page's script is ready once it answers.
-        QTest::qWaitFor([&] { return Evaluate(view, "document.readyState") == "complete"; }, 10000);
+        if (!QTest::qWaitFor([&] { return Evaluate(view, "document.readyState") == "complete"; }, 10000))
+            return nullptr;
         QTest::qWait(300);
         return view;
     }
@@ -154,7 +156,7 @@ protected:
         Evaluate(view, "document.getElementById('note').focus(); 1");
         view->setFocus();
         QTest::keyClicks(view->focusProxy() ? view->focusProxy() : view, text);
-        QTest::qWaitFor([&] { return f.Editor().Context()->IsModified(); }, 5000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return f.Editor().Context()->IsModified(); }, 5000));
         QTest::qWait(200);
     }
 
@@ -191,7 +193,7 @@ TEST_F(WebFormFrameTest, WhatIsFilledInIsStoredOnlyWhenTheFormChanged)
     EXPECT_NE(f.Data().GetItemName(item, f.Main(), "EN"), "Garden chair");
 
     // Typed and ticked, then saved: the whole form's data, and the name it carries.
-    QTest::qWaitFor([&] { return !view->page()->isLoading(); }, 20000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->page()->isLoading(); }, 20000));
     QTest::qWait(300);
     TypeNote(view, "by Friday");
     Evaluate(view, "document.querySelector('[name=gift]').click(); 1");

@@ -69,7 +69,8 @@ protected:
     void WaitLoaded(TWebPreviewWidget* preview)
     {
         QWebEngineView* view = preview->View();
-        QTest::qWaitFor([&] { return view->url().scheme() == "tolvex" && !view->page()->isLoading(); }, 20000);
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return view->url().scheme() == "tolvex" && !view->page()->isLoading(); }, 20000));
         QTest::qWait(200);
     }
 
@@ -186,7 +187,9 @@ TEST_F(WebPreviewFrameTest, PreviewsTheOpeningQueryAndFollowsTheLanguage)
 
     // Another editing language while the preview shows: made again in it.
     f.Shell().ActionHost().SetCurrentLangCode("DE");
-    QTest::qWaitFor([&] { return preview->View()->url().toString().startsWith("tolvex://preview/DE/"); }, 20000);
+    // The expectation below names the address shown when the wait runs out.
+    (void)QTest::qWaitFor([&] { return preview->View()->url().toString().startsWith("tolvex://preview/DE/"); },
+                          20000);
     EXPECT_TRUE(preview->View()->url().toString().startsWith("tolvex://preview/DE/"))
         << preview->View()->url().toString().toStdString();
 }
