@@ -3,6 +3,7 @@
 #include "shell/QtShell.h"
 #include "shell/CatalogWindowUI.h"
 #include "editors/framework/TolvexControlClass.h"
+#include "editors/framework/EditorWait.h"
 #include "editors/framework/TolvexItemEditor.h"
 
 #include "catalog/Catalog.h"
@@ -109,6 +110,11 @@ private:
 
 void TQtShell::HandleMessage(const TMainWindowPost& post)
 {
+    // Every message may open, reload or close what an editor is waiting in.
+    if (TEditorWait::Active()) {
+        TEditorWait::WhenOver(window_.get(), [this, post] { HandleMessage(post); });
+        return;
+    }
     // Messages that need an open catalog test it when they run.
     const bool open = IsCatalogOpen();
     switch (post.Message) {

@@ -6,6 +6,7 @@
 #include "common/CommonGui.h"
 #include "common/Exceptions.h"
 #include "common/GlobalSettings.h"
+#include "editors/framework/EditorWait.h"
 #include "editors/framework/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/site/HtmlEditorWidget.h"
@@ -123,6 +124,11 @@ void TFrameHtmlEditor::LoadFromObjects(bool)
 
 bool TFrameHtmlEditor::WaitForRead(const std::function<void(std::function<void()>)>& read)
 {
+    // The wait keeps this frame and the whole editor on the stack: the
+    // user's clicks and keys wait for its end, and so does whatever would
+    // open another item meanwhile.
+    const TEditorWait waiting;
+    constexpr QEventLoop::ProcessEventsFlags kNoInput = QEventLoop::ExcludeUserInputEvents;
     QEventLoop loop;
     QTimer timeout;
     timeout.setSingleShot(true);
@@ -130,7 +136,7 @@ bool TFrameHtmlEditor::WaitForRead(const std::function<void(std::function<void()
     timeout.start(kReadTimeoutMs);
     if (!editor_->IsReady()) {
         QObject::connect(editor_, &THtmlEditorWidget::Ready, &loop, &QEventLoop::quit);
-        loop.exec();
+        loop.exec(kNoInput);
         if (!editor_->IsReady())
             return false;
     }
@@ -143,7 +149,7 @@ bool TFrameHtmlEditor::WaitForRead(const std::function<void(std::function<void()
         loop.quit();
     });
     if (*state == 0)
-        loop.exec();
+        loop.exec(kNoInput);
     if (*state == 0)
         *state = 2;
     return *state == 1;
