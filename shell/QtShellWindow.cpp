@@ -463,7 +463,17 @@ bool TQtShell::ShowSearchResult(const std::string& action)
     pane->layout()->addWidget(frame);
     window_->lblMainEditorEmpty->hide();
     QLabel* empty = window_->lblMainEditorEmpty;
-    QObject::connect(frame, &QObject::destroyed, empty, [empty] { empty->show(); });
+    // When the results go, the pane says it is empty unless a page or new
+    // results took it. Asked from the event loop: the results may go while
+    // the page's editor is itself being built or torn down.
+    QObject::connect(
+        frame, &QObject::destroyed, empty,
+        [this, empty] {
+            TCatalogWindowUI* ui = CatalogUI();
+            if (!SearchResult() && (!ui || !ui->MainEditor() || !ui->MainEditor()->Context()))
+                empty->show();
+        },
+        Qt::QueuedConnection);
     if (guiControl_)
         guiControl_->SetEditorCaption(TFrameSearchResult::kTabCaption);
     frame->SetOpenHandler([this, data, frame](const TItemDescription& item) {
