@@ -9,9 +9,9 @@
 #include "catalog/ui/CatalogTreeView.h"
 #include "catalog/ui/TreeModel.h"
 #include "editors/framework/Registration.h"
-#include "editors/site/FrameWebPreview.h"
-#include "editors/site/HtmlEditorWidget.h"
-#include "editors/site/WebPreviewWidget.h"
+#include "editors/site/preview/FrameWebPreview.h"
+#include "editors/site/html/HtmlEditorWidget.h"
+#include "editors/site/preview/WebPreviewWidget.h"
 #include "shell/CatalogWindowUI.h"
 
 #include <QAction>
