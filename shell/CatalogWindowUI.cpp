@@ -20,6 +20,7 @@
 #include "editors/framework/EditorParams.h"
 #include "editors/framework/ui/EditorPaneHost.h"
 #include "editors/framework/ItemEditorContainer.h"
+#include "editors/framework/ui/EditorWait.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexItemEditor.h"
 #include "editors/framework/ui/frmEditValueAllLanguages.h"
@@ -149,6 +150,12 @@ void TCatalogWindowUI::ShowSelected(TTreeManager& manager)
     const TTreeNode* selected = manager.GetSelectedNode();
     if (!selected || !selected->IsItem() || reselecting_ || !mainEditor_)
         return;
+    // The editor waits for one of its views: the node opens once it is done.
+    if (TEditorWait::Active()) {
+        QObject* view = &manager == webTree_.get() ? static_cast<QObject*>(webView_) : templatesView_;
+        TEditorWait::WhenOver(view, [this, &manager] { ShowSelected(manager); });
+        return;
+    }
     const int itemId = selected->ItemId();
     if (itemId == mainEditor_->GetTreeItemId() && mainEditor_->Context())
         return;

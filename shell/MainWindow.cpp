@@ -551,8 +551,16 @@ void TfrmMain::PlaceInEditorPane(QWidget* widget)
 {
     editorPane_->layout()->addWidget(widget);
     editorPlaceholder_->hide();
-    QLabel* placeholder = editorPlaceholder_;
-    connect(widget, &QObject::destroyed, placeholder, [placeholder] { placeholder->show(); });
+    // When the widget goes, the pane says it is empty unless something else
+    // took it. Asked from the event loop: the widget may go while the next
+    // page's editor is itself being built or torn down.
+    connect(widget, &QObject::destroyed, editorPlaceholder_, [this] {
+        const QLayout* layout = editorPane_->layout();
+        for (int i = 0; i < layout->count(); ++i)
+            if (QWidget* shown = layout->itemAt(i)->widget(); shown && shown != editorPlaceholder_ && !shown->isHidden())
+                return;
+        editorPlaceholder_->show();
+    }, Qt::QueuedConnection);
 }
 
 void TfrmMain::SetEditorPlaceholderText(const QString& text)

@@ -1,5 +1,7 @@
 #include "shell/QtShell.h"
 
+#include "editors/framework/ui/EditorWait.h"
+
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"
 #include "catalog/CatalogDataUI.h"
@@ -291,6 +293,11 @@ void TQtShell::HandleMessage(const TMainWindowPost& post)
     }
     if (!root_ || !parts_)
         return;
+    // Every message may open, reload or close what an editor is waiting in.
+    if (TEditorWait::Active()) {
+        TEditorWait::WhenOver(window_.get(), [this, post] { HandleMessage(post); });
+        return;
+    }
     // Messages that need an open catalog test it when they run.
     const bool open = parts_->Open.IsOpen();
     TActionProcessor& processor = parts_->Processor;

@@ -8,6 +8,7 @@
 #include "catalog/CatalogItemsSql.h"
 #include "catalog/TreeManager.h"
 #include "catalog/ui/CatalogTreeView.h"
+#include "editors/framework/TolvexControlClass.h"
 #include "shell/FrameSearchResult.h"
 #include "shell/SearchResults.h"
 #include "shell/TreeCommands.h"
@@ -147,6 +148,33 @@ TEST(CatalogCommands, SearchListsTheMatchingItemsAndEditSelectsTheFoundPageInThe
     results = f.Shell().Search().SearchResult();
     ASSERT_NE(results, nullptr);
     EXPECT_GE(results->List()->topLevelItemCount(), 1);
+}
+
+TEST(CatalogCommands, APageOpenedFromTheTreeTakesThePaneFromTheResults)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    std::vector<int> pages;
+    for (auto& child : WebTree(f).Root().Children)
+        if (child->IsItem())
+            pages.push_back(child->ItemId());
+    ASSERT_GE(pages.size(), 3u);
+    // A page in the editor, then results over it, then other pages from the tree.
+    WebTree(f).SelectItem(pages[0]);
+    QCoreApplication::processEvents();
+    Search(f, "o");
+    ASSERT_NE(f.Shell().Search().SearchResult(), nullptr);
+    for (int page : {pages[1], pages[2]}) {
+        WebTree(f).SelectItem(page);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        ASSERT_NE(f.Editor().Context(), nullptr);
+        EXPECT_EQ(f.Editor().Context()->GetTreeItemId(), page);
+        EXPECT_EQ(f.Shell().Search().SearchResult(), nullptr);
+        EXPECT_FALSE(f.Window().findChild<QLabel*>("lblMainEditorEmpty")->isVisibleTo(&f.Window()))
+            << "the label of an empty pane shows under the page's editor";
+    }
 }
 
 TEST(CatalogCommands, SearchHistoryKeepsFiveDistinctKeywordsMostRecentFirst)

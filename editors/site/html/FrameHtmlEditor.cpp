@@ -9,6 +9,7 @@
 #include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
+#include "editors/framework/ui/EditorWait.h"
 #include "editors/site/html/HtmlEditorWidget.h"
 #include "editors/site/html/HtmlInsertionCommands.h"
 #include "publishing/HtmlImport.h"
@@ -120,6 +121,11 @@ void TFrameHtmlEditor::LoadFromObjects(bool)
 
 bool TFrameHtmlEditor::WaitForRead(const std::function<void(std::function<void()>)>& read)
 {
+    // The wait keeps this frame and the whole editor on the stack: the
+    // user's clicks and keys wait for its end, and so does whatever would
+    // open another item meanwhile.
+    const TEditorWait waiting;
+    constexpr QEventLoop::ProcessEventsFlags kNoInput = QEventLoop::ExcludeUserInputEvents;
     QEventLoop loop;
     QTimer timeout;
     timeout.setSingleShot(true);
@@ -127,7 +133,7 @@ bool TFrameHtmlEditor::WaitForRead(const std::function<void(std::function<void()
     timeout.start(readTimeoutMs_);
     if (!editor_->IsReady()) {
         QObject::connect(editor_, &THtmlEditorWidget::Ready, &loop, &QEventLoop::quit);
-        loop.exec();
+        loop.exec(kNoInput);
         if (!editor_->IsReady())
             return false;
     }
@@ -140,7 +146,7 @@ bool TFrameHtmlEditor::WaitForRead(const std::function<void(std::function<void()
         loop.quit();
     });
     if (*state == 0)
-        loop.exec();
+        loop.exec(kNoInput);
     if (*state == 0)
         *state = 2;
     return *state == 1;
