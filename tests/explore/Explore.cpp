@@ -234,6 +234,19 @@ private:
         }
     }
 
+    // A left click that survives the widget going away on the press.
+    static void Click(QWidget* widget, QPoint at = {})
+    {
+        QPointer<QWidget> alive = widget;
+        if (!alive)
+            return;
+        if (at.isNull())
+            at = alive->rect().center();
+        QTest::mousePress(alive, Qt::LeftButton, {}, at);
+        if (alive)
+            QTest::mouseRelease(alive, Qt::LeftButton, {}, at);
+    }
+
     // Lets the window and the web engine catch up with a step.
     void Settle(int ms) { QTest::qWait(ms); }
 
@@ -301,7 +314,7 @@ private:
             return;
         }
         Log("  click " + path);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+        Click(view->viewport(), view->visualRect(index).center());
     }
 
     // The pop-up of a tree node: the step's value picks its entry when it shows.
@@ -352,7 +365,7 @@ private:
     {
         const QRect rect = bar.tabRect(index);
         if (bar.rect().contains(rect.center()))
-            QTest::mouseClick(&bar, Qt::LeftButton, {}, rect.center());
+            Click(&bar, rect.center());
         else
             bar.setCurrentIndex(index);
     }
@@ -389,22 +402,31 @@ private:
             Log("  nothing to type into");
             return;
         }
-        QWidget* target = targets[r[1] % targets.size()];
+        // The target, and a web view's input widget, may go away while keys are handled.
+        QPointer<QWidget> target = targets[r[1] % targets.size()];
+        auto input = [&target]() -> QWidget* {
+            return !target ? nullptr : target->focusProxy() ? target->focusProxy() : target.data();
+        };
         const QString text = QString::fromUtf8(kTypedTexts[r[2] % std::size(kTypedTexts)]);
         Log(QString("  type \"%1\" into %2").arg(text, Describe(target)));
-        QWidget* input = target->focusProxy() ? target->focusProxy() : target;
         if (qobject_cast<QWebEngineView*>(target)) {
             target->window()->activateWindow();
-            QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(20 + static_cast<int>(r[3] % 200), 20));
+            Click(input(), QPoint(20 + static_cast<int>(r[3] % 200), 20));
             QTest::qWait(100);
         } else {
-            input->setFocus();
+            input()->setFocus();
             if (r[3] % 2 == 0)
-                QTest::keyClick(input, Qt::Key_A, Qt::ControlModifier);  // over what was there
+                QTest::keyClick(input(), Qt::Key_A, Qt::ControlModifier);  // over what was there
         }
-        QTest::keyClicks(input, text);
-        if (r[3] % 5 == 0)
-            QTest::keyClick(input, Qt::Key_Return);
+        for (const QChar c : text) {
+            if (!input()) {
+                Log("  the target went away");
+                return;
+            }
+            QTest::keyClicks(input(), QString(c));
+        }
+        if (r[3] % 5 == 0 && input())
+            QTest::keyClick(input(), Qt::Key_Return);
     }
 
     // Checks a box, picks a radio button or a combo box entry.
@@ -429,7 +451,7 @@ private:
         }
         auto* button = static_cast<QAbstractButton*>(control);
         Log(QString("  click \"%1\" %2").arg(Caption(button->text()), Describe(button)));
-        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        Click(button);
     }
 
     void ClickPaneButton(const std::array<std::uint32_t, 4>& r)
@@ -445,7 +467,7 @@ private:
         QAbstractButton* button = buttons[r[1] % buttons.size()];
         Log(QString("  click \"%1\" %2").arg(Caption(button->text().isEmpty() ? button->toolTip() : button->text()),
                                               Describe(button)));
-        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        Click(button);
     }
 
     void Press(QPushButton* button, const char* name)
@@ -455,7 +477,7 @@ private:
             return;
         }
         Log(QString("  press %1").arg(name));
-        QTest::mouseClick(button, Qt::LeftButton);
+        Click(button);
     }
 
     // ---- menus, toolbars, search, language ---------------------------------------------------
