@@ -42,6 +42,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLayout>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -111,6 +112,16 @@ void TQtShell::HandleMessage(const TMainWindowPost& post)
 {
     // Messages that need an open catalog test it when they run.
     const bool open = IsCatalogOpen();
+    // A save of the main editor may wait for a web view, and the window's
+    // messages are delivered meanwhile: those that open an item or run an
+    // action wait until the save is over, as they would free the editor
+    // being saved.
+    const bool opens = post.Message == WM_EDIT_ITEM || post.Message == WM_EXECUTE_ACTION_ID ||
+                       post.Message == WM_RUN_QUEUED_ACTION;
+    if (opens && open && CatalogUI() && CatalogUI()->MainEditor() && CatalogUI()->MainEditor()->IsSaving()) {
+        QTimer::singleShot(20, window_.get(), [this, post] { window_->PostMessage(post.Message, post.WParam, post.LParam); });
+        return;
+    }
     switch (post.Message) {
     case WM_START_PROCESS:
         if (root_)

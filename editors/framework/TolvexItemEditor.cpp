@@ -63,6 +63,11 @@ int TTolvexItemEditor::CloseQuery(bool navigate)
 
 bool TTolvexItemEditor::Save()
 {
+    struct TSaving {
+        int& depth;
+        explicit TSaving(int& d) : depth(++d) {}
+        ~TSaving() { --depth; }
+    } saving(saving_);
     bool saved = false;
     if (parentContext_ || !context_) {
         saved = container_ && container_->Save();

@@ -38,6 +38,9 @@ public:
     bool Save();
     void Cancel(bool cancelEditors);
     void RefreshEditors();
+    // True while Save runs: a frame may wait for its view there, and what the
+    // window's queue delivers meanwhile must not replace the opening.
+    bool IsSaving() const { return saving_ > 0; }
     int GetItemId() const { return currentItemId_; }
     int GetItemType() const { return currentItemType_; }
     int GetTreeItemId() const { return treeItemId_; }
@@ -80,6 +83,7 @@ public:
     std::vector<std::string>& OwnParams() { return ownParams_; }
 
 private:
+    int saving_ = 0;
     bool CreateNewItem(int itemType, int& itemId);
     bool OnlyPlaceholders() const;
     void ReplaceNewTreeNode(int newItemId, int itemType, int orderNum, int linkedItemId);
