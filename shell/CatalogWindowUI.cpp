@@ -116,7 +116,7 @@ TCatalogTreeView* TCatalogWindowUI::MakeView(TTreeManager& manager, QWidget* pla
     view->setHeaderHidden(true);
     view->setFrameShape(QFrame::NoFrame);
     if (QLayout* layout = pane->layout())
-        layout->replaceWidget(placeholder, view);
+        delete layout->replaceWidget(placeholder, view);  // the layout's item of the placeholder
     view->setHidden(placeholder->isHidden());  // a collapsed pane stays collapsed
     placeholder->hide();
     QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, view,
@@ -301,7 +301,7 @@ void TCatalogWindowUI::Clear()
         if (!view)
             return;
         if (QLayout* layout = view->parentWidget()->layout())
-            layout->replaceWidget(view, placeholder);
+            delete layout->replaceWidget(view, placeholder);  // the layout's item of the view
         placeholder->setHidden(view->isHidden());
         delete view;
         view = nullptr;
