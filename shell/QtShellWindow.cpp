@@ -20,7 +20,7 @@
 #include "catalog/ui/CatalogTreeView.h"
 #include "catalog/ui/TreeModel.h"
 #include "generation/Templates.h"
-#include "shell/FindReplace.h"
+#include "gui/FindReplace.h"
 #include "shell/FrameSearchResult.h"
 #include "shell/TreeCommands.h"
 #include "storage/AbstractDBConnectionFactory.h"
@@ -32,7 +32,7 @@
 #include "shell/MainWindow.h"
 #include "shell/QtCommonGui.h"
 #include "shell/TolvexToolbarItem.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 #include "storage/ConfiguredDatabase.h"
 
 #include <QApplication>

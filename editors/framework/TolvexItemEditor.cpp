@@ -16,7 +16,7 @@
 #include "editors/framework/ItemEditorContainer.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexItemManager.h"
-#include "shell/MainWindowMessages.h"
+#include "gui/MainWindowMessages.h"
 #include "storage/AbstractCatalog.h"
 #include "storage/GlobalDefinition.h"
 #include "storage/AbstractDBConnectionFactory.h"

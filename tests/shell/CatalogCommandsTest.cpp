@@ -11,7 +11,7 @@
 #include "shell/FrameSearchResult.h"
 #include "shell/SearchResults.h"
 #include "shell/TreeCommands.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/GlobalDefinition.h"
 #include "storage/SQLiteModule.h"

@@ -19,7 +19,7 @@
 #include "common/GlobalSettings.h"
 #include "editors/framework/FrameClass.h"
 #include "editors/framework/ItemEditorContainer.h"
-#include "editors/framework/QtFrameSite.h"
+#include "editors/framework/ui/QtFrameSite.h"
 #include "editors/framework/Registration.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexItemEditor.h"

@@ -8,15 +8,15 @@
 #include "editors/framework/ItemEditorContainer.h"
 #include "editors/framework/Registration.h"
 #include "editors/framework/TolvexUIEditor.h"
-#include "editors/site/DesignView.h"
-#include "editors/site/FrameHtmlEditor.h"
-#include "editors/site/HtmlEditorWidget.h"
-#include "editors/site/frmProperties.h"
+#include "editors/site/html/DesignView.h"
+#include "editors/site/html/FrameHtmlEditor.h"
+#include "editors/site/html/HtmlEditorWidget.h"
+#include "editors/site/html/frmProperties.h"
 #include "storage/QueryGuard.h"
 #include "storage/RecordValues.h"
 #include "support/TempFolder.h"
 #include "editors/framework/TolvexControlClass.h"
-#include "editors/framework/frmFrameContainer.h"
+#include "editors/framework/ui/frmFrameContainer.h"
 
 #include <QAction>
 #include <QApplication>

@@ -10,7 +10,7 @@
 #include "editors/framework/ItemEditorContainer.h"
 #include "editors/framework/Registration.h"
 #include "editors/framework/TolvexControlClass.h"
-#include "editors/site/frmAddNewUser.h"
+#include "editors/site/options/frmAddNewUser.h"
 #include "storage/AbstractCObject.h"
 #include "storage/QueryGuard.h"
 #include "storage/RecordValues.h"
