@@ -662,7 +662,7 @@ void TfrmMain::PlaceTreeView(TMainTree which, QWidget* view)
 {
     TTreePanel& tree = Tree(which);
     delete TakeTreeView(which);
-    tree.Panel->layout()->replaceWidget(tree.Placeholder, view);
+    delete tree.Panel->layout()->replaceWidget(tree.Placeholder, view);  // the layout's item of the placeholder
     view->setHidden(tree.Placeholder->isHidden());  // a collapsed pane stays collapsed
     tree.Placeholder->hide();
     tree.View = view;
@@ -674,7 +674,7 @@ QWidget* TfrmMain::TakeTreeView(TMainTree which)
     QWidget* view = tree.View;
     if (!view)
         return nullptr;
-    tree.Panel->layout()->replaceWidget(view, tree.Placeholder);
+    delete tree.Panel->layout()->replaceWidget(view, tree.Placeholder);  // the layout's item of the view
     tree.Placeholder->setHidden(view->isHidden());
     tree.View = nullptr;
     return view;

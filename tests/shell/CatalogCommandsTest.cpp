@@ -602,12 +602,14 @@ TEST(CatalogCommands, TemplatesAreCopiedAndDeletedAndTheTreeKeysWork)
         }
     ASSERT_NE(original, nullptr);
     const int parentId = original->Data->ParentItemId;
+    const int originalId = original->ItemId();
     templates.SetSelected(original);
     f.Window().Actions().TemplatesCopyToNew->trigger();
+    // The copy rereads the folder: the nodes below it are new ones.
     TTreeNode* copy = templates.GetSelectedNode();
     ASSERT_NE(copy, nullptr);
     const int copyId = copy->ItemId();
-    EXPECT_NE(copyId, original->ItemId());
+    EXPECT_NE(copyId, originalId);
     EXPECT_EQ(Row(f, copyId).first, parentId);
 
     // The copy goes again: Delete asks first.

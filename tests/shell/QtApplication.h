@@ -13,9 +13,10 @@ inline void OnNextModal(std::function<void(QWidget*)> act)
 {
     auto poll = std::make_shared<std::function<void()>>();
     *poll = [act, poll] {
-        if (QWidget* modal = QApplication::activeModalWidget())
+        if (QWidget* modal = QApplication::activeModalWidget()) {
             act(modal);
-        else
+            *poll = nullptr;  // ends the cycle of owners (this call runs on the timer's copy)
+        } else
             QTimer::singleShot(5, *poll);
     };
     QTimer::singleShot(0, *poll);

@@ -28,7 +28,7 @@ bool TScriptedGui::TakeInput(std::string& value)
 int TScriptedGui::NextAnswer(int flags)
 {
     if (answers_.empty())
-        return DefaultAnswerOfButtons(flags);
+        return answerer_ && !shown_.empty() ? answerer_(shown_.back()) : DefaultAnswerOfButtons(flags);
     int answer = answers_.front();
     answers_.pop_front();
     return answer;

@@ -5,6 +5,7 @@
 #include "common/CommonGui.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@ public:
     void QueueAnswer(int answer) { answers_.push_back(answer); }
     void QueueInput(const std::string& value, bool ok = true);
     void QueueCheckBox(bool checked) { checks_.push_back(checked); }
+    // Answers the questions and choices no answer was queued for, given the
+    // box just shown; without one they get their buttons' default answer.
+    void SetAnswerer(std::function<int(const TShownBox&)> answerer) { answerer_ = std::move(answerer); }
 
     const std::vector<TShownBox>& Shown() const { return shown_; }
     // The messages of the shown boxes of one kind, in order.
@@ -80,4 +84,5 @@ private:
     int waitDepth_ = 0;
     int progressSteps_ = 0;
     int stopAt_ = -1;
+    std::function<int(const TShownBox&)> answerer_;
 };

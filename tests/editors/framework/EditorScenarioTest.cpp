@@ -176,9 +176,10 @@ void RunScenario(bool save)
     // The publish parameters window comes up after the folder: start with its defaults.
     auto startWithDefaults = std::make_shared<std::function<void()>>();
     *startWithDefaults = [startWithDefaults] {
-        if (auto* dialog = qobject_cast<TfrmPublishParameters*>(QApplication::activeModalWidget()))
+        if (auto* dialog = qobject_cast<TfrmPublishParameters*>(QApplication::activeModalWidget())) {
             dialog->StartButton()->click();
-        else
+            *startWithDefaults = nullptr;  // ends the cycle of owners
+        } else
             QTimer::singleShot(5, *startWithDefaults);
     };
     QTimer::singleShot(0, *startWithDefaults);

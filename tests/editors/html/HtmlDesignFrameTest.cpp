@@ -105,6 +105,21 @@ TEST_F(HtmlDesignFrameTest, PartsShowWithThePagesStyleSheetsThroughThePreviewSch
     Shoot(f, "html-design-home");
 }
 
+// Saving reads the design view and waits for its answer, while the window's
+// messages are delivered: an action queued before the save that opens
+// another item runs only after it, instead of freeing the editor being saved.
+TEST_F(HtmlDesignFrameTest, AQueuedOpeningWaitsUntilTheSaveThatReadsTheViewIsOver)
+{
+    ASSERT_NE(OpenDesign(), nullptr);
+    const int other = OtherPage();
+    ASSERT_GT(other, 0);
+    f.Shell().QueueAction("Action=MainPageEditor&ItemId=" + std::to_string(other), false);
+    EXPECT_TRUE(f.Editor().Save());
+    EXPECT_EQ(f.Editor().GetItemId(), kHome) << "the queued opening ran inside the save";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.Editor().GetItemId() == other; }, 5000))
+        << "the queued opening was lost";
+}
+
 TEST_F(HtmlDesignFrameTest, BorderAndAttributeChoicesAreKeptForTheNextEditor)
 {
     ASSERT_TRUE(Settings().GetBool(siHtmlEditorShowBorders, true));

@@ -45,6 +45,7 @@ void AnswerAddUser(const QString& name, const QString& password, const QString& 
         dialog->findChild<QLineEdit*>("edtPassword")->setText(password);
         dialog->findChild<QLineEdit*>("edtPasswordCheck")->setText(check);
         dialog->accept();
+        *fill = nullptr;  // ends the cycle of owners (this call runs on the timer's copy)
     };
     QTimer::singleShot(0, *fill);
 }
