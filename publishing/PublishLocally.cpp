@@ -95,6 +95,8 @@ void TPublishLocally::Execute()
     SaveLogFile();
     site_->Sync();
     success_ = true;
+    if (onPublished_)
+        onPublished_();
 }
 
 void TPublishLocally::ReadParameters()

@@ -125,6 +125,9 @@ public:
     // Replaces the page selection (tests); empty restores it.
     void SetPageChooser(TPageChooser chooser);
     bool ChoosePage(int& pageId, std::string& pageName);
+    // Whether files may be written into the folder; otherwise says why (a
+    // system folder, no write access) and answers false.
+    bool CanWriteInto(const std::string& folder);
     // Each returns its runner window, or null when nothing was started.
     // Publishes the open catalog into a folder.
     TfrmDetailProcess* PublishLocally();

@@ -16,6 +16,7 @@
 #include "publishing/ExportFroogle.h"
 #include "publishing/ExportImages.h"
 #include "publishing/ExportTemplates.h"
+#include "publishing/FolderCheck.h"
 #include "publishing/FroogleSettings.h"
 #include "publishing/FtpPublishParameters.h"
 #include "publishing/PublishFtp.h"
@@ -139,9 +140,8 @@ TfrmDetailProcess* TQtShell::PublishLocally()
     TAbstractDBConnection& connection = data->GetConnectionFactory().GetConnection();
     const std::string folder =
         ChooseFolder(data->GetCatalogProperty(kPropertyLastPublishFolder, connection), "PublishLocally");
-    if (folder.empty())
+    if (folder.empty() || !CanWriteInto(folder))
         return nullptr;
-    data->SetCatalogProperty(kPropertyLastPublishFolder, folder, connection);
 
     TfrmPublishParameters dialog(TPublishParameters::ForOpenCatalog(*root_, ::Translation),
                                  [this](int& id, std::string& name) { return ChoosePage(id, name); }, ::Translation,
@@ -151,9 +151,34 @@ TfrmDetailProcess* TQtShell::PublishLocally()
     const std::string indexFileName = TPublishParameters::IndexFileNameToSend(dialog.IndexFileName());
     data->SetCatalogProperty(kPropertyIndexFileName, indexFileName, connection);
 
+    // The folder is remembered once a site was published into it: a folder
+    // that failed is not offered again.
+    const std::string catalogCode = data->GetCatalogCode();
+    auto remember = [this, folder, catalogCode] {
+        TCatalogData* open = OpenCatalogData();
+        if (open && open->GetCatalogCode() == catalogCode)
+            open->SetCatalogProperty(kPropertyLastPublishFolder, folder,
+                                     open->GetConnectionFactory().GetConnection());
+    };
     return StartRunner(TPublishParameters::RunParameters(folder, dialog.LangCode(), indexFileName,
                                                          dialog.ServerSideScripts(), dialog.PageId()),
-                       FactoryOf<TPublishLocally>(gui_, root_), false);
+                       [this, remember](std::vector<std::string>& params, TAbstractDBConnection* runConnection,
+                                        TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
+                           auto publish = FactoryOf<TPublishLocally>(gui_, root_)(params, runConnection, runner);
+                           if (auto* local = dynamic_cast<TPublishLocally*>(publish.get()))
+                               local->SetOnPublished(remember);
+                           return publish;
+                       },
+                       false);
+}
+
+bool TQtShell::CanWriteInto(const std::string& folder)
+{
+    const std::string problem = TFolderCheck::Problem(folder, ::Translation);
+    if (problem.empty())
+        return true;
+    gui_.ShowError(problem, false, "");
+    return false;
 }
 
 TfrmDetailProcess* TQtShell::PublishByFtp()
@@ -193,7 +218,7 @@ TfrmDetailProcess* TQtShell::ExportImages()
     TAbstractDBConnection& connection = data->GetConnectionFactory().GetConnection();
     const std::string folder =
         ChooseFolder(data->GetCatalogProperty(kPropertyImageExportFolder, connection), "ExportImages");
-    if (folder.empty())
+    if (folder.empty() || !CanWriteInto(folder))
         return nullptr;
     data->SetCatalogProperty(kPropertyImageExportFolder, folder, connection);
     return StartRunner({"DirName=" + folder}, FactoryOf<TExportImages>(gui_, root_), false);
@@ -207,7 +232,7 @@ TfrmDetailProcess* TQtShell::ExportTemplates()
     TAbstractDBConnection& connection = data->GetConnectionFactory().GetConnection();
     const std::string folder =
         ChooseFolder(data->GetCatalogProperty(kPropertyTemplateExportFolder, connection), "ExportTemplates");
-    if (folder.empty())
+    if (folder.empty() || !CanWriteInto(folder))
         return nullptr;
     data->SetCatalogProperty(kPropertyTemplateExportFolder, folder, connection);
     return StartRunner({"DirName=" + folder}, FactoryOf<TExportTemplates>(gui_, root_), false);

@@ -126,6 +126,57 @@ TEST(PublishEntryPoints, PublishLocallyTakesLanguageAndIndexNameFromTheParameter
     EXPECT_TRUE(TfrmDetailProcess::ProcessWindows().empty());
 }
 
+// A folder is remembered only once a site was published into it: a system
+// folder is refused before anything is stored, and a run that failed leaves
+// the last good folder as the one offered next.
+TEST(PublishEntryPoints, TheSiteFolderIsRememberedOnlyAfterAPublishIntoItSucceeded)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TTempFolder site;
+    std::string chosen;
+    std::vector<std::string> offered;
+    f.Shell().SetFolderChooser([&](const std::string& initial, const std::string&) {
+        offered.push_back(initial);
+        return chosen;
+    });
+    auto publish = [&](const std::string& folder, const QString& indexName) {
+        chosen = folder;
+        WhenShown<TfrmPublishParameters>([indexName](TfrmPublishParameters& dialog) {
+            dialog.IndexEdit()->setText(indexName);
+            dialog.StartButton()->click();
+        });
+        f.Shell().ExecuteAction("Action=PublishLocally", false);
+        if (TfrmDetailProcess* runner = OnlyRunner())
+            WaitFor([&] { return runner->IsFinished(); });
+        FreeRunners(f);
+    };
+
+    chosen = "/proc";
+    // Should the parameters dialog open for it after all, it is cancelled.
+    bool refused = false;
+    WhenShown<TfrmPublishParameters>([&refused](TfrmPublishParameters& dialog) {
+        if (!refused)
+            dialog.reject();
+    });
+    f.Shell().ExecuteAction("Action=PublishLocally", false);
+    refused = true;
+    ASSERT_FALSE(f.Boxes().Messages("error").empty());
+    EXPECT_NE(f.Boxes().Messages("error").back().find("\"/proc\" is a folder of the system"), std::string::npos);
+    EXPECT_TRUE(TfrmDetailProcess::ProcessWindows().empty());
+    EXPECT_EQ(Property(f, 710), "");
+
+    publish(site.Path(), "..");  // the run fails: no such index file name
+    EXPECT_EQ(Property(f, 710), "");
+    publish(site.Path(), "index.html");
+    EXPECT_TRUE(fs::exists(fs::path(site.Path()) / "index.html"));
+    EXPECT_EQ(Property(f, 710), site.Path());
+    TTempFolder other;
+    publish(other.Path(), "..");
+    EXPECT_EQ(Property(f, 710), site.Path());
+    EXPECT_EQ(offered, (std::vector<std::string>{"", "", "", site.Path()}));
+}
+
 TEST(PublishEntryPoints, PublishByFtpUploadsTheStagedSiteAfterTheLogin)
 {
     TShellFixture f;
