@@ -8,6 +8,7 @@
 #include "publishing/FtpAuthorization.h"
 #include "publishing/FtpClient.h"
 #include "publishing/PublisherRunner.h"
+#include "publishing/SiteFolder.h"
 #include "storage/AbstractDBConnection.h"
 
 #include <algorithm>
@@ -224,6 +225,8 @@ bool TPublishFtp::UploadFolder(const std::string& localFolder, const std::string
     for (const fs::directory_entry& entry : entries) {
         const std::string name = entry.path().filename().string();
         const bool isFolder = entry.is_directory(error) && !entry.is_symlink(error);
+        if (TSiteFolder::IsTemporaryName(name))
+            continue;  // a file that was never finished is not the site's
         if (!TFtpClient::IsSafeName(name)) {
             // Such a name could leave the site's folder on the server.
             WriteLog(Format("Invalid file name \"$1\"", {name}), 3);

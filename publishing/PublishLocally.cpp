@@ -13,6 +13,7 @@
 #include "publishing/PublishWorkers.h"
 #include "publishing/PublisherRunner.h"
 #include "publishing/SiteFolder.h"
+#include "publishing/WorkFolder.h"
 #include "storage/AbstractCObject.h"
 #include "storage/ObjectCollection.h"
 #include "storage/ObjectFactory.h"
@@ -72,6 +73,7 @@ int TPublishLocally::Preview()
 void TPublishLocally::Execute()
 {
     ReadParameters();
+    RemoveLeftovers();
     WriteRedirectPage();
     if (cancelled_)
         return;
@@ -127,6 +129,16 @@ void TPublishLocally::ReadParameters()
         }
     }
     languages_ = usable;
+}
+
+// A run that was killed leaves the files it was writing under their
+// temporary names, which would be published with the site, and its
+// workers' folders in the system's temporary folder.
+void TPublishLocally::RemoveLeftovers()
+{
+    TWorkFolder::RemoveAbandoned();
+    if (const int removed = site_->RemoveLeftovers(); removed > 0)
+        WriteLog(Format("Removed $1 unfinished file(s) of an earlier run", {std::to_string(removed)}));
 }
 
 void TPublishLocally::WriteRedirectPage()

@@ -97,6 +97,7 @@ private:
 
     // ---- the steps ---------------------------------------------------------------
     void ReadParameters();
+    void RemoveLeftovers();
     void WriteRedirectPage();
     void PublishBinaryRows(int classId, const std::string& folder, const std::string& logTemplate,
                            bool logFileLines);

@@ -6,6 +6,7 @@
 
 #include "publishing/PublishParameters.h"
 #include "publishing/SiteFolder.h"
+#include "publishing/WorkFolder.h"
 
 #include "catalog/CatalogPageGeneration.h"
 #include "common/CommonFunctions.h"
@@ -19,8 +20,13 @@
 #include "storage/TolvexObjectContext.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -609,4 +615,97 @@ TEST(PublishLocally, ACancelledParallelRunLeavesWhatOneThreadLeaves)
     EXPECT_EQ(parallel.log, inOrder.log);
     EXPECT_EQ(parallel.workFiles, inOrder.workFiles);
     EXPECT_TRUE(parallel == inOrder);
+}
+
+namespace {
+
+// Writes Name into Folder in a child process that the file size limit kills
+// part-way through the write, as a run is killed while it writes a file.
+void KillWhileWriting(const std::string& folder, const std::string& name)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        const rlimit size{64 * 1024, 64 * 1024}, core{0, 0};
+        setrlimit(RLIMIT_CORE, &core);
+        setrlimit(RLIMIT_FSIZE, &size);
+        signal(SIGXFSZ, SIG_DFL);
+        TSiteFolder(folder).WriteFile(name, std::string(1 << 20, 'x'));
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "the child was not killed while writing";
+}
+
+std::set<std::string> NamesIn(const std::string& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+void Backdate(const std::string& path)
+{
+    const auto past = fs::file_time_type::clock::now() - std::chrono::minutes(5);
+    fs::last_write_time(path, past);
+}
+
+}  // namespace
+
+// A run that was killed leaves the file it was writing under a temporary
+// name in the site folder, and its workers' folders in the system's
+// temporary folder. The next run removes them, and nothing else: look-alike
+// names of the user's, and the folders of a run still going on, stay.
+TEST(PublishLocally, ARunRemovesWhatAKilledRunLeftAndNothingElse)
+{
+    TTempFolder site, temp;
+    site.Write("index.html", "old");
+    // Before the fixture: the child is forked while this process has no other thread.
+    KillWhileWriting(site.Path(), "index.html");
+    std::set<std::string> left = NamesIn(site.Path());
+    left.erase("index.html");
+    ASSERT_EQ(left.size(), 1u);
+    const std::string killed = *left.begin();
+    EXPECT_EQ(killed.rfind(".index.html.", 0), 0u) << killed;
+    site.Write("css/.600111.css.tolvex-tmp-Ab12Cd", "half a style sheet");
+    const std::vector<std::string> usersOwn{".notes.tmp-123456", "keep.tolvex-tmp-abcdef", ".x.tolvex-tmp-abc",
+                                            "css/.y.tolvex-tmp-abcdefg"};
+    for (const std::string& name : usersOwn)
+        site.Write(name, "the user's");
+
+    const std::string abandoned = temp.Write("tolvex-publish-AbCdEf/out.xsl", "work");
+    Backdate(fs::path(abandoned).parent_path().string());
+    temp.Write("tolvex-publish-NeW123/out.xsl", "a run that has just begun");
+    TWorkFolder running(temp.Path());
+    Backdate(running.Path());
+    const char* oldTemp = std::getenv("TMPDIR");
+    const std::string savedTemp = oldTemp ? oldTemp : "";
+    setenv("TMPDIR", temp.Path().c_str(), 1);
+
+    TPublishSite fixture;
+    std::vector<std::string> params = fixture.Params();
+    params.front() = "Path=" + site.Path();
+    auto publish = fixture.Make(params);
+    publish->SetWorkers(2);
+    publish->Run();
+    if (oldTemp)
+        setenv("TMPDIR", savedTemp.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
+
+    EXPECT_TRUE(publish->Succeeded()) << fixture.Runner().Last();
+    const std::vector<std::string> log = fixture.Runner().Texts();
+    EXPECT_NE(std::find(log.begin(), log.end(), "Removed 2 unfinished file(s) of an earlier run"), log.end());
+    EXPECT_FALSE(fs::exists(site.File(killed)));
+    EXPECT_FALSE(fs::exists(site.File("css/.600111.css.tolvex-tmp-Ab12Cd")));
+    for (const std::string& name : usersOwn)
+        EXPECT_TRUE(fs::exists(site.File(name))) << name;
+    EXPECT_NE(TTempFolder::Read(site.File("index.html")), "old");
+    std::set<std::string> workFolders;
+    for (const std::string& name : NamesIn(temp.Path()))
+        if (name.rfind(TWorkFolder::kPrefix, 0) == 0)
+            workFolders.insert(name);
+    EXPECT_EQ(workFolders,
+              (std::set<std::string>{"tolvex-publish-NeW123", fs::path(running.Path()).filename().string()}));
 }
