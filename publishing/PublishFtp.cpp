@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <system_error>
 #include <vector>
 
@@ -84,7 +85,7 @@ void TPublishFtp::Execute()
         return;
     uploadedFiles_ = 0;
     unsavedEntries_ = 0;
-    success_ = UploadFolder(path_, "");
+    success_ = PrepareChangeList() && UploadFolder(path_, "");
     // The change list is stored whenever this run recorded a file, also
     // when it failed or was cancelled: it names only what reached the server.
     if (unsavedEntries_ > 0 || (success_ && !cancelled_)) {
@@ -203,6 +204,29 @@ void TPublishFtp::ReadPreviousChangeList()
 
 // ---- upload -----------------------------------------------------------------------------------
 
+bool TPublishFtp::PrepareChangeList()
+{
+    crcs_.clear();
+    previousEntries_.clear();
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(path_, error), end; !error && it != end; it.increment(error))
+        if (it->is_regular_file(error) && !TSiteFolder::IsTemporaryName(it->path().filename().string()))
+            crcs_[TFtpChangeList::EntryName(path_, it->path().string())] =
+                TCommonFunctions::GetFileCRC32(it->path().string());
+    if (error)
+        throw EPublisherTolvexException(Format("Cannot read folder \"$1\": $2", {path_, error.message()}));
+    // With "all" the previous list was not read: the one stored is empty
+    // until files have arrived.
+    if (!updateOnlyChanged_)
+        return UploadChangeList(false);
+    std::set<std::string> overwritten;
+    for (const auto& [name, crc] : crcs_)
+        if (siteInfo_.IsChanged(name, crc))
+            overwritten.insert(name);
+    previousEntries_ = siteInfo_.Forget(overwritten);
+    return previousEntries_.empty() || UploadChangeList(false);
+}
+
 std::string TPublishFtp::RemotePath(const std::string& relative) const
 {
     return Join(startFolder_, relative);
@@ -275,27 +299,42 @@ bool TPublishFtp::UploadFile(const std::string& localFile, const std::string& re
     if (cancelled_)
         return false;
     const std::string entryName = TFtpChangeList::EntryName(path_, localFile);
-    const std::uint32_t crc = TCommonFunctions::GetFileCRC32(localFile);
+    const auto known = crcs_.find(entryName);
+    const std::uint32_t crc = known != crcs_.end() ? known->second : TCommonFunctions::GetFileCRC32(localFile);
     if (updateOnlyChanged_ && !siteInfo_.IsChanged(entryName, crc))
         return true;
     const std::string name = fs::path(localFile).filename().string();
     WriteLog(Format("Upload file $1", {name}));
     bool stored = false;
+    // Whether any attempt reached the file on the server.
+    bool touched = false;
     const bool done = RunRetryableStep(
         [&] {
-            if (!IsSuccess(ftp_->Store(RemotePath(remoteFile), localFile)))
+            long code = 0;
+            try {
+                code = ftp_->Store(RemotePath(remoteFile), localFile);
+            } catch (...) {
+                touched = touched || ftp_->LastTransferStarted();
+                throw;
+            }
+            touched = touched || ftp_->LastTransferStarted();
+            if (!IsSuccess(code))
                 throw EPublisherTolvexException(Format("Cannot upload file \"$1\", exit with message \"$2\"",
                                                        {name, ftp_->LastReplyText()}));
             stored = true;
             return true;
         },
         Format("Cannot upload file \"$1\"", {name}));
-    // A skipped file keeps its previous entry, so the next run sends it again.
     if (stored) {
         siteInfo_.Record(entryName, crc);
         ++uploadedFiles_;
         if (++unsavedEntries_ >= kChangeListEvery && !UploadChangeList(false))
             return false;
+    } else if (const auto previous = previousEntries_.find(entryName);
+               previous != previousEntries_.end() && !touched) {
+        // Refused before any byte was taken: the server still has what the previous list said.
+        siteInfo_.Restore(entryName, previous->second);
+        ++unsavedEntries_;
     }
     return done;
 }

@@ -12,15 +12,21 @@
 // "changed"). Catalog properties: 720 the login name, 719 the password in
 // the program's scrambled form.
 //
-// The change list names only files that reached the server: a file that
-// failed, was skipped or was cancelled keeps its previous entry (or none),
-// so the next run sends it again. The list is stored on the server every
+// The change list names only files that reached the server whole: before
+// the first file is sent, the list on the server stops naming the files the
+// run is about to overwrite (with "all", the list is stored empty), so that
+// a run killed while it stores a file never leaves a list that vouches for
+// the half of it on the server. A file the server refused before taking
+// any of its bytes gets its previous entry back; one that failed on the
+// way, was skipped or was cancelled has none, so the next run sends it again. The list is stored on the server every
 // kChangeListEvery uploads and at the end of every run that sent a file,
 // also a failed or cancelled one, so a run that stops half-way can simply be
 // run again and sends only what is still missing.
 #include "publishing/FtpChangeList.h"
 #include "publishing/PublishLocally.h"
 
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -53,6 +59,10 @@ private:
     bool TryLogin(const TFtpLogin& login);
     void EnterDefaultDirectory();
     void ReadPreviousChangeList();
+    // The CRC-32 of every file of the staging folder, and the stored list
+    // no longer naming the files this run will overwrite. False when the
+    // run was cancelled.
+    bool PrepareChangeList();
     // RemoteFolder: the folder below the starting folder ("" for that folder).
     bool UploadFolder(const std::string& localFolder, const std::string& remoteFolder);
     bool UploadFile(const std::string& localFile, const std::string& remoteFile);
@@ -67,6 +77,10 @@ private:
     TFtpAuthorizationDialog* authorization_;
     std::unique_ptr<TFtpClient> ftp_;
     TFtpChangeList siteInfo_;
+    // Entry name -> CRC-32 of the staging folder's files (PrepareChangeList).
+    std::map<std::string, std::uint32_t> crcs_;
+    // The entries the previous list had for the files this run sends.
+    std::map<std::string, std::string> previousEntries_;
     // The folder where the upload starts, relative to the login folder.
     std::string startFolder_;
     int uploadedFiles_ = 0;

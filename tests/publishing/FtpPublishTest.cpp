@@ -182,12 +182,13 @@ TEST_F(FtpPublish, ChangedRunsSendOnlyWhatChangedAndAlwaysTheChangeList)
     EXPECT_EQ(AsSet(server.PathsOf("STOR")), AsSet({"siteinfo.zip"}));
     EXPECT_EQ(second->GetUploadedFiles(), 0);
 
-    // One picture changed: exactly its file and the change list.
+    // One picture changed: exactly its file, and the change list before it
+    // (without the file's entry) and after it.
     ChangeImage(images[123], "GIF89a-changed");
     auto third = Publish("changed");
     ASSERT_TRUE(third->Succeeded()) << site.Runner().Last();
     const std::string changed = "images/" + std::to_string(images[123]) + ".gif";
-    EXPECT_EQ(AsSet(server.PathsOf("STOR")), AsSet({changed, "siteinfo.zip"}));
+    EXPECT_EQ(server.PathsOf("STOR"), (std::vector<std::string>{"siteinfo.zip", changed, "siteinfo.zip"}));
     EXPECT_EQ(TTempFolder::Read(serverRoot.File(changed)), "GIF89a-changed");
     EXPECT_EQ(AsMap(RemoteChangeList()), StagingEntries());
 }
@@ -200,15 +201,17 @@ TEST_F(FtpPublish, AllFilesModeIgnoresThePreviousListAndListsExactlyThisRun)
     stale.Record("\\index.html", 1);
     serverRoot.Write("siteinfo.zip", stale.Compressed());
 
+    // The change list is stored empty before the first file and whole at the end.
     auto publish = Publish("all");
     ASSERT_TRUE(publish->Succeeded()) << site.Runner().Last();
     EXPECT_TRUE(server.PathsOf("RETR").empty());
-    EXPECT_EQ(server.PathsOf("STOR").size(), site.Files().size() + 1);
+    EXPECT_EQ(server.PathsOf("STOR").size(), site.Files().size() + 2);
+    EXPECT_EQ(server.PathsOf("STOR").front(), "siteinfo.zip");
     EXPECT_EQ(AsMap(RemoteChangeList()), StagingEntries());
 
     // A second run in the same mode sends everything again.
     auto again = Publish("all");
-    EXPECT_EQ(server.PathsOf("STOR").size(), site.Files().size() + 1);
+    EXPECT_EQ(server.PathsOf("STOR").size(), site.Files().size() + 2);
 }
 
 TEST_F(FtpPublish, AMissingOrDamagedChangeListCountsAsEmpty)
@@ -249,7 +252,7 @@ TEST_F(FtpPublish, AFileThatDidNotReachTheServerIsSentAgainByTheNextRun)
     site.Runner().answers.clear();
     auto third = Publish("changed");
     ASSERT_TRUE(third->Succeeded());
-    EXPECT_EQ(AsSet(server.PathsOf("STOR")), AsSet({"images/" + refused, "siteinfo.zip"}));
+    EXPECT_EQ(AsSet(server.PathsOf("STOR")), AsSet({"images/" + refused, "siteinfo.zip", "siteinfo.zip"}));
     EXPECT_EQ(TTempFolder::Read(serverRoot.File("images/" + refused)), "GIF89a-new");
     EXPECT_EQ(AsMap(RemoteChangeList()), StagingEntries());
 }
@@ -294,6 +297,46 @@ TEST_F(FtpPublish, ACancelledRunLeavesAChangeListOfWhatArrivedAndTheNextRunSends
     // Nothing that was listed is sent twice.
     for (const std::string& path : server.PathsOf("STOR"))
         EXPECT_EQ(listed.count(EntryOf(path)), 0u) << path;
+}
+
+// A run with "Update all files" that dies while it stores a file (here the
+// server goes away in the middle of it: no later change list reaches the
+// server, as when the run is killed) leaves that file cut short on the
+// server. The change list there must not vouch for it, so that the next
+// "changed" run sends it whole.
+TEST_F(FtpPublish, AFileCutShortByARunThatDiedIsSentAgainByTheNextRun)
+{
+    const int big = site.AddItem(kImageItemType, 3);
+    site.AddBinary(big, 5, "image/gif", std::string(32 * 1024 * 1024, 'g'));
+    const std::string path = "images/" + std::to_string(big) + ".gif";
+    auto first = Publish("changed");
+    ASSERT_TRUE(first->Succeeded()) << site.Runner().Last();
+
+    auto dying = std::make_unique<TFtpTestServer>(serverRoot.Path(), kUser, kPassword);
+    long long sentBefore = -1;
+    site.Runner().onProcessMessages = [&] {
+        if (!dying || site.Runner().Last() != "Upload file " + std::to_string(big) + ".gif")
+            return;
+        if (sentBefore < 0)
+            sentBefore = site.Runner().sent;
+        else if (site.Runner().sent > sentBefore + 1024 * 1024)
+            dying.reset();  // killed, and waited for
+    };
+    site.Runner().answers = {caCancel};
+    dialog.Queue(kUser, kPassword);
+    auto died = Make("all", "", dying->HostName());
+    died->Run();
+    site.Runner().onProcessMessages = nullptr;
+    ASSERT_EQ(dying, nullptr) << "the server was not stopped during the transfer";
+    EXPECT_FALSE(died->Succeeded());
+    ASSERT_LT(TTempFolder::Read(serverRoot.File(path)).size(), 32u * 1024 * 1024);
+    EXPECT_EQ(AsMap(RemoteChangeList()).count("\\images\\" + std::to_string(big) + ".gif"), 0u);
+
+    auto next = Publish("changed");
+    ASSERT_TRUE(next->Succeeded()) << site.Runner().Last();
+    EXPECT_EQ(TTempFolder::Read(serverRoot.File(path)).size(), 32u * 1024 * 1024);
+    EXPECT_TRUE(ServerFiles() == site.Files());
+    EXPECT_EQ(AsMap(RemoteChangeList()), StagingEntries());
 }
 
 TEST_F(FtpPublish, WrongCredentialsAskAgainAndTheGoodOnesAreStoredScrambled)
