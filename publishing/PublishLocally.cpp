@@ -144,10 +144,11 @@ void TPublishLocally::RemoveLeftovers()
 void TPublishLocally::WriteRedirectPage()
 {
     const std::string indexFileName = Param("IndexFileName");
-    if (!TSiteFolder::IsPlainName(indexFileName))
+    if (!TSiteFolder::IsSafeName(indexFileName))
         throw EPublisherTolvexException(Format("Invalid index file name \"$1\"", {indexFileName}));
     const std::string lang = languages_.size() == 1 ? languages_.front() : Data().GetDefaultLangCode();
-    const std::string target = lang + "/index.html";
+    // Percent-encoded, the target needs no escaping in the script or the attribute.
+    const std::string target = TCommonFunctions::EncodeUrlPath(lang + "/index.html");
     site_->WriteFile(indexFileName,
                      "<HTML><BODY>\r\n"
                      "<SCRIPT LANGUAGE=JavaScript>window.location=\"" + target + "\";</SCRIPT>\r\n"
@@ -167,7 +168,7 @@ void TPublishLocally::PublishBinaryRows(int classId, const std::string& folder, 
         const std::string extension = ExtensionOf(itemId, classId, FieldText(rows, "DataMimeType"));
         const std::string data = TCommonBinary::FieldBytes(rows.Field("DataBlob")).value_or(std::string());
         const std::string fileName = std::to_string(itemId) + "." + extension;
-        if (!TSiteFolder::IsPlainName(fileName)) {
+        if (!TSiteFolder::IsSafeName(fileName)) {
             WriteLog(Format("Invalid file name \"$1\"", {fileName}), 3);
             ++errorCount_;
             continue;
@@ -206,7 +207,7 @@ std::string TPublishLocally::ExtensionOf(int itemId, int classId, const std::str
 std::string TPublishLocally::AltFileName(int itemId)
 {
     const std::string alt = Catalog().GetAltFileName(itemId, &connection_, catalogCode_);
-    if (alt.empty() || TSiteFolder::IsPlainName(alt))
+    if (alt.empty() || TSiteFolder::IsSafeName(alt))
         return alt;
     WriteLog(Format("Invalid alternative file name \"$1\"", {alt}), 3);
     ++errorCount_;
@@ -517,7 +518,7 @@ void TPublishLocally::WritePageFiles(const TPublishPageTask& task, TPublishPageE
     if (names.WithoutIndex != names.WithIndex)
         write(names.WithoutIndex);
     if (names.WithAltName != names.WithIndex) {
-        if (TSiteFolder::IsPlainName(names.WithAltName)) {
+        if (TSiteFolder::IsSafeName(names.WithAltName)) {
             write(names.WithAltName);
         } else {
             WriteLog(Format("Invalid alternative file name \"$1\"", {names.WithAltName}), 3);

@@ -22,6 +22,16 @@ bool TSiteFolder::IsPlainName(const std::string& name)
     return true;
 }
 
+bool TSiteFolder::IsSafeName(const std::string& name)
+{
+    if (name.empty() || name == "." || name == ".." || name.size() > 255 || IsTemporaryName(name))
+        return false;
+    for (unsigned char c : name)
+        if (c < 0x20 || c == 0x7f || c == '/' || c == '\\')
+            return false;
+    return true;
+}
+
 bool TSiteFolder::IsTemporaryName(const std::string& name)
 {
     // mkstemp's six characters replace the X's.

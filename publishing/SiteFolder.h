@@ -27,6 +27,12 @@ public:
     // "-", "_", ".", "+" only ("svg+xml"), not starting with a full stop (so
     // not "." or "..").
     static bool IsPlainName(const std::string& name);
+    // True for a name a file of the site may have: any name a file system
+    // and a browser accept ("Über uns.html", "#1 100%.html", ".htaccess"),
+    // but not one that leads elsewhere or cannot be a file's name: empty,
+    // "." or "..", a slash or backslash, a control character (NUL included),
+    // more than 255 bytes, or a temporary name of this program's.
+    static bool IsSafeName(const std::string& name);
 
     // Whether Name is the temporary name of a file this program was writing
     // (".<name>.tolvex-tmp-" and six letters or digits).

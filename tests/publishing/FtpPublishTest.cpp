@@ -426,6 +426,16 @@ TEST_F(FtpPublish, NamesThatWouldLeaveTheSiteFolderOnTheServerAreNotSent)
     EXPECT_GE(publish->GetErrorCount(), 2);
 }
 
+TEST_F(FtpPublish, NamesWithBlanksAndAccentedLettersReachTheServerAsTheyAre)
+{
+    site.SetAltFileName(100002, "\xc3\x9c" "ber uns #1");
+    auto publish = Publish("all");
+    ASSERT_TRUE(publish->Succeeded()) << site.Runner().Last();
+    EXPECT_EQ(TTempFolder::Read(serverRoot.File("EN/\xc3\x9c" "ber uns #1.html")),
+              TTempFolder::Read(serverRoot.File("EN/100002.html")));
+    EXPECT_EQ(AsMap(RemoteChangeList()), StagingEntries());
+}
+
 TEST_F(FtpPublish, AFolderThatCannotBeMadeOnTheServerLeavesOutTheRestOfItsParent)
 {
     // A file where the folder "css" should be: it can be neither entered nor made.

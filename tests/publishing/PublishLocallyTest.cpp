@@ -329,6 +329,35 @@ TEST(PublishLocally, NamesThatWouldLeaveTheSiteFolderAreRefused)
     EXPECT_THROW(site.Make(badIndex)->Run(), EPublisherTolvexException);
 }
 
+// Names with blanks, accented letters and characters that mean something in
+// an address are file names like any other: the redirect page and the
+// copies under alternative names are written, and the run has no error.
+TEST(PublishLocally, NamesWithBlanksAndAccentedLettersArePublished)
+{
+    TPublishSite site;
+    const int image = site.AddItem(kImageItemType, 3);
+    site.AddBinary(image, 5, "image/gif", kGif);
+    site.SetAltFileName(image, "Logo gro\xc3\x9f");
+    site.SetAltFileName(100002, "\xc3\x9c" "ber uns #1");
+    std::vector<std::string> params = {"Path=" + site.Site().Path(), "LangCode=EN",
+                                       "IndexFileName= Start seite.html"};
+    auto publish = site.Make(params);
+    publish->Run();
+    EXPECT_EQ(site.Runner().Last(), "Successfully published.");
+    EXPECT_EQ(publish->GetErrorCount(), 0);
+    EXPECT_EQ(TTempFolder::Read(site.Site().File(" Start seite.html")), Redirect("EN/index.html"));
+    EXPECT_EQ(TTempFolder::Read(site.Site().File("images/Logo gro\xc3\x9f.gif")), kGif);
+    EXPECT_EQ(TTempFolder::Read(site.Site().File("EN/\xc3\x9c" "ber uns #1.html")),
+              TTempFolder::Read(site.Site().File("EN/100002.html")));
+}
+
+TEST(CommonFunctions, FileNamesArePercentEncodedInLinks)
+{
+    EXPECT_EQ(TCommonFunctions::EncodeUrlPath("EN/\xc3\x9c" "ber uns #1 100%?.html"),
+              "EN/%C3%9Cber%20uns%20%231%20100%25%3F.html");
+    EXPECT_EQ(TCommonFunctions::EncodeUrlPath("a-b_c.d~/index.html"), "a-b_c.d~/index.html");
+}
+
 TEST(PublishLocally, AMissingSiteFolderIsNotCreated)
 {
     TPublishSite site;
@@ -426,6 +455,27 @@ TEST_P(PlainNames, AreSinglePathComponentsThatStayInTheSiteFolder)
 {
     EXPECT_EQ(TSiteFolder::IsPlainName(GetParam().text), GetParam().plain) << GetParam().text;
 }
+
+class SafeNames : public testing::TestWithParam<TNameCase> {};
+
+// What a file system and a browser accept is a name of the site; only what
+// leads elsewhere or cannot name a file is refused.
+TEST_P(SafeNames, AreTheNamesAFileOfTheSiteMayHave)
+{
+    EXPECT_EQ(TSiteFolder::IsSafeName(GetParam().text), GetParam().plain) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SafeNames,
+    testing::Values(TNameCase{"Empty", "", false}, TNameCase{"Dot", ".", false}, TNameCase{"DotDot", "..", false},
+                    TNameCase{"Slash", "a/b", false}, TNameCase{"Backslash", "..\\x", false},
+                    TNameCase{"Nul", std::string("a\0b", 3), false}, TNameCase{"LineBreak", "a\nb", false},
+                    TNameCase{"TooLong", std::string(256, 'a'), false},
+                    TNameCase{"OwnTemporary", ".a.html.tolvex-tmp-AbC123", false},
+                    TNameCase{"Blanks", "  my page .html", true}, TNameCase{"Accented", "\xc3\x9c" "ber uns", true},
+                    TNameCase{"UrlCharacters", "#1 100%?.html", true}, TNameCase{"Hidden", ".htaccess", true},
+                    TNameCase{"DotsInside", "a..b", true}, TNameCase{"Longest", std::string(255, 'a'), true}),
+    [](const testing::TestParamInfo<TNameCase>& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PlainNames,
