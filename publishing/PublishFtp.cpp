@@ -5,10 +5,12 @@
 #include "common/CommonFunctions.h"
 #include "common/CommonGui.h"
 #include "common/Exceptions.h"
+#include "publishing/FtpAddress.h"
 #include "publishing/FtpAuthorization.h"
 #include "publishing/FtpClient.h"
 #include "publishing/PublisherRunner.h"
 #include "publishing/SiteFolder.h"
+#include "publishing/WorkFolder.h"
 #include "storage/AbstractDBConnection.h"
 
 #include <algorithm>
@@ -55,8 +57,13 @@ TPublishFtp::TPublishFtp(std::vector<std::string>& params, TAbstractDBConnection
     : TPublishLocally(params, connection, environment), authorization_(authorization)
 {
     publishKind_ = "ftp";
-    hostName_ = Param("HostName");
+    // The host as typed: "ftp://", a port, a login name and a folder may be in it.
+    const TFtpAddress address = TFtpAddress::Parse(Param("HostName"));
+    hostName_ = address.Problem.empty() ? address.HostAndPort() : Param("HostName");
+    addressLoginName_ = address.LoginName;
     defaultDirectory_ = FolderPath(Param("DefaultDirectory"));
+    if (defaultDirectory_.empty())
+        defaultDirectory_ = FolderPath(address.Folder);
     updateOnlyChanged_ = Param("UpdateMethod") == "changed";
     fileLogging_ = true;
     cancelled_ = false;
@@ -100,17 +107,25 @@ void TPublishFtp::Execute()
 bool TPublishFtp::Login()
 {
     TCatalog& catalog = Root()->Catalog();
-    while (true) {
-        TFtpLogin login;
-        login.Address = "ftp://" + hostName_ + (defaultDirectory_.empty() ? "" : "/" + defaultDirectory_);
+    TFtpLogin login = givenLogin_;
+    if (!hasGivenLogin_) {
         login.LoginName = TCatalog::GetCatalogProperty(kLoginNameProperty, connection_, catalogCode_);
         login.Password = TCommonFunctions::UnscramblePassword(
             TCatalog::GetCatalogProperty(kPasswordProperty, connection_, catalogCode_));
         login.SavePassword = !login.Password.empty();
-        if (!authorization_ || !authorization_->Execute(login)) {
+        if (login.LoginName.empty())
+            login.LoginName = addressLoginName_;
+    }
+    login.Address = "ftp://" + hostName_ + (defaultDirectory_.empty() ? "" : "/" + defaultDirectory_);
+    // A login name with its password (given for this run, or saved) is
+    // tried without asking; the dialog comes when it is refused.
+    bool ask = login.LoginName.empty() || login.Password.empty();
+    while (true) {
+        if (ask && (!authorization_ || !authorization_->Execute(login))) {
             WriteLog(Tr("Authorization process was canceled by user"));
             return false;
         }
+        ask = true;
         WriteLog(Format("Authorizating on $1 using login name $2", {hostName_, login.LoginName}));
         bool loggedIn = false;
         try {
@@ -236,7 +251,8 @@ bool TPublishFtp::UploadFolder(const std::string& localFolder, const std::string
 {
     if (cancelled_)
         return false;
-    WriteLog(Format("Process directory $1", {localFolder}));
+    // The folder as it is on the server, not the staging folder's inner path.
+    WriteLog(Format("Process directory $1", {"/" + (remoteFolder.empty() ? startFolder_ : RemotePath(remoteFolder))}));
     bool success = true;
     std::vector<fs::directory_entry> entries;
     std::error_code error;

@@ -7,10 +7,13 @@
 // first and files whose CRC-32 it already holds are not sent again. Nothing
 // is ever deleted on the server.
 //
-// Parameters besides those of local publishing: "HostName" ("name" or
-// "name:port"), "DefaultDirectory" (may be empty), "UpdateMethod" ("all" or
-// "changed"). Catalog properties: 720 the login name, 719 the password in
-// the program's scrambled form.
+// Parameters besides those of local publishing: "HostName" ("name",
+// "name:port" or an address "ftp://user@name:port/folder", TFtpAddress),
+// "DefaultDirectory" (may be empty; the address's folder otherwise),
+// "UpdateMethod" ("all" or "changed"). Catalog properties: 720 the login
+// name, 719 the password in the program's scrambled form. A login name with
+// a password (SetLogin, or saved) is tried before the authorization dialog
+// is shown; the dialog comes when the server refuses it.
 //
 // The change list names only files that reached the server whole: before
 // the first file is sent, the list on the server stops naming the files the
@@ -22,6 +25,7 @@
 // kChangeListEvery uploads and at the end of every run that sent a file,
 // also a failed or cancelled one, so a run that stops half-way can simply be
 // run again and sends only what is still missing.
+#include "publishing/FtpAuthorization.h"
 #include "publishing/FtpChangeList.h"
 #include "publishing/PublishLocally.h"
 
@@ -30,9 +34,8 @@
 #include <memory>
 #include <string>
 
-class TFtpAuthorizationDialog;
-struct TFtpLogin;
 class TFtpClient;
+class TWorkFolder;
 
 class TPublishFtp : public TPublishLocally {
 public:
@@ -48,6 +51,15 @@ public:
     ~TPublishFtp() override;
 
     void Execute() override;
+    // The login the user gave for this run (the FTP dialog's fields); without
+    // it the saved login name and password are used.
+    void SetLogin(const TFtpLogin& login)
+    {
+        givenLogin_ = login;
+        hasGivenLogin_ = true;
+    }
+    // Keeps the run's staging folder (its "Path") while the run lives.
+    void KeepStagingFolder(std::shared_ptr<TWorkFolder> folder) { staging_ = std::move(folder); }
 
     // The change list as the last run left it, and the files it sent.
     const TFtpChangeList& GetSiteInfo() const { return siteInfo_; }
@@ -72,10 +84,14 @@ private:
     std::string RemotePath(const std::string& relative) const;
 
     std::string hostName_;
+    std::string addressLoginName_;
+    TFtpLogin givenLogin_;
+    bool hasGivenLogin_ = false;
     std::string defaultDirectory_;
     bool updateOnlyChanged_ = false;
     TFtpAuthorizationDialog* authorization_;
     std::unique_ptr<TFtpClient> ftp_;
+    std::shared_ptr<TWorkFolder> staging_;
     TFtpChangeList siteInfo_;
     // Entry name -> CRC-32 of the staging folder's files (PrepareChangeList).
     std::map<std::string, std::uint32_t> crcs_;

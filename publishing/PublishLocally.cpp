@@ -453,9 +453,6 @@ void TPublishLocally::Replay(const TPublishPageTask& task, TPublishPageResult& r
         case TKind::FurtherPage:
             WriteLog(Format("  Page $1", {std::to_string(event.PageNumber)}));
             break;
-        case TKind::RunLogLine:
-            GetLog().AddLine(event.Text);
-            break;
         case TKind::Beyond:
             WriteLog(Format("Page $1 is beyond the last page that is published ($2)",
                             {std::to_string(event.PageNumber), std::to_string(kMaxPagesPerItem)}), 3);

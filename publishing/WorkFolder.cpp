@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -26,13 +27,12 @@ std::string ParentOrTemp(const std::string& parent)
     return error ? std::string("/tmp") : temp.string();
 }
 
-// Whether Name is a work folder's: the prefix and mkstemp's six letters or digits.
-bool IsWorkFolderName(const std::string& name)
+// Whether Name is a work folder's: the prefix and mkdtemp's six letters or digits.
+bool IsWorkFolderName(const std::string& name, const std::string& prefix)
 {
-    const std::size_t prefix = std::strlen(TWorkFolder::kPrefix);
-    if (name.size() != prefix + 6 || name.compare(0, prefix, TWorkFolder::kPrefix) != 0)
+    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
         return false;
-    for (std::size_t i = prefix; i < name.size(); ++i)
+    for (std::size_t i = prefix.size(); i < name.size(); ++i)
         if (!std::isalnum(static_cast<unsigned char>(name[i])))
             return false;
     return true;
@@ -45,11 +45,12 @@ int OpenFolder(const std::string& path)
 
 }  // namespace
 
-TWorkFolder::TWorkFolder(const std::string& parent)
+TWorkFolder::TWorkFolder(const std::string& parent, const std::string& prefix)
 {
-    std::string pattern = (fs::path(ParentOrTemp(parent)) / (std::string(kPrefix) + "XXXXXX")).string();
+    const std::string folder = ParentOrTemp(parent);
+    std::string pattern = (fs::path(folder) / (prefix + "XXXXXX")).string();
     if (!mkdtemp(pattern.data()))
-        throw EPublisherTolvexException("Cannot create a work folder for publishing");
+        throw EPublisherTolvexException("Cannot create a work folder in " + folder + ": " + std::strerror(errno));
     path_ = pattern;
     lock_ = OpenFolder(path_);
     if (lock_ < 0 || flock(lock_, LOCK_EX | LOCK_NB) != 0) {
@@ -57,7 +58,7 @@ TWorkFolder::TWorkFolder(const std::string& parent)
             close(lock_);
         std::error_code ignored;
         fs::remove_all(path_, ignored);
-        throw EPublisherTolvexException("Cannot create a work folder for publishing");
+        throw EPublisherTolvexException("Cannot create a work folder in " + folder);
     }
 }
 
@@ -69,14 +70,14 @@ TWorkFolder::~TWorkFolder()
         close(lock_);
 }
 
-int TWorkFolder::RemoveAbandoned(const std::string& parent)
+int TWorkFolder::RemoveAbandoned(const std::string& parent, const std::string& prefix)
 {
     int removed = 0;
     std::error_code error;
     const std::time_t now = std::time(nullptr);
     for (fs::directory_iterator it(ParentOrTemp(parent), error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
-        if (!IsWorkFolderName(name))
+        if (!IsWorkFolderName(name, prefix))
             continue;
         const std::string path = it->path().string();
         const int fd = OpenFolder(path);

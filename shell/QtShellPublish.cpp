@@ -22,6 +22,7 @@
 #include "publishing/PublishFtp.h"
 #include "publishing/PublishLocally.h"
 #include "publishing/PublishParameters.h"
+#include "publishing/WorkFolder.h"
 #include "publishing/ui/frmDetailProcess.h"
 #include "publishing/ui/frmFtpAuthorization.h"
 #include "publishing/ui/frmFtpPublishParameters.h"
@@ -191,21 +192,30 @@ TfrmDetailProcess* TQtShell::PublishByFtp()
                                     ::Translation, window_.get());
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
-    const TFtpPublishParameters answers = dialog.Answers();
+    const TFtpPublishParameters answers = dialog.Answers().Normalised();
     answers.Remember(*data, data->GetConnectionFactory().GetConnection());
-    const std::string staging = TFtpPublishParameters::PrepareStagingFolder(root_->Settings().AppDir());
+    // Each run stages its site in a folder of its own, which goes with the run.
+    std::shared_ptr<TWorkFolder> staging;
+    try {
+        staging = TFtpPublishParameters::PrepareStagingFolder(root_->Settings().AppDir());
+    } catch (const std::exception& error) {
+        gui_.ShowError(error.what(), false, "");
+        return nullptr;
+    }
 
     return StartRunner(
-        answers.RunParameters(staging),
-        [this](std::vector<std::string>& params, TAbstractDBConnection* connection,
-               TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
+        answers.RunParameters(staging->Path()),
+        [this, staging, login = answers.Login()](std::vector<std::string>& params, TAbstractDBConnection* connection,
+                                                 TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
             if (!connection)
                 return nullptr;
             // The login question opens over the runner window, which owns it.
             auto* authorization = new TQtFtpAuthorization(::Translation, dynamic_cast<TfrmDetailProcess*>(&runner));
-            return std::make_unique<TPublishFtp>(params, *connection,
-                                                 TPublisherEnvironment{gui_, ::Translation, &runner, root_, nullptr},
-                                                 authorization);
+            auto publish = std::make_unique<TPublishFtp>(
+                params, *connection, TPublisherEnvironment{gui_, ::Translation, &runner, root_, nullptr}, authorization);
+            publish->SetLogin(login);
+            publish->KeepStagingFolder(staging);
+            return publish;
         },
         true);
 }

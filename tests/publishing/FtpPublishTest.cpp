@@ -360,15 +360,74 @@ TEST_F(FtpPublish, WrongCredentialsAskAgainAndTheGoodOnesAreStoredScrambled)
     for (const std::string& line : site.Runner().Texts())
         EXPECT_EQ(line.find(kPassword), std::string::npos) << line;
 
-    // The next login starts from the stored login; without saving, the password goes.
-    dialog.shown.clear();
-    dialog.Queue(kUser, kPassword, false);
-    Publish("changed");
+}
+
+// A saved password is used without asking again; the dialog comes only
+// when the server refuses it. A login given for one run without saving
+// leaves no password behind.
+TEST_F(FtpPublish, ASavedPasswordIsUsedWithoutAskingUntilTheServerRefusesIt)
+{
+    TAbstractDBConnection& connection = site.Connection();
+    TCatalog& catalog = site.Program().Root().Catalog();
+    catalog.SetCatalogProperty(TPublishFtp::kLoginNameProperty, kUser, connection, TPublishSite::kCode);
+    catalog.SetCatalogProperty(TPublishFtp::kPasswordProperty, TCommonFunctions().ScramblePassword(kPassword),
+                               connection, TPublishSite::kCode);
+    server.ClearCommands();
+    auto saved = Make("changed");
+    saved->Run();
+    EXPECT_TRUE(saved->Succeeded()) << site.Runner().Last();
+    EXPECT_TRUE(dialog.shown.empty());
+
+    // The server no longer takes it: asked once, with the saved login filled in.
+    catalog.SetCatalogProperty(TPublishFtp::kPasswordProperty, TCommonFunctions().ScramblePassword("old"),
+                               connection, TPublishSite::kCode);
+    dialog.Queue(kUser, kPassword, true);
+    auto refused = Make("changed");
+    refused->Run();
+    EXPECT_TRUE(refused->Succeeded()) << site.Runner().Last();
     ASSERT_EQ(dialog.shown.size(), 1u);
     EXPECT_EQ(dialog.shown[0].LoginName, kUser);
-    EXPECT_EQ(dialog.shown[0].Password, kPassword);
-    EXPECT_TRUE(dialog.shown[0].SavePassword);
+    EXPECT_EQ(dialog.shown[0].Password, "old");
+
+    // Given for this run only (the FTP dialog's fields, not saved).
+    dialog.shown.clear();
+    auto given = Make("changed");
+    given->SetLogin({"", kUser, kPassword, false});
+    given->Run();
+    EXPECT_TRUE(given->Succeeded()) << site.Runner().Last();
+    EXPECT_TRUE(dialog.shown.empty());
     EXPECT_EQ(TCatalog::GetCatalogProperty(TPublishFtp::kPasswordProperty, connection, TPublishSite::kCode), "");
+}
+
+// The host as the user may type it: an address with the port and the
+// folder, whose folder is used when no default directory is given.
+TEST_F(FtpPublish, AnAddressTypedAsTheHostIsUsed)
+{
+    dialog.Queue(kUser, kPassword);
+    auto publish = Make("all", "", "ftp://" + server.HostName() + "/www/");
+    site.Program().Gui().QueueAnswer(mrYes);  // "Create directory?"
+    publish->Run();
+    ASSERT_TRUE(publish->Succeeded()) << site.Runner().Last();
+    EXPECT_EQ(dialog.shown.at(0).Address, "ftp://" + server.HostName() + "/www");
+    EXPECT_TRUE(fs::exists(serverRoot.File("www/index.html")));
+    EXPECT_TRUE(site.Runner().Has("Process directory /www/css"));
+}
+
+// The log speaks to the user: no trace of the items each page reads, and
+// what went wrong is in it.
+TEST_F(FtpPublish, TheLogHoldsTheFailuresAndNoLinesForDevelopers)
+{
+    server.Refuse({"index.html"});
+    site.Runner().answers = {caIgnore};
+    auto publish = Publish("all");
+    const std::vector<std::string> log = site.Runner().Texts();
+    for (const std::string& line : log) {
+        EXPECT_EQ(line.find("item id"), std::string::npos) << line;
+        EXPECT_EQ(line.find(site.Site().Path()), std::string::npos) << line;
+    }
+    EXPECT_TRUE(std::any_of(site.Runner().lines.begin(), site.Runner().lines.end(), [](const auto& line) {
+        return line.Level == 3 && line.Text.rfind("Cannot upload file \"index.html\", exit with message", 0) == 0;
+    }));
 }
 
 TEST_F(FtpPublish, ACancelledLoginKeepsTheLocalResultAndSendsNothing)
