@@ -8,6 +8,7 @@
 // The host may be typed as an address ("ftp://user@host:2121/www"): the
 // answers are normalised so that the host field holds the host, and the
 // port, login name and folder go into their own fields (Normalised).
+#include "catalog/Catalog.h"
 #include "publishing/FtpAuthorization.h"
 
 #include <memory>
@@ -26,7 +27,7 @@ struct TFtpPublishParameters {
     static constexpr int kHostNameProperty = 714;
     static constexpr int kDefaultDirectoryProperty = 715;
     static constexpr int kIndexFileNameProperty = 716;
-    static constexpr int kWebSiteUrlProperty = 718;
+    static constexpr int kWebSiteUrlProperty = kPropertyWebSiteUrl;
     static constexpr int kPasswordProperty = 719;
     static constexpr int kLoginNameProperty = 720;
     static constexpr const char* kStagingFolderName = "FtpPublish";

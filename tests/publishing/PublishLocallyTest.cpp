@@ -17,7 +17,9 @@
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectFactory.h"
 #include "storage/ObjectCollection.h"
+#include "storage/TolvexObject.h"
 #include "storage/TolvexObjectContext.h"
+#include "storage/ObjectFactory.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -356,6 +358,36 @@ TEST(CommonFunctions, FileNamesArePercentEncodedInLinks)
     EXPECT_EQ(TCommonFunctions::EncodeUrlPath("EN/\xc3\x9c" "ber uns #1 100%?.html"),
               "EN/%C3%9Cber%20uns%20%231%20100%25%3F.html");
     EXPECT_EQ(TCommonFunctions::EncodeUrlPath("a-b_c.d~/index.html"), "a-b_c.d~/index.html");
+}
+
+// The company's address names its country in the page's language, not by
+// its code; a value that is no code is shown as it was typed.
+TEST(PublishLocally, TheCompanysCountryIsShownByNameInThePagesLanguage)
+{
+    TPublishSite site;
+    const int classId = site.Program().Root().ObjectContext().GetClassId("CommonCompanyInfo");
+    TTolvexObjectFactory& factory = site.Program().Root().Catalog().GetObjectFactory();
+    const auto setCountry = [&](const std::string& value) {
+        std::unique_ptr<TTolvexObject> company =
+            factory.GetObjectTyped(kCompanyItemId, classId, site.Connection(), TPublishSite::kCode);
+        ASSERT_NE(company->GetInstanceId(), 0);
+        for (const char* lang : {"EN", "DE"})
+            company->SetLangString("CompanyCountry", lang, value, 0);
+        company->Save();
+    };
+    setCountry("CA");
+    std::vector<std::string> params = site.Params();
+    site.Make(params)->Run();
+    ASSERT_EQ(site.Runner().Last(), "Successfully published.");
+    const std::string en = site.Files().at("EN/100004.html"), de = site.Files().at("DE/100004.html");
+    EXPECT_NE(en.find("Canada<br>"), std::string::npos);
+    EXPECT_NE(de.find("Kanada<br>"), std::string::npos);
+    EXPECT_EQ(en.find(">CA<"), std::string::npos);
+    EXPECT_EQ(en.find("CA<br>"), std::string::npos);
+
+    setCountry("Lower Saxony");
+    site.Make(params)->Run();
+    EXPECT_NE(site.Files().at("DE/100004.html").find("Lower Saxony<br>"), std::string::npos);
 }
 
 TEST(PublishLocally, AMissingSiteFolderIsNotCreated)
