@@ -664,6 +664,10 @@
                 [generate-id(preceding-sibling::CommonNames[number(@indent) &lt;= $indent][1]) = $id]
                 [not(following-sibling::*[1]/self::CommonWebPage/NotVisible = 1)]"/>
     <li>
+      <!-- An entry whose sub-entries are shown (the current page's path) is
+           "open": a style that lays the menu out in a row can give its
+           sub-entries a row of their own. -->
+      <xsl:if test="$children"><xsl:attribute name="class">open</xsl:attribute></xsl:if>
       <xsl:call-template name="menu-link"><xsl:with-param name="entry" select="."/></xsl:call-template>
       <xsl:if test="$children">
         <ul><xsl:apply-templates select="$children" mode="menu-tree"/></ul>
