@@ -122,8 +122,10 @@ void TTolvexPublisher::Run()
     try {
         Execute();
     } catch (const std::exception& error) {
-        // What ends the run is in its log too, not only in the message the runner shows.
-        WriteLog(error.what(), 3);
+        // What ends the run is in its log too, not only in the message the
+        // runner shows (unless the operation's last line already said it).
+        if (lastLogLine_.find(error.what()) == std::string::npos)
+            WriteLog(error.what(), 3);
         throw;
     }
     WriteEndLine();
@@ -158,6 +160,7 @@ void TTolvexPublisher::Cancel()
 
 void TTolvexPublisher::WriteLog(const std::string& text, int level)
 {
+    lastLogLine_ = text;
     if (!environment_.Runner)
         return;
     environment_.Runner->AppendLogLine(text, level);
