@@ -4,7 +4,7 @@
 #include "common/CommonGui.h"
 #include "common/Translation.h"
 #include "publishing/FolderCheck.h"
-#include "shell/UiText.h"
+#include "gui/UiText.h"
 
 #include <QAbstractFileIconProvider>
 #include <QApplication>

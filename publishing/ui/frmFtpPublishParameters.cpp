@@ -1,8 +1,8 @@
 #include "publishing/ui/frmFtpPublishParameters.h"
 
 #include "common/CommonGui.h"
-#include "shell/ControlOperations.h"
-#include "shell/UiText.h"
+#include "gui/ControlOperations.h"
+#include "gui/UiText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

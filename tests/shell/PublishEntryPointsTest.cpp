@@ -14,7 +14,7 @@
 #include "publishing/ui/frmFtpAuthorization.h"
 #include "publishing/ui/frmFtpPublishParameters.h"
 #include "publishing/ui/frmPublishParameters.h"
-#include "shell/MainWindowMessages.h"
+#include "gui/MainWindowMessages.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "support/FtpTestServer.h"
 
