@@ -47,6 +47,8 @@ inline constexpr int kPropertyInitialised = 707;
 inline constexpr int kPropertyHomePage = 708;
 inline constexpr int kPropertyStartOnAbout = 709;
 inline constexpr int kPropertyDefinitionVersion = 733;
+// The address of the catalog's own web site (asked by FTP publishing).
+inline constexpr int kPropertyWebSiteUrl = 718;
 
 class TCatalog {
 public:

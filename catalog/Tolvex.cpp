@@ -17,6 +17,7 @@
 #include "catalog/TolvexHelpSystem.h"
 #include "catalog/TolvexShell.h"
 #include "common/CommonFunctions.h"
+#include "common/CommonFunctionsDetail.h"
 #include "common/CommonProcedures.h"
 #include "common/Deployment.h"
 #include "common/Exceptions.h"
@@ -298,11 +299,21 @@ std::string TTolvex::GetPageFileNameWithExt(int itemId, int itemType, int pageNo
 std::string TTolvex::GetHostedPageUrl(int itemId, int itemType, int pageNo, const std::string& dir,
                                       TAbstractDBConnection* connection, const std::string& altName)
 {
+    TTolvexCatalog* open = catalog_->GetOpenCatalog();
+    // Once the catalog has a web site of its own (the site address of FTP
+    // publishing), the page is there, whatever its id: <site>/<dir>/<file>.
+    std::string ownSite = common_detail::Trim(
+        open && connection ? TCatalog::GetCatalogProperty(kPropertyWebSiteUrl, *connection, open->GetCatalogCode()) : "");
+    while (!ownSite.empty() && ownSite.back() == '/')
+        ownSite.pop_back();
+    if (!ownSite.empty())
+        return ownSite + "/" +
+               TCommonFunctions::EncodeUrlPath(dir + "/" + GetPageFileName(itemId, itemType, pageNo, true, connection,
+                                                                            altName));
     if (itemId >= kLocalIdOffset && itemId <= kLocalItemIdLimit)
         return Translate("Will be assigned after publishing");
-    TTolvexCatalog* open = catalog_->GetOpenCatalog();
-    return Deployment::kHostingSite + "/" + (open ? open->GetCatalogCode() : std::string()) + "/" + dir + "/" +
-           GetPageFileName(itemId, itemType, pageNo, true, connection, altName);
+    return Deployment::kHostingSite + "/" + (open ? open->GetCatalogCode() : std::string()) + "/" +
+           TCommonFunctions::EncodeUrlPath(dir + "/" + GetPageFileName(itemId, itemType, pageNo, true, connection, altName));
 }
 
 // ---- what the catalog object asks ----------------------------------------------------------------

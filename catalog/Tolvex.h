@@ -132,7 +132,9 @@ public:
                                        const std::string& altName = "");
     // The extension (with its dot) that the loaded definition gives the type.
     std::string GetPageExtension(int itemType) override;
-    // The page's address on the hosting service once it is published there.
+    // The page's address on the catalog's own web site once its address is
+    // set (catalog property 718, read through Connection), else on the
+    // hosting service once it is published there; the file name percent-encoded.
     std::string GetHostedPageUrl(int itemId, int itemType, int pageNo, const std::string& dir,
                                  TAbstractDBConnection* connection, const std::string& altName);
 

@@ -10,6 +10,11 @@ extern char** environ;
 
 namespace fs = std::filesystem;
 
+std::string TUpdateHandover::DefaultProgramFolder(const std::string& programFile)
+{
+    return (fs::path(programFile).parent_path() / "home").string();
+}
+
 bool TUpdateHandover::IsUpdatePending(const std::string& programFolder)
 {
     std::error_code error;
@@ -23,16 +28,24 @@ std::string TUpdateHandover::UpdaterPath(const std::string& programFile)
     return (fs::path(programFile).parent_path() / kUpdaterFileName).string();
 }
 
-bool TUpdateHandover::StartUpdater(const std::string& programFile, const std::string& arguments)
+bool TUpdateHandover::StartUpdater(const std::string& programFile, const std::string& arguments,
+                                   const std::string& programFolder,
+                                   const std::vector<std::string>& programArguments)
 {
     const std::string updater = UpdaterPath(programFile);
     std::error_code error;
     if (updater.empty() || !fs::is_regular_file(updater, error))
         return false;
     std::vector<std::string> words{updater};
+    if (!programFolder.empty())
+        words.insert(words.end(), {"--home", programFolder});
     std::istringstream stream(arguments);
     for (std::string word; stream >> word;)
         words.push_back(word);
+    if (!programArguments.empty()) {
+        words.push_back("--");
+        words.insert(words.end(), programArguments.begin(), programArguments.end());
+    }
     std::vector<char*> argv;
     for (std::string& word : words)
         argv.push_back(word.data());

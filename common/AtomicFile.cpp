@@ -15,13 +15,13 @@ std::string FolderOf(const std::string& fileName)
     return slash == 0 ? "/" : fileName.substr(0, slash);
 }
 
-// ".name.tmp-XXXXXX" beside the file, for mkstemp.
-std::string HiddenTempName(const std::string& fileName)
+// ".name.<tag>-XXXXXX" beside the file, for mkstemp.
+std::string HiddenTempName(const std::string& fileName, const char* tag)
 {
     const std::size_t slash = fileName.rfind('/');
     const std::string folder = slash == std::string::npos ? "" : fileName.substr(0, slash + 1);
     const std::string base = slash == std::string::npos ? fileName : fileName.substr(slash + 1);
-    return folder + "." + base + ".tmp-XXXXXX";
+    return folder + "." + base + "." + tag + "-XXXXXX";
 }
 
 bool WriteAll(int fd, const std::string& content)
@@ -93,12 +93,16 @@ bool WriteNewFileUnnamed(const std::string& fileName, const std::string& content
 }  // namespace
 
 bool WriteFileAtomically(const std::string& fileName, const std::string& content, mode_t newFileMode,
-                         ino_t* inode, TDurability durability)
+                         ino_t* inode, TDurability durability, const char* tempTag)
 {
     const bool durable = durability == TDurability::Durable;
-    if (WriteNewFileUnnamed(fileName, content, newFileMode, inode, durable))
+    // An existing file is replaced through a temporary name at once: written
+    // unnamed first, its content would only be thrown away when the name is found taken.
+    struct stat existing {};
+    if (::lstat(fileName.c_str(), &existing) != 0 &&
+        WriteNewFileUnnamed(fileName, content, newFileMode, inode, durable))
         return true;
-    std::string tempName = HiddenTempName(fileName);
+    std::string tempName = HiddenTempName(fileName, tempTag);
     const int fd = ::mkstemp(tempName.data());
     if (fd < 0)
         return false;

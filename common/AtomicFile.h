@@ -16,7 +16,9 @@ enum class TDurability { Durable, Scratch };
 // Writes Content as FileName. An existing file keeps its permission bits; a
 // new one gets NewFileMode (less the umask). Returns false when anything
 // failed: then the file is unchanged and no temporary file is left.
-// Inode, when given, receives the inode of the new file.
+// Inode, when given, receives the inode of the new file. The temporary name
+// is ".<name>.<TempTag>-XXXXXX": a caller that must recognise what a killed
+// process left behind gives a tag of its own.
 bool WriteFileAtomically(const std::string& fileName, const std::string& content,
                          mode_t newFileMode = 0666, ino_t* inode = nullptr,
-                         TDurability durability = TDurability::Durable);
+                         TDurability durability = TDurability::Durable, const char* tempTag = "tmp");

@@ -177,6 +177,11 @@ public:
     // RelativeUrl resolved against BaseUrl; RelativeUrl unchanged when BaseUrl
     // is no absolute URL.
     static std::string CombineUrl(const std::string& baseUrl, const std::string& relativeUrl);
+    // A relative path of file names as it goes into a link: every byte but
+    // letters, digits, "-", ".", "_", "~" and the "/" between the names as
+    // "%" and two upper-case hexadecimal digits ("Über uns.html" ->
+    // "%C3%9Cber%20uns.html").
+    static std::string EncodeUrlPath(const std::string& path);
 
     // ---- stored passwords -------------------------------------------------
     // A different printable scrambled text each time; empty for an empty password.

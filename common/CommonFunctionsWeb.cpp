@@ -183,3 +183,23 @@ std::string TCommonFunctions::CombineUrl(const std::string& baseUrl,
     }
     return Recompose(Resolve(base, ref));
 }
+
+std::string TCommonFunctions::EncodeUrlPath(const std::string& path)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string encoded;
+    encoded.reserve(path.size());
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) && byte < 128) {
+            encoded += c;
+        } else if (c == '-' || c == '.' || c == '_' || c == '~' || c == '/') {
+            encoded += c;
+        } else {
+            encoded += '%';
+            encoded += kDigits[byte >> 4];
+            encoded += kDigits[byte & 15];
+        }
+    }
+    return encoded;
+}

@@ -66,9 +66,11 @@ void AddUserInterface(TSettingsTable& t)
     t[siStatusbar] = {"UI", "Statusbar", "true"};
     t[siAutohide] = {"UI", "Autohide", "false"};
     t[siLeftPanelWidth] = {"UI", "LeftPanelWidth", ""};  // computed, see GetDefaultValue
-    t[siFontName] = {"UI", "FontName", "Arial"};
+    // Fonts every Linux desktop has (DejaVu comes with the fontconfig of
+    // every distribution); a missing one is replaced by the desktop's own.
+    t[siFontName] = {"UI", "FontName", "DejaVu Sans"};
     t[siFontSize] = {"UI", "FontSize", "9"};
-    t[siFixedFontName] = {"UI", "FixedFontName", "Courier New"};
+    t[siFixedFontName] = {"UI", "FixedFontName", "DejaVu Sans Mono"};
     t[siFixedFontSize] = {"UI", "FixedFontSize", "10"};
     t[siDefaultLanguageCode] = {"UI", "DefaultLanguageCode", "EN"};
     t[siDefaultHelpLanguageCode] = {"UI", "DefaultHelpLanguageCode", "EN"};

@@ -22,7 +22,7 @@ typedef struct _xmlDoc xmlDoc;
 // The user's interface font (settings 56 and 57) and desktop colours, as
 // 0xRRGGBB, given to templates that are shown by themselves.
 struct TDesktopLook {
-    std::string FontName = "Arial";
+    std::string FontName = "DejaVu Sans";
     int FontSize = 9;
     std::uint32_t WindowColor = 0xffffff;    // window background
     std::uint32_t TextColor = 0x000000;      // window text

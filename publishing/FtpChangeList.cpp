@@ -111,6 +111,34 @@ void TFtpChangeList::Record(const std::string& name, std::uint32_t crc)
     entries_.emplace_back(name, CrcText(crc));
 }
 
+void TFtpChangeList::Restore(const std::string& name, const std::string& crcText)
+{
+    auto found = index_.find(name);
+    if (found != index_.end()) {
+        entries_[found->second].second = crcText;
+        return;
+    }
+    index_.emplace(name, entries_.size());
+    entries_.emplace_back(name, crcText);
+}
+
+std::map<std::string, std::string> TFtpChangeList::Forget(const std::set<std::string>& names)
+{
+    std::map<std::string, std::string> removed;
+    std::vector<std::pair<std::string, std::string>> kept;
+    for (auto& entry : entries_) {
+        if (names.count(entry.first))
+            removed.insert(std::move(entry));
+        else
+            kept.push_back(std::move(entry));
+    }
+    entries_ = std::move(kept);
+    index_.clear();
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        index_.emplace(entries_[i].first, i);
+    return removed;
+}
+
 std::string TFtpChangeList::Xml() const
 {
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Files CatalogCode=\"" +

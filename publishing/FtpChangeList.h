@@ -8,6 +8,7 @@
 // decimal number.
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,6 +30,10 @@ public:
     bool IsChanged(const std::string& name, std::uint32_t crc) const;
     // Sets the name's CRC-32, adding the name at the end when it is new.
     void Record(const std::string& name, std::uint32_t crc);
+    // Sets the name's CRC-32 text as another list had it (Forget's answer).
+    void Restore(const std::string& name, const std::string& crcText);
+    // Removes the entries of the names; answers the removed entries, name -> CRC-32 text.
+    std::map<std::string, std::string> Forget(const std::set<std::string>& names);
 
     // The document, and the document compressed as stored on the server.
     std::string Xml() const;

@@ -51,6 +51,7 @@ struct TFtpClient::TTransfer {
     curl_off_t Sent = 0;
     curl_off_t Received = 0;
     bool Stopped = false;
+    bool Started = false;
     long Reply = 0;
     std::string ReplyText;
 };
@@ -68,6 +69,8 @@ struct TFtpCallbacks {
             std::isdigit(static_cast<unsigned char>(line[1])) && std::isdigit(static_cast<unsigned char>(line[2])) &&
             (line.size() == 3 || line[3] == ' ')) {
             transfer->Reply = std::stol(line.substr(0, 3));
+            if (transfer->Reply == 125 || transfer->Reply == 150)
+                transfer->Started = true;
             transfer->ReplyText = line.size() > 4 ? line.substr(4) : std::string();
         }
         return size * count;
@@ -160,6 +163,7 @@ std::string TFtpClient::Url(const std::string& path) const
 
 long TFtpClient::Perform(TTransfer& transfer)
 {
+    transferStarted_ = false;
     InitCurlOnce();
     if (!handle_) {
         handle_ = curl_easy_init();
@@ -217,6 +221,7 @@ long TFtpClient::Perform(TTransfer& transfer)
     }
 
     const CURLcode result = curl_easy_perform(handle);
+    transferStarted_ = transfer.Started;
     long code = 0;
     curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &code);
     replyCode_ = code != 0 ? code : transfer.Reply;

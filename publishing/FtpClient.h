@@ -49,6 +49,10 @@ public:
     long Retrieve(const std::string& path, std::string& bytes, std::int64_t maxBytes);
 
     long LastReplyCode() const { return replyCode_; }
+    // Whether the server accepted the last transfer's data connection (a
+    // 125 or 150 reply): a store it refused before that left the file on the
+    // server as it was.
+    bool LastTransferStarted() const { return transferStarted_; }
     // The text of the last reply without its code ("No such file or directory.").
     const std::string& LastReplyText() const { return replyText_; }
 
@@ -69,5 +73,6 @@ private:
     bool connected_ = false;
     long replyCode_ = 0;
     std::string replyText_;
+    bool transferStarted_ = false;
     void* handle_ = nullptr;
 };

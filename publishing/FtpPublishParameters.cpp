@@ -5,7 +5,9 @@
 #include "catalog/Tolvex.h"
 #include "common/CommonFunctions.h"
 #include "common/Translation.h"
+#include "publishing/FtpAddress.h"
 #include "publishing/PublishParameters.h"
+#include "publishing/WorkFolder.h"
 
 #include <filesystem>
 
@@ -36,41 +38,85 @@ TFtpPublishParameters TFtpPublishParameters::ForOpenCatalog(TTolvex& root, const
     answers.HostName = data.GetCatalogProperty(kHostNameProperty, connection);
     answers.DefaultDirectory = data.GetCatalogProperty(kDefaultDirectoryProperty, connection);
     answers.WebSiteUrl = data.GetCatalogProperty(kWebSiteUrlProperty, connection);
+    answers.LoginName = data.GetCatalogProperty(kLoginNameProperty, connection);
+    answers.Password = TCommonFunctions::UnscramblePassword(data.GetCatalogProperty(kPasswordProperty, connection));
+    answers.SavePassword = !answers.Password.empty();
+    // The host is stored with its port.
+    return answers.Normalised();
+}
+
+TFtpPublishParameters TFtpPublishParameters::Normalised() const
+{
+    TFtpPublishParameters answers = *this;
+    const TFtpAddress address = TFtpAddress::Parse(HostName);
+    if (!address.Problem.empty())
+        return answers;
+    answers.HostName = address.Host;
+    if (address.HasPort)
+        answers.Port = address.Port;
+    if (!address.LoginName.empty())
+        answers.LoginName = address.LoginName;
+    if (!address.Folder.empty() && DefaultDirectory.find_first_not_of(" /\\") == std::string::npos)
+        answers.DefaultDirectory = address.Folder;
     return answers;
 }
 
 std::string TFtpPublishParameters::Problem() const
 {
-    return HostName.empty() ? "Enter FTP host name" : std::string();
+    if (HostName.find_first_not_of(" \t") == std::string::npos)
+        return "Enter FTP host name";
+    const TFtpAddress address = TFtpAddress::Parse(HostName);
+    if (!address.Problem.empty())
+        return address.Problem;
+    if (Port < 1 || Port > 65535)
+        return "The port must be a number from 1 to 65535";
+    return {};
 }
 
 void TFtpPublishParameters::Remember(TCatalogData& data, TAbstractDBConnection& connection) const
 {
+    const TFtpPublishParameters answers = Normalised();
     data.SetCatalogProperty(kIndexFileNameProperty, TPublishParameters::IndexFileNameToSend(IndexFileName), connection);
     data.SetCatalogProperty(kLangCodeProperty, LangCode, connection);
     data.SetCatalogProperty(kUpdateMethodProperty, UpdateMethod, connection);
-    data.SetCatalogProperty(kHostNameProperty, HostName, connection);
-    data.SetCatalogProperty(kDefaultDirectoryProperty, DefaultDirectory, connection);
+    data.SetCatalogProperty(kHostNameProperty, answers.HostAndPort(), connection);
+    data.SetCatalogProperty(kDefaultDirectoryProperty, answers.DefaultDirectory, connection);
     data.SetCatalogProperty(kWebSiteUrlProperty, WebSiteUrl, connection);
+    data.SetCatalogProperty(kLoginNameProperty, answers.LoginName, connection);
+    data.SetCatalogProperty(kPasswordProperty,
+                            SavePassword ? TCommonFunctions().ScramblePassword(Password) : std::string(), connection);
 }
 
-std::string TFtpPublishParameters::PrepareStagingFolder(const std::string& programFolder)
+std::unique_ptr<TWorkFolder> TFtpPublishParameters::PrepareStagingFolder(const std::string& programFolder)
 {
-    const std::string folder = programFolder + "/" + kStagingFolderName;
-    if (std::filesystem::is_directory(folder))
-        TCommonFunctions::ClearDirectory(folder);
-    else
-        std::filesystem::create_directories(folder);
-    return folder;
+    namespace fs = std::filesystem;
+    const std::string parent = programFolder + "/" + kStagingFolderName;
+    fs::create_directories(parent);
+    TWorkFolder::RemoveAbandoned(parent, kStagingRunPrefix);
+    // Files of the staging folder of earlier versions, which staged every run in it.
+    std::error_code error;
+    for (fs::directory_iterator it(parent, error), end; !error && it != end; it.increment(error))
+        if (it->path().filename().string().rfind(kStagingRunPrefix, 0) != 0)
+            fs::remove_all(it->path(), error);
+    return std::make_unique<TWorkFolder>(parent, kStagingRunPrefix);
+}
+
+std::string TFtpPublishParameters::HostAndPort() const
+{
+    TFtpAddress address;
+    address.Host = HostName;
+    address.Port = Port;
+    return address.HostAndPort();
 }
 
 std::vector<std::string> TFtpPublishParameters::RunParameters(const std::string& stagingFolder) const
 {
+    const TFtpPublishParameters answers = Normalised();
     std::vector<std::string> params{"Path=" + stagingFolder,
                                     "LangCode=" + LangCode,
                                     "UpdateMethod=" + UpdateMethod,
-                                    "HostName=" + HostName,
-                                    "DefaultDirectory=" + DefaultDirectory,
+                                    "HostName=" + answers.HostAndPort(),
+                                    "DefaultDirectory=" + answers.DefaultDirectory,
                                     "IndexFileName=" + TPublishParameters::IndexFileNameToSend(IndexFileName)};
     if (ServerSideScripts)
         params.push_back("MakeServerSideScripts=yes");

@@ -5,13 +5,17 @@
 #include "common/CommonFunctions.h"
 #include "common/CommonGui.h"
 #include "common/Exceptions.h"
+#include "publishing/FtpAddress.h"
 #include "publishing/FtpAuthorization.h"
 #include "publishing/FtpClient.h"
 #include "publishing/PublisherRunner.h"
+#include "publishing/SiteFolder.h"
+#include "publishing/WorkFolder.h"
 #include "storage/AbstractDBConnection.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <system_error>
 #include <vector>
 
@@ -53,8 +57,13 @@ TPublishFtp::TPublishFtp(std::vector<std::string>& params, TAbstractDBConnection
     : TPublishLocally(params, connection, environment), authorization_(authorization)
 {
     publishKind_ = "ftp";
-    hostName_ = Param("HostName");
+    // The host as typed: "ftp://", a port, a login name and a folder may be in it.
+    const TFtpAddress address = TFtpAddress::Parse(Param("HostName"));
+    hostName_ = address.Problem.empty() ? address.HostAndPort() : Param("HostName");
+    addressLoginName_ = address.LoginName;
     defaultDirectory_ = FolderPath(Param("DefaultDirectory"));
+    if (defaultDirectory_.empty())
+        defaultDirectory_ = FolderPath(address.Folder);
     updateOnlyChanged_ = Param("UpdateMethod") == "changed";
     fileLogging_ = true;
     cancelled_ = false;
@@ -83,7 +92,7 @@ void TPublishFtp::Execute()
         return;
     uploadedFiles_ = 0;
     unsavedEntries_ = 0;
-    success_ = UploadFolder(path_, "");
+    success_ = PrepareChangeList() && UploadFolder(path_, "");
     // The change list is stored whenever this run recorded a file, also
     // when it failed or was cancelled: it names only what reached the server.
     if (unsavedEntries_ > 0 || (success_ && !cancelled_)) {
@@ -98,17 +107,25 @@ void TPublishFtp::Execute()
 bool TPublishFtp::Login()
 {
     TCatalog& catalog = Root()->Catalog();
-    while (true) {
-        TFtpLogin login;
-        login.Address = "ftp://" + hostName_ + (defaultDirectory_.empty() ? "" : "/" + defaultDirectory_);
+    TFtpLogin login = givenLogin_;
+    if (!hasGivenLogin_) {
         login.LoginName = TCatalog::GetCatalogProperty(kLoginNameProperty, connection_, catalogCode_);
         login.Password = TCommonFunctions::UnscramblePassword(
             TCatalog::GetCatalogProperty(kPasswordProperty, connection_, catalogCode_));
         login.SavePassword = !login.Password.empty();
-        if (!authorization_ || !authorization_->Execute(login)) {
+        if (login.LoginName.empty())
+            login.LoginName = addressLoginName_;
+    }
+    login.Address = "ftp://" + hostName_ + (defaultDirectory_.empty() ? "" : "/" + defaultDirectory_);
+    // A login name with its password (given for this run, or saved) is
+    // tried without asking; the dialog comes when it is refused.
+    bool ask = login.LoginName.empty() || login.Password.empty();
+    while (true) {
+        if (ask && (!authorization_ || !authorization_->Execute(login))) {
             WriteLog(Tr("Authorization process was canceled by user"));
             return false;
         }
+        ask = true;
         WriteLog(Format("Authorizating on $1 using login name $2", {hostName_, login.LoginName}));
         bool loggedIn = false;
         try {
@@ -202,6 +219,29 @@ void TPublishFtp::ReadPreviousChangeList()
 
 // ---- upload -----------------------------------------------------------------------------------
 
+bool TPublishFtp::PrepareChangeList()
+{
+    crcs_.clear();
+    previousEntries_.clear();
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(path_, error), end; !error && it != end; it.increment(error))
+        if (it->is_regular_file(error) && !TSiteFolder::IsTemporaryName(it->path().filename().string()))
+            crcs_[TFtpChangeList::EntryName(path_, it->path().string())] =
+                TCommonFunctions::GetFileCRC32(it->path().string());
+    if (error)
+        throw EPublisherTolvexException(Format("Cannot read folder \"$1\": $2", {path_, error.message()}));
+    // With "all" the previous list was not read: the one stored is empty
+    // until files have arrived.
+    if (!updateOnlyChanged_)
+        return UploadChangeList(false);
+    std::set<std::string> overwritten;
+    for (const auto& [name, crc] : crcs_)
+        if (siteInfo_.IsChanged(name, crc))
+            overwritten.insert(name);
+    previousEntries_ = siteInfo_.Forget(overwritten);
+    return previousEntries_.empty() || UploadChangeList(false);
+}
+
 std::string TPublishFtp::RemotePath(const std::string& relative) const
 {
     return Join(startFolder_, relative);
@@ -211,7 +251,8 @@ bool TPublishFtp::UploadFolder(const std::string& localFolder, const std::string
 {
     if (cancelled_)
         return false;
-    WriteLog(Format("Process directory $1", {localFolder}));
+    // The folder as it is on the server, not the staging folder's inner path.
+    WriteLog(Format("Process directory $1", {"/" + (remoteFolder.empty() ? startFolder_ : RemotePath(remoteFolder))}));
     bool success = true;
     std::vector<fs::directory_entry> entries;
     std::error_code error;
@@ -224,6 +265,8 @@ bool TPublishFtp::UploadFolder(const std::string& localFolder, const std::string
     for (const fs::directory_entry& entry : entries) {
         const std::string name = entry.path().filename().string();
         const bool isFolder = entry.is_directory(error) && !entry.is_symlink(error);
+        if (TSiteFolder::IsTemporaryName(name))
+            continue;  // a file that was never finished is not the site's
         if (!TFtpClient::IsSafeName(name)) {
             // Such a name could leave the site's folder on the server.
             WriteLog(Format("Invalid file name \"$1\"", {name}), 3);
@@ -272,27 +315,42 @@ bool TPublishFtp::UploadFile(const std::string& localFile, const std::string& re
     if (cancelled_)
         return false;
     const std::string entryName = TFtpChangeList::EntryName(path_, localFile);
-    const std::uint32_t crc = TCommonFunctions::GetFileCRC32(localFile);
+    const auto known = crcs_.find(entryName);
+    const std::uint32_t crc = known != crcs_.end() ? known->second : TCommonFunctions::GetFileCRC32(localFile);
     if (updateOnlyChanged_ && !siteInfo_.IsChanged(entryName, crc))
         return true;
     const std::string name = fs::path(localFile).filename().string();
     WriteLog(Format("Upload file $1", {name}));
     bool stored = false;
+    // Whether any attempt reached the file on the server.
+    bool touched = false;
     const bool done = RunRetryableStep(
         [&] {
-            if (!IsSuccess(ftp_->Store(RemotePath(remoteFile), localFile)))
+            long code = 0;
+            try {
+                code = ftp_->Store(RemotePath(remoteFile), localFile);
+            } catch (...) {
+                touched = touched || ftp_->LastTransferStarted();
+                throw;
+            }
+            touched = touched || ftp_->LastTransferStarted();
+            if (!IsSuccess(code))
                 throw EPublisherTolvexException(Format("Cannot upload file \"$1\", exit with message \"$2\"",
                                                        {name, ftp_->LastReplyText()}));
             stored = true;
             return true;
         },
         Format("Cannot upload file \"$1\"", {name}));
-    // A skipped file keeps its previous entry, so the next run sends it again.
     if (stored) {
         siteInfo_.Record(entryName, crc);
         ++uploadedFiles_;
         if (++unsavedEntries_ >= kChangeListEvery && !UploadChangeList(false))
             return false;
+    } else if (const auto previous = previousEntries_.find(entryName);
+               previous != previousEntries_.end() && !touched) {
+        // Refused before any byte was taken: the server still has what the previous list said.
+        siteInfo_.Restore(entryName, previous->second);
+        ++unsavedEntries_;
     }
     return done;
 }

@@ -13,6 +13,7 @@
 #include "publishing/PublishWorkers.h"
 #include "publishing/PublisherRunner.h"
 #include "publishing/SiteFolder.h"
+#include "publishing/WorkFolder.h"
 #include "storage/AbstractCObject.h"
 #include "storage/ObjectCollection.h"
 #include "storage/ObjectFactory.h"
@@ -72,6 +73,7 @@ int TPublishLocally::Preview()
 void TPublishLocally::Execute()
 {
     ReadParameters();
+    RemoveLeftovers();
     WriteRedirectPage();
     if (cancelled_)
         return;
@@ -95,6 +97,8 @@ void TPublishLocally::Execute()
     SaveLogFile();
     site_->Sync();
     success_ = true;
+    if (onPublished_)
+        onPublished_();
 }
 
 void TPublishLocally::ReadParameters()
@@ -127,13 +131,24 @@ void TPublishLocally::ReadParameters()
     languages_ = usable;
 }
 
+// A run that was killed leaves the files it was writing under their
+// temporary names, which would be published with the site, and its
+// workers' folders in the system's temporary folder.
+void TPublishLocally::RemoveLeftovers()
+{
+    TWorkFolder::RemoveAbandoned();
+    if (const int removed = site_->RemoveLeftovers(); removed > 0)
+        WriteLog(Format("Removed $1 unfinished file(s) of an earlier run", {std::to_string(removed)}));
+}
+
 void TPublishLocally::WriteRedirectPage()
 {
     const std::string indexFileName = Param("IndexFileName");
-    if (!TSiteFolder::IsPlainName(indexFileName))
+    if (!TSiteFolder::IsSafeName(indexFileName))
         throw EPublisherTolvexException(Format("Invalid index file name \"$1\"", {indexFileName}));
     const std::string lang = languages_.size() == 1 ? languages_.front() : Data().GetDefaultLangCode();
-    const std::string target = lang + "/index.html";
+    // Percent-encoded, the target needs no escaping in the script or the attribute.
+    const std::string target = TCommonFunctions::EncodeUrlPath(lang + "/index.html");
     site_->WriteFile(indexFileName,
                      "<HTML><BODY>\r\n"
                      "<SCRIPT LANGUAGE=JavaScript>window.location=\"" + target + "\";</SCRIPT>\r\n"
@@ -153,7 +168,7 @@ void TPublishLocally::PublishBinaryRows(int classId, const std::string& folder, 
         const std::string extension = ExtensionOf(itemId, classId, FieldText(rows, "DataMimeType"));
         const std::string data = TCommonBinary::FieldBytes(rows.Field("DataBlob")).value_or(std::string());
         const std::string fileName = std::to_string(itemId) + "." + extension;
-        if (!TSiteFolder::IsPlainName(fileName)) {
+        if (!TSiteFolder::IsSafeName(fileName)) {
             WriteLog(Format("Invalid file name \"$1\"", {fileName}), 3);
             ++errorCount_;
             continue;
@@ -192,7 +207,7 @@ std::string TPublishLocally::ExtensionOf(int itemId, int classId, const std::str
 std::string TPublishLocally::AltFileName(int itemId)
 {
     const std::string alt = Catalog().GetAltFileName(itemId, &connection_, catalogCode_);
-    if (alt.empty() || TSiteFolder::IsPlainName(alt))
+    if (alt.empty() || TSiteFolder::IsSafeName(alt))
         return alt;
     WriteLog(Format("Invalid alternative file name \"$1\"", {alt}), 3);
     ++errorCount_;
@@ -438,9 +453,6 @@ void TPublishLocally::Replay(const TPublishPageTask& task, TPublishPageResult& r
         case TKind::FurtherPage:
             WriteLog(Format("  Page $1", {std::to_string(event.PageNumber)}));
             break;
-        case TKind::RunLogLine:
-            GetLog().AddLine(event.Text);
-            break;
         case TKind::Beyond:
             WriteLog(Format("Page $1 is beyond the last page that is published ($2)",
                             {std::to_string(event.PageNumber), std::to_string(kMaxPagesPerItem)}), 3);
@@ -503,7 +515,7 @@ void TPublishLocally::WritePageFiles(const TPublishPageTask& task, TPublishPageE
     if (names.WithoutIndex != names.WithIndex)
         write(names.WithoutIndex);
     if (names.WithAltName != names.WithIndex) {
-        if (TSiteFolder::IsPlainName(names.WithAltName)) {
+        if (TSiteFolder::IsSafeName(names.WithAltName)) {
             write(names.WithAltName);
         } else {
             WriteLog(Format("Invalid alternative file name \"$1\"", {names.WithAltName}), 3);

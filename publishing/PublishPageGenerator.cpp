@@ -45,16 +45,14 @@ std::vector<int> LinkedPageNumbers(const std::string& html, int itemId)
     return numbers;
 }
 
-// The run log of the generation: its lines become events, and a stop
-// asked for by another thread marks the log cancelled (the page generation
-// asks the log between its steps).
+// The run log of the generation: a stop asked for by another thread marks
+// the log cancelled (the page generation asks the log between its steps).
+// Its lines, a trace of the items each page reads ("Object item id 12"),
+// are for the program's developers and stay out of the run's log.
 class TPublishPageGenerator::TCapture : public TLogSink {
 public:
     explicit TCapture(TPublishPageGenerator& owner) : owner_(owner) {}
-    void AppendLine(const std::string& text) override
-    {
-        owner_.Add(TPublishPageEvent::TKind::RunLogLine, text);
-    }
+    void AppendLine(const std::string&) override {}
     void ProcessMessages() override
     {
         if (owner_.stop_ && owner_.stop_->load())

@@ -47,13 +47,12 @@ struct TPublishPageNames {
 struct TPublishPageEvent {
     enum class TKind {
         FurtherPage, // the line that a further page follows: PageNumber
-        RunLogLine,  // a line the page generation wrote into the run log: Text
         Beyond,      // a linked page past the last one published (an error): PageNumber
         Page,        // a generated page: Text the page, PageNumber, Extension
         Failed,      // a page that could not be generated: Text the reason, PageNumber, Extension
         Pdf,         // the PDF page, made by the report operation on the publisher's thread
     };
-    TKind Kind = TKind::RunLogLine;
+    TKind Kind = TKind::Page;
     std::string Text;
     int PageNumber = 0;
     std::string Extension;

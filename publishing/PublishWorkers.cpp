@@ -5,6 +5,7 @@
 #include "catalog/Tolvex.h"
 #include "common/Exceptions.h"
 #include "generation/Templates.h"
+#include "publishing/WorkFolder.h"
 #include "publishing/WorkerPageGeneration.h"
 #include "storage/AbstractDBConnection.h"
 #include "storage/AbstractDBConnectionFactory.h"
@@ -18,7 +19,6 @@
 #include <limits>
 #include <map>
 #include <set>
-#include <stdlib.h>
 #include <thread>
 #include <utility>
 
@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 struct TPublishWorkers::TWorker {
     std::unique_ptr<TAbstractDBConnection> connection;
     std::unique_ptr<TObjectCollection> collection;
-    std::string folder;
+    std::unique_ptr<TWorkFolder> folder;
     std::unique_ptr<TWorkerPageGeneration> generation;
     std::unique_ptr<TTemplates::TRun> run;
     TTransformerWorkFiles kept;
@@ -49,25 +49,9 @@ struct TPublishWorkers::TWorker {
         collection.reset();
         run.reset();
         generation.reset();
-        std::error_code ignored;
-        if (!folder.empty())
-            fs::remove_all(folder, ignored);
-        folder.clear();
+        folder.reset();
     }
 };
-
-namespace {
-
-// A new empty folder for a worker's work files, apart from the preview folder.
-std::string MakeWorkFolder()
-{
-    std::string pattern = (fs::temp_directory_path() / "tolvex-publish-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw EPublisherTolvexException("Cannot create a work folder for publishing");
-    return pattern;
-}
-
-}  // namespace
 
 TPublishWorkers::TPublishWorkers(TCatalogData& data, TTolvex& root, TSharedServicesLock& lock,
                                  const std::vector<std::string>& languages,
@@ -84,9 +68,10 @@ TPublishWorkers::TPublishWorkers(TCatalogData& data, TTolvex& root, TSharedServi
         // A worker reads the pages' rows all over the catalog: with SQLite's
         // own 2 MB it read a few database pages from the file for every page.
         worker->connection->SetReadCacheSize(kReadCacheBytes);
-        worker->folder = MakeWorkFolder();
+        // A new empty folder for the worker's work files, apart from the preview folder.
+        worker->folder = std::make_unique<TWorkFolder>();
         worker->generation = std::make_unique<TWorkerPageGeneration>(pages, catalog, root.ObjectContext(), lock,
-                                                                     worker->folder, languages);
+                                                                     worker->folder->Path(), languages);
         worker->collection = std::make_unique<TObjectCollection>(worker->generation->ObjectContext());
         worker->collection->Open(options.CatalogCode, *worker->connection);
         worker->run = std::make_unique<TTemplates::TRun>(worker->generation->Templates());
@@ -217,7 +202,7 @@ std::vector<std::size_t> TPublishWorkers::Finish(TTransformerWorkFiles& kept, co
             worker->connection->CommitTrans();
     }
     for (const auto& [name, source] : latest)
-        fs::copy_file(source.second->folder + "/" + name, workDir + "/" + name, fs::copy_options::overwrite_existing);
+        fs::copy_file(source.second->folder->Path() + "/" + name, workDir + "/" + name, fs::copy_options::overwrite_existing);
     if (limit == std::numeric_limits<long>::max())
         return {};
     std::map<std::string, long> lastBefore;

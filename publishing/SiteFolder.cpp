@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,6 +20,54 @@ bool TSiteFolder::IsPlainName(const std::string& name)
         if (!(std::isalnum(c) && c < 128) && c != '-' && c != '_' && c != '.' && c != '+')
             return false;
     return true;
+}
+
+bool TSiteFolder::IsSafeName(const std::string& name)
+{
+    if (name.empty() || name == "." || name == ".." || name.size() > 255 || IsTemporaryName(name))
+        return false;
+    for (unsigned char c : name)
+        if (c < 0x20 || c == 0x7f || c == '/' || c == '\\')
+            return false;
+    return true;
+}
+
+bool TSiteFolder::IsTemporaryName(const std::string& name)
+{
+    // mkstemp's six characters replace the X's.
+    const std::string middle = std::string(".") + kTempTag + "-";
+    constexpr std::size_t kRandom = 6;
+    if (name.size() < 2 + middle.size() + kRandom || name.front() != '.')
+        return false;
+    const std::size_t at = name.size() - kRandom - middle.size();
+    if (name.compare(at, middle.size(), middle) != 0)
+        return false;
+    for (std::size_t i = name.size() - kRandom; i < name.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(name[i])))
+            return false;
+    return true;
+}
+
+int TSiteFolder::RemoveLeftovers() const
+{
+    namespace fs = std::filesystem;
+    int removed = 0;
+    std::error_code error;
+    const auto sweep = [&removed](const fs::path& folder) {
+        std::error_code ignored;
+        for (fs::directory_iterator it(folder, ignored), end; !ignored && it != end; it.increment(ignored)) {
+            if (IsTemporaryName(it->path().filename().string()) && it->is_regular_file(ignored) &&
+                !it->is_symlink(ignored) && fs::remove(it->path(), ignored))
+                ++removed;
+        }
+    };
+    sweep(path_);
+    for (fs::directory_iterator it(path_, error), end; !error && it != end; it.increment(error)) {
+        std::error_code ignored;
+        if (it->is_directory(ignored))
+            sweep(it->path());
+    }
+    return removed;
 }
 
 void TSiteFolder::EnsureFolder(const std::string& folder) const
@@ -35,7 +84,7 @@ void TSiteFolder::EnsureFolder(const std::string& folder) const
 void TSiteFolder::WriteFile(const std::string& relative, const std::string& content) const
 {
     const std::string full = FullName(relative);
-    if (!WriteFileAtomically(full, content, 0666, nullptr, TDurability::Scratch))
+    if (!WriteFileAtomically(full, content, 0666, nullptr, TDurability::Scratch, kTempTag))
         throw EPublisherTolvexException("Cannot write file " + full);
 }
 

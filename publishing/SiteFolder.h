@@ -10,6 +10,9 @@
 
 class TSiteFolder {
 public:
+    // The tag of the temporary names of files being written.
+    static constexpr const char* kTempTag = "tolvex-tmp";
+
     explicit TSiteFolder(std::string path) : path_(std::move(path)) {}
     // Waits for a sync that StartSync began.
     ~TSiteFolder();
@@ -24,6 +27,20 @@ public:
     // "-", "_", ".", "+" only ("svg+xml"), not starting with a full stop (so
     // not "." or "..").
     static bool IsPlainName(const std::string& name);
+    // True for a name a file of the site may have: any name a file system
+    // and a browser accept ("Über uns.html", "#1 100%.html", ".htaccess"),
+    // but not one that leads elsewhere or cannot be a file's name: empty,
+    // "." or "..", a slash or backslash, a control character (NUL included),
+    // more than 255 bytes, or a temporary name of this program's.
+    static bool IsSafeName(const std::string& name);
+
+    // Whether Name is the temporary name of a file this program was writing
+    // (".<name>.tolvex-tmp-" and six letters or digits).
+    static bool IsTemporaryName(const std::string& name);
+    // Removes the temporary files a killed run left in the folder and its
+    // sub-folders (the site's files are at most one level down); nothing
+    // else is touched. Returns how many were removed.
+    int RemoveLeftovers() const;
 
     // Creates Path/Folder when missing (Path itself must exist). Raises
     // EPublisherTolvexException when it cannot.

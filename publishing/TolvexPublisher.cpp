@@ -119,7 +119,15 @@ void TTolvexPublisher::Run()
     if (logSink_)
         log_.SetOutput(logSink_);
     WriteLog(Tr(GetText(2)));
-    Execute();
+    try {
+        Execute();
+    } catch (const std::exception& error) {
+        // What ends the run is in its log too, not only in the message the
+        // runner shows (unless the operation's last line already said it).
+        if (lastLogLine_.find(error.what()) == std::string::npos)
+            WriteLog(error.what(), 3);
+        throw;
+    }
     WriteEndLine();
     if ((changedKind_ != 0 || changedItemId_ != 0) &&
         (!notifyOnlyOnSuccess_ || (errorCount_ == 0 && success_)) && environment_.Runner)
@@ -152,6 +160,7 @@ void TTolvexPublisher::Cancel()
 
 void TTolvexPublisher::WriteLog(const std::string& text, int level)
 {
+    lastLogLine_ = text;
     if (!environment_.Runner)
         return;
     environment_.Runner->AppendLogLine(text, level);
@@ -208,6 +217,7 @@ bool TTolvexPublisher::RunRetryableStep(const std::function<bool()>& step, const
 {
     int automaticRetries = 0;
     bool done = false;
+    std::string logged;
     while (!done && !cancelled_) {
         std::string failure = failureText;
         try {
@@ -217,6 +227,10 @@ bool TTolvexPublisher::RunRetryableStep(const std::function<bool()>& step, const
         }
         if (done)
             break;
+        // Each failure goes into the log once, whatever the answer to it.
+        if (failure != logged)
+            WriteLog(failure, 3);
+        logged = failure;
         AskContinueOnError(failure, done);
         if (lastAnswer_ != caRetry || cancelled_)
             continue;

@@ -163,6 +163,8 @@ private:
     void LogServerText(std::size_t prefixLength);
 
     TPublisherEnvironment environment_;
+    // The last line written into the log.
+    std::string lastLogLine_;
     TLog log_;
     // Keeps the runner bound to the log without owning it.
     std::shared_ptr<TLogSink> logSink_;

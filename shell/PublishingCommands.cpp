@@ -13,12 +13,14 @@
 #include "publishing/ExportFroogle.h"
 #include "publishing/ExportImages.h"
 #include "publishing/ExportTemplates.h"
+#include "publishing/FolderCheck.h"
 #include "publishing/FroogleSettings.h"
 #include "publishing/FtpPublishParameters.h"
 #include "publishing/PublishFtp.h"
 #include "publishing/PublishLocally.h"
 #include "publishing/PublishParameters.h"
 #include "publishing/SoftwareUpdate.h"
+#include "publishing/WorkFolder.h"
 #include "publishing/ui/frmFtpAuthorization.h"
 #include "publishing/ui/frmFtpPublishParameters.h"
 #include "publishing/ui/frmPublishParameters.h"
@@ -106,14 +108,25 @@ TfrmDetailProcess* TPublishingCommands::StartRunner(std::vector<std::string> par
     return window;
 }
 
-std::string TPublishingCommands::AskFolder(int property, const std::string& helpAlias)
+std::string TPublishingCommands::AskFolder(int property, const std::string& helpAlias, bool remember)
 {
     TCatalogData* data = open_.Data();
     TAbstractDBConnection& connection = data->GetConnectionFactory().GetConnection();
     const std::string folder = dialogs_.ChooseFolder(data->GetCatalogProperty(property, connection), helpAlias);
-    if (!folder.empty())
+    if (folder.empty() || !CanWriteInto(folder))
+        return "";
+    if (remember)
         data->SetCatalogProperty(property, folder, connection);
     return folder;
+}
+
+bool TPublishingCommands::CanWriteInto(const std::string& folder)
+{
+    const std::string problem = TFolderCheck::Problem(folder, ::Translation);
+    if (problem.empty())
+        return true;
+    gui_.ShowError(problem, false, "");
+    return false;
 }
 
 TfrmDetailProcess* TPublishingCommands::PublishLocally()
@@ -121,7 +134,9 @@ TfrmDetailProcess* TPublishingCommands::PublishLocally()
     TCatalogData* data = open_.Data();
     if (!data)
         return nullptr;
-    const std::string folder = AskFolder(kPropertyLastPublishFolder, "PublishLocally");
+    // The site folder is remembered only once a site was published into it:
+    // a folder that failed is not offered again.
+    const std::string folder = AskFolder(kPropertyLastPublishFolder, "PublishLocally", false);
     if (folder.empty())
         return nullptr;
     TfrmPublishParameters dialog(TPublishParameters::ForOpenCatalog(open_.Root(), ::Translation),
@@ -132,9 +147,22 @@ TfrmDetailProcess* TPublishingCommands::PublishLocally()
     const std::string indexFileName = TPublishParameters::IndexFileNameToSend(dialog.IndexFileName());
     data->SetCatalogProperty(kPropertyIndexFileName, indexFileName, data->GetConnectionFactory().GetConnection());
 
+    const std::string catalogCode = data->GetCatalogCode();
+    auto remember = [this, folder, catalogCode] {
+        TCatalogData* open = open_.Data();
+        if (open && open->GetCatalogCode() == catalogCode)
+            open->SetCatalogProperty(kPropertyLastPublishFolder, folder, open->GetConnectionFactory().GetConnection());
+    };
     return StartRunner(TPublishParameters::RunParameters(folder, dialog.LangCode(), indexFileName,
                                                          dialog.ServerSideScripts(), dialog.PageId()),
-                       FactoryOf<TPublishLocally>(gui_, &open_.Root()), false);
+                       [this, remember](std::vector<std::string>& params, TAbstractDBConnection* runConnection,
+                                        TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
+                           auto publish = FactoryOf<TPublishLocally>(gui_, &open_.Root())(params, runConnection, runner);
+                           if (auto* local = dynamic_cast<TPublishLocally*>(publish.get()))
+                               local->SetOnPublished(remember);
+                           return publish;
+                       },
+                       false);
 }
 
 TfrmDetailProcess* TPublishingCommands::PublishByFtp()
@@ -148,21 +176,31 @@ TfrmDetailProcess* TPublishingCommands::PublishByFtp()
                                     gui_, ::Translation, &window_);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
-    const TFtpPublishParameters answers = dialog.Answers();
+    const TFtpPublishParameters answers = dialog.Answers().Normalised();
     answers.Remember(*data, data->GetConnectionFactory().GetConnection());
-    const std::string staging = TFtpPublishParameters::PrepareStagingFolder(root.Settings().AppDir());
+    // Each run stages its site in a folder of its own, which goes with the run.
+    std::shared_ptr<TWorkFolder> staging;
+    try {
+        staging = TFtpPublishParameters::PrepareStagingFolder(root.Settings().AppDir());
+    } catch (const std::exception& error) {
+        gui_.ShowError(error.what(), false, "");
+        return nullptr;
+    }
 
     return StartRunner(
-        answers.RunParameters(staging),
-        [this, &root](std::vector<std::string>& params, TAbstractDBConnection* connection,
-                      TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
+        answers.RunParameters(staging->Path()),
+        [this, &root, staging, login = answers.Login()](std::vector<std::string>& params,
+                                                         TAbstractDBConnection* connection,
+                                                         TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
             if (!connection)
                 return nullptr;
             // The login question opens over the runner window, which owns it.
             auto* authorization = new TQtFtpAuthorization(::Translation, dynamic_cast<TfrmDetailProcess*>(&runner));
-            return std::make_unique<TPublishFtp>(params, *connection,
-                                                 TPublisherEnvironment{gui_, ::Translation, &runner, &root, nullptr},
-                                                 authorization);
+            auto publish = std::make_unique<TPublishFtp>(
+                params, *connection, TPublisherEnvironment{gui_, ::Translation, &runner, &root, nullptr}, authorization);
+            publish->SetLogin(login);
+            publish->KeepStagingFolder(staging);
+            return publish;
         },
         true);
 }

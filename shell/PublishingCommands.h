@@ -31,7 +31,7 @@ public:
     // Each returns its runner window, or null when nothing was started.
     // Publishes the open catalog into a folder.
     TfrmDetailProcess* PublishLocally();
-    // Publishes the open catalog to an FTP server through the staging folder "FtpPublish".
+    // Publishes the open catalog to an FTP server through a staging folder of its own below "FtpPublish".
     TfrmDetailProcess* PublishByFtp();
     // Exports the stored pictures, the template sources, the product feed.
     TfrmDetailProcess* ExportImages();
@@ -53,8 +53,12 @@ private:
     // A modeless runner window, localized, running the operation the factory makes.
     TfrmDetailProcess* StartRunner(std::vector<std::string> params, const TfrmDetailProcess::TPublisherFactory& factory,
                                    bool transferPanel);
-    // A folder asked for and remembered in a catalog property; empty when cancelled.
-    std::string AskFolder(int property, const std::string& helpAlias);
+    // A folder asked for, refused with a message when nothing may be written
+    // into it (a system folder, no write access), and remembered in a catalog
+    // property unless Remember is false; empty when cancelled or refused.
+    std::string AskFolder(int property, const std::string& helpAlias, bool remember = true);
+    // Whether files may be written into the folder; otherwise says why and answers false.
+    bool CanWriteInto(const std::string& folder);
 
     TOpenCatalog& open_;
     TCommonGui& gui_;

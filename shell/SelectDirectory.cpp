@@ -4,8 +4,11 @@
 #include "catalog/Singletons.h"
 #include "common/CommonGui.h"
 #include "common/Translation.h"
+#include "publishing/FolderCheck.h"
 #include "gui/UiText.h"
 
+#include <QAbstractFileIconProvider>
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
@@ -13,12 +16,34 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 using UiText::Q;
 using UiText::S;
 using UiText::Tr;
+
+namespace {
+
+// Icons and types by the kind of entry alone. The default provider finds a
+// file's type by its content when its name does not tell it, and a file of
+// a virtual file system (a kernel log under /proc) can block that read for
+// ever, and with it the dialog, which waits for the model's thread.
+class TPlainIconProvider : public QAbstractFileIconProvider {
+public:
+    QIcon icon(IconType type) const override
+    {
+        return QApplication::style()->standardIcon(type == File ? QStyle::SP_FileIcon : QStyle::SP_DirIcon);
+    }
+    QIcon icon(const QFileInfo& info) const override { return icon(info.isDir() ? Folder : File); }
+    QString type(const QFileInfo& info) const override
+    {
+        return info.isDir() ? QStringLiteral("Folder") : QStringLiteral("File");
+    }
+};
+
+}  // namespace
 
 TfrmSelectDirectory::TfrmSelectDirectory(const std::string& initialFolder, const std::string& helpAlias,
                                          TCommonGui& gui, THelpRequests* help, QWidget* parent)
@@ -28,6 +53,10 @@ TfrmSelectDirectory::TfrmSelectDirectory(const std::string& initialFolder, const
     setWindowTitle(Tr("Select Directory ..."));
     auto* layout = new QVBoxLayout(this);
     model_ = new QFileSystemModel(this);
+    // One provider for every picker: the model only borrows it.
+    static TPlainIconProvider iconProvider;
+    model_->setIconProvider(&iconProvider);
+    model_->setOption(QFileSystemModel::DontUseCustomDirectoryIcons);
     model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     model_->setRootPath(QDir::rootPath());
     tree_ = new QTreeView(this);
@@ -52,7 +81,7 @@ TfrmSelectDirectory::TfrmSelectDirectory(const std::string& initialFolder, const
         });
     }
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TfrmSelectDirectory::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(create_, &QPushButton::clicked, this, &TfrmSelectDirectory::CreateFolder);
     connect(path_, &QLineEdit::textChanged, this, &TfrmSelectDirectory::PathChanged);
@@ -62,8 +91,10 @@ TfrmSelectDirectory::TfrmSelectDirectory(const std::string& initialFolder, const
                 if (QDir::cleanPath(path_->text()) != folder)
                     path_->setText(folder);
             });
+    // A remembered folder that cannot be used (gone, or a system folder) is not shown again.
     const QString initial = Q(initialFolder);
-    OpenOn(!initial.isEmpty() && QFileInfo(initial).isDir() ? initial : QDir::homePath());
+    const bool usable = !initial.isEmpty() && QFileInfo(initial).isDir() && !TFolderCheck::IsOnVirtualFileSystem(initialFolder);
+    OpenOn(usable ? initial : QDir::homePath());
     resize(440, 480);
 }
 
@@ -98,6 +129,17 @@ void TfrmSelectDirectory::CreateFolder()
     }
     OpenOn(typed);
     PathChanged();
+}
+
+void TfrmSelectDirectory::accept()
+{
+    // A folder that cannot take files is refused here, so the user can choose another.
+    const std::string problem = TFolderCheck::Problem(CurrentFolder(), ::Translation);
+    if (!problem.empty()) {
+        gui_.ShowError(problem, false, "");
+        return;
+    }
+    QDialog::accept();
 }
 
 std::string TfrmSelectDirectory::CurrentFolder() const

@@ -2,7 +2,9 @@
 // "Select Directory ...": the program's folder picker. A folder tree, the
 // path of the chosen folder (typed or picked), "Create Folder" for a typed
 // folder that does not exist yet, and "Help" when a help alias was given.
-// "Ok" is enabled exactly while the typed folder exists.
+// "Ok" is enabled exactly while the typed folder exists, and accepts only a
+// folder files can be written into. The folders are listed by their entries
+// alone: no file is ever opened to find its type or icon.
 #include <QDialog>
 
 #include <string>
@@ -29,6 +31,10 @@ public:
     QPushButton* CreateButton() const { return create_; }
     QPushButton* HelpButton() const { return help_; }
     void CreateFolder();
+
+public slots:
+    // Refuses a folder no files can be written into (TFolderCheck) with a message; the dialog stays.
+    void accept() override;
 
 private:
     void OpenOn(const QString& folder);

@@ -26,6 +26,7 @@
 #include <exception>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #ifndef TOLVEX_VERSION
 #define TOLVEX_VERSION "0.1.0"
@@ -53,7 +54,7 @@ std::string FindProgramFolder(int argc, char** argv)
     for (int i = 1; i + 1 < argc; ++i)
         if (std::strcmp(argv[i], "--home") == 0)
             return std::filesystem::absolute(argv[i + 1]).lexically_normal().string();
-    return (std::filesystem::path(ProgramFilePath()).parent_path() / "home").string();
+    return TUpdateHandover::DefaultProgramFolder(ProgramFilePath());
 }
 
 void ReportFolders(TTolvex& root)
@@ -149,9 +150,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tolvex: %s\n", e.what());
         result = 1;
     }
-    // Downloaded updates are applied by the updater once the program has ended.
+    // Downloaded updates are applied by the updater once the program has
+    // ended, in this program folder; a restart gets the same arguments.
     if (UpdateOnExit)
-        TUpdateHandover::StartUpdater(ProgramFilePath(), UpdateArguments);
+        TUpdateHandover::StartUpdater(ProgramFilePath(), UpdateArguments, home,
+                                      std::vector<std::string>(argv + 1, argv + argc));
     FreeSingletons();
     return result;
 }

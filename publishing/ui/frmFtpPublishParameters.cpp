@@ -9,9 +9,12 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 using PublishDialogParts::Tr;
@@ -42,6 +45,16 @@ TfrmFtpPublishParameters::TfrmFtpPublishParameters(const TFtpPublishParameters& 
     PublishDialogParts::FillChoices(method_, answers.Methods, answers.UpdateMethod);
     host_ = line(answers.HostName, "edtHostName");
     host_->setPlaceholderText("ftp.example.com");
+    port_ = new QSpinBox(this);
+    port_->setObjectName("sePort");
+    port_->setRange(1, 65535);
+    port_->setValue(answers.Port);
+    login_ = line(answers.LoginName, "edtLoginName");
+    password_ = line(answers.Password, "edtPassword");
+    password_->setEchoMode(QLineEdit::Password);
+    savePassword_ = new QCheckBox(Tr(translation, "Save Password"), this);
+    savePassword_->setObjectName("cbSavePassword");
+    savePassword_->setChecked(answers.SavePassword);
     directory_ = line(answers.DefaultDirectory, "edtDefaultDirectory");
     url_ = line(answers.WebSiteUrl, "edtWebSiteUrl");
     url_->setPlaceholderText("http://www.example.com");
@@ -53,9 +66,18 @@ TfrmFtpPublishParameters::TfrmFtpPublishParameters(const TFtpPublishParameters& 
     auto* server = new QGroupBox(Tr(translation, "FTP Server"), this);
     auto* serverForm = new QFormLayout(server);
     serverForm->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
-    serverForm->addRow(Tr(translation, "Host Name:"), host_);
+    auto* hostRow = new QHBoxLayout;
+    hostRow->addWidget(host_, 1);
+    auto* portLabel = new QLabel(Tr(translation, "Port:"), this);
+    portLabel->setBuddy(port_);
+    hostRow->addWidget(portLabel);
+    hostRow->addWidget(port_);
+    serverForm->addRow(Tr(translation, "Host Name:"), hostRow);
     serverForm->addRow(Tr(translation, "Default Directory on Host:"), directory_);
     serverForm->addRow(Tr(translation, "Web Site URL:"), url_);
+    serverForm->addRow(Tr(translation, "Login Name:"), login_);
+    serverForm->addRow(Tr(translation, "Password:"), password_);
+    serverForm->addRow(QString(), savePassword_);
 
     auto* site = new QGroupBox(Tr(translation, "Site"), this);
     auto* siteForm = new QFormLayout(site);
@@ -71,6 +93,8 @@ TfrmFtpPublishParameters::TfrmFtpPublishParameters(const TFtpPublishParameters& 
     start_->setDefault(true);
     buttons->addButton(QDialogButtonBox::Cancel)->setText(Tr(translation, "Cancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &TfrmFtpPublishParameters::accept);
+    // An address typed as the host ("ftp://host:2121/www") is split into the fields as the user leaves it.
+    connect(host_, &QLineEdit::editingFinished, this, &TfrmFtpPublishParameters::SplitAddress);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
@@ -78,9 +102,13 @@ TfrmFtpPublishParameters::TfrmFtpPublishParameters(const TFtpPublishParameters& 
     layout->addWidget(site);
     layout->addStretch(1);
     layout->addWidget(buttons);
-    setTabOrder(host_, directory_);
+    setTabOrder(host_, port_);
+    setTabOrder(port_, directory_);
     setTabOrder(directory_, url_);
-    setTabOrder(url_, language_);
+    setTabOrder(url_, login_);
+    setTabOrder(login_, password_);
+    setTabOrder(password_, savePassword_);
+    setTabOrder(savePassword_, language_);
     setTabOrder(language_, index_);
     setTabOrder(index_, method_);
     setTabOrder(method_, page_->ChooseButton());
@@ -96,6 +124,10 @@ TFtpPublishParameters TfrmFtpPublishParameters::Answers() const
     answers.IndexFileName = S(index_->text());
     answers.UpdateMethod = PublishDialogParts::ChosenValue(method_);
     answers.HostName = S(host_->text());
+    answers.Port = port_->value();
+    answers.LoginName = S(login_->text());
+    answers.Password = S(password_->text());
+    answers.SavePassword = savePassword_->isChecked();
     answers.DefaultDirectory = S(directory_->text());
     answers.WebSiteUrl = S(url_->text());
     answers.ServerSideScripts = scripts_->isChecked();
@@ -111,7 +143,21 @@ void TfrmFtpPublishParameters::accept()
         host_->setFocus();
         return;
     }
+    SplitAddress();
     QDialog::accept();
+}
+
+void TfrmFtpPublishParameters::SplitAddress()
+{
+    const TFtpPublishParameters answers = Answers();
+    if (!answers.Problem().empty())
+        return;
+    const TFtpPublishParameters split = answers.Normalised();
+    if (split.HostName != answers.HostName)
+        host_->setText(Q(split.HostName));
+    port_->setValue(split.Port);
+    login_->setText(Q(split.LoginName));
+    directory_->setText(Q(split.DefaultDirectory));
 }
 
 void TfrmFtpPublishParameters::keyPressEvent(QKeyEvent* event)

@@ -156,3 +156,20 @@ TEST(RootObjectTest, HostedAddressesOnlyForPublishedIds)
     EXPECT_EQ(root.GetHostedPageUrl(50000001, 403, 2, "pages", nullptr, ""), site + "50000001-2.jsp");
     EXPECT_EQ(root.GetHostedPageUrl(100001, 9999, 0, "pages", nullptr, ""), site + "index.html");
 }
+
+// Once the catalog has a site address of its own, every page's address is
+// on it (whatever its id), with the file name percent-encoded.
+TEST(RootObjectTest, PageAddressesFollowTheSiteAddressOnceSet)
+{
+    TRootFixture fixture;
+    fixture.MakeCatalog({});
+    ASSERT_EQ(fixture.Open("shop", "admin", "secret"), "");
+    TTolvex& root = fixture.Root();
+    TAbstractDBConnection& connection = fixture.Data()->GetConnectionFactory().GetConnection();
+    EXPECT_EQ(root.GetHostedPageUrl(1000000, 9999, 0, "EN", &connection, ""), "Will be assigned after publishing");
+    fixture.Data()->SetCatalogProperty(kPropertyWebSiteUrl, " http://shop.example.com/ ", connection);
+    EXPECT_EQ(root.GetHostedPageUrl(1000000, 9999, 0, "EN", &connection, ""), "http://shop.example.com/EN/1000000.html");
+    EXPECT_EQ(root.GetHostedPageUrl(100001, 9999, 0, "DE", &connection, ""), "http://shop.example.com/DE/index.html");
+    EXPECT_EQ(root.GetHostedPageUrl(4711, 9999, 2, "EN", &connection, "\xc3\x9c" "ber uns"),
+              "http://shop.example.com/EN/%C3%9Cber%20uns-2.html");
+}

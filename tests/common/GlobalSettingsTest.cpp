@@ -59,9 +59,9 @@ TEST(GlobalSettings, HandsFontsFolderAndLanguageToTheTranslation)
     TTempFolder folder;
     TTranslation defaults;
     TGlobalSettings(folder.Path(), &defaults);
-    EXPECT_EQ(defaults.FontName(), "Arial");
+    EXPECT_EQ(defaults.FontName(), "DejaVu Sans");
     EXPECT_EQ(defaults.FontSize(), 9);
-    EXPECT_EQ(defaults.FixedFontName(), "Courier New");
+    EXPECT_EQ(defaults.FixedFontName(), "DejaVu Sans Mono");
     EXPECT_EQ(defaults.FixedFontSize(), 10);
     EXPECT_EQ(defaults.DictionarySize(), 0u);
 

@@ -182,12 +182,13 @@ TEST_F(FtpPublish, ChangedRunsSendOnlyWhatChangedAndAlwaysTheChangeList)
     EXPECT_EQ(AsSet(server.PathsOf("STOR")), AsSet({"siteinfo.zip"}));
     EXPECT_EQ(second->GetUploadedFiles(), 0);
 
-    // One picture changed: exactly its file and the change list.
+    // One picture changed: exactly its file, and the change list before it
+    // (without the file's entry) and after it.
     ChangeImage(images[123], "GIF89a-changed");
     auto third = Publish("changed");
     ASSERT_TRUE(third->Succeeded()) << site.Runner().Last();
     const std::string changed = "images/" + std::to_string(images[123]) + ".gif";
-    EXPECT_EQ(AsSet(server.PathsOf("STOR")), AsSet({changed, "siteinfo.zip"}));
+    EXPECT_EQ(server.PathsOf("STOR"), (std::vector<std::string>{"siteinfo.zip", changed, "siteinfo.zip"}));
     EXPECT_EQ(TTempFolder::Read(serverRoot.File(changed)), "GIF89a-changed");
     EXPECT_EQ(AsMap(RemoteChangeList()), StagingEntries());
 }
@@ -200,15 +201,17 @@ TEST_F(FtpPublish, AllFilesModeIgnoresThePreviousListAndListsExactlyThisRun)
     stale.Record("\\index.html", 1);
     serverRoot.Write("siteinfo.zip", stale.Compressed());
 
+    // The change list is stored empty before the first file and whole at the end.
     auto publish = Publish("all");
     ASSERT_TRUE(publish->Succeeded()) << site.Runner().Last();
     EXPECT_TRUE(server.PathsOf("RETR").empty());
-    EXPECT_EQ(server.PathsOf("STOR").size(), site.Files().size() + 1);
+    EXPECT_EQ(server.PathsOf("STOR").size(), site.Files().size() + 2);
+    EXPECT_EQ(server.PathsOf("STOR").front(), "siteinfo.zip");
     EXPECT_EQ(AsMap(RemoteChangeList()), StagingEntries());
 
     // A second run in the same mode sends everything again.
     auto again = Publish("all");
-    EXPECT_EQ(server.PathsOf("STOR").size(), site.Files().size() + 1);
+    EXPECT_EQ(server.PathsOf("STOR").size(), site.Files().size() + 2);
 }
 
 TEST_F(FtpPublish, AMissingOrDamagedChangeListCountsAsEmpty)
@@ -249,7 +252,7 @@ TEST_F(FtpPublish, AFileThatDidNotReachTheServerIsSentAgainByTheNextRun)
     site.Runner().answers.clear();
     auto third = Publish("changed");
     ASSERT_TRUE(third->Succeeded());
-    EXPECT_EQ(AsSet(server.PathsOf("STOR")), AsSet({"images/" + refused, "siteinfo.zip"}));
+    EXPECT_EQ(AsSet(server.PathsOf("STOR")), AsSet({"images/" + refused, "siteinfo.zip", "siteinfo.zip"}));
     EXPECT_EQ(TTempFolder::Read(serverRoot.File("images/" + refused)), "GIF89a-new");
     EXPECT_EQ(AsMap(RemoteChangeList()), StagingEntries());
 }
@@ -296,6 +299,46 @@ TEST_F(FtpPublish, ACancelledRunLeavesAChangeListOfWhatArrivedAndTheNextRunSends
         EXPECT_EQ(listed.count(EntryOf(path)), 0u) << path;
 }
 
+// A run with "Update all files" that dies while it stores a file (here the
+// server goes away in the middle of it: no later change list reaches the
+// server, as when the run is killed) leaves that file cut short on the
+// server. The change list there must not vouch for it, so that the next
+// "changed" run sends it whole.
+TEST_F(FtpPublish, AFileCutShortByARunThatDiedIsSentAgainByTheNextRun)
+{
+    const int big = site.AddItem(kImageItemType, 3);
+    site.AddBinary(big, 5, "image/gif", std::string(32 * 1024 * 1024, 'g'));
+    const std::string path = "images/" + std::to_string(big) + ".gif";
+    auto first = Publish("changed");
+    ASSERT_TRUE(first->Succeeded()) << site.Runner().Last();
+
+    auto dying = std::make_unique<TFtpTestServer>(serverRoot.Path(), kUser, kPassword);
+    long long sentBefore = -1;
+    site.Runner().onProcessMessages = [&] {
+        if (!dying || site.Runner().Last() != "Upload file " + std::to_string(big) + ".gif")
+            return;
+        if (sentBefore < 0)
+            sentBefore = site.Runner().sent;
+        else if (site.Runner().sent > sentBefore + 1024 * 1024)
+            dying.reset();  // killed, and waited for
+    };
+    site.Runner().answers = {caCancel};
+    dialog.Queue(kUser, kPassword);
+    auto died = Make("all", "", dying->HostName());
+    died->Run();
+    site.Runner().onProcessMessages = nullptr;
+    ASSERT_EQ(dying, nullptr) << "the server was not stopped during the transfer";
+    EXPECT_FALSE(died->Succeeded());
+    ASSERT_LT(TTempFolder::Read(serverRoot.File(path)).size(), 32u * 1024 * 1024);
+    EXPECT_EQ(AsMap(RemoteChangeList()).count("\\images\\" + std::to_string(big) + ".gif"), 0u);
+
+    auto next = Publish("changed");
+    ASSERT_TRUE(next->Succeeded()) << site.Runner().Last();
+    EXPECT_EQ(TTempFolder::Read(serverRoot.File(path)).size(), 32u * 1024 * 1024);
+    EXPECT_TRUE(ServerFiles() == site.Files());
+    EXPECT_EQ(AsMap(RemoteChangeList()), StagingEntries());
+}
+
 TEST_F(FtpPublish, WrongCredentialsAskAgainAndTheGoodOnesAreStoredScrambled)
 {
     dialog.Queue(kUser, "wrong");
@@ -317,15 +360,74 @@ TEST_F(FtpPublish, WrongCredentialsAskAgainAndTheGoodOnesAreStoredScrambled)
     for (const std::string& line : site.Runner().Texts())
         EXPECT_EQ(line.find(kPassword), std::string::npos) << line;
 
-    // The next login starts from the stored login; without saving, the password goes.
-    dialog.shown.clear();
-    dialog.Queue(kUser, kPassword, false);
-    Publish("changed");
+}
+
+// A saved password is used without asking again; the dialog comes only
+// when the server refuses it. A login given for one run without saving
+// leaves no password behind.
+TEST_F(FtpPublish, ASavedPasswordIsUsedWithoutAskingUntilTheServerRefusesIt)
+{
+    TAbstractDBConnection& connection = site.Connection();
+    TCatalog& catalog = site.Program().Root().Catalog();
+    catalog.SetCatalogProperty(TPublishFtp::kLoginNameProperty, kUser, connection, TPublishSite::kCode);
+    catalog.SetCatalogProperty(TPublishFtp::kPasswordProperty, TCommonFunctions().ScramblePassword(kPassword),
+                               connection, TPublishSite::kCode);
+    server.ClearCommands();
+    auto saved = Make("changed");
+    saved->Run();
+    EXPECT_TRUE(saved->Succeeded()) << site.Runner().Last();
+    EXPECT_TRUE(dialog.shown.empty());
+
+    // The server no longer takes it: asked once, with the saved login filled in.
+    catalog.SetCatalogProperty(TPublishFtp::kPasswordProperty, TCommonFunctions().ScramblePassword("old"),
+                               connection, TPublishSite::kCode);
+    dialog.Queue(kUser, kPassword, true);
+    auto refused = Make("changed");
+    refused->Run();
+    EXPECT_TRUE(refused->Succeeded()) << site.Runner().Last();
     ASSERT_EQ(dialog.shown.size(), 1u);
     EXPECT_EQ(dialog.shown[0].LoginName, kUser);
-    EXPECT_EQ(dialog.shown[0].Password, kPassword);
-    EXPECT_TRUE(dialog.shown[0].SavePassword);
+    EXPECT_EQ(dialog.shown[0].Password, "old");
+
+    // Given for this run only (the FTP dialog's fields, not saved).
+    dialog.shown.clear();
+    auto given = Make("changed");
+    given->SetLogin({"", kUser, kPassword, false});
+    given->Run();
+    EXPECT_TRUE(given->Succeeded()) << site.Runner().Last();
+    EXPECT_TRUE(dialog.shown.empty());
     EXPECT_EQ(TCatalog::GetCatalogProperty(TPublishFtp::kPasswordProperty, connection, TPublishSite::kCode), "");
+}
+
+// The host as the user may type it: an address with the port and the
+// folder, whose folder is used when no default directory is given.
+TEST_F(FtpPublish, AnAddressTypedAsTheHostIsUsed)
+{
+    dialog.Queue(kUser, kPassword);
+    auto publish = Make("all", "", "ftp://" + server.HostName() + "/www/");
+    site.Program().Gui().QueueAnswer(mrYes);  // "Create directory?"
+    publish->Run();
+    ASSERT_TRUE(publish->Succeeded()) << site.Runner().Last();
+    EXPECT_EQ(dialog.shown.at(0).Address, "ftp://" + server.HostName() + "/www");
+    EXPECT_TRUE(fs::exists(serverRoot.File("www/index.html")));
+    EXPECT_TRUE(site.Runner().Has("Process directory /www/css"));
+}
+
+// The log speaks to the user: no trace of the items each page reads, and
+// what went wrong is in it.
+TEST_F(FtpPublish, TheLogHoldsTheFailuresAndNoLinesForDevelopers)
+{
+    server.Refuse({"index.html"});
+    site.Runner().answers = {caIgnore};
+    auto publish = Publish("all");
+    const std::vector<std::string> log = site.Runner().Texts();
+    for (const std::string& line : log) {
+        EXPECT_EQ(line.find("item id"), std::string::npos) << line;
+        EXPECT_EQ(line.find(site.Site().Path()), std::string::npos) << line;
+    }
+    EXPECT_TRUE(std::any_of(site.Runner().lines.begin(), site.Runner().lines.end(), [](const auto& line) {
+        return line.Level == 3 && line.Text.rfind("Cannot upload file \"index.html\", exit with message", 0) == 0;
+    }));
 }
 
 TEST_F(FtpPublish, ACancelledLoginKeepsTheLocalResultAndSendsNothing)
@@ -381,6 +483,16 @@ TEST_F(FtpPublish, NamesThatWouldLeaveTheSiteFolderOnTheServerAreNotSent)
     EXPECT_TRUE(fs::exists(serverRoot.File("index.html")));
     EXPECT_TRUE(site.Runner().Has("Invalid file name \"..\\escape.html\""));
     EXPECT_GE(publish->GetErrorCount(), 2);
+}
+
+TEST_F(FtpPublish, NamesWithBlanksAndAccentedLettersReachTheServerAsTheyAre)
+{
+    site.SetAltFileName(100002, "\xc3\x9c" "ber uns #1");
+    auto publish = Publish("all");
+    ASSERT_TRUE(publish->Succeeded()) << site.Runner().Last();
+    EXPECT_EQ(TTempFolder::Read(serverRoot.File("EN/\xc3\x9c" "ber uns #1.html")),
+              TTempFolder::Read(serverRoot.File("EN/100002.html")));
+    EXPECT_EQ(AsMap(RemoteChangeList()), StagingEntries());
 }
 
 TEST_F(FtpPublish, AFolderThatCannotBeMadeOnTheServerLeavesOutTheRestOfItsParent)

@@ -1,16 +1,20 @@
 // What the publishing dialogs decide without a window: the index file name
 // sent for what was typed, the FTP answers of the last run and their
-// parameter list, the refusal without a host name, and the staging folder
-// emptied for every FTP run.
+// parameter list, an FTP address typed as the host, the refusal without a
+// host name, and the staging folder of its own for every FTP run.
 #include "PublishSiteFixture.h"
 
 #include "publishing/ExportFileName.h"
+#include "common/CommonFunctions.h"
+#include "publishing/FtpAddress.h"
 #include "publishing/FtpPublishParameters.h"
 #include "publishing/PublishParameters.h"
+#include "publishing/WorkFolder.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -64,17 +68,103 @@ TEST(PublishEntryChoices, FtpAnswersComeBackFromTheLastRun)
     EXPECT_FALSE(again.ServerSideScripts);
 }
 
-TEST(PublishEntryChoices, StagingFolderIsEmptiedForEveryRun)
+// Two runs never share a staging folder: each gets an empty one of its own,
+// which goes with the run; what a killed run or an older version left is
+// removed, a folder still in use is not.
+TEST(PublishEntryChoices, EveryFtpRunStagesInAnEmptyFolderOfItsOwn)
 {
     TTempFolder program;
-    const std::string staging = TFtpPublishParameters::PrepareStagingFolder(program.Path());
-    EXPECT_EQ(staging, program.Path() + "/FtpPublish");
-    ASSERT_TRUE(fs::is_directory(staging));
-    fs::create_directories(staging + "/EN");
-    std::ofstream(staging + "/EN/1.html") << "old";
-    std::ofstream(staging + "/index.html") << "old";
-    EXPECT_EQ(TFtpPublishParameters::PrepareStagingFolder(program.Path()), staging);
-    EXPECT_TRUE(fs::is_empty(staging));
+    program.Write("FtpPublish/index.html", "left by an older version");
+    program.Write("FtpPublish/EN/1.html", "left by an older version");
+    const std::string killed = program.Write("FtpPublish/run-AbC123/index.html", "left by a killed run");
+    fs::last_write_time(fs::path(killed).parent_path(), fs::file_time_type::clock::now() - std::chrono::minutes(5));
+
+    auto first = TFtpPublishParameters::PrepareStagingFolder(program.Path());
+    auto second = TFtpPublishParameters::PrepareStagingFolder(program.Path());
+    EXPECT_NE(first->Path(), second->Path());
+    for (const auto* run : {first.get(), second.get()}) {
+        EXPECT_EQ(fs::path(run->Path()).parent_path(), fs::path(program.File("FtpPublish")));
+        EXPECT_TRUE(fs::is_directory(run->Path()) && fs::is_empty(run->Path()));
+    }
+    std::ofstream(first->Path() + "/index.html") << "the first run's";
+    fs::last_write_time(first->Path(), fs::file_time_type::clock::now() - std::chrono::minutes(5));
+    auto third = TFtpPublishParameters::PrepareStagingFolder(program.Path());
+    EXPECT_EQ(TTempFolder::Read(first->Path() + "/index.html"), "the first run's");
+    EXPECT_FALSE(fs::exists(program.File("FtpPublish/index.html")));
+    EXPECT_FALSE(fs::exists(program.File("FtpPublish/EN")));
+    EXPECT_FALSE(fs::exists(fs::path(killed).parent_path()));
+
+    const std::string path = first->Path();
+    first.reset();
+    EXPECT_FALSE(fs::exists(path));
+}
+
+struct TAddressCase {
+    const char* typed;
+    const char* host;  // as sent: the port added when it is not 21
+    const char* login;
+    const char* folder;
+    const char* problem;
+};
+
+TEST(PublishEntryChoices, AnFtpAddressTypedAsTheHostIsSplitIntoItsParts)
+{
+    const TAddressCase cases[] = {
+        {"ftp.example.com", "ftp.example.com", "", "", ""},
+        {" ftp://ftp.example.com ", "ftp.example.com", "", "", ""},
+        {"FTP://ftp.example.com:2121/www/shop/", "ftp.example.com:2121", "", "www/shop", ""},
+        {"ftp://web@127.0.0.1:21/my%20site", "127.0.0.1", "web", "my site", ""},
+        {"127.0.0.1:2121", "127.0.0.1:2121", "", "", ""},
+        {"[::1]:2121", "[::1]:2121", "", "", ""},
+        {"ftp://[::1]", "[::1]", "", "", ""},
+        {"http://www.example.com", "", "", "", "Only addresses of FTP servers (ftp://) can be used"},
+        {"ftp://:2121", "", "", "", "Enter FTP host name"},
+        {"host:99999", "", "", "", "The port must be a number from 1 to 65535"},
+        {"host:ftp", "", "", "", "The port must be a number from 1 to 65535"},
+        {"ftp://host\r\nDELE x", "", "", "", "The server address has characters that cannot be in it"},
+    };
+    for (const TAddressCase& c : cases) {
+        const TFtpAddress address = TFtpAddress::Parse(c.typed);
+        EXPECT_EQ(address.Problem, c.problem) << c.typed;
+        if (*c.problem != '\0')
+            continue;
+        EXPECT_EQ(address.HostAndPort(), c.host) << c.typed;
+        EXPECT_EQ(address.LoginName, c.login) << c.typed;
+        EXPECT_EQ(address.Folder, c.folder) << c.typed;
+    }
+}
+
+TEST(PublishEntryChoices, TheFtpLoginAndPortAreRememberedAndThePasswordOnlyWhenAsked)
+{
+    TPublishSite site;
+    TFtpPublishParameters answers = TFtpPublishParameters::ForOpenCatalog(site.Program().Root(), nullptr);
+    EXPECT_EQ(answers.Port, 21);
+    answers.HostName = "ftp://webmaster@ftp.example.com:2121/www";
+    answers.Password = "s3cret";
+    answers.SavePassword = true;
+    EXPECT_EQ(answers.Problem(), "");
+    const TFtpPublishParameters split = answers.Normalised();
+    EXPECT_EQ(split.HostName, "ftp.example.com");
+    EXPECT_EQ(split.Port, 2121);
+    EXPECT_EQ(split.LoginName, "webmaster");
+    EXPECT_EQ(split.DefaultDirectory, "www");
+    EXPECT_EQ(answers.RunParameters("/stage")[3], "HostName=ftp.example.com:2121");
+    EXPECT_EQ(answers.RunParameters("/stage")[4], "DefaultDirectory=www");
+    answers.Remember(site.Data(), site.Connection());
+    EXPECT_EQ(site.Data().GetCatalogProperty(714, site.Connection()), "ftp.example.com:2121");
+    EXPECT_NE(site.Data().GetCatalogProperty(719, site.Connection()), "s3cret");
+
+    TFtpPublishParameters again = TFtpPublishParameters::ForOpenCatalog(site.Program().Root(), nullptr);
+    EXPECT_EQ(again.HostName, "ftp.example.com");
+    EXPECT_EQ(again.Port, 2121);
+    EXPECT_EQ(again.LoginName, "webmaster");
+    EXPECT_EQ(again.Password, "s3cret");
+    EXPECT_TRUE(again.SavePassword);
+
+    again.SavePassword = false;
+    again.Remember(site.Data(), site.Connection());
+    EXPECT_EQ(site.Data().GetCatalogProperty(719, site.Connection()), "");
+    EXPECT_EQ(TFtpPublishParameters::ForOpenCatalog(site.Program().Root(), nullptr).Password, "");
 }
 
 TEST(PublishEntryChoices, ExportFileGetsItsExtensionOnlyWithoutADot)

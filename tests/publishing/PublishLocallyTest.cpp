@@ -6,6 +6,7 @@
 
 #include "publishing/PublishParameters.h"
 #include "publishing/SiteFolder.h"
+#include "publishing/WorkFolder.h"
 
 #include "catalog/CatalogPageGeneration.h"
 #include "common/CommonFunctions.h"
@@ -16,11 +17,18 @@
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectFactory.h"
 #include "storage/ObjectCollection.h"
+#include "storage/TolvexObject.h"
 #include "storage/TolvexObjectContext.h"
+#include "storage/ObjectFactory.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -323,6 +331,65 @@ TEST(PublishLocally, NamesThatWouldLeaveTheSiteFolderAreRefused)
     EXPECT_THROW(site.Make(badIndex)->Run(), EPublisherTolvexException);
 }
 
+// Names with blanks, accented letters and characters that mean something in
+// an address are file names like any other: the redirect page and the
+// copies under alternative names are written, and the run has no error.
+TEST(PublishLocally, NamesWithBlanksAndAccentedLettersArePublished)
+{
+    TPublishSite site;
+    const int image = site.AddItem(kImageItemType, 3);
+    site.AddBinary(image, 5, "image/gif", kGif);
+    site.SetAltFileName(image, "Logo gro\xc3\x9f");
+    site.SetAltFileName(100002, "\xc3\x9c" "ber uns #1");
+    std::vector<std::string> params = {"Path=" + site.Site().Path(), "LangCode=EN",
+                                       "IndexFileName= Start seite.html"};
+    auto publish = site.Make(params);
+    publish->Run();
+    EXPECT_EQ(site.Runner().Last(), "Successfully published.");
+    EXPECT_EQ(publish->GetErrorCount(), 0);
+    EXPECT_EQ(TTempFolder::Read(site.Site().File(" Start seite.html")), Redirect("EN/index.html"));
+    EXPECT_EQ(TTempFolder::Read(site.Site().File("images/Logo gro\xc3\x9f.gif")), kGif);
+    EXPECT_EQ(TTempFolder::Read(site.Site().File("EN/\xc3\x9c" "ber uns #1.html")),
+              TTempFolder::Read(site.Site().File("EN/100002.html")));
+}
+
+TEST(CommonFunctions, FileNamesArePercentEncodedInLinks)
+{
+    EXPECT_EQ(TCommonFunctions::EncodeUrlPath("EN/\xc3\x9c" "ber uns #1 100%?.html"),
+              "EN/%C3%9Cber%20uns%20%231%20100%25%3F.html");
+    EXPECT_EQ(TCommonFunctions::EncodeUrlPath("a-b_c.d~/index.html"), "a-b_c.d~/index.html");
+}
+
+// The company's address names its country in the page's language, not by
+// its code; a value that is no code is shown as it was typed.
+TEST(PublishLocally, TheCompanysCountryIsShownByNameInThePagesLanguage)
+{
+    TPublishSite site;
+    const int classId = site.Program().Root().ObjectContext().GetClassId("CommonCompanyInfo");
+    TTolvexObjectFactory& factory = site.Program().Root().Catalog().GetObjectFactory();
+    const auto setCountry = [&](const std::string& value) {
+        std::unique_ptr<TTolvexObject> company =
+            factory.GetObjectTyped(kCompanyItemId, classId, site.Connection(), TPublishSite::kCode);
+        ASSERT_NE(company->GetInstanceId(), 0);
+        for (const char* lang : {"EN", "DE"})
+            company->SetLangString("CompanyCountry", lang, value, 0);
+        company->Save();
+    };
+    setCountry("CA");
+    std::vector<std::string> params = site.Params();
+    site.Make(params)->Run();
+    ASSERT_EQ(site.Runner().Last(), "Successfully published.");
+    const std::string en = site.Files().at("EN/100004.html"), de = site.Files().at("DE/100004.html");
+    EXPECT_NE(en.find("Canada<br>"), std::string::npos);
+    EXPECT_NE(de.find("Kanada<br>"), std::string::npos);
+    EXPECT_EQ(en.find(">CA<"), std::string::npos);
+    EXPECT_EQ(en.find("CA<br>"), std::string::npos);
+
+    setCountry("Lower Saxony");
+    site.Make(params)->Run();
+    EXPECT_NE(site.Files().at("DE/100004.html").find("Lower Saxony<br>"), std::string::npos);
+}
+
 TEST(PublishLocally, AMissingSiteFolderIsNotCreated)
 {
     TPublishSite site;
@@ -420,6 +487,27 @@ TEST_P(PlainNames, AreSinglePathComponentsThatStayInTheSiteFolder)
 {
     EXPECT_EQ(TSiteFolder::IsPlainName(GetParam().text), GetParam().plain) << GetParam().text;
 }
+
+class SafeNames : public testing::TestWithParam<TNameCase> {};
+
+// What a file system and a browser accept is a name of the site; only what
+// leads elsewhere or cannot name a file is refused.
+TEST_P(SafeNames, AreTheNamesAFileOfTheSiteMayHave)
+{
+    EXPECT_EQ(TSiteFolder::IsSafeName(GetParam().text), GetParam().plain) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SafeNames,
+    testing::Values(TNameCase{"Empty", "", false}, TNameCase{"Dot", ".", false}, TNameCase{"DotDot", "..", false},
+                    TNameCase{"Slash", "a/b", false}, TNameCase{"Backslash", "..\\x", false},
+                    TNameCase{"Nul", std::string("a\0b", 3), false}, TNameCase{"LineBreak", "a\nb", false},
+                    TNameCase{"TooLong", std::string(256, 'a'), false},
+                    TNameCase{"OwnTemporary", ".a.html.tolvex-tmp-AbC123", false},
+                    TNameCase{"Blanks", "  my page .html", true}, TNameCase{"Accented", "\xc3\x9c" "ber uns", true},
+                    TNameCase{"UrlCharacters", "#1 100%?.html", true}, TNameCase{"Hidden", ".htaccess", true},
+                    TNameCase{"DotsInside", "a..b", true}, TNameCase{"Longest", std::string(255, 'a'), true}),
+    [](const testing::TestParamInfo<TNameCase>& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PlainNames,
@@ -609,4 +697,97 @@ TEST(PublishLocally, ACancelledParallelRunLeavesWhatOneThreadLeaves)
     EXPECT_EQ(parallel.log, inOrder.log);
     EXPECT_EQ(parallel.workFiles, inOrder.workFiles);
     EXPECT_TRUE(parallel == inOrder);
+}
+
+namespace {
+
+// Writes Name into Folder in a child process that the file size limit kills
+// part-way through the write, as a run is killed while it writes a file.
+void KillWhileWriting(const std::string& folder, const std::string& name)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        const rlimit size{64 * 1024, 64 * 1024}, core{0, 0};
+        setrlimit(RLIMIT_CORE, &core);
+        setrlimit(RLIMIT_FSIZE, &size);
+        signal(SIGXFSZ, SIG_DFL);
+        TSiteFolder(folder).WriteFile(name, std::string(1 << 20, 'x'));
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "the child was not killed while writing";
+}
+
+std::set<std::string> NamesIn(const std::string& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+void Backdate(const std::string& path)
+{
+    const auto past = fs::file_time_type::clock::now() - std::chrono::minutes(5);
+    fs::last_write_time(path, past);
+}
+
+}  // namespace
+
+// A run that was killed leaves the file it was writing under a temporary
+// name in the site folder, and its workers' folders in the system's
+// temporary folder. The next run removes them, and nothing else: look-alike
+// names of the user's, and the folders of a run still going on, stay.
+TEST(PublishLocally, ARunRemovesWhatAKilledRunLeftAndNothingElse)
+{
+    TTempFolder site, temp;
+    site.Write("index.html", "old");
+    // Before the fixture: the child is forked while this process has no other thread.
+    KillWhileWriting(site.Path(), "index.html");
+    std::set<std::string> left = NamesIn(site.Path());
+    left.erase("index.html");
+    ASSERT_EQ(left.size(), 1u);
+    const std::string killed = *left.begin();
+    EXPECT_EQ(killed.rfind(".index.html.", 0), 0u) << killed;
+    site.Write("css/.600111.css.tolvex-tmp-Ab12Cd", "half a style sheet");
+    const std::vector<std::string> usersOwn{".notes.tmp-123456", "keep.tolvex-tmp-abcdef", ".x.tolvex-tmp-abc",
+                                            "css/.y.tolvex-tmp-abcdefg"};
+    for (const std::string& name : usersOwn)
+        site.Write(name, "the user's");
+
+    const std::string abandoned = temp.Write("tolvex-publish-AbCdEf/out.xsl", "work");
+    Backdate(fs::path(abandoned).parent_path().string());
+    temp.Write("tolvex-publish-NeW123/out.xsl", "a run that has just begun");
+    TWorkFolder running(temp.Path());
+    Backdate(running.Path());
+    const char* oldTemp = std::getenv("TMPDIR");
+    const std::string savedTemp = oldTemp ? oldTemp : "";
+    setenv("TMPDIR", temp.Path().c_str(), 1);
+
+    TPublishSite fixture;
+    std::vector<std::string> params = fixture.Params();
+    params.front() = "Path=" + site.Path();
+    auto publish = fixture.Make(params);
+    publish->SetWorkers(2);
+    publish->Run();
+    if (oldTemp)
+        setenv("TMPDIR", savedTemp.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
+
+    EXPECT_TRUE(publish->Succeeded()) << fixture.Runner().Last();
+    const std::vector<std::string> log = fixture.Runner().Texts();
+    EXPECT_NE(std::find(log.begin(), log.end(), "Removed 2 unfinished file(s) of an earlier run"), log.end());
+    EXPECT_FALSE(fs::exists(site.File(killed)));
+    EXPECT_FALSE(fs::exists(site.File("css/.600111.css.tolvex-tmp-Ab12Cd")));
+    for (const std::string& name : usersOwn)
+        EXPECT_TRUE(fs::exists(site.File(name))) << name;
+    EXPECT_NE(TTempFolder::Read(site.File("index.html")), "old");
+    std::set<std::string> workFolders;
+    for (const std::string& name : NamesIn(temp.Path()))
+        if (name.rfind(TWorkFolder::kPrefix, 0) == 0)
+            workFolders.insert(name);
+    EXPECT_EQ(workFolders,
+              (std::set<std::string>{"tolvex-publish-NeW123", fs::path(running.Path()).filename().string()}));
 }

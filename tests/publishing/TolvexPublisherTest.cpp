@@ -141,7 +141,9 @@ TEST_F(TolvexPublisherTest, AnExceptionOfExecuteLeavesRunWithoutEndLineOrNotice)
         throw ECriticalTolvexException("disk full");
     };
     EXPECT_THROW(operation.Run(), ECriticalTolvexException);
-    EXPECT_EQ(runner.Texts(), std::vector<std::string>{"Start publishing"});
+    // The failure is the log's last line, in red.
+    EXPECT_EQ(runner.Texts(), (std::vector<std::string>{"Start publishing", "disk full"}));
+    EXPECT_EQ(runner.lines.back().Level, 3);
     EXPECT_TRUE(runner.dataChanged.empty());
 }
 

@@ -8,6 +8,7 @@
 #include "support/ScriptedGui.h"
 #include "support/TempFolder.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -15,8 +16,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <set>
+#include <thread>
 
 namespace {
 
@@ -135,6 +142,71 @@ TEST(FolderPicker, DialogAnswersTheFolderOnOkAndNothingOnCancel)
     EXPECT_EQ(SelectDirectoryDialog(home.Path(), "", gui), home.Path());
     OnNextModal([](QWidget* w) { w->close(); });
     EXPECT_EQ(SelectDirectoryDialog(home.Path(), "", gui), "");
+}
+
+TEST(FolderPicker, ASystemFolderIsRefusedAndNotShownAgain)
+{
+    TScriptedGui gui;
+    TTempFolder home;
+    TfrmSelectDirectory picker(home.Path(), "", gui, {});
+    picker.PathEdit()->setText("/proc");
+    ASSERT_TRUE(picker.OkButton()->isEnabled());
+    picker.show();
+    picker.OkButton()->click();
+    EXPECT_TRUE(picker.isVisible());
+    ASSERT_EQ(gui.Messages("error").size(), 1u);
+    EXPECT_NE(gui.Messages("error").front().find("\"/proc\" is a folder of the system"), std::string::npos);
+    picker.PathEdit()->setText(QString::fromStdString(home.Path()));
+    picker.OkButton()->click();
+    EXPECT_EQ(picker.result(), QDialog::Accepted);
+
+    // A remembered system folder opens the picker on the home folder.
+    TfrmSelectDirectory again("/proc", "", gui, {});
+    EXPECT_EQ(again.CurrentFolder(), QDir::homePath().toStdString());
+}
+
+// The names of the files in Folder that were opened while Act ran and the
+// events of the next second were handled.
+std::set<std::string> FilesOpenedDuring(const std::string& folder, const std::function<void()>& act)
+{
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    EXPECT_GE(watch, 0);
+    inotify_add_watch(watch, folder.c_str(), IN_OPEN | IN_ACCESS);
+    act();
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    while (std::chrono::steady_clock::now() < until) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    std::set<std::string> opened;
+    alignas(inotify_event) char buffer[8192];
+    for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;)
+        for (char* p = buffer; p < buffer + n; p += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(p)->len)
+            if (const auto* event = reinterpret_cast<inotify_event*>(p); event->len > 0)
+                opened.insert(event->name);
+    close(watch);
+    return opened;
+}
+
+// A file of a virtual file system (a kernel log, say) may block whoever
+// reads it: the picker lists folders by their entries alone, never reading
+// a file to find its type or icon.
+TEST(FolderPicker, NeverReadsTheFilesOfTheFoldersItShows)
+{
+    TScriptedGui gui;
+    TTempFolder home;
+    std::filesystem::create_directory(home.File("site"));
+    std::ofstream(home.File("kmsg")) << "<6>some kernel line\n";
+    const std::set<std::string> opened = FilesOpenedDuring(home.Path(), [&] {
+        TfrmSelectDirectory picker(home.Path(), "", gui, {});
+        picker.show();
+        for (int i = 0; i < 50; ++i)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        picker.PathEdit()->setText(QString::fromStdString(home.File("site")));
+        for (int i = 0; i < 50; ++i)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    });
+    EXPECT_EQ(opened.count("kmsg"), 0u);
 }
 
 }  // namespace

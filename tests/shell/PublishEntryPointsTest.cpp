@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -126,6 +127,57 @@ TEST(PublishEntryPoints, PublishLocallyTakesLanguageAndIndexNameFromTheParameter
     EXPECT_TRUE(TfrmDetailProcess::ProcessWindows().empty());
 }
 
+// A folder is remembered only once a site was published into it: a system
+// folder is refused before anything is stored, and a run that failed leaves
+// the last good folder as the one offered next.
+TEST(PublishEntryPoints, TheSiteFolderIsRememberedOnlyAfterAPublishIntoItSucceeded)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TTempFolder site;
+    std::string chosen;
+    std::vector<std::string> offered;
+    f.Shell().Dialogs().SetFolderChooser([&](const std::string& initial, const std::string&) {
+        offered.push_back(initial);
+        return chosen;
+    });
+    auto publish = [&](const std::string& folder, const QString& indexName) {
+        chosen = folder;
+        WhenShown<TfrmPublishParameters>([indexName](TfrmPublishParameters& dialog) {
+            dialog.IndexEdit()->setText(indexName);
+            dialog.StartButton()->click();
+        });
+        f.Shell().ExecuteAction("Action=PublishLocally", false);
+        if (TfrmDetailProcess* runner = OnlyRunner())
+            WaitFor([&] { return runner->IsFinished(); });
+        FreeRunners(f);
+    };
+
+    chosen = "/proc";
+    // Should the parameters dialog open for it after all, it is cancelled.
+    bool refused = false;
+    WhenShown<TfrmPublishParameters>([&refused](TfrmPublishParameters& dialog) {
+        if (!refused)
+            dialog.reject();
+    });
+    f.Shell().ExecuteAction("Action=PublishLocally", false);
+    refused = true;
+    ASSERT_FALSE(f.Boxes().Messages("error").empty());
+    EXPECT_NE(f.Boxes().Messages("error").back().find("\"/proc\" is a folder of the system"), std::string::npos);
+    EXPECT_TRUE(TfrmDetailProcess::ProcessWindows().empty());
+    EXPECT_EQ(Property(f, 710), "");
+
+    publish(site.Path(), "..");  // the run fails: no such index file name
+    EXPECT_EQ(Property(f, 710), "");
+    publish(site.Path(), "index.html");
+    EXPECT_TRUE(fs::exists(fs::path(site.Path()) / "index.html"));
+    EXPECT_EQ(Property(f, 710), site.Path());
+    TTempFolder other;
+    publish(other.Path(), "..");
+    EXPECT_EQ(Property(f, 710), site.Path());
+    EXPECT_EQ(offered, (std::vector<std::string>{"", "", "", site.Path()}));
+}
+
 TEST(PublishEntryPoints, PublishByFtpUploadsTheStagedSiteAfterTheLogin)
 {
     TShellFixture f;
@@ -143,7 +195,12 @@ TEST(PublishEntryPoints, PublishByFtpUploadsTheStagedSiteAfterTheLogin)
         // Without a host name Start refuses and the dialog stays.
         dialog.StartButton()->click();
         EXPECT_TRUE(dialog.isVisible());
-        dialog.HostEdit()->setText(QString::fromStdString(server.HostName()));
+        // The server typed as an address, its port in it.
+        dialog.HostEdit()->setText(QString::fromStdString("ftp://" + server.HostName()));
+        Screenshot(dialog, "ftp-parameters-address");
+        emit dialog.HostEdit()->editingFinished();
+        EXPECT_EQ(dialog.HostEdit()->text(), "127.0.0.1");
+        EXPECT_EQ(dialog.PortBox()->value(), server.Port());
         dialog.DirectoryEdit()->setText("shop");
         dialog.UrlEdit()->setText("http://shop.example.com");
         dialog.MethodBox()->setCurrentIndex(0);
@@ -184,7 +241,10 @@ TEST(PublishEntryPoints, PublishByFtpUploadsTheStagedSiteAfterTheLogin)
     EXPECT_TRUE(sent("shop/siteinfo.zip")) << log;
     EXPECT_FALSE(sent("shop/stale.html"));
     EXPECT_FALSE(fs::exists(staging / "stale.html"));
-    EXPECT_TRUE(fs::exists(staging / "index.html"));
+    // The run staged the site in a folder of its own, which goes with the run.
+    const std::string path = runner->GetParams().front().substr(5);
+    EXPECT_EQ(fs::path(path).parent_path(), staging);
+    EXPECT_TRUE(fs::exists(fs::path(path) / "index.html"));
 
     // The answers are remembered for the next run.
     EXPECT_EQ(Property(f, 714), server.HostName());
@@ -193,14 +253,33 @@ TEST(PublishEntryPoints, PublishByFtpUploadsTheStagedSiteAfterTheLogin)
     EXPECT_EQ(Property(f, 716), "index.html");
     EXPECT_EQ(Property(f, 718), "http://shop.example.com");
     FreeRunners(f);
+    EXPECT_FALSE(fs::exists(path));
     EXPECT_EQ(Property(f, 720), "webmaster");
     EXPECT_FALSE(Property(f, 719).empty());
 
+    // The next run: host and port apart, the saved login filled in and used
+    // without the login dialog.
     WhenShown<TfrmFtpPublishParameters>([&](TfrmFtpPublishParameters& dialog) {
-        EXPECT_EQ(dialog.HostEdit()->text().toStdString(), server.HostName());
+        EXPECT_EQ(dialog.HostEdit()->text().toStdString(), "127.0.0.1");
+        EXPECT_EQ(dialog.PortBox()->value(), server.Port());
+        EXPECT_EQ(dialog.LoginEdit()->text(), "webmaster");
+        EXPECT_EQ(dialog.PasswordEdit()->text(), "s3cret");
+        EXPECT_TRUE(dialog.SavePasswordBox()->isChecked());
         EXPECT_EQ(dialog.MethodBox()->currentText(), "Update all files");
-        dialog.reject();
+        Screenshot(dialog, "ftp-parameters-saved");
+        dialog.StartButton()->click();
     });
+    logins = 0;
+    WhenShown<TfrmFtpAuthorization>(login);
+    f.Shell().ExecuteAction("Action=PublishByFtp", false);
+    TfrmDetailProcess* second = OnlyRunner();
+    ASSERT_NE(second, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return second->IsFinished(); }));
+    EXPECT_TRUE(second->GetPublisher()->Succeeded()) << second->LogView()->toPlainText().toStdString();
+    EXPECT_EQ(logins, 0);
+    FreeRunners(f);
+
+    WhenShown<TfrmFtpPublishParameters>([](TfrmFtpPublishParameters& dialog) { dialog.reject(); });
     f.Shell().ExecuteAction("Action=PublishByFtp", false);
     EXPECT_TRUE(TfrmDetailProcess::ProcessWindows().empty());
 }

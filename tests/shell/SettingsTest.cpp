@@ -10,6 +10,7 @@
 #include "support/TempFolder.h"
 
 #include <QCheckBox>
+#include <QFontDatabase>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -35,6 +36,18 @@ protected:
     TSettingsModel model{ini, home.Path(), [](const std::string& code) { return "Lang " + code; }};
     TScriptedGui gui;
 };
+
+// A fresh program folder's fonts are ones this desktop has: the program's
+// windows do not fall back to whatever the desktop finds for a font it lacks.
+TEST_F(Settings, TheDefaultFontsAreInstalledOnTheDesktop)
+{
+    const QStringList families = QFontDatabase::families();
+    for (const TSettingId setting : {siFontName, siFixedFontName}) {
+        const QString family = QString::fromStdString(ini.GetString(setting));
+        EXPECT_TRUE(families.contains(family)) << family.toStdString();
+    }
+    EXPECT_TRUE(QFontDatabase::isFixedPitch(QString::fromStdString(ini.GetString(siFixedFontName))));
+}
 
 TEST_F(Settings, OffersTheLanguageFilesAndTheHelpFolders)
 {

@@ -3,7 +3,9 @@
   Master template of the style "Meadow": a green side column with the logo,
   the navigation as an opened tree and the company's address; the page on
   the right. On narrow screens the column becomes a header above the page,
-  a long menu folds behind a button and the address moves to the footer.
+  the menu's entries run in rows (the opened section's sub-pages in a row of
+  their own), a long menu folds behind a button and the address moves to
+  the footer.
 
   The body template of the page fills the main region (named template
   "body"); the common templates give texts, links and shared style rules.
@@ -67,7 +69,8 @@
 .side-contact{display:none}
 .site-nav{margin:.75rem 0 0}
 .menu-tree{display:flex;flex-wrap:wrap;gap:.25rem}
-.menu-tree ul{display:none}
+.site-nav:not(.menu-collapsible) .menu-tree li.open{flex-basis:100%}
+.menu-tree ul{display:flex;flex-wrap:wrap;gap:.25rem}
 .has-menu-button .brand{max-width:calc(100% - 7.5rem)}
 .menu-collapsible{margin:0}
 .menu-collapsible .menu-toggle{display:block;position:absolute;width:1px;height:1px;opacity:0}
