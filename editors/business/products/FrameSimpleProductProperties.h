@@ -16,11 +16,13 @@ public:
 
 protected:
     void AddRows(QFormLayout& form) override;
+    void AddBelow(QWidget& frame) override;
     void LoadRows() override;
     void StoreRows() override;
     std::string ValidateRows(QWidget*& invalid) override;
 
 private:
+    TProductSpecsControls* keywords_ = nullptr;
     TProductSpecsControls* specs_ = nullptr;
     std::unique_ptr<TProductSpecsModel> specsModel_;
     TRetailPriceControls* price_ = nullptr;

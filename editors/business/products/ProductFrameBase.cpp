@@ -4,6 +4,7 @@
 #include "common/MemberTypes.h"
 #include "editors/business/products/ProductPropertiesModel.h"
 #include "editors/framework/EditorParams.h"
+#include "editors/framework/ItemEditorContainer.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
 #include "editors/framework/ui/QtFrameSite.h"
@@ -72,7 +73,7 @@ void TProductFrameBase::InitControls()
     layout->addStretch();
 
     connect(edtCode_, &QLineEdit::textEdited, this, [this](const QString& text) { CodeEdited(text); });
-    connect(edtName_, &QLineEdit::textEdited, this, [this] { Changed(); });
+    connect(edtName_, &QLineEdit::textEdited, this, [this] { NameOrCodeEdited(); });
     connect(edtDescription_, &QPlainTextEdit::textChanged, this, [this] { Changed(); });
     connect(edtHistory_, &QPlainTextEdit::textChanged, this, [this] { Changed(); });
 }
@@ -86,7 +87,20 @@ void TProductFrameBase::CodeEdited(const QString& text)
         edtCode_->setText(shown);
         edtCode_->setCursorPosition(cursor);
     }
+    NameOrCodeEdited();
+}
+
+void TProductFrameBase::NameOrCodeEdited()
+{
     Changed();
+    if (!model_ || !TrackChanges)
+        return;
+    // The editor's caption follows the name as it is typed.
+    ReadControls();
+    model_->ApplyTreeName();
+    if (TTolvexUIEditor* editor = GetUIEditor())
+        if (TItemEditorContainer* container = editor->GetContainer())
+            container->RefreshCaption();
 }
 
 void TProductFrameBase::LoadFromObjects(bool /*languageSwitch*/)

@@ -49,6 +49,7 @@ protected:
 
 private:
     void CodeEdited(const QString& text);
+    void NameOrCodeEdited();
     void ReadControls();
 
     bool required_;

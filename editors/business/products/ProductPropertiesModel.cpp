@@ -110,14 +110,19 @@ std::string TProductPropertiesModel::TreeName() const
     return Text("$1 ($2)", {values_.Name, Code()});
 }
 
+void TProductPropertiesModel::ApplyTreeName()
+{
+    if (NameOrCodeChanged())
+        if (TAbstractCObject* names = context_.Objects.GetObject(context_.ItemId, "CommonNames"))
+            names->SetLangString("ItemName", context_.LangCode, TreeName(), 0);
+}
+
 void TProductPropertiesModel::Store()
 {
     TAbstractCObject* product = context_.Objects.GetObject(context_.ItemId, "Product");
     if (!product)
         return;
-    if (NameOrCodeChanged())
-        if (TAbstractCObject* names = context_.Objects.GetObject(context_.ItemId, "CommonNames"))
-            names->SetLangString("ItemName", context_.LangCode, TreeName(), 0);
+    ApplyTreeName();
     // Only what changed: a value shown through from the default language
     // would otherwise be written into the frame's language.
     const std::string loadedCode = StoredCode(loaded_.Code, context_.Data.GetCatalogType());

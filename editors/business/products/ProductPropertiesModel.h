@@ -41,6 +41,9 @@ public:
     std::string Validate(TInvalid* invalid = nullptr) const;
     // "$1 ($2)": the tree name of the product.
     std::string TreeName() const;
+    // The tree name into the item's names object, when the name or the code
+    // changed (the editor's caption shows it before the save).
+    void ApplyTreeName();
     // Writes what changed into the objects (the code in its stored form,
     // the tree name when the name or the code changed); the values loaded
     // become the values written.

@@ -52,6 +52,8 @@ TProductSpecsControls::TProductSpecsControls(QWidget& frame, std::vector<std::st
         } else {
             control.Line = new QLineEdit(&frame);
             control.Line->setMaxLength(kMaxShortTextLength);
+            if (TProductSpecsModel::IsMeasure(member))
+                control.Line->setMaximumWidth(160);
             if (numericEntry && TProductSpecsModel::IsMeasure(member))
                 control.Line->setValidator(
                     new QRegularExpressionValidator(QRegularExpression("[0-9]*[.,]?[0-9]*"), control.Line));
