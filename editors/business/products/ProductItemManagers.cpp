@@ -22,11 +22,17 @@ int TProductItemManager::ValidateItem(TTolvexControlClass& context, std::string&
         return flags;
     TCatalogData& data = *context.Data();
     const std::string defaultLang = data.GetDefaultLangCode();
-    flags |= CheckMember(context, product, "Code", messages, 4, "No product code.", "XXX");
-    if (!product->HasValue("Name", defaultLang) && !product->HasValue("Name", "XXX")) {
+    // An error goes in front of the messages. A value counts only with a
+    // text: an edit cleared leaves an empty value in the objects.
+    const auto refuse = [&](const std::string& message) {
+        messages = messages.empty() ? message : message + "\r\n" + messages;
+        flags |= 4;
+    };
+    if (product->GetLangString("Code", "XXX", 0).empty())
+        refuse(context.Translate("No product code."));
+    if (product->GetLangString("Name", defaultLang, 0).empty()) {
         // In front of the code's message: the name's error comes first.
-        flags |= CheckMember(context, product, "Name", messages, 4, "No native product name for \"$1\" language.",
-                             defaultLang);
+        refuse(context.TranslateFmt("No native product name for \"$1\" language.", {defaultLang}));
     } else if (data.IsMultilingual()) {
         for (const std::string& lang : data.GetLanguages())
             if (lang != defaultLang)

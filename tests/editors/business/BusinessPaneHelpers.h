@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,44 @@ inline std::string AllRows(TMainWindowFixture& f)
         }
     }
     return text;
+}
+
+// The lines of After that Before lacks ("+ ") and those it lost ("- "): empty when the rows are the same.
+inline std::string RowsChanged(const std::string& before, const std::string& after)
+{
+    const auto lines = [](const std::string& text) {
+        std::multiset<std::string> set;
+        // A text value may hold newlines of its own: a row starts with a table's name.
+        std::string row;
+        for (std::size_t at = 0; at < text.size();) {
+            std::size_t next = text.find('\n', at);
+            if (next == std::string::npos)
+                next = text.size();
+            const std::string line = text.substr(at, next - at);
+            at = next + 1;
+            const bool startsRow = line.starts_with("Items|") || line.starts_with("CObjectInstances|") ||
+                                   line.starts_with("CStrings|") || line.starts_with("CText|") ||
+                                   line.starts_with("CNumbers|") || line.starts_with("CDates|");
+            if (startsRow && !row.empty()) {
+                set.insert(row);
+                row.clear();
+            }
+            row += (row.empty() ? "" : "\n") + line;
+        }
+        if (!row.empty())
+            set.insert(row);
+        return set;
+    };
+    const std::multiset<std::string> was = lines(before);
+    const std::multiset<std::string> is = lines(after);
+    std::string changed;
+    for (const std::string& row : is)
+        if (!was.count(row))
+            changed += "+ " + row.substr(0, 200) + "\n";
+    for (const std::string& row : was)
+        if (!is.count(row))
+            changed += "- " + row.substr(0, 200) + "\n";
+    return changed;
 }
 
 }  // namespace business_test
