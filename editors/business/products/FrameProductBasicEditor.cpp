@@ -6,6 +6,8 @@
 #include "editors/site/SiteModelContext.h"
 
 #include <QFormLayout>
+#include <QGroupBox>
+#include <QLayout>
 
 TFrameProductBasicEditor::TFrameProductBasicEditor(TFrameSite& site)
     : TProductFrameBase(site, "TFrameProductBasicEditor", false)
@@ -15,13 +17,17 @@ TFrameProductBasicEditor::TFrameProductBasicEditor(TFrameSite& site)
 
 TFrameProductBasicEditor::~TFrameProductBasicEditor() = default;
 
-void TFrameProductBasicEditor::AddRows(QFormLayout& form)
+void TFrameProductBasicEditor::AddBelow(QWidget& frame)
 {
     if (CatalogType() == business_ids::kSupplierCatalogType)
         return;
     shipping_ = new TProductShippingControls(*this, false);
     shipping_->Changed = [this] { Changed(); };
-    shipping_->AddRows(form);
+    auto* box = new QGroupBox(tr("Shipping"), &frame);
+    auto* form = new QFormLayout(box);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    shipping_->AddRows(*form);
+    frame.layout()->addWidget(box);
 }
 
 void TFrameProductBasicEditor::LoadRows()

@@ -13,7 +13,7 @@ public:
     ~TFrameProductBasicEditor() override;
 
 protected:
-    void AddRows(QFormLayout& form) override;
+    void AddBelow(QWidget& frame) override;
     void LoadRows() override;
     void StoreRows() override;
 

@@ -28,8 +28,10 @@ TProductShippingControls::TProductShippingControls(QWidget& frame, bool supplier
         auto* edit = new QLineEdit(&frame);
         edit->setObjectName(name);
         edit->setMaxLength(kMaxShortTextLength);
-        if (numeric)
+        if (numeric) {
             edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*[.,]?[0-9]*"), edit));
+            edit->setMaximumWidth(160);
+        }
         connect(edit, &QLineEdit::textEdited, this, [this] { Edited(); });
         return edit;
     };
@@ -43,6 +45,7 @@ TProductShippingControls::TProductShippingControls(QWidget& frame, bool supplier
     dtpDateIntroduced_->setMinimumDate(kUnknown);
     dtpDateIntroduced_->setSpecialValueText(tr("Unknown"));
     dtpDateIntroduced_->setCalendarPopup(true);
+    dtpDateIntroduced_->setMaximumWidth(200);
     connect(dtpDateIntroduced_, &QDateEdit::dateChanged, this, [this](const QDate& date) {
         if (loading_)
             return;

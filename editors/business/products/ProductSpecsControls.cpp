@@ -40,6 +40,7 @@ TProductSpecsControls::TProductSpecsControls(QWidget& frame, std::vector<std::st
                                                         ? RootObject->References().GetDimensionUnits()
                                                         : RootObject ? RootObject->References().GetWeightUnits()
                                                                      : std::vector<std::string>{};
+            control.Units->setMaximumWidth(260);
             control.Units->addItem(QString(), QString());
             for (const std::string& line : units) {
                 const auto [id, name] = SplitLine(line);

@@ -266,6 +266,8 @@ TEST_F(BusinessEditors, ACodeThatDiffersOnlyByFilteredCharactersIsRefused)
     OpenItem(f, second.Placement, "ProductBasicEditor-basic");
     auto* code = Find<QLineEdit>(f, "edtCode");
     TypeOver(code, "a b*12");
+    EXPECT_FALSE(Find<QLineEdit>(f, "edtRetailPrice")->isEnabled()) << "no schedule: no price";
+    Shoot(f, "business-product-no-schedule");
     PressSave(f);
     EXPECT_EQ(f.Boxes().Messages("error"),
               std::vector<std::string>{"Product with code \"AB12\" already exists in the catalog"});
@@ -348,8 +350,11 @@ TEST_F(AdvancedBusinessEditors, ACustomFieldDefinedAndFilledShowsOnThePage)
     auto* note = Find<QLabel>(f, "lblNoFields");
     ASSERT_NE(note, nullptr);
     EXPECT_TRUE(note->isVisibleTo(f.EditorPane())) << "no custom fields yet: the note shows";
+    Shoot(f, "business-no-custom-fields");
 
-    OpenList(f, kFieldsRoot);
+    // The note leads to the custom fields' editor.
+    emit note->linkActivated("fields");
+    ASSERT_TRUE(WaitFor([&] { return f.Editor().Context() && f.Editor().Context()->GetItemType() == kFieldsRoot; }));
     ClickWithInput(f, "btnAddField", "Material finish");
     ClickWithInput(f, "btnAddField", "Warranty");
     PressSave(f);
@@ -385,6 +390,116 @@ TEST_F(AdvancedBusinessEditors, ACustomFieldDefinedAndFilledShowsOnThePage)
     QTest::mouseClick(Find<QPushButton>(f, "btnDeleteField"), Qt::LeftButton);
     EXPECT_EQ(f.Boxes().Messages("error"),
               std::vector<std::string>{"Cannot delete the field. Some product has reference to it."});
+}
+
+}  // namespace
+
+namespace {
+
+std::string CommittedText(TMainWindowFixture& f, int itemId, int classId, int memberId)
+{
+    return Committed(f, "SELECT StringValue FROM CStrings WHERE CatalogCode = :CatalogCode AND ItemId = " +
+                            std::to_string(itemId) + " AND ClassId = " + std::to_string(classId) +
+                            " AND MemberId = " + std::to_string(memberId));
+}
+
+TEST_F(AdvancedBusinessEditors, TheAdvancedTabsStoreTheirValuesWithTheProduct)
+{
+    const TProduct product = AddProduct(f, "AB12", "Kettle");
+    OpenItem(f, product.Placement, "ProductBasicEditor-basic");
+    ASSERT_NE(Find<QLineEdit>(f, "edtMonthlyCapacity"), nullptr) << "shipping shows on Product Info outside type 12";
+    TypeOver(Find<QLineEdit>(f, "edtMonthlyCapacity"), "500");
+    Shoot(f, "business-product-advanced");
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("ProductBasicEditor-specs"));
+    QCoreApplication::processEvents();
+    TypeOver(Find<QLineEdit>(f, "edtWidth"), "30");
+    TypeOver(Find<QLineEdit>(f, "edtMaterial"), "Copper");
+    TypeOver(Find<QLineEdit>(f, "edtDominantColor"), "Pantone 876 C");
+    EXPECT_EQ(Find<QComboBox>(f, "edtDimensionsUnit")->currentData().toString(), "cm") << "the catalog's default unit";
+    Shoot(f, "business-product-specs");
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("ProductSearch-basic"));
+    QCoreApplication::processEvents();
+    TypeOver(Find<QLineEdit>(f, "edtThumbnailSize"), "120");
+    Shoot(f, "business-product-search");
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("MultiColorEditor"));
+    QCoreApplication::processEvents();
+    Shoot(f, "business-product-colors");
+    PressSave(f);
+    EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{});
+    EXPECT_EQ(CommittedText(f, product.Data, 4006, 1), "500");
+    EXPECT_EQ(CommittedText(f, product.Data, 4005, 1), "30");
+    EXPECT_EQ(CommittedText(f, product.Data, 4005, 5), "cm") << "the default unit is stored with the first change";
+    EXPECT_EQ(CommittedText(f, product.Data, 4005, 8), "Copper");
+    EXPECT_EQ(CommittedText(f, product.Data, 4005, 10), "Pantone 876 C");
+    EXPECT_EQ(Committed(f, "SELECT NumberValue FROM CNumbers WHERE CatalogCode = :CatalogCode AND ItemId = " +
+                               std::to_string(product.Data) + " AND ClassId = 4013 AND MemberId = 1"),
+              "120");
+    EXPECT_EQ(Committed(f, "SELECT COUNT(*) FROM CDates WHERE CatalogCode = :CatalogCode AND ItemId = " +
+                               std::to_string(product.Data)),
+              "0")
+        << "an unknown introduction date is not written";
+}
+
+TEST(SupplierCatalogProducts, KeepTheirCodesAsTypedAndTheirShippingOnATabOfItsOwn)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses, true);
+    ASSERT_EQ(f.CreateAndOpen("supplier", 12), "");
+    f.Shell().CatalogUI()->WebTree()->LocateItem(100001, nullptr);
+    QCoreApplication::processEvents();
+    f.Shell().ExecuteAction("Action=AddNewPossibleLinkedItem&ItemType=4002&ParentItemId=11", false);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(f.Editor().Context()->GetItemType(), 4002);
+    const int product = f.Editor().Context()->GetItemId();
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("ProductBasicEditor-basic"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Find<QLineEdit>(f, "edtMonthlyCapacity"), nullptr);
+    auto* code = Find<QLineEdit>(f, "edtCode");
+    code->setFocus();
+    QTest::keyClicks(code, "ab 12.x");
+    EXPECT_EQ(code->text(), "ab 12.x");
+    TypeOver(Find<QLineEdit>(f, "edtName"), "Valve");
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("ProductBasicEditor-specs"));
+    QCoreApplication::processEvents();
+    auto* width = Find<QLineEdit>(f, "edtWidth");
+    width->setFocus();
+    QTest::keyClicks(width, "1x2,5");
+    EXPECT_EQ(width->text(), "12,5") << "the measures take digits and one decimal separator";
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("ProductBasicEditor-shipping"));
+    QCoreApplication::processEvents();
+    TypeOver(Find<QLineEdit>(f, "edtMonthlyCapacity"), "40");
+    Shoot(f, "business-product-shipping");
+    PressSave(f);
+    EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{});
+    EXPECT_EQ(CommittedText(f, product, 4004, 1), "ab 12.x");
+    EXPECT_EQ(CommittedText(f, product, 4005, 1), "12,5");
+    EXPECT_EQ(CommittedText(f, product, 4006, 1), "40");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BusinessEditors, TheEssentialsFrameEditsCodeNameAndThePriceOfTheFirstSchedule)
+{
+    const int retail = AddNamedItem(f, 2002, kSchedulesRoot, "Retail");
+    const TProduct product = AddProduct(f, "AB12", "Kettle");
+    f.Editor().PrepareOpen(kHome, product.Data, "", "");
+    ASSERT_TRUE(f.Editor().OpenItemWithEditor(product.Placement, product.Placement, 4002, "ProductSimplifiedEditor", "",
+                                              nullptr));
+    QCoreApplication::processEvents();
+    ASSERT_NE(Find<QWidget>(f, "TFrameSimpliestProductProperties"), nullptr);
+    EXPECT_EQ(Find<QLabel>(f, "lblRetailPrice")->text(), "Price (Retail):");
+    EXPECT_EQ(Find<QLineEdit>(f, "edtQuantityInStock"), nullptr);
+    TypeOver(Find<QLineEdit>(f, "edtRetailPrice"), "1 234,5");
+    Shoot(f, "business-product-essentials");
+    PressSave(f);
+    EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{});
+    EXPECT_EQ(Committed(f, "SELECT NumberValue = 1234.5 FROM CNumbers WHERE CatalogCode = :CatalogCode AND ItemId = " +
+                               std::to_string(product.Data) + " AND ClassId = 1004 AND MemberId = 1"),
+              "1");
+    EXPECT_EQ(Committed(f, "SELECT NumberValue FROM CNumbers WHERE CatalogCode = :CatalogCode AND ItemId = " +
+                               std::to_string(product.Data) + " AND ClassId = 1004 AND MemberId = 2"),
+              std::to_string(retail));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // and quantity.
 #include "editors/site/SiteModelFixture.h"
 
+#include "editors/business/products/MultiColorModel.h"
 #include "editors/business/products/ProductPropertiesModel.h"
 #include "editors/business/products/RetailPriceModel.h"
 #include "storage/AbstractCObject.h"
@@ -253,6 +254,36 @@ TEST(RetailPrice, AProductWithoutTheRowGetsOneOnlyWhenThePriceIsEdited)
     TRetailPriceModel again(site.Context(id));
     again.Load();
     EXPECT_EQ(again.PriceText(), "15");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MultiColor, AChangedColourKeepsItsPlaceAndOnlyTheRemovedRowGoes)
+{
+    TProductSite site;
+    const int id = site.AddProduct("AB12", "Kettle");
+    {
+        TMultiColorModel model(site.Context(id));
+        model.Load();
+        for (const char* color : {"FF0000", "00FF00", "FF0000", "0000FF"})
+            model.Add(color);
+        model.Store();
+        site.Save();
+    }
+    TMultiColorModel model(site.Context(id));
+    model.Load();
+    ASSERT_EQ(model.Colors(), (std::vector<std::string>{"FF0000", "00FF00", "FF0000", "0000FF"}));
+    EXPECT_FALSE(model.IsModified());
+    model.Change(1, "FFFF00");
+    model.Remove(2);
+    model.Store();
+    site.Save();
+    TMultiColorModel again(site.Context(id));
+    again.Load();
+    EXPECT_EQ(again.Colors(), (std::vector<std::string>{"FF0000", "FFFF00", "0000FF"}))
+        << "the second colour stays second; the other red stays";
 }
 
 }  // namespace
