@@ -299,6 +299,27 @@ TEST_F(BusinessEditors, AProductIsValidatedForItsCodeAndItsName)
     EXPECT_EQ(flags & 4, 4);
     EXPECT_EQ(messages.substr(0, messages.find("\r\n", messages.find("\r\n") + 2)),
               "No native product name for \"EN\" language.\r\nNo product code.");
+
+    // In a second language the name is asked for, as a warning after the page's messages.
+    data->SetLangString("Code", "XXX", "AB12", 0);
+    data->SetLangString("Name", "EN", "Kettle", 0);
+    AddDataLanguage(f, "DE");
+    messages.clear();
+    const int warned = TTolvexItemManager::ForItemType(context.Services(), 4002).ValidateItem(context, messages);
+    EXPECT_EQ(warned & 4, 0) << messages;
+    EXPECT_EQ(warned & 1, 1);
+    EXPECT_TRUE(messages.ends_with("No product name for \"DE\" language.")) << messages;
+}
+
+TEST_F(BusinessEditors, TheHomePageIsCaptionedAsSuchWhateverItsName)
+{
+    OpenItem(f, kHome);
+    ASSERT_EQ(f.Editor().Context()->GetItemType(), 4001);
+    TTolvexControlClass& context = *f.Editor().Context();
+    EXPECT_EQ(TTolvexItemManager::ForItemType(context.Services(), 4001).GetCaption(context), "Home Page");
+    OpenItem(f, 100002);
+    EXPECT_EQ(TTolvexItemManager::ForItemType(f.Editor().Context()->Services(), 4001).GetCaption(*f.Editor().Context()),
+              "Product Line: Products");
 }
 
 TEST_F(BusinessEditors, TheProductListShowsTheSelectedProductBesideIt)
