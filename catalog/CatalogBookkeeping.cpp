@@ -63,9 +63,12 @@ void TCatalogBookkeeping::TouchItem(TAbstractDBQuery& query, int itemId)
 
 void TCatalogBookkeeping::SetUserPriority(int itemId, int flags, TAbstractDBConnection& connection)
 {
+    // Rows that hold the flags already are left alone: saving an item that
+    // did not change writes nothing.
     Exec(connection,
          "UPDATE Items SET UserPriority = " + to_string(flags) + " WHERE CatalogCode = :CatalogCode AND (ItemId = " +
-             to_string(itemId) + " OR LinkedItemId = " + to_string(itemId) + ")",
+             to_string(itemId) + " OR LinkedItemId = " + to_string(itemId) + ") AND IFNULL(UserPriority, 0) <> " +
+             to_string(flags),
          Code());
 }
 

@@ -79,6 +79,10 @@ std::vector<TCatalogTableDefinition> BuildDefinitions()
         Index("Items", "ParentItemId", "CatalogCode, ParentItemId"),
         Index("Items", "LinkedItemId", "CatalogCode, LinkedItemId"),
         Index("LocalLog", "ActionDate", "CatalogCode, ActionDate"),
+        // Whether a value is taken (a product's code among thousands) would
+        // otherwise read every text value of the catalog. The value comes
+        // first: reads of an item's values keep the primary key.
+        Index("CStrings", "StringValue", "StringValue, CatalogCode, ClassId, MemberId"),
     };
 }
 

@@ -435,7 +435,7 @@ def product_item_types(line_children, with_zarivuro=False):
                  editors=[Editor("CommonPriceSchedules")]),
         ItemType(IT_OPTION_LIBRARY, "Product options", image="option",
                  editors=[Editor("CommonItemOptions")]),
-        ItemType(IT_CUSTOM_FIELDS, "Custom fields", image="field",
+        ItemType(IT_CUSTOM_FIELDS, "Custom fields", "ParamsManagerCustomFields", image="field",
                  editors=[Editor("AdditionalFieldsMngr")]),
         ItemType(302, "Product option", image="option", editors=[Editor("OptionChooser")],
                  children=[302]),
@@ -752,6 +752,8 @@ def type1():
                           [("FieldName", "Name"), ("FieldTag", "Tag"), ("FieldType", "Type"),
                            ("Description", "Description")],
                           "Do you really want to delete the field?")
+    # The custom fields' editor is captioned by the definition.
+    filters.append(("ParamsManagerCustomFields", "NoNameItemCaption", "Custom Fields"))
     return CatalogType(
         1, "General business site",
         "Web site of a business: pages, products with prices and options, stories and services",
@@ -977,6 +979,8 @@ def type12():
                                                     ("Description", "Description")]) \
         + list_data_filters(references_editor, "References", "ZUDISupplierReferences", IT_REFERENCE_DIALOG,
                             [("Name", "Name"), ("Address", "Address"), ("Type", "Type")])
+    # The custom fields' editor is captioned by the definition.
+    filters.append(("ParamsManagerCustomFields", "NoNameItemCaption", "Custom Fields"))
     return CatalogType(
         12, "Partner portal supplier",
         "Web site of a supplier of the partner trade portal: products in the portal's categories and the "

@@ -4,6 +4,7 @@
 #include "catalog/CatalogData.h"
 #include "catalog/CatalogDefinition.h"
 #include "catalog/CatalogItemsSql.h"
+#include "catalog/CatalogQueriesRows.h"
 #include "catalog/Singletons.h"
 #include "catalog/TreeWalk.h"
 #include "common/Translation.h"
@@ -13,8 +14,11 @@
 #include <QUndoCommand>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <memory>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -22,6 +26,10 @@ constexpr std::uint8_t kRefChildren = 1;
 constexpr std::uint8_t kRefLinkCopies = 2;
 constexpr std::uint8_t kRefMember = 4;
 constexpr std::uint8_t kRefInText = 8;
+
+// The deepest level of folders read, and how many parents one statement asks for.
+constexpr int kMaxTreeDepth = 64;
+constexpr std::size_t kIdsPerStatement = 500;
 
 bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t\r\n") == std::string::npos; }
 
@@ -235,22 +243,63 @@ void TFrameTreeDataEditorModel::ReadTree()
     children_.clear();
     nextOrder_ = 0;
     if (settings_.TreeRoot != 0) {
-        // Breadth first: a parent is read before its children, so that each
-        // list of children is in the order read.
-        for (const int id : TTreeWalk::Descendants(context_.Connection, context_.CatalogCode, settings_.TreeRoot)) {
-            if (id == settings_.TreeRoot)
-                continue;
-            const TItemDescription row = context_.Data.GetItemDescription(id, context_.CatalogCode, context_.Connection);
-            TNode node;
-            node.ItemId = id;
-            node.ParentItemId = row.ParentItemId;
-            node.ItemType = row.ItemType;
-            node.LinkedItemId = row.LinkedItemId;
-            node.IsFolder = row.ItemType == settings_.FolderItemType;
-            node.Name = context_.Data.GetItemName(row.GetDataItemId(), context_.Connection, context_.LangCode);
+        // Level by level, each level's rows in a few statements and the names
+        // in one (a list of thousands of products): a parent is read before
+        // its children, and each list of children is in tree order.
+        std::vector<TNode> read;
+        std::vector<int> level{settings_.TreeRoot};
+        std::unordered_set<int> seen{settings_.TreeRoot};
+        for (int depth = 0; depth < kMaxTreeDepth && !level.empty(); ++depth) {
+            std::unordered_map<int, std::vector<TNode>> byParent;
+            for (std::size_t first = 0; first < level.size(); first += kIdsPerStatement) {
+                std::string ids;
+                for (std::size_t i = first; i < std::min(level.size(), first + kIdsPerStatement); ++i)
+                    ids += (ids.empty() ? "" : ",") + std::to_string(level[i]);
+                for (const std::vector<TVariant>& row : catalog_queries::Rows(
+                         context_.Connection,
+                         "SELECT ItemId, ParentItemId, ItemType, LinkedItemId FROM Items WHERE CatalogCode = "
+                         ":CatalogCode AND ParentItemId IN (" + ids + ") ORDER BY OrderNum, ItemId",
+                         context_.CatalogCode, {"ItemId", "ParentItemId", "ItemType", "LinkedItemId"})) {
+                    TNode node;
+                    node.ItemId = catalog_sql::IntOf(row[0]);
+                    // An item met twice (a damaged catalog's circle) is shown once.
+                    if (!seen.insert(node.ItemId).second)
+                        continue;
+                    node.ParentItemId = catalog_sql::IntOf(row[1]);
+                    node.ItemType = catalog_sql::IntOf(row[2]);
+                    node.LinkedItemId = catalog_sql::IntOf(row[3]);
+                    node.IsFolder = node.ItemType == settings_.FolderItemType;
+                    byParent[node.ParentItemId].push_back(std::move(node));
+                }
+            }
+            std::vector<int> next;
+            for (int parent : level)
+                for (TNode& node : byParent[parent]) {
+                    next.push_back(node.ItemId);
+                    read.push_back(std::move(node));
+                }
+            level = std::move(next);
+        }
+        const auto dataItemId = [](const TNode& node) { return node.LinkedItemId != 0 ? node.LinkedItemId : node.ItemId; };
+        std::vector<int> dataIds;
+        for (const TNode& node : read)
+            dataIds.push_back(dataItemId(node));
+        std::vector<std::string> lines;
+        context_.Data.GetQueries().GetItemNames(dataIds, lines, context_.Connection, context_.LangCode);
+        std::unordered_map<int, std::string> names;
+        for (const std::string& line : lines) {
+            const std::size_t equals = line.find('=');
+            names.emplace(std::atoi(line.substr(0, equals).c_str()), line.substr(equals + 1));
+        }
+        for (TNode& node : read) {
+            const auto name = names.find(dataItemId(node));
+            // An item without a name of its own shows what its links lead to.
+            node.Name = name != names.end() && !name->second.empty()
+                            ? name->second
+                            : context_.Data.GetItemName(dataItemId(node), context_.Connection, context_.LangCode);
             node.Order = nextOrder_++;
-            children_[node.ParentItemId].push_back(id);
-            nodes_.emplace(id, std::move(node));
+            children_[node.ParentItemId].push_back(node.ItemId);
+            nodes_.emplace(node.ItemId, std::move(node));
         }
     }
     if (observer_)

@@ -1,13 +1,15 @@
 // Every item type that the web tree or the templates tree of a shipped
-// catalog type can hold, and the catalog options that the Catalog menu
-// opens, open in the main window's editor pane with real site editors, in
-// the simple and in the advanced mode (whose editor lists differ): for each
-// pair of catalog type and item type, a catalog of that type is made, an
-// item of that type is found in its trees (or added through the tree; the
-// options through their menu action), every tab of its editor is visited,
-// and every page that only stands for a missing editor is collected. A
-// missing site editor fails the case; placeholders of other kinds of
-// editors (products, pictures, hotels...) are only printed.
+// catalog type can hold, the catalog options that the Catalog menu opens,
+// and the product list, the price schedules and the custom fields that the
+// View menu opens (with a schedule and a field of their own), open in the
+// main window's editor pane with real editors, in the simple and in the
+// advanced mode (whose editor lists differ): for each pair of catalog type
+// and item type, a catalog of that type is made, an item of that type is
+// found in its trees (or added through the tree; the lists through their
+// menu action), every tab of its editor is visited, and every page that only
+// stands for a missing editor is collected. A missing site or product editor
+// fails the case; placeholders of other kinds of editors (pictures, prices,
+// options, hotels...) are only printed.
 #include "../framework/MainWindowFixture.h"
 
 #include "catalog/CatalogDefinition.h"
@@ -21,7 +23,9 @@
 #include "editors/framework/TolvexFrameEditor.h"
 #include "editors/framework/TolvexUIEditor.h"
 #include "storage/QueryGuard.h"
+#include "storage/ObjectFactory.h"
 #include "storage/RecordValues.h"
+#include "storage/TolvexObject.h"
 #include "support/TestPaths.h"
 
 #include <QApplication>
@@ -56,10 +60,27 @@ const std::set<std::string> kSiteEditorClasses = {
     "TContactEditor", "TFrameCompanyEditor", "TFrameCompanyAddress", "TFrameCompanyContact",
     "TFrameAllCompanyInfo", "TFrameFroogle"};
 
+// The product's editors, the product list, the price schedules and the
+// custom fields, with their frames (the pictures' frames inside them are
+// another matter).
+const std::set<std::string> kBusinessEditorClasses = {
+    "TProductBasicEditor", "TProductEditor", "TFrameProduct", "TProductAllImagesEditor", "TFrameProductAllImages",
+    "TProductImagesEditor", "TProductListEditor", "TFrameListProductsEditor", "TProductInfoViewer",
+    "TFrameProductInfo", "TPriceSchedulesEditor", "TFramePriceSchedulesEditor", "TPriceScheduleDetailEditor",
+    "TFramePriceScheduleDetail", "TAdditionalFieldsEditor", "TFrameAdditionalFields", "TFrameAdditionalFieldsEdit",
+    "TFrameProductBasicEditor", "TFrameProductSpecs", "TFrameProductShipping", "TFrameSimpleProductProperties",
+    "TFrameSimpliestProductProperties", "TProductSearchLimits", "TFrameProductSearchLimits", "TMultiColorEditor",
+    "TFrameMultiColorEditor"};
+
 // ---- the cases, read from the shipped definitions ----------------------------------------
 
 // The catalog options: no tree holds them, their menu action opens them.
 constexpr int kOptionsItemType = 1001;
+// Lists that the View menu opens by item type: all products, the price
+// schedules, the custom fields; and the types of the items of the last two,
+// which are made under their roots (item 12, item 18) to be opened.
+const std::set<int> kMenuItemTypes = {kOptionsItemType, 11, 12, 18};
+const std::map<int, int> kListedItemTypes = {{2002, 12}, {306, 18}};
 
 struct TCase {
     bool advanced = false;  // the user's "Advanced Version" preference
@@ -182,8 +203,12 @@ std::vector<TCase> AllCases()
         }
         // Folders are containers of the trees with no editor of their own to check.
         types.erase(2);
-        if (rules.typeNames.count(kOptionsItemType))
-            types.insert(kOptionsItemType);
+        for (int listType : kMenuItemTypes)
+            if (rules.typeNames.count(listType))
+                types.insert(listType);
+        for (const auto& [listedType, root] : kListedItemTypes)
+            if (rules.typeNames.count(listedType))
+                types.insert(listedType);
         for (int type : types) {
             auto name = rules.typeNames.find(type);
             for (bool advanced : {false, true})
@@ -316,9 +341,24 @@ TEST_P(EveryItemTypeOpensItsEditors, WithoutAMissingSiteEditor)
     };
 
     try {
+        // A schedule and a field, so that their lists show one.
+        const auto addListed = [&](int itemType) {
+            const int root = kListedItemTypes.at(itemType);
+            const int id = f.Root().Catalog().CreateItem(itemType, root, 0, code, main, 0);
+            std::unique_ptr<TTolvexObject> names =
+                f.Root().Catalog().GetObjectFactory().CreateObjectTyped(id, 1, 0, main, code);
+            names->SetLangString("ItemName", f.Data().GetDefaultLangCode(), "Listed " + std::to_string(id), 0);
+            names->Save();
+            return id;
+        };
+        for (const auto& [listedType, root] : kListedItemTypes)
+            if (definition.FindItemTypeDetail(listedType))
+                addListed(listedType);
         auto existing = std::find_if(places.begin(), places.end(), [&](const TPlace& p) { return p.itemType == c.itemType; });
-        if (c.itemType == kOptionsItemType) {
-            f.Shell().ExecuteAction("Action=MainPageEditor&ItemType=" + std::to_string(kOptionsItemType), false);
+        if (kMenuItemTypes.count(c.itemType)) {
+            f.Shell().ExecuteAction("Action=MainPageEditor&ItemType=" + std::to_string(c.itemType), false);
+        } else if (kListedItemTypes.count(c.itemType)) {
+            f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(addListed(c.itemType)), false);
         } else if (existing != places.end()) {
             existing->tree->LocateItem(existing->itemId, nullptr);
         } else {
@@ -345,10 +385,12 @@ TEST_P(EveryItemTypeOpensItsEditors, WithoutAMissingSiteEditor)
 
         for (const std::string& what : PlaceholdersShown(*f.EditorPane())) {
             const std::string stands = StandsFor(what);
-            if (!kSiteEditorClasses.count(stands))
-                std::cout << "[ other placeholder ] " << what << "\n";
-            else
+            if (kSiteEditorClasses.count(stands))
                 ADD_FAILURE() << "the site editor " << what << " is still a placeholder";
+            else if (kBusinessEditorClasses.count(stands))
+                ADD_FAILURE() << "the product editor " << what << " is still a placeholder";
+            else
+                std::cout << "[ other placeholder ] " << what << "\n";
         }
     } catch (const std::exception& e) {
         FAIL() << "opening the item raised: " << e.what();

@@ -1,0 +1,135 @@
+#pragma once
+// Helpers for tests that drive the business editors in the main window's
+// editor pane: the price schedules, the custom fields and a product opened
+// as a user opens them, values typed as a user types them, and what the
+// catalog holds for them once saved.
+#include "../site/EditorPaneHelpers.h"
+
+#include "catalog/Catalog.h"
+#include "catalog/CatalogData.h"
+#include "catalog/TreeManager.h"
+#include "catalog/TreeNode.h"
+#include "shell/CatalogWindowUI.h"
+#include "storage/QueryGuard.h"
+#include "storage/RecordValues.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace business_test {
+
+inline constexpr int kSchedulesRoot = 12;
+inline constexpr int kFieldsRoot = 18;
+inline constexpr int kProductsRoot = 11;
+
+// Opens the item type's editor as the View menu does ("Price Schedules" 12, "Custom Fields" 18, "All Products" 11).
+inline void OpenList(TMainWindowFixture& f, int itemType)
+{
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemType=" + std::to_string(itemType) + "&Check=yes", false);
+    QCoreApplication::processEvents();
+}
+
+// Clicks the button; an input box it opens gets Answer.
+inline void ClickWithInput(TMainWindowFixture& f, const char* button, const std::string& answer)
+{
+    f.Boxes().QueueInput(answer);
+    QTest::mouseClick(Find<QPushButton>(f, button), Qt::LeftButton);
+    QCoreApplication::processEvents();
+}
+
+inline void ChooseData(QComboBox* combo, const QString& data)
+{
+    ASSERT_NE(combo, nullptr);
+    const int index = combo->findData(data);
+    ASSERT_GE(index, 0) << data.toStdString();
+    combo->setCurrentIndex(index);
+}
+
+// The ids of the items of the type under the root, in tree order.
+inline std::vector<int> ChildrenOfType(TMainWindowFixture& f, int root, int itemType)
+{
+    std::vector<std::string> ids;
+    f.Data().GetQueries().GetChildIdsOfType(root, itemType, f.Main(), ids);
+    std::vector<int> result;
+    for (const std::string& id : ids)
+        result.push_back(std::stoi(id));
+    return result;
+}
+
+inline std::string NameOf(TMainWindowFixture& f, int itemId)
+{
+    return f.Data().GetItemName(itemId, f.Main(), f.Data().GetDefaultLangCode());
+}
+
+// What a fresh reader finds: the first row of a query with :CatalogCode, as text.
+inline std::string Committed(TMainWindowFixture& f, const std::string& sql)
+{
+    TQueryGuard query(f.Main());
+    query->SetSQL(sql);
+    query->SetParam("CatalogCode", f.Data().GetCatalogCode());
+    TAbstractRecordset& rows = query->Open(true);
+    return rows.Eof() ? std::string("(none)") : FieldText(rows, rows.FieldName(0));
+}
+
+// Every value row of the catalog, one line each: what "writes nothing" compares.
+inline std::string AllRows(TMainWindowFixture& f)
+{
+    std::string text;
+    for (const char* table : {"Items", "CObjectInstances", "CStrings", "CText", "CNumbers", "CDates"}) {
+        TQueryGuard query(f.Main());
+        query->SetSQL(std::string("SELECT * FROM ") + table + " ORDER BY 1, 2, 3, 4, 5");
+        for (TAbstractRecordset& rows = query->Open(true); !rows.Eof(); rows.Next()) {
+            text += table;
+            for (int i = 0; i < rows.FieldCount(); ++i)
+                text += "|" + FieldText(rows, rows.FieldName(i));
+            text += "\n";
+        }
+    }
+    return text;
+}
+
+// The lines of After that Before lacks ("+ ") and those it lost ("- "): empty when the rows are the same.
+inline std::string RowsChanged(const std::string& before, const std::string& after)
+{
+    const auto lines = [](const std::string& text) {
+        std::multiset<std::string> set;
+        // A text value may hold newlines of its own: a row starts with a table's name.
+        std::string row;
+        for (std::size_t at = 0; at < text.size();) {
+            std::size_t next = text.find('\n', at);
+            if (next == std::string::npos)
+                next = text.size();
+            const std::string line = text.substr(at, next - at);
+            at = next + 1;
+            const bool startsRow = line.starts_with("Items|") || line.starts_with("CObjectInstances|") ||
+                                   line.starts_with("CStrings|") || line.starts_with("CText|") ||
+                                   line.starts_with("CNumbers|") || line.starts_with("CDates|");
+            if (startsRow && !row.empty()) {
+                set.insert(row);
+                row.clear();
+            }
+            row += (row.empty() ? "" : "\n") + line;
+        }
+        if (!row.empty())
+            set.insert(row);
+        return set;
+    };
+    const std::multiset<std::string> was = lines(before);
+    const std::multiset<std::string> is = lines(after);
+    std::string changed;
+    for (const std::string& row : is)
+        if (!was.count(row))
+            changed += "+ " + row.substr(0, 200) + "\n";
+    for (const std::string& row : was)
+        if (!is.count(row))
+            changed += "- " + row.substr(0, 200) + "\n";
+    return changed;
+}
+
+}  // namespace business_test
