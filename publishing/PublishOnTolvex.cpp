@@ -375,15 +375,6 @@ bool TPublishOnTolvex::SendAction(const std::string& action, bool& accepted,
 
 // ---- packets -----------------------------------------------------------------------------------
 
-TRecordsetXmlContext TPublishOnTolvex::RecordsetContext()
-{
-    TRecordsetXmlContext context = Root()->GlobalDefinition().RecordsetContext();
-    context.catalogCode = catalogCode_;
-    // Packets hold the catalog's data and the account's password: no copies on disk.
-    context.debugFolder.clear();
-    return context;
-}
-
 std::unique_ptr<TRecordsetToXml> TPublishOnTolvex::NewPacket(TAbstractDBConnection& connection)
 {
     return std::make_unique<TRecordsetToXml>(connection, RecordsetContext());

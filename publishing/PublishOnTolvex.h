@@ -137,7 +137,6 @@ protected:
     // ---- packets ----------------------------------------------------------------------
     // A record-set writer on Connection (the program's conversions, no debug copies).
     std::unique_ptr<TRecordsetToXml> NewPacket(TAbstractDBConnection& connection);
-    TRecordsetXmlContext RecordsetContext();
     // Sends the packet once as "xmldata"; true when the host accepted it.
     bool SendPacketOnce(TRecordsetToXml& packet);
     // Sends a packet that asks for data and applies the host's record set to

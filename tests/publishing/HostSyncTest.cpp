@@ -128,11 +128,13 @@ TEST(HostSync, ALockYoungerThanHalfAnHourRefusesAnotherComputerAndAsksTheSameOne
         const std::vector<std::string> actions = host.Actions();
         const bool locked = std::find(actions.begin(), actions.end(), "lockcatalog") != actions.end();
         EXPECT_EQ(locked, c.runs);
-        if (!c.runs && !c.answer)
+        if (!c.runs && !c.answer) {
             EXPECT_EQ(site.Program().Gui().Messages("error").front(),
                       "Cannot publish the catalog to host. Host database locked. Try again later.");
-        if (!c.runs)
+        }
+        if (!c.runs) {
             EXPECT_EQ(host.Lock(THostSyncSite::kCode).Session, "other-session") << "the other lock stays";
+        }
     }
 }
 

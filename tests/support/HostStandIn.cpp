@@ -645,7 +645,7 @@ void THostStandIn::ApplyPacket(const std::string& code, const std::string& xml)
             continue;
         std::string list;
         for (const std::string& name : names)
-            list += (list.empty() ? "" : ", ") + QuoteSqlIdentifier(name);
+            list += (list.empty() ? "" : ", ") + QuoteSqlIdentifier(name) + " TEXT";
         s.Exec("CREATE TABLE " + QuoteSqlIdentifier(table) + " (" + list + ")");
     }
     std::istringstream in(xml);

@@ -29,7 +29,7 @@
 //    a session that never commits leaves nothing. Packets that ask for data
 //    are answered at once from what is committed. Catalog tables are
 //    applied under the request's catalog code; any other table is a global
-//    table, made on first upload with the columns the packet names.
+//    table, made on first upload with the columns the packet names, as text.
 //  - Deletions: an item that a packet removes without inserting it again
 //    gets a HostDeletedItems row dated now (unless the packet gives one);
 //    an item inserted again loses its HostDeletedItems row.
