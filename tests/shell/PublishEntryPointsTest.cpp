@@ -267,8 +267,7 @@ TEST(PublishEntryPoints, OperationsThatAreNotBuiltSaySo)
 {
     TShellFixture f;
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
-    for (const char* action : {"Action=PublishOnTolvex", "Action=UploadStyle", "Action=DownloadStyle",
-                               "Action=PublishReport&ItemId=1"}) {
+    for (const char* action : {"Action=PublishReport&ItemId=1"}) {
         SCOPED_TRACE(action);
         const std::size_t before = f.Boxes().Messages("information").size();
         f.Shell().ExecuteAction(action, false);
