@@ -86,6 +86,12 @@ public:
     const std::string& GetSessionId() const { return sessionId_; }
     // The time limit of one request in seconds (120 unless changed).
     void SetRequestTimeout(long seconds);
+    // The hosting-service account to send instead of the open catalog's login.
+    void SetAccount(const std::string& userName, const std::string& password)
+    {
+        userName_ = userName;
+        password_ = password;
+    }
     // Opens the registration page (the web browser unless replaced).
     std::function<void(const std::string& url)> OpenUrl;
 

@@ -327,9 +327,25 @@ bool TPublishingCommands::AskAdvanced(THostSyncChoices& choices)
     return true;
 }
 
-TfrmDetailProcess* TPublishingCommands::StartSync(std::vector<std::string> params)
+TfrmDetailProcess* TPublishingCommands::StartSync(std::vector<std::string> params, bool withAccount)
 {
-    return StartRunner(std::move(params), FactoryOf<TPublishOnTolvex>(gui_, &open_.Root()), true);
+    if (!withAccount)
+        return StartRunner(std::move(params), FactoryOf<TPublishOnTolvex>(gui_, &open_.Root()), true);
+    TTolvex* root = &open_.Root();
+    const std::string user = hostUserName_;
+    const std::string password = hostPassword_;
+    return StartRunner(
+        std::move(params),
+        [this, root, user, password](std::vector<std::string>& runParams, TAbstractDBConnection* connection,
+                                     TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
+            if (!connection)
+                return nullptr;
+            auto sync = std::make_unique<TPublishOnTolvex>(
+                runParams, *connection, TPublisherEnvironment{gui_, ::Translation, &runner, root, nullptr});
+            sync->SetAccount(user, password);
+            return sync;
+        },
+        true);
 }
 
 TfrmDetailProcess* TPublishingCommands::PublishOnTolvex()
@@ -397,8 +413,10 @@ bool TPublishingCommands::LoginToHost()
     std::string password;
     const bool accepted = hostDialogs_.Account ? hostDialogs_.Account(userName, password)
                                                : dialogs_.AskHostAccount(userName, password);
-    if (accepted)
-        open_.Root().SetUserCredentials(userName, password);
+    if (accepted) {
+        hostUserName_ = userName;
+        hostPassword_ = password;
+    }
     return accepted;
 }
 
@@ -410,14 +428,14 @@ TfrmDetailProcess* TPublishingCommands::UploadStyle()
     if (!AskAdvanced(choices))
         return nullptr;
     choices.Save(open_.Root().Settings().IniSettings());
-    return StartSync(host_publish::UploadStyleParams(choices));
+    return StartSync(host_publish::UploadStyleParams(choices), true);
 }
 
 TfrmDetailProcess* TPublishingCommands::DownloadStyle()
 {
     if (!open_.Data() || !LoginToHost() || !LeaveItemEditor())
         return nullptr;
-    return StartSync(host_publish::DownloadStyleParams());
+    return StartSync(host_publish::DownloadStyleParams(), true);
 }
 
 TfrmDetailProcess* TPublishingCommands::TransferTables(const std::string& verb)
@@ -427,7 +445,7 @@ TfrmDetailProcess* TPublishingCommands::TransferTables(const std::string& verb)
         return nullptr;
     TTolvex& root = open_.Root();
     std::vector<std::string> params =
-        host_publish::TransferTableParams(verb, data->GetCatalogCode(), root.GetUserName(), root.GetPassword());
+        host_publish::TransferTableParams(verb, data->GetCatalogCode(), hostUserName_, hostPassword_);
     return StartRunner(std::move(params), FactoryOf<TPublishTables>(gui_, &root), true);
 }
 

@@ -57,7 +57,9 @@ public:
     // its cached code on Connection; the runner closes itself when done.
     TfrmDetailProcess* CacheDataFromHost(const std::string& catalogCode, int itemId, int classId,
                                          const std::vector<std::string>& extraLines, TAbstractDBConnection& connection);
-    // Asks for the host account of the open catalog and hands it to the program; false when refused.
+    // Asks for the host account of the open catalog for the next host
+    // command; false when refused. The catalog's own login stays as it is:
+    // the program reopens the catalog with it.
     bool LoginToHost();
     // Replaces the "Connect" and "Advanced Options" dialogs and the account question (tests).
     struct THostDialogs {
@@ -90,7 +92,8 @@ private:
     bool AskConnect(const std::string& text, bool withAdvanced, bool& advanced);
     bool AskAdvanced(THostSyncChoices& choices);
     // The synchronisation in a modeless runner window with the bytes panel.
-    TfrmDetailProcess* StartSync(std::vector<std::string> params);
+    // With the account of LoginToHost when WithAccount is set.
+    TfrmDetailProcess* StartSync(std::vector<std::string> params, bool withAccount = false);
 
     TOpenCatalog& open_;
     TCommonGui& gui_;
@@ -100,4 +103,6 @@ private:
     TActionProcessor& processor_;
     QPointer<TfrmDetailProcess> updateWindow_;
     THostDialogs hostDialogs_;
+    std::string hostUserName_;
+    std::string hostPassword_;
 };
