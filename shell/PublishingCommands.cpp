@@ -403,6 +403,12 @@ bool TPublishingCommands::DownloadDatabaseFromHost()
     runner->ShowTransferPanel(true);
     runner->SetOnFailure(downloadFailed);
     data->SetCatalogProperty(kPropertyDownloadedFromHost, "yes", data->GetConnectionFactory().GetConnection());
+    // The download replaces every row of the catalog, this property's too: it is set again afterwards.
+    runner->SetOnSuccess([this](std::vector<std::string>&) {
+        if (TCatalogData* downloaded = open_.Data())
+            downloaded->SetCatalogProperty(kPropertyDownloadedFromHost, "yes",
+                                           downloaded->GetConnectionFactory().GetConnection());
+    });
     runner->StartProcess();
     return true;
 }
