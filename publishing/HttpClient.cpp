@@ -77,6 +77,10 @@ struct TCurlDeleter {
     void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
 };
 
+struct TSlistDeleter {
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+
 // libcurl's global set-up, once a process, before the first handle.
 void InitCurlOnce()
 {
@@ -99,6 +103,18 @@ void THttpClient::SetLimits(std::int64_t maxBytes, long timeoutSeconds)
 }
 
 THttpResponse THttpClient::Get(const std::string& url, std::ostream& body)
+{
+    return Perform(url, nullptr, nullptr, body);
+}
+
+THttpResponse THttpClient::Post(const std::string& url, const std::string& contentType, const std::string& request,
+                                std::ostream& body)
+{
+    return Perform(url, &contentType, &request, body);
+}
+
+THttpResponse THttpClient::Perform(const std::string& url, const std::string* requestType,
+                                   const std::string* request, std::ostream& body)
 {
     InitCurlOnce();
     std::unique_ptr<CURL, TCurlDeleter> curl(curl_easy_init());
@@ -131,6 +147,16 @@ THttpResponse THttpClient::Get(const std::string& url, std::ostream& body)
     curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, OnProgress);
     curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &exchange);
+    std::unique_ptr<curl_slist, TSlistDeleter> headers;
+    if (request) {
+        headers.reset(curl_slist_append(nullptr, ("Content-Type: " + *requestType).c_str()));
+        // No "Expect: 100-continue" round trip before each body.
+        headers.reset(curl_slist_append(headers.release(), "Expect:"));
+        curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
+        curl_easy_setopt(handle, CURLOPT_POST, 1L);
+        curl_easy_setopt(handle, CURLOPT_POSTFIELDS, request->data());
+        curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request->size()));
+    }
 
     const CURLcode result = curl_easy_perform(handle);
     if (exchange.Stopped)

@@ -1,6 +1,6 @@
 #pragma once
-// The HTTP client of the long operations, on libcurl: one synchronous GET at
-// a time, through the proxy of the settings, with a limit on the size of the
+// The HTTP client of the long operations, on libcurl: one synchronous GET or
+// POST at a time, through the proxy of the settings, with a limit on the size of the
 // body and on the time of the whole exchange. Redirects are not followed;
 // only http and https addresses are fetched. While it waits it calls
 // KeepAlive (the runner lets its window work and says whether to stop) and
@@ -44,8 +44,16 @@ public:
     // body over the limit, stopped by KeepAlive) and for a status of 400 or
     // more, with the server's reason phrase as its message.
     THttpResponse Get(const std::string& url, std::ostream& body);
+    // POSTs Request with the content type given and appends the answer's
+    // body to Body; the same limits and failures as Get.
+    THttpResponse Post(const std::string& url, const std::string& contentType, const std::string& request,
+                       std::ostream& body);
 
 private:
+    // One exchange; Request is null for a GET.
+    THttpResponse Perform(const std::string& url, const std::string* requestType, const std::string* request,
+                          std::ostream& body);
+
     std::string proxyHost_;
     int proxyPort_;
     std::int64_t maxBytes_ = kDefaultMaxBytes;

@@ -11,7 +11,9 @@
 #include "publishing/HttpClient.h"
 #include "publishing/PublisherRunner.h"
 #include "storage/NameValueLines.h"
+#include "storage/GlobalDefinition.h"
 #include "storage/ObjectCollection.h"
+#include "storage/RecordsetXmlContext.h"
 
 #include "common/CommonFunctionsDetail.h"
 
@@ -318,6 +320,15 @@ std::istream* TTolvexPublisher::GetRequestStream()
     requestStream_->clear();
     requestStream_->seekg(0);
     return requestStream_.get();
+}
+
+TRecordsetXmlContext TTolvexPublisher::RecordsetContext()
+{
+    TRecordsetXmlContext context = environment_.Root->GlobalDefinition().RecordsetContext();
+    if (TCatalogData* open = OpenCatalog())
+        context.catalogCode = open->GetCatalogCode();
+    context.debugFolder.clear();
+    return context;
 }
 
 std::string TTolvexPublisher::GetResponseText()

@@ -30,6 +30,7 @@ class TObjectCollection;
 class TPublisherRunner;
 class TTolvex;
 class TTranslation;
+struct TRecordsetXmlContext;
 
 // What an operation works with besides its parameters and connection. Not owned.
 struct TPublisherEnvironment {
@@ -111,6 +112,10 @@ protected:
     void CreateHttpClient();
     void HttpDataSent(std::int64_t count);
     void HttpDataReceived(std::int64_t count);
+    // What the record-set writer and reader need for the open catalog's
+    // database: its code, the program's conversions and keys, and no debug
+    // copies (the data and the account travel in them).
+    TRecordsetXmlContext RecordsetContext();
     // The whole response body; the stream stays at its start.
     std::string GetResponseText();
     void LogServerMessage() { LogServerText(8); }

@@ -387,16 +387,11 @@ void TActionProcessor::Publishing(const TRequest& r)
         return;
     // The operations behind these verbs come with later work.
     static const std::map<std::string, std::string> kNotYet{
-        {"PublishOnTolvex", "The synchronisation with the hosting service"},
-        {"UploadStyle", "The style upload to the hosting service"},
-        {"DownloadStyle", "The style download from the hosting service"},
         {"PublishReport", "Report publishing"},
         {"CoCManagement", "The catalog-network management"}};
     const auto known = kNotYet.find(r.Verb);
     if (known != kNotYet.end())
         NotAvailable(known->second);
-    else if (r.Verb.rfind("Upload", 0) == 0 || r.Verb.rfind("Download", 0) == 0)
-        NotAvailable("The table transfers");
     else
         NotAvailable(Format("\"$1\"", {r.Verb}));
 }

@@ -12,18 +12,23 @@
 #include "publishing/ExportFileName.h"
 #include "publishing/ExportFroogle.h"
 #include "publishing/ExportImages.h"
+#include "publishing/CacheDataFromHost.h"
 #include "publishing/ExportTemplates.h"
 #include "publishing/FolderCheck.h"
 #include "publishing/FroogleSettings.h"
 #include "publishing/FtpPublishParameters.h"
 #include "publishing/PublishFtp.h"
 #include "publishing/PublishLocally.h"
+#include "publishing/PublishOnTolvex.h"
+#include "publishing/PublishTables.h"
 #include "publishing/PublishParameters.h"
 #include "publishing/SoftwareUpdate.h"
 #include "publishing/WorkFolder.h"
 #include "publishing/ui/frmFtpAuthorization.h"
 #include "publishing/ui/frmFtpPublishParameters.h"
 #include "publishing/ui/frmPublishParameters.h"
+#include "publishing/ui/frmPublishTolvex.h"
+#include "publishing/ui/frmPublishTolvexAdvanced.h"
 #include "shell/ActionProcessor.h"
 #include "shell/GuiControl.h"
 #include "shell/MainWindow.h"
@@ -32,6 +37,8 @@
 #include "shell/StyleOperationPublisher.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "storage/References.h"
+#include "editors/framework/TolvexItemEditor.h"
+#include "common/IniSettings.h"
 
 namespace {
 
@@ -39,6 +46,7 @@ constexpr int kPropertyLastPublishFolder = 710;
 constexpr int kPropertyIndexFileName = 711;
 constexpr int kPropertyImageExportFolder = 721;
 constexpr int kPropertyTemplateExportFolder = 729;
+constexpr int kPropertyDownloadedFromHost = 707;
 
 // Makes an operation of class T that takes the parameters, the connection and the environment.
 template <typename T>
@@ -73,6 +81,14 @@ bool TPublishingCommands::Publish(const std::string& verb)
         ExportTemplates();
     else if (verb == "ExportFroogle")
         ExportFroogle();
+    else if (verb == "PublishOnTolvex")
+        PublishOnTolvex();
+    else if (verb == "UploadStyle")
+        UploadStyle();
+    else if (verb == "DownloadStyle")
+        DownloadStyle();
+    else if (!host_publish::TransferTableParams(verb, "", "", "").empty())
+        TransferTables(verb);
     else
         return false;
     return true;
@@ -306,4 +322,188 @@ void TPublishingCommands::StartStyleOperation(std::unique_ptr<TStyleOperation> o
                 TPublisherEnvironment{gui_, ::Translation, &runner, &root, nullptr});
         });
     window->StartProcess();
+}
+
+// ---- the hosting service ----------------------------------------------------------------------------
+
+bool TPublishingCommands::LeaveItemEditor()
+{
+    // The item being edited is left first: its unsaved changes are asked
+    // about rather than dropped.
+    if (!open_.CanLeave())
+        return false;
+    if (TTolvexItemEditor* editor = open_.MainEditor())
+        editor->ClearEditors();
+    return true;
+}
+
+bool TPublishingCommands::AskConnect(const std::string& text, bool withAdvanced, bool& advanced)
+{
+    advanced = false;
+    if (hostDialogs_.Connect)
+        return hostDialogs_.Connect(text, withAdvanced, advanced);
+    TfrmPublishTolvex dialog(::Translation, &dialogs_.Help(), &window_);
+    control_.LocalizeControl(&dialog);
+    if (!text.empty())
+        dialog.SetText(text);
+    if (!withAdvanced)
+        dialog.HideAdvancedOptions();
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    advanced = dialog.AdvancedRequested();
+    return accepted;
+}
+
+bool TPublishingCommands::AskAdvanced(THostSyncChoices& choices)
+{
+    if (hostDialogs_.Advanced)
+        return hostDialogs_.Advanced(choices);
+    TfrmPublishTolvexAdvanced dialog(choices, ::Translation, &dialogs_.Help(), &window_);
+    control_.LocalizeControl(&dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    choices = dialog.Choices();
+    return true;
+}
+
+TfrmDetailProcess* TPublishingCommands::StartSync(std::vector<std::string> params, bool withAccount)
+{
+    if (!withAccount)
+        return StartRunner(std::move(params), FactoryOf<TPublishOnTolvex>(gui_, &open_.Root()), true);
+    TTolvex* root = &open_.Root();
+    const std::string user = hostUserName_;
+    const std::string password = hostPassword_;
+    return StartRunner(
+        std::move(params),
+        [this, root, user, password](std::vector<std::string>& runParams, TAbstractDBConnection* connection,
+                                     TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
+            if (!connection)
+                return nullptr;
+            auto sync = std::make_unique<TPublishOnTolvex>(
+                runParams, *connection, TPublisherEnvironment{gui_, ::Translation, &runner, root, nullptr});
+            sync->SetAccount(user, password);
+            return sync;
+        },
+        true);
+}
+
+TfrmDetailProcess* TPublishingCommands::PublishOnTolvex()
+{
+    TCatalogData* data = open_.Data();
+    if (!data || !LeaveItemEditor())
+        return nullptr;
+    bool advanced = false;
+    if (!AskConnect("", true, advanced))
+        return nullptr;
+    TIniSettings& settings = open_.Root().Settings().IniSettings();
+    unsigned bits = host_publish::kDefaultBits;
+    int packetSize = host_publish::kDefaultPacketSizeKb;
+    if (advanced) {
+        THostSyncChoices choices = THostSyncChoices::FromSettings(settings);
+        if (!AskAdvanced(choices))
+            return nullptr;
+        choices.Save(settings);
+        bits = choices.Bits();
+        packetSize = THostSyncChoices::PacketSizeToSend(settings);
+    }
+    TAbstractDBConnection& main = data->GetConnectionFactory().GetConnection();
+    data->UpdateCategoryPages(data->GetCatalogCode(), main);
+    // The run works on its own connection; the main one lets go of anything it holds.
+    main.Reconnect();
+    return StartSync(host_publish::SyncParams(bits, packetSize));
+}
+
+bool TPublishingCommands::DownloadDatabaseFromHost()
+{
+    TCatalogData* data = open_.Data();
+    if (!data)
+        return false;
+    const std::string code = data->GetCatalogCode();
+    const std::string text =
+        ::Translation ? ::Translation->Format("You are about to contact your Tolvex server to download \"$1\" database "
+                                              "from server. Please connect to the internet and click \"Continue\"",
+                                              {code})
+                      : "You are about to contact your Tolvex server to download \"" + code +
+                            "\" database from server. Please connect to the internet and click \"Continue\"";
+    bool advanced = false;
+    TfrmMain* window = &window_;
+    const auto downloadFailed = [window](std::vector<std::string>&) {
+        // Closes and deletes the catalog that was made for the download.
+        window->PostMessage(WM_DELETE_CATALOG, WM_DELETE_CATALOG, WM_DELETE_CATALOG);
+    };
+    if (!AskConnect(text, false, advanced)) {
+        std::vector<std::string> none;
+        downloadFailed(none);
+        return false;
+    }
+    TfrmDetailProcess* runner = new TfrmDetailProcess(RunnerEnvironment(), &window_);
+    control_.LocalizeControl(runner);
+    runner->CreatePublisher(host_publish::DownloadDatabaseParams(code), FactoryOf<TPublishOnTolvex>(gui_, &open_.Root()));
+    runner->ShowTransferPanel(true);
+    runner->SetOnFailure(downloadFailed);
+    data->SetCatalogProperty(kPropertyDownloadedFromHost, "yes", data->GetConnectionFactory().GetConnection());
+    // The download replaces every row of the catalog, this property's too: it is set again afterwards.
+    runner->SetOnSuccess([this](std::vector<std::string>&) {
+        if (TCatalogData* downloaded = open_.Data())
+            downloaded->SetCatalogProperty(kPropertyDownloadedFromHost, "yes",
+                                           downloaded->GetConnectionFactory().GetConnection());
+    });
+    runner->StartProcess();
+    return true;
+}
+
+bool TPublishingCommands::LoginToHost()
+{
+    std::string userName;
+    std::string password;
+    const bool accepted = hostDialogs_.Account ? hostDialogs_.Account(userName, password)
+                                               : dialogs_.AskHostAccount(userName, password);
+    if (accepted) {
+        hostUserName_ = userName;
+        hostPassword_ = password;
+    }
+    return accepted;
+}
+
+TfrmDetailProcess* TPublishingCommands::UploadStyle()
+{
+    if (!open_.Data() || !LoginToHost() || !LeaveItemEditor())
+        return nullptr;
+    THostSyncChoices choices = THostSyncChoices::FromParams(host_publish::UploadStyleStartParams());
+    if (!AskAdvanced(choices))
+        return nullptr;
+    choices.Save(open_.Root().Settings().IniSettings());
+    return StartSync(host_publish::UploadStyleParams(choices), true);
+}
+
+TfrmDetailProcess* TPublishingCommands::DownloadStyle()
+{
+    if (!open_.Data() || !LoginToHost() || !LeaveItemEditor())
+        return nullptr;
+    return StartSync(host_publish::DownloadStyleParams(), true);
+}
+
+TfrmDetailProcess* TPublishingCommands::TransferTables(const std::string& verb)
+{
+    TCatalogData* data = open_.Data();
+    if (!data || !LoginToHost() || !LeaveItemEditor())
+        return nullptr;
+    TTolvex& root = open_.Root();
+    std::vector<std::string> params =
+        host_publish::TransferTableParams(verb, data->GetCatalogCode(), hostUserName_, hostPassword_);
+    return StartRunner(std::move(params), FactoryOf<TPublishTables>(gui_, &root), true);
+}
+
+TfrmDetailProcess* TPublishingCommands::CacheDataFromHost(const std::string& catalogCode, int itemId, int classId,
+                                                          const std::vector<std::string>& extraLines,
+                                                          TAbstractDBConnection& connection)
+{
+    std::vector<std::string> params{"catalogcode=" + catalogCode, "itemid=" + std::to_string(itemId),
+                                    "classid=" + std::to_string(classId)};
+    params.insert(params.end(), extraLines.begin(), extraLines.end());
+    auto* window = new TfrmDetailProcess(RunnerEnvironment(), &window_);
+    control_.LocalizeControl(window);
+    window->CreatePublisher(std::move(params), FactoryOf<TCacheDataFromHost>(gui_, &open_.Root()), &connection);
+    window->ShowTransferPanel(true);
+    window->StartProcess();
+    return window;
 }

@@ -4,14 +4,18 @@
 // operation needs, remembers the answers as catalog properties and starts
 // the operation in a modeless runner window with its own connection. Also
 // the software update and the operations of the styles.
+#include "publishing/HostPublishParameters.h"
 #include "publishing/ui/frmDetailProcess.h"
 
 #include <QPointer>
+
+#include <functional>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+class TAbstractDBConnection;
 class TActionProcessor;
 class TCommonGui;
 class TGUIControl;
@@ -38,6 +42,34 @@ public:
     TfrmDetailProcess* ExportTemplates();
     TfrmDetailProcess* ExportFroogle();
 
+    // ---- the hosting service ----------------------------------------------------------------
+    // Synchronises the open catalog after "Connect" (and "Advanced Options" when asked for).
+    TfrmDetailProcess* PublishOnTolvex();
+    // Fills the catalog just made for a catalog of the host; false when the
+    // user cancelled, which deletes the new catalog again (as a failed run does).
+    bool DownloadDatabaseFromHost();
+    // A style catalog's changes to the host, and the host's style into it.
+    TfrmDetailProcess* UploadStyle();
+    TfrmDetailProcess* DownloadStyle();
+    // A table transfer verb ("UploadZarivuro" ... "DownloadGlobalTables").
+    TfrmDetailProcess* TransferTables(const std::string& verb);
+    // Rows of an object of a catalog that lives on the host, stored under
+    // its cached code on Connection; the runner closes itself when done.
+    TfrmDetailProcess* CacheDataFromHost(const std::string& catalogCode, int itemId, int classId,
+                                         const std::vector<std::string>& extraLines, TAbstractDBConnection& connection);
+    // Asks for the host account of the open catalog for the next host
+    // command; false when refused. The catalog's own login stays as it is:
+    // the program reopens the catalog with it.
+    bool LoginToHost();
+    // Replaces the "Connect" and "Advanced Options" dialogs and the account question (tests).
+    struct THostDialogs {
+        // The text given (empty: the usual one), whether "Advanced Options" shows -> accepted, advanced.
+        std::function<bool(const std::string& text, bool withAdvanced, bool& advanced)> Connect;
+        std::function<bool(THostSyncChoices& choices)> Advanced;
+        std::function<bool(std::string& userName, std::string& password)> Account;
+    };
+    void SetHostDialogs(THostDialogs dialogs) { hostDialogs_ = std::move(dialogs); }
+
     // The software update with its parameter lines: modal (true when it
     // closed with OK) or shown without waiting (false).
     bool RunSoftwareUpdate(const std::vector<std::string>& params, bool modal);
@@ -59,6 +91,13 @@ private:
     std::string AskFolder(int property, const std::string& helpAlias, bool remember = true);
     // Whether files may be written into the folder; otherwise says why and answers false.
     bool CanWriteInto(const std::string& folder);
+    // The host commands leave the item being edited first; false when the user stays.
+    bool LeaveItemEditor();
+    bool AskConnect(const std::string& text, bool withAdvanced, bool& advanced);
+    bool AskAdvanced(THostSyncChoices& choices);
+    // The synchronisation in a modeless runner window with the bytes panel.
+    // With the account of LoginToHost when WithAccount is set.
+    TfrmDetailProcess* StartSync(std::vector<std::string> params, bool withAccount = false);
 
     TOpenCatalog& open_;
     TCommonGui& gui_;
@@ -67,4 +106,7 @@ private:
     TShellDialogs& dialogs_;
     TActionProcessor& processor_;
     QPointer<TfrmDetailProcess> updateWindow_;
+    THostDialogs hostDialogs_;
+    std::string hostUserName_;
+    std::string hostPassword_;
 };

@@ -41,8 +41,15 @@ TShellDialogs::TShellDialogs(TTolvex& root, TCommonGui& gui, THelpRequests& help
 
 TLogin TShellDialogs::Login()
 {
-    // The hosting service is not reachable: no download.
-    return TLogin({root_, gui_, ::Translation, &parent_, &help_, &TShellDialogs::OpenUrl, {}});
+    TLoginModel::THostDownload download;
+    if (hostDownload_)
+        download = [this](const TLoginRequest&) { return hostDownload_(); };
+    return TLogin({root_, gui_, ::Translation, &parent_, &help_, &TShellDialogs::OpenUrl, download});
+}
+
+bool TShellDialogs::AskHostAccount(std::string& userName, std::string& password)
+{
+    return Login().AskHostAccount(userName, password);
 }
 
 void TShellDialogs::LoginShowWelcome(const std::string& catalogName, bool autoOpen)

@@ -26,6 +26,12 @@ public:
     void LoginOpenCatalog(const std::string& dbDir, const std::string& catalogName, const std::string& dbType);
     void LoginNewCatalog();
     void LoginNewCatalogFromHost();
+    // The hosting-service account of the open catalog; true when confirmed.
+    bool AskHostAccount(std::string& userName, std::string& password);
+    // What fills a catalog made from the host's (the publishing commands'); empty: nothing can.
+    void SetHostDownload(std::function<std::string()> download) { hostDownload_ = std::move(download); }
+    // The help target the dialogs share.
+    THelpRequests& Help() { return help_; }
 
     // "Change Catalog Code": true and the code typed when the user pressed "Ok".
     bool AskNewCatalogCode(const std::string& oldCode, std::string& newCode);
@@ -59,6 +65,7 @@ private:
     TTolvex& root_;
     TCommonGui& gui_;
     THelpRequests& help_;
+    std::function<std::string()> hostDownload_;
     QWidget& parent_;
     const TEnvironmentCheck* environmentCheck_;
     TFolderChooser folderChooser_;

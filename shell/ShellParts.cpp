@@ -16,4 +16,10 @@ TShellParts::TShellParts(const TBase& b)
       Search(Open, b.Gui, b.Window, Control, Processor, Trees),
       Commands({Open, b.Gui, b.Window, Control, Processor, b.Find, b.Help, Dialogs, Publishing})
 {
+    // A catalog made from the host's is filled by the synchronisation; a
+    // cancelled or failed download deletes it again, so no error text here.
+    Dialogs.SetHostDownload([this] {
+        Publishing.DownloadDatabaseFromHost();
+        return std::string();
+    });
 }

@@ -73,6 +73,17 @@ std::vector<TCatalogTableDefinition> BuildDefinitions()
         Table("DeletedItems", "CatalogCode,ItemId",
               "CatalogCode TEXT NOT NULL COLLATE NOCASE, ItemId INTEGER NOT NULL, "
               "DateModified DATETIME"),
+        // The synchronisation with the hosting service: the host's items and
+        // their dates, the items deleted on the host, and the host's size of each item.
+        Table("SyncItems", "CatalogCode,ItemId",
+              "CatalogCode TEXT NOT NULL COLLATE NOCASE, ItemId INTEGER NOT NULL, "
+              "DateModified DATETIME"),
+        Table("HostDeletedItems", "CatalogCode,ItemId",
+              "CatalogCode TEXT NOT NULL COLLATE NOCASE, ItemId INTEGER NOT NULL, "
+              "DateModified DATETIME"),
+        Table("ItemSizes", "CatalogCode,ItemId",
+              "CatalogCode TEXT NOT NULL COLLATE NOCASE, ItemId INTEGER NOT NULL, "
+              "BinarySize INTEGER, TextCount INTEGER"),
         // Finding the items of a type (the common templates, the language
         // resource) would otherwise read every row of the catalog.
         Index("Items", "ItemType", "CatalogCode, ItemType, ItemId"),

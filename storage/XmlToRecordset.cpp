@@ -82,6 +82,7 @@ void TXmlToRecordset::ApplyStream(std::istream& stream, bool compressed, std::ui
     if (IsRemapMode())
         Remap();
     SaveDebugCopy();
+    CheckReach();
     table_.reset();  // the schema may have changed since the last document
     ApplyActions();
 }
@@ -156,6 +157,44 @@ const TRecordsetXmlTable& TXmlToRecordset::OpenTable(const std::string& name)
     if (!table_ || !SameText(table_->Name(), name))
         table_ = TRecordsetXmlTable::Open(connection_, name);
     return *table_;
+}
+
+void TXmlToRecordset::CheckReach() const
+{
+    if (allowedTables_.empty() && requiredCatalogCode_.empty())
+        return;
+    const auto allowed = [this](const std::string& table) {
+        for (const std::string& name : allowedTables_)
+            if (SameText(name, table))
+                return true;
+        return allowedTables_.empty();
+    };
+    const auto checkCodes = [this](xmlNodePtr parent) {
+        if (requiredCatalogCode_.empty())
+            return;
+        for (xmlNodePtr field : TRecordsetXmlDocument::ChildElements(parent))
+            if (SameText(TRecordsetXmlDocument::Name(field), kCatalogCodeField) &&
+                TRecordsetXmlDocument::Text(field) != requiredCatalogCode_)
+                throw EPublisherTolvexException("The data holds rows of the catalog \"" +
+                                                TRecordsetXmlDocument::Text(field) + "\", which were not asked for");
+    };
+    for (xmlNodePtr action : TRecordsetXmlDocument::ChildElements(document_.Root())) {
+        std::string tableName;
+        std::string method;
+        if (TRecordsetXmlDocument::Name(action) != "Action" ||
+            !TRecordsetXmlDocument::GetAttribute(action, "Table", tableName) ||
+            !TRecordsetXmlDocument::GetAttribute(action, "Method", method))
+            continue;
+        if (method != "update" && method != "insert" && method != "delete" && method != "primarykey")
+            continue;
+        const std::string table = method == "primarykey" ? "sync" + MapTableName(tableName) : MapTableName(tableName);
+        if (!allowed(table))
+            throw EPublisherTolvexException("The data names the table \"" + tableName + "\", which was not asked for");
+        checkCodes(action);
+        if (method == "primarykey")
+            for (xmlNodePtr key : TRecordsetXmlDocument::ChildElements(action))
+                checkCodes(key);
+    }
 }
 
 void TXmlToRecordset::ApplyActions()

@@ -55,6 +55,14 @@ public:
 
     // The largest document accepted, in bytes after decompression.
     void SetMaxDocumentSize(std::size_t bytes) { maxDocumentSize_ = bytes; }
+    // The only tables a document may reach (any letter case; "sync" + table
+    // for a "primarykey" action); empty: any table. A document that names
+    // another raises EPublisherTolvexException and changes nothing.
+    void SetAllowedTables(std::vector<std::string> tables) { allowedTables_ = std::move(tables); }
+    // The only catalog code the document's CatalogCode fields may hold (after
+    // remapping); empty: any. Another raises EPublisherTolvexException and
+    // changes nothing.
+    void SetRequiredCatalogCode(std::string code) { requiredCatalogCode_ = std::move(code); }
 
 private:
     // A field element of an action.
@@ -73,6 +81,8 @@ private:
     std::string FromCatalog() const;
     void Remap();
     void SaveDebugCopy() const;
+    // Refuses a document that reaches beyond the allowed tables and code.
+    void CheckReach() const;
     void ApplyActions();
     void ApplyAction(xmlNodePtr action, TUnitOfWorkScope& scope);
 
@@ -100,4 +110,6 @@ private:
     std::vector<std::string> map_;
     TRecordsetXmlContext context_;
     std::size_t maxDocumentSize_ = kDefaultMaxDocumentSize;
+    std::vector<std::string> allowedTables_;
+    std::string requiredCatalogCode_;
 };

@@ -12,6 +12,12 @@
 #include "shell/LoginModel.h"
 #include "gui/MainWindowMessages.h"
 #include "shell/frmLogin.h"
+#include "shell/PublishingCommands.h"
+#include "publishing/AbstractPublisher.h"
+#include "publishing/ui/frmDetailProcess.h"
+#include "storage/AbstractDBConnectionFactory.h"
+#include "storage/QueryGuard.h"
+#include "support/HostStandIn.h"
 #include "storage/SQLiteFiles.h"
 
 #include <QCheckBox>
@@ -23,6 +29,8 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTest>
+#include <QTextEdit>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -222,25 +230,109 @@ TEST_F(Login, AnUnderscoreCannotBeTypedButAPastedOneIsAccepted)
     EXPECT_EQ(Ini().ReadValue("catalog-a_b", "Password", ""), "") << "not asked to save it";
 }
 
-TEST_F(Login, ACatalogFromTheHostingServiceIsRefusedWhileTheServiceIsNotReachable)
+// The host holds the catalog "hosted" (made here, synchronised, then deleted here).
+class LoginFromHost : public Login {
+protected:
+    void SetUp() override
+    {
+        host.PointSettingsHere(Ini());
+        host.RegisterCatalog("hosted");
+        ASSERT_EQ(f.CreateAndOpen("hosted", 1), "");
+        f.Shell().Publishing().SetHostDialogs(
+            {[this](const std::string& text, bool withAdvanced, bool&) {
+                 connectTexts.push_back(text);
+                 EXPECT_FALSE(withAdvanced && !text.empty());
+                 return connectAnswer;
+             },
+             {},
+             {}});
+        ASSERT_NE(f.Shell().Publishing().PublishOnTolvex(), nullptr);
+        ASSERT_TRUE(WaitUntil([] { return Runners() == 1 && TfrmDetailProcess::ProcessWindows().front()->IsFinished(); }));
+        hostItems = host.Count("Items", "CatalogCode = 'hosted'");
+        ASSERT_GT(hostItems, 10);
+        FreeRunnerWindows();
+        ASSERT_TRUE(Root().CloseCatalog());
+        ASSERT_TRUE(Root().DeleteCatalog("hosted"));
+        ASSERT_FALSE(std::filesystem::exists(File()));
+        connectTexts.clear();
+    }
+    void TearDown() override { f.Shell().Publishing().SetHostDialogs({}); }
+
+    static std::size_t Runners()
+    {
+        QCoreApplication::processEvents();
+        return TfrmDetailProcess::ProcessWindows().size();
+    }
+    template <typename T>
+    static bool WaitUntil(T condition)
+    {
+        for (int i = 0; i < 3000 && !condition(); ++i) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            QThread::msleep(5);
+        }
+        return condition();
+    }
+    void FreeRunnerWindows()
+    {
+        f.Window().PostMessage(WM_FREE_PROCESS_WINDOWS, 0, 0);
+        WaitUntil([] { return TfrmDetailProcess::ProcessWindows().empty(); });
+    }
+    std::string File() { return SQLiteDatabaseFileName(Root().Settings().GetDatabasePath(), "hosted"); }
+    // The login's new-catalog-from-host page, filled and confirmed.
+    void AskForTheHostedCatalog()
+    {
+        OnLoginShowings({[](TfrmLogin& d) {
+            EXPECT_EQ(d.Pages()->currentWidget(), d.tabNewCatalogFromHost);
+            QTest::keyClicks(d.edtFromHostCatalogCode, "hosted");
+            d.edtFromHostUserName->setText("admin");
+            d.edtFromHostPassword->setText("secret");
+            Screenshot(d, "login-from-host");
+            d.btnFromHostOk->click();
+        }});
+        f.Shell().LoginNewCatalogFromHost();
+    }
+
+    THostStandIn host;
+    int hostItems = 0;
+    bool connectAnswer = true;
+    std::vector<std::string> connectTexts;
+};
+
+TEST_F(LoginFromHost, ANewCatalogFromTheHostIsRebuiltFromTheHostsCatalog)
 {
-    OnLoginShowings({[](TfrmLogin& d) {
-                         EXPECT_EQ(d.Pages()->currentWidget(), d.tabNewCatalogFromHost);
-                         EXPECT_EQ(d.windowTitle(), "New Catalog From Host");
-                         Screenshot(d, "login-from-host");
-                         d.btnFromHostOk->click();  // nothing entered
-                         EXPECT_TRUE(d.isVisible());
-                         QTest::keyClicks(d.edtFromHostCatalogCode, "Hosted");
-                         d.edtFromHostPassword->setText("secret1");
-                         d.btnFromHostOk->click();
-                     },
-                     [](TfrmLogin& d) { d.reject(); }});
-    f.Shell().LoginNewCatalogFromHost();
-    const std::vector<std::string> errors = f.Boxes().Messages("error");
-    ASSERT_EQ(errors.size(), 2u);
-    EXPECT_EQ(errors[0], "Catalog code must be entered\r\nPassword must be entered\r\n");
-    EXPECT_NE(errors[1].find("not reachable"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(SQLiteDatabaseFileName(Root().Settings().GetDatabasePath(), "hosted")));
+    AskForTheHostedCatalog();
+    ASSERT_EQ(connectTexts.size(), 1u);
+    EXPECT_NE(connectTexts.front().find("download \"hosted\" database"), std::string::npos);
+    ASSERT_TRUE(WaitUntil([] { return Runners() == 1 && TfrmDetailProcess::ProcessWindows().front()->IsFinished(); }));
+    TfrmDetailProcess* runner = TfrmDetailProcess::ProcessWindows().front();
+    EXPECT_TRUE(runner->GetPublisher()->Succeeded()) << runner->LogView()->toPlainText().toStdString();
+    FreeRunnerWindows();
+    // The run asked for the catalog to be opened again: now of the host's type.
+    ASSERT_TRUE(WaitUntil([this] { return Root().Catalog().IsOpen() && Root().Catalog().GetOpenCatalog()->GetCatalogType() == 1; }));
+    EXPECT_EQ(OpenCode(), "hosted");
+    EXPECT_EQ(f.Data().GetCatalogProperty(707, f.Main()), "yes");
+    TQueryGuard query(f.Main());
+    query->SetSQL("SELECT COUNT(*) AS N FROM Items WHERE CatalogCode = 'hosted' AND ItemId <> 707");
+    EXPECT_EQ(query->Open(true).Field("N").AsInteger(), hostItems);
+}
+
+TEST_F(LoginFromHost, AFailedOrCancelledDownloadLeavesNoCatalogBehind)
+{
+    // The host refuses the catalog.
+    host.Fail("checkcatalog", THostStandIn::TFailure{}, 0);
+    AskForTheHostedCatalog();
+    ASSERT_TRUE(WaitUntil([] { return Runners() == 1 && TfrmDetailProcess::ProcessWindows().front()->IsFinished(); }));
+    FreeRunnerWindows();
+    EXPECT_TRUE(WaitUntil([this] { return !std::filesystem::exists(File()); }));
+    EXPECT_FALSE(Root().Catalog().IsOpen());
+    host.ClearFailures();
+
+    // "Cancel" in "Connect".
+    connectAnswer = false;
+    AskForTheHostedCatalog();
+    EXPECT_TRUE(WaitUntil([this] { return !std::filesystem::exists(File()); }));
+    EXPECT_FALSE(Root().Catalog().IsOpen());
+    EXPECT_TRUE(TfrmDetailProcess::ProcessWindows().empty());
 }
 
 TEST_F(Login, TheHostAccountIsRememberedPerCatalog)

@@ -14,6 +14,10 @@
 #include "publishing/ui/frmFtpAuthorization.h"
 #include "publishing/ui/frmFtpPublishParameters.h"
 #include "publishing/ui/frmPublishParameters.h"
+#include "publishing/ui/frmPublishTolvex.h"
+#include "publishing/ui/frmPublishTolvexAdvanced.h"
+#include "shell/PublishingCommands.h"
+#include "support/HostStandIn.h"
 #include "gui/MainWindowMessages.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "support/FtpTestServer.h"
@@ -24,6 +28,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QRadioButton>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -342,12 +347,139 @@ TEST(PublishEntryPoints, ProductFeedExportAsksForTheUserNameFirst)
     FreeRunners(f);
 }
 
+// ---- the hosting service ----------------------------------------------------------------------
+
+// A catalog "shop" of type 1, open, registered with a stand-in host that the settings point at.
+struct THostedShop {
+    TShellFixture f;
+    THostStandIn host;
+    THostedShop()
+    {
+        EXPECT_EQ(f.CreateAndOpen("shop", 1), "");
+        host.PointSettingsHere(f.Root().Settings().IniSettings());
+        host.RegisterCatalog("shop");
+    }
+    TfrmDetailProcess* RunAction(const char* action)
+    {
+        f.Shell().ExecuteAction(action, false);
+        TfrmDetailProcess* runner = OnlyRunner();
+        if (runner) {
+            EXPECT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
+        }
+        return runner;
+    }
+};
+
+TEST(PublishEntryPoints, PublishingOnTheHostWithoutAdvancedOptionsMergesBothSidesAtOnce)
+{
+    THostedShop s;
+    WhenShown<TfrmPublishTolvex>([](TfrmPublishTolvex& d) {
+        EXPECT_TRUE(d.AdvancedButton()->isVisible());
+        Screenshot(d, "host-connect");
+        d.ContinueButton()->click();
+    });
+    TfrmDetailProcess* runner = s.RunAction("Action=PublishOnTolvex");
+    ASSERT_NE(runner, nullptr);
+    EXPECT_EQ(runner->GetParams(), (std::vector<std::string>{"SendPacketSize=100", "Synchronization=Merge",
+                                                             "ChangesHost=Immediately", "ChangesLocal=Immediately"}));
+    EXPECT_TRUE(runner->GetPublisher()->Succeeded()) << runner->LogView()->toPlainText().toStdString();
+    EXPECT_TRUE(runner->TransferPanel()->isVisible());
+    EXPECT_GT(s.host.Count("Items", "CatalogCode = 'shop'"), 10);
+    FreeRunners(s.f);
+
+    // Cancel in "Connect" starts nothing.
+    WhenShown<TfrmPublishTolvex>([](TfrmPublishTolvex& d) { d.reject(); });
+    s.f.Shell().ExecuteAction("Action=PublishOnTolvex", false);
+    EXPECT_TRUE(TfrmDetailProcess::ProcessWindows().empty());
+}
+
+TEST(PublishEntryPoints, TheAdvancedOptionsKeepTheDeleteBoxesToTheirDirection)
+{
+    THostedShop s;
+    // The run itself stops at the registration check: the parameters are what counts here.
+    s.host.Fail("checkcatalog", THostStandIn::TFailure{}, 0);
+    WhenShown<TfrmPublishTolvex>([](TfrmPublishTolvex& d) {
+        d.AdvancedButton()->click();
+        WhenShown<TfrmPublishTolvexAdvanced>([](TfrmPublishTolvexAdvanced& a) {
+            EXPECT_TRUE(a.MergeRadio()->isChecked());
+            EXPECT_FALSE(a.DeleteHostBox()->isEnabled());
+            a.LocalToHostRadio()->setChecked(true);
+            EXPECT_TRUE(a.DeleteHostBox()->isEnabled());
+            a.DeleteHostBox()->setChecked(true);
+            a.HostToLocalRadio()->setChecked(true);
+            EXPECT_FALSE(a.DeleteHostBox()->isChecked()) << "cleared with its direction";
+            EXPECT_FALSE(a.DeleteHostBox()->isEnabled());
+            a.DeleteLocalBox()->setChecked(true);
+            a.SendInPacketsBox()->setChecked(false);
+            EXPECT_FALSE(a.PacketSizeEdit()->isEnabled());
+            Screenshot(a, "host-advanced-options");
+            a.findChild<QPushButton*>("btnContinue")->click();
+        });
+    });
+    TfrmDetailProcess* runner = s.RunAction("Action=PublishOnTolvex");
+    ASSERT_NE(runner, nullptr);
+    EXPECT_EQ(runner->GetParams(),
+              (std::vector<std::string>{"Synchronization=HostToLocal", "Delete=Local", "ChangesHost=Immediately",
+                                        "ChangesLocal=Immediately"}))
+        << "no packets: no packet size";
+    EXPECT_FALSE(s.f.Root().Settings().IniSettings().GetBool(siPublishOnTolvexBulkSend, true));
+    EXPECT_FALSE(runner->GetPublisher()->Succeeded());
+    FreeRunners(s.f);
+}
+
+TEST(PublishEntryPoints, StylesAndTablesGoThroughTheHostAccount)
+{
+    THostedShop s;
+    s.host.Fail("xmldata", THostStandIn::TFailure{}, 0);  // nothing needs to arrive
+    TPublishingCommands& commands = s.f.Shell().Publishing();
+    int accountQuestions = 0;
+    commands.SetHostDialogs({{},
+                             [](THostSyncChoices& choices) {
+                                 // Prefilled from the style upload's list.
+                                 EXPECT_TRUE(choices.FromList);
+                                 EXPECT_FALSE(choices.StartPageGenerationEnabled);
+                                 EXPECT_FALSE(choices.ApplyHostImmediately);
+                                 return true;
+                             },
+                             [&](std::string& user, std::string& password) {
+                                 ++accountQuestions;
+                                 user = "owner";
+                                 password = "pw";
+                                 return true;
+                             }});
+    TfrmDetailProcess* upload = s.RunAction("Action=UploadStyle");
+    ASSERT_NE(upload, nullptr);
+    EXPECT_EQ(upload->GetParams(),
+              (std::vector<std::string>{"SendPacketSize=100", "Synchronization=Merge", "Delete=Host",
+                                        "DisableGeneratePages=yes", "DontGeneratePages=yes", "ChangesHost=Posponded",
+                                        "ChangesLocal=Posponded"}));
+    EXPECT_EQ(s.host.Requests().front().Field("username"), "owner");
+    FreeRunners(s.f);
+
+    // The catalog's own login stays: the catalog reopens after the upload.
+    EXPECT_EQ(s.f.Root().GetUserName(), "admin");
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(s.f.Root().Catalog().IsOpen());
+    TfrmDetailProcess* tables = s.RunAction("Action=DownloadZarivuro");
+    ASSERT_NE(tables, nullptr);
+    const std::vector<std::string>& params = tables->GetParams();
+    EXPECT_NE(std::find(params.begin(), params.end(), "requestfieldvalue=shop"), params.end());
+    EXPECT_NE(std::find(params.begin(), params.end(), "UserName=owner"), params.end());
+    EXPECT_EQ(accountQuestions, 2);
+    FreeRunners(s.f);
+
+    // A refused account starts nothing.
+    commands.SetHostDialogs({{}, {}, [](std::string&, std::string&) { return false; }});
+    s.f.Shell().ExecuteAction("Action=DownloadStyle", false);
+    EXPECT_TRUE(TfrmDetailProcess::ProcessWindows().empty());
+    commands.SetHostDialogs({});
+}
+
 TEST(PublishEntryPoints, OperationsThatAreNotBuiltSaySo)
 {
     TShellFixture f;
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
-    for (const char* action : {"Action=PublishOnTolvex", "Action=UploadStyle", "Action=DownloadStyle",
-                               "Action=PublishReport&ItemId=1"}) {
+    for (const char* action : {"Action=PublishReport&ItemId=1"}) {
         SCOPED_TRACE(action);
         const std::size_t before = f.Boxes().Messages("information").size();
         f.Shell().ExecuteAction(action, false);

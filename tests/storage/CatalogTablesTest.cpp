@@ -139,6 +139,9 @@ TEST_F(CatalogTablesTest, CreatesEveryTableWithItsColumns)
         {"LocalLog", "CatalogCode,ActionDate,LogLevel,UserName,Description"},
         {"LocalSequences", "CatalogCode,SequenceName,LastId"},
         {"DeletedItems", "CatalogCode,ItemId,DateModified"},
+        {"SyncItems", "CatalogCode,ItemId,DateModified"},
+        {"HostDeletedItems", "CatalogCode,ItemId,DateModified"},
+        {"ItemSizes", "CatalogCode,ItemId,BinarySize,TextCount"},
     };
     std::vector<std::string> tables =
         file_->Column("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name");

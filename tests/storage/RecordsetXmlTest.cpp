@@ -139,6 +139,8 @@ protected:
              "Name TEXT(100) COLLATE NOCASE, Note MEMO, Small SMALLINT, Amount DOUBLE, Price CURRENCY, "
              "Flag BIT, Day DATE, Moment DATETIME, Data LONGBINARY, VendorCode TEXT(20), "
              "Kept INTEGER DEFAULT 7, PRIMARY KEY (CatalogCode, Id))");
+        // A sync table of its own shape: the rows of a "primarykey" action take whatever columns it has.
+        Exec(Db(), "DROP TABLE IF EXISTS SyncItems");
         Exec(Db(), "CREATE TABLE SyncItems (CatalogCode TEXT(50) NOT NULL, ItemId INTEGER, HostItemId INTEGER)");
         Exec(Db(), "CREATE TABLE Images (CatalogCode TEXT(50) NOT NULL, ImageId INTEGER, Name TEXT(50))");
         Exec(Db(), "CREATE TABLE Templates (CatalogCode TEXT(50) NOT NULL, TemplateId INTEGER)");
