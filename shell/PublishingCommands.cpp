@@ -2,6 +2,7 @@
 
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"
+#include "catalog/CatalogQueries.h"
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
 #include "catalog/TolvexCatalog.h"
@@ -15,6 +16,8 @@
 #include "publishing/ExportTemplates.h"
 #include "publishing/FroogleSettings.h"
 #include "publishing/FtpPublishParameters.h"
+#include "publishing/ImportStory.h"
+#include "publishing/ImportTemplateFromHtml.h"
 #include "publishing/PublishFtp.h"
 #include "publishing/PublishLocally.h"
 #include "publishing/PublishParameters.h"
@@ -71,6 +74,8 @@ bool TPublishingCommands::Publish(const std::string& verb)
         ExportTemplates();
     else if (verb == "ExportFroogle")
         ExportFroogle();
+    else if (verb == "ImportStory")
+        ImportStory();
     else
         return false;
     return true;
@@ -206,6 +211,47 @@ TfrmDetailProcess* TPublishingCommands::ExportFroogle()
         return nullptr;
     return StartRunner({"FileName=" + ExportFileName(fileName, ".txt")},
                        FactoryOf<TExportFroogle>(gui_, &open_.Root()), false);
+}
+
+// ---- imports -------------------------------------------------------------------------------------
+
+TfrmDetailProcess* TPublishingCommands::ImportStory()
+{
+    if (!open_.Data())
+        return nullptr;
+    std::string fileName;
+    if (!gui_.SelectOpenFile("Import Story", "", "HTML files (*.html)|*.html;*.htm", fileName) || fileName.empty())
+        return nullptr;
+    return StartRunner({"FileName=" + fileName}, FactoryOf<TImportStory>(gui_, &open_.Root()), false);
+}
+
+TfrmDetailProcess* TPublishingCommands::ImportTemplateFromHtml()
+{
+    TCatalogData* data = open_.Data();
+    if (!data || !open_.CanLeave())
+        return nullptr;
+    std::string fileName;
+    if (!gui_.SelectOpenFile("Import Template From HTML", "", "HTML files (*.html)|*.html;*.htm", fileName) ||
+        fileName.empty())
+        return nullptr;
+    const std::string treeCaption = ::Translation ? ::Translation->Translate("Select Master or Body Template")
+                                                  : "Select Master or Body Template";
+    const std::vector<std::string> picker{"RootItemId=5",   "AllowItemType=2",   "AllowItemType=501",
+                                          "AllowItemType=502", "ExpandFirstLevel=yes", "TreeCaption=" + treeCaption,
+                                          "Caption=Import Template From HTML", "Help=ImportTemplateFromHtml"};
+    TAbstractDBConnection& connection = data->GetConnectionFactory().GetConnection();
+    while (true) {
+        int templateId = 0;
+        std::string name;
+        if (!dialogs_.ChoosePage(templateId, name, picker))
+            return nullptr;
+        const int itemType = data->GetQueries().GetItemType(templateId, data->GetCatalogCode(), connection);
+        if (itemType == 501 || itemType == 502)
+            return StartRunner({"filename=" + fileName, "original=" + std::to_string(templateId),
+                                "originaltype=" + std::to_string(itemType)},
+                               FactoryOf<TImportTemplateFromHtml>(gui_, &open_.Root()), false);
+        gui_.ShowError("Please select master or body template.");
+    }
 }
 
 // ---- the software update ---------------------------------------------------------------------------

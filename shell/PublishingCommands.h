@@ -37,6 +37,10 @@ public:
     TfrmDetailProcess* ExportImages();
     TfrmDetailProcess* ExportTemplates();
     TfrmDetailProcess* ExportFroogle();
+    // Imports an HTML file the user picks as a story.
+    TfrmDetailProcess* ImportStory();
+    // Makes a master or body template of an HTML file, with a template the user picks as skeleton.
+    TfrmDetailProcess* ImportTemplateFromHtml();
 
     // The software update with its parameter lines: modal (true when it
     // closed with OK) or shown without waiting (false).
