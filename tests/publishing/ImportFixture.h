@@ -12,6 +12,7 @@
 #include "storage/QueryGuard.h"
 #include "catalog/CatalogItemsSql.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,14 +21,17 @@ class TImportSite : public TPublishSite {
 public:
     // Runs an operation of class T with the parameters on a fresh second
     // connection of the catalog; the parameter list keeps what it wrote back.
+    // Prepare, when given, sees the operation before it runs.
     template <typename T>
-    std::unique_ptr<T> Run(std::vector<std::string>& params)
+    std::unique_ptr<T> Run(std::vector<std::string>& params, const std::function<void(T&)>& prepare = {})
     {
         connection_ = Data().GetConnectionFactory().OpenSecondConnection();
         Runner().lines.clear();
         auto operation = std::make_unique<T>(params, *connection_,
                                              TPublisherEnvironment{Program().Gui(), nullptr, &Runner(),
                                                                    &Program().Root(), nullptr});
+        if (prepare)
+            prepare(*operation);
         try {
             operation->Run();
         } catch (const ETolvexException&) {
