@@ -18,6 +18,7 @@ struct TMainWindowActions {
     QAction* ImportCatalogsTables = nullptr;
     QAction* ImportStylesTables = nullptr;
     QAction* ImportTemplateFromHtml = nullptr;
+    QAction* ImportWebSite = nullptr;
     QAction* ExportCatalogsTables = nullptr;
     QAction* ExportStylesTables = nullptr;
     QAction* ExportImages = nullptr;

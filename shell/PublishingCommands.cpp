@@ -18,12 +18,14 @@
 #include "publishing/FtpPublishParameters.h"
 #include "publishing/ImportStory.h"
 #include "publishing/ImportTemplateFromHtml.h"
+#include "publishing/ImportWebSite.h"
 #include "publishing/PublishFtp.h"
 #include "publishing/PublishLocally.h"
 #include "publishing/PublishParameters.h"
 #include "publishing/SoftwareUpdate.h"
 #include "publishing/ui/frmFtpAuthorization.h"
 #include "publishing/ui/frmFtpPublishParameters.h"
+#include "publishing/ui/frmImportWebSite.h"
 #include "publishing/ui/frmPublishParameters.h"
 #include "shell/ActionProcessor.h"
 #include "shell/GuiControl.h"
@@ -32,6 +34,7 @@
 #include "shell/ShellDialogs.h"
 #include "shell/StyleOperationPublisher.h"
 #include "storage/AbstractDBConnectionFactory.h"
+#include "storage/IdRanges.h"
 #include "storage/References.h"
 
 namespace {
@@ -252,6 +255,32 @@ TfrmDetailProcess* TPublishingCommands::ImportTemplateFromHtml()
                                FactoryOf<TImportTemplateFromHtml>(gui_, &open_.Root()), false);
         gui_.ShowError("Please select master or body template.");
     }
+}
+
+TfrmDetailProcess* TPublishingCommands::ImportWebSite()
+{
+    TCatalogData* data = open_.Data();
+    if (!data || !open_.CanLeave())
+        return nullptr;
+    TfrmImportWebSite dialog(lastWebSite_, ::Translation, &window_);
+    control_.LocalizeControl(&dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return nullptr;
+    lastWebSite_ = dialog.Request();
+    // The site's start page goes under the web tree's root, with a new id.
+    return StartRunner(lastWebSite_.Params(data->GetCatalogCode(), 0, kWebTreeRootId),
+                       FactoryOf<TImportWebSite>(gui_, &open_.Root()), true);
+}
+
+bool TPublishingCommands::RunWebSiteImport(std::vector<std::string>& params, TAbstractDBConnection& connection)
+{
+    TfrmDetailProcess window(RunnerEnvironment(), &window_);
+    control_.LocalizeControl(&window);
+    window.CreatePublisher(params, FactoryOf<TImportWebSite>(gui_, &open_.Root()), &connection);
+    window.ShowTransferPanel();
+    const bool ok = window.ExecuteModal();
+    params = window.GetParams();
+    return ok;
 }
 
 // ---- the software update ---------------------------------------------------------------------------

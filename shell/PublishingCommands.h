@@ -4,6 +4,7 @@
 // operation needs, remembers the answers as catalog properties and starts
 // the operation in a modeless runner window with its own connection. Also
 // the software update and the operations of the styles.
+#include "publishing/WebSiteImportRequest.h"
 #include "publishing/ui/frmDetailProcess.h"
 
 #include <QPointer>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+class TAbstractDBConnection;
 class TActionProcessor;
 class TCommonGui;
 class TGUIControl;
@@ -41,6 +43,11 @@ public:
     TfrmDetailProcess* ImportStory();
     // Makes a master or body template of an HTML file, with a template the user picks as skeleton.
     TfrmDetailProcess* ImportTemplateFromHtml();
+    // Imports a web site the user names into the open catalog.
+    TfrmDetailProcess* ImportWebSite();
+    // The web-site import of a catalog being created, modal on its connection;
+    // Params receives what the import wrote back. True when it succeeded.
+    bool RunWebSiteImport(std::vector<std::string>& params, TAbstractDBConnection& connection);
 
     // The software update with its parameter lines: modal (true when it
     // closed with OK) or shown without waiting (false).
@@ -67,4 +74,6 @@ private:
     TShellDialogs& dialogs_;
     TActionProcessor& processor_;
     QPointer<TfrmDetailProcess> updateWindow_;
+    // The last web site asked for, offered again.
+    TWebSiteImportRequest lastWebSite_;
 };

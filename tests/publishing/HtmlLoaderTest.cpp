@@ -3,7 +3,7 @@
 // text, no picture fetched); the limits of a load and its stop.
 #include "publishing/HtmlLoader.h"
 
-#include "LocalWebServer.h"
+#include "support/LocalWebServer.h"
 #include "publishing/HttpClient.h"
 
 #include <gtest/gtest.h>

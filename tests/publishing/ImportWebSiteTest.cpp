@@ -6,7 +6,7 @@
 #include "publishing/ImportWebSite.h"
 
 #include "ImportFixture.h"
-#include "LocalWebServer.h"
+#include "support/LocalWebServer.h"
 
 #include "common/Picture.h"
 #include "common/PictureCodec.h"
