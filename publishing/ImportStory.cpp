@@ -95,7 +95,6 @@ bool TImportStory::Import(const std::string& fileName)
         storyId = items.Create(kStoryItemType, kStoriesRootId);
     items.SetName(storyId, name);
     items.SetText(storyId, "CommonDesign", items.DefaultLangCode(), body, "TopHTMLValue");
-    changedItemId_ = storyId;
     return true;
 }
 

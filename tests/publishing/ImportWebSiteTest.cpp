@@ -281,6 +281,24 @@ TEST_F(ImportWebSiteTest, DepthPagesAndBytesBoundTheCrawl)
     EXPECT_FALSE(tooLarge->Succeeded()) << "a start page over the limit ends the import";
 }
 
+TEST_F(ImportWebSiteTest, ACancelStopsTheCrawlAndKeepsThePagesStoredSoFar)
+{
+    params = {"URL=" + web.Start(), "DownloadDepth=3", "MaxPages=0", "StartItemId=0", "ParentItemId=1",
+              "CatalogCode=shop"};
+    before = Snapshot();
+    TImportWebSite* running = nullptr;
+    catalog.Runner().onProcessMessages = [&] {
+        if (running && !running->IsCancelled() && catalog.Runner().Has("Loading data: " + web.site.Url("/shop/about.html")))
+            running->Cancel();
+    };
+    auto import = catalog.Run<TImportWebSite>(params, [&running](TImportWebSite& operation) { running = &operation; });
+    catalog.Runner().onProcessMessages = nullptr;
+    EXPECT_FALSE(import->Succeeded());
+    EXPECT_EQ(Added(&TSnapshot::pages).size(), 1u) << "the start page stays";
+    EXPECT_EQ(web.site.RequestsFor("/shop/products/list.html"), 0);
+    EXPECT_EQ(catalog.Runner().Last(), "Operation was canceled by user.");
+}
+
 TEST_F(ImportWebSiteTest, AStartPageThatCannotBeFetchedEndsTheImport)
 {
     for (const std::string& url : {web.site.Url("/shop/nothing.html"), web.site.Url("/shop/manual.pdf")}) {
