@@ -4,12 +4,11 @@
 #include "common/CommonGui.h"
 #include "common/CommonImages.h"
 #include "common/Exceptions.h"
-#include "common/FileContent.h"
 #include "common/XmlPtr.h"
+#include "publishing/HtmlLoader.h"
+#include "publishing/LocalReference.h"
 #include "publishing/HttpClient.h"
 
-#include <libxml/HTMLparser.h>
-#include <libxml/HTMLtree.h>
 #include <libxml/uri.h>
 
 #include <algorithm>
@@ -20,32 +19,6 @@
 #include <utility>
 
 namespace {
-
-bool IsElement(const xmlNode* node, const char* name)
-{
-    return node->type == XML_ELEMENT_NODE && xmlStrcasecmp(node->name, BAD_CAST name) == 0;
-}
-
-// Every element of that name below Node, in document order.
-void CollectElements(xmlNode* node, const char* name, std::vector<xmlNode*>& found)
-{
-    for (xmlNode* child = node->children; child; child = child->next) {
-        if (IsElement(child, name))
-            found.push_back(child);
-        CollectElements(child, name, found);
-    }
-}
-
-xmlNode* FindElement(xmlNode* node, const char* name)
-{
-    for (xmlNode* child = node ? node->children : nullptr; child; child = child->next) {
-        if (IsElement(child, name))
-            return child;
-        if (xmlNode* inner = FindElement(child, name))
-            return inner;
-    }
-    return nullptr;
-}
 
 bool IsWebAddress(const std::string& url)
 {
@@ -70,22 +43,25 @@ THtmlImport::THtmlImport(TCommonGui& gui, TCatalogFolders* folders, TAbstractDBC
 }
 
 std::string THtmlImport::PageBody(const std::string& page, bool removeScripts, const std::string& url,
-                                  std::vector<std::string>* pictures)
+                                  std::vector<std::string>* pictures, const std::string& contentType)
 {
-    const TXmlDocPtr doc(htmlReadMemory(page.data(), static_cast<int>(page.size()), url.empty() ? nullptr : url.c_str(),
-                                        nullptr,
-                                        HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET));
-    if (!doc)
+    THtmlLoader loader;
+    if (!loader.LoadFromMemory(page, url, contentType))
         return {};
-    xmlNode* root = xmlDocGetRootElement(doc.get());
-    xmlNode* body = FindElement(reinterpret_cast<xmlNode*>(doc.get()), "body");
+    return BodyOf(loader, removeScripts, url, pictures);
+}
+
+std::string THtmlImport::BodyOf(const THtmlLoader& loader, bool removeScripts, const std::string& url,
+                                std::vector<std::string>* pictures)
+{
+    xmlNode* body = loader.Body();
     if (!body)
-        body = root;
+        body = loader.Root();
     if (!body)
         return {};
     if (removeScripts) {
         std::vector<xmlNode*> scripts;
-        CollectElements(body, "script", scripts);
+        THtmlLoader::CollectElements(body, "script", scripts);
         for (auto it = scripts.rbegin(); it != scripts.rend(); ++it) {
             xmlUnlinkNode(*it);
             xmlFreeNode(*it);
@@ -93,42 +69,24 @@ std::string THtmlImport::PageBody(const std::string& page, bool removeScripts, c
     }
     if (pictures) {
         std::vector<xmlNode*> images;
-        CollectElements(body, "img", images);
+        THtmlLoader::CollectElements(body, "img", images);
         std::set<std::string> seen;
         for (xmlNode* image : images) {
-            const TXmlStringPtr src(xmlGetProp(image, BAD_CAST "src"));
-            if (!src || !*src.get())
+            const std::string src = THtmlLoader::Attribute(image, "src");
+            if (src.empty())
                 continue;
-            const TXmlStringPtr absolute(xmlBuildURI(src.get(), BAD_CAST url.c_str()));
+            const TXmlStringPtr absolute(xmlBuildURI(BAD_CAST src.c_str(), BAD_CAST url.c_str()));
             const std::string address = absolute ? reinterpret_cast<const char*>(absolute.get()) : "";
             if (!address.empty() && seen.insert(address).second)
-                pictures->push_back(address + "=" + reinterpret_cast<const char*>(src.get()));
+                pictures->push_back(address + "=" + src);
         }
     }
-    const std::unique_ptr<xmlBuffer, decltype(&xmlBufferFree)> out(xmlBufferCreate(), &xmlBufferFree);
-    for (xmlNode* child = body->children; child; child = child->next)
-        htmlNodeDump(out.get(), doc.get(), child);
-    return std::string(reinterpret_cast<const char*>(xmlBufferContent(out.get())),
-                       static_cast<std::size_t>(xmlBufferLength(out.get())));
+    return THtmlLoader::InnerHtml(loader.Document(), body);
 }
 
 bool THtmlImport::IsLocalReference(const std::string& reference)
 {
-    if (reference.empty() || reference[0] == '/' || reference[0] == '\\' ||
-        reference.find_first_of(":?#") != std::string::npos)
-        return false;
-    std::string part;
-    std::istringstream parts(reference);
-    while (std::getline(parts, part, '/'))
-        for (std::size_t start = 0;;) {
-            const std::size_t end = part.find('\\', start);
-            if (part.substr(start, end - start) == "..")
-                return false;
-            if (end == std::string::npos)
-                break;
-            start = end + 1;
-        }
-    return true;
+    return TLocalReference::IsLocal(reference);
 }
 
 bool THtmlImport::FromFile(bool importImages, std::string& html)
@@ -141,10 +99,10 @@ bool THtmlImport::FromFile(bool importImages, std::string& html)
 
 bool THtmlImport::ReadFile(const std::string& fileName, bool importImages, std::string& html)
 {
-    const std::optional<std::string> content = ReadFileContent(fileName);
-    if (!content)
+    THtmlLoader loader;
+    if (!loader.LoadFromFile(fileName))
         return false;
-    html = PageBody(*content, false);
+    html = BodyOf(loader, false, "", nullptr);
     if (Blank(html))
         return false;
     if (importImages && folders_)
@@ -163,8 +121,7 @@ std::string THtmlImport::ImportFilePictures(const std::string& html, const std::
     references.erase(std::unique(references.begin(), references.end()), references.end());
     std::vector<std::string> entries;
     for (const std::string& reference : references) {
-        std::error_code error;
-        if (!IsLocalReference(reference) || !fs::is_regular_file(folder / reference, error))
+        if (!TLocalReference::FileOf(folder.string(), reference))
             continue;
         const int id = folders_->ImportImageFromFile(folder.string(), reference, subfolder, connection_);
         if (id > 0)
@@ -196,10 +153,12 @@ bool THtmlImport::ReadPage(const std::string& url, bool removeScripts, bool impo
         stopped = stopped || !gui_.ProgressStep(0);
         return stopped;
     };
-    std::ostringstream page;
+    THtmlLoader loader;
+    loader.SetLimits(kMaxPageBytes, kTimeoutSeconds);
+    loader.Stopped = [&stopped] { return stopped; };
     gui_.ProgressStart("Loading HTML Page", 0);
     try {
-        client.Get(url, page);
+        loader.LoadFromUrl(url, client);
     } catch (const EPublisherTolvexException& error) {
         gui_.ProgressEnd();
         if (!stopped)
@@ -207,7 +166,7 @@ bool THtmlImport::ReadPage(const std::string& url, bool removeScripts, bool impo
         return false;
     }
     std::vector<std::string> pictures;
-    std::string body = PageBody(page.str(), removeScripts, url, importImages ? &pictures : nullptr);
+    std::string body = loader.Root() ? BodyOf(loader, removeScripts, url, importImages ? &pictures : nullptr) : "";
     if (Blank(body)) {
         gui_.ProgressEnd();
         return false;

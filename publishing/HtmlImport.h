@@ -1,6 +1,6 @@
 #pragma once
 // Brings the HTML of one page into an editor: from a file the user picks, or
-// from an address on the web. The editor gets the content of the page's
+// from an address on the web, parsed by THtmlLoader. The editor gets the content of the page's
 // body; the pictures it shows are imported as image items (from the file's
 // own folder, or from the web) and its references then point at them.
 //
@@ -15,6 +15,7 @@
 class TAbstractDBConnection;
 class TCatalogFolders;
 class TCommonGui;
+class THtmlLoader;
 
 class THtmlImport {
 public:
@@ -43,13 +44,16 @@ public:
     // Url, when given, is what the page's relative picture addresses are
     // resolved against: Pictures gets each picture once, as "absolute
     // address=address as written".
+    // ContentType is the type the server sent: its charset decodes the page.
     static std::string PageBody(const std::string& page, bool removeScripts, const std::string& url = "",
-                                std::vector<std::string>* pictures = nullptr);
+                                std::vector<std::string>* pictures = nullptr, const std::string& contentType = "");
     // A picture reference of a file that names a file in the file's folder
     // or below it: relative, without a scheme, a "..", a query or a fragment.
     static bool IsLocalReference(const std::string& reference);
 
 private:
+    static std::string BodyOf(const THtmlLoader& loader, bool removeScripts, const std::string& url,
+                              std::vector<std::string>* pictures);
     std::string ImportFilePictures(const std::string& html, const std::string& fileName);
     // Stopped is set when the user stopped the imports.
     std::string ImportWebPictures(const std::string& html, const std::string& url,

@@ -426,7 +426,7 @@ void TActionProcessor::PreviewLocally(const TRequest&)
 
 void TActionProcessor::Import(const TRequest& r)
 {
-    if (r.Text("Type") == "Story")
+    if (r.Text("Type") == "Story" && !host_.Publish("ImportStory"))
         NotAvailable("The story import");
 }
 

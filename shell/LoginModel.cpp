@@ -477,6 +477,10 @@ bool TLoginModel::CreateRequestedCatalog()
     creation.Email = request_.Email;
     creation.InitStructure = true;
     creation.WithInitPages = true;
+    // The site's start page becomes the home page, under the web tree's root.
+    if (webSite_ && request_.Mode != TLoginMode::NewCatalogFromHost)
+        root_.Catalog().GetDefinition().SetWebSiteImport(webSite_->StartUrl(), webSite_->DownloadDepth,
+                                                         webSite_->MaxPages, webSite_->OnlyUnderlying, 100001, 1);
     bool created = false;
     std::string reason;
     try {

@@ -10,9 +10,11 @@
 // with "UserName" plain and "Password" scrambled (empty when not
 // remembered). A stored password that is not scrambled is read as it stands.
 #include "catalog/Catalog.h"
+#include "publishing/WebSiteImportRequest.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -132,6 +134,9 @@ public:
     int SelectedType() const { return selectedType_; }
     // What the page shows to begin with (from a registration, when there is one).
     const TNewCatalogFields& NewFields() const { return newFields_; }
+    // The web site a new catalog starts from; none: an empty catalog.
+    void SetWebSiteImport(std::optional<TWebSiteImportRequest> request) { webSite_ = std::move(request); }
+    const std::optional<TWebSiteImportRequest>& WebSiteImport() const { return webSite_; }
     bool ShowsUserName() const;
     // Registering on-line is offered unless a registration with a type was read.
     bool RegisterEnabled() const { return registration_.CatalogType == 0; }
@@ -190,6 +195,7 @@ private:
     std::vector<std::string> catalogTypes_;
     int selectedType_ = -1;
     TNewCatalogFields newFields_;
+    std::optional<TWebSiteImportRequest> webSite_;
 
     std::string openFilledPassword_;
     bool openSavePassword_ = false;

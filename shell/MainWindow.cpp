@@ -199,6 +199,8 @@ void TfrmMain::BuildMenus()
     miFileImport_->setObjectName("miFileImport");
     a.ImportCatalogsTables = AddAction(miFileImport_, "miFileImportCatalogsTables", "Catalogs Tables");
     a.ImportStylesTables = AddAction(miFileImport_, "miFileImportStylesTables", "Styles Tables");
+    a.ImportTemplateFromHtml = AddAction(miFileImport_, "miFileImportTemplateFromHTML", "Template From HTML");
+    a.ImportWebSite = AddAction(miFileImport_, "miFileImportWebSite", "Web Site...");
     miFileExport_ = miMainFile_->addMenu(Tr("Export"));
     miFileExport_->setObjectName("miFileExport");
     a.ExportCatalogsTables = AddAction(miFileExport_, "miFileExportCatalogsTables", "Catalogs Tables");

@@ -17,6 +17,8 @@ struct TMainWindowActions {
     QAction* CloseCatalog = nullptr;
     QAction* ImportCatalogsTables = nullptr;
     QAction* ImportStylesTables = nullptr;
+    QAction* ImportTemplateFromHtml = nullptr;
+    QAction* ImportWebSite = nullptr;
     QAction* ExportCatalogsTables = nullptr;
     QAction* ExportStylesTables = nullptr;
     QAction* ExportImages = nullptr;

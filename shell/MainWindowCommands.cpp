@@ -72,6 +72,8 @@ void TMainWindowCommands::Connect()
         connect(a.LastUsed[i], &QAction::triggered, this, [this, i] { OpenRecentCatalog(static_cast<int>(i)); });
     connect(a.ExportImages, &QAction::triggered, this, [this] { s_.Publishing.ExportImages(); });
     connect(a.ExportTemplates, &QAction::triggered, this, [this] { s_.Publishing.ExportTemplates(); });
+    connect(a.ImportTemplateFromHtml, &QAction::triggered, this, [this] { s_.Publishing.ImportTemplateFromHtml(); });
+    connect(a.ImportWebSite, &QAction::triggered, this, [this] { s_.Publishing.ImportWebSite(); });
     // The in-house tables (hidden in this edition).
     for (auto [action, what] : {std::pair{a.ImportCatalogsTables, "The catalogs tables import"},
                                 {a.ImportStylesTables, "The styles tables import"},

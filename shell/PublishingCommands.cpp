@@ -2,6 +2,7 @@
 
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"
+#include "catalog/CatalogQueries.h"
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
 #include "catalog/TolvexCatalog.h"
@@ -17,6 +18,9 @@
 #include "publishing/FolderCheck.h"
 #include "publishing/FroogleSettings.h"
 #include "publishing/FtpPublishParameters.h"
+#include "publishing/ImportStory.h"
+#include "publishing/ImportTemplateFromHtml.h"
+#include "publishing/ImportWebSite.h"
 #include "publishing/PublishFtp.h"
 #include "publishing/PublishLocally.h"
 #include "publishing/PublishOnTolvex.h"
@@ -26,6 +30,7 @@
 #include "publishing/WorkFolder.h"
 #include "publishing/ui/frmFtpAuthorization.h"
 #include "publishing/ui/frmFtpPublishParameters.h"
+#include "publishing/ui/frmImportWebSite.h"
 #include "publishing/ui/frmPublishParameters.h"
 #include "publishing/ui/frmPublishTolvex.h"
 #include "publishing/ui/frmPublishTolvexAdvanced.h"
@@ -36,6 +41,7 @@
 #include "shell/ShellDialogs.h"
 #include "shell/StyleOperationPublisher.h"
 #include "storage/AbstractDBConnectionFactory.h"
+#include "storage/IdRanges.h"
 #include "storage/References.h"
 #include "editors/framework/TolvexItemEditor.h"
 #include "common/IniSettings.h"
@@ -89,6 +95,8 @@ bool TPublishingCommands::Publish(const std::string& verb)
         DownloadStyle();
     else if (!host_publish::TransferTableParams(verb, "", "", "").empty())
         TransferTables(verb);
+    else if (verb == "ImportStory")
+        ImportStory();
     else
         return false;
     return true;
@@ -260,6 +268,73 @@ TfrmDetailProcess* TPublishingCommands::ExportFroogle()
         return nullptr;
     return StartRunner({"FileName=" + ExportFileName(fileName, ".txt")},
                        FactoryOf<TExportFroogle>(gui_, &open_.Root()), false);
+}
+
+// ---- imports -------------------------------------------------------------------------------------
+
+TfrmDetailProcess* TPublishingCommands::ImportStory()
+{
+    if (!open_.Data())
+        return nullptr;
+    std::string fileName;
+    if (!gui_.SelectOpenFile("Import Story", "", "HTML files (*.html)|*.html;*.htm", fileName) || fileName.empty())
+        return nullptr;
+    return StartRunner({"FileName=" + fileName}, FactoryOf<TImportStory>(gui_, &open_.Root()), false);
+}
+
+TfrmDetailProcess* TPublishingCommands::ImportTemplateFromHtml()
+{
+    TCatalogData* data = open_.Data();
+    if (!data || !open_.CanLeave())
+        return nullptr;
+    std::string fileName;
+    if (!gui_.SelectOpenFile("Import Template From HTML", "", "HTML files (*.html)|*.html;*.htm", fileName) ||
+        fileName.empty())
+        return nullptr;
+    const std::string treeCaption = ::Translation ? ::Translation->Translate("Select Master or Body Template")
+                                                  : "Select Master or Body Template";
+    const std::vector<std::string> picker{"RootItemId=5",   "AllowItemType=2",   "AllowItemType=501",
+                                          "AllowItemType=502", "ExpandFirstLevel=yes", "TreeCaption=" + treeCaption,
+                                          "Caption=Import Template From HTML", "Help=ImportTemplateFromHtml"};
+    TAbstractDBConnection& connection = data->GetConnectionFactory().GetConnection();
+    while (true) {
+        int templateId = 0;
+        std::string name;
+        if (!dialogs_.ChoosePage(templateId, name, picker))
+            return nullptr;
+        const int itemType = data->GetQueries().GetItemType(templateId, data->GetCatalogCode(), connection);
+        if (itemType == 501 || itemType == 502)
+            return StartRunner({"filename=" + fileName, "original=" + std::to_string(templateId),
+                                "originaltype=" + std::to_string(itemType)},
+                               FactoryOf<TImportTemplateFromHtml>(gui_, &open_.Root()), false);
+        gui_.ShowError("Please select master or body template.");
+    }
+}
+
+TfrmDetailProcess* TPublishingCommands::ImportWebSite()
+{
+    TCatalogData* data = open_.Data();
+    if (!data || !open_.CanLeave())
+        return nullptr;
+    TfrmImportWebSite dialog(lastWebSite_, ::Translation, &window_);
+    control_.LocalizeControl(&dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return nullptr;
+    lastWebSite_ = dialog.Request();
+    // The site's start page goes under the web tree's root, with a new id.
+    return StartRunner(lastWebSite_.Params(data->GetCatalogCode(), 0, kWebTreeRootId),
+                       FactoryOf<TImportWebSite>(gui_, &open_.Root()), true);
+}
+
+bool TPublishingCommands::RunWebSiteImport(std::vector<std::string>& params, TAbstractDBConnection& connection)
+{
+    TfrmDetailProcess window(RunnerEnvironment(), &window_);
+    control_.LocalizeControl(&window);
+    window.CreatePublisher(params, FactoryOf<TImportWebSite>(gui_, &open_.Root()), &connection);
+    window.ShowTransferPanel();
+    const bool ok = window.ExecuteModal();
+    params = window.GetParams();
+    return ok;
 }
 
 // ---- the software update ---------------------------------------------------------------------------

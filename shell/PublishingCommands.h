@@ -5,6 +5,8 @@
 // the operation in a modeless runner window with its own connection. Also
 // the software update and the operations of the styles.
 #include "publishing/HostPublishParameters.h"
+
+#include "publishing/WebSiteImportRequest.h"
 #include "publishing/ui/frmDetailProcess.h"
 
 #include <QPointer>
@@ -41,6 +43,15 @@ public:
     TfrmDetailProcess* ExportImages();
     TfrmDetailProcess* ExportTemplates();
     TfrmDetailProcess* ExportFroogle();
+    // Imports an HTML file the user picks as a story.
+    TfrmDetailProcess* ImportStory();
+    // Makes a master or body template of an HTML file, with a template the user picks as skeleton.
+    TfrmDetailProcess* ImportTemplateFromHtml();
+    // Imports a web site the user names into the open catalog.
+    TfrmDetailProcess* ImportWebSite();
+    // The web-site import of a catalog being created, modal on its connection;
+    // Params receives what the import wrote back. True when it succeeded.
+    bool RunWebSiteImport(std::vector<std::string>& params, TAbstractDBConnection& connection);
 
     // ---- the hosting service ----------------------------------------------------------------
     // Synchronises the open catalog after "Connect" (and "Advanced Options" when asked for).
@@ -109,4 +120,7 @@ private:
     THostDialogs hostDialogs_;
     std::string hostUserName_;
     std::string hostPassword_;
+
+    // The last web site asked for, offered again.
+    TWebSiteImportRequest lastWebSite_;
 };

@@ -270,11 +270,9 @@ bool TQtShell::RunSoftwareUpdate(const std::vector<std::string>& params, bool mo
     return parts_ && parts_->Publishing.RunSoftwareUpdate(params, modal);
 }
 
-bool TQtShell::RunWebSiteImport(std::vector<std::string>&, TAbstractDBConnection&)
+bool TQtShell::RunWebSiteImport(std::vector<std::string>& params, TAbstractDBConnection& connection)
 {
-    if (parts_)
-        parts_->Dialogs.NotAvailable("The web-site import");
-    return false;
+    return parts_ && parts_->Publishing.RunWebSiteImport(params, connection);
 }
 
 void TQtShell::StartStyleOperation(std::unique_ptr<TStyleOperation> operation)

@@ -134,7 +134,7 @@ std::string TShellDialogs::ChooseFolder(const std::string& initialFolder, const 
     return SelectDirectoryDialog(initialFolder, helpAlias, gui_, &help_, &parent_);
 }
 
-bool TShellDialogs::ChoosePage(int& pageId, std::string& pageName)
+bool TShellDialogs::ChoosePage(int& pageId, std::string& pageName, std::vector<std::string> params)
 {
     if (pageChooser_)
         return pageChooser_(pageId, pageName);
@@ -142,7 +142,6 @@ bool TShellDialogs::ChoosePage(int& pageId, std::string& pageName)
     TCatalogData* data = root_.Catalog().IsOpen() ? root_.GetCatalogData() : nullptr;
     if (!data)
         return false;
-    std::vector<std::string> params;
     if (!data->RunDialog("SelectPage", data->GetConnectionFactory().GetConnection(), params))
         return false;
     const int id = std::atoi(ValueOfName(params, "PageId").c_str());

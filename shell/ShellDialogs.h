@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QWidget;
 class TCommonGui;
@@ -47,11 +48,12 @@ public:
     // Replaces the folder dialog (tests); empty restores it.
     void SetFolderChooser(TFolderChooser chooser) { folderChooser_ = std::move(chooser); }
     std::string ChooseFolder(const std::string& initialFolder, const std::string& helpAlias);
-    // Asks for a page of the web tree: its id and name; false when none was chosen.
+    // Asks for a page of the web tree (or what Params, the picker's lines, ask
+    // for): its id and name; false when none was chosen.
     using TPageChooser = std::function<bool(int& pageId, std::string& pageName)>;
     // Replaces the page selection (tests); empty restores it.
     void SetPageChooser(TPageChooser chooser) { pageChooser_ = std::move(chooser); }
-    bool ChoosePage(int& pageId, std::string& pageName);
+    bool ChoosePage(int& pageId, std::string& pageName, std::vector<std::string> params = {});
 
     // Opens a web address in the user's browser.
     static void OpenUrl(const std::string& url);

@@ -5,6 +5,9 @@
 #include "shell/CodeKeyFilter.h"
 #include "gui/ControlOperations.h"
 #include "gui/UiText.h"
+#include "gui/ElidedLabel.h"
+#include "catalog/Singletons.h"
+#include "publishing/ui/frmImportWebSite.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -142,6 +145,21 @@ QWidget* TfrmLogin::BuildNew()
     btnLoginNewRegister = new QPushButton(Tr("Register catalog on-line now? (Recommended)"), page);
     btnLoginNewRegister->setObjectName("btnLoginNewRegister");
     layout->addWidget(btnLoginNewRegister, 0, Qt::AlignLeft);
+    // A new catalog may start from an existing web site, imported once it is created.
+    btnLoginNewWebSite = new QPushButton(Tr("Start from an existing web site..."), page);
+    btnLoginNewWebSite->setObjectName("btnLoginNewWebSite");
+    layout->addWidget(btnLoginNewWebSite, 0, Qt::AlignLeft);
+    lblLoginNewWebSite = new TElidedLabel(QString(), page);
+    lblLoginNewWebSite->setObjectName("lblLoginNewWebSite");
+    lblLoginNewWebSite->hide();
+    layout->addWidget(lblLoginNewWebSite);
+    connect(btnLoginNewWebSite, &QPushButton::clicked, this, [this] {
+        TfrmImportWebSite dialog(model_.WebSiteImport().value_or(TWebSiteImportRequest{}), ::Translation, this);
+        model_.SetWebSiteImport(dialog.exec() == QDialog::Accepted ? std::optional(dialog.Request()) : std::nullopt);
+        const auto& site = model_.WebSiteImport();
+        lblLoginNewWebSite->setText(site ? Tr("Imported once the catalog is created: ") + Q(site->StartUrl()) : QString());
+        lblLoginNewWebSite->setVisible(site.has_value());
+    });
     btnLoginNewContinue = AddButtons(page, "Continue", "frmLogin.NewCatalog");
     connect(btnLoginNewContinue, &QPushButton::clicked, this, &TfrmLogin::NewContinue);
     connect(btnLoginNewRegister, &QPushButton::clicked, this, [this] {

@@ -55,6 +55,8 @@ public:
     QLabel* lblLoginNewUserName;
     QLineEdit* edtLoginNewUserName;
     QPushButton* btnLoginNewRegister;
+    QPushButton* btnLoginNewWebSite;
+    QLabel* lblLoginNewWebSite;
     QPushButton* btnLoginNewContinue;
 
     QLineEdit* edtLoginOpenCatalogCode;
