@@ -1,0 +1,27 @@
+#include "editors/media/definitions/DefinitionEditorsRegistration.h"
+
+#include "catalog/InternalPluginsManager.h"
+#include "editors/framework/FrameClass.h"
+#include "editors/media/styles/FramePreDefinedStyle.h"
+#include "editors/site/SiteTabsEditor.h"
+
+namespace {
+
+const TFrameClassOf<TFramePreDefinedStyle> kPreDefinedStyleFrame("", "TFramePreDefinedStyle");
+
+// A UI editor of one tab, registered under the fixed table's class name.
+void RegisterOneTab(TInternalPluginsManager& registry, const char* className, const char* caption,
+                    const char* tabName, const TAbstractFrameClass* frameClass)
+{
+    const TSiteTabsEditor::TTab tab{caption, tabName, frameClass, {}};
+    registry.RegisterBuiltinClass(className, [tab](const std::string& name, const std::string& params) {
+        return std::unique_ptr<TAbstractPluginClass>(new TSiteTabsEditor(name, params, {tab}, {0, 1, 3, 4}));
+    });
+}
+
+}  // namespace
+
+void RegisterDefinitionEditors(TInternalPluginsManager& registry)
+{
+    RegisterOneTab(registry, "TPreddefinedStyleEditor", "Style", "Style-properties", &kPreDefinedStyleFrame);
+}
