@@ -2,12 +2,16 @@
 
 #include "catalog/InternalPluginsManager.h"
 #include "editors/framework/FrameClass.h"
+#include "editors/media/definitions/FrameEditItemType.h"
+#include "editors/media/definitions/FrameEditUserInterface.h"
+#include "editors/media/definitions/FrameItemTypeEditor.h"
 #include "editors/media/styles/FramePreDefinedStyle.h"
 #include "editors/site/SiteTabsEditor.h"
 
 namespace {
 
 const TFrameClassOf<TFramePreDefinedStyle> kPreDefinedStyleFrame("", "TFramePreDefinedStyle");
+const TFrameClassOf<TFrameItemTypeEditor> kItemTypeFrame("", "TFrameItemTypeEditor");
 
 // A UI editor of one tab, registered under the fixed table's class name.
 void RegisterOneTab(TInternalPluginsManager& registry, const char* className, const char* caption,
@@ -24,4 +28,9 @@ void RegisterOneTab(TInternalPluginsManager& registry, const char* className, co
 void RegisterDefinitionEditors(TInternalPluginsManager& registry)
 {
     RegisterOneTab(registry, "TPreddefinedStyleEditor", "Style", "Style-properties", &kPreDefinedStyleFrame);
+    RegisterOneTab(registry, "TStyleItemTypeEditor", "Item Type Properties", "ItemType-basic", &kItemTypeFrame);
+    registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameEditItemType>>(
+        "EditItemTypeEditor", "TFrameEditItemType", "Item Type Editor", "EditItemType-basic", false));
+    registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameEditUserInterface>>(
+        "EditUserInterface", "TFrameEditUserInterface", "User Interface", "EditUserInterface-basic", false));
 }

@@ -1,0 +1,475 @@
+#include "editors/media/definitions/ItemTypeDefinitionModel.h"
+
+#include "catalog/Catalog.h"
+#include "catalog/CatalogData.h"
+#include "catalog/Singletons.h"
+#include "catalog/Tolvex.h"
+#include "common/CaptionValue.h"
+#include "common/CommonFunctionsDetail.h"
+#include "editors/media/definitions/SnapshotCommand.h"
+#include "storage/AbstractCObject.h"
+#include "storage/AbstractObjectCollection.h"
+#include "storage/MemberValueText.h"
+#include "storage/NameValueLines.h"
+#include "storage/TolvexObjectContext.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace {
+
+constexpr int kEditorClass = 802;
+constexpr int kChildTypeClass = 805;
+constexpr int kTemplateClass = 808;
+constexpr int kUIElementClass = 809;
+
+// The item types whose parents are the folders offered for each template kind.
+constexpr int kTemplateItemTypes[TItemTypeDefinitionModel::kTemplateKinds] = {501, 502, 504, 505, 514, 403, 403};
+
+constexpr const char* kEditorMembers[] = {"PluginName", "EditorsType", "Params", "Condition", "OrderNum"};
+constexpr const char* kUIMembers[] = {"ElementType", "ActionId", "Caption", "Hint", "Location",
+                                      "ImageCode",   "Condition", "Greyed", "OrderNum"};
+
+int Number(const std::string& text) { return TMemberValueText::ReadInteger(text); }
+std::string NumberText(const std::string& text) { return std::to_string(Number(text)); }
+
+// The members of a row as texts, in the order of the member lists above.
+std::vector<std::string*> Members(TItemTypeDefinitionModel::TEditor& e)
+{
+    return {&e.PluginName, &e.EditorsType, &e.Params, &e.Condition, &e.OrderNum};
+}
+std::vector<std::string*> Members(TItemTypeDefinitionModel::TUIElement& e)
+{
+    return {&e.ElementType, &e.ActionId, &e.Caption, &e.Hint, &e.Location,
+            &e.ImageCode,   &e.Condition, &e.Greyed, &e.OrderNum};
+}
+// Which members are numbers.
+bool IsEditorNumber(std::size_t i) { return i == 1 || i == 4; }
+bool IsUINumber(std::size_t i) { return i == 0 || i == 1 || i == 8; }
+
+template <class TRow>
+int RowOfKey(const std::vector<TRow>& rows, int key)
+{
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].Key == key)
+            return static_cast<int>(i);
+    return -1;
+}
+
+template <class TRow>
+const TRow* FindKey(const std::vector<TRow>& rows, int key)
+{
+    const int row = RowOfKey(rows, key);
+    return row < 0 ? nullptr : &rows[row];
+}
+
+}  // namespace
+
+TItemTypeDefinitionModel::TItemTypeDefinitionModel(const TSiteModelContext& context) : context_(context) {}
+
+TItemTypeDefinitionModel::~TItemTypeDefinitionModel()
+{
+    // The stack's commands go with it; nobody is told.
+    undoStack_.blockSignals(true);
+}
+
+TAbstractCObject* TItemTypeDefinitionModel::Object(const char* classTag) const
+{
+    return context_.Objects.GetObject(context_.ItemId, classTag);
+}
+
+std::string TItemTypeDefinitionModel::ElementTypeName(const std::string& elementType)
+{
+    static const char* const kNames[] = {"Menu Item", "Toolbar Button", "Select Tree", "Search Item"};
+    const int type = Number(elementType);
+    return type >= 1 && type <= 4 ? kNames[type - 1] : "Unknown";
+}
+
+void TItemTypeDefinitionModel::Load()
+{
+    undoStack_.clear();
+    fields_ = {};
+    state_ = {};
+    templateInstances_ = {};
+    hasObjects_ = Object("CommonNames") && Object("ItemType") && Object("CatalogItemOrders") &&
+                  Object("CatalogItemTypes");
+    LoadTemplateChoices();
+    if (hasObjects_) {
+        LoadFields();
+        LoadEntries();
+    }
+    loadedFields_ = fields_;
+    loaded_ = state_;
+    undoStack_.setClean();
+}
+
+void TItemTypeDefinitionModel::LoadFields()
+{
+    const std::string& lang = context_.LangCode;
+    TAbstractCObject* names = Object("CommonNames");
+    TAbstractCObject* type = Object("ItemType");
+    TAbstractCObject* types = Object("CatalogItemTypes");
+    const auto number = [&](TAbstractCObject* object, const char* member) {
+        return std::to_string(object->GetLangInteger(member, lang, 0));
+    };
+    fields_.Name = names->GetLangString("ItemName", lang, 0);
+    fields_.ItemTypeId = number(type, "ItemTypeId");
+    fields_.Description = type->GetLangString("Description", lang, 0);
+    fields_.StartOrderNum = number(Object("CatalogItemOrders"), "StartOrderNum");
+    fields_.PluginName = types->GetLangString("PluginName", lang, 0);
+    fields_.ImageCode = types->GetLangString("ImageCode", lang, 0);
+    fields_.DefaultTab = types->GetLangString("DefaultTab", lang, 0);
+    fields_.NewItemTab = types->GetLangString("NewItemTab", lang, 0);
+    fields_.EditItemTab = types->GetLangString("EditItemTab", lang, 0);
+    fields_.Params = types->GetLangString("Params", lang, 0);
+    fields_.ParentItemId = number(types, "ParentItemId");
+    storedFlags_ = types->GetLangInteger("IsPage", lang, 0);
+    fields_.Flags = storedFlags_ & kShownFlags;
+}
+
+std::vector<int> TItemTypeDefinitionModel::InstancesOf(int classId) const
+{
+    std::vector<std::string> texts;
+    context_.Objects.GetInstanceIds(context_.ItemId, classId, texts);
+    std::vector<int> ids;
+    for (const std::string& text : texts)
+        ids.push_back(Number(text));
+    return ids;
+}
+
+void TItemTypeDefinitionModel::LoadEntries()
+{
+    const std::string& lang = context_.LangCode;
+    for (int instance : InstancesOf(kEditorClass)) {
+        TAbstractCObject* object = context_.Objects.GetObjectByInstance(context_.ItemId, instance);
+        TEditor editor;
+        editor.Key = instance;
+        const std::vector<std::string*> members = Members(editor);
+        for (std::size_t i = 0; i < members.size(); ++i)
+            *members[i] = IsEditorNumber(i) ? std::to_string(object->GetLangInteger(kEditorMembers[i], lang, 0))
+                                            : object->GetLangString(kEditorMembers[i], lang, 0);
+        state_.Editors.push_back(editor);
+    }
+    for (int instance : InstancesOf(kUIElementClass)) {
+        TAbstractCObject* object = context_.Objects.GetObjectByInstance(context_.ItemId, instance);
+        TUIElement element;
+        element.Key = instance;
+        const std::vector<std::string*> members = Members(element);
+        for (std::size_t i = 0; i < members.size(); ++i)
+            *members[i] = IsUINumber(i) ? std::to_string(object->GetLangInteger(kUIMembers[i], lang, 0))
+                                        : object->GetLangString(kUIMembers[i], lang, 0);
+        state_.UIElements.push_back(element);
+    }
+    for (int instance : InstancesOf(kChildTypeClass)) {
+        TAbstractCObject* object = context_.Objects.GetObjectByInstance(context_.ItemId, instance);
+        state_.Children.push_back({instance, object->GetLangInteger("ChildItemType", lang, 0)});
+    }
+    for (int instance : InstancesOf(kTemplateClass)) {
+        TAbstractCObject* object = context_.Objects.GetObjectByInstance(context_.ItemId, instance);
+        const int kind = object->GetLangInteger("TemplateType", lang, 0);
+        if (kind < 0 || kind >= kTemplateKinds)
+            continue;
+        templateInstances_[kind] = instance;
+        const int folder = object->GetLangInteger("ParentItemId", lang, 0);
+        state_.TemplateFolders[kind] = folder;
+        std::vector<TChoice>& choices = templateChoices_[kind];
+        if (folder != 0 && std::none_of(choices.begin(), choices.end(),
+                                        [folder](const TChoice& choice) { return choice.Value == folder; })) {
+            const std::string name = context_.Data.GetItemName(folder, context_.Connection, context_.LangCode);
+            choices.push_back({name.empty() ? std::to_string(folder) : name, folder});
+        }
+    }
+    Sort(state_);
+}
+
+void TItemTypeDefinitionModel::LoadTemplateChoices()
+{
+    for (int kind = 0; kind < kTemplateKinds; ++kind) {
+        std::vector<std::string> parents;
+        context_.Catalog.GetParentIdsOfItemType(kTemplateItemTypes[kind], parents, context_.CatalogCode,
+                                                context_.Connection);
+        std::vector<int> ids;
+        for (const std::string& text : parents)
+            ids.push_back(Number(text));
+        std::vector<std::string> names;
+        context_.Catalog.GetItemNamesList(ids, names, context_.CatalogCode, context_.Connection, true, true);
+        std::vector<TChoice>& choices = templateChoices_[kind];
+        choices = {{"(none)", 0}};
+        for (const std::string& entry : names)
+            choices.push_back({CaptionValue::CaptionOf(entry), Number(CaptionValue::ValueOf(entry))});
+    }
+}
+
+void TItemTypeDefinitionModel::Sort(TState& state)
+{
+    std::stable_sort(state.Editors.begin(), state.Editors.end(), [](const TEditor& a, const TEditor& b) {
+        return std::tuple(Number(a.EditorsType), Number(a.OrderNum)) <
+               std::tuple(Number(b.EditorsType), Number(b.OrderNum));
+    });
+    std::stable_sort(state.UIElements.begin(), state.UIElements.end(), [](const TUIElement& a, const TUIElement& b) {
+        return std::tuple(Number(a.ElementType), Number(a.OrderNum)) <
+               std::tuple(Number(b.ElementType), Number(b.OrderNum));
+    });
+}
+
+int TItemTypeDefinitionModel::EditorRow(int key) const { return RowOfKey(state_.Editors, key); }
+int TItemTypeDefinitionModel::UIElementRow(int key) const { return RowOfKey(state_.UIElements, key); }
+int TItemTypeDefinitionModel::ChildRow(int key) const { return RowOfKey(state_.Children, key); }
+
+void TItemTypeDefinitionModel::Change(const QString& text, TState next)
+{
+    Sort(next);
+    undoStack_.push(new TSnapshotCommand<TState>(
+        text, [this](const TState& state) { state_ = state; }, state_, std::move(next)));
+}
+
+std::vector<std::string> TItemTypeDefinitionModel::EditorParams(int row) const
+{
+    std::vector<std::string> params;
+    if (row < 0 || row >= static_cast<int>(state_.Editors.size()))
+        return params;
+    TEditor editor = state_.Editors[row];
+    const std::vector<std::string*> members = Members(editor);
+    for (std::size_t i = 0; i < members.size(); ++i)
+        params.push_back(std::string(kEditorMembers[i]) + "=" + *members[i]);
+    return params;
+}
+
+std::vector<std::string> TItemTypeDefinitionModel::UIElementParams(int row) const
+{
+    std::vector<std::string> params;
+    if (row < 0 || row >= static_cast<int>(state_.UIElements.size()))
+        return params;
+    TUIElement element = state_.UIElements[row];
+    const std::vector<std::string*> members = Members(element);
+    for (std::size_t i = 0; i < members.size(); ++i)
+        params.push_back(std::string(kUIMembers[i]) + "=" + *members[i]);
+    return params;
+}
+
+int TItemTypeDefinitionModel::ApplyEditor(int row, const std::vector<std::string>& params)
+{
+    TState next = state_;
+    const bool added = row < 0 || row >= static_cast<int>(next.Editors.size());
+    TEditor editor;
+    if (added)
+        editor.Key = next.NextKey--;
+    else
+        editor = next.Editors[row];
+    const std::vector<std::string*> members = Members(editor);
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        const std::string value = ValueOfName(params, kEditorMembers[i]);
+        *members[i] = IsEditorNumber(i) ? NumberText(value) : value;
+    }
+    if (added)
+        next.Editors.push_back(editor);
+    else if (next.Editors[row] == editor)
+        return editor.Key;
+    else
+        next.Editors[row] = editor;
+    Change(added ? "Add Editor" : "Edit Editor", std::move(next));
+    return editor.Key;
+}
+
+int TItemTypeDefinitionModel::ApplyUIElement(int row, const std::vector<std::string>& params)
+{
+    TState next = state_;
+    const bool added = row < 0 || row >= static_cast<int>(next.UIElements.size());
+    TUIElement element;
+    if (added)
+        element.Key = next.NextKey--;
+    else
+        element = next.UIElements[row];
+    const std::vector<std::string*> members = Members(element);
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        const std::string value = ValueOfName(params, kUIMembers[i]);
+        *members[i] = IsUINumber(i) ? NumberText(value) : value;
+    }
+    if (added)
+        next.UIElements.push_back(element);
+    else if (next.UIElements[row] == element)
+        return element.Key;
+    else
+        next.UIElements[row] = element;
+    Change(added ? "Add User Interface Element" : "Edit User Interface Element", std::move(next));
+    return element.Key;
+}
+
+int TItemTypeDefinitionModel::ApplyChild(int row, int itemType)
+{
+    TState next = state_;
+    const bool added = row < 0 || row >= static_cast<int>(next.Children.size());
+    for (std::size_t i = 0; i < next.Children.size(); ++i)
+        if (next.Children[i].ItemType == itemType)
+            return static_cast<int>(i) == row ? next.Children[i].Key : 0;
+    if (added) {
+        next.Children.push_back({next.NextKey--, itemType});
+    } else {
+        next.Children[row].ItemType = itemType;
+    }
+    const int key = added ? next.Children.back().Key : next.Children[row].Key;
+    Change(added ? "Add Child Type" : "Edit Child Type", std::move(next));
+    return key;
+}
+
+void TItemTypeDefinitionModel::DeleteEditor(int row)
+{
+    if (row < 0 || row >= static_cast<int>(state_.Editors.size()))
+        return;
+    TState next = state_;
+    next.Editors.erase(next.Editors.begin() + row);
+    Change("Delete Editor", std::move(next));
+}
+
+void TItemTypeDefinitionModel::DeleteUIElement(int row)
+{
+    if (row < 0 || row >= static_cast<int>(state_.UIElements.size()))
+        return;
+    TState next = state_;
+    next.UIElements.erase(next.UIElements.begin() + row);
+    Change("Delete User Interface Element", std::move(next));
+}
+
+void TItemTypeDefinitionModel::DeleteChild(int row)
+{
+    if (row < 0 || row >= static_cast<int>(state_.Children.size()))
+        return;
+    TState next = state_;
+    next.Children.erase(next.Children.begin() + row);
+    Change("Delete Child Type", std::move(next));
+}
+
+void TItemTypeDefinitionModel::SetTemplateFolder(int kind, int folderId)
+{
+    if (kind < 0 || kind >= kTemplateKinds || state_.TemplateFolders[kind] == folderId)
+        return;
+    TState next = state_;
+    next.TemplateFolders[kind] = folderId;
+    Change("Change Template Folder", std::move(next));
+}
+
+void TItemTypeDefinitionModel::Store()
+{
+    if (!hasObjects_ || !IsModified())
+        return;
+    StoreFields();
+    StoreEntries();
+    StoreTemplates();
+    Load();
+}
+
+void TItemTypeDefinitionModel::StoreFields()
+{
+    const std::string& lang = context_.LangCode;
+    struct TText {
+        const char* classTag;
+        const char* member;
+        std::string TFields::*field;
+        bool number;
+    };
+    static const TText kTexts[] = {
+        {"CommonNames", "ItemName", &TFields::Name, false},
+        {"ItemType", "ItemTypeId", &TFields::ItemTypeId, true},
+        {"ItemType", "Description", &TFields::Description, false},
+        {"CatalogItemOrders", "StartOrderNum", &TFields::StartOrderNum, true},
+        {"CatalogItemTypes", "PluginName", &TFields::PluginName, false},
+        {"CatalogItemTypes", "ImageCode", &TFields::ImageCode, false},
+        {"CatalogItemTypes", "DefaultTab", &TFields::DefaultTab, false},
+        {"CatalogItemTypes", "NewItemTab", &TFields::NewItemTab, false},
+        {"CatalogItemTypes", "EditItemTab", &TFields::EditItemTab, false},
+        {"CatalogItemTypes", "Params", &TFields::Params, false},
+        {"CatalogItemTypes", "ParentItemId", &TFields::ParentItemId, true},
+    };
+    for (const TText& text : kTexts) {
+        const std::string& value = fields_.*text.field;
+        if (value == loadedFields_.*text.field)
+            continue;
+        TAbstractCObject* object = Object(text.classTag);
+        if (text.number)
+            object->SetLangNumber(text.member, lang, Number(value), 0);
+        else
+            object->SetLangString(text.member, lang, value, 0);
+    }
+    // The bits the frame does not show keep their stored values.
+    const int flags = (storedFlags_ & ~kShownFlags) | (fields_.Flags & kShownFlags);
+    if (flags != storedFlags_)
+        Object("CatalogItemTypes")->SetLangNumber("IsPage", lang, flags, 0);
+}
+
+void TItemTypeDefinitionModel::StoreEntries()
+{
+    const std::string& lang = context_.LangCode;
+    const auto deleteDropped = [&](const auto& loadedRows, const auto& rows) {
+        for (const auto& row : loadedRows)
+            if (RowOfKey(rows, row.Key) < 0)
+                context_.Objects.DeleteObject(context_.ItemId, row.Key);
+    };
+    deleteDropped(loaded_.Editors, state_.Editors);
+    deleteDropped(loaded_.UIElements, state_.UIElements);
+    deleteDropped(loaded_.Children, state_.Children);
+
+    // Each changed member of a row, every member of a new one.
+    const auto write = [&](int classId, int key, const std::vector<std::string*>& now,
+                           const std::vector<std::string*>* before, const char* const* names, bool (*isNumber)(std::size_t)) {
+        TAbstractCObject* object = key < 0 ? context_.Objects.CreateObject(context_.ItemId, classId, 0)
+                                           : context_.Objects.GetObjectByInstance(context_.ItemId, key);
+        if (!object)
+            return;
+        for (std::size_t i = 0; i < now.size(); ++i) {
+            if (before && *(*before)[i] == *now[i])
+                continue;
+            if (isNumber(i))
+                object->SetLangNumber(names[i], lang, Number(*now[i]), 0);
+            else
+                object->SetLangString(names[i], lang, *now[i], 0);
+        }
+    };
+    for (TEditor editor : state_.Editors) {
+        const TEditor* loaded = FindKey(loaded_.Editors, editor.Key);
+        if (loaded && *loaded == editor)
+            continue;
+        TEditor old = loaded ? *loaded : TEditor{};
+        const std::vector<std::string*> before = Members(old);
+        write(kEditorClass, editor.Key, Members(editor), loaded ? &before : nullptr, kEditorMembers, IsEditorNumber);
+    }
+    for (TUIElement element : state_.UIElements) {
+        const TUIElement* loaded = FindKey(loaded_.UIElements, element.Key);
+        if (loaded && *loaded == element)
+            continue;
+        TUIElement old = loaded ? *loaded : TUIElement{};
+        const std::vector<std::string*> before = Members(old);
+        write(kUIElementClass, element.Key, Members(element), loaded ? &before : nullptr, kUIMembers, IsUINumber);
+    }
+    for (const TChild& child : state_.Children) {
+        const TChild* loaded = FindKey(loaded_.Children, child.Key);
+        if (loaded && *loaded == child)
+            continue;
+        TAbstractCObject* object = child.Key < 0 ? context_.Objects.CreateObject(context_.ItemId, kChildTypeClass, 0)
+                                                 : context_.Objects.GetObjectByInstance(context_.ItemId, child.Key);
+        if (object)
+            object->SetLangNumber("ChildItemType", lang, child.ItemType, 0);
+    }
+}
+
+void TItemTypeDefinitionModel::StoreTemplates()
+{
+    const std::string& lang = context_.LangCode;
+    for (int kind = 0; kind < kTemplateKinds; ++kind) {
+        const int folder = state_.TemplateFolders[kind];
+        if (folder == loaded_.TemplateFolders[kind])
+            continue;
+        const int instance = templateInstances_[kind];
+        if (folder == 0) {
+            if (instance != 0)
+                context_.Objects.DeleteObject(context_.ItemId, instance);
+            continue;
+        }
+        TAbstractCObject* object = instance != 0 ? context_.Objects.GetObjectByInstance(context_.ItemId, instance)
+                                                 : context_.Objects.CreateObject(context_.ItemId, kTemplateClass, 0);
+        if (!object)
+            continue;
+        if (instance == 0)
+            object->SetLangNumber("TemplateType", lang, kind, 0);
+        object->SetLangNumber("ParentItemId", lang, folder, 0);
+    }
+}
