@@ -6,6 +6,7 @@
 #include "catalog/Tolvex.h"
 #include "common/CaptionValue.h"
 #include "common/CommonFunctionsDetail.h"
+#include "editors/media/definitions/DefinitionRecordModel.h"
 #include "editors/media/definitions/SnapshotCommand.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
@@ -385,7 +386,9 @@ void TItemTypeDefinitionModel::StoreFields()
         if (value == loadedFields_.*text.field)
             continue;
         TAbstractCObject* object = Object(text.classTag);
-        if (text.number)
+        if (text.field == &TFields::Name)
+            TDefinitionRecordModel::WriteItemName(*object, lang, value);
+        else if (text.number)
             object->SetLangNumber(text.member, lang, Number(value), 0);
         else
             object->SetLangString(text.member, lang, value, 0);
