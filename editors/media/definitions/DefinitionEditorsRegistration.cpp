@@ -8,6 +8,7 @@
 #include "editors/media/definitions/FrameEditItemType.h"
 #include "editors/media/definitions/FrameEditUserInterface.h"
 #include "editors/media/definitions/FrameEditorContainer.h"
+#include "editors/media/definitions/FrameInitializeEditor.h"
 #include "editors/media/definitions/FrameItemTypeEditor.h"
 #include "editors/media/definitions/FrameObjectEditor.h"
 #include "editors/media/styles/FramePreDefinedStyle.h"
@@ -19,6 +20,7 @@ namespace {
 const TFrameClassOf<TFramePreDefinedStyle> kPreDefinedStyleFrame("", "TFramePreDefinedStyle");
 const TFrameClassOf<TFrameItemTypeEditor> kItemTypeFrame("", "TFrameItemTypeEditor");
 const TFrameClassOf<TFrameKeyValue> kKeyValueFrame("", "TFrameKeyValue");
+const TFrameClassOf<TFrameInitializeEditor> kInitializeFrame("", "TFrameInitializeEditor");
 const TFrameClassOf<TFrameActionEditor> kActionFrame("", "TFrameActionEditor");
 
 const TSiteTabsEditor::TTab kActionTab{"Action", "ActionProperties-basic", &kActionFrame, {}};
@@ -39,6 +41,7 @@ void RegisterDefinitionEditors(TInternalPluginsManager& registry)
 {
     RegisterOneTab(registry, "TPreddefinedStyleEditor", "Style", "Style-properties", &kPreDefinedStyleFrame);
     RegisterOneTab(registry, "TStyleItemTypeEditor", "Item Type Properties", "ItemType-basic", &kItemTypeFrame);
+    RegisterOneTab(registry, "TStyleInitializeEditor", "Initialize", "Initialize-basic", &kInitializeFrame);
     RegisterOneTab(registry, "TStyleKeyValueEditor", "Key/Value Parameters", "KeyValue-basic", &kKeyValueFrame);
     registry.RegisterPluginClass("StyleActionEditor", pkItemEditor,
                                  [](const std::string& name, const std::string& params) {
