@@ -38,6 +38,8 @@ int SelectedId(TFrameInitializeEditor& frame)
 TEST(InitializationListsFrame, AnInsertedItemReachesANewCatalogAndWellKnownItemsAreNeverDeleted)
 {
     TMainWindowFixture f(RegisterFrameworkClasses);
+    // A window of the size users have: every control of the frames shows.
+    f.Window().resize(1100, 720);
     f.OpenStyleCatalog(1);
     f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=521&Check=yes", false);
     QCoreApplication::processEvents();

@@ -38,6 +38,8 @@ void ShootWindow(QWidget& window, const char* name)
 TEST(ItemTypeDefinitionFrame, AnAddedEditorAndChildTypeTakeEffectInANewCatalog)
 {
     TMainWindowFixture f(RegisterFrameworkClasses);
+    // A window of the size users have: every control of the frames shows.
+    f.Window().resize(1100, 720);
     f.OpenStyleCatalog(1);
     f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(kDefinition), false);
     QCoreApplication::processEvents();
@@ -57,6 +59,7 @@ TEST(ItemTypeDefinitionFrame, AnAddedEditorAndChildTypeTakeEffectInANewCatalog)
     // The editor entry: an empty plug-in name is refused and the dialog stays.
     auto* editors = frame->findChild<QTreeWidget*>("lvEditors");
     tabs->setCurrentWidget(editors->parentWidget());
+    QCoreApplication::processEvents();
     bool refusedAndStayed = false;
     WhenShown([&](TfrmFrameContainer& window) {
         ShootWindow(window, "itemtype-editor-dialog");
@@ -79,6 +82,7 @@ TEST(ItemTypeDefinitionFrame, AnAddedEditorAndChildTypeTakeEffectInANewCatalog)
     // The child type, through the item-type choice.
     auto* childs = frame->findChild<QTreeWidget*>("lvChilds");
     tabs->setCurrentWidget(childs->parentWidget());
+    QCoreApplication::processEvents();
     f.Boxes().QueueInput("301");
     QTest::mouseClick(frame->findChild<QPushButton*>("btnChildsAdd"), Qt::LeftButton);
     ASSERT_TRUE(Column(childs, 0).contains("301"));

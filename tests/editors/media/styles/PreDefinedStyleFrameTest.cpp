@@ -59,6 +59,8 @@ int DefaultTemplateOf(TMainWindowFixture& f, int folderId)
 TEST(PreDefinedStyleFrame, AnEditedStyleAppliedToANewCatalogLoadsExactlyItsItemsAndDefaults)
 {
     TMainWindowFixture f(RegisterFrameworkClasses);
+    // A window of the size users have: every control of the frames shows.
+    f.Window().resize(1100, 720);
     f.OpenStyleCatalog(1);
     f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(kMeadow), false);
     QCoreApplication::processEvents();
@@ -73,6 +75,7 @@ TEST(PreDefinedStyleFrame, AnEditedStyleAppliedToANewCatalogLoadsExactlyItsItems
     // Another style's master and font sheet come with Meadow now, the sheet as
     // the default of its folder.
     tabs->setCurrentWidget(frame->findChild<QWidget*>("tabLoadItems"));
+    QCoreApplication::processEvents();
     auto* items = frame->findChild<QTreeWidget*>("lvLoadItems");
     QTreeWidgetItem* master = RowOf(items, 600103);
     QTreeWidgetItem* sheet = RowOf(items, 600116);
