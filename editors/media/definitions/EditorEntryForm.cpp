@@ -3,10 +3,22 @@
 #include "common/CommonFunctionsDetail.h"
 #include "editors/framework/EditorParams.h"
 
+const std::vector<TEditorEntryForm::TField>& TEditorEntryForm::Fields()
+{
+    static const std::vector<TField> fields = {{"PluginName", &TEditorEntryForm::PluginName, false},
+                                               {"EditorsType", &TEditorEntryForm::EditorsType, true},
+                                               {"Params", &TEditorEntryForm::Params, false},
+                                               {"Condition", &TEditorEntryForm::Condition, false},
+                                               {"OrderNum", &TEditorEntryForm::OrderNum, true}};
+    return fields;
+}
+
 TEditorEntryForm TEditorEntryForm::FromParams(const std::vector<std::string>& params)
 {
-    return {ValueOfName(params, "PluginName"), ValueOfName(params, "EditorsType"), ValueOfName(params, "Params"),
-            ValueOfName(params, "Condition"), ValueOfName(params, "OrderNum")};
+    TEditorEntryForm form;
+    for (const TField& field : Fields())
+        form.*field.Value = ValueOfName(params, field.Name);
+    return form;
 }
 
 std::string TEditorEntryForm::Check() const
@@ -16,9 +28,8 @@ std::string TEditorEntryForm::Check() const
 
 void TEditorEntryForm::ToParams(std::vector<std::string>& params) const
 {
-    editor_params::SetValue(params, "PluginName", common_detail::Trim(PluginName));
-    editor_params::SetValue(params, "EditorsType", EditorsType);
-    editor_params::SetValue(params, "Params", Params);
-    editor_params::SetValue(params, "Condition", Condition);
-    editor_params::SetValue(params, "OrderNum", OrderNum);
+    for (const TField& field : Fields())
+        editor_params::SetValue(params, field.Name,
+                                field.Value == &TEditorEntryForm::PluginName ? common_detail::Trim(PluginName)
+                                                                             : this->*field.Value);
 }

@@ -17,11 +17,8 @@ using UiText::S;
 
 namespace {
 
-std::vector<std::string*> Texts(TUIElementForm& form)
-{
-    return {&form.ActionId, &form.Caption, &form.Hint, &form.Location,
-            &form.ImageCode, &form.Condition, &form.Greyed, &form.OrderNum};
-}
+// The edits show the values after the element type, in the order of the form's fields.
+constexpr std::size_t kFirstEdited = 1;
 
 }  // namespace
 
@@ -66,9 +63,8 @@ void TFrameEditUserInterface::InitControls()
     if (cbElementType_->findData(Q(values.ElementType)) < 0)
         cbElementType_->addItem(tr("Unknown (%1)").arg(Q(values.ElementType)), Q(values.ElementType));
     cbElementType_->setCurrentIndex(cbElementType_->findData(Q(values.ElementType)));
-    const std::vector<std::string*> texts = Texts(values);
     for (std::size_t i = 0; i < edits_.size(); ++i)
-        edits_[i]->setText(Q(*texts[i]));
+        edits_[i]->setText(Q(values.*TUIElementForm::Fields()[kFirstEdited + i].Value));
     // The dialog's OK is enabled from the start.
     SetModified();
 }
@@ -77,9 +73,8 @@ bool TFrameEditUserInterface::Save()
 {
     TUIElementForm values;
     values.ElementType = S(cbElementType_->currentData().toString());
-    const std::vector<std::string*> texts = Texts(values);
     for (std::size_t i = 0; i < edits_.size(); ++i)
-        *texts[i] = S(edits_[i]->text());
+        values.*TUIElementForm::Fields()[kFirstEdited + i].Value = S(edits_[i]->text());
     if (std::vector<std::string>* params = GetContext()->GetParams())
         values.ToParams(*params);
     return TTolvexFrameEditor::Save();

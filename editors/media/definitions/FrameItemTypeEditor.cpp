@@ -327,13 +327,22 @@ void TFrameItemTypeEditor::FillLists(TListKind kind, int selectKey)
         item->setData(0, kKeyRole, key);
         items << item;
     };
+    // A row shows the entry's values in the order of the dialog's fields.
+    const auto texts = [](const auto& values) {
+        QStringList list;
+        for (const auto& field : std::decay_t<decltype(values)>::Fields())
+            list << Q(values.*field.Value);
+        return list;
+    };
     if (kind == kEditors)
         for (const TModel::TEditor& e : model_->Editors())
-            add(e.Key, {Q(e.PluginName), Q(e.EditorsType), Q(e.Params), Q(e.Condition), Q(e.OrderNum)});
+            add(e.Key, texts(e.Values));
     if (kind == kUIElements)
-        for (const TModel::TUIElement& e : model_->UIElements())
-            add(e.Key, {UiText::Tr(TModel::ElementTypeName(e.ElementType)), Q(e.ActionId), Q(e.Caption), Q(e.Hint),
-                        Q(e.Location), Q(e.ImageCode), Q(e.Condition), Q(e.Greyed), Q(e.OrderNum)});
+        for (const TModel::TUIElement& e : model_->UIElements()) {
+            QStringList row = texts(e.Values);
+            row[0] = UiText::Tr(TModel::ElementTypeName(e.Values.ElementType));
+            add(e.Key, row);
+        }
     if (kind == kChildren) {
         TGlobalDefinition& global = RootObject->GlobalDefinition();
         for (const TModel::TChild& c : model_->Children())

@@ -27,26 +27,50 @@ constexpr int kUIElementClass = 809;
 // The item types whose parents are the folders offered for each template kind.
 constexpr int kTemplateItemTypes[TItemTypeDefinitionModel::kTemplateKinds] = {501, 502, 504, 505, 514, 403, 403};
 
-constexpr const char* kEditorMembers[] = {"PluginName", "EditorsType", "Params", "Condition", "OrderNum"};
-constexpr const char* kUIMembers[] = {"ElementType", "ActionId", "Caption", "Hint", "Location",
-                                      "ImageCode",   "Condition", "Greyed", "OrderNum"};
-
 int Number(const std::string& text) { return TMemberValueText::ReadInteger(text); }
-std::string NumberText(const std::string& text) { return std::to_string(Number(text)); }
 
-// The members of a row as texts, in the order of the member lists above.
-std::vector<std::string*> Members(TItemTypeDefinitionModel::TEditor& e)
+// A dialog's values with their numbers as the members store them.
+template <class TForm>
+TForm Normalised(TForm form)
 {
-    return {&e.PluginName, &e.EditorsType, &e.Params, &e.Condition, &e.OrderNum};
+    for (const auto& field : TForm::Fields())
+        if (field.Number)
+            form.*field.Value = std::to_string(Number(form.*field.Value));
+    return form;
 }
-std::vector<std::string*> Members(TItemTypeDefinitionModel::TUIElement& e)
+
+template <class TForm>
+TForm ReadForm(TAbstractCObject& object, const std::string& lang)
 {
-    return {&e.ElementType, &e.ActionId, &e.Caption, &e.Hint, &e.Location,
-            &e.ImageCode,   &e.Condition, &e.Greyed, &e.OrderNum};
+    TForm form;
+    for (const auto& field : TForm::Fields())
+        form.*field.Value = field.Number ? std::to_string(object.GetLangInteger(field.Name, lang, 0))
+                                         : object.GetLangString(field.Name, lang, 0);
+    return form;
 }
-// Which members are numbers.
-bool IsEditorNumber(std::size_t i) { return i == 1 || i == 4; }
-bool IsUINumber(std::size_t i) { return i == 0 || i == 1 || i == 8; }
+
+// The values that differ from Before (every value without it).
+template <class TForm>
+void WriteForm(TAbstractCObject& object, const std::string& lang, const TForm& now, const TForm* before)
+{
+    for (const auto& field : TForm::Fields()) {
+        if (before && (*before).*field.Value == now.*field.Value)
+            continue;
+        if (field.Number)
+            object.SetLangNumber(field.Name, lang, Number(now.*field.Value), 0);
+        else
+            object.SetLangString(field.Name, lang, now.*field.Value, 0);
+    }
+}
+
+template <class TForm>
+std::vector<std::string> ParamsOf(const TForm& form)
+{
+    std::vector<std::string> params;
+    for (const auto& field : TForm::Fields())
+        params.push_back(std::string(field.Name) + "=" + form.*field.Value);
+    return params;
+}
 
 template <class TRow>
 int RowOfKey(const std::vector<TRow>& rows, int key)
@@ -141,26 +165,12 @@ std::vector<int> TItemTypeDefinitionModel::InstancesOf(int classId) const
 void TItemTypeDefinitionModel::LoadEntries()
 {
     const std::string& lang = context_.LangCode;
-    for (int instance : InstancesOf(kEditorClass)) {
-        TAbstractCObject* object = context_.Objects.GetObjectByInstance(context_.ItemId, instance);
-        TEditor editor;
-        editor.Key = instance;
-        const std::vector<std::string*> members = Members(editor);
-        for (std::size_t i = 0; i < members.size(); ++i)
-            *members[i] = IsEditorNumber(i) ? std::to_string(object->GetLangInteger(kEditorMembers[i], lang, 0))
-                                            : object->GetLangString(kEditorMembers[i], lang, 0);
-        state_.Editors.push_back(editor);
-    }
-    for (int instance : InstancesOf(kUIElementClass)) {
-        TAbstractCObject* object = context_.Objects.GetObjectByInstance(context_.ItemId, instance);
-        TUIElement element;
-        element.Key = instance;
-        const std::vector<std::string*> members = Members(element);
-        for (std::size_t i = 0; i < members.size(); ++i)
-            *members[i] = IsUINumber(i) ? std::to_string(object->GetLangInteger(kUIMembers[i], lang, 0))
-                                        : object->GetLangString(kUIMembers[i], lang, 0);
-        state_.UIElements.push_back(element);
-    }
+    for (int instance : InstancesOf(kEditorClass))
+        if (TAbstractCObject* object = context_.Objects.GetObjectByInstance(context_.ItemId, instance))
+            state_.Editors.push_back({instance, ReadForm<TEditorEntryForm>(*object, lang)});
+    for (int instance : InstancesOf(kUIElementClass))
+        if (TAbstractCObject* object = context_.Objects.GetObjectByInstance(context_.ItemId, instance))
+            state_.UIElements.push_back({instance, ReadForm<TUIElementForm>(*object, lang)});
     for (int instance : InstancesOf(kChildTypeClass)) {
         TAbstractCObject* object = context_.Objects.GetObjectByInstance(context_.ItemId, instance);
         state_.Children.push_back({instance, object->GetLangInteger("ChildItemType", lang, 0)});
@@ -204,12 +214,12 @@ void TItemTypeDefinitionModel::LoadTemplateChoices()
 void TItemTypeDefinitionModel::Sort(TState& state)
 {
     std::stable_sort(state.Editors.begin(), state.Editors.end(), [](const TEditor& a, const TEditor& b) {
-        return std::tuple(Number(a.EditorsType), Number(a.OrderNum)) <
-               std::tuple(Number(b.EditorsType), Number(b.OrderNum));
+        return std::tuple(Number(a.Values.EditorsType), Number(a.Values.OrderNum)) <
+               std::tuple(Number(b.Values.EditorsType), Number(b.Values.OrderNum));
     });
     std::stable_sort(state.UIElements.begin(), state.UIElements.end(), [](const TUIElement& a, const TUIElement& b) {
-        return std::tuple(Number(a.ElementType), Number(a.OrderNum)) <
-               std::tuple(Number(b.ElementType), Number(b.OrderNum));
+        return std::tuple(Number(a.Values.ElementType), Number(a.Values.OrderNum)) <
+               std::tuple(Number(b.Values.ElementType), Number(b.Values.OrderNum));
     });
 }
 
@@ -226,74 +236,49 @@ void TItemTypeDefinitionModel::Change(const QString& text, TState next)
 
 std::vector<std::string> TItemTypeDefinitionModel::EditorParams(int row) const
 {
-    std::vector<std::string> params;
     if (row < 0 || row >= static_cast<int>(state_.Editors.size()))
-        return params;
-    TEditor editor = state_.Editors[row];
-    const std::vector<std::string*> members = Members(editor);
-    for (std::size_t i = 0; i < members.size(); ++i)
-        params.push_back(std::string(kEditorMembers[i]) + "=" + *members[i]);
-    return params;
+        return {};
+    return ParamsOf(state_.Editors[row].Values);
 }
 
 std::vector<std::string> TItemTypeDefinitionModel::UIElementParams(int row) const
 {
-    std::vector<std::string> params;
     if (row < 0 || row >= static_cast<int>(state_.UIElements.size()))
-        return params;
-    TUIElement element = state_.UIElements[row];
-    const std::vector<std::string*> members = Members(element);
-    for (std::size_t i = 0; i < members.size(); ++i)
-        params.push_back(std::string(kUIMembers[i]) + "=" + *members[i]);
-    return params;
+        return {};
+    return ParamsOf(state_.UIElements[row].Values);
+}
+
+template <class TRow>
+int TItemTypeDefinitionModel::Apply(std::vector<TRow> TState::*list, int row,
+                                    const std::vector<std::string>& params, const char* text)
+{
+    TState next = state_;
+    std::vector<TRow>& rows = next.*list;
+    const bool added = row < 0 || row >= static_cast<int>(rows.size());
+    TRow entry;
+    if (added)
+        entry.Key = next.NextKey--;
+    else
+        entry = rows[row];
+    entry.Values = Normalised(decltype(entry.Values)::FromParams(params));
+    if (added)
+        rows.push_back(entry);
+    else if (rows[row] == entry)
+        return entry.Key;
+    else
+        rows[row] = entry;
+    Change(QString(added ? "Add " : "Edit ") + text, std::move(next));
+    return entry.Key;
 }
 
 int TItemTypeDefinitionModel::ApplyEditor(int row, const std::vector<std::string>& params)
 {
-    TState next = state_;
-    const bool added = row < 0 || row >= static_cast<int>(next.Editors.size());
-    TEditor editor;
-    if (added)
-        editor.Key = next.NextKey--;
-    else
-        editor = next.Editors[row];
-    const std::vector<std::string*> members = Members(editor);
-    for (std::size_t i = 0; i < members.size(); ++i) {
-        const std::string value = ValueOfName(params, kEditorMembers[i]);
-        *members[i] = IsEditorNumber(i) ? NumberText(value) : value;
-    }
-    if (added)
-        next.Editors.push_back(editor);
-    else if (next.Editors[row] == editor)
-        return editor.Key;
-    else
-        next.Editors[row] = editor;
-    Change(added ? "Add Editor" : "Edit Editor", std::move(next));
-    return editor.Key;
+    return Apply(&TState::Editors, row, params, "Editor");
 }
 
 int TItemTypeDefinitionModel::ApplyUIElement(int row, const std::vector<std::string>& params)
 {
-    TState next = state_;
-    const bool added = row < 0 || row >= static_cast<int>(next.UIElements.size());
-    TUIElement element;
-    if (added)
-        element.Key = next.NextKey--;
-    else
-        element = next.UIElements[row];
-    const std::vector<std::string*> members = Members(element);
-    for (std::size_t i = 0; i < members.size(); ++i) {
-        const std::string value = ValueOfName(params, kUIMembers[i]);
-        *members[i] = IsUINumber(i) ? NumberText(value) : value;
-    }
-    if (added)
-        next.UIElements.push_back(element);
-    else if (next.UIElements[row] == element)
-        return element.Key;
-    else
-        next.UIElements[row] = element;
-    Change(added ? "Add User Interface Element" : "Edit User Interface Element", std::move(next));
-    return element.Key;
+    return Apply(&TState::UIElements, row, params, "User Interface Element");
 }
 
 int TItemTypeDefinitionModel::ApplyChild(int row, int itemType)
@@ -412,37 +397,19 @@ void TItemTypeDefinitionModel::StoreEntries()
     deleteDropped(loaded_.Children, state_.Children);
 
     // Each changed member of a row, every member of a new one.
-    const auto write = [&](int classId, int key, const std::vector<std::string*>& now,
-                           const std::vector<std::string*>* before, const char* const* names, bool (*isNumber)(std::size_t)) {
-        TAbstractCObject* object = key < 0 ? context_.Objects.CreateObject(context_.ItemId, classId, 0)
-                                           : context_.Objects.GetObjectByInstance(context_.ItemId, key);
-        if (!object)
-            return;
-        for (std::size_t i = 0; i < now.size(); ++i) {
-            if (before && *(*before)[i] == *now[i])
+    const auto write = [&](int classId, const auto& rows, const auto& loadedRows) {
+        for (const auto& row : rows) {
+            const auto* loaded = FindKey(loadedRows, row.Key);
+            if (loaded && *loaded == row)
                 continue;
-            if (isNumber(i))
-                object->SetLangNumber(names[i], lang, Number(*now[i]), 0);
-            else
-                object->SetLangString(names[i], lang, *now[i], 0);
+            TAbstractCObject* object = row.Key < 0 ? context_.Objects.CreateObject(context_.ItemId, classId, 0)
+                                                   : context_.Objects.GetObjectByInstance(context_.ItemId, row.Key);
+            if (object)
+                WriteForm(*object, lang, row.Values, loaded ? &loaded->Values : nullptr);
         }
     };
-    for (TEditor editor : state_.Editors) {
-        const TEditor* loaded = FindKey(loaded_.Editors, editor.Key);
-        if (loaded && *loaded == editor)
-            continue;
-        TEditor old = loaded ? *loaded : TEditor{};
-        const std::vector<std::string*> before = Members(old);
-        write(kEditorClass, editor.Key, Members(editor), loaded ? &before : nullptr, kEditorMembers, IsEditorNumber);
-    }
-    for (TUIElement element : state_.UIElements) {
-        const TUIElement* loaded = FindKey(loaded_.UIElements, element.Key);
-        if (loaded && *loaded == element)
-            continue;
-        TUIElement old = loaded ? *loaded : TUIElement{};
-        const std::vector<std::string*> before = Members(old);
-        write(kUIElementClass, element.Key, Members(element), loaded ? &before : nullptr, kUIMembers, IsUINumber);
-    }
+    write(kEditorClass, state_.Editors, loaded_.Editors);
+    write(kUIElementClass, state_.UIElements, loaded_.UIElements);
     for (const TChild& child : state_.Children) {
         const TChild* loaded = FindKey(loaded_.Children, child.Key);
         if (loaded && *loaded == child)

@@ -16,6 +16,8 @@
 // show (such as the server-side output kinds) keep their values, and a
 // template folder the combo does not list stays until the user chooses
 // another. An item type is allowed as a child once.
+#include "editors/media/definitions/EditorEntryForm.h"
+#include "editors/media/definitions/UIElementForm.h"
 #include "editors/site/SiteModelContext.h"
 
 #include <QUndoStack>
@@ -61,24 +63,12 @@ public:
     // A row of a list: Key is the object instance, or below 0 for a row added since the load.
     struct TEditor {
         int Key = 0;
-        std::string PluginName;
-        std::string EditorsType;
-        std::string Params;
-        std::string Condition;
-        std::string OrderNum;
+        TEditorEntryForm Values;
         bool operator==(const TEditor&) const = default;
     };
     struct TUIElement {
         int Key = 0;
-        std::string ElementType;
-        std::string ActionId;
-        std::string Caption;
-        std::string Hint;
-        std::string Location;
-        std::string ImageCode;
-        std::string Condition;
-        std::string Greyed;
-        std::string OrderNum;
+        TUIElementForm Values;
         bool operator==(const TUIElement&) const = default;
     };
     struct TChild {
@@ -160,6 +150,8 @@ private:
     void LoadTemplateChoices();
     std::vector<int> InstancesOf(int classId) const;
     void Change(const QString& text, TState next);
+    template <class TRow>
+    int Apply(std::vector<TRow> TState::*rows, int row, const std::vector<std::string>& params, const char* text);
     static void Sort(TState& state);
     void StoreFields();
     void StoreEntries();

@@ -2,18 +2,16 @@
 
 #include "editors/framework/EditorParams.h"
 
-namespace {
-
-constexpr const char* kNames[] = {"ElementType", "ActionId", "Caption", "Hint", "Location",
-                                  "ImageCode", "Condition", "Greyed", "OrderNum"};
-
-std::vector<std::string*> Members(TUIElementForm& form)
+const std::vector<TUIElementForm::TField>& TUIElementForm::Fields()
 {
-    return {&form.ElementType, &form.ActionId, &form.Caption, &form.Hint, &form.Location,
-            &form.ImageCode, &form.Condition, &form.Greyed, &form.OrderNum};
+    static const std::vector<TField> fields = {
+        {"ElementType", &TUIElementForm::ElementType, true}, {"ActionId", &TUIElementForm::ActionId, true},
+        {"Caption", &TUIElementForm::Caption, false},         {"Hint", &TUIElementForm::Hint, false},
+        {"Location", &TUIElementForm::Location, false},       {"ImageCode", &TUIElementForm::ImageCode, false},
+        {"Condition", &TUIElementForm::Condition, false},     {"Greyed", &TUIElementForm::Greyed, false},
+        {"OrderNum", &TUIElementForm::OrderNum, true}};
+    return fields;
 }
-
-}  // namespace
 
 const std::vector<std::string>& TUIElementForm::ElementTypes()
 {
@@ -25,9 +23,8 @@ const std::vector<std::string>& TUIElementForm::ElementTypes()
 TUIElementForm TUIElementForm::FromParams(const std::vector<std::string>& params)
 {
     TUIElementForm form;
-    const std::vector<std::string*> members = Members(form);
-    for (std::size_t i = 0; i < members.size(); ++i)
-        *members[i] = ValueOfName(params, kNames[i]);
+    for (const TField& field : Fields())
+        form.*field.Value = ValueOfName(params, field.Name);
     if (form.ElementType.empty())
         form.ElementType = "1";
     return form;
@@ -35,8 +32,6 @@ TUIElementForm TUIElementForm::FromParams(const std::vector<std::string>& params
 
 void TUIElementForm::ToParams(std::vector<std::string>& params) const
 {
-    TUIElementForm copy = *this;
-    const std::vector<std::string*> members = Members(copy);
-    for (std::size_t i = 0; i < members.size(); ++i)
-        editor_params::SetValue(params, kNames[i], *members[i]);
+    for (const TField& field : Fields())
+        editor_params::SetValue(params, field.Name, this->*field.Value);
 }

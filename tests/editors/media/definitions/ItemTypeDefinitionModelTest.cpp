@@ -66,13 +66,13 @@ TEST_F(ItemTypeDefinitionModelTest, ListsAreInNumericOrderAndAChildTypeIsAllowed
     const std::vector<std::string> entry9 = {"PluginName=ItemProperties", "EditorsType=0", "OrderNum=9"};
     const int key = model.ApplyEditor(-1, entry9);
     ASSERT_LT(key, 0);
-    EXPECT_EQ(model.Editors()[model.EditorRow(key)].PluginName, "ItemProperties");
+    EXPECT_EQ(model.Editors()[model.EditorRow(key)].Values.PluginName, "ItemProperties");
     EXPECT_EQ(model.EditorRow(key), 0) << "order 9 comes before 10";
     const int typed = model.ApplyEditor(-1, {"PluginName=X", "EditorsType=abc", "OrderNum=5x"});
-    EXPECT_EQ(model.Editors()[model.EditorRow(typed)].EditorsType, "0");
+    EXPECT_EQ(model.Editors()[model.EditorRow(typed)].Values.EditorsType, "0");
 
     const int element = model.ApplyUIElement(-1, {"ElementType=7", "Caption=Odd", "OrderNum=1"});
-    EXPECT_EQ(TModel::ElementTypeName(model.UIElements()[model.UIElementRow(element)].ElementType), "Unknown");
+    EXPECT_EQ(TModel::ElementTypeName(model.UIElements()[model.UIElementRow(element)].Values.ElementType), "Unknown");
     EXPECT_EQ(model.UIElementRow(element), static_cast<int>(model.UIElements().size()) - 1)
         << "type 7 after the known ones";
 
