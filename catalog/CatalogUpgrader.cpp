@@ -3,8 +3,10 @@
 #include "catalog/Catalog.h"
 #include "catalog/CatalogDefinition.h"
 #include "catalog/CatalogDefinitionItems.h"
+#include "catalog/UpgradeDeletionRule.h"
 #include "common/Exceptions.h"
 #include "storage/GlobalDefinition.h"
+#include "storage/MemberValueText.h"
 
 TCatalog& TCatalogUpgrader::Catalog() const
 {
@@ -46,5 +48,11 @@ void TCatalogUpgrader::CopyStyleItems(const std::string& targetCode, const std::
 void TCatalogUpgrader::DeleteStyleItems(const std::string& targetCode, const std::string& sourceCode,
                                         const std::vector<std::string>& itemIds, TAbstractDBConnection& target)
 {
-    TCatalogDefinitionItems(Catalog(), targetCode, sourceCode).DeleteItems(itemIds, target);
+    // A definition never deletes a root or a well-known item with its subtree
+    // from the user's catalog, whatever its list says.
+    std::vector<std::string> deletable;
+    for (const std::string& text : itemIds)
+        if (TUpgradeDeletionRule::MayDelete(TMemberValueText::ReadInteger(text), globalDefinition_))
+            deletable.push_back(text);
+    TCatalogDefinitionItems(Catalog(), targetCode, sourceCode).DeleteItems(deletable, target);
 }

@@ -36,6 +36,7 @@ public:
                         const std::vector<std::string>& itemIds, TAbstractDBConnection& target,
                         TAbstractDBConnection& source, const std::string& params, bool onlyMissing,
                         bool newDates) override;
+    // Deletes the listed items that the upgrade may delete (TUpgradeDeletionRule).
     void DeleteStyleItems(const std::string& targetCode, const std::string& sourceCode,
                           const std::vector<std::string>& itemIds, TAbstractDBConnection& target) override;
 

@@ -81,7 +81,8 @@ void TTreeManager::LocateItem(int itemId, const std::vector<int>* givenPath)
         path = *givenPath;
     else
         for (int id : host_.GetParentChain(itemId, GetConnection()))
-            if (id >= 100)
+            // A tree of the whole catalog (root 0) shows the roots as its top-level nodes.
+            if (id >= 100 || (rootItemId_ == 0 && id > 0))
                 path.push_back(id);
     // The tree's own root and what lies above it are not nodes of the tree.
     const auto rootAt = std::find(path.begin(), path.end(), rootItemId_);

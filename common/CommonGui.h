@@ -94,6 +94,17 @@ public:
 
     // Lets the user interface process pending events (a no-op without one).
     virtual void ProcessMessages() = 0;
+
+    // The item-type choice: TypeList holds "Name=Value" lines, shown as
+    // captions (names with NamesAsCaptions, else values) that keep the other
+    // part; ItemType starts as the value to select. True on "Ok", with the
+    // chosen value and, with ShowIdPanel, the ids typed (equal for one id,
+    // a range otherwise, 0 for none). Without a user interface: false.
+    virtual bool SelectItemType(const std::vector<std::string>& typeList, std::string& itemType, int& firstId,
+                                int& lastId, bool namesAsCaptions, bool showIdPanel)
+    {
+        return false;
+    }
 };
 
 // Keeps the hourglass shown for the lifetime of the object.

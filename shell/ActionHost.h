@@ -87,6 +87,8 @@ public:
     virtual std::unique_ptr<TTreeCommands> MakeTreeCommands() { return nullptr; }
     // The templates tree's buttons follow its selected node again.
     virtual void UpdateTemplateTreeButtons() {}
+    // Shows the templates tree when the user has it hidden or collapsed.
+    virtual void ShowTemplatesTree() {}
     // Shows the search results an action string asks for in the editor
     // pane; false when the program cannot show them.
     virtual bool ShowSearchResult(const std::string& /*action*/) { return false; }

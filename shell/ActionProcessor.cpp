@@ -378,6 +378,8 @@ void TActionProcessor::SelectTree(const TRequest& r)
         return;
     }
     trees->SelectTemplatesRoot(r.ItemId);
+    // The tree the user chose is shown even when the templates pane was hidden.
+    host_.ShowTemplatesTree();
     host_.UpdateTemplateTreeButtons();
 }
 

@@ -209,6 +209,11 @@ void TQtActionHost::UpdateTemplateTreeButtons()
     p_.Trees.UpdateTemplateTreeButtons();
 }
 
+void TQtActionHost::ShowTemplatesTree()
+{
+    p_.Control.SetTemplatesVisible(true);
+}
+
 bool TQtActionHost::ShowSearchResult(const std::string& action)
 {
     return p_.Search.ShowSearchResult(action);

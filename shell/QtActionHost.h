@@ -46,6 +46,7 @@ public:
     bool Publish(const std::string& verb) override;
     std::unique_ptr<TTreeCommands> MakeTreeCommands() override;
     void UpdateTemplateTreeButtons() override;
+    void ShowTemplatesTree() override;
     bool ShowSearchResult(const std::string& action) override;
 
 private:

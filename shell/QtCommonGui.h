@@ -57,7 +57,7 @@ public:
     // name===value (names as captions) or value===name. True on "Ok", with
     // the chosen type and the ids (equal for one id, a range otherwise, 0 for none).
     bool SelectItemType(const std::vector<std::string>& typeList, std::string& itemType, int& firstId,
-                        int& lastId, bool namesAsCaptions, bool showIdPanel);
+                        int& lastId, bool namesAsCaptions, bool showIdPanel) override;
 
     // Turns a "Caption (*.ext)|*.ext|..." filter into Qt's form.
     static QString QtFilter(const std::string& filter);

@@ -12,7 +12,8 @@ void TFrameBasedEditor::CreatePages()
 {
     if (!frameClass_)
         return;
-    std::string caption = frameClass_->TabCaption();
+    const auto* known = dynamic_cast<const TFrameClass*>(frameClass_);
+    std::string caption = known ? known->TabCaptionFor(GetName()) : frameClass_->TabCaption();
     if (caption.empty())
         caption = GetName();
     std::string tabName = frameClass_->TabName();

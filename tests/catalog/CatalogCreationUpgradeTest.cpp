@@ -97,6 +97,20 @@ TEST_F(CatalogUpgrade, OpeningAnOlderCatalogAddsWhatItLacksAndDropsWhatTheDefini
     EXPECT_EQ(Items("(600102)"), "");
 }
 
+TEST_F(CatalogUpgrade, TheDeleteListNeverTakesARootOrAWellKnownItem)
+{
+    // A definition whose delete list also names the web tree's root, the
+    // company item and the home page: each would go with everything below it.
+    const std::string insert = "INSERT INTO CStrings (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, "
+                               "IndexId, MemberType, StringValue) VALUES ";
+    ExecOnFile(env.DefinitionFile(77), insert + "('t#77', 521, 521, 1, 4, 'XXX', 1, 1, '1'), "
+                                                    "('t#77', 521, 521, 1, 4, 'XXX', 2, 1, '2001'), "
+                                                    "('t#77', 521, 521, 1, 4, 'XXX', 3, 1, '100001')");
+    ASSERT_EQ(env.Open("shop", "admin", "secret"), "");
+    EXPECT_EQ(Items("(1, 2001, 100001, 600103)"), "1,2001,100001");
+    EXPECT_EQ(env.Value("shop", "SELECT GROUP_CONCAT(ItemId) FROM DeletedItems"), "600103,600104");
+}
+
 TEST_F(CatalogUpgrade, AFailedUpgradeChangesNothing)
 {
     env.Exec("shop", "DROP TABLE DeletedItems");

@@ -66,6 +66,19 @@ TEST_F(TreeManagerLocateTest, LocatingInATreeWhoseRootIsAnItem)
     EXPECT_EQ(SelectedId(), 600003);
 }
 
+TEST_F(TreeManagerLocateTest, LocatingInATreeOfTheWholeCatalog)
+{
+    // Root 0: the roots themselves are the top-level nodes.
+    Item(1, 2, 0, "Web Pages");
+    Item(5, 2, 0, "Templates");
+    Item(600001, 2, 5, "Master Templates");
+    Item(600101, 100, 600001, "Harbor");
+    Open(0, 0);
+    tree.LocateItem(600101, nullptr);
+    EXPECT_EQ(SelectedId(), 600101);
+    EXPECT_TRUE(Node(5)->Expanded && Node(600001)->Expanded);
+}
+
 TEST_F(TreeManagerLocateTest, FindNextSearchesNodesNeverExpandedAndStopsAtTheEnd)
 {
     Branches();

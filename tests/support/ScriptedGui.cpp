@@ -98,6 +98,14 @@ bool TScriptedGui::InputValueWithCheckBox(const std::string& caption, const std:
     return ok;
 }
 
+bool TScriptedGui::SelectItemType(const std::vector<std::string>&, std::string& itemType, int& firstId,
+                                  int& lastId, bool, bool)
+{
+    shown_.push_back({"itemtype", itemType, "", mbOkCancel, "", "", false, ""});
+    firstId = lastId = 0;
+    return TakeInput(itemType);
+}
+
 int TScriptedGui::AskChoice(const std::string& firstText, const std::string& secondText,
                             const std::string& caption)
 {

@@ -10,7 +10,7 @@
 #include <vector>
 
 struct TShownBox {
-    std::string kind;     // "error", "warning", "information", "question", "input", "choice", "password", "save", "open"
+    std::string kind;     // "error", "warning", "information", "question", "input", "choice", "password", "save", "open", "itemtype"
     std::string message;  // message, or prompt of an input box
     std::string caption;
     int flags = 0;
@@ -70,6 +70,11 @@ public:
     bool ProgressStep(int position, const std::string& text) override;
     void ProgressEnd() override {}
     void ProcessMessages() override {}
+    // The item-type choice takes the next queued input as the chosen value
+    // (ok false: cancelled); it is recorded as "itemtype" with the value it
+    // started from as its message.
+    bool SelectItemType(const std::vector<std::string>& typeList, std::string& itemType, int& firstId,
+                        int& lastId, bool namesAsCaptions, bool showIdPanel) override;
 
 private:
     int NextAnswer(int flags);

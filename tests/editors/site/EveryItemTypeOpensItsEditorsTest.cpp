@@ -11,13 +11,13 @@
 // fails the case; placeholders of other kinds of editors (pictures, prices,
 // options, hotels...) are only printed.
 #include "../framework/MainWindowFixture.h"
+#include "../framework/PlaceholderPages.h"
 
 #include "catalog/CatalogDefinition.h"
 #include "catalog/TreeManager.h"
 #include "catalog/TreeWalk.h"
 #include "common/XmlPtr.h"
 #include "editors/framework/ItemEditorContainer.h"
-#include "editors/framework/PlaceholderFrame.h"
 #include "editors/framework/Registration.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexFrameEditor.h"
@@ -29,8 +29,6 @@
 #include "support/TestPaths.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QTabWidget>
 
 #include <gtest/gtest.h>
 #include <libxml/parser.h>
@@ -239,55 +237,6 @@ std::string CaseName(const testing::TestParamInfo<TCase>& info)
     const TCase& c = info.param;
     return "Type" + std::to_string(c.catalogType) + Identifier(c.catalogTypeName) + "_Item" +
            std::to_string(c.itemType) + Identifier(c.itemTypeName) + (c.advanced ? "_Advanced" : "_Simple");
-}
-
-// ---- what the editor pane shows ----------------------------------------------------------
-
-// The class a placeholder stands for, from the text its page shows:
-// "Name (TClass)" gives TClass, a name alone gives the name.
-std::string StandsFor(const std::string& what)
-{
-    const std::size_t open = what.rfind(" (");
-    if (open != std::string::npos && what.ends_with(')'))
-        return what.substr(open + 2, what.size() - open - 3);
-    return what;
-}
-
-// The editors the pane's placeholder pages stand for, as their pages say.
-std::set<std::string> PlaceholdersShown(QWidget& pane)
-{
-    const std::string marker = "@@";
-    const std::string pattern = TPlaceholderFrame::MessageFor(marker);
-    const std::string before = pattern.substr(0, pattern.find(marker));
-    const std::string after = pattern.substr(pattern.find(marker) + marker.size());
-    std::set<std::string> found;
-    for (QLabel* label : pane.findChildren<QLabel*>()) {
-        const std::string text = label->text().toStdString();
-        if (text.starts_with(before) && text.ends_with(after) && text.size() > before.size() + after.size())
-            found.insert(text.substr(before.size(), text.size() - before.size() - after.size()));
-    }
-    return found;
-}
-
-// Clicks through every tab of every tab control in the pane, nested ones
-// included, until a pass finds no tab it has not shown yet.
-void VisitEveryTab(QWidget& pane)
-{
-    std::set<std::pair<QTabWidget*, int>> visited;
-    for (bool more = true; more;) {
-        more = false;
-        for (QTabWidget* tabs : pane.findChildren<QTabWidget*>()) {
-            for (int i = 0; i < tabs->count(); ++i) {
-                if (!visited.insert({tabs, i}).second)
-                    continue;
-                more = true;
-                tabs->setCurrentIndex(i);
-                QCoreApplication::processEvents();
-            }
-            if (more)
-                break;  // the set of tab controls may have changed
-        }
-    }
 }
 
 class EveryItemTypeOpensItsEditors : public testing::TestWithParam<TCase> {};
