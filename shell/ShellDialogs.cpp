@@ -150,7 +150,10 @@ bool TShellDialogs::ChoosePage(int& pageId, std::string& pageName)
 
 void TShellDialogs::OpenUrl(const std::string& url)
 {
-    QDesktopServices::openUrl(QUrl(Q(url)));
+    // A local path (the locally published site) opens as the file it names,
+    // spaces and all.
+    const QString address = Q(url);
+    QDesktopServices::openUrl(address.startsWith('/') ? QUrl::fromLocalFile(address) : QUrl(address));
 }
 
 void TShellDialogs::NotAvailable(const std::string& what)
