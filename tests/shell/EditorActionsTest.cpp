@@ -1,0 +1,151 @@
+// The action strings that open, empty and refresh the editor pane, on a real
+// catalog and the main window: the tree placement, the parent and the tab
+// an action names reach the item editor.
+#include "ShellFixture.h"
+
+#include "catalog/TreeManager.h"
+#include "catalog/TreeNode.h"
+#include "catalog/ui/CatalogTreeView.h"
+#include "editors/framework/EditorPages.h"
+#include "editors/framework/ItemEditorContainer.h"
+#include "editors/framework/TolvexControlClass.h"
+#include "shell/TreeCommands.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TTreeManager& WebTree(TShellFixture& f)
+{
+    return f.Window().findChild<TCatalogTreeView*>("tvMainWebTreeView")->Manager();
+}
+
+// The tab names of the item open in the editor pane, in order.
+std::vector<std::string> TabNames(TShellFixture& f)
+{
+    std::vector<std::string> names;
+    TItemEditorContainer* container = f.Editor().Container();
+    TEditorPages* pages = container ? container->GetPageControl() : nullptr;
+    if (!pages)
+        return names;
+    const int active = pages->ActivePage();
+    for (int i = 0; i < pages->PageCount(); ++i) {
+        pages->ActivatePage(i);
+        names.push_back(f.Editor().GetTabName());
+    }
+    pages->ActivatePage(active);
+    return names;
+}
+
+// A top page of the web tree placed a second time below another top page:
+// {the page, the further placement}.
+std::pair<int, int> PlacePageTwice(TShellFixture& f)
+{
+    TTreeManager& tree = WebTree(f);
+    std::vector<TTreeNode*> pages;
+    for (auto& child : tree.Root().Children)
+        if (child->IsItem() && child->Data->ItemId == child->Data->LinkedItemId)
+            pages.push_back(child.get());
+    for (TTreeNode* target : pages)
+        for (TTreeNode* page : pages)
+            if (target != page && tree.CanPlaceItem(target, page->ItemId(), page->Data->ItemType, true)) {
+                const int pageId = page->ItemId();
+                std::unique_ptr<TTreeCommands> commands = f.Shell().Trees().MakeTreeCommands();
+                if (commands->Place(target, {{pageId, page->Data->ItemType, page->Caption}}) != 1)
+                    return {0, 0};
+                for (auto& child : target->Children)
+                    if (child->IsItem() && child->Data->LinkedItemId == pageId && child->ItemId() != pageId)
+                        return {pageId, child->ItemId()};
+            }
+    return {0, 0};
+}
+
+}  // namespace
+
+TEST(EditorActions, AnItemOpensAtThePlacementAndOnTheTabTheActionNames)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    const auto [pageId, placementId] = PlacePageTwice(f);
+    ASSERT_NE(placementId, 0) << "no page may hold another one";
+    WebTree(f).SetSelected(nullptr);
+
+    // The home page first, on its first tab.
+    const int home = f.Root().GetHomePageId();
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(home), false);
+    ASSERT_EQ(f.Editor().GetTreeItemId(), home);
+
+    // The page at its further placement, on its last tab (a tab name is
+    // URL-encoded like every value).
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(pageId) +
+                                "&TreeItemId=" + std::to_string(placementId), false);
+    const std::vector<std::string> tabs = TabNames(f);
+    ASSERT_GE(tabs.size(), 2u);
+    EXPECT_EQ(f.Editor().GetItemId(), pageId);
+    EXPECT_EQ(f.Editor().GetTreeItemId(), placementId);
+    EXPECT_EQ(f.Editor().Context()->GetTreeItemId(), placementId);
+    ASSERT_NE(WebTree(f).GetSelectedNode(), nullptr);
+    EXPECT_EQ(WebTree(f).GetSelectedNode()->ItemId(), placementId);
+
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(home), false);
+    f.Shell().ExecuteAction("Action=MainPageEditor&TabName=" + tabs.back() + "&ItemId=" + std::to_string(pageId) +
+                                "&TreeItemId=" + std::to_string(placementId), false);
+    EXPECT_EQ(f.Editor().GetTreeItemId(), placementId);
+    EXPECT_EQ(f.Editor().GetTabName(), tabs.back());
+
+    // The item open already shows the tab asked for; a queued action the same.
+    f.Shell().Processor().QueueAction("Action=MainPageEditor&TabName=" + tabs.front() + "&ItemId=" +
+                                          std::to_string(pageId) + "&TreeItemId=" + std::to_string(placementId),
+                                      true);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f.Editor().GetTabName(), tabs.front());
+}
+
+TEST(EditorActions, ItemMinusOneEmptiesThePaneOnceTheItemMayBeLeft)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    const int home = f.Root().GetHomePageId();
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(home), false);
+    ASSERT_NE(f.Editor().Context(), nullptr);
+    QLabel* empty = f.Window().findChild<QLabel*>("lblMainEditorEmpty");
+    EXPECT_FALSE(empty->isVisibleTo(&f.Window()));
+
+    // Changed data: the user is asked, and Cancel keeps the item.
+    f.Editor().SetModified();
+    f.Boxes().QueueAnswer(mrCancel);
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=-1", true);
+    EXPECT_NE(f.Editor().Context(), nullptr);
+    EXPECT_EQ(f.Boxes().Messages("question").size(), 1u);
+
+    // Discarded: the pane is empty and says what to do.
+    f.Boxes().QueueAnswer(mrNo);
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=-1", true);
+    EXPECT_EQ(f.Editor().Context(), nullptr);
+    EXPECT_EQ(f.Editor().Container(), nullptr);
+    EXPECT_TRUE(empty->isVisibleTo(&f.Window()));
+    EXPECT_FALSE(f.SaveButton()->isVisibleTo(&f.Window()));
+    f.Screenshot("editor-pane-emptied");
+
+    // The same item opens again afresh.
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(home), false);
+    EXPECT_NE(f.Editor().Container(), nullptr);
+}
+
+TEST(EditorActions, RefreshWithModifiedOffersTheItemForSaving)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(f.Root().GetHomePageId()), false);
+    ASSERT_NE(f.Editor().Context(), nullptr);
+    f.Shell().ExecuteAction("Action=RefreshMainPageEditor", false);
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+    // What a received record set queues after writing under the editor.
+    f.Shell().Processor().QueueAction("Action=RefreshMainPageEditor&Modified=yes", false);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(f.Editor().Context()->IsModified());
+    EXPECT_TRUE(f.SaveButton()->isEnabled());
+}
