@@ -117,6 +117,12 @@ TCatalogTreeView* TCatalogWindowUI::MakeView(TTreeManager& manager, TMainTree tr
     window_.PlaceTreeView(tree, view);
     QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, view,
                      [this, &manager] { ShowSelected(manager); });
+    // A click on the node selected already opens it when the pane shows
+    // something else (search results, an emptied pane, another item).
+    QObject::connect(view, &QAbstractItemView::clicked, view, [this, &manager](const QModelIndex& index) {
+        if (TTreeModel::NodeOf(index) == manager.GetSelectedNode())
+            ShowSelected(manager);
+    });
     QObject::connect(&view->Model(), &TTreeModel::captionEdited, view,
                      [this, &manager](int itemId, const QString& caption) {
                          CaptionEdited(manager, itemId, UiText::S(caption));
@@ -238,6 +244,10 @@ bool TCatalogWindowUI::EmptyMainEditor()
     if (!mainEditor_ || !CanLeave(true))
         return false;
     mainEditor_->Close();
+    // Nothing is selected while nothing is edited.
+    for (TTreeManager* tree : {webTree_.get(), templatesTree_.get()})
+        if (tree)
+            tree->SetSelected(nullptr);
     window_.SetEditorCaption(QString());
     window_.ShowSaveBar(false);
     window_.SetEditorPlaceholderText(UiText::Tr("Select a page in the web tree to edit it."));

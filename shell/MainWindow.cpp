@@ -115,6 +115,16 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    // Enter in the search box searches once: taken here, it never reaches
+    // the combo box, which would hand it to its line edit a second time.
+    if (event->type() == QEvent::KeyPress && watched == searchBox_->lineEdit()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (!searchBox_->currentText().isEmpty())
+                searchButton_->click();
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this && widget == focusWidget() &&
@@ -349,12 +359,9 @@ void TfrmMain::BuildToolbars()
     tbtMainSearch_->addWidget(searchBox);
     tbtMainSearch_->hide();
     connect(searchButton_, &QToolButton::clicked, actions_.Search, &QAction::trigger);
-    // Enter in the search box searches; it does not move the focus on.
+    // Enter in the search box searches (the window's key filter takes it, see
+    // eventFilter); it does not move the focus on.
     searchBox_->lineEdit()->setProperty("tolvexTag", ControlOperations::kTagEnterNotIntercepted);
-    connect(searchBox_->lineEdit(), &QLineEdit::returnPressed, this, [this] {
-        if (!searchBox_->currentText().isEmpty())
-            searchButton_->click();
-    });
 }
 
 void TfrmMain::BuildTreePanel(TTreePanel& tree, const char* name, const char* caption, const char* customName)

@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QMenu>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -149,6 +150,57 @@ TEST(CatalogCommands, SearchListsTheMatchingItemsAndEditSelectsTheFoundPageInThe
     EXPECT_GE(results->List()->topLevelItemCount(), 1);
 }
 
+TEST(CatalogCommands, SearchFindsAPageByItsOwnTextAndLeavesTheEditedItemFirst)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    const int infoPage = f.Root().GlobalDefinition().GetItemTypeByName("InfoPage");
+    ASSERT_TRUE(ChooseKindFor(f, infoPage));
+    TTreeNode* page = nullptr;
+    for (auto& child : WebTree(f).Root().Children)
+        if (child->IsItem() && child->Data->ItemType == infoPage)
+            page = child.get();
+    ASSERT_NE(page, nullptr);
+    const int pageId = page->ItemId();
+    const QString caption = UiText::Q(page->Caption);
+    // Words of the page's own text (its design part, an object of its own), not of its name.
+    const std::string id = std::to_string(pageId);
+    const int instance = catalog_sql::IntOf(catalog_sql::FirstField(
+                             Main(f), "SELECT MAX(InstanceId) AS Last FROM CObjectInstances WHERE CatalogCode = "
+                                      ":CatalogCode AND ItemId = " + id,
+                             Data(f).GetCatalogCode(), "Last")) + 1;
+    catalog_sql::Exec(Main(f),
+                      "INSERT INTO CObjectInstances (CatalogCode, ItemId, ClassId, ParentInstanceId, InstanceId) "
+                      "VALUES (:CatalogCode, " + id + ", 4, 0, " + std::to_string(instance) + ")",
+                      Data(f).GetCatalogCode());
+    catalog_sql::Exec(Main(f),
+                      "INSERT INTO CText (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, IndexId, "
+                      "MemberType, TextValue) VALUES (:CatalogCode, " + id + ", 4, " + std::to_string(instance) +
+                          ", 1, :Lang, 0, 52, '<p>Our quokka tours</p>')",
+                      Data(f).GetCatalogCode(), {{"Lang", TVariant(Data(f).GetCurrentLangCode())}});
+
+    // The item being edited has changes: the user is asked first; Cancel keeps it and shows nothing.
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(f.Root().GetHomePageId()), false);
+    ASSERT_NE(f.Editor().Context(), nullptr);
+    f.Editor().SetModified();
+    f.Boxes().QueueAnswer(mrCancel);
+    Search(f, "QUOKKA");
+    EXPECT_EQ(f.Boxes().Messages("question").size(), 1u);
+    EXPECT_EQ(f.Shell().Search().SearchResult(), nullptr);
+    EXPECT_NE(f.Editor().Container(), nullptr);
+
+    // Discarded: the editor is gone before the results show, alone in the pane.
+    f.Boxes().QueueAnswer(mrNo);
+    Search(f, "QUOKKA");
+    TFrameSearchResult* results = f.Shell().Search().SearchResult();
+    ASSERT_NE(results, nullptr);
+    EXPECT_EQ(f.Editor().Container(), nullptr);
+    EXPECT_EQ(f.Editor().Context(), nullptr);
+    EXPECT_EQ(f.EditorPane()->findChildren<QTabWidget*>().size(), 0);
+    EXPECT_EQ(results->List()->findItems(caption, Qt::MatchExactly).size(), 1);
+    f.Screenshot("search-page-text");
+}
+
 TEST(CatalogCommands, SearchHistoryKeepsFiveDistinctKeywordsMostRecentFirst)
 {
     TShellFixture f;
@@ -181,7 +233,12 @@ TEST(CatalogCommands, SearchRequestsReadTheirKeysAndBuildTheirStatement)
     EXPECT_EQ(two.ItemType, 4002);
     EXPECT_EQ(two.ClassIds, (std::vector<int>{4004, 1}));
     const std::string sql = TSearchResults::BuildSearchQuery(two);
-    EXPECT_NE(sql.find("AND (ClassId = 4004 OR ClassId = 1))"), std::string::npos) << sql;
+    // Short and long texts, each of the two classes.
+    const size_t strings = sql.find("FROM CStrings WHERE");
+    const size_t texts = sql.find("FROM CText WHERE");
+    ASSERT_TRUE(strings != std::string::npos && texts != std::string::npos) << sql;
+    EXPECT_NE(sql.find("AND (ClassId = 4004 OR ClassId = 1)", strings), std::string::npos) << sql;
+    EXPECT_NE(sql.find("AND (ClassId = 4004 OR ClassId = 1)", texts), std::string::npos) << sql;
     EXPECT_NE(sql.find("AND ItemType = 4002"), std::string::npos) << sql;
 
     EXPECT_FALSE(TSearchResults::ParseRequest("Action=MainPageEditor&ByClassId=Product", types, classes).Runs);

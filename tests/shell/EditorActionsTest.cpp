@@ -6,6 +6,7 @@
 #include "catalog/TreeManager.h"
 #include "catalog/TreeNode.h"
 #include "catalog/ui/CatalogTreeView.h"
+#include "catalog/ui/TreeModel.h"
 #include "editors/framework/EditorPages.h"
 #include "editors/framework/ItemEditorContainer.h"
 #include "editors/framework/TolvexControlClass.h"
@@ -13,6 +14,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -148,4 +150,47 @@ TEST(EditorActions, RefreshWithModifiedOffersTheItemForSaving)
     QCoreApplication::processEvents();
     EXPECT_TRUE(f.Editor().Context()->IsModified());
     EXPECT_TRUE(f.SaveButton()->isEnabled());
+}
+
+namespace {
+
+// A user's click on a node of a tree view.
+void ClickNode(TCatalogTreeView& view, TTreeNode* node)
+{
+    const QModelIndex index = view.Model().IndexOf(node);
+    view.scrollTo(index);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualRect(index).center());
+    QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+TEST(EditorActions, ClickingTheSelectedPageOpensItAgainWhenThePaneShowsSomethingElse)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    f.Window().resize(1000, 800);
+    auto* web = f.Window().findChild<TCatalogTreeView*>("tvMainWebTreeView");
+    auto* templates = f.Window().findChild<TCatalogTreeView*>("tvMainTemplatesView");
+    ASSERT_TRUE(web && templates);
+    TTreeNode* page = web->Manager().Root().FirstChild();
+    ASSERT_TRUE(page && page->IsItem());
+    const int pageId = page->ItemId();
+    ClickNode(*web, page);
+    ASSERT_EQ(f.Editor().GetTreeItemId(), pageId);
+
+    // A template from the other tree takes the pane; the page is clicked again.
+    TTreeNode* folder = templates->Manager().Root().FirstChild();
+    ASSERT_TRUE(folder && folder->IsItem());
+    ClickNode(*templates, folder);  // a folder opens its first template
+    ASSERT_NE(f.Editor().GetTreeItemId(), pageId);
+    ClickNode(*web, web->Manager().Root().FirstChild());
+    EXPECT_EQ(f.Editor().GetTreeItemId(), pageId);
+
+    // The same after the pane was emptied.
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=-1", true);
+    ASSERT_EQ(f.Editor().Context(), nullptr);
+    ClickNode(*web, web->Manager().Root().FirstChild());
+    EXPECT_EQ(f.Editor().GetTreeItemId(), pageId);
+    EXPECT_NE(f.Editor().Context(), nullptr);
 }
