@@ -401,6 +401,23 @@ QAction* TGUIControl::CheckedSearchKind() const
 
 // ---- tree buttons for a node --------------------------------------------------------------------
 
+void TGUIControl::AddTreePopupItems(QMenu& menu, int itemType, QAction* before)
+{
+    const TCatalogDefinition& definition = root_.Catalog().GetDefinition();
+    for (int i = 0; i < definition.GetUIDetailCount(); ++i) {
+        const TCatalogUIDetail* e = definition.GetUIDetail(i);
+        if (e->Kind != uikMenuItem || (e->ItemType != itemType && e->ItemType != -1))
+            continue;
+        auto* item = new TTolvexMenuItem(Tr(e->Caption), &menu);
+        item->Command.ActionId = e->ActionId;
+        item->setData(e->ActionId);
+        item->setIcon(CachedIcon(FindCachedImage(e->ImageName)));
+        connect(item, &QAction::triggered, this,
+                [this, item] { processor_.ItemClick(item->Command, TClickedEntryKind::MenuItem); });
+        menu.insertAction(before, item);
+    }
+}
+
 void TGUIControl::FillCustomButtons(TMainTree tree, const TItemDescription& node, bool testCondition)
 {
     const auto& buttons = window_.CustomTreeButtons(tree);

@@ -105,6 +105,10 @@ public:
     void UpdateTemplateTreeButtons(TTreeNode* node);
     // What the tree-button rules need to know of an item node of the open catalog's trees.
     static GuiControlRules::TTreeNodeFacts NodeFacts(TTreeNode* node);
+    // The definition's pop-up entries for a tree node of the item type (and
+    // those for every type), in the definition's order, inserted before
+    // Before (appended when null); each runs its action through the processor.
+    void AddTreePopupItems(QMenu& menu, int itemType, QAction* before);
     void SearchKindClick(QAction* kind);
     // The checked search kind; null when none.
     QAction* CheckedSearchKind() const;

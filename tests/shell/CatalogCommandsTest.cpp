@@ -463,11 +463,55 @@ TEST(CatalogCommands, WebTreePopUpRunsItsEntriesWhereTheButtonIsDisabled)
     f.Boxes().QueueAnswer(mrNo);
     emit WebView(f)->customContextMenuRequested(QPoint(5, 5));
     QCoreApplication::processEvents();
-    EXPECT_EQ(entries, (QStringList{"Delete Page", "Move Page Up", "Move Page Down", "Sort"}));
+    // The built-in entries close the menu, below the definition's own.
+    ASSERT_GE(entries.size(), 4);
+    EXPECT_EQ(entries.mid(entries.size() - 4), (QStringList{"Delete Page", "Move Page Up", "Move Page Down", "Sort"}));
     EXPECT_TRUE(deleteEnabled);
     ASSERT_EQ(f.Boxes().Messages("question").size(), questions + 1);
     EXPECT_NE(f.Boxes().Messages("question").back().find("Do you really want to delete \""), std::string::npos);
     EXPECT_EQ(Row(f, page->ItemId()).first, 1) << "No keeps the page";
+}
+
+TEST(CatalogCommands, WebTreePopUpOffersTheDefinitionsEntriesForTheNodesType)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TTreeManager& tree = WebTree(f);
+    const int pageType = f.Root().GlobalDefinition().GetItemTypeByName("InfoPage");
+    TTreeNode* page = nullptr;
+    for (auto& child : tree.Root().Children)
+        if (child->IsItem() && child->Data->ItemType == pageType)
+            page = child.get();
+    ASSERT_NE(page, nullptr);
+    tree.SetSelected(page);
+    QCoreApplication::processEvents();
+    const size_t children = page->Children.size();
+
+    QStringList entries;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        QAction* newPage = nullptr;
+        for (QAction* entry : menu->actions()) {
+            entries << entry->text();
+            if (entry->text() == "New Page")
+                newPage = entry;
+        }
+        menu->close();
+        if (newPage)
+            newPage->trigger();
+    });
+    emit WebView(f)->customContextMenuRequested(QPoint(5, 5));
+    QCoreApplication::processEvents();
+    // The definition's entry first, then a separator and the built-in entries.
+    ASSERT_GE(entries.size(), 6);
+    EXPECT_EQ(entries.front(), "New Page");
+    EXPECT_EQ(entries.at(entries.size() - 5), "");
+    // Its action ran: a new page below the selected one, open in the editor.
+    ASSERT_EQ(page->Children.size(), children + 1);
+    ASSERT_NE(tree.GetSelectedNode(), nullptr);
+    EXPECT_EQ(tree.GetSelectedNode()->Parent, page);
+    EXPECT_EQ(f.Editor().GetItemType(), pageType);
 }
 
 TEST(CatalogCommands, NodeInfoListsTheIdsOfAnItemNode)
