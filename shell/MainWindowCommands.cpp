@@ -16,10 +16,14 @@
 #include "shell/OpenCatalog.h"
 #include "shell/PublishingCommands.h"
 #include "shell/ShellDialogs.h"
+#include "shell/TolvexMenuItem.h"
+#include "gui/UiText.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QMetaObject>
+#include <QTimer>
 
 TMainWindowCommands::TMainWindowCommands(const TServices& services) : s_(services)
 {
@@ -78,6 +82,7 @@ void TMainWindowCommands::Connect()
                                 {a.ExportCatalogsTables, "The catalogs tables export"},
                                 {a.ExportStylesTables, "The styles tables export"}})
         connect(action, &QAction::triggered, this, [this, what] { s_.Dialogs.NotAvailable(what); });
+    connect(s_.Window.Menu(TMainMenu::OpenCatalog), &QMenu::aboutToShow, this, &C::FillCatalogsMenu);
     // Ctrl+F anywhere in the window opens the find dialog, whatever the Find command's state.
     connect(&s_.Window, &TfrmMain::findRequested, this, &C::Find);
 }
@@ -87,6 +92,31 @@ void TMainWindowCommands::Connect()
 void TMainWindowCommands::NewCatalog()
 {
     s_.Open.Root().Catalog().NewCatalog();
+}
+
+void TMainWindowCommands::FillCatalogsMenu()
+{
+    QMenu* menu = s_.Window.Menu(TMainMenu::OpenCatalog);
+    for (QAction* entry : menu->actions())
+        if (dynamic_cast<TTolvexMenuItem*>(entry) || (entry->isSeparator() && entry->objectName() == "catalogsEnd"))
+            delete entry;
+    QAction* first = menu->actions().value(0);
+    TCatalog& catalog = s_.Open.Root().Catalog();
+    const std::vector<TCatalog::TMenuEntry> entries = catalog.FillCatalogsMenu();
+    for (const TCatalog::TMenuEntry& entry : entries) {
+        auto* item = new TTolvexMenuItem(UiText::Q(entry.Caption), menu);
+        item->Command.ActionString = entry.File;
+        item->setToolTip(UiText::Q(entry.File));
+        // Opening goes on after the menu has closed.
+        connect(item, &QAction::triggered, this, [this, entry] {
+            QTimer::singleShot(0, this, [this, entry] { s_.Open.Root().Catalog().CatalogMenuItemClick(entry); });
+        });
+        menu->insertAction(first, item);
+    }
+    if (!entries.empty()) {
+        QAction* end = menu->insertSeparator(first);
+        end->setObjectName("catalogsEnd");
+    }
 }
 
 void TMainWindowCommands::OpenCatalogList()

@@ -7,10 +7,12 @@
 #include "common/GlobalSettings.h"
 #include "common/IniSettings.h"
 #include "shell/MainWindowEvent.h"
+#include "shell/frmLogin.h"
 
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QSplitter>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -401,3 +403,41 @@ TEST(MainWindow, FindCommandsFollowTheFocusedControl)
 }
 
 }  // namespace
+
+TEST(MainWindow, OpenCatalogMenuListsTheCatalogsAndOpensOneThroughTheLogin)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    ASSERT_TRUE(f.Root().CloseCatalog());
+    QMenu* open = f.Window().Menu(TMainMenu::OpenCatalog);
+    // The File menu and the toolbar's Open Catalog share the menu: it is filled each time it opens.
+    for (int shown = 0; shown < 2; ++shown)
+        emit open->aboutToShow();
+    QStringList captions;
+    QAction* shop = nullptr;
+    for (QAction* entry : open->actions()) {
+        captions << entry->text();
+        if (entry->text() == "shop")
+            shop = entry;
+    }
+    EXPECT_EQ(captions.count("shop"), 1) << captions.join(", ").toStdString();
+    EXPECT_EQ(captions.last(), f.Window().Actions().OpenCatalogList->text());  // the login's list stays last
+    ASSERT_NE(shop, nullptr);
+    EXPECT_TRUE(open->isEnabled());
+
+    // The entry opens the login on that catalog.
+    QString page;
+    QString code;
+    OnNextModal([&](QWidget* w) {
+        if (auto* login = qobject_cast<TfrmLogin*>(w)) {
+            page = login->Pages()->currentWidget()->objectName();
+            code = login->edtLoginOpenCatalogCode->text();
+        }
+        static_cast<QDialog*>(w)->reject();
+    });
+    shop->trigger();
+    for (int i = 0; i < 200 && page.isEmpty(); ++i)
+        QTest::qWait(10);
+    EXPECT_EQ(code, "shop");
+    EXPECT_FALSE(page.isEmpty());
+}
