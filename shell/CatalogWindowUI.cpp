@@ -12,6 +12,7 @@
 #include "catalog/ui/TreeModel.h"
 #include "common/Translation.h"
 #include "shell/GuiControl.h"
+#include "shell/MainTreeView.h"
 #include "shell/MainWindow.h"
 #include "gui/UiText.h"
 #include "catalog/TolvexHelpSystem.h"
@@ -111,7 +112,7 @@ TCatalogTreeView* TCatalogWindowUI::MakeView(TTreeManager& manager, TMainTree tr
 {
     TGUIControl* control = guiControl_;
     auto images = [control](const QString& name) { return control ? control->TreeImage(UiText::S(name)) : QIcon(); };
-    auto* view = new TCatalogTreeView(manager, images, &window_);
+    auto* view = new TMainTreeView(manager, images, gui_, &window_);
     view->setHeaderHidden(true);
     view->setFrameShape(QFrame::NoFrame);
     window_.PlaceTreeView(tree, view);

@@ -11,8 +11,11 @@
 #include "editors/framework/ItemEditorContainer.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "shell/TreeCommands.h"
+#include "gui/FindReplace.h"
+#include "gui/UiText.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -193,4 +196,37 @@ TEST(EditorActions, ClickingTheSelectedPageOpensItAgainWhenThePaneShowsSomething
     ClickNode(*web, web->Manager().Root().FirstChild());
     EXPECT_EQ(f.Editor().GetTreeItemId(), pageId);
     EXPECT_NE(f.Editor().Context(), nullptr);
+}
+
+TEST(EditorActions, FindInATreeSelectsTheNextItemByName)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    auto* web = f.Window().findChild<TCatalogTreeView*>("tvMainWebTreeView");
+    ASSERT_NE(web, nullptr);
+    TTreeNode* last = web->Manager().Root().Children.back().get();
+    ASSERT_TRUE(last->IsItem());
+    const std::string name = last->Caption;
+    ASSERT_GE(name.size(), 4u);
+    web->Manager().SetSelected(web->Manager().Root().FirstChild());
+    QCoreApplication::processEvents();
+
+    // Edit / Find with the focus in the tree: a part of the name, in other letter case.
+    TFindReplace& find = f.Shell().FindReplace();
+    find.ShowFindDialog(web);
+    ASSERT_NE(find.FindDialog(), nullptr);
+    find.FindDialog()->FindEdit()->setText(UiText::Q(name.substr(1, 3)).toUpper());
+    find.FindDialog()->FindNextButton()->click();
+    QCoreApplication::processEvents();
+    ASSERT_NE(web->Manager().GetSelectedNode(), nullptr);
+    EXPECT_EQ(web->Manager().GetSelectedNode()->Caption, name);
+    EXPECT_EQ(f.Editor().GetTreeItemId(), last->ItemId());  // the found page opens
+    EXPECT_TRUE(f.Boxes().Messages("error").empty());
+
+    // A name nobody has: the tree says so, and the selection stays.
+    find.Find("zzqq no such page", true, false);
+    EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{"Cannot find \"zzqq no such page\""});
+    EXPECT_TRUE(f.Boxes().Messages("warning").empty());
+    EXPECT_EQ(web->Manager().GetSelectedNode()->Caption, name);
+    find.FindDialog()->hide();
 }
