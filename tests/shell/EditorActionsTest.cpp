@@ -13,6 +13,7 @@
 #include "shell/TreeCommands.h"
 #include "gui/FindReplace.h"
 #include "gui/UiText.h"
+#include "support/RecordingHelp.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -229,4 +230,19 @@ TEST(EditorActions, FindInATreeSelectsTheNextItemByName)
     EXPECT_TRUE(f.Boxes().Messages("warning").empty());
     EXPECT_EQ(web->Manager().GetSelectedNode()->Caption, name);
     find.FindDialog()->hide();
+}
+
+TEST(EditorActions, ContextHelpAsksForTheEditorsKeyword)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(f.Root().GetHomePageId()), false);
+    ASSERT_NE(f.Editor().Context(), nullptr);
+    const std::string keyword = f.Editor().GetHelpKeyword(0);
+    ASSERT_FALSE(keyword.empty());
+    TRecordingHelp help;
+    f.Gui().ShowContextHelp(help);
+    const std::vector<std::string> aliases = help.Last();
+    EXPECT_NE(std::find(aliases.begin(), aliases.end(), keyword), aliases.end());
+    EXPECT_EQ(aliases.back(), "frmMain");
 }
