@@ -283,6 +283,8 @@ void TfrmMain::BuildMenus()
     miMainHelp_->setObjectName("miMainHelp");
     a.HelpContents = AddAction(miMainHelp_, "miHelpContents", "Tolvex Help", QKeySequence::HelpContents,
                                Icon("help-contents", QStyle::SP_DialogHelpButton));
+    a.OnlineSupport = AddAction(miMainHelp_, "miHelpOnlineSupport", "Tolvex Online Support", {},
+                                Icon("help-browser", QStyle::SP_DriveNetIcon));
     a.SoftwareUpdate = AddAction(miMainHelp_, "miHelpSoftwareUpdate", "Software Update", {},
                                  Icon("system-software-update", QStyle::SP_BrowserReload));
     miMainHelp_->addSeparator();

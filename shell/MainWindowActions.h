@@ -56,6 +56,7 @@ struct TMainWindowActions {
 
     // ---- Help -----------------------------------------------------------------------------
     QAction* HelpContents = nullptr;
+    QAction* OnlineSupport = nullptr;
     QAction* SoftwareUpdate = nullptr;
     QAction* About = nullptr;
 

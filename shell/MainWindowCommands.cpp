@@ -4,7 +4,10 @@
 #include "catalog/CatalogDefinition.h"
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
+#include "common/CommonFunctions.h"
 #include "common/CommonGui.h"
+#include "common/GlobalSettings.h"
+#include "common/IniSettings.h"
 #include "common/Translation.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexItemEditor.h"
@@ -67,6 +70,7 @@ void TMainWindowCommands::Connect()
         {a.HideTemplates, &C::HideTemplates},
         {a.ShowWebTree, &C::ShowWebTree},
         {a.HelpContents, &C::ShowHelpContents},
+        {a.OnlineSupport, &C::OnlineSupport},
         {a.SoftwareUpdate, &C::SoftwareUpdate},
         {a.About, &C::About},
     };
@@ -140,19 +144,24 @@ void TMainWindowCommands::ChangeCatalogCode()
         s_.Open.Root().Catalog().GetDefinition().ChangeCatalogCode(s_.Open.Code());
 }
 
+// Backup, Restore and Compress work on the catalog's file: the item being
+// edited is saved or dropped first (the user is asked), or nothing happens.
 void TMainWindowCommands::BackupCatalog()
 {
-    s_.Open.Root().BackupCatalog();
+    if (s_.Open.IsOpen() && s_.Open.CanLeave())
+        s_.Open.Root().BackupCatalog();
 }
 
 void TMainWindowCommands::RestoreCatalog()
 {
-    s_.Open.Root().RestoreCatalog();
+    if (s_.Open.IsOpen() && s_.Open.CanLeave())
+        s_.Open.Root().RestoreCatalog();
 }
 
 void TMainWindowCommands::CompressCatalog()
 {
-    s_.Open.Root().CompactCatalog();
+    if (s_.Open.IsOpen() && s_.Open.CanLeave() && s_.Gui.AskQuestion("Compact the database?") == mrYes)
+        s_.Open.Root().CompactCatalog();
 }
 
 void TMainWindowCommands::DeleteCatalog()
@@ -305,6 +314,11 @@ void TMainWindowCommands::ShowWebTree()
 void TMainWindowCommands::ShowHelpContents()
 {
     s_.Help.ShowHelpForAlias("MainHelp");
+}
+
+void TMainWindowCommands::OnlineSupport()
+{
+    TCommonFunctions::ShellOpen(s_.Open.Root().Settings().IniSettings().GetString(siURLOnlineSupport));
 }
 
 void TMainWindowCommands::SoftwareUpdate()

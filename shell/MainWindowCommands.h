@@ -82,6 +82,8 @@ public:
 
     // ---- Help ----------------------------------------------------------------------------------
     void ShowHelpContents();
+    // Opens the support address of the settings with the desktop's opener.
+    void OnlineSupport();
     void SoftwareUpdate();
     void About();
 

@@ -7,6 +7,7 @@
 #include "catalog/CatalogData.h"
 #include "catalog/CatalogItemsSql.h"
 #include "catalog/TreeManager.h"
+#include "editors/framework/TolvexControlClass.h"
 #include "catalog/ui/CatalogTreeView.h"
 #include "shell/FrameSearchResult.h"
 #include "shell/SearchResults.h"
@@ -759,4 +760,39 @@ TEST(CatalogCommands, DeleteCatalogAsksWithItsCodeAndSaysWhenItIsGone)
     std::string error;
     f.Root().OpenCatalog("", SQLiteModuleName, "", "shop", "admin", "secret", 0, error);
     EXPECT_NE(error, "");
+}
+
+TEST(CatalogCommands, DatabaseUtilitiesLeaveTheEditedItemAndCompressAsksFirst)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(f.Root().GetHomePageId()), false);
+    ASSERT_NE(f.Editor().Context(), nullptr);
+
+    // Changed data and Cancel: neither runs; the question was the only message.
+    for (QAction* TMainWindowActions::*command : {&TMainWindowActions::Backup, &TMainWindowActions::Compress}) {
+        f.Editor().SetModified();
+        f.Boxes().Clear();
+        f.Boxes().QueueAnswer(mrCancel);
+        Click(f, command);
+        ASSERT_EQ(f.Boxes().Shown().size(), 1u);
+        EXPECT_EQ(f.Boxes().Messages("question").front(), "Changed data wasn\\`t saved. Save it now?");
+        EXPECT_TRUE(f.Editor().Context()->IsModified());
+    }
+
+    // Compress asks; No keeps the catalog open and does nothing.
+    f.Boxes().Clear();
+    f.Boxes().QueueAnswer(mrNo);  // drop the changes
+    f.Boxes().QueueAnswer(mrNo);  // do not compact
+    Click(f, &TMainWindowActions::Compress);
+    EXPECT_EQ(f.Boxes().Messages("question"),
+              (std::vector<std::string>{"Changed data wasn\\`t saved. Save it now?", "Compact the database?"}));
+    EXPECT_TRUE(f.Root().Catalog().IsOpen());
+    EXPECT_TRUE(f.Boxes().Messages("information").empty());
+
+    // Yes compacts it.
+    f.Boxes().Clear();
+    f.Boxes().QueueAnswer(mrYes);
+    Click(f, &TMainWindowActions::Compress);
+    EXPECT_EQ(f.Boxes().Messages("information"), std::vector<std::string>{"Database has been successfully compressed"});
 }

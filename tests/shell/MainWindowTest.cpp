@@ -8,6 +8,7 @@
 #include "common/IniSettings.h"
 #include "shell/MainWindowEvent.h"
 #include "shell/frmLogin.h"
+#include "support/RecordingOpener.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -440,4 +441,17 @@ TEST(MainWindow, OpenCatalogMenuListsTheCatalogsAndOpensOneThroughTheLogin)
         QTest::qWait(10);
     EXPECT_EQ(code, "shop");
     EXPECT_FALSE(page.isEmpty());
+}
+
+TEST(MainWindow, OnlineSupportOpensTheSupportAddressOfTheSettings)
+{
+    TShellFixture f;
+    TRecordingOpener opener;
+    f.Root().Settings().IniSettings().SetString(siURLOnlineSupport, "http://support.example.test/help?lang=EN");
+    QAction* support = f.Window().findChild<QAction*>("miHelpOnlineSupport");
+    ASSERT_NE(support, nullptr);
+    EXPECT_TRUE(f.Window().Menu(TMainMenu::Help)->actions().contains(support));
+    EXPECT_EQ(support->text(), "Tolvex Online Support");
+    support->trigger();
+    EXPECT_EQ(opener.Opened(), "http://support.example.test/help?lang=EN");
 }
