@@ -62,6 +62,7 @@ void TGUIControl::Initialize()
                                          TClickedEntryKind::MenuItem);
     });
     connect(&window_, &TfrmMain::languagePanelClicked, this, &TGUIControl::ShowLanguageMenu);
+    connect(&window_, &TfrmMain::leftPaneWidthChosen, this, &TGUIControl::LeftPaneWidthChosen);
     const auto& buttons = window_.CatalogActionButtons();
     for (size_t i = 0; i < buttons.size(); ++i)
         connect(buttons[i], &QAction::triggered, this, [this, i] {

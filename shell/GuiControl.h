@@ -123,6 +123,10 @@ public:
     // Shows or hides the floating left pane by the cursor position (global).
     void CheckAutoHide(const QPoint& cursor);
     void CollapseTemplates(bool collapse);
+    // The user moved the left pane's edge: a width above 5 pixels is kept
+    // for the next start (setting 55); at 5 or less both trees are hidden
+    // and the kept width is forgotten.
+    void LeftPaneWidthChosen(int width);
     bool IsWebTreeVisible() const { return webTreeVisible_; }
     bool IsTemplatesVisible() const { return templatesVisible_; }
     bool IsToolbarVisible() const { return toolbarVisible_; }

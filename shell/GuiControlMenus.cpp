@@ -82,6 +82,9 @@ void TGUIControl::UpdateCatalogState(bool open)
         ApplyAutoHide(autoHide_);
     else
         ApplyAutoHide(false);
+    // The left pane has the width the user gave it last (also in an earlier run).
+    if (open && !autoHide_)
+        window_.SetLeftPaneWidth(root_.Settings().IniSettings().GetInteger(siLeftPanelWidth, 250));
     // The visible tree of each pane: the placeholder, or the open catalog's view.
     if (!window_.TreeHasCurrent(TMainTree::Web))
         EnableWebTreeButtons(false);

@@ -515,6 +515,10 @@ void TfrmMain::BuildPanes()
     pnlMain_->addWidget(client);
     pnlMain_->setStretchFactor(0, 0);
     pnlMain_->setStretchFactor(1, 1);
+    connect(pnlMain_, &QSplitter::splitterMoved, this, [this](int position, int index) {
+        if (index == 1)
+            emit leftPaneWidthChosen(position);
+    });
 }
 
 void TfrmMain::BuildStatusBar()
@@ -609,6 +613,14 @@ void TfrmMain::ShowLeftPane(int widthWhenHidden)
         const int total = std::max(pnlMain_->width(), widthWhenHidden + 200);
         pnlMain_->setSizes({widthWhenHidden, total - widthWhenHidden});
     }
+}
+
+void TfrmMain::SetLeftPaneWidth(int width)
+{
+    if (pnlMainLeft_->isHidden() || width <= 0)
+        return;
+    const int total = std::max(pnlMain_->width(), width + 200);
+    pnlMain_->setSizes({width, total - width});
 }
 
 void TfrmMain::SetLeftPaneVisible(bool visible)

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QSplitter>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
@@ -454,4 +455,36 @@ TEST(MainWindow, OnlineSupportOpensTheSupportAddressOfTheSettings)
     EXPECT_EQ(support->text(), "Tolvex Online Support");
     support->trigger();
     EXPECT_EQ(opener.Opened(), "http://support.example.test/help?lang=EN");
+}
+
+TEST(MainWindow, LeftPaneKeepsTheWidthTheUserGaveItForTheNextStart)
+{
+    TShellFixture f;
+    TIniSettings& ini = f.Root().Settings().IniSettings();
+    // The width an earlier run kept is given to the pane when a catalog opens.
+    ini.SetInteger(siLeftPanelWidth, 333);
+    f.Window().resize(1100, 700);
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    auto* panes = f.Window().findChild<QSplitter*>("pnlMain");
+    ASSERT_NE(panes, nullptr);
+    QWidget* left = f.Window().findChild<QWidget*>("pnlMainLeft");
+    EXPECT_EQ(left->width(), 333);
+
+    // Dragging the pane's edge keeps the new width.
+    QSplitterHandle* handle = panes->handle(1);
+    const QPoint grip = handle->rect().center();
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+    QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(60, 0)), handle->mapToGlobal(QPointF(grip + QPoint(60, 0))),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(handle, &move);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(60, 0));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(left->width(), 393);
+    EXPECT_EQ(ini.GetInteger(siLeftPanelWidth, 0), 393);
+
+    // A pane dragged away (5 pixels or less) hides both trees and forgets the width.
+    f.Gui().LeftPaneWidthChosen(4);
+    EXPECT_FALSE(f.Gui().IsWebTreeVisible());
+    EXPECT_FALSE(f.Gui().IsTemplatesVisible());
+    EXPECT_EQ(ini.ReadValue("UI", "LeftPanelWidth", "none"), "none");
 }
