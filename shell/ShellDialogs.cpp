@@ -1,5 +1,7 @@
 #include "shell/ShellDialogs.h"
 
+#include "gui/HelpRequests.h"
+
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"
 #include "catalog/Singletons.h"
@@ -115,7 +117,10 @@ std::string TShellDialogs::AboutText() const
 
 std::unique_ptr<TStyleDialog> TShellDialogs::CreateStyleDialog()
 {
-    return std::make_unique<TfrmSelectStyle>(root_, gui_, ::Translation, &parent_);
+    auto dialog = std::make_unique<TfrmSelectStyle>(root_, gui_, ::Translation, &parent_);
+    THelpRequests* help = &help_;
+    dialog->SetHelpHandler([help](const std::string& alias) { help->ShowHelpForAliases({alias}); });
+    return dialog;
 }
 
 // ---- pickers ---------------------------------------------------------------------------------------

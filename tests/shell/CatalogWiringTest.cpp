@@ -25,12 +25,15 @@
 #include <QLayout>
 #include <QTreeWidget>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextEdit>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 
+#include "shell/HelpSystem.h"
+#include "shell/HelpWindow.h"
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -286,5 +289,16 @@ TEST(CatalogWiring, StyleDialogIsTheStyleWindow)
     TShellFixture f;
     std::unique_ptr<TStyleDialog> dialog = f.Shell().CreateStyleDialog();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_NE(dynamic_cast<QWidget*>(dialog.get()), nullptr);
+    auto* window = dynamic_cast<QWidget*>(dialog.get());
+    ASSERT_NE(window, nullptr);
+
+    // Its Help shows the dialog's topic in the help window.
+    QPushButton* help = nullptr;
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+        if (button->text() == "Help")
+            help = button;
+    ASSERT_NE(help, nullptr);
+    help->click();
+    ASSERT_NE(f.Shell().Help()->Window(), nullptr);
+    EXPECT_TRUE(f.Shell().Help()->Window()->Browser()->source().toLocalFile().endsWith("styles.html"));
 }
