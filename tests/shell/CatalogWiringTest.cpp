@@ -302,3 +302,21 @@ TEST(CatalogWiring, StyleDialogIsTheStyleWindow)
     ASSERT_NE(f.Shell().Help()->Window(), nullptr);
     EXPECT_TRUE(f.Shell().Help()->Window()->Browser()->source().toLocalFile().endsWith("styles.html"));
 }
+
+TEST(CatalogWiring, ApplyingTheStyleToTheMembersRunsInARunnerWindow)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("net", 2), "");
+    f.Boxes().Clear();
+    f.Boxes().QueueAnswer(mrYes);
+    f.Shell().ExecuteAction("Action=ApplyNewStyleForChildren", false);
+    EXPECT_EQ(f.Boxes().Messages("question"),
+              std::vector<std::string>{"Do you really want to apply new style for all members?"});
+    EXPECT_TRUE(f.Boxes().Messages("information").empty());  // no "not available yet"
+    std::vector<TfrmDetailProcess*> windows = TfrmDetailProcess::ProcessWindows();
+    ASSERT_EQ(windows.size(), 1u);
+    TfrmDetailProcess* runner = windows.front();
+    ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
+    f.Window().PostMessage(WM_FREE_PROCESS_WINDOWS, 0, 0);
+    EXPECT_TRUE(WaitFor([] { return TfrmDetailProcess::ProcessWindows().empty(); }));
+}
