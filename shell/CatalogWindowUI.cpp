@@ -189,13 +189,14 @@ constexpr int kNewItemInMainEditor = -2;
 bool TCatalogWindowUI::OpenInMainEditor(int itemId, int itemType, const std::string& editorName,
                                         const std::string& action)
 {
-    const TParamList keys(action);
+    // The keys as they stand: the action's other values are the editors' to read (and to report).
+    const std::vector<std::string> keys = editor_params::Split(action);
     TEditorOpening opening;
     opening.ItemId = itemId;
-    opening.TreeItemId = std::atoi(keys.Value("TreeItemId").c_str());
+    opening.TreeItemId = std::atoi(ValueOfName(keys, "TreeItemId").c_str());
     opening.ItemType = itemType;
-    opening.ParentItemId = std::atoi(keys.Value("ParentItemId").c_str());
-    opening.TabName = keys.Value("TabName");
+    opening.ParentItemId = std::atoi(ValueOfName(keys, "ParentItemId").c_str());
+    opening.TabName = ValueOfName(keys, "TabName");
     opening.EditorName = editorName;
     opening.Action = action;
     return OpenInMainEditor(opening);
