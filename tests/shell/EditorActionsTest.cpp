@@ -9,6 +9,7 @@
 #include "catalog/ui/TreeModel.h"
 #include "editors/framework/EditorPages.h"
 #include "editors/framework/ItemEditorContainer.h"
+#include "editors/framework/Registration.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "shell/TreeCommands.h"
 #include "gui/FindReplace.h"
@@ -245,4 +246,31 @@ TEST(EditorActions, ContextHelpAsksForTheEditorsKeyword)
     const std::vector<std::string> aliases = help.Last();
     EXPECT_NE(std::find(aliases.begin(), aliases.end(), keyword), aliases.end());
     EXPECT_EQ(aliases.back(), "frmMain");
+}
+
+TEST(EditorActions, EditUndoFollowsTheFocusIntoTheEditorPane)
+{
+    TShellFixture f(true, RegisterFrameworkClasses);
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    f.Window().resize(1100, 800);
+    f.Window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.Window()));
+    f.Shell().ExecuteAction("Action=MainPageEditor&TabName=PagePropertiesEditor-properties&ItemId=" +
+                                std::to_string(f.Root().GetHomePageId()),
+                            false);
+    QCoreApplication::processEvents();
+    auto* name = f.EditorPane()->findChild<QLineEdit*>("edtName");
+    ASSERT_TRUE(name && name->isVisible());
+    const QString before = name->text();
+    auto* undo = f.Window().findChild<QAction*>("actMainEditUndo");
+    name->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(undo->isEnabled());
+    QTest::keyClicks(name, " and more");
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_TRUE(f.SaveButton()->isEnabled());
+    f.Screenshot("edit-undo-in-editor");
+    undo->trigger();
+    EXPECT_EQ(name->text(), before);
+    EXPECT_FALSE(undo->isEnabled());
 }
