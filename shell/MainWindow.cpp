@@ -6,6 +6,7 @@
 #include "shell/GuiControlRules.h"
 #include "shell/MainWindowEvent.h"
 #include "shell/MainWindowHandler.h"
+#include "shell/FittingToolBar.h"
 #include "shell/TolvexEditUndo.h"
 #include "gui/UiText.h"
 
@@ -380,9 +381,8 @@ void TfrmMain::BuildTreePanel(TTreePanel& tree, const char* name, const char* ca
     tree.MainBar = new QToolBar(tree.Panel);
     tree.MainBar->setIconSize(QSize(16, 16));
     layout->addWidget(tree.MainBar);
-    tree.CustomBar = new QToolBar(tree.Panel);
+    tree.CustomBar = new TFittingToolBar(tree.Panel);
     tree.CustomBar->setIconSize(QSize(16, 16));
-    tree.CustomBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     for (size_t i = 0; i < tree.CustomButtons.size(); ++i) {
         tree.CustomButtons[i] = tree.CustomBar->addAction(QString());
         tree.CustomButtons[i]->setObjectName(QString("%1%2").arg(customName).arg(i + 1));

@@ -146,7 +146,7 @@ private:
         QWidget* Panel = nullptr;
         QLabel* Caption = nullptr;
         QToolBar* MainBar = nullptr;
-        QToolBar* CustomBar = nullptr;
+        QToolBar* CustomBar = nullptr;  // a TFittingToolBar
         std::array<QAction*, kCustomTreeButtons> CustomButtons{};
         QTreeWidget* Placeholder = nullptr;
         QWidget* View = nullptr;  // the open catalog's view, placed instead of the placeholder

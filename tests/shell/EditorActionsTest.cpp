@@ -18,6 +18,8 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QSplitter>
+#include <QToolBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -273,4 +275,41 @@ TEST(EditorActions, EditUndoFollowsTheFocusIntoTheEditorPane)
     undo->trigger();
     EXPECT_EQ(name->text(), before);
     EXPECT_FALSE(undo->isEnabled());
+}
+
+// The tree's own buttons of a selected page: every one shows in a pane of
+// the usual width (captions only while they all fit), none behind the
+// tool bar's overflow arrow.
+TEST(EditorActions, TreeButtonsOfAPageAllShowInTheLeftPane)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    f.Window().resize(1100, 800);
+    f.Window().show();
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(f.Root().GetHomePageId()), false);
+    QCoreApplication::processEvents();
+    QToolBar* bar = nullptr;
+    std::vector<QAction*> buttons;
+    for (QAction* action : f.Window().findChildren<QAction*>())
+        if (action->objectName().startsWith("tbtnTreeCustom") && action->isVisible()) {
+            buttons.push_back(action);
+            bar = qobject_cast<QToolBar*>(action->parent());
+        }
+    ASSERT_GE(buttons.size(), 2u) << "the home page offers new pages of two kinds";
+    ASSERT_NE(bar, nullptr);
+    const auto allShown = [&] {
+        QCoreApplication::processEvents();
+        for (QAction* action : buttons)
+            if (!bar->widgetForAction(action) || !bar->widgetForAction(action)->isVisible())
+                return false;
+        return true;
+    };
+    const auto captioned = [&] { return bar->toolButtonStyle() == Qt::ToolButtonTextBesideIcon; };
+    for (const int width : {150, 250, 600}) {
+        SCOPED_TRACE(width);
+        f.Gui().LeftPaneWidthChosen(width);
+        f.Window().findChild<QSplitter*>("pnlMain")->setSizes({width, 1100 - width});
+        EXPECT_TRUE(allShown());
+        EXPECT_EQ(captioned(), width == 600);
+    }
 }
