@@ -273,7 +273,7 @@ void TFindReplace::Find(const QString& text, bool down, bool matchCase)
     }
     TEditText edit;
     if (!ReadEdit(target, edit))
-        return;  // a tree: its manager searches (comes with the trees)
+        return;  // a tree without a search of its own (the catalog trees search themselves)
     const qsizetype from = down ? edit.selStart + edit.selLength : edit.selStart;
     const qsizetype at = TextSearch::Find(edit.text, text, from, down, matchCase);
     if (at < 0) {

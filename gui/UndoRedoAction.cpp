@@ -3,7 +3,9 @@
 #include "gui/UiText.h"
 #include "gui/UndoTarget.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QIcon>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -16,6 +18,18 @@ QIcon ThemeIcon(const char* name)
 {
     const QString plain = QString::fromLatin1(name);
     return QIcon::hasThemeIcon(plain) ? QIcon::fromTheme(plain) : QIcon::fromTheme(plain + "-symbolic");
+}
+
+// An editable combo box, a date or number box is typed into its own line
+// edit, which keeps the undo.
+QWidget* EditOf(QWidget* widget)
+{
+    if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
+        return combo->lineEdit();
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(widget))
+        if (auto* line = spin->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly))
+            return line;
+    return widget;
 }
 
 bool IsEdit(QWidget* widget)
@@ -54,11 +68,13 @@ TUndoRedoAction::TUndoRedoAction(TKind kind, QObject* parent) : QAction(parent),
 
 bool TUndoRedoAction::HandlesTarget(QWidget* target)
 {
+    target = EditOf(target);
     return target && (IsEdit(target) || TUndoTarget::Of(target));
 }
 
 bool TUndoRedoAction::Can(QWidget* target) const
 {
+    target = EditOf(target);
     const bool undo = kind_ == TKind::Undo;
     if (auto* line = qobject_cast<QLineEdit*>(target))
         return !line->isReadOnly() && (undo ? line->isUndoAvailable() : line->isRedoAvailable());
@@ -81,6 +97,7 @@ void TUndoRedoAction::UpdateTarget(QWidget* target)
 void TUndoRedoAction::ExecuteTarget(QWidget* target)
 {
     const bool undo = kind_ == TKind::Undo;
+    target = EditOf(target);
     if (!Can(target)) {
         // Nothing to do: the state shown was out of date.
     } else if (auto* line = qobject_cast<QLineEdit*>(target)) {
@@ -101,6 +118,7 @@ void TUndoRedoAction::Track(QWidget* focused)
     for (const QMetaObject::Connection& connection : connections_)
         disconnect(connection);
     connections_.clear();
+    focused = EditOf(focused);
     target_ = focused;
     const auto update = [this] { UpdateTarget(target_); };
     const auto watchDocument = [&](QTextDocument* document) {

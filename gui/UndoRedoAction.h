@@ -1,7 +1,8 @@
 #pragma once
 // Edit / Undo or Edit / Redo of a window: works on the focused single- or
-// multi-line edit, or on the undo target the focused control belongs to
-// (TUndoTarget: the source and design editors, the tree and list frames);
+// multi-line edit (also the one of an editable combo, a date or number box),
+// or on the undo target the focused control belongs to (TUndoTarget: the
+// source and design editors, the tree and list frames);
 // enabled while that can undo (or redo), disabled for any other focused
 // control. The window's menu, toolbar and shortcut share the one action.
 #include <QAction>

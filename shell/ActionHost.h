@@ -3,6 +3,7 @@
 // main window (its deferred messages, its catalog-action buttons), the
 // settings, the style manager and the browser. The shell implements it over
 // the root object; tests use a recording stand-in. No widgets here.
+#include "shell/EditorOpening.h"
 #include "shell/TreeCommands.h"
 
 #include <cstdint>
@@ -62,21 +63,21 @@ public:
     // ---- the item editors ----------------------------------------------------------------
     // Whether the open catalog has an item editor in the editor pane.
     virtual bool HasItemEditor() { return false; }
-    // Opens an item (ItemType 0: its own type), an item type's editor (ItemId
-    // -1 or 0) or one named editor in the editor pane; false when the item
-    // being edited may not be left or the opening failed.
-    virtual bool OpenInEditor(int /*itemId*/, int /*itemType*/, const std::string& /*editorName*/,
-                              const std::string& /*action*/)
-    {
-        return false;
-    }
+    // Opens what the opening asks for in the editor pane; false when the
+    // item being edited may not be left or the opening failed.
+    virtual bool OpenInEditor(const TEditorOpening& /*opening*/) { return false; }
     // The same in a modal editor window of its own (a wizard when asked).
-    virtual bool OpenInEditorWindow(int /*itemId*/, int /*itemType*/, const std::string& /*action*/, bool /*wizard*/)
-    {
-        return false;
-    }
+    virtual bool OpenInEditorWindow(const TEditorOpening& /*opening*/) { return false; }
+    // Leaves the item being edited (the user may be asked to save) and
+    // empties the editor pane; false when the item may not be left.
+    virtual bool EmptyEditorPane() { return false; }
     // The editors of the editor pane show the catalog's data afresh.
     virtual void RefreshEditor() {}
+    // The item being edited counts as changed (its Save is offered).
+    virtual void MarkEditorModified() {}
+    // Starts the long operation that applies the current style of every
+    // member catalog of the open catalog network.
+    virtual void ApplyStyleToMembers() {}
 
     // Runs the publishing command of the verb ("PublishLocally", ...); false
     // when the program has no such command yet.

@@ -245,13 +245,25 @@ bool TActionProcessor::IsActionPossibleById(int actionId)
 bool TActionProcessor::OpenItemInMainEditor(int itemId, int treeItemId, int itemType, int parentItemId,
                                             const std::string& tabName, const std::string& action)
 {
+    TEditorOpening opening;
+    opening.ItemId = itemId;
+    opening.TreeItemId = treeItemId;
+    opening.ItemType = itemType;
+    opening.ParentItemId = parentItemId;
+    opening.TabName = tabName;
+    opening.Action = action;
+    return OpenInMainEditor(opening);
+}
+
+bool TActionProcessor::OpenInMainEditor(const TEditorOpening& opening)
+{
     if (!host_.CanLeave())
         return false;
     if (!host_.HasItemEditor()) {
         NotAvailable("The item editor");
         return false;
     }
-    return host_.OpenInEditor(itemId, itemType, "", action);
+    return host_.OpenInEditor(opening);
 }
 
 // ---- verbs --------------------------------------------------------------------------------------
@@ -274,20 +286,32 @@ void TActionProcessor::EditingCancelled(const TRequest&)
 void TActionProcessor::MainPageEditor(const TRequest& r)
 {
     host_.ClearTransformCache();
-    // Item -1 empties the editor pane, which is empty while there is no item editor.
-    if (r.ItemId == -1)
-        return;
-    if (r.ItemId == 0 && r.ItemType == 0 && r.Text("EditorName") == "SearchResult" && host_.ShowSearchResult(r.Action))
-        return;
-    if (r.ItemId == 0 && r.ItemType == 0 && r.Text("EditorName").empty())
-        return;
-    if (!host_.HasItemEditor()) {
-        NotAvailable("The item editor");
+    const std::string editorName = r.Text("EditorName");
+    // Item -1 empties the editor pane: callers leave the item being edited
+    // before they change the catalog under it.
+    if (r.ItemId == -1) {
+        if (host_.EmptyEditorPane())
+            host_.ResetActionButtons();
         return;
     }
-    if (r.Text("Check") == "yes" && !host_.CanLeave())
+    if (r.ItemId == 0 && r.ItemType == 0 && editorName == "SearchResult" && host_.ShowSearchResult(r.Action))
         return;
-    host_.OpenInEditor(r.ItemId, r.ItemType, r.Text("EditorName"), r.Action);
+    if (r.ItemId == 0 && r.ItemType == 0 && editorName.empty())
+        return;
+    TEditorOpening opening;
+    opening.ItemId = r.ItemId;
+    opening.TreeItemId = r.TreeItemId;
+    opening.ItemType = r.ItemType;
+    opening.ParentItemId = r.ParentItemId;
+    opening.TabName = r.Text("TabName");
+    if (r.ItemId == 0 && r.ItemType == 0)
+        opening.EditorName = editorName;
+    opening.Action = r.Action;
+    if (!OpenInMainEditor(opening))
+        return;
+    // The catalog-action button that ran this action shows pressed.
+    host_.ResetActionButtons();
+    host_.CheckActionButton(r.Action);
 }
 
 void TActionProcessor::NewWindowEditor(const TRequest& r)
@@ -298,7 +322,15 @@ void TActionProcessor::NewWindowEditor(const TRequest& r)
         NotAvailable("The editor window");
         return;
     }
-    host_.OpenInEditorWindow(r.ItemId, r.ItemType, r.Action, r.Text("Wizard") == "yes");
+    TEditorOpening opening;
+    opening.ItemId = r.ItemId;
+    opening.TreeItemId = r.TreeItemId;
+    opening.ItemType = r.ItemType;
+    opening.TabName = r.Text("TabName");
+    opening.Action = r.Action;
+    // The verb itself asks for the wizard.
+    opening.Wizard = r.Verb == "WizardWindowEditor";
+    host_.OpenInEditorWindow(opening);
 }
 
 void TActionProcessor::LastWebTreeItem(const TRequest& r)
@@ -423,7 +455,13 @@ void TActionProcessor::PreviewOnFtp(const TRequest&)
 
 void TActionProcessor::PreviewLocally(const TRequest&)
 {
-    OpenInBrowser(host_.GetCatalogProperty(kPropertyLocalFolder) + host_.GetCatalogProperty(kPropertyLocalIndexFile));
+    // The folder is stored as chosen, with or without a closing separator.
+    std::string folder = host_.GetCatalogProperty(kPropertyLocalFolder);
+    if (folder.empty())
+        return;
+    if (folder.back() != '/' && folder.back() != '\\')
+        folder += '/';
+    OpenInBrowser(folder + host_.GetCatalogProperty(kPropertyLocalIndexFile));
 }
 
 void TActionProcessor::Import(const TRequest& r)
@@ -439,12 +477,16 @@ void TActionProcessor::Export(const TRequest& r)
         NotAvailable("The product feed export");
 }
 
-void TActionProcessor::RefreshMainPageEditor(const TRequest&)
+void TActionProcessor::RefreshMainPageEditor(const TRequest& r)
 {
-    if (host_.HasItemEditor())
-        host_.RefreshEditor();
-    else
+    if (!host_.HasItemEditor()) {
         NotAvailable("The item editor");
+        return;
+    }
+    host_.RefreshEditor();
+    // Data written under the editor (a received record set, ...) is offered for saving.
+    if (r.Text("Modified") == "yes")
+        host_.MarkEditorModified();
 }
 
 void TActionProcessor::Refresh(const TRequest& r)
@@ -473,7 +515,7 @@ void TActionProcessor::ApplyNewStyle(const TRequest&)
 void TActionProcessor::ApplyNewStyleForChildren(const TRequest&)
 {
     if (host_.Gui().AskQuestion("Do you really want to apply new style for all members?") == mrYes)
-        NotAvailable("Applying a style to the member catalogs");
+        host_.ApplyStyleToMembers();
 }
 
 void TActionProcessor::AccessWebServices(const TRequest&)

@@ -18,6 +18,7 @@
 #include <vector>
 
 class TActionHost;
+struct TEditorOpening;
 class TParamList;
 
 class TActionProcessor {
@@ -58,6 +59,7 @@ public:
     // may not be left or there is no item editor.
     bool OpenItemInMainEditor(int itemId, int treeItemId, int itemType, int parentItemId,
                               const std::string& tabName, const std::string& action);
+    bool OpenInMainEditor(const TEditorOpening& opening);
 
     // The verbs the processor knows, in the order they are matched.
     static const std::vector<std::string>& Verbs();

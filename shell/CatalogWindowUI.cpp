@@ -12,6 +12,7 @@
 #include "catalog/ui/TreeModel.h"
 #include "common/Translation.h"
 #include "shell/GuiControl.h"
+#include "shell/MainTreeView.h"
 #include "shell/MainWindow.h"
 #include "gui/UiText.h"
 #include "catalog/TolvexHelpSystem.h"
@@ -112,12 +113,18 @@ TCatalogTreeView* TCatalogWindowUI::MakeView(TTreeManager& manager, TMainTree tr
 {
     TGUIControl* control = guiControl_;
     auto images = [control](const QString& name) { return control ? control->TreeImage(UiText::S(name)) : QIcon(); };
-    auto* view = new TCatalogTreeView(manager, images, &window_);
+    auto* view = new TMainTreeView(manager, images, gui_, &window_);
     view->setHeaderHidden(true);
     view->setFrameShape(QFrame::NoFrame);
     window_.PlaceTreeView(tree, view);
     QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, view,
                      [this, &manager] { ShowSelected(manager); });
+    // A click on the node selected already opens it when the pane shows
+    // something else (search results, an emptied pane, another item).
+    QObject::connect(view, &QAbstractItemView::clicked, view, [this, &manager](const QModelIndex& index) {
+        if (TTreeModel::NodeOf(index) == manager.GetSelectedNode())
+            ShowSelected(manager);
+    });
     QObject::connect(&view->Model(), &TTreeModel::captionEdited, view,
                      [this, &manager](int itemId, const QString& caption) {
                          CaptionEdited(manager, itemId, UiText::S(caption));
@@ -189,51 +196,103 @@ constexpr int kNewItemInMainEditor = -2;
 bool TCatalogWindowUI::OpenInMainEditor(int itemId, int itemType, const std::string& editorName,
                                         const std::string& action)
 {
+    // The keys as they stand: the action's other values are the editors' to read (and to report).
+    const std::vector<std::string> keys = editor_params::Split(action);
+    TEditorOpening opening;
+    opening.ItemId = itemId;
+    opening.TreeItemId = std::atoi(ValueOfName(keys, "TreeItemId").c_str());
+    opening.ItemType = itemType;
+    opening.ParentItemId = std::atoi(ValueOfName(keys, "ParentItemId").c_str());
+    opening.TabName = ValueOfName(keys, "TabName");
+    opening.EditorName = editorName;
+    opening.Action = action;
+    return OpenInMainEditor(opening);
+}
+
+bool TCatalogWindowUI::OpenInMainEditor(const TEditorOpening& opening)
+{
     if (!mainEditor_ || !CanLeave(true))
         return false;
-    // The tab the action names opens first, and is shown when the item is open already.
-    const std::string tabName = ValueOfName(editor_params::Split(action), "TabName");
+    const std::string& tab = opening.TabName;
     const auto open = [&] {
-        if (itemId == kNewItemInMainEditor) {
-            // A new item of the type under the action's "ParentItemId": lists that add in the main editor.
-            const int parent = std::atoi(ValueOfName(editor_params::Split(action), "ParentItemId").c_str());
-            mainEditor_->PrepareOpen(parent, 0, action, tabName);
-            return mainEditor_->OpenItem(kNewItemInMainEditor, kNewItemInMainEditor, itemType, nullptr, 0);
+        if (!opening.EditorName.empty()) {
+            mainEditor_->PrepareOpen(0, 0, opening.Action, tab);
+            return mainEditor_->OpenItemWithEditor(-1, -1, -1, opening.EditorName, "", nullptr);
         }
-        mainEditor_->PrepareOpen(0, 0, action, tabName);
-        if (!editorName.empty())
-            return mainEditor_->OpenItemWithEditor(-1, -1, -1, editorName, "", nullptr);
-        if (itemId > 0) {
-            const TItemDescription item =
-                data_.GetItemDescription(itemId, data_.GetCatalogCode(), data_.GetConnectionFactory().GetConnection());
-            mainEditor_->PrepareOpen(item.ParentItemId, item.LinkedItemId, action, tabName);
-            return mainEditor_->OpenItem(itemId, itemId, item.ItemType ? item.ItemType : itemType, nullptr, 0);
+        if (opening.ItemId == kNewItemInMainEditor) {
+            // A new item of the type under the parent asked for: lists that add in the main editor.
+            mainEditor_->PrepareOpen(opening.ParentItemId, 0, opening.Action, tab);
+            return mainEditor_->OpenItem(kNewItemInMainEditor, kNewItemInMainEditor, opening.ItemType, nullptr, 0);
         }
-        return mainEditor_->OpenItem(-1, -1, itemType, nullptr, 0);
+        if (opening.ItemId > 0) {
+            // The item at the placement asked for (its own row when none is), under that placement's parent.
+            TAbstractDBConnection& main = data_.GetConnectionFactory().GetConnection();
+            const int treeItemId = opening.TreeItemId > 0 ? opening.TreeItemId : opening.ItemId;
+            const TItemDescription place = data_.GetItemDescription(treeItemId, data_.GetCatalogCode(), main);
+            int itemType = opening.ItemType;
+            if (itemType == 0)
+                itemType = place.ItemType != 0 ? place.ItemType
+                                               : data_.GetQueries().GetItemType(opening.ItemId, data_.GetCatalogCode(), main);
+            const int linked = treeItemId != opening.ItemId ? opening.ItemId : place.LinkedItemId;
+            mainEditor_->PrepareOpen(opening.ParentItemId != 0 ? opening.ParentItemId : place.ParentItemId, linked,
+                                     opening.Action, tab);
+            return mainEditor_->OpenItem(opening.ItemId, treeItemId, itemType, nullptr, 0);
+        }
+        mainEditor_->PrepareOpen(opening.ParentItemId, 0, opening.Action, tab);
+        return mainEditor_->OpenItem(-1, -1, opening.ItemType, nullptr, 0);
     };
     const bool opened = open();
-    if (opened && !tabName.empty() && mainEditor_->Container())
-        mainEditor_->Container()->ActivateTabByName(tabName);
+    // The tab asked for shows also when the item was open already.
+    if (opened && !tab.empty() && mainEditor_->Container())
+        mainEditor_->Container()->ActivateTabByName(tab);
     return opened;
+}
+
+bool TCatalogWindowUI::EmptyMainEditor()
+{
+    if (!mainEditor_ || !CanLeave(true))
+        return false;
+    mainEditor_->Close();
+    // Nothing is selected while nothing is edited.
+    for (TTreeManager* tree : {webTree_.get(), templatesTree_.get()})
+        if (tree)
+            tree->SetSelected(nullptr);
+    window_.SetEditorCaption(QString());
+    window_.ShowSaveBar(false);
+    window_.SetEditorPlaceholderText(UiText::Tr("Select a page in the web tree to edit it."));
+    return true;
 }
 
 bool TCatalogWindowUI::OpenInEditorWindow(int itemId, int itemType, const std::string& action, bool wizard)
 {
+    TEditorOpening opening;
+    opening.ItemId = itemId;
+    opening.ItemType = itemType;
+    opening.Action = action;
+    opening.Wizard = wizard;
+    return OpenInEditorWindow(opening);
+}
+
+bool TCatalogWindowUI::OpenInEditorWindow(const TEditorOpening& opening)
+{
     TTolvexItemEditor editor(Services(), nullptr);
-    editor.SetWizardMode(wizard);
+    editor.SetWizardMode(opening.Wizard);
+    int itemId = -1;
     int treeItemId = -1;
-    int type = itemType;
-    if (itemId > 0) {
-        const TItemDescription item =
-            data_.GetItemDescription(itemId, data_.GetCatalogCode(), data_.GetConnectionFactory().GetConnection());
-        editor.PrepareOpen(item.ParentItemId, item.LinkedItemId, action, "");
-        treeItemId = itemId;
-        if (item.ItemType)
-            type = item.ItemType;
+    int type = opening.ItemType;
+    if (opening.ItemId > 0) {
+        TAbstractDBConnection& main = data_.GetConnectionFactory().GetConnection();
+        itemId = opening.ItemId;
+        treeItemId = opening.TreeItemId > 0 ? opening.TreeItemId : opening.ItemId;
+        const TItemDescription place = data_.GetItemDescription(treeItemId, data_.GetCatalogCode(), main);
+        const int linked = treeItemId != itemId ? itemId : place.LinkedItemId;
+        editor.PrepareOpen(place.ParentItemId, linked, opening.Action, opening.TabName);
+        if (type == 0)
+            type = place.ItemType != 0 ? place.ItemType : data_.GetQueries().GetItemType(itemId, data_.GetCatalogCode(), main);
     } else {
-        editor.PrepareOpen(0, 0, action, "");
+        editor.PrepareOpen(0, 0, opening.Action, opening.TabName);
     }
-    const bool ok = editor.OpenItem(itemId > 0 ? itemId : -1, treeItemId, type, nullptr, 0);
+    const bool ok = editor.OpenItem(itemId, treeItemId, type, nullptr, 0);
     if (mainEditor_ && ok)
         mainEditor_->ReloadEditors();
     return ok;

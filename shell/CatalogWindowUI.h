@@ -12,6 +12,7 @@
 #include "catalog/CatalogDataUI.h"
 #include "editors/framework/EditingServices.h"
 #include "editors/framework/EditorShell.h"
+#include "shell/EditorOpening.h"
 
 #include <cstdint>
 #include <memory>
@@ -62,12 +63,19 @@ public:
 
     // The item editor of the editor pane; null before Build.
     TTolvexItemEditor* MainEditor() { return mainEditor_.get(); }
-    // Opens an item (ItemId) or an item type's editor (ItemId -1) in the
-    // editor pane; EditorName alone shows that one editor. False when the
-    // item being edited may not be left or the opening failed.
+    // Opens what the opening asks for in the editor pane, on its tab; an
+    // item at its tree placement, under its parent. False when the item
+    // being edited may not be left or the opening failed.
+    bool OpenInMainEditor(const TEditorOpening& opening);
+    // The same with the placement, the parent and the tab read from the
+    // action string ("TreeItemId", "ParentItemId", "TabName").
     bool OpenInMainEditor(int itemId, int itemType, const std::string& editorName, const std::string& action);
-    // Opens an item or an item type in an editor window of its own (modal);
-    // true when it closed with Ok.
+    // Leaves the item being edited (the user may be asked to save) and
+    // empties the editor pane; false when it may not be left.
+    bool EmptyMainEditor();
+    // Opens an item or an item type in an editor window of its own (modal,
+    // a wizard when asked); true when it closed with Ok.
+    bool OpenInEditorWindow(const TEditorOpening& opening);
     bool OpenInEditorWindow(int itemId, int itemType, const std::string& action, bool wizard);
     TEditingServices Services();
 

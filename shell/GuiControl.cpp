@@ -62,6 +62,7 @@ void TGUIControl::Initialize()
                                          TClickedEntryKind::MenuItem);
     });
     connect(&window_, &TfrmMain::languagePanelClicked, this, &TGUIControl::ShowLanguageMenu);
+    connect(&window_, &TfrmMain::leftPaneWidthChosen, this, &TGUIControl::LeftPaneWidthChosen);
     const auto& buttons = window_.CatalogActionButtons();
     for (size_t i = 0; i < buttons.size(); ++i)
         connect(buttons[i], &QAction::triggered, this, [this, i] {
@@ -400,6 +401,23 @@ QAction* TGUIControl::CheckedSearchKind() const
 }
 
 // ---- tree buttons for a node --------------------------------------------------------------------
+
+void TGUIControl::AddTreePopupItems(QMenu& menu, int itemType, QAction* before)
+{
+    const TCatalogDefinition& definition = root_.Catalog().GetDefinition();
+    for (int i = 0; i < definition.GetUIDetailCount(); ++i) {
+        const TCatalogUIDetail* e = definition.GetUIDetail(i);
+        if (e->Kind != uikMenuItem || (e->ItemType != itemType && e->ItemType != -1))
+            continue;
+        auto* item = new TTolvexMenuItem(Tr(e->Caption), &menu);
+        item->Command.ActionId = e->ActionId;
+        item->setData(e->ActionId);
+        item->setIcon(CachedIcon(FindCachedImage(e->ImageName)));
+        connect(item, &QAction::triggered, this,
+                [this, item] { processor_.ItemClick(item->Command, TClickedEntryKind::MenuItem); });
+        menu.insertAction(before, item);
+    }
+}
 
 void TGUIControl::FillCustomButtons(TMainTree tree, const TItemDescription& node, bool testCondition)
 {

@@ -105,6 +105,10 @@ public:
     void UpdateTemplateTreeButtons(TTreeNode* node);
     // What the tree-button rules need to know of an item node of the open catalog's trees.
     static GuiControlRules::TTreeNodeFacts NodeFacts(TTreeNode* node);
+    // The definition's pop-up entries for a tree node of the item type (and
+    // those for every type), in the definition's order, inserted before
+    // Before (appended when null); each runs its action through the processor.
+    void AddTreePopupItems(QMenu& menu, int itemType, QAction* before);
     void SearchKindClick(QAction* kind);
     // The checked search kind; null when none.
     QAction* CheckedSearchKind() const;
@@ -119,6 +123,10 @@ public:
     // Shows or hides the floating left pane by the cursor position (global).
     void CheckAutoHide(const QPoint& cursor);
     void CollapseTemplates(bool collapse);
+    // The user moved the left pane's edge: a width above 5 pixels is kept
+    // for the next start (setting 55); at 5 or less both trees are hidden
+    // and the kept width is forgotten.
+    void LeftPaneWidthChosen(int width);
     bool IsWebTreeVisible() const { return webTreeVisible_; }
     bool IsTemplatesVisible() const { return templatesVisible_; }
     bool IsToolbarVisible() const { return toolbarVisible_; }

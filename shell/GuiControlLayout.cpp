@@ -59,6 +59,18 @@ void TGUIControl::ApplyLeftPane()
     window_.Actions().ViewAutoHide->setEnabled(any && catalogOpen_);
 }
 
+void TGUIControl::LeftPaneWidthChosen(int width)
+{
+    TIniSettings& ini = root_.Settings().IniSettings();
+    if (width > 5) {
+        ini.SetInteger(siLeftPanelWidth, width);
+        return;
+    }
+    ini.DeleteValue(siLeftPanelWidth);
+    SetWebTreeVisible(false);
+    SetTemplatesVisible(false);
+}
+
 void TGUIControl::SetWebTreeVisible(bool visible)
 {
     StoreFlag(siWebTree, webTreeVisible_, visible);

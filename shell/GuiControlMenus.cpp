@@ -11,6 +11,7 @@
 #include "catalog/TreeManager.h"
 #include "catalog/ui/CatalogTreeView.h"
 #include "common/CaptionValue.h"
+#include "editors/framework/TolvexItemEditor.h"
 #include "gui/FindReplace.h"
 #include "gui/HelpRequests.h"
 #include "shell/ActionProcessor.h"
@@ -81,6 +82,9 @@ void TGUIControl::UpdateCatalogState(bool open)
         ApplyAutoHide(autoHide_);
     else
         ApplyAutoHide(false);
+    // The left pane has the width the user gave it last (also in an earlier run).
+    if (open && !autoHide_)
+        window_.SetLeftPaneWidth(root_.Settings().IniSettings().GetInteger(siLeftPanelWidth, 250));
     // The visible tree of each pane: the placeholder, or the open catalog's view.
     if (!window_.TreeHasCurrent(TMainTree::Web))
         EnableWebTreeButtons(false);
@@ -510,13 +514,17 @@ void TGUIControl::ActiveControlChanged(QWidget* now)
 
 void TGUIControl::ShowContextHelp(THelpRequests& help)
 {
-    std::vector<std::string> aliases;
+    // The Help button took the focus: the control meant is the one before it.
     QWidget* control = previousActiveControl_;
-    std::string suffix;
-    if (control && !control->objectName().isEmpty())
-        suffix.append(".").append(S(control->objectName()));
-    if (control && control->parentWidget() && !control->parentWidget()->objectName().isEmpty())
-        aliases.push_back(S(control->parentWidget()->objectName()) + suffix);
+    QWidget* parent = control ? control->parentWidget() : nullptr;
+    std::string keyword;
+    if (TCatalogWindowUI* ui = catalogOpen_ ? TCatalogWindowUI::Of(root_) : nullptr)
+        if (TTolvexItemEditor* editor = ui->MainEditor(); editor && editor->Context())
+            keyword = editor->GetHelpKeyword(0);
+    std::vector<std::string> aliases = GuiControlRules::ContextHelpAliases(
+        control ? S(control->objectName()) : std::string(), parent ? S(parent->objectName()) : std::string(),
+        control != nullptr, keyword);
+    // The main window's own topic when nothing more special has one.
     aliases.push_back(S(window_.objectName()));
     help.ShowHelpForAliases(aliases);
 }

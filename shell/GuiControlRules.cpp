@@ -130,4 +130,21 @@ TWebTreePopup WebTreePopup(const TTreeNodeFacts& f)
     return p;
 }
 
+std::vector<std::string> ContextHelpAliases(const std::string& controlName, const std::string& parentName,
+                                            bool hasControl, const std::string& editorKeyword)
+{
+    std::vector<std::string> aliases;
+    const std::string suffix = controlName.empty() ? std::string() : "." + controlName;
+    if (hasControl && !parentName.empty())
+        aliases.push_back(parentName + suffix);
+    if (editorKeyword.empty())
+        return aliases;
+    if (hasControl && !suffix.empty())
+        aliases.push_back(editorKeyword + suffix);
+    aliases.push_back(editorKeyword);
+    if (const std::size_t dot = editorKeyword.find('.'); dot != std::string::npos)
+        aliases.push_back(editorKeyword.substr(dot + 1));
+    return aliases;
+}
+
 }  // namespace GuiControlRules

@@ -66,6 +66,15 @@ int WebTreePanelHeight(int leftPaneHeight, int dockHeight, int splitterHeight, d
 // dynamic ones placed there before; at the end when all are dynamic.
 int BeforePlacementIndex(const std::vector<bool>& entryIsDynamic);
 
+// The help aliases for context help, the first with a topic to be shown:
+// "<parent>.<control>" (the control that had the focus, with its parent's
+// name; nothing when the parent has none), then, with an item editor's help
+// keyword, "<keyword>.<control>", "<keyword>" and the keyword's part after
+// its first ".". Names may be empty (a control without a name, no control,
+// no keyword).
+std::vector<std::string> ContextHelpAliases(const std::string& controlName, const std::string& parentName,
+                                            bool hasControl, const std::string& editorKeyword);
+
 // Language code of a language menu entry: the text after the action
 // string's last "=", at most 8 characters (the whole string without "=").
 std::string LanguageCodeOfMenuEntry(const std::string& actionString);

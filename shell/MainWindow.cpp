@@ -6,6 +6,7 @@
 #include "shell/GuiControlRules.h"
 #include "shell/MainWindowEvent.h"
 #include "shell/MainWindowHandler.h"
+#include "shell/FittingToolBar.h"
 #include "shell/TolvexEditUndo.h"
 #include "gui/UiText.h"
 
@@ -115,6 +116,16 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    // Enter in the search box searches once: taken here, it never reaches
+    // the combo box, which would hand it to its line edit a second time.
+    if (event->type() == QEvent::KeyPress && watched == searchBox_->lineEdit()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (!searchBox_->currentText().isEmpty())
+                searchButton_->click();
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this && widget == focusWidget() &&
@@ -275,6 +286,8 @@ void TfrmMain::BuildMenus()
     miMainHelp_->setObjectName("miMainHelp");
     a.HelpContents = AddAction(miMainHelp_, "miHelpContents", "Tolvex Help", QKeySequence::HelpContents,
                                Icon("help-contents", QStyle::SP_DialogHelpButton));
+    a.OnlineSupport = AddAction(miMainHelp_, "miHelpOnlineSupport", "Tolvex Online Support", {},
+                                Icon("help-browser", QStyle::SP_DriveNetIcon));
     a.SoftwareUpdate = AddAction(miMainHelp_, "miHelpSoftwareUpdate", "Software Update", {},
                                  Icon("system-software-update", QStyle::SP_BrowserReload));
     miMainHelp_->addSeparator();
@@ -351,12 +364,9 @@ void TfrmMain::BuildToolbars()
     tbtMainSearch_->addWidget(searchBox);
     tbtMainSearch_->hide();
     connect(searchButton_, &QToolButton::clicked, actions_.Search, &QAction::trigger);
-    // Enter in the search box searches; it does not move the focus on.
+    // Enter in the search box searches (the window's key filter takes it, see
+    // eventFilter); it does not move the focus on.
     searchBox_->lineEdit()->setProperty("tolvexTag", ControlOperations::kTagEnterNotIntercepted);
-    connect(searchBox_->lineEdit(), &QLineEdit::returnPressed, this, [this] {
-        if (!searchBox_->currentText().isEmpty())
-            searchButton_->click();
-    });
 }
 
 void TfrmMain::BuildTreePanel(TTreePanel& tree, const char* name, const char* caption, const char* customName)
@@ -373,9 +383,8 @@ void TfrmMain::BuildTreePanel(TTreePanel& tree, const char* name, const char* ca
     tree.MainBar = new QToolBar(tree.Panel);
     tree.MainBar->setIconSize(QSize(16, 16));
     layout->addWidget(tree.MainBar);
-    tree.CustomBar = new QToolBar(tree.Panel);
+    tree.CustomBar = new TFittingToolBar(tree.Panel);
     tree.CustomBar->setIconSize(QSize(16, 16));
-    tree.CustomBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     for (size_t i = 0; i < tree.CustomButtons.size(); ++i) {
         tree.CustomButtons[i] = tree.CustomBar->addAction(QString());
         tree.CustomButtons[i]->setObjectName(QString("%1%2").arg(customName).arg(i + 1));
@@ -508,6 +517,10 @@ void TfrmMain::BuildPanes()
     pnlMain_->addWidget(client);
     pnlMain_->setStretchFactor(0, 0);
     pnlMain_->setStretchFactor(1, 1);
+    connect(pnlMain_, &QSplitter::splitterMoved, this, [this](int position, int index) {
+        if (index == 1)
+            emit leftPaneWidthChosen(position);
+    });
 }
 
 void TfrmMain::BuildStatusBar()
@@ -610,6 +623,14 @@ void TfrmMain::ShowLeftPane(int widthWhenHidden)
         const int total = std::max(pnlMain_->width(), widthWhenHidden + 200);
         pnlMain_->setSizes({widthWhenHidden, total - widthWhenHidden});
     }
+}
+
+void TfrmMain::SetLeftPaneWidth(int width)
+{
+    if (pnlMainLeft_->isHidden() || width <= 0)
+        return;
+    const int total = std::max(pnlMain_->width(), width + 200);
+    pnlMain_->setSizes({width, total - width});
 }
 
 void TfrmMain::SetLeftPaneVisible(bool visible)

@@ -105,6 +105,8 @@ public:
     // Shows the left pane; when it was hidden, it gets that width back.
     void ShowLeftPane(int widthWhenHidden);
     void SetLeftPaneVisible(bool visible);
+    // Gives the left pane that width (when it shows beside the editor pane).
+    void SetLeftPaneWidth(int width);
     // The floating left pane (auto hide) by the cursor (global): hidden once
     // the cursor leaves it, shown when it comes to the window's left edge.
     void AutoHideLeftPane(const QPoint& cursor);
@@ -129,6 +131,8 @@ signals:
     void languageChosen(const QString& langCode);
     // A click on the status bar's language panel, at a global position.
     void languagePanelClicked(const QPoint& at);
+    // The user moved the splitter right of the left pane: the pane's new width.
+    void leftPaneWidthChosen(int width);
 
 protected:
     bool event(QEvent* event) override;
@@ -142,7 +146,7 @@ private:
         QWidget* Panel = nullptr;
         QLabel* Caption = nullptr;
         QToolBar* MainBar = nullptr;
-        QToolBar* CustomBar = nullptr;
+        QToolBar* CustomBar = nullptr;  // a TFittingToolBar
         std::array<QAction*, kCustomTreeButtons> CustomButtons{};
         QTreeWidget* Placeholder = nullptr;
         QWidget* View = nullptr;  // the open catalog's view, placed instead of the placeholder

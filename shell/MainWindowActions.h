@@ -58,6 +58,7 @@ struct TMainWindowActions {
 
     // ---- Help -----------------------------------------------------------------------------
     QAction* HelpContents = nullptr;
+    QAction* OnlineSupport = nullptr;
     QAction* SoftwareUpdate = nullptr;
     QAction* About = nullptr;
 

@@ -4,7 +4,10 @@
 #include "catalog/CatalogDefinition.h"
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
+#include "common/CommonFunctions.h"
 #include "common/CommonGui.h"
+#include "common/GlobalSettings.h"
+#include "common/IniSettings.h"
 #include "common/Translation.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexItemEditor.h"
@@ -16,10 +19,14 @@
 #include "shell/OpenCatalog.h"
 #include "shell/PublishingCommands.h"
 #include "shell/ShellDialogs.h"
+#include "shell/TolvexMenuItem.h"
+#include "gui/UiText.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QMetaObject>
+#include <QTimer>
 
 TMainWindowCommands::TMainWindowCommands(const TServices& services) : s_(services)
 {
@@ -63,6 +70,7 @@ void TMainWindowCommands::Connect()
         {a.HideTemplates, &C::HideTemplates},
         {a.ShowWebTree, &C::ShowWebTree},
         {a.HelpContents, &C::ShowHelpContents},
+        {a.OnlineSupport, &C::OnlineSupport},
         {a.SoftwareUpdate, &C::SoftwareUpdate},
         {a.About, &C::About},
     };
@@ -80,6 +88,7 @@ void TMainWindowCommands::Connect()
                                 {a.ExportCatalogsTables, "The catalogs tables export"},
                                 {a.ExportStylesTables, "The styles tables export"}})
         connect(action, &QAction::triggered, this, [this, what] { s_.Dialogs.NotAvailable(what); });
+    connect(s_.Window.Menu(TMainMenu::OpenCatalog), &QMenu::aboutToShow, this, &C::FillCatalogsMenu);
     // Ctrl+F anywhere in the window opens the find dialog, whatever the Find command's state.
     connect(&s_.Window, &TfrmMain::findRequested, this, &C::Find);
 }
@@ -89,6 +98,31 @@ void TMainWindowCommands::Connect()
 void TMainWindowCommands::NewCatalog()
 {
     s_.Open.Root().Catalog().NewCatalog();
+}
+
+void TMainWindowCommands::FillCatalogsMenu()
+{
+    QMenu* menu = s_.Window.Menu(TMainMenu::OpenCatalog);
+    for (QAction* entry : menu->actions())
+        if (dynamic_cast<TTolvexMenuItem*>(entry) || (entry->isSeparator() && entry->objectName() == "catalogsEnd"))
+            delete entry;
+    QAction* first = menu->actions().value(0);
+    TCatalog& catalog = s_.Open.Root().Catalog();
+    const std::vector<TCatalog::TMenuEntry> entries = catalog.FillCatalogsMenu();
+    for (const TCatalog::TMenuEntry& entry : entries) {
+        auto* item = new TTolvexMenuItem(UiText::Q(entry.Caption), menu);
+        item->Command.ActionString = entry.File;
+        item->setToolTip(UiText::Q(entry.File));
+        // Opening goes on after the menu has closed.
+        connect(item, &QAction::triggered, this, [this, entry] {
+            QTimer::singleShot(0, this, [this, entry] { s_.Open.Root().Catalog().CatalogMenuItemClick(entry); });
+        });
+        menu->insertAction(first, item);
+    }
+    if (!entries.empty()) {
+        QAction* end = menu->insertSeparator(first);
+        end->setObjectName("catalogsEnd");
+    }
 }
 
 void TMainWindowCommands::OpenCatalogList()
@@ -112,19 +146,24 @@ void TMainWindowCommands::ChangeCatalogCode()
         s_.Open.Root().Catalog().GetDefinition().ChangeCatalogCode(s_.Open.Code());
 }
 
+// Backup, Restore and Compress work on the catalog's file: the item being
+// edited is saved or dropped first (the user is asked), or nothing happens.
 void TMainWindowCommands::BackupCatalog()
 {
-    s_.Open.Root().BackupCatalog();
+    if (s_.Open.IsOpen() && s_.Open.CanLeave())
+        s_.Open.Root().BackupCatalog();
 }
 
 void TMainWindowCommands::RestoreCatalog()
 {
-    s_.Open.Root().RestoreCatalog();
+    if (s_.Open.IsOpen() && s_.Open.CanLeave())
+        s_.Open.Root().RestoreCatalog();
 }
 
 void TMainWindowCommands::CompressCatalog()
 {
-    s_.Open.Root().CompactCatalog();
+    if (s_.Open.IsOpen() && s_.Open.CanLeave() && s_.Gui.AskQuestion("Compact the database?") == mrYes)
+        s_.Open.Root().CompactCatalog();
 }
 
 void TMainWindowCommands::DeleteCatalog()
@@ -277,6 +316,11 @@ void TMainWindowCommands::ShowWebTree()
 void TMainWindowCommands::ShowHelpContents()
 {
     s_.Help.ShowHelpForAlias("MainHelp");
+}
+
+void TMainWindowCommands::OnlineSupport()
+{
+    TCommonFunctions::ShellOpen(s_.Open.Root().Settings().IniSettings().GetString(siURLOnlineSupport));
 }
 
 void TMainWindowCommands::SoftwareUpdate()

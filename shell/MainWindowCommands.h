@@ -36,6 +36,10 @@ public:
 
     // ---- File ----------------------------------------------------------------------------------
     void NewCatalog();
+    // The catalogs the login lists, one entry each above "Catalogs...",
+    // rebuilt each time the Open Catalog menu (File or toolbar) opens; an
+    // entry opens its catalog through the login.
+    void FillCatalogsMenu();
     void OpenCatalogList();
     void CloseCatalog();
     // "Last Used 1" to "Last Used 5": Index 0 to 4.
@@ -78,6 +82,8 @@ public:
 
     // ---- Help ----------------------------------------------------------------------------------
     void ShowHelpContents();
+    // Opens the support address of the settings with the desktop's opener.
+    void OnlineSupport();
     void SoftwareUpdate();
     void About();
 

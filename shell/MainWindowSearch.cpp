@@ -125,6 +125,11 @@ bool TMainWindowSearch::ShowSearchResult(const std::string& action)
     TCatalogData* data = open_.Data();
     if (!data)
         return false;
+    // The item being edited leaves the pane first (the user may be asked to
+    // save it); when it may not be left, it stays and no results show.
+    TCatalogWindowUI* ui = open_.WindowUI();
+    if (ui && !ui->EmptyMainEditor())
+        return true;
     TTolvex& root = open_.Root();
     const TSearchResults::TRequest request = TSearchResults::ParseRequest(
         action, [&root](const std::string& name) { return root.GlobalDefinition().GetItemTypeByName(name); },
@@ -152,7 +157,6 @@ bool TMainWindowSearch::ShowSearchResult(const std::string& action)
         processor_.QueueAction(TSearchResults::OpenAction(tab, id), true);
     });
     // Anything opened from a tree takes the pane's place.
-    TCatalogWindowUI* ui = open_.WindowUI();
     for (TCatalogTreeView* tree : {ui ? ui->WebTreeView() : nullptr, ui ? ui->TemplatesTreeView() : nullptr})
         if (tree)
             connect(tree->selectionModel(), &QItemSelectionModel::selectionChanged, frame,

@@ -23,8 +23,8 @@ public:
 
     // Runs a search with the search box's text and checked kind.
     void RunSearch();
-    // Shows the results that the action string asks for in the editor pane;
-    // false while no catalog is open.
+    // Shows the results that the action string asks for in the editor pane,
+    // once the item being edited has left it; false while no catalog is open.
     bool ShowSearchResult(const std::string& action);
     // The search results the editor pane shows; null when it shows none.
     TFrameSearchResult* SearchResult() const;

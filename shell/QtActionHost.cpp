@@ -11,6 +11,7 @@
 #include "common/IniSettings.h"
 #include "common/Translation.h"
 #include "editors/framework/TolvexItemEditor.h"
+#include "generation/StyleManager.h"
 #include "shell/CatalogWindowUI.h"
 #include "shell/GuiControl.h"
 #include "shell/MainWindow.h"
@@ -176,22 +177,39 @@ bool TQtActionHost::HasItemEditor()
     return p_.Open.MainEditor() != nullptr;
 }
 
-bool TQtActionHost::OpenInEditor(int itemId, int itemType, const std::string& editorName, const std::string& action)
+bool TQtActionHost::OpenInEditor(const TEditorOpening& opening)
 {
     TCatalogWindowUI* ui = p_.Open.WindowUI();
-    return ui && ui->OpenInMainEditor(itemId, itemType, editorName, action);
+    return ui && ui->OpenInMainEditor(opening);
 }
 
-bool TQtActionHost::OpenInEditorWindow(int itemId, int itemType, const std::string& action, bool wizard)
+bool TQtActionHost::OpenInEditorWindow(const TEditorOpening& opening)
 {
     TCatalogWindowUI* ui = p_.Open.WindowUI();
-    return ui && ui->OpenInEditorWindow(itemId, itemType, action, wizard);
+    return ui && ui->OpenInEditorWindow(opening);
+}
+
+bool TQtActionHost::EmptyEditorPane()
+{
+    TCatalogWindowUI* ui = p_.Open.WindowUI();
+    return ui && ui->EmptyMainEditor();
 }
 
 void TQtActionHost::RefreshEditor()
 {
     if (TTolvexItemEditor* editor = p_.Open.MainEditor())
         editor->RefreshEditors();
+}
+
+void TQtActionHost::MarkEditorModified()
+{
+    if (TTolvexItemEditor* editor = p_.Open.MainEditor())
+        editor->SetModified();
+}
+
+void TQtActionHost::ApplyStyleToMembers()
+{
+    p_.Open.Root().StyleManager().ApplyStyleToMembers();
 }
 
 bool TQtActionHost::Publish(const std::string& verb)

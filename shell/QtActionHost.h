@@ -40,9 +40,12 @@ public:
     void UpdateReportMenu() override;
     void NotAvailable(const std::string& what) override;
     bool HasItemEditor() override;
-    bool OpenInEditor(int itemId, int itemType, const std::string& editorName, const std::string& action) override;
-    bool OpenInEditorWindow(int itemId, int itemType, const std::string& action, bool wizard) override;
+    bool OpenInEditor(const TEditorOpening& opening) override;
+    bool OpenInEditorWindow(const TEditorOpening& opening) override;
+    bool EmptyEditorPane() override;
     void RefreshEditor() override;
+    void MarkEditorModified() override;
+    void ApplyStyleToMembers() override;
     bool Publish(const std::string& verb) override;
     std::unique_ptr<TTreeCommands> MakeTreeCommands() override;
     void UpdateTemplateTreeButtons() override;

@@ -33,17 +33,21 @@ TSearchResults::TRequest TSearchResults::ParseRequest(const std::string& action,
 
 std::string TSearchResults::BuildSearchQuery(const TRequest& request)
 {
-    std::string sql =
-        "SELECT * FROM Items WHERE CatalogCode = :CatalogCode AND ItemId IN (SELECT ItemId FROM CStrings WHERE "
-        "CatalogCode = :CatalogCode AND StringValue LIKE :StrValue AND (LangCode = :AllLangCode OR LangCode = "
-        ":LangCode)";
+    // The texts of the classes asked for: short texts and long ones (a
+    // page's own text is a long text).
+    std::string classes;
     if (!request.ClassIds.empty()) {
-        sql += " AND (";
+        classes = " AND (";
         for (size_t i = 0; i < request.ClassIds.size(); ++i)
-            sql += (i ? " OR ClassId = " : "ClassId = ") + std::to_string(request.ClassIds[i]);
-        sql += ")";
+            classes += (i ? " OR ClassId = " : "ClassId = ") + std::to_string(request.ClassIds[i]);
+        classes += ")";
     }
-    sql += ")";
+    const auto texts = [&classes](const char* table, const char* column) {
+        return std::string("SELECT ItemId FROM ") + table + " WHERE CatalogCode = :CatalogCode AND " + column +
+               " LIKE :StrValue AND (LangCode = :AllLangCode OR LangCode = :LangCode)" + classes;
+    };
+    std::string sql = "SELECT * FROM Items WHERE CatalogCode = :CatalogCode AND ItemId IN (" +
+                      texts("CStrings", "StringValue") + " UNION " + texts("CText", "TextValue") + ")";
     if (request.ItemType != 0)
         sql += " AND ItemType = " + std::to_string(request.ItemType);
     return sql;

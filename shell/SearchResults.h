@@ -3,8 +3,9 @@
 // string of a search kind names the item type to search (ByItemType, an
 // item type's tag name) and the classes whose texts are searched
 // (ByClassId, any number of class tags; none means every class). A search
-// lists the items of that type with a text of those classes, in the current
-// editing language or stored for every language, that contains the keyword
+// lists the items of that type with a text of those classes (a short text
+// or a long one, such as a page's own text), in the current editing
+// language or stored for every language, that contains the keyword
 // (compared with LIKE, so "%" and "_" in the keyword are wildcards), each
 // captioned with its name. Opening a found item opens it at its visible
 // place in the web tree.

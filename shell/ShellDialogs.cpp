@@ -1,5 +1,7 @@
 #include "shell/ShellDialogs.h"
 
+#include "gui/HelpRequests.h"
+
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"
 #include "catalog/Singletons.h"
@@ -122,7 +124,10 @@ std::string TShellDialogs::AboutText() const
 
 std::unique_ptr<TStyleDialog> TShellDialogs::CreateStyleDialog()
 {
-    return std::make_unique<TfrmSelectStyle>(root_, gui_, ::Translation, &parent_);
+    auto dialog = std::make_unique<TfrmSelectStyle>(root_, gui_, ::Translation, &parent_);
+    THelpRequests* help = &help_;
+    dialog->SetHelpHandler([help](const std::string& alias) { help->ShowHelpForAliases({alias}); });
+    return dialog;
 }
 
 // ---- pickers ---------------------------------------------------------------------------------------
@@ -156,7 +161,10 @@ bool TShellDialogs::ChoosePage(int& pageId, std::string& pageName, std::vector<s
 
 void TShellDialogs::OpenUrl(const std::string& url)
 {
-    QDesktopServices::openUrl(QUrl(Q(url)));
+    // A local path (the locally published site) opens as the file it names,
+    // spaces and all.
+    const QString address = Q(url);
+    QDesktopServices::openUrl(address.startsWith('/') ? QUrl::fromLocalFile(address) : QUrl(address));
 }
 
 void TShellDialogs::NotAvailable(const std::string& what)

@@ -55,7 +55,7 @@ public:
     void SetPageChooser(TPageChooser chooser) { pageChooser_ = std::move(chooser); }
     bool ChoosePage(int& pageId, std::string& pageName, std::vector<std::string> params = {});
 
-    // Opens a web address in the user's browser.
+    // Opens a web address (or a local file's path) in the user's browser.
     static void OpenUrl(const std::string& url);
     // Tells the user that a command's target is not available yet; What names it.
     void NotAvailable(const std::string& what);

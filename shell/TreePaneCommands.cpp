@@ -218,6 +218,11 @@ void TTreePaneCommands::ShowWebTreeMenu(const QPoint& at)
     // The entries have rules of their own: an entry may be enabled while its button is not.
     const GuiControlRules::TWebTreePopup popup = GuiControlRules::WebTreePopup(TGUIControl::NodeFacts(node));
     QMenu menu(&window_);
+    menu.setObjectName("pmMainTree");
+    // The catalog definition's entries for the node's type come first.
+    control_.AddTreePopupItems(menu, node->Data->ItemType, nullptr);
+    if (!menu.isEmpty())
+        menu.addSeparator();
     const std::tuple<const char*, bool, void (TTreePaneCommands::*)()> entries[] = {
         {"Delete Page", popup.DeletePage, &TTreePaneCommands::DeletePage},
         {"Move Page Up", popup.MovePageUp, &TTreePaneCommands::MoveUp},
@@ -235,6 +240,13 @@ void TTreePaneCommands::ShowTemplatesMenu(const QPoint& at)
     const bool item = node && node->IsItem();
     const TMainWindowActions& a = window_.Actions();
     QMenu menu(&window_);
+    menu.setObjectName("pmMainTemplateTree");
+    // The catalog definition's entries for the node's type come first.
+    if (item) {
+        control_.AddTreePopupItems(menu, node->Data->ItemType, nullptr);
+        if (!menu.isEmpty())
+            menu.addSeparator();
+    }
     // Each entry runs its command; "Delete Template" is the Delete button.
     const auto add = [&menu](QAction* command, const char* caption, bool enabled) {
         menu.addAction(Tr(caption), command, &QAction::trigger)->setEnabled(enabled);

@@ -101,6 +101,17 @@ void TTolvexItemEditor::Cancel(bool cancelEditors)
     RefreshTreeNodes();
 }
 
+void TTolvexItemEditor::Close()
+{
+    FreeOpening();
+    currentItemId_ = 0;
+    currentItemType_ = 0;
+    treeItemId_ = 0;
+    linkedItemId_ = 0;
+    parentItemId_ = 0;
+    newItemCreated_ = false;
+}
+
 void TTolvexItemEditor::RefreshEditors()
 {
     if (container_)

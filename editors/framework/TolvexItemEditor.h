@@ -37,6 +37,9 @@ public:
     int CloseQuery(bool navigate);
     bool Save();
     void Cancel(bool cancelEditors);
+    // Leaves the item without asking (callers ask CloseQuery first): its
+    // editors and its editing context go, and nothing is open any more.
+    void Close();
     void RefreshEditors();
     int GetItemId() const { return currentItemId_; }
     int GetItemType() const { return currentItemType_; }

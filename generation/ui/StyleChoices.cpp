@@ -217,7 +217,20 @@ std::vector<TStyleChoices::TPreviewTab> TStyleChoices::ReadPreviewTabs()
             if (c == '&')
                 doubled += '&';
         }
-        tabs.push_back({itemId, doubled});
+        tabs.push_back({itemId, doubled, 0});
+    }
+    if (tabs.empty()) {
+        const int home = root_.GetHomePageId();
+        if (home > 0 && catalog.ItemExists(home, ownCode, own)) {
+            std::string caption = Data().GetItemName(home, own, Data().GetDefaultLangCode());
+            std::string doubled;
+            for (char c : caption.empty() ? std::string("Home") : caption) {
+                doubled += c;
+                if (c == '&')
+                    doubled += '&';
+            }
+            tabs.push_back({0, doubled, home});
+        }
     }
     return tabs;
 }
@@ -277,10 +290,20 @@ std::string TStyleChoices::StylePreviewLanguage()
     return Data().GetDefaultLangCode();
 }
 
+std::string TStyleChoices::GeneratePreview(const TStyle& style, const TChosen& chosen, const TPreviewTab& tab, int mode)
+{
+    if (tab.ItemId != 0)
+        return GeneratePreview(style, chosen, tab.ItemId, mode);
+    Data().SetStylePreview(false);
+    std::optional<TPage> page = FindOwnPage(tab.PageId, 0);
+    if (!page || style.MasterTemplateItemId == 0)
+        return {};
+    return GeneratePage(style, chosen, *page);
+}
+
 std::string TStyleChoices::GeneratePreview(const TStyle& style, const TChosen& chosen, int previewItemId, int mode)
 {
-    TCatalogData& data = Data();
-    data.SetStylePreview(false);
+    Data().SetStylePreview(false);
     std::unique_ptr<TTolvexObject> preview =
         root_.Catalog().GetObjectFactory().GetObjectTyped(previewItemId, kPreviewClass, definition_, styleCode_);
     if (!preview)
@@ -293,6 +316,13 @@ std::string TStyleChoices::GeneratePreview(const TStyle& style, const TChosen& c
         page = mode == 0 ? FindOwnPage(pageId, pageType) : FindStylePreviewPage(pageId, pageType);
     if (!page || style.MasterTemplateItemId == 0)
         return {};
+    return GeneratePage(style, chosen, *page);
+}
+
+std::string TStyleChoices::GeneratePage(const TStyle& style, const TChosen& chosen, const TPage& found)
+{
+    TCatalogData& data = Data();
+    const TPage* page = &found;
 
     const int color = chosen.Color != 0 ? chosen.Color : style.ColorCssItemId;
     const int font = chosen.Font != 0 ? chosen.Font : style.FontCssItemId;

@@ -38,10 +38,13 @@ public:
         std::vector<std::pair<int, std::string>> Entries;
         int Selected = -1;
     };
-    // A preview tab: the preview item (type 516) and its caption.
+    // A preview tab: the preview item (type 516) and its caption; or, when
+    // the style catalog has no preview item with a page to show, the open
+    // catalog's own page PageId (ItemId 0).
     struct TPreviewTab {
         int ItemId = 0;
         std::string Caption;
+        int PageId = 0;
     };
     // The three chosen ids (0: nothing chosen in that list).
     struct TChosen {
@@ -72,7 +75,9 @@ public:
     // starts with "(none)" (id 0), selected when nothing else is.
     TChoiceList Choices(const TStyle& style, TKind kind, int wanted);
 
-    // The style catalog's preview items that have a page to show.
+    // The style catalog's preview items that have a page to show; without
+    // any, one tab for the open catalog's home page (named as the page), so
+    // that a style can always be previewed.
     std::vector<TPreviewTab> ReadPreviewTabs();
     // Generates the preview of the style with the chosen ids for the
     // preview item into the page cache (item -4) and switches the
@@ -80,6 +85,8 @@ public:
     // empty when there is no page to show. Mode 0 looks in the style-preview
     // catalog first, mode 1 in the open catalog.
     std::string GeneratePreview(const TStyle& style, const TChosen& chosen, int previewItemId, int mode);
+    // The same for a tab (an own page of the catalog's when it has no preview item).
+    std::string GeneratePreview(const TStyle& style, const TChosen& chosen, const TPreviewTab& tab, int mode);
 
     // The style manager's lists for the style and the chosen ids (-1: the
     // list has no selection).
@@ -98,6 +105,8 @@ private:
     std::optional<TPage> FindStylePreviewPage(int pageId, int pageType);
     int BodyTemplateOf(const TStyle& style, int pageType);
     std::string StylePreviewLanguage();
+    // Generates the page with the style into the page cache; the address to show.
+    std::string GeneratePage(const TStyle& style, const TChosen& chosen, const TPage& page);
 
     TTolvex& root_;
     TAbstractDBConnection& definition_;

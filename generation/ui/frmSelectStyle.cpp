@@ -307,13 +307,11 @@ void TfrmSelectStyle::FillPreviewTabs()
     const QSignalBlocker block(tabs_);
     while (tabs_->count() > 0)
         tabs_->removeTab(0);
-    previewItemIds_.clear();
-    for (const TStyleChoices::TPreviewTab& tab : choices_->ReadPreviewTabs()) {
+    previewTabs_ = choices_->ReadPreviewTabs();
+    for (const TStyleChoices::TPreviewTab& tab : previewTabs_)
         tabs_->addTab(QString::fromStdString(tab.Caption));
-        previewItemIds_.push_back(tab.ItemId);
-    }
     tabs_->setMinimumHeight(tabs_->count() > 0 ? tabs_->sizeHint().height() : 0);
-    if (previewItemIds_.empty())
+    if (previewTabs_.empty())
         previewArea_->hide();
 }
 
@@ -354,7 +352,7 @@ void TfrmSelectStyle::ChoiceChanged()
 void TfrmSelectStyle::PreviewToggled(bool down)
 {
     root_.Settings().IniSettings().SetBool(siLoadStylesPreview, down);
-    previewArea_->setVisible(down && !previewItemIds_.empty());
+    previewArea_->setVisible(down && !previewTabs_.empty());
     RefreshPreview();
 }
 
@@ -369,7 +367,7 @@ void TfrmSelectStyle::RefreshPreview()
         return;
     info_->setPlainText(QStringLiteral("\n") + QString::fromStdString(style->ShortComment));
     const int tab = tabs_->currentIndex();
-    if (tab < 0 || tab >= static_cast<int>(previewItemIds_.size())) {
+    if (tab < 0 || tab >= static_cast<int>(previewTabs_.size())) {
         browser_->hide();
         return;
     }
@@ -379,7 +377,7 @@ void TfrmSelectStyle::RefreshPreview()
     lastPreviewBackground_ = SelectedId(backgrounds_);
     const TStyleChoices::TChosen chosen{std::max(lastPreviewColor_, 0), std::max(lastPreviewFont_, 0),
                                         std::max(lastPreviewBackground_, 0)};
-    const std::string address = choices_->GeneratePreview(*style, chosen, previewItemIds_[tab], mode_);
+    const std::string address = choices_->GeneratePreview(*style, chosen, previewTabs_[tab], mode_);
     ++previewCount_;
     browser_->setVisible(!address.empty());
     if (address.empty())

@@ -101,7 +101,7 @@ private:
     bool closing_ = false;
     bool allowClose_ = true;
     bool loading_ = false;
-    std::vector<int> previewItemIds_;
+    std::vector<TStyleChoices::TPreviewTab> previewTabs_;
     int lastPreviewStyle_ = -1;
     int lastPreviewColor_ = -1, lastPreviewFont_ = -1, lastPreviewBackground_ = -1;
     int previewCount_ = 0;

@@ -192,6 +192,30 @@ TEST_F(StyleDialogTest, PreviewsTheStyleInTheBrowser)
     handler.Uninstall(*QWebEngineProfile::defaultProfile());
 }
 
+TEST_F(StyleDialogTest, PreviewsTheCatalogsHomePageWhenTheStyleCatalogOffersNoPreviewPage)
+{
+    program.Root().Settings().IniSettings().SetBool(siLoadStylesPreview, true);
+    TCatalogPreviewSource source(program.Root().Catalog(), program.Root());
+    TPreviewResolver resolver(source);
+    TPreviewSchemeHandler handler(resolver);
+    handler.Install(*QWebEngineProfile::defaultProfile());
+
+    std::unique_ptr<TfrmSelectStyle> dialog = MakeDialog(1);
+    ASSERT_EQ(dialog->PreviewTabs()->count(), 1);
+    EXPECT_FALSE(dialog->PreviewTabs()->tabText(0).isEmpty());
+    dialog->show();
+    QSignalSpy loaded(dialog->Browser(), &QWebEngineView::loadFinished);
+    EXPECT_EQ(dialog->PreviewCount(), 1);
+    ASSERT_TRUE(loaded.wait(20000));
+    EXPECT_TRUE(loaded.takeFirst().at(0).toBool());
+    EXPECT_TRUE(dialog->Browser()->isVisibleTo(dialog.get()));
+    EXPECT_TRUE(dialog->Browser()->url().toString().contains("stylepreview.jsp?action=show&masterid="));
+    QTest::qWait(300);
+    SaveWidgetPicture(*dialog, QStringLiteral("style-dialog-home-preview"));
+    dialog.reset();
+    handler.Uninstall(*QWebEngineProfile::defaultProfile());
+}
+
 TEST_F(StyleDialogTest, AppliesEachShippedStyleToTheCatalog)
 {
     for (const QString& name : {QStringLiteral("Harbor"), QStringLiteral("Meadow"), QStringLiteral("Atelier")}) {

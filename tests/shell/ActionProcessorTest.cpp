@@ -65,6 +65,31 @@ public:
     void SetTemplatesCaption(const std::string& c) override { calls.push_back("TemplatesCaption " + c); }
     void UpdateReportMenu() override { calls.push_back("UpdateReportMenu"); }
     void NotAvailable(const std::string& what) override { calls.push_back("NotAvailable " + what); }
+
+    // The item editors, once a test gives the host one.
+    bool hasEditor = false;
+    std::vector<TEditorOpening> openings;
+    bool HasItemEditor() override { return hasEditor; }
+    bool OpenInEditor(const TEditorOpening& opening) override
+    {
+        openings.push_back(opening);
+        calls.push_back("OpenInEditor");
+        return true;
+    }
+    bool OpenInEditorWindow(const TEditorOpening& opening) override
+    {
+        openings.push_back(opening);
+        calls.push_back(opening.Wizard ? "OpenInWizard" : "OpenInEditorWindow");
+        return true;
+    }
+    bool EmptyEditorPane() override
+    {
+        calls.push_back("EmptyEditorPane");
+        return canLeave;
+    }
+    void RefreshEditor() override { calls.push_back("RefreshEditor"); }
+    void MarkEditorModified() override { calls.push_back("MarkEditorModified"); }
+    void ApplyStyleToMembers() override { calls.push_back("ApplyStyleToMembers"); }
 };
 
 struct TVerbCase {
@@ -96,7 +121,7 @@ TEST_P(ActionVerbs, DispatchToTheirTargets)
 const TVerbCase kVerbCases[] = {
     {"ProgramSettings", "Action=ProgramSettings", {"Settings"}},
     {"NewCatalogFromHost", "Action=NewCatalogFromHost", {"NewCatalogFromHost"}},
-    {"EmptyEditorPane", "Action=MainPageEditor&ItemId=-1", {"ClearTransformCache"}},
+    {"EmptyEditorPane", "Action=MainPageEditor&ItemId=-1", {"ClearTransformCache", "EmptyEditorPane", "ResetButtons"}},
     {"OpenItem", "Action=MainPageEditor&ItemId=5", {"ClearTransformCache", "NotAvailable The item editor"}},
     {"OpenNamedEditor", "Action=MainPageEditor&EditorName=SearchResult",
      {"ClearTransformCache", "NotAvailable The item editor"}},
@@ -113,7 +138,7 @@ const TVerbCase kVerbCases[] = {
     {"PublishLocally", "Action=PublishLocally", {"NotAvailable \"PublishLocally\""}},
     {"PreviewOnTolvex", "Action=PreviewOnTolvex", {"Open http://preview/?b=2&catalogcode=my+shop"}},
     {"PreviewOnFtpFallsBackToHost", "Action=PreviewOnFtp", {"Open ftp.example/www/start.html"}},
-    {"PreviewLocallyNoSeparator", "Action=PreviewLocally", {"Open /srv/site/index.html"}},
+    {"PreviewLocallyFolderWithSeparator", "Action=PreviewLocally", {"Open /srv/site/index.html"}},
     {"AccessWebServicesEncodes", "Action=AccessWebServices",
      {"Open http://services/?a=1&catalogCode=my+shop&userName=anna%26co&password=p%3D1"}},
     {"ImportOtherType", "Action=Import&Type=Stories", {}},
@@ -336,6 +361,98 @@ TEST(ActionProcessor, StylesNeedAPowerUserAndTheQuestionForMembers)
     processor.ExecuteAction("Action=ApplyNewStyleForChildren", false);
     EXPECT_TRUE(host.calls.empty());
     EXPECT_EQ(host.gui.Messages("question").size(), 1u);
+    host.gui.QueueAnswer(mrYes);
+    processor.ExecuteAction("Action=ApplyNewStyleForChildren", false);
+    EXPECT_EQ(host.calls, std::vector<std::string>{"ApplyStyleToMembers"});
+}
+
+// What the verbs that open editors hand the editors: the item, its tree
+// placement (the item's own when none is named), its type, its parent, the
+// tab and the named editor, decoded.
+TEST(ActionProcessor, EditorVerbsHandOnPlacementParentAndTab)
+{
+    struct TCase {
+        const char* action;
+        const char* call;
+        int itemId, treeItemId, itemType, parentItemId;
+        const char* tab;
+        const char* editor;
+    };
+    const TCase cases[] = {
+        {"Action=MainPageEditor&ItemId=5", "OpenInEditor", 5, 5, 0, 0, "", ""},
+        {"Action=MainPageEditor&ItemId=5&TreeItemId=7&ParentItemId=3&TabName=A%3BB+C", "OpenInEditor", 5, 7, 0, 3,
+         "A;B C", ""},
+        {"Action=MainPageEditor&ItemId=-2&ItemType=3001&ParentItemId=100001", "OpenInEditor", -2, -2, 3001, 100001,
+         "", ""},
+        {"Action=MainPageEditor&ItemType=10&TabName=T", "OpenInEditor", 0, 0, 10, 0, "T", ""},
+        {"Action=MainPageEditor&EditorName=ImagesManager", "OpenInEditor", 0, 0, 0, 0, "", "ImagesManager"},
+        {"Action=NewWindowEditor&ItemId=5&TreeItemId=7&TabName=T", "OpenInEditorWindow", 5, 7, 0, 0, "T", ""},
+        {"Action=WizardWindowEditor&ItemType=4001", "OpenInWizard", 0, 0, 4001, 0, "", ""},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.action);
+        TRecordingActionHost host;
+        host.hasEditor = true;
+        TActionProcessor processor(host);
+        processor.ExecuteAction(c.action, false);
+        ASSERT_EQ(host.openings.size(), 1u);
+        const TEditorOpening& o = host.openings.front();
+        EXPECT_EQ(host.calls.at(std::string(c.call) == "OpenInEditor" ? 1 : 0), c.call);
+        EXPECT_EQ(o.ItemId, c.itemId);
+        EXPECT_EQ(o.TreeItemId, c.treeItemId);
+        EXPECT_EQ(o.ItemType, c.itemType);
+        EXPECT_EQ(o.ParentItemId, c.parentItemId);
+        EXPECT_EQ(o.TabName, c.tab);
+        EXPECT_EQ(o.EditorName, c.editor);
+        EXPECT_EQ(o.Action, c.action);
+        EXPECT_EQ(o.Wizard, std::string(c.call) == "OpenInWizard");
+    }
+}
+
+TEST(ActionProcessor, OpenedEditorPressesItsActionButtonAndARefusedOneDoesNot)
+{
+    TRecordingActionHost host;
+    host.hasEditor = true;
+    TActionProcessor processor(host);
+    processor.ExecuteAction("Action=MainPageEditor&ItemType=10", false);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"ClearTransformCache", "OpenInEditor", "ResetButtons",
+                                                    "Check Action=MainPageEditor&ItemType=10"}));
+    host.calls.clear();
+    host.canLeave = false;
+    processor.ExecuteAction("Action=MainPageEditor&ItemType=10", false);
+    processor.ExecuteAction("Action=MainPageEditor&ItemId=-1", false);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"ClearTransformCache", "ClearTransformCache", "EmptyEditorPane"}));
+    EXPECT_TRUE(host.openings.size() == 1u);
+}
+
+TEST(ActionProcessor, RefreshMarksTheEditorModifiedOnlyWhenAsked)
+{
+    TRecordingActionHost host;
+    host.hasEditor = true;
+    TActionProcessor processor(host);
+    processor.ExecuteAction("Action=RefreshMainPageEditor", false);
+    processor.ExecuteAction("Action=RefreshMainPageEditor&Modified=Yes", false);  // "yes" compared exactly
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"RefreshEditor", "RefreshEditor"}));
+    host.calls.clear();
+    processor.ExecuteAction("Action=RefreshMainPageEditor&Modified=yes", false);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"RefreshEditor", "MarkEditorModified"}));
+}
+
+TEST(ActionProcessor, PreviewLocallyJoinsFolderAndIndexWithOneSeparator)
+{
+    for (const char* folder : {"/srv/my site", "/srv/my site/"}) {
+        TRecordingActionHost host;
+        host.properties[710] = folder;
+        host.properties[711] = "index.html";
+        TActionProcessor processor(host);
+        processor.ExecuteAction("Action=PreviewLocally", false);
+        EXPECT_EQ(host.calls, std::vector<std::string>{"Open /srv/my site/index.html"}) << folder;
+    }
+    // Nothing was published yet: nothing to show.
+    TRecordingActionHost host;
+    TActionProcessor processor(host);
+    processor.ExecuteAction("Action=PreviewLocally", false);
+    EXPECT_TRUE(host.calls.empty());
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include "catalog/CatalogData.h"
 #include "catalog/CatalogItemsSql.h"
 #include "catalog/TreeManager.h"
-#include "catalog/ui/CatalogTreeView.h"
 #include "editors/framework/TolvexControlClass.h"
+#include "catalog/ui/CatalogTreeView.h"
 #include "shell/FrameSearchResult.h"
 #include "shell/SearchResults.h"
 #include "shell/TreeCommands.h"
@@ -24,6 +24,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QMenu>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -177,6 +178,57 @@ TEST(CatalogCommands, APageOpenedFromTheTreeTakesThePaneFromTheResults)
     }
 }
 
+TEST(CatalogCommands, SearchFindsAPageByItsOwnTextAndLeavesTheEditedItemFirst)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    const int infoPage = f.Root().GlobalDefinition().GetItemTypeByName("InfoPage");
+    ASSERT_TRUE(ChooseKindFor(f, infoPage));
+    TTreeNode* page = nullptr;
+    for (auto& child : WebTree(f).Root().Children)
+        if (child->IsItem() && child->Data->ItemType == infoPage)
+            page = child.get();
+    ASSERT_NE(page, nullptr);
+    const int pageId = page->ItemId();
+    const QString caption = UiText::Q(page->Caption);
+    // Words of the page's own text (its design part, an object of its own), not of its name.
+    const std::string id = std::to_string(pageId);
+    const int instance = catalog_sql::IntOf(catalog_sql::FirstField(
+                             Main(f), "SELECT MAX(InstanceId) AS Last FROM CObjectInstances WHERE CatalogCode = "
+                                      ":CatalogCode AND ItemId = " + id,
+                             Data(f).GetCatalogCode(), "Last")) + 1;
+    catalog_sql::Exec(Main(f),
+                      "INSERT INTO CObjectInstances (CatalogCode, ItemId, ClassId, ParentInstanceId, InstanceId) "
+                      "VALUES (:CatalogCode, " + id + ", 4, 0, " + std::to_string(instance) + ")",
+                      Data(f).GetCatalogCode());
+    catalog_sql::Exec(Main(f),
+                      "INSERT INTO CText (CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, IndexId, "
+                      "MemberType, TextValue) VALUES (:CatalogCode, " + id + ", 4, " + std::to_string(instance) +
+                          ", 1, :Lang, 0, 52, '<p>Our quokka tours</p>')",
+                      Data(f).GetCatalogCode(), {{"Lang", TVariant(Data(f).GetCurrentLangCode())}});
+
+    // The item being edited has changes: the user is asked first; Cancel keeps it and shows nothing.
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(f.Root().GetHomePageId()), false);
+    ASSERT_NE(f.Editor().Context(), nullptr);
+    f.Editor().SetModified();
+    f.Boxes().QueueAnswer(mrCancel);
+    Search(f, "QUOKKA");
+    EXPECT_EQ(f.Boxes().Messages("question").size(), 1u);
+    EXPECT_EQ(f.Shell().Search().SearchResult(), nullptr);
+    EXPECT_NE(f.Editor().Container(), nullptr);
+
+    // Discarded: the editor is gone before the results show, alone in the pane.
+    f.Boxes().QueueAnswer(mrNo);
+    Search(f, "QUOKKA");
+    TFrameSearchResult* results = f.Shell().Search().SearchResult();
+    ASSERT_NE(results, nullptr);
+    EXPECT_EQ(f.Editor().Container(), nullptr);
+    EXPECT_EQ(f.Editor().Context(), nullptr);
+    EXPECT_EQ(f.EditorPane()->findChildren<QTabWidget*>().size(), 0);
+    EXPECT_EQ(results->List()->findItems(caption, Qt::MatchExactly).size(), 1);
+    f.Screenshot("search-page-text");
+}
+
 TEST(CatalogCommands, SearchHistoryKeepsFiveDistinctKeywordsMostRecentFirst)
 {
     TShellFixture f;
@@ -209,7 +261,12 @@ TEST(CatalogCommands, SearchRequestsReadTheirKeysAndBuildTheirStatement)
     EXPECT_EQ(two.ItemType, 4002);
     EXPECT_EQ(two.ClassIds, (std::vector<int>{4004, 1}));
     const std::string sql = TSearchResults::BuildSearchQuery(two);
-    EXPECT_NE(sql.find("AND (ClassId = 4004 OR ClassId = 1))"), std::string::npos) << sql;
+    // Short and long texts, each of the two classes.
+    const size_t strings = sql.find("FROM CStrings WHERE");
+    const size_t texts = sql.find("FROM CText WHERE");
+    ASSERT_TRUE(strings != std::string::npos && texts != std::string::npos) << sql;
+    EXPECT_NE(sql.find("AND (ClassId = 4004 OR ClassId = 1)", strings), std::string::npos) << sql;
+    EXPECT_NE(sql.find("AND (ClassId = 4004 OR ClassId = 1)", texts), std::string::npos) << sql;
     EXPECT_NE(sql.find("AND ItemType = 4002"), std::string::npos) << sql;
 
     EXPECT_FALSE(TSearchResults::ParseRequest("Action=MainPageEditor&ByClassId=Product", types, classes).Runs);
@@ -434,11 +491,55 @@ TEST(CatalogCommands, WebTreePopUpRunsItsEntriesWhereTheButtonIsDisabled)
     f.Boxes().QueueAnswer(mrNo);
     emit WebView(f)->customContextMenuRequested(QPoint(5, 5));
     QCoreApplication::processEvents();
-    EXPECT_EQ(entries, (QStringList{"Delete Page", "Move Page Up", "Move Page Down", "Sort"}));
+    // The built-in entries close the menu, below the definition's own.
+    ASSERT_GE(entries.size(), 4);
+    EXPECT_EQ(entries.mid(entries.size() - 4), (QStringList{"Delete Page", "Move Page Up", "Move Page Down", "Sort"}));
     EXPECT_TRUE(deleteEnabled);
     ASSERT_EQ(f.Boxes().Messages("question").size(), questions + 1);
     EXPECT_NE(f.Boxes().Messages("question").back().find("Do you really want to delete \""), std::string::npos);
     EXPECT_EQ(Row(f, page->ItemId()).first, 1) << "No keeps the page";
+}
+
+TEST(CatalogCommands, WebTreePopUpOffersTheDefinitionsEntriesForTheNodesType)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TTreeManager& tree = WebTree(f);
+    const int pageType = f.Root().GlobalDefinition().GetItemTypeByName("InfoPage");
+    TTreeNode* page = nullptr;
+    for (auto& child : tree.Root().Children)
+        if (child->IsItem() && child->Data->ItemType == pageType)
+            page = child.get();
+    ASSERT_NE(page, nullptr);
+    tree.SetSelected(page);
+    QCoreApplication::processEvents();
+    const size_t children = page->Children.size();
+
+    QStringList entries;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        QAction* newPage = nullptr;
+        for (QAction* entry : menu->actions()) {
+            entries << entry->text();
+            if (entry->text() == "New Page")
+                newPage = entry;
+        }
+        menu->close();
+        if (newPage)
+            newPage->trigger();
+    });
+    emit WebView(f)->customContextMenuRequested(QPoint(5, 5));
+    QCoreApplication::processEvents();
+    // The definition's entry first, then a separator and the built-in entries.
+    ASSERT_GE(entries.size(), 6);
+    EXPECT_EQ(entries.front(), "New Page");
+    EXPECT_EQ(entries.at(entries.size() - 5), "");
+    // Its action ran: a new page below the selected one, open in the editor.
+    ASSERT_EQ(page->Children.size(), children + 1);
+    ASSERT_NE(tree.GetSelectedNode(), nullptr);
+    EXPECT_EQ(tree.GetSelectedNode()->Parent, page);
+    EXPECT_EQ(f.Editor().GetItemType(), pageType);
 }
 
 TEST(CatalogCommands, NodeInfoListsTheIdsOfAnItemNode)
@@ -688,4 +789,39 @@ TEST(CatalogCommands, DeleteCatalogAsksWithItsCodeAndSaysWhenItIsGone)
     std::string error;
     f.Root().OpenCatalog("", SQLiteModuleName, "", "shop", "admin", "secret", 0, error);
     EXPECT_NE(error, "");
+}
+
+TEST(CatalogCommands, DatabaseUtilitiesLeaveTheEditedItemAndCompressAsksFirst)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(f.Root().GetHomePageId()), false);
+    ASSERT_NE(f.Editor().Context(), nullptr);
+
+    // Changed data and Cancel: neither runs; the question was the only message.
+    for (QAction* TMainWindowActions::*command : {&TMainWindowActions::Backup, &TMainWindowActions::Compress}) {
+        f.Editor().SetModified();
+        f.Boxes().Clear();
+        f.Boxes().QueueAnswer(mrCancel);
+        Click(f, command);
+        ASSERT_EQ(f.Boxes().Shown().size(), 1u);
+        EXPECT_EQ(f.Boxes().Messages("question").front(), "Changed data wasn\\`t saved. Save it now?");
+        EXPECT_TRUE(f.Editor().Context()->IsModified());
+    }
+
+    // Compress asks; No keeps the catalog open and does nothing.
+    f.Boxes().Clear();
+    f.Boxes().QueueAnswer(mrNo);  // drop the changes
+    f.Boxes().QueueAnswer(mrNo);  // do not compact
+    Click(f, &TMainWindowActions::Compress);
+    EXPECT_EQ(f.Boxes().Messages("question"),
+              (std::vector<std::string>{"Changed data wasn\\`t saved. Save it now?", "Compact the database?"}));
+    EXPECT_TRUE(f.Root().Catalog().IsOpen());
+    EXPECT_TRUE(f.Boxes().Messages("information").empty());
+
+    // Yes compacts it.
+    f.Boxes().Clear();
+    f.Boxes().QueueAnswer(mrYes);
+    Click(f, &TMainWindowActions::Compress);
+    EXPECT_EQ(f.Boxes().Messages("information"), std::vector<std::string>{"Database has been successfully compressed"});
 }

@@ -25,12 +25,15 @@
 #include <QLayout>
 #include <QTreeWidget>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextEdit>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 
+#include "shell/HelpSystem.h"
+#include "shell/HelpWindow.h"
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -286,5 +289,34 @@ TEST(CatalogWiring, StyleDialogIsTheStyleWindow)
     TShellFixture f;
     std::unique_ptr<TStyleDialog> dialog = f.Shell().CreateStyleDialog();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_NE(dynamic_cast<QWidget*>(dialog.get()), nullptr);
+    auto* window = dynamic_cast<QWidget*>(dialog.get());
+    ASSERT_NE(window, nullptr);
+
+    // Its Help shows the dialog's topic in the help window.
+    QPushButton* help = nullptr;
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+        if (button->text() == "Help")
+            help = button;
+    ASSERT_NE(help, nullptr);
+    help->click();
+    ASSERT_NE(f.Shell().Help()->Window(), nullptr);
+    EXPECT_TRUE(f.Shell().Help()->Window()->Browser()->source().toLocalFile().endsWith("styles.html"));
+}
+
+TEST(CatalogWiring, ApplyingTheStyleToTheMembersRunsInARunnerWindow)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("net", 2), "");
+    f.Boxes().Clear();
+    f.Boxes().QueueAnswer(mrYes);
+    f.Shell().ExecuteAction("Action=ApplyNewStyleForChildren", false);
+    EXPECT_EQ(f.Boxes().Messages("question"),
+              std::vector<std::string>{"Do you really want to apply new style for all members?"});
+    EXPECT_TRUE(f.Boxes().Messages("information").empty());  // no "not available yet"
+    std::vector<TfrmDetailProcess*> windows = TfrmDetailProcess::ProcessWindows();
+    ASSERT_EQ(windows.size(), 1u);
+    TfrmDetailProcess* runner = windows.front();
+    ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
+    f.Window().PostMessage(WM_FREE_PROCESS_WINDOWS, 0, 0);
+    EXPECT_TRUE(WaitFor([] { return TfrmDetailProcess::ProcessWindows().empty(); }));
 }

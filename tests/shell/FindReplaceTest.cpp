@@ -6,11 +6,15 @@
 #include "shell/TolvexEditUndo.h"
 #include "support/ScriptedGui.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QTest>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -187,3 +191,33 @@ TEST(EditUndo, UndoesTheFocusedEditAndIsOffForTrees)
 }
 
 }  // namespace
+
+// Controls whose text is typed into a line edit of their own (an editable
+// combo box, a date or number box) are undone through it as well.
+TEST(EditUndo, ReachesTheLineEditOfAComboAndASpinBox)
+{
+    QWidget window;
+    auto* combo = new QComboBox(&window);
+    combo->setEditable(true);
+    auto* spin = new QSpinBox(&window);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(combo);
+    layout->addWidget(spin);
+    TTolvexEditUndo undo(&window);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const std::pair<QWidget*, QString> cases[] = {{combo, ""}, {spin, "0"}};
+    for (const auto& [control, before] : cases) {
+        SCOPED_TRACE(control->metaObject()->className());
+        control->setFocus();
+        QCoreApplication::processEvents();
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_TRUE(TTolvexEditUndo::HandlesTarget(QApplication::focusWidget()));
+        EXPECT_FALSE(undo.isEnabled());
+        QTest::keyClicks(QApplication::focusWidget(), "42");
+        EXPECT_TRUE(undo.isEnabled());
+        undo.trigger();
+        EXPECT_EQ(control->findChild<QLineEdit*>()->text(), before);
+        EXPECT_FALSE(undo.isEnabled());
+    }
+}

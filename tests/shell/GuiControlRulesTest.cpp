@@ -152,4 +152,27 @@ TEST(GuiControlRules, WebTreePopupUsesTheNodesOwnOrder)
     EXPECT_FALSE(p.Sort);
 }
 
+TEST(GuiControlRules, ContextHelpTriesTheControlThenTheEditorsKeyword)
+{
+    struct TCase {
+        const char* control;
+        const char* parent;
+        bool hasControl;
+        const char* keyword;
+        std::vector<std::string> aliases;
+    };
+    const TCase cases[] = {
+        {"edtName", "FramePage", true, "Product.basic",
+         {"FramePage.edtName", "Product.basic.edtName", "Product.basic", "basic"}},
+        {"edtName", "FramePage", true, "", {"FramePage.edtName"}},
+        {"", "FramePage", true, "Page", {"FramePage", "Page"}},  // a control without a name
+        {"", "", false, "InfoPage.WebPage-properties",
+         {"InfoPage.WebPage-properties", "WebPage-properties"}},  // no control had the focus
+        {"edtName", "", true, "", {}},  // a parent without a name adds nothing
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(ContextHelpAliases(c.control, c.parent, c.hasControl, c.keyword), c.aliases)
+            << c.control << " / " << c.parent << " / " << c.keyword;
+}
+
 }  // namespace

@@ -7,11 +7,15 @@
 #include "common/GlobalSettings.h"
 #include "common/IniSettings.h"
 #include "shell/MainWindowEvent.h"
+#include "shell/frmLogin.h"
+#include "support/RecordingOpener.h"
 
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QSplitter>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
@@ -401,3 +405,86 @@ TEST(MainWindow, FindCommandsFollowTheFocusedControl)
 }
 
 }  // namespace
+
+TEST(MainWindow, OpenCatalogMenuListsTheCatalogsAndOpensOneThroughTheLogin)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    ASSERT_TRUE(f.Root().CloseCatalog());
+    QMenu* open = f.Window().Menu(TMainMenu::OpenCatalog);
+    // The File menu and the toolbar's Open Catalog share the menu: it is filled each time it opens.
+    for (int shown = 0; shown < 2; ++shown)
+        emit open->aboutToShow();
+    QStringList captions;
+    QAction* shop = nullptr;
+    for (QAction* entry : open->actions()) {
+        captions << entry->text();
+        if (entry->text() == "shop")
+            shop = entry;
+    }
+    EXPECT_EQ(captions.count("shop"), 1) << captions.join(", ").toStdString();
+    EXPECT_EQ(captions.last(), f.Window().Actions().OpenCatalogList->text());  // the login's list stays last
+    ASSERT_NE(shop, nullptr);
+    EXPECT_TRUE(open->isEnabled());
+
+    // The entry opens the login on that catalog.
+    QString page;
+    QString code;
+    OnNextModal([&](QWidget* w) {
+        if (auto* login = qobject_cast<TfrmLogin*>(w)) {
+            page = login->Pages()->currentWidget()->objectName();
+            code = login->edtLoginOpenCatalogCode->text();
+        }
+        static_cast<QDialog*>(w)->reject();
+    });
+    shop->trigger();
+    for (int i = 0; i < 200 && page.isEmpty(); ++i)
+        QTest::qWait(10);
+    EXPECT_EQ(code, "shop");
+    EXPECT_FALSE(page.isEmpty());
+}
+
+TEST(MainWindow, OnlineSupportOpensTheSupportAddressOfTheSettings)
+{
+    TShellFixture f;
+    TRecordingOpener opener;
+    f.Root().Settings().IniSettings().SetString(siURLOnlineSupport, "http://support.example.test/help?lang=EN");
+    QAction* support = f.Window().findChild<QAction*>("miHelpOnlineSupport");
+    ASSERT_NE(support, nullptr);
+    EXPECT_TRUE(f.Window().Menu(TMainMenu::Help)->actions().contains(support));
+    EXPECT_EQ(support->text(), "Tolvex Online Support");
+    support->trigger();
+    EXPECT_EQ(opener.Opened(), "http://support.example.test/help?lang=EN");
+}
+
+TEST(MainWindow, LeftPaneKeepsTheWidthTheUserGaveItForTheNextStart)
+{
+    TShellFixture f;
+    TIniSettings& ini = f.Root().Settings().IniSettings();
+    // The width an earlier run kept is given to the pane when a catalog opens.
+    ini.SetInteger(siLeftPanelWidth, 333);
+    f.Window().resize(1100, 700);
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    auto* panes = f.Window().findChild<QSplitter*>("pnlMain");
+    ASSERT_NE(panes, nullptr);
+    QWidget* left = f.Window().findChild<QWidget*>("pnlMainLeft");
+    EXPECT_EQ(left->width(), 333);
+
+    // Dragging the pane's edge keeps the new width.
+    QSplitterHandle* handle = panes->handle(1);
+    const QPoint grip = handle->rect().center();
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+    QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(60, 0)), handle->mapToGlobal(QPointF(grip + QPoint(60, 0))),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(handle, &move);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(60, 0));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(left->width(), 393);
+    EXPECT_EQ(ini.GetInteger(siLeftPanelWidth, 0), 393);
+
+    // A pane dragged away (5 pixels or less) hides both trees and forgets the width.
+    f.Gui().LeftPaneWidthChosen(4);
+    EXPECT_FALSE(f.Gui().IsWebTreeVisible());
+    EXPECT_FALSE(f.Gui().IsTemplatesVisible());
+    EXPECT_EQ(ini.ReadValue("UI", "LeftPanelWidth", "none"), "none");
+}

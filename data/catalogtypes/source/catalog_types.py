@@ -238,7 +238,7 @@ ACTIONS = {
     58: "Action=SelectTree&ItemId=20&Caption=Member+Catalogs",
     59: "Action=SelectTree&ItemId=17&Caption=Reports",
     # search kinds
-    60: "Action=MainPageEditor&EditorName=SearchResult&ByItemType=InfoPage&ByClassId=CommonNames",
+    60: "Action=MainPageEditor&EditorName=SearchResult&ByItemType=InfoPage&ByClassId=CommonNames&ByClassId=CommonDesign",
     61: "Action=MainPageEditor&EditorName=SearchResult&ByItemType=ProductPage&ByClassId=Product&ByClassId=CommonNames",
     62: "Action=MainPageEditor&EditorName=SearchResult&ByItemType=StoryPage&ByClassId=CommonNames",
     63: "Action=MainPageEditor&EditorName=SearchResult&ByItemType=Image&ByClassId=CommonNames",
