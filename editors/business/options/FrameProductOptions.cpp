@@ -77,6 +77,7 @@ void TFrameProductOptions::InitControls()
     sgCombinations_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     // Rows of one height: the view never measures 100,000 rows.
     sgCombinations_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    sgCombinations_->verticalHeader()->setDefaultSectionSize(sgCombinations_->fontMetrics().height() + 8);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->addWidget(gridCaption);
@@ -87,6 +88,7 @@ void TFrameProductOptions::InitControls()
     splitter->addWidget(right);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 3);
+    splitter->setSizes({200, 600});
     auto* panelLayout = new QVBoxLayout(pnlOptions_);
     panelLayout->setContentsMargins(0, 0, 0, 0);
     panelLayout->addWidget(splitter);
@@ -119,15 +121,20 @@ void TFrameProductOptions::LoadFromObjects(bool /*languageSwitch*/)
 {
     loaded_ = false;
     TrackChanges = false;
+    // The grid leaves the old model only once it shows the new one.
+    std::unique_ptr<TProductOptionsModel> old = std::move(model_);
     model_ = std::make_unique<TProductOptionsModel>(SiteModelContextOf(*this));
     model_->Load();
     Show();
+    old.reset();
     TrackChanges = true;
     loaded_ = true;
 }
 
 void TFrameProductOptions::Show()
 {
+    // The grid first: it must not read the rows it showed before the change.
+    table_->Reset(&model_->Combinations(), model_.get());
     chkHasOptions_->setChecked(model_->HasOptions());
     pnlOptions_->setVisible(model_->HasOptions());
     const int current = lvOptions_->currentRow();
@@ -138,21 +145,6 @@ void TFrameProductOptions::Show()
     }
     if (lvOptions_->count() > 0)
         lvOptions_->setCurrentRow(current >= 0 && current < lvOptions_->count() ? current : 0);
-    // A new model each load: the grid is told which.
-    delete table_;
-    table_ = new TCombinationTableModel(sgCombinations_, &model_->Combinations(), model_.get());
-    table_->Edited = [this] {
-        if (TrackChanges)
-            SetModified();
-    };
-    QItemSelectionModel* old = sgCombinations_->selectionModel();
-    sgCombinations_->setModel(table_);
-    delete old;
-    connect(sgCombinations_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid() && current.column() != table_->SkuColumn() && table_->SkuColumn() >= 0)
-                    sgCombinations_->setCurrentIndex(table_->index(current.row(), table_->SkuColumn()));
-            });
     sgCombinations_->setVisible(!model_->Combinations().Options().empty());
     if (table_->rowCount() > 0)
         sgCombinations_->setCurrentIndex(table_->index(0, table_->SkuColumn()));

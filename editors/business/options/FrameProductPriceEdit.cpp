@@ -56,7 +56,7 @@ void TFrameProductPriceEdit::InitControls()
     for (QLineEdit* edit : {edtStock_, edtMinimum_})
         edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,9}"), edit));
 
-    pnlOption_ = new QGroupBox(tr("Option"), this);
+    pnlOption_ = new QGroupBox(this);
     pnlOption_->setObjectName("pnlOption");
     chkIncludeAll_ = new QCheckBox(tr("&Include All Options"), pnlOption_);
     chkIncludeAll_->setObjectName("chkIncludeAll");
@@ -68,6 +68,7 @@ void TFrameProductPriceEdit::InitControls()
     btnOption_ = new QPushButton(tr("..."), pnlOption_);
     btnOption_->setObjectName("btnOption");
     btnOption_->setToolTip(tr("Choose the combination of option values"));
+    btnOption_->setMaximumWidth(btnOption_->fontMetrics().horizontalAdvance("...") + 24);
     auto* optionRow = new QHBoxLayout;
     optionRow->addWidget(lblOption_);
     optionRow->addWidget(edtOption_, 1);

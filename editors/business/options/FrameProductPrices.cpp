@@ -36,7 +36,7 @@ void TFrameProductPrices::InitControls()
     chkDifferentPrices_->setObjectName("chkDifferentPrices");
     sgPrices_ = new QTableView(this);
     sgPrices_->setObjectName("sgPrices");
-    table_ = new TPriceTableModel(sgPrices_, *model_);
+    table_ = new TPriceTableModel(sgPrices_, model_.get());
     sgPrices_->setModel(table_);
     sgPrices_->setSelectionMode(QAbstractItemView::SingleSelection);
     sgPrices_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -44,6 +44,7 @@ void TFrameProductPrices::InitControls()
                                QAbstractItemView::AnyKeyPressed);
     sgPrices_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     sgPrices_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    sgPrices_->verticalHeader()->setDefaultSectionSize(sgPrices_->fontMetrics().height() + 8);
     btnNew_ = new QPushButton(tr("&New..."), this);
     btnNew_->setObjectName("btnNewPrice");
     btnEdit_ = new QPushButton(tr("&Edit..."), this);
@@ -76,6 +77,7 @@ void TFrameProductPrices::InitControls()
         Rebuild(-1);
         SetModified();
     });
+    connect(sgPrices_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { UpdateButtons(); });
     connect(btnNew_, &QPushButton::clicked, this, [this] { EditPrice(false); });
     connect(btnEdit_, &QPushButton::clicked, this, [this] { EditPrice(true); });
     connect(btnDelete_, &QPushButton::clicked, this, [this] { DeletePrice(); });
@@ -99,30 +101,18 @@ void TFrameProductPrices::LoadFromObjects(bool /*languageSwitch*/)
     const int instance = row >= 0 && row < static_cast<int>(model_->Rows().size())
                              ? model_->Rows()[static_cast<std::size_t>(row)].PriceInstanceId
                              : -1;
+    // The grid leaves the old model only once it shows the new one.
+    std::unique_ptr<TProductPricesModel> old = std::move(model_);
     model_ = std::make_unique<TProductPricesModel>(SiteModelContextOf(*this));
-    delete table_;
-    table_ = nullptr;
-    QItemSelectionModel* old = sgPrices_->selectionModel();
-    table_ = new TPriceTableModel(sgPrices_, *model_);
-    table_->Edited = [this](const std::string& error) {
-        if (!error.empty()) {
-            QTimer::singleShot(0, this, [error] { ShowFrameError(error); });
-            return;
-        }
-        if (TrackChanges)
-            SetModified();
-    };
-    sgPrices_->setModel(table_);
-    delete old;
-    connect(sgPrices_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { UpdateButtons(); });
     Rebuild(instance);
+    old.reset();
     loaded_ = true;
 }
 
 void TFrameProductPrices::Rebuild(int selectInstance)
 {
     model_->Load();
-    table_->Reset();
+    table_->Reset(model_.get());
     chkDifferentPrices_->setEnabled(model_->ProductHasOptions());
     chkDifferentPrices_->setChecked(model_->PerOptionPrices());
     int row = model_->RowOfInstance(selectInstance);
@@ -186,7 +176,7 @@ void TFrameProductPrices::EditPrice(bool existing)
     const std::string error = model_->Apply(params, &select);
     if (!error.empty())
         return ShowFrameError(error);
-    table_->Reset();
+    table_->Reset(model_.get());
     if (select >= 0)
         sgPrices_->setCurrentIndex(table_->index(select, model_->PriceColumn()));
     UpdateButtons();
@@ -200,7 +190,7 @@ void TFrameProductPrices::DeletePrice()
         CommonProcedures->Gui().AskQuestion("Do you really want to delete the price?", "", true) != mrYes)
         return;
     model_->Delete(row);
-    table_->Reset();
+    table_->Reset(model_.get());
     if (!model_->Rows().empty())
         sgPrices_->setCurrentIndex(
             table_->index(std::min(row, static_cast<int>(model_->Rows().size()) - 1), model_->PriceColumn()));

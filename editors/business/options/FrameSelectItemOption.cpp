@@ -46,6 +46,7 @@ void TFrameSelectItemOption::InitControls()
     sgOptions_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sgOptions_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     sgOptions_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    sgOptions_->verticalHeader()->setDefaultSectionSize(sgOptions_->fontMetrics().height() + 8);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(sgOptions_);
     if (table_->rowCount() > 0)

@@ -84,7 +84,9 @@ void TOptionLibraryTree::Fill(int selectId)
 {
     filling_ = true;
     tvOptions_->clear();
-    const QBrush grey = palette().brush(QPalette::Disabled, QPalette::Text);
+    // Values in grey: the dialog answers with an option.
+    QColor grey = palette().color(QPalette::Text);
+    grey.setAlpha(150);
     for (const TOptionLibraryModel::TOption& option : model_.Options()) {
         auto* item = new QTreeWidgetItem(tvOptions_);
         item->setText(0, Q(option.Name));

@@ -14,10 +14,12 @@ TCombinationTableModel::TCombinationTableModel(QObject* parent, const TOptionCom
 {
 }
 
-void TCombinationTableModel::Reset(const TOptionCombinations* combinations)
+void TCombinationTableModel::Reset(const TOptionCombinations* combinations, TProductOptionsModel* skus)
 {
     beginResetModel();
     combinations_ = combinations;
+    if (skus_)
+        skus_ = skus;
     endResetModel();
 }
 
@@ -40,7 +42,8 @@ int TCombinationTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant TCombinationTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole) || index.row() >= rowCount() ||
+        index.column() >= columnCount())
         return {};
     const auto row = static_cast<std::size_t>(index.row());
     if (index.column() == SkuColumn())
@@ -84,36 +87,37 @@ bool TCombinationTableModel::setData(const QModelIndex& index, const QVariant& v
     return true;
 }
 
-TPriceTableModel::TPriceTableModel(QObject* parent, TProductPricesModel& prices)
+TPriceTableModel::TPriceTableModel(QObject* parent, TProductPricesModel* prices)
     : QAbstractTableModel(parent), prices_(prices)
 {
 }
 
-void TPriceTableModel::Reset()
+void TPriceTableModel::Reset(TProductPricesModel* prices)
 {
     beginResetModel();
+    prices_ = prices;
     endResetModel();
 }
 
 int TPriceTableModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(prices_.Rows().size());
+    return parent.isValid() ? 0 : static_cast<int>(prices_->Rows().size());
 }
 
 int TPriceTableModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : prices_.ColumnCount();
+    return parent.isValid() ? 0 : prices_->ColumnCount();
 }
 
 QVariant TPriceTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid())
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
     if (role == Qt::DisplayRole)
-        return Q(prices_.Cell(index.row(), index.column()));
+        return Q(prices_->Cell(index.row(), index.column()));
     if (role == Qt::EditRole)
-        return Q(prices_.EditText(index.row(), index.column()));
-    if (role == Qt::TextAlignmentRole && index.column() >= prices_.StockColumn())
+        return Q(prices_->EditText(index.row(), index.column()));
+    if (role == Qt::TextAlignmentRole && index.column() >= prices_->StockColumn())
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     return {};
 }
@@ -124,7 +128,7 @@ QVariant TPriceTableModel::headerData(int section, Qt::Orientation orientation, 
         return {};
     if (orientation == Qt::Vertical)
         return section + 1;
-    return Q(prices_.Header(section));
+    return Q(prices_->Header(section));
 }
 
 Qt::ItemFlags TPriceTableModel::flags(const QModelIndex& index) const
@@ -132,17 +136,17 @@ Qt::ItemFlags TPriceTableModel::flags(const QModelIndex& index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    return prices_.IsEditable(index.column()) ? flags | Qt::ItemIsEditable : flags;
+    return prices_->IsEditable(index.column()) ? flags | Qt::ItemIsEditable : flags;
 }
 
 bool TPriceTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (role != Qt::EditRole || !prices_.IsEditable(index.column()))
+    if (role != Qt::EditRole || !prices_->IsEditable(index.column()))
         return false;
     const std::string text = S(value.toString());
-    if (text == prices_.EditText(index.row(), index.column()))
+    if (text == prices_->EditText(index.row(), index.column()))
         return true;
-    const std::string error = prices_.SetCell(index.row(), index.column(), text);
+    const std::string error = prices_->SetCell(index.row(), index.column(), text);
     emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
     if (Edited)
         Edited(error);

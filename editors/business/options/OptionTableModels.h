@@ -15,8 +15,8 @@ class TCombinationTableModel : public QAbstractTableModel {
 public:
     TCombinationTableModel(QObject* parent, const TOptionCombinations* combinations, TProductOptionsModel* skus);
 
-    // After the model changed its options.
-    void Reset(const TOptionCombinations* combinations);
+    // After the model changed its options, or for another model.
+    void Reset(const TOptionCombinations* combinations, TProductOptionsModel* skus);
     int SkuColumn() const;
     // Called after an SKU was typed.
     std::function<void()> Edited;
@@ -35,9 +35,9 @@ private:
 
 class TPriceTableModel : public QAbstractTableModel {
 public:
-    TPriceTableModel(QObject* parent, TProductPricesModel& prices);
+    TPriceTableModel(QObject* parent, TProductPricesModel* prices);
 
-    void Reset();
+    void Reset(TProductPricesModel* prices);
     // The error of a refused cell; empty when stored. Called after each stored edit.
     std::function<void(const std::string& error)> Edited;
 
@@ -49,5 +49,5 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
 private:
-    TProductPricesModel& prices_;
+    TProductPricesModel* prices_;
 };

@@ -210,6 +210,9 @@ std::string TProductPricesModel::Cell(int row, int column) const
     if (column == 0)
         return ScheduleName(record.PriceSchedule);
     if (column <= OptionColumns()) {
+        // A row for every combination names no value at all.
+        if (record.OptionItems.empty())
+            return Text("(any)");
         for (int id : TOptionCombinations::IdsOf(record.OptionItems))
             if (combinations_.OptionOfValue(id) == column - 1)
                 return combinations_.ValueNameOf(id);
