@@ -293,7 +293,11 @@ TEST_F(OptionEditors, ANewUserGivesAProductOptionsStockCodesAndPricesThatReachIt
     EXPECT_TRUE(Cell(prices, 1, 5).startsWith("80.50")) << Cell(prices, 1, 5).toStdString();
 
     const std::string page = GeneratePage(f, product.Placement);
-    for (const char* text : {"Size", "Colour", "Red", "Blue", "12", "499.99", "80.50"})
+    // The options with their values, and each combination's price.
+    for (const char* text : {"<dt>Size</dt><dd><ul class=\"tags\"><li>S</li><li>M</li><li>L</li>",
+                             "<dt>Colour</dt><dd><ul class=\"tags\"><li>Red</li><li>Blue</li>",
+                             "<td></td><td class=\"number\">12,499.99</td>",
+                             "<td>L, Red</td><td class=\"number\">80.50</td>"})
         EXPECT_NE(page.find(text), std::string::npos) << text;
 }
 
