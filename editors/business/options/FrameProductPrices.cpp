@@ -9,6 +9,7 @@
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/ui/QtFrameSite.h"
 #include "editors/site/SiteFrameContext.h"
+#include "gui/ControlOperations.h"
 #include "gui/UiText.h"
 
 #include <QCheckBox>
@@ -17,9 +18,30 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+
+namespace {
+
+// Enter in a cell stores it (the grid's delegate takes the key) instead of
+// moving the focus on as Enter does in the window's other edits.
+class TPriceCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (editor)
+            editor->setProperty("tolvexTag", ControlOperations::kTagEnterNotIntercepted);
+        return editor;
+    }
+};
+
+}  // namespace
 
 TFrameProductPrices::TFrameProductPrices(TFrameSite& site)
 {
@@ -42,6 +64,7 @@ void TFrameProductPrices::InitControls()
     sgPrices_->setSelectionBehavior(QAbstractItemView::SelectRows);
     sgPrices_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                QAbstractItemView::AnyKeyPressed);
+    sgPrices_->setItemDelegate(new TPriceCellDelegate(sgPrices_));
     sgPrices_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     sgPrices_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     sgPrices_->verticalHeader()->setDefaultSectionSize(sgPrices_->fontMetrics().height() + 8);

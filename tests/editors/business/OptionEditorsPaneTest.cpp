@@ -375,4 +375,66 @@ TEST_F(OptionEditors, ChangingTheOptionSetAsksBeforeStockCodesGo)
     EXPECT_EQ(CountOf(product, 4010), "0");
 }
 
+TEST_F(OptionEditors, IncludeAllAsksBeforeAThousandPricesAndTheGridRefusesWhatIsNoPrice)
+{
+    // Two options of 33 values: 1,089 combinations.
+    const TProduct product = AddProduct(f);
+    std::vector<int> options;
+    for (const char* name : {"Length", "Width"}) {
+        const int option = AddNamedItem(f, kOptionType, kOptionsRoot, name);
+        for (int value = 0; value < 33; ++value)
+            AddNamedItem(f, kOptionType, option, std::string(name) + " " + std::to_string(value));
+        options.push_back(option);
+    }
+    Write(f, product.Data, 4009, [&](TTolvexObject& object) {
+        object.SetLangBoolean("HasOptions", "XXX", true, 0);
+        for (int option : options)
+            object.SetLangNumber("Options", "XXX", option, -1);
+    });
+    OpenItem(f, product.Placement, "ProductBasicEditor-prices");
+    ClickBox(Find<QCheckBox>(f, "chkDifferentPrices"));
+    auto* prices = Find<QTableView>(f, "sgPrices");
+    ASSERT_NE(prices, nullptr);
+    auto addAll = [&](int answer) {
+        WhenShown([&](TfrmFrameContainer& window) {
+            TypeOver(window.findChild<QLineEdit*>("edtPrice"), "5");
+            window.findChild<QCheckBox*>("chkIncludeAll")->setChecked(true);
+            window.btnContainerOk->click();
+        });
+        f.Boxes().Clear();
+        f.Boxes().QueueAnswer(answer);
+        QTest::mouseClick(Find<QPushButton>(f, "btnNewPrice"), Qt::LeftButton);
+        QCoreApplication::processEvents();
+    };
+    addAll(mrNo);
+    ASSERT_EQ(f.Boxes().Messages("question").size(), 1u);
+    EXPECT_NE(f.Boxes().Messages("question")[0].find("1089"), std::string::npos) << f.Boxes().Messages("question")[0];
+    EXPECT_EQ(prices->model()->rowCount(), 0) << "declined, nothing is made";
+    addAll(mrYes);
+    ASSERT_EQ(prices->model()->rowCount(), 1089);
+
+    // Typed into the grid: 0 and text are refused and the cell keeps its price.
+    const QModelIndex price = prices->model()->index(0, prices->model()->columnCount() - 1);
+    for (const char* typed : {"0", "abc"}) {
+        f.Boxes().Clear();
+        prices->setFocus();
+        prices->setCurrentIndex(price);
+        prices->edit(price);
+        QCoreApplication::processEvents();
+        QLineEdit* editor = nullptr;
+        for (QLineEdit* candidate : prices->viewport()->findChildren<QLineEdit*>())
+            if (candidate->isVisible())
+                editor = candidate;
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        editor->setFocus();
+        QTest::keyClicks(editor, typed);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::qWait(50);
+
+        EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{"Enter correct price value"}) << typed;
+        EXPECT_EQ(price.data(Qt::EditRole).toString(), "5") << typed;
+    }
+}
+
 }  // namespace
