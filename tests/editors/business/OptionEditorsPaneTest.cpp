@@ -375,6 +375,35 @@ TEST_F(OptionEditors, ChangingTheOptionSetAsksBeforeStockCodesGo)
     EXPECT_EQ(CountOf(product, 4010), "0");
 }
 
+TEST_F(OptionEditors, TheLibraryRefusesTakenNamesTypedInPlaceAndSaysWhyADeleteIsRefused)
+{
+    MakeLibrary();
+    const TProduct product = AddProduct(f);
+    QTableView* grid = GiveOptions(product);
+    ASSERT_NE(grid, nullptr);
+    TypeSku(grid, 0, "S-RED");
+    PressSave(f);
+
+    OpenList(f, kOptionsRoot);
+    auto* tree = Find<QTreeWidget>(f, "tvOptions");
+    SelectNode(tree, "M");
+    f.Boxes().Clear();
+    tree->currentItem()->setText(0, "s");
+    EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{"There already is option value with the name"});
+    EXPECT_EQ(tree->currentItem()->text(0), "M") << "the name stays";
+
+    // S names a stock code of the product: its deletion is refused, and the user is told why.
+    SelectNode(tree, "S");
+    ASSERT_TRUE(Find<QPushButton>(f, "btnDelete")->isEnabled());
+    f.Boxes().Clear();
+    f.Boxes().QueueAnswer(mrYes);
+    QTest::mouseClick(Find<QPushButton>(f, "btnDelete"), Qt::LeftButton);
+    EXPECT_EQ(f.Boxes().Messages("error"),
+              std::vector<std::string>{"Cannot delete the option because some product use it"});
+    SelectNode(tree, "Size");
+    EXPECT_FALSE(Find<QPushButton>(f, "btnDelete")->isEnabled()) << "an option with values";
+}
+
 TEST_F(OptionEditors, IncludeAllAsksBeforeAThousandPricesAndTheGridRefusesWhatIsNoPrice)
 {
     // Two options of 33 values: 1,089 combinations.
