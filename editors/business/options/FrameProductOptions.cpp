@@ -163,17 +163,6 @@ void TFrameProductOptions::StoreToObjects(bool /*languageSwitch*/)
     StorePendingEdit();
 }
 
-void TFrameProductOptions::NotifyDataChanged(int id, int kind)
-{
-    if (kind == TFrameItemOptions::kOptionsChanged) {
-        // The library's names and values as saved; the product's SKUs stay in the objects.
-        model_->Load();
-        Show();
-        return;
-    }
-    TTolvexFrameEditor::NotifyDataChanged(id, kind);
-}
-
 bool TFrameProductOptions::Confirmed(const std::string& question) const
 {
     return question.empty() ||

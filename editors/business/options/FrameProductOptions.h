@@ -27,7 +27,6 @@ public:
     void InitControls() override;
     void LoadFromObjects(bool languageSwitch) override;
     void StoreToObjects(bool languageSwitch) override;
-    void NotifyDataChanged(int id, int kind) override;
 
     TProductOptionsModel& Model() { return *model_; }
     QTableView* Grid() const { return sgCombinations_; }

@@ -402,6 +402,14 @@ TEST_F(OptionEditors, TheLibraryRefusesTakenNamesTypedInPlaceAndSaysWhyADeleteIs
               std::vector<std::string>{"Cannot delete the option because some product use it"});
     SelectNode(tree, "Size");
     EXPECT_FALSE(Find<QPushButton>(f, "btnDelete")->isEnabled()) << "an option with values";
+
+    // An option and a value added, then cancelled: neither is left.
+    ClickWithInput(f, "btnAddOption", "Material");
+    ClickWithInput(f, "btnAddValue", "Cotton");
+    EXPECT_EQ(ChildrenOfType(f, kOptionsRoot, kOptionType).size(), 3u) << "made at once, for products to pick";
+    PressCancel(f);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ChildrenOfType(f, kOptionsRoot, kOptionType).size(), 2u);
 }
 
 TEST_F(OptionEditors, IncludeAllAsksBeforeAThousandPricesAndTheGridRefusesWhatIsNoPrice)
