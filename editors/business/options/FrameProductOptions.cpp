@@ -151,16 +151,10 @@ void TFrameProductOptions::Show()
     UpdateButtons();
 }
 
-void TFrameProductOptions::StorePendingEdit()
-{
-    // An SKU being typed is already in the model (the cell takes each key); the editor closes.
-    if (QWidget* editor = sgCombinations_->indexWidget(sgCombinations_->currentIndex()))
-        editor->clearFocus();
-}
-
 void TFrameProductOptions::StoreToObjects(bool /*languageSwitch*/)
 {
-    StorePendingEdit();
+    // Nothing is pending: an SKU reaches the objects with each key typed,
+    // every other change as it is made.
 }
 
 bool TFrameProductOptions::Confirmed(const std::string& question) const

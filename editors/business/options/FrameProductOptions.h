@@ -40,7 +40,6 @@ private:
     void Show();
     void UpdateButtons();
     bool Confirmed(const std::string& question) const;
-    void StorePendingEdit();
 
     std::unique_ptr<TProductOptionsModel> model_;
     TCombinationTableModel* table_ = nullptr;

@@ -102,8 +102,13 @@ void TFrameProductPriceEdit::InitControls()
     model_.Init(params, schedules);
 
     filling_ = true;
-    for (const TPriceEditModel::TSchedule& schedule : model_.Schedules())
-        cbSchedule_->addItem(Q(schedule.Caption).trimmed(), schedule.ItemId);
+    for (const TPriceEditModel::TSchedule& schedule : model_.Schedules()) {
+        // Indented by depth: a schedule derived from another stands below it.
+        QString caption = Q(schedule.Caption);
+        if (caption.startsWith(' '))
+            caption.remove(0, 1);
+        cbSchedule_->addItem(caption, schedule.ItemId);
+    }
     cbSchedule_->setCurrentIndex(model_.ScheduleIndex());
     edtPrice_->setText(Q(model_.PriceText));
     edtStock_->setText(Q(model_.StockText));

@@ -432,6 +432,8 @@ TEST_F(OptionEditors, IncludeAllAsksBeforeAThousandPricesAndTheGridRefusesWhatIs
     ClickBox(Find<QCheckBox>(f, "chkDifferentPrices"));
     auto* prices = Find<QTableView>(f, "sgPrices");
     ASSERT_NE(prices, nullptr);
+    EXPECT_FALSE(Find<QPushButton>(f, "btnEditPrice")->isEnabled()) << "no price yet";
+    EXPECT_FALSE(Find<QPushButton>(f, "btnDeletePrice")->isEnabled());
     auto addAll = [&](int answer) {
         WhenShown([&](TfrmFrameContainer& window) {
             TypeOver(window.findChild<QLineEdit*>("edtPrice"), "5");
