@@ -21,13 +21,6 @@ constexpr int kNamesClass = 1;
 // What refers to an item: children, link copies, member values.
 constexpr std::uint8_t kUses = 1 | 2 | 4;
 
-std::string Trimmed(const std::string& text)
-{
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 }  // namespace
 
@@ -138,7 +131,7 @@ int TOptionLibraryModel::Create(int parentId, const std::string& name)
 
 std::string TOptionLibraryModel::AddOption(const std::string& typed, int* newId)
 {
-    const std::string name = Trimmed(typed);
+    const std::string name = common_detail::Trim(typed);
     if (name.empty())
         return {};
     if (OptionNameTaken(name, 0))
@@ -158,7 +151,7 @@ std::string TOptionLibraryModel::AddValue(int optionId, const std::string& typed
         optionId = owner;
     if (!FindOption(optionId))
         return {};
-    const std::string name = Trimmed(typed);
+    const std::string name = common_detail::Trim(typed);
     if (name.empty())
         return {};
     if (ValueNameTaken(optionId, name, 0))
@@ -176,7 +169,7 @@ std::string TOptionLibraryModel::AddValue(int optionId, const std::string& typed
 
 std::string TOptionLibraryModel::Rename(int itemId, const std::string& typed)
 {
-    const std::string name = Trimmed(typed);
+    const std::string name = common_detail::Trim(typed);
     if (name.empty() || name == NameOf(itemId))
         return {};
     const int optionId = OptionOf(itemId);

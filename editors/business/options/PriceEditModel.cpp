@@ -3,6 +3,7 @@
 #include "catalog/Singletons.h"
 #include "common/Amount.h"
 #include "common/CaptionValue.h"
+#include "common/CommonFunctionsDetail.h"
 #include "common/Translation.h"
 #include "editors/framework/EditorParams.h"
 
@@ -16,13 +17,6 @@ std::string Text(const std::string& text, std::initializer_list<TFormatArg> args
     return TTranslation::OrEnglish(Translation).Format(text, args);
 }
 
-std::string Trimmed(const std::string& text)
-{
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 }  // namespace
 
@@ -70,8 +64,8 @@ std::string TPriceEditModel::Save(std::vector<std::string>& params) const
     const std::optional<double> price = RequestForQuote ? std::optional<double>(0) : TAmount::Read(PriceText);
     SetValue(params, "PriceSchedule", std::to_string(ScheduleId()));
     SetValue(params, "PriceValue", TAmount::ToText(price.value_or(0)));
-    SetValue(params, "QuantityInStock", Trimmed(StockText));
-    const int minimum = std::atoi(Trimmed(MinimumText).c_str());
+    SetValue(params, "QuantityInStock", common_detail::Trim(StockText));
+    const int minimum = std::atoi(common_detail::Trim(MinimumText).c_str());
     SetValue(params, "IsMinimumQuantity", !AnyQuantity && !RequestForQuote && minimum > 0 ? "yes" : "no");
     SetValue(params, "IsRequestForQuote", RequestForQuote ? "yes" : "no");
     if (perOption_) {

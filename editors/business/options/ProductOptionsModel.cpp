@@ -2,6 +2,7 @@
 
 #include "catalog/CatalogData.h"
 #include "catalog/Singletons.h"
+#include "common/CommonFunctionsDetail.h"
 #include "common/Translation.h"
 #include "editors/business/options/SubObjectList.h"
 #include "storage/AbstractCObject.h"
@@ -12,13 +13,6 @@
 
 namespace {
 
-std::string Trimmed(const std::string& text)
-{
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 std::string Text(const std::string& text, std::initializer_list<TFormatArg> args = {})
 {
@@ -92,7 +86,7 @@ void TProductOptionsModel::SetSku(std::size_t row, const std::string& text)
     const std::string key = combinations_.Key(row);
     TSubObjectList list(context_.Objects, context_.ItemId, Options(), "OptionObjects", context_.LangCode);
     const auto found = skus_.find(key);
-    if (Trimmed(text).empty()) {
+    if (common_detail::Trim(text).empty()) {
         if (found != skus_.end()) {
             list.Remove({found->second.InstanceId});
             skus_.erase(found);

@@ -4,6 +4,7 @@
 #include "catalog/Singletons.h"
 #include "common/Amount.h"
 #include "common/CaptionValue.h"
+#include "common/CommonFunctionsDetail.h"
 #include "common/Translation.h"
 #include "editors/business/BusinessIds.h"
 #include "editors/business/options/SubObjectList.h"
@@ -28,18 +29,11 @@ std::string Text(const std::string& text, std::initializer_list<TFormatArg> args
     return TTranslation::OrEnglish(Translation).Format(text, args);
 }
 
-std::string Trimmed(const std::string& text)
-{
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 // A whole number of at least 0 as typed; nothing for any other text. Empty reads as 0.
 std::optional<int> Quantity(const std::string& typed)
 {
-    const std::string text = Trimmed(typed);
+    const std::string text = common_detail::Trim(typed);
     if (text.empty())
         return 0;
     if (text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
