@@ -3,6 +3,7 @@
 #include "catalog/InternalPluginsManager.h"
 #include "catalog/PlaceholderFrameClass.h"
 #include "editors/business/fields/FrameAdditionalFields.h"
+#include "editors/business/options/OptionEditorsRegistration.h"
 #include "editors/business/products/FrameListProductsEditor.h"
 #include "editors/business/products/FrameMultiColorEditor.h"
 #include "editors/business/products/FrameProductInfo.h"
@@ -75,6 +76,8 @@ void RegisterBusinessEditors(TInternalPluginsManager& registry)
                 kAdministrators, false);
     registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameSimpliestProductProperties>>(
         "ProductSimplifiedEditor", "TFrameSimpliestProductProperties", "Product Info", "Product-info", false));
+
+    RegisterOptionEditors(registry);
 
     RegisterEditor<TProductItemManager>(registry, "TProductItemManager");
     RegisterEditor<TProductLineItemManager>(registry, "TProductLineItemManager");

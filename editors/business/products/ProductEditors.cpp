@@ -6,6 +6,8 @@
 #include "catalog/Tolvex.h"
 #include "editors/business/BusinessIds.h"
 #include "editors/business/fields/FrameAdditionalFieldsEdit.h"
+#include "editors/business/options/FrameProductOptions.h"
+#include "editors/business/options/FrameProductPrices.h"
 #include "editors/business/products/FrameProductBasicEditor.h"
 #include "editors/business/products/FrameProductShipping.h"
 #include "editors/business/products/FrameProductSpecs.h"
@@ -23,9 +25,9 @@ const TFrameClassOf<TFrameSimpleProductProperties> kSimpleFrame("", "TFrameSimpl
 const TFrameClassOf<TFrameProductSpecs> kSpecsFrame("", "TFrameProductSpecs");
 const TFrameClassOf<TFrameProductShipping> kShippingFrame("", "TFrameProductShipping");
 const TFrameClassOf<TFrameAdditionalFieldsEdit> kCustomFieldsFrame("", "TFrameAdditionalFieldsEdit");
-// The options, the prices and the pictures have editors of their own, still to come.
-const TPlaceholderFrameClass kOptionsFrame("Options", "TFrameProductOptions");
-const TPlaceholderFrameClass kPricesFrame("Prices", "TFrameProductPrices");
+const TFrameClassOf<TFrameProductOptions> kOptionsFrame("", "TFrameProductOptions");
+const TFrameClassOf<TFrameProductPrices> kPricesFrame("", "TFrameProductPrices");
+// The pictures have editors of their own, still to come.
 const TPlaceholderFrameClass kImagesFrame("Main Image", "TFrameProductImages");
 const TPlaceholderFrameClass kAdditionalImagesFrame("Additional Images", "TFrameProductAdditionalImages");
 const TPlaceholderFrameClass kLargeImageFrame("Full Size Image", "TFrameProductLargeImage");
