@@ -66,7 +66,7 @@ TWebPreviewWidget::TWebPreviewWidget(TWebPreviewModel& model, QWebEngineProfile*
     toolbar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
     layout->addWidget(toolbar_);
 
-    const auto historyButton = [this](const char* caption, QMenu*& menu, bool back) {
+    const auto historyButton = [this](const char* caption, QMenu*& menu, bool back, TPreviewAction which) {
         auto* button = new QToolButton(toolbar_);
         button->setText(Tr(caption));
         button->setObjectName(QString::fromUtf8(caption));
@@ -78,22 +78,24 @@ TWebPreviewWidget::TWebPreviewWidget(TWebPreviewModel& model, QWebEngineProfile*
         connect(button, &QToolButton::clicked, this, [this, back] { Navigate(model_.Move(back ? -1 : 1, true)); });
         QAction* action = toolbar_->addWidget(button);
         action->setObjectName(QString::fromUtf8(caption));
+        actions_[static_cast<size_t>(which)] = action;
         return button;
     };
-    back_ = historyButton("Back", backMenu_, true);
-    forward_ = historyButton("Forward", forwardMenu_, false);
-    const auto add = [this](const char* caption, std::function<void()> run) {
+    back_ = historyButton("Back", backMenu_, true, TPreviewAction::Back);
+    forward_ = historyButton("Forward", forwardMenu_, false, TPreviewAction::Forward);
+    const auto add = [this](const char* caption, TPreviewAction which, std::function<void()> run) {
         QAction* action = toolbar_->addAction(Tr(caption));
         action->setObjectName(QString::fromUtf8(caption));
+        actions_[static_cast<size_t>(which)] = action;
         connect(action, &QAction::triggered, this, [run] { run(); });
         return action;
     };
     toolbar_->addSeparator();
-    add("Save page", [this] { Save(); });
-    add("Print page", [this] { Print(); });
-    add("Help", [this] { emit HelpRequested(); })->setShortcut(QKeySequence::HelpContents);
+    add("Save page", TPreviewAction::SavePage, [this] { Save(); });
+    add("Print page", TPreviewAction::PrintPage, [this] { Print(); });
+    add("Help", TPreviewAction::Help, [this] { emit HelpRequested(); })->setShortcut(QKeySequence::HelpContents);
     toolbar_->addSeparator();
-    QAction* preview = add("Preview", [] {});
+    QAction* preview = add("Preview", TPreviewAction::Preview, [] {});
     preview->setCheckable(true);
     preview->setChecked(true);
     connect(preview, &QAction::toggled, this, [this](bool on) {
@@ -114,8 +116,9 @@ TWebPreviewWidget::TWebPreviewWidget(TWebPreviewModel& model, QWebEngineProfile*
     roles_->setMinimumContentsLength(16);
     for (const auto& [caption, value] : TWebPreviewModel::Roles())
         roles_->addItem(Tr(caption), Q(value));
-    roleAction_ = toolbar_->addWidget(roles_);
-    roleAction_->setObjectName(QStringLiteral("PreviewRole"));
+    QAction* roleAction = toolbar_->addWidget(roles_);
+    roleAction->setObjectName(QStringLiteral("PreviewRole"));
+    actions_[static_cast<size_t>(TPreviewAction::Role)] = roleAction;
     connect(roles_, &QComboBox::activated, this, [this] {
         const QString value = roles_->currentData().toString();
         model_.SetRole(S(value), true);
@@ -156,18 +159,10 @@ TWebPreviewWidget::~TWebPreviewWidget()
     disconnect(view_, nullptr, this, nullptr);
 }
 
-QAction* TWebPreviewWidget::Action(const QString& caption) const
-{
-    for (QAction* action : toolbar_->actions())
-        if (action->objectName() == caption)
-            return action;
-    return nullptr;
-}
-
 void TWebPreviewWidget::SetInHouse(bool inHouse, const std::string& role)
 {
     roleSeparator_->setVisible(inHouse);
-    roleAction_->setVisible(inHouse);
+    Action(TPreviewAction::Role)->setVisible(inHouse);
     const int index = roles_->findData(Q(role));
     roles_->setCurrentIndex(index >= 0 ? index : 0);
     model_.SetRole(S(roles_->currentData().toString()), inHouse);
@@ -175,7 +170,7 @@ void TWebPreviewWidget::SetInHouse(bool inHouse, const std::string& role)
 
 void TWebPreviewWidget::SetPreviewOn(bool on)
 {
-    QAction* preview = Action(QStringLiteral("Preview"));
+    QAction* preview = Action(TPreviewAction::Preview);
     const QSignalBlocker blocker(preview);
     preview->setChecked(on);
     model_.SetPreviewOn(on);
@@ -214,10 +209,10 @@ void TWebPreviewWidget::UpdateControls()
 {
     const bool on = model_.PreviewOn();
     stack_->setCurrentWidget(on ? static_cast<QWidget*>(view_) : caption_);
-    Action(QStringLiteral("Save page"))->setEnabled(on);
-    Action(QStringLiteral("Print page"))->setEnabled(on);
-    Action(QStringLiteral("Back"))->setEnabled(model_.CanGoBack());
-    Action(QStringLiteral("Forward"))->setEnabled(model_.CanGoForward());
+    Action(TPreviewAction::SavePage)->setEnabled(on);
+    Action(TPreviewAction::PrintPage)->setEnabled(on);
+    Action(TPreviewAction::Back)->setEnabled(model_.CanGoBack());
+    Action(TPreviewAction::Forward)->setEnabled(model_.CanGoForward());
 }
 
 void TWebPreviewWidget::FillHistoryMenu(QMenu* menu, bool back)

@@ -9,6 +9,8 @@
 
 #include <QWidget>
 
+#include <array>
+
 class QAction;
 class QComboBox;
 class QLabel;
@@ -18,6 +20,9 @@ class QToolBar;
 class QToolButton;
 class QWebEngineProfile;
 class QWebEngineView;
+
+// The toolbar's commands, for callers that enable or trigger one.
+enum class TPreviewAction { Back, Forward, SavePage, PrintPage, Help, Preview, Role, Count };
 
 class TWebPreviewWidget : public QWidget {
     Q_OBJECT
@@ -35,7 +40,7 @@ public:
     void ShowPreview(const std::string& lang);
 
     QWebEngineView* View() const { return view_; }
-    QAction* Action(const QString& caption) const;
+    QAction* Action(TPreviewAction which) const { return actions_[static_cast<size_t>(which)]; }
     QComboBox* RoleBox() const { return roles_; }
     QMenu* BackMenu() const { return backMenu_; }
     QMenu* ForwardMenu() const { return forwardMenu_; }
@@ -66,8 +71,8 @@ private:
     QToolButton* forward_;
     QMenu* backMenu_;
     QMenu* forwardMenu_;
+    std::array<QAction*, static_cast<size_t>(TPreviewAction::Count)> actions_{};
     QAction* roleSeparator_;
-    QAction* roleAction_;
     QComboBox* roles_;
     QStackedWidget* stack_;
     QLabel* caption_;

@@ -151,7 +151,7 @@ TEST_F(WebPreviewWidgetTest, ShowsTheEditedPageAndFollowsItsLinks)
     const QString first = Url();
     EXPECT_TRUE(first.startsWith(QStringLiteral("tolvex://preview/%1/").arg(QString::fromStdString(lang)))) << first.toStdString();
     EXPECT_FALSE(widget->View()->title().isEmpty());
-    EXPECT_FALSE(widget->Action(QStringLiteral("Back"))->isEnabled());
+    EXPECT_FALSE(widget->Action(TPreviewAction::Back)->isEnabled());
     EXPECT_GT(Evaluate(QStringLiteral("document.body.innerText.length")).toInt(), 0);
     QTest::qWait(500);
     SaveWidgetPicture(*widget, QStringLiteral("web-preview"));
@@ -161,7 +161,7 @@ TEST_F(WebPreviewWidgetTest, ShowsTheEditedPageAndFollowsItsLinks)
     ASSERT_TRUE(WaitLoaded(finished));
     EXPECT_TRUE(Url().endsWith(QStringLiteral("%1-2.html").arg(home))) << Url().toStdString();
     EXPECT_EQ(generated.back(), 2);
-    EXPECT_TRUE(widget->Action(QStringLiteral("Back"))->isEnabled());
+    EXPECT_TRUE(widget->Action(TPreviewAction::Back)->isEnabled());
     widget->findChild<QToolButton*>(QStringLiteral("Back"))->click();
     ASSERT_TRUE(WaitLoaded(finished));
     EXPECT_EQ(Url(), first);
@@ -221,30 +221,30 @@ TEST_F(WebPreviewWidgetTest, SavesAndPrintsThePageShown)
     widget->AskFileName = [&](const QString&, const QString&) { return target; };
     target = pdf;
     QSignalSpy printed(widget->View()->page(), &QWebEnginePage::pdfPrintingFinished);
-    widget->Action(QStringLiteral("Print page"))->trigger();
+    widget->Action(TPreviewAction::PrintPage)->trigger();
     ASSERT_TRUE(printed.wait(20000));
     EXPECT_TRUE(printed.takeFirst().at(1).toBool());
     EXPECT_GT(QFileInfo(pdf).size(), 0);
     target = page;
-    widget->Action(QStringLiteral("Save page"))->trigger();
+    widget->Action(TPreviewAction::SavePage)->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo(page).size() > 0; }, 20000));
 }
 
 TEST_F(WebPreviewWidgetTest, OffShowsTheCaptionAndAFailureShowsItsText)
 {
     QSignalSpy changed(widget.get(), &TWebPreviewWidget::PreviewOnChanged);
-    widget->Action(QStringLiteral("Preview"))->trigger();
+    widget->Action(TPreviewAction::Preview)->trigger();
     EXPECT_EQ(changed.count(), 1);
     auto* stack = widget->findChild<QStackedWidget*>();
     EXPECT_NE(stack->currentWidget(), widget->View());
-    EXPECT_FALSE(widget->Action(QStringLiteral("Save page"))->isEnabled());
-    EXPECT_FALSE(widget->Action(QStringLiteral("Back"))->isEnabled());
-    EXPECT_FALSE(widget->Action(QStringLiteral("PreviewRole"))->isVisible()) << "the role shows only in the in-house mode";
+    EXPECT_FALSE(widget->Action(TPreviewAction::SavePage)->isEnabled());
+    EXPECT_FALSE(widget->Action(TPreviewAction::Back)->isEnabled());
+    EXPECT_FALSE(widget->Action(TPreviewAction::Role)->isVisible()) << "the role shows only in the in-house mode";
     SaveWidgetPicture(*widget, QStringLiteral("web-preview-off"));
 
     fail = true;
     QSignalSpy finished(widget->View(), &QWebEngineView::loadFinished);
-    widget->Action(QStringLiteral("Preview"))->trigger();
+    widget->Action(TPreviewAction::Preview)->trigger();
     EXPECT_EQ(stack->currentWidget(), widget->View());
     ASSERT_TRUE(WaitLoaded(finished));
     EXPECT_TRUE(widget->IsShowingError());
@@ -253,7 +253,7 @@ TEST_F(WebPreviewWidgetTest, OffShowsTheCaptionAndAFailureShowsItsText)
     EXPECT_TRUE(gui.Shown().empty());
 
     widget->SetInHouse(true, "wholesale");
-    EXPECT_TRUE(widget->Action(QStringLiteral("PreviewRole"))->isVisible());
+    EXPECT_TRUE(widget->Action(TPreviewAction::Role)->isVisible());
     EXPECT_EQ(widget->RoleBox()->currentText(), QStringLiteral("Wholesale Buyer"));
 }
 

@@ -105,10 +105,10 @@ TEST_F(EditorSwitchTest, APageChosenWhileThePreviewReadsTheDesignOpensAfterwards
 
         // The preview is made again (switched off and on): it reads the
         // design first, and the page is chosen while it waits for that.
-        preview->Action("Preview")->trigger();
+        preview->Action(TPreviewAction::Preview)->trigger();
         const int child = children[i];
         QTimer::singleShot(0, &WebTree(), [this, &interruptions, i, child] { interruptions[i].open(*this, child); });
-        preview->Action("Preview")->trigger();
+        preview->Action(TPreviewAction::Preview)->trigger();
         EXPECT_EQ(f.Editor().Context()->GetTreeItemId(), home) << "the home page stays while its preview is made";
 
         ASSERT_TRUE(QTest::qWaitFor([&] { return f.Editor().Context()->GetTreeItemId() == child; }, 10000));

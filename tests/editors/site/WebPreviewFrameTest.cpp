@@ -142,13 +142,13 @@ TEST_F(WebPreviewFrameTest, FollowsThePreviewPreferences)
     preview = FrameOfTab<TFrameWebPreview>(f, kPreviewTab)->Preview();
     QTest::qWait(300);
     EXPECT_FALSE(preview->View()->isVisible());
-    EXPECT_FALSE(preview->Action("Print page")->isEnabled());
+    EXPECT_FALSE(preview->Action(TPreviewAction::PrintPage)->isEnabled());
     EXPECT_TRUE(preview->View()->url().isEmpty() || preview->View()->url().toString() == "about:blank");
     EXPECT_FALSE(preview->RoleBox()->isVisible());
     Screenshot("web-preview-off");
 
     // On again through the button: generated at once, and remembered.
-    preview->Action("Preview")->trigger();
+    preview->Action(TPreviewAction::Preview)->trigger();
     WaitLoaded(preview);
     EXPECT_TRUE(preview->View()->isVisible());
     EXPECT_TRUE(preview->View()->url().toString().startsWith("tolvex://preview/"));
@@ -165,7 +165,7 @@ TEST_F(WebPreviewFrameTest, InHouseModeOffersTheRoleKeptInTheSettings)
     TWebPreviewWidget* preview = ShowPreview();
     ASSERT_NE(preview, nullptr);
     Screenshot("web-preview-roles");
-    ASSERT_TRUE(preview->Action("PreviewRole")->isVisible());
+    ASSERT_TRUE(preview->Action(TPreviewAction::Role)->isVisible());
     EXPECT_TRUE(preview->RoleBox()->isVisible());
     EXPECT_EQ(preview->RoleBox()->currentData().toString(), "wholesale");
     const int owner = preview->RoleBox()->findData("hotelowner");
