@@ -8,6 +8,7 @@
 // member is not language-dependent, so its value lives under the language
 // "XXX" whatever the current language is.
 #include "common/Picture.h"
+#include "common/PictureEncoding.h"
 #include "common/PictureTransform.h"
 #include "common/Variant.h"
 
@@ -22,9 +23,6 @@
 class TAbstractDBConnection;
 class TAbstractObjectCollection;
 class TCommonGui;
-
-// Which sides SavePictureToStream shrinks to the maximum size.
-enum class TImageScaleType { Maximal = 0, Vertical = 1, Horizontal = 2 };
 
 class TCommonImages {
 public:
@@ -49,7 +47,8 @@ public:
     // height, and when the format cannot hold the picture (nothing is written
     // then). With Scale and MaxSize above 0 the picture is first shrunk
     // (never enlarged, aspect kept, integer arithmetic, at least 1 pixel a
-    // side) and the scaled copy replaces it. The format follows the MIME
+    // side; TPictureEncoding::ScaledSize) and the scaled copy replaces it
+    // (TPictureEncoding::Encode leaves its picture alone). The format follows the MIME
     // type: "image/gif" GIF (quantised, Stucki dithering), "image/bmp"
     // bitmap, "application/x-ico" icon, "image/png" PNG, any other type JPEG
     // at quality 90. WrittenMimeType is the MIME type of the bytes actually
