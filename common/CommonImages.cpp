@@ -106,6 +106,17 @@ void TCommonImages::RotateLeft(TPicture& picture) const
     TransformImage(picture, TTransformMode::RotateCounterClockwise);
 }
 
+std::string TCommonImages::PublishedExtension(const std::string& mimeType)
+{
+    return TCommonFunctions::GetExtensionByMimeType(mimeType, "");
+}
+
+std::string TCommonImages::PublishedFileName(const std::string& itemId, const std::string& altFileName,
+                                             const std::string& mimeType)
+{
+    return (altFileName.empty() ? itemId : altFileName) + "." + PublishedExtension(mimeType);
+}
+
 bool TCommonImages::IsImageExtension(const std::string& extension)
 {
     const std::string lower = LowerCase(extension);

@@ -83,6 +83,15 @@ public:
     // Stream unchanged.
     static bool LoadImageToStream(const std::string& catalogCode, int itemId, std::ostream& stream,
                                   std::int64_t& size, std::string& mimeType, TAbstractDBConnection& connection);
+    // The extension of the file publishing writes for an image of the MIME
+    // type ("jpeg", "gif", "png", "bmp", "ico").
+    static std::string PublishedExtension(const std::string& mimeType);
+    // The file name under which the published site serves an image: its
+    // alternative file name (else its item id), "." and PublishedExtension.
+    // Publishing writes its files by it; the preview's address and the
+    // pictures inserted into pages use it, so they name files the site has.
+    static std::string PublishedFileName(const std::string& itemId, const std::string& altFileName,
+                                         const std::string& mimeType);
     // The item id, "." and the extension of the stored MIME type; empty when
     // the item has no image data.
     static std::string GetImageFileName(int itemId, TAbstractDBConnection& connection,
