@@ -292,6 +292,16 @@ int TImageSave::UsableCopy(int mainItemId, const char* member)
     return query->Open(true).Eof() ? 0 : copy;
 }
 
+bool TImageSave::IsImageItem(int itemId)
+{
+    TQueryGuard query(connection_);
+    query->SetSQL("SELECT ItemId FROM Items WHERE CatalogCode = :CatalogCode AND ItemId = :ItemId AND ItemType = " +
+                  std::to_string(kImageItemType));
+    query->SetParam("CatalogCode", Code());
+    query->SetParam("ItemId", itemId);
+    return !query->Open(true).Eof();
+}
+
 int TImageSave::CreateImageItem(int parentItemId)
 {
     const int itemId = services_.Catalog.CreateItem(kImageItemType, parentItemId, 0, Code(), connection_, 0);

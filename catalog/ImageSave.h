@@ -152,6 +152,11 @@ public:
     // SaveThumbnailCopy of the stored image at the catalog's thumbnail size
     // (property 705; unscaled when it is no number).
     bool CreateThumbnailFromImage(int imageItemId);
+    // Whether the item is an image item (type 301) of the catalog.
+    bool IsImageItem(int itemId);
+    // The main image's thumbnail copy (else its large copy) when its stored
+    // id names an image item below it; else 0.
+    int UsableCopyId(int mainItemId, bool thumbnail) { return UsableCopy(mainItemId, thumbnail ? "ThumbnailItemId" : "LargeItemId"); }
     // The stored copy ids of the main image, as they are (0 when none).
     int GetThumbnailItemId(int mainItemId);
     int GetLargeItemId(int mainItemId);

@@ -6,6 +6,7 @@
 #include "editors/framework/FrameBasedEditor.h"
 #include "editors/framework/PageItemManager.h"
 #include "editors/framework/TolvexItemManager.h"
+#include "editors/media/MediaEditorsRegistration.h"
 #include "editors/site/html/HtmlEditorsRegistration.h"
 #include "editors/site/SiteEditorsRegistration.h"
 
@@ -53,6 +54,7 @@ void RegisterFrameworkClasses(TInternalPluginsManager& registry)
     RegisterCaptioned(registry, "TTolvexAboutItemManager", "Tolvex Information", "New Item", true);
     RegisterHtmlEditors(registry);
     RegisterSiteEditors(registry);
+    RegisterMediaEditors(registry);
     registry.SetFrameEditorCreator(
         [](const std::string& name, const std::string& params, const TAbstractFrameClass& frameClass) {
             return std::unique_ptr<TAbstractUIEditor>(new TFrameBasedEditor(name, params, &frameClass));

@@ -1,0 +1,139 @@
+// The image dialog in the running program, on the connection of the page
+// editor that opens it: a picture from disk stored with its copies (whole,
+// committed through the page editor, kept by its Save and taken back by its
+// Cancel, never keeping other editors from saving), a broken or over-size
+// file refused with a message while the image it would replace and the
+// pages using it stay as they were, the name per language and the answers
+// the caller reads.
+#include "ImageDialogFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ImageDialogTest : public TImageDialogFixture {};
+
+TEST_F(ImageDialogTest, APictureFromDiskIsStoredWithBothCopiesAndTheCallerDecides)
+{
+    const std::string photo = Folder().Write("Harbour view.jpg", Jpeg(1600, 1200));
+    std::vector<std::string> params = HtmlPictureParams();
+    Gui().QueueInput(photo);
+    WhenShown([&](TfrmFrameContainer& window) {
+        Click(window, "btnSearch");
+        EXPECT_EQ(Find<QLineEdit>(window, "edtImageName")->text(), "Harbour view");
+        EXPECT_TRUE(Find<QCheckBox>(window, "chkScaleImage")->isChecked()) << "1600 x 1200 exceeds 400";
+        EXPECT_TRUE(Find<QCheckBox>(window, "chkSaveLarge")->isChecked()) << "it exceeds the main size";
+        EXPECT_TRUE(Find<QCheckBox>(window, "chkScaleLarge")->isChecked()) << "and the large size";
+        EXPECT_FALSE(Find<QCheckBox>(window, "chkSaveThumbnail")->isChecked()) << "offered, not ticked";
+        Find<QCheckBox>(window, "chkSaveThumbnail")->setChecked(true);
+        EXPECT_TRUE(Find<QCheckBox>(window, "chkScaleThumbnail")->isVisible());
+        Find<QCheckBox>(window, "chkScaleThumbnail")->setChecked(true);
+        EXPECT_EQ(Find<QLineEdit>(window, "edtAlt")->text(), "Harbour view") << "the alternate text follows the name";
+        TypeOver(Find<QLineEdit>(window, "edtAltFileName"), "my pic!.jpg");
+        EXPECT_EQ(Find<QLineEdit>(window, "edtAltFileName")->text(), "mypicjpg");
+        Shot(window, "image-dialog-disk");
+        window.btnContainerOk->click();
+    });
+    ASSERT_TRUE(RunDialog("htmlimage", params));
+
+    const int main = Number(params, "ImageItemId");
+    const int thumbnail = Number(params, "ThumbnailImageItemId");
+    const int large = Number(params, "LargeImageItemId");
+    ASSERT_GT(main, 0);
+    EXPECT_EQ(Answers(params, {"ImageWidth", "ImageHeight", "ImageMimeType", "AltFileName", "Alt", "Caption"}),
+              "400|300|image/jpeg|mypicjpg|Harbour view|Harbour view");
+    EXPECT_EQ(Answers(params, {"ThumbnailImageWidth", "LargeImageWidth", "LargeImageHeight", "LargeAltFileName"}),
+              "200|1000|750|mypicjpg_large");
+    EXPECT_EQ(StoredSize(thumbnail), "200 x 150");
+    EXPECT_EQ(StoredSize(large), "1000 x 750");
+    EXPECT_EQ(ItemName(ParentOf(main)), "Design images");
+    EXPECT_TRUE(ItemExists(main)) << "committed: the main connection sees it";
+    AnotherEditorSaves();
+
+    f.Editor().Context()->SetModified(true);
+    PressCancel(f);
+    for (const int item : {main, thumbnail, large})
+        EXPECT_FALSE(ItemExists(item)) << "the page's Cancel leaves no new image item";
+    EXPECT_FALSE(ItemExists(ParentOf(main))) << "nor the folder made for it";
+}
+
+TEST_F(ImageDialogTest, ABrokenOrOverSizeFileLeavesTheImageItWouldReplace)
+{
+    const int image = StoreImage("Logo", Jpeg(300, 200));
+    const std::string before = StoredRows(image);
+    const std::string whole = Jpeg(800, 600);
+    const std::string truncated = Folder().Write("cut.jpg", whole.substr(0, whole.size() * 2 / 3));
+    const std::string huge = Folder().Path() + "/huge.jpg";
+    {
+        std::ofstream(huge) << "\xFF\xD8\xFF";
+        std::filesystem::resize_file(huge, TPictureFile::MaxBytes + 1);
+    }
+    for (const std::string& file : {truncated, huge}) {
+        SCOPED_TRACE(file);
+        std::vector<std::string> params = {"ParentItemId=" + std::to_string(image)};
+        Gui().QueueInput(file);
+        WhenShown([&](TfrmFrameContainer& window) {
+            Click(window, "btnSearch");
+            EXPECT_FALSE(window.btnContainerOk->isEnabled()) << "no picture to store";
+            window.btnContainerCancel->click();
+        });
+        EXPECT_FALSE(RunDialog("image", params));
+        ASSERT_FALSE(Gui().Messages("error").empty());
+        EXPECT_NE(Gui().Messages("error").back().find(file == huge ? "too large" : "cannot be read"), std::string::npos)
+            << Gui().Messages("error").back();
+        EXPECT_EQ(StoredRows(image), before) << "the old picture, its names and copies stay";
+    }
+}
+
+TEST_F(ImageDialogTest, AnImageOfTheSameNameIsReplacedOnlyWhenTheUserSaysSo)
+{
+    const int existing = StoreImage("Boat", Jpeg(40, 30));
+    const std::string photo = Folder().Write("Boat.png", Png(60, 40));
+    struct Case { int answer; const char* what; };
+    for (const Case c : {Case{mrCancel, "cancel stores nothing"}, Case{mrNo, "no stores a second image"},
+                         Case{mrYes, "yes replaces it"}}) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::string> params;
+        const int images = ImageCount();
+        Gui().QueueInput(photo);
+        Gui().QueueAnswer(c.answer);
+        WhenShown([&](TfrmFrameContainer& window) {
+            Click(window, "btnSearch");
+            window.btnContainerOk->click();
+        });
+        EXPECT_TRUE(RunDialog("image", params));
+        const int stored = Number(params, "ImageItemId");
+        if (c.answer == mrCancel) {
+            EXPECT_EQ(stored, 0);
+            EXPECT_EQ(ImageCount(), images);
+        } else if (c.answer == mrNo) {
+            EXPECT_NE(stored, existing);
+            EXPECT_EQ(ImageCount(), images + 1);
+        } else {
+            EXPECT_EQ(stored, existing);
+            EXPECT_EQ(StoredSize(existing), "60 x 40");
+            EXPECT_EQ(StoredMimeType(existing), "image/png");
+        }
+    }
+}
+
+TEST_F(ImageDialogTest, ATurnedPictureIsStoredTurnedAndTheThumbnailCannotBeUnticked)
+{
+    const std::string photo = Folder().Write("tall.gif", Gif(120, 60));
+    std::vector<std::string> params = {"MustThumbnailCopy=yes", "ThumbnailImageSize=30", "MainImageSize=1000"};
+    Gui().QueueInput(photo);
+    WhenShown([&](TfrmFrameContainer& window) {
+        Click(window, "btnSearch");
+        auto* thumbnail = Find<QCheckBox>(window, "chkSaveThumbnail");
+        EXPECT_TRUE(thumbnail->isChecked());
+        EXPECT_FALSE(thumbnail->isEnabled());
+        EXPECT_FALSE(Find<QCheckBox>(window, "chkScaleImage")->isChecked()) << "a picture that fits is not scaled";
+        Click(window, "btnRotateRight");
+        window.btnContainerOk->click();
+    });
+    ASSERT_TRUE(RunDialog("image", params));
+    EXPECT_EQ(Answers(params, {"ImageWidth", "ImageHeight", "ImageMimeType"}), "60|120|image/gif");
+    EXPECT_EQ(StoredSize(Number(params, "ThumbnailImageItemId")), "15 x 30");
+}
+
+}  // namespace
