@@ -27,21 +27,7 @@
 #include <initializer_list>
 
 class TImageDialogFixture : public ::testing::Test {
-protected:
-    static constexpr int kHome = 100001;
-
-    TImageDialogFixture() : f(RegisterFrameworkClasses)
-    {
-        EXPECT_EQ(f.CreateAndOpen(), "");
-        const int type = f.Data().GetItemDescription(kHome, Code(), f.Main()).ItemType;
-        EXPECT_TRUE(f.Shell().CatalogUI()->OpenInMainEditor(kHome, type, "", ""));
-        QCoreApplication::processEvents();
-    }
-
-    std::string Code() { return f.Data().GetCatalogCode(); }
-    TScriptedGui& Gui() { return f.Boxes(); }
-    const TTempFolder& Folder() const { return folder_; }
-
+public:
     // ---- pictures ------------------------------------------------------------------------
     static TPicture Picture(int width, int height)
     {
@@ -59,6 +45,21 @@ protected:
     static std::string Jpeg(int width, int height) { return Encoded(TPictureKind::Jpeg, width, height); }
     static std::string Png(int width, int height) { return Encoded(TPictureKind::Png, width, height); }
     static std::string Gif(int width, int height) { return Encoded(TPictureKind::Gif, width, height); }
+
+protected:
+    static constexpr int kHome = 100001;
+
+    TImageDialogFixture() : f(RegisterFrameworkClasses)
+    {
+        EXPECT_EQ(f.CreateAndOpen(), "");
+        const int type = f.Data().GetItemDescription(kHome, Code(), f.Main()).ItemType;
+        EXPECT_TRUE(f.Shell().CatalogUI()->OpenInMainEditor(kHome, type, "", ""));
+        QCoreApplication::processEvents();
+    }
+
+    std::string Code() { return f.Data().GetCatalogCode(); }
+    TScriptedGui& Gui() { return f.Boxes(); }
+    const TTempFolder& Folder() const { return folder_; }
 
     // ---- the dialog ------------------------------------------------------------------------
     // What the page's Insert Picture sends (main 400, large 1000, thumbnail 200).
