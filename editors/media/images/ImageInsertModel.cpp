@@ -120,7 +120,7 @@ void TImageInsertModel::PictureLoaded(int width, int height)
         }
         ThumbnailRule();
     }
-    if (!Has(DontDefaultMainScale)) {
+    if (!Has(DontDefaultMainScale) && controls_.MainPanel) {
         switch (MainType) {
         case TImageScaleType::Vertical: controls_.MainScale = height > MainSize; break;
         case TImageScaleType::Horizontal: controls_.MainScale = width > MainSize; break;

@@ -137,3 +137,37 @@ TEST_F(ImageDialogTest, ATurnedPictureIsStoredTurnedAndTheThumbnailCannotBeUntic
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ImageDialogTest, AnOverwrittenImageOrItsThumbnailComesBackWithThePagesCancel)
+{
+    const int image = StoreImage("Logo", Jpeg(300, 200));
+    TImageSave reader({f.Root().Catalog(), f.Data(), f.Root().Catalog().GetObjectFactory()}, f.Main());
+    const int thumbnail = reader.GetThumbnailItemId(image);
+    ASSERT_GT(thumbnail, 0);
+    const std::string before = StoredRows(image);
+    const std::string photo = Folder().Write("new logo.png", Png(90, 60));
+    struct Case { std::vector<std::string> params; int replaced; const char* size; };
+    const Case cases[] = {
+        {{"ParentItemId=" + std::to_string(image)}, image, "90 x 60"},
+        {{"ParentItemId=" + std::to_string(image), "SaveAsThumbnail=yes"}, thumbnail, "90 x 60"},
+    };
+    for (Case c : cases) {
+        Gui().QueueInput(photo);
+        WhenShown([&](TfrmFrameContainer& window) {
+            Click(window, "btnSearch");
+            window.btnContainerOk->click();
+        });
+        ASSERT_TRUE(RunDialog("image", c.params));
+        EXPECT_EQ(Number(c.params, "ImageItemId"), c.replaced);
+        EXPECT_EQ(StoredSize(c.replaced), c.size);
+        EXPECT_NE(StoredRows(image), before);
+        AnotherEditorSaves();
+        f.Editor().Context()->SetModified(true);
+        PressCancel(f);
+        EXPECT_EQ(StoredRows(image), before) << "the old picture, names and copy are back";
+    }
+}
+
+}  // namespace
