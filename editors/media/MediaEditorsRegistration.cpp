@@ -1,6 +1,9 @@
 #include "editors/media/MediaEditorsRegistration.h"
 
 #include "catalog/InternalPluginsManager.h"
+#include "editors/framework/FrameClass.h"
+#include "editors/media/images/CommonImageEditor.h"
+#include "editors/media/images/FrameImageDataEditor.h"
 #include "editors/media/images/ImageEditor.h"
 
 namespace {
@@ -18,4 +21,7 @@ void RegisterEditor(TInternalPluginsManager& registry, const char* className)
 void RegisterMediaEditors(TInternalPluginsManager& registry)
 {
     RegisterEditor<TImageEditor>(registry, "TImageEditor");
+    RegisterEditor<TCommonImageEditor>(registry, "TCommonImageEditor");
+    registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameImageDataEditor>>(
+        "LinkedImage*", "TFrameImageDataEditor", "Image", "LinkedImage-basic", false));
 }

@@ -3,6 +3,7 @@
 #include "catalog/CatalogData.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
+#include "editors/media/images/FrameImageContainer.h"
 #include "editors/site/company/FrameCompanyEditorModel.h"
 #include "storage/NameValueLines.h"
 
@@ -10,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 TFrameCompanyEditor::TFrameCompanyEditor(TFrameSite& site)
     : TCompanyFrameBase(site, "TFrameCompanyEditor",
@@ -29,11 +31,13 @@ TFrameCompanyEditorModel& TFrameCompanyEditor::Company() const
 
 void TFrameCompanyEditor::AddExtraRows(QFormLayout& form)
 {
-    auto row = [&](const QString& caption, QLabel*& preview, QPushButton*& select, const QString& selectText,
+    auto row = [&](const QString& caption, QWidget*& preview, QPushButton*& select, const QString& selectText,
                    QPushButton*& remove, const QString& removeText, const char* name, bool logo) {
-        preview = new QLabel(this);
-        preview->setObjectName(QString("lbl%1").arg(name));
-        preview->setMinimumWidth(160);
+        preview = new QWidget(this);
+        preview->setObjectName(QString("pnl%1").arg(name));
+        preview->setMinimumSize(220, logo ? 150 : 56);
+        auto* panel = new QVBoxLayout(preview);
+        panel->setContentsMargins(0, 0, 0, 0);
         select = new QPushButton(selectText, this);
         select->setObjectName(QString("btnSelect%1").arg(name));
         remove = new QPushButton(removeText, this);
@@ -48,25 +52,35 @@ void TFrameCompanyEditor::AddExtraRows(QFormLayout& form)
         label->setBuddy(select);
         form.addRow(label, line);
     };
-    row(tr("Logo:"), lblLogo_, btnSelectLogo_, tr("Select &Logo..."), btnDeleteLogo_, tr("Delete Lo&go"), "Logo", true);
-    row(tr("Icon:"), lblIcon_, btnSelectIcon_, tr("Select &Icon..."), btnDeleteIcon_, tr("Delete Ico&n"), "Icon", false);
+    row(tr("Logo:"), pnlLogo_, btnSelectLogo_, tr("Select &Logo..."), btnDeleteLogo_, tr("Delete Lo&go"), "Logo", true);
+    row(tr("Icon:"), pnlIcon_, btnSelectIcon_, tr("Select &Icon..."), btnDeleteIcon_, tr("Delete Ico&n"), "Icon", false);
     btnSelectLogo_->setEnabled(!Model()->IsReadOnly());
+}
+
+void TFrameCompanyEditor::ShowImage(bool logo, int imageId)
+{
+    QWidget* panel = logo ? pnlLogo_ : pnlIcon_;
+    TFrameImageContainer*& preview = logo ? logoPreview_ : iconPreview_;
+    // The previous preview always goes first.
+    delete preview;
+    preview = nullptr;
+    if (imageId == 0)
+        return;
+    preview = new TFrameImageContainer(panel);
+    preview->setObjectName(logo ? "prvLogo" : "prvIcon");
+    // The logo with its facts at the top; the icon alone, centred.
+    preview->Setup(logo ? TFrameImageContainer::TInfo::Top : TFrameImageContainer::TInfo::Hidden,
+                   TImagePreviewModel::ServicesOf(*GetContext()), true, !logo);
+    panel->layout()->addWidget(preview);
+    preview->LoadImageItem(imageId, Model()->RecordCatalogCode());
 }
 
 void TFrameCompanyEditor::LoadExtra()
 {
-    auto show = [this](QLabel* label, int imageId) {
-        if (imageId == 0) {
-            label->setText(tr("(none)"));
-            return;
-        }
-        const std::string name = GetContext()->Data()->GetItemName(imageId, GetContext()->GetConnection(), ContentLangCode());
-        label->setText(QString::fromUtf8(name.c_str()));
-    };
-    show(lblLogo_, Company().LogoImageId());
-    show(lblIcon_, Company().IconImageId());
-    btnDeleteLogo_->setEnabled(Company().CanDeleteLogo());
-    btnDeleteIcon_->setEnabled(Company().CanDeleteIcon());
+    ShowImage(true, Company().LogoImageId());
+    ShowImage(false, Company().IconImageId());
+    btnDeleteLogo_->setEnabled(Company().CanDeleteLogo() && logoPreview_);
+    btnDeleteIcon_->setEnabled(Company().CanDeleteIcon() && iconPreview_);
 }
 
 void TFrameCompanyEditor::SelectImage(bool logo)

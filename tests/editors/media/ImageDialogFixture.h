@@ -49,7 +49,13 @@ public:
 protected:
     static constexpr int kHome = 100001;
 
-    TImageDialogFixture() : f(RegisterFrameworkClasses)
+    // More: classes a test registers besides the program's.
+    explicit TImageDialogFixture(const TShellFixture::TRegisterClasses& more = {})
+        : f([more](TInternalPluginsManager& registry) {
+              RegisterFrameworkClasses(registry);
+              if (more)
+                  more(registry);
+          })
     {
         EXPECT_EQ(f.CreateAndOpen(), "");
         const int type = f.Data().GetItemDescription(kHome, Code(), f.Main()).ItemType;
