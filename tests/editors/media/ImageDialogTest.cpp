@@ -7,11 +7,66 @@
 // the caller reads.
 #include "ImageDialogFixture.h"
 
+#include <QTabWidget>
+
 #include <gtest/gtest.h>
 
 namespace {
 
 class ImageDialogTest : public TImageDialogFixture {};
+
+// Each dialog name opens the image dialog with the catalog's sizes it calls
+// for; the library tab is left out when the caller asks; the icon dialog's
+// file dialog lists icons only; Cancel stores nothing and leaves the
+// caller's list as it was built, with the added sizes.
+TEST_F(ImageDialogTest, EachDialogNameAddsItsSizesAndCancelStoresNothing)
+{
+    for (const auto& [property, value] : {std::pair{702, "400"}, {703, "1000"}, {704, "150"}, {705, "120"}})
+        f.Data().SetCatalogProperty(property, value, f.Main());
+    const std::string photo = Folder().Write("boat.jpg", Jpeg(60, 40));
+    const std::string disk = "Image From Disk", library = "Image From Database", inet = "Image From Internet";
+    struct Case {
+        std::string name;
+        std::vector<std::string> params;
+        std::vector<std::string> added;
+        std::vector<std::string> tabs;
+    };
+    const Case cases[] = {
+        {"Image", {"FolderName=Boats"}, {"MainImageSize=400", "ThumbnailImageSize=120", "LargeImageSize=1000"},
+         {disk, library, inet}},
+        {"imagethumbnail", {}, {"MainImageSize=120", "DontNeedLargeCopy=yes"}, {disk, library, inet}},
+        {"logoimage", {"DontShowDatabaseList=yes"}, {"MainImageSize=150", "DontNeedLargeCopy=yes"}, {disk, inet}},
+        {"htmlimage", {}, {"ShowHtmlAttributes=yes"}, {disk, library, inet}},
+        {"iconimage", {}, {"OnlyImageFormat=Icon files (*.ico)|*.ico"}, {disk, library, inet}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> params = c.params;
+        std::vector<std::string> tabs;
+        const int images = ImageCount();
+        Gui().Clear();
+        Gui().QueueInput(photo);
+        WhenShown([&](TfrmFrameContainer& window) {
+            const auto* pages = window.findChild<QTabWidget*>();
+            for (int i = 0; pages && i < pages->count(); ++i)
+                tabs.push_back(pages->tabText(i).remove('&').toStdString());
+            Click(window, "btnSearch");
+            window.btnContainerCancel->click();
+        });
+        EXPECT_FALSE(RunDialog(c.name, params));
+        EXPECT_EQ(tabs, c.tabs);
+        std::vector<std::string> expected = c.params;
+        expected.insert(expected.end(), c.added.begin(), c.added.end());
+        EXPECT_EQ(params, expected) << "the caller's list, with the added sizes alone";
+        EXPECT_EQ(ImageCount(), images);
+        ASSERT_FALSE(Gui().Shown().empty());
+        EXPECT_EQ(Gui().Shown().back().message,
+                  c.name == "iconimage" ? "Icon files (*.ico)|*.ico"
+                                        : "Pictures (*.jpg;*.jpeg;*.gif;*.png;*.bmp;*.ico)|*.jpg;*.jpeg;*.gif;*.png;"
+                                          "*.bmp;*.ico|All files (*.*)|*")
+            << "the filter of the file dialog";
+    }
+}
 
 TEST_F(ImageDialogTest, APictureFromDiskIsStoredWithBothCopiesAndTheCallerDecides)
 {
