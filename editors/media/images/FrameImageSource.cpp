@@ -13,6 +13,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,6 +23,8 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using UiText::Q;
 using UiText::S;
@@ -167,6 +170,13 @@ void TFrameImageSource::BuildBody(QBoxLayout& layout)
     large->addWidget(chkPopupLarge_);
     column->addWidget(pnlLarge_);
 
+    // The size fields of the three pictures in one column.
+    int checkWidth = 0;
+    for (QCheckBox* box : {chkScaleImage_, chkScaleThumbnail_, chkScaleLarge_})
+        checkWidth = std::max(checkWidth, box->sizeHint().width());
+    for (QCheckBox* box : {chkScaleImage_, chkScaleThumbnail_, chkScaleLarge_})
+        box->setMinimumWidth(checkWidth);
+
     pnlHtml_ = BuildHtmlPanel();
     pnlHtml_->setParent(options);
     column->addWidget(pnlHtml_);
@@ -186,10 +196,19 @@ void TFrameImageSource::BuildBody(QBoxLayout& layout)
     pnlPreview_->setObjectName("pnlPreview");
     auto* preview = new QVBoxLayout(pnlPreview_);
     preview->setContentsMargins(0, 0, 0, 0);
-    preview_ = new TFrameImageContainer(pnlPreview_);
+    // The picture and its facts in a sunken box, so that a small picture
+    // still shows where the preview is.
+    auto* box = new QFrame(pnlPreview_);
+    box->setObjectName("pnlPreviewBox");
+    box->setFrameShape(QFrame::StyledPanel);
+    box->setFrameShadow(QFrame::Sunken);
+    auto* boxLayout = new QVBoxLayout(box);
+    boxLayout->setContentsMargins(4, 4, 4, 4);
+    preview_ = new TFrameImageContainer(box);
     preview_->Setup(TFrameImageContainer::TInfo::Bottom, TImagePreviewModel::ServicesOf(*GetContext()), true, true);
     preview_->setMinimumSize(220, 200);
-    preview->addWidget(preview_, 1);
+    boxLayout->addWidget(preview_);
+    preview->addWidget(box, 1);
     auto* turns = new QHBoxLayout;
     btnRotateLeft_ = new QPushButton(tr("Rotate &Left"), pnlPreview_);
     btnRotateLeft_->setObjectName("btnRotateLeft");

@@ -51,6 +51,7 @@ TEST_F(ImageDialogTest, EachDialogNameAddsItsSizesAndCancelStoresNothing)
             for (int i = 0; pages && i < pages->count(); ++i)
                 tabs.push_back(pages->tabText(i).remove('&').toStdString());
             Click(window, "btnSearch");
+            Shot(window, ("image-dialog-" + c.name).c_str());
             window.btnContainerCancel->click();
         });
         EXPECT_FALSE(RunDialog(c.name, params));
@@ -184,6 +185,7 @@ TEST_F(ImageDialogTest, ATurnedPictureIsStoredTurnedAndTheThumbnailCannotBeUntic
         EXPECT_FALSE(thumbnail->isEnabled());
         EXPECT_FALSE(Find<QCheckBox>(window, "chkScaleImage")->isChecked()) << "a picture that fits is not scaled";
         Click(window, "btnRotateRight");
+        Shot(window, "image-dialog-turned");
         window.btnContainerOk->click();
     });
     ASSERT_TRUE(RunDialog("image", params));

@@ -169,6 +169,7 @@ TEST_F(ImageMemberFramesTest, OneImageIsSelectedDeletedAndCancelledAsTheEditorSa
     EXPECT_EQ(ValueOfName(seen, "FolderName"), "Imported");
     EXPECT_EQ(ValueOfName(seen, "NeedLargeCopy"), "") << "the LinkedImage tab asks for no copy";
     EXPECT_TRUE(remove->isEnabled());
+    Shoot(f, "linked-image");
     PressSave(f);
     const std::vector<int> stored = StoredMember(kHome, 307, 1);
     ASSERT_EQ(stored.size(), 1u);
