@@ -16,6 +16,7 @@ protected:
     void BuildSourceRow(QBoxLayout& layout) override;
     std::string StoredMimeType() const override;
     void FileLoaded(const std::string& fileName) override;
+    QString HintText() const override { return tr("Choose a picture file with Search."); }
 
 private:
     void Search();

@@ -24,6 +24,7 @@ protected:
     void BuildSourceRow(QBoxLayout& layout) override;
     std::string StoredMimeType() const override { return mimeType_; }
     void FileLoaded(const std::string& fileName) override;
+    QString HintText() const override { return tr("Type the address of a picture and press Load From Internet."); }
 
 private:
     QLineEdit* edtURL_ = nullptr;

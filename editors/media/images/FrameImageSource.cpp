@@ -190,6 +190,7 @@ void TFrameImageSource::BuildBody(QBoxLayout& layout)
     scroll->setWidget(options);
     scroll->setMinimumWidth(options->sizeHint().width() + 20);
     body->addWidget(scroll);
+    sbOptions_ = scroll;
 
     // The picture on the right.
     pnlPreview_ = new QWidget(this);
@@ -221,6 +222,13 @@ void TFrameImageSource::BuildBody(QBoxLayout& layout)
     preview->addLayout(turns);
     body->addWidget(pnlPreview_, 1);
     pnlPreview_->hide();
+    // Until a picture is loaded its place says how to get one.
+    lblHint_ = new QLabel(HintText(), this);
+    lblHint_->setObjectName("lblHint");
+    lblHint_->setAlignment(Qt::AlignCenter);
+    lblHint_->setWordWrap(true);
+    lblHint_->setEnabled(false);
+    body->addWidget(lblHint_, 1);
 
     connect(btnRotateLeft_, &QPushButton::clicked, this, [this] { Rotate(false); });
     connect(btnRotateRight_, &QPushButton::clicked, this, [this] { Rotate(true); });
@@ -326,6 +334,9 @@ void TFrameImageSource::ShowControls()
 {
     const TImageInsertModel::TControls& c = model_.Controls();
     pnlPreview_->setVisible(c.PreviewVisible);
+    lblHint_->setVisible(!c.PreviewVisible);
+    // Before a picture is loaded the options column may have nothing to show.
+    sbOptions_->setVisible(c.NamePanel || c.HtmlPanel);
     pnlName_->setVisible(c.NamePanel);
     chkBackground_->setVisible(c.BackgroundVisible);
     SetChecked(chkBackground_, c.Background);

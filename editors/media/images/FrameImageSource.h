@@ -15,6 +15,7 @@ class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -41,6 +42,8 @@ protected:
     virtual void BuildSourceRow(QBoxLayout& layout) = 0;
     // The MIME type the picture is stored as, from where it came.
     virtual std::string StoredMimeType() const = 0;
+    // What the empty tab tells the user to do first.
+    virtual QString HintText() const = 0;
     // Loads a picture file: InitFileName, or the file the user chose.
     bool LoadFile(const std::string& fileName);
     // A picture file was loaded (the row shows its name).
@@ -67,7 +70,9 @@ private:
     bool altFollowsName_ = true;
     bool filtering_ = false;
 
+    QWidget* sbOptions_ = nullptr;
     QWidget* pnlPreview_ = nullptr;
+    QLabel* lblHint_ = nullptr;
     TFrameImageContainer* preview_ = nullptr;
     QPushButton* btnRotateLeft_ = nullptr;
     QPushButton* btnRotateRight_ = nullptr;

@@ -18,7 +18,7 @@ namespace {
 const TFrameClassOf<TFrameImageDisk> kDiskFrame("", "TFrameImageDisk");
 const TFrameClassOf<TFrameImageInet> kInetFrame("", "TFrameImageInet");
 // The library of the catalog's images is not part of the program yet.
-const TPlaceholderFrameClass kDatabaseFrame("", "TFrameImageDB");
+const TPlaceholderFrameClass kDatabaseFrame("ImageEditor-database", "TFrameImageDB");
 
 }  // namespace
 
