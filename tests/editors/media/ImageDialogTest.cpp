@@ -7,6 +7,9 @@
 // the caller reads.
 #include "ImageDialogFixture.h"
 
+#include "editors/framework/TolvexControlClass.h"
+#include "editors/media/images/FrameImageSource.h"
+
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
@@ -171,6 +174,37 @@ TEST_F(ImageDialogTest, AnImageOfTheSameNameIsReplacedOnlyWhenTheUserSaysSo)
             EXPECT_EQ(StoredMimeType(existing), "image/png");
         }
     }
+}
+
+// The user names the picture in each language by switching the dialog's
+// editing language: the name field shows that language's name, and every
+// name typed is stored in its own language.
+TEST_F(ImageDialogTest, TheNameIsTypedAndStoredInEachLanguage)
+{
+    const std::string photo = Folder().Write("Boat.jpg", Jpeg(60, 40));
+    std::vector<std::string> params;
+    Gui().QueueInput(photo);
+    WhenShown([&](TfrmFrameContainer& window) {
+        Click(window, "btnSearch");
+        auto* name = Find<QLineEdit>(window, "edtImageName");
+        TTolvexControlClass* context = window.findChild<TFrameImageSource*>()->GetContext();
+        EXPECT_EQ(name->text(), "Boat");
+        context->SetCurrentLangCode("DE");
+        EXPECT_EQ(name->text(), "") << "no German name yet";
+        TypeOver(name, "Boot");
+        context->SetCurrentLangCode("EN");
+        EXPECT_EQ(name->text(), "Boat");
+        TypeOver(name, "Sailing boat");
+        context->SetCurrentLangCode("DE");
+        EXPECT_EQ(name->text(), "Boot");
+        window.btnContainerOk->click();
+    });
+    ASSERT_TRUE(RunDialog("image", params));
+    const int image = Number(params, "ImageItemId");
+    ASSERT_GT(image, 0);
+    EXPECT_EQ(f.Data().GetItemName(image, f.Main(), "EN"), "Sailing boat");
+    EXPECT_EQ(f.Data().GetItemName(image, f.Main(), "DE"), "Boot");
+    EXPECT_EQ(ValueOfName(params, "Caption"), "Boot") << "the name field as OK found it";
 }
 
 TEST_F(ImageDialogTest, ATurnedPictureIsStoredTurnedAndTheThumbnailCannotBeUnticked)
