@@ -38,6 +38,10 @@ void TFrameCompanyEditor::AddExtraRows(QFormLayout& form)
         preview->setMinimumSize(220, logo ? 150 : 56);
         auto* panel = new QVBoxLayout(preview);
         panel->setContentsMargins(0, 0, 0, 0);
+        // Said while there is no picture to show.
+        auto* none = new QLabel(tr("(none)"), preview);
+        none->setObjectName("lblNone");
+        panel->addWidget(none, 0, Qt::AlignLeft | Qt::AlignTop);
         select = new QPushButton(selectText, this);
         select->setObjectName(QString("btnSelect%1").arg(name));
         remove = new QPushButton(removeText, this);
@@ -45,9 +49,10 @@ void TFrameCompanyEditor::AddExtraRows(QFormLayout& form)
         connect(select, &QPushButton::clicked, this, [this, logo] { SelectImage(logo); });
         connect(remove, &QPushButton::clicked, this, [this, logo] { DeleteImage(logo); });
         auto* line = new QHBoxLayout;
+        // The buttons beside the caption, at the top of the picture.
         line->addWidget(preview, 1);
-        line->addWidget(select);
-        line->addWidget(remove);
+        line->addWidget(select, 0, Qt::AlignTop);
+        line->addWidget(remove, 0, Qt::AlignTop);
         auto* label = new QLabel(caption, this);
         label->setBuddy(select);
         form.addRow(label, line);
@@ -64,6 +69,9 @@ void TFrameCompanyEditor::ShowImage(bool logo, int imageId)
     // The previous preview always goes first.
     delete preview;
     preview = nullptr;
+    auto* none = panel->findChild<QLabel*>("lblNone", Qt::FindDirectChildrenOnly);
+    if (none)
+        none->show();
     if (imageId == 0)
         return;
     preview = new TFrameImageContainer(panel);
@@ -72,7 +80,8 @@ void TFrameCompanyEditor::ShowImage(bool logo, int imageId)
     preview->Setup(logo ? TFrameImageContainer::TInfo::Top : TFrameImageContainer::TInfo::Hidden,
                    TImagePreviewModel::ServicesOf(*GetContext()), true, !logo);
     panel->layout()->addWidget(preview);
-    preview->LoadImageItem(imageId, Model()->RecordCatalogCode());
+    if (preview->LoadImageItem(imageId, Model()->RecordCatalogCode()) && none)
+        none->hide();
 }
 
 void TFrameCompanyEditor::LoadExtra()

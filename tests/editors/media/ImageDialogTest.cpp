@@ -10,6 +10,8 @@
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/media/images/FrameImageSource.h"
 
+#include <QComboBox>
+#include <QSpinBox>
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
@@ -205,6 +207,38 @@ TEST_F(ImageDialogTest, TheNameIsTypedAndStoredInEachLanguage)
     EXPECT_EQ(f.Data().GetItemName(image, f.Main(), "EN"), "Sailing boat");
     EXPECT_EQ(f.Data().GetItemName(image, f.Main(), "DE"), "Boot");
     EXPECT_EQ(ValueOfName(params, "Caption"), "Boot") << "the name field as OK found it";
+}
+
+// The HTML attributes come back as answers, and the spacing and alignment
+// the user chose become the catalog's defaults for the next picture.
+TEST_F(ImageDialogTest, TheLayoutChosenForAPictureIsTheNextPicturesDefault)
+{
+    const std::string photo = Folder().Write("dock.png", Png(80, 60));
+    std::vector<std::string> params;
+    Gui().QueueInput(photo);
+    WhenShown([&](TfrmFrameContainer& window) {
+        Click(window, "btnSearch");
+        Find<QSpinBox>(window, "edtHorizontal")->setValue(6);
+        Find<QSpinBox>(window, "edtBorder")->setValue(2);
+        auto* alignment = Find<QComboBox>(window, "cbAlignment");
+        alignment->setCurrentIndex(alignment->findData("Right"));
+        TypeOver(Find<QLineEdit>(window, "edtDescription"), "The dock");
+        window.btnContainerOk->click();
+    });
+    ASSERT_TRUE(RunDialog("htmlimage", params));
+    EXPECT_EQ(Answers(params, {"HorizontalSpacing", "VerticalSpacing", "Alignment", "BorderThinkness", "BorderColor",
+                               "Description", "Alt", "PopupLarge"}),
+              "6|0|Right|2|None|The dock|dock|no");
+    EXPECT_EQ(f.Data().GetCatalogProperty(726, f.Main()), "6") << "committed with the picture";
+    EXPECT_EQ(f.Data().GetCatalogProperty(728, f.Main()), "Right");
+
+    params.clear();
+    WhenShown([&](TfrmFrameContainer& window) {
+        EXPECT_EQ(Find<QSpinBox>(window, "edtHorizontal")->value(), 6);
+        EXPECT_EQ(Find<QComboBox>(window, "cbAlignment")->currentData().toString(), "Right");
+        window.btnContainerCancel->click();
+    });
+    EXPECT_FALSE(RunDialog("htmlimage", params));
 }
 
 TEST_F(ImageDialogTest, ATurnedPictureIsStoredTurnedAndTheThumbnailCannotBeUnticked)
