@@ -9,6 +9,7 @@
 #include "editors/media/images/FrameImageContainer.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -34,6 +35,10 @@ void TFrameImageDataEditor::InitControls()
     model_ = std::make_unique<TImageMemberModel>(context, Config);
 
     auto* layout = new QVBoxLayout(this);
+    // Said while the member names no picture.
+    lblNone_ = new QLabel(tr("(none)"), this);
+    lblNone_->setObjectName("lblNone");
+    layout->addWidget(lblNone_);
     preview_ = new TFrameImageContainer(this);
     preview_->Setup(TFrameImageContainer::TInfo::Top, TImagePreviewModel::ServicesOf(context), true, false);
     layout->addWidget(preview_, 1);
@@ -61,6 +66,7 @@ void TFrameImageDataEditor::ShowImage(int imageId)
     preview_ = fresh;
     const bool shown = imageId != 0 && preview_->LoadImageItem(imageId, "");
     btnDelete_->setEnabled(shown);
+    lblNone_->setVisible(!shown);
 }
 
 void TFrameImageDataEditor::LoadFromObjects(bool)

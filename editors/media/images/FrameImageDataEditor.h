@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class QLabel;
 class QPushButton;
 class TFrameImageContainer;
 class TFrameSite;
@@ -37,6 +38,7 @@ private:
     void ShowImage(int imageId);
 
     std::unique_ptr<TImageMemberModel> model_;
+    QLabel* lblNone_ = nullptr;
     TFrameImageContainer* preview_ = nullptr;
     QPushButton* btnSelect_ = nullptr;
     QPushButton* btnDelete_ = nullptr;

@@ -176,6 +176,7 @@ TEST_F(ImageMemberFramesTest, OneImageIsSelectedDeletedAndCancelledAsTheEditorSa
     const int image = stored[0];
 
     QTest::mouseClick(remove, Qt::LeftButton);
+    Shoot(f, "linked-image-none");
     PressSave(f);
     EXPECT_EQ(StoredMember(kHome, 307, 1), std::vector<int>{}) << "0, which is no value";
     EXPECT_TRUE(ItemExists(image)) << "the image stays in the library";
