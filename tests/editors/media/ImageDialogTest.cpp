@@ -9,6 +9,8 @@
 
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/media/images/FrameImageSource.h"
+#include "storage/ObjectFactory.h"
+#include "storage/TolvexObject.h"
 
 #include <QComboBox>
 #include <QSpinBox>
@@ -239,6 +241,38 @@ TEST_F(ImageDialogTest, TheLayoutChosenForAPictureIsTheNextPicturesDefault)
         window.btnContainerCancel->click();
     });
     EXPECT_FALSE(RunDialog("htmlimage", params));
+}
+
+// A caller that names the file has it loaded when the dialog opens, with OK
+// enabled at once; "This is background image" shows only when offered.
+TEST_F(ImageDialogTest, AFileNamedByTheCallerIsLoadedAndMayBeABackground)
+{
+    const std::string photo = Folder().Write("sand.jpg", Jpeg(90, 30));
+    std::vector<std::string> params = {"InitFileName=" + photo, "CanBackground=yes"};
+    WhenShown([&](TfrmFrameContainer& window) {
+        EXPECT_EQ(Find<QLineEdit>(window, "edtFileName")->text().toStdString(), photo);
+        EXPECT_EQ(Find<QLineEdit>(window, "edtImageName")->text(), "sand");
+        EXPECT_TRUE(window.btnContainerOk->isEnabled());
+        auto* background = Find<QCheckBox>(window, "chkBackground");
+        EXPECT_TRUE(background->isVisible());
+        EXPECT_FALSE(background->isChecked());
+        background->setChecked(true);
+        window.btnContainerOk->click();
+    });
+    ASSERT_TRUE(RunDialog("image", params));
+    const int image = Number(params, "ImageItemId");
+    ASSERT_GT(image, 0);
+    EXPECT_EQ(Answers(params, {"IsBackground", "ImageWidth", "ImageHeight"}), "yes|90|30");
+    const std::unique_ptr<TTolvexObject> stored =
+        f.Root().Catalog().GetObjectFactory().GetObjectTyped(image, 5, f.Main(), Code());
+    EXPECT_TRUE(stored->GetLangBoolean("IsBackgroundImage", "XXX", 0));
+
+    params = {"InitFileName=" + photo};
+    WhenShown([&](TfrmFrameContainer& window) {
+        EXPECT_FALSE(Find<QCheckBox>(window, "chkBackground")->isVisible()) << "not offered";
+        window.btnContainerCancel->click();
+    });
+    EXPECT_FALSE(RunDialog("image", params));
 }
 
 TEST_F(ImageDialogTest, ATurnedPictureIsStoredTurnedAndTheThumbnailCannotBeUnticked)
