@@ -185,6 +185,7 @@ TEST_F(ImageDialogTest, AnImageOfTheSameNameIsReplacedOnlyWhenTheUserSaysSo)
 // name typed is stored in its own language.
 TEST_F(ImageDialogTest, TheNameIsTypedAndStoredInEachLanguage)
 {
+    AddDataLanguage(f, "DE");
     const std::string photo = Folder().Write("Boat.jpg", Jpeg(60, 40));
     std::vector<std::string> params;
     Gui().QueueInput(photo);

@@ -17,6 +17,8 @@
 #include "editors/media/images/ImageMemberModel.h"
 #include "storage/AbstractCObject.h"
 #include "storage/ObjectCollection.h"
+#include "storage/ObjectFactory.h"
+#include "storage/TolvexObject.h"
 
 #include <QLabel>
 #include <QTabWidget>
@@ -222,4 +224,19 @@ TEST_F(ImageMemberFramesTest, AListOfImagesIsStoredInRowOrder)
     PressSave(f);
     EXPECT_EQ(StoredMember(kHome, 4012, 1), (std::vector<int>{three[0], three[2]}));
     EXPECT_TRUE(ItemExists(three[1]));
+
+    // In another language each image shows its name there, else the default language's.
+    f.Editor().Context()->CommitNow([&](TAbstractDBConnection& connection) {
+        const std::unique_ptr<TTolvexObject> names =
+            f.Root().Catalog().GetObjectFactory().GetObjectTyped(three[2], 1, connection, Code());
+        names->SetStringById(1, "DE", "dritte", 0);
+        names->Save();
+    });
+    AddDataLanguage(f, "DE");
+    f.Shell().ActionHost().SetCurrentLangCode("DE");
+    QCoreApplication::processEvents();
+    ASSERT_EQ(f.Editor().Context()->GetCurrentLangCode(), "DE");
+    ASSERT_EQ(frame->List()->topLevelItemCount(), 2);
+    EXPECT_EQ(frame->List()->topLevelItem(0)->text(0), "first");
+    EXPECT_EQ(frame->List()->topLevelItem(1)->text(0), "dritte");
 }
