@@ -21,39 +21,6 @@ namespace {
 
 const char* const ImageExtensions[] = {"gif", "jpeg", "jpg", "bmp", "png"};
 
-// The format SavePictureToStream writes for a MIME type.
-TPictureKind EncodingKind(const std::string& mimeType)
-{
-    const std::string type = LowerCase(mimeType);
-    if (type == "image/gif")
-        return TPictureKind::Gif;
-    if (type == "image/bmp")
-        return TPictureKind::Bitmap;
-    if (type == "application/x-ico")
-        return TPictureKind::Icon;
-    if (type == "image/png")
-        return TPictureKind::Png;
-    return TPictureKind::Jpeg;
-}
-
-// Shrinks Width and Height to MaxSize as the scale type says; true when a
-// side changed. Integer arithmetic; no side becomes smaller than 1.
-bool FitToMaxSize(int maxSize, TImageScaleType type, int& width, int& height)
-{
-    bool changed = false;
-    if (maxSize < height && type != TImageScaleType::Horizontal) {
-        width = std::max<int>(1, static_cast<int>(std::int64_t{maxSize} * width / height));
-        height = maxSize;
-        changed = true;
-    }
-    if (maxSize < width && type != TImageScaleType::Vertical) {
-        height = std::max<int>(1, static_cast<int>(std::int64_t{maxSize} * height / width));
-        width = maxSize;
-        changed = true;
-    }
-    return changed;
-}
-
 }  // namespace
 
 TCommonImages::TCommonImages(std::function<TCommonGui*()> gui) : gui_(std::move(gui))
@@ -97,24 +64,17 @@ bool TCommonImages::SavePictureToStream(TPicture& picture, const std::string& mi
         return false;
     int newWidth = picture.Width();
     int newHeight = picture.Height();
-    if (scale && maxSize > 0 && FitToMaxSize(maxSize, scaleType, newWidth, newHeight))
+    if (TPictureEncoding::ScaledSize({scale, maxSize, scaleType}, newWidth, newHeight))
         picture = TPictureScaler::Scale(picture, newWidth, newHeight);
-
-    const TPictureKind kind = EncodingKind(mimeType);
-    std::string data;
-    try {
-        data = TPictureCodec::ForKind(kind).Encode(picture);
-    } catch (const ECriticalTolvexException&) {
-        // The format cannot hold this picture: nothing is written, and
-        // nothing of another format stands in for it.
+    const std::optional<TEncodedPicture> encoded = TPictureEncoding::Encode(picture, mimeType, {});
+    if (!encoded)
         return false;
-    }
-    if (!stream.write(data.data(), static_cast<std::streamsize>(data.size())))
+    if (!stream.write(encoded->Bytes.data(), static_cast<std::streamsize>(encoded->Bytes.size())))
         throw ECriticalTolvexException("The encoded picture cannot be written to its stream");
-    width = newWidth;
-    height = newHeight;
-    bytes = static_cast<std::int64_t>(data.size());
-    writtenMimeType = PictureKindMimeType(kind);
+    width = encoded->Width;
+    height = encoded->Height;
+    bytes = static_cast<std::int64_t>(encoded->Bytes.size());
+    writtenMimeType = encoded->MimeType;
     return true;
 }
 
@@ -144,6 +104,17 @@ void TCommonImages::RotateRight(TPicture& picture) const
 void TCommonImages::RotateLeft(TPicture& picture) const
 {
     TransformImage(picture, TTransformMode::RotateCounterClockwise);
+}
+
+std::string TCommonImages::PublishedExtension(const std::string& mimeType)
+{
+    return TCommonFunctions::GetExtensionByMimeType(mimeType, "");
+}
+
+std::string TCommonImages::PublishedFileName(const std::string& itemId, const std::string& altFileName,
+                                             const std::string& mimeType)
+{
+    return (altFileName.empty() ? itemId : altFileName) + "." + PublishedExtension(mimeType);
 }
 
 bool TCommonImages::IsImageExtension(const std::string& extension)

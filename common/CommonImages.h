@@ -8,6 +8,7 @@
 // member is not language-dependent, so its value lives under the language
 // "XXX" whatever the current language is.
 #include "common/Picture.h"
+#include "common/PictureEncoding.h"
 #include "common/PictureTransform.h"
 #include "common/Variant.h"
 
@@ -22,9 +23,6 @@
 class TAbstractDBConnection;
 class TAbstractObjectCollection;
 class TCommonGui;
-
-// Which sides SavePictureToStream shrinks to the maximum size.
-enum class TImageScaleType { Maximal = 0, Vertical = 1, Horizontal = 2 };
 
 class TCommonImages {
 public:
@@ -49,7 +47,8 @@ public:
     // height, and when the format cannot hold the picture (nothing is written
     // then). With Scale and MaxSize above 0 the picture is first shrunk
     // (never enlarged, aspect kept, integer arithmetic, at least 1 pixel a
-    // side) and the scaled copy replaces it. The format follows the MIME
+    // side; TPictureEncoding::ScaledSize) and the scaled copy replaces it
+    // (TPictureEncoding::Encode leaves its picture alone). The format follows the MIME
     // type: "image/gif" GIF (quantised, Stucki dithering), "image/bmp"
     // bitmap, "application/x-ico" icon, "image/png" PNG, any other type JPEG
     // at quality 90. WrittenMimeType is the MIME type of the bytes actually
@@ -84,6 +83,15 @@ public:
     // Stream unchanged.
     static bool LoadImageToStream(const std::string& catalogCode, int itemId, std::ostream& stream,
                                   std::int64_t& size, std::string& mimeType, TAbstractDBConnection& connection);
+    // The extension of the file publishing writes for an image of the MIME
+    // type ("jpeg", "gif", "png", "bmp", "ico").
+    static std::string PublishedExtension(const std::string& mimeType);
+    // The file name under which the published site serves an image: its
+    // alternative file name (else its item id), "." and PublishedExtension.
+    // Publishing writes its files by it; the preview's address and the
+    // pictures inserted into pages use it, so they name files the site has.
+    static std::string PublishedFileName(const std::string& itemId, const std::string& altFileName,
+                                         const std::string& mimeType);
     // The item id, "." and the extension of the stored MIME type; empty when
     // the item has no image data.
     static std::string GetImageFileName(int itemId, TAbstractDBConnection& connection,

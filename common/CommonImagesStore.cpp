@@ -121,7 +121,7 @@ std::string TCommonImages::GetImageFileName(int itemId, TAbstractDBConnection& c
     const std::optional<TStoredImage> image = ReadStoredImage(catalogCode, itemId, connection, false);
     if (!image)
         return std::string();
-    return std::to_string(itemId) + "." + TCommonFunctions::GetExtensionByMimeType(image->mimeType, "");
+    return PublishedFileName(std::to_string(itemId), "", image->mimeType);
 }
 
 void TCommonImages::GetUsedImageIds(const std::string& catalogCode, std::vector<std::string>& list,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 // libjpeg reports errors through a callback that must not return. The
 // callbacks here jump back to the setjmp of the function that called into
@@ -46,10 +47,12 @@ void OnError(j_common_ptr cinfo)
 }
 
 // Warnings (level -1) about corrupt data are counted; trace messages ignored.
+// Data that ends before the picture does is an error: libjpeg would fill
+// the missing rows with grey and call the picture whole.
 void OnMessage(j_common_ptr cinfo, int level)
 {
     auto* error = reinterpret_cast<TJpegError*>(cinfo->err);
-    if (level < 0 && ++error->warnings > MaxWarnings)
+    if (level < 0 && (cinfo->err->msg_code == JWRN_JPEG_EOF || ++error->warnings > MaxWarnings))
         JumpWithMessage(cinfo);
 }
 

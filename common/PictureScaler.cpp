@@ -150,6 +150,85 @@ void ResampleColumns(const Source& source, int height, Sink sink)
     }
 }
 
+// Premultiplied floating-point values of one source row: 4 a pixel.
+void ReadRow(const TPicture& picture, int y, std::vector<float>& out)
+{
+    const std::uint8_t* in = picture.Row(y);
+    const std::size_t count = static_cast<std::size_t>(picture.Width());
+    for (std::size_t x = 0; x < count; ++x, in += 4) {
+        const float alpha = in[3];
+        const float factor = alpha * (1.0f / 255.0f);
+        float* p = out.data() + x * 4;
+        p[0] = in[0] * factor;
+        p[1] = in[1] * factor;
+        p[2] = in[2] * factor;
+        p[3] = alpha;
+    }
+}
+
+// One row resampled along its length with the taps (target width x 4 values).
+void ResampleRow(const std::vector<float>& in, const std::vector<TTap>& taps, std::vector<float>& out)
+{
+    for (std::size_t x = 0; x < taps.size(); ++x) {
+        const TTap& tap = taps[x];
+        const float* p = in.data() + static_cast<std::size_t>(tap.first) * 4;
+        float r = 0.0f, g = 0.0f, b = 0.0f, a = 0.0f;
+        for (const float weight : tap.weights) {
+            r += p[0] * weight;
+            g += p[1] * weight;
+            b += p[2] * weight;
+            a += p[3] * weight;
+            p += 4;
+        }
+        float* o = out.data() + x * 4;
+        o[0] = r;
+        o[1] = g;
+        o[2] = b;
+        o[3] = a;
+    }
+}
+
+// A picture that shrinks (or keeps its size) along both axes, read once from
+// top to bottom: each source row is resampled along its length and added,
+// with its share, into the one or two target rows it falls into; a target
+// row is written as soon as its last source row is in. Besides the result
+// it keeps a few rows only, however large the source is.
+TPicture ShrinkByRows(const TPicture& source, int width, int height)
+{
+    TPicture result(width, height);
+    TPictureSink sink{result};
+    const std::vector<TTap> columns = AreaTaps(source.Width(), width);
+    const std::vector<TTap> rows = AreaTaps(source.Height(), height);
+    std::vector<float> in(static_cast<std::size_t>(source.Width()) * 4);
+    std::vector<float> resampled(static_cast<std::size_t>(width) * 4);
+    // The target rows still open, from row Next on.
+    std::vector<std::vector<float>> open;
+    int next = 0;
+    for (int y = 0; y < source.Height() && next < height; ++y) {
+        ReadRow(source, y, in);
+        ResampleRow(in, columns, resampled);
+        for (int t = next; t < height && rows[t].first <= y; ++t) {
+            const std::size_t k = static_cast<std::size_t>(y - rows[t].first);
+            if (k >= rows[t].weights.size())
+                continue;
+            const std::size_t slot = static_cast<std::size_t>(t - next);
+            if (slot == open.size())
+                open.emplace_back(resampled.size(), 0.0f);
+            const float weight = rows[t].weights[k];
+            std::vector<float>& target = open[slot];
+            for (std::size_t i = 0; i < resampled.size(); ++i)
+                target[i] += resampled[i] * weight;
+        }
+        while (next < height && !open.empty() &&
+               rows[next].first + static_cast<int>(rows[next].weights.size()) - 1 <= y) {
+            sink(next, open.front());
+            open.erase(open.begin());
+            ++next;
+        }
+    }
+    return result;
+}
+
 }  // namespace
 
 TPicture TPictureScaler::Scale(const TPicture& source, int width, int height)
@@ -157,6 +236,8 @@ TPicture TPictureScaler::Scale(const TPicture& source, int width, int height)
     TPicture::CheckSize(width, height);
     if (source.IsEmpty())
         throw ECriticalTolvexException("An empty picture cannot be scaled");
+    if (width <= source.Width() && height <= source.Height())
+        return ShrinkByRows(source, width, height);
     TPicture result(width, height);
     const TPictureSource input{source};
     // The axis that leaves the smaller intermediate picture goes first.

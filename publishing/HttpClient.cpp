@@ -4,6 +4,7 @@
 
 #include <curl/curl.h>
 
+#include <cstdlib>
 #include <memory>
 #include <ostream>
 
@@ -134,6 +135,10 @@ THttpResponse THttpClient::Perform(const std::string& url, const std::string* re
     curl_easy_setopt(handle, CURLOPT_TIMEOUT, timeoutSeconds_);
     curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, timeoutSeconds_ < 30 ? timeoutSeconds_ : 30L);
     curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(maxBytes_));
+    // Certificates named by SSL_CERT_FILE are the ones trusted, as OpenSSL's
+    // own programs take them (a company's TLS proxy, a server of the tests).
+    if (const char* trusted = std::getenv("SSL_CERT_FILE"); trusted && *trusted)
+        curl_easy_setopt(handle, CURLOPT_CAINFO, trusted);
     if (!proxyHost_.empty()) {
         curl_easy_setopt(handle, CURLOPT_PROXY, proxyHost_.c_str());
         curl_easy_setopt(handle, CURLOPT_PROXYPORT, static_cast<long>(proxyPort_));

@@ -2,7 +2,9 @@
 // The HTTP client of the long operations, on libcurl: one synchronous GET or
 // POST at a time, through the proxy of the settings, with a limit on the size of the
 // body and on the time of the whole exchange. Redirects are not followed;
-// only http and https addresses are fetched. While it waits it calls
+// only http and https addresses are fetched; https checks the server's
+// certificate against the system's authorities, or those of the file named
+// by the environment variable SSL_CERT_FILE. While it waits it calls
 // KeepAlive (the runner lets its window work and says whether to stop) and
 // reports the bytes it sent and received.
 //

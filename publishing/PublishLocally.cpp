@@ -8,6 +8,7 @@
 #include "common/WellKnownIds.h"
 #include "common/CommonBinary.h"
 #include "common/CommonFunctions.h"
+#include "common/CommonImages.h"
 #include "common/Exceptions.h"
 #include "generation/Templates.h"
 #include "publishing/PublishWorkers.h"
@@ -187,6 +188,9 @@ void TPublishLocally::PublishBinaryRows(int classId, const std::string& folder, 
 
 std::string TPublishLocally::ExtensionOf(int itemId, int classId, const std::string& mimeType)
 {
+    // An image's file is named as pages and previews name it.
+    if (classId == kImageClassId)
+        return TCommonImages::PublishedExtension(mimeType);
     // A binary object's type often has no extension of its own
     // ("application/pdf"): its original file name gives it then, so that the
     // file is published under the name the pages link to.

@@ -7,7 +7,7 @@
 #include "editors/framework/PageItemManager.h"
 #include "editors/framework/TolvexItemManager.h"
 #include "editors/business/BusinessEditorsRegistration.h"
-
+#include "editors/media/MediaEditorsRegistration.h"
 #include "editors/media/definitions/DefinitionEditorsRegistration.h"
 #include "editors/site/html/HtmlEditorsRegistration.h"
 #include "editors/site/SiteEditorsRegistration.h"
@@ -58,6 +58,7 @@ void RegisterFrameworkClasses(TInternalPluginsManager& registry)
     RegisterSiteEditors(registry);
     RegisterBusinessEditors(registry);
     RegisterDefinitionEditors(registry);
+    RegisterMediaEditors(registry);
     registry.SetFrameEditorCreator(
         [](const std::string& name, const std::string& params, const TAbstractFrameClass& frameClass) {
             return std::unique_ptr<TAbstractUIEditor>(new TFrameBasedEditor(name, params, &frameClass));

@@ -9,6 +9,7 @@
 #include "common/Exceptions.h"
 #include "common/GlobalSettings.h"
 #include "common/Translation.h"
+#include "editors/framework/DialogWriteChannel.h"
 #include "editors/framework/EditorHost.h"
 #include "editors/framework/EditorParams.h"
 #include "editors/framework/EditorShell.h"
@@ -27,6 +28,8 @@ TTolvexControlClass::~TTolvexControlClass()
     // The collection goes before the connection it reads through; an own
     // connection's open unit is rolled back when it closes.
     collection_.reset();
+    if (ownConnection_)
+        TDialogWriteChannel::SetOwner(*ownConnection_, nullptr);
     ownConnection_.reset();
     ownWindow_.reset();
 }
@@ -46,6 +49,8 @@ void TTolvexControlClass::Initialize(TAbstractDBConnection* connection)
     } else {
         ownConnection_ = data->GetConnectionFactory().OpenSecondConnection();
         connection_ = ownConnection_.get();
+        // Dialogs opened on this connection commit their writes through this context.
+        TDialogWriteChannel::SetOwner(*ownConnection_, this);
     }
     collection_ = std::make_unique<TObjectCollection>(services_.Root.ObjectContext());
     collection_->Open(data->GetCatalogCode(), *connection_);
@@ -298,9 +303,28 @@ bool TTolvexControlClass::SaveEditorsAndObjects()
             break;
         }
     }
-    if (parent_)
+    if (parent_ || !ok)
         return ok;
-    return ok && WriteObjects();
+    TTolvexControlClass* owner = WriteOwner();
+    if (!owner)
+        return WriteObjects();
+    // A dialog leaves nothing in its caller's unit of work: what it still
+    // has to write is committed through the caller at once.
+    bool written = false;
+    owner->CommitNow([this, &written](TAbstractDBConnection&) { written = WriteObjects(); });
+    if (written)
+        collection_->ConfirmWritten();
+    return written;
+}
+
+TTolvexControlClass* TTolvexControlClass::WriteOwner() const
+{
+    if (ownConnection_)
+        return nullptr;
+    if (parent_)
+        return parent_;
+    TTolvexControlClass* owner = connection_ ? TDialogWriteChannel::OwnerOf(*connection_) : nullptr;
+    return owner == this ? nullptr : owner;
 }
 
 bool TTolvexControlClass::WriteObjects()
@@ -437,8 +461,13 @@ bool TTolvexControlClass::WithUnsavedValues(const TWrite& generate)
 
 void TTolvexControlClass::CommitNow(const TWrite& write)
 {
+    if (TTolvexControlClass* owner = WriteOwner()) {
+        owner->CommitNow(write);
+        return;
+    }
     TAbstractDBConnection& connection = GetConnection();
-    if (connection_ != ownConnection_.get() || !ownConnection_) {
+    if (!ownConnection_) {
+        // A connection no context owns has no unit of work: the write stands at once.
         write(connection);
         return;
     }
@@ -455,8 +484,8 @@ void TTolvexControlClass::CommitNow(const TWrite& write)
 
 void TTolvexControlClass::AddUndoAction(TWrite undo)
 {
-    if (parent_)
-        parent_->AddUndoAction(std::move(undo));
+    if (TTolvexControlClass* owner = WriteOwner())
+        owner->AddUndoAction(std::move(undo));
     else
         undoActions_.push_back(std::move(undo));
 }

@@ -19,7 +19,11 @@
 //    changes for the real save, and the lock is given up again;
 //  - a write that must be visible before Save (a new item's rows, which the
 //    trees show) is committed at once with an undo action (CommitNow,
-//    AddUndoAction) that Cancel applies.
+//    AddUndoAction) that Cancel applies;
+//  - a context on a borrowed connection (a dialog, a nested editor) hands
+//    its committed writes and their undo actions to the context that owns
+//    the connection, whose Save keeps them and whose Cancel undoes them
+//    (editors/framework/DialogWriteChannel.h).
 // A failed save is rolled back whole; the objects keep the user's edits.
 //
 // A nested context (an item editor inside a frame of another item) shares
@@ -144,10 +148,12 @@ public:
     // writes; the objects keep their changes. False when the values could
     // not be written (Generate then does not run).
     bool WithUnsavedValues(const TWrite& generate);
-    // Runs Write on the connection and commits it at once (inside a caller's
-    // unit for a connection that is not owned).
+    // Runs Write on the connection and commits it at once: on a borrowed
+    // connection through the context that owns it; on a connection no
+    // context owns (the main connection) the write stands by itself.
     void CommitNow(const TWrite& write);
-    // An action that undoes a committed write; Cancel applies them, last first.
+    // An action that undoes a committed write; Cancel applies them, last
+    // first. On a borrowed connection the owner's Cancel applies it.
     void AddUndoAction(TWrite undo);
     // A write applied by the next save, inside its unit; Cancel drops it. A
     // failed save keeps it for the next one.
@@ -183,6 +189,9 @@ public:
 
 private:
     bool IsForwarded() const { return parent_ && !window_; }
+    // The context that commits this one's writes: the parent, or the owner
+    // of the borrowed connection; null when this context commits them.
+    TTolvexControlClass* WriteOwner() const;
     bool WriteObjects();
     void UndoWrites();
     void ShowValidation(int flags, const std::string& messages);

@@ -140,6 +140,6 @@ bool TScriptedGui::SelectSaveFile(const std::string& title, const std::string& i
 bool TScriptedGui::SelectOpenFile(const std::string& title, const std::string& initialDir,
                                   const std::string& filter, std::string& fileName)
 {
-    shown_.push_back({"open", "", title, mbOkCancel, "", "", false, initialDir});
+    shown_.push_back({"open", filter, title, mbOkCancel, "", "", false, initialDir});
     return TakeInput(fileName);
 }

@@ -11,7 +11,7 @@
 
 struct TShownBox {
     std::string kind;     // "error", "warning", "information", "question", "input", "choice", "password", "save", "open", "itemtype"
-    std::string message;  // message, or prompt of an input box
+    std::string message;  // message, prompt of an input box, or filter of an open-file dialog
     std::string caption;
     int flags = 0;
     std::string checkBoxText;

@@ -3,6 +3,7 @@
 #include "catalog/CatalogData.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
+#include "editors/media/images/FrameImageContainer.h"
 #include "editors/site/company/FrameCompanyEditorModel.h"
 #include "storage/NameValueLines.h"
 
@@ -10,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 TFrameCompanyEditor::TFrameCompanyEditor(TFrameSite& site)
     : TCompanyFrameBase(site, "TFrameCompanyEditor",
@@ -29,11 +31,17 @@ TFrameCompanyEditorModel& TFrameCompanyEditor::Company() const
 
 void TFrameCompanyEditor::AddExtraRows(QFormLayout& form)
 {
-    auto row = [&](const QString& caption, QLabel*& preview, QPushButton*& select, const QString& selectText,
+    auto row = [&](const QString& caption, QWidget*& preview, QPushButton*& select, const QString& selectText,
                    QPushButton*& remove, const QString& removeText, const char* name, bool logo) {
-        preview = new QLabel(this);
-        preview->setObjectName(QString("lbl%1").arg(name));
-        preview->setMinimumWidth(160);
+        preview = new QWidget(this);
+        preview->setObjectName(QString("pnl%1").arg(name));
+        preview->setMinimumSize(220, logo ? 150 : 56);
+        auto* panel = new QVBoxLayout(preview);
+        panel->setContentsMargins(0, 0, 0, 0);
+        // Said while there is no picture to show.
+        auto* none = new QLabel(tr("(none)"), preview);
+        none->setObjectName("lblNone");
+        panel->addWidget(none, 0, Qt::AlignLeft | Qt::AlignTop);
         select = new QPushButton(selectText, this);
         select->setObjectName(QString("btnSelect%1").arg(name));
         remove = new QPushButton(removeText, this);
@@ -41,32 +49,47 @@ void TFrameCompanyEditor::AddExtraRows(QFormLayout& form)
         connect(select, &QPushButton::clicked, this, [this, logo] { SelectImage(logo); });
         connect(remove, &QPushButton::clicked, this, [this, logo] { DeleteImage(logo); });
         auto* line = new QHBoxLayout;
+        // The buttons beside the caption, at the top of the picture.
         line->addWidget(preview, 1);
-        line->addWidget(select);
-        line->addWidget(remove);
+        line->addWidget(select, 0, Qt::AlignTop);
+        line->addWidget(remove, 0, Qt::AlignTop);
         auto* label = new QLabel(caption, this);
         label->setBuddy(select);
         form.addRow(label, line);
     };
-    row(tr("Logo:"), lblLogo_, btnSelectLogo_, tr("Select &Logo..."), btnDeleteLogo_, tr("Delete Lo&go"), "Logo", true);
-    row(tr("Icon:"), lblIcon_, btnSelectIcon_, tr("Select &Icon..."), btnDeleteIcon_, tr("Delete Ico&n"), "Icon", false);
+    row(tr("Logo:"), pnlLogo_, btnSelectLogo_, tr("Select &Logo..."), btnDeleteLogo_, tr("Delete Lo&go"), "Logo", true);
+    row(tr("Icon:"), pnlIcon_, btnSelectIcon_, tr("Select &Icon..."), btnDeleteIcon_, tr("Delete Ico&n"), "Icon", false);
     btnSelectLogo_->setEnabled(!Model()->IsReadOnly());
+}
+
+void TFrameCompanyEditor::ShowImage(bool logo, int imageId)
+{
+    QWidget* panel = logo ? pnlLogo_ : pnlIcon_;
+    TFrameImageContainer*& preview = logo ? logoPreview_ : iconPreview_;
+    // The previous preview always goes first.
+    delete preview;
+    preview = nullptr;
+    auto* none = panel->findChild<QLabel*>("lblNone", Qt::FindDirectChildrenOnly);
+    if (none)
+        none->show();
+    if (imageId == 0)
+        return;
+    preview = new TFrameImageContainer(panel);
+    preview->setObjectName(logo ? "prvLogo" : "prvIcon");
+    // The logo with its facts at the top; the icon alone, centred.
+    preview->Setup(logo ? TFrameImageContainer::TInfo::Top : TFrameImageContainer::TInfo::Hidden,
+                   TImagePreviewModel::ServicesOf(*GetContext()), true, !logo);
+    panel->layout()->addWidget(preview);
+    if (preview->LoadImageItem(imageId, Model()->RecordCatalogCode()) && none)
+        none->hide();
 }
 
 void TFrameCompanyEditor::LoadExtra()
 {
-    auto show = [this](QLabel* label, int imageId) {
-        if (imageId == 0) {
-            label->setText(tr("(none)"));
-            return;
-        }
-        const std::string name = GetContext()->Data()->GetItemName(imageId, GetContext()->GetConnection(), ContentLangCode());
-        label->setText(QString::fromUtf8(name.c_str()));
-    };
-    show(lblLogo_, Company().LogoImageId());
-    show(lblIcon_, Company().IconImageId());
-    btnDeleteLogo_->setEnabled(Company().CanDeleteLogo());
-    btnDeleteIcon_->setEnabled(Company().CanDeleteIcon());
+    ShowImage(true, Company().LogoImageId());
+    ShowImage(false, Company().IconImageId());
+    btnDeleteLogo_->setEnabled(Company().CanDeleteLogo() && logoPreview_);
+    btnDeleteIcon_->setEnabled(Company().CanDeleteIcon() && iconPreview_);
 }
 
 void TFrameCompanyEditor::SelectImage(bool logo)

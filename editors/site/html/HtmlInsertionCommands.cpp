@@ -7,6 +7,7 @@ std::string THtmlInsertionCommands::InsertPicture()
 {
     TDialogParams pairs({"MainImageSize=" + services_.CatalogOption(702),
                          "LargeImageSize=" + services_.CatalogOption(703), "CanLargeCopy=yes",
+                         "ThumbnailImageSize=" + services_.CatalogOption(705), "CanThumbnailCopy=yes",
                          "FolderName=Design images"});
     if (!services_.RunDialog("HtmlImage", pairs))
         return {};

@@ -3,6 +3,7 @@
 #include "common/CommonFunctionsDetail.h"
 
 #include "common/CommonFunctions.h"
+#include "common/CommonImages.h"
 #include "common/ParamList.h"
 #include "common/Translation.h"
 
@@ -37,7 +38,9 @@ constexpr const char* kFlashPlayerPage = "https://www.adobe.com/products/flashpl
 std::string THtmlInsertions::PictureFileName(const std::string& altFileName, const std::string& itemId,
                                              const std::string& mimeType)
 {
-    return UrlEncoded(altFileName.empty() ? itemId : altFileName) + "." + TCommonFunctions::GetMimeSubtype(mimeType);
+    // The name publishing writes the file under; the name part is letters,
+    // digits, "-" and "_" or an id, which the address encoding leaves alone.
+    return UrlEncoded(TCommonImages::PublishedFileName(itemId, altFileName, mimeType));
 }
 
 std::string THtmlInsertions::ObjectFileName(const std::string& altFileName, const std::string& itemId,
@@ -112,7 +115,7 @@ std::string THtmlInsertions::PopupImageAddress(const TDialogParams& answers)
     const std::string itemId = answers.Value("ImageItemId");
     if (itemId.empty())
         return {};
-    return "../images/" + UrlEncoded(itemId) + "." + TCommonFunctions::GetMimeSubtype(answers.Value("ImageMimeType"));
+    return "../images/" + PictureFileName("", itemId, answers.Value("ImageMimeType"));
 }
 
 std::string THtmlInsertions::PopupImageLink(const std::string& address, const std::string& text)

@@ -42,8 +42,8 @@ class THtmlInsertions {
 public:
     explicit THtmlInsertions(const TTranslation* translation = nullptr) : translation_(translation) {}
 
-    // The file of a picture: the URL-encoded alternative name, else the
-    // URL-encoded id, then "." and the MIME subtype.
+    // The file of a picture as publishing names it (the alternative name,
+    // else the id, "." and the extension of the MIME type), URL-encoded.
     static std::string PictureFileName(const std::string& altFileName, const std::string& itemId,
                                        const std::string& mimeType);
     // The file of a binary object: the alternative name, else the id, then

@@ -38,6 +38,7 @@ TEST_F(HtmlInsertionCommandsTest, PictureAndPopupSendTheirSizesAndFolders)
     EXPECT_EQ(Commands().InsertPicture(), "<IMG SRC=\"../images/3001.png\" ALT=\"Logo\" BORDER=\"0\" STYLE=\"\" />");
     EXPECT_EQ(opened, "HtmlImage");
     EXPECT_EQ(sent, (std::vector<std::string>{"MainImageSize=400", "LargeImageSize=800", "CanLargeCopy=yes",
+                                              "ThumbnailImageSize=800", "CanThumbnailCopy=yes",
                                               "FolderName=Design images"}));
 
     answers = {"ImageItemId=3002", "ImageMimeType=image/jpeg", "Caption=Map"};

@@ -7,9 +7,9 @@
 // and item type, a catalog of that type is made, an item of that type is
 // found in its trees (or added through the tree; the lists through their
 // menu action), every tab of its editor is visited, and every page that only
-// stands for a missing editor is collected. A missing site or product editor
-// fails the case; placeholders of other kinds of editors (pictures, prices,
-// options, hotels...) are only printed.
+// stands for a missing editor is collected. A missing site, product or
+// picture editor fails the case; placeholders of other kinds of editors
+// (hotels...) are only printed.
 #include "../framework/MainWindowFixture.h"
 #include "../framework/PlaceholderPages.h"
 
@@ -69,6 +69,12 @@ const std::set<std::string> kBusinessEditorClasses = {
     "TFrameProductBasicEditor", "TFrameProductSpecs", "TFrameProductShipping", "TFrameSimpleProductProperties",
     "TFrameSimpliestProductProperties", "TProductSearchLimits", "TFrameProductSearchLimits", "TMultiColorEditor",
     "TFrameMultiColorEditor"};
+
+// The picture editors: the image dialog and its tabs, the image member tabs
+// and the preview frame; none of them may be a placeholder either.
+const std::set<std::string> kPictureEditorClasses = {
+    "TImageEditor", "TFrameImageDisk", "TFrameImageInet", "TFrameImageDataEditor", "TFrameCommonImageEditor",
+    "TCommonImageEditor", "TFrameMultipleImageDataEditor", "TFrameImageContainer"};
 
 // ---- the cases, read from the shipped definitions ----------------------------------------
 
@@ -338,6 +344,8 @@ TEST_P(EveryItemTypeOpensItsEditors, WithoutAMissingSiteEditor)
                 ADD_FAILURE() << "the site editor " << what << " is still a placeholder";
             else if (kBusinessEditorClasses.count(stands))
                 ADD_FAILURE() << "the product editor " << what << " is still a placeholder";
+            else if (kPictureEditorClasses.count(stands))
+                ADD_FAILURE() << "the picture editor " << what << " is still a placeholder";
             else
                 std::cout << "[ other placeholder ] " << what << "\n";
         }

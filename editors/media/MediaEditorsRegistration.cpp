@@ -1,0 +1,27 @@
+#include "editors/media/MediaEditorsRegistration.h"
+
+#include "catalog/InternalPluginsManager.h"
+#include "editors/framework/FrameClass.h"
+#include "editors/media/images/CommonImageEditor.h"
+#include "editors/media/images/FrameImageDataEditor.h"
+#include "editors/media/images/ImageEditor.h"
+
+namespace {
+
+template <class TEditor>
+void RegisterEditor(TInternalPluginsManager& registry, const char* className)
+{
+    registry.RegisterBuiltinClass(className, [](const std::string& name, const std::string& params) {
+        return std::unique_ptr<TAbstractPluginClass>(new TEditor(name, params));
+    });
+}
+
+}  // namespace
+
+void RegisterMediaEditors(TInternalPluginsManager& registry)
+{
+    RegisterEditor<TImageEditor>(registry, "TImageEditor");
+    RegisterEditor<TCommonImageEditor>(registry, "TCommonImageEditor");
+    registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameImageDataEditor>>(
+        "LinkedImage*", "TFrameImageDataEditor", "Image", "LinkedImage-basic", false));
+}
