@@ -1,0 +1,35 @@
+#include "editors/business/network/VendorItemManagers.h"
+
+#include "catalog/Singletons.h"
+#include "catalog/Tolvex.h"
+#include "editors/framework/TolvexControlClass.h"
+#include "storage/ObjectCollection.h"
+
+std::string TVendorItemManager::GetCaption(TTolvexControlClass& context)
+{
+    if (!context.GetObjectCollection().GetObject(context.GetItemId(), "CommonNames"))
+        return context.Translate("CoC Member");
+    return context.TranslateFmt("CoC Member Info: $1", {ItemName(context)});
+}
+
+std::string TVendorItemManager::GetNewItemCaption(TTolvexControlClass& context)
+{
+    return context.Translate("New CoC Member");
+}
+
+TVendorListItemManager::TVendorListItemManager(std::string name, std::string params)
+    : TPageItemManager(std::move(name), std::move(params), "Vendor List")
+{
+}
+
+std::string TVendorListItemManager::GetCaption(TTolvexControlClass& context)
+{
+    if (RootObject && context.GetTreeItemId() == RootObject->GetHomePageId())
+        return context.Translate("Home Page");
+    return TPageItemManager::GetCaption(context);
+}
+
+int TVendorListItemManager::ValidateItem(TTolvexControlClass& context, std::string& messages)
+{
+    return TTolvexItemManager::ValidateItem(context, messages);
+}
