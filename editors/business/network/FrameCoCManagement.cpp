@@ -36,6 +36,12 @@ void TFrameCoCManagement::InitControls()
     cbTemplates_->setCurrentIndex(0);
 }
 
+void TFrameCoCManagement::LoadFromObjects(bool /*languageSwitch*/)
+{
+    // The choice shown is an answer already: Ok may be pressed at once.
+    SetModified();
+}
+
 bool TFrameCoCManagement::Save()
 {
     if (std::vector<std::string>* params = GetContext()->GetParams())

@@ -14,6 +14,7 @@ public:
     explicit TFrameCoCManagement(TFrameSite& site);
 
     void InitControls() override;
+    void LoadFromObjects(bool languageSwitch) override;
     bool Save() override;
 
 private:
