@@ -84,9 +84,13 @@ void TVendorInfoModel::Store()
         link->SetNumber("ItemId", catalog_network::kCompanyItemId, 0);
         link->SetNumber("ClassId", catalog_network::kCompanyClassId, 0);
     }
-    if (TAbstractCObject* names = objects.GetObject(context_.ItemId, "CommonNames"))
-        if (names->GetLangString("ItemName", context_.LangCode, 0).empty() && !code_.empty())
+    // A member without a name of its own (none, or still the new item's
+    // caption) is named by its code.
+    if (TAbstractCObject* names = objects.GetObject(context_.ItemId, "CommonNames")) {
+        const std::string name = names->GetLangString("ItemName", context_.LangCode, 0);
+        if (!code_.empty() && (name.empty() || name == Text("New CoC Member")))
             names->SetLangString("ItemName", context_.LangCode, code_, 0);
+    }
 }
 
 bool TVendorInfoModel::CodeHeldByAnother() const

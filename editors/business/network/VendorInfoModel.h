@@ -3,7 +3,7 @@
 // catalog code (reduced to code characters as it is typed or pasted), the
 // "regenerate on host" choice, the catalog type's name and the member's
 // site address; where they are stored ("CoCMember", "LinkToCatalogItem" and,
-// while the item has none, its name); the save's refusals; and the refresh
+// while the item has none but the new item's caption, its name); the save's refusals; and the refresh
 // from the host: the member's company record and catalog-type item fetched
 // (each through a runner that waits until its window is gone), its catalog
 // type written into "CoCMember", its logo fetched when it has one.

@@ -7,7 +7,8 @@
 
 std::string TVendorItemManager::GetCaption(TTolvexControlClass& context)
 {
-    if (!context.GetObjectCollection().GetObject(context.GetItemId(), "CommonNames"))
+    // No name object, or an empty name (a list opened by its item type): the kind alone.
+    if (!context.GetObjectCollection().GetObject(context.GetItemId(), "CommonNames") || ItemName(context).empty())
         return context.Translate("CoC Member");
     return context.TranslateFmt("CoC Member Info: $1", {ItemName(context)});
 }
@@ -26,6 +27,8 @@ std::string TVendorListItemManager::GetCaption(TTolvexControlClass& context)
 {
     if (RootObject && context.GetTreeItemId() == RootObject->GetHomePageId())
         return context.Translate("Home Page");
+    if (ItemName(context).empty())
+        return context.Translate("Vendor List");
     return TPageItemManager::GetCaption(context);
 }
 

@@ -91,6 +91,7 @@ TEST(NetworkEditors, AMemberRefreshedFromTheHostShowsItsTypeAndCompany)
     EXPECT_NE(Committed(f, "SELECT StringValue FROM CStrings WHERE CatalogCode = :CatalogCode AND ItemId = 2001 AND "
                            "ClassId = 3 AND MemberId = 1"),
               "Acme Member Works");
+    Shoot(f, "network-member-info");
     // The code typed before the refresh is still there, not saved yet.
     EXPECT_EQ(MemberCodeEdit(f)->text(), "acme");
     EXPECT_EQ(Count(f, "CStrings WHERE CatalogCode = :CatalogCode AND ClassId = 606"), 0);
@@ -117,7 +118,9 @@ TEST(NetworkEditors, AMemberRefreshedFromTheHostShowsItsTypeAndCompany)
     EXPECT_EQ(Committed(f, "SELECT NumberValue FROM CNumbers WHERE CatalogCode = :CatalogCode AND ClassId = 606 AND "
                            "MemberId = 2 AND ItemId = " + std::to_string(member)),
               "1");
-    Shoot(f, "network-member");
+    EXPECT_EQ(NameOf(f, member), "acme") << "a new member is named by its code";
+    // The member list (the home page) shows the member's company from its own record.
+    EXPECT_NE(GeneratePage(f, 100001).find("Acme Member Works"), std::string::npos);
 }
 
 TEST(NetworkEditors, AnUnknownMemberAndAnEmptyCodeAreRefused)
@@ -244,6 +247,7 @@ TEST(NetworkEditors, AWholesaleBuyerIsNamedAndCodedBySaveAndDroppedByCancel)
     QTest::keyClick(caption, Qt::Key_Return);
     QCoreApplication::processEvents();
     EXPECT_EQ(Count(f, "Items WHERE CatalogCode = :CatalogCode AND ItemType = 607"), 0) << "nothing before Save";
+    Shoot(f, "network-buyers");
     PressSave(f);
     const std::vector<int> buyers = ChildrenOfType(f, 22, 607);
     ASSERT_EQ(buyers.size(), 1u);
@@ -283,6 +287,8 @@ TEST(NetworkEditors, TheRepublishingRequestCarriesTheChosenMember)
         ASSERT_NE(combo, nullptr);
         EXPECT_EQ(combo->itemData(0).toString(), "0");
         ChooseData(combo, QString::number(member));
+        if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR"))
+            window.grab().save(QString("%1/site-network-republish.png").arg(dir));
         window.btnContainerOk->click();
     });
     f.Shell().ExecuteAction("Action=CoCManagement&Check=yes", false);
