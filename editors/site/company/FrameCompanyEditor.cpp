@@ -1,6 +1,7 @@
 #include "editors/site/company/FrameCompanyEditor.h"
 
 #include "catalog/CatalogData.h"
+#include "catalog/CatalogQueries.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
 #include "editors/site/company/FrameCompanyEditorModel.h"
@@ -50,7 +51,9 @@ void TFrameCompanyEditor::AddExtraRows(QFormLayout& form)
     };
     row(tr("Logo:"), lblLogo_, btnSelectLogo_, tr("Select &Logo..."), btnDeleteLogo_, tr("Delete Lo&go"), "Logo", true);
     row(tr("Icon:"), lblIcon_, btnSelectIcon_, tr("Select &Icon..."), btnDeleteIcon_, tr("Delete Ico&n"), "Icon", false);
+    // A member catalog's record is only shown: no picture may be chosen for it.
     btnSelectLogo_->setEnabled(!Model()->IsReadOnly());
+    btnSelectIcon_->setEnabled(!Model()->IsReadOnly());
 }
 
 void TFrameCompanyEditor::LoadExtra()
@@ -60,8 +63,14 @@ void TFrameCompanyEditor::LoadExtra()
             label->setText(tr("(none)"));
             return;
         }
-        const std::string name = GetContext()->Data()->GetItemName(imageId, GetContext()->GetConnection(), ContentLangCode());
-        label->setText(QString::fromUtf8(name.c_str()));
+        TCatalogData& data = *GetContext()->Data();
+        TAbstractDBConnection& connection = GetContext()->GetConnection();
+        // A member catalog's picture is one of its own items, kept under its code.
+        const std::string& code = Company().RecordCatalogCode();
+        const std::string name =
+            code.empty() ? data.GetItemName(imageId, connection, ContentLangCode())
+                         : data.GetQueries().ReadStringMemberOfCatalog(imageId, 1, 1, ContentLangCode(), connection, code);
+        label->setText(name.empty() ? tr("Picture %1").arg(imageId) : QString::fromUtf8(name.c_str()));
     };
     show(lblLogo_, Company().LogoImageId());
     show(lblIcon_, Company().IconImageId());

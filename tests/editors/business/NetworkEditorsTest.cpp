@@ -109,6 +109,9 @@ TEST(NetworkEditors, AMemberRefreshedFromTheHostShowsItsTypeAndCompany)
                 shown = shown || edit->text() == "Acme Member Works";
         }
     EXPECT_TRUE(shown) << "the member's company name on its Basic tab";
+    ASSERT_NE(Find<QLabel>(f, "lblLogo"), nullptr);
+    EXPECT_EQ(Find<QLabel>(f, "lblLogo")->text(), "Picture 3500") << "the member's logo, fetched under its code";
+    EXPECT_FALSE(Find<QPushButton>(f, "btnSelectIcon")->isEnabled()) << "the member's record is only shown";
 
     PressSave(f);
     EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{});
