@@ -1,16 +1,19 @@
 #include "publishing/CacheDataFromHost.h"
 
 #include "catalog/CatalogData.h"
+#include "catalog/CatalogItemsSql.h"
 #include "catalog/Tolvex.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
 #include "common/ParamList.h"
 #include "publishing/HostReply.h"
 #include "publishing/HttpClient.h"
+#include "storage/AbstractDBConnection.h"
 #include "storage/NameValueLines.h"
 #include "storage/RecordsetXmlContext.h"
 #include "storage/XmlToRecordset.h"
 
+#include <cstdlib>
 #include <sstream>
 
 namespace {
@@ -18,6 +21,20 @@ namespace {
 // What the table data of one object may reach.
 const std::vector<std::string> kObjectTables{"CStrings", "CText", "CNumbers", "CDates", "CBinary",
                                              "CObjectInstances"};
+
+// An Items row for a cached object's item, so that its objects are found
+// through the item (the object factory looks them up by LinkedItemId).
+void EnsureCachedItem(TAbstractDBConnection& connection, const std::string& cachedCode, int itemId)
+{
+    if (itemId <= 0 ||
+        catalog_sql::HasRow(connection, "SELECT ItemId FROM Items WHERE CatalogCode = :CatalogCode AND ItemId = :ItemId",
+                            cachedCode, {{"ItemId", itemId}}))
+        return;
+    catalog_sql::Exec(connection,
+                      "INSERT INTO Items (CatalogCode, ItemId, ItemType, ParentItemId, LinkedItemId, IsSynchronized, "
+                      "DateModified) VALUES (:CatalogCode, :ItemId, 0, 0, :ItemId, 1, :Now)",
+                      cachedCode, {{"ItemId", itemId}, {"Now", catalog_sql::Now()}});
+}
 
 }  // namespace
 
@@ -80,6 +97,10 @@ void TCacheDataFromHost::Execute()
             reader.SetAllowedTables(kObjectTables);
             reader.SetRequiredCatalogCode(cachedCode);
             reader.ApplyStreamRemapped(stream, true, map);
+            const std::string toItem = ValueOfName(map, "toitemid");
+            EnsureCachedItem(connection_, cachedCode, std::atoi((toItem.empty() ? Param("itemid") : toItem).c_str()));
+            if (CommitWhenStored)
+                connection_.CommitTrans();
             success_ = true;
             QueueAction("Action=RefreshMainPageEditor&Modified=yes");
             return true;

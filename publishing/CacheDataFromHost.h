@@ -12,6 +12,10 @@
 // Parameters: "catalogcode", "itemid", "classid", then the remapping lines
 // of the record-set reader ("fromcatalog", "tocatalog", ...); "fromcatalog"
 // is the catalog code when the caller gives none.
+//
+// The stored object's item gets an Items row of its own under the cached
+// code when it has none (the host sends only the object's rows), so that
+// the object factory finds the object there.
 #include "publishing/TolvexImport.h"
 
 #include <functional>
@@ -28,4 +32,8 @@ public:
     std::function<void(const std::string& action)> QueueAction;
     // The time limit of the request in seconds.
     void SetRequestTimeout(long seconds);
+    // Commits the connection's unit of work once the rows are stored: for a
+    // run on a connection of its own, so that the fetched rows are kept
+    // whatever happens to the item being edited.
+    bool CommitWhenStored = false;
 };

@@ -307,6 +307,12 @@ bool TCatalogWindowUI::RunEditorDialog(int itemType, std::vector<std::string>& p
     return editor.OpenItem(-1, -1, itemType, &params, 0);
 }
 
+bool TCatalogWindowUI::FetchFromHost(const std::string& catalogCode, int itemId, int classId,
+                                     const std::vector<std::string>& extraLines)
+{
+    return hostFetch_ && hostFetch_(catalogCode, itemId, classId, extraLines);
+}
+
 void TCatalogWindowUI::ExecuteAction(const std::string& action, bool check)
 {
     if (shell_)

@@ -15,6 +15,7 @@
 #include "shell/EditorOpening.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -57,6 +58,12 @@ public:
     std::unique_ptr<TEditorWindow> CreateEditorWindow() override;
     bool EditValueInAllLanguages(TTolvexControlClass& context, int itemId, const std::string& classXmlTag,
                                  const std::string& memberXmlTag, std::string& value) override;
+    bool FetchFromHost(const std::string& catalogCode, int itemId, int classId,
+                       const std::vector<std::string>& extraLines) override;
+    // Who runs FetchFromHost (the publishing commands); without one it answers false.
+    using THostFetch = std::function<bool(const std::string& catalogCode, int itemId, int classId,
+                                          const std::vector<std::string>& extraLines)>;
+    void SetHostFetch(THostFetch fetch) { hostFetch_ = std::move(fetch); }
 
     // The open catalog's window side; null while no catalog is open (or it has no window).
     static TCatalogWindowUI* Of(TTolvex& root);
@@ -112,4 +119,5 @@ private:
     std::unique_ptr<TEditorPaneHost> paneHost_;
     std::unique_ptr<TTolvexItemEditor> mainEditor_;
     bool reselecting_ = false;
+    THostFetch hostFetch_;
 };

@@ -15,6 +15,8 @@
 #include "publishing/ExportImages.h"
 #include "publishing/CacheDataFromHost.h"
 #include "publishing/ExportTemplates.h"
+#include "publishing/CatalogNetwork.h"
+#include "publishing/PublishCoCManagement.h"
 #include "publishing/FolderCheck.h"
 #include "publishing/FroogleSettings.h"
 #include "publishing/FtpPublishParameters.h"
@@ -44,7 +46,15 @@
 #include "storage/IdRanges.h"
 #include "storage/References.h"
 #include "editors/framework/TolvexItemEditor.h"
+#include "editors/framework/ui/EditorWait.h"
+#include "catalog/CatalogDataUI.h"
+#include "catalog/CatalogQueries.h"
 #include "common/IniSettings.h"
+#include "storage/NameValueLines.h"
+
+#include <QEventLoop>
+
+#include <cstdlib>
 
 namespace {
 
@@ -93,6 +103,8 @@ bool TPublishingCommands::Publish(const std::string& verb)
         UploadStyle();
     else if (verb == "DownloadStyle")
         DownloadStyle();
+    else if (verb == "CoCManagement")
+        CoCManagement();
     else if (!host_publish::TransferTableParams(verb, "", "", "").empty())
         TransferTables(verb);
     else if (verb == "ImportStory")
@@ -581,4 +593,64 @@ TfrmDetailProcess* TPublishingCommands::CacheDataFromHost(const std::string& cat
     window->ShowTransferPanel(true);
     window->StartProcess();
     return window;
+}
+
+bool TPublishingCommands::FetchFromHostAndWait(const std::string& catalogCode, int itemId, int classId,
+                                              const std::vector<std::string>& extraLines)
+{
+    if (!open_.Data())
+        return false;
+    std::vector<std::string> params{"catalogcode=" + catalogCode, "itemid=" + std::to_string(itemId),
+                                    "classid=" + std::to_string(classId)};
+    params.insert(params.end(), extraLines.begin(), extraLines.end());
+    auto* window = new TfrmDetailProcess(RunnerEnvironment(), &window_);
+    control_.LocalizeControl(window);
+    TCommonGui& gui = gui_;
+    TTolvex* root = &open_.Root();
+    // No connection given: the window opens one of its own, and the fetched rows are committed on it.
+    window->CreatePublisher(std::move(params), [&gui, root](std::vector<std::string>& runParams,
+                                                            TAbstractDBConnection* connection,
+                                                            TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
+        if (!connection)
+            return nullptr;
+        auto cache = std::make_unique<TCacheDataFromHost>(
+            runParams, *connection, TPublisherEnvironment{gui, ::Translation, &runner, root, nullptr});
+        cache->CommitWhenStored = true;
+        return cache;
+    });
+    window->ShowTransferPanel(true);
+    auto stored = std::make_shared<bool>(false);
+    window->SetOnSuccess([stored](std::vector<std::string>&) { *stored = true; });
+    QEventLoop loop;
+    QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+    QPointer<TfrmDetailProcess> running(window);
+    window->StartProcess();
+    const TEditorWait wait;
+    if (running)
+        loop.exec();
+    return *stored;
+}
+
+TfrmDetailProcess* TPublishingCommands::CoCManagement()
+{
+    TCatalogData* data = open_.Data();
+    if (!data)
+        return nullptr;
+    TAbstractDBConnection& main = data->GetConnectionFactory().GetConnection();
+    std::vector<std::string> choice;
+    const bool accepted = managementDialog_
+                              ? managementDialog_(choice)
+                              : data->GetUI() && data->GetUI()->RunEditorDialog(catalog_network::kManagementDialogType,
+                                                                               choice, main);
+    if (!accepted)
+        return nullptr;
+    std::string memberId = ValueOfName(choice, "memberid");
+    if (memberId.empty())
+        memberId = "0";
+    const std::string memberCode =
+        memberId == "0" ? std::string()
+                        : data->GetQueries().ReadStringMember(std::atoi(memberId.c_str()), catalog_network::kMemberClassId,
+                                                             1, "XXX", main);
+    return StartRunner(catalog_network::ManagementParams(memberId, memberCode),
+                       FactoryOf<TPublishCoCManagement>(gui_, &open_.Root()), true);
 }

@@ -68,6 +68,13 @@ public:
     // its cached code on Connection; the runner closes itself when done.
     TfrmDetailProcess* CacheDataFromHost(const std::string& catalogCode, int itemId, int classId,
                                          const std::vector<std::string>& extraLines, TAbstractDBConnection& connection);
+    // The same on a connection of its own, committed when stored, waiting
+    // (the editor held) until the runner window is gone; true when stored.
+    bool FetchFromHostAndWait(const std::string& catalogCode, int itemId, int classId,
+                              const std::vector<std::string>& extraLines);
+    // Asks whose templates the host republishes every member with, then
+    // sends the catalog-network management request.
+    TfrmDetailProcess* CoCManagement();
     // Asks for the host account of the open catalog for the next host
     // command; false when refused. The catalog's own login stays as it is:
     // the program reopens the catalog with it.
@@ -80,6 +87,11 @@ public:
         std::function<bool(std::string& userName, std::string& password)> Account;
     };
     void SetHostDialogs(THostDialogs dialogs) { hostDialogs_ = std::move(dialogs); }
+    // Replaces the republishing dialog (tests): fills "memberid" into the list -> accepted.
+    void SetManagementDialog(std::function<bool(std::vector<std::string>& params)> dialog)
+    {
+        managementDialog_ = std::move(dialog);
+    }
 
     // The software update with its parameter lines: modal (true when it
     // closed with OK) or shown without waiting (false).
@@ -118,6 +130,7 @@ private:
     TActionProcessor& processor_;
     QPointer<TfrmDetailProcess> updateWindow_;
     THostDialogs hostDialogs_;
+    std::function<bool(std::vector<std::string>& params)> managementDialog_;
     std::string hostUserName_;
     std::string hostPassword_;
 

@@ -203,8 +203,13 @@ std::unique_ptr<TCatalogDataUI> TQtShell::CreateCatalogUI(TCatalogData& data)
 {
     if (!root_)
         return nullptr;
-    return std::make_unique<TCatalogWindowUI>(*root_, data, gui_, *window_, guiControl_, this,
-                                              previewSource_.get());
+    auto ui = std::make_unique<TCatalogWindowUI>(*root_, data, gui_, *window_, guiControl_, this,
+                                                 previewSource_.get());
+    ui->SetHostFetch([this](const std::string& catalogCode, int itemId, int classId,
+                            const std::vector<std::string>& extraLines) {
+        return parts_ && parts_->Publishing.FetchFromHostAndWait(catalogCode, itemId, classId, extraLines);
+    });
+    return ui;
 }
 
 void TQtShell::LoginShowWelcome(const std::string& catalogName, bool autoOpen)

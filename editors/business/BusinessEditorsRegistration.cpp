@@ -4,6 +4,7 @@
 #include "catalog/PlaceholderFrameClass.h"
 #include "editors/business/fields/FrameAdditionalFields.h"
 #include "editors/business/options/OptionEditorsRegistration.h"
+#include "editors/business/network/NetworkEditorsRegistration.h"
 #include "editors/business/products/FrameListProductsEditor.h"
 #include "editors/business/products/FrameMultiColorEditor.h"
 #include "editors/business/products/FrameProductInfo.h"
@@ -84,4 +85,5 @@ void RegisterBusinessEditors(TInternalPluginsManager& registry)
     registry.RegisterBuiltinClass("TProductListItemManager", [](const std::string& name, const std::string& params) {
         return std::unique_ptr<TAbstractPluginClass>(new TCaptionedItemManager(name, params, "All Products", "", true));
     });
+    RegisterNetworkEditors(registry);
 }

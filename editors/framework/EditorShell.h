@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TEditorWindow;
 class TTolvexControlClass;
@@ -30,4 +31,13 @@ public:
     // and receives its new text. True when closed with Ok.
     virtual bool EditValueInAllLanguages(TTolvexControlClass& context, int itemId, const std::string& classXmlTag,
                                          const std::string& memberXmlTag, std::string& value) = 0;
+    // Fetches the rows of an object of a catalog that lives on the hosting
+    // service into the local database (under "c#" and its code) in a runner
+    // window, committed on a connection of their own, and waits until the
+    // window is gone. True when the rows were stored; false without a program.
+    virtual bool FetchFromHost(const std::string& /*catalogCode*/, int /*itemId*/, int /*classId*/,
+                               const std::vector<std::string>& /*extraLines*/)
+    {
+        return false;
+    }
 };

@@ -1,6 +1,7 @@
 #include "editors/site/company/FrameCompanyEditor.h"
 
 #include "catalog/CatalogData.h"
+#include "catalog/CatalogQueries.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
 #include "editors/media/images/FrameImageContainer.h"
@@ -59,7 +60,9 @@ void TFrameCompanyEditor::AddExtraRows(QFormLayout& form)
     };
     row(tr("Logo:"), pnlLogo_, btnSelectLogo_, tr("Select &Logo..."), btnDeleteLogo_, tr("Delete Lo&go"), "Logo", true);
     row(tr("Icon:"), pnlIcon_, btnSelectIcon_, tr("Select &Icon..."), btnDeleteIcon_, tr("Delete Ico&n"), "Icon", false);
+    // A member catalog's record is only shown: no picture may be chosen for it.
     btnSelectLogo_->setEnabled(!Model()->IsReadOnly());
+    btnSelectIcon_->setEnabled(!Model()->IsReadOnly());
 }
 
 void TFrameCompanyEditor::ShowImage(bool logo, int imageId)

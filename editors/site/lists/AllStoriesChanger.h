@@ -1,15 +1,12 @@
 #pragma once
-// The "All Stories" tab among a story's tabs: it has no frame of its own;
-// choosing it leaves the story (asking to save its changes) for the stories
-// list in the main editor, or goes back to the previous tab when the user
-// stays. It is never a start tab.
-#include "editors/framework/TolvexUIEditor.h"
+// The "All Stories" tab among a story's tabs: a list changer to the stories
+// list (item type 10).
+#include "editors/framework/ListChanger.h"
 
-class TAllStoriesChanger : public TTolvexUIEditor {
+class TAllStoriesChanger : public TListChanger {
 public:
-    using TTolvexUIEditor::TTolvexUIEditor;
-
-    void CreatePages() override;
-    void TabActivated() override;
-    bool SelectTab(const std::string& /*tabName*/) override { return false; }
+    TAllStoriesChanger(std::string name, std::string params)
+        : TListChanger(std::move(name), std::move(params), "All Stories", "AllStories-list", 10)
+    {
+    }
 };

@@ -163,13 +163,19 @@ void TFrameTreeDataEditor::InitControls()
 
 void TFrameTreeDataEditor::NewModel()
 {
-    auto fresh = std::make_unique<TModel>(SiteModelContextOf(*this), Settings());
+    std::unique_ptr<TModel> fresh = CreateModel(SiteModelContextOf(*this), Settings());
     if (model_)
         disconnect(&model_->UndoStack(), nullptr, this, nullptr);
     treeModel_->SetTree(fresh.get());
     SetUndoStack(&fresh->UndoStack());
     connect(&fresh->UndoStack(), &QUndoStack::indexChanged, this, [this] { StackChanged(); });
     model_ = std::move(fresh);
+}
+
+std::unique_ptr<TFrameTreeDataEditorModel> TFrameTreeDataEditor::CreateModel(const TSiteModelContext& context,
+                                                                            TFrameTreeDataEditorModel::TSettings settings)
+{
+    return std::make_unique<TModel>(context, std::move(settings));
 }
 
 void TFrameTreeDataEditor::ReadAgain(bool reload, int selectId)
@@ -348,10 +354,15 @@ void TFrameTreeDataEditor::NewFolder()
 {
     if (!model_ || model_->Settings().TreeRoot == 0 || IsEditingCaption())
         return;
-    const int id = model_->NewFolder(SelectedId());
-    tvTreeData_->Select(id);
     // The new folder's caption is ready to be typed over.
-    tvTreeData_->edit(tvTreeData_->IndexOf(id));
+    EditCaption(model_->NewFolder(SelectedId()));
+}
+
+void TFrameTreeDataEditor::EditCaption(int itemId)
+{
+    tvTreeData_->setFocus();
+    tvTreeData_->Select(itemId);
+    tvTreeData_->edit(tvTreeData_->IndexOf(itemId));
 }
 
 void TFrameTreeDataEditor::Undo()

@@ -61,15 +61,21 @@ protected:
     virtual void DeleteSelected();
 
     TFrameTreeDataEditorModel* Model() const { return model_.get(); }
+    // The descendant's model; the default is the base model.
+    virtual std::unique_ptr<TFrameTreeDataEditorModel> CreateModel(const TSiteModelContext& context,
+                                                                   TFrameTreeDataEditorModel::TSettings settings);
+    int SelectedId() const;
+    bool IsEditingCaption() const;
+    // Focuses the tree, selects the node and starts editing its caption in place.
+    void EditCaption(int itemId);
+    QPushButton* HelpButton() const { return btnTreeDataHelp_; }
 
 private:
     // Shows a new model read from the catalog (dropping every unsaved change).
     void NewModel();
     // Reads the tree anew (Reload keeps the unsaved changes) and selects the item.
     void ReadAgain(bool reload, int selectId);
-    int SelectedId() const;
     const TFrameTreeDataEditorModel::TNode* SelectedNode() const;
-    bool IsEditingCaption() const;
     void SelectionChanged();
     void EditClicked();
     void NewFolder();

@@ -124,6 +124,7 @@ public:
         // A link's name is its original's.
         if (TAbstractCObject* names = context.Objects.GetObject(linkedItemId_ > 0 ? linkedItemId_ : id, "CommonNames"))
             names->SetLangString("ItemName", context.LangCode, change_.Name, 0);
+        model_.NameWritten(linkedItemId_ > 0 ? linkedItemId_ : id, change_.Name);
         run.Touched(id);
     }
 
@@ -179,6 +180,7 @@ public:
         run.Touched(parent);
         if (TAbstractCObject* names = context.Objects.GetObject(id, "CommonNames"))
             names->SetLangString("ItemName", context.LangCode, folder_.Name, 0);
+        model_.NameWritten(id, folder_.Name);
     }
 
 private:
@@ -350,7 +352,7 @@ bool TFrameTreeDataEditorModel::Push(const TChange& change)
         folder.ItemId = change.Ids.front();
         folder.ParentItemId = change.ParentItemId;
         folder.ItemType = change.ItemType;
-        folder.IsFolder = true;
+        folder.IsFolder = change.ItemType == settings_.FolderItemType;
         folder.Name = change.Name;
         folder.Order = nextOrder_++;
         command = std::make_unique<TNewFolderCommand>(*this, change, std::move(folder));
@@ -602,6 +604,17 @@ bool TFrameTreeDataEditorModel::Move(const std::vector<int>& ids, int targetId)
             change.Ids.push_back(id);
     }
     return !change.Ids.empty() && Push(change);
+}
+
+int TFrameTreeDataEditorModel::NewItem(int parentItemId, int itemType, const std::string& caption)
+{
+    TChange change;
+    change.Kind = TChange::TKind::NewFolder;
+    change.Ids = {nextTemporaryId_--};
+    change.ParentItemId = parentItemId;
+    change.Name = caption;
+    change.ItemType = itemType;
+    return Push(change) ? change.Ids.front() : 0;
 }
 
 int TFrameTreeDataEditorModel::NewFolder(int selectedId)

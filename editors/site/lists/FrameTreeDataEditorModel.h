@@ -114,6 +114,9 @@ public:
     bool Move(const std::vector<int>& ids, int targetId);
     // A new folder beside the selected item (under the root without one); its temporary id.
     int NewFolder(int selectedId);
+    // A new item of the type under the parent, written by the save as a new
+    // folder is; its temporary id, 0 when the parent is not in the tree.
+    int NewItem(int parentItemId, int itemType, const std::string& caption);
 
     QUndoStack& UndoStack() { return undoStack_; }
     bool CanUndo() const { return undoStack_.canUndo(); }
@@ -131,6 +134,9 @@ public:
 protected:
     // Called before a rename is recorded.
     virtual void NodeRenamed(int /*itemId*/, const std::string& /*name*/) {}
+    // Called by Store after it wrote an item's name (a rename, a new item
+    // or folder), with the item id written (a link's original).
+    virtual void NameWritten(int /*itemId*/, const std::string& /*name*/) {}
 
 private:
     class TCommand;

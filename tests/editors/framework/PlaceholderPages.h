@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QTabWidget>
 #include <QWidget>
 
@@ -46,8 +47,10 @@ inline void VisitEveryTab(QWidget& pane)
     std::set<std::pair<QTabWidget*, int>> visited;
     for (bool more = true; more;) {
         more = false;
-        for (QTabWidget* tabs : pane.findChildren<QTabWidget*>()) {
-            for (int i = 0; i < tabs->count(); ++i) {
+        for (QTabWidget* found : pane.findChildren<QTabWidget*>()) {
+            // A tab that leaves for a list (a list changer) replaces the editor under the loop.
+            const QPointer<QTabWidget> tabs(found);
+            for (int i = 0; tabs && i < tabs->count(); ++i) {
                 if (!visited.insert({tabs, i}).second)
                     continue;
                 more = true;

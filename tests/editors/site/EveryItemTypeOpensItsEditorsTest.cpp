@@ -76,14 +76,24 @@ const std::set<std::string> kPictureEditorClasses = {
     "TImageEditor", "TFrameImageDisk", "TFrameImageInet", "TFrameImageDataEditor", "TFrameCommonImageEditor",
     "TCommonImageEditor", "TFrameMultipleImageDataEditor", "TFrameImageContainer"};
 
+// The catalog network's editors: the members, their list, the link to a
+// catalog, the lists of catalogs, the approved wholesale buyers.
+const std::set<std::string> kNetworkEditorClasses = {
+    "TAllVendorListEditor", "TFrameVendorAllListEditor", "TAllVendorsChanger", "TVendorInfoEditor",
+    "TFrameVendorInfo", "TVendorInfoContainer", "TFrameVendorInfoContainer", "TLinkToCatalogEditor",
+    "TFrameLinkToCatalog", "TIncludedToCatalogsEditor", "TFrameIncludedToCatalog", "TCoCManagementEditor",
+    "TFrameCoCManagement", "TApprovedWholesaleBuyersEditor", "TFrameApprovedWholesaleBuyers"};
+
 // ---- the cases, read from the shipped definitions ----------------------------------------
 
 // The catalog options: no tree holds them, their menu action opens them.
 constexpr int kOptionsItemType = 1001;
 // Lists that the View menu opens by item type: all products, the price
-// schedules, the custom fields; and the types of the items of the last two,
-// which are made under their roots (item 12, item 18) to be opened.
-const std::set<int> kMenuItemTypes = {kOptionsItemType, 11, 12, 18};
+// schedules, the custom fields, the member catalogs, the approved wholesale
+// buyers, the intermediate catalogs; and the types of the items of the
+// schedules and fields, which are made under their roots (item 12, item 18)
+// to be opened.
+const std::set<int> kMenuItemTypes = {kOptionsItemType, 11, 12, 18, 20, 22, 16000};
 const std::map<int, int> kListedItemTypes = {{2002, 12}, {306, 18}};
 
 struct TCase {
@@ -346,6 +356,8 @@ TEST_P(EveryItemTypeOpensItsEditors, WithoutAMissingSiteEditor)
                 ADD_FAILURE() << "the product editor " << what << " is still a placeholder";
             else if (kPictureEditorClasses.count(stands))
                 ADD_FAILURE() << "the picture editor " << what << " is still a placeholder";
+            else if (kNetworkEditorClasses.count(stands))
+                ADD_FAILURE() << "the catalog network's editor " << what << " is still a placeholder";
             else
                 std::cout << "[ other placeholder ] " << what << "\n";
         }
