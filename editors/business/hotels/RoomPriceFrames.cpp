@@ -280,6 +280,8 @@ void TFrameZOZEditPrice::Validate()
     values.Extra = S(edtExtra_->text());
     const std::string problem = model_->Refusal(values);
     lblProblem_->setText(Q(problem));
+    // The dialog's OK follows the modified state.
+    ClearModified();
     if (problem.empty())
         SetModified();
     else

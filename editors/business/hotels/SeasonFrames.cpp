@@ -255,6 +255,8 @@ void TFrameZOZEditSeason::Validate()
     dates.ToYear = dtTo_->date().year();
     const std::string problem = TSeasonsModel::Check(S(edtName_->text()), dates);
     lblProblem_->setText(Q(problem));
+    // The dialog's OK follows the modified state.
+    ClearModified();
     if (problem.empty())
         SetModified();
     else
