@@ -42,10 +42,9 @@ std::string THospitalityItemManager::Caption(const std::string& withName, const 
 
 std::string THospitalityItemManager::GetCaption(TTolvexControlClass& context)
 {
-    const bool hasName = context.GetObjectCollection().GetObject(context.GetItemId(), "CommonNames") != nullptr;
+    const std::string name = ItemName(context);
     // The template is translated before the name goes in: a name is never translated.
-    return Caption(context.Translate(withName_), context.Translate(plain_), hasName, ItemName(context),
-                   doubleAmpersands_);
+    return Caption(context.Translate(withName_), context.Translate(plain_), !name.empty(), name, doubleAmpersands_);
 }
 
 std::string THospitalityItemManager::GetNewItemCaption(TTolvexControlClass& context)

@@ -13,6 +13,7 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
@@ -133,6 +134,46 @@ TEST_F(HotelEditors, ASeasonCreatedAndCancelledDisappears)
     PressCancel(f);
     QCoreApplication::processEvents();
     EXPECT_EQ(ChildrenOfType(f, 21, kSeasonType).size(), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+class ServiceEditors : public ::testing::Test {
+protected:
+    ServiceEditors() : f(RegisterFrameworkClasses, false) { EXPECT_EQ(f.CreateAndOpen(), ""); }
+    TMainWindowFixture f;
+};
+
+TEST_F(ServiceEditors, ANewServiceStoresItsGeneratedIdentifierAndCancelRestoresTheTerms)
+{
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=-2&ItemType=3301&ParentItemId=100001", false);
+    QCoreApplication::processEvents();
+    auto* guid = Find<QLineEdit>(f, "edtGuid");
+    ASSERT_NE(guid, nullptr);
+    const QString generated = guid->text();
+    EXPECT_TRUE(QRegularExpression("^[0-9A-F]{32}$").match(generated).hasMatch()) << generated.toStdString();
+    Shoot(f, "service-properties");
+    PressSave(f);
+    EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{});
+    const int service = f.Editor().GetItemId();
+    const std::string committed = "SELECT StringValue FROM CStrings WHERE CatalogCode = :CatalogCode AND ItemId = " +
+                                  std::to_string(service) + " AND StringValue = '" + generated.toStdString() + "'";
+    EXPECT_EQ(Committed(f, committed), generated.toStdString());
+
+    ShowTab(f, "Service-price");
+    auto* oneTime = Find<QCheckBox>(f, "chkOneTime");
+    ASSERT_NE(oneTime, nullptr);
+    oneTime->click();
+    EXPECT_FALSE(Find<QComboBox>(f, "cbPeriod")->isEnabled()) << "a one-time service has no period";
+    TypeOver(Find<QLineEdit>(f, "edtCost"), "12499.99");
+    Shoot(f, "service-price");
+    PressCancel(f);
+    QCoreApplication::processEvents();
+    OpenItem(f, service, "Service-price");
+    EXPECT_TRUE(Find<QLineEdit>(f, "edtCost")->text().isEmpty());
+    EXPECT_FALSE(Find<QCheckBox>(f, "chkOneTime")->isChecked());
 }
 
 }  // namespace

@@ -1,0 +1,186 @@
+#include "editors/business/services/ServiceFrames.h"
+
+#include "catalog/InternalPluginsManager.h"
+#include "editors/framework/FrameClass.h"
+#include "editors/site/SiteTabsEditor.h"
+#include "gui/UiText.h"
+
+#include <QCheckBox>
+#include <QUuid>
+
+namespace {
+
+TMemberField F(const char* control, const char* caption, const char* classTag, const char* member,
+               TMemberField::TKind kind = TMemberField::Text)
+{
+    TMemberField field;
+    field.Control = control;
+    field.Caption = caption;
+    field.ClassTag = classTag;
+    field.Member = member;
+    field.Kind = kind;
+    return field;
+}
+
+TMemberField Name(const char* caption)
+{
+    TMemberField name = F("edtName", caption, "CommonNames", "ItemName");
+    name.OnlyWhenChanged = true;
+    return name;
+}
+
+TMemberField Period(const char* control, const char* caption, const char* member, bool infinite)
+{
+    TMemberField period = F(control, caption, "Service", member, TMemberField::Choice);
+    period.Choices = {{"Day", "day"}, {"Week", "week"}, {"Month", "month"}, {"Quater", "quater"}, {"Year", "year"}};
+    if (infinite)
+        period.Choices.push_back({"Infinite", "infinite"});
+    return period;
+}
+
+std::vector<TMemberField> PropertiesFields()
+{
+    return {Name("Service name"),
+            F("edtGuid", "Service GUID", "Service", "GUID"),
+            F("memDescription", "Description", "Service", "Description", TMemberField::Memo),
+            F("chkActive", "Is Active Service", "Service", "IsNotActive", TMemberField::InvertedBoolean),
+            F("chkAskConfirmation", "Confirmate usage of the service", "Service", "AskConfirmation",
+              TMemberField::Boolean),
+            F("edtConfirmation", "Confirmate string", "Service", "Confirmation"),
+            F("chkOnlyInPackages", "Allowed only in packages", "Service", "AllowOnlyInPackages", TMemberField::Boolean),
+            F("edtOnlyForCatalog", "Available Only For Catalog", "Service", "OnlyForCatalog")};
+}
+
+std::vector<TMemberField> PriceFields()
+{
+    TMemberField currency = F("cbCurrency", "Currency", "Service", "CurrencyCode", TMemberField::Choice);
+    currency.Currencies = true;
+    currency.DefaultProperty = 706;
+    return {F("chkOneTime", "One Time Service (otherwise a subscription/recurring service)", "Service",
+              "IsOneTimeService", TMemberField::Boolean),
+            F("edtCost", "Cost", "Service", "Cost", TMemberField::Amount),
+            currency,
+            F("edtUnits", "Units", "Service", "Units"),
+            Period("cbPeriod", "Time Period", "Period", true),
+            F("chkMultiple", "Allow Multiply Instances of the Service", "Service", "AllowMultipleInstances",
+              TMemberField::Boolean),
+            F("chkEnds", "Subscription will end after certain number of periods", "Service", "",
+              TMemberField::Boolean),
+            F("edtMinPeriods", "Minimum periods", "Service", "MinPeriods", TMemberField::Integer),
+            F("edtMaxPeriods", "Maximum periods", "Service", "MaxPeriods", TMemberField::Integer),
+            F("edtInstallationCost", "Installation cost", "Service", "InstallationCost", TMemberField::Amount),
+            F("edtFreeTrialNumPeriods", "Free trial: number of periods", "Service", "FreeTrialNumPeriods",
+              TMemberField::Integer),
+            Period("cbFreeTrialPeriod", "Free trial: time period", "FreeTrialPeriod", false),
+            F("edtTrialNumPeriods", "Trial: number of periods", "Service", "TrialNumPeriods", TMemberField::Integer),
+            Period("cbTrialPeriod", "Trial: time period", "TrialPeriod", false),
+            F("edtTrialCost", "Trial: cost", "Service", "TrialCost", TMemberField::Amount)};
+}
+
+bool Checked(QWidget* control)
+{
+    auto* box = qobject_cast<QCheckBox*>(control);
+    return box && box->isChecked();
+}
+
+}  // namespace
+
+// ---- properties --------------------------------------------------------------------------------
+
+TFrameServiceProperties::TFrameServiceProperties(TFrameSite& site)
+    : TFrameMemberForm(site, "TFrameServiceProperties", PropertiesFields())
+{
+    NameField = "edtName";
+}
+
+std::string TFrameServiceProperties::NewGuid()
+{
+    return QUuid::createUuid().toString(QUuid::Id128).toUpper().toStdString();
+}
+
+void TFrameServiceProperties::AfterLoad()
+{
+    SetFieldEnabled("edtConfirmation", Checked(Control("chkAskConfirmation")));
+    if (Model()->HasObject("edtGuid") && Model()->Value("edtGuid").empty()) {
+        // A service without an identifier gets one, saved with the next save.
+        SetFieldText("edtGuid", NewGuid());
+        TrackChanges = true;
+        SetModified();
+    }
+}
+
+void TFrameServiceProperties::FieldChanged(const std::string& control)
+{
+    if (control == "chkAskConfirmation")
+        SetFieldEnabled("edtConfirmation", Checked(Control(control)));
+}
+
+// ---- price terms -----------------------------------------------------------------------------
+
+TFrameTolvexServices::TFrameTolvexServices(TFrameSite& site)
+    : TFrameMemberForm(site, "TFrameTolvexServices", PriceFields())
+{
+}
+
+void TFrameTolvexServices::AfterLoad()
+{
+    // The end of the subscription is no member of its own: a maximum above 0.
+    if (auto* ends = qobject_cast<QCheckBox*>(Control("chkEnds")))
+        ends->setChecked(std::atoi(Model()->Value("edtMaxPeriods").c_str()) > 0);
+    UpdateEnabling();
+}
+
+void TFrameTolvexServices::FieldChanged(const std::string& control)
+{
+    if (control == "chkEnds" && !Checked(Control(control))) {
+        // A subscription that does not end keeps no period limits.
+        SetFieldText("edtMinPeriods", "0");
+        SetFieldText("edtMaxPeriods", "0");
+    }
+    UpdateEnabling();
+}
+
+void TFrameTolvexServices::UpdateEnabling()
+{
+    const bool recurring = !Checked(Control("chkOneTime"));
+    for (const char* control : {"cbPeriod", "chkEnds", "edtFreeTrialNumPeriods", "cbFreeTrialPeriod",
+                                "edtTrialNumPeriods", "cbTrialPeriod", "edtTrialCost"})
+        SetFieldEnabled(control, recurring);
+    const bool ends = recurring && Checked(Control("chkEnds"));
+    for (const char* control : {"edtMinPeriods", "edtMaxPeriods", "edtInstallationCost"})
+        SetFieldEnabled(control, ends);
+}
+
+// ---- groups ----------------------------------------------------------------------------------
+
+TFrameServicesGroup::TFrameServicesGroup(TFrameSite& site)
+    : TFrameMemberForm(site, "TFrameServicesGroup",
+                       {Name("Group name"), F("chkExclusive", "Group contains mutually exclusive services",
+                                              "ServiceGroup", "IsExclusive", TMemberField::Boolean)})
+{
+    NameField = "edtName";
+}
+
+// ---- registration ----------------------------------------------------------------------------
+
+namespace {
+
+const TFrameClassOf<TFrameServiceProperties> kProperties("", "TFrameServiceProperties");
+const TFrameClassOf<TFrameTolvexServices> kPrice("", "TFrameTolvexServices");
+const TFrameClassOf<TFrameServicesGroup> kGroup("", "TFrameServicesGroup");
+
+}  // namespace
+
+void RegisterServiceEditors(TInternalPluginsManager& registry)
+{
+    const std::set<int> base = {0, 1, 3, 4};
+    registry.RegisterBuiltinClass("TTolvexServiceEditor", [base](const std::string& name, const std::string& params) {
+        return std::unique_ptr<TAbstractPluginClass>(new TSiteTabsEditor(
+            name, params, {{"Service", "Service-basic", &kProperties, {}}, {"Price", "Service-price", &kPrice, {}}},
+            base));
+    });
+    registry.RegisterBuiltinClass("TServiceGroupEditor", [base](const std::string& name, const std::string& params) {
+        return std::unique_ptr<TAbstractPluginClass>(new TSiteTabsEditor(
+            name, params, {{"Service Group", "ServiceGroup-properties", &kGroup, {}}}, base));
+    });
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The service editors' tabs whose controls each show one member
+// (TFrameMemberForm):
+//  - TFrameServiceProperties: name, identifier (a new service gets a
+//    generated one of 32 hexadecimal digits), description, activity,
+//    confirmation, package and catalog restrictions;
+//  - TFrameTolvexServices: the price terms, the recurring ones enabled only
+//    for a subscription and the period limits only when it ends;
+//  - TFrameServicesGroup: a service group's name and exclusivity.
+#include "editors/business/FrameMemberForm.h"
+
+class TInternalPluginsManager;
+
+class TFrameServiceProperties : public TFrameMemberForm {
+public:
+    explicit TFrameServiceProperties(TFrameSite& site);
+
+    // A new identifier: 32 upper-case hexadecimal digits.
+    static std::string NewGuid();
+
+protected:
+    void AfterLoad() override;
+    void FieldChanged(const std::string& control) override;
+};
+
+class TFrameTolvexServices : public TFrameMemberForm {
+public:
+    explicit TFrameTolvexServices(TFrameSite& site);
+
+protected:
+    void AfterLoad() override;
+    void FieldChanged(const std::string& control) override;
+
+private:
+    void UpdateEnabling();
+};
+
+class TFrameServicesGroup : public TFrameMemberForm {
+public:
+    explicit TFrameServicesGroup(TFrameSite& site);
+};
+
+void RegisterServiceEditors(TInternalPluginsManager& registry);
