@@ -77,7 +77,8 @@ QWidget* TFrameMemberForm::MakeControl(const TMemberField& field)
         control = box;
         break;
     }
-    case TMemberField::Choice: {
+    case TMemberField::Choice:
+    case TMemberField::NumberChoice: {
         auto* combo = new QComboBox(this);
         combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         connect(combo, &QComboBox::activated, this, changed);

@@ -6,10 +6,13 @@
 #include "catalog/Tolvex.h"
 #include "common/Amount.h"
 #include "common/CaptionValue.h"
+#include "common/CommonFunctionsDetail.h"
+#include "storage/AbstractCClassDefinition.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
 #include "storage/MemberValueText.h"
 #include "storage/References.h"
+#include "storage/TolvexObjectContext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -62,6 +65,17 @@ std::vector<TMemberField::TChoice> TMemberFormModel::Choices(const TMemberField&
     } else if (field.Currencies) {
         const auto currencies = CodeTextChoices(RootObject->References().GetCurrencies());
         choices.insert(choices.end(), currencies.begin(), currencies.end());
+    } else if (!field.ChoicesOf.first.empty()) {
+        TTolvexObjectContext& objects = RootObject->ObjectContext();
+        if (TAbstractCClassDefinition* definition =
+                objects.GetClassDefinition(objects.GetClassId(field.ChoicesOf.first))) {
+            std::vector<std::string> lines;
+            definition->FillListChoices(definition->GetMemberId(field.ChoicesOf.second), context_.LangCode, lines);
+            auto listed = CodeTextChoices(lines);
+            std::sort(listed.begin(), listed.end(),
+                      [](const TMemberField::TChoice& a, const TMemberField::TChoice& b) { return a.Caption < b.Caption; });
+            choices.insert(choices.end(), listed.begin(), listed.end());
+        }
     } else if (field.ReferenceList) {
         std::vector<std::string> lines;
         RootObject->References().FillReferenceList(field.ReferenceList, lines, true, context_.LangCode);
@@ -104,6 +118,7 @@ void TMemberFormModel::Load()
                 value = TCatalog::GetCatalogProperty(field.DefaultProperty, context_.Connection, context_.CatalogCode);
             break;
         case TMemberField::Integer:
+        case TMemberField::NumberChoice:
             value = std::to_string(object->GetLangInteger(member, lang, 0));
             break;
         case TMemberField::Amount:
@@ -175,9 +190,10 @@ void TMemberFormModel::StoreField(const TMemberField& field)
         case TMemberField::Text:
         case TMemberField::Memo:
         case TMemberField::Choice:
-            object->SetLangString(member, lang, value, 0);
+            object->SetLangString(member, lang, field.Trimmed ? common_detail::Trim(value) : value, 0);
             break;
         case TMemberField::Integer:
+        case TMemberField::NumberChoice:
             object->SetLangNumber(member, lang, TMemberValueText::ReadInteger(value), 0);
             break;
         case TMemberField::Amount:

@@ -8,7 +8,7 @@
 // Kinds: texts and memos as typed; whole numbers and amounts from what was
 // typed (0 for a text that is none; amounts keep their decimals); Booleans
 // as "1"/"0" (InvertedBoolean shows the opposite of the member); a choice as
-// the code of its line; a multi choice as the codes ticked, in the order of
+// the code of its line (a number choice keeps a number); a multi choice as the codes ticked, in the order of
 // the choices. A field whose object is missing shows empty and stores
 // nothing.
 #include "editors/site/SiteModelContext.h"
@@ -22,7 +22,7 @@
 class TAbstractCObject;
 
 struct TMemberField {
-    enum TKind { Text, Memo, Integer, Amount, Boolean, InvertedBoolean, Choice, MultiChoice };
+    enum TKind { Text, Memo, Integer, Amount, Boolean, InvertedBoolean, Choice, MultiChoice, NumberChoice };
     struct TChoice {
         std::string Caption;
         std::string Code;
@@ -43,6 +43,10 @@ struct TMemberField {
     TChoice First;
     // Choices are the reference currencies (name shown, code kept).
     bool Currencies = false;
+    // Choices are the list values of that member of that class (class tag, member), sorted.
+    std::pair<std::string, std::string> ChoicesOf;
+    // Written without leading and trailing blanks.
+    bool Trimmed = false;
     // Choices are the reference list of that number (its texts shown, its codes kept).
     int ReferenceList = 0;
     // A catalog property whose value is shown when the member has none (the default currency).

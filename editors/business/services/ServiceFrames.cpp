@@ -1,6 +1,9 @@
 #include "editors/business/services/ServiceFrames.h"
 
 #include "catalog/InternalPluginsManager.h"
+#include "editors/business/services/FrameCustomTemplate.h"
+#include "editors/business/services/FrameServiceFieldEditor.h"
+#include "editors/business/services/ServicePackageFrames.h"
 #include "editors/framework/FrameClass.h"
 #include "editors/site/SiteTabsEditor.h"
 #include "gui/UiText.h"
@@ -161,6 +164,42 @@ TFrameServicesGroup::TFrameServicesGroup(TFrameSite& site)
     NameField = "edtName";
 }
 
+// ---- initialisation ----------------------------------------------------------------------------
+
+namespace {
+
+TMemberField Status(const char* control, const char* caption, const char* member, const char* listClass,
+                    const char* listMember)
+{
+    TMemberField status = F(control, caption, "InitService", member, TMemberField::NumberChoice);
+    status.ChoicesOf = {listClass, listMember};
+    return status;
+}
+
+std::vector<TMemberField> InitFields()
+{
+    TMemberField expiry = F("cbExpirationPeriod", "Expiration After: period", "InitService", "ExpirationPeriod",
+                            TMemberField::Choice);
+    expiry.Choices = {{"None", ""},        {"Day", "day"},   {"Week", "week"},         {"Month", "month"},
+                      {"Quater", "quater"}, {"Year", "year"}, {"Infinite", "infinite"}};
+    TMemberField guid = F("edtServiceGuid", "Service GUID", "InitService", "ServiceGUID");
+    guid.Trimmed = true;
+    return {F("edtServiceProviderGuid", "Service Provider GUID", "InitService", "ServiceProviderGUID"),
+            guid,
+            Status("cbInitStatus", "Initial Status", "InitStatus", "TransactionStatus", "Status"),
+            Status("cbPaymentStatus", "Payment Status", "InitPaymentStatus", "TransactionStatus", "PaymentStatus"),
+            Status("cbShippingStatus", "Shipping Status", "InitShippingStatus", "TransactionStatus",
+                   "ShippingStatus"),
+            Status("cbOrderedItemType", "Type of Service", "OrderedItemType", "OrderedItem", "ItemType"),
+            F("edtExpirationTerm", "Expiration After", "InitService", "ExpirationTerm", TMemberField::Integer),
+            expiry,
+            F("edtQuantity", "Quantity", "InitService", "Quantity", TMemberField::Integer)};
+}
+
+}  // namespace
+
+TFrameInitService::TFrameInitService(TFrameSite& site) : TFrameMemberForm(site, "TFrameInitService", InitFields()) {}
+
 // ---- registration ----------------------------------------------------------------------------
 
 namespace {
@@ -168,6 +207,7 @@ namespace {
 const TFrameClassOf<TFrameServiceProperties> kProperties("", "TFrameServiceProperties");
 const TFrameClassOf<TFrameTolvexServices> kPrice("", "TFrameTolvexServices");
 const TFrameClassOf<TFrameServicesGroup> kGroup("", "TFrameServicesGroup");
+const TFrameClassOf<TFrameServiceFieldEditor> kField("", "TFrameServiceFieldEditor");
 
 }  // namespace
 
@@ -183,4 +223,18 @@ void RegisterServiceEditors(TInternalPluginsManager& registry)
         return std::unique_ptr<TAbstractPluginClass>(new TSiteTabsEditor(
             name, params, {{"Service Group", "ServiceGroup-properties", &kGroup, {}}}, base));
     });
+    registry.RegisterBuiltinClass("TTolvexServiceFieldEditor", [base](const std::string& name,
+                                                                      const std::string& params) {
+        return std::unique_ptr<TAbstractPluginClass>(
+            new TSiteTabsEditor(name, params, {{"Service", "Service-basic", &kField, {}}}, base, true));
+    });
+    registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameServicePackages>>(
+        "ServicePackages", "TFrameServicePackages", "Package Services", "ServicePackages-basic", false));
+    registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFramePackageEdit>>(
+        "PackageEdit", "TFramePackageEdit", "Package Edit", "PackageEdit-basic", true));
+    registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameInitService>>(
+        "ServiceInit", "TFrameInitService", "Init Service", "ServiceInit-basic", false));
+    // The tab's caption is the definition's "TabCaption" of the editor's name.
+    registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameCustomTemplate>>(
+        "CustomTemplateEditor*", "TFrameCustomTemplate", "", "CustomTemplateEditor-basic", false));
 }

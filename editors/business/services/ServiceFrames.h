@@ -40,4 +40,10 @@ public:
     explicit TFrameServicesGroup(TFrameSite& site);
 };
 
+// The initial state of an ordered service: statuses, kind, expiry, quantity.
+class TFrameInitService : public TFrameMemberForm {
+public:
+    explicit TFrameInitService(TFrameSite& site);
+};
+
 void RegisterServiceEditors(TInternalPluginsManager& registry);
