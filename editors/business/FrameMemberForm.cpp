@@ -81,6 +81,7 @@ QWidget* TFrameMemberForm::MakeControl(const TMemberField& field)
     case TMemberField::NumberChoice: {
         auto* combo = new QComboBox(this);
         combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        combo->setMinimumWidth(160);
         connect(combo, &QComboBox::activated, this, changed);
         control = combo;
         break;
@@ -101,7 +102,7 @@ void TFrameMemberForm::InitControls()
 {
     Layout = new QVBoxLayout(this);
     Form = new QFormLayout;
-    Form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    Form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
     Layout->addLayout(Form);
     for (const TMemberField& field : fields_) {
         QWidget* control = MakeControl(field);

@@ -98,12 +98,20 @@ void TFrameServicePackages::StoreToObjects(bool /*languageSwitch*/)
 
 void TFrameServicePackages::Fill()
 {
+    const int selected = SelectedEntry();
     lvServices_->clear();
     for (const TServicePackagesModel::TEntry& entry : model_->Entries()) {
         auto* row = new QTreeWidgetItem(lvServices_, {Q(entry.Guid), Q(entry.Name), Q(entry.Restrictions),
                                                       Q(entry.FreeTrialRestrictions), Q(entry.TrialRestrictions)});
         row->setData(0, Qt::UserRole, entry.InstanceId);
+        if (entry.InstanceId == selected)
+            lvServices_->setCurrentItem(row);
     }
+    // The entry just added (or the first) is the one the buttons act on.
+    if (!lvServices_->currentItem() && lvServices_->topLevelItemCount() > 0)
+        lvServices_->setCurrentItem(lvServices_->topLevelItem(lvServices_->topLevelItemCount() - 1));
+    for (int column = 1; column < lvServices_->columnCount(); ++column)
+        lvServices_->resizeColumnToContents(column);
     UpdateEnabling();
 }
 
