@@ -2,6 +2,7 @@
 
 #include "catalog/InternalPluginsManager.h"
 #include "catalog/PlaceholderFrameClass.h"
+#include "editors/business/FrameImageMemberTab.h"
 #include "editors/business/hotels/FrameAllRoomsEditor.h"
 #include "editors/business/hotels/HotelInfoFrames.h"
 #include "editors/business/hotels/RoomPriceFrames.h"
@@ -105,11 +106,12 @@ const THtmlFrameClass<THotelHtmlFrame> kDescription("TFrameHotelDescription", "H
 const THtmlFrameClass<THotelHtmlFrame> kFacilitiesDescription("TFrameFacilitiesDescription", "FacilitiesDescription");
 const THtmlFrameClass<THotelHtmlFrame> kLocationDescription("TFrameLocationDescription", "LocationDescription");
 const THtmlFrameClass<THotelHtmlFrame> kRoomDescription("TFrameRoomDescription", "RoomDescription");
-// The picture tabs have frames of the pictures' editors, still to come.
-const TPlaceholderFrameClass kLogo("", "TFrameHotelLogo");
-const TPlaceholderFrameClass kPhoto("", "TFrameHotelPhoto");
-const TPlaceholderFrameClass kRoomPhoto("", "TFrameRoomPhoto");
-const TPlaceholderFrameClass kRoomPhotos("", "TFrameRoomAdditionalPhotos");
+// The picture tabs: the configurable image editor nested for one member; a
+// list of pictures has a frame of the pictures' editors, still to come.
+const TImageMemberTabClass kLogo("TFrameHotelLogo", "HotelInfo", "Logotype", "Logotypes", false);
+const TImageMemberTabClass kPhoto("TFrameHotelPhoto", "HotelInfo", "HotelPhoto", "HotelPhoto", false);
+const TImageMemberTabClass kRoomPhoto("TFrameRoomPhoto", "RoomInfo", "RoomPhoto", "Room Photos", true);
+const TPlaceholderFrameClass kRoomPhotos("Additional Photos", "TFrameRoomAdditionalPhotos");
 
 const std::set<int> kBase = {0, 1, 3, 4};
 const std::set<int> kAdministrators = {0, 1};

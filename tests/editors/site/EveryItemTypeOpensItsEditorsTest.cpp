@@ -8,8 +8,9 @@
 // found in its trees (or added through the tree; the lists through their
 // menu action), every tab of its editor is visited, and every page that only
 // stands for a missing editor is collected. A missing site or product editor
-// fails the case; placeholders of other kinds of editors (pictures, prices,
-// options, hotels...) are only printed.
+// fails the case, and so does a missing hotel, restaurant or service editor;
+// placeholders of other kinds of editors (pictures, prices, options...) are
+// only printed.
 #include "../framework/MainWindowFixture.h"
 
 #include "catalog/CatalogDefinition.h"
@@ -71,6 +72,20 @@ const std::set<std::string> kBusinessEditorClasses = {
     "TFrameProductBasicEditor", "TFrameProductSpecs", "TFrameProductShipping", "TFrameSimpleProductProperties",
     "TFrameSimpliestProductProperties", "TProductSearchLimits", "TFrameProductSearchLimits", "TMultiColorEditor",
     "TFrameMultiColorEditor"};
+
+// The hotel, room, season, restaurant and service editors with their frames
+// (the pictures' frames inside them are another matter).
+const std::set<std::string> kHospitalityAndServiceClasses = {
+    "TAllRoomsEditor", "TFrameAllRoomsEditor", "TAllRoomsChanger", "THotelEditor", "TRoomEditor", "TVBHHotelEditor",
+    "TVBHRoomEditor", "THotelOptionsEditor", "THotelFacilitiesEditor", "THotelSeasonsEditor", "TVBHEditSeasonEditor",
+    "TVBHEditPriceEditor", "TRestaurantEditor", "TFrameHotelInfo", "TFrameZOZHotelInfo", "TFrameVIDOHotelInfo",
+    "TFrameHotelMeta", "TFrameHotelFacilities", "TFrameZOZPayments", "TFrameHotelSeasons", "TFrameRoomInfo",
+    "TFrameRoomPrice", "TFrameZOZRoom", "TFrameRestaurantProperties", "TFrameHotelDescription",
+    "TFrameFacilitiesDescription", "TFrameLocationDescription", "TFrameRoomDescription", "TAllRoomsItemManager",
+    "TRoomItemManager", "THotelItemManager", "TRoomsRatesItemManager", "TRestaurantItemManager",
+    "TTolvexServiceEditor", "TFrameServiceProperties", "TFrameTolvexServices", "TServiceGroupEditor",
+    "TFrameServicesGroup", "TFrameServicePackages", "TFrameInitService", "TFrameCustomTemplate",
+    "TTolvexServiceFieldEditor", "TFrameServiceFieldEditor"};
 
 // ---- the cases, read from the shipped definitions ----------------------------------------
 
@@ -389,6 +404,8 @@ TEST_P(EveryItemTypeOpensItsEditors, WithoutAMissingSiteEditor)
                 ADD_FAILURE() << "the site editor " << what << " is still a placeholder";
             else if (kBusinessEditorClasses.count(stands))
                 ADD_FAILURE() << "the product editor " << what << " is still a placeholder";
+            else if (kHospitalityAndServiceClasses.count(stands))
+                ADD_FAILURE() << "the hotel or service editor " << what << " is still a placeholder";
             else
                 std::cout << "[ other placeholder ] " << what << "\n";
         }
