@@ -85,6 +85,10 @@ std::vector<TMemberField::TChoice> TMemberFormModel::Choices(const TMemberField&
     } else if (TAbstractCObject* object = Object(field.ClassTag)) {
         std::vector<std::string> lines;
         object->GetListChoices(field.Member, context_.LangCode, lines);
+        // A list without texts in this language shows those of the default language, or English.
+        for (const std::string& other : {context_.Data.GetDefaultLangCode(), std::string("EN")})
+            if (lines.empty())
+                object->GetListChoices(field.Member, other, lines);
         const auto listed = CodeTextChoices(lines);
         choices.insert(choices.end(), listed.begin(), listed.end());
     }
@@ -132,6 +136,9 @@ void TMemberFormModel::Load()
             break;
         case TMemberField::MultiChoice:
             object->GetLangValues(member, lang, nullptr, codes_[field.Control]);
+            // Codes that stand for every language show the default language's where this one has none.
+            if (field.EveryLanguage && codes_[field.Control].empty())
+                object->GetLangValues(member, context_.Data.GetDefaultLangCode(), nullptr, codes_[field.Control]);
             break;
         }
     }

@@ -51,8 +51,10 @@ struct TMemberField {
     int ReferenceList = 0;
     // A catalog property whose value is shown when the member has none (the default currency).
     int DefaultProperty = 0;
-    // A multi choice cleared in every language when stored, and written in each
-    // language that held codes as well as in the content language.
+    // A multi choice that stands for every language: shown from the default
+    // language where the content language has none, cleared in every language
+    // when stored, and written in each language that held codes as well as in
+    // the content language (so that a save in one language loses none).
     bool EveryLanguage = false;
     // Written only when the user changed it (a name, which renames the tree node).
     bool OnlyWhenChanged = false;

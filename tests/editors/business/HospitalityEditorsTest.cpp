@@ -6,7 +6,10 @@
 // switch and a save.
 #include "BusinessPaneHelpers.h"
 
+#include "editors/framework/PlaceholderFrame.h"
 #include "editors/framework/Registration.h"
+#include "storage/AbstractCObject.h"
+#include "storage/ObjectCollection.h"
 #include "editors/framework/ui/frmFrameContainer.h"
 
 #include <QCheckBox>
@@ -14,6 +17,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
@@ -134,6 +138,178 @@ TEST_F(HotelEditors, ASeasonCreatedAndCancelledDisappears)
     PressCancel(f);
     QCoreApplication::processEvents();
     EXPECT_EQ(ChildrenOfType(f, 21, kSeasonType).size(), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+constexpr int kRestaurantType = 6010;
+
+// What the pane's placeholder pages stand for ("Name (TClass)").
+std::set<std::string> Placeholders(TMainWindowFixture& f)
+{
+    const std::string marker = "@@";
+    const std::string pattern = TPlaceholderFrame::MessageFor(marker);
+    const std::string before = pattern.substr(0, pattern.find(marker));
+    const std::string after = pattern.substr(pattern.find(marker) + marker.size());
+    std::set<std::string> found;
+    for (QLabel* label : f.EditorPane()->findChildren<QLabel*>()) {
+        const std::string text = label->text().toStdString();
+        if (text.starts_with(before) && text.ends_with(after) && text.size() > before.size() + after.size())
+            found.insert(text.substr(before.size(), text.size() - before.size() - after.size()));
+    }
+    return found;
+}
+
+// Visits every tab of the open editor; the placeholders they showed.
+std::set<std::string> VisitTabs(TMainWindowFixture& f, const std::string& shotPrefix)
+{
+    auto* tabs = f.EditorPane()->findChild<QTabWidget*>();
+    if (tabs)
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            QCoreApplication::processEvents();
+            Shoot(f, (shotPrefix + "-" + std::to_string(i)).c_str());
+        }
+    return Placeholders(f);
+}
+
+// Only the pictures' editors, which come with the pictures, may still stand in.
+const std::set<std::string> kPictureEditors = {"CommonImageEditor (TCommonImageEditor)",
+                                               "Additional Photos (TFrameRoomAdditionalPhotos)"};
+
+struct THotelCase {
+    int CatalogType;
+    const char* Name;
+};
+
+class HotelOfEveryType : public ::testing::TestWithParam<THotelCase> {};
+
+TEST_P(HotelOfEveryType, OpensEveryTabWithRealEditors)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses, true);
+    ASSERT_EQ(f.CreateAndOpen("hotel", GetParam().CatalogType), "");
+    OpenItem(f, kHotelItem);
+    for (const std::string& shown : VisitTabs(f, std::string("hotel-type") + GetParam().Name))
+        EXPECT_TRUE(kPictureEditors.count(shown)) << shown;
+    EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(HotelCatalogTypes, HotelOfEveryType,
+                         testing::Values(THotelCase{3, "3"}, THotelCase{5, "5"}, THotelCase{8, "8"}),
+                         [](const auto& info) { return std::string("Type") + info.param.Name; });
+
+TEST(HotelCatalogOfType3, PeriodRatesOfARoomReachItsPage)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses, false);
+    ASSERT_EQ(f.CreateAndOpen("hotel", 3), "");
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=-2&ItemType=6003&ParentItemId=100002", false);
+    QCoreApplication::processEvents();
+    TypeOver(Find<QLineEdit>(f, "edtRoomName"), "Garden room");
+    ShowTab(f, "Room-price");
+    auto* high = Find<QLineEdit>(f, "edtPrice1");
+    ASSERT_NE(high, nullptr);
+    TypeOver(high, "1234.5");
+    TypeOver(Find<QLineEdit>(f, "edtPriceAdd2"), "12.5");
+    Shoot(f, "hotel-room-period-prices");
+    PressSave(f);
+    EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{});
+    const int room = f.Editor().GetItemId();
+    EXPECT_EQ(Committed(f, "SELECT NumberValue FROM CNumbers WHERE CatalogCode = :CatalogCode AND ItemId = " +
+                               std::to_string(room) + " AND ClassId = 6003 AND NumberValue = 1234.5"),
+              "1234.5");
+    OpenItem(f, 100002);
+    OpenItem(f, room, "Room-price");
+    EXPECT_EQ(Find<QLineEdit>(f, "edtPriceAdd2")->text(), "12.5");
+    const std::string page = GeneratePage(f, room);
+    EXPECT_NE(page.find("1,234.50"), std::string::npos);
+}
+
+TEST(HotelCatalogOfType8, TheTwinPriceIsStoredAsTheExtraPriceAndShownInItsColumn)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses, false);
+    ASSERT_EQ(f.CreateAndOpen("hotel", 8), "");
+    OpenItem(f, kHotelItem, "Hotel-payments");
+    EXPECT_FALSE(Find<QWidget>(f, "pnlSeasons")->isVisibleTo(f.EditorPane()))
+        << "the association's payments tab shows the payment forms alone";
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=21", false);
+    PressCancel(f);
+    // The seasons come from the hotel booking site's grid; here one is made directly.
+    {
+        TObjectCollection objects(f.Root().ObjectContext());
+        objects.Open("hotel", f.Main());
+        const int season = f.Root().Catalog().CreateItem(kSeasonType, 21, 0, "hotel", f.Main(), 0);
+        objects.GetObject(season, "CommonNames")->SetLangString("ItemName", "EN", "Summer", 0);
+        ASSERT_TRUE(objects.SaveAll());
+    }
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=-2&ItemType=6003&ParentItemId=100002", false);
+    QCoreApplication::processEvents();
+    ShowTab(f, "Room-price");
+    auto* grid = Find<QTableWidget>(f, "sgPrices");
+    ASSERT_NE(grid, nullptr);
+    ASSERT_EQ(grid->columnCount(), 7);
+    EXPECT_EQ(grid->horizontalHeaderItem(3)->text(), "Twin");
+    WhenShown([](TfrmFrameContainer& dialog) {
+        auto* seasons = dialog.findChild<QComboBox*>("cbSeason");
+        seasons->setCurrentIndex(seasons->findText("Summer"));
+        auto* currency = dialog.findChild<QComboBox*>("cbCurrency");
+        currency->setCurrentIndex(currency->findData("EUR"));
+        EXPECT_TRUE(dialog.findChild<QLineEdit*>("edtTriple")->isVisibleTo(&dialog));
+        QTest::keyClicks(dialog.findChild<QLineEdit*>("edtExtra"), "95");
+        EXPECT_TRUE(dialog.btnContainerOk->isEnabled()) << "any prices will do here";
+        dialog.btnContainerOk->click();
+    });
+    QTest::mouseClick(Find<QPushButton>(f, "btnNewPrice"), Qt::LeftButton);
+    ASSERT_EQ(grid->rowCount(), 1);
+    EXPECT_EQ(grid->item(0, 3)->text(), "95.00");
+    EXPECT_EQ(grid->item(0, 2)->text(), "") << "a price of 0 shows an empty cell";
+    Shoot(f, "hotel-type8-room-prices");
+    PressSave(f);
+    const int room = f.Editor().GetItemId();
+    EXPECT_EQ(Committed(f, "SELECT NumberValue FROM CNumbers WHERE CatalogCode = :CatalogCode AND ItemId = " +
+                               std::to_string(room) + " AND ClassId = 6004 AND NumberValue = 95"),
+              "95");
+    EXPECT_NE(GeneratePage(f, room).find("95"), std::string::npos);
+}
+
+TEST(RestaurantCatalog, PaymentFormsSurviveALanguageSwitchAndASave)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses, false);
+    ASSERT_EQ(f.CreateAndOpen("food", 7), "");
+    AddDataLanguage(f, "DE");
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=-2&ItemType=6010&ParentItemId=100001", false);
+    QCoreApplication::processEvents();
+    auto* payments = Find<QListWidget>(f, "lvPayments");
+    ASSERT_NE(payments, nullptr);
+    ASSERT_GT(payments->count(), 1);
+    payments->item(1)->setCheckState(Qt::Checked);
+    auto* name = Find<QLineEdit>(f, "edtRestaurantName");
+    ASSERT_NE(name, nullptr);
+    TypeOver(name, "Trattoria");
+    for (const std::string& shown : VisitTabs(f, "restaurant"))
+        EXPECT_TRUE(kPictureEditors.count(shown)) << shown;
+    PressSave(f);
+    const int restaurant = f.Editor().GetItemId();
+
+    // Ticked again in the other language, saved there: the first language keeps them.
+    f.Shell().ActionHost().SetCurrentLangCode("DE");
+    QCoreApplication::processEvents();
+    OpenItem(f, restaurant, "Restaurant-basic");
+    payments = Find<QListWidget>(f, "lvPayments");
+    ASSERT_NE(payments, nullptr);
+    ASSERT_GT(payments->count(), 1) << "the list's texts of the default language";
+    EXPECT_EQ(payments->item(1)->checkState(), Qt::Checked) << "shown from the default language";
+    payments->item(0)->setCheckState(Qt::Checked);
+    PressSave(f);
+    f.Shell().ActionHost().SetCurrentLangCode("EN");
+    QCoreApplication::processEvents();
+    OpenItem(f, restaurant, "Restaurant-basic");
+    payments = Find<QListWidget>(f, "lvPayments");
+    ASSERT_NE(payments, nullptr);
+    EXPECT_EQ(payments->item(0)->checkState(), Qt::Checked);
+    EXPECT_EQ(payments->item(1)->checkState(), Qt::Checked);
+    Shoot(f, "restaurant-info");
 }
 
 }  // namespace
