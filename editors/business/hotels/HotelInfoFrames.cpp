@@ -9,6 +9,9 @@
 #include "storage/MemberValueText.h"
 
 #include <QCheckBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 
 using namespace hospitality_fields;
@@ -93,6 +96,43 @@ void TFrameRoomInfo::InitControls()
 }
 
 TFrameRoomPrice::TFrameRoomPrice(TFrameSite& site) : TFrameMemberForm(site, "TFrameRoomPrice", RoomPrice()) {}
+
+void TFrameRoomPrice::InitControls()
+{
+    TFrameMemberForm::InitControls();
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(tr("High season"), this), 0, 1);
+    grid->addWidget(new QLabel(tr("Low season"), this), 0, 2);
+    const std::pair<const char*, const char*> rows[] = {
+        {"edtPrice", "Price"},
+        {"edtPriceText", "Description"},
+        {"edtPriceExt", "Extra Price"},
+        {"edtPriceExtText", "Extra Price Description"},
+        {"edtPriceAdd", "Price For Additional Person"},
+        {"edtPriceValidStart", "Period of Validity Start"},
+        {"edtPriceValidEnd", "End"}};
+    int row = 1;
+    for (const auto& [control, caption] : rows) {
+        grid->addWidget(new QLabel(tr(caption), this), row, 0);
+        for (int period = 1; period <= 2; ++period) {
+            QWidget* field = Control(control + std::to_string(period));
+            if (!field)
+                continue;
+            const QFormLayout::TakeRowResult taken = Form->takeRow(field);
+            if (taken.labelItem) {
+                delete taken.labelItem->widget();
+                delete taken.labelItem;
+            }
+            delete taken.fieldItem;
+            grid->addWidget(field, row, period);
+        }
+        ++row;
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
+    Layout->insertLayout(1, grid);
+    Layout->addStretch();
+}
 
 // ---- restaurants ----------------------------------------------------------------------------
 

@@ -53,6 +53,8 @@ public:
 class TFrameRoomPrice : public TFrameMemberForm {
 public:
     explicit TFrameRoomPrice(TFrameSite& site);
+    // The two seasons' rows side by side, one column a season.
+    void InitControls() override;
 };
 
 class TFrameRestaurantProperties : public TFrameMemberForm {
