@@ -3,6 +3,8 @@
 #include "catalog/CatalogData.h"
 #include "editors/framework/EditorParams.h"
 #include "editors/framework/TolvexControlClass.h"
+#include "editors/framework/TolvexItemEditor.h"
+#include "editors/framework/ui/QtEditorPanel.h"
 #include "editors/framework/ui/QtFrameSite.h"
 #include "editors/site/SiteFrameContext.h"
 #include "gui/UiText.h"
@@ -21,6 +23,8 @@
 
 using UiText::Q;
 using UiText::S;
+
+TNestedPanels::~TNestedPanels() = default;
 
 TFrameMemberForm::TFrameMemberForm(TFrameSite& site, const char* objectName, std::vector<TMemberField> fields)
     : fields_(std::move(fields))
@@ -130,6 +134,27 @@ QWidget* TFrameMemberForm::Control(const std::string& control) const
         if (fields_[i].Control == control)
             return controls_[i];
     return nullptr;
+}
+
+void TFrameMemberForm::NestEditors(QWidget& page, int editorKind)
+{
+    auto* layout = new QVBoxLayout(&page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    Panels.push_back(std::make_unique<TQtEditorPanel>(page));
+    TTolvexControlClass& context = *GetContext();
+    const int item = context.GetTreeItemId();
+    CreateNestedEditor(*Panels.back()).OpenItem(item, item, context.GetItemType(), context.GetParams(), editorKind);
+}
+
+void TFrameMemberForm::NestEditor(QWidget& page, const std::string& editorName, const std::string& editorParams)
+{
+    auto* layout = new QVBoxLayout(&page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    Panels.push_back(std::make_unique<TQtEditorPanel>(page));
+    TTolvexControlClass& context = *GetContext();
+    const int item = context.GetTreeItemId();
+    CreateNestedEditor(*Panels.back())
+        .OpenItemWithEditor(item, item, context.GetItemType(), editorName, "", context.GetParams(), editorParams);
 }
 
 void TFrameMemberForm::HideField(const std::string& control)

@@ -19,8 +19,16 @@
 class QFormLayout;
 class QVBoxLayout;
 class TFrameSite;
+class TQtEditorPanel;
 
-class TFrameMemberForm : public QWidget, public TTolvexFrameEditor {
+// The panels nested editors of a tab build on; a base placed before
+// TTolvexFrameEditor, so that they outlive the nested editors it frees.
+struct TNestedPanels {
+    std::vector<std::unique_ptr<TQtEditorPanel>> Panels;
+    ~TNestedPanels();
+};
+
+class TFrameMemberForm : public QWidget, protected TNestedPanels, public TTolvexFrameEditor {
 public:
     TFrameMemberForm(TFrameSite& site, const char* objectName, std::vector<TMemberField> fields);
     ~TFrameMemberForm() override;
@@ -45,6 +53,11 @@ protected:
     virtual void FieldChanged(const std::string& /*control*/) {}
     // After the model was stored.
     virtual void AfterStore() {}
+    // Opens, on a page of the tab, the item with the editors of an editor
+    // kind, or with one editor named with its parameter string (nested, sharing
+    // the item's context).
+    void NestEditors(QWidget& page, int editorKind);
+    void NestEditor(QWidget& page, const std::string& editorName, const std::string& editorParams);
     // The catalog type of the open catalog.
     int CatalogType() const;
     // The field's control shows Value (as the user typed it, tracked as a change).

@@ -1,6 +1,7 @@
 #include "editors/business/hotels/HotelInfoFrames.h"
 
 #include "catalog/CatalogData.h"
+#include "editors/business/FrameImageMemberTab.h"
 #include "editors/business/ItemNames.h"
 #include "editors/business/hotels/HospitalityFields.h"
 #include "editors/framework/TolvexControlClass.h"
@@ -12,6 +13,8 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLabel>
+#include <QTabWidget>
+#include <QVBoxLayout>
 #include <QLineEdit>
 
 using namespace hospitality_fields;
@@ -151,4 +154,53 @@ std::vector<TMemberField> RestaurantFields()
 TFrameRestaurantProperties::TFrameRestaurantProperties(TFrameSite& site)
     : TFrameMemberForm(site, "TFrameRestaurantProperties", RestaurantFields())
 {
+}
+
+void TFrameRestaurantProperties::InitControls()
+{
+    TFrameMemberForm::InitControls();
+    auto* pages = new QTabWidget(this);
+    pages->setObjectName("pcRestaurant");
+    auto* info = new QWidget(pages);
+    info->setObjectName("tabInfo");
+    Layout->removeItem(Form);
+    auto* infoLayout = new QVBoxLayout(info);
+    infoLayout->addLayout(Form);
+    pages->addTab(info, tr("Info"));
+    auto* address = new QWidget(pages);
+    address->setObjectName("tabAddress");
+    auto* addressForm = new QFormLayout;
+    addressForm->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+    for (const TMemberField& field : RestaurantAddress()) {
+        QWidget* control = Control(field.Control);
+        const QFormLayout::TakeRowResult taken = Form->takeRow(control);
+        QWidget* label = taken.labelItem ? taken.labelItem->widget() : nullptr;
+        delete taken.labelItem;
+        delete taken.fieldItem;
+        addressForm->addRow(label, control);
+    }
+    auto* addressLayout = new QVBoxLayout(address);
+    addressLayout->addLayout(addressForm);
+    addressLayout->addStretch();
+    pages->addTab(address, tr("Address"));
+    auto image = [&](const char* name, const QString& caption, const char* member) {
+        auto* page = new QWidget(pages);
+        page->setObjectName(name);
+        pages->addTab(page, caption);
+        NestEditor(*page, TFrameImageMemberTab::kEditorName,
+                   TFrameImageMemberTab::Params("Restaurant", member, "Restaurant Photos", true));
+    };
+    auto described = [&](const char* name, const QString& caption, int kind) {
+        auto* page = new QWidget(pages);
+        page->setObjectName(name);
+        pages->addTab(page, caption);
+        NestEditors(*page, kind);
+    };
+    image("tabPhoto", tr("Photo"), "RestaurantPhoto");
+    described("tabDescription", tr("Description"), 1);
+    image("tabMainDishesPhoto", tr("Main Dishes Photo"), "MainDishesPhoto");
+    described("tabMainDishesDescription", tr("Main Dishes Description"), 2);
+    image("tabMap", tr("Map"), "RestaurantMap");
+    pages->setCurrentIndex(0);
+    Layout->insertWidget(0, pages, 1);
 }

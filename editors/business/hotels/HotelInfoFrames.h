@@ -57,7 +57,10 @@ public:
     void InitControls() override;
 };
 
+// Inner pages: "Info" (with the address), the photos, the descriptions
+// (the item's editors of kinds 1 and 2) and the map; it opens on "Info".
 class TFrameRestaurantProperties : public TFrameMemberForm {
 public:
     explicit TFrameRestaurantProperties(TFrameSite& site);
+    void InitControls() override;
 };
