@@ -6,7 +6,15 @@
 #include "editors/business/services/ServicePackageFrames.h"
 #include "editors/framework/FrameClass.h"
 #include "editors/site/SiteTabsEditor.h"
+#include "catalog/CatalogData.h"
+#include "catalog/Singletons.h"
+#include "common/CommonFunctionsDetail.h"
+#include "common/Translation.h"
+#include "editors/framework/TolvexUIEditor.h"
+#include "editors/site/SiteFrameContext.h"
 #include "gui/UiText.h"
+#include "storage/AbstractCObject.h"
+#include "storage/AbstractObjectCollection.h"
 
 #include <QCheckBox>
 #include <QUuid>
@@ -110,6 +118,37 @@ void TFrameServiceProperties::AfterLoad()
         TrackChanges = true;
         SetModified();
     }
+}
+
+std::string TFrameServiceProperties::CheckGuid(const TSiteModelContext& context, const std::string& guid)
+{
+    const TTranslation& text = TTranslation::OrEnglish(Translation);
+    if (common_detail::Trim(guid).empty())
+        return text.Format("Service GUID must not be empty", {});
+    std::vector<std::string> ids;
+    context.Data.GetQueries().GetItemIdsOfType(3301, ids, true, context.Connection, context.CatalogCode);
+    for (const std::string& id : ids) {
+        const int other = std::atoi(id.c_str());
+        if (other == context.ItemId)
+            continue;
+        TAbstractCObject* service = context.Objects.GetObject(other, "Service");
+        if (service && common_detail::SameText(service->GetLangString("GUID", context.LangCode, 0), guid))
+            return text.Format("Another service has the GUID \"$1\".", {guid});
+    }
+    return {};
+}
+
+bool TFrameServiceProperties::Save()
+{
+    if (Model() && IsModified() && Model()->HasObject("edtGuid")) {
+        const std::string error = CheckGuid(SiteModelContextOf(*this), Model()->Value("edtGuid"));
+        if (!error.empty()) {
+            ShowFrameError(error);
+            GetUIEditor()->SetInvalidControl(Control("edtGuid"));
+            return false;
+        }
+    }
+    return TFrameMemberForm::Save();
 }
 
 void TFrameServiceProperties::FieldChanged(const std::string& control)

@@ -17,6 +17,10 @@ public:
 
     // A new identifier: 32 upper-case hexadecimal digits.
     static std::string NewGuid();
+    // Refuses an empty identifier and one another service has.
+    bool Save() override;
+    // The refusal of an identifier for the service (translated); empty when it may be stored.
+    static std::string CheckGuid(const TSiteModelContext& context, const std::string& guid);
 
 protected:
     void AfterLoad() override;

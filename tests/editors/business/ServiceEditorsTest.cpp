@@ -177,3 +177,32 @@ TEST_F(AdvancedServiceEditors, ACustomTemplateThatIsNoXmlIsRefusedWithItsLine)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(AdvancedServiceEditors, ADuplicateIdentifierIsRefusedAndAProviderIdentifierAloneIsSaved)
+{
+    NewService(f, "Hosting");
+    const QString taken = Find<QLineEdit>(f, "edtGuid")->text();
+    const int mail = NewService(f, "Mail");
+    TypeOver(Find<QLineEdit>(f, "edtGuid"), taken);
+    PressSave(f);
+    EXPECT_EQ(f.Boxes().Messages("error"),
+              std::vector<std::string>{"Another service has the GUID \"" + S(taken) + "\"."});
+    EXPECT_TRUE(f.Editor().Context()->IsModified()) << "what was typed stays";
+    TypeOver(Find<QLineEdit>(f, "edtGuid"), "0123456789ABCDEF0123456789ABCDEF");
+    PressSave(f);
+    EXPECT_FALSE(f.Editor().Context()->IsModified());
+
+    ShowTab(f, "ServiceInit-basic");
+    auto* provider = Find<QLineEdit>(f, "edtServiceProviderGuid");
+    ASSERT_NE(provider, nullptr);
+    TypeOver(provider, "PROVIDER-1");
+    Shoot(f, "service-init");
+    PressSave(f);
+    EXPECT_EQ(Committed(f, "SELECT StringValue FROM CStrings WHERE CatalogCode = :CatalogCode AND ItemId = " +
+                               std::to_string(mail) + " AND StringValue = 'PROVIDER-1'"),
+              "PROVIDER-1");
+}
+
+}  // namespace
