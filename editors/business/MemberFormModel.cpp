@@ -122,9 +122,14 @@ void TMemberFormModel::Load()
                 value = TCatalog::GetCatalogProperty(field.DefaultProperty, context_.Connection, context_.CatalogCode);
             break;
         case TMemberField::Integer:
-        case TMemberField::NumberChoice:
             value = std::to_string(object->GetLangInteger(member, lang, 0));
             break;
+        case TMemberField::NumberChoice: {
+            // 0 is no code: nothing chosen.
+            const int code = object->GetLangInteger(member, lang, 0);
+            value = code == 0 ? std::string() : std::to_string(code);
+            break;
+        }
         case TMemberField::Amount:
             value = AmountText(object->GetLangNumber(member, lang, 0));
             break;
