@@ -17,10 +17,10 @@ TFrameImageMemberTab::TFrameImageMemberTab(TFrameSite& site, std::string classNa
 TFrameImageMemberTab::~TFrameImageMemberTab() = default;
 
 std::string TFrameImageMemberTab::Params(const std::string& classTag, const std::string& member,
-                                         const std::string& folder, bool largeCopy)
+                                         const std::string& folder, bool largeCopy, const std::string& tabCaption)
 {
     return "class=" + classTag + "&member=" + member + "&foldername=" + folder +
-           "&savelarge=" + (largeCopy ? "yes" : "no");
+           "&savelarge=" + (largeCopy ? "yes" : "no") + "&tabcaption=" + tabCaption + "&tabname=Image-" + member;
 }
 
 void TFrameImageMemberTab::InitControls()
@@ -40,9 +40,9 @@ void TFrameImageMemberTab::InitControls()
 }
 
 TImageMemberTabClass::TImageMemberTabClass(std::string className, std::string classTag, std::string member,
-                                           std::string folder, bool largeCopy)
+                                           std::string folder, bool largeCopy, std::string tabCaption)
     : className_(std::move(className)),
-      params_(TFrameImageMemberTab::Params(classTag, member, folder, largeCopy))
+      params_(TFrameImageMemberTab::Params(classTag, member, folder, largeCopy, tabCaption))
 {
 }
 

@@ -24,7 +24,7 @@ public:
     // The image editor's name and the parameter string of a member.
     static constexpr const char* kEditorName = "CommonImageEditor";
     static std::string Params(const std::string& classTag, const std::string& member, const std::string& folder,
-                              bool largeCopy);
+                              bool largeCopy, const std::string& tabCaption);
 
 private:
     std::string editorParams_;
@@ -34,7 +34,7 @@ private:
 class TImageMemberTabClass : public TFrameClass {
 public:
     TImageMemberTabClass(std::string className, std::string classTag, std::string member, std::string folder,
-                         bool largeCopy);
+                         bool largeCopy, std::string tabCaption);
     std::string PluginName() const override { return {}; }
     std::string ClassName() const override { return className_; }
     std::string TabCaption() const override { return {}; }

@@ -108,9 +108,9 @@ const THtmlFrameClass<THotelHtmlFrame> kLocationDescription("TFrameLocationDescr
 const THtmlFrameClass<THotelHtmlFrame> kRoomDescription("TFrameRoomDescription", "RoomDescription");
 // The picture tabs: the configurable image editor nested for one member; a
 // list of pictures has a frame of the pictures' editors, still to come.
-const TImageMemberTabClass kLogo("TFrameHotelLogo", "HotelInfo", "Logotype", "Logotypes", false);
-const TImageMemberTabClass kPhoto("TFrameHotelPhoto", "HotelInfo", "HotelPhoto", "HotelPhoto", false);
-const TImageMemberTabClass kRoomPhoto("TFrameRoomPhoto", "RoomInfo", "RoomPhoto", "Room Photos", true);
+const TImageMemberTabClass kLogo("TFrameHotelLogo", "HotelInfo", "Logotype", "Logotypes", false, "Logo");
+const TImageMemberTabClass kPhoto("TFrameHotelPhoto", "HotelInfo", "HotelPhoto", "HotelPhoto", false, "Photo");
+const TImageMemberTabClass kRoomPhoto("TFrameRoomPhoto", "RoomInfo", "RoomPhoto", "Room Photos", true, "Room Photo");
 const TPlaceholderFrameClass kRoomPhotos("Additional Photos", "TFrameRoomAdditionalPhotos");
 
 const std::set<int> kBase = {0, 1, 3, 4};

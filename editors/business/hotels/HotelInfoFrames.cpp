@@ -183,12 +183,12 @@ void TFrameRestaurantProperties::InitControls()
     addressLayout->addLayout(addressForm);
     addressLayout->addStretch();
     pages->addTab(address, tr("Address"));
-    auto image = [&](const char* name, const QString& caption, const char* member) {
+    auto image = [&](const char* name, const char* caption, const char* member) {
         auto* page = new QWidget(pages);
         page->setObjectName(name);
-        pages->addTab(page, caption);
+        pages->addTab(page, tr(caption));
         NestEditor(*page, TFrameImageMemberTab::kEditorName,
-                   TFrameImageMemberTab::Params("Restaurant", member, "Restaurant Photos", true));
+                   TFrameImageMemberTab::Params("Restaurant", member, "Restaurant Photos", true, caption));
     };
     auto described = [&](const char* name, const QString& caption, int kind) {
         auto* page = new QWidget(pages);
@@ -196,11 +196,11 @@ void TFrameRestaurantProperties::InitControls()
         pages->addTab(page, caption);
         NestEditors(*page, kind);
     };
-    image("tabPhoto", tr("Photo"), "RestaurantPhoto");
+    image("tabPhoto", "Photo", "RestaurantPhoto");
     described("tabDescription", tr("Description"), 1);
-    image("tabMainDishesPhoto", tr("Main Dishes Photo"), "MainDishesPhoto");
+    image("tabMainDishesPhoto", "Main Dishes Photo", "MainDishesPhoto");
     described("tabMainDishesDescription", tr("Main Dishes Description"), 2);
-    image("tabMap", tr("Map"), "RestaurantMap");
+    image("tabMap", "Map", "RestaurantMap");
     pages->setCurrentIndex(0);
     Layout->insertWidget(0, pages, 1);
 }
