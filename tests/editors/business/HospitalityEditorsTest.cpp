@@ -43,6 +43,13 @@ void ShowTab(TMainWindowFixture& f, const char* tab)
     QCoreApplication::processEvents();
 }
 
+// With TOLVEX_SCREENSHOT_DIR set, a picture of the dialog as site-<name>.png there.
+void ShootDialog(QWidget& dialog, const char* name)
+{
+    if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR"))
+        dialog.grab().save(QString("%1/site-%2.png").arg(dir, name));
+}
+
 // Adds a season through the grid's "New..." and its dialog.
 void AddSeason(TMainWindowFixture& f, const QString& name, QDate from, QDate to)
 {
@@ -53,6 +60,7 @@ void AddSeason(TMainWindowFixture& f, const QString& name, QDate from, QDate to)
         dialog.findChild<QDateEdit*>("dtFrom")->setDate(from);
         dialog.findChild<QDateEdit*>("dtTo")->setDate(to);
         EXPECT_TRUE(dialog.btnContainerOk->isEnabled());
+        ShootDialog(dialog, "hotel-season-dialog");
         dialog.btnContainerOk->click();
     });
     QTest::mouseClick(Find<QPushButton>(f, "btnNewSeason"), Qt::LeftButton);
@@ -70,6 +78,7 @@ void AddPrice(TMainWindowFixture& f, const QString& season, const char* single, 
             currency->setCurrentIndex(currency->findData("EUR"));
         QTest::keyClicks(dialog.findChild<QLineEdit*>("edtSingle"), single);
         EXPECT_FALSE(dialog.btnContainerOk->isEnabled()) << "no double price yet";
+        ShootDialog(dialog, "hotel-price-dialog");
         QTest::keyClicks(dialog.findChild<QLineEdit*>("edtDouble"), twice);
         EXPECT_TRUE(dialog.btnContainerOk->isEnabled()) << dialog.findChild<QLabel*>("lblProblem")->text().toStdString();
         dialog.btnContainerOk->click();
