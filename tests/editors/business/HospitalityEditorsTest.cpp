@@ -10,6 +10,7 @@
 #include "editors/framework/Registration.h"
 #include "storage/AbstractCObject.h"
 #include "storage/ObjectCollection.h"
+#include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/ui/frmFrameContainer.h"
 
 #include <QCheckBox>
@@ -319,6 +320,46 @@ TEST(RestaurantCatalog, PaymentFormsSurviveALanguageSwitchAndASave)
     EXPECT_EQ(payments->item(0)->checkState(), Qt::Checked);
     EXPECT_EQ(payments->item(1)->checkState(), Qt::Checked);
     Shoot(f, "restaurant-info");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HotelCatalogOfType3, TheRoomsListOpensAndDeletesRoomsAndANewRoomIsNamedAsSuch)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses, false);
+    ASSERT_EQ(f.CreateAndOpen("hotel", 3), "");
+    OpenItem(f, 100002, "AllRooms-list");
+    auto* rooms = Find<QTreeWidget>(f, "tvRooms");
+    ASSERT_NE(rooms, nullptr);
+    EXPECT_EQ(rooms->topLevelItemCount(), 0);
+    EXPECT_FALSE(Find<QPushButton>(f, "btnEditRoom")->isEnabled());
+    QTest::mouseClick(Find<QPushButton>(f, "btnNewRoom"), Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return Find<QLineEdit>(f, "edtRoomName") != nullptr; }));
+    EXPECT_EQ(Find<QLineEdit>(f, "edtRoomName")->text(), "New Room");
+    // A stored currency the references do not know is shown as itself and kept.
+    ShowTab(f, "Room-price");
+    const int room = f.Editor().GetItemId();
+    f.Editor().Context()->GetObjectCollection().GetObject(room, "RoomInfo")->SetLangString("Currency", "EN", "XTS", 0);
+    f.Editor().ReloadEditors();
+    auto* currency = Find<QComboBox>(f, "cbCurrency");
+    EXPECT_EQ(currency->currentData().toString(), "XTS");
+    TypeOver(Find<QLineEdit>(f, "edtRates"), "two adults");
+    PressSave(f);
+    EXPECT_EQ(Committed(f, "SELECT StringValue FROM CStrings WHERE CatalogCode = :CatalogCode AND ItemId = " +
+                               std::to_string(room) + " AND StringValue = 'XTS'"),
+              "XTS");
+
+    OpenItem(f, 100002, "AllRooms-list");
+    rooms = Find<QTreeWidget>(f, "tvRooms");
+    ASSERT_EQ(rooms->topLevelItemCount(), 1);
+    rooms->setCurrentItem(rooms->topLevelItem(0));
+    Shoot(f, "hotel-all-rooms");
+    f.Boxes().QueueAnswer(mrYes);
+    QTest::mouseClick(Find<QPushButton>(f, "btnDeleteRoom"), Qt::LeftButton);
+    EXPECT_EQ(rooms->topLevelItemCount(), 0);
+    EXPECT_EQ(ChildrenOfType(f, 100002, 6003).size(), 0u);
 }
 
 }  // namespace
