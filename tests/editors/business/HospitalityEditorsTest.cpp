@@ -356,6 +356,14 @@ TEST(HotelCatalogOfType3, TheRoomsListOpensAndDeletesRoomsAndANewRoomIsNamedAsSu
     ASSERT_EQ(rooms->topLevelItemCount(), 1);
     rooms->setCurrentItem(rooms->topLevelItem(0));
     Shoot(f, "hotel-all-rooms");
+    // The list needs no Save bar; the page's other tabs do.
+    EXPECT_FALSE(f.SaveButton()->isVisibleTo(&f.Window()));
+    auto* tabs = f.EditorPane()->findChild<QTabWidget*>();
+    tabs->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(f.SaveButton()->isVisibleTo(&f.Window()));
+    tabs->setCurrentIndex(0);
+    QCoreApplication::processEvents();
     f.Boxes().QueueAnswer(mrYes);
     QTest::mouseClick(Find<QPushButton>(f, "btnDeleteRoom"), Qt::LeftButton);
     EXPECT_EQ(rooms->topLevelItemCount(), 0);
