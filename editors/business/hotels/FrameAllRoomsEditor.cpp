@@ -62,16 +62,6 @@ void TFrameAllRoomsEditor::TabShown()
     TTolvexFrameViewer::TabShown();
     // The list acts on the catalog at once: nothing to save.
     GetContext()->ShowSavePanel(false);
-    hidSaveBar_ = true;
-}
-
-void TFrameAllRoomsEditor::hideEvent(QHideEvent* event)
-{
-    QWidget::hideEvent(event);
-    if (hidSaveBar_ && GetContext()) {
-        hidSaveBar_ = false;
-        GetContext()->ShowSavePanel(true);
-    }
 }
 
 void TFrameAllRoomsEditor::Fill()

@@ -24,10 +24,6 @@ public:
     void TabShown() override;
     void ExecuteCommand(const std::string& command) override;
 
-protected:
-    // Another tab of the item shown: its Save bar comes back.
-    void hideEvent(QHideEvent* event) override;
-
 private:
     void Fill();
     int SelectedRoom() const;
@@ -40,7 +36,6 @@ private:
     QPushButton* btnNew_ = nullptr;
     QPushButton* btnEdit_ = nullptr;
     QPushButton* btnDelete_ = nullptr;
-    bool hidSaveBar_ = false;
 };
 
 class TAllRoomsChanger : public TTolvexUIEditor {
