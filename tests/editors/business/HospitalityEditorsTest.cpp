@@ -371,3 +371,48 @@ TEST(HotelCatalogOfType3, TheRoomsListOpensAndDeletesRoomsAndANewRoomIsNamedAsSu
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HotelCatalogOfType5, TheAllotmentGoesWithInstantConfirmation)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses, false);
+    ASSERT_EQ(f.CreateAndOpen("hotel", 5), "");
+    OpenItem(f, kHotelItem, "Hotel-info");
+    auto* instant = Find<QCheckBox>(f, "chkInstantConfirmation");
+    auto* allotment = Find<QLineEdit>(f, "edtAllotment");
+    ASSERT_TRUE(instant && allotment);
+    EXPECT_FALSE(allotment->isEnabled());
+    instant->click();
+    ASSERT_TRUE(allotment->isEnabled());
+    TypeOver(allotment, "4");
+    PressSave(f);
+    const std::string stored = "SELECT NumberValue FROM CNumbers WHERE CatalogCode = :CatalogCode AND ItemId = 2001 "
+                               "AND ClassId = 6001 AND NumberValue = 4";
+    EXPECT_EQ(Committed(f, stored), "4") << "a change of the allotment alone is saved";
+    instant->click();
+    EXPECT_EQ(allotment->text(), "") << "unticked, the allotment is emptied";
+    EXPECT_FALSE(allotment->isEnabled());
+    PressSave(f);
+    EXPECT_EQ(Committed(f, stored), "(none)");
+}
+
+TEST(HotelCatalogOfType8, TheFacilitiesOfARoomEditTheHouse)
+{
+    TMainWindowFixture f(RegisterFrameworkClasses, true);
+    ASSERT_EQ(f.CreateAndOpen("hotel", 8), "");
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=-2&ItemType=6003&ParentItemId=100002", false);
+    QCoreApplication::processEvents();
+    PressSave(f);
+    ShowTab(f, "Hotel-facilites");
+    auto* facilities = Find<QListWidget>(f, "lvFacilities");
+    ASSERT_NE(facilities, nullptr);
+    ASSERT_GT(facilities->count(), 0);
+    facilities->item(0)->setCheckState(Qt::Checked);
+    PressSave(f);
+    EXPECT_NE(Committed(f, "SELECT COUNT(*) FROM CStrings WHERE CatalogCode = :CatalogCode AND ItemId = 2001 AND "
+                           "ClassId = 6001"),
+              "0");
+}
+
+}  // namespace
