@@ -12,6 +12,8 @@
 
 #include <QCheckBox>
 #include <QListWidget>
+#include <QTabWidget>
+#include <QTreeWidget>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -203,6 +205,46 @@ TEST_F(AdvancedServiceEditors, ADuplicateIdentifierIsRefusedAndAProviderIdentifi
     EXPECT_EQ(Committed(f, "SELECT StringValue FROM CStrings WHERE CatalogCode = :CatalogCode AND ItemId = " +
                                std::to_string(mail) + " AND StringValue = 'PROVIDER-1'"),
               "PROVIDER-1");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(AdvancedServiceEditors, AFieldWithoutANameIsAskedForAgainWithWhatWasTyped)
+{
+    NewService(f, "Hosting");
+    auto* tabs = f.EditorPane()->findChild<QTabWidget*>();
+    ASSERT_NE(tabs, nullptr);
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->tabText(i) == "Fields")
+            tabs->setCurrentIndex(i);
+    QCoreApplication::processEvents();
+    auto* add = Find<QPushButton>(f, "btnListDataAdd");
+    ASSERT_NE(add, nullptr);
+    int shown = 0;
+    std::function<void(TfrmFrameContainer&)> answer = [&](TfrmFrameContainer& dialog) {
+        ++shown;
+        auto* name = dialog.findChild<QLineEdit*>("edtFieldName");
+        auto* tag = dialog.findChild<QLineEdit*>("edtFieldTag");
+        ASSERT_TRUE(name && tag);
+        if (shown == 1) {
+            QTest::keyClicks(tag, "domain");
+            WhenShown(answer);
+        } else {
+            EXPECT_EQ(tag->text(), "domain") << "shown again with what was typed";
+            QTest::keyClicks(name, "Domain name");
+        }
+        dialog.btnContainerOk->click();
+    };
+    WhenShown(answer);
+    QTest::mouseClick(add, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return shown == 2; }));
+    EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{"Enter field name"});
+    auto* list = Find<QTreeWidget>(f, "lvListData");
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "Domain name");
 }
 
 }  // namespace
