@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -63,9 +64,21 @@ void TFrameCustomTemplate::InitControls()
         if (TrackChanges)
             SetModified();
     });
-    connect(btnValidate_, &QPushButton::clicked, this, [this] {
+    auto validate = [this] {
         if (ValidateShown())
             CommonProcedures->Gui().ShowInformation("XML correctly formatted", true);
+    };
+    connect(btnValidate_, &QPushButton::clicked, this, validate);
+    // The editor's own menu (cut, copy, paste, delete, select all) with the check added.
+    edtTemplate_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(edtTemplate_, &QWidget::customContextMenuRequested, this, [this, validate](const QPoint& at) {
+        std::unique_ptr<QMenu> menu(edtTemplate_->createStandardContextMenu());
+        if (!menu)
+            return;
+        menu->addSeparator();
+        QAction* check = menu->addAction(tr("Validate XML"));
+        if (menu->exec(edtTemplate_->mapToGlobal(at)) == check)
+            validate();
     });
 }
 

@@ -17,6 +17,9 @@
 #include "storage/AbstractObjectCollection.h"
 
 #include <QCheckBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QRadioButton>
 #include <QUuid>
 
 namespace {
@@ -164,8 +167,39 @@ TFrameTolvexServices::TFrameTolvexServices(TFrameSite& site)
 {
 }
 
+void TFrameTolvexServices::InitControls()
+{
+    TFrameMemberForm::InitControls();
+    rbOneTime_ = new QRadioButton(tr("One Time Service"), this);
+    rbOneTime_->setObjectName("rbOneTime");
+    rbRecurring_ = new QRadioButton(tr("Subscribtion/Recurring Service"), this);
+    rbRecurring_->setObjectName("rbRecurring");
+    auto* kinds = new QHBoxLayout;
+    kinds->addWidget(rbOneTime_);
+    kinds->addWidget(rbRecurring_);
+    kinds->addStretch();
+    QWidget* box = Control("chkOneTime");
+    Form->setRowVisible(box, false);
+    Form->insertRow(0, QString(), kinds);
+    connect(rbOneTime_, &QRadioButton::clicked, this, [this] { KindChosen(true); });
+    connect(rbRecurring_, &QRadioButton::clicked, this, [this] { KindChosen(false); });
+}
+
+void TFrameTolvexServices::KindChosen(bool oneTime)
+{
+    if (auto* box = qobject_cast<QCheckBox*>(Control("chkOneTime")))
+        box->setChecked(oneTime);
+    if (Model())
+        Model()->SetValue("chkOneTime", oneTime ? "1" : "0");
+    SetModified();
+    UpdateEnabling();
+}
+
 void TFrameTolvexServices::AfterLoad()
 {
+    const bool oneTime = Checked(Control("chkOneTime"));
+    rbOneTime_->setChecked(oneTime);
+    rbRecurring_->setChecked(!oneTime);
     // The end of the subscription is no member of its own: a maximum above 0.
     if (auto* ends = qobject_cast<QCheckBox*>(Control("chkEnds")))
         ends->setChecked(std::atoi(Model()->Value("edtMaxPeriods").c_str()) > 0);

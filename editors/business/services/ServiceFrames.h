@@ -9,6 +9,7 @@
 //  - TFrameServicesGroup: a service group's name and exclusivity.
 #include "editors/business/FrameMemberForm.h"
 
+class QRadioButton;
 class TInternalPluginsManager;
 
 class TFrameServiceProperties : public TFrameMemberForm {
@@ -30,6 +31,8 @@ protected:
 class TFrameTolvexServices : public TFrameMemberForm {
 public:
     explicit TFrameTolvexServices(TFrameSite& site);
+    // "One Time Service" or "Subscribtion/Recurring Service" in place of the member's check box.
+    void InitControls() override;
 
 protected:
     void AfterLoad() override;
@@ -37,6 +40,10 @@ protected:
 
 private:
     void UpdateEnabling();
+    void KindChosen(bool oneTime);
+
+    QRadioButton* rbOneTime_ = nullptr;
+    QRadioButton* rbRecurring_ = nullptr;
 };
 
 class TFrameServicesGroup : public TFrameMemberForm {

@@ -11,6 +11,7 @@
 #include "gui/UiText.h"
 
 #include <QCheckBox>
+#include <QRadioButton>
 #include <QListWidget>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -76,8 +77,9 @@ TEST_F(ServiceEditors, ANewServiceStoresItsGeneratedIdentifierAndCancelRestoresT
     EXPECT_EQ(Committed(f, committed), generated.toStdString());
 
     ShowTab(f, "Service-price");
-    auto* oneTime = Find<QCheckBox>(f, "chkOneTime");
+    auto* oneTime = Find<QRadioButton>(f, "rbOneTime");
     ASSERT_NE(oneTime, nullptr);
+    EXPECT_TRUE(Find<QRadioButton>(f, "rbRecurring")->isChecked());
     oneTime->click();
     EXPECT_FALSE(Find<QComboBox>(f, "cbPeriod")->isEnabled()) << "a one-time service has no period";
     TypeOver(Find<QLineEdit>(f, "edtCost"), "12499.99");
@@ -86,7 +88,7 @@ TEST_F(ServiceEditors, ANewServiceStoresItsGeneratedIdentifierAndCancelRestoresT
     QCoreApplication::processEvents();
     OpenItem(f, service, "Service-price");
     EXPECT_TRUE(Find<QLineEdit>(f, "edtCost")->text().isEmpty());
-    EXPECT_FALSE(Find<QCheckBox>(f, "chkOneTime")->isChecked());
+    EXPECT_FALSE(Find<QRadioButton>(f, "rbOneTime")->isChecked());
 }
 
 }  // namespace
