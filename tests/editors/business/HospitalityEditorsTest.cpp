@@ -8,6 +8,7 @@
 
 #include "editors/framework/PlaceholderFrame.h"
 #include "editors/framework/Registration.h"
+#include "support/TempFolder.h"
 #include "storage/AbstractCObject.h"
 #include "storage/ObjectCollection.h"
 #include "editors/framework/TolvexControlClass.h"
@@ -137,6 +138,21 @@ TEST_F(HotelEditors, ANewUserPricesARoomForTwoSeasonsAndThePageShowsBothRates)
     EXPECT_NE(page.find("Low season"), std::string::npos);
     EXPECT_NE(page.find("120"), std::string::npos);
     EXPECT_NE(page.find("80.5"), std::string::npos);
+
+    // The published room page shows both rates too.
+    TTempFolder site;
+    PublishLocally(f, site.Path());
+    std::string published;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(site.Path()))
+        if (entry.path().extension() == ".html") {
+            const std::string text = ReadFile(entry.path());
+            if (text.find("Sea view double") != std::string::npos && text.find("Low season") != std::string::npos)
+                published = text;
+        }
+    ASSERT_FALSE(published.empty()) << "no published page shows the room's season prices";
+    EXPECT_NE(published.find("High season"), std::string::npos);
+    EXPECT_NE(published.find("150.00"), std::string::npos);
+    EXPECT_NE(published.find("80.50"), std::string::npos);
 }
 
 TEST_F(HotelEditors, ASeasonCreatedAndCancelledDisappears)
