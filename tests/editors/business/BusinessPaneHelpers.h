@@ -159,9 +159,10 @@ inline void PublishLocally(TMainWindowFixture& f, const std::string& folder)
     f.Shell().Dialogs().SetFolderChooser([folder](const std::string&, const std::string&) { return folder; });
     auto startWithDefaults = std::make_shared<std::function<void()>>();
     *startWithDefaults = [startWithDefaults] {
-        if (auto* dialog = qobject_cast<TfrmPublishParameters*>(QApplication::activeModalWidget()))
+        if (auto* dialog = qobject_cast<TfrmPublishParameters*>(QApplication::activeModalWidget())) {
             dialog->StartButton()->click();
-        else
+            *startWithDefaults = nullptr;  // ends the cycle of owners
+        } else
             QTimer::singleShot(5, *startWithDefaults);
     };
     QTimer::singleShot(0, *startWithDefaults);
