@@ -201,8 +201,14 @@ void TFrameTolvexServices::AfterLoad()
     rbOneTime_->setChecked(oneTime);
     rbRecurring_->setChecked(!oneTime);
     // The end of the subscription is no member of its own: a maximum above 0.
-    if (auto* ends = qobject_cast<QCheckBox*>(Control("chkEnds")))
-        ends->setChecked(std::atoi(Model()->Value("edtMaxPeriods").c_str()) > 0);
+    // A subscription that does not end keeps no period limits.
+    const bool ends = std::atoi(Model()->Value("edtMaxPeriods").c_str()) > 0;
+    if (auto* box = qobject_cast<QCheckBox*>(Control("chkEnds")))
+        box->setChecked(ends);
+    if (!ends) {
+        SetFieldText("edtMinPeriods", "0");
+        SetFieldText("edtMaxPeriods", "0");
+    }
     UpdateEnabling();
 }
 
