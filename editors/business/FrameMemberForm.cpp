@@ -70,6 +70,8 @@ QWidget* TFrameMemberForm::MakeControl(const TMemberField& field)
         auto* memo = new QPlainTextEdit(this);
         memo->setTabChangesFocus(true);
         memo->setMinimumHeight(memo->fontMetrics().lineSpacing() * 3 + 12);
+        // A few lines; the lists of choices take the room that is left.
+        memo->setMaximumHeight(memo->fontMetrics().lineSpacing() * 6 + 12);
         connect(memo, &QPlainTextEdit::textChanged, this, changed);
         control = memo;
         break;
@@ -122,7 +124,7 @@ void TFrameMemberForm::InitControls()
     if (!NameField.empty())
         NameEdit = Control(NameField);
     const bool grows = std::any_of(fields_.begin(), fields_.end(), [](const TMemberField& field) {
-        return field.Kind == TMemberField::Memo || field.Kind == TMemberField::MultiChoice;
+        return field.Kind == TMemberField::MultiChoice;
     });
     if (!grows)
         Layout->addStretch();
