@@ -3,8 +3,10 @@
 #include "catalog/InternalPluginsManager.h"
 #include "catalog/PlaceholderFrameClass.h"
 #include "editors/business/fields/FrameAdditionalFields.h"
-#include "editors/business/options/OptionEditorsRegistration.h"
 #include "editors/business/network/NetworkEditorsRegistration.h"
+#include "editors/business/hotels/HospitalityEditors.h"
+#include "editors/business/options/OptionEditorsRegistration.h"
+#include "editors/business/services/ServiceFrames.h"
 #include "editors/business/products/FrameListProductsEditor.h"
 #include "editors/business/products/FrameMultiColorEditor.h"
 #include "editors/business/products/FrameProductInfo.h"
@@ -56,6 +58,8 @@ void RegisterTab(TInternalPluginsManager& registry, const char* className, const
 
 void RegisterBusinessEditors(TInternalPluginsManager& registry)
 {
+    RegisterHospitalityEditors(registry);
+    RegisterServiceEditors(registry);
     RegisterEditor<TProductBasicEditor>(registry, "TProductBasicEditor");
     RegisterEditor<TProductAllImagesEditor>(registry, "TProductAllImagesEditor");
     RegisterTab(registry, "TProductEditor", "Product", "Product-main", &kProductFrame, kEveryEditingRole, false);

@@ -113,7 +113,7 @@ std::string TNamedItemsModel::Add(const std::string& typed, int* newItemId)
     const std::string name = Trimmed(typed);
     if (name.empty())
         return settings_.EmptyName.empty() ? std::string() : Text(settings_.EmptyName);
-    if (IsTaken(name, 0))
+    if (!settings_.NewNameTaken.empty() && IsTaken(name, 0))
         return Text(settings_.NewNameTaken);
     TCatalog& catalog = context_.Catalog;
     const std::string code = context_.CatalogCode;
@@ -155,7 +155,7 @@ std::string TNamedItemsModel::Rename(int itemId, const std::string& typed, bool 
     const std::string name = Trimmed(typed);
     if (name.empty())
         return settings_.EmptyName.empty() ? std::string() : Text(settings_.EmptyName);
-    if (IsTaken(name, itemId))
+    if (!settings_.RenameTaken.empty() && IsTaken(name, itemId))
         return Text(settings_.RenameTaken);
     if (write)
         TItemNames::SetName(context_.Objects, itemId, context_.LangCode, name);

@@ -24,7 +24,8 @@ public:
         int ItemType = 0;
         // The item's name is written in the default language too (when it is another).
         bool NameInDefaultLanguage = false;
-        // The messages, translated when shown; an empty one lets the case pass.
+        // The messages, translated when shown; an empty one lets the case pass
+        // (no taken-name message: names may repeat).
         std::string EmptyName;
         std::string NewNameTaken;
         std::string RenameTaken;

@@ -122,6 +122,8 @@ std::unique_ptr<TTolvexUIEditor> TItemEditorContainer::CreateEditor(const std::s
 {
     std::string params;
     context_->Services().Root.Catalog().GetDefinition().GetItemTypeEditorParams(itemType_, editorKind_, name, params);
+    if (params.empty() && !singleEditor_.empty())
+        params = singleEditorParams_;
     std::unique_ptr<TAbstractUIEditor> created = context_->Services().UI.CreateItemEditor(name, params);
     if (auto* editor = dynamic_cast<TTolvexUIEditor*>(created.get())) {
         created.release();

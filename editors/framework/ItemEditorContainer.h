@@ -36,8 +36,13 @@ public:
     void Initialize(int itemId, int treeItemId, const std::string& startTabName, TTolvexItemEditor* itemEditor,
                     TTolvexControlClass& context, TEditorPanel& hostPanel, int editorKind, int parentItemId,
                     int linkedItemId, int itemType);
-    // An editor name, "=" and a condition: the only editor to show.
-    void SetSingleEditor(const std::string& editorAndCondition) { singleEditor_ = editorAndCondition; }
+    // An editor name, "=" and a condition: the only editor to show; Params
+    // its parameter string when the definition gives it none.
+    void SetSingleEditor(const std::string& editorAndCondition, std::string params = {})
+    {
+        singleEditor_ = editorAndCondition;
+        singleEditorParams_ = std::move(params);
+    }
     // Builds the editors; false (nothing left behind) when an editor could
     // not be created. Raises "Already Showed" the second time.
     bool Show(bool isNewItem);
@@ -99,6 +104,7 @@ private:
     bool hasLinked_ = false;
     std::string startTabName_;
     std::string singleEditor_;
+    std::string singleEditorParams_;
     bool singlePage_ = true;
     TEditorPanel* hostPanel_ = nullptr;
     TTolvexControlClass* context_ = nullptr;

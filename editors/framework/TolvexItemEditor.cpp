@@ -143,9 +143,11 @@ void TTolvexItemEditor::PrepareOpen(int parentItemId, int linkedItemId, const st
 }
 
 bool TTolvexItemEditor::OpenItemWithEditor(int itemId, int treeItemId, int itemType, const std::string& editorType,
-                                           const std::string& editorCondition, std::vector<std::string>* params)
+                                           const std::string& editorCondition, std::vector<std::string>* params,
+                                           const std::string& editorParams)
 {
     editorSpec_ = editorType + "=" + editorCondition;
+    editorParams_ = editorParams;
     return OpenItem(itemId, treeItemId, itemType, params, 0);
 }
 
@@ -259,8 +261,9 @@ bool TTolvexItemEditor::OpenItem(int itemId, int treeItemId, int itemType, std::
     container_ = std::make_unique<TItemEditorContainer>();
     container_->Initialize(itemId, treeItemId_, tabName_, this, *context_, *panel, editorKind, parentItemId_,
                            linkedItemId_, itemType);
-    container_->SetSingleEditor(editorSpec_);
+    container_->SetSingleEditor(editorSpec_, editorParams_);
     editorSpec_.clear();
+    editorParams_.clear();
     context_->AddEditorContainer(container_.get());
     DeselectOtherNodes(dataItemId);
 

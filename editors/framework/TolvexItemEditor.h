@@ -47,8 +47,10 @@ public:
     int GetLinkedItemId() const { return linkedItemId_; }
     // Params: the parameter list for the editors (may be null; not owned).
     bool OpenItem(int itemId, int treeItemId, int itemType, std::vector<std::string>* params, int editorKind);
+    // EditorParams: the editor's parameter string when the definition gives it none.
     bool OpenItemWithEditor(int itemId, int treeItemId, int itemType, const std::string& editorType,
-                            const std::string& editorCondition, std::vector<std::string>* params);
+                            const std::string& editorCondition, std::vector<std::string>* params,
+                            const std::string& editorParams = {});
     void SetParentContext(TTolvexControlClass* context) { parentContext_ = context; }
     void SetConnection(TAbstractDBConnection* connection) { connection_ = connection; }
     void SetTabName(const std::string& name) { tabName_ = name; }
@@ -110,6 +112,7 @@ private:
     std::string tabName_;
     bool tabNameSet_ = false;
     std::string editorSpec_;
+    std::string editorParams_;
     bool wizard_ = false;
     bool main_ = false;
     std::vector<std::string> ownParams_;

@@ -12,13 +12,25 @@
 #include "shell/CatalogWindowUI.h"
 #include "storage/QueryGuard.h"
 #include "storage/RecordValues.h"
+#include "gui/MainWindowMessages.h"
+#include "publishing/AbstractPublisher.h"
+#include "publishing/ui/frmDetailProcess.h"
+#include "publishing/ui/frmPublishParameters.h"
+#include "shell/QtShell.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QTimer>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -130,6 +142,38 @@ inline std::string RowsChanged(const std::string& before, const std::string& aft
         if (!is.count(row))
             changed += "- " + row.substr(0, 200) + "\n";
     return changed;
+}
+
+// The whole file's bytes.
+inline std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Publishes the site into Folder as File / Publish Locally does, with the dialog's defaults.
+inline void PublishLocally(TMainWindowFixture& f, const std::string& folder)
+{
+    f.Shell().Dialogs().SetFolderChooser([folder](const std::string&, const std::string&) { return folder; });
+    auto startWithDefaults = std::make_shared<std::function<void()>>();
+    *startWithDefaults = [startWithDefaults] {
+        if (auto* dialog = qobject_cast<TfrmPublishParameters*>(QApplication::activeModalWidget())) {
+            dialog->StartButton()->click();
+            *startWithDefaults = nullptr;  // ends the cycle of owners
+        } else
+            QTimer::singleShot(5, *startWithDefaults);
+    };
+    QTimer::singleShot(0, *startWithDefaults);
+    f.Shell().ExecuteAction("Action=PublishLocally", false);
+    QCoreApplication::processEvents();
+    std::vector<TfrmDetailProcess*> windows = TfrmDetailProcess::ProcessWindows();
+    ASSERT_EQ(windows.size(), 1u);
+    ASSERT_TRUE(WaitFor([&] { return windows.front()->IsFinished(); }));
+    EXPECT_TRUE(windows.front()->GetPublisher() && windows.front()->GetPublisher()->Succeeded());
+    f.Window().PostMessage(WM_FREE_PROCESS_WINDOWS, 0, 0);
+    ASSERT_TRUE(WaitFor([] { return TfrmDetailProcess::ProcessWindows().empty(); }));
 }
 
 }  // namespace business_test

@@ -30,14 +30,6 @@ using namespace business_test;
 
 namespace {
 
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // The site's page of the product: the published file that names its code.
 std::string PublishedProductPage(const std::string& folder)
 {
@@ -48,27 +40,6 @@ std::string PublishedProductPage(const std::string& folder)
                 return text;
         }
     return {};
-}
-
-void PublishLocally(TMainWindowFixture& f, const std::string& folder)
-{
-    f.Shell().Dialogs().SetFolderChooser([folder](const std::string&, const std::string&) { return folder; });
-    auto startWithDefaults = std::make_shared<std::function<void()>>();
-    *startWithDefaults = [startWithDefaults] {
-        if (auto* dialog = qobject_cast<TfrmPublishParameters*>(QApplication::activeModalWidget()))
-            dialog->StartButton()->click();
-        else
-            QTimer::singleShot(5, *startWithDefaults);
-    };
-    QTimer::singleShot(0, *startWithDefaults);
-    f.Shell().ExecuteAction("Action=PublishLocally", false);
-    QCoreApplication::processEvents();
-    std::vector<TfrmDetailProcess*> windows = TfrmDetailProcess::ProcessWindows();
-    ASSERT_EQ(windows.size(), 1u);
-    ASSERT_TRUE(WaitFor([&] { return windows.front()->IsFinished(); }));
-    EXPECT_TRUE(windows.front()->GetPublisher() && windows.front()->GetPublisher()->Succeeded());
-    f.Window().PostMessage(WM_FREE_PROCESS_WINDOWS, 0, 0);
-    ASSERT_TRUE(WaitFor([] { return TfrmDetailProcess::ProcessWindows().empty(); }));
 }
 
 // A new schedule through "New...", its currency and who sees it set in its detail.
