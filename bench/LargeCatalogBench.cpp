@@ -15,33 +15,9 @@
 // given (offscreen or under xvfb-run).
 //
 // Arguments: the number of items; "--open HOME" is the measured process.
-#include "PublishBenchSite.h"
+#include "BenchProgram.h"
 
-#include "catalog/Singletons.h"
-#include "catalog/Tolvex.h"
-#include "common/CommonProcedures.h"
-#include "common/GlobalSettings.h"
-#include "common/WellKnownIds.h"
-#include "editors/framework/Registration.h"
-#include "catalog/TreeManager.h"
-#include "editors/framework/TolvexControlClass.h"
-#include "editors/framework/TolvexItemEditor.h"
-#include "editors/framework/ui/frmFrameContainer.h"
-#include "generation/ui/PreviewScheme.h"
-#include "shell/CatalogWindowUI.h"
-#include "shell/QtShell.h"
-#include "shell/TolvexApplication.h"
-#include "storage/ConfiguredDatabase.h"
-#include "storage/ShippedData.h"
-#include "storage/SQLiteModule.h"
-#include "support/ScriptedGui.h"
-#include "support/SharedTestData.h"
-
-#include <QApplication>
-#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QPushButton>
-#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -65,8 +41,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kCode = "shop";
-
 // Milliseconds since this process started, as the kernel counts it.
 double MillisecondsSinceStart()
 {
@@ -88,93 +62,29 @@ double MillisecondsSinceStart()
 // The measured process: the program over Home, whose catalog is ready.
 int OpenProcess(int argc, char** argv, const std::string& home)
 {
-    RegisterPreviewScheme();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    TTolvexApplication app(argc, argv);
-    CreateSingletons(home, RegisterFrameworkClasses);
-    TScriptedGui gui;
-    CommonProcedures->SetGui(&gui);
-    int result = 1;
-    {
-        TQtShell shell(gui, nullptr, &app);
-        TTolvex::TEnvironment environment;
-        environment.Shell = &shell;
-        environment.DataDir = TShippedData::BuildTreeDataDir();
-        TTolvex root(environment);
-        RootObject = &root;
-        root.Start();
-        shell.ShowMainWindow(false);
-        QCoreApplication::processEvents();
-
-        // A window the opening shows (the catalog's first settings) is confirmed with OK.
-        QTimer answer;
-        answer.setInterval(5);
-        QObject::connect(&answer, &QTimer::timeout, &app, [&] {
-            if (auto* window = qobject_cast<TfrmFrameContainer*>(QApplication::activeModalWidget()))
-                window->btnContainerOk->click();
-        });
-        answer.start();
-        std::string error;
-        root.OpenCatalog("", SQLiteModuleName, "", kCode, "admin", "secret", 0, error);
-        QCoreApplication::processEvents();
-        TCatalogWindowUI* ui = shell.CatalogUI();
-        if (!error.empty() || !ui || !ui->WebTree()) {
-            std::printf("error opening: %s\n", error.c_str());
-        } else {
-            const int home = root.GetHomePageId();
-            const auto homeShown = [&] {
-                TTolvexItemEditor* editor = ui->MainEditor();
-                return editor && editor->Context() && editor->Context()->GetItemId() == home &&
-                       editor->Container() != nullptr;
-            };
-            QCoreApplication::processEvents();
-            if (!homeShown())
-                ui->WebTree()->LocateItem(home, nullptr);
-            QElapsedTimer waited;
-            waited.start();
-            while (!homeShown() && waited.elapsed() < 30000)
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            const double shownAt = MillisecondsSinceStart();
-            rusage usage{};
-            getrusage(RUSAGE_SELF, &usage);
-            if (homeShown()) {
-                std::printf("shown %.1f %ld\n", shownAt, usage.ru_maxrss);
-                result = 0;
-            } else {
-                std::printf("the home page's editor did not show\n");
-            }
-        }
-        answer.stop();
-        root.Destroy();
-        RootObject = nullptr;
+    bench_program::TProgram program(argc, argv, home);
+    const std::string error = program.Open();
+    if (!error.empty()) {
+        std::printf("error opening: %s\n", error.c_str());
+        return 1;
     }
-    FreeSingletons();
-    return result;
-}
-
-// Makes the catalog of Items items into Folder ("<Folder>/shop.sqlite").
-void MakeCatalog(int items, const fs::path& folder)
-{
-    TPublishSite site;
-    const std::vector<int> ids = bench_site::GrowCatalog(site, items - items / 100);
-    // A picture item below every hundredth story, under the same section.
-    TAbstractDBConnection& connection = site.Connection();
-    TUnitOfWorkScope unit(connection);
-    unit.Enter("Items");
-    int pictures = 0;
-    for (std::size_t i = 1 + bench_site::kSections; i < ids.size() && pictures < items / 100; i += 100, ++pictures) {
-        const int parent = site.Data().GetParentItemId(ids[i], kCode, connection);
-        const int id = site.AddItem(kImageItemType, parent);
-        site.SetName(id, "Picture " + std::to_string(pictures + 1), "Bild " + std::to_string(pictures + 1));
-        site.AddBinary(id, 5, "image/gif", "GIF89a-picture-" + std::to_string(pictures));
+    const int homePage = program.Root().GetHomePageId();
+    QCoreApplication::processEvents();
+    if (!program.EditorShows(homePage))
+        program.Shell().CatalogUI()->WebTree()->LocateItem(homePage, nullptr);
+    QElapsedTimer waited;
+    waited.start();
+    while (!program.EditorShows(homePage) && waited.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    const double shownAt = MillisecondsSinceStart();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    if (!program.EditorShows(homePage)) {
+        std::printf("the home page's editor did not show\n");
+        return 1;
     }
-    unit.Commit();
-    const std::string file =
-        SQLiteDatabaseFileName(site.Program().Root().Settings().GetDatabasePath(), kCode);
-    site.Program().Root().CloseCatalog();
-    fs::create_directories(folder);
-    fs::copy_file(file, folder / "shop.sqlite.partial", fs::copy_options::overwrite_existing);
-    fs::rename(folder / "shop.sqlite.partial", folder / "shop.sqlite");
+    std::printf("shown %.1f %ld\n", shownAt, usage.ru_maxrss);
+    return 0;
 }
 
 struct TProcess {
@@ -187,10 +97,7 @@ struct TProcess {
 TProcess RunProcess(const fs::path& catalogFolder)
 {
     TTempFolder home;
-    SharedTestData::InstallShippedDatabases(home.Path());
-    const fs::path databases = fs::path(home.Path()) / "UserData";
-    fs::create_directories(databases);
-    fs::copy_file(catalogFolder / "shop.sqlite", databases / "shop.sqlite");
+    bench_program::PrepareProgramFolder(home.Path(), catalogFolder);
     const std::string output = home.File("process.out");
     const std::string self = fs::read_symlink("/proc/self/exe").string();
     std::vector<std::string> args{self, "--open", home.Path()};
@@ -219,12 +126,6 @@ TProcess RunProcess(const fs::path& catalogFolder)
     return process;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -232,12 +133,11 @@ int main(int argc, char** argv)
     if (argc == 3 && std::string(argv[1]) == "--open")
         return OpenProcess(argc, argv, argv[2]);
     const int items = argc > 1 ? std::max(200, std::atoi(argv[1])) : 100000;
-    const fs::path folder = fs::read_symlink("/proc/self/exe").parent_path() / ("large-catalog-" + std::to_string(items));
-    if (!fs::exists(folder / "shop.sqlite")) {
-        const auto start = bench_site::TClock::now();
-        MakeCatalog(items, folder);
+    const auto start = bench_site::TClock::now();
+    bool made = false;
+    const fs::path folder = bench_program::KeptCatalog(items, &made);
+    if (made)
         std::printf("%-44s %9.1f s (kept in %s)\n", "catalog made:", bench_site::Seconds(start), folder.c_str());
-    }
     std::printf("catalog of %d items, %.0f MB\n", items, fs::file_size(folder / "shop.sqlite") / 1048576.0);
     std::vector<double> shown;
     std::vector<double> peak;
@@ -250,7 +150,7 @@ int main(int argc, char** argv)
         std::printf("  process %d: home page's editor at %7.1f ms, peak %6.1f MB\n", run + 1, process.shownMs,
                     process.peakKb / 1024.0);
     }
-    std::printf("%-44s %9.1f ms  (target under 1500 ms)\n", "process start to the editor (median):", Median(shown));
-    std::printf("%-44s %9.1f MB  (target under 300 MB)\n", "peak memory (median):", Median(peak));
+    std::printf("%-44s %9.1f ms  (target under 1500 ms)\n", "process start to the editor (median):", bench_program::Median(shown));
+    std::printf("%-44s %9.1f MB  (target under 300 MB)\n", "peak memory (median):", bench_program::Median(peak));
     return 0;
 }
