@@ -17,6 +17,8 @@
 // Arguments: the number of items; "--open HOME" is the measured process.
 #include "BenchProgram.h"
 
+#include "catalog/TreeManager.h"
+
 #include <QElapsedTimer>
 
 #include <algorithm>
