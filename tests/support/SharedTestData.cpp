@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -98,12 +99,22 @@ void CopyInto(const fs::path& source, const fs::path& target)
     fs::rename(partial, target);
 }
 
+// TOLVEX_NO_SHARED_TEST_DATA set: every test makes its own files (to compare
+// the suite's times, or to rule the cache out when a test fails).
+bool Disabled()
+{
+    static const bool disabled = std::getenv("TOLVEX_NO_SHARED_TEST_DATA") != nullptr;
+    return disabled;
+}
+
 }  // namespace
 
 namespace SharedTestData {
 
 void InstallShippedDatabases(const std::string& programFolder)
 {
+    if (Disabled())
+        return;
     try {
         const fs::path cached = CacheFolder() / "databases";
         if (!fs::exists(cached)) {
@@ -127,6 +138,8 @@ void InstallShippedDatabases(const std::string& programFolder)
 
 bool InstallFile(const std::string& key, const std::string& target, const std::function<bool()>& make)
 {
+    if (Disabled())
+        return make();
     const fs::path cached = CacheFolder() / key;
     std::error_code ec;
     if (fs::exists(cached, ec)) {

@@ -8,7 +8,8 @@
 // the test program and stamped with what the files are made of (the data
 // sources' names, sizes and times, the program's size and time): a rebuilt
 // program or changed data makes them anew, and the older ones of that
-// program are removed.
+// program are removed. With TOLVEX_NO_SHARED_TEST_DATA set in the
+// environment nothing is shared: each test makes its files itself.
 #include <functional>
 #include <string>
 
