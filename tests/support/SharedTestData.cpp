@@ -111,6 +111,11 @@ bool Disabled()
 
 namespace SharedTestData {
 
+bool Enabled()
+{
+    return !Disabled();
+}
+
 void InstallShippedDatabases(const std::string& programFolder)
 {
     if (Disabled())

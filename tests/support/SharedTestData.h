@@ -15,6 +15,9 @@
 
 namespace SharedTestData {
 
+// False when TOLVEX_NO_SHARED_TEST_DATA is set.
+bool Enabled();
+
 // Copies the shipped databases, as the program's start builds them from the
 // build tree's data sources, into ProgramFolder's "databases" folder, so that
 // the start finds every one and builds none. Any failure of the cache leaves
