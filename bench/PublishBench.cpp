@@ -23,6 +23,7 @@
 // "--parallel-only" the publishing with the workers alone; "--copy-site
 // DIR" copies the published site and the preview folder's work files into
 // DIR (to compare the output of two builds).
+#include "PublishBenchSite.h"
 #include "PublishSiteFixture.h"
 
 #include "catalog/CatalogPageGeneration.h"
@@ -47,16 +48,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kSectionType = 3001;  // an information page
-constexpr int kStoryType = 3002;
-constexpr int kSections = 99;
 
-using TClock = std::chrono::steady_clock;
-
-double Seconds(TClock::time_point since)
-{
-    return std::chrono::duration<double>(TClock::now() - since).count();
-}
+using bench_site::GrowCatalog;
+using bench_site::kSections;
+using bench_site::Seconds;
+using bench_site::TClock;
 
 void Figure(const char* what, int pages, double seconds)
 {
@@ -89,29 +85,6 @@ bool Installed(const std::string& program)
 std::string Quoted(const std::string& text)
 {
     return "'" + text + "'";
-}
-
-// Items below the home page: the sections, then story pages spread over them.
-std::vector<int> GrowCatalog(TPublishSite& site, int pages)
-{
-    std::vector<int> ids{site.HomePageId()};
-    TAbstractDBConnection& connection = site.Connection();
-    TUnitOfWorkScope unit(connection);
-    unit.Enter("Items");
-    std::vector<int> sections;
-    for (int s = 0; s < kSections && static_cast<int>(ids.size()) < pages; ++s) {
-        const int id = site.AddItem(kSectionType, site.HomePageId());
-        site.SetName(id, "Section " + std::to_string(s + 1), "Bereich " + std::to_string(s + 1));
-        sections.push_back(id);
-        ids.push_back(id);
-    }
-    for (int i = 0; static_cast<int>(ids.size()) < pages; ++i) {
-        const int id = site.AddItem(kStoryType, sections[static_cast<std::size_t>(i) % sections.size()]);
-        site.SetName(id, "Story " + std::to_string(i + 1), "Geschichte " + std::to_string(i + 1));
-        ids.push_back(id);
-    }
-    unit.Commit();
-    return ids;
 }
 
 // Every page's document and the last style sheet, generated apart from the
@@ -321,8 +294,11 @@ int main(int argc, char** argv)
         }
         if (hugo > 0) {
             std::printf("  one thread / hugo:            %5.2f\n", serial / hugo);
-            std::printf("  %d workers / hugo:             %5.2f  (target 1 at most)\n", workers, parallel / hugo);
+            std::printf("  %d workers / hugo:             %5.2f  (target 0.5 at most)\n", workers, parallel / hugo);
         }
+        // How much of the workers' count the run gains over one thread.
+        std::printf("  speed-up / %d workers:          %5.2f  (%.2f times one thread; target 0.70 at least)\n", workers,
+                    serial / parallel / workers, serial / parallel);
     }
     if (!keep)
         fs::remove_all(scratch);

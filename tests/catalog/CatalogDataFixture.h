@@ -28,6 +28,7 @@
 #include "storage/ProgramFolderFixture.h"
 #include "storage/SQLiteModule.h"
 #include "storage/ShippedData.h"
+#include "support/SharedTestData.h"
 #include "support/ScriptedGui.h"
 #include "support/ScriptedStyleDialog.h"
 #include "support/TempFolder.h"
@@ -238,6 +239,10 @@ public:
     explicit TRootFixture(bool start = true, int imageServerPort = 0)
     {
         std::filesystem::create_directories(home_.File("databases"));
+        // A fixture that starts at once finds the shipped databases made; one
+        // started by its test builds them as the program does.
+        if (start)
+            SharedTestData::InstallShippedDatabases(home_.Path());
         CreateSingletons(home_.Path());
         CommonProcedures->SetGui(&gui_);
         today_.tm_year = 124;  // 15 March 2024, noon

@@ -110,6 +110,7 @@ public:
     TPageProgram()
     {
         fs::create_directories(home_.File("databases"));
+        SharedTestData::InstallShippedDatabases(home_.Path());
         CreateSingletons(home_.Path());
         CommonProcedures->SetGui(&gui_);
         TTolvex::TEnvironment environment;

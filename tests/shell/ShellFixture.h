@@ -27,6 +27,7 @@
 #include "shell/CatalogWindowUI.h"
 #include "storage/AbstractDBConnectionFactory.h"
 #include "support/ScriptedGui.h"
+#include "support/SharedTestData.h"
 #include "support/TempFolder.h"
 
 #include <QApplication>
@@ -49,6 +50,7 @@ public:
     // AdvancedMode: the program starts as with the settings' "Advanced Version" ticked.
     explicit TShellFixture(bool withHelp = true, const TRegisterClasses& registerClasses = {}, bool advancedMode = false)
     {
+        SharedTestData::InstallShippedDatabases(home_.Path());
         if (advancedMode)
             std::ofstream((std::filesystem::path(home_.Path()) / "tolvex.ini").string()) << "[Key]\nadvanced=1\n";
         CreateSingletons(home_.Path(), registerClasses);
@@ -122,7 +124,15 @@ public:
         request.AdminPassword = "secret";
         request.CompanyName = "Acme Ltd";
         request.Email = "info@acme.test";
-        if (!root_->Catalog().GetDefinition().CreateCatalog(request))
+        // A new catalog of the shipped definitions is the same for every test: made once, copied
+        // (made anew when this test changed a definition it is made from).
+        const std::string file = SQLiteDatabaseFileName(root_->Settings().GetDatabasePath(), code);
+        const auto create = [&] { return root_->Catalog().GetDefinition().CreateCatalog(request); };
+        const bool created =
+            std::filesystem::exists(file) || !SharedTestData::ShippedDatabasesUnchanged(home_.Path())
+                ? create()
+                : SharedTestData::InstallFile("catalog-" + std::to_string(catalogType) + "-" + code + ".sqlite", file, create);
+        if (!created)
             return "creation failed";
         QTimer answer;
         answer.setInterval(5);

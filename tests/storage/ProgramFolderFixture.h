@@ -11,6 +11,7 @@
 #include "storage/References.h"
 #include "storage/SQLiteModule.h"
 #include "storage/ShippedData.h"
+#include "support/SharedTestData.h"
 #include "support/ScriptedGui.h"
 #include "support/TempFolder.h"
 
@@ -76,9 +77,11 @@ public:
           references(settings, SQLiteModules()),
           databases(globalDefinition, references)
     {
-        if (buildDatabases)
-            TShippedData(TShippedData::BuildTreeDataDir()).Build(DatabasesDir());
-        else
+        if (buildDatabases) {
+            // Copies of the databases the tests' first need built; what did not arrive is built here.
+            SharedTestData::InstallShippedDatabases(folder.Path());
+            TShippedData(TShippedData::BuildTreeDataDir()).BuildMissing(DatabasesDir());
+        } else
             std::filesystem::create_directories(DatabasesDir());
     }
 

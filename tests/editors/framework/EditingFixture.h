@@ -22,6 +22,7 @@
 #include "shell/ConsoleShell.h"
 #include "gui/MainWindowMessages.h"
 #include "storage/ShippedData.h"
+#include "support/SharedTestData.h"
 #include "storage/SQLiteModule.h"
 #include "common/GlobalSettings.h"
 #include "support/ScriptedGui.h"
@@ -204,6 +205,7 @@ public:
         } else {
             home_ = home;
         }
+        SharedTestData::InstallShippedDatabases(home_);
         CreateSingletons(home_, [&](TInternalPluginsManager& registry) {
             RegisterFrameworkClasses(registry);
             if (registerMore)
@@ -234,7 +236,10 @@ public:
         request.AdminPassword = "secret";
         request.CompanyName = "Acme Ltd";
         request.Email = "info@acme.test";
-        root_->Catalog().GetDefinition().CreateCatalog(request);
+        // A new catalog of the shipped definitions is the same for every test: made once, copied.
+        const std::string file = SQLiteDatabaseFileName(root_->Settings().GetDatabasePath(), request.CatalogCode);
+        SharedTestData::InstallFile("editing-catalog-" + std::to_string(catalogType) + ".sqlite", file,
+                                    [&] { return root_->Catalog().GetDefinition().CreateCatalog(request); });
     }
     ~TEditingFixture()
     {
