@@ -20,18 +20,6 @@ QIcon ThemeIcon(const char* name)
     return QIcon::hasThemeIcon(plain) ? QIcon::fromTheme(plain) : QIcon::fromTheme(plain + "-symbolic");
 }
 
-// An editable combo box, a date or number box is typed into its own line
-// edit, which keeps the undo.
-QWidget* EditOf(QWidget* widget)
-{
-    if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
-        return combo->lineEdit();
-    if (auto* spin = qobject_cast<QAbstractSpinBox*>(widget))
-        if (auto* line = spin->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly))
-            return line;
-    return widget;
-}
-
 bool IsEdit(QWidget* widget)
 {
     return qobject_cast<QLineEdit*>(widget) || qobject_cast<QTextEdit*>(widget) ||
@@ -46,6 +34,16 @@ bool IsPopup(QWidget* widget)
 }
 
 }  // namespace
+
+QWidget* EditOf(QWidget* widget)
+{
+    if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
+        return combo->lineEdit();
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(widget))
+        if (auto* line = spin->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly))
+            return line;
+    return widget;
+}
 
 TUndoRedoAction::TUndoRedoAction(TKind kind, QObject* parent) : QAction(parent), kind_(kind)
 {

@@ -11,6 +11,10 @@
 
 class QWidget;
 
+// The line edit an editable combo box, a date or number box is typed into
+// (it keeps the undo and takes cut, copy and paste); any other widget itself.
+QWidget* EditOf(QWidget* widget);
+
 class TUndoRedoAction : public QAction {
     Q_OBJECT
 public:

@@ -11,6 +11,7 @@
 #include "common/Translation.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexItemEditor.h"
+#include "gui/UndoRedoAction.h"
 #include "gui/FindReplace.h"
 #include "gui/HelpRequests.h"
 #include "shell/ActionProcessor.h"
@@ -27,6 +28,8 @@
 #include <QMenu>
 #include <QMetaObject>
 #include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
 TMainWindowCommands::TMainWindowCommands(const TServices& services) : s_(services)
 {
@@ -198,30 +201,45 @@ void TMainWindowCommands::Exit()
 
 // ---- Edit ------------------------------------------------------------------------------------------
 
-void TMainWindowCommands::EditFocused(const char* slot)
+void TMainWindowCommands::EditFocused(const char* slot, int webAction)
 {
-    if (QWidget* focused = QApplication::focusWidget())
-        QMetaObject::invokeMethod(focused, slot);
+    QWidget* focused = QApplication::focusWidget();
+    if (!focused)
+        return;
+    // A web page's input widget is a child of its view: the page edits.
+    for (QWidget* w = focused; w && !w->isWindow(); w = w->parentWidget())
+        if (auto* view = qobject_cast<QWebEngineView*>(w)) {
+            view->page()->triggerAction(static_cast<QWebEnginePage::WebAction>(webAction));
+            return;
+        }
+    // An editable combo box or a spin box keeps the focus and edits in its line edit.
+    const QByteArray signature = QByteArray(slot) + "()";
+    for (QWidget* target : {focused, EditOf(focused)})
+        if (target && target->metaObject()->indexOfMethod(signature.constData()) >= 0) {
+            QMetaObject::invokeMethod(target, slot);
+            return;
+        }
+    // A control without the command (a tree) is left alone.
 }
 
 void TMainWindowCommands::Cut()
 {
-    EditFocused("cut");
+    EditFocused("cut", QWebEnginePage::Cut);
 }
 
 void TMainWindowCommands::Copy()
 {
-    EditFocused("copy");
+    EditFocused("copy", QWebEnginePage::Copy);
 }
 
 void TMainWindowCommands::Paste()
 {
-    EditFocused("paste");
+    EditFocused("paste", QWebEnginePage::Paste);
 }
 
 void TMainWindowCommands::SelectAll()
 {
-    EditFocused("selectAll");
+    EditFocused("selectAll", QWebEnginePage::SelectAll);
 }
 
 void TMainWindowCommands::Find()

@@ -89,8 +89,9 @@ public:
 
 private:
     void Connect();
-    // Runs an edit slot ("cut", ...) of the focused control.
-    void EditFocused(const char* slot);
+    // Runs an edit slot ("cut", ...) of the focused control where it has
+    // one, or the page action WebAction of a focused web page.
+    void EditFocused(const char* slot, int webAction);
 
     TServices s_;
 };

@@ -109,11 +109,17 @@ std::string TTreeCommands::ItemNameForQuestion(const TTreeNode& node)
 
 bool TTreeCommands::DeletePage()
 {
-    TTreeNode* node = s_.WebTree ? s_.WebTree->GetSelectedNode() : nullptr;
-    if (!node || !node->IsItem() || !s_.Data)
+    TTreeNode* chosen = s_.WebTree ? s_.WebTree->GetSelectedNode() : nullptr;
+    if (!chosen || !chosen->IsItem() || !s_.Data)
         return false;
-    // The editor's unsaved work is dropped below: the user decides about it first.
+    const int chosenId = chosen->ItemId();
+    // The editor's unsaved work is dropped below: the user decides about it
+    // first. Saving it may load the tree anew and free its nodes: the page
+    // is the selected node still showing the same item, or nothing.
     if (!MayLeave())
+        return false;
+    TTreeNode* node = s_.WebTree->GetSelectedNode();
+    if (!node || !node->IsItem() || node->ItemId() != chosenId)
         return false;
     const TItemDescription data = *node->Data;
     int choice = kPageOnly;

@@ -32,6 +32,7 @@
 #include "support/RecordingOpener.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemModelTester>
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
@@ -144,6 +145,7 @@ public:
     long Run()
     {
         modalWatch_.start();
+        CheckTreeModels();
         QElapsedTimer clock;
         clock.start();
         const qint64 limit = static_cast<qint64>(options_.Minutes * 60000);
@@ -162,6 +164,7 @@ public:
             Settle(r[3] % 4 == 0 ? 600 : 150);
             LogBoxes();
             KeepCatalogOpen();
+            CheckTreeModels();
         }
         modalWatch_.stop();
         return step;
@@ -665,6 +668,22 @@ private:
             Log("  opened on the desktop: " + opened);
             std::filesystem::remove(opener_.Record());
         }
+    }
+
+    // Every tree model the run meets is checked by Qt's model tester from
+    // then on: a row notification that does not match the rows stops the run
+    // where it happens rather than where a view trips over it later.
+    void CheckTreeModels()
+    {
+        TCatalogWindowUI* ui = f_.Shell().CatalogUI();
+        if (!ui)
+            return;
+        for (TCatalogTreeView* view : {ui->WebTreeView(), ui->TemplatesTreeView()})
+            if (view && !view->model()->property("explore-tested").toBool()) {
+                view->model()->setProperty("explore-tested", true);
+                new QAbstractItemModelTester(view->model(), QAbstractItemModelTester::FailureReportingMode::Fatal,
+                                             view->model());
+            }
     }
 
     // The exploration goes on in a catalog: a closed one is opened again.

@@ -449,6 +449,49 @@ TEST(CatalogCommands, DeletingAPageFirstAsksWhetherTheEditorMayBeLeft)
     EXPECT_EQ(Row(f, home->ItemId()).first, 1);
 }
 
+// Leaving the editor may save it, and a save may load the web tree anew:
+// the page is deleted only if it is still the selected node afterwards.
+TEST(CatalogCommands, DeletingAPageAfterTheEditorsSaveLoadedTheTreeAnew)
+{
+    struct TCase {
+        const char* name;
+        bool selectedAgain;
+    };
+    for (const TCase& c : {TCase{"the page selected again", true}, TCase{"the selection lost", false}}) {
+        SCOPED_TRACE(c.name);
+        TShellFixture f;
+        ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+        TTreeManager& tree = WebTree(f);
+        TTreeNode* home = tree.Root().FirstChild();
+        const int homeId = home->ItemId();
+        tree.SetSelected(home);
+        const int pageType = f.Root().GlobalDefinition().GetItemTypeByName("InfoPage");
+        f.Shell().ExecuteAction("Action=AddNewChildItem&ItemType=" + std::to_string(pageType) + "&ParentItemId=" +
+                                    std::to_string(homeId) + "&BetweenStart=900000&BetweenEnd=900100",
+                                false);
+        TTreeNode* page = tree.GetSelectedNode();
+        ASSERT_TRUE(page && page->ItemId() >= 900000);
+        const int pageId = page->ItemId();
+
+        TTreeCommands::TServices services;
+        services.WebTree = &tree;
+        services.Data = &Data(f);
+        services.Gui = &f.Boxes();
+        services.CanLeave = [&] {
+            tree.Reload(&Main(f));
+            if (c.selectedAgain)
+                tree.LocateItem(pageId, nullptr);
+            return true;
+        };
+        TTreeCommands commands(services);
+        f.Boxes().QueueAnswer(mrYes);
+        EXPECT_EQ(commands.DeletePage(), c.selectedAgain);
+        EXPECT_EQ(Row(f, pageId).first, c.selectedAgain ? -1 : homeId);
+        for (TTreeNode* node : tree.AllNodes())
+            EXPECT_TRUE(!c.selectedAgain || node->ItemId() != pageId);
+    }
+}
+
 // The web tree's pop-up has rules of its own: a page with children keeps
 // its Delete button disabled, while the pop-up's "Delete Page" still asks.
 TEST(CatalogCommands, WebTreePopUpRunsItsEntriesWhereTheButtonIsDisabled)

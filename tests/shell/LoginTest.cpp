@@ -47,17 +47,24 @@ using TAct = std::function<void(TfrmLogin&)>;
 // cancelled, so that a test never waits for a dialog nobody closes.
 void OnLoginShowings(std::vector<TAct> acts)
 {
+    // The poll holds itself only weakly: each timer it starts holds it, so
+    // it is freed once it stops starting them.
     auto poll = std::make_shared<std::function<void()>>();
+    const std::weak_ptr<std::function<void()>> self = poll;
+    const auto again = [self] {
+        if (auto next = self.lock())
+            QTimer::singleShot(5, qApp, [next] { (*next)(); });
+    };
     auto remaining = std::make_shared<std::vector<TAct>>(std::move(acts));
     auto dialogSeen = std::make_shared<QPointer<TfrmLogin>>();
     auto seenOnce = std::make_shared<bool>(false);
-    *poll = [poll, remaining, dialogSeen, seenOnce] {
+    *poll = [again, remaining, dialogSeen, seenOnce] {
         // The flow has ended once its dialog is gone.
         if (*seenOnce && dialogSeen->isNull())
             return;
         auto* dialog = qobject_cast<TfrmLogin*>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible()) {
-            QTimer::singleShot(5, *poll);
+            again();
             return;
         }
         *dialogSeen = dialog;
@@ -74,9 +81,9 @@ void OnLoginShowings(std::vector<TAct> acts)
                 dialog->reject();
             }
         }
-        QTimer::singleShot(5, *poll);
+        again();
     };
-    QTimer::singleShot(0, *poll);
+    QTimer::singleShot(0, qApp, [poll] { (*poll)(); });
 }
 
 void Screenshot(QWidget& window, const char* name)

@@ -10,6 +10,7 @@
 #include "shell/frmLogin.h"
 #include "support/RecordingOpener.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -488,3 +489,65 @@ TEST(MainWindow, LeftPaneKeepsTheWidthTheUserGaveItForTheNextStart)
     EXPECT_FALSE(f.Gui().IsTemplatesVisible());
     EXPECT_EQ(ini.ReadValue("UI", "LeftPanelWidth", "none"), "none");
 }
+
+namespace {
+
+// Qt's warnings while it lives.
+class TWarnings {
+public:
+    TWarnings() { previous_ = qInstallMessageHandler(&TWarnings::Record); }
+    ~TWarnings() { qInstallMessageHandler(previous_); }
+    TWarnings(const TWarnings&) = delete;
+    TWarnings& operator=(const TWarnings&) = delete;
+    static QStringList& All()
+    {
+        static QStringList warnings;
+        return warnings;
+    }
+
+private:
+    static void Record(QtMsgType type, const QMessageLogContext&, const QString& message)
+    {
+        if (type == QtWarningMsg || type == QtCriticalMsg)
+            All().push_back(message);
+    }
+    QtMessageHandler previous_ = nullptr;
+};
+
+// Edit's Cut, Copy, Paste and Select All reach the focused control when it
+// has them, and do nothing where it has not (a tree).
+TEST(MainWindow, EditCommandsActOnTheFocusedControlAndLeaveATreeAlone)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TfrmMain& w = f.Window();
+    w.activateWindow();
+    QApplication::clipboard()->setText("kites");
+    auto* tree = w.findChild<QTreeView*>("tvMainWebTreeView");
+    ASSERT_NE(tree, nullptr);
+    tree->setFocus();
+    QCoreApplication::processEvents();
+    if (QApplication::focusWidget() != tree)
+        GTEST_SKIP() << "no focus on this platform";
+    const QModelIndex current = tree->currentIndex();
+    const int rows = tree->model()->rowCount();
+    TWarnings warnings;
+    TWarnings::All().clear();
+    for (QAction* action : {w.Actions().Cut, w.Actions().Copy, w.Actions().Paste, w.Actions().SelectAll})
+        action->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(TWarnings::All().isEmpty()) << TWarnings::All().join('\n').toStdString();
+    EXPECT_EQ(tree->currentIndex(), current);
+    EXPECT_EQ(tree->model()->rowCount(), rows);
+
+    // The search box keeps the focus itself and pastes into its line edit.
+    QLineEdit* search = w.SearchBox()->lineEdit();
+    search->clear();
+    w.SearchBox()->setFocus();
+    QCoreApplication::processEvents();
+    w.Actions().Paste->trigger();
+    EXPECT_EQ(search->text(), "kites");
+    EXPECT_EQ(QApplication::clipboard()->text(), "kites") << "the tree's Cut and Copy put nothing there";
+}
+
+}  // namespace

@@ -9,11 +9,14 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -31,8 +34,19 @@ class TWebPreviewWidget::TPreviewPage : public QWebEnginePage {
 public:
     TPreviewPage(QWebEngineProfile* profile, TWebPreviewWidget& owner) : QWebEnginePage(profile, &owner), owner_(owner)
     {
+        // The refused load ends in a task of the engine: the model is asked
+        // after it, from a timer. Not from a posted event: while one is
+        // handled, Qt holds back the events posted meanwhile, the engine's
+        // own work among them, and a wait for a design view would last
+        // until it gives up.
+        connect(this, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+            if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
+                QTimer::singleShot(kAskAfterMs, this, [this, url = info.url()] { Ask(url); });
+        });
     }
     bool ownLoad = false;
+    // The address the model has allowed: its load goes ahead unasked.
+    QUrl approved;
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override
@@ -43,17 +57,41 @@ protected:
             ownLoad = false;
             return true;
         }
-        owner_.showingError_ = false;
-        const bool allowed = owner_.model_.BeforeNavigate(S(url.toString(QUrl::FullyEncoded)),
-                                                          S(QWebEnginePage::url().toString(QUrl::FullyEncoded)));
-        owner_.UpdateControls();
-        return allowed;
+        if (!approved.isEmpty() && url == approved) {
+            approved.clear();
+            return true;
+        }
+        approved.clear();
+        // The page's own navigation (a link, a script, a form) is refused
+        // for now and asked about once the engine has given it up: the model
+        // may make the page again, which reads the item's design views
+        // through the same engine, or show a message while the editor goes,
+        // and neither may run while the engine waits for it. The view loads
+        // the address again when the model allows it. Should the engine
+        // report nothing, the model is asked a moment later.
+        waiting_ = url;
+        waitingFrom_ = QWebEnginePage::url();
+        QTimer::singleShot(kAskAnywayMs, this, [this, url] { Ask(url); });
+        return false;
     }
     // A link into a new window opens in the preview itself, past the same checks.
     QWebEnginePage* createWindow(WebWindowType) override { return this; }
 
 private:
+    static constexpr int kAskAfterMs = 1;
+    static constexpr int kAskAnywayMs = 1000;
+
+    void Ask(const QUrl& url)
+    {
+        if (waiting_.isEmpty() || url != waiting_)
+            return;
+        waiting_.clear();
+        owner_.Follow(url, waitingFrom_);
+    }
+
     TWebPreviewWidget& owner_;
+    QUrl waiting_;
+    QUrl waitingFrom_;
 };
 
 TWebPreviewWidget::TWebPreviewWidget(TWebPreviewModel& model, QWebEngineProfile* profile, QWidget* parent)
@@ -202,7 +240,23 @@ void TWebPreviewWidget::ShowPreview(const std::string& lang)
 void TWebPreviewWidget::Navigate(const std::string& address)
 {
     if (!address.empty())
-        view_->load(QUrl(Q(address)));
+        Follow(QUrl(Q(address)), view_->url());
+}
+
+void TWebPreviewWidget::Follow(const QUrl& url, const QUrl& current)
+{
+    showingError_ = false;
+    const QPointer<TWebPreviewWidget> alive(this);
+    const bool allowed =
+        model_.BeforeNavigate(S(url.toString(QUrl::FullyEncoded)), S(current.toString(QUrl::FullyEncoded)));
+    // A message the model showed may have let the editor, and this preview, go.
+    if (!alive)
+        return;
+    UpdateControls();
+    if (!allowed)
+        return;
+    static_cast<TPreviewPage*>(view_->page())->approved = url;
+    view_->load(url);
 }
 
 void TWebPreviewWidget::UpdateControls()

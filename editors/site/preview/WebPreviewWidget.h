@@ -18,6 +18,7 @@ class QMenu;
 class QStackedWidget;
 class QToolBar;
 class QToolButton;
+class QUrl;
 class QWebEngineProfile;
 class QWebEngineView;
 
@@ -58,6 +59,9 @@ signals:
 private:
     class TPreviewPage;
     void Navigate(const std::string& address);
+    // Asks the model about a load of Url (Current: what the view shows) and
+    // makes it when allowed.
+    void Follow(const QUrl& url, const QUrl& current);
     void UpdateControls();
     void FillHistoryMenu(QMenu* menu, bool back);
     void Save();

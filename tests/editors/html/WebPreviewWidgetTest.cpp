@@ -119,11 +119,16 @@ protected:
                      .arg(href));
         QTest::qWait(300);
     }
+    // Waits for the next page that loads; a link of the page is refused
+    // before the model is asked, and that load's end is passed over.
     bool WaitLoaded(QSignalSpy& finished)
     {
-        if (finished.isEmpty() && !finished.wait(20000))
-            return false;
-        return finished.takeFirst().at(0).toBool();
+        for (;;) {
+            if (finished.isEmpty() && !finished.wait(20000))
+                return false;
+            if (finished.takeFirst().at(0).toBool())
+                return true;
+        }
     }
     QString Url() { return widget->View()->url().toString(); }
 

@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QTest>
 #include <QTimer>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include <gtest/gtest.h>
@@ -114,6 +115,33 @@ TEST_F(EditorSwitchTest, APageChosenWhileThePreviewReadsTheDesignOpensAfterwards
         ASSERT_TRUE(QTest::qWaitFor([&] { return f.Editor().Context()->GetTreeItemId() == child; }, 10000));
         EXPECT_NE(LoadedPreview(), nullptr) << "the chosen page shows its own preview";
     }
+}
+
+// A link of the preview to another page of the item makes that page while
+// the view's engine asks whether it may go there; the design read first
+// must not wait for the engine that is waiting for the answer.
+TEST_F(EditorSwitchTest, ALinkToAnotherPageOfTheItemReadsTheOpenDesignWithoutWaitingForItsEnd)
+{
+    const int home = f.Root().GetHomePageId();
+    ASSERT_TRUE(ClickNode(home));
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("HTMLEditor-html"));
+    auto* design = f.EditorPane()->findChild<THtmlEditorWidget*>();
+    ASSERT_NE(design, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return design->IsReady(); }, 20000));
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName(kPreviewTab));
+    TWebPreviewWidget* preview = LoadedPreview();
+    ASSERT_NE(preview, nullptr);
+
+    const QString second = QString::number(home) + "-2.html";
+    // Clicked as the user would: no script of the program waits for an answer meanwhile.
+    preview->View()->page()->runJavaScript("var a = document.createElement('a'); a.href = '" + second +
+                                               "'; document.body.appendChild(a); a.click();",
+                                           QWebEngineScript::ApplicationWorld);
+    // The read waits for the design view at most 20 seconds: well before
+    // that, the second page shows.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return preview->View()->url().toString().endsWith(second); }, 8000))
+        << preview->View()->url().toString().toStdString();
+    EXPECT_TRUE(f.Boxes().Shown().empty());
 }
 
 }  // namespace
