@@ -148,8 +148,7 @@ void TMainWindowCommands::ProgramSettings()
 
 void TMainWindowCommands::ExportXhtmlTemplates()
 {
-    if (s_.Open.IsOpen() && s_.Open.CanLeave())
-        s_.Dialogs.NotAvailable("The XHTML template export");
+    s_.Publishing.ExportXhtmlTemplates();
 }
 
 void TMainWindowCommands::Exit()

@@ -15,6 +15,7 @@
 #include "publishing/ExportImages.h"
 #include "publishing/CacheDataFromHost.h"
 #include "publishing/ExportTemplates.h"
+#include "publishing/ExportXhtmlTemplates.h"
 #include "publishing/FolderCheck.h"
 #include "publishing/FroogleSettings.h"
 #include "publishing/FtpPublishParameters.h"
@@ -26,6 +27,8 @@
 #include "publishing/PublishOnTolvex.h"
 #include "publishing/PublishTables.h"
 #include "publishing/PublishParameters.h"
+#include "publishing/PublishReport.h"
+#include "publishing/ImportedItems.h"
 #include "publishing/SoftwareUpdate.h"
 #include "publishing/WorkFolder.h"
 #include "publishing/ui/frmFtpAuthorization.h"
@@ -45,6 +48,10 @@
 #include "storage/References.h"
 #include "editors/framework/TolvexItemEditor.h"
 #include "common/IniSettings.h"
+#include "common/CommonFunctions.h"
+#include "catalog/CatalogPageGeneration.h"
+
+#include <filesystem>
 
 namespace {
 
@@ -85,6 +92,8 @@ bool TPublishingCommands::Publish(const std::string& verb)
         ExportImages();
     else if (verb == "ExportTemplates")
         ExportTemplates();
+    else if (verb == "ExportXHTMLTemplates")
+        ExportXhtmlTemplates();
     else if (verb == "ExportFroogle")
         ExportFroogle();
     else if (verb == "PublishOnTolvex")
@@ -189,6 +198,53 @@ TfrmDetailProcess* TPublishingCommands::PublishLocally()
                        false);
 }
 
+TfrmDetailProcess* TPublishingCommands::PublishReport(int itemId)
+{
+    TCatalogData* data = open_.Data();
+    if (!data || itemId == 0)
+        return nullptr;
+    TAbstractDBConnection& connection = data->GetConnectionFactory().GetConnection();
+    const std::string code = data->GetCatalogCode();
+    int itemType = data->GetQueries().GetItemType(itemId, code, connection);
+    if (itemType == TPublishReport::kReportTemplateType) {
+        // A new report of a template that writes HTML is an HTML report.
+        TImportedItems items(open_.Root(), connection, code, gui_);
+        if (!TPublishReport::IsFoTemplate(items.GetText(itemId, "XmlData", "XXX")))
+            itemType = TPublishReport::kHtmlReportType;
+    }
+    const bool html = itemType == TPublishReport::kHtmlReportType;
+    const std::string extension = html ? ".html" : ".pdf";
+    std::string name = data->GetItemName(itemId, connection, data->GetCurrentLangCode());
+    name = TCommonFunctions::SanitizeFileName(name.empty() ? "report" : name);
+    const std::string folder = data->GetPageGeneration().GetReportDir();
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    std::string fileName;
+    if (reportFileDialog_)
+        fileName = reportFileDialog_(name + extension);
+    else if (!gui_.SelectSaveFile(html ? "Save HTML report to ..." : "Save PDF report to ...", folder,
+                                  name + extension, html ? "HTML files (*.html)|*.html" : "PDF files (*.pdf)|*.pdf",
+                                  fileName))
+        return nullptr;
+    if (fileName.empty())
+        return nullptr;
+    std::vector<std::string> params{"LangCode=" + data->GetCurrentLangCode(), "ItemId=" + std::to_string(itemId),
+                                    "ItemType=" + std::to_string(itemType),
+                                    "ReportFileName=" + ExportFileName(fileName, extension)};
+    auto* window = new TfrmDetailProcess(RunnerEnvironment(), &window_);
+    control_.LocalizeControl(window);
+    window->CreatePublisher(std::move(params), FactoryOf<TPublishReport>(gui_, &open_.Root()));
+    // A new report joins the Report menu, whatever became of the run.
+    TActionProcessor* processor = &processor_;
+    const auto rebuildMenu = [processor](std::vector<std::string>&) {
+        processor->QueueAction("Action=UpdateReportMenu", true);
+    };
+    window->SetOnSuccess(rebuildMenu);
+    window->SetOnFailure(rebuildMenu);
+    window->PostStart();
+    return window;
+}
+
 TfrmDetailProcess* TPublishingCommands::PublishByFtp()
 {
     TCatalogData* data = open_.Data();
@@ -247,6 +303,16 @@ TfrmDetailProcess* TPublishingCommands::ExportTemplates()
     if (folder.empty())
         return nullptr;
     return StartRunner({"DirName=" + folder}, FactoryOf<TExportTemplates>(gui_, &open_.Root()), false);
+}
+
+TfrmDetailProcess* TPublishingCommands::ExportXhtmlTemplates()
+{
+    if (!open_.Data() || !open_.CanLeave())
+        return nullptr;
+    const std::string folder = AskFolder(kPropertyTemplateExportFolder, "ExportXHTMLTemplates");
+    if (folder.empty())
+        return nullptr;
+    return StartRunner({"DirName=" + folder}, FactoryOf<TExportXhtmlTemplates>(gui_, &open_.Root()), false);
 }
 
 TfrmDetailProcess* TPublishingCommands::ExportFroogle()

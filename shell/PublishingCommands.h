@@ -42,11 +42,22 @@ public:
     // Exports the stored pictures, the template sources, the product feed.
     TfrmDetailProcess* ExportImages();
     TfrmDetailProcess* ExportTemplates();
+    // The templates tree as XHTML files, style sheets, scripts and pictures, for an outside design tool.
+    TfrmDetailProcess* ExportXhtmlTemplates();
     TfrmDetailProcess* ExportFroogle();
     // Imports an HTML file the user picks as a story.
     TfrmDetailProcess* ImportStory();
     // Makes a master or body template of an HTML file, with a template the user picks as skeleton.
     TfrmDetailProcess* ImportTemplateFromHtml();
+    // Makes the report of a report item or, for a report template, a new
+    // report: asks where to save it and runs the report in a runner window
+    // that shows itself once the report's forms were passed.
+    TfrmDetailProcess* PublishReport(int itemId);
+    // Replaces the save dialog of reports (tests): the proposed name -> the chosen file, empty to cancel.
+    void SetReportFileDialog(std::function<std::string(const std::string& proposed)> dialog)
+    {
+        reportFileDialog_ = std::move(dialog);
+    }
     // Imports a web site the user names into the open catalog.
     TfrmDetailProcess* ImportWebSite();
     // The web-site import of a catalog being created, modal on its connection;
@@ -118,6 +129,7 @@ private:
     TActionProcessor& processor_;
     QPointer<TfrmDetailProcess> updateWindow_;
     THostDialogs hostDialogs_;
+    std::function<std::string(const std::string& proposed)> reportFileDialog_;
     std::string hostUserName_;
     std::string hostPassword_;
 

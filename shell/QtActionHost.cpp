@@ -194,6 +194,12 @@ void TQtActionHost::RefreshEditor()
         editor->RefreshEditors();
 }
 
+bool TQtActionHost::PublishReport(int itemId)
+{
+    p_.Publishing.PublishReport(itemId);
+    return true;
+}
+
 bool TQtActionHost::Publish(const std::string& verb)
 {
     return p_.Publishing.Publish(verb);

@@ -39,6 +39,7 @@ public:
     void SetTemplatesCaption(const std::string& captionFormat) override;
     void UpdateReportMenu() override;
     void NotAvailable(const std::string& what) override;
+    bool PublishReport(int itemId) override;
     bool HasItemEditor() override;
     bool OpenInEditor(int itemId, int itemType, const std::string& editorName, const std::string& action) override;
     bool OpenInEditorWindow(int itemId, int itemType, const std::string& action, bool wizard) override;

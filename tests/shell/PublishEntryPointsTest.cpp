@@ -16,6 +16,7 @@
 #include "publishing/ui/frmPublishParameters.h"
 #include "publishing/ui/frmPublishTolvex.h"
 #include "publishing/ui/frmPublishTolvexAdvanced.h"
+#include "shell/MainWindow.h"
 #include "shell/PublishingCommands.h"
 #include "support/HostStandIn.h"
 #include "gui/MainWindowMessages.h"
@@ -26,6 +27,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QRadioButton>
@@ -475,11 +477,52 @@ TEST(PublishEntryPoints, StylesAndTablesGoThroughTheHostAccount)
     commands.SetHostDialogs({});
 }
 
+TEST(PublishEntryPoints, TheReportMenuOfANewCatalogMakesReportsAndListsThem)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    QMenu* menu = f.Window().Menu(TMainMenu::Report);
+    ASSERT_TRUE(menu->menuAction()->isVisible());
+    QAction* htmlType = nullptr;
+    for (QAction* entry : menu->actions())
+        if (entry->text() == "Product list (HTML)")
+            htmlType = entry;
+    ASSERT_NE(htmlType, nullptr);
+    ASSERT_TRUE(htmlType->menu());
+    ASSERT_EQ(htmlType->menu()->actions().size(), 1);  // "New Report" alone
+    QAction* newReport = htmlType->menu()->actions().front();
+    EXPECT_EQ(newReport->text(), "New Report");
+
+    TTempFolder out;
+    std::string proposed;
+    f.Shell().Publishing().SetReportFileDialog([&](const std::string& name) {
+        proposed = name;
+        return out.Path() + "/stock";  // no extension: ".html" is added
+    });
+    newReport->trigger();
+    EXPECT_EQ(proposed, "Product list (HTML).html");
+    TfrmDetailProcess* runner = OnlyRunner();
+    ASSERT_NE(runner, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
+    EXPECT_TRUE(runner->GetPublisher()->Succeeded()) << runner->LogView()->toPlainText().toStdString();
+    EXPECT_TRUE(runner->isVisible()) << "shown once the forms were passed";
+    EXPECT_NE(TTempFolder::Read(out.Path() + "/stock.html").find("<h1>stock</h1>"), std::string::npos);
+    FreeRunners(f);
+    // The new report is listed under its type, with a Delete entry.
+    ASSERT_TRUE(WaitFor([&] {
+        for (QAction* entry : menu->actions())
+            if (entry->text() == "Product list (HTML)" && entry->menu() && entry->menu()->actions().size() == 4)
+                return entry->menu()->actions().front()->text() == "stock";
+        return false;
+    }));
+    f.Shell().Publishing().SetReportFileDialog({});
+}
+
 TEST(PublishEntryPoints, OperationsThatAreNotBuiltSaySo)
 {
     TShellFixture f;
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
-    for (const char* action : {"Action=PublishReport&ItemId=1"}) {
+    for (const char* action : {"Action=CoCManagement"}) {
         SCOPED_TRACE(action);
         const std::size_t before = f.Boxes().Messages("information").size();
         f.Shell().ExecuteAction(action, false);
