@@ -73,6 +73,7 @@ void TMainWindowCommands::Connect()
     connect(a.ExportImages, &QAction::triggered, this, [this] { s_.Publishing.ExportImages(); });
     connect(a.ExportTemplates, &QAction::triggered, this, [this] { s_.Publishing.ExportTemplates(); });
     connect(a.ImportTemplateFromHtml, &QAction::triggered, this, [this] { s_.Publishing.ImportTemplateFromHtml(); });
+    connect(a.ImportTemplateFromXhtml, &QAction::triggered, this, [this] { s_.Publishing.ImportTemplateFromXhtml(); });
     connect(a.ImportWebSite, &QAction::triggered, this, [this] { s_.Publishing.ImportWebSite(); });
     // The in-house tables (hidden in this edition).
     for (auto [action, what] : {std::pair{a.ImportCatalogsTables, "The catalogs tables import"},

@@ -21,6 +21,7 @@
 #include "publishing/FtpPublishParameters.h"
 #include "publishing/ImportStory.h"
 #include "publishing/ImportTemplateFromHtml.h"
+#include "publishing/ImportTemplateFromXhtml.h"
 #include "publishing/ImportWebSite.h"
 #include "publishing/PublishFtp.h"
 #include "publishing/PublishLocally.h"
@@ -350,18 +351,31 @@ TfrmDetailProcess* TPublishingCommands::ImportStory()
 
 TfrmDetailProcess* TPublishingCommands::ImportTemplateFromHtml()
 {
+    return ImportTemplate(false);
+}
+
+TfrmDetailProcess* TPublishingCommands::ImportTemplateFromXhtml()
+{
+    return ImportTemplate(true);
+}
+
+TfrmDetailProcess* TPublishingCommands::ImportTemplate(bool xhtml)
+{
     TCatalogData* data = open_.Data();
     if (!data || !open_.CanLeave())
         return nullptr;
+    const std::string caption = xhtml ? "Import Template From XHTML" : "Import Template From HTML";
     std::string fileName;
-    if (!gui_.SelectOpenFile("Import Template From HTML", "", "HTML files (*.html)|*.html;*.htm", fileName) ||
+    if (!gui_.SelectOpenFile(caption, "", xhtml ? "XHTML files (*.xhtml)|*.xhtml" : "HTML files (*.html)|*.html;*.htm",
+                             fileName) ||
         fileName.empty())
         return nullptr;
     const std::string treeCaption = ::Translation ? ::Translation->Translate("Select Master or Body Template")
                                                   : "Select Master or Body Template";
     const std::vector<std::string> picker{"RootItemId=5",   "AllowItemType=2",   "AllowItemType=501",
                                           "AllowItemType=502", "ExpandFirstLevel=yes", "TreeCaption=" + treeCaption,
-                                          "Caption=Import Template From HTML", "Help=ImportTemplateFromHtml"};
+                                          "Caption=" + caption,
+                                          xhtml ? "Help=ImportTemplateFromXHTML" : "Help=ImportTemplateFromHtml"};
     TAbstractDBConnection& connection = data->GetConnectionFactory().GetConnection();
     while (true) {
         int templateId = 0;
@@ -372,7 +386,9 @@ TfrmDetailProcess* TPublishingCommands::ImportTemplateFromHtml()
         if (itemType == 501 || itemType == 502)
             return StartRunner({"filename=" + fileName, "original=" + std::to_string(templateId),
                                 "originaltype=" + std::to_string(itemType)},
-                               FactoryOf<TImportTemplateFromHtml>(gui_, &open_.Root()), false);
+                               xhtml ? FactoryOf<TImportTemplateFromXhtml>(gui_, &open_.Root())
+                                     : FactoryOf<TImportTemplateFromHtml>(gui_, &open_.Root()),
+                               false);
         gui_.ShowError("Please select master or body template.");
     }
 }

@@ -49,6 +49,8 @@ public:
     TfrmDetailProcess* ImportStory();
     // Makes a master or body template of an HTML file, with a template the user picks as skeleton.
     TfrmDetailProcess* ImportTemplateFromHtml();
+    // Makes a template of an XHTML file (as the XHTML export writes them) beside a template the user picks.
+    TfrmDetailProcess* ImportTemplateFromXhtml();
     // Makes the report of a report item or, for a report template, a new
     // report: asks where to save it and runs the report in a runner window
     // that shows itself once the report's forms were passed.
@@ -113,6 +115,8 @@ private:
     std::string AskFolder(int property, const std::string& helpAlias, bool remember = true);
     // Whether files may be written into the folder; otherwise says why and answers false.
     bool CanWriteInto(const std::string& folder);
+    // The two template imports: the file, then the model template picked in the templates tree.
+    TfrmDetailProcess* ImportTemplate(bool xhtml);
     // The host commands leave the item being edited first; false when the user stays.
     bool LeaveItemEditor();
     bool AskConnect(const std::string& text, bool withAdvanced, bool& advanced);
