@@ -83,6 +83,15 @@ std::string SubmittedValue(const std::string& submitted, const std::string& name
 
 }  // namespace
 
+// What the forms made is kept even when the generation fails afterwards.
+void TPublishReport::CommitStep()
+{
+    if (connection_.InTransaction()) {
+        connection_.CommitTrans();
+        connection_.BeginTrans();
+    }
+}
+
 bool TPublishReport::IsFoTemplate(const std::string& source)
 {
     return source.find(kFoNamespace) != std::string::npos;
@@ -196,8 +205,7 @@ bool TPublishReport::PrepareReport(int& itemId)
         report->SetLangString("CreateParameters", "XXX", submitted_, 0);
     report->Save();
     created_ = submitted_;
-    connection_.CommitTrans();
-    connection_.BeginTrans();
+    CommitStep();
     createdReport_ = true;
     WriteLog(Format("New report was created with ID $1", {std::to_string(itemId)}));
     return true;
@@ -225,8 +233,7 @@ bool TPublishReport::CustomizeReport(int itemId)
         return true;  // no form to ask
     report->SetLangString("CustomizedParameters", "XXX", submitted_, 0);
     report->Save();
-    connection_.CommitTrans();
-    connection_.BeginTrans();
+    CommitStep();
     return true;
 }
 

@@ -63,6 +63,7 @@ public:
 
 private:
     void ReportMessage(const std::string& text);
+    void CommitStep();
     bool PrepareReport(int& itemId);
     bool CustomizeReport(int itemId);
     bool RunReportForm(int templateId, int formType, const std::string& created, const std::string& customized);

@@ -15,6 +15,7 @@
 #include "publishing/ExportImages.h"
 #include "publishing/CacheDataFromHost.h"
 #include "publishing/ExportTemplates.h"
+#include "publishing/ExportTemplateToStyles.h"
 #include "publishing/ExportXhtmlTemplates.h"
 #include "publishing/FolderCheck.h"
 #include "publishing/FroogleSettings.h"
@@ -244,6 +245,16 @@ TfrmDetailProcess* TPublishingCommands::PublishReport(int itemId)
     window->SetOnFailure(rebuildMenu);
     window->PostStart();
     return window;
+}
+
+TfrmDetailProcess* TPublishingCommands::ExchangeTemplateWithStyles(int templateId, bool import)
+{
+    if (!open_.Data() || templateId == 0)
+        return nullptr;
+    std::vector<std::string> params{"ItemId=" + std::to_string(templateId)};
+    if (import)
+        params.push_back("Import=yes");
+    return StartRunner(std::move(params), FactoryOf<TExportTemplateToStyles>(gui_, &open_.Root()), false);
 }
 
 TfrmDetailProcess* TPublishingCommands::PublishByFtp()

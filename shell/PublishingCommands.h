@@ -60,6 +60,8 @@ public:
     {
         reportFileDialog_ = std::move(dialog);
     }
+    // Copies a template to the styles database, or restores it from there (Import).
+    TfrmDetailProcess* ExchangeTemplateWithStyles(int templateId, bool import);
     // Imports a web site the user names into the open catalog.
     TfrmDetailProcess* ImportWebSite();
     // The web-site import of a catalog being created, modal on its connection;
