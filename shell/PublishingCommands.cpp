@@ -39,6 +39,7 @@
 #include "publishing/ui/frmPublishParameters.h"
 #include "publishing/ui/frmPublishTolvex.h"
 #include "publishing/ui/frmPublishTolvexAdvanced.h"
+#include "publishing/ui/QtReportForms.h"
 #include "shell/ActionProcessor.h"
 #include "shell/GuiControl.h"
 #include "shell/MainWindow.h"
@@ -235,7 +236,18 @@ TfrmDetailProcess* TPublishingCommands::PublishReport(int itemId)
                                     "ReportFileName=" + ExportFileName(fileName, extension)};
     auto* window = new TfrmDetailProcess(RunnerEnvironment(), &window_);
     control_.LocalizeControl(window);
-    window->CreatePublisher(std::move(params), FactoryOf<TPublishReport>(gui_, &open_.Root()));
+    if (!reportForms_)
+        reportForms_ = std::make_unique<TQtReportForms>(open_.Root(), &window_);
+    TReportForms* forms = reportForms_.get();
+    window->CreatePublisher(std::move(params),
+                            [this, forms](std::vector<std::string>& runParams, TAbstractDBConnection* runConnection,
+                                          TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
+                                auto report = FactoryOf<TPublishReport>(gui_, &open_.Root())(runParams, runConnection,
+                                                                                              runner);
+                                if (auto* run = dynamic_cast<TPublishReport*>(report.get()))
+                                    run->SetForms(forms);
+                                return report;
+                            });
     // A new report joins the Report menu, whatever became of the run.
     TActionProcessor* processor = &processor_;
     const auto rebuildMenu = [processor](std::vector<std::string>&) {

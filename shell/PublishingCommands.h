@@ -5,6 +5,7 @@
 // the operation in a modeless runner window with its own connection. Also
 // the software update and the operations of the styles.
 #include "publishing/HostPublishParameters.h"
+#include "publishing/PublishReport.h"
 
 #include "publishing/WebSiteImportRequest.h"
 #include "publishing/ui/frmDetailProcess.h"
@@ -22,6 +23,7 @@ class TActionProcessor;
 class TCommonGui;
 class TGUIControl;
 class TOpenCatalog;
+
 class TShellDialogs;
 class TStyleOperation;
 class TfrmMain;
@@ -136,6 +138,8 @@ private:
     QPointer<TfrmDetailProcess> updateWindow_;
     THostDialogs hostDialogs_;
     std::function<std::string(const std::string& proposed)> reportFileDialog_;
+    // The report forms the report runs show.
+    std::unique_ptr<TReportForms> reportForms_;
     std::string hostUserName_;
     std::string hostPassword_;
 

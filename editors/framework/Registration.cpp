@@ -7,6 +7,7 @@
 #include "editors/framework/PageItemManager.h"
 #include "editors/framework/TolvexItemManager.h"
 #include "editors/business/BusinessEditorsRegistration.h"
+#include "editors/media/templates/reports/FrameReportTemplate.h"
 #include "editors/site/html/HtmlEditorsRegistration.h"
 #include "editors/site/SiteEditorsRegistration.h"
 
@@ -55,6 +56,7 @@ void RegisterFrameworkClasses(TInternalPluginsManager& registry)
     RegisterHtmlEditors(registry);
     RegisterSiteEditors(registry);
     RegisterBusinessEditors(registry);
+    RegisterReportEditors(registry);
     registry.SetFrameEditorCreator(
         [](const std::string& name, const std::string& params, const TAbstractFrameClass& frameClass) {
             return std::unique_ptr<TAbstractUIEditor>(new TFrameBasedEditor(name, params, &frameClass));

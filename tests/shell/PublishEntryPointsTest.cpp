@@ -16,6 +16,9 @@
 #include "publishing/ui/frmPublishParameters.h"
 #include "publishing/ui/frmPublishTolvex.h"
 #include "publishing/ui/frmPublishTolvexAdvanced.h"
+#include "publishing/ui/frmReportForm.h"
+#include "publishing/FopRunner.h"
+#include "publishing/PublishReport.h"
 #include "shell/MainWindow.h"
 #include "shell/PublishingCommands.h"
 #include "support/HostStandIn.h"
@@ -27,6 +30,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QWebEngineView>
+#include <QWebEnginePage>
+#include <QDialogButtonBox>
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
@@ -515,6 +521,47 @@ TEST(PublishEntryPoints, TheReportMenuOfANewCatalogMakesReportsAndListsThem)
                 return entry->menu()->actions().front()->text() == "stock";
         return false;
     }));
+    f.Shell().Publishing().SetReportFileDialog({});
+}
+
+TEST(PublishEntryPoints, APdfReportShowsItsCustomizationFormAndTakesWhatWasSubmitted)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TTempFolder out;
+    f.Shell().Publishing().SetReportFileDialog([&](const std::string&) { return out.Path() + "/stock.pdf"; });
+    // The form: wait for its page, fill in the title, press OK.
+    WhenShown<TfrmReportForm>([](TfrmReportForm& form) {
+        ASSERT_TRUE(WaitFor([&] { return form.IsLoaded(); }));
+        bool filled = false;
+        form.View()->page()->runJavaScript("document.getElementById('Title').value = 'Spring stock'; true",
+                                           [&](const QVariant&) { filled = true; });
+        ASSERT_TRUE(WaitFor([&] { return filled; }));
+        Screenshot(form, "report-form");
+        form.Buttons()->button(QDialogButtonBox::Ok)->click();
+    });
+    f.Shell().ExecuteAction("Action=PublishReport&ItemId=600402", false);
+    ASSERT_TRUE(WaitFor([] { return !TfrmDetailProcess::ProcessWindows().empty(); }));
+    TfrmDetailProcess* runner = TfrmDetailProcess::ProcessWindows().front();
+    ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
+    EXPECT_TRUE(runner->GetPublisher()->Succeeded()) << runner->LogView()->toPlainText().toStdString();
+    auto* report = dynamic_cast<TPublishReport*>(runner->GetPublisher());
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(report->Submitted(), "Title=Spring+stock&Customized=yes");
+    EXPECT_TRUE(IsPdfFile(out.Path() + "/stock.pdf"));
+    const int reportId = report->ReportItemId();
+    FreeRunners(f);
+
+    // Cancel on the form ends the run without a report.
+    WhenShown<TfrmReportForm>([](TfrmReportForm& form) { form.reject(); });
+    fs::remove(out.Path() + "/stock.pdf");
+    f.Shell().ExecuteAction("Action=PublishReport&ItemId=" + std::to_string(reportId), false);
+    ASSERT_TRUE(WaitFor([] { return !TfrmDetailProcess::ProcessWindows().empty(); }));
+    runner = TfrmDetailProcess::ProcessWindows().front();
+    ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
+    EXPECT_FALSE(runner->GetPublisher()->Succeeded());
+    EXPECT_FALSE(fs::exists(out.Path() + "/stock.pdf"));
+    FreeRunners(f);
     f.Shell().Publishing().SetReportFileDialog({});
 }
 
