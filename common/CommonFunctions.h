@@ -58,6 +58,8 @@ public:
     // Opens a file or address with the desktop's handler ("xdg-open"), without
     // waiting; nothing happens when there is no handler.
     static void ShellOpen(const std::string& fileOrUrl);
+    // The full name of a program found along PATH; empty when there is none.
+    static std::string FindProgram(const std::string& name);
     // Deletes every file and, depth first, every subdirectory of Dir; Dir
     // stays. A file that cannot be deleted stays without error; a subdirectory
     // that cannot be removed raises ECriticalTolvexException. Symbolic links

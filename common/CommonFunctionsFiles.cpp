@@ -51,8 +51,9 @@ bool StartsWith(const std::string& text, const std::string& prefix)
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-// The full name of a program found along PATH; empty when there is none.
-std::string FindProgram(const std::string& name)
+}  // namespace
+
+std::string TCommonFunctions::FindProgram(const std::string& name)
 {
     const char* path = std::getenv("PATH");
     std::istringstream folders(path ? path : "/usr/local/bin:/usr/bin:/bin");
@@ -64,8 +65,6 @@ std::string FindProgram(const std::string& name)
     }
     return std::string();
 }
-
-}  // namespace
 
 // ---- MIME types and extensions ---------------------------------------------
 
@@ -200,7 +199,7 @@ std::string TCommonFunctions::LoadStringFromFile(const std::string& fileName)
 
 void TCommonFunctions::ShellOpen(const std::string& fileOrUrl)
 {
-    const std::string program = FindProgram("xdg-open");
+    const std::string program = TCommonFunctions::FindProgram("xdg-open");
     if (program.empty())
         return;
     // The opener runs as a grandchild that init adopts, so it leaves no

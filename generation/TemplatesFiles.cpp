@@ -24,6 +24,10 @@ constexpr std::size_t kRememberedVersions = 64;
 
 // Report items of this type take the common templates of reports.
 constexpr int kOtherOutputReportType = 7001;
+constexpr int kHtmlReportType = 7003;
+const char* const kEmptyBodyTemplate =
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+    "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\"/>\n";
 
 // The namespace of the prefix "alt" in the default custom templates.
 const char* const AltNamespaceUri = "urn:tolvex:web-services";
@@ -77,8 +81,12 @@ bool TTemplates::WriteTemplateFiles(int itemType, int masterTemplateId, TAbstrac
     if (master.empty() || common.empty())
         return false;
     WriteFile("master.xsl", master);
+    // A report is made by its own template alone: without a body template of
+    // its own it gets an empty one, never a page's, which calls the page
+    // common templates a report does not include.
     if (body.empty())
-        body = catalog_.GetCatalogTypeBodyTemplate();
+        body = itemType == kOtherOutputReportType || itemType == kHtmlReportType ? kEmptyBodyTemplate
+                                                                                 : catalog_.GetCatalogTypeBodyTemplate();
     WriteFile("body.xsl", body);
     WriteFile("common.xsl", common);
     return true;

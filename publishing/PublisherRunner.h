@@ -39,4 +39,6 @@ public:
     // Main-window notices: data changed (item id, kind of change), reopen the catalog.
     virtual void PostDataChanged(int itemId, int kind) = 0;
     virtual void PostReopenCatalog() = 0;
+    // Shows a runner window that was started hidden (reports show it once their forms were passed).
+    virtual void ShowWindow() {}
 };

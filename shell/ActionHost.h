@@ -82,6 +82,8 @@ public:
     // Runs the publishing command of the verb ("PublishLocally", ...); false
     // when the program has no such command yet.
     virtual bool Publish(const std::string& /*verb*/) { return false; }
+    // Makes the report of a report item or report template; false when there is no report command.
+    virtual bool PublishReport(int /*itemId*/) { return false; }
 
     // ---- the open catalog's trees and search results ---------------------------------------
     // The commands on the open catalog's trees; null while it has none.

@@ -417,6 +417,8 @@ void TActionProcessor::SelectTree(const TRequest& r)
 
 void TActionProcessor::Publishing(const TRequest& r)
 {
+    if (r.Verb == "PublishReport" && host_.PublishReport(r.ItemId))
+        return;
     if (host_.Publish(r.Verb))
         return;
     // The operations behind these verbs come with later work.

@@ -211,6 +211,7 @@ void TfrmMain::BuildMenus()
     a.ImportCatalogsTables = AddAction(miFileImport_, "miFileImportCatalogsTables", "Catalogs Tables");
     a.ImportStylesTables = AddAction(miFileImport_, "miFileImportStylesTables", "Styles Tables");
     a.ImportTemplateFromHtml = AddAction(miFileImport_, "miFileImportTemplateFromHTML", "Template From HTML");
+    a.ImportTemplateFromXhtml = AddAction(miFileImport_, "miFileImportTemplateFromXHTML", "Template From XHTML");
     a.ImportWebSite = AddAction(miFileImport_, "miFileImportWebSite", "Web Site...");
     miFileExport_ = miMainFile_->addMenu(Tr("Export"));
     miFileExport_->setObjectName("miFileExport");

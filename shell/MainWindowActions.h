@@ -18,6 +18,7 @@ struct TMainWindowActions {
     QAction* ImportCatalogsTables = nullptr;
     QAction* ImportStylesTables = nullptr;
     QAction* ImportTemplateFromHtml = nullptr;
+    QAction* ImportTemplateFromXhtml = nullptr;
     QAction* ImportWebSite = nullptr;
     QAction* ExportCatalogsTables = nullptr;
     QAction* ExportStylesTables = nullptr;

@@ -84,6 +84,7 @@ void TMainWindowCommands::Connect()
     connect(a.ExportImages, &QAction::triggered, this, [this] { s_.Publishing.ExportImages(); });
     connect(a.ExportTemplates, &QAction::triggered, this, [this] { s_.Publishing.ExportTemplates(); });
     connect(a.ImportTemplateFromHtml, &QAction::triggered, this, [this] { s_.Publishing.ImportTemplateFromHtml(); });
+    connect(a.ImportTemplateFromXhtml, &QAction::triggered, this, [this] { s_.Publishing.ImportTemplateFromXhtml(); });
     connect(a.ImportWebSite, &QAction::triggered, this, [this] { s_.Publishing.ImportWebSite(); });
     // The in-house tables (hidden in this edition).
     for (auto [action, what] : {std::pair{a.ImportCatalogsTables, "The catalogs tables import"},
@@ -190,8 +191,7 @@ void TMainWindowCommands::ProgramSettings()
 
 void TMainWindowCommands::ExportXhtmlTemplates()
 {
-    if (s_.Open.IsOpen() && s_.Open.CanLeave())
-        s_.Dialogs.NotAvailable("The XHTML template export");
+    s_.Publishing.ExportXhtmlTemplates();
 }
 
 void TMainWindowCommands::Exit()

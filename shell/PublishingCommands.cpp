@@ -17,17 +17,23 @@
 #include "publishing/ExportTemplates.h"
 #include "publishing/CatalogNetwork.h"
 #include "publishing/PublishCoCManagement.h"
+
+#include "publishing/ExportTemplateToStyles.h"
+#include "publishing/ExportXhtmlTemplates.h"
 #include "publishing/FolderCheck.h"
 #include "publishing/FroogleSettings.h"
 #include "publishing/FtpPublishParameters.h"
 #include "publishing/ImportStory.h"
 #include "publishing/ImportTemplateFromHtml.h"
+#include "publishing/ImportTemplateFromXhtml.h"
 #include "publishing/ImportWebSite.h"
 #include "publishing/PublishFtp.h"
 #include "publishing/PublishLocally.h"
 #include "publishing/PublishOnTolvex.h"
 #include "publishing/PublishTables.h"
 #include "publishing/PublishParameters.h"
+#include "publishing/PublishReport.h"
+#include "publishing/ImportedItems.h"
 #include "publishing/SoftwareUpdate.h"
 #include "publishing/WorkFolder.h"
 #include "publishing/ui/frmFtpAuthorization.h"
@@ -36,6 +42,7 @@
 #include "publishing/ui/frmPublishParameters.h"
 #include "publishing/ui/frmPublishTolvex.h"
 #include "publishing/ui/frmPublishTolvexAdvanced.h"
+#include "publishing/ui/QtReportForms.h"
 #include "shell/ActionProcessor.h"
 #include "shell/GuiControl.h"
 #include "shell/MainWindow.h"
@@ -55,6 +62,11 @@
 #include <QEventLoop>
 
 #include <cstdlib>
+
+#include "common/CommonFunctions.h"
+#include "catalog/CatalogPageGeneration.h"
+
+#include <filesystem>
 
 namespace {
 
@@ -95,6 +107,8 @@ bool TPublishingCommands::Publish(const std::string& verb)
         ExportImages();
     else if (verb == "ExportTemplates")
         ExportTemplates();
+    else if (verb == "ExportXHTMLTemplates")
+        ExportXhtmlTemplates();
     else if (verb == "ExportFroogle")
         ExportFroogle();
     else if (verb == "PublishOnTolvex")
@@ -201,6 +215,74 @@ TfrmDetailProcess* TPublishingCommands::PublishLocally()
                        false);
 }
 
+TfrmDetailProcess* TPublishingCommands::PublishReport(int itemId)
+{
+    TCatalogData* data = open_.Data();
+    if (!data || itemId == 0)
+        return nullptr;
+    TAbstractDBConnection& connection = data->GetConnectionFactory().GetConnection();
+    const std::string code = data->GetCatalogCode();
+    int itemType = data->GetQueries().GetItemType(itemId, code, connection);
+    if (itemType == TPublishReport::kReportTemplateType) {
+        // A new report of a template that writes HTML is an HTML report.
+        TImportedItems items(open_.Root(), connection, code, gui_);
+        if (!TPublishReport::IsFoTemplate(items.GetText(itemId, "XmlData", "XXX")))
+            itemType = TPublishReport::kHtmlReportType;
+    }
+    const bool html = itemType == TPublishReport::kHtmlReportType;
+    const std::string extension = html ? ".html" : ".pdf";
+    std::string name = data->GetItemName(itemId, connection, data->GetCurrentLangCode());
+    name = TCommonFunctions::SanitizeFileName(name.empty() ? "report" : name);
+    const std::string folder = data->GetPageGeneration().GetReportDir();
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    std::string fileName;
+    if (reportFileDialog_)
+        fileName = reportFileDialog_(name + extension);
+    else if (!gui_.SelectSaveFile(html ? "Save HTML report to ..." : "Save PDF report to ...", folder,
+                                  name + extension, html ? "HTML files (*.html)|*.html" : "PDF files (*.pdf)|*.pdf",
+                                  fileName))
+        return nullptr;
+    if (fileName.empty())
+        return nullptr;
+    std::vector<std::string> params{"LangCode=" + data->GetCurrentLangCode(), "ItemId=" + std::to_string(itemId),
+                                    "ItemType=" + std::to_string(itemType),
+                                    "ReportFileName=" + ExportFileName(fileName, extension)};
+    auto* window = new TfrmDetailProcess(RunnerEnvironment(), &window_);
+    control_.LocalizeControl(window);
+    if (!reportForms_)
+        reportForms_ = std::make_unique<TQtReportForms>(open_.Root(), &window_);
+    TReportForms* forms = reportForms_.get();
+    window->CreatePublisher(std::move(params),
+                            [this, forms](std::vector<std::string>& runParams, TAbstractDBConnection* runConnection,
+                                          TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
+                                auto report = FactoryOf<TPublishReport>(gui_, &open_.Root())(runParams, runConnection,
+                                                                                              runner);
+                                if (auto* run = dynamic_cast<TPublishReport*>(report.get()))
+                                    run->SetForms(forms);
+                                return report;
+                            });
+    // A new report joins the Report menu, whatever became of the run.
+    TActionProcessor* processor = &processor_;
+    const auto rebuildMenu = [processor](std::vector<std::string>&) {
+        processor->QueueAction("Action=UpdateReportMenu", true);
+    };
+    window->SetOnSuccess(rebuildMenu);
+    window->SetOnFailure(rebuildMenu);
+    window->PostStart();
+    return window;
+}
+
+TfrmDetailProcess* TPublishingCommands::ExchangeTemplateWithStyles(int templateId, bool import)
+{
+    if (!open_.Data() || templateId == 0)
+        return nullptr;
+    std::vector<std::string> params{"ItemId=" + std::to_string(templateId)};
+    if (import)
+        params.push_back("Import=yes");
+    return StartRunner(std::move(params), FactoryOf<TExportTemplateToStyles>(gui_, &open_.Root()), false);
+}
+
 TfrmDetailProcess* TPublishingCommands::PublishByFtp()
 {
     TCatalogData* data = open_.Data();
@@ -261,6 +343,16 @@ TfrmDetailProcess* TPublishingCommands::ExportTemplates()
     return StartRunner({"DirName=" + folder}, FactoryOf<TExportTemplates>(gui_, &open_.Root()), false);
 }
 
+TfrmDetailProcess* TPublishingCommands::ExportXhtmlTemplates()
+{
+    if (!open_.Data() || !open_.CanLeave())
+        return nullptr;
+    const std::string folder = AskFolder(kPropertyTemplateExportFolder, "ExportXHTMLTemplates");
+    if (folder.empty())
+        return nullptr;
+    return StartRunner({"DirName=" + folder}, FactoryOf<TExportXhtmlTemplates>(gui_, &open_.Root()), false);
+}
+
 TfrmDetailProcess* TPublishingCommands::ExportFroogle()
 {
     TCatalogData* data = open_.Data();
@@ -296,18 +388,31 @@ TfrmDetailProcess* TPublishingCommands::ImportStory()
 
 TfrmDetailProcess* TPublishingCommands::ImportTemplateFromHtml()
 {
+    return ImportTemplate(false);
+}
+
+TfrmDetailProcess* TPublishingCommands::ImportTemplateFromXhtml()
+{
+    return ImportTemplate(true);
+}
+
+TfrmDetailProcess* TPublishingCommands::ImportTemplate(bool xhtml)
+{
     TCatalogData* data = open_.Data();
     if (!data || !open_.CanLeave())
         return nullptr;
+    const std::string caption = xhtml ? "Import Template From XHTML" : "Import Template From HTML";
     std::string fileName;
-    if (!gui_.SelectOpenFile("Import Template From HTML", "", "HTML files (*.html)|*.html;*.htm", fileName) ||
+    if (!gui_.SelectOpenFile(caption, "", xhtml ? "XHTML files (*.xhtml)|*.xhtml" : "HTML files (*.html)|*.html;*.htm",
+                             fileName) ||
         fileName.empty())
         return nullptr;
     const std::string treeCaption = ::Translation ? ::Translation->Translate("Select Master or Body Template")
                                                   : "Select Master or Body Template";
     const std::vector<std::string> picker{"RootItemId=5",   "AllowItemType=2",   "AllowItemType=501",
                                           "AllowItemType=502", "ExpandFirstLevel=yes", "TreeCaption=" + treeCaption,
-                                          "Caption=Import Template From HTML", "Help=ImportTemplateFromHtml"};
+                                          "Caption=" + caption,
+                                          xhtml ? "Help=ImportTemplateFromXHTML" : "Help=ImportTemplateFromHtml"};
     TAbstractDBConnection& connection = data->GetConnectionFactory().GetConnection();
     while (true) {
         int templateId = 0;
@@ -318,7 +423,9 @@ TfrmDetailProcess* TPublishingCommands::ImportTemplateFromHtml()
         if (itemType == 501 || itemType == 502)
             return StartRunner({"filename=" + fileName, "original=" + std::to_string(templateId),
                                 "originaltype=" + std::to_string(itemType)},
-                               FactoryOf<TImportTemplateFromHtml>(gui_, &open_.Root()), false);
+                               xhtml ? FactoryOf<TImportTemplateFromXhtml>(gui_, &open_.Root())
+                                     : FactoryOf<TImportTemplateFromHtml>(gui_, &open_.Root()),
+                               false);
         gui_.ShowError("Please select master or body template.");
     }
 }

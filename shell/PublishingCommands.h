@@ -5,6 +5,7 @@
 // the operation in a modeless runner window with its own connection. Also
 // the software update and the operations of the styles.
 #include "publishing/HostPublishParameters.h"
+#include "publishing/PublishReport.h"
 
 #include "publishing/WebSiteImportRequest.h"
 #include "publishing/ui/frmDetailProcess.h"
@@ -22,6 +23,7 @@ class TActionProcessor;
 class TCommonGui;
 class TGUIControl;
 class TOpenCatalog;
+
 class TShellDialogs;
 class TStyleOperation;
 class TfrmMain;
@@ -42,11 +44,26 @@ public:
     // Exports the stored pictures, the template sources, the product feed.
     TfrmDetailProcess* ExportImages();
     TfrmDetailProcess* ExportTemplates();
+    // The templates tree as XHTML files, style sheets, scripts and pictures, for an outside design tool.
+    TfrmDetailProcess* ExportXhtmlTemplates();
     TfrmDetailProcess* ExportFroogle();
     // Imports an HTML file the user picks as a story.
     TfrmDetailProcess* ImportStory();
     // Makes a master or body template of an HTML file, with a template the user picks as skeleton.
     TfrmDetailProcess* ImportTemplateFromHtml();
+    // Makes a template of an XHTML file (as the XHTML export writes them) beside a template the user picks.
+    TfrmDetailProcess* ImportTemplateFromXhtml();
+    // Makes the report of a report item or, for a report template, a new
+    // report: asks where to save it and runs the report in a runner window
+    // that shows itself once the report's forms were passed.
+    TfrmDetailProcess* PublishReport(int itemId);
+    // Replaces the save dialog of reports (tests): the proposed name -> the chosen file, empty to cancel.
+    void SetReportFileDialog(std::function<std::string(const std::string& proposed)> dialog)
+    {
+        reportFileDialog_ = std::move(dialog);
+    }
+    // Copies a template to the styles database, or restores it from there (Import).
+    TfrmDetailProcess* ExchangeTemplateWithStyles(int templateId, bool import);
     // Imports a web site the user names into the open catalog.
     TfrmDetailProcess* ImportWebSite();
     // The web-site import of a catalog being created, modal on its connection;
@@ -114,6 +131,8 @@ private:
     std::string AskFolder(int property, const std::string& helpAlias, bool remember = true);
     // Whether files may be written into the folder; otherwise says why and answers false.
     bool CanWriteInto(const std::string& folder);
+    // The two template imports: the file, then the model template picked in the templates tree.
+    TfrmDetailProcess* ImportTemplate(bool xhtml);
     // The host commands leave the item being edited first; false when the user stays.
     bool LeaveItemEditor();
     bool AskConnect(const std::string& text, bool withAdvanced, bool& advanced);
@@ -131,6 +150,9 @@ private:
     QPointer<TfrmDetailProcess> updateWindow_;
     THostDialogs hostDialogs_;
     std::function<bool(std::vector<std::string>& params)> managementDialog_;
+    std::function<std::string(const std::string& proposed)> reportFileDialog_;
+    // The report forms the report runs show.
+    std::unique_ptr<TReportForms> reportForms_;
     std::string hostUserName_;
     std::string hostPassword_;
 

@@ -212,6 +212,12 @@ void TQtActionHost::ApplyStyleToMembers()
     p_.Open.Root().StyleManager().ApplyStyleToMembers();
 }
 
+bool TQtActionHost::PublishReport(int itemId)
+{
+    p_.Publishing.PublishReport(itemId);
+    return true;
+}
+
 bool TQtActionHost::Publish(const std::string& verb)
 {
     return p_.Publishing.Publish(verb);

@@ -39,6 +39,7 @@ public:
     void SetTemplatesCaption(const std::string& captionFormat) override;
     void UpdateReportMenu() override;
     void NotAvailable(const std::string& what) override;
+    bool PublishReport(int itemId) override;
     bool HasItemEditor() override;
     bool OpenInEditor(const TEditorOpening& opening) override;
     bool OpenInEditorWindow(const TEditorOpening& opening) override;

@@ -18,6 +18,9 @@ TShellParts::TShellParts(const TBase& b)
 {
     // A catalog made from the host's is filled by the synchronisation; a
     // cancelled or failed download deletes it again, so no error text here.
+    Trees.SetStyleExchange([this](int templateId, bool import) {
+        Publishing.ExchangeTemplateWithStyles(templateId, import);
+    });
     Dialogs.SetHostDownload([this] {
         Publishing.DownloadDatabaseFromHost();
         return std::string();

@@ -164,24 +164,26 @@ void TTreePaneCommands::CopyToNewTemplate()
     OnTemplates([](TTreeCommands& trees) { trees.CopyToNewTemplate(); });
 }
 
-void TTreePaneCommands::AskThenNotAvailable(const char* question, const char* what)
+void TTreePaneCommands::ExchangeWithStyles(const char* question, bool import)
 {
-    OnTemplates([this, question, what](TTreeCommands&) {
-        if (open_.CanLeave() && gui_.AskQuestion(question) == mrYes)
-            dialogs_.NotAvailable(what);
+    OnTemplates([this, question, import](TTreeCommands&) {
+        TCatalogTreeView* templates = TemplatesTreeView();
+        TTreeNode* node = templates ? templates->Manager().GetSelectedNode() : nullptr;
+        if (!node || !node->IsItem() || !open_.CanLeave() || gui_.AskQuestion(question) != mrYes)
+            return;
+        if (styleExchange_)
+            styleExchange_(node->ItemId(), import);
     });
 }
 
 void TTreePaneCommands::ExportTemplateToStyles()
 {
-    AskThenNotAvailable("Overwrite the template in styles database with your local copy?",
-                        "Exporting templates to the styles database");
+    ExchangeWithStyles("Overwrite the template in styles database with your local copy?", false);
 }
 
 void TTreePaneCommands::RestoreTemplateFromStyles()
 {
-    AskThenNotAvailable("Overwrite your local copy of template with the one from styles database?",
-                        "Restoring templates from the styles database");
+    ExchangeWithStyles("Overwrite your local copy of template with the one from styles database?", true);
 }
 
 void TTreePaneCommands::CompareTemplateWithStyles()

@@ -29,6 +29,11 @@ public:
 
     // The commands on the open catalog's trees; null while it has none.
     std::unique_ptr<TTreeCommands> MakeTreeCommands();
+    // What copies a template to or from the styles database (the publishing commands).
+    void SetStyleExchange(std::function<void(int templateId, bool import)> exchange)
+    {
+        styleExchange_ = std::move(exchange);
+    }
     // The templates tree's buttons follow its selected node again.
     void UpdateTemplateTreeButtons();
 
@@ -56,7 +61,8 @@ private:
     // buttons of its tree follow the selection again.
     void OnWebTree(const std::function<void(TTreeCommands&)>& command);
     void OnTemplates(const std::function<void(TTreeCommands&)>& command);
-    void AskThenNotAvailable(const char* question, const char* what);
+    // Asks, then copies the selected template to (or restores it from) the styles database.
+    void ExchangeWithStyles(const char* question, bool import);
     void ShowWebTreeMenu(const QPoint& at);
     void ShowTemplatesMenu(const QPoint& at);
 
@@ -67,4 +73,5 @@ private:
     TGUIControl& control_;
     THelpRequests& help_;
     TShellDialogs& dialogs_;
+    std::function<void(int templateId, bool import)> styleExchange_;
 };

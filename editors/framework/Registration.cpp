@@ -9,6 +9,7 @@
 #include "editors/business/BusinessEditorsRegistration.h"
 #include "editors/media/MediaEditorsRegistration.h"
 #include "editors/media/definitions/DefinitionEditorsRegistration.h"
+#include "editors/media/templates/reports/FrameReportTemplate.h"
 #include "editors/site/html/HtmlEditorsRegistration.h"
 #include "editors/site/SiteEditorsRegistration.h"
 
@@ -59,6 +60,7 @@ void RegisterFrameworkClasses(TInternalPluginsManager& registry)
     RegisterBusinessEditors(registry);
     RegisterDefinitionEditors(registry);
     RegisterMediaEditors(registry);
+    RegisterReportEditors(registry);
     registry.SetFrameEditorCreator(
         [](const std::string& name, const std::string& params, const TAbstractFrameClass& frameClass) {
             return std::unique_ptr<TAbstractUIEditor>(new TFrameBasedEditor(name, params, &frameClass));

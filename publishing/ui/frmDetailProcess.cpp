@@ -385,6 +385,14 @@ void TfrmDetailProcess::PostReopenCatalog()
         QTimer::singleShot(0, qApp, environment_.ReopenCatalog);
 }
 
+void TfrmDetailProcess::ShowWindow()
+{
+    if (!isVisible()) {
+        show();
+        raise();
+    }
+}
+
 QString TfrmDetailProcess::Tr(const std::string& text) const
 {
     return QString::fromStdString(environment_.Translation ? environment_.Translation->Translate(text) : text);

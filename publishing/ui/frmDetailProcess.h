@@ -116,6 +116,7 @@ public:
     TContinueResult AskContinue(const std::string& errorText) override;
     void PostDataChanged(int itemId, int kind) override;
     void PostReopenCatalog() override;
+    void ShowWindow() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

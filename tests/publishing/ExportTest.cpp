@@ -109,7 +109,10 @@ TEST(ExportTemplates, TemplateSourcesAreWrittenByTypeUnderTheirNames)
         "All products.xsl", "All stories.xsl",     "Common templates.xsl", "Contact page.xsl",
         "English.xml",      "French.xml",          "German.xml",           "Harbor colours.css",
         "Harbor fonts.css", "Harbor.xsl",          "Information page.xsl", "Product line.xsl",
-        "Product.xsl",      "Spanish.xml",         "menu_ main_top.js"};
+        "Product.xsl",      "Spanish.xml",         "menu_ main_top.js",
+        // The report templates with their common templates and form.
+        "Common templates of reports.xsl", "Product list (PDF).xsl", "Product list (HTML).xsl",
+        "Customize product list.xsl"};
     EXPECT_EQ(names, expected);
     EXPECT_TRUE(site.Runner().Has("Template (Master template): Harbor.xsl"));
     EXPECT_TRUE(site.Runner().Has("Template (Colour style sheet): Harbor colours.css"));

@@ -230,7 +230,7 @@ TEST(CatalogWiring, OtherPublishingCommandsStillSayTheyAreNotAvailable)
     TShellFixture f;
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
     const std::size_t before = f.Boxes().Messages("information").size();
-    f.Shell().ExecuteAction("Action=PublishReport&ItemId=1", false);
+    f.Shell().ExecuteAction("Action=CoCManagement", false);
     ASSERT_EQ(f.Boxes().Messages("information").size(), before + 1);
     EXPECT_NE(f.Boxes().Messages("information").back().find("not available"), std::string::npos);
     EXPECT_TRUE(TfrmDetailProcess::ProcessWindows().empty());

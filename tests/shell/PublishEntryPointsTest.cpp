@@ -16,6 +16,10 @@
 #include "publishing/ui/frmPublishParameters.h"
 #include "publishing/ui/frmPublishTolvex.h"
 #include "publishing/ui/frmPublishTolvexAdvanced.h"
+#include "publishing/ui/frmReportForm.h"
+#include "publishing/FopRunner.h"
+#include "publishing/PublishReport.h"
+#include "shell/MainWindow.h"
 #include "shell/PublishingCommands.h"
 #include "support/HostStandIn.h"
 #include "gui/MainWindowMessages.h"
@@ -26,6 +30,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QWebEngineView>
+#include <QWebEnginePage>
+#include <QDialogButtonBox>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QRadioButton>
@@ -475,11 +483,93 @@ TEST(PublishEntryPoints, StylesAndTablesGoThroughTheHostAccount)
     commands.SetHostDialogs({});
 }
 
+TEST(PublishEntryPoints, TheReportMenuOfANewCatalogMakesReportsAndListsThem)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    QMenu* menu = f.Window().Menu(TMainMenu::Report);
+    ASSERT_TRUE(menu->menuAction()->isVisible());
+    QAction* htmlType = nullptr;
+    for (QAction* entry : menu->actions())
+        if (entry->text() == "Product list (HTML)")
+            htmlType = entry;
+    ASSERT_NE(htmlType, nullptr);
+    ASSERT_TRUE(htmlType->menu());
+    ASSERT_EQ(htmlType->menu()->actions().size(), 1);  // "New Report" alone
+    QAction* newReport = htmlType->menu()->actions().front();
+    EXPECT_EQ(newReport->text(), "New Report");
+
+    TTempFolder out;
+    std::string proposed;
+    f.Shell().Publishing().SetReportFileDialog([&](const std::string& name) {
+        proposed = name;
+        return out.Path() + "/stock";  // no extension: ".html" is added
+    });
+    newReport->trigger();
+    EXPECT_EQ(proposed, "Product list (HTML).html");
+    TfrmDetailProcess* runner = OnlyRunner();
+    ASSERT_NE(runner, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
+    EXPECT_TRUE(runner->GetPublisher()->Succeeded()) << runner->LogView()->toPlainText().toStdString();
+    EXPECT_TRUE(runner->isVisible()) << "shown once the forms were passed";
+    EXPECT_NE(TTempFolder::Read(out.Path() + "/stock.html").find("<h1>stock</h1>"), std::string::npos);
+    FreeRunners(f);
+    // The new report is listed under its type, with a Delete entry.
+    ASSERT_TRUE(WaitFor([&] {
+        for (QAction* entry : menu->actions())
+            if (entry->text() == "Product list (HTML)" && entry->menu() && entry->menu()->actions().size() == 4)
+                return entry->menu()->actions().front()->text() == "stock";
+        return false;
+    }));
+    f.Shell().Publishing().SetReportFileDialog({});
+}
+
+TEST(PublishEntryPoints, APdfReportShowsItsCustomizationFormAndTakesWhatWasSubmitted)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TTempFolder out;
+    f.Shell().Publishing().SetReportFileDialog([&](const std::string&) { return out.Path() + "/stock.pdf"; });
+    // The form: wait for its page, fill in the title, press OK.
+    WhenShown<TfrmReportForm>([](TfrmReportForm& form) {
+        ASSERT_TRUE(WaitFor([&] { return form.IsLoaded(); }));
+        bool filled = false;
+        form.View()->page()->runJavaScript("document.getElementById('Title').value = 'Spring stock'; true",
+                                           [&](const QVariant&) { filled = true; });
+        ASSERT_TRUE(WaitFor([&] { return filled; }));
+        Screenshot(form, "report-form");
+        form.Buttons()->button(QDialogButtonBox::Ok)->click();
+    });
+    f.Shell().ExecuteAction("Action=PublishReport&ItemId=600402", false);
+    ASSERT_TRUE(WaitFor([] { return !TfrmDetailProcess::ProcessWindows().empty(); }));
+    TfrmDetailProcess* runner = TfrmDetailProcess::ProcessWindows().front();
+    ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
+    EXPECT_TRUE(runner->GetPublisher()->Succeeded()) << runner->LogView()->toPlainText().toStdString();
+    auto* report = dynamic_cast<TPublishReport*>(runner->GetPublisher());
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(report->Submitted(), "Title=Spring+stock&Customized=yes");
+    EXPECT_TRUE(IsPdfFile(out.Path() + "/stock.pdf"));
+    const int reportId = report->ReportItemId();
+    FreeRunners(f);
+
+    // Cancel on the form ends the run without a report.
+    WhenShown<TfrmReportForm>([](TfrmReportForm& form) { form.reject(); });
+    fs::remove(out.Path() + "/stock.pdf");
+    f.Shell().ExecuteAction("Action=PublishReport&ItemId=" + std::to_string(reportId), false);
+    ASSERT_TRUE(WaitFor([] { return !TfrmDetailProcess::ProcessWindows().empty(); }));
+    runner = TfrmDetailProcess::ProcessWindows().front();
+    ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
+    EXPECT_FALSE(runner->GetPublisher()->Succeeded());
+    EXPECT_FALSE(fs::exists(out.Path() + "/stock.pdf"));
+    FreeRunners(f);
+    f.Shell().Publishing().SetReportFileDialog({});
+}
+
 TEST(PublishEntryPoints, OperationsThatAreNotBuiltSaySo)
 {
     TShellFixture f;
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
-    for (const char* action : {"Action=PublishReport&ItemId=1"}) {
+    for (const char* action : {"Action=CoCManagement"}) {
         SCOPED_TRACE(action);
         const std::size_t before = f.Boxes().Messages("information").size();
         f.Shell().ExecuteAction(action, false);

@@ -93,6 +93,10 @@ ITEM_IDS = {
     "templates/shared/resources/DE.xml": 600303,
     "templates/shared/resources/FR.xml": 600304,
     "templates/shared/resources/ES.xml": 600305,
+    "templates/reports/common.xsl": 600401,
+    "templates/reports/productlist-pdf.xsl": 600402,
+    "templates/reports/productlist-html.xsl": 600403,
+    "templates/reports/productlist-form.xsl": 600404,
 }
 
 # Style items (children of item 510) by their name in styles.tsv.
@@ -100,7 +104,12 @@ STYLE_IDS = {"Harbor": 600901, "Meadow": 600902, "Atelier": 600903}
 
 # Item types of template items and the class that holds their source.
 MASTER, BODY, RESOURCE, COLOUR_SHEET, FONT_SHEET, COMMON, PICTURE = 501, 502, 503, 504, 505, 512, 301
-SOURCE_CLASS = {MASTER: 503, BODY: 503, RESOURCE: 503, COMMON: 503, COLOUR_SHEET: 504, FONT_SHEET: 504}
+REPORT, REPORT_COMMON, REPORT_FORM = 514, 518, 517
+SOURCE_CLASS = {MASTER: 503, BODY: 503, RESOURCE: 503, COMMON: 503, COLOUR_SHEET: 504, FONT_SHEET: 504,
+                REPORT: 503, REPORT_COMMON: 503, REPORT_FORM: 503}
+# Report templates, their common templates and their forms: a new catalog
+# copies them all (they belong to no style).
+REPORT_TYPES = (REPORT, REPORT_COMMON, REPORT_FORM)
 
 # Page-types words of items.tsv besides item-type numbers.
 ALL_PAGES = "all"          # the master of every page type
@@ -180,7 +189,8 @@ def read_items():
     for item in items:
         check(item.item_id is not None, f"{item.line}: {item.file} has no item id in templates.py")
         check(files.count(item.file) == 1, f"{item.line}: {item.file} is listed twice")
-        check(item.folder in FOLDER_IDS, f"{item.line}: folder {item.folder} has no item id in templates.py")
+        check(item.folder in FOLDER_IDS or item.folder in ITEM_IDS,
+              f"{item.line}: folder {item.folder} has no item id in templates.py")
         check(item.item_type in SOURCE_CLASS or item.item_type == PICTURE,
               f"{item.line}: item type {item.item_type} is no template item type")
         for word in item.page_types:
@@ -277,6 +287,8 @@ class TemplateSet:
     def folder_paths(self):
         paths = set(ALWAYS_FOLDERS)
         for item in self.items:
+            if item.folder in ITEM_IDS:
+                continue  # below another template
             parts = item.folder.split("/")
             paths.update("/".join(parts[:n]) for n in range(1, len(parts) + 1))
         return sorted(paths, key=lambda p: FOLDER_IDS[p])
@@ -318,7 +330,8 @@ class TemplateSet:
         """What a new catalog copies: every template folder and the default
         style's items (the catalog starts with that style loaded)."""
         ids = [FOLDER_IDS[p] for p in self.folder_paths()]
-        return ids + self.style_include(self.default_style)
+        reports = [item.item_id for item in self.items if item.item_type in REPORT_TYPES]
+        return ids + self.style_include(self.default_style) + reports
 
     # ---- items
 
@@ -360,8 +373,8 @@ class TemplateSet:
                                   ("Number", 3, self.first(style.backgrounds))]))
         elif item.item_type == BODY:
             objects.append((502, self.paging(item)))
-        return ct.Item(item.item_id, item.item_type, FOLDER_IDS[item.folder], item.name, order=position * 100,
-                       objects=objects)
+        parent = ITEM_IDS[item.folder] if item.folder in ITEM_IDS else FOLDER_IDS[item.folder]
+        return ct.Item(item.item_id, item.item_type, parent, item.name, order=position * 100, objects=objects)
 
     def first(self, files):
         ids = self.ids(files)
