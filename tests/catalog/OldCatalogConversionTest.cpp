@@ -17,7 +17,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -89,7 +89,9 @@ protected:
         const std::string table = TCatalogTables::ValueTable(type);
         const std::string column = table == "CStrings" ? "StringValue" : table == "CText" ? "TextValue"
                                  : table == "CNumbers" ? "NumberValue" : "DataMimeType";
-        return env.Value(code, "SELECT GROUP_CONCAT(x, '|') FROM (SELECT " + column + " AS x FROM " + table +
+        // Whole numbers read without a fraction.
+        return env.Value(code, "SELECT GROUP_CONCAT(CASE WHEN typeof(x) = 'real' AND x = CAST(x AS INTEGER) THEN "
+                               "CAST(x AS INTEGER) ELSE x END, '|') FROM (SELECT " + column + " AS x FROM " + table +
                                    " WHERE ClassId = " + std::to_string(classId) + " AND MemberId = " +
                                    std::to_string(memberId) + " AND (" + where +
                                    ") ORDER BY ItemId, LangCode, IndexId)");
@@ -117,6 +119,111 @@ TEST_F(OldCatalogConversion, AProductCatalogConvertsOnOpenAndOpensWithTheOldPass
     env.Catalog().Close();
     EXPECT_NE(Value("SELECT StringValue FROM CStrings WHERE ItemId = 602 AND ClassId = 602 AND MemberId = 2"),
               "old-secret");
+}
+
+TEST_F(OldCatalogConversion, TheNewCatalogHoldsTheOldContent)
+{
+    MakeOldCatalog("acme", "products.sql");
+    ASSERT_EQ(OpenAndConvert("acme", "old-secret"), "reopen");
+
+    // Languages: "0" leaves the third slot unused; no default gives the first code.
+    EXPECT_EQ(Values("Languages", "LangCode"), "EN|DE");
+    EXPECT_EQ(Values("Languages", "DefaultLangCode"), "EN");
+    EXPECT_EQ(Values("CatalogInfo", "CatalogType"), "1");
+    // A column without a second-language column fills both languages.
+    EXPECT_EQ(Values("CommonCompanyInfo", "CompanyName"), "Acme Tools|Acme Tools");
+    EXPECT_EQ(Values("CommonCompanyInfo", "CompanyEmail"), "shop@acme.test");
+
+    // Settings: UnitWeight "2" is grams, FullSizeImage "0" is no, the rest defaults.
+    const auto property = [&](int id) {
+        return Value("SELECT StringValue FROM CStrings WHERE ItemId = " + std::to_string(id) + " AND MemberId = 1");
+    };
+    EXPECT_EQ(property(724), "g");
+    EXPECT_EQ(property(725), "cm");
+    EXPECT_EQ(property(732), "no");
+    EXPECT_EQ(property(702), "240");
+    EXPECT_EQ(property(706), "USD");
+    EXPECT_EQ(property(731), "yes");
+
+    // The logo, also a product's thumbnail, is converted once, into "Logo images".
+    EXPECT_EQ(Values("Image", "ImageData"), "image/png|image/png|image/png");
+    const std::string logo = Values("CommonCompanyInfo", "CompanyLogoImage");
+    EXPECT_EQ(Values("CommonNames", "ItemName",
+                     "ItemId = (SELECT ParentItemId FROM Items WHERE ItemId = " + logo + ")"),
+              "Logo images");
+    EXPECT_EQ(Values("ProductImages", "ThumbnailImage"), logo);
+    EXPECT_EQ(Values("ProductImages", "LargeImage"), "") << "an unknown picture code is left out";
+    EXPECT_EQ(Values("BinaryObject", "BinaryData"), "application/pdf");
+
+    // Products: codes trimmed, a blank code skipped, a missing name made of the code.
+    EXPECT_EQ(Values("Product", "Code"), "H1|S1");
+    EXPECT_EQ(Values("Product", "Name"), "Hammer DE|Hammer");
+    EXPECT_EQ(Values("CommonNames", "ItemName", "ItemId IN (SELECT ItemId FROM CStrings WHERE StringValue = 'S1')"),
+              "(S1)");
+    EXPECT_EQ(Values("ProductSpecs", "DimensionsUnit"), "in") << "an unknown unit code gives no unit";
+    EXPECT_EQ(Values("ProductSpecs", "WeightUnit"), "lbs");
+    EXPECT_EQ(Values("ProductAdditionalField", "FieldData"), "2 years|2 years");
+    EXPECT_EQ(Values("AdditionalField", "XmlTag"), "Warranty");
+
+    // Prices keep every digit; the row of two options names both values.
+    EXPECT_EQ(Values("Price", "PriceValue"), "12499.99|1000000");
+    EXPECT_EQ(Values("Price", "MinimumQuantity"), "5");
+    EXPECT_EQ(Values("Price", "QuantityAtStock"), "7");
+    const std::string options = Values("ProductOptions", "Options");
+    EXPECT_EQ(std::count(options.begin(), options.end(), '|'), 1) << options;
+    EXPECT_EQ(env.Value("acme", "SELECT COUNT(*) FROM CNumbers WHERE ClassId = " +
+                                    std::to_string(env.Context().GetClassId("Price")) + " AND MemberId = 8"),
+              "2");
+    // The later of two schedules with one id is the one prices point at.
+    EXPECT_EQ(Values("CommonNames", "ItemName",
+                     "ItemId = (" + std::string("SELECT CAST(MAX(NumberValue) AS INTEGER) FROM CNumbers WHERE ClassId = ") +
+                         std::to_string(env.Context().GetClassId("Price")) + " AND MemberId = 2)"),
+              "Dealers|Dealers");
+}
+
+TEST_F(OldCatalogConversion, TheWebTreeKeepsItsPagesAndItsLinksLeadToTheNewItems)
+{
+    MakeOldCatalog("acme", "products.sql");
+    ASSERT_EQ(OpenAndConvert("acme", "old-secret"), "reopen");
+    const auto type = [&](const std::string& name) { return env.GlobalDefinition().GetItemTypeByName(name); };
+    const auto named = [&](const std::string& name) {
+        return Value("SELECT MIN(ItemId) FROM CStrings WHERE StringValue = '" + name + "'");
+    };
+    const auto row = [&](const std::string& itemId) {
+        return Value("SELECT ItemType || ' ' || ParentItemId || ' ' || (LinkedItemId = ItemId) || ' ' || NotVisible "
+                     "FROM Items WHERE ItemId = " + itemId);
+    };
+    const std::string home = "100001";
+    EXPECT_EQ(row(home), std::to_string(type("ProductLinePage")) + " 1 1 0");
+    EXPECT_EQ(Values("CommonNames", "ItemName", "ItemId = 100001"), "Willkommen|Welcome");
+    const std::string contact = named("Contact us");
+    EXPECT_EQ(row(contact), std::to_string(type("ContactPage")) + " " + home + " 1 0");
+    // A place of a known product shows the product; of an unknown one, a page of its own.
+    const std::string hammer = Value("SELECT ItemId FROM Items WHERE ParentItemId = " + home + " AND ItemType = " +
+                                     std::to_string(type("ProductPage")) + " AND LinkedItemId <> ItemId");
+    ASSERT_NE(hammer, "");
+    EXPECT_EQ(Value("SELECT LinkedItemId FROM Items WHERE ItemId = " + hammer),
+              Values("Product", "Code", "StringValue = 'H1'").empty() ? "" : Value("SELECT ItemId FROM CStrings "
+              "WHERE StringValue = 'H1' AND ClassId = " + std::to_string(env.Context().GetClassId("Product"))));
+    EXPECT_EQ(row(named("Gone product")), std::to_string(type("ProductPage")) + " " + home + " 1 0");
+    // The page below a page without a row goes under the nearest converted page, hidden as it was.
+    EXPECT_EQ(row(named("Care")), std::to_string(type("InfoPage")) + " " + hammer + " 1 1");
+    // The story's place shows the story.
+    const std::string story = Value("SELECT ItemId FROM Items WHERE ItemType = " + std::to_string(type("StoryPage")) +
+                                    " AND ParentItemId = 10");
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM Items WHERE ParentItemId = " + home + " AND LinkedItemId = " + story), "1");
+    // An id that is no number makes no page (and reaches no statement).
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM Items WHERE ParentItemId = " + home), "4");
+
+    // Links in the converted texts name the new items.
+    const std::string top = Values("CommonDesign", "TopHTMLValue", "ItemId = 100001");
+    const std::string logo = Values("CommonCompanyInfo", "CompanyLogoImage");
+    const std::string manual = Value("SELECT ItemId FROM Items WHERE ItemType = " + std::to_string(type("BinaryObject")));
+    EXPECT_NE(top.find("../images/" + logo + ".gif"), std::string::npos) << top;
+    EXPECT_NE(top.find("../objects/" + manual + ".pdf"), std::string::npos) << top;
+    EXPECT_NE(top.find("\"" + Value("SELECT ItemId FROM Items WHERE ParentItemId = " + home + " AND LinkedItemId = " +
+                                    story) + ".html"), std::string::npos) << top;
+    EXPECT_EQ(Values("CommonWebPage", "MetaDescription", "ItemId = 100001"), "Tools|Tools");
 }
 
 }  // namespace
