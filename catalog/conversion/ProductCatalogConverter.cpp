@@ -242,7 +242,6 @@ void TProductCatalogConverter::RemoveRebuiltParts()
         TLWItemCondition::Where(TColumn::ItemId, {601}),
         TLWItemCondition::Where(TColumn::ItemType, {4002}),
         TLWItemCondition::Where(TColumn::ParentItemId, {11}),
-        TLWItemCondition::Where(TColumn::ItemType, {301}),
         TLWItemCondition::Where(TColumn::ParentItemId, {3}),
         TLWItemCondition::Where(TColumn::ItemType, {4001, 4002, 3001, 3002, 3003, 1}),
         TLWItemCondition::Where(TColumn::ItemId, {18}).Or(TColumn::ParentItemId, {18}),
@@ -251,6 +250,24 @@ void TProductCatalogConverter::RemoveRebuiltParts()
         TLWItemCondition::Where(TColumn::ItemType, {2002}),
     };
     for (const TLWItemCondition& where : conditions) {
+        dal_.CleanObjects(where);
+        dal_.CleanItems(where);
+    }
+    // The sample pictures go too, but not those the shipped templates show:
+    // the converted catalog is published with those templates.
+    std::vector<int> unused;
+    {
+        TQueryGuard query(dal_.Connection());
+        query->SetSQL("SELECT ItemId FROM Items i WHERE CatalogCode = :CatalogCode AND ItemType = 301 AND NOT EXISTS "
+                      "(SELECT 1 FROM CNumbers n WHERE n.CatalogCode = :CatalogCode AND n.MemberType = 106 AND "
+                      "n.NumberValue = i.ItemId)");
+        query->SetParam("CatalogCode", dal_.LowerCatalogCode());
+        for (TAbstractRecordset& rows = query->Open(true); !rows.Eof(); rows.Next())
+            unused.push_back(static_cast<int>(NumberOr(rows, "ItemId", 0)));
+        query->Close();
+    }
+    if (!unused.empty()) {
+        const TLWItemCondition where = TLWItemCondition::Where(TColumn::ItemId, unused);
         dal_.CleanObjects(where);
         dal_.CleanItems(where);
     }

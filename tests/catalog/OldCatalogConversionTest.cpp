@@ -9,6 +9,7 @@
 #include "catalog/CatalogUpgrader.h"
 #include "catalog/conversion/ConversionProgress.h"
 #include "catalog/conversion/OldCatalogConversion.h"
+#include "catalog/conversion/ProductCatalogConverter.h"
 #include "common/CommonFunctions.h"
 #include "common/CommonGui.h"
 #include "common/FileContent.h"
@@ -146,7 +147,7 @@ TEST_F(OldCatalogConversion, TheNewCatalogHoldsTheOldContent)
     EXPECT_EQ(property(731), "yes");
 
     // The logo, also a product's thumbnail, is converted once, into "Logo images".
-    EXPECT_EQ(Values("Image", "ImageData"), "image/png|image/png|image/png");
+    EXPECT_EQ(Values("Image", "ImageData", "ItemId > 1000000"), "image/png|image/png|image/png");
     const std::string logo = Values("CommonCompanyInfo", "CompanyLogoImage");
     EXPECT_EQ(Values("CommonNames", "ItemName",
                      "ItemId = (SELECT ParentItemId FROM Items WHERE ItemId = " + logo + ")"),
@@ -224,6 +225,116 @@ TEST_F(OldCatalogConversion, TheWebTreeKeepsItsPagesAndItsLinksLeadToTheNewItems
     EXPECT_NE(top.find("\"" + Value("SELECT ItemId FROM Items WHERE ParentItemId = " + home + " AND LinkedItemId = " +
                                     story) + ".html"), std::string::npos) << top;
     EXPECT_EQ(Values("CommonWebPage", "MetaDescription", "ItemId = 100001"), "Tools|Tools");
+
+    // Nothing points at an item the catalog lacks: tree places, parents, picture and item members.
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM Items i WHERE NOT EXISTS (SELECT 1 FROM Items d WHERE d.ItemId = "
+                    "i.LinkedItemId) OR (i.ParentItemId <> 0 AND NOT EXISTS (SELECT 1 FROM Items p WHERE "
+                    "p.ItemId = i.ParentItemId))"),
+              "0");
+    EXPECT_EQ(Value("SELECT GROUP_CONCAT(n.ItemId || ' ' || n.ClassId || ' ' || n.MemberId || ' ' || n.NumberValue) "
+                    "FROM CNumbers n WHERE n.MemberType IN (102, 106) AND NOT EXISTS "
+                    "(SELECT 1 FROM Items d WHERE d.ItemId = n.NumberValue)"),
+              "");
+}
+
+TEST_F(OldCatalogConversion, ACatalogOfCatalogsGivesItsMemberCatalogs)
+{
+    MakeOldCatalog("mall", "catalogs.sql");
+    ASSERT_EQ(OpenAndConvert("mall", "mall-pass"), "reopen");
+    EXPECT_EQ(env.Open("mall", "Administrator", "mall-pass"), "");
+    env.Catalog().Close();
+    EXPECT_EQ(Values("CatalogInfo", "CatalogType", "1 = 1", "mall"), "2");
+    // Two page rows of one member make one member.
+    EXPECT_EQ(Values("CoCMember", "CatalogCode", "1 = 1", "mall"), "acme|bolts");
+    EXPECT_EQ(env.Value("mall", "SELECT ItemType FROM Items WHERE ItemId = 100001"),
+              std::to_string(env.GlobalDefinition().GetItemTypeByName("VendorListPage")));
+    const std::string member = env.Value("mall", "SELECT ItemId FROM CStrings WHERE StringValue = 'acme'");
+    EXPECT_EQ(env.Value("mall", "SELECT COUNT(*) FROM Items WHERE ParentItemId = 100001 AND LinkedItemId = " + member),
+              "1");
+}
+
+TEST_F(OldCatalogConversion, AWrongPasswordOrCatalogTypeIsRefusedAndChangesNothing)
+{
+    MakeOldCatalog("acme", "products.sql");
+    EXPECT_EQ(env.Open("acme", "someone", "guess"), "Not correct Tolvex database structure.");
+    env.Exec("acme", "UPDATE Vendors SET CatalogType = 3");
+    EXPECT_EQ(env.Open("acme", "someone", "old-secret"), "Not correct Tolvex database structure.");
+    EXPECT_EQ(Errors(), (std::vector<std::string>{"Wrong password", "Can convert only product's and CoC catalogs"}));
+    EXPECT_FALSE(fs::exists(TOldCatalogConversion::WorkFolder(env.DatabaseFolder(), "acme")));
+    EXPECT_FALSE(fs::exists(BackupFile("acme")));
+    EXPECT_EQ(env.Value("acme", "SELECT Passw FROM Vendors"), "old-secret");
+}
+
+TEST_F(OldCatalogConversion, AFailureOrACancelLeavesTheOldFileInPlaceAndNoNewOne)
+{
+    MakeOldCatalog("acme", "products.sql");
+    // The old file in WAL mode with its companions, as a catalog that is in use leaves it.
+    env.Exec("acme", "PRAGMA journal_mode = WAL");
+    const auto oldContent = [&] {
+        return env.Value("acme", "SELECT COUNT(*) || ' ' || (SELECT Passw FROM Vendors) FROM Products");
+    };
+    ASSERT_EQ(oldContent(), "3 old-secret");
+
+    // A table the conversion needs is missing half-way.
+    env.Exec("acme", "ALTER TABLE ProductSKUPrices RENAME TO Lost");
+    EXPECT_EQ(OpenAndConvert("acme", "old-secret"), "Not correct Tolvex database structure.");
+    ASSERT_EQ(Errors().size(), 1u);
+    EXPECT_NE(Errors().front().find("ProductSKUPrices"), std::string::npos) << Errors().front();
+    EXPECT_EQ(env.DatabaseFiles(), std::vector<std::string>{"acme.sqlite"});
+    EXPECT_FALSE(fs::exists(BackupFile("acme")));
+    EXPECT_EQ(oldContent(), "3 old-secret");
+    env.Exec("acme", "ALTER TABLE Lost RENAME TO ProductSKUPrices");
+
+    // A cancel while the products convert.
+    TCancelAt cancel("Product \"");
+    env.Upgrader().SetConversionProgress(&cancel);
+    EXPECT_EQ(OpenAndConvert("acme", "old-secret"), "Not correct Tolvex database structure.");
+    env.Upgrader().SetConversionProgress(nullptr);
+    EXPECT_EQ(env.DatabaseFiles(), std::vector<std::string>{"acme.sqlite"});
+    EXPECT_FALSE(fs::exists(BackupFile("acme")));
+    EXPECT_EQ(oldContent(), "3 old-secret");
+
+    // And the next try converts.
+    EXPECT_EQ(OpenAndConvert("acme", "old-secret"), "reopen");
+    EXPECT_EQ(env.Open("acme", "Administrator", "old-secret"), "");
+}
+
+TEST_F(OldCatalogConversion, AWebTreeOfExpandingEntitiesIsRefusedAndTheRestConverts)
+{
+    MakeOldCatalog("acme", "products.sql");
+    // Entities that would grow to ten billion characters.
+    std::string tree = "<!DOCTYPE WebTree [<!ENTITY a \"aaaaaaaaaa\">";
+    for (char name = 'b'; name <= 'k'; ++name) {
+        std::string text;
+        for (int k = 0; k < 10; ++k)
+            text += "&" + std::string(1, static_cast<char>(name - 1)) + ";";
+        tree += std::string("<!ENTITY ") + name + " \"" + text + "\">";
+    }
+    tree += "]><WebTree><Page id=\"0\"><Page id=\"2\" title=\"&k;\">&k;</Page></Page></WebTree>";
+    env.Exec("acme", "UPDATE Vendors SET WebTreeXml = '" + tree + "'");
+    ASSERT_EQ(OpenAndConvert("acme", "old-secret"), "reopen");
+    EXPECT_EQ(Values("Product", "Code"), "H1|S1");
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM Items WHERE ParentItemId = 100001"), "0");
+}
+
+TEST_F(OldCatalogConversion, AWebTreeNestedDeeperThanTheBoundKeepsEveryPage)
+{
+    MakeOldCatalog("acme", "products.sql");
+    std::string nested;
+    std::string closing;
+    for (int level = 0; level < 100; ++level) {
+        nested += "<Page id=\"11\">";
+        closing += "</Page>";
+    }
+    env.Exec("acme", "UPDATE Vendors SET WebTreeXml = '<WebTree><Page id=\"0\">" + nested + closing +
+                         "</Page></WebTree>'");
+    ASSERT_EQ(OpenAndConvert("acme", "old-secret"), "reopen");
+    // Every nested page has an item; none lies deeper than the bound below the home page.
+    const std::string infoPage = std::to_string(env.GlobalDefinition().GetItemTypeByName("InfoPage"));
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM Items WHERE ItemType = " + infoPage), "100");
+    EXPECT_EQ(Value("WITH RECURSIVE d(id, depth) AS (SELECT 100001, 1 UNION ALL SELECT i.ItemId, d.depth + 1 FROM "
+                    "Items i JOIN d ON i.ParentItemId = d.id AND i.ItemId <> d.id) SELECT MAX(depth) FROM d"),
+              std::to_string(TProductCatalogConverter::kMaxWebTreeDepth));
 }
 
 }  // namespace
