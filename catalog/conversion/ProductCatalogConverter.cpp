@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <utility>
 #include <vector>
@@ -536,20 +537,19 @@ void TProductCatalogConverter::ConvertAdditionalFields(const TAbstractRecordset&
 
 // ---- products and member catalogs ------------------------------------------------------------------
 
-bool TProductCatalogConverter::ExistsInNewCatalog(const std::string& classTag, const std::string& code)
+std::set<std::string> TProductCatalogConverter::CodesInNewCatalog(const std::string& classTag)
 {
-    const int classId = dal_.Definitions().GetClassId(classTag);
+    // Read once: a query per row would scan the growing value table each time.
+    std::set<std::string> codes;
     TQueryGuard query(dal_.Connection());
-    query->SetSQL("SELECT COUNT(*) AS NumRows FROM CStrings WHERE CatalogCode = :CatalogCode AND "
-                  "ClassId = :ClassId AND MemberId = 1 AND StringValue IN (:Code, :Trimmed)");
+    query->SetSQL("SELECT StringValue FROM CStrings WHERE CatalogCode = :CatalogCode AND ClassId = :ClassId AND "
+                  "MemberId = 1");
     query->SetParam("CatalogCode", dal_.LowerCatalogCode());
-    query->SetParam("ClassId", classId);
-    query->SetParam("Code", code);
-    query->SetParam("Trimmed", Trim(code));
-    TAbstractRecordset& rows = query->Open(true);
-    const bool exists = !rows.Eof() && NumberOr(rows, "NumRows", 0) > 0;
+    query->SetParam("ClassId", dal_.Definitions().GetClassId(classTag));
+    for (TAbstractRecordset& rows = query->Open(true); !rows.Eof(); rows.Next())
+        codes.insert(TCommonFunctions::VariantToString(rows.Field("StringValue")));
     query->Close();
-    return exists;
+    return codes;
 }
 
 void TProductCatalogConverter::ConvertProducts()
@@ -561,13 +561,14 @@ void TProductCatalogConverter::ConvertProducts()
                   "SELECT p.*, v.* FROM Products p LEFT JOIN VendorPages v ON p.VendorCode = v.VendorCode AND "
                   "p.ProductCode = v.ProductCode WHERE p.VendorCode = :VendorCode",
                   {{"VendorCode", vendorCode_}});
+    std::set<std::string> existing = CodesInNewCatalog("Product");
     for (; !rows->Eof() && !StopHere(); rows->Next()) {
-        // The product's columns come first: the page's namesakes never hide them.
         // The product's own column, never the page's namesake of the join.
         const std::string rawCode = TCommonFunctions::VariantToString(FirstField(*rows, "ProductCode"));
         const std::string code = Trim(rawCode);
-        if (code.empty() || ExistsInNewCatalog("Product", rawCode))
+        if (code.empty() || existing.count(rawCode) || existing.count(code))
             continue;
+        existing.insert(code);
         const std::string name = Text(*rows, "ProductName");
         progress_.Log("Product \"" + name + "\"");
         std::unique_ptr<TLWItem> item = folder->AddNewChild("ProductPage", 0, "", 0, false);
@@ -701,11 +702,13 @@ void TProductCatalogConverter::ConvertCoCMembers()
                   "SELECT * FROM CoCVendors c LEFT JOIN VendorPages v ON c.VendorCode = v.VendorCode AND "
                   "c.CoCVendorCode = v.ProductCode WHERE c.VendorCode = :VendorCode",
                   {{"VendorCode", vendorCode_}});
+    std::set<std::string> existing = CodesInNewCatalog("CoCMember");
     for (; !rows->Eof() && !StopHere(); rows->Next()) {
         const std::string rawCode = TCommonFunctions::VariantToString(FieldOrNull(*rows, "CoCVendorCode"));
         const std::string code = Trim(rawCode);
-        if (code.empty() || ExistsInNewCatalog("CoCMember", rawCode))
+        if (code.empty() || existing.count(rawCode) || existing.count(code))
             continue;
+        existing.insert(code);
         progress_.Log("Catalog \"" + code + "\"");
         std::unique_ptr<TLWItem> item = folder->AddNewChild("VendorPage", 0, "", 0, false);
         if (!NameFromField(*item, *rows, "PageName"))

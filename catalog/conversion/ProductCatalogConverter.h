@@ -13,6 +13,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 class TAbstractDBConnection;
@@ -88,7 +89,8 @@ private:
     void ApplyDesignAndMeta(const TLWItem& item, const TAbstractRecordset& rows);
     bool FromField(TLWObject& object, const TAbstractRecordset& rows, const std::string& column,
                    const std::string& member, int index = 0);
-    bool ExistsInNewCatalog(const std::string& classTag, const std::string& code);
+    // The codes that member 1 of the class holds in the new catalog.
+    std::set<std::string> CodesInNewCatalog(const std::string& classTag);
     static int Lookup(const TMap& map, const std::string& key);
     TLWIdMap IdMap(const TMap& map) const;
 
