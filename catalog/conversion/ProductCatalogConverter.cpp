@@ -295,6 +295,7 @@ void TProductCatalogConverter::ConvertVendor(const TAbstractRecordset& vendor)
         {"", [&] { catalogType_ == 2 ? ConvertCoCMembers() : ConvertProducts(); }},
         {"", [&] { ConvertStories(); }},
         {"", [&] { ConvertWebTree(TCommonFunctions::VariantToString(FieldOrNull(vendor, "WebTreeXml"))); }},
+        {"", [&] { EnsureHomePage(); }},
         {"", [&] { dal_.FixLinks(IdMap(objectMap_), IdMap(pageMap_), IdMap(imageMap_)); }},
     };
     for (const auto& [line, step] : steps) {
@@ -821,6 +822,18 @@ std::unique_ptr<TLWItem> TProductCatalogConverter::ConvertPage(const void* node,
     }
     pageMap_[to_string(id)] = item->ItemId;
     return item;
+}
+
+void TProductCatalogConverter::EnsureHomePage()
+{
+    // The home page was removed with the first pages; a web tree that could
+    // not be read (or had no home page) must not leave the site without one.
+    if (dal_.ItemExists(dal_.Definitions().ResolveItemId("HomeRoot")))
+        return;
+    std::unique_ptr<TLWItem> root = TLWItem::CreateRoot("WebTreeRoot", "Folder", "");
+    std::unique_ptr<TLWItem> home =
+        root->AddChild("HomeRoot", catalogType_ == 2 ? "VendorListPage" : "ProductLinePage", "", 1, false, 0);
+    NameFromText(*home, "Home");
 }
 
 // ---- shared rules ----------------------------------------------------------------------------------

@@ -76,6 +76,7 @@ private:
     void ConvertCoCMembers();
     void ConvertStories();
     void ConvertWebTree(const std::string& xml);
+    void EnsureHomePage();
     void ConvertPageTree(const void* element, const TLWItem& parent, int orderNum, int depth);
     std::unique_ptr<TLWItem> ConvertPage(const void* element, const TLWItem& parent, int orderNum);
 

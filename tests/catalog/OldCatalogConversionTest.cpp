@@ -314,6 +314,8 @@ TEST_F(OldCatalogConversion, AWebTreeOfExpandingEntitiesIsRefusedAndTheRestConve
     env.Exec("acme", "UPDATE Vendors SET WebTreeXml = '" + tree + "'");
     ASSERT_EQ(OpenAndConvert("acme", "old-secret"), "reopen");
     EXPECT_EQ(Values("Product", "Code"), "H1|S1");
+    // The site keeps a home page, without the pages of the refused tree.
+    EXPECT_EQ(Value("SELECT ParentItemId FROM Items WHERE ItemId = 100001"), "1");
     EXPECT_EQ(Value("SELECT COUNT(*) FROM Items WHERE ParentItemId = 100001"), "0");
 }
 
