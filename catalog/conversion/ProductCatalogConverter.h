@@ -25,9 +25,6 @@ class TLWObject;
 
 class TProductCatalogConverter {
 public:
-    // The scrambled form of a password, as the login reads it.
-    using TScramble = std::string (*)(const std::string& plain);
-
     // None is owned; all must outlive the converter.
     TProductCatalogConverter(TAbstractDBConnection& oldConnection, TConcreteDAL& dataAccess,
                              TConversionProgress& progress);
