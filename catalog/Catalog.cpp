@@ -143,7 +143,7 @@ void TCatalog::Open(const std::string& dbPath, const std::string& dbType, const 
         return;
     }
     if (dbType == SQLiteModuleName && error == kWrongStructure &&
-        services_.Upgrades.IsConvertibleOldCatalog(catalogCode, password)) {
+        services_.Upgrades.IsConvertibleOldCatalog(dbPath, catalogCode, password)) {
         OfferConversion(dbPath, dbParams, catalogCode, error);
     }
 }

@@ -107,6 +107,8 @@ public:
     // The open catalog; null while none is open.
     TTolvexCatalog* GetOpenCatalog();
     TDBManager& GetDBManager() { return services_.DBManager; }
+    TGlobalSettings& GetSettings() { return services_.Settings; }
+    TTolvexObjectContext& GetObjectContext() { return services_.ObjectContext; }
     TCommonGui& GetGui() { return services_.Gui; }
     TCatalogUpgrades& GetUpgrades() { return services_.Upgrades; }
     // The folder in which a previous-generation installation keeps its

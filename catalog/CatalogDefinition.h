@@ -204,6 +204,8 @@ public:
     // database. The catalog is built under a work name and gets its own name
     // only when it is complete: whatever fails, no part-made catalog is left.
     bool CreateCatalog(const TNewCatalog& request);
+    // CreateCatalog into Folder instead of the database folder.
+    bool CreateCatalogIn(const TNewCatalog& request, const std::string& folder);
     // Copies the items of the definition's lists "IncludeItem" and, with
     // WithInitPages, "InitPageStructure" from the definition catalog of
     // CatalogType (on Source) into CatalogCode (on Target), replacing items

@@ -142,6 +142,11 @@ bool IsCreationWorkName(const std::string& databaseName)
 
 bool TCatalogDefinition::CreateCatalog(const TNewCatalog& request)
 {
+    return CreateCatalogIn(request, Services().Settings.GetDatabasePath());
+}
+
+bool TCatalogDefinition::CreateCatalogIn(const TNewCatalog& request, const std::string& folder)
+{
     TNewCatalog wanted = request;
     wanted.CatalogCode = common_detail::LowerCase(request.CatalogCode);
     // The code names the database file: nothing else may reach the file system.
@@ -152,7 +157,6 @@ bool TCatalogDefinition::CreateCatalog(const TNewCatalog& request)
     // Freed when the creation ends, however it ends.
     std::unique_ptr<TAbstractDBConnectionFactory> files =
         dbManager_.CreateDatabasePlugin(wanted.DbType, wanted.DbParams);
-    const std::string folder = Services().Settings.GetDatabasePath();
     if (!MakeRoomForCatalog(*files, folder, wanted))
         return false;
     BuildCatalog(*files, folder, wanted);

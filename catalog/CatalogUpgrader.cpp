@@ -4,9 +4,15 @@
 #include "catalog/CatalogDefinition.h"
 #include "catalog/CatalogDefinitionItems.h"
 #include "catalog/UpgradeDeletionRule.h"
+#include "catalog/conversion/ConversionProgress.h"
+#include "catalog/conversion/OldCatalogConversion.h"
+#include "common/GlobalSettings.h"
+#include "common/CommonGui.h"
 #include "common/Exceptions.h"
+#include "storage/DBManager.h"
 #include "storage/GlobalDefinition.h"
 #include "storage/MemberValueText.h"
+#include "storage/SQLiteModule.h"
 
 TCatalog& TCatalogUpgrader::Catalog() const
 {
@@ -26,14 +32,49 @@ void TCatalogUpgrader::UpgradeDefinition(const std::string& catalogCode, int cat
     Catalog().GetDefinition().UpgradeDefinition(catalogCode, catalogType, currentVersion, connection);
 }
 
-bool TCatalogUpgrader::IsConvertibleOldCatalog(const std::string&, const std::string&)
+std::string TCatalogUpgrader::DatabaseFolder(const std::string& dbPath) const
 {
-    return false;  // the conversion is not part of this program
+    return dbPath.empty() ? Catalog().GetSettings().GetDatabasePath() : dbPath;
 }
 
-bool TCatalogUpgrader::ConvertOldCatalog(std::string&, const std::string&, std::string&, std::string&)
+bool TCatalogUpgrader::IsConvertibleOldCatalog(const std::string& dbPath, const std::string& catalogCode,
+                                               const std::string& password)
 {
-    return false;  // the conversion is not part of this program
+    using TCheck = TOldCatalogConversion::TCheck;
+    switch (TOldCatalogConversion::Check(Catalog().GetDBManager(), SQLiteModuleName, DatabaseFolder(dbPath),
+                                         catalogCode, password)) {
+    case TCheck::Convertible: return true;
+    case TCheck::WrongPassword: Catalog().GetGui().ShowError("Wrong password"); return false;
+    case TCheck::WrongCatalogType:
+        Catalog().GetGui().ShowError("Can convert only product's and CoC catalogs");
+        return false;
+    case TCheck::NotOldCatalog: break;
+    }
+    return false;
+}
+
+bool TCatalogUpgrader::ConvertOldCatalog(std::string& dbPath, const std::string& catalogCode, std::string& userName,
+                                         std::string& password)
+{
+    TCatalog& catalog = Catalog();
+    const TOldCatalogConversion::TServices services{catalog.GetDBManager(), catalog.GetDefinition(),
+                                                    globalDefinition_, catalog.GetObjectContext()};
+    const TOldCatalogConversion::TRequest request{SQLiteModuleName, DatabaseFolder(dbPath),
+                                                  catalog.GetSettings().AppDir() + "/backup", catalogCode};
+    TSilentConversionProgress silent;
+    try {
+        const TOldCatalogConversion::TResult result =
+            TOldCatalogConversion::Run(services, request, progress_ ? *progress_ : silent);
+        if (!result.Success)
+            return false;
+        dbPath = result.DirName;
+        userName = result.UserName;
+        password = result.Password;
+        return true;
+    } catch (const std::exception& error) {
+        catalog.GetGui().ShowError(error.what(), false);
+        return false;
+    }
 }
 
 void TCatalogUpgrader::CopyStyleItems(const std::string& targetCode, const std::string& sourceCode,

@@ -4,16 +4,17 @@
 // and items travel between a definition catalog and a catalog through
 // TCatalogDefinitionItems.
 //
-// Converting catalogs of the previous program generation belongs to the
-// publishing subsystem and is not offered here: no file counts as
-// convertible, and a conversion asked for anyway does nothing and answers
-// false.
+// Catalogs of the previous program generation are recognised and converted
+// by TOldCatalogConversion (catalog/conversion): the messages of a wrong
+// password or catalog type and of a failed conversion go to the catalog
+// object's message boxes; the run reports to the progress set here.
 //
 // The root object creates it before the catalog object (which is handed it
 // among its services) and binds it to that catalog object afterwards.
 #include "catalog/CatalogUpgrades.h"
 
 class TCatalog;
+class TConversionProgress;
 class TGlobalDefinition;
 
 class TCatalogUpgrader : public TCatalogUpgrades {
@@ -29,7 +30,8 @@ public:
     int GetCatalogTypeVersion(int catalogType) override;
     void UpgradeDefinition(const std::string& catalogCode, int catalogType, int currentVersion,
                            TAbstractDBConnection& connection) override;
-    bool IsConvertibleOldCatalog(const std::string& catalogCode, const std::string& password) override;
+    bool IsConvertibleOldCatalog(const std::string& dbPath, const std::string& catalogCode,
+                                 const std::string& password) override;
     bool ConvertOldCatalog(std::string& dbPath, const std::string& catalogCode, std::string& userName,
                            std::string& password) override;
     void CopyStyleItems(const std::string& targetCode, const std::string& sourceCode,
@@ -40,9 +42,15 @@ public:
     void DeleteStyleItems(const std::string& targetCode, const std::string& sourceCode,
                           const std::vector<std::string>& itemIds, TAbstractDBConnection& target) override;
 
+    // Where conversions report and ask for a cancel; not owned, null for
+    // none (the run is then silent and never stopped).
+    void SetConversionProgress(TConversionProgress* progress) { progress_ = progress; }
+
 private:
     TCatalog& Catalog() const;
+    std::string DatabaseFolder(const std::string& dbPath) const;
 
     TGlobalDefinition& globalDefinition_;
     TCatalog* catalog_ = nullptr;
+    TConversionProgress* progress_ = nullptr;
 };

@@ -21,9 +21,11 @@ public:
     virtual void UpgradeDefinition(const std::string& catalogCode, int catalogType, int currentVersion,
                                    TAbstractDBConnection& connection) = 0;
 
-    // Whether the catalog file is one of the previous generation that can be
-    // converted (messages about wrong passwords are shown here).
-    virtual bool IsConvertibleOldCatalog(const std::string& catalogCode, const std::string& password) = 0;
+    // Whether the catalog file in DbPath (the database folder when empty) is
+    // one of the previous generation that can be converted (messages about
+    // wrong passwords are shown here).
+    virtual bool IsConvertibleOldCatalog(const std::string& dbPath, const std::string& catalogCode,
+                                         const std::string& password) = 0;
     // Converts it; on success the folder, user and password of the converted
     // catalog come back in DbPath, UserName and Password.
     virtual bool ConvertOldCatalog(std::string& dbPath, const std::string& catalogCode, std::string& userName,

@@ -71,8 +71,14 @@ std::string FirstText(TAbstractDBConnection& connection, const std::string& sql,
 std::string CheckLogin(TAbstractDBConnection& connection, const std::string& code, const std::string& user,
                        const std::string& password)
 {
-    if (FirstText(connection, "SELECT DataValue FROM LocalSettings WHERE CatalogCode = :CatalogCode AND DataKey = "
-                              ":DataKey", code, "DataValue", "DataKey", kStructureVersionKey) != kStructureVersion)
+    std::string version;
+    try {
+        version = FirstText(connection, "SELECT DataValue FROM LocalSettings WHERE CatalogCode = :CatalogCode AND "
+                                        "DataKey = :DataKey", code, "DataValue", "DataKey", kStructureVersionKey);
+    } catch (const std::exception&) {
+        // a database of another structure
+    }
+    if (version != kStructureVersion)
         return "Not correct Tolvex database structure.";
     const std::string userItem =
         FirstText(connection, "SELECT ItemId FROM CStrings WHERE CatalogCode = :CatalogCode AND ClassId = 602 AND "

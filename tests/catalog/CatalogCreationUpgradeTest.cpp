@@ -121,16 +121,12 @@ TEST_F(CatalogUpgrade, AFailedUpgradeChangesNothing)
     EXPECT_EQ(Items("(600101, 600102, 600103, 600104)"), "600101,600103,600104");
 }
 
-TEST(CatalogUpgrader, PreviousGenerationCatalogsAreNotConverted)
+TEST(CatalogUpgrader, ACatalogOfThisGenerationIsNoOldCatalog)
 {
     TCreationEnvironment env;
-    std::string folder = "/catalogs";
-    std::string user = "admin";
-    std::string password = "secret";
-    EXPECT_FALSE(env.Upgrader().IsConvertibleOldCatalog("shop", "secret"));
-    EXPECT_FALSE(env.Upgrader().ConvertOldCatalog(folder, "shop", user, password));
-    EXPECT_EQ(folder, "/catalogs");
-    EXPECT_EQ(user, "admin");
+    ASSERT_TRUE(env.Definition().CreateCatalog(env.Request("shop", 1)));
+    EXPECT_FALSE(env.Upgrader().IsConvertibleOldCatalog("", "shop", "secret"));
+    EXPECT_FALSE(env.Upgrader().IsConvertibleOldCatalog("", "missing", "secret"));
     EXPECT_TRUE(env.Gui().Shown().empty());
 }
 

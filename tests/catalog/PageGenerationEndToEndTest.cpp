@@ -20,12 +20,14 @@
 #include "catalog/TreeWalk.h"
 #include "common/CommonImages.h"
 #include "common/CommonProcedures.h"
+#include "common/FileContent.h"
 #include "common/TolvexException.h"
 #include "common/WellKnownIds.h"
 #include "generation/Templates.h"
 #include "generation/Transformer.h"
 #include "storage/IdRanges.h"
 #include "storage/ObjectCollection.h"
+#include "storage/ProgramFolderFixture.h"
 #include "storage/QueryGuard.h"
 #include "storage/References.h"
 #include "storage/TolvexObject.h"
@@ -179,6 +181,32 @@ public:
         collection_->Open(kCode, Connection());
     }
 
+    // A catalog of the previous generation, written from SQL text (its
+    // vendor named like the code) and converted as opening it converts it.
+    struct TConverted {
+        std::string OldCatalogSql;
+        std::string Password;
+    };
+    explicit TPageSite(const TConverted& old) : catalogType_(1)
+    {
+        TCatalog& catalog = root_.Root().Catalog();
+        catalog.GetDefinition().SetCreationServices({catalog, root_.Root().GlobalDefinition(), root_.Root().Settings(),
+                                                     CommonProcedures->Functions(), nullptr, host_});
+        const std::string folder = root_.Root().Settings().GetDatabasePath();
+        ExecOnFile(SQLiteDatabaseFileName(folder, kCode), old.OldCatalogSql);
+        std::string dbPath = folder;
+        std::string user;
+        std::string password;
+        if (!catalog.GetUpgrades().ConvertOldCatalog(dbPath, kCode, user, password))
+            throw std::runtime_error("cannot convert the old catalog: " + ShownMessages());
+        const std::string error = root_.Open(kCode, user, old.Password);
+        if (!error.empty() || !root_.Data())
+            throw std::runtime_error("cannot open the converted catalog: " + error + " " + ShownMessages());
+        pages_ = &root_.Data()->GetPageGeneration();
+        collection_ = std::make_unique<TObjectCollection>(root_.Root().ObjectContext());
+        collection_->Open(kCode, Connection());
+    }
+
     TCatalogData& Data() { return *root_.Data(); }
     TCatalogPageGeneration& Pages() { return *pages_; }
     TAbstractDBConnection& Connection() { return pages_->GetMainConnection(); }
@@ -291,6 +319,17 @@ public:
     std::string StyleSheet(int itemId) { return Pages().GetTemplates().GetTemplateCss(itemId, "", Connection()); }
 
     bool HasImage(int itemId) { return !TCommonImages::GetImageFileName(itemId, Connection(), kCode).empty(); }
+    bool HasBinaryObject(int itemId)
+    {
+        TQueryGuard query(Connection());
+        query->SetSQL("SELECT COUNT(*) AS N FROM CBinary WHERE CatalogCode = :CatalogCode AND ItemId = :ItemId");
+        query->SetParam("CatalogCode", std::string(kCode));
+        query->SetParam("ItemId", itemId);
+        TAbstractRecordset& rows = query->Open(true);
+        const bool found = !rows.Eof() && rows.Field("N").AsInteger() > 0;
+        query->Close();
+        return found;
+    }
 
     // The site as a publishing run lays it out: pages per language, style sheets and pictures beside them.
     void WriteSite(const std::string& folder, const std::vector<TGeneratedPage>& pages)
@@ -372,6 +411,15 @@ void CheckPageLinks(TPageSite& site, const TGeneratedPage& page, const std::set<
             EXPECT_FALSE(site.StyleSheet(std::atoi(ref.c_str() + 7)).empty()) << ref;
             continue;
         }
+        // A picture or a file of the catalog, published beside the pages.
+        if (ref.rfind("../images/", 0) == 0) {
+            EXPECT_TRUE(site.HasImage(std::atoi(ref.c_str() + 10))) << ref;
+            continue;
+        }
+        if (ref.rfind("../objects/", 0) == 0) {
+            EXPECT_TRUE(site.HasBinaryObject(std::atoi(ref.c_str() + 11))) << ref;
+            continue;
+        }
         const std::string file = ref.substr(0, ref.find('#'));
         EXPECT_TRUE(fileNames.count(file)) << "link to " << ref << " leads to no generated page";
     }
@@ -428,6 +476,25 @@ TEST_P(PageGenerationEndToEnd, OnePageOfEachKindIsTheExpectedPage)
         EXPECT_EQ(actual, TTempFolder::Read(path)) << "page of type " << item.ItemType << " differs from " << name;
     }
     EXPECT_FALSE(kinds.empty());
+}
+
+TEST(PageGenerationOfAConvertedCatalog, EveryPageIsGeneratedWithWorkingLinks)
+{
+    std::string data = ReadFileContent(TestSourceDir() + "/catalog/fixtures/old-catalogs/products.sql").value();
+    for (std::size_t at = data.find("'ACME'"); at != std::string::npos; at = data.find("'ACME'", at))
+        data.replace(at, 6, "'SHOP'");
+    TPageSite site(TPageSite::TConverted{
+        ReadFileContent(TestSourceDir() + "/catalog/fixtures/old-catalogs/tables.sql").value() + data, "old-secret"});
+    const std::vector<TGeneratedPage> pages = site.GenerateAll();
+    std::set<std::string> fileNames;
+    for (const TGeneratedPage& page : pages)
+        fileNames.insert(page.FileName);
+    EXPECT_TRUE(fileNames.count("index.html"));
+    EXPECT_GE(pages.size(), 8u) << "home, contact, two products, story and the hidden page's parent in two languages";
+    for (const TGeneratedPage& page : pages) {
+        CheckPageShape(site, page);
+        CheckPageLinks(site, page, fileNames);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(ShippedTypes, PageGenerationEndToEnd, testing::Values(1, 2, 8, 12),

@@ -232,7 +232,8 @@ void TRecordingCatalogHost::UpgradeDefinition(const std::string& catalogCode, in
                     std::to_string(currentVersion));
 }
 
-bool TRecordingCatalogHost::IsConvertibleOldCatalog(const std::string& catalogCode, const std::string&)
+bool TRecordingCatalogHost::IsConvertibleOldCatalog(const std::string&, const std::string& catalogCode,
+                                                    const std::string&)
 {
     calls.push_back("IsConvertibleOldCatalog " + catalogCode);
     return convertible;

@@ -157,7 +157,8 @@ public:
     int GetCatalogTypeVersion(int catalogType) override { return typeVersions[catalogType]; }
     void UpgradeDefinition(const std::string& catalogCode, int catalogType, int currentVersion,
                            TAbstractDBConnection& connection) override;
-    bool IsConvertibleOldCatalog(const std::string& catalogCode, const std::string& password) override;
+    bool IsConvertibleOldCatalog(const std::string& dbPath, const std::string& catalogCode,
+                                 const std::string& password) override;
     bool ConvertOldCatalog(std::string& dbPath, const std::string& catalogCode, std::string& userName,
                            std::string& password) override;
     void CopyStyleItems(const std::string& targetCode, const std::string& sourceCode,
