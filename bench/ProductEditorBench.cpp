@@ -1,6 +1,6 @@
 // Figures of the product editors on a catalog of many products (20,000
 // unless told, in folders of 1,000 under the product list's root, each with
-// its names, code, description, specifications and a retail price), in the program's main
+// its names, code, description, technical details and a retail price), in the program's main
 // window as a user meets them:
 //   - the product list opened from the View menu, with its tree read;
 //   - a product saved after its name was changed, with its validation;
@@ -103,13 +103,13 @@ void AddProducts(TMainWindowFixture& f, int count, int schedule)
                           {"Lang", std::string("EN")}, {"Value", name}});
         Exec(main, text, {{"C", code}, {"Id", id}, {"Class", 4004}, {"Instance", 2}, {"Member", 3},
                           {"Lang", std::string("EN")}, {"Value", "A fine product, number " + std::to_string(i)}});
-        // Specifications, as a product filled in has them.
+        // Technical details, as a product filled in has them.
         Exec(main, instance, {{"C", code}, {"Id", id}, {"Class", 4005}, {"Parent", 0}, {"Instance", 5}});
         int member = 0;
-        for (const std::string& spec : {std::string("30"), std::string("20"), std::string("15"), std::string("cm"),
+        for (const std::string& detail : {std::string("30"), std::string("20"), std::string("15"), std::string("cm"),
                                         std::string("Steel and glass"), std::string("kitchen, coffee, steel")})
             Exec(main, text, {{"C", code}, {"Id", id}, {"Class", 4005}, {"Instance", 5}, {"Member", ++member},
-                              {"Lang", std::string("XXX")}, {"Value", spec}});
+                              {"Lang", std::string("XXX")}, {"Value", detail}});
         Exec(main, number, {{"C", code}, {"Id", id}, {"Class", 4011}, {"Instance", 3}, {"Member", 2}, {"Type", 105},
                             {"Value", 4.0}});
         Exec(main, number, {{"C", code}, {"Id", id}, {"Class", 1004}, {"Instance", 4}, {"Member", 1}, {"Type", 153},

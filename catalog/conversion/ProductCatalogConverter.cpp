@@ -598,19 +598,19 @@ void TProductCatalogConverter::ConvertProducts()
         FromField(*shipping, *rows, "TaxClass", "TaxClass");
         FromField(*shipping, *rows, "DateIntroduced", "DateIntroduced");
 
-        std::unique_ptr<TLWObject> specs = item->AddObject("ProductSpecs", &languages_, 0);
-        FromField(*specs, *rows, "DimLength", "Length");
-        FromField(*specs, *rows, "DimWidth", "Width");
-        FromField(*specs, *rows, "DimHeight", "Height");
-        FromField(*specs, *rows, "DimDia", "Diameter");
-        specs->SetValue(MapCode("0=cm&1=m&2=in&3=ft", LowerCase(Text(*rows, "DimUnit"))), 0, "", "DimensionsUnit");
-        FromField(*specs, *rows, "Weight", "Weight");
-        specs->SetValue(MapCode("0=kg&1=lbs&2=g&3=oz", LowerCase(Text(*rows, "WeightUnit"))), 0, "", "WeightUnit");
-        FromField(*specs, *rows, "Material", "Material");
-        FromField(*specs, *rows, "PackingRequirements", "PackingDetails");
-        FromField(*specs, *rows, "PantoneColors", "DominantColor");
-        FromField(*specs, *rows, "Keywords", "Keywords");
-        FromField(*specs, *rows, "Comments", "Comments");
+        std::unique_ptr<TLWObject> details = item->AddObject("ProductSpecs", &languages_, 0);
+        FromField(*details, *rows, "DimLength", "Length");
+        FromField(*details, *rows, "DimWidth", "Width");
+        FromField(*details, *rows, "DimHeight", "Height");
+        FromField(*details, *rows, "DimDia", "Diameter");
+        details->SetValue(MapCode("0=cm&1=m&2=in&3=ft", LowerCase(Text(*rows, "DimUnit"))), 0, "", "DimensionsUnit");
+        FromField(*details, *rows, "Weight", "Weight");
+        details->SetValue(MapCode("0=kg&1=lbs&2=g&3=oz", LowerCase(Text(*rows, "WeightUnit"))), 0, "", "WeightUnit");
+        FromField(*details, *rows, "Material", "Material");
+        FromField(*details, *rows, "PackingRequirements", "PackingDetails");
+        FromField(*details, *rows, "PantoneColors", "DominantColor");
+        FromField(*details, *rows, "Keywords", "Keywords");
+        FromField(*details, *rows, "Comments", "Comments");
 
         const int medium = Lookup(imageMap_, Text(*rows, "ImageCodeMedium"));
         const int small = Lookup(imageMap_, Text(*rows, "ImageCodeSmall"));

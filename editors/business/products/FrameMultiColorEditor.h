@@ -2,7 +2,7 @@
 // The "Colors" tab of a product: the colours it comes in, one row each with
 // a swatch and its "RGB Value" (six hexadecimal digits, red first). Add and
 // Edit pick a colour with the colour dialog; Delete asks first. The list is
-// TMultiColorModel's, stored into the product's specifications with the save.
+// TMultiColorModel's, stored into the product's technical details with the save.
 #include "editors/framework/TolvexFrameEditor.h"
 
 #include <QWidget>

@@ -1,5 +1,5 @@
 #pragma once
-// The "Specs" tab of a product in the advanced mode: every specification,
+// The "Specs" tab of a product in the advanced mode: every technical detail,
 // the dominant colour both as free text (a Pantone name) and as a colour
 // picked with "..." and shown as a sample.
 #include "editors/framework/TolvexFrameEditor.h"

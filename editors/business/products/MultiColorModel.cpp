@@ -8,8 +8,8 @@ TMultiColorModel::TMultiColorModel(const TSiteModelContext& context) : context_(
 void TMultiColorModel::Load()
 {
     colors_.clear();
-    if (TAbstractCObject* specs = context_.Objects.GetObject(context_.ItemId, "ProductSpecs"))
-        specs->GetLangValues("RGB", context_.LangCode, nullptr, colors_);
+    if (TAbstractCObject* details = context_.Objects.GetObject(context_.ItemId, "ProductSpecs"))
+        details->GetLangValues("RGB", context_.LangCode, nullptr, colors_);
     loaded_ = colors_;
 }
 
@@ -35,11 +35,11 @@ void TMultiColorModel::Store()
 {
     if (!IsModified())
         return;
-    TAbstractCObject* specs = context_.Objects.GetObject(context_.ItemId, "ProductSpecs");
-    if (!specs)
+    TAbstractCObject* details = context_.Objects.GetObject(context_.ItemId, "ProductSpecs");
+    if (!details)
         return;
-    specs->ClearMember("RGB", context_.LangCode);
+    details->ClearMember("RGB", context_.LangCode);
     for (const std::string& color : colors_)
-        specs->SetLangString("RGB", context_.LangCode, color, -1);
+        details->SetLangString("RGB", context_.LangCode, color, -1);
     loaded_ = colors_;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The edits of a product's specifications, for the frames that show some of
+// The edits of a product's technical details, for the frames that show some of
 // them (the "Specs" tab shows all, the simple "Product Info" tab the sizes,
 // the weight and the keywords): one row per member in a form, the unit
 // members as lists of the references' units (the unit's name shown, its id

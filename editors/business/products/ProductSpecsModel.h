@@ -1,5 +1,5 @@
 #pragma once
-// TProductSpecsModel: a product's specifications ("ProductSpecs") without
+// TProductSpecsModel: a product's technical details ("ProductSpecs") without
 // widgets: the dimensions and weight with their units, material, packing,
 // colour, keywords and notes, and the dominant colour as a value.
 //
