@@ -15,11 +15,15 @@ QString TrIf(const std::string& text, bool translate)
     return translate ? Tr(text) : Q(text);
 }
 
+QString Shortened(const std::string& text, qsizetype maxLength)
+{
+    const QString whole = Q(text);
+    return whole.size() <= maxLength ? whole : whole.left(maxLength - 1) + QChar(0x2026);
+}
+
 QString Title(const std::string& text)
 {
-    constexpr qsizetype kMaxTitleLength = 100;
-    const QString title = Q(text);
-    return title.size() <= kMaxTitleLength ? title : title.left(kMaxTitleLength - 1) + QChar(0x2026);
+    return Shortened(text, 100);
 }
 
 }  // namespace UiText

@@ -14,8 +14,10 @@ QString Tr(const std::string& text);
 QString TrIf(const std::string& text, bool translate);
 inline QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 inline std::string S(const QString& text) { return text.toUtf8().toStdString(); }
-// A window title that may hold an item's name: at most about a hundred
-// characters, the rest replaced by "…".
+// Text that may hold an item's name, at most MaxLength characters: the
+// rest replaced by "…".
+QString Shortened(const std::string& text, qsizetype maxLength);
+// A window title that may hold an item's name: at most a hundred characters.
 QString Title(const std::string& text);
 
 }  // namespace UiText

@@ -1,6 +1,7 @@
 #include "editors/framework/ui/EditorTabWidget.h"
 
 #include "editors/framework/ui/QtFrameSite.h"
+#include "gui/UiText.h"
 
 #include <QSignalBlocker>
 #include <QTabBar>
@@ -9,8 +10,9 @@ TEditorTabWidget::TEditorTabWidget(QWidget* parent) : QTabWidget(parent)
 {
     setObjectName("pcItemEditor");
     setDocumentMode(true);
-    // A caption may hold an item's name: shortened, never widening the window.
-    setElideMode(Qt::ElideRight);
+    // Captions show whole, with scroll buttons when the tabs do not fit; one
+    // that holds a long item name is shortened (AddPage), never widening the window.
+    setElideMode(Qt::ElideNone);
     setUsesScrollButtons(true);
     connect(this, &QTabWidget::currentChanged, this, [this](int index) { CurrentChanged(index); });
 }
@@ -20,8 +22,9 @@ int TEditorTabWidget::AddPage(const std::string& caption)
     auto* site = new TQtFrameSite(this);
     sites_.push_back(site);
     const QSignalBlocker blocker(this);
-    const int index = addTab(site, QString::fromUtf8(caption.c_str()));
-    setTabToolTip(index, tabText(index));
+    constexpr qsizetype kMaxCaptionLength = 32;
+    const int index = addTab(site, UiText::Shortened(caption, kMaxCaptionLength));
+    setTabToolTip(index, UiText::Q(caption));
     site->setObjectName(QString("tsItemEditor%1").arg(index));
     return index;
 }
