@@ -16,9 +16,10 @@ void TFrameBasedEditor::CreatePages()
 {
     if (!frameClass_)
         return;
-    const auto* known = dynamic_cast<const TFrameClass*>(frameClass_);
-    std::string caption = known ? known->TabCaptionFor(GetName()) : frameClass_->TabCaption();
-    // A frame that serves several editor names is captioned by the definition's "TabCaption" of the name.
+    std::string caption = frameClass_->TabCaption();
+    // A frame class without a caption of its own (one registered under a name
+    // ending in "*" serves many editor names) is captioned by the
+    // definition's "TabCaption" of the editor's name.
     if (caption.empty() && GetContext())
         caption = GetContext()->Services().Root.Catalog().GetDefinition().GetFilterValue(GetName(), "TabCaption");
     if (caption.empty())

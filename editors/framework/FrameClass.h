@@ -25,10 +25,6 @@ public:
     // the program does not have yet, telling which class it stands for.
     static std::unique_ptr<TTolvexFrameEditor> CreateFrameOf(const TAbstractFrameClass& frameClass,
                                                             TFrameSite& site);
-    // The tab caption when the frame is shown under EditorName (a class
-    // registered under a name ending in "*" serves many editor names);
-    // TabCaption unless the class says otherwise.
-    virtual std::string TabCaptionFor(const std::string& /*editorName*/) const { return TabCaption(); }
 };
 
 // The class of a frame type TFrame constructed from its site, with its names.

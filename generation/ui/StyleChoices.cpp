@@ -33,6 +33,18 @@ int ToInt(const std::string& text)
     return static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
 }
 
+// A caption as a tab shows it: each "&" doubled, so that none marks a shortcut.
+std::string TabText(const std::string& caption)
+{
+    std::string doubled;
+    for (char c : caption) {
+        doubled += c;
+        if (c == '&')
+            doubled += '&';
+    }
+    return doubled;
+}
+
 }  // namespace
 
 TStyleChoices::TStyleChoices(TTolvex& root, TAbstractDBConnection& definition) : root_(root), definition_(definition)
@@ -211,25 +223,13 @@ std::vector<TStyleChoices::TPreviewTab> TStyleChoices::ReadPreviewTabs()
         std::string caption = NameOf(itemId, styleCode_, definition_);
         if (caption.empty())
             continue;
-        std::string doubled;
-        for (char c : caption) {
-            doubled += c;
-            if (c == '&')
-                doubled += '&';
-        }
-        tabs.push_back({itemId, doubled, 0});
+        tabs.push_back({itemId, TabText(caption), 0});
     }
     if (tabs.empty()) {
         const int home = root_.GetHomePageId();
         if (home > 0 && catalog.ItemExists(home, ownCode, own)) {
-            std::string caption = Data().GetItemName(home, own, Data().GetDefaultLangCode());
-            std::string doubled;
-            for (char c : caption.empty() ? std::string("Home") : caption) {
-                doubled += c;
-                if (c == '&')
-                    doubled += '&';
-            }
-            tabs.push_back({0, doubled, home});
+            const std::string caption = Data().GetItemName(home, own, Data().GetDefaultLangCode());
+            tabs.push_back({0, TabText(caption.empty() ? "Home" : caption), home});
         }
     }
     return tabs;
@@ -319,20 +319,19 @@ std::string TStyleChoices::GeneratePreview(const TStyle& style, const TChosen& c
     return GeneratePage(style, chosen, *page);
 }
 
-std::string TStyleChoices::GeneratePage(const TStyle& style, const TChosen& chosen, const TPage& found)
+std::string TStyleChoices::GeneratePage(const TStyle& style, const TChosen& chosen, const TPage& page)
 {
     TCatalogData& data = Data();
-    const TPage* page = &found;
 
     const int color = chosen.Color != 0 ? chosen.Color : style.ColorCssItemId;
     const int font = chosen.Font != 0 ? chosen.Font : style.FontCssItemId;
     const int background = chosen.Background != 0 ? chosen.Background : style.BackgroundImage;
-    const int body = BodyTemplateOf(style, page->ItemType);
+    const int body = BodyTemplateOf(style, page.ItemType);
 
     std::string code = data.GetCatalogCode();
     TAbstractDBConnection* connection = &data.GetConnectionFactory().GetConnection();
     std::string lang = data.GetDefaultLangCode();
-    if (page->InStylePreviewCatalog) {
+    if (page.InStylePreviewCatalog) {
         code = previewCode_;
         connection = &definition_;
         lang = StylePreviewLanguage();
@@ -347,7 +346,7 @@ std::string TStyleChoices::GeneratePage(const TStyle& style, const TChosen& chos
     transformer.SetTemplates(style.MasterTemplateItemId, body, color, font, background);
     transformer.SetTemplateSource(styleCode_, definition_);
     const bool generated =
-        transformer.GeneratePage(page->ItemId, page->ItemId, page->ItemType, lang, collection, *connection, "");
+        transformer.GeneratePage(page.ItemId, page.ItemId, page.ItemType, lang, collection, *connection, "");
     const std::string result = generated || transformer.TransformFailed() ? transformer.GetResultHtml()
                                                                            : transformer.GetErrorText();
     data.GetTransformCache().PutTransformResult(TPreviewResolver::kStylePreviewPageId, 0, result, lang);

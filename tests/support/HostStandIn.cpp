@@ -454,7 +454,7 @@ std::string THostStandIn::Answer(const TRequest& request)
 {
     TState& s = *state_;
     const std::string action = request.Action;
-    const std::string code = request.Method == "GET" ? request.Field("catalogcode") : request.Field("catalogcode");
+    const std::string code = request.Field("catalogcode");
     if (action == "cocmanagement")
         return "OK";
     if (action == "tabledata") {

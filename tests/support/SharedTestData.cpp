@@ -92,6 +92,13 @@ void EnsureCacheFolder()
     fs::create_directories(folder);
 }
 
+// Copies the cached Source to a test's Target, making Target's folder.
+void CopyOut(const fs::path& source, const fs::path& target)
+{
+    fs::create_directories(target.parent_path());
+    fs::copy_file(source, target, fs::copy_options::overwrite_existing);
+}
+
 // Copies Source to Target through a file beside Target, renamed into place.
 void CopyInto(const fs::path& source, const fs::path& target)
 {
@@ -108,22 +115,12 @@ bool Disabled()
     return disabled;
 }
 
-}  // namespace
-
-namespace {
-
 // Names, sizes and modification times of Names in Folder, as one text.
 std::string Stamp(const fs::path& folder, const std::vector<std::string>& names)
 {
     std::string stamp;
-    for (const std::string& name : names) {
-        std::error_code ec;
-        const fs::path file = folder / name;
-        const auto size = fs::file_size(file, ec);
-        const auto time = fs::last_write_time(file, ec);
-        stamp += name + ":" + std::to_string(ec ? 0 : size) + ":" +
-                 std::to_string(ec ? 0 : time.time_since_epoch().count()) + "\n";
-    }
+    for (const std::string& name : names)
+        stamp += Signature(folder / name, folder);
     return stamp;
 }
 
@@ -191,15 +188,13 @@ bool InstallFile(const std::string& key, const std::string& target, const std::f
     const fs::path cached = CacheFolder() / key;
     std::error_code ec;
     if (fs::exists(cached, ec)) {
-        fs::create_directories(fs::path(target).parent_path());
-        fs::copy_file(cached, target, fs::copy_options::overwrite_existing);
+        CopyOut(cached, target);
         return true;
     }
     TCacheLock lock;
     EnsureCacheFolder();
     if (fs::exists(cached)) {
-        fs::create_directories(fs::path(target).parent_path());
-        fs::copy_file(cached, target, fs::copy_options::overwrite_existing);
+        CopyOut(cached, target);
         return true;
     }
     if (!make())

@@ -2,7 +2,6 @@
 
 #include "catalog/InternalPluginsManager.h"
 #include "editors/framework/FrameClass.h"
-#include "editors/media/definitions/ConfiguredFrameClass.h"
 #include "editors/media/definitions/FrameDefinitionRecord.h"
 #include "editors/media/definitions/FrameEditCodes.h"
 #include "editors/media/definitions/FrameEditItemType.h"
@@ -52,9 +51,9 @@ void RegisterDefinitionEditors(TInternalPluginsManager& registry)
         "ErrorMessageEditor", "TFrameErrorMessage", "Error Message", "EditErrorMessage-basic", false));
     registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameCatalogType>>(
         "CatalogTypeEditor", "TFrameCatalogType", "Catalog Type", "CatalogType-basic", false));
-    registry.RegisterFrameClass(std::make_unique<TConfiguredFrameClass<TFrameObjectEditor>>(
+    registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameObjectEditor>>(
         "ObjectEditor*", "TFrameObjectEditor", "", "ObjectEditor-basic", false));
-    registry.RegisterFrameClass(std::make_unique<TConfiguredFrameClass<TFrameEditorContainer>>(
+    registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameEditorContainer>>(
         "EditorContainer*", "TFrameEditorContainer", "", "EditorContainer-basic", false));
     // The only frame whose class shows it without a tab strip.
     registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameEditCodes>>(

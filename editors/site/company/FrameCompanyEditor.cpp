@@ -1,7 +1,5 @@
 #include "editors/site/company/FrameCompanyEditor.h"
 
-#include "catalog/CatalogData.h"
-#include "catalog/CatalogQueries.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
 #include "editors/media/images/FrameImageContainer.h"

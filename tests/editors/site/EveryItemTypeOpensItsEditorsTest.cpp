@@ -40,6 +40,7 @@
 #include <filesystem>
 #include <map>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -97,6 +98,18 @@ const std::set<std::string> kHospitalityAndServiceClasses = {
     "TTolvexServiceEditor", "TFrameServiceProperties", "TFrameTolvexServices", "TServiceGroupEditor",
     "TFrameServicesGroup", "TFrameServicePackages", "TFrameInitService", "TFrameCustomTemplate",
     "TTolvexServiceFieldEditor", "TFrameServiceFieldEditor"};
+
+// The kinds of editors that must be real, each with the words a failure names it by.
+struct TRequired {
+    const std::set<std::string>& classes;
+    const char* kind;
+};
+const std::vector<TRequired> kRequiredEditors = {
+    {kSiteEditorClasses, "the site editor"},
+    {kBusinessEditorClasses, "the product editor"},
+    {kPictureEditorClasses, "the picture editor"},
+    {kNetworkEditorClasses, "the catalog network's editor"},
+    {kHospitalityAndServiceClasses, "the hotel or service editor"}};
 
 // ---- the cases, read from the shipped definitions ----------------------------------------
 
@@ -215,9 +228,8 @@ std::vector<TCase> AllCases()
     std::vector<TCase> cases;
     for (int catalogType : ShippedCatalogTypes()) {
         const TDefinition rules = ReadDefinition(catalogType);
-        const TDefinition& content = rules;
         // The types of the trees' items and every type they may contain, and so on.
-        std::set<int> types = content.typesInTrees;
+        std::set<int> types = rules.typesInTrees;
         std::vector<int> pending(types.begin(), types.end());
         while (!pending.empty()) {
             const int type = pending.back();
@@ -363,17 +375,10 @@ TEST_P(EveryItemTypeOpensItsEditors, WithoutAMissingSiteEditor)
         }
 
         for (const std::string& what : PlaceholdersShown(*f.EditorPane())) {
-            const std::string stands = StandsFor(what);
-            if (kSiteEditorClasses.count(stands))
-                ADD_FAILURE() << "the site editor " << what << " is still a placeholder";
-            else if (kBusinessEditorClasses.count(stands))
-                ADD_FAILURE() << "the product editor " << what << " is still a placeholder";
-            else if (kPictureEditorClasses.count(stands))
-                ADD_FAILURE() << "the picture editor " << what << " is still a placeholder";
-            else if (kNetworkEditorClasses.count(stands))
-                ADD_FAILURE() << "the catalog network's editor " << what << " is still a placeholder";
-            else if (kHospitalityAndServiceClasses.count(stands))
-                ADD_FAILURE() << "the hotel or service editor " << what << " is still a placeholder";
+            const auto required = std::find_if(kRequiredEditors.begin(), kRequiredEditors.end(),
+                                               [&](const TRequired& r) { return r.classes.count(StandsFor(what)); });
+            if (required != kRequiredEditors.end())
+                ADD_FAILURE() << required->kind << " " << what << " is still a placeholder";
             else
                 std::cout << "[ other placeholder ] " << what << "\n";
         }
