@@ -66,6 +66,11 @@ private:
     bool opened_ = false;
 };
 
+std::string AsText(const TVariant& value)
+{
+    return value.IsNull() ? std::string() : TCommonFunctions::VariantToString(value);
+}
+
 // The first row's field of a read; nothing without a row.
 std::optional<TVariant> FirstValue(TAbstractDBConnection& connection, const std::string& sql,
                                    const std::string& param, const std::string& value, const std::string& field)
@@ -81,27 +86,32 @@ std::optional<TVariant> FirstValue(TAbstractDBConnection& connection, const std:
     return result;
 }
 
-std::string AsText(const TVariant& value)
-{
-    return value.IsNull() ? std::string() : TCommonFunctions::VariantToString(value);
-}
+// What the old vendor row says of the catalog.
+struct TOldVendor {
+    std::string Password;
+    // 1 products, 2 catalogs of catalogs.
+    int CatalogType = 1;
+};
 
-// The catalog type the old vendor row names: 1 products, 2 catalogs of catalogs.
-int OldCatalogType(TAbstractDBConnection& connection, const std::string& vendorCode)
+// The old vendor row of VendorCode (upper case); nothing without one.
+std::optional<TOldVendor> ReadOldVendor(TAbstractDBConnection& connection, const std::string& vendorCode)
 {
     TQueryGuard query(connection);
     query->SetSQL("SELECT * FROM Vendors WHERE UPPER(VendorCode) = :VendorCode");
     query->SetParam("VendorCode", vendorCode);
     TAbstractRecordset& rows = query->Open(true);
-    int type = 1;
+    std::optional<TOldVendor> vendor;
     if (!rows.Eof()) {
+        vendor.emplace();
+        if (rows.HasField("Passw"))
+            vendor->Password = AsText(rows.Field("Passw"));
         if (rows.HasField("CatalogType") && !rows.Field("CatalogType").IsNull())
-            type = TMemberValueText::ReadInteger(Trim(AsText(rows.Field("CatalogType"))));
+            vendor->CatalogType = TMemberValueText::ReadInteger(Trim(AsText(rows.Field("CatalogType"))));
         if (rows.HasField("isCoCVendor") && TMemberValueText::ReadInteger(Trim(AsText(rows.Field("isCoCVendor")))) >= 1)
-            type = 2;
+            vendor->CatalogType = 2;
     }
     query->Close();
-    return type;
+    return vendor;
 }
 
 // Runs a checkpoint that empties the WAL file of the connection's database.
@@ -160,13 +170,11 @@ TOldCatalogConversion::TCheck TOldCatalogConversion::Check(TDBManager& dbManager
         const std::string versionText = version ? Trim(AsText(*version)) : std::string();
         if (versionText.size() <= 1 || versionText[0] != '2')
             return TCheck::NotOldCatalog;
-        const std::optional<TVariant> stored = FirstValue(
-            *connection, "SELECT * FROM Vendors WHERE UPPER(VendorCode) = :VendorCode", "VendorCode", vendorCode,
-            "Passw");
-        if (!stored || AsText(*stored) != password)
+        const std::optional<TOldVendor> vendor = ReadOldVendor(*connection, vendorCode);
+        if (!vendor || vendor->Password != password)
             return TCheck::WrongPassword;
-        const int type = OldCatalogType(*connection, vendorCode);
-        return type == 1 || type == 2 ? TCheck::Convertible : TCheck::WrongCatalogType;
+        return vendor->CatalogType == 1 || vendor->CatalogType == 2 ? TCheck::Convertible
+                                                                    : TCheck::WrongCatalogType;
     } catch (const std::exception&) {
         // Not the old tables: a file of some other kind.
         return TCheck::NotOldCatalog;
@@ -201,17 +209,15 @@ TOldCatalogConversion::TResult TOldCatalogConversion::Run(const TServices& servi
         TAbstractDBConnection* oldConnection = old.Connection();
         if (!oldConnection)
             throw ECriticalTolvexException("Cannot open the database");
-        const std::optional<TVariant> stored =
-            FirstValue(*oldConnection, "SELECT Passw FROM Vendors WHERE UPPER(VendorCode) = :VendorCode",
-                       "VendorCode", vendorCode, "Passw");
-        if (!stored)
+        const std::optional<TOldVendor> vendor = ReadOldVendor(*oldConnection, vendorCode);
+        if (!vendor)
             throw ECriticalTolvexException("The old catalog has no vendor \"" + vendorCode + "\"");
         result.UserName = "Administrator";
-        result.Password = AsText(*stored);
+        result.Password = vendor->Password;
 
         TCatalogDefinition::TNewCatalog newCatalog;
         newCatalog.DbType = request.DbType;
-        newCatalog.CatalogType = OldCatalogType(*oldConnection, vendorCode);
+        newCatalog.CatalogType = vendor->CatalogType;
         newCatalog.CatalogCode = code;
         newCatalog.AdminUserName = result.UserName;
         newCatalog.AdminPassword = result.Password;

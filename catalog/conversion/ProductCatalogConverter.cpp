@@ -4,6 +4,7 @@
 #include "common/Amount.h"
 #include "common/CommonFunctions.h"
 #include "common/CommonFunctionsDetail.h"
+#include "common/ParamList.h"
 #include "common/XmlPtr.h"
 #include "storage/AbstractDBQuery.h"
 #include "storage/CatalogTables.h"
@@ -23,7 +24,6 @@
 #include <utility>
 #include <vector>
 
-using common_detail::LowerCase;
 using common_detail::Trim;
 using common_detail::UpperCase;
 using std::to_string;
@@ -123,17 +123,11 @@ std::string AmountText(const TAbstractRecordset& rows, const std::string& column
     }
 }
 
-// The name a "code=name&code=name" list gives a code; "" when it has none.
-std::string MapCode(const std::string& map, const std::string& code)
+// The bytes of a blob column (the text of any other value).
+std::string BlobBytes(const TAbstractRecordset& rows, const std::string& column)
 {
-    std::stringstream pairs(map);
-    std::string pair;
-    while (std::getline(pairs, pair, '&')) {
-        const std::size_t equals = pair.find('=');
-        if (equals != std::string::npos && pair.substr(0, equals) == code)
-            return pair.substr(equals + 1);
-    }
-    return {};
+    const TVariant blob = FieldOrNull(rows, column);
+    return blob.Kind() == TVariantKind::Bytes ? blob.AsBytes().data : TCommonFunctions::VariantToString(blob);
 }
 
 // A page number of the web tree: digits only.
@@ -206,7 +200,7 @@ std::string TProductCatalogConverter::ReadOldSetting(const std::string& key, con
     if (!rows->Eof()) {
         value = Text(*rows, "KeyValue");
         if (!map.empty())
-            value = MapCode(map, value);
+            value = TParamList(map).Value(value);
     }
     return value.empty() ? defaultValue : value;
 }
@@ -342,9 +336,7 @@ void TProductCatalogConverter::ConvertBinaryObjects()
             mimeType = TCommonFunctions::GetMimeTypeByFileName("1." + Text(*rows, "ObjectExt"));
         if (mimeType.empty())
             mimeType = "application/octet-stream";
-        const TVariant blob = FieldOrNull(*rows, "ObjectBlob");
-        std::istringstream data(blob.Kind() == TVariantKind::Bytes ? blob.AsBytes().data
-                                                                   : TCommonFunctions::VariantToString(blob));
+        std::istringstream data(BlobBytes(*rows, "ObjectBlob"));
         object->SetBinary(data, mimeType, "", 0, "BinaryData");
         objectMap_[Text(*rows, "ObjectCode")] = item->ItemId;
     }
@@ -401,9 +393,7 @@ void TProductCatalogConverter::ConvertImages(const std::string& sql, const std::
         FromField(*image, *rows, "ImageWidth", "ImageWidth");
         if (NumberOr(*rows, "IsBackground", 0) == 1)
             image->SetValue("1", 0, "", "IsBackgroundImage");
-        const TVariant blob = FieldOrNull(*rows, "ImageBlob");
-        std::istringstream data(blob.Kind() == TVariantKind::Bytes ? blob.AsBytes().data
-                                                                   : TCommonFunctions::VariantToString(blob));
+        std::istringstream data(BlobBytes(*rows, "ImageBlob"));
         image->SetBinary(data, Text(*rows, "ImageMimeType"), "", 0, "ImageData");
         imageMap_[code] = item->ItemId;
     }
@@ -504,6 +494,7 @@ void TProductCatalogConverter::ConvertOptions()
         const std::string product = Text(*rows, "ProductCode");
         const std::string optionKey = product + "_" + Text(*rows, "ProductOptionNamesID");
         optionMap_[optionKey] = option->ItemId;
+        productOptions_[product].push_back(option->ItemId);
         TOldRows values(old_,
                         "SELECT * FROM ProductOptionValues WHERE VendorCode = :VendorCode AND "
                         "ProductCode = :ProductCode AND ProductOptionNamesID = :OptionId",
@@ -603,9 +594,9 @@ void TProductCatalogConverter::ConvertProducts()
         FromField(*details, *rows, "DimWidth", "Width");
         FromField(*details, *rows, "DimHeight", "Height");
         FromField(*details, *rows, "DimDia", "Diameter");
-        details->SetValue(MapCode("0=cm&1=m&2=in&3=ft", LowerCase(Text(*rows, "DimUnit"))), 0, "", "DimensionsUnit");
+        details->SetValue(TParamList("0=cm&1=m&2=in&3=ft").Value(Text(*rows, "DimUnit")), 0, "", "DimensionsUnit");
         FromField(*details, *rows, "Weight", "Weight");
-        details->SetValue(MapCode("0=kg&1=lbs&2=g&3=oz", LowerCase(Text(*rows, "WeightUnit"))), 0, "", "WeightUnit");
+        details->SetValue(TParamList("0=kg&1=lbs&2=g&3=oz").Value(Text(*rows, "WeightUnit")), 0, "", "WeightUnit");
         FromField(*details, *rows, "Material", "Material");
         FromField(*details, *rows, "PackingRequirements", "PackingDetails");
         FromField(*details, *rows, "PantoneColors", "DominantColor");
@@ -650,19 +641,15 @@ void TProductCatalogConverter::ConvertPrices(const std::string& productCode, con
         return;
     std::unique_ptr<TLWObject> prices = product.AddObject("Prices", &languages_, 0);
     const std::string prefix = Trim(productCode) + "_";
-    const auto first = optionMap_.lower_bound(prefix);
-    const bool hasOptions = first != optionMap_.end() && first->first.compare(0, prefix.size(), prefix) == 0;
+    const auto options = productOptions_.find(Trim(productCode));
+    const bool hasOptions = options != productOptions_.end();
     if (hasOptions) {
         prices->SetValue("1", 0, "", "HasPricesForEachOption");
-        std::unique_ptr<TLWObject> options = product.AddObject("ProductOptions", &languages_, 0);
-        options->SetValue("1", 0, "", "HasOptions");
-        TOldRows names(old_,
-                       "SELECT * FROM ProductOptionNames WHERE VendorCode = :VendorCode AND ProductCode = :ProductCode",
-                       {{"VendorCode", vendorCode_}, {"ProductCode", productCode}});
+        std::unique_ptr<TLWObject> list = product.AddObject("ProductOptions", &languages_, 0);
+        list->SetValue("1", 0, "", "HasOptions");
         int index = 1;
-        for (; !names->Eof(); names->Next())
-            if (const int id = Lookup(optionMap_, prefix + Text(*names, "ProductOptionNamesID")))
-                options->SetValue(to_string(id), index++, "", "Options");
+        for (const int id : options->second)
+            list->SetValue(to_string(id), index++, "", "Options");
     }
     int index = 1;
     for (; !rows->Eof(); rows->Next()) {

@@ -15,6 +15,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 class TAbstractDBConnection;
 class TAbstractRecordset;
@@ -41,8 +42,8 @@ public:
     int NewId(const std::string& kind, const std::string& oldKey) const;
 
     // The value of an old setting: its trimmed value, translated through Map
-    // ("code=name&code=name", a code missing from it gives ""), Default when
-    // the result is empty or there is no row.
+    // ("code=name&code=name", codes compared ignoring case; a code missing
+    // from it gives ""), Default when the result is empty or there is no row.
     std::string ReadOldSetting(const std::string& key, const std::string& defaultValue,
                                const std::string& map = "") const;
 
@@ -102,4 +103,6 @@ private:
     bool cancelled_ = false;
     TMap imageMap_, pageMap_, productMap_, storyMap_, objectMap_, priceScheduleMap_, optionMap_, optionValueMap_,
         additionalFieldMap_;
+    // The new option items of each old product code, in the old file's order.
+    std::map<std::string, std::vector<int>> productOptions_;
 };

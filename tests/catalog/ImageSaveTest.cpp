@@ -6,6 +6,7 @@
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFolders.h"
 #include "catalog/CatalogQueries.h"
+#include "catalog/ImageClassesFixture.h"
 #include "catalog/ImageSave.h"
 #include "common/CommonImages.h"
 #include "common/Exceptions.h"
@@ -36,19 +37,7 @@ class ImageSaveTest : public ::testing::Test {
 protected:
     ImageSaveTest()
     {
-        env.Db()
-            .DeclareClass(1, "CommonNames")
-            .Member(1, "ItemName", 1, mfIsMultiLang)
-            .Member(2, "AltFileName", 1, mfIsMultiLang);
-        env.Db()
-            .DeclareClass(5, "Image")
-            .Member(1, "ImageWidth", 101)
-            .Member(2, "ImageHeight", 101)
-            .Member(3, "ThumbnailItemId", 106)
-            .Member(4, "LargeItemId", 106)
-            .Member(6, "ImageData", 252)
-            .Member(7, "IsBackgroundImage", 102);
-        env.Db().AddItem(3, 2, 0);
+        DeclareImageClasses(env.Db());
     }
 
     TAbstractDBConnection& Db() { return env.Connection(); }

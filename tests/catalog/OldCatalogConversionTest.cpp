@@ -182,6 +182,27 @@ TEST_F(OldCatalogConversion, TheNewCatalogHoldsTheOldContent)
               "Dealers|Dealers");
 }
 
+TEST_F(OldCatalogConversion, AProductDoesNotTakeTheOptionsOfAProductWhoseCodeBeginsWithItsOwn)
+{
+    env.Exec("tools", Fixture("tables.sql") + R"(
+        INSERT INTO LocalSettings VALUES ('VersionDatabase', '2.51');
+        INSERT INTO Vendors (VendorCode, Passw, VendorName, DataLanguageCode1, CatalogType)
+            VALUES ('TOOLS', 'pw', 'Tools', 'en', 1);
+        INSERT INTO Products (VendorCode, ProductCode, ProductName) VALUES ('TOOLS', 'T', 'Plain'),
+            ('TOOLS', 'T_2', 'With option');
+        INSERT INTO ProductOptionNames VALUES ('TOOLS', 'T_2', 1, 'Size');
+        INSERT INTO ProductSKUs VALUES ('TOOLS', 'T', 1, 0), ('TOOLS', 'T_2', 1, 0);
+        INSERT INTO ProductSKUPrices VALUES ('TOOLS', 'T', 1, 1, 5, 0), ('TOOLS', 'T_2', 1, 1, 9, 0);
+    )");
+    ASSERT_EQ(OpenAndConvert("tools", "pw"), "reopen");
+    const std::string withOption =
+        "ItemId IN (SELECT ItemId FROM CStrings WHERE StringValue = 'T_2' AND ClassId = " +
+        std::to_string(env.Context().GetClassId("Product")) + ")";
+    EXPECT_EQ(Values("Prices", "HasPricesForEachOption", "1 = 1", "tools"), "1");
+    EXPECT_EQ(Values("Prices", "HasPricesForEachOption", withOption, "tools"), "1");
+    EXPECT_EQ(Values("ProductOptions", "HasOptions", "1 = 1", "tools"), "1");
+}
+
 TEST_F(OldCatalogConversion, TheWebTreeKeepsItsPagesAndItsLinksLeadToTheNewItems)
 {
     MakeOldCatalog("acme", "products.sql");

@@ -6,6 +6,7 @@
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFolders.h"
 #include "catalog/CatalogQueries.h"
+#include "catalog/ImageClassesFixture.h"
 #include "catalog/ImageSave.h"
 #include "common/PictureCodec.h"
 #include "editors/media/images/ImagePreviewModel.h"
@@ -30,19 +31,7 @@ class ImagePreviewModelTest : public ::testing::Test {
 protected:
     ImagePreviewModelTest()
     {
-        env.Db()
-            .DeclareClass(1, "CommonNames")
-            .Member(1, "ItemName", 1, mfIsMultiLang)
-            .Member(2, "AltFileName", 1, mfIsMultiLang);
-        env.Db()
-            .DeclareClass(5, "Image")
-            .Member(1, "ImageWidth", 101)
-            .Member(2, "ImageHeight", 101)
-            .Member(3, "ThumbnailItemId", 106)
-            .Member(4, "LargeItemId", 106)
-            .Member(6, "ImageData", 252)
-            .Member(7, "IsBackgroundImage", 102);
-        env.Db().AddItem(3, 2, 0);
+        DeclareImageClasses(env.Db());
     }
 
     // An image item with those names ("LANG=name"), alternative file name and type.
