@@ -13,6 +13,7 @@
 // or rolls back.
 #include <functional>
 #include <string>
+#include <vector>
 
 class TAbstractDBConnection;
 class TTolvexControlClass;
@@ -31,6 +32,17 @@ public:
     void CommitNow(const TWrite& write, TWrite undo) const { commitNow_(write, std::move(undo)); }
     // Runs Write inside the next save's unit (in place of one deferred before under Key).
     void AtSave(const std::string& key, TWrite write) const { atSave_(key, std::move(write)); }
+
+    // Creates an item of ItemType under ParentId named Name in each of
+    // Languages ("CommonNames"), now; the undo deletes it with its children.
+    // The new item's id (0 when nothing was created).
+    int CreateNamedItem(const TSiteModelContext& context, int itemType, int parentId,
+                        const std::vector<std::string>& languages, const std::string& name) const;
+    // Deletes the item in the next save's unit (in place of a deletion
+    // deferred before under Key); the save fails with Refused when the item
+    // is still in use or has children by then.
+    void DeleteAtSave(const TSiteModelContext& context, const std::string& key, int itemId,
+                      const std::string& refused) const;
 
 private:
     std::function<void(const TWrite&, TWrite)> commitNow_;

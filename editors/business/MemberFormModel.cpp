@@ -38,6 +38,18 @@ std::vector<TMemberField::TChoice> CodeTextChoices(const std::vector<std::string
 
 }  // namespace
 
+TMemberField MemberField(const char* control, const char* caption, const char* classTag, const char* member,
+                         TMemberField::TKind kind)
+{
+    TMemberField field;
+    field.Control = control;
+    field.Caption = caption;
+    field.ClassTag = classTag;
+    field.Member = member;
+    field.Kind = kind;
+    return field;
+}
+
 TMemberFormModel::TMemberFormModel(const TSiteModelContext& context, std::vector<TMemberField> fields)
     : context_(context), fields_(std::move(fields)), itemId_(context.ItemId)
 {

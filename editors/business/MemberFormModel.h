@@ -60,6 +60,11 @@ struct TMemberField {
     bool OnlyWhenChanged = false;
 };
 
+// A field of the kind showing the member of the class in the control; the
+// other settings keep their defaults.
+TMemberField MemberField(const char* control, const char* caption, const char* classTag, const char* member,
+                         TMemberField::TKind kind = TMemberField::Text);
+
 class TMemberFormModel {
 public:
     TMemberFormModel(const TSiteModelContext& context, std::vector<TMemberField> fields);

@@ -3,31 +3,19 @@
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"
 #include "catalog/Singletons.h"
-#include "common/Exceptions.h"
+#include "common/CommonFunctionsDetail.h"
 #include "common/Translation.h"
 #include "editors/business/BusinessIds.h"
 #include "editors/business/ItemNames.h"
 #include "storage/AbstractCatalog.h"
-#include "storage/ObjectFactory.h"
-#include "storage/TolvexObject.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
-constexpr int kNamesClass = 1;
 // What refers to an item: children, link copies, member values.
 constexpr std::uint8_t kUses = 1 | 2 | 4;
-
-std::string Trimmed(const std::string& text)
-{
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 }  // namespace
 
@@ -110,39 +98,20 @@ bool TNamedItemsModel::IsTaken(const std::string& name, int exceptId) const
 
 std::string TNamedItemsModel::Add(const std::string& typed, int* newItemId)
 {
-    const std::string name = Trimmed(typed);
+    const std::string name = common_detail::Trim(typed);
     if (name.empty())
         return settings_.EmptyName.empty() ? std::string() : Text(settings_.EmptyName);
     if (!settings_.NewNameTaken.empty() && IsTaken(name, 0))
         return Text(settings_.NewNameTaken);
-    TCatalog& catalog = context_.Catalog;
-    const std::string code = context_.CatalogCode;
     std::vector<std::string> languages{context_.LangCode};
     if (settings_.NameInDefaultLanguage && context_.Data.GetDefaultLangCode() != context_.LangCode)
         languages.push_back(context_.Data.GetDefaultLangCode());
-    const int itemType = settings_.ItemType;
-    const int root = settings_.Root;
-    // The id is known once the write ran; the undo reads it then.
-    auto created = std::make_shared<int>(0);
-    TCatalog* owner = &catalog;
-    writes_.CommitNow(
-        [&, created](TAbstractDBConnection& connection) {
-            *created = catalog.CreateItem(itemType, root, 0, code, connection, 0);
-            std::unique_ptr<TTolvexObject> names =
-                catalog.GetObjectFactory().CreateObjectTyped(*created, kNamesClass, 0, connection, code);
-            for (const std::string& lang : languages)
-                names->SetLangString("ItemName", lang, name, 0);
-            names->Save();
-        },
-        [owner, code, created](TAbstractDBConnection& connection) {
-            owner->DeleteItem(*created, code, connection, false, false, TDeleteChildren::Cascade);
-        });
-    const int id = *created;
+    const int id = writes_.CreateNamedItem(context_, settings_.ItemType, settings_.Root, languages, name);
     if (id == 0)
         return {};
     TItem item;
     item.ItemId = id;
-    item.ParentItemId = root;
+    item.ParentItemId = settings_.Root;
     item.Name = name;
     items_.push_back(item);
     if (newItemId)
@@ -152,7 +121,7 @@ std::string TNamedItemsModel::Add(const std::string& typed, int* newItemId)
 
 std::string TNamedItemsModel::Rename(int itemId, const std::string& typed, bool write)
 {
-    const std::string name = Trimmed(typed);
+    const std::string name = common_detail::Trim(typed);
     if (name.empty())
         return settings_.EmptyName.empty() ? std::string() : Text(settings_.EmptyName);
     if (!settings_.RenameTaken.empty() && IsTaken(name, itemId))
@@ -178,13 +147,7 @@ std::string TNamedItemsModel::Delete(int itemId)
         return Text(settings_.InUse);
     deleted_.insert(itemId);
     std::erase_if(items_, [itemId](const TItem& item) { return item.ItemId == itemId; });
-    TCatalog* catalog = &context_.Catalog;
-    const std::string code = context_.CatalogCode;
-    const std::string refused = Text(settings_.InUse);
-    writes_.AtSave("Delete:" + std::to_string(itemId), [catalog, code, itemId, refused](TAbstractDBConnection& connection) {
-        if (!catalog->DeleteItem(itemId, code, connection, true, true, TDeleteChildren::Refuse))
-            throw ETolvexException(refused);
-    });
+    writes_.DeleteAtSave(context_, "Delete:" + std::to_string(itemId), itemId, Text(settings_.InUse));
     return {};
 }
 

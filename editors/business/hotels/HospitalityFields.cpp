@@ -4,22 +4,10 @@ namespace hospitality_fields {
 
 namespace {
 
-TMemberField F(const char* control, const char* caption, const char* classTag, const char* member,
-               TMemberField::TKind kind = TMemberField::Text)
-{
-    TMemberField field;
-    field.Control = control;
-    field.Caption = caption;
-    field.ClassTag = classTag;
-    field.Member = member;
-    field.Kind = kind;
-    return field;
-}
-
 // The hotel's name: stored into the hotel's and the company's name.
 TMemberField HotelName(bool shownFromCompany)
 {
-    TMemberField name = F("edtHotelName", "Hotel name", "HotelInfo", "HotelName");
+    TMemberField name = MemberField("edtHotelName", "Hotel name", "HotelInfo", "HotelName");
     name.StoreAlso = {{"CommonCompanyInfo", "CompanyName"}};
     if (shownFromCompany)
         name.ShowFrom = {"CommonCompanyInfo", "CompanyName"};
@@ -28,7 +16,7 @@ TMemberField HotelName(bool shownFromCompany)
 
 TMemberField Currency(const char* control, const char* caption, const char* classTag, const char* member)
 {
-    TMemberField currency = F(control, caption, classTag, member, TMemberField::Choice);
+    TMemberField currency = MemberField(control, caption, classTag, member, TMemberField::Choice);
     currency.Currencies = true;
     currency.DefaultProperty = 706;
     return currency;
@@ -39,16 +27,17 @@ TMemberField Currency(const char* control, const char* caption, const char* clas
 std::vector<TMemberField> HotelInfo()
 {
     return {HotelName(true),
-            F("edtNumberRooms", "Total number of rooms", "HotelInfo", "NumberRooms", TMemberField::Integer),
-            F("memLocationShort", "Location (short)", "HotelInfo", "LocationShort", TMemberField::Memo),
-            F("cbRating", "Hotel type", "HotelInfo", "Rating", TMemberField::Choice),
-            F("edtProximity", "Proximity", "HotelInfo", "Proximity"),
-            F("lvPayments", "Payment forms", "HotelInfo", "Payments", TMemberField::MultiChoice)};
+            MemberField("edtNumberRooms", "Total number of rooms", "HotelInfo", "NumberRooms", TMemberField::Integer),
+            MemberField("memLocationShort", "Location (short)", "HotelInfo", "LocationShort", TMemberField::Memo),
+            MemberField("cbRating", "Hotel type", "HotelInfo", "Rating", TMemberField::Choice),
+            MemberField("edtProximity", "Proximity", "HotelInfo", "Proximity"),
+            MemberField("lvPayments", "Payment forms", "HotelInfo", "Payments", TMemberField::MultiChoice)};
 }
 
 std::vector<TMemberField> ZOZHotelInfo()
 {
-    TMemberField breakfast = F("cbBreakfast", "Breakfast", "HotelInfo", "BreakfastIncluded", TMemberField::Choice);
+    TMemberField breakfast = MemberField("cbBreakfast", "Breakfast", "HotelInfo", "BreakfastIncluded",
+                                         TMemberField::Choice);
     breakfast.FirstChoice = true;
     breakfast.First = {"(none)", ""};
     TMemberField currency =
@@ -57,75 +46,77 @@ std::vector<TMemberField> ZOZHotelInfo()
     currency.First = {"(any available)", ""};
     currency.DefaultProperty = 0;
     return {HotelName(false),
-            F("cbRating", "Rating", "HotelInfo", "Rating", TMemberField::Choice),
-            F("edtServiceCharge", "Service charge, percent", "HotelInfo", "ServiceChargePercent"),
+            MemberField("cbRating", "Rating", "HotelInfo", "Rating", TMemberField::Choice),
+            MemberField("edtServiceCharge", "Service charge, percent", "HotelInfo", "ServiceChargePercent"),
             breakfast,
-            F("chkFullBoard", "Full board included in room price", "HotelInfo", "FullboarIncluded",
-              TMemberField::Boolean),
-            F("chkInstantConfirmation", "Instant confirmation available", "HotelInfo", "InstantConfirmation",
-              TMemberField::Boolean),
-            F("edtNumberRooms", "Number of rooms", "HotelInfo", "NumberRooms", TMemberField::Integer),
-            F("edtSmokingRooms", "Number of smoking rooms", "HotelInfo", "NumberSmokingRooms",
-              TMemberField::Integer),
-            F("edtAllotment", "Allotment for instant confirmation", "HotelInfo",
-              "NumberRoomsForInstantConfirmation", TMemberField::Integer),
+            MemberField("chkFullBoard", "Full board included in room price", "HotelInfo", "FullboarIncluded",
+                        TMemberField::Boolean),
+            MemberField("chkInstantConfirmation", "Instant confirmation available", "HotelInfo", "InstantConfirmation",
+                        TMemberField::Boolean),
+            MemberField("edtNumberRooms", "Number of rooms", "HotelInfo", "NumberRooms", TMemberField::Integer),
+            MemberField("edtSmokingRooms", "Number of smoking rooms", "HotelInfo", "NumberSmokingRooms",
+                        TMemberField::Integer),
+            MemberField("edtAllotment", "Allotment for instant confirmation", "HotelInfo",
+                        "NumberRoomsForInstantConfirmation", TMemberField::Integer),
             currency};
 }
 
 std::vector<TMemberField> VIDOHotelInfo()
 {
     return {HotelName(false),
-            F("cbRating", "Hotel type", "HotelInfo", "Rating", TMemberField::Choice),
-            F("edtCheckIn", "Check-in time", "VIDOHotelInfo", "CheckInTime"),
-            F("edtCheckOut", "Check-out time", "VIDOHotelInfo", "CheckOutTime"),
-            F("chkOwnerProcessBooking", "Hotel/Guesthouse will handle booking requests", "VIDOHotelInfo",
-              "OwnerProcessBooking", TMemberField::Boolean)};
+            MemberField("cbRating", "Hotel type", "HotelInfo", "Rating", TMemberField::Choice),
+            MemberField("edtCheckIn", "Check-in time", "VIDOHotelInfo", "CheckInTime"),
+            MemberField("edtCheckOut", "Check-out time", "VIDOHotelInfo", "CheckOutTime"),
+            MemberField("chkOwnerProcessBooking", "Hotel/Guesthouse will handle booking requests", "VIDOHotelInfo",
+                        "OwnerProcessBooking", TMemberField::Boolean)};
 }
 
 std::vector<TMemberField> HotelMeta()
 {
-    return {F("memTitle", "Title", "ZOZHotelInfo", "Title", TMemberField::Memo),
-            F("memKeywords", "Keywords", "ZOZHotelInfo", "MetaKeywords", TMemberField::Memo),
-            F("memDescription", "Description", "ZOZHotelInfo", "MetaDescription", TMemberField::Memo)};
+    return {MemberField("memTitle", "Title", "ZOZHotelInfo", "Title", TMemberField::Memo),
+            MemberField("memKeywords", "Keywords", "ZOZHotelInfo", "MetaKeywords", TMemberField::Memo),
+            MemberField("memDescription", "Description", "ZOZHotelInfo", "MetaDescription", TMemberField::Memo)};
 }
 
 std::vector<TMemberField> Facilities()
 {
-    return {F("lvFacilities", "Facilities", "HotelInfo", "FacilitiesAvailable", TMemberField::MultiChoice),
-            F("lvLanguages", "Languages spoken", "HotelInfo", "Language", TMemberField::MultiChoice),
-            F("memLanguageOther", "Other languages", "HotelInfo", "LanguageOther", TMemberField::Memo),
-            F("memFacilitiesOther", "Other facilities", "HotelInfo", "FacilitiesOther", TMemberField::Memo)};
+    return {MemberField("lvFacilities", "Facilities", "HotelInfo", "FacilitiesAvailable", TMemberField::MultiChoice),
+            MemberField("lvLanguages", "Languages spoken", "HotelInfo", "Language", TMemberField::MultiChoice),
+            MemberField("memLanguageOther", "Other languages", "HotelInfo", "LanguageOther", TMemberField::Memo),
+            MemberField("memFacilitiesOther", "Other facilities", "HotelInfo", "FacilitiesOther", TMemberField::Memo)};
 }
 
 std::vector<TMemberField> RoomInfo()
 {
-    TMemberField name = F("edtRoomName", "Room name", "CommonNames", "ItemName");
+    TMemberField name = MemberField("edtRoomName", "Room name", "CommonNames", "ItemName");
     name.OnlyWhenChanged = true;
     return {name,
-            F("edtRoomCode", "Room code", "RoomInfo", "RoomCode"),
-            F("cbCategory", "Category", "RoomInfo", "RoomCategory", TMemberField::Choice),
-            F("edtNumRooms", "Number of rooms in this category", "RoomInfo", "NumRooms", TMemberField::Integer),
-            F("cbSmoking", "Smoking", "RoomInfo", "Smoking", TMemberField::Choice),
-            F("chkBreakfast", "Breakfast included", "RoomInfo", "Breakfast", TMemberField::Boolean),
-            F("lvCharacteristics", "Characteristics", "RoomInfo", "Characteristics", TMemberField::MultiChoice),
-            F("edtOtherCharacteristics", "Other characteristics", "RoomInfo", "OtherCharacteristics"),
-            F("memNotes", "Notes", "RoomInfo", "SpecialNotes", TMemberField::Memo)};
+            MemberField("edtRoomCode", "Room code", "RoomInfo", "RoomCode"),
+            MemberField("cbCategory", "Category", "RoomInfo", "RoomCategory", TMemberField::Choice),
+            MemberField("edtNumRooms", "Number of rooms in this category", "RoomInfo", "NumRooms",
+                        TMemberField::Integer),
+            MemberField("cbSmoking", "Smoking", "RoomInfo", "Smoking", TMemberField::Choice),
+            MemberField("chkBreakfast", "Breakfast included", "RoomInfo", "Breakfast", TMemberField::Boolean),
+            MemberField("lvCharacteristics", "Characteristics", "RoomInfo", "Characteristics",
+                        TMemberField::MultiChoice),
+            MemberField("edtOtherCharacteristics", "Other characteristics", "RoomInfo", "OtherCharacteristics"),
+            MemberField("memNotes", "Notes", "RoomInfo", "SpecialNotes", TMemberField::Memo)};
 }
 
 std::vector<TMemberField> RoomPrice()
 {
     std::vector<TMemberField> fields{
         Currency("cbCurrency", "Currency", "RoomInfo", "Currency"),
-        F("edtPriceValidPeople1", "Rate applies to how many person?", "RoomInfo", "PriceValidPeople1",
-          TMemberField::Integer),
-        F("edtRates", "Rates for", "RoomInfo", "Rates")};
+        MemberField("edtPriceValidPeople1", "Rate applies to how many person?", "RoomInfo", "PriceValidPeople1",
+                    TMemberField::Integer),
+        MemberField("edtRates", "Rates for", "RoomInfo", "Rates")};
     const char* periods[] = {"High season: ", "Low season: "};
     for (int period = 1; period <= 2; ++period) {
         const std::string n = std::to_string(period);
         const std::string p = periods[period - 1];
         auto field = [&](const std::string& control, const std::string& caption, const std::string& member,
                          TMemberField::TKind kind) {
-            TMemberField f = F("", "", "RoomInfo", "", kind);
+            TMemberField f = MemberField("", "", "RoomInfo", "", kind);
             f.Control = control + n;
             f.Caption = p + caption;
             f.Member = member;
@@ -146,36 +137,38 @@ std::vector<TMemberField> RoomPrice()
 
 std::vector<TMemberField> RestaurantInfo()
 {
-    TMemberField payments = F("lvPayments", "Payment forms", "Restaurant", "Payments", TMemberField::MultiChoice);
+    TMemberField payments = MemberField("lvPayments", "Payment forms", "Restaurant", "Payments",
+                                        TMemberField::MultiChoice);
     payments.EveryLanguage = true;
-    return {F("edtRestaurantName", "Name", "Restaurant", "RestaurantName"),
-            F("edtOpeningHours", "Opening hours", "Restaurant", "OpeningHours"),
-            F("edtContactPerson", "Contact person", "Restaurant", "ContactPerson"),
-            F("edtContactPersonTitle", "Contact person title", "Restaurant", "ContactPersonTitle"),
-            F("edtEmail", "E-mail", "Restaurant", "Email"),
-            F("edtAlternateURL", "Alternate web address", "Restaurant", "AlternateURL"),
+    return {MemberField("edtRestaurantName", "Name", "Restaurant", "RestaurantName"),
+            MemberField("edtOpeningHours", "Opening hours", "Restaurant", "OpeningHours"),
+            MemberField("edtContactPerson", "Contact person", "Restaurant", "ContactPerson"),
+            MemberField("edtContactPersonTitle", "Contact person title", "Restaurant", "ContactPersonTitle"),
+            MemberField("edtEmail", "E-mail", "Restaurant", "Email"),
+            MemberField("edtAlternateURL", "Alternate web address", "Restaurant", "AlternateURL"),
             payments};
 }
 
 std::vector<TMemberField> RestaurantAddress()
 {
-    TMemberField province = F("cbProvince", "Province", "Restaurant", "AddressProvince", TMemberField::Choice);
+    TMemberField province = MemberField("cbProvince", "Province", "Restaurant", "AddressProvince",
+                                        TMemberField::Choice);
     province.FirstChoice = true;
     province.First = {"", ""};
     province.ReferenceList = 14;
-    return {F("edtCountry", "Country", "Restaurant", "AddressCountry"),
+    return {MemberField("edtCountry", "Country", "Restaurant", "AddressCountry"),
             province,
-            F("edtCity", "City", "Restaurant", "AddressCity"),
-            F("edtAddressLine1", "Address line 1", "Restaurant", "AddressLine1"),
-            F("edtAddressLine2", "Address line 2", "Restaurant", "AddressLine2"),
-            F("edtPhone", "Phone", "Restaurant", "Phone"),
-            F("edtFax", "Fax", "Restaurant", "Fax")};
+            MemberField("edtCity", "City", "Restaurant", "AddressCity"),
+            MemberField("edtAddressLine1", "Address line 1", "Restaurant", "AddressLine1"),
+            MemberField("edtAddressLine2", "Address line 2", "Restaurant", "AddressLine2"),
+            MemberField("edtPhone", "Phone", "Restaurant", "Phone"),
+            MemberField("edtFax", "Fax", "Restaurant", "Fax")};
 }
 
 std::vector<TMemberField> Payments()
 {
-    return {F("lvPayments", "Payment forms", "HotelInfo", "Payments", TMemberField::MultiChoice),
-            F("memPriceNotes", "Price notes", "HotelInfo", "PriceNotes", TMemberField::Memo)};
+    return {MemberField("lvPayments", "Payment forms", "HotelInfo", "Payments", TMemberField::MultiChoice),
+            MemberField("memPriceNotes", "Price notes", "HotelInfo", "PriceNotes", TMemberField::Memo)};
 }
 
 }  // namespace hospitality_fields

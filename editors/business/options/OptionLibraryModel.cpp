@@ -4,23 +4,17 @@
 #include "catalog/CatalogData.h"
 #include "catalog/Singletons.h"
 #include "common/CommonFunctionsDetail.h"
-#include "common/Exceptions.h"
 #include "common/Translation.h"
 #include "editors/business/ItemNames.h"
-#include "storage/ObjectFactory.h"
 #include "storage/QueryGuard.h"
-#include "storage/TolvexObject.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
-constexpr int kNamesClass = 1;
 // What refers to an item: children, link copies, member values.
 constexpr std::uint8_t kUses = 1 | 2 | 4;
-
 
 }  // namespace
 
@@ -106,27 +100,10 @@ bool TOptionLibraryModel::ValueNameTaken(int optionId, const std::string& name, 
 
 int TOptionLibraryModel::Create(int parentId, const std::string& name)
 {
-    TCatalog& catalog = context_.Catalog;
-    const std::string code = context_.CatalogCode;
     std::vector<std::string> languages{context_.LangCode};
     if (context_.Data.GetDefaultLangCode() != context_.LangCode)
         languages.push_back(context_.Data.GetDefaultLangCode());
-    // The id is known once the write ran; the undo reads it then.
-    auto created = std::make_shared<int>(0);
-    TCatalog* owner = &catalog;
-    writes_.CommitNow(
-        [&, created](TAbstractDBConnection& connection) {
-            *created = catalog.CreateItem(kItemType, parentId, 0, code, connection, 0);
-            std::unique_ptr<TTolvexObject> names =
-                catalog.GetObjectFactory().CreateObjectTyped(*created, kNamesClass, 0, connection, code);
-            for (const std::string& lang : languages)
-                names->SetLangString("ItemName", lang, name, 0);
-            names->Save();
-        },
-        [owner, code, created](TAbstractDBConnection& connection) {
-            owner->DeleteItem(*created, code, connection, false, false, TDeleteChildren::Cascade);
-        });
-    return *created;
+    return writes_.CreateNamedItem(context_, kItemType, parentId, languages, name);
 }
 
 std::string TOptionLibraryModel::AddOption(const std::string& typed, int* newId)
@@ -205,13 +182,7 @@ std::string TOptionLibraryModel::Delete(int itemId)
     std::erase_if(options_, [itemId](const TOption& option) { return option.ItemId == itemId; });
     for (TOption& option : options_)
         std::erase_if(option.Values, [itemId](const TEntry& value) { return value.ItemId == itemId; });
-    TCatalog* catalog = &context_.Catalog;
-    const std::string code = context_.CatalogCode;
-    writes_.AtSave("DeleteOption:" + std::to_string(itemId),
-                   [catalog, code, itemId, refused](TAbstractDBConnection& connection) {
-                       if (!catalog->DeleteItem(itemId, code, connection, true, true, TDeleteChildren::Refuse))
-                           throw ETolvexException(refused);
-                   });
+    writes_.DeleteAtSave(context_, "DeleteOption:" + std::to_string(itemId), itemId, refused);
     return {};
 }
 

@@ -24,28 +24,16 @@
 
 namespace {
 
-TMemberField F(const char* control, const char* caption, const char* classTag, const char* member,
-               TMemberField::TKind kind = TMemberField::Text)
-{
-    TMemberField field;
-    field.Control = control;
-    field.Caption = caption;
-    field.ClassTag = classTag;
-    field.Member = member;
-    field.Kind = kind;
-    return field;
-}
-
 TMemberField Name(const char* caption)
 {
-    TMemberField name = F("edtName", caption, "CommonNames", "ItemName");
+    TMemberField name = MemberField("edtName", caption, "CommonNames", "ItemName");
     name.OnlyWhenChanged = true;
     return name;
 }
 
 TMemberField Period(const char* control, const char* caption, const char* member, bool infinite)
 {
-    TMemberField period = F(control, caption, "Service", member, TMemberField::Choice);
+    TMemberField period = MemberField(control, caption, "Service", member, TMemberField::Choice);
     period.Choices = {{"Day", "day"}, {"Week", "week"}, {"Month", "month"}, {"Quater", "quater"}, {"Year", "year"}};
     if (infinite)
         period.Choices.push_back({"Infinite", "infinite"});
@@ -55,40 +43,43 @@ TMemberField Period(const char* control, const char* caption, const char* member
 std::vector<TMemberField> PropertiesFields()
 {
     return {Name("Service name"),
-            F("edtGuid", "Service GUID", "Service", "GUID"),
-            F("memDescription", "Description", "Service", "Description", TMemberField::Memo),
-            F("chkActive", "Is Active Service", "Service", "IsNotActive", TMemberField::InvertedBoolean),
-            F("chkAskConfirmation", "Confirmate usage of the service", "Service", "AskConfirmation",
-              TMemberField::Boolean),
-            F("edtConfirmation", "Confirmate string", "Service", "Confirmation"),
-            F("chkOnlyInPackages", "Allowed only in packages", "Service", "AllowOnlyInPackages", TMemberField::Boolean),
-            F("edtOnlyForCatalog", "Available Only For Catalog", "Service", "OnlyForCatalog")};
+            MemberField("edtGuid", "Service GUID", "Service", "GUID"),
+            MemberField("memDescription", "Description", "Service", "Description", TMemberField::Memo),
+            MemberField("chkActive", "Is Active Service", "Service", "IsNotActive", TMemberField::InvertedBoolean),
+            MemberField("chkAskConfirmation", "Confirmate usage of the service", "Service", "AskConfirmation",
+                        TMemberField::Boolean),
+            MemberField("edtConfirmation", "Confirmate string", "Service", "Confirmation"),
+            MemberField("chkOnlyInPackages", "Allowed only in packages", "Service", "AllowOnlyInPackages",
+                        TMemberField::Boolean),
+            MemberField("edtOnlyForCatalog", "Available Only For Catalog", "Service", "OnlyForCatalog")};
 }
 
 std::vector<TMemberField> PriceFields()
 {
-    TMemberField currency = F("cbCurrency", "Currency", "Service", "CurrencyCode", TMemberField::Choice);
+    TMemberField currency = MemberField("cbCurrency", "Currency", "Service", "CurrencyCode", TMemberField::Choice);
     currency.Currencies = true;
     currency.DefaultProperty = 706;
-    return {F("chkOneTime", "One Time Service (otherwise a subscription/recurring service)", "Service",
-              "IsOneTimeService", TMemberField::Boolean),
-            F("edtCost", "Cost", "Service", "Cost", TMemberField::Amount),
+    return {MemberField("chkOneTime", "One Time Service (otherwise a subscription/recurring service)", "Service",
+                        "IsOneTimeService", TMemberField::Boolean),
+            MemberField("edtCost", "Cost", "Service", "Cost", TMemberField::Amount),
             currency,
-            F("edtUnits", "Units", "Service", "Units"),
+            MemberField("edtUnits", "Units", "Service", "Units"),
             Period("cbPeriod", "Time Period", "Period", true),
-            F("chkMultiple", "Allow Multiply Instances of the Service", "Service", "AllowMultipleInstances",
-              TMemberField::Boolean),
-            F("chkEnds", "Subscription will end after certain number of periods", "Service", "",
-              TMemberField::Boolean),
-            F("edtMinPeriods", "Minimum periods", "Service", "MinPeriods", TMemberField::Integer),
-            F("edtMaxPeriods", "Maximum periods", "Service", "MaxPeriods", TMemberField::Integer),
-            F("edtInstallationCost", "Installation cost", "Service", "InstallationCost", TMemberField::Amount),
-            F("edtFreeTrialNumPeriods", "Free trial: number of periods", "Service", "FreeTrialNumPeriods",
-              TMemberField::Integer),
+            MemberField("chkMultiple", "Allow Multiply Instances of the Service", "Service", "AllowMultipleInstances",
+                        TMemberField::Boolean),
+            MemberField("chkEnds", "Subscription will end after certain number of periods", "Service", "",
+                        TMemberField::Boolean),
+            MemberField("edtMinPeriods", "Minimum periods", "Service", "MinPeriods", TMemberField::Integer),
+            MemberField("edtMaxPeriods", "Maximum periods", "Service", "MaxPeriods", TMemberField::Integer),
+            MemberField("edtInstallationCost", "Installation cost", "Service", "InstallationCost",
+                        TMemberField::Amount),
+            MemberField("edtFreeTrialNumPeriods", "Free trial: number of periods", "Service", "FreeTrialNumPeriods",
+                        TMemberField::Integer),
             Period("cbFreeTrialPeriod", "Free trial: time period", "FreeTrialPeriod", false),
-            F("edtTrialNumPeriods", "Trial: number of periods", "Service", "TrialNumPeriods", TMemberField::Integer),
+            MemberField("edtTrialNumPeriods", "Trial: number of periods", "Service", "TrialNumPeriods",
+                        TMemberField::Integer),
             Period("cbTrialPeriod", "Trial: time period", "TrialPeriod", false),
-            F("edtTrialCost", "Trial: cost", "Service", "TrialCost", TMemberField::Amount)};
+            MemberField("edtTrialCost", "Trial: cost", "Service", "TrialCost", TMemberField::Amount)};
 }
 
 bool Checked(QWidget* control)
@@ -237,8 +228,8 @@ void TFrameTolvexServices::UpdateEnabling()
 
 TFrameServicesGroup::TFrameServicesGroup(TFrameSite& site)
     : TFrameMemberForm(site, "TFrameServicesGroup",
-                       {Name("Group name"), F("chkExclusive", "Group contains mutually exclusive services",
-                                              "ServiceGroup", "IsExclusive", TMemberField::Boolean)})
+                       {Name("Group name"), MemberField("chkExclusive", "Group contains mutually exclusive services",
+                                                        "ServiceGroup", "IsExclusive", TMemberField::Boolean)})
 {
     NameField = "edtName";
 }
@@ -250,29 +241,30 @@ namespace {
 TMemberField Status(const char* control, const char* caption, const char* member, const char* listClass,
                     const char* listMember)
 {
-    TMemberField status = F(control, caption, "InitService", member, TMemberField::NumberChoice);
+    TMemberField status = MemberField(control, caption, "InitService", member, TMemberField::NumberChoice);
     status.ChoicesOf = {listClass, listMember};
     return status;
 }
 
 std::vector<TMemberField> InitFields()
 {
-    TMemberField expiry = F("cbExpirationPeriod", "Expiration After: period", "InitService", "ExpirationPeriod",
-                            TMemberField::Choice);
+    TMemberField expiry = MemberField("cbExpirationPeriod", "Expiration After: period", "InitService",
+                                      "ExpirationPeriod", TMemberField::Choice);
     expiry.Choices = {{"None", ""},        {"Day", "day"},   {"Week", "week"},         {"Month", "month"},
                       {"Quater", "quater"}, {"Year", "year"}, {"Infinite", "infinite"}};
-    TMemberField guid = F("edtServiceGuid", "Service GUID", "InitService", "ServiceGUID");
+    TMemberField guid = MemberField("edtServiceGuid", "Service GUID", "InitService", "ServiceGUID");
     guid.Trimmed = true;
-    return {F("edtServiceProviderGuid", "Service Provider GUID", "InitService", "ServiceProviderGUID"),
+    return {MemberField("edtServiceProviderGuid", "Service Provider GUID", "InitService", "ServiceProviderGUID"),
             guid,
             Status("cbInitStatus", "Initial Status", "InitStatus", "TransactionStatus", "Status"),
             Status("cbPaymentStatus", "Payment Status", "InitPaymentStatus", "TransactionStatus", "PaymentStatus"),
             Status("cbShippingStatus", "Shipping Status", "InitShippingStatus", "TransactionStatus",
                    "ShippingStatus"),
             Status("cbOrderedItemType", "Type of Service", "OrderedItemType", "OrderedItem", "ItemType"),
-            F("edtExpirationTerm", "Expiration After", "InitService", "ExpirationTerm", TMemberField::Integer),
+            MemberField("edtExpirationTerm", "Expiration After", "InitService", "ExpirationTerm",
+                        TMemberField::Integer),
             expiry,
-            F("edtQuantity", "Quantity", "InitService", "Quantity", TMemberField::Integer)};
+            MemberField("edtQuantity", "Quantity", "InitService", "Quantity", TMemberField::Integer)};
 }
 
 }  // namespace

@@ -30,43 +30,6 @@ using namespace business_test;
 
 namespace {
 
-constexpr int kHome = 100001;
-
-// Committed objects of an item, written as another editor would have saved them.
-void Write(TMainWindowFixture& f, int itemId, int classId, const std::function<void(TTolvexObject&)>& fill)
-{
-    std::unique_ptr<TTolvexObject> object =
-        f.Root().Catalog().GetObjectFactory().CreateObjectTyped(itemId, classId, 0, f.Main(), "shop");
-    fill(*object);
-    object->Save();
-}
-
-int AddNamedItem(TMainWindowFixture& f, int itemType, int parent, const std::string& name)
-{
-    const int id = f.Root().Catalog().CreateItem(itemType, parent, 0, "shop", f.Main(), 0);
-    Write(f, id, 1, [&](TTolvexObject& names) { names.SetLangString("ItemName", "EN", name, 0); });
-    return id;
-}
-
-struct TProduct {
-    int Placement = 0;
-    int Data = 0;
-};
-
-// A saved product under item 11, placed below the home page.
-TProduct AddProduct(TMainWindowFixture& f, const std::string& code, const std::string& name)
-{
-    TProduct product;
-    product.Data = AddNamedItem(f, 4002, kProductsRoot, name + " (" + code + ")");
-    Write(f, product.Data, 4004, [&](TTolvexObject& object) {
-        object.SetLangString("Code", "XXX", code, 0);
-        object.SetLangString("Name", "EN", name, 0);
-    });
-    product.Placement = f.Root().Catalog().CreateItem(4002, kHome, product.Data, "shop", f.Main(), 0);
-    f.Shell().CatalogUI()->WebTree()->Reload(&f.Main());
-    return product;
-}
-
 void AddPrice(TMainWindowFixture& f, int product, int schedule, double price)
 {
     TObjectCollection objects(f.Root().ObjectContext());
@@ -75,14 +38,6 @@ void AddPrice(TMainWindowFixture& f, int product, int schedule, double price)
     row->SetLangNumber("PriceSchedule", "XXX", schedule, 0);
     row->SetLangNumber("PriceValue", "XXX", price, 0);
     ASSERT_TRUE(objects.SaveAll());
-}
-
-void OpenItem(TMainWindowFixture& f, int itemId, const std::string& tab = {})
-{
-    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(itemId) +
-                                (tab.empty() ? std::string() : "&TabName=" + tab),
-                            false);
-    QCoreApplication::processEvents();
 }
 
 // Increases whenever a connection other than the main one commits a change.

@@ -10,8 +10,10 @@
 #include "catalog/TreeManager.h"
 #include "catalog/TreeNode.h"
 #include "shell/CatalogWindowUI.h"
+#include "storage/ObjectFactory.h"
 #include "storage/QueryGuard.h"
 #include "storage/RecordValues.h"
+#include "storage/TolvexObject.h"
 #include "gui/MainWindowMessages.h"
 #include "publishing/AbstractPublisher.h"
 #include "publishing/ui/frmDetailProcess.h"
@@ -39,6 +41,57 @@ namespace business_test {
 inline constexpr int kSchedulesRoot = 12;
 inline constexpr int kFieldsRoot = 18;
 inline constexpr int kProductsRoot = 11;
+inline constexpr int kHome = 100001;
+
+// Committed objects of an item, written as another editor would have saved them.
+inline void Write(TMainWindowFixture& f, int itemId, int classId, const std::function<void(TTolvexObject&)>& fill)
+{
+    std::unique_ptr<TTolvexObject> object =
+        f.Root().Catalog().GetObjectFactory().CreateObjectTyped(itemId, classId, 0, f.Main(), "shop");
+    fill(*object);
+    object->Save();
+}
+
+inline int AddNamedItem(TMainWindowFixture& f, int itemType, int parent, const std::string& name)
+{
+    const int id = f.Root().Catalog().CreateItem(itemType, parent, 0, "shop", f.Main(), 0);
+    Write(f, id, 1, [&](TTolvexObject& names) { names.SetLangString("ItemName", "EN", name, 0); });
+    return id;
+}
+
+struct TProduct {
+    int Placement = 0;
+    int Data = 0;
+};
+
+// A saved product under item 11, placed below the home page.
+inline TProduct AddProduct(TMainWindowFixture& f, const std::string& code, const std::string& name)
+{
+    TProduct product;
+    product.Data = AddNamedItem(f, 4002, kProductsRoot, name + " (" + code + ")");
+    Write(f, product.Data, 4004, [&](TTolvexObject& object) {
+        object.SetLangString("Code", "XXX", code, 0);
+        object.SetLangString("Name", "EN", name, 0);
+    });
+    product.Placement = f.Root().Catalog().CreateItem(4002, kHome, product.Data, "shop", f.Main(), 0);
+    f.Shell().CatalogUI()->WebTree()->Reload(&f.Main());
+    return product;
+}
+
+// Opens the item in the editor pane as a click in the site tree does, on the tab when one is named.
+inline void OpenItem(TMainWindowFixture& f, int itemId, const std::string& tab = {})
+{
+    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(itemId) +
+                                (tab.empty() ? std::string() : "&TabName=" + tab),
+                            false);
+    QCoreApplication::processEvents();
+}
+
+inline void ShowTab(TMainWindowFixture& f, const char* tab)
+{
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName(tab)) << tab;
+    QCoreApplication::processEvents();
+}
 
 // Opens the item type's editor as the View menu does ("Price Schedules" 12, "Custom Fields" 18, "All Products" 11).
 inline void OpenList(TMainWindowFixture& f, int itemType)

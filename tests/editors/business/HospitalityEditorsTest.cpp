@@ -31,20 +31,6 @@ namespace {
 constexpr int kHotelItem = 2001;
 constexpr int kSeasonType = 6009;
 
-void OpenItem(TMainWindowFixture& f, int itemId, const std::string& tab = {})
-{
-    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(itemId) +
-                                (tab.empty() ? std::string() : "&TabName=" + tab),
-                            false);
-    QCoreApplication::processEvents();
-}
-
-void ShowTab(TMainWindowFixture& f, const char* tab)
-{
-    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName(tab)) << tab;
-    QCoreApplication::processEvents();
-}
-
 // With TOLVEX_SCREENSHOT_DIR set, a picture of the dialog as site-<name>.png there.
 void ShootDialog(QWidget& dialog, const char* name)
 {

@@ -28,48 +28,8 @@ using namespace business_test;
 
 namespace {
 
-constexpr int kHome = 100001;
 constexpr int kOptionsRoot = 13;
 constexpr int kOptionType = 302;
-
-void Write(TMainWindowFixture& f, int itemId, int classId, const std::function<void(TTolvexObject&)>& fill)
-{
-    std::unique_ptr<TTolvexObject> object =
-        f.Root().Catalog().GetObjectFactory().CreateObjectTyped(itemId, classId, 0, f.Main(), "shop");
-    fill(*object);
-    object->Save();
-}
-
-int AddNamedItem(TMainWindowFixture& f, int itemType, int parent, const std::string& name)
-{
-    const int id = f.Root().Catalog().CreateItem(itemType, parent, 0, "shop", f.Main(), 0);
-    Write(f, id, 1, [&](TTolvexObject& names) { names.SetLangString("ItemName", "EN", name, 0); });
-    return id;
-}
-
-struct TProduct {
-    int Placement = 0;
-    int Data = 0;
-};
-
-TProduct AddProduct(TMainWindowFixture& f)
-{
-    TProduct product;
-    product.Data = AddNamedItem(f, 4002, kProductsRoot, "Shirt (TS1)");
-    Write(f, product.Data, 4004, [&](TTolvexObject& object) {
-        object.SetLangString("Code", "XXX", "TS1", 0);
-        object.SetLangString("Name", "EN", "Shirt", 0);
-    });
-    product.Placement = f.Root().Catalog().CreateItem(4002, kHome, product.Data, "shop", f.Main(), 0);
-    f.Shell().CatalogUI()->WebTree()->Reload(&f.Main());
-    return product;
-}
-
-void OpenItem(TMainWindowFixture& f, int itemId, const std::string& tab)
-{
-    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(itemId) + "&TabName=" + tab, false);
-    QCoreApplication::processEvents();
-}
 
 // Runs Act on the next modal editor window other than Outer (a dialog opened from a dialog).
 void WhenShownOver(QWidget* outer, const std::function<void(TfrmFrameContainer&)>& act)
@@ -215,7 +175,7 @@ protected:
 TEST_F(OptionEditors, ANewUserGivesAProductOptionsStockCodesAndPricesThatReachItsPage)
 {
     MakeLibrary();
-    const TProduct product = AddProduct(f);
+    const TProduct product = AddProduct(f, "TS1", "Shirt");
     QTableView* grid = GiveOptions(product);
     ASSERT_NE(grid, nullptr);
     auto* frame = FrameOfTab<TFrameProductOptions>(f, "ProductBasicEditor-options");
@@ -304,7 +264,7 @@ TEST_F(OptionEditors, ANewUserGivesAProductOptionsStockCodesAndPricesThatReachIt
 TEST_F(OptionEditors, CancelLeavesNothingOfOptionsStockCodesPricesOrDeletions)
 {
     MakeLibrary();
-    const TProduct product = AddProduct(f);
+    const TProduct product = AddProduct(f, "TS1", "Shirt");
     QTableView* grid = GiveOptions(product);
     ASSERT_NE(grid, nullptr);
     TypeSku(grid, 1, "KEEP");
@@ -348,7 +308,7 @@ TEST_F(OptionEditors, CancelLeavesNothingOfOptionsStockCodesPricesOrDeletions)
 TEST_F(OptionEditors, ChangingTheOptionSetAsksBeforeStockCodesGo)
 {
     MakeLibrary();
-    const TProduct product = AddProduct(f);
+    const TProduct product = AddProduct(f, "TS1", "Shirt");
     QTableView* grid = GiveOptions(product);
     ASSERT_NE(grid, nullptr);
     TypeSku(grid, 0, "A");
@@ -378,7 +338,7 @@ TEST_F(OptionEditors, ChangingTheOptionSetAsksBeforeStockCodesGo)
 TEST_F(OptionEditors, TheLibraryRefusesTakenNamesTypedInPlaceAndSaysWhyADeleteIsRefused)
 {
     MakeLibrary();
-    const TProduct product = AddProduct(f);
+    const TProduct product = AddProduct(f, "TS1", "Shirt");
     QTableView* grid = GiveOptions(product);
     ASSERT_NE(grid, nullptr);
     TypeSku(grid, 0, "S-RED");
@@ -415,7 +375,7 @@ TEST_F(OptionEditors, TheLibraryRefusesTakenNamesTypedInPlaceAndSaysWhyADeleteIs
 TEST_F(OptionEditors, IncludeAllAsksBeforeAThousandPricesAndTheGridRefusesWhatIsNoPrice)
 {
     // Two options of 33 values: 1,089 combinations.
-    const TProduct product = AddProduct(f);
+    const TProduct product = AddProduct(f, "TS1", "Shirt");
     std::vector<int> options;
     for (const char* name : {"Length", "Width"}) {
         const int option = AddNamedItem(f, kOptionType, kOptionsRoot, name);

@@ -25,20 +25,6 @@ using UiText::S;
 
 namespace {
 
-void OpenItem(TMainWindowFixture& f, int itemId, const std::string& tab = {})
-{
-    f.Shell().ExecuteAction("Action=MainPageEditor&ItemId=" + std::to_string(itemId) +
-                                (tab.empty() ? std::string() : "&TabName=" + tab),
-                            false);
-    QCoreApplication::processEvents();
-}
-
-void ShowTab(TMainWindowFixture& f, const char* tab)
-{
-    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName(tab)) << tab;
-    QCoreApplication::processEvents();
-}
-
 // A new service through the windows, saved; its item id.
 int NewService(TMainWindowFixture& f, const QString& name)
 {
