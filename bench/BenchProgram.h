@@ -3,6 +3,7 @@
 // catalog they open (made once and kept in the bench's build folder), a
 // fresh program folder holding a copy of it, and the program itself started
 // over that folder with the catalog open, as a measured process runs it.
+#include "BenchTiming.h"
 #include "PublishBenchSite.h"
 
 #include "catalog/Singletons.h"
@@ -153,11 +154,5 @@ private:
     std::unique_ptr<TQtShell> shell_;
     std::unique_ptr<TTolvex> root_;
 };
-
-inline double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 }  // namespace bench_program

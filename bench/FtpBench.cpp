@@ -20,6 +20,8 @@
 #include "support/FtpTestServer.h"
 #include "support/TempFolder.h"
 
+#include "BenchTiming.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -123,12 +125,6 @@ void Line(const char* what, double seconds, const std::string& more = "")
 std::string Counted(const TRun& run)
 {
     return std::to_string(run.stored.size()) + " STOR, " + std::to_string(run.read.size()) + " RETR";
-}
-
-double Median(std::vector<double> seconds)
-{
-    std::sort(seconds.begin(), seconds.end());
-    return seconds[seconds.size() / 2];
 }
 
 }  // namespace

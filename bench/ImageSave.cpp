@@ -25,6 +25,8 @@
 #include "support/CatalogFixture.h"
 #include "support/TempFolder.h"
 
+#include "BenchTiming.h"
+
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -54,12 +56,6 @@ using TClock = std::chrono::steady_clock;
 double Seconds(TClock::time_point start)
 {
     return std::chrono::duration<double>(TClock::now() - start).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // A photograph-like picture: smooth light, soft shapes, a fine fabric-like

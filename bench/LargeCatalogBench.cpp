@@ -152,7 +152,7 @@ int main(int argc, char** argv)
         std::printf("  process %d: home page's editor at %7.1f ms, peak %6.1f MB\n", run + 1, process.shownMs,
                     process.peakKb / 1024.0);
     }
-    std::printf("%-44s %9.1f ms  (target under 1500 ms)\n", "process start to the editor (median):", bench_program::Median(shown));
-    std::printf("%-44s %9.1f MB  (target under 300 MB)\n", "peak memory (median):", bench_program::Median(peak));
+    std::printf("%-44s %9.1f ms  (target under 1500 ms)\n", "process start to the editor (median):", Median(shown));
+    std::printf("%-44s %9.1f MB  (target under 300 MB)\n", "peak memory (median):", Median(peak));
     return 0;
 }

@@ -23,6 +23,8 @@
 #include "storage/ObjectFactory.h"
 #include "storage/TolvexObject.h"
 
+#include "BenchTiming.h"
+
 #include <QTableView>
 #include <QTest>
 
@@ -34,19 +36,6 @@
 #include <vector>
 
 namespace {
-
-double Milliseconds(const std::function<void()>& run)
-{
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 int AddNamed(TMainWindowFixture& f, int itemType, int parent, const std::string& name)
 {

@@ -118,6 +118,6 @@ int main(int argc, char** argv)
     for (double ms : later)
         std::printf(" %.1f", ms);
     std::printf(" ms\n");
-    std::printf("%-44s %9.1f ms  (target under 150 ms)\n", "activation to load (median):", bench_program::Median(later));
+    std::printf("%-44s %9.1f ms  (target under 150 ms)\n", "activation to load (median):", Median(later));
     return 0;
 }

@@ -19,6 +19,8 @@
 #include "storage/QueryGuard.h"
 #include "storage/UnitOfWorkScope.h"
 
+#include "BenchTiming.h"
+
 #include <QLineEdit>
 #include <QTest>
 
@@ -34,19 +36,6 @@ namespace {
 
 constexpr int kFirstId = 5000000;
 constexpr int kFolderSize = 1000;
-
-double Milliseconds(const std::function<void()>& run)
-{
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 void Exec(TAbstractDBConnection& connection, const std::string& sql, const std::vector<std::pair<std::string, TVariant>>& params)
 {

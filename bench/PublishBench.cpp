@@ -33,6 +33,8 @@
 #include "storage/TolvexObjectContext.h"
 #include "storage/UnitOfWorkScope.h"
 
+#include "BenchTiming.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -61,12 +63,6 @@ void Figure(const char* what, int pages, double seconds)
 
 // How often the parallel run and Hugo run; the median counts.
 constexpr int kRepeats = 3;
-
-double Median(std::vector<double> seconds)
-{
-    std::sort(seconds.begin(), seconds.end());
-    return seconds[seconds.size() / 2];
-}
 
 // "label: a, b, c ms" for the repeated times.
 void PrintTimes(const char* what, const std::vector<double>& seconds)

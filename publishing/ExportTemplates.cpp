@@ -39,38 +39,8 @@ void TExportTemplates::Execute()
     if (!OpenCatalog())
         throw EPublisherTolvexException("No catalog is open");
     dirName_ = Param("DirName");
-    seen_.clear();
-    ExportFolder(kTemplatesRootId);
+    VisitTree(kTemplatesRootId, [this](int itemId, int itemType) { ExportTemplate(itemId, itemType); });
     success_ = true;
-}
-
-void TExportTemplates::ExportFolder(int parentId)
-{
-    if (parentId == 0 || cancelled_ || std::find(seen_.begin(), seen_.end(), parentId) != seen_.end())
-        return;
-    seen_.push_back(parentId);
-    struct TRow {
-        int ItemId, ItemType, ChildsCount;
-    };
-    std::vector<TRow> rows;
-    {
-        TQueryGuard query(connection_);
-        query->SetSQL("SELECT a.LinkedItemId, a.ItemType, (SELECT COUNT(*) FROM Items AS b WHERE b.CatalogCode = "
-                      "a.CatalogCode AND b.ParentItemId = a.ItemId) AS ChildsCount FROM Items AS a WHERE "
-                      "a.CatalogCode = :CatalogCode AND a.ParentItemId = " + std::to_string(parentId) +
-                      " ORDER BY a.OrderNum, a.ItemId");
-        query->SetParam("CatalogCode", OpenCatalog()->GetCatalogCode());
-        for (TAbstractRecordset& records = query->Open(true); !records.Eof(); records.Next())
-            rows.push_back({FieldInteger(records, "LinkedItemId"), FieldInteger(records, "ItemType"),
-                            FieldInteger(records, "ChildsCount")});
-    }
-    for (const TRow& row : rows) {
-        if (cancelled_)
-            return;
-        ExportTemplate(row.ItemId, row.ItemType);
-        if (row.ChildsCount > 0)
-            ExportFolder(row.ItemId);
-    }
 }
 
 void TExportTemplates::ExportTemplate(int itemId, int itemType)

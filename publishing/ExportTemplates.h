@@ -7,18 +7,15 @@
 // by "_". Items of other types are passed over; their children are visited.
 #include "publishing/TolvexExport.h"
 
-#include <vector>
+#include <string>
 
 class TExportTemplates : public TTolvexExport {
 public:
     using TTolvexExport::TTolvexExport;
 
     void Execute() override;
-    void ExportFolder(int parentId);
     void ExportTemplate(int itemId, int itemType);
 
 private:
     std::string dirName_;
-    // Folders already exported: a loop in a damaged tree ends there.
-    std::vector<int> seen_;
 };

@@ -46,7 +46,6 @@ void TExportXhtmlTemplates::Execute()
     if (!OpenCatalog())
         throw EPublisherTolvexException("No catalog is open");
     dirName_ = Param("DirName");
-    seen_.clear();
     written_.clear();
     for (const char* folder : {"css", "images", "js", "templates"}) {
         std::error_code ec;
@@ -54,7 +53,7 @@ void TExportXhtmlTemplates::Execute()
         if (ec)
             throw ECriticalTolvexException("Cannot create the folder \"" + dirName_ + "/" + folder + "\"");
     }
-    ExportFolder(kTemplatesRootId);
+    VisitTree(kTemplatesRootId, [this](int itemId, int itemType) { ExportTemplate(itemId, itemType); });
     // The pictures of the templates.
     std::vector<int> pictures;
     {
@@ -71,35 +70,6 @@ void TExportXhtmlTemplates::Execute()
         ExportImage(picture);
     }
     success_ = !cancelled_;
-}
-
-void TExportXhtmlTemplates::ExportFolder(int parentId)
-{
-    if (parentId == 0 || cancelled_ || std::find(seen_.begin(), seen_.end(), parentId) != seen_.end())
-        return;
-    seen_.push_back(parentId);
-    struct TRow {
-        int ItemId, ItemType, ChildsCount;
-    };
-    std::vector<TRow> rows;
-    {
-        TQueryGuard query(connection_);
-        query->SetSQL("SELECT a.LinkedItemId, a.ItemType, (SELECT COUNT(*) FROM Items AS b WHERE b.CatalogCode = "
-                      "a.CatalogCode AND b.ParentItemId = a.ItemId) AS ChildsCount FROM Items AS a WHERE "
-                      "a.CatalogCode = :CatalogCode AND a.ParentItemId = " + std::to_string(parentId) +
-                      " ORDER BY a.OrderNum, a.ItemId");
-        query->SetParam("CatalogCode", OpenCatalog()->GetCatalogCode());
-        for (TAbstractRecordset& records = query->Open(true); !records.Eof(); records.Next())
-            rows.push_back({FieldInteger(records, "LinkedItemId"), FieldInteger(records, "ItemType"),
-                            FieldInteger(records, "ChildsCount")});
-    }
-    for (const TRow& row : rows) {
-        if (cancelled_)
-            return;
-        ExportTemplate(row.ItemId, row.ItemType);
-        if (row.ChildsCount > 0)
-            ExportFolder(row.ItemId);
-    }
 }
 
 std::string TExportXhtmlTemplates::FileName(int itemId, const std::string& folder, const std::string& extension)

@@ -12,7 +12,6 @@
 
 #include <set>
 #include <string>
-#include <vector>
 
 class TExportXhtmlTemplates : public TTolvexExport {
 public:
@@ -21,13 +20,11 @@ public:
     void Execute() override;
 
 private:
-    void ExportFolder(int parentId);
     void ExportTemplate(int itemId, int itemType);
     void ExportImage(int itemId);
     // The file's name in Folder, unique within this run.
     std::string FileName(int itemId, const std::string& folder, const std::string& extension);
 
     std::string dirName_;
-    std::vector<int> seen_;
     std::set<std::string> written_;
 };

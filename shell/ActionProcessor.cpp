@@ -47,6 +47,17 @@ struct TActionProcessor::TRequest {
     }
     int Int(const char* name) const { return IntOf(Params.Value(name)); }
     std::string Text(const char* name) const { return Params.Value(name); }
+    // What the action asks an editor to open: its item, tree placement, type, tab and the action itself.
+    TEditorOpening Opening() const
+    {
+        TEditorOpening opening;
+        opening.ItemId = ItemId;
+        opening.TreeItemId = TreeItemId;
+        opening.ItemType = ItemType;
+        opening.TabName = Text("TabName");
+        opening.Action = Action;
+        return opening;
+    }
 
     std::string Action;
     TParamList Params;
@@ -298,15 +309,10 @@ void TActionProcessor::MainPageEditor(const TRequest& r)
         return;
     if (r.ItemId == 0 && r.ItemType == 0 && editorName.empty())
         return;
-    TEditorOpening opening;
-    opening.ItemId = r.ItemId;
-    opening.TreeItemId = r.TreeItemId;
-    opening.ItemType = r.ItemType;
+    TEditorOpening opening = r.Opening();
     opening.ParentItemId = r.ParentItemId;
-    opening.TabName = r.Text("TabName");
     if (r.ItemId == 0 && r.ItemType == 0)
         opening.EditorName = editorName;
-    opening.Action = r.Action;
     if (!OpenInMainEditor(opening))
         return;
     // The catalog-action button that ran this action shows pressed.
@@ -322,12 +328,7 @@ void TActionProcessor::NewWindowEditor(const TRequest& r)
         NotAvailable("The editor window");
         return;
     }
-    TEditorOpening opening;
-    opening.ItemId = r.ItemId;
-    opening.TreeItemId = r.TreeItemId;
-    opening.ItemType = r.ItemType;
-    opening.TabName = r.Text("TabName");
-    opening.Action = r.Action;
+    TEditorOpening opening = r.Opening();
     // The verb itself asks for the wizard.
     opening.Wizard = r.Verb == "WizardWindowEditor";
     host_.OpenInEditorWindow(opening);

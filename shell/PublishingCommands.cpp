@@ -76,17 +76,31 @@ constexpr int kPropertyImageExportFolder = 721;
 constexpr int kPropertyTemplateExportFolder = 729;
 constexpr int kPropertyDownloadedFromHost = 707;
 
-// Makes an operation of class T that takes the parameters, the connection and the environment.
+// Makes an operation of class T that takes the parameters, the connection
+// and the environment; SetUp, when given, prepares it before it runs.
 template <typename T>
-TfrmDetailProcess::TPublisherFactory FactoryOf(TCommonGui& gui, TTolvex* root)
+TfrmDetailProcess::TPublisherFactory FactoryOf(TCommonGui& gui, TTolvex* root, std::function<void(T&)> setUp = {})
 {
-    return [&gui, root](std::vector<std::string>& params, TAbstractDBConnection* connection,
-                        TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
+    return [&gui, root, setUp = std::move(setUp)](std::vector<std::string>& params, TAbstractDBConnection* connection,
+                                                  TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
         if (!connection)
             return nullptr;  // no catalog open: the window just offers Close
-        return std::make_unique<T>(params, *connection,
-                                   TPublisherEnvironment{gui, ::Translation, &runner, root, nullptr});
+        auto operation =
+            std::make_unique<T>(params, *connection, TPublisherEnvironment{gui, ::Translation, &runner, root, nullptr});
+        if (setUp)
+            setUp(*operation);
+        return operation;
     };
+}
+
+// The parameter lines of a fetch of an object of a catalog that lives on the host.
+std::vector<std::string> HostObjectParams(const std::string& catalogCode, int itemId, int classId,
+                                          const std::vector<std::string>& extraLines)
+{
+    std::vector<std::string> params{"catalogcode=" + catalogCode, "itemid=" + std::to_string(itemId),
+                                    "classid=" + std::to_string(classId)};
+    params.insert(params.end(), extraLines.begin(), extraLines.end());
+    return params;
 }
 
 }  // namespace
@@ -146,14 +160,29 @@ TfrmDetailProcess::TEnvironment TPublishingCommands::RunnerEnvironment()
     return environment;
 }
 
+void TPublishingCommands::PrepareRunner(TfrmDetailProcess& window, std::vector<std::string> params,
+                                        const TfrmDetailProcess::TPublisherFactory& factory, bool transferPanel,
+                                        TAbstractDBConnection* connection)
+{
+    control_.LocalizeControl(&window);
+    window.CreatePublisher(std::move(params), factory, connection);
+    window.ShowTransferPanel(transferPanel);
+}
+
+TfrmDetailProcess* TPublishingCommands::NewRunner(std::vector<std::string> params,
+                                                  const TfrmDetailProcess::TPublisherFactory& factory,
+                                                  bool transferPanel, TAbstractDBConnection* connection)
+{
+    auto* window = new TfrmDetailProcess(RunnerEnvironment(), &window_);
+    PrepareRunner(*window, std::move(params), factory, transferPanel, connection);
+    return window;
+}
+
 TfrmDetailProcess* TPublishingCommands::StartRunner(std::vector<std::string> params,
                                                     const TfrmDetailProcess::TPublisherFactory& factory,
                                                     bool transferPanel)
 {
-    auto* window = new TfrmDetailProcess(RunnerEnvironment(), &window_);
-    control_.LocalizeControl(window);
-    window->CreatePublisher(std::move(params), factory);
-    window->ShowTransferPanel(transferPanel);
+    TfrmDetailProcess* window = NewRunner(std::move(params), factory, transferPanel);
     window->StartProcess();
     return window;
 }
@@ -203,16 +232,10 @@ TfrmDetailProcess* TPublishingCommands::PublishLocally()
         if (open && open->GetCatalogCode() == catalogCode)
             open->SetCatalogProperty(kPropertyLastPublishFolder, folder, open->GetConnectionFactory().GetConnection());
     };
+    const auto onPublished = [remember](TPublishLocally& publish) { publish.SetOnPublished(remember); };
     return StartRunner(TPublishParameters::RunParameters(folder, dialog.LangCode(), indexFileName,
                                                          dialog.ServerSideScripts(), dialog.PageId()),
-                       [this, remember](std::vector<std::string>& params, TAbstractDBConnection* runConnection,
-                                        TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
-                           auto publish = FactoryOf<TPublishLocally>(gui_, &open_.Root())(params, runConnection, runner);
-                           if (auto* local = dynamic_cast<TPublishLocally*>(publish.get()))
-                               local->SetOnPublished(remember);
-                           return publish;
-                       },
-                       false);
+                       FactoryOf<TPublishLocally>(gui_, &open_.Root(), onPublished), false);
 }
 
 TfrmDetailProcess* TPublishingCommands::PublishReport(int itemId)
@@ -248,20 +271,12 @@ TfrmDetailProcess* TPublishingCommands::PublishReport(int itemId)
     std::vector<std::string> params{"LangCode=" + data->GetCurrentLangCode(), "ItemId=" + std::to_string(itemId),
                                     "ItemType=" + std::to_string(itemType),
                                     "ReportFileName=" + ExportFileName(fileName, extension)};
-    auto* window = new TfrmDetailProcess(RunnerEnvironment(), &window_);
-    control_.LocalizeControl(window);
     if (!reportForms_)
         reportForms_ = std::make_unique<TQtReportForms>(open_.Root(), &window_);
     TReportForms* forms = reportForms_.get();
-    window->CreatePublisher(std::move(params),
-                            [this, forms](std::vector<std::string>& runParams, TAbstractDBConnection* runConnection,
-                                          TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
-                                auto report = FactoryOf<TPublishReport>(gui_, &open_.Root())(runParams, runConnection,
-                                                                                              runner);
-                                if (auto* run = dynamic_cast<TPublishReport*>(report.get()))
-                                    run->SetForms(forms);
-                                return report;
-                            });
+    const auto setForms = [forms](TPublishReport& report) { report.SetForms(forms); };
+    TfrmDetailProcess* window =
+        NewRunner(std::move(params), FactoryOf<TPublishReport>(gui_, &open_.Root(), setForms), false);
     // A new report joins the Report menu, whatever became of the run.
     TActionProcessor* processor = &processor_;
     const auto rebuildMenu = [processor](std::vector<std::string>&) {
@@ -448,9 +463,7 @@ TfrmDetailProcess* TPublishingCommands::ImportWebSite()
 bool TPublishingCommands::RunWebSiteImport(std::vector<std::string>& params, TAbstractDBConnection& connection)
 {
     TfrmDetailProcess window(RunnerEnvironment(), &window_);
-    control_.LocalizeControl(&window);
-    window.CreatePublisher(params, FactoryOf<TImportWebSite>(gui_, &open_.Root()), &connection);
-    window.ShowTransferPanel();
+    PrepareRunner(window, params, FactoryOf<TImportWebSite>(gui_, &open_.Root()), true, &connection);
     const bool ok = window.ExecuteModal();
     params = window.GetParams();
     return ok;
@@ -465,28 +478,19 @@ bool TPublishingCommands::RunSoftwareUpdate(const std::vector<std::string>& para
     // and the references database is always open.
     TAbstractDBConnection& connection = root.References().GetReferencesDatabase().GetConnection();
     TfrmMain* mainWindow = &window_;
-    auto factory = [this, &root, mainWindow](std::vector<std::string>& runParams, TAbstractDBConnection* runConnection,
-                                             TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
-        auto update = std::make_unique<TSoftwareUpdate>(
-            runParams, *runConnection, TPublisherEnvironment{gui_, ::Translation, &runner, &root, nullptr});
-        update->SetProgramFolder(root.Settings().AppDir());
-        update->OnRestartForUpdate = [mainWindow] {
+    const auto factory = FactoryOf<TSoftwareUpdate>(gui_, &root, [&root, mainWindow](TSoftwareUpdate& update) {
+        update.SetProgramFolder(root.Settings().AppDir());
+        update.OnRestartForUpdate = [mainWindow] {
             mainWindow->PostMessage(WM_RESTART_FOR_UPDATE, WM_RESTART_FOR_UPDATE, WM_RESTART_FOR_UPDATE);
         };
-        return update;
-    };
+    });
 
     if (modal) {
         TfrmDetailProcess window(RunnerEnvironment(), &window_);
-        control_.LocalizeControl(&window);
-        window.CreatePublisher(params, factory, &connection);
-        window.ShowTransferPanel();
+        PrepareRunner(window, params, factory, true, &connection);
         return window.ExecuteModal();
     }
-    auto* window = new TfrmDetailProcess(RunnerEnvironment(), &window_);
-    control_.LocalizeControl(window);
-    window->CreatePublisher(params, factory, &connection);
-    window->ShowTransferPanel();
+    TfrmDetailProcess* window = NewRunner(params, factory, true, &connection);
     window->StartProcess();
     updateWindow_ = window;
     return true;
@@ -563,21 +567,11 @@ TfrmDetailProcess* TPublishingCommands::StartSync(std::vector<std::string> param
 {
     if (!withAccount)
         return StartRunner(std::move(params), FactoryOf<TPublishOnTolvex>(gui_, &open_.Root()), true);
-    TTolvex* root = &open_.Root();
-    const std::string user = hostUserName_;
-    const std::string password = hostPassword_;
-    return StartRunner(
-        std::move(params),
-        [this, root, user, password](std::vector<std::string>& runParams, TAbstractDBConnection* connection,
-                                     TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
-            if (!connection)
-                return nullptr;
-            auto sync = std::make_unique<TPublishOnTolvex>(
-                runParams, *connection, TPublisherEnvironment{gui_, ::Translation, &runner, root, nullptr});
-            sync->SetAccount(user, password);
-            return sync;
-        },
-        true);
+    return StartRunner(std::move(params),
+                       FactoryOf<TPublishOnTolvex>(gui_, &open_.Root(),
+                                                   [user = hostUserName_, password = hostPassword_](
+                                                       TPublishOnTolvex& sync) { sync.SetAccount(user, password); }),
+                       true);
 }
 
 TfrmDetailProcess* TPublishingCommands::PublishOnTolvex()
@@ -629,10 +623,8 @@ bool TPublishingCommands::DownloadDatabaseFromHost()
         downloadFailed(none);
         return false;
     }
-    TfrmDetailProcess* runner = new TfrmDetailProcess(RunnerEnvironment(), &window_);
-    control_.LocalizeControl(runner);
-    runner->CreatePublisher(host_publish::DownloadDatabaseParams(code), FactoryOf<TPublishOnTolvex>(gui_, &open_.Root()));
-    runner->ShowTransferPanel(true);
+    TfrmDetailProcess* runner =
+        NewRunner(host_publish::DownloadDatabaseParams(code), FactoryOf<TPublishOnTolvex>(gui_, &open_.Root()), true);
     runner->SetOnFailure(downloadFailed);
     data->SetCatalogProperty(kPropertyDownloadedFromHost, "yes", data->GetConnectionFactory().GetConnection());
     // The download replaces every row of the catalog, this property's too: it is set again afterwards.
@@ -691,13 +683,8 @@ TfrmDetailProcess* TPublishingCommands::CacheDataFromHost(const std::string& cat
                                                           const std::vector<std::string>& extraLines,
                                                           TAbstractDBConnection& connection)
 {
-    std::vector<std::string> params{"catalogcode=" + catalogCode, "itemid=" + std::to_string(itemId),
-                                    "classid=" + std::to_string(classId)};
-    params.insert(params.end(), extraLines.begin(), extraLines.end());
-    auto* window = new TfrmDetailProcess(RunnerEnvironment(), &window_);
-    control_.LocalizeControl(window);
-    window->CreatePublisher(std::move(params), FactoryOf<TCacheDataFromHost>(gui_, &open_.Root()), &connection);
-    window->ShowTransferPanel(true);
+    TfrmDetailProcess* window = NewRunner(HostObjectParams(catalogCode, itemId, classId, extraLines),
+                                          FactoryOf<TCacheDataFromHost>(gui_, &open_.Root()), true, &connection);
     window->StartProcess();
     return window;
 }
@@ -707,25 +694,10 @@ bool TPublishingCommands::FetchFromHostAndWait(const std::string& catalogCode, i
 {
     if (!open_.Data())
         return false;
-    std::vector<std::string> params{"catalogcode=" + catalogCode, "itemid=" + std::to_string(itemId),
-                                    "classid=" + std::to_string(classId)};
-    params.insert(params.end(), extraLines.begin(), extraLines.end());
-    auto* window = new TfrmDetailProcess(RunnerEnvironment(), &window_);
-    control_.LocalizeControl(window);
-    TCommonGui& gui = gui_;
-    TTolvex* root = &open_.Root();
     // No connection given: the window opens one of its own, and the fetched rows are committed on it.
-    window->CreatePublisher(std::move(params), [&gui, root](std::vector<std::string>& runParams,
-                                                            TAbstractDBConnection* connection,
-                                                            TPublisherRunner& runner) -> std::unique_ptr<TAbstractPublisher> {
-        if (!connection)
-            return nullptr;
-        auto cache = std::make_unique<TCacheDataFromHost>(
-            runParams, *connection, TPublisherEnvironment{gui, ::Translation, &runner, root, nullptr});
-        cache->CommitWhenStored = true;
-        return cache;
-    });
-    window->ShowTransferPanel(true);
+    const auto commitWhenStored = [](TCacheDataFromHost& cache) { cache.CommitWhenStored = true; };
+    TfrmDetailProcess* window = NewRunner(HostObjectParams(catalogCode, itemId, classId, extraLines),
+                                          FactoryOf<TCacheDataFromHost>(gui_, &open_.Root(), commitWhenStored), true);
     auto stored = std::make_shared<bool>(false);
     window->SetOnSuccess([stored](std::vector<std::string>&) { *stored = true; });
     QEventLoop loop;

@@ -122,6 +122,14 @@ public:
     TfrmDetailProcess::TEnvironment RunnerEnvironment();
 
 private:
+    // Localizes a runner window and gives it the operation the factory makes
+    // on Connection (null: a connection of its own), with the bytes panel when asked.
+    void PrepareRunner(TfrmDetailProcess& window, std::vector<std::string> params,
+                       const TfrmDetailProcess::TPublisherFactory& factory, bool transferPanel,
+                       TAbstractDBConnection* connection = nullptr);
+    // The same for a modeless runner window over the main window, not started yet.
+    TfrmDetailProcess* NewRunner(std::vector<std::string> params, const TfrmDetailProcess::TPublisherFactory& factory,
+                                 bool transferPanel, TAbstractDBConnection* connection = nullptr);
     // A modeless runner window, localized, running the operation the factory makes.
     TfrmDetailProcess* StartRunner(std::vector<std::string> params, const TfrmDetailProcess::TPublisherFactory& factory,
                                    bool transferPanel);

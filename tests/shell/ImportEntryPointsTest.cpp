@@ -2,6 +2,7 @@
 // from a web site, each run with real parts: a story and a template from
 // files the file dialog gives, the template picker answered as a user would,
 // web sites served on 127.0.0.1, the runner windows run to their end.
+#include "DialogWaits.h"
 #include "ShellFixture.h"
 
 #include "catalog/CatalogQueries.h"
@@ -20,42 +21,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 namespace {
-
-template <typename TCondition>
-bool WaitFor(TCondition condition)
-{
-    for (int i = 0; i < 2000 && !condition(); ++i) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return condition();
-}
-
-// Runs Act on the next modal dialog of class T once it shows.
-template <typename T>
-void WhenShown(std::function<void(T&)> act)
-{
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [act, poll] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()); dialog && dialog->isVisible()) {
-            act(*dialog);
-            *poll = nullptr;
-        } else {
-            QTimer::singleShot(10, *poll);
-        }
-    };
-    QTimer::singleShot(0, *poll);
-}
-
-void Screenshot(QWidget& widget, const char* name)
-{
-    if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR"))
-        widget.grab().save(QString("%1/%2.png").arg(dir, name));
-}
 
 // Waits for the one runner window to finish and frees it.
 void FinishRunner(TShellFixture& f)

@@ -2,6 +2,7 @@
 // with real parts: the dialogs are answered as a user would, the operations
 // run in their runner windows against a folder, an FTP server or an update
 // server on 127.0.0.1, and what they remember and write is checked.
+#include "DialogWaits.h"
 #include "ShellFixture.h"
 
 #include "catalog/CatalogData.h"
@@ -43,7 +44,6 @@
 #include <httplib.h>
 #include <zlib.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -52,38 +52,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-template <typename TCondition>
-bool WaitFor(TCondition condition)
-{
-    for (int i = 0; i < 2000 && !condition(); ++i) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return condition();
-}
-
-// Runs Act on the next modal dialog of class T once it shows.
-template <typename T>
-void WhenShown(std::function<void(T&)> act)
-{
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [act, poll] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()); dialog && dialog->isVisible()) {
-            act(*dialog);
-            *poll = nullptr;  // breaks the cycle
-        } else {
-            QTimer::singleShot(10, *poll);
-        }
-    };
-    QTimer::singleShot(0, *poll);
-}
-
-void Screenshot(QWidget& widget, const char* name)
-{
-    if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR"))
-        widget.grab().save(QString("%1/%2.png").arg(dir, name));
-}
 
 TfrmDetailProcess* OnlyRunner()
 {
