@@ -4,7 +4,9 @@
 #include "common/RegexPattern.h"
 #include "common/WellKnownIds.h"
 #include "common/XmlPtr.h"
+#include "generation/ConverterXsl2Html.h"
 
+#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <map>
@@ -179,6 +181,8 @@ std::map<std::string, std::string> WrappedEntities(const std::string& content)
     return result;
 }
 
+// Line breaks and tabs in values are written as they are: the template's
+// own text had them so (XML reads them as blanks, as it read the template).
 void AppendEscaped(std::string& out, const std::string& text, bool attribute)
 {
     for (char c : text) {
@@ -188,15 +192,6 @@ void AppendEscaped(std::string& out, const std::string& text, bool attribute)
         case '>': out += "&gt;"; break;
         case '"':
             out += attribute ? "&quot;" : "\"";
-            break;
-        case '\t':
-        case '\n':
-        case '\r':
-            if (attribute) {
-                out += "&#" + std::to_string(static_cast<int>(c)) + ";";
-                break;
-            }
-            out += c;
             break;
         default:
             out += c;
@@ -456,7 +451,77 @@ TXmlDocPtr Parse(const std::string& text)
                                     XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
 }
 
+bool IsVoidElement(const std::string& lowerName)
+{
+    static const std::set<std::string> voids = {"area", "base", "br", "col", "embed", "hr", "img", "input",
+                                                "link", "meta", "param", "source", "track", "wbr"};
+    return voids.count(lowerName) > 0;
+}
+
+bool IsNameByte(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return std::isalnum(u) || c == '-' || c == '_' || c == '.' || c == ':' || u >= 0x80;
+}
+
+// Every "<name .../>" of an element that is not void becomes "<name ...></name>".
+std::string ExpandEmptyElements(const std::string& html)
+{
+    std::string out;
+    out.reserve(html.size() + html.size() / 8);
+    std::size_t done = 0;
+    for (std::size_t at = html.find('<'); at != std::string::npos; at = html.find('<', at + 1)) {
+        if (html.compare(at, 4, "<!--") == 0) {
+            const std::size_t end = html.find("-->", at + 4);
+            if (end == std::string::npos)
+                break;
+            at = end + 2;
+            continue;
+        }
+        std::size_t pos = at + 1;
+        while (pos < html.size() && IsNameByte(html[pos]))
+            ++pos;
+        if (pos == at + 1 || !std::isalpha(static_cast<unsigned char>(html[at + 1])))
+            continue;
+        const std::string name = html.substr(at + 1, pos - at - 1);
+        // The end of the tag, with ">" inside quoted values skipped.
+        char quote = 0;
+        for (; pos < html.size(); ++pos) {
+            const char c = html[pos];
+            if (quote) {
+                if (c == quote)
+                    quote = 0;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            } else if (c == '>') {
+                break;
+            }
+        }
+        if (pos >= html.size())
+            break;
+        if (html[pos - 1] == '/' && !IsVoidElement(Lower(name))) {
+            std::size_t slash = pos - 1;
+            while (slash > at && (html[slash - 1] == ' ' || html[slash - 1] == '\t' || html[slash - 1] == '\n' ||
+                                  html[slash - 1] == '\r'))
+                --slash;
+            out.append(html, done, slash - done);
+            out += "></" + name + ">";
+            done = pos + 1;
+        }
+        at = pos;
+    }
+    out.append(html, done, std::string::npos);
+    return out;
+}
+
 }  // namespace
+
+std::string TConverterHtml2Xsl::EditableHtml(const std::string& xsl, int templateItemType)
+{
+    std::string html;
+    TConverterXsl2Html().Convert(xsl, templateItemType, html);
+    return ExpandEmptyElements(html);
+}
 
 bool TConverterHtml2Xsl::Convert(const std::string& originalXsl, int templateItemType, const TDesignNode& design,
                                  TResult& result)

@@ -30,6 +30,13 @@ struct TDesignNode {
 
 class TConverterHtml2Xsl {
 public:
+    // The HTML the editor shows for a template (TConverterXsl2Html), with
+    // every empty element written as a start and an end tag: an HTML parser
+    // takes "<bdo xsl=\"value-of\" .../>" for a start tag alone, and the
+    // element would swallow what follows it. Void elements (br, img, ...)
+    // stay as they are.
+    static std::string EditableHtml(const std::string& xsl, int templateItemType);
+
     struct TResult {
         std::string Xsl;
         // Element and attribute names the XSL cannot hold; their elements

@@ -5,6 +5,7 @@
 #include "editors/media/images/CommonImageEditor.h"
 #include "editors/media/images/FrameImageDataEditor.h"
 #include "editors/media/images/ImageEditor.h"
+#include "editors/media/templates/visual/TemplateHTMLEditor.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ void RegisterMediaEditors(TInternalPluginsManager& registry)
 {
     RegisterEditor<TImageEditor>(registry, "TImageEditor");
     RegisterEditor<TCommonImageEditor>(registry, "TCommonImageEditor");
+    RegisterEditor<TTemplateHTMLEditor>(registry, "TTemplateHTMLEditor");
     registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameImageDataEditor>>(
         "LinkedImage*", "TFrameImageDataEditor", "Image", "LinkedImage-basic", false));
 }

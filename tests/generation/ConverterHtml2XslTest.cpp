@@ -141,3 +141,13 @@ TEST(ConverterHtml2Xsl, OnlyMasterAndBodyTemplatesConvert)
     EXPECT_FALSE(TConverterHtml2Xsl::SameStyleSheet(master, result.Xsl, difference));
     EXPECT_NE(difference.find("the element body became head"), std::string::npos) << difference;
 }
+
+TEST(ConverterHtml2Xsl, EditableHtmlWritesEmptyElementsWithAnEndTag)
+{
+    const std::string html = TConverterHtml2Xsl::EditableHtml(
+        BodyTemplate("<xsl:call-template name=\"a\"/><p><xsl:if test=\"b &gt; 1\">x</xsl:if><br/>"
+                     "<xsl:value-of select='c[. > 2]' /><span class=\"s\"/></p><!-- <x/> -->"),
+        kBodyTemplateType);
+    EXPECT_EQ(html, "<bdo xsl=call-template name=\"a\"></bdo><p><bdo xsl=if test=\"b &gt; 1\">x</bdo><br/>"
+                    "<bdo xsl=value-of select='c[. > 2]'></bdo><span class=\"s\"></span></p><!-- <x/> -->");
+}
