@@ -42,8 +42,8 @@ protected:
 
 TEST_F(ContainerTest, EditorsThatTheProgramLacksShowWhichEditorTheyStandFor)
 {
-    // The template editor of the home page is one the program does not have yet.
-    ASSERT_TRUE(Open(kHome, "TemplateHTMLEditor="));
+    // The auction editor is one the program does not have yet.
+    ASSERT_TRUE(Open(kHome, "eBayEditor="));
     TEditorTestPages* pages = fixture_.Panel().FakePages();
     ASSERT_NE(pages, nullptr);
     ASSERT_GE(pages->PageCount(), 1);
@@ -58,7 +58,7 @@ TEST_F(ContainerTest, EditorsThatTheProgramLacksShowWhichEditorTheyStandFor)
 
 TEST_F(ContainerTest, ConditionsChooseTheEditors)
 {
-    ASSERT_TRUE(Open(kHome, "TemplateHTMLEditor="));
+    ASSERT_TRUE(Open(kHome, "eBayEditor="));
     TItemEditorContainer& container = *editor_->Container();
     struct TCase {
         const char* condition;
