@@ -160,6 +160,22 @@ std::string Utf8(std::uint32_t cp)
     return out;
 }
 
+// The attributes XSLT 1.0 gives its elements (all of them in one list):
+// another attribute without a prefix on an XSL element, such as a style
+// the design view put on it, makes no style sheet.
+bool IsXsltAttribute(const std::string& name)
+{
+    static const std::set<std::string> names = {
+        "name", "select", "test", "match", "mode", "priority", "use-attribute-sets", "namespace", "terminate",
+        "disable-output-escaping", "value", "level", "count", "from", "format", "lang", "letter-value",
+        "grouping-separator", "grouping-size", "data-type", "order", "case-order", "href", "version", "id",
+        "exclude-result-prefixes", "extension-element-prefixes", "elements", "method", "encoding",
+        "omit-xml-declaration", "standalone", "doctype-public", "doctype-system", "cdata-section-elements", "indent",
+        "media-type", "use", "stylesheet-prefix", "result-prefix", "decimal-separator", "infinity", "minus-sign",
+        "NaN", "percent", "per-mille", "zero-digit", "digit", "pattern-separator"};
+    return names.count(name) > 0 || name.find(':') != std::string::npos;
+}
+
 // The characters of the named entities the template's content writes as
 // escaped xsl:text (UTF-8 form to entity name): they go back into that form.
 std::map<std::string, std::string> WrappedEntities(const std::string& content)
@@ -273,6 +289,10 @@ private:
             const std::string spelled = spellings_.Of(attribute);
             if (!IsXmlName(spelled)) {
                 Reject(attribute);
+                continue;
+            }
+            if (xslName && !IsXsltAttribute(spelled)) {
+                Reject(spelled + " (on " + name + ")");
                 continue;
             }
             out += " " + spelled + "=\"";

@@ -39,8 +39,9 @@ public:
 
     struct TResult {
         std::string Xsl;
-        // Element and attribute names the XSL cannot hold; their elements
-        // (and what is in them) and attributes are left out of Xsl.
+        // Element and attribute names the XSL cannot hold, and attributes an
+        // XSL element cannot have ("style (on xsl:if)"); their elements (and
+        // what is in them) and attributes are left out of Xsl.
         std::vector<std::string> RejectedNames;
     };
 

@@ -104,16 +104,17 @@ TEST(ConverterHtml2Xsl, AForEachTheParserMovedOutOfItsTableIsNoLosslessRoundTrip
     EXPECT_NE(difference.find("xsl:template"), std::string::npos) << difference;
 }
 
-TEST(ConverterHtml2Xsl, NamesXmlCannotHoldAreRejectedAndLeftOut)
+TEST(ConverterHtml2Xsl, WhatXslCannotHoldIsRejectedAndLeftOut)
 {
     const std::string original = BodyTemplate("<p>a</p>");
     const TDesignNode design = Body({Element("p", {{"a\"b", "1"}, {"id", "k"}}, {Text("a")}),
+                                     Element("bdo", {{"xsl", "if"}, {"test", "1"}, {"style", "font-weight: normal"}}),
                                      Element("x<y", {}, {Text("gone")}), Comment("a -- b")});
     TConverterHtml2Xsl::TResult result;
     ASSERT_TRUE(TConverterHtml2Xsl::Convert(original, kBodyTemplateType, design, result));
-    EXPECT_EQ(result.RejectedNames, (std::vector<std::string>{"a\"b", "x<y", "<!--a -- b-->"}));
+    EXPECT_EQ(result.RejectedNames, (std::vector<std::string>{"a\"b", "style (on xsl:if)", "x<y", "<!--a -- b-->"}));
     EXPECT_EQ(result.Xsl.find("gone"), std::string::npos);
-    EXPECT_NE(result.Xsl.find("<p id=\"k\">a</p>"), std::string::npos) << result.Xsl;
+    EXPECT_NE(result.Xsl.find("<p id=\"k\">a</p><xsl:if test=\"1\"/>"), std::string::npos) << result.Xsl;
 }
 
 TEST(ConverterHtml2Xsl, BlanksCountOnlyWhereTheProcessorKeepsThem)

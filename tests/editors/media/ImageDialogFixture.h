@@ -49,13 +49,16 @@ public:
 protected:
     static constexpr int kHome = 100001;
 
-    // More: classes a test registers besides the program's.
-    explicit TImageDialogFixture(const TShellFixture::TRegisterClasses& more = {})
-        : f([more](TInternalPluginsManager& registry) {
-              RegisterFrameworkClasses(registry);
-              if (more)
-                  more(registry);
-          })
+    // More: classes a test registers besides the program's; AdvancedMode
+    // shows the editors of the advanced mode.
+    explicit TImageDialogFixture(const TShellFixture::TRegisterClasses& more = {}, bool advancedMode = false)
+        : f(
+              [more](TInternalPluginsManager& registry) {
+                  RegisterFrameworkClasses(registry);
+                  if (more)
+                      more(registry);
+              },
+              advancedMode)
     {
         EXPECT_EQ(f.CreateAndOpen(), "");
         const int type = f.Data().GetItemDescription(kHome, Code(), f.Main()).ItemType;
