@@ -433,12 +433,12 @@ bool SameElement(xmlNode* a, xmlNode* b, bool preserve, const std::string& path,
     const std::string here = path + "/" + QualifiedName(a->ns, a->name);
     if (std::strcmp(Chars(a->name), Chars(b->name)) != 0 ||
         std::strcmp(a->ns ? Chars(a->ns->href) : "", b->ns ? Chars(b->ns->href) : "") != 0) {
-        difference = "at " + path + ": the element " + QualifiedName(a->ns, a->name) + " became " +
-                     QualifiedName(b->ns, b->name);
+        difference = "in " + path + " the template has the element " + QualifiedName(a->ns, a->name) +
+                     " where the browser put " + QualifiedName(b->ns, b->name);
         return false;
     }
     if (Attributes(a) != Attributes(b)) {
-        difference = "at " + here + ": the attributes changed";
+        difference = "the attributes of " + here + " changed";
         return false;
     }
     preserve = Preserves(a, preserve);
@@ -446,16 +446,17 @@ bool SameElement(xmlNode* a, xmlNode* b, bool preserve, const std::string& path,
     const std::vector<TItem> right = Items(b, Preserves(b, preserve));
     for (std::size_t i = 0; i < left.size() || i < right.size(); ++i) {
         if (i >= right.size()) {
-            difference = "at " + here + ": " + Describe(left[i]) + " is missing or was moved";
+            difference = "in " + here + " the browser moved or dropped " + Describe(left[i]);
             return false;
         }
         if (i >= left.size()) {
-            difference = "at " + here + ": " + Describe(right[i]) + " was added";
+            difference = "in " + here + " the browser added " + Describe(right[i]);
             return false;
         }
         if (left[i].Type != right[i].Type ||
             (left[i].Type != XML_ELEMENT_NODE && left[i].Text != right[i].Text)) {
-            difference = "at " + here + ": " + Describe(left[i]) + " became " + Describe(right[i]);
+            difference = "in " + here + " the template has " + Describe(left[i]) + " where the browser put " +
+                         Describe(right[i]);
             return false;
         }
         if (left[i].Type == XML_ELEMENT_NODE &&

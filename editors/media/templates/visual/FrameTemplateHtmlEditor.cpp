@@ -84,12 +84,13 @@ void TFrameTemplateHtmlEditor::InitControls()
     status_->setTextFormat(Qt::PlainText);
     status_->setMargin(6);
     status_->setStyleSheet("QLabel { background: #fff4ce; color: #3b2f00; border-bottom: 1px solid #e0c060; }");
+    status_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     status_->hide();
     layout()->addWidget(status_);
 
     view_ = new TDesignView(context.Services().Gui, this);
     view_->setObjectName("TemplateDesignView");
-    layout()->addWidget(view_);
+    static_cast<QVBoxLayout*>(layout())->addWidget(view_, 1);
     addActions(toolbar_->actions());
     connect(view_, &TDesignView::Modified, this, [this] {
         if (!TrackChanges || model_.State() != TTemplateDesignModel::TState::Editable)
