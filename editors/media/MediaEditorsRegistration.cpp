@@ -5,6 +5,7 @@
 #include "editors/media/images/CommonImageEditor.h"
 #include "editors/media/images/FrameImageDataEditor.h"
 #include "editors/media/images/ImageEditor.h"
+#include "editors/media/templates/properties/TemplateEditors.h"
 
 namespace {
 
@@ -24,4 +25,5 @@ void RegisterMediaEditors(TInternalPluginsManager& registry)
     RegisterEditor<TCommonImageEditor>(registry, "TCommonImageEditor");
     registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameImageDataEditor>>(
         "LinkedImage*", "TFrameImageDataEditor", "Image", "LinkedImage-basic", false));
+    RegisterTemplateEditors(registry);
 }
