@@ -17,6 +17,7 @@
 #include <QFormLayout>
 #include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPixmap>
 
 #include <algorithm>
@@ -38,6 +39,8 @@ void Fill(QComboBox* combo, const std::vector<TTemplatePropertiesModel::TChoice>
         AddComboBoxItem(combo, Q(choice.Caption), Q(choice.Value));
 }
 
+// The picture in a square of the box's size: a large one shrunk, a small
+// one (a background's tile) repeated as the page would show it.
 QPixmap Thumbnail(const TPicture& picture)
 {
     if (picture.IsEmpty())
@@ -50,7 +53,13 @@ QPixmap Thumbnail(const TPicture& picture)
     QImage image(small.Width(), small.Height(), QImage::Format_RGBA8888);
     for (int y = 0; y < small.Height(); ++y)
         std::copy_n(small.Row(y), static_cast<std::size_t>(small.Width()) * 4, image.scanLine(y));
-    return QPixmap::fromImage(image);
+    if (longer > kPictureSide / 2)
+        return QPixmap::fromImage(image);
+    QPixmap tiled(kPictureSide - 2, kPictureSide - 2);
+    tiled.fill(Qt::transparent);
+    QPainter painter(&tiled);
+    painter.drawTiledPixmap(tiled.rect(), QPixmap::fromImage(image));
+    return tiled;
 }
 
 }  // namespace

@@ -135,6 +135,17 @@ TEST_F(TemplateEditorsPaneTest, AColourSchemeChangeShowsInThePreviewBeforeSaving
     EXPECT_EQ(Committed(harbor, kMasterTemplateClass)->GetInteger("ColorScheme", 0), harborColours)
         << "the preview stored nothing";
     Shoot(f, "master-template-preview");
+    // A link to another page of the catalog stays where it is, with a word why.
+    {
+        QWebEngineView* view = FrameOfTab<TFramePreviewTemplate>(f, kPreviewTab)->View();
+        const QUrl shown = view->url();
+        RunScript(*view->page(), "Array.from(document.links).find(a => a.textContent.trim() == 'About Us').click(); 1");
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return !f.Boxes().Messages("error").empty(); }, 5000));
+        EXPECT_EQ(f.Boxes().Messages("error"),
+                  std::vector<std::string>{"Cannot follow the link in template preview mode"});
+        EXPECT_EQ(view->url(), shown);
+    }
 
     ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("MasterTemplate-basic"));
     PressCancel(f);
