@@ -169,23 +169,25 @@ void TFrameMasterTemplateEditor::StoreToObjects(bool /*languageSwitch*/)
     Model().FontScheme = S(GetComboBoxValue(cbFontScheme_));
     Model().Background = S(GetComboBoxValue(cbBackground_));
     const TTemplatePropertiesModel::TBackground import = Model().Store(VersionEditable(), StyleCatalogCode());
-    if (!import.FromStyles || backgroundImported_)
-        return;
-    // The picture is copied into the open catalog with the save, once: after
-    // it the open catalog's own copy is the one chosen.
-    backgroundImported_ = true;
+    // A picture of a style catalog is copied into the open catalog with the
+    // save; after it the open catalog's own copy is the one chosen, so it is
+    // copied once. Stored again (each preview stores the controls), the
+    // last choice counts: a copy no longer chosen is not made.
     TTolvexControlClass& context = *GetContext();
     TTemplates& templates = context.Data()->GetPageGeneration().GetTemplates();
-    context.DeferUntilSave([&templates, import](TAbstractDBConnection& connection) {
-        templates.ImportTemplateItem(import.Id, import.CatalogCode, connection);
-    });
+    copyPending_ = import.FromStyles;
+    context.DeferUntilSave("MasterTemplateBackground:" + std::to_string(context.GetTreeItemId()),
+                           [&templates, import](TAbstractDBConnection& connection) {
+                               if (import.FromStyles)
+                                   templates.ImportTemplateItem(import.Id, import.CatalogCode, connection);
+                           });
 }
 
 void TFrameMasterTemplateEditor::AfterSave()
 {
-    if (!backgroundImported_ || !model_)
+    if (!copyPending_ || !model_)
         return;
-    backgroundImported_ = false;
+    copyPending_ = false;
     const bool tracking = TrackChanges;
     TrackChanges = false;
     Model().TakeStoredBackground();
@@ -198,6 +200,6 @@ void TFrameMasterTemplateEditor::AfterSave()
 void TFrameMasterTemplateEditor::Cancel()
 {
     // The copy was dropped with the other unsaved writes.
-    backgroundImported_ = false;
+    copyPending_ = false;
     TTemplateFrameBase::Cancel();
 }

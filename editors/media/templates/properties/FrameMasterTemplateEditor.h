@@ -27,5 +27,5 @@ private:
     QComboBox* cbFontScheme_ = nullptr;
     QComboBox* cbBackground_ = nullptr;
     QLabel* imgBackground_ = nullptr;
-    bool backgroundImported_ = false;
+    bool copyPending_ = false;
 };

@@ -166,6 +166,15 @@ TEST_F(TemplateEditorsPaneTest, ABackgroundFromTheStyleCatalogIsCopiedOnceThenTh
     for (int i = 0; i < backgrounds->count(); ++i)
         harborEntries += backgrounds->itemText(i) == "Harbor background";
     EXPECT_EQ(harborEntries, 1) << "the catalog's picture is not offered again from the style catalogs";
+    // Chosen, previewed, then given up before saving: nothing is copied.
+    ASSERT_TRUE(Choose("cbBackgroundImage", "Meadow background"));
+    PreviewHtml();
+    ASSERT_TRUE(f.Editor().Container()->ActivateTabByName("MasterTemplate-basic"));
+    ASSERT_TRUE(Choose("cbBackgroundImage", "(none)"));
+    PressSave(f);
+    EXPECT_EQ(Template(kImageItemType, "Meadow background"), 0);
+    EXPECT_EQ(Committed(harbor, kMasterTemplateClass)->GetInteger("BackgroundImageCode", 0), 0);
+
     ASSERT_TRUE(Choose("cbBackgroundImage", "Meadow background"));
     ASSERT_TRUE(Value("cbBackgroundImage").startsWith("s"));
     const int meadowPicture = Value("cbBackgroundImage").mid(1).toInt();
