@@ -231,6 +231,24 @@ bool TFramePreviewTemplate::Generate(int pageItem, int pageType, int master, int
                                      int background, int pageNo, const std::string& lang, std::string& text)
 {
     TTolvexControlClass& context = *GetContext();
+    bool generated = false;
+    if (pageItem == 0)
+        text = context.Translate("No page uses this template yet, so there is no page to show it on.");
+    else
+        generated = GeneratePage(pageItem, pageType, master, body, color, font, background, pageNo, lang, text);
+    if (!generated) {
+        if (text.empty())
+            text = context.Translate("The page could not be generated.");
+        text = "<html><body><pre style=\"white-space: pre-wrap\">" + TCommonFunctions::EncodeXmlText(text) +
+               "</pre></body></html>";
+    }
+    return generated;
+}
+
+bool TFramePreviewTemplate::GeneratePage(int pageItem, int pageType, int master, int body, int color, int font,
+                                         int background, int pageNo, const std::string& lang, std::string& text)
+{
+    TTolvexControlClass& context = *GetContext();
     TCatalogData& data = *context.Data();
     bool generated = false;
     text.clear();
@@ -251,12 +269,6 @@ bool TFramePreviewTemplate::Generate(int pageItem, int pageType, int master, int
     } catch (const std::exception& error) {
         generated = false;
         text = error.what();
-    }
-    if (!generated) {
-        if (text.empty())
-            text = context.Translate("The page could not be generated.");
-        text = "<html><body><pre style=\"white-space: pre-wrap\">" + TCommonFunctions::EncodeXmlText(text) +
-               "</pre></body></html>";
     }
     return generated;
 }

@@ -46,8 +46,11 @@ private:
     // A link of the page, asked about once the engine has given it up.
     void Follow(const QUrl& url, const QUrl& current);
     void Load(const std::string& address);
+    // The page, or the text of why it cannot be shown as a page of its own.
     bool Generate(int pageItem, int pageType, int master, int body, int color, int font, int background, int pageNo,
                   const std::string& lang, std::string& text);
+    bool GeneratePage(int pageItem, int pageType, int master, int body, int color, int font, int background,
+                      int pageNo, const std::string& lang, std::string& text);
 
     std::unique_ptr<TTemplatePreviewModel> model_;
     QWebEngineView* wbPreview_ = nullptr;

@@ -239,6 +239,12 @@ TEST_F(TemplateEditorsPaneTest, TheTemplatePropertiesTabShowsPagingOnlyForBodyTe
     EXPECT_EQ(Committed(product, kNamesClassId)->GetLangString("ItemName", "XXX", 0), "Product page");
     EXPECT_TRUE(Committed(product, 505)->GetBoolean("WasModifiedByUser", 0)) << "the user's change is marked";
 
+    // No product to show the template on: the preview shows why.
+    const QString html = PreviewHtml();
+    EXPECT_TRUE(FrameOfTab<TFramePreviewTemplate>(f, kPreviewTab)->View()->url().toString().endsWith("/13.html"));
+    EXPECT_TRUE(html.contains("No page uses this template yet")) << html.toStdString();
+    Shoot(f, "body-template-preview");
+
     // A colour style sheet: no paging, no "Make Default".
     Open(Template(504, "Harbor colours"));
     ASSERT_NE(Find<QPushButton>(f, "btnMakeDefault"), nullptr);
