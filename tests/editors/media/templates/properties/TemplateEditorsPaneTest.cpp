@@ -288,6 +288,7 @@ TEST_F(TemplateEditorsPaneTest, TheSettingsFormIsSavedIntoTheTemplateAndReachesI
 
     // A link or the form's own button goes nowhere.
     RunScript(*view->page(), "document.getElementById('away').click(); 1");
+    RunScript(*view->page(), "document.querySelector('[type=submit]').click(); 1");
     QTest::qWait(500);
     EXPECT_EQ(view->url(), formUrl);
 
@@ -303,6 +304,7 @@ TEST_F(TemplateEditorsPaneTest, TheSettingsFormIsSavedIntoTheTemplateAndReachesI
     PressSave(f);
     EXPECT_FALSE(f.Editor().Context()->IsModified());
     EXPECT_EQ(view->url(), formUrl);
+    EXPECT_EQ(Committed(harbor, 518)->GetLangString("SettingsValue", "XXX", 0), "Gr\xc3\xbc\xc3\x9f Gott");
 
     // Regenerated pages read the stored setting.
     const std::string page = GeneratePage(f, f.Root().GetHomePageId());
