@@ -5,6 +5,7 @@
 #include "editors/media/images/CommonImageEditor.h"
 #include "editors/media/images/FrameImageDataEditor.h"
 #include "editors/media/images/ImageEditor.h"
+#include "editors/media/templates/properties/TemplateEditors.h"
 #include "editors/media/templates/visual/TemplateHTMLEditor.h"
 
 namespace {
@@ -26,4 +27,5 @@ void RegisterMediaEditors(TInternalPluginsManager& registry)
     RegisterEditor<TTemplateHTMLEditor>(registry, "TTemplateHTMLEditor");
     registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameImageDataEditor>>(
         "LinkedImage*", "TFrameImageDataEditor", "Image", "LinkedImage-basic", false));
+    RegisterTemplateEditors(registry);
 }

@@ -99,6 +99,13 @@ const std::set<std::string> kHospitalityAndServiceClasses = {
     "TFrameServicesGroup", "TFrameServicePackages", "TFrameInitService", "TFrameCustomTemplate",
     "TTolvexServiceFieldEditor", "TFrameServiceFieldEditor"};
 
+// The template editors: the property tabs, the settings tab, the template
+// preview and the item manager of template items.
+const std::set<std::string> kTemplateEditorClasses = {
+    "TMasterTemplateEditor", "TFrameMasterTemplateEditor", "TTemplatePropertiesEditor",
+    "TFrameTemplatePropertiesEditor", "TFrameTemplateSettings", "TPreviewTemplateViewer", "TFramePreviewTemplate",
+    "TTemplateItemManager"};
+
 // The kinds of editors that must be real, each with the words a failure names it by.
 struct TRequired {
     const std::set<std::string>& classes;
@@ -109,7 +116,8 @@ const std::vector<TRequired> kRequiredEditors = {
     {kBusinessEditorClasses, "the product editor"},
     {kPictureEditorClasses, "the picture editor"},
     {kNetworkEditorClasses, "the catalog network's editor"},
-    {kHospitalityAndServiceClasses, "the hotel or service editor"}};
+    {kHospitalityAndServiceClasses, "the hotel or service editor"},
+    {kTemplateEditorClasses, "the template editor"}};
 
 // ---- the cases, read from the shipped definitions ----------------------------------------
 
