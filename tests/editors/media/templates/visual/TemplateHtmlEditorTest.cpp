@@ -57,8 +57,9 @@ protected:
         EXPECT_TRUE(f.Editor().Container()->ActivateTabByName(kTab)) << itemId;
         auto* frame = FrameOfTab<TFrameTemplateHtmlEditor>(f, kTab);
         EXPECT_NE(frame, nullptr) << itemId;
-        if (frame)
+        if (frame) {
             EXPECT_TRUE(QTest::qWaitFor([&] { return frame->IsChecked(); }, 20000)) << itemId;
+        }
         return frame;
     }
     QVariant Script(TFrameTemplateHtmlEditor& frame, const QString& script)
