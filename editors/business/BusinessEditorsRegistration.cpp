@@ -2,6 +2,7 @@
 
 #include "catalog/InternalPluginsManager.h"
 #include "catalog/PlaceholderFrameClass.h"
+#include "editors/business/auction/AuctionFrames.h"
 #include "editors/business/cart/FrameShoppingCart.h"
 #include "editors/business/fields/FrameAdditionalFields.h"
 #include "editors/business/network/NetworkEditorsRegistration.h"
@@ -92,4 +93,5 @@ void RegisterBusinessEditors(TInternalPluginsManager& registry)
     });
     RegisterNetworkEditors(registry);
     RegisterShoppingCart(registry);
+    RegisterAuctionEditors(registry);
 }
