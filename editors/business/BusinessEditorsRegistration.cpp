@@ -9,6 +9,7 @@
 #include "editors/business/hotels/HospitalityEditors.h"
 #include "editors/business/options/OptionEditorsRegistration.h"
 #include "editors/business/services/ServiceFrames.h"
+#include "editors/business/supplier/SupplierFrames.h"
 #include "editors/business/products/FrameListProductsEditor.h"
 #include "editors/business/products/FrameMultiColorEditor.h"
 #include "editors/business/products/FrameProductInfo.h"
@@ -94,4 +95,5 @@ void RegisterBusinessEditors(TInternalPluginsManager& registry)
     RegisterNetworkEditors(registry);
     RegisterShoppingCart(registry);
     RegisterAuctionEditors(registry);
+    RegisterSupplierEditors(registry);
 }
