@@ -41,7 +41,7 @@ protected:
             Click(window, "btnSearch");
             window.btnContainerOk->click();
         });
-        QTest::mouseClick(Control<QWidget>("pnlLogo")->findChild<QPushButton*>("btnSelect"), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>("btnSelect"), Qt::LeftButton);
     }
     // The committed values of the cart's member, "(none)" without a row.
     std::string Stored(int memberId)
@@ -57,7 +57,7 @@ protected:
     }
     std::string ShownLogo()
     {
-        auto* preview = Control<QWidget>("pnlLogo")->findChild<TFrameImageContainer*>();
+        auto* preview = f.EditorPane()->findChild<TFrameImageContainer*>();
         return preview ? preview->Model().CaptionText() : "(no preview)";
     }
     static constexpr int kShipping = 5;
