@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -71,13 +72,17 @@ TAuctionOptionsBox::TAuctionOptionsBox(QWidget* parent) : QWidget(parent)
     form_->addRow(tr("&Counter:"), cbCounter_);
     form_->addRow(tr("&Duration in days:"), cbDuration_);
     auto* payments = new QGroupBox(tr("Payment methods"), this);
-    auto* paymentsLayout = new QFormLayout(payments);
-    paymentsLayout->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
-    paymentsLayout->addRow(chkAuctionPayment_);
-    paymentsLayout->addRow(chkPayPal_);
-    paymentsLayout->addRow(lblAccount_, edtAccount_);
-    paymentsLayout->addRow(chkCashOnDelivery_);
-    paymentsLayout->addRow(chkPersonalChecks_);
+    auto* paymentsLayout = new QVBoxLayout(payments);
+    auto* account = new QHBoxLayout;
+    // The account belongs to the payment service above it.
+    account->addSpacing(24);
+    account->addWidget(lblAccount_);
+    account->addWidget(edtAccount_, 1);
+    for (QCheckBox* box : {chkAuctionPayment_, chkPayPal_, chkCashOnDelivery_, chkPersonalChecks_}) {
+        paymentsLayout->addWidget(box, 0, Qt::AlignLeft);
+        if (box == chkPayPal_)
+            paymentsLayout->addLayout(account);
+    }
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(form_);
