@@ -152,6 +152,7 @@ void TSupplierRowDialog::InitControls()
             auto* pick = new QPushButton(QStringLiteral("..."), this);
             pick->setObjectName("btnSelectProduct");
             pick->setToolTip(tr("Choose the product"));
+            pick->setMaximumWidth(pick->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
             connect(pick, &QPushButton::clicked, this, [this] { PickProduct(); });
             field = new QWidget(this);
             auto* line = new QHBoxLayout(field);

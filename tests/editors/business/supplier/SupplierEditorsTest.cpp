@@ -5,7 +5,11 @@
 #include "../BusinessPaneHelpers.h"
 #include "../../media/ImageDialogFixture.h"
 
+#include "catalog/TreeNode.h"
+#include "catalog/ui/CatalogTreeView.h"
+#include "catalog/ui/TreeModel.h"
 #include "editors/framework/Registration.h"
+#include "editors/site/html/dialogs/SelectPageFrame.h"
 #include "support/TempFolder.h"
 
 #include <QLineEdit>
@@ -124,4 +128,79 @@ TEST_F(SupplierEditors, ACertificateOfABadYearIsShownAgainWithWhatWasTyped)
     EXPECT_EQ(Committed(f, "SELECT NumberValue FROM CNumbers WHERE CatalogCode = :CatalogCode AND ItemId = 2001 AND "
                            "ClassId = 8102 AND MemberId = 2"),
               "2001");
+}
+
+namespace {
+
+// Picks the item in the page picker once a window holding one shows (not
+// the dialog that opened it, which is modal too).
+void PickPage(int itemId, bool* picked)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(20);
+    QObject::connect(poll, &QTimer::timeout, [poll, itemId, picked] {
+        auto* window = qobject_cast<TfrmFrameContainer*>(QApplication::activeModalWidget());
+        TSelectPageFrame* picker = window ? window->findChild<TSelectPageFrame*>() : nullptr;
+        if (!picker)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        for (TTreeNode* node : picker->Manager().AllNodes())
+            if (node->ItemId() == itemId)
+                picker->Tree()->setCurrentIndex(picker->Tree()->Model().IndexOf(node));
+        *picked = true;
+        window->btnContainerOk->click();
+    });
+    poll->start();
+}
+
+}  // namespace
+
+TEST_F(SupplierEditors, AnExportRecordNamesThePickedProductAndNeedsAVolume)
+{
+    const TProduct chair = AddProduct(f, "C-1", "Chair");
+    OpenProfile("SupplierInfo-basic");
+    for (QTabWidget* tabs : f.EditorPane()->findChildren<QTabWidget*>())
+        for (int i = 0; i < tabs->count(); ++i)
+            if (tabs->tabText(i).remove('&') == "Export")
+                tabs->setCurrentIndex(i);
+    QCoreApplication::processEvents();
+    auto* add = Find<QPushButton>(f, "btnListDataAdd");
+    ASSERT_NE(add, nullptr);
+    int shown = 0;
+    bool picked = false;
+    std::function<void(TfrmFrameContainer&)> answer = [&](TfrmFrameContainer& dialog) {
+        ++shown;
+        auto* product = dialog.findChild<QLineEdit*>("edtProductCode");
+        auto* volume = dialog.findChild<QLineEdit*>("edtVolume");
+        auto* country = dialog.findChild<QComboBox*>("edtCountryCode");
+        ASSERT_TRUE(product && volume && country);
+        if (shown == 1) {
+            EXPECT_TRUE(product->isReadOnly()) << "the product is picked, never typed";
+            EXPECT_EQ(country->currentIndex(), 0) << "the first country by default";
+            PickPage(chair.Placement, &picked);
+            dialog.findChild<QPushButton*>("btnSelectProduct")->click();
+            EXPECT_EQ(product->text(), "Chair (C-1)");
+            QTest::keyClicks(dialog.findChild<QLineEdit*>("edtYear"), "2020");
+            QTest::keyClicks(dialog.findChild<QLineEdit*>("edtUnit"), "pcs");
+            QTest::keyClicks(volume, "   ");
+            if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR"))
+                dialog.grab().save(QString("%1/supplier-export.png").arg(dir));
+            WhenShown(answer);
+        } else if (shown == 2) {
+            EXPECT_EQ(product->text(), "Chair (C-1)") << "shown again with what was there";
+            EXPECT_EQ(dialog.findChild<QLineEdit*>("edtUnit")->text(), "pcs");
+            TypeOver(volume, "100");
+        }
+        dialog.btnContainerOk->click();
+    };
+    WhenShown(answer);
+    QTest::mouseClick(add, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return shown == 2; }));
+    EXPECT_TRUE(picked);
+    EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{"Please enter a value for the volume field"});
+    PressSave(f);
+    EXPECT_EQ(Committed(f, "SELECT StringValue FROM CStrings WHERE CatalogCode = :CatalogCode AND ItemId = 2001 AND "
+                           "ClassId = 8104 AND MemberId = 1"),
+              "Chair (C-1)");
 }
