@@ -99,6 +99,14 @@ const std::set<std::string> kHospitalityAndServiceClasses = {
     "TFrameServicesGroup", "TFrameServicePackages", "TFrameInitService", "TFrameCustomTemplate",
     "TTolvexServiceFieldEditor", "TFrameServiceFieldEditor"};
 
+// The shopping cart, the auction listing options and a product's listing,
+// and the supplier profile with its row dialogs.
+const std::set<std::string> kCommerceEditorClasses = {
+    "TFrameShoppingCart", "TGlobalEbayOptionsEditor", "TFrameGlobalEbayOptions", "TEBayEditor", "TFrameEBayEditor",
+    "TProductEBayPricesEditor", "TFrameProductEBayPrices", "TFrameEBayGallery", "TFrameEBayAdditionalImages",
+    "TSupplierInfoEditor", "TFrameSupplierInfo", "TBTCASupplierExportInfo", "TFrameZUDISupplierExport",
+    "TBTCASupplierCertificate", "TFrameZUDICertificate", "TBTCASupplierReferences", "TFrameZUDIReferences"};
+
 // The kinds of editors that must be real, each with the words a failure names it by.
 struct TRequired {
     const std::set<std::string>& classes;
@@ -109,7 +117,8 @@ const std::vector<TRequired> kRequiredEditors = {
     {kBusinessEditorClasses, "the product editor"},
     {kPictureEditorClasses, "the picture editor"},
     {kNetworkEditorClasses, "the catalog network's editor"},
-    {kHospitalityAndServiceClasses, "the hotel or service editor"}};
+    {kHospitalityAndServiceClasses, "the hotel or service editor"},
+    {kCommerceEditorClasses, "the cart, auction or supplier editor"}};
 
 // ---- the cases, read from the shipped definitions ----------------------------------------
 
