@@ -153,6 +153,19 @@ TEST_F(AuctionEditors, AProductListingRefusesANullBidAndStoresItsOwnSite)
     EXPECT_EQ(StoredListing(product.Data, 4014, 5), "1") << "own settings";
     EXPECT_EQ(StoredListing(product.Data, 4014, 9), "77");
     EXPECT_EQ(StoredListing(product.Data, 4014, 10), "EUR");
+
+    // A listing on the defaults keeps no settings of its own.
+    OpenItem(f, product.Placement, "eBay-main");
+    QTest::mouseClick(Find<QCheckBox>(f, "chkUseDefaults"), Qt::LeftButton);
+    EXPECT_EQ(Find<QComboBox>(f, "cbSite")->currentData().toString(), "3") << "the defaults show again";
+    PressSave(f);
+    EXPECT_EQ(StoredListing(product.Data, 4014, 1), "2.5");
+    EXPECT_EQ(StoredListing(product.Data, 4014, 5), "(none)");
+    EXPECT_EQ(StoredListing(product.Data, 4014, 9), "(none)");
+    for (const int member : {6, 10, 11}) {
+        const std::string value = StoredListing(product.Data, 4014, member);
+        EXPECT_TRUE(value == "(none)" || value.empty()) << member << ": " << value;
+    }
 }
 
 TEST_F(AuctionEditors, TheGalleryPictureIsKeptBySaveAndTakenBackByCancel)
