@@ -2,11 +2,14 @@
 
 #include "catalog/InternalPluginsManager.h"
 #include "catalog/PlaceholderFrameClass.h"
+#include "editors/business/auction/AuctionFrames.h"
+#include "editors/business/cart/FrameShoppingCart.h"
 #include "editors/business/fields/FrameAdditionalFields.h"
 #include "editors/business/network/NetworkEditorsRegistration.h"
 #include "editors/business/hotels/HospitalityEditors.h"
 #include "editors/business/options/OptionEditorsRegistration.h"
 #include "editors/business/services/ServiceFrames.h"
+#include "editors/business/supplier/SupplierFrames.h"
 #include "editors/business/products/FrameListProductsEditor.h"
 #include "editors/business/products/FrameMultiColorEditor.h"
 #include "editors/business/products/FrameProductInfo.h"
@@ -90,4 +93,7 @@ void RegisterBusinessEditors(TInternalPluginsManager& registry)
         return std::unique_ptr<TAbstractPluginClass>(new TCaptionedItemManager(name, params, "All Products", "", true));
     });
     RegisterNetworkEditors(registry);
+    RegisterShoppingCart(registry);
+    RegisterAuctionEditors(registry);
+    RegisterSupplierEditors(registry);
 }

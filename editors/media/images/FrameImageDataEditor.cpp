@@ -117,6 +117,8 @@ void TFrameCommonImageEditor::InitControls()
             Config.NeedLargeCopy = value == "yes";
         else if (name == "foldername")
             Config.FolderName = value;
+        else if (name == "mainimagesize")
+            Config.MainImageSize = std::atoi(value.c_str());
         else if (name == "itemid" && context.Data())
             Config.ItemId = context.Data()->ResolveItemId(value, context.GetItemId(), context.GetTreeItemId());
     }

@@ -45,7 +45,7 @@ private:
 };
 
 // The same tab configured by its editor's parameters ("class", "member",
-// "savelarge", "foldername", "itemid", split at "&").
+// "savelarge", "foldername", "mainimagesize", "itemid", split at "&").
 class TFrameCommonImageEditor : public TFrameImageDataEditor {
     Q_OBJECT
 public:

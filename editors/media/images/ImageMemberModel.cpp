@@ -14,6 +14,8 @@ std::vector<std::string> TImageMemberConfig::DialogParams() const
     std::vector<std::string> params;
     if (!FolderName.empty())
         params.push_back("FolderName=" + FolderName);
+    if (MainImageSize > 0)
+        params.push_back("MainImageSize=" + std::to_string(MainImageSize));
     if (NeedLargeCopy)
         params.push_back("NeedLargeCopy=yes");
     if (NeedThumbnailCopy)

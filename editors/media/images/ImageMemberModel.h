@@ -21,11 +21,13 @@ struct TImageMemberConfig {
     bool NeedLargeCopy = false;
     bool NeedThumbnailCopy = false;
     std::string FolderName = "Imported";
+    // The width the dialog scales the picture to; 0: the catalog's own.
+    int MainImageSize = 0;
     // The item whose object is edited; 0: the editing context's item.
     int ItemId = 0;
 
     // The parameter list of the image dialog: "FolderName" (when set),
-    // "NeedLargeCopy", "NeedThumbnailCopy" as configured.
+    // "MainImageSize" (when set), "NeedLargeCopy", "NeedThumbnailCopy" as configured.
     std::vector<std::string> DialogParams() const;
 };
 

@@ -106,6 +106,14 @@ const std::set<std::string> kTemplateEditorClasses = {
     "TFrameTemplatePropertiesEditor", "TFrameTemplateSettings", "TPreviewTemplateViewer", "TFramePreviewTemplate",
     "TTemplateItemManager"};
 
+// The shopping cart, the auction listing options and a product's listing,
+// and the supplier profile with its row dialogs.
+const std::set<std::string> kCommerceEditorClasses = {
+    "TFrameShoppingCart", "TGlobalEbayOptionsEditor", "TFrameGlobalEbayOptions", "TEBayEditor", "TFrameEBayEditor",
+    "TProductEBayPricesEditor", "TFrameProductEBayPrices", "TFrameEBayGallery", "TFrameEBayAdditionalImages",
+    "TSupplierInfoEditor", "TFrameSupplierInfo", "TBTCASupplierExportInfo", "TFrameZUDISupplierExport",
+    "TBTCASupplierCertificate", "TFrameZUDICertificate", "TBTCASupplierReferences", "TFrameZUDIReferences"};
+
 // The kinds of editors that must be real, each with the words a failure names it by.
 struct TRequired {
     const std::set<std::string>& classes;
@@ -117,7 +125,8 @@ const std::vector<TRequired> kRequiredEditors = {
     {kPictureEditorClasses, "the picture editor"},
     {kNetworkEditorClasses, "the catalog network's editor"},
     {kHospitalityAndServiceClasses, "the hotel or service editor"},
-    {kTemplateEditorClasses, "the template editor"}};
+    {kTemplateEditorClasses, "the template editor"},
+    {kCommerceEditorClasses, "the cart, auction or supplier editor"}};
 
 // ---- the cases, read from the shipped definitions ----------------------------------------
 
