@@ -5,6 +5,9 @@
 // pages by their item manager.
 #include "EditingFixture.h"
 
+#include "catalog/InternalPluginsManager.h"
+#include "catalog/PlaceholderUIEditor.h"
+
 #include "editors/framework/ItemEditorContainer.h"
 #include "editors/framework/PlaceholderFrame.h"
 #include "editors/framework/TolvexControlClass.h"
@@ -36,13 +39,18 @@ protected:
                                            equals == std::string::npos ? "" : editorSpec.substr(equals + 1), nullptr);
     }
 
-    TEditingFixture fixture_;
+    // The auction editor stands for one the program lacks: its class is
+    // registered again as the page that stands in for a missing editor.
+    TEditingFixture fixture_{[](TInternalPluginsManager& registry) {
+        registry.RegisterBuiltinClass("TEBayEditor", [](const std::string& name, const std::string& params) {
+            return std::unique_ptr<TAbstractPluginClass>(new TPlaceholderUIEditor(name, params, "TEBayEditor"));
+        });
+    }};
     std::unique_ptr<TTolvexItemEditor> editor_;
 };
 
 TEST_F(ContainerTest, EditorsThatTheProgramLacksShowWhichEditorTheyStandFor)
 {
-    // The auction editor is one the program does not have yet.
     ASSERT_TRUE(Open(kHome, "eBayEditor="));
     TEditorTestPages* pages = fixture_.Panel().FakePages();
     ASSERT_NE(pages, nullptr);
