@@ -2,6 +2,7 @@
 
 #include "catalog/InternalPluginsManager.h"
 #include "catalog/PlaceholderFrameClass.h"
+#include "editors/business/codes/CodesEditors.h"
 #include "editors/business/fields/FrameAdditionalFields.h"
 #include "editors/business/network/NetworkEditorsRegistration.h"
 #include "editors/business/hotels/HospitalityEditors.h"
@@ -90,4 +91,5 @@ void RegisterBusinessEditors(TInternalPluginsManager& registry)
         return std::unique_ptr<TAbstractPluginClass>(new TCaptionedItemManager(name, params, "All Products", "", true));
     });
     RegisterNetworkEditors(registry);
+    RegisterCodesEditors(registry);
 }
