@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -74,6 +75,7 @@ QTreeWidget* MakeList(QWidget* parent, const char* name)
     list->setSortingEnabled(true);
     list->sortByColumn(0, Qt::AscendingOrder);
     list->header()->setSectionsClickable(false);
+    list->header()->setSortIndicatorShown(false);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     return list;
 }
@@ -179,6 +181,9 @@ void TFrameCodesEditor::BuildControls()
     tvCodesAllCodes_->setObjectName("tvCodesAllCodes");
     tvCodesAllCodes_->setHeaderHidden(true);
     tvCodesAllCodes_->setUniformRowHeights(true);
+    // Long names scroll sideways instead of being cut short.
+    tvCodesAllCodes_->header()->setStretchLastSection(false);
+    tvCodesAllCodes_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tvCodesAllCodes_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tvCodesAllCodes_->setSelectionMode(QAbstractItemView::SingleSelection);
     tvCodesAllCodes_->setDragEnabled(true);
@@ -380,7 +385,9 @@ void TFrameCodesEditor::SelectNode(const QModelIndex& index)
     if (!index.isValid())
         return;
     tvCodesAllCodes_->setCurrentIndex(index);
-    tvCodesAllCodes_->scrollTo(index);
+    tvCodesAllCodes_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    // The names start at the left edge: the tree scrolls only up and down to a node.
+    tvCodesAllCodes_->horizontalScrollBar()->setValue(0);
 }
 
 void TFrameCodesEditor::ShowInTree(const std::string& code)
