@@ -99,6 +99,10 @@ const std::set<std::string> kHospitalityAndServiceClasses = {
     "TFrameServicesGroup", "TFrameServicePackages", "TFrameInitService", "TFrameCustomTemplate",
     "TTolvexServiceFieldEditor", "TFrameServiceFieldEditor"};
 
+// The classification codes tabs and the "Category" tab that nests them.
+const std::set<std::string> kCodesEditorClasses = {"TCodesEditor", "TFrameCodesEditor", "TCodesContainerEditor",
+                                                   "TFrameCodesContainer"};
+
 // The kinds of editors that must be real, each with the words a failure names it by.
 struct TRequired {
     const std::set<std::string>& classes;
@@ -109,7 +113,8 @@ const std::vector<TRequired> kRequiredEditors = {
     {kBusinessEditorClasses, "the product editor"},
     {kPictureEditorClasses, "the picture editor"},
     {kNetworkEditorClasses, "the catalog network's editor"},
-    {kHospitalityAndServiceClasses, "the hotel or service editor"}};
+    {kHospitalityAndServiceClasses, "the hotel or service editor"},
+    {kCodesEditorClasses, "the classification codes editor"}};
 
 // ---- the cases, read from the shipped definitions ----------------------------------------
 
