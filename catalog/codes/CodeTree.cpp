@@ -20,17 +20,6 @@ std::string Folded(std::string text)
 
 }  // namespace
 
-int TCodeNode::Index() const
-{
-    if (!Parent)
-        return 0;
-    const auto& siblings = Parent->Children;
-    for (std::size_t i = 0; i < siblings.size(); ++i)
-        if (siblings[i].get() == this)
-            return static_cast<int>(i);
-    return -1;
-}
-
 TCodeTree::TCodeTree(TCodeDatabase& database) : database_(database)
 {
     Reload();
@@ -61,6 +50,7 @@ void TCodeTree::Attach(TCodeNode& node, std::vector<TCodeRow> rows)
         child->Level = node.Level + 1;
         child->Parent = &node;
         child->Loaded = !child->Row.HasChildren;
+        child->Row_ = static_cast<int>(node.Children.size());
         node.Children.push_back(std::move(child));
     }
 }
@@ -78,6 +68,8 @@ void TCodeTree::Remove(TCodeNode& node)
     auto& siblings = node.Parent->Children;
     siblings.erase(std::remove_if(siblings.begin(), siblings.end(), [&](const auto& n) { return n.get() == &node; }),
                    siblings.end());
+    for (std::size_t i = 0; i < siblings.size(); ++i)
+        siblings[i]->Row_ = static_cast<int>(i);
 }
 
 std::vector<std::string> TCodeTree::PathTo(const std::string& code)

@@ -23,7 +23,11 @@ struct TCodeNode {
     bool Loaded = false;
 
     // The place of the node among its parent's children.
-    int Index() const;
+    int Index() const { return Row_; }
+
+private:
+    friend class TCodeTree;
+    int Row_ = 0;
 };
 
 class TCodeTree {
