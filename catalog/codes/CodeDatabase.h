@@ -41,6 +41,7 @@ public:
     TCodeDatabase(TCodeSystem system, TAbstractDBConnection& connection);
 
     TCodeSystem System() const { return system_; }
+    TAbstractDBConnection& Connection() const { return connection_; }
     // The connection of the system's database among the program's databases
     // (raises the fatal error of a database that cannot be opened).
     static TAbstractDBConnection& ShippedConnection(TGlobalDefinition& definition, TCodeSystem system);

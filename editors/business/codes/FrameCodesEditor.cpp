@@ -33,6 +33,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <optional>
+
 using UiText::Q;
 using UiText::S;
 
@@ -288,6 +290,10 @@ void TFrameCodesEditor::LoadFromObjects(bool)
 {
     if (!model_)
         return;
+    // After a cancel the category table is as it was: the tree shows it so.
+    if (IsUpkeep() && loaded_)
+        treeModel_->Reload();
+    loaded_ = true;
     model_->Load();
     ShowLists();
 }
@@ -517,6 +523,8 @@ void TFrameCodesEditor::EditCategory(bool edit)
         category.Name = form.Name;
         category.Leaf = form.Leaf;
         category.CatalogCode = context.GetCatalogCode();
+        const std::optional<TPartnerCategory> before =
+            storedId ? database_->ReadCategory(storedId) : std::optional<TPartnerCategory>();
         const TCategoryUpkeep result =
             storedId ? database_->UpdateCategory(
                            storedId, category, TCodeDatabase::CountCategoryUsers(context.GetConnection(), storedId))
@@ -537,6 +545,17 @@ void TFrameCodesEditor::EditCategory(bool edit)
                 return;
             continue;
         }
+        // The table is written at once (the tree shows it); Cancel puts the row back as it was.
+        TAbstractDBConnection& table = database_->Connection();
+        if (before)
+            context.AddUndoAction([&table, row = *before, id = category.Id](TAbstractDBConnection&) {
+                TCodeDatabase(TCodeSystem::Zarivuro, table).UpdateCategory(id, row, 0);
+            });
+        else
+            context.AddUndoAction([&table, id = category.Id](TAbstractDBConnection&) {
+                TCodeDatabase(TCodeSystem::Zarivuro, table).DeleteCategory(id, 0);
+            });
+        SetModified();
         treeModel_->Reload();
         ShowInTree(std::to_string(category.Id));
         UpdateButtons();
@@ -553,10 +572,20 @@ void TFrameCodesEditor::DeleteCategory()
     if (context.Services().Gui.AskQuestion("Do you really want to delete it?") != mrYes)
         return;
     const int id = TMemberValueText::ReadInteger(node->Row.Code);
+    const std::optional<TPartnerCategory> before = database_->ReadCategory(id);
     QString refusal;
     switch (database_->DeleteCategory(id, TCodeDatabase::CountCategoryUsers(context.GetConnection(), id))) {
     case TCategoryUpkeep::HasChildren: refusal = tr("The category has subcategories: delete them first."); break;
     case TCategoryUpkeep::InUse: refusal = tr("Items are assigned to the category: it cannot be deleted."); break;
+    case TCategoryUpkeep::Done:
+        if (before) {
+            TAbstractDBConnection& table = database_->Connection();
+            context.AddUndoAction([&table, row = *before](TAbstractDBConnection&) {
+                TCodeDatabase(TCodeSystem::Zarivuro, table).AddCategory(row);
+            });
+            SetModified();
+        }
+        break;
     default: break;
     }
     if (!refusal.isEmpty())

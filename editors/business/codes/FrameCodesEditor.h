@@ -70,6 +70,7 @@ private:
     TCodesTreeModel* treeModel_ = nullptr;
     bool searchNext_ = false;
     bool upkeep_ = false;
+    bool loaded_ = false;
 
     QSplitter* splCodes_ = nullptr;
     QSplitter* splLeft_ = nullptr;

@@ -69,6 +69,10 @@ TEST_F(CodesUpkeep, AddRefusesATakenIdAndShowsTheDialogAgainWithWhatWasTyped)
     EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{"A category with the id 101 exists already."});
     EXPECT_EQ(Tree()->currentIndex().data().toString().toStdString(), "Honey (105)") << "the tree was read again";
     EXPECT_EQ(Model()->Locate("101").data().toString().toStdString(), "Coffee & Tea (101)") << "left as it was";
+    PressSave(f);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Model()->Locate("105").isValid()) << "saved, it stays";
+    EXPECT_EQ(f.Boxes().Messages("error").size(), 1u);
 }
 
 TEST_F(CodesUpkeep, EditChangesTheRowItReadAndDeleteRefusesACategoryWithSubcategories)
@@ -95,6 +99,37 @@ TEST_F(CodesUpkeep, EditChangesTheRowItReadAndDeleteRefusesACategoryWithSubcateg
     Click("btnCodesDelete");
     EXPECT_FALSE(Model()->Locate("101").isValid());
     EXPECT_TRUE(Model()->Locate("102").isValid());
+}
+
+TEST_F(CodesUpkeep, CancelPutsTheTableBackAsItWas)
+{
+    ASSERT_NE(Tree(), nullptr);
+    Select("101");
+    WhenShown([&](TfrmFrameContainer& window) {
+        TypeOver(window.findChild<QLineEdit*>("edtName"), "Coffee only");
+        window.btnContainerOk->click();
+    });
+    Click("btnCodesEdit");
+    ASSERT_TRUE(WaitFor([&] { return Tree()->currentIndex().data().toString() == "Coffee only (101)"; }));
+    Select("102");
+    f.Boxes().QueueAnswer(mrYes);
+    Click("btnCodesDelete");
+    ASSERT_FALSE(Model()->Locate("102").isValid());
+    Select("100");
+    WhenShown([&](TfrmFrameContainer& window) {
+        TypeOver(window.findChild<QLineEdit*>("edtCategoryId"), "105");
+        TypeOver(window.findChild<QLineEdit*>("edtName"), "Honey");
+        window.btnContainerOk->click();
+    });
+    Click("btnCodesAddNew");
+    ASSERT_TRUE(WaitFor([&] { return Selected() == "105"; }));
+
+    ASSERT_TRUE(f.CancelButton()->isEnabled());
+    PressCancel(f);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Model()->Locate("101").data().toString().toStdString(), "Coffee & Tea (101)");
+    EXPECT_EQ(Model()->Locate("102").data().toString().toStdString(), "Fruit & Vegetables (102)");
+    EXPECT_FALSE(Model()->Locate("105").isValid());
 }
 
 }  // namespace
