@@ -66,6 +66,7 @@ TEST_F(CodesUpkeep, AddRefusesATakenIdAndShowsTheDialogAgainWithWhatWasTyped)
     Click("btnCodesAddNew");
     ASSERT_TRUE(WaitFor([&] { return Selected() == "105"; }));
     EXPECT_EQ(reopenedWith, "101 Honey");
+    Shoot(f, "codes-upkeep");
     EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{"A category with the id 101 exists already."});
     EXPECT_EQ(Tree()->currentIndex().data().toString().toStdString(), "Honey (105)") << "the tree was read again";
     EXPECT_EQ(Model()->Locate("101").data().toString().toStdString(), "Coffee & Tea (101)") << "left as it was";
