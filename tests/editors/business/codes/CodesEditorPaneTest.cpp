@@ -1,8 +1,8 @@
 // The classification codes tabs of a product in the main window's editor
 // pane, on the shipped code tables: a search selects its first hit in tree
 // order and "Next" steps on; a code given to the product joins the company's
-// list; drops add only what may be chosen; a stored code the shipped tables
-// lack is shown and kept through a save.
+// list; drops add only what may be chosen, and Cancel takes them back; a
+// stored code the shipped tables lack is shown and kept through a save.
 #include "../BusinessPaneHelpers.h"
 
 #include "common/WellKnownIds.h"
@@ -141,6 +141,12 @@ TEST_F(CodesPane, DropsAddOnlyCodesThatMayBeChosen)
     EXPECT_EQ(Captions(List("lvCodesData")), std::vector<std::string>{"Facsimile paper (14111508)"});
     Drop("14111508");
     EXPECT_EQ(Captions(List("lvCodesData")).size(), 1u);
+
+    PressCancel(f);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Captions(List("lvCodesData")).empty()) << "Cancel takes the code back";
+    EXPECT_TRUE(Captions(List("lvCodesCompanyCodes")).empty());
+    EXPECT_TRUE(Stored(kCompanyItemId).empty());
 }
 
 TEST_F(CodesPane, AStoredCodeTheShippedTablesLackIsShownAndSurvivesASave)
