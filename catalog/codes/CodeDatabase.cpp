@@ -23,12 +23,6 @@ bool IsNumericSystem(TCodeSystem system)
     return CodeSystemInfo(system).Numeric;
 }
 
-// The part text that stands for "below this node".
-std::string UnsetPart(TCodeSystem system)
-{
-    return system == TCodeSystem::Unspsc ? "00" : "";
-}
-
 std::string Part(const std::string& code, int part)
 {
     return code.size() > std::size_t(2 * part) ? code.substr(2 * part, 2) : std::string();
@@ -104,7 +98,7 @@ std::vector<TCodeRow> TCodeDatabase::PartsChildren(const std::string& parentCode
     query->SetSQL(std::string("SELECT * FROM ") + info.Table + " WHERE " + where +
                   " ORDER BY DataValue COLLATE NOCASE, Segment, Family, Class" +
                   (info.Levels > 3 ? ", Commodity" : ""));
-    query->SetParam("Unset", UnsetPart(system_));
+    query->SetParam("Unset", UnsetCodePart(system_));
     for (int part = 0; part < level; ++part)
         query->SetParam("P" + to_string(part), Part(parentCode, part));
     std::vector<TCodeRow> result;
@@ -157,7 +151,7 @@ std::optional<TCodeRow> TCodeDatabase::Find(const std::string& code)
             where += std::string(part ? " AND " : "") + kPartColumns[part] + " = :P" + to_string(part);
         query->SetSQL(std::string("SELECT * FROM ") + info.Table + " WHERE " + where);
         for (int part = 0; part < info.Levels; ++part)
-            query->SetParam("P" + to_string(part), part <= level ? Part(code, part) : UnsetPart(system_));
+            query->SetParam("P" + to_string(part), part <= level ? Part(code, part) : UnsetCodePart(system_));
     }
     TAbstractRecordset& rows = query->Open(true);
     if (rows.Eof())

@@ -1,7 +1,8 @@
 #include "catalog/codes/CodeSystem.h"
 
+#include "common/CommonFunctionsDetail.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace {
 
@@ -12,17 +13,6 @@ const TCodeSystemInfo kSystems[] = {
     {"ZUDICategories", "CategoryName", "ZUDIProductCategories", "CategoryId", true, 0},
 };
 
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
-
-// The text of a part that stands for "below this node": "00" for UNSPSC, empty for Harmonized.
-std::string UnsetPart(TCodeSystem system)
-{
-    return system == TCodeSystem::Unspsc ? "00" : "";
-}
 
 }  // namespace
 
@@ -33,7 +23,7 @@ const TCodeSystemInfo& CodeSystemInfo(TCodeSystem system)
 
 TCodeSystem CodeSystemOfEditor(const std::string& editorName)
 {
-    const std::string name = Lower(editorName);
+    const std::string name = common_detail::LowerCase(editorName);
     if (name.find("unsp") != std::string::npos)
         return TCodeSystem::Unspsc;
     if (name.find("ebay") != std::string::npos)
@@ -45,13 +35,18 @@ TCodeSystem CodeSystemOfEditor(const std::string& editorName)
 
 bool IsCompanyCodesEditor(const std::string& editorName)
 {
-    return Lower(editorName).find("company") != std::string::npos;
+    return common_detail::LowerCase(editorName).find("company") != std::string::npos;
+}
+
+std::string UnsetCodePart(TCodeSystem system)
+{
+    return system == TCodeSystem::Unspsc ? "00" : "";
 }
 
 int CodeLevel(TCodeSystem system, const std::string& code)
 {
     const int parts = CodeSystemInfo(system).Levels;
-    const std::string unset = UnsetPart(system);
+    const std::string unset = UnsetCodePart(system);
     int level = -1;
     for (int part = 0; part < parts; ++part) {
         const std::string piece = code.size() > std::size_t(2 * part) ? code.substr(2 * part, 2) : std::string();
@@ -67,6 +62,6 @@ std::string AncestorCode(TCodeSystem system, const std::string& code, int level)
     const int parts = CodeSystemInfo(system).Levels;
     std::string result = code.substr(0, std::min(code.size(), std::size_t(2 * (level + 1))));
     for (int part = level + 1; part < parts; ++part)
-        result += UnsetPart(system);
+        result += UnsetCodePart(system);
     return result;
 }

@@ -27,6 +27,10 @@ TCodeSystem CodeSystemOfEditor(const std::string& editorName);
 // Whether the editor edits the company's own list (its name holds "company").
 bool IsCompanyCodesEditor(const std::string& editorName);
 
+// The text of a code part that stands for "below this node": "00" for
+// UNSPSC, empty for Harmonized.
+std::string UnsetCodePart(TCodeSystem system);
+
 // The level (0 for the top) of a UNSPSC or Harmonized code: the number of
 // its leading parts that are set, less one ("10000000" 0, "10101500" 2;
 // Harmonized parts below the level are empty: "4802" 1). -1 for a code that

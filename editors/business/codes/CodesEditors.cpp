@@ -2,13 +2,12 @@
 
 #include "catalog/InternalPluginsManager.h"
 #include "catalog/codes/CodeSystem.h"
+#include "common/CommonFunctionsDetail.h"
 #include "editors/business/codes/FrameCodesEditor.h"
 #include "editors/business/products/ProductContainerFrames.h"
 #include "editors/framework/FrameClass.h"
 #include "editors/site/SiteTabsEditor.h"
 
-#include <algorithm>
-#include <cctype>
 
 namespace {
 
@@ -24,11 +23,6 @@ public:
 const TFrameClassOf<TFrameCodesEditor> kCodesFrame("", "TFrameCodesEditor");
 const TFrameClassOf<TFrameCodesContainer> kContainerFrame("", "TFrameCodesContainer");
 
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
 
 }  // namespace
 
@@ -38,7 +32,7 @@ TCodesEditor::TCodesEditor(std::string name, std::string params) : TTolvexUIEdit
 
 std::string TCodesEditor::TabCaption(const std::string& editorName)
 {
-    const std::string name = Lower(editorName);
+    const std::string name = common_detail::LowerCase(editorName);
     if (name.find("unspsc") != std::string::npos)
         return "UNSP/SC";
     if (name.find("ebay") != std::string::npos)
@@ -50,7 +44,7 @@ std::string TCodesEditor::TabCaption(const std::string& editorName)
 
 std::string TCodesEditor::TabName(const std::string& editorName)
 {
-    const std::string name = Lower(editorName);
+    const std::string name = common_detail::LowerCase(editorName);
     if (name.find("unspsc") != std::string::npos)
         return "CodesEditor-unspsc";
     if (name.find("ebay") != std::string::npos)
