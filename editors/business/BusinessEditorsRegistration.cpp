@@ -4,6 +4,7 @@
 #include "catalog/PlaceholderFrameClass.h"
 #include "editors/business/auction/AuctionFrames.h"
 #include "editors/business/cart/FrameShoppingCart.h"
+#include "editors/business/codes/CodesEditors.h"
 #include "editors/business/fields/FrameAdditionalFields.h"
 #include "editors/business/network/NetworkEditorsRegistration.h"
 #include "editors/business/hotels/HospitalityEditors.h"
@@ -96,4 +97,5 @@ void RegisterBusinessEditors(TInternalPluginsManager& registry)
     RegisterShoppingCart(registry);
     RegisterAuctionEditors(registry);
     RegisterSupplierEditors(registry);
+    RegisterCodesEditors(registry);
 }

@@ -114,6 +114,10 @@ const std::set<std::string> kCommerceEditorClasses = {
     "TSupplierInfoEditor", "TFrameSupplierInfo", "TBTCASupplierExportInfo", "TFrameZUDISupplierExport",
     "TBTCASupplierCertificate", "TFrameZUDICertificate", "TBTCASupplierReferences", "TFrameZUDIReferences"};
 
+// The classification codes tabs and the "Category" tab that nests them.
+const std::set<std::string> kCodesEditorClasses = {"TCodesEditor", "TFrameCodesEditor", "TCodesContainerEditor",
+                                                   "TFrameCodesContainer"};
+
 // The kinds of editors that must be real, each with the words a failure names it by.
 struct TRequired {
     const std::set<std::string>& classes;
@@ -126,7 +130,8 @@ const std::vector<TRequired> kRequiredEditors = {
     {kNetworkEditorClasses, "the catalog network's editor"},
     {kHospitalityAndServiceClasses, "the hotel or service editor"},
     {kTemplateEditorClasses, "the template editor"},
-    {kCommerceEditorClasses, "the cart, auction or supplier editor"}};
+    {kCommerceEditorClasses, "the cart, auction or supplier editor"},
+    {kCodesEditorClasses, "the classification codes editor"}};
 
 // ---- the cases, read from the shipped definitions ----------------------------------------
 
