@@ -1042,7 +1042,8 @@ def type4():
         # in their pop-up menu
         ItemType(2, "Folder", image="folder", sort=SORT_OTHER, editors=[Editor("ItemProperties")],
                  children=[2, 301, 304, 801, 804, 810, IT_STYLE] + TEMPLATE_TYPES, ui=record_ui),
-        company_type([Editor("CommonCompany")]),
+        # the partner portal's category table is kept on the company's codes tab
+        company_type([Editor("CommonCompany"), Editor("CommonZarivuroCompany")]),
     ])
     filters = common_filters() + [
         ("ParamsManagerAction", "ItemCaption", "Action: $1"),

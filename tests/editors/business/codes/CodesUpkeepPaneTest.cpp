@@ -22,8 +22,9 @@ protected:
     CodesUpkeep() : f(RegisterFrameworkClasses, true)
     {
         EXPECT_EQ(f.CreateAndOpen("defs", 4), "");
-        f.Shell().ExecuteAction("Action=MainPageEditor&EditorName=CommonZarivuroCompany", false);
-        QCoreApplication::processEvents();
+        // The company item of the definitions catalog carries the partner categories' tab.
+        OpenItem(f, 2001);
+        ShowTab(f, "CodesEditor-zarivuro");
     }
     QTreeView* Tree() { return Find<QTreeView>(f, "tvCodesAllCodes"); }
     TCodesTreeModel* Model() { return static_cast<TCodesTreeModel*>(Tree()->model()); }
