@@ -1,6 +1,7 @@
 #include "QtTestApplication.h"
 
 #include "generation/ui/PreviewScheme.h"
+#include "support/ExitWatchdog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,6 +12,7 @@ void EnsureQtApplication()
 {
     if (QApplication::instance())
         return;
+    ArmExitWatchdogAfterTests();
     // The browser's processes need these flags when the tests run as root or
     // without a GPU; ctest does not always pass them on.
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))

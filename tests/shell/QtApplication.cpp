@@ -2,6 +2,7 @@
 
 #include "generation/ui/PreviewScheme.h"
 #include "shell/TolvexApplication.h"
+#include "support/ExitWatchdog.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@ public:
         RegisterPreviewScheme();
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
         app_ = std::make_unique<TTolvexApplication>(argc, argv);
+        ArmExitWatchdogAfterTests();
     }
     void TearDown() override { app_.reset(); }
 
