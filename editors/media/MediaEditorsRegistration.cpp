@@ -5,6 +5,7 @@
 #include "editors/media/images/CommonImageEditor.h"
 #include "editors/media/images/FrameImageDataEditor.h"
 #include "editors/media/images/ImageEditor.h"
+#include "editors/media/images/edit/ImageItemEditors.h"
 
 namespace {
 
@@ -22,6 +23,8 @@ void RegisterMediaEditors(TInternalPluginsManager& registry)
 {
     RegisterEditor<TImageEditor>(registry, "TImageEditor");
     RegisterEditor<TCommonImageEditor>(registry, "TCommonImageEditor");
+    RegisterEditor<TImageEdit>(registry, "TImageEdit");
+    RegisterEditor<TImagesEditor>(registry, "TImagesEditor");
     registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameImageDataEditor>>(
         "LinkedImage*", "TFrameImageDataEditor", "Image", "LinkedImage-basic", false));
 }
