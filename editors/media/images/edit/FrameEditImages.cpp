@@ -125,6 +125,19 @@ TFrameEditImages::TColorFields TFrameEditImages::AddColorRow(QFormLayout* form, 
     return fields;
 }
 
+QString TFrameEditImages::PageTitle(TPage page) const
+{
+    switch (page) {
+    case TPage::Type: return tr("Image Type");
+    case TPage::Sizes: return tr("Image Sizes");
+    case TPage::Border: return tr("Border");
+    case TPage::Crop: return tr("Crop");
+    case TPage::Effects: return tr("Effects");
+    case TPage::Monochrome: return tr("Monochrome");
+    }
+    return {};
+}
+
 // ---- the pages ---------------------------------------------------------------------------------
 
 QWidget* TFrameEditImages::MakeTypePage()
@@ -166,6 +179,7 @@ QWidget* TFrameEditImages::MakeTypePage()
     chkBackground_ = new QCheckBox(tr("Background image"), page);
     chkBackground_->setObjectName("chkBackgroundImage");
     layout->addWidget(chkBackground_);
+    layout->addStretch();
 
     connect(cmbFormat_, &QComboBox::currentIndexChanged, this, [this] {
         const int format = cmbFormat_->currentData().toInt();
@@ -222,6 +236,7 @@ QWidget* TFrameEditImages::MakeSizesPage()
         });
     }
     layout->addLayout(turns);
+    layout->addStretch();
     connect(chkAspect_, &QCheckBox::toggled, this, [this](bool on) { model_.Sizes.KeepAspect = on; });
     const auto typed = [this](QSpinBox* spin, void (TImageEditModel::*operation)(int)) {
         connect(spin, &QSpinBox::valueChanged, this, [this, operation](int value) {
@@ -347,7 +362,11 @@ void TFrameEditImages::InitControls()
     pages_->addWidget(MakeCropPage());
     pages_->addWidget(MakeEffectsPage());
     pages_->addWidget(MakeMonochromePage());
-    side->addWidget(pages_, 1);
+    grpPage_ = new QGroupBox(this);
+    grpPage_->setObjectName("grpPage");
+    auto* pageBox = new QVBoxLayout(grpPage_);
+    pageBox->addWidget(pages_);
+    side->addWidget(grpPage_, 1);
     auto* apply = new QPushButton(tr("Apply"), this);
     apply->setObjectName("btnApply");
     side->addWidget(apply);
@@ -409,6 +428,7 @@ void TFrameEditImages::InitControls()
 
     pnlGif_->setVisible(false);
     pages_->setCurrentIndex(0);
+    grpPage_->setTitle(PageTitle(TPage::Type));
     filling_ = false;
 
     TTolvexControlClass& context = *GetContext();
@@ -589,6 +609,7 @@ void TFrameEditImages::ShowPage(TPage page)
         return;
     page_ = page;
     pages_->setCurrentIndex(static_cast<int>(page));
+    grpPage_->setTitle(PageTitle(page));
     filling_ = true;
     switch (page) {
     case TPage::Type: model_.ResetWorkingCopy(); break;

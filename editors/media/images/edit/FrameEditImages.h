@@ -63,6 +63,7 @@ private:
     QWidget* MakeEffectsPage();
     QWidget* MakeMonochromePage();
     QSpinBox* Spin(const QString& name, int minimum, int maximum, int value);
+    QString PageTitle(TPage page) const;
 
     void LoadPicture();
     void FillFromModel();
@@ -87,6 +88,7 @@ private:
     QLabel* lblDimensions_ = nullptr;
     QLabel* lblFile_ = nullptr;
     QStackedWidget* pages_ = nullptr;
+    class QGroupBox* grpPage_ = nullptr;
     QScrollArea* area_ = nullptr;
     QLabel* canvas_ = nullptr;
     // Image Type

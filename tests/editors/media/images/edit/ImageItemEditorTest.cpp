@@ -134,6 +134,7 @@ TEST_F(ImageItemEditorTest, LeavingTheTabWithAPreviewNotAppliedAsks)
     frame->ShowPage(TFrameEditImages::TPage::Effects);
     frame->findChild<QListWidget*>("lstEffects")->setCurrentRow(4);  // Contrast
     ASSERT_TRUE(frame->Model().HasPendingPreview());
+    Shoot(f, "image-effects");
 
     Gui().QueueAnswer(2);  // stay
     f.Editor().Container()->ActivateTabByName("ImageEditor-basic");
