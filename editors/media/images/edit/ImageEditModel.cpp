@@ -126,7 +126,7 @@ void TImageEditModel::Store(TAbstractCObject& image, bool background)
     image.SetLangBoolean("IsBackgroundImage", kNoLanguageCode, background, 0);
     std::istringstream stream(bytes_);
     image.SetBinaryData("ImageData", kNoLanguageCode, mimeType_, stream, 0, nullptr);
-    pictureChanged_ = false;
+    pictureChanged_ = shapeChanged_ = false;
 }
 
 // ---- the working copy ------------------------------------------------------------------------

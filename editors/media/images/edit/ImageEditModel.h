@@ -85,7 +85,7 @@ public:
     bool HasPendingPreview() const { return pending_; }
     // Writes "ImageData" (language-neutral, under the MIME type),
     // "ImageWidth", "ImageHeight" and "IsBackgroundImage" into the Image
-    // object when the picture changed; the flags are cleared.
+    // object when the picture changed; both flags are cleared.
     void Store(TAbstractCObject& image, bool background);
 
     // ---- the working copy ----------------------------------------------------------------------

@@ -46,6 +46,7 @@ protected:
         frame.findChild<QSpinBox*>("spnTop")->setValue(11);
         frame.findChild<QSpinBox*>("spnRight")->setValue(160);
         frame.findChild<QSpinBox*>("spnBottom")->setValue(90);
+        Shoot(f, "image-crop");
         ASSERT_TRUE(frame.ApplyPage());
         frame.ShowPage(TFrameEditImages::TPage::Sizes);
         frame.Model().RotateRight();
