@@ -356,8 +356,14 @@ bool TImageEditModel::ApplyResample(std::string* reason)
     }
     const bool resized = width != working_.Width() || height != working_.Height();
     const bool turned = turned_;
-    const TPicture source = resized ? TPictureScaler::Scale(working_, static_cast<int>(width), static_cast<int>(height))
-                                    : working_;
+    TPicture source;
+    try {
+        source = resized ? TPictureScaler::Scale(working_, static_cast<int>(width), static_cast<int>(height)) : working_;
+    } catch (const ECriticalTolvexException& error) {
+        if (reason)
+            *reason = error.what();
+        return false;
+    }
     if (!Replace(source, reason))
         return false;
     shapeChanged_ = shapeChanged_ || resized || turned;
