@@ -99,11 +99,15 @@ TFrameEditImages::TColorFields TFrameEditImages::AddColorRow(QFormLayout* form, 
     auto* choose = new QPushButton("...", this);
     choose->setObjectName(name + "Choose");
     choose->setFixedWidth(28);
-    for (QSpinBox* spin : {fields.Red, fields.Green, fields.Blue})
+    for (QSpinBox* spin : {fields.Red, fields.Green, fields.Blue}) {
+        spin->setMinimumWidth(56);
         row->addWidget(spin);
+    }
     row->addWidget(swatch);
     row->addWidget(choose);
-    form->addRow(caption, row);
+    // The caption on a line of its own: the three fields need the whole width.
+    form->addRow(new QLabel(caption, this));
+    form->addRow(row);
     const auto paint = [fields, swatch] {
         swatch->setStyleSheet(QString("background: rgb(%1,%2,%3); border: 1px solid gray")
                                   .arg(fields.Red->value())
