@@ -5,6 +5,7 @@
 #include "editors/media/images/CommonImageEditor.h"
 #include "editors/media/images/FrameImageDataEditor.h"
 #include "editors/media/images/ImageEditor.h"
+#include "editors/media/images/edit/ImageItemEditors.h"
 #include "editors/media/templates/properties/TemplateEditors.h"
 #include "editors/media/templates/visual/TemplateHTMLEditor.h"
 
@@ -25,6 +26,8 @@ void RegisterMediaEditors(TInternalPluginsManager& registry)
     RegisterEditor<TImageEditor>(registry, "TImageEditor");
     RegisterEditor<TCommonImageEditor>(registry, "TCommonImageEditor");
     RegisterEditor<TTemplateHTMLEditor>(registry, "TTemplateHTMLEditor");
+    RegisterEditor<TImageEdit>(registry, "TImageEdit");
+    RegisterEditor<TImagesEditor>(registry, "TImagesEditor");
     registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameImageDataEditor>>(
         "LinkedImage*", "TFrameImageDataEditor", "Image", "LinkedImage-basic", false));
     RegisterTemplateEditors(registry);

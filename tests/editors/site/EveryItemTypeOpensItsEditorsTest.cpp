@@ -75,7 +75,8 @@ const std::set<std::string> kBusinessEditorClasses = {
 // and the preview frame; none of them may be a placeholder either.
 const std::set<std::string> kPictureEditorClasses = {
     "TImageEditor", "TFrameImageDisk", "TFrameImageInet", "TFrameImageDataEditor", "TFrameCommonImageEditor",
-    "TCommonImageEditor", "TFrameMultipleImageDataEditor", "TFrameImageContainer"};
+    "TCommonImageEditor", "TFrameMultipleImageDataEditor", "TFrameImageContainer", "TImageEdit", "TFrameImageEditor",
+    "TFrameEditImages"};
 
 // The catalog network's editors: the members, their list, the link to a
 // catalog, the lists of catalogs, the approved wholesale buyers.
