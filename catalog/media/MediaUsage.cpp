@@ -184,6 +184,49 @@ int TMediaUsage::DeleteSubtree(int itemId)
     return static_cast<int>(subtree.size());
 }
 
+std::vector<int> TMediaUsage::TopDownOrder() const
+{
+    std::vector<int> ids;
+    for (const auto& [id, candidate] : candidates_)
+        ids.push_back(id);
+    std::sort(ids.begin(), ids.end());
+    std::unordered_set<int> placed;
+    std::vector<int> order;
+    for (const int id : ids) {
+        // The top candidate above the item comes first with its subtree.
+        int top = id;
+        for (int guard = 0; guard < 64; ++guard) {
+            const auto parent = candidates_.find(candidates_.at(top).ParentItemId);
+            if (parent == candidates_.end() || parent->first == id)
+                break;
+            top = parent->first;
+        }
+        for (const int member : Subtree(top))
+            if (placed.insert(member).second)
+                order.push_back(member);
+    }
+    return order;
+}
+
+std::vector<int> TMediaUsage::Unreferenced(int* count)
+{
+    Read();
+    std::vector<int> tops;
+    std::unordered_set<int> taken;
+    int items = 0;
+    for (const int id : TopDownOrder()) {
+        if (taken.count(id) || !Deletable(id))
+            continue;
+        tops.push_back(id);
+        for (const int member : Subtree(id))
+            if (taken.insert(member).second)
+                ++items;
+    }
+    if (count)
+        *count = items;
+    return tops;
+}
+
 bool TMediaUsage::IsInUse(int itemId)
 {
     Read();
@@ -226,25 +269,7 @@ TMediaUsage::TResult TMediaUsage::DeleteUnreferenced(const TProgress& progress, 
         }
 
     // Parents before their children, so that a main picture takes its copies along.
-    std::vector<int> order;
-    std::unordered_set<int> placed;
-    std::vector<int> ids;
-    for (const auto& [id, candidate] : candidates_)
-        ids.push_back(id);
-    std::sort(ids.begin(), ids.end());
-    for (const int id : ids) {
-        // The top candidate above the item comes first with its subtree.
-        int top = id;
-        for (int guard = 0; guard < 64; ++guard) {
-            const auto parent = candidates_.find(candidates_.at(top).ParentItemId);
-            if (parent == candidates_.end() || parent->first == id)
-                break;
-            top = parent->first;
-        }
-        for (const int member : Subtree(top))
-            if (placed.insert(member).second)
-                order.push_back(member);
-    }
+    const std::vector<int> order = TopDownOrder();
 
     int done = 0;
     for (const int id : order) {

@@ -55,6 +55,16 @@ public:
     // one unit of work with the check; the count of items deleted (0: in
     // use, marked not to delete, or gone already).
     int DeleteIfUnused(int itemId);
+    // The items that DeleteUnreferenced would delete now, each the top of a
+    // subtree that goes whole, parents before children; reads the catalog
+    // afresh and writes nothing. Count (may be null) is told how many items
+    // the subtrees hold.
+    std::vector<int> Unreferenced(int* count = nullptr);
+    // For many single deletions in one unit of work (a save that writes
+    // the deletions the user made): ReadReferences once inside the unit,
+    // then DeleteIfUnusedAsRead for each item.
+    void ReadReferences() { Read(); }
+    int DeleteIfUnusedAsRead(int itemId) { return Deletable(itemId) ? DeleteSubtree(itemId) : 0; }
     // Deletes every item of the kind that nothing uses, each with its
     // subtree; Progress (may be empty) can stop the run, leaving what was
     // deleted before deleted. LangCode names the items told to Progress.
@@ -74,6 +84,8 @@ private:
     bool NamedOrListed(int itemId) const;
     bool UsedFromOutside(const std::vector<int>& subtree) const;
     bool Deletable(int itemId) const;
+    // Every candidate, parents before their children.
+    std::vector<int> TopDownOrder() const;
     int DeleteSubtree(int itemId);
 
     TCatalog& catalog_;
