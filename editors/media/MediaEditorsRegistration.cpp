@@ -5,6 +5,8 @@
 #include "editors/media/images/CommonImageEditor.h"
 #include "editors/media/images/FrameImageDataEditor.h"
 #include "editors/media/images/ImageEditor.h"
+#include "editors/media/binary/BinaryObjectEditors.h"
+#include "editors/media/images/library/ImagesManagerEditor.h"
 
 namespace {
 
@@ -22,6 +24,9 @@ void RegisterMediaEditors(TInternalPluginsManager& registry)
 {
     RegisterEditor<TImageEditor>(registry, "TImageEditor");
     RegisterEditor<TCommonImageEditor>(registry, "TCommonImageEditor");
+    RegisterEditor<TImagesManagerEditor>(registry, "TImagesManagerEditor");
+    RegisterEditor<TObjectRef>(registry, "TObjectRef");
+    RegisterEditor<TBinaryObjectsManagerEditor>(registry, "TBinaryObjectsManagerEditor");
     registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameImageDataEditor>>(
         "LinkedImage*", "TFrameImageDataEditor", "Image", "LinkedImage-basic", false));
 }
