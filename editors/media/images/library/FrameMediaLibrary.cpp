@@ -264,7 +264,8 @@ void TFrameMediaLibrary::UpdateButtons()
     pnlInfo_->setVisible(!images && item);
     pnlOperations_->setVisible(item);
     btnDelete_->setVisible(manager);
-    btnDelete_->setEnabled(library && library->ChildIds(selected).empty());
+    // A picture goes with its copies below it (when nothing else uses them).
+    btnDelete_->setEnabled(item || (library && library->ChildIds(selected).empty()));
     pnlFolder_->setVisible(manager && folder);
     pnlNames_->setVisible(manager && item);
     pnlScale_->setVisible(images && item && !manager && IsYes(params, "AllowDBScale"));
