@@ -35,6 +35,7 @@ TFrameObjectDisk::TFrameObjectDisk(TFrameSite& site)
 {
     setObjectName("TFrameObjectDisk");
     auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     edtFileName_ = new QLineEdit(this);
     edtFileName_->setObjectName("edtObjectFileName");
     btnChoose_ = new QPushButton(tr("..."), this);
@@ -42,7 +43,9 @@ TFrameObjectDisk::TFrameObjectDisk(TFrameSite& site)
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(edtFileName_, 1);
     fileRow->addWidget(btnChoose_);
-    form->addRow(tr("Object &File Name:"), fileRow);
+    auto* fileLabel = new QLabel(tr("Object &File Name:"), this);
+    fileLabel->setBuddy(edtFileName_);
+    form->addRow(fileLabel, fileRow);
     edtCaption_ = new QLineEdit(this);
     edtCaption_->setObjectName("edtCaption");
     form->addRow(tr("&Caption:"), edtCaption_);

@@ -34,8 +34,10 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <filesystem>
 
 using UiText::Q;
@@ -99,6 +101,7 @@ void TFrameMediaLibrary::BuildRightPanel()
 
     pnlInfo_ = Panel(pnlRight_, "pnlObjectInfo");
     auto* info = new QFormLayout(pnlInfo_);
+    info->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     lblOriginalFileName_ = new QLabel(pnlInfo_);
     lblOriginalFileName_->setObjectName("lblOriginalFileName");
     lblOriginalFileName_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -111,6 +114,8 @@ void TFrameMediaLibrary::BuildRightPanel()
     pnlNames_ = Panel(pnlRight_, "pnlNames");
     auto* names = new QFormLayout(pnlNames_);
     names->setContentsMargins(0, 0, 0, 0);
+    names->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    names->setRowWrapPolicy(QFormLayout::WrapAllRows);  // the names get the panel's whole width
     edtCaption_ = new QLineEdit(pnlNames_);
     edtCaption_->setObjectName("edtCaption");
     edtAltFileName_ = new QLineEdit(pnlNames_);
@@ -216,9 +221,9 @@ TFrameTreeDataEditorModel::TSettings TFrameMediaLibrary::Settings()
 }
 
 std::unique_ptr<TFrameTreeDataEditorModel> TFrameMediaLibrary::CreateModel(const TSiteModelContext& context,
-                                                                          TFrameTreeDataEditorModel::TSettings)
+                                                                          TFrameTreeDataEditorModel::TSettings settings)
 {
-    return std::make_unique<TMediaLibraryModel>(context, kind_);
+    return std::make_unique<TMediaLibraryModel>(context, kind_, std::move(settings));
 }
 
 void TFrameMediaLibrary::InitControls()
@@ -226,6 +231,11 @@ void TFrameMediaLibrary::InitControls()
     TFrameTreeDataEditor::InitControls();
     if (QWidget* client = findChild<QWidget*>("pnlTreeViewClient"))
         client->show();
+    if (auto* splitter = findChild<QSplitter*>()) {
+        // The picture and its names need as much room as the tree.
+        const int half = std::max(200, splitter->width() / 2);
+        splitter->setSizes({half, half});
+    }
     const std::vector<std::string>* params = GetContext()->GetParams();
     if (params)
         sbScaleSize_->setValue(std::atoi(ValueOfName(*params, "MainImageSize").c_str()));

@@ -9,8 +9,8 @@
 #include "storage/AbstractObjectCollection.h"
 #include "storage/IdRanges.h"
 
-TMediaLibraryModel::TMediaLibraryModel(const TSiteModelContext& context, TMediaKind kind)
-    : TFrameTreeDataEditorModel(context, SettingsOf(kind)), context_(context), kind_(kind)
+TMediaLibraryModel::TMediaLibraryModel(const TSiteModelContext& context, TMediaKind kind, TSettings settings)
+    : TFrameTreeDataEditorModel(context, std::move(settings)), context_(context), kind_(kind)
 {
 }
 

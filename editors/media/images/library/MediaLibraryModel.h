@@ -23,7 +23,12 @@
 
 class TMediaLibraryModel : public TFrameTreeDataEditorModel {
 public:
-    TMediaLibraryModel(const TSiteModelContext& context, TMediaKind kind);
+    // Settings: SettingsOf(Kind), as a frame may adjust them.
+    TMediaLibraryModel(const TSiteModelContext& context, TMediaKind kind, TSettings settings);
+    TMediaLibraryModel(const TSiteModelContext& context, TMediaKind kind)
+        : TMediaLibraryModel(context, kind, SettingsOf(kind))
+    {
+    }
 
     static TSettings SettingsOf(TMediaKind kind);
     TMediaKind Kind() const { return kind_; }
