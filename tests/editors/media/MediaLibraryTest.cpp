@@ -9,9 +9,12 @@
 #include "editors/media/images/library/FrameMediaLibrary.h"
 #include "editors/site/lists/TreeDataView.h"
 #include "common/FileContent.h"
+#include "shell/PublishingCommands.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QLineEdit>
+#include <QMenu>
 
 namespace {
 
@@ -176,6 +179,42 @@ TEST_F(MediaLibraryTest, BinaryObjectsAreStoredThroughTheirDialogAndExportByteId
         ASSERT_TRUE(TMediaFiles::ExportStored(f.Main(), Code(), id, exported));
         EXPECT_EQ(ReadFileContent(exported).value_or(""), bytes);
     }
+}
+
+// Presses OK in the next Count image dialogs.
+void AcceptDialogs(int count)
+{
+    if (count == 0)
+        return;
+    WhenShown([count](TfrmFrameContainer& window) {
+        AcceptDialogs(count - 1);
+        window.btnContainerOk->click();
+    });
+}
+
+TEST_F(MediaLibraryTest, FileImportImagesBringsAFolderOfPicturesSkippingAnUndecodableOne)
+{
+    QMenu* import = f.Window().findChild<QMenu*>("miFileImport");
+    ASSERT_NE(import, nullptr);
+    QAction* images = f.Window().findChild<QAction*>("miFileImportImages");
+    ASSERT_NE(images, nullptr);
+    EXPECT_TRUE(import->actions().contains(images));
+
+    const std::vector<std::string> files = {Folder().Write("Sea.png", Png(64, 48)), Folder().Write("broken.jpg", "no"),
+                                            Folder().Write("Boat.jpg", Jpeg(80, 60))};
+    const int before = ImageCount();
+    Gui().Clear();
+    AcceptDialogs(2);
+    EXPECT_TRUE(f.Shell().Publishing().ImportImages(&files));
+    EXPECT_EQ(Gui().Messages("warning").size(), 1u);
+    EXPECT_NE(Gui().Messages("warning").front().find("broken.jpg"), std::string::npos);
+    EXPECT_GE(ImageCount(), before + 2);
+    TQueryGuard query(f.Main());
+    query->SetSQL("SELECT COUNT(*) AS N FROM Items AS i WHERE i.CatalogCode = :Code AND i.ItemType = 301 AND "
+                  "i.ParentItemId IN (SELECT ItemId FROM Items WHERE CatalogCode = :Code AND ItemType = 2 AND "
+                  "ParentItemId = 3)");
+    query->SetParam("Code", Code());
+    EXPECT_EQ(FieldInteger(query->Open(true), "N"), 2) << "both in the import folder";
 }
 
 }  // namespace

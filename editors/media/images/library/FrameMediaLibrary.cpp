@@ -430,7 +430,7 @@ void TFrameMediaLibrary::Import()
     TTolvexControlClass* context = GetContext();
     TImportMedia::TServices services{
         [context](const std::string& name, std::vector<std::string>& params) { return context->RunDialog(name, params); },
-        context->Services().Gui, {}};
+        context->Services().Gui, [](const std::string& line) { qInfo("%s", line.c_str()); }};
     const std::string folder = library->ImportFolderName(SelectedId());
     const TImportMedia::TResult result =
         images ? TImportMedia::ImportImages(services, files, folder, context->GetCatalogOption(kThumbnailSizeProperty),
