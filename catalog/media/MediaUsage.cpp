@@ -6,6 +6,7 @@
 #include "common/CommonBinary.h"
 #include "common/CommonFunctionsDetail.h"
 #include "common/MemberTypes.h"
+#include "storage/IdRanges.h"
 #include "storage/UnitOfWorkScope.h"
 
 #include <algorithm>
@@ -20,6 +21,8 @@ namespace {
 constexpr int kPreDefinedStyleClassId = 510;
 constexpr int kIncludeStylesMemberId = 1;
 constexpr int kBackgroundsMemberId = 9;
+// Ids named in one statement.
+constexpr std::size_t kIdsPerStatement = 500;
 
 std::string Lower(const std::string& text) { return common_detail::LowerCase(text); }
 
@@ -35,6 +38,8 @@ void TMediaUsage::Read()
 {
     candidates_.clear();
     children_.clear();
+    gone_.clear();
+    pending_.clear();
     parentsOfOthers_.clear();
     memberUsers_.clear();
     names_.clear();
@@ -143,7 +148,7 @@ bool TMediaUsage::UsedFromOutside(const std::vector<int>& subtree) const
         if (users == memberUsers_.end())
             continue;
         for (const int user : users->second)
-            if (std::find(subtree.begin(), subtree.end(), user) == subtree.end())
+            if (!gone_.count(user) && std::find(subtree.begin(), subtree.end(), user) == subtree.end())
                 return true;
     }
     return false;
@@ -160,12 +165,10 @@ bool TMediaUsage::Deletable(int itemId) const
     return !UsedFromOutside(subtree);
 }
 
-int TMediaUsage::DeleteSubtree(int itemId)
+int TMediaUsage::Forget(int itemId)
 {
     const std::vector<int> subtree = Subtree(itemId);
-    if (!catalog_.DeleteItem(itemId, code_, connection_, false, true, TDeleteChildren::Cascade))
-        return 0;
-    // What went is no candidate and uses nothing any more.
+    // What goes is no candidate and uses nothing any more.
     for (const int id : subtree) {
         const auto found = candidates_.find(id);
         if (found != candidates_.end()) {
@@ -174,14 +177,55 @@ int TMediaUsage::DeleteSubtree(int itemId)
             candidates_.erase(found);
         }
         children_.erase(id);
+        gone_.insert(id);
+        pending_.push_back(id);
     }
-    for (auto& [referred, users] : memberUsers_)
-        users.erase(std::remove_if(users.begin(), users.end(),
-                                   [&](int user) {
-                                       return std::find(subtree.begin(), subtree.end(), user) != subtree.end();
-                                   }),
-                    users.end());
     return static_cast<int>(subtree.size());
+}
+
+void TMediaUsage::WritePending()
+{
+    // The items have no link copies (a link copy is a use) and nothing below
+    // them but their own subtree's items: their rows go by id, a few hundred
+    // at a time, as one delete of each does (tombstones for published ids).
+    static const char* const kValueTables[] = {"CDates", "CNumbers", "CStrings", "CText", "CBinary", "CObjectInstances"};
+    for (std::size_t first = 0; first < pending_.size(); first += kIdsPerStatement) {
+        std::string ids;
+        std::vector<int> published;
+        for (std::size_t i = first; i < std::min(pending_.size(), first + kIdsPerStatement); ++i) {
+            ids += (ids.empty() ? "" : ",") + std::to_string(pending_[i]);
+            if (!IsLocalItemId(pending_[i]))
+                published.push_back(pending_[i]);
+        }
+        for (const char* table : kValueTables)
+            catalog_sql::Exec(connection_,
+                              std::string("DELETE FROM ") + table + " WHERE CatalogCode = :CatalogCode AND ItemId IN (" +
+                                  ids + ")",
+                              code_);
+        catalog_sql::Exec(connection_, "DELETE FROM Items WHERE CatalogCode = :CatalogCode AND ItemId IN (" + ids + ")",
+                          code_);
+        if (published.empty())
+            continue;
+        std::string tombstones;
+        for (const int id : published)
+            tombstones += (tombstones.empty() ? "" : ",") + std::to_string(id);
+        catalog_sql::Exec(connection_,
+                          "DELETE FROM DeletedItems WHERE CatalogCode = :CatalogCode AND ItemId IN (" + tombstones + ")",
+                          code_);
+        std::string values;
+        for (const int id : published)
+            values += std::string(values.empty() ? "" : ",") + "(:CatalogCode, " + std::to_string(id) + ", :Now)";
+        catalog_sql::Exec(connection_, "INSERT INTO DeletedItems (CatalogCode, ItemId, DateModified) VALUES " + values,
+                          code_, {{"Now", catalog_sql::Now()}});
+    }
+    pending_.clear();
+}
+
+int TMediaUsage::DeleteSubtree(int itemId)
+{
+    const int count = Forget(itemId);
+    WritePending();
+    return count;
 }
 
 std::vector<int> TMediaUsage::TopDownOrder() const
@@ -279,8 +323,9 @@ TMediaUsage::TResult TMediaUsage::DeleteUnreferenced(const TProgress& progress, 
         }
         ++done;
         if (candidates_.count(id) && Deletable(id))
-            result.Deleted += DeleteSubtree(id);
+            result.Deleted += Forget(id);
     }
+    WritePending();
     unit.Commit();
     return result;
 }

@@ -62,9 +62,11 @@ public:
     std::vector<int> Unreferenced(int* count = nullptr);
     // For many single deletions in one unit of work (a save that writes
     // the deletions the user made): ReadReferences once inside the unit,
-    // then DeleteIfUnusedAsRead for each item.
+    // then DeleteIfUnusedAsRead for each item (the count it will delete; 0:
+    // kept), then WritePending, which writes them all.
     void ReadReferences() { Read(); }
-    int DeleteIfUnusedAsRead(int itemId) { return Deletable(itemId) ? DeleteSubtree(itemId) : 0; }
+    int DeleteIfUnusedAsRead(int itemId) { return Deletable(itemId) ? Forget(itemId) : 0; }
+    void WritePending();
     // Deletes every item of the kind that nothing uses, each with its
     // subtree; Progress (may be empty) can stop the run, leaving what was
     // deleted before deleted. LangCode names the items told to Progress.
@@ -86,6 +88,8 @@ private:
     bool Deletable(int itemId) const;
     // Every candidate, parents before their children.
     std::vector<int> TopDownOrder() const;
+    // Takes the item's subtree out of the candidates and into the pending deletions.
+    int Forget(int itemId);
     int DeleteSubtree(int itemId);
 
     TCatalog& catalog_;
@@ -98,4 +102,6 @@ private:
     std::unordered_set<int> parentsOfOthers_;                  // items with a child of another type
     std::unordered_map<int, std::vector<int>> memberUsers_;    // referred id -> the items whose members refer to it
     std::unordered_set<std::string> names_;                    // lower-case names the page texts and styles use
+    std::unordered_set<int> gone_;                             // deleted in this run
+    std::vector<int> pending_;                                 // to be written by WritePending
 };

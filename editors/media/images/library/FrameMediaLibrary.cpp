@@ -462,7 +462,7 @@ bool TFrameMediaLibrary::Save()
         library->BeginStore();
     const bool saved = TFrameTreeDataEditor::Save();
     if (TMediaLibraryModel* library = Library())
-        library->StoreNames();
+        library->FinishStore();
     return saved;
 }
 

@@ -146,8 +146,11 @@ void TMediaLibraryModel::BeginStore()
     storeUsage_.reset();
 }
 
-void TMediaLibraryModel::StoreNames()
+void TMediaLibraryModel::FinishStore()
 {
+    if (storeUsage_)
+        storeUsage_->WritePending();
+    storeUsage_.reset();
     // Pictures are published under one file name for every language.
     const std::string lang = kind_ == TMediaKind::Images ? "XXX" : context_.LangCode;
     for (const auto& [itemId, name] : altNames_)

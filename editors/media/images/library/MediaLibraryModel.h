@@ -55,9 +55,10 @@ public:
     bool HasPendingNames() const { return !altNames_.empty(); }
 
     // Before Store: the deletions that follow read the references once,
-    // inside the save's unit of work. After it: the typed names are written.
+    // inside the save's unit of work. After it: the deletions Store decided
+    // are written together, and the typed names.
     void BeginStore();
-    void StoreNames();
+    void FinishStore();
     // Drops what was typed (a cancel).
     void DropNames() { altNames_.clear(); }
 
