@@ -61,13 +61,21 @@ TBinaryObjectStore::TResult TBinaryObjectStore::Store(const TRequest& request)
     int itemId = request.ReplaceItemId;
     if (itemId == 0) {
         int folder = kBinaryObjectsRootId;
-        if (!request.FolderName.empty() && services_.Folders)
-            if (const int found =
-                    services_.Folders->FindOrCreateFolder(kBinaryObjectsRootId, request.FolderName, true, connection_, "XXX"))
+        if (!request.FolderName.empty() && services_.Folders) {
+            const int existing =
+                services_.Folders->FindOrCreateFolder(kBinaryObjectsRootId, request.FolderName, false, connection_, "XXX");
+            const int found = existing ? existing
+                                       : services_.Folders->FindOrCreateFolder(kBinaryObjectsRootId, request.FolderName,
+                                                                               true, connection_, "XXX");
+            if (found)
                 folder = found;
+            if (found && !existing)
+                result.Created.push_back(found);
+        }
         itemId = services_.Catalog.CreateItem(kBinaryObjectItemType, folder, 0, code_, connection_, 0);
         if (itemId == 0)
             throw ECriticalTolvexException("The binary object cannot be created");
+        result.Created.push_back(itemId);
     }
     result.ItemId = itemId;
 

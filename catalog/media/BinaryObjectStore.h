@@ -41,6 +41,7 @@ public:
         std::string FileName;  // without folder
         std::string MimeType;
         std::int64_t Bytes = 0;
+        std::vector<int> Created;  // the items made: a new folder, the new object
     };
 
     TBinaryObjectStore(const TServices& services, TAbstractDBConnection& connection, std::string catalogCode);

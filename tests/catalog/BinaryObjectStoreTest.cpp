@@ -63,6 +63,9 @@ TEST_F(BinaryObjectStoreTest, StoredObjectsExportByteIdentical)
         EXPECT_EQ(stored.Bytes, static_cast<std::int64_t>(c.Bytes.size()));
         EXPECT_EQ(stored.FileName, c.Name);
         EXPECT_EQ(Store().FindByCaption(c.Name), stored.ItemId);
+        // The first made the folder too; what a cancel takes away.
+        EXPECT_EQ(stored.Created.size(), c.Name == "intro.swf" ? 2u : 1u);
+        EXPECT_EQ(stored.Created.back(), stored.ItemId);
 
         const std::string exported = env.Db().Folder().Path() + "/out-" + c.Name;
         ASSERT_TRUE(TMediaFiles::ExportStored(env.Connection(), "shop", stored.ItemId, exported));

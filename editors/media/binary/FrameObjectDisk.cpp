@@ -196,9 +196,8 @@ bool TFrameObjectDisk::Save()
         TDialogWriteChannel(context).CommitItems(
             request.ReplaceItemId ? std::vector<int>{request.ReplaceItemId} : std::vector<int>{},
             [&](TAbstractDBConnection& connection) {
-                const int before = request.ReplaceItemId;
                 stored = TBinaryObjectStore(services, connection, context.GetCatalogCode()).Store(request);
-                return before ? std::vector<int>{} : std::vector<int>{stored.ItemId};
+                return stored.Created;
             });
     } catch (const ECriticalTolvexException& error) {
         gui.ShowError(error.what(), false);

@@ -160,9 +160,10 @@ TEST_F(MediaLibraryTest, BinaryObjectsAreStoredThroughTheirDialogAndExportByteId
     std::string movie("FWS\x09\0\0\x01\xff", 8);
     movie += std::string(3000, '\x33');
     const std::string pdf = "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n";
+    std::vector<int> stored;
     for (const auto& [name, bytes] : {std::pair<std::string, std::string>{"intro.swf", movie}, {"manual.pdf", pdf}}) {
         const std::string file = Folder().Write(name, bytes);
-        std::vector<std::string> params;
+        std::vector<std::string> params = {"FolderName=Documents"};
         Gui().QueueInput(file);
         WhenShown([&](TfrmFrameContainer& window) {
             Click(window, "btnChoose");
@@ -178,7 +179,15 @@ TEST_F(MediaLibraryTest, BinaryObjectsAreStoredThroughTheirDialogAndExportByteId
         const std::string exported = Folder().Path() + "/exported-" + name;
         ASSERT_TRUE(TMediaFiles::ExportStored(f.Main(), Code(), id, exported));
         EXPECT_EQ(ReadFileContent(exported).value_or(""), bytes);
+        stored.push_back(id);
+        stored.push_back(ParentOf(id));
     }
+    EXPECT_EQ(ItemName(stored[1]), "Documents");
+    // The page's Cancel takes the objects away, and the folder made for them.
+    f.Editor().Context()->SetModified(true);
+    PressCancel(f);
+    for (const int item : stored)
+        EXPECT_FALSE(ItemExists(item)) << item;
 }
 
 // Presses OK in the next Count image dialogs.
