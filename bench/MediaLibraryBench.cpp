@@ -14,13 +14,23 @@
 //    (TMediaUsage::DeleteIfUnusedAsRead for each, then WritePending;
 //    tombstones written)
 //    against one raw DELETE transaction of the same rows in the sqlite3
-//    shell; target at most 3x.
+//    shell; target at most 3x;
+//  - expanding a library folder of 5,000 pictures in the images manager's
+//    tree (the library read as the frame reads it, the tree view's rows
+//    made and shown, offscreen); target at most 300 ms.
 #include "catalog/Catalog.h"
+#include "editors/media/images/library/MediaLibraryModel.h"
+#include "editors/site/SiteModelFixture.h"
+#include "editors/site/lists/TreeDataModel.h"
+#include "editors/site/lists/TreeDataView.h"
 #include "catalog/media/MediaUsage.h"
 #include "storage/UnitOfWorkScope.h"
 #include "support/CatalogFixture.h"
 
 #include "BenchTiming.h"
+
+#include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
 #include <cstdlib>
@@ -80,8 +90,56 @@ double Ratio(double ours, double reference) { return reference > 0 ? ours / refe
 
 }  // namespace
 
-int main()
+// The images manager's tree over a catalog whose one library folder holds
+// 5,000 pictures: the median time from reading the library to the
+// expanded folder's rows painted.
+double ExpandFolder()
 {
+    TSiteModelFixture site(1);
+    TAbstractDBConnection& main = site.MainConnection();
+    const int folder = site.AddItem(2, 3, "Photos");
+    const auto exec = [&](const std::string& sql) {
+        TQueryGuard query(main);
+        query->SetSQL(sql);
+        query->SetParam("Code", std::string(TSiteModelFixture::kCode));
+        query->SetParam("Folder", folder);
+        query->ExecSQL();
+    };
+    exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) INSERT INTO Items "
+         "(CatalogCode, ItemId, ItemType, ParentItemId, LinkedItemId, NotVisible, OrderNum, DontDelete, DontSort, "
+         "IsSynchronized) SELECT :Code, 700000 + i, 301, :Folder, 700000 + i, 0, i, 0, 0, 1 FROM n");
+    exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) INSERT INTO CStrings "
+         "(CatalogCode, ItemId, ClassId, InstanceId, MemberId, LangCode, IndexId, MemberType, StringValue) "
+         "SELECT :Code, 700000 + i, 1, 1, 1, 'EN', 0, 1, 'Photo ' || i FROM n");
+    std::vector<double> times;
+    for (int run = 0; run < 3; ++run) {
+        TTreeDataView view;
+        view.resize(400, 700);
+        view.show();
+        TTreeDataModel rows(QIcon(), QIcon(), &view);
+        view.setModel(&rows);
+        std::unique_ptr<TMediaLibraryModel> library;
+        times.push_back(Milliseconds([&] {
+            library = std::make_unique<TMediaLibraryModel>(site.Context(3), TMediaKind::Images);
+            rows.SetTree(library.get());
+            library->Load();
+            view.expand(rows.IndexOf(folder));
+            view.repaint();
+            QCoreApplication::processEvents();
+        }));
+        if (rows.rowCount(rows.IndexOf(folder)) != 5000)
+            std::cerr << "the folder shows " << rows.rowCount(rows.IndexOf(folder)) << " rows\n";
+        rows.SetTree(nullptr);
+    }
+    return Median(times);
+}
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const double expand = ExpandFolder();
+
     TCatalogEnvironment env;
     TCatalogFixture& db = env.Db();
     Populate(db);
@@ -143,5 +201,6 @@ int main()
     std::printf("delete %d pictures: %.1f ms   sqlite3 DELETE transaction: %.1f ms   ratio %.2f (target <= 3)\n",
                 deleted, del, delReference, Ratio(del, delReference));
     std::cout << "left: " << db.Count("Items", "ItemType = 301") << " pictures\n";
+    std::printf("expand a library folder of 5000 pictures: %.1f ms (target <= 300 ms)\n", expand);
     return 0;
 }
