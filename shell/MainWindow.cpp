@@ -213,6 +213,7 @@ void TfrmMain::BuildMenus()
     a.ImportTemplateFromHtml = AddAction(miFileImport_, "miFileImportTemplateFromHTML", "Template From HTML");
     a.ImportTemplateFromXhtml = AddAction(miFileImport_, "miFileImportTemplateFromXHTML", "Template From XHTML");
     a.ImportWebSite = AddAction(miFileImport_, "miFileImportWebSite", "Web Site...");
+    a.ImportImages = AddAction(miFileImport_, "miFileImportImages", "Images");
     miFileExport_ = miMainFile_->addMenu(Tr("Export"));
     miFileExport_->setObjectName("miFileExport");
     a.ExportCatalogsTables = AddAction(miFileExport_, "miFileExportCatalogsTables", "Catalogs Tables");

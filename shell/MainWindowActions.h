@@ -20,6 +20,7 @@ struct TMainWindowActions {
     QAction* ImportTemplateFromHtml = nullptr;
     QAction* ImportTemplateFromXhtml = nullptr;
     QAction* ImportWebSite = nullptr;
+    QAction* ImportImages = nullptr;
     QAction* ExportCatalogsTables = nullptr;
     QAction* ExportStylesTables = nullptr;
     QAction* ExportImages = nullptr;

@@ -86,6 +86,7 @@ void TMainWindowCommands::Connect()
     connect(a.ImportTemplateFromHtml, &QAction::triggered, this, [this] { s_.Publishing.ImportTemplateFromHtml(); });
     connect(a.ImportTemplateFromXhtml, &QAction::triggered, this, [this] { s_.Publishing.ImportTemplateFromXhtml(); });
     connect(a.ImportWebSite, &QAction::triggered, this, [this] { s_.Publishing.ImportWebSite(); });
+    connect(a.ImportImages, &QAction::triggered, this, [this] { s_.Publishing.ImportImages(); });
     // The in-house tables (hidden in this edition).
     for (auto [action, what] : {std::pair{a.ImportCatalogsTables, "The catalogs tables import"},
                                 {a.ImportStylesTables, "The styles tables import"},

@@ -26,6 +26,7 @@
 #include "publishing/ImportStory.h"
 #include "publishing/ImportTemplateFromHtml.h"
 #include "publishing/ImportTemplateFromXhtml.h"
+#include "publishing/ImportMedia.h"
 #include "publishing/ImportWebSite.h"
 #include "publishing/PublishFtp.h"
 #include "publishing/PublishLocally.h"
@@ -46,6 +47,7 @@
 #include "shell/ActionProcessor.h"
 #include "shell/GuiControl.h"
 #include "shell/MainWindow.h"
+#include "gui/UiText.h"
 #include "shell/OpenCatalog.h"
 #include "shell/ShellDialogs.h"
 #include "shell/StyleOperationPublisher.h"
@@ -59,6 +61,7 @@
 #include "common/IniSettings.h"
 #include "storage/NameValueLines.h"
 
+#include <QFileDialog>
 #include <QEventLoop>
 
 #include <cstdlib>
@@ -458,6 +461,46 @@ TfrmDetailProcess* TPublishingCommands::ImportWebSite()
     // The site's start page goes under the web tree's root, with a new id.
     return StartRunner(lastWebSite_.Params(data->GetCatalogCode(), 0, kWebTreeRootId),
                        FactoryOf<TImportWebSite>(gui_, &open_.Root()), true);
+}
+
+bool TPublishingCommands::ImportImages(const std::vector<std::string>* files)
+{
+    TCatalogData* data = open_.Data();
+    if (!data)
+        return false;
+    std::vector<std::string> chosen;
+    if (files) {
+        chosen = *files;
+    } else {
+        for (const QString& file : QFileDialog::getOpenFileNames(
+                 &window_, UiText::Tr("Import Images"), QString(),
+                 UiText::Tr("Pictures") + " (*.jpg *.jpeg *.png *.gif *.bmp);;" + UiText::Tr("All files") + " (*)"))
+            chosen.push_back(UiText::S(file));
+    }
+    if (chosen.empty())
+        return false;
+    TAbstractDBConnection& connection = data->GetConnectionFactory().GetConnection();
+    const std::string code = data->GetCatalogCode();
+    TImportMedia::TServices services{
+        [data, &connection](const std::string& name, std::vector<std::string>& params) {
+            return data->RunDialog(name, connection, params);
+        },
+        gui_, [](const std::string& line) { qInfo("%s", line.c_str()); }};
+    const TImportMedia::TResult result =
+        TImportMedia::ImportImages(services, chosen, "", TCatalog::GetCatalogProperty(705, connection, code),
+                                   TCatalog::GetCatalogProperty(703, connection, code));
+    if (!result.Skipped.empty()) {
+        std::string list;
+        for (const std::string& file : result.Skipped)
+            list += "\n" + file;
+        gui_.ShowWarning((::Translation ? ::Translation->Translate("These files are no pictures the program can read:")
+                                        : std::string("These files are no pictures the program can read:")) +
+                             list,
+                         false);
+    }
+    if (result.Imported > 0)
+        window_.PostMessage(WM_OBJECT_CHANGED, 0, 3);  // images changed
+    return result.Imported > 0;
 }
 
 bool TPublishingCommands::RunWebSiteImport(std::vector<std::string>& params, TAbstractDBConnection& connection)

@@ -66,6 +66,10 @@ public:
     TfrmDetailProcess* ExchangeTemplateWithStyles(int templateId, bool import);
     // Imports a web site the user names into the open catalog.
     TfrmDetailProcess* ImportWebSite();
+    // Picture files the user picks, each through the image dialog into the
+    // library's "Imported Images" folder; Files (tests) replaces the file
+    // dialog. True when any was imported.
+    bool ImportImages(const std::vector<std::string>* files = nullptr);
     // The web-site import of a catalog being created, modal on its connection;
     // Params receives what the import wrote back. True when it succeeded.
     bool RunWebSiteImport(std::vector<std::string>& params, TAbstractDBConnection& connection);

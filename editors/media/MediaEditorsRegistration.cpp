@@ -2,10 +2,12 @@
 
 #include "catalog/InternalPluginsManager.h"
 #include "editors/framework/FrameClass.h"
+#include "editors/media/binary/BinaryObjectEditors.h"
 #include "editors/media/images/CommonImageEditor.h"
 #include "editors/media/images/FrameImageDataEditor.h"
 #include "editors/media/images/ImageEditor.h"
 #include "editors/media/images/edit/ImageItemEditors.h"
+#include "editors/media/images/library/ImagesManagerEditor.h"
 #include "editors/media/templates/properties/TemplateEditors.h"
 #include "editors/media/templates/visual/TemplateHTMLEditor.h"
 
@@ -28,6 +30,9 @@ void RegisterMediaEditors(TInternalPluginsManager& registry)
     RegisterEditor<TTemplateHTMLEditor>(registry, "TTemplateHTMLEditor");
     RegisterEditor<TImageEdit>(registry, "TImageEdit");
     RegisterEditor<TImagesEditor>(registry, "TImagesEditor");
+    RegisterEditor<TImagesManagerEditor>(registry, "TImagesManagerEditor");
+    RegisterEditor<TObjectRef>(registry, "TObjectRef");
+    RegisterEditor<TBinaryObjectsManagerEditor>(registry, "TBinaryObjectsManagerEditor");
     registry.RegisterFrameClass(std::make_unique<TFrameClassOf<TFrameImageDataEditor>>(
         "LinkedImage*", "TFrameImageDataEditor", "Image", "LinkedImage-basic", false));
     RegisterTemplateEditors(registry);

@@ -1,11 +1,11 @@
 #include "editors/media/images/ImageEditor.h"
 
-#include "catalog/PlaceholderFrameClass.h"
 #include "editors/framework/EditorParams.h"
 #include "editors/framework/FrameClass.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/media/images/FrameImageDisk.h"
 #include "editors/media/images/FrameImageInet.h"
+#include "editors/media/images/library/FrameMediaLibrary.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -17,8 +17,7 @@ namespace {
 
 const TFrameClassOf<TFrameImageDisk> kDiskFrame("", "TFrameImageDisk");
 const TFrameClassOf<TFrameImageInet> kInetFrame("", "TFrameImageInet");
-// The library of the catalog's images is not part of the program yet.
-const TPlaceholderFrameClass kDatabaseFrame("ImageEditor-database", "TFrameImageDB");
+const TFrameClassOf<TFrameImageDB> kDatabaseFrame("", "TFrameImageDB");
 
 }  // namespace
 

@@ -565,6 +565,14 @@ std::vector<std::string> TFrameTreeDataEditorModel::Delete(const std::vector<int
     return errors;
 }
 
+bool TFrameTreeDataEditorModel::PushDelete(const std::vector<int>& ids)
+{
+    TChange change;
+    change.Kind = TChange::TKind::Delete;
+    change.Ids = ids;
+    return Push(change);
+}
+
 bool TFrameTreeDataEditorModel::Rename(int itemId, const std::string& name)
 {
     const TNode* node = Find(itemId);

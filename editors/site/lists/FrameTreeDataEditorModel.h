@@ -137,6 +137,13 @@ protected:
     // Called by Store after it wrote an item's name (a rename, a new item
     // or folder), with the item id written (a link's original).
     virtual void NameWritten(int /*itemId*/, const std::string& /*name*/) {}
+    // Writes the deletion of the item (with what is below it); false when
+    // the catalog refuses it.
+    virtual bool WriteDelete(int itemId);
+    // Records the deletion of the nodes (with their subtrees) as one command,
+    // for descendants that decide about deletions themselves; false when
+    // none of them is in the tree.
+    bool PushDelete(const std::vector<int>& ids);
 
 private:
     class TCommand;
@@ -162,7 +169,6 @@ private:
     bool HasChildren(int itemId) const;
     bool IsBelow(int itemId, int ancestorId) const;
     std::string Text(const std::string& text, const std::string& arg = std::string()) const;
-    bool WriteDelete(int itemId);
     void WriteMove(int itemId, int parentItemId);
 
     TSiteModelContext context_;
