@@ -68,7 +68,7 @@ bool TProductWizardAddEditor::Save()
         return false;
     }
     const int asked = std::atoi(ValueOfName(editor_params::Split(context.GetActionString()), "ParentItemId").c_str());
-    const int parent = model.PlacementParent(asked);
+    const int parent = model.PlacementParent(asked, RootObject->GetHomePageId());
     const std::vector<std::string> values = *params;
     TTolvexControlClass* owner = &context;
     context.DeferUntilSave("ProductWizard", [owner, values, parent](TAbstractDBConnection&) {

@@ -145,11 +145,10 @@ bool TProductWizardModel::MayHoldProducts(int itemId) const
     return context_.Catalog.GetDefinition().CanContainItemType(type, business_ids::kProductType);
 }
 
-int TProductWizardModel::PlacementParent(int asked) const
+int TProductWizardModel::PlacementParent(int asked, int home) const
 {
     if (MayHoldProducts(asked))
         return asked;
-    const int home = std::atoi(context_.Data.GetCatalogProperty(kPropertyHomePage, context_.Connection).c_str());
     return MayHoldProducts(home) ? home : 0;
 }
 

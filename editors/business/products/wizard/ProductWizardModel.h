@@ -63,8 +63,8 @@ public:
     TRefusal Check(const std::vector<std::string>& params, const std::string& lang) const;
 
     // Where the product is placed: Asked when that page may hold products,
-    // else the home page when it may, else nowhere (0).
-    int PlacementParent(int asked) const;
+    // else the home page (Home) when it may, else nowhere (0).
+    int PlacementParent(int asked, int home) const;
     // Creates the product on the context's connection (the caller's unit of work).
     TCreated Create(const std::vector<std::string>& params, int placementParent) const;
 
