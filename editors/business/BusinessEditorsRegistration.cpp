@@ -19,6 +19,8 @@
 #include "editors/business/products/ProductContainerFrames.h"
 #include "editors/business/products/ProductEditors.h"
 #include "editors/business/products/ProductItemManagers.h"
+#include "editors/business/products/images/FrameProductImages.h"
+#include "editors/business/products/wizard/ProductWizardAddEditor.h"
 #include "editors/business/schedules/FramePriceScheduleDetail.h"
 #include "editors/business/schedules/FramePriceSchedulesEditor.h"
 #include "editors/framework/CaptionedItemManager.h"
@@ -35,8 +37,7 @@ const TFrameClassOf<TFrameMultiColorEditor> kMultiColorFrame("", "TFrameMultiCol
 const TFrameClassOf<TFramePriceSchedulesEditor> kSchedulesFrame("", "TFramePriceSchedulesEditor");
 const TFrameClassOf<TFramePriceScheduleDetail> kScheduleDetailFrame("", "TFramePriceScheduleDetail");
 const TFrameClassOf<TFrameAdditionalFields> kFieldsFrame("", "TFrameAdditionalFields");
-// The pictures have a frame of their own, still to come.
-const TPlaceholderFrameClass kImagesFrame("Images", "TFrameProductImages");
+const TFrameClassOf<TFrameProductImages> kImagesFrame("", "TFrameProductImages");
 
 const std::set<int> kEveryEditingRole = {0, 1, 3, 4};
 const std::set<int> kAdministrators = {0, 1};
@@ -66,6 +67,12 @@ void RegisterBusinessEditors(TInternalPluginsManager& registry)
     RegisterServiceEditors(registry);
     RegisterEditor<TProductBasicEditor>(registry, "TProductBasicEditor");
     RegisterEditor<TProductAllImagesEditor>(registry, "TProductAllImagesEditor");
+    // The wizard registers itself under its plug-in name.
+    registry.RegisterPluginClass("WizardProductAddEditor", pkItemEditor,
+                                 [](const std::string& name, const std::string& params) {
+                                     return std::unique_ptr<TAbstractPluginClass>(
+                                         new TProductWizardAddEditor(name, params));
+                                 });
     RegisterTab(registry, "TProductEditor", "Product", "Product-main", &kProductFrame, kEveryEditingRole, false);
     RegisterTab(registry, "TProductImagesEditor", "Images", "ProductImagesEditor-images", &kImagesFrame,
                 kEveryEditingRole, false);

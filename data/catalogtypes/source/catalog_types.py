@@ -288,6 +288,8 @@ ACTIONS = {
     120: "Action=SelectTree&ItemId=8&Caption=Catalog+Type",
     121: "Action=SelectTree&ItemId=510&Caption=Styles",
     122: "Action=AddNewChildItem&ItemType=301&ParentItemId=640000",
+    # the product wizard: a whole new product in an editor window, placed below the home page
+    130: "Action=WizardWindowEditor&ItemType=4002&EditorType=WizardProductAddEditor",
 }
 
 # ------------------------------------------------------------------ editor sets
@@ -708,6 +710,7 @@ def type1():
         imports=[(41, "Story...")],
         exports=[(42, "Product Feed...")],
         publish_extra=[(44, "Upload Style to Hosting Service..."), (45, "Download Style from Hosting Service...")])
+    ui.append(menu(130, "Product Wizard...", "CatalogNew", image="product_new"))
     ui += toolbar(BASE_TOOLBAR[0], (20, "New Page", "page_new"), (22, "New Product", "product_new"),
                   (70, "All Products", "product"), *BASE_TOOLBAR[1:])
     ui += select_trees(*BASE_SELECT_TREES, (0, "-", ""), (53, "Stories", "story"),
@@ -758,7 +761,8 @@ def type1():
         1, "General business site",
         "Web site of a business: pages, products with prices and options, stories and services",
         1, True, start_action=1,
-        actions=actions(20, 21, 22, 23, 24, 28, 29, 39, 41, 42, 44, 45, 53, 54, 55, 61, 62, 68, 70, 71, 72, 73, 76),
+        actions=actions(20, 21, 22, 23, 24, 28, 29, 39, 41, 42, 44, 45, 53, 54, 55, 61, 62, 68, 70, 71, 72, 73, 76,
+                        130),
         filters=filters, item_types=item_types, items=items,
         include=base_include(roots), init_pages=[100001, 100002, 100003, 100004])
 
@@ -940,6 +944,7 @@ def type12():
         views=[(70, "All Products", "product"), (71, "Price Schedules", "price"), (72, "Product Options", "option"),
                (73, "Custom Fields", "field")],
         exports=[(42, "Product Feed...")])
+    ui.append(menu(130, "Product Wizard...", "CatalogNew", image="product_new"))
     ui += toolbar(BASE_TOOLBAR[0], (12, "Supplier Profile", "company"), (22, "New Product", "product_new"),
                   (70, "All Products", "product"), *BASE_TOOLBAR[1:])
     ui += select_trees(*BASE_SELECT_TREES, (0, "-", ""), (54, "Price Schedules", "price"),
@@ -985,7 +990,7 @@ def type12():
         12, "Partner portal supplier",
         "Web site of a supplier of the partner trade portal: products in the portal's categories and the "
         "supplier profile", 3, True, start_action=1,
-        actions=actions(20, 21, 22, 23, 42, 54, 55, 61, 67, 70, 71, 72, 73),
+        actions=actions(20, 21, 22, 23, 42, 54, 55, 61, 67, 70, 71, 72, 73, 130),
         filters=filters, item_types=item_types, items=items,
         include=base_include(roots), init_pages=[100001, 100002, 100003, 100004])
 

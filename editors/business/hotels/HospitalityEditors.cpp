@@ -1,7 +1,6 @@
 #include "editors/business/hotels/HospitalityEditors.h"
 
 #include "catalog/InternalPluginsManager.h"
-#include "catalog/PlaceholderFrameClass.h"
 #include "editors/business/FrameImageMemberTab.h"
 #include "editors/business/hotels/FrameAllRoomsEditor.h"
 #include "editors/business/hotels/HotelInfoFrames.h"
@@ -9,6 +8,7 @@
 #include "editors/business/hotels/SeasonFrames.h"
 #include "editors/framework/FrameClass.h"
 #include "editors/framework/TolvexControlClass.h"
+#include "editors/media/images/FrameMultipleImageDataEditor.h"
 #include "storage/ObjectCollection.h"
 #include "editors/site/SiteTabsEditor.h"
 #include "editors/site/company/FrameCompanyAddress.h"
@@ -111,7 +111,19 @@ const THtmlFrameClass<THotelHtmlFrame> kRoomDescription("TFrameRoomDescription",
 const TImageMemberTabClass kLogo("TFrameHotelLogo", "HotelInfo", "Logotype", "Logotypes", false, "Logo");
 const TImageMemberTabClass kPhoto("TFrameHotelPhoto", "HotelInfo", "HotelPhoto", "HotelPhoto", false, "Photo");
 const TImageMemberTabClass kRoomPhoto("TFrameRoomPhoto", "RoomInfo", "RoomPhoto", "Room Photos", true, "Room Photo");
-const TPlaceholderFrameClass kRoomPhotos("Additional Photos", "TFrameRoomAdditionalPhotos");
+// A room's further photos: the list-of-images frame on "RoomInfo.AdditionalPhotos".
+class TFrameRoomAdditionalPhotos : public TFrameMultipleImageDataEditor {
+public:
+    explicit TFrameRoomAdditionalPhotos(TFrameSite& site) : TFrameMultipleImageDataEditor(site)
+    {
+        setObjectName("TFrameRoomAdditionalPhotos");
+        Config.ClassTag = "RoomInfo";
+        Config.Member = "AdditionalPhotos";
+        Config.FolderName = "Room Photos";
+        Config.NeedLargeCopy = true;
+    }
+};
+const TFrameClassOf<TFrameRoomAdditionalPhotos> kRoomPhotos("", "TFrameRoomAdditionalPhotos");
 
 const std::set<int> kBase = {0, 1, 3, 4};
 const std::set<int> kAdministrators = {0, 1};

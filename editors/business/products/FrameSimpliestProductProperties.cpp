@@ -1,12 +1,11 @@
 #include "editors/business/products/FrameSimpliestProductProperties.h"
 
 #include "editors/business/products/RetailPriceControls.h"
+#include "editors/business/products/images/ProductImagesPanel.h"
 #include "editors/site/SiteModelContext.h"
-#include "editors/framework/PlaceholderFrame.h"
-#include "editors/framework/ui/QtFrameSite.h"
 
 #include <QFormLayout>
-#include <QLayout>
+#include <QVBoxLayout>
 
 TFrameSimpliestProductProperties::TFrameSimpliestProductProperties(TFrameSite& site)
     : TProductFrameBase(site, "TFrameSimpliestProductProperties", true)
@@ -23,15 +22,15 @@ void TFrameSimpliestProductProperties::AddRows(QFormLayout& form)
 void TFrameSimpliestProductProperties::AddBelow(QWidget& frame)
 {
     // The main picture and its thumbnail, as the product's pictures tab shows them.
-    auto* pictures = new TQtFrameSite(&frame);
-    pictures->setObjectName("pnlProductImages");
-    pictures->ShowMessage(TPlaceholderFrame::MessageFor("Main Image (TFrameProductImages)"));
-    frame.layout()->addWidget(pictures);
+    pictures_ = new TProductImagesPanel(*GetContext(), false, &frame);
+    pictures_->Changed = [this] { SetModified(); };
+    static_cast<QVBoxLayout*>(frame.layout())->addWidget(pictures_, 1);
 }
 
 void TFrameSimpliestProductProperties::LoadRows()
 {
     price_->Load(ModelContext());
+    pictures_->Load(ModelContext());
 }
 
 void TFrameSimpliestProductProperties::StoreRows()

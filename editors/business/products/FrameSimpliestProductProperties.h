@@ -2,10 +2,11 @@
 // The frame of the product's essentials alone (frame plug-in
 // "ProductSimplifiedEditor", tab "Product Info"): code, name, description,
 // the retail price captioned "Price (schedule)", and the main picture with
-// its thumbnail, which the pictures' frame will show here (a placeholder
-// until then).
+// its thumbnail as the "Main Image" tab edits them (the main picture shown
+// at its own size, shrunk only).
 #include "editors/business/products/ProductFrameBase.h"
 
+class TProductImagesPanel;
 class TRetailPriceControls;
 
 class TFrameSimpliestProductProperties : public TProductFrameBase {
@@ -21,4 +22,5 @@ protected:
 
 private:
     TRetailPriceControls* price_ = nullptr;
+    TProductImagesPanel* pictures_ = nullptr;
 };

@@ -1,7 +1,6 @@
 #include "editors/business/products/ProductEditors.h"
 
 #include "catalog/CatalogData.h"
-#include "catalog/PlaceholderFrameClass.h"
 #include "catalog/Singletons.h"
 #include "catalog/Tolvex.h"
 #include "editors/business/BusinessIds.h"
@@ -13,6 +12,9 @@
 #include "editors/business/products/FrameProductSpecs.h"
 #include "editors/business/products/FrameSimpleProductProperties.h"
 #include "editors/business/products/ProductContainerFrames.h"
+#include "editors/business/products/images/FrameProductAdditionalImages.h"
+#include "editors/business/products/images/FrameProductImages.h"
+#include "editors/business/products/images/FrameProductLargeImage.h"
 #include "editors/framework/FrameClass.h"
 #include "editors/framework/ItemEditorContainer.h"
 #include "editors/framework/TolvexControlClass.h"
@@ -27,10 +29,9 @@ const TFrameClassOf<TFrameProductShipping> kShippingFrame("", "TFrameProductShip
 const TFrameClassOf<TFrameAdditionalFieldsEdit> kCustomFieldsFrame("", "TFrameAdditionalFieldsEdit");
 const TFrameClassOf<TFrameProductOptions> kOptionsFrame("", "TFrameProductOptions");
 const TFrameClassOf<TFrameProductPrices> kPricesFrame("", "TFrameProductPrices");
-// The pictures have editors of their own, still to come.
-const TPlaceholderFrameClass kImagesFrame("Main Image", "TFrameProductImages");
-const TPlaceholderFrameClass kAdditionalImagesFrame("Additional Images", "TFrameProductAdditionalImages");
-const TPlaceholderFrameClass kLargeImageFrame("Full Size Image", "TFrameProductLargeImage");
+const TFrameClassOf<TFrameProductImages> kImagesFrame("", "TFrameProductImages");
+const TFrameClassOf<TFrameProductAdditionalImages> kAdditionalImagesFrame("", "TFrameProductAdditionalImages");
+const TFrameClassOf<TFrameProductLargeImage> kLargeImageFrame("", "TFrameProductLargeImage");
 
 bool AdvancedMode()
 {

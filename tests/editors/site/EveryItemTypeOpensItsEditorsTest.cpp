@@ -60,8 +60,7 @@ const std::set<std::string> kSiteEditorClasses = {
     "TFrameAllCompanyInfo", "TFrameFroogle"};
 
 // The product's editors, the product list, the price schedules and the
-// custom fields, with their frames (the pictures' frames inside them are
-// another matter).
+// custom fields, with their frames, the product's picture tabs among them.
 const std::set<std::string> kBusinessEditorClasses = {
     "TProductBasicEditor", "TProductEditor", "TFrameProduct", "TProductAllImagesEditor", "TFrameProductAllImages",
     "TProductImagesEditor", "TProductListEditor", "TFrameListProductsEditor", "TProductInfoViewer",
@@ -69,7 +68,8 @@ const std::set<std::string> kBusinessEditorClasses = {
     "TFramePriceScheduleDetail", "TAdditionalFieldsEditor", "TFrameAdditionalFields", "TFrameAdditionalFieldsEdit",
     "TFrameProductBasicEditor", "TFrameProductSpecs", "TFrameProductShipping", "TFrameSimpleProductProperties",
     "TFrameSimpliestProductProperties", "TProductSearchLimits", "TFrameProductSearchLimits", "TMultiColorEditor",
-    "TFrameMultiColorEditor"};
+    "TFrameMultiColorEditor", "TFrameProductImages", "TFrameProductAdditionalImages", "TFrameProductLargeImage",
+    "TProductWizardAddEditor"};
 
 // The picture editors: the image dialog and its tabs, the image member tabs
 // and the preview frame; none of them may be a placeholder either.
@@ -98,7 +98,7 @@ const std::set<std::string> kHospitalityAndServiceClasses = {
     "TRoomItemManager", "THotelItemManager", "TRoomsRatesItemManager", "TRestaurantItemManager",
     "TTolvexServiceEditor", "TFrameServiceProperties", "TFrameTolvexServices", "TServiceGroupEditor",
     "TFrameServicesGroup", "TFrameServicePackages", "TFrameInitService", "TFrameCustomTemplate",
-    "TTolvexServiceFieldEditor", "TFrameServiceFieldEditor"};
+    "TTolvexServiceFieldEditor", "TFrameServiceFieldEditor", "TFrameRoomAdditionalPhotos"};
 
 // The template editors: the property tabs, the settings tab, the template
 // preview and the item manager of template items.
