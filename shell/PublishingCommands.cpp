@@ -42,7 +42,6 @@
 #include "publishing/ui/frmPublishParameters.h"
 #include "publishing/ui/frmPublishTolvex.h"
 #include "publishing/ui/frmPublishTolvexAdvanced.h"
-#include "publishing/ui/QtReportForms.h"
 #include "shell/ActionProcessor.h"
 #include "shell/GuiControl.h"
 #include "shell/MainWindow.h"
@@ -53,6 +52,8 @@
 #include "storage/IdRanges.h"
 #include "storage/References.h"
 #include "editors/framework/TolvexItemEditor.h"
+#include "editors/media/templates/reports/ReportFormEditors.h"
+#include "shell/CatalogWindowUI.h"
 #include "editors/framework/ui/EditorWait.h"
 #include "catalog/CatalogDataUI.h"
 #include "catalog/CatalogQueries.h"
@@ -272,7 +273,10 @@ TfrmDetailProcess* TPublishingCommands::PublishReport(int itemId)
                                     "ItemType=" + std::to_string(itemType),
                                     "ReportFileName=" + ExportFileName(fileName, extension)};
     if (!reportForms_)
-        reportForms_ = std::make_unique<TQtReportForms>(open_.Root(), &window_);
+        reportForms_ = std::make_unique<TReportFormEditors>([root = &open_.Root()]() -> std::optional<TEditingServices> {
+            TCatalogWindowUI* ui = TCatalogWindowUI::Of(*root);
+            return ui ? std::optional<TEditingServices>(ui->Services()) : std::nullopt;
+        });
     TReportForms* forms = reportForms_.get();
     const auto setForms = [forms](TPublishReport& report) { report.SetForms(forms); };
     TfrmDetailProcess* window =

@@ -17,7 +17,9 @@
 #include "publishing/ui/frmPublishParameters.h"
 #include "publishing/ui/frmPublishTolvex.h"
 #include "publishing/ui/frmPublishTolvexAdvanced.h"
-#include "publishing/ui/frmReportForm.h"
+#include "editors/framework/Registration.h"
+#include "editors/framework/ui/frmFrameContainer.h"
+#include "editors/media/templates/reports/FrameReportCustomization.h"
 #include "publishing/FopRunner.h"
 #include "publishing/PublishReport.h"
 #include "shell/MainWindow.h"
@@ -31,6 +33,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QWebEngineView>
 #include <QWebEnginePage>
 #include <QDialogButtonBox>
@@ -70,6 +73,59 @@ void FreeRunners(TShellFixture& f)
 {
     f.Window().PostMessage(WM_FREE_PROCESS_WINDOWS, 0, 0);
     WaitFor([] { return TfrmDetailProcess::ProcessWindows().empty(); });
+}
+
+// Answers the next report form window other than Previous once its page is
+// there: Check looks at the form, Fields (element id, value) are typed into
+// it, then OK or Cancel is pressed.
+void WhenReportFormShown(std::vector<std::pair<QString, QString>> fields, bool ok, const char* screenshot = nullptr,
+                         QPointer<QWidget> previous = {},
+                         std::function<void(TFrameReportCustomization&)> check = {})
+{
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [=] {
+        auto* window = qobject_cast<TfrmFrameContainer*>(QApplication::activeModalWidget());
+        auto* frame = window && window->isVisible() && window != previous
+                          ? dynamic_cast<TFrameReportCustomization*>(
+                                window->findChild<QWidget*>("TFrameReportCustomization"))
+                          : nullptr;
+        if (!frame || !frame->IsLoaded()) {
+            QTimer::singleShot(10, *poll);
+            return;
+        }
+        if (check)
+            check(*frame);
+        for (const auto& [id, value] : fields) {
+            bool done = false;
+            frame->View()->page()->runJavaScript(
+                QString("document.getElementById('%1').value = '%2'; true").arg(id, value),
+                [&](const QVariant&) { done = true; });
+            WaitFor([&] { return done; });
+        }
+        if (screenshot) {
+            // The engine paints a moment after it answered.
+            const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
+            WaitFor([&] { return std::chrono::steady_clock::now() > until; });
+            Screenshot(*window, screenshot);
+        }
+        (ok ? window->btnContainerOk : window->btnContainerCancel)->click();
+        *poll = nullptr;  // breaks the cycle
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+// The value of a field of the form page.
+std::string FieldValue(TFrameReportCustomization& frame, const QString& id)
+{
+    std::string value;
+    bool done = false;
+    frame.View()->page()->runJavaScript(QString("document.getElementById('%1').value").arg(id),
+                                        [&](const QVariant& v) {
+                                            value = v.toString().toStdString();
+                                            done = true;
+                                        });
+    WaitFor([&] { return done; });
+    return value;
 }
 
 }  // namespace
@@ -453,7 +509,7 @@ TEST(PublishEntryPoints, StylesAndTablesGoThroughTheHostAccount)
 
 TEST(PublishEntryPoints, TheReportMenuOfANewCatalogMakesReportsAndListsThem)
 {
-    TShellFixture f;
+    TShellFixture f(true, RegisterFrameworkClasses);
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
     QMenu* menu = f.Window().Menu(TMainMenu::Report);
     ASSERT_TRUE(menu->menuAction()->isVisible());
@@ -473,40 +529,54 @@ TEST(PublishEntryPoints, TheReportMenuOfANewCatalogMakesReportsAndListsThem)
         proposed = name;
         return out.Path() + "/stock";  // no extension: ".html" is added
     });
+    // The creation form proposes the file's name; the name typed there names the report.
+    std::string proposedName;
+    WhenReportFormShown({{"ItemName", "Stock list"}}, true, "report-creation-form", {},
+                        [&](TFrameReportCustomization& frame) { proposedName = FieldValue(frame, "ItemName"); });
     newReport->trigger();
     EXPECT_EQ(proposed, "Product list (HTML).html");
-    TfrmDetailProcess* runner = OnlyRunner();
-    ASSERT_NE(runner, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
+    TfrmDetailProcess* runner = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (runner = OnlyRunner()) != nullptr && runner->IsFinished(); }));
+    EXPECT_EQ(proposedName, "stock");
     EXPECT_TRUE(runner->GetPublisher()->Succeeded()) << runner->LogView()->toPlainText().toStdString();
     EXPECT_TRUE(runner->isVisible()) << "shown once the forms were passed";
-    EXPECT_NE(TTempFolder::Read(out.Path() + "/stock.html").find("<h1>stock</h1>"), std::string::npos);
+    EXPECT_NE(TTempFolder::Read(out.Path() + "/stock.html").find("<h1>Stock list</h1>"), std::string::npos);
     FreeRunners(f);
     // The new report is listed under its type, with a Delete entry.
     ASSERT_TRUE(WaitFor([&] {
         for (QAction* entry : menu->actions())
             if (entry->text() == "Product list (HTML)" && entry->menu() && entry->menu()->actions().size() == 4)
-                return entry->menu()->actions().front()->text() == "stock";
+                return entry->menu()->actions().front()->text() == "Stock list";
         return false;
     }));
+
+    // Cancel on the creation form makes no report (the menu was built anew).
+    newReport = nullptr;
+    for (QAction* entry : menu->actions())
+        if (entry->text() == "Product list (HTML)" && entry->menu())
+            for (QAction* command : entry->menu()->actions())
+                if (command->text() == "New Report")
+                    newReport = command;
+    ASSERT_NE(newReport, nullptr);
+    WhenReportFormShown({}, false);
+    newReport->trigger();
+    ASSERT_TRUE(WaitFor([&] { return (runner = OnlyRunner()) != nullptr && runner->IsFinished(); }));
+    EXPECT_FALSE(runner->GetPublisher()->Succeeded());
+    FreeRunners(f);
     f.Shell().Publishing().SetReportFileDialog({});
 }
 
-TEST(PublishEntryPoints, APdfReportShowsItsCustomizationFormAndTakesWhatWasSubmitted)
+TEST(PublishEntryPoints, APdfReportShowsItsFormsAndTakesWhatWasSubmitted)
 {
-    TShellFixture f;
+    TShellFixture f(true, RegisterFrameworkClasses);
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
     TTempFolder out;
     f.Shell().Publishing().SetReportFileDialog([&](const std::string&) { return out.Path() + "/stock.pdf"; });
-    // The form: wait for its page, fill in the title, press OK.
-    WhenShown<TfrmReportForm>([](TfrmReportForm& form) {
-        ASSERT_TRUE(WaitFor([&] { return form.IsLoaded(); }));
-        bool filled = false;
-        form.View()->page()->runJavaScript("document.getElementById('Title').value = 'Spring stock'; true",
-                                           [&](const QVariant&) { filled = true; });
-        ASSERT_TRUE(WaitFor([&] { return filled; }));
-        Screenshot(form, "report-form");
-        form.Buttons()->button(QDialogButtonBox::Ok)->click();
+    // The creation form, then the customization form: a title typed there reaches the PDF.
+    QPointer<QWidget> creation;
+    WhenReportFormShown({}, true, nullptr, {}, [&](TFrameReportCustomization& frame) {
+        creation = frame.window();
+        WhenReportFormShown({{"Title", "Spring stock"}}, true, "report-customization-form", creation);
     });
     f.Shell().ExecuteAction("Action=PublishReport&ItemId=600402", false);
     ASSERT_TRUE(WaitFor([] { return !TfrmDetailProcess::ProcessWindows().empty(); }));
@@ -520,8 +590,8 @@ TEST(PublishEntryPoints, APdfReportShowsItsCustomizationFormAndTakesWhatWasSubmi
     const int reportId = report->ReportItemId();
     FreeRunners(f);
 
-    // Cancel on the form ends the run without a report.
-    WhenShown<TfrmReportForm>([](TfrmReportForm& form) { form.reject(); });
+    // Cancel on the customization form ends the run without a report.
+    WhenReportFormShown({}, false);
     fs::remove(out.Path() + "/stock.pdf");
     f.Shell().ExecuteAction("Action=PublishReport&ItemId=" + std::to_string(reportId), false);
     ASSERT_TRUE(WaitFor([] { return !TfrmDetailProcess::ProcessWindows().empty(); }));
