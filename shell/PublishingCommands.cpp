@@ -294,8 +294,27 @@ TfrmDetailProcess* TPublishingCommands::PublishReport(int itemId)
 
 TfrmDetailProcess* TPublishingCommands::ExchangeTemplateWithStyles(int templateId, bool import)
 {
-    if (!open_.Data() || templateId == 0)
+    TCatalogData* data = open_.Data();
+    if (!data)
         return nullptr;
+    if (templateId == 0) {
+        // The template is picked from the templates tree; a folder is no template.
+        const std::string treeCaption =
+            ::Translation ? ::Translation->Translate("Select Template") : std::string("Select Template");
+        const std::vector<std::string> picker{"RootItemId=5", "ExpandFirstLevel=yes", "TreeCaption=" + treeCaption,
+                                              "ShowAllItems=yes", "Help=ExportTemplatesToStyles"};
+        TAbstractDBConnection& connection = data->GetConnectionFactory().GetConnection();
+        while (templateId == 0) {
+            int chosen = 0;
+            std::string name;
+            if (!dialogs_.ChoosePage(chosen, name, picker) || chosen == 0)
+                return nullptr;
+            if (data->GetQueries().GetItemType(chosen, data->GetCatalogCode(), connection) != 2)
+                templateId = chosen;
+            else
+                gui_.ShowError("Please select template.");
+        }
+    }
     std::vector<std::string> params{"ItemId=" + std::to_string(templateId)};
     if (import)
         params.push_back("Import=yes");

@@ -27,6 +27,7 @@
 #include "support/HostStandIn.h"
 #include "gui/MainWindowMessages.h"
 #include "storage/AbstractDBConnectionFactory.h"
+#include "storage/QueryGuard.h"
 #include "support/FtpTestServer.h"
 
 #include <QCheckBox>
@@ -601,6 +602,41 @@ TEST(PublishEntryPoints, APdfReportShowsItsFormsAndTakesWhatWasSubmitted)
     EXPECT_FALSE(fs::exists(out.Path() + "/stock.pdf"));
     FreeRunners(f);
     f.Shell().Publishing().SetReportFileDialog({});
+}
+
+TEST(PublishEntryPoints, ExportCatalogTemplateToStylesAsksForATemplateNotAFolder)
+{
+    TShellFixture f;
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TQueryGuard query(f.Main());
+    query->SetSQL("SELECT MIN(ItemId) AS F, (SELECT MIN(ItemId) FROM Items WHERE ItemType = 501) AS M FROM Items "
+                  "WHERE ItemType = 2 AND ParentItemId = 5");
+    TAbstractRecordset& row = query->Open(true);
+    const int master = static_cast<int>(row.Field("M").AsInteger());
+    std::vector<int> answers{static_cast<int>(row.Field("F").AsInteger()), master};
+    query.Release();
+    f.Shell().Dialogs().SetPageChooser([&answers](int& id, std::string& name) {
+        if (answers.empty())
+            return false;
+        id = answers.front();
+        answers.erase(answers.begin());
+        name = "x";
+        return true;
+    });
+    f.Window().Actions().ExportCatalogTemplateToStyles->trigger();
+    EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{"Please select template."}) << "a folder first";
+    TfrmDetailProcess* runner = OnlyRunner();
+    ASSERT_NE(runner, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
+    EXPECT_TRUE(runner->GetPublisher()->Succeeded()) << runner->LogView()->toPlainText().toStdString();
+    const std::vector<std::string>& params = runner->GetPublisher()->GetParams();
+    EXPECT_NE(std::find(params.begin(), params.end(), "ItemId=" + std::to_string(master)), params.end());
+    EXPECT_EQ(std::find(params.begin(), params.end(), "Import=yes"), params.end()) << "the export direction";
+    FreeRunners(f);
+
+    // A cancelled picker starts nothing.
+    f.Window().Actions().ExportCatalogTemplateToStyles->trigger();
+    EXPECT_TRUE(TfrmDetailProcess::ProcessWindows().empty());
 }
 
 TEST(PublishEntryPoints, OperationsThatAreNotBuiltSaySo)
