@@ -21,6 +21,7 @@
 #include "editors/framework/ui/frmFrameContainer.h"
 #include "editors/media/templates/reports/FrameReportCustomization.h"
 #include "publishing/FopRunner.h"
+#include "publishing/ImportedItems.h"
 #include "publishing/PublishReport.h"
 #include "shell/MainWindow.h"
 #include "shell/PublishingCommands.h"
@@ -601,12 +602,35 @@ TEST(PublishEntryPoints, APdfReportShowsItsFormsAndTakesWhatWasSubmitted)
     EXPECT_FALSE(runner->GetPublisher()->Succeeded());
     EXPECT_FALSE(fs::exists(out.Path() + "/stock.pdf"));
     FreeRunners(f);
+
+    // A form that does not generate shows why, and its OK submits nothing: no report.
+    TCatalogData* data = f.Root().GetCatalogData();
+    TImportedItems(f.Root(), data->GetConnectionFactory().GetConnection(), data->GetCatalogCode(), f.Boxes())
+        .SetText(600404, "XmlData", "XXX", "<xsl:stylesheet version=\"1.0\" "
+                                           "xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\"><xsl:template>");
+    std::string page;
+    WhenReportFormShown({}, true, "report-form-error", {}, [&](TFrameReportCustomization& frame) {
+        bool done = false;
+        frame.View()->page()->toPlainText([&](const QString& text) {
+            page = text.toStdString();
+            done = true;
+        });
+        WaitFor([&] { return done; });
+    });
+    f.Shell().ExecuteAction("Action=PublishReport&ItemId=" + std::to_string(reportId), false);
+    ASSERT_TRUE(WaitFor([] { return !TfrmDetailProcess::ProcessWindows().empty(); }));
+    runner = TfrmDetailProcess::ProcessWindows().front();
+    ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
+    EXPECT_FALSE(runner->GetPublisher()->Succeeded());
+    EXPECT_FALSE(fs::exists(out.Path() + "/stock.pdf"));
+    EXPECT_FALSE(page.empty()) << "the error is shown";
+    FreeRunners(f);
     f.Shell().Publishing().SetReportFileDialog({});
 }
 
 TEST(PublishEntryPoints, ExportCatalogTemplateToStylesAsksForATemplateNotAFolder)
 {
-    TShellFixture f;
+    TShellFixture f(true, RegisterFrameworkClasses);
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
     TQueryGuard query(f.Main());
     query->SetSQL("SELECT MIN(ItemId) AS F, (SELECT MIN(ItemId) FROM Items WHERE ItemType = 501) AS M FROM Items "
@@ -636,6 +660,20 @@ TEST(PublishEntryPoints, ExportCatalogTemplateToStylesAsksForATemplateNotAFolder
 
     // A cancelled picker starts nothing.
     f.Window().Actions().ExportCatalogTemplateToStyles->trigger();
+    EXPECT_TRUE(TfrmDetailProcess::ProcessWindows().empty());
+
+    // The program's own picker, closed with Cancel.
+    f.Shell().Dialogs().SetPageChooser({});
+    bool shown = false;
+    WhenShown<TfrmFrameContainer>([&](TfrmFrameContainer& picker) {
+        shown = true;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+        WaitFor([&] { return std::chrono::steady_clock::now() > until; });
+        Screenshot(picker, "select-template");
+        picker.btnContainerCancel->click();
+    });
+    f.Window().Actions().ExportCatalogTemplateToStyles->trigger();
+    EXPECT_TRUE(shown);
     EXPECT_TRUE(TfrmDetailProcess::ProcessWindows().empty());
 }
 
