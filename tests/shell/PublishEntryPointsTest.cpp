@@ -77,10 +77,13 @@ void FreeRunners(TShellFixture& f)
     WaitFor([] { return TfrmDetailProcess::ProcessWindows().empty(); });
 }
 
+// How a test leaves a report form: OK, Cancel, or the form's own sending (Enter).
+enum class TFormAnswer { Ok, Cancel, SendTheForm };
+
 // Answers the next report form window other than Previous once its page is
 // there: Check looks at the form, Fields (element id, value) are typed into
-// it, then OK or Cancel is pressed.
-void WhenReportFormShown(std::vector<std::pair<QString, QString>> fields, bool ok, const char* screenshot = nullptr,
+// it, then the form is left as Ok says.
+void WhenReportFormShown(std::vector<std::pair<QString, QString>> fields, TFormAnswer ok, const char* screenshot = nullptr,
                          QPointer<QWidget> previous = {},
                          std::function<void(TFrameReportCustomization&)> check = {})
 {
@@ -110,7 +113,10 @@ void WhenReportFormShown(std::vector<std::pair<QString, QString>> fields, bool o
             WaitFor([&] { return std::chrono::steady_clock::now() > until; });
             Screenshot(*window, screenshot);
         }
-        (ok ? window->btnContainerOk : window->btnContainerCancel)->click();
+        if (ok == TFormAnswer::SendTheForm)
+            frame->View()->page()->runJavaScript("document.forms[0].requestSubmit()");
+        else
+            (ok == TFormAnswer::Ok ? window->btnContainerOk : window->btnContainerCancel)->click();
         *poll = nullptr;  // breaks the cycle
     };
     QTimer::singleShot(0, *poll);
@@ -533,7 +539,7 @@ TEST(PublishEntryPoints, TheReportMenuOfANewCatalogMakesReportsAndListsThem)
     });
     // The creation form proposes the file's name; the name typed there names the report.
     std::string proposedName;
-    WhenReportFormShown({{"ItemName", "Stock list"}}, true, "report-creation-form", {},
+    WhenReportFormShown({{"ItemName", "Stock list"}}, TFormAnswer::Ok, "report-creation-form", {},
                         [&](TFrameReportCustomization& frame) { proposedName = FieldValue(frame, "ItemName"); });
     newReport->trigger();
     EXPECT_EQ(proposed, "Product list (HTML).html");
@@ -560,7 +566,7 @@ TEST(PublishEntryPoints, TheReportMenuOfANewCatalogMakesReportsAndListsThem)
                 if (command->text() == "New Report")
                     newReport = command;
     ASSERT_NE(newReport, nullptr);
-    WhenReportFormShown({}, false);
+    WhenReportFormShown({}, TFormAnswer::Cancel);
     newReport->trigger();
     ASSERT_TRUE(WaitFor([&] { return (runner = OnlyRunner()) != nullptr && runner->IsFinished(); }));
     EXPECT_FALSE(runner->GetPublisher()->Succeeded());
@@ -574,11 +580,13 @@ TEST(PublishEntryPoints, APdfReportShowsItsFormsAndTakesWhatWasSubmitted)
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
     TTempFolder out;
     f.Shell().Publishing().SetReportFileDialog([&](const std::string&) { return out.Path() + "/stock.pdf"; });
-    // The creation form, then the customization form: a title typed there reaches the PDF.
+    // The creation form, then the customization form: a title typed there
+    // and sent with the form's own Enter reaches the PDF.
     QPointer<QWidget> creation;
-    WhenReportFormShown({}, true, nullptr, {}, [&](TFrameReportCustomization& frame) {
+    WhenReportFormShown({}, TFormAnswer::Ok, nullptr, {}, [&](TFrameReportCustomization& frame) {
         creation = frame.window();
-        WhenReportFormShown({{"Title", "Spring stock"}}, true, "report-customization-form", creation);
+        WhenReportFormShown({{"Title", "Spring stock"}}, TFormAnswer::SendTheForm, "report-customization-form",
+                            creation);
     });
     f.Shell().ExecuteAction("Action=PublishReport&ItemId=600402", false);
     ASSERT_TRUE(WaitFor([] { return !TfrmDetailProcess::ProcessWindows().empty(); }));
@@ -593,7 +601,7 @@ TEST(PublishEntryPoints, APdfReportShowsItsFormsAndTakesWhatWasSubmitted)
     FreeRunners(f);
 
     // Cancel on the customization form ends the run without a report.
-    WhenReportFormShown({}, false);
+    WhenReportFormShown({}, TFormAnswer::Cancel);
     fs::remove(out.Path() + "/stock.pdf");
     f.Shell().ExecuteAction("Action=PublishReport&ItemId=" + std::to_string(reportId), false);
     ASSERT_TRUE(WaitFor([] { return !TfrmDetailProcess::ProcessWindows().empty(); }));
@@ -609,7 +617,7 @@ TEST(PublishEntryPoints, APdfReportShowsItsFormsAndTakesWhatWasSubmitted)
         .SetText(600404, "XmlData", "XXX", "<xsl:stylesheet version=\"1.0\" "
                                            "xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\"><xsl:template>");
     std::string page;
-    WhenReportFormShown({}, true, "report-form-error", {}, [&](TFrameReportCustomization& frame) {
+    WhenReportFormShown({}, TFormAnswer::Ok, "report-form-error", {}, [&](TFrameReportCustomization& frame) {
         bool done = false;
         frame.View()->page()->toPlainText([&](const QString& text) {
             page = text.toStdString();

@@ -1,5 +1,6 @@
 #include "editors/media/templates/reports/FrameReportCustomization.h"
 
+#include "editors/framework/EditorHost.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/ui/EditorWait.h"
 #include "editors/framework/ui/QtFrameSite.h"
@@ -35,8 +36,15 @@ public:
     }
 
 protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override
     {
+        // The form's own sending (Enter in a field, its submit button) is
+        // the user's OK; it is pressed once the engine is done with this call.
+        if (isMainFrame && type == NavigationTypeFormSubmitted) {
+            if (owner_.model_ && owner_.model_->Submit("", url.toString().toStdString()))
+                QTimer::singleShot(0, &owner_, [owner = &owner_] { owner->PressOk(); });
+            return false;
+        }
         return !isMainFrame ||
                (owner_.model_ && owner_.model_->IsAllowedNavigation(url.toString(QUrl::RemoveQuery).toStdString()) &&
                 !url.hasQuery());
@@ -110,9 +118,16 @@ std::string TFrameReportCustomization::FormData()
     return answer->done ? answer->data : std::string();
 }
 
+void TFrameReportCustomization::PressOk()
+{
+    if (TEditorWindow* window = GetContext() ? GetContext()->GetContainerForm() : nullptr)
+        window->PressOk();
+}
+
 bool TFrameReportCustomization::Save()
 {
-    if (model_)
+    // A sending of the form has already given its data.
+    if (model_ && !model_->HasSubmitted())
         model_->Submit(FormData(), "");
     return TTolvexFrameViewer::Save();
 }

@@ -4,8 +4,9 @@
 // OK takes the fields of the page's first form, as the query text a GET
 // form sends, into the editor's parameters as "submitted"
 // (TReportCustomizationModel); the report run reads them from there. The
-// browser stays on the form page: links and the form's own sending lead
-// nowhere.
+// form's own sending (Enter in a field) gives its query the same way and
+// presses OK. The browser stays on the form page: links and the form's
+// sending lead nowhere.
 #include "editors/framework/TolvexFrameViewer.h"
 
 #include <QWidget>
@@ -31,6 +32,7 @@ public:
 
 private:
     class TFormPage;
+    void PressOk();
     // The first form's fields; empty without a form or when the page does not answer.
     std::string FormData();
 

@@ -72,5 +72,6 @@ bool TReportCustomizationModel::Submit(const std::string& postedData, const std:
     if (data.empty() || !generated_ || !params_)
         return false;
     editor_params::SetValue(*params_, "submitted", data);
+    submitted_ = true;
     return true;
 }

@@ -25,6 +25,8 @@ public:
     // query of Url when nothing was posted. A non-empty text of a generated
     // form becomes "submitted" in the parameters; answers whether it did.
     bool Submit(const std::string& postedData, const std::string& url);
+    // Whether something was submitted.
+    bool HasSubmitted() const { return submitted_; }
 
     static constexpr int kErrorPageId = 13;
 
@@ -35,4 +37,5 @@ private:
     std::vector<std::string>* params_;
     std::string formUrl_;
     bool generated_ = false;
+    bool submitted_ = false;
 };
