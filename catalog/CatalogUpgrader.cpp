@@ -26,6 +26,15 @@ int TCatalogUpgrader::GetCatalogTypeVersion(int catalogType)
     return globalDefinition_.GetCatalogTypeVersion(catalogType);
 }
 
+TCatalogUpgrader::TCatalogUpgrader(TGlobalDefinition& globalDefinition) : globalDefinition_(globalDefinition) {}
+
+TCatalogUpgrader::~TCatalogUpgrader() = default;
+
+void TCatalogUpgrader::SetConversionWindow(std::unique_ptr<TConversionWindow> window)
+{
+    window_ = std::move(window);
+}
+
 void TCatalogUpgrader::UpgradeDefinition(const std::string& catalogCode, int catalogType, int currentVersion,
                                          TAbstractDBConnection& connection)
 {
@@ -63,8 +72,13 @@ bool TCatalogUpgrader::ConvertOldCatalog(std::string& dbPath, const std::string&
                                                   catalog.GetSettings().AppDir() + "/backup", catalogCode};
     TSilentConversionProgress silent;
     try {
-        const TOldCatalogConversion::TResult result =
-            TOldCatalogConversion::Run(services, request, progress_ ? *progress_ : silent);
+        TOldCatalogConversion::TResult result;
+        if (!progress_ && window_)
+            window_->Run(catalogCode, [&](TConversionProgress& progress) {
+                result = TOldCatalogConversion::Run(services, request, progress);
+            });
+        else
+            result = TOldCatalogConversion::Run(services, request, progress_ ? *progress_ : silent);
         if (!result.Success)
             return false;
         dbPath = result.DirName;

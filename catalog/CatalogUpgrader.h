@@ -13,14 +13,18 @@
 // among its services) and binds it to that catalog object afterwards.
 #include "catalog/CatalogUpgrades.h"
 
+#include <memory>
+
 class TCatalog;
 class TConversionProgress;
+class TConversionWindow;
 class TGlobalDefinition;
 
 class TCatalogUpgrader : public TCatalogUpgrades {
 public:
     // GlobalDefinition: not owned, must outlive the upgrader.
-    explicit TCatalogUpgrader(TGlobalDefinition& globalDefinition) : globalDefinition_(globalDefinition) {}
+    explicit TCatalogUpgrader(TGlobalDefinition& globalDefinition);
+    ~TCatalogUpgrader() override;
 
     // The catalog object whose definition, items and objects the upgrades
     // use; not owned. Everything but the versions and the conversion raises
@@ -45,6 +49,8 @@ public:
     // Where conversions report and ask for a cancel; not owned, null for
     // none (the run is then silent and never stopped).
     void SetConversionProgress(TConversionProgress* progress) { progress_ = progress; }
+    // Where conversions are shown when no progress is set; null for none.
+    void SetConversionWindow(std::unique_ptr<TConversionWindow> window);
 
 private:
     TCatalog& Catalog() const;
@@ -53,4 +59,5 @@ private:
     TGlobalDefinition& globalDefinition_;
     TCatalog* catalog_ = nullptr;
     TConversionProgress* progress_ = nullptr;
+    std::unique_ptr<TConversionWindow> window_;
 };

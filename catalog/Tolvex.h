@@ -94,6 +94,8 @@ public:
     TGlobalSettings& Settings() { return *settings_; }
     TReferences& References() { return *references_; }
     TGlobalDefinition& GlobalDefinition() { return *globalDefinition_; }
+    // The upgrades and conversions of catalogs (the shell sets where conversions show).
+    TCatalogUpgrader& Upgrader() { return *upgrader_; }
     TClassesList& ClassesList() { return *classesList_; }
     TTolvexObjectContext& ObjectContext() { return *objectContext_; }
     TCatalog& Catalog() { return *catalog_; }

@@ -23,6 +23,9 @@ void KeepTail(std::string& text)
         text.erase(0, text.size() - kMaxMessageBytes);
 }
 
+// Where Debian keeps the DejaVu fonts (fonts-dejavu-core).
+const char* const kFontFolder = "/usr/share/fonts/truetype/dejavu";
+
 }  // namespace
 
 TFopRunner::TFopRunner(std::string program, std::chrono::milliseconds timeLimit)
@@ -57,7 +60,57 @@ TFopRunner::TResult TFopRunner::Run(const std::string& input, const std::string&
         result.Message = "The XSL-FO processor \"fop\" is not installed.";
         return result;
     }
-    return RunProcess({program, "-q", "-fo", input, "-pdf", output}, poll);
+    std::vector<std::string> argv{program, "-q"};
+    // The processor's own fonts hold Latin-1 alone; with the configuration
+    // every letter the fonts have reaches the PDF.
+    const std::string config = FontConfiguration(kFontFolder);
+    if (!config.empty()) {
+        const std::size_t slash = input.find_last_of('/');
+        const std::string file = (slash == std::string::npos ? std::string(".") : input.substr(0, slash)) + "/fop.xconf";
+        std::ofstream stream(file, std::ios::binary | std::ios::trunc);
+        stream << config;
+        stream.close();
+        if (stream) {
+            argv.push_back("-c");
+            argv.push_back(file);
+        }
+    }
+    for (const std::string& arg : {std::string("-fo"), input, std::string("-pdf"), output})
+        argv.push_back(arg);
+    return RunProcess(argv, poll);
+}
+
+std::string TFopRunner::FontConfiguration(const std::string& fontFolder)
+{
+    struct TFace {
+        const char* Family;
+        const char* File;
+        const char* Style;
+        const char* Weight;
+    };
+    static const TFace kFaces[] = {
+        {"sans-serif", "DejaVuSans.ttf", "normal", "normal"},
+        {"sans-serif", "DejaVuSans-Bold.ttf", "normal", "bold"},
+        {"sans-serif", "DejaVuSans-Oblique.ttf", "italic", "normal"},
+        {"sans-serif", "DejaVuSans-BoldOblique.ttf", "italic", "bold"},
+        {"serif", "DejaVuSerif.ttf", "normal", "normal"},
+        {"serif", "DejaVuSerif-Bold.ttf", "normal", "bold"},
+        {"monospace", "DejaVuSansMono.ttf", "normal", "normal"},
+        {"monospace", "DejaVuSansMono-Bold.ttf", "normal", "bold"},
+    };
+    std::string fonts;
+    for (const TFace& face : kFaces) {
+        const std::string file = fontFolder + "/" + face.File;
+        if (::access(file.c_str(), R_OK) != 0)
+            continue;
+        fonts += "<font kerning=\"yes\" embed-url=\"file://" + TCommonFunctions::EncodeXmlText(file) +
+                 "\"><font-triplet name=\"" + face.Family + "\" style=\"" + face.Style + "\" weight=\"" +
+                 face.Weight + "\"/></font>\n";
+    }
+    if (fonts.empty())
+        return {};
+    return "<?xml version=\"1.0\"?>\n<fop version=\"1.0\"><renderers><renderer mime=\"application/pdf\"><fonts>\n" +
+           fonts + "</fonts></renderer></renderers></fop>\n";
 }
 
 TFopRunner::TResult TFopRunner::RunProcess(const std::vector<std::string>& argv,

@@ -36,6 +36,10 @@ public:
     // Turns Input (XSL-FO) into the PDF Output. Poll, when given, is called
     // every 50 ms; false stops the processor.
     TResult Run(const std::string& input, const std::string& output, const std::function<bool()>& poll = {}) const;
+    // The processor's configuration that gives the generic families
+    // (sans-serif, serif, monospace) the DejaVu fonts of FontFolder, which
+    // cover far more letters than its own; empty when none is there.
+    static std::string FontConfiguration(const std::string& fontFolder);
     // Runs any argument vector the same way (the first entry is the program's full file name).
     TResult RunProcess(const std::vector<std::string>& argv, const std::function<bool()>& poll) const;
 

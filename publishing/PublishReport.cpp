@@ -288,6 +288,9 @@ bool TPublishReport::Generate(int itemId, int pageType, const std::string& langC
 void TPublishReport::MakePdf(const std::string& fo)
 {
     WriteLog(Tr("XSL-FO transformation to PDF ..."));
+    // The document is written as the transformation serialised it: its
+    // declaration names the encoding of its bytes (the template's output
+    // encoding, UTF-8 by default), so it is never relabelled.
     TRunFolder work;
     if (work.Path().empty() || !WriteFileAtomically(work.Path() + "/report.fo", fo, 0600, nullptr,
                                                     TDurability::Scratch)) {

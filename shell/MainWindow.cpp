@@ -221,6 +221,8 @@ void TfrmMain::BuildMenus()
     a.ExportImages = AddAction(miFileExport_, "miFileExportImages", "Images");
     a.ExportTemplates = AddAction(miFileExport_, "miFileExportTemplates", "Templates");
     a.ExportXhtmlTemplates = AddAction(miFileExport_, "miFileExportXHTMLTemplates", "Templates as XHTML");
+    a.ExportCatalogTemplateToStyles =
+        AddAction(miFileExport_, "miFileExportCatalogTemplateToStyles", "Catalog Template To Styles...");
     miMainFile_->addSeparator();
     a.ChangeCatalogCode = AddAction(miMainFile_, "miFileChangeCatalogCode", "Change Catalog Code...");
     miFileDatabaseUtilities_ = miMainFile_->addMenu(Tr("Database Utilities"));

@@ -26,6 +26,7 @@ struct TMainWindowActions {
     QAction* ExportImages = nullptr;
     QAction* ExportTemplates = nullptr;
     QAction* ExportXhtmlTemplates = nullptr;
+    QAction* ExportCatalogTemplateToStyles = nullptr;
     QAction* ChangeCatalogCode = nullptr;
     QAction* Backup = nullptr;
     QAction* Restore = nullptr;

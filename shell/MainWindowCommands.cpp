@@ -51,6 +51,7 @@ void TMainWindowCommands::Connect()
         {a.DeleteCatalog, &C::DeleteCatalog},
         {a.ProgramSettings, &C::ProgramSettings},
         {a.ExportXhtmlTemplates, &C::ExportXhtmlTemplates},
+        {a.ExportCatalogTemplateToStyles, &C::ExportCatalogTemplateToStyles},
         {a.Exit, &C::Exit},
         {a.Cut, &C::Cut},
         {a.Copy, &C::Copy},
@@ -193,6 +194,12 @@ void TMainWindowCommands::ProgramSettings()
 void TMainWindowCommands::ExportXhtmlTemplates()
 {
     s_.Publishing.ExportXhtmlTemplates();
+}
+
+void TMainWindowCommands::ExportCatalogTemplateToStyles()
+{
+    // The template is picked in the "Select Template" dialog.
+    s_.Publishing.ExchangeTemplateWithStyles(0, false);
 }
 
 void TMainWindowCommands::Exit()

@@ -52,6 +52,7 @@ public:
     void DeleteCatalog();
     void ProgramSettings();
     void ExportXhtmlTemplates();
+    void ExportCatalogTemplateToStyles();
     void Exit();
 
     // ---- Edit ----------------------------------------------------------------------------------

@@ -43,7 +43,6 @@
 #include "publishing/ui/frmPublishParameters.h"
 #include "publishing/ui/frmPublishTolvex.h"
 #include "publishing/ui/frmPublishTolvexAdvanced.h"
-#include "publishing/ui/QtReportForms.h"
 #include "shell/ActionProcessor.h"
 #include "shell/GuiControl.h"
 #include "shell/MainWindow.h"
@@ -55,6 +54,8 @@
 #include "storage/IdRanges.h"
 #include "storage/References.h"
 #include "editors/framework/TolvexItemEditor.h"
+#include "editors/media/templates/reports/ReportFormEditors.h"
+#include "shell/CatalogWindowUI.h"
 #include "editors/framework/ui/EditorWait.h"
 #include "catalog/CatalogDataUI.h"
 #include "catalog/CatalogQueries.h"
@@ -275,7 +276,10 @@ TfrmDetailProcess* TPublishingCommands::PublishReport(int itemId)
                                     "ItemType=" + std::to_string(itemType),
                                     "ReportFileName=" + ExportFileName(fileName, extension)};
     if (!reportForms_)
-        reportForms_ = std::make_unique<TQtReportForms>(open_.Root(), &window_);
+        reportForms_ = std::make_unique<TReportFormEditors>([root = &open_.Root()]() -> std::optional<TEditingServices> {
+            TCatalogWindowUI* ui = TCatalogWindowUI::Of(*root);
+            return ui ? std::optional<TEditingServices>(ui->Services()) : std::nullopt;
+        });
     TReportForms* forms = reportForms_.get();
     const auto setForms = [forms](TPublishReport& report) { report.SetForms(forms); };
     TfrmDetailProcess* window =
@@ -293,8 +297,27 @@ TfrmDetailProcess* TPublishingCommands::PublishReport(int itemId)
 
 TfrmDetailProcess* TPublishingCommands::ExchangeTemplateWithStyles(int templateId, bool import)
 {
-    if (!open_.Data() || templateId == 0)
+    TCatalogData* data = open_.Data();
+    if (!data)
         return nullptr;
+    if (templateId == 0) {
+        // The template is picked from the templates tree; a folder is no template.
+        const std::string treeCaption =
+            ::Translation ? ::Translation->Translate("Select Template") : std::string("Select Template");
+        const std::vector<std::string> picker{"RootItemId=5", "ExpandFirstLevel=yes", "TreeCaption=" + treeCaption,
+                                              "ShowAllItems=yes", "Help=ExportTemplatesToStyles"};
+        TAbstractDBConnection& connection = data->GetConnectionFactory().GetConnection();
+        while (templateId == 0) {
+            int chosen = 0;
+            std::string name;
+            if (!dialogs_.ChoosePage(chosen, name, picker) || chosen == 0)
+                return nullptr;
+            if (data->GetQueries().GetItemType(chosen, data->GetCatalogCode(), connection) != 2)
+                templateId = chosen;
+            else
+                gui_.ShowError("Please select template.");
+        }
+    }
     std::vector<std::string> params{"ItemId=" + std::to_string(templateId)};
     if (import)
         params.push_back("Import=yes");

@@ -62,7 +62,8 @@ public:
     {
         reportFileDialog_ = std::move(dialog);
     }
-    // Copies a template to the styles database, or restores it from there (Import).
+    // Copies a template to the styles database, or restores it from there (Import);
+    // template 0: the user picks it in the "Select Template" dialog first.
     TfrmDetailProcess* ExchangeTemplateWithStyles(int templateId, bool import);
     // Imports a web site the user names into the open catalog.
     TfrmDetailProcess* ImportWebSite();

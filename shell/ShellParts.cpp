@@ -1,5 +1,8 @@
 #include "shell/ShellParts.h"
 
+#include "catalog/CatalogUpgrader.h"
+#include "catalog/Tolvex.h"
+#include "catalog/ui/frmConversionProgress.h"
 #include "shell/MainWindow.h"
 
 TShellParts::TShellParts(const TBase& b)
@@ -25,4 +28,6 @@ TShellParts::TShellParts(const TBase& b)
         Publishing.DownloadDatabaseFromHost();
         return std::string();
     });
+    // A catalog of the previous generation converts in a window with its log and a Cancel.
+    b.Root.Upgrader().SetConversionWindow(std::make_unique<TQtConversionWindow>(&b.Window));
 }

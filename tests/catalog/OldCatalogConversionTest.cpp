@@ -18,6 +18,10 @@
 
 #include <gtest/gtest.h>
 
+#include <exception>
+#include <functional>
+#include <thread>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -46,6 +50,31 @@ public:
 private:
     std::string prefix_;
     bool cancelled_ = false;
+};
+
+// A conversion window that runs the conversion on another thread, as the
+// program's does, and cancels it like TCancelAt (never with an empty prefix).
+class TThreadWindow : public TConversionWindow {
+public:
+    explicit TThreadWindow(std::string prefix) : prefix_(std::move(prefix)) {}
+    void Run(const std::string&, const std::function<void(TConversionProgress&)>& work) override
+    {
+        TCancelAt progress(prefix_.empty() ? std::string(1, '\0') : prefix_);
+        std::exception_ptr failure;
+        std::thread worker([&] {
+            try {
+                work(progress);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        });
+        worker.join();
+        if (failure)
+            std::rethrow_exception(failure);
+    }
+
+private:
+    std::string prefix_;
 };
 
 class OldCatalogConversion : public ::testing::Test {
@@ -315,8 +344,18 @@ TEST_F(OldCatalogConversion, AFailureOrACancelLeavesTheOldFileInPlaceAndNoNewOne
     EXPECT_FALSE(fs::exists(BackupFile("acme")));
     EXPECT_EQ(oldContent(), "3 old-secret");
 
-    // And the next try converts.
+    // The same cancel through the program's conversion window, which runs
+    // the conversion on a thread of its own.
+    env.Upgrader().SetConversionWindow(std::make_unique<TThreadWindow>("Product \""));
+    EXPECT_EQ(OpenAndConvert("acme", "old-secret"), "Not correct Tolvex database structure.");
+    EXPECT_EQ(env.DatabaseFiles(), std::vector<std::string>{"acme.sqlite"});
+    EXPECT_FALSE(fs::exists(BackupFile("acme")));
+    EXPECT_EQ(oldContent(), "3 old-secret");
+
+    // And the next try converts, through the window too.
+    env.Upgrader().SetConversionWindow(std::make_unique<TThreadWindow>(""));
     EXPECT_EQ(OpenAndConvert("acme", "old-secret"), "reopen");
+    env.Upgrader().SetConversionWindow(nullptr);
     EXPECT_EQ(env.Open("acme", "Administrator", "old-secret"), "");
 }
 

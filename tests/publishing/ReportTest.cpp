@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -106,6 +108,44 @@ TEST_F(ReportTest, AnXslFoTemplateMakesAPdfWhoseTextHasTheProducts)
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(out.Path()))
         ++files;
     EXPECT_EQ(files, 1);
+}
+
+TEST_F(ReportTest, NonAsciiTextReachesThePdfWhateverEncodingTheTemplateWrites)
+{
+    // The XSL-FO document goes to the processor in the encoding its
+    // declaration names (the template's output encoding), never relabelled.
+    AddProduct(site, "P-300", "Crème brûlée dish – 5 €");
+    AddProduct(site, "P-400", "Łódź mug");  // letters outside Latin-1
+    TImportedItems items(site.Program().Root(), site.Connection(), TPublishSite::kCode, site.Program().Gui());
+    for (const char* output : {"", "<xsl:output encoding=\"UTF-16\"/>", "<xsl:output encoding=\"iso-8859-1\"/>"}) {
+        SCOPED_TRACE(output);
+        const int fo = items.Create(TPublishReport::kReportTemplateType, 600005);
+        items.SetText(fo, "XmlData", "XXX",
+                      std::string("<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\" "
+                                  "xmlns:fo=\"http://www.w3.org/1999/XSL/Format\">") +
+                          output +
+                          "<xsl:template match=\"/\"><fo:root><fo:layout-master-set><fo:simple-page-master "
+                          "master-name=\"p\"><fo:region-body/></fo:simple-page-master></fo:layout-master-set>"
+                          "<fo:page-sequence master-reference=\"p\"><fo:flow flow-name=\"xsl-region-body\">"
+                          "<fo:block>Café: Crème brûlée dish – 5 € Łódź</fo:block></fo:flow></fo:page-sequence></fo:root>"
+                          "</xsl:template></xsl:stylesheet>");
+        const std::string file = out.Path() + "/menu" + std::to_string(fo) + ".pdf";
+        std::vector<std::string> params = ReportParams(fo, file);
+        auto report = site.Run<TPublishReport>(params);
+        ASSERT_TRUE(report->Succeeded()) << ::testing::PrintToString(site.Runner().Texts());
+        const std::string text = PdfText(file);
+        EXPECT_NE(text.find("Café: Crème brûlée dish – 5 € Łódź"), std::string::npos) << text;
+    }
+    // The shipped template too.
+    const std::string file = out.Path() + "/Café list.pdf";
+    std::vector<std::string> params = ReportParams(kPdfTemplate, file);
+    ASSERT_TRUE(site.Run<TPublishReport>(params)->Succeeded()) << ::testing::PrintToString(site.Runner().Texts());
+    const std::string text = PdfText(file);
+    EXPECT_NE(text.find("Crème brûlée dish – 5 €"), std::string::npos) << text;
+    EXPECT_NE(text.find("Łódź mug"), std::string::npos) << text;
+    if (const char* dir = std::getenv("TOLVEX_SCREENSHOT_DIR"))
+        fs::copy_file(file, std::string(dir) + "/report-products.pdf", fs::copy_options::overwrite_existing);
+    EXPECT_NE(text.find("Café list"), std::string::npos) << text;
 }
 
 TEST_F(ReportTest, ABrokenFoDocumentGivesTheProcessorsMessageAndLeavesNoFile)

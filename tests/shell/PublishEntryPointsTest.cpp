@@ -17,20 +17,25 @@
 #include "publishing/ui/frmPublishParameters.h"
 #include "publishing/ui/frmPublishTolvex.h"
 #include "publishing/ui/frmPublishTolvexAdvanced.h"
-#include "publishing/ui/frmReportForm.h"
+#include "editors/framework/Registration.h"
+#include "editors/framework/ui/frmFrameContainer.h"
+#include "editors/media/templates/reports/FrameReportCustomization.h"
 #include "publishing/FopRunner.h"
+#include "publishing/ImportedItems.h"
 #include "publishing/PublishReport.h"
 #include "shell/MainWindow.h"
 #include "shell/PublishingCommands.h"
 #include "support/HostStandIn.h"
 #include "gui/MainWindowMessages.h"
 #include "storage/AbstractDBConnectionFactory.h"
+#include "storage/QueryGuard.h"
 #include "support/FtpTestServer.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QWebEngineView>
 #include <QWebEnginePage>
 #include <QDialogButtonBox>
@@ -70,6 +75,65 @@ void FreeRunners(TShellFixture& f)
 {
     f.Window().PostMessage(WM_FREE_PROCESS_WINDOWS, 0, 0);
     WaitFor([] { return TfrmDetailProcess::ProcessWindows().empty(); });
+}
+
+// How a test leaves a report form: OK, Cancel, or the form's own sending (Enter).
+enum class TFormAnswer { Ok, Cancel, SendTheForm };
+
+// Answers the next report form window other than Previous once its page is
+// there: Check looks at the form, Fields (element id, value) are typed into
+// it, then the form is left as Ok says.
+void WhenReportFormShown(std::vector<std::pair<QString, QString>> fields, TFormAnswer ok, const char* screenshot = nullptr,
+                         QPointer<QWidget> previous = {},
+                         std::function<void(TFrameReportCustomization&)> check = {})
+{
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [=] {
+        auto* window = qobject_cast<TfrmFrameContainer*>(QApplication::activeModalWidget());
+        auto* frame = window && window->isVisible() && window != previous
+                          ? dynamic_cast<TFrameReportCustomization*>(
+                                window->findChild<QWidget*>("TFrameReportCustomization"))
+                          : nullptr;
+        if (!frame || !frame->IsLoaded()) {
+            QTimer::singleShot(10, *poll);
+            return;
+        }
+        if (check)
+            check(*frame);
+        for (const auto& [id, value] : fields) {
+            bool done = false;
+            frame->View()->page()->runJavaScript(
+                QString("document.getElementById('%1').value = '%2'; true").arg(id, value),
+                [&](const QVariant&) { done = true; });
+            WaitFor([&] { return done; });
+        }
+        if (screenshot) {
+            // The engine paints a moment after it answered.
+            const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
+            WaitFor([&] { return std::chrono::steady_clock::now() > until; });
+            Screenshot(*window, screenshot);
+        }
+        if (ok == TFormAnswer::SendTheForm)
+            frame->View()->page()->runJavaScript("document.forms[0].requestSubmit()");
+        else
+            (ok == TFormAnswer::Ok ? window->btnContainerOk : window->btnContainerCancel)->click();
+        *poll = nullptr;  // breaks the cycle
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+// The value of a field of the form page.
+std::string FieldValue(TFrameReportCustomization& frame, const QString& id)
+{
+    std::string value;
+    bool done = false;
+    frame.View()->page()->runJavaScript(QString("document.getElementById('%1').value").arg(id),
+                                        [&](const QVariant& v) {
+                                            value = v.toString().toStdString();
+                                            done = true;
+                                        });
+    WaitFor([&] { return done; });
+    return value;
 }
 
 }  // namespace
@@ -453,7 +517,7 @@ TEST(PublishEntryPoints, StylesAndTablesGoThroughTheHostAccount)
 
 TEST(PublishEntryPoints, TheReportMenuOfANewCatalogMakesReportsAndListsThem)
 {
-    TShellFixture f;
+    TShellFixture f(true, RegisterFrameworkClasses);
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
     QMenu* menu = f.Window().Menu(TMainMenu::Report);
     ASSERT_TRUE(menu->menuAction()->isVisible());
@@ -473,40 +537,56 @@ TEST(PublishEntryPoints, TheReportMenuOfANewCatalogMakesReportsAndListsThem)
         proposed = name;
         return out.Path() + "/stock";  // no extension: ".html" is added
     });
+    // The creation form proposes the file's name; the name typed there names the report.
+    std::string proposedName;
+    WhenReportFormShown({{"ItemName", "Stock list"}}, TFormAnswer::Ok, "report-creation-form", {},
+                        [&](TFrameReportCustomization& frame) { proposedName = FieldValue(frame, "ItemName"); });
     newReport->trigger();
     EXPECT_EQ(proposed, "Product list (HTML).html");
-    TfrmDetailProcess* runner = OnlyRunner();
-    ASSERT_NE(runner, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
+    TfrmDetailProcess* runner = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (runner = OnlyRunner()) != nullptr && runner->IsFinished(); }));
+    EXPECT_EQ(proposedName, "stock");
     EXPECT_TRUE(runner->GetPublisher()->Succeeded()) << runner->LogView()->toPlainText().toStdString();
     EXPECT_TRUE(runner->isVisible()) << "shown once the forms were passed";
-    EXPECT_NE(TTempFolder::Read(out.Path() + "/stock.html").find("<h1>stock</h1>"), std::string::npos);
+    EXPECT_NE(TTempFolder::Read(out.Path() + "/stock.html").find("<h1>Stock list</h1>"), std::string::npos);
     FreeRunners(f);
     // The new report is listed under its type, with a Delete entry.
     ASSERT_TRUE(WaitFor([&] {
         for (QAction* entry : menu->actions())
             if (entry->text() == "Product list (HTML)" && entry->menu() && entry->menu()->actions().size() == 4)
-                return entry->menu()->actions().front()->text() == "stock";
+                return entry->menu()->actions().front()->text() == "Stock list";
         return false;
     }));
+
+    // Cancel on the creation form makes no report (the menu was built anew).
+    newReport = nullptr;
+    for (QAction* entry : menu->actions())
+        if (entry->text() == "Product list (HTML)" && entry->menu())
+            for (QAction* command : entry->menu()->actions())
+                if (command->text() == "New Report")
+                    newReport = command;
+    ASSERT_NE(newReport, nullptr);
+    WhenReportFormShown({}, TFormAnswer::Cancel);
+    newReport->trigger();
+    ASSERT_TRUE(WaitFor([&] { return (runner = OnlyRunner()) != nullptr && runner->IsFinished(); }));
+    EXPECT_FALSE(runner->GetPublisher()->Succeeded());
+    FreeRunners(f);
     f.Shell().Publishing().SetReportFileDialog({});
 }
 
-TEST(PublishEntryPoints, APdfReportShowsItsCustomizationFormAndTakesWhatWasSubmitted)
+TEST(PublishEntryPoints, APdfReportShowsItsFormsAndTakesWhatWasSubmitted)
 {
-    TShellFixture f;
+    TShellFixture f(true, RegisterFrameworkClasses);
     ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
     TTempFolder out;
     f.Shell().Publishing().SetReportFileDialog([&](const std::string&) { return out.Path() + "/stock.pdf"; });
-    // The form: wait for its page, fill in the title, press OK.
-    WhenShown<TfrmReportForm>([](TfrmReportForm& form) {
-        ASSERT_TRUE(WaitFor([&] { return form.IsLoaded(); }));
-        bool filled = false;
-        form.View()->page()->runJavaScript("document.getElementById('Title').value = 'Spring stock'; true",
-                                           [&](const QVariant&) { filled = true; });
-        ASSERT_TRUE(WaitFor([&] { return filled; }));
-        Screenshot(form, "report-form");
-        form.Buttons()->button(QDialogButtonBox::Ok)->click();
+    // The creation form, then the customization form: a title typed there
+    // and sent with the form's own Enter reaches the PDF.
+    QPointer<QWidget> creation;
+    WhenReportFormShown({}, TFormAnswer::Ok, nullptr, {}, [&](TFrameReportCustomization& frame) {
+        creation = frame.window();
+        WhenReportFormShown({{"Title", "Spring stock"}}, TFormAnswer::SendTheForm, "report-customization-form",
+                            creation);
     });
     f.Shell().ExecuteAction("Action=PublishReport&ItemId=600402", false);
     ASSERT_TRUE(WaitFor([] { return !TfrmDetailProcess::ProcessWindows().empty(); }));
@@ -520,8 +600,8 @@ TEST(PublishEntryPoints, APdfReportShowsItsCustomizationFormAndTakesWhatWasSubmi
     const int reportId = report->ReportItemId();
     FreeRunners(f);
 
-    // Cancel on the form ends the run without a report.
-    WhenShown<TfrmReportForm>([](TfrmReportForm& form) { form.reject(); });
+    // Cancel on the customization form ends the run without a report.
+    WhenReportFormShown({}, TFormAnswer::Cancel);
     fs::remove(out.Path() + "/stock.pdf");
     f.Shell().ExecuteAction("Action=PublishReport&ItemId=" + std::to_string(reportId), false);
     ASSERT_TRUE(WaitFor([] { return !TfrmDetailProcess::ProcessWindows().empty(); }));
@@ -530,7 +610,79 @@ TEST(PublishEntryPoints, APdfReportShowsItsCustomizationFormAndTakesWhatWasSubmi
     EXPECT_FALSE(runner->GetPublisher()->Succeeded());
     EXPECT_FALSE(fs::exists(out.Path() + "/stock.pdf"));
     FreeRunners(f);
+
+    // A form that does not generate shows why, and its OK submits nothing: no report.
+    TCatalogData* data = f.Root().GetCatalogData();
+    TImportedItems(f.Root(), data->GetConnectionFactory().GetConnection(), data->GetCatalogCode(), f.Boxes())
+        .SetText(600404, "XmlData", "XXX", "<xsl:stylesheet version=\"1.0\" "
+                                           "xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\"><xsl:template>");
+    std::string page;
+    WhenReportFormShown({}, TFormAnswer::Ok, "report-form-error", {}, [&](TFrameReportCustomization& frame) {
+        bool done = false;
+        frame.View()->page()->toPlainText([&](const QString& text) {
+            page = text.toStdString();
+            done = true;
+        });
+        WaitFor([&] { return done; });
+    });
+    f.Shell().ExecuteAction("Action=PublishReport&ItemId=" + std::to_string(reportId), false);
+    ASSERT_TRUE(WaitFor([] { return !TfrmDetailProcess::ProcessWindows().empty(); }));
+    runner = TfrmDetailProcess::ProcessWindows().front();
+    ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
+    EXPECT_FALSE(runner->GetPublisher()->Succeeded());
+    EXPECT_FALSE(fs::exists(out.Path() + "/stock.pdf"));
+    EXPECT_FALSE(page.empty()) << "the error is shown";
+    FreeRunners(f);
     f.Shell().Publishing().SetReportFileDialog({});
+}
+
+TEST(PublishEntryPoints, ExportCatalogTemplateToStylesAsksForATemplateNotAFolder)
+{
+    TShellFixture f(true, RegisterFrameworkClasses);
+    ASSERT_EQ(f.CreateAndOpen("shop", 1), "");
+    TQueryGuard query(f.Main());
+    query->SetSQL("SELECT MIN(ItemId) AS F, (SELECT MIN(ItemId) FROM Items WHERE ItemType = 501) AS M FROM Items "
+                  "WHERE ItemType = 2 AND ParentItemId = 5");
+    TAbstractRecordset& row = query->Open(true);
+    const int master = static_cast<int>(row.Field("M").AsInteger());
+    std::vector<int> answers{static_cast<int>(row.Field("F").AsInteger()), master};
+    query.Release();
+    f.Shell().Dialogs().SetPageChooser([&answers](int& id, std::string& name) {
+        if (answers.empty())
+            return false;
+        id = answers.front();
+        answers.erase(answers.begin());
+        name = "x";
+        return true;
+    });
+    f.Window().Actions().ExportCatalogTemplateToStyles->trigger();
+    EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{"Please select template."}) << "a folder first";
+    TfrmDetailProcess* runner = OnlyRunner();
+    ASSERT_NE(runner, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return runner->IsFinished(); }));
+    EXPECT_TRUE(runner->GetPublisher()->Succeeded()) << runner->LogView()->toPlainText().toStdString();
+    const std::vector<std::string>& params = runner->GetPublisher()->GetParams();
+    EXPECT_NE(std::find(params.begin(), params.end(), "ItemId=" + std::to_string(master)), params.end());
+    EXPECT_EQ(std::find(params.begin(), params.end(), "Import=yes"), params.end()) << "the export direction";
+    FreeRunners(f);
+
+    // A cancelled picker starts nothing.
+    f.Window().Actions().ExportCatalogTemplateToStyles->trigger();
+    EXPECT_TRUE(TfrmDetailProcess::ProcessWindows().empty());
+
+    // The program's own picker, closed with Cancel.
+    f.Shell().Dialogs().SetPageChooser({});
+    bool shown = false;
+    WhenShown<TfrmFrameContainer>([&](TfrmFrameContainer& picker) {
+        shown = true;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+        WaitFor([&] { return std::chrono::steady_clock::now() > until; });
+        Screenshot(picker, "select-template");
+        picker.btnContainerCancel->click();
+    });
+    f.Window().Actions().ExportCatalogTemplateToStyles->trigger();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(TfrmDetailProcess::ProcessWindows().empty());
 }
 
 TEST(PublishEntryPoints, OperationsThatAreNotBuiltSaySo)

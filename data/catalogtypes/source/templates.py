@@ -97,6 +97,8 @@ ITEM_IDS = {
     "templates/reports/productlist-pdf.xsl": 600402,
     "templates/reports/productlist-html.xsl": 600403,
     "templates/reports/productlist-form.xsl": 600404,
+    "templates/reports/productlist-pdf-create.xsl": 600405,
+    "templates/reports/productlist-html-create.xsl": 600406,
 }
 
 # Style items (children of item 510) by their name in styles.tsv.
@@ -104,12 +106,12 @@ STYLE_IDS = {"Harbor": 600901, "Meadow": 600902, "Atelier": 600903}
 
 # Item types of template items and the class that holds their source.
 MASTER, BODY, RESOURCE, COLOUR_SHEET, FONT_SHEET, COMMON, PICTURE = 501, 502, 503, 504, 505, 512, 301
-REPORT, REPORT_COMMON, REPORT_FORM = 514, 518, 517
+REPORT, REPORT_COMMON, REPORT_FORM, REPORT_CREATION_FORM = 514, 518, 517, 519
 SOURCE_CLASS = {MASTER: 503, BODY: 503, RESOURCE: 503, COMMON: 503, COLOUR_SHEET: 504, FONT_SHEET: 504,
-                REPORT: 503, REPORT_COMMON: 503, REPORT_FORM: 503}
+                REPORT: 503, REPORT_COMMON: 503, REPORT_FORM: 503, REPORT_CREATION_FORM: 503}
 # Report templates, their common templates and their forms: a new catalog
 # copies them all (they belong to no style).
-REPORT_TYPES = (REPORT, REPORT_COMMON, REPORT_FORM)
+REPORT_TYPES = (REPORT, REPORT_COMMON, REPORT_FORM, REPORT_CREATION_FORM)
 
 # Page-types words of items.tsv besides item-type numbers.
 ALL_PAGES = "all"          # the master of every page type

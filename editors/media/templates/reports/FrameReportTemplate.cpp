@@ -6,6 +6,7 @@
 #include "editors/framework/FrameClass.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/ui/QtFrameSite.h"
+#include "editors/media/templates/reports/FrameReportCustomization.h"
 #include "editors/media/templates/reports/ReportTemplateModel.h"
 #include "editors/site/SiteFrameContext.h"
 #include "editors/site/SiteTabsEditor.h"
@@ -22,6 +23,7 @@ using UiText::S;
 namespace {
 
 const TFrameClassOf<TFrameReportTemplate> kReportTemplateFrame("", "TFrameReportTemplate");
+const TFrameClassOf<TFrameReportCustomization> kReportCustomizationFrame("", "TFrameReportCustomization");
 
 }  // namespace
 
@@ -32,6 +34,14 @@ void RegisterReportEditors(TInternalPluginsManager& registry)
     registry.RegisterBuiltinClass("TReportTemplateEditor", [tabs](const std::string& name, const std::string& params) {
         return std::unique_ptr<TAbstractPluginClass>(
             new TSiteTabsEditor(name, params, tabs, std::set<int>{0, 1, 3, 4}, false));
+    });
+    // A report form: one tab, the form page.
+    const std::vector<TSiteTabsEditor::TTab> form = {
+        {"Customize Report", "Report-customize", &kReportCustomizationFrame, {}}};
+    registry.RegisterBuiltinClass("TReportCustomizationEditor", [form](const std::string& name,
+                                                                       const std::string& params) {
+        return std::unique_ptr<TAbstractPluginClass>(
+            new TSiteTabsEditor(name, params, form, std::set<int>{0, 1, 3, 4}, true));
     });
 }
 

@@ -32,6 +32,7 @@ private:
     QLabel* lblVersion_ = nullptr;
 };
 
-// Registers the report editors ("TReportTemplateEditor").
+// Registers the report editors ("TReportTemplateEditor", and "TReportCustomizationEditor" of
+// FrameReportCustomization.h).
 class TInternalPluginsManager;
 void RegisterReportEditors(TInternalPluginsManager& registry);
