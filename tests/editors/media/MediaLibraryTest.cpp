@@ -4,6 +4,7 @@
 // Unreferenced" keeps what is used and copies in use, and a binary object
 // stored through its dialog exports byte-identical.
 #include "ImageDialogFixture.h"
+#include "../business/BusinessPaneHelpers.h"
 
 #include "catalog/media/MediaFiles.h"
 #include "editors/media/images/library/FrameMediaLibrary.h"
@@ -15,6 +16,8 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+
+#include <regex>
 
 namespace {
 
@@ -153,6 +156,46 @@ TEST_F(MediaLibraryTest, DeleteAllUnreferencedKeepsWhatIsUsedAndACopyInUse)
     Click(frame, "btnDeleteUnreferenced");
     EXPECT_EQ(Gui().Messages("information"),
               std::vector<std::string>{"There is no unreferenced images in the catalog."});
+}
+
+TEST_F(MediaLibraryTest, APublishAfterDeletingAllUnreferencedHasNoBrokenPictureLink)
+{
+    const int named = StoreImage("Named by its id", Jpeg(40, 30));
+    const int unused = StoreImage("Unused", Jpeg(40, 30));
+    const std::string file = std::to_string(named) + ".jpeg";
+    // The home page's welcome text names it.
+    Exec("UPDATE CText SET TextValue = TextValue || :Img WHERE CatalogCode = :Code AND ItemId = :Home AND "
+         "TextValue LIKE '%Welcome to our web site%'",
+         {{"Code", Code()}, {"Home", kHome}, {"Img", "<p><img src=\"../images/" + file + "\"></p>"}});
+
+    TFrameMediaLibrary& frame = OpenManager();
+    Gui().Clear();
+    Gui().QueueAnswer(mrYes);
+    Click(frame, "btnDeleteUnreferenced");
+    PressSave(f);
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(ItemExists(unused));
+    ASSERT_TRUE(ItemExists(named));
+
+    const TTempFolder site;
+    business_test::PublishLocally(f, site.Path());
+    // Every picture or object a published page links to was published.
+    const std::regex link(R"re(\.\./(images|bin)/([^"'\s)?#]+))re");
+    int pages = 0;
+    bool namedLinked = false;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(site.Path())) {
+        if (entry.path().extension() != ".html")
+            continue;
+        ++pages;
+        const std::string html = business_test::ReadFile(entry.path());
+        for (std::sregex_iterator it(html.begin(), html.end(), link), end; it != end; ++it) {
+            const std::filesystem::path target = std::filesystem::path(site.Path()) / (*it)[1].str() / (*it)[2].str();
+            EXPECT_TRUE(std::filesystem::exists(target)) << entry.path() << " links to " << (*it)[0];
+            namedLinked = namedLinked || (*it)[2].str() == file;
+        }
+    }
+    EXPECT_GT(pages, 0);
+    EXPECT_TRUE(namedLinked) << "the home page shows the picture it names";
 }
 
 TEST_F(MediaLibraryTest, BinaryObjectsAreStoredThroughTheirDialogAndExportByteIdentical)
