@@ -2,9 +2,11 @@
 // visual editor, Insert Picture, a large JPEG from disk with its main size
 // and both copies, OK. The page shows it; after Save and a local publish the
 // site's images/ holds the three files at their sizes, under the name the
-// page links to; Cancel of the page instead leaves no new image item.
+// page links to; Cancel of the page instead leaves no new image item. A PDF
+// inserted with Insert Object is published into bin/ byte for byte.
 #include "ImageDialogFixture.h"
 
+#include "common/FileContent.h"
 #include "editors/site/html/DesignView.h"
 #include "editors/site/html/FrameHtmlDataEditor.h"
 #include "editors/site/html/HtmlEditorWidget.h"
@@ -134,4 +136,39 @@ TEST_F(InsertPictureIntoPageTest, StoredWithBothCopiesPublishedAfterSaveGoneAfte
     PressCancel(f);
     EXPECT_FALSE(ItemExists(other)) << "Cancel of the page leaves no new image item";
     EXPECT_EQ(ImageCount(), images);
+}
+
+TEST_F(InsertPictureIntoPageTest, AnObjectInsertedIntoThePageIsPublishedByteIdentical)
+{
+    const std::string pdf = std::string("%PDF-1.4\n%\xe2\xe3\xcf\xd3\n") + std::string(5000, 'x') + "\n%%EOF\n";
+    const std::string file = Folder().Write("manual.pdf", pdf);
+    THtmlEditorWidget* editor = OpenPage();
+    ASSERT_NE(editor, nullptr);
+
+    Gui().QueueInput(file);
+    WhenShown([&](TfrmFrameContainer& window) {
+        Click(window, "btnChoose");
+        window.btnContainerOk->click();
+    });
+    QString html;
+    const auto objects = [&] {
+        html = EvaluateInPage(*editor->TopView()->page(), "document.body.innerHTML").toString();
+        return html.count("../bin/");
+    };
+    EvaluateInPage(*editor->TopView()->page(),
+                   "var range = document.createRange(); range.selectNodeContents(document.body);"
+                   "range.collapse(false); var s = window.getSelection(); s.removeAllRanges(); s.addRange(range); 1");
+    editor->TopView()->setFocus();
+    editor->Actions().InsertObject->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return objects() > 0; }, 10000)) << html.toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.Editor().Context()->IsModified(); }, 5000));
+    const int at = html.indexOf("../bin/");
+    const QString name = html.mid(at + 7).section('"', 0, 0);
+    ASSERT_TRUE(name.endsWith(".pdf")) << name.toStdString();
+    PressSave(f);
+    ASSERT_FALSE(f.Editor().Context()->IsModified());
+
+    TTempFolder site;
+    ASSERT_EQ(Publish(site.Path()), "");
+    EXPECT_EQ(ReadFileContent(site.Path() + "/bin/" + name.toStdString()).value_or("(missing)"), pdf);
 }
