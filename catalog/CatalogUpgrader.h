@@ -51,6 +51,7 @@ public:
     void SetConversionProgress(TConversionProgress* progress) { progress_ = progress; }
     // Where conversions are shown when no progress is set; null for none.
     void SetConversionWindow(std::unique_ptr<TConversionWindow> window);
+    TConversionWindow* ConversionWindow() const { return window_.get(); }
 
 private:
     TCatalog& Catalog() const;

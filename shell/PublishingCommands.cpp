@@ -302,8 +302,7 @@ TfrmDetailProcess* TPublishingCommands::ExchangeTemplateWithStyles(int templateI
         return nullptr;
     if (templateId == 0) {
         // The template is picked from the templates tree; a folder is no template.
-        const std::string treeCaption =
-            ::Translation ? ::Translation->Translate("Select Template") : std::string("Select Template");
+        const std::string treeCaption = TTranslation::OrEnglish(::Translation).Translate("Select Template");
         const std::vector<std::string> picker{"RootItemId=5", "ExpandFirstLevel=yes", "TreeCaption=" + treeCaption,
                                               "ShowAllItems=yes", "Help=ExportTemplatesToStyles"};
         TAbstractDBConnection& connection = data->GetConnectionFactory().GetConnection();
@@ -516,10 +515,10 @@ bool TPublishingCommands::ImportImages(const std::vector<std::string>* files)
         std::string list;
         for (const std::string& file : result.Skipped)
             list += "\n" + file;
-        gui_.ShowWarning((::Translation ? ::Translation->Translate("These files are no pictures the program can read:")
-                                        : std::string("These files are no pictures the program can read:")) +
-                             list,
-                         false);
+        gui_.ShowWarning(
+            TTranslation::OrEnglish(::Translation).Translate("These files are no pictures the program can read:") +
+                list,
+            false);
     }
     if (result.Imported > 0)
         window_.PostMessage(WM_OBJECT_CHANGED, 0, 3);  // images changed

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QProgressDialog>
 #include <QStringList>
+#include <QThread>
 
 using UiText::Q;
 using UiText::S;
@@ -190,15 +191,26 @@ bool TQtCommonGui::SelectOpenFile(const std::string& title, const std::string& i
     return true;
 }
 
+// The cursor is the window thread's: work on another thread (a catalog
+// conversion beside its progress window) neither sets nor restores it.
+namespace {
+bool OnWindowThread()
+{
+    return QThread::currentThread() == QCoreApplication::instance()->thread();
+}
+}  // namespace
+
 void TQtCommonGui::BeginWait()
 {
+    if (!OnWindowThread())
+        return;
     ++waitDepth_;
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 void TQtCommonGui::EndWait()
 {
-    if (waitDepth_ == 0)
+    if (!OnWindowThread() || waitDepth_ == 0)
         return;
     --waitDepth_;
     QApplication::restoreOverrideCursor();

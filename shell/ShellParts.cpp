@@ -3,7 +3,26 @@
 #include "catalog/CatalogUpgrader.h"
 #include "catalog/Tolvex.h"
 #include "catalog/ui/frmConversionProgress.h"
+#include "editors/framework/ui/EditorWait.h"
 #include "shell/MainWindow.h"
+
+namespace {
+
+// The conversion thread uses the catalog services while the progress window
+// turns the event loop: the main window's posted messages (which open,
+// reopen or close catalogs) wait until it has ended, as they wait for an
+// editor's nested loop.
+class TShellConversionWindow : public TQtConversionWindow {
+public:
+    using TQtConversionWindow::TQtConversionWindow;
+    void Run(const std::string& catalogCode, const std::function<void(TConversionProgress&)>& work) override
+    {
+        TEditorWait wait;
+        TQtConversionWindow::Run(catalogCode, work);
+    }
+};
+
+}  // namespace
 
 TShellParts::TShellParts(const TBase& b)
     : Gui(b.Gui),
@@ -29,5 +48,5 @@ TShellParts::TShellParts(const TBase& b)
         return std::string();
     });
     // A catalog of the previous generation converts in a window with its log and a Cancel.
-    b.Root.Upgrader().SetConversionWindow(std::make_unique<TQtConversionWindow>(&b.Window));
+    b.Root.Upgrader().SetConversionWindow(std::make_unique<TShellConversionWindow>(&b.Window));
 }

@@ -66,9 +66,11 @@ void TfrmConversionProgress::reject()
 
 void TfrmConversionProgress::Poll()
 {
+    // Finished is read first: every line logged before the end is then shown.
+    const bool finished = state_.IsFinished();
     for (const std::string& line : state_.TakeLines())
         log_->appendPlainText(QString::fromStdString(line));
-    if (state_.IsFinished())
+    if (finished)
         accept();
 }
 

@@ -3,8 +3,11 @@
 // Cancel stops the conversion within a second, and an error of the
 // conversion comes out of the run.
 #include "DialogWaits.h"
+#include "ShellFixture.h"
 
+#include "catalog/CatalogUpgrader.h"
 #include "catalog/ui/frmConversionProgress.h"
+#include "shell/frmLogin.h"
 
 #include <QDialogButtonBox>
 #include <QPlainTextEdit>
@@ -64,4 +67,37 @@ TEST(ConversionWindow, AnErrorOfTheConversionComesOutOfTheRunAndTheWindowCloses)
     EXPECT_THROW(window.Run("acme", [](TConversionProgress&) { throw std::runtime_error("disk full"); }),
                  std::runtime_error);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// The conversion runs beside the main window's event loop: a message posted
+// to the main window meanwhile (here the one that opens the login) waits
+// until the conversion has ended, so nothing opens or closes a catalog
+// while the conversion thread uses the catalog services.
+TEST(ConversionWindow, TheMainWindowsMessagesWaitForTheEndOfTheConversion)
+{
+    TShellFixture f;
+    TConversionWindow* window = f.Root().Upgrader().ConversionWindow();
+    ASSERT_NE(window, nullptr);
+    std::atomic<bool> converting{true};
+    std::atomic<bool> posted{false};
+    bool loginShown = false;
+    bool loginWhileConverting = false;
+    WhenShown<TfrmLogin>([&](TfrmLogin& login) {
+        loginShown = true;
+        loginWhileConverting = converting;
+        login.reject();
+    });
+    WhenShown<TfrmConversionProgress>([&](TfrmConversionProgress&) {
+        f.Window().PostMessage(WM_START_PROCESS, 0, 0);
+        const auto until = steady_clock::now() + milliseconds(300);
+        WaitFor([&] { return steady_clock::now() > until; });
+        posted = true;
+    });
+    window->Run("acme", [&](TConversionProgress&) {
+        while (!posted)
+            std::this_thread::sleep_for(milliseconds(5));
+    });
+    converting = false;
+    EXPECT_TRUE(WaitFor([&] { return loginShown; })) << "the message is not lost";
+    EXPECT_FALSE(loginWhileConverting);
 }

@@ -68,16 +68,10 @@ TEST(ImportEntryPoints, TemplateFromHtmlAsksForAMasterOrBodyTemplate)
     query->SetSQL("SELECT MIN(ItemId) AS F, (SELECT MIN(ItemId) FROM Items WHERE ItemType = 501) AS M FROM Items "
                   "WHERE ItemType = 2 AND ParentItemId = 5");
     TAbstractRecordset& row = query->Open(true);
-    std::vector<int> answers{static_cast<int>(row.Field("F").AsInteger()), static_cast<int>(row.Field("M").AsInteger())};
+    const int folder = static_cast<int>(row.Field("F").AsInteger());
+    const int master = static_cast<int>(row.Field("M").AsInteger());
     query.Release();
-    f.Shell().Dialogs().SetPageChooser([&answers](int& id, std::string& name) {
-        if (answers.empty())
-            return false;
-        id = answers.front();
-        answers.erase(answers.begin());
-        name = "x";
-        return true;
-    });
+    f.AnswerPagesInTurn({folder, master});
     f.Boxes().QueueInput(disk.Write("page.html", kSite));
     f.Window().Actions().ImportTemplateFromHtml->trigger();
     FinishRunner(f);

@@ -645,16 +645,9 @@ TEST(PublishEntryPoints, ExportCatalogTemplateToStylesAsksForATemplateNotAFolder
                   "WHERE ItemType = 2 AND ParentItemId = 5");
     TAbstractRecordset& row = query->Open(true);
     const int master = static_cast<int>(row.Field("M").AsInteger());
-    std::vector<int> answers{static_cast<int>(row.Field("F").AsInteger()), master};
+    const int folder = static_cast<int>(row.Field("F").AsInteger());
     query.Release();
-    f.Shell().Dialogs().SetPageChooser([&answers](int& id, std::string& name) {
-        if (answers.empty())
-            return false;
-        id = answers.front();
-        answers.erase(answers.begin());
-        name = "x";
-        return true;
-    });
+    f.AnswerPagesInTurn({folder, master});
     f.Window().Actions().ExportCatalogTemplateToStyles->trigger();
     EXPECT_EQ(f.Boxes().Messages("error"), std::vector<std::string>{"Please select template."}) << "a folder first";
     TfrmDetailProcess* runner = OnlyRunner();

@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -254,6 +255,22 @@ TEST(QtCommonGui, BusyCursorNestsAndUnwinds)
         TWaitCursor inner(gui);
         EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     }
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// A catalog conversion runs on a thread of its own and copies definition
+// items under a busy cursor: the cursor belongs to the window thread, so a
+// wait begun elsewhere leaves it alone.
+TEST(QtCommonGui, BusyCursorOfAnotherThreadLeavesTheWindowsAlone)
+{
+    TQtCommonGui gui;
+    const QCursor* seen = reinterpret_cast<const QCursor*>(1);
+    std::thread worker([&] {
+        TWaitCursor wait(gui);
+        seen = QApplication::overrideCursor();
+    });
+    worker.join();
+    EXPECT_EQ(seen, nullptr);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

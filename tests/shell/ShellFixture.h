@@ -17,6 +17,7 @@
 #include "shell/HelpFiles.h"
 #include "shell/MainWindow.h"
 #include "shell/QtShell.h"
+#include "shell/ShellDialogs.h"
 #include "shell/ShellParts.h"
 #include "shell/TolvexMenuItem.h"
 #include "storage/ShippedData.h"
@@ -42,6 +43,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TShellFixture {
 public:
@@ -154,6 +156,20 @@ public:
         Window().activateWindow();
         QCoreApplication::processEvents();
         return error;
+    }
+
+    // The page picker answers Ids one after the other, then as cancelled.
+    void AnswerPagesInTurn(std::vector<int> ids)
+    {
+        Shell().Dialogs().SetPageChooser(
+            [answers = std::make_shared<std::vector<int>>(std::move(ids))](int& id, std::string& name) {
+                if (answers->empty())
+                    return false;
+                id = answers->front();
+                answers->erase(answers->begin());
+                name = "x";
+                return true;
+            });
     }
 
     // Saves a picture of the window when TOLVEX_SCREENSHOT_DIR names a folder.
