@@ -66,6 +66,11 @@ int TImportedItems::Create(int itemType, int parentId, int itemId)
     return root_.Catalog().CreateItem(itemType, parentId, 0, code_, connection_, itemId != 0 ? itemId : NewItemId());
 }
 
+int TImportedItems::CreateInRange(int itemType, int parentId, int minId, int maxId)
+{
+    return root_.Catalog().CreateItemInRange(minId, maxId, itemType, parentId, 0, code_, connection_);
+}
+
 int TImportedItems::ItemForBaseName(const std::string& baseName, int itemType)
 {
     int number = 0;
@@ -95,9 +100,9 @@ std::string TImportedItems::UniqueName(const std::string& name)
 
 // ---- values -------------------------------------------------------------------------------------
 
-void TImportedItems::SetName(int itemId, const std::string& name)
+void TImportedItems::SetName(int itemId, const std::string& name, const std::string& langCode)
 {
-    SetText(itemId, kNamesClassTag, DefaultLangCode(), name, "ItemName");
+    SetText(itemId, kNamesClassTag, langCode.empty() ? DefaultLangCode() : langCode, name, "ItemName");
 }
 
 bool TImportedItems::SetAltFileName(int itemId, const std::string& name)
@@ -143,10 +148,16 @@ std::optional<TImportedItems::TEncodedPicture> TImportedItems::PreparePicture(co
     const std::unique_ptr<TPicture> decoded = TCommonImages::LoadGraphicFromBytes(mimeType, bytes);
     if (!decoded)
         return std::nullopt;
+    return EncodePicture(*decoded, mimeType);
+}
+
+std::optional<TImportedItems::TEncodedPicture> TImportedItems::EncodePicture(TPicture& decoded,
+                                                                      const std::string& mimeType)
+{
     std::ostringstream encoded;
     TEncodedPicture picture;
     std::int64_t size = 0;
-    if (!TCommonImages::SavePictureToStream(*decoded, mimeType, false, 0, TImageScaleType::Maximal, encoded,
+    if (!TCommonImages::SavePictureToStream(decoded, mimeType, false, 0, TImageScaleType::Maximal, encoded,
                                             picture.Width, picture.Height, size, picture.MimeType) ||
         picture.Width <= 0 || picture.Height <= 0)
         return std::nullopt;
@@ -154,7 +165,7 @@ std::optional<TImportedItems::TEncodedPicture> TImportedItems::PreparePicture(co
     return picture;
 }
 
-void TImportedItems::StorePicture(int itemId, const TEncodedPicture& picture)
+void TImportedItems::StorePicture(int itemId, const TEncodedPicture& picture, bool dropCopies)
 {
     std::unique_ptr<TTolvexObject> image =
         TTolvexObjectFactory(root_.ObjectContext()).GetObjectTyped(itemId, kImageClassId, connection_, code_);
@@ -163,5 +174,10 @@ void TImportedItems::StorePicture(int itemId, const TEncodedPicture& picture)
     image->SetLangNumber("ImageHeight", kNoLanguageCode, picture.Height, 0);
     std::istringstream bytes(picture.Bytes);
     image->SetBinaryDataById(kImageDataMemberId, kNoLanguageCode, picture.MimeType, bytes, 0, nullptr);
+    if (dropCopies) {
+        image->SetLangNumber("ThumbnailItemId", kNoLanguageCode, 0, 0);
+        image->SetLangNumber("LargeItemId", kNoLanguageCode, 0, 0);
+        image->SetLangBoolean("IsBackgroundImage", kNoLanguageCode, false, 0);
+    }
     image->Save();
 }

@@ -18,6 +18,7 @@
 
 class TAbstractDBConnection;
 class TCommonGui;
+class TPicture;
 class TTolvex;
 
 class TImportedItems {
@@ -46,6 +47,9 @@ public:
     int ParentOf(int itemId);
     // A new item of the type under Parent, with ItemId (0: a fresh one); its id.
     int Create(int itemType, int parentId, int itemId = 0);
+    // A new item of the type under Parent with the next free id strictly
+    // between MinId and MaxId (a fresh one when the range is full); its id.
+    int CreateInRange(int itemType, int parentId, int minId, int maxId);
     // The item a file's base name stands for: a number names the item of
     // that id only when that item has ItemType; any other name the item of
     // that type with that alternative file name. 0 when there is none.
@@ -56,8 +60,8 @@ public:
     std::string UniqueName(const std::string& name);
 
     // ---- values -----------------------------------------------------------------------
-    // "ItemName" in the default data language.
-    void SetName(int itemId, const std::string& name);
+    // "ItemName" in the language (the default data language when empty).
+    void SetName(int itemId, const std::string& name, const std::string& langCode = "");
     // "AltFileName" set to Name when it is a plain file name (letters, digits,
     // "-" and "_", not only digits, which would clash with the files named
     // by item id) that no other item has; true when set.
@@ -74,8 +78,13 @@ public:
     // the format cannot hold; raises ECriticalTolvexException for bytes that
     // do not decode.
     static std::optional<TEncodedPicture> PreparePicture(const std::string& bytes, const std::string& mimeType);
-    // Replaces the item's image with Picture.
-    void StorePicture(int itemId, const TEncodedPicture& picture);
+    // A decoded picture encoded for storing as the MIME type (the type
+    // actually written is kept); nothing when the format cannot hold it.
+    static std::optional<TEncodedPicture> EncodePicture(TPicture& decoded, const std::string& mimeType);
+    // Replaces the item's image with Picture. With DropCopies the image also
+    // forgets its thumbnail and large copies (they show the old picture) and
+    // is no background picture.
+    void StorePicture(int itemId, const TEncodedPicture& picture, bool dropCopies = false);
 
 private:
     TTolvex& root_;

@@ -79,6 +79,8 @@ constexpr int kPropertyIndexFileName = 711;
 constexpr int kPropertyImageExportFolder = 721;
 constexpr int kPropertyTemplateExportFolder = 729;
 constexpr int kPropertyDownloadedFromHost = 707;
+// The catalog of the catalog type definitions (a style catalog opened for editing).
+constexpr int kStyleCatalogType = 4;
 
 // Makes an operation of class T that takes the parameters, the connection
 // and the environment; SetUp, when given, prepares it before it runs.
@@ -508,9 +510,15 @@ bool TPublishingCommands::ImportImages(const std::vector<std::string>* files)
             return data->RunDialog(name, connection, params);
         },
         gui_, [](const std::string& line) { qInfo("%s", line.c_str()); }};
-    const TImportMedia::TResult result =
-        TImportMedia::ImportImages(services, chosen, "", TCatalog::GetCatalogProperty(705, connection, code),
-                                   TCatalog::GetCatalogProperty(703, connection, code));
+    TImportMedia::TResult result;
+    if (data->GetCatalogType() == kStyleCatalogType) {
+        // A style catalog's pictures are named by their files and written without a dialog.
+        TImportedItems items(open_.Root(), connection, code, gui_);
+        result = TImportMedia::ImportStyleImages(services, items, chosen, "");
+    } else {
+        result = TImportMedia::ImportImages(services, chosen, "", TCatalog::GetCatalogProperty(705, connection, code),
+                                            TCatalog::GetCatalogProperty(703, connection, code));
+    }
     if (!result.Skipped.empty()) {
         std::string list;
         for (const std::string& file : result.Skipped)

@@ -1,16 +1,15 @@
 #include "editors/media/images/FrameImageSource.h"
 
-#include "common/CaptionValue.h"
 #include "common/CommonGui.h"
 #include "common/Exceptions.h"
 #include "editors/framework/EditorParams.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/ui/QtFrameSite.h"
 #include "editors/media/images/FrameImageContainer.h"
+#include "editors/media/images/ImageHtmlPanel.h"
 #include "gui/UiText.h"
 
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QFrame>
@@ -91,11 +90,7 @@ void TFrameImageSource::InitControls()
     edtMainSize_->setValue(model_.MainSize);
     edtThumbnailSize_->setValue(model_.ThumbnailSize);
     edtLargeSize_->setValue(model_.LargeSize);
-    edtHorizontal_->setValue(std::atoi(model_.Html.HorizontalSpacing.c_str()));
-    edtVertical_->setValue(std::atoi(model_.Html.VerticalSpacing.c_str()));
-    for (int i = 0; i < cbAlignment_->count(); ++i)
-        if (S(cbAlignment_->itemData(i).toString()) == model_.LoadedAlignment())
-            cbAlignment_->setCurrentIndex(i);
+    pnlHtml_->ShowValues();
     ShowControls();
 
     const std::string initFile = ValueOfName(params, "InitFileName");
@@ -177,8 +172,7 @@ void TFrameImageSource::BuildBody(QBoxLayout& layout)
     for (QCheckBox* box : {chkScaleImage_, chkScaleThumbnail_, chkScaleLarge_})
         box->setMinimumWidth(checkWidth);
 
-    pnlHtml_ = BuildHtmlPanel();
-    pnlHtml_->setParent(options);
+    pnlHtml_ = new TImageHtmlPanel(model_.Html, options);
     column->addWidget(pnlHtml_);
     column->addStretch();
 
@@ -262,70 +256,6 @@ void TFrameImageSource::BuildBody(QBoxLayout& layout)
             [this](int index) { model_.ThumbnailType = static_cast<TImageScaleType>(index); });
     connect(cbLargeScaleType_, &QComboBox::currentIndexChanged, this,
             [this](int index) { model_.LargeType = static_cast<TImageScaleType>(index); });
-}
-
-QGroupBox* TFrameImageSource::BuildHtmlPanel()
-{
-    auto* panel = new QGroupBox(tr("HTML Attributes"), this);
-    panel->setObjectName("pnlHtml");
-    auto* form = new QFormLayout(panel);
-    edtDescription_ = new QLineEdit(panel);
-    edtDescription_->setObjectName("edtDescription");
-    edtAlt_ = new QLineEdit(panel);
-    edtAlt_->setObjectName("edtAlt");
-    cbAlignment_ = new QComboBox(panel);
-    cbAlignment_->setObjectName("cbAlignment");
-    for (const std::string& entry : TImageInsertModel::AlignmentItems()) {
-        cbAlignment_->addItem(UiText::Tr(CaptionValue::CaptionOf(entry)), Q(CaptionValue::ValueOf(entry)));
-    }
-    edtBorder_ = new QSpinBox(panel);
-    edtBorder_->setObjectName("edtBorder");
-    edtBorder_->setRange(0, 100);
-    btnColor_ = new QPushButton(tr("C&olor..."), panel);
-    btnColor_->setObjectName("btnColor");
-    edtColor_ = new QLineEdit(tr("None"), panel);
-    edtColor_->setObjectName("edtColor");
-    edtColor_->setReadOnly(true);
-    auto* color = new QHBoxLayout;
-    color->addWidget(edtColor_, 1);
-    color->addWidget(btnColor_);
-    edtHorizontal_ = new QSpinBox(panel);
-    edtHorizontal_->setObjectName("edtHorizontal");
-    edtHorizontal_->setRange(0, 1000);
-    edtVertical_ = new QSpinBox(panel);
-    edtVertical_->setObjectName("edtVertical");
-    edtVertical_->setRange(0, 1000);
-    auto* spacing = new QHBoxLayout;
-    spacing->addWidget(new QLabel(tr("Horizontal:"), panel));
-    spacing->addWidget(edtHorizontal_);
-    spacing->addWidget(new QLabel(tr("Vertical:"), panel));
-    spacing->addWidget(edtVertical_);
-    spacing->addStretch();
-    form->addRow(tr("Image Caption:"), edtDescription_);
-    form->addRow(tr("Alternate Text:"), edtAlt_);
-    form->addRow(tr("Alignment:"), cbAlignment_);
-    auto* border = new QHBoxLayout;
-    border->addWidget(edtBorder_);
-    border->addStretch();
-    form->addRow(tr("Border Thickness:"), border);
-    form->addRow(tr("Border Color:"), color);
-    form->addRow(tr("Spacing:"), spacing);
-
-    connect(edtDescription_, &QLineEdit::textChanged, this, [this](const QString& text) { model_.Html.Description = S(text); });
-    connect(edtAlt_, &QLineEdit::textEdited, this, [this] { altFollowsName_ = false; });
-    connect(edtAlt_, &QLineEdit::textChanged, this, [this](const QString& text) { model_.Html.Alt = S(text); });
-    connect(cbAlignment_, &QComboBox::currentIndexChanged, this,
-            [this] { model_.Html.Alignment = S(cbAlignment_->currentData().toString()); });
-    connect(edtBorder_, &QSpinBox::valueChanged, this,
-            [this](int value) { model_.Html.BorderThickness = std::to_string(value); });
-    connect(btnColor_, &QPushButton::clicked, this, &TFrameImageSource::ChooseColor);
-    for (QSpinBox* box : {edtHorizontal_, edtVertical_})
-        connect(box, &QSpinBox::valueChanged, this, [this] {
-            model_.Html.HorizontalSpacing = std::to_string(edtHorizontal_->value());
-            model_.Html.VerticalSpacing = std::to_string(edtVertical_->value());
-            model_.Html.SpacingEdited = true;
-        });
-    return panel;
 }
 
 // ---- showing the model ----------------------------------------------------------------------------------
@@ -421,8 +351,8 @@ void TFrameImageSource::Rotate(bool right)
 
 void TFrameImageSource::NameEdited(const QString& text)
 {
-    if (altFollowsName_ && model_.Controls().HtmlPanel)
-        edtAlt_->setText(text);
+    if (model_.Controls().HtmlPanel)
+        pnlHtml_->ProposeAlt(text);
     SetModified();
 }
 
@@ -439,20 +369,6 @@ void TFrameImageSource::AltFileNameEdited(const QString& text)
     }
     filtering_ = false;
     SetModified();
-}
-
-void TFrameImageSource::ChooseColor()
-{
-    const QColor start = model_.Html.BorderColor.empty() ? QColor(Qt::black) : QColor(Q(model_.Html.BorderColor));
-    const QColor chosen = QColorDialog::getColor(start, this, tr("Border Color"));
-    if (!chosen.isValid())
-        return;
-    model_.Html.BorderColor = TImageInsertModel::ColorText(chosen.red(), chosen.green(), chosen.blue());
-    edtColor_->setText(Q(model_.Html.BorderColor));
-    edtColor_->setStyleSheet(QString("background-color: %1; color: %2;")
-                                 .arg(Q(model_.Html.BorderColor), chosen.lightness() < 128 ? "white" : "black"));
-    if (edtBorder_->value() == 0)
-        edtBorder_->setValue(1);
 }
 
 // ---- the editing protocol ---------------------------------------------------------------------------------------

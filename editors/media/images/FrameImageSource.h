@@ -21,6 +21,7 @@ class QPushButton;
 class QSpinBox;
 class TFrameImageContainer;
 class TFrameSite;
+class TImageHtmlPanel;
 
 class TFrameImageSource : public QWidget, public TTolvexFrameEditor {
     Q_OBJECT
@@ -56,18 +57,15 @@ protected:
 
 private:
     void BuildBody(QBoxLayout& layout);
-    QGroupBox* BuildHtmlPanel();
     void PictureShown(const std::string& proposedName);
     // Shows what the model says: panels, boxes, ticks.
     void ShowControls();
     void NameEdited(const QString& text);
     void AltFileNameEdited(const QString& text);
-    void ChooseColor();
     void Rotate(bool right);
 
     TImageInsertModel model_;
     std::string nameLang_;
-    bool altFollowsName_ = true;
     bool filtering_ = false;
 
     QWidget* sbOptions_ = nullptr;
@@ -95,13 +93,5 @@ private:
     QSpinBox* edtLargeSize_ = nullptr;
     QComboBox* cbLargeScaleType_ = nullptr;
     QCheckBox* chkPopupLarge_ = nullptr;
-    QGroupBox* pnlHtml_ = nullptr;
-    QLineEdit* edtDescription_ = nullptr;
-    QLineEdit* edtAlt_ = nullptr;
-    QComboBox* cbAlignment_ = nullptr;
-    QSpinBox* edtBorder_ = nullptr;
-    QPushButton* btnColor_ = nullptr;
-    QLineEdit* edtColor_ = nullptr;
-    QSpinBox* edtHorizontal_ = nullptr;
-    QSpinBox* edtVertical_ = nullptr;
+    TImageHtmlPanel* pnlHtml_ = nullptr;
 };

@@ -18,13 +18,8 @@
 #include "storage/RecordValues.h"
 
 #include <cstdlib>
-#include <cstdio>
 
 namespace {
-
-constexpr int kHorizontalSpacingProperty = 726;
-constexpr int kVerticalSpacingProperty = 727;
-constexpr int kAlignmentProperty = 728;
 
 bool IsYes(const std::vector<std::string>& params, const char* name)
 {
@@ -38,15 +33,6 @@ int NumberOf(const std::vector<std::string>& params, const char* name)
 
 }  // namespace
 
-const std::vector<std::string>& TImageInsertModel::AlignmentItems()
-{
-    static const std::vector<std::string> items = {
-        "Not set===",          "Left===Left",         "Right===Right",   "Text top===Texttop",
-        "Absolute middle===Absmiddle", "Base line===Baseline", "Absolute bottom===Absbottom",
-        "Bottom===Bottom",     "Middle===Middle",     "Top===Top"};
-    return items;
-}
-
 std::string TImageInsertModel::FilterAltFileName(const std::string& text)
 {
     std::string kept;
@@ -54,13 +40,6 @@ std::string TImageInsertModel::FilterAltFileName(const std::string& text)
         if (c == '-' || c == '_' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
             kept += c;
     return kept;
-}
-
-std::string TImageInsertModel::ColorText(int red, int green, int blue)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02X%02X%02X", red & 255, green & 255, blue & 255);
-    return text;
 }
 
 std::string TImageInsertModel::NameOfPath(const std::string& path)
@@ -89,16 +68,8 @@ void TImageInsertModel::ReadParams(const std::vector<std::string>& params, TTolv
     controls_ = {};
     controls_.HtmlPanel = IsYes(params, "ShowHtmlAttributes");
     controls_.BackgroundVisible = Has(CanBackground);
-    if (controls_.HtmlPanel && context) {
-        loadedHorizontal_ = context->GetCatalogOption(kHorizontalSpacingProperty);
-        loadedVertical_ = context->GetCatalogOption(kVerticalSpacingProperty);
-        loadedAlignment_ = context->GetCatalogOption(kAlignmentProperty);
-        if (!loadedHorizontal_.empty())
-            Html.HorizontalSpacing = loadedHorizontal_;
-        if (!loadedVertical_.empty())
-            Html.VerticalSpacing = loadedVertical_;
-        Html.Alignment = loadedAlignment_;
-    }
+    if (controls_.HtmlPanel && context)
+        Html.ReadDefaults(*context);
 }
 
 // ---- the rules ----------------------------------------------------------------------------------------
@@ -332,21 +303,8 @@ bool TImageInsertModel::Store(TTolvexControlClass& context, const TStoreRequest&
         SetValue(params, key + "ImageBytes", std::to_string((*copy)->Bytes));
     }
     if (controls_.HtmlPanel) {
-        SetValue(params, "Alt", Html.Alt);
-        SetValue(params, "Description", Html.Description);
-        SetValue(params, "BorderThinkness", Html.BorderThickness);
-        SetValue(params, "BorderColor", Html.BorderColor.empty() ? "None" : Html.BorderColor);
-        SetValue(params, "Alignment", Html.Alignment);
-        SetValue(params, "HorizontalSpacing", Html.HorizontalSpacing);
-        SetValue(params, "VerticalSpacing", Html.VerticalSpacing);
+        Html.Answer(context, params);
         SetValue(params, "PopupLarge", controls_.PopupLargeVisible && controls_.PopupLarge ? "yes" : "no");
-        // The user's layout becomes the catalog's default for the next picture.
-        if (Html.SpacingEdited) {
-            context.SetCatalogOption(kHorizontalSpacingProperty, Html.HorizontalSpacing);
-            context.SetCatalogOption(kVerticalSpacingProperty, Html.VerticalSpacing);
-        }
-        if (Html.Alignment != loadedAlignment_)
-            context.SetCatalogOption(kAlignmentProperty, Html.Alignment);
     }
     return true;
 }

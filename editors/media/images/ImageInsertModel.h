@@ -24,6 +24,7 @@
 // "BorderThinkness", "BorderColor", "Alignment", "HorizontalSpacing",
 // "VerticalSpacing", "PopupLarge".
 #include "common/PictureEncoding.h"
+#include "editors/media/images/ImageHtmlAttributes.h"
 
 #include <map>
 #include <string>
@@ -68,16 +69,7 @@ public:
     };
 
     // The HTML attribute panel's values.
-    struct THtml {
-        std::string Alt;
-        std::string Description;
-        std::string BorderThickness = "0";
-        std::string BorderColor;  // "#RRGGBB"; empty: none
-        std::string Alignment;    // the value of the chosen entry
-        std::string HorizontalSpacing = "0";
-        std::string VerticalSpacing = "0";
-        bool SpacingEdited = false;
-    };
+    using THtml = TImageHtmlAttributes;
 
     // What is stored: the picture, the type asked for, the fields.
     struct TStoreRequest {
@@ -86,12 +78,8 @@ public:
         std::string AltFileName;
     };
 
-    // The alignment entries of the HTML panel ("caption===value").
-    static const std::vector<std::string>& AlignmentItems();
     // Only "-", "0"-"9", "A"-"Z", "_" and "a"-"z" are kept.
     static std::string FilterAltFileName(const std::string& text);
-    // "#" and six upper-case hex digits.
-    static std::string ColorText(int red, int green, int blue);
 
     // ---- set-up ---------------------------------------------------------------------------------
     // Reads the flags and sizes; with the HTML panel, the catalog's spacing
@@ -121,8 +109,6 @@ public:
     TImageScaleType ThumbnailType = TImageScaleType::Maximal;
     TImageScaleType LargeType = TImageScaleType::Maximal;
     THtml Html;
-    // The alignment value the catalog's default gave.
-    const std::string& LoadedAlignment() const { return loadedAlignment_; }
 
     // ---- names ----------------------------------------------------------------------------------
     // The name typed in a language (the name field shows the current language's).
@@ -164,7 +150,4 @@ private:
     bool loaded_ = false;
     TControls controls_;
     std::map<std::string, std::string> names_;
-    std::string loadedAlignment_;
-    std::string loadedHorizontal_;
-    std::string loadedVertical_;
 };

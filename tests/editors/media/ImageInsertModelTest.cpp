@@ -76,7 +76,7 @@ TEST(ImageInsertModel, NamesAndAddresses)
     EXPECT_EQ(TImageInsertModel::FilterAltFileName("Front_2-b"), "Front_2-b");
     EXPECT_EQ(TImageInsertModel::NameOfPath("C:\\Photos\\Boat.trip.jpg"), "Boat");
     EXPECT_EQ(TImageInsertModel::NameOfPath("http://example.com/img/shoe.png"), "shoe");
-    EXPECT_EQ(TImageInsertModel::ColorText(255, 0, 171), "#FF00AB");
+    EXPECT_EQ(TImageHtmlAttributes::ColorText(255, 0, 171), "#FF00AB");
 
     struct TAddress { const char* typed; const char* address; const char* error; };
     const TAddress addresses[] = {

@@ -3,18 +3,24 @@
 // and both copies, OK. The page shows it; after Save and a local publish the
 // site's images/ holds the three files at their sizes, under the name the
 // page links to; Cancel of the page instead leaves no new image item. A PDF
-// inserted with Insert Object is published into bin/ byte for byte.
+// inserted with Insert Object is published into bin/ byte for byte. A
+// picture picked from the library tab carries the HTML attributes typed there.
 #include "ImageDialogFixture.h"
 
 #include "common/FileContent.h"
 #include "editors/site/html/DesignView.h"
 #include "editors/site/html/FrameHtmlDataEditor.h"
 #include "editors/site/html/HtmlEditorWidget.h"
+#include "editors/media/images/library/FrameMediaLibrary.h"
+#include "editors/site/lists/TreeDataView.h"
 #include "publishing/AbstractPublisher.h"
 #include "publishing/PublishLocally.h"
 #include "publishing/ui/frmDetailProcess.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPointer>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
 
@@ -171,4 +177,46 @@ TEST_F(InsertPictureIntoPageTest, AnObjectInsertedIntoThePageIsPublishedByteIden
     TTempFolder site;
     ASSERT_EQ(Publish(site.Path()), "");
     EXPECT_EQ(ReadFileContent(site.Path() + "/bin/" + name.toStdString()).value_or("(missing)"), pdf);
+}
+
+TEST_F(InsertPictureIntoPageTest, APictureFromTheLibraryTabGetsTheAttributesTypedThere)
+{
+    const int image = StoreImage("Lighthouse", Jpeg(120, 80));
+    THtmlEditorWidget* editor = OpenPage();
+    ASSERT_NE(editor, nullptr);
+
+    WhenShown([&](TfrmFrameContainer& window) {
+        auto* tabs = window.findChild<QTabWidget*>();
+        for (int i = 0; tabs && i < tabs->count(); ++i)
+            if (tabs->tabText(i).remove('&') == "Image From Database")
+                tabs->setCurrentIndex(i);
+        QCoreApplication::processEvents();
+        auto* library = window.findChild<TFrameMediaLibrary*>("TFrameImageDB");
+        ASSERT_NE(library, nullptr);
+        library->findChild<TTreeDataView*>("tvTreeData")->Select(image);
+        QCoreApplication::processEvents();
+        auto* alt = library->findChild<QLineEdit*>("edtAlt");
+        ASSERT_NE(alt, nullptr) << "the library tab has the HTML attributes";
+        EXPECT_TRUE(alt->isVisible());
+        TypeOver(alt, "Lit at dusk");
+        auto* alignment = library->findChild<QComboBox*>("cbAlignment");
+        alignment->setCurrentIndex(alignment->findData("Right"));
+        Shot(window, "image-dialog-library-html");
+        window.btnContainerOk->click();
+    });
+    QString html;
+    const auto pictures = [&] {
+        html = EvaluateInPage(*editor->TopView()->page(), "document.body.innerHTML").toString();
+        return html.count("<img");
+    };
+    EvaluateInPage(*editor->TopView()->page(),
+                   "var range = document.createRange(); range.selectNodeContents(document.body);"
+                   "range.collapse(false); var s = window.getSelection(); s.removeAllRanges(); s.addRange(range); 1");
+    editor->TopView()->setFocus();
+    editor->Actions().InsertPicture->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pictures() > 0; }, 10000)) << html.toStdString();
+    EXPECT_TRUE(html.contains("../images/" + QString::number(image) + ".jpeg")) << html.toStdString();
+    EXPECT_TRUE(html.contains("alt=\"Lit at dusk\"", Qt::CaseInsensitive)) << html.toStdString();
+    EXPECT_TRUE(html.contains("align=\"Right\"", Qt::CaseInsensitive)) << html.toStdString();
+    EXPECT_EQ(f.Data().GetCatalogProperty(728, f.Main()), "Right") << "the next picture's default";
 }

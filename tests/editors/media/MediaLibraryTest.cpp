@@ -269,4 +269,17 @@ TEST_F(MediaLibraryTest, FileImportImagesBringsAFolderOfPicturesSkippingAnUndeco
     EXPECT_EQ(FieldInteger(query->Open(true), "N"), 2) << "both in the import folder";
 }
 
+TEST_F(MediaLibraryTest, FileImportImagesInAStyleCatalogNamesEachPictureAfterItsFileWithoutADialog)
+{
+    f.OpenStyleCatalog(1);
+    ASSERT_EQ(Code(), "t#1");
+    const std::vector<std::string> files = {Folder().Write("Logo Blue.gif", Gif(12, 8))};
+    // No dialog is answered here: a picture dialog would leave the import waiting.
+    EXPECT_TRUE(f.Shell().Publishing().ImportImages(&files));
+    const int id = f.Root().Catalog().FindItemByAltFileName("LogoBlue", f.Main(), Code(), 301);
+    EXPECT_GT(id, 600000);
+    EXPECT_LT(id, 690000);
+    EXPECT_EQ(ItemName(id), "LogoBlue");
+}
+
 }  // namespace

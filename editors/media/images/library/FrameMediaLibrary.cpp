@@ -16,6 +16,7 @@
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/TolvexUIEditor.h"
 #include "editors/media/images/FrameImageContainer.h"
+#include "editors/media/images/ImageHtmlPanel.h"
 #include "editors/media/images/ImagePreviewModel.h"
 #include "gui/UiText.h"
 #include "publishing/ImportMedia.h"
@@ -144,6 +145,9 @@ void TFrameMediaLibrary::BuildRightPanel()
     scale->addStretch();
     right->addWidget(pnlScale_);
 
+    pnlHtml_ = new TImageHtmlPanel(html_, pnlRight_);
+    right->addWidget(pnlHtml_);
+
     pnlObject_ = Panel(pnlRight_, "pnlObject");
     auto* object = new QHBoxLayout(pnlObject_);
     object->setContentsMargins(0, 0, 0, 0);
@@ -239,6 +243,11 @@ void TFrameMediaLibrary::InitControls()
     const std::vector<std::string>* params = GetContext()->GetParams();
     if (params)
         sbScaleSize_->setValue(std::atoi(ValueOfName(*params, "MainImageSize").c_str()));
+    showHtml_ = kind_ == TMediaKind::Images && !IsManager() && IsYes(params, "ShowHtmlAttributes");
+    if (showHtml_) {
+        html_.ReadDefaults(*GetContext());
+        pnlHtml_->ShowValues();
+    }
     if (!IsManager()) {
         // The dialog picks; organising the library is the manager's.
         if (auto* view = findChild<QAbstractItemView*>("tvTreeData")) {
@@ -279,6 +288,7 @@ void TFrameMediaLibrary::UpdateButtons()
     pnlFolder_->setVisible(manager && folder);
     pnlNames_->setVisible(manager && item);
     pnlScale_->setVisible(images && item && !manager && IsYes(params, "AllowDBScale"));
+    pnlHtml_->setVisible(showHtml_ && item);
     const bool embeddable =
         !images && item && !manager && TBinaryObjectStore::IsEmbeddable(S(lblOriginalFileName_->text()));
     pnlObject_->setVisible(embeddable);
@@ -541,6 +551,8 @@ bool TFrameMediaLibrary::SaveDialogAnswers()
     SetValue(*params, "ImageWidth", std::to_string(width));
     SetValue(*params, "ImageHeight", std::to_string(height));
     SetValue(*params, "ImageBytes", std::to_string(bytes));
+    if (showHtml_)
+        html_.Answer(context, *params);
     return true;
 }
 

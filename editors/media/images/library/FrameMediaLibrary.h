@@ -12,6 +12,7 @@
 // the item editor's Save writes it; in the insertion dialog the user picks
 // an item, whose id and facts OK writes into the dialog's parameters, and
 // the library is shown as it is (organising it is the manager's).
+#include "editors/media/images/ImageHtmlAttributes.h"
 #include "editors/media/images/library/MediaLibraryModel.h"
 #include "editors/site/lists/FrameTreeDataEditor.h"
 
@@ -23,6 +24,7 @@ class QLabel;
 class QLineEdit;
 class QSpinBox;
 class TFrameImageContainer;
+class TImageHtmlPanel;
 
 class TFrameMediaLibrary : public TFrameTreeDataEditor {
 public:
@@ -79,6 +81,10 @@ private:
     QCheckBox* cbScale_;
     QSpinBox* sbScaleSize_;
     QComboBox* cbScaleType_;
+    // The HTML attributes of a picture inserted into a page ("ShowHtmlAttributes").
+    bool showHtml_ = false;
+    TImageHtmlAttributes html_;
+    TImageHtmlPanel* pnlHtml_;
     QWidget* pnlObject_;
     QCheckBox* cbInsertAsObject_;
     QSpinBox* sbObjectWidth_;
