@@ -28,6 +28,15 @@ std::string Part(const std::string& code, int part)
     return code.size() > std::size_t(2 * part) ? code.substr(2 * part, 2) : std::string();
 }
 
+// The start of a query of a category table, up to its WHERE: every column
+// and NumChilds, how many categories name the row as their parent.
+std::string CategoriesWithChildCount(const std::string& table)
+{
+    return "SELECT *, (SELECT COUNT(*) FROM " + table +
+           " AS b WHERE b.CategoryParentId = a.CategoryId AND b.CategoryId <> a.CategoryId) AS NumChilds FROM " +
+           table + " AS a WHERE ";
+}
+
 // A category id as text; 0 for a text that is none.
 int CategoryId(const std::string& code)
 {
@@ -109,10 +118,7 @@ std::vector<TCodeRow> TCodeDatabase::PartsChildren(const std::string& parentCode
 
 std::vector<TCodeRow> TCodeDatabase::CategoryChildren(const std::string& parentCode, int level)
 {
-    const std::string table = CodeSystemInfo(system_).Table;
-    std::string sql = "SELECT *, (SELECT COUNT(*) FROM " + table +
-                      " AS b WHERE b.CategoryParentId = a.CategoryId AND b.CategoryId <> a.CategoryId) AS NumChilds "
-                      "FROM " + table + " AS a WHERE ";
+    std::string sql = CategoriesWithChildCount(CodeSystemInfo(system_).Table);
     sql += level == 0 ? "CategoryLevel = 1" : "CategoryParentId = :Parent AND CategoryLevel = :Level";
     sql += " AND CategoryId >= 1 ORDER BY CategoryName COLLATE NOCASE, CategoryId";
     TQueryGuard query(connection_);
@@ -138,9 +144,7 @@ std::optional<TCodeRow> TCodeDatabase::Find(const std::string& code)
         const int id = CategoryId(code);
         if (id < 1)
             return std::nullopt;
-        query->SetSQL(std::string("SELECT *, (SELECT COUNT(*) FROM ") + info.Table +
-                      " AS b WHERE b.CategoryParentId = a.CategoryId AND b.CategoryId <> a.CategoryId) AS NumChilds "
-                      "FROM " + info.Table + " AS a WHERE CategoryId = :Id");
+        query->SetSQL(CategoriesWithChildCount(info.Table) + "CategoryId = :Id");
         query->SetParam("Id", id);
     } else {
         const int level = CodeLevel(system_, code);
