@@ -157,6 +157,7 @@ TEST_F(ProductWizardTest, FinishMakesOneWholeProductThatThePreviewAndTheSiteShow
         EXPECT_FALSE(wizard.btnContainerCancel->isEnabled()) << "no page after the last";
         EXPECT_EQ(In<QComboBox>(wizard, "cbPriceSchedule")->currentText(), "Retail");
         EXPECT_EQ(In<QComboBox>(wizard, "cbCurrency")->currentData().toString(), "EUR");
+        EXPECT_EQ(In<QComboBox>(wizard, "cbCurrency")->currentText(), "Euro (EUR)") << "named from the currency list";
         QTest::keyClicks(In<QLineEdit>(wizard, "edtPrice"), "1.249,50");
         QTest::keyClicks(In<QLineEdit>(wizard, "edtQuantity"), "3");
         Shot(wizard, "wizard-3-price");
