@@ -87,18 +87,6 @@ std::string CodeOf(const QTreeWidgetItem* item)
     return item ? S(item->data(0, Qt::UserRole).toString()) : std::string();
 }
 
-// The hourglass while the search runs, also when it fails.
-class TWait {
-public:
-    explicit TWait(TCommonGui& gui) : gui_(gui) { gui_.BeginWait(); }
-    ~TWait() { gui_.EndWait(); }
-    TWait(const TWait&) = delete;
-    TWait& operator=(const TWait&) = delete;
-
-private:
-    TCommonGui& gui_;
-};
-
 }  // namespace
 
 TFrameCodesEditor::TFrameCodesEditor(TFrameSite& site)
@@ -415,7 +403,8 @@ void TFrameCodesEditor::Search()
     tvCodesAllCodes_->setFocus();
     std::string first;
     {
-        TWait wait(GetContext()->Services().Gui);
+        // The hourglass while the search runs, also when it fails.
+        TWaitCursor wait(GetContext()->Services().Gui);
         tree_->Search(keywords);
         treeModel_->HitsChanged();
         first = tree_->NextHit(nullptr);

@@ -250,6 +250,7 @@ TEST_F(ProductWizardTest, RefusedValuesKeepTheWizardOpenOnThePageToMend)
     RunWizard([&](TfrmFrameContainer& wizard) {
         // The code as it would be stored ("ab-12" is upper-cased) is another product's.
         TypeAttributes(wizard, "ab-12", "Teapot");
+        EXPECT_EQ(In<QLineEdit>(wizard, "edtCode")->text(), "AB-12") << "letters show in upper case as typed";
         wizard.btnContainerFinish->click();
         QCoreApplication::processEvents();
         EXPECT_TRUE(wizard.isVisible());
