@@ -23,11 +23,6 @@ bool IsNumericSystem(TCodeSystem system)
     return CodeSystemInfo(system).Numeric;
 }
 
-std::string Part(const std::string& code, int part)
-{
-    return code.size() > std::size_t(2 * part) ? code.substr(2 * part, 2) : std::string();
-}
-
 // The start of a query of a category table, up to its WHERE: every column
 // and NumChilds, how many categories name the row as their parent.
 std::string CategoriesWithChildCount(const std::string& table)
@@ -109,7 +104,7 @@ std::vector<TCodeRow> TCodeDatabase::PartsChildren(const std::string& parentCode
                   (info.Levels > 3 ? ", Commodity" : ""));
     query->SetParam("Unset", UnsetCodePart(system_));
     for (int part = 0; part < level; ++part)
-        query->SetParam("P" + to_string(part), Part(parentCode, part));
+        query->SetParam("P" + to_string(part), CodePart(parentCode, part));
     std::vector<TCodeRow> result;
     for (TAbstractRecordset& rows = query->Open(true); !rows.Eof(); rows.Next())
         result.push_back(ReadRow(rows, false));
@@ -155,7 +150,7 @@ std::optional<TCodeRow> TCodeDatabase::Find(const std::string& code)
             where += std::string(part ? " AND " : "") + kPartColumns[part] + " = :P" + to_string(part);
         query->SetSQL(std::string("SELECT * FROM ") + info.Table + " WHERE " + where);
         for (int part = 0; part < info.Levels; ++part)
-            query->SetParam("P" + to_string(part), part <= level ? Part(code, part) : UnsetCodePart(system_));
+            query->SetParam("P" + to_string(part), part <= level ? CodePart(code, part) : UnsetCodePart(system_));
     }
     TAbstractRecordset& rows = query->Open(true);
     if (rows.Eof())

@@ -31,6 +31,9 @@ bool IsCompanyCodesEditor(const std::string& editorName);
 // UNSPSC, empty for Harmonized.
 std::string UnsetCodePart(TCodeSystem system);
 
+// The two characters of a code's part Part (0 the first); empty past its end.
+std::string CodePart(const std::string& code, int part);
+
 // The level (0 for the top) of a UNSPSC or Harmonized code: the number of
 // its leading parts that are set, less one ("10000000" 0, "10101500" 2;
 // Harmonized parts below the level are empty: "4802" 1). -1 for a code that
