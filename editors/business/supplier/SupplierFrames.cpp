@@ -89,12 +89,8 @@ TFrameSupplierInfo::TFrameSupplierInfo(TFrameSite& site) : TFrameMemberForm(site
 void TFrameSupplierInfo::InitControls()
 {
     TFrameMemberForm::InitControls();
-    auto* page = new QWidget(this);
-    page->setObjectName("pnlSupplierImage");
-    delete Layout->takeAt(Layout->count() - 1);
-    Layout->addWidget(page, 1);
     // The image dialog is asked for nothing in particular.
-    NestEditor(*page, TFrameImageMemberTab::kEditorName,
+    NestEditor(PageBelowFields("pnlSupplierImage"), TFrameImageMemberTab::kEditorName,
                "class=ZUDISupplierProfile&member=SupplierImage&foldername=&savelarge=no&tabcaption=Image"
                "&tabname=Image-SupplierImage");
 }
