@@ -134,6 +134,8 @@ TEST_F(CodesModel, AThirdEBayCategoryIsRefusedWhicheverWayItComes)
     EXPECT_EQ(tab.model.AddFromCompany("11483"), TCodesEditorModel::TAdd::LimitReached);
     tab.model.Remove("177");
     EXPECT_EQ(tab.model.AddFromCompany("11483"), TCodesEditorModel::TAdd::Added);
+    EXPECT_EQ(tab.model.CheckAddFromCompany("179"), TCodesEditorModel::TAdd::AlreadyChosen);
+    EXPECT_EQ(tab.model.CheckAddFromCompany("99"), TCodesEditorModel::TAdd::NotChoosable) << "not the company's";
     site.Save();
     EXPECT_EQ(Stored(first, TCodeSystem::EBay), (std::vector<std::string>{"11483", "179"}));
 }
