@@ -142,8 +142,8 @@ std::optional<TCodeRow> TCodeDatabase::Find(const std::string& code)
         query->SetSQL(CategoriesWithChildCount(info.Table) + "CategoryId = :Id");
         query->SetParam("Id", id);
     } else {
-        const int level = CodeLevel(system_, code);
-        if (level < 0 || AncestorCode(system_, code, level) != code)
+        const int level = WrittenCodeLevel(system_, code);
+        if (level < 0)
             return std::nullopt;
         std::string where;
         for (int part = 0; part < info.Levels; ++part)

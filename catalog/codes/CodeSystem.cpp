@@ -69,3 +69,9 @@ std::string AncestorCode(TCodeSystem system, const std::string& code, int level)
         result += UnsetCodePart(system);
     return result;
 }
+
+int WrittenCodeLevel(TCodeSystem system, const std::string& code)
+{
+    const int level = CodeLevel(system, code);
+    return level >= 0 && AncestorCode(system, code, level) == code ? level : -1;
+}

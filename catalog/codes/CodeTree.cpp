@@ -70,8 +70,8 @@ std::vector<std::string> TCodeTree::PathTo(const std::string& code)
     const TCodeSystem system = database_.System();
     std::vector<std::string> path;
     if (!CodeSystemInfo(system).Numeric) {
-        const int level = CodeLevel(system, code);
-        if (level < 0 || AncestorCode(system, code, level) != code)
+        const int level = WrittenCodeLevel(system, code);
+        if (level < 0)
             return {};
         for (int l = 0; l <= level; ++l)
             path.push_back(AncestorCode(system, code, l));
