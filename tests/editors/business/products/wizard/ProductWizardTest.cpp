@@ -5,10 +5,9 @@
 // page leaves no product and no picture; refused values keep the wizard
 // open on the page to mend.
 #include "../../BusinessPaneHelpers.h"
+#include "../../../media/ImageDialogFixture.h"
 
 #include "common/CommonImages.h"
-#include "common/Picture.h"
-#include "common/PictureCodec.h"
 #include "editors/framework/Registration.h"
 #include "support/TempFolder.h"
 
@@ -22,16 +21,6 @@
 using namespace business_test;
 
 namespace {
-
-std::string Png(int width, int height)
-{
-    TPicture picture(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            picture.SetPixel(x, y, {static_cast<std::uint8_t>(x * 255 / width), 90,
-                                    static_cast<std::uint8_t>(y * 255 / height), 255});
-    return TPictureCodec::ForKind(TPictureKind::Png).Encode(picture);
-}
 
 void Shot(QWidget& window, const char* name)
 {
@@ -139,7 +128,7 @@ protected:
 TEST_F(ProductWizardTest, FinishMakesOneWholeProductThatThePreviewAndTheSiteShowWithItsPictureAndPrice)
 {
     const int productsBefore = Products();
-    const std::string file = folder_.Write("desk-lamp.png", Png(640, 480));
+    const std::string file = folder_.Write("desk-lamp.png", TImageDialogFixture::Png(640, 480));
     RunWizard([&](TfrmFrameContainer& wizard) {
         EXPECT_EQ(ShownPage(wizard), 0);
         EXPECT_FALSE(wizard.btnContainerOk->isEnabled()) << "no page before the first";
@@ -218,7 +207,7 @@ TEST_F(ProductWizardTest, FinishMakesOneWholeProductThatThePreviewAndTheSiteShow
 
 TEST_F(ProductWizardTest, CancelOnAnyPageLeavesNoProductAndNoPicture)
 {
-    const std::string file = folder_.Write("chair.png", Png(300, 300));
+    const std::string file = folder_.Write("chair.png", TImageDialogFixture::Png(300, 300));
     for (int page = 0; page < 3; ++page) {
         SCOPED_TRACE(page);
         const int products = Products();
