@@ -23,9 +23,13 @@ bool IsNumericSystem(TCodeSystem system)
     return CodeSystemInfo(system).Numeric;
 }
 
-std::string Part(const std::string& code, int part)
+// The start of a query of a category table, up to its WHERE: every column
+// and NumChilds, how many categories name the row as their parent.
+std::string CategoriesWithChildCount(const std::string& table)
 {
-    return code.size() > std::size_t(2 * part) ? code.substr(2 * part, 2) : std::string();
+    return "SELECT *, (SELECT COUNT(*) FROM " + table +
+           " AS b WHERE b.CategoryParentId = a.CategoryId AND b.CategoryId <> a.CategoryId) AS NumChilds FROM " +
+           table + " AS a WHERE ";
 }
 
 // A category id as text; 0 for a text that is none.
@@ -100,7 +104,7 @@ std::vector<TCodeRow> TCodeDatabase::PartsChildren(const std::string& parentCode
                   (info.Levels > 3 ? ", Commodity" : ""));
     query->SetParam("Unset", UnsetCodePart(system_));
     for (int part = 0; part < level; ++part)
-        query->SetParam("P" + to_string(part), Part(parentCode, part));
+        query->SetParam("P" + to_string(part), CodePart(parentCode, part));
     std::vector<TCodeRow> result;
     for (TAbstractRecordset& rows = query->Open(true); !rows.Eof(); rows.Next())
         result.push_back(ReadRow(rows, false));
@@ -109,10 +113,7 @@ std::vector<TCodeRow> TCodeDatabase::PartsChildren(const std::string& parentCode
 
 std::vector<TCodeRow> TCodeDatabase::CategoryChildren(const std::string& parentCode, int level)
 {
-    const std::string table = CodeSystemInfo(system_).Table;
-    std::string sql = "SELECT *, (SELECT COUNT(*) FROM " + table +
-                      " AS b WHERE b.CategoryParentId = a.CategoryId AND b.CategoryId <> a.CategoryId) AS NumChilds "
-                      "FROM " + table + " AS a WHERE ";
+    std::string sql = CategoriesWithChildCount(CodeSystemInfo(system_).Table);
     sql += level == 0 ? "CategoryLevel = 1" : "CategoryParentId = :Parent AND CategoryLevel = :Level";
     sql += " AND CategoryId >= 1 ORDER BY CategoryName COLLATE NOCASE, CategoryId";
     TQueryGuard query(connection_);
@@ -138,20 +139,18 @@ std::optional<TCodeRow> TCodeDatabase::Find(const std::string& code)
         const int id = CategoryId(code);
         if (id < 1)
             return std::nullopt;
-        query->SetSQL(std::string("SELECT *, (SELECT COUNT(*) FROM ") + info.Table +
-                      " AS b WHERE b.CategoryParentId = a.CategoryId AND b.CategoryId <> a.CategoryId) AS NumChilds "
-                      "FROM " + info.Table + " AS a WHERE CategoryId = :Id");
+        query->SetSQL(CategoriesWithChildCount(info.Table) + "CategoryId = :Id");
         query->SetParam("Id", id);
     } else {
-        const int level = CodeLevel(system_, code);
-        if (level < 0 || AncestorCode(system_, code, level) != code)
+        const int level = WrittenCodeLevel(system_, code);
+        if (level < 0)
             return std::nullopt;
         std::string where;
         for (int part = 0; part < info.Levels; ++part)
             where += std::string(part ? " AND " : "") + kPartColumns[part] + " = :P" + to_string(part);
         query->SetSQL(std::string("SELECT * FROM ") + info.Table + " WHERE " + where);
         for (int part = 0; part < info.Levels; ++part)
-            query->SetParam("P" + to_string(part), part <= level ? Part(code, part) : UnsetCodePart(system_));
+            query->SetParam("P" + to_string(part), part <= level ? CodePart(code, part) : UnsetCodePart(system_));
     }
     TAbstractRecordset& rows = query->Open(true);
     if (rows.Eof())

@@ -13,7 +13,6 @@ const TCodeSystemInfo kSystems[] = {
     {"ZUDICategories", "CategoryName", "ZUDIProductCategories", "CategoryId", true, 0},
 };
 
-
 }  // namespace
 
 const TCodeSystemInfo& CodeSystemInfo(TCodeSystem system)
@@ -43,13 +42,18 @@ std::string UnsetCodePart(TCodeSystem system)
     return system == TCodeSystem::Unspsc ? "00" : "";
 }
 
+std::string CodePart(const std::string& code, int part)
+{
+    return code.size() > std::size_t(2 * part) ? code.substr(2 * part, 2) : std::string();
+}
+
 int CodeLevel(TCodeSystem system, const std::string& code)
 {
     const int parts = CodeSystemInfo(system).Levels;
     const std::string unset = UnsetCodePart(system);
     int level = -1;
     for (int part = 0; part < parts; ++part) {
-        const std::string piece = code.size() > std::size_t(2 * part) ? code.substr(2 * part, 2) : std::string();
+        const std::string piece = CodePart(code, part);
         if (piece == unset || piece.empty())
             break;
         level = part;
@@ -64,4 +68,10 @@ std::string AncestorCode(TCodeSystem system, const std::string& code, int level)
     for (int part = level + 1; part < parts; ++part)
         result += UnsetCodePart(system);
     return result;
+}
+
+int WrittenCodeLevel(TCodeSystem system, const std::string& code)
+{
+    const int level = CodeLevel(system, code);
+    return level >= 0 && AncestorCode(system, code, level) == code ? level : -1;
 }

@@ -31,11 +31,18 @@ bool IsCompanyCodesEditor(const std::string& editorName);
 // UNSPSC, empty for Harmonized.
 std::string UnsetCodePart(TCodeSystem system);
 
+// The two characters of a code's part Part (0 the first); empty past its end.
+std::string CodePart(const std::string& code, int part);
+
 // The level (0 for the top) of a UNSPSC or Harmonized code: the number of
 // its leading parts that are set, less one ("10000000" 0, "10101500" 2;
 // Harmonized parts below the level are empty: "4802" 1). -1 for a code that
 // sets no part.
 int CodeLevel(TCodeSystem system, const std::string& code);
+// The level of a code written as the system writes its codes (its parts
+// below the level unset: "10101500" 2); -1 for any other text (a part set
+// below one left unset, "10001500", or no part set).
+int WrittenCodeLevel(TCodeSystem system, const std::string& code);
 // The code of the ancestor on Level (the parts below it unset); the code
 // itself when it is on that level or above.
 std::string AncestorCode(TCodeSystem system, const std::string& code, int level);

@@ -1,5 +1,7 @@
 #include "catalog/codes/CodeTree.h"
 
+#include "common/CommonFunctionsDetail.h"
+
 #include <algorithm>
 #include <numeric>
 #include <unordered_map>
@@ -8,15 +10,6 @@ namespace {
 
 // Deeper than any code system's tree: bounds the walks up a damaged table.
 constexpr int kMaxDepth = 32;
-
-// As SQLite's NOCASE compares: ASCII letters folded, other bytes as they are.
-std::string Folded(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
 
 }  // namespace
 
@@ -77,8 +70,8 @@ std::vector<std::string> TCodeTree::PathTo(const std::string& code)
     const TCodeSystem system = database_.System();
     std::vector<std::string> path;
     if (!CodeSystemInfo(system).Numeric) {
-        const int level = CodeLevel(system, code);
-        if (level < 0 || AncestorCode(system, code, level) != code)
+        const int level = WrittenCodeLevel(system, code);
+        if (level < 0)
             return {};
         for (int l = 0; l <= level; ++l)
             path.push_back(AncestorCode(system, code, l));
@@ -137,7 +130,8 @@ std::pair<std::string, std::string> TCodeTree::KeyPart(const TCodeRow& row) cons
     // Category ids sort as numbers.
     if (CodeSystemInfo(database_.System()).Numeric && code.size() < 12)
         code.insert(0, 12 - code.size(), '0');
-    return {Folded(row.Name), code};
+    // As SQLite's NOCASE compares: ASCII letters folded, other bytes as they are.
+    return {common_detail::LowerCase(row.Name), code};
 }
 
 TCodeTree::TTreeKey TCodeTree::KeyOf(const TCodeNode& node) const

@@ -159,6 +159,16 @@ void TFrameMemberForm::NestEditor(QWidget& page, const std::string& editorName, 
         .OpenItemWithEditor(item, item, context.GetItemType(), editorName, "", context.GetParams(), editorParams);
 }
 
+QWidget& TFrameMemberForm::PageBelowFields(const char* objectName)
+{
+    auto* page = new QWidget(this);
+    page->setObjectName(objectName);
+    if (QLayoutItem* last = Layout->itemAt(Layout->count() - 1); last && last->spacerItem())
+        delete Layout->takeAt(Layout->count() - 1);
+    Layout->addWidget(page, 1);
+    return *page;
+}
+
 void TFrameMemberForm::HideField(const std::string& control)
 {
     if (QWidget* widget = Control(control))

@@ -58,6 +58,9 @@ protected:
     // the item's context).
     void NestEditors(QWidget& page, int editorKind);
     void NestEditor(QWidget& page, const std::string& editorName, const std::string& editorParams);
+    // A page below the fields that takes the room left (in place of the
+    // stretch that keeps the fields at the top), for a nested editor.
+    QWidget& PageBelowFields(const char* objectName);
     // The catalog type of the open catalog.
     int CatalogType() const;
     // The field's control shows Value (as the user typed it, tracked as a change).

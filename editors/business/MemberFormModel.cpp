@@ -22,7 +22,8 @@ namespace {
 const std::string kEmpty;
 const std::vector<std::string> kNoCodes;
 
-// Lines "code=text" as choices of caption text and code code.
+}  // namespace
+
 std::vector<TMemberField::TChoice> CodeTextChoices(const std::vector<std::string>& lines)
 {
     std::vector<TMemberField::TChoice> choices;
@@ -36,7 +37,17 @@ std::vector<TMemberField::TChoice> CodeTextChoices(const std::vector<std::string
     return choices;
 }
 
-}  // namespace
+std::vector<std::string> MemberListValues(const std::string& classTag, const std::string& member,
+                                          const std::string& lang)
+{
+    std::vector<std::string> lines;
+    if (!RootObject)
+        return lines;
+    TTolvexObjectContext& objects = RootObject->ObjectContext();
+    if (TAbstractCClassDefinition* definition = objects.GetClassDefinition(objects.GetClassId(classTag)))
+        definition->FillListChoices(definition->GetMemberId(member), lang, lines);
+    return lines;
+}
 
 TMemberField MemberField(const char* control, const char* caption, const char* classTag, const char* member,
                          TMemberField::TKind kind)
@@ -78,16 +89,11 @@ std::vector<TMemberField::TChoice> TMemberFormModel::Choices(const TMemberField&
         const auto currencies = CodeTextChoices(RootObject->References().GetCurrencies());
         choices.insert(choices.end(), currencies.begin(), currencies.end());
     } else if (!field.ChoicesOf.first.empty()) {
-        TTolvexObjectContext& objects = RootObject->ObjectContext();
-        if (TAbstractCClassDefinition* definition =
-                objects.GetClassDefinition(objects.GetClassId(field.ChoicesOf.first))) {
-            std::vector<std::string> lines;
-            definition->FillListChoices(definition->GetMemberId(field.ChoicesOf.second), context_.LangCode, lines);
-            auto listed = CodeTextChoices(lines);
-            std::sort(listed.begin(), listed.end(),
-                      [](const TMemberField::TChoice& a, const TMemberField::TChoice& b) { return a.Caption < b.Caption; });
-            choices.insert(choices.end(), listed.begin(), listed.end());
-        }
+        auto listed =
+            CodeTextChoices(MemberListValues(field.ChoicesOf.first, field.ChoicesOf.second, context_.LangCode));
+        std::sort(listed.begin(), listed.end(),
+                  [](const TMemberField::TChoice& a, const TMemberField::TChoice& b) { return a.Caption < b.Caption; });
+        choices.insert(choices.end(), listed.begin(), listed.end());
     } else if (field.ReferenceList) {
         std::vector<std::string> lines;
         RootObject->References().FillReferenceList(field.ReferenceList, lines, true, context_.LangCode);

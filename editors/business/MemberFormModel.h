@@ -65,6 +65,14 @@ struct TMemberField {
 TMemberField MemberField(const char* control, const char* caption, const char* classTag, const char* member,
                          TMemberField::TKind kind = TMemberField::Text);
 
+// Lines "code=text" as choices of caption text and code code (a line without
+// "=" is both).
+std::vector<TMemberField::TChoice> CodeTextChoices(const std::vector<std::string>& lines);
+// The "code=text" lines of the allowed values of a member of the class of
+// that tag, in Lang ("XXX": language-neutral); none for an unknown class.
+std::vector<std::string> MemberListValues(const std::string& classTag, const std::string& member,
+                                          const std::string& lang);
+
 class TMemberFormModel {
 public:
     TMemberFormModel(const TSiteModelContext& context, std::vector<TMemberField> fields);

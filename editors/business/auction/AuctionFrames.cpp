@@ -229,11 +229,7 @@ TFrameEBayGallery::TFrameEBayGallery(TFrameSite& site)
 void TFrameEBayGallery::InitControls()
 {
     TFrameMemberForm::InitControls();
-    auto* page = new QWidget(this);
-    page->setObjectName("pnlGallery");
-    delete Layout->takeAt(Layout->count() - 1);
-    Layout->addWidget(page, 1);
-    NestEditor(*page, TFrameImageMemberTab::kEditorName,
+    NestEditor(PageBelowFields("pnlGallery"), TFrameImageMemberTab::kEditorName,
                TFrameImageMemberTab::Params("eBayImages", "GalleryImage", "eBay Gallery", false, "Gallery Image"));
 }
 

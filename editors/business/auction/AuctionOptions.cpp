@@ -1,11 +1,7 @@
 #include "editors/business/auction/AuctionOptions.h"
 
-#include "catalog/Singletons.h"
-#include "catalog/Tolvex.h"
 #include "common/CommonFunctions.h"
 #include "editors/site/SiteDatabaseWrites.h"
-#include "storage/AbstractCClassDefinition.h"
-#include "storage/TolvexObjectContext.h"
 
 namespace {
 
@@ -77,18 +73,5 @@ std::vector<std::string> TAuctionOptions::DefaultsWarnings(const std::string& co
 
 std::vector<TMemberField::TChoice> TAuctionOptions::Choices(const std::string& member)
 {
-    std::vector<TMemberField::TChoice> choices;
-    if (!RootObject)
-        return choices;
-    TTolvexObjectContext& objects = RootObject->ObjectContext();
-    TAbstractCClassDefinition* definition = objects.GetClassDefinition(objects.GetClassId("eBayPrice"));
-    if (!definition)
-        return choices;
-    std::vector<std::string> lines;
-    definition->FillListChoices(definition->GetMemberId(member), "XXX", lines);
-    for (const std::string& line : lines) {
-        const std::size_t equals = line.find('=');
-        choices.push_back({line.substr(equals + 1), line.substr(0, equals)});
-    }
-    return choices;
+    return CodeTextChoices(MemberListValues("eBayPrice", member, "XXX"));
 }

@@ -42,11 +42,7 @@ void TFrameShoppingCart::InitControls()
 {
     TFrameMemberForm::InitControls();
     // The logo's own tab, below the fields, takes the room that is left.
-    auto* page = new QWidget(this);
-    page->setObjectName("pnlLogo");
-    delete Layout->takeAt(Layout->count() - 1);
-    Layout->addWidget(page, 1);
-    NestEditor(*page, TFrameImageMemberTab::kEditorName, shopping_cart::LogoEditorParams());
+    NestEditor(PageBelowFields("pnlLogo"), TFrameImageMemberTab::kEditorName, shopping_cart::LogoEditorParams());
 }
 
 void TFrameShoppingCart::AfterLoad()

@@ -85,17 +85,22 @@ TCodesEditorModel::TAdd TCodesEditorModel::AddFromTree(const TCodeNode& node)
     return Add({node.Row.Code, node.Row.Name, node.Row.IsTolvexCode}, !companyVariant_);
 }
 
-TCodesEditorModel::TAdd TCodesEditorModel::AddFromCompany(const std::string& code)
+TCodesEditorModel::TAdd TCodesEditorModel::CheckAddFromCompany(const std::string& code) const
 {
-    const auto found =
-        std::find_if(company_.begin(), company_.end(), [&](const TCodeEntry& e) { return e.Code == code; });
-    if (found == company_.end())
+    if (!Holds(company_, code))
         return TAdd::NotChoosable;
     if (IsChosen(code))
         return TAdd::AlreadyChosen;
-    if (!CanChooseMore())
-        return TAdd::LimitReached;
-    return Add(*found, false);
+    return CanChooseMore() ? TAdd::Added : TAdd::LimitReached;
+}
+
+TCodesEditorModel::TAdd TCodesEditorModel::AddFromCompany(const std::string& code)
+{
+    const TAdd check = CheckAddFromCompany(code);
+    if (check != TAdd::Added)
+        return check;
+    return Add(*std::find_if(company_.begin(), company_.end(), [&](const TCodeEntry& e) { return e.Code == code; }),
+               false);
 }
 
 TCodesEditorModel::TAdd TCodesEditorModel::Add(const TCodeEntry& entry, bool alsoToCompany)

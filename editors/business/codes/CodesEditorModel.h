@@ -60,6 +60,8 @@ public:
     // What adding the node would do, without doing it.
     TAdd CheckAdd(const TCodeNode& node) const;
     TAdd AddFromTree(const TCodeNode& node);
+    // What adding the company's code would do, without doing it.
+    TAdd CheckAddFromCompany(const std::string& code) const;
     TAdd AddFromCompany(const std::string& code);
     // Removes a chosen code; for the partner categories the company's list
     // loses the code too when no other item uses it any more.

@@ -2,12 +2,10 @@
 
 #include "catalog/InternalPluginsManager.h"
 #include "catalog/codes/CodeSystem.h"
-#include "common/CommonFunctionsDetail.h"
 #include "editors/business/codes/FrameCodesEditor.h"
 #include "editors/business/products/ProductContainerFrames.h"
 #include "editors/framework/FrameClass.h"
 #include "editors/site/SiteTabsEditor.h"
-
 
 namespace {
 
@@ -23,7 +21,6 @@ public:
 const TFrameClassOf<TFrameCodesEditor> kCodesFrame("", "TFrameCodesEditor");
 const TFrameClassOf<TFrameCodesContainer> kContainerFrame("", "TFrameCodesContainer");
 
-
 }  // namespace
 
 TCodesEditor::TCodesEditor(std::string name, std::string params) : TTolvexUIEditor(std::move(name), std::move(params))
@@ -32,25 +29,23 @@ TCodesEditor::TCodesEditor(std::string name, std::string params) : TTolvexUIEdit
 
 std::string TCodesEditor::TabCaption(const std::string& editorName)
 {
-    const std::string name = common_detail::LowerCase(editorName);
-    if (name.find("unspsc") != std::string::npos)
-        return "UNSP/SC";
-    if (name.find("ebay") != std::string::npos)
-        return name.find("company") != std::string::npos ? "eBay" : "Category";
-    if (name.find("zarivuro") != std::string::npos)
-        return "Zarivuro";
+    switch (CodeSystemOfEditor(editorName)) {
+    case TCodeSystem::Unspsc: return "UNSP/SC";
+    case TCodeSystem::EBay: return IsCompanyCodesEditor(editorName) ? "eBay" : "Category";
+    case TCodeSystem::Zarivuro: return "Zarivuro";
+    case TCodeSystem::Harmonized: break;
+    }
     return "Harmonized System";
 }
 
 std::string TCodesEditor::TabName(const std::string& editorName)
 {
-    const std::string name = common_detail::LowerCase(editorName);
-    if (name.find("unspsc") != std::string::npos)
-        return "CodesEditor-unspsc";
-    if (name.find("ebay") != std::string::npos)
-        return "CodesEditor-ebay";
-    if (name.find("zarivuro") != std::string::npos)
-        return "CodesEditor-zarivuro";
+    switch (CodeSystemOfEditor(editorName)) {
+    case TCodeSystem::Unspsc: return "CodesEditor-unspsc";
+    case TCodeSystem::EBay: return "CodesEditor-ebay";
+    case TCodeSystem::Zarivuro: return "CodesEditor-zarivuro";
+    case TCodeSystem::Harmonized: break;
+    }
     return "CodesEditor-harmonized";
 }
 

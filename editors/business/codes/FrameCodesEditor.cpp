@@ -87,18 +87,6 @@ std::string CodeOf(const QTreeWidgetItem* item)
     return item ? S(item->data(0, Qt::UserRole).toString()) : std::string();
 }
 
-// The hourglass while the search runs, also when it fails.
-class TWait {
-public:
-    explicit TWait(TCommonGui& gui) : gui_(gui) { gui_.BeginWait(); }
-    ~TWait() { gui_.EndWait(); }
-    TWait(const TWait&) = delete;
-    TWait& operator=(const TWait&) = delete;
-
-private:
-    TCommonGui& gui_;
-};
-
 }  // namespace
 
 TFrameCodesEditor::TFrameCodesEditor(TFrameSite& site)
@@ -344,7 +332,7 @@ void TFrameCodesEditor::UpdateButtons()
     if (const TCodeNode* node = SelectedNode())
         add = model_->CheckAdd(*node) == TCodesEditorModel::TAdd::Added;
     else if (const std::string code = SelectedCompanyCode(); !code.empty())
-        add = !model_->IsChosen(code) && model_->CanChooseMore();
+        add = model_->CheckAddFromCompany(code) == TCodesEditorModel::TAdd::Added;
     btnCodesAdd_->setEnabled(add);
     btnCodesRemove_->setEnabled(!lvCodesData_->selectedItems().isEmpty());
     btnCodesSearch_->setEnabled(!edtCodesSearch_->text().trimmed().isEmpty());
@@ -415,7 +403,8 @@ void TFrameCodesEditor::Search()
     tvCodesAllCodes_->setFocus();
     std::string first;
     {
-        TWait wait(GetContext()->Services().Gui);
+        // The hourglass while the search runs, also when it fails.
+        TWaitCursor wait(GetContext()->Services().Gui);
         tree_->Search(keywords);
         treeModel_->HitsChanged();
         first = tree_->NextHit(nullptr);
@@ -423,8 +412,7 @@ void TFrameCodesEditor::Search()
             ShowInTree(first);
     }
     if (first.empty()) {
-        GetContext()->Services().Gui.ShowInformation(
-            GetContext()->TranslateFmt("String \"$1\" not found", {keywords}), false);
+        SayNotFound(keywords);
         return;
     }
     SetSearchMode(true);
@@ -434,12 +422,17 @@ void TFrameCodesEditor::FindNext()
 {
     const std::string next = tree_->NextHit(SelectedNode());
     if (next.empty()) {
-        GetContext()->Services().Gui.ShowInformation(
-            GetContext()->TranslateFmt("String \"$1\" not found", {S(edtCodesSearch_->text().trimmed())}), false);
+        SayNotFound(S(edtCodesSearch_->text().trimmed()));
         return;
     }
     tvCodesAllCodes_->setFocus();
     ShowInTree(next);
+}
+
+void TFrameCodesEditor::SayNotFound(const std::string& keywords)
+{
+    GetContext()->Services().Gui.ShowInformation(GetContext()->TranslateFmt("String \"$1\" not found", {keywords}),
+                                                 false);
 }
 
 bool TFrameCodesEditor::eventFilter(QObject* watched, QEvent* event)
@@ -458,8 +451,8 @@ bool TFrameCodesEditor::eventFilter(QObject* watched, QEvent* event)
         node = tree_->Locate(code, [](TCodeNode&) {});
     } else if (drop->source() == lvCodesCompanyCodes_)
         companyCode = SelectedCompanyCode();
-    const bool acceptable = node ? model_->CheckAdd(*node) == TCodesEditorModel::TAdd::Added
-                                 : !companyCode.empty() && !model_->IsChosen(companyCode) && model_->CanChooseMore();
+    const bool acceptable = (node ? model_->CheckAdd(*node) : model_->CheckAddFromCompany(companyCode)) ==
+                            TCodesEditorModel::TAdd::Added;
     if (!acceptable) {
         drop->ignore();
         return true;

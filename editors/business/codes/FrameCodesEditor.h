@@ -43,6 +43,7 @@ public:
     // "Go!": a new search; "Next": the next hit after the selected node.
     void Search();
     void FindNext();
+    void SayNotFound(const std::string& keywords);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

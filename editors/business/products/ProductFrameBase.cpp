@@ -72,21 +72,27 @@ void TProductFrameBase::InitControls()
     AddBelow(*this);
     layout->addStretch();
 
-    connect(edtCode_, &QLineEdit::textEdited, this, [this](const QString& text) { CodeEdited(text); });
+    connect(edtCode_, &QLineEdit::textEdited, this, [this] { CodeEdited(); });
     connect(edtName_, &QLineEdit::textEdited, this, [this] { NameOrCodeEdited(); });
     connect(edtDescription_, &QPlainTextEdit::textChanged, this, [this] { Changed(); });
     connect(edtHistory_, &QPlainTextEdit::textChanged, this, [this] { Changed(); });
 }
 
-void TProductFrameBase::CodeEdited(const QString& text)
+void TProductFrameBase::ShowTypedCode(QLineEdit& edit, int catalogType)
 {
     // Outside catalog type 12 letters show in upper case as they are typed.
-    const QString shown = Q(TProductPropertiesModel::ShownCode(S(text), CatalogType()));
+    const QString text = edit.text();
+    const QString shown = Q(TProductPropertiesModel::ShownCode(S(text), catalogType));
     if (shown != text) {
-        const int cursor = edtCode_->cursorPosition();
-        edtCode_->setText(shown);
-        edtCode_->setCursorPosition(cursor);
+        const int cursor = edit.cursorPosition();
+        edit.setText(shown);
+        edit.setCursorPosition(cursor);
     }
+}
+
+void TProductFrameBase::CodeEdited()
+{
+    ShowTypedCode(*edtCode_, CatalogType());
     NameOrCodeEdited();
 }
 

@@ -32,6 +32,10 @@ public:
     bool Save() override;
     void AfterSave() override;
 
+    // Shows the typed code in Edit as the product frames show codes (upper
+    // case outside catalog type 12), the cursor where it was.
+    static void ShowTypedCode(QLineEdit& edit, int catalogType);
+
 protected:
     virtual void AddRows(QFormLayout& /*form*/) {}
     virtual void LoadRows() {}
@@ -48,7 +52,7 @@ protected:
     bool KeepsHistory = false;
 
 private:
-    void CodeEdited(const QString& text);
+    void CodeEdited();
     void NameOrCodeEdited();
     void ReadControls();
 

@@ -1,10 +1,7 @@
 #include "editors/business/products/RetailPriceControls.h"
 
-#include "catalog/Singletons.h"
-#include "catalog/Tolvex.h"
 #include "editors/business/products/RetailPriceModel.h"
 #include "gui/UiText.h"
-#include "storage/References.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -92,13 +89,9 @@ void TRetailPriceControls::Load(const TSiteModelContext& context)
     edtPrice_->setText(Q(model_->PriceText()));
     if (withCurrencyAndStock_) {
         cbCurrency_->clear();
-        std::string currencyName = model_->CurrencyCode();
-        if (RootObject)
-            for (const std::string& line : RootObject->References().GetCurrencies())
-                if (line.starts_with(model_->CurrencyCode() + "="))
-                    currencyName = line.substr(model_->CurrencyCode().size() + 1);
-        if (!model_->CurrencyCode().empty())
-            cbCurrency_->addItem(Q(currencyName + " (" + model_->CurrencyCode() + ")"), Q(model_->CurrencyCode()));
+        const std::string& code = model_->CurrencyCode();
+        if (!code.empty())
+            cbCurrency_->addItem(Q(TRetailPriceModel::CurrencyName(code).value_or(code) + " (" + code + ")"), Q(code));
         edtStock_->setText(Q(model_->StockText()));
     }
     loading_ = false;

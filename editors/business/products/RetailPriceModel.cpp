@@ -3,17 +3,30 @@
 #include "catalog/Catalog.h"
 #include "catalog/CatalogData.h"
 #include "catalog/Singletons.h"
+#include "catalog/Tolvex.h"
 #include "common/Amount.h"
 #include "common/Translation.h"
 #include "editors/business/BusinessIds.h"
 #include "storage/AbstractCObject.h"
 #include "storage/AbstractObjectCollection.h"
 #include "storage/MemberValueText.h"
+#include "storage/References.h"
 
 #include <cstdlib>
 #include <vector>
 
 TRetailPriceModel::TRetailPriceModel(const TSiteModelContext& context) : context_(context) {}
+
+std::optional<std::string> TRetailPriceModel::CurrencyName(const std::string& code)
+{
+    // The list holds "code=name" lines; a later line of the same code wins.
+    std::optional<std::string> name;
+    if (RootObject)
+        for (const std::string& line : RootObject->References().GetCurrencies())
+            if (line.starts_with(code + "="))
+                name = line.substr(code.size() + 1);
+    return name;
+}
 
 void TRetailPriceModel::Load()
 {

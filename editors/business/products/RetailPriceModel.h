@@ -11,6 +11,7 @@
 // has none.
 #include "editors/site/SiteModelContext.h"
 
+#include <optional>
 #include <string>
 
 class TRetailPriceModel {
@@ -24,6 +25,8 @@ public:
     const std::string& ScheduleName() const { return scheduleName_; }
     // The schedule's currency (the catalog's default currency when it has none).
     const std::string& CurrencyCode() const { return currencyCode_; }
+    // The name the program's currency list gives Code; none when the list lacks it.
+    static std::optional<std::string> CurrencyName(const std::string& code);
 
     const std::string& PriceText() const { return priceText_; }
     const std::string& StockText() const { return stockText_; }

@@ -11,7 +11,6 @@
 #include "editors/site/SiteFrameContext.h"
 #include "editors/site/SiteTabsEditor.h"
 #include "gui/UiText.h"
-#include "storage/AbstractCClassDefinition.h"
 #include "storage/ObjectFactory.h"
 #include "storage/NameValueLines.h"
 #include "storage/References.h"
@@ -47,16 +46,6 @@ std::vector<TMemberField> ProfileFields()
                     TMemberField::Integer),
         MemberField("memOtherInfo", "&Other information:", kProfile, "OtherInfo", TMemberField::Memo),
     };
-}
-
-// "code=text" lines of the allowed values of a member, language-neutral.
-std::vector<std::string> AllowedValues(const char* classTag, const char* member)
-{
-    std::vector<std::string> lines;
-    TTolvexObjectContext& objects = RootObject->ObjectContext();
-    if (TAbstractCClassDefinition* definition = objects.GetClassDefinition(objects.GetClassId(classTag)))
-        definition->FillListChoices(definition->GetMemberId(member), "XXX", lines);
-    return lines;
 }
 
 struct TRowControl {
@@ -100,12 +89,8 @@ TFrameSupplierInfo::TFrameSupplierInfo(TFrameSite& site) : TFrameMemberForm(site
 void TFrameSupplierInfo::InitControls()
 {
     TFrameMemberForm::InitControls();
-    auto* page = new QWidget(this);
-    page->setObjectName("pnlSupplierImage");
-    delete Layout->takeAt(Layout->count() - 1);
-    Layout->addWidget(page, 1);
     // The image dialog is asked for nothing in particular.
-    NestEditor(*page, TFrameImageMemberTab::kEditorName,
+    NestEditor(PageBelowFields("pnlSupplierImage"), TFrameImageMemberTab::kEditorName,
                "class=ZUDISupplierProfile&member=SupplierImage&foldername=&savelarge=no&tabcaption=Image"
                "&tabname=Image-SupplierImage");
 }
@@ -171,12 +156,11 @@ void TSupplierRowDialog::InitControls()
         }
         case TRowControl::Choice: {
             auto* combo = new QComboBox(this);
-            const std::vector<std::string> lines = row.ChoicesClass ? AllowedValues(row.ChoicesClass, "Type")
+            // The allowed values are language-neutral.
+            const std::vector<std::string> lines = row.ChoicesClass ? MemberListValues(row.ChoicesClass, "Type", "XXX")
                                                                     : RootObject->References().GetCountries();
-            for (const std::string& line : lines) {
-                const std::size_t equals = line.find('=');
-                combo->addItem(Q(line.substr(equals + 1)), Q(line.substr(0, equals)));
-            }
+            for (const TMemberField::TChoice& choice : CodeTextChoices(lines))
+                combo->addItem(Q(choice.Caption), Q(choice.Code));
             combo->setCurrentIndex(std::max(0, combo->findData(value)));
             control = combo;
             break;

@@ -78,6 +78,8 @@ TEST(CodeTree, UnspscLevelsAreReadOnExpansionAndOnlyCommoditiesAreChosen)
     EXPECT_FALSE(tree.IsChoosable(*segment));
     EXPECT_EQ(tree.Locate("14111599"), nullptr) << "not in the table";
     EXPECT_EQ(tree.Locate("1411150"), nullptr) << "not a code";
+    EXPECT_EQ(tree.Locate("14001507"), nullptr) << "a part set below one left unset is no code";
+    EXPECT_FALSE(tree.Database().Find("14001507"));
 }
 
 TEST(CodeTree, FindTellsAKnownCodeFromOneTheTableLacks)

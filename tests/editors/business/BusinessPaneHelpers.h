@@ -24,6 +24,7 @@
 #include <QComboBox>
 #include <QTimer>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -50,6 +51,20 @@ inline void Write(TMainWindowFixture& f, int itemId, int classId, const std::fun
         f.Root().Catalog().GetObjectFactory().CreateObjectTyped(itemId, classId, 0, f.Main(), "shop");
     fill(*object);
     object->Save();
+}
+
+// Makes the tab of that caption ("&" aside) current in the tab widget of
+// the editor pane that holds it; false when none does.
+inline bool ShowNestedTab(TMainWindowFixture& f, const QString& caption)
+{
+    for (QTabWidget* tabs : f.EditorPane()->findChildren<QTabWidget*>())
+        for (int i = 0; i < tabs->count(); ++i)
+            if (tabs->tabText(i).remove('&') == caption) {
+                tabs->setCurrentIndex(i);
+                QCoreApplication::processEvents();
+                return true;
+            }
+    return false;
 }
 
 inline int AddNamedItem(TMainWindowFixture& f, int itemType, int parent, const std::string& name)

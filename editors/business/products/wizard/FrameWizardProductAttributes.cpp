@@ -2,7 +2,7 @@
 
 #include "catalog/CatalogData.h"
 #include "common/MemberTypes.h"
-#include "editors/business/products/ProductPropertiesModel.h"
+#include "editors/business/products/ProductFrameBase.h"
 #include "editors/business/products/wizard/ProductWizardModel.h"
 #include "editors/business/products/wizard/WizardPage.h"
 #include "editors/framework/TolvexControlClass.h"
@@ -51,7 +51,7 @@ void TFrameWizardProductAttributes::InitControls()
     QVBoxLayout* layout = wizard_page::PageLayout(*this, tr("Enter product name and code."));
     layout->addLayout(form, 1);
 
-    connect(edtCode_, &QLineEdit::textEdited, this, [this](const QString& text) { CodeEdited(text); });
+    connect(edtCode_, &QLineEdit::textEdited, this, [this] { CodeEdited(); });
     connect(edtName_, &QLineEdit::textEdited, this, [this] { SetModified(); });
     connect(edtDescription_, &QPlainTextEdit::textChanged, this, [this] {
         if (TrackChanges)
@@ -59,16 +59,9 @@ void TFrameWizardProductAttributes::InitControls()
     });
 }
 
-void TFrameWizardProductAttributes::CodeEdited(const QString& text)
+void TFrameWizardProductAttributes::CodeEdited()
 {
-    // The code shows as the product frames show it: upper case outside catalog type 12.
-    const int type = GetContext()->Data() ? GetContext()->Data()->GetCatalogType() : 0;
-    const QString shown = Q(TProductPropertiesModel::ShownCode(S(text), type));
-    if (shown != text) {
-        const int cursor = edtCode_->cursorPosition();
-        edtCode_->setText(shown);
-        edtCode_->setCursorPosition(cursor);
-    }
+    TProductFrameBase::ShowTypedCode(*edtCode_, GetContext()->Data() ? GetContext()->Data()->GetCatalogType() : 0);
     SetModified();
 }
 

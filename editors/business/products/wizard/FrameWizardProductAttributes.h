@@ -24,7 +24,7 @@ public:
     bool Save() override;
 
 private:
-    void CodeEdited(const QString& text);
+    void CodeEdited();
 
     std::string lang_;
     QLineEdit* edtCode_ = nullptr;

@@ -1,7 +1,6 @@
 #include "editors/business/products/wizard/FrameWizardProductPrice.h"
 
-#include "catalog/Singletons.h"
-#include "catalog/Tolvex.h"
+#include "editors/business/products/RetailPriceModel.h"
 #include "editors/business/products/wizard/ProductWizardModel.h"
 #include "editors/business/products/wizard/WizardPage.h"
 #include "editors/framework/TolvexControlClass.h"
@@ -9,7 +8,6 @@
 #include "editors/framework/ui/QtFrameSite.h"
 #include "editors/site/SiteFrameContext.h"
 #include "gui/UiText.h"
-#include "storage/References.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -88,12 +86,8 @@ void TFrameWizardProductPrice::ShowCurrency()
     const std::string code = S(cbSchedule_->currentData(Qt::UserRole + 1).toString());
     if (code.empty())
         return;
-    std::string name = code;
-    if (RootObject)
-        for (const std::string& line : RootObject->References().GetCurrencies())
-            if (line.starts_with(code + "="))
-                name = line.substr(code.size() + 1) + " (" + code + ")";
-    cbCurrency_->addItem(Q(name), Q(code));
+    const std::optional<std::string> name = TRetailPriceModel::CurrencyName(code);
+    cbCurrency_->addItem(Q(name ? *name + " (" + code + ")" : code), Q(code));
 }
 
 void TFrameWizardProductPrice::LoadFromObjects(bool /*languageSwitch*/)

@@ -29,18 +29,6 @@ protected:
         OpenItem(f, kCompany, "Options-eBay");
     }
     std::string Property(int id) { return TCatalog::GetCatalogProperty(id, f.Main(), f.Data().GetCatalogCode()); }
-    // The nested tab with that caption made current.
-    void ShowNestedTab(const QString& caption)
-    {
-        for (QTabWidget* tabs : f.EditorPane()->findChildren<QTabWidget*>())
-            for (int i = 0; i < tabs->count(); ++i)
-                if (tabs->tabText(i).remove('&') == caption) {
-                    tabs->setCurrentIndex(i);
-                    QCoreApplication::processEvents();
-                    return;
-                }
-        ADD_FAILURE() << "no tab " << caption.toStdString();
-    }
     std::string StoredListing(int item, int classId, int memberId)
     {
         return Committed(f, "SELECT COALESCE((SELECT NumberValue FROM CNumbers WHERE CatalogCode = :CatalogCode "
@@ -172,7 +160,7 @@ TEST_F(AuctionEditors, TheGalleryPictureIsKeptBySaveAndTakenBackByCancel)
 {
     const TProduct product = AddProduct(f, "C-2", "Table");
     OpenItem(f, product.Placement, "eBay-main");
-    ShowNestedTab("Gallery");
+    EXPECT_TRUE(ShowNestedTab(f, "Gallery"));
     AddImage("btnSelect", folder.Write("gallery.png", TImageDialogFixture::Png(200, 150)));
     QTest::mouseClick(Find<QCheckBox>(f, "chkFeatured"), Qt::LeftButton);
     Shoot(f, "auction-gallery");
@@ -183,7 +171,7 @@ TEST_F(AuctionEditors, TheGalleryPictureIsKeptBySaveAndTakenBackByCancel)
     EXPECT_EQ(StoredListing(product.Data, 4015, 2), "1");
 
     OpenItem(f, product.Placement, "eBay-main");
-    ShowNestedTab("Gallery");
+    EXPECT_TRUE(ShowNestedTab(f, "Gallery"));
     AddImage("btnSelect", folder.Write("other.png", TImageDialogFixture::Png(90, 90)));
     const int images = Images();
     PressCancel(f);
@@ -191,7 +179,7 @@ TEST_F(AuctionEditors, TheGalleryPictureIsKeptBySaveAndTakenBackByCancel)
     EXPECT_EQ(Images(), images - 1);
 
     OpenItem(f, product.Placement, "eBay-main");
-    ShowNestedTab("Gallery");
+    EXPECT_TRUE(ShowNestedTab(f, "Gallery"));
     QTest::mouseClick(Find<QPushButton>(f, "btnDelete"), Qt::LeftButton);
     PressSave(f);
     EXPECT_EQ(StoredListing(product.Data, 4015, 1), "(none)") << "0, which is no value";

@@ -9,6 +9,7 @@
 #include "catalog/codes/CodeDatabase.h"
 #include "common/WellKnownIds.h"
 #include "editors/business/codes/CodesEditorModel.h"
+#include "editors/business/codes/CodesEditors.h"
 #include "storage/AbstractCObject.h"
 
 #include <gtest/gtest.h>
@@ -134,6 +135,8 @@ TEST_F(CodesModel, AThirdEBayCategoryIsRefusedWhicheverWayItComes)
     EXPECT_EQ(tab.model.AddFromCompany("11483"), TCodesEditorModel::TAdd::LimitReached);
     tab.model.Remove("177");
     EXPECT_EQ(tab.model.AddFromCompany("11483"), TCodesEditorModel::TAdd::Added);
+    EXPECT_EQ(tab.model.CheckAddFromCompany("179"), TCodesEditorModel::TAdd::AlreadyChosen);
+    EXPECT_EQ(tab.model.CheckAddFromCompany("99"), TCodesEditorModel::TAdd::NotChoosable) << "not the company's";
     site.Save();
     EXPECT_EQ(Stored(first, TCodeSystem::EBay), (std::vector<std::string>{"11483", "179"}));
 }
@@ -180,3 +183,19 @@ TEST_F(CodesModel, ARemovedPartnerCategoryLeavesTheCompanyOnlyWhenNoOtherItemUse
 }
 
 }  // namespace
+
+TEST(CodesEditorTab, TheShippedEditorNamesGiveTheTabOfTheirCodeSystem)
+{
+    struct Case { const char* editor; const char* caption; const char* tab; };
+    const Case cases[] = {
+        {"CommonUNSPSCCompany", "UNSP/SC", "CodesEditor-unspsc"},
+        {"CommonHarmonizedOther", "Harmonized System", "CodesEditor-harmonized"},
+        {"CommonEBayCompany", "eBay", "CodesEditor-ebay"},
+        {"CommonEBayOther", "Category", "CodesEditor-ebay"},
+        {"CommonZarivuroOther", "Zarivuro", "CodesEditor-zarivuro"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TCodesEditor::TabCaption(c.editor), c.caption) << c.editor;
+        EXPECT_EQ(TCodesEditor::TabName(c.editor), c.tab) << c.editor;
+    }
+}

@@ -88,15 +88,7 @@ TEST_F(SupplierEditors, TheProfileWithItsPictureSaves)
 TEST_F(SupplierEditors, ACertificateOfABadYearIsShownAgainWithWhatWasTyped)
 {
     OpenProfile("SupplierInfo-basic");
-    bool found = false;
-    for (QTabWidget* tabs : f.EditorPane()->findChildren<QTabWidget*>())
-        for (int i = 0; i < tabs->count(); ++i)
-            if (tabs->tabText(i).remove('&') == "Certificates and Awards") {
-                tabs->setCurrentIndex(i);
-                found = true;
-            }
-    ASSERT_TRUE(found);
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(ShowNestedTab(f, "Certificates and Awards"));
     auto* add = Find<QPushButton>(f, "btnListDataAdd");
     ASSERT_NE(add, nullptr);
     int shown = 0;
@@ -160,11 +152,7 @@ TEST_F(SupplierEditors, AnExportRecordNamesThePickedProductAndNeedsAVolume)
 {
     const TProduct chair = AddProduct(f, "C-1", "Chair");
     OpenProfile("SupplierInfo-basic");
-    for (QTabWidget* tabs : f.EditorPane()->findChildren<QTabWidget*>())
-        for (int i = 0; i < tabs->count(); ++i)
-            if (tabs->tabText(i).remove('&') == "Export")
-                tabs->setCurrentIndex(i);
-    QCoreApplication::processEvents();
+    EXPECT_TRUE(ShowNestedTab(f, "Export"));
     auto* add = Find<QPushButton>(f, "btnListDataAdd");
     ASSERT_NE(add, nullptr);
     int shown = 0;

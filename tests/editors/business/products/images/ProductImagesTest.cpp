@@ -4,9 +4,8 @@
 // had none, and every other change, goes again with Cancel; deleting the
 // main image while the box is checked takes the thumbnail with it.
 #include "../../BusinessPaneHelpers.h"
+#include "../../../media/ImageDialogFixture.h"
 
-#include "common/Picture.h"
-#include "common/PictureCodec.h"
 #include "editors/framework/Registration.h"
 #include "support/TempFolder.h"
 
@@ -17,16 +16,6 @@
 using namespace business_test;
 
 namespace {
-
-std::string Png(int width, int height)
-{
-    TPicture picture(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            picture.SetPixel(x, y, {60, static_cast<std::uint8_t>(x * 255 / width),
-                                    static_cast<std::uint8_t>(y * 255 / height), 255});
-    return TPictureCodec::ForKind(TPictureKind::Png).Encode(picture);
-}
 
 class ProductImagesTest : public ::testing::Test {
 protected:
@@ -80,7 +69,7 @@ TEST_F(ProductImagesTest, MainImageForThumbnailIsSavedAndPublishedWithItsThumbna
 {
     ASSERT_TRUE(UseMain()->isChecked()) << "the main image gives the thumbnail by default";
     EXPECT_FALSE(Find<QPushButton>(f, "btnSelectThumbnail")->isEnabled());
-    ChooseMain(folder_.Write("lamp.png", Png(500, 400)));
+    ChooseMain(folder_.Write("lamp.png", TImageDialogFixture::Png(500, 400)));
     EXPECT_NE(Find<QWidget>(f, "prvMainImage"), nullptr);
     EXPECT_NE(Find<QWidget>(f, "prvThumbnailImage"), nullptr);
     EXPECT_TRUE(f.Editor().Context()->IsModified());
@@ -101,7 +90,7 @@ TEST_F(ProductImagesTest, MainImageForThumbnailIsSavedAndPublishedWithItsThumbna
 
 TEST_F(ProductImagesTest, CancelRestoresThePicturesAndTakesAwayTheCopiesMade)
 {
-    ChooseMain(folder_.Write("first.png", Png(320, 240)));
+    ChooseMain(folder_.Write("first.png", TImageDialogFixture::Png(320, 240)));
     PressSave(f);
     const int first = Stored(1);
     const int firstThumbnail = Stored(2);
@@ -112,7 +101,7 @@ TEST_F(ProductImagesTest, CancelRestoresThePicturesAndTakesAwayTheCopiesMade)
     // checked again: the tab makes the copy itself.
     UseMain()->click();
     EXPECT_TRUE(Find<QPushButton>(f, "btnSelectThumbnail")->isEnabled());
-    ChooseMain(folder_.Write("second.png", Png(320, 240)));
+    ChooseMain(folder_.Write("second.png", TImageDialogFixture::Png(320, 240)));
     const int chosen = Images();
     EXPECT_GT(chosen, images);
     UseMain()->click();
@@ -129,7 +118,7 @@ TEST_F(ProductImagesTest, CancelRestoresThePicturesAndTakesAwayTheCopiesMade)
 
 TEST_F(ProductImagesTest, DeletingTheMainImageTakesTheThumbnailAlongAndSavesBothAsNone)
 {
-    ChooseMain(folder_.Write("lamp.png", Png(320, 240)));
+    ChooseMain(folder_.Write("lamp.png", TImageDialogFixture::Png(320, 240)));
     PressSave(f);
     ASSERT_GT(Stored(2), 0);
     QTest::mouseClick(Find<QPushButton>(f, "btnDeleteMainImage"), Qt::LeftButton);

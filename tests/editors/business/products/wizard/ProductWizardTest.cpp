@@ -5,10 +5,9 @@
 // page leaves no product and no picture; refused values keep the wizard
 // open on the page to mend.
 #include "../../BusinessPaneHelpers.h"
+#include "../../../media/ImageDialogFixture.h"
 
 #include "common/CommonImages.h"
-#include "common/Picture.h"
-#include "common/PictureCodec.h"
 #include "editors/framework/Registration.h"
 #include "support/TempFolder.h"
 
@@ -22,16 +21,6 @@
 using namespace business_test;
 
 namespace {
-
-std::string Png(int width, int height)
-{
-    TPicture picture(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            picture.SetPixel(x, y, {static_cast<std::uint8_t>(x * 255 / width), 90,
-                                    static_cast<std::uint8_t>(y * 255 / height), 255});
-    return TPictureCodec::ForKind(TPictureKind::Png).Encode(picture);
-}
 
 void Shot(QWidget& window, const char* name)
 {
@@ -139,7 +128,7 @@ protected:
 TEST_F(ProductWizardTest, FinishMakesOneWholeProductThatThePreviewAndTheSiteShowWithItsPictureAndPrice)
 {
     const int productsBefore = Products();
-    const std::string file = folder_.Write("desk-lamp.png", Png(640, 480));
+    const std::string file = folder_.Write("desk-lamp.png", TImageDialogFixture::Png(640, 480));
     RunWizard([&](TfrmFrameContainer& wizard) {
         EXPECT_EQ(ShownPage(wizard), 0);
         EXPECT_FALSE(wizard.btnContainerOk->isEnabled()) << "no page before the first";
@@ -157,6 +146,7 @@ TEST_F(ProductWizardTest, FinishMakesOneWholeProductThatThePreviewAndTheSiteShow
         EXPECT_FALSE(wizard.btnContainerCancel->isEnabled()) << "no page after the last";
         EXPECT_EQ(In<QComboBox>(wizard, "cbPriceSchedule")->currentText(), "Retail");
         EXPECT_EQ(In<QComboBox>(wizard, "cbCurrency")->currentData().toString(), "EUR");
+        EXPECT_EQ(In<QComboBox>(wizard, "cbCurrency")->currentText(), "Euro (EUR)") << "named from the currency list";
         QTest::keyClicks(In<QLineEdit>(wizard, "edtPrice"), "1.249,50");
         QTest::keyClicks(In<QLineEdit>(wizard, "edtQuantity"), "3");
         Shot(wizard, "wizard-3-price");
@@ -217,7 +207,7 @@ TEST_F(ProductWizardTest, FinishMakesOneWholeProductThatThePreviewAndTheSiteShow
 
 TEST_F(ProductWizardTest, CancelOnAnyPageLeavesNoProductAndNoPicture)
 {
-    const std::string file = folder_.Write("chair.png", Png(300, 300));
+    const std::string file = folder_.Write("chair.png", TImageDialogFixture::Png(300, 300));
     for (int page = 0; page < 3; ++page) {
         SCOPED_TRACE(page);
         const int products = Products();
@@ -249,6 +239,7 @@ TEST_F(ProductWizardTest, RefusedValuesKeepTheWizardOpenOnThePageToMend)
     RunWizard([&](TfrmFrameContainer& wizard) {
         // The code as it would be stored ("ab-12" is upper-cased) is another product's.
         TypeAttributes(wizard, "ab-12", "Teapot");
+        EXPECT_EQ(In<QLineEdit>(wizard, "edtCode")->text(), "AB-12") << "letters show in upper case as typed";
         wizard.btnContainerFinish->click();
         QCoreApplication::processEvents();
         EXPECT_TRUE(wizard.isVisible());
