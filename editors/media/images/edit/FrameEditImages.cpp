@@ -11,6 +11,7 @@
 #include "editors/framework/EditorParams.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/ui/QtFrameSite.h"
+#include "editors/media/images/PictureImage.h"
 #include "gui/UiText.h"
 #include "storage/AbstractCObject.h"
 #include "storage/CatalogTables.h"
@@ -45,15 +46,6 @@ namespace {
 
 constexpr const char* kPictureFiles =
     "Pictures (*.jpg;*.jpeg;*.gif;*.png;*.bmp;*.ico)|*.jpg;*.jpeg;*.gif;*.png;*.bmp;*.ico";
-
-QImage ToImage(const TPicture& picture)
-{
-    if (picture.IsEmpty())
-        return {};
-    QImage image(picture.Pixels(), picture.Width(), picture.Height(), picture.Width() * 4,
-                 QImage::Format_RGBA8888);
-    return image.copy();
-}
 
 }  // namespace
 
@@ -737,7 +729,7 @@ void TFrameEditImages::ShowWorkingCopy()
         canvas_->adjustSize();
         return;
     }
-    QImage image = ToImage(working);
+    QImage image = PictureImage(working);
     if (page_ == TPage::Crop)
         if (const auto rect = model_.CropPreview()) {
             QPainter painter(&image);
