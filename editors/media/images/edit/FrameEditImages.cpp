@@ -54,7 +54,7 @@ TRgb TFrameEditImages::TColorFields::Value() const
     return {Red->value(), Green->value(), Blue->value()};
 }
 
-void TFrameEditImages::TColorFields::Set(TRgb color)
+void TFrameEditImages::TColorFields::Set(TRgb color) const
 {
     Red->setValue(color.Red);
     Green->setValue(color.Green);
@@ -116,7 +116,7 @@ TFrameEditImages::TColorFields TFrameEditImages::AddColorRow(QFormLayout* form, 
         const TRgb now = fields.Value();
         const QColor color = QColorDialog::getColor(QColor(now.Red, now.Green, now.Blue), this);
         if (color.isValid())
-            const_cast<TColorFields&>(fields).Set({color.red(), color.green(), color.blue()});
+            fields.Set({color.red(), color.green(), color.blue()});
     });
     return fields;
 }
