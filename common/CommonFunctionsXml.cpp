@@ -224,6 +224,11 @@ std::string TCommonFunctions::EncodeXmlText(const std::string& text)
     return out;
 }
 
+std::string TCommonFunctions::PlainTextPage(const std::string& text)
+{
+    return "<html><body><pre style=\"white-space: pre-wrap\">" + EncodeXmlText(text) + "</pre></body></html>";
+}
+
 std::string TCommonFunctions::EncodeHighChars(const std::string& text)
 {
     // Each non-ASCII character becomes one reference to its code point; a
