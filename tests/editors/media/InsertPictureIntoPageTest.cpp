@@ -4,13 +4,11 @@
 // site's images/ holds the three files at their sizes, under the name the
 // page links to; Cancel of the page instead leaves no new image item.
 #include "ImageDialogFixture.h"
+#include "PublishIntoFolder.h"
 
 #include "editors/site/html/DesignView.h"
 #include "editors/site/html/FrameHtmlDataEditor.h"
 #include "editors/site/html/HtmlEditorWidget.h"
-#include "publishing/AbstractPublisher.h"
-#include "publishing/PublishLocally.h"
-#include "publishing/ui/frmDetailProcess.h"
 
 #include <QPointer>
 #include <QTest>
@@ -73,26 +71,7 @@ protected:
     }
 
     // Publishes the site locally into Folder; the log when it fails.
-    std::string Publish(const std::string& folder)
-    {
-        std::unique_ptr<TAbstractDBConnection> connection = f.Data().GetConnectionFactory().OpenSecondConnection();
-        TfrmDetailProcess::TEnvironment environment;
-        environment.Gui = &Gui();
-        QPointer<TfrmDetailProcess> window = new TfrmDetailProcess(environment);
-        window->CreatePublisher(
-            {"Path=" + folder, "LangCode=", "IndexFileName=index.html"},
-            [&](std::vector<std::string>& params, TAbstractDBConnection* on, TPublisherRunner& runner) {
-                return std::make_unique<TPublishLocally>(
-                    params, *on, TPublisherEnvironment{Gui(), nullptr, &runner, &f.Root()});
-            },
-            connection.get());
-        window->StartProcess();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return window->IsFinished(); }, 60000));
-        const bool succeeded = window->GetPublisher() && window->GetPublisher()->Succeeded();
-        const std::string log = window->LogView()->toPlainText().toStdString();
-        delete window.data();
-        return succeeded ? "" : log;
-    }
+    std::string Publish(const std::string& folder) { return PublishIntoFolder(f, folder); }
 
     int page = 0;
 };
