@@ -87,6 +87,8 @@ public:
     // control characters other than TAB, LF and CR removed.
     static std::string EncodeXmlText(const std::string& text);
     static std::string EncodeXmlValue(const std::string& text) { return EncodeXmlText(text); }
+    // An HTML page showing Text as it stands: escaped, its lines kept and wrapped.
+    static std::string PlainTextPage(const std::string& text);
     // Every non-ASCII character written as a decimal character reference.
     static std::string EncodeHighChars(const std::string& text);
     // The characters of decimal character references: every "&#" dropped, the

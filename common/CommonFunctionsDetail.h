@@ -1,7 +1,8 @@
 #pragma once
-// Small ASCII text helpers shared by the implementation files of
+// Small text helpers shared by the implementation files of
 // TCommonFunctions and TParamList. Bytes of 128 and above are never letters.
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 namespace common_detail {
@@ -64,6 +65,26 @@ inline std::string Trim(const std::string& text)
     while (last > first && IsBlankOrControl(text[last - 1]))
         --last;
     return text.substr(first, last - first);
+}
+
+// The UTF-8 bytes of code point Cp appended to Out.
+inline void AppendUtf8(std::string& out, std::uint32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
 }
 
 }  // namespace common_detail

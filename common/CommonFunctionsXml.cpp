@@ -29,25 +29,6 @@ bool IsDroppedControl(char c)
 
 // ---- UTF-8 ------------------------------------------------------------------
 
-void AppendUtf8(std::string& out, std::uint32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // Decodes the UTF-8 sequence at Pos into Cp; its length, or 0 when the
 // bytes there are no valid sequence.
 std::size_t DecodeUtf8At(const std::string& text, std::size_t pos, std::uint32_t& cp)
@@ -241,6 +222,11 @@ std::string TCommonFunctions::EncodeXmlText(const std::string& text)
     ReplaceAll(out, "\"", "&quot;");
     out.erase(std::remove_if(out.begin(), out.end(), IsDroppedControl), out.end());
     return out;
+}
+
+std::string TCommonFunctions::PlainTextPage(const std::string& text)
+{
+    return "<html><body><pre style=\"white-space: pre-wrap\">" + EncodeXmlText(text) + "</pre></body></html>";
 }
 
 std::string TCommonFunctions::EncodeHighChars(const std::string& text)

@@ -15,16 +15,24 @@ std::uint8_t Clamp(int value)
     return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
 }
 
-// Every red, green and blue byte of the picture through Table.
-void MapChannels(TPicture& picture, const std::array<std::uint8_t, 256>& table)
+// Function(p) for each pixel of the picture, P pointing at its four bytes.
+template <class TFunction>
+void ForEachPixel(TPicture& picture, TFunction function)
 {
     std::uint8_t* p = picture.Pixels();
     const std::size_t count = static_cast<std::size_t>(picture.Width()) * static_cast<std::size_t>(picture.Height());
-    for (std::size_t i = 0; i < count; ++i, p += 4) {
+    for (std::size_t i = 0; i < count; ++i, p += 4)
+        function(p);
+}
+
+// Every red, green and blue byte of the picture through Table.
+void MapChannels(TPicture& picture, const std::array<std::uint8_t, 256>& table)
+{
+    ForEachPixel(picture, [&](std::uint8_t* p) {
         p[0] = table[p[0]];
         p[1] = table[p[1]];
         p[2] = table[p[2]];
-    }
+    });
 }
 
 template <class TFunction>
@@ -90,11 +98,10 @@ void TPictureEffects::AddColorNoise(TPicture& picture, int amount, std::mt19937&
         return;
     std::uniform_int_distribution<int> noise(0, amount - 1);
     const int half = amount / 2;
-    std::uint8_t* p = picture.Pixels();
-    const std::size_t count = static_cast<std::size_t>(picture.Width()) * static_cast<std::size_t>(picture.Height());
-    for (std::size_t i = 0; i < count; ++i, p += 4)
+    ForEachPixel(picture, [&](std::uint8_t* p) {
         for (int c = 0; c < 3; ++c)
             p[c] = Clamp(p[c] + noise(random) - half);
+    });
 }
 
 void TPictureEffects::AddMonoNoise(TPicture& picture, int amount, std::mt19937& random)
@@ -103,13 +110,11 @@ void TPictureEffects::AddMonoNoise(TPicture& picture, int amount, std::mt19937& 
         return;
     std::uniform_int_distribution<int> noise(0, amount - 1);
     const int half = amount / 2;
-    std::uint8_t* p = picture.Pixels();
-    const std::size_t count = static_cast<std::size_t>(picture.Width()) * static_cast<std::size_t>(picture.Height());
-    for (std::size_t i = 0; i < count; ++i, p += 4) {
+    ForEachPixel(picture, [&](std::uint8_t* p) {
         const int r = noise(random) - half;
         for (int c = 0; c < 3; ++c)
             p[c] = Clamp(p[c] + r);
-    }
+    });
 }
 
 void TPictureEffects::Contrast(TPicture& picture, int amount)
@@ -132,13 +137,11 @@ void TPictureEffects::Darkness(TPicture& picture, int amount)
 
 void TPictureEffects::Saturation(TPicture& picture, int amount)
 {
-    std::uint8_t* p = picture.Pixels();
-    const std::size_t count = static_cast<std::size_t>(picture.Width()) * static_cast<std::size_t>(picture.Height());
-    for (std::size_t i = 0; i < count; ++i, p += 4) {
+    ForEachPixel(picture, [amount](std::uint8_t* p) {
         const int grey = (p[0] + p[1] + p[2]) / 3;
         for (int c = 0; c < 3; ++c)
             p[c] = Clamp(grey + amount * (p[c] - grey) / 255);
-    }
+    });
 }
 
 void TPictureEffects::SplitLight(TPicture& picture, int passes)
@@ -157,14 +160,12 @@ void TPictureEffects::Monochrome(TPicture& picture, TRgb dark, TRgb light)
     const auto channel = [](int y, int darkValue, int lightValue) {
         return Clamp(static_cast<int>(std::trunc(y * (lightValue - darkValue) / 255.0 + darkValue)));
     };
-    std::uint8_t* p = picture.Pixels();
-    const std::size_t count = static_cast<std::size_t>(picture.Width()) * static_cast<std::size_t>(picture.Height());
-    for (std::size_t i = 0; i < count; ++i, p += 4) {
+    ForEachPixel(picture, [&](std::uint8_t* p) {
         const int y = static_cast<int>(0.299 * p[0] + 0.587 * p[1] + 0.114 * p[2]) & 0xFF;
         p[0] = channel(y, dark.Red, light.Red);
         p[1] = channel(y, dark.Green, light.Green);
         p[2] = channel(y, dark.Blue, light.Blue);
-    }
+    });
 }
 
 void TPictureEffects::Border(TPicture& picture, int offset, TRgb color, int transparency)

@@ -1,6 +1,7 @@
 #include "generation/ConverterHtml2Xsl.h"
 
 #include "common/CommonFunctions.h"
+#include "common/CommonFunctionsDetail.h"
 #include "common/RegexPattern.h"
 #include "common/WellKnownIds.h"
 #include "common/XmlPtr.h"
@@ -12,17 +13,11 @@
 #include <map>
 #include <set>
 
+using namespace common_detail;
+
 namespace {
 
 constexpr const char* kXslNamespace = "http://www.w3.org/1999/XSL/Transform";
-
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
 
 // A name XML allows for an element or an attribute (with a prefix or not):
 // a letter, "_" or ":" first, then letters, digits, "-", "_", "." and ":";
@@ -90,14 +85,14 @@ public:
     }
     std::string Of(const std::string& name) const
     {
-        const auto found = spellings_.find(Lower(name));
+        const auto found = spellings_.find(LowerCase(name));
         return found == spellings_.end() || ambiguous_.count(found->first) ? name : found->second;
     }
 
 private:
     void Add(const std::string& name)
     {
-        const auto [at, added] = spellings_.emplace(Lower(name), name);
+        const auto [at, added] = spellings_.emplace(LowerCase(name), name);
         if (!added && at->second != name)
             ambiguous_.insert(at->first);
     }
@@ -139,27 +134,6 @@ const std::map<std::string, std::uint32_t>& HtmlEntities()
     return entities;
 }
 
-std::string Utf8(std::uint32_t cp)
-{
-    std::string out;
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    return out;
-}
-
 // The attributes XSLT 1.0 gives its elements (all of them in one list):
 // another attribute without a prefix on an XSL element, such as a style
 // the design view put on it, makes no style sheet.
@@ -190,8 +164,11 @@ std::map<std::string, std::string> WrappedEntities(const std::string& content)
             const std::size_t semicolon = references.find(';', at + 5);
             const std::string name = references.substr(at + 5, semicolon - at - 5);
             const auto entity = HtmlEntities().find(name);
-            if (entity != HtmlEntities().end())
-                result.emplace(Utf8(entity->second), name);
+            if (entity != HtmlEntities().end()) {
+                std::string character;
+                AppendUtf8(character, entity->second);
+                result.emplace(character, name);
+            }
         }
     });
     return result;
@@ -270,9 +247,9 @@ private:
     {
         std::string name;
         const std::string* xslName = nullptr;
-        if (Lower(node.Name) == "bdo")
+        if (LowerCase(node.Name) == "bdo")
             for (const auto& [attribute, value] : node.Attributes)
-                if (Lower(attribute) == "xsl" && TCommonFunctions::IsSimpleName(value))
+                if (LowerCase(attribute) == "xsl" && TCommonFunctions::IsSimpleName(value))
                     xslName = &value;
         if (xslName)
             name = "xsl:" + *xslName;
@@ -284,7 +261,7 @@ private:
         }
         out += "<" + name;
         for (const auto& [attribute, value] : node.Attributes) {
-            if (xslName && Lower(attribute) == "xsl")
+            if (xslName && LowerCase(attribute) == "xsl")
                 continue;
             const std::string spelled = spellings_.Of(attribute);
             if (!IsXmlName(spelled)) {
@@ -520,7 +497,7 @@ std::string ExpandEmptyElements(const std::string& html)
         }
         if (pos >= html.size())
             break;
-        if (html[pos - 1] == '/' && !IsVoidElement(Lower(name))) {
+        if (html[pos - 1] == '/' && !IsVoidElement(LowerCase(name))) {
             std::size_t slash = pos - 1;
             while (slash > at && (html[slash - 1] == ' ' || html[slash - 1] == '\t' || html[slash - 1] == '\n' ||
                                   html[slash - 1] == '\r'))

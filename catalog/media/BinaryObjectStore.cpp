@@ -45,7 +45,7 @@ int TBinaryObjectStore::FindByCaption(const std::string& caption)
         connection_,
         "SELECT a.ItemId FROM CStrings a WHERE a.CatalogCode = :CatalogCode AND a.ClassId = 1 AND a.MemberId = 1 "
         "AND a.StringValue = :StringValue AND a.ItemId IN (SELECT b.ItemId FROM Items b WHERE b.CatalogCode = "
-        "a.CatalogCode AND b.ItemType = 304)",
+        "a.CatalogCode AND b.ItemType = " + std::to_string(kBinaryObjectItemType) + ")",
         code_, "ItemId", {{"StringValue", caption}}));
 }
 

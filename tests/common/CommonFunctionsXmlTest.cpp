@@ -23,6 +23,9 @@ TEST(CommonFunctionsXml, EncodeXmlText)
         EXPECT_EQ(F::EncodeXmlText(c.text), c.encoded) << c.why;
         EXPECT_EQ(F::EncodeXmlValue(c.text), c.encoded) << c.why;
     }
+    // An error text shown as a page is escaped and keeps its lines.
+    EXPECT_EQ(F::PlainTextPage("line 1: <b>\nline 2"),
+              "<html><body><pre style=\"white-space: pre-wrap\">line 1: &lt;b&gt;\nline 2</pre></body></html>");
 }
 
 TEST(CommonFunctionsXml, CharacterReferences)

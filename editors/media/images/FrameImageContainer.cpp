@@ -1,6 +1,7 @@
 #include "editors/media/images/FrameImageContainer.h"
 
 #include "common/PictureScaler.h"
+#include "editors/media/images/PictureImage.h"
 #include "gui/ElidedLabel.h"
 #include "gui/UiText.h"
 
@@ -31,10 +32,7 @@ QImage ShownImage(const TPicture& picture)
         shrunk = TPictureScaler::Scale(picture, width, height);
         source = &shrunk;
     }
-    QImage image(source->Width(), source->Height(), QImage::Format_RGBA8888);
-    for (int y = 0; y < source->Height(); ++y)
-        std::copy_n(source->Row(y), static_cast<std::size_t>(source->Width()) * 4, image.scanLine(y));
-    return image;
+    return PictureImage(*source);
 }
 
 }  // namespace

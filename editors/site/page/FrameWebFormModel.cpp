@@ -108,8 +108,7 @@ TFrameWebFormModel::TFormPage TFrameWebFormModel::Generate()
             std::string text = transformer.GetErrorText();
             if (text.empty())
                 text = TTranslation::OrEnglish(Translation).Translate("The page could not be generated.");
-            error = "<html><body><pre style=\"white-space: pre-wrap\">" + TCommonFunctions::EncodeXmlText(text) +
-                    "</pre></body></html>";
+            error = TCommonFunctions::PlainTextPage(text);
         }
         cache.PutTransformResult(kErrorPageId, 0, error, context_.LangCode);
         formUrl_ = PageUrl(kErrorPageId);

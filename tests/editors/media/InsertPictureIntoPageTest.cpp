@@ -6,16 +6,14 @@
 // inserted with Insert Object is published into bin/ byte for byte. A
 // picture picked from the library tab carries the HTML attributes typed there.
 #include "ImageDialogFixture.h"
+#include "PublishIntoFolder.h"
 
 #include "common/FileContent.h"
 #include "editors/site/html/DesignView.h"
 #include "editors/site/html/FrameHtmlDataEditor.h"
-#include "editors/site/html/HtmlEditorWidget.h"
 #include "editors/media/images/library/FrameMediaLibrary.h"
+#include "editors/site/html/HtmlEditorWidget.h"
 #include "editors/site/lists/TreeDataView.h"
-#include "publishing/AbstractPublisher.h"
-#include "publishing/PublishLocally.h"
-#include "publishing/ui/frmDetailProcess.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -81,26 +79,7 @@ protected:
     }
 
     // Publishes the site locally into Folder; the log when it fails.
-    std::string Publish(const std::string& folder)
-    {
-        std::unique_ptr<TAbstractDBConnection> connection = f.Data().GetConnectionFactory().OpenSecondConnection();
-        TfrmDetailProcess::TEnvironment environment;
-        environment.Gui = &Gui();
-        QPointer<TfrmDetailProcess> window = new TfrmDetailProcess(environment);
-        window->CreatePublisher(
-            {"Path=" + folder, "LangCode=", "IndexFileName=index.html"},
-            [&](std::vector<std::string>& params, TAbstractDBConnection* on, TPublisherRunner& runner) {
-                return std::make_unique<TPublishLocally>(
-                    params, *on, TPublisherEnvironment{Gui(), nullptr, &runner, &f.Root()});
-            },
-            connection.get());
-        window->StartProcess();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return window->IsFinished(); }, 60000));
-        const bool succeeded = window->GetPublisher() && window->GetPublisher()->Succeeded();
-        const std::string log = window->LogView()->toPlainText().toStdString();
-        delete window.data();
-        return succeeded ? "" : log;
-    }
+    std::string Publish(const std::string& folder) { return PublishIntoFolder(f, folder); }
 
     int page = 0;
 };

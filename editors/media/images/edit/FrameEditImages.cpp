@@ -11,6 +11,7 @@
 #include "editors/framework/EditorParams.h"
 #include "editors/framework/TolvexControlClass.h"
 #include "editors/framework/ui/QtFrameSite.h"
+#include "editors/media/images/PictureImage.h"
 #include "gui/UiText.h"
 #include "storage/AbstractCObject.h"
 #include "storage/CatalogTables.h"
@@ -46,15 +47,6 @@ namespace {
 constexpr const char* kPictureFiles =
     "Pictures (*.jpg;*.jpeg;*.gif;*.png;*.bmp;*.ico)|*.jpg;*.jpeg;*.gif;*.png;*.bmp;*.ico";
 
-QImage ToImage(const TPicture& picture)
-{
-    if (picture.IsEmpty())
-        return {};
-    QImage image(picture.Pixels(), picture.Width(), picture.Height(), picture.Width() * 4,
-                 QImage::Format_RGBA8888);
-    return image.copy();
-}
-
 }  // namespace
 
 TRgb TFrameEditImages::TColorFields::Value() const
@@ -62,7 +54,7 @@ TRgb TFrameEditImages::TColorFields::Value() const
     return {Red->value(), Green->value(), Blue->value()};
 }
 
-void TFrameEditImages::TColorFields::Set(TRgb color)
+void TFrameEditImages::TColorFields::Set(TRgb color) const
 {
     Red->setValue(color.Red);
     Green->setValue(color.Green);
@@ -124,7 +116,7 @@ TFrameEditImages::TColorFields TFrameEditImages::AddColorRow(QFormLayout* form, 
         const TRgb now = fields.Value();
         const QColor color = QColorDialog::getColor(QColor(now.Red, now.Green, now.Blue), this);
         if (color.isValid())
-            const_cast<TColorFields&>(fields).Set({color.red(), color.green(), color.blue()});
+            fields.Set({color.red(), color.green(), color.blue()});
     });
     return fields;
 }
@@ -737,7 +729,7 @@ void TFrameEditImages::ShowWorkingCopy()
         canvas_->adjustSize();
         return;
     }
-    QImage image = ToImage(working);
+    QImage image = PictureImage(working);
     if (page_ == TPage::Crop)
         if (const auto rect = model_.CropPreview()) {
             QPainter painter(&image);

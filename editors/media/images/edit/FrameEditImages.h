@@ -53,7 +53,7 @@ private:
         QSpinBox* Green = nullptr;
         QSpinBox* Blue = nullptr;
         TRgb Value() const;
-        void Set(TRgb color);
+        void Set(TRgb color) const;
     };
     TColorFields AddColorRow(class QFormLayout* form, const QString& caption, const QString& name, TRgb initial);
     QWidget* MakeTypePage();

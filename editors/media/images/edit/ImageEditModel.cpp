@@ -1,6 +1,7 @@
 #include "editors/media/images/edit/ImageEditModel.h"
 
 #include "common/BinaryDataInfo.h"
+#include "common/CommonFunctionsDetail.h"
 #include "common/Exceptions.h"
 #include "common/JpegCodec.h"
 #include "common/PictureCodec.h"
@@ -11,7 +12,6 @@
 #include "storage/CatalogTables.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <sstream>
 
@@ -30,10 +30,7 @@ TPictureKind KindOf(TImageEditModel::TFormat format)
 
 std::string UpperSubtype(const std::string& mimeType)
 {
-    std::string subtype = mimeType.substr(mimeType.find('/') + 1);
-    for (char& c : subtype)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return subtype;
+    return common_detail::UpperCase(mimeType.substr(mimeType.find('/') + 1));
 }
 
 }  // namespace
@@ -308,39 +305,20 @@ void TImageEditModel::HeightPercentTyped(int percent)
     }
 }
 
-void TImageEditModel::RotateLeft()
+void TImageEditModel::Turn(TTransformMode mode)
 {
     if (working_.IsEmpty())
         return;
-    working_ = TPictureTransform::Apply(working_, TTransformMode::RotateCounterClockwise);
-    std::swap(Sizes.Width, Sizes.Height);
+    working_ = TPictureTransform::Apply(working_, mode);
+    if (mode == TTransformMode::RotateClockwise || mode == TTransformMode::RotateCounterClockwise)
+        std::swap(Sizes.Width, Sizes.Height);
     pending_ = turned_ = true;
 }
 
-void TImageEditModel::RotateRight()
-{
-    if (working_.IsEmpty())
-        return;
-    working_ = TPictureTransform::Apply(working_, TTransformMode::RotateClockwise);
-    std::swap(Sizes.Width, Sizes.Height);
-    pending_ = turned_ = true;
-}
-
-void TImageEditModel::FlipHorizontal()
-{
-    if (working_.IsEmpty())
-        return;
-    working_ = TPictureTransform::Apply(working_, TTransformMode::FlipLeftToRight);
-    pending_ = turned_ = true;
-}
-
-void TImageEditModel::FlipVertical()
-{
-    if (working_.IsEmpty())
-        return;
-    working_ = TPictureTransform::Apply(working_, TTransformMode::FlipTopToBottom);
-    pending_ = turned_ = true;
-}
+void TImageEditModel::RotateLeft() { Turn(TTransformMode::RotateCounterClockwise); }
+void TImageEditModel::RotateRight() { Turn(TTransformMode::RotateClockwise); }
+void TImageEditModel::FlipHorizontal() { Turn(TTransformMode::FlipLeftToRight); }
+void TImageEditModel::FlipVertical() { Turn(TTransformMode::FlipTopToBottom); }
 
 bool TImageEditModel::ApplyResample(std::string* reason)
 {

@@ -15,6 +15,7 @@
 //   model.Store(*imageObject, background);
 #include "common/Picture.h"
 #include "common/PictureEffects.h"
+#include "common/PictureTransform.h"
 
 #include <cstdint>
 #include <optional>
@@ -143,6 +144,8 @@ private:
     // Picture written in the chosen format and read back; false with a reason when it cannot be written.
     bool Replace(const TPicture& source, std::string* reason);
     void Take(TPicture picture, std::string bytes, std::string mimeType);
+    // The working copy turned or flipped; a turn swaps the size fields.
+    void Turn(TTransformMode mode);
 
     TPicture picture_;
     TPicture working_;

@@ -239,8 +239,7 @@ bool TFramePreviewTemplate::Generate(int pageItem, int pageType, int master, int
     if (!generated) {
         if (text.empty())
             text = context.Translate("The page could not be generated.");
-        text = "<html><body><pre style=\"white-space: pre-wrap\">" + TCommonFunctions::EncodeXmlText(text) +
-               "</pre></body></html>";
+        text = TCommonFunctions::PlainTextPage(text);
     }
     return generated;
 }

@@ -7,6 +7,7 @@
 #include "common/PictureScaler.h"
 #include "common/WellKnownIds.h"
 #include "editors/framework/TolvexControlClass.h"
+#include "editors/media/images/PictureImage.h"
 #include "editors/media/templates/properties/TemplatePropertiesModel.h"
 #include "generation/Templates.h"
 #include "gui/ControlOperations.h"
@@ -50,9 +51,7 @@ QPixmap Thumbnail(const TPicture& picture)
                                ? TPictureScaler::Scale(picture, std::max(1, picture.Width() * kPictureSide / longer),
                                                        std::max(1, picture.Height() * kPictureSide / longer))
                                : picture;
-    QImage image(small.Width(), small.Height(), QImage::Format_RGBA8888);
-    for (int y = 0; y < small.Height(); ++y)
-        std::copy_n(small.Row(y), static_cast<std::size_t>(small.Width()) * 4, image.scanLine(y));
+    const QImage image = PictureImage(small);
     if (longer > kPictureSide / 2)
         return QPixmap::fromImage(image);
     QPixmap tiled(kPictureSide - 2, kPictureSide - 2);

@@ -49,10 +49,7 @@ std::string TReportCustomizationModel::Generate()
     }
     if (error.empty())
         error = TTranslation::OrEnglish(Translation).Translate("The page could not be generated.");
-    cache.PutTransformResult(kErrorPageId, 0,
-                             "<html><body><pre style=\"white-space: pre-wrap\">" +
-                                 TCommonFunctions::EncodeXmlText(error) + "</pre></body></html>",
-                             context_.LangCode);
+    cache.PutTransformResult(kErrorPageId, 0, TCommonFunctions::PlainTextPage(error), context_.LangCode);
     formUrl_ = PageUrl(kErrorPageId);
     return formUrl_;
 }

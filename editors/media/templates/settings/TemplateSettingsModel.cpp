@@ -62,8 +62,7 @@ TTemplateSettingsModel::TFormPage TTemplateSettingsModel::Generate()
     } else {
         std::string error = transformer.GetResultHtml();
         if (error.empty())
-            error = "<html><body><pre style=\"white-space: pre-wrap\">" +
-                    TCommonFunctions::EncodeXmlText(transformer.GetErrorText()) + "</pre></body></html>";
+            error = TCommonFunctions::PlainTextPage(transformer.GetErrorText());
         cache.PutTransformResult(kErrorPageId, 0, error, context_.LangCode);
         pageUrl_ = PageUrl(context_.LangCode, kErrorPageId);
     }

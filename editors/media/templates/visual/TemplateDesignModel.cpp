@@ -21,13 +21,13 @@ void TTemplateDesignModel::Load(const std::string& xsl, int itemType)
     xsl_ = xsl;
     itemType_ = itemType;
     reason_.clear();
-    const std::string html = TConverterHtml2Xsl::EditableHtml(xsl, itemType);
     const bool isTemplate = itemType == kMasterTemplateType || itemType == kBodyTemplateType;
     if (!isTemplate || xsl.empty()) {
         document_.clear();
         state_ = TState::Blank;
         return;
     }
+    const std::string html = TConverterHtml2Xsl::EditableHtml(xsl, itemType);
     document_ = WholeDocument() ? html : TDesignDocument::Document(html, "", true, "");
     state_ = TState::Loading;
 }

@@ -118,3 +118,39 @@ TEST(ImageEditModelTest, ZoomStepsThroughTheListAndSmallNumbersMeanHundred)
     model.ZoomIn();
     EXPECT_EQ(model.Zoom, 800);
 }
+
+TEST(ImageEditModelTest, TurnsAndFlipsMoveTheCornerAndTurnsSwapTheSizeFields)
+{
+    // A 3 x 2 picture, black but for a red top-left corner.
+    TPicture picture(3, 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            picture.SetPixel(x, y, {0, 0, 0, 255});
+    picture.SetPixel(0, 0, {255, 0, 0, 255});
+    const std::string png = TPictureCodec::ForKind(TPictureKind::Png).Encode(picture);
+
+    struct TCase {
+        const char* Name;
+        void (TImageEditModel::*Step)();
+        int Width, Height, RedX, RedY;
+    };
+    const TCase cases[] = {
+        {"turn right", &TImageEditModel::RotateRight, 2, 3, 1, 0},
+        {"turn left", &TImageEditModel::RotateLeft, 2, 3, 0, 2},
+        {"flip horizontally", &TImageEditModel::FlipHorizontal, 3, 2, 2, 0},
+        {"flip vertically", &TImageEditModel::FlipVertical, 3, 2, 0, 1},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TImageEditModel model;
+        ASSERT_TRUE(model.Load(png, "image/png"));
+        model.StartResample();
+        (model.*c.Step)();
+        EXPECT_TRUE(model.HasPendingPreview());
+        EXPECT_EQ(model.WorkingCopy().Width(), c.Width);
+        EXPECT_EQ(model.WorkingCopy().Height(), c.Height);
+        EXPECT_EQ(model.Sizes.Width, c.Width);
+        EXPECT_EQ(model.Sizes.Height, c.Height);
+        EXPECT_EQ(model.WorkingCopy().GetPixel(c.RedX, c.RedY).Red, 255);
+    }
+}

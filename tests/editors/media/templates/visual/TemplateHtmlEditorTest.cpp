@@ -4,14 +4,12 @@
 // picture from the image dialog reach the published pages; a read-only
 // template and a design XSL cannot hold are never stored.
 #include "../../ImageDialogFixture.h"
+#include "../../PublishIntoFolder.h"
 
 #include "common/FileContent.h"
 #include "editors/media/templates/visual/FrameTemplateHtmlEditor.h"
 #include "generation/Templates.h"
 #include "editors/site/html/DesignView.h"
-#include "publishing/AbstractPublisher.h"
-#include "publishing/PublishLocally.h"
-#include "publishing/ui/frmDetailProcess.h"
 #include "storage/CatalogTables.h"
 
 #include <QAction>
@@ -79,26 +77,7 @@ protected:
     }
 
     // Publishes the site locally into Folder; the log when it fails.
-    std::string Publish(const std::string& folder)
-    {
-        std::unique_ptr<TAbstractDBConnection> connection = f.Data().GetConnectionFactory().OpenSecondConnection();
-        TfrmDetailProcess::TEnvironment environment;
-        environment.Gui = &Gui();
-        QPointer<TfrmDetailProcess> window = new TfrmDetailProcess(environment);
-        window->CreatePublisher(
-            {"Path=" + folder, "LangCode=", "IndexFileName=index.html"},
-            [&](std::vector<std::string>& params, TAbstractDBConnection* on, TPublisherRunner& runner) {
-                return std::make_unique<TPublishLocally>(
-                    params, *on, TPublisherEnvironment{Gui(), nullptr, &runner, &f.Root()});
-            },
-            connection.get());
-        window->StartProcess();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return window->IsFinished(); }, 60000));
-        const bool succeeded = window->GetPublisher() && window->GetPublisher()->Succeeded();
-        const std::string log = window->LogView()->toPlainText().toStdString();
-        delete window.data();
-        return succeeded ? "" : log;
-    }
+    std::string Publish(const std::string& folder) { return PublishIntoFolder(f, folder); }
     // The published pages: file name to content.
     static std::map<std::string, std::string> Pages(const std::string& folder)
     {
