@@ -9,9 +9,9 @@
 #include "PublishIntoFolder.h"
 
 #include "common/FileContent.h"
+#include "editors/media/images/library/FrameMediaLibrary.h"
 #include "editors/site/html/DesignView.h"
 #include "editors/site/html/FrameHtmlDataEditor.h"
-#include "editors/media/images/library/FrameMediaLibrary.h"
 #include "editors/site/html/HtmlEditorWidget.h"
 #include "editors/site/lists/TreeDataView.h"
 
