@@ -6,6 +6,7 @@
 #include "generation/ConverterHtml2Xsl.h"
 
 #include "common/WellKnownIds.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -151,4 +152,17 @@ TEST(ConverterHtml2Xsl, EditableHtmlWritesEmptyElementsWithAnEndTag)
         kBodyTemplateType);
     EXPECT_EQ(html, "<bdo xsl=call-template name=\"a\"></bdo><p><bdo xsl=if test=\"b &gt; 1\">x</bdo><br/>"
                     "<bdo xsl=value-of select='c[. > 2]'></bdo><span class=\"s\"></span></p><!-- <x/> -->");
+}
+
+TEST(ConverterHtml2Xsl, ComparingStyleSheetsReadsNoFileAnEntityNames)
+{
+    const TTempFolder folder;
+    const std::string secret = folder.Write("secret.txt", "the-secret");
+    const std::string head = "<?xml version=\"1.0\"?>\n<!DOCTYPE xsl:stylesheet [<!ENTITY e SYSTEM \"file://" + secret +
+                             "\">]>\n<xsl:stylesheet version=\"1.0\" "
+                             "xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\"><xsl:template match=\"/\"><p>";
+    const std::string tail = "</p></xsl:template></xsl:stylesheet>";
+    std::string difference;
+    EXPECT_FALSE(TConverterHtml2Xsl::SameStyleSheet(head + "&e;" + tail, head + "the-secret" + tail, difference))
+        << "the entity was replaced by the file's text";
 }
